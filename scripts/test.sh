@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up (installing what is missing), builds and runs every test through CTest.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+"$root/scripts/setup.sh" "$build"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
