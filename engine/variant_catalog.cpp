@@ -1,5 +1,5 @@
-// The variant catalogue rows and the compatibility matrix. Names keep the spellings that
-// the players, the grid files and the catalogue already know (so "SkyScrapper" stays).
+// The variant catalogue rows and the compatibility matrix. Names keep the spellings the
+// players already know ("SkyScrapper", "Egualité"); the rule sentences are plain and short.
 #include "engine/variant_catalog.h"
 
 #include <initializer_list>
@@ -388,8 +388,6 @@ bool IsVariantOffered(int row, int sizeClass, VariantWords words) {
 }
 
 int FindVariantRow(VariantWords words) {
-  if (!words.Any())
-    return -1;
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
     if (VariantCatalog[row].VarMasks == words)
       return row;
