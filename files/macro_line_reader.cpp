@@ -7,7 +7,7 @@ namespace quorbel {
 
 std::optional<MacroLine> ReadMacroLine(std::istream &in) {
   // Keep enough past the limit to see a help marker that starts within it.
-  const std::size_t kept = kMacroLineLimit + kMacroHelpMarker.size() - 1;
+  const std::size_t kept = kMacroLineLimit + kMacroHelpMarker.size();
   std::string head;
   std::size_t length = 0;
   char last = 0;
