@@ -14,7 +14,7 @@
 
 namespace quorbel {
 
-// The values the rest of the program has always seen: only Recording writes.
+// Only Recording writes; Paused keeps the file open. Recording is always backed by a file.
 enum class MacroState : int32_t { Recording = 0, Idle = 1, Paused = 2 };
 
 // Panel messages of the recorder, and the link codes they carry.
