@@ -1,0 +1,20 @@
+// Where the file and automation code posts its numbered panel messages. The application
+// fills the numbered text of the message table with the typed arguments, in order.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+
+namespace quorbel {
+
+using MessageArg = std::variant<int32_t, std::string>;
+
+class MessageSink {
+public:
+  virtual ~MessageSink() = default;
+  virtual void Post(int32_t messageNumber, std::span<const MessageArg> args) = 0;
+};
+
+} // namespace quorbel
