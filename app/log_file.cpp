@@ -1,0 +1,26 @@
+#include "app/log_file.h"
+
+#include <fstream>
+
+#include "app/latin1.h"
+#include "app/message_line.h"
+#include "platform/paths.h"
+
+namespace quorbel {
+
+LogFile::LogFile() : path_(MakeAbsolutePath(kFileName)) {}
+
+bool LogFile::AppendLogLine(const PanelText &text) const {
+  if (!enabled_)
+    return true;
+  std::ofstream file(path_, std::ios::binary | std::ios::app);
+  file << Utf8ToLatin1(StripLinkMarkers(text)) << '\n';
+  return static_cast<bool>(file.flush());
+}
+
+bool LogFile::ClearLogFile() const {
+  std::ofstream file(path_, std::ios::binary | std::ios::trunc);
+  return static_cast<bool>(file);
+}
+
+} // namespace quorbel

@@ -1,0 +1,62 @@
+// The settings schema: every section and key of AppSettings with its default and the rule that
+// repairs a stored value out of range, and the load and save over a profile store. Missing keys
+// load as their defaults; repaired values are written back by the next save. No message is shown.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/abstract_profile_store.h"
+#include "app/app_settings.h"
+
+namespace quorbel {
+
+enum class SettingsLoad {
+  StartUp, // everything, the interface language included
+  Reload,  // bringing back the saved state: the language and the challenge players in use stay
+};
+
+// Fills every field. Directory keys and the background picture come back absolute (against the
+// start directory). The caller then loads the picture set named by general.imageName, rebuilds
+// the value cursors and asks the next layout to reload the background.
+void LoadSettings(AbstractProfileStore &store, AppSettings &settings,
+                  SettingsLoad kind = SettingsLoad::StartUp);
+
+// Writes every key; the picture set, background and music file are stored relative to the start
+// directory, only local challenge players are kept (renumbered from 0). False when the store
+// could not be written.
+bool SaveSettings(AbstractProfileStore &store, const AppSettings &settings);
+
+// What an empty store loads.
+AppSettings DefaultSettings();
+
+// GENERAL/LANGUAGE alone, as start-up reads it before anything else.
+Language ReadLanguage(AbstractProfileStore &store);
+
+// GENERAL/LASTFILE: written when a grid is saved, read at start-up; not part of AppSettings,
+// so that saving the settings never brings back an older name.
+std::string ReadLastFile(AbstractProfileStore &store);
+void WriteLastFile(AbstractProfileStore &store, std::string_view path);
+
+// The GENERATION key suffixes, by generator index ("FAC" / "MIND" / "LIM" + suffix).
+extern const std::array<std::string_view, kGenerationKinds> GenerationSuffixes;
+
+// The time factors of section GAMEDURATION, with their stored defaults (percent), in the order
+// champion, kids, quick, triple, challenge, other.
+struct TimeFactorKey {
+  std::string_view key;
+  float GameDurationSettings::*field;
+  int32_t storedDefault;
+};
+inline constexpr int kTimeFactorCount = 6;
+extern const std::array<TimeFactorKey, kTimeFactorCount> TimeFactorKeys;
+
+// The time factor of a game mode (champion and Quellabo share one); a factor out of its range,
+// as a block filled elsewhere may hold, counts as its default, so it never divides by zero.
+float TimeFactorOfMode(const GameDurationSettings &durations, int gameMode);
+
+// The GAMEDURATION key of a size index (0 = 4X4 .. 5 = 16X16) and level index (0 = EASY .. 3).
+std::string DurationKey(int sizeIndex, int levelIndex);
+
+} // namespace quorbel

@@ -1,0 +1,29 @@
+// The settings store of the program: an INI file kept by QSettings (organisation "QRB",
+// application "Quorbel", one group per section) under $XDG_CONFIG_HOME, in place of the
+// registry. Section and key names are folded to upper case, as the registry ignored case.
+#pragma once
+
+#include <QSettings>
+
+#include "app/abstract_profile_store.h"
+
+namespace quorbel {
+
+class ProfileStore final : public AbstractProfileStore {
+public:
+  ProfileStore();
+
+  int32_t GetInt(std::string_view section, std::string_view key, int32_t fallback) override;
+  std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) override;
+  void WriteInt(std::string_view section, std::string_view key, int32_t value) override;
+  void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+  bool Flush() override;
+
+  // The INI file's path.
+  QString FileName() const { return settings_.fileName(); }
+
+private:
+  QSettings settings_;
+};
+
+} // namespace quorbel

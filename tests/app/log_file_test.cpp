@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/log_file.h"
+#include "app/message_format.h"
+#include "platform/paths.h"
+
+using namespace quorbel;
+
+namespace {
+
+std::string ReadAll(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class LogFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    path_ = (std::filesystem::path(::testing::TempDir()) / "log_test.sudlog").string();
+    std::filesystem::remove(path_);
+  }
+  std::string path_;
+};
+
+} // namespace
+
+TEST_F(LogFileTest, AppendsLinesOnlyWhileLoggingIsOn) {
+  LogFile log(path_);
+  EXPECT_TRUE(log.AppendLogLine("not written"));
+  EXPECT_FALSE(std::filesystem::exists(path_));
+  log.SetEnabled(true);
+  log.AppendLogLine("-----> Quorbel start on ");
+  log.AppendLogLine(FormatPanelText("Find !solution!%d! %d", {98324, 2}));
+  EXPECT_EQ(ReadAll(path_), "-----> Quorbel start on \nFind solution 2\n");
+}
+
+TEST_F(LogFileTest, WritesLatin1AndClears) {
+  LogFile log(path_);
+  log.SetEnabled(true);
+  log.AppendLogLine(FormatPanelText("Grille %s", {"générée €"}));
+  EXPECT_EQ(ReadAll(path_), "Grille g\xE9n\xE9r\xE9"
+                            "e ?\n");
+  EXPECT_TRUE(log.ClearLogFile());
+  EXPECT_EQ(ReadAll(path_), "");
+}
+
+TEST_F(LogFileTest, AnUnwritableLogSaysSo) {
+  LogFile log((std::filesystem::path(::testing::TempDir()) / "no-such-dir" / "x.sudlog").string());
+  log.SetEnabled(true);
+  EXPECT_FALSE(log.AppendLogLine("lost"));
+}
+
+TEST_F(LogFileTest, TheDefaultLogStandsInTheStartDirectory) {
+  SetStartDirectory("/home/player/quorbel");
+  EXPECT_EQ(LogFile().Path(), "/home/player/quorbel/Quorbel.sudlog");
+}

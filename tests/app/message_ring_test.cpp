@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/log_file.h"
+#include "app/message_ring.h"
+
+using namespace quorbel;
+
+namespace {
+
+std::string ReadAll(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class MessageRingTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    logPath_ = (std::filesystem::path(::testing::TempDir()) / "ring_test.sudlog").string();
+    std::filesystem::remove(logPath_);
+    log_ = LogFile(logPath_);
+    log_.SetEnabled(true);
+    ring_.SetLog(&log_);
+    ring_.SetRedraw([this] { ++redraws_; });
+  }
+
+  std::string Newest() const { return ring_.Line(ring_.NewestIndex()).Text; }
+  int FilledLines() const {
+    int filled = 0;
+    for (int i = 0; i < MessageRing::kLineCount; ++i)
+      filled += ring_.Line(i).Empty == 0;
+    return filled;
+  }
+
+  std::string logPath_;
+  LogFile log_;
+  MessageRing ring_;
+  int redraws_ = 0;
+};
+
+} // namespace
+
+TEST_F(MessageRingTest, TheFiftyFirstMessageOverwritesTheFirstLine) {
+  for (int i = 0; i < 50; ++i)
+    ring_.AddInfoMessageFormat("message %d", i);
+  EXPECT_EQ(ring_.WriteIndex(), 0);
+  EXPECT_EQ(ring_.Line(0).Text, "message 0");
+  ring_.AddInfoMessage("message 50");
+  EXPECT_EQ(ring_.Line(0).Text, "message 50");
+  EXPECT_EQ(ring_.Line(1).Text, "message 1");
+  EXPECT_EQ(ring_.WriteIndex(), 1);
+  EXPECT_EQ(ring_.DisplayIndex(), 1);
+  EXPECT_EQ(redraws_, 51);
+}
+
+TEST_F(MessageRingTest, AMessageReplacesOneTransientLine) {
+  ring_.AddInfoMessage("before");
+  ring_.AddTransientMessage("Search running");
+  EXPECT_TRUE(ring_.Pending());
+  ring_.AddInfoMessage("found");
+  EXPECT_FALSE(ring_.Pending());
+  EXPECT_EQ(FilledLines(), 2);
+  EXPECT_EQ(Newest(), "found");
+}
+
+TEST_F(MessageRingTest, OfTwoTransientLinesOnlyTheSecondIsReplaced) {
+  ring_.AddTransientMessage("step 1");
+  ring_.AddTransientMessage("step 2");
+  ring_.AddInfoMessage("done");
+  EXPECT_EQ(FilledLines(), 2);
+  EXPECT_EQ(ring_.Line(0).Text, "step 1");
+  EXPECT_EQ(ring_.Line(1).Text, "done");
+}
+
+TEST_F(MessageRingTest, MutedMessagesAreNeitherShownNorLoggedUnlessForced) {
+  ring_.SetMessagesMuted(true);
+  ring_.AddInfoMessage("hidden");
+  ring_.AddTransientMessage("hidden too");
+  ring_.ReplaceInfoMessage("hidden three", 0);
+  EXPECT_EQ(FilledLines(), 0);
+  EXPECT_EQ(redraws_, 0);
+  ring_.ForceInfoMessage("forced");
+  EXPECT_EQ(Newest(), "forced");
+  EXPECT_EQ(ReadAll(logPath_), "forced\n");
+}
+
+TEST_F(MessageRingTest, ReplaceOverwritesALineBeforeTheNewestWithoutMoving) {
+  ring_.AddInfoMessage("first");
+  ring_.AddInfoMessage("second");
+  ring_.AddInfoMessage("third");
+  ring_.ReplaceInfoMessageFormat("Result %d", 7, 1);
+  ring_.ReplaceInfoMessage("last", 0);
+  EXPECT_EQ(ring_.WriteIndex(), 3);
+  EXPECT_EQ(ring_.Line(1).Text, "Result 7");
+  EXPECT_EQ(ring_.Line(2).Text, "last");
+  ring_.ReplaceInfoMessage("ignored", MessageRing::kLineCount);
+  EXPECT_EQ(ring_.Line(0).Text, "first");
+}
+
+TEST_F(MessageRingTest, EveryMessageIsLoggedWithoutItsLinkMarks) {
+  ring_.AddInfoMessage("Try to !Solve!98323!: done");
+  ring_.AddInfoMessage(PanelText("Chat: ") + PanelText::Plain("hi !x!-2!"));
+  EXPECT_EQ(ReadAll(logPath_), "Try to Solve: done\nChat: hi !x!-2!\n");
+  EXPECT_EQ(LinkMessageAction(ring_.Line(1), 2).kind, LinkAction::Kind::None);
+}
+
+TEST_F(MessageRingTest, ANewMessageBringsTheScrolledPanelBack) {
+  ring_.AddInfoMessage("one");
+  ring_.SetDisplayIndex(40);
+  ring_.SetScrolled(true);
+  ring_.AddInfoMessage("two");
+  EXPECT_EQ(ring_.DisplayIndex(), 2);
+  EXPECT_FALSE(ring_.Scrolled());
+}
