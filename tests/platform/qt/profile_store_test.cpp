@@ -1,0 +1,157 @@
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/colours.h"
+#include "app/message_format.h"
+#include "app/settings_schema.h"
+#include "platform/paths.h"
+#include "platform/qt/colour_ref.h"
+#include "platform/qt/profile_store.h"
+#include "tests/french_locale.h"
+
+using namespace quorbel;
+
+class ProfileStoreTest : public QObject {
+  Q_OBJECT
+
+private:
+  QTemporaryDir home_;
+
+  QString IniPath() const { return home_.path() + "/QRB/Quorbel.ini"; }
+  QString IniText() const {
+    QFile file(IniPath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
+
+private slots:
+  void initTestCase() {
+    QVERIFY(home_.isValid());
+    // Before the first QSettings: it reads the configuration home once.
+    qputenv("XDG_CONFIG_HOME", home_.path().toUtf8());
+    SetStartDirectory((home_.path() + "/game").toStdString());
+  }
+
+  void init() {
+    QFile::remove(IniPath());
+    QDir(IniPath()).removeRecursively();
+  }
+
+  void TheFileLivesUnderTheConfigHome() {
+    ProfileStore store;
+    QCOMPARE(store.FileName(), IniPath());
+  }
+
+  void ValuesSurviveANewStoreAndNamesFoldToOneCase() {
+    {
+      ProfileStore store;
+      store.WriteInt("general", "LongCase", 61);
+      store.WriteInt("PARAMETER", "QRBDebug", 1);
+      store.WriteString("DIRECTORY", "MYGRIDS", "C:\\Grilles\\Zoé\\");
+      store.WriteString("GENERAL", "HAUTCASE", "tall");
+      QVERIFY(store.Flush());
+    }
+    ProfileStore store;
+    QCOMPARE(store.GetInt("GENERAL", "LONGCASE", 0), 61);
+    QCOMPARE(store.GetInt("parameter", "qrbdebug", 0), 1);
+    QCOMPARE(store.GetString("Directory", "MyGrids", ""), std::string("C:\\Grilles\\Zoé\\"));
+    QCOMPARE(store.GetInt("GENERAL", "HAUTCASE", 39), 39);
+    QCOMPARE(store.GetInt("GENERAL", "MISSING", -5), -5);
+    QCOMPARE(store.GetString("GENERAL", "MISSING", "none"), std::string("none"));
+    const QString text = IniText();
+    QVERIFY(text.contains("[PARAMETER]"));
+    QVERIFY(text.contains("LONGCASE=61"));
+    QVERIFY(text.contains("QRBDEBUG=1"));
+  }
+
+  void SettingsSaveAndLoadThroughTheFile() {
+    AppSettings saved = DefaultSettings();
+    saved.general.language = Language::French;
+    saved.general.printSize = 0.29f;
+    saved.general.gridCurrVariant = 0x80000001FFFFFFFFull;
+    saved.defi.playerName = "Zoé";
+    saved.defi.players = {{0, 0xFFFFFFFEu, "Local", 4, 1}};
+    saved.gameDuration.mtfQuick = 1.5f;
+    {
+      ProfileStore store;
+      QVERIFY(SaveSettings(store, saved));
+    }
+    ProfileStore store;
+    AppSettings loaded;
+    LoadSettings(store, loaded);
+    QCOMPARE(loaded.general.language, Language::French);
+    QCOMPARE(loaded.general.printSize, 0.29f);
+    QCOMPARE(loaded.general.gridCurrVariant, 0x80000001FFFFFFFFull);
+    QCOMPARE(loaded.defi.playerName, std::string("Zoé"));
+    QCOMPARE(loaded.defi.players.size(), size_t(1));
+    QCOMPARE(loaded.defi.players[0].ipAddress, 0xFFFFFFFEu);
+    QCOMPARE(loaded.defi.players[0].name, std::string("Local"));
+    QCOMPARE(loaded.gameDuration.mtfQuick, 1.5f);
+    QCOMPARE(loaded.directory.myGrids, saved.directory.myGrids);
+    QCOMPARE(loaded.general.backgroundImage, saved.general.backgroundImage);
+  }
+
+  void ColoursRoundTripThroughTheFileAndQt() {
+    BoardColours colours = DefaultColours();
+    colours.ColBgCase = MakeColorRef(1, 2, 3);
+    {
+      ProfileStore store;
+      SaveColors(store, colours);
+      QVERIFY(store.Flush());
+    }
+    ProfileStore store;
+    BoardColours loaded;
+    LoadColors(store, loaded);
+    QCOMPARE(loaded.ColBgCase, colours.ColBgCase);
+    QCOMPARE(loaded.ColBgSeparation, ColorRef(5679871));
+    QVERIFY(IniText().contains("[COLOR]"));
+    const QColor qt = ToQColor(loaded.ColBgCase);
+    QCOMPARE(qt, QColor(1, 2, 3));
+    QCOMPARE(FromQColor(qt), loaded.ColBgCase);
+    QCOMPARE(FromQColor(QColor(247, 122, 62)), ColorRef(4094711));
+  }
+
+  void AFrenchLocaleStillWritesDecimalPoints() {
+    FrenchLocale french;
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (!french.CLibraryIsFrench())
+      qWarning("no French C locale could be made: only Qt and C++ locales are French here");
+    AppSettings settings = DefaultSettings();
+    settings.general.printSize = 1.25f;
+    settings.general.displayBarDx = 0.5;
+    settings.generation.fac[3] = 0.5f;
+    {
+      ProfileStore store;
+      QVERIFY(SaveSettings(store, settings));
+      store.WriteString("GENERAL", "SCALETEXT", FormatText("%.2f", {0.5}));
+      QVERIFY(store.Flush());
+    }
+    QLocale::setDefault(previous);
+    const QString text = IniText();
+    QVERIFY(text.contains("PRINTSIZE=125"));
+    QVERIFY(text.contains("DISPLAYBARDX=32767"));
+    QVERIFY(text.contains("FACDOT=50"));
+    QVERIFY(text.contains("SCALETEXT=0.50"));
+    // No number anywhere in the file took a decimal comma.
+    QVERIFY(!text.contains(QRegularExpression("=-?\\d+,\\d")));
+    ProfileStore store;
+    AppSettings loaded;
+    LoadSettings(store, loaded);
+    QCOMPARE(loaded.general.printSize, 1.25f);
+  }
+
+  void AFileThatCannotBeWrittenIsReported() {
+    QVERIFY(QDir().mkpath(IniPath())); // a folder where the file should be
+    ProfileStore store;
+    store.WriteInt("GENERAL", "LONGCASE", 50);
+    QVERIFY(!store.Flush());
+    QVERIFY(!SaveSettings(store, DefaultSettings()));
+  }
+};
+
+QTEST_MAIN(ProfileStoreTest)
+#include "profile_store_test.moc"
