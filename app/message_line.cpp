@@ -147,6 +147,18 @@ std::string StripLinkMarkers(const PanelText &text) {
   return stripped;
 }
 
+WrappedText WrapMessageText(std::string_view text, int32_t widthLeft,
+                            const std::function<int32_t(std::string_view)> &textWidth) {
+  if (textWidth(text) <= widthLeft)
+    return {text, {}};
+  for (size_t blank = text.rfind(' '); blank != std::string_view::npos && blank > 0;
+       blank = text.rfind(' ', blank - 1)) {
+    if (textWidth(text.substr(0, blank)) <= widthLeft)
+      return {text.substr(0, blank), text.substr(blank + 1)};
+  }
+  return {text, {}};
+}
+
 int HitTestMessageLink(const CComLine &line, int32_t x, int32_t y) {
   if (line.Empty)
     return -1;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,16 @@ std::string MessageLineText(const CComLine &line);
 
 // The text with every link reduced to its text, as the log keeps it.
 std::string StripLinkMarkers(const PanelText &text);
+
+// A segment too wide for the rest of its line is cut after the last blank at which its first part
+// still fits; the rest (after that blank) continues on the next position. A segment that fits, or
+// has no such blank, is drawn whole (`rest` empty). `textWidth` measures text in the panel's font.
+struct WrappedText {
+  std::string_view first;
+  std::string_view rest;
+};
+WrappedText WrapMessageText(std::string_view text, int32_t widthLeft,
+                            const std::function<int32_t(std::string_view)> &textWidth);
 
 // Index of the link segment whose rectangle holds the point; -1 when none.
 int HitTestMessageLink(const CComLine &line, int32_t x, int32_t y);

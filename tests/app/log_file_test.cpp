@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "app/log_file.h"
+#include "app/memory_profile_store.h"
 #include "app/message_format.h"
+#include "app/settings_schema.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -30,11 +32,20 @@ protected:
 
 } // namespace
 
-TEST_F(LogFileTest, AppendsLinesOnlyWhileLoggingIsOn) {
+TEST_F(LogFileTest, AppendsLinesOnlyWhenTheLogSettingIsOne) {
+  MemoryProfileStore store;
+  AppSettings settings;
   LogFile log(path_);
-  EXPECT_TRUE(log.AppendLogLine("not written"));
+  for (int32_t stored : {0, 2}) {
+    store.WriteInt("GENERAL", "LOG", stored);
+    LoadSettings(store, settings);
+    log.SetEnabled(settings.general.log == 1);
+    EXPECT_TRUE(log.AppendLogLine("not written"));
+  }
   EXPECT_FALSE(std::filesystem::exists(path_));
-  log.SetEnabled(true);
+  store.WriteInt("GENERAL", "LOG", 1);
+  LoadSettings(store, settings);
+  log.SetEnabled(settings.general.log == 1);
   log.AppendLogLine("-----> Quorbel start on ");
   log.AppendLogLine(FormatPanelText("Find !solution!%d! %d", {98324, 2}));
   EXPECT_EQ(ReadAll(path_), "-----> Quorbel start on \nFind solution 2\n");

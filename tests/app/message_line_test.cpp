@@ -121,3 +121,16 @@ TEST(StripLinkMarkers, KeepsLinkTextsAndPlainTextsAsWritten) {
             "Try to Solve: Successfull (5 found)");
   EXPECT_EQ(StripLinkMarkers(PanelText::Plain("a !b!2! c")), "a !b!2! c");
 }
+
+TEST(WrapMessageText, CutsAtTheLastBlankThatStillFits) {
+  const auto width = [](std::string_view text) { return static_cast<int32_t>(text.size()) * 7; };
+  const WrappedText fits = WrapMessageText("short words", 100, width);
+  EXPECT_EQ(fits.first, "short words");
+  EXPECT_TRUE(fits.rest.empty());
+  const WrappedText cut = WrapMessageText("one two three four", 70, width); // 10 characters fit
+  EXPECT_EQ(cut.first, "one two");
+  EXPECT_EQ(cut.rest, "three four");
+  const WrappedText whole = WrapMessageText("unbreakable-word here", 35, width);
+  EXPECT_EQ(whole.first, "unbreakable-word here");
+  EXPECT_TRUE(whole.rest.empty());
+}
