@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "app/latin1.h"
 #include "app/message_line.h"
+#include "files/latin1_text.h"
 #include "platform/paths.h"
 
 namespace quorbel {

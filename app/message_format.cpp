@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <span>
 
 namespace quorbel {
 
@@ -274,6 +273,10 @@ std::string FormatText(OwnText format, FormatArgs args) {
 
 PanelText FormatPanelText(OwnText format, FormatArgs args) {
   return FormatToPanel(format.View(), std::span(args.begin(), args.size()));
+}
+
+PanelText FormatPanelText(OwnText format, std::span<const FormatArg> args) {
+  return FormatToPanel(format.View(), args);
 }
 
 PanelText FormatPanelTextTwice(OwnText format, std::initializer_list<int64_t> first, FormatArgs second) {

@@ -8,6 +8,7 @@
 #include <concepts>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -39,6 +40,7 @@ std::string FormatText(OwnText format, FormatArgs args = {});
 // The formatted text for the message panel: the format's own "!text!code!" links stay links,
 // while every text argument becomes a plain piece.
 PanelText FormatPanelText(OwnText format, FormatArgs args = {});
+PanelText FormatPanelText(OwnText format, std::span<const FormatArg> args);
 
 // For message texts that hold "%%d": the first pass fills the fields with numbers (so its result
 // can safely serve as a format), the second fills the "%d" that the first pass left.

@@ -6,6 +6,7 @@
 
 #include "app/log_file.h"
 #include "app/message_ring.h"
+#include "app/ring_message_sink.h"
 
 using namespace quorbel;
 
@@ -116,4 +117,20 @@ TEST_F(MessageRingTest, ANewMessageBringsTheScrolledPanelBack) {
   ring_.AddInfoMessage("two");
   EXPECT_EQ(ring_.DisplayIndex(), 2);
   EXPECT_FALSE(ring_.Scrolled());
+}
+
+TEST_F(MessageRingTest, NumberedMessagesOfTheMacroRecorderArriveInTheCurrentLanguage) {
+  Language language = Language::French;
+  RingMessageSink sink(ring_, language);
+  const std::vector<MessageArg> codes = {98505, -2};
+  sink.Post(86, codes);
+  EXPECT_EQ(MessageLineText(ring_.Line(0)), "==> Fin Macro et sauvegarde ficher MyMacro.macro");
+  EXPECT_EQ(LinkMessageAction(ring_.Line(0), 2).helpContext, 98505);
+  EXPECT_EQ(LinkMessageAction(ring_.Line(0), 4).kind, LinkAction::Kind::OpenFile);
+  language = Language::English;
+  const std::vector<MessageArg> fileName = {std::string("!x!-2!.sud")};
+  sink.Post(131, fileName);
+  EXPECT_EQ(ring_.Line(1).Text, "Error - File !x!-2!.sud not found");
+  for (int i = 0; i < ring_.Line(1).SegmentCount; ++i)
+    EXPECT_EQ(ring_.Line(1).Codes[static_cast<size_t>(i)], kPlainSegment);
 }

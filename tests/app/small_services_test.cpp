@@ -4,7 +4,6 @@
 #include <fstream>
 #include <set>
 
-#include "app/latin1.h"
 #include "app/picture_order.h"
 #include "app/poll_throttle.h"
 #include "app/random_background.h"
@@ -75,13 +74,6 @@ TEST(TextLines, LeadingNumberAndTrailingNewline) {
   std::string text = "abc\n";
   EXPECT_EQ(StripTrailingNewline(text), 3u);
   EXPECT_EQ(StripTrailingNewline(text), 3u);
-}
-
-TEST(Latin1, ConvertsBothWaysAndMarksWhatItCannotHold) {
-  EXPECT_EQ(Utf8ToLatin1("Félicitations"), "F\xE9licitations");
-  EXPECT_EQ(Utf8ToLatin1("€ \xC3"), "? ?");
-  EXPECT_EQ(Latin1ToUtf8("F\xE9licitations"), "Félicitations");
-  EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8("\xFF\xA0 ok")), "\xFF\xA0 ok");
 }
 
 class RandomBackgroundTest : public ::testing::Test {
