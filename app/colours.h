@@ -13,23 +13,29 @@ namespace quorbel {
 
 using ColorRef = uint32_t;
 
-constexpr ColorRef MakeColorRef(uint8_t red, uint8_t green, uint8_t blue) {
-  return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << 8) |
-         (static_cast<ColorRef>(blue) << 16);
-}
-constexpr uint8_t RedOf(ColorRef colour) { return static_cast<uint8_t>(colour & 0xFF); }
-constexpr uint8_t GreenOf(ColorRef colour) { return static_cast<uint8_t>((colour >> 8) & 0xFF); }
-constexpr uint8_t BlueOf(ColorRef colour) { return static_cast<uint8_t>((colour >> 16) & 0xFF); }
-
 inline constexpr int kChannelBits = 8;
 inline constexpr ColorRef kChannelMax = 0xFF;
+inline constexpr int kGreenShift = kChannelBits;
+inline constexpr int kBlueShift = 2 * kChannelBits;
+
+constexpr ColorRef MakeColorRef(uint8_t red, uint8_t green, uint8_t blue) {
+  return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << kGreenShift) |
+         (static_cast<ColorRef>(blue) << kBlueShift);
+}
+constexpr uint8_t RedOf(ColorRef colour) { return static_cast<uint8_t>(colour & kChannelMax); }
+constexpr uint8_t GreenOf(ColorRef colour) {
+  return static_cast<uint8_t>((colour >> kGreenShift) & kChannelMax);
+}
+constexpr uint8_t BlueOf(ColorRef colour) {
+  return static_cast<uint8_t>((colour >> kBlueShift) & kChannelMax);
+}
 
 // Each channel times `factor`, truncated toward zero and held at 255.
 constexpr ColorRef ScaleColour(ColorRef colour, double factor) {
   ColorRef scaled = 0;
   for (int shift = 0; shift < 3 * kChannelBits; shift += kChannelBits) {
     const double channel = static_cast<double>((colour >> shift) & kChannelMax) * factor;
-    const double held = channel < 0 ? 0 : channel > kChannelMax ? kChannelMax : channel;
+    const double held = !(channel > 0) ? 0 : channel > kChannelMax ? kChannelMax : channel; // NaN: 0
     scaled |= static_cast<ColorRef>(held) << shift;
   }
   return scaled;

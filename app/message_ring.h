@@ -43,13 +43,13 @@ public:
   const CComLine &Line(int index) const { return lines_[Wrap(index)]; }
   CComLine &Line(int index) { return lines_[Wrap(index)]; } // the drawing stores segment rectangles
   int WriteIndex() const { return writeIndex_; }
-  int NewestIndex() const { return Wrap(writeIndex_ - 1); }
+  int NewestIndex() const { return static_cast<int>(Wrap(writeIndex_ - 1)); }
   bool Muted() const { return muted_; }
   bool Pending() const { return pending_; }
 
   // The panel's scrolling: the line shown last, and whether the player scrolled away from the newest.
   int DisplayIndex() const { return displayIndex_; }
-  void SetDisplayIndex(int index) { displayIndex_ = Wrap(index); }
+  void SetDisplayIndex(int index) { displayIndex_ = static_cast<int>(Wrap(index)); }
   bool Scrolled() const { return scrolled_; }
   void SetScrolled(bool scrolled) { scrolled_ = scrolled; }
 

@@ -308,6 +308,8 @@ bool PercentInRange(float value) { return value >= kPercentLow && value <= kPerc
 
 // A non-negative scaled value as its unsigned 32-bit pattern.
 int32_t StoredUnsigned(double scaled) {
+  if (!(scaled > 0)) // also a NaN
+    return 0;
   const double limited = std::clamp(scaled, 0.0, static_cast<double>(std::numeric_limits<uint32_t>::max()));
   return static_cast<int32_t>(static_cast<uint32_t>(limited));
 }
