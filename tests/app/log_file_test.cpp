@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_dir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,19 +16,10 @@ using namespace quorbel;
 
 namespace {
 
-std::string ReadAll(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class LogFileTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    path_ = (std::filesystem::path(::testing::TempDir()) / "log_test.sudlog").string();
-    std::filesystem::remove(path_);
-  }
+  quorbel::testing::TempDir dir_;
+  void SetUp() override { path_ = dir_.File("log_test.sudlog"); }
   std::string path_;
 };
 
@@ -48,21 +41,21 @@ TEST_F(LogFileTest, AppendsLinesOnlyWhenTheLogSettingIsOne) {
   log.SetEnabled(settings.general.log == 1);
   log.AppendLogLine("-----> Quorbel start on ");
   log.AppendLogLine(FormatPanelText("Find !solution!%d! %d", {98324, 2}));
-  EXPECT_EQ(ReadAll(path_), "-----> Quorbel start on \nFind solution 2\n");
+  EXPECT_EQ(quorbel::testing::ReadBytes(path_), "-----> Quorbel start on \nFind solution 2\n");
 }
 
 TEST_F(LogFileTest, WritesLatin1AndClears) {
   LogFile log(path_);
   log.SetEnabled(true);
   log.AppendLogLine(FormatPanelText("Grille %s", {"générée €"}));
-  EXPECT_EQ(ReadAll(path_), "Grille g\xE9n\xE9r\xE9"
-                            "e ?\n");
+  EXPECT_EQ(quorbel::testing::ReadBytes(path_), "Grille g\xE9n\xE9r\xE9"
+                                                "e ?\n");
   EXPECT_TRUE(log.ClearLogFile());
-  EXPECT_EQ(ReadAll(path_), "");
+  EXPECT_EQ(quorbel::testing::ReadBytes(path_), "");
 }
 
 TEST_F(LogFileTest, AnUnwritableLogSaysSo) {
-  LogFile log((std::filesystem::path(::testing::TempDir()) / "no-such-dir" / "x.sudlog").string());
+  LogFile log(dir_.File("no-such-dir/x.sudlog"));
   log.SetEnabled(true);
   EXPECT_FALSE(log.AppendLogLine("lost"));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_dir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,18 +14,11 @@ using namespace quorbel;
 
 namespace {
 
-std::string ReadAll(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class MessageRingTest : public ::testing::Test {
 protected:
+  quorbel::testing::TempDir dir_;
   void SetUp() override {
-    logPath_ = (std::filesystem::path(::testing::TempDir()) / "ring_test.sudlog").string();
-    std::filesystem::remove(logPath_);
+    logPath_ = dir_.File("ring_test.sudlog");
     log_ = LogFile(logPath_);
     log_.SetEnabled(true);
     ring_.SetLog(&log_);
@@ -87,7 +82,7 @@ TEST_F(MessageRingTest, MutedMessagesAreNeitherShownNorLoggedUnlessForced) {
   EXPECT_EQ(redraws_, 0);
   ring_.ForceInfoMessage("forced");
   EXPECT_EQ(Newest(), "forced");
-  EXPECT_EQ(ReadAll(logPath_), "forced\n");
+  EXPECT_EQ(quorbel::testing::ReadBytes(logPath_), "forced\n");
 }
 
 TEST_F(MessageRingTest, ReplaceOverwritesALineBeforeTheNewestWithoutMoving) {
@@ -106,7 +101,7 @@ TEST_F(MessageRingTest, ReplaceOverwritesALineBeforeTheNewestWithoutMoving) {
 TEST_F(MessageRingTest, EveryMessageIsLoggedWithoutItsLinkMarks) {
   ring_.AddInfoMessage("Try to !Solve!98323!: done");
   ring_.AddInfoMessage(PanelText("Chat: ") + PanelText::Plain("hi !x!-2!"));
-  EXPECT_EQ(ReadAll(logPath_), "Try to Solve: done\nChat: hi !x!-2!\n");
+  EXPECT_EQ(quorbel::testing::ReadBytes(logPath_), "Try to Solve: done\nChat: hi !x!-2!\n");
   EXPECT_EQ(LinkMessageAction(ring_.Line(1), 2).kind, LinkAction::Kind::None);
 }
 

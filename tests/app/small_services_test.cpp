@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_dir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -78,9 +80,9 @@ TEST(TextLines, LeadingNumberAndTrailingNewline) {
 
 class RandomBackgroundTest : public ::testing::Test {
 protected:
+  quorbel::testing::TempDir temp_;
   void SetUp() override {
-    dir_ = std::filesystem::path(::testing::TempDir()) / "backgrounds";
-    std::filesystem::remove_all(dir_);
+    dir_ = temp_.Path() / "backgrounds";
     std::filesystem::create_directories(dir_);
   }
   void Touch(const char *name) { std::ofstream(dir_ / name) << "x"; }

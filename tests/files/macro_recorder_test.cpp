@@ -10,7 +10,7 @@
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 using namespace quorbel;
 using quorbel::testing::ReadBytes;
