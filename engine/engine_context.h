@@ -1,0 +1,25 @@
+// The engine context: everything the engine works on and reads, in one record that
+// the application owns and passes to every engine operation. The engine is not
+// re-entrant; one context serves the user-interface thread.
+#pragma once
+
+#include "engine/engine_settings.h"
+#include "engine/geometry.h"
+#include "engine/grid_set.h"
+#include "engine/host.h"
+
+namespace quorbel {
+
+struct EngineContext {
+  EngineContext(); // with a NullHost
+  explicit EngineContext(EngineHost &host);
+  EngineContext(const EngineContext &) = delete;
+  EngineContext &operator=(const EngineContext &) = delete;
+
+  EngineHost *Host; // never null
+  EngineSettings Settings;
+  GridGeometry Geo; // the shape every grid shares, set by SetGridShape and friends
+  GridSet Grids;
+};
+
+} // namespace quorbel
