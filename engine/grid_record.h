@@ -40,8 +40,8 @@ struct GridRecord {
   UnitTable BlockCells{}; // [b][k]: k-th cell of block b
   CellTable BlockOfCell{};
   std::array<std::array<CellRef, kMaxWidth>, 4> RegionCells{}; // diagonal 1, diagonal 2, extra 1, extra 2
-  std::array<std::array<int8_t, kMaxCells>, 4>
-      RegionMark{};     // [k][cell]: k when the cell lies on region k, else -1
+  // [k][cell]: k when the cell lies on region k, else -1.
+  std::array<std::array<int8_t, kMaxCells>, 4> RegionMark{};
   int32_t NRecords = 0; // records in use, at most Cells.size()
   int32_t State = kGridReset;
   int32_t SudMissing = -1; // open cells

@@ -1,6 +1,4 @@
 // SetCellValue: every action a player, a solving method or the search applies to a cell.
-#include <algorithm>
-
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 
