@@ -170,15 +170,6 @@ TEST_F(CellReset, PicturesFollowThePlayersPictureOrder) {
   EXPECT_EQ(cell.ValueImage.ResolvedSet, 29);
 }
 
-TEST_F(CellReset, CommitTurnsTheLastStepIntoAPlacedValue) {
-  cell.Status = kStatusPlacedLastStep;
-  CommitCellValue(cell);
-  EXPECT_EQ(cell.Status, kStatusPlaced);
-  cell.Status = kStatusHypothesis;
-  CommitCellValue(cell);
-  EXPECT_EQ(cell.Status, kStatusHypothesis);
-}
-
 class CellCopy : public CellQueries {
 protected:
   CellRecord Source() const {

@@ -112,17 +112,6 @@ TEST_F(GridReset, ClearGridLetsPiecesRotateWhenThePlayerAllowsIt) {
   EXPECT_EQ(grid.Lists.PuzzleRotation, 0);
 }
 
-TEST_F(GridReset, ResetGridStateMarksTheGridReset) {
-  grid.State = kGridOpen;
-  grid.SudMissing = 12;
-  grid.SearchDepth = 4;
-  ResetGridState(grid);
-  EXPECT_EQ(grid.State, kGridReset);
-  EXPECT_EQ(grid.SudMissing, -1);
-  EXPECT_EQ(grid.SearchDepth, 0);
-  EXPECT_EQ(grid.SearchStarted, 0);
-}
-
 TEST(GridRecordIdentity, EveryConstructionTakesANewSerialNumber) {
   GridRecord a;
   GridRecord b;

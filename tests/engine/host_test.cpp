@@ -40,13 +40,3 @@ TEST_F(CellAnimations, NothingMovesWhenAnimatedPicturesAreOff) {
   StartCellAnimations(s.Ctx, s.Main());
   EXPECT_TRUE(host.Animations.empty());
 }
-
-TEST(HideGridContents, HidesEveryPlayingCellOnly) {
-  ShapedContext s(0);
-  HideGridContents(s.Ctx.Geo, 1, s.Main());
-  EXPECT_EQ(s.Main().Cells[0].NotDrawn, 1);
-  EXPECT_EQ(s.Main().Cells[15].NotDrawn, 1);
-  EXPECT_EQ(s.Main().Cells[16].NotDrawn, 0);
-  HideGridContents(s.Ctx.Geo, 0, s.Main());
-  EXPECT_EQ(s.Main().Cells[15].NotDrawn, 0);
-}

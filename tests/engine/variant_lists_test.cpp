@@ -37,14 +37,3 @@ TEST(FixedList, AHostileCountNeverReachesPastTheArray) {
   EXPECT_TRUE(marks.Append({4, 1}));
   EXPECT_EQ(marks.Count, 1);
 }
-
-TEST(VariantLists, AFreshBlockHoldsNoClue) {
-  const VariantLists lists;
-  EXPECT_EQ(lists.Killer.Size(), 0);
-  EXPECT_EQ(lists.TwinsPartner, -1);
-  EXPECT_EQ(lists.SameInLine.RowClue[15], -1);
-  EXPECT_EQ(lists.MagicSentence.SavedValues[0], -1);
-  EXPECT_EQ(lists.ValuePermutation[0], 1);
-  EXPECT_EQ(lists.ValuePermutation[15], 16);
-  EXPECT_FALSE(lists.Layout.Defined());
-}
