@@ -1,0 +1,49 @@
+// The animation state of one picture drawn in a cell (CAnimGif): which picture set,
+// which frame, when the next frame is due and the effect counters. Only plain state
+// lives here; frames, delays and drawing belong to the media layer, which the engine
+// reaches through the host when an animation starts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quorbel {
+
+constexpr int kNoPictureSet = -1;
+constexpr int kEffectLength = 20;
+
+// Value index (0..15) -> picture set, the player's choice of pictures for the values.
+using PictureOrderTable = std::array<int16_t, 16>;
+
+enum AnimMode : int8_t {
+  kAnimStopped = 0,
+  kAnimOnce = 1,
+  kAnimCountedLoops = 2,
+  kAnimPulse = 3,
+  kAnimEndless = 4
+};
+
+struct CAnimGif {
+  int16_t ResolvedSet = kNoPictureSet;  // the set drawn
+  int16_t RequestedSet = kNoPictureSet; // the index asked for: 0..15 are the values 1..16
+  int8_t Mode = kAnimStopped;
+  int8_t Frame = 0;
+  int8_t EffectKind = 0;
+  int8_t EffectCountdown = -1;
+  int8_t EffectLength = kEffectLength;
+  int8_t RingCountdown = -1;
+  int8_t RingLength = kEffectLength;
+  int32_t RepeatCount = 0;
+  float TimeToNextFrameMs = 0;
+
+  bool operator==(const CAnimGif &) const = default;
+};
+
+// The state of construction: no set, stopped, counters off.
+void ResetAnim(CAnimGif &anim);
+
+// -1 selects no set, below -1 keeps the current one, 0..15 are value indexes mapped
+// through the picture order, larger values are set indexes. Stops the animation.
+void SelectAnimSet(CAnimGif &anim, int set, const PictureOrderTable &pictureOrder);
+
+} // namespace quorbel

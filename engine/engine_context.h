@@ -1,0 +1,26 @@
+// The engine context: everything the engine works on and reads, in one record that
+// the application owns and passes to every engine operation. The engine is not
+// re-entrant; one context serves the user-interface thread. It holds 25 grids (about
+// 1.3 MB): keep it on the heap or in a long-lived owner, not on a small stack.
+#pragma once
+
+#include "engine/engine_settings.h"
+#include "engine/geometry.h"
+#include "engine/grid_set.h"
+#include "engine/host.h"
+
+namespace quorbel {
+
+struct EngineContext {
+  EngineContext(); // with a NullHost
+  explicit EngineContext(EngineHost &host);
+  EngineContext(const EngineContext &) = delete;
+  EngineContext &operator=(const EngineContext &) = delete;
+
+  EngineHost *Host; // never null
+  EngineSettings Settings;
+  GridGeometry Geo; // the shape every grid shares, set by SetGridShape and friends
+  GridSet Grids;
+};
+
+} // namespace quorbel

@@ -1,0 +1,34 @@
+// The settings values the engine reads. The application fills this plain record from
+// its settings block whenever they change; the engine never touches the settings store.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/cell_image.h"
+#include "engine/geometry.h"
+#include "engine/variant_bits.h"
+
+namespace quorbel {
+
+enum Language : int32_t { kLanguageNotChosen = -1, kLanguageFrench = 0, kLanguageEnglish = 1 };
+
+constexpr PictureOrderTable IdentityPictureOrder() {
+  PictureOrderTable order{};
+  for (int v = 0; v < static_cast<int>(order.size()); ++v)
+    order[v] = static_cast<int16_t>(v);
+  return order;
+}
+
+struct EngineSettings {
+  int32_t Language = kLanguageEnglish;
+  int32_t AnimatedImages = 1; // GENERAL/ANIMGIF: cell pictures are animated
+  int32_t PuzzleRotation = 1; // GENERAL/PUZZLEROTATION: puzzle pieces may rotate
+  // GENERAL/GRIDCURRVARIENT-PART1 and -PART2: the variant words new grids take.
+  VariantWords CurrentVariant;
+  // GENERAL/GRIDCURRSIZE: the shape code of new grids. StoreGridCurrSize writes it;
+  // the application copies it back into its settings block before saving.
+  int32_t GridCurrSize = kDefaultShape;
+  PictureOrderTable PictureOrder = IdentityPictureOrder();
+};
+
+} // namespace quorbel

@@ -1,0 +1,73 @@
+// The engine's one door to the rest of the program: message panel, polling for the
+// player's Escape, progress, repaint, macro recording, the document's modified flag,
+// the challenge peer, cell animations and the out-of-memory stop. Every method has a
+// harmless default, so the application overrides what it has and tests use NullHost.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/cell_image.h"
+
+namespace quorbel {
+
+struct EngineContext;
+
+// One recorded user action: the command keyword's code and its arguments; an empty
+// string or an empty integer is absent.
+struct MacroStep {
+  int32_t Code = 0;
+  std::array<std::string, 6> Strings{};
+  std::array<std::optional<int32_t>, 6> Ints{};
+};
+
+// The same arguments the file and automation code posts with (files/message_sink.h).
+using MessageArg = std::variant<int32_t, std::string>;
+
+class EngineHost {
+public:
+  virtual ~EngineHost() = default;
+
+  // A line of plain text for the message panel (and the log when logging is on).
+  virtual void AddInfoMessage(std::string_view /*text*/) {}
+  // A numbered message: `number` is the French entry of the message table; the host
+  // picks the language and fills the format with the arguments in order.
+  virtual void ShowMessage(int /*number*/, std::span<const MessageArg> /*args*/) {}
+
+  // True when the player asked a long computation to stop (Escape, right button).
+  virtual bool PollUserAbort() { return false; }
+  virtual void StartWaitProgress(std::string_view /*text*/, int /*range*/, bool /*automatic*/) {}
+  // -1 advances the bar by one, any other value sets its position.
+  virtual void StepWaitProgress(int /*position*/) {}
+  virtual void StopWaitProgress() {}
+
+  virtual void RedrawViewNow() {}
+  // The geometry changed: the board's selection and focus cell no longer mean anything.
+  virtual void ClearSelection() {}
+  // Starts a cell picture: mode 1 once, 2 the frames `count` times, 3 pulse, 4 endless.
+  virtual void StartCellAnimation(CAnimGif & /*anim*/, int /*mode*/, int /*count*/) {}
+
+  virtual void RecordMacroStep(const MacroStep & /*step*/) {}
+  // "NULL" marks the document unmodified and untitled, "" modified only, any other name
+  // modified under that title.
+  virtual void MarkDocumentModified(std::string_view /*gridName*/) {}
+  // A player's move on a main grid, for the challenge peer.
+  virtual void DefiSendMove(int /*cell*/, int /*value*/, int /*action*/) {}
+
+  // Shows the message before the process stops; the engine does the stopping.
+  virtual void ReportOutOfMemory(std::string_view text);
+};
+
+class NullHost final : public EngineHost {};
+
+std::string_view OutOfMemoryText(int language);
+
+// Reports through the host and ends the process with exit code -1.
+[[noreturn]] void AbortOutOfMemory(const EngineContext &ctx);
+
+} // namespace quorbel

@@ -1,0 +1,63 @@
+// Trial values of the search: a cell's candidates are saved, then tried one by one.
+#include <algorithm>
+
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+
+namespace quorbel {
+
+namespace {
+constexpr int kEmptyTheCell = 0; // n = 0 empties the cell without reporting anything
+}
+
+int EnterHypothesis(EngineContext &ctx, GridRecord &grid, int cell) {
+  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
+    return 0;
+  CellRecord &c = grid.Cells[cell];
+  if (c.Status < kStatusHypothesis)
+    return 0;
+  c.SavedPoss = c.ThePoss;
+  c.SavedNPoss = c.NPoss;
+  c.SavedStatus = c.Status;
+  const uint32_t marks = c.Marks;
+  SetCellValue(ctx, grid, cell, kEmptyTheCell, kActionClear);
+  c.Marks = marks;
+  c.HypIndex = 0;
+  std::fill_n(c.ValueScores.begin(), std::clamp(ctx.Geo.GridWidth, 0, kMaxWidth), 0);
+  return 1;
+}
+
+int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell) {
+  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
+    return 0;
+  CellRecord &c = grid.Cells[cell];
+  if (c.Status <= kStatusFixed)
+    return 0;
+  if (c.HypIndex < c.SavedNPoss) {
+    c.HypIndex += 1;
+    SetCellValue(ctx, grid, cell, c.HypIndex, kActionHypothesis);
+    return 1;
+  }
+  c.HypIndex = 0;
+  if (c.SavedNPoss > 0) {
+    c.HypIndex = 1;
+    SetCellValue(ctx, grid, cell, 1, kActionHypothesis);
+  }
+  return 0;
+}
+
+int LeaveHypothesis(EngineContext &ctx, GridRecord &grid, int cell) {
+  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
+    return 1;
+  CellRecord &c = grid.Cells[cell];
+  if (c.Status == kStatusHypothesis) {
+    const uint32_t marks = c.Marks;
+    SetCellValue(ctx, grid, cell, kEmptyTheCell, kActionClear);
+    c.Marks = marks;
+    c.Status = c.SavedStatus;
+    c.HypIndex = 0;
+  }
+  return 1;
+}
+
+} // namespace quorbel
