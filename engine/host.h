@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "engine/cell_image.h"
+#include "engine/message_arg.h"
 
 namespace quorbel {
 
@@ -20,14 +21,12 @@ struct EngineContext;
 
 // One recorded user action: the command keyword's code and its arguments; an empty
 // string or an empty integer is absent.
-struct MacroStep {
+struct RecordedAction {
   int32_t Code = 0;
   std::array<std::string, 6> Strings{};
   std::array<std::optional<int32_t>, 6> Ints{};
 };
 
-// The same arguments the file and automation code posts with (files/message_sink.h).
-using MessageArg = std::variant<int32_t, std::string>;
 
 class EngineHost {
 public:
@@ -52,7 +51,7 @@ public:
   // Starts a cell picture: mode 1 once, 2 the frames `count` times, 3 pulse, 4 endless.
   virtual void StartCellAnimation(CAnimGif & /*anim*/, int /*mode*/, int /*count*/) {}
 
-  virtual void RecordMacroStep(const MacroStep & /*step*/) {}
+  virtual void RecordMacroStep(const RecordedAction & /*step*/) {}
   // "NULL" marks the document unmodified and untitled, "" modified only, any other name
   // modified under that title.
   virtual void MarkDocumentModified(std::string_view /*gridName*/) {}

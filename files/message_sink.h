@@ -4,12 +4,10 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
-#include <variant>
+
+#include "engine/message_arg.h"
 
 namespace quorbel {
-
-using MessageArg = std::variant<int32_t, std::string>;
 
 class MessageSink {
 public:
