@@ -8,6 +8,8 @@
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
 #include "engine/host.h"
+#include "engine/search_history.h"
+#include "engine/undo_stack.h"
 
 namespace quorbel {
 
@@ -21,6 +23,8 @@ struct EngineContext {
   EngineSettings Settings;
   GridGeometry Geo; // the shape every grid shares, set by SetGridShape and friends
   GridSet Grids;
+  UndoStack Undo;
+  SearchHistory Solutions;
 };
 
 } // namespace quorbel

@@ -29,6 +29,8 @@ struct EngineSettings {
   // the application copies it back into its settings block before saving.
   int32_t GridCurrSize = kDefaultShape;
   PictureOrderTable PictureOrder = IdentityPictureOrder();
+  int32_t MaxSearchSave = 100; // PARAMETER/MAXSEARCHSAVE: search solutions kept and shown
+  int32_t DebugUndo = 0;       // PARAMETER/DEBUGUNDO: the undo stack traces its steps
 };
 
 } // namespace quorbel

@@ -27,7 +27,6 @@ struct RecordedAction {
   std::array<std::optional<int32_t>, 6> Ints{};
 };
 
-
 class EngineHost {
 public:
   virtual ~EngineHost() = default;
@@ -55,6 +54,10 @@ public:
   // "NULL" marks the document unmodified and untitled, "" modified only, any other name
   // modified under that title.
   virtual void MarkDocumentModified(std::string_view /*gridName*/) {}
+  // Clears the modified flag only; the title stays.
+  virtual void ClearDocumentModified() {}
+  // Clears the view's undo-pending flag (a trial the view would otherwise undo).
+  virtual void ClearUndoPending() {}
   // A player's move on a main grid, for the challenge peer.
   virtual void DefiSendMove(int /*cell*/, int /*value*/, int /*action*/) {}
 
