@@ -43,7 +43,7 @@ constexpr uint32_t kCellsStart = kFrameWords + kWorkWords;
 
 constexpr uint32_t kMaxRun = 0xFFFF;
 // A delta may grow to this share of its keyframe's runs before a new keyframe is cheaper.
-constexpr size_t kKeyframeShare = 4;
+constexpr size_t kKeyframeShare = 16;
 
 int CarriedRecords(const GridRecord &grid) {
   return static_cast<int>(std::min(static_cast<size_t>(std::max(grid.NRecords, 0)), grid.Cells.size()));
@@ -73,67 +73,63 @@ GridFrame MakeFrame(const GridRecord &grid, int records) {
   return frame;
 }
 
-// Feeds the grid's image to `feed(data, words)` piece by piece, in image order.
-template <typename Feed> void PackGrid(const GridGeometry &geo, const GridRecord &grid, Feed &&feed) {
+// Copies `bytes` to `at` unless they are there already; true when they were not.
+bool Update(uint32_t *at, const void *data, size_t bytes) {
+  if (std::memcmp(at, data, bytes) == 0)
+    return false;
+  std::memcpy(at, data, bytes);
+  return true;
+}
+
+// Brings `image` up to date with the grid; true when anything in it changed. Comparing
+// before writing keeps an untouched grid to one read of its image.
+bool PackGrid(const GridGeometry &geo, const GridRecord &grid, std::vector<uint32_t> &image) {
   const int records = CarriedRecords(grid);
+  const size_t words = ImageWordsFor(records);
+  bool changed = image.size() != words;
+  image.resize(words);
   const GridFrame frame = MakeFrame(grid, records);
-  feed(&frame, kFrameWords);
-  feed(&grid.Work, kWorkWords);
+  changed |= Update(image.data(), &frame, sizeof frame);
+  changed |= Update(image.data() + kFrameWords, &grid.Work, sizeof grid.Work);
   CellRecord carried = Zeroed<CellRecord>();
   for (int i = 0; i < records; ++i) {
     CopyCellFields(geo, carried, grid.Cells[i], kCopyBoth);
-    feed(&carried, kCellWords);
+    changed |= Update(image.data() + kCellsStart + i * kCellWords, &carried, sizeof carried);
   }
+  return changed;
 }
 
-// Writes the runs that turn `base` (null: all zero) into the words fed in.
-class RunEncoder {
-public:
-  RunEncoder(std::vector<uint32_t> &out, const uint32_t *base) : out_(out), base_(base) { out_.clear(); }
-
-  void Feed(const void *data, size_t words) {
-    const auto *bytes = static_cast<const unsigned char *>(data);
-    if (base_ != nullptr && std::memcmp(bytes, base_ + pos_, words * sizeof(uint32_t)) == 0) {
-      pos_ += words;
-      skip_ += words;
-      open_ = false;
-      return;
+// The runs that turn `base` (null: all zero) into `image`.
+void EncodeRuns(std::span<const uint32_t> image, const uint32_t *base, std::vector<uint32_t> &runs) {
+  constexpr size_t kBlock = 64; // equal blocks go by at memcmp speed
+  runs.clear();
+  auto same = [&](size_t i) { return image[i] == (base != nullptr ? base[i] : 0u); };
+  const size_t n = image.size();
+  size_t skip = 0;
+  for (size_t pos = 0; pos < n;) {
+    if (base != nullptr && pos % kBlock == 0 && pos + kBlock <= n &&
+        std::memcmp(image.data() + pos, base + pos, kBlock * sizeof(uint32_t)) == 0) {
+      pos += kBlock;
+      skip += kBlock;
+      continue;
     }
-    for (size_t i = 0; i < words; ++i) {
-      uint32_t word;
-      std::memcpy(&word, bytes + i * sizeof(uint32_t), sizeof(uint32_t));
-      Put(word);
+    if (same(pos)) {
+      ++pos;
+      ++skip;
+      continue;
     }
+    size_t end = pos + 1;
+    while (end < n && end - pos < kMaxRun && !same(end))
+      ++end;
+    for (; skip > kMaxRun; skip -= kMaxRun)
+      runs.push_back(kMaxRun << 16);
+    runs.push_back(static_cast<uint32_t>(skip << 16 | (end - pos)));
+    runs.insert(runs.end(), image.begin() + static_cast<ptrdiff_t>(pos),
+                image.begin() + static_cast<ptrdiff_t>(end));
+    skip = 0;
+    pos = end;
   }
-
-private:
-  void Put(uint32_t word) {
-    const uint32_t old = base_ != nullptr ? base_[pos_] : 0;
-    ++pos_;
-    if (word == old) {
-      ++skip_;
-      open_ = false;
-      return;
-    }
-    if (!open_ || (out_[header_] & kMaxRun) == kMaxRun) {
-      for (; skip_ > kMaxRun; skip_ -= kMaxRun)
-        out_.push_back(kMaxRun << 16);
-      header_ = out_.size();
-      out_.push_back(static_cast<uint32_t>(skip_) << 16);
-      skip_ = 0;
-      open_ = true;
-    }
-    out_.push_back(word);
-    ++out_[header_];
-  }
-
-  std::vector<uint32_t> &out_;
-  const uint32_t *base_;
-  size_t pos_ = 0;
-  size_t skip_ = 0;
-  size_t header_ = 0;
-  bool open_ = false;
-};
+}
 
 void ApplyRuns(std::span<const uint32_t> runs, std::span<uint32_t> image) {
   size_t pos = 0;
@@ -186,46 +182,40 @@ void UnpackGrid(EngineContext &ctx, std::span<const uint32_t> image, const GridS
 
 SnapshotPtr SnapshotWriter::Capture(const GridGeometry &geo, const GridRecord &grid,
                                     const SnapshotPtr &previous) {
-  const uint32_t words = ImageWordsFor(CarriedRecords(grid));
+  const bool changed = PackGrid(geo, grid, image_);
   std::shared_ptr<const VariantLists> lists = SharedLists(grid, previous.get());
+  auto sameAsPrevious = [&](bool sameImage) {
+    return sameImage && lists == previous->Lists && grid.Comment == previous->Comment;
+  };
+  // Most grids did not change since the last capture.
+  if (previous != nullptr && previous == last_ && sameAsPrevious(!changed))
+    return previous;
+
+  SnapshotPtr snapshot;
   if (previous != nullptr) {
     const SnapshotPtr &keyframe = previous->Keyframe != nullptr ? previous->Keyframe : previous;
-    if (keyframe->ImageWords == words) {
+    if (keyframe->ImageWords == image_.size()) {
       LoadKeyframe(keyframe);
-      RunEncoder encoder(runs_, keyImage_.data());
-      PackGrid(geo, grid, [&](const void *data, size_t n) { encoder.Feed(data, n); });
-      const bool sameImage = previous == keyframe ? runs_.empty() : runs_ == previous->Runs;
-      if (sameImage && lists == previous->Lists && grid.Comment == previous->Comment)
-        return previous;
-      if (runs_.size() * kKeyframeShare <= keyframe->Runs.size())
-        return std::make_shared<const GridSnapshot>(
-            GridSnapshot{keyframe, runs_, words, lists, grid.Comment});
+      EncodeRuns(image_, keyImage_.data(), runs_);
+      if (sameAsPrevious(previous == keyframe ? runs_.empty() : runs_ == previous->Runs))
+        snapshot = previous;
+      else if (runs_.size() * kKeyframeShare <= keyframe->Runs.size())
+        snapshot = std::make_shared<const GridSnapshot>(
+            GridSnapshot{keyframe, runs_, static_cast<uint32_t>(image_.size()), lists, grid.Comment});
     }
   }
-  return NewKeyframe(geo, grid, std::move(lists));
+  if (snapshot == nullptr) {
+    EncodeRuns(image_, nullptr, runs_);
+    snapshot = std::make_shared<const GridSnapshot>(
+        GridSnapshot{nullptr, runs_, static_cast<uint32_t>(image_.size()), std::move(lists), grid.Comment});
+    keyframe_ = snapshot;
+    keyImage_ = image_;
+  }
+  last_ = snapshot;
+  return snapshot;
 }
 
-void SnapshotWriter::Clear() {
-  keyframe_.reset();
-  keyImage_ = {};
-  runs_ = {};
-}
-
-SnapshotPtr SnapshotWriter::NewKeyframe(const GridGeometry &geo, const GridRecord &grid,
-                                        std::shared_ptr<const VariantLists> lists) {
-  keyframe_.reset();
-  keyImage_.resize(ImageWordsFor(CarriedRecords(grid)));
-  size_t pos = 0;
-  PackGrid(geo, grid, [&](const void *data, size_t n) {
-    std::memcpy(keyImage_.data() + pos, data, n * sizeof(uint32_t));
-    pos += n;
-  });
-  RunEncoder encoder(runs_, nullptr);
-  encoder.Feed(keyImage_.data(), keyImage_.size());
-  keyframe_ = std::make_shared<const GridSnapshot>(
-      GridSnapshot{nullptr, runs_, static_cast<uint32_t>(keyImage_.size()), std::move(lists), grid.Comment});
-  return keyframe_;
-}
+void SnapshotWriter::Clear() { *this = SnapshotWriter(); }
 
 void SnapshotWriter::LoadKeyframe(const SnapshotPtr &keyframe) {
   if (keyframe_ == keyframe)

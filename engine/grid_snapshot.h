@@ -38,14 +38,14 @@ public:
   void Clear();
 
 private:
-  SnapshotPtr NewKeyframe(const GridGeometry &geo, const GridRecord &grid,
-                          std::shared_ptr<const VariantLists> lists);
   void LoadKeyframe(const SnapshotPtr &keyframe);
   std::shared_ptr<const VariantLists> SharedLists(const GridRecord &grid, const GridSnapshot *previous);
 
-  SnapshotPtr keyframe_;
-  std::vector<uint32_t> keyImage_; // keyframe_'s image, decoded
-  std::vector<uint32_t> runs_;     // scratch of Capture
+  SnapshotPtr keyframe_;           // what new snapshots are written against
+  std::vector<uint32_t> keyImage_; // its image
+  SnapshotPtr last_;               // the last snapshot written
+  std::vector<uint32_t> image_;    // the image of the grid at the last capture
+  std::vector<uint32_t> runs_;
 };
 
 // Copies the snapshot into `grid` as CopyGrid (mode 0) would copy the grid it was taken
