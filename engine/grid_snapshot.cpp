@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <span>
 #include <type_traits>
 
 #include "engine/engine_context.h"
@@ -51,15 +52,12 @@ int CarriedRecords(const GridRecord &grid) {
 
 uint32_t ImageWordsFor(int records) { return kCellsStart + static_cast<uint32_t>(records) * kCellWords; }
 
-// Zero-filled first, so that padding and the fields a copy leaves behind compare equal.
-template <typename T> T Zeroed() {
-  T value;
-  std::memset(static_cast<void *>(&value), 0, sizeof(T));
-  return value;
-}
+// Records of the image are zero-filled before their fields are set, so that padding and
+// the fields a copy leaves behind always compare equal.
+template <typename T> void ZeroFill(T &value) { std::memset(static_cast<void *>(&value), 0, sizeof(T)); }
 
-GridFrame MakeFrame(const GridRecord &grid, int records) {
-  GridFrame frame = Zeroed<GridFrame>();
+void SetFrame(GridFrame &frame, const GridRecord &grid, int records) {
+  ZeroFill(frame);
   frame.AllocRecords = grid.AllocRecords;
   frame.NRecords = records;
   frame.State = grid.State;
@@ -70,7 +68,6 @@ GridFrame MakeFrame(const GridRecord &grid, int records) {
   frame.BlockOfCell = grid.BlockOfCell;
   frame.RegionCells = grid.RegionCells;
   frame.RegionMark = grid.RegionMark;
-  return frame;
 }
 
 // Copies `bytes` to `at` unless they are there already; true when they were not.
@@ -88,10 +85,12 @@ bool PackGrid(const GridGeometry &geo, const GridRecord &grid, std::vector<uint3
   const size_t words = ImageWordsFor(records);
   bool changed = image.size() != words;
   image.resize(words);
-  const GridFrame frame = MakeFrame(grid, records);
+  GridFrame frame;
+  SetFrame(frame, grid, records);
   changed |= Update(image.data(), &frame, sizeof frame);
   changed |= Update(image.data() + kFrameWords, &grid.Work, sizeof grid.Work);
-  CellRecord carried = Zeroed<CellRecord>();
+  CellRecord carried;
+  ZeroFill(carried);
   for (int i = 0; i < records; ++i) {
     CopyCellFields(geo, carried, grid.Cells[i], kCopyBoth);
     changed |= Update(image.data() + kCellsStart + i * kCellWords, &carried, sizeof carried);
@@ -215,8 +214,6 @@ SnapshotPtr SnapshotWriter::Capture(const GridGeometry &geo, const GridRecord &g
   return snapshot;
 }
 
-void SnapshotWriter::Clear() { *this = SnapshotWriter(); }
-
 void SnapshotWriter::LoadKeyframe(const SnapshotPtr &keyframe) {
   if (keyframe_ == keyframe)
     return;
@@ -246,29 +243,42 @@ void RestoreSnapshot(EngineContext &ctx, const GridSnapshot &snapshot, GridRecor
   UnpackGrid(ctx, scratch, snapshot, grid);
 }
 
-SnapshotRow CaptureMainGrids(EngineContext &ctx, std::span<SnapshotWriter, kMaxGrids> writers,
-                             const SnapshotRow *previous) {
+void StoreRow(EngineContext &ctx, SnapshotRows &rows, int index) {
+  const auto at = static_cast<size_t>(std::max(index, 0));
+  const SnapshotRow *previous = at > 0 && at <= rows.Rows.size() ? &rows.Rows[at - 1] : nullptr;
   SnapshotRow row;
   const int used = std::clamp<int>(ctx.Grids.MainCount, 0, kMaxGrids);
   try {
     for (int slot = 0; slot < used; ++slot)
-      row[slot] = writers[slot].Capture(ctx.Geo, ctx.Grids.Main[slot],
-                                        previous != nullptr ? (*previous)[slot] : nullptr);
+      row[slot] = rows.Writers[slot].Capture(ctx.Geo, ctx.Grids.Main[slot],
+                                             previous != nullptr ? (*previous)[slot] : nullptr);
+    rows.Rows.resize(at + 1);
   } catch (const std::bad_alloc &) {
     AbortOutOfMemory(ctx);
   }
-  return row;
+  rows.Rows[at] = std::move(row);
 }
 
-void RestoreMainGrids(EngineContext &ctx, const SnapshotRow &row, std::vector<uint32_t> &scratch) {
+bool RestoreRow(EngineContext &ctx, SnapshotRows &rows, int index) {
+  if (index < 0 || static_cast<size_t>(index) >= rows.Rows.size())
+    return false;
+  const SnapshotRow &row = rows.Rows[index];
   const int used = std::clamp<int>(ctx.Grids.MainCount, 0, kMaxGrids);
   try {
     for (int slot = 0; slot < used; ++slot)
       if (row[slot] != nullptr)
-        RestoreSnapshot(ctx, *row[slot], ctx.Grids.Main[slot], scratch);
+        RestoreSnapshot(ctx, *row[slot], ctx.Grids.Main[slot], rows.Scratch);
   } catch (const std::bad_alloc &) {
     AbortOutOfMemory(ctx);
   }
+  return true;
 }
+
+void KeepRows(SnapshotRows &rows, int count) {
+  if (count >= 0 && static_cast<size_t>(count) < rows.Rows.size())
+    rows.Rows.resize(static_cast<size_t>(count));
+}
+
+void ClearRows(SnapshotRows &rows) { rows = SnapshotRows(); }
 
 } // namespace quorbel

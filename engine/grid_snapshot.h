@@ -1,14 +1,13 @@
 // Compact, immutable snapshots of grids, for the undo stack and the search history.
 // A snapshot carries exactly what CopyGrid (mode 0) carries, as runs of 32-bit words
 // that differ from a keyframe's image (a keyframe's runs differ from zero), so a step
-// that changed a few cells costs a few hundred bytes. Clue lists and unchanged grids
-// are shared between snapshots; nothing shared is ever written again.
+// that changed a few cells costs little more than those cells. Clue lists and unchanged
+// grids are shared between snapshots; nothing shared is ever written again.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -27,15 +26,13 @@ struct GridSnapshot {
 };
 using SnapshotPtr = std::shared_ptr<const GridSnapshot>;
 
-// Writes the snapshots of one grid slot. It keeps the image of the keyframe that new
-// snapshots are written against, so it belongs to one store and one slot.
+// Writes the snapshots of one grid slot. It keeps the images of its keyframe and of its
+// last capture, so it belongs to one store and one slot.
 class SnapshotWriter {
 public:
   // A snapshot of `grid`; `previous` itself (no new memory) when the grid still equals it.
   // `previous` (may be null) is the slot's snapshot one step earlier.
   SnapshotPtr Capture(const GridGeometry &geo, const GridRecord &grid, const SnapshotPtr &previous);
-  // Lets go of the keyframe and its image.
-  void Clear();
 
 private:
   void LoadKeyframe(const SnapshotPtr &keyframe);
@@ -56,11 +53,22 @@ void RestoreSnapshot(EngineContext &ctx, const GridSnapshot &snapshot, GridRecor
 // The snapshots of the main grid slots taken at one step; slots beyond the main count are null.
 using SnapshotRow = std::array<SnapshotPtr, kMaxGrids>;
 
-// One snapshot per main grid, each written against the slot's snapshot in `previous`
-// (may be null). Running out of memory stops the program.
-SnapshotRow CaptureMainGrids(EngineContext &ctx, std::span<SnapshotWriter, kMaxGrids> writers,
-                             const SnapshotRow *previous);
-// Every main grid that has a snapshot in the row gets it back.
-void RestoreMainGrids(EngineContext &ctx, const SnapshotRow &row, std::vector<uint32_t> &scratch);
+// Rows of main-grid snapshots, each written against the row before it: the undo steps
+// or the levels of the search history.
+struct SnapshotRows {
+  std::vector<SnapshotRow> Rows;
+  std::array<SnapshotWriter, kMaxGrids> Writers;
+  std::vector<uint32_t> Scratch;
+};
+
+// Stores the main grids as row `index`; the rows above it are freed. Running out of
+// memory stops the program.
+void StoreRow(EngineContext &ctx, SnapshotRows &rows, int index);
+// Every main grid with a snapshot in row `index` gets it back; false when there is no such row.
+bool RestoreRow(EngineContext &ctx, SnapshotRows &rows, int index);
+// Only the first `count` rows stay.
+void KeepRows(SnapshotRows &rows, int count);
+// Frees every snapshot.
+void ClearRows(SnapshotRows &rows);
 
 } // namespace quorbel

@@ -16,10 +16,7 @@ constexpr int32_t kMacroDisplaySearch = 14; // DISPS
 } // namespace
 
 void InitSearchHistory(SearchHistory &history) {
-  history.Levels = {};
-  for (SnapshotWriter &writer : history.Writers)
-    writer.Clear();
-  history.Scratch = {};
+  ClearRows(history.Levels);
   history.StoredCount = 0;
   history.ShownLevel = -1;
 }
@@ -29,11 +26,7 @@ int StoreSearchSolution(EngineContext &ctx) {
   const int level = std::max(history.StoredCount, 0);
   if (level > kLastSearchLevel)
     return 0;
-  const auto at = static_cast<size_t>(level);
-  const SnapshotRow *previous = at > 0 && at <= history.Levels.size() ? &history.Levels[at - 1] : nullptr;
-  SnapshotRow stored = CaptureMainGrids(ctx, history.Writers, previous);
-  history.Levels.resize(at + 1);
-  history.Levels[at] = std::move(stored);
+  StoreRow(ctx, history.Levels, level);
   history.StoredCount = level + 1;
   return 1;
 }
@@ -41,9 +34,8 @@ int StoreSearchSolution(EngineContext &ctx) {
 int ShowSearchSolution(EngineContext &ctx, int n) {
   SearchHistory &history = ctx.Solutions;
   if (n < 0 || n >= history.StoredCount || n >= ctx.Settings.MaxSearchSave ||
-      static_cast<size_t>(n) >= history.Levels.size())
+      !RestoreRow(ctx, history.Levels, n))
     return -1;
-  RestoreMainGrids(ctx, history.Levels[n], history.Scratch);
   const MessageArg args[] = {kHelpFoundGrids, n + 1, history.StoredCount, std::string()};
   ctx.Host->ShowMessage(kMessageFoundGrid, args);
   history.ShownLevel = n;
@@ -55,17 +47,17 @@ int ShowSearchSolution(EngineContext &ctx, int n) {
 }
 
 const GridSnapshot *StoredSolution(const SearchHistory &history, int level, int slot) {
-  if (level < 0 || level >= history.StoredCount || static_cast<size_t>(level) >= history.Levels.size() ||
+  if (level < 0 || level >= history.StoredCount || static_cast<size_t>(level) >= history.Levels.Rows.size() ||
       slot < 0 || slot >= kMaxGrids)
     return nullptr;
-  return history.Levels[level][slot].get();
+  return history.Levels.Rows[level][slot].get();
 }
 
 int CopyStoredSolution(EngineContext &ctx, int level, int slot, GridRecord &dst) {
   const GridSnapshot *snapshot = StoredSolution(ctx.Solutions, level, slot);
   if (snapshot == nullptr)
     return 0;
-  RestoreSnapshot(ctx, *snapshot, dst, ctx.Solutions.Scratch);
+  RestoreSnapshot(ctx, *snapshot, dst, ctx.Solutions.Levels.Scratch);
   return 1;
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/grid_snapshot.h"
 
@@ -16,12 +15,9 @@ struct EngineContext;
 constexpr int kLastSearchLevel = 105;
 
 struct SearchHistory {
-  std::vector<SnapshotRow> Levels;
+  SnapshotRows Levels;
   int32_t ShownLevel = -1; // -1: none shown
   int32_t StoredCount = 0;
-
-  std::array<SnapshotWriter, kMaxGrids> Writers;
-  std::vector<uint32_t> Scratch;
 };
 
 // Empties the history and frees its snapshots. A search calls it before it stores its

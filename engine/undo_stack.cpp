@@ -28,22 +28,11 @@ int SaveRow(EngineContext &ctx, int lastRow) {
     stack.ptUndo = 0;
   if (stack.ptUndo > lastRow)
     return 0;
-  const auto row = static_cast<size_t>(stack.ptUndo);
-  const SnapshotRow *previous = row > 0 && row <= stack.Rows.size() ? &stack.Rows[row - 1] : nullptr;
-  SnapshotRow saved = CaptureMainGrids(ctx, stack.Writers, previous);
-  // The rows above are redo steps that this save makes unreachable.
-  stack.Rows.resize(row + 1);
-  stack.Rows[row] = std::move(saved);
+  StoreRow(ctx, stack.Steps, stack.ptUndo);
   stack.maxPtUndo = stack.ptUndo;
   stack.ptUndo += 1;
   TraceUndo(ctx, "SaveDo");
   return 1;
-}
-
-void RestoreRow(EngineContext &ctx, int row) {
-  UndoStack &stack = ctx.Undo;
-  if (row >= 0 && static_cast<size_t>(row) < stack.Rows.size())
-    RestoreMainGrids(ctx, stack.Rows[row], stack.Scratch);
 }
 
 } // namespace
@@ -58,7 +47,7 @@ int UnDo(EngineContext &ctx) {
     if (stack.ptUndo == stack.maxPtUndo + 1 && SaveRow(ctx, kUndoRows - 1) == 1)
       stack.ptUndo -= 1;
     stack.ptUndo -= 1;
-    RestoreRow(ctx, stack.ptUndo);
+    RestoreRow(ctx, stack.Steps, stack.ptUndo);
   }
   stack.UndoCount += 1;
   TraceUndo(ctx, "UnDo");
@@ -69,7 +58,7 @@ int ReDo(EngineContext &ctx) {
   UndoStack &stack = ctx.Undo;
   if (stack.ptUndo < stack.maxPtUndo) {
     stack.ptUndo += 1;
-    RestoreRow(ctx, stack.ptUndo);
+    RestoreRow(ctx, stack.Steps, stack.ptUndo);
     stack.RedoCount += 1;
   }
   TraceUndo(ctx, "ReDo");
@@ -82,7 +71,7 @@ int CleanLastDo(EngineContext &ctx) {
     stack.maxPtUndo -= 1;
   if (stack.ptUndo > 0)
     stack.ptUndo -= 1;
-  stack.Rows.resize(static_cast<size_t>(stack.maxPtUndo + 1));
+  KeepRows(stack.Steps, stack.maxPtUndo + 1);
   // The score reads the counter: a dropped step must not turn into a bonus.
   if (stack.UndoCount > 0)
     stack.UndoCount -= 1;
@@ -92,10 +81,7 @@ int CleanLastDo(EngineContext &ctx) {
 
 int ResetDo(EngineContext &ctx) {
   UndoStack &stack = ctx.Undo;
-  stack.Rows = {};
-  for (SnapshotWriter &writer : stack.Writers)
-    writer.Clear();
-  stack.Scratch = {};
+  ClearRows(stack.Steps);
   stack.ptUndo = 0;
   stack.maxPtUndo = -1;
   TraceUndo(ctx, "ResetDo");

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/grid_snapshot.h"
 
@@ -17,15 +16,12 @@ constexpr int kUndoRows = 3000;
 constexpr int kLastSaveRow = 2995;
 
 struct UndoStack {
-  std::vector<SnapshotRow> Rows; // rows beyond maxPtUndo are freed as soon as they are dead
+  SnapshotRows Steps; // rows beyond maxPtUndo are freed as soon as they are dead
   int32_t ptUndo = 0;
   int32_t maxPtUndo = -1;
   // Undo and redo steps taken in this game, read by the score; the new-game reset zeroes them.
   int32_t UndoCount = 0;
   int32_t RedoCount = 0;
-
-  std::array<SnapshotWriter, kMaxGrids> Writers;
-  std::vector<uint32_t> Scratch;
 };
 
 // Pushes a snapshot of every main grid; 0 and nothing stored when the stack is full.

@@ -72,10 +72,10 @@ TEST_F(UndoSnapshotTest, AnUntouchedGridSharesTheSnapshotBeforeIt) {
   SaveDo(ctx);
   grid.Cells[5].Value = 2;
   SaveDo(ctx);
-  EXPECT_NE(stack.Rows[1][0], stack.Rows[0][0]);
-  EXPECT_EQ(stack.Rows[1][1], stack.Rows[0][1]);
+  EXPECT_NE(stack.Steps.Rows[1][0], stack.Steps.Rows[0][0]);
+  EXPECT_EQ(stack.Steps.Rows[1][1], stack.Steps.Rows[0][1]);
   SaveDo(ctx);
-  EXPECT_EQ(stack.Rows[2][0], stack.Rows[1][0]);
+  EXPECT_EQ(stack.Steps.Rows[2][0], stack.Steps.Rows[1][0]);
 }
 
 TEST_F(UndoSnapshotTest, CluesAreSharedUntilTheyChange) {
@@ -83,11 +83,11 @@ TEST_F(UndoSnapshotTest, CluesAreSharedUntilTheyChange) {
   SaveDo(ctx);
   grid.Cells[20].ThePoss = 0x3;
   SaveDo(ctx);
-  EXPECT_EQ(stack.Rows[1][0]->Lists, stack.Rows[0][0]->Lists);
+  EXPECT_EQ(stack.Steps.Rows[1][0]->Lists, stack.Steps.Rows[0][0]->Lists);
 
   grid.Lists.Killer.Used()[0].Target = 8;
   SaveDo(ctx);
-  EXPECT_NE(stack.Rows[2][0]->Lists, stack.Rows[1][0]->Lists);
+  EXPECT_NE(stack.Steps.Rows[2][0]->Lists, stack.Steps.Rows[1][0]->Lists);
   grid.Lists.Killer.Used()[0].Target = 9;
   UnDo(ctx);
   EXPECT_EQ(grid.Lists.Killer.Used()[0].Target, 8);
@@ -119,4 +119,18 @@ TEST_F(UndoSnapshotTest, UndoAcrossAShapeChangeStaysInsideTheCells) {
   UnDo(ctx);
   EXPECT_LE(static_cast<size_t>(grid.NRecords), grid.Cells.size());
   EXPECT_EQ(grid.Cells.size(), static_cast<size_t>(ctx.Geo.AllocatedRecords()));
+}
+
+TEST_F(UndoSnapshotTest, RepeatingAnUndoneEditByHandStoresItAgain) {
+  SaveDo(ctx);
+  grid.Cells[1].Value = 1;
+  SaveDo(ctx);
+  grid.Cells[2].Value = 2;
+  const GridRecord repeated = Keep(ctx, grid);
+  UnDo(ctx);
+  grid.Cells[2].Value = 2; // the same edit again, now without redo
+  SaveDo(ctx);
+  grid.Cells[3].Value = 3;
+  UnDo(ctx);
+  EXPECT_TRUE(SameGrid(ctx.Geo, grid, repeated));
 }

@@ -83,7 +83,7 @@ TEST_F(UndoStackTest, ASaveAfterUndoDropsTheRedoSteps) {
   Place(40, 7);
   EXPECT_EQ(stack.maxPtUndo, stack.ptUndo - 1);
   EXPECT_FALSE(CanRedo(stack));
-  EXPECT_EQ(stack.Rows.size(), static_cast<size_t>(stack.ptUndo));
+  EXPECT_EQ(stack.Steps.Rows.size(), static_cast<size_t>(stack.ptUndo));
 
   UnDo(ctx);
   EXPECT_TRUE(SameGrid(ctx.Geo, grid, beforeEdit));
@@ -139,7 +139,7 @@ TEST_F(UndoStackTest, ResetDoFreesEverySnapshotOfEveryGrid) {
   }
   UnDo(ctx);
   std::vector<std::weak_ptr<const GridSnapshot>> stored;
-  for (const SnapshotRow &row : stack.Rows)
+  for (const SnapshotRow &row : stack.Steps.Rows)
     for (int slot = 0; slot < 3; ++slot) {
       ASSERT_NE(row[slot], nullptr);
       stored.push_back(row[slot]);

@@ -66,12 +66,10 @@ inline GridRecord Keep(EngineContext &ctx, const GridRecord &grid) {
   return kept;
 }
 
-// The fields of a cell that a grid copy carries, the rest zero.
-inline CellRecord Carried(const GridGeometry &geo, const CellRecord &cell) {
-  CellRecord carried;
+// The fields of a cell that a grid copy carries, the rest (padding too) zero.
+inline void Carried(const GridGeometry &geo, const CellRecord &cell, CellRecord &carried) {
   std::memset(static_cast<void *>(&carried), 0, sizeof carried);
   CopyCellFields(geo, carried, cell, kCopyBoth);
-  return carried;
 }
 
 // Equal in everything CopyGrid carries.
@@ -80,8 +78,9 @@ inline ::testing::AssertionResult SameGrid(const GridGeometry &geo, const GridRe
   if (a.NRecords != b.NRecords)
     return ::testing::AssertionFailure() << "NRecords " << a.NRecords << " vs " << b.NRecords;
   for (int i = 0; i < a.NRecords; ++i) {
-    const CellRecord ca = Carried(geo, a.Cells[i]);
-    const CellRecord cb = Carried(geo, b.Cells[i]);
+    CellRecord ca, cb;
+    Carried(geo, a.Cells[i], ca);
+    Carried(geo, b.Cells[i], cb);
     if (std::memcmp(&ca, &cb, sizeof ca) != 0)
       return ::testing::AssertionFailure()
              << "record " << i << " differs (values " << ca.Value << " vs " << cb.Value << ")";
