@@ -39,6 +39,9 @@ constexpr int NthPossValue(uint32_t mask, int n, int width) {
   return 0;
 }
 
+constexpr int CountBits64(uint64_t mask) { return std::popcount(mask); }
+constexpr int CountBits16(uint32_t value) { return std::popcount(value & 0xFFFFu); }
+
 // Values lo+1 .. hi+1 (bits lo..hi); 0 when either bound lies outside 0..16.
 constexpr uint32_t ValueRangeMask(int lo, int hi) {
   if (lo < 0 || hi < 0 || lo > kMaxWidth || hi > kMaxWidth || lo > hi)
