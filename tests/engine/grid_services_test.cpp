@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/temp_dir.h"
 #include "engine/grid_services.h"
 #include "engine/search_debug.h"
 #include "engine/text_line.h"
 #include "engine_test_support.h"
 #include "platform/paths.h"
+#include "tests/support/temp_dir.h"
 
 using namespace quorbel;
 using namespace quorbel::test;

@@ -299,8 +299,8 @@ TEST(Highlights, ACellHighlightsItsUnitsAndBothDiagonals) {
   const GridGeometry &geo = s.Ctx.Geo;
   const int cell = 4 * geo.NCols + 7; // row 4, column 7, block 5
   HighlightUnit(geo, kHighlightCellUnits, cell, grid);
-  for (int record : {geo.RowUnitBase + 4, geo.ColUnitBase + 7, geo.BlockUnitBase + 5, geo.Diag1Unit,
-                     geo.Diag2Unit})
+  for (int record :
+       {geo.RowUnitBase + 4, geo.ColUnitBase + 7, geo.BlockUnitBase + 5, geo.Diag1Unit, geo.Diag2Unit})
     EXPECT_EQ(grid.Cells[record].UnitHighlight, 1) << record;
   EXPECT_EQ(grid.Cells[geo.Extra1Unit].UnitHighlight, 0);
   HighlightUnit(geo, kHighlightRow, geo.GridWidth, grid); // outside: nothing
