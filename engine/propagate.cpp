@@ -129,28 +129,30 @@ void InitDirectionVectors(const GridGeometry &geo, GridRecord &grid) {
 
 int MaxFilterPasses(const GridGeometry &geo) { return 2 * geo.NCells * geo.GridWidth + 16; }
 
-int InitPossibles(EngineContext &ctx, GridRecord &grid) {
+int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings) {
   const GridGeometry &geo = ctx.Geo;
   if (!FitsGeometry(geo, grid))
     return 0;
-  const bool rules = HasVariantRules(grid);
+  const bool rules = findings.Rules = HasVariantRules(grid);
   CellRecord *cells = grid.Cells.data();
 
   grid.State = kGridConsistent;
-  for (int i = 0; i < grid.NRecords; ++i)
+  std::array<CellDigest, kMaxCells> digest;
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = cells[i];
+    cell.Check = kCheckConsistent;
+    digest[i] = DigestOf(geo, cell);
+  }
+  for (int i = geo.NCells; i < grid.NRecords; ++i)
     cells[i].Check = kCheckConsistent;
   if (rules)
     PrepareRuleWork(geo, grid);
 
   // The order of the unit checks does not matter: each writes its own summary and only
   // ever raises cells' Check to 5.
-  for (int u = 0; u < geo.GridWidth; ++u) {
-    const int row = CheckRowUnit(geo, u, grid);
-    const int col = CheckColUnit(geo, u, grid);
-    const int block = CheckBlockUnit(geo, u, grid);
-    if (row == kCheckConflict || col == kCheckConflict || block == kCheckConflict)
-      grid.State = kGridContradiction;
-  }
+  UnitFreeMasks free;
+  if (CheckGridUnits(geo, grid, std::span(digest).first(geo.NCells), free) == kCheckConflict)
+    grid.State = kGridContradiction;
   const bool regions = Meets(grid.GridVar, kVarDiagonal | kVarExtraRegion);
   if (regions && CheckRegionUnits(geo, grid) == kCheckConflict)
     grid.State = kGridContradiction;
@@ -158,36 +160,69 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid) {
   // The number bar shows the values that are free in no row.
   uint32_t freeInSomeRow = 0;
   for (int r = 0; r < geo.NRows; ++r)
-    freeInSomeRow |= cells[geo.RowUnitBase + r].ThePoss;
+    freeInSomeRow |= free.Row[r];
   cells[geo.NumberBar()].ProbableMask = freeInSomeRow ^ geo.FullMask;
 
   std::array<bool, 4> regionInUse{};
   for (int k = 0; k < 4; ++k)
     regionInUse[k] = RegionUnitInUse(grid, k);
-  grid.SudMissing = 0;
+  int open = 0;
+  constexpr int kMoreThanAnyCount = 20;
+  int fewest = kMoreThanAnyCount;
   for (int i = 0; i < geo.NCells; ++i) {
     CellRecord &cell = cells[i];
-    uint32_t free = cells[geo.RowUnitBase + geo.RowOfCell[i]].ThePoss &
-                    cells[geo.ColUnitBase + geo.ColOfCell[i]].ThePoss &
-                    cells[geo.BlockUnitBase + grid.BlockOfCell[i]].ThePoss;
+    uint32_t freeInUnits = free.Row[geo.RowOfCell[i]] & free.Col[geo.ColOfCell[i]] & free.Block[grid.BlockOfCell[i]];
     if (regions) {
       for (int k = 0; k < 4; ++k)
         if (regionInUse[k] && grid.RegionMark[k][i] >= 0)
-          free &= cells[geo.Diag1Unit + k].ThePoss;
+          freeInUnits &= cells[geo.Diag1Unit + k].ThePoss;
     }
-    if (ComputeCellPoss(geo, cell, free) == 0)
+    if (ComputeCellPoss(geo, cell, freeInUnits) == 0)
       grid.State = kGridContradiction;
-    if (cell.Status > kStatusConflict)
-      ++grid.SudMissing;
     cell.ProbableMask = 0;
+    findings.AnyConflict |= cell.Check == kCheckConflict;
+    if (cell.Status > kStatusConflict) {
+      ++open;
+      // As ChooseMinPossCell counts: statuses above 7 keep candidates nobody rebuilt.
+      if (cell.Status > kStatusPencilled)
+        cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
+      if (cell.NPoss > 0 && cell.NPoss < fewest) {
+        fewest = cell.NPoss;
+        findings.MinPossCell = i;
+      }
+    }
   }
+  grid.SudMissing = open;
   if (rules)
     PrepareRulesAfterCandidates(grid);
   return 1;
 }
 
+int InitPossibles(EngineContext &ctx, GridRecord &grid) {
+  LastPassFindings findings;
+  return InitPossibles(ctx, grid, findings);
+}
+
+void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged) {
+  if (!FitsGeometry(ctx.Geo, grid))
+    return;
+  if (cellsChanged || findings.Rules) {
+    CheckConstraints(ctx, grid);
+    ChooseMinPossCell(ctx.Geo, grid);
+    return;
+  }
+  // No filter changed a cell and no rule has a check: CheckConstraints would only find
+  // the conflicts seen by InitPossibles, and ChooseMinPossCell the same cell.
+  if (findings.AnyConflict)
+    grid.State = kGridContradiction;
+  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
+    grid.State = kGridOpen;
+  grid.TheMinPoss = findings.MinPossCell;
+}
+
 int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables) {
-  if (InitPossibles(ctx, grid) == 0)
+  LastPassFindings findings;
+  if (InitPossibles(ctx, grid, findings) == 0)
     return 0;
   const int cap = MaxFilterPasses(ctx.Geo);
   int passes = 0;
@@ -197,8 +232,7 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
       break;
     }
   }
-  CheckConstraints(ctx, grid);
-  ChooseMinPossCell(ctx.Geo, grid);
+  SettleGrid(ctx, grid, findings, passes > 0);
   return 1;
 }
 
@@ -214,7 +248,7 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid) {
     CellRecord &cell = grid.Cells[i];
     if (cell.Status <= kStatusConflict)
       continue;
-    const int n = CountPoss(geo, cell);
+    const int n = cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
     if (n > 0 && n < best) {
       best = n;
       grid.TheMinPoss = i;

@@ -46,6 +46,19 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
 // sets State 3 or 5, SudMissing, and the rules' derived work. Returns 1 (0 as above).
 int InitPossibles(EngineContext &ctx, GridRecord &grid);
 
+// What InitPossibles sees on its last pass over the cells. When no filter changes a cell
+// afterwards and the grid has no rule check, it settles the conflict state and the
+// branching cell without two more passes over every record.
+struct LastPassFindings {
+  bool Rules = false; // HasVariantRules
+  bool AnyConflict = false;
+  int MinPossCell = -1;
+};
+int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings);
+// CheckConstraints then ChooseMinPossCell, or their outcome taken from the findings
+// when no cell changed since InitPossibles.
+void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged);
+
 // One pass of the rule filters, then the Probables method when asked. Returns 1 when a
 // candidate was removed.
 int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables);

@@ -56,15 +56,17 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   if (probables == -1)
     probables = ctx.Settings.ProbType == kProbablesDisplay && ctx.Settings.ProbablesSwitch != 0 ? 1 : 0;
 
+  std::array<LastPassFindings, kMaxGrids> findings{};
   if (init == 1) {
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
       grid.Work.TwinsRelationConflict.fill(0);
-      InitPossibles(ctx, grid);
+      InitPossibles(ctx, grid, findings[s]);
     }
   }
 
   const int cap = MaxFilterPasses(geo);
+  bool anyChange = false;
   for (int pass = 1;; ++pass) {
     bool changed = false;
     for (int s = first; s <= last; ++s) {
@@ -78,6 +80,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
     }
     if (!changed)
       break;
+    anyChange = true;
     if (pass >= cap) {
       ctx.Host->AddInfoMessage("UpdatePossibles: the filters still changed candidates after " +
                                std::to_string(pass) + " passes; stopped\n");
@@ -88,8 +91,12 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   ctx.GridSetState = kGridConsistent;
   for (int s = first; s <= last; ++s) {
     GridRecord &grid = set.Main[s];
-    CheckConstraints(ctx, grid);
-    ChooseMinPossCell(geo, grid);
+    if (init == 1)
+      SettleGrid(ctx, grid, findings[s], anyChange);
+    else {
+      CheckConstraints(ctx, grid);
+      ChooseMinPossCell(geo, grid);
+    }
     if (grid.State == kGridContradiction)
       ctx.GridSetState = kGridContradiction;
     else if (grid.State != kGridConsistent && ctx.GridSetState != kGridContradiction)

@@ -2,10 +2,12 @@
 
 #include <bit>
 
+#include "engine/grid_copy.h"
 #include "engine/highlights.h"
 #include "engine/propagate.h"
 #include "engine/unit_summary.h"
 #include "engine_test_support.h"
+#include "platform/random.h"
 
 using namespace quorbel;
 using namespace quorbel::test;
@@ -310,3 +312,76 @@ TEST(Highlights, ACellHighlightsItsUnitsAndBothDiagonals) {
 }
 
 } // namespace
+
+// The driver's short cuts (one pass for every unit when no value repeats, the checks and
+// the branching cell settled on the last pass) must agree with the plain steps.
+class DriverShortCuts : public ::testing::Test {
+protected:
+  ShapedContext s{kShape9};
+  const GridGeometry &geo = s.Ctx.Geo;
+
+  // The steps one by one, with the unit checks read from the records.
+  void PlainSteps(GridRecord &grid) {
+    for (int i = 0; i < grid.NRecords; ++i)
+      grid.Cells[i].Check = kCheckConsistent;
+    grid.State = kGridConsistent;
+    for (int u = 0; u < geo.GridWidth; ++u) {
+      const int results[] = {CheckRowUnit(geo, u, grid), CheckColUnit(geo, u, grid), CheckBlockUnit(geo, u, grid)};
+      for (int result : results)
+        if (result == kCheckConflict)
+          grid.State = kGridContradiction;
+    }
+    grid.SudMissing = 0;
+    for (int i = 0; i < geo.NCells; ++i) {
+      const uint32_t free = grid.Cells[geo.RowUnitBase + geo.RowOfCell[i]].ThePoss &
+                            grid.Cells[geo.ColUnitBase + geo.ColOfCell[i]].ThePoss &
+                            grid.Cells[geo.BlockUnitBase + grid.BlockOfCell[i]].ThePoss;
+      if (ComputeCellPoss(geo, grid.Cells[i], free) == 0)
+        grid.State = kGridContradiction;
+      if (grid.Cells[i].Status > kStatusConflict)
+        ++grid.SudMissing;
+    }
+    CheckConstraints(s.Ctx, grid);
+    ChooseMinPossCell(geo, grid);
+  }
+
+  void ExpectSame(const GridRecord &a, const GridRecord &b, int trial) {
+    ASSERT_EQ(a.State, b.State) << trial;
+    ASSERT_EQ(a.SudMissing, b.SudMissing) << trial;
+    ASSERT_EQ(a.TheMinPoss, b.TheMinPoss) << trial;
+    for (int i = 0; i < geo.NCellRecs; ++i) {
+      ASSERT_EQ(a.Cells[i].Check, b.Cells[i].Check) << trial << " record " << i;
+      ASSERT_EQ(a.Cells[i].ThePoss, b.Cells[i].ThePoss) << trial << " record " << i;
+      ASSERT_EQ(a.Cells[i].NPoss, b.Cells[i].NPoss) << trial << " record " << i;
+    }
+  }
+};
+
+TEST_F(DriverShortCuts, AgreeWithThePlainStepsOnDisorderedGrids) {
+  const std::vector<std::string> puzzles = ReadPuzzleFile("puzzles-9.txt");
+  SeedRandom(2024);
+  GridRecord &fast = s.Main(0);
+  GridRecord &plain = s.Main(1);
+  int contradictions = 0;
+  for (int trial = 0; trial < 200; ++trial) {
+    LoadPuzzleLine(s.Ctx, fast, puzzles[trial % puzzles.size()]);
+    // Values that may repeat, trial values, pencil marks, givens and odd statuses.
+    const int edits = RandomBelow(12);
+    for (int e = 0; e < edits; ++e) {
+      const int cell = RandomBelow(geo.NCells);
+      const int value = RandomBelow(9) + 1;
+      constexpr int kActions[] = {kActionPlace, kActionHypothesis, kActionTogglePencil, kActionGive,
+                                  kActionMarkConflict, kActionClear, 9};
+      fast.Cells[cell].ThePoss = geo.FullMask;
+      SetCellValue(s.Ctx, fast, cell, value, kActions[RandomBelow(7)]);
+    }
+    CopyGrid(s.Ctx, plain, &fast, kCopyBoth);
+    Propagate(s.Ctx, fast, kFilterAlways, 0);
+    PlainSteps(plain);
+    ExpectSame(fast, plain, trial);
+    contradictions += fast.State == kGridContradiction ? 1 : 0;
+  }
+  // Both kinds of grid were met.
+  EXPECT_GT(contradictions, 40);
+  EXPECT_LT(contradictions, 160);
+}
