@@ -53,17 +53,23 @@ bool RunRuleFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
 
 } // namespace
 
-int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, [[maybe_unused]] int applyProbables) {
-  const bool active = (grid.GridVar & kFilteredVariants).Any();
+bool FilterModeRuns(const EngineContext &ctx, int mode) {
   const int flag = mode == kFilterAlways ? 1 : ctx.Settings.VariantFilterSwitch;
-  // The search filters in mode 2 whatever the switch says: (flag AND mode) would never
-  // have bit 0 there.
-  const bool run = active && (mode == kFilterAlways || ((flag & mode) & 1) != 0);
+  // (flag AND mode) never has bit 0 in mode 2: that mode is tested for itself.
+  return flag == 1 && (mode == kFilterAlways || ((flag & mode) & 1) != 0);
+}
+
+bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode) {
+  return (grid.GridVar & kFilteredVariants).Any() && FilterModeRuns(ctx, mode);
+}
+
+int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, [[maybe_unused]] int applyProbables) {
   bool changed = false;
-  if (run && flag == 1)
+  if (RuleFiltersApply(ctx, grid, mode)) {
     changed = RunRuleFilters(ctx, grid);
-  // When run: each puzzle piece's FilterPuzzlePieces with `flag`, on Puzzle grids (puzzle
-  // pieces): not built yet. Battle Ship pieces have no filter.
+    // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
+    // yet. Battle Ship pieces have no filter.
+  }
   // When applyProbables is 1: ApplyProbables of the method driver, whose removal of a
   // candidate counts as a change: not built yet.
   return changed ? 1 : 0;

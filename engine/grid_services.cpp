@@ -19,16 +19,16 @@ void ReinitGrids(EngineContext &ctx, int endSearch, int commit, int clearColours
     ClearUnitHighlights(grid);
     ClearCellHighlights(grid);
     grid.TrialWord = 0;
-    if (endSearch == 1) {
+    if (endSearch == 1)
       for (int cell = 0; cell < ctx.Geo.NCells; ++cell)
         LeaveHypothesis(ctx, grid, cell);
-      ForgetSearchSolutions(ctx);
-    }
     if (commit == 1)
       CommitNewValues(ctx.Geo, grid);
     if (clearColours == 1)
       ResetCellColours(grid, -1);
   }
+  if (endSearch == 1)
+    ForgetSearchSolutions(ctx);
   if (undoPending == 1 && ctx.Host->TakeUndoPending())
     UndoLastStep(ctx);
 }

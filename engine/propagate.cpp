@@ -171,7 +171,8 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
   int fewest = kMoreThanAnyCount;
   for (int i = 0; i < geo.NCells; ++i) {
     CellRecord &cell = cells[i];
-    uint32_t freeInUnits = free.Row[geo.RowOfCell[i]] & free.Col[geo.ColOfCell[i]] & free.Block[grid.BlockOfCell[i]];
+    uint32_t freeInUnits =
+        free.Row[geo.RowOfCell[i]] & free.Col[geo.ColOfCell[i]] & free.Block[grid.BlockOfCell[i]];
     if (regions) {
       for (int k = 0; k < 4; ++k)
         if (regionInUse[k] && grid.RegionMark[k][i] >= 0)

@@ -27,6 +27,12 @@ enum FilterMode : int {
 // The rules that have a filter. Outside them FilterConstraints runs no rule filter.
 constexpr VariantWords kFilteredVariants = {0xE3FFB1FEu, 0x3E9FEFFFu};
 
+// Whether a filter mode lets the filters run: mode 2 (the search's) always, any other
+// mode when bit 0 of (mode AND the methods panel's variant-filter switch) is set; and
+// whether the rule filters themselves run, which also needs a rule that has a filter.
+bool FilterModeRuns(const EngineContext &ctx, int mode);
+bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode);
+
 // The comparison flags InitPossibles writes for the All Indicated rule.
 enum AllIndicatedFlag : int {
   kAllIndicatedXV = 0,

@@ -100,11 +100,13 @@ int RemoveFromUnit(const GridGeometry &geo, CellRecord &unit, const CellRecord &
 }
 
 int CheckRowUnit(const GridGeometry &geo, int row, GridRecord &grid) {
-  return CheckUnit<false>(geo, grid, grid.Cells[geo.RowUnitBase + row], geo.RowCells[row], ReadRecords{geo, grid});
+  return CheckUnit<false>(geo, grid, grid.Cells[geo.RowUnitBase + row], geo.RowCells[row],
+                          ReadRecords{geo, grid});
 }
 
 int CheckColUnit(const GridGeometry &geo, int col, GridRecord &grid) {
-  return CheckUnit<false>(geo, grid, grid.Cells[geo.ColUnitBase + col], geo.ColCells[col], ReadRecords{geo, grid});
+  return CheckUnit<false>(geo, grid, grid.Cells[geo.ColUnitBase + col], geo.ColCells[col],
+                          ReadRecords{geo, grid});
 }
 
 int CheckBlockUnit(const GridGeometry &geo, int block, GridRecord &grid) {

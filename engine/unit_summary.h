@@ -18,7 +18,8 @@ struct GridRecord;
 inline bool IsOpenStatus(int32_t status) { return status == kStatusEmpty || status == kStatusPencilled; }
 // Statuses 1..5 hold a value that takes part in the units; givens (0) do not.
 inline bool TakesPartInUnits(int32_t status) {
-  return static_cast<uint32_t>(status - kStatusPlaced) <= static_cast<uint32_t>(kStatusConflict - kStatusPlaced);
+  return static_cast<uint32_t>(status - kStatusPlaced) <=
+         static_cast<uint32_t>(kStatusConflict - kStatusPlaced);
 }
 
 // What the unit checks read of a playing cell. Gathered once per propagation, it lets

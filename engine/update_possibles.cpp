@@ -36,11 +36,7 @@ int ResolveMode(const EngineContext &ctx, int mode) {
 } // namespace
 
 bool TwinsFiltersApply(const EngineContext &ctx, int slot, int mode) {
-  mode = ResolveMode(ctx, mode);
-  const int flag = mode == kFilterAlways ? 1 : ctx.Settings.VariantFilterSwitch;
-  // As in FilterConstraints, mode 2 filters whatever the switch says.
-  const bool filtering = mode == kFilterAlways || ((flag & mode) & 1) != 0;
-  return UsedMainCount(ctx.Grids) > 1 && slot == -1 && filtering && flag == 1;
+  return UsedMainCount(ctx.Grids) > 1 && slot == -1 && FilterModeRuns(ctx, ResolveMode(ctx, mode));
 }
 
 void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init) {

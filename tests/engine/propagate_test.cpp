@@ -326,7 +326,8 @@ protected:
       grid.Cells[i].Check = kCheckConsistent;
     grid.State = kGridConsistent;
     for (int u = 0; u < geo.GridWidth; ++u) {
-      const int results[] = {CheckRowUnit(geo, u, grid), CheckColUnit(geo, u, grid), CheckBlockUnit(geo, u, grid)};
+      const int results[] = {CheckRowUnit(geo, u, grid), CheckColUnit(geo, u, grid),
+                             CheckBlockUnit(geo, u, grid)};
       for (int result : results)
         if (result == kCheckConflict)
           grid.State = kGridContradiction;
@@ -370,8 +371,13 @@ TEST_F(DriverShortCuts, AgreeWithThePlainStepsOnDisorderedGrids) {
     for (int e = 0; e < edits; ++e) {
       const int cell = RandomBelow(geo.NCells);
       const int value = RandomBelow(9) + 1;
-      constexpr int kActions[] = {kActionPlace, kActionHypothesis, kActionTogglePencil, kActionGive,
-                                  kActionMarkConflict, kActionClear, 9};
+      constexpr int kActions[] = {kActionPlace,
+                                  kActionHypothesis,
+                                  kActionTogglePencil,
+                                  kActionGive,
+                                  kActionMarkConflict,
+                                  kActionClear,
+                                  9};
       fast.Cells[cell].ThePoss = geo.FullMask;
       SetCellValue(s.Ctx, fast, cell, value, kActions[RandomBelow(7)]);
     }
@@ -384,4 +390,31 @@ TEST_F(DriverShortCuts, AgreeWithThePlainStepsOnDisorderedGrids) {
   // Both kinds of grid were met.
   EXPECT_GT(contradictions, 40);
   EXPECT_LT(contradictions, 160);
+}
+
+class RuleFilterGate : public ::testing::Test {
+protected:
+  ShapedContext s{kShape4};
+  GridRecord &grid = s.Main();
+};
+
+TEST_F(RuleFilterGate, TheSearchModeFiltersWhateverTheSwitch) {
+  grid.GridVar = kVarKillerSum;
+  s.Ctx.Settings.VariantFilterSwitch = 0;
+  EXPECT_TRUE(RuleFiltersApply(s.Ctx, grid, kFilterAlways));
+  EXPECT_FALSE(RuleFiltersApply(s.Ctx, grid, kFilterIfSwitchOn));
+  EXPECT_FALSE(RuleFiltersApply(s.Ctx, grid, kFilterNone));
+  s.Ctx.Settings.VariantFilterSwitch = 1;
+  EXPECT_TRUE(RuleFiltersApply(s.Ctx, grid, kFilterIfSwitchOn));
+  EXPECT_FALSE(RuleFiltersApply(s.Ctx, grid, kFilterNone));
+}
+
+TEST_F(RuleFilterGate, OnlyRulesThatHaveAFilterCount) {
+  s.Ctx.Settings.VariantFilterSwitch = 1;
+  EXPECT_FALSE(RuleFiltersApply(s.Ctx, grid, kFilterAlways));
+  // Irregular blocks and diagonals work through the units, not through a filter.
+  grid.GridVar = kVarIrregular | kVarDiagonal | kVarExtraRegion | kVarTwinsVariantMasked;
+  EXPECT_FALSE(RuleFiltersApply(s.Ctx, grid, kFilterAlways));
+  grid.GridVar = kVarGiveMe5;
+  EXPECT_TRUE(RuleFiltersApply(s.Ctx, grid, kFilterAlways));
 }
