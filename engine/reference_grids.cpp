@@ -30,10 +30,10 @@ int SetRefTabFromSearch(EngineContext &ctx, int slot) {
   const int last = all ? UsedMainCount(set) - 1 : slot;
   // Every solution must be there before any reference changes.
   for (int s = first; s <= last; ++s)
-    if (StoredSearchSolution(ctx, 0, s) == nullptr)
+    if (!HasStoredSolution(ctx, 0, s))
       return 0;
   for (int s = first; s <= last; ++s)
-    CopyGrid(ctx, set.RefTab[s], StoredSearchSolution(ctx, 0, s), kCopyBoth);
+    CopyStoredSolutionTo(ctx, 0, s, set.RefTab[s]);
   MarkRefTabStates(ctx, all ? -1 : slot, 0);
   AnnounceNewReference(ctx);
   return 1;

@@ -1,5 +1,5 @@
 // Stand-in for the undo services until their own files are merged: there is no stack.
-// Replace the bodies by calls to ClearUndoHistory and UndoLastState.
+// Once merged, the bodies are ClearUndoHistory(ctx) and UndoLastState(ctx).
 #include "engine/undo_history_access.h"
 
 namespace quorbel {
