@@ -30,8 +30,7 @@ std::string FixedText(double value, int precision, int width) {
 }
 
 // Sum over the units of |filled cells - mean|.
-template <typename Table>
-double SpreadOverUnits(const GridGeometry &geo, const GridRecord &grid, const Table &units, double mean) {
+double SpreadOverUnits(const GridGeometry &geo, const GridRecord &grid, const UnitTable &units, double mean) {
   double spread = 0;
   for (int u = 0; u < geo.GridWidth; ++u) {
     int filled = 0;

@@ -2,6 +2,7 @@
 #include "engine/highlights.h"
 
 #include "engine/grid_record.h"
+#include "engine/unit_queries.h"
 
 namespace quorbel {
 
@@ -27,25 +28,25 @@ void ClearUnitHighlights(GridRecord &grid) {
 void HighlightUnit(const GridGeometry &geo, int kind, int n, GridRecord &grid) {
   const bool unitInRange = n >= 0 && n < geo.GridWidth;
   switch (kind) {
-  case kHighlightRow:
+  case kUnitRow:
     if (unitInRange)
       Flag(grid, geo.RowUnitBase + n);
     break;
-  case kHighlightColumn:
+  case kUnitColumn:
     if (unitInRange)
       Flag(grid, geo.ColUnitBase + n);
     break;
-  case kHighlightBlock:
+  case kUnitBlock:
     if (unitInRange)
       Flag(grid, geo.BlockUnitBase + n);
     break;
-  case kHighlightDiag1:
-  case kHighlightDiag2:
-  case kHighlightExtra1:
-  case kHighlightExtra2:
-    Flag(grid, geo.Diag1Unit + kind - kHighlightDiag1);
+  case kUnitDiag1:
+  case kUnitDiag2:
+  case kUnitExtra1:
+  case kUnitExtra2:
+    Flag(grid, geo.Diag1Unit + kind - kUnitDiag1);
     break;
-  case kHighlightRecord:
+  case kUnitSingleCell:
     Flag(grid, n);
     break;
   case kHighlightCellUnits:

@@ -7,17 +7,10 @@ namespace quorbel {
 struct GridGeometry;
 struct GridRecord;
 
-enum HighlightKind : int {
-  kHighlightRow = 0,
-  kHighlightColumn = 1,
-  kHighlightBlock = 2,
-  kHighlightDiag1 = 3,
-  kHighlightDiag2 = 4,
-  kHighlightExtra1 = 5,
-  kHighlightExtra2 = 6,
-  kHighlightRecord = 7,    // the single record n
-  kHighlightCellUnits = 8, // the row, column and block of cell n, then both diagonals
-};
+// HighlightUnit's kinds are the UnitKind values (row, column, block, diagonal 1 and 2,
+// extra region 1 and 2, 7 the single record n) and this one: the row, column and block of
+// cell n, then both diagonals.
+constexpr int kHighlightCellUnits = 8;
 
 void ClearCellHighlights(GridRecord &grid);
 void ClearUnitHighlights(GridRecord &grid);

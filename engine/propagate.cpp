@@ -108,11 +108,6 @@ void PrepareRulesAfterCandidates(GridRecord & /*grid*/) {
   // is not built yet.
 }
 
-void LogFilterCap(EngineContext &ctx, int passes) {
-  ctx.Host->AddInfoMessage("Propagate: the filters still changed candidates after " + std::to_string(passes) +
-                           " passes; stopped\n");
-}
-
 } // namespace
 
 bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
@@ -128,6 +123,11 @@ void InitDirectionVectors(const GridGeometry &geo, GridRecord &grid) {
 }
 
 int MaxFilterPasses(const GridGeometry &geo) { return 2 * geo.NCells * geo.GridWidth + 16; }
+
+void ReportFilterPassCap(EngineContext &ctx, std::string_view where, int passes) {
+  ctx.Host->AddInfoMessage(std::string(where) + ": the filters still changed candidates after " +
+                           std::to_string(passes) + " passes; stopped\n");
+}
 
 int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings) {
   const GridGeometry &geo = ctx.Geo;
@@ -229,7 +229,7 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
   int passes = 0;
   while (FilterConstraints(ctx, grid, mode, applyProbables) == 1) {
     if (++passes >= cap) {
-      LogFilterCap(ctx, passes);
+      ReportFilterPassCap(ctx, "Propagate", passes);
       break;
     }
   }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "engine/variant_bits.h"
 
@@ -88,6 +89,8 @@ void InitDirectionVectors(const GridGeometry &geo, GridRecord &grid);
 // Every pass that changes something removes a candidate, so an honest filter loop ends
 // within NCells x GridWidth passes; the cap leaves room to spare.
 int MaxFilterPasses(const GridGeometry &geo);
+// Logs a filter loop stopped by the cap: some rule's filter adds candidates back.
+void ReportFilterPassCap(EngineContext &ctx, std::string_view where, int passes);
 
 // The cells of the grid cover the unit records of the current geometry.
 bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid);

@@ -4,8 +4,6 @@
 
 #include "engine/grid_record.h"
 
-#include <span>
-
 namespace quorbel {
 
 namespace {
@@ -189,7 +187,7 @@ int RestrictPoss(const GridGeometry &geo, CellRecord &cell, uint32_t mask) {
   case kStatusEmpty:
   case kStatusPencilled:
     cell.ThePoss = mask;
-    cell.Excluded = mask ^ geo.FullMask;
+    cell.Excluded = ExcludedOfOpenCell(geo, cell);
     cell.NPoss = CountValues(mask, geo.GridWidth);
     if (mask == 0)
       cell.Check = kCheckConflict;

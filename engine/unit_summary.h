@@ -22,6 +22,11 @@ inline bool TakesPartInUnits(int32_t status) {
          static_cast<uint32_t>(kStatusConflict - kStatusPlaced);
 }
 
+// A pencilled cell excludes what its marks leave out, an empty one what its candidates do.
+inline uint32_t ExcludedOfOpenCell(const GridGeometry &geo, const CellRecord &cell) {
+  return (cell.Status == kStatusPencilled ? cell.Marks : cell.ThePoss) ^ geo.FullMask;
+}
+
 // What the unit checks read of a playing cell. Gathered once per propagation, it lets
 // the 3 x W unit passes run over a small array instead of the cells' large records.
 struct CellDigest {
@@ -70,7 +75,7 @@ inline int ComputeCellPoss(const GridGeometry &geo, CellRecord &cell, uint32_t f
   case kStatusEmpty:
   case kStatusPencilled:
     cell.ThePoss = freeInUnits & geo.FullMask;
-    cell.Excluded = cell.ThePoss ^ geo.FullMask;
+    cell.Excluded = ExcludedOfOpenCell(geo, cell);
     cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
     if (cell.ThePoss == 0) {
       cell.Check = kCheckConflict;

@@ -3,8 +3,6 @@
 // grid can narrow the others.
 #include "engine/update_possibles.h"
 
-#include <string>
-
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 
@@ -78,8 +76,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
       break;
     anyChange = true;
     if (pass >= cap) {
-      ctx.Host->AddInfoMessage("UpdatePossibles: the filters still changed candidates after " +
-                               std::to_string(pass) + " passes; stopped\n");
+      ReportFilterPassCap(ctx, "UpdatePossibles", pass);
       break;
     }
   }
@@ -87,12 +84,8 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   ctx.GridSetState = kGridConsistent;
   for (int s = first; s <= last; ++s) {
     GridRecord &grid = set.Main[s];
-    if (init == 1)
-      SettleGrid(ctx, grid, findings[s], anyChange);
-    else {
-      CheckConstraints(ctx, grid);
-      ChooseMinPossCell(geo, grid);
-    }
+    // Without a fresh InitPossibles the findings say nothing: settle the long way.
+    SettleGrid(ctx, grid, findings[s], anyChange || init != 1);
     if (grid.State == kGridContradiction)
       ctx.GridSetState = kGridContradiction;
     else if (grid.State != kGridConsistent && ctx.GridSetState != kGridContradiction)

@@ -5,6 +5,7 @@
 #include "engine/grid_copy.h"
 #include "engine/highlights.h"
 #include "engine/propagate.h"
+#include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
 #include "engine_test_support.h"
 #include "platform/random.h"
@@ -305,7 +306,7 @@ TEST(Highlights, ACellHighlightsItsUnitsAndBothDiagonals) {
        {geo.RowUnitBase + 4, geo.ColUnitBase + 7, geo.BlockUnitBase + 5, geo.Diag1Unit, geo.Diag2Unit})
     EXPECT_EQ(grid.Cells[record].UnitHighlight, 1) << record;
   EXPECT_EQ(grid.Cells[geo.Extra1Unit].UnitHighlight, 0);
-  HighlightUnit(geo, kHighlightRow, geo.GridWidth, grid); // outside: nothing
+  HighlightUnit(geo, kUnitRow, geo.GridWidth, grid); // outside: nothing
   EXPECT_EQ(grid.Cells[geo.ColUnitBase].UnitHighlight, 0);
   ClearUnitHighlights(grid);
   EXPECT_EQ(grid.Cells[geo.RowUnitBase + 4].UnitHighlight, 0);
