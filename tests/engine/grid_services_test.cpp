@@ -77,16 +77,6 @@ TEST_F(GridReinit, AsksForThePendingUndoOnlyWhenTold) {
   EXPECT_FALSE(host.UndoPending);
 }
 
-TEST(GeneratedComment, GoesToTheInterfaceLanguage) {
-  EngineContext ctx;
-  ctx.Settings.Language = kLanguageFrench;
-  SetGeneratedComment(ctx, "Grille Générée");
-  ctx.Settings.Language = kLanguageEnglish;
-  SetGeneratedComment(ctx, "Generated Grid");
-  EXPECT_EQ(ctx.GridComments[kLanguageFrench], "Grille Générée");
-  EXPECT_EQ(ctx.GridComments[kLanguageEnglish], "Generated Grid");
-}
-
 class SearchTrace : public ::testing::Test {
 protected:
   quorbel::testing::TempDir dir;

@@ -138,11 +138,4 @@ TEST_F(GridSetLookups, EarlierGridsAreDrawnBelowTheGridsOwnSlot) {
   }
 }
 
-TEST_F(GridSetLookups, PuzzleRotationOfAnyMainGrid) {
-  UseGrids(2);
-  EXPECT_EQ(AnyPuzzleRotation(set), 0);
-  set.Main[1].Lists.PuzzleRotation = 1;
-  EXPECT_EQ(AnyPuzzleRotation(set), 1);
-}
-
 } // namespace

@@ -101,13 +101,6 @@ TEST_F(Propagation9, TheNumberBarHoldsTheValuesFreeInNoRow) {
   EXPECT_EQ(grid.Cells[geo.NumberBar()].ProbableMask, ValueBit(5));
 }
 
-TEST_F(Propagation9, LastStepValuesAreCommitted) {
-  SetCellValue(s.Ctx, grid, 10, 3, kActionPlace);
-  grid.Cells[10].Status = kStatusPlacedLastStep;
-  CommitNewValues(geo, grid);
-  EXPECT_EQ(grid.Cells[10].Status, kStatusPlaced);
-}
-
 // Backtracking on Propagate and TheMinPoss alone must solve real puzzles: the driver
 // never removes a candidate the solution needs and always offers a cell to branch on.
 bool SolveByBranching(EngineContext &ctx, GridRecord &grid) {
