@@ -4,10 +4,15 @@
 // 1.3 MB): keep it on the heap or in a long-lived owner, not on a small stack.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
+
 #include "engine/engine_settings.h"
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
 #include "engine/host.h"
+#include "engine/magic_sentence.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
 
@@ -25,6 +30,13 @@ struct EngineContext {
   GridSet Grids;
   UndoStack Undo;
   SearchHistory Solutions;
+
+  // Written by UpdatePossibles for the rest of the program: the combined state of the
+  // main grids (3 solved, 5 contradiction, 8 open) and their open cells.
+  int32_t GridSetState = kGridConsistent;
+  int32_t TotalOpenCells = 0;
+  std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
+  MagicSentenceText MagicSentence;
 };
 
 } // namespace quorbel

@@ -31,6 +31,12 @@ struct EngineSettings {
   PictureOrderTable PictureOrder = IdentityPictureOrder();
   int32_t MaxSearchSave = 100; // PARAMETER/MAXSEARCHSAVE: search solutions kept and shown
   int32_t DebugUndo = 0;       // PARAMETER/DEBUGUNDO: the undo stack traces its steps
+  // The methods panel's display switches that the candidate update reads: the variant
+  // filters of the default filter mode, and the probables (used when PROBTYPE is 3).
+  int32_t VariantFilterSwitch = 0;
+  int32_t ProbablesSwitch = 0;
+  int32_t ProbType = 1;    // GENERAL/PROBTYPE: 3 shows candidates and probables
+  int32_t DebugSearch = 0; // the developer's search trace ("mydebug/debugSearch.txt")
 };
 
 } // namespace quorbel

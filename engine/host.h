@@ -61,6 +61,17 @@ public:
   // A player's move on a main grid, for the challenge peer.
   virtual void DefiSendMove(int /*cell*/, int /*value*/, int /*action*/) {}
 
+  // The board's trial marks go (ReinitGrids).
+  virtual void ClearTrialMarks() {}
+  // The board's undo-pending flag (a step taken for a trial the player has not kept);
+  // reading it clears it.
+  virtual bool TakeUndoPending() { return false; }
+  // The grid set now holds new grids: the board drops what it kept about the old ones.
+  virtual void GridSetReset() {}
+  // The reference grids hold a new solution: the game score, truncated, becomes the most
+  // the Double-and-Triple mode can reach.
+  virtual void SetTripleMaxScoreFromGameScore() {}
+
   // Shows the message before the process stops; the engine does the stopping.
   virtual void ReportOutOfMemory(std::string_view text);
 };

@@ -15,7 +15,20 @@ constexpr uint32_t WidthMask(int width) { return width <= 0 ? 0u : (width >= 32 
 // The bit of value v, 0 when v lies outside 1..16.
 constexpr uint32_t ValueBit(int v) { return v >= 1 && v <= kMaxWidth ? 1u << (v - 1) : 0u; }
 
-constexpr int CountValues(uint32_t mask, int width) { return std::popcount(mask & WidthMask(width)); }
+// Bits of a 16-bit mask without a library call: the baseline x86-64 has no popcount
+// instruction, and propagation counts candidates for every cell it touches.
+constexpr int CountBits16(uint32_t value) {
+  uint32_t x = value & 0xFFFFu;
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return static_cast<int>((x + (x >> 8)) & 0x1Fu);
+}
+constexpr int CountBits64(uint64_t mask) { return std::popcount(mask); }
+
+constexpr int CountValues(uint32_t mask, int width) {
+  return width <= kMaxWidth ? CountBits16(mask & WidthMask(width)) : std::popcount(mask & WidthMask(width));
+}
 
 // Lowest and highest value of the mask, 0 when it holds none.
 constexpr int LowestValue(uint32_t mask, int width) {

@@ -2,10 +2,13 @@
 // the rest of the program, and grids of a given shape with candidates set by hand.
 #pragma once
 
+#include <fstream>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
 #include "engine/value_mask.h"
@@ -29,10 +32,26 @@ public:
     Animations.push_back({&anim, mode, count});
   }
   void ClearSelection() override { ++SelectionClears; }
+  void AddInfoMessage(std::string_view text) override { Messages.emplace_back(text); }
+  void RecordMacroStep(const RecordedAction &step) override { MacroSteps.push_back(step); }
+  void ClearTrialMarks() override { ++TrialMarkClears; }
+  bool TakeUndoPending() override {
+    ++UndoPendingReads;
+    const bool pending = UndoPending;
+    UndoPending = false;
+    return pending;
+  }
+  void SetTripleMaxScoreFromGameScore() override { ++TripleMaxUpdates; }
 
   std::vector<SentMove> Moves;
   std::vector<AnimationStart> Animations;
   int SelectionClears = 0;
+  std::vector<std::string> Messages;
+  std::vector<RecordedAction> MacroSteps;
+  int TrialMarkClears = 0;
+  bool UndoPending = false;
+  int UndoPendingReads = 0;
+  int TripleMaxUpdates = 0;
 };
 
 inline uint32_t MaskOf(std::initializer_list<int> values) {
@@ -58,5 +77,38 @@ struct ShapedContext {
   GridRecord &Main(int slot = 0) { return Ctx.Grids.Main[slot]; }
   EngineContext Ctx;
 };
+
+// The size of a one-line puzzle: its length is the cell count.
+inline int PuzzleWidth(std::string_view line) {
+  for (int width : {4, 6, 8, 9, 12, 16})
+    if (line.size() == static_cast<size_t>(width * width))
+      return width;
+  return 0;
+}
+
+// One line of the one-line puzzle characters ("0" or "." empty, "1".."9", then ":" and
+// on for 10..16) into `grid` as fixed cells; the geometry must already be the line's.
+inline void LoadPuzzleLine(EngineContext &ctx, GridRecord &grid, std::string_view line) {
+  for (int cell = 0; cell < ctx.Geo.NCells && cell < static_cast<int>(line.size()); ++cell) {
+    const int value = line[cell] - '0';
+    if (value >= 1 && value <= ctx.Geo.GridWidth)
+      SetCellValue(ctx, grid, cell, value, kActionPlaceFixed);
+    else
+      SetCellValue(ctx, grid, cell, 0, kActionClear);
+  }
+}
+
+// The puzzle lines of a file of tests/data.
+inline std::vector<std::string> ReadPuzzleFile(const std::string &name) {
+  std::ifstream in(std::string(QUORBEL_TEST_DATA) + "/" + name);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+      line.pop_back();
+    if (PuzzleWidth(line) > 0)
+      lines.push_back(line);
+  }
+  return lines;
+}
 
 } // namespace quorbel::test

@@ -1,0 +1,84 @@
+// CheckConstraints: every rule's check in its fixed order, then the grid's state from the
+// cells' conflict marks. A check marks conflicting cells with Check 5 and may set the
+// grid's State to 5 itself; the classic units were checked by InitPossibles.
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+
+namespace quorbel {
+
+namespace {
+
+// Battle Ship: the boat cells of each row and column, for the clues beside the grid.
+void CountBoats(const GridGeometry &geo, GridRecord &grid) {
+  VariantWork &work = grid.Work;
+  work.BoatsPerRow.fill(0);
+  work.BoatsPerCol.fill(0);
+  for (int i = 0; i < geo.NCells; ++i) {
+    if (grid.Cells[i].Boat != 1)
+      continue;
+    ++work.BoatsPerRow[geo.RowOfCell[i]];
+    ++work.BoatsPerCol[geo.ColOfCell[i]];
+  }
+}
+
+// The checks of the rules, in their order. A slot whose rule is not built yet runs
+// nothing and names the check it is waiting for.
+void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
+  // 1. Each playing cell: CheckOddEvenCell (pairwise comparison rules): not built yet.
+  // 2. Each comparison mark, by kind 2..9: CheckCompX, CheckCompV, CheckCompConsecutive,
+  //    CheckCompRatio, CheckCompSumN, CheckCompDiffN, CheckCompGreater, CheckCompLess: not
+  //    built yet.
+  // 3. All Indicated (word 2 0x200000): CheckAllIndicated: not built yet.
+  // 4. Each Little Killer clue, Killer cage, Distance clue and puzzle piece, list by list:
+  //    CheckLittleKiller, CheckKiller (sum and product rules), CheckDistance,
+  //    CheckPuzzlePiece (puzzle pieces): not built yet.
+  // 5. Battle Ship with pieces: the boats of each row and column.
+  if (Meets(grid.GridVar, kVarBattleShip) && grid.Lists.Pieces.Count > 0)
+    CountBoats(ctx.Geo, grid);
+  // 6. For side 0..3, line 0..GridWidth-1: CheckOutsideClue, then CheckFrameClue: not
+  //    built yet.
+  // 7. Each Odd Pair mark, each Quad clue: CheckOddPair, CheckQuad: not built yet.
+  // 8. CheckNoConsecutive, CheckNoTouch, each under its own bit (neighbourhood and
+  //    chess-move rules): not built yet.
+  // 9. Each Arrow, each Creasing line: CheckArrow, CheckCreasing: not built yet.
+  // 10. CheckDan (cell-set and group rules): not built yet.
+  // 11. Each Equality group: CheckEquality: not built yet. (The neighbour steps that the
+  //     Wheel rule walks are set by InitPossibles, before its filter needs them.)
+  // 12. Each Wheel, Pan group and Navigator clue: CheckWheel, CheckPanDigital,
+  //     CheckNavigator: not built yet.
+  // 13. Chess (word 2 0x800): CheckChess: not built yet.
+  // 14. Each Magic Square: CheckMagicSquare: not built yet.
+  // 15. Each playing cell: CheckCellClass, CheckNumeral, CheckPencilMarkSet, CheckPipSet,
+  //     CheckSegmentSet, CheckTableSet, then CheckTwinsEqual and CheckTwinsDifferent under
+  //     their word-1 bits on a grid with a twins partner (twins rules): not built yet.
+  // 16. CheckTwinsSubstitution (word 1 0x800, on the grid that owns the map): not built yet.
+  // 17. Each Twins Zone item, each Twins Relation item: CheckTwinsZone, CheckTwinsRelation:
+  //     not built yet.
+  // 18. Neighbour score (word 2 0x1000): AddNeighbourScore: not built yet.
+  // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2), CheckTwinsTotal
+  //     (0x10000), CheckMultTable (0x20000, each item), CheckPirate (0x40000),
+  //     CheckMasterMind (0x100000, each line), CheckTwinsRelationMultiple (0x400000, each
+  //     group), CheckTwinsSameInLine (0x800000), CheckNoKnightStep (0x2000000),
+  //     CheckTouchy (0x4000000), CheckNo3OddEven (0x8000000), CheckNoAverage (0x10000000),
+  //     CheckGiveMe5 (0x20000000): not built yet.
+}
+
+} // namespace
+
+int CheckConstraints(EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  if (!FitsGeometry(geo, grid))
+    return 1;
+  if (HasVariantRules(grid))
+    RunRuleChecks(ctx, grid);
+  // 20. Any conflicting playing cell puts the grid in contradiction.
+  for (int i = 0; i < geo.NCells; ++i) {
+    if (grid.Cells[i].Check == kCheckConflict) {
+      grid.State = kGridContradiction;
+      break;
+    }
+  }
+  return 1;
+}
+
+} // namespace quorbel

@@ -1,0 +1,78 @@
+// FilterConstraints: the rule filters in the one order every rule relies on. A filter
+// removes candidates and reports 1 when it changed a mask; no filter stops the pass.
+// The twins filters between linked grids run from UpdatePossibles, not here.
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+
+namespace quorbel {
+
+namespace {
+
+// The filters of the rules, in their order. A slot whose rule is not built yet runs
+// nothing and names the filter it is waiting for.
+bool RunRuleFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
+  bool changed = false;
+  // 1. Each comparison mark with at least one open cell, by kind 2..9: FilterCompX,
+  //    FilterCompV, FilterCompConsecutive, FilterCompRatio, FilterCompSumN, FilterCompDiffN,
+  //    FilterCompGreater, FilterCompLess (pairwise comparison rules): not built yet.
+  // 2. All Indicated (word 2 0x200000): FilterAllIndicated: not built yet.
+  // 3. Each playing cell: FilterOddEvenCell: not built yet.
+  // 4. Each Little Killer clue: FilterLittleKiller (sum and product rules): not built yet.
+  // 5. Each Killer cage: FilterKiller: not built yet.
+  // 6. Each Distance clue: FilterDistance: not built yet.
+  // 7. Each Quad clue: FilterQuad: not built yet.
+  // 8. Each Odd Pair mark: FilterOddPair: not built yet.
+  // 9. Each Arrow: FilterArrow: not built yet.
+  // 10. Each Creasing line: FilterCreasing: not built yet.
+  // 11. Dan: has no filter.
+  // 12. Each Equality group: FilterEquality (cell-set and group rules): not built yet.
+  // 13. Each Wheel: FilterWheel: not built yet.
+  // 14. PanDigital: has no filter.
+  // 15. Each Navigator clue: FilterNavigator (neighbourhood and chess-move rules): not built yet.
+  // 16. FilterChess: not built yet.
+  // 17. Each Magic Square: FilterMagicSquare: not built yet.
+  // 18. FilterNoTouch (word 2 0x8000), then FilterNoConsecutive (word 1 0x40000000): not
+  //     built yet.
+  // 19. Each playing cell: FilterNumeral, FilterCellClass, FilterPencilMarkSet,
+  //     FilterSegmentSet, FilterPipSet, FilterTableSet: not built yet.
+  // 20. For side 0..3, line 0..GridWidth-1: FilterOutsideClue, then FilterFrameClue: not
+  //     built yet.
+  // 21. Twins Total (word 2 0x10000): FilterTwinsTotal: not built yet.
+  // 22. Mult Table (word 2 0x20000), each item: FilterMultTable: not built yet.
+  // 23. Pirate (word 2 0x40000): FilterPirate: not built yet.
+  // 24. MasterMind (word 2 0x100000), each guess line: FilterMasterMind: not built yet.
+  // 25. Twins Same In Line (word 2 0x800000): FilterTwinsSameInLine: not built yet.
+  // 26. Twins Variant Masked (word 2 0x1000000): has no filter.
+  // 27. No Knight Step (word 2 0x2000000): FilterNoKnightStep: not built yet.
+  // 28. Touchy (word 2 0x4000000): FilterTouchy: not built yet.
+  // 29. No 3 Odd Even (word 2 0x8000000): FilterNo3OddEven: not built yet.
+  // 30. No Average (word 2 0x10000000): FilterNoAverage: not built yet.
+  // 31. Give Me 5 (word 2 0x20000000): FilterGiveMe5: not built yet.
+  return changed;
+}
+
+} // namespace
+
+bool FilterModeRuns(const EngineContext &ctx, int mode) {
+  const int flag = mode == kFilterAlways ? 1 : ctx.Settings.VariantFilterSwitch;
+  // (flag AND mode) never has bit 0 in mode 2: that mode is tested for itself.
+  return flag == 1 && (mode == kFilterAlways || ((flag & mode) & 1) != 0);
+}
+
+bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode) {
+  return (grid.GridVar & kFilteredVariants).Any() && FilterModeRuns(ctx, mode);
+}
+
+int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, [[maybe_unused]] int applyProbables) {
+  bool changed = false;
+  if (RuleFiltersApply(ctx, grid, mode)) {
+    changed = RunRuleFilters(ctx, grid);
+    // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
+    // yet. Battle Ship pieces have no filter.
+  }
+  // When applyProbables is 1: ApplyProbables of the method driver, whose removal of a
+  // candidate counts as a change: not built yet.
+  return changed ? 1 : 0;
+}
+
+} // namespace quorbel

@@ -1,0 +1,267 @@
+// The propagation driver: InitPossibles rebuilds the units and candidates from scratch,
+// then the filters, the checks and the choice of the branching cell. A classic grid
+// (no rule bit, no clue item) skips every rule step after one test, which keeps the
+// search's per-node cost to a few passes over the first cache line of each record.
+#include "engine/propagate.h"
+
+#include <algorithm>
+#include <string>
+
+#include "engine/engine_context.h"
+#include "engine/unit_summary.h"
+
+namespace quorbel {
+
+namespace {
+
+bool HasClueItems(const VariantLists &lists) {
+  return lists.LittleKiller.Count > 0 || lists.Killer.Count > 0 || lists.OddEven.Count > 0 ||
+         lists.Comparisons.Count > 0 || lists.Distance.Count > 0 || lists.Pieces.Count > 0 ||
+         lists.TwinsRelation.Count > 0 || lists.OddPairs.Count > 0 || lists.Quads.Count > 0 ||
+         lists.TwinsZone.Count > 0 || lists.MagicSentence.NCells > 0 || lists.Arrows.Count > 0 ||
+         lists.Creasing.Count > 0 || lists.Dan.NCells > 0 || lists.Equality.Count > 0 ||
+         lists.Wheels.Count > 0 || lists.Pan.Count > 0 || lists.Navigator.Count > 0 ||
+         lists.Chess.Count > 0 || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
+         lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 || lists.TwinsMultiple.Count > 0;
+}
+
+template <typename Flags> void ClearFlags(Flags &flags, int used) {
+  std::fill_n(flags.begin(), std::clamp<int>(used, 0, static_cast<int>(flags.size())), int8_t{0});
+}
+
+// The conflict flags each check raises start clean at every propagation.
+void ClearConflictFlags(GridRecord &grid) {
+  const VariantLists &lists = grid.Lists;
+  VariantWork &work = grid.Work;
+  ClearFlags(work.ComparisonConflict, lists.Comparisons.Size());
+  ClearFlags(work.LittleKillerConflict, lists.LittleKiller.Size());
+  ClearFlags(work.KillerConflict, lists.Killer.Size());
+  ClearFlags(work.DistanceConflict, lists.Distance.Size());
+  ClearFlags(work.PieceConflict, lists.Pieces.Size());
+  for (auto &side : work.FrameConflict)
+    side.fill(0);
+  for (auto &side : work.OutsideConflict)
+    side.fill(0);
+  ClearFlags(work.OddPairConflict, lists.OddPairs.Size());
+  ClearFlags(work.QuadMinConflict, lists.Quads.Size());
+  ClearFlags(work.QuadMaxConflict, lists.Quads.Size());
+  ClearFlags(work.ArrowConflict, lists.Arrows.Size());
+  ClearFlags(work.CreasingConflict, lists.Creasing.Size());
+  work.DanConflict = 0;
+  ClearFlags(work.EqualityConflict, lists.Equality.Size());
+  ClearFlags(work.WheelConflict, lists.Wheels.Size());
+  ClearFlags(work.PanConflict, lists.Pan.Size());
+  ClearFlags(work.NavigatorConflict, lists.Navigator.Size());
+  ClearFlags(work.ChessConflict, lists.Chess.Size());
+  ClearFlags(work.MagicSquareConflict, lists.MagicSquares.Size());
+  ClearFlags(work.TransferConflict, lists.Transfer.Size());
+  ClearFlags(work.MultTableConflict, lists.MultTable.Size());
+  ClearFlags(work.TwinsMultipleConflict, lists.TwinsMultiple.Size());
+}
+
+// Each comparison mark links its two cells: the lower one records the other.
+void LinkComparisonPartners(const GridGeometry &geo, GridRecord &grid) {
+  VariantWork &work = grid.Work;
+  for (CellRecord &cell : grid.PlayingCells(geo))
+    cell.Partner1 = cell.Partner2 = -1;
+  work.AllIndicated[kAllIndicatedConsecutive] = 0;
+  work.AllIndicated[kAllIndicatedRatio] = 0;
+  constexpr int kConsecutiveMark = 4;
+  constexpr int kRatioMark = 5;
+  for (const ComparisonMark &mark : grid.Lists.Comparisons.Used()) {
+    if (mark.Kind == kConsecutiveMark)
+      work.AllIndicated[kAllIndicatedConsecutive] = 1;
+    if (mark.Kind == kRatioMark)
+      work.AllIndicated[kAllIndicatedRatio] = 1;
+    const int low = std::min(mark.CellA, mark.CellB);
+    const int high = std::max(mark.CellA, mark.CellB);
+    if (low < 0 || high >= geo.NCells)
+      continue;
+    CellRecord &cell = grid.Cells[low];
+    if (cell.Partner1 < 0)
+      cell.Partner1 = static_cast<int16_t>(high);
+    else if (cell.Partner2 < 0)
+      cell.Partner2 = static_cast<int16_t>(high);
+  }
+}
+
+// What the rules derive before any of them runs.
+void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
+  for (int i = 0; i < grid.NRecords; ++i)
+    grid.Cells[i].OddEvenError = 0;
+  ClearConflictFlags(grid);
+  // Each Magic Square's side and magic sum: PrepareMagicSquare (sum and product rules) is
+  // not built yet.
+  VariantWork &work = grid.Work;
+  work.AllIndicated[kAllIndicatedXV] = Meets(grid.GridVar, kVarXV) ? 1 : 0;
+  work.AllIndicated[kAllIndicatedDot] = Meets(grid.GridVar, kVarDot) ? 1 : 0;
+  work.AllIndicated[kAllIndicatedLess] = Meets(grid.GridVar, kVarLess) ? 1 : 0;
+  work.NeighbourScore = 0;
+  LinkComparisonPartners(geo, grid);
+  InitDirectionVectors(geo, grid);
+}
+
+// The rules' preparation after the candidates are known.
+void PrepareRulesAfterCandidates(GridRecord & /*grid*/) {
+  // ResolveXParity (pairwise comparison rules) is not built yet.
+  // PrepareChessCells, on grids with the Chess rule (neighbourhood and chess-move rules),
+  // is not built yet.
+}
+
+} // namespace
+
+bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
+  return geo.NCells > 0 && grid.Cells.size() >= static_cast<size_t>(geo.NCellRecs) &&
+         grid.NRecords <= static_cast<int>(grid.Cells.size());
+}
+
+bool HasVariantRules(const GridRecord &grid) { return grid.GridVar.Any() || HasClueItems(grid.Lists); }
+
+void InitDirectionVectors(const GridGeometry &geo, GridRecord &grid) {
+  const int32_t w = geo.GridWidth;
+  grid.DirectionSteps = {-w, 1, w, -1, -w, 1, w, -1};
+}
+
+int MaxFilterPasses(const GridGeometry &geo) { return 2 * geo.NCells * geo.GridWidth + 16; }
+
+void ReportFilterPassCap(EngineContext &ctx, std::string_view where, int passes) {
+  ctx.Host->AddInfoMessage(std::string(where) + ": the filters still changed candidates after " +
+                           std::to_string(passes) + " passes; stopped\n");
+}
+
+int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings) {
+  const GridGeometry &geo = ctx.Geo;
+  if (!FitsGeometry(geo, grid))
+    return 0;
+  const bool rules = findings.Rules = HasVariantRules(grid);
+  CellRecord *cells = grid.Cells.data();
+
+  grid.State = kGridConsistent;
+  std::array<CellDigest, kMaxCells> digest;
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = cells[i];
+    cell.Check = kCheckConsistent;
+    digest[i] = DigestOf(geo, cell);
+  }
+  for (int i = geo.NCells; i < grid.NRecords; ++i)
+    cells[i].Check = kCheckConsistent;
+  if (rules)
+    PrepareRuleWork(geo, grid);
+
+  // The order of the unit checks does not matter: each writes its own summary and only
+  // ever raises cells' Check to 5.
+  UnitFreeMasks free;
+  if (CheckGridUnits(geo, grid, std::span(digest).first(geo.NCells), free) == kCheckConflict)
+    grid.State = kGridContradiction;
+  const bool regions = Meets(grid.GridVar, kVarDiagonal | kVarExtraRegion);
+  if (regions && CheckRegionUnits(geo, grid) == kCheckConflict)
+    grid.State = kGridContradiction;
+
+  // The number bar shows the values that are free in no row.
+  uint32_t freeInSomeRow = 0;
+  for (int r = 0; r < geo.NRows; ++r)
+    freeInSomeRow |= free.Row[r];
+  cells[geo.NumberBar()].ProbableMask = freeInSomeRow ^ geo.FullMask;
+
+  std::array<bool, 4> regionInUse{};
+  for (int k = 0; k < 4; ++k)
+    regionInUse[k] = RegionUnitInUse(grid, k);
+  int open = 0;
+  constexpr int kMoreThanAnyCount = 20;
+  int fewest = kMoreThanAnyCount;
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = cells[i];
+    uint32_t freeInUnits =
+        free.Row[geo.RowOfCell[i]] & free.Col[geo.ColOfCell[i]] & free.Block[grid.BlockOfCell[i]];
+    if (regions) {
+      for (int k = 0; k < 4; ++k)
+        if (regionInUse[k] && grid.RegionMark[k][i] >= 0)
+          freeInUnits &= cells[geo.Diag1Unit + k].ThePoss;
+    }
+    if (ComputeCellPoss(geo, cell, freeInUnits) == 0)
+      grid.State = kGridContradiction;
+    cell.ProbableMask = 0;
+    findings.AnyConflict |= cell.Check == kCheckConflict;
+    if (cell.Status > kStatusConflict) {
+      ++open;
+      // As ChooseMinPossCell counts: statuses above 7 keep candidates nobody rebuilt.
+      if (cell.Status > kStatusPencilled)
+        cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
+      if (cell.NPoss > 0 && cell.NPoss < fewest) {
+        fewest = cell.NPoss;
+        findings.MinPossCell = i;
+      }
+    }
+  }
+  grid.SudMissing = open;
+  if (rules)
+    PrepareRulesAfterCandidates(grid);
+  return 1;
+}
+
+int InitPossibles(EngineContext &ctx, GridRecord &grid) {
+  LastPassFindings findings;
+  return InitPossibles(ctx, grid, findings);
+}
+
+void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged) {
+  if (!FitsGeometry(ctx.Geo, grid))
+    return;
+  if (cellsChanged || findings.Rules) {
+    CheckConstraints(ctx, grid);
+    ChooseMinPossCell(ctx.Geo, grid);
+    return;
+  }
+  // No filter changed a cell and no rule has a check: CheckConstraints would only find
+  // the conflicts seen by InitPossibles, and ChooseMinPossCell the same cell.
+  if (findings.AnyConflict)
+    grid.State = kGridContradiction;
+  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
+    grid.State = kGridOpen;
+  grid.TheMinPoss = findings.MinPossCell;
+}
+
+int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables) {
+  LastPassFindings findings;
+  if (InitPossibles(ctx, grid, findings) == 0)
+    return 0;
+  const int cap = MaxFilterPasses(ctx.Geo);
+  int passes = 0;
+  while (FilterConstraints(ctx, grid, mode, applyProbables) == 1) {
+    if (++passes >= cap) {
+      ReportFilterPassCap(ctx, "Propagate", passes);
+      break;
+    }
+  }
+  SettleGrid(ctx, grid, findings, passes > 0);
+  return 1;
+}
+
+int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid) {
+  if (!FitsGeometry(geo, grid))
+    return 0;
+  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
+    grid.State = kGridOpen;
+  grid.TheMinPoss = -1;
+  constexpr int kMoreThanAnyCount = 20;
+  int best = kMoreThanAnyCount;
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = grid.Cells[i];
+    if (cell.Status <= kStatusConflict)
+      continue;
+    const int n = cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
+    if (n > 0 && n < best) {
+      best = n;
+      grid.TheMinPoss = i;
+    }
+  }
+  return grid.State == kGridContradiction ? 0 : 1;
+}
+
+int CommitNewValues(const GridGeometry &geo, GridRecord &grid) {
+  for (CellRecord &cell : grid.PlayingCells(geo))
+    CommitCellValue(cell);
+  return 1;
+}
+
+} // namespace quorbel

@@ -1,0 +1,97 @@
+// UpdatePossibles: the grid-set level of propagation. Filters run grid after grid until
+// a whole pass over the range changes nothing, so that a candidate removed in one linked
+// grid can narrow the others.
+#include "engine/update_possibles.h"
+
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kProbablesDisplay = 3; // PROBTYPE: candidates and probables are shown
+
+// The filters between this grid and its linked grids, in their order. A slot whose rule
+// is not built yet runs nothing and names the filter it is waiting for.
+bool RunTwinsFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
+  bool changed = false;
+  // FilterTwinsSubstitution (twins rules): not built yet.
+  // Each Twins Zone item: FilterTwinsZone: not built yet.
+  // Each Twins Relation item: FilterTwinsRelationCell: not built yet.
+  // Twins Equal (word 1 0x4000000), each playing cell: FilterTwinsEqual: not built yet.
+  // Twins Different (word 1 0x10000000), each playing cell: FilterTwinsDifferent: not
+  // built yet.
+  // Twins Relation Multiple (word 2 0x400000), each group: FilterTwinsRelationMultiple: not
+  // built yet.
+  return changed;
+}
+
+int ResolveMode(const EngineContext &ctx, int mode) {
+  return mode == kFilterDefault ? ctx.Settings.VariantFilterSwitch : mode;
+}
+
+} // namespace
+
+bool TwinsFiltersApply(const EngineContext &ctx, int slot, int mode) {
+  return UsedMainCount(ctx.Grids) > 1 && slot == -1 && FilterModeRuns(ctx, ResolveMode(ctx, mode));
+}
+
+void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init) {
+  const GridGeometry &geo = ctx.Geo;
+  if (geo.CellLimit < 1 || slot >= kMaxGrids)
+    return;
+  GridSet &set = ctx.Grids;
+  const bool one = slot >= 0;
+  const int first = one ? slot : 0;
+  const int last = one ? slot : UsedMainCount(set) - 1;
+  const bool twins = TwinsFiltersApply(ctx, one ? slot : -1, mode);
+  mode = ResolveMode(ctx, mode);
+  if (probables == -1)
+    probables = ctx.Settings.ProbType == kProbablesDisplay && ctx.Settings.ProbablesSwitch != 0 ? 1 : 0;
+
+  std::array<LastPassFindings, kMaxGrids> findings{};
+  if (init == 1) {
+    for (int s = first; s <= last; ++s) {
+      GridRecord &grid = set.Main[s];
+      grid.Work.TwinsRelationConflict.fill(0);
+      InitPossibles(ctx, grid, findings[s]);
+    }
+  }
+
+  const int cap = MaxFilterPasses(geo);
+  bool anyChange = false;
+  for (int pass = 1;; ++pass) {
+    bool changed = false;
+    for (int s = first; s <= last; ++s) {
+      GridRecord &grid = set.Main[s];
+      if (!FitsGeometry(geo, grid))
+        continue;
+      if (FilterConstraints(ctx, grid, mode, probables) == 1)
+        changed = true;
+      if (twins && RunTwinsFilters(ctx, grid))
+        changed = true;
+    }
+    if (!changed)
+      break;
+    anyChange = true;
+    if (pass >= cap) {
+      ReportFilterPassCap(ctx, "UpdatePossibles", pass);
+      break;
+    }
+  }
+
+  ctx.GridSetState = kGridConsistent;
+  for (int s = first; s <= last; ++s) {
+    GridRecord &grid = set.Main[s];
+    // Without a fresh InitPossibles the findings say nothing: settle the long way.
+    SettleGrid(ctx, grid, findings[s], anyChange || init != 1);
+    if (grid.State == kGridContradiction)
+      ctx.GridSetState = kGridContradiction;
+    else if (grid.State != kGridConsistent && ctx.GridSetState != kGridContradiction)
+      ctx.GridSetState = kGridOpen;
+  }
+  ctx.TotalOpenCells = TotalSudMissing(set);
+}
+
+} // namespace quorbel

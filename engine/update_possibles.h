@@ -1,0 +1,20 @@
+// The candidate update every edit ends with: Propagate's steps over one main grid or all
+// of them, with the twins filters between linked grids, then the grid set's combined
+// state and open-cell total.
+#pragma once
+
+namespace quorbel {
+
+struct EngineContext;
+
+// slot: a main grid, or -1 for every main grid. mode and probables are those of
+// FilterConstraints, -1 taking the methods panel's switches. init 1 first rebuilds the
+// candidates (InitPossibles). Sets ctx.GridSetState and ctx.TotalOpenCells. Nothing
+// happens while no geometry is set.
+void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init);
+
+// Whether UpdatePossibles runs the twins filters between linked grids: only over every
+// grid of a set of several, and only when the rule filters run.
+bool TwinsFiltersApply(const EngineContext &ctx, int slot, int mode);
+
+} // namespace quorbel
