@@ -69,10 +69,12 @@ bool MessagePump::PumpMessagesUnlessClosing(const std::function<bool()> &closing
 }
 
 void MessagePump::RunCommand(const std::function<void()> &work) {
+  // An abort belongs to the command it stopped: none is left over for what runs next.
   if (commandDepth_++ == 0)
     abort_ = false;
   work();
-  --commandDepth_;
+  if (--commandDepth_ == 0)
+    abort_ = false;
 }
 
 void MessagePump::NoteRelease(const InputRelease &release) {

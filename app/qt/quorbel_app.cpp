@@ -261,7 +261,10 @@ void CQuorbelApp::StartSoundAndNetwork() {
 
 void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
   if (MacroPending) {
-    if (services_.runMacroFile && services_.runMacroFile(MacroToRun)) {
+    bool played = false;
+    if (services_.runMacroFile)
+      pump_.RunCommand([&] { played = services_.runMacroFile(MacroToRun); });
+    if (played) {
       MacroPending = 0;
       return;
     }

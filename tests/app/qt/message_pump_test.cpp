@@ -110,6 +110,8 @@ private slots:
     PostKeyRelease(&started->Frame(), Qt::Key_Escape);
     QVERIFY(started->app->Commands().Execute(32913));
     QCOMPARE(result, kAborted);
+    // The abort ended with its command: nothing else is stopped by it.
+    QVERIFY(!started->app->PollUserAbort());
     // The next command starts afresh.
     QVERIFY(started->app->Commands().Execute(32913));
     QCOMPARE(result, kCountRanToItsEnd);
