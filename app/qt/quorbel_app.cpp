@@ -22,6 +22,7 @@
 #include "app/qt/splash_window.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
+#include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -167,6 +168,8 @@ void CQuorbelApp::SyncEngineSettings() {
   engine.CurrentVariant = VariantWords{static_cast<uint32_t>(settings_.general.gridCurrVariant),
                                        static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
   engine.GridCurrSize = settings_.general.gridCurrSize;
+  engine.MaxSearchSave = settings_.parameter.maxSearchSave;
+  engine.DebugUndo = settings_.parameter.debugUndo;
 }
 
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
@@ -292,6 +295,7 @@ void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
 
 int CQuorbelApp::ExitInstance() {
   AppClosing = 1;
+  ResetDo(*engine_);
   inputFilter_.Remove();
   SaveSettings();
   panels_.DestroyAll();
