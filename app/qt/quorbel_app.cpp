@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
@@ -13,7 +12,6 @@
 #include <new>
 
 #include "app/message_format.h"
-#include "app/message_table.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
 #include "app/qt/dialog_wait.h"
@@ -180,8 +178,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   StartDir = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
                                              : options_.startDirectory;
   SetStartDirectory(StartDir);
-  log_ = LogFile();
-  ring_.SetLog(&log_);
+  log_ = LogFile(); // in the start directory
   SeedRandom(StartupSeed());
 
   store_ = std::make_unique<ProfileStore>();
@@ -193,9 +190,9 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   }
 
   LoadSettings(*store_, settings_, SettingsLoad::StartUp);
+  LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)
     ChooseFirstLanguage();
-  LoadColors(*store_, colours_);
   log_.SetEnabled(settings_.general.log == 1);
   SyncEngineSettings();
 

@@ -92,6 +92,15 @@ private slots:
     QCOMPARE(app_->MainFrame()->menuBar()->actions().first()->text(), QStringLiteral("&File"));
   }
 
+  void TheLanguageAnswerKeepsWhatWasStoredBefore() {
+    home_.WriteInt("COLOR", "COLBGCASE", 123);
+    home_.WriteInt("GENERAL", "LONGCASE", 66);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(dialogs_.Asked(), QStringList({"dialog CLanguage"}));
+    QCOMPARE(home_.ReadInt("COLOR", "COLBGCASE"), 123);
+    QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), 66);
+  }
+
   void ASecondStartDoesNotAsk() {
     home_.WriteInt("GENERAL", "LANGUAGE", 0);
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
