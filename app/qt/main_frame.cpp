@@ -84,7 +84,7 @@ void CMainFrame::CreateActions() {
       continue;
     const CommandId bound = row.idAccel ? row.idAccel : row.idFr ? row.idFr : row.idEn;
     actions_.at(bound)->setShortcuts(QKeySequence::listFromString(ToQString(row.keys)));
-    boundKeys_[bound] = true;
+    boundKeys_.insert(bound);
   }
 
   for (const ToolbarEntry &entry : ToolbarTable())

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "resources/command_table.h"
 #include "resources/menu_tables.h"
@@ -59,8 +60,8 @@ private:
 
   CQuorbelApp &app_;
   std::unordered_map<quorbel::CommandId, QAction *> actions_;
-  std::unordered_map<quorbel::CommandId, bool> boundKeys_; // actions that carry their keys
-  std::array<QToolBar *, 2> toolBars_{};                   // French, English
+  std::unordered_set<quorbel::CommandId> boundKeys_; // actions that carry their keys
+  std::array<QToolBar *, 2> toolBars_{};             // French, English
   std::array<QLabel *, quorbel::kStatusPaneCount> panes_{};
   QTimer idleTimer_;
 };

@@ -102,6 +102,20 @@ private slots:
     QCOMPARE(french.Frame().Action(33055)->text(), QStringLiteral("M&usic\tF8"));
   }
 
+  void EveryKeyOfTheTableIsBound() {
+    StartedApp started(home_, Language::French);
+    for (const CommandRow &row : CommandTable()) {
+      if (row.keys.empty() || IsPanelKeyText(row.keys))
+        continue;
+      const CommandId bound = row.idAccel ? row.idAccel : row.idFr;
+      const QList<QKeySequence> keys = started.Frame().Action(bound)->shortcuts();
+      QCOMPARE(keys.size(),
+               QString::fromUtf8(row.keys.data(), row.keys.size()).count(QStringLiteral("; ")) + 1);
+      for (const QKeySequence &key : keys)
+        QVERIFY2(key.count() == 1 && key[0].key() != Qt::Key_unknown, row.keys.data());
+    }
+  }
+
   void TheStatusBarShowsItsTenPanes() {
     StartedApp started(home_, Language::French);
     const QStringList expected = {"Press F1 for Help - Appuyer sur F1 pour l'Aide",
