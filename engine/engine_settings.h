@@ -10,7 +10,9 @@
 
 namespace quorbel {
 
-enum Language : int32_t { kLanguageNotChosen = -1, kLanguageFrench = 0, kLanguageEnglish = 1 };
+// The stored interface language codes. The enum has no type name of its own: app/language.h
+// owns the type `Language`, and both headers meet in every file of the application.
+enum : int32_t { kLanguageNotChosen = -1, kLanguageFrench = 0, kLanguageEnglish = 1 };
 
 constexpr PictureOrderTable IdentityPictureOrder() {
   PictureOrderTable order{};

@@ -1,10 +1,23 @@
+// The program's entry: the Qt application, then the application object that runs start-up, the
+// event loop and shutdown.
 #include <QApplication>
 
-#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
 
 int main(int argc, char **argv) {
-  QApplication app(argc, argv);
-  CMainFrame frame;
-  frame.show();
-  return app.exec();
+  QApplication application(argc, argv);
+  InstallOutOfMemoryHandler();
+  const QString platform = QGuiApplication::platformName();
+  const bool headless = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+  int status = 0;
+  {
+    AppOptions options;
+    options.headless = headless;
+    CQuorbelApp app(options);
+    if (!app.InitInstance(QCoreApplication::arguments()))
+      return 1;
+    status = QApplication::exec();
+    app.ExitInstance();
+  }
+  return status;
 }

@@ -4,8 +4,15 @@ namespace quorbel {
 
 namespace {
 
+// QSettings writes a group named "general" in any case as "[%General]" and reads that back as
+// "General", so the GENERAL section takes that spelling to survive a new run of the program.
+constexpr std::string_view kGeneralSection = "GENERAL";
+
 QString KeyPath(std::string_view section, std::string_view key) {
-  return QString::fromStdString(FoldProfileName(section) + "/" + FoldProfileName(key));
+  std::string group = FoldProfileName(section);
+  if (group == kGeneralSection)
+    group = "General";
+  return QString::fromStdString(group + "/" + FoldProfileName(key));
 }
 
 } // namespace

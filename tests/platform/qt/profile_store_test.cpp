@@ -67,6 +67,22 @@ private slots:
     QVERIFY(text.contains("QRBDEBUG=1"));
   }
 
+  void TheGeneralSectionIsReadBackFromAFileOfAnotherRun() {
+    // As the program itself writes it; this process never cached it.
+    QFile file(IniPath());
+    QVERIFY(QDir().mkpath(home_.path() + "/QRB"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[%General]\nLANGUAGE=1\nLONGCASE=58\n\n[PARAMETER]\nQRBDEBUG=1\n");
+    file.close();
+    ProfileStore store;
+    QCOMPARE(store.GetInt("GENERAL", "LANGUAGE", -1), 1);
+    QCOMPARE(store.GetInt("general", "LongCase", 0), 58);
+    QCOMPARE(store.GetInt("PARAMETER", "QRBDEBUG", 0), 1);
+    store.WriteInt("GENERAL", "LOG", 1);
+    QVERIFY(store.Flush());
+    QCOMPARE(IniText().count("[%General]"), 1);
+  }
+
   void SettingsSaveAndLoadThroughTheFile() {
     AppSettings saved = DefaultSettings();
     saved.general.language = Language::French;

@@ -1,0 +1,92 @@
+#include "app/qt/dialog_service.h"
+
+#include <QFileDialog>
+#include <cstdio>
+
+int WidgetDialogService::Exec(QDialog &dialog) { return dialog.exec(); }
+
+QMessageBox::StandardButton WidgetDialogService::MessageBox(QWidget *parent,
+                                                            const MessageBoxRequest &request) {
+  QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+  box.setTextFormat(Qt::PlainText);
+  if (request.defaultButton != QMessageBox::NoButton)
+    box.setDefaultButton(request.defaultButton);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString WidgetDialogService::OpenFileName(QWidget *parent, const FileDialogRequest &request) {
+  return QFileDialog::getOpenFileName(parent, request.caption, request.directory, request.filter);
+}
+
+QString WidgetDialogService::SaveFileName(QWidget *parent, const FileDialogRequest &request) {
+  return QFileDialog::getSaveFileName(parent, request.caption, request.directory, request.filter);
+}
+
+void ScriptedDialogService::AnswerDialog(const QString &objectName, DialogAnswer answer) {
+  dialogAnswers_[objectName].push_back(std::move(answer));
+}
+
+void ScriptedDialogService::AnswerMessageBox(QMessageBox::StandardButton button) {
+  buttonAnswers_.push_back(button);
+}
+
+void ScriptedDialogService::AnswerFileName(const QString &path) { fileAnswers_.push_back(path); }
+
+void ScriptedDialogService::Note(const QString &request, const QString &answer) {
+  asked_.append(request);
+  if (echo_)
+    std::fprintf(stderr, "Quorbel: %s -> %s\n", qUtf8Printable(request), qUtf8Printable(answer));
+}
+
+int ScriptedDialogService::Exec(QDialog &dialog) {
+  const QString request = QStringLiteral("dialog ") + dialog.objectName();
+  auto queue = dialogAnswers_.find(dialog.objectName());
+  dialog.setResult(QDialog::Rejected);
+  if (queue == dialogAnswers_.end() || queue->second.empty()) {
+    dialog.reject();
+    Note(request, QStringLiteral("rejected"));
+    return dialog.result();
+  }
+  const DialogAnswer answer = std::move(queue->second.front());
+  queue->second.pop_front();
+  answer(dialog);
+  Note(request, QString::number(dialog.result()));
+  return dialog.result();
+}
+
+QMessageBox::StandardButton ScriptedDialogService::MessageBox(QWidget *, const MessageBoxRequest &request) {
+  QMessageBox::StandardButton answer;
+  if (!buttonAnswers_.empty()) {
+    answer = buttonAnswers_.front();
+    buttonAnswers_.pop_front();
+  } else if (request.buttons.testFlag(QMessageBox::Cancel)) {
+    answer = QMessageBox::Cancel;
+  } else if (request.buttons.testFlag(QMessageBox::No)) {
+    answer = QMessageBox::No;
+  } else if (request.defaultButton != QMessageBox::NoButton) {
+    answer = request.defaultButton;
+  } else {
+    answer = QMessageBox::Ok;
+  }
+  Note(QStringLiteral("message ") + request.title + QStringLiteral(": ") + request.text,
+       QString::number(answer));
+  return answer;
+}
+
+QString ScriptedDialogService::NextFileName(const QString &request) {
+  QString path;
+  if (!fileAnswers_.empty()) {
+    path = fileAnswers_.front();
+    fileAnswers_.pop_front();
+  }
+  Note(request, path.isEmpty() ? QStringLiteral("cancelled") : path);
+  return path;
+}
+
+QString ScriptedDialogService::OpenFileName(QWidget *, const FileDialogRequest &request) {
+  return NextFileName(QStringLiteral("open ") + request.caption);
+}
+
+QString ScriptedDialogService::SaveFileName(QWidget *, const FileDialogRequest &request) {
+  return NextFileName(QStringLiteral("save ") + request.caption);
+}

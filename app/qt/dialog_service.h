@@ -1,0 +1,82 @@
+// The one door through which the program opens every modal dialog, message box and file dialog.
+// On screen they run as usual; tests and headless runs answer them from a script instead, so
+// nothing ever waits for a person who is not there.
+#pragma once
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <map>
+
+struct MessageBoxRequest {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::Information;
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+struct FileDialogRequest {
+  QString caption;
+  QString directory;
+  QString filter; // Qt's form: "Quorbel Files (*.sud);;All Files (*)"
+};
+
+class DialogService {
+public:
+  virtual ~DialogService() = default;
+
+  // Runs `dialog` modally; the result is what the dialog ended with (QDialog::Accepted, Rejected
+  // or the value given to done()).
+  virtual int Exec(QDialog &dialog) = 0;
+  virtual QMessageBox::StandardButton MessageBox(QWidget *parent, const MessageBoxRequest &request) = 0;
+  // The chosen path, empty when cancelled.
+  virtual QString OpenFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+  virtual QString SaveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+};
+
+// The dialogs on screen, waiting for the player.
+class WidgetDialogService final : public DialogService {
+public:
+  int Exec(QDialog &dialog) override;
+  QMessageBox::StandardButton MessageBox(QWidget *parent, const MessageBoxRequest &request) override;
+  QString OpenFileName(QWidget *parent, const FileDialogRequest &request) override;
+  QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
+};
+
+// Answers from a script: each dialog (by object name), message box and file dialog takes the
+// next answer queued for it. Without one, a dialog is rejected, a message box takes Cancel, No
+// or its default button, and a file dialog is cancelled. Every request is noted in Asked().
+class ScriptedDialogService final : public DialogService {
+public:
+  // Acts on the dialog as a player would (clicks its buttons, fills its fields); the dialog's
+  // own result then stands.
+  using DialogAnswer = std::function<void(QDialog &)>;
+
+  void AnswerDialog(const QString &objectName, DialogAnswer answer);
+  void AnswerMessageBox(QMessageBox::StandardButton button);
+  void AnswerFileName(const QString &path);
+  // Headless runs print every request and its answer on the error stream.
+  void SetEcho(bool echo) { echo_ = echo; }
+
+  // "dialog <name>", "message <title>: <text>", "open <caption>", "save <caption>", in order.
+  const QStringList &Asked() const { return asked_; }
+
+  int Exec(QDialog &dialog) override;
+  QMessageBox::StandardButton MessageBox(QWidget *parent, const MessageBoxRequest &request) override;
+  QString OpenFileName(QWidget *parent, const FileDialogRequest &request) override;
+  QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
+
+private:
+  void Note(const QString &request, const QString &answer);
+  QString NextFileName(const QString &request);
+
+  std::map<QString, std::deque<DialogAnswer>> dialogAnswers_;
+  std::deque<QMessageBox::StandardButton> buttonAnswers_;
+  std::deque<QString> fileAnswers_;
+  QStringList asked_;
+  bool echo_ = false;
+};

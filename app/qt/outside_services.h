@@ -1,0 +1,37 @@
+// What start-up and the frame ask of the parts that join the program later: the board view, grid
+// files, the game-mode dialog, sound, music, the challenge, the web challenge and the macro
+// player. An empty entry means that part is not available yet; the program then goes on without
+// it and says so where the player would miss it.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/cell_image.h"
+
+struct OutsideServices {
+  // The board view, as the frame's central widget. None: a placeholder stands there.
+  std::function<std::unique_ptr<QWidget>(QWidget *parent)> createView;
+  // Reads a grid file into the grids; false when it could not (it has said why).
+  std::function<bool(const std::string &path)> openDocument;
+  // Offers to save a modified document; false when the player cancelled.
+  std::function<bool()> querySaveDocument;
+  // The game-mode dialog shown when start-up opens no grid.
+  std::function<void()> showGameModeDialog;
+  // False when no sound device could be opened.
+  std::function<bool(QWidget *mainWindow)> initSoundEffects;
+  // Opens and plays a music file at a volume of 0..100; false when it could not.
+  std::function<bool(const std::string &file, int volume)> playMusic;
+  std::function<void()> closeMusic;
+  // Listens for challenge players on the port; false when it could not.
+  std::function<bool(int port)> startChallengeListen;
+  std::function<bool()> loadQuellaboSites;
+  // Plays a macro file; false when it could not be played.
+  std::function<bool(const std::string &path)> runMacroFile;
+  // The board view's part of the engine's host.
+  std::function<void()> clearSelection;
+  std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;
+  std::function<void(int cell, int value, int action)> defiSendMove;
+};

@@ -1,0 +1,501 @@
+#include "app/qt/quorbel_app.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+#include <QWhatsThis>
+#include <QWindow>
+#include <cstdio>
+#include <ctime>
+#include <new>
+
+#include "app/message_format.h"
+#include "app/qt/about_dialog.h"
+#include "app/qt/board_placeholder.h"
+#include "app/qt/dialog_wait.h"
+#include "app/qt/language_dialog.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/splash_window.h"
+#include "app/settings_schema.h"
+#include "app/text_lines.h"
+#include "engine/undo_stack.h"
+#include "files/macro_recorder.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "platform/qt/profile_store.h"
+#include "platform/random.h"
+
+using namespace quorbel;
+
+namespace {
+
+CQuorbelApp *gApp = nullptr;
+
+constexpr std::string_view kMacroExtension = ".macro";
+constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
+constexpr uint32_t kSeedMask = 0x7FFF;
+constexpr int kCloseRetryMs = 100;
+
+bool French(Language language) { return !IsEnglish(language); }
+
+// The random seed of a run: the millisecond clock plus second x minute x hour of the local time,
+// a field that cannot be read counting as -1.
+uint32_t StartupSeed() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  int second = -1, minute = -1, hour = -1;
+  if (localtime_r(&now, &local)) {
+    second = local.tm_sec;
+    minute = local.tm_min;
+    hour = local.tm_hour;
+  }
+  return (TimeGetTime() + static_cast<uint32_t>(second * minute * hour)) & kSeedMask;
+}
+
+std::string CurrentDateText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return FormatDateTime(local);
+}
+
+// The first argument that is not an option names a grid file or a macro to play.
+std::string CommandLineFile(const QStringList &arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (!arguments[i].startsWith(QLatin1Char('-')))
+      return QFileInfo(arguments[i]).absoluteFilePath().toStdString();
+  return {};
+}
+
+std::string DefaultDocumentTitle(Language language) { return French(language) ? "Sans titre" : "Untitled"; }
+
+} // namespace
+
+CQuorbelApp *TheApp() { return gApp; }
+
+CQuorbelApp::CQuorbelApp(AppOptions options)
+    : options_(options), settings_(DefaultSettings()), colours_(DefaultColours()),
+      engine_(std::make_unique<EngineContext>(*this)), sink_(ring_, settings_.general.language),
+      inputFilter_(InputFilter::Hooks{
+          .functionKey =
+              [this](int functionKey) {
+                for (const PanelKey &panelKey : PanelKeys)
+                  if (panelKey.functionKey == functionKey) {
+                    commands_.Execute(panelKey.id);
+                    return true;
+                  }
+                return false;
+              },
+          .refusing = [this] { return pump_.Pumping(); },
+          .allowed =
+              [this](QObject *receiver) {
+                if (!wait_)
+                  return false;
+                if (auto *window = qobject_cast<QWindow *>(receiver))
+                  return window == wait_->windowHandle();
+                auto *widget = qobject_cast<QWidget *>(receiver);
+                return widget && (widget == wait_.get() || wait_->isAncestorOf(widget));
+              },
+          .released = [this](const InputRelease &release) { pump_.NoteRelease(release); },
+      }) {
+  gApp = this;
+  if (options_.dialogs) {
+    dialogs_ = options_.dialogs;
+  } else if (options_.headless) {
+    ownScripted_ = std::make_unique<ScriptedDialogService>();
+    ownScripted_->SetEcho(true);
+    dialogs_ = ownScripted_.get();
+  } else {
+    ownWidgets_ = std::make_unique<WidgetDialogService>();
+    dialogs_ = ownWidgets_.get();
+  }
+  ring_.SetLog(&log_);
+  ring_.SetRedraw([this] {
+    if (QWidget *view = GetCurrentView())
+      view->repaint();
+  });
+  TheMacroRecorder().SetMessageSink(&sink_);
+  commands_.SetRefusal([this] { return pump_.Pumping(); });
+  commands_.SetHandlerScope([this](const std::function<void()> &work) { pump_.RunCommand(work); });
+  commands_.SetStatesChanged([this] {
+    if (frame_)
+      frame_->UpdateCommandStates();
+  });
+  RegisterOwnCommands();
+}
+
+CQuorbelApp::~CQuorbelApp() {
+  inputFilter_.Remove();
+  TheMacroRecorder().SetMessageSink(nullptr);
+  panels_.DestroyAll();
+  wait_.reset();
+  frame_.reset();
+  splash_.reset();
+  gApp = nullptr;
+}
+
+QWidget *CQuorbelApp::GetCurrentView() { return frame_ ? frame_->BoardView() : nullptr; }
+
+void CQuorbelApp::RegisterOwnCommands() {
+  commands_.SetHandler(Cmd::AppExit, [this](CommandId) {
+    if (frame_)
+      frame_->close();
+  });
+  commands_.SetHandler(Cmd::AppAbout, [this](CommandId) {
+    CAboutDlg about(CurrentLanguage(), ExpertMode(), frame_.get());
+    dialogs_->Exec(about);
+  });
+  commands_.SetHandler(
+      Cmd::LanguageFrench, [this](CommandId) { SetLanguage(Language::French); },
+      [this] { return CommandState::Ticked(CurrentLanguage() == Language::French); });
+  commands_.SetHandler(
+      Cmd::LanguageEnglish, [this](CommandId) { SetLanguage(Language::English); },
+      [this] { return CommandState::Ticked(CurrentLanguage() == Language::English); });
+  commands_.SetHandler(Cmd::HelpTopics, [this](CommandId) { ShowHelp(0); });
+  commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
+  commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
+}
+
+void CQuorbelApp::SyncEngineSettings() {
+  EngineSettings &engine = engine_->Settings;
+  engine.Language = static_cast<int32_t>(settings_.general.language);
+  engine.AnimatedImages = settings_.general.animGif;
+  engine.PuzzleRotation = settings_.general.puzzleRotation;
+  engine.CurrentVariant = VariantWords{static_cast<uint32_t>(settings_.general.gridCurrVariant),
+                                       static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
+  engine.GridCurrSize = settings_.general.gridCurrSize;
+  engine.MaxSearchSave = settings_.parameter.maxSearchSave;
+  engine.DebugUndo = settings_.parameter.debugUndo;
+}
+
+bool CQuorbelApp::InitInstance(const QStringList &arguments) {
+  StartingUp = 1;
+  NoDocumentYet = 1;
+
+  // Data files stand beside the program, so relative paths start from its directory.
+  StartDir = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                             : options_.startDirectory;
+  SetStartDirectory(StartDir);
+  log_ = LogFile(); // in the start directory
+  SeedRandom(StartupSeed());
+
+  store_ = std::make_unique<ProfileStore>();
+  settings_.general.language = ReadLanguage(*store_);
+  if (settings_.general.language != Language::NotChosen) {
+    splash_ = std::make_unique<CSplashWindow>(settings_.general.language);
+    splash_->show();
+    splash_->repaint();
+  }
+
+  LoadSettings(*store_, settings_, SettingsLoad::StartUp);
+  LoadColors(*store_, colours_); // before any save, which writes them too
+  if (settings_.general.language == Language::NotChosen)
+    ChooseFirstLanguage();
+  log_.SetEnabled(settings_.general.log == 1);
+  SyncEngineSettings();
+
+  log_.AppendLogLine(PanelText(OwnText("-----> Quorbel start on ")) + PanelText::Plain(CurrentDateText()));
+
+  // The document template: the frame around the board view.
+  frame_ = std::make_unique<CMainFrame>(*this);
+  std::unique_ptr<QWidget> view;
+  if (services_.createView)
+    view = services_.createView(frame_.get());
+  if (!view)
+    view = std::make_unique<CBoardPlaceholder>(ring_, colours_);
+  frame_->SetBoardView(std::move(view));
+  CreateModelessDialogs();
+
+  if (!services_.loadQuellaboSites || !services_.loadQuellaboSites())
+    log_.AppendLogLine(OwnText("Error on QuellaboSite file"));
+
+  splash_.reset();
+  std::string fileName = CommandLineFile(arguments);
+  if (fileName.ends_with(kMacroExtension)) {
+    MacroPending = 1;
+    MacroToRun = fileName;
+    fileName.clear();
+  }
+  OnNewDocument();
+  const bool namedFile = !fileName.empty();
+  if (namedFile)
+    OpenDocumentFile(fileName);
+
+  StartingUp = 0;
+  frame_->ApplyFrameLanguage();
+  frame_->setAcceptDrops(true);
+  inputFilter_.Install();
+  frame_->show();
+
+  StartSoundAndNetwork();
+  RunStartupGrid(namedFile);
+  return true;
+}
+
+void CQuorbelApp::ChooseFirstLanguage() {
+  CLanguage dialog;
+  dialogs_->Exec(dialog);
+  // Closed without a choice: the program starts in French, and the player can switch it from
+  // the Language menu at any time.
+  settings_.general.language = dialog.Choice() == Language::NotChosen ? Language::French : dialog.Choice();
+  SaveSettings();
+}
+
+void CQuorbelApp::StartSoundAndNetwork() {
+  if (!services_.initSoundEffects || !services_.initSoundEffects(frame_.get()))
+    log_.AppendLogLine(
+        OwnText("Direct X Sound Initialisation failed. No direct X detected. Noise not available."));
+
+  MusicSettings &music = settings_.music;
+  if (music.silent == 0 && music.musicStop == 0) {
+    if (music.musicFile.empty())
+      music.musicFile = kDefaultMusicFile;
+    if (services_.playMusic)
+      services_.playMusic(MakeAbsolutePath(music.musicFile), music.musicVolume);
+  }
+  if (services_.startChallengeListen)
+    services_.startChallengeListen(settings_.defi.defiPort);
+}
+
+void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
+  if (MacroPending) {
+    bool played = false;
+    if (services_.runMacroFile)
+      pump_.RunCommand([&] { played = services_.runMacroFile(MacroToRun); });
+    if (played) {
+      MacroPending = 0;
+      return;
+    }
+    // Kept pending, the file untouched: the player of a later version can still run it.
+    const PanelText text =
+        FormatPanelText(French(CurrentLanguage())
+                            ? OwnText("La macro %s ne peut pas encore être jouée : pas de lecteur de macros.")
+                            : OwnText("The macro %s cannot be played yet: there is no macro player."),
+                        {FormatArg(MacroToRun)});
+    PostMessage(text);
+    if (options_.headless) {
+      std::fprintf(stderr, "Quorbel: %s\n", StripLinkMarkers(text).c_str());
+      QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
+    }
+    return;
+  }
+  if (commandLineNamedFile)
+    return;
+  const std::string lastFile = ReadLastFile(*store_);
+  if (settings_.general.lastOpen == 1 && !lastFile.empty() && OpenDocumentFile(lastFile))
+    return;
+  if (services_.showGameModeDialog)
+    services_.showGameModeDialog();
+}
+
+int CQuorbelApp::ExitInstance() {
+  AppClosing = 1;
+  ResetDo(*engine_);
+  inputFilter_.Remove();
+  SaveSettings();
+  panels_.DestroyAll();
+  if (services_.closeMusic)
+    services_.closeMusic();
+  return 0;
+}
+
+void CQuorbelApp::SaveSettings() {
+  if (!store_)
+    return;
+  SaveColors(*store_, colours_);
+  if (!quorbel::SaveSettings(*store_, settings_) || !store_->Flush())
+    PostMessage(FormatPanelText(French(CurrentLanguage())
+                                    ? OwnText("Les préférences n'ont pas pu être enregistrées dans %s.")
+                                    : OwnText("The settings could not be saved in %s."),
+                                {FormatArg(store_->FileName().toStdString())}));
+}
+
+void CQuorbelApp::ReloadSettings() {
+  if (!store_)
+    return;
+  LoadSettings(*store_, settings_, SettingsLoad::Reload);
+  LoadColors(*store_, colours_);
+  log_.SetEnabled(settings_.general.log == 1);
+  SyncEngineSettings();
+}
+
+void CQuorbelApp::SetLanguage(Language language) {
+  settings_.general.language = language;
+  SyncEngineSettings();
+  if (frame_)
+    frame_->ApplyFrameLanguage();
+  UpdateFrameTitle();
+  // Saved at once, so that no later reload of the settings brings the old language back.
+  SaveSettings();
+}
+
+void CQuorbelApp::CreateModelessDialogs() {
+  wait_ = std::make_unique<CDialogWait>(
+      CurrentLanguage(), [this] { pump_.RequestAbort(); }, frame_.get());
+  panels_.RebuildAll(CurrentLanguage(), frame_.get());
+}
+
+void CQuorbelApp::OnNewDocument() {
+  document_.emplace(DefaultDocumentTitle(CurrentLanguage()));
+  UpdateFrameTitle();
+}
+
+bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
+  NoDocumentYet = 0;
+  if (!services_.openDocument) {
+    PostMessage(FormatPanelText(
+        French(CurrentLanguage())
+            ? OwnText("Le fichier %s ne peut pas encore être ouvert : pas de lecteur de grilles.")
+            : OwnText("The file %s cannot be opened yet: there is no grid reader."),
+        {FormatArg(path)}));
+    return false;
+  }
+  if (!services_.openDocument(path))
+    return false;
+  NewGridFlag = 1;
+  if (FileExtensionOfPath(path) == "txt" && document_) {
+    document_->SetModifiedFlag(false);
+    document_->SetPathName({});
+    document_->SetTitle(FileTitleOfPath(path));
+  }
+  UpdateFrameTitle();
+  return true;
+}
+
+void CQuorbelApp::UpdateFrameTitle() {
+  if (frame_)
+    frame_->UpdateTitle();
+}
+
+void CQuorbelApp::ShowHelp(int context) {
+  const QString page = QStringLiteral("%1/help/%2/%3.html")
+                           .arg(QString::fromStdString(StartDir), French(CurrentLanguage()) ? "fr" : "en",
+                                context == 0 ? QStringLiteral("index") : QString::number(context));
+  if (QFileInfo::exists(page) && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    return;
+  const bool french = French(CurrentLanguage());
+  dialogs_->MessageBox(frame_.get(), MessageBoxRequest{
+                                         .title = QStringLiteral("Quorbel"),
+                                         .text = french ? QStringLiteral("L'aide n'est pas installée.")
+                                                        : QStringLiteral("Help is not installed."),
+                                     });
+}
+
+bool CQuorbelApp::CanCloseFrame() {
+  if (pump_.Pumping()) {
+    pump_.RequestAbort();
+    if (!closeRetryPending_) {
+      closeRetryPending_ = true;
+      QTimer::singleShot(kCloseRetryMs, frame_.get(), [this] {
+        closeRetryPending_ = false;
+        frame_->close();
+      });
+    }
+    return false;
+  }
+  return !services_.querySaveDocument || services_.querySaveDocument();
+}
+
+void CQuorbelApp::PostMessage(const PanelText &text) { ring_.AddInfoMessage(text); }
+
+void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(PanelText::Plain(text)); }
+
+void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
+
+bool CQuorbelApp::PollUserAbort() { return pump_.PollUserAbort(); }
+
+void CQuorbelApp::StartWaitProgress(std::string_view text, int range, bool automatic) {
+  if (!wait_)
+    return;
+  wait_->StartWaitProgress(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), range,
+                           automatic);
+  wait_->show();
+  wait_->repaint();
+}
+
+void CQuorbelApp::StepWaitProgress(int position) {
+  if (wait_)
+    wait_->StepWaitProgress(position);
+}
+
+void CQuorbelApp::StopWaitProgress() {
+  if (wait_)
+    wait_->StopWaitDialog();
+}
+
+void CQuorbelApp::RedrawViewNow() {
+  if (QWidget *view = GetCurrentView())
+    view->repaint();
+}
+
+void CQuorbelApp::ClearSelection() {
+  if (services_.clearSelection)
+    services_.clearSelection();
+}
+
+void CQuorbelApp::StartCellAnimation(CAnimGif &anim, int mode, int count) {
+  if (services_.startCellAnimation)
+    services_.startCellAnimation(anim, mode, count);
+}
+
+void CQuorbelApp::RecordMacroStep(const RecordedAction &step) {
+  const auto &s = step.Strings;
+  const auto &n = step.Ints;
+  quorbel::RecordMacroStep(step.Code, s[0], n[0], s[1], n[1], s[2], n[2], s[3], n[3], s[4], n[4], s[5], n[5]);
+}
+
+void CQuorbelApp::MarkDocumentModified(std::string_view gridName) {
+  if (!document_)
+    return;
+  document_->MarkModified(gridName);
+  UpdateFrameTitle();
+}
+
+void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
+  if (services_.defiSendMove)
+    services_.defiSendMove(cell, value, action);
+}
+
+void CQuorbelApp::ReportOutOfMemory(std::string_view text) {
+  const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+  if (!options_.headless)
+    dialogs_->MessageBox(frame_.get(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                         .text = message,
+                                                         .icon = QMessageBox::Critical});
+}
+
+namespace {
+
+std::function<void(int)> gExitProcess;
+// Given back when an allocation fails, so that the message can still be shown.
+char *gMemoryReserve = nullptr;
+constexpr size_t kMemoryReserveBytes = 256 * 1024;
+constexpr int kOutOfMemoryStatus = -1;
+
+void OnAllocationFailure() {
+  delete[] gMemoryReserve;
+  gMemoryReserve = nullptr;
+  CQuorbelApp *app = TheApp();
+  const Language language = app ? app->CurrentLanguage() : Language::English;
+  const std::string_view text = OutOfMemoryText(French(language) ? kLanguageFrench : kLanguageEnglish);
+  if (app)
+    app->ReportOutOfMemory(text);
+  else
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+  if (gExitProcess)
+    gExitProcess(kOutOfMemoryStatus);
+  else
+    std::exit(kOutOfMemoryStatus);
+}
+
+} // namespace
+
+void InstallOutOfMemoryHandler(std::function<void(int)> exitProcess) {
+  gExitProcess = std::move(exitProcess);
+  if (!gMemoryReserve)
+    gMemoryReserve = new char[kMemoryReserveBytes];
+  std::set_new_handler(OnAllocationFailure);
+}

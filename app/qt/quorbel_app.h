@@ -1,0 +1,158 @@
+// CQuorbelApp, the application object: it owns the program's state from start-up to exit (the
+// engine context, the settings, the message panel's ring and the log, the document, the frame and
+// the modeless windows), runs start-up and shutdown, and is the engine's host. It is built after
+// QApplication and destroyed before it; TheApp() reaches it from anywhere while it lives.
+#pragma once
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/colours.h"
+#include "app/log_file.h"
+#include "app/message_ring.h"
+#include "app/qt/command_dispatcher.h"
+#include "app/qt/dialog_service.h"
+#include "app/qt/message_pump.h"
+#include "app/qt/modeless_panels.h"
+#include "app/qt/outside_services.h"
+#include "app/qt/quorbel_doc.h"
+#include "app/ring_message_sink.h"
+#include "engine/engine_context.h"
+#include "platform/qt/input_filter.h"
+#include "platform/qt/profile_store.h"
+
+class CMainFrame;
+class CDialogWait;
+class CSplashWindow;
+
+struct AppOptions {
+  // Where modal dialogs go; none: on screen, or answered by script when headless.
+  DialogService *dialogs = nullptr;
+  // No screen (offscreen or minimal platform): dialogs are answered, and a macro given on the
+  // command line that cannot be played ends the run.
+  bool headless = false;
+  // Where the data files and the log are; empty: the program's own directory.
+  std::string startDirectory;
+};
+
+class CQuorbelApp final : public quorbel::EngineHost {
+public:
+  explicit CQuorbelApp(AppOptions options = {});
+  ~CQuorbelApp() override;
+  CQuorbelApp(const CQuorbelApp &) = delete;
+  CQuorbelApp &operator=(const CQuorbelApp &) = delete;
+
+  // Start-up, from the program's command line (as QCoreApplication::arguments gives it).
+  bool InitInstance(const QStringList &arguments);
+  // Shutdown once the event loop has ended: saves the settings. The result is the exit code.
+  int ExitInstance();
+
+  quorbel::EngineContext &Engine() { return *engine_; }
+  quorbel::AppSettings &Settings() { return settings_; }
+  quorbel::BoardColours &Colours() { return colours_; }
+  quorbel::Language CurrentLanguage() const { return settings_.general.language; }
+  bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
+  quorbel::MessageRing &Messages() { return ring_; }
+  quorbel::LogFile &Log() { return log_; }
+  DialogService &Dialogs() { return *dialogs_; }
+  CommandDispatcher &Commands() { return commands_; }
+  MessagePump &Pump() { return pump_; }
+  ModelessPanels &Panels() { return panels_; }
+  OutsideServices &Services() { return services_; }
+  CMainFrame *MainFrame() { return frame_.get(); }
+  CDialogWait *WaitDialog() { return wait_.get(); }
+  // None before the first document exists.
+  CQuorbelDoc *GetCurrentDocument() { return document_ ? &*document_ : nullptr; }
+  // The frame's central widget (the board view once it exists); none before the frame.
+  QWidget *GetCurrentView();
+
+  // Writes the settings block and the colours to the settings store.
+  void SaveSettings();
+  // Brings the saved settings back; the language in use stays.
+  void ReloadSettings();
+  // The language commands: the menus, toolbar, panels and messages follow at once, and the
+  // choice is saved.
+  void SetLanguage(quorbel::Language language);
+  // Builds the progress dialog and the registered panels in the current language.
+  void CreateModelessDialogs();
+  // Reads a grid file as the document (through the grid-file part). False when it was not read.
+  bool OpenDocumentFile(const std::string &path);
+  // Opens the local help page of a help context (0: the contents), or says help is not installed.
+  void ShowHelp(int context);
+  // The frame asks before it closes: a running computation is asked to stop first and the frame
+  // closes when it has, and a modified document may be saved. False: do not close now.
+  bool CanCloseFrame();
+
+  // A line of our own text in the message panel (and the log when logging is on).
+  void PostMessage(const quorbel::PanelText &text);
+
+  // The engine's host.
+  void AddInfoMessage(std::string_view text) override;
+  void ShowMessage(int number, std::span<const quorbel::MessageArg> args) override;
+  bool PollUserAbort() override;
+  void StartWaitProgress(std::string_view text, int range, bool automatic) override;
+  void StepWaitProgress(int position) override;
+  void StopWaitProgress() override;
+  void RedrawViewNow() override;
+  void ClearSelection() override;
+  void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) override;
+  void RecordMacroStep(const quorbel::RecordedAction &step) override;
+  void MarkDocumentModified(std::string_view gridName) override;
+  void DefiSendMove(int cell, int value, int action) override;
+  void ReportOutOfMemory(std::string_view text) override;
+
+  // Program state that other parts read and write, named as they know it.
+  int StartingUp = 0;    // 1 from the start of start-up until the command line was processed
+  int NoDocumentYet = 1; // 1 until the first document was opened
+  int AppClosing = 0;    // 1 from the start of shutdown
+  int Paused = 0;        // 1 while the game is paused (the main window minimised)
+  int DefiRunning = 0;   // 1 while a challenge between players runs
+  int MacroMode = 0;     // 0 normal, 1 a macro plays, 2 a batch test runs
+  int NewGridFlag = 0;
+  int MacroPending = 0;   // 1 while a macro named on the command line waits to be played
+  std::string MacroToRun; // that macro's path
+  std::string StartDir;   // the program's directory: data files and relative paths start there
+
+private:
+  void RegisterOwnCommands();
+  void SyncEngineSettings();
+  void OnNewDocument();
+  void StartSoundAndNetwork();
+  void RunStartupGrid(bool commandLineNamedFile);
+  void ChooseFirstLanguage();
+  void UpdateFrameTitle();
+
+  AppOptions options_;
+  std::unique_ptr<ScriptedDialogService> ownScripted_;
+  std::unique_ptr<WidgetDialogService> ownWidgets_;
+  DialogService *dialogs_ = nullptr;
+  std::unique_ptr<quorbel::ProfileStore> store_;
+  quorbel::AppSettings settings_;
+  quorbel::BoardColours colours_;
+  std::unique_ptr<quorbel::EngineContext> engine_;
+  quorbel::MessageRing ring_;
+  quorbel::LogFile log_;
+  quorbel::RingMessageSink sink_;
+  CommandDispatcher commands_;
+  MessagePump pump_;
+  quorbel::InputFilter inputFilter_;
+  OutsideServices services_;
+  std::optional<CQuorbelDoc> document_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CDialogWait> wait_;
+  ModelessPanels panels_;
+  std::unique_ptr<CSplashWindow> splash_;
+  bool closeRetryPending_ = false;
+};
+
+// The application object while it lives, else none.
+CQuorbelApp *TheApp();
+
+// Makes every failed allocation stop the program with "Not Enough Memory. Program Abort" (or
+// its French text), shown through the application, and exit status -1. Tests pass their own
+// stand-in for the process exit.
+void InstallOutOfMemoryHandler(std::function<void(int status)> exitProcess = {});

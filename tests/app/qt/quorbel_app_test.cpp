@@ -1,0 +1,293 @@
+// The application object: what start-up does and in which order, the command line, shutdown,
+// and the engine's host.
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <new>
+
+#include "app/message_line.h"
+#include "app/settings_schema.h"
+#include "files/macro_recorder.h"
+#include "tests/app/qt/app_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+std::string NewestMessage(CQuorbelApp &app) {
+  const MessageRing &ring = app.Messages();
+  return MessageLineText(ring.Line(ring.NewestIndex()));
+}
+
+bool SplashOnScreen() {
+  for (QWidget *widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1String("CSplashWindow") && widget->isVisible())
+      return true;
+  return false;
+}
+
+QByteArray ReadAll(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+} // namespace
+
+class QuorbelAppTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+  ScriptedDialogService dialogs_;
+  std::unique_ptr<CQuorbelApp> app_;
+  QStringList opened_;
+  int gameModeDialogs_ = 0;
+
+  // An application whose grid reader and game-mode dialog only note that they were asked.
+  CQuorbelApp &MakeApp() {
+    app_ = std::make_unique<CQuorbelApp>(AppOptions{
+        .dialogs = &dialogs_, .headless = false, .startDirectory = home_.StartDirectory().toStdString()});
+    app_->Services().openDocument = [this](const std::string &path) {
+      opened_ << QString::fromStdString(path);
+      return true;
+    };
+    app_->Services().showGameModeDialog = [this] { ++gameModeDialogs_; };
+    return *app_;
+  }
+
+  QString StartFile(const QString &name) const { return home_.StartDirectory() + "/" + name; }
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void init() {
+    home_.Clear();
+    dialogs_ = ScriptedDialogService();
+    opened_.clear();
+    gameModeDialogs_ = 0;
+  }
+
+  void cleanup() { app_.reset(); }
+
+  void AFirstStartAsksForTheLanguageAndSavesItAtOnce() {
+    bool splashDuringQuestion = true;
+    dialogs_.AnswerDialog("CLanguage", [&](QDialog &dialog) {
+      splashDuringQuestion = SplashOnScreen();
+      dialog.findChild<QPushButton *>("english")->click();
+    });
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(dialogs_.Asked(), QStringList({"dialog CLanguage"}));
+    QVERIFY(!splashDuringQuestion);
+    QCOMPARE(app_->CurrentLanguage(), Language::English);
+    QCOMPARE(home_.ReadInt("GENERAL", "LANGUAGE"), 1);
+    QCOMPARE(app_->MainFrame()->menuBar()->actions().first()->text(), QStringLiteral("&File"));
+  }
+
+  void TheLanguageAnswerKeepsWhatWasStoredBefore() {
+    home_.WriteInt("COLOR", "COLBGCASE", 123);
+    home_.WriteInt("GENERAL", "LONGCASE", 66);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(dialogs_.Asked(), QStringList({"dialog CLanguage"}));
+    QCOMPARE(home_.ReadInt("COLOR", "COLBGCASE"), 123);
+    QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), 66);
+  }
+
+  void ASecondStartDoesNotAsk() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(dialogs_.Asked().isEmpty());
+    QCOMPARE(app_->CurrentLanguage(), Language::French);
+    QVERIFY(!SplashOnScreen());
+    QVERIFY(app_->MainFrame()->isVisible());
+  }
+
+  void ALanguageQuestionLeftUnansweredStartsInFrench() {
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(dialogs_.Asked(), QStringList({"dialog CLanguage"}));
+    QCOMPARE(app_->CurrentLanguage(), Language::French);
+    QCOMPARE(home_.ReadInt("GENERAL", "LANGUAGE"), 0);
+  }
+
+  void TheStartIsLoggedOnlyWhenLoggingIsOn() {
+    const QString log = StartFile("Quorbel.sudlog");
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(!QFile::exists(log));
+    app_.reset();
+    home_.WriteInt("GENERAL", "LOG", 1);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    const QByteArray text = ReadAll(log);
+    QVERIFY(text.startsWith("-----> Quorbel start on "));
+    // Sound and the web challenge's sites are not available: the log says so and start-up goes on.
+    QVERIFY(
+        text.contains("Direct X Sound Initialisation failed. No direct X detected. Noise not available."));
+    QVERIFY(text.contains("Error on QuellaboSite file"));
+    QVERIFY(app_->MainFrame()->isVisible());
+  }
+
+  void AMacroOnTheCommandLineWaitsForItsPlayerAndIsNotLost() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    const QString macro = StartFile("steps.macro");
+    WriteAll(macro, "QUIT\r\n");
+    QVERIFY(MakeApp().InitInstance({"quorbel", macro}));
+    QVERIFY(opened_.isEmpty());
+    QCOMPARE(gameModeDialogs_, 0);
+    QCOMPARE(app_->MacroPending, 1);
+    QCOMPARE(QString::fromStdString(app_->MacroToRun), macro);
+    QVERIFY(NewestMessage(*app_).find("cannot be played yet") != std::string::npos);
+    QCOMPARE(ReadAll(macro), QByteArray("QUIT\r\n"));
+  }
+
+  void AMacroPlaysOnceTheWindowIsShown() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    const QString macro = StartFile("steps.macro");
+    WriteAll(macro, "QUIT\r\n");
+    CQuorbelApp &app = MakeApp();
+    bool windowShown = false;
+    app.Services().runMacroFile = [&](const std::string &path) {
+      windowShown = app.MainFrame() && app.MainFrame()->isVisible();
+      return QString::fromStdString(path) == macro;
+    };
+    QVERIFY(app.InitInstance({"quorbel", macro}));
+    QVERIFY(windowShown);
+    QCOMPARE(app.MacroPending, 0);
+    // The name's ending is read exactly: this one is a grid file.
+    app_.reset();
+    const QString upper = StartFile("STEPS.MACRO");
+    QVERIFY(MakeApp().InitInstance({"quorbel", upper}));
+    QCOMPARE(opened_, QStringList({upper}));
+    QCOMPARE(app_->MacroPending, 0);
+  }
+
+  void AGridThatCannotBeReadYetLetsTheProgramStart() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    CQuorbelApp &app = MakeApp();
+    app.Services().openDocument = nullptr;
+    QVERIFY(app.InitInstance({"quorbel", StartFile("grille.sud")}));
+    QVERIFY(NewestMessage(app).find("ne peut pas encore être ouvert") != std::string::npos);
+    QVERIFY(app.MainFrame()->isVisible());
+  }
+
+  void TheLastGridIsReopenedOnlyWhenAsked() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    home_.WriteInt("GENERAL", "LASTOPEN", 1);
+    {
+      ProfileStore store;
+      WriteLastFile(store, (home_.StartDirectory() + "/last.sud").toStdString());
+      QVERIFY(store.Flush());
+    }
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(opened_.size(), 1);
+    QVERIFY(opened_.first().endsWith("last.sud"));
+    QCOMPARE(gameModeDialogs_, 0);
+    app_.reset();
+
+    home_.WriteInt("GENERAL", "LASTOPEN", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(gameModeDialogs_, 1);
+  }
+
+  void ExitSavesTheSettings() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    app_->Settings().general.longCase = 77;
+    app_->Colours().ColBgCase = MakeColorRef(1, 2, 3);
+    QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), -99); // nothing written before the exit
+    QCOMPARE(app_->ExitInstance(), 0);
+    QCOMPARE(app_->AppClosing, 1);
+    QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), 77);
+    QCOMPARE(home_.ReadInt("COLOR", "COLBGCASE"), int32_t(MakeColorRef(1, 2, 3)));
+  }
+
+  void TheLanguageChosenFromTheMenuOutlivesAReloadAndARestart() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(app_->Commands().Execute(32886)); // "English" in the French menu
+    app_->ReloadSettings();
+    QCOMPARE(app_->CurrentLanguage(), Language::English);
+    QCOMPARE(app_->Engine().Settings.Language, kLanguageEnglish);
+    // Saved at once: a run that never reaches its orderly end keeps the choice too.
+    app_.reset();
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(app_->CurrentLanguage(), Language::English);
+  }
+
+  void TheEngineReachesTheProgramThroughTheApplication() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    CQuorbelApp &app = *app_;
+    QCOMPARE(TheApp(), &app);
+    QCOMPARE(app.Engine().Host, static_cast<EngineHost *>(&app));
+    QVERIFY(!app.Engine().Host->PollUserAbort());
+
+    const std::array<MessageArg, 1> left{int32_t{12}};
+    app.ShowMessage(14, left);
+    QVERIFY(NewestMessage(app).ends_with("Left : 12"));
+    // Text from the engine is shown as it is: its marks never make a link.
+    app.AddInfoMessage("Grid !x!5! done");
+    const CComLine &line = app.Messages().Line(app.Messages().NewestIndex());
+    QVERIFY(MessageLineText(line).ends_with("Grid !x!5! done"));
+
+    QVERIFY(StartMacroRecording("probe").ok);
+    RecordedAction step;
+    step.Code = 2;
+    step.Strings[0] = "a.sud";
+    step.Ints[0] = -1; // a real value, written
+    step.Ints[2] = 4;  // after the absent ones in between
+    app.RecordMacroStep(step);
+    QVERIFY(StopMacroRecording(false).ok);
+    const QByteArray recorded = ReadAll(StartFile("probe.macro"));
+    QVERIFY2(recorded.contains(";a.sud;-1;4\t"), recorded.constData());
+  }
+
+  void HelpThatIsNotInstalledSaysSo() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(app_->Commands().Execute(57667));
+    QCOMPARE(dialogs_.Asked(), QStringList({"message Quorbel: L'aide n'est pas installée."}));
+  }
+
+  void TheAboutBoxShowsExpertMode() {
+    for (int expert : {0, 1}) {
+      init();
+      home_.WriteInt("GENERAL", "LANGUAGE", 1);
+      home_.WriteInt("PARAMETER", "QRBDebug", expert);
+      bool debugShown = false;
+      QString title;
+      dialogs_.AnswerDialog("CAboutDlg", [&](QDialog &dialog) {
+        title = dialog.windowTitle();
+        debugShown = dialog.findChild<QLabel *>("debugMode")->isEnabled();
+        dialog.accept();
+      });
+      QVERIFY(MakeApp().InitInstance({"quorbel"}));
+      QVERIFY(app_->Commands().Execute(32919));
+      QCOMPARE(title, QStringLiteral("About Quorbel"));
+      QCOMPARE(debugShown, expert == 1);
+      app_.reset();
+    }
+  }
+
+  void RunningOutOfMemoryStopsWithItsMessage() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    int status = 0;
+    InstallOutOfMemoryHandler([&](int exitStatus) { status = exitStatus; });
+    std::get_new_handler()();
+    std::set_new_handler(nullptr);
+    QCOMPARE(status, -1);
+    QCOMPARE(dialogs_.Asked(), QStringList({"message Quorbel: Mémoire insuffisante. Arrêt programme."}));
+  }
+};
+
+QTEST_MAIN(QuorbelAppTest)
+#include "quorbel_app_test.moc"
