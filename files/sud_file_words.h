@@ -35,11 +35,13 @@ struct WordAt {
 };
 std::string DescribeWordAt(const WordAt &at);
 
-// One named run of words of a layout.
+// One named field of a layout. An interleaved field is one of the fields of a record that
+// repeats (a puzzle piece): its offset is its first word, in the record of item 0.
 struct LayoutField {
   std::string Name;
   size_t Offset = 0; // bytes from the start of the layout
   size_t Words = 0;
+  bool Interleaved = false;
 };
 
 class WordWriter {
@@ -104,9 +106,15 @@ private:
 class LayoutLister {
 public:
   template <class T> void Word(const WordAt &at, T &, bool, WordRange) {
-    if (fields_.empty() || fields_.back().Name != at.Name)
-      fields_.push_back({at.Name, offset_, 0});
-    ++fields_.back().Words;
+    auto field =
+        std::find_if(fields_.begin(), fields_.end(), [&](const LayoutField &f) { return f.Name == at.Name; });
+    if (field == fields_.end()) {
+      fields_.push_back({at.Name, offset_, 0, false});
+      field = fields_.end() - 1;
+    } else if (field != fields_.end() - 1) {
+      field->Interleaved = true;
+    }
+    ++field->Words;
     offset_ += kFileWordBytes;
   }
   void Count(const WordAt &at, int32_t &count, int) { Word(at, count, true, kAnyWord); }
