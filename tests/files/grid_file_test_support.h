@@ -21,7 +21,10 @@ namespace quorbel::test {
 class Draw {
 public:
   explicit Draw(uint32_t seed) : random_(seed) {}
-  int In(int lo, int hi) { return lo + static_cast<int>(Word() % static_cast<uint32_t>(hi - lo + 1)); }
+  // lo..hi; lo when the range is empty.
+  int In(int lo, int hi) {
+    return hi < lo ? lo : lo + static_cast<int>(Word() % static_cast<uint32_t>(hi - lo + 1));
+  }
   uint32_t Word() {
     return (static_cast<uint32_t>(random_.Next()) << 17) ^ (random_.Next() << 2) ^ random_.Next();
   }
