@@ -25,7 +25,7 @@ constexpr std::string_view kTextExtension = "txt";
 constexpr std::string_view kNotInFileNames = "\\/:*?\"<>|";
 constexpr size_t kHeaderBytes = 18;
 constexpr size_t kLoggedErrorChars = 254;
-// The prompts the log line names, as the framework's did.
+// The prompt each failure names in its log line.
 constexpr int kPromptOpenFailed = 1;
 constexpr int kPromptSaveFailed = 2;
 

@@ -16,7 +16,7 @@ using namespace quorbel::test;
 
 namespace {
 
-struct OldFileSpec {
+struct OldFileOptions {
   int Version = 3;
   VariantWords Var;  // version 2 stores word 1 only, version 1 nothing
   std::string Block; // the variant block bytes, when the version has one (empty: zeros)
@@ -51,29 +51,29 @@ void WriteReference(ArchiveWriter &out, const GridGeometry &geo) {
   }
 }
 
-OldFileSpec Spec(int version, VariantWords var = {}, std::string block = {}, int32_t gameMode = 2,
-                 int undoSteps = 0) {
+OldFileOptions Options(int version, VariantWords var = {}, std::string block = {}, int32_t gameMode = 2,
+                       int undoSteps = 0) {
   return {version, var, std::move(block), gameMode, undoSteps};
 }
 
-std::string BuildOldFile(const OldFileSpec &spec) {
-  const int v = spec.Version;
+std::string BuildOldFile(const OldFileOptions &options) {
+  const int v = options.Version;
   const GridGeometry geo = NineByNine();
-  const bool twin = Meets(spec.Var, kOldFileTwinVariants);
+  const bool twin = Meets(options.Var, kOldFileTwinVariants);
   ArchiveWriter out;
   out.WriteString(kSudHeaders[v - 1]);
   if (v > 1)
     for (int32_t size : {9, 9, 3, 3, 9})
       out.WriteInt32(size);
   if (v == 2) {
-    out.WriteUInt32(spec.Var.word1);
+    out.WriteUInt32(options.Var.word1);
   } else if (v > 2) {
-    out.WriteUInt32(spec.Var.word1);
-    out.WriteUInt32(spec.Var.word2);
+    out.WriteUInt32(options.Var.word1);
+    out.WriteUInt32(options.Var.word2);
   }
   if (v > 1) {
     const size_t blockBytes = v == 2 ? kVariantBlockBytesV2 : kVariantBlockBytesV3;
-    std::string block = spec.Block;
+    std::string block = options.Block;
     block.resize(blockBytes, '\0');
     out.WriteRaw({reinterpret_cast<const uint8_t *>(block.data()), block.size()});
   }
@@ -103,7 +103,7 @@ std::string BuildOldFile(const OldFileSpec &spec) {
   if (v > 1)
     out.WriteFloat(12.5f);
   if (v > 2)
-    out.WriteInt32(spec.GameMode);
+    out.WriteInt32(options.GameMode);
   out.WriteUInt32(123456);
   const int stopwatches = v == 1 ? 8 : v == 2 ? 10 : 11;
   for (int i = 0; i < stopwatches; ++i) {
@@ -113,7 +113,7 @@ std::string BuildOldFile(const OldFileSpec &spec) {
   if (v > 1)
     WriteReference(out, geo);
   if (twin) {
-    std::string block = spec.Block;
+    std::string block = options.Block;
     block.resize(v == 2 ? kVariantBlockBytesV2 : kVariantBlockBytesV3, '\0');
     out.WriteRaw({reinterpret_cast<const uint8_t *>(block.data()), block.size()});
     out.WriteInt32(geo.NCellRecs);
@@ -163,10 +163,10 @@ std::string BuildOldFile(const OldFileSpec &spec) {
   }
   for (int i = 0; i < 5 * 11; ++i)
     out.WriteInt32(i);
-  if (v > 2 && spec.UndoSteps > 0) {
-    out.WriteInt32(spec.UndoSteps - 1);
-    out.WriteInt32(spec.UndoSteps - 1);
-    for (int step = 0; step < spec.UndoSteps; ++step)
+  if (v > 2 && options.UndoSteps > 0) {
+    out.WriteInt32(options.UndoSteps - 1);
+    out.WriteInt32(options.UndoSteps - 1);
+    for (int step = 0; step < options.UndoSteps; ++step)
       for (int r = 0; r < geo.NCellRecs; ++r)
         for (size_t w = 0; w < kCellImageBytesV3 / 4; ++w)
           out.WriteInt32(w == 0 ? r : w == 1 ? step + 1 : w == 2 ? 1 : 0); // index, value, status
@@ -200,7 +200,7 @@ std::string BlockWithOneCage(size_t bytes) {
 } // namespace
 
 TEST(SudVersion1, LoadsANineByNineGridWithThreeWordRecords) {
-  const Loaded loaded = Load(BuildOldFile(Spec(1)));
+  const Loaded loaded = Load(BuildOldFile(Options(1)));
   ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
   EXPECT_EQ(loaded.Result.Version, 1);
   const EngineContext &ctx = *loaded.Ctx;
@@ -237,14 +237,14 @@ TEST(SudVersion1, LoadsANineByNineGridWithThreeWordRecords) {
 }
 
 TEST(SudVersion2, ReadsItsVariantWordUnsigned) {
-  const Loaded loaded = Load(BuildOldFile(Spec(2, {0x80000002, 0})));
+  const Loaded loaded = Load(BuildOldFile(Options(2, {0x80000002, 0})));
   ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
   EXPECT_EQ(loaded.Ctx->Grids.Main[0].GridVar, (VariantWords{0x80000002, 0}));
   EXPECT_EQ(loaded.Ctx->Grids.AllCount, 1);
 }
 
 TEST(SudVersion2, ReadsTheShortSettingsBlockAndSecondsOfClock) {
-  const Loaded loaded = Load(BuildOldFile(Spec(2)));
+  const Loaded loaded = Load(BuildOldFile(Options(2)));
   ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
   const SudGameState &game = loaded.Content.Game;
   ASSERT_TRUE(game.Settings.has_value());
@@ -264,7 +264,7 @@ TEST(SudVersion2, ReadsTheShortSettingsBlockAndSecondsOfClock) {
 
 TEST(SudVersion2, AFileWithATwinVariantHoldsTwoGrids) {
   for (uint32_t twinBit : {0x400u, 0x800u, 0x4000000u, 0x8000000u, 0x10000000u}) {
-    const Loaded loaded = Load(BuildOldFile(Spec(2, {twinBit, 0})));
+    const Loaded loaded = Load(BuildOldFile(Options(2, {twinBit, 0})));
     ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
     const GridSet &set = loaded.Ctx->Grids;
     ASSERT_EQ(set.AllCount, 2);
@@ -277,8 +277,8 @@ TEST(SudVersion2, AFileWithATwinVariantHoldsTwoGrids) {
 }
 
 TEST(SudVersion3, KeepsTheStoredGameModeAndVersion4AddsOne) {
-  const Loaded three = Load(BuildOldFile(Spec(3, {}, {}, 2)));
-  const Loaded four = Load(BuildOldFile(Spec(4, {}, {}, 2)));
+  const Loaded three = Load(BuildOldFile(Options(3, {}, {}, 2)));
+  const Loaded four = Load(BuildOldFile(Options(4, {}, {}, 2)));
   ASSERT_TRUE(three.Result.Ok && four.Result.Ok);
   EXPECT_EQ(three.Content.Game.GameMode, 2);
   EXPECT_EQ(four.Content.Game.GameMode, 3);
@@ -292,7 +292,7 @@ TEST(SudVersion3, KeepsTheStoredGameModeAndVersion4AddsOne) {
 }
 
 TEST(SudVersion3, ReadsTheUndoHistoryFromShortCellImages) {
-  const Loaded loaded = Load(BuildOldFile(Spec(3, {}, {}, 2, 2)));
+  const Loaded loaded = Load(BuildOldFile(Options(3, {}, {}, 2, 2)));
   ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
   const SudUndoHistory &undo = loaded.Content.Undo;
   ASSERT_EQ(undo.Steps.size(), 2u);
@@ -309,7 +309,7 @@ TEST(SudVersion3, ReadsTheUndoHistoryFromShortCellImages) {
 TEST(SudOldVariantBlock, IsReadAsTheFirstBytesOfTodaysLayout) {
   for (int version : {2, 3, 4}) {
     const size_t bytes = version == 2 ? kVariantBlockBytesV2 : kVariantBlockBytesV3;
-    const Loaded loaded = Load(BuildOldFile(Spec(version, {0x4, 0}, BlockWithOneCage(bytes))));
+    const Loaded loaded = Load(BuildOldFile(Options(version, {0x4, 0}, BlockWithOneCage(bytes))));
     ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
     EXPECT_TRUE(loaded.Result.Warnings.empty());
     const auto &cages = loaded.Ctx->Grids.Main[0].Lists.Killer;
@@ -322,7 +322,7 @@ TEST(SudOldVariantBlock, IsReadAsTheFirstBytesOfTodaysLayout) {
 TEST(SudOldVariantBlock, ThatCannotBeReadIsLeftOutAndTheGridStillOpens) {
   std::string block = BlockWithOneCage(kVariantBlockBytesV3);
   block[0] = 99; // a layout row count beyond 16
-  const Loaded loaded = Load(BuildOldFile(Spec(4, {}, block)));
+  const Loaded loaded = Load(BuildOldFile(Options(4, {}, block)));
   ASSERT_TRUE(loaded.Result.Ok) << loaded.Result.Message;
   ASSERT_EQ(loaded.Result.Warnings.size(), 1u);
   EXPECT_NE(loaded.Result.Warnings[0].find("layout: row count"), std::string::npos);
@@ -332,7 +332,7 @@ TEST(SudOldVariantBlock, ThatCannotBeReadIsLeftOutAndTheGridStillOpens) {
 
 TEST(SudOldVersions, ACutFileIsRefusedWhateverTheVersion) {
   for (int version = 1; version <= 4; ++version) {
-    const std::string file = BuildOldFile(Spec(version, {}, {}, 2, version > 2 ? 1 : 0));
+    const std::string file = BuildOldFile(Options(version, {}, {}, 2, version > 2 ? 1 : 0));
     const Loaded whole = Load(file);
     ASSERT_TRUE(whole.Result.Ok) << version << ": " << whole.Result.Message;
     for (size_t cut : {file.size() / 7, file.size() / 2, file.size() - 5})
