@@ -167,6 +167,8 @@ void CQuorbelApp::SyncEngineSettings() {
                                        static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
   engine.GridCurrSize = settings_.general.gridCurrSize;
   engine.MaxSearchSave = settings_.parameter.maxSearchSave;
+  engine.TimeOver = settings_.parameter.timeOver;
+  engine.MaxSearchGrid = settings_.parameter.maxSearchGrid;
   engine.DebugUndo = settings_.parameter.debugUndo;
 }
 
