@@ -23,7 +23,9 @@ std::string_view WithoutLineEnd(std::string_view line) {
 
 } // namespace
 
-bool IsOneLineHeader(std::string_view line) { return line.substr(0, kOneLineHeader.size()) == kOneLineHeader; }
+bool IsOneLineHeader(std::string_view line) {
+  return line.substr(0, kOneLineHeader.size()) == kOneLineHeader;
+}
 
 int OneLineGridWidth(size_t cells) {
   for (const int w : kWidths)

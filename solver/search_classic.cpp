@@ -173,7 +173,8 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
     if (root.value[c] != 0 || !IsSearchCell(grid.Cells[c]))
       continue;
     const auto &units = layout.cellUnits[c];
-    root.cand[c] = static_cast<uint16_t>(layout.full & ~(taken[units[0]] | taken[units[1]] | taken[units[2]]));
+    root.cand[c] =
+        static_cast<uint16_t>(layout.full & ~(taken[units[0]] | taken[units[1]] | taken[units[2]]));
     if (root.cand[c] == 0)
       return false;
   }

@@ -90,7 +90,6 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
       found = result == kSolveFound;
       if (!found)
         LeaveGridSearch(ctx, grid); // the next visit starts a new search
-
     }
     if (!found) {
       --i;

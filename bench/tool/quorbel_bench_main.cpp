@@ -83,7 +83,7 @@ std::string Answer(EngineContext &ctx, const Options &options) {
   }
   grid.SearchStarted = 0;
   const int result = RunGridSearch(ctx, grid, 0);
-  std::string answer = result == kSolveFound ? OneLineOfGrid(ctx, grid)
+  std::string answer = result == kSolveFound       ? OneLineOfGrid(ctx, grid)
                        : result == kSolveExhausted ? std::string("none")
                                                    : std::to_string(result);
   LeaveGridSearch(ctx, grid);

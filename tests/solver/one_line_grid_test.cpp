@@ -27,8 +27,8 @@ TEST_F(OneLineGrid, TheLengthGivesTheSizeWithItsDefaultBlocks) {
 
 TEST_F(OneLineGrid, ValuesAboveNineFollowTheDigits) {
   std::string line = EmptyLine(16);
-  line[0] = ':';   // 10
-  line[17] = '@';  // 16
+  line[0] = ':';  // 10
+  line[17] = '@'; // 16
   line[34] = '.';
   line[51] = '9';
   ASSERT_EQ(LoadOneLineGrid(ctx, line + "\r\n", 0), "");

@@ -41,7 +41,7 @@ TEST_F(GridSearch, BothRoutesFindTheSameSolutionsInTheSameOrder) {
     rectangle[c] = '0';
   const std::vector<std::string> puzzles = {
       EmptyLine(4),
-      "000300200000500006020503006000000061",                                              // 6x6, clues taken out
+      "000300200000500006020503006000000061", // 6x6, clues taken out
       "400000085000008003087093010000002004305001070000000000600000000070109200100607000", // 9x9 with many
       rectangle,
       "0000000000000000000000000000000000000000000000000000000000000000", // 8x8, empty
@@ -188,8 +188,8 @@ TEST_F(GridSearch, BeginningLeavesWhatAnUnfinishedSearchLeft) {
 }
 
 TEST_F(GridSearch, SolvesEveryPuzzleOfTheTestData) {
-  for (const char *file : {"puzzles-4.txt", "puzzles-6.txt", "puzzles-8.txt", "puzzles-9.txt", "puzzles-12.txt",
-                           "puzzles-16.txt"}) {
+  for (const char *file : {"puzzles-4.txt", "puzzles-6.txt", "puzzles-8.txt", "puzzles-9.txt",
+                           "puzzles-12.txt", "puzzles-16.txt"}) {
     for (const std::string &puzzle : ReadPuzzleFile(file)) {
       GridRecord &grid = LoadGrid(*ctx, puzzle);
       ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound) << puzzle;

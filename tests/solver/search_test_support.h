@@ -20,10 +20,13 @@ namespace quorbel::test {
 
 // A solved 9x9 grid whose cells 1, 7, 19 and 25 (rows 0 and 2, columns 1 and 7) hold a
 // deadly rectangle: with those four cleared the grid has exactly two solutions.
-constexpr const char *kSolvedNine = "413726985956418723287593416761852394345961872829374651698245137574139268132687549";
+constexpr const char *kSolvedNine =
+    "413726985956418723287593416761852394345961872829374651698245137574139268132687549";
 constexpr int kDeadlyRectangle[] = {1, 7, 19, 25};
 
-inline std::unique_ptr<EngineContext> MakeContext(EngineHost &host) { return std::make_unique<EngineContext>(host); }
+inline std::unique_ptr<EngineContext> MakeContext(EngineHost &host) {
+  return std::make_unique<EngineContext>(host);
+}
 
 // Lays the context out for the line's size and loads it into main grid 0.
 inline GridRecord &LoadGrid(EngineContext &ctx, const std::string &line) {
