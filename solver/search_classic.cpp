@@ -14,6 +14,7 @@
 // narrow candidates further during the search, this closure must narrow them the same way.
 #include "solver/search_classic.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -32,6 +33,9 @@ namespace {
 constexpr int kUnitsPerCell = 3; // row, column, block
 constexpr int kMaxUnits = kUnitsPerCell * kMaxWidth;
 
+// A cell's peers: the other cells of its row and column, and of its block outside both.
+constexpr int kMaxPeers = 3 * (kMaxWidth - 1);
+
 struct Layout {
   int nCells = 0;
   int width = 0;
@@ -39,6 +43,9 @@ struct Layout {
   int nUnits = 0;
   std::array<std::array<uint8_t, kMaxWidth>, kMaxUnits> unitCells{};
   std::array<std::array<uint8_t, kUnitsPerCell>, kMaxCells> cellUnits{};
+  std::array<std::array<uint8_t, kMaxPeers>, kMaxCells> peers{};
+  std::array<uint8_t, kMaxCells> peerCount{};
+  CellTable blockOfCell{}; // what the layout was built from, to know when to rebuild it
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -85,8 +92,11 @@ bool BlockTablesAgree(const GridGeometry &geo, const GridRecord &grid) {
   return true;
 }
 
+// Rebuilt only when the shape or the blocks differ from the last search's.
 void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
   const int w = geo.GridWidth;
+  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell)
+    return;
   layout.nCells = geo.NCells;
   layout.width = w;
   layout.full = geo.FullMask;
@@ -98,9 +108,21 @@ void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
       layout.unitCells[2 * w + u][k] = static_cast<uint8_t>(grid.BlockCells[u][k]);
     }
   }
-  for (int c = 0; c < geo.NCells; ++c)
+  for (int c = 0; c < geo.NCells; ++c) {
     layout.cellUnits[c] = {static_cast<uint8_t>(geo.RowOfCell[c]), static_cast<uint8_t>(w + geo.ColOfCell[c]),
                            static_cast<uint8_t>(2 * w + grid.BlockOfCell[c])};
+    int count = 0;
+    for (const uint8_t unit : layout.cellUnits[c]) {
+      for (int k = 0; k < w; ++k) {
+        const uint8_t peer = layout.unitCells[unit][k];
+        const auto listed = layout.peers[c].begin() + count;
+        if (peer != c && std::find(layout.peers[c].begin(), listed, peer) == listed)
+          layout.peers[c][count++] = peer;
+      }
+    }
+    layout.peerCount[c] = static_cast<uint8_t>(count);
+  }
+  layout.blockOfCell = grid.BlockOfCell;
 }
 
 void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
@@ -126,23 +148,22 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
     const int c = queue[head++];
     const int v = board.value[c];
     const uint16_t bit = static_cast<uint16_t>(1u << (v - 1));
-    for (const uint8_t unit : layout.cellUnits[c]) {
-      for (int k = 0; k < layout.width; ++k) {
-        const int peer = layout.unitCells[unit][k];
-        if (board.value[peer] != 0) {
-          if (peer != c && board.value[peer] == v)
-            return false;
-          continue;
-        }
-        uint16_t &cand = board.cand[peer];
-        if ((cand & bit) == 0)
-          continue;
-        cand = static_cast<uint16_t>(cand & ~bit);
-        if (cand == 0)
+    const auto &peers = layout.peers[c];
+    for (int k = 0; k < layout.peerCount[c]; ++k) {
+      const int peer = peers[k];
+      if (board.value[peer] != 0) {
+        if (board.value[peer] == v)
           return false;
-        if ((cand & (cand - 1)) == 0)
-          decide(peer, std::countr_zero(cand) + 1);
+        continue;
       }
+      uint16_t &cand = board.cand[peer];
+      if ((cand & bit) == 0)
+        continue;
+      cand = static_cast<uint16_t>(cand & ~bit);
+      if (cand == 0)
+        return false;
+      if ((cand & (cand - 1)) == 0)
+        decide(peer, std::countr_zero(cand) + 1);
     }
   }
   return true;
