@@ -4,6 +4,8 @@
 # the counts must agree, and the ratio of their times is printed. qqwing is a benchmark
 # peer only: this script installs it when it is missing; nothing else needs it.
 # The 16x16 files, which qqwing cannot read, are timed on our side alone.
+# bench/data/qqwing-expert-9.txt holds 200 hard puzzles made by
+#   qqwing --generate 200 --difficulty expert --one-line
 #   bench/compare_qqwing.sh [9x9 files...]      (default: the files below)
 # Exit status: 0 when the counts agree and ours is at least twice as fast, 1 when a count
 # differs, 3 when the speed target is missed.
