@@ -41,7 +41,7 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
   }
   if (verbose == 1) {
     const std::array<MessageArg, 2> args = {kHelpSearch, ctx.SolutionCount + 1};
-    ctx.Host->ShowMessage(kMessageSolutionFound, args);
+    ctx.Host->ReplaceMessage(kMessageSolutionFound, args);
     UpdatePossibles(ctx, kAllMainGrids, kFilterDefault, kProbablesDefault, 0);
   }
   ++ctx.SolutionCount;

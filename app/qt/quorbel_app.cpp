@@ -406,6 +406,10 @@ void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(P
 
 void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
 
+void CQuorbelApp::ReplaceMessage(int number, std::span<const MessageArg> args) {
+  sink_.Replace(number, args);
+}
+
 bool CQuorbelApp::PollUserAbort() { return pump_.PollUserAbort(); }
 
 void CQuorbelApp::StartWaitProgress(std::string_view text, int range, bool automatic) {

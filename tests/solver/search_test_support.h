@@ -83,7 +83,7 @@ public:
     return AbortAfter >= 0 && Polls > AbortAfter;
   }
   void StepWaitProgress(int position) override { Progress.push_back(position); }
-  void ShowMessage(int number, std::span<const MessageArg> args) override {
+  void ReplaceMessage(int number, std::span<const MessageArg> args) override {
     Messages.push_back({number, std::vector<MessageArg>(args.begin(), args.end())});
   }
   void DefiSendMove(int, int, int) override { ++MovesSent; }
