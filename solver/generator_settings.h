@@ -34,9 +34,8 @@ struct GeneratorSettings {
   int32_t VarDepth = 33;      // CATALOG/VARDEPTH: density of clues and links, 0..100
   // GENERAL/GRIDCURRDIFFICULTY as it stands before the run (the Pirate marking reads it).
   int32_t GridCurrDifficulty = 1;
-  // The game level of the application before the run, 1..4.
-  int32_t GameLevel = 1;
   ClueKindSettings Clues;
+  int32_t AnimAction = 0; // GENERAL/ANIMACTION: 1 hides the new grid for the start animation
 
   // 1: every carving stage is shown and traced into the trace file.
   int32_t StepDisplay = 0;
