@@ -167,6 +167,8 @@ void CQuorbelApp::SyncEngineSettings() {
                                        static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
   engine.GridCurrSize = settings_.general.gridCurrSize;
   engine.MaxSearchSave = settings_.parameter.maxSearchSave;
+  engine.TimeOver = settings_.parameter.timeOver;
+  engine.MaxSearchGrid = settings_.parameter.maxSearchGrid;
   engine.DebugUndo = settings_.parameter.debugUndo;
 }
 
@@ -407,6 +409,10 @@ void CQuorbelApp::ReplaceInfoMessage(std::string_view text, int back) {
 }
 
 void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
+
+void CQuorbelApp::ReplaceMessage(int number, std::span<const MessageArg> args) {
+  sink_.Replace(number, args);
+}
 
 bool CQuorbelApp::PollUserAbort() { return pump_.PollUserAbort(); }
 
