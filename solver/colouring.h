@@ -7,6 +7,7 @@
 #include <array>
 #include <span>
 
+#include "engine/value_mask.h"
 #include "solver/method_mask.h"
 
 namespace quorbel {
@@ -35,7 +36,7 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
 struct ColouringOutcome {
   int Value = -1;                         // the value of the last chains run
   int Count = 0;                          // their start cells
-  std::array<int, kMaxColourChains> Cells{};
+  std::array<int, kMaxWidth> Cells{};
 };
 
 // valueIn below 1 studies every value. Returns the cell of [rangeStart, rangeEnd) that
