@@ -122,8 +122,7 @@ struct BurmaSearch {
       if (depth < DepthLimit)
         Search(depth + 1, unit + 1, cover);
       ChosenUnits &= ~(1u << unit);
-      if (Ctx.Host->PollUserAbort())
-        Stopped = true;
+      Stopped = Stopped || Ctx.Host->PollUserAbort();
     }
   }
 };

@@ -10,7 +10,9 @@
 #include "engine/propagate.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
+#include "solver/method_record.h"
 #include "solver/method_trial_grid.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -77,7 +79,8 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
     const bool held = IsOpenWith(cell, bit);
     if (held && cell.ColourSet == kNotColoured)
       cell.ColourSet = kHeldButNotColoured;
-    const bool removedByAll = held && chains > 0 && static_cast<uint32_t>(cell.EliminationSet) == AllChains(chains);
+    const bool removedByAll =
+        held && chains > 0 && static_cast<uint32_t>(cell.EliminationSet) == AllChains(chains);
     cell.EliminationSet = removedByAll ? kRemovedByEveryChain : kKeptBySomeChain;
   }
   return chains;
@@ -86,7 +89,8 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
 int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
                    int rangeStart, int rangeEnd, ColouringOutcome &outcome) {
   const GridGeometry &geo = ctx.Geo;
-  const int kinds = Meets(ctx.Settings.CurrentVariant, kVarDiagonal | kVarExtraRegion) ? kAllKinds : kLineKinds;
+  const int kinds =
+      Meets(ctx.Settings.CurrentVariant, kVarDiagonal | kVarExtraRegion) ? kAllKinds : kLineKinds;
   const int firstValue = valueIn >= 1 ? valueIn : 1;
   const int lastValue = valueIn >= 1 ? valueIn : geo.GridWidth;
   bool removed = false;
@@ -118,11 +122,11 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
           }
         }
         if (ctx.Host->PollUserAbort())
-          return -10;
+          return kSolveCancelled;
       }
     }
   }
-  return removed ? -2 : -1;
+  return removed ? kCandidatesRemoved : kSolveStopped;
 }
 
 } // namespace quorbel

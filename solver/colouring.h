@@ -34,8 +34,8 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
                       std::span<const int> startCells);
 
 struct ColouringOutcome {
-  int Value = -1;                         // the value of the last chains run
-  int Count = 0;                          // their start cells
+  int Value = -1; // the value of the last chains run
+  int Count = 0;  // their start cells
   std::array<int, kMaxWidth> Cells{};
 };
 

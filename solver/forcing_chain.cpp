@@ -9,6 +9,7 @@
 #include "engine/propagate.h"
 #include "engine/unit_summary.h"
 #include "solver/method_trial_grid.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -54,7 +55,7 @@ int ApplyForcingChain(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
     Propagate(ctx, branch, MaskFilterMode(mask), kWithProbables);
     result = branch.State == kGridContradiction ? -1 : IntersectForcingBranch(geo, grid, branch, values);
     if (ctx.Host->PollUserAbort())
-      return -10;
+      return kSolveCancelled;
   }
   return result;
 }

@@ -68,14 +68,16 @@ GroupSearch MakeGroupSearch(MethodMask mask, int width) {
   constexpr int kSevenOrMore = 6;
   for (int n = 1; n < width && n < kMaxWidth; ++n) {
     const int size = n + 1;
-    search.SizeFlags[n] = n <= kSevenOrMore ? ((mask & GroupSizeBit(size)) != 0 ? 1 : 0) : search.SizeFlags[kSevenOrMore];
+    search.SizeFlags[n] =
+        n <= kSevenOrMore ? ((mask & GroupSizeBit(size)) != 0 ? 1 : 0) : search.SizeFlags[kSevenOrMore];
     if (search.SizeFlags[n] != 0)
       search.DepthLimit = n;
   }
   return search;
 }
 
-uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, int cell, GroupSearch &search) {
+uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, int cell,
+                              GroupSearch &search) {
   const GridGeometry &geo = ctx.Geo;
   search.Largest = NakedSubset{};
   uint32_t removal = 0;

@@ -32,6 +32,7 @@ GroupSearch MakeGroupSearch(MethodMask mask, int width);
 // The cell's candidates less the values of every enabled naked subset among the other
 // open (status 6) cells of each of its units: row, column, block and the diagonals and
 // extra regions it lies on. search.Largest receives the largest subset found.
-uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, int cell, GroupSearch &search);
+uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, int cell,
+                              GroupSearch &search);
 
 } // namespace quorbel

@@ -39,18 +39,20 @@ int UnitIndexOfCell(const GridGeometry &geo, const GridRecord &grid, int kind, i
 
 void ExplainLinColBlk(const GridGeometry &geo, GridRecord &grid, int cell) {
   std::array<CellUnit, kCellUnitKinds> units{};
-  const std::array<int, 3> summaries = {geo.RowUnitBase + geo.RowOfCell[cell], geo.ColUnitBase + geo.ColOfCell[cell],
+  const std::array<int, 3> summaries = {geo.RowUnitBase + geo.RowOfCell[cell],
+                                        geo.ColUnitBase + geo.ColOfCell[cell],
                                         geo.BlockUnitBase + grid.BlockOfCell[cell]};
-  const std::array<std::span<const int16_t>, 3> lines = {
-      geo.RowCells[geo.RowOfCell[cell]], geo.ColCells[geo.ColOfCell[cell]],
-      grid.BlockCells[grid.BlockOfCell[cell]]};
+  const std::array<std::span<const int16_t>, 3> lines = {geo.RowCells[geo.RowOfCell[cell]],
+                                                         geo.ColCells[geo.ColOfCell[cell]],
+                                                         grid.BlockCells[grid.BlockOfCell[cell]]};
   for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
     units[kind] = {true, UnitIndexOfCell(geo, grid, kind, cell), lines[kind],
                    geo.FullMask ^ (grid.Cells[summaries[kind]].ThePoss & geo.FullMask)};
   for (int region = 0; region < 4; ++region)
     if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
       units[kUnitDiag1 + region] = {true, 0, grid.RegionCells[region],
-                                    geo.FullMask ^ (grid.Cells[geo.Diag1Unit + region].ThePoss & geo.FullMask)};
+                                    geo.FullMask ^
+                                        (grid.Cells[geo.Diag1Unit + region].ThePoss & geo.FullMask)};
 
   uint32_t needed = geo.FullMask ^ (grid.Cells[cell].ThePoss & geo.FullMask);
   std::array<bool, kCellUnitKinds> chosen{};

@@ -25,8 +25,8 @@ enum MethodMaskBit : MethodMask {
 
 constexpr MethodMask kMaskAllMethods = 0x1FFFFF;
 constexpr MethodMask kMaskNoMethod = 0;
-constexpr MethodMask kMaskPanelDefault = 0xFFD;        // the panel's Default button
-constexpr MethodMask kMaskAllButRandom = 0x1FFFFD;     // METHOD/METHOD when nothing is stored
+constexpr MethodMask kMaskPanelDefault = 0xFFD;    // the panel's Default button
+constexpr MethodMask kMaskAllButRandom = 0x1FFFFD; // METHOD/METHOD when nothing is stored
 constexpr MethodMask kMaskAtConstruction = kMaskProbables;
 
 constexpr int kMinSubsetSize = 2;

@@ -8,6 +8,8 @@
 #include "engine/engine_context.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
+#include "solver/method_record.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -56,7 +58,7 @@ int ApplyProbables(const EngineContext &ctx, GridRecord &grid) {
         removed |= RemoveFromLineOutsideBlock(geo, grid, geo.ColCells[geo.ColOfCell[places[0]]], block, bit);
     }
   }
-  return removed ? -2 : -1;
+  return removed ? kCandidatesRemoved : kSolveStopped;
 }
 
 void ClearProbableMasks(const EngineContext &ctx, GridRecord &grid) {

@@ -20,6 +20,9 @@ enum MethodCode : int32_t {
   kMethodBurma = 128,
 };
 
+// A method's result when it removed candidates and placed nothing.
+constexpr int kCandidatesRemoved = -2;
+
 struct MethodRecord {
   // Reset by each SolveWithMethods call:
   int32_t MethodsUsed = 0;    // codes that removed candidates (Group, Colouring, Probables, Burma)

@@ -26,6 +26,7 @@
 #include "solver/method_random.h"
 #include "solver/method_record.h"
 #include "solver/method_trial_grid.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -69,7 +70,7 @@ private:
   Next Placed() {
     ++record_.MethodPlacements;
     ++placedHere_;
-    result_ = kMethodsPlaced;
+    result_ = kSolvePlaced;
     return step_ ? Next::Return : Next::GoOn;
   }
   // Places `value` with `action`, leaving the cell as placed by this step.
@@ -92,9 +93,9 @@ private:
   MethodMask mask_;
   GridRecord &grid_;
   bool step_, highlight_, messages_;
-  int cell_; // the one cell asked for, or -1
+  int cell_;                // the one cell asked for, or -1
   int first_ = 0, end_ = 0; // the cells that may be placed
-  int result_ = kMethodsNothing;
+  int result_ = kSolveStopped;
   int placedHere_ = 0; // this call's placements: MethodPlacements may hold a caller's earlier ones
   TrialGrid trial_;
 };
@@ -103,18 +104,19 @@ int MethodDriver::Run() {
   record_.MethodsUsed = 0;
   record_.LastMethodBit = 0;
   record_.MaxGroupSize = 0;
+  ctx_.SolutionCount = 0;
   if (step_)
     record_.MethodPlacements = 0;
   if (!FitsGeometry(geo_, grid_))
-    return kMethodsNothing;
+    return kSolveStopped;
   ClearProbableMasks(ctx_, grid_);
   CommitNewValues(geo_, grid_);
 
   for (;;) {
     if (ctx_.Host->PollUserAbort())
-      return kMethodsCancelled;
+      return kSolveCancelled;
     RefreshCandidates(ctx_, grid_, kFilterDefault, 0, 0);
-    result_ = kMethodsNothing;
+    result_ = kSolveStopped;
 
     Next next = Next::GoOn;
     if (Has(kMaskLinColBlk) && (next = LinColBlk()) == Next::Return)
@@ -123,7 +125,7 @@ int MethodDriver::Run() {
       return result_;
     if (Has(kMaskProbables) && placedHere_ == 0) {
       Announce("Solve with Probables...");
-      if (ApplyProbables(ctx_, grid_) == kMethodsRemoved) {
+      if (ApplyProbables(ctx_, grid_) == kCandidatesRemoved) {
         record_.MethodsUsed |= kMethodProbables;
         continue;
       }
@@ -233,7 +235,7 @@ MethodDriver::Next MethodDriver::Group() {
     if (grid_.Cells[cell].Status != kStatusEmpty)
       continue;
     if (ctx_.Host->PollUserAbort()) {
-      result_ = kMethodsCancelled;
+      result_ = kSolveCancelled;
       return Next::Return;
     }
     const uint32_t reduced = ReduceByNakedSubsets(ctx_, grid_, cell, search);
@@ -258,9 +260,9 @@ MethodDriver::Next MethodDriver::Group() {
       record_.MaxGroupSize = std::max(record_.MaxGroupSize, subset.Size);
     }
   }
-  if (!removed || result_ == kMethodsPlaced)
+  if (!removed || result_ == kSolvePlaced)
     return Next::GoOn;
-  result_ = kMethodsRemoved;
+  result_ = kCandidatesRemoved;
   record_.MethodsUsed |= kMethodGroup;
   return Next::NewPass;
 }
@@ -270,11 +272,11 @@ MethodDriver::Next MethodDriver::Colouring() {
   ColouringOutcome outcome;
   const int found = ApplyColouring(ctx_, grid_, trial_, mask_, -1, first_, end_, outcome);
   ResetCellColours(grid_, -1);
-  if (found == kMethodsCancelled) {
-    result_ = kMethodsCancelled;
+  if (found == kSolveCancelled) {
+    result_ = kSolveCancelled;
     return Next::Return;
   }
-  if (found == kMethodsRemoved) {
+  if (found == kCandidatesRemoved) {
     record_.MethodsUsed |= kMethodColouring;
     return Next::NewPass;
   }
@@ -295,8 +297,8 @@ MethodDriver::Next MethodDriver::ForcingChain() {
     if (!IsOpenStatus(grid_.Cells[start].Status))
       continue;
     const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values);
-    if (found == kMethodsCancelled) {
-      result_ = kMethodsCancelled;
+    if (found == kSolveCancelled) {
+      result_ = kSolveCancelled;
       return Next::Return;
     }
     if (found < 0)
@@ -315,9 +317,9 @@ MethodDriver::Next MethodDriver::ForcingChain() {
 }
 
 MethodDriver::Next MethodDriver::Random() {
-  const int placed = PlaceRandomValue(ctx_, grid_, cell_, first_, end_);
-  if (placed == kMethodsCancelled) {
-    result_ = kMethodsCancelled;
+  const int placed = PlaceRandomValue(ctx_, grid_, trial_, cell_, first_, end_);
+  if (placed == kSolveCancelled) {
+    result_ = kSolveCancelled;
     return Next::Return;
   }
   if (placed < 0)
@@ -364,21 +366,21 @@ int SolveRepeatedly(EngineContext &ctx, GridRecord &grid, MethodMask mask) {
   RefreshCandidates(ctx, grid, mode, probables, 1);
   for (;;) {
     if (ctx.Host->PollUserAbort())
-      return kMethodsCancelled;
+      return kSolveCancelled;
     const int result = SolveWithMethods(ctx, mask, grid, 0, 0, kEveryCell, 0);
-    if (result == kMethodsCancelled)
-      return kMethodsCancelled;
+    if (result == kSolveCancelled)
+      return kSolveCancelled;
     ctx.Methods.GameMaxMethodLevel = std::max(ctx.Methods.GameMaxMethodLevel, ctx.Methods.MaxMethodLevel);
     RefreshCandidates(ctx, grid, mode, probables, 1);
     if (grid.SudMissing == 0)
       break;
-    if (result != kMethodsPlaced)
+    if (result != kSolvePlaced)
       return result;
   }
   // A last call on the complete grid, as the solving commands end.
-  if (SolveWithMethods(ctx, mask, grid, 0, 0, kEveryCell, 0) == kMethodsCancelled)
-    return kMethodsCancelled;
-  return kMethodsNothing;
+  if (SolveWithMethods(ctx, mask, grid, 0, 0, kEveryCell, 0) == kSolveCancelled)
+    return kSolveCancelled;
+  return kSolveStopped;
 }
 
 } // namespace quorbel

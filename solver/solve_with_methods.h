@@ -11,21 +11,13 @@ namespace quorbel {
 struct EngineContext;
 struct GridRecord;
 
-// The driver's results (the search's SolveResult values it shares).
-enum MethodResult : int {
-  kMethodsPlaced = -3,      // values were placed
-  kMethodsRemoved = -2,     // only candidates were removed (never returned by the driver)
-  kMethodsNothing = -1,     // nothing placed
-  kMethodsCancelled = -10,  // the player asked to stop
-};
-
-// stepMode 1: MethodPlacements starts at 0 and the call returns after the first
-// placement. highlight 1: the found cell and its explanation get marks. cell -1: any cell
-// may be placed; a cell index: only that cell (units and removals still use the whole
-// grid); any other value places nothing. messages 1: the newest panel line names each
-// method as it starts. A grid outside the grid set is recomputed on its own, and gets no
-// Random step from another grid's reference. The caller brings the candidates up to date
-// first (UpdatePossibles, or Propagate for a grid outside the set).
+// Returns a SolveResult (solver/search.h): kSolvePlaced (-3) when values were placed,
+// kSolveStopped (-1) when nothing was, kSolveCancelled (-10). stepMode 1: MethodPlacements starts at 0 and
+// the call returns after the first placement. highlight 1: the found cell and its explanation get marks. cell
+// -1: any cell may be placed; a cell index: only that cell (units and removals still use the whole grid); any
+// other value places nothing. messages 1: the newest panel line names each method as it starts. A grid
+// outside the grid set is recomputed on its own, and gets no Random step from another grid's reference. The
+// caller brings the candidates up to date first (UpdatePossibles, or Propagate for a grid outside the set).
 int SolveWithMethods(EngineContext &ctx, MethodMask mask, GridRecord &grid, int stepMode, int highlight,
                      int cell, int messages);
 

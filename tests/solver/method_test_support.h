@@ -1,124 +1,136 @@
-// Shared helpers of the solving-method tests: a puzzle of tests/data loaded into a main
-// grid with its candidates, an independent solution for it, and the check that the
-// methods kept that solution.
+// Shared builders of the solving-method tests: a 9x9 solution to clear cells from, a
+// puzzle loaded into main grid 0 with fresh candidates, its solution found by the search,
+// hand-set candidates, and the check that the methods kept the solution.
 #pragma once
-
-#include <array>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include <gtest/gtest.h>
 
-#include "../engine/engine_test_support.h"
-#include "engine/geometry.h"
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
+#include "solver/one_line_grid.h"
+#include "solver/search.h"
+#include "solver/solution_count.h"
 
 namespace quorbel::test {
 
-// The one-line character of a value (1..9, then ":" for 10 and on), '0' for none.
-inline char ValueChar(int value) { return static_cast<char>('0' + value); }
+// Rows of the 9x9 solution the hand-made positions clear cells from:
+//   534678912 / 672195348 / 198342567 / 859761423 / 426853791
+//   713924856 / 961537284 / 287419635 / 345286179
+constexpr std::string_view kSolution9 =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-// The grid's values as one line.
-inline std::string GridLine(const EngineContext &ctx, const GridRecord &grid) {
-  std::string line;
-  for (int cell = 0; cell < ctx.Geo.NCells; ++cell)
-    line += ValueChar(grid.Cells[cell].Status < kStatusConflict ? grid.Cells[cell].Value : 0);
+constexpr int CellAt(int row, int col, int width = 9) { return row * width + col; }
+
+inline std::string Cleared(std::string_view solved, std::initializer_list<int> cells) {
+  std::string line(solved);
+  for (int cell : cells)
+    line[static_cast<size_t>(cell)] = '0';
   return line;
 }
 
-// A context shaped for the puzzle's size, the puzzle in main grid 0 with fresh candidates.
-struct PuzzleContext {
-  explicit PuzzleContext(std::string_view line) : Shaped(ShapeCodeOfSize(PuzzleWidth(line)), Host) {
-    LoadPuzzleLine(Shaped.Ctx, Grid(), line);
-    UpdatePossibles(Shaped.Ctx, -1, kFilterNone, 0, 1);
+inline uint32_t Values(std::initializer_list<int> values) {
+  uint32_t mask = 0;
+  for (int v : values)
+    mask |= ValueBit(v);
+  return mask;
+}
+
+// Records what the engine asks of the panel, and answers the abort poll.
+class MethodHost : public EngineHost {
+public:
+  void ReplaceInfoMessage(std::string_view text, int back) override {
+    if (back == 0)
+      PanelLines.emplace_back(text);
   }
-  EngineContext &Ctx() { return Shaped.Ctx; }
-  GridRecord &Grid() { return Shaped.Main(0); }
-  RecordingHost Host;
-  ShapedContext Shaped;
+  bool PollUserAbort() override {
+    ++Polls;
+    return Abort;
+  }
+  std::vector<std::string> PanelLines;
+  bool Abort = false;
+  int Polls = 0;
 };
 
-// A brute-force solver kept apart from the engine, so that the methods are judged by
-// something they do not share: the first solution in candidate order, if any.
-inline std::optional<std::string> SolvePuzzleLine(std::string line) {
-  const int width = PuzzleWidth(line);
-  const int cells = width * width;
-  const GridShape shape = kGridShapes[ShapeCodeOfSize(width)];
-  const int blockRows = shape.BlockRows;
-  const int blockCols = shape.BlockCols;
-  auto blockOf = [&](int cell) {
-    return (cell / width) / blockRows * (width / blockCols) + (cell % width) / blockCols;
-  };
-  std::array<uint32_t, kMaxWidth> rows{}, cols{}, blocks{};
-  for (int cell = 0; cell < cells; ++cell) {
-    const int v = line[cell] - '0';
-    if (v < 1 || v > width) {
-      line[cell] = '0';
-      continue;
-    }
-    const uint32_t bit = ValueBit(v);
-    if (((rows[cell / width] | cols[cell % width] | blocks[blockOf(cell)]) & bit) != 0)
-      return std::nullopt;
-    rows[cell / width] |= bit;
-    cols[cell % width] |= bit;
-    blocks[blockOf(cell)] |= bit;
+// The line in main grid 0 of a context laid out for its size, candidates rebuilt.
+struct PuzzleContext {
+  explicit PuzzleContext(std::string_view line) : Ctx(std::make_unique<EngineContext>(Host)) {
+    EXPECT_EQ(LoadOneLineGrid(*Ctx, line, 0), "");
+    Refresh();
   }
-  const uint32_t full = WidthMask(width);
-  auto solve = [&](auto &self) -> bool {
-    int best = -1;
-    uint32_t bestFree = 0;
-    int fewest = width + 1;
-    for (int cell = 0; cell < cells; ++cell) {
-      if (line[cell] != '0')
-        continue;
-      const uint32_t free = full & ~(rows[cell / width] | cols[cell % width] | blocks[blockOf(cell)]);
-      const int count = CountValues(free, width);
-      if (count < fewest) {
-        fewest = count;
-        best = cell;
-        bestFree = free;
-      }
-    }
-    if (best < 0)
-      return true;
-    for (int v = 1; v <= width; ++v) {
-      const uint32_t bit = ValueBit(v);
-      if ((bestFree & bit) == 0)
-        continue;
-      line[best] = ValueChar(v);
-      rows[best / width] |= bit;
-      cols[best % width] |= bit;
-      blocks[blockOf(best)] |= bit;
-      if (self(self))
-        return true;
-      rows[best / width] &= ~bit;
-      cols[best % width] &= ~bit;
-      blocks[blockOf(best)] &= ~bit;
-      line[best] = '0';
-    }
-    return false;
-  };
-  if (!solve(solve))
-    return std::nullopt;
-  return line;
+  void Refresh() { UpdatePossibles(*Ctx, -1, kFilterNone, 0, 1); }
+  GridRecord &Grid() { return Ctx->Grids.Main[0]; }
+  CellRecord &Cell(int cell) { return Grid().Cells[cell]; }
+  // Gives an open cell exactly these candidates, as a method would leave them.
+  void SetCandidates(int cell, uint32_t values) {
+    CellRecord &c = Cell(cell);
+    c.ThePoss = values;
+    c.Excluded = values ^ Ctx->Geo.FullMask;
+    c.NPoss = CountValues(values, Ctx->Geo.GridWidth);
+  }
+  MethodHost Host;
+  std::unique_ptr<EngineContext> Ctx;
+};
+
+// The puzzle's one solution as the search finds it; empty unless there is exactly one.
+inline std::string SearchSolution(std::string_view puzzle) {
+  auto ctx = std::make_unique<EngineContext>();
+  ctx->Settings.TimeOver = -1;
+  if (!LoadOneLineGrid(*ctx, puzzle, 0).empty())
+    return {};
+  GridRecord &grid = ctx->Grids.Main[0];
+  if (CountGridSolutions(*ctx, grid, 0, 2, 0) != 1)
+    return {};
+  grid.SearchStarted = 0;
+  std::string solution = RunGridSearch(*ctx, grid, 0) == kSolveFound ? OneLineOfGrid(*ctx, grid) : "";
+  LeaveGridSearch(*ctx, grid);
+  return solution;
 }
 
 // Every filled cell holds the solution's value and every open cell still has it as a
-// candidate. Names the first cell that breaks this.
+// candidate; the first cell that breaks this is named.
 inline ::testing::AssertionResult KeepsSolution(const EngineContext &ctx, const GridRecord &grid,
                                                 std::string_view solution) {
   for (int cell = 0; cell < ctx.Geo.NCells; ++cell) {
     const CellRecord &c = grid.Cells[cell];
-    const int value = solution[cell] - '0';
+    const int value = solution[static_cast<size_t>(cell)] - '0';
     if (c.Status < kStatusConflict && c.Value != value)
-      return ::testing::AssertionFailure() << "cell " << cell << " holds " << c.Value << ", the solution "
-                                           << value;
+      return ::testing::AssertionFailure()
+             << "cell " << cell << " holds " << c.Value << " where the solution has " << value;
     if (c.Status > kStatusConflict && (c.ThePoss & ValueBit(value)) == 0)
       return ::testing::AssertionFailure() << "cell " << cell << " lost its solution value " << value;
   }
   return ::testing::AssertionSuccess();
+}
+
+// The one-line puzzles of a file of tests/data.
+inline std::vector<std::string> PuzzlesOf(const std::string &name) {
+  std::vector<std::string> puzzles;
+  std::ifstream in(std::string(QUORBEL_TEST_DATA) + "/" + name);
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+      line.pop_back();
+    if (OneLineGridWidth(line.size()) > 0)
+      puzzles.push_back(line);
+  }
+  return puzzles;
+}
+
+// The puzzle with only every `keep`-th given left: no longer unique, but its solution is
+// still one of the grid's, which a sound method never contradicts.
+inline std::string Thinned(std::string puzzle, int keep) {
+  int given = 0;
+  for (char &c : puzzle)
+    if (c != '0' && c != '.' && given++ % keep != 0)
+      c = '0';
+  return puzzle;
 }
 
 } // namespace quorbel::test
