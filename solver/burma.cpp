@@ -5,11 +5,11 @@
 #include "solver/burma.h"
 
 #include <array>
-#include <span>
 
 #include "engine/engine_context.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
+#include "solver/method_units.h"
 
 namespace quorbel {
 
@@ -28,28 +28,6 @@ constexpr std::array<Pattern, 6> kPatterns = {{{kUnitRow, kUnitColumn},
                                                {kUnitColumn, kUnitRow},
                                                {kUnitBlock, kUnitRow},
                                                {kUnitBlock, kUnitColumn}}};
-
-int UnitOf(const GridGeometry &geo, const GridRecord &grid, int kind, int cell) {
-  switch (kind) {
-  case kUnitRow:
-    return geo.RowOfCell[cell];
-  case kUnitColumn:
-    return geo.ColOfCell[cell];
-  default:
-    return grid.BlockOfCell[cell];
-  }
-}
-
-std::span<const int16_t> CellsOf(const GridGeometry &geo, const GridRecord &grid, int kind, int unit) {
-  switch (kind) {
-  case kUnitRow:
-    return geo.RowCells[unit];
-  case kUnitColumn:
-    return geo.ColCells[unit];
-  default:
-    return grid.BlockCells[unit];
-  }
-}
 
 struct BurmaSearch {
   EngineContext &Ctx;
@@ -77,7 +55,7 @@ struct BurmaSearch {
         continue;
       std::array<int, kLineKinds> unit{};
       for (int kind = 0; kind < kLineKinds; ++kind)
-        unit[kind] = UnitOf(geo, Grid, kind, cell);
+        unit[kind] = UnitIndexOfCell(geo, Grid, kind, cell);
       for (int kind = 0; kind < kLineKinds; ++kind) {
         ++Places[kind][unit[kind]];
         for (int other = 0; other < kLineKinds; ++other)
@@ -91,10 +69,10 @@ struct BurmaSearch {
     for (int line = 0; line < geo.GridWidth; ++line) {
       if ((cover & (1u << line)) == 0)
         continue;
-      for (int16_t cell : CellsOf(geo, Grid, Kinds.Cover, line).first(geo.GridWidth)) {
+      for (int16_t cell : UnitCells(geo, Grid, Kinds.Cover, line)) {
         CellRecord &c = Grid.Cells[cell];
         if (!IsOpenStatus(c.Status) || (c.ThePoss & Bit) == 0 ||
-            (ChosenUnits & (1u << UnitOf(geo, Grid, Kinds.Base, cell))) != 0)
+            (ChosenUnits & (1u << UnitIndexOfCell(geo, Grid, Kinds.Base, cell))) != 0)
           continue;
         RestrictPoss(geo, c, c.ThePoss & ~Bit);
         Changed = true;

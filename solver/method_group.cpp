@@ -9,6 +9,7 @@
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
 #include "solver/method_record.h"
+#include "solver/method_units.h"
 
 namespace quorbel {
 
@@ -49,9 +50,8 @@ uint32_t SubsetValuesOfUnit(const EngineContext &ctx, const GridRecord &grid, in
   std::array<int16_t, kMaxWidth> members{};
   std::array<uint32_t, kMaxWidth> poss{};
   int count = 0;
-  for (int k = 0; k < ctx.Geo.GridWidth; ++k) {
-    const int other = unit[k];
-    if (other == cell || other < 0 || grid.Cells[other].Status != kStatusEmpty)
+  for (int other : unit) {
+    if (other == cell || other < 0 || other >= ctx.Geo.NCells || grid.Cells[other].Status != kStatusEmpty)
       continue;
     members[count] = static_cast<int16_t>(other);
     poss[count++] = grid.Cells[other].ThePoss;
@@ -81,12 +81,12 @@ uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, 
   const GridGeometry &geo = ctx.Geo;
   search.Largest = NakedSubset{};
   uint32_t removal = 0;
-  removal |= SubsetValuesOfUnit(ctx, grid, cell, kUnitRow, geo.RowCells[geo.RowOfCell[cell]], search);
-  removal |= SubsetValuesOfUnit(ctx, grid, cell, kUnitColumn, geo.ColCells[geo.ColOfCell[cell]], search);
-  removal |= SubsetValuesOfUnit(ctx, grid, cell, kUnitBlock, grid.BlockCells[grid.BlockOfCell[cell]], search);
-  for (int region = 0; region < 4; ++region)
-    if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
-      removal |= SubsetValuesOfUnit(ctx, grid, cell, kUnitDiag1 + region, grid.RegionCells[region], search);
+  for (int kind = kUnitRow; kind <= kUnitExtra2; ++kind) {
+    const int region = kind - kUnitDiag1;
+    if (kind <= kUnitBlock || (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0))
+      removal |= SubsetValuesOfUnit(
+          ctx, grid, cell, kind, UnitCells(geo, grid, kind, UnitIndexOfCell(geo, grid, kind, cell)), search);
+  }
   return (geo.FullMask ^ (removal & geo.FullMask)) & grid.Cells[cell].ThePoss;
 }
 

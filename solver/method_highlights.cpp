@@ -8,6 +8,7 @@
 #include "engine/highlights.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
+#include "solver/method_units.h"
 
 namespace quorbel {
 
@@ -24,35 +25,24 @@ struct CellUnit {
 
 } // namespace
 
-int UnitIndexOfCell(const GridGeometry &geo, const GridRecord &grid, int kind, int cell) {
-  switch (kind) {
-  case kUnitRow:
-    return geo.RowOfCell[cell];
-  case kUnitColumn:
-    return geo.ColOfCell[cell];
-  case kUnitBlock:
-    return grid.BlockOfCell[cell];
-  default:
-    return 0;
-  }
-}
-
 void ExplainLinColBlk(const GridGeometry &geo, GridRecord &grid, int cell) {
+  // The summary record of each unit kind, in UnitKind order.
+  const std::array<int, kCellUnitKinds> summaries = {geo.RowUnitBase + geo.RowOfCell[cell],
+                                                     geo.ColUnitBase + geo.ColOfCell[cell],
+                                                     geo.BlockUnitBase + grid.BlockOfCell[cell],
+                                                     geo.Diag1Unit,
+                                                     geo.Diag2Unit,
+                                                     geo.Extra1Unit,
+                                                     geo.Extra2Unit};
   std::array<CellUnit, kCellUnitKinds> units{};
-  const std::array<int, 3> summaries = {geo.RowUnitBase + geo.RowOfCell[cell],
-                                        geo.ColUnitBase + geo.ColOfCell[cell],
-                                        geo.BlockUnitBase + grid.BlockOfCell[cell]};
-  const std::array<std::span<const int16_t>, 3> lines = {geo.RowCells[geo.RowOfCell[cell]],
-                                                         geo.ColCells[geo.ColOfCell[cell]],
-                                                         grid.BlockCells[grid.BlockOfCell[cell]]};
-  for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
-    units[kind] = {true, UnitIndexOfCell(geo, grid, kind, cell), lines[kind],
+  for (int kind = 0; kind < kCellUnitKinds; ++kind) {
+    const int region = kind - kUnitDiag1;
+    if (kind > kUnitBlock && (!RegionUnitInUse(grid, region) || grid.RegionMark[region][cell] < 0))
+      continue;
+    const int index = UnitIndexOfCell(geo, grid, kind, cell);
+    units[kind] = {true, index, UnitCells(geo, grid, kind, index),
                    geo.FullMask ^ (grid.Cells[summaries[kind]].ThePoss & geo.FullMask)};
-  for (int region = 0; region < 4; ++region)
-    if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
-      units[kUnitDiag1 + region] = {true, 0, grid.RegionCells[region],
-                                    geo.FullMask ^
-                                        (grid.Cells[geo.Diag1Unit + region].ThePoss & geo.FullMask)};
+  }
 
   uint32_t needed = geo.FullMask ^ (grid.Cells[cell].ThePoss & geo.FullMask);
   std::array<bool, kCellUnitKinds> chosen{};
@@ -77,7 +67,7 @@ void ExplainLinColBlk(const GridGeometry &geo, GridRecord &grid, int cell) {
   for (int kind : {kUnitBlock, kUnitRow, kUnitColumn, kUnitDiag1, kUnitDiag2, kUnitExtra1, kUnitExtra2}) {
     if (!chosen[kind])
       continue;
-    for (int16_t member : units[kind].Cells.first(geo.GridWidth)) {
+    for (int16_t member : units[kind].Cells) {
       if (member < 0 || member >= geo.NCells)
         continue;
       CellRecord &c = grid.Cells[member];

@@ -13,10 +13,6 @@ struct GridRecord;
 constexpr int8_t kMarkExplains = 1;
 constexpr int8_t kMarkFound = 7;
 
-// The row, column or block index of a cell for UnitKind 0..2; 0 for the diagonals and
-// extra regions, which are one unit each.
-int UnitIndexOfCell(const GridGeometry &geo, const GridRecord &grid, int kind, int cell);
-
 // A cell whose units left it one candidate: the fewest of its units that rule out every
 // other value (largest overlap first), and in them one cell per value that does it.
 void ExplainLinColBlk(const GridGeometry &geo, GridRecord &grid, int cell);

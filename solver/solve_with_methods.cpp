@@ -26,6 +26,7 @@
 #include "solver/method_random.h"
 #include "solver/method_record.h"
 #include "solver/method_trial_grid.h"
+#include "solver/method_units.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -81,7 +82,7 @@ private:
 
   Next LinColBlk();
   Next Single();
-  Next SingleInUnit(int kind, int unit, std::span<const int16_t> cells, int value);
+  Next SingleInUnit(int kind, int unit, int value);
   Next Group();
   Next Colouring();
   Next ForcingChain();
@@ -118,10 +119,9 @@ int MethodDriver::Run() {
     RefreshCandidates(ctx_, grid_, kFilterDefault, 0, 0);
     result_ = kSolveStopped;
 
-    Next next = Next::GoOn;
-    if (Has(kMaskLinColBlk) && (next = LinColBlk()) == Next::Return)
+    if (Has(kMaskLinColBlk) && LinColBlk() == Next::Return)
       return result_;
-    if (Has(kMaskSingle) && (next = Single()) == Next::Return)
+    if (Has(kMaskSingle) && Single() == Next::Return)
       return result_;
     if (Has(kMaskProbables) && placedHere_ == 0) {
       Announce("Solve with Probables...");
@@ -130,17 +130,21 @@ int MethodDriver::Run() {
         continue;
       }
     }
-    if (Has(kMaskGroup) && (next = Group()) != Next::GoOn) {
+    if (Has(kMaskGroup)) {
+      const Next next = Group();
       if (next == Next::Return)
         return result_;
-      continue;
+      if (next == Next::NewPass)
+        continue;
     }
-    if (Has(kMaskColouring) && placedHere_ == 0 && (next = Colouring()) != Next::GoOn) {
+    if (Has(kMaskColouring) && placedHere_ == 0) {
+      const Next next = Colouring();
       if (next == Next::Return)
         return result_;
-      continue;
+      if (next == Next::NewPass)
+        continue;
     }
-    if (Has(kMaskForcingChain) && placedHere_ == 0 && (next = ForcingChain()) == Next::Return)
+    if (Has(kMaskForcingChain) && placedHere_ == 0 && ForcingChain() == Next::Return)
       return result_;
     if (placedHere_ != 0)
       return result_;
@@ -152,10 +156,10 @@ int MethodDriver::Run() {
     record_.MethodsUsed |= kMethodBurma;
   }
 
-  if (Has(kMaskRandom) && placedHere_ == 0) {
+  // Nothing was placed: the last resort.
+  if (Has(kMaskRandom)) {
     Announce("Solve with Randomn...");
-    if (Random() == Next::Return)
-      return result_;
+    Random();
   }
   return result_;
 }
@@ -164,10 +168,9 @@ MethodDriver::Next MethodDriver::LinColBlk() {
   Announce("Solve with Line/col/block...");
   for (int cell = first_; cell < end_; ++cell) {
     const CellRecord &c = grid_.Cells[cell];
-    if (!IsOpenStatus(c.Status) || c.NPoss != 1 || CountValues(c.ThePoss, geo_.GridWidth) != 1)
+    if (!IsOpenStatus(c.Status) || c.NPoss != 1 || SetCellValue(ctx_, grid_, cell, 1, kActionPlaceNth) == 0)
       continue;
     RecordMethodUse(record_, kMethodLinColBlk, 0);
-    SetCellValue(ctx_, grid_, cell, 1, kActionPlaceNth);
     if (highlight_)
       ExplainLinColBlk(geo_, grid_, cell);
     if (Placed() == Next::Return)
@@ -179,28 +182,23 @@ MethodDriver::Next MethodDriver::LinColBlk() {
 MethodDriver::Next MethodDriver::Single() {
   Announce("Solve with Single...");
   for (int value = 1; value <= geo_.GridWidth; ++value) {
-    for (int unit = 0; unit < geo_.GridWidth; ++unit)
-      if (SingleInUnit(kUnitRow, unit, geo_.RowCells[unit], value) == Next::Return)
-        return Next::Return;
-    for (int unit = 0; unit < geo_.GridWidth; ++unit)
-      if (SingleInUnit(kUnitColumn, unit, geo_.ColCells[unit], value) == Next::Return)
-        return Next::Return;
-    for (int unit = 0; unit < geo_.GridWidth; ++unit)
-      if (SingleInUnit(kUnitBlock, unit, grid_.BlockCells[unit], value) == Next::Return)
-        return Next::Return;
-    for (int region = 0; region < 4; ++region)
-      if (RegionUnitInUse(grid_, region) &&
-          SingleInUnit(kUnitDiag1 + region, 0, grid_.RegionCells[region], value) == Next::Return)
+    for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
+      for (int unit = 0; unit < geo_.GridWidth; ++unit)
+        if (SingleInUnit(kind, unit, value) == Next::Return)
+          return Next::Return;
+    for (int kind = kUnitDiag1; kind <= kUnitExtra2; ++kind)
+      if (RegionUnitInUse(grid_, kind - kUnitDiag1) && SingleInUnit(kind, 0, value) == Next::Return)
         return Next::Return;
   }
   return Next::GoOn;
 }
 
-MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, std::span<const int16_t> cells, int value) {
+MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, int value) {
+  const std::span<const int16_t> cells = UnitCells(geo_, grid_, kind, unit);
   const uint32_t bit = ValueBit(value);
   int places = 0;
   int place = -1;
-  for (int16_t cell : cells.first(geo_.GridWidth)) {
+  for (int16_t cell : cells) {
     if (cell < 0 || cell >= geo_.NCells)
       continue;
     const CellRecord &c = grid_.Cells[cell];
@@ -217,7 +215,7 @@ MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, std::span<cons
   PlaceValue(place, value, kActionPlace);
   if (highlight_) {
     HighlightUnit(geo_, kind, unit, grid_);
-    for (int16_t cell : cells.first(geo_.GridWidth))
+    for (int16_t cell : cells)
       if (cell >= 0 && cell < geo_.NCells && IsOpenStatus(grid_.Cells[cell].Status))
         grid_.Cells[cell].CellHighlight = kMarkExplains;
     grid_.Cells[place].CellHighlight = kMarkFound;
