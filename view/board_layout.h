@@ -50,7 +50,7 @@ struct ViewLayoutInputs {
   int32_t GridCount = 1; // grids of the set (more than one: the tab strip)
   int32_t GridWidth = 0; // symbols of the current shape (0: no geometry yet)
   int32_t LegendLines = 0;
-  VariantWords ShownWords; // the rules of the shown grids
+  VariantWords ShownWords{}; // the rules of the shown grids
   bool MessagePanel = true;
 };
 

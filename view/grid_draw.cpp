@@ -17,8 +17,9 @@ constexpr double kDesignCellH = 39;
 constexpr double kDesignSmallRow = 10;
 // Room kept around a grid scaled to its board, in design units.
 constexpr double kDesignSlack = 20;
-// A cell's candidate-text font: 31/39 of its height, less this.
-constexpr double kCellFontRatio = 31.0 / 39.0;
+// A cell's value font: 31/39 of its height, less 7.
+constexpr double kCellFontNumerator = 31;
+constexpr double kCellFontDenominator = 39;
 constexpr double kCellFontLess = 7;
 
 // Truncated toward zero like the integer conversion, but never undefined for a wild value.
@@ -339,7 +340,7 @@ void ComputeCellRects(CGridDraw &p, const GridLayoutInputs &in) {
   p.SmallRowH = small;
   p.FontLabel = FontIndex((p.CellH - 2 * small) / 15 * 20 - 8 + g.deltaFontLc);
   p.FontMatrix = FontIndex(3 * small / geo.BlockRows - 4 + g.deltaFontMatrix - (geo.BlockRows == 4 ? 4 : 0));
-  p.FontCell = FontIndex(p.CellH * kCellFontRatio - kCellFontLess + g.deltaFontCell);
+  p.FontCell = FontIndex(p.CellH * kCellFontNumerator / kCellFontDenominator - kCellFontLess + g.deltaFontCell);
   p.FontPiece = FontIndex(p.FontCell / p.PieceScale);
 
   const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};
@@ -407,6 +408,8 @@ CellRect BoxInCell(const CGridDraw &p, const std::array<CandidateLayout, kLayout
   const int32_t y0 = inner.top - 1 + (selected && !(p.VertCode[cell] & 1) ? thick : 0);
   const CellRect &xs = layouts[horz][v];
   const CellRect &ys = layouts[vert][v];
+  if (!xs.IsShown() || !ys.IsShown())
+    return kNotShownRect;
   return {x0 + xs.left, y0 + ys.top, x0 + xs.right, y0 + ys.bottom};
 }
 
