@@ -340,7 +340,8 @@ void ComputeCellRects(CGridDraw &p, const GridLayoutInputs &in) {
   p.SmallRowH = small;
   p.FontLabel = FontIndex((p.CellH - 2 * small) / 15 * 20 - 8 + g.deltaFontLc);
   p.FontMatrix = FontIndex(3 * small / geo.BlockRows - 4 + g.deltaFontMatrix - (geo.BlockRows == 4 ? 4 : 0));
-  p.FontCell = FontIndex(p.CellH * kCellFontNumerator / kCellFontDenominator - kCellFontLess + g.deltaFontCell);
+  p.FontCell =
+      FontIndex(p.CellH * kCellFontNumerator / kCellFontDenominator - kCellFontLess + g.deltaFontCell);
   p.FontPiece = FontIndex(p.FontCell / p.PieceScale);
 
   const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};

@@ -70,7 +70,8 @@ TEST_F(GridDrawTest, BlockEdgesMakeTheInnerBoxSmallerOnThoseSidesOnly) {
   LayOut(5); // the grid has just been reset, as after every new grid
   const int thick = static_cast<int>(painter_.BorderBlock);
   const CellRect &outer = painter_.OuterRect[2]; // row 0, last column of the first block
-  EXPECT_EQ(painter_.InnerRect[2], (CellRect{outer.left, outer.top + thick, outer.right - thick, outer.bottom}));
+  EXPECT_EQ(painter_.InnerRect[2],
+            (CellRect{outer.left, outer.top + thick, outer.right - thick, outer.bottom}));
   EXPECT_EQ(painter_.HorzCode[2], 2);
   EXPECT_EQ(painter_.VertCode[2], 1);
   EXPECT_EQ(painter_.InnerRect[40], painter_.OuterRect[40]); // the centre of the centre block
@@ -132,10 +133,10 @@ TEST_F(GridDrawTest, LabelRecordsAreShownOnlyWithTheLineColumnArea) {
   LayOut(5);
   const CellRect &rowLabel = painter_.OuterRect[Geo().RowUnitBase + 4];
   const CellRect &colLabel = painter_.OuterRect[Geo().ColUnitBase + 4];
-  EXPECT_GT(rowLabel.left, painter_.OuterRect[8].right);     // right of the grid
-  EXPECT_GT(rowLabel.top, painter_.OuterRect[4 * 9].top);    // inside its row, less the small rows
-  EXPECT_GT(colLabel.top, painter_.OuterRect[80].bottom);    // under the grid
-  EXPECT_EQ(colLabel.left, painter_.OuterRect[4].left);      // across its column
+  EXPECT_GT(rowLabel.left, painter_.OuterRect[8].right);  // right of the grid
+  EXPECT_GT(rowLabel.top, painter_.OuterRect[4 * 9].top); // inside its row, less the small rows
+  EXPECT_GT(colLabel.top, painter_.OuterRect[80].bottom); // under the grid
+  EXPECT_EQ(colLabel.left, painter_.OuterRect[4].left);   // across its column
   EXPECT_LE(rowLabel.right, 956);
   symbols_ = SymbolMode::Pictures;
   LayOut(5);

@@ -19,7 +19,8 @@ TEST(LegendLinesTest, OneLinePerShownRuleInTheFixedOrderMarkingTheCurrentGrid) {
       BuildLegendLines(kVarNoTouch | kVarDiagonal | kVarKillerSum, kVarKillerSum, &grid, Language::English);
   EXPECT_EQ(Texts(lines), (std::vector<std::string>{"Diagonal", ">>Killer", "Dont Touch"}));
   EXPECT_EQ(lines[1].Bits, kVarKiller);
-  EXPECT_EQ(Texts(BuildLegendLines(kVarNoTouch, {}, &grid, Language::French)), std::vector<std::string>{"Pas Touche"});
+  EXPECT_EQ(Texts(BuildLegendLines(kVarNoTouch, {}, &grid, Language::French)),
+            std::vector<std::string>{"Pas Touche"});
   EXPECT_TRUE(BuildLegendLines({}, {}, &grid, Language::English).empty());
 }
 
@@ -36,7 +37,8 @@ TEST(LegendLinesTest, LabelsCarryTheCurrentGridsNumbers) {
 }
 
 TEST(LegendLinesTest, SomeRulesTakeTheirNameFromTheCatalogueOrTheMessages) {
-  const std::vector<LegendLine> english = BuildLegendLines(kVarIrregular | kVarOdd, {}, nullptr, Language::English);
+  const std::vector<LegendLine> english =
+      BuildLegendLines(kVarIrregular | kVarOdd, {}, nullptr, Language::English);
   ASSERT_EQ(english.size(), 2u);
   EXPECT_EQ(english[0].Text, "Irregular");
   EXPECT_FALSE(english[1].Text.empty());

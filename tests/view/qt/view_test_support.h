@@ -21,7 +21,8 @@ namespace quorbel::testing {
 
 struct BoardFixture {
   explicit BoardFixture(int width = 1000, int height = 700) {
-    app = std::make_unique<CQuorbelApp>(AppOptions{.dialogs = &dialogs, .headless = true, .startDirectory = {}});
+    app = std::make_unique<CQuorbelApp>(
+        AppOptions{.dialogs = &dialogs, .headless = true, .startDirectory = {}});
     view = std::make_unique<CQuorbelView>(*app);
     view->resize(width, height);
   }
