@@ -26,9 +26,6 @@ struct CellRect {
   constexpr bool Intersects(const CellRect &other) const {
     return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
   }
-  constexpr CellRect Offset(int32_t dx, int32_t dy) const {
-    return {left + dx, top + dy, right + dx, bottom + dy};
-  }
   // Positive values move the sides inward.
   constexpr CellRect Inset(int32_t dx, int32_t dy) const {
     return {left + dx, top + dy, right - dx, bottom - dy};

@@ -20,7 +20,6 @@ struct DisplaySwitches {
   int32_t ShowProbables = 0;     // an empty cell shows its best probable value
   int32_t ShowFound = 0;         // the number bar and marked pieces show their state
   int32_t ShowWarning = 0;       // cells and units in conflict are drawn as such
-  uint32_t MethodMask = 0;       // the methods panel's mask; bit kMethodVariants marks wrong pieces
   // The view's tools.
   int32_t ShowSolutionErrors = 0; // a placed value that differs from the solution is marked
   int32_t ShowCellNumbers = 0;    // every cell shows its index
@@ -30,7 +29,6 @@ struct DisplaySwitches {
   VariantWords VarMask = kAllVariantsShown;
 };
 
-inline constexpr uint32_t kMethodVariants = 0x8;
 // The display level that stands for "every cell".
 inline constexpr int32_t kPossLevelAll = 4;
 

@@ -6,22 +6,20 @@ namespace {
 
 // "Arial" resolves to a face of the same metrics (Liberation Sans) where Arial itself is absent.
 const QString kBoardFamily = QStringLiteral("Arial");
-constexpr int kLabelFontHeight = 16;
-constexpr int kLabelFontWeight = 600;
 
-QFont MakeFont(int pixelHeight, int weight) {
+QFont MakeFont(int pixelHeight) {
   QFont font(kBoardFamily);
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixelHeight);
-  font.setWeight(static_cast<QFont::Weight>(weight));
+  font.setBold(true);
   return font;
 }
 
 } // namespace
 
-FontTable::FontTable() : labelFont_(MakeFont(kLabelFontHeight, kLabelFontWeight)) {
+FontTable::FontTable() {
   for (int i = 0; i < kFontTableSize; ++i) {
-    fonts_[static_cast<size_t>(i)] = MakeFont(i + kFontHeightBase, QFont::Bold);
+    fonts_[static_cast<size_t>(i)] = MakeFont(i + kFontHeightBase);
     metrics_[static_cast<size_t>(i)] = std::make_unique<QFontMetrics>(fonts_[static_cast<size_t>(i)]);
   }
 }

@@ -19,8 +19,6 @@ public:
 
   const QFont &Font(int index) const { return fonts_[Clamp(index)]; }
   const QFontMetrics &Metrics(int index) const { return *metrics_[Clamp(index)]; }
-  // The panels' small labels: Arial of height 16, half bold.
-  const QFont &LabelFont() const { return labelFont_; }
 
   static size_t Clamp(int index) {
     return static_cast<size_t>(index < 0 ? 0 : index >= kFontTableSize ? kFontTableSize - 1 : index);
@@ -29,7 +27,6 @@ public:
 private:
   std::array<QFont, kFontTableSize> fonts_;
   std::array<std::unique_ptr<QFontMetrics>, kFontTableSize> metrics_;
-  QFont labelFont_;
 };
 
 } // namespace quorbel

@@ -1,6 +1,5 @@
 #include "view/qt/paint_tools.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 
 #include "platform/qt/colour_ref.h"
@@ -33,19 +32,6 @@ void DrawTextCentred(QPainter &dc, const QString &text, const CellRect &rect, co
   dc.setPen(ToQColor(colour));
   dc.drawText(ToQRect(rect), Qt::AlignCenter | Qt::TextSingleLine, text);
   dc.restore();
-}
-
-int DrawTextLeft(QPainter &dc, const QString &text, const CellRect &rect, const QFont &font,
-                 ColorRef colour) {
-  if (rect.IsEmpty() || text.isEmpty())
-    return 0;
-  dc.save();
-  dc.setClipRect(ToQRect(rect));
-  dc.setFont(font);
-  dc.setPen(ToQColor(colour));
-  dc.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-  dc.restore();
-  return QFontMetrics(font).horizontalAdvance(text);
 }
 
 } // namespace quorbel

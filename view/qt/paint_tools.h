@@ -21,7 +21,5 @@ void FrameRect(QPainter &dc, const CellRect &rect, int width, ColorRef colour);
 // One line, centred both ways, clipped to the rectangle.
 void DrawTextCentred(QPainter &dc, const QString &text, const CellRect &rect, const QFont &font,
                      ColorRef colour);
-// One line, vertically centred, from the rectangle's left; clipped to it. Returns the text width.
-int DrawTextLeft(QPainter &dc, const QString &text, const CellRect &rect, const QFont &font, ColorRef colour);
 
 } // namespace quorbel

@@ -206,6 +206,37 @@ private slots:
     }
   }
 
+  void TheLegendNamesTheShownRulesUnderTheNumberBar() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.Engine().Grids.Main[0].GridVar = kVarDiagonal | kVarNoTouch;
+    const QImage &image = board.Render("legend");
+    const CQuorbelView &view = *board.view;
+    QCOMPARE(view.Legend().size(), size_t{2});
+    QCOMPARE(view.Legend()[0].Text, std::string(">>Diagonal")); // the one grid shown is the current one
+    const CellRect &line = view.Layout().Legend[0];
+    QVERIFY(line.top >= view.Layout().Slots[9].bottom);
+    QVERIFY(CountPixels(image, line, board.Colours().ColInit) > 10);
+    board.view->Switches().VarMask = {0x1, 0}; // hidden rules leave the legend
+    board.Render();
+    QVERIFY(board.view->Legend().empty());
+  }
+
+  void LineAndColumnLabelsShowTheValuesStillFree() {
+    BoardFixture board;
+    board.General().displayLines = 1;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.view->Switches().ShowPossLineCol = 1;
+    const QImage &image = board.Render("labels");
+    const GridGeometry &geo = board.Engine().Geo;
+    const CGridDraw &painter = board.Painter();
+    for (int record : {geo.RowUnitBase, geo.ColUnitBase + 8}) {
+      const CellRect &label = painter.OuterRect[record];
+      QVERIFY(label.IsShown());
+      QVERIFY(CountPixels(image, label, board.Colours().ColPossible) > 10);
+    }
+  }
+
   void PauseHidesTheBoardButNotThePanels() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));

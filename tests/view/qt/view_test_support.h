@@ -10,10 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
 #include "platform/qt/colour_ref.h"
+#include "tests/app/qt/app_test_support.h"
 #include "tests/engine/engine_test_support.h"
 #include "view/qt/quorbel_view.h"
 
@@ -56,6 +58,27 @@ struct BoardFixture {
   ScriptedDialogService dialogs;
   std::unique_ptr<CQuorbelApp> app;
   std::unique_ptr<CQuorbelView> view;
+};
+
+// The whole program started in English with the board view as its central widget.
+struct FrameWithBoard {
+  explicit FrameWithBoard(const AppTestHome &home) {
+    home.Clear();
+    home.WriteInt("GENERAL", "LANGUAGE", static_cast<int32_t>(Language::English));
+    app = std::make_unique<CQuorbelApp>(AppOptions{
+        .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
+    InstallBoardView(*app);
+    started = app->InitInstance({QStringLiteral("quorbel")}) && QTest::qWaitForWindowExposed(&Frame());
+  }
+  ~FrameWithBoard() {
+    if (app && app->MainFrame())
+      app->MainFrame()->hide();
+  }
+  CMainFrame &Frame() { return *app->MainFrame(); }
+
+  ScriptedDialogService dialogs;
+  std::unique_ptr<CQuorbelApp> app;
+  bool started = false;
 };
 
 inline ColorRef PixelAt(const QImage &image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
