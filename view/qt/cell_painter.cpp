@@ -189,15 +189,15 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
 }
 
 void DrawColouredText(QPainter &dc, const QString &text, std::span<const ColorRef> colours,
-                      ColorRef defaultColour, const CellRect &rect, const QFont &font) {
+                      ColorRef defaultColour, const CellRect &rect, const FontTable &fonts, int font) {
   if (text.isEmpty() || text.size() > kMaxColouredText || rect.IsEmpty())
     return;
-  const QFontMetrics metrics(font);
+  const QFontMetrics &metrics = fonts.Metrics(font);
   const int baseline = rect.top + (rect.Height() - metrics.height()) / 2 + metrics.ascent();
   int x = rect.left + (rect.Width() - metrics.horizontalAdvance(text)) / 2;
   dc.save();
   dc.setClipRect(ToQRect(rect));
-  dc.setFont(font);
+  dc.setFont(fonts.Font(font));
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QString character(text[i]);
     const size_t at = static_cast<size_t>(i);
@@ -252,7 +252,7 @@ void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, 
     text = SymbolText(ctx, record.Value);
   }
   // The cell's animated picture is drawn under the text by the cell animations.
-  DrawColouredText(ctx.Dc, text, colours, colour, rect, ctx.Fonts.Font(font));
+  DrawColouredText(ctx.Dc, text, colours, colour, rect, ctx.Fonts, font);
 }
 
 void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int cell) {

@@ -37,7 +37,7 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
 void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
 // Centred text of 1 to 15 characters, each in its own colour (kNoOverride: the default colour).
 void DrawColouredText(QPainter &dc, const QString &text, std::span<const ColorRef> colours,
-                      ColorRef defaultColour, const CellRect &rect, const QFont &font);
+                      ColorRef defaultColour, const CellRect &rect, const FontTable &fonts, int font);
 // The candidate matrix of an empty cell.
 void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int cell);
 // The values in the two small rows (the number bar, and the candidates of the probables style).

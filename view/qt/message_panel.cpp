@@ -28,9 +28,8 @@ int RingPosition(int index) {
 
 // Draws the segments one after the other, wrapping at blanks, links underlined; stores where each
 // segment's first piece went. Returns the height used.
-int DrawMessageLine(QPainter &dc, const QFont &font, CComLine &line, bool newest, const CellRect &rect,
-                    const BoardColours &colours) {
-  const QFontMetrics metrics(font);
+int DrawMessageLine(QPainter &dc, const QFont &font, const QFontMetrics &metrics, CComLine &line, bool newest,
+                    const CellRect &rect, const BoardColours &colours) {
   const int lineHeight = metrics.height();
   QFont linkFont = font;
   linkFont.setUnderline(true);
@@ -93,7 +92,8 @@ void CQuorbelView::DrawMessagePanel(const PaintContext &ctx, int full) {
     CComLine &line = ring.Line(index);
     if (line.Empty)
       break;
-    y += DrawMessageLine(dc, font, line, k == 0, {text.left, y, text.right, text.bottom}, ctx.Colours);
+    y += DrawMessageLine(dc, font, fonts_.Metrics(layout_.CommentFont), line, k == 0,
+                         {text.left, y, text.right, text.bottom}, ctx.Colours);
     drawnMessageLines_.push_back(RingPosition(index));
   }
   dc.restore();
