@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <array>
+#include <optional>
 
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"

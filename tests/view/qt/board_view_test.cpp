@@ -113,6 +113,47 @@ private slots:
                         board.Colours().ColPossible) > 3);
   }
 
+  void CandidateStringsFollowTheDisplayLevelAndFitFifteenSymbols() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf16, 1, 0);
+    board.General().gridCurrDisp = static_cast<int32_t>(SymbolMode::Letters);
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    const GridGeometry &geo = board.Engine().Geo;
+    test::MakeOpenCell(geo, grid.Cells[0], {3, 7});
+    test::MakeOpenCell(geo, grid.Cells[1], {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    test::MakeOpenCell(geo, grid.Cells[2], {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const ColorRef possible = board.Colours().ColPossible;
+    board.view->Switches().PossDisplayOn = 1;
+    board.view->Switches().PossDisplayLevel = 0; // cells of one candidate only
+    QCOMPARE(CountPixels(board.Render(), Inside(board.Painter(), 0), possible), 0);
+    board.view->Switches().PossDisplayLevel = 1; // up to two
+    QVERIFY(CountPixels(board.Render(), Inside(board.Painter(), 0), possible) > 10);
+    board.view->Switches().PossDisplayLevel = kPossLevelAll;
+    const QImage &image = board.Render();
+    QVERIFY(CountPixels(image, Inside(board.Painter(), 1), possible) > 10);
+    QCOMPARE(CountPixels(image, Inside(board.Painter(), 2), possible), 0); // sixteen symbols: none drawn
+  }
+
+  void TheViewsToolsMarkCells() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    board.General().probType = 0;
+    SetCellValue(board.Engine(), grid, 1, 2, kActionPlace);
+    board.Engine().Grids.RefTab[0].Cells[1].Value = 3; // the solution says otherwise
+    grid.Cells[2].CellHighlight = 1;
+    board.view->Switches().ShowSolutionErrors = 1;
+    const QImage &image = board.Render("tools");
+    const CGridDraw &painter = board.Painter();
+    QCOMPARE(GroundOf(image, painter, 1), kWrongValueBackground);
+    const CellRect &disk = painter.OuterRect[2];
+    QCOMPARE(PixelAt(image, disk.left + disk.Width() / 2, disk.top + disk.Height() / 2),
+             ScaleColour(board.Colours().ColBgCase, kHighlightBrightening));
+    QCOMPARE(CountPixels(image, Inside(painter, 3), board.Colours().ColPossible), 0);
+    board.view->Switches().ShowCandidateCounts = 1; // an empty cell shows how many candidates it has
+    QVERIFY(CountPixels(board.Render(), Inside(painter, 3), board.Colours().ColPossible) > 10);
+  }
+
   void AConflictIsDrawnInTheConflictColours() {
     BoardFixture board;
     SetGridShape(board.Engine(), kShapeOf9, 1, 0);
