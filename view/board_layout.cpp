@@ -77,7 +77,7 @@ CellRect ScaledTile(const CellRect &tile, double fade) {
 }
 
 bool NumberBarShown(const GeneralSettings &general, SymbolMode symbols, int32_t gameMode) {
-  return general.displayBarArea == 1 || symbols == SymbolMode::Pictures || gameMode == kGameModeQuick ||
+  return general.displayBarArea == 1 || symbols == kSymbolPictures || gameMode == kGameModeQuick ||
          gameMode == kGameModeDefi;
 }
 
@@ -95,7 +95,7 @@ ViewLayout LayOutView(const ViewLayoutInputs &in) {
     layout.Comment = CutBottom(area, height);
   }
 
-  const bool pictures = in.Symbols == SymbolMode::Pictures;
+  const bool pictures = in.Symbols == kSymbolPictures;
   layout.NumberBarShown = NumberBarShown(g, in.Symbols, in.GameMode) && in.GridWidth > 0;
   const int32_t share = Trunc(area.Width() * g.displayBarDx);
   const int32_t sideWidth = std::min(

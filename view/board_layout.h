@@ -46,7 +46,7 @@ struct ViewLayoutInputs {
   int32_t ClientH = 0;
   const GeneralSettings &General;
   int32_t GameMode = 0;
-  SymbolMode Symbols = SymbolMode::Digits;
+  SymbolMode Symbols = kSymbolDigits;
   int32_t GridCount = 1; // grids of the set (more than one: the tab strip)
   int32_t GridWidth = 0; // symbols of the current shape (0: no geometry yet)
   int32_t LegendLines = 0;

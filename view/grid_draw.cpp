@@ -88,7 +88,7 @@ std::array<bool, 4> ThickSides(const GridGeometry &geo, const GridRecord &grid, 
 }
 
 bool ShowsLabels(const GridLayoutInputs &in) {
-  return in.General.displayLines == 1 && in.Symbols != SymbolMode::Pictures;
+  return in.General.displayLines == 1 && in.Symbols != kSymbolPictures;
 }
 
 void LayOutLabels(CGridDraw &p, const GridGeometry &geo) {
@@ -234,7 +234,7 @@ void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
   const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};
   p.BoardW = p.BoardRect.Width();
   p.BoardH = p.BoardRect.Height();
-  if (p.Grid && in.Symbols != SymbolMode::Pictures) {
+  if (p.Grid && in.Symbols != kSymbolPictures) {
     if (HasSentenceBar(*p.Grid, rules))
       p.BoardH -= kBarStripHeight;
     if (HasMasterMindBar(*p.Grid, rules))
@@ -345,7 +345,7 @@ void ComputeCellRects(CGridDraw &p, const GridLayoutInputs &in) {
   p.FontPiece = FontIndex(p.FontCell / p.PieceScale);
 
   const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};
-  if (p.Grid && in.Symbols != SymbolMode::Pictures) {
+  if (p.Grid && in.Symbols != kSymbolPictures) {
     const int32_t left = p.BoardRect.left + Trunc(p.OffsetX);
     const int32_t right = p.BoardRect.right - Trunc(p.OffsetX);
     int32_t top = p.BoardRect.top + p.BoardH;

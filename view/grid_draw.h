@@ -43,7 +43,7 @@ struct GridMargins {
 struct GridLayoutInputs {
   const GridGeometry &Geo;
   const GeneralSettings &General;
-  SymbolMode Symbols = SymbolMode::Digits;
+  SymbolMode Symbols = kSymbolDigits;
   VariantWords VarMask = kAllVariantsShown;
 };
 

@@ -9,12 +9,12 @@ constexpr int kDigitsUpTo = 9;
 std::string SymbolRangeText(int width, SymbolMode mode) {
   if (width <= 0)
     return {};
-  if (mode == SymbolMode::Pictures)
+  if (mode == kSymbolPictures)
     return "Image";
-  std::string text = mode == SymbolMode::Letters ? "A..." : "1...";
-  if (mode == SymbolMode::Letters)
+  std::string text = mode == kSymbolLetters ? "A..." : "1...";
+  if (mode == kSymbolLetters)
     text += static_cast<char>('A' + width - 1);
-  else if (mode == SymbolMode::Mixed && width > kDigitsUpTo)
+  else if (mode == kSymbolMixed && width > kDigitsUpTo)
     text += static_cast<char>('A' + width - kDigitsUpTo - 1);
   else
     text += static_cast<char>('0' + width);

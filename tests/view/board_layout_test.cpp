@@ -91,7 +91,7 @@ TEST_F(ViewLayoutTest, WithoutTheBarTheLegendStartsAtTheTop) {
 
 TEST_F(ViewLayoutTest, PicturesAddTheReloadButton) {
   const ViewLayout layout = LayOutView(ViewLayoutInputs{
-      .ClientW = 1000, .ClientH = 700, .General = general_, .Symbols = SymbolMode::Pictures, .GridWidth = 9});
+      .ClientW = 1000, .ClientH = 700, .General = general_, .Symbols = kSymbolPictures, .GridWidth = 9});
   EXPECT_EQ(layout.ValueSlots, 11);
 }
 

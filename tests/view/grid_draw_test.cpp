@@ -26,7 +26,7 @@ protected:
 
   EngineContext ctx_;
   GeneralSettings general_ = DefaultSettings().general;
-  SymbolMode symbols_ = SymbolMode::Digits;
+  SymbolMode symbols_ = kSymbolDigits;
   VariantWords mask_ = kAllVariantsShown;
   CGridDraw painter_;
 };
@@ -138,7 +138,7 @@ TEST_F(GridDrawTest, LabelRecordsAreShownOnlyWithTheLineColumnArea) {
   EXPECT_GT(colLabel.top, painter_.OuterRect[80].bottom); // under the grid
   EXPECT_EQ(colLabel.left, painter_.OuterRect[4].left);   // across its column
   EXPECT_LE(rowLabel.right, 956);
-  symbols_ = SymbolMode::Pictures;
+  symbols_ = kSymbolPictures;
   LayOut(5);
   EXPECT_FALSE(painter_.OuterRect[Geo().RowUnitBase].IsShown());
 }

@@ -44,12 +44,12 @@ TEST_F(SelectionListTest, ClearingForgetsPairsAnchorAndFocus) {
 }
 
 TEST(StatusTextsTest, SymbolRangeOfEachMode) {
-  EXPECT_EQ(SymbolRangeText(9, SymbolMode::Digits), "1...9");
-  EXPECT_EQ(SymbolRangeText(16, SymbolMode::Letters), "A...P");
-  EXPECT_EQ(SymbolRangeText(12, SymbolMode::Mixed), "1...C");
-  EXPECT_EQ(SymbolRangeText(6, SymbolMode::Mixed), "1...6");
-  EXPECT_EQ(SymbolRangeText(9, SymbolMode::Pictures), "Image");
-  EXPECT_EQ(SymbolRangeText(0, SymbolMode::Digits), "");
+  EXPECT_EQ(SymbolRangeText(9, kSymbolDigits), "1...9");
+  EXPECT_EQ(SymbolRangeText(16, kSymbolLetters), "A...P");
+  EXPECT_EQ(SymbolRangeText(12, kSymbolMixed), "1...C");
+  EXPECT_EQ(SymbolRangeText(6, kSymbolMixed), "1...6");
+  EXPECT_EQ(SymbolRangeText(9, kSymbolPictures), "Image");
+  EXPECT_EQ(SymbolRangeText(0, kSymbolDigits), "");
 }
 
 } // namespace

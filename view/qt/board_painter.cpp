@@ -151,7 +151,7 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   PaintBoard(ctx, painter);
   for (int cell = 0; cell < geo.NCells; ++cell)
     PaintCell(ctx, painter, cell);
-  if (ctx.General.displayLines == 1 && ctx.Symbols != SymbolMode::Pictures)
+  if (ctx.General.displayLines == 1 && ctx.Symbols != kSymbolPictures)
     for (int record = geo.NCells; record < geo.CellLimit; ++record)
       PaintCell(ctx, painter, record);
   // The cells of the puzzle pieces and the Tiled corner circles follow, once the pieces are laid

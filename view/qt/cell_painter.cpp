@@ -116,7 +116,7 @@ void DrawBestProbableMark(const PaintContext &ctx, const CellRect &rect, ColorRe
 
 QString SymbolText(const PaintContext &ctx, int value) {
   // Pictures show the mixed symbols until the cell picture sets can be drawn.
-  const SymbolMode mode = ctx.Symbols == SymbolMode::Pictures ? SymbolMode::Mixed : ctx.Symbols;
+  const SymbolMode mode = ctx.Symbols == kSymbolPictures ? kSymbolMixed : ctx.Symbols;
   return QString::fromStdString(ValueSymbolText(value, mode));
 }
 
@@ -334,8 +334,7 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
   const bool empty = IsOpenStatus(record.Status);
   const bool playing = cell < geo.NCells;
   const int probType = ctx.General.probType;
-  const CellRect text =
-      CellTextRect(painter, geo, cell, probType, ctx.Symbols == SymbolMode::Pictures, empty);
+  const CellRect text = CellTextRect(painter, geo, cell, probType, ctx.Symbols == kSymbolPictures, empty);
   const bool drawn = record.NotDrawn == 0;
 
   ColorRef background = ctx.Colours.ColBgCase;

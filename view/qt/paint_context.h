@@ -25,7 +25,7 @@ struct PaintContext {
   const GeneralSettings &General;
   const DisplaySwitches &Switches;
   const SelectionList &Selection;
-  SymbolMode Symbols = SymbolMode::Digits;
+  SymbolMode Symbols = kSymbolDigits;
   // The board's picture at the board's place in a client-sized image; none without a picture.
   const QImage *Background = nullptr;
   bool Printing = false;

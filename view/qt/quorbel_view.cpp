@@ -26,8 +26,8 @@ constexpr int kMinimumHeight = 360;
 
 SymbolMode SymbolModeOf(const AppSettings &settings) {
   const int32_t mode = settings.general.gridCurrDisp;
-  return mode >= 0 && mode <= static_cast<int32_t>(SymbolMode::Pictures) ? static_cast<SymbolMode>(mode)
-                                                                         : SymbolMode::Digits;
+  return mode >= 0 && mode <= static_cast<int32_t>(kSymbolPictures) ? static_cast<SymbolMode>(mode)
+                                                                    : kSymbolDigits;
 }
 
 VariantWords SplitWords(uint64_t words) {

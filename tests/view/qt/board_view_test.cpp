@@ -116,7 +116,7 @@ private slots:
   void CandidateStringsFollowTheDisplayLevelAndFitFifteenSymbols() {
     BoardFixture board;
     SetGridShape(board.Engine(), kShapeOf16, 1, 0);
-    board.General().gridCurrDisp = static_cast<int32_t>(SymbolMode::Letters);
+    board.General().gridCurrDisp = static_cast<int32_t>(kSymbolLetters);
     GridRecord &grid = board.Engine().Grids.Main[0];
     const GridGeometry &geo = board.Engine().Geo;
     test::MakeOpenCell(geo, grid.Cells[0], {3, 7});
