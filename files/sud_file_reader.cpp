@@ -206,7 +206,8 @@ void ReadUndo(ArchiveReader &in, Stage &s, size_t imageBytes) {
                          " steps kept and was left out.");
     return;
   }
-  if (!Expect(in, ptUndo, 0, maxPtUndo, "undo position"))
+  // One past the last row is the usual position: the newest state is not a step yet.
+  if (!Expect(in, ptUndo, 0, maxPtUndo + 1, "undo position"))
     return;
   uint64_t bytesPerStep = 0;
   for (int g = 0; g < s.MainCount; ++g)

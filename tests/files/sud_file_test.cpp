@@ -267,7 +267,7 @@ TEST_F(SudHostileFile, AValueThatDoesNotFitItsFieldIsRefused) {
   EXPECT_FALSE(OpenInTarget(file));
 }
 
-TEST_F(SudHostileFile, AnUndoPositionOutsideItsHistoryIsRefused) {
+TEST_F(SudHostileFile, AnUndoPositionBeyondItsHistoryIsRefused) {
   // The last grid is followed by the game state; the undo words come after the placements.
   Program fresh;
   ASSERT_TRUE(fresh.Open(valid_).Ok);
@@ -275,6 +275,8 @@ TEST_F(SudHostileFile, AnUndoPositionOutsideItsHistoryIsRefused) {
   const size_t at = valid_.size() - undoBytes - 4;
   std::string file = valid_;
   PutInt(file, at, 2);
+  EXPECT_TRUE(fresh.Open(file).Ok) << "one past the last step: the newest state was not saved as a step";
+  PutInt(file, at, 3);
   EXPECT_FALSE(OpenInTarget(file));
   PutInt(file, at, -1);
   EXPECT_FALSE(OpenInTarget(file));
