@@ -1,6 +1,6 @@
 // Undo rows to cells and back. A step's snapshot is unpacked over a copy of its grid, so
-// only what the snapshot holds comes from it; a step that the file gives for a grid of
-// another size or not at all takes that grid's present cells.
+// only what the snapshot holds comes from it; the records a file's step does not give
+// keep the grid's present ones.
 #include "app/qt/undo_history.h"
 
 #include <algorithm>
@@ -58,9 +58,11 @@ void RestoreUndoHistory(EngineContext &ctx, const SudUndoHistory &history) {
   for (int i = 0; i < rows; ++i) {
     const auto &step = history.Steps[static_cast<size_t>(i)];
     for (int g = 0; g < grids; ++g) {
+      // A file holds the records in use, which may be fewer than the grid allocates.
       std::vector<CellRecord> &cells = ctx.Grids.Main[g].Cells;
-      const bool given = g < static_cast<int>(step.size()) && step[g].size() == cells.size();
-      cells = given ? step[g] : present[g];
+      cells = present[g];
+      if (g < static_cast<int>(step.size()))
+        std::copy_n(step[g].begin(), std::min(step[g].size(), cells.size()), cells.begin());
     }
     // Not SaveDo: its limit keeps rows free for UnDo, and a file may hold those rows too.
     StoreRow(ctx, ctx.Undo.Steps, i);
