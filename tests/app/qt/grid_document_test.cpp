@@ -377,6 +377,36 @@ private slots:
     QVERIFY(again.dialogs.Asked().isEmpty());
   }
 
+  void AGridFileBringsItsSettingsAndWindowOnlyWhenTheyAreWanted() {
+    const QRect placed(40, 30, 700, 500);
+    {
+      Session s(home_);
+      SetGridSize(s.Engine(), kWidth, 1);
+      s.app->Settings().general.longCase = 61;
+      s.app->MainFrame()->setGeometry(placed);
+      s.dialogs.AnswerFileName(File("dressed.sud"));
+      QVERIFY(s.Run(kSave));
+    }
+    home_.WriteInt("GENERAL", "PREFLOAD", 0);
+    home_.WriteInt("GENERAL", "POSLOAD", 0);
+    {
+      Session s(home_);
+      const QRect before = s.app->MainFrame()->geometry();
+      s.dialogs.AnswerFileName(File("dressed.sud"));
+      QVERIFY(s.Run(kOpen));
+      QCOMPARE(s.app->Settings().general.longCase, 50);
+      QCOMPARE(s.app->MainFrame()->geometry(), before);
+    }
+    home_.WriteInt("GENERAL", "PREFLOAD", 1);
+    home_.WriteInt("GENERAL", "POSLOAD", 1);
+    Session s(home_);
+    s.dialogs.AnswerFileName(File("dressed.sud"));
+    QVERIFY(s.Run(kOpen));
+    QCOMPARE(s.app->Settings().general.longCase, 61);
+    QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), 61); // taken settings are saved at once
+    QCOMPARE(s.app->MainFrame()->geometry(), placed);
+  }
+
   void AFileDroppedOnTheWindowOpensAsTheDocument() {
     WriteGridFile(File("dropped.sud"), {{2, 4}});
     Session s(home_);
