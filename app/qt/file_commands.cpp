@@ -65,20 +65,14 @@ void RegisterFileCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();
   commands.SetHandler(Cmd::FileOpen, [&app](CommandId) { OpenGridFileDialog(app); });
   const auto gridExists = [&app] { return EnabledWhen(app.Engine().Geo.CellLimit >= 1); };
-  commands.SetHandler(
-      Cmd::FileSave,
-      [&app](CommandId) {
-        if (CQuorbelDoc *document = app.GetCurrentDocument())
-          document->OnFileSave();
-      },
-      gridExists);
-  commands.SetHandler(
-      Cmd::FileSaveAs,
-      [&app](CommandId) {
-        if (CQuorbelDoc *document = app.GetCurrentDocument())
-          document->OnFileSaveAs();
-      },
-      gridExists);
+  const auto saving = [&app](bool (CQuorbelDoc::*save)()) {
+    return [&app, save](CommandId) {
+      if (CQuorbelDoc *document = app.GetCurrentDocument())
+        (document->*save)();
+    };
+  };
+  commands.SetHandler(Cmd::FileSave, saving(&CQuorbelDoc::OnFileSave), gridExists);
+  commands.SetHandler(Cmd::FileSaveAs, saving(&CQuorbelDoc::OnFileSaveAs), gridExists);
   commands.SetHandler(
       Cmd::OpenRecentFile,
       [&app](CommandId id) { OpenRecentFile(app, static_cast<int>(id - kIdFirstRecentFile)); },

@@ -72,17 +72,6 @@ struct Session {
   bool started = false;
 };
 
-QByteArray ReadAll(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 // A 9 x 9 grid file made by the writer alone, with givens at the cells named.
 void WriteGridFile(const QString &path, const std::vector<std::pair<int, int>> &givens) {
   auto ctx = std::make_unique<EngineContext>();
