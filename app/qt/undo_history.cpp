@@ -24,23 +24,22 @@ SudUndoHistory CaptureUndoHistory(EngineContext &ctx) {
   if (rows <= 0)
     return history;
   history.PtUndo = std::clamp(stack.ptUndo, 0, rows);
-  history.Steps.resize(static_cast<size_t>(rows));
   const int grids = MainGrids(ctx);
+  history.Steps.assign(static_cast<size_t>(rows), std::vector<std::vector<CellRecord>>(grids));
   auto scratch = std::make_unique<GridRecord>();
   std::vector<uint32_t> words;
-  for (int i = 0; i < rows; ++i) {
-    auto &step = history.Steps[static_cast<size_t>(i)];
-    step.resize(static_cast<size_t>(grids));
-    for (int g = 0; g < grids; ++g) {
-      const GridRecord &grid = ctx.Grids.Main[g];
-      const SnapshotPtr &snapshot = stack.Steps.Rows[static_cast<size_t>(i)][g];
-      if (!snapshot) {
-        step[g] = grid.Cells;
-        continue;
-      }
-      CopyGrid(ctx, *scratch, &grid, 0);
-      RestoreSnapshot(ctx, *snapshot, *scratch, words);
-      step[g] = scratch->Cells;
+  for (int g = 0; g < grids; ++g) {
+    const GridRecord &grid = ctx.Grids.Main[g];
+    // Each snapshot of the slot unpacks over the last: one copy of the grid serves them all.
+    CopyGrid(ctx, *scratch, &grid, 0);
+    const GridSnapshot *unpacked = nullptr;
+    for (int i = 0; i < rows; ++i) {
+      const GridSnapshot *snapshot = stack.Steps.Rows[static_cast<size_t>(i)][g].get();
+      // A grid untouched by a step shares the step before's snapshot: nothing to unpack.
+      if (snapshot && snapshot != unpacked)
+        RestoreSnapshot(ctx, *snapshot, *scratch, words);
+      unpacked = snapshot;
+      history.Steps[static_cast<size_t>(i)][g] = snapshot ? scratch->Cells : grid.Cells;
     }
   }
   return history;
@@ -58,11 +57,13 @@ void RestoreUndoHistory(EngineContext &ctx, const SudUndoHistory &history) {
   for (int i = 0; i < rows; ++i) {
     const auto &step = history.Steps[static_cast<size_t>(i)];
     for (int g = 0; g < grids; ++g) {
-      // A file holds the records in use, which may be fewer than the grid allocates.
+      // A file holds the records in use, which may be fewer than the grid allocates: the
+      // others keep their present state, which no step writes over.
       std::vector<CellRecord> &cells = ctx.Grids.Main[g].Cells;
-      cells = present[g];
       if (g < static_cast<int>(step.size()))
         std::copy_n(step[g].begin(), std::min(step[g].size(), cells.size()), cells.begin());
+      else
+        cells = present[g];
     }
     // Not SaveDo: its limit keeps rows free for UnDo, and a file may hold those rows too.
     StoreRow(ctx, ctx.Undo.Steps, i);
