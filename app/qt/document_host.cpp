@@ -23,6 +23,7 @@ namespace {
 // the main frame's placement before theirs.
 constexpr std::array<std::string_view, kShownFlagCount> kFilePanels = {"methods", "preferences", "profiles",
                                                                        "music"};
+// The words of a window placement, in the order a grid file holds them.
 enum PlacementWord {
   kLength,
   kFlags,
@@ -53,18 +54,18 @@ QString ToQString(std::string_view text) {
 bool French(Language language) { return !IsEnglish(language); }
 
 WindowPlacementWords PlacementOf(const QWidget &window) {
-  const QRect r = window.isMaximized() ? window.normalGeometry() : window.geometry();
-  return {kPlacementBytes,
-          0,
-          window.isMaximized() ? kShowMaximized : kShowNormal,
-          kNoPosition,
-          kNoPosition,
-          kNoPosition,
-          kNoPosition,
-          r.left(),
-          r.top(),
-          r.right() + 1,
-          r.bottom() + 1};
+  const bool maximized = window.isMaximized();
+  const QRect r = maximized ? window.normalGeometry() : window.geometry();
+  WindowPlacementWords words;
+  words.fill(kNoPosition); // the minimised and maximised positions are the system's
+  words[kLength] = kPlacementBytes;
+  words[kFlags] = 0;
+  words[kShowCommand] = maximized ? kShowMaximized : kShowNormal;
+  words[kLeft] = r.left();
+  words[kTop] = r.top();
+  words[kRight] = r.right() + 1;
+  words[kBottom] = r.bottom() + 1;
+  return words;
 }
 
 // The normal rectangle of a placement, when it is one a window can take.
