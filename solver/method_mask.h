@@ -1,6 +1,7 @@
 // The MethodMask: which solving methods run, with the group and Burma sizes, and the
-// state of the methods panel that the application owns (the mask and the display
-// switches of its Display commands). Pure values; the panel's widgets live in the app.
+// methods panel's edits of it. The application owns the panel's mask (kMaskAtConstruction,
+// then the METHOD/METHOD setting); its display switches are the view's DisplaySwitches, and
+// the two the solver reads (variant filter, probables) are copied into EngineSettings.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,7 @@ enum MethodMaskBit : MethodMask {
 constexpr MethodMask kMaskAllMethods = 0x1FFFFF;
 constexpr MethodMask kMaskNoMethod = 0;
 constexpr MethodMask kMaskPanelDefault = 0xFFD;    // the panel's Default button
-constexpr MethodMask kMaskAllButRandom = 0x1FFFFD; // METHOD/METHOD when nothing is stored
+constexpr MethodMask kMaskAllButRandom = 0x1FFFFD; // the rating's last mask; METHOD/METHOD's default
 constexpr MethodMask kMaskAtConstruction = kMaskProbables;
 
 constexpr int kMinSubsetSize = 2;
@@ -54,25 +55,5 @@ MethodMask ToggleMethodBit(MethodMask mask, MethodMask bit);
 // The size boxes that make sense for a grid width: a group of k cells needs k <= W - 2,
 // a Burma set of k units k <= W - 1; every size from 2 to 7 on larger grids.
 MethodMask EnabledSizeBits(int width);
-
-// A stored METHOD/METHOD value: a negative one stands for the default.
-constexpr MethodMask MethodMaskFromSetting(int32_t stored) {
-  return stored < 0 ? kMaskAllButRandom : static_cast<MethodMask>(stored);
-}
-
-// What the methods panel holds: the mask of every solving command, and the switches of
-// the Display menu. The solver reads two of them through EngineSettings (the variant
-// filter and the probables switch); the application keeps both copies in step.
-struct MethodPanelState {
-  MethodMask Mask = kMaskAtConstruction;
-  int32_t ShowPossibles = 0;
-  int32_t PossiblesLevel = 0;
-  int32_t LineColumnPossibles = 0;
-  int32_t ShowProbables = 0;
-  int32_t ShowFound = 0;
-  int32_t VariantFilter = 0;
-  int32_t ShowColouring = 0;
-  int32_t Shown = 0; // the panel is on screen
-};
 
 } // namespace quorbel

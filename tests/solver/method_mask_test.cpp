@@ -31,11 +31,6 @@ TEST(MethodMask, TheVariantAndProbablesBitsGiveTheCallersModes) {
   EXPECT_EQ(MaskProbableMode(kMaskVariant), 0);
 }
 
-TEST(MethodMask, AStoredNegativeMaskStandsForTheDefault) {
-  EXPECT_EQ(MethodMaskFromSetting(-1), kMaskAllButRandom);
-  EXPECT_EQ(MethodMaskFromSetting(2097149), 0x1FFFFDu);
-}
-
 TEST(ToggleMethodBit, GroupFollowsItsSizes) {
   MethodMask mask = ToggleMethodBit(0, GroupSizeBit(3));
   EXPECT_EQ(mask, GroupSizeBit(3) | kMaskGroup);
