@@ -56,7 +56,7 @@ TEST(Colouring, FindsTheUnitCellsOfRegionsOnlyWhereTheGridHasThem) {
 }
 
 TEST(Colouring, RemovesWhatEveryChainRemovesLikeAnXWing) {
-  const std::string solution = SearchSolution(PuzzlesOf("puzzles-9.txt")[1]);
+  const std::string solution = SearchSolution(ReadPuzzleFile("puzzles-9.txt")[1]);
   PuzzleContext before(kXWingPosition);
   PuzzleContext p(kXWingPosition);
   TrialGrid trial;
@@ -90,7 +90,7 @@ TEST(Colouring, TheDriverRecordsARemovalWhenTheCellAskedForIsNotFound) {
   EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskColouring, p.Grid(), 1, 0, CellAt(6, 1), 0), kSolveStopped);
   EXPECT_EQ(p.Ctx->Methods.MethodsUsed, kMethodColouring);
   EXPECT_EQ(p.Cell(CellAt(6, 1)).ThePoss & ValueBit(3), 0u);
-  EXPECT_TRUE(KeepsSolution(*p.Ctx, p.Grid(), SearchSolution(PuzzlesOf("puzzles-9.txt")[1])));
+  EXPECT_TRUE(KeepsSolution(*p.Ctx, p.Grid(), SearchSolution(ReadPuzzleFile("puzzles-9.txt")[1])));
 }
 
 TEST(Colouring, ThePlayersAbortCancelsIt) {
@@ -106,7 +106,7 @@ TEST(Colouring, ThePlayersAbortCancelsIt) {
 class ColouringOnLargeGrids : public ::testing::TestWithParam<const char *> {};
 
 TEST_P(ColouringOnLargeGrids, NeverRemovesTheSolutionsValue) {
-  for (const std::string &puzzle : PuzzlesOf(GetParam())) {
+  for (const std::string &puzzle : ReadPuzzleFile(GetParam())) {
     const std::string solution = SearchSolution(puzzle);
     ASSERT_FALSE(solution.empty());
     for (int keep : {2, 3}) {

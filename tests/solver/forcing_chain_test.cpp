@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(ForcingPosition, WhenEveryBranchButTheLastContradictsTheLastCounts) {
-  ASSERT_EQ(p.Cell(kD).ThePoss, Values({1, 2}));
+  ASSERT_EQ(p.Cell(kD).ThePoss, MaskOf({1, 2}));
   EXPECT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, kD, values), kD);
   EXPECT_EQ(values[kD], 2);
   EXPECT_EQ(values[kA], kForcingDiffers); // still open in the branch

@@ -46,7 +46,7 @@ void SolveChecked(const std::string &puzzle, const std::string &solution, Method
 class MethodSoundness : public ::testing::TestWithParam<const char *> {};
 
 TEST_P(MethodSoundness, NoMethodContradictsTheSolution) {
-  const std::vector<std::string> puzzles = PuzzlesOf(GetParam());
+  const std::vector<std::string> puzzles = ReadPuzzleFile(GetParam());
   ASSERT_FALSE(puzzles.empty());
   for (size_t n = 0; n < puzzles.size(); ++n) {
     const std::string solution = SearchSolution(puzzles[n]);
@@ -59,7 +59,7 @@ TEST_P(MethodSoundness, NoMethodContradictsTheSolution) {
 }
 
 TEST_P(MethodSoundness, NoMethodContradictsASolutionOfAThinnedPuzzle) {
-  for (const std::string &puzzle : PuzzlesOf(GetParam())) {
+  for (const std::string &puzzle : ReadPuzzleFile(GetParam())) {
     const std::string solution = SearchSolution(puzzle);
     ASSERT_FALSE(solution.empty()) << puzzle;
     for (MethodMask mask : kSoundMasks)

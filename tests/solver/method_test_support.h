@@ -1,17 +1,18 @@
 // Shared builders of the solving-method tests: a 9x9 solution to clear cells from, a
 // puzzle loaded into main grid 0 with fresh candidates, its solution found by the search,
-// hand-set candidates, and the check that the methods kept the solution.
+// hand-set candidates, thinned puzzles, and the check that the methods kept the solution.
+// Masks and the puzzle files come from the engine tests' builders (MaskOf, ReadPuzzleFile).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "../engine/engine_test_support.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
@@ -34,13 +35,6 @@ inline std::string Cleared(std::string_view solved, std::initializer_list<int> c
   for (int cell : cells)
     line[static_cast<size_t>(cell)] = '0';
   return line;
-}
-
-inline uint32_t Values(std::initializer_list<int> values) {
-  uint32_t mask = 0;
-  for (int v : values)
-    mask |= ValueBit(v);
-  return mask;
 }
 
 // Records what the engine asks of the panel, and answers the abort poll.
@@ -108,19 +102,6 @@ inline ::testing::AssertionResult KeepsSolution(const EngineContext &ctx, const 
       return ::testing::AssertionFailure() << "cell " << cell << " lost its solution value " << value;
   }
   return ::testing::AssertionSuccess();
-}
-
-// The one-line puzzles of a file of tests/data.
-inline std::vector<std::string> PuzzlesOf(const std::string &name) {
-  std::vector<std::string> puzzles;
-  std::ifstream in(std::string(QUORBEL_TEST_DATA) + "/" + name);
-  for (std::string line; std::getline(in, line);) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-      line.pop_back();
-    if (OneLineGridWidth(line.size()) > 0)
-      puzzles.push_back(line);
-  }
-  return puzzles;
 }
 
 // The puzzle with only every `keep`-th given left: no longer unique, but its solution is

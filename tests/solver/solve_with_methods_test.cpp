@@ -115,8 +115,8 @@ protected:
   // Row 0 cleared; (0,0) and (0,1) a naked pair {3, 5}; (0,2) {3, 4, 5}; the rest {1, 2, 6..9}.
   void SetUp() override {
     for (int col = 0; col < 9; ++col)
-      p.SetCandidates(CellAt(0, col), col < 2 ? Values({3, 5}) : Values({1, 2, 6, 7, 8, 9}));
-    p.SetCandidates(CellAt(0, 2), Values({3, 4, 5}));
+      p.SetCandidates(CellAt(0, col), col < 2 ? MaskOf({3, 5}) : MaskOf({1, 2, 6, 7, 8, 9}));
+    p.SetCandidates(CellAt(0, 2), MaskOf({3, 4, 5}));
   }
   PuzzleContext p{Cleared(kSolution9, {0, 1, 2, 3, 4, 5, 6, 7, 8})};
 };
@@ -135,18 +135,18 @@ TEST_F(GroupPosition, ANakedPairLeavesTheCellItsLastValue) {
 }
 
 TEST_F(GroupPosition, ARemovalAloneIsRecordedAndKept) {
-  p.SetCandidates(CellAt(0, 2), Values({3, 4, 5, 6}));
+  p.SetCandidates(CellAt(0, 2), MaskOf({3, 4, 5, 6}));
   EXPECT_EQ(Solve(p, kMaskGroup | GroupSizeBit(2)), kSolveStopped);
-  EXPECT_EQ(p.Cell(CellAt(0, 2)).ThePoss, Values({4, 6}));
+  EXPECT_EQ(p.Cell(CellAt(0, 2)).ThePoss, MaskOf({4, 6}));
   EXPECT_EQ(p.Cell(CellAt(0, 2)).NPoss, 2);
-  EXPECT_EQ(p.Cell(CellAt(0, 2)).Excluded, Values({4, 6}) ^ p.Ctx->Geo.FullMask);
+  EXPECT_EQ(p.Cell(CellAt(0, 2)).Excluded, MaskOf({4, 6}) ^ p.Ctx->Geo.FullMask);
   EXPECT_EQ(p.Ctx->Methods.MethodsUsed, kMethodGroup);
   EXPECT_EQ(p.Ctx->Methods.MaxGroupSize, 2);
 }
 
 TEST_F(GroupPosition, ADisabledSizeFindsNothing) {
   EXPECT_EQ(Solve(p, kMaskGroup | GroupSizeBit(3)), kSolveStopped);
-  EXPECT_EQ(p.Cell(CellAt(0, 2)).ThePoss, Values({3, 4, 5}));
+  EXPECT_EQ(p.Cell(CellAt(0, 2)).ThePoss, MaskOf({3, 4, 5}));
 }
 
 class ProbablesPosition : public ::testing::Test {
@@ -155,7 +155,7 @@ protected:
   void SetUp() override {
     for (int cell :
          {CellAt(0, 2), CellAt(1, 0), CellAt(1, 1), CellAt(1, 2), CellAt(2, 0), CellAt(2, 1), CellAt(2, 2)})
-      p.SetCandidates(cell, Values({2, 3, 4, 5, 6, 7, 8, 9}));
+      p.SetCandidates(cell, MaskOf({2, 3, 4, 5, 6, 7, 8, 9}));
   }
   PuzzleContext p{std::string(81, '0')};
 };
@@ -177,7 +177,7 @@ TEST_F(ProbablesPosition, TheDriverAndThePropagationRunIt) {
   PuzzleContext driven(std::string(81, '0'));
   for (int cell :
        {CellAt(0, 2), CellAt(1, 0), CellAt(1, 1), CellAt(1, 2), CellAt(2, 0), CellAt(2, 1), CellAt(2, 2)})
-    driven.SetCandidates(cell, Values({2, 3, 4, 5, 6, 7, 8, 9}));
+    driven.SetCandidates(cell, MaskOf({2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(Solve(driven, kMaskProbables), kSolveStopped);
   EXPECT_EQ(driven.Ctx->Methods.MethodsUsed, kMethodProbables);
   EXPECT_EQ(driven.Cell(CellAt(0, 8)).ThePoss & ValueBit(1), 0u);
@@ -213,18 +213,18 @@ TEST(MethodDriver, TheLastStepsValuesBecomeOrdinaryAtTheNextCall) {
 }
 
 TEST(SolveRepeatedly, SolvesAGridOutsideTheGridSet) {
-  PuzzleContext p(PuzzlesOf("puzzles-4.txt")[0]);
+  PuzzleContext p(ReadPuzzleFile("puzzles-4.txt")[0]);
   auto scratch = std::make_unique<GridRecord>();
   CopyGrid(*p.Ctx, *scratch, &p.Grid(), 0);
   EXPECT_EQ(SolveRepeatedly(*p.Ctx, *scratch, kMaskLinColBlk), kSolveStopped);
   EXPECT_EQ(scratch->SudMissing, 0);
   EXPECT_EQ(scratch->State, kGridConsistent);
-  EXPECT_TRUE(KeepsSolution(*p.Ctx, *scratch, SearchSolution(PuzzlesOf("puzzles-4.txt")[0])));
+  EXPECT_TRUE(KeepsSolution(*p.Ctx, *scratch, SearchSolution(ReadPuzzleFile("puzzles-4.txt")[0])));
   EXPECT_GT(OpenCells(p), 0); // the main grid was left alone
 }
 
 TEST(SolveRepeatedly, StopsWhenTheMethodsAreStuck) {
-  const std::string puzzle = PuzzlesOf("puzzles-9.txt")[3];
+  const std::string puzzle = ReadPuzzleFile("puzzles-9.txt")[3];
   PuzzleContext p(puzzle);
   EXPECT_EQ(SolveRepeatedly(*p.Ctx, p.Grid(), kMaskLinColBlk), kSolveStopped);
   EXPECT_GT(p.Grid().SudMissing, 0);
@@ -240,10 +240,11 @@ TEST(GridLevels, TheHardestMethodNeededGivesTheGridLevel) {
     MethodMask Solves;
     int Level;
   };
-  const std::vector<Known> known = {{kNakedSingles, kMaskNoMethod, kMaskAllButRandom, 1},
-                                    {PuzzlesOf("puzzles-9.txt")[3], kMaskLinColBlk, kMaskAllButRandom, 2},
-                                    {PuzzlesOf("puzzles-8.txt")[23], kMaskLinColBlk | kMaskSingle, 0x79, 3},
-                                    {PuzzlesOf("puzzles-9.txt")[1], 0x3FD, kMaskAllButRandom, 4}};
+  const std::vector<Known> known = {
+      {kNakedSingles, kMaskNoMethod, kMaskAllButRandom, 1},
+      {ReadPuzzleFile("puzzles-9.txt")[3], kMaskLinColBlk, kMaskAllButRandom, 2},
+      {ReadPuzzleFile("puzzles-8.txt")[23], kMaskLinColBlk | kMaskSingle, 0x79, 3},
+      {ReadPuzzleFile("puzzles-9.txt")[1], 0x3FD, kMaskAllButRandom, 4}};
   for (const Known &k : known) {
     PuzzleContext stalls(k.Puzzle);
     SolveRepeatedly(*stalls.Ctx, stalls.Grid(), k.Stalls);
