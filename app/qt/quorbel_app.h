@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "app/app_settings.h"
@@ -19,14 +18,15 @@
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
 #include "app/qt/outside_services.h"
-#include "app/qt/quorbel_doc.h"
 #include "app/ring_message_sink.h"
 #include "engine/engine_context.h"
+#include "files/quorbel_doc.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/profile_store.h"
 
 class CMainFrame;
 class CDialogWait;
+class CDocumentHost;
 class CSplashWindow;
 
 struct AppOptions {
@@ -65,13 +65,18 @@ public:
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
   CDialogWait *WaitDialog() { return wait_.get(); }
-  // None before the first document exists.
-  CQuorbelDoc *GetCurrentDocument() { return document_ ? &*document_ : nullptr; }
+  // None before the first document exists (start-up makes it once the settings are read).
+  quorbel::CQuorbelDoc *GetCurrentDocument() { return document_.get(); }
+  CDocumentHost &DocumentHost() { return *documentHost_; }
+  // The settings store; none before start-up.
+  quorbel::AbstractProfileStore *Profile() { return store_.get(); }
   // The frame's central widget (the board view once it exists); none before the frame.
   QWidget *GetCurrentView();
 
   // Writes the settings block and the colours to the settings store.
   void SaveSettings();
+  // Hands the settings the engine reads over to it, after the settings block changed.
+  void SyncEngineSettings();
   // Brings the saved settings back; the language in use stays.
   void ReloadSettings();
   // The language commands: the menus, toolbar, panels and messages follow at once, and the
@@ -92,6 +97,7 @@ public:
 
   // The engine's host.
   void AddInfoMessage(std::string_view text) override;
+  void ReplaceInfoMessage(std::string_view text, int back) override;
   void ShowMessage(int number, std::span<const quorbel::MessageArg> args) override;
   void ReplaceMessage(int number, std::span<const quorbel::MessageArg> args) override;
   bool PollUserAbort() override;
@@ -103,6 +109,7 @@ public:
   void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) override;
   void RecordMacroStep(const quorbel::RecordedAction &step) override;
   void MarkDocumentModified(std::string_view gridName) override;
+  void ClearDocumentModified() override;
   void DefiSendMove(int cell, int value, int action) override;
   void ReportOutOfMemory(std::string_view text) override;
 
@@ -120,7 +127,6 @@ public:
 
 private:
   void RegisterOwnCommands();
-  void SyncEngineSettings();
   void OnNewDocument();
   void StartSoundAndNetwork();
   void RunStartupGrid(bool commandLineNamedFile);
@@ -142,7 +148,8 @@ private:
   MessagePump pump_;
   quorbel::InputFilter inputFilter_;
   OutsideServices services_;
-  std::optional<CQuorbelDoc> document_;
+  std::unique_ptr<CDocumentHost> documentHost_;
+  std::unique_ptr<quorbel::CQuorbelDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CDialogWait> wait_;
   ModelessPanels panels_;
