@@ -98,19 +98,41 @@ int RemoveUntilSolvable(EngineContext &ctx, const GridRange &range) {
   return CombinedGridState(ctx, range.GridIndex) == kGridContradiction ? -1 : removed;
 }
 
-// The open cell whose values differ most among the stored solutions (two at least),
-// scanned from a random cell (and grid); -1 when none. `values` gets that cell's values.
-int MostDifferingCell(EngineContext &ctx, const GridRange &range, int &grid, uint32_t &values) {
+// Counts the solutions (limit 10) and notes, per cell of the range, the values they gave
+// it: one grid keeps them in its cells' per-value scores; a linked set is read back from
+// the solutions stored in the search history.
+int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint32_t> &seen) {
   const int cells = ctx.Geo.NCells;
   const int grids = range.Last - range.First + 1;
-  std::vector<uint32_t> seen(static_cast<size_t>(grids * cells), 0);
+  const bool oneGrid = grids == 1;
+  if (oneGrid)
+    for (CellRecord &cell : Grid(ctx, range.First).PlayingCells(ctx.Geo))
+      cell.ValueScores.fill(0);
+  const int count = Count(ctx, range, kRepairLimit, oneGrid ? 0 : 1);
+  seen.assign(static_cast<size_t>(grids * cells), 0);
+  if (oneGrid) {
+    const GridRecord &grid = Grid(ctx, range.First);
+    for (int c = 0; c < cells; ++c)
+      for (int v = 1; v <= ctx.Geo.GridWidth; ++v)
+        if (grid.Cells[c].ValueScores[v - 1] > 0)
+          seen[c] |= ValueBit(v);
+    return count;
+  }
   auto solution = std::make_unique<GridRecord>();
   for (int level = 0; level < ctx.Solutions.StoredCount; ++level)
     for (int g = range.First; g <= range.Last; ++g)
       if (CopyStoredSolution(ctx, level, g, *solution) == 1)
         for (int c = 0; c < cells; ++c)
           seen[(g - range.First) * cells + c] |= ValueBit(solution->Cells[c].Value);
+  return count;
+}
 
+// The open cell whose values differ most among the solutions seen (two at least), scanned
+// from a random cell (and grid); -1 when none. `grid` and `values` get its grid and values.
+int MostDifferingCell(EngineContext &ctx, const GridRange &range, const std::vector<uint32_t> &seen, int &grid,
+                      uint32_t &values) {
+  const int cells = ctx.Geo.NCells;
+  const int grids = range.Last - range.First + 1;
   const int startGrid = RandomBelow(grids);
   const int startCell = RandomBelow(cells);
   int best = -1;
@@ -160,7 +182,7 @@ int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
   const bool french = ctx_.Settings.Language == kLanguageFrench;
   Start("Optimisation Grille - Step 1", "Running Grid Optimisation - Step 1",
         french ? kProgressRange : ctx_.Geo.NCells / 3);
-  int count = Count(ctx_, range_, kRepairLimit, 1);
+  int count = Count(ctx_, range_, kRepairLimit, 0);
   if (count == kSolveCancelled)
     return Cancelled();
 
@@ -169,7 +191,7 @@ int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
     removed1 = RemoveUntilSolvable(ctx_, range_);
     if (removed1 < 0)
       return GiveUp("Pas de solution trouvé. Annulation optimisation.", "No solution found. Optimisation cancelled.");
-    count = Count(ctx_, range_, kRepairLimit, 1);
+    count = Count(ctx_, range_, kRepairLimit, 0);
     if (count == kSolveCancelled)
       return Cancelled();
   }
@@ -179,7 +201,7 @@ int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
     if (step2 != 1)
       return UniqueNotFound();
     Start("Optimisation Grille - Step 2", "Running Grid Optimisation - Step 2", kProgressRange);
-    count = AddGivensUntilUnique(ctx_, range_, fromSolution, count, added2);
+    count = AddGivensUntilUnique(ctx_, range_, fromSolution, added2);
     if (count == kSolveCancelled)
       return Cancelled();
     if (count != 1)
@@ -238,12 +260,14 @@ int OptimiseGrid(EngineContext &ctx, int step1, int step2, int step3, int gridIn
   return Optimisation(ctx, gridIndex).Run(step1, step2, step3, fromSolution);
 }
 
-int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int count, int &added) {
+int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int &added) {
   const int width = ctx.Geo.GridWidth;
+  std::vector<uint32_t> seen;
+  int count = CountValuesSeen(ctx, range, seen);
   while (count > 1) {
     int g = -1;
     uint32_t values = 0;
-    const int cell = MostDifferingCell(ctx, range, g, values);
+    const int cell = MostDifferingCell(ctx, range, seen, g, values);
     if (cell < 0)
       return 0;
     GridRecord &grid = Grid(ctx, g);
@@ -259,7 +283,7 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
         SetCellValue(ctx, grid, cell, value, kActionPlace);
       }
       grid.Cells[cell].Status = kStatusPlacedLastStep;
-      count = Count(ctx, range, kRepairLimit, 1);
+      count = CountValuesSeen(ctx, range, seen);
       if (count == kSolveCancelled || count == kSolveTimeOut)
         return count;
     } while (count == 0 && untried != 0);

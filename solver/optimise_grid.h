@@ -26,11 +26,11 @@ GridRange RangeOfGrids(const EngineContext &ctx, int gridIndex);
 // game as Terrible.
 int OptimiseGrid(EngineContext &ctx, int step1, int step2, int step3, int gridIndex, int fromSolution);
 
-// Step 2 alone, from a count of `count` solutions (limit 10, stored in the search history):
-// while several remain, the open cell whose values differ most among them gets a value.
-// Returns the last count (1 unique; 0 no solution, or no cell to add), -9 on a time-out,
-// -10 when cancelled. `added` counts the cells given.
-int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int count, int &added);
+// Step 2 alone: while the grids have several solutions (counted up to 10), the open cell
+// whose values differ most among them gets a value. Returns the last count (1 unique; 0 no
+// solution, or no cell to add), -9 on a time-out, -10 when cancelled. `added` counts the
+// cells given.
+int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int &added);
 
 // What a removal that keeps the solution unique is checked against: 1 keep it, 0 put the
 // given back, -10 cancel.

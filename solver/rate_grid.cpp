@@ -19,7 +19,7 @@ int SolveAtLevel(EngineContext &ctx, GridRecord &scratch, int level) {
   return result;
 }
 
-int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid) {
+int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid, GridRecord *stuck, int stuckLevel) {
   auto scratch = std::make_unique<GridRecord>();
   CopyGrid(ctx, *scratch, &grid, 0);
   for (int level = kLevelEasy; level <= kLevelTerrible; ++level) {
@@ -27,6 +27,8 @@ int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid) {
       return kSolveCancelled;
     if (scratch->SudMissing == 0)
       return level;
+    if (level == stuckLevel && stuck != nullptr)
+      CopyGrid(ctx, *stuck, scratch.get(), 0);
   }
   return kLevelBeyondMethods;
 }

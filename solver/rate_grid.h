@@ -25,7 +25,10 @@ constexpr std::array<MethodMask, 4> kRatingMasks = {0x1, 0x79, 0x3FD, 0x1FFFFD};
 // Solves a copy of the grid with each method set in turn, each going on from where the one
 // before stopped: the first after which no cell is open gives the level, 5 when none does.
 // -10 when the player cancelled. The grid and the game's method record stay as they were.
-int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid);
+// When the grid rates above `stuckLevel`, `stuck` (if given) gets the copy as the methods
+// of that level left it.
+int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid, GridRecord *stuck = nullptr,
+                       int stuckLevel = 0);
 
 // Solves `scratch` in place with the method set of `level` (1..4); the game's method record
 // stays as it was. Returns what SolveRepeatedly returns (-10 when cancelled).
