@@ -406,6 +406,10 @@ void CQuorbelApp::PostMessage(const PanelText &text) { ring_.AddInfoMessage(text
 
 void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(PanelText::Plain(text)); }
 
+void CQuorbelApp::ReplaceInfoMessage(std::string_view text, int back) {
+  ring_.ReplaceInfoMessage(PanelText::Plain(text), back);
+}
+
 void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
 
 void CQuorbelApp::ReplaceMessage(int number, std::span<const MessageArg> args) {

@@ -97,6 +97,7 @@ public:
 
   // The engine's host.
   void AddInfoMessage(std::string_view text) override;
+  void ReplaceInfoMessage(std::string_view text, int back) override;
   void ShowMessage(int number, std::span<const quorbel::MessageArg> args) override;
   void ReplaceMessage(int number, std::span<const quorbel::MessageArg> args) override;
   bool PollUserAbort() override;
