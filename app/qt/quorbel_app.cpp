@@ -16,9 +16,11 @@
 #include "app/qt/board_placeholder.h"
 #include "app/qt/dialog_wait.h"
 #include "app/qt/document_host.h"
+#include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
@@ -160,6 +162,8 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
+  RegisterSolveCommands(*this);
+  RegisterEndOfGame(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {
@@ -473,6 +477,10 @@ void CQuorbelApp::ClearDocumentModified() {
 void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
   if (services_.defiSendMove)
     services_.defiSendMove(cell, value, action);
+}
+
+void CQuorbelApp::SetTripleMaxScoreFromGameScore() {
+  game_.TripleMaxScore = static_cast<int32_t>(game_.GameScore);
 }
 
 void CQuorbelApp::ReportOutOfMemory(std::string_view text) {

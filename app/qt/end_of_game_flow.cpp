@@ -1,0 +1,219 @@
+#include "app/qt/end_of_game_flow.h"
+
+#include "app/best_scores.h"
+#include "app/qt/bravo_dialog.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/qt/score_dialog.h"
+#include "app/time_limit.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_set.h"
+#include "engine/variant_bits.h"
+#include "platform/paths.h"
+#include "view/board_layout.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int32_t kNoCatalogType = -1;
+
+int64_t GameSeconds(CQuorbelApp &app) {
+  return app.Services().gameSeconds ? app.Services().gameSeconds() : 0;
+}
+
+const GridRecord &CurrentGrid(CQuorbelApp &app) {
+  const GridSet &set = app.Engine().Grids;
+  return set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+}
+
+// The Double-and-Triple grids score their points instead of a mark.
+std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
+  const uint64_t shown = CombinedGridVar(set, 0);
+  if (!Meets(VariantWords{static_cast<uint32_t>(shown), static_cast<uint32_t>(shown >> 32)},
+             kVarNeighbourScore))
+    return std::nullopt;
+  int32_t points = 0;
+  for (int slot = 0; slot < UsedMainCount(set); ++slot)
+    points += set.Main[static_cast<size_t>(slot)].Work.NeighbourScore;
+  return points;
+}
+
+// Runs a command of the menus as if the player had chosen it.
+void RunMenuCommand(CQuorbelApp &app, Cmd cmd) {
+  for (const CommandRow *row : app.Commands().RowsOf(cmd)) {
+    const CommandId id = row->idEn != 0 ? row->idEn : row->idFr != 0 ? row->idFr : row->idAccel;
+    if (id != 0) {
+      app.Commands().Execute(id);
+      return;
+    }
+  }
+}
+
+} // namespace
+
+ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
+  const GameTally &game = app.Game();
+  const EngineContext &ctx = app.Engine();
+  ScoreInputs in;
+  in.GameLevel = game.GameLevel;
+  in.GridWidth = ctx.Geo.GridWidth;
+  in.StartSudMissing = game.StartSudMissing;
+  in.SolverHelpCount = game.SolverHelpCount;
+  in.RedoCount = ctx.Undo.RedoCount;
+  in.UndoCount = ctx.Undo.UndoCount;
+  in.RightClickUses = game.RightClickUses;
+  in.GameSeconds = GameSeconds(app);
+  in.TimeLimitSeconds = ComputeTimeLimit(app.Settings().gameDuration, ctx.Geo.GridWidth, game.GameLevel,
+                                         app.Settings().game.mode);
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    in.UsageSeconds[static_cast<size_t>(i)] = StopwatchSeconds(game.UsageTimers[static_cast<size_t>(i)]);
+  in.DoubleTriplePoints = DoubleTriplePoints(ctx.Grids);
+  return in;
+}
+
+float ComputeGameScore(CQuorbelApp &app) {
+  app.Game().GameScore = ComputeGameScore(GatherScoreInputs(app));
+  return app.Game().GameScore;
+}
+
+void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
+  GameTally &game = app.Game();
+  EngineContext &ctx = app.Engine();
+  AppSettings &settings = app.Settings();
+  ComputeGameScore(app);
+  for (Stopwatch &timer : game.UsageTimers)
+    StopStopwatch(timer);
+
+  const int64_t seconds = GameSeconds(app);
+  EndOfGameInputs in;
+  in.language = app.CurrentLanguage();
+  in.GameMode = settings.game.mode;
+  in.GameLevel = game.GameLevel;
+  in.GameScore = game.GameScore;
+  in.StartMissing = game.StartMissing;
+  in.CellsFound = game.CellsFound;
+  in.SolverHelpCount = game.SolverHelpCount;
+  in.ErrorCount = game.ErrorCount;
+  in.UndoSteps = ctx.Undo.RedoCount + ctx.Undo.UndoCount;
+  in.TotalOpenCells = ctx.TotalOpenCells;
+  in.GameSeconds = seconds;
+  in.TimeText = GameTimeText(seconds);
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    in.UsageSeconds[static_cast<size_t>(i)] = game.UsageTimers[static_cast<size_t>(i)].Seconds;
+  in.TripleMaxScore = game.TripleMaxScore;
+  EndOfGameResult result = EvaluateEndOfGame(in);
+  game.GameFinished = 1;
+
+  if (settings.catalog.baseType != kNoCatalogType && app.Services().setCatalogGridStatus)
+    app.Services().setCatalogGridStatus(result.CatalogStatus);
+  if (result.KeepsBestScore && app.Profile()) {
+    const GridRecord &grid = CurrentGrid(app);
+    BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
+                                                 .Width = ctx.Geo.GridWidth,
+                                                 .Rules = grid.GridVar,
+                                                 .Score = game.GameScore,
+                                                 .Time = in.TimeText});
+  }
+  app.SaveSettings();
+
+  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)));
+  if (app.Services().playSoundEffect)
+    app.Services().playSoundEffect(result.SoundEffect);
+  app.NewGridFlag = 0;
+  std::string outsideReply;
+  if (settings.game.mode == kGameModeQuellabo && app.Services().quellaboSubmitSolution)
+    outsideReply = app.Services().quellaboSubmitSolution() + "\n";
+  bravo.SetTexts(result.Message, outsideReply, result.Score, result.PraiseLine);
+  app.ClearDocumentModified();
+}
+
+void ShowEndOfGame(CQuorbelApp &app) {
+  if (app.Game().GameFinished == 1)
+    return;
+  const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
+  CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.MainFrame());
+  EndOfGameEvaluate(app, bravo);
+  switch (app.Dialogs().Exec(bravo)) {
+  case CBravo::kNewGrid:
+    RunMenuCommand(app, Cmd::NewGrid);
+    break;
+  case CBravo::kNewGame:
+    RunMenuCommand(app, Cmd::NewGame);
+    break;
+  case CBravo::kRedoGrid:
+    RunMenuCommand(app, Cmd::BackToStartupGrid);
+    break;
+  default:
+    break;
+  }
+}
+
+void GridSetSolved(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  const GridSet &set = ctx.Grids;
+  for (int i = 0; i < UsedOrderCount(set); ++i) {
+    const int slot = set.Order[static_cast<size_t>(i)];
+    if (slot >= 0 && slot < UsedMainCount(set))
+      StartCellAnimations(ctx, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  }
+  app.RedrawViewNow();
+  if (app.Paused == 0)
+    ShowEndOfGame(app);
+}
+
+void GameTimedOut(CQuorbelApp &app) {
+  app.Game().TimeOverFlag = 1;
+  ShowEndOfGame(app);
+}
+
+void StartGameTally(CQuorbelApp &app, int level, int openCells,
+                    const std::array<bool, kUsageTimerCount> &shown) {
+  GameTally &game = app.Game();
+  const int32_t tripleMax = game.TripleMaxScore;
+  game = GameTally{};
+  game.GameLevel = level;
+  game.StartMissing = openCells;
+  game.StartSudMissing = openCells;
+  game.TripleMaxScore = tripleMax;
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    ResetStopwatch(game.UsageTimers[static_cast<size_t>(i)], shown[static_cast<size_t>(i)] ? 1 : 0);
+  app.Engine().Undo.UndoCount = 0;
+  app.Engine().Undo.RedoCount = 0;
+}
+
+void RegisterEndOfGame(CQuorbelApp &app) {
+  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app); });
+
+  OutsideServices &services = app.Services();
+  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &file) {
+    if (previous)
+      previous(file);
+    const GameTally &game = app.Game();
+    file.GameWords = {game.GameLevel,       game.StartMissing,   game.StartSudMissing, game.CellsFound,
+                      game.SolverHelpCount, game.RightClickUses, game.ErrorCount};
+    file.GameScore = game.GameScore;
+    file.UsageTimers.assign(game.UsageTimers.begin(), game.UsageTimers.end());
+  };
+  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &file) {
+    if (previous)
+      previous(file);
+    GameTally &game = app.Game();
+    game.GameLevel = file.GameWords[kWordGameLevel];
+    game.StartMissing = file.GameWords[kWordStartMissing];
+    game.StartSudMissing = file.GameWords[kWordStartSudMissing];
+    game.CellsFound = file.GameWords[kWordCellsFound];
+    game.SolverHelpCount = file.GameWords[kWordSolverHelpCount];
+    game.RightClickUses = file.GameWords[kWordRightClickUses];
+    game.ErrorCount = file.GameWords[kWordErrorCount];
+    game.GameScore = file.GameScore;
+    game.GameFinished = 0;
+    game.TimeOverFlag = 0;
+    // A stopwatch that ran when the file was saved runs on for the time it had then.
+    const uint32_t now = TimeGetTime();
+    for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
+      game.UsageTimers[i] = i < file.UsageTimers.size() ? file.UsageTimers[i] : Stopwatch{};
+      RebaseStopwatch(game.UsageTimers[i], file.SaveTick, now);
+    }
+  };
+}
