@@ -170,6 +170,7 @@ void GameTimedOut(CQuorbelApp &app) {
 void StartGameTally(CQuorbelApp &app, int level, int openCells,
                     const std::array<bool, kUsageTimerCount> &shown) {
   GameTally &game = app.Game();
+  // The Double-and-Triple maximum belongs to the grid's solution, found before the game starts.
   const int32_t tripleMax = game.TripleMaxScore;
   game = GameTally{};
   game.GameLevel = level;
