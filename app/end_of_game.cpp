@@ -138,9 +138,11 @@ float ComputeGameScore(const ScoreInputs &in) {
     raw -= kFullMark * share(kTimerColouring);
   }
 
-  // The counts are charged per cell there was to find; with none, there is nothing to scale by.
-  if (in.StartSudMissing > 0) {
-    const double cells = in.StartSudMissing;
+  // The counts are charged per cell there was to find; a game that does not know it counts
+  // every cell, as an empty grid does.
+  const int cellsToFind = in.StartSudMissing > 0 ? in.StartSudMissing : width * width;
+  if (cellsToFind > 0) {
+    const double cells = cellsToFind;
     const int freeHelps = ((kLevelCount - level) * width) / 5;
     raw += Charge(-kFullMark * kHelpWeight * (in.SolverHelpCount - freeHelps) / cells);
     raw += Charge(-kFullMark * (in.RedoCount + in.UndoCount - width) / kUndoDivisor / cells);

@@ -63,8 +63,8 @@ struct ScoreInputs {
 
 // The score out of 20: the time and the use of the helps charged against the time limit, the
 // helps and undo steps beyond an allowance charged per cell to find, and every raw value below 10
-// bent into (0, 10). A limit of 0 charges no time and no cell count charges no steps. On
-// Double-and-Triple grids the score is their points, uncapped.
+// bent into (0, 10). A limit of 0 charges no time; an unknown count of cells to find counts every
+// cell of the grid. On Double-and-Triple grids the score is their points, uncapped.
 float ComputeGameScore(const ScoreInputs &in);
 
 // The time of a game as "hh:mm:ss".

@@ -39,6 +39,15 @@ std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
   return points;
 }
 
+// Open playing cells over the main grids.
+int32_t OpenCells(const EngineContext &ctx) {
+  int32_t open = 0;
+  for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
+    for (const CellRecord &cell : ctx.Grids.Main[static_cast<size_t>(slot)].PlayingCells(ctx.Geo))
+      open += cell.Status > kStatusConflict ? 1 : 0;
+  return open;
+}
+
 // Runs a command of the menus as if the player had chosen it.
 void RunMenuCommand(CQuorbelApp &app, Cmd cmd) {
   for (const CommandRow *row : app.Commands().RowsOf(cmd)) {
@@ -200,13 +209,17 @@ void RegisterEndOfGame(CQuorbelApp &app) {
     if (previous)
       previous(file);
     GameTally &game = app.Game();
-    game.GameLevel = file.GameWords[kWordGameLevel];
-    game.StartMissing = file.GameWords[kWordStartMissing];
-    game.StartSudMissing = file.GameWords[kWordStartSudMissing];
-    game.CellsFound = file.GameWords[kWordCellsFound];
-    game.SolverHelpCount = file.GameWords[kWordSolverHelpCount];
-    game.RightClickUses = file.GameWords[kWordRightClickUses];
-    game.ErrorCount = file.GameWords[kWordErrorCount];
+    const auto &words = file.GameWords;
+    // A file that never counted them (a text grid) starts the counts from the grid as it is.
+    const bool counted = words[kWordStartSudMissing] > 0;
+    const int32_t open = OpenCells(app.Engine());
+    game.GameLevel = words[kWordGameLevel];
+    game.StartMissing = counted ? words[kWordStartMissing] : open;
+    game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
+    game.CellsFound = words[kWordCellsFound];
+    game.SolverHelpCount = words[kWordSolverHelpCount];
+    game.RightClickUses = words[kWordRightClickUses];
+    game.ErrorCount = words[kWordErrorCount];
     game.GameScore = file.GameScore;
     game.GameFinished = 0;
     game.TimeOverFlag = 0;

@@ -96,10 +96,13 @@ TEST(GameScore, NoLimitNoCellsAndNoTimeDivideByNothing) {
   in.GameSeconds = 600;
   in.UsageSeconds[kTimerColouring] = 600;
   EXPECT_FLOAT_EQ(ComputeGameScore(in), 20.0f);
+  // Not knowing how many cells were to find, every cell of the grid counts.
   in = QuietGame();
   in.StartSudMissing = 0;
+  in.SolverHelpCount = 6;
+  EXPECT_NEAR(ComputeGameScore(in), 20.0 - 60.0 / 81, 1e-5);
+  in.GridWidth = 0;
   in.SolverHelpCount = 40;
-  in.UndoCount = 40;
   EXPECT_FLOAT_EQ(ComputeGameScore(in), 20.0f);
 }
 

@@ -187,6 +187,14 @@ private slots:
     QCOMPARE(game.ErrorCount, 2);
     QCOMPARE(game.GameScore, 17.5f);
     QCOMPARE(game.UsageTimers[kTimerProbables].Seconds, 40);
+
+    // A text grid counts nothing: the game starts from its open cells.
+    SudGameState text;
+    text.GameWords = {3, 0, 0, 0, 0, 0, 0};
+    App().Services().gameStateLoaded(text);
+    QCOMPARE(game.GameLevel, 3);
+    QCOMPARE(game.StartMissing, 56);
+    QCOMPARE(game.StartSudMissing, 56);
   }
 };
 
