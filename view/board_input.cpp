@@ -176,8 +176,6 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
 }
 
 void BoardInput::Key(BoardKey key) {
-  ++Entry.KeyCount;
-  ForgetWheelSnapshots();
   if (!HasGrid())
     return;
   switch (key) {
@@ -370,7 +368,7 @@ void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
     return;
   record->Marks ^= ValueBit(value);
   Entry.ProbableMarkClicked = true;
-  feedback_.RedrawCell(slot, cell);
+  feedback_.RepaintCell(slot, cell);
   Record(kStepSetProbable, {cell, value, kMarkToggleArg});
 }
 
@@ -431,7 +429,8 @@ void BoardInput::SelectCell(int slot, int cell, SelectMode mode) {
     break;
   }
   feedback_.SelectionChanged(before);
-  Record(kStepClick, {kClickCellBase + cell, slot, static_cast<int32_t>(mode)});
+  // The message panel is clicked as itself (-2), a cell as 100 + its index.
+  Record(kStepClick, {cell >= 0 ? kClickCellBase + cell : cell, slot, static_cast<int32_t>(mode)});
 }
 
 void BoardInput::SelectNumberBarValue(int value) {
@@ -451,6 +450,32 @@ void BoardInput::SelectNumberBarValue(int value) {
     }
   }
   feedback_.PlaySoundEffect(kSoundPickOrDrop);
+}
+
+void BoardInput::ClickGridTab(int tab, bool add) {
+  GridSet &set = ctx_.Grids;
+  const int grids = UsedAllCount(set);
+  if (tab < 0 || tab > grids)
+    return;
+  const int grid = tab - 1;
+  const int shown = UsedOrderCount(set);
+  if (tab == 0) {
+    set.Order = GridSet::IdentityOrder();
+    set.OrderCount = grids;
+  } else if (!add) {
+    set.Order[0] = grid;
+    set.OrderCount = 1;
+  } else if (const int pos = FindInGridOrder(set, grid); pos < 0) {
+    set.Order[static_cast<size_t>(shown)] = grid;
+    set.OrderCount = shown + 1;
+    std::sort(set.Order.begin(), set.Order.begin() + set.OrderCount);
+  } else if (shown >= 2) {
+    std::move(set.Order.begin() + pos + 1, set.Order.begin() + shown, set.Order.begin() + pos);
+    set.OrderCount = shown - 1;
+  }
+  if (FindInGridOrder(set, set.FocusGrid) < 0)
+    MoveFocus(set.Order[0], set.FocusCell);
+  feedback_.RedrawViewNow();
 }
 
 void BoardInput::ShowSearchLevel(int level) {

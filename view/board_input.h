@@ -40,7 +40,7 @@ public:
   virtual void RedrawViewNow() {}
   // The selection was `before`: the cells drawn selected then and now are repainted.
   virtual void SelectionChanged(const SelectionList & /*before*/) {}
-  virtual void RedrawCell(int /*slot*/, int /*cell*/) {}
+  virtual void RepaintCell(int /*slot*/, int /*cell*/) {}
   // A value was placed in a cell: sound, error count, completed-value pulse.
   virtual void SignalPlacement(int /*slot*/, int /*cell*/) {}
   // Runs after every placement: the grid set may be solved now.
@@ -129,6 +129,11 @@ public:
   // marked or refused), false when it means something else.
   bool TypeSymbol(char key);
   void Key(BoardKey key);
+  // Every key press counts, and ends a run of wheel steps.
+  void NoteKeyPress() {
+    ++Entry.KeyCount;
+    ForgetWheelSnapshots();
+  }
   // The expert's letter keys E, U and V (step file, timers, print file). True when taken.
   bool ExpertKey(char key);
   // Any key press or left-button press: the wheel's next step takes a new undo step.
@@ -146,6 +151,10 @@ public:
   void SelectCell(int slot, int cell, SelectMode mode);
   // A click on a value of the number bar.
   void SelectNumberBarValue(int value);
+  // A click on grid tab `tab`: 0 shows every grid, k grid slot k - 1 alone; with `add` (Ctrl) the
+  // grid joins the grids shown, or leaves them while another one stays. The focus moves to the
+  // same cell of the first grid shown when its own grid went.
+  void ClickGridTab(int tab, bool add);
   void ShowSearchLevel(int level);
 
   bool CanUndo() const;

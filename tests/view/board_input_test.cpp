@@ -212,7 +212,6 @@ TEST_F(BoardInputTest, ArrowsMoveTheFocusAndWrapAroundTheGrid) {
   input_.Key(BoardKey::Tab);
   EXPECT_EQ(ctx_.Grids.FocusCell, 10);
   EXPECT_EQ(selection_.Count, 1);
-  EXPECT_EQ(input_.Entry.KeyCount, 7);
 }
 
 TEST_F(BoardInputTest, ARunOfWheelStepsIsOneUndoStep) {
@@ -226,7 +225,7 @@ TEST_F(BoardInputTest, ARunOfWheelStepsIsOneUndoStep) {
   input_.WheelStep(1); // empty gives the last value
   EXPECT_EQ(Cell(50).Value, 9);
   EXPECT_EQ(ctx_.Undo.ptUndo, 1);
-  input_.Key(BoardKey::Enter); // any key ends the run
+  input_.NoteKeyPress(); // any key ends the run
   input_.WheelStep(1);
   EXPECT_EQ(Cell(50).Value, 8);
   EXPECT_EQ(ctx_.Undo.ptUndo, 2);
@@ -357,6 +356,30 @@ TEST_F(BoardInputTest, TheSymbolModeFollowsTheWidthAndIsRecorded) {
   input_.SetSymbolMode(-1, 0);
   EXPECT_EQ(settings_.general.gridCurrDisp, kSymbolDigits);
   EXPECT_EQ(host_.MacroSteps.size(), 1u);
+}
+
+TEST_F(BoardInputTest, GridTabsChooseTheGridsShown) {
+  ResetGridSet(ctx_, 3);
+  Focus(12, 2);
+  input_.ClickGridTab(2, false);
+  EXPECT_EQ(ctx_.Grids.OrderCount, 1);
+  EXPECT_EQ(ctx_.Grids.Order[0], 1);
+  EXPECT_EQ(ctx_.Grids.FocusGrid, 1); // the focus follows to the grid shown, on the same cell
+  EXPECT_EQ(ctx_.Grids.FocusCell, 12);
+  input_.ClickGridTab(3, true);
+  input_.ClickGridTab(1, true);
+  EXPECT_EQ(ctx_.Grids.OrderCount, 3);
+  EXPECT_EQ(ctx_.Grids.Order[0], 0); // sorted again
+  EXPECT_EQ(ctx_.Grids.Order[2], 2);
+  input_.ClickGridTab(1, true);
+  input_.ClickGridTab(2, true);
+  input_.ClickGridTab(3, true); // the last grid shown stays
+  EXPECT_EQ(ctx_.Grids.OrderCount, 1);
+  EXPECT_EQ(ctx_.Grids.Order[0], 2);
+  input_.ClickGridTab(0, false);
+  EXPECT_EQ(ctx_.Grids.OrderCount, 3);
+  input_.ClickGridTab(9, false); // no such tab
+  EXPECT_EQ(ctx_.Grids.OrderCount, 3);
 }
 
 class SmallBoardInputTest : public BoardInputTest {
