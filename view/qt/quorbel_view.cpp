@@ -227,7 +227,12 @@ void CQuorbelView::paintEvent(QPaintEvent *event) {
     StartTimers();
 }
 
-void CQuorbelView::RedrawViewNow() { repaint(); }
+void CQuorbelView::RedrawViewNow() {
+  repaint();
+  // A move changes what Undo, Redo and the other commands offer at once, not at the next second.
+  if (CMainFrame *frame = app_.MainFrame())
+    frame->UpdateCommandStates();
+}
 
 int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
   if (!ValidSlot(slot) || paintDC_.size() != size()) {
