@@ -100,6 +100,8 @@ void CQuorbelView::StartTimers() {
   idleTimer_.start();
   backgroundCountdown_ = BackgroundPeriod(app_.Settings());
   unsetCursor();
+  // The board takes the keys from the start: a player types into it without a click first.
+  setFocus();
 }
 
 void CQuorbelView::OnClockTimer() {

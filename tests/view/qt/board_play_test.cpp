@@ -53,6 +53,8 @@ private slots:
 
   void AClickedCellTakesATypedDigitWithItsUndoStepAndCandidates() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.View().Switches().PossDisplayOn = 1;
+    board.View().Switches().PossDisplayLevel = kPossLevelAll;
     const int cell = OpenCell(puzzle_);
     board.ClickCell(cell);
     QCOMPARE(board.Engine().Grids.FocusCell, cell);
@@ -72,6 +74,7 @@ private slots:
     }
     // And it is painted in the player's ink.
     const QImage shown = board.View().grab().toImage();
+    board.Shot("play-typed");
     QVERIFY(CountPixels(shown, board.View().Painter(0).InnerRect[static_cast<size_t>(cell)],
                         board.app->Colours().ColInput) > 10);
   }
@@ -110,6 +113,7 @@ private slots:
     // The focus elsewhere, so that the cell shows its own ground.
     board.ClickCell(OpenCell(puzzle_, cell + 1 + 9));
     const QImage shown = board.View().grab().toImage();
+    board.Shot("play-conflict");
     const CellRect inside = board.View().Painter(0).InnerRect[static_cast<size_t>(cell)].Inset(6, 6);
     QCOMPARE(PixelAt(shown, inside.left, inside.top), board.app->Colours().ColBgBad);
   }

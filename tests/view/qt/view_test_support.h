@@ -129,6 +129,16 @@ struct PlayedBoard : FrameWithBoard {
     QCoreApplication::sendEvent(&View(), &event);
   }
   QString Pane(int index) const { return Frame().Pane(index)->text(); }
+  // The window as shown, kept as a PNG when QUORBEL_VIEW_SHOTS names a folder.
+  QImage Shot(const char *name) const {
+    const QImage image = Frame().grab().toImage();
+    if (qEnvironmentVariableIsSet("QUORBEL_VIEW_SHOTS")) {
+      const QString folder = qEnvironmentVariable("QUORBEL_VIEW_SHOTS");
+      QDir().mkpath(folder);
+      image.save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
+    return image;
+  }
 };
 
 inline ColorRef PixelAt(const QImage &image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
