@@ -1,6 +1,5 @@
 // The board view's keys: symbols typed into cells, the keys that move the focus, clear a cell,
 // step through the search's solutions, and the expert's letter keys.
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "app/qt/quorbel_app.h"
@@ -10,14 +9,10 @@ using namespace quorbel;
 
 namespace {
 
-// The keyboard's digit row, 1 to 9, in X11 key codes: the same keys on every layout.
+// The keyboard's digit row, 1 to 9, in the key codes of X11 and Wayland: the same keys on every
+// layout. Other platforms report no key code (0) and are left to the key's symbol.
 constexpr quint32 kDigitRowFirstKeyCode = 10;
 constexpr quint32 kDigitRowLastKeyCode = 18;
-
-bool DigitRowByKeyCode() {
-  const QString platform = QGuiApplication::platformName();
-  return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
-}
 
 // The symbol a key types: '0'..'9' (keypad too) or 'A'..'Z'; 0 for any other key. A French
 // keyboard types its digits with Shift: the digit row gives its digit either way, as the row's
@@ -29,7 +24,7 @@ char SymbolOfKey(const QKeyEvent &event) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z)
     return static_cast<char>('A' + key - Qt::Key_A);
   const quint32 code = event.nativeScanCode();
-  if (DigitRowByKeyCode() && code >= kDigitRowFirstKeyCode && code <= kDigitRowLastKeyCode)
+  if (code >= kDigitRowFirstKeyCode && code <= kDigitRowLastKeyCode)
     return static_cast<char>('1' + code - kDigitRowFirstKeyCode);
   return 0;
 }

@@ -79,6 +79,21 @@ private slots:
                         board.app->Colours().ColInput) > 10);
   }
 
+  void AFrenchKeyboardTypesDigitsWithOrWithoutShift() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    const int value = SomeCandidate(board.Cell(cell));
+    // The digit row's key of the value, unshifted: "&", "é", "\"" ... on a French layout.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 9 + static_cast<quint32>(value), 0,
+                    0, QStringLiteral("&"));
+    QCoreApplication::sendEvent(&board.View(), &press);
+    QCOMPARE(board.Cell(cell).Value, value);
+    board.Type(Qt::Key_Backspace);
+    board.Type(Qt::Key_0 + value, Qt::ShiftModifier); // Shift and the row give the digit itself
+    QCOMPARE(board.Cell(cell).Value, value);
+  }
+
   void BackspaceDeleteAndTheUndoKeysWorkFromTheKeyboard() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     const int cell = OpenCell(puzzle_);
@@ -366,6 +381,46 @@ private slots:
     board.Type(Qt::Key_Z, Qt::ControlModifier);
     board.Type(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(ended, 1);
+  }
+
+  void EachPlacementSoundsAndWrongValuesCountAsErrorsUnderTheWarning() {
+    const std::string puzzle = FirstPuzzle("puzzles-4.txt");
+    PlayedBoard board(home_, kShapeOf4, puzzle);
+    QCOMPARE(SolveToRefTab(board.Engine()), 1);
+    std::vector<int> sounds;
+    board.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
+    const GridRecord &solution = board.Engine().Grids.RefTab[0];
+    const int cell = OpenCell(puzzle);
+    const int right = solution.Cells[static_cast<size_t>(cell)].Value;
+    const int wrong = right % 4 + 1;
+    board.ClickCell(cell);
+    board.Type(Qt::Key_0 + wrong);
+    QCOMPARE(board.View().Game().ErrorCount, 0); // without the warning help nothing tells
+    board.Type(Qt::Key_Backspace);
+    board.View().Switches().ShowWarning = 1;
+    board.Type(Qt::Key_0 + wrong);
+    QCOMPARE(board.View().Game().ErrorCount, 1);
+    QCOMPARE(sounds.back(), int{kSoundWrongValue});
+    board.Type(Qt::Key_Backspace);
+    board.Type(Qt::Key_0 + right);
+    QCOMPARE(sounds.back(), int{kSoundPlacement});
+  }
+
+  void TheClockTravelsInTheGridFile() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    SudGameState game;
+    game.ClockElapsedMs = 65000;
+    game.ClockLimitMs = 600000;
+    board.app->Services().gameStateLoaded(game);
+    QCOMPARE(board.View().Clock().Limit, 600000);
+    board.View().OnAnimationTimer();
+    board.View().OnAnimationTimer();
+    board.View().OnClockTimer();
+    QVERIFY(board.Pane(kPaneClock).startsWith(QStringLiteral("00:01:0")));
+    SudGameState saved;
+    board.app->Services().gatherGameState(saved);
+    QVERIFY(saved.ClockElapsedMs >= 65000 && saved.ClockElapsedMs < 70000);
+    QCOMPARE(saved.ClockLimitMs.value_or(0), 600000);
   }
 
   void TheTimedGameEndsWhenItsTimeIsUpWithNothingPlaced() {
