@@ -16,7 +16,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kProbTypeSingleValue = 0;
-constexpr int kProbTypeMatrix = 2;
 
 bool IsClue(const CellRecord &cell) { return cell.Status == kStatusFixed || cell.Status == kStatusGiven; }
 

@@ -1,18 +1,13 @@
 #include "view/qt/quorbel_view.h"
 
 #include <QDesktopServices>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/message_format.h"
-#include "app/message_table.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
-#include "resources/menu_tables.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
-#include "view/status_texts.h"
 
 using namespace quorbel;
 
@@ -20,15 +15,8 @@ namespace {
 
 constexpr int kPauseFont = 38;
 constexpr ColorRef kPauseColour = 0x821481;
-constexpr int kRemainingMessage = 14; // "Restant: %d"
 constexpr int kMinimumWidth = 480;
 constexpr int kMinimumHeight = 360;
-
-SymbolMode SymbolModeOf(const AppSettings &settings) {
-  const int32_t mode = settings.general.gridCurrDisp;
-  return mode >= 0 && mode <= static_cast<int32_t>(kSymbolPictures) ? static_cast<SymbolMode>(mode)
-                                                                    : kSymbolDigits;
-}
 
 VariantWords SplitWords(uint64_t words) {
   constexpr int kWordBits = 32;
@@ -74,7 +62,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
       .General = app_.Settings().general,
       .Switches = switches_,
       .Selection = selection_,
-      .Symbols = SymbolModeOf(app_.Settings()),
+      .Symbols = input_.Symbols(),
       .Background = background_.isNull() ? nullptr : &imageDC_,
   };
 }
@@ -84,7 +72,7 @@ void CQuorbelView::PrepareBoardLayout() {
   GridSet &set = engine.Grids;
   const GridGeometry &geo = engine.Geo;
   const AppSettings &settings = app_.Settings();
-  const SymbolMode symbols = SymbolModeOf(settings);
+  const SymbolMode symbols = input_.Symbols();
   const int shownCount = UsedOrderCount(set);
 
   std::vector<int> shownSlots;

@@ -32,8 +32,7 @@
 
 class CQuorbelApp;
 
-// The view's timers and what each one drives.
-enum ViewTimer : int { kClockTimer = 1, kAnimationTimer = 2, kIdleTimer = 3 };
+// The view's three timers: the clock and status panes, the animations, the idle parasites.
 inline constexpr int kClockTimerMs = 1000;
 inline constexpr int kAnimationTimerMs = 40;
 inline constexpr int kIdleTimerMs = 50000;
