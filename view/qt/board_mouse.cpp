@@ -207,9 +207,13 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
   if (hit.Cell == -1 && hit.Grid == -1)
     return;
 
-  const int slot = hit.Cell == kFocusMessagePanel ? 0 : hit.Grid;
+  if (hit.Cell == kFocusMessagePanel) {
+    input_.SelectCell(0, kFocusMessagePanel, SelectMode::Single); // the panel joins no selection
+    return;
+  }
+  const int slot = hit.Grid;
   input_.SelectCell(slot, hit.Cell, shift ? SelectMode::Range : ctrl ? SelectMode::Add : SelectMode::Single);
-  if (shift || ctrl || hit.Cell < 0)
+  if (shift || ctrl)
     return;
   const int probType = app_.Settings().general.probType;
   const CGridDraw &painter = painters_[static_cast<size_t>(slot)];

@@ -8,6 +8,7 @@
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
+#include "files/text_grid_writer.h"
 #include "resources/menu_tables.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
@@ -355,6 +356,36 @@ private slots:
     QTest::mouseClick(&board.View(), Qt::RightButton, Qt::NoModifier,
                       board.Centre(board.View().GridTabs()[1].Box));
     QCOMPARE(board.Engine().Grids.MainCount, 3);
+
+    // A text grid of the same size joins as one more grid.
+    auto other = std::make_unique<EngineContext>();
+    SetGridShape(*other, kShapeOf9, 1, 0);
+    test::LoadPuzzleLine(*other, other->Grids.Main[0], puzzle_);
+    const QString path = home_.StartDirectory() + QStringLiteral("/Joined.txt");
+    WriteAll(path, QByteArray::fromStdString(WriteTextGrid(*other, TextGridInfo{})));
+    board.dialogs.AnswerFileName(path);
+    board.View().ChooseMenuItem = [](const std::vector<MenuChoice> &, QPoint) {
+      return int{kItemAddGridFromFile};
+    };
+    QTest::mouseClick(&board.View(), Qt::RightButton, Qt::NoModifier,
+                      board.Centre(board.View().GridTabs()[1].Box));
+    QCOMPARE(board.Engine().Grids.MainCount, 4);
+    QCOMPARE(board.Cell(0, 3).Value, board.Cell(0, 0).Value);
+  }
+
+  void TheWheelScrollsTheMessagePanelWhenItHasTheFocus() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    MessageRing &ring = board.app->Messages();
+    for (int line = 0; line < 5; ++line)
+      ring.AddInfoMessage(OwnText("A line of the panel"));
+    const int newest = ring.WriteIndex();
+    board.Click(board.Centre(board.View().Layout().Message));
+    QCOMPARE(board.Engine().Grids.FocusCell, kFocusMessagePanel);
+    board.Wheel(board.Centre(board.View().Layout().Message), -120); // towards the player: older lines
+    QCOMPARE(ring.DisplayIndex(), newest - 1);
+    board.Wheel(board.Centre(board.View().Layout().Message), 120);
+    board.Wheel(board.Centre(board.View().Layout().Message), 120); // never past the newest
+    QCOMPARE(ring.DisplayIndex(), newest);
   }
 
   void FillingTheLastCellOfACorrectGridEndsTheGame() {
