@@ -273,11 +273,11 @@ void CQuorbelView::EndResize(QPoint at) {
   if (drag_.ResizeHeight) {
     general.displayComDy = std::max(0, layout_.Client.bottom - at.y());
     step.Strings[0] = "CDY";
-    step.Ints[1] = general.displayComDy;
+    step.Ints[0] = general.displayComDy;
   } else {
     general.displayBarDx = std::clamp(1.0 - static_cast<double>(at.x()) / std::max(1, width()), 0.0, 1.0);
     step.Strings[0] = "BDX";
-    step.Ints[1] = static_cast<int32_t>(general.displayBarDx * kBarPercent);
+    step.Ints[0] = static_cast<int32_t>(general.displayBarDx * kBarPercent);
   }
   EndDrag();
   app_.SaveSettings();
