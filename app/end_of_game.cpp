@@ -157,11 +157,6 @@ float ComputeGameScore(const ScoreInputs &in) {
   return std::clamp(score, 0.0f, kFullMark);
 }
 
-std::string GameTimeText(int64_t seconds) {
-  seconds = std::max<int64_t>(seconds, 0);
-  return FormatText("%02d:%02d:%02d", {seconds / 3600, seconds / 60 % 60, seconds % 60});
-}
-
 int EndOfGameSound(int mark) {
   if (mark >= 15)
     return kSoundMarkFrom15;

@@ -23,18 +23,14 @@ inline constexpr float kFullMark = 20.0f;
 inline constexpr int32_t kPraiseMark = 10; // from this mark on, praise; below, a taunt
 
 // The counters of the running game that the application object keeps; a new game resets them.
+// The board keeps the rest: the clock, the score, the errors, the finished and time-out flags.
 struct GameTally {
   int32_t GameLevel = 1;       // 1 Easy, 2 Medium, 3 Difficult, 4 Terrible
   int32_t StartMissing = 0;    // cells still to find when the game started
   int32_t StartSudMissing = 0; // the same count, scaling the count penalties
-  int32_t CellsFound = 0;      // cells holding a value the player placed
   int32_t SolverHelpCount = 0; // values placed by the hint, one loop and the full solve
   int32_t RightClickUses = 0;
-  int32_t ErrorCount = 0; // wrong values entered
-  int32_t TimeOverFlag = 0;
-  int32_t GameFinished = 0; // 1 once the game has ended: no second end of game
   int32_t TripleMaxScore = 0;
-  float GameScore = kFullMark;
   UsageTimerSet UsageTimers = StoppedTimers();
 
   static UsageTimerSet StoppedTimers() {
@@ -66,9 +62,6 @@ struct ScoreInputs {
 // bent into (0, 10). A limit of 0 charges no time; an unknown count of cells to find counts every
 // cell of the grid. On Double-and-Triple grids the score is their points, uncapped.
 float ComputeGameScore(const ScoreInputs &in);
-
-// The time of a game as "hh:mm:ss".
-std::string GameTimeText(int64_t seconds);
 
 struct EndOfGameInputs {
   Language language = Language::English;

@@ -11,15 +11,18 @@
 #include "engine/variant_bits.h"
 #include "platform/paths.h"
 #include "view/board_layout.h"
+#include "view/game_clock.h"
+#include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
 
 namespace {
 
 constexpr int32_t kNoCatalogType = -1;
+constexpr int64_t kMsPerSecond = 1000;
 
-int64_t GameSeconds(CQuorbelApp &app) {
-  return app.Services().gameSeconds ? app.Services().gameSeconds() : 0;
+int64_t GameSeconds(CQuorbelView *board) {
+  return board ? std::max<int64_t>(board->Clock().Elapsed, 0) / kMsPerSecond : 0;
 }
 
 const GridRecord &CurrentGrid(CQuorbelApp &app) {
@@ -39,13 +42,42 @@ std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
   return points;
 }
 
-// Open playing cells over the main grids.
+// Open playing cells over the main grids, and cells holding a value the player placed.
 int32_t OpenCells(const EngineContext &ctx) {
   int32_t open = 0;
   for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
     for (const CellRecord &cell : ctx.Grids.Main[static_cast<size_t>(slot)].PlayingCells(ctx.Geo))
       open += cell.Status > kStatusConflict ? 1 : 0;
   return open;
+}
+int32_t CellsFound(const EngineContext &ctx) {
+  int32_t found = 0;
+  for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
+    found += CountPlacedCells(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  return found;
+}
+
+// The helps shown now, in the order of the usage stopwatches.
+std::array<bool, kUsageTimerCount> HelpsShown(CQuorbelApp &app, CQuorbelView &board) {
+  const DisplaySwitches &shown = board.Switches();
+  std::array<bool, kUsageTimerCount> on{};
+  if (shown.PossDisplayOn == 1 && shown.PossDisplayLevel >= 0 && shown.PossDisplayLevel < kPossLevelTimers)
+    on[static_cast<size_t>(kTimerPossLevel1 + shown.PossDisplayLevel)] = true;
+  on[kTimerLineColumn] = shown.ShowPossLineCol == 1;
+  on[kTimerProbables] = shown.ShowProbables == 1;
+  on[kTimerFound] = shown.ShowFound == 1;
+  on[kTimerVariantFilter] = app.Engine().Settings.VariantFilterSwitch == 1;
+  on[kTimerWarning] = shown.ShowWarning == 1;
+  return on;
+}
+
+void StartShownAnimations(EngineContext &ctx) {
+  const GridSet &set = ctx.Grids;
+  for (int i = 0; i < UsedOrderCount(set); ++i) {
+    const int slot = set.Order[static_cast<size_t>(i)];
+    if (slot >= 0 && slot < UsedMainCount(set))
+      StartCellAnimations(ctx, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  }
 }
 
 // Runs a command of the menus as if the player had chosen it.
@@ -56,6 +88,40 @@ void RunMenuCommand(CQuorbelApp &app, Cmd cmd) {
       app.Commands().Execute(id);
       return;
     }
+  }
+}
+
+void GatherTally(CQuorbelApp &app, SudGameState &file) {
+  const GameTally &game = app.Game();
+  CQuorbelView *board = GetCurrentView();
+  file.GameWords = {game.GameLevel,
+                    game.StartMissing,
+                    game.StartSudMissing,
+                    CellsFound(app.Engine()),
+                    game.SolverHelpCount,
+                    game.RightClickUses,
+                    board ? board->Game().ErrorCount : 0};
+  file.UsageTimers.assign(game.UsageTimers.begin(), game.UsageTimers.end());
+}
+
+void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
+  GameTally &game = app.Game();
+  const auto &words = file.GameWords;
+  // A file that never counted them (a text grid) starts the counts from the grid as it is.
+  const bool counted = words[kWordStartSudMissing] > 0;
+  const int32_t open = OpenCells(app.Engine());
+  game.GameLevel = words[kWordGameLevel];
+  game.StartMissing = counted ? words[kWordStartMissing] : open;
+  game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
+  game.SolverHelpCount = words[kWordSolverHelpCount];
+  game.RightClickUses = words[kWordRightClickUses];
+  if (CQuorbelView *board = GetCurrentView())
+    board->Game().ErrorCount = words[kWordErrorCount];
+  // A stopwatch that ran when the file was saved runs on for the time it had then.
+  const uint32_t now = TimeGetTime();
+  for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
+    game.UsageTimers[i] = i < file.UsageTimers.size() ? file.UsageTimers[i] : Stopwatch{};
+    RebaseStopwatch(game.UsageTimers[i], file.SaveTick, now);
   }
 }
 
@@ -72,7 +138,7 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
   in.RedoCount = ctx.Undo.RedoCount;
   in.UndoCount = ctx.Undo.UndoCount;
   in.RightClickUses = game.RightClickUses;
-  in.GameSeconds = GameSeconds(app);
+  in.GameSeconds = GameSeconds(GetCurrentView());
   in.TimeLimitSeconds = ComputeTimeLimit(app.Settings().gameDuration, ctx.Geo.GridWidth, game.GameLevel,
                                          app.Settings().game.mode);
   for (int i = 0; i < kUsageTimerCount; ++i)
@@ -82,48 +148,52 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
 }
 
 float ComputeGameScore(CQuorbelApp &app) {
-  app.Game().GameScore = ComputeGameScore(GatherScoreInputs(app));
-  return app.Game().GameScore;
+  const float score = ComputeGameScore(GatherScoreInputs(app));
+  if (CQuorbelView *board = GetCurrentView())
+    board->Game().GameScore = score;
+  return score;
 }
 
 void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
+  CQuorbelView *board = GetCurrentView();
+  if (!board)
+    return;
+  GameCounters &counters = board->Game();
   GameTally &game = app.Game();
   EngineContext &ctx = app.Engine();
   AppSettings &settings = app.Settings();
-  ComputeGameScore(app);
+  const float score = ComputeGameScore(app);
   for (Stopwatch &timer : game.UsageTimers)
     StopStopwatch(timer);
 
-  const int64_t seconds = GameSeconds(app);
+  const int64_t seconds = GameSeconds(board);
   EndOfGameInputs in;
   in.language = app.CurrentLanguage();
   in.GameMode = settings.game.mode;
   in.GameLevel = game.GameLevel;
-  in.GameScore = game.GameScore;
+  in.GameScore = score;
   in.StartMissing = game.StartMissing;
-  in.CellsFound = game.CellsFound;
+  in.CellsFound = CellsFound(ctx);
   in.SolverHelpCount = game.SolverHelpCount;
-  in.ErrorCount = game.ErrorCount;
+  in.ErrorCount = counters.ErrorCount;
   in.UndoSteps = ctx.Undo.RedoCount + ctx.Undo.UndoCount;
   in.TotalOpenCells = ctx.TotalOpenCells;
   in.GameSeconds = seconds;
-  in.TimeText = GameTimeText(seconds);
+  in.TimeText = ClockText(seconds * kMsPerSecond);
   for (int i = 0; i < kUsageTimerCount; ++i)
     in.UsageSeconds[static_cast<size_t>(i)] = game.UsageTimers[static_cast<size_t>(i)].Seconds;
   in.TripleMaxScore = game.TripleMaxScore;
-  EndOfGameResult result = EvaluateEndOfGame(in);
-  game.GameFinished = 1;
+  const EndOfGameResult result = EvaluateEndOfGame(in);
+  counters.GameFinished = 1;
 
   if (settings.catalog.baseType != kNoCatalogType && app.Services().setCatalogGridStatus)
     app.Services().setCatalogGridStatus(result.CatalogStatus);
-  if (result.KeepsBestScore && app.Profile()) {
-    const GridRecord &grid = CurrentGrid(app);
+  if (result.KeepsBestScore && app.Profile())
     BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
                                                  .Width = ctx.Geo.GridWidth,
-                                                 .Rules = grid.GridVar,
-                                                 .Score = game.GameScore,
+                                                 .Rules = CurrentGrid(app).GridVar,
+                                                 .Score = score,
                                                  .Time = in.TimeText});
-  }
   app.SaveSettings();
 
   bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)));
@@ -138,8 +208,6 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
 }
 
 void ShowEndOfGame(CQuorbelApp &app) {
-  if (app.Game().GameFinished == 1)
-    return;
   const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
   CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.MainFrame());
   EndOfGameEvaluate(app, bravo);
@@ -159,75 +227,53 @@ void ShowEndOfGame(CQuorbelApp &app) {
 }
 
 void GridSetSolved(CQuorbelApp &app) {
-  EngineContext &ctx = app.Engine();
-  const GridSet &set = ctx.Grids;
-  for (int i = 0; i < UsedOrderCount(set); ++i) {
-    const int slot = set.Order[static_cast<size_t>(i)];
-    if (slot >= 0 && slot < UsedMainCount(set))
-      StartCellAnimations(ctx, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  CQuorbelView *board = GetCurrentView();
+  if (board && app.Paused == 0) {
+    board->CheckEndOfGame();
+    return;
   }
+  StartShownAnimations(app.Engine());
   app.RedrawViewNow();
-  if (app.Paused == 0)
-    ShowEndOfGame(app);
 }
 
-void GameTimedOut(CQuorbelApp &app) {
-  app.Game().TimeOverFlag = 1;
-  ShowEndOfGame(app);
-}
-
-void StartGameTally(CQuorbelApp &app, int level, int openCells,
-                    const std::array<bool, kUsageTimerCount> &shown) {
+void ResetGameScore(CQuorbelApp &app) {
   GameTally &game = app.Game();
-  // The Double-and-Triple maximum belongs to the grid's solution, found before the game starts.
-  const int32_t tripleMax = game.TripleMaxScore;
-  game = GameTally{};
-  game.GameLevel = level;
-  game.StartMissing = openCells;
-  game.StartSudMissing = openCells;
-  game.TripleMaxScore = tripleMax;
-  for (int i = 0; i < kUsageTimerCount; ++i)
-    ResetStopwatch(game.UsageTimers[static_cast<size_t>(i)], shown[static_cast<size_t>(i)] ? 1 : 0);
+  game.SolverHelpCount = 0;
+  game.RightClickUses = 0;
   app.Engine().Undo.UndoCount = 0;
   app.Engine().Undo.RedoCount = 0;
+  CQuorbelView *board = GetCurrentView();
+  const std::array<bool, kUsageTimerCount> shown =
+      board ? HelpsShown(app, *board) : std::array<bool, kUsageTimerCount>{};
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    ResetStopwatch(game.UsageTimers[static_cast<size_t>(i)], shown[static_cast<size_t>(i)] ? 1 : 0);
+  if (board)
+    board->ResetScoreState();
 }
 
-void RegisterEndOfGame(CQuorbelApp &app) {
+void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
+  if (CQuorbelView *board = GetCurrentView())
+    app.Game().TripleMaxScore = static_cast<int32_t>(board->Game().GameScore);
+}
+
+void AttachEndOfGame(CQuorbelApp &app) {
   app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app); });
 
   OutsideServices &services = app.Services();
+  services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {
+    std::unique_ptr<QWidget> view = previous ? previous(parent) : nullptr;
+    if (auto *board = qobject_cast<CQuorbelView *>(view.get()))
+      board->EndOfGame = [&app] { ShowEndOfGame(app); };
+    return view;
+  };
   services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &file) {
     if (previous)
       previous(file);
-    const GameTally &game = app.Game();
-    file.GameWords = {game.GameLevel,       game.StartMissing,   game.StartSudMissing, game.CellsFound,
-                      game.SolverHelpCount, game.RightClickUses, game.ErrorCount};
-    file.GameScore = game.GameScore;
-    file.UsageTimers.assign(game.UsageTimers.begin(), game.UsageTimers.end());
+    GatherTally(app, file);
   };
   services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &file) {
     if (previous)
       previous(file);
-    GameTally &game = app.Game();
-    const auto &words = file.GameWords;
-    // A file that never counted them (a text grid) starts the counts from the grid as it is.
-    const bool counted = words[kWordStartSudMissing] > 0;
-    const int32_t open = OpenCells(app.Engine());
-    game.GameLevel = words[kWordGameLevel];
-    game.StartMissing = counted ? words[kWordStartMissing] : open;
-    game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
-    game.CellsFound = words[kWordCellsFound];
-    game.SolverHelpCount = words[kWordSolverHelpCount];
-    game.RightClickUses = words[kWordRightClickUses];
-    game.ErrorCount = words[kWordErrorCount];
-    game.GameScore = file.GameScore;
-    game.GameFinished = 0;
-    game.TimeOverFlag = 0;
-    // A stopwatch that ran when the file was saved runs on for the time it had then.
-    const uint32_t now = TimeGetTime();
-    for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
-      game.UsageTimers[i] = i < file.UsageTimers.size() ? file.UsageTimers[i] : Stopwatch{};
-      RebaseStopwatch(game.UsageTimers[i], file.SaveTick, now);
-    }
+    TallyLoaded(app, file);
   };
 }

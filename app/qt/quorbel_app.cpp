@@ -163,7 +163,6 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
   RegisterSolveCommands(*this);
-  RegisterEndOfGame(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {
@@ -182,6 +181,7 @@ void CQuorbelApp::SyncEngineSettings() {
 
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   StartingUp = 1;
+  AttachEndOfGame(*this);
   NoDocumentYet = 1;
 
   // Data files stand beside the program, so relative paths start from its directory.
@@ -479,9 +479,7 @@ void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
     services_.defiSendMove(cell, value, action);
 }
 
-void CQuorbelApp::SetTripleMaxScoreFromGameScore() {
-  game_.TripleMaxScore = static_cast<int32_t>(game_.GameScore);
-}
+void CQuorbelApp::SetTripleMaxScoreFromGameScore() { ::SetTripleMaxScoreFromGameScore(*this); }
 
 void CQuorbelApp::ReportOutOfMemory(std::string_view text) {
   const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

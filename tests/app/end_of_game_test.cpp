@@ -113,12 +113,6 @@ TEST(GameScore, DoubleAndTripleGridsScoreTheirPoints) {
   EXPECT_FLOAT_EQ(ComputeGameScore(in), 147.0f);
 }
 
-TEST(GameTimeText, ReadsHoursMinutesSeconds) {
-  EXPECT_EQ(GameTimeText(0), "00:00:00");
-  EXPECT_EQ(GameTimeText(3 * 3600 + 7 * 60 + 5), "03:07:05");
-  EXPECT_EQ(GameTimeText(-4), "00:00:00");
-}
-
 namespace {
 
 EndOfGameInputs FinishedGame(float score) {

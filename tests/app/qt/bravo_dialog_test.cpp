@@ -7,23 +7,18 @@
 #include <memory>
 
 #include "app/qt/bravo_dialog.h"
-#include "app/qt/end_of_game_flow.h"
 #include "app/static_texts.h"
-#include "engine/update_possibles.h"
 #include "platform/random.h"
-#include "solver/one_line_grid.h"
-#include "tests/app/qt/app_test_support.h"
+#include "tests/app/qt/game_in_play.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
 
 namespace {
 
-constexpr std::string_view kPuzzle =
-    "400000085000008003087093010000002004305001070000000000600000000070109200102607000";
-constexpr std::string_view kSolution =
-    "413726985956418723287593416761852394345961872829374651698245137574139268132687549";
 constexpr int kPictureFrames = 8; // as the picture tool draws them
+constexpr int kFrameMs = 120;
+constexpr int kOpenCells = 56;
 
 bool OneOf(const QString &line, const auto &remarks) {
   for (const PictureRemark &remark : remarks)
@@ -39,12 +34,11 @@ class BravoDialogTest : public QObject {
 
 private:
   AppTestHome home_;
-  std::unique_ptr<StartedApp> started_;
-  int64_t seconds_ = 60;
+  std::unique_ptr<GameInPlay> game_;
   int redoGrids_ = 0;
 
-  CQuorbelApp &App() { return *started_->app; }
-  EngineContext &Engine() { return App().Engine(); }
+  CQuorbelApp &App() { return *game_->app; }
+  GameCounters &Counters() { return game_->View().Game(); }
 
   // The pictures stand beside the program, as the build puts them.
   void CopyPictures() {
@@ -56,15 +50,11 @@ private:
       QVERIFY(QFile::copy(from + "/" + name, to + "/" + name));
     }
   }
-  // A Medium game of `line`, its clock reading seconds_.
-  void StartGame(std::string_view line, Language language = Language::English) {
-    started_ = std::make_unique<StartedApp>(home_, language);
-    QVERIFY(started_->started);
-    App().Services().gameSeconds = [this] { return seconds_; };
+  void StartGame(std::string_view line, int64_t seconds = 60) {
+    game_ = std::make_unique<GameInPlay>(home_, Language::English, line);
+    QVERIFY(game_->started);
     App().Commands().SetHandler(Cmd::BackToStartupGrid, [this](CommandId) { ++redoGrids_; });
-    QCOMPARE(QString::fromStdString(LoadOneLineGrid(Engine(), line, 0)), QString());
-    UpdatePossibles(Engine(), -1, -1, -1, 1);
-    StartGameTally(App(), 2, 51);
+    game_->SetSeconds(seconds);
   }
   std::unique_ptr<CBravo> Evaluated() {
     auto bravo = std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false);
@@ -78,23 +68,21 @@ private slots:
     CopyPictures();
   }
   void init() {
-    seconds_ = 60;
     redoGrids_ = 0;
     SeedRandom(7);
   }
-  void cleanup() { started_.reset(); }
+  void cleanup() { game_.reset(); }
 
   void AGoodMarkIsPraisedWithItsPicture() {
-    StartGame(kSolution);
-    seconds_ = 30;
+    StartGame(kSolution, 30);
     const std::unique_ptr<CBravo> bravo = Evaluated();
-    QVERIFY(App().Game().GameScore >= 10);
-    QCOMPARE(bravo->Score(), QStringLiteral("%1/20").arg(static_cast<int>(App().Game().GameScore)));
+    QVERIFY(Counters().GameScore >= 10);
+    QCOMPARE(bravo->Score(), QStringLiteral("%1/20").arg(static_cast<int>(Counters().GameScore)));
     QVERIFY2(OneOf(bravo->Praise(), PraiseMessages), qPrintable(bravo->Praise()));
     QVERIFY(bravo->Report().startsWith(QStringLiteral("                 Congratulations\n\n")));
     QVERIFY(bravo->Report().contains(QStringLiteral("solved in 00:00:30.")));
     QCOMPARE(bravo->Picture().FrameCount(), kPictureFrames);
-    QCOMPARE(App().Game().GameFinished, 1);
+    QCOMPARE(Counters().GameFinished, 1);
     // QUORBEL_VIEW_SHOTS=<folder> keeps the dialog as it looks.
     if (qEnvironmentVariableIsSet("QUORBEL_VIEW_SHOTS"))
       bravo->grab().save(qEnvironmentVariable("QUORBEL_VIEW_SHOTS") + QStringLiteral("/bravo.png"));
@@ -106,15 +94,15 @@ private slots:
     QCOMPARE(bravo->Score(), QStringLiteral("0/20"));
     QVERIFY2(OneOf(bravo->Praise(), TauntMessages), qPrintable(bravo->Praise()));
     QVERIFY(bravo->Report().startsWith(QStringLiteral("      Too bad, Grid not finalized\n\n")));
+    QVERIFY(bravo->Report().contains(QStringLiteral("Number of cells found: 0 of %1\n").arg(kOpenCells)));
     QCOMPARE(bravo->Picture().FrameCount(), kPictureFrames);
     QCOMPARE(App().Profile()->GetInt("BESTSCORE", "SCORE-MEDIUM", -1), -1);
   }
 
   void ALongGameIsTauntedToo() {
-    StartGame(kSolution);
-    seconds_ = 4 * 3600;
+    StartGame(kSolution, 4 * 3600);
     const std::unique_ptr<CBravo> bravo = Evaluated();
-    QVERIFY(App().Game().GameScore < 10);
+    QVERIFY(Counters().GameScore < 10);
     QVERIFY(OneOf(bravo->Praise(), TauntMessages));
   }
 
@@ -123,9 +111,9 @@ private slots:
     const std::unique_ptr<CBravo> bravo = Evaluated();
     CBravoPicture &picture = const_cast<CBravoPicture &>(bravo->Picture());
     QCOMPARE(picture.CurrentFrame(), 0);
-    picture.Advance(130);
+    picture.Advance(kFrameMs + 10);
     QCOMPARE(picture.CurrentFrame(), 1);
-    picture.Advance(130 * (kPictureFrames - 1));
+    picture.Advance(kFrameMs * (kPictureFrames - 1));
     QCOMPARE(picture.CurrentFrame(), 0);
   }
 
@@ -138,15 +126,21 @@ private slots:
     QVERIFY(!bravo->Score().isEmpty());
   }
 
-  void TheDialogIsAskedOnceAndItsChoiceRuns() {
-    StartGame(kSolution);
-    started_->dialogs.AnswerDialog("CBravo", [](QDialog &dialog) {
+  void TheTimeOutEndsTheGameWithTheDialogAndItsChoice() {
+    StartGame(kPuzzle);
+    App().Settings().game.mode = kModeTimed;
+    game_->dialogs.AnswerDialog("CBravo", [](QDialog &dialog) {
       QCOMPARE(dialog.windowTitle(), QStringLiteral("Game Finished"));
+      QVERIFY(dialog.findChild<QPushButton *>("newGrid")->isHidden());
       dialog.findChild<QPushButton *>("redoGrid")->click();
     });
-    ShowEndOfGame(App());
-    ShowEndOfGame(App());
-    QCOMPARE(started_->dialogs.Asked().count(QStringLiteral("dialog CBravo")), 1);
+    game_->View().StartGameClock(60000);
+    game_->View().Clock().Start -= 61000;
+    game_->View().OnAnimationTimer();
+    game_->View().OnAnimationTimer();
+    game_->View().OnAnimationTimer();
+    QCOMPARE(Counters().TimeOverFlag, 1);
+    QCOMPARE(game_->BravoShown(), 1);
     QCOMPARE(redoGrids_, 1);
   }
 
@@ -154,47 +148,47 @@ private slots:
     StartGame(kSolution);
     App().Paused = 1;
     GridSetSolved(App());
-    QCOMPARE(started_->dialogs.Asked().count(QStringLiteral("dialog CBravo")), 0);
-    QCOMPARE(App().Game().GameFinished, 0);
+    QCOMPARE(game_->BravoShown(), 0);
+    QCOMPARE(Counters().GameFinished, 0);
   }
 
-  void AnUnfinishedQuickGameOffersNoNewGrid() {
-    CBravo quick(Language::French, home_.StartDirectory().toStdString(), true);
-    QCOMPARE(quick.windowTitle(), QStringLiteral("Jeu Terminée"));
-    QVERIFY(quick.findChild<QPushButton *>("newGrid")->isHidden());
-    QCOMPARE(quick.findChild<QPushButton *>("newGame")->text(), QStringLiteral("Nouveau Jeu"));
+  void TheFrenchDialogSpeaksFrench() {
+    CBravo dialog(Language::French, home_.StartDirectory().toStdString(), false);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Jeu Terminée"));
+    QCOMPARE(dialog.findChild<QPushButton *>("newGame")->text(), QStringLiteral("Nouveau Jeu"));
   }
 
-  void GridFilesCarryTheCountersTheScoreAndTheStopwatches() {
+  void GridFilesCarryTheCountersAndTheStopwatches() {
     StartGame(kPuzzle);
     GameTally &game = App().Game();
-    game.CellsFound = 12;
     game.SolverHelpCount = 3;
     game.RightClickUses = 4;
-    game.ErrorCount = 2;
-    game.GameScore = 17.5f;
+    Counters().ErrorCount = 2;
     game.UsageTimers[kTimerProbables].Seconds = 40;
+    // Saved on a machine whose clock read 1000 s, 5 s after the found values were shown.
+    const uint32_t savedAt = 1'000'000;
+    StartStopwatch(game.UsageTimers[kTimerFound], savedAt - 5000);
     SudGameState file;
     App().Services().gatherGameState(file);
-    file.SaveTick = TimeGetTime();
-    StartGameTally(App(), 1, 0);
+    file.SaveTick = savedAt;
+    ResetGameScore(App());
     App().Services().gameStateLoaded(file);
-    QCOMPARE(game.GameLevel, 2);
-    QCOMPARE(game.StartMissing, 51);
-    QCOMPARE(game.CellsFound, 12);
+    QCOMPARE(game.GameLevel, kMedium);
+    QCOMPARE(game.StartMissing, kOpenCells);
     QCOMPARE(game.SolverHelpCount, 3);
     QCOMPARE(game.RightClickUses, 4);
-    QCOMPARE(game.ErrorCount, 2);
-    QCOMPARE(game.GameScore, 17.5f);
+    QCOMPARE(Counters().ErrorCount, 2);
     QCOMPARE(game.UsageTimers[kTimerProbables].Seconds, 40);
+    const double found = StopwatchSeconds(game.UsageTimers[kTimerFound]);
+    QVERIFY2(found >= 5.0 && found < 6.0, qPrintable(QString::number(found)));
 
     // A text grid counts nothing: the game starts from its open cells.
     SudGameState text;
     text.GameWords = {3, 0, 0, 0, 0, 0, 0};
     App().Services().gameStateLoaded(text);
     QCOMPARE(game.GameLevel, 3);
-    QCOMPARE(game.StartMissing, 56);
-    QCOMPARE(game.StartSudMissing, 56);
+    QCOMPARE(game.StartMissing, kOpenCells);
+    QCOMPARE(game.StartSudMissing, kOpenCells);
   }
 };
 

@@ -2,24 +2,15 @@
 // lines in the player's language, the undo steps, the helps charged, the mark, the best score
 // of the level and the congratulation dialog shown once.
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
-#include <memory>
 
-#include "app/best_scores.h"
 #include "app/message_line.h"
 #include "app/qt/bravo_dialog.h"
-#include "app/qt/end_of_game_flow.h"
 #include "app/qt/score_dialog.h"
 #include "app/time_limit.h"
-#include "engine/cell_actions.h"
-#include "engine/grid_set.h"
-#include "engine/undo_services.h"
-#include "engine/update_possibles.h"
-#include "solver/one_line_grid.h"
-#include "tests/app/qt/app_test_support.h"
+#include "tests/app/qt/game_in_play.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -34,14 +25,7 @@ constexpr CommandId kSearch = 32913;
 constexpr CommandId kBackGood = 32937;
 constexpr CommandId kBestScore = 33143;
 
-// A Medium puzzle and its one solution.
-constexpr std::string_view kPuzzle =
-    "400000085000008003087093010000002004305001070000000000600000000070109200102607000";
-constexpr std::string_view kSolution =
-    "413726985956418723287593416761852394345961872829374651698245137574139268132687549";
-
 constexpr int kGameSeconds = 300;
-constexpr int kMedium = 2;
 
 } // namespace
 
@@ -50,48 +34,32 @@ class SolveMenuTest : public QObject {
 
 private:
   AppTestHome home_;
-  std::unique_ptr<StartedApp> started_;
+  std::unique_ptr<GameInPlay> game_;
   int newGrids_ = 0;
 
-  CQuorbelApp &App() { return *started_->app; }
+  CQuorbelApp &App() { return *game_->app; }
   EngineContext &Engine() { return App().Engine(); }
-  GridRecord &Grid() { return Engine().Grids.Main[0]; }
-  ScriptedDialogService &Dialogs() { return started_->dialogs; }
   bool Run(CommandId id) { return App().Commands().Execute(id); }
-  QString Message(int back = 0) {
+  QString Message() {
     const MessageRing &ring = App().Messages();
-    return QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back)));
+    return QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex())));
   }
-  int BravoShown() { return static_cast<int>(Dialogs().Asked().count(QStringLiteral("dialog CBravo"))); }
-
-  // A new Medium game of `line` in the running program, its clock reading kGameSeconds.
-  void StartGame(Language language, std::string_view line) {
-    started_ = std::make_unique<StartedApp>(home_, language);
-    QVERIFY(started_->started);
-    App().Services().gameSeconds = [] { return int64_t{kGameSeconds}; };
+  void StartGame(Language language = Language::English) {
+    game_ = std::make_unique<GameInPlay>(home_, language, kPuzzle);
+    QVERIFY(game_->started);
     App().Commands().SetHandler(Cmd::NewGrid, [this](CommandId) { ++newGrids_; });
-    QCOMPARE(QString::fromStdString(LoadOneLineGrid(Engine(), line, 0)), QString());
-    UpdatePossibles(Engine(), -1, -1, -1, 1);
-    StartGameTally(App(), kMedium, Engine().TotalOpenCells);
   }
-  // The player's move as the board makes it.
-  void Play(int cell, int value) {
-    SaveUndoState(Engine());
-    SetCellValue(Engine(), Grid(), cell, value, kActionPlace);
-    UpdatePossibles(Engine(), -1, -1, -1, 1);
-  }
-  std::string Line() { return OneLineOfGrid(Engine(), Grid()); }
 
 private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
   void init() { newGrids_ = 0; }
-  void cleanup() { started_.reset(); }
+  void cleanup() { game_.reset(); }
 
   void TheProposalPlacesTheNextValueAndNamesItsMethod() {
-    StartGame(Language::English, kPuzzle);
-    const std::string before = Line();
+    StartGame();
+    const std::string before = game_->Line();
     QVERIFY(Run(kPropose));
-    const std::string after = Line();
+    const std::string after = game_->Line();
     int changed = 0;
     for (size_t i = 0; i < before.size(); ++i)
       if (before[i] != after[i]) {
@@ -106,7 +74,7 @@ private slots:
   }
 
   void TheProposalSpeaksFrenchToAFrenchPlayer() {
-    StartGame(Language::French, kPuzzle);
+    StartGame(Language::French);
     App().Settings().method.method = 0;
     QVERIFY(Run(kPropose));
     QCOMPARE(Message(), QStringLiteral("==> Pas de proposition trouvée. Modifier vos méthodes (F5)."));
@@ -114,7 +82,7 @@ private slots:
   }
 
   void OneLoopReportsTheValuesItPlaced() {
-    StartGame(Language::English, kPuzzle);
+    StartGame();
     const int open = Engine().TotalOpenCells;
     QVERIFY(Run(kOneLoop));
     const int placed = open - Engine().TotalOpenCells;
@@ -125,48 +93,53 @@ private slots:
   }
 
   void TheFullSolveCompletesTheGridChargesItAndEndsTheGameOnce() {
-    StartGame(Language::English, kPuzzle);
-    App().Settings().method.method = 0x1FFFFF;
+    StartGame();
+    App().Settings().method.method = 0x1FFFFF; // Random finishes what the others cannot
     const int open = Engine().TotalOpenCells;
+    QString report;
+    game_->dialogs.AnswerDialog(
+        "CBravo", [&report](QDialog &dialog) { report = static_cast<CBravo &>(dialog).Report(); });
     QVERIFY(Run(kFullSolve));
-    QCOMPARE(Line(), std::string(kSolution));
+    QCOMPARE(game_->Line(), std::string(kSolution));
     QCOMPARE(Message(), QStringLiteral("==> Try to Solve: Successfull (%1 found)").arg(open));
     QCOMPARE(App().Game().SolverHelpCount, open);
-    QCOMPARE(BravoShown(), 1);
-    QCOMPARE(App().Game().GameFinished, 1);
+    QCOMPARE(game_->BravoShown(), 1);
+    QVERIFY2(report.contains(QStringLiteral("Use of Help : %1\n").arg(open)), qPrintable(report));
+    QCOMPARE(game_->View().Game().GameFinished, 1);
+    QVERIFY(game_->View().Game().GameScore < 10); // every value was a help
     // Solved again: the game has ended already.
     GridSetSolved(App());
-    QCOMPARE(BravoShown(), 1);
+    QCOMPARE(game_->BravoShown(), 1);
   }
 
   void TheSearchReportsTheOneSolution() {
-    StartGame(Language::English, kPuzzle);
+    StartGame();
     QVERIFY(Run(kSearch));
     QCOMPARE(Message(), QStringLiteral("==> In total: Only 1 grid found in 0s (Next Pg to see it)"));
-    QCOMPARE(Line(), std::string(kPuzzle)); // the solution is stored, the grid unchanged
+    QCOMPARE(game_->Line(), std::string(kPuzzle)); // the solution is stored, the grid unchanged
   }
 
   void BackToTheGoodSolutionUndoesTheWrongMoves() {
-    StartGame(Language::English, kPuzzle);
-    Play(1, 1); // right
-    Play(2, 2); // wrong: the solution has 3
-    Play(3, 3); // wrong too
+    StartGame();
+    game_->Play(1, 1); // right
+    game_->Play(2, 2); // wrong: the solution has 3
+    game_->Play(3, 3); // wrong too
     QVERIFY(Run(kBackGood));
     QVERIFY2(Message().startsWith("==> Good Solution found in "), qPrintable(Message()));
-    QCOMPARE(Line().substr(0, 4), std::string("4100"));
+    QCOMPARE(game_->Line().substr(0, 4), std::string("4100"));
     QCOMPARE(Engine().Undo.ptUndo, 1);
   }
 
   void AGameFinishedWithoutHelpGetsItsMarkAndItsBestScore() {
-    StartGame(Language::English, kPuzzle);
-    // The player fills every cell; the last move solves the grid.
+    StartGame();
+    game_->SetSeconds(kGameSeconds);
+    game_->dialogs.AnswerDialog("CBravo",
+                                [](QDialog &dialog) { dialog.findChild<QPushButton *>("newGrid")->click(); });
+    // The player fills every cell; the last move ends the game.
     for (size_t i = 0; i < kPuzzle.size(); ++i)
       if (kPuzzle[i] == '0')
-        Play(static_cast<int>(i), kSolution[i] - '0');
+        game_->Play(static_cast<int>(i), kSolution[i] - '0');
     QCOMPARE(Engine().TotalOpenCells, 0);
-    Dialogs().AnswerDialog("CBravo",
-                           [](QDialog &dialog) { dialog.findChild<QPushButton *>("newGrid")->click(); });
-    GridSetSolved(App());
 
     // The mark from the counters: no help, no undo; 5 minutes of the Medium 9 x 9 limit.
     const double limitMinutes =
@@ -174,26 +147,25 @@ private slots:
     double raw = 20.0 - 20.0 * (kGameSeconds / 60.0) / limitMinutes;
     if (raw < 10)
       raw = 10.0 * std::exp(raw / 10.0) / std::exp(1.0);
-    const int mark = static_cast<int>(raw);
-    QCOMPARE(BravoShown(), 1);
-    QCOMPARE(static_cast<int>(App().Game().GameScore), mark);
-    QCOMPARE(App().Game().GameFinished, 1);
+    const float score = game_->View().Game().GameScore;
+    QVERIFY(std::abs(score - raw) < 1e-4);
+    QCOMPARE(game_->BravoShown(), 1);
     QCOMPARE(newGrids_, 1); // the player's choice in the dialog
 
     AbstractProfileStore &profile = *App().Profile();
-    QCOMPARE(profile.GetInt("BESTSCORE", "SCORE-MEDIUM", -1), static_cast<int>(App().Game().GameScore * 100));
+    const int hundredths = static_cast<int>(score * 100);
+    QCOMPARE(profile.GetInt("BESTSCORE", "SCORE-MEDIUM", -1), hundredths);
     QCOMPARE(QString::fromStdString(profile.GetString("BESTSCORE", "TIME-MEDIUM", "")),
              QStringLiteral("00:05:00"));
     QString shown;
-    Dialogs().AnswerDialog("CDialogScore", [&shown](QDialog &dialog) {
+    game_->dialogs.AnswerDialog("CDialogScore", [&shown](QDialog &dialog) {
       shown = static_cast<CDialogScore &>(dialog).LevelBlock(kMedium);
     });
     QVERIFY(Run(kBestScore));
     QCOMPARE(shown,
-             QStringLiteral("9\nClassic\n00:05:00\n%1")
-                 .arg(QString::number(profile.GetInt("BESTSCORE", "SCORE-MEDIUM", 0) / 100.0, 'f', 2)));
+             QStringLiteral("9\nClassic\n00:05:00\n%1").arg(QString::number(hundredths / 100.0, 'f', 2)));
     GridSetSolved(App());
-    QCOMPARE(BravoShown(), 1);
+    QCOMPARE(game_->BravoShown(), 1);
   }
 };
 
