@@ -58,7 +58,7 @@ public:
   quorbel::Language CurrentLanguage() const { return settings_.general.language; }
   bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() { return ring_; }
-  // The counters of the running game, the score and the usage stopwatches.
+  // The running game's counters that the board does not keep, and the usage stopwatches.
   quorbel::GameTally &Game() { return game_; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() { return *dialogs_; }
