@@ -17,6 +17,7 @@
 #include "app/qt/dialog_wait.h"
 #include "app/qt/document_host.h"
 #include "app/qt/file_commands.h"
+#include "app/qt/frame_commands.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/splash_window.h"
@@ -160,6 +161,7 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
+  RegisterFrameCommands(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@
 #include "app/ring_message_sink.h"
 #include "engine/engine_context.h"
 #include "files/quorbel_doc.h"
+#include "files/sud_file_state.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/profile_store.h"
 
@@ -121,6 +123,8 @@ public:
   int DefiRunning = 0;   // 1 while a challenge between players runs
   int MacroMode = 0;     // 0 normal, 1 a macro plays, 2 a batch test runs
   int NewGridFlag = 0;
+  // How long each display help was on (usage_timers.h names them).
+  std::array<quorbel::UsageStopwatch, quorbel::kUsageTimerCount> UsageTimers{};
   int MacroPending = 0;   // 1 while a macro named on the command line waits to be played
   std::string MacroToRun; // that macro's path
   std::string StartDir;   // the program's directory: data files and relative paths start there
