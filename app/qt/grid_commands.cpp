@@ -22,8 +22,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kActionClearCell = 6;
-constexpr int kActionFixedValue = 3;
 constexpr int8_t kBoatNone = 0;
 constexpr int8_t kBoatShip = 1;
 constexpr int8_t kBoatWater = 2;
@@ -118,7 +116,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
     for (int c = 0; c < grid.NRecords; ++c) {
       CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
       if (cell.Status >= kStatusHypothesis)
-        SetCellValue(ctx, grid, c, 0, kActionClearCell);
+        SetCellValue(ctx, grid, c, 0, kActionClear);
       else
         cell.Status = kStatusFixed;
       cell.WorkWord = 0;
@@ -156,7 +154,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
     for (int c = 0; c < limit; ++c) {
       CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
       if (cell.Status == kStatusFixed) {
-        SetCellValue(ctx, grid, c, cell.Value, kActionFixedValue);
+        SetCellValue(ctx, grid, c, cell.Value, kActionPlaceFixed);
         cell.Boat = kBoatNone;
       } else if (cell.Status != kStatusGiven) {
         // Givens are part of the start grid as much as the clues are.
