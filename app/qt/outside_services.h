@@ -36,4 +36,6 @@ struct OutsideServices {
   std::function<void()> clearSelection;
   std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;
   std::function<void(int cell, int value, int action)> defiSendMove;
+  // Plays one sound effect by its slot in the sound list.
+  std::function<void(int slot)> playSoundEffect;
 };
