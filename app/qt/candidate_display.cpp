@@ -6,7 +6,6 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/usage_timers.h"
-#include "engine/geometry.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 
@@ -15,12 +14,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kPossLevels = 5;
-constexpr int kSymbolModes = 4;
-// Two-digit values need a width of at least 10 for the mixed symbols to differ from digits;
-// digits stay readable up to 12.
-constexpr int kMaxDigitWidth = 12;
-constexpr int kMinMixedWidth = 10;
-constexpr std::array<std::string_view, kSymbolModes> kSymbolWords{"NUMBER", "LETTER", "MIXED", "CARTOON"};
 constexpr std::array<std::string_view, 4> kCellTypeWords{"SINGLE", "MULTI", "MAT", "PROB"};
 
 bool CandidateItemsEnabled(CQuorbelApp &app) {
@@ -64,20 +57,6 @@ void RegisterCellDisplayTypes(CQuorbelApp &app) {
   }
 }
 
-void RegisterSymbolModes(CQuorbelApp &app) {
-  const std::array<Cmd, kSymbolModes> commands{Cmd::SymbolDigits, Cmd::SymbolLetters, Cmd::SymbolMixed,
-                                               Cmd::SymbolPictures};
-  for (int mode = 0; mode < kSymbolModes; ++mode) {
-    app.Commands().SetHandler(
-        commands[static_cast<size_t>(mode)], [&app, mode](CommandId) { SetSymbolMode(app, mode, true); },
-        [&app, mode] {
-          const bool enabled =
-              !QuickMode(app) && SymbolModeAllowed(app.Settings().general.gridCurrSize, mode);
-          return CommandState::Ticked(app.Settings().general.gridCurrDisp == mode, enabled);
-        });
-  }
-}
-
 } // namespace
 
 void SetPossLevel(CQuorbelApp &app, int level) {
@@ -93,42 +72,9 @@ void SetPossLevel(CQuorbelApp &app, int level) {
   RecordMacroStep(kMacroDispC, {}, level);
 }
 
-bool SymbolModeAllowed(int shapeCode, int mode) {
-  if (shapeCode < 0 || shapeCode >= kShapeCount)
-    return false;
-  const int width = kGridShapes[static_cast<size_t>(shapeCode)].Size;
-  switch (mode) {
-  case kSymbolDigits:
-    return width <= kMaxDigitWidth;
-  case kSymbolMixed:
-    return width >= kMinMixedWidth;
-  case kSymbolLetters:
-  case kSymbolPictures:
-    return true;
-  default:
-    return false;
-  }
-}
-
-void SetSymbolMode(CQuorbelApp &app, int mode, bool record) {
-  GeneralSettings &general = app.Settings().general;
-  if (mode < 0 || mode >= kSymbolModes)
-    mode = (general.gridCurrDisp + 1) % kSymbolModes;
-  // Letters are always allowed, so the cycle ends.
-  while (!SymbolModeAllowed(general.gridCurrSize, mode) && mode != kSymbolLetters)
-    mode = (mode + 1) % kSymbolModes;
-  general.gridCurrDisp = mode;
-  if (!record)
-    return;
-  app.SaveSettings();
-  app.RedrawViewNow();
-  RecordMacroStep(kMacroPrefDisp, kSymbolWords[static_cast<size_t>(mode)]);
-}
-
 void RegisterCandidateDisplay(CQuorbelApp &app) {
   RegisterPossLevels(app);
   RegisterCellDisplayTypes(app);
-  RegisterSymbolModes(app);
 }
 
 } // namespace quorbel

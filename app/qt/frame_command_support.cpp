@@ -15,7 +15,7 @@ DisplaySwitches &FrameSwitches() {
 
 CQuorbelView *FrameView() { return GetCurrentView(); }
 
-bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kQuickGameMode; }
+bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kModeTimed; }
 
 VariantWords CombinedVariants(CQuorbelApp &app) {
   const uint64_t words = CombinedGridVar(app.Engine().Grids, 1);

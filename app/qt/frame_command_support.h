@@ -8,13 +8,13 @@
 
 #include "engine/variant_bits.h"
 #include "view/display_switches.h"
+#include "view/game_clock.h"
 
 class CQuorbelApp;
 class CQuorbelView;
 
 namespace quorbel {
 
-inline constexpr int32_t kQuickGameMode = 2;
 inline constexpr int32_t kPictureSymbols = 3;
 
 // The board view's switches; a record of the commands' own while no board view exists.

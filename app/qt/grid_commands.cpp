@@ -8,6 +8,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "app/time_limit.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_services.h"
 #include "engine/grid_set.h"
@@ -26,6 +27,7 @@ constexpr int8_t kBoatNone = 0;
 constexpr int8_t kBoatShip = 1;
 constexpr int8_t kBoatWater = 2;
 constexpr std::string_view kStartGridName = "Sud";
+constexpr int32_t kMillisecondsPerSecond = 1000;
 
 bool French(CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
 
@@ -100,6 +102,23 @@ void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
   app.Services().runMacroFile(path);
 }
 
+// A new game on the grid as it now stands: not finished, no time over, a fresh score; with
+// `restartClock` the clock starts again on the limit of the grid's size and level.
+void RestartGame(CQuorbelApp &app, bool restartClock) {
+  CQuorbelView *view = FrameView();
+  if (!view)
+    return;
+  view->Game().GameFinished = 0;
+  view->Game().TimeOverFlag = 0;
+  if (restartClock) {
+    const AppSettings &settings = app.Settings();
+    view->StartGameClock(ComputeTimeLimit(settings.gameDuration, app.Engine().Geo.GridWidth,
+                                          settings.general.gridCurrDifficulty, settings.game.mode) *
+                         kMillisecondsPerSecond);
+  }
+  view->ResetScoreState();
+}
+
 CommandState GridExists(CQuorbelApp &app) {
   return app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
 }
@@ -126,6 +145,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
   app.NewGridFlag = 1;
   ClearUndoHistory(ctx);
   app.RedrawViewNow();
+  RestartGame(app, false);
   RecordMacroStep(kMacroInit);
 }
 
@@ -166,6 +186,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
   UpdatePossibles(ctx, -1, -1, -1, 1);
   ClearUndoHistory(ctx);
   app.RedrawViewNow();
+  RestartGame(app, true);
   RecordMacroStep(kMacroReset);
   return true;
 }

@@ -168,7 +168,7 @@ private slots:
     QVERIFY(!s.State(kProbable).enabled);      // probables need their cell type
     QVERIFY(!s.State(kFilterVariant).enabled); // a plain grid has nothing to filter
     QVERIFY(!s.State(kFound).enabled || s.app->Settings().general.displayLines == 1);
-    s.app->Settings().game.mode = kQuickGameMode;
+    s.app->Settings().game.mode = kModeTimed;
     for (CommandId id : {kWarning, kPossLineCol, kProbable, kColouring, kPossLevel1, kSymbolLetterItem})
       QVERIFY2(!s.State(id).enabled, qPrintable(QString::number(id)));
     s.app->Settings().game.mode = 0;
@@ -238,27 +238,18 @@ private slots:
     QCOMPARE(RecordedSteps(home_, "cells"), QStringList({"PREFCELL;PROB", "PREFCELL;SINGLE"}));
   }
 
-  void SymbolModesFollowTheGridSizeWithDigitsOnBoth12WideShapes() {
+  void SymbolItemsOfferWhatTheGridSizeKeepsAndTreatBoth12WideShapesAlike() {
     Session s(home_);
-    GeneralSettings &general = s.app->Settings().general;
-    for (int shape : {5, 6, 7}) {
-      general.gridCurrSize = shape;
-      QVERIFY2(s.State(kSymbolNumberItem).enabled, qPrintable(QString::number(shape)));
-    }
-    general.gridCurrSize = 8;
-    QVERIFY(!s.State(kSymbolNumberItem).enabled);
-    for (int shape : {6, 7, 8}) {
-      general.gridCurrSize = shape;
-      QVERIFY(s.State(kSymbolMixedItem).enabled);
-    }
-    general.gridCurrSize = 5;
-    QVERIFY(!s.State(kSymbolMixedItem).enabled);
-
-    QVERIFY(StartMacroRecording("symbols").ok);
-    QVERIFY(s.Run(kSymbolLetterItem));
-    QCOMPARE(home_.ReadInt("GENERAL", "GRIDCURRDISP"), 1);
-    QCOMPARE(s.State(kSymbolLetterItem).checked, std::optional<bool>(true));
-    QCOMPARE(RecordedSteps(home_, "symbols"), QStringList({"PREFDISP;LETTER"}));
+    const auto offered = [&s](int shape) {
+      SetGridShape(s.Engine(), shape, 1, 0);
+      return std::array<bool, 3>{s.State(kSymbolNumberItem).enabled, s.State(kSymbolLetterItem).enabled,
+                                 s.State(kSymbolMixedItem).enabled};
+    };
+    QCOMPARE(offered(6), offered(7));
+    QCOMPARE(offered(5), (std::array<bool, 3>{true, true, false}));
+    QCOMPARE(offered(8), (std::array<bool, 3>{false, true, true}));
+    s.app->Settings().game.mode = kModeTimed;
+    QCOMPARE(offered(5), (std::array<bool, 3>{false, false, false}));
   }
 
   void HidingVariantsKeepsOnlyTheIrregularBlocks() {
