@@ -1,12 +1,13 @@
 // The eleven usage stopwatches of the display helps: the game score charges the seconds each
-// help was on. The display commands start and stop them through TimeUsage.
+// help was on. The display commands start and stop them through TimeUsage alone, so the
+// stopwatches can move to the game's tally without touching the commands.
 #pragma once
 
 class CQuorbelApp;
 
 namespace quorbel {
 
-enum UsageTimer : int {
+enum UsageHelp : int {
   kUsagePossLevel1 = 0, // levels 1..5 are 0..4
   kUsageLineCol = 5,
   kUsageProbables = 6,
