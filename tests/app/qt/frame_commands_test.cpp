@@ -167,7 +167,6 @@ private slots:
     QVERIFY(s.State(kPossLineCol).enabled);
     QVERIFY(!s.State(kProbable).enabled);      // probables need their cell type
     QVERIFY(!s.State(kFilterVariant).enabled); // a plain grid has nothing to filter
-    QVERIFY(!s.State(kFound).enabled || s.app->Settings().general.displayLines == 1);
     s.app->Settings().game.mode = kModeTimed;
     for (CommandId id : {kWarning, kPossLineCol, kProbable, kColouring, kPossLevel1, kSymbolLetterItem})
       QVERIFY2(!s.State(id).enabled, qPrintable(QString::number(id)));
