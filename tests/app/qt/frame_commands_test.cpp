@@ -5,6 +5,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/message_line.h"
+#include "app/qt/display_toggles.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/usage_timers.h"
 #include "engine/cell_actions.h"
@@ -42,6 +44,11 @@ constexpr CommandId kSymbolMixedItem = 33134;
 constexpr CommandId kDefineStartup = 32908;
 constexpr CommandId kBackToStartup = 32909;
 constexpr CommandId kPause = 33182;
+constexpr CommandId kMethods = 33028;
+constexpr CommandId kMusic = 33055;
+constexpr CommandId kDemo = 32959;
+constexpr CommandId kDemoFrench = 32946;
+constexpr CommandId kExampleBurmaFrench = 33041;
 
 constexpr int kWidth = 9;
 constexpr uint32_t kAllValues = (1u << kWidth) - 1;
@@ -316,6 +323,45 @@ private slots:
     QCOMPARE(s.State(kPause).checked, std::optional<bool>(true));
     QVERIFY(s.Run(kPause));
     QCOMPARE(s.app->Paused, 0);
+  }
+
+  void PanelItemsShowAndHideTheirPanelOnceItExists() {
+    Session s(home_);
+    QVERIFY(!s.State(kMethods).enabled); // no methods panel built yet
+    s.app->Panels().Register(std::string(kMethodsPanel), [](Language, QWidget *parent) {
+      return std::make_unique<QWidget>(parent, Qt::Tool);
+    });
+    s.app->Panels().RebuildAll(Language::English, s.app->MainFrame());
+    QVERIFY(StartMacroRecording("panels").ok);
+    QVERIFY(s.Run(kMethods));
+    QVERIFY(s.app->Panels().Shown(kMethodsPanel));
+    QCOMPARE(s.State(kMethods).checked, std::optional<bool>(true));
+    QVERIFY(s.Run(kMethods));
+    QVERIFY(!s.app->Panels().Window(kMethodsPanel)->isVisible());
+    QVERIFY(!s.State(kMusic).enabled);
+    QCOMPARE(RecordedSteps(home_, "panels"), QStringList({"AREA;METHOD;Y", "AREA;METHOD;N"}));
+  }
+
+  void HelpMacrosPlayTheFileOfTheLanguageOrSayTheyCannotYet() {
+    Session s(home_);
+    QVERIFY(s.Run(kDemo));
+    const MessageRing &ring = s.app->Messages();
+    QVERIFY(QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex())))
+                .contains("Macros cannot be played yet"));
+    QStringList played;
+    s.app->Services().runMacroFile = [&played](const std::string &path) {
+      played << QString::fromStdString(path);
+      return true;
+    };
+    QVERIFY(s.Run(kDemo));
+    s.app->SetLanguage(Language::French);
+    QVERIFY(s.Run(kDemoFrench));
+    QVERIFY(s.Run(kExampleBurmaFrench));
+    QCOMPARE(played.size(), 3);
+    QVERIFY(played[0].endsWith("SudGrid/Demo_en.macro"));
+    QVERIFY(played[1].endsWith("SudGrid/Demo.macro"));
+    QVERIFY(played[2].endsWith("SudGrid/ExempleBurma.macro"));
+    QVERIFY(played[0].startsWith(home_.StartDirectory()));
   }
 
   void CancellingTheReloadQuestionKeepsTheOpenGrid() {
