@@ -44,6 +44,8 @@ constexpr CommandId kSymbolMixedItem = 33134;
 constexpr CommandId kDefineStartup = 32908;
 constexpr CommandId kBackToStartup = 32909;
 constexpr CommandId kPause = 33182;
+constexpr CommandId kMarkBoat = 33189;
+constexpr CommandId kMarkWater = 33190;
 constexpr CommandId kMethods = 33028;
 constexpr CommandId kMusic = 33055;
 constexpr CommandId kDemo = 32959;
@@ -323,6 +325,25 @@ private slots:
     QCOMPARE(s.State(kPause).checked, std::optional<bool>(true));
     QVERIFY(s.Run(kPause));
     QCOMPARE(s.app->Paused, 0);
+  }
+
+  void BoatMarksGoOnEverySelectedCellOfABattleshipGridOnly() {
+    Session s(home_);
+    s.Engine().Grids.FocusCell = 3;
+    SelectionList &selection = s.View().Selection();
+    selection.Count = 2;
+    selection.Pairs[0] = {3, 0};
+    selection.Pairs[1] = {4, 0};
+    QVERIFY(s.Run(kMarkBoat));
+    QCOMPARE(s.Cell(3).Boat, int8_t{0}); // not a battleship grid
+
+    s.Grid().GridVar = kVarBattleShip;
+    QVERIFY(StartMacroRecording("boats").ok);
+    QVERIFY(s.Run(kMarkWater));
+    QCOMPARE(s.Cell(3).Boat, int8_t{2});
+    QCOMPARE(s.Cell(4).Boat, int8_t{2});
+    QCOMPARE(s.Cell(5).Boat, int8_t{0});
+    QCOMPARE(RecordedSteps(home_, "boats"), QStringList({"SETBOAT;3;2;0", "SETBOAT;4;2;0"}));
   }
 
   void PanelItemsShowAndHideTheirPanelOnceItExists() {
