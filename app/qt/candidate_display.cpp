@@ -42,6 +42,7 @@ void RegisterPossLevels(CQuorbelApp &app) {
 
 void SetCellDisplayType(CQuorbelApp &app, int type) {
   app.Settings().general.probType = type;
+  app.Engine().Settings.ProbType = type;
   app.SaveSettings();
   app.RedrawViewNow();
   RecordMacroStep(kMacroPrefCell, kCellTypeWords[static_cast<size_t>(type)]);
@@ -66,7 +67,7 @@ void SetPossLevel(CQuorbelApp &app, int level) {
   switches.PossDisplayOn = 1;
   switches.PossDisplayLevel = level - 1;
   for (int k = 1; k <= kPossLevels; ++k)
-    TimeUsage(app, kUsagePossLevel1 + k - 1, k == level);
+    TimeUsage(app, kTimerPossLevel1 + k - 1, k == level);
   RecomputeAllPossibles(app);
   app.RedrawViewNow();
   RecordMacroStep(kMacroDispC, {}, level);

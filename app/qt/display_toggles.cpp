@@ -22,9 +22,20 @@ constexpr VariantWords kFoundVariants = kVarTiled | kVarBattleShip | kVarPuzzle;
 // Hidden variants keep the irregular blocks, which are the board itself.
 constexpr VariantWords kHiddenVariantsMask = kVarIrregular;
 
+// Where a help's switch lives: the board's switches, or the engine's for the variant filter,
+// which the candidate update reads.
+using SwitchOf = int32_t &(*)(CQuorbelApp &);
+
+int32_t &WarningSwitch(CQuorbelApp &) { return FrameSwitches().ShowWarning; }
+int32_t &LineColSwitch(CQuorbelApp &) { return FrameSwitches().ShowPossLineCol; }
+int32_t &ProbablesSwitch(CQuorbelApp &) { return FrameSwitches().ShowProbables; }
+int32_t &FoundSwitch(CQuorbelApp &) { return FrameSwitches().ShowFound; }
+int32_t &FilterSwitch(CQuorbelApp &app) { return app.Engine().Settings.VariantFilterSwitch; }
+int32_t &ColouringSwitch(CQuorbelApp &) { return FrameSwitches().ShowColouring; }
+
 struct SwitchToggle {
   Cmd cmd;
-  int32_t DisplaySwitches::*field;
+  SwitchOf value;
   int timer;
   int32_t macroCode;
   std::function<bool(CQuorbelApp &)> enabled;
@@ -39,11 +50,12 @@ bool LineColDisplay(CQuorbelApp &app) {
 }
 
 void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
-  DisplaySwitches &switches = FrameSwitches();
-  int32_t &value = switches.*toggle.field;
+  int32_t &value = toggle.value(app);
   value = 1 - value;
   const bool on = value == 1;
-  if (toggle.field == &DisplaySwitches::ShowColouring) {
+  // The candidate update reads the probables' switch from the engine's settings.
+  app.Engine().Settings.ProbablesSwitch = FrameSwitches().ShowProbables;
+  if (toggle.value == ColouringSwitch) {
     if (on)
       app.Settings().general.displayBarArea = 1;
     for (int g = 0; g < app.Engine().Grids.MainCount; ++g)
@@ -58,28 +70,27 @@ void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
 
 void RegisterSwitchToggles(CQuorbelApp &app) {
   const std::array<SwitchToggle, 6> toggles{{
-      {Cmd::DisplayWarning, &DisplaySwitches::ShowWarning, kUsageWarning, kMacroDispW,
+      {Cmd::DisplayWarning, WarningSwitch, kTimerWarning, kMacroDispW,
        [](CQuorbelApp &a) { return !QuickMode(a); }},
-      {Cmd::DisplayPossLineCol, &DisplaySwitches::ShowPossLineCol, kUsageLineCol, kMacroDispL,
-       LineColDisplay},
-      {Cmd::DisplayProbable, &DisplaySwitches::ShowProbables, kUsageProbables, kMacroDispP,
+      {Cmd::DisplayPossLineCol, LineColSwitch, kTimerLineColumn, kMacroDispL, LineColDisplay},
+      {Cmd::DisplayProbable, ProbablesSwitch, kTimerProbables, kMacroDispP,
        [](CQuorbelApp &a) { return a.Settings().general.probType == 3 && PlainDisplay(a); }},
-      {Cmd::DisplayFound, &DisplaySwitches::ShowFound, kUsageFound, kMacroDispT,
+      {Cmd::DisplayFound, FoundSwitch, kTimerFound, kMacroDispT,
        [](CQuorbelApp &a) { return LineColDisplay(a) || (CombinedVariants(a) & kFoundVariants).Any(); }},
-      {Cmd::FilterVariant, &DisplaySwitches::FilterByVariant, kUsageVariantFilter, kMacroDispV,
+      {Cmd::FilterVariant, FilterSwitch, kTimerVariantFilter, kMacroDispV,
        [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a), kFilterUseless); }},
-      {Cmd::DisplayColoring, &DisplaySwitches::ShowColouring, kUsageColouring, kMacroDispR, PlainDisplay},
+      {Cmd::DisplayColoring, ColouringSwitch, kTimerColouring, kMacroDispR, PlainDisplay},
   }};
   for (const SwitchToggle &toggle : toggles) {
     auto update = [&app, toggle] {
       const bool enabled = toggle.enabled(app);
-      const bool ticked = FrameSwitches().*toggle.field == 1;
+      const bool ticked = toggle.value(app) == 1;
       // The probables' time runs while the item shows them in use.
-      if (toggle.field == &DisplaySwitches::ShowProbables) {
+      if (toggle.value == ProbablesSwitch) {
         if (!enabled)
-          TimeUsage(app, kUsageProbables, false);
+          TimeUsage(app, kTimerProbables, false);
         else if (ticked)
-          TimeUsage(app, kUsageProbables, true);
+          TimeUsage(app, kTimerProbables, true);
       }
       return CommandState::Ticked(ticked, enabled);
     };

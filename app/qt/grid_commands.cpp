@@ -5,6 +5,7 @@
 
 #include "app/own_text.h"
 #include "app/panel_text.h"
+#include "app/qt/end_of_game_flow.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
@@ -116,7 +117,7 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
                                           settings.general.gridCurrDifficulty, settings.game.mode) *
                          kMillisecondsPerSecond);
   }
-  view->ResetScoreState();
+  ResetGameScore(app);
 }
 
 CommandState GridExists(CQuorbelApp &app) {

@@ -5,13 +5,13 @@
 #pragma once
 
 #include <QStringList>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/app_settings.h"
 #include "app/colours.h"
+#include "app/end_of_game.h"
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
@@ -22,7 +22,6 @@
 #include "app/ring_message_sink.h"
 #include "engine/engine_context.h"
 #include "files/quorbel_doc.h"
-#include "files/sud_file_state.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/profile_store.h"
 
@@ -59,6 +58,8 @@ public:
   quorbel::Language CurrentLanguage() const { return settings_.general.language; }
   bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() { return ring_; }
+  // The running game's counters that the board does not keep, and the usage stopwatches.
+  quorbel::GameTally &Game() { return game_; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
@@ -113,6 +114,7 @@ public:
   void MarkDocumentModified(std::string_view gridName) override;
   void ClearDocumentModified() override;
   void DefiSendMove(int cell, int value, int action) override;
+  void SetTripleMaxScoreFromGameScore() override;
   void ReportOutOfMemory(std::string_view text) override;
 
   // Program state that other parts read and write, named as they know it.
@@ -123,8 +125,6 @@ public:
   int DefiRunning = 0;   // 1 while a challenge between players runs
   int MacroMode = 0;     // 0 normal, 1 a macro plays, 2 a batch test runs
   int NewGridFlag = 0;
-  // How long each display help was on (usage_timers.h names them).
-  std::array<quorbel::UsageStopwatch, quorbel::kUsageTimerCount> UsageTimers{};
   int MacroPending = 0;   // 1 while a macro named on the command line waits to be played
   std::string MacroToRun; // that macro's path
   std::string StartDir;   // the program's directory: data files and relative paths start there
@@ -144,6 +144,7 @@ private:
   std::unique_ptr<quorbel::ProfileStore> store_;
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
+  quorbel::GameTally game_;
   std::unique_ptr<quorbel::EngineContext> engine_;
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;

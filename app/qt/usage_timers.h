@@ -1,24 +1,14 @@
-// The eleven usage stopwatches of the display helps: the game score charges the seconds each
-// help was on. The display commands start and stop them through TimeUsage alone, so the
-// stopwatches can move to the game's tally without touching the commands.
+// Starting and stopping the usage stopwatches of the display helps (stopwatch.h names them),
+// which the game's tally keeps and the end-of-game mark charges.
 #pragma once
+
+#include "app/stopwatch.h"
 
 class CQuorbelApp;
 
 namespace quorbel {
 
-enum UsageHelp : int {
-  kUsagePossLevel1 = 0, // levels 1..5 are 0..4
-  kUsageLineCol = 5,
-  kUsageProbables = 6,
-  kUsageFound = 7,
-  kUsageVariantFilter = 8,
-  kUsageColouring = 9,
-  kUsageWarning = 10,
-};
-
-// Starts (running true) or stops one stopwatch; starting a running one or stopping a stopped
-// one changes nothing.
+// Starts (running true) or stops one stopwatch; starting a running one keeps its first start.
 void TimeUsage(CQuorbelApp &app, int timer, bool running);
 bool UsageRunning(CQuorbelApp &app, int timer);
 

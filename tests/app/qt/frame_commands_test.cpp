@@ -120,7 +120,7 @@ QStringList RecordedSteps(const AppTestHome &home, const QString &name) {
 
 struct HelpToggle {
   CommandId id;
-  int32_t DisplaySwitches::*field;
+  int32_t *value;
   int timer;
 };
 
@@ -143,13 +143,14 @@ private slots:
     s.app->Settings().general.probType = 3;
     s.Grid().GridVar = kVarOdd | kVarDiagonal;
     QVERIFY(StartMacroRecording("helps").ok);
+    DisplaySwitches &shown = s.Switches();
     const std::array<HelpToggle, 6> toggles{{
-        {kWarning, &DisplaySwitches::ShowWarning, kUsageWarning},
-        {kPossLineCol, &DisplaySwitches::ShowPossLineCol, kUsageLineCol},
-        {kProbable, &DisplaySwitches::ShowProbables, kUsageProbables},
-        {kFound, &DisplaySwitches::ShowFound, kUsageFound},
-        {kFilterVariant, &DisplaySwitches::FilterByVariant, kUsageVariantFilter},
-        {kColouring, &DisplaySwitches::ShowColouring, kUsageColouring},
+        {kWarning, &shown.ShowWarning, kTimerWarning},
+        {kPossLineCol, &shown.ShowPossLineCol, kTimerLineColumn},
+        {kProbable, &shown.ShowProbables, kTimerProbables},
+        {kFound, &shown.ShowFound, kTimerFound},
+        {kFilterVariant, &s.Engine().Settings.VariantFilterSwitch, kTimerVariantFilter},
+        {kColouring, &shown.ShowColouring, kTimerColouring},
     }};
     for (const HelpToggle &toggle : toggles) {
       for (int expected : {1, 0}) {
@@ -157,7 +158,7 @@ private slots:
         s.Cell(10).ThePoss = 0;
         const int paints = s.counter.paints;
         QVERIFY2(s.Run(toggle.id), qPrintable(QString::number(toggle.id)));
-        QCOMPARE(s.Switches().*toggle.field, expected);
+        QCOMPARE(*toggle.value, expected);
         QCOMPARE(UsageRunning(*s.app, toggle.timer), expected == 1);
         QCOMPARE(s.State(toggle.id).checked, std::optional<bool>(expected == 1));
         QCOMPARE(s.Cell(10).ThePoss, kAllValues);
@@ -218,7 +219,7 @@ private slots:
     QVERIFY(s.Run(kPossLevel1 + 2));
     QCOMPARE(s.Switches().PossDisplayOn, 1);
     QCOMPARE(s.Switches().PossDisplayLevel, 2);
-    QVERIFY(UsageRunning(*s.app, kUsagePossLevel1 + 2));
+    QVERIFY(UsageRunning(*s.app, kTimerPossLevel1 + 2));
     QCOMPARE(s.State(kPossLevel1 + 2).checked, std::optional<bool>(true));
     QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(false));
 
@@ -226,7 +227,7 @@ private slots:
     QCOMPARE(s.Switches().PossDisplayOn, 1);
     QCOMPARE(s.Switches().PossDisplayLevel, -1);
     for (int k = 0; k < 5; ++k) {
-      QVERIFY(!UsageRunning(*s.app, kUsagePossLevel1 + k));
+      QVERIFY(!UsageRunning(*s.app, kTimerPossLevel1 + k));
       QCOMPARE(s.State(kPossLevel1 + k).checked, std::optional<bool>(false));
     }
     QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(false));
