@@ -1,5 +1,6 @@
 #include "app/qt/display_toggles.h"
 
+#include <array>
 #include <functional>
 
 #include "app/qt/frame_command_support.h"
@@ -12,7 +13,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kNoTimer = -1;
 // The variant-filter item is useless when the grid carries no rule beyond the plain ones.
 constexpr std::array kFilterUseless{kVarDiagonal, kVarIrregular, kVarNeighbourScore};
 // Hiding is useless when nothing but a block or region rule would be hidden.
@@ -61,8 +61,7 @@ void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
     for (int g = 0; g < app.Engine().Grids.MainCount; ++g)
       ResetCellColours(app.Engine().Grids.Main[static_cast<size_t>(g)], -1);
   }
-  if (toggle.timer != kNoTimer)
-    TimeUsage(app, toggle.timer, on);
+  TimeUsage(app, toggle.timer, on);
   RecomputeAllPossibles(app);
   app.RedrawViewNow();
   RecordMacroStep(toggle.macroCode, YesNo(on));
