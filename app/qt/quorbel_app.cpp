@@ -18,6 +18,7 @@
 #include "app/qt/document_host.h"
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
+#include "app/qt/frame_commands.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/solve_command_handlers.h"
@@ -163,6 +164,7 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
   RegisterSolveCommands(*this);
+  RegisterFrameCommands(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {

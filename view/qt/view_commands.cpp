@@ -2,6 +2,7 @@
 // display type and the four symbol modes, each acting on the current board view.
 #include "app/qt/quorbel_app.h"
 #include "view/qt/quorbel_view.h"
+#include "view/symbol_modes.h"
 
 using namespace quorbel;
 
@@ -29,7 +30,16 @@ void BindSymbolMode(CommandDispatcher &commands, Cmd cmd, SymbolMode mode) {
       },
       [mode] {
         CQuorbelView *view = GetCurrentView();
-        return CommandState::Ticked(view && view->Input().Symbols() == mode, view != nullptr);
+        CQuorbelApp *app = TheApp();
+        if (!view || !app)
+          return CommandState::Disabled();
+        // An item is offered only when the grid's size keeps the mode it asks for, so both
+        // shapes of one width offer the same modes; the timed game keeps its symbols.
+        const AppSettings &settings = app->Settings();
+        const bool enabled =
+            settings.game.mode != kModeTimed &&
+            ChooseSymbolMode(mode, settings.general.gridCurrDisp, app->Engine().Geo.GridWidth) == mode;
+        return CommandState::Ticked(view->Input().Symbols() == mode, enabled);
       });
 }
 

@@ -309,7 +309,8 @@ private slots:
     QVERIFY(commands.Execute(32940)); // Display type: digits to letters
     QCOMPARE(general.gridCurrDisp, int32_t{kSymbolLetters});
     QCOMPARE(board.Pane(kPaneSymbols), QStringLiteral("A...I"));
-    QVERIFY(commands.Execute(33134)); // Number & Letter: not on 9 values, pictures instead
+    QVERIFY(!commands.State(33134).enabled); // Number & Letter: not offered on 9 values
+    QVERIFY(commands.Execute(33136));        // Animated pictures
     QCOMPARE(general.gridCurrDisp, int32_t{kSymbolPictures});
     QVERIFY(commands.State(33136).checked.value_or(false));
     QVERIFY(commands.Execute(33135)); // Number
