@@ -1,42 +1,20 @@
 // ApplyProbables over the grid's own block table (regular or irregular): a block's
 // places for a value that all lie on one line hold the line's only places for it too.
 // Propagation runs it at every filter pass when asked, so each block is read once, with
-// all values at a time: per value, how many places the block holds (counters kept as
-// bit masks, one bit per value) and on how many of its rows and columns they lie.
+// all values at a time (BlockPlaces).
 #include "solver/method_probables.h"
 
 #include <array>
 
 #include "engine/engine_context.h"
 #include "engine/unit_summary.h"
+#include "solver/block_places.h"
 #include "solver/method_record.h"
 #include "solver/search.h"
 
 namespace quorbel {
 
 namespace {
-
-// Per value bit: seen once, twice, three times, or more, among a block's open cells.
-struct PlaceCounts {
-  uint32_t Once = 0, Twice = 0, Thrice = 0, More = 0;
-  void Add(uint32_t values) {
-    const uint32_t once = Once, twice = Twice, thrice = Thrice;
-    More |= thrice & values;
-    Thrice = (thrice & ~values) | (twice & values);
-    Twice = (twice & ~values) | (once & values);
-    Once = (once & ~values) | (values & ~(once | twice | thrice | More));
-  }
-};
-
-// The values of `lines` (one union per line) that lie on one line only.
-uint32_t OnOneLineOnly(const std::array<uint32_t, kMaxWidth> &lines, int width) {
-  uint32_t seen = 0, again = 0;
-  for (int line = 0; line < width; ++line) {
-    again |= seen & lines[line];
-    seen |= lines[line];
-  }
-  return seen & ~again;
-}
 
 // Removes `values` from the open cells of a line that lie outside the block.
 bool RemoveOutsideBlock(const GridGeometry &geo, GridRecord &grid, const std::array<int16_t, kMaxWidth> &line,
@@ -60,33 +38,25 @@ int ApplyProbables(const EngineContext &ctx, GridRecord &grid) {
   bool removed = false;
   for (int block = 0; block < width; ++block) {
     const auto &cells = grid.BlockCells[block];
-    PlaceCounts counts;
-    std::array<uint32_t, kMaxWidth> rows{}, cols{};
+    BlockPlaces places;
     for (int k = 0; k < width; ++k) {
       const CellRecord &cell = grid.Cells[cells[k]];
-      if (!IsOpenStatus(cell.Status))
-        continue;
-      const uint32_t values = cell.ThePoss & geo.FullMask;
-      counts.Add(values);
-      rows[geo.RowOfCell[cells[k]]] |= values;
-      cols[geo.ColOfCell[cells[k]]] |= values;
+      if (IsOpenStatus(cell.Status))
+        places.Add(cell.ThePoss & geo.FullMask, geo.RowOfCell[cells[k]], geo.ColOfCell[cells[k]]);
     }
-    // One or two places make the value probable there.
-    const uint32_t probable = counts.Once | counts.Twice;
+    const uint32_t probable = places.Probable();
     for (int k = 0; k < width; ++k) {
       CellRecord &cell = grid.Cells[cells[k]];
       if (IsOpenStatus(cell.Status))
         cell.ProbableMask |= cell.ThePoss & probable;
     }
-    // Two or three places on one line: the block takes the line's value.
-    const uint32_t few = counts.Twice | counts.Thrice;
-    const uint32_t oneRow = OnOneLineOnly(rows, width) & few;
-    const uint32_t oneCol = OnOneLineOnly(cols, width) & few;
+    const uint32_t oneRow = places.OnOneRow(width);
+    const uint32_t oneCol = places.OnOneCol(width);
     for (int line = 0; line < width; ++line) {
-      if ((rows[line] & oneRow) != 0)
-        removed |= RemoveOutsideBlock(geo, grid, geo.RowCells[line], block, rows[line] & oneRow);
-      if ((cols[line] & oneCol) != 0)
-        removed |= RemoveOutsideBlock(geo, grid, geo.ColCells[line], block, cols[line] & oneCol);
+      if ((places.Rows[line] & oneRow) != 0)
+        removed |= RemoveOutsideBlock(geo, grid, geo.RowCells[line], block, places.Rows[line] & oneRow);
+      if ((places.Cols[line] & oneCol) != 0)
+        removed |= RemoveOutsideBlock(geo, grid, geo.ColCells[line], block, places.Cols[line] & oneCol);
     }
   }
   return removed ? kCandidatesRemoved : kSolveStopped;

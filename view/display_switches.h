@@ -20,6 +20,7 @@ struct DisplaySwitches {
   int32_t ShowProbables = 0;     // an empty cell shows its best probable value
   int32_t ShowFound = 0;         // the number bar and marked pieces show their state
   int32_t ShowWarning = 0;       // cells and units in conflict are drawn as such
+  int32_t ShowColouring = 0;     // colouring chains shown
   // The view's tools.
   int32_t ShowSolutionErrors = 0; // a placed value that differs from the solution is marked
   int32_t ShowCellNumbers = 0;    // every cell shows its index

@@ -36,8 +36,9 @@ bool PrepareReopening(CQuorbelApp &app, const std::string &path) {
                           .icon = QMessageBox::Question,
                           .buttons = QMessageBox::Ok | QMessageBox::Cancel,
                           .defaultButton = QMessageBox::Ok});
+    // Cancel leaves the open grid as it is; OK reopens the file.
     if (answer != QMessageBox::Ok)
-      return true;
+      return false;
   }
   if (!document->SaveModified())
     return false;

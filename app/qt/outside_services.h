@@ -36,4 +36,10 @@ struct OutsideServices {
   std::function<void()> clearSelection;
   std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;
   std::function<void(int cell, int value, int action)> defiSendMove;
+  // Plays one sound effect by its slot in the sound list.
+  std::function<void(int slot)> playSoundEffect;
+  // The end of game's neighbours: the status of the catalogue grid in play (0 played, 2 to play
+  // again), and the web challenge's reply to a solved grid.
+  std::function<void(int status)> setCatalogGridStatus;
+  std::function<std::string()> quellaboSubmitSolution;
 };

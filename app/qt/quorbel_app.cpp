@@ -16,9 +16,12 @@
 #include "app/qt/board_placeholder.h"
 #include "app/qt/dialog_wait.h"
 #include "app/qt/document_host.h"
+#include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
+#include "app/qt/frame_commands.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
@@ -160,6 +163,8 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
+  RegisterSolveCommands(*this);
+  RegisterFrameCommands(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {
@@ -178,6 +183,7 @@ void CQuorbelApp::SyncEngineSettings() {
 
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   StartingUp = 1;
+  AttachEndOfGame(*this);
   NoDocumentYet = 1;
 
   // Data files stand beside the program, so relative paths start from its directory.
@@ -474,6 +480,8 @@ void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
   if (services_.defiSendMove)
     services_.defiSendMove(cell, value, action);
 }
+
+void CQuorbelApp::SetTripleMaxScoreFromGameScore() { ::SetTripleMaxScoreFromGameScore(*this); }
 
 void CQuorbelApp::ReportOutOfMemory(std::string_view text) {
   const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

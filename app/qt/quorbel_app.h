@@ -11,6 +11,7 @@
 
 #include "app/app_settings.h"
 #include "app/colours.h"
+#include "app/end_of_game.h"
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
@@ -57,6 +58,8 @@ public:
   quorbel::Language CurrentLanguage() const { return settings_.general.language; }
   bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() { return ring_; }
+  // The running game's counters that the board does not keep, and the usage stopwatches.
+  quorbel::GameTally &Game() { return game_; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
@@ -111,6 +114,7 @@ public:
   void MarkDocumentModified(std::string_view gridName) override;
   void ClearDocumentModified() override;
   void DefiSendMove(int cell, int value, int action) override;
+  void SetTripleMaxScoreFromGameScore() override;
   void ReportOutOfMemory(std::string_view text) override;
 
   // Program state that other parts read and write, named as they know it.
@@ -140,6 +144,7 @@ private:
   std::unique_ptr<quorbel::ProfileStore> store_;
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
+  quorbel::GameTally game_;
   std::unique_ptr<quorbel::EngineContext> engine_;
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;

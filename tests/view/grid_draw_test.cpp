@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_schema.h"
+#include "engine/grid_cells.h"
 #include "engine/grid_shape.h"
 #include "tests/engine/engine_test_support.h"
 #include "view/grid_draw.h"
@@ -81,8 +82,16 @@ TEST_F(GridDrawTest, BlockEdgesMakeTheInnerBoxSmallerOnThoseSidesOnly) {
 TEST_F(GridDrawTest, IrregularBlocksDecideTheThickSides) {
   SetGridShape(ctx_, 0, 1, 0);
   // Blocks as the rows of a 4 x 4 grid.
-  for (int cell = 0; cell < 16; ++cell)
-    Grid().BlockOfCell[cell] = static_cast<int16_t>(cell / 4);
+  BlockLayout &layout = Grid().Lists.Layout;
+  for (int b = 0; b < 4; ++b) {
+    layout.RowLength[b] = 4;
+    for (int k = 0; k < 4; ++k)
+      layout.Cells[b][k] = static_cast<CellRef>(b * 4 + k);
+  }
+  layout.RowCount = 4;
+  Grid().GridVar = kVarIrregular;
+  ResetRegionTables(ctx_.Geo, Grid());
+  ASSERT_EQ(Grid().BlockOfCell[5], 1);
   painter_.Slot = 0;
   AttachGrid(painter_, ctx_.Grids);
   painter_.BoardRect = {0, 0, 400, 400};

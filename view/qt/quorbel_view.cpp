@@ -1,18 +1,13 @@
 #include "view/qt/quorbel_view.h"
 
 #include <QDesktopServices>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/message_format.h"
-#include "app/message_table.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
-#include "resources/menu_tables.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
-#include "view/status_texts.h"
 
 using namespace quorbel;
 
@@ -20,15 +15,8 @@ namespace {
 
 constexpr int kPauseFont = 38;
 constexpr ColorRef kPauseColour = 0x821481;
-constexpr int kRemainingMessage = 14; // "Restant: %d"
 constexpr int kMinimumWidth = 480;
 constexpr int kMinimumHeight = 360;
-
-SymbolMode SymbolModeOf(const AppSettings &settings) {
-  const int32_t mode = settings.general.gridCurrDisp;
-  return mode >= 0 && mode <= static_cast<int32_t>(kSymbolPictures) ? static_cast<SymbolMode>(mode)
-                                                                    : kSymbolDigits;
-}
 
 VariantWords SplitWords(uint64_t words) {
   constexpr int kWordBits = 32;
@@ -39,14 +27,24 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < kMaxGrids; }
 
 } // namespace
 
-CQuorbelView::CQuorbelView(CQuorbelApp &app, QWidget *parent) : QWidget(parent), app_(app) {
+CQuorbelView::CQuorbelView(CQuorbelApp &app, QWidget *parent)
+    : QWidget(parent), app_(app), input_(app.Engine(), app.Settings(), selection_, *this) {
   setObjectName(QStringLiteral("CQuorbelView"));
   setAttribute(Qt::WA_OpaquePaintEvent); // every pixel comes from the back buffer
   setMinimumSize(kMinimumWidth, kMinimumHeight);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true); // the cursor follows what lies under the pointer
   for (int slot = 0; slot < kMaxGrids; ++slot)
     painters_[static_cast<size_t>(slot)].Slot = slot;
   OpenUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+  ChooseMenuItem = [this](const std::vector<MenuChoice> &menu, QPoint at) { return ShowMenu(menu, at); };
   ClearSelection();
+  ResetScoreState();
+  StopGameClock();
+  connect(&clockTimer_, &QTimer::timeout, this, &CQuorbelView::OnClockTimer);
+  connect(&animationTimer_, &QTimer::timeout, this, &CQuorbelView::OnAnimationTimer);
+  // The idle timer wakes the moving parasites once they join the board.
+  idleTimer_.setInterval(kIdleTimerMs);
 }
 
 CQuorbelView::~CQuorbelView() = default;
@@ -64,7 +62,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
       .General = app_.Settings().general,
       .Switches = switches_,
       .Selection = selection_,
-      .Symbols = SymbolModeOf(app_.Settings()),
+      .Symbols = input_.Symbols(),
       .Background = background_.isNull() ? nullptr : &imageDC_,
   };
 }
@@ -74,7 +72,7 @@ void CQuorbelView::PrepareBoardLayout() {
   GridSet &set = engine.Grids;
   const GridGeometry &geo = engine.Geo;
   const AppSettings &settings = app_.Settings();
-  const SymbolMode symbols = SymbolModeOf(settings);
+  const SymbolMode symbols = input_.Symbols();
   const int shownCount = UsedOrderCount(set);
 
   std::vector<int> shownSlots;
@@ -206,19 +204,6 @@ void CQuorbelView::DrawComment(const PaintContext &ctx) {
                   ctx.Colours.ColInit);
 }
 
-void CQuorbelView::UpdateStatusPanes() {
-  CMainFrame *frame = app_.MainFrame();
-  if (!frame)
-    return;
-  const EngineContext &engine = app_.Engine();
-  frame->SetPaneText(kPaneSymbols, QString::fromStdString(
-                                       SymbolRangeText(engine.Geo.GridWidth, SymbolModeOf(app_.Settings()))));
-  frame->SetPaneText(kPaneRemaining, QString::fromStdString(
-                                         FormatText(MessageFormat(kRemainingMessage, app_.CurrentLanguage()),
-                                                    {std::max(0, TotalSudMissing(engine.Grids))})));
-  // The clock, mode, score and macro panes are written by the game clock.
-}
-
 void CQuorbelView::paintEvent(QPaintEvent *event) {
   if (!bufferCurrent_ || paintDC_.size() != size()) {
     PrepareBoardLayout();
@@ -226,6 +211,15 @@ void CQuorbelView::paintEvent(QPaintEvent *event) {
   }
   QPainter window(this);
   window.drawImage(event->rect(), paintDC_, event->rect());
+  if (!TimersStarted())
+    StartTimers();
+}
+
+void CQuorbelView::RedrawViewNow() {
+  repaint();
+  // A move changes what Undo, Redo and the other commands offer at once, not at the next second.
+  if (CMainFrame *frame = app_.MainFrame())
+    frame->UpdateCommandStates();
 }
 
 int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
@@ -257,14 +251,19 @@ int CQuorbelView::MoveFocusToCell(int slot, int cell) {
   const GridSet &set = app_.Engine().Grids;
   const int oldCell = set.FocusCell;
   const int oldGrid = set.FocusGrid;
-  const SelectionList old = selection_;
-  SetFocusCell(cell, slot);
-  if (set.FocusCell == oldCell && set.FocusGrid == oldGrid && old.Count <= 1)
-    return 1;
-  // Every cell drawn selected before, then the new focus.
-  for (int i = 0; i < std::min(old.Count, kMaxSelection); ++i)
-    RedrawCell(old.Pairs[static_cast<size_t>(i)].Grid, old.Pairs[static_cast<size_t>(i)].Cell);
-  if (oldCell == kFocusMessagePanel || set.FocusCell == kFocusMessagePanel) {
+  const int oldCount = selection_.Count;
+  input_.MoveFocus(slot, cell);
+  return set.FocusCell == oldCell && set.FocusGrid == oldGrid && oldCount <= 1 ? 1 : 0;
+}
+
+void CQuorbelView::SelectionChanged(const SelectionList &before) {
+  const GridSet &set = app_.Engine().Grids;
+  // Every cell drawn selected before, then every cell selected now.
+  for (int i = 0; i < std::min(before.Count, kMaxSelection); ++i)
+    RedrawCell(before.Pairs[static_cast<size_t>(i)].Grid, before.Pairs[static_cast<size_t>(i)].Cell);
+  const bool panelFocus = set.FocusCell == kFocusMessagePanel;
+  if (panelFocus != panelFocus_) {
+    panelFocus_ = panelFocus;
     {
       QPainter dc(&paintDC_);
       DrawMessagePanel(MakeContext(dc), 1);
@@ -273,16 +272,8 @@ int CQuorbelView::MoveFocusToCell(int slot, int cell) {
     repaint(ToQRect(layout_.Message));
     bufferCurrent_ = false;
   }
-  if (set.FocusCell >= 0)
-    RedrawCell(set.FocusGrid, set.FocusCell);
-  return 0;
-}
-
-void CQuorbelView::mousePressEvent(QMouseEvent *event) {
-  if (event->button() == Qt::LeftButton &&
-      MessagePanelClick(event->position().toPoint().x(), event->position().toPoint().y()))
-    return;
-  QWidget::mousePressEvent(event);
+  for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i)
+    RedrawCell(selection_.Pairs[static_cast<size_t>(i)].Grid, selection_.Pairs[static_cast<size_t>(i)].Cell);
 }
 
 CQuorbelView *GetCurrentView() {
@@ -298,4 +289,13 @@ void InstallBoardView(CQuorbelApp &app) {
     if (CQuorbelView *view = GetCurrentView())
       view->ClearSelection();
   };
+  app.Services().gatherGameState = [](SudGameState &game) {
+    if (CQuorbelView *view = GetCurrentView())
+      view->GatherGameState(game);
+  };
+  app.Services().gameStateLoaded = [](const SudGameState &game) {
+    if (CQuorbelView *view = GetCurrentView())
+      view->GameStateLoaded(game);
+  };
+  BindViewCommands(app);
 }

@@ -61,6 +61,8 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
     else
       FillSolidRect(dc, side, SidePanelHighlight ? kSideHighlightColour : ctx.Colours.ColBgComment);
   }
+  if (!ctx.Printing)
+    PaintClockPanel(dc, 0);
   if (layout_.NumberBarShown && layout_.ValueSlots >= 1)
     DrawNumberBar(ctx);
 
@@ -84,7 +86,6 @@ void CQuorbelView::DrawNumberBar(const PaintContext &ctx) {
   QPainter &dc = ctx.Dc;
   const int width = ctx.Geo.GridWidth;
   const QFont &font = fonts_.Font(RowFont(layout_.RowHeight));
-  // The clock panel above the bar is painted by the game clock.
   auto drawSlot = [&](const CellRect &box, const QString &text, ColorRef ground, ColorRef ink) {
     FillSolidRect(dc, box.Inset(0, 1), ground);
     FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -74,11 +76,69 @@ struct FrameWithBoard {
     if (app && app->MainFrame())
       app->MainFrame()->hide();
   }
-  CMainFrame &Frame() { return *app->MainFrame(); }
+  CMainFrame &Frame() const { return *app->MainFrame(); }
 
   ScriptedDialogService dialogs;
   std::unique_ptr<CQuorbelApp> app;
   bool started = false;
+};
+
+// The program with a puzzle in play, driven as a player drives it: keys typed into the main
+// window (so they reach whichever widget has the focus), clicks on the centres of cells.
+struct PlayedBoard : FrameWithBoard {
+  explicit PlayedBoard(const AppTestHome &home, int shape, std::string_view puzzle) : FrameWithBoard(home) {
+    EngineContext &engine = app->Engine();
+    SetGridShape(engine, shape, 1, 0);
+    test::LoadPuzzleLine(engine, engine.Grids.Main[0], puzzle);
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    // As a grid opened from a file: the board takes clicks and the clock runs.
+    app->NoDocumentYet = 0;
+    app->NewGridFlag = 1;
+    View().ResetScoreState();
+    View().StartGameClock(0);
+    Frame().activateWindow();
+    View().setFocus();
+    View().repaint();
+    QCoreApplication::processEvents();
+  }
+
+  CQuorbelView &View() const { return *GetCurrentView(); }
+  EngineContext &Engine() const { return app->Engine(); }
+  CellRecord &Cell(int cell, int slot = 0) const {
+    return Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)];
+  }
+  QPoint Centre(const CellRect &box) const {
+    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  }
+  QPoint CellCentre(int cell, int slot = 0) const {
+    return Centre(View().Painter(slot).OuterRect[static_cast<size_t>(cell)]);
+  }
+  void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+    QTest::keyClick(Frame().windowHandle(), static_cast<Qt::Key>(key), modifiers);
+  }
+  void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+    QTest::mouseClick(&View(), Qt::LeftButton, modifiers, at);
+  }
+  void ClickCell(int cell, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+    Click(CellCentre(cell), modifiers);
+  }
+  // One notch of the wheel: `deltaY` 120 rolled away from the player, -120 towards him.
+  void Wheel(QPoint at, int deltaY) const {
+    QWheelEvent event(at, View().mapToGlobal(at), QPoint(), QPoint(0, deltaY), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&View(), &event);
+  }
+  QString Pane(int index) const { return Frame().Pane(index)->text(); }
+  // The window as shown, kept as a PNG when QUORBEL_VIEW_SHOTS names a folder.
+  QImage Shot(const char *name) const {
+    const QImage image = Frame().grab().toImage();
+    if (qEnvironmentVariableIsSet("QUORBEL_VIEW_SHOTS")) {
+      const QString folder = qEnvironmentVariable("QUORBEL_VIEW_SHOTS");
+      QDir().mkpath(folder);
+      image.save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
+    return image;
+  }
 };
 
 inline ColorRef PixelAt(const QImage &image, int x, int y) { return FromQColor(image.pixelColor(x, y)); }
