@@ -6,12 +6,20 @@
 
 namespace quorbel {
 
-void RingMessageSink::Post(int32_t messageNumber, std::span<const MessageArg> args) {
+PanelText RingMessageSink::Format(int32_t messageNumber, std::span<const MessageArg> args) const {
   std::vector<FormatArg> formatArgs;
   formatArgs.reserve(args.size());
   for (const MessageArg &arg : args)
     std::visit([&](const auto &value) { formatArgs.emplace_back(value); }, arg);
-  ring_.AddInfoMessage(FormatPanelText(MessageFormat(messageNumber, language_), formatArgs));
+  return FormatPanelText(MessageFormat(messageNumber, language_), formatArgs);
+}
+
+void RingMessageSink::Post(int32_t messageNumber, std::span<const MessageArg> args) {
+  ring_.AddInfoMessage(Format(messageNumber, args));
+}
+
+void RingMessageSink::Replace(int32_t messageNumber, std::span<const MessageArg> args) {
+  ring_.ReplaceInfoMessage(Format(messageNumber, args), 0);
 }
 
 } // namespace quorbel

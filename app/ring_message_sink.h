@@ -15,8 +15,12 @@ public:
 
   // Text arguments (file names and the like) are shown as plain text.
   void Post(int32_t messageNumber, std::span<const MessageArg> args) override;
+  // The same over the newest line.
+  void Replace(int32_t messageNumber, std::span<const MessageArg> args);
 
 private:
+  PanelText Format(int32_t messageNumber, std::span<const MessageArg> args) const;
+
   MessageRing &ring_;
   const Language &language_;
 };

@@ -35,6 +35,8 @@ struct EngineContext {
   // main grids (3 solved, 5 contradiction, 8 open) and their open cells.
   int32_t GridSetState = kGridConsistent;
   int32_t TotalOpenCells = 0;
+  // Solutions found by the running or last solution count; each count starts it at 0.
+  int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
   MagicSentenceText MagicSentence;
 };

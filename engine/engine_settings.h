@@ -32,7 +32,12 @@ struct EngineSettings {
   int32_t GridCurrSize = kDefaultShape;
   PictureOrderTable PictureOrder = IdentityPictureOrder();
   int32_t MaxSearchSave = 100; // PARAMETER/MAXSEARCHSAVE: search solutions kept and shown
-  int32_t DebugUndo = 0;       // PARAMETER/DEBUGUNDO: the undo stack traces its steps
+  int32_t TimeOver = 2048;     // PARAMETER/TIMEOVER: ms one search step may take, -1 no limit
+  int32_t MaxSearchGrid = 200; // PARAMETER/MAXSEARCHGRID: the most solutions a full count looks for
+  // 1: every search propagates the whole grid at each node, even where the classic grids'
+  // own route would do (slower; it exists so that the two routes can be compared).
+  int32_t SearchByPropagation = 0;
+  int32_t DebugUndo = 0; // PARAMETER/DEBUGUNDO: the undo stack traces its steps
   // The methods panel's display switches that the candidate update reads: the variant
   // filters of the default filter mode, and the probables (used when PROBTYPE is 3).
   int32_t VariantFilterSwitch = 0;

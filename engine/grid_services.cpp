@@ -1,12 +1,12 @@
 // ReinitGrids and the generated grid's comment.
 #include "engine/grid_services.h"
 
-#include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/highlights.h"
 #include "engine/propagate.h"
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -20,8 +20,7 @@ void ReinitGrids(EngineContext &ctx, int endSearch, int commit, int clearColours
     ClearCellHighlights(grid);
     grid.TrialWord = 0;
     if (endSearch == 1)
-      for (int cell = 0; cell < ctx.Geo.NCells; ++cell)
-        LeaveHypothesis(ctx, grid, cell);
+      LeaveGridSearch(ctx, grid);
     if (commit == 1)
       CommitNewValues(ctx.Geo, grid);
     if (clearColours == 1)

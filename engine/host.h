@@ -36,6 +36,9 @@ public:
   // A numbered message: `number` is the French entry of the message table; the host
   // picks the language and fills the format with the arguments in order.
   virtual void ShowMessage(int /*number*/, std::span<const MessageArg> /*args*/) {}
+  // The same message written over the newest line (a running count's latest step); a host
+  // without a panel of lines adds it.
+  virtual void ReplaceMessage(int number, std::span<const MessageArg> args) { ShowMessage(number, args); }
 
   // True when the player asked a long computation to stop (Escape, right button).
   virtual bool PollUserAbort() { return false; }

@@ -167,6 +167,8 @@ void CQuorbelApp::SyncEngineSettings() {
                                        static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
   engine.GridCurrSize = settings_.general.gridCurrSize;
   engine.MaxSearchSave = settings_.parameter.maxSearchSave;
+  engine.TimeOver = settings_.parameter.timeOver;
+  engine.MaxSearchGrid = settings_.parameter.maxSearchGrid;
   engine.DebugUndo = settings_.parameter.debugUndo;
 }
 
@@ -403,6 +405,10 @@ void CQuorbelApp::PostMessage(const PanelText &text) { ring_.AddInfoMessage(text
 void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(PanelText::Plain(text)); }
 
 void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
+
+void CQuorbelApp::ReplaceMessage(int number, std::span<const MessageArg> args) {
+  sink_.Replace(number, args);
+}
 
 bool CQuorbelApp::PollUserAbort() { return pump_.PollUserAbort(); }
 

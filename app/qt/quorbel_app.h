@@ -93,6 +93,7 @@ public:
   // The engine's host.
   void AddInfoMessage(std::string_view text) override;
   void ShowMessage(int number, std::span<const quorbel::MessageArg> args) override;
+  void ReplaceMessage(int number, std::span<const quorbel::MessageArg> args) override;
   bool PollUserAbort() override;
   void StartWaitProgress(std::string_view text, int range, bool automatic) override;
   void StepWaitProgress(int position) override;

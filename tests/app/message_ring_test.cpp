@@ -128,4 +128,9 @@ TEST_F(MessageRingTest, NumberedMessagesOfTheMacroRecorderArriveInTheCurrentLang
   EXPECT_EQ(ring_.Line(1).Text, "Error - File !x!-2!.sud not found");
   for (int i = 0; i < ring_.Line(1).SegmentCount; ++i)
     EXPECT_EQ(ring_.Line(1).Codes[static_cast<size_t>(i)], kPlainSegment);
+  // A running count writes each step over the newest line.
+  const std::vector<MessageArg> found = {98325, 7};
+  sink.Replace(15, found);
+  EXPECT_NE(MessageLineText(ring_.Line(1)).find("Find solution 7"), std::string::npos);
+  EXPECT_EQ(ring_.NewestIndex(), 1);
 }

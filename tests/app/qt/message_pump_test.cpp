@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "app/qt/dialog_wait.h"
+#include "engine/grid_shape.h"
+#include "solver/solution_count.h"
 #include "tests/app/qt/app_test_support.h"
 
 using namespace quorbel;
@@ -16,17 +18,14 @@ using namespace quorbel::testing;
 namespace {
 
 constexpr int kAborted = -10;
-constexpr int kCountRanToItsEnd = 288;
+constexpr int kCountRanToItsEnd = 288; // the solutions of an empty 4x4 grid
 
-// Stands for a solution count: it polls between steps while the clock runs, and gives up with
-// -10 when the player asks it to stop.
-int FakeCount(EngineHost &host, uint32_t &now) {
-  for (int step = 0; step < 20; ++step) {
-    if (host.PollUserAbort())
-      return kAborted;
-    now += 400;
-  }
-  return kCountRanToItsEnd;
+// The solution count of an empty 4x4 grid, which polls the application while it searches.
+int CountEmptyFourByFour(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  constexpr int kShapeFourByFour = 0;
+  SetGridShape(ctx, kShapeFourByFour, 1, 0);
+  return CountGridSolutions(ctx, ctx.Grids.Main[0], 0, 300, 0);
 }
 
 class EventCounter final : public QObject {
@@ -67,7 +66,7 @@ private:
     started->app->Pump().SetClock([this] { return now_; });
     CQuorbelApp *app = started->app.get();
     started->app->Commands().SetHandler(Cmd::SearchSolutions,
-                                        [this, app, result](CommandId) { *result = FakeCount(*app, now_); });
+                                        [app, result](CommandId) { *result = CountEmptyFourByFour(*app); });
     return started;
   }
 
@@ -169,7 +168,7 @@ private slots:
       app.StartWaitProgress("Recherche en cours", 100, false);
       QTimer::singleShot(0, app.MainFrame(),
                          [&] { QTest::mouseClick(app.WaitDialog()->CancelButton(), Qt::LeftButton); });
-      result = FakeCount(app, now_);
+      result = CountEmptyFourByFour(app);
     });
     QVERIFY(app.Commands().Execute(32787));
     QCOMPARE(result, kAborted);

@@ -1,0 +1,14 @@
+// Naming one word of a fixed layout in a failure message.
+#include "files/sud_file_words.h"
+
+namespace quorbel {
+
+std::string DescribeWordAt(const WordAt &at) {
+  std::string text = at.Name;
+  for (int index : {at.Item, at.Pos, at.Pos2})
+    if (index >= 0)
+      text += "[" + std::to_string(index) + "]";
+  return text;
+}
+
+} // namespace quorbel

@@ -1,0 +1,182 @@
+// The text grid reader: the header and size are checked, the body is parsed whole into a
+// stage (text_grid_parser), and only a text read to its end replaces or extends the grid set.
+#include "files/text_grid_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "engine/engine_context.h"
+#include "engine/grid_shape.h"
+#include "files/sud_file_format.h"
+#include "files/text_grid_parser.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr size_t kMaxTextGridBytes = size_t{16} << 20; // far beyond twelve 16 x 16 grids with every clue
+
+struct Header {
+  bool Recognised = false; // the first line is the header
+  int Size = 0;
+  std::vector<std::string> Lines;
+};
+
+// The header line, the size line and the rest.
+Header ReadHeader(std::span<const uint8_t> bytes) {
+  Header header;
+  if (bytes.size() > kMaxTextGridBytes)
+    return header;
+  header.Lines = SplitTextLines(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+  header.Recognised = !header.Lines.empty() && header.Lines[0].starts_with(kTextGridHeader);
+  if (header.Recognised && header.Lines.size() > 1)
+    header.Size = ParseTextInt(header.Lines[1]).value_or(0);
+  return header;
+}
+
+TextGridResult NotATextGrid() {
+  TextGridResult result;
+  result.Message =
+      "This is not a text grid: it does not begin with \"" + std::string(kTextGridHeader) + "\".";
+  return result;
+}
+
+bool IsShapeSize(int size) {
+  return std::any_of(kGridShapes.begin(), kGridShapes.end(),
+                     [&](const GridShape &s) { return s.Size == size; });
+}
+
+void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
+  const PictureOrderTable &order = ctx.Settings.PictureOrder;
+  GridRecord &grid = ctx.Grids.Main[slot];
+  GridRecord &reference = ctx.Grids.RefTab[slot];
+  for (GridRecord *g : {&grid, &reference}) {
+    ClearGrid(ctx, *g, kResetAll);
+    ResetGridState(*g);
+    g->GridVar = {};
+  }
+  grid.GridVar = staged.Var;
+  grid.Lists = *staged.Lists;
+  grid.Work.BoatsPerRow = staged.BoatsPerRow;
+  grid.Work.BoatsPerCol = staged.BoatsPerCol;
+  grid.Work.SubstitutionMap = staged.SubstitutionMap;
+  auto cells = grid.PlayingCells(ctx.Geo);
+  auto references = reference.PlayingCells(ctx.Geo);
+  for (size_t i = 0; i < staged.Cells.size() && i < cells.size(); ++i) {
+    const StagedCell &e = staged.Cells[i];
+    CellRecord &cell = cells[i];
+    if (e.Value != 0)
+      StoreCellValue(ctx.Geo, order, cell, e.Value, kStatusFixed);
+    if (e.RefValue != 0)
+      StoreCellValue(ctx.Geo, order, references[i], e.RefValue, e.RefStatus);
+    cell.CellClass = e.Class;
+    cell.Numeral = e.Numeral;
+    if (e.AllowedType != kAllowedTypeNone)
+      SetAllowedSet(cell, e.AllowedType, e.AllowedIndex);
+    cell.SurpriseKind = e.SurpriseKind;
+    cell.SurpriseAmount = e.SurpriseAmount;
+    cell.SurpriseWords[0] = e.SurpriseWord;
+    cell.CrossedOut = e.CrossedOut ? 1 : 0;
+  }
+  // Block layouts, extra regions and odd/even marks follow the lists just read.
+  BuildGridTables(ctx, 0, 0, slot);
+}
+
+TextGridResult Refused(std::string message) {
+  TextGridResult result;
+  result.Message = std::move(message);
+  return result;
+}
+
+// Parses the body of a text whose header was read into a stage for `geo`.
+std::optional<std::string> ParseBody(const Header &header, const GridGeometry &geo, int firstSlot,
+                                     TextGridStage &stage) {
+  constexpr size_t kFirstBodyLine = 2;
+  const std::string error = ParseTextGrid(header.Lines, kFirstBodyLine, geo, firstSlot, stage);
+  if (!error.empty())
+    return "The text grid cannot be read: " + error + ".";
+  return std::nullopt;
+}
+
+TextGridResult Loaded(TextGridStage &stage, TextGridInfo &info, int firstSlot) {
+  TextGridResult result;
+  result.Ok = true;
+  result.Warnings = std::move(stage.Warnings);
+  result.FirstGrid = firstSlot;
+  result.GridCount = static_cast<int>(stage.Grids.size());
+  info = std::move(stage.Info);
+  return result;
+}
+
+} // namespace
+
+int TextGridSize(std::span<const uint8_t> bytes) {
+  const Header header = ReadHeader(bytes);
+  return header.Recognised ? header.Size : 0;
+}
+
+TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info) {
+  const Header header = ReadHeader(bytes);
+  if (!header.Recognised)
+    return NotATextGrid();
+  if (!IsShapeSize(header.Size))
+    return Refused("The text grid's size " + std::to_string(header.Size) +
+                   " is not one of 4, 6, 8, 9, 12 and 16.");
+  GridGeometry geo;
+  const GridShape &shape = kGridShapes[ShapeCodeOfSize(header.Size)];
+  geo.NRows = geo.NCols = geo.GridWidth = shape.Size;
+  geo.BlockRows = shape.BlockRows;
+  geo.BlockCols = shape.BlockCols;
+  ComputeGeometryTables(geo);
+  auto stage = std::make_unique<TextGridStage>();
+  if (auto error = ParseBody(header, geo, 0, *stage))
+    return Refused(*error);
+
+  SetGridSize(ctx, header.Size, 1);
+  GridSet &set = ctx.Grids;
+  const int grids = static_cast<int>(stage->Grids.size());
+  int mainGrids = 0;
+  for (int g = 0; g < grids; ++g) {
+    ApplyGrid(ctx, g, stage->Grids[g]);
+    if (!stage->Grids[g].Linked)
+      mainGrids = g + 1;
+  }
+  set.MainCount = std::max(mainGrids, 1);
+  set.AllCount = grids;
+  set.OrderCount = grids;
+  set.Order = GridSet::IdentityOrder();
+  set.FocusCell = -1;
+  set.FocusGrid = 0;
+  set.SpareWord = stage->SpareWord ? 1 : 0;
+  return Loaded(*stage, info, 0);
+}
+
+TextGridResult ImportTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info) {
+  const Header header = ReadHeader(bytes);
+  if (!header.Recognised)
+    return NotATextGrid();
+  if (header.Size != ctx.Geo.GridWidth)
+    return Refused("Error: Grids must have same size");
+  GridSet &set = ctx.Grids;
+  if (set.AllCount != set.MainCount)
+    return Refused("A grid cannot be added to a set that holds linked further grids.");
+  auto stage = std::make_unique<TextGridStage>();
+  const int first = set.AllCount;
+  if (auto error = ParseBody(header, ctx.Geo, first, *stage))
+    return Refused(*error);
+  const int grids = static_cast<int>(stage->Grids.size());
+  for (int g = 0; g < grids; ++g) {
+    ApplyGrid(ctx, first + g, stage->Grids[g]);
+    if (!stage->Grids[g].Linked)
+      set.MainCount = first + g + 1;
+    if (set.OrderCount < kMaxGrids)
+      set.Order[set.OrderCount++] = first + g;
+  }
+  set.AllCount = first + grids;
+  if (stage->SpareWord)
+    set.SpareWord = 1;
+  return Loaded(*stage, info, first);
+}
+
+} // namespace quorbel

@@ -1,0 +1,188 @@
+// The backtracking search: its start and end, the tally of solutions, its progress, and
+// the propagating route that any grid can take. Classic grids take their own route
+// (search_classic.cpp), which walks the same tree far more cheaply.
+//
+// The propagating route keeps its whole state in the grid: each level of the branch stack
+// is a cell whose saved candidates are tried one by one as hypotheses (status 4), and the
+// candidates of every other cell are recomputed by propagation at each node.
+#include "solver/search.h"
+
+#include <algorithm>
+
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+#include "engine/search_history.h"
+#include "engine/update_possibles.h"
+#include "solver/search_classic.h"
+#include "solver/search_pacing.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kBranchLevels = kMaxCells; // the size of the branch stack
+
+int PlayingCellCount(const EngineContext &ctx, const GridRecord &grid) {
+  return std::clamp(ctx.Geo.NCells, 0, static_cast<int>(grid.Cells.size()));
+}
+
+void RestoreSavedCandidates(CellRecord &cell) {
+  cell.ThePoss = cell.SavedPoss;
+  cell.NPoss = cell.SavedNPoss;
+}
+
+bool IsPlayingCell(const EngineContext &ctx, const GridRecord &grid, int cell) {
+  return cell >= 0 && cell < PlayingCellCount(ctx, grid);
+}
+
+// One RunGridSearch call on the propagating route. A complete grid is a solution on the
+// first pass only when the search began in this call: a resumed search still holds the
+// solution it returned last.
+int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, bool begunNow) {
+  bool firstPass = true;
+  for (;;) {
+    if (pacer.MustStop([&] { return SearchProgress(grid); }))
+      return kSolveTimeOut;
+    PropagateSearchGrid(ctx, grid);
+    if (grid.State != kGridContradiction && grid.SudMissing == 0 && (!firstPass || begunNow))
+      return kSolveFound;
+    firstPass = false;
+
+    int depth = grid.SearchDepth;
+    if (grid.State == kGridContradiction || !IsPlayingCell(ctx, grid, grid.TheMinPoss)) {
+      if (--depth < 0) {
+        grid.SearchDepth = kSearchExhausted;
+        return kSolveExhausted;
+      }
+      RestoreSavedCandidates(grid.Cells[grid.BranchStack[depth]]);
+    } else {
+      // The stack is checked before a push, so a search may use every one of its levels.
+      if (depth >= kBranchLevels) {
+        grid.SearchDepth = kSearchExhausted;
+        return kSolveExhausted;
+      }
+      grid.BranchStack[depth] = static_cast<int16_t>(grid.TheMinPoss);
+      CellRecord &cell = grid.Cells[grid.TheMinPoss];
+      cell.SavedPoss = cell.ThePoss;
+      cell.SavedNPoss = cell.NPoss;
+    }
+    while (NextHypothesisValue(ctx, grid, grid.BranchStack[depth]) == 0) {
+      if (grid.SearchStop != 0) {
+        grid.SearchDepth = depth;
+        return kSolveStopped;
+      }
+      LeaveHypothesis(ctx, grid, grid.BranchStack[depth]);
+      if (--depth < 0) {
+        grid.SearchDepth = kSearchExhausted;
+        return kSolveExhausted;
+      }
+      RestoreSavedCandidates(grid.Cells[grid.BranchStack[depth]]);
+    }
+    grid.SearchDepth = depth + 1;
+    if (pacer.Aborted())
+      return kSolveCancelled;
+  }
+}
+
+} // namespace
+
+void PropagateSearchGrid(EngineContext &ctx, GridRecord &grid) {
+  constexpr int kAllMainGrids = -1;
+  constexpr int kWithProbables = 1;
+  constexpr int kRebuild = 1;
+  if (MainGridSlot(ctx.Grids, grid) >= 0)
+    UpdatePossibles(ctx, kAllMainGrids, kFilterAlways, kWithProbables, kRebuild);
+  else
+    Propagate(ctx, grid, kFilterAlways, kWithProbables);
+}
+
+int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
+  // What an unfinished search left is no clue: trial values would be saved as values.
+  LeaveGridSearch(ctx, grid);
+  const int n = PlayingCellCount(ctx, grid);
+  for (int c = 0; c < n; ++c)
+    EnterHypothesis(ctx, grid, c);
+  grid.BestTally = grid.BestTallyCell = grid.BestTallyValue = -1;
+  grid.SearchStarted = 1;
+  grid.SearchDepth = 0;
+  grid.BranchStack[0] = kTopPending;
+  if (clearHistory == 1)
+    InitSearchHistory(ctx.Solutions);
+  return 1;
+}
+
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
+  if (!FitsGeometry(ctx.Geo, grid))
+    return kSolveExhausted;
+  SearchPacer pacer(ctx, grid);
+  const bool begunNow = grid.SearchStarted == 0;
+  if (begunNow)
+    BeginGridSearch(ctx, grid, clearHistory);
+  if (grid.SearchDepth < 0)
+    return kSolveExhausted;
+  if (!ClassicSearchApplies(ctx, grid))
+    return RunPropagatingSearch(ctx, grid, pacer, begunNow);
+  const int result = RunClassicSearch(ctx, grid, pacer);
+  // The propagating route returns a solution with its candidates recomputed: so does this one.
+  if (result == kSolveFound)
+    PropagateSearchGrid(ctx, grid);
+  return result;
+}
+
+int EndGridSearch(EngineContext &ctx, GridRecord &grid) {
+  LeaveGridSearch(ctx, grid);
+  InitSearchHistory(ctx.Solutions);
+  return 1;
+}
+
+void LeaveGridSearch(EngineContext &ctx, GridRecord &grid) {
+  const int n = PlayingCellCount(ctx, grid);
+  for (int c = 0; c < n; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    if (cell.Status == kStatusHypothesis) {
+      LeaveHypothesis(ctx, grid, c);
+    } else if (grid.SearchStarted != 0 && cell.Status == kStatusEmpty && cell.SavedStatus > kStatusConflict) {
+      // A cell the search emptied but never tried: its pencil marks come back too.
+      cell.Status = cell.SavedStatus;
+    }
+  }
+  grid.SearchStarted = 0;
+}
+
+double SearchProgress(const GridRecord &grid) {
+  if (grid.SearchDepth < 0)
+    return 1.0;
+  auto cellAt = [&](int k) -> const CellRecord * {
+    const int c = grid.BranchStack[k];
+    return c >= 0 && static_cast<size_t>(c) < grid.Cells.size() ? &grid.Cells[c] : nullptr;
+  };
+  return BranchProgress(
+      std::min(grid.SearchDepth, kBranchLevels),
+      [&](int k) {
+        const CellRecord *cell = cellAt(k);
+        return cell != nullptr ? std::max(cell->SavedNPoss, 0) : 0;
+      },
+      [&](int k) {
+        const CellRecord *cell = cellAt(k);
+        return cell != nullptr ? std::max(cell->HypIndex, 0) : 0;
+      });
+}
+
+int TallySolutionValues(const EngineContext &ctx, GridRecord &grid) {
+  const int n = PlayingCellCount(ctx, grid);
+  for (int c = 0; c < n; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    if (cell.Status != kStatusHypothesis || cell.Value < 1 || cell.Value > ctx.Geo.GridWidth)
+      continue;
+    const int score = ++cell.ValueScores[cell.Value - 1];
+    if (score > grid.BestTally) {
+      grid.BestTally = score;
+      grid.BestTallyCell = c;
+      grid.BestTallyValue = cell.Value;
+    }
+  }
+  return 1;
+}
+
+} // namespace quorbel

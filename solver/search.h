@@ -1,0 +1,49 @@
+// The timed backtracking search over one grid's candidates. It is resumable: the search
+// state stays in the grid (hypothesis cells, branch stack), so each RunGridSearch call
+// returns the next solution, in the same order whichever route the grid takes.
+#pragma once
+
+#include <cstdint>
+
+namespace quorbel {
+
+struct EngineContext;
+struct GridRecord;
+
+// Results of solving and searching. The counters return a count of 0 or more instead of
+// the first three.
+enum SolveResult : int {
+  kSolveFound = 1,       // a solution found, or done
+  kSolveExhausted = 0,   // the search is exhausted, or refused
+  kSolveStopped = -1,    // stopped while backtracking; nothing placed or no solution
+  kSolvePlaced = -3,     // values placed
+  kSolveTimeOut = -9,    // the TIMEOVER time limit, or a stop request
+  kSolveCancelled = -10, // the player asked the computation to stop
+};
+
+// Every open cell becomes a trial cell (its candidates, count and status saved); the
+// tally is cleared and the search starts at depth 0. clearHistory 1 empties the
+// SearchHistory. Hypotheses left by an earlier search are left first. Returns 1.
+int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
+
+// Goes on with the search (begins it when it has not started) and returns at the next
+// solution, which the grid's trial cells then hold: 1 found, 0 exhausted, -1 stopped while
+// backtracking, -9 time-out (PARAMETER/TIMEOVER, per call) or stop flag, -10 the player's
+// abort. A grid complete at the start counts as its own solution.
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
+
+// Every trial cell gets its saved state back; the search history is emptied and the grid
+// is no longer in search. Returns 1.
+int EndGridSearch(EngineContext &ctx, GridRecord &grid);
+// The same without touching the search history: every cell as it was before the search
+// (trial values gone, pencilled cells pencilled again), the grid no longer in search.
+void LeaveGridSearch(EngineContext &ctx, GridRecord &grid);
+
+// A fraction in [0, 1] of the search tree done, from the first levels of the branch stack.
+double SearchProgress(const GridRecord &grid);
+
+// Adds the grid's current solution to the per-value scores of its trial cells and keeps
+// the highest score reached (BestTally, its cell and value). Returns 1.
+int TallySolutionValues(const EngineContext &ctx, GridRecord &grid);
+
+} // namespace quorbel

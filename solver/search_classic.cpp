@@ -1,0 +1,456 @@
+// The classic route of the search, on a compact board: a candidate mask and a value per
+// cell, the rows, columns and blocks as lists of cells. Nothing is allocated per node.
+//
+// The propagating route branches, at every node, on the open cell with the fewest
+// candidates (lowest index first), values ascending. A cell left with one candidate is
+// therefore always taken next, alone: its chain of forced cells ends in the same state
+// whatever their order. So the tree's node state here is the node's values plus every
+// forced single (the forced closure), and branching takes the same cell the propagating
+// route would. Each node is also pruned with hidden singles on a scratch copy: when they
+// meet a contradiction nothing lies below, and when they fill the grid exactly that one
+// solution lies below. Pruning never changes which solution comes when, so both routes
+// return the same solutions in the same order.
+// The forced closure mirrors propagation over the units alone: should propagation ever
+// narrow candidates further during the search, this closure must narrow them the same way.
+#include "solver/search_classic.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+#include "solver/search.h"
+#include "solver/search_pacing.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kUnitsPerCell = 3; // row, column, block
+constexpr int kMaxUnits = kUnitsPerCell * kMaxWidth;
+
+// A cell's peers: the other cells of its row and column, and of its block outside both.
+constexpr int kMaxPeers = 3 * (kMaxWidth - 1);
+
+struct Layout {
+  int nCells = 0;
+  int width = 0;
+  uint32_t full = 0;
+  int nUnits = 0;
+  std::array<std::array<uint8_t, kMaxWidth>, kMaxUnits> unitCells{};
+  std::array<std::array<uint8_t, kUnitsPerCell>, kMaxCells> cellUnits{};
+  std::array<std::array<uint8_t, kMaxPeers>, kMaxCells> peers{};
+  std::array<uint8_t, kMaxCells> peerCount{};
+  CellTable blockOfCell{}; // what the layout was built from, to know when to rebuild it
+};
+
+// An open cell has value 0 and its candidates; a decided cell its value and no candidate.
+struct Board {
+  std::array<uint16_t, kMaxCells> cand;
+  std::array<uint8_t, kMaxCells> value;
+  int open;
+};
+
+// One level of the tree: its node state and the cell it branches on (-1 none).
+struct Level {
+  Board board;
+  int cell;
+  uint16_t tried; // the cell's candidates when it was branched on
+  int index;      // the candidate under trial, from 1
+};
+
+// Kept from call to call so that the search loop never allocates.
+struct Scratch {
+  Layout layout;
+  std::vector<Level> levels;
+  Board pruning;
+};
+
+Scratch &TheScratch() {
+  static Scratch scratch;
+  return scratch;
+}
+
+bool IsSearchCell(const CellRecord &cell) {
+  return cell.Status == kStatusHypothesis || cell.Status == kStatusEmpty || cell.Status == kStatusPencilled;
+}
+
+bool BlockTablesAgree(const GridGeometry &geo, const GridRecord &grid) {
+  std::array<bool, kMaxCells> seen{};
+  for (int b = 0; b < geo.GridWidth; ++b) {
+    for (int k = 0; k < geo.GridWidth; ++k) {
+      const int cell = grid.BlockCells[b][k];
+      if (cell < 0 || cell >= geo.NCells || seen[cell] || grid.BlockOfCell[cell] != b)
+        return false;
+      seen[cell] = true;
+    }
+  }
+  return true;
+}
+
+// Rebuilt only when the shape or the blocks differ from the last search's.
+void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
+  const int w = geo.GridWidth;
+  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell)
+    return;
+  layout.nCells = geo.NCells;
+  layout.width = w;
+  layout.full = geo.FullMask;
+  layout.nUnits = kUnitsPerCell * w;
+  for (int u = 0; u < w; ++u) {
+    for (int k = 0; k < w; ++k) {
+      layout.unitCells[u][k] = static_cast<uint8_t>(geo.RowCells[u][k]);
+      layout.unitCells[w + u][k] = static_cast<uint8_t>(geo.ColCells[u][k]);
+      layout.unitCells[2 * w + u][k] = static_cast<uint8_t>(grid.BlockCells[u][k]);
+    }
+  }
+  for (int c = 0; c < geo.NCells; ++c) {
+    layout.cellUnits[c] = {static_cast<uint8_t>(geo.RowOfCell[c]), static_cast<uint8_t>(w + geo.ColOfCell[c]),
+                           static_cast<uint8_t>(2 * w + grid.BlockOfCell[c])};
+    int count = 0;
+    for (const uint8_t unit : layout.cellUnits[c]) {
+      for (int k = 0; k < w; ++k) {
+        const uint8_t peer = layout.unitCells[unit][k];
+        const auto listed = layout.peers[c].begin() + count;
+        if (peer != c && std::find(layout.peers[c].begin(), listed, peer) == listed)
+          layout.peers[c][count++] = peer;
+      }
+    }
+    layout.peerCount[c] = static_cast<uint8_t>(count);
+  }
+  layout.blockOfCell = grid.BlockOfCell;
+}
+
+void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
+  std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
+  std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
+  dst.open = src.open;
+}
+
+// Places `value` in `cell`, then every cell left with a single candidate. False on a
+// contradiction: a cell without candidates, or a value twice in a unit.
+bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
+  std::array<uint8_t, kMaxCells> queue; // each cell is decided once
+  int head = 0;
+  int tail = 0;
+  auto decide = [&](int c, int v) {
+    board.value[c] = static_cast<uint8_t>(v);
+    board.cand[c] = 0;
+    --board.open;
+    queue[tail++] = static_cast<uint8_t>(c);
+  };
+  decide(cell, value);
+  while (head < tail) {
+    const int c = queue[head++];
+    const int v = board.value[c];
+    const uint16_t bit = static_cast<uint16_t>(1u << (v - 1));
+    const auto &peers = layout.peers[c];
+    for (int k = 0; k < layout.peerCount[c]; ++k) {
+      const int peer = peers[k];
+      if (board.value[peer] != 0) {
+        if (board.value[peer] == v)
+          return false;
+        continue;
+      }
+      uint16_t &cand = board.cand[peer];
+      if ((cand & bit) == 0)
+        continue;
+      cand = static_cast<uint16_t>(cand & ~bit);
+      if (cand == 0)
+        return false;
+      if ((cand & (cand - 1)) == 0)
+        decide(peer, std::countr_zero(cand) + 1);
+    }
+  }
+  return true;
+}
+
+// The grid's own values (statuses 1..3) fixed, every trial or open cell open, then the
+// forced closure. False when that already contradicts itself.
+bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
+  std::array<uint32_t, kMaxUnits> taken{};
+  root.open = 0;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const CellRecord &cell = grid.Cells[c];
+    root.value[c] = 0;
+    root.cand[c] = 0;
+    if (IsSearchCell(cell)) {
+      ++root.open;
+      continue;
+    }
+    const uint32_t bit = ValueBit(cell.Value);
+    for (const uint8_t unit : layout.cellUnits[c]) {
+      if ((taken[unit] & bit) != 0)
+        return false;
+      taken[unit] |= bit;
+    }
+    root.value[c] = static_cast<uint8_t>(cell.Value);
+  }
+  for (int c = 0; c < layout.nCells; ++c) {
+    if (root.value[c] != 0 || !IsSearchCell(grid.Cells[c]))
+      continue;
+    const auto &units = layout.cellUnits[c];
+    root.cand[c] =
+        static_cast<uint16_t>(layout.full & ~(taken[units[0]] | taken[units[1]] | taken[units[2]]));
+    if (root.cand[c] == 0)
+      return false;
+  }
+  for (int c = 0; c < layout.nCells; ++c) {
+    const uint16_t cand = root.cand[c];
+    if (root.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
+        !PlaceForced(layout, root, c, std::countr_zero(cand) + 1))
+      return false;
+  }
+  return true;
+}
+
+enum class Outcome { Dead, Solved, Open };
+
+// Hidden singles on top of the forced closure, until nothing more follows.
+Outcome PruneWithHiddenSingles(const Layout &layout, Board &board) {
+  for (;;) {
+    if (board.open == 0)
+      return Outcome::Solved;
+    bool placed = false;
+    for (int u = 0; u < layout.nUnits; ++u) {
+      const auto &cells = layout.unitCells[u];
+      uint32_t once = 0;
+      uint32_t twice = 0;
+      uint32_t taken = 0;
+      for (int k = 0; k < layout.width; ++k) {
+        const int c = cells[k];
+        if (board.value[c] != 0) {
+          taken |= 1u << (board.value[c] - 1);
+        } else {
+          twice |= once & board.cand[c];
+          once |= board.cand[c];
+        }
+      }
+      if ((once | taken) != layout.full)
+        return Outcome::Dead; // a value with no place left in this unit
+      for (uint32_t hidden = once & ~twice & ~taken; hidden != 0; hidden &= hidden - 1) {
+        const uint32_t bit = hidden & (~hidden + 1);
+        for (int k = 0; k < layout.width; ++k) {
+          const int c = cells[k];
+          // A cell decided meanwhile is checked again by the next pass.
+          if (board.value[c] != 0 || (board.cand[c] & bit) == 0)
+            continue;
+          if (!PlaceForced(layout, board, c, std::countr_zero(bit) + 1))
+            return Outcome::Dead;
+          placed = true;
+          break;
+        }
+      }
+    }
+    if (!placed)
+      return board.open == 0 ? Outcome::Solved : Outcome::Open;
+  }
+}
+
+// The open cell with the fewest candidates, the lowest index first. After the forced
+// closure no open cell has fewer than two.
+int ChooseBranchCell(const Layout &layout, const Board &board) {
+  constexpr int kFewestPossible = 2;
+  int best = kMaxWidth + 1;
+  int chosen = -1;
+  for (int c = 0; c < layout.nCells; ++c) {
+    if (board.value[c] != 0)
+      continue;
+    const int n = CountBits16(board.cand[c]);
+    if (n < best) {
+      best = n;
+      chosen = c;
+      if (n <= kFewestPossible)
+        break;
+    }
+  }
+  return chosen;
+}
+
+// Moves the level to its next candidate whose forced closure holds, which becomes the
+// node state of the level below. False when every candidate was tried.
+bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
+  Level &level = levels[depth];
+  // Every branch decides a cell and the last open cell is always forced, so the levels
+  // never outgrow the branch stack; the test only keeps the indexes in range.
+  if (level.cell < 0 || depth + 1 >= kMaxCells)
+    return false;
+  const int count = CountBits16(level.tried);
+  Board &child = levels[depth + 1].board;
+  while (level.index < count) {
+    ++level.index;
+    CopyBoard(layout, child, level.board);
+    if (PlaceForced(layout, child, level.cell, NthPossValue(level.tried, level.index, layout.width)))
+      return true;
+  }
+  return false;
+}
+
+// A trial value as the propagating route leaves it: status 4, its bit as candidates. A
+// cell that was never branched on shows itself as tried alone.
+void WriteTrialValue(EngineContext &ctx, GridRecord &grid, int c, int value) {
+  CellRecord &cell = grid.Cells[c];
+  cell.ThePoss = ValueBit(value);
+  SetCellValue(ctx, grid, c, 1, kActionHypothesis);
+  cell.SavedPoss = ValueBit(value);
+  cell.SavedNPoss = 1;
+  cell.HypIndex = 1;
+}
+
+// An undecided search cell, as BeginGridSearch left it.
+void WriteOpenCell(EngineContext &ctx, GridRecord &grid, int c) {
+  CellRecord &cell = grid.Cells[c];
+  if (cell.Status == kStatusEmpty && cell.Value == 0 && cell.HypIndex == 0)
+    return;
+  const uint32_t marks = cell.Marks;
+  SetCellValue(ctx, grid, c, 0, kActionClear); // n = 0: empties the cell and reports nothing
+  cell.Marks = marks;
+  cell.HypIndex = 0;
+}
+
+// The search as it stands into the grid: the branch stack down to `depth`, the mark after
+// it, and the search cells from `shown` (null: all open).
+void WriteSearch(EngineContext &ctx, GridRecord &grid, const Layout &layout, const std::vector<Level> &levels,
+                 int depth, int16_t top, const Board *shown) {
+  for (int c = 0; c < layout.nCells; ++c) {
+    if (!IsSearchCell(grid.Cells[c]))
+      continue;
+    if (shown != nullptr && shown->value[c] != 0)
+      WriteTrialValue(ctx, grid, c, shown->value[c]);
+    else
+      WriteOpenCell(ctx, grid, c);
+  }
+  for (int k = 0; k < depth; ++k) {
+    const Level &level = levels[k];
+    CellRecord &cell = grid.Cells[level.cell];
+    grid.BranchStack[k] = static_cast<int16_t>(level.cell);
+    cell.SavedPoss = level.tried;
+    cell.SavedNPoss = CountBits16(level.tried);
+    cell.HypIndex = level.index;
+  }
+  grid.SearchDepth = depth;
+  if (depth >= 0)
+    grid.BranchStack[depth] = top;
+}
+
+// Rebuilds the node states along the stored branch stack. False when the grid no longer
+// matches it (changed while the search was paused): such a search cannot go on.
+bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &levels, int depth) {
+  for (int k = 0; k < depth; ++k) {
+    Level &level = levels[k];
+    const int c = grid.BranchStack[k];
+    if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
+      return false;
+    const CellRecord &cell = grid.Cells[c];
+    const uint32_t tried = level.board.cand[c];
+    if (tried != (cell.SavedPoss & layout.full) || cell.HypIndex < 1 || cell.HypIndex > CountBits16(tried))
+      return false;
+    level.cell = c;
+    level.tried = static_cast<uint16_t>(tried);
+    level.index = cell.HypIndex;
+    Board &child = levels[k + 1].board;
+    CopyBoard(layout, child, level.board);
+    if (!PlaceForced(layout, child, c, NthPossValue(tried, level.index, layout.width)))
+      return false;
+  }
+  return true;
+}
+
+} // namespace
+
+bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  const int w = geo.GridWidth;
+  if (ctx.Settings.SearchByPropagation != 0 || !FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth ||
+      geo.NCells != w * w || HasVariantRules(grid))
+    return false;
+  // Linked main grids are searched together, through the filters between them.
+  if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
+    return false;
+  if (!BlockTablesAgree(geo, grid))
+    return false;
+  for (int c = 0; c < geo.NCells; ++c) {
+    const CellRecord &cell = grid.Cells[c];
+    switch (cell.Status) {
+    case kStatusPlaced:
+    case kStatusPlacedLastStep:
+    case kStatusFixed:
+    case kStatusHypothesis:
+      // Propagation reads a filled cell's value from its Excluded mask.
+      if (cell.Value < 1 || cell.Value > w || (~cell.Excluded & geo.FullMask) != ValueBit(cell.Value))
+        return false;
+      break;
+    case kStatusEmpty:
+    case kStatusPencilled:
+      break;
+    default:
+      return false; // givens that take no part in units, conflict marks, other statuses
+    }
+  }
+  return true;
+}
+
+int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
+  Scratch &scratch = TheScratch();
+  Layout &layout = scratch.layout;
+  BuildLayout(ctx.Geo, grid, layout);
+  std::vector<Level> &levels = scratch.levels;
+  if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
+    levels.resize(static_cast<size_t>(layout.nCells) + 1);
+
+  int depth = grid.SearchDepth;
+  if (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
+      !Replay(layout, grid, levels, depth)) {
+    WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
+    return kSolveExhausted;
+  }
+  bool fresh = grid.BranchStack[depth] != kTopDone;
+  levels[depth].cell = -1;
+  auto progress = [&] {
+    return BranchProgress(
+        depth, [&](int k) { return CountBits16(levels[k].tried); }, [&](int k) { return levels[k].index; });
+  };
+
+  for (;;) {
+    if (fresh) {
+      if (pacer.MustStop(progress)) {
+        WriteSearch(ctx, grid, layout, levels, depth, kTopPending, &levels[depth].board);
+        return kSolveTimeOut;
+      }
+      Level &level = levels[depth];
+      CopyBoard(layout, scratch.pruning, level.board);
+      const Outcome outcome = PruneWithHiddenSingles(layout, scratch.pruning);
+      if (outcome == Outcome::Solved) {
+        WriteSearch(ctx, grid, layout, levels, depth, kTopDone, &scratch.pruning);
+        return kSolveFound;
+      }
+      level.cell = outcome == Outcome::Open ? ChooseBranchCell(layout, level.board) : -1;
+      if (level.cell >= 0) {
+        level.tried = level.board.cand[level.cell];
+        level.index = 0;
+      }
+    }
+    if (NextChild(layout, levels, depth)) {
+      ++depth;
+      levels[depth].cell = -1;
+      fresh = true;
+      if (pacer.Aborted()) {
+        WriteSearch(ctx, grid, layout, levels, depth, kTopPending, &levels[depth].board);
+        return kSolveCancelled;
+      }
+      continue;
+    }
+    if (depth == 0) {
+      WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
+      return kSolveExhausted;
+    }
+    --depth;
+    fresh = false;
+  }
+}
+
+} // namespace quorbel

@@ -1,0 +1,20 @@
+// The classic grids' own search route: the same tree as the propagating route, walked on
+// a compact board of candidate masks instead of whole grid records.
+#pragma once
+
+namespace quorbel {
+
+struct EngineContext;
+struct GridRecord;
+class SearchPacer;
+
+// Grids with no variant rule, not linked to other main grids, whose cells are plain
+// (values in range, no status-0 givens, no conflict marks) and whose block tables agree.
+// Decided on a grid in search (after BeginGridSearch), and stable while it lasts.
+bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid);
+
+// One RunGridSearch call on the classic route: resumes from the grid's branch stack and
+// returns at the next solution, as RunGridSearch does.
+int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer);
+
+} // namespace quorbel

@@ -1,0 +1,163 @@
+// The solution counters over the backtracking search.
+#include "solver/solution_count.h"
+
+#include <array>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+#include "engine/reference_grids.h"
+#include "engine/search_history.h"
+#include "engine/update_possibles.h"
+#include "solver/search.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kAllMainGrids = -1;
+constexpr int kProbablesDefault = -1; // the methods panel's switch, when PROBTYPE is 3
+
+// After a count every main grid's candidates are rebuilt with the default modes.
+void RefreshMainGrids(EngineContext &ctx) {
+  UpdatePossibles(ctx, kAllMainGrids, kFilterDefault, kProbablesDefault, 1);
+}
+
+// What a search result means to a counter: a stop while backtracking leaves the count
+// unfinished, like a time-out.
+bool EndsTheCount(int result) {
+  return result == kSolveTimeOut || result == kSolveCancelled || result == kSolveStopped;
+}
+int CountResultOf(int result) { return result == kSolveStopped ? kSolveTimeOut : result; }
+
+// A solution found: stored while within MAXSEARCHSAVE (the one that reaches the limit too).
+// True when it reaches the limit; otherwise a verbose count reports it.
+bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
+  if (store == 1 && ctx.SolutionCount <= ctx.Settings.MaxSearchSave)
+    StoreSearchSolution(ctx);
+  if (ctx.SolutionCount >= limit - 1) {
+    ++ctx.SolutionCount;
+    return true;
+  }
+  if (verbose == 1) {
+    const std::array<MessageArg, 2> args = {kHelpSearch, ctx.SolutionCount + 1};
+    ctx.Host->ReplaceMessage(kMessageSolutionFound, args);
+    UpdatePossibles(ctx, kAllMainGrids, kFilterDefault, kProbablesDefault, 0);
+  }
+  ++ctx.SolutionCount;
+  return false;
+}
+
+int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+  for (;;) {
+    if (ctx.Host->PollUserAbort())
+      return kSolveCancelled;
+    const int result = RunGridSearch(ctx, grid, 0);
+    if (EndsTheCount(result))
+      return CountResultOf(result);
+    if (result != kSolveFound)
+      return ctx.SolutionCount;
+    TallySolutionValues(ctx, grid);
+    if (TakeSolution(ctx, verbose, limit, store))
+      return ctx.SolutionCount;
+  }
+}
+
+// The linked search: grid i's search is level i. Going forward a grid starts a new search
+// with the earlier grids' values in place; going back it resumes with its next solution.
+// A grid complete from the start yields itself once.
+int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
+  GridSet &set = ctx.Grids;
+  const int count = UsedMainCount(set);
+  std::array<bool, kMaxGrids> complete{};
+  std::array<bool, kMaxGrids> yielded{};
+  for (int i = 0; i < count; ++i)
+    complete[i] = set.Main[i].SudMissing == 0;
+  int i = 0;
+  while (i >= 0) {
+    if (ctx.Host->PollUserAbort())
+      return kSolveCancelled;
+    GridRecord &grid = set.Main[i];
+    bool found = false;
+    if (complete[i]) {
+      found = !yielded[i];
+      yielded[i] = found;
+      grid.SearchStarted = 0;
+    } else {
+      const int result = RunGridSearch(ctx, grid, 0);
+      if (EndsTheCount(result))
+        return CountResultOf(result);
+      found = result == kSolveFound;
+      if (!found)
+        LeaveGridSearch(ctx, grid); // the next visit starts a new search
+    }
+    if (!found) {
+      --i;
+      continue;
+    }
+    if (i < count - 1) {
+      ++i;
+      continue;
+    }
+    if (TakeSolution(ctx, verbose, limit, store))
+      return ctx.SolutionCount;
+  }
+  return ctx.SolutionCount;
+}
+
+} // namespace
+
+int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+  ctx.SolutionCount = 0;
+  LeaveGridSearch(ctx, grid); // a fresh search
+  if (verbose == 1)
+    ctx.Host->RedrawViewNow();
+  int result = kSolveCancelled;
+  if (!ctx.Host->PollUserAbort()) {
+    if (store == 1)
+      InitSearchHistory(ctx.Solutions);
+    result = CountLoop(ctx, grid, verbose, limit, store);
+  }
+  LeaveGridSearch(ctx, grid);
+  RefreshMainGrids(ctx);
+  return result;
+}
+
+int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store) {
+  GridSet &set = ctx.Grids;
+  const int count = UsedMainCount(set);
+  if (gridIndex >= 0 || count == 1) {
+    const int slot = gridIndex >= 0 && gridIndex < count ? gridIndex : 0;
+    return CountGridSolutions(ctx, set.Main[slot], verbose, limit, store);
+  }
+  ctx.SolutionCount = 0;
+  for (int i = 0; i < count; ++i)
+    LeaveGridSearch(ctx, set.Main[i]);
+  if (verbose == 1)
+    ctx.Host->RedrawViewNow();
+  int result = kSolveCancelled;
+  if (!ctx.Host->PollUserAbort()) {
+    // Emptied here rather than by the first grid's search, which a complete grid skips.
+    if (store == 1)
+      InitSearchHistory(ctx.Solutions);
+    result = LinkedLoop(ctx, verbose, limit, store);
+  }
+  for (int i = 0; i < count; ++i)
+    LeaveGridSearch(ctx, set.Main[i]);
+  RefreshMainGrids(ctx);
+  return result;
+}
+
+int SolveToRefTab(EngineContext &ctx) {
+  constexpr int kSilent = 0;
+  constexpr int kFirstSolution = 1;
+  constexpr int kStore = 1;
+  const int result = SearchLinkedSolutions(ctx, kAllMainGrids, kSilent, kFirstSolution, kStore);
+  if (result < 0)
+    return result; // a time-out is no solution to copy
+  if (result == 0)
+    return 0;
+  return SetRefTabFromSearch(ctx, kAllMainGrids);
+}
+
+} // namespace quorbel

@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/memory_profile_store.h"
+#include "engine/engine_context.h"
+#include "engine/grid_shape.h"
+#include "files/quorbel_doc.h"
+#include "files/sud_file_writer.h"
+#include "tests/files/grid_file_test_support.h"
+#include "tests/support/temp_dir.h"
+
+using namespace quorbel;
+using namespace quorbel::test;
+using quorbel::testing::ReadBytes;
+using quorbel::testing::TempDir;
+using quorbel::testing::WriteBytes;
+
+namespace {
+
+// The application's side, answering as each test tells it to and noting what it was asked.
+class FakeHost : public DocumentHost {
+public:
+  SaveAnswer AskSaveChanges(std::string_view title) override {
+    asked.push_back("save changes to " + std::string(title));
+    return answer;
+  }
+  std::optional<std::string> AskSaveFileName(std::string_view suggested,
+                                             std::string_view directory) override {
+    asked.push_back("file name for " + std::string(suggested) + " in " + std::string(directory));
+    return chosenName;
+  }
+  bool ConfirmReplace(std::string_view path) override {
+    asked.push_back("replace " + std::string(path));
+    return replace;
+  }
+  void ReportFileError(std::string_view message, std::string_view logLine) override {
+    errors.emplace_back(message);
+    logLines.emplace_back(logLine);
+  }
+  void ReportWarnings(const std::vector<std::string> &list) override {
+    warnings.insert(warnings.end(), list.begin(), list.end());
+  }
+  SaveQuestionRules QuestionRules() const override { return rules; }
+  std::string GridDirectory() const override { return gridDirectory; }
+  void GatherGameState(SudGameState &game, SudUndoHistory &undo) override {
+    game = this->game;
+    undo = this->undo;
+  }
+  void GameStateLoaded(const SudGameState &loaded, const SudUndoHistory &history, int version) override {
+    game = loaded;
+    undo = history;
+    loadedVersion = version;
+  }
+  void TextGridLoaded(const TextGridInfo &info, bool imported) override {
+    textInfo = info;
+    textImported = imported;
+  }
+  void DocumentSaved(std::string_view path) override { saved.emplace_back(path); }
+
+  SaveAnswer answer = SaveAnswer::Cancel;
+  std::optional<std::string> chosenName;
+  bool replace = false;
+  SaveQuestionRules rules;
+  std::string gridDirectory;
+  SudGameState game;
+  SudUndoHistory undo;
+  int loadedVersion = 0;
+  TextGridInfo textInfo;
+  bool textImported = false;
+  std::vector<std::string> asked, errors, logLines, warnings, saved;
+};
+
+struct App {
+  explicit App(const std::string &gridDirectory) {
+    SetGridShape(*Ctx, kDefaultShape, 1, 0);
+    Host.gridDirectory = gridDirectory;
+  }
+  std::unique_ptr<EngineContext> Ctx = std::make_unique<EngineContext>();
+  FakeHost Host;
+  MemoryProfileStore Profile;
+  CQuorbelDoc Doc{*Ctx, Host, Profile};
+};
+
+std::string Snapshot(const App &app) { return WriteSudFile(*app.Ctx, SudFileContent{}); }
+
+std::string LastFile(MemoryProfileStore &profile) { return profile.GetString("GENERAL", "LASTFILE", ""); }
+
+} // namespace
+
+class Document : public ::testing::Test {
+protected:
+  std::string File(const std::string &name) const { return dir_.File(name); }
+  TempDir dir_;
+  App app_{dir_.Path().string()};
+};
+
+TEST_F(Document, MarkDocumentModifiedFollowsItsName) {
+  CQuorbelDoc &doc = app_.Doc;
+  EXPECT_EQ(doc.Title(), "SudDoc");
+  doc.MarkDocumentModified("");
+  EXPECT_TRUE(doc.IsModified());
+  doc.MarkDocumentModified("Grille 12.txt");
+  EXPECT_EQ(doc.Title(), "Grille 12");
+  EXPECT_TRUE(doc.PathName().empty());
+  doc.MarkDocumentModified("NULL");
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.Title(), "SudDoc");
+}
+
+TEST_F(Document, AsksBeforeDroppingChangesOnlyWhenTheRulesAllow) {
+  CQuorbelDoc &doc = app_.Doc;
+  EXPECT_TRUE(doc.SaveModified()) << "nothing to lose";
+  doc.SetModifiedFlag(true);
+  for (SaveQuestionRules rules :
+       {SaveQuestionRules{true, true, false}, SaveQuestionRules{false, false, false},
+        SaveQuestionRules{false, true, true}}) {
+    app_.Host.rules = rules;
+    EXPECT_TRUE(doc.SaveModified());
+  }
+  EXPECT_TRUE(app_.Host.asked.empty());
+  app_.Host.rules = {};
+  app_.Host.answer = DocumentHost::SaveAnswer::Cancel;
+  EXPECT_FALSE(doc.SaveModified());
+  app_.Host.answer = DocumentHost::SaveAnswer::Discard;
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_EQ(app_.Host.asked, (std::vector<std::string>{"save changes to SudDoc", "save changes to SudDoc"}));
+}
+
+TEST_F(Document, SavingWritesTheFileAndRemembersIt) {
+  const std::string path = File("game.sud");
+  ASSERT_TRUE(app_.Doc.SaveDocumentAs(path, false));
+  EXPECT_EQ(app_.Doc.PathName(), path);
+  EXPECT_EQ(app_.Doc.Title(), "game.sud");
+  EXPECT_FALSE(app_.Doc.IsModified());
+  EXPECT_TRUE(app_.Host.asked.empty());
+  EXPECT_EQ(app_.Host.saved, std::vector<std::string>{path});
+  EXPECT_EQ(LastFile(app_.Profile), path);
+  EXPECT_EQ(app_.Doc.RecentFiles().Paths().front(), path);
+  EXPECT_TRUE(ReadBytes(path).starts_with("\x14Quorbel Mode Sudo v5"));
+}
+
+TEST_F(Document, PlayedGridsClockScoreAndUndoComeBackInAFreshProgram) {
+  Draw draw(31);
+  FillGridSet(draw, *app_.Ctx, 5, 1, 1);
+  const SudFileContent played = RandomContent(draw, *app_.Ctx, 4);
+  app_.Host.game = played.Game;
+  app_.Host.undo = played.Undo;
+  app_.Doc.SetModifiedFlag(true);
+  ASSERT_TRUE(app_.Doc.SaveDocumentAs(File("played.sud"), false));
+
+  App fresh(dir_.Path().string());
+  ASSERT_TRUE(fresh.Doc.OpenDocumentFile(File("played.sud")));
+  EXPECT_EQ(fresh.Host.loadedVersion, 5);
+  ExpectSameGridSet(*app_.Ctx, *fresh.Ctx);
+  EXPECT_EQ(fresh.Host.game.ClockElapsedMs, played.Game.ClockElapsedMs);
+  EXPECT_EQ(fresh.Host.game.GameScore, played.Game.GameScore);
+  EXPECT_EQ(fresh.Host.game.UsageTimers, played.Game.UsageTimers);
+  EXPECT_EQ(fresh.Host.undo.Steps.size(), 4u);
+  EXPECT_EQ(fresh.Host.undo.PtUndo, played.Undo.PtUndo);
+  EXPECT_EQ(fresh.Doc.Title(), "played.sud");
+  EXPECT_FALSE(fresh.Doc.IsModified());
+}
+
+TEST_F(Document, SaveAsAddsTheExtensionAndAsksBeforeReplacingWhatThatNames) {
+  app_.Host.chosenName = File("mine");
+  ASSERT_TRUE(app_.Doc.OnFileSaveAs());
+  EXPECT_TRUE(std::filesystem::exists(File("mine.sud")));
+  EXPECT_EQ(app_.Host.asked.size(), 1u) << "no file was there to replace";
+
+  app_.Host.asked.clear();
+  app_.Host.replace = false;
+  EXPECT_FALSE(app_.Doc.OnFileSaveAs());
+  EXPECT_EQ(app_.Host.asked.back(), "replace " + File("mine.sud"));
+
+  app_.Host.chosenName = File("upper.SUD");
+  ASSERT_TRUE(app_.Doc.OnFileSaveAs());
+  EXPECT_TRUE(std::filesystem::exists(File("upper.SUD.sud"))) << "the test is on the lower-case ending";
+}
+
+TEST_F(Document, AnUntitledSaveAsksForANameFromTheTitle) {
+  app_.Doc.MarkDocumentModified("Kids: grid 3.txt");
+  EXPECT_FALSE(app_.Doc.OnFileSave()) << "cancelled";
+  EXPECT_EQ(app_.Host.asked, std::vector<std::string>{"file name for Kids.sud in " + dir_.Path().string()});
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
+}
+
+TEST_F(Document, AReadOnlyFileIsNotOverwrittenWithoutANewName) {
+  const std::string path = File("locked.sud");
+  WriteBytes(path, "old");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  if (::access(path.c_str(), W_OK) == 0)
+    GTEST_SKIP() << "running with rights that ignore file permissions";
+  EXPECT_FALSE(app_.Doc.SaveDocumentAs(path, false));
+  EXPECT_EQ(app_.Host.asked.size(), 1u);
+  EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST_F(Document, AFailedSaveKeepsWhatWasThereAndLeavesNothingBehind) {
+  // A directory in the way: the new file is written whole, then cannot take its place.
+  const std::string path = File("taken.sud");
+  std::filesystem::create_directory(path);
+  WriteBytes(path + "/inside", "kept");
+  EXPECT_FALSE(app_.Doc.SaveDocumentAs(path, false));
+  EXPECT_EQ(ReadBytes(path + "/inside"), "kept");
+  ASSERT_EQ(app_.Host.errors.size(), 1u);
+  EXPECT_TRUE(app_.Host.errors[0].starts_with("Cannot save \"" + path + "\": Cannot replace"));
+  EXPECT_TRUE(app_.Host.logLines[0].starts_with("Report Save-Load Exception: Error=Cannot replace"));
+  EXPECT_NE(app_.Host.logLines[0].find(" bSave=1 IPdef=2 File=" + path + " "), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1)
+      << "no temporary file is left";
+  EXPECT_TRUE(LastFile(app_.Profile).empty()) << "a file that was not saved is not the last file";
+  EXPECT_EQ(app_.Doc.Title(), "SudDoc");
+
+  EXPECT_FALSE(app_.Doc.SaveDocumentAs(File("nowhere/grid.sud"), false));
+  EXPECT_NE(app_.Host.errors.back().find("Cannot create"), std::string::npos);
+}
+
+TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
+  ASSERT_TRUE(app_.Doc.SaveDocumentAs(File("good.sud"), false));
+  Draw draw(3);
+  FillGridSet(draw, *app_.Ctx, 8, 1, 1);
+  const std::string before = Snapshot(app_);
+  std::string broken = ReadBytes(File("good.sud"));
+  broken.resize(broken.size() / 2);
+  WriteBytes(File("broken.sud"), broken);
+
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("broken.sud")));
+  ASSERT_EQ(app_.Host.errors.size(), 1u);
+  EXPECT_TRUE(app_.Host.errors[0].starts_with("Cannot open \"" + File("broken.sud") + "\": "));
+  EXPECT_EQ(Snapshot(app_), before);
+  EXPECT_EQ(app_.Doc.PathName(), File("good.sud"));
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("missing.sud")));
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(dir_.Path().string()));
+  EXPECT_EQ(Snapshot(app_), before);
+}
+
+TEST_F(Document, OpensATextGridWithEitherLineEndAndSavesItAmongTheGrids) {
+  std::string text = "Quorbel Mode Texte\n4\n";
+  for (int i = 0; i < 16; ++i)
+    text += std::to_string(i % 4 + 1) + "\n";
+  text += "=Four\n";
+  WriteBytes(File("four.txt"), text);
+  ASSERT_TRUE(app_.Doc.OpenDocumentFile(File("four.txt")));
+  EXPECT_EQ(app_.Ctx->Geo.GridWidth, 4);
+  EXPECT_EQ(app_.Host.textInfo.CommentEnglish, "Four");
+  EXPECT_FALSE(app_.Host.textImported);
+
+  std::filesystem::create_directory(File("SudGrid"));
+  app_.Host.gridDirectory = File("SudGrid");
+  ASSERT_TRUE(app_.Doc.OnFileSave());
+  EXPECT_EQ(app_.Doc.PathName(), File("SudGrid") + "/four.sud");
+  EXPECT_TRUE(app_.Host.asked.empty());
+}
+
+TEST_F(Document, RefusesACatalogueAndImportsATextGridAsAFurtherGrid) {
+  WriteBytes(File("cat.txt"), "Quorbel Mode MiniS\r\n123\r\n");
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("cat.txt")));
+  EXPECT_NE(app_.Host.errors.back().find("catalogue"), std::string::npos);
+
+  std::string text = "Quorbel Mode Texte\r\n9\r\n";
+  for (int i = 0; i < 81; ++i)
+    text += "0\r\n";
+  WriteBytes(File("more.txt"), text);
+  ASSERT_TRUE(app_.Doc.ImportTextGridFile(File("more.txt")));
+  EXPECT_EQ(app_.Ctx->Grids.MainCount, 2);
+  EXPECT_TRUE(app_.Doc.IsModified());
+  EXPECT_TRUE(app_.Host.textImported);
+}
+
+TEST_F(Document, SaveDoesNothingBeforeAGridExists) {
+  EngineContext bare;
+  FakeHost host;
+  MemoryProfileStore profile;
+  CQuorbelDoc doc(bare, host, profile);
+  EXPECT_FALSE(doc.OnFileSave());
+  EXPECT_FALSE(doc.OnFileSaveAs());
+  EXPECT_TRUE(host.asked.empty());
+}
+
+TEST_F(Document, CurrentDocumentServicesActOnTheRegisteredDocument) {
+  EXPECT_FALSE(IsDocumentModified());
+  SetCurrentDocument(&app_.Doc);
+  MarkDocumentModified("");
+  EXPECT_TRUE(IsDocumentModified());
+  ClearDocumentModified();
+  EXPECT_FALSE(app_.Doc.IsModified());
+  EXPECT_TRUE(QuerySaveDocument());
+  SetCurrentDocument(nullptr);
+  EXPECT_FALSE(QuerySaveDocument());
+}
+
+TEST(RecentFiles, KeepsTheFourNewestWithoutRepeats) {
+  RecentFileList list;
+  for (const char *path : {"a", "b", "c", "d", "b", "e"})
+    list.Add(path);
+  EXPECT_EQ(list.Paths(), (std::vector<std::string>{"e", "b", "d", "c"}));
+  MemoryProfileStore store;
+  list.Save(store);
+  RecentFileList again;
+  again.Load(store);
+  EXPECT_EQ(again.Paths(), list.Paths());
+}

@@ -1,0 +1,492 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "engine/grid_shape.h"
+#include "files/latin1_text.h"
+#include "files/text_grid_comment.h"
+#include "files/text_grid_reader.h"
+#include "files/text_grid_writer.h"
+#include "tests/files/grid_file_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::test;
+
+namespace {
+
+std::vector<uint8_t> BytesOf(const std::string &text) { return {text.begin(), text.end()}; }
+
+// UTF-8 lines made into a Latin-1 file with the given line end.
+std::string FileOf(const std::vector<std::string> &lines, const std::string &end = "\r\n") {
+  std::string text;
+  for (const std::string &line : lines)
+    text += Utf8ToLatin1(line) + end;
+  return text;
+}
+
+// The 81 cell lines of a 9x9 grid: column 0 a given, column 1 a solution value, else empty.
+std::vector<std::string> CellLines() {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 81; ++i)
+    lines.push_back(i % 9 == 0   ? std::to_string(i / 9 + 1)
+                    : i % 9 == 1 ? "R" + std::to_string((i / 9 + 3) % 9 + 1)
+                                 : "0");
+  return lines;
+}
+
+// A 9x9 grid with a line of every kind, in the order the writer writes them.
+std::vector<std::string> EveryLineKind() {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "9", ";Start Save Grid0"};
+  const auto cells = CellLines();
+  lines.insert(lines.end(), cells.begin(), cells.end());
+  const std::vector<std::string> variants = {
+      ";Start Save Varient",
+      "L0;80;45",
+      "G3",
+      "DL1;2;3;4",
+      "DC5;6;-2;0",
+      "E10",
+      "O11",
+      "Z12",
+      "X1;2",
+      "V3;4",
+      "-5;6",
+      "/7;8",
+      "è9;10;7",
+      "é11;12;7",
+      "<13;14",
+      ">15;16",
+      "}",
+      "K17;1;2;3",
+      "*24;4;5",
+      "°",
+      "J",
+      "P20;1;21;2;",
+      "P30;0;",
+      "9",
+      "A1;2;3;0;0;0;0;0;1;1;0;0;0;0;0;0;0;2;",
+      "%0123401234012340",
+      "30;1",
+      "379;4",
+      "B0;0;10;20;30;40;50;60;70;80",
+      "B1;8;16;24;32;40;48;56;64;72",
+      "Y2",
+      "CS;0;1;5",
+      "CS;0;1;7",
+      "CO;1;2;4",
+      "CT;2;3;6",
+      "830;31",
+      "FS;0;0;10",
+      "FP;0;1;12",
+      "FY;1;0;3",
+      "FU;2;0;4",
+      "FD;2;1;5",
+      "FM;3;0;2",
+      "$5;65",
+      "UO;1;2",
+      "UE;3;4",
+      "UX;5;6",
+      "Q>;0;1;9;10;-1;10",
+      "Q=;20;21;29;30;20;30",
+      "MP;7;5",
+      "MC;8;3",
+      "MD;9;7",
+      "MR;10;2",
+      "&10",
+      "+0;1;2;-1;0;1;2;3",
+      "?3;40;41;42",
+      "§0;1;10",
+      "µ20;21;22",
+      ".BC.......................",
+      "^",
+      "¨",
+      ")40;1;2;3;4;0",
+      "ç50;51;52",
+      "01;60;61;62",
+      "160;3",
+      "570;1;0",
+      "760;61;62;69;70;71;78;79;80",
+      "41;2;1;2",
+      "W0;1;1;2",
+      "R1;2",
+      "I1;2",
+      "T1;0;2;3;4;5;6;7;-1;1;2",
+      "{",
+      "[0;1;2;3",
+      "]",
+      "±123;2;1;2;3;1;1",
+      "±123;4;3;2;1;0;2",
+      "©2;1;3;4;5;6",
+      "¤1;-1;2;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1",
+      "¼",
+      "½",
+      "¾",
+      "¿",
+      "¥",
+      "Ø",
+      "à3;1;5;0",
+      "=An English comment",
+      "!Un commentaire à lire",
+      "61;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16",
+  };
+  lines.insert(lines.end(), variants.begin(), variants.end());
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("H" + std::to_string(i) + ";" + std::string(1, static_cast<char>('a' + i)) + "é");
+  lines.push_back("N2");
+  return lines;
+}
+
+struct Session {
+  Session() { SetGridShape(*Ctx, kDefaultShape, 1, 0); }
+  std::unique_ptr<EngineContext> Ctx = std::make_unique<EngineContext>();
+  TextGridInfo Info;
+
+  TextGridResult Open(const std::string &file) { return OpenTextGrid(BytesOf(file), *Ctx, Info); }
+  TextGridResult Import(const std::string &file) { return ImportTextGrid(BytesOf(file), *Ctx, Info); }
+  std::string Write() const { return WriteTextGrid(*Ctx, Info); }
+  const GridRecord &Grid(int slot = 0) const { return Ctx->Grids.Main[slot]; }
+  const GridRecord &Reference(int slot = 0) const { return Ctx->Grids.RefTab[slot]; }
+};
+
+} // namespace
+
+TEST(TextGridWriting, IsLatin1WithCrLfLineEnds) {
+  Session session;
+  session.Info.CommentFrench = "Grille d'\xC3\xA9t\xC3\xA9";
+  const std::string file = session.Write();
+  EXPECT_TRUE(file.starts_with("Quorbel Mode Texte\r\n9\r\n;Start Save Grid0\r\n0\r\n"));
+  EXPECT_NE(file.find("!Grille d'\xE9t\xE9\r\n"), std::string::npos);
+  for (size_t i = 0; i < file.size(); ++i) {
+    if (file[i] == '\n') {
+      ASSERT_EQ(file[i - 1], '\r') << "a line feed without its carriage return at " << i;
+    }
+  }
+}
+
+TEST(TextGridWriting, GivensAreValuesAndOtherCellsTheirSolution) {
+  Session session;
+  GridRecord &grid = session.Ctx->Grids.Main[0];
+  GridRecord &reference = session.Ctx->Grids.RefTab[0];
+  const GridGeometry &geo = session.Ctx->Geo;
+  StoreCellValue(geo, {}, grid.Cells[0], 5, kStatusGiven);
+  StoreCellValue(geo, {}, grid.Cells[1], 6, kStatusPlaced);
+  StoreCellValue(geo, {}, reference.Cells[1], 6, kStatusFixed);
+  StoreCellValue(geo, {}, reference.Cells[2], 7, kStatusPlaced);
+  const std::string file = session.Write();
+  EXPECT_NE(file.find(";Start Save Grid0\r\n5\r\nR6\r\n0\r\n0\r\n"), std::string::npos);
+
+  Session loaded;
+  ASSERT_TRUE(loaded.Open(file).Ok);
+  EXPECT_EQ(loaded.Grid().Cells[0].Value, 5);
+  EXPECT_EQ(loaded.Grid().Cells[0].Status, kStatusFixed);
+  EXPECT_EQ(loaded.Reference().Cells[0].Value, 5);
+  EXPECT_EQ(loaded.Grid().Cells[1].Status, kStatusEmpty);
+  EXPECT_EQ(loaded.Reference().Cells[1].Value, 6);
+  EXPECT_EQ(loaded.Reference().Cells[1].Status, kStatusHypothesis);
+  EXPECT_EQ(loaded.Reference().Cells[2].Status, kStatusEmpty);
+}
+
+TEST(TextGridWriting, ATwoGridSetSeparatesItsGrids) {
+  Session session;
+  session.Ctx->Grids.MainCount = session.Ctx->Grids.AllCount = 2;
+  session.Ctx->Grids.Main[1].GridVar = kVarNoConsecutive;
+  const std::string file = session.Write();
+  const size_t first = file.find(";Start Save Grid0\r\n");
+  const size_t second = file.find(";Start Save Varient\r\n;Start Save Grid1\r\nS\r\n0\r\n");
+  ASSERT_NE(first, std::string::npos);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_LT(first, second);
+  EXPECT_TRUE(file.ends_with(";Start Save Varient\r\n^\r\n"));
+
+  Session loaded;
+  ASSERT_TRUE(loaded.Open(file).Ok);
+  EXPECT_EQ(loaded.Ctx->Grids.MainCount, 2);
+  EXPECT_EQ(loaded.Grid(1).GridVar, kVarNoConsecutive);
+}
+
+TEST(TextGridRoundTrip, EveryLineKindReadsAndWritesBackTheSameText) {
+  const std::string file = FileOf(EveryLineKind());
+  Session session;
+  const TextGridResult result = session.Open(file);
+  ASSERT_TRUE(result.Ok) << result.Message;
+  EXPECT_TRUE(result.Warnings.empty()) << result.Warnings.front();
+  EXPECT_EQ(session.Write(), file);
+}
+
+TEST(TextGridRoundTrip, ReadsTheCluesIntoTheirLists) {
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(EveryLineKind())).Ok);
+  const GridRecord &grid = session.Grid();
+  const VariantLists &l = grid.Lists;
+  ASSERT_EQ(l.LittleKiller.Size(), 1);
+  EXPECT_EQ(l.LittleKiller.Items[0].Step, 10);
+  EXPECT_EQ(l.LittleKiller.Items[0].NCells, 9);
+  EXPECT_EQ(l.LittleKiller.Items[0].Cells[8], 80);
+  ASSERT_EQ(l.Killer.Size(), 2);
+  EXPECT_EQ(l.Killer.Items[1].IsProduct, 1) << "a * cage is a product cage";
+  EXPECT_EQ(l.Killer.Items[1].Target, 24);
+  EXPECT_TRUE(Meets(grid.GridVar, kVarKillerProduct));
+  EXPECT_EQ(l.Comparisons.Items[4].Kind, 6);
+  EXPECT_EQ(l.ComparisonTotal, 7);
+  EXPECT_EQ(l.Comparisons.Items[7].Kind, 8);
+  EXPECT_EQ(l.Outside.Count[0][1], 2);
+  EXPECT_EQ(l.Outside.Values[0][1][1], 7);
+  EXPECT_EQ(l.TwinsPartner, 1);
+  EXPECT_EQ(l.TwinsRelation.Items[0].OtherGrid, 1);
+  EXPECT_EQ(grid.Work.SubstitutionMap[8], -1);
+  EXPECT_EQ(l.SubstitutionOwner, 1);
+  EXPECT_EQ(l.MasterMind.CodeLength, 3);
+  EXPECT_EQ(l.MasterMind.Lines.Items[1].Columns[0], 2);
+  EXPECT_EQ(l.MagicSentence.SavedValues[1], 1);
+  EXPECT_EQ(l.MagicSentence.SavedValues[0], -1);
+  EXPECT_EQ(grid.Cells[5].Numeral, 65);
+  EXPECT_EQ(grid.Cells[10].AllowedType, kAllowedTypeTable);
+  EXPECT_EQ(grid.Cells[30].CrossedOut, 1);
+  EXPECT_EQ(grid.Cells[3].SurpriseAmount, 5);
+  EXPECT_EQ(grid.Cells[79].CellClass, 4);
+  EXPECT_EQ(grid.Work.BoatsPerCol[8], 2);
+  EXPECT_EQ(l.RegionOn, (std::array<int16_t, 4>{1, 1, 0, 0}));
+  EXPECT_EQ(grid.Cells[10].OddEven, 0) << "odd/even marks reach their cells";
+  EXPECT_TRUE(Meets(grid.GridVar, kVarTiled) && Meets(grid.GridVar, kVarBattleShip));
+  EXPECT_FALSE(Meets(grid.GridVar, kVarIrregular)) << "region lines with a count are extra regions";
+  EXPECT_EQ(session.Ctx->Grids.SpareWord, 1);
+  EXPECT_EQ(session.Info.Level, 2);
+  EXPECT_EQ(session.Info.NumeralStrings[3], "d\xC3\xA9");
+  EXPECT_EQ(session.Info.NumeralTable1[15], 16);
+  EXPECT_EQ(session.Info.NumeralTable2[4], 4);
+  EXPECT_EQ(session.Info.CommentFrench, "Un commentaire \xC3\xA0 lire");
+}
+
+TEST(TextGridRoundTrip, IrregularBlocksComeBackAsTheGridsBlocks) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("0");
+  lines.push_back(";Start Save Varient");
+  // Four blocks of four: the rows of the grid.
+  for (int b = 0; b < 4; ++b)
+    lines.push_back("B" + std::to_string(b) + ";" + std::to_string(4 * b) + ";" + std::to_string(4 * b + 1) +
+                    ";" + std::to_string(4 * b + 2) + ";" + std::to_string(4 * b + 3));
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  EXPECT_TRUE(Meets(session.Grid().GridVar, kVarIrregular));
+  EXPECT_EQ(session.Grid().BlockOfCell[5], 1);
+  EXPECT_EQ(session.Grid().BlockCells[3][0], 12);
+  std::vector<std::string> written = lines;
+  written.insert(written.begin() + 2, ";Start Save Grid0");
+  EXPECT_EQ(session.Write(), FileOf(written));
+}
+
+TEST(TextGridReading, AcceptsLineFeedsAlone) {
+  Session crlf;
+  Session lf;
+  const auto lines = EveryLineKind();
+  ASSERT_TRUE(crlf.Open(FileOf(lines, "\r\n")).Ok);
+  const TextGridResult result = lf.Open(FileOf(lines, "\n"));
+  ASSERT_TRUE(result.Ok) << result.Message;
+  EXPECT_EQ(lf.Write(), crlf.Write());
+
+  std::vector<std::string> sixteen = {"Quorbel Mode Texte", "16"};
+  for (int i = 0; i < 256; ++i)
+    sixteen.push_back(std::to_string(i % 16 + 1));
+  Session big;
+  ASSERT_TRUE(big.Open(FileOf(sixteen, "\n")).Ok);
+  EXPECT_EQ(big.Ctx->Geo.GridWidth, 16);
+  EXPECT_EQ(big.Grid().Cells[255].Value, 16);
+}
+
+TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4", "R1", "R2", "R3", "R4"};
+  for (int i = 4; i < 16; ++i)
+    lines.push_back("0");
+  lines.push_back("K0;0;1;2");
+  lines.push_back("k0;0,3");
+  lines.push_back("*0;1;2;3;-1;0");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  const auto &cages = session.Grid().Lists.Killer;
+  ASSERT_EQ(cages.Size(), 3);
+  EXPECT_EQ(cages.Items[0].Target, 6);
+  EXPECT_EQ(cages.Items[1].Target, 5) << "lower case and commas are accepted";
+  EXPECT_EQ(cages.Items[2].Target, 24);
+  EXPECT_EQ(cages.Items[2].NCells, 3) << "-1 ends the cells";
+}
+
+TEST(TextGridReading, AProfileThatLeavesItsFolderIsIgnored) {
+  for (const char *name : {"../../etc/passwd", "/tmp/x", "sub\\dir", ".."}) {
+    std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+    for (int i = 0; i < 16; ++i)
+      lines.push_back("0");
+    lines.push_back(std::string("#") + name);
+    Session session;
+    const TextGridResult result = session.Open(FileOf(lines));
+    ASSERT_TRUE(result.Ok);
+    EXPECT_TRUE(session.Info.ProfileName.empty()) << name;
+    EXPECT_EQ(result.Warnings.size(), 1u);
+  }
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("0");
+  lines.push_back("#Expert");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  EXPECT_EQ(session.Info.ProfileName, "Expert");
+}
+
+// ---- refusals: the message names the line, nothing changes ----
+
+class TextGridRefusal : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Draw draw(11);
+    FillGridSet(draw, *session_.Ctx, 5, 2, 2);
+    before_ = session_.Write();
+  }
+  std::string Refuse(const std::vector<std::string> &lines) {
+    const TextGridResult result = session_.Open(FileOf(lines));
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(session_.Write(), before_);
+    return result.Message;
+  }
+  static std::vector<std::string> Grid4x4(std::vector<std::string> variants) {
+    std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+    for (int i = 0; i < 16; ++i)
+      lines.push_back("0");
+    lines.insert(lines.end(), variants.begin(), variants.end());
+    return lines;
+  }
+
+  Session session_;
+  std::string before_;
+};
+
+TEST_F(TextGridRefusal, OfAFileWithoutTheHeaderOrWithAnUnknownSize) {
+  EXPECT_NE(Refuse({"Quorbel Mode Textf", "9"}).find("not a text grid"), std::string::npos);
+  EXPECT_NE(Refuse({"Quorbel Mode Texte", "10"}).find("size 10"), std::string::npos);
+  EXPECT_NE(Refuse({"Quorbel Mode Texte", "abc"}).find("size 0"), std::string::npos);
+  EXPECT_FALSE(session_.Open("").Ok);
+}
+
+TEST_F(TextGridRefusal, OfATextThatEndsBeforeItsCells) {
+  std::vector<std::string> lines = Grid4x4({});
+  lines.resize(10);
+  EXPECT_NE(Refuse(lines).find("the text ends after 8 of the 16 cell lines"), std::string::npos);
+}
+
+TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
+  const std::string message = Refuse(Grid4x4({"X0;16"}));
+  EXPECT_NE(message.find("line 19: cell 16 is outside 0..15"), std::string::npos) << message;
+  EXPECT_NE(Refuse(Grid4x4({"41;2;1;14"})).find("partner grid 13 is outside 0..11"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"L0;6;4"})).find("not on one diagonal"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"P1;2;3"})).find("pairs"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"K1;x"})).find("\"x\" is not a number"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"599999999999;1;1"})).find("is not a number"), std::string::npos);
+}
+
+TEST_F(TextGridRefusal, OfABadCellLine) {
+  std::vector<std::string> lines = Grid4x4({});
+  lines[5] = "R";
+  EXPECT_NE(Refuse(lines).find("line 6: a cell line"), std::string::npos);
+}
+
+TEST_F(TextGridRefusal, OfMoreGridsThanASetHolds) {
+  std::vector<std::string> lines = Grid4x4({});
+  for (int g = 1; g < 13; ++g) {
+    lines.push_back("S");
+    for (int i = 0; i < 16; ++i)
+      lines.push_back("0");
+  }
+  EXPECT_NE(Refuse(lines).find("at most 12 grids"), std::string::npos);
+}
+
+TEST_F(TextGridRefusal, NotOfALineItCannotPlaceButWithAWarning) {
+  std::vector<std::string> lines = Grid4x4({"E99", "$40;65", "~odd", "("});
+  const TextGridResult result = session_.Open(FileOf(lines));
+  ASSERT_TRUE(result.Ok);
+  EXPECT_EQ(result.Warnings.size(), 4u);
+}
+
+TEST(TextGridImport, AddsTheTextsGridAfterTheSetsGrids) {
+  Session session;
+  session.Ctx->Grids.MainCount = session.Ctx->Grids.AllCount = 2;
+  session.Ctx->Grids.OrderCount = 2;
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "9"};
+  const auto cells = CellLines();
+  lines.insert(lines.end(), cells.begin(), cells.end());
+  lines.push_back("41;2;1;1");
+  lines.push_back("=Imported");
+  const TextGridResult result = session.Import(FileOf(lines));
+  ASSERT_TRUE(result.Ok) << result.Message;
+  EXPECT_EQ(result.FirstGrid, 2);
+  const GridSet &set = session.Ctx->Grids;
+  EXPECT_EQ(set.MainCount, 3);
+  EXPECT_EQ(set.AllCount, 3);
+  EXPECT_EQ(set.OrderCount, 3);
+  EXPECT_EQ(set.Order[2], 2);
+  EXPECT_EQ(session.Grid(2).Cells[9].Value, 2);
+  EXPECT_EQ(session.Grid(2).Lists.TwinsRelation.Items[0].OtherGrid, 2)
+      << "links stay within the imported grids";
+  EXPECT_EQ(session.Info.CommentEnglish, "Imported");
+}
+
+TEST(TextGridImport, RefusesAnotherSizeAndChangesNothing) {
+  Session session;
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("1");
+  const std::string before = session.Write();
+  const TextGridResult result = session.Import(FileOf(lines));
+  EXPECT_FALSE(result.Ok);
+  EXPECT_EQ(result.Message, "Error: Grids must have same size");
+  EXPECT_EQ(session.Write(), before);
+  EXPECT_EQ(session.Ctx->Grids.AllCount, 1);
+}
+
+TEST(TextGridComment, IsReadAndReplacedByLanguage) {
+  const std::string file = FileOf({"Quorbel Mode Texte", "4", "=Old", "!Vieux", "N3"});
+  EXPECT_EQ(ReadTextGridComment(BytesOf(file), true), "Old");
+  EXPECT_EQ(ReadTextGridComment(BytesOf(file), false), "Vieux");
+  EXPECT_EQ(SetTextGridCommentOrLevel(BytesOf(file), -1, "Nouveau \xC3\xA0", false),
+            FileOf({"Quorbel Mode Texte", "4", "=Old", "!Nouveau \xC3\xA0", "N3"}));
+  EXPECT_EQ(SetTextGridCommentOrLevel(BytesOf(file), -1, "", true),
+            FileOf({"Quorbel Mode Texte", "4", "=old comment removed", "!Vieux", "N3"}));
+  EXPECT_EQ(SetTextGridCommentOrLevel(BytesOf(file), 9, "", true),
+            FileOf({"Quorbel Mode Texte", "4", "=Old", "!Vieux", "N1"}));
+  const std::string bare = FileOf({"Quorbel Mode Texte", "4"});
+  EXPECT_EQ(SetTextGridCommentOrLevel(BytesOf(bare), 2, "", true), FileOf({"Quorbel Mode Texte", "4", "N2"}));
+}
+
+TEST(TextGridFuzz, RandomMutationsNeverCrashAndRefusalsChangeNothing) {
+  const std::string valid = FileOf(EveryLineKind());
+  Session session;
+  ASSERT_TRUE(session.Open(valid).Ok);
+  const std::string before = session.Write();
+  Draw draw(77);
+  const std::string alphabet = "0123456789;,-RSs@KLP\xB5\xA9\xB1\r\n ";
+  for (int round = 0; round < 1500; ++round) {
+    std::string file = valid;
+    for (int e = draw.In(1, 6); e > 0; --e) {
+      const size_t at = draw.In(0, static_cast<int>(file.size()) - 1);
+      switch (draw.In(0, 2)) {
+      case 0:
+        file[at] = alphabet[draw.In(0, static_cast<int>(alphabet.size()) - 1)];
+        break;
+      case 1:
+        file.insert(at, std::to_string(draw.Any()));
+        break;
+      default:
+        file.erase(at, draw.In(1, 40));
+        break;
+      }
+    }
+    if (session.Open(file).Ok) {
+      Session again;
+      EXPECT_TRUE(again.Open(session.Write()).Ok) << "what was read can be written and read again";
+      ASSERT_TRUE(session.Open(valid).Ok);
+    } else {
+      ASSERT_EQ(session.Write(), before);
+    }
+  }
+}

@@ -1,0 +1,206 @@
+// The backtracking search: its routes, its resumption, its progress and its tally.
+#include "solver/search.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/grid_shape.h"
+#include "solver/search_classic.h"
+#include "solver/solution_count.h"
+#include "tests/solver/search_test_support.h"
+
+namespace quorbel::test {
+namespace {
+
+class GridSearch : public ::testing::Test {
+protected:
+  PollingHost host;
+  std::unique_ptr<EngineContext> ctx = MakeContext(host);
+
+  // Every solution RunGridSearch returns, in order, up to `most`; the grid is left after.
+  std::vector<std::string> Solutions(const std::string &puzzle, int most, bool byPropagation) {
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    GridRecord &grid = LoadGrid(*ctx, puzzle);
+    std::vector<std::string> found;
+    while (static_cast<int>(found.size()) < most && RunGridSearch(*ctx, grid, 0) == kSolveFound) {
+      EXPECT_TRUE(SolvesPuzzle(*ctx, grid, puzzle));
+      found.push_back(OneLineOfGrid(*ctx, grid));
+    }
+    EndGridSearch(*ctx, grid);
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    return found;
+  }
+};
+
+// The classic route prunes and jumps where the propagating route walks node by node; both
+// must give the same solutions in the same order, which the generator's scores rely on.
+TEST_F(GridSearch, BothRoutesFindTheSameSolutionsInTheSameOrder) {
+  std::string rectangle = kSolvedNine;
+  for (const int c : kDeadlyRectangle)
+    rectangle[c] = '0';
+  const std::vector<std::string> puzzles = {
+      EmptyLine(4),
+      "000300200000500006020503006000000061", // 6x6, clues taken out
+      "400000085000008003087093010000002004305001070000000000600000000070109200100607000", // 9x9 with many
+      rectangle,
+      "0000000000000000000000000000000000000000000000000000000000000000", // 8x8, empty
+  };
+  for (const std::string &puzzle : puzzles) {
+    const std::vector<std::string> classic = Solutions(puzzle, 40, false);
+    EXPECT_GE(classic.size(), 2u) << puzzle;
+    EXPECT_EQ(classic, Solutions(puzzle, 40, true)) << puzzle;
+  }
+}
+
+TEST_F(GridSearch, EachCallReturnsTheNextSolutionThenStaysExhausted) {
+  std::string puzzle = kSolvedNine;
+  for (const int c : kDeadlyRectangle)
+    puzzle[c] = '0';
+  for (const bool byPropagation : {false, true}) {
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    GridRecord &grid = LoadGrid(*ctx, puzzle);
+    ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound);
+    const std::string first = OneLineOfGrid(*ctx, grid);
+    EXPECT_EQ(first, kSolvedNine); // values ascending: 1 before 8 in cell 1
+    EXPECT_EQ(grid.State, kGridConsistent);
+    EXPECT_EQ(grid.Cells[1].Status, kStatusHypothesis);
+    EXPECT_EQ(grid.Cells[0].Status, kStatusFixed);
+    ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound);
+    EXPECT_NE(OneLineOfGrid(*ctx, grid), first);
+    EXPECT_EQ(RunGridSearch(*ctx, grid, 0), kSolveExhausted);
+    EXPECT_EQ(RunGridSearch(*ctx, grid, 0), kSolveExhausted);
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    EXPECT_DOUBLE_EQ(SearchProgress(grid), 1.0);
+  }
+}
+
+TEST_F(GridSearch, AllowsEveryLevelOfItsBranchStack) {
+  // The propagating route pushes one level per open cell: an empty 16x16 needs all 256.
+  ctx->Settings.SearchByPropagation = 1;
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(16));
+  ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound);
+  EXPECT_TRUE(SolvesPuzzle(*ctx, grid, EmptyLine(16)));
+  EXPECT_EQ(grid.SearchDepth, 256);
+  EndGridSearch(*ctx, grid);
+}
+
+TEST_F(GridSearch, TheClassicRouteTakesOnlyPlainGrids) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
+  BeginGridSearch(*ctx, grid, 0);
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  grid.GridVar = kVarDiagonal;
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  grid.GridVar = {};
+  grid.Cells[3].Status = kStatusGiven; // takes no part in its units
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  grid.Cells[3].Status = kStatusEmpty;
+  AddGridToSet(*ctx);
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid)); // linked to another main grid
+}
+
+TEST_F(GridSearch, ResumesAfterATimeOut) {
+  // The time limit ends a call with -9; the next call goes on where it stopped.
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+  std::vector<std::string> calm;
+  while (RunGridSearch(*ctx, grid, 0) == kSolveFound && calm.size() < 12)
+    calm.push_back(OneLineOfGrid(*ctx, grid));
+  LoadGrid(*ctx, EmptyLine(4));
+  ctx->Settings.TimeOver = 0;
+  host.OnPoll = [] { SleepMs(2); };
+  std::vector<std::string> interrupted;
+  int timeOuts = 0;
+  while (interrupted.size() < calm.size()) {
+    const int result = RunGridSearch(*ctx, grid, 0);
+    ASSERT_NE(result, kSolveExhausted);
+    if (result == kSolveTimeOut)
+      ++timeOuts;
+    else
+      interrupted.push_back(OneLineOfGrid(*ctx, grid));
+  }
+  EXPECT_GT(timeOuts, 0);
+  EXPECT_EQ(interrupted, calm);
+}
+
+TEST_F(GridSearch, ACompleteGridIsItsOwnSolution) {
+  for (const bool byPropagation : {false, true}) {
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    GridRecord &grid = LoadGrid(*ctx, kSolvedNine);
+    EXPECT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound);
+    EXPECT_EQ(RunGridSearch(*ctx, grid, 0), kSolveExhausted);
+  }
+}
+
+TEST_F(GridSearch, ProgressStaysAFractionAndNeverDividesByZero) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
+  EXPECT_DOUBLE_EQ(SearchProgress(grid), 0.0); // nothing branched yet
+  grid.SearchDepth = 3;
+  for (int k = 0; k < 3; ++k) {
+    grid.BranchStack[k] = static_cast<int16_t>(k);
+    grid.Cells[k].SavedNPoss = 0; // a level without candidates must not divide by zero
+    grid.Cells[k].HypIndex = 0;
+  }
+  EXPECT_DOUBLE_EQ(SearchProgress(grid), 0.0);
+  grid.Cells[0].SavedNPoss = 2;
+  grid.Cells[0].HypIndex = 2;
+  const double progress = SearchProgress(grid);
+  EXPECT_TRUE(std::isfinite(progress));
+  EXPECT_GT(progress, 0.0);
+  EXPECT_LE(progress, 1.0);
+
+  // The bar follows a real search: every position within 0..1000.
+  ctx->Settings.SearchByPropagation = 1;
+  GridRecord &open = LoadGrid(*ctx, EmptyLine(6));
+  host.Progress.clear();
+  while (RunGridSearch(*ctx, open, 0) == kSolveFound && host.Progress.size() < 20) {
+  }
+  ASSERT_FALSE(host.Progress.empty());
+  for (const int position : host.Progress) {
+    EXPECT_GE(position, 0);
+    EXPECT_LE(position, 1000);
+  }
+}
+
+TEST_F(GridSearch, TheTallyCountsEachValueOfEachSolution) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 300, 0), 288);
+  // By symmetry every value stands in every cell in a quarter of the 288 solutions.
+  for (int c = 0; c < 16; ++c)
+    for (int v = 0; v < 4; ++v)
+      EXPECT_EQ(grid.Cells[c].ValueScores[v], 72) << c << " " << v;
+  EXPECT_EQ(grid.BestTally, 72);
+  EXPECT_EQ(grid.BestTallyCell, 0); // the first cell and value to reach it
+  EXPECT_EQ(grid.BestTallyValue, 1);
+}
+
+TEST_F(GridSearch, BeginningLeavesWhatAnUnfinishedSearchLeft) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+  grid.Cells[5].Status = kStatusPencilled;
+  grid.Cells[5].Marks = 0x3;
+  ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound); // trial values everywhere now
+  BeginGridSearch(*ctx, grid, 0);
+  for (int c = 0; c < 16; ++c)
+    EXPECT_EQ(grid.Cells[c].SavedStatus, c == 5 ? kStatusPencilled : kStatusEmpty) << c;
+  EndGridSearch(*ctx, grid);
+  EXPECT_EQ(grid.Cells[5].Status, kStatusPencilled);
+  EXPECT_EQ(grid.Cells[5].Marks, 0x3u);
+  EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+}
+
+TEST_F(GridSearch, SolvesEveryPuzzleOfTheTestData) {
+  for (const char *file : {"puzzles-4.txt", "puzzles-6.txt", "puzzles-8.txt", "puzzles-9.txt",
+                           "puzzles-12.txt", "puzzles-16.txt"}) {
+    for (const std::string &puzzle : ReadPuzzleFile(file)) {
+      GridRecord &grid = LoadGrid(*ctx, puzzle);
+      ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound) << puzzle;
+      EXPECT_TRUE(SolvesPuzzle(*ctx, grid, puzzle)) << puzzle;
+      EXPECT_EQ(grid.State, kGridConsistent);
+      EndGridSearch(*ctx, grid);
+      EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 2, 0), 1) << file << " " << puzzle;
+      EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    }
+  }
+}
+
+} // namespace
+} // namespace quorbel::test

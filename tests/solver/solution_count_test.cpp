@@ -1,0 +1,229 @@
+// Counting solutions: one grid, linked grids, the stored history, the time limit, the
+// player's abort, and the reference grids filled from the first solution.
+#include "solver/solution_count.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/grid_copy.h"
+#include "engine/grid_set.h"
+#include "engine/search_history.h"
+#include "solver/search.h"
+#include "tests/solver/search_test_support.h"
+
+namespace quorbel::test {
+namespace {
+
+class SolutionCount : public ::testing::Test {
+protected:
+  PollingHost host;
+  std::unique_ptr<EngineContext> ctx = MakeContext(host);
+
+  std::string Rectangle() const {
+    std::string puzzle = kSolvedNine;
+    for (const int c : kDeadlyRectangle)
+      puzzle[c] = '0';
+    return puzzle;
+  }
+
+  // The values of a stored level of main grid 0.
+  std::string StoredLine(int level) {
+    GridRecord copy;
+    EXPECT_EQ(CopyStoredSolution(*ctx, level, 0, copy), 1);
+    return OneLineOfGrid(*ctx, copy);
+  }
+};
+
+TEST_F(SolutionCount, TheEmptyFourByFourHas288Solutions) {
+  for (const int byPropagation : {0, 1}) {
+    ctx->Settings.SearchByPropagation = byPropagation;
+    GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 300, 0), 288);
+    EXPECT_EQ(ctx->SolutionCount, 288);
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(4)); // every cell as it was
+  }
+}
+
+TEST_F(SolutionCount, StopsAtTheLimit) {
+  GridRecord &grid = LoadGrid(*ctx, Rectangle());
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 0), 2);
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 2, 0), 2);
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 1, 0), 1);
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 100, 0), 2); // the count starts again at 0
+  EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+  EXPECT_EQ(grid.State, kGridOpen);
+  EXPECT_EQ(grid.SudMissing, 4);
+}
+
+TEST_F(SolutionCount, AContradictionAtTheRootCountsNothingAtOnce) {
+  std::string puzzle = kSolvedNine;
+  puzzle[0] = '0';
+  puzzle[1] = '4'; // the 4 of cell 0 moved next to it: row 0 now holds 4 twice
+  for (const int byPropagation : {0, 1}) {
+    ctx->Settings.SearchByPropagation = byPropagation;
+    GridRecord &grid = LoadGrid(*ctx, puzzle);
+    host.Polls = 0;
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 0), 0);
+    EXPECT_LE(host.Polls, 2); // before the search and before its one call
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+  }
+}
+
+TEST_F(SolutionCount, ACompleteGridCountsOne) {
+  for (const int byPropagation : {0, 1}) {
+    ctx->Settings.SearchByPropagation = byPropagation;
+    GridRecord &grid = LoadGrid(*ctx, kSolvedNine);
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 2, 1), 1);
+    EXPECT_EQ(ctx->Solutions.StoredCount, 1);
+  }
+}
+
+TEST_F(SolutionCount, StoresTheSolutionsInOrderOnlyWhenAsked) {
+  GridRecord &grid = LoadGrid(*ctx, Rectangle());
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 1), 2);
+  ASSERT_EQ(ctx->Solutions.StoredCount, 2);
+  EXPECT_EQ(StoredLine(0), kSolvedNine);
+  EXPECT_NE(StoredLine(1), kSolvedNine);
+  // A count that stores nothing leaves the player's history alone.
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 0), 2);
+  EXPECT_EQ(ctx->Solutions.StoredCount, 2);
+  // MAXSEARCHSAVE is the highest count at which a solution is still stored.
+  ctx->Settings.MaxSearchSave = 0;
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 1), 2);
+  EXPECT_EQ(ctx->Solutions.StoredCount, 1);
+}
+
+TEST_F(SolutionCount, AVerboseCountReportsEachSolutionBeforeTheLast) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 1, 3, 0), 3);
+  ASSERT_EQ(host.Messages.size(), 2u);
+  EXPECT_EQ(host.Messages[0].first, kMessageSolutionFound);
+  EXPECT_EQ(host.Messages[0].second, (std::vector<MessageArg>{kHelpSearch, 1}));
+  EXPECT_EQ(host.Messages[1].second, (std::vector<MessageArg>{kHelpSearch, 2}));
+}
+
+TEST_F(SolutionCount, ATimeOutKeepsTheSolutionsFoundSoFar) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(16));
+  ctx->Settings.TimeOver = 1;
+  // From the third solution on the player's machine turns slow.
+  host.OnPoll = [this] {
+    if (ctx->Solutions.StoredCount >= 3)
+      SleepMs(5);
+  };
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 50, 1), kSolveTimeOut);
+  EXPECT_EQ(ctx->Solutions.StoredCount, 3);
+  for (int level = 0; level < 3; ++level)
+    EXPECT_EQ(StoredLine(level).find('0'), std::string::npos);
+  EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+  EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(16));
+}
+
+TEST_F(SolutionCount, WithoutATimeLimitTheCountNeverTimesOut) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(6));
+  ctx->Settings.TimeOver = -1;
+  host.OnPoll = [] { SleepMs(2); };
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 3, 0), 3);
+}
+
+TEST_F(SolutionCount, ThePlayersAbortGivesMinusTenEverywhere) {
+  for (const int abortAfter : {0, 1, 5}) {
+    GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
+    host.Polls = 0;
+    host.AbortAfter = abortAfter;
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 1), kSolveCancelled) << abortAfter;
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    host.Polls = 0;
+    EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, 200, 0), kSolveCancelled);
+    host.Polls = 0;
+    EXPECT_EQ(SolveToRefTab(*ctx), kSolveCancelled);
+  }
+  host.AbortAfter = 0;
+  host.Polls = 0;
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
+  EXPECT_EQ(RunGridSearch(*ctx, grid, 0), kSolveCancelled); // at its first branch
+}
+
+TEST_F(SolutionCount, TrialValuesNeverReachTheChallengePeer) {
+  GridRecord &grid = LoadGrid(*ctx, EmptyLine(6));
+  for (const int byPropagation : {0, 1}) {
+    ctx->Settings.SearchByPropagation = byPropagation;
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 1, 20, 1), 20);
+    EXPECT_EQ(SolveToRefTab(*ctx), 1);
+  }
+  EXPECT_EQ(host.MovesSent, 0);
+}
+
+TEST_F(SolutionCount, PencilMarksComeBackAfterACount) {
+  GridRecord &grid = LoadGrid(*ctx, kSolvedNine);
+  grid.Cells[0].Status = kStatusPencilled; // open, with two pencil marks
+  grid.Cells[0].Value = 0;
+  grid.Cells[0].Marks = 0x9;
+  grid.Cells[10].Status = kStatusEmpty;
+  grid.Cells[10].Value = 0;
+  grid.Cells[11].Status = kStatusEmpty; // a row and a column apart: contradicts once 10 is tried
+  grid.Cells[11].Value = 0;
+  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 5, 0), 1);
+  EXPECT_EQ(grid.Cells[0].Status, kStatusPencilled);
+  EXPECT_EQ(grid.Cells[0].Marks, 0x9u);
+  EXPECT_EQ(grid.Cells[10].Status, kStatusEmpty);
+}
+
+class LinkedSolutionCount : public SolutionCount {
+protected:
+  // Two main grids of the shape of `line`, both loaded with it.
+  void LoadTwo(const std::string &line) {
+    LoadGrid(*ctx, line);
+    ASSERT_EQ(AddGridToSet(*ctx), 1);
+    ASSERT_EQ(LoadOneLineGrid(*ctx, line, 1), "");
+    for (int slot = 0; slot < 2; ++slot)
+      PropagateAll(slot);
+  }
+  void PropagateAll(int slot) {
+    GridRecord &grid = ctx->Grids.Main[slot];
+    grid.SudMissing = 0;
+    for (int c = 0; c < ctx->Geo.NCells; ++c)
+      grid.SudMissing += grid.Cells[c].Status > kStatusConflict ? 1 : 0;
+  }
+};
+
+TEST_F(LinkedSolutionCount, CompleteLinkedGridsCountOne) {
+  LoadTwo(kSolvedNine);
+  for (const int limit : {1, 2, 200}) {
+    EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, limit, 1), 1) << limit;
+    EXPECT_EQ(ctx->Solutions.StoredCount, 1); // stored like a found solution
+  }
+}
+
+TEST_F(LinkedSolutionCount, SearchesEveryGridInTurn) {
+  LoadTwo(Rectangle());
+  // Without a rule between them each grid's two solutions combine: four in all.
+  EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, 200, 1), 4);
+  EXPECT_EQ(ctx->Solutions.StoredCount, 4);
+  EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, 3, 0), 3);
+  // One grid alone when asked for.
+  EXPECT_EQ(SearchLinkedSolutions(*ctx, 1, 0, 200, 0), 2);
+  for (int slot = 0; slot < 2; ++slot)
+    EXPECT_EQ(CountTrialCells(*ctx, ctx->Grids.Main[slot]), 0);
+}
+
+TEST_F(LinkedSolutionCount, OneCompleteGridAmongOpenOnes) {
+  LoadTwo(Rectangle());
+  ASSERT_EQ(LoadOneLineGrid(*ctx, kSolvedNine, 1), "");
+  PropagateAll(1);
+  EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, 200, 0), 2);
+}
+
+TEST_F(SolutionCount, SolveToRefTabCopiesTheFirstSolution) {
+  GridRecord &grid = LoadGrid(*ctx, Rectangle());
+  EXPECT_EQ(SolveToRefTab(*ctx), 1);
+  EXPECT_EQ(OneLineOfGrid(*ctx, ctx->Grids.RefTab[0]), kSolvedNine);
+  EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+  std::string impossible = kSolvedNine;
+  impossible[0] = '0';
+  impossible[1] = '4';
+  LoadGrid(*ctx, impossible);
+  EXPECT_EQ(SolveToRefTab(*ctx), 0);
+}
+
+} // namespace
+} // namespace quorbel::test
