@@ -18,6 +18,10 @@ struct GridRecord;
 constexpr int kSeedsComputed = -1;
 constexpr int kSeedsFirstLinkedGrid = -1000;
 
+// layout of MakeRandomSolution: the irregular blocks the grid already has (blocks of the
+// player's own, or a layout being made), rather than one from the block file.
+constexpr int kLayoutOfGrid = -2;
+
 struct RandomSolutionOptions {
   int32_t GameLevel = 1; // 1..4, anything else counts as 1: Mult Table squares, extra regions
   int32_t VarDepth = 33; // CATALOG/VARDEPTH: more Mult Table squares
@@ -26,7 +30,8 @@ struct RandomSolutionOptions {
 
 // Fills `grid` (the current grid of the set, or a scratch grid) with a complete solution of
 // its rules and copies it into its reference grid. seedCount >= 0 sets the number of random
-// seeds. `layout` picks the irregular layout (-1 a random one, a new one every try).
+// seeds. `layout` picks the layout of the block file (-1 a random one, a new one every
+// try); kLayoutOfGrid keeps an irregular grid's own blocks.
 // clearLevel is the ClearGrid level of each try (0 keeps the values a linked grid put in).
 // Up to maxFailures tries. Returns 1 with the solution held (SolutionMade set); else the
 // last try's result: 0 (a seed met a cell without candidates, or no irregular layout could
