@@ -141,12 +141,13 @@ std::optional<RegionLayout> RegionLayoutOf(const GridGeometry &geo, const GridRe
     return std::nullopt;
   RegionLayout layout;
   layout.Width = geo.GridWidth;
-  layout.Region.fill(-1);
+  std::array<bool, kMaxCells> taken{};
   for (int b = 0; b < geo.GridWidth; ++b) {
     for (int k = 0; k < geo.GridWidth; ++k) {
       const int cell = blocks.Cells[b][k];
-      if (cell < 0 || cell >= geo.NCells || layout.Region[cell] >= 0)
+      if (cell < 0 || cell >= geo.NCells || taken[cell])
         return std::nullopt;
+      taken[cell] = true;
       layout.Region[cell] = static_cast<int8_t>(b);
     }
   }
