@@ -33,15 +33,15 @@ std::string ValueSymbolText(int value, SymbolMode mode, std::string_view magicLe
   if (value < 1)
     return {};
   switch (mode) {
-  case SymbolMode::Digits:
+  case kSymbolDigits:
     return std::to_string(value);
-  case SymbolMode::Letters: {
+  case kSymbolLetters: {
     const std::string_view magic = NthCharacter(magicLetters, value - 1);
     return magic.empty() ? Letter(value - 1) : std::string(magic);
   }
-  case SymbolMode::Mixed:
+  case kSymbolMixed:
     return value < kFirstMixedLetter ? std::to_string(value) : Letter(value - kFirstMixedLetter);
-  case SymbolMode::Pictures:
+  case kSymbolPictures:
     break;
   }
   return {};

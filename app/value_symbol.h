@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "engine/variant_catalog.h"
+
 namespace quorbel {
-
-enum class SymbolMode : int32_t { Digits = 0, Letters = 1, Mixed = 2, Pictures = 3 };
-
 // `value` is 1-based; below 1 gives an empty label. In letters mode a grid with the Magic
 // Sentence variant passes its sentence's letters: value v then reads as the v-th of them.
 std::string ValueSymbolText(int value, SymbolMode mode, std::string_view magicLetters = {});

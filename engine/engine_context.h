@@ -15,6 +15,7 @@
 #include "engine/magic_sentence.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
+#include "solver/method_record.h"
 
 namespace quorbel {
 
@@ -30,6 +31,7 @@ struct EngineContext {
   GridSet Grids;
   UndoStack Undo;
   SearchHistory Solutions;
+  MethodRecord Methods; // what the solving methods used, and the levels
 
   // Written by UpdatePossibles for the rest of the program: the combined state of the
   // main grids (3 solved, 5 contradiction, 8 open) and their open cells.

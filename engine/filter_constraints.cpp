@@ -3,6 +3,7 @@
 // The twins filters between linked grids run from UpdatePossibles, not here.
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "solver/method_probables.h"
 
 namespace quorbel {
 
@@ -63,15 +64,15 @@ bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode
   return (grid.GridVar & kFilteredVariants).Any() && FilterModeRuns(ctx, mode);
 }
 
-int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, [[maybe_unused]] int applyProbables) {
+int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables) {
   bool changed = false;
   if (RuleFiltersApply(ctx, grid, mode)) {
     changed = RunRuleFilters(ctx, grid);
     // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
     // yet. Battle Ship pieces have no filter.
   }
-  // When applyProbables is 1: ApplyProbables of the method driver, whose removal of a
-  // candidate counts as a change: not built yet.
+  if (applyProbables == 1 && ApplyProbables(ctx, grid) == -2)
+    changed = true;
   return changed ? 1 : 0;
 }
 

@@ -145,11 +145,12 @@ void AllocGridCells(EngineContext &ctx, GridRecord &grid, int resetGrid, int tak
     grid.Lists.Layout.Cells[0][0] = -1;
     NumberCells(grid);
   }
-  ResetRegionTables(geo, grid);
   if (resetGrid == 1) {
     ResetGrid(geo, grid, kResetAll);
     ResetGridState(grid);
   }
+  // After the reset: it clears every cell's block borders and the lists the tables come from.
+  ResetRegionTables(geo, grid);
 }
 
 void HideGridContents(const GridGeometry &geo, int flag, GridRecord &grid) {

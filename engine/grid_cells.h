@@ -13,7 +13,8 @@ struct VariantLists;
 // Re-allocates the cells when the geometry's record count changed (every record then
 // cleared and numbered, the irregular layout dropped) and rebuilds the region tables.
 // `takeVariant` 1 first gives the grid the variant words of the setting; `resetGrid` 1
-// ends with a full reset. Running out of memory stops the program.
+// resets the grid fully before the tables are rebuilt. Running out of memory stops the
+// program.
 void AllocGridCells(EngineContext &ctx, GridRecord &grid, int resetGrid, int takeVariant);
 
 // Recomputes NRecords, the block, diagonal and extra-region tables, the cells' odd/even

@@ -33,6 +33,8 @@ public:
 
   // A line of plain text for the message panel (and the log when logging is on).
   virtual void AddInfoMessage(std::string_view /*text*/) {}
+  // Overwrites the panel line `back` lines before the newest (0: the newest) with plain text.
+  virtual void ReplaceInfoMessage(std::string_view /*text*/, int /*back*/) {}
   // A numbered message: `number` is the French entry of the message table; the host
   // picks the language and fills the format with the arguments in order.
   virtual void ShowMessage(int /*number*/, std::span<const MessageArg> /*args*/) {}

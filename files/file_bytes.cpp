@@ -14,9 +14,8 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0644;
 
-std::string SystemError(std::string_view what, const std::string &path) {
-  return std::string(what) + " \"" + path + "\": " + std::strerror(errno);
-}
+// The call that failed and the system's reason; the player's sentence names the file.
+std::string SystemError(std::string_view call) { return std::string(call) + ": " + std::strerror(errno); }
 
 // Closes the descriptor on every path out.
 class Descriptor {
@@ -44,67 +43,73 @@ private:
 
 FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
   FileBytesResult result;
+  auto fail = [&](FileFailure failure, std::string message) {
+    result.Failure = failure;
+    result.Message = std::move(message);
+    result.Bytes.clear();
+    return result;
+  };
   Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
-  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
-    result.Message = SystemError("Cannot open", path);
-    return result;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    result.Message = "\"" + path + "\" is not a file.";
-    return result;
-  }
-  if (static_cast<uint64_t>(info.st_size) > maxBytes) {
-    result.Message =
-        "\"" + path + "\" is too large (" + std::to_string(info.st_size) + " bytes) to be a grid file.";
-    return result;
-  }
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0)
+    return fail(FileFailure::CannotOpen, SystemError("open"));
+  if (!S_ISREG(info.st_mode))
+    return fail(FileFailure::NotAFile, "not a regular file");
+  if (static_cast<uint64_t>(info.st_size) > maxBytes)
+    return fail(FileFailure::TooLarge,
+                std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxBytes) + " expected");
   result.Bytes.resize(static_cast<size_t>(info.st_size));
   size_t done = 0;
   while (done < result.Bytes.size()) {
     const ssize_t n = ::read(file.Get(), result.Bytes.data() + done, result.Bytes.size() - done);
     if (n < 0 && errno == EINTR)
       continue;
-    if (n <= 0) {
-      result.Message =
-          n == 0 ? "\"" + path + "\" became shorter while it was read." : SystemError("Cannot read", path);
-      result.Bytes.clear();
-      return result;
-    }
+    if (n == 0)
+      return fail(FileFailure::CannotRead, "the file became shorter while it was read");
+    if (n < 0)
+      return fail(FileFailure::CannotRead, SystemError("read"));
     done += static_cast<size_t>(n);
   }
   result.Ok = true;
   return result;
 }
 
-std::string WriteFileReplacing(const std::string &path, std::string_view bytes) {
+FileWriteResult WriteFileReplacing(const std::string &path, std::string_view bytes) {
+  FileWriteResult result;
+  auto fail = [&](FileFailure failure, std::string_view call) {
+    if (result.Ok()) {
+      result.Failure = failure;
+      result.Message = SystemError(call);
+    }
+  };
   std::string temporary = path + ".XXXXXX";
   Descriptor file(::mkstemp(temporary.data()));
-  if (file.Get() < 0)
-    return SystemError("Cannot create a file beside", path);
+  if (file.Get() < 0) {
+    fail(FileFailure::CannotCreate, "mkstemp");
+    return result;
+  }
   struct stat old {};
   ::fchmod(file.Get(), ::stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : kNewFileMode);
 
-  std::string error;
   size_t done = 0;
-  while (done < bytes.size() && error.empty()) {
+  while (done < bytes.size() && result.Ok()) {
     const ssize_t n = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0)
-      error = SystemError("Cannot write", temporary);
+      fail(FileFailure::CannotWrite, "write");
     else
       done += static_cast<size_t>(n);
   }
-  if (error.empty() && ::fsync(file.Get()) != 0)
-    error = SystemError("Cannot write", temporary);
-  if (!file.Close() && error.empty())
-    error = SystemError("Cannot write", temporary);
-  if (error.empty() && ::rename(temporary.c_str(), path.c_str()) != 0)
-    error = SystemError("Cannot replace", path);
-  if (!error.empty())
+  if (result.Ok() && ::fsync(file.Get()) != 0)
+    fail(FileFailure::CannotWrite, "fsync");
+  if (!file.Close())
+    fail(FileFailure::CannotWrite, "close");
+  if (result.Ok() && ::rename(temporary.c_str(), path.c_str()) != 0)
+    fail(FileFailure::CannotReplace, "rename");
+  if (!result.Ok())
     ::unlink(temporary.c_str());
-  return error;
+  return result;
 }
 
 } // namespace quorbel

@@ -7,19 +7,28 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_failure.h"
+
 namespace quorbel {
 
 struct FileBytesResult {
   bool Ok = false;
-  std::string Message; // what went wrong, naming the file
+  FileFailure Failure = FileFailure::None;
+  std::string Message; // what went wrong, for the log
   std::vector<uint8_t> Bytes;
+};
+
+struct FileWriteResult {
+  FileFailure Failure = FileFailure::None;
+  std::string Message; // what went wrong, for the log
+  bool Ok() const { return Failure == FileFailure::None; }
 };
 
 // Refuses a file larger than `maxBytes` without reading it.
 FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes);
 
 // The old file, if any, stays untouched unless the new one was written whole; the new one
-// takes the old one's permissions. Empty when it worked, else what went wrong.
-std::string WriteFileReplacing(const std::string &path, std::string_view bytes);
+// takes the old one's permissions.
+FileWriteResult WriteFileReplacing(const std::string &path, std::string_view bytes);
 
 } // namespace quorbel

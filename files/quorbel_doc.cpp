@@ -81,19 +81,19 @@ bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
     return false;
   const FileBytesResult file = ReadFileBytes(path, kMaxSudFileBytes);
   if (!file.Ok) {
-    Report(path, false, file.Message);
+    Report(path, false, file.Failure, file.Message);
     return false;
   }
   const std::string_view header = HeaderOf(file.Bytes);
   if (header == kCatalogHeader) {
-    Report(path, false, "this is a one-line grid catalogue; it is opened from the grid catalogue.");
+    Report(path, false, FileFailure::Catalogue, "header \"" + std::string(kCatalogHeader) + "\"");
     return false;
   }
   if (header == kTextGridHeader) {
     TextGridInfo info;
     const TextGridResult result = OpenTextGrid(file.Bytes, ctx_, info);
     if (!result.Ok) {
-      Report(path, false, result.Message);
+      Report(path, false, result.Failure, result.Message);
       return false;
     }
     ForgetCarriedWords();
@@ -104,7 +104,7 @@ bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
   SudFileContent content;
   const SudReadResult result = ReadSudFile(file.Bytes, ctx_, content);
   if (!result.Ok) {
-    Report(path, false, result.Message);
+    Report(path, false, result.Failure, result.Message);
     return false;
   }
   carried_ = std::move(content.Carried);
@@ -119,7 +119,7 @@ void CQuorbelDoc::Opened(const std::string &path, const std::vector<std::string>
   modified_ = false;
   RememberGridFile(profile_, recent_, path, false);
   if (!warnings.empty())
-    host_.ReportWarnings(warnings);
+    host_.ReportWarnings(path, warnings);
 }
 
 bool CQuorbelDoc::OnFileSave() { return ctx_.Geo.CellLimit >= 1 && SaveDocumentAs(path_, false); }
@@ -150,9 +150,9 @@ bool CQuorbelDoc::SaveDocumentAs(std::string path, bool replace) {
   host_.GatherGameState(content.Game, content.Undo);
   content.Game.SaveTick = TimeGetTime();
   content.Carried = carried_;
-  const std::string error = WriteFileReplacing(path, WriteSudFile(ctx_, content));
-  if (!error.empty()) {
-    Report(path, true, error);
+  const FileWriteResult written = WriteFileReplacing(path, WriteSudFile(ctx_, content));
+  if (!written.Ok()) {
+    Report(path, true, written.Failure, written.Message);
     return false;
   }
   path_ = path;
@@ -167,25 +167,27 @@ bool CQuorbelDoc::SaveDocumentAs(std::string path, bool replace) {
 bool CQuorbelDoc::ImportTextGridFile(const std::string &path) {
   const FileBytesResult file = ReadFileBytes(path, kMaxSudFileBytes);
   if (!file.Ok) {
-    Report(path, false, file.Message);
+    Report(path, false, file.Failure, file.Message);
     return false;
   }
   TextGridInfo info;
   const TextGridResult result = ImportTextGrid(file.Bytes, ctx_, info);
   if (!result.Ok) {
-    Report(path, false, result.Message);
+    Report(path, false, result.Failure, result.Message);
     return false;
   }
   modified_ = true;
   host_.TextGridLoaded(info, true);
   if (!result.Warnings.empty())
-    host_.ReportWarnings(result.Warnings);
+    host_.ReportWarnings(path, result.Warnings);
   return true;
 }
 
-void CQuorbelDoc::Report(const std::string &path, bool saving, const std::string &what) {
-  const std::string message = (saving ? "Cannot save \"" : "Cannot open \"") + path + "\": " + what;
-  const std::string logLine = "Report Save-Load Exception: Error=" + what.substr(0, kLoggedErrorChars) +
+void CQuorbelDoc::Report(const std::string &path, bool saving, FileFailure failure,
+                         const std::string &detail) {
+  const std::string message =
+      FileFailureMessage(failure, path, detail, LanguageFromStored(ctx_.Settings.Language));
+  const std::string logLine = "Report Save-Load Exception: Error=" + detail.substr(0, kLoggedErrorChars) +
                               " bSave=" + std::to_string(saving ? 1 : 0) +
                               " IPdef=" + std::to_string(saving ? kPromptSaveFailed : kPromptOpenFailed) +
                               " File=" + path + " ";

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_failure.h"
 #include "files/recent_file_list.h"
 #include "files/sud_file_state.h"
 #include "files/text_grid_format.h"
@@ -42,10 +43,11 @@ public:
                                                      std::string_view directory) = 0;
   // The ".sud" added to a chosen name names a file that exists: replace it?
   virtual bool ConfirmReplace(std::string_view path) = 0;
-  // A refused open or a failed save: the message for the player, the line for the log.
+  // A refused open or a failed save: the message for the player (a sentence in his language
+  // naming the file, then the technical detail), the line for the log.
   virtual void ReportFileError(std::string_view message, std::string_view logLine) = 0;
-  // What a file that opened still left out.
-  virtual void ReportWarnings(const std::vector<std::string> &warnings) = 0;
+  // What the file at `path`, which opened, still left out (technical details).
+  virtual void ReportWarnings(std::string_view path, const std::vector<std::string> &warnings) = 0;
 
   virtual SaveQuestionRules QuestionRules() const = 0;
   // DIRECTORY/MYGRIDS.
@@ -99,7 +101,7 @@ public:
 
 private:
   void Opened(const std::string &path, const std::vector<std::string> &warnings);
-  void Report(const std::string &path, bool saving, const std::string &what);
+  void Report(const std::string &path, bool saving, FileFailure failure, const std::string &detail);
 
   EngineContext &ctx_;
   DocumentHost &host_;

@@ -59,6 +59,7 @@ struct Stage {
   PictureOrderTable PictureOrder{}; // of the program, for the value pictures of placed cells
   SudFileContent Content;
   std::vector<std::string> Warnings;
+  bool UnplayableGeometry = false;
 };
 
 std::string GridName(int slot) { return "grid " + std::to_string(slot + 1); }
@@ -89,6 +90,7 @@ bool ReadGeometry(ArchiveReader &in, Stage &s) {
     return false;
   if (geo.GridWidth < kMinWidth ||
       !IsValidGeometry(geo.NRows, geo.NCols, geo.BlockRows, geo.BlockCols, geo.GridWidth)) {
+    s.UnplayableGeometry = true;
     in.FailWith("geometry: a grid of " + std::to_string(geo.NRows) + " x " + std::to_string(geo.NCols) +
                 " cells with blocks of " + std::to_string(geo.BlockRows) + " x " +
                 std::to_string(geo.BlockCols) + " and " + std::to_string(geo.GridWidth) +
@@ -204,7 +206,8 @@ void ReadUndo(ArchiveReader &in, Stage &s, size_t imageBytes) {
                          " steps kept and was left out.");
     return;
   }
-  if (!Expect(in, ptUndo, 0, maxPtUndo, "undo position"))
+  // One past the last row is the usual position: the newest state is not a step yet.
+  if (!Expect(in, ptUndo, 0, maxPtUndo + 1, "undo position"))
     return;
   uint64_t bytesPerStep = 0;
   for (int g = 0; g < s.MainCount; ++g)
@@ -459,7 +462,8 @@ SudReadResult ReadSudFile(std::span<const uint8_t> bytes, EngineContext &ctx, Su
   stage->Version = SudFileVersion(bytes);
   stage->PictureOrder = ctx.Settings.PictureOrder;
   if (stage->Version == 0) {
-    result.Message = "This is not a Quorbel grid file: its header names no known version.";
+    result.Failure = FileFailure::NotAGridFile;
+    result.Message = "the header names no known version";
     return result;
   }
   ArchiveReader in(bytes);
@@ -470,7 +474,8 @@ SudReadResult ReadSudFile(std::span<const uint8_t> bytes, EngineContext &ctx, Su
     ReadOldVersion(in, *stage);
   result.Version = stage->Version;
   if (!in.Ok()) {
-    result.Message = "The grid file cannot be read: " + in.Error() + ".";
+    result.Failure = stage->UnplayableGeometry ? FileFailure::UnplayableSize : FileFailure::Damaged;
+    result.Message = in.Error();
     return result;
   }
   ApplyStage(*stage, ctx, content);

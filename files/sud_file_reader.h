@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_failure.h"
 #include "files/sud_file_state.h"
 
 namespace quorbel {
@@ -17,6 +18,7 @@ struct EngineContext;
 
 struct SudReadResult {
   bool Ok = false;
+  FileFailure Failure = FileFailure::None;
   std::string Message;               // what is wrong and where, when not Ok
   std::vector<std::string> Warnings; // what was left out of a file that still loaded
   int Version = 0;

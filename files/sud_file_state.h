@@ -78,7 +78,9 @@ struct SudGameState {
   bool operator==(const SudGameState &) const = default;
 };
 
-// The player's undo history: Steps[i][g] holds the cells of main grid g at step i.
+// The player's undo history: Steps[i][g] holds the cells of main grid g at step i. PtUndo
+// is the undo stack's next row: the steps below it are undone in turn, those from it on
+// redone; it is one past the last step when the newest state was never saved as a step.
 struct SudUndoHistory {
   int32_t PtUndo = 0;
   std::vector<std::vector<std::vector<CellRecord>>> Steps;

@@ -35,11 +35,15 @@ Header ReadHeader(std::span<const uint8_t> bytes) {
   return header;
 }
 
-TextGridResult NotATextGrid() {
+TextGridResult Refused(FileFailure failure, std::string message) {
   TextGridResult result;
-  result.Message =
-      "This is not a text grid: it does not begin with \"" + std::string(kTextGridHeader) + "\".";
+  result.Failure = failure;
+  result.Message = std::move(message);
   return result;
+}
+
+TextGridResult NotATextGrid() {
+  return Refused(FileFailure::NotAGridFile, "the first line is not \"" + std::string(kTextGridHeader) + "\"");
 }
 
 bool IsShapeSize(int size) {
@@ -83,19 +87,13 @@ void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
   BuildGridTables(ctx, 0, 0, slot);
 }
 
-TextGridResult Refused(std::string message) {
-  TextGridResult result;
-  result.Message = std::move(message);
-  return result;
-}
-
 // Parses the body of a text whose header was read into a stage for `geo`.
 std::optional<std::string> ParseBody(const Header &header, const GridGeometry &geo, int firstSlot,
                                      TextGridStage &stage) {
   constexpr size_t kFirstBodyLine = 2;
   const std::string error = ParseTextGrid(header.Lines, kFirstBodyLine, geo, firstSlot, stage);
   if (!error.empty())
-    return "The text grid cannot be read: " + error + ".";
+    return error;
   return std::nullopt;
 }
 
@@ -121,8 +119,8 @@ TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, 
   if (!header.Recognised)
     return NotATextGrid();
   if (!IsShapeSize(header.Size))
-    return Refused("The text grid's size " + std::to_string(header.Size) +
-                   " is not one of 4, 6, 8, 9, 12 and 16.");
+    return Refused(FileFailure::UnplayableSize,
+                   "size " + std::to_string(header.Size) + " is not one of 4, 6, 8, 9, 12 and 16");
   GridGeometry geo;
   const GridShape &shape = kGridShapes[ShapeCodeOfSize(header.Size)];
   geo.NRows = geo.NCols = geo.GridWidth = shape.Size;
@@ -131,7 +129,7 @@ TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, 
   ComputeGeometryTables(geo);
   auto stage = std::make_unique<TextGridStage>();
   if (auto error = ParseBody(header, geo, 0, *stage))
-    return Refused(*error);
+    return Refused(FileFailure::Damaged, *error);
 
   SetGridSize(ctx, header.Size, 1);
   GridSet &set = ctx.Grids;
@@ -157,14 +155,15 @@ TextGridResult ImportTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx
   if (!header.Recognised)
     return NotATextGrid();
   if (header.Size != ctx.Geo.GridWidth)
-    return Refused("Error: Grids must have same size");
+    return Refused(FileFailure::SizeMismatch, "the text's size is " + std::to_string(header.Size) +
+                                                  ", the grids' " + std::to_string(ctx.Geo.GridWidth));
   GridSet &set = ctx.Grids;
   if (set.AllCount != set.MainCount)
-    return Refused("A grid cannot be added to a set that holds linked further grids.");
+    return Refused(FileFailure::LinkedGrids, std::to_string(set.AllCount - set.MainCount) + " linked grids");
   auto stage = std::make_unique<TextGridStage>();
   const int first = set.AllCount;
   if (auto error = ParseBody(header, ctx.Geo, first, *stage))
-    return Refused(*error);
+    return Refused(FileFailure::Damaged, *error);
   const int grids = static_cast<int>(stage->Grids.size());
   for (int g = 0; g < grids; ++g) {
     ApplyGrid(ctx, first + g, stage->Grids[g]);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_failure.h"
 #include "files/text_grid_format.h"
 
 namespace quorbel {
@@ -16,6 +17,7 @@ struct EngineContext;
 
 struct TextGridResult {
   bool Ok = false;
+  FileFailure Failure = FileFailure::None;
   std::string Message;               // what is wrong and on which line, when not Ok
   std::vector<std::string> Warnings; // lines left out of a text that still loaded
   int FirstGrid = 0;                 // the slot of the first grid read

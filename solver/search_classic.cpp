@@ -1,17 +1,17 @@
 // The classic route of the search, on a compact board: a candidate mask and a value per
 // cell, the rows, columns and blocks as lists of cells. Nothing is allocated per node.
 //
-// The propagating route branches, at every node, on the open cell with the fewest
-// candidates (lowest index first), values ascending. A cell left with one candidate is
-// therefore always taken next, alone: its chain of forced cells ends in the same state
-// whatever their order. So the tree's node state here is the node's values plus every
-// forced single (the forced closure), and branching takes the same cell the propagating
-// route would. Each node is also pruned with hidden singles on a scratch copy: when they
-// meet a contradiction nothing lies below, and when they fill the grid exactly that one
-// solution lies below. Pruning never changes which solution comes when, so both routes
-// return the same solutions in the same order.
-// The forced closure mirrors propagation over the units alone: should propagation ever
-// narrow candidates further during the search, this closure must narrow them the same way.
+// It walks the propagating route's tree node by node. There, each node's candidates are
+// rebuilt from the units and then narrowed by the Probables rule, and the search branches
+// on the open cell with the fewest candidates (lowest index first), values ascending. So
+// here each level keeps its node's unit candidates, kept up to date as values are placed,
+// and narrows a copy with the same rule in the same order (block after block, pass after
+// pass): the narrowing depends on that order, and a value placed can give a removed
+// candidate back, so it is never carried from node to node. Nodes are also pruned with
+// naked and hidden singles on a scratch copy: when they meet a contradiction nothing lies
+// below, and when they fill the grid exactly that one solution lies below. Pruning never
+// changes which solution comes when, so both routes return the same solutions in the
+// same order.
 #include "solver/search_classic.h"
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "solver/block_places.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
 
@@ -36,6 +37,20 @@ constexpr int kMaxUnits = kUnitsPerCell * kMaxWidth;
 // A cell's peers: the other cells of its row and column, and of its block outside both.
 constexpr int kMaxPeers = 3 * (kMaxWidth - 1);
 
+struct BlockLines {
+  int count = 0;
+  std::array<uint8_t, kMaxWidth> unit{}; // the line's unit
+};
+
+// The slot of `unit` among the block's lines, added when new.
+uint8_t LineSlot(BlockLines &lines, int unit) {
+  const auto end = lines.unit.begin() + lines.count;
+  const auto found = std::find(lines.unit.begin(), end, unit);
+  if (found == end)
+    lines.unit[lines.count++] = static_cast<uint8_t>(unit);
+  return static_cast<uint8_t>(found - lines.unit.begin());
+}
+
 struct Layout {
   int nCells = 0;
   int width = 0;
@@ -45,17 +60,23 @@ struct Layout {
   std::array<std::array<uint8_t, kUnitsPerCell>, kMaxCells> cellUnits{};
   std::array<std::array<uint8_t, kMaxPeers>, kMaxCells> peers{};
   std::array<uint8_t, kMaxCells> peerCount{};
+  // The rows and the columns each block spans, and each cell's among its block's: the
+  // Probables rule reads a block line by line.
+  std::array<BlockLines, kMaxWidth> blockRows{}, blockCols{};
+  std::array<uint8_t, kMaxCells> rowSlot{}, colSlot{};
   CellTable blockOfCell{}; // what the layout was built from, to know when to rebuild it
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
+// A level's board holds the candidates its units leave; a node's narrowed copy, fewer.
 struct Board {
   std::array<uint16_t, kMaxCells> cand;
   std::array<uint8_t, kMaxCells> value;
   int open;
 };
 
-// One level of the tree: its node state and the cell it branches on (-1 none).
+// One level of the tree: its node's values and unit candidates, and the cell it branches
+// on (-1 none).
 struct Level {
   Board board;
   int cell;
@@ -67,6 +88,7 @@ struct Level {
 struct Scratch {
   Layout layout;
   std::vector<Level> levels;
+  Board narrowed;
   Board pruning;
 };
 
@@ -122,6 +144,14 @@ void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
     }
     layout.peerCount[c] = static_cast<uint8_t>(count);
   }
+  for (int b = 0; b < w; ++b) {
+    layout.blockRows[b].count = layout.blockCols[b].count = 0;
+    for (int k = 0; k < w; ++k) {
+      const int c = grid.BlockCells[b][k];
+      layout.rowSlot[c] = LineSlot(layout.blockRows[b], layout.cellUnits[c][0]);
+      layout.colSlot[c] = LineSlot(layout.blockCols[b], layout.cellUnits[c][1]);
+    }
+  }
   layout.blockOfCell = grid.BlockOfCell;
 }
 
@@ -129,6 +159,22 @@ void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
   std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
   std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
   dst.open = src.open;
+}
+
+// Places one of the cell's candidates and takes it from the cell's open peers. False when
+// a peer loses its last candidate.
+bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
+  board.value[cell] = static_cast<uint8_t>(value);
+  board.cand[cell] = 0;
+  --board.open;
+  const uint16_t bit = static_cast<uint16_t>(1u << (value - 1));
+  const auto &peers = layout.peers[cell];
+  for (int k = 0; k < layout.peerCount[cell]; ++k) {
+    uint16_t &cand = board.cand[peers[k]];
+    if ((cand & bit) != 0 && (cand &= static_cast<uint16_t>(~bit)) == 0)
+      return false;
+  }
+  return true;
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate. False on a
@@ -169,8 +215,8 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
   return true;
 }
 
-// The grid's own values (statuses 1..3) fixed, every trial or open cell open, then the
-// forced closure. False when that already contradicts itself.
+// The grid's own values (statuses 1..3) fixed, every trial or open cell open with the
+// candidates its units leave. False when that already contradicts itself.
 bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
   std::array<uint32_t, kMaxUnits> taken{};
   root.open = 0;
@@ -199,19 +245,80 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
     if (root.cand[c] == 0)
       return false;
   }
-  for (int c = 0; c < layout.nCells; ++c) {
-    const uint16_t cand = root.cand[c];
-    if (root.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
-        !PlaceForced(layout, root, c, std::countr_zero(cand) + 1))
+  return true;
+}
+
+// Takes `values` from the open cells of a line that lie outside a block; the blocks of the
+// cells that lost one are marked in `changed`. False when a cell loses its last candidate.
+bool RemoveOutsideBlock(const Layout &layout, Board &board, int lineUnit, int blockUnit, uint32_t values,
+                        uint32_t &changed) {
+  const auto &cells = layout.unitCells[lineUnit];
+  for (int k = 0; k < layout.width; ++k) {
+    const int c = cells[k];
+    uint16_t &cand = board.cand[c];
+    if ((cand & values) == 0 || layout.cellUnits[c][2] == blockUnit)
+      continue;
+    changed |= 1u << (layout.cellUnits[c][2] - 2 * layout.width);
+    if ((cand &= static_cast<uint16_t>(~values)) == 0)
       return false;
+  }
+  return true;
+}
+
+// Removes along the block's lines the values whose places all lie on one of them.
+bool RemoveAlongLines(const Layout &layout, Board &board, const BlockLines &lines,
+                      const std::array<uint32_t, kMaxWidth> &lineValues, uint32_t oneLine, int blockUnit,
+                      uint32_t &changed) {
+  for (int k = 0; oneLine != 0 && k < lines.count; ++k) {
+    const uint32_t values = lineValues[k] & oneLine;
+    if (values != 0 && !RemoveOutsideBlock(layout, board, lines.unit[k], blockUnit, values, changed))
+      return false;
+  }
+  return true;
+}
+
+// The Probables rule as propagation applies it at every node: block after block, pass
+// after pass until one removes nothing. A block none of whose cells changed since it was
+// last read would remove nothing again, so it is skipped. False when a cell loses its
+// last candidate.
+bool NarrowWithProbables(const Layout &layout, Board &board) {
+  const int w = layout.width;
+  uint32_t changed = WidthMask(w);
+  while (changed != 0) {
+    for (int b = 0; b < w; ++b) {
+      if ((changed & (1u << b)) == 0)
+        continue;
+      changed &= ~(1u << b);
+      const int blockUnit = 2 * w + b;
+      const auto &cells = layout.unitCells[blockUnit];
+      BlockPlaces places;
+      for (int k = 0; k < w; ++k) {
+        const int c = cells[k];
+        if (board.value[c] == 0)
+          places.Add(board.cand[c], layout.rowSlot[c], layout.colSlot[c]);
+      }
+      const BlockLines &rows = layout.blockRows[b];
+      const BlockLines &cols = layout.blockCols[b];
+      if (!RemoveAlongLines(layout, board, rows, places.Rows, places.OnOneRow(rows.count), blockUnit,
+                            changed) ||
+          !RemoveAlongLines(layout, board, cols, places.Cols, places.OnOneCol(cols.count), blockUnit,
+                            changed))
+        return false;
+    }
   }
   return true;
 }
 
 enum class Outcome { Dead, Solved, Open };
 
-// Hidden singles on top of the forced closure, until nothing more follows.
-Outcome PruneWithHiddenSingles(const Layout &layout, Board &board) {
+// Naked singles, then hidden singles on top of their closure, until nothing more follows.
+Outcome PruneWithSingles(const Layout &layout, Board &board) {
+  for (int c = 0; c < layout.nCells; ++c) {
+    const uint16_t cand = board.cand[c];
+    if (board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
+        !PlaceForced(layout, board, c, std::countr_zero(cand) + 1))
+      return Outcome::Dead;
+  }
   for (;;) {
     if (board.open == 0)
       return Outcome::Solved;
@@ -251,10 +358,10 @@ Outcome PruneWithHiddenSingles(const Layout &layout, Board &board) {
   }
 }
 
-// The open cell with the fewest candidates, the lowest index first. After the forced
-// closure no open cell has fewer than two.
+// The open cell with the fewest candidates, the lowest index first. No open cell of a
+// live node is without candidates.
 int ChooseBranchCell(const Layout &layout, const Board &board) {
-  constexpr int kFewestPossible = 2;
+  constexpr int kFewestPossible = 1;
   int best = kMaxWidth + 1;
   int chosen = -1;
   for (int c = 0; c < layout.nCells; ++c) {
@@ -271,12 +378,39 @@ int ChooseBranchCell(const Layout &layout, const Board &board) {
   return chosen;
 }
 
-// Moves the level to its next candidate whose forced closure holds, which becomes the
-// node state of the level below. False when every candidate was tried.
+// A fresh node: its candidates narrowed as propagation narrows them, then the cell it
+// branches on (-1 when nothing lies below). The first node of a chain of forced cells (the
+// root, or a child of a real branch) is pruned: further down the chain the pruning costs
+// more than it saves. So is a node with one open cell left, which settles it: no level
+// lies below a full grid, and the levels stay within the branch stack. Solved: `solution`
+// points at the one solution below.
+Outcome ExploreNode(const Layout &layout, Level &level, bool chainStart, Scratch &scratch,
+                    const Board *&solution) {
+  level.cell = -1;
+  Board &narrowed = scratch.narrowed;
+  CopyBoard(layout, narrowed, level.board);
+  if (!NarrowWithProbables(layout, narrowed))
+    return Outcome::Dead;
+  if (chainStart || narrowed.open <= 1) {
+    CopyBoard(layout, scratch.pruning, narrowed);
+    const Outcome outcome = PruneWithSingles(layout, scratch.pruning);
+    if (outcome == Outcome::Solved)
+      solution = &scratch.pruning;
+    if (outcome != Outcome::Open)
+      return outcome;
+  }
+  level.cell = ChooseBranchCell(layout, narrowed);
+  level.tried = narrowed.cand[level.cell];
+  level.index = 0;
+  return Outcome::Open;
+}
+
+// Moves the level to its next candidate that leaves every cell a candidate; the board
+// with it placed becomes the level below. False when every candidate was tried.
 bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
   Level &level = levels[depth];
-  // Every branch decides a cell and the last open cell is always forced, so the levels
-  // never outgrow the branch stack; the test only keeps the indexes in range.
+  // A child always leaves a cell open, so the levels never outgrow the branch stack; the
+  // test only keeps the indexes in range.
   if (level.cell < 0 || depth + 1 >= kMaxCells)
     return false;
   const int count = CountBits16(level.tried);
@@ -284,7 +418,7 @@ bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
   while (level.index < count) {
     ++level.index;
     CopyBoard(layout, child, level.board);
-    if (PlaceForced(layout, child, level.cell, NthPossValue(level.tried, level.index, layout.width)))
+    if (PlaceValue(layout, child, level.cell, NthPossValue(level.tried, level.index, layout.width)))
       return true;
   }
   return false;
@@ -337,16 +471,20 @@ void WriteSearch(EngineContext &ctx, GridRecord &grid, const Layout &layout, con
     grid.BranchStack[depth] = top;
 }
 
-// Rebuilds the node states along the stored branch stack. False when the grid no longer
+// Rebuilds the levels along the stored branch stack. False when the grid no longer
 // matches it (changed while the search was paused): such a search cannot go on.
-bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &levels, int depth) {
+bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &levels, int depth,
+            Board &narrowed) {
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
+    CopyBoard(layout, narrowed, level.board);
+    if (!NarrowWithProbables(layout, narrowed))
+      return false;
     const CellRecord &cell = grid.Cells[c];
-    const uint32_t tried = level.board.cand[c];
+    const uint32_t tried = narrowed.cand[c];
     if (tried != (cell.SavedPoss & layout.full) || cell.HypIndex < 1 || cell.HypIndex > CountBits16(tried))
       return false;
     level.cell = c;
@@ -354,7 +492,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
     level.index = cell.HypIndex;
     Board &child = levels[k + 1].board;
     CopyBoard(layout, child, level.board);
-    if (!PlaceForced(layout, child, c, NthPossValue(tried, level.index, layout.width)))
+    if (!PlaceValue(layout, child, c, NthPossValue(tried, level.index, layout.width)))
       return false;
   }
   return true;
@@ -404,7 +542,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
 
   int depth = grid.SearchDepth;
   if (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
-      !Replay(layout, grid, levels, depth)) {
+      !Replay(layout, grid, levels, depth, scratch.narrowed)) {
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
     return kSolveExhausted;
   }
@@ -421,17 +559,11 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
         WriteSearch(ctx, grid, layout, levels, depth, kTopPending, &levels[depth].board);
         return kSolveTimeOut;
       }
-      Level &level = levels[depth];
-      CopyBoard(layout, scratch.pruning, level.board);
-      const Outcome outcome = PruneWithHiddenSingles(layout, scratch.pruning);
-      if (outcome == Outcome::Solved) {
-        WriteSearch(ctx, grid, layout, levels, depth, kTopDone, &scratch.pruning);
+      const Board *solution = nullptr;
+      const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
+      if (ExploreNode(layout, levels[depth], chainStart, scratch, solution) == Outcome::Solved) {
+        WriteSearch(ctx, grid, layout, levels, depth, kTopDone, solution);
         return kSolveFound;
-      }
-      level.cell = outcome == Outcome::Open ? ChooseBranchCell(layout, level.board) : -1;
-      if (level.cell >= 0) {
-        level.tried = level.board.cand[level.cell];
-        level.index = 0;
       }
     }
     if (NextChild(layout, levels, depth)) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/qt/quorbel_app.h"
+#include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
   QApplication application(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char **argv) {
     AppOptions options;
     options.headless = headless;
     CQuorbelApp app(options);
+    InstallBoardView(app);
     if (!app.InitInstance(QCoreApplication::arguments()))
       return 1;
     status = QApplication::exec();

@@ -120,6 +120,31 @@ void CMainFrame::SetActionTexts() {
     action->setText(text);
     action->setToolTip(TooltipText(text));
   }
+  recentShown_.clear();
+  ShowRecentFiles();
+}
+
+void CMainFrame::ShowRecentFiles() {
+  CQuorbelDoc *document = app_.GetCurrentDocument();
+  const std::vector<std::string> paths =
+      document ? document->RecentFiles().Paths() : std::vector<std::string>();
+  if (!recentShown_.empty() && paths == recentShown_)
+    return;
+  recentShown_ = paths;
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    QAction *action = Action(static_cast<CommandId>(kIdFirstRecentFile + i));
+    if (i < static_cast<int>(paths.size())) {
+      QString path = QString::fromStdString(paths[static_cast<size_t>(i)]);
+      action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path.replace(QLatin1Char('&'), "&&")));
+      action->setToolTip(QString::fromStdString(paths[static_cast<size_t>(i)]));
+    }
+    action->setVisible(i < static_cast<int>(paths.size()) || i == 0);
+  }
+  if (paths.empty()) {
+    const CommandRow &row = *app_.Commands().RowOf(kIdFirstRecentFile);
+    Action(kIdFirstRecentFile)
+        ->setText(ToQString(IsEnglish(app_.CurrentLanguage()) ? row.textEn : row.textFr));
+  }
 }
 
 void CMainFrame::BuildMenuBar() {
@@ -153,6 +178,10 @@ void CMainFrame::BuildMenuBar() {
     case MenuEntryKind::Item:
       if (skipped == 0)
         open.back()->addAction(Action(entry.id));
+      // The one recent-file entry of the table stands for the whole list.
+      if (skipped == 0 && entry.id == kIdFirstRecentFile)
+        for (int i = 1; i < kRecentFileCount; ++i)
+          open.back()->addAction(Action(static_cast<CommandId>(kIdFirstRecentFile + i)));
       break;
     case MenuEntryKind::Separator:
       if (skipped == 0)
@@ -225,6 +254,7 @@ void CMainFrame::ApplyFrameLanguage() {
 void CMainFrame::SetBoardView(std::unique_ptr<QWidget> view) { setCentralWidget(view.release()); }
 
 void CMainFrame::UpdateActions(const QList<QAction *> &actions) {
+  ShowRecentFiles();
   for (QAction *action : actions) {
     if (action->isSeparator() || action->menu() || !action->data().isValid())
       continue;

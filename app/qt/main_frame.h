@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "resources/command_table.h"
 #include "resources/menu_tables.h"
@@ -57,6 +59,9 @@ private:
   void BuildStatusBar();
   void SetActionTexts();
   void UpdateActions(const QList<QAction *> &actions);
+  // The recent-file items show the document's list: "&1 <path>" and so on; with no entry the
+  // first one stands alone under its own name.
+  void ShowRecentFiles();
 
   CQuorbelApp &app_;
   std::unordered_map<quorbel::CommandId, QAction *> actions_;
@@ -64,4 +69,5 @@ private:
   std::array<QToolBar *, 2> toolBars_{};             // French, English
   std::array<QLabel *, quorbel::kStatusPaneCount> panes_{};
   QTimer idleTimer_;
+  std::vector<std::string> recentShown_; // the list the recent-file items show
 };

@@ -1,5 +1,5 @@
-// What start-up and the frame ask of the parts that join the program later: the board view, grid
-// files, the game-mode dialog, sound, music, the challenge, the web challenge and the macro
+// What start-up and the frame ask of the parts that join the program later: the board view, the
+// game state's owners, the game-mode dialog, sound, music, the challenge, the web challenge and the macro
 // player. An empty entry means that part is not available yet; the program then goes on without
 // it and says so where the player would miss it.
 #pragma once
@@ -10,14 +10,16 @@
 #include <string>
 
 #include "engine/cell_image.h"
+#include "files/sud_file_state.h"
 
 struct OutsideServices {
   // The board view, as the frame's central widget. None: a placeholder stands there.
   std::function<std::unique_ptr<QWidget>(QWidget *parent)> createView;
-  // Reads a grid file into the grids; false when it could not (it has said why).
-  std::function<bool(const std::string &path)> openDocument;
-  // Offers to save a modified document; false when the player cancelled.
-  std::function<bool()> querySaveDocument;
+  // The parts that own a piece of the game state a grid file carries (the game clock, the
+  // score, the stopwatches, the methods panel) put it in before a save and take it back
+  // after a grid file or a text grid was opened.
+  std::function<void(quorbel::SudGameState &game)> gatherGameState;
+  std::function<void(const quorbel::SudGameState &game)> gameStateLoaded;
   // The game-mode dialog shown when start-up opens no grid.
   std::function<void()> showGameModeDialog;
   // False when no sound device could be opened.
@@ -34,4 +36,10 @@ struct OutsideServices {
   std::function<void()> clearSelection;
   std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;
   std::function<void(int cell, int value, int action)> defiSendMove;
+  // Plays one sound effect by its slot in the sound list.
+  std::function<void(int slot)> playSoundEffect;
+  // The end of game's neighbours: the status of the catalogue grid in play (0 played, 2 to play
+  // again), and the web challenge's reply to a solved grid.
+  std::function<void(int status)> setCatalogGridStatus;
+  std::function<std::string()> quellaboSubmitSolution;
 };

@@ -15,8 +15,13 @@
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
 #include "app/qt/dialog_wait.h"
+#include "app/qt/document_host.h"
+#include "app/qt/end_of_game_flow.h"
+#include "app/qt/file_commands.h"
+#include "app/qt/frame_commands.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
@@ -69,8 +74,6 @@ std::string CommandLineFile(const QStringList &arguments) {
   return {};
 }
 
-std::string DefaultDocumentTitle(Language language) { return French(language) ? "Sans titre" : "Untitled"; }
-
 } // namespace
 
 CQuorbelApp *TheApp() { return gApp; }
@@ -101,6 +104,7 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
           .released = [this](const InputRelease &release) { pump_.NoteRelease(release); },
       }) {
   gApp = this;
+  documentHost_ = std::make_unique<CDocumentHost>(*this);
   if (options_.dialogs) {
     dialogs_ = options_.dialogs;
   } else if (options_.headless) {
@@ -127,6 +131,8 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
 }
 
 CQuorbelApp::~CQuorbelApp() {
+  if (quorbel::GetCurrentDocument() == document_.get())
+    SetCurrentDocument(nullptr);
   inputFilter_.Remove();
   TheMacroRecorder().SetMessageSink(nullptr);
   panels_.DestroyAll();
@@ -156,6 +162,9 @@ void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::HelpTopics, [this](CommandId) { ShowHelp(0); });
   commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
+  RegisterFileCommands(*this);
+  RegisterSolveCommands(*this);
+  RegisterFrameCommands(*this);
 }
 
 void CQuorbelApp::SyncEngineSettings() {
@@ -174,6 +183,7 @@ void CQuorbelApp::SyncEngineSettings() {
 
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   StartingUp = 1;
+  AttachEndOfGame(*this);
   NoDocumentYet = 1;
 
   // Data files stand beside the program, so relative paths start from its directory.
@@ -340,27 +350,25 @@ void CQuorbelApp::CreateModelessDialogs() {
 }
 
 void CQuorbelApp::OnNewDocument() {
-  document_.emplace(DefaultDocumentTitle(CurrentLanguage()));
+  if (!document_) {
+    document_ = std::make_unique<CQuorbelDoc>(*engine_, *documentHost_, *store_);
+    SetCurrentDocument(document_.get());
+  } else {
+    document_->MarkDocumentModified("NULL");
+    document_->ForgetCarriedWords();
+  }
   UpdateFrameTitle();
 }
 
 bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
   NoDocumentYet = 0;
-  if (!services_.openDocument) {
-    PostMessage(FormatPanelText(
-        French(CurrentLanguage())
-            ? OwnText("Le fichier %s ne peut pas encore être ouvert : pas de lecteur de grilles.")
-            : OwnText("The file %s cannot be opened yet: there is no grid reader."),
-        {FormatArg(path)}));
-    return false;
-  }
-  if (!services_.openDocument(path))
+  if (!document_ || !document_->OpenDocumentFile(path))
     return false;
   NewGridFlag = 1;
-  if (FileExtensionOfPath(path) == "txt" && document_) {
+  // A text grid has no path of its own: its next save asks where the grid file goes.
+  if (FileExtensionOfPath(path) == "txt") {
+    document_->MarkDocumentModified(FileNameOfPath(path));
     document_->SetModifiedFlag(false);
-    document_->SetPathName({});
-    document_->SetTitle(FileTitleOfPath(path));
   }
   UpdateFrameTitle();
   return true;
@@ -397,12 +405,16 @@ bool CQuorbelApp::CanCloseFrame() {
     }
     return false;
   }
-  return !services_.querySaveDocument || services_.querySaveDocument();
+  return !document_ || document_->SaveModified();
 }
 
 void CQuorbelApp::PostMessage(const PanelText &text) { ring_.AddInfoMessage(text); }
 
 void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(PanelText::Plain(text)); }
+
+void CQuorbelApp::ReplaceInfoMessage(std::string_view text, int back) {
+  ring_.ReplaceInfoMessage(PanelText::Plain(text), back);
+}
 
 void CQuorbelApp::ShowMessage(int number, std::span<const MessageArg> args) { sink_.Post(number, args); }
 
@@ -455,14 +467,21 @@ void CQuorbelApp::RecordMacroStep(const RecordedAction &step) {
 void CQuorbelApp::MarkDocumentModified(std::string_view gridName) {
   if (!document_)
     return;
-  document_->MarkModified(gridName);
+  document_->MarkDocumentModified(gridName);
   UpdateFrameTitle();
+}
+
+void CQuorbelApp::ClearDocumentModified() {
+  if (document_)
+    document_->SetModifiedFlag(false);
 }
 
 void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
   if (services_.defiSendMove)
     services_.defiSendMove(cell, value, action);
 }
+
+void CQuorbelApp::SetTripleMaxScoreFromGameScore() { ::SetTripleMaxScoreFromGameScore(*this); }
 
 void CQuorbelApp::ReportOutOfMemory(std::string_view text) {
   const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -7,11 +7,11 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "app/app_settings.h"
 #include "app/colours.h"
+#include "app/end_of_game.h"
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
@@ -19,14 +19,15 @@
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
 #include "app/qt/outside_services.h"
-#include "app/qt/quorbel_doc.h"
 #include "app/ring_message_sink.h"
 #include "engine/engine_context.h"
+#include "files/quorbel_doc.h"
 #include "platform/qt/input_filter.h"
 #include "platform/qt/profile_store.h"
 
 class CMainFrame;
 class CDialogWait;
+class CDocumentHost;
 class CSplashWindow;
 
 struct AppOptions {
@@ -57,6 +58,8 @@ public:
   quorbel::Language CurrentLanguage() const { return settings_.general.language; }
   bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() { return ring_; }
+  // The running game's counters that the board does not keep, and the usage stopwatches.
+  quorbel::GameTally &Game() { return game_; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
@@ -65,13 +68,18 @@ public:
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
   CDialogWait *WaitDialog() { return wait_.get(); }
-  // None before the first document exists.
-  CQuorbelDoc *GetCurrentDocument() { return document_ ? &*document_ : nullptr; }
+  // None before the first document exists (start-up makes it once the settings are read).
+  quorbel::CQuorbelDoc *GetCurrentDocument() { return document_.get(); }
+  CDocumentHost &DocumentHost() { return *documentHost_; }
+  // The settings store; none before start-up.
+  quorbel::AbstractProfileStore *Profile() { return store_.get(); }
   // The frame's central widget (the board view once it exists); none before the frame.
   QWidget *GetCurrentView();
 
   // Writes the settings block and the colours to the settings store.
   void SaveSettings();
+  // Hands the settings the engine reads over to it, after the settings block changed.
+  void SyncEngineSettings();
   // Brings the saved settings back; the language in use stays.
   void ReloadSettings();
   // The language commands: the menus, toolbar, panels and messages follow at once, and the
@@ -92,6 +100,7 @@ public:
 
   // The engine's host.
   void AddInfoMessage(std::string_view text) override;
+  void ReplaceInfoMessage(std::string_view text, int back) override;
   void ShowMessage(int number, std::span<const quorbel::MessageArg> args) override;
   void ReplaceMessage(int number, std::span<const quorbel::MessageArg> args) override;
   bool PollUserAbort() override;
@@ -103,7 +112,9 @@ public:
   void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) override;
   void RecordMacroStep(const quorbel::RecordedAction &step) override;
   void MarkDocumentModified(std::string_view gridName) override;
+  void ClearDocumentModified() override;
   void DefiSendMove(int cell, int value, int action) override;
+  void SetTripleMaxScoreFromGameScore() override;
   void ReportOutOfMemory(std::string_view text) override;
 
   // Program state that other parts read and write, named as they know it.
@@ -120,7 +131,6 @@ public:
 
 private:
   void RegisterOwnCommands();
-  void SyncEngineSettings();
   void OnNewDocument();
   void StartSoundAndNetwork();
   void RunStartupGrid(bool commandLineNamedFile);
@@ -134,6 +144,7 @@ private:
   std::unique_ptr<quorbel::ProfileStore> store_;
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
+  quorbel::GameTally game_;
   std::unique_ptr<quorbel::EngineContext> engine_;
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;
@@ -142,7 +153,8 @@ private:
   MessagePump pump_;
   quorbel::InputFilter inputFilter_;
   OutsideServices services_;
-  std::optional<CQuorbelDoc> document_;
+  std::unique_ptr<CDocumentHost> documentHost_;
+  std::unique_ptr<quorbel::CQuorbelDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CDialogWait> wait_;
   ModelessPanels panels_;

@@ -2,8 +2,11 @@
 // and times it, so that it can be compared with other solvers on the same file.
 //   quorbel-bench count [--limit N] [--timeover MS] [--stats] [FILE]
 //   quorbel-bench solve [--timeover MS] [--stats] [FILE]
+//   quorbel-bench solve --methods MASK [--timeover MS] [--stats] [FILE]
+//   quorbel-bench rate [--timeover MS] [--stats] [FILE]
 // One line per puzzle (a count, -9 for a time-out; or the solution, "none" when there is
-// none), then "puzzles=N total_ms=T". --stats adds "median_us=M worst_us=W" before it.
+// none; with --methods the grid the methods reach and the highest method level; for rate
+// the grid level 1..4), then "puzzles=N total_ms=T". --stats adds "median_us=M worst_us=W" before it.
 // Without FILE the puzzles come from standard input. Each puzzle is timed from reading its
 // line to its answer; the first of each size is answered once before, untimed.
 #include <algorithm>
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "engine/engine_context.h"
+#include "methods_commands.h"
 #include "solver/one_line_grid.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
@@ -28,6 +32,9 @@ namespace {
 
 struct Options {
   bool solve = false;
+  bool rate = false;
+  bool methods = false; // solve with the methods of `mask`
+  MethodMask mask = 0;
   int limit = 0; // 0: the MAXSEARCHGRID default
   int timeOver = -1;
   bool stats = false;
@@ -36,7 +43,8 @@ struct Options {
 
 int Usage() {
   std::fprintf(stderr, "usage: quorbel-bench count [--limit N] [--timeover MS] [--stats] [FILE]\n"
-                       "       quorbel-bench solve [--timeover MS] [--stats] [FILE]\n");
+                       "       quorbel-bench solve [--methods MASK] [--timeover MS] [--stats] [FILE]\n"
+                       "       quorbel-bench rate [--timeover MS] [--stats] [FILE]\n");
   return 2;
 }
 
@@ -53,12 +61,17 @@ bool ParseOptions(int argc, char **argv, Options &options) {
   if (argc < 2)
     return false;
   const std::string_view command = argv[1];
-  if (command != "count" && command != "solve")
+  if (command != "count" && command != "solve" && command != "rate")
     return false;
   options.solve = command == "solve";
+  options.rate = command == "rate";
   for (int i = 2; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--limit" && !options.solve && i + 1 < argc) {
+    if (arg == "--methods" && options.solve && i + 1 < argc) {
+      options.methods = true;
+      if (!ParseMethodMask(argv[++i], options.mask))
+        return false;
+    } else if (arg == "--limit" && command == "count" && i + 1 < argc) {
       if (!ParseInt(argv[++i], options.limit) || options.limit < 1)
         return false;
     } else if (arg == "--timeover" && i + 1 < argc) {
@@ -76,6 +89,10 @@ bool ParseOptions(int argc, char **argv, Options &options) {
 }
 
 std::string Answer(EngineContext &ctx, const Options &options) {
+  if (options.rate)
+    return RateAnswer(ctx);
+  if (options.methods)
+    return SolveWithMethodsAnswer(ctx, options.mask);
   GridRecord &grid = ctx.Grids.Main[0];
   if (!options.solve) {
     const int limit = options.limit > 0 ? options.limit : ctx.Settings.MaxSearchGrid;

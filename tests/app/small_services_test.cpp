@@ -36,20 +36,20 @@ TEST(PollThrottle, SurvivesTheWrapOfTheClock) {
 }
 
 TEST(ValueSymbolText, FollowsTheSymbolMode) {
-  EXPECT_EQ(ValueSymbolText(9, SymbolMode::Mixed), "9");
-  EXPECT_EQ(ValueSymbolText(10, SymbolMode::Mixed), "A");
-  EXPECT_EQ(ValueSymbolText(16, SymbolMode::Mixed), "G");
-  EXPECT_EQ(ValueSymbolText(10, SymbolMode::Letters), "J");
-  EXPECT_EQ(ValueSymbolText(12, SymbolMode::Digits), "12");
-  EXPECT_EQ(ValueSymbolText(3, SymbolMode::Pictures), "");
-  EXPECT_EQ(ValueSymbolText(0, SymbolMode::Digits), "");
+  EXPECT_EQ(ValueSymbolText(9, kSymbolMixed), "9");
+  EXPECT_EQ(ValueSymbolText(10, kSymbolMixed), "A");
+  EXPECT_EQ(ValueSymbolText(16, kSymbolMixed), "G");
+  EXPECT_EQ(ValueSymbolText(10, kSymbolLetters), "J");
+  EXPECT_EQ(ValueSymbolText(12, kSymbolDigits), "12");
+  EXPECT_EQ(ValueSymbolText(3, kSymbolPictures), "");
+  EXPECT_EQ(ValueSymbolText(0, kSymbolDigits), "");
 }
 
 TEST(ValueSymbolText, AMagicSentenceLendsItsLetters) {
-  EXPECT_EQ(ValueSymbolText(2, SymbolMode::Letters, "SÉRIE"), "É");
-  EXPECT_EQ(ValueSymbolText(3, SymbolMode::Letters, "SÉRIE"), "R");
+  EXPECT_EQ(ValueSymbolText(2, kSymbolLetters, "SÉRIE"), "É");
+  EXPECT_EQ(ValueSymbolText(3, kSymbolLetters, "SÉRIE"), "R");
   // A sentence shorter than the grid leaves the plain letters.
-  EXPECT_EQ(ValueSymbolText(9, SymbolMode::Letters, "SÉRIE"), "I");
+  EXPECT_EQ(ValueSymbolText(9, kSymbolLetters, "SÉRIE"), "I");
 }
 
 TEST(TextLines, DateReadsTheSameInEveryLocale) {

@@ -163,3 +163,16 @@ TEST_F(RegionTables, AllocationWithResetEmptiesTheGrid) {
   EXPECT_EQ(grid.Lists.Killer.Size(), 0);
   EXPECT_EQ(grid.State, kGridReset);
 }
+
+TEST_F(RegionTables, AResetGridKeepsTheBlockBordersOfItsLayout) {
+  AllocGridCells(s.Ctx, grid, 1, 0);
+  EXPECT_EQ(grid.Cells[0].BlockBorders, (std::array<int8_t, 4>{1, 0, 1, 0}));
+  EXPECT_EQ(grid.Cells[5].BlockBorders, (std::array<int8_t, 4>{0, 1, 0, 1}));
+  // An irregular layout outlives the reset, and so do its borders.
+  SetRowBlocks(grid);
+  grid.GridVar = kVarIrregular;
+  AllocGridCells(s.Ctx, grid, 1, 0);
+  EXPECT_EQ(grid.BlockCells[1][0], 4);
+  EXPECT_EQ(grid.Cells[1].BlockBorders, (std::array<int8_t, 4>{0, 0, 1, 1}));
+  EXPECT_EQ(grid.Cells[7].BlockBorders, (std::array<int8_t, 4>{0, 1, 1, 1}));
+}

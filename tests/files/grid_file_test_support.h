@@ -360,7 +360,7 @@ inline SudFileContent RandomContent(Draw &d, const EngineContext &ctx, int undoS
       }
     }
   }
-  content.Undo.PtUndo = undoSteps > 0 ? d.In(0, undoSteps - 1) : 0;
+  content.Undo.PtUndo = undoSteps > 0 ? d.In(0, undoSteps) : 0;
   for (int g = 0; g < set.AllCount; ++g) {
     d.Noise(content.Carried.Reserved[g]);
     content.Carried.CellWords[g].resize(static_cast<size_t>(set.Main[g].NRecords));

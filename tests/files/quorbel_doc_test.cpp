@@ -41,7 +41,7 @@ public:
     errors.emplace_back(message);
     logLines.emplace_back(logLine);
   }
-  void ReportWarnings(const std::vector<std::string> &list) override {
+  void ReportWarnings(std::string_view, const std::vector<std::string> &list) override {
     warnings.insert(warnings.end(), list.begin(), list.end());
   }
   SaveQuestionRules QuestionRules() const override { return rules; }
@@ -207,16 +207,22 @@ TEST_F(Document, AFailedSaveKeepsWhatWasThereAndLeavesNothingBehind) {
   EXPECT_FALSE(app_.Doc.SaveDocumentAs(path, false));
   EXPECT_EQ(ReadBytes(path + "/inside"), "kept");
   ASSERT_EQ(app_.Host.errors.size(), 1u);
-  EXPECT_TRUE(app_.Host.errors[0].starts_with("Cannot save \"" + path + "\": Cannot replace"));
-  EXPECT_TRUE(app_.Host.logLines[0].starts_with("Report Save-Load Exception: Error=Cannot replace"));
+  EXPECT_TRUE(app_.Host.errors[0].starts_with("The file " + path +
+                                              " could not be replaced; the old file is "
+                                              "untouched.\nrename: "))
+      << app_.Host.errors[0];
+  EXPECT_TRUE(app_.Host.logLines[0].starts_with("Report Save-Load Exception: Error=rename: "));
   EXPECT_NE(app_.Host.logLines[0].find(" bSave=1 IPdef=2 File=" + path + " "), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1)
       << "no temporary file is left";
   EXPECT_TRUE(LastFile(app_.Profile).empty()) << "a file that was not saved is not the last file";
   EXPECT_EQ(app_.Doc.Title(), "SudDoc");
 
+  app_.Ctx->Settings.Language = kLanguageFrench;
   EXPECT_FALSE(app_.Doc.SaveDocumentAs(File("nowhere/grid.sud"), false));
-  EXPECT_NE(app_.Host.errors.back().find("Cannot create"), std::string::npos);
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("Le fichier " + File("nowhere/grid.sud") +
+                                                  " ne peut pas être créé"))
+      << app_.Host.errors.back();
 }
 
 TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
@@ -230,11 +236,26 @@ TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
 
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("broken.sud")));
   ASSERT_EQ(app_.Host.errors.size(), 1u);
-  EXPECT_TRUE(app_.Host.errors[0].starts_with("Cannot open \"" + File("broken.sud") + "\": "));
+  // The sentence for the player, then where the reader stopped.
+  const std::string &error = app_.Host.errors[0];
+  EXPECT_TRUE(error.starts_with("The file " + File("broken.sud") + " is damaged or incomplete")) << error;
+  EXPECT_NE(error.find("\n"), std::string::npos);
+  EXPECT_NE(error.find(" at byte "), std::string::npos) << error;
+  EXPECT_NE(app_.Host.logLines[0].find(" at byte "), std::string::npos);
   EXPECT_EQ(Snapshot(app_), before);
   EXPECT_EQ(app_.Doc.PathName(), File("good.sud"));
+
+  app_.Ctx->Settings.Language = kLanguageFrench;
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("missing.sud")));
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("Le fichier " + File("missing.sud") +
+                                                  " ne peut pas être ouvert.\nopen: "))
+      << app_.Host.errors.back();
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(dir_.Path().string()));
+  EXPECT_EQ(app_.Host.errors.back(), dir_.Path().string() + " n'est pas un fichier.\nnot a regular file");
+  WriteBytes(File("other.sud"), "PK\x03\x04 not ours");
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("other.sud")));
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("Le fichier " + File("other.sud") +
+                                                  " n'est pas une grille de Quorbel."));
   EXPECT_EQ(Snapshot(app_), before);
 }
 
@@ -259,7 +280,7 @@ TEST_F(Document, OpensATextGridWithEitherLineEndAndSavesItAmongTheGrids) {
 TEST_F(Document, RefusesACatalogueAndImportsATextGridAsAFurtherGrid) {
   WriteBytes(File("cat.txt"), "Quorbel Mode MiniS\r\n123\r\n");
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("cat.txt")));
-  EXPECT_NE(app_.Host.errors.back().find("catalogue"), std::string::npos);
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("The file " + File("cat.txt") + " is a grid catalogue"));
 
   std::string text = "Quorbel Mode Texte\r\n9\r\n";
   for (int i = 0; i < 81; ++i)

@@ -118,7 +118,9 @@ protected:
   // Opens `file` in the target; true when it loaded. A refusal must say why and change nothing.
   bool OpenInTarget(const std::string &file) {
     const SudReadResult result = target_->Open(file);
+    lastFailure_ = result.Failure;
     if (!result.Ok) {
+      EXPECT_NE(result.Failure, FileFailure::None);
       EXPECT_FALSE(result.Message.empty());
       EXPECT_EQ(target_->Save(), before_) << "a refused file changed the program";
     }
@@ -145,6 +147,7 @@ protected:
   std::unique_ptr<Program> target_;
   std::string before_;
   std::string valid_;
+  FileFailure lastFailure_ = FileFailure::None;
 };
 
 TEST_F(SudHostileFile, TheValidFixtureLoads) {
@@ -185,6 +188,7 @@ TEST_F(SudHostileFile, AnUnknownHeaderIsRefusedWithAMessage) {
   std::string file = valid_;
   file[5] = 'X';
   EXPECT_FALSE(OpenInTarget(file));
+  EXPECT_EQ(lastFailure_, FileFailure::NotAGridFile);
   EXPECT_FALSE(OpenInTarget(""));
   EXPECT_FALSE(OpenInTarget("Quorbel Mode Sudo v5"));
 }
@@ -196,6 +200,7 @@ TEST_F(SudHostileFile, AGridSizeOutOfRangeIsRefused) {
     for (int i = 0; i < 5; ++i)
       PutInt(file, geometry + 4 * i, i == 2 || i == 3 ? 1 : width);
     EXPECT_FALSE(OpenInTarget(file)) << width;
+    EXPECT_EQ(lastFailure_, FileFailure::UnplayableSize);
   }
   std::string blocks = valid_;
   PutInt(blocks, geometry + 8, 4); // 4 x 4 grid with blocks of 4 x 2
@@ -208,6 +213,7 @@ TEST_F(SudHostileFile, GridCountsAndShownGridsOutOfRangeAreRefused) {
     std::string file = valid_;
     PutInt(file, counts + 4 * slot, value);
     EXPECT_FALSE(OpenInTarget(file)) << slot << " " << value;
+    EXPECT_EQ(lastFailure_, FileFailure::Damaged);
   }
   std::string order = valid_;
   PutInt(order, counts + 6 * 4 + 8, 2); // the first shown grid, in a set of two
@@ -261,7 +267,7 @@ TEST_F(SudHostileFile, AValueThatDoesNotFitItsFieldIsRefused) {
   EXPECT_FALSE(OpenInTarget(file));
 }
 
-TEST_F(SudHostileFile, AnUndoPositionOutsideItsHistoryIsRefused) {
+TEST_F(SudHostileFile, AnUndoPositionBeyondItsHistoryIsRefused) {
   // The last grid is followed by the game state; the undo words come after the placements.
   Program fresh;
   ASSERT_TRUE(fresh.Open(valid_).Ok);
@@ -269,6 +275,8 @@ TEST_F(SudHostileFile, AnUndoPositionOutsideItsHistoryIsRefused) {
   const size_t at = valid_.size() - undoBytes - 4;
   std::string file = valid_;
   PutInt(file, at, 2);
+  EXPECT_TRUE(fresh.Open(file).Ok) << "one past the last step: the newest state was not saved as a step";
+  PutInt(file, at, 3);
   EXPECT_FALSE(OpenInTarget(file));
   PutInt(file, at, -1);
   EXPECT_FALSE(OpenInTarget(file));

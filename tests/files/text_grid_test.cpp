@@ -347,6 +347,7 @@ protected:
   std::string Refuse(const std::vector<std::string> &lines) {
     const TextGridResult result = session_.Open(FileOf(lines));
     EXPECT_FALSE(result.Ok);
+    lastFailure_ = result.Failure;
     EXPECT_EQ(session_.Write(), before_);
     return result.Message;
   }
@@ -360,11 +361,14 @@ protected:
 
   Session session_;
   std::string before_;
+  FileFailure lastFailure_ = FileFailure::None;
 };
 
 TEST_F(TextGridRefusal, OfAFileWithoutTheHeaderOrWithAnUnknownSize) {
-  EXPECT_NE(Refuse({"Quorbel Mode Textf", "9"}).find("not a text grid"), std::string::npos);
+  EXPECT_NE(Refuse({"Quorbel Mode Textf", "9"}).find("first line is not"), std::string::npos);
+  EXPECT_EQ(lastFailure_, FileFailure::NotAGridFile);
   EXPECT_NE(Refuse({"Quorbel Mode Texte", "10"}).find("size 10"), std::string::npos);
+  EXPECT_EQ(lastFailure_, FileFailure::UnplayableSize);
   EXPECT_NE(Refuse({"Quorbel Mode Texte", "abc"}).find("size 0"), std::string::npos);
   EXPECT_FALSE(session_.Open("").Ok);
 }
@@ -373,6 +377,7 @@ TEST_F(TextGridRefusal, OfATextThatEndsBeforeItsCells) {
   std::vector<std::string> lines = Grid4x4({});
   lines.resize(10);
   EXPECT_NE(Refuse(lines).find("the text ends after 8 of the 16 cell lines"), std::string::npos);
+  EXPECT_EQ(lastFailure_, FileFailure::Damaged);
 }
 
 TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
@@ -439,7 +444,8 @@ TEST(TextGridImport, RefusesAnotherSizeAndChangesNothing) {
   const std::string before = session.Write();
   const TextGridResult result = session.Import(FileOf(lines));
   EXPECT_FALSE(result.Ok);
-  EXPECT_EQ(result.Message, "Error: Grids must have same size");
+  EXPECT_EQ(result.Failure, FileFailure::SizeMismatch);
+  EXPECT_EQ(result.Message, "the text's size is 4, the grids' 9");
   EXPECT_EQ(session.Write(), before);
   EXPECT_EQ(session.Ctx->Grids.AllCount, 1);
 }

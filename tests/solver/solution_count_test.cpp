@@ -103,17 +103,30 @@ TEST_F(SolutionCount, AVerboseCountReportsEachSolutionBeforeTheLast) {
 }
 
 TEST_F(SolutionCount, ATimeOutKeepsTheSolutionsFoundSoFar) {
+  // An empty 16x16 grid has far more solutions than the count's limit: only the time-out
+  // can end the count early.
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(16));
-  ctx->Settings.TimeOver = 1;
-  // From the third solution on the player's machine turns slow.
+  constexpr int kFoundInTime = 3;
+  ctx->Settings.TimeOver = -1;
+  ASSERT_EQ(CountGridSolutions(*ctx, grid, 0, kFoundInTime, 1), kFoundInTime);
+  std::vector<std::string> untimed;
+  for (int level = 0; level < kFoundInTime; ++level)
+    untimed.push_back(StoredLine(level));
+
+  // No time limit until the third solution is stored, whatever the machine's speed; from
+  // then on the machine turns slow, and every step outlasts a 1 ms limit.
   host.OnPoll = [this] {
-    if (ctx->Solutions.StoredCount >= 3)
+    if (ctx->SolutionCount >= kFoundInTime) {
+      ctx->Settings.TimeOver = 1;
       SleepMs(5);
+    }
   };
   EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 50, 1), kSolveTimeOut);
-  EXPECT_EQ(ctx->Solutions.StoredCount, 3);
-  for (int level = 0; level < 3; ++level)
+  ASSERT_EQ(ctx->Solutions.StoredCount, kFoundInTime);
+  for (int level = 0; level < kFoundInTime; ++level) {
     EXPECT_EQ(StoredLine(level).find('0'), std::string::npos);
+    EXPECT_EQ(StoredLine(level), untimed[level]);
+  }
   EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
   EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(16));
 }

@@ -288,14 +288,14 @@ private slots:
 
   void TheTitleFollowsTheDocument() {
     StartedApp started(home_, Language::French);
-    QCOMPARE(started.Frame().windowTitle(), QStringLiteral("Sans titre - Quorbel"));
+    QCOMPARE(started.Frame().windowTitle(), QStringLiteral("SudDoc - Quorbel"));
     started.app->MarkDocumentModified("Facile 12.txt");
     QCOMPARE(started.Frame().windowTitle(), QStringLiteral("Facile 12 - Quorbel"));
     QVERIFY(started.app->GetCurrentDocument()->IsModified());
     started.app->MarkDocumentModified("");
     QCOMPARE(started.Frame().windowTitle(), QStringLiteral("Facile 12 - Quorbel"));
     started.app->MarkDocumentModified("NULL");
-    QCOMPARE(started.Frame().windowTitle(), QStringLiteral("Sans titre - Quorbel"));
+    QCOMPARE(started.Frame().windowTitle(), QStringLiteral("SudDoc - Quorbel"));
     QVERIFY(!started.app->GetCurrentDocument()->IsModified());
   }
 

@@ -29,17 +29,6 @@ bool SplashOnScreen() {
   return false;
 }
 
-QByteArray ReadAll(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 } // namespace
 
 class QuorbelAppTest : public QObject {
@@ -49,19 +38,24 @@ private:
   AppTestHome home_;
   ScriptedDialogService dialogs_;
   std::unique_ptr<CQuorbelApp> app_;
-  QStringList opened_;
   int gameModeDialogs_ = 0;
 
-  // An application whose grid reader and game-mode dialog only note that they were asked.
+  // An application whose game-mode dialog only notes that it was asked.
   CQuorbelApp &MakeApp() {
     app_ = std::make_unique<CQuorbelApp>(AppOptions{
         .dialogs = &dialogs_, .headless = false, .startDirectory = home_.StartDirectory().toStdString()});
-    app_->Services().openDocument = [this](const std::string &path) {
-      opened_ << QString::fromStdString(path);
-      return true;
-    };
     app_->Services().showGameModeDialog = [this] { ++gameModeDialogs_; };
     return *app_;
+  }
+
+  QString DocumentTitle() const { return QString::fromStdString(app_->GetCurrentDocument()->Title()); }
+
+  // An empty 4 x 4 text grid.
+  void WriteTextGrid(const QString &path) {
+    QByteArray text = "Quorbel Mode Texte\r\n4\r\n";
+    for (int i = 0; i < 16; ++i)
+      text += "0\r\n";
+    WriteAll(path, text);
   }
 
   QString StartFile(const QString &name) const { return home_.StartDirectory() + "/" + name; }
@@ -72,7 +66,6 @@ private slots:
   void init() {
     home_.Clear();
     dialogs_ = ScriptedDialogService();
-    opened_.clear();
     gameModeDialogs_ = 0;
   }
 
@@ -139,7 +132,8 @@ private slots:
     const QString macro = StartFile("steps.macro");
     WriteAll(macro, "QUIT\r\n");
     QVERIFY(MakeApp().InitInstance({"quorbel", macro}));
-    QVERIFY(opened_.isEmpty());
+    QVERIFY(dialogs_.Asked().isEmpty()); // no file was opened
+    QCOMPARE(DocumentTitle(), QStringLiteral("SudDoc"));
     QCOMPARE(gameModeDialogs_, 0);
     QCOMPARE(app_->MacroPending, 1);
     QCOMPARE(QString::fromStdString(app_->MacroToRun), macro);
@@ -164,37 +158,59 @@ private slots:
     app_.reset();
     const QString upper = StartFile("STEPS.MACRO");
     QVERIFY(MakeApp().InitInstance({"quorbel", upper}));
-    QCOMPARE(opened_, QStringList({upper}));
+    QCOMPARE(dialogs_.Asked().size(), 1);
+    QVERIFY(dialogs_.Asked().first().contains("The file " + upper + " cannot be opened."));
     QCOMPARE(app_->MacroPending, 0);
   }
 
-  void AGridThatCannotBeReadYetLetsTheProgramStart() {
+  void AGridThatCannotBeReadLetsTheProgramStart() {
     home_.WriteInt("GENERAL", "LANGUAGE", 0);
     CQuorbelApp &app = MakeApp();
-    app.Services().openDocument = nullptr;
     QVERIFY(app.InitInstance({"quorbel", StartFile("grille.sud")}));
-    QVERIFY(NewestMessage(app).find("ne peut pas encore être ouvert") != std::string::npos);
+    QCOMPARE(dialogs_.Asked().size(), 1);
+    QVERIFY(dialogs_.Asked().first().contains("ne peut pas être ouvert"));
     QVERIFY(app.MainFrame()->isVisible());
+    QCOMPARE(gameModeDialogs_, 0); // the command line named a file
+  }
+
+  void AGridOnTheCommandLineIsOpened() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    WriteTextGrid(StartFile("Easy 4.txt"));
+    QVERIFY(MakeApp().InitInstance({"quorbel", StartFile("Easy 4.txt")}));
+    QVERIFY(dialogs_.Asked().isEmpty());
+    QCOMPARE(app_->Engine().Geo.GridWidth, 4);
+    QCOMPARE(DocumentTitle(), QStringLiteral("Easy 4"));
+    QCOMPARE(app_->MainFrame()->windowTitle(), QStringLiteral("Easy 4 - Quorbel"));
+    QVERIFY(!app_->GetCurrentDocument()->IsModified());
+    QVERIFY(app_->GetCurrentDocument()->PathName().empty()); // a text grid's save asks for a name
   }
 
   void TheLastGridIsReopenedOnlyWhenAsked() {
     home_.WriteInt("GENERAL", "LANGUAGE", 0);
     home_.WriteInt("GENERAL", "LASTOPEN", 1);
+    WriteTextGrid(StartFile("last.txt"));
     {
       ProfileStore store;
-      WriteLastFile(store, (home_.StartDirectory() + "/last.sud").toStdString());
+      WriteLastFile(store, StartFile("last.txt").toStdString());
       QVERIFY(store.Flush());
     }
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
-    QCOMPARE(opened_.size(), 1);
-    QVERIFY(opened_.first().endsWith("last.sud"));
+    QCOMPARE(DocumentTitle(), QStringLiteral("last"));
     QCOMPARE(gameModeDialogs_, 0);
     app_.reset();
 
     home_.WriteInt("GENERAL", "LASTOPEN", 0);
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
-    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(DocumentTitle(), QStringLiteral("SudDoc"));
     QCOMPARE(gameModeDialogs_, 1);
+    app_.reset();
+
+    // A last file that is gone: the player is told, then chooses a game.
+    home_.WriteInt("GENERAL", "LASTOPEN", 1);
+    QFile::remove(StartFile("last.txt"));
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QCOMPARE(dialogs_.Asked().size(), 1);
+    QCOMPARE(gameModeDialogs_, 2);
   }
 
   void ExitSavesTheSettings() {

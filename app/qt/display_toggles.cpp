@@ -1,0 +1,185 @@
+#include "app/qt/display_toggles.h"
+
+#include <array>
+#include <functional>
+
+#include "app/qt/frame_command_support.h"
+#include "app/qt/quorbel_app.h"
+#include "app/qt/usage_timers.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
+
+namespace quorbel {
+
+namespace {
+
+// The variant-filter item is useless when the grid carries no rule beyond the plain ones.
+constexpr std::array kFilterUseless{kVarDiagonal, kVarIrregular, kVarNeighbourScore};
+// Hiding is useless when nothing but a block or region rule would be hidden.
+constexpr std::array kHideUseless{kVarIrregular,      kVarExtraRegion,   kVarTwinsZone, kVarTwinsEqual,
+                                  kVarTwinsDifferent, kVarNoConsecutive, kVarNoTouch};
+constexpr VariantWords kFoundVariants = kVarTiled | kVarBattleShip | kVarPuzzle;
+// Hidden variants keep the irregular blocks, which are the board itself.
+constexpr VariantWords kHiddenVariantsMask = kVarIrregular;
+
+// Where a help's switch lives: the board's switches, or the engine's for the variant filter,
+// which the candidate update reads.
+using SwitchOf = int32_t &(*)(CQuorbelApp &);
+
+int32_t &WarningSwitch(CQuorbelApp &) { return FrameSwitches().ShowWarning; }
+int32_t &LineColSwitch(CQuorbelApp &) { return FrameSwitches().ShowPossLineCol; }
+int32_t &ProbablesSwitch(CQuorbelApp &) { return FrameSwitches().ShowProbables; }
+int32_t &FoundSwitch(CQuorbelApp &) { return FrameSwitches().ShowFound; }
+int32_t &FilterSwitch(CQuorbelApp &app) { return app.Engine().Settings.VariantFilterSwitch; }
+int32_t &ColouringSwitch(CQuorbelApp &) { return FrameSwitches().ShowColouring; }
+
+struct SwitchToggle {
+  Cmd cmd;
+  SwitchOf value;
+  int timer;
+  int32_t macroCode;
+  std::function<bool(CQuorbelApp &)> enabled;
+};
+
+bool PlainDisplay(CQuorbelApp &app) {
+  return app.Settings().general.gridCurrDisp != kPictureSymbols && !QuickMode(app);
+}
+
+bool LineColDisplay(CQuorbelApp &app) {
+  return app.Settings().general.displayLines == 1 && PlainDisplay(app);
+}
+
+void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
+  int32_t &value = toggle.value(app);
+  value = 1 - value;
+  const bool on = value == 1;
+  // The candidate update reads the probables' switch from the engine's settings.
+  app.Engine().Settings.ProbablesSwitch = FrameSwitches().ShowProbables;
+  if (toggle.value == ColouringSwitch) {
+    if (on)
+      app.Settings().general.displayBarArea = 1;
+    for (int g = 0; g < app.Engine().Grids.MainCount; ++g)
+      ResetCellColours(app.Engine().Grids.Main[static_cast<size_t>(g)], -1);
+  }
+  TimeUsage(app, toggle.timer, on);
+  RecomputeAllPossibles(app);
+  app.RedrawViewNow();
+  RecordMacroStep(toggle.macroCode, YesNo(on));
+}
+
+void RegisterSwitchToggles(CQuorbelApp &app) {
+  const std::array<SwitchToggle, 6> toggles{{
+      {Cmd::DisplayWarning, WarningSwitch, kTimerWarning, kMacroDispW,
+       [](CQuorbelApp &a) { return !QuickMode(a); }},
+      {Cmd::DisplayPossLineCol, LineColSwitch, kTimerLineColumn, kMacroDispL, LineColDisplay},
+      {Cmd::DisplayProbable, ProbablesSwitch, kTimerProbables, kMacroDispP,
+       [](CQuorbelApp &a) { return a.Settings().general.probType == 3 && PlainDisplay(a); }},
+      {Cmd::DisplayFound, FoundSwitch, kTimerFound, kMacroDispT,
+       [](CQuorbelApp &a) { return LineColDisplay(a) || (CombinedVariants(a) & kFoundVariants).Any(); }},
+      {Cmd::FilterVariant, FilterSwitch, kTimerVariantFilter, kMacroDispV,
+       [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a), kFilterUseless); }},
+      {Cmd::DisplayColoring, ColouringSwitch, kTimerColouring, kMacroDispR, PlainDisplay},
+  }};
+  for (const SwitchToggle &toggle : toggles) {
+    auto update = [&app, toggle] {
+      const bool enabled = toggle.enabled(app);
+      const bool ticked = toggle.value(app) == 1;
+      // The probables' time runs while the item shows them in use.
+      if (toggle.value == ProbablesSwitch) {
+        if (!enabled)
+          TimeUsage(app, kTimerProbables, false);
+        else if (ticked)
+          TimeUsage(app, kTimerProbables, true);
+      }
+      return CommandState::Ticked(ticked, enabled);
+    };
+    app.Commands().SetHandler(
+        toggle.cmd, [&app, toggle](CommandId) { ToggleSwitch(app, toggle); }, update);
+  }
+
+  app.Commands().SetHandler(
+      Cmd::HideVariants,
+      [&app](CommandId) {
+        DisplaySwitches &switches = FrameSwitches();
+        switches.HideVariantsOn = 1 - switches.HideVariantsOn;
+        switches.VarMask = switches.HideVariantsOn == 1 ? kHiddenVariantsMask : kAllVariantsShown;
+        RecomputeAllPossibles(app);
+        app.RedrawViewNow();
+        RecordMacroStep(kMacroPref, "HIDEVAR", {}, YesNo(switches.HideVariantsOn == 1));
+      },
+      [&app] {
+        return CommandState::Ticked(FrameSwitches().HideVariantsOn == 1,
+                                    !NoneOrOneOf(CombinedVariants(app), kHideUseless));
+      });
+}
+
+struct AreaToggle {
+  Cmd cmd;
+  int32_t GeneralSettings::*field;
+  std::string_view keyword;
+  bool recordsState;
+};
+
+void RegisterAreaToggles(CQuorbelApp &app) {
+  const std::array<AreaToggle, 3> areas{{
+      {Cmd::DisplayLineColArea, &GeneralSettings::displayLines, "LINECOL", false},
+      {Cmd::DisplayCommentZone, &GeneralSettings::displayComment, "COMMENT", true},
+      {Cmd::DisplayImageBar, &GeneralSettings::displayBarArea, "BAR", true},
+  }};
+  for (const AreaToggle &area : areas) {
+    app.Commands().SetHandler(
+        area.cmd,
+        [&app, area](CommandId) {
+          int32_t &value = app.Settings().general.*area.field;
+          value = 1 - value;
+          app.SaveSettings();
+          app.RedrawViewNow();
+          RecordMacroStep(kMacroArea, area.keyword, {}, area.recordsState ? YesNo(value == 1) : "");
+        },
+        [&app, area] { return CommandState::Ticked(app.Settings().general.*area.field == 1); });
+  }
+}
+
+struct PanelToggle {
+  Cmd cmd;
+  std::string_view panel;
+  std::string_view keyword; // empty: the command records no step
+};
+
+void RegisterPanelToggles(CQuorbelApp &app) {
+  const std::array<PanelToggle, 5> panels{{
+      {Cmd::DisplayMethods, kMethodsPanel, "METHOD"},
+      {Cmd::DisplayPreference, kPreferencePanel, "PREFERENCE"},
+      {Cmd::DisplayMagicSelect, kMagicSelectPanel, "MAGIC"},
+      {Cmd::DisplayMusic, kMusicPanel, "MUSIC"},
+      {Cmd::DisplayWebWindow, kWebWindowPanel, ""},
+  }};
+  for (const PanelToggle &toggle : panels) {
+    app.Commands().SetHandler(
+        toggle.cmd,
+        [&app, toggle](CommandId) {
+          const bool shown = !app.Panels().Shown(toggle.panel);
+          if (toggle.panel == kPreferencePanel)
+            app.SaveSettings();
+          app.Panels().SetShown(toggle.panel, shown);
+          if (!toggle.keyword.empty())
+            RecordMacroStep(kMacroArea, toggle.keyword, {}, YesNo(shown));
+        },
+        [&app, toggle] {
+          // A panel not built yet has no window to show.
+          if (!app.Panels().Window(toggle.panel))
+            return CommandState::Disabled();
+          return CommandState::Ticked(app.Panels().Shown(toggle.panel));
+        });
+  }
+}
+
+} // namespace
+
+void RegisterDisplayToggles(CQuorbelApp &app) {
+  RegisterSwitchToggles(app);
+  RegisterAreaToggles(app);
+  RegisterPanelToggles(app);
+}
+
+} // namespace quorbel

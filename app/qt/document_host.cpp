@@ -1,0 +1,277 @@
+// The document's host in the application: questions and reports in the player's language,
+// and the passage of the game state between the program and the grid file.
+#include "app/qt/document_host.h"
+
+#include <QWidget>
+#include <array>
+
+#include "app/message_format.h"
+#include "app/message_table.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/qt/undo_history.h"
+#include "app/static_texts.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "files/sud_file_settings.h"
+
+using namespace quorbel;
+
+namespace {
+
+// The panels whose shown flag and placement a grid file keeps, in its order; the file puts
+// the main frame's placement before theirs.
+constexpr std::array<std::string_view, kShownFlagCount> kFilePanels = {"methods", "preferences", "profiles",
+                                                                       "music"};
+// The words of a window placement, in the order a grid file holds them.
+enum PlacementWord {
+  kLength,
+  kFlags,
+  kShowCommand,
+  kMinX,
+  kMinY,
+  kMaxX,
+  kMaxY,
+  kLeft,
+  kTop,
+  kRight,
+  kBottom
+};
+constexpr int32_t kPlacementBytes = 44;
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShowMaximized = 3;
+constexpr int32_t kNoPosition = -1;
+// A placement read from a file outside these sizes is not taken.
+constexpr int kMinWindowSide = 50;
+constexpr int kMaxWindowSide = 16384;
+constexpr int kFirstLevelMessage = 41; // + level 1..4: "Facile" .. "Terrible"
+constexpr int kLevelCount = 4;
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool French(Language language) { return !IsEnglish(language); }
+
+WindowPlacementWords PlacementOf(const QWidget &window) {
+  const bool maximized = window.isMaximized();
+  const QRect r = maximized ? window.normalGeometry() : window.geometry();
+  WindowPlacementWords words;
+  words.fill(kNoPosition); // the minimised and maximised positions are the system's
+  words[kLength] = kPlacementBytes;
+  words[kFlags] = 0;
+  words[kShowCommand] = maximized ? kShowMaximized : kShowNormal;
+  words[kLeft] = r.left();
+  words[kTop] = r.top();
+  words[kRight] = r.right() + 1;
+  words[kBottom] = r.bottom() + 1;
+  return words;
+}
+
+// The normal rectangle of a placement, when it is one a window can take.
+std::optional<QRect> NormalRect(const WindowPlacementWords &words) {
+  const int64_t width = int64_t{words[kRight]} - words[kLeft];
+  const int64_t height = int64_t{words[kBottom]} - words[kTop];
+  if (width < kMinWindowSide || height < kMinWindowSide || width > kMaxWindowSide ||
+      height > kMaxWindowSide || std::abs(words[kLeft]) > kMaxWindowSide ||
+      std::abs(words[kTop]) > kMaxWindowSide)
+    return std::nullopt;
+  return QRect(words[kLeft], words[kTop], static_cast<int>(width), static_cast<int>(height));
+}
+
+} // namespace
+
+CDocumentHost::CDocumentHost(CQuorbelApp &app) : app_(app) {
+  for (int v = 0; v < kNumeralCount; ++v)
+    game_.NumeralStrings[v] = NumberWordsEn[v];
+}
+
+DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
+  const bool french = French(app_.CurrentLanguage());
+  const std::string text =
+      FormatText(french ? OwnText("Enregistrer les modifications de %s ?") : OwnText("Save changes to %s?"),
+                 {FormatArg(title)});
+  const QMessageBox::StandardButton answer = app_.Dialogs().MessageBox(
+      app_.MainFrame(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                          .text = ToQString(text),
+                                          .icon = QMessageBox::Question,
+                                          .buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                          .defaultButton = QMessageBox::Yes});
+  return answer == QMessageBox::Yes  ? SaveAnswer::Save
+         : answer == QMessageBox::No ? SaveAnswer::Discard
+                                     : SaveAnswer::Cancel;
+}
+
+std::optional<std::string> CDocumentHost::AskSaveFileName(std::string_view suggested,
+                                                          std::string_view directory) {
+  const bool french = French(app_.CurrentLanguage());
+  QString start = ToQString(suggested);
+  if (!directory.empty() && !start.contains(QLatin1Char('/')))
+    start = ToQString(directory) + QLatin1Char('/') + start;
+  const QString chosen = app_.Dialogs().SaveFileName(
+      app_.MainFrame(),
+      FileDialogRequest{.caption = french ? QStringLiteral("Enregistrer sous") : QStringLiteral("Save As"),
+                        .directory = start,
+                        .filter = french ? QStringLiteral("Quorbel Files (*.sud);;Tous les fichiers (*)")
+                                         : QStringLiteral("Quorbel Files (*.sud);;All Files (*)")});
+  if (chosen.isEmpty())
+    return std::nullopt;
+  return chosen.toStdString();
+}
+
+bool CDocumentHost::ConfirmReplace(std::string_view path) {
+  const bool french = French(app_.CurrentLanguage());
+  const std::string text = FormatText(french ? OwnText("%s existe déjà.\nVoulez-vous le remplacer ?")
+                                             : OwnText("%s already exists.\nDo you want to replace it?"),
+                                      {FormatArg(path)});
+  return app_.Dialogs().MessageBox(app_.MainFrame(),
+                                   MessageBoxRequest{.title = french ? QStringLiteral("Enregistrer sous")
+                                                                     : QStringLiteral("Save As"),
+                                                     .text = ToQString(text),
+                                                     .icon = QMessageBox::Warning,
+                                                     .buttons = QMessageBox::Yes | QMessageBox::No,
+                                                     .defaultButton = QMessageBox::No}) == QMessageBox::Yes;
+}
+
+void CDocumentHost::ReportFileError(std::string_view message, std::string_view logLine) {
+  ++errorsReported_;
+  app_.Log().AppendLogLine(PanelText::Plain(logLine));
+  app_.Dialogs().MessageBox(app_.MainFrame(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                                .text = ToQString(message),
+                                                                .icon = QMessageBox::Warning});
+}
+
+void CDocumentHost::ReportWarnings(std::string_view path, const std::vector<std::string> &warnings) {
+  app_.PostMessage(FormatPanelText(French(app_.CurrentLanguage())
+                                       ? OwnText("Une partie de %s a été laissée de côté :")
+                                       : OwnText("Part of %s was left out:"),
+                                   {FormatArg(path)}));
+  for (const std::string &warning : warnings)
+    app_.PostMessage(PanelText::Plain(warning));
+}
+
+SaveQuestionRules CDocumentHost::QuestionRules() const {
+  return SaveQuestionRules{.Paused = app_.Paused == 1,
+                           .AskToBeSaved = app_.Settings().general.askToBeSaved == 1,
+                           .MacroPlaying = app_.MacroMode == 1};
+}
+
+std::string CDocumentHost::GridDirectory() const { return app_.Settings().directory.myGrids; }
+
+void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
+  RecomputeAndRedraw();
+  EngineContext &ctx = app_.Engine();
+  AppSettings &settings = app_.Settings();
+  settings.general.gridCurrSize = ctx.Settings.GridCurrSize;
+  game = game_;
+  game.Paused = app_.Paused;
+  game.NewGridFlag = app_.NewGridFlag;
+  game.CommentFrench = ctx.GridComments[kLanguageFrench];
+  game.CommentEnglish = ctx.GridComments[kLanguageEnglish];
+  std::array<int32_t, kNumeralCount> order{};
+  std::copy(ctx.Settings.PictureOrder.begin(), ctx.Settings.PictureOrder.end(), order.begin());
+  game.Settings = CaptureSudSettings(settings, order);
+  if (const CMainFrame *frame = app_.MainFrame())
+    game.Placements[0] = PlacementOf(*frame);
+  for (int i = 0; i < kShownFlagCount; ++i) {
+    game.ShownFlags[i] = app_.Panels().Shown(kFilePanels[i]) ? 1 : 0;
+    if (const QWidget *window = app_.Panels().Window(kFilePanels[i]))
+      game.Placements[i + 1] = PlacementOf(*window);
+  }
+  if (app_.Services().gatherGameState)
+    app_.Services().gatherGameState(game);
+  undo = CaptureUndoHistory(ctx);
+}
+
+void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHistory &undo, int /*version*/) {
+  EngineContext &ctx = app_.Engine();
+  game_ = game;
+  ctx.GridComments[kLanguageFrench] = game.CommentFrench;
+  ctx.GridComments[kLanguageEnglish] = game.CommentEnglish;
+  app_.Settings().general.gridCurrSize = ctx.Settings.GridCurrSize;
+  if (game.Settings && app_.Settings().general.prefLoad == 1)
+    ApplySettingsBlock(*game.Settings);
+  if (app_.Settings().general.posLoad == 1)
+    ApplyPlacements(game);
+  RestoreUndoHistory(ctx, undo);
+  if (app_.Services().gameStateLoaded)
+    app_.Services().gameStateLoaded(game_);
+  PostComment(game.CommentFrench, game.CommentEnglish, 0);
+  RecomputeAndRedraw();
+}
+
+void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
+  EngineContext &ctx = app_.Engine();
+  for (int v = 0; v < kNumeralCount; ++v)
+    if (!info.NumeralStrings[v].empty())
+      game_.NumeralStrings[v] = info.NumeralStrings[v];
+  if (!imported) {
+    ClearUndoHistory(ctx);
+    app_.Settings().general.gridCurrSize = ctx.Settings.GridCurrSize;
+    ctx.GridComments[kLanguageFrench] = info.CommentFrench;
+    ctx.GridComments[kLanguageEnglish] = info.CommentEnglish;
+    game_.Paused = 0;
+    game_.WordAfterPause = 0;
+    game_.HighestMethodLevel = -1;
+    game_.NewGridFlag = 1;
+    game_.NumeralTable1 = info.NumeralTable1;
+    game_.NumeralTable2 = info.NumeralTable2;
+    if (info.Level >= 1 && info.Level <= kLevelCount)
+      game_.GameWords[0] = info.Level;
+    if (app_.Services().gameStateLoaded)
+      app_.Services().gameStateLoaded(game_);
+    PostComment(info.CommentFrench, info.CommentEnglish,
+                info.Level >= 1 && info.Level <= kLevelCount ? info.Level : 1);
+  }
+  RecomputeAndRedraw();
+}
+
+void CDocumentHost::DocumentSaved(std::string_view /*path*/) {
+  if (CMainFrame *frame = app_.MainFrame())
+    frame->UpdateTitle();
+}
+
+void CDocumentHost::RecomputeAndRedraw() {
+  UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+  app_.RedrawViewNow();
+}
+
+void CDocumentHost::ApplySettingsBlock(const SudSettingsBlock &block) {
+  const std::array<int32_t, kNumeralCount> order = ApplySudSettings(block, app_.Settings());
+  PictureOrderTable &engineOrder = app_.Engine().Settings.PictureOrder;
+  for (int v = 0; v < kNumeralCount; ++v)
+    engineOrder[v] = static_cast<int16_t>(order[v]);
+  app_.SyncEngineSettings();
+  app_.SaveSettings();
+}
+
+void CDocumentHost::ApplyPlacements(const SudGameState &game) {
+  if (CMainFrame *frame = app_.MainFrame()) {
+    if (const std::optional<QRect> rect = NormalRect(game.Placements[0]))
+      frame->setGeometry(*rect);
+    if (game.Placements[0][kShowCommand] == kShowMaximized)
+      frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
+  }
+  for (int i = 0; i < kShownFlagCount; ++i) {
+    // A panel keeps its own size: only its corner comes from the file.
+    if (QWidget *window = app_.Panels().Window(kFilePanels[i]))
+      if (const std::optional<QRect> rect = NormalRect(game.Placements[i + 1]))
+        window->move(rect->topLeft());
+    app_.Panels().SetShown(kFilePanels[i], game.ShownFlags[i] == 1);
+  }
+}
+
+// A text grid's comment comes after its level ("Difficulty:Easy  comment"); textLevel 0
+// marks a grid file, whose comment stands alone.
+void CDocumentHost::PostComment(std::string_view french, std::string_view english, int textLevel) {
+  const Language language = app_.CurrentLanguage();
+  const std::string_view comment = French(language) ? french : english;
+  if (comment.empty() || app_.Settings().general.displayComment != 1)
+    return;
+  PanelText line;
+  if (textLevel > 0)
+    line = FormatPanelText(French(language) ? OwnText("Difficulté:%s  ") : OwnText("Difficulty:%s  "),
+                           {FormatArg(LookupMessage(kFirstLevelMessage + textLevel, language))});
+  line.AppendPlain(comment);
+  app_.PostMessage(line);
+}

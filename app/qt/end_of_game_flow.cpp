@@ -1,0 +1,279 @@
+#include "app/qt/end_of_game_flow.h"
+
+#include "app/best_scores.h"
+#include "app/qt/bravo_dialog.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/qt/score_dialog.h"
+#include "app/time_limit.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_set.h"
+#include "engine/variant_bits.h"
+#include "platform/paths.h"
+#include "view/board_layout.h"
+#include "view/game_clock.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int32_t kNoCatalogType = -1;
+constexpr int64_t kMsPerSecond = 1000;
+
+int64_t GameSeconds(CQuorbelView *board) {
+  return board ? std::max<int64_t>(board->Clock().Elapsed, 0) / kMsPerSecond : 0;
+}
+
+const GridRecord &CurrentGrid(CQuorbelApp &app) {
+  const GridSet &set = app.Engine().Grids;
+  return set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+}
+
+// The Double-and-Triple grids score their points instead of a mark.
+std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
+  const uint64_t shown = CombinedGridVar(set, 0);
+  if (!Meets(VariantWords{static_cast<uint32_t>(shown), static_cast<uint32_t>(shown >> 32)},
+             kVarNeighbourScore))
+    return std::nullopt;
+  int32_t points = 0;
+  for (int slot = 0; slot < UsedMainCount(set); ++slot)
+    points += set.Main[static_cast<size_t>(slot)].Work.NeighbourScore;
+  return points;
+}
+
+// Open playing cells over the main grids, and cells holding a value the player placed.
+int32_t OpenCells(const EngineContext &ctx) {
+  int32_t open = 0;
+  for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
+    for (const CellRecord &cell : ctx.Grids.Main[static_cast<size_t>(slot)].PlayingCells(ctx.Geo))
+      open += cell.Status > kStatusConflict ? 1 : 0;
+  return open;
+}
+int32_t CellsFound(const EngineContext &ctx) {
+  int32_t found = 0;
+  for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
+    found += CountPlacedCells(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  return found;
+}
+
+// The helps shown now, in the order of the usage stopwatches.
+std::array<bool, kUsageTimerCount> HelpsShown(CQuorbelApp &app, CQuorbelView &board) {
+  const DisplaySwitches &shown = board.Switches();
+  std::array<bool, kUsageTimerCount> on{};
+  if (shown.PossDisplayOn == 1 && shown.PossDisplayLevel >= 0 && shown.PossDisplayLevel < kPossLevelTimers)
+    on[static_cast<size_t>(kTimerPossLevel1 + shown.PossDisplayLevel)] = true;
+  on[kTimerLineColumn] = shown.ShowPossLineCol == 1;
+  on[kTimerProbables] = shown.ShowProbables == 1;
+  on[kTimerFound] = shown.ShowFound == 1;
+  on[kTimerVariantFilter] = app.Engine().Settings.VariantFilterSwitch == 1;
+  on[kTimerWarning] = shown.ShowWarning == 1;
+  return on;
+}
+
+void StartShownAnimations(EngineContext &ctx) {
+  const GridSet &set = ctx.Grids;
+  for (int i = 0; i < UsedOrderCount(set); ++i) {
+    const int slot = set.Order[static_cast<size_t>(i)];
+    if (slot >= 0 && slot < UsedMainCount(set))
+      StartCellAnimations(ctx, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  }
+}
+
+// Runs a command of the menus as if the player had chosen it.
+void RunMenuCommand(CQuorbelApp &app, Cmd cmd) {
+  for (const CommandRow *row : app.Commands().RowsOf(cmd)) {
+    const CommandId id = row->idEn != 0 ? row->idEn : row->idFr != 0 ? row->idFr : row->idAccel;
+    if (id != 0) {
+      app.Commands().Execute(id);
+      return;
+    }
+  }
+}
+
+void GatherTally(CQuorbelApp &app, SudGameState &file) {
+  const GameTally &game = app.Game();
+  CQuorbelView *board = GetCurrentView();
+  file.GameWords = {game.GameLevel,
+                    game.StartMissing,
+                    game.StartSudMissing,
+                    CellsFound(app.Engine()),
+                    game.SolverHelpCount,
+                    game.RightClickUses,
+                    board ? board->Game().ErrorCount : 0};
+  file.UsageTimers.assign(game.UsageTimers.begin(), game.UsageTimers.end());
+}
+
+void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
+  GameTally &game = app.Game();
+  const auto &words = file.GameWords;
+  // A file that never counted them (a text grid) starts the counts from the grid as it is.
+  const bool counted = words[kWordStartSudMissing] > 0;
+  const int32_t open = OpenCells(app.Engine());
+  game.GameLevel = words[kWordGameLevel];
+  game.StartMissing = counted ? words[kWordStartMissing] : open;
+  game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
+  game.SolverHelpCount = words[kWordSolverHelpCount];
+  game.RightClickUses = words[kWordRightClickUses];
+  if (CQuorbelView *board = GetCurrentView())
+    board->Game().ErrorCount = words[kWordErrorCount];
+  // A stopwatch that ran when the file was saved runs on for the time it had then.
+  const uint32_t now = TimeGetTime();
+  for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
+    game.UsageTimers[i] = i < file.UsageTimers.size() ? file.UsageTimers[i] : Stopwatch{};
+    RebaseStopwatch(game.UsageTimers[i], file.SaveTick, now);
+  }
+}
+
+} // namespace
+
+ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
+  const GameTally &game = app.Game();
+  const EngineContext &ctx = app.Engine();
+  ScoreInputs in;
+  in.GameLevel = game.GameLevel;
+  in.GridWidth = ctx.Geo.GridWidth;
+  in.StartSudMissing = game.StartSudMissing;
+  in.SolverHelpCount = game.SolverHelpCount;
+  in.RedoCount = ctx.Undo.RedoCount;
+  in.UndoCount = ctx.Undo.UndoCount;
+  in.RightClickUses = game.RightClickUses;
+  in.GameSeconds = GameSeconds(GetCurrentView());
+  in.TimeLimitSeconds = ComputeTimeLimit(app.Settings().gameDuration, ctx.Geo.GridWidth, game.GameLevel,
+                                         app.Settings().game.mode);
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    in.UsageSeconds[static_cast<size_t>(i)] = StopwatchSeconds(game.UsageTimers[static_cast<size_t>(i)]);
+  in.DoubleTriplePoints = DoubleTriplePoints(ctx.Grids);
+  return in;
+}
+
+float ComputeGameScore(CQuorbelApp &app) {
+  const float score = ComputeGameScore(GatherScoreInputs(app));
+  if (CQuorbelView *board = GetCurrentView())
+    board->Game().GameScore = score;
+  return score;
+}
+
+void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
+  CQuorbelView *board = GetCurrentView();
+  if (!board)
+    return;
+  GameCounters &counters = board->Game();
+  GameTally &game = app.Game();
+  EngineContext &ctx = app.Engine();
+  AppSettings &settings = app.Settings();
+  const float score = ComputeGameScore(app);
+  for (Stopwatch &timer : game.UsageTimers)
+    StopStopwatch(timer);
+
+  const int64_t seconds = GameSeconds(board);
+  EndOfGameInputs in;
+  in.language = app.CurrentLanguage();
+  in.GameMode = settings.game.mode;
+  in.GameLevel = game.GameLevel;
+  in.GameScore = score;
+  in.StartMissing = game.StartMissing;
+  in.CellsFound = CellsFound(ctx);
+  in.SolverHelpCount = game.SolverHelpCount;
+  in.ErrorCount = counters.ErrorCount;
+  in.UndoSteps = ctx.Undo.RedoCount + ctx.Undo.UndoCount;
+  in.TotalOpenCells = ctx.TotalOpenCells;
+  in.GameSeconds = seconds;
+  in.TimeText = ClockText(seconds * kMsPerSecond);
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    in.UsageSeconds[static_cast<size_t>(i)] = game.UsageTimers[static_cast<size_t>(i)].Seconds;
+  in.TripleMaxScore = game.TripleMaxScore;
+  const EndOfGameResult result = EvaluateEndOfGame(in);
+  counters.GameFinished = 1;
+
+  if (settings.catalog.baseType != kNoCatalogType && app.Services().setCatalogGridStatus)
+    app.Services().setCatalogGridStatus(result.CatalogStatus);
+  if (result.KeepsBestScore && app.Profile())
+    BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
+                                                 .Width = ctx.Geo.GridWidth,
+                                                 .Rules = CurrentGrid(app).GridVar,
+                                                 .Score = score,
+                                                 .Time = in.TimeText});
+  app.SaveSettings();
+
+  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)));
+  if (app.Services().playSoundEffect)
+    app.Services().playSoundEffect(result.SoundEffect);
+  app.NewGridFlag = 0;
+  std::string outsideReply;
+  if (settings.game.mode == kGameModeQuellabo && app.Services().quellaboSubmitSolution)
+    outsideReply = app.Services().quellaboSubmitSolution() + "\n";
+  bravo.SetTexts(result.Message, outsideReply, result.Score, result.PraiseLine);
+  app.ClearDocumentModified();
+}
+
+void ShowEndOfGame(CQuorbelApp &app) {
+  const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
+  CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.MainFrame());
+  EndOfGameEvaluate(app, bravo);
+  switch (app.Dialogs().Exec(bravo)) {
+  case CBravo::kNewGrid:
+    RunMenuCommand(app, Cmd::NewGrid);
+    break;
+  case CBravo::kNewGame:
+    RunMenuCommand(app, Cmd::NewGame);
+    break;
+  case CBravo::kRedoGrid:
+    RunMenuCommand(app, Cmd::BackToStartupGrid);
+    break;
+  default:
+    break;
+  }
+}
+
+void GridSetSolved(CQuorbelApp &app) {
+  CQuorbelView *board = GetCurrentView();
+  if (board && app.Paused == 0) {
+    board->CheckEndOfGame();
+    return;
+  }
+  StartShownAnimations(app.Engine());
+  app.RedrawViewNow();
+}
+
+void ResetGameScore(CQuorbelApp &app) {
+  GameTally &game = app.Game();
+  game.SolverHelpCount = 0;
+  game.RightClickUses = 0;
+  app.Engine().Undo.UndoCount = 0;
+  app.Engine().Undo.RedoCount = 0;
+  CQuorbelView *board = GetCurrentView();
+  const std::array<bool, kUsageTimerCount> shown =
+      board ? HelpsShown(app, *board) : std::array<bool, kUsageTimerCount>{};
+  for (int i = 0; i < kUsageTimerCount; ++i)
+    ResetStopwatch(game.UsageTimers[static_cast<size_t>(i)], shown[static_cast<size_t>(i)] ? 1 : 0);
+  if (board)
+    board->ResetScoreState();
+}
+
+void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
+  if (CQuorbelView *board = GetCurrentView())
+    app.Game().TripleMaxScore = static_cast<int32_t>(board->Game().GameScore);
+}
+
+void AttachEndOfGame(CQuorbelApp &app) {
+  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app); });
+
+  OutsideServices &services = app.Services();
+  services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {
+    std::unique_ptr<QWidget> view = previous ? previous(parent) : nullptr;
+    if (auto *board = qobject_cast<CQuorbelView *>(view.get()))
+      board->EndOfGame = [&app] { ShowEndOfGame(app); };
+    return view;
+  };
+  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &file) {
+    if (previous)
+      previous(file);
+    GatherTally(app, file);
+  };
+  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &file) {
+    if (previous)
+      previous(file);
+    TallyLoaded(app, file);
+  };
+}

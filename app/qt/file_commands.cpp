@@ -1,0 +1,126 @@
+// The document commands of the File menu and their enabled states.
+#include "app/qt/file_commands.h"
+
+#include "app/message_table.h"
+#include "app/qt/document_host.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
+#include "platform/paths.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kReloadQuestion = 79; // "Reload current grid ?"
+
+bool French(const CQuorbelApp &app) { return !IsEnglish(app.CurrentLanguage()); }
+
+QString AllFilesFilter(const CQuorbelApp &app) {
+  return French(app) ? QStringLiteral("Tous les fichiers (*)") : QStringLiteral("All Files (*)");
+}
+
+// Opening the file whose name the document bears asks whether to reload it; OK (or no
+// asking) starts a new document first, after the usual question about its changes.
+// False when the player cancelled that question.
+bool PrepareReopening(CQuorbelApp &app, const std::string &path) {
+  CQuorbelDoc *document = app.GetCurrentDocument();
+  if (!document || FileNameOfPath(path) != document->Title())
+    return true;
+  if (app.Settings().general.askToBeSaved == 1) {
+    const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(
+        app.MainFrame(),
+        MessageBoxRequest{.title = QStringLiteral("Open File"),
+                          .text = QString::fromUtf8(LookupMessage(kReloadQuestion, app.CurrentLanguage())),
+                          .icon = QMessageBox::Question,
+                          .buttons = QMessageBox::Ok | QMessageBox::Cancel,
+                          .defaultButton = QMessageBox::Ok});
+    // Cancel leaves the open grid as it is; OK reopens the file.
+    if (answer != QMessageBox::Ok)
+      return false;
+  }
+  if (!document->SaveModified())
+    return false;
+  document->MarkDocumentModified("NULL");
+  document->ForgetCarriedWords();
+  return true;
+}
+
+void RecordOpened(const std::string &path) {
+  RecordMacroStep(FileExtensionOfPath(path) == "sud" ? kMacroLoad : kMacroLoadT, MakeRelativePath(path));
+}
+
+bool OpenChosen(CQuorbelApp &app, const std::string &path) {
+  if (!PrepareReopening(app, path) || !app.OpenDocumentFile(path))
+    return false;
+  RecordOpened(path);
+  return true;
+}
+
+CommandState EnabledWhen(bool enabled) { return enabled ? CommandState{} : CommandState::Disabled(); }
+
+} // namespace
+
+void RegisterFileCommands(CQuorbelApp &app) {
+  CommandDispatcher &commands = app.Commands();
+  commands.SetHandler(Cmd::FileOpen, [&app](CommandId) { OpenGridFileDialog(app); });
+  const auto gridExists = [&app] { return EnabledWhen(app.Engine().Geo.CellLimit >= 1); };
+  const auto saving = [&app](bool (CQuorbelDoc::*save)()) {
+    return [&app, save](CommandId) {
+      if (CQuorbelDoc *document = app.GetCurrentDocument())
+        (document->*save)();
+    };
+  };
+  commands.SetHandler(Cmd::FileSave, saving(&CQuorbelDoc::OnFileSave), gridExists);
+  commands.SetHandler(Cmd::FileSaveAs, saving(&CQuorbelDoc::OnFileSaveAs), gridExists);
+  commands.SetHandler(
+      Cmd::OpenRecentFile,
+      [&app](CommandId id) { OpenRecentFile(app, static_cast<int>(id - kIdFirstRecentFile)); },
+      [&app] {
+        CQuorbelDoc *document = app.GetCurrentDocument();
+        return EnabledWhen(document && !document->RecentFiles().Paths().empty());
+      });
+}
+
+bool OpenGridFileDialog(CQuorbelApp &app) {
+  const QString path = app.Dialogs().OpenFileName(
+      app.MainFrame(),
+      FileDialogRequest{.caption = French(app) ? QStringLiteral("Ouvrir") : QStringLiteral("Open"),
+                        .directory = QString::fromStdString(app.Settings().directory.myGrids),
+                        .filter = QStringLiteral("Quorbel Files (*.sud);;Sudoku Text File (*.txt);;") +
+                                  AllFilesFilter(app)});
+  return !path.isEmpty() && OpenChosen(app, path.toStdString());
+}
+
+bool OpenRecentFile(CQuorbelApp &app, int index) {
+  CQuorbelDoc *document = app.GetCurrentDocument();
+  if (!document || index < 0 || index >= static_cast<int>(document->RecentFiles().Paths().size()))
+    return false;
+  const std::string path = document->RecentFiles().Paths()[static_cast<size_t>(index)];
+  const int reported = app.DocumentHost().ErrorsReported();
+  if (OpenChosen(app, path))
+    return true;
+  // A file that could not be opened goes; a question the player cancelled leaves it.
+  if (app.DocumentHost().ErrorsReported() != reported && app.Profile()) {
+    document->RecentFiles().Remove(path);
+    document->RecentFiles().Save(*app.Profile());
+  }
+  return false;
+}
+
+bool ImportTextGridDialog(CQuorbelApp &app) {
+  CQuorbelDoc *document = app.GetCurrentDocument();
+  if (!document)
+    return false;
+  const QString path = app.Dialogs().OpenFileName(
+      app.MainFrame(),
+      FileDialogRequest{.caption = QStringLiteral("Add Grid using File"),
+                        .directory = QString::fromStdString(app.Settings().directory.txtGrids),
+                        .filter = QStringLiteral("Sudoku Text File (*.txt);;") + AllFilesFilter(app)});
+  if (path.isEmpty() || !document->ImportTextGridFile(path.toStdString()))
+    return false;
+  if (CMainFrame *frame = app.MainFrame())
+    frame->UpdateTitle();
+  return true;
+}

@@ -1,0 +1,16 @@
+// The File menu's document commands: Open (a grid file or a text grid), Save, Save As and
+// the four recent files, and the import of a text grid as further grids of the set.
+#pragma once
+
+class CQuorbelApp;
+
+// Plugs Open, Save, Save As and the recent files into the application's dispatcher.
+void RegisterFileCommands(CQuorbelApp &app);
+
+// File > Open: asks for a file and opens it as the document. False when nothing was opened.
+bool OpenGridFileDialog(CQuorbelApp &app);
+// Opens the recent file at `index` (0 the newest); one that fails to open leaves the list.
+bool OpenRecentFile(CQuorbelApp &app, int index);
+// Asks for a text grid and adds its grids after those of the set (the grid tabs' "Add Grid
+// using File").
+bool ImportTextGridDialog(CQuorbelApp &app);

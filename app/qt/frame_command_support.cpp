@@ -1,0 +1,38 @@
+#include "app/qt/frame_command_support.h"
+
+#include "app/qt/quorbel_app.h"
+#include "engine/grid_set.h"
+#include "engine/update_possibles.h"
+#include "view/qt/quorbel_view.h"
+
+namespace quorbel {
+
+DisplaySwitches &FrameSwitches() {
+  static DisplaySwitches withoutView;
+  CQuorbelView *view = FrameView();
+  return view ? view->Switches() : withoutView;
+}
+
+CQuorbelView *FrameView() { return GetCurrentView(); }
+
+bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kModeTimed; }
+
+VariantWords CombinedVariants(CQuorbelApp &app) {
+  const uint64_t words = CombinedGridVar(app.Engine().Grids, 1);
+  return {static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)};
+}
+
+bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone) {
+  if (!words.Any())
+    return true;
+  for (const VariantWords &one : alone)
+    if (words == one)
+      return true;
+  return false;
+}
+
+void RecomputeAllPossibles(CQuorbelApp &app) { UpdatePossibles(app.Engine(), -1, -1, -1, 1); }
+
+std::string_view YesNo(bool on) { return on ? "Y" : "N"; }
+
+} // namespace quorbel

@@ -1,0 +1,233 @@
+#include "app/qt/grid_commands.h"
+
+#include <array>
+#include <string>
+
+#include "app/own_text.h"
+#include "app/panel_text.h"
+#include "app/qt/end_of_game_flow.h"
+#include "app/qt/frame_command_support.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/time_limit.h"
+#include "engine/cell_actions.h"
+#include "engine/grid_services.h"
+#include "engine/grid_set.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
+#include "platform/paths.h"
+#include "view/qt/quorbel_view.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int8_t kBoatNone = 0;
+constexpr int8_t kBoatShip = 1;
+constexpr int8_t kBoatWater = 2;
+constexpr std::string_view kStartGridName = "Sud";
+constexpr int32_t kMillisecondsPerSecond = 1000;
+
+bool French(CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
+
+// The grid the single-grid commands act on: the focus grid, or the first shown when the set
+// shows one grid.
+GridRecord &CommandGrid(CQuorbelApp &app) {
+  GridSet &set = app.Engine().Grids;
+  const int slot = set.OrderCount == 1 ? set.Order[0] : set.FocusGrid;
+  return set.Main[static_cast<size_t>(slot)];
+}
+
+bool FocusOnPlayingCell(CQuorbelApp &app) {
+  const GridSet &set = app.Engine().Grids;
+  return set.FocusCell >= 0 && set.FocusCell < app.Engine().Geo.NCells && set.FocusGrid >= 0 &&
+         set.FocusGrid < set.MainCount;
+}
+
+template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visit) {
+  GridSet &set = app.Engine().Grids;
+  for (int k = 0; k < set.OrderCount; ++k) {
+    const int slot = set.Order[static_cast<size_t>(k)];
+    if (slot >= 0 && slot < set.MainCount)
+      visit(set.Main[static_cast<size_t>(slot)]);
+  }
+}
+
+void SetBoatMarks(CQuorbelApp &app, int8_t mark) {
+  if (!FocusOnPlayingCell(app) || !(CommandGrid(app).GridVar & kVarBattleShip).Any())
+    return;
+  CQuorbelView *view = FrameView();
+  if (!view)
+    return;
+  EngineContext &ctx = app.Engine();
+  ReinitGrids(ctx, 0, 0, 0, 1);
+  SaveUndoState(ctx);
+  const SelectionList &selection = view->Selection();
+  for (int k = 0; k < selection.Count; ++k) {
+    const SelectionPair &pair = selection.Pairs[static_cast<size_t>(k)];
+    if (pair.Grid < 0 || pair.Grid >= ctx.Grids.MainCount || pair.Cell < 0 || pair.Cell >= ctx.Geo.NCells)
+      continue;
+    ctx.Grids.Main[static_cast<size_t>(pair.Grid)].Cells[static_cast<size_t>(pair.Cell)].Boat = mark;
+    RecordMacroStep(kMacroSetBoat, {}, pair.Cell, {}, mark, {}, pair.Grid);
+  }
+  UpdatePossibles(ctx, -1, -1, -1, 0);
+  app.RedrawViewNow();
+}
+
+void ShowCellPossibles(CQuorbelApp &app) {
+  if (!FocusOnPlayingCell(app) || app.Settings().general.probType == 0)
+    return;
+  EngineContext &ctx = app.Engine();
+  ReinitGrids(ctx, 1, 1, 1, 1);
+  const int slot = ctx.Grids.FocusGrid;
+  const int cell = ctx.Grids.FocusCell;
+  ctx.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].CellHighlight = 1;
+  if (CQuorbelView *view = FrameView())
+    view->MoveFocusToCell(slot, cell);
+  app.RedrawViewNow();
+}
+
+// Plays a macro of the start directory's "SudGrid" folder, in the language's version.
+void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
+  const std::string file = "SudGrid\\" + std::string(baseName) +
+                           (app.CurrentLanguage() == Language::English ? "_en" : "") + ".macro";
+  const std::string path = MakeAbsolutePath(file);
+  if (!app.Services().runMacroFile) {
+    const PanelText lead = French(app) ? PanelText(OwnText("Les macros ne sont pas encore disponibles : "))
+                                       : PanelText(OwnText("Macros cannot be played yet: "));
+    app.PostMessage(lead + PanelText::Plain(path));
+    return;
+  }
+  app.Services().runMacroFile(path);
+}
+
+// A new game on the grid as it now stands: not finished, no time over, a fresh score; with
+// `restartClock` the clock starts again on the limit of the grid's size and level.
+void RestartGame(CQuorbelApp &app, bool restartClock) {
+  CQuorbelView *view = FrameView();
+  if (!view)
+    return;
+  view->Game().GameFinished = 0;
+  view->Game().TimeOverFlag = 0;
+  if (restartClock) {
+    const AppSettings &settings = app.Settings();
+    view->StartGameClock(ComputeTimeLimit(settings.gameDuration, app.Engine().Geo.GridWidth,
+                                          settings.general.gridCurrDifficulty, settings.game.mode) *
+                         kMillisecondsPerSecond);
+  }
+  ResetGameScore(app);
+}
+
+CommandState GridExists(CQuorbelApp &app) {
+  return app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
+}
+
+} // namespace
+
+void DefineStartupGrid(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  CommandGrid(app).Comment = std::string(kStartGridName);
+  app.MarkDocumentModified("NULL");
+  ReinitGrids(ctx, 1, 1, 1, 1);
+  for (int g = 0; g < ctx.Grids.MainCount; ++g) {
+    GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(g)];
+    for (int c = 0; c < grid.NRecords; ++c) {
+      CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
+      if (cell.Status >= kStatusHypothesis)
+        SetCellValue(ctx, grid, c, 0, kActionClear);
+      else
+        cell.Status = kStatusFixed;
+      cell.WorkWord = 0;
+    }
+  }
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app.NewGridFlag = 1;
+  ClearUndoHistory(ctx);
+  app.RedrawViewNow();
+  RestartGame(app, false);
+  RecordMacroStep(kMacroInit);
+}
+
+bool BackToStartupGrid(CQuorbelApp &app) {
+  CQuorbelDoc *document = app.GetCurrentDocument();
+  if (document && document->IsModified() && app.MacroMode == 0 && app.Settings().general.askToBeSaved == 1) {
+    const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(
+        app.MainFrame(),
+        MessageBoxRequest{
+            .title = QStringLiteral("Quorbel"),
+            .text = French(app) ? QStringLiteral("Etes vous sur de vouloir Revenir à la Grille de "
+                                                 "démarrage ?")
+                                : QStringLiteral("Are you sure you want to come back to StartUp Grid ?"),
+            .icon = QMessageBox::Question,
+            .buttons = QMessageBox::Ok | QMessageBox::Cancel,
+            .defaultButton = QMessageBox::Ok});
+    if (answer != QMessageBox::Ok)
+      return false;
+  }
+  EngineContext &ctx = app.Engine();
+  app.ClearDocumentModified();
+  ReinitGrids(ctx, 1, 1, 1, 1);
+  app.NewGridFlag = 1;
+  ForEachShownMainGrid(app, [&](GridRecord &grid) {
+    const int limit = std::min(ctx.Geo.CellLimit, grid.NRecords);
+    for (int c = 0; c < limit; ++c) {
+      CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
+      if (cell.Status == kStatusFixed) {
+        SetCellValue(ctx, grid, c, cell.Value, kActionPlaceFixed);
+        cell.Boat = kBoatNone;
+      } else if (cell.Status != kStatusGiven) {
+        // Givens are part of the start grid as much as the clues are.
+        ResetCellState(ctx.Geo, cell);
+      }
+      cell.WorkWord = 0;
+    }
+  });
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  ClearUndoHistory(ctx);
+  app.RedrawViewNow();
+  RestartGame(app, true);
+  RecordMacroStep(kMacroReset);
+  return true;
+}
+
+void RegisterGridCommands(CQuorbelApp &app) {
+  CommandDispatcher &commands = app.Commands();
+  const auto gridExists = [&app] { return GridExists(app); };
+  commands.SetHandler(
+      Cmd::DefineStartupGrid, [&app](CommandId) { DefineStartupGrid(app); }, gridExists);
+  commands.SetHandler(
+      Cmd::BackToStartupGrid, [&app](CommandId) { BackToStartupGrid(app); }, gridExists);
+  commands.SetHandler(
+      Cmd::Pause,
+      [&app](CommandId) {
+        if (app.Engine().Geo.CellLimit <= 0)
+          return;
+        app.Paused = 1 - app.Paused;
+        app.RedrawViewNow();
+      },
+      [&app] { return CommandState::Ticked(app.Paused == 1, app.Engine().Geo.CellLimit > 0); });
+  commands.SetHandler(Cmd::MarkBoat, [&app](CommandId) { SetBoatMarks(app, kBoatShip); });
+  commands.SetHandler(Cmd::MarkWater, [&app](CommandId) { SetBoatMarks(app, kBoatWater); });
+  commands.SetHandler(Cmd::ClearBoatMark, [&app](CommandId) { SetBoatMarks(app, kBoatNone); });
+  commands.SetHandler(Cmd::ShowCellPossibles, [&app](CommandId) { ShowCellPossibles(app); });
+
+  struct HelpMacro {
+    Cmd cmd;
+    std::string_view baseName;
+  };
+  constexpr std::array<HelpMacro, 7> helpMacros{{
+      {Cmd::Demo, "Demo"},
+      {Cmd::ExampleLineColBlock, "ExempleLigne"},
+      {Cmd::ExampleProbable, "ExempleProbable"},
+      {Cmd::ExampleSingle, "ExempleSingle"},
+      {Cmd::ExampleGroup, "ExempleGroup"},
+      {Cmd::ExampleColorChain, "ExempleColor"},
+      {Cmd::ExampleBurma, "ExempleBurma"},
+  }};
+  for (const HelpMacro &macro : helpMacros)
+    commands.SetHandler(macro.cmd, [&app, macro](CommandId) { RunHelpMacro(app, macro.baseName); });
+}
+
+} // namespace quorbel

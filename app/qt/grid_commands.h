@@ -1,0 +1,18 @@
+// The Sudoku menu's grid commands kept by the frame: the start-up grid (define it, go back to
+// it), pause, the battleship marks, showing the focus cell's candidates, and the demo and
+// example macros.
+#pragma once
+
+class CQuorbelApp;
+
+namespace quorbel {
+
+// The current grid becomes the start grid: its values become clues, hypotheses and marks go.
+void DefineStartupGrid(CQuorbelApp &app);
+// Puts the start grid back: clues and givens stay, every other cell is emptied. False when the
+// player cancelled.
+bool BackToStartupGrid(CQuorbelApp &app);
+
+void RegisterGridCommands(CQuorbelApp &app);
+
+} // namespace quorbel

@@ -1,0 +1,117 @@
+#include "app/qt/solve_command_handlers.h"
+
+#include <array>
+
+#include "app/message_format.h"
+#include "app/message_table.h"
+#include "app/qt/end_of_game_flow.h"
+#include "app/qt/quorbel_app.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kMsgSearchRunning = 126;
+constexpr int kSearchProgressRange = 1000;
+
+// The methods' names in the hints, by LowestBitIndex of their codes, each a link to its help
+// topic; the group's name leaves a field for its size.
+struct MethodName {
+  int message; // a message table entry, or 0 for the literal
+  OwnText literal;
+  int32_t help;
+};
+constexpr std::array<MethodName, 9> kMethodNames = {{
+    {24, "", 0},                      // none
+    {25, "", 98411},                  // line/column/block
+    {27, "", 98415},                  // Single
+    {26, "", 98414},                  // Group, with its size
+    {0, "!Colouring!%d!", 98417},     //
+    {0, "!Forcing Chain!%d!", 98419}, //
+    {28, "", 98416},                  // Random
+    {0, "!Probable!%d!", 98418},      //
+    {0, "!Burma!%d!", 98420},         //
+}};
+
+PanelText RenderPiece(const ReportPiece &piece, Language language) {
+  const bool english = IsEnglish(language);
+  switch (piece.kind) {
+  case ReportPiece::Kind::StartSolve:
+    return english ? OwnText("Start solve...") : OwnText("Démarrage Résolution...");
+  case ReportPiece::Kind::FiltersActivated:
+    return english ? OwnText(". Filters activated: ") : OwnText(". Filtres activés: ");
+  case ReportPiece::Kind::Separator:
+    return OwnText(" - ");
+  case ReportPiece::Kind::MethodName: {
+    if (piece.Number < 0 || piece.Number >= static_cast<int32_t>(kMethodNames.size()))
+      return {};
+    const MethodName &name = kMethodNames[static_cast<size_t>(piece.Number)];
+    const OwnText format = name.message != 0 ? MessageFormat(name.message, language) : name.literal;
+    const int64_t size = piece.Args.empty() ? 0 : piece.Args[0];
+    return FormatPanelTextTwice(format, {name.help}, {size});
+  }
+  case ReportPiece::Kind::Message:
+    break;
+  }
+  std::vector<FormatArg> args(piece.Args.begin(), piece.Args.end());
+  return FormatPanelText(MessageFormat(piece.Number, language), args);
+}
+
+class AppSolveHost final : public SolveCommandHost {
+public:
+  explicit AppSolveHost(CQuorbelApp &app) : app_(app) {}
+
+  // The methods panel keeps its mask in the METHOD setting (never negative once loaded).
+  MethodMask ReadMethodMask() override { return static_cast<MethodMask>(app_.Settings().method.method); }
+  void AddReport(const SolveReport &report) override {
+    app_.Messages().AddInfoMessage(RenderSolveReport(report, app_.CurrentLanguage()));
+  }
+  void ReplaceReport(const SolveReport &report) override {
+    app_.Messages().ReplaceInfoMessage(RenderSolveReport(report, app_.CurrentLanguage()), 0);
+  }
+  void StartSearchProgress() override {
+    app_.StartWaitProgress(LookupMessage(kMsgSearchRunning, app_.CurrentLanguage()), kSearchProgressRange,
+                           false);
+  }
+  void AddHelpValues(int count) override { app_.Game().SolverHelpCount += count; }
+  void GridSetSolved() override { ::GridSetSolved(app_); }
+
+private:
+  CQuorbelApp &app_;
+};
+
+template <typename Command> int Run(CQuorbelApp &app, Command command) {
+  AppSolveHost host(app);
+  return command(app.Engine(), host);
+}
+
+CommandState WhenGridHasCells(CQuorbelApp &app) {
+  return CommandState{app.Engine().Geo.NCells > 0, std::nullopt};
+}
+
+} // namespace
+
+PanelText RenderSolveReport(const SolveReport &report, Language language) {
+  PanelText text;
+  for (const ReportPiece &piece : report)
+    text += RenderPiece(piece, language);
+  return text;
+}
+
+int RunPropose(CQuorbelApp &app) { return Run(app, ProposeAtCurrentCell); }
+int RunSolveOneLoop(CQuorbelApp &app) { return Run(app, SolveOneLoop); }
+int RunFullSolve(CQuorbelApp &app) { return Run(app, SolveFull); }
+int RunSearchSolutions(CQuorbelApp &app) { return Run(app, SearchSolutions); }
+int RunBackToGoodSolution(CQuorbelApp &app) { return Run(app, BackToGoodSolution); }
+
+void RegisterSolveCommands(CQuorbelApp &app) {
+  const auto add = [&app](Cmd cmd, int (*run)(CQuorbelApp &)) {
+    app.Commands().SetHandler(
+        cmd, [&app, run](CommandId) { run(app); }, [&app] { return WhenGridHasCells(app); });
+  };
+  add(Cmd::Propose, RunPropose);
+  add(Cmd::SolveOneLoop, RunSolveOneLoop);
+  add(Cmd::FullSolve, RunFullSolve);
+  add(Cmd::SearchSolutions, RunSearchSolutions);
+  add(Cmd::BackGoodSolution, RunBackToGoodSolution);
+}

@@ -1,0 +1,24 @@
+// The solving commands of the Sudoku menu (Propose F9, Solve 1 loop Ctrl+B, Full Solve Ctrl+R,
+// Search Solutions Ctrl+F, Back Good Solutions) joined to the application: the methods panel's
+// mask, the panel lines in the player's language, the help values the mark charges and the end
+// of the game when they solve the grids.
+#pragma once
+
+#include "app/language.h"
+#include "app/panel_text.h"
+#include "solver/solve_commands.h"
+
+class CQuorbelApp;
+
+// A command's report as the message panel shows it.
+quorbel::PanelText RenderSolveReport(const quorbel::SolveReport &report, quorbel::Language language);
+
+// The commands as the menus, the keys and the macro player (PROP1, SOLVE) run them; each returns
+// what its solver command returns (1 done, 0 refused, -10 cancelled).
+int RunPropose(CQuorbelApp &app);
+int RunSolveOneLoop(CQuorbelApp &app);
+int RunFullSolve(CQuorbelApp &app);
+int RunSearchSolutions(CQuorbelApp &app);
+int RunBackToGoodSolution(CQuorbelApp &app);
+
+void RegisterSolveCommands(CQuorbelApp &app);

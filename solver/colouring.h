@@ -1,0 +1,49 @@
+// The Colouring method. For one value and one unit, every place of the value in the unit
+// starts a chain on a scratch grid: the value goes there, then propagation and the value's
+// hidden singles run until none is left. Exactly one start is right, so a cell that every
+// chain fills takes the value, and a cell that every chain empties of it loses it.
+#pragma once
+
+#include <array>
+#include <span>
+
+#include "engine/value_mask.h"
+#include "solver/method_mask.h"
+
+namespace quorbel {
+
+struct EngineContext;
+struct GridRecord;
+class TrialGrid;
+
+// A unit has at most 16 places for a value: every one of them starts a chain.
+constexpr int kMaxColourChains = 16;
+
+// The open cells of unit `unit` of `kind` (row, column, block of the grid's table, or
+// the diagonals and extra regions, which are empty unless the grid has them) that hold
+// the value. Returns their number.
+int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,
+                        std::span<int> cellsOut);
+
+// Runs one chain from each start cell (at most kMaxColourChains) and leaves in the grid's
+// cells: ColourSet, the chains that placed the value there (-2 for an open cell holding
+// the value that no chain filled); EliminationSet, 0 for an open cell holding the value
+// that every chain emptied of it, else -1. The propagation modes come from the mask.
+// Returns the number of chains run.
+int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                      std::span<const int> startCells);
+
+struct ColouringOutcome {
+  int Value = -1; // the value of the last chains run
+  int Count = 0;  // their start cells
+  std::array<int, kMaxWidth> Cells{};
+};
+
+// valueIn below 1 studies every value. Returns the cell of [rangeStart, rangeEnd) that
+// every chain of a unit filled (outcome: its value and the chains' start cells), -2 when
+// candidates were removed, -1 when nothing was found, -10 when the player cancelled.
+// The cells keep the colours of the last unit; ResetCellColours clears them.
+int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
+                   int rangeStart, int rangeEnd, ColouringOutcome &outcome);
+
+} // namespace quorbel

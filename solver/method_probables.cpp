@@ -1,0 +1,70 @@
+// ApplyProbables over the grid's own block table (regular or irregular): a block's
+// places for a value that all lie on one line hold the line's only places for it too.
+// Propagation runs it at every filter pass when asked, so each block is read once, with
+// all values at a time (BlockPlaces).
+#include "solver/method_probables.h"
+
+#include <array>
+
+#include "engine/engine_context.h"
+#include "engine/unit_summary.h"
+#include "solver/block_places.h"
+#include "solver/method_record.h"
+#include "solver/search.h"
+
+namespace quorbel {
+
+namespace {
+
+// Removes `values` from the open cells of a line that lie outside the block.
+bool RemoveOutsideBlock(const GridGeometry &geo, GridRecord &grid, const std::array<int16_t, kMaxWidth> &line,
+                        int block, uint32_t values) {
+  bool removed = false;
+  for (int k = 0; k < geo.GridWidth; ++k) {
+    CellRecord &cell = grid.Cells[line[k]];
+    if (grid.BlockOfCell[line[k]] == block || !IsOpenStatus(cell.Status) || (cell.ThePoss & values) == 0)
+      continue;
+    RestrictPoss(geo, cell, cell.ThePoss & ~values);
+    removed = true;
+  }
+  return removed;
+}
+
+} // namespace
+
+int ApplyProbables(const EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  const int width = geo.GridWidth;
+  bool removed = false;
+  for (int block = 0; block < width; ++block) {
+    const auto &cells = grid.BlockCells[block];
+    BlockPlaces places;
+    for (int k = 0; k < width; ++k) {
+      const CellRecord &cell = grid.Cells[cells[k]];
+      if (IsOpenStatus(cell.Status))
+        places.Add(cell.ThePoss & geo.FullMask, geo.RowOfCell[cells[k]], geo.ColOfCell[cells[k]]);
+    }
+    const uint32_t probable = places.Probable();
+    for (int k = 0; k < width; ++k) {
+      CellRecord &cell = grid.Cells[cells[k]];
+      if (IsOpenStatus(cell.Status))
+        cell.ProbableMask |= cell.ThePoss & probable;
+    }
+    const uint32_t oneRow = places.OnOneRow(width);
+    const uint32_t oneCol = places.OnOneCol(width);
+    for (int line = 0; line < width; ++line) {
+      if ((places.Rows[line] & oneRow) != 0)
+        removed |= RemoveOutsideBlock(geo, grid, geo.RowCells[line], block, places.Rows[line] & oneRow);
+      if ((places.Cols[line] & oneCol) != 0)
+        removed |= RemoveOutsideBlock(geo, grid, geo.ColCells[line], block, places.Cols[line] & oneCol);
+    }
+  }
+  return removed ? kCandidatesRemoved : kSolveStopped;
+}
+
+void ClearProbableMasks(const EngineContext &ctx, GridRecord &grid) {
+  for (CellRecord &cell : grid.PlayingCells(ctx.Geo))
+    cell.ProbableMask = 0;
+}
+
+} // namespace quorbel

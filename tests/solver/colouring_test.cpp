@@ -1,0 +1,128 @@
+// Colouring: its chains, what it concludes, and that it never contradicts the solution,
+// even on sparse 12x12 and 16x16 grids where a unit has more than ten places for a value.
+#include <gtest/gtest.h>
+
+#include "engine/unit_queries.h"
+#include "method_test_support.h"
+#include "solver/burma.h"
+#include "solver/colouring.h"
+#include "solver/method_record.h"
+#include "solver/method_trial_grid.h"
+#include "solver/solve_with_methods.h"
+
+namespace quorbel::test {
+namespace {
+
+// (0,7) is row 0's only place for 1.
+const std::string kHiddenSingle = Cleared(kSolution9, {CellAt(0, 7), CellAt(0, 8), CellAt(3, 7)});
+
+// Puzzle 1 of puzzles-9.txt where singles stall. Whichever of its two places in a unit
+// takes 3, its chain clears 3 from cells (6,1), (6,8), (7,1) and (7,8): a pattern of two
+// lines sharing two places, as the fish search sees it too.
+constexpr std::string_view kXWingPosition =
+    "875030961162759834943861527219083070604927180087610092401078050000040710700190240";
+
+std::vector<std::pair<int, int>> LostCandidates(const EngineContext &ctx, const GridRecord &before,
+                                                const GridRecord &after, int onlyValue = 0) {
+  std::vector<std::pair<int, int>> lost;
+  for (int cell = 0; cell < ctx.Geo.NCells; ++cell)
+    for (int v = 1; v <= ctx.Geo.GridWidth; ++v)
+      if ((before.Cells[cell].ThePoss & ~after.Cells[cell].ThePoss & ValueBit(v)) != 0 &&
+          (onlyValue == 0 || v == onlyValue))
+        lost.emplace_back(cell, v);
+  return lost;
+}
+
+TEST(Colouring, AUnitWithOnePlaceGivesOneChainThatPlacesIt) {
+  PuzzleContext p(kHiddenSingle);
+  TrialGrid trial;
+  const int start = CellAt(0, 7);
+  EXPECT_EQ(ColourDigitChains(*p.Ctx, p.Grid(), trial, 0, 1, std::vector<int>{start}), 1);
+  EXPECT_EQ(p.Cell(start).ColourSet, 1);
+
+  ResetCellColours(p.Grid(), -1);
+  ColouringOutcome outcome;
+  EXPECT_EQ(ApplyColouring(*p.Ctx, p.Grid(), trial, 0, 1, 0, 81, outcome), start);
+  EXPECT_EQ(outcome.Value, 1);
+  EXPECT_EQ(outcome.Count, 1);
+  EXPECT_EQ(outcome.Cells[0], start);
+}
+
+TEST(Colouring, FindsTheUnitCellsOfRegionsOnlyWhereTheGridHasThem) {
+  PuzzleContext p(kHiddenSingle);
+  std::array<int, kMaxWidth> cells{};
+  EXPECT_EQ(FindColourUnitCells(*p.Ctx, kUnitRow, 2, 0, p.Grid(), cells), 2);
+  EXPECT_EQ(FindColourUnitCells(*p.Ctx, kUnitDiag1, 2, 0, p.Grid(), cells), 0);
+}
+
+TEST(Colouring, RemovesWhatEveryChainRemovesLikeAnXWing) {
+  const std::string solution = SearchSolution(ReadPuzzleFile("puzzles-9.txt")[1]);
+  PuzzleContext before(kXWingPosition);
+  PuzzleContext p(kXWingPosition);
+  TrialGrid trial;
+  ColouringOutcome outcome;
+  EXPECT_EQ(ApplyColouring(*p.Ctx, p.Grid(), trial, 0, 3, 0, 81, outcome), kCandidatesRemoved);
+  const std::vector<std::pair<int, int>> expected = {
+      {CellAt(6, 1), 3}, {CellAt(6, 8), 3}, {CellAt(7, 1), 3}, {CellAt(7, 8), 3}};
+  EXPECT_EQ(LostCandidates(*p.Ctx, before.Grid(), p.Grid()), expected);
+  EXPECT_TRUE(KeepsSolution(*p.Ctx, p.Grid(), solution));
+
+  // The fish search reaches the same conclusion for 3.
+  PuzzleContext fish(kXWingPosition);
+  ApplyBurma(*fish.Ctx, fish.Grid(), BurmaSizesOfMask(BurmaSizeBit(2)));
+  EXPECT_EQ(LostCandidates(*fish.Ctx, before.Grid(), fish.Grid(), 3), expected);
+}
+
+TEST(Colouring, TheDriverPlacesWhatEveryChainFilledAndClearsTheColours) {
+  PuzzleContext p(kHiddenSingle);
+  EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskColouring, p.Grid(), 1, 1, -1, 0), kSolvePlaced);
+  EXPECT_EQ(p.Cell(CellAt(0, 7)).Value, 1);
+  EXPECT_EQ(p.Cell(CellAt(0, 7)).Status, kStatusPlacedLastStep);
+  EXPECT_EQ(p.Cell(CellAt(0, 7)).CellHighlight, 7);
+  EXPECT_EQ(p.Ctx->Methods.LastMethodBit, kMethodColouring);
+  EXPECT_EQ(p.Ctx->Methods.MaxMethodLevel, 10);
+  for (int cell = 0; cell < 81; ++cell)
+    ASSERT_EQ(p.Cell(cell).ColourSet, -1) << cell;
+}
+
+TEST(Colouring, TheDriverRecordsARemovalWhenTheCellAskedForIsNotFound) {
+  PuzzleContext p(kXWingPosition);
+  EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskColouring, p.Grid(), 1, 0, CellAt(6, 1), 0), kSolveStopped);
+  EXPECT_EQ(p.Ctx->Methods.MethodsUsed, kMethodColouring);
+  EXPECT_EQ(p.Cell(CellAt(6, 1)).ThePoss & ValueBit(3), 0u);
+  EXPECT_TRUE(KeepsSolution(*p.Ctx, p.Grid(), SearchSolution(ReadPuzzleFile("puzzles-9.txt")[1])));
+}
+
+TEST(Colouring, ThePlayersAbortCancelsIt) {
+  PuzzleContext p(kXWingPosition);
+  p.Host.Abort = true;
+  TrialGrid trial;
+  ColouringOutcome outcome;
+  EXPECT_EQ(ApplyColouring(*p.Ctx, p.Grid(), trial, 0, -1, 0, 81, outcome), kSolveCancelled);
+}
+
+// With a third of the givens of a 12x12 or 16x16 puzzle, units hold up to sixteen places
+// for a value; every one must start a chain before anything is concluded.
+class ColouringOnLargeGrids : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(ColouringOnLargeGrids, NeverRemovesTheSolutionsValue) {
+  for (const std::string &puzzle : ReadPuzzleFile(GetParam())) {
+    const std::string solution = SearchSolution(puzzle);
+    ASSERT_FALSE(solution.empty());
+    for (int keep : {2, 3}) {
+      PuzzleContext p(Thinned(puzzle, keep));
+      TrialGrid trial;
+      ColouringOutcome outcome;
+      const int found = ApplyColouring(*p.Ctx, p.Grid(), trial, 0, -1, 0, p.Ctx->Geo.NCells, outcome);
+      if (found >= 0) {
+        EXPECT_EQ(outcome.Value, solution[static_cast<size_t>(found)] - '0') << puzzle;
+      }
+      EXPECT_TRUE(KeepsSolution(*p.Ctx, p.Grid(), solution)) << puzzle << " keeping 1 given in " << keep;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ColouringOnLargeGrids, ::testing::Values("puzzles-12.txt", "puzzles-16.txt"));
+
+} // namespace
+} // namespace quorbel::test

@@ -1,0 +1,66 @@
+// Forcing Chain: the branches of one cell, the contradictions left out of them, and the
+// driver's placement of a common value.
+#include <gtest/gtest.h>
+
+#include "method_test_support.h"
+#include "solver/forcing_chain.h"
+#include "solver/method_record.h"
+#include "solver/method_trial_grid.h"
+#include "solver/solve_with_methods.h"
+
+namespace quorbel::test {
+namespace {
+
+constexpr int kA = CellAt(0, 7); // {1, 2}, truly 1
+constexpr int kD = CellAt(0, 8); // {1, 2}, truly 2
+constexpr int kB = CellAt(3, 7); // {2}
+constexpr int kE = CellAt(4, 8); // {1}
+
+// D = 1 leaves E (same column) no value, so only D = 2 stands; A = 2 leaves B none.
+class ForcingPosition : public ::testing::Test {
+protected:
+  PuzzleContext p{Cleared(kSolution9, {kA, kD, kB, kE})};
+  TrialGrid trial;
+  std::vector<int> values = std::vector<int>(81, 99);
+};
+
+TEST_F(ForcingPosition, WhenEveryBranchButTheLastContradictsTheLastCounts) {
+  ASSERT_EQ(p.Cell(kD).ThePoss, MaskOf({1, 2}));
+  EXPECT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, kD, values), kD);
+  EXPECT_EQ(values[kD], 2);
+  EXPECT_EQ(values[kA], kForcingDiffers); // still open in the branch
+  EXPECT_EQ(values[CellAt(0, 0)], kForcingUntouched);
+}
+
+TEST_F(ForcingPosition, ALastBranchInContradictionGivesNothing) {
+  EXPECT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, kA, values), -1);
+  EXPECT_EQ(values[kA], 1); // from the first branch, which stands
+}
+
+TEST_F(ForcingPosition, ACellWithOneCandidateIsNoStart) {
+  EXPECT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, kB, values), -1);
+  EXPECT_EQ(values[kB], 99);
+}
+
+TEST_F(ForcingPosition, TheDriverPlacesTheCommonValue) {
+  EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskForcingChain, p.Grid(), 1, 1, -1, 0), kSolvePlaced);
+  EXPECT_EQ(p.Cell(kD).Value, 2);
+  EXPECT_EQ(p.Cell(kD).Status, kStatusPlacedLastStep);
+  EXPECT_EQ(p.Cell(kD).CellHighlight, 7);
+  EXPECT_EQ(p.Ctx->Methods.LastMethodBit, kMethodForcingChain);
+  EXPECT_EQ(p.Ctx->Methods.MaxMethodLevel, 9);
+  EXPECT_GT(p.Cell(kA).Status, kStatusConflict);
+}
+
+TEST_F(ForcingPosition, TheDriverPlacesOnlyInTheCellAskedFor) {
+  EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskForcingChain, p.Grid(), 1, 0, kA, 0), kSolveStopped);
+  EXPECT_GT(p.Cell(kD).Status, kStatusConflict);
+}
+
+TEST_F(ForcingPosition, ThePlayersAbortCancelsIt) {
+  p.Host.Abort = true;
+  EXPECT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, kD, values), kSolveCancelled);
+}
+
+} // namespace
+} // namespace quorbel::test

@@ -1,0 +1,64 @@
+// The right-button menus: each item offered under its condition, in its language.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/cell_record.h"
+#include "view/context_menus.h"
+
+namespace quorbel {
+namespace {
+
+std::vector<int> Items(const std::vector<MenuChoice> &menu) {
+  std::vector<int> items;
+  for (const MenuChoice &choice : menu)
+    items.push_back(choice.Item);
+  return items;
+}
+
+TEST(ContextMenus, OnlyTheExpertGetsTheGridTabMenu) {
+  EXPECT_TRUE(GridTabMenu(false).empty());
+  EXPECT_EQ(Items(GridTabMenu(true)), (std::vector<int>{kItemAddEmptyGrid, kItemAddGridFromFile}));
+}
+
+TEST(ContextMenus, ACellsMenuFollowsItsStateAndTheDisplay) {
+  CellMenuInputs in;
+  EXPECT_EQ(Items(PlayingCellMenu(in, Language::English)),
+            (std::vector<int>{kItemShowPossibles, kItemMultipleEntry}));
+  in.Status = kStatusPlaced;
+  in.Expert = true;
+  in.SequentialEntry = true;
+  const std::vector<MenuChoice> expert = PlayingCellMenu(in, Language::English);
+  EXPECT_EQ(Items(expert), (std::vector<int>{kItemClearCell, kItemMultipleEntry}));
+  EXPECT_EQ(expert[0].Text, "Clear cell");
+  EXPECT_TRUE(expert[1].Checked);
+  in.Symbols = kSymbolPictures;
+  EXPECT_EQ(Items(PlayingCellMenu(in, Language::French)), (std::vector<int>{kItemClearCell}));
+  EXPECT_EQ(PlayingCellMenu(in, Language::French)[0].Text, "Efface case");
+}
+
+TEST(ContextMenus, TheBoardMenuOffersEveryOtherCellDisplay) {
+  BoardMenuInputs in;
+  in.ProbType = 3;
+  const std::vector<int> items = Items(BoardMenu(in, Language::English));
+  for (int item : {kItemCellSingleValue, kItemCellLine, kItemCellMatrix, kItemClearProbables})
+    EXPECT_NE(std::find(items.begin(), items.end(), item), items.end()) << item;
+  EXPECT_EQ(std::find(items.begin(), items.end(), kItemCellProbables), items.end());
+  in.ProbType = 0;
+  in.GameMode = 2; // the quick game keeps its background
+  const std::vector<int> quick = Items(BoardMenu(in, Language::English));
+  EXPECT_EQ(std::find(quick.begin(), quick.end(), kItemCellSingleValue), quick.end());
+  EXPECT_EQ(std::find(quick.begin(), quick.end(), kItemChangeBackground), quick.end());
+  EXPECT_EQ(BoardMenu(in, Language::English).back().Text, "Hide Image Bar Area");
+}
+
+TEST(ContextMenus, TheMessagePanelsMenuHidesOrShowsTheComments) {
+  EXPECT_EQ(Items(MessagePanelMenu(true, Language::English)),
+            (std::vector<int>{kItemCommentArea, kItemClearComments, kItemCopyComments}));
+  const std::vector<MenuChoice> hidden = MessagePanelMenu(false, Language::English);
+  ASSERT_EQ(hidden.size(), 1u);
+  EXPECT_EQ(hidden[0].Text, "Show Comment Area");
+}
+
+} // namespace
+} // namespace quorbel

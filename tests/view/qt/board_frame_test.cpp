@@ -1,0 +1,80 @@
+// The board view inside the running program: the frame's central widget, repainted by the
+// engine's host, writing its status panes, and holding the selection the host clears.
+#include <QLabel>
+#include <QtTest>
+
+#include "resources/menu_tables.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+class BoardFrameTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+
+private slots:
+  void TheBoardViewIsTheFramesCentralWidget() {
+    FrameWithBoard program(home_);
+    QVERIFY(program.started);
+    CQuorbelView *view = GetCurrentView();
+    QVERIFY(view);
+    QCOMPARE(program.Frame().centralWidget(), static_cast<QWidget *>(view));
+  }
+
+  void AGameRedrawnByTheHostShowsItsGridAndItsPanes() {
+    FrameWithBoard program(home_);
+    EngineContext &engine = program.app->Engine();
+    const std::string puzzle = FirstPuzzle("puzzles-9.txt");
+    SetGridShape(engine, 5, 1, 0);
+    test::LoadPuzzleLine(engine, engine.Grids.Main[0], puzzle);
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    program.app->Settings().general.probType = 2;
+    CQuorbelView &view = *GetCurrentView();
+    view.Switches().PossDisplayOn = 1;
+    view.Switches().PossDisplayLevel = kPossLevelAll;
+    view.SetFocusCell(1, 0);
+    program.app->Messages().AddInfoMessage(OwnText("New grid: the !rules!2! of the game"));
+    program.app->RedrawViewNow();
+
+    const int open = static_cast<int>(std::count(puzzle.begin(), puzzle.end(), '0'));
+    QCOMPARE(program.Frame().Pane(kPaneSymbols)->text(), QStringLiteral("1...9"));
+    QCOMPARE(program.Frame().Pane(kPaneRemaining)->text(), QStringLiteral("Left : %1").arg(open));
+    const QImage shown = view.grab().toImage();
+    const CGridDraw &painter = view.Painter(0);
+    QVERIFY(CountPixels(shown, painter.OuterRect[0], program.app->Colours().ColInit) > 20);
+    QVERIFY(CountPixels(shown, view.Layout().Message, program.app->Colours().ColInit) > 20);
+
+    if (qEnvironmentVariableIsSet("QUORBEL_VIEW_SHOTS")) {
+      program.Frame().resize(1200, 900);
+      program.Frame().grab().save(qEnvironmentVariable("QUORBEL_VIEW_SHOTS") + QStringLiteral("/frame.png"));
+      QTest::qWait(qEnvironmentVariableIntValue("QUORBEL_VIEW_HOLD_MS"));
+    }
+  }
+
+  void NewMessagesRepaintThePanelAtOnce() {
+    FrameWithBoard program(home_);
+    CQuorbelView &view = *GetCurrentView();
+    const CellRect panel = view.Layout().Message;
+    QVERIFY(panel.IsShown());
+    const int before = CountPixels(view.PaintDC(), panel, program.app->Colours().ColInit);
+    program.app->Messages().AddInfoMessage(OwnText("A message of some length for the panel"));
+    QVERIFY(CountPixels(view.PaintDC(), panel, program.app->Colours().ColInit) > before + 20);
+  }
+
+  void TheHostClearsTheViewsSelection() {
+    FrameWithBoard program(home_);
+    SetGridShape(program.app->Engine(), 5, 1, 0);
+    CQuorbelView &view = *GetCurrentView();
+    view.SetFocusCell(12, 0);
+    QCOMPARE(view.Selection().Count, 1);
+    program.app->ClearSelection();
+    QCOMPARE(view.Selection().Count, 0);
+    QCOMPARE(program.app->Engine().Grids.FocusCell, kNoFocusCell);
+  }
+};
+
+QTEST_MAIN(BoardFrameTest)
+#include "board_frame_test.moc"

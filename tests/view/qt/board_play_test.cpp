@@ -1,0 +1,490 @@
+// Playing in the real window as a player would: clicking and extending the selection, typing
+// values and pencil marks, clearing, undo and redo from the keyboard, conflicts painted, the
+// arrows, dragging a value from the number bar, the wheel and the page keys through the search's
+// solutions, the macro line of a move, and the end of the game.
+#include <QtTest>
+
+#include "app/settings_schema.h"
+#include "engine/search_history.h"
+#include "engine/undo_stack.h"
+#include "files/macro_recorder.h"
+#include "files/text_grid_writer.h"
+#include "resources/menu_tables.h"
+#include "solver/solution_count.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+constexpr int kShapeOf4 = 0;
+constexpr int kShapeOf9 = 5;
+
+// The first open cell of the puzzle at or after `from`.
+int OpenCell(const std::string &puzzle, int from = 0) {
+  for (int cell = from; cell < static_cast<int>(puzzle.size()); ++cell)
+    if (puzzle[static_cast<size_t>(cell)] == '0' || puzzle[static_cast<size_t>(cell)] == '.')
+      return cell;
+  return -1;
+}
+
+// A candidate of the cell, the lowest one.
+int SomeCandidate(const CellRecord &cell) {
+  for (int v = 1; v <= kMaxWidth; ++v)
+    if (cell.ThePoss & ValueBit(v))
+      return v;
+  return 0;
+}
+
+} // namespace
+
+class BoardPlayTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+  const std::string puzzle_ = FirstPuzzle("puzzles-9.txt");
+
+private slots:
+  void TheTimersStartWithTheFirstPaint() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    QVERIFY(board.View().TimersStarted());
+  }
+
+  void AClickedCellTakesATypedDigitWithItsUndoStepAndCandidates() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.View().Switches().PossDisplayOn = 1;
+    board.View().Switches().PossDisplayLevel = kPossLevelAll;
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    QCOMPARE(board.Engine().Grids.FocusCell, cell);
+    QCOMPARE(board.View().Selection().Count, 1);
+    const int value = SomeCandidate(board.Cell(cell));
+    board.Type(Qt::Key_0 + value);
+    QCOMPARE(board.Cell(cell).Value, value);
+    QCOMPARE(board.Cell(cell).Status, int{kStatusPlaced});
+    QVERIFY(CanUndo(board.Engine().Undo));
+    const GridGeometry &geo = board.Engine().Geo;
+    for (int other = 0; other < geo.NCells; ++other) {
+      const bool related =
+          geo.RowOfCell[other] == geo.RowOfCell[cell] || geo.ColOfCell[other] == geo.ColOfCell[cell] ||
+          board.Engine().Grids.Main[0].BlockOfCell[other] == board.Engine().Grids.Main[0].BlockOfCell[cell];
+      if (related && other != cell && board.Cell(other).Status >= kStatusEmpty)
+        QVERIFY2((board.Cell(other).ThePoss & ValueBit(value)) == 0, qPrintable(QString::number(other)));
+    }
+    // And it is painted in the player's ink.
+    const QImage shown = board.View().grab().toImage();
+    board.Shot("play-typed");
+    QVERIFY(CountPixels(shown, board.View().Painter(0).InnerRect[static_cast<size_t>(cell)],
+                        board.app->Colours().ColInput) > 10);
+  }
+
+  void AFrenchKeyboardTypesDigitsWithOrWithoutShift() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    const int value = SomeCandidate(board.Cell(cell));
+    // The digit row's key of the value, unshifted: "&", "é", "\"" ... on a French layout.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 9 + static_cast<quint32>(value), 0,
+                    0, QStringLiteral("&"));
+    QCoreApplication::sendEvent(&board.View(), &press);
+    QCOMPARE(board.Cell(cell).Value, value);
+    board.Type(Qt::Key_Backspace);
+    board.Type(Qt::Key_0 + value, Qt::ShiftModifier); // Shift and the row give the digit itself
+    QCOMPARE(board.Cell(cell).Value, value);
+  }
+
+  void BackspaceDeleteAndTheUndoKeysWorkFromTheKeyboard() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    const int value = SomeCandidate(board.Cell(cell));
+    board.Type(Qt::Key_0 + value);
+    board.Type(Qt::Key_Backspace);
+    QCOMPARE(board.Cell(cell).Status, int{kStatusEmpty});
+    board.Type(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(board.Cell(cell).Value, value);
+    board.Type(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(board.Cell(cell).Status, int{kStatusEmpty});
+    board.Type(Qt::Key_0 + value);
+    board.Type(Qt::Key_Delete); // Edit > Clear's key
+    QCOMPARE(board.Cell(cell).Status, int{kStatusEmpty});
+    board.Type(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(board.Cell(cell).Value, value);
+  }
+
+  void AConflictingValueIsPaintedAsAConflict() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.View().Switches().ShowWarning = 1;
+    // A value its row already holds as a given.
+    const int cell = OpenCell(puzzle_);
+    const int row = board.Engine().Geo.RowOfCell[cell];
+    int given = 0;
+    for (int k = 0; k < 9 && given == 0; ++k)
+      given = board.Cell(row * 9 + k).Status == kStatusFixed ? board.Cell(row * 9 + k).Value : 0;
+    QVERIFY(given > 0);
+    board.ClickCell(cell);
+    board.Type(Qt::Key_0 + given);
+    // The focus elsewhere, so that the cell shows its own ground.
+    board.ClickCell(OpenCell(puzzle_, cell + 1 + 9));
+    const QImage shown = board.View().grab().toImage();
+    board.Shot("play-conflict");
+    const CellRect inside = board.View().Painter(0).InnerRect[static_cast<size_t>(cell)].Inset(6, 6);
+    QCOMPARE(PixelAt(shown, inside.left, inside.top), board.app->Colours().ColBgBad);
+  }
+
+  void ArrowsMoveTheFocusAndTabStepsOn() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.ClickCell(0);
+    board.Type(Qt::Key_Left);
+    QCOMPARE(board.Engine().Grids.FocusCell, 80);
+    board.Type(Qt::Key_Down);
+    QCOMPARE(board.Engine().Grids.FocusCell, 8);
+    board.Type(Qt::Key_Right);
+    QCOMPARE(board.Engine().Grids.FocusCell, 9);
+    board.Type(Qt::Key_Up);
+    QCOMPARE(board.Engine().Grids.FocusCell, 0);
+    board.Type(Qt::Key_Tab);
+    QCOMPARE(board.Engine().Grids.FocusCell, 1);
+    QVERIFY(board.View().hasFocus());
+  }
+
+  void CtrlAndShiftClicksExtendTheSelection() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.ClickCell(10);
+    board.ClickCell(30, Qt::ShiftModifier); // rows 1..3, columns 1..3
+    QCOMPARE(board.View().Selection().Count, 9);
+    board.ClickCell(80, Qt::ControlModifier);
+    QCOMPARE(board.View().Selection().Count, 10);
+    board.ClickCell(10, Qt::ControlModifier);
+    QCOMPARE(board.View().Selection().Count, 9);
+    QCOMPARE(board.Engine().Grids.FocusCell, 11);
+    board.ClickCell(5);
+    QCOMPARE(board.View().Selection().Count, 1);
+  }
+
+  void AValueDraggedFromTheNumberBarIsPlaced() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CQuorbelView &view = board.View();
+    QVERIFY(view.Layout().NumberBarShown);
+    const int cell = OpenCell(puzzle_);
+    const int value = SomeCandidate(board.Cell(cell));
+    const QPoint slot = board.Centre(view.Layout().Slots[static_cast<size_t>(value - 1)]);
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, slot);
+    QCOMPARE(view.DragValue, value);
+    QTest::mouseMove(&view, board.CellCentre(cell));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, board.CellCentre(cell));
+    QCOMPARE(board.Cell(cell).Value, value);
+    QCOMPARE(view.DragValue, -1);
+
+    // Or picked with one click and dropped with the next.
+    const int next = OpenCell(puzzle_, cell + 1);
+    const int other = SomeCandidate(board.Cell(next));
+    board.Click(board.Centre(view.Layout().Slots[static_cast<size_t>(other - 1)]));
+    QCOMPARE(view.DragValue, other);
+    board.ClickCell(next);
+    QCOMPARE(board.Cell(next).Value, other);
+    QCOMPARE(view.DragValue, -1);
+    QCOMPARE(board.Engine().Grids.FocusCell, next);
+  }
+
+  void AClickOnACellsValueDoesNotCarryItToTheNextCell() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    int given = 0;
+    while (puzzle_[static_cast<size_t>(given)] == '0')
+      ++given;
+    board.ClickCell(given);
+    const int open = OpenCell(puzzle_);
+    board.ClickCell(open);
+    QCOMPARE(board.Cell(open).Status, int{kStatusEmpty});
+    QCOMPARE(board.Engine().Grids.FocusCell, open);
+  }
+
+  void ClicksInTheCandidateMatrixTogglePencilMarks() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().general.probType = 2;
+    board.View().repaint();
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(OpenCell(puzzle_, cell + 1));
+    // The click selects the cell and marks the candidate under the pointer.
+    const CellRect box = SymbolRect(board.View().Painter(0), cell, 3, true);
+    board.Click(board.Centre(box));
+    QCOMPARE(board.Engine().Grids.FocusCell, cell);
+    QCOMPARE(board.Cell(cell).Status, int{kStatusPencilled});
+    QCOMPARE(board.Cell(cell).Marks, ValueBit(4));
+    board.Click(board.Centre(box));
+    QCOMPARE(board.Cell(cell).Status, int{kStatusEmpty});
+  }
+
+  void TypedMovesAreWrittenToTheMacroBeingRecorded() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    QVERIFY(StartMacroRecording("PlayedMoves").ok);
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    const int value = SomeCandidate(board.Cell(cell));
+    board.Type(Qt::Key_0 + value);
+    QCOMPARE(board.Pane(kPaneMacro), QStringLiteral("MACRO"));
+    QVERIFY(StopMacroRecording(false).ok);
+    const QByteArray text = ReadAll(home_.StartDirectory() + QStringLiteral("/PlayedMoves.macro"));
+    QVERIFY(text.contains(QStringLiteral("CLICK;%1;0;0\t").arg(100 + cell).toLatin1()));
+    QVERIFY(text.contains(QStringLiteral("SETCELL;%1;%2\t").arg(cell).arg(value).toLatin1()));
+  }
+
+  void TheWheelAndThePageKeysStepThroughTheStoredSolutions() {
+    const std::string puzzle = FirstPuzzle("puzzles-4.txt");
+    PlayedBoard board(home_, kShapeOf4, puzzle);
+    EngineContext &engine = board.Engine();
+    const int open = OpenCell(puzzle);
+    for (int value : {1, 2}) {
+      SetCellValue(engine, engine.Grids.Main[0], open, value, kActionPlace);
+      StoreSearchSolution(engine);
+    }
+    SetCellValue(engine, engine.Grids.Main[0], open, 0, kActionClear);
+    board.View().MoveFocusToCell(0, kNoFocusCell);
+    board.Type(Qt::Key_PageDown);
+    QCOMPARE(board.Cell(open).Value, 1);
+    // Towards the player: the next solution.
+    board.Wheel(board.CellCentre(5), -120);
+    QCOMPARE(board.Cell(open).Value, 2);
+    board.Type(Qt::Key_PageUp);
+    QCOMPARE(board.Cell(open).Value, 1);
+  }
+
+  void TheWheelOnACellStepsItsValue() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    board.Wheel(board.CellCentre(cell), 120); // away: the last value
+    QCOMPARE(board.Cell(cell).Value, 9);
+    board.Wheel(board.CellCentre(cell), 120);
+    QCOMPARE(board.Cell(cell).Value, 8);
+    QCOMPARE(board.Engine().Undo.ptUndo, 1);
+  }
+
+  void TheClockCountsAndStandsStillWhilePaused() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CQuorbelView &view = board.View();
+    view.Clock().Start -= 5000; // five seconds played
+    view.OnAnimationTimer();
+    view.OnAnimationTimer();
+    view.OnClockTimer();
+    QCOMPARE(board.Pane(kPaneClock), QStringLiteral("00:00:05"));
+    board.app->Paused = 1;
+    view.Clock().Start -= 7000; // seven more seconds of the machine's clock, all paused
+    for (int second = 0; second < 7; ++second)
+      view.OnClockTimer();
+    view.OnAnimationTimer();
+    board.app->Paused = 0;
+    view.OnAnimationTimer();
+    view.OnClockTimer();
+    QCOMPARE(board.Pane(kPaneClock), QStringLiteral("00:00:05"));
+  }
+
+  void TheStatusPanesShowModeScoreSymbolsAndCellsLeft() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().game.mode = kModeChampion;
+    board.View().OnClockTimer();
+    QCOMPARE(board.Pane(kPaneMode), QStringLiteral("Champion     "));
+    QCOMPARE(board.Pane(kPaneScore), QStringLiteral("Score:20.00"));
+    QCOMPARE(board.Pane(kPaneMacro), QStringLiteral(" "));
+    QCOMPARE(board.Pane(kPaneSymbols), QStringLiteral("1...9"));
+    const int open = static_cast<int>(std::count(puzzle_.begin(), puzzle_.end(), '0'));
+    QCOMPARE(board.Pane(kPaneRemaining), QStringLiteral("Left : %1").arg(open));
+  }
+
+  void DisplayAndFontCommandsFlipTheirSettings() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CommandDispatcher &commands = board.app->Commands();
+    const GeneralSettings &general = board.app->Settings().general;
+    board.View().MoveFocusToCell(0, kNoFocusCell);
+    QVERIFY(commands.Execute(32931)); // Increase characters
+    QCOMPARE(general.deltaFontCell, 1);
+    QCOMPARE(general.deltaFontCom, 1);
+    board.ClickCell(OpenCell(puzzle_));
+    QVERIFY(commands.Execute(32932)); // Decrease characters
+    QCOMPARE(general.deltaFontCell, 0);
+    QCOMPARE(general.deltaFontCom, 1);
+    QVERIFY(commands.Execute(32933)); // Default characters
+    QVERIFY(commands.Execute(32940)); // Display type: digits to letters
+    QCOMPARE(general.gridCurrDisp, int32_t{kSymbolLetters});
+    QCOMPARE(board.Pane(kPaneSymbols), QStringLiteral("A...I"));
+    QVERIFY(!commands.State(33134).enabled); // Number & Letter: not offered on 9 values
+    QVERIFY(commands.Execute(33136));        // Animated pictures
+    QCOMPARE(general.gridCurrDisp, int32_t{kSymbolPictures});
+    QVERIFY(commands.State(33136).checked.value_or(false));
+    QVERIFY(commands.Execute(33135)); // Number
+    QCOMPARE(general.gridCurrDisp, int32_t{kSymbolDigits});
+    board.app->Settings().game.mode = kModeTimed;
+    QVERIFY(!commands.State(32940).enabled);
+  }
+
+  void UndoIsOnlyOfferedWithSomethingToUndo() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CommandDispatcher &commands = board.app->Commands();
+    QVERIFY(!commands.State(32891).enabled);
+    board.ClickCell(OpenCell(puzzle_));
+    board.Type(Qt::Key_0 + SomeCandidate(board.Cell(OpenCell(puzzle_))));
+    QVERIFY(commands.State(32891).enabled);
+    QVERIFY(!commands.State(32892).enabled);
+  }
+
+  void TheBoardMenuChangesHowCellsShowTheirCandidates() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CQuorbelView &view = board.View();
+    std::vector<MenuChoice> offered;
+    view.ChooseMenuItem = [&](const std::vector<MenuChoice> &menu, QPoint) {
+      offered = menu;
+      return int{kItemCellMatrix};
+    };
+    const CellRect &side = view.Layout().Side;
+    const QPoint board_ground{view.Layout().Board.left + 2, view.Layout().Board.top + 2};
+    QVERIFY(side.IsShown());
+    QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, board_ground);
+    QVERIFY(!offered.empty());
+    QCOMPARE(board.app->Settings().general.probType, 2);
+  }
+
+  void TheExpertAddsAGridFromTheGridTabMenu() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().parameter.qrbDebug = 1;
+    ResetGridSet(board.Engine(), 2);
+    board.View().repaint();
+    QVERIFY(board.View().GridTabs().size() == 3);
+    board.View().ChooseMenuItem = [](const std::vector<MenuChoice> &menu, QPoint) {
+      return menu.empty() ? 0 : int{kItemAddEmptyGrid};
+    };
+    QTest::mouseClick(&board.View(), Qt::RightButton, Qt::NoModifier,
+                      board.Centre(board.View().GridTabs()[1].Box));
+    QCOMPARE(board.Engine().Grids.MainCount, 3);
+
+    // A text grid of the same size joins as one more grid.
+    auto other = std::make_unique<EngineContext>();
+    SetGridShape(*other, kShapeOf9, 1, 0);
+    test::LoadPuzzleLine(*other, other->Grids.Main[0], puzzle_);
+    const QString path = home_.StartDirectory() + QStringLiteral("/Joined.txt");
+    WriteAll(path, QByteArray::fromStdString(WriteTextGrid(*other, TextGridInfo{})));
+    board.dialogs.AnswerFileName(path);
+    board.View().ChooseMenuItem = [](const std::vector<MenuChoice> &, QPoint) {
+      return int{kItemAddGridFromFile};
+    };
+    QTest::mouseClick(&board.View(), Qt::RightButton, Qt::NoModifier,
+                      board.Centre(board.View().GridTabs()[1].Box));
+    QCOMPARE(board.Engine().Grids.MainCount, 4);
+    QCOMPARE(board.Cell(0, 3).Value, board.Cell(0, 0).Value);
+  }
+
+  void TheWheelScrollsTheMessagePanelWhenItHasTheFocus() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    MessageRing &ring = board.app->Messages();
+    for (int line = 0; line < 5; ++line)
+      ring.AddInfoMessage(OwnText("A line of the panel"));
+    const int newest = ring.WriteIndex();
+    board.Click(board.Centre(board.View().Layout().Message));
+    QCOMPARE(board.Engine().Grids.FocusCell, kFocusMessagePanel);
+    board.Wheel(board.Centre(board.View().Layout().Message), -120); // towards the player: older lines
+    QCOMPARE(ring.DisplayIndex(), newest - 1);
+    board.Wheel(board.Centre(board.View().Layout().Message), 120);
+    board.Wheel(board.Centre(board.View().Layout().Message), 120); // never past the newest
+    QCOMPARE(ring.DisplayIndex(), newest);
+  }
+
+  void FillingTheLastCellOfACorrectGridEndsTheGame() {
+    const std::string puzzle = FirstPuzzle("puzzles-4.txt");
+    PlayedBoard board(home_, kShapeOf4, puzzle);
+    EngineContext &engine = board.Engine();
+    QCOMPARE(SolveToRefTab(engine), 1);
+    int ended = 0;
+    board.View().EndOfGame = [&] { ++ended; };
+    std::vector<int> sounds;
+    board.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
+    for (int cell = 0; cell < 16; ++cell)
+      if (board.Cell(cell).Status >= kStatusEmpty) {
+        board.ClickCell(cell);
+        board.Type(Qt::Key_0 + engine.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value);
+      }
+    QCOMPARE(engine.GridSetState, int{kGridConsistent});
+    QCOMPARE(ended, 1);
+    QCOMPARE(board.View().Game().GameFinished, 1);
+    QCOMPARE(board.View().Clock().Phase, ClockPhase::Stopped);
+    QVERIFY(!sounds.empty());
+    QCOMPARE(sounds.back(), int{kSoundGridSolved});
+    // A later placement on the solved set ends nothing twice.
+    board.Type(Qt::Key_Z, Qt::ControlModifier);
+    board.Type(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(ended, 1);
+  }
+
+  void EachPlacementSoundsAndWrongValuesCountAsErrorsUnderTheWarning() {
+    const std::string puzzle = FirstPuzzle("puzzles-4.txt");
+    PlayedBoard board(home_, kShapeOf4, puzzle);
+    QCOMPARE(SolveToRefTab(board.Engine()), 1);
+    std::vector<int> sounds;
+    board.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
+    const GridRecord &solution = board.Engine().Grids.RefTab[0];
+    const int cell = OpenCell(puzzle);
+    const int right = solution.Cells[static_cast<size_t>(cell)].Value;
+    const int wrong = right % 4 + 1;
+    board.ClickCell(cell);
+    board.Type(Qt::Key_0 + wrong);
+    QCOMPARE(board.View().Game().ErrorCount, 0); // without the warning help nothing tells
+    board.Type(Qt::Key_Backspace);
+    board.View().Switches().ShowWarning = 1;
+    board.Type(Qt::Key_0 + wrong);
+    QCOMPARE(board.View().Game().ErrorCount, 1);
+    QCOMPARE(sounds.back(), int{kSoundWrongValue});
+    board.Type(Qt::Key_Backspace);
+    board.Type(Qt::Key_0 + right);
+    QCOMPARE(sounds.back(), int{kSoundPlacement});
+  }
+
+  void TheClockTravelsInTheGridFile() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    SudGameState game;
+    game.ClockElapsedMs = 65000;
+    game.ClockLimitMs = 600000;
+    board.app->Services().gameStateLoaded(game);
+    QCOMPARE(board.View().Clock().Limit, 600000);
+    board.View().OnAnimationTimer();
+    board.View().OnAnimationTimer();
+    board.View().OnClockTimer();
+    QVERIFY(board.Pane(kPaneClock).startsWith(QStringLiteral("00:01:0")));
+    SudGameState saved;
+    board.app->Services().gatherGameState(saved);
+    QVERIFY(saved.ClockElapsedMs >= 65000 && saved.ClockElapsedMs < 70000);
+    QCOMPARE(saved.ClockLimitMs.value_or(0), 600000);
+  }
+
+  void TheTimedGameEndsWhenItsTimeIsUpWithNothingPlaced() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().game.mode = kModeTimed;
+    int ended = 0;
+    board.View().EndOfGame = [&] { ++ended; };
+    board.View().StartGameClock(60000);
+    board.View().Clock().Start -= 61000;
+    board.View().OnAnimationTimer();
+    board.View().OnAnimationTimer();
+    QCOMPARE(ended, 1);
+    QCOMPARE(board.View().Game().TimeOverFlag, 1);
+  }
+
+  void TheTimedGameDestroysTheValuesOnceItsTimeIsUp() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().game.mode = kModeTimed;
+    board.app->Settings().general.animAction = 1;
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    board.Type(Qt::Key_0 + SomeCandidate(board.Cell(cell)));
+    const int before = 81 - TotalSudMissing(board.Engine().Grids);
+    board.View().StartGameClock(60000);
+    board.View().Clock().Start -= 61000;
+    board.View().OnAnimationTimer();
+    board.View().OnAnimationTimer();
+    QCOMPARE(81 - TotalSudMissing(board.Engine().Grids), before - 1);
+    QCOMPARE(board.app->Settings().general.gridCurrDisp, int32_t{kSymbolPictures});
+    QCOMPARE(board.View().Game().GameFinished, 0);
+  }
+};
+
+QTEST_MAIN(BoardPlayTest)
+#include "board_play_test.moc"

@@ -1,0 +1,356 @@
+// The board view rendered offscreen and checked by its pixels: values and candidates in their
+// colours and boxes, conflicts, the selected cell, block and cell lines on every shape, grids
+// laid out side by side, the pause, the message panel and its links, and single-cell repaints.
+#include <QtTest>
+
+#include "app/panel_text.h"
+#include "engine/cell_actions.h"
+#include "tests/view/qt/view_test_support.h"
+#include "view/qt/paint_tools.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+constexpr ColorRef kGivenInk = MakeColorRef(20, 120, 20);
+constexpr ColorRef kPlacedInk = MakeColorRef(180, 30, 160);
+constexpr int kShapeOf9 = 5;
+constexpr int kShapeOf16 = 8;
+
+// A cell's inside, clear of its frame and thick sides.
+CellRect Inside(const CGridDraw &painter, int cell) {
+  const int margin = static_cast<int>(painter.BorderBlock) + 2;
+  return painter.InnerRect[cell].Inset(margin, margin);
+}
+
+// A point of the cell's ground: near its top-left corner, where no symbol is drawn.
+ColorRef GroundOf(const QImage &image, const CGridDraw &painter, int cell) {
+  const CellRect inside = Inside(painter, cell);
+  return PixelAt(image, inside.left, inside.top);
+}
+
+// The run of `colour` through (x, y) along a row (dx 1) or a column (dy 1).
+int RunLength(const QImage &image, int x, int y, int dx, int dy, ColorRef colour) {
+  if (PixelAt(image, x, y) != colour)
+    return 0;
+  int run = 1;
+  for (int k = 1; PixelAt(image, x - k * dx, y - k * dy) == colour; ++k)
+    ++run;
+  for (int k = 1; PixelAt(image, x + k * dx, y + k * dy) == colour; ++k)
+    ++run;
+  return run;
+}
+
+const char *PuzzleFileOfShape(int shape) {
+  static const char *const kFiles[kShapeCount] = {"puzzles-4.txt",  "puzzles-6.txt",  "puzzles-6.txt",
+                                                  "puzzles-8.txt",  "puzzles-8.txt",  "puzzles-9.txt",
+                                                  "puzzles-12.txt", "puzzles-12.txt", "puzzles-16.txt"};
+  return kFiles[shape];
+}
+
+} // namespace
+
+class BoardViewTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void GivenAndPlacedValuesAreDrawnInTheirColoursOnTheirGrounds() {
+    BoardFixture board;
+    board.Colours().ColInit = kGivenInk;
+    board.Colours().ColInput = kPlacedInk;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    SetCellValue(board.Engine(), grid, 0, 5, kActionGive);
+    SetCellValue(board.Engine(), grid, 1, 3, kActionPlace);
+    board.Update();
+    const QImage &image = board.Render("values");
+    const CGridDraw &painter = board.Painter();
+    QVERIFY(CountPixels(image, Inside(painter, 0), kGivenInk) > 20);
+    QCOMPARE(CountPixels(image, Inside(painter, 0), kPlacedInk), 0);
+    QVERIFY(CountPixels(image, Inside(painter, 1), kPlacedInk) > 20);
+    QCOMPARE(GroundOf(image, painter, 0), board.Colours().ColBgCase);
+    QCOMPARE(GroundOf(image, painter, 1), board.Colours().ColBgSingle);
+    QCOMPARE(CountPixels(image, Inside(painter, 2), kPlacedInk), 0); // an empty cell shows nothing
+  }
+
+  void CandidatesSitInTheirMatrixBoxes() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    SetCellValue(board.Engine(), board.Engine().Grids.Main[0], 0, 5, kActionPlace);
+    board.Update(); // cell 10 shares the first block: 5 is no longer a candidate there
+    board.General().probType = 2;
+    board.view->Switches().PossDisplayOn = 1;
+    board.view->Switches().PossDisplayLevel = kPossLevelAll;
+    const QImage &image = board.Render("matrix");
+    const CGridDraw &painter = board.Painter();
+    const ColorRef possible = board.Colours().ColPossible;
+    const CellRect boxOf2 = SymbolRect(painter, 10, 1, false);
+    const CellRect boxOf5 = SymbolRect(painter, 10, 4, false);
+    QVERIFY(CountPixels(image, boxOf2, possible) > 5);
+    QCOMPARE(CountPixels(image, boxOf2, kAbsentCandidate), 0);
+    QCOMPARE(CountPixels(image, boxOf5, possible), 0);
+    QVERIFY(CountPixels(image, boxOf5, kAbsentCandidate) > 5);
+    // Not in the box of its neighbour either: each value stays in its own box.
+    QCOMPARE(CountPixels(image, SymbolRect(painter, 10, 0, false), kAbsentCandidate), 0);
+
+    board.General().displayMatAll = 0; // the impossible values are left out
+    QCOMPARE(CountPixels(board.Render(), boxOf5, kAbsentCandidate), 0);
+    board.view->Switches().PossDisplayOn = 0; // and without the display level, so are the others
+    QCOMPARE(CountPixels(board.Render(), boxOf2, possible), 0);
+  }
+
+  void ProbablesStyleShowsTheCandidatesInTheSmallRows() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    board.Update();
+    board.General().probType = 3;
+    const QImage &image = board.Render();
+    const CGridDraw &painter = board.Painter();
+    QVERIFY(CountPixels(image, BarSymbolRect(painter, board.Engine().Geo, 40, 0, false),
+                        board.Colours().ColPossible) > 3);
+    QVERIFY(CountPixels(image, BarSymbolRect(painter, board.Engine().Geo, 40, 8, false),
+                        board.Colours().ColPossible) > 3);
+  }
+
+  void CandidateStringsFollowTheDisplayLevelAndFitFifteenSymbols() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf16, 1, 0);
+    board.General().gridCurrDisp = static_cast<int32_t>(kSymbolLetters);
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    const GridGeometry &geo = board.Engine().Geo;
+    test::MakeOpenCell(geo, grid.Cells[0], {3, 7});
+    test::MakeOpenCell(geo, grid.Cells[1], {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    test::MakeOpenCell(geo, grid.Cells[2], {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const ColorRef possible = board.Colours().ColPossible;
+    board.view->Switches().PossDisplayOn = 1;
+    board.view->Switches().PossDisplayLevel = 0; // cells of one candidate only
+    QCOMPARE(CountPixels(board.Render(), Inside(board.Painter(), 0), possible), 0);
+    board.view->Switches().PossDisplayLevel = 1; // up to two
+    QVERIFY(CountPixels(board.Render(), Inside(board.Painter(), 0), possible) > 10);
+    board.view->Switches().PossDisplayLevel = kPossLevelAll;
+    const QImage &image = board.Render();
+    QVERIFY(CountPixels(image, Inside(board.Painter(), 1), possible) > 10);
+    QCOMPARE(CountPixels(image, Inside(board.Painter(), 2), possible), 0); // sixteen symbols: none drawn
+  }
+
+  void TheViewsToolsMarkCells() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    board.General().probType = 0;
+    SetCellValue(board.Engine(), grid, 1, 2, kActionPlace);
+    board.Engine().Grids.RefTab[0].Cells[1].Value = 3; // the solution says otherwise
+    grid.Cells[2].CellHighlight = 1;
+    board.view->Switches().ShowSolutionErrors = 1;
+    const QImage &image = board.Render("tools");
+    const CGridDraw &painter = board.Painter();
+    QCOMPARE(GroundOf(image, painter, 1), kWrongValueBackground);
+    const CellRect &disk = painter.OuterRect[2];
+    QCOMPARE(PixelAt(image, disk.left + disk.Width() / 2, disk.top + disk.Height() / 2),
+             ScaleColour(board.Colours().ColBgCase, kHighlightBrightening));
+    QCOMPARE(CountPixels(image, Inside(painter, 3), board.Colours().ColPossible), 0);
+    board.view->Switches().ShowCandidateCounts = 1; // an empty cell shows how many candidates it has
+    QVERIFY(CountPixels(board.Render(), Inside(painter, 3), board.Colours().ColPossible) > 10);
+  }
+
+  void AConflictIsDrawnInTheConflictColours() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    SetCellValue(board.Engine(), grid, 0, 7, kActionPlace);
+    SetCellValue(board.Engine(), grid, 4, 7, kActionPlace);
+    board.Update();
+    const CGridDraw &painter = board.Painter();
+    const BoardColours &colours = board.Colours();
+    QImage image = board.Render();
+    QCOMPARE(GroundOf(image, painter, 4), colours.ColBgSingle);
+    QCOMPARE(CountPixels(image, Inside(painter, 4), colours.ColBad), 0);
+
+    board.view->Switches().ShowWarning = 1;
+    image = board.Render("conflict");
+    QCOMPARE(GroundOf(image, painter, 4), colours.ColBgBad);
+    QVERIFY(CountPixels(image, Inside(painter, 4), colours.ColBad) > 20);
+    QCOMPARE(GroundOf(image, painter, 7), colours.ColBgBad);   // an empty cell of the same row
+    QCOMPARE(GroundOf(image, painter, 40), colours.ColBgCase); // elsewhere
+  }
+
+  void TheSelectedCellIsBrighterAndFramedInBlue() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    board.view->SetFocusCell(40, 0);
+    const QImage &image = board.Render("selected");
+    const CGridDraw &painter = board.Painter();
+    const ColorRef ground = board.Colours().ColBgCase;
+    QCOMPARE(GroundOf(image, painter, 41), ground);
+    QCOMPARE(GroundOf(image, painter, 40), ScaleColour(ground, kSelectedBrightening));
+    QVERIFY(GroundOf(image, painter, 40) != ground);
+    QCOMPARE(PixelAt(image, painter.InnerRect[40].left, painter.InnerRect[40].top + 10), kSelectedBorder);
+  }
+
+  void BlockLinesAreThickerThanCellLinesOnEveryShape() {
+    for (int shape = 0; shape < kShapeCount; ++shape) {
+      BoardFixture board;
+      board.LoadPuzzle(shape, FirstPuzzle(PuzzleFileOfShape(shape)));
+      const QImage &image = board.Render(shape == 0 ? "shape4" : nullptr);
+      const GridGeometry &geo = board.Engine().Geo;
+      const CGridDraw &painter = board.Painter();
+      const ColorRef border = board.Colours().ColBorder;
+      const CellRect &first = painter.OuterRect[0];
+      const int y = first.top + first.Height() / 2;
+      const int x = first.left + first.Width() / 2;
+      int thinnestBlock = 1000;
+      int thickestCell = 0;
+      for (int k = 1; k < geo.GridWidth; ++k) {
+        // Where the layout puts the line: between column k - 1 and column k, and row k - 1 and k.
+        const int across = RunLength(image, painter.OuterRect[k].left, y, 1, 0, border);
+        const int down = RunLength(image, x, painter.OuterRect[k * geo.NCols].top, 0, 1, border);
+        QVERIFY2(across > 0 && down > 0, qPrintable(QStringLiteral("shape %1 line %2").arg(shape).arg(k)));
+        if (k % geo.BlockCols == 0)
+          thinnestBlock = std::min(thinnestBlock, across);
+        else
+          thickestCell = std::max(thickestCell, across);
+        if (k % geo.BlockRows == 0)
+          thinnestBlock = std::min(thinnestBlock, down);
+        else
+          thickestCell = std::max(thickestCell, down);
+      }
+      QVERIFY2(thinnestBlock > thickestCell, qPrintable(QStringLiteral("shape %1").arg(shape)));
+      QVERIFY(CountPixels(image, Inside(painter, 0), board.Colours().ColInit) > 0 ||
+              board.Engine().Grids.Main[0].Cells[0].Value == 0);
+    }
+  }
+
+  void OneTwoAndTwelveGridsLieSideBySideInsideTheBoard() {
+    for (int grids : {1, 2, 12}) {
+      BoardFixture board;
+      board.Colours().ColInit = kGivenInk;
+      board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"), grids);
+      const QImage &image = board.Render(grids == 12 ? "twelve" : nullptr);
+      const CellRect &area = board.view->Layout().Board;
+      const int last = board.Engine().Geo.NCells - 1;
+      std::vector<CellRect> bounds;
+      for (int slot = 0; slot < grids; ++slot) {
+        const CGridDraw &painter = board.Painter(slot);
+        const CellRect box{painter.OuterRect[0].left, painter.OuterRect[0].top, painter.OuterRect[last].right,
+                           painter.OuterRect[last].bottom};
+        QVERIFY(box.left >= area.left && box.right <= area.right && box.top >= area.top &&
+                box.bottom <= area.bottom);
+        for (const CellRect &other : bounds)
+          QVERIFY(!box.Intersects(other));
+        bounds.push_back(box);
+        // The first cell holds the puzzle's 4 in every grid.
+        QVERIFY(CountPixels(image, painter.OuterRect[0], kGivenInk) > 0);
+      }
+      if (grids == 1)
+        QVERIFY(bounds[0].Width() > area.Width() / 2);
+    }
+  }
+
+  void TheLegendNamesTheShownRulesUnderTheNumberBar() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.Engine().Grids.Main[0].GridVar = kVarDiagonal | kVarNoTouch;
+    const QImage &image = board.Render("legend");
+    const CQuorbelView &view = *board.view;
+    QCOMPARE(view.Legend().size(), size_t{2});
+    QCOMPARE(view.Legend()[0].Text, std::string(">>Diagonal")); // the one grid shown is the current one
+    const CellRect &line = view.Layout().Legend[0];
+    QVERIFY(line.top >= view.Layout().Slots[9].bottom);
+    QVERIFY(CountPixels(image, line, board.Colours().ColInit) > 10);
+    board.view->Switches().VarMask = {0x1, 0}; // hidden rules leave the legend
+    board.Render();
+    QVERIFY(board.view->Legend().empty());
+  }
+
+  void LineAndColumnLabelsShowTheValuesStillFree() {
+    BoardFixture board;
+    board.General().displayLines = 1;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.view->Switches().ShowPossLineCol = 1;
+    const QImage &image = board.Render("labels");
+    const GridGeometry &geo = board.Engine().Geo;
+    const CGridDraw &painter = board.Painter();
+    for (int record : {geo.RowUnitBase, geo.ColUnitBase + 8}) {
+      const CellRect &label = painter.OuterRect[record];
+      QVERIFY(label.IsShown());
+      QVERIFY(CountPixels(image, label, board.Colours().ColPossible) > 10);
+    }
+  }
+
+  void PauseHidesTheBoardButNotThePanels() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.app->Paused = 1;
+    const QImage &image = board.Render("pause");
+    const ViewLayout &layout = board.view->Layout();
+    QVERIFY(CountPixels(image, layout.Board, 0x821481) > 100);
+    QCOMPARE(CountPixels(image, layout.Board, board.Colours().ColBgSingle), 0);
+    QVERIFY(CountPixels(image, layout.Slots[0], board.Colours().ColBgCase) > 0);
+  }
+
+  void MessagesShowNewestFirstAndOnlyOurOwnLinksAct() {
+    BoardFixture board;
+    QList<QUrl> opened;
+    board.view->OpenUrl = [&opened](const QUrl &url) {
+      opened << url;
+      return true;
+    };
+    MessageRing &ring = board.app->Messages();
+    ring.AddInfoMessage(OwnText("The log is in !Quorbel.sudlog!-2!"));
+    ring.AddInfoMessage(PanelText::Plain("A peer wrote !evil!-2!"));
+    ring.AddInfoMessage(OwnText("See !the help!5! for the rules"));
+    board.Render("messages");
+    const CellRect &panel = board.view->Layout().Message;
+
+    const CComLine &newest = ring.Line(ring.NewestIndex());
+    const SegmentRect help = newest.Rects[2];
+    QVERIFY(panel.Contains(help.x, help.y));
+    const CComLine &oldest = ring.Line(ring.NewestIndex() - 2);
+    QVERIFY(oldest.Rects[2].y > help.y); // drawn below the newest
+    // The peer's "!evil!-2!" stays text: a click on it does nothing.
+    const CComLine &peer = ring.Line(ring.NewestIndex() - 1);
+    QCOMPARE(peer.SegmentCount, 2);
+    QVERIFY(!board.view->MessagePanelClick(peer.Rects[1].x + peer.Rects[1].width - 3, peer.Rects[1].y + 3));
+    QVERIFY(opened.isEmpty());
+
+    QVERIFY(board.view->MessagePanelClick(help.x + 2, help.y + 2));
+    QVERIFY(board.dialogs.Asked().last().contains(QStringLiteral("Help is not installed")));
+    QVERIFY(board.view->MessagePanelClick(oldest.Rects[2].x + 2, oldest.Rects[2].y + 2));
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened[0].isLocalFile());
+    QVERIFY(opened[0].toLocalFile().endsWith(QStringLiteral("Quorbel.sudlog")));
+    QVERIFY(!board.view->MessagePanelClick(panel.left - 5, panel.top + 5));
+  }
+
+  void RedrawCellRepaintsThatCellAlone() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    const QImage before = board.Render().copy();
+    const CGridDraw &painter = board.Painter();
+    SetCellValue(board.Engine(), board.Engine().Grids.Main[0], 1, 6, kActionPlace);
+    SetCellValue(board.Engine(), board.Engine().Grids.Main[0], 2, 6, kActionPlace);
+    board.view->RedrawCell(0, 1);
+    const QImage &after = board.view->PaintDC();
+    QVERIFY(CountPixels(after, Inside(painter, 1), board.Colours().ColInput) > 20);
+    QCOMPARE(CountPixels(after, Inside(painter, 2), board.Colours().ColInput), 0); // not redrawn
+    QCOMPARE(after.copy(ToQRect(painter.OuterRect[40])), before.copy(ToQRect(painter.OuterRect[40])));
+  }
+
+  void MovingTheFocusRepaintsTheOldAndTheNewCell() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    const QImage &image = board.Render();
+    const CGridDraw &painter = board.Painter();
+    const ColorRef bright = ScaleColour(board.Colours().ColBgCase, kSelectedBrightening);
+    QCOMPARE(board.view->MoveFocusToCell(0, 10), 0);
+    QCOMPARE(GroundOf(image, painter, 10), bright);
+    QCOMPARE(board.view->MoveFocusToCell(0, 20), 0);
+    QCOMPARE(GroundOf(image, painter, 10), board.Colours().ColBgCase);
+    QCOMPARE(GroundOf(image, painter, 20), bright);
+    QCOMPARE(board.view->MoveFocusToCell(0, 20), 1); // already there
+  }
+};
+
+QTEST_MAIN(BoardViewTest)
+#include "board_view_test.moc"

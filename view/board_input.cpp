@@ -1,0 +1,591 @@
+#include "view/board_input.h"
+
+#include <algorithm>
+
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/grid_services.h"
+#include "engine/search_history.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "view/hit_test.h"
+#include "view/symbol_modes.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kProbTypeSingleValue = 0;
+
+bool IsClue(const CellRecord &cell) { return cell.Status == kStatusFixed || cell.Status == kStatusGiven; }
+
+} // namespace
+
+void ClearCellMove(EngineContext &ctx, GridRecord &grid, int cell) {
+  SetCellValue(ctx, grid, cell, 0, kActionClear);
+  if (MainGridSlot(ctx.Grids, grid) >= 0 && cell >= 0 && static_cast<size_t>(cell) < grid.Cells.size())
+    ctx.Host->DefiSendMove(cell, 0, kActionClear);
+}
+
+BoardInput::BoardInput(EngineContext &ctx, AppSettings &settings, SelectionList &selection,
+                       BoardFeedback &feedback)
+    : ctx_(ctx), settings_(settings), selection_(selection), feedback_(feedback) {}
+
+SymbolMode BoardInput::Symbols() const {
+  const int32_t mode = settings_.general.gridCurrDisp;
+  return mode >= kSymbolDigits && mode <= kSymbolPictures ? static_cast<SymbolMode>(mode) : kSymbolDigits;
+}
+
+bool BoardInput::Expert() const { return settings_.parameter.qrbDebug == 1; }
+
+int BoardInput::NavigableRecords() const {
+  return quorbel::NavigableRecords(ctx_.Geo, ClueNavigation(settings_.general));
+}
+
+bool BoardInput::IsMainGrid(int slot) const { return slot >= 0 && slot < UsedMainCount(ctx_.Grids); }
+
+bool BoardInput::HasGrid() const { return ctx_.Geo.NCells > 0; }
+
+GridRecord &BoardInput::Grid(int slot) {
+  return ctx_.Grids.Main[static_cast<size_t>(std::clamp(slot, 0, kMaxGrids - 1))];
+}
+
+CellRecord *BoardInput::Cell(int slot, int cell) {
+  if (slot < 0 || slot >= kMaxGrids)
+    return nullptr;
+  GridRecord &grid = Grid(slot);
+  return cell >= 0 && static_cast<size_t>(cell) < grid.Cells.size() ? &grid.Cells[static_cast<size_t>(cell)]
+                                                                    : nullptr;
+}
+
+void BoardInput::Record(int32_t code, std::initializer_list<std::optional<int32_t>> ints,
+                        std::string_view text) {
+  RecordedAction step;
+  step.Code = code;
+  step.Strings[0] = std::string(text);
+  size_t i = 0;
+  for (const std::optional<int32_t> &value : ints)
+    if (i < step.Ints.size())
+      step.Ints[i++] = value;
+  ctx_.Host->RecordMacroStep(step);
+}
+
+RecordedAction BoardInput::SetCellStep(int cell, int value) const {
+  RecordedAction step;
+  step.Code = kStepSetCell;
+  step.Ints[0] = cell;
+  step.Ints[2] = value;
+  return step;
+}
+
+void BoardInput::ChangeCell(int slot, int cell, bool snapshot,
+                            const std::function<RecordedAction()> &change) {
+  ReinitGrids(ctx_, 1, 1, 1, 1);
+  if (snapshot)
+    SaveUndoState(ctx_);
+  const RecordedAction step = change();
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.SignalPlacement(slot, cell);
+  feedback_.RedrawViewNow();
+  // The Magic Sentence's cells start their animation here once its rule exists.
+  feedback_.CheckEndOfGame();
+  ctx_.Host->RecordMacroStep(step);
+}
+
+// ---- Keys ----
+
+bool BoardInput::TypeSymbol(char key) {
+  GridSet &set = ctx_.Grids;
+  const int cell = set.FocusCell;
+  const int slot = set.FocusGrid;
+  if (!HasGrid() || cell < 0 || cell >= ctx_.Geo.CellLimit)
+    return false;
+  if (!IsMainGrid(slot)) {
+    // The expert edits a reference grid's numbers digit by digit.
+    if (!Expert() || key < '0' || key > '9')
+      return false;
+    GridRecord &grid = Grid(slot);
+    if (CellRecord *record = Cell(slot, cell)) {
+      const int value = std::clamp(record->Value, 0, kMaxWidth) * 10 + (key - '0');
+      SetCellValue(ctx_, grid, cell, value, kActionGive);
+      UpdatePossibles(ctx_, -1, -1, -1, 1);
+      feedback_.RedrawViewNow();
+    }
+    return true;
+  }
+  if (Entry.Mode == EntryMode::Numeral)
+    return false; // the Numeral rule takes its letters here once it exists
+  // The Magic Sentence's own letters map to values here once its rule exists.
+  const int value = PlaceableValue(key, Symbols(), ctx_.Geo.GridWidth);
+  if (value == 0)
+    return ValueOfSymbolKey(key, Symbols()) != 0;
+  TypeValue(slot, cell, value);
+  return true;
+}
+
+void BoardInput::TypeValue(int slot, int cell, int value) {
+  const CellRecord *record = Cell(slot, cell);
+  if (!record)
+    return;
+  const bool playing = cell < ctx_.Geo.NCells;
+  if (IsClue(*record)) {
+    if (Entry.Mode == EntryMode::Sequential) {
+      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
+      return;
+    }
+    if (!Expert())
+      return;
+  }
+  GridRecord &grid = Grid(slot);
+  if (settings_.general.probType == kProbTypeSingleValue)
+    Entry.ValueEntry = 1;
+  ChangeCell(slot, cell, true, [&]() -> RecordedAction {
+    if (Entry.Mode == EntryMode::Sequential) {
+      SetCellValue(ctx_, grid, cell, value, kActionPlace);
+      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
+      return SetCellStep(cell, value);
+    }
+    if (Entry.ValueEntry == 1) {
+      RecordedAction step = SetCellStep(cell, value);
+      if (playing) {
+        SetCellValue(ctx_, grid, cell, value, kActionPlace);
+      } else {
+        SetCellValue(ctx_, grid, cell, value, kActionTogglePencil);
+        step = RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+      }
+      // A second symbol in the same cell marks candidates beside the value.
+      if (settings_.general.probType != kProbTypeSingleValue)
+        Entry.ValueEntry = 0;
+      return step;
+    }
+    SetCellValue(ctx_, grid, cell, value, kActionTogglePencil);
+    const CellRecord &marked = grid.Cells[static_cast<size_t>(cell)];
+    const int marks = CountMarks(ctx_.Geo, marked);
+    if (marks == 0) {
+      ClearCellMove(ctx_, grid, cell);
+      return SetCellStep(cell, 0);
+    }
+    if (marks == 1 && playing) {
+      const int last = FirstPossValue(ctx_.Geo, marked);
+      SetCellValue(ctx_, grid, cell, last, kActionPlace);
+      return SetCellStep(cell, last);
+    }
+    return RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+  });
+}
+
+void BoardInput::Key(BoardKey key) {
+  if (!HasGrid())
+    return;
+  switch (key) {
+  case BoardKey::Backspace:
+  case BoardKey::Tab:
+  case BoardKey::Enter:
+  case BoardKey::PageUp:
+  case BoardKey::PageDown:
+  case BoardKey::Left:
+  case BoardKey::Up:
+  case BoardKey::Right:
+  case BoardKey::Down:
+    Entry.ProbableMarkClicked = false;
+    break;
+  default:
+    break;
+  }
+  switch (key) {
+  case BoardKey::Backspace:
+    KeyBackspace();
+    return;
+  case BoardKey::Tab:
+    KeyTab();
+    return;
+  case BoardKey::Enter:
+    ReinitGrids(ctx_, 1, 1, 1, 1);
+    Entry.Mode = EntryMode::Normal;
+    Entry.ValueEntry = 1;
+    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    feedback_.RedrawViewNow();
+    Record(kStepResetInput, {kResetInputArg});
+    return;
+  case BoardKey::Escape:
+    // Read by a search the player starts later only as its own stop; harmless when idle.
+    Grid(ctx_.Grids.FocusGrid).SearchStop = 1;
+    return;
+  case BoardKey::PageUp:
+    ShowSearchLevel(ctx_.Solutions.ShownLevel - 1);
+    return;
+  case BoardKey::PageDown:
+    ShowSearchLevel(ctx_.Solutions.ShownLevel + 1);
+    return;
+  case BoardKey::Home:
+  case BoardKey::End:
+  case BoardKey::Insert:
+    // The reference-grid tools take these keys when they join the view.
+    return;
+  case BoardKey::Left:
+  case BoardKey::Up:
+  case BoardKey::Right:
+  case BoardKey::Down:
+    MoveFocusBy(key);
+    return;
+  }
+}
+
+bool BoardInput::ExpertKey(char key) {
+  if (!Expert())
+    return false;
+  auto toggle = [&](int32_t &flag, std::string_view name) {
+    flag = flag == 1 ? 0 : 1;
+    ctx_.Host->AddInfoMessage(std::string(flag == 1 ? "Enable " : "Disable ") + std::string(name));
+  };
+  switch (key) {
+  case 'E':
+    toggle(Entry.StepFile, "StepFile");
+    return true;
+  case 'U':
+    toggle(Entry.TimerOn, "Timer");
+    return true;
+  case 'V':
+    toggle(Entry.PrintFile, "PrintFile");
+    return true;
+  default:
+    return false;
+  }
+}
+
+void BoardInput::KeyBackspace() {
+  GridSet &set = ctx_.Grids;
+  if (!IsMainGrid(set.FocusGrid)) {
+    // The expert takes the last digit off a reference grid's number.
+    const CellRecord *record = Cell(set.FocusGrid, set.FocusCell);
+    if (!Expert() || !record)
+      return;
+    const int value = record->Value / 10;
+    SetCellValue(ctx_, Grid(set.FocusGrid), set.FocusCell, value, value == 0 ? kActionClear : kActionGive);
+    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    feedback_.RedrawViewNow();
+    return;
+  }
+  ReinitGrids(ctx_, 1, 1, 1, 1);
+  Record(kStepResetInput, {kResetInputArg});
+  const int cell = set.FocusCell;
+  if (cell < 0 || cell >= NavigableRecords()) {
+    MoveFocus(set.FocusGrid, 0);
+    return;
+  }
+  const CellRecord *record = Cell(set.FocusGrid, cell);
+  if (!record || (IsClue(*record) && !Expert()))
+    return;
+  SaveUndoState(ctx_);
+  ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
+  Entry.ValueEntry = 1;
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+  Record(kStepSetCell, {cell, std::nullopt, 0});
+}
+
+void BoardInput::KeyTab() {
+  GridSet &set = ctx_.Grids;
+  const int cell = set.FocusCell;
+  if (CountShownMainGrids(set) >= 2 && Entry.Mode == EntryMode::Normal) {
+    const int pos = FindInGridOrder(set, set.FocusGrid);
+    int next = pos >= 0 && pos + 1 < UsedOrderCount(set) ? set.Order[static_cast<size_t>(pos + 1)] : -1;
+    if (!IsMainGrid(next))
+      next = set.Order[0];
+    Entry.ValueEntry = 1;
+    MoveFocus(next, std::max(cell, 0));
+    return;
+  }
+  MoveFocus(set.FocusGrid, cell >= 0 && cell + 1 < NavigableRecords() ? cell + 1 : 0);
+}
+
+void BoardInput::MoveFocusBy(BoardKey arrow) {
+  const GridGeometry &geo = ctx_.Geo;
+  const int limit = NavigableRecords();
+  const int width = geo.GridWidth;
+  const int lastRowStart = (geo.NRows - 1) * width;
+  int cell = ctx_.Grids.FocusCell;
+  if (cell < 0 || cell >= limit) {
+    cell = 0;
+  } else {
+    switch (arrow) {
+    case BoardKey::Left:
+      cell = cell == 0 ? geo.NRows * width - 1 : cell - 1;
+      break;
+    case BoardKey::Right:
+      cell = cell + 1 < limit ? cell + 1 : 0;
+      break;
+    case BoardKey::Up:
+      cell = cell < width ? cell + lastRowStart : cell - width;
+      break;
+    case BoardKey::Down:
+      cell = cell >= lastRowStart && cell < geo.NCells ? cell - lastRowStart : cell + width;
+      break;
+    default:
+      break;
+    }
+    if (cell < 0 || cell >= limit)
+      cell = 0;
+  }
+  Entry.ValueEntry = 1;
+  MoveFocus(ctx_.Grids.FocusGrid, cell);
+}
+
+// ---- Mouse ----
+
+int BoardInput::PlaceValue(int slot, int cell, int value) {
+  const CellRecord *record = Cell(slot, cell);
+  if (!IsMainGrid(slot) || !record || cell >= ctx_.Geo.NCells || value < 1 || value > ctx_.Geo.GridWidth ||
+      value > kMaxWidth || (IsClue(*record) && !Expert()))
+    return 0;
+  ChangeCell(slot, cell, true, [&] {
+    SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
+    return SetCellStep(cell, value);
+  });
+  return 1;
+}
+
+void BoardInput::TogglePencilMark(int slot, int cell, int value) {
+  const CellRecord *record = Cell(slot, cell);
+  if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
+      record->Status <= kStatusFixed)
+    return;
+  ReinitGrids(ctx_, 1, 1, 1, 1);
+  SaveUndoState(ctx_);
+  SetCellValue(ctx_, Grid(slot), cell, value, kActionTogglePencil);
+  if (CountMarks(ctx_.Geo, Grid(slot).Cells[static_cast<size_t>(cell)]) == 0)
+    ClearCellMove(ctx_, Grid(slot), cell);
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+  Record(kStepSetPencil, {cell, value, kMarkToggleArg});
+}
+
+void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
+  CellRecord *record = Cell(slot, cell);
+  if (!record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
+      record->Status <= kStatusFixed)
+    return;
+  record->Marks ^= ValueBit(value);
+  Entry.ProbableMarkClicked = true;
+  feedback_.RepaintCell(slot, cell);
+  Record(kStepSetProbable, {cell, value, kMarkToggleArg});
+}
+
+void BoardInput::WheelStep(int away) {
+  GridSet &set = ctx_.Grids;
+  if (!HasGrid() || away == 0 || set.FocusCell == kFocusMessagePanel)
+    return; // the view scrolls its message panel itself
+  const int slot = set.FocusGrid;
+  const int cell = set.FocusCell;
+  const CellRecord *record = Cell(slot, cell);
+  if (cell < 0 || cell >= ctx_.Geo.NCells || !IsMainGrid(slot) || !record) {
+    // Away from the player the earlier solution, towards him the next one.
+    ShowSearchLevel(ctx_.Solutions.ShownLevel + (away > 0 ? -1 : 1));
+    return;
+  }
+  if (IsClue(*record) && !Expert()) {
+    feedback_.PlaySoundEffect(kSoundRefused);
+    return;
+  }
+  // Away from the player the value falls (empty, W, ..., 1, empty); towards him it climbs.
+  const int width = ctx_.Geo.GridWidth;
+  const int current = record->Status < kStatusConflict ? std::clamp(record->Value, 0, width) : 0;
+  int value = 0;
+  if (away > 0)
+    value = current == 0 ? width : current - 1;
+  else
+    value = current >= width ? 0 : current + 1;
+  const bool snapshot = !Entry.WheelSnapshot[static_cast<size_t>(slot)];
+  Entry.WheelSnapshot[static_cast<size_t>(slot)] = true;
+  ChangeCell(slot, cell, snapshot, [&] {
+    if (value == 0)
+      ClearCellMove(ctx_, Grid(slot), cell);
+    else
+      SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
+    return SetCellStep(cell, value);
+  });
+}
+
+// ---- Selection ----
+
+void BoardInput::MoveFocus(int slot, int cell) {
+  const SelectionList before = selection_;
+  SetFocusCell(selection_, ctx_.Grids, ctx_.Geo, cell, slot);
+  feedback_.SelectionChanged(before);
+}
+
+void BoardInput::SelectCell(int slot, int cell, SelectMode mode) {
+  const SelectionList before = selection_;
+  switch (mode) {
+  case SelectMode::Single:
+    SetFocusCell(selection_, ctx_.Grids, ctx_.Geo, cell, slot);
+    break;
+  case SelectMode::Range:
+    AddRangeToSelection(selection_, ctx_.Grids, ctx_.Geo, cell, slot);
+    break;
+  case SelectMode::Add:
+    AddCellToSelection(selection_, ctx_.Grids, cell, slot);
+    break;
+  }
+  feedback_.SelectionChanged(before);
+  // The message panel is clicked as itself (-2), a cell as 100 + its index.
+  Record(kStepClick, {cell >= 0 ? kClickCellBase + cell : cell, slot, static_cast<int32_t>(mode)});
+}
+
+void BoardInput::SelectNumberBarValue(int value) {
+  if (value < 1 || value > ctx_.Geo.GridWidth)
+    return;
+  if (settings_.general.displayBarAreaIdem == 1) {
+    Record(kStepClick, {value});
+    // Every cell showing the value pulses.
+    const GridSet &set = ctx_.Grids;
+    for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
+      const int slot = set.Order[static_cast<size_t>(pos)];
+      if (!IsMainGrid(slot))
+        continue;
+      for (CellRecord &cell : Grid(slot).PlayingCells(ctx_.Geo))
+        if (cell.Status < kStatusConflict && cell.Value == value)
+          ctx_.Host->StartCellAnimation(cell.ValueImage, kAnimPulse, 1);
+    }
+  }
+  feedback_.PlaySoundEffect(kSoundPickOrDrop);
+}
+
+void BoardInput::ClickGridTab(int tab, bool add) {
+  GridSet &set = ctx_.Grids;
+  const int grids = UsedAllCount(set);
+  if (tab < 0 || tab > grids)
+    return;
+  const int grid = tab - 1;
+  const int shown = UsedOrderCount(set);
+  if (tab == 0) {
+    set.Order = GridSet::IdentityOrder();
+    set.OrderCount = grids;
+  } else if (!add) {
+    set.Order[0] = grid;
+    set.OrderCount = 1;
+  } else if (const int pos = FindInGridOrder(set, grid); pos < 0) {
+    set.Order[static_cast<size_t>(shown)] = grid;
+    set.OrderCount = shown + 1;
+    std::sort(set.Order.begin(), set.Order.begin() + set.OrderCount);
+  } else if (shown >= 2) {
+    std::move(set.Order.begin() + pos + 1, set.Order.begin() + shown, set.Order.begin() + pos);
+    set.OrderCount = shown - 1;
+  }
+  if (FindInGridOrder(set, set.FocusGrid) < 0)
+    MoveFocus(set.Order[0], set.FocusCell);
+  feedback_.RedrawViewNow();
+}
+
+void BoardInput::ShowSearchLevel(int level) {
+  // The search history records its own step, only when the level is shown.
+  ReinitGrids(ctx_, 0, 1, 1, 1);
+  if (ShowSearchSolution(ctx_, level) == 1)
+    UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+}
+
+// ---- Edit commands ----
+
+bool BoardInput::CanUndo() const { return HasGrid() && quorbel::CanUndo(ctx_.Undo); }
+
+bool BoardInput::CanRedo() const { return HasGrid() && quorbel::CanRedo(ctx_.Undo); }
+
+void BoardInput::EditUndo() {
+  if (!CanUndo())
+    return;
+  UndoLastState(ctx_);
+  ReinitGrids(ctx_, 1, 1, 1, 0);
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+  Record(kStepUndo, {1});
+}
+
+void BoardInput::EditRedo() {
+  if (!CanRedo())
+    return;
+  ReDo(ctx_);
+  ReinitGrids(ctx_, 1, 1, 1, 0);
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+  Record(kStepRedo, {1});
+}
+
+void BoardInput::EditClear() {
+  GridSet &set = ctx_.Grids;
+  if (!HasGrid() || (!IsMainGrid(set.FocusGrid) && !Expert()))
+    return;
+  ReinitGrids(ctx_, 1, 1, 1, 1);
+  if (selection_.Count >= 2) {
+    SaveUndoState(ctx_);
+    for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i) {
+      const SelectionPair pair = selection_.Pairs[static_cast<size_t>(i)];
+      const CellRecord *record = Cell(pair.Grid, pair.Cell);
+      if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)))
+        ClearCellMove(ctx_, Grid(pair.Grid), pair.Cell);
+    }
+    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    feedback_.RedrawViewNow();
+    Record(kStepResetInput, {kResetInputArg});
+    Record(kStepSetCell, {kSelectedCellsArg, std::nullopt, 0});
+    return;
+  }
+  const int cell = set.FocusCell;
+  const CellRecord *record = Cell(set.FocusGrid, cell);
+  if (cell < 0 || cell >= NavigableRecords() || !record || (IsClue(*record) && !Expert()))
+    return;
+  SaveUndoState(ctx_);
+  ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+  Record(kStepSetCell, {cell, std::nullopt, 0});
+}
+
+void BoardInput::EditSelectAll() {
+  if (!HasGrid())
+    return;
+  const SelectionList before = selection_;
+  const int slot = CurrentGridSlot(ctx_.Grids);
+  ClearSelection(selection_, ctx_.Grids);
+  for (int cell = 0; cell < std::min(ctx_.Geo.NCells, kMaxSelection); ++cell)
+    AddCellToSelection(selection_, ctx_.Grids, cell, slot);
+  feedback_.SelectionChanged(before);
+}
+
+void BoardInput::ChangeFontSize(int delta, bool reset) {
+  Entry.WheelSnapshot[static_cast<size_t>(CurrentGridSlot(ctx_.Grids))] = false;
+  const GridSet &set = ctx_.Grids;
+  const CellRecord *focus = Cell(set.FocusGrid, set.FocusCell);
+  const FontTarget target = ChooseFontTarget({
+      .FocusCell = set.FocusCell,
+      .ProbableMarkClicked = Entry.ProbableMarkClicked,
+      .NCells = ctx_.Geo.NCells,
+      .ProbType = settings_.general.probType,
+      .FocusStatus = focus ? focus->Status : kStatusEmpty,
+  });
+  auto change = [&](FontTarget single) {
+    int32_t &offset = FontOffset(settings_.general, single);
+    offset = reset ? 0 : offset + delta;
+    Record(kStepCharSize, {offset}, FontTargetWord(single));
+  };
+  if (target == FontTarget::All)
+    for (FontTarget single : kEveryFontTarget)
+      change(single);
+  else
+    change(target);
+  feedback_.SaveSettings();
+  feedback_.RedrawViewNow();
+}
+
+void BoardInput::SetSymbolMode(int requested, int record) {
+  const SymbolMode mode = ChooseSymbolMode(requested, settings_.general.gridCurrDisp, ctx_.Geo.GridWidth);
+  settings_.general.gridCurrDisp = mode;
+  if (record == 1) {
+    feedback_.SaveSettings();
+    feedback_.RedrawViewNow();
+    Record(kStepSymbolMode, {}, SymbolModeWord(mode));
+  }
+  feedback_.SymbolModeChanged();
+}
+
+} // namespace quorbel

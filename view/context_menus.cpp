@@ -1,0 +1,101 @@
+#include "view/context_menus.h"
+
+#include "app/message_table.h"
+#include "engine/cell_record.h"
+#include "view/board_layout.h"
+
+namespace quorbel {
+
+namespace {
+
+// Message numbers of the items' texts.
+constexpr int kMsgPossible = 3;
+constexpr int kMsgMultipleEntry = 5;
+constexpr int kMsgHideLineCol = 6;
+constexpr int kMsgShowLineCol = 7;
+constexpr int kMsgSingleValue = 8;
+constexpr int kMsgClearProbables = 9;
+constexpr int kMsgLine = 10;
+constexpr int kMsgHideComments = 11;
+constexpr int kMsgClearComments = 12;
+constexpr int kMsgShowComments = 13;
+constexpr int kMsgHideBar = 72;
+constexpr int kMsgShowBar = 73;
+constexpr int kMsgMatrix = 74;
+constexpr int kMsgProbables = 75;
+constexpr int kMsgClearCell = 77;
+constexpr int kMsgChangeBackground = 100;
+constexpr int kMsgNoBackground = 101;
+constexpr int kMsgCopyComments = 152;
+
+MenuChoice Item(int item, int message, Language language, bool checked = false) {
+  return {item, std::string(LookupMessage(message, language)), checked};
+}
+
+MenuChoice CommentAreaItem(bool shown, Language language) {
+  return Item(kItemCommentArea, shown ? kMsgHideComments : kMsgShowComments, language);
+}
+
+} // namespace
+
+std::vector<MenuChoice> GridTabMenu(bool expert) {
+  if (!expert)
+    return {};
+  // Grids scanned from the clipboard join this menu with the scan.
+  return {{kItemAddEmptyGrid, "Add Empty Grid"}, {kItemAddGridFromFile, "Add Grid using File"}};
+}
+
+std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language) {
+  std::vector<MenuChoice> menu;
+  const bool pictures = in.Symbols == kSymbolPictures;
+  if (in.Status != kStatusEmpty && in.Expert)
+    menu.push_back(Item(kItemClearCell, kMsgClearCell, language));
+  if (!pictures && in.Status == kStatusEmpty && in.ProbType != 0)
+    menu.push_back(Item(kItemShowPossibles, kMsgPossible, language));
+  // The hint (Propose) and the scan of an area join here with the solver's hint and the scan;
+  // the boat and chess items with their rules.
+  if (!pictures)
+    menu.push_back(Item(kItemMultipleEntry, kMsgMultipleEntry, language, in.SequentialEntry));
+  return menu;
+}
+
+std::vector<MenuChoice> ClueCellMenu(Language language) {
+  return {Item(kItemShowPossibles, kMsgPossible, language)};
+}
+
+std::vector<MenuChoice> MessagePanelMenu(bool commentsShown, Language language) {
+  if (!commentsShown)
+    return {CommentAreaItem(false, language)};
+  return {CommentAreaItem(true, language), Item(kItemClearComments, kMsgClearComments, language),
+          Item(kItemCopyComments, kMsgCopyComments, language)};
+}
+
+std::vector<MenuChoice> BoardMenu(const BoardMenuInputs &in, Language language) {
+  std::vector<MenuChoice> menu;
+  const bool pictures = in.Symbols == kSymbolPictures;
+  if (!pictures)
+    menu.push_back(
+        Item(kItemLineColPossibles, in.LineColShown ? kMsgHideLineCol : kMsgShowLineCol, language));
+  if (in.ProbType != 0)
+    menu.push_back(Item(kItemCellSingleValue, kMsgSingleValue, language));
+  if (in.ProbType != 1)
+    menu.push_back(Item(kItemCellLine, kMsgLine, language));
+  if (in.ProbType != 2)
+    menu.push_back(Item(kItemCellMatrix, kMsgMatrix, language));
+  if (in.ProbType != 3)
+    menu.push_back(Item(kItemCellProbables, kMsgProbables, language));
+  if (in.ProbType == 3)
+    menu.push_back(Item(kItemClearProbables, kMsgClearProbables, language));
+  menu.push_back(CommentAreaItem(in.CommentsShown, language));
+  if (!pictures) {
+    const bool barShown = in.NumberBarShown || in.GameMode == kGameModeQuick || in.GameMode == kGameModeDefi;
+    menu.push_back(Item(kItemImageBar, barShown ? kMsgHideBar : kMsgShowBar, language));
+  }
+  if (in.GameMode != kGameModeQuick) {
+    menu.push_back(Item(kItemChangeBackground, kMsgChangeBackground, language));
+    menu.push_back(Item(kItemNoBackground, kMsgNoBackground, language));
+  }
+  return menu;
+}
+
+} // namespace quorbel

@@ -1,0 +1,66 @@
+// The board's right-button menus: what each one offers under the pointer (a grid tab, a playing
+// cell, a clue cell, the message panel, the rest of the board), each item under its condition,
+// with its text from the message table. The view shows the menu and carries out the choice.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "app/value_symbol.h"
+
+namespace quorbel {
+
+// The item numbers the menus hand back.
+enum MenuItem : int {
+  kItemAddEmptyGrid = 1,
+  kItemAddGridFromFile = 2,
+  kItemClearCell = 8,
+  kItemShowPossibles = 9,
+  kItemMultipleEntry = 11,
+  kItemCellProbables = 12,
+  kItemLineColPossibles = 13,
+  kItemCommentArea = 14,
+  kItemClearComments = 15,
+  kItemImageBar = 16,
+  kItemClearProbables = 17,
+  kItemCellSingleValue = 18,
+  kItemCellLine = 19,
+  kItemCellMatrix = 20,
+  kItemChangeBackground = 25,
+  kItemNoBackground = 26,
+  kItemCopyComments = 40,
+};
+
+struct MenuChoice {
+  int Item = 0;
+  std::string Text;
+  bool Checked = false;
+  bool operator==(const MenuChoice &) const = default;
+};
+
+// The expert's menu on a grid tab.
+std::vector<MenuChoice> GridTabMenu(bool expert);
+
+struct CellMenuInputs {
+  int Status = 6;
+  bool Expert = false;
+  SymbolMode Symbols = kSymbolDigits;
+  int ProbType = 1;
+  bool SequentialEntry = false;
+};
+std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language);
+std::vector<MenuChoice> ClueCellMenu(Language language);
+std::vector<MenuChoice> MessagePanelMenu(bool commentsShown, Language language);
+
+struct BoardMenuInputs {
+  SymbolMode Symbols = kSymbolDigits;
+  int ProbType = 1;
+  bool LineColShown = false;
+  bool CommentsShown = true;
+  bool NumberBarShown = true;
+  int GameMode = 0;
+};
+std::vector<MenuChoice> BoardMenu(const BoardMenuInputs &in, Language language);
+
+} // namespace quorbel

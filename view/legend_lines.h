@@ -1,0 +1,26 @@
+// The legend of the side panel: one line per rule of the shown grids, in a fixed order, marked
+// ">>" when the current grid holds the rule. Each line keeps its rule bits for the side panel's
+// hit test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "engine/grid_record.h"
+
+namespace quorbel {
+
+struct LegendLine {
+  std::string Text; // UTF-8
+  VariantWords Bits;
+};
+
+inline constexpr std::string_view kCurrentGridMark = ">>";
+
+// `shown`: the rules of the shown grids; `current`: those of the current grid, whose lists give
+// the numbers some labels carry (Kimo modulus, Dots total, Dan maximum). No current grid: none.
+std::vector<LegendLine> BuildLegendLines(VariantWords shown, VariantWords current,
+                                         const GridRecord *currentGrid, Language language);
+
+} // namespace quorbel

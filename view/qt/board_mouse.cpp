@@ -1,0 +1,540 @@
+// The board view's mouse: clicks that select cells, values dragged from the number bar or from a
+// cell, the number bar's buttons, the grid tabs, pencil and probable marks clicked in a cell,
+// double clicks, the wheel, the splitters of the side panel and the comment strip, the cursor,
+// and the right-button menus.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "app/message_format.h"
+#include "app/qt/dialog_service.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/random_background.h"
+#include "engine/grid_services.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "files/file_bytes.h"
+#include "files/text_grid_reader.h"
+#include "view/hit_test.h"
+#include "view/qt/paint_tools.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kSplitterReach = 3; // pixels either side of a splitter line
+constexpr int kWheelNotch = 120;  // angle delta of one notch
+constexpr int kCursorSide = 32;
+constexpr int kCursorFont = 14;
+constexpr int kBarPercent = 100;       // PREFGEOM BDX is the side panel's width in hundredths
+constexpr int kShowPossiblesStep = 36; // DISPPOSS
+constexpr int kGeometryStep = 32;      // PREFGEOM
+constexpr uint64_t kMaxTextGridBytes = 4 * 1024 * 1024;
+
+bool IsPlaying(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+bool CQuorbelView::BoardInputAllowed() const { return !app_.Pump().Pumping(); }
+
+// ---- Buttons ----
+
+void CQuorbelView::mousePressEvent(QMouseEvent *event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && BoardInputAllowed()) {
+    if (MessagePanelClick(at.x(), at.y()))
+      return;
+    LeftButtonDown(at, event->modifiers());
+    return;
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
+  const QPoint at = event->position().toPoint();
+  if (!BoardInputAllowed()) {
+    QWidget::mouseReleaseEvent(event);
+    return;
+  }
+  switch (event->button()) {
+  case Qt::LeftButton:
+    LeftButtonUp(at, event->modifiers());
+    return;
+  case Qt::RightButton:
+    ShowContextMenu(at);
+    return;
+  case Qt::MiddleButton: {
+    // The next cell, as a player walks through the grid.
+    const GridSet &set = app_.Engine().Grids;
+    const int next =
+        set.FocusCell >= 0 && set.FocusCell + 1 < input_.NavigableRecords() ? set.FocusCell + 1 : 0;
+    input_.Entry.ValueEntry = 1;
+    input_.MoveFocus(set.FocusGrid, next);
+    PlaySoundEffect(kSoundRefused);
+    return;
+  }
+  default:
+    QWidget::mouseReleaseEvent(event);
+  }
+}
+
+void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
+  if (event->button() != Qt::LeftButton || !BoardInputAllowed() || app_.NoDocumentYet == 1) {
+    QWidget::mouseDoubleClickEvent(event);
+    return;
+  }
+  const QPoint at = event->position().toPoint();
+  const EngineContext &engine = app_.Engine();
+  input_.ForgetWheelSnapshots();
+  const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
+                                  ClueNavigation(app_.Settings().general), at.x(), at.y());
+  if (IsPlaying(engine.Geo, hit.Cell)) {
+    const bool selected = FindSelection(selection_, hit.Cell, hit.Grid) >= 0;
+    const int v = HitTestCandidate(painters_[static_cast<size_t>(hit.Grid)], engine.Geo, hit.Cell,
+                                   app_.Settings().general.probType, selected, at.x(), at.y());
+    // The twins' linked cells take the same value here once the Twins rule exists.
+    if (v >= 0)
+      input_.PlaceValue(hit.Grid, hit.Cell, v + 1);
+  } else {
+    const int slot = HitTestNumberBar(layout_, engine.Geo.GridWidth, at.x(), at.y());
+    if (slot >= 1 && slot <= engine.Geo.GridWidth)
+      input_.SelectNumberBarValue(slot);
+  }
+  PlaySoundEffect(kSoundDoubleClick);
+  EndDrag();
+}
+
+void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/) {
+  input_.ForgetWheelSnapshots();
+  if (app_.NoDocumentYet == 1)
+    return;
+  const EngineContext &engine = app_.Engine();
+  const int width = engine.Geo.GridWidth;
+  const int barSlot = HitTestNumberBar(layout_, width, at.x(), at.y());
+  const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
+                                  ClueNavigation(app_.Settings().general), at.x(), at.y());
+  // The puzzle pieces are dropped here, and the legend lines toggle their rules, once those
+  // rules exist.
+
+  if (drag_.Sticky && drag_.Dragging) {
+    // The click that drops a value picked from the bar; on the same value or on nothing it only
+    // ends the drag.
+    const int value = DragValue;
+    const bool dropped = IsPlaying(engine.Geo, hit.Cell) && input_.PlaceValue(hit.Grid, hit.Cell, value) == 1;
+    EndDrag();
+    if (barSlot == value || (!dropped && barSlot < 1 && hit.Cell < 0))
+      return;
+  }
+
+  const bool onBarValue = barSlot >= 1 && barSlot <= width;
+  int cellValue = 0;
+  if (IsPlaying(engine.Geo, hit.Cell)) {
+    const CellRecord &cell =
+        engine.Grids.Main[static_cast<size_t>(hit.Grid)].Cells[static_cast<size_t>(hit.Cell)];
+    if (cell.Status < kStatusConflict && cell.Value >= 1 && cell.Value <= width)
+      cellValue = cell.Value;
+  }
+  if (onBarValue) {
+    StartValueDrag(barSlot, false);
+  } else if (cellValue > 0) {
+    StartValueDrag(cellValue, true);
+  } else if (SplitterUnder(at, drag_.ResizeHeight, drag_.ResizeWidth)) {
+    setCursor(drag_.ResizeHeight ? Qt::SizeVerCursor : Qt::SizeHorCursor);
+  } else {
+    EndDrag();
+  }
+  drag_.PressedCell = onBarValue ? -1 : hit.Cell;
+  drag_.PressedGrid = onBarValue ? -1 : hit.Grid;
+}
+
+void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
+  const EngineContext &engine = app_.Engine();
+  const GridGeometry &geo = engine.Geo;
+  if (drag_.ResizeHeight || drag_.ResizeWidth) {
+    EndResize(at);
+    return;
+  }
+  // The challenge's player boxes take their clicks here once the challenge exists.
+  const bool ctrl = modifiers & Qt::ControlModifier;
+  const bool shift = modifiers & Qt::ShiftModifier;
+  if (const int tab = HitTestGridTab(tabs_, at.x(), at.y()); tab >= 0) {
+    input_.ClickGridTab(tab, ctrl);
+    return;
+  }
+  if (app_.NoDocumentYet == 1)
+    return;
+
+  const int barSlot = HitTestNumberBar(layout_, geo.GridWidth, at.x(), at.y());
+  if (barSlot >= 1) {
+    if (barSlot <= geo.GridWidth) {
+      // The corner of a slot colours the value's chains once the colouring help joins the bar.
+      input_.SelectNumberBarValue(barSlot);
+      // A value picked by a click waits for the click that drops it.
+      if (drag_.Dragging && !drag_.FromCell && barSlot == DragValue)
+        drag_.Sticky = true;
+      else
+        EndDrag();
+      return;
+    }
+    EndDrag();
+    if (barSlot == geo.GridWidth + 1)
+      input_.EditUndo();
+    // The slot after the undo button reloads the cell pictures once the picture sets exist.
+    return;
+  }
+
+  const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, geo,
+                                  ClueNavigation(app_.Settings().general), at.x(), at.y());
+  if (drag_.Dragging) {
+    const bool elsewhere = hit.Cell != drag_.PressedCell || hit.Grid != drag_.PressedGrid;
+    const int value = DragValue;
+    EndDrag();
+    if (IsPlaying(geo, hit.Cell) && elsewhere) {
+      if (input_.PlaceValue(hit.Grid, hit.Cell, value) == 1)
+        PlaySoundEffect(kSoundPickOrDrop);
+      return;
+    }
+  }
+  if (hit.Cell == -1 && hit.Grid == -1)
+    return;
+
+  if (hit.Cell == kFocusMessagePanel) {
+    input_.SelectCell(0, kFocusMessagePanel, SelectMode::Single); // the panel joins no selection
+    return;
+  }
+  const int slot = hit.Grid;
+  input_.SelectCell(slot, hit.Cell, shift ? SelectMode::Range : ctrl ? SelectMode::Add : SelectMode::Single);
+  if (shift || ctrl)
+    return;
+  const int probType = app_.Settings().general.probType;
+  const CGridDraw &painter = painters_[static_cast<size_t>(slot)];
+  if (IsPlaying(geo, hit.Cell) && probType == 2) {
+    const int v = HitTestCandidate(painter, geo, hit.Cell, probType, true, at.x(), at.y());
+    if (v >= 0)
+      input_.TogglePencilMark(slot, hit.Cell, v + 1);
+  } else if ((IsPlaying(geo, hit.Cell) && probType == 3) || hit.Cell == geo.NumberBar()) {
+    const int v = HitTestValueSymbol(painter, geo, hit.Cell, true, at.x(), at.y());
+    if (v >= 0)
+      input_.ToggleProbableMark(slot, hit.Cell, v + 1);
+  }
+}
+
+void CQuorbelView::StartValueDrag(int value, bool fromCell) {
+  const int before = DragValue;
+  DragValue = value;
+  drag_.Dragging = true;
+  drag_.Sticky = false;
+  drag_.FromCell = fromCell;
+  setCursor(ValueCursor(value));
+  PlaySoundEffect(kSoundPickOrDrop);
+  if (before != value && layout_.NumberBarShown)
+    repaint(ToQRect(layout_.Side));
+}
+
+void CQuorbelView::EndDrag() {
+  const bool shown = DragValue != -1;
+  DragValue = -1;
+  drag_ = DragState{};
+  unsetCursor();
+  if (shown && layout_.NumberBarShown)
+    repaint(ToQRect(layout_.Side));
+}
+
+// ---- Splitters ----
+
+bool CQuorbelView::SplitterUnder(QPoint at, bool &height, bool &width) const {
+  height = width = false;
+  const GeneralSettings &general = app_.Settings().general;
+  // The comment strip's top edge sets its height; the side panel's left edge its width.
+  if (general.displayComment == 1 && layout_.Comment.IsShown() &&
+      std::abs(at.y() - layout_.Comment.top) <= kSplitterReach) {
+    height = true;
+  } else if (layout_.NumberBarShown &&
+             at.y() < (layout_.Comment.IsShown() ? layout_.Comment.top : layout_.Client.bottom) &&
+             std::abs(at.x() - layout_.Side.left) <= kSplitterReach) {
+    width = true;
+  }
+  return height || width;
+}
+
+void CQuorbelView::EndResize(QPoint at) {
+  GeneralSettings &general = app_.Settings().general;
+  RecordedAction step;
+  step.Code = kGeometryStep;
+  if (drag_.ResizeHeight) {
+    general.displayComDy = std::max(0, layout_.Client.bottom - at.y());
+    step.Strings[0] = "CDY";
+    step.Ints[0] = general.displayComDy;
+  } else {
+    general.displayBarDx = std::clamp(1.0 - static_cast<double>(at.x()) / std::max(1, width()), 0.0, 1.0);
+    step.Strings[0] = "BDX";
+    step.Ints[0] = static_cast<int32_t>(general.displayBarDx * kBarPercent);
+  }
+  EndDrag();
+  app_.SaveSettings();
+  RedrawViewNow();
+  app_.RecordMacroStep(step);
+}
+
+// ---- Pointer and wheel ----
+
+void CQuorbelView::mouseMoveEvent(QMouseEvent *event) {
+  const QPoint at = event->position().toPoint();
+  if (drag_.Dragging || drag_.ResizeHeight || drag_.ResizeWidth)
+    return; // the cursor chosen at the press stays
+  const EngineContext &engine = app_.Engine();
+  bool height = false, width = false;
+  if (SplitterUnder(at, height, width)) {
+    setCursor(height ? Qt::SizeVerCursor : Qt::SizeHorCursor);
+    return;
+  }
+  const bool overBar = HitTestNumberBar(layout_, engine.Geo.GridWidth, at.x(), at.y()) >= 0;
+  const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
+                                  ClueNavigation(app_.Settings().general), at.x(), at.y());
+  const bool overTab = app_.ExpertMode() && HitTestGridTab(tabs_, at.x(), at.y()) >= 0;
+  if (overBar || hit.Cell >= 0 || overTab)
+    setCursor(Qt::CrossCursor);
+  else
+    unsetCursor();
+}
+
+void CQuorbelView::wheelEvent(QWheelEvent *event) {
+  if (!BoardInputAllowed() || app_.NoDocumentYet == 1) {
+    event->ignore();
+    return;
+  }
+  // Whole notches only; a smooth wheel's parts add up in Qt's own accumulation.
+  const int notches = event->angleDelta().y() / kWheelNotch;
+  for (int k = 0; k < std::abs(notches); ++k) {
+    if (app_.Engine().Grids.FocusCell == kFocusMessagePanel)
+      ScrollMessages(notches);
+    else
+      input_.WheelStep(notches);
+  }
+  event->accept();
+}
+
+void CQuorbelView::ScrollMessages(int away) {
+  MessageRing &ring = app_.Messages();
+  const int write = ring.WriteIndex();
+  int display = ring.DisplayIndex();
+  if (away > 0) {
+    // Towards the newer lines, never past the newest.
+    if (display != write)
+      display = (display + 1) % MessageRing::kLineCount;
+  } else {
+    const int older = (display + MessageRing::kLineCount - 1) % MessageRing::kLineCount;
+    if (older != write && !ring.Line(older - 1).Empty)
+      display = older;
+  }
+  ring.SetDisplayIndex(display);
+  ring.SetScrolled(display != write);
+  RedrawViewNow();
+}
+
+QCursor CQuorbelView::ValueCursor(int value) const {
+  // The value's symbol under the pointer while it is dragged.
+  QPixmap picture(kCursorSide, kCursorSide);
+  picture.fill(Qt::transparent);
+  {
+    QPainter dc(&picture);
+    const CellRect box{0, 0, kCursorSide, kCursorSide};
+    FillSolidRect(dc, box.Inset(4, 4), app_.Colours().ColBgSingle);
+    FrameRect(dc, box.Inset(4, 4), 1, 0);
+    const SymbolMode mode = input_.Symbols() == kSymbolPictures ? kSymbolMixed : input_.Symbols();
+    DrawTextCentred(dc, QString::fromStdString(ValueSymbolText(value, mode)), box, fonts_.Font(kCursorFont),
+                    app_.Colours().ColInput);
+  }
+  return QCursor(picture, kCursorSide / 2, kCursorSide / 2);
+}
+
+// ---- Right-button menus ----
+
+int CQuorbelView::ShowMenu(const std::vector<MenuChoice> &menu, QPoint at) {
+  if (menu.empty())
+    return 0;
+  QMenu popup(this);
+  for (const MenuChoice &choice : menu) {
+    QAction *action = popup.addAction(FromUtf8(choice.Text));
+    action->setData(choice.Item);
+    if (choice.Checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+  }
+  const QAction *chosen = popup.exec(mapToGlobal(at));
+  return chosen ? chosen->data().toInt() : 0;
+}
+
+void CQuorbelView::ShowContextMenu(QPoint at) {
+  const EngineContext &engine = app_.Engine();
+  const GridGeometry &geo = engine.Geo;
+  const AppSettings &settings = app_.Settings();
+  const Language language = app_.CurrentLanguage();
+  if (HitTestGridTab(tabs_, at.x(), at.y()) >= 0) {
+    const int item = ChooseMenuItem(GridTabMenu(app_.ExpertMode()), at);
+    if (item == kItemAddEmptyGrid && AddGridToSet(app_.Engine()) >= 0) {
+      UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+      RedrawViewNow();
+    } else if (item == kItemAddGridFromFile) {
+      AddGridFromFile();
+    }
+    return;
+  }
+  // The picture-set menu joins the number bar with the cell pictures.
+  if (app_.NoDocumentYet == 1)
+    return;
+  const CellHit hit =
+      HitTestCell(layout_, painters_, engine.Grids, geo, ClueNavigation(settings.general), at.x(), at.y());
+  std::vector<MenuChoice> menu;
+  if (hit.Cell == kFocusMessagePanel) {
+    menu = MessagePanelMenu(settings.general.displayComment == 1, language);
+  } else if (IsPlaying(geo, hit.Cell)) {
+    const CellRecord &cell =
+        engine.Grids.Main[static_cast<size_t>(hit.Grid)].Cells[static_cast<size_t>(hit.Cell)];
+    menu = PlayingCellMenu({.Status = cell.Status,
+                            .Expert = app_.ExpertMode(),
+                            .Symbols = input_.Symbols(),
+                            .ProbType = settings.general.probType,
+                            .SequentialEntry = input_.Entry.Mode == EntryMode::Sequential},
+                           language);
+  } else if (hit.Cell >= geo.NCells && hit.Cell < geo.CellLimit) {
+    menu = ClueCellMenu(language);
+  } else if (hit.Cell < 0) {
+    menu = BoardMenu({.Symbols = input_.Symbols(),
+                      .ProbType = settings.general.probType,
+                      .LineColShown = switches_.ShowPossLineCol == 1,
+                      .CommentsShown = settings.general.displayComment == 1,
+                      .NumberBarShown = settings.general.displayBarArea == 1,
+                      .GameMode = settings.game.mode},
+                     language);
+  }
+  // The puzzle pieces' found marks join here with the puzzle rule.
+  RunMenuItem(ChooseMenuItem(menu, at), hit.Grid < 0 ? CurrentGridSlot(engine.Grids) : hit.Grid, hit.Cell);
+}
+
+void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
+  EngineContext &engine = app_.Engine();
+  AppSettings &settings = app_.Settings();
+  GridRecord &grid = engine.Grids.Main[static_cast<size_t>(std::clamp(slot, 0, kMaxGrids - 1))];
+  auto setProbType = [&](int probType) {
+    settings.general.probType = probType;
+    ResetCellColours(grid, -1);
+    app_.SaveSettings();
+  };
+  switch (item) {
+  case kItemClearCell: {
+    ReinitGrids(engine, 1, 1, 1, 1);
+    const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+    if (record.Status == kStatusFixed && !app_.ExpertMode())
+      break;
+    SaveUndoState(engine);
+    ClearCellMove(engine, grid, cell);
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    RecordedAction step;
+    step.Code = kStepSetCell;
+    step.Ints[0] = cell;
+    step.Ints[2] = 0;
+    app_.RecordMacroStep(step);
+    break;
+  }
+  case kItemShowPossibles: {
+    ReinitGrids(engine, 1, 1, 1, 1);
+    grid.Cells[static_cast<size_t>(cell)].CellHighlight = 1;
+    input_.MoveFocus(slot, cell);
+    RecordedAction step;
+    step.Code = kShowPossiblesStep;
+    step.Ints[0] = cell;
+    app_.RecordMacroStep(step);
+    break;
+  }
+  case kItemMultipleEntry:
+    ReinitGrids(engine, 1, 1, 1, 1);
+    input_.MoveFocus(slot, cell);
+    input_.Entry.Mode =
+        input_.Entry.Mode == EntryMode::Sequential ? EntryMode::Normal : EntryMode::Sequential;
+    break;
+  case kItemLineColPossibles:
+    switches_.ShowPossLineCol = switches_.ShowPossLineCol == 1 ? 0 : 1;
+    break;
+  case kItemCellSingleValue:
+    setProbType(0);
+    break;
+  case kItemCellLine:
+    setProbType(1);
+    break;
+  case kItemCellMatrix:
+    setProbType(2);
+    break;
+  case kItemCellProbables:
+    setProbType(3);
+    break;
+  case kItemClearProbables:
+    ReinitGrids(engine, 1, 1, 1, 1);
+    SaveUndoState(engine);
+    for (CellRecord &record : grid.Cells)
+      if (record.Status >= kStatusEmpty) {
+        record.Marks = 0;
+        record.Status = kStatusEmpty;
+      }
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    break;
+  case kItemCommentArea:
+    settings.general.displayComment = settings.general.displayComment == 1 ? 0 : 1;
+    break;
+  case kItemClearComments:
+    grid.Comment.clear();
+    for (std::string &comment : engine.GridComments)
+      comment.clear();
+    break;
+  case kItemCopyComments:
+    QGuiApplication::clipboard()->setText(QString::fromStdString(grid.Comment));
+    break;
+  case kItemImageBar:
+    settings.general.displayBarArea = settings.general.displayBarArea == 1 ? 0 : 1;
+    break;
+  case kItemChangeBackground:
+    settings.general.backgroundImage = PickRandomBackground(settings.directory.background);
+    BackgroundReload = 1;
+    break;
+  case kItemNoBackground:
+    settings.general.backgroundImage.clear();
+    BackgroundReload = 1;
+    break;
+  default:
+    return;
+  }
+  RedrawViewNow();
+}
+
+void CQuorbelView::AddGridFromFile() {
+  const bool french = !IsEnglish(app_.CurrentLanguage());
+  const QString path = app_.Dialogs().OpenFileName(
+      this, FileDialogRequest{
+                .caption = french ? QStringLiteral("Ajouter une grille") : QStringLiteral("Add a grid"),
+                .directory = QString::fromStdString(app_.Settings().directory.txtGrids),
+                .filter = QStringLiteral("Sudoku Text File (*.txt);;All Files (*)"),
+            });
+  if (path.isEmpty())
+    return;
+  const FileBytesResult file = ReadFileBytes(path.toStdString(), kMaxTextGridBytes);
+  TextGridInfo info;
+  const TextGridResult result = file.Ok ? ImportTextGrid(file.Bytes, app_.Engine(), info) : TextGridResult{};
+  if (!file.Ok || !result.Ok) {
+    app_.PostMessage(PanelText::Plain(file.Ok ? result.Message : file.Message));
+    return;
+  }
+  for (const std::string &warning : result.Warnings)
+    app_.PostMessage(PanelText::Plain(warning));
+  UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+  RedrawViewNow();
+}

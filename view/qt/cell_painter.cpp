@@ -1,0 +1,377 @@
+#include "view/qt/cell_painter.h"
+
+#include <QPainter>
+#include <array>
+#include <optional>
+
+#include "engine/unit_summary.h"
+#include "platform/qt/colour_ref.h"
+#include "view/qt/paint_tools.h"
+
+namespace quorbel {
+
+namespace {
+
+const GridRecord &GridOf(const CGridDraw &painter) { return *painter.Grid; }
+
+VariantWords ShownRules(const PaintContext &ctx, const CGridDraw &painter) {
+  return GridOf(painter).GridVar & ctx.Switches.VarMask;
+}
+
+ColorRef StatusColour(const BoardColours &colours, int32_t status) {
+  switch (status) {
+  case kStatusGiven:
+  case kStatusFixed:
+    return colours.ColInit;
+  case kStatusPlaced:
+  case kStatusPencilled:
+    return colours.ColInput;
+  case kStatusPlacedLastStep:
+    return colours.ColFind;
+  case kStatusHypothesis:
+    return colours.ColSearch;
+  case kStatusConflict:
+    return colours.ColBad;
+  default:
+    return colours.ColPossible;
+  }
+}
+
+ColorRef ValueTextColour(const PaintContext &ctx, const CellRecord &cell) {
+  if (ctx.Switches.ShowWarning && cell.Check == kCheckConflict)
+    return ctx.Colours.ColBad;
+  return StatusColour(ctx.Colours, cell.Status);
+}
+
+// Whether an open cell's candidates are shown: always for a highlighted cell, else by the
+// display level (the highest level shows every cell).
+bool CandidatesShown(const PaintContext &ctx, const CellRecord &cell) {
+  if (cell.CellHighlight)
+    return true;
+  if (!ctx.Switches.PossDisplayOn)
+    return false;
+  const int level =
+      ctx.Switches.PossDisplayLevel >= kPossLevelAll ? ctx.Geo.GridWidth : ctx.Switches.PossDisplayLevel;
+  return cell.NPoss <= level + 1;
+}
+
+bool InAllowedSet(const PaintContext &ctx, const CellRecord &cell, uint32_t bit) {
+  return cell.AllowedType == kAllowedTypeMask && !ctx.Switches.HideVariantsOn && (cell.AllowedSet & bit) != 0;
+}
+
+// The colour of value v in an open cell's candidate string or matrix, or none when it is left out.
+std::optional<ColorRef> CandidateColour(const PaintContext &ctx, const CellRecord &cell, int v) {
+  const uint32_t bit = ValueBit(v);
+  const BoardColours &colours = ctx.Colours;
+  if (cell.Status == kStatusPencilled && (cell.Marks & bit) != 0)
+    return ctx.Switches.ShowWarning && (cell.ThePoss & bit) == 0 ? colours.ColBad
+                                                                 : StatusColour(colours, cell.Status);
+  if ((cell.ThePoss & bit) != 0 && CandidatesShown(ctx, cell))
+    return colours.ColPossible;
+  if (InAllowedSet(ctx, cell, bit))
+    return ctx.Switches.ShowWarning && cell.AllowedError ? colours.ColBad : colours.ColInit;
+  return std::nullopt;
+}
+
+// The value with the best score, when some value scored above 0.
+int BestProbable(const PaintContext &ctx, const CellRecord &cell) {
+  constexpr int kScoreUnit = 100;
+  const int best = BestScoredValue(ctx.Geo, cell);
+  return best >= kScoreUnit ? best % kScoreUnit : 0;
+}
+
+// The part of the board's picture under a rectangle, laid over what is there.
+void DrawPicturePart(const PaintContext &ctx, const CellRect &rect) {
+  if (!ctx.Background || ctx.Printing || rect.IsEmpty())
+    return;
+  constexpr double kOpaque = 255.0;
+  ctx.Dc.save();
+  ctx.Dc.setOpacity(ctx.General.transparency / kOpaque);
+  ctx.Dc.drawImage(ToQRect(rect), *ctx.Background, ToQRect(rect));
+  ctx.Dc.restore();
+}
+
+void DrawSymbolInBox(const PaintContext &ctx, const CellRect &box, int value, ColorRef colour, int font) {
+  if (box.IsShown())
+    DrawTextCentred(ctx.Dc, SymbolText(ctx, value), box, ctx.Fonts.Font(font), colour);
+}
+
+// The best probable's mark: a ring round the cell's text, a wide dark stroke under a thin one of
+// the text's colour.
+void DrawBestProbableMark(const PaintContext &ctx, const CellRect &rect, ColorRef colour) {
+  constexpr int kWidePen = 3;
+  const QRect ring =
+      ToQRect(rect).adjusted(rect.Width() / 5, rect.Height() / 5, -rect.Width() / 5, -rect.Height() / 5);
+  ctx.Dc.save();
+  ctx.Dc.setRenderHint(QPainter::Antialiasing);
+  ctx.Dc.setBrush(Qt::NoBrush);
+  ctx.Dc.setPen(QPen(Qt::black, kWidePen));
+  ctx.Dc.drawEllipse(ring);
+  ctx.Dc.setPen(QPen(ToQColor(colour), 1));
+  ctx.Dc.drawEllipse(ring);
+  ctx.Dc.restore();
+}
+
+} // namespace
+
+QString SymbolText(const PaintContext &ctx, int value) {
+  // Pictures show the mixed symbols until the cell picture sets can be drawn.
+  const SymbolMode mode = ctx.Symbols == kSymbolPictures ? kSymbolMixed : ctx.Symbols;
+  return QString::fromStdString(ValueSymbolText(value, mode));
+}
+
+bool IsCellSelected(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  return FindSelection(ctx.Selection, cell, painter.Slot) >= 0;
+}
+
+bool CellInConflict(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = GridOf(painter);
+  const GridGeometry &geo = ctx.Geo;
+  auto conflict = [&](int record) {
+    return record >= 0 && static_cast<size_t>(record) < grid.Cells.size() &&
+           grid.Cells[static_cast<size_t>(record)].Check == kCheckConflict;
+  };
+  if (conflict(cell))
+    return true;
+  if (cell < 0 || cell >= geo.NCells)
+    return false;
+  if (conflict(geo.RowUnitBase + geo.RowOfCell[cell]) || conflict(geo.ColUnitBase + geo.ColOfCell[cell]) ||
+      conflict(geo.BlockUnitBase + grid.BlockOfCell[cell]))
+    return true;
+  if (Meets(ShownRules(ctx, painter), kVarDiagonal))
+    for (int region : {kRegionDiag1, kRegionDiag2})
+      if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0 &&
+          conflict(region == kRegionDiag1 ? geo.Diag1Unit : geo.Diag2Unit))
+        return true;
+  return false;
+}
+
+ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, ColorRef override,
+                        const CellRect &rect, int cell) {
+  const GridRecord &grid = GridOf(painter);
+  const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  const BoardColours &colours = ctx.Colours;
+  ColorRef colour = colours.ColBgCase;
+  if (ctx.Switches.ShowWarning && CellInConflict(ctx, painter, cell)) {
+    colour = colours.ColBgBad;
+  } else if (record.Status == kStatusFixed) {
+    colour = colours.ColBgSingle;
+  } else if (record.Status == kStatusPlaced || record.Status == kStatusPlacedLastStep ||
+             record.Status == kStatusHypothesis) {
+    const bool wrong = ctx.Switches.ShowSolutionErrors && painter.RefGrid &&
+                       static_cast<size_t>(cell) < painter.RefGrid->Cells.size() &&
+                       painter.RefGrid->Cells[static_cast<size_t>(cell)].Value != record.Value;
+    colour = wrong ? kWrongValueBackground : colours.ColBgSingle;
+  }
+  if (cell < ctx.Geo.NCells) {
+    const VariantWords rules = ShownRules(ctx, painter);
+    const int block = grid.BlockOfCell[cell];
+    if (Meets(rules, kVarTwinsZone)) {
+      const auto zones = grid.Lists.TwinsZone.Used();
+      for (size_t zone = 0; zone < zones.size(); ++zone)
+        if (zones[zone].Block == block)
+          colour = AddColours(colour, kValueColours[zone % kValueColours.size()]);
+    } else if (Meets(rules, kVarExtraRegion)) {
+      for (int region = 0; region < 4; ++region)
+        if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
+          colour = AddColours(colour, kValueColours[static_cast<size_t>(region)]);
+    } else if (ctx.General.blockColors == 1) {
+      colour = AddColours(colour, kValueColours[static_cast<size_t>(block) % kValueColours.size()]);
+    }
+  }
+  if (override != kNoOverride)
+    colour = override;
+  if (IsCellSelected(ctx, painter, cell))
+    colour = ScaleColour(colour, kSelectedBrightening);
+  FillSolidRect(ctx.Dc, rect, colour);
+  // The Twins Relation marks and the comparison partner's mark of the variant decorations are
+  // painted over this background.
+  return colour;
+}
+
+void DrawColouredText(QPainter &dc, const QString &text, std::span<const ColorRef> colours,
+                      ColorRef defaultColour, const CellRect &rect, const FontTable &fonts, int font) {
+  if (text.isEmpty() || text.size() > kMaxColouredText || rect.IsEmpty())
+    return;
+  const QFontMetrics &metrics = fonts.Metrics(font);
+  const int baseline = rect.top + (rect.Height() - metrics.height()) / 2 + metrics.ascent();
+  int x = rect.left + (rect.Width() - metrics.horizontalAdvance(text)) / 2;
+  dc.save();
+  dc.setClipRect(ToQRect(rect));
+  dc.setFont(fonts.Font(font));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QString character(text[i]);
+    const size_t at = static_cast<size_t>(i);
+    const ColorRef colour = at < colours.size() && colours[at] != kNoOverride ? colours[at] : defaultColour;
+    dc.setPen(ToQColor(colour));
+    dc.drawText(QPoint(x, baseline), character);
+    x += metrics.horizontalAdvance(character);
+  }
+  dc.restore();
+}
+
+void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const GridGeometry &geo = ctx.Geo;
+  const CellRecord &record = GridOf(painter).Cells[static_cast<size_t>(cell)];
+  const bool empty = IsOpenStatus(record.Status);
+  const bool clue = cell >= geo.NCells && cell < geo.CellLimit;
+  const int probType = ctx.General.probType;
+  const int font = clue || (empty && probType == 3) ? painter.FontLabel
+                   : cell >= geo.NCellRecs          ? painter.FontPiece
+                                                    : painter.FontCell;
+  const ColorRef colour = ValueTextColour(ctx, record);
+
+  QString text;
+  std::array<ColorRef, kMaxColouredText> colours;
+  colours.fill(kNoOverride);
+  auto appendSymbol = [&](int value, ColorRef symbolColour) {
+    const QString symbol = SymbolText(ctx, value);
+    for (qsizetype i = 0; i < symbol.size(); ++i) {
+      if (text.size() < kMaxColouredText)
+        colours[static_cast<size_t>(text.size())] = symbolColour;
+      text += symbol[i];
+    }
+  };
+  const int best = empty && ctx.Switches.ShowProbables ? BestProbable(ctx, record) : 0;
+  if (ctx.Switches.ShowCellNumbers) {
+    text = QString::number(cell);
+  } else if (best > 0) {
+    DrawBestProbableMark(ctx, rect, colour);
+    text = SymbolText(ctx, best);
+  } else if (ctx.Switches.ShowCandidateCounts && empty) {
+    text = QString::number(record.NPoss);
+  } else if (clue) {
+    if (ctx.Switches.ShowPossLineCol)
+      for (int v = 1; v <= geo.GridWidth; ++v)
+        if ((record.ThePoss & ValueBit(v)) != 0)
+          appendSymbol(v, ctx.Colours.ColPossible);
+  } else if (empty && probType != 0) {
+    for (int v = 1; v <= geo.GridWidth; ++v)
+      if (const std::optional<ColorRef> candidate = CandidateColour(ctx, record, v))
+        appendSymbol(v, *candidate);
+  } else {
+    text = SymbolText(ctx, record.Value);
+  }
+  // The cell's animated picture is drawn under the text by the cell animations.
+  DrawColouredText(ctx.Dc, text, colours, colour, rect, ctx.Fonts, font);
+}
+
+void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const CellRecord &record = GridOf(painter).Cells[static_cast<size_t>(cell)];
+  const BoardColours &colours = ctx.Colours;
+  const bool selected = IsCellSelected(ctx, painter, cell);
+  const bool conflict = ctx.Switches.ShowWarning && CellInConflict(ctx, painter, cell);
+  const bool filled = ctx.General.displayMatFond == 1;
+  for (int v = 1; v <= ctx.Geo.GridWidth; ++v) {
+    const ColorRef text = CandidateColour(ctx, record, v).value_or(kAbsentCandidate);
+    if (ctx.General.displayMatAll != 1 && text == kAbsentCandidate)
+      continue;
+    const CellRect box = SymbolRect(painter, cell, v - 1, selected);
+    if (filled) {
+      ColorRef ground =
+          text == colours.ColInput || text == colours.ColPossible ? colours.ColBgSingle : colours.ColBgCase;
+      if (conflict)
+        ground = colours.ColBgBad;
+      FillSolidRect(ctx.Dc, box, selected ? ScaleColour(ground, kSelectedBrightening) : ground);
+      DrawPicturePart(ctx, box);
+    }
+    DrawSymbolInBox(ctx, box, v, text, painter.FontMatrix);
+  }
+}
+
+void DrawValueRow(const PaintContext &ctx, const CGridDraw &painter, int cell, ColorRef background) {
+  const CellRecord &record = GridOf(painter).Cells[static_cast<size_t>(cell)];
+  const bool selected = IsCellSelected(ctx, painter, cell);
+  const bool numberBar = cell == ctx.Geo.NumberBar();
+  for (int v = 1; v <= ctx.Geo.GridWidth; ++v) {
+    const uint32_t bit = ValueBit(v);
+    ColorRef colour = kAbsentCandidate;
+    if (record.Status == kStatusPencilled && (record.Marks & bit) != 0)
+      colour = ctx.Colours.ColInput;
+    else if ((record.ThePoss & bit) != 0 && (!numberBar || ctx.Switches.ShowFound))
+      colour = ctx.Colours.ColPossible;
+    const CellRect box = BarSymbolRect(painter, ctx.Geo, cell, v - 1, selected);
+    FillSolidRect(ctx.Dc, box, background);
+    DrawPicturePart(ctx, box);
+    DrawSymbolInBox(ctx, box, v, colour, painter.FontProb);
+  }
+}
+
+void DrawCellBorder(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  CellRect frame = CellFrameRect(painter, ctx.Geo, cell);
+  if (!frame.IsShown())
+    return;
+  if (cell == ctx.Geo.NumberBar()) {
+    frame.top += 2;
+    frame.bottom -= 1;
+  }
+  // A thick side is the block border: the strip between the outer and the inner box is drawn in
+  // the border colour, so block edges read heavier than cell edges.
+  const CellRect &outer = painter.OuterRect[cell];
+  const int8_t horz = painter.HorzCode[cell];
+  const int8_t vert = painter.VertCode[cell];
+  const ColorRef border = ctx.Colours.ColBorder;
+  if (horz & 1)
+    FillSolidRect(ctx.Dc, {outer.left, outer.top, frame.left, outer.bottom}, border);
+  if (horz & 2)
+    FillSolidRect(ctx.Dc, {frame.right, outer.top, outer.right + 1, outer.bottom + 1}, border);
+  if (vert & 1)
+    FillSolidRect(ctx.Dc, {outer.left, outer.top, outer.right, frame.top}, border);
+  if (vert & 2)
+    FillSolidRect(ctx.Dc, {outer.left, frame.bottom, outer.right + 1, outer.bottom + 1}, border);
+  if (IsCellSelected(ctx, painter, cell))
+    FrameRect(ctx.Dc, frame, static_cast<int>(painter.BorderBlock), kSelectedBorder);
+  else
+    FrameRect(ctx.Dc, frame, static_cast<int>(painter.BorderCell), border);
+}
+
+int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, ColorRef override) {
+  if (!painter.Grid || cell < 0 || cell >= kDrawRecords ||
+      static_cast<size_t>(cell) >= painter.Grid->Cells.size() || !painter.OuterRect[cell].IsShown())
+    return 1;
+  const GridGeometry &geo = ctx.Geo;
+  const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
+  const bool empty = IsOpenStatus(record.Status);
+  const bool playing = cell < geo.NCells;
+  const int probType = ctx.General.probType;
+  const CellRect text = CellTextRect(painter, geo, cell, probType, ctx.Symbols == kSymbolPictures, empty);
+  const bool drawn = record.NotDrawn == 0;
+
+  ColorRef background = ctx.Colours.ColBgCase;
+  if (drawn)
+    background = CellBackground(ctx, painter, override, text, cell);
+  if (override == kNoOverride)
+    DrawPicturePart(ctx, text);
+  // The variant layers of the cell join here, in this order, from the variant decorations:
+  // diagonal lines, the numeral and Trio classes, each rule's own marks (Domino to Twins
+  // Relation Multiple), and the boat.
+
+  if (drawn && record.CellHighlight) {
+    ctx.Dc.save();
+    ctx.Dc.setPen(Qt::black);
+    ctx.Dc.setBrush(ToQColor(ScaleColour(background, kHighlightBrightening)));
+    ctx.Dc.drawEllipse(ToQRect(text).adjusted(0, 0, -1, -1));
+    ctx.Dc.restore();
+  }
+
+  if (drawn && cell < geo.NCellRecs) {
+    if (cell == geo.NumberBar()) {
+      DrawValueRow(ctx, painter, cell, background);
+    } else if (playing && empty && probType == 2) {
+      if (ctx.Switches.ShowProbables && BestProbable(ctx, record) > 0)
+        DrawCellValue(ctx, painter, cell, text);
+      else
+        DrawCandidateMatrix(ctx, painter, cell);
+    } else {
+      DrawCellValue(ctx, painter, cell, text);
+      if (playing && empty && probType == 3)
+        DrawValueRow(ctx, painter, cell, background);
+    }
+  }
+  DrawCellBorder(ctx, painter, cell);
+  // The wheel, odd/even and overlay marks of the variant decorations (comparison signs, cages,
+  // Odd Pair and Quad marks, Tiled corners) are painted over the frame.
+  return 1;
+}
+
+} // namespace quorbel

@@ -1,0 +1,399 @@
+// The board view's clock and timers: the game clock ticked by the animation timer, the timed
+// game that changes the symbols and destroys cells once its time is up, the one-second timer
+// with the pause, the focus blink, the status panes and the background rotation, the feedback
+// after each placement, and the end of the game.
+#include <QPainter>
+
+#include "app/message_format.h"
+#include "app/message_table.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/random_background.h"
+#include "app/time_limit.h"
+#include "engine/grid_cells.h"
+#include "engine/update_possibles.h"
+#include "files/macro_recorder.h"
+#include "platform/clock.h"
+#include "platform/random.h"
+#include "resources/menu_tables.h"
+#include "view/qt/paint_tools.h"
+#include "view/qt/quorbel_view.h"
+#include "view/status_texts.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kRemainingMessage = 14; // "Restant: %d"
+constexpr ColorRef kBlinkColour = 0x706004;
+constexpr ColorRef kSequentialBlinkColour = 0xBB0000;
+constexpr ColorRef kNumeralBlinkColour = 0x008000;
+constexpr ColorRef kSideHighlightColour = 24768;
+constexpr int32_t kSeparatorLines = 3;
+constexpr int kChallengeMode = 6;
+constexpr int kTimedSymbolChangeMs = 5000;
+constexpr int kTimedDestroyMs = 1000;
+constexpr int kTimedSurprises = 4;
+constexpr int kMsPerSecond = 1000;
+// The time left is drawn redder as the timed game runs out (urgency 2 and more).
+constexpr std::array<ColorRef, 6> kUrgencyColours = {0x000000, 0x0080C0, 0x0060E0,
+                                                     0x0040FF, 0x0000D0, 0x0000FF};
+// The background pictures' periods by the DELAYBGIMAGE choice, in seconds; the last never changes.
+constexpr std::array<int, 12> kBackgroundPeriods = {10,   30,   60,   300,   600,   1200,
+                                                    1800, 3600, 7200, 14400, 28800, -1};
+constexpr double kClockTextShare = 0.6;
+
+// The game modes whose clock panel the view draws.
+bool DrawsClock(int mode) { return (mode >= kModeChampion && mode <= kModeScore) || mode == kChallengeMode; }
+
+// The cell pictures, the destroy mechanic of the timed game and the completed-value pulse are
+// the animated actions (GENERAL/ANIMACTION); wrong values undone at once need RESETIFFALSE too.
+bool AnimatedActions(const AppSettings &settings) { return settings.general.animAction == 1; }
+
+int BackgroundPeriod(const AppSettings &settings) {
+  return kBackgroundPeriods[static_cast<size_t>(
+      std::clamp(settings.general.delayBgImage, 0, static_cast<int32_t>(kBackgroundPeriods.size()) - 1))];
+}
+
+} // namespace
+
+// ---- Clock and counters ----
+
+void CQuorbelView::StartGameClock(int32_t limitMs) {
+  ::quorbel::StartGameClock(clock_, limitMs, TimeGetTime());
+  // The parasites' slots start again here once the moving parasites join the board.
+}
+
+void CQuorbelView::StopGameClock() { ::quorbel::StopGameClock(clock_); }
+
+void CQuorbelView::ResetScoreState() {
+  clock_.Start = TimeGetTime();
+  // The help stopwatches restart here once the end-of-game evaluation keeps them.
+  game_ = GameCounters{};
+}
+
+void CQuorbelView::GatherGameState(SudGameState &game) const {
+  game.ClockElapsedMs = clock_.Elapsed;
+  game.ClockLimitMs = clock_.Limit;
+  game.GameScore = game_.GameScore;
+}
+
+void CQuorbelView::GameStateLoaded(const SudGameState &game) {
+  const AppSettings &settings = app_.Settings();
+  const int32_t limit =
+      game.ClockLimitMs.value_or(ComputeTimeLimit(settings.gameDuration, app_.Engine().Geo.GridWidth,
+                                                  game.GameWords[0], settings.game.mode) *
+                                 kMsPerSecond);
+  ResetScoreState();
+  StartGameClock(limit);
+  // The time already played goes on from where the file left it.
+  clock_.Elapsed = std::max(0, game.ClockElapsedMs);
+  clock_.Start = TimeGetTime() - static_cast<uint32_t>(clock_.Elapsed);
+  UpdateStatusPanes();
+}
+
+// ---- Timers ----
+
+void CQuorbelView::StartTimers() {
+  clockTimer_.start(kClockTimerMs);
+  animationTimer_.start(kAnimationTimerMs);
+  idleTimer_.start();
+  backgroundCountdown_ = BackgroundPeriod(app_.Settings());
+  unsetCursor();
+  // The board takes the keys from the start: a player types into it without a click first.
+  setFocus();
+}
+
+void CQuorbelView::OnClockTimer() {
+  if (input_.Entry.TimerOn == 0)
+    return;
+  if (app_.Paused == 1)
+    clock_.Start += kClockTimerMs; // a paused second does not count
+  // Nothing reads the grids while a long computation works on them.
+  if (!BoardInputAllowed())
+    return;
+  BlinkFocusCell();
+  // The cells' flashes are repainted here once the cell animations exist.
+  UpdateStatusPanes();
+  if (backgroundCountdown_ >= 0 && app_.Settings().general.bgRandom == 1 && --backgroundCountdown_ <= 0)
+    RotateBackgroundImage();
+}
+
+void CQuorbelView::OnAnimationTimer() {
+  if (input_.Entry.TimerOn == 0 || animationBusy_ || !BoardInputAllowed())
+    return;
+  animationBusy_ = true;
+  const uint32_t now = TimeGetTime();
+  const bool backwards = static_cast<int32_t>(now - lastAnimationTick_) < 0;
+  const bool first = !animationTicked_;
+  animationTicked_ = true;
+  lastAnimationTick_ = now;
+  if (!first && !backwards) {
+    // The number bar's and the cells' pictures step here once the picture sets exist.
+    TickGameClock();
+    SidePanelHighlight = 0;
+    // The flashes, the moving parasites and the challenge's turn step here once they exist.
+  }
+  animationBusy_ = false;
+}
+
+void CQuorbelView::TickGameClock() {
+  const int mode = app_.Settings().game.mode;
+  if (ClockRuns(game_, app_.NewGridFlag, app_.Paused))
+    UpdateElapsed(clock_, TimeGetTime());
+  if (mode == kModeScore)
+    return;
+  if (mode == kModeTimed && app_.NewGridFlag == 1 && game_.GameFinished == 0 && clock_.Limit > 0)
+    TimedGameStep();
+  if (StepClockPicture(clock_, mode) == 1)
+    DrawClockPanel(1);
+}
+
+void CQuorbelView::TimedGameStep() {
+  EngineContext &engine = app_.Engine();
+  AppSettings &settings = app_.Settings();
+  if (clock_.Elapsed < clock_.Limit) {
+    game_.PlacedAtLimit = -1;
+    // Every five seconds the quick game plays a trick on the player.
+    const int32_t stamp = clock_.Elapsed / kTimedSymbolChangeMs;
+    if (stamp == clock_.Stamp)
+      return;
+    clock_.Stamp = stamp;
+    int trick = RandomBelow(kTimedSurprises);
+    const SymbolMode symbols = input_.Symbols();
+    if ((symbols == kSymbolDigits && trick == 1) || (symbols == kSymbolLetters && trick == 2))
+      trick = 3;
+    if (trick == 1)
+      input_.SetSymbolMode(kSymbolDigits, 1);
+    else if (trick == 2)
+      input_.SetSymbolMode(kSymbolLetters, 1);
+    else if (trick == 3)
+      input_.SetSymbolMode(kSymbolPictures, 0); // the picture set is reloaded here once it exists
+    else if (const std::string picture = PickRandomBackground(settings.directory.background);
+             !picture.empty()) {
+      settings.general.backgroundImage = picture;
+      BackgroundReload = 1;
+    }
+    RedrawViewNow();
+    return;
+  }
+  if (clock_.Elapsed == clock_.Limit)
+    return;
+  if (game_.PlacedAtLimit == -1) {
+    game_.PlacedAtLimit = 0;
+    for (int slot = 0; slot < UsedMainCount(engine.Grids); ++slot)
+      game_.PlacedAtLimit += CountPlacedCells(engine.Geo, engine.Grids.Main[static_cast<size_t>(slot)]);
+  }
+  if (!AnimatedActions(settings) || game_.PlacedAtLimit == 0) {
+    game_.TimeOverFlag = 1;
+    EndGame();
+    return;
+  }
+  if (input_.Symbols() != kSymbolPictures)
+    input_.SetSymbolMode(kSymbolPictures, 1);
+  // Past the limit a value goes every second, until none is left.
+  const int32_t second = clock_.Elapsed / kTimedDestroyMs;
+  if (second == clock_.Stamp)
+    return;
+  clock_.Stamp = second;
+  const GridSet &set = engine.Grids;
+  for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
+    const int slot = set.Order[static_cast<size_t>(pos)];
+    if (slot < 0 || slot >= UsedMainCount(set))
+      continue;
+    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+    const int cell = FindCellToDestroy(engine.Geo, grid, RandomBelow(std::max(1, engine.Geo.NCells)));
+    if (cell < 0)
+      continue;
+    // The cell's picture plays its destruction here once the cell animations exist.
+    ResetCellState(engine.Geo, grid.Cells[static_cast<size_t>(cell)]);
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    PlaySoundEffect(kSoundRefused);
+    RedrawViewNow();
+    return;
+  }
+  game_.TimeOverFlag = 1;
+  EndGame();
+}
+
+void CQuorbelView::BlinkFocusCell() {
+  const GridSet &set = app_.Engine().Grids;
+  if (input_.Entry.Mode == EntryMode::Normal || set.FocusCell < 0 ||
+      set.FocusCell >= app_.Engine().Geo.NCells)
+    return;
+  blinkOn_ = !blinkOn_;
+  const ColorRef entryColour =
+      input_.Entry.Mode == EntryMode::Sequential ? kSequentialBlinkColour : kNumeralBlinkColour;
+  RedrawCell(set.FocusGrid, set.FocusCell, blinkOn_ ? kBlinkColour : entryColour);
+}
+
+void CQuorbelView::RotateBackgroundImage() {
+  AppSettings &settings = app_.Settings();
+  backgroundCountdown_ = BackgroundPeriod(settings);
+  if (settings.general.bgRandom != 1)
+    return;
+  const std::string picture = PickRandomBackground(settings.directory.background);
+  if (picture.empty())
+    return;
+  settings.general.backgroundImage = picture;
+  BackgroundReload = 1;
+  RedrawViewNow();
+}
+
+// ---- Panels and panes ----
+
+void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
+  const CellRect &box = layout_.Clock;
+  const int mode = app_.Settings().game.mode;
+  if (!box.IsShown() || box.IsEmpty() || !DrawsClock(mode))
+    return;
+  const BoardColours &colours = app_.Colours();
+  if (full == 1) {
+    if (!background_.isNull() && SidePanelHighlight == 0)
+      dc.drawImage(ToQRect(box), imageDC_, ToQRect(box));
+    else
+      FillSolidRect(dc, box, SidePanelHighlight ? kSideHighlightColour : colours.ColBgComment);
+    FillSolidRect(dc, {layout_.Side.left - kSeparatorLines + 1, box.top, layout_.Side.left + 1, box.bottom},
+                  0);
+  }
+  // The clock's picture is drawn beside the time here once the picture sets exist.
+  QString text;
+  ColorRef ink = colours.ColInput;
+  if (mode == kModeScore) {
+    text = QString::fromStdString(ScorePaneText(game_.GameScore, false));
+  } else if (mode == kModeTimed) {
+    const int32_t level = UrgencyLevel(clock_.Elapsed, clock_.Limit);
+    if (level != clock_.Urgency && level > 2)
+      SidePanelHighlight = 1;
+    clock_.Urgency = level;
+    ink = kUrgencyColours[static_cast<size_t>(
+        std::clamp(level - 2, 0, static_cast<int>(kUrgencyColours.size()) - 1))];
+    text = QString::fromStdString(ClockText(RemainingMs(clock_)));
+    if (const int32_t period = TickPeriodMs(level); period > 0) {
+      const uint32_t tick = TimeGetTime() / static_cast<uint32_t>(period);
+      if (tick != lastTickSound_)
+        PlaySoundEffect(kSoundTimedTick);
+      lastTickSound_ = tick;
+    }
+  } else {
+    // The challenge shows its turn's time here once the challenge exists.
+    text = QString::fromStdString(ClockText(clock_.Elapsed));
+  }
+  const int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
+  DrawTextCentred(dc, text, box, fonts_.Font(font), ink);
+}
+
+void CQuorbelView::DrawClockPanel(int full) {
+  if (paintDC_.size() != size() || !layout_.Clock.IsShown())
+    return;
+  {
+    QPainter dc(&paintDC_);
+    PaintClockPanel(dc, full);
+  }
+  bufferCurrent_ = true;
+  repaint(ToQRect(layout_.Clock));
+  bufferCurrent_ = false;
+}
+
+void CQuorbelView::UpdateStatusPanes() {
+  CMainFrame *frame = app_.MainFrame();
+  if (!frame)
+    return;
+  const EngineContext &engine = app_.Engine();
+  const AppSettings &settings = app_.Settings();
+  const Language language = app_.CurrentLanguage();
+  auto pane = [&](int index, const std::string &text) {
+    frame->SetPaneText(index, QString::fromStdString(text));
+  };
+  if (game_.GameFinished == 0)
+    pane(kPaneClock, ClockText(clock_.Elapsed));
+  pane(kPaneMode, ModePaneText(settings.game.mode, app_.DefiRunning == 1, language));
+  // The running score is recomputed here (always in the score mode) once the end-of-game
+  // evaluation computes it.
+  pane(kPaneScore, ScorePaneText(game_.GameScore, Meets(engine.Grids.Main[0].GridVar, kVarNeighbourScore)));
+  pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording));
+  pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));
+  pane(kPaneRemaining,
+       FormatText(MessageFormat(kRemainingMessage, language), {std::max(0, TotalSudMissing(engine.Grids))}));
+  const bool zero = game_.GameScore <= 0.0f;
+  if (zero && !game_.ScoreWasZero && settings.game.mode != kModeScore)
+    PlaySoundEffect(kSoundScoreZero);
+  game_.ScoreWasZero = zero;
+}
+
+// ---- Feedback of the board input ----
+
+void CQuorbelView::SignalPlacement(int slot, int cell) {
+  const EngineContext &engine = app_.Engine();
+  if (slot < 0 || slot >= kMaxGrids)
+    return;
+  const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
+  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
+    return;
+  const CellRecord &placed = grid.Cells[static_cast<size_t>(cell)];
+  if (placed.Status >= kStatusConflict || placed.Value < 1)
+    return;
+  const int solution = static_cast<size_t>(cell) < reference.Cells.size()
+                           ? reference.Cells[static_cast<size_t>(cell)].Value
+                           : 0;
+  const bool warned =
+      switches_.ShowWarning == 1 || (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()));
+  if (solution > 0 && solution != placed.Value && warned) {
+    PlaySoundEffect(kSoundWrongValue);
+    ++game_.ErrorCount;
+    return;
+  }
+  if (engine.GridSetState == kGridConsistent) {
+    PlaySoundEffect(kSoundGridSolved);
+    return;
+  }
+  const auto cells = grid.PlayingCells(engine.Geo);
+  const auto same = std::count_if(cells.begin(), cells.end(), [&](const CellRecord &c) {
+    return c.Status < kStatusConflict && c.Value == placed.Value;
+  });
+  if (same != engine.Geo.GridWidth) {
+    PlaySoundEffect(kSoundPlacement);
+    return;
+  }
+  if (AnimatedActions(app_.Settings()))
+    for (CellRecord &c : app_.Engine().Grids.Main[static_cast<size_t>(slot)].PlayingCells(engine.Geo))
+      if (c.Status < kStatusConflict && c.Value == placed.Value)
+        app_.StartCellAnimation(c.ValueImage, kAnimPulse, 2);
+  PlaySoundEffect(kSoundValueCompleted);
+}
+
+void CQuorbelView::CheckEndOfGame() {
+  EngineContext &engine = app_.Engine();
+  if (engine.GridSetState != kGridConsistent)
+    return;
+  const GridSet &set = engine.Grids;
+  for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
+    const int slot = set.Order[static_cast<size_t>(pos)];
+    if (slot >= 0 && slot < UsedMainCount(set))
+      StartCellAnimations(engine, engine.Grids.Main[static_cast<size_t>(slot)]);
+  }
+  if (game_.GameFinished == 0)
+    EndGame();
+}
+
+void CQuorbelView::EndGame() {
+  game_.GameFinished = 1;
+  app_.NewGridFlag = 0;
+  StopGameClock();
+  UpdateStatusPanes();
+  if (EndOfGame)
+    EndOfGame();
+}
+
+void CQuorbelView::PlaySoundEffect(int slot) {
+  if (app_.Services().playSoundEffect)
+    app_.Services().playSoundEffect(slot);
+}
+
+void CQuorbelView::SaveSettings() { app_.SaveSettings(); }
+
+void CQuorbelView::SymbolModeChanged() {
+  // The value cursors are drawn from the symbols when a drag starts; the symbol pane follows.
+  UpdateStatusPanes();
+}

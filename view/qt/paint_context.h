@@ -1,0 +1,34 @@
+// What one paint of the board reads: the target painter and fonts, the grids and their shape,
+// the colours, the settings and display switches of this moment, and the selection. Built by the
+// view for each paint, so a setting changed elsewhere shows at the next one.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include "app/app_settings.h"
+#include "app/colours.h"
+#include "app/value_symbol.h"
+#include "engine/grid_set.h"
+#include "view/display_switches.h"
+#include "view/qt/font_table.h"
+#include "view/selection_list.h"
+
+namespace quorbel {
+
+struct PaintContext {
+  QPainter &Dc; // draws into the back buffer
+  const FontTable &Fonts;
+  const GridGeometry &Geo;
+  const GridSet &Grids;
+  const BoardColours &Colours;
+  const GeneralSettings &General;
+  const DisplaySwitches &Switches;
+  const SelectionList &Selection;
+  SymbolMode Symbols = kSymbolDigits;
+  // The board's picture at the board's place in a client-sized image; none without a picture.
+  const QImage *Background = nullptr;
+  bool Printing = false;
+};
+
+} // namespace quorbel

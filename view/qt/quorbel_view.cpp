@@ -1,0 +1,301 @@
+#include "view/qt/quorbel_view.h"
+
+#include <QDesktopServices>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "view/qt/board_painter.h"
+#include "view/qt/paint_tools.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kPauseFont = 38;
+constexpr ColorRef kPauseColour = 0x821481;
+constexpr int kMinimumWidth = 480;
+constexpr int kMinimumHeight = 360;
+
+VariantWords SplitWords(uint64_t words) {
+  constexpr int kWordBits = 32;
+  return {static_cast<uint32_t>(words), static_cast<uint32_t>(words >> kWordBits)};
+}
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < kMaxGrids; }
+
+} // namespace
+
+CQuorbelView::CQuorbelView(CQuorbelApp &app, QWidget *parent)
+    : QWidget(parent), app_(app), input_(app.Engine(), app.Settings(), selection_, *this) {
+  setObjectName(QStringLiteral("CQuorbelView"));
+  setAttribute(Qt::WA_OpaquePaintEvent); // every pixel comes from the back buffer
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true); // the cursor follows what lies under the pointer
+  for (int slot = 0; slot < kMaxGrids; ++slot)
+    painters_[static_cast<size_t>(slot)].Slot = slot;
+  OpenUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+  ChooseMenuItem = [this](const std::vector<MenuChoice> &menu, QPoint at) { return ShowMenu(menu, at); };
+  ClearSelection();
+  ResetScoreState();
+  StopGameClock();
+  connect(&clockTimer_, &QTimer::timeout, this, &CQuorbelView::OnClockTimer);
+  connect(&animationTimer_, &QTimer::timeout, this, &CQuorbelView::OnAnimationTimer);
+  // The idle timer wakes the moving parasites once they join the board.
+  idleTimer_.setInterval(kIdleTimerMs);
+}
+
+CQuorbelView::~CQuorbelView() = default;
+
+int CQuorbelView::PanelGridSlot() const { return CurrentGridSlot(app_.Engine().Grids); }
+
+PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
+  const EngineContext &engine = app_.Engine();
+  return PaintContext{
+      .Dc = dc,
+      .Fonts = fonts_,
+      .Geo = engine.Geo,
+      .Grids = engine.Grids,
+      .Colours = app_.Colours(),
+      .General = app_.Settings().general,
+      .Switches = switches_,
+      .Selection = selection_,
+      .Symbols = input_.Symbols(),
+      .Background = background_.isNull() ? nullptr : &imageDC_,
+  };
+}
+
+void CQuorbelView::PrepareBoardLayout() {
+  EngineContext &engine = app_.Engine();
+  GridSet &set = engine.Grids;
+  const GridGeometry &geo = engine.Geo;
+  const AppSettings &settings = app_.Settings();
+  const SymbolMode symbols = input_.Symbols();
+  const int shownCount = UsedOrderCount(set);
+
+  std::vector<int> shownSlots;
+  for (int pos = 0; pos < shownCount; ++pos)
+    if (ValidSlot(set.Order[pos])) {
+      shownSlots.push_back(set.Order[pos]);
+      AttachGrid(painters_[static_cast<size_t>(set.Order[pos])], set);
+    }
+
+  // The legend names the rules of the shown grids, marking those of the current grid while a
+  // cell has the focus or a single grid is shown.
+  const VariantWords shown = SplitWords(CombinedGridVar(set, 0)) & switches_.VarMask;
+  const GridRecord &current = set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+  const bool markCurrent = set.FocusCell >= 0 || shownCount == 1;
+  legend_ = BuildLegendLines(shown, markCurrent ? current.GridVar & switches_.VarMask : VariantWords{},
+                             &current, app_.CurrentLanguage());
+
+  layout_ = LayOutView(ViewLayoutInputs{
+      .ClientW = width(),
+      .ClientH = height(),
+      .General = settings.general,
+      .GameMode = settings.game.mode,
+      .Symbols = symbols,
+      .GridCount = UsedAllCount(set),
+      .GridWidth = geo.GridWidth,
+      .LegendLines = static_cast<int32_t>(legend_.size()),
+      .ShownWords = shown,
+  });
+
+  if (geo.NCells > 0) {
+    const GridLayoutInputs gridInputs{geo, settings.general, symbols, switches_.VarMask};
+    auto layOut = [&](CGridDraw &painter, const CellRect &tile) {
+      painter.BoardRect = ScaledTile(tile, FadeLevel);
+      ComputeMargins(painter, gridInputs);
+      ComputeCellRects(painter, gridInputs);
+    };
+    if (shownSlots.empty()) {
+      AttachGrid(painters_[0], set);
+      layOut(painters_[0], layout_.Board);
+    }
+    const int count = static_cast<int>(shownSlots.size());
+    const GridTiling tiling = ChooseTiling(count, layout_.Board.Width(), layout_.Board.Height());
+    for (int pos = 0; pos < count; ++pos)
+      layOut(painters_[static_cast<size_t>(shownSlots[static_cast<size_t>(pos)])],
+             TileRect(tiling, pos, count, layout_.Board));
+  }
+
+  std::vector<bool> tabShown(static_cast<size_t>(UsedAllCount(set)), false);
+  for (int slot : shownSlots)
+    if (slot < static_cast<int>(tabShown.size()))
+      tabShown[static_cast<size_t>(slot)] = true;
+  tabs_ = LayOutGridTabs(layout_.TabStrip, UsedAllCount(set), tabShown);
+
+  if (BackgroundReload == 1)
+    LoadBackground();
+}
+
+void CQuorbelView::LoadBackground() {
+  BackgroundReload = 0;
+  const std::string &path = app_.Settings().general.backgroundImage;
+  // A picture that cannot be read leaves the board without one.
+  background_ = path.empty() ? QImage() : QImage(QString::fromStdString(path));
+}
+
+void CQuorbelView::EnsureBuffers() {
+  if (paintDC_.size() == size())
+    return;
+  paintDC_ = QImage(size(), QImage::Format_RGB32);
+  imageDC_ = QImage(size(), QImage::Format_RGB32);
+}
+
+void CQuorbelView::PaintBoardGround(QPainter &dc, const CellRect &rect) const {
+  FillSolidRect(dc, rect, app_.Colours().ColBgEcran);
+  if (!background_.isNull())
+    dc.drawImage(ToQRect(rect), imageDC_, ToQRect(rect));
+}
+
+void CQuorbelView::PaintView(int board, int messages) {
+  EnsureBuffers();
+  if (paintDC_.isNull())
+    return;
+  if (!background_.isNull()) {
+    // The picture stretched over the board: cells and panels take their part from here.
+    imageDC_.fill(Qt::black);
+    QPainter picture(&imageDC_);
+    picture.drawImage(ToQRect(layout_.Board), background_);
+  }
+  QPainter dc(&paintDC_);
+  const PaintContext ctx = MakeContext(dc);
+  DrawSidePanel(ctx, board);
+
+  // Everything left of the side panel and above the comment strip but the tab strip.
+  const CellRect ground{layout_.TabStrip.IsShown() ? layout_.TabStrip.right : layout_.Client.left,
+                        layout_.Client.top, layout_.Side.left - kPanelSeparation,
+                        layout_.Comment.IsShown() ? layout_.Comment.top : layout_.Client.bottom};
+  if (app_.Paused) {
+    PaintBoardGround(dc, ground);
+    DrawTextCentred(dc, QStringLiteral("PAUSE"), layout_.Board, fonts_.Font(kPauseFont), kPauseColour);
+  } else if (app_.DefiRunning) {
+    // The challenge's status lines fill the board while a challenge runs.
+    PaintBoardGround(dc, ground);
+  } else if (board == 1) {
+    PaintBoardGround(dc, ground);
+    // The display numbers of the linked-grid marks are given here, for the variant decorations.
+    const GridSet &set = app_.Engine().Grids;
+    for (int pos = 0; pos < UsedOrderCount(set); ++pos)
+      if (ValidSlot(set.Order[pos]))
+        PaintAllCells(ctx, painters_[static_cast<size_t>(set.Order[pos])]);
+  }
+  DrawComment(ctx);
+  if (messages == 1)
+    DrawMessagePanel(ctx, 1);
+  UpdateStatusPanes();
+}
+
+const QImage &CQuorbelView::RenderView() {
+  PrepareBoardLayout();
+  PaintView(1, 1);
+  return paintDC_;
+}
+
+void CQuorbelView::DrawComment(const PaintContext &ctx) {
+  if (!layout_.Comment.IsShown())
+    return;
+  FillSolidRect(ctx.Dc, layout_.Comment, ctx.Colours.ColBgComment);
+  const GridSet &set = app_.Engine().Grids;
+  const std::string &comment = set.Main[static_cast<size_t>(CurrentGridSlot(set))].Comment;
+  DrawTextCentred(ctx.Dc, QString::fromStdString(comment), layout_.Comment, fonts_.Font(layout_.CommentFont),
+                  ctx.Colours.ColInit);
+}
+
+void CQuorbelView::paintEvent(QPaintEvent *event) {
+  if (!bufferCurrent_ || paintDC_.size() != size()) {
+    PrepareBoardLayout();
+    PaintView(1, 1);
+  }
+  QPainter window(this);
+  window.drawImage(event->rect(), paintDC_, event->rect());
+  if (!TimersStarted())
+    StartTimers();
+}
+
+void CQuorbelView::RedrawViewNow() {
+  repaint();
+  // A move changes what Undo, Redo and the other commands offer at once, not at the next second.
+  if (CMainFrame *frame = app_.MainFrame())
+    frame->UpdateCommandStates();
+}
+
+int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
+  if (!ValidSlot(slot) || paintDC_.size() != size()) {
+    repaint();
+    return 1;
+  }
+  const CGridDraw &painter = painters_[static_cast<size_t>(slot)];
+  if (!painter.Grid || cell < 0 || cell >= kDrawRecords || !painter.OuterRect[cell].IsShown())
+    return 1;
+  {
+    QPainter dc(&paintDC_);
+    PaintCell(MakeContext(dc), painter, cell, override);
+  }
+  // The text rectangle reaches one pixel past the cell's box.
+  bufferCurrent_ = true;
+  repaint(ToQRect(painter.OuterRect[cell].Inset(-1, -1)));
+  bufferCurrent_ = false;
+  return 1;
+}
+
+void CQuorbelView::ClearSelection() { ::quorbel::ClearSelection(selection_, app_.Engine().Grids); }
+
+void CQuorbelView::SetFocusCell(int cell, int slot) {
+  ::quorbel::SetFocusCell(selection_, app_.Engine().Grids, app_.Engine().Geo, cell, slot);
+}
+
+int CQuorbelView::MoveFocusToCell(int slot, int cell) {
+  const GridSet &set = app_.Engine().Grids;
+  const int oldCell = set.FocusCell;
+  const int oldGrid = set.FocusGrid;
+  const int oldCount = selection_.Count;
+  input_.MoveFocus(slot, cell);
+  return set.FocusCell == oldCell && set.FocusGrid == oldGrid && oldCount <= 1 ? 1 : 0;
+}
+
+void CQuorbelView::SelectionChanged(const SelectionList &before) {
+  const GridSet &set = app_.Engine().Grids;
+  // Every cell drawn selected before, then every cell selected now.
+  for (int i = 0; i < std::min(before.Count, kMaxSelection); ++i)
+    RedrawCell(before.Pairs[static_cast<size_t>(i)].Grid, before.Pairs[static_cast<size_t>(i)].Cell);
+  const bool panelFocus = set.FocusCell == kFocusMessagePanel;
+  if (panelFocus != panelFocus_) {
+    panelFocus_ = panelFocus;
+    {
+      QPainter dc(&paintDC_);
+      DrawMessagePanel(MakeContext(dc), 1);
+    }
+    bufferCurrent_ = true;
+    repaint(ToQRect(layout_.Message));
+    bufferCurrent_ = false;
+  }
+  for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i)
+    RedrawCell(selection_.Pairs[static_cast<size_t>(i)].Grid, selection_.Pairs[static_cast<size_t>(i)].Cell);
+}
+
+CQuorbelView *GetCurrentView() {
+  CQuorbelApp *app = TheApp();
+  return app ? qobject_cast<CQuorbelView *>(app->GetCurrentView()) : nullptr;
+}
+
+void InstallBoardView(CQuorbelApp &app) {
+  app.Services().createView = [&app](QWidget *parent) -> std::unique_ptr<QWidget> {
+    return std::make_unique<CQuorbelView>(app, parent);
+  };
+  app.Services().clearSelection = [] {
+    if (CQuorbelView *view = GetCurrentView())
+      view->ClearSelection();
+  };
+  app.Services().gatherGameState = [](SudGameState &game) {
+    if (CQuorbelView *view = GetCurrentView())
+      view->GatherGameState(game);
+  };
+  app.Services().gameStateLoaded = [](const SudGameState &game) {
+    if (CQuorbelView *view = GetCurrentView())
+      view->GameStateLoaded(game);
+  };
+  BindViewCommands(app);
+}

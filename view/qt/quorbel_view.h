@@ -1,0 +1,218 @@
+// CQuorbelView, the board view: the frame's central widget. It keeps the painters of the twelve
+// grid slots, the fonts, the two back buffers of the client size (PaintDC, ImageDC), the layout
+// of the panels, the selection and the display switches, and paints everything in its paint
+// event: PrepareBoardLayout, then PaintView, then one copy of the back buffer to the window.
+// It turns the player's keys, clicks, drags and wheel into the board input's actions, and keeps
+// the game clock with its three timers and the status panes.
+#pragma once
+
+#include <QCursor>
+#include <QImage>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/message_line.h"
+#include "files/sud_file_state.h"
+#include "view/board_input.h"
+#include "view/board_layout.h"
+#include "view/context_menus.h"
+#include "view/display_switches.h"
+#include "view/game_clock.h"
+#include "view/grid_draw.h"
+#include "view/legend_lines.h"
+#include "view/qt/cell_painter.h"
+#include "view/qt/font_table.h"
+#include "view/qt/paint_context.h"
+#include "view/selection_list.h"
+
+class CQuorbelApp;
+
+// The view's three timers: the clock and status panes, the animations, the idle parasites.
+inline constexpr int kClockTimerMs = 1000;
+inline constexpr int kAnimationTimerMs = 40;
+inline constexpr int kIdleTimerMs = 50000;
+
+class CQuorbelView final : public QWidget, public quorbel::BoardFeedback {
+  Q_OBJECT
+public:
+  explicit CQuorbelView(CQuorbelApp &app, QWidget *parent = nullptr);
+  ~CQuorbelView() override;
+
+  // The layout pass: painters attached and laid out, panels cut, legend and tabs built, the
+  // background picture (re)loaded when it changed.
+  void PrepareBoardLayout();
+  // Paints into PaintDC: the side panel, the board when `board` is 1, the message panel when
+  // `messages` is 1, then the status panes. PrepareBoardLayout must have run.
+  void PaintView(int board, int messages);
+  // The layout and a full paint into PaintDC, as a paint event does, without touching the window.
+  const QImage &RenderView();
+  const QImage &PaintDC() const { return paintDC_; }
+  const QImage &ImageDC() const { return imageDC_; }
+
+  // Repaints one cell into PaintDC and copies it to the window. Returns 1.
+  int RedrawCell(int slot, int cell, quorbel::ColorRef override = quorbel::kNoOverride);
+  // Makes the cell (or -2, the message panel) the focus and repaints the old and the new focus.
+  // Returns 1 when the focus did not change.
+  int MoveFocusToCell(int slot, int cell);
+  void ClearSelection();
+  void SetFocusCell(int cell, int slot);
+  // A click in the message panel: carries out the link under the point. False when the point is
+  // outside the panel or on no link.
+  bool MessagePanelClick(int x, int y);
+  // Carries out a link of a message line: a file or program, a document or web page, a report
+  // mail, or a help topic.
+  void LinkMessageClick(const quorbel::CComLine &line, int segment);
+
+  quorbel::SelectionList &Selection() { return selection_; }
+  quorbel::BoardInput &Input() { return input_; }
+  quorbel::GameClock &Clock() { return clock_; }
+  quorbel::GameCounters &Game() { return game_; }
+  // Started on the first paint; nothing runs before.
+  bool TimersStarted() const { return clockTimer_.isActive(); }
+  quorbel::DisplaySwitches &Switches() { return switches_; }
+  quorbel::CGridDraw &Painter(int slot) { return painters_[static_cast<size_t>(slot)]; }
+  const quorbel::CGridDraw &Painter(int slot) const { return painters_[static_cast<size_t>(slot)]; }
+  const quorbel::ViewLayout &Layout() const { return layout_; }
+  const std::vector<quorbel::LegendLine> &Legend() const { return legend_; }
+  const std::vector<quorbel::GridTab> &GridTabs() const { return tabs_; }
+  const quorbel::FontTable &Fonts() const { return fonts_; }
+  // The grid the panels follow: the one shown, or the focus grid when several are.
+  int PanelGridSlot() const;
+
+  // State the input and timer handlers set.
+  int DragValue = -1;         // the value dragged from the number bar, -1 none
+  int SidePanelHighlight = 0; // 1: the side panel's ground in the highlight colour
+  double FadeLevel = 1.0;     // each grid's share of its tile
+  int BackgroundReload = 1;   // 1: load the background picture at the next layout
+  // Opens files, folders, web pages and mail forms for the links (the desktop's by default).
+  std::function<bool(const QUrl &)> OpenUrl;
+  // Shows a right-button menu at a window point and gives back the item chosen, 0 for none (a
+  // popup menu on screen by default; tests answer it).
+  std::function<int(const std::vector<quorbel::MenuChoice> &, QPoint)> ChooseMenuItem;
+  // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
+  // the game is marked finished. The end-of-game evaluation and its dialog plug in here.
+  std::function<void()> EndOfGame;
+
+  // The game clock of a new game: `limitMs` is the mode's time limit (0: none).
+  void StartGameClock(int32_t limitMs);
+  void StopGameClock();
+  // A new game's counters: the score back to 20, no errors, no time-out.
+  void ResetScoreState();
+  // What a grid file keeps of the clock and the score, and what it gives back.
+  void GatherGameState(quorbel::SudGameState &game) const;
+  void GameStateLoaded(const quorbel::SudGameState &game);
+
+  // The clock, mode, score, macro, symbol and remaining-cell panes of the status bar.
+  void UpdateStatusPanes();
+  // The clock panel at the top of the side panel: elapsed time, time left or score.
+  void DrawClockPanel(int full);
+  // One tick of each timer (tests drive them directly).
+  void OnClockTimer();
+  void OnAnimationTimer();
+
+  // The board input's feedback.
+  void RedrawViewNow() override;
+  void SelectionChanged(const quorbel::SelectionList &before) override;
+  void RepaintCell(int slot, int cell) override { RedrawCell(slot, cell); }
+  void SignalPlacement(int slot, int cell) override;
+  void CheckEndOfGame() override;
+  void PlaySoundEffect(int slot) override;
+  void SaveSettings() override;
+  void SymbolModeChanged() override;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void wheelEvent(QWheelEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  // Tab moves the focus between cells, not between widgets.
+  bool focusNextPrevChild(bool next) override;
+
+private:
+  quorbel::PaintContext MakeContext(QPainter &dc) const;
+  void EnsureBuffers();
+  void LoadBackground();
+  void PaintBoardGround(QPainter &dc, const quorbel::CellRect &rect) const;
+  void DrawSidePanel(const quorbel::PaintContext &ctx, int full);
+  void DrawMessagePanel(const quorbel::PaintContext &ctx, int full);
+  void DrawComment(const quorbel::PaintContext &ctx);
+  void DrawNumberBar(const quorbel::PaintContext &ctx);
+  void DrawGridTabs(const quorbel::PaintContext &ctx);
+  void StartTimers();
+  bool BoardInputAllowed() const;
+  // The value dragged from the number bar or a cell, and where the press was.
+  struct DragState {
+    int PressedCell = -1;
+    int PressedGrid = -1;
+    bool Dragging = false;
+    bool Sticky = false;   // picked by a click on the number bar: the next click drops it
+    bool FromCell = false; // picked up from a cell's own value
+    bool ResizeHeight = false;
+    bool ResizeWidth = false;
+  };
+  void LeftButtonDown(QPoint at, Qt::KeyboardModifiers modifiers);
+  void LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers);
+  void EndDrag();
+  void StartValueDrag(int value, bool fromCell);
+  bool SplitterUnder(QPoint at, bool &height, bool &width) const;
+  void EndResize(QPoint at);
+  void ScrollMessages(int away);
+  void ShowContextMenu(QPoint at);
+  void RunMenuItem(int item, int slot, int cell);
+  void AddGridFromFile();
+  int ShowMenu(const std::vector<quorbel::MenuChoice> &menu, QPoint at);
+  QCursor ValueCursor(int value) const;
+  void TickGameClock();
+  void TimedGameStep();
+  // The game is over: finished, the clock stopped, then the end-of-game hook.
+  void EndGame();
+  void PaintClockPanel(QPainter &dc, int full);
+  void BlinkFocusCell();
+  void RotateBackgroundImage();
+
+  CQuorbelApp &app_;
+  quorbel::FontTable fonts_;
+  std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
+  quorbel::SelectionList selection_;
+  quorbel::DisplaySwitches switches_;
+  quorbel::ViewLayout layout_;
+  std::vector<quorbel::LegendLine> legend_;
+  std::vector<quorbel::GridTab> tabs_;
+  std::vector<int> drawnMessageLines_; // ring indexes of the lines the panel shows, top first
+  QImage paintDC_;
+  QImage imageDC_;
+  QImage background_;          // the picture as loaded; null when there is none
+  bool bufferCurrent_ = false; // PaintDC already holds what the next paint event must show
+  quorbel::BoardInput input_;
+  DragState drag_;
+  quorbel::GameClock clock_;
+  quorbel::GameCounters game_;
+  QTimer clockTimer_;
+  QTimer animationTimer_;
+  QTimer idleTimer_;
+  bool animationBusy_ = false;
+  bool animationTicked_ = false;
+  uint32_t lastAnimationTick_ = 0;
+  uint32_t lastTickSound_ = 0;
+  bool blinkOn_ = false;
+  int backgroundCountdown_ = -1; // seconds before the next background picture; -1 none
+  bool panelFocus_ = false;      // the message panel was drawn with the focus
+};
+
+// The board view of the running application; none before it exists.
+CQuorbelView *GetCurrentView();
+
+// Makes the board view the frame's central widget at start-up, gives it the host's selection
+// service and binds the view's menu commands. Call before CQuorbelApp::InitInstance.
+void InstallBoardView(CQuorbelApp &app);
+// The view's menu commands: Edit > Undo, Redo, Clear, Select all, the character sizes and the
+// symbol modes, each acting on the current view.
+void BindViewCommands(CQuorbelApp &app);

@@ -1,0 +1,126 @@
+// The side panel of the board view: its ground, the number bar with its buttons, the legend of
+// the shown rules, the grid tabs and the separating lines.
+#include <QPainter>
+#include <algorithm>
+
+#include "app/qt/quorbel_app.h"
+#include "platform/qt/colour_ref.h"
+#include "view/qt/paint_tools.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+// The side panel's ground while the clock asks for attention.
+constexpr ColorRef kSideHighlightColour = 24768;
+constexpr int32_t kSeparatorLines = 3;
+constexpr int32_t kRaisedEdge = 2;
+constexpr ColorRef kEdgeLight = 0xFFFFFF;
+constexpr ColorRef kEdgeShadow = 0x808080;
+// Text in a row of the panel: this share of the row's height, in font-table units.
+constexpr double kRowTextShare = 0.6;
+constexpr int kShownTabOutlines = 4;
+constexpr int kTabFontDivisor = 20;
+constexpr int kTabPictogramLines = 3;
+
+int RowFont(int rowHeight) { return static_cast<int>(rowHeight * kRowTextShare) - kFontHeightBase; }
+
+void DrawRaisedEdge(QPainter &dc, const CellRect &box) {
+  const CellRect outer = box.Inset(-kRaisedEdge, -kRaisedEdge);
+  FillSolidRect(dc, {outer.left, outer.top, outer.right, box.top}, kEdgeLight);
+  FillSolidRect(dc, {outer.left, box.top, box.left, outer.bottom}, kEdgeLight);
+  FillSolidRect(dc, {box.left, box.bottom, outer.right, outer.bottom}, kEdgeShadow);
+  FillSolidRect(dc, {box.right, box.top, outer.right, box.bottom}, kEdgeShadow);
+}
+
+// A small grid drawn in the tab that stands for every grid.
+void DrawGridPictogram(QPainter &dc, const CellRect &tab) {
+  const int32_t side = std::max(0, std::min(tab.Width(), tab.Height()) - 8);
+  if (side < kTabPictogramLines)
+    return;
+  const int32_t left = tab.left + (tab.Width() - side) / 2;
+  const int32_t top = tab.top + (tab.Height() - side) / 2;
+  for (int k = 0; k <= kTabPictogramLines; ++k) {
+    const int32_t offset = k * (side - 1) / kTabPictogramLines;
+    FillSolidRect(dc, {left + offset, top, left + offset + 1, top + side}, 0);
+    FillSolidRect(dc, {left, top + offset, left + side, top + offset + 1}, 0);
+  }
+}
+
+} // namespace
+
+void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
+  const CellRect &side = layout_.Side;
+  if (!side.IsShown() || side.IsEmpty())
+    return;
+  QPainter &dc = ctx.Dc;
+  if (full == 1 && !ctx.Printing) {
+    if (!background_.isNull() && SidePanelHighlight == 0)
+      dc.drawImage(ToQRect(side), background_);
+    else
+      FillSolidRect(dc, side, SidePanelHighlight ? kSideHighlightColour : ctx.Colours.ColBgComment);
+  }
+  if (!ctx.Printing)
+    PaintClockPanel(dc, 0);
+  if (layout_.NumberBarShown && layout_.ValueSlots >= 1)
+    DrawNumberBar(ctx);
+
+  const QFont &legendFont = fonts_.Font(RowFont(layout_.RowHeight));
+  for (size_t i = 0; i < legend_.size() && i < layout_.Legend.size(); ++i) {
+    const CellRect &box = layout_.Legend[i];
+    FillSolidRect(dc, box.Inset(0, 1), ctx.Colours.ColBgCase);
+    // The Trio lines show the Trio class symbols, drawn with the variant decorations.
+    DrawTextCentred(dc, QString::fromStdString(legend_[i].Text), box, legendFont, ctx.Colours.ColInit);
+  }
+
+  FillSolidRect(dc, {side.left - kSeparatorLines + 1, side.top, side.left + 1, side.bottom}, 0);
+  DrawGridTabs(ctx);
+  // The Numeral, Double and Triple and Domino lines, and the challenge's player boxes and chat,
+  // join the side panel with their rules and the challenge.
+  if (layout_.Message.IsShown() && !ctx.Printing)
+    FillSolidRect(dc, {side.left, layout_.Message.top - kSeparatorLines, side.right, layout_.Message.top}, 0);
+}
+
+void CQuorbelView::DrawNumberBar(const PaintContext &ctx) {
+  QPainter &dc = ctx.Dc;
+  const int width = ctx.Geo.GridWidth;
+  const QFont &font = fonts_.Font(RowFont(layout_.RowHeight));
+  auto drawSlot = [&](const CellRect &box, const QString &text, ColorRef ground, ColorRef ink) {
+    FillSolidRect(dc, box.Inset(0, 1), ground);
+    FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
+    DrawTextCentred(dc, text, box, font, ink);
+  };
+  const bool english = IsEnglish(app_.CurrentLanguage());
+  drawSlot(layout_.Slots[static_cast<size_t>(width)],
+           english ? QStringLiteral("Undo") : QStringLiteral("Annuler"), ctx.Colours.ColBgSingle,
+           ctx.Colours.ColInit);
+  if (layout_.ValueSlots > width + 1)
+    drawSlot(layout_.Slots[static_cast<size_t>(width + 1)],
+             english ? QStringLiteral("Reload") : QStringLiteral("Recharger"), ctx.Colours.ColBgSingle,
+             ctx.Colours.ColInit);
+  for (int v = 1; v <= width; ++v) {
+    const CellRect &box = layout_.Slots[static_cast<size_t>(v - 1)];
+    const bool dragged = v == DragValue;
+    const ColorRef ground =
+        dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
+    drawSlot(box, SymbolText(ctx, v), ground, ctx.Colours.ColInput);
+    if (dragged)
+      DrawRaisedEdge(dc, box);
+  }
+}
+
+void CQuorbelView::DrawGridTabs(const PaintContext &ctx) {
+  QPainter &dc = ctx.Dc;
+  for (size_t tab = 0; tab < tabs_.size(); ++tab) {
+    const GridTab &entry = tabs_[tab];
+    FillSolidRect(dc, entry.Box, entry.Shown ? ctx.Colours.ColBgCase : ctx.Colours.ColBgComment);
+    for (int k = 0; k < (entry.Shown ? kShownTabOutlines : 1); ++k)
+      FrameRect(dc, entry.Box.Inset(k, k), 1, ctx.Colours.ColBorder);
+    if (tab == 0)
+      DrawGridPictogram(dc, entry.Box);
+    else
+      DrawTextCentred(dc, QString::number(tab), entry.Box, fonts_.Font(entry.Box.Height() / kTabFontDivisor),
+                      ctx.Colours.ColInit);
+  }
+}
