@@ -224,6 +224,21 @@ TEST_F(RandomSolution, ValuesALinkedGridPutInStayAtClearLevelZero) {
   EXPECT_EQ(ValuesOf(*ctx, grid())[3], 1);
 }
 
+TEST_F(RandomSolution, APreFilledGridSeedsOnlyAllowedValues) {
+  const std::string allowed = "1234341221434321";
+  Shape(kShape4);
+  for (int c = 0; c < 16; ++c) {
+    grid().Cells[c].AllowedType = kAllowedTypeMask;
+    grid().Cells[c].AllowedIndex = static_cast<int32_t>(ValueBit(allowed[c] - '0'));
+  }
+  grid().PreFilled = 1;
+  ASSERT_EQ(Make(kSeeds[0], 16, 0), kSolveFound); // every cell seeded
+  EXPECT_EQ(OneLineOfGrid(*ctx, grid()), allowed);
+  grid().PreFilled = 0; // the allowed sets bind only a pre-filled grid
+  ASSERT_EQ(Make(kSeeds[0], 3, 0), kSolveFound);
+  EXPECT_NE(OneLineOfGrid(*ctx, grid()), allowed);
+}
+
 TEST_F(RandomSolution, TheSolutionIsMarkedApartFromTheRuleWords) {
   Shape(kShape4, kVarAllIndicated);
   ASSERT_EQ(Make(kSeeds[0]), kSolveFound);
