@@ -67,16 +67,20 @@ int CountOpenCells(const GridGeometry &geo, const GridRecord &grid) {
 
 // A new irregular layout or new extra regions, or the diagonals. 0 when the grid's
 // irregular blocks or extra regions cannot be had: every try would fail the same way.
-int PrepareRegions(EngineContext &ctx, GridRecord &grid, int layout, const RandomSolutionOptions &options) {
+// `layout` becomes kLayoutOfGrid when the grid goes on with blocks of its own.
+int PrepareRegions(EngineContext &ctx, GridRecord &grid, int &layout, const RandomSolutionOptions &options) {
   const bool irregular = Meets(grid.GridVar, kVarIrregular);
   const bool extraRegions = Meets(grid.GridVar, kVarExtraRegion);
   const bool ownBlocks = irregular && RegionLayoutOf(ctx.Geo, grid).has_value();
   if ((irregular || extraRegions) && !(layout == kLayoutOfGrid && ownBlocks && !extraRegions)) {
     const int extraCount = extraRegions ? RandomBelow(3) + 1 + (options.GameLevel > 3 ? 1 : 0) : 0;
-    // Without a layout from the file, an irregular grid may still have blocks of its own.
-    if (LoadIrregularBlocks(ctx, grid, layout, options.BlockFile, extraCount) == 0 &&
-        (extraRegions || !ownBlocks))
-      return 0;
+    // Without a layout from the file, an irregular grid may still have blocks of its own,
+    // which the next tries keep without asking the file again.
+    if (LoadIrregularBlocks(ctx, grid, layout, options.BlockFile, extraCount) == 0) {
+      if (extraRegions || !ownBlocks)
+        return 0;
+      layout = kLayoutOfGrid;
+    }
   }
   // Extra regions take the diagonals' places; irregular blocks leave them free.
   if (Meets(grid.GridVar, kVarDiagonal) && !extraRegions) {

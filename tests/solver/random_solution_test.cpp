@@ -30,7 +30,7 @@ constexpr int kTries = 10;
 constexpr int kTryTimeLimitMs = 5000;
 // Seeds whose tries all end within a small part of the time limit, so that no result
 // depends on the machine's speed.
-constexpr uint32_t kSeeds[] = {4099, 8191, 271828};
+constexpr uint32_t kSeeds[] = {8191, 271828, 141421};
 constexpr int kMessageComputingReference = 19;
 
 std::string OurBlockFile() { return std::string(QUORBEL_TEST_DATA) + "/../../data/IRGBlk.dat"; }
@@ -318,6 +318,7 @@ TEST_F(RandomSolution, IrregularBlocksWithoutALayoutFailWithAMessageUnlessTheGri
   grid().Lists.Layout = BlockLayoutOf(own);
   ASSERT_EQ(Make(kSeeds[0]), kSolveFound);
   EXPECT_EQ(RegionLayoutOf(ctx->Geo, grid()), own);
+  EXPECT_EQ(host.Lines.size(), 2u); // the file is asked once more, not at every try
   ExpectSolved("own blocks, no file");
   ASSERT_EQ(MakeRandomSolution(*ctx, grid(), kSeedsComputed, kLayoutOfGrid, kTries, 1), kSolveFound);
   EXPECT_EQ(RegionLayoutOf(ctx->Geo, grid()), own);
