@@ -57,6 +57,11 @@ struct GridRecord {
   int32_t BestTallyValue = -1;
   int32_t MethodWord = 0; // scratch of the solving methods
   int32_t TrialWord = 0;  // the board view's trial mark
+  // The generator's marks, apart from the rule words so that no rule turns on with them:
+  // the grid was filled in part from its linked grids (its cells' allowed sets bind while
+  // it is completed), and it holds a random solution.
+  int8_t PreFilled = 0;
+  int8_t SolutionMade = 0;
 
   VariantWords GridVar; // the rules of the grid
   VariantLists Lists;
