@@ -38,4 +38,8 @@ GeneratorSettings GeneratorSettingsOf(const AppSettings &settings) {
   return out;
 }
 
+MaskGridSettings MaskGridSettingsOf(const AppSettings &settings) {
+  return {settings.expert.dispMaskTab, settings.expert.nMaskTab, settings.expert.donCellMaskTab};
+}
+
 } // namespace quorbel

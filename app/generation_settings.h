@@ -3,6 +3,7 @@
 #pragma once
 
 #include "solver/generator_settings.h"
+#include "solver/mask_grid_generation.h"
 
 namespace quorbel {
 
@@ -11,5 +12,8 @@ struct AppSettings;
 // GENERAL/MAXITERGENER, UNIQSOLUTION, GRIDCURRDIFFICULTY and ANIMACTION, PARAMETER/
 // GENERETIMEOVER, CATALOG/VARDEPTH and the GENERATION values of every clue kind.
 GeneratorSettings GeneratorSettingsOf(const AppSettings &settings);
+
+// EXPERT/DISPMASKTAB, NMASKTAB and DONCELLMASKTAB.
+MaskGridSettings MaskGridSettingsOf(const AppSettings &settings);
 
 } // namespace quorbel

@@ -107,7 +107,8 @@ private:
   PositionTable blockCell_; // [block][v]: the cell holding v
 };
 
-bool PatternFinder::ExchangeKeepsUnits(const std::vector<int> &cells, const std::vector<int> &newValues) const {
+bool PatternFinder::ExchangeKeepsUnits(const std::vector<int> &cells,
+                                       const std::vector<int> &newValues) const {
   std::array<uint32_t, kMaxUnits> lost{};
   std::array<uint32_t, kMaxUnits> gained{};
   std::array<int, kMaxUnits> count{};
@@ -337,7 +338,8 @@ std::string_view PatternCheckStage(PatternCheck check) {
   return {};
 }
 
-int RunPatternCheck(EngineContext &ctx, GridRecord &grid, PatternCheck check, int &kept, CarvingTrace &trace) {
+int RunPatternCheck(EngineContext &ctx, GridRecord &grid, PatternCheck check, int &kept,
+                    CarvingTrace &trace) {
   const bool rows = check == PatternCheck::LineGroups || check == PatternCheck::LineThreeValues ||
                     check == PatternCheck::LineTwoValues;
   PatternFinder finder(ctx, grid, rows, kept, trace);

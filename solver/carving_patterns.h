@@ -29,7 +29,7 @@ enum class PatternCheck : int {
   ColumnTwoValues,   // 2 values, three column pairs in 3 blocks
 };
 constexpr std::array<PatternCheck, 6> kPatternChecks = {
-    PatternCheck::LineGroups,      PatternCheck::ColumnGroups,  PatternCheck::LineThreeValues,
+    PatternCheck::LineGroups,        PatternCheck::ColumnGroups,  PatternCheck::LineThreeValues,
     PatternCheck::ColumnThreeValues, PatternCheck::LineTwoValues, PatternCheck::ColumnTwoValues,
 };
 

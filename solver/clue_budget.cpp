@@ -57,8 +57,9 @@ int AllocateClueCounts(const GridGeometry &geo, VariantWords gridWords, Generati
     for (int i = 0; i < kHiddenVariantKinds; ++i) {
       if (kinds.Limit[i] < 1 || kinds.Factor[i] <= 0 || tables.Allocated[i] < 1)
         continue;
-      const double density =
-          kLimitCells * (static_cast<double>(tables.Allocated[i]) / geo.NCells / kinds.Limit[i]) * kinds.Factor[i];
+      const double density = kLimitCells *
+                             (static_cast<double>(tables.Allocated[i]) / geo.NCells / kinds.Limit[i]) *
+                             kinds.Factor[i];
       if (density > 1) {
         weight[i] /= density;
         lowered = true;

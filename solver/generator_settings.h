@@ -28,10 +28,10 @@ struct ClueKindSettings {
 };
 
 struct GeneratorSettings {
-  int32_t MaxIterGener = 3;   // GENERAL/MAXITERGENER: attempts per uniqueness try
-  int32_t UniqSolution = 1;   // GENERAL/UNIQSOLUTION: 1 retries until the solution is unique
+  int32_t MaxIterGener = 3;     // GENERAL/MAXITERGENER: attempts per uniqueness try
+  int32_t UniqSolution = 1;     // GENERAL/UNIQSOLUTION: 1 retries until the solution is unique
   int32_t GenereTimeOver = 510; // PARAMETER/GENERETIMEOVER: TIMEOVER while generating (ms, -1 none)
-  int32_t VarDepth = 33;      // CATALOG/VARDEPTH: density of clues and links, 0..100
+  int32_t VarDepth = 33;        // CATALOG/VARDEPTH: density of clues and links, 0..100
   // GENERAL/GRIDCURRDIFFICULTY as it stands before the run (the Pirate marking reads it).
   int32_t GridCurrDifficulty = 1;
   ClueKindSettings Clues;

@@ -129,8 +129,8 @@ int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint
 
 // The open cell whose values differ most among the solutions seen (two at least), scanned
 // from a random cell (and grid); -1 when none. `grid` and `values` get its grid and values.
-int MostDifferingCell(EngineContext &ctx, const GridRange &range, const std::vector<uint32_t> &seen, int &grid,
-                      uint32_t &values) {
+int MostDifferingCell(EngineContext &ctx, const GridRange &range, const std::vector<uint32_t> &seen,
+                      int &grid, uint32_t &values) {
   const int cells = ctx.Geo.NCells;
   const int grids = range.Last - range.First + 1;
   const int startGrid = RandomBelow(grids);
@@ -190,7 +190,8 @@ int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
   if (step1 == 1 && count == 0) {
     removed1 = RemoveUntilSolvable(ctx_, range_);
     if (removed1 < 0)
-      return GiveUp("Pas de solution trouvé. Annulation optimisation.", "No solution found. Optimisation cancelled.");
+      return GiveUp("Pas de solution trouvé. Annulation optimisation.",
+                    "No solution found. Optimisation cancelled.");
     count = Count(ctx_, range_, kRepairLimit, 0);
     if (count == kSolveCancelled)
       return Cancelled();
@@ -217,7 +218,8 @@ int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
     Start("Optimisation Grille - Step 3", "Running Grid Optimisation - Step 3", listed);
     removed3 = RemoveNeedlessGivens(ctx_, range_, {}, {});
     if (removed3 == kSolveCancelled) {
-      ctx_.Host->AddInfoMessage(ByLanguage(ctx_, "Optimisation annulée par utilisateur", "Optimisation cancelled by user"));
+      ctx_.Host->AddInfoMessage(
+          ByLanguage(ctx_, "Optimisation annulée par utilisateur", "Optimisation cancelled by user"));
       removed3 = 0;
     }
     // The puzzle is what remains: values are givens, everything else is open.

@@ -67,8 +67,8 @@ int DigToMinimal(EngineContext &ctx, int slot) {
 // there, until `stuck` is solved: the grid then rates at the level or below. Going on from
 // where they stopped spares solving again from the start, since a given only adds to what
 // the methods find. 1 done, -10 cancelled.
-int GiveUntilSolvedAtLevel(EngineContext &ctx, GridRecord &grid, GridRecord &stuck, const GridRecord &solution,
-                           int level) {
+int GiveUntilSolvedAtLevel(EngineContext &ctx, GridRecord &grid, GridRecord &stuck,
+                           const GridRecord &solution, int level) {
   std::vector<int> open;
   for (bool first = true;; first = false) {
     if (!first && SolveAtLevel(ctx, stuck, level) == kSolveCancelled)

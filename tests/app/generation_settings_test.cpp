@@ -38,5 +38,15 @@ TEST(GenerationSettingsTest, EachClueKindTakesTheValuesOfItsStem) {
   }
 }
 
+TEST(GenerationSettingsTest, TheMaskGridGenerationReadsTheExpertSettings) {
+  AppSettings settings = DefaultSettings();
+  settings.expert.nMaskTab = 42;
+  settings.expert.dispMaskTab = 1;
+  const MaskGridSettings mask = MaskGridSettingsOf(settings);
+  EXPECT_EQ(mask.Tries, 42);
+  EXPECT_EQ(mask.RepaintEachTry, 1);
+  EXPECT_EQ(mask.AdaptSeedCount, DefaultSettings().expert.donCellMaskTab);
+}
+
 } // namespace
 } // namespace quorbel

@@ -5,7 +5,14 @@
 #include <map>
 #include <set>
 
+#include "engine/cell_actions.h"
+#include "engine/grid_copy.h"
+#include "engine/grid_shape.h"
+#include "engine/propagate.h"
+#include "platform/paths.h"
+#include "platform/random.h"
 #include "solver/carving_trace.h"
+#include "solver/random_solution.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "tests/solver/generator_test_support.h"
@@ -47,9 +54,12 @@ protected:
     return CountGridSolutions(*ctx, grid, 0, 2, 0);
   }
 
+  void TearDown() override { SetStartDirectory(previousStart); }
+
   PollingHost host;
   std::unique_ptr<EngineContext> ctx = MakeContext(host);
   quorbel::testing::TempDir dir;
+  std::string previousStart = StartDirectory();
 };
 
 TEST_F(PatternCheckTest, ADeadlyRectangleGetsOneGiven) {
@@ -78,6 +88,49 @@ TEST_F(PatternCheckTest, EverySetFoundLeavesTwoSolutionsWhenOpen) {
   }
   EXPECT_GT(found[PatternCheck::LineGroups], 0);
   EXPECT_GT(found[PatternCheck::ColumnGroups], 0);
+}
+
+// Random solutions of every shape, irregular blocks too: each set a check finds is one that
+// the solution cannot do without, whatever the blocks.
+TEST_F(PatternCheckTest, SetsFoundOnEveryShapeLeaveTwoSolutionsWhenOpen) {
+  SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
+  std::map<PatternCheck, int> found;
+  const auto check = [&](int shape, VariantWords words, uint32_t seed) {
+    SetGridShape(*ctx, shape, 1, 0);
+    GridRecord &grid = ctx->Grids.Main[0];
+    grid.GridVar = words;
+    SeedRandom(seed);
+    ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 1), 1) << shape;
+    auto solution = std::make_unique<GridRecord>();
+    CopyGrid(*ctx, *solution, &grid, 0);
+    for (PatternCheck pattern : kPatternChecks) {
+      CopyGrid(*ctx, grid, solution.get(), 0);
+      for (int c = 0; c < ctx->Geo.NCells; ++c)
+        grid.Cells[c].Status = kCarveUndecided;
+      int kept = 0;
+      const std::string path = dir.File("MaskData.txt");
+      {
+        CarvingTrace trace(path);
+        RunPatternCheck(*ctx, grid, pattern, kept, trace);
+      }
+      const auto sets = TracedSets(quorbel::testing::ReadBytes(path));
+      found[pattern] += static_cast<int>(sets.size());
+      for (size_t i = 0; i < sets.size() && i < 4; ++i) {
+        auto open = std::make_unique<GridRecord>();
+        CopyGrid(*ctx, *open, solution.get(), 0);
+        for (int cell : sets[i])
+          SetCellValue(*ctx, *open, cell, 0, kActionClear);
+        Propagate(*ctx, *open, kFilterAlways, 0);
+        EXPECT_EQ(CountGridSolutions(*ctx, *open, 0, 2, 0), 2) << "shape " << shape << " set " << i;
+      }
+    }
+  };
+  for (int shape = 0; shape < kShapeCount; ++shape)
+    check(shape, {}, 30 + static_cast<uint32_t>(shape));
+  check(kDefaultShape, kVarIrregular, 5);
+  check(2, kVarIrregular, 6);
+  for (PatternCheck pattern : kPatternChecks)
+    EXPECT_GT(found[pattern], 0) << static_cast<int>(pattern);
 }
 
 TEST_F(PatternCheckTest, TheBudgetFallsByOneForEachGivenKept) {

@@ -66,7 +66,8 @@ TEST_F(OptimiseGridTest, StepTwoCopiesGivensFromTheSolutionUntilUnique) {
   EXPECT_EQ(OptimiseGrid(*ctx, 0, 1, 0, 0, 1), 0);
   EXPECT_EQ(Count(), 1);
   EXPECT_EQ(CountStatus(*ctx, grid, kStatusEmpty), 3);
-  EXPECT_EQ(LastLine(), "Optimisation: Step1 0 cells suppressed, Step2 1 cells added, Step3 0 cells suppressed.");
+  EXPECT_EQ(LastLine(),
+            "Optimisation: Step1 0 cells suppressed, Step2 1 cells added, Step3 0 cells suppressed.");
 }
 
 TEST_F(OptimiseGridTest, WithoutStepTwoSeveralSolutionsGiveUp) {
@@ -90,7 +91,8 @@ TEST_F(OptimiseGridTest, StepOneRemovesAValueThatContradicts) {
 TEST_F(OptimiseGridTest, StepOneOnASolvableGridRemovesNothing) {
   Load(WithOpen(kSolvedNine, {0, 1, 2}));
   EXPECT_EQ(OptimiseGrid(*ctx, 1, 0, 0, 0, 0), 0);
-  EXPECT_EQ(LastLine(), "Optimisation: Step1 0 cells suppressed, Step2 0 cells added, Step3 0 cells suppressed.");
+  EXPECT_EQ(LastLine(),
+            "Optimisation: Step1 0 cells suppressed, Step2 0 cells added, Step3 0 cells suppressed.");
 }
 
 TEST_F(OptimiseGridTest, ACancelBeforeStepThreeGivesMinusOne) {
