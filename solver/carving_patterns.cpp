@@ -45,6 +45,7 @@ public:
   }
 
   int Groups();
+  void ThreeLineGroups(int a, int b);
   int ThreeValues();
   int TwoValues();
 
@@ -68,8 +69,22 @@ private:
   }
   bool ExchangeKeepsUnits(const std::vector<int> &cells, const std::vector<int> &newValues) const;
 
-  // The cycles of values between lines a and b: position k of line a takes b's value there,
-  // which line a holds at the next position. Calls found(chain of positions).
+  // A cycle of values between two lines: position k of the first takes the second's value
+  // there, which the first holds at the next position. Its cells go in pairs (first line,
+  // second line) position by position, with the values the exchange gives them.
+  struct LineCycle {
+    std::vector<int> Positions;
+    std::vector<int> Cells;
+    std::vector<int> Exchanged;
+    // Blocks the cycle's cells of the first line lie in.
+    int FirstLineBlocks(const PatternFinder &finder) const {
+      std::vector<int> first;
+      for (size_t i = 0; i < Cells.size(); i += 2)
+        first.push_back(Cells[i]);
+      return finder.DistinctBlocks(first);
+    }
+  };
+  // Calls found(cycle) for every cycle between lines a and b.
   template <typename Found> void ForEachCycle(int a, int b, Found found);
   // The smallest set of positions around k0 where lines a, b and c hold the same values.
   std::vector<int> ThreeLineClosure(int a, int b, int c, int k0) const;
@@ -136,16 +151,16 @@ bool PatternFinder::ExchangeKeepsUnits(const std::vector<int> &cells,
 
 template <typename Found> void PatternFinder::ForEachCycle(int a, int b, Found found) {
   std::array<bool, kMaxWidth> seen{};
-  std::vector<int> chain;
+  LineCycle cycle;
   for (int k0 = 0; k0 < width_; ++k0) {
     if (seen[k0])
       continue;
-    chain.clear();
+    cycle.Positions.clear();
     int k = k0;
     bool closed = false;
     while (!seen[k]) {
       seen[k] = true;
-      chain.push_back(k);
+      cycle.Positions.push_back(k);
       const int next = linePos_[a][Value(LineCell(b, k))];
       if (next == kNone)
         break;
@@ -155,8 +170,15 @@ template <typename Found> void PatternFinder::ForEachCycle(int a, int b, Found f
       }
       k = next;
     }
-    if (closed)
-      found(chain);
+    if (!closed)
+      continue;
+    cycle.Cells.clear();
+    cycle.Exchanged.clear();
+    for (int p : cycle.Positions) {
+      cycle.Cells.insert(cycle.Cells.end(), {LineCell(a, p), LineCell(b, p)});
+      cycle.Exchanged.insert(cycle.Exchanged.end(), {Value(LineCell(b, p)), Value(LineCell(a, p))});
+    }
+    found(cycle);
   }
 }
 
@@ -186,58 +208,55 @@ std::vector<int> PatternFinder::ThreeLineClosure(int a, int b, int c, int k0) co
   return positions;
 }
 
-// Two lines whose values along a cycle of positions lie in at most two blocks per line; and
-// the T form: three lines holding the same values at a few positions, rotated among them.
-int PatternFinder::Groups() {
+// The T form: three lines holding the same values at a few positions, in at most three
+// blocks per line, the values rotated among the lines.
+void PatternFinder::ThreeLineGroups(int a, int b) {
   std::vector<int> cells;
-  std::vector<int> swapped;
+  for (int c = b + 1; c < width_; ++c) {
+    std::array<bool, kMaxWidth> covered{};
+    for (int k0 = 0; k0 < width_; ++k0) {
+      if (covered[k0])
+        continue;
+      const std::vector<int> positions = ThreeLineClosure(a, b, c, k0);
+      for (int k : positions)
+        covered[k] = true;
+      if (static_cast<int>(positions.size()) >= width_)
+        continue;
+      cells.clear();
+      std::vector<int> forward, backward, lineA;
+      for (int k : positions) {
+        const int ca = LineCell(a, k), cb = LineCell(b, k), cc = LineCell(c, k);
+        cells.insert(cells.end(), {ca, cb, cc});
+        forward.insert(forward.end(), {Value(cb), Value(cc), Value(ca)});
+        backward.insert(backward.end(), {Value(cc), Value(ca), Value(cb)});
+        lineA.push_back(ca);
+      }
+      if (!AllUndecided(cells) || DistinctBlocks(lineA) > 3 ||
+          (!ExchangeKeepsUnits(cells, forward) && !ExchangeKeepsUnits(cells, backward)))
+        continue;
+      const int position = RandomBelow(static_cast<int>(positions.size()));
+      const int line = RandomBelow(3);
+      TraceChain("TGroup", KeepOne(cells, 3 * position + line), cells);
+    }
+  }
+}
+
+// Two lines whose values along a cycle of positions lie in at most two blocks per line; and
+// the T form.
+int PatternFinder::Groups() {
   for (int a = 0; a < width_; ++a) {
     if (ctx_.Host->PollUserAbort())
       return kSolveCancelled;
     for (int b = a + 1; b < width_; ++b) {
-      ForEachCycle(a, b, [&](const std::vector<int> &chain) {
-        cells.clear();
-        swapped.clear();
-        for (int k : chain) {
-          cells.insert(cells.end(), {LineCell(a, k), LineCell(b, k)});
-          swapped.insert(swapped.end(), {Value(LineCell(b, k)), Value(LineCell(a, k))});
-        }
-        std::vector<int> lineA;
-        for (int k : chain)
-          lineA.push_back(LineCell(a, k));
-        if (!AllUndecided(cells) || DistinctBlocks(lineA) > 2 || !ExchangeKeepsUnits(cells, swapped))
+      ForEachCycle(a, b, [&](const LineCycle &cycle) {
+        if (!AllUndecided(cycle.Cells) || cycle.FirstLineBlocks(*this) > 2 ||
+            !ExchangeKeepsUnits(cycle.Cells, cycle.Exchanged))
           return;
-        const int position = RandomBelow(static_cast<int>(chain.size()));
+        const int position = RandomBelow(static_cast<int>(cycle.Positions.size()));
         const int line = RandomBelow(2);
-        TraceChain("Group", KeepOne(cells, 2 * position + line), cells);
+        TraceChain("Group", KeepOne(cycle.Cells, 2 * position + line), cycle.Cells);
       });
-      for (int c = b + 1; c < width_; ++c) {
-        std::array<bool, kMaxWidth> covered{};
-        for (int k0 = 0; k0 < width_; ++k0) {
-          if (covered[k0])
-            continue;
-          const std::vector<int> positions = ThreeLineClosure(a, b, c, k0);
-          for (int k : positions)
-            covered[k] = true;
-          if (static_cast<int>(positions.size()) >= width_)
-            continue;
-          cells.clear();
-          std::vector<int> forward, backward, lineA;
-          for (int k : positions) {
-            const int ca = LineCell(a, k), cb = LineCell(b, k), cc = LineCell(c, k);
-            cells.insert(cells.end(), {ca, cb, cc});
-            forward.insert(forward.end(), {Value(cb), Value(cc), Value(ca)});
-            backward.insert(backward.end(), {Value(cc), Value(ca), Value(cb)});
-            lineA.push_back(ca);
-          }
-          if (!AllUndecided(cells) || DistinctBlocks(lineA) > 3 ||
-              (!ExchangeKeepsUnits(cells, forward) && !ExchangeKeepsUnits(cells, backward)))
-            continue;
-          const int position = RandomBelow(static_cast<int>(positions.size()));
-          const int line = RandomBelow(3);
-          TraceChain("TGroup", KeepOne(cells, 3 * position + line), cells);
-        }
-      }
+      ThreeLineGroups(a, b);
     }
   }
   return 1;
@@ -245,27 +264,17 @@ int PatternFinder::Groups() {
 
 // Two lines exchanging three values at three positions in three different blocks.
 int PatternFinder::ThreeValues() {
-  std::vector<int> cells;
-  std::vector<int> swapped;
   for (int a = 0; a < width_; ++a) {
     if (ctx_.Host->PollUserAbort())
       return kSolveCancelled;
     for (int b = a + 1; b < width_; ++b) {
-      ForEachCycle(a, b, [&](const std::vector<int> &chain) {
-        if (chain.size() != 3)
-          return;
-        cells.clear();
-        swapped.clear();
-        for (int k : chain) {
-          cells.insert(cells.end(), {LineCell(a, k), LineCell(b, k)});
-          swapped.insert(swapped.end(), {Value(LineCell(b, k)), Value(LineCell(a, k))});
-        }
-        const std::vector<int> lineA = {cells[0], cells[2], cells[4]};
-        if (!AllUndecided(cells) || DistinctBlocks(lineA) != 3 || !ExchangeKeepsUnits(cells, swapped))
+      ForEachCycle(a, b, [&](const LineCycle &cycle) {
+        if (cycle.Positions.size() != 3 || !AllUndecided(cycle.Cells) || cycle.FirstLineBlocks(*this) != 3 ||
+            !ExchangeKeepsUnits(cycle.Cells, cycle.Exchanged))
           return;
         const int member = RandomBelow(2);
         const int pair = RandomBelow(3);
-        TraceSix("2Vin3", KeepOne(cells, 2 * pair + member), cells);
+        TraceSix("2Vin3", KeepOne(cycle.Cells, 2 * pair + member), cycle.Cells);
       });
     }
   }

@@ -69,6 +69,12 @@ int ClockSeed() {
   return static_cast<int>((TimeGetTime() + product) & kRandomMax);
 }
 
+// The level keywords of the macro step.
+const char *LevelKeyword(int level) {
+  constexpr std::array<const char *, 4> kKeywords = {"EASY", "MEDIUM", "DIFFICULT", "TERRIBLE"};
+  return kKeywords[TableLevel(level) - 1];
+}
+
 std::string GridName(int level, int seed) {
   std::array<char, 32> name{};
   std::snprintf(name.data(), name.size(), "Sudoku-L%d-%05d", level, seed);
@@ -344,11 +350,6 @@ void Generation::Run() {
 }
 
 } // namespace
-
-const char *LevelKeyword(int level) {
-  constexpr std::array<const char *, 4> kKeywords = {"EASY", "MEDIUM", "DIFFICULT", "TERRIBLE"};
-  return kKeywords[TableLevel(level) - 1];
-}
 
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level) {
   GenerationReport report;

@@ -28,14 +28,11 @@ struct GenerationReport {
 // Generates one grid of the shape GRIDCURRSIZE with the variant words GRIDCURRVARIENT (both
 // from ctx.Settings) at `level` (1 Easy .. 4 Terrible; anything else 1). The document is
 // asked to save itself first; a refusal changes nothing. With UNIQSOLUTION each try is
-// made unique and brought to the level, and the tries go on until one rates at the level
-// (at most 10 per MAXITERGENER); when none does, the unique puzzle closest to the level
-// stays. TIMEOVER takes GENERETIMEOVER for the run. The caller sets the game mode to
-// Generate before the call, as the original command did, so that no move of the run
-// reaches a challenge peer, and applies the report's level.
+// made unique and brought to the level, and puzzles are dug from it until one rates at the
+// level (at most 10 solutions per MAXITERGENER); when none does, the unique puzzle closest
+// to the level stays. TIMEOVER takes GENERETIMEOVER for the run. The caller sets the game
+// mode to Generate before the call, so that no move of the run reaches a challenge peer,
+// and applies the report's level.
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level);
-
-// The level keywords of the macro step, by level 1..4.
-const char *LevelKeyword(int level);
 
 } // namespace quorbel
