@@ -27,7 +27,6 @@
 #include "solver/optimise_grid.h"
 #include "solver/optimise_to_level.h"
 #include "solver/random_solution.h"
-#include "solver/rate_grid.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "solver/statistics_carving.h"

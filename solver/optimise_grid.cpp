@@ -1,9 +1,8 @@
 // The three optimisation steps. Counts go through the linked counter, so a set of linked
-// grids is optimised as a whole; step 2 reads the solutions the last count stored.
+// grids is optimised as a whole; step 2 compares the values its counts saw in each cell.
 #include "solver/optimise_grid.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <string>
 #include <string_view>

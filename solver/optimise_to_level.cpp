@@ -9,7 +9,6 @@
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
-#include "engine/grid_copy.h"
 #include "platform/random.h"
 #include "solver/optimise_grid.h"
 #include "solver/rate_grid.h"

@@ -22,7 +22,6 @@
 #include "platform/random.h"
 #include "solver/generate_grid.h"
 #include "solver/one_line_grid.h"
-#include "solver/rate_grid.h"
 
 namespace quorbel::bench {
 
