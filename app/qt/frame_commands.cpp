@@ -2,10 +2,12 @@
 
 #include "app/qt/candidate_display.h"
 #include "app/qt/display_toggles.h"
+#include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
 
 void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterDisplayToggles(app);
   quorbel::RegisterCandidateDisplay(app);
   quorbel::RegisterGridCommands(app);
+  quorbel::RegisterGenerateCommands(app);
 }

@@ -103,8 +103,12 @@ void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
   app.Services().runMacroFile(path);
 }
 
-// A new game on the grid as it now stands: not finished, no time over, a fresh score; with
-// `restartClock` the clock starts again on the limit of the grid's size and level.
+CommandState GridExists(CQuorbelApp &app) {
+  return app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
+}
+
+} // namespace
+
 void RestartGame(CQuorbelApp &app, bool restartClock) {
   CQuorbelView *view = FrameView();
   if (!view)
@@ -119,12 +123,6 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
   }
   ResetGameScore(app);
 }
-
-CommandState GridExists(CQuorbelApp &app) {
-  return app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
-}
-
-} // namespace
 
 void DefineStartupGrid(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();

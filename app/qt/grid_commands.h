@@ -13,6 +13,10 @@ void DefineStartupGrid(CQuorbelApp &app);
 // player cancelled.
 bool BackToStartupGrid(CQuorbelApp &app);
 
+// A new game on the grid as it now stands: not finished, no time over, a fresh score; with
+// `restartClock` the clock starts again on the limit of the grid's size and level.
+void RestartGame(CQuorbelApp &app, bool restartClock);
+
 void RegisterGridCommands(CQuorbelApp &app);
 
 } // namespace quorbel

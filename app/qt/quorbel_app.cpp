@@ -476,6 +476,9 @@ void CQuorbelApp::ClearDocumentModified() {
     document_->SetModifiedFlag(false);
 }
 
+// Work that replaces the grids asks the player to keep the current document first.
+bool CQuorbelApp::QuerySaveDocument() { return !document_ || document_->SaveModified(); }
+
 void CQuorbelApp::DefiSendMove(int cell, int value, int action) {
   if (services_.defiSendMove)
     services_.defiSendMove(cell, value, action);

@@ -113,6 +113,7 @@ public:
   void RecordMacroStep(const quorbel::RecordedAction &step) override;
   void MarkDocumentModified(std::string_view gridName) override;
   void ClearDocumentModified() override;
+  bool QuerySaveDocument() override;
   void DefiSendMove(int cell, int value, int action) override;
   void SetTripleMaxScoreFromGameScore() override;
   void ReportOutOfMemory(std::string_view text) override;

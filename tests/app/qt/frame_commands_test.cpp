@@ -14,6 +14,7 @@
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/sud_file_writer.h"
+#include "solver/solution_count.h"
 #include "tests/app/qt/app_test_support.h"
 #include "view/qt/quorbel_view.h"
 
@@ -51,6 +52,8 @@ constexpr CommandId kMusic = 33055;
 constexpr CommandId kDemo = 32959;
 constexpr CommandId kDemoFrench = 32946;
 constexpr CommandId kExampleBurmaFrench = 33041;
+constexpr CommandId kGenerateEasy = 32914;
+constexpr CommandId kGenerateTerrible = 32917;
 
 constexpr int kWidth = 9;
 constexpr uint32_t kAllValues = (1u << kWidth) - 1;
@@ -384,6 +387,25 @@ private slots:
     QVERIFY(played[1].endsWith("SudGrid/Demo.macro"));
     QVERIFY(played[2].endsWith("SudGrid/ExempleBurma.macro"));
     QVERIFY(played[0].startsWith(home_.StartDirectory()));
+  }
+
+  void GeneratingMakesAFreshUniqueGridAndARefusedSaveChangesNothing() {
+    Session s(home_);
+    s.app->Settings().general.askToBeSaved = 1;
+    SetCellValue(s.Engine(), s.Grid(), 2, 1, kActionPlace);
+    s.app->MarkDocumentModified("");
+
+    s.dialogs.AnswerMessageBox(QMessageBox::Cancel);
+    QVERIFY(s.Run(kGenerateTerrible));
+    QCOMPARE(s.Cell(2).Value, 1);
+    QVERIFY(s.app->GetCurrentDocument()->IsModified());
+
+    s.dialogs.AnswerMessageBox(QMessageBox::No);
+    QVERIFY(s.Run(kGenerateEasy));
+    QVERIFY(!s.app->GetCurrentDocument()->IsModified());
+    QVERIFY(s.Grid().SudMissing > 0);
+    QCOMPARE(SearchLinkedSolutions(s.Engine(), -1, 0, 2, 0), 1);
+    QCOMPARE(s.app->Settings().general.gridCurrDifficulty, 1);
   }
 
   void CancellingTheReloadQuestionKeepsTheOpenGrid() {
