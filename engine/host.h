@@ -61,6 +61,9 @@ public:
   virtual void MarkDocumentModified(std::string_view /*gridName*/) {}
   // Clears the modified flag only; the title stays.
   virtual void ClearDocumentModified() {}
+  // Before the grids are replaced: the document saves itself when modified, which may ask
+  // the player. False when the player cancelled.
+  virtual bool QuerySaveDocument() { return true; }
   // Clears the view's undo-pending flag (a trial the view would otherwise undo).
   virtual void ClearUndoPending() {}
   // A player's move on a main grid, for the challenge peer.

@@ -4,6 +4,7 @@
 //   quorbel-bench solve [--timeover MS] [--stats] [FILE]
 //   quorbel-bench solve --methods MASK [--timeover MS] [--stats] [FILE]
 //   quorbel-bench rate [--timeover MS] [--stats] [FILE]
+//   quorbel-bench generate ... (generate_commands.cpp)
 // One line per puzzle (a count, -9 for a time-out; or the solution, "none" when there is
 // none; with --methods the grid the methods reach and the highest method level; for rate
 // the grid level 1..4), then "puzzles=N total_ms=T". --stats adds "median_us=M worst_us=W" before it.
@@ -20,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/tool/generate_commands.h"
 #include "engine/engine_context.h"
 #include "methods_commands.h"
 #include "solver/one_line_grid.h"
@@ -44,7 +46,9 @@ struct Options {
 int Usage() {
   std::fprintf(stderr, "usage: quorbel-bench count [--limit N] [--timeover MS] [--stats] [FILE]\n"
                        "       quorbel-bench solve [--methods MASK] [--timeover MS] [--stats] [FILE]\n"
-                       "       quorbel-bench rate [--timeover MS] [--stats] [FILE]\n");
+                       "       quorbel-bench rate [--timeover MS] [--stats] [FILE]\n"
+                       "       quorbel-bench generate --size S [--shape RxC|irregular] --level L --count N "
+                       "[--seed X]\n");
   return 2;
 }
 
@@ -110,6 +114,8 @@ std::string Answer(EngineContext &ctx, const Options &options) {
 } // namespace
 
 int main(int argc, char **argv) {
+  if (argc >= 2 && std::string_view(argv[1]) == "generate")
+    return quorbel::bench::RunGenerateCommand(argc, argv);
   Options options;
   if (!ParseOptions(argc, argv, options))
     return Usage();

@@ -1,0 +1,45 @@
+// The GENERATION keys are stored per generator suffix; the clue kinds name the same
+// suffixes by their stems.
+#include "app/generation_settings.h"
+
+#include "app/app_settings.h"
+#include "app/settings_schema.h"
+#include "solver/hidden_variant_table.h"
+
+namespace quorbel {
+
+namespace {
+
+int SuffixIndex(std::string_view stem) {
+  for (int i = 0; i < kGenerationKinds; ++i)
+    if (GenerationSuffixes[static_cast<size_t>(i)] == stem)
+      return i;
+  return -1;
+}
+
+} // namespace
+
+GeneratorSettings GeneratorSettingsOf(const AppSettings &settings) {
+  GeneratorSettings out;
+  out.MaxIterGener = settings.general.maxIterGener;
+  out.UniqSolution = settings.general.uniqSolution;
+  out.GridCurrDifficulty = settings.general.gridCurrDifficulty;
+  out.AnimAction = settings.general.animAction;
+  out.GenereTimeOver = settings.parameter.genereTimeOver;
+  out.VarDepth = settings.catalog.varDepth;
+  for (int kind = 0; kind < kHiddenVariantKinds; ++kind) {
+    const int i = SuffixIndex(HiddenVariantTable[static_cast<size_t>(kind)].Stem);
+    if (i < 0)
+      continue;
+    out.Clues.Factor[kind] = settings.generation.fac[static_cast<size_t>(i)];
+    out.Clues.Minimum[kind] = settings.generation.mind[static_cast<size_t>(i)];
+    out.Clues.Limit[kind] = settings.generation.lim[static_cast<size_t>(i)];
+  }
+  return out;
+}
+
+MaskGridSettings MaskGridSettingsOf(const AppSettings &settings) {
+  return {settings.expert.dispMaskTab, settings.expert.nMaskTab, settings.expert.donCellMaskTab};
+}
+
+} // namespace quorbel

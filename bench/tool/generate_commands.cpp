@@ -1,0 +1,157 @@
+// quorbel-bench generate: makes N puzzles with the generator and times each one.
+//   quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N [--seed X]
+// One line per puzzle in the one-line characters; then "levels=" with how many puzzles
+// rated 1, 2, 3, 4 and beyond, "median_ms=M worst_ms=W" and "puzzles=N total_ms=T".
+// --shape gives the block height and width (default: the size's own); "irregular" draws
+// irregular blocks. --seed X makes puzzle i from seed X + i, so a run can be repeated.
+#include "bench/tool/generate_commands.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "engine/grid_shape.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+#include "solver/generate_grid.h"
+#include "solver/one_line_grid.h"
+
+namespace quorbel::bench {
+
+namespace {
+
+struct GenerateOptions {
+  int size = 9;
+  int blockRows = 0; // 0: the size's own shape
+  int blockCols = 0;
+  bool irregular = false;
+  int level = 1;
+  int count = 1;
+  int seed = -1;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
+               "[--seed X]\n");
+  return 2;
+}
+
+bool ParseNumber(const char *text, int low, int high, int &out) {
+  char *end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < low || value > high)
+    return false;
+  out = static_cast<int>(value);
+  return true;
+}
+
+bool ParseShape(std::string_view text, GenerateOptions &options) {
+  if (text == "irregular") {
+    options.irregular = true;
+    return true;
+  }
+  const size_t x = text.find('x');
+  if (x == std::string_view::npos)
+    return false;
+  const std::string rows(text.substr(0, x));
+  const std::string cols(text.substr(x + 1));
+  return ParseNumber(rows.c_str(), 1, 16, options.blockRows) &&
+         ParseNumber(cols.c_str(), 1, 16, options.blockCols);
+}
+
+bool Parse(int argc, char **argv, GenerateOptions &options) {
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (i + 1 >= argc)
+      return false;
+    const char *value = argv[++i];
+    bool ok = false;
+    if (arg == "--size")
+      ok = ParseNumber(value, 4, 16, options.size);
+    else if (arg == "--shape")
+      ok = ParseShape(value, options);
+    else if (arg == "--level")
+      ok = ParseNumber(value, 1, 4, options.level);
+    else if (arg == "--count")
+      ok = ParseNumber(value, 1, 1000000, options.count);
+    else if (arg == "--seed")
+      ok = ParseNumber(value, 0, kRandomMax, options.seed);
+    if (!ok)
+      return false;
+  }
+  return true;
+}
+
+// The shape code of the options, -1 when the size has no such blocks.
+int ShapeCode(const GenerateOptions &options) {
+  for (int code = 0; code < kShapeCount; ++code) {
+    const GridShape &shape = kGridShapes[code];
+    if (shape.Size != options.size)
+      continue;
+    if (options.blockRows == 0)
+      return ShapeCodeOfSize(options.size);
+    if (shape.BlockRows == options.blockRows && shape.BlockCols == options.blockCols)
+      return code;
+  }
+  return -1;
+}
+
+} // namespace
+
+int RunGenerateCommand(int argc, char **argv) {
+  GenerateOptions options;
+  if (!Parse(argc, argv, options))
+    return Usage();
+  const int shape = ShapeCode(options);
+  if (shape < 0) {
+    std::fprintf(stderr, "quorbel-bench: no %dx%d grid with those blocks\n", options.size, options.size);
+    return 2;
+  }
+#ifdef QUORBEL_DATA_DIR
+  SetStartDirectory(QUORBEL_DATA_DIR); // the irregular layouts
+#endif
+
+  auto ctx = std::make_unique<EngineContext>();
+  ctx->Settings.GridCurrSize = shape;
+  ctx->Settings.CurrentVariant = options.irregular ? kVarIrregular : VariantWords{};
+  GeneratorSettings settings;
+
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> millis;
+  std::array<int, 6> rated{};
+  for (int i = 0; i < options.count; ++i) {
+    if (options.seed >= 0)
+      settings.SeedOverride = (options.seed + i) & kRandomMax;
+    const auto start = Clock::now();
+    const GenerationReport report = GenerateGrid(*ctx, settings, options.level);
+    millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    if (report.Result != 1) {
+      std::fprintf(stderr, "quorbel-bench: generation failed (%d)\n", report.Result);
+      return 1;
+    }
+    ++rated[static_cast<size_t>(std::clamp(report.Rating, 0, 5))];
+    std::printf("%s\n", OneLineOfGrid(*ctx, ctx->Grids.Main[0]).c_str());
+  }
+
+  std::vector<double> sorted = millis;
+  std::sort(sorted.begin(), sorted.end());
+  const size_t n = sorted.size();
+  const double median = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+  double total = 0;
+  for (const double ms : millis)
+    total += ms;
+  std::printf("levels=%d,%d,%d,%d,%d\n", rated[1], rated[2], rated[3], rated[4], rated[5]);
+  std::printf("median_ms=%.1f worst_ms=%.1f\n", median, sorted.back());
+  std::printf("puzzles=%zu total_ms=%.3f\n", n, total);
+  return 0;
+}
+
+} // namespace quorbel::bench

@@ -1,0 +1,9 @@
+// The generate command of quorbel-bench.
+#pragma once
+
+namespace quorbel::bench {
+
+// quorbel-bench generate --size S [--shape RxC|irregular] --level L --count N [--seed X]
+int RunGenerateCommand(int argc, char **argv);
+
+} // namespace quorbel::bench

@@ -1,0 +1,365 @@
+// GenerateGrid: the run's set-up, the tries (solution, carving, uniqueness, level), the
+// finish. The grids, the shape, the undo steps and the stored solutions of before the run
+// are kept aside until it ends, so that a cancel can put them back whole.
+#include "solver/generate_grid.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "engine/engine_context.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_copy.h"
+#include "engine/grid_shape.h"
+#include "engine/propagate.h"
+#include "engine/reference_grids.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "platform/clock.h"
+#include "platform/random.h"
+#include "solver/generation_run.h"
+#include "solver/optimise_grid.h"
+#include "solver/optimise_to_level.h"
+#include "solver/random_solution.h"
+#include "solver/search.h"
+#include "solver/solution_count.h"
+#include "solver/statistics_carving.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kMessageGenerationError = 20; // "Error Grid !Generation!%d!. Try again..."
+constexpr int kMessageGenerated = 56;       // "Grid !generated!%d!"
+constexpr int kMessageUnique = 57;          // "Grid %s !generated!%d! with single solution"
+constexpr int kMessageSeveral = 58;         // "Grid %s !generated!%d! with multiple solutions"
+constexpr int32_t kMacroGenere = 8;         // GENERE in the command-script language
+constexpr int kUniqueLimit = 2;
+constexpr int kSolutionFailures = 10;
+// Solutions per MAXITERGENER attempt, and puzzles dug from each, to reach the level: a
+// Terrible rating takes a few, and on small grids some levels are rare, but digs are cheap.
+constexpr int kTriesPerAttempt = 10;
+constexpr int kDigCells = 2000; // digs per solution: this over the cell count, at least 8
+constexpr int kFewestDigs = 8;
+
+// The rules whose generation joins later, with the rule issues: linked grids (the Twins
+// rules and CATALOG/VARNGRIDS, the hidden-variant mode) and the clue kinds (their clue
+// generators). Until then a single grid is generated without them.
+VariantWords GeneratedWords(VariantWords current) {
+  return current & ~(kVarLinkedGridRules | ClueKindWords());
+}
+
+std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {
+  return ctx.Settings.Language == kLanguageFrench ? french : english;
+}
+
+// (timeGetTime + hour x second x minute) AND 0x7FFF.
+int ClockSeed() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  const bool known = localtime_r(&now, &local) != nullptr;
+  const uint32_t product = known ? static_cast<uint32_t>(local.tm_hour * local.tm_sec * local.tm_min) : 1u;
+  return static_cast<int>((TimeGetTime() + product) & kRandomMax);
+}
+
+// The level keywords of the macro step.
+const char *LevelKeyword(int level) {
+  constexpr std::array<const char *, 4> kKeywords = {"EASY", "MEDIUM", "DIFFICULT", "TERRIBLE"};
+  return kKeywords[TableLevel(level) - 1];
+}
+
+std::string GridName(int level, int seed) {
+  std::array<char, 32> name{};
+  std::snprintf(name.data(), name.size(), "Sudoku-L%d-%05d", level, seed);
+  return name.data();
+}
+
+void PostOutcome(EngineContext &ctx, int number, const std::string *name) {
+  if (name != nullptr) {
+    const std::array<MessageArg, 2> args = {*name, kHelpGeneration};
+    ctx.Host->ReplaceMessage(number, args);
+  } else {
+    const std::array<MessageArg, 1> args = {kHelpGeneration};
+    ctx.Host->ReplaceMessage(number, args);
+  }
+}
+
+// Everything a cancel puts back: the grid set, the shape, the undo steps, the stored
+// solutions and the search record, as they were before the run.
+class GridSetKeeper {
+public:
+  explicit GridSetKeeper(EngineContext &ctx) : ctx_(ctx), geo_(ctx.Geo) {
+    std::swap(*grids_, ctx.Grids);
+    std::swap(*undo_, ctx.Undo);
+    std::swap(*solutions_, ctx.Solutions);
+    state_ = {ctx.GridSetState, ctx.TotalOpenCells, ctx.SolutionCount};
+    methods_ = ctx.Methods;
+  }
+  void PutBack() {
+    ctx_.Geo = geo_;
+    std::swap(*grids_, ctx_.Grids);
+    std::swap(*undo_, ctx_.Undo);
+    std::swap(*solutions_, ctx_.Solutions);
+    std::tie(ctx_.GridSetState, ctx_.TotalOpenCells, ctx_.SolutionCount) = state_;
+    ctx_.Methods = methods_;
+    ctx_.Host->GridSetReset();
+    ctx_.Host->RedrawViewNow();
+  }
+
+private:
+  EngineContext &ctx_;
+  GridGeometry geo_;
+  std::unique_ptr<GridSet> grids_ = std::make_unique<GridSet>();
+  std::unique_ptr<UndoStack> undo_ = std::make_unique<UndoStack>();
+  std::unique_ptr<SearchHistory> solutions_ = std::make_unique<SearchHistory>();
+  std::tuple<int32_t, int32_t, int32_t> state_;
+  MethodRecord methods_;
+};
+
+// TIMEOVER holds GENERETIMEOVER while the run lasts.
+class TimeOverSwap {
+public:
+  TimeOverSwap(EngineContext &ctx, int32_t generating) : ctx_(ctx), saved_(ctx.Settings.TimeOver) {
+    ctx.Settings.TimeOver = generating;
+  }
+  ~TimeOverSwap() { ctx_.Settings.TimeOver = saved_; }
+  TimeOverSwap(const TimeOverSwap &) = delete;
+  TimeOverSwap &operator=(const TimeOverSwap &) = delete;
+
+private:
+  EngineContext &ctx_;
+  int32_t saved_;
+};
+
+// A copy of the best try so far, to put back when no try reaches the level.
+struct BestTry {
+  int Distance = -1; // |rating - level|; -1 none kept
+  int Rating = 0;
+  std::unique_ptr<GridRecord> Grid = std::make_unique<GridRecord>();
+  std::unique_ptr<GridRecord> Solution = std::make_unique<GridRecord>();
+};
+
+class Generation {
+public:
+  Generation(EngineContext &ctx, const GeneratorSettings &settings, GenerationReport &report)
+      : ctx_(ctx), report_(report) {
+    run_.Settings = settings;
+    run_.Level = report.Level;
+    run_.GridCount = 1;
+  }
+
+  void Run();
+
+private:
+  bool Unique() const { return run_.Settings.UniqSolution == 1; }
+  GridRecord &Grid() { return ctx_.Grids.Main[0]; }
+  int Try();
+  void MakeValuesGivens();
+  void GiveWholeSolution();
+  void KeepIfBetter(int rating);
+  void PutBackBest();
+  void Finish();
+
+  EngineContext &ctx_;
+  GenerationReport &report_;
+  GenerationRun run_;
+  BestTry best_;
+  bool solutionMade_ = false;
+};
+
+// One try: a solution, its carving, a uniqueness count, then (with UNIQSOLUTION) the
+// repair to one solution and the level. Returns 1 when the try is kept (unique at the
+// level, or any grid without UNIQSOLUTION), 0 to try again, -10 when cancelled.
+int Generation::Try() {
+  ++report_.Tries;
+  GridRecord &grid = Grid();
+  ResetGrid(ctx_.Geo, grid, kResetKeepLastStep);
+  grid.GridVar = run_.CurrentWords;
+  RandomSolutionOptions options;
+  options.GameLevel = run_.Level;
+  options.VarDepth = run_.Settings.VarDepth;
+  const int made = MakeRandomSolution(ctx_, grid, kSeedsFirstLinkedGrid, -1, kSolutionFailures, 0, options);
+  if (made == kSolveCancelled)
+    return kSolveCancelled;
+  if (made < 1)
+    return 0;
+  solutionMade_ = true;
+  ctx_.Host->StepWaitProgress(-1);
+
+  CarvingRequest request;
+  request.Steps = run_.Settings.StepDisplay;
+  const CarvingOutcome carved = FindGridWithStatistics(ctx_, grid, run_, request);
+  if (carved.Status == kSolveCancelled)
+    return kSolveCancelled;
+  if (carved.Status < 0) {
+    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+    return 0;
+  }
+
+  int count = SearchLinkedSolutions(ctx_, 0, 0, kUniqueLimit, 0);
+  if (count == kSolveCancelled)
+    return kSolveCancelled;
+  ctx_.Host->StepWaitProgress(-1);
+  if (!Unique()) {
+    report_.Solutions = count;
+    return 1;
+  }
+  if (count > 1) {
+    int added = 0;
+    count = AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, 0), 1, added);
+    if (count == kSolveCancelled)
+      return kSolveCancelled;
+  }
+  report_.Solutions = count;
+  if (count != 1)
+    return 0;
+  MakeValuesGivens();
+
+  // The carved grid is dug first; each further dig starts from the whole solution and
+  // takes its givens away in another random order: a new puzzle, far cheaper than a new
+  // solution and its carving.
+  const int digs = std::max(kFewestDigs, kDigCells / ctx_.Geo.NCells);
+  for (int dig = 0; dig < digs; ++dig) {
+    if (dig > 0)
+      GiveWholeSolution();
+    const int rating = OptimiseGridToLevel(ctx_, 0, run_.Level);
+    if (rating == kSolveCancelled)
+      return kSolveCancelled;
+    report_.Rating = rating;
+    KeepIfBetter(rating);
+    if (rating == run_.Level)
+      return 1;
+  }
+  return 0;
+}
+
+// The values of the puzzle, carved or added, are its givens.
+void Generation::MakeValuesGivens() {
+  for (int c = 0; c < ctx_.Geo.NCells; ++c)
+    if (Grid().Cells[c].Status < kStatusConflict)
+      Grid().Cells[c].Status = kStatusFixed;
+}
+
+void Generation::GiveWholeSolution() {
+  CopyGrid(ctx_, Grid(), &ctx_.Grids.RefTab[0], 0);
+  for (int c = 0; c < ctx_.Geo.NCells; ++c)
+    Grid().Cells[c].Status = kStatusFixed;
+}
+
+void Generation::KeepIfBetter(int rating) {
+  const int distance = std::abs(rating - run_.Level);
+  if (best_.Distance >= 0 && distance >= best_.Distance)
+    return;
+  best_.Distance = distance;
+  best_.Rating = rating;
+  CopyGrid(ctx_, *best_.Grid, &Grid(), 0);
+  CopyGrid(ctx_, *best_.Solution, &ctx_.Grids.RefTab[0], 0);
+}
+
+void Generation::PutBackBest() {
+  if (best_.Distance < 0)
+    return;
+  CopyGrid(ctx_, Grid(), best_.Grid.get(), 0);
+  CopyGrid(ctx_, ctx_.Grids.RefTab[0], best_.Solution.get(), 0);
+  report_.Rating = best_.Rating;
+  report_.Solutions = 1;
+}
+
+void Generation::Finish() {
+  GridSet &set = ctx_.Grids;
+  set.FocusGrid = 0;
+  MakeValuesGivens();
+  MarkRefTabStates(ctx_, -1, 0);
+  UpdatePossibles(ctx_, -1, kFilterDefault, -1, 1);
+
+  if (set.RefTab[0].State != kGridConsistent || ctx_.GridSetState == kGridContradiction)
+    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+  else if (report_.Solutions == kSolveTimeOut)
+    PostOutcome(ctx_, kMessageGenerated, nullptr);
+  else
+    PostOutcome(ctx_, report_.Solutions == 1 ? kMessageUnique : kMessageSeveral, &report_.Name);
+
+  for (int slot = 0; slot < UsedMainCount(set); ++slot)
+    EndGridSearch(ctx_, set.Main[slot]);
+  if (run_.Settings.AnimAction == 1)
+    for (int i = 0; i < UsedOrderCount(set); ++i)
+      HideGridContents(ctx_.Geo, 1, set.Main[set.Order[i]]);
+  ctx_.Host->RedrawViewNow();
+  ClearUndoHistory(ctx_);
+  ctx_.Host->MarkDocumentModified(report_.Name);
+  ctx_.Host->ClearDocumentModified();
+  ctx_.Host->StopWaitProgress();
+
+  const bool rules = CombinedGridVar(set, 1) != 0;
+  ctx_.GridComments[kLanguageFrench] =
+      rules ? "Grille Générée par Quorbel avec Variantes" : "Grille Générée par Quorbel";
+  ctx_.GridComments[kLanguageEnglish] =
+      rules ? "Grid Generated by Quorbel with Varients" : "Grid Generated by Quorbel";
+
+  // Recorded so that the macro player replays it: size, level, the two variant words, UNIQ.
+  RecordedAction step{.Code = kMacroGenere};
+  step.Ints[0] = ctx_.Geo.GridWidth;
+  step.Strings[1] = LevelKeyword(run_.Level);
+  step.Ints[1] = static_cast<int32_t>(ctx_.Settings.CurrentVariant.word1);
+  step.Ints[2] = static_cast<int32_t>(ctx_.Settings.CurrentVariant.word2);
+  step.Strings[3] = Unique() ? "UNIQ" : "";
+  ctx_.Host->RecordMacroStep(step);
+}
+
+void Generation::Run() {
+  GridSetKeeper keeper(ctx_);
+  TimeOverSwap timeOver(ctx_, run_.Settings.GenereTimeOver);
+  ctx_.Host->AddInfoMessage(ByLanguage(ctx_, "Démarre Génération", "Start Generation"));
+  ctx_.Methods.MaxMethodLevel = -1;
+
+  const int attempts = std::max(1, run_.Settings.MaxIterGener * run_.Settings.UniqSolution);
+  const int tries = Unique() ? attempts * kTriesPerAttempt : 1;
+  ctx_.Host->StartWaitProgress(ByLanguage(ctx_, "Génération Grille en cours.\nMerci de patienter...",
+                                          "Grid Generation running.\nPlease Wait..."),
+                               (run_.GridCount + 1) * tries, true);
+
+  // Random variant draws (CATALOG/VARMULT) join with the rule issues; the words in force
+  // are the player's, less what cannot be generated yet.
+  run_.CurrentWords = GeneratedWords(ctx_.Settings.CurrentVariant);
+  ResetGridSet(ctx_, run_.GridCount);
+  SetGridShape(ctx_, ctx_.Settings.GridCurrSize, 1, 0);
+
+  int kept = 0;
+  for (int t = 0; t < tries && kept == 0; ++t)
+    kept = Try();
+  // Cancelled, or no solution could be made at all (no irregular layout, say): the grids
+  // go back as they were rather than leave a grid without a solution.
+  if (kept == kSolveCancelled || !solutionMade_) {
+    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+    ctx_.Host->StopWaitProgress();
+    keeper.PutBack();
+    report_.Result = kept == kSolveCancelled ? kSolveCancelled : -1;
+    return;
+  }
+  if (kept == 0)
+    PutBackBest();
+  Finish();
+  report_.Result = 1;
+}
+
+} // namespace
+
+GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level) {
+  GenerationReport report;
+  report.Level = TableLevel(level);
+  if (!ctx.Host->QuerySaveDocument())
+    return report;
+  report.Seed = settings.SeedOverride >= 0 ? (settings.SeedOverride & kRandomMax) : ClockSeed();
+  SeedRandom(static_cast<uint32_t>(report.Seed));
+  report.Name = GridName(report.Level, report.Seed);
+  Generation(ctx, settings, report).Run();
+  return report;
+}
+
+} // namespace quorbel

@@ -1,0 +1,345 @@
+// The three optimisation steps. Counts go through the linked counter, so a set of linked
+// grids is optimised as a whole; step 2 compares the values its counts saw in each cell.
+#include "solver/optimise_grid.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/grid_copy.h"
+#include "engine/propagate.h"
+#include "engine/reference_grids.h"
+#include "engine/search_history.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "platform/random.h"
+#include "solver/search.h"
+#include "solver/solution_count.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kRepairLimit = 10; // solutions counted while repairing: enough to compare cells
+constexpr int kUniqueLimit = 2;
+constexpr int kProgressRange = 10;
+
+std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {
+  return ctx.Settings.Language == kLanguageFrench ? french : english;
+}
+
+void RefreshAll(EngineContext &ctx) { UpdatePossibles(ctx, -1, kFilterDefault, -1, 1); }
+
+int Count(EngineContext &ctx, const GridRange &range, int limit, int store) {
+  return SearchLinkedSolutions(ctx, range.GridIndex, 0, limit, store);
+}
+
+GridRecord &Grid(EngineContext &ctx, int slot) { return ctx.Grids.Main[slot]; }
+
+// Puts a value back as it was, status included.
+void RestoreCell(EngineContext &ctx, GridRecord &grid, int cell, int value, int status) {
+  SetCellValue(ctx, grid, cell, value, kActionPlace);
+  grid.Cells[cell].Status = status;
+}
+
+// Step 1: a cell whose removal lifts the contradiction stays empty; when none does, a
+// random one goes. Returns the removals, or -1 when the contradiction stays.
+int RemoveUntilSolvable(EngineContext &ctx, const GridRange &range) {
+  const int cells = ctx.Geo.NCells;
+  const int grids = range.Last - range.First + 1;
+  int removed = 0;
+  while (CombinedGridState(ctx, range.GridIndex) == kGridContradiction) {
+    for (int g = range.First; g <= range.Last; ++g) {
+      GridRecord &grid = Grid(ctx, g);
+      for (int c = 0; c < cells; ++c) {
+        const int value = grid.Cells[c].Value;
+        const int status = grid.Cells[c].Status;
+        if (status >= kStatusFixed)
+          continue;
+        SetCellValue(ctx, grid, c, 0, kActionClear);
+        RefreshAll(ctx);
+        if (CombinedGridState(ctx, range.GridIndex) != kGridContradiction) {
+          ++removed;
+          break;
+        }
+        RestoreCell(ctx, grid, c, value, status);
+      }
+    }
+    RefreshAll(ctx);
+    if (CombinedGridState(ctx, range.GridIndex) == kGridContradiction) {
+      // No single value lifts it: a random one goes. One grid gets one draw; a set scans
+      // on from a random cell of a random grid to the first value.
+      int g = range.First + RandomBelow(grids);
+      int c = RandomBelow(cells);
+      bool cleared = false;
+      for (int i = 0; i < grids * cells && !cleared; ++i) {
+        if (Grid(ctx, g).Cells[c].Status < kStatusConflict) {
+          SetCellValue(ctx, Grid(ctx, g), c, 0, kActionClear);
+          cleared = true;
+        } else if (range.GridIndex >= 0) {
+          break;
+        } else if (++c == cells) {
+          c = 0;
+          g = g == range.Last ? range.First : g + 1;
+        }
+      }
+      if (!cleared)
+        break;
+      ++removed;
+      RefreshAll(ctx);
+    }
+    ctx.Host->StepWaitProgress(-1);
+  }
+  return CombinedGridState(ctx, range.GridIndex) == kGridContradiction ? -1 : removed;
+}
+
+// Counts the solutions (limit 10) and notes, per cell of the range, the values they gave
+// it: one grid keeps them in its cells' per-value scores; a linked set is read back from
+// the solutions stored in the search history.
+int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint32_t> &seen) {
+  const int cells = ctx.Geo.NCells;
+  const int grids = range.Last - range.First + 1;
+  const bool oneGrid = grids == 1;
+  if (oneGrid)
+    for (CellRecord &cell : Grid(ctx, range.First).PlayingCells(ctx.Geo))
+      cell.ValueScores.fill(0);
+  const int count = Count(ctx, range, kRepairLimit, oneGrid ? 0 : 1);
+  seen.assign(static_cast<size_t>(grids * cells), 0);
+  if (oneGrid) {
+    const GridRecord &grid = Grid(ctx, range.First);
+    for (int c = 0; c < cells; ++c)
+      for (int v = 1; v <= ctx.Geo.GridWidth; ++v)
+        if (grid.Cells[c].ValueScores[v - 1] > 0)
+          seen[c] |= ValueBit(v);
+    return count;
+  }
+  auto solution = std::make_unique<GridRecord>();
+  for (int level = 0; level < ctx.Solutions.StoredCount; ++level)
+    for (int g = range.First; g <= range.Last; ++g)
+      if (CopyStoredSolution(ctx, level, g, *solution) == 1)
+        for (int c = 0; c < cells; ++c)
+          seen[(g - range.First) * cells + c] |= ValueBit(solution->Cells[c].Value);
+  return count;
+}
+
+// The open cell whose values differ most among the solutions seen (two at least), scanned
+// from a random cell (and grid); -1 when none. `grid` and `values` get its grid and values.
+int MostDifferingCell(EngineContext &ctx, const GridRange &range, const std::vector<uint32_t> &seen,
+                      int &grid, uint32_t &values) {
+  const int cells = ctx.Geo.NCells;
+  const int grids = range.Last - range.First + 1;
+  const int startGrid = RandomBelow(grids);
+  const int startCell = RandomBelow(cells);
+  int best = -1;
+  int bestBits = 1;
+  for (int i = 0; i < grids * cells; ++i) {
+    const int g = (startGrid + (startCell + i) / cells) % grids;
+    const int c = (startCell + i) % cells;
+    const uint32_t mask = seen[g * cells + c];
+    const int bits = CountValues(mask, ctx.Geo.GridWidth);
+    if (Grid(ctx, range.First + g).Cells[c].Status > kStatusHypothesis && bits > bestBits) {
+      best = c;
+      bestBits = bits;
+      grid = range.First + g;
+      values = mask;
+    }
+  }
+  return best;
+}
+
+class Optimisation {
+public:
+  Optimisation(EngineContext &ctx, int gridIndex) : ctx_(ctx), range_(RangeOfGrids(ctx, gridIndex)) {}
+
+  int Run(int step1, int step2, int step3, int fromSolution);
+
+private:
+  void Start(std::string_view french, std::string_view english, int range) {
+    ctx_.Host->StartWaitProgress(ByLanguage(ctx_, french, english), range, true);
+  }
+  int GiveUp(std::string_view french, std::string_view english) {
+    ctx_.Host->AddInfoMessage(ByLanguage(ctx_, french, english));
+    ctx_.Host->StopWaitProgress();
+    return -1;
+  }
+  int Cancelled() { return GiveUp("Optimisation annulée par utilisateur", "Optimisation cancelled by user"); }
+  int UniqueNotFound() {
+    return GiveUp("Solution unique non trouvée. Annulation optimisation.",
+                  "Unique solution not found. Optimisation cancelled.");
+  }
+
+  EngineContext &ctx_;
+  GridRange range_;
+};
+
+int Optimisation::Run(int step1, int step2, int step3, int fromSolution) {
+  SaveUndoState(ctx_);
+  const bool french = ctx_.Settings.Language == kLanguageFrench;
+  Start("Optimisation Grille - Step 1", "Running Grid Optimisation - Step 1",
+        french ? kProgressRange : ctx_.Geo.NCells / 3);
+  int count = Count(ctx_, range_, kRepairLimit, 0);
+  if (count == kSolveCancelled)
+    return Cancelled();
+
+  int removed1 = 0;
+  if (step1 == 1 && count == 0) {
+    removed1 = RemoveUntilSolvable(ctx_, range_);
+    if (removed1 < 0)
+      return GiveUp("Pas de solution trouvé. Annulation optimisation.",
+                    "No solution found. Optimisation cancelled.");
+    count = Count(ctx_, range_, kRepairLimit, 0);
+    if (count == kSolveCancelled)
+      return Cancelled();
+  }
+
+  int added2 = 0;
+  if (count != 1) {
+    if (step2 != 1)
+      return UniqueNotFound();
+    Start("Optimisation Grille - Step 2", "Running Grid Optimisation - Step 2", kProgressRange);
+    count = AddGivensUntilUnique(ctx_, range_, fromSolution, added2);
+    if (count == kSolveCancelled)
+      return Cancelled();
+    if (count != 1)
+      return UniqueNotFound();
+  }
+
+  int removed3 = 0;
+  if (step3 == 1) {
+    int listed = 0;
+    for (int g = range_.First; g <= range_.Last; ++g)
+      for (int c = 0; c < ctx_.Geo.NCells; ++c)
+        listed += Grid(ctx_, g).Cells[c].Status == kStatusFixed ? 1 : 0;
+    Start("Optimisation Grille - Step 3", "Running Grid Optimisation - Step 3", listed);
+    removed3 = RemoveNeedlessGivens(ctx_, range_, {}, {});
+    if (removed3 == kSolveCancelled) {
+      ctx_.Host->AddInfoMessage(
+          ByLanguage(ctx_, "Optimisation annulée par utilisateur", "Optimisation cancelled by user"));
+      removed3 = 0;
+    }
+    // The puzzle is what remains: values are givens, everything else is open.
+    for (int g = range_.First; g <= range_.Last; ++g) {
+      GridRecord &grid = Grid(ctx_, g);
+      for (int c = 0; c < ctx_.Geo.NCells; ++c) {
+        if (grid.Cells[c].Status > kStatusFixed)
+          SetCellValue(ctx_, grid, c, 0, kActionClear);
+        else
+          grid.Cells[c].Status = kStatusFixed;
+      }
+    }
+    RefreshAll(ctx_);
+  }
+
+  Count(ctx_, range_, kUniqueLimit, 0);
+  MarkRefTabStates(ctx_, range_.GridIndex, 0);
+  const std::string report =
+      (french ? "Optimisation: Step1 " + std::to_string(removed1) + " cases retirées, Step2 " +
+                    std::to_string(added2) + " cases ajoutées, Step3 " + std::to_string(removed3) +
+                    " cases supprimées."
+              : "Optimisation: Step1 " + std::to_string(removed1) + " cells suppressed, Step2 " +
+                    std::to_string(added2) + " cells added, Step3 " + std::to_string(removed3) +
+                    " cells suppressed.");
+  ctx_.Host->AddInfoMessage(report);
+  ctx_.Host->StopWaitProgress();
+  return removed3;
+}
+
+} // namespace
+
+GridRange RangeOfGrids(const EngineContext &ctx, int gridIndex) {
+  const int count = UsedMainCount(ctx.Grids);
+  if (gridIndex >= 0 && gridIndex < count)
+    return {gridIndex, gridIndex, gridIndex};
+  return {-1, 0, count - 1};
+}
+
+int OptimiseGrid(EngineContext &ctx, int step1, int step2, int step3, int gridIndex, int fromSolution) {
+  return Optimisation(ctx, gridIndex).Run(step1, step2, step3, fromSolution);
+}
+
+int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int &added) {
+  const int width = ctx.Geo.GridWidth;
+  std::vector<uint32_t> seen;
+  int count = CountValuesSeen(ctx, range, seen);
+  while (count > 1) {
+    int g = -1;
+    uint32_t values = 0;
+    const int cell = MostDifferingCell(ctx, range, seen, g, values);
+    if (cell < 0)
+      return 0;
+    GridRecord &grid = Grid(ctx, g);
+    // The reference value cannot lead to no solution; each other value is tried once.
+    uint32_t untried = values;
+    do {
+      if (fromSolution == 1) {
+        CopyCellFields(ctx.Geo, grid.Cells[cell], ctx.Grids.RefTab[g].Cells[cell], kCopyBoth);
+        untried = 0;
+      } else {
+        const int value = NthPossValue(untried, RandomBelow(CountValues(untried, width)) + 1, width);
+        untried &= ~ValueBit(value);
+        SetCellValue(ctx, grid, cell, value, kActionPlace);
+      }
+      grid.Cells[cell].Status = kStatusPlacedLastStep;
+      count = CountValuesSeen(ctx, range, seen);
+      if (count == kSolveCancelled || count == kSolveTimeOut)
+        return count;
+    } while (count == 0 && untried != 0);
+    ++added;
+    ctx.Host->StepWaitProgress(-1);
+  }
+  return count;
+}
+
+int RemoveNeedlessGivens(EngineContext &ctx, const GridRange &range, const RemovalCheck &check,
+                         const std::function<bool()> &enough) {
+  const int cells = ctx.Geo.NCells;
+  const int grids = range.Last - range.First + 1;
+  std::vector<std::vector<int>> listed(static_cast<size_t>(grids));
+  for (int g = 0; g < grids; ++g)
+    for (int c = 0; c < cells; ++c)
+      if (Grid(ctx, range.First + g).Cells[c].Status == kStatusFixed)
+        listed[g].push_back(c);
+
+  int removed = 0;
+  for (;;) {
+    if (enough && enough())
+      break;
+    // A grid that still has listed cells, scanning on from a random one.
+    const int start = RandomBelow(grids);
+    int g = -1;
+    for (int i = 0; i < grids && g < 0; ++i)
+      if (!listed[(start + i) % grids].empty())
+        g = (start + i) % grids;
+    if (g < 0)
+      break;
+    std::vector<int> &cellsLeft = listed[g];
+    const size_t pick = static_cast<size_t>(RandomBelow(static_cast<int>(cellsLeft.size())));
+    const int cell = cellsLeft[pick];
+    cellsLeft.erase(cellsLeft.begin() + static_cast<std::ptrdiff_t>(pick));
+
+    GridRecord &grid = Grid(ctx, range.First + g);
+    const int value = grid.Cells[cell].Value;
+    SetCellValue(ctx, grid, cell, 0, kActionClear);
+    int verdict = Count(ctx, range, kUniqueLimit, 0);
+    if (verdict == 1)
+      verdict = check ? check() : 1;
+    else if (verdict != kSolveCancelled)
+      verdict = 0;
+    if (verdict == 1) {
+      ++removed;
+    } else {
+      SetCellValue(ctx, grid, cell, value, kActionPlaceFixed);
+      RefreshAll(ctx);
+    }
+    ctx.Host->StepWaitProgress(-1);
+    if (verdict == kSolveCancelled)
+      return kSolveCancelled;
+  }
+  return removed;
+}
+
+} // namespace quorbel

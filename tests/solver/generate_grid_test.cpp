@@ -1,0 +1,228 @@
+#include "solver/generate_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/grid_copy.h"
+#include "engine/grid_shape.h"
+#include "platform/paths.h"
+#include "solver/rate_grid.h"
+#include "solver/search.h"
+#include "solver/solution_count.h"
+#include "tests/solver/generator_test_support.h"
+#include "tests/support/temp_dir.h"
+
+namespace quorbel::test {
+namespace {
+
+// Records what the generator asks of the program, answers the save question and aborts
+// after a number of polls.
+class GeneratorHost : public PollingHost {
+public:
+  bool QuerySaveDocument() override { return SaveAnswer; }
+  void AddInfoMessage(std::string_view text) override { Lines.emplace_back(text); }
+  void ShowMessage(int number, std::span<const MessageArg> args) override { ReplaceMessage(number, args); }
+  void RecordMacroStep(const RecordedAction &step) override { Steps.push_back(step); }
+  void MarkDocumentModified(std::string_view name) override { Titles.emplace_back(name); }
+  void StartWaitProgress(std::string_view, int range, bool) override { ProgressRanges.push_back(range); }
+  void StopWaitProgress() override { ++ProgressStops; }
+
+  bool SaveAnswer = true;
+  std::vector<std::string> Lines;
+  std::vector<RecordedAction> Steps;
+  std::vector<std::string> Titles;
+  std::vector<int> ProgressRanges;
+  int ProgressStops = 0;
+};
+
+constexpr int kShapeNine = 5;
+
+class GenerateGridTest : public ::testing::Test {
+protected:
+  void SetUp() override { previousStart = StartDirectory(); }
+  void TearDown() override { SetStartDirectory(previousStart); }
+
+  GenerationReport Generate(int shape, int level, int seed, VariantWords words = {}) {
+    ctx->Settings.GridCurrSize = shape;
+    ctx->Settings.CurrentVariant = words;
+    settings.SeedOverride = seed;
+    return GenerateGrid(*ctx, settings, level);
+  }
+  GridRecord &Grid() { return ctx->Grids.Main[0]; }
+
+  // The puzzle has exactly one solution, the reference grid, and its givens come from it.
+  void ExpectUniquePuzzle(const std::string &what) {
+    SCOPED_TRACE(what);
+    const GridRecord &solution = ctx->Grids.RefTab[0];
+    for (int c = 0; c < ctx->Geo.NCells; ++c) {
+      const CellRecord &cell = Grid().Cells[c];
+      ASSERT_TRUE(cell.Status == kStatusFixed || cell.Status == kStatusEmpty) << c;
+      if (cell.Status == kStatusFixed) {
+        ASSERT_EQ(cell.Value, solution.Cells[c].Value) << c;
+      }
+    }
+    auto copy = std::make_unique<GridRecord>();
+    CopyGrid(*ctx, *copy, &Grid(), 0);
+    ASSERT_EQ(CountGridSolutions(*ctx, *copy, 0, 2, 0), 1);
+    copy->SearchStarted = 0;
+    ASSERT_EQ(RunGridSearch(*ctx, *copy, 0), kSolveFound);
+    EXPECT_EQ(OneLineOfGrid(*ctx, *copy), OneLineOfGrid(*ctx, solution));
+    LeaveGridSearch(*ctx, *copy);
+  }
+
+  GeneratorHost host;
+  std::unique_ptr<EngineContext> ctx = MakeContext(host);
+  GeneratorSettings settings;
+  std::string previousStart;
+  quorbel::testing::TempDir dir;
+};
+
+class GenerateEveryShapeTest : public GenerateGridTest, public ::testing::WithParamInterface<int> {};
+
+// A 4x4 puzzle never needs more than line/column/block: at the higher levels the closest
+// unique puzzle stays, and the report says how it rates.
+TEST_P(GenerateEveryShapeTest, EachLevelGivesAUniquePuzzleRatedAtThatLevel) {
+  const int shape = GetParam();
+  for (int level = kLevelEasy; level <= kLevelTerrible; ++level) {
+    const std::string what = "shape " + std::to_string(shape) + " level " + std::to_string(level);
+    const GenerationReport report = Generate(shape, level, 100 + 7 * shape + level);
+    ASSERT_EQ(report.Result, 1) << what;
+    EXPECT_EQ(ctx->Geo.GridWidth, kGridShapes[shape].Size) << what;
+    EXPECT_EQ(ctx->Geo.BlockRows, kGridShapes[shape].BlockRows) << what;
+    ExpectUniquePuzzle(what);
+    const int rating = RateGridDifficulty(*ctx, Grid());
+    EXPECT_EQ(rating, report.Rating) << what;
+    EXPECT_EQ(rating, shape == 0 ? kLevelEasy : level) << what;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllShapes, GenerateEveryShapeTest, ::testing::Range(0, kShapeCount));
+
+// Irregular 12x12 and 16x16 solutions take the random solution maker seconds: the benchmark
+// covers them.
+TEST_F(GenerateGridTest, IrregularBlocksGiveUniquePuzzles) {
+  SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
+  for (int shape : {0, 2, 3, kShapeNine}) {
+    const GenerationReport report = Generate(shape, kLevelMedium, 40 + shape, kVarIrregular);
+    ASSERT_EQ(report.Result, 1) << shape;
+    EXPECT_EQ(Grid().GridVar, kVarIrregular);
+    ExpectUniquePuzzle("irregular shape " + std::to_string(shape));
+  }
+}
+
+TEST_F(GenerateGridTest, TheSameSeedGivesTheSameGrid) {
+  Generate(kShapeNine, kLevelDifficult, 1234);
+  const std::string first = OneLineOfGrid(*ctx, Grid());
+  const GenerationReport again = Generate(kShapeNine, kLevelDifficult, 1234);
+  EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), first);
+  EXPECT_EQ(again.Name, "Sudoku-L3-01234");
+  Generate(kShapeNine, kLevelDifficult, 1235);
+  EXPECT_NE(OneLineOfGrid(*ctx, Grid()), first);
+}
+
+TEST_F(GenerateGridTest, TheOutcomeIsPostedNamedAndRecorded) {
+  const GenerationReport report = Generate(kShapeNine, kLevelMedium, 77);
+  EXPECT_EQ(report.Name, "Sudoku-L2-00077");
+  ASSERT_FALSE(host.Lines.empty());
+  EXPECT_EQ(host.Lines.front(), "Start Generation");
+  ASSERT_FALSE(host.Messages.empty());
+  EXPECT_EQ(host.Messages.back().first, 57);
+  EXPECT_EQ(std::get<std::string>(host.Messages.back().second[0]), report.Name);
+  EXPECT_EQ(std::get<int32_t>(host.Messages.back().second[1]), 98391);
+  ASSERT_EQ(host.Titles.size(), 1u);
+  EXPECT_EQ(host.Titles[0], report.Name);
+  ASSERT_EQ(host.ProgressRanges.size(), 1u);
+  EXPECT_GE(host.ProgressStops, 1);
+
+  ASSERT_EQ(host.Steps.size(), 1u);
+  const RecordedAction &step = host.Steps[0];
+  EXPECT_EQ(step.Code, 8);
+  EXPECT_EQ(step.Ints[0], 9);
+  EXPECT_EQ(step.Strings[1], "MEDIUM");
+  EXPECT_EQ(step.Strings[3], "UNIQ");
+  EXPECT_EQ(ctx->GridComments[kLanguageEnglish], "Grid Generated by Quorbel");
+  EXPECT_EQ(ctx->GridComments[kLanguageFrench], "Grille Générée par Quorbel");
+}
+
+TEST_F(GenerateGridTest, WithoutUniquenessTheFirstGridStays) {
+  settings.UniqSolution = 0;
+  const GenerationReport report = Generate(kShapeNine, kLevelTerrible, 8);
+  EXPECT_EQ(report.Result, 1);
+  EXPECT_EQ(report.Tries, 1);
+  EXPECT_EQ(host.Steps.back().Strings[3], "");
+  EXPECT_EQ(host.Messages.back().first, report.Solutions == 1 ? 57 : 58);
+}
+
+TEST_F(GenerateGridTest, ALevelOutsideOneToFourGeneratesEasy) {
+  const GenerationReport report = Generate(0, 7, 3);
+  EXPECT_EQ(report.Level, kLevelEasy);
+  EXPECT_EQ(report.Name, "Sudoku-L1-00003");
+  EXPECT_EQ(host.Steps.back().Strings[1], "EASY");
+}
+
+TEST_F(GenerateGridTest, TheSearchTimeLimitIsTheGeneratorsWhileItRuns) {
+  ctx->Settings.TimeOver = 4321;
+  settings.GenereTimeOver = 765;
+  int seen = 0;
+  host.OnPoll = [&] { seen = ctx->Settings.TimeOver; };
+  Generate(2, kLevelEasy, 5);
+  EXPECT_EQ(seen, 765);
+  EXPECT_EQ(ctx->Settings.TimeOver, 4321);
+}
+
+TEST_F(GenerateGridTest, WithoutAnyLayoutNothingIsMadeAndTheGridsStay) {
+  SetStartDirectory(dir.Path().string()); // no irregular layouts there
+  const std::string puzzle = std::string(kSolvedNine).replace(0, 9, std::string(9, '0'));
+  LoadGrid(*ctx, puzzle);
+  const GenerationReport report = Generate(kShapeNine, kLevelEasy, 4, kVarIrregular);
+  EXPECT_EQ(report.Result, -1);
+  EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), puzzle);
+  EXPECT_EQ(host.Messages.back().first, 20);
+  EXPECT_TRUE(host.Steps.empty());
+}
+
+TEST_F(GenerateGridTest, ARefusedSaveChangesNothing) {
+  GridRecord &grid = LoadGrid(*ctx, std::string(kSolvedNine).replace(0, 5, "00000"));
+  const std::string before = OneLineOfGrid(*ctx, grid);
+  host.SaveAnswer = false;
+  const GenerationReport report = Generate(0, kLevelEasy, 9);
+  EXPECT_EQ(report.Result, 0);
+  EXPECT_EQ(ctx->Geo.GridWidth, 9);
+  EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), before);
+  EXPECT_TRUE(host.Lines.empty());
+  EXPECT_TRUE(host.Steps.empty());
+}
+
+TEST_F(GenerateGridTest, AnAbortGivesMinusTenAndLeavesTheGridsAsTheyWere) {
+  for (int abortAfter : {0, 3, 40, 400}) {
+    const std::string puzzle = std::string(kSolvedNine).replace(10, 20, std::string(20, '0'));
+    LoadGrid(*ctx, puzzle);
+    CopyGrid(*ctx, ctx->Grids.RefTab[0], &Grid(), 0);
+    ctx->Settings.TimeOver = 2048;
+    host.Steps.clear();
+    host.Polls = 0;
+    host.AbortAfter = abortAfter;
+    const GenerationReport report = Generate(8, kLevelTerrible, 11);
+    host.AbortAfter = -1;
+    EXPECT_EQ(report.Result, kSolveCancelled) << abortAfter;
+    EXPECT_EQ(ctx->Geo.GridWidth, 9) << abortAfter;
+    EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), puzzle) << abortAfter;
+    EXPECT_EQ(OneLineOfGrid(*ctx, ctx->Grids.RefTab[0]), puzzle) << abortAfter;
+    EXPECT_EQ(ctx->Settings.TimeOver, 2048);
+    EXPECT_TRUE(host.Steps.empty());
+    EXPECT_EQ(host.Messages.back().first, 20);
+  }
+}
+
+TEST_F(GenerateGridTest, OnlyStepDisplayWritesTheTrace) {
+  settings.TraceFile = dir.File("MaskData.txt");
+  Generate(0, kLevelEasy, 2);
+  EXPECT_FALSE(std::filesystem::exists(settings.TraceFile));
+  settings.StepDisplay = 1;
+  Generate(0, kLevelEasy, 2);
+  EXPECT_TRUE(std::filesystem::exists(settings.TraceFile));
+}
+
+} // namespace
+} // namespace quorbel::test
