@@ -18,7 +18,6 @@ using quorbel::testing::WriteBytes;
 namespace {
 
 constexpr int kShape4 = 0;
-constexpr int kShape9 = 5;
 
 // Two 4 x 4 layouts that are not the 2 x 2 blocks, and a 9 x 9 one made of bands.
 constexpr int kFirst4[16] = {0, 0, 0, 1, 2, 0, 1, 1, 2, 2, 3, 1, 2, 3, 3, 3};
@@ -95,15 +94,6 @@ TEST_F(IrregularBlocks, ARandomLayoutComesFromTheCurrentSizeAndRepeatsWithTheSee
   }
   EXPECT_EQ(seen, (std::set<std::vector<int>>{RegionNumbers(LayoutOf(kFirst4)),
                                               RegionNumbers(LayoutOf(kSecond4))}));
-}
-
-TEST_F(IrregularBlocks, CountsTheLayoutsOfTheCurrentSize) {
-  EXPECT_EQ(CountIrregularBlocks(s.Ctx, path), 2);
-  SetGridShape(s.Ctx, kShape9, 1, 0);
-  EXPECT_EQ(CountIrregularBlocks(s.Ctx, path), 1);
-  SetGridShape(s.Ctx, 2, 1, 0);
-  EXPECT_EQ(CountIrregularBlocks(s.Ctx, path), 0);
-  EXPECT_EQ(CountIrregularBlocks(s.Ctx, dir.File("missing.dat")), 0);
 }
 
 TEST_F(IrregularBlocks, ExtraRegionsAreRegionsOfALayout) {

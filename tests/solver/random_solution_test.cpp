@@ -28,10 +28,10 @@ constexpr int kShape8Wide = 4; // blocks of 2 rows and 4 columns
 constexpr int kShape9 = 5;
 constexpr int kTries = 10;
 constexpr int kTryTimeLimitMs = 5000;
-// Seeds whose tries all end within a small part of the time limit, so that no result
-// depends on the machine's speed.
-constexpr uint32_t kSeeds[] = {8191, 271828, 141421};
-constexpr int kMessageComputingReference = 19;
+// Seeds whose tries all end within a millisecond or two with our block file and the present
+// search: no result then depends on the machine's speed. A search that walks its tree in
+// another order shows here as a slow test (a try stopped by the time limit), not a failure.
+constexpr uint32_t kSeeds[] = {27243, 43387, 122089};
 
 std::string OurBlockFile() { return std::string(QUORBEL_TEST_DATA) + "/../../data/IRGBlk.dat"; }
 
@@ -250,15 +250,6 @@ TEST_F(RandomSolution, TheSolutionIsMarkedApartFromTheRuleWords) {
   EXPECT_EQ(ctx->Grids.RefTab[0].GridVar, VariantWords{});
 }
 
-TEST_F(RandomSolution, SaysItComputesTheReferenceGridOnlyWhenItCountsTheSeeds) {
-  Shape(kShape6);
-  ASSERT_EQ(Make(kSeeds[0]), kSolveFound);
-  ASSERT_EQ(host.Messages.size(), 1u);
-  EXPECT_EQ(host.Messages[0].first, kMessageComputingReference);
-  ASSERT_EQ(Make(kSeeds[0], 5), kSolveFound);
-  EXPECT_EQ(host.Messages.size(), 1u);
-}
-
 TEST_F(RandomSolution, TheSeedCountFollowsTheSizeAndTheRules) {
   Shape(kShape9);
   EXPECT_EQ(RandomSeedCount(*ctx, grid(), kSeedsComputed, 0), 21);
@@ -275,7 +266,6 @@ TEST_F(RandomSolution, TheSeedCountFollowsTheSizeAndTheRules) {
   EXPECT_EQ(RandomSeedCount(*ctx, grid(), kSeedsComputed, 8), 3);  // at least 3
   grid().GridVar = {};
   EXPECT_EQ(RandomSeedCount(*ctx, grid(), 0, 0), 1); // seedCount 0 still seeds one cell
-  EXPECT_EQ(RandomSeedCount(*ctx, grid(), 40, 0), 40);
   ctx->Settings.CurrentVariant = kVarTwinsDifferent;
   EXPECT_EQ(RandomSeedCount(*ctx, grid(), kSeedsComputed, 0), 16);
   EXPECT_EQ(RandomSeedCount(*ctx, grid(), kSeedsFirstLinkedGrid, 0), 21);
@@ -412,13 +402,6 @@ TEST_F(CarvingHelpers, PicksAnOpenCellOfAGridWithSeveralSolutionsAndRestoresIt) 
   EXPECT_EQ(PickLeastFrequentCell(*ctx, unique, *solution), -1);
   host.AbortAfter = 0;
   EXPECT_EQ(PickLeastFrequentCell(*ctx, carving, *solution), kSolveCancelled);
-}
-
-TEST_F(CarvingHelpers, AGenerationStepShowsOnlyWhenAsked) {
-  EXPECT_EQ(ShowGenerationStep(*ctx, "Mask 1", 0), 0);
-  EXPECT_TRUE(host.Lines.empty());
-  EXPECT_EQ(ShowGenerationStep(*ctx, "Mask 2", 1), 1);
-  EXPECT_EQ(host.Lines, std::vector<std::string>{"Mask 2"});
 }
 
 } // namespace
