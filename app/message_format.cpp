@@ -54,11 +54,11 @@ int StarValue(const FormatArg *arg) {
   return static_cast<int>(std::clamp<int64_t>(ArgAsInteger(*arg), -kMaxFieldWidth, kMaxFieldWidth));
 }
 
-std::string Padded(std::string body, const FieldSpec &spec) {
-  const size_t width = static_cast<size_t>(spec.width);
+std::string Padded(std::string body, const FieldSpec &fieldSpec) {
+  const size_t width = static_cast<size_t>(fieldSpec.width);
   if (body.size() >= width)
     return body;
-  if (spec.left)
+  if (fieldSpec.left)
     body.append(width - body.size(), ' ');
   else
     body.insert(0, width - body.size(), ' ');
@@ -66,23 +66,24 @@ std::string Padded(std::string body, const FieldSpec &spec) {
 }
 
 // Sign or prefix, then digits, with zero padding between them when asked for.
-std::string JoinNumber(std::string_view prefix, std::string digits, const FieldSpec &spec, bool zeroAllowed) {
-  const size_t width = static_cast<size_t>(spec.width);
-  if (spec.zero && !spec.left && zeroAllowed && prefix.size() + digits.size() < width)
+std::string JoinNumber(std::string_view prefix, std::string digits, const FieldSpec &fieldSpec,
+                       bool zeroAllowed) {
+  const size_t width = static_cast<size_t>(fieldSpec.width);
+  if (fieldSpec.zero && !fieldSpec.left && zeroAllowed && prefix.size() + digits.size() < width)
     digits.insert(0, width - prefix.size() - digits.size(), '0');
-  return Padded(std::string(prefix) + digits, spec);
+  return Padded(std::string(prefix) + digits, fieldSpec);
 }
 
-std::string SignOf(bool negative, const FieldSpec &spec) {
+std::string SignOf(bool negative, const FieldSpec &fieldSpec) {
   if (negative)
     return "-";
-  if (spec.plus)
+  if (fieldSpec.plus)
     return "+";
-  return spec.space ? " " : "";
+  return fieldSpec.space ? " " : "";
 }
 
-std::string FormatInteger(int64_t value, const FieldSpec &spec) {
-  const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+std::string FormatInteger(int64_t value, const FieldSpec &fieldSpec) {
+  const bool isSigned = fieldSpec.conversion == 'd' || fieldSpec.conversion == 'i';
   uint64_t magnitude;
   bool negative = false;
   if (isSigned) {
@@ -94,32 +95,35 @@ std::string FormatInteger(int64_t value, const FieldSpec &spec) {
   } else {
     magnitude = static_cast<uint64_t>(value);
   }
-  const int base = spec.conversion == 'o' ? 8 : (spec.conversion == 'x' || spec.conversion == 'X') ? 16 : 10;
+  const int base = fieldSpec.conversion == 'o'                                    ? 8
+                   : (fieldSpec.conversion == 'x' || fieldSpec.conversion == 'X') ? 16
+                                                                                  : 10;
   char buffer[32];
   auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, base).ptr;
   std::string digits(buffer, end);
-  if (spec.conversion == 'X')
+  if (fieldSpec.conversion == 'X')
     std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return std::toupper(c); });
-  if (spec.precision >= 0) {
-    if (spec.precision == 0 && magnitude == 0)
+  if (fieldSpec.precision >= 0) {
+    if (fieldSpec.precision == 0 && magnitude == 0)
       digits.clear();
-    else if (digits.size() < static_cast<size_t>(spec.precision))
-      digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+    else if (digits.size() < static_cast<size_t>(fieldSpec.precision))
+      digits.insert(0, static_cast<size_t>(fieldSpec.precision) - digits.size(), '0');
   }
-  std::string prefix = isSigned ? SignOf(negative, spec) : "";
-  if (spec.alternate && magnitude != 0) {
+  std::string prefix = isSigned ? SignOf(negative, fieldSpec) : "";
+  if (fieldSpec.alternate && magnitude != 0) {
     if (base == 16)
-      prefix = spec.conversion == 'X' ? "0X" : "0x";
+      prefix = fieldSpec.conversion == 'X' ? "0X" : "0x";
     else if (base == 8 && digits.front() != '0')
       digits.insert(0, 1, '0');
   }
-  return JoinNumber(prefix, std::move(digits), spec, spec.precision < 0);
+  return JoinNumber(prefix, std::move(digits), fieldSpec, fieldSpec.precision < 0);
 }
 
-std::string FormatFloat(double value, const FieldSpec &spec) {
-  const bool upper = spec.conversion == 'F' || spec.conversion == 'E' || spec.conversion == 'G';
-  const char kind = static_cast<char>(std::tolower(spec.conversion));
-  const int precision = spec.precision < 0 ? kDefaultFloatPrecision : spec.precision;
+std::string FormatFloat(double value, const FieldSpec &fieldSpec) {
+  const bool upper =
+      fieldSpec.conversion == 'F' || fieldSpec.conversion == 'E' || fieldSpec.conversion == 'G';
+  const char kind = static_cast<char>(std::tolower(fieldSpec.conversion));
+  const int precision = fieldSpec.precision < 0 ? kDefaultFloatPrecision : fieldSpec.precision;
   const std::chars_format format = kind == 'e'   ? std::chars_format::scientific
                                    : kind == 'g' ? std::chars_format::general
                                                  : std::chars_format::fixed;
@@ -136,35 +140,35 @@ std::string FormatFloat(double value, const FieldSpec &spec) {
   }
   if (upper)
     std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return std::toupper(c); });
-  return JoinNumber(SignOf(std::signbit(value), spec), std::move(digits), spec, finite);
+  return JoinNumber(SignOf(std::signbit(value), fieldSpec), std::move(digits), fieldSpec, finite);
 }
 
-std::string FormatTextField(std::string_view text, const FieldSpec &spec) {
-  if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-    text = text.substr(0, static_cast<size_t>(spec.precision));
-  return Padded(std::string(text), spec);
+std::string FormatTextField(std::string_view text, const FieldSpec &fieldSpec) {
+  if (fieldSpec.precision >= 0 && text.size() > static_cast<size_t>(fieldSpec.precision))
+    text = text.substr(0, static_cast<size_t>(fieldSpec.precision));
+  return Padded(std::string(text), fieldSpec);
 }
 
 // Renders one field. `plain` tells whether the result is outside text (strings and characters).
-std::string RenderField(const FieldSpec &spec, const FormatArg *arg, bool &plain) {
+std::string RenderField(const FieldSpec &fieldSpec, const FormatArg *arg, bool &plain) {
   plain = false;
   if (!arg)
     return {};
   if (const auto *text = std::get_if<std::string_view>(&arg->Value())) {
     plain = true;
-    if (spec.conversion == 'c')
-      return FormatTextField(text->substr(0, 1), spec);
-    return FormatTextField(*text, spec);
+    if (fieldSpec.conversion == 'c')
+      return FormatTextField(text->substr(0, 1), fieldSpec);
+    return FormatTextField(*text, fieldSpec);
   }
-  switch (spec.conversion) {
+  switch (fieldSpec.conversion) {
   case 's':
     return FormatTextField(std::holds_alternative<double>(arg->Value())
                                ? FormatFloat(std::get<double>(arg->Value()), FieldSpec{.conversion = 'g'})
                                : std::to_string(ArgAsInteger(*arg)),
-                           spec);
+                           fieldSpec);
   case 'c':
     plain = true;
-    return FormatTextField(std::string(1, static_cast<char>(ArgAsInteger(*arg) & 0xFF)), spec);
+    return FormatTextField(std::string(1, static_cast<char>(ArgAsInteger(*arg) & 0xFF)), fieldSpec);
   case 'f':
   case 'F':
   case 'e':
@@ -172,10 +176,10 @@ std::string RenderField(const FieldSpec &spec, const FormatArg *arg, bool &plain
   case 'g':
   case 'G':
     if (const auto *d = std::get_if<double>(&arg->Value()))
-      return FormatFloat(*d, spec);
-    return FormatFloat(static_cast<double>(ArgAsInteger(*arg)), spec);
+      return FormatFloat(*d, fieldSpec);
+    return FormatFloat(static_cast<double>(ArgAsInteger(*arg)), fieldSpec);
   default:
-    return FormatInteger(ArgAsInteger(*arg), spec);
+    return FormatInteger(ArgAsInteger(*arg), fieldSpec);
   }
 }
 
@@ -197,41 +201,41 @@ template <class Emit> void FormatCore(std::string_view format, std::span<const F
       i = j + 1;
       continue;
     }
-    FieldSpec spec;
+    FieldSpec fieldSpec;
     for (; j < format.size(); ++j) {
       const char c = format[j];
       if (c == '-')
-        spec.left = true;
+        fieldSpec.left = true;
       else if (c == '+')
-        spec.plus = true;
+        fieldSpec.plus = true;
       else if (c == ' ')
-        spec.space = true;
+        fieldSpec.space = true;
       else if (c == '0')
-        spec.zero = true;
+        fieldSpec.zero = true;
       else if (c == '#')
-        spec.alternate = true;
+        fieldSpec.alternate = true;
       else
         break;
     }
     if (j < format.size() && format[j] == '*') {
-      spec.width = StarValue(takeArg());
-      if (spec.width < 0) {
-        spec.left = true;
-        spec.width = -spec.width;
+      fieldSpec.width = StarValue(takeArg());
+      if (fieldSpec.width < 0) {
+        fieldSpec.left = true;
+        fieldSpec.width = -fieldSpec.width;
       }
       ++j;
     }
     for (; j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])); ++j)
-      spec.width = std::min(spec.width * 10 + (format[j] - '0'), kMaxFieldWidth);
+      fieldSpec.width = std::min(fieldSpec.width * 10 + (format[j] - '0'), kMaxFieldWidth);
     if (j < format.size() && format[j] == '.') {
       ++j;
-      spec.precision = 0;
+      fieldSpec.precision = 0;
       if (j < format.size() && format[j] == '*') {
-        spec.precision = std::max(StarValue(takeArg()), -1);
+        fieldSpec.precision = std::max(StarValue(takeArg()), -1);
         ++j;
       }
       for (; j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])); ++j)
-        spec.precision = std::min(spec.precision * 10 + (format[j] - '0'), kMaxPrecision);
+        fieldSpec.precision = std::min(fieldSpec.precision * 10 + (format[j] - '0'), kMaxPrecision);
     }
     // Length modifiers change nothing here: every argument already carries its own width.
     while (j < format.size() && std::string_view("hlLqjzt").find(format[j]) != std::string_view::npos)
@@ -245,9 +249,9 @@ template <class Emit> void FormatCore(std::string_view format, std::span<const F
       i = end;
       continue;
     }
-    spec.conversion = format[j];
+    fieldSpec.conversion = format[j];
     bool plain = false;
-    const std::string field = RenderField(spec, takeArg(), plain);
+    const std::string field = RenderField(fieldSpec, takeArg(), plain);
     emit(field, plain);
     i = j + 1;
   }
