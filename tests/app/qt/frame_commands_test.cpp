@@ -400,8 +400,11 @@ private slots:
     QCOMPARE(s.Cell(2).Value, 1);
     QVERIFY(s.app->GetCurrentDocument()->IsModified());
 
+    s.app->Settings().general.animAction = 1;
     s.dialogs.AnswerMessageBox(QMessageBox::No);
     QVERIFY(s.Run(kGenerateEasy));
+    for (const CellRecord &cell : s.Grid().PlayingCells(s.Engine().Geo))
+      QCOMPARE(cell.NotDrawn, int8_t{0});
     QVERIFY(!s.app->GetCurrentDocument()->IsModified());
     QVERIFY(s.Grid().SudMissing > 0);
     QCOMPARE(SearchLinkedSolutions(s.Engine(), -1, 0, 2, 0), 1);
