@@ -14,15 +14,7 @@ build=${QUORBEL_BUILD_DIR:-$root/build}
 tool=$build/bench/quorbel-bench
 count=${1:-20}
 
-if ! command -v qqwing > /dev/null; then
-  echo "Installing qqwing (benchmark peer only)..."
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq qqwing > /dev/null || { apt-get update -qq && apt-get install -y -qq qqwing > /dev/null; }
-fi
-if [ ! -x "$tool" ]; then
-  cmake -S "$root" -B "$build" -G Ninja > /dev/null
-fi
-cmake --build "$build" --target quorbel-bench > /dev/null
+. "$root/bench/peer_setup.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

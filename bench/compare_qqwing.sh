@@ -19,15 +19,7 @@ nine=("$@")
 sixteen=("$root/tests/data/puzzles-16.txt")
 readonly target_ratio=2
 
-if ! command -v qqwing > /dev/null; then
-  echo "Installing qqwing (benchmark peer only)..."
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq qqwing > /dev/null || { apt-get update -qq && apt-get install -y -qq qqwing > /dev/null; }
-fi
-if [ ! -x "$tool" ]; then
-  cmake -S "$root" -B "$build" -G Ninja > /dev/null
-fi
-cmake --build "$build" --target quorbel-bench > /dev/null
+. "$root/bench/peer_setup.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
