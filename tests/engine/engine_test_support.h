@@ -111,4 +111,19 @@ inline std::vector<std::string> ReadPuzzleFile(const std::string &name) {
   return lines;
 }
 
+// Every row, column and block holds every value once.
+inline bool EveryUnitHoldsEveryValue(const GridGeometry &geo, const GridRecord &grid) {
+  for (int u = 0; u < geo.GridWidth; ++u) {
+    uint32_t row = 0, col = 0, block = 0;
+    for (int k = 0; k < geo.GridWidth; ++k) {
+      row |= ValueBit(grid.Cells[geo.RowCells[u][k]].Value);
+      col |= ValueBit(grid.Cells[geo.ColCells[u][k]].Value);
+      block |= ValueBit(grid.Cells[grid.BlockCells[u][k]].Value);
+    }
+    if (row != geo.FullMask || col != geo.FullMask || block != geo.FullMask)
+      return false;
+  }
+  return true;
+}
+
 } // namespace quorbel::test

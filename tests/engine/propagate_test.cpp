@@ -122,20 +122,6 @@ bool SolveByBranching(EngineContext &ctx, GridRecord &grid) {
   return false;
 }
 
-bool EveryUnitHoldsEveryValue(const GridGeometry &geo, const GridRecord &grid) {
-  for (int u = 0; u < geo.GridWidth; ++u) {
-    uint32_t row = 0, col = 0, block = 0;
-    for (int k = 0; k < geo.GridWidth; ++k) {
-      row |= ValueBit(grid.Cells[geo.RowCells[u][k]].Value);
-      col |= ValueBit(grid.Cells[geo.ColCells[u][k]].Value);
-      block |= ValueBit(grid.Cells[grid.BlockCells[u][k]].Value);
-    }
-    if (row != geo.FullMask || col != geo.FullMask || block != geo.FullMask)
-      return false;
-  }
-  return true;
-}
-
 // (12 x 12 puzzles need more than plain branching to stay quick.)
 TEST(PropagationOnPuzzles, BranchingOnTheChosenCellSolvesPuzzles) {
   for (const char *file : {"puzzles-4.txt", "puzzles-6.txt", "puzzles-8.txt", "puzzles-9.txt"}) {

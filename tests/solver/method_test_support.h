@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../engine/engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"

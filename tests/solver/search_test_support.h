@@ -15,6 +15,7 @@
 
 #include "engine/engine_context.h"
 #include "solver/one_line_grid.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace quorbel::test {
 
@@ -37,15 +38,6 @@ inline GridRecord &LoadGrid(EngineContext &ctx, const std::string &line) {
 
 inline std::string EmptyLine(int width) { return std::string(static_cast<size_t>(width * width), '0'); }
 
-inline std::vector<std::string> ReadPuzzleFile(const std::string &name) {
-  std::ifstream in(std::string(QUORBEL_TEST_DATA) + "/" + name);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty())
-      lines.push_back(line);
-  return lines;
-}
-
 inline int CountTrialCells(const EngineContext &ctx, const GridRecord &grid) {
   int trials = 0;
   for (int c = 0; c < ctx.Geo.NCells; ++c)
@@ -60,17 +52,7 @@ inline bool SolvesPuzzle(const EngineContext &ctx, const GridRecord &grid, const
   for (int c = 0; c < geo.NCells; ++c)
     if (puzzle[c] != '0' && puzzle[c] != '.' && puzzle[c] != line[c])
       return false;
-  for (int u = 0; u < geo.GridWidth; ++u) {
-    uint32_t row = 0, col = 0, block = 0;
-    for (int k = 0; k < geo.GridWidth; ++k) {
-      row |= ValueBit(grid.Cells[geo.RowCells[u][k]].Value);
-      col |= ValueBit(grid.Cells[geo.ColCells[u][k]].Value);
-      block |= ValueBit(grid.Cells[grid.BlockCells[u][k]].Value);
-    }
-    if (row != geo.FullMask || col != geo.FullMask || block != geo.FullMask)
-      return false;
-  }
-  return true;
+  return EveryUnitHoldsEveryValue(geo, grid);
 }
 
 // Answers the abort poll with `abortAfter` false polls, then true; and runs `onPoll` first.
