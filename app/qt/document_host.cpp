@@ -202,6 +202,17 @@ void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHisto
 
 void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
   EngineContext &ctx = app_.Engine();
+  if (!imported) {
+    // A new game: nothing of the grid played before (clock, counts, stopwatches) carries over,
+    // only what belongs to the program rather than to a game.
+    SudGameState fresh;
+    fresh.TimeStamp = game_.TimeStamp;
+    fresh.MethodWords = game_.MethodWords;
+    fresh.ShownFlags = game_.ShownFlags;
+    fresh.Placements = game_.Placements;
+    fresh.ViewLayoutWords = game_.ViewLayoutWords;
+    game_ = std::move(fresh);
+  }
   for (int v = 0; v < kNumeralCount; ++v)
     if (!info.NumeralStrings[v].empty())
       game_.NumeralStrings[v] = info.NumeralStrings[v];

@@ -123,6 +123,17 @@ void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
     game.UsageTimers[i] = i < file.UsageTimers.size() ? file.UsageTimers[i] : Stopwatch{};
     RebaseStopwatch(game.UsageTimers[i], file.SaveTick, now);
   }
+  // The file keeps the stopwatches but not which helps were shown: a help charges time only
+  // while the player sees it.
+  if (CQuorbelView *board = GetCurrentView()) {
+    const std::array<bool, kUsageTimerCount> shown = HelpsShown(app, *board);
+    for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
+      if (shown[i] && !StopwatchRunning(game.UsageTimers[i]))
+        StartStopwatch(game.UsageTimers[i], now);
+      else if (!shown[i] && StopwatchRunning(game.UsageTimers[i]))
+        StopStopwatch(game.UsageTimers[i], now);
+    }
+  }
 }
 
 } // namespace
@@ -262,8 +273,10 @@ void AttachEndOfGame(CQuorbelApp &app) {
   OutsideServices &services = app.Services();
   services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {
     std::unique_ptr<QWidget> view = previous ? previous(parent) : nullptr;
-    if (auto *board = qobject_cast<CQuorbelView *>(view.get()))
+    if (auto *board = qobject_cast<CQuorbelView *>(view.get())) {
       board->EndOfGame = [&app] { ShowEndOfGame(app); };
+      board->RunningScore = [&app] { return ComputeGameScore(app); };
+    }
     return view;
   };
   services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &file) {

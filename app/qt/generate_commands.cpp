@@ -45,7 +45,7 @@ int GenerateAtLevel(CQuorbelApp &app, int level) {
   settings.general.gridCurrDifficulty = report.Level;
   app.SyncEngineSettings();
   app.SaveSettings();
-  RestartGame(app, true);
+  StartNewGridGame(app, report.Level);
   app.RedrawViewNow();
   return 1;
 }

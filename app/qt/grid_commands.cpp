@@ -124,6 +124,19 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
   ResetGameScore(app);
 }
 
+void StartNewGridGame(CQuorbelApp &app, int level) {
+  EngineContext &ctx = app.Engine();
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app.NoDocumentYet = 0;
+  app.Paused = 0;
+  app.DefiRunning = 0;
+  app.NewGridFlag = 1;
+  GameTally &game = app.Game();
+  game.GameLevel = level;
+  game.StartMissing = game.StartSudMissing = std::max(0, TotalSudMissing(ctx.Grids));
+  RestartGame(app, true);
+}
+
 void DefineStartupGrid(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
   CommandGrid(app).Comment = std::string(kStartGridName);

@@ -16,6 +16,9 @@ bool BackToStartupGrid(CQuorbelApp &app);
 // A new game on the grid as it now stands: not finished, no time over, a fresh score; with
 // `restartClock` the clock starts again on the limit of the grid's size and level.
 void RestartGame(CQuorbelApp &app, bool restartClock);
+// The start of a game on a grid just made: the board takes clicks, the clock runs on the limit
+// of the grid's size and `level`, and the level and the cells to find are those of this grid.
+void StartNewGridGame(CQuorbelApp &app, int level);
 
 void RegisterGridCommands(CQuorbelApp &app);
 

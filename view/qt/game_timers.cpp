@@ -308,8 +308,8 @@ void CQuorbelView::UpdateStatusPanes() {
   if (game_.GameFinished == 0)
     pane(kPaneClock, ClockText(clock_.Elapsed));
   pane(kPaneMode, ModePaneText(settings.game.mode, app_.DefiRunning == 1, language));
-  // The running score is recomputed here (always in the score mode) once the end-of-game
-  // evaluation computes it.
+  if (RunningScore && (game_.GameFinished == 0 || settings.game.mode == kModeScore))
+    game_.GameScore = RunningScore();
   pane(kPaneScore, ScorePaneText(game_.GameScore, Meets(engine.Grids.Main[0].GridVar, kVarNeighbourScore)));
   pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording));
   pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));

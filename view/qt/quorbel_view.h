@@ -97,6 +97,8 @@ public:
   // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
   // the game is marked finished. The end-of-game evaluation and its dialog plug in here.
   std::function<void()> EndOfGame;
+  // The mark of the running game out of 20, for the score pane; none: the last mark kept.
+  std::function<float()> RunningScore;
 
   // The game clock of a new game: `limitMs` is the mode's time limit (0: none).
   void StartGameClock(int32_t limitMs);
