@@ -1,6 +1,8 @@
 // Shape codes and the numbering tables of the current grid shape.
 #include "engine/geometry.h"
 
+#include <algorithm>
+
 namespace quorbel {
 
 int ShapeCodeOfSize(int size) {
@@ -77,8 +79,11 @@ int ShapeCodeOfGeometry(const GridGeometry &geo) {
 }
 
 bool IsValidGeometry(int rows, int cols, int blockRows, int blockCols, int width) {
-  return width >= 1 && width <= kMaxWidth && rows == width && cols == width && blockRows >= 1 &&
-         blockCols >= 1 && blockRows * blockCols == width;
+  // Compared field by field: a product of two sides from a file can wrap round to a width.
+  return rows == width && cols == width &&
+         std::ranges::any_of(kGridShapes, [&](const GridShape &shape) {
+           return shape.Size == width && shape.BlockRows == blockRows && shape.BlockCols == blockCols;
+         });
 }
 
 bool ComputeGeometryTables(GridGeometry &geo) {

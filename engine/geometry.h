@@ -89,8 +89,8 @@ int SizeClassOfShape(int shape);
 // The shape code of the current geometry, -1 for a size without one.
 int ShapeCodeOfGeometry(const GridGeometry &geo);
 
-// Only square grids of W x W cells with blocks of BlockRows x BlockCols = W cells and
-// W <= 16 can be numbered; anything else (a zero side, a hostile file) is refused.
+// Only the nine shapes can be played: square grids of W x W cells with the blocks of a shape of
+// that size; anything else (a zero side, sides whose product wraps, a hostile file) is refused.
 bool IsValidGeometry(int rows, int cols, int blockRows, int blockCols, int width);
 
 // Rebuilds every value and table above from the five stored sizes; false (and no

@@ -3,6 +3,7 @@
 #include "files/file_bytes.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,12 +50,14 @@ FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
     result.Bytes.clear();
     return result;
   };
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opened without blocking: a FIFO or a device would otherwise wait for a writer for ever.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info {};
   if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0)
     return fail(FileFailure::CannotOpen, SystemError("open"));
   if (!S_ISREG(info.st_mode))
     return fail(FileFailure::NotAFile, "not a regular file");
+  ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
   if (static_cast<uint64_t>(info.st_size) > maxBytes)
     return fail(FileFailure::TooLarge,
                 std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxBytes) + " expected");
@@ -74,8 +77,14 @@ FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
   return result;
 }
 
-FileWriteResult WriteFileReplacing(const std::string &path, std::string_view bytes) {
+FileWriteResult WriteFileReplacing(const std::string &linkOrPath, std::string_view bytes) {
   FileWriteResult result;
+  // The rename replaces what the name points to, not a symbolic link standing in its place.
+  std::string path = linkOrPath;
+  if (char *target = ::realpath(linkOrPath.c_str(), nullptr)) {
+    path = target;
+    std::free(target);
+  }
   auto fail = [&](FileFailure failure, std::string_view call) {
     if (result.Ok()) {
       result.Failure = failure;

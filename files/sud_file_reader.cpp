@@ -5,6 +5,7 @@
 #include "files/sud_file_reader.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "engine/engine_context.h"
@@ -359,7 +360,10 @@ void ReadOldVersion(ArchiveReader &in, Stage &s) {
   }
   s.FocusCell = in.ReadInt32("focus cell");
   if (v <= 2) {
-    game.ClockElapsedMs = in.ReadInt32("game clock") * kMillisPerSecond;
+    const int64_t ms = int64_t{in.ReadInt32("game clock")} * kMillisPerSecond;
+    if (in.Ok() && (ms < 0 || ms > std::numeric_limits<int32_t>::max()))
+      in.Fail("game clock", std::to_string(ms / kMillisPerSecond) + " seconds is not a game's time");
+    game.ClockElapsedMs = static_cast<int32_t>(ms);
     game.ClockLimitMs.reset();
   } else {
     game.ClockElapsedMs = in.ReadInt32("game clock");

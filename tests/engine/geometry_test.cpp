@@ -165,6 +165,9 @@ TEST(GridShapes, HostileDimensionsAreRefused) {
   EXPECT_EQ(SetGridDimensions(s.Ctx, 9, 9, 2, 3, 9, 1, 0), 0);
   EXPECT_EQ(SetGridDimensions(s.Ctx, 9, 8, 3, 3, 9, 1, 0), 0);
   EXPECT_EQ(SetGridDimensions(s.Ctx, -4, -4, -2, 2, -4, 1, 0), 0);
+  // 0x7FFFFFFF x 0x7FFFFFF7 wraps to 9 in 32 bits.
+  EXPECT_EQ(SetGridDimensions(s.Ctx, 9, 9, 0x7FFFFFFF, 0x7FFFFFF7, 9, 1, 0), 0);
+  EXPECT_EQ(SetGridDimensions(s.Ctx, 10, 10, 5, 2, 10, 1, 0), 0);
   EXPECT_EQ(s.Ctx.Geo.GridWidth, 9);
 }
 

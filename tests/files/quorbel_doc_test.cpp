@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -257,6 +258,26 @@ TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
   EXPECT_TRUE(app_.Host.errors.back().starts_with("Le fichier " + File("other.sud") +
                                                   " n'est pas une grille de Quorbel."));
   EXPECT_EQ(Snapshot(app_), before);
+}
+
+TEST_F(Document, AFifoIsRefusedWithoutWaitingForAWriter) {
+  const std::string fifo = File("pipe.sud");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string before = Snapshot(app_);
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(fifo));
+  EXPECT_EQ(app_.Host.errors.back(), fifo + " is not a file.\nnot a regular file");
+  EXPECT_EQ(Snapshot(app_), before);
+}
+
+TEST_F(Document, SavingThroughASymbolicLinkWritesItsTarget) {
+  std::filesystem::create_directory(File("real"));
+  WriteBytes(File("real/grid.sud"), "old");
+  std::filesystem::create_symlink(File("real/grid.sud"), File("link.sud"));
+  ASSERT_TRUE(app_.Doc.SaveDocumentAs(File("link.sud"), false));
+  EXPECT_TRUE(std::filesystem::is_symlink(File("link.sud")));
+  ASSERT_TRUE(app_.Doc.SaveDocumentAs(File("plain.sud"), false));
+  // The two saves differ only in the save time they hold.
+  EXPECT_EQ(ReadBytes(File("real/grid.sud")).size(), ReadBytes(File("plain.sud")).size());
 }
 
 TEST_F(Document, OpensATextGridWithEitherLineEndAndSavesItAmongTheGrids) {

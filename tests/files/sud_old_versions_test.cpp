@@ -1,6 +1,8 @@
 // Files of versions 1 to 4, built here word by word from the layout of each version.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +24,8 @@ struct OldFileOptions {
   std::string Block; // the variant block bytes, when the version has one (empty: zeros)
   int32_t GameMode = 2;
   int UndoSteps = 0;
+  int32_t ClockSeconds = 95;                    // versions 1 and 2
+  std::array<int32_t, 5> Sizes{9, 9, 3, 3, 9}; // from version 2 on
 };
 
 GridGeometry NineByNine() {
@@ -63,7 +67,7 @@ std::string BuildOldFile(const OldFileOptions &options) {
   ArchiveWriter out;
   out.WriteString(kSudHeaders[v - 1]);
   if (v > 1)
-    for (int32_t size : {9, 9, 3, 3, 9})
+    for (int32_t size : options.Sizes)
       out.WriteInt32(size);
   if (v == 2) {
     out.WriteUInt32(options.Var.word1);
@@ -125,7 +129,7 @@ std::string BuildOldFile(const OldFileOptions &options) {
   }
   out.WriteInt32(10); // focus cell
   if (v <= 2) {
-    out.WriteInt32(95); // seconds
+    out.WriteInt32(options.ClockSeconds);
   } else {
     out.WriteInt32(95500);
     out.WriteInt32(600000);
@@ -328,6 +332,28 @@ TEST(SudOldVariantBlock, ThatCannotBeReadIsLeftOutAndTheGridStillOpens) {
   EXPECT_NE(loaded.Result.Warnings[0].find("layout: row count"), std::string::npos);
   EXPECT_EQ(loaded.Ctx->Grids.Main[0].Lists.Killer.Size(), 0);
   EXPECT_EQ(loaded.Ctx->Grids.Main[0].Cells[4].Value, 4);
+}
+
+TEST(SudOldVersions, AClockBeyondWhatMillisecondsHoldIsRefused) {
+  OldFileOptions options = Options(2);
+  options.ClockSeconds = std::numeric_limits<int32_t>::max() / 1000;
+  EXPECT_TRUE(Load(BuildOldFile(options)).Result.Ok);
+  options.ClockSeconds += 1;
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
+  options.ClockSeconds = -1;
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
+}
+
+TEST(SudOldVersions, OnlyTheNineShapesAreRead) {
+  OldFileOptions options = Options(2);
+  // Block sides whose product wraps round to 9 in 32 bits.
+  options.Sizes = {9, 9, 0x7FFFFFFF, 0x7FFFFFF7, 9};
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
+  // Below the smallest width.
+  options.Sizes = {3, 3, 1, 3, 3};
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
+  options.Sizes = {1, 1, 1, 1, 1};
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
 }
 
 TEST(SudOldVersions, ACutFileIsRefusedWhateverTheVersion) {
