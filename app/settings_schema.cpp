@@ -41,6 +41,15 @@ constexpr IntRule Clamped(int32_t low, int32_t high) { return {low, high, low, h
 constexpr IntRule AtLeast(int32_t low, int32_t replacement) {
   return {low, kIntMax, replacement, 0, std::nullopt};
 }
+// Sizes in pixels that no screen exceeds: anything larger (a hostile file or settings store) is
+// taken as the largest, so that the layout's arithmetic stays far from overflow.
+constexpr int32_t kMaxScreenPixels = 4096;
+constexpr int32_t kMaxLinePixels = 64;
+constexpr int32_t kMaxFontDelta = 160; // the font table's size
+constexpr IntRule Pixels(int32_t low, int32_t replacement, int32_t high = kMaxScreenPixels) {
+  return {low, high, replacement, high, std::nullopt};
+}
+constexpr IntRule FontDelta() { return Clamped(-kMaxFontDelta, kMaxFontDelta); }
 constexpr IntRule Flag(int32_t replacement) { return Within(0, 1, replacement); }
 // Time limits in ms: -1 means none; anything else below 30 is taken as unusable.
 constexpr IntRule TimeLimit(int32_t replacement) { return {30, kIntMax, replacement, 0, -1}; }
@@ -153,15 +162,15 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Text(kDirectory, "MUSIC", d.music, ".\\", PathForm::Directory);
 
   GeneralSettings &e = s.general;
-  v.Int(kGeneral, "LONGCASE", e.longCase, 50, AtLeast(1, 50));
-  v.Int(kGeneral, "HAUTCASE", e.hautCase, 39, AtLeast(1, 39));
-  v.Int(kGeneral, "INTERCASEX", e.interCaseX, 0, AtLeast(0, 0));
-  v.Int(kGeneral, "INTERCASEY", e.interCaseY, 0, AtLeast(0, 0));
-  v.Int(kGeneral, "INTERBLOCKX", e.interBlockX, 2, AtLeast(0, 2));
-  v.Int(kGeneral, "INTERBLOCKY", e.interBlockY, 2, AtLeast(0, 2));
-  v.Int(kGeneral, "HAUT19", e.haut19, 10, AtLeast(0, 10));
-  v.Int(kGeneral, "BORDERCELL", e.borderCell, 2, AtLeast(0, 2));
-  v.Int(kGeneral, "BORDERBLOCK", e.borderBlock, 4, AtLeast(0, 4));
+  v.Int(kGeneral, "LONGCASE", e.longCase, 50, Pixels(1, 50));
+  v.Int(kGeneral, "HAUTCASE", e.hautCase, 39, Pixels(1, 39));
+  v.Int(kGeneral, "INTERCASEX", e.interCaseX, 0, Pixels(0, 0, kMaxLinePixels));
+  v.Int(kGeneral, "INTERCASEY", e.interCaseY, 0, Pixels(0, 0, kMaxLinePixels));
+  v.Int(kGeneral, "INTERBLOCKX", e.interBlockX, 2, Pixels(0, 2, kMaxLinePixels));
+  v.Int(kGeneral, "INTERBLOCKY", e.interBlockY, 2, Pixels(0, 2, kMaxLinePixels));
+  v.Int(kGeneral, "HAUT19", e.haut19, 10, Pixels(0, 10));
+  v.Int(kGeneral, "BORDERCELL", e.borderCell, 2, Pixels(0, 2, kMaxLinePixels));
+  v.Int(kGeneral, "BORDERBLOCK", e.borderBlock, 4, Pixels(0, 4, kMaxLinePixels));
   v.Int(kGeneral, "ABSOLUTE", e.absolute, 0, Flag(0));
   v.Int(kGeneral, "AUTO", e.autoSize, 0, Flag(0));
   v.Int(kGeneral, "DISPLAYLINES", e.displayLines, 0, Flag(0));
@@ -171,13 +180,13 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Int(kGeneral, "DISPLAYMATALL", e.displayMatAll, 1, Flag(1));
   v.Int(kGeneral, "DISPLAYMATFOND", e.displayMatFond, 0, Flag(0));
   v.Int(kGeneral, "DISPLAYMATAUTO", e.displayMatAuto, 1, Flag(1));
-  v.Int(kGeneral, "DISPLAYCOMDY", e.displayComDy, 65, AtLeast(0, 65));
+  v.Int(kGeneral, "DISPLAYCOMDY", e.displayComDy, 65, Pixels(0, 65));
   v.Fraction(kGeneral, "DISPLAYBARDX", e.displayBarDx, 9830);
-  v.Int(kGeneral, "DELTAFONTCOM", e.deltaFontCom, 0, NoRule());
-  v.Int(kGeneral, "DELTAFONTCELL", e.deltaFontCell, 0, NoRule());
-  v.Int(kGeneral, "DELTAFONTLC", e.deltaFontLc, 0, NoRule());
-  v.Int(kGeneral, "DELTAFONTPROB", e.deltaFontProb, 0, NoRule());
-  v.Int(kGeneral, "DELTAFONTMATRIX", e.deltaFontMatrix, 0, NoRule());
+  v.Int(kGeneral, "DELTAFONTCOM", e.deltaFontCom, 0, FontDelta());
+  v.Int(kGeneral, "DELTAFONTCELL", e.deltaFontCell, 0, FontDelta());
+  v.Int(kGeneral, "DELTAFONTLC", e.deltaFontLc, 0, FontDelta());
+  v.Int(kGeneral, "DELTAFONTPROB", e.deltaFontProb, 0, FontDelta());
+  v.Int(kGeneral, "DELTAFONTMATRIX", e.deltaFontMatrix, 0, FontDelta());
   v.Int(kGeneral, "LASTOPEN", e.lastOpen, 0, Flag(0));
   v.Int(kGeneral, "POSLOAD", e.posLoad, 1, Flag(1));
   v.Int(kGeneral, "LOG", e.log, 0, Flag(0));

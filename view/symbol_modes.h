@@ -47,5 +47,7 @@ inline constexpr std::array<FontTarget, 5> kEveryFontTarget = {
 std::string_view FontTargetWord(FontTarget target);
 // The offset setting of a single target.
 int32_t &FontOffset(GeneralSettings &general, FontTarget target);
+// An offset beyond the font table's size only moves the size further past its largest font.
+inline constexpr int32_t kMaxFontOffset = 160;
 
 } // namespace quorbel

@@ -287,6 +287,12 @@ TEST_F(SettingsSchemaTest, OutOfRangeValuesFollowTheirRules) {
       {"GENERAL", "DISPLAYBARDX", 70000, "9830"},
       {"GENERAL", "DISPLAYBARDX", -1, "9830"},
       {"GENERAL", "DELTAFONTCOM", -7, "-7"},
+      // Sizes beyond any screen are taken as the largest a screen can use.
+      {"GENERAL", "DELTAFONTCOM", 0x7FFFFFFF, "160"},
+      {"GENERAL", "DELTAFONTCELL", -0x7FFFFFFF, "-160"},
+      {"GENERAL", "DISPLAYCOMDY", 0x7FFFFFFF, "4096"},
+      {"GENERAL", "LONGCASE", 0x7FFFFFFF, "4096"},
+      {"GENERAL", "BORDERBLOCK", 0x7FFFFFFF, "64"},
       {"GENERAL", "LASTOPEN", 2, "0"},
       {"GENERAL", "POSLOAD", 2, "1"},
       {"GENERAL", "LOG", 2, "0"},
