@@ -130,7 +130,8 @@ void ReadOldVariantBlock(ArchiveReader &in, Stage &s, int slot, size_t bytes) {
 void ReadRecords(ArchiveReader &in, Stage &s, int slot, int32_t records, int words) {
   StagedGrid &grid = s.Grids[slot];
   const std::string name = GridName(slot);
-  if (!Expect(in, records, 0, s.Geo.AllocatedRecords(), name + ", record count"))
+  // At least the playing cells: every undo step then costs the file what it costs the program.
+  if (!Expect(in, records, s.Geo.NCells, s.Geo.AllocatedRecords(), name + ", record count"))
     return;
   // The count was checked against the grid's size and the bytes are checked as they come.
   const CellRecord cleared = MakeClearedCell(s.Geo);

@@ -47,15 +47,20 @@ SudUndoHistory CaptureUndoHistory(EngineContext &ctx) {
 
 void RestoreUndoHistory(EngineContext &ctx, const SudUndoHistory &history) {
   ResetDo(ctx);
-  const int rows = std::min<int>(static_cast<int>(history.Steps.size()), kUndoRows);
-  if (rows == 0)
+  const int steps = static_cast<int>(history.Steps.size());
+  // When the state as opened is not a step yet, Undo must find a free row to keep it in, or
+  // Redo could never bring it back: the oldest steps give way.
+  const bool newestUnsaved = history.PtUndo >= steps;
+  const int rows = std::min(steps, newestUnsaved ? kUndoRows - 1 : kUndoRows);
+  const int first = newestUnsaved ? steps - rows : 0;
+  if (rows <= 0)
     return;
   const int grids = MainGrids(ctx);
   std::vector<std::vector<CellRecord>> present(static_cast<size_t>(grids));
   for (int g = 0; g < grids; ++g)
     present[g] = ctx.Grids.Main[g].Cells;
   for (int i = 0; i < rows; ++i) {
-    const auto &step = history.Steps[static_cast<size_t>(i)];
+    const auto &step = history.Steps[static_cast<size_t>(first + i)];
     for (int g = 0; g < grids; ++g) {
       // A file holds the records in use, which may be fewer than the grid allocates: the
       // others keep their present state, which no step writes over.
@@ -71,7 +76,7 @@ void RestoreUndoHistory(EngineContext &ctx, const SudUndoHistory &history) {
   for (int g = 0; g < grids; ++g)
     ctx.Grids.Main[g].Cells = std::move(present[g]);
   ctx.Undo.maxPtUndo = rows - 1;
-  ctx.Undo.ptUndo = std::clamp(history.PtUndo, 0, rows);
+  ctx.Undo.ptUndo = std::clamp(history.PtUndo - first, 0, rows);
 }
 
 } // namespace quorbel

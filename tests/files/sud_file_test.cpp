@@ -220,14 +220,15 @@ TEST_F(SudHostileFile, GridCountsAndShownGridsOutOfRangeAreRefused) {
   EXPECT_FALSE(OpenInTarget(order));
 }
 
-TEST_F(SudHostileFile, ARecordCountBeyondTheGridIsRefused) {
+TEST_F(SudHostileFile, ARecordCountOutsideTheGridIsRefused) {
   const size_t at = FirstRecordCountOffset(valid_);
   Program fresh;
   ASSERT_TRUE(fresh.Open(valid_).Ok);
   const int32_t records = fresh.Ctx->Grids.Main[0].NRecords;
   std::string check = valid_;
   ASSERT_EQ(static_cast<uint8_t>(check[at]), records);
-  for (int32_t count : {fresh.Ctx->Geo.AllocatedRecords() + 1, -1, 0x7FFFFFFF}) {
+  // Fewer records than playing cells would let undo steps of no bytes grow into full grids.
+  for (int32_t count : {fresh.Ctx->Geo.AllocatedRecords() + 1, -1, 0x7FFFFFFF, 0, fresh.Ctx->Geo.NCells - 1}) {
     std::string file = valid_;
     PutInt(file, at, count);
     EXPECT_FALSE(OpenInTarget(file)) << count;

@@ -10,10 +10,12 @@
 
 #include "app/message_line.h"
 #include "app/qt/file_commands.h"
+#include "app/qt/undo_history.h"
 #include "app/settings_schema.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_shape.h"
 #include "engine/undo_services.h"
+#include "engine/undo_stack.h"
 #include "engine/update_possibles.h"
 #include "engine/value_mask.h"
 #include "files/sud_file_writer.h"
@@ -209,6 +211,27 @@ private slots:
     QVERIFY(CanUndo(ctx.Undo));
     UndoLastState(ctx);
     QCOMPARE(again.Values(), start);
+  }
+
+  void AFullHistoryOpenedWithItsNewestStateUnsavedKeepsThatState() {
+    auto ctx = std::make_unique<EngineContext>();
+    SetGridSize(*ctx, kWidth, 1);
+    GridRecord &grid = ctx->Grids.Main[0];
+    // Step i holds value i % 9 + 1 in the first cell; the state as opened holds nothing there.
+    SudUndoHistory history;
+    for (int i = 0; i < kUndoRows; ++i) {
+      SetCellValue(*ctx, grid, 0, i % kWidth + 1, kActionPlace);
+      history.Steps.push_back({grid.Cells});
+    }
+    history.PtUndo = kUndoRows;
+    SetCellValue(*ctx, grid, 0, 0, kActionClear);
+    RestoreUndoHistory(*ctx, history);
+
+    UndoLastState(*ctx);
+    QCOMPARE(grid.Cells[0].Value, (kUndoRows - 1) % kWidth + 1);
+    QVERIFY(CanRedo(ctx->Undo));
+    ReDo(*ctx);
+    QCOMPARE(grid.Cells[0].Value, 0);
   }
 
   void SaveAsAsksForANameAndReplacesNothingUnasked() {
