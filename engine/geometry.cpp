@@ -80,8 +80,7 @@ int ShapeCodeOfGeometry(const GridGeometry &geo) {
 
 bool IsValidGeometry(int rows, int cols, int blockRows, int blockCols, int width) {
   // Compared field by field: a product of two sides from a file can wrap round to a width.
-  return rows == width && cols == width &&
-         std::ranges::any_of(kGridShapes, [&](const GridShape &shape) {
+  return rows == width && cols == width && std::ranges::any_of(kGridShapes, [&](const GridShape &shape) {
            return shape.Size == width && shape.BlockRows == blockRows && shape.BlockCols == blockCols;
          });
 }

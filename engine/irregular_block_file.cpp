@@ -130,28 +130,15 @@ BlockFileProblem CheckRegionSizes(const RegionLayout &layout, int *faultyRegion)
   return BlockFileProblem::None;
 }
 
-BlockFileRead ReadLayout(std::string_view text, int width, int index) {
+namespace {
+
+// The W rows after a header line the cursor has just passed, whole and checked.
+BlockFileRead ReadRows(LineCursor &cursor, int width) {
   BlockFileRead read;
-  if (std::find(kLayoutWidths.begin(), kLayoutWidths.end(), width) == kLayoutWidths.end() || index < 0) {
-    read.Problem = BlockFileProblem::NoLayout;
-    read.Value = index;
-    return read;
-  }
-  LineCursor cursor(text);
-  int seen = 0;
-  std::string_view line;
-  while (cursor.Next(line)) {
-    if (IsHeader(line) && HeaderWidth(line) == width && seen++ == index)
-      break;
-  }
-  if (seen <= index) {
-    read.Problem = BlockFileProblem::NoLayout;
-    read.Value = index;
-    return read;
-  }
   const int header = cursor.Number();
   RegionLayout layout;
   layout.Width = width;
+  std::string_view line;
   for (int row = 0; row < width; ++row) {
     if (!cursor.Next(line)) {
       read.Problem = BlockFileProblem::Truncated;
@@ -171,6 +158,49 @@ BlockFileRead ReadLayout(std::string_view text, int width, int index) {
     return read;
   }
   read.Layout = layout;
+  return read;
+}
+
+bool IsLayoutWidth(int width) {
+  return std::find(kLayoutWidths.begin(), kLayoutWidths.end(), width) != kLayoutWidths.end();
+}
+
+} // namespace
+
+BlockFileRead ReadLayout(std::string_view text, int width, int index) {
+  BlockFileRead read;
+  if (!IsLayoutWidth(width) || index < 0) {
+    read.Problem = BlockFileProblem::NoLayout;
+    read.Value = index;
+    return read;
+  }
+  LineCursor cursor(text);
+  int seen = 0;
+  std::string_view line;
+  while (cursor.Next(line)) {
+    if (IsHeader(line) && HeaderWidth(line) == width && seen++ == index)
+      return ReadRows(cursor, width);
+  }
+  read.Problem = BlockFileProblem::NoLayout;
+  read.Value = index;
+  return read;
+}
+
+BlockFileRead ReadEveryLayout(std::string_view text, int width,
+                              const std::function<bool(const RegionLayout &)> &visit) {
+  BlockFileRead read;
+  if (!IsLayoutWidth(width))
+    return read;
+  LineCursor cursor(text);
+  std::string_view line;
+  while (cursor.Next(line)) {
+    if (!IsHeader(line) || HeaderWidth(line) != width)
+      continue;
+    read = ReadRows(cursor, width);
+    if (!read.Ok() || !visit(read.Layout))
+      return read;
+  }
+  read = BlockFileRead{};
   return read;
 }
 

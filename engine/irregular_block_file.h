@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,10 @@ int CountLayouts(std::string_view text, int width);
 // The layout `index` (from 0) of `width`, whole and checked. On any problem the layout is
 // empty: nothing half-read is handed back.
 BlockFileRead ReadLayout(std::string_view text, int width, int index);
+// Every layout of `width` in one pass, in file order, until the first that is refused (handed
+// back with its problem) or until `visit` answers false.
+BlockFileRead ReadEveryLayout(std::string_view text, int width,
+                              const std::function<bool(const RegionLayout &)> &visit);
 
 // A region layout is usable as blocks: every region number 0..W-1 covers exactly W cells
 // (RegionSize names the first that does not). A width no grid has gives NoLayout.

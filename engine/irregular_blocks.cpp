@@ -19,6 +19,7 @@ namespace {
 // A layout file is a few kilobytes; anything far larger is not one.
 constexpr std::uintmax_t kMaxBlockFileBytes = 4u << 20;
 constexpr int kMaxExtraRegions = 4;
+constexpr int kLayoutsPerPoll = 1000;
 
 std::string BlockFilePath(std::string_view fileName) {
   return MakeAbsolutePath(fileName.empty() ? kIrregularBlockFile : fileName);
@@ -210,17 +211,18 @@ int AddIrregularDefinitions(EngineContext &ctx, std::string_view file, std::stri
     return Refuse(ctx, BlockFileProblem::CannotOpen, 0, file);
   std::string added;
   int count = 0;
+  bool stopped = false;
   for (int width : kLayoutWidths) {
-    for (int index = 0;; ++index) {
-      const BlockFileRead read = ReadLayout(source, width, index);
-      if (!read.Ok()) {
-        if (read.Problem != BlockFileProblem::NoLayout)
-          ctx.Host->AddInfoMessage(DescribeBlockFileProblem(read, file, width, ctx.Settings.Language));
-        break;
-      }
-      added += FormatLayout(read.Layout);
-      ++count;
-    }
+    const BlockFileRead read = ReadEveryLayout(source, width, [&](const RegionLayout &layout) {
+      added += FormatLayout(layout);
+      // A file of many layouts takes a while: the player may stop it, and nothing is added then.
+      stopped = ++count % kLayoutsPerPoll == 0 && ctx.Host->PollUserAbort();
+      return !stopped;
+    });
+    if (stopped)
+      return kIrregularMergeStopped;
+    if (!read.Ok())
+      ctx.Host->AddInfoMessage(DescribeBlockFileProblem(read, file, width, ctx.Settings.Language));
   }
   if (count > 0 && !AppendToFile(BlockFilePath(target), added))
     return Refuse(ctx, BlockFileProblem::CannotOpen, 0, target);

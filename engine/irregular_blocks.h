@@ -32,7 +32,9 @@ int AppendIrregularBlocks(EngineContext &ctx, const GridRecord &grid, std::strin
 
 // Appends the layouts of `file` to the irregular block file, width by width (4, 6, 8, 9,
 // 12, 16), each width up to its first refused layout; the grids and the geometry are left
-// alone. Posts "Irregular definition <file> Added" and returns the number of layouts added.
+// alone. Posts "Irregular definition <file> Added" and returns the number of layouts added, or
+// kIrregularMergeStopped (nothing added) when the player stopped it.
+inline constexpr int kIrregularMergeStopped = -10;
 int AddIrregularDefinitions(EngineContext &ctx, std::string_view file, std::string_view target = {});
 
 // The grid's block and region tables rebuilt after its layout or region flags changed; a

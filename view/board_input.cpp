@@ -566,8 +566,8 @@ void BoardInput::ChangeFontSize(int delta, bool reset) {
   auto change = [&](FontTarget single) {
     int32_t &offset = FontOffset(settings_.general, single);
     offset = reset ? 0
-                   : static_cast<int32_t>(std::clamp<int64_t>(int64_t{offset} + delta, -kMaxFontOffset,
-                                                              kMaxFontOffset));
+                   : static_cast<int32_t>(
+                         std::clamp<int64_t>(int64_t{offset} + delta, -kMaxFontOffset, kMaxFontOffset));
     Record(kStepCharSize, {offset}, FontTargetWord(single));
   };
   if (target == FontTarget::All)

@@ -178,3 +178,28 @@ TEST_F(IrregularBlocks, DefinitionsOfAnotherFileAreAddedSizeBySizeUpToARefusedOn
   EXPECT_EQ(s.Ctx.Geo.GridWidth, geometry.GridWidth);
   EXPECT_EQ(s.Ctx.Geo.BlockRows, geometry.BlockRows);
 }
+
+TEST_F(IrregularBlocks, AMergeOfManyLayoutsReadsTheFileOnceAndCanBeStopped) {
+  struct StoppingHost : RecordingHost {
+    bool PollUserAbort() override { return ++Polls >= StopAt; }
+    int Polls = 0;
+    int StopAt = 1 << 30;
+  } stopping;
+  s.Ctx.Host = &stopping;
+  const std::string source = dir.File("many.dat");
+  std::string text;
+  for (int i = 0; i < 2500; ++i)
+    text += FormatLayout(i % 2 == 0 ? LayoutOf(kFirst4) : LayoutOf(kSecond4));
+  WriteBytes(source, text);
+  const std::string before = ReadBytes(path);
+
+  stopping.StopAt = 2;
+  EXPECT_EQ(AddIrregularDefinitions(s.Ctx, source, path), kIrregularMergeStopped);
+  EXPECT_EQ(ReadBytes(path), before);
+
+  stopping.Polls = 0;
+  stopping.StopAt = 1 << 30;
+  EXPECT_EQ(AddIrregularDefinitions(s.Ctx, source, path), 2500);
+  EXPECT_EQ(stopping.Polls, 2);
+  EXPECT_EQ(ReadBytes(path), before + text);
+}

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "app/memory_profile_store.h"

@@ -228,7 +228,8 @@ TEST_F(SudHostileFile, ARecordCountOutsideTheGridIsRefused) {
   std::string check = valid_;
   ASSERT_EQ(static_cast<uint8_t>(check[at]), records);
   // Fewer records than playing cells would let undo steps of no bytes grow into full grids.
-  for (int32_t count : {fresh.Ctx->Geo.AllocatedRecords() + 1, -1, 0x7FFFFFFF, 0, fresh.Ctx->Geo.NCells - 1}) {
+  for (int32_t count :
+       {fresh.Ctx->Geo.AllocatedRecords() + 1, -1, 0x7FFFFFFF, 0, fresh.Ctx->Geo.NCells - 1}) {
     std::string file = valid_;
     PutInt(file, at, count);
     EXPECT_FALSE(OpenInTarget(file)) << count;

@@ -24,7 +24,7 @@ struct OldFileOptions {
   std::string Block; // the variant block bytes, when the version has one (empty: zeros)
   int32_t GameMode = 2;
   int UndoSteps = 0;
-  int32_t ClockSeconds = 95;                    // versions 1 and 2
+  int32_t ClockSeconds = 95;                   // versions 1 and 2
   std::array<int32_t, 5> Sizes{9, 9, 3, 3, 9}; // from version 2 on
 };
 
