@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace quorbel {
 
@@ -89,6 +90,15 @@ std::string MakeFilePath(std::string_view name, std::string_view directory, std:
   if (!dir.empty() && dir.back() != '/')
     dir += '/';
   return MakeAbsolutePath(dir + n + std::string(extension));
+}
+
+std::string EnsureDirectory(std::string_view directory) {
+  const std::string path = MakeAbsolutePath(directory);
+  if (!path.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(path, ignored);
+  }
+  return path;
 }
 
 } // namespace quorbel

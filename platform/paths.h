@@ -27,5 +27,8 @@ std::string MakeAbsolutePath(std::string_view path);
 std::string MakeRelativePath(std::string_view path);
 // A file of `directory` with `extension` (given with its dot, e.g. ".sud").
 std::string MakeFilePath(std::string_view name, std::string_view directory, std::string_view extension);
+// The folder made absolute and created with its parents when missing, so that a file dialog
+// opens in it; a folder that cannot be made is handed back all the same.
+std::string EnsureDirectory(std::string_view directory);
 
 } // namespace quorbel

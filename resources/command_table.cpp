@@ -1,6 +1,7 @@
 // The command rows. Identifiers of the same command differ between the French menu, the English
 // menu and the accelerators; the handler is shared. The File > Import and Edit > Scan menus and
-// the D3 item "Twins Relation Mulitple" have identifiers of our own (33324, 335xx).
+// the D3 item "Twins Relation Mulitple" and File > Save Text have identifiers of our own (33324,
+// 335xx).
 #include "resources/command_table.h"
 
 #include <array>
@@ -17,6 +18,7 @@ constexpr CommandRow kRows[] = {
     {Cmd::FileOpen, 57601, 32889, 0, "&Ouvrir...", "&Open...", "Ctrl+O"},
     {Cmd::FileSave, 57603, 32890, 0, "&Enregistrer", "&Save", "Ctrl+S"},
     {Cmd::FileSaveAs, 57604, 32924, 0, "Enregistrer &sous...", "Save &As...", ""},
+    {Cmd::SaveTextGrids, 33520, 33521, 0, "Enregistrer en &texte...", "Save &Text...", ""},
     {Cmd::FilePrint, 57607, 32925, 0, "&Imprimer...", "&Print...", "Ctrl+P"},
     {Cmd::FilePrint, 0, 0, 57608, "", "", ""},
     {Cmd::FilePrintPreview, 57609, 32926, 0, "Aperçu a&vant impression", "Print Pre&view", ""},

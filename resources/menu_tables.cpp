@@ -14,7 +14,7 @@ constexpr MenuEntry Sep() { return {MenuEntryKind::Separator}; }
 constexpr MenuEntry kFrenchMenu[] = {
     Popup("&Fichier"),
     Item(57600), Item(33118), Item(32965), Sep(),
-    Item(57601), Item(57603), Item(57604), Sep(),
+    Item(57601), Item(57603), Item(57604), Item(33520), Sep(),
     Popup("I&mporter"), Item(33500), Item(33501), Item(33502), Sep(), Item(33503), End(), Sep(),
     Item(57607), Item(57609), Item(57606), Sep(),
     Item(57616), Sep(),
@@ -91,7 +91,7 @@ constexpr MenuEntry kFrenchMenu[] = {
 constexpr MenuEntry kEnglishMenu[] = {
     Popup("&File"),
     Item(32888), Item(33119), Item(32966), Sep(),
-    Item(32889), Item(32890), Item(32924), Sep(),
+    Item(32889), Item(32890), Item(32924), Item(33521), Sep(),
     Popup("I&mport"), Item(33510), Item(33511), Item(33512), Sep(), Item(33513), End(), Sep(),
     Item(32925), Item(32926), Item(32927), Sep(),
     Item(57616), Sep(),

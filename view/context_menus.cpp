@@ -10,6 +10,7 @@ namespace {
 
 // Message numbers of the items' texts.
 constexpr int kMsgPossible = 3;
+constexpr int kMsgPropose = 4;
 constexpr int kMsgMultipleEntry = 5;
 constexpr int kMsgHideLineCol = 6;
 constexpr int kMsgShowLineCol = 7;
@@ -52,8 +53,9 @@ std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language langu
     menu.push_back(Item(kItemClearCell, kMsgClearCell, language));
   if (!pictures && in.Status == kStatusEmpty && in.ProbType != 0)
     menu.push_back(Item(kItemShowPossibles, kMsgPossible, language));
-  // The hint (Propose) and the scan of an area join here with the solver's hint and the scan;
-  // the boat and chess items with their rules.
+  if (in.Status > kStatusFixed)
+    menu.push_back(Item(kItemPropose, kMsgPropose, language));
+  // The scan of an area joins here with the scan; the boat and chess items with their rules.
   if (!pictures)
     menu.push_back(Item(kItemMultipleEntry, kMsgMultipleEntry, language, in.SequentialEntry));
   return menu;

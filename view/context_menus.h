@@ -17,6 +17,7 @@ enum MenuItem : int {
   kItemAddGridFromFile = 2,
   kItemClearCell = 8,
   kItemShowPossibles = 9,
+  kItemPropose = 10,
   kItemMultipleEntry = 11,
   kItemCellProbables = 12,
   kItemLineColPossibles = 13,

@@ -60,3 +60,12 @@ bool CommandDispatcher::Execute(CommandId id) {
     statesChanged_();
   return true;
 }
+
+bool CommandDispatcher::ExecuteCommand(Cmd cmd) {
+  for (const CommandRow *row : RowsOf(cmd)) {
+    const CommandId id = row->idEn != 0 ? row->idEn : row->idFr != 0 ? row->idFr : row->idAccel;
+    if (id != 0)
+      return Execute(id);
+  }
+  return false;
+}

@@ -50,6 +50,8 @@ public:
   // Runs the handler. False when the identifier is unknown, the command has no handler, is
   // disabled or is refused.
   bool Execute(quorbel::CommandId id);
+  // The same, reached by the command rather than one of its identifiers.
+  bool ExecuteCommand(quorbel::Cmd cmd);
 
 private:
   struct Entry {

@@ -144,20 +144,34 @@ struct PanelToggle {
   Cmd cmd;
   std::string_view panel;
   std::string_view keyword; // empty: the command records no step
+  std::string_view french;  // the panel's name, for the player
+  std::string_view english;
 };
+
+// A panel whose window is not built yet says so instead of doing nothing.
+void SayPanelMissing(CQuorbelApp &app, const PanelToggle &toggle) {
+  const bool french = app.CurrentLanguage() != Language::English;
+  app.PostMessage(FormatPanelText(french ? OwnText("Le panneau %s n'existe pas encore dans cette version.")
+                                         : OwnText("The %s panel is not in this version yet."),
+                                  {FormatArg(std::string(french ? toggle.french : toggle.english))}));
+}
 
 void RegisterPanelToggles(CQuorbelApp &app) {
   const std::array<PanelToggle, 5> panels{{
-      {Cmd::DisplayMethods, kMethodsPanel, "METHOD"},
-      {Cmd::DisplayPreference, kPreferencePanel, "PREFERENCE"},
-      {Cmd::DisplayMagicSelect, kMagicSelectPanel, "MAGIC"},
-      {Cmd::DisplayMusic, kMusicPanel, "MUSIC"},
-      {Cmd::DisplayWebWindow, kWebWindowPanel, ""},
+      {Cmd::DisplayMethods, kMethodsPanel, "METHOD", "Méthodes", "Methods"},
+      {Cmd::DisplayPreference, kPreferencePanel, "PREFERENCE", "Préférences", "Preferences"},
+      {Cmd::DisplayMagicSelect, kMagicSelectPanel, "MAGIC", "Phrase magique", "Magic Sentence"},
+      {Cmd::DisplayMusic, kMusicPanel, "MUSIC", "Musique", "Music"},
+      {Cmd::DisplayWebWindow, kWebWindowPanel, "", "Web", "Web"},
   }};
   for (const PanelToggle &toggle : panels) {
     app.Commands().SetHandler(
         toggle.cmd,
         [&app, toggle](CommandId) {
+          if (!app.Panels().Window(toggle.panel)) {
+            SayPanelMissing(app, toggle);
+            return;
+          }
           const bool shown = !app.Panels().Shown(toggle.panel);
           if (toggle.panel == kPreferencePanel)
             app.SaveSettings();
@@ -165,12 +179,7 @@ void RegisterPanelToggles(CQuorbelApp &app) {
           if (!toggle.keyword.empty())
             RecordMacroStep(kMacroArea, toggle.keyword, {}, YesNo(shown));
         },
-        [&app, toggle] {
-          // A panel not built yet has no window to show.
-          if (!app.Panels().Window(toggle.panel))
-            return CommandState::Disabled();
-          return CommandState::Ticked(app.Panels().Shown(toggle.panel));
-        });
+        [&app, toggle] { return CommandState::Ticked(app.Panels().Shown(toggle.panel)); });
   }
 }
 

@@ -14,6 +14,7 @@
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/sud_file_settings.h"
+#include "platform/paths.h"
 
 using namespace quorbel;
 
@@ -156,7 +157,9 @@ SaveQuestionRules CDocumentHost::QuestionRules() const {
                            .MacroPlaying = app_.MacroMode == 1};
 }
 
-std::string CDocumentHost::GridDirectory() const { return app_.Settings().directory.myGrids; }
+std::string CDocumentHost::GridDirectory() const {
+  return EnsureDirectory(app_.Settings().directory.myGrids);
+}
 
 void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   RecomputeAndRedraw();

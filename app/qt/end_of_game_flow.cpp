@@ -80,17 +80,6 @@ void StartShownAnimations(EngineContext &ctx) {
   }
 }
 
-// Runs a command of the menus as if the player had chosen it.
-void RunMenuCommand(CQuorbelApp &app, Cmd cmd) {
-  for (const CommandRow *row : app.Commands().RowsOf(cmd)) {
-    const CommandId id = row->idEn != 0 ? row->idEn : row->idFr != 0 ? row->idFr : row->idAccel;
-    if (id != 0) {
-      app.Commands().Execute(id);
-      return;
-    }
-  }
-}
-
 void GatherTally(CQuorbelApp &app, SudGameState &file) {
   const GameTally &game = app.Game();
   CQuorbelView *board = GetCurrentView();
@@ -224,13 +213,13 @@ void ShowEndOfGame(CQuorbelApp &app) {
   EndOfGameEvaluate(app, bravo);
   switch (app.Dialogs().Exec(bravo)) {
   case CBravo::kNewGrid:
-    RunMenuCommand(app, Cmd::NewGrid);
+    app.Commands().ExecuteCommand(Cmd::NewGrid);
     break;
   case CBravo::kNewGame:
-    RunMenuCommand(app, Cmd::NewGame);
+    app.Commands().ExecuteCommand(Cmd::NewGame);
     break;
   case CBravo::kRedoGrid:
-    RunMenuCommand(app, Cmd::BackToStartupGrid);
+    app.Commands().ExecuteCommand(Cmd::BackToStartupGrid);
     break;
   default:
     break;

@@ -5,8 +5,11 @@
 #include "app/qt/document_host.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "files/file_bytes.h"
+#include "files/file_failure.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "files/text_grid_writer.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -75,6 +78,8 @@ void RegisterFileCommands(CQuorbelApp &app) {
   commands.SetHandler(Cmd::FileSave, saving(&CQuorbelDoc::OnFileSave), gridExists);
   commands.SetHandler(Cmd::FileSaveAs, saving(&CQuorbelDoc::OnFileSaveAs), gridExists);
   commands.SetHandler(
+      Cmd::SaveTextGrids, [&app](CommandId) { SaveTextGrids(app); }, gridExists);
+  commands.SetHandler(
       Cmd::OpenRecentFile,
       [&app](CommandId id) { OpenRecentFile(app, static_cast<int>(id - kIdFirstRecentFile)); },
       [&app] {
@@ -87,7 +92,8 @@ bool OpenGridFileDialog(CQuorbelApp &app) {
   const QString path = app.Dialogs().OpenFileName(
       app.MainFrame(),
       FileDialogRequest{.caption = French(app) ? QStringLiteral("Ouvrir") : QStringLiteral("Open"),
-                        .directory = QString::fromStdString(app.Settings().directory.myGrids),
+                        .directory =
+                            QString::fromStdString(EnsureDirectory(app.Settings().directory.myGrids)),
                         .filter = QStringLiteral("Quorbel Files (*.sud);;Sudoku Text File (*.txt);;") +
                                   AllFilesFilter(app)});
   return !path.isEmpty() && OpenChosen(app, path.toStdString());
@@ -116,11 +122,52 @@ bool ImportTextGridDialog(CQuorbelApp &app) {
   const QString path = app.Dialogs().OpenFileName(
       app.MainFrame(),
       FileDialogRequest{.caption = QStringLiteral("Add Grid using File"),
-                        .directory = QString::fromStdString(app.Settings().directory.txtGrids),
+                        .directory =
+                            QString::fromStdString(EnsureDirectory(app.Settings().directory.txtGrids)),
                         .filter = QStringLiteral("Sudoku Text File (*.txt);;") + AllFilesFilter(app)});
   if (path.isEmpty() || !document->ImportTextGridFile(path.toStdString()))
     return false;
   if (CMainFrame *frame = app.MainFrame())
     frame->UpdateTitle();
+  return true;
+}
+
+bool SaveTextGrids(CQuorbelApp &app, const std::string &path) {
+  EngineContext &ctx = app.Engine();
+  if (ctx.Geo.CellLimit < 1)
+    return false;
+  std::string target = path;
+  if (target.empty()) {
+    const GeneralSettings &general = app.Settings().general;
+    const std::string folder = general.standarDir == 1 ? EnsureDirectory(app.Settings().directory.txtGrids)
+                                                       : std::string(StartDirectory());
+    const QString chosen = app.Dialogs().SaveFileName(
+        app.MainFrame(),
+        FileDialogRequest{.caption = French(app) ? QStringLiteral("Enregistrer en texte")
+                                                 : QStringLiteral("Save Text"),
+                          .directory = QString::fromStdString(folder),
+                          .filter = QStringLiteral("Sudoku Text File (*.txt);;") + AllFilesFilter(app)});
+    if (chosen.isEmpty())
+      return false;
+    target = chosen.toStdString();
+    if (FileExtensionOfPath(target).empty())
+      target += ".txt";
+  }
+  const SudGameState &game = app.DocumentHost().GameState();
+  TextGridInfo info;
+  info.CommentFrench = ctx.GridComments[kLanguageFrench];
+  info.CommentEnglish = ctx.GridComments[kLanguageEnglish];
+  info.NumeralStrings = game.NumeralStrings;
+  info.NumeralTable1 = game.NumeralTable1;
+  info.NumeralTable2 = game.NumeralTable2;
+  info.Level = app.Game().GameLevel;
+  const FileWriteResult written = WriteFileReplacing(target, WriteTextGrid(ctx, info));
+  if (!written.Ok()) {
+    app.DocumentHost().ReportFileError(
+        FileFailureMessage(written.Failure, target, written.Message, app.CurrentLanguage()),
+        "Save Text: " + target + ": " + written.Message);
+    return false;
+  }
+  RecordMacroStep(kMacroSaveT, MakeRelativePath(target));
   return true;
 }

@@ -2,6 +2,8 @@
 // the four recent files, and the import of a text grid as further grids of the set.
 #pragma once
 
+#include <string>
+
 class CQuorbelApp;
 
 // Plugs Open, Save, Save As and the recent files into the application's dispatcher.
@@ -14,3 +16,7 @@ bool OpenRecentFile(CQuorbelApp &app, int index);
 // Asks for a text grid and adds its grids after those of the set (the grid tabs' "Add Grid
 // using File").
 bool ImportTextGridDialog(CQuorbelApp &app);
+
+// File > Save Text: the grid set as a text grid at `path`, or at a name asked for when `path`
+// is empty; records the SAVET step. False when nothing was written.
+bool SaveTextGrids(CQuorbelApp &app, const std::string &path = {});

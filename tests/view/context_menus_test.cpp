@@ -23,8 +23,9 @@ TEST(ContextMenus, OnlyTheExpertGetsTheGridTabMenu) {
 
 TEST(ContextMenus, ACellsMenuFollowsItsStateAndTheDisplay) {
   CellMenuInputs in;
-  EXPECT_EQ(Items(PlayingCellMenu(in, Language::English)),
-            (std::vector<int>{kItemShowPossibles, kItemMultipleEntry}));
+  const std::vector<MenuChoice> open = PlayingCellMenu(in, Language::English);
+  EXPECT_EQ(Items(open), (std::vector<int>{kItemShowPossibles, kItemPropose, kItemMultipleEntry}));
+  EXPECT_EQ(open[1].Text, "Propose (F9)");
   in.Status = kStatusPlaced;
   in.Expert = true;
   in.SequentialEntry = true;

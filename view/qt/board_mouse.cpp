@@ -19,6 +19,7 @@
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
 #include "files/text_grid_reader.h"
+#include "platform/paths.h"
 #include "view/hit_test.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
@@ -457,6 +458,12 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     app_.RecordMacroStep(step);
     break;
   }
+  case kItemPropose:
+    ReinitGrids(engine, 1, 1, 1, 1);
+    input_.MoveFocus(slot, cell);
+    // The hint is the Sudoku menu's Propose on the focus cell, with its help count and step.
+    app_.Commands().ExecuteCommand(Cmd::Propose);
+    break;
   case kItemMultipleEntry:
     ReinitGrids(engine, 1, 1, 1, 1);
     input_.MoveFocus(slot, cell);
@@ -503,8 +510,15 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     settings.general.displayBarArea = settings.general.displayBarArea == 1 ? 0 : 1;
     break;
   case kItemChangeBackground:
-    settings.general.backgroundImage = PickRandomBackground(settings.directory.background);
-    BackgroundReload = 1;
+    if (std::string picture = PickRandomBackground(settings.directory.background); !picture.empty()) {
+      settings.general.backgroundImage = std::move(picture);
+      BackgroundReload = 1;
+    } else {
+      const bool french = !IsEnglish(app_.CurrentLanguage());
+      app_.PostMessage(FormatPanelText(french ? OwnText("Aucune image de fond (.jpg) dans %s.")
+                                              : OwnText("No background picture (.jpg) in %s."),
+                                       {FormatArg(MakeAbsolutePath(settings.directory.background))}));
+    }
     break;
   case kItemNoBackground:
     settings.general.backgroundImage.clear();
@@ -521,7 +535,7 @@ void CQuorbelView::AddGridFromFile() {
   const QString path = app_.Dialogs().OpenFileName(
       this, FileDialogRequest{
                 .caption = french ? QStringLiteral("Ajouter une grille") : QStringLiteral("Add a grid"),
-                .directory = QString::fromStdString(app_.Settings().directory.txtGrids),
+                .directory = QString::fromStdString(EnsureDirectory(app_.Settings().directory.txtGrids)),
                 .filter = QStringLiteral("Sudoku Text File (*.txt);;All Files (*)"),
             });
   if (path.isEmpty())

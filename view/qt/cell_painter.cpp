@@ -1,6 +1,7 @@
 #include "view/qt/cell_painter.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -189,23 +190,56 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
   return colour;
 }
 
+TextPlacement PlaceCentredText(const QString &text, const CellRect &rect, const FontTable &fonts, int font) {
+  TextPlacement placement;
+  const int width = std::max(1, rect.Width());
+  for (int f = static_cast<int>(FontTable::Clamp(font));; --f) {
+    const QFontMetrics &metrics = fonts.Metrics(f);
+    // Greedy lines: each takes as many characters as its width holds, at least one.
+    std::vector<std::pair<qsizetype, int>> lines; // first character, pixel width
+    int lineWidth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const int advance = metrics.horizontalAdvance(text[i]);
+      if (lines.empty() || lineWidth + advance > width) {
+        lines.emplace_back(i, 0);
+        lineWidth = 0;
+      }
+      lineWidth += advance;
+      lines.back().second = lineWidth;
+    }
+    const bool fits =
+        static_cast<int>(lines.size()) * metrics.height() <= rect.Height() &&
+        std::all_of(lines.begin(), lines.end(), [&](const auto &line) { return line.second <= width; });
+    if (!fits && f > 0)
+      continue;
+    placement.Font = f;
+    const int top = rect.top + (rect.Height() - static_cast<int>(lines.size()) * metrics.height()) / 2;
+    for (size_t l = 0; l < lines.size(); ++l) {
+      const qsizetype end = l + 1 < lines.size() ? lines[l + 1].first : text.size();
+      int x = rect.left + (width - lines[l].second) / 2;
+      const int baseline = top + static_cast<int>(l) * metrics.height() + metrics.ascent();
+      for (qsizetype i = lines[l].first; i < end; ++i) {
+        placement.Baselines.emplace_back(x, baseline);
+        x += metrics.horizontalAdvance(text[i]);
+      }
+    }
+    return placement;
+  }
+}
+
 void DrawColouredText(QPainter &dc, const QString &text, std::span<const ColorRef> colours,
                       ColorRef defaultColour, const CellRect &rect, const FontTable &fonts, int font) {
   if (text.isEmpty() || text.size() > kMaxColouredText || rect.IsEmpty())
     return;
-  const QFontMetrics &metrics = fonts.Metrics(font);
-  const int baseline = rect.top + (rect.Height() - metrics.height()) / 2 + metrics.ascent();
-  int x = rect.left + (rect.Width() - metrics.horizontalAdvance(text)) / 2;
+  const TextPlacement placement = PlaceCentredText(text, rect, fonts, font);
   dc.save();
   dc.setClipRect(ToQRect(rect));
-  dc.setFont(fonts.Font(font));
+  dc.setFont(fonts.Font(placement.Font));
   for (qsizetype i = 0; i < text.size(); ++i) {
-    const QString character(text[i]);
     const size_t at = static_cast<size_t>(i);
     const ColorRef colour = at < colours.size() && colours[at] != kNoOverride ? colours[at] : defaultColour;
     dc.setPen(ToQColor(colour));
-    dc.drawText(QPoint(x, baseline), character);
-    x += metrics.horizontalAdvance(character);
+    dc.drawText(placement.Baselines[at], QString(text[i]));
   }
   dc.restore();
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <span>
+#include <vector>
 
 #include "app/colours.h"
 #include "view/grid_draw.h"
@@ -35,6 +36,14 @@ bool CellInConflict(const PaintContext &ctx, const CGridDraw &painter, int cell)
 ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, ColorRef override,
                         const CellRect &rect, int cell);
 void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+// Where a centred text goes in a rectangle: the largest font of the table, from `font` down,
+// at which the text fits, on one line or broken into as few lines as needed; with no font small
+// enough, the smallest. Characters are never dropped, so what is shown is never a wrong set.
+struct TextPlacement {
+  int Font = 0;
+  std::vector<QPoint> Baselines; // the start of each character on its baseline
+};
+TextPlacement PlaceCentredText(const QString &text, const CellRect &rect, const FontTable &fonts, int font);
 // Centred text of 1 to 15 characters, each in its own colour (kNoOverride: the default colour).
 void DrawColouredText(QPainter &dc, const QString &text, std::span<const ColorRef> colours,
                       ColorRef defaultColour, const CellRect &rect, const FontTable &fonts, int font);

@@ -6,6 +6,7 @@
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
 #include "tests/view/qt/view_test_support.h"
+#include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
 
 using namespace quorbel;
@@ -132,6 +133,27 @@ private slots:
     const QImage &image = board.Render();
     QVERIFY(CountPixels(image, Inside(board.Painter(), 1), possible) > 10);
     QCOMPARE(CountPixels(image, Inside(board.Painter(), 2), possible), 0); // sixteen symbols: none drawn
+  }
+
+  void ACandidateStringTooWideForItsFontTakesASmallerOneOrMoreLines() {
+    BoardFixture board;
+    const FontTable &fonts = board.view->Fonts();
+    for (const QString &text : {QStringLiteral("1234569"), QStringLiteral("123456789ABCDEF")}) {
+      for (int side : {24, 32, 48}) {
+        const CellRect rect{10, 20, 10 + side, 20 + side};
+        const int font = 40; // far too large for the cell
+        const TextPlacement placement = PlaceCentredText(text, rect, fonts, font);
+        QCOMPARE(placement.Baselines.size(), static_cast<size_t>(text.size()));
+        QVERIFY(placement.Font < font);
+        const QFontMetrics &metrics = fonts.Metrics(placement.Font);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+          const QPoint at = placement.Baselines[static_cast<size_t>(i)];
+          QVERIFY2(at.x() >= rect.left && at.x() + metrics.horizontalAdvance(text[i]) <= rect.right,
+                   qPrintable(text + QStringLiteral(" in ") + QString::number(side)));
+          QVERIFY(at.y() - metrics.ascent() >= rect.top && at.y() + metrics.descent() <= rect.bottom);
+        }
+      }
+    }
   }
 
   void TheViewsToolsMarkCells() {
