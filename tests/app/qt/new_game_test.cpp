@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/qt/end_of_game_flow.h"
+#include "app/qt/file_commands.h"
 #include "app/stopwatch.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
@@ -122,6 +123,27 @@ private slots:
     QCOMPARE(s.app->Game().SolverHelpCount, 0);
     QCOMPARE(s.app->Game().StartMissing, 12);
     QCOMPARE(s.app->Game().UsageTimers[kTimerWarning].Seconds, 0);
+  }
+
+  void AGeneratedGridSavedAsTextReopensTheSame() {
+    FirstStart s(home_);
+    QVERIFY(s.Run(kGenerateMedium));
+    const auto values = [&s] {
+      std::vector<int> all;
+      for (const CellRecord &cell : s.Engine().Grids.Main[0].PlayingCells(s.Engine().Geo))
+        all.push_back(cell.Value);
+      return all;
+    };
+    const std::vector<int> generated = values();
+    QTemporaryDir files;
+    // Asked for a name without an extension: ".txt" is added.
+    s.dialogs.AnswerFileName(files.filePath("made"));
+    QVERIFY(SaveTextGrids(*s.app));
+    QVERIFY(QFile::exists(files.filePath("made.txt")));
+    s.dialogs.AnswerFileName(files.filePath("made.txt"));
+    QVERIFY(s.Run(kOpen));
+    QCOMPARE(values(), generated);
+    QCOMPARE(s.app->Game().GameLevel, kMedium);
   }
 
   void TheScorePaneFollowsTheRunningGame() {
