@@ -3,6 +3,9 @@
 
 #include "app/message_format.h"
 
+#include <string_view>
+#include <utility>
+
 namespace quorbel {
 
 namespace {
@@ -53,6 +56,38 @@ FailureText TextOf(FileFailure failure) {
   return {"Le fichier %s a posé un problème.", "The file %s gave a problem."};
 }
 
+// The generic words of the readers' and the system's details in French; the names of fields
+// and lists stay as the file format names them.
+constexpr std::pair<std::string_view, std::string_view> kFrenchDetailWords[] = {
+    {"line ", "ligne "},
+    {" at byte ", " à l'octet "},
+    {"the file ends ", "le fichier s'arrête "},
+    {" bytes too early", " octets trop tôt"},
+    {"the file ends before its ", "le fichier s'arrête avant ses "},
+    {" is outside ", " est hors de "},
+    {"not a regular file", "pas un fichier ordinaire"},
+    {"the file became shorter while it was read", "le fichier a raccourci pendant sa lecture"},
+    {"geometry: a grid of ", "géométrie : une grille de "},
+    {" cells with blocks of ", " cases avec des blocs de "},
+    {" values is not a grid this program plays", " valeurs n'est pas une grille que Quorbel joue"},
+    {"No such file or directory", "aucun fichier ni dossier de ce nom"},
+    {"Permission denied", "permission refusée"},
+    {"Is a directory", "c'est un dossier"},
+    {"Not a directory", "ce n'est pas un dossier"},
+    {"No space left on device", "plus de place sur le disque"},
+    {"Read-only file system", "système de fichiers en lecture seule"},
+};
+
+std::string LocaliseDetail(std::string_view detail, Language language) {
+  std::string text(detail);
+  if (IsEnglish(language))
+    return text;
+  for (const auto &[english, french] : kFrenchDetailWords)
+    for (size_t at = text.find(english); at != std::string::npos; at = text.find(english, at + french.size()))
+      text.replace(at, english.size(), french);
+  return text;
+}
+
 } // namespace
 
 std::string FileFailureSentence(FileFailure failure, std::string_view path, Language language) {
@@ -64,7 +99,7 @@ std::string FileFailureMessage(FileFailure failure, std::string_view path, std::
                                Language language) {
   std::string message = FileFailureSentence(failure, path, language);
   if (!detail.empty())
-    message.append("\n").append(detail);
+    message.append("\n").append(LocaliseDetail(detail, language));
   return message;
 }
 

@@ -6,7 +6,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
 
 packages=(qt6-base-dev qt6-multimedia-dev libmpg123-dev libgtest-dev cmake ninja-build g++
-          pkg-config libgl-dev xvfb xauth fonts-liberation libbenchmark-dev)
+          pkg-config libgl-dev xvfb xauth fonts-liberation libbenchmark-dev
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

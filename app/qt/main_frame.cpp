@@ -219,6 +219,9 @@ void CMainFrame::BuildStatusBar() {
     panes_[static_cast<size_t>(i)] = label;
     if (i == kPaneMessage) {
       label->setText(ToQString(kIdleStatusText));
+      // The message pane gives way first: the panes after it keep their width.
+      label->setMinimumWidth(0);
+      label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       bar->addWidget(label, 1);
       continue;
     }
@@ -230,6 +233,13 @@ void CMainFrame::BuildStatusBar() {
     label->setEnabled(i > kPaneScroll);
     bar->addPermanentWidget(label);
   }
+  // No narrower than the panes side by side, with the status bar's spacing and grip.
+  constexpr int kPaneSpacing = 8;
+  constexpr int kSizeGrip = 24;
+  int width = kSizeGrip;
+  for (const QLabel *label : panes_)
+    width += label->minimumWidth() + kPaneSpacing;
+  setMinimumWidth(width);
 }
 
 void CMainFrame::SetPaneText(int index, const QString &text) { Pane(index)->setText(text); }

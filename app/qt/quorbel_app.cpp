@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 #include <QWhatsThis>
 #include <QWindow>
@@ -207,6 +209,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
     ChooseFirstLanguage();
   log_.SetEnabled(settings_.general.log == 1);
   SyncEngineSettings();
+  ApplyQtLanguage();
 
   log_.AppendLogLine(PanelText(OwnText("-----> Quorbel start on ")) + PanelText::Plain(CurrentDateText()));
 
@@ -333,9 +336,24 @@ void CQuorbelApp::ReloadSettings() {
   SyncEngineSettings();
 }
 
+void CQuorbelApp::ApplyQtLanguage() {
+  if (qtTranslator_) {
+    QCoreApplication::removeTranslator(qtTranslator_.get());
+    qtTranslator_.reset();
+  }
+  if (!French(CurrentLanguage()))
+    return;
+  auto translator = std::make_unique<QTranslator>();
+  // Debian's qt6-translations-l10n; without it Qt's own texts stay in English.
+  if (translator->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator.get()))
+    qtTranslator_ = std::move(translator);
+}
+
 void CQuorbelApp::SetLanguage(Language language) {
   settings_.general.language = language;
   SyncEngineSettings();
+  ApplyQtLanguage();
   if (frame_)
     frame_->ApplyFrameLanguage();
   UpdateFrameTitle();

@@ -29,6 +29,7 @@ class CMainFrame;
 class CDialogWait;
 class CDocumentHost;
 class CSplashWindow;
+class QTranslator;
 
 struct AppOptions {
   // Where modal dialogs go; none: on screen, or answered by script when headless.
@@ -137,6 +138,8 @@ private:
   void RunStartupGrid(bool commandLineNamedFile);
   void ChooseFirstLanguage();
   void UpdateFrameTitle();
+  // Qt's own texts (file dialogs, message-box buttons) in the player's language.
+  void ApplyQtLanguage();
 
   AppOptions options_;
   std::unique_ptr<ScriptedDialogService> ownScripted_;
@@ -160,6 +163,7 @@ private:
   std::unique_ptr<CDialogWait> wait_;
   ModelessPanels panels_;
   std::unique_ptr<CSplashWindow> splash_;
+  std::unique_ptr<QTranslator> qtTranslator_;
   bool closeRetryPending_ = false;
 };
 

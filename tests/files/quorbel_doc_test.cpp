@@ -252,7 +252,10 @@ TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
                                                   " ne peut pas être ouvert.\nopen: "))
       << app_.Host.errors.back();
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(dir_.Path().string()));
-  EXPECT_EQ(app_.Host.errors.back(), dir_.Path().string() + " n'est pas un fichier.\nnot a regular file");
+  EXPECT_EQ(app_.Host.errors.back(),
+            dir_.Path().string() + " n'est pas un fichier.\npas un fichier ordinaire");
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("broken.sud")));
+  EXPECT_NE(app_.Host.errors.back().find(" à l'octet "), std::string::npos) << app_.Host.errors.back();
   WriteBytes(File("other.sud"), "PK\x03\x04 not ours");
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("other.sud")));
   EXPECT_TRUE(app_.Host.errors.back().starts_with("Le fichier " + File("other.sud") +

@@ -228,7 +228,10 @@ private slots:
   void TheLanguageChosenFromTheMenuOutlivesAReloadAndARestart() {
     home_.WriteInt("GENERAL", "LANGUAGE", 0);
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    // Qt's own buttons and dialogs follow the language.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
     QVERIFY(app_->Commands().Execute(32886)); // "English" in the French menu
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
     app_->ReloadSettings();
     QCOMPARE(app_->CurrentLanguage(), Language::English);
     QCOMPARE(app_->Engine().Settings.Language, kLanguageEnglish);

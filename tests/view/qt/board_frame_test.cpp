@@ -1,6 +1,7 @@
 // The board view inside the running program: the frame's central widget, repainted by the
 // engine's host, writing its status panes, and holding the selection the host clears.
 #include <QLabel>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "resources/menu_tables.h"
@@ -22,6 +23,26 @@ private slots:
     CQuorbelView *view = GetCurrentView();
     QVERIFY(view);
     QCOMPARE(program.Frame().centralWidget(), static_cast<QWidget *>(view));
+  }
+
+  void AWindowMadeSmallStillShowsTheWholeBoardAndEveryPane() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    for (QSize asked : {QSize(640, 480), QSize(320, 260)}) {
+      f.Frame().resize(asked);
+      QCoreApplication::processEvents();
+      const QWidget &board = *f.Frame().centralWidget();
+      QVERIFY(board.width() >= board.minimumWidth() && board.height() >= board.minimumHeight());
+      // The panes lie side by side within the status bar, none over another.
+      int right = -1;
+      for (int i = 0; i < kStatusPaneCount; ++i) {
+        const QRect pane = f.Frame().Pane(i)->geometry();
+        QVERIFY2(pane.left() > right, qPrintable(QStringLiteral("pane %1 at %2").arg(i).arg(asked.width())));
+        QVERIFY(pane.width() >= f.Frame().Pane(i)->minimumWidth());
+        right = pane.right();
+      }
+      QVERIFY(right < f.Frame().statusBar()->width());
+    }
   }
 
   void AGameRedrawnByTheHostShowsItsGridAndItsPanes() {
