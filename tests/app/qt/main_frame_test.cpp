@@ -74,7 +74,8 @@ private slots:
     QCOMPARE(MenuTitles(expert.Frame()).mid(6), QStringList({"D1", "D2", "D3"}));
     QMenu *d2 = TopMenu(expert.Frame(), "D2");
     QVERIFY(d2);
-    QCOMPARE(d2->actions().first()->text(), QStringLiteral("Double and Triple\tShift+I"));
+    // Qt names the keys in the player's language.
+    QCOMPARE(d2->actions().first()->text(), QStringLiteral("Double and Triple\tMaj+I"));
     QCOMPARE(d2->actions().size(), 31);
   }
 
