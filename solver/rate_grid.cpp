@@ -25,8 +25,12 @@ int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid, GridRecord *s
   for (int level = kLevelEasy; level <= kLevelTerrible; ++level) {
     if (SolveAtLevel(ctx, *scratch, level) == kSolveCancelled)
       return kSolveCancelled;
-    if (scratch->SudMissing == 0)
+    if (scratch->SudMissing == 0) {
+      // Solved below the level asked: the methods left nothing open, and that is what it gets.
+      if (stuck != nullptr && level < stuckLevel)
+        CopyGrid(ctx, *stuck, scratch.get(), 0);
       return level;
+    }
     if (level == stuckLevel && stuck != nullptr)
       CopyGrid(ctx, *stuck, scratch.get(), 0);
   }

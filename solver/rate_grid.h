@@ -25,8 +25,8 @@ constexpr std::array<MethodMask, 4> kRatingMasks = {0x1, 0x79, 0x3FD, 0x1FFFFD};
 // Solves a copy of the grid with each method set in turn, each going on from where the one
 // before stopped: the first after which no cell is open gives the level, 5 when none does.
 // -10 when the player cancelled. The grid and the game's method record stay as they were.
-// When the grid rates above `stuckLevel`, `stuck` (if given) gets the copy as the methods
-// of that level left it.
+// `stuck` (if given) gets the copy as the methods of `stuckLevel` left it, or solved when a
+// lower level solved it.
 int RateGridDifficulty(EngineContext &ctx, const GridRecord &grid, GridRecord *stuck = nullptr,
                        int stuckLevel = 0);
 

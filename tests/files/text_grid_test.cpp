@@ -390,6 +390,15 @@ TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
   EXPECT_NE(Refuse(Grid4x4({"599999999999;1;1"})).find("is not a number"), std::string::npos);
 }
 
+TEST_F(TextGridRefusal, OfADistanceClueBeyondItsGrid) {
+  // Two values, a signed distance of at most 16 either way, a line of the grid.
+  EXPECT_TRUE(session_.Open(FileOf(Grid4x4({"DL1;2;-16;3"}))).Ok);
+  before_ = session_.Write();
+  EXPECT_NE(Refuse(Grid4x4({"DL1;2;1;4"})).find("line 4 is outside 0..3"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"DC1;2;17;0"})).find("distance 17 is outside -16..16"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"DC1;17;1;0"})).find("value 17 is outside 0..16"), std::string::npos);
+}
+
 TEST_F(TextGridRefusal, OfABadCellLine) {
   std::vector<std::string> lines = Grid4x4({});
   lines[5] = "R";

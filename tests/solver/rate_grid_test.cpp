@@ -20,6 +20,12 @@ TEST_F(RateGridTest, AGridThatSinglesSolveRatesEasy) {
   for (int cell : {0, 12, 40, 41, 66, 80})
     puzzle[cell] = '0';
   EXPECT_EQ(RateGridDifficulty(*ctx, LoadGrid(*ctx, puzzle)), kLevelEasy);
+  // Asked for where a harder level would stop, the grid still gets a defined state: solved.
+  auto stuck = std::make_unique<GridRecord>();
+  EXPECT_EQ(RateGridDifficulty(*ctx, LoadGrid(*ctx, puzzle), stuck.get(), kLevelDifficult), kLevelEasy);
+  ASSERT_EQ(stuck->Cells.size(), ctx->Grids.Main[0].Cells.size());
+  EXPECT_EQ(stuck->SudMissing, 0);
+  EXPECT_EQ(stuck->Cells[0].Value, kSolvedNine[0] - '0');
 }
 
 TEST_F(RateGridTest, AnEmptyGridIsBeyondTheMethods) {

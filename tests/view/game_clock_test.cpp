@@ -22,7 +22,12 @@ TEST(GameClockTest, TheClockOpensInSevenTicksThenRunsThroughSixStages) {
   clock.Elapsed = 30000;
   StepClockPicture(clock, kModeTimed);
   EXPECT_EQ(clock.Frame, 3 * 3 + 1 + kClockOpeningFrames);
-  clock.Elapsed = 61000; // past the limit: the timed clock stops
+  // The limit itself is still play time; the millisecond after it, the timed clock stops.
+  clock.Elapsed = 60000;
+  StepClockPicture(clock, kModeTimed);
+  EXPECT_EQ(clock.Phase, ClockPhase::Running);
+  EXPECT_EQ(RemainingMs(clock), 0);
+  clock.Elapsed = 60001;
   StepClockPicture(clock, kModeTimed);
   EXPECT_EQ(clock.Phase, ClockPhase::Stopped);
   EXPECT_EQ(StepClockPicture(clock, kModeTimed), 0);

@@ -59,6 +59,19 @@ TEST_F(HitTestTest, ACellCentreHitsThatCellOfItsGrid) {
   EXPECT_EQ(At(1, 80), CellHit{});
 }
 
+TEST_F(HitTestTest, ACellsRightAndBottomEdgesBelongToTheNextCell) {
+  LayOut(1);
+  const CellRect box = painters_[0].OuterRect[40];
+  const auto hit = [&](int32_t x, int32_t y) {
+    return HitTestCell(layout_, painters_, ctx_.Grids, ctx_.Geo, false, x, y).Cell;
+  };
+  EXPECT_EQ(hit(box.right - 1, CentreY(box)), 40);
+  EXPECT_NE(hit(box.right, CentreY(box)), 40);
+  EXPECT_EQ(hit(CentreX(box), box.bottom - 1), 40);
+  EXPECT_NE(hit(CentreX(box), box.bottom), 40);
+  EXPECT_EQ(hit(box.left, box.top), 40);
+}
+
 TEST_F(HitTestTest, ClueCellsAndTheNumberBarRecordAreReachedOnlyWithClueNavigation) {
   general_.displayLines = 1;
   LayOut(1);
