@@ -8,6 +8,7 @@
 #include "engine/digit_tables.h"
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
+#include "files/clue_shapes.h"
 #include "files/latin1_text.h"
 
 namespace quorbel {
@@ -114,6 +115,11 @@ private:
   // The rules whose clues a grid's lines imply without a line of their own.
   void FinishGrid() {
     StagedTextGrid &grid = Grid();
+    // The same shapes a grid file must hold, so that a text grid read here saves and reopens.
+    if (const std::string problem = CheckClueShapes(geo_.GridWidth, *grid.Lists); !problem.empty()) {
+      Fail(problem);
+      return;
+    }
     if (grid.RegionLines && !grid.RegionCount)
       grid.Var |= kVarIrregular;
     if (grid.Lists->Pieces.Size() > 0 && !Meets(grid.Var, kVarTiled | kVarBattleShip))
@@ -711,33 +717,18 @@ private:
     Grid().Var |= product ? kVarKillerProduct : kVarKillerSum;
   }
 
-  // A diagonal from its first to its last cell; the step goes by the sign of the column and
-  // row differences (a zero difference counts as negative). A clue of one cell takes its step
-  // from where the cell lies.
+  // A diagonal from its first to its last cell (LittleKillerRun).
   void LittleKiller(int first, int last, int32_t target) {
-    const int width = geo_.GridWidth;
-    const int row = geo_.RowOfCell[first];
-    const int col = geo_.ColOfCell[first];
     LittleKillerClue clue;
     clue.FirstCell = static_cast<CellRef>(first);
     clue.LastCell = static_cast<CellRef>(last);
-    int step;
-    int count = 1;
-    if (first == last) {
-      step = col != 0 ? (row == 0 ? width + 1 : width - 1) : (row == 0 ? 1 - width : -width - 1);
-    } else {
-      const int colStep = geo_.ColOfCell[last] > col ? 1 : -1;
-      const int rowStep = geo_.RowOfCell[last] > row ? 1 : -1;
-      step = colStep + width * rowStep;
-      count = (last - first) / step + 1;
-      const bool diagonal = (last - first) % step == 0 && count >= 2 && count <= width &&
-                            std::abs(geo_.ColOfCell[last] - col) == count - 1 &&
-                            std::abs(geo_.RowOfCell[last] - row) == count - 1;
-      if (!diagonal) {
-        Fail("cells " + std::to_string(first) + " and " + std::to_string(last) + " are not on one diagonal");
-        return;
-      }
+    const std::optional<DiagonalRun> run = LittleKillerRun(geo_.GridWidth, first, last);
+    if (!run) {
+      Fail("cells " + std::to_string(first) + " and " + std::to_string(last) + " are not on one diagonal");
+      return;
     }
+    const int step = run->Step;
+    const int count = run->Count;
     clue.Step = static_cast<int16_t>(step);
     clue.NCells = static_cast<int16_t>(count);
     int32_t sum = 0;
@@ -809,9 +800,19 @@ private:
   // code value, and the black and white counts.
   void MasterMind(const std::string &line) {
     MasterMindClue &mind = Lists().MasterMind;
-    const size_t separator = line.find(';');
+    // The code's characters run from '0' to '0' + 16, so value 11 is written ';' too: the code
+    // ends at the ';' after which the guess line's count of numbers fits the code's length.
+    size_t separator = line.find(';');
     if (separator == std::string::npos)
       return (void)Fail("a MasterMind line needs its code and \";\"");
+    const auto fieldsAfter = [&](size_t at) {
+      return static_cast<size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(at), line.end(), ';'));
+    };
+    for (size_t next = separator; next != std::string::npos; next = line.find(';', next + 1))
+      if (fieldsAfter(next) == next - 1 + 3) {
+        separator = next;
+        break;
+      }
     const std::string_view code = std::string_view(line).substr(1, separator - 1);
     if (code.size() > 16)
       return (void)Fail("a MasterMind code holds at most 16 values");

@@ -9,6 +9,7 @@
 
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
+#include "files/clue_shapes.h"
 #include "files/sud_file_words.h"
 
 namespace quorbel {
@@ -353,6 +354,9 @@ bool ReadVariantBlock(ArchiveReader &in, size_t byteCount, const VariantBlockLim
   const size_t start = in.Offset();
   WordReader reader(in, byteCount / kFileWordBytes, std::string(gridName) + ", variant block");
   WalkBlock(reader, block, RangesOf(limits));
+  if (in.Ok())
+    if (const std::string problem = CheckClueShapes(limits.GridWidth, block.Lists); !problem.empty())
+      in.FailWith(std::string(gridName) + ", variant block, " + problem);
   // An older block may end inside a word: its last bytes are skipped with it.
   const size_t consumed = in.Offset() - start;
   if (in.Ok() && consumed < byteCount)

@@ -13,6 +13,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_cells.h"
 #include "engine/grid_shape.h"
+#include "files/clue_shapes.h"
 #include "files/sud_file_state.h"
 #include "platform/random.h"
 
@@ -55,14 +56,20 @@ inline void FillVariantLists(Draw &d, const GridGeometry &geo, VariantLists &l, 
   l.Layout.RowCount = static_cast<int16_t>(d.In(0, 16));
   for (auto &length : l.Layout.RowLength)
     length = static_cast<int16_t>(d.In(0, 16));
+  for (int r = 0; r < l.Layout.RowCount; ++r)
+    for (int k = 0; k < l.Layout.RowLength[r]; ++k)
+      l.Layout.Cells[r][k] = cell();
   count(l.LittleKiller);
   for (auto &c : l.LittleKiller.Used()) {
-    c.FirstCell = cell();
-    c.LastCell = cell();
-    c.Step = static_cast<int16_t>(d.In(-width - 1, width + 1));
-    c.NCells = static_cast<int16_t>(d.In(0, 16));
+    // A cell alone, or the main diagonal either way.
+    const int kind = d.In(0, 2);
+    c.FirstCell = kind == 0 ? cell() : static_cast<CellRef>(kind == 1 ? 0 : cells);
+    c.LastCell = kind == 0 ? c.FirstCell : static_cast<CellRef>(kind == 1 ? cells : 0);
+    const DiagonalRun run = LittleKillerRun(width, c.FirstCell, c.LastCell).value_or(DiagonalRun{});
+    c.Step = static_cast<int16_t>(run.Step);
+    c.NCells = static_cast<int16_t>(run.Count);
     for (int k = 0; k < c.NCells; ++k)
-      c.Cells[k] = cell();
+      c.Cells[k] = static_cast<CellRef>(c.FirstCell + k * run.Step);
   }
   count(l.Killer);
   for (auto &c : l.Killer.Used()) {
@@ -135,7 +142,7 @@ inline void FillVariantLists(Draw &d, const GridGeometry &geo, VariantLists &l, 
   w.MagicSentenceState = static_cast<int8_t>(d.In(0, 2));
   count(l.Arrows);
   for (auto &a : l.Arrows.Used()) {
-    a.NCells = static_cast<int16_t>(d.In(0, 10));
+    a.NCells = static_cast<int16_t>(d.In(1, 10));
     for (int k = 0; k < a.NCells; ++k)
       a.Cells[k] = cell();
   }
@@ -222,12 +229,13 @@ inline void FillVariantLists(Draw &d, const GridGeometry &geo, VariantLists &l, 
   for (auto &row : w.PieceLayoutBoard)
     for (auto &square : row)
       square = static_cast<int16_t>(d.In(-2, records));
+  // Clues stand beside the grid's own lines only.
   for (auto &side : l.Frame.Kind)
-    for (auto &kind : side)
-      kind = static_cast<int16_t>(d.In(0, 6));
+    for (int line = 0; line < 16; ++line)
+      side[line] = static_cast<int16_t>(line < width ? d.In(0, 6) : 0);
   for (int s = 0; s < 4; ++s)
     for (int line = 0; line < 16; ++line) {
-      l.Outside.Count[s][line] = static_cast<int16_t>(d.In(0, 16));
+      l.Outside.Count[s][line] = static_cast<int16_t>(line < width ? d.In(0, 16) : 0);
       for (int k = 0; k < l.Outside.Count[s][line]; ++k)
         l.Outside.Values[s][line][k] = static_cast<int16_t>(d.In(0, 16));
       l.Outside.Kind[s][line] = static_cast<int16_t>(d.In(0, 3));

@@ -261,6 +261,29 @@ TEST_F(SudHostileFile, ACellIndexOutsideTheGridIsRefused) {
       << result.Message;
 }
 
+TEST_F(SudHostileFile, CluesTheTextGridReaderRefusesAreRefusedToo) {
+  const size_t block = FirstBlockOffset(valid_);
+  // A Little Killer clue from cell 0 to cell 6 of a 4 x 4 grid: not one diagonal.
+  std::string offDiagonal = valid_;
+  PutInt(offDiagonal, block + 273 * 4, 1);
+  PutInt(offDiagonal, block + 274 * 4, 0);
+  PutInt(offDiagonal, block + (274 + 64) * 4, 6);
+  SudReadResult result = target_->Open(offDiagonal);
+  ASSERT_FALSE(result.Ok);
+  EXPECT_NE(result.Message.find("cells 0 and 6 are not on one diagonal"), std::string::npos)
+      << result.Message;
+  // A region row naming cell 16 of a 16-cell grid.
+  std::string region = valid_;
+  PutInt(region, block, 1);
+  PutInt(region, block + 4, 1);
+  PutInt(region, block + 17 * 4, 16);
+  result = target_->Open(region);
+  ASSERT_FALSE(result.Ok);
+  EXPECT_NE(result.Message.find("region row 0: cell 16 is outside 0..15"), std::string::npos)
+      << result.Message;
+  EXPECT_EQ(target_->Save(), before_);
+}
+
 TEST_F(SudHostileFile, AValueThatDoesNotFitItsFieldIsRefused) {
   // The layout's first cell is stored in 16 bits.
   const size_t block = FirstBlockOffset(valid_);

@@ -317,7 +317,7 @@ private slots:
     const QString report = s.dialogs.Asked().last();
     QVERIFY2(report.startsWith("message Quorbel: Le fichier " + File("cut.sud") + " est abîmé ou incomplet"),
              qPrintable(report));
-    QVERIFY2(report.contains(" at byte "), qPrintable(report)); // the detail follows the sentence
+    QVERIFY2(report.contains(" à l'octet "), qPrintable(report)); // the detail follows, in French too
     QCOMPARE(WriteSudFile(s.Engine(), SudFileContent{}), before);
     QCOMPARE(s.Cell(7).Value, 8);
     QVERIFY(
