@@ -72,16 +72,6 @@ void BuildBlocks(const GridGeometry &geo, GridRecord &grid) {
   }
 }
 
-void ApplyOddEvenMarks(const GridGeometry &geo, GridRecord &grid) {
-  for (CellRecord &cell : grid.PlayingCells(geo))
-    cell.OddEven = -1;
-  if (!Meets(grid.GridVar, kVarOdd))
-    return;
-  for (const OddEvenMark &mark : grid.Lists.OddEven.Used())
-    if (IsPlayingCell(geo, mark.Cell) && static_cast<size_t>(mark.Cell) < grid.Cells.size())
-      grid.Cells[mark.Cell].OddEven = mark.Mark;
-}
-
 void BuildBlockBorders(const GridGeometry &geo, GridRecord &grid) {
   for (CellRecord &cell : grid.Cells)
     cell.BlockBorders.fill(0);
@@ -102,6 +92,16 @@ void BuildBlockBorders(const GridGeometry &geo, GridRecord &grid) {
 }
 
 } // namespace
+
+void ApplyOddEvenMarks(const GridGeometry &geo, GridRecord &grid) {
+  for (CellRecord &cell : grid.PlayingCells(geo))
+    cell.OddEven = -1;
+  if (!Meets(grid.GridVar, kVarOdd))
+    return;
+  for (const OddEvenMark &mark : grid.Lists.OddEven.Used())
+    if (IsPlayingCell(geo, mark.Cell) && static_cast<size_t>(mark.Cell) < grid.Cells.size())
+      grid.Cells[mark.Cell].OddEven = mark.Mark;
+}
 
 int PuzzlePieceRecords(const GridGeometry &geo, const VariantLists &lists) {
   int used = 0;

@@ -17,6 +17,9 @@ struct VariantLists;
 // program.
 void AllocGridCells(EngineContext &ctx, GridRecord &grid, int resetGrid, int takeVariant);
 
+// Each playing cell's odd/even mark from the grid's list (none unless the grid has the rule).
+void ApplyOddEvenMarks(const GridGeometry &geo, GridRecord &grid);
+
 // Recomputes NRecords, the block, diagonal and extra-region tables, the cells' odd/even
 // marks from their list and every cell's block borders. An irregular layout is used only
 // when it gives every playing cell to exactly one block; otherwise blocks stay regular.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/engine_context.h"
+#include "engine/grid_cells.h"
 #include "engine/grid_copy.h"
 
 namespace quorbel {
@@ -69,6 +70,9 @@ void RestoreUndoHistory(EngineContext &ctx, const SudUndoHistory &history) {
         std::copy_n(step[g].begin(), std::min(step[g].size(), cells.size()), cells.begin());
       else
         cells = present[g];
+      // The marks the clue list gives, whatever the file's step says: undone to this step, the
+      // grid must save as it reopens.
+      ApplyOddEvenMarks(ctx.Geo, ctx.Grids.Main[g]);
     }
     // Not SaveDo: its limit keeps rows free for UnDo, and a file may hold those rows too.
     StoreRow(ctx, ctx.Undo.Steps, i);

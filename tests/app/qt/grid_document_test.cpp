@@ -18,6 +18,7 @@
 #include "engine/undo_stack.h"
 #include "engine/update_possibles.h"
 #include "engine/value_mask.h"
+#include "engine/variant_bits.h"
 #include "files/sud_file_writer.h"
 #include "tests/app/qt/app_test_support.h"
 
@@ -232,6 +233,46 @@ private slots:
     QVERIFY(CanRedo(ctx->Undo));
     ReDo(*ctx);
     QCOMPARE(grid.Cells[0].Value, 0);
+  }
+
+  void AGridUndoneToAStepOfAFileSavesAndReopensTheSame() {
+    // A grid file whose undo steps hold odd/even marks and candidates its clue list does not give.
+    {
+      auto ctx = std::make_unique<EngineContext>();
+      SetGridSize(*ctx, kWidth, 1);
+      GridRecord &grid = ctx->Grids.Main[0];
+      grid.GridVar = kVarOdd;
+      grid.Lists.OddEven.Append({0, 1});
+      BuildGridTables(*ctx, 0, 0, -1);
+      SudUndoHistory history;
+      for (int step = 0; step < 2; ++step) {
+        std::vector<CellRecord> cells = grid.Cells;
+        cells[0].OddEven = 0;
+        cells[5].ThePoss = 0x3;
+        cells[5].NPoss = 2;
+        SetCellValue(*ctx, grid, 10 + step, step + 1, kActionPlace);
+        history.Steps.push_back({cells});
+      }
+      history.PtUndo = 2;
+      const std::string bytes = WriteSudFile(*ctx, SudFileContent{.Undo = history});
+      WriteAll(File("steps.sud"), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
+    std::string undone;
+    {
+      Session s(home_);
+      s.dialogs.AnswerFileName(File("steps.sud"));
+      QVERIFY(s.Run(kOpen));
+      UndoLastState(s.Engine());
+      UpdatePossibles(s.Engine(), -1, -1, -1, 1);
+      QCOMPARE(s.Cell(0).OddEven, int16_t{1});
+      undone = WriteSudFile(s.Engine(), SudFileContent{});
+      s.dialogs.AnswerFileName(File("undone.sud"));
+      QVERIFY(s.Run(kSaveAs));
+    }
+    Session again(home_);
+    again.dialogs.AnswerFileName(File("undone.sud"));
+    QVERIFY(again.Run(kOpen));
+    QVERIFY(WriteSudFile(again.Engine(), SudFileContent{}) == undone);
   }
 
   void SaveAsAsksForANameAndReplacesNothingUnasked() {
