@@ -254,7 +254,9 @@ private slots:
         history.Steps.push_back({cells});
       }
       history.PtUndo = 2;
-      const std::string bytes = WriteSudFile(*ctx, SudFileContent{.Undo = history});
+      SudFileContent content;
+      content.Undo = history;
+      const std::string bytes = WriteSudFile(*ctx, content);
       WriteAll(File("steps.sud"), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
     std::string undone;
