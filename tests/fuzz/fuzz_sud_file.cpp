@@ -1,5 +1,6 @@
 // The grid-file reader on any bytes: no crash, no undefined behaviour; a refused file leaves the
-// program's grids as they were, and an accepted one saves and reads back.
+// program's grids as they were, and an accepted one saves and reads back, as a grid file and as a
+// text grid.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include "engine/grid_shape.h"
 #include "files/sud_file_reader.h"
 #include "files/sud_file_writer.h"
+#include "files/text_grid_reader.h"
+#include "files/text_grid_writer.h"
 
 using namespace quorbel;
 
@@ -30,5 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const auto *bytes = reinterpret_cast<const uint8_t *>(saved.data());
   if (!ReadSudFile(std::span<const uint8_t>(bytes, saved.size()), *again, reread).Ok)
     std::abort(); // what we saved we must open
+  const std::string text = WriteTextGrid(*ctx, TextGridInfo{});
+  auto fromText = std::make_unique<EngineContext>();
+  SetGridSize(*fromText, 9, 1);
+  TextGridInfo info;
+  const auto *textBytes = reinterpret_cast<const uint8_t *>(text.data());
+  if (!OpenTextGrid(std::span<const uint8_t>(textBytes, text.size()), *fromText, info).Ok)
+    std::abort(); // Save Text of an opened grid must reopen
   return 0;
 }
