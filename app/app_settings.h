@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/abstract_profile_store.h"
-#include "app/language.h"
 #include "engine/variant_bits.h"
+#include "platform/abstract_profile_store.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
 #include "app/stopwatch.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

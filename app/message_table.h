@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/language.h"
 #include "app/own_text.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

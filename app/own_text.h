@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

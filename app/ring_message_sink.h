@@ -2,9 +2,9 @@
 // into the message panel, from the message table in the interface language of the moment.
 #pragma once
 
-#include "app/language.h"
 #include "app/message_ring.h"
 #include "files/message_sink.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 #include "platform/paths.h"
 
 namespace quorbel {
@@ -523,12 +523,6 @@ AppSettings DefaultSettings() {
   AppSettings settings;
   LoadSettings(empty, settings);
   return settings;
-}
-
-std::string ReadLastFile(AbstractProfileStore &store) { return store.GetString(kGeneral, kLastFileKey, ""); }
-
-void WriteLastFile(AbstractProfileStore &store, std::string_view path) {
-  store.WriteString(kGeneral, kLastFileKey, path);
 }
 
 } // namespace quorbel

@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/abstract_profile_store.h"
 #include "app/app_settings.h"
+#include "files/recent_file_list.h"
+#include "platform/abstract_profile_store.h"
 
 namespace quorbel {
 
@@ -33,11 +34,7 @@ AppSettings DefaultSettings();
 
 // GENERAL/LANGUAGE alone, as start-up reads it before anything else.
 Language ReadLanguage(AbstractProfileStore &store);
-
-// GENERAL/LASTFILE: written when a grid is saved, read at start-up; not part of AppSettings,
-// so that saving the settings never brings back an older name.
-std::string ReadLastFile(AbstractProfileStore &store);
-void WriteLastFile(AbstractProfileStore &store, std::string_view path);
+// GENERAL/LASTFILE, the grid file saved last: ReadLastFile and WriteLastFile (files/recent_file_list.h).
 
 // The GENERATION key suffixes, by generator index ("FAC" / "MIND" / "LIM" + suffix).
 extern const std::array<std::string_view, kGenerationKinds> GenerationSuffixes;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 namespace quorbel {
 

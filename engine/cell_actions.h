@@ -39,5 +39,8 @@ int EnterHypothesis(EngineContext &ctx, GridRecord &grid, int cell);
 int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell);
 // A trial cell gets its saved status back. Returns 1.
 int LeaveHypothesis(EngineContext &ctx, GridRecord &grid, int cell);
+// Every cell as it was before a search (trial values gone, pencilled cells pencilled again), the
+// grid no longer in search; the search history is left as it is.
+void LeaveGridSearch(EngineContext &ctx, GridRecord &grid);
 
 } // namespace quorbel

@@ -13,9 +13,9 @@
 #include "engine/grid_set.h"
 #include "engine/host.h"
 #include "engine/magic_sentence.h"
+#include "engine/method_record.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
-#include "solver/method_record.h"
 
 namespace quorbel {
 

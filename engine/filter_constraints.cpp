@@ -2,8 +2,8 @@
 // removes candidates and reports 1 when it changed a mask; no filter stops the pass.
 // The twins filters between linked grids run from UpdatePossibles, not here.
 #include "engine/engine_context.h"
+#include "engine/method_probables.h"
 #include "engine/propagate.h"
-#include "solver/method_probables.h"
 
 namespace quorbel {
 

@@ -1,12 +1,12 @@
 // ReinitGrids and the generated grid's comment.
 #include "engine/grid_services.h"
 
+#include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/highlights.h"
 #include "engine/propagate.h"
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
-#include "solver/search.h"
 
 namespace quorbel {
 

@@ -60,4 +60,18 @@ int LeaveHypothesis(EngineContext &ctx, GridRecord &grid, int cell) {
   return 1;
 }
 
+void LeaveGridSearch(EngineContext &ctx, GridRecord &grid) {
+  const int n = std::clamp(ctx.Geo.NCells, 0, static_cast<int>(grid.Cells.size()));
+  for (int c = 0; c < n; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    if (cell.Status == kStatusHypothesis) {
+      LeaveHypothesis(ctx, grid, c);
+    } else if (grid.SearchStarted != 0 && cell.Status == kStatusEmpty && cell.SavedStatus > kStatusConflict) {
+      // A cell the search emptied but never tried: its pencil marks come back too.
+      cell.Status = cell.SavedStatus;
+    }
+  }
+  grid.SearchStarted = 0;
+}
+
 } // namespace quorbel

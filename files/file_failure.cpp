@@ -1,8 +1,6 @@
 // The player's sentences for the failures of grid files, in both languages.
 #include "files/file_failure.h"
 
-#include "app/message_format.h"
-
 #include <string_view>
 #include <utility>
 
@@ -11,8 +9,8 @@ namespace quorbel {
 namespace {
 
 struct FailureText {
-  OwnText French;
-  OwnText English;
+  std::string_view French; // "%s" stands for the file
+  std::string_view English;
 };
 
 FailureText TextOf(FileFailure failure) {
@@ -92,7 +90,10 @@ std::string LocaliseDetail(std::string_view detail, Language language) {
 
 std::string FileFailureSentence(FileFailure failure, std::string_view path, Language language) {
   const FailureText text = TextOf(failure);
-  return FormatText(IsEnglish(language) ? text.English : text.French, {FormatArg(path)});
+  std::string sentence(IsEnglish(language) ? text.English : text.French);
+  if (const size_t at = sentence.find("%s"); at != std::string::npos)
+    sentence.replace(at, 2, path);
+  return sentence;
 }
 
 std::string FileFailureMessage(FileFailure failure, std::string_view path, std::string_view detail,

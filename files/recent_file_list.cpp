@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include "app/abstract_profile_store.h"
-#include "app/settings_schema.h"
+#include "platform/abstract_profile_store.h"
 
 namespace quorbel {
 
@@ -36,6 +35,12 @@ void RecentFileList::Load(AbstractProfileStore &store) {
 void RecentFileList::Save(AbstractProfileStore &store) const {
   for (int i = 0; i < kSize; ++i)
     store.WriteString(kSection, KeyOf(i), i < static_cast<int>(paths_.size()) ? paths_[i] : "");
+}
+
+std::string ReadLastFile(AbstractProfileStore &store) { return store.GetString("GENERAL", "LASTFILE", ""); }
+
+void WriteLastFile(AbstractProfileStore &store, std::string_view path) {
+  store.WriteString("GENERAL", "LASTFILE", path);
 }
 
 void RememberGridFile(AbstractProfileStore &store, RecentFileList &list, std::string_view path, bool saved) {

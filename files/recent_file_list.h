@@ -31,4 +31,9 @@ private:
 // becomes GENERAL/LASTFILE, the file start-up may reopen.
 void RememberGridFile(AbstractProfileStore &store, RecentFileList &list, std::string_view path, bool saved);
 
+// GENERAL/LASTFILE: the grid file saved last, which start-up may open again. Not part of the
+// settings block, so that saving the settings never brings back an older name.
+std::string ReadLastFile(AbstractProfileStore &store);
+void WriteLastFile(AbstractProfileStore &store, std::string_view path);
+
 } // namespace quorbel

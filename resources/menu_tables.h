@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "resources/command_table.h"
 
 namespace quorbel {

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/colours.h"
+#include "platform/colour_word.h"
 #include "resources/command_table.h"
 
 namespace quorbel {

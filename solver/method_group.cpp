@@ -8,7 +8,7 @@
 #include "engine/engine_context.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/method_units.h"
 
 namespace quorbel {

@@ -136,20 +136,6 @@ int EndGridSearch(EngineContext &ctx, GridRecord &grid) {
   return 1;
 }
 
-void LeaveGridSearch(EngineContext &ctx, GridRecord &grid) {
-  const int n = PlayingCellCount(ctx, grid);
-  for (int c = 0; c < n; ++c) {
-    CellRecord &cell = grid.Cells[c];
-    if (cell.Status == kStatusHypothesis) {
-      LeaveHypothesis(ctx, grid, c);
-    } else if (grid.SearchStarted != 0 && cell.Status == kStatusEmpty && cell.SavedStatus > kStatusConflict) {
-      // A cell the search emptied but never tried: its pencil marks come back too.
-      cell.Status = cell.SavedStatus;
-    }
-  }
-  grid.SearchStarted = 0;
-}
-
 double SearchProgress(const GridRecord &grid) {
   if (grid.SearchDepth < 0)
     return 1.0;

@@ -5,21 +5,13 @@
 
 #include <cstdint>
 
+#include "engine/cell_actions.h"
+#include "engine/solve_result.h"
+
 namespace quorbel {
 
 struct EngineContext;
 struct GridRecord;
-
-// Results of solving and searching. The counters return a count of 0 or more instead of
-// the first three.
-enum SolveResult : int {
-  kSolveFound = 1,       // a solution found, or done
-  kSolveExhausted = 0,   // the search is exhausted, or refused
-  kSolveStopped = -1,    // stopped while backtracking; nothing placed or no solution
-  kSolvePlaced = -3,     // values placed
-  kSolveTimeOut = -9,    // the TIMEOVER time limit, or a stop request
-  kSolveCancelled = -10, // the player asked the computation to stop
-};
 
 // Every open cell becomes a trial cell (its candidates, count and status saved); the
 // tally is cleared and the search starts at depth 0. clearHistory 1 empties the
@@ -35,9 +27,7 @@ int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
 // Every trial cell gets its saved state back; the search history is emptied and the grid
 // is no longer in search. Returns 1.
 int EndGridSearch(EngineContext &ctx, GridRecord &grid);
-// The same without touching the search history: every cell as it was before the search
-// (trial values gone, pencilled cells pencilled again), the grid no longer in search.
-void LeaveGridSearch(EngineContext &ctx, GridRecord &grid);
+// LeaveGridSearch (engine/cell_actions.h) does the same without touching the search history.
 
 // A fraction in [0, 1] of the search tree done, from the first levels of the branch stack.
 double SearchProgress(const GridRecord &grid);

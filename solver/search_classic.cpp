@@ -23,7 +23,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
-#include "solver/block_places.h"
+#include "engine/block_places.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
 

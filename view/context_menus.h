@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "app/value_symbol.h"
 
 namespace quorbel {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "engine/grid_record.h"
 
 namespace quorbel {

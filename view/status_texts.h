@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/language.h"
+#include "platform/language.h"
 #include "app/value_symbol.h"
 
 namespace quorbel {

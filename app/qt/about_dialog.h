@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 class CAboutDlg final : public QDialog {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 class QLabel;
 class QProgressBar;

@@ -11,9 +11,9 @@
 #include "app/qt/quorbel_app.h"
 #include "app/qt/undo_history.h"
 #include "app/static_texts.h"
+#include "app/sud_settings_block.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
-#include "files/sud_file_settings.h"
 #include "platform/paths.h"
 
 using namespace quorbel;

@@ -1,6 +1,7 @@
 #include "app/qt/end_of_game_flow.h"
 
 #include "app/best_scores.h"
+#include "app/qt/board_window.h"
 #include "app/qt/bravo_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
@@ -12,7 +13,6 @@
 #include "platform/paths.h"
 #include "view/board_layout.h"
 #include "view/game_clock.h"
-#include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
 
@@ -21,7 +21,7 @@ namespace {
 constexpr int32_t kNoCatalogType = -1;
 constexpr int64_t kMsPerSecond = 1000;
 
-int64_t GameSeconds(CQuorbelView *board) {
+int64_t GameSeconds(BoardWindow *board) {
   return board ? std::max<int64_t>(board->Clock().Elapsed, 0) / kMsPerSecond : 0;
 }
 
@@ -58,7 +58,7 @@ int32_t CellsFound(const EngineContext &ctx) {
 }
 
 // The helps shown now, in the order of the usage stopwatches.
-std::array<bool, kUsageTimerCount> HelpsShown(CQuorbelApp &app, CQuorbelView &board) {
+std::array<bool, kUsageTimerCount> HelpsShown(CQuorbelApp &app, BoardWindow &board) {
   const DisplaySwitches &shown = board.Switches();
   std::array<bool, kUsageTimerCount> on{};
   if (shown.PossDisplayOn == 1 && shown.PossDisplayLevel >= 0 && shown.PossDisplayLevel < kPossLevelTimers)
@@ -82,7 +82,7 @@ void StartShownAnimations(EngineContext &ctx) {
 
 void GatherTally(CQuorbelApp &app, SudGameState &file) {
   const GameTally &game = app.Game();
-  CQuorbelView *board = GetCurrentView();
+  BoardWindow *board = app.Board();
   file.GameWords = {game.GameLevel,
                     game.StartMissing,
                     game.StartSudMissing,
@@ -104,7 +104,7 @@ void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
   game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
   game.SolverHelpCount = words[kWordSolverHelpCount];
   game.RightClickUses = words[kWordRightClickUses];
-  if (CQuorbelView *board = GetCurrentView())
+  if (BoardWindow *board = app.Board())
     board->Game().ErrorCount = words[kWordErrorCount];
   // A stopwatch that ran when the file was saved runs on for the time it had then.
   const uint32_t now = TimeGetTime();
@@ -114,7 +114,7 @@ void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
   }
   // The file keeps the stopwatches but not which helps were shown: a help charges time only
   // while the player sees it.
-  if (CQuorbelView *board = GetCurrentView()) {
+  if (BoardWindow *board = app.Board()) {
     const std::array<bool, kUsageTimerCount> shown = HelpsShown(app, *board);
     for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
       if (shown[i] && !StopwatchRunning(game.UsageTimers[i]))
@@ -138,7 +138,7 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
   in.RedoCount = ctx.Undo.RedoCount;
   in.UndoCount = ctx.Undo.UndoCount;
   in.RightClickUses = game.RightClickUses;
-  in.GameSeconds = GameSeconds(GetCurrentView());
+  in.GameSeconds = GameSeconds(app.Board());
   in.TimeLimitSeconds = ComputeTimeLimit(app.Settings().gameDuration, ctx.Geo.GridWidth, game.GameLevel,
                                          app.Settings().game.mode);
   for (int i = 0; i < kUsageTimerCount; ++i)
@@ -149,13 +149,13 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
 
 float ComputeGameScore(CQuorbelApp &app) {
   const float score = ComputeGameScore(GatherScoreInputs(app));
-  if (CQuorbelView *board = GetCurrentView())
+  if (BoardWindow *board = app.Board())
     board->Game().GameScore = score;
   return score;
 }
 
 void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
-  CQuorbelView *board = GetCurrentView();
+  BoardWindow *board = app.Board();
   if (!board)
     return;
   GameCounters &counters = board->Game();
@@ -227,7 +227,7 @@ void ShowEndOfGame(CQuorbelApp &app) {
 }
 
 void GridSetSolved(CQuorbelApp &app) {
-  CQuorbelView *board = GetCurrentView();
+  BoardWindow *board = app.Board();
   if (board && app.Paused == 0) {
     board->CheckEndOfGame();
     return;
@@ -242,7 +242,7 @@ void ResetGameScore(CQuorbelApp &app) {
   game.RightClickUses = 0;
   app.Engine().Undo.UndoCount = 0;
   app.Engine().Undo.RedoCount = 0;
-  CQuorbelView *board = GetCurrentView();
+  BoardWindow *board = app.Board();
   const std::array<bool, kUsageTimerCount> shown =
       board ? HelpsShown(app, *board) : std::array<bool, kUsageTimerCount>{};
   for (int i = 0; i < kUsageTimerCount; ++i)
@@ -252,7 +252,7 @@ void ResetGameScore(CQuorbelApp &app) {
 }
 
 void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
-  if (CQuorbelView *board = GetCurrentView())
+  if (BoardWindow *board = app.Board())
     app.Game().TripleMaxScore = static_cast<int32_t>(board->Game().GameScore);
 }
 
@@ -262,7 +262,7 @@ void AttachEndOfGame(CQuorbelApp &app) {
   OutsideServices &services = app.Services();
   services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {
     std::unique_ptr<QWidget> view = previous ? previous(parent) : nullptr;
-    if (auto *board = qobject_cast<CQuorbelView *>(view.get())) {
+    if (auto *board = dynamic_cast<BoardWindow *>(view.get())) {
       board->EndOfGame = [&app] { ShowEndOfGame(app); };
       board->RunningScore = [&app] { return ComputeGameScore(app); };
     }

@@ -1,19 +1,19 @@
 #include "app/qt/frame_command_support.h"
 
+#include "app/qt/board_window.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
-#include "view/qt/quorbel_view.h"
 
 namespace quorbel {
 
 DisplaySwitches &FrameSwitches() {
   static DisplaySwitches withoutView;
-  CQuorbelView *view = FrameView();
+  BoardWindow *view = FrameView();
   return view ? view->Switches() : withoutView;
 }
 
-CQuorbelView *FrameView() { return GetCurrentView(); }
+BoardWindow *FrameView() { return TheApp() ? TheApp()->Board() : nullptr; }
 
 bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kModeTimed; }
 

@@ -11,7 +11,7 @@
 #include "view/game_clock.h"
 
 class CQuorbelApp;
-class CQuorbelView;
+class BoardWindow;
 
 namespace quorbel {
 
@@ -19,7 +19,7 @@ inline constexpr int32_t kPictureSymbols = 3;
 
 // The board view's switches; a record of the commands' own while no board view exists.
 DisplaySwitches &FrameSwitches();
-CQuorbelView *FrameView();
+BoardWindow *FrameView();
 
 bool QuickMode(CQuorbelApp &app);
 // The rules of every main grid together.

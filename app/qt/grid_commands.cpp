@@ -5,6 +5,7 @@
 
 #include "app/own_text.h"
 #include "app/panel_text.h"
+#include "app/qt/board_window.h"
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/main_frame.h"
@@ -18,7 +19,6 @@
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
-#include "view/qt/quorbel_view.h"
 
 namespace quorbel {
 
@@ -58,7 +58,7 @@ template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visi
 void SetBoatMarks(CQuorbelApp &app, int8_t mark) {
   if (!FocusOnPlayingCell(app) || !(CommandGrid(app).GridVar & kVarBattleShip).Any())
     return;
-  CQuorbelView *view = FrameView();
+  BoardWindow *view = FrameView();
   if (!view)
     return;
   EngineContext &ctx = app.Engine();
@@ -84,7 +84,7 @@ void ShowCellPossibles(CQuorbelApp &app) {
   const int slot = ctx.Grids.FocusGrid;
   const int cell = ctx.Grids.FocusCell;
   ctx.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].CellHighlight = 1;
-  if (CQuorbelView *view = FrameView())
+  if (BoardWindow *view = FrameView())
     view->MoveFocusToCell(slot, cell);
   app.RedrawViewNow();
 }
@@ -110,7 +110,7 @@ CommandState GridExists(CQuorbelApp &app) {
 } // namespace
 
 void RestartGame(CQuorbelApp &app, bool restartClock) {
-  CQuorbelView *view = FrameView();
+  BoardWindow *view = FrameView();
   if (!view)
     return;
   view->Game().GameFinished = 0;

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 class CLanguage final : public QDialog {
   Q_OBJECT

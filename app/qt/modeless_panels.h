@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 class ModelessPanels final : public QObject {
   Q_OBJECT

@@ -16,6 +16,7 @@
 #include "app/message_format.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
+#include "app/qt/board_window.h"
 #include "app/qt/dialog_wait.h"
 #include "app/qt/document_host.h"
 #include "app/qt/end_of_game_flow.h"
@@ -145,6 +146,8 @@ CQuorbelApp::~CQuorbelApp() {
 }
 
 QWidget *CQuorbelApp::GetCurrentView() { return frame_ ? frame_->BoardView() : nullptr; }
+
+BoardWindow *CQuorbelApp::Board() { return dynamic_cast<BoardWindow *>(GetCurrentView()); }
 
 void CQuorbelApp::RegisterOwnCommands() {
   commands_.SetHandler(Cmd::AppExit, [this](CommandId) {

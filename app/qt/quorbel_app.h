@@ -25,6 +25,7 @@
 #include "platform/qt/input_filter.h"
 #include "platform/qt/profile_store.h"
 
+class BoardWindow;
 class CMainFrame;
 class CDialogWait;
 class CDocumentHost;
@@ -76,6 +77,8 @@ public:
   quorbel::AbstractProfileStore *Profile() { return store_.get(); }
   // The frame's central widget (the board view once it exists); none before the frame.
   QWidget *GetCurrentView();
+  // The board window behind the central widget; none before the board view exists.
+  BoardWindow *Board();
 
   // Writes the settings block and the colours to the settings store.
   void SaveSettings();

@@ -4,8 +4,8 @@
 // of the game when they solve the grids.
 #pragma once
 
-#include "app/language.h"
 #include "app/panel_text.h"
+#include "platform/language.h"
 #include "solver/solve_commands.h"
 
 class CQuorbelApp;

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "app/language.h"
+#include "platform/language.h"
 
 class CSplashWindow final : public QWidget {
   Q_OBJECT

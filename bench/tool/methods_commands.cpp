@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "engine/engine_context.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/one_line_grid.h"
 #include "solver/solve_with_methods.h"
 

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "app/colours.h"
+#include "platform/colour_word.h"
 
 namespace quorbel {
 

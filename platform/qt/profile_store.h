@@ -6,7 +6,7 @@
 
 #include <QSettings>
 
-#include "app/abstract_profile_store.h"
+#include "platform/abstract_profile_store.h"
 
 namespace quorbel {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/colours.h"
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 
 using namespace quorbel;
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/log_file.h"
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 #include "app/message_format.h"
 #include "app/settings_schema.h"
 #include "platform/paths.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 #include "app/settings_schema.h"
 #include "platform/paths.h"
 

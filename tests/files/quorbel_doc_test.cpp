@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
 #include "files/quorbel_doc.h"

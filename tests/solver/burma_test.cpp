@@ -5,7 +5,7 @@
 
 #include "method_test_support.h"
 #include "solver/burma.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {

@@ -6,7 +6,7 @@
 #include "method_test_support.h"
 #include "solver/burma.h"
 #include "solver/colouring.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/method_trial_grid.h"
 #include "solver/solve_with_methods.h"
 

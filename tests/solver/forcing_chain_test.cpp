@@ -4,7 +4,7 @@
 
 #include "method_test_support.h"
 #include "solver/forcing_chain.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/method_trial_grid.h"
 #include "solver/solve_with_methods.h"
 

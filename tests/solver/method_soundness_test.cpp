@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "method_test_support.h"
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {

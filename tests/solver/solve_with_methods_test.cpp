@@ -5,8 +5,8 @@
 
 #include "engine/grid_copy.h"
 #include "method_test_support.h"
-#include "solver/method_probables.h"
-#include "solver/method_record.h"
+#include "engine/method_probables.h"
+#include "engine/method_record.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/message_line.h"
+#include "app/qt/board_window.h"
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
@@ -37,7 +38,7 @@ inline constexpr int kClockTimerMs = 1000;
 inline constexpr int kAnimationTimerMs = 40;
 inline constexpr int kIdleTimerMs = 50000;
 
-class CQuorbelView final : public QWidget, public quorbel::BoardFeedback {
+class CQuorbelView final : public QWidget, public quorbel::BoardFeedback, public BoardWindow {
   Q_OBJECT
 public:
   explicit CQuorbelView(CQuorbelApp &app, QWidget *parent = nullptr);
@@ -58,7 +59,7 @@ public:
   int RedrawCell(int slot, int cell, quorbel::ColorRef override = quorbel::kNoOverride);
   // Makes the cell (or -2, the message panel) the focus and repaints the old and the new focus.
   // Returns 1 when the focus did not change.
-  int MoveFocusToCell(int slot, int cell);
+  int MoveFocusToCell(int slot, int cell) override;
   void ClearSelection();
   void SetFocusCell(int cell, int slot);
   // A click in the message panel: carries out the link under the point. False when the point is
@@ -68,13 +69,13 @@ public:
   // mail, or a help topic.
   void LinkMessageClick(const quorbel::CComLine &line, int segment);
 
-  quorbel::SelectionList &Selection() { return selection_; }
+  quorbel::SelectionList &Selection() override { return selection_; }
   quorbel::BoardInput &Input() { return input_; }
-  quorbel::GameClock &Clock() { return clock_; }
-  quorbel::GameCounters &Game() { return game_; }
+  quorbel::GameClock &Clock() override { return clock_; }
+  quorbel::GameCounters &Game() override { return game_; }
   // Started on the first paint; nothing runs before.
   bool TimersStarted() const { return clockTimer_.isActive(); }
-  quorbel::DisplaySwitches &Switches() { return switches_; }
+  quorbel::DisplaySwitches &Switches() override { return switches_; }
   quorbel::CGridDraw &Painter(int slot) { return painters_[static_cast<size_t>(slot)]; }
   const quorbel::CGridDraw &Painter(int slot) const { return painters_[static_cast<size_t>(slot)]; }
   const quorbel::ViewLayout &Layout() const { return layout_; }
@@ -94,17 +95,12 @@ public:
   // Shows a right-button menu at a window point and gives back the item chosen, 0 for none (a
   // popup menu on screen by default; tests answer it).
   std::function<int(const std::vector<quorbel::MenuChoice> &, QPoint)> ChooseMenuItem;
-  // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
-  // the game is marked finished. The end-of-game evaluation and its dialog plug in here.
-  std::function<void()> EndOfGame;
-  // The mark of the running game out of 20, for the score pane; none: the last mark kept.
-  std::function<float()> RunningScore;
 
   // The game clock of a new game: `limitMs` is the mode's time limit (0: none).
-  void StartGameClock(int32_t limitMs);
+  void StartGameClock(int32_t limitMs) override;
   void StopGameClock();
   // A new game's counters: the score back to 20, no errors, no time-out.
-  void ResetScoreState();
+  void ResetScoreState() override;
   // What a grid file keeps of the clock and the score, and what it gives back.
   void GatherGameState(quorbel::SudGameState &game) const;
   void GameStateLoaded(const quorbel::SudGameState &game);

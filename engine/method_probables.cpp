@@ -2,15 +2,15 @@
 // places for a value that all lie on one line hold the line's only places for it too.
 // Propagation runs it at every filter pass when asked, so each block is read once, with
 // all values at a time (BlockPlaces).
-#include "solver/method_probables.h"
+#include "engine/method_probables.h"
 
 #include <array>
 
+#include "engine/block_places.h"
 #include "engine/engine_context.h"
+#include "engine/method_record.h"
+#include "engine/solve_result.h"
 #include "engine/unit_summary.h"
-#include "solver/block_places.h"
-#include "solver/method_record.h"
-#include "solver/search.h"
 
 namespace quorbel {
 

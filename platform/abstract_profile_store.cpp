@@ -1,4 +1,4 @@
-#include "app/abstract_profile_store.h"
+#include "platform/abstract_profile_store.h"
 
 #include <charconv>
 

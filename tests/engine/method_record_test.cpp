@@ -1,7 +1,7 @@
 // The method levels, the record of their use and the grid level they turn into.
 #include <gtest/gtest.h>
 
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 
 namespace quorbel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/memory_profile_store.h"
+#include "platform/memory_profile_store.h"
 
 namespace quorbel {
 

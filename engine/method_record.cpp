@@ -1,5 +1,5 @@
 // Method levels and the record of their use.
-#include "solver/method_record.h"
+#include "engine/method_record.h"
 
 #include <algorithm>
 
