@@ -6,6 +6,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
 #include "engine/propagate.h"
+#include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "platform/clock.h"
@@ -121,7 +122,7 @@ int ProposeAtCurrentCell(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int ProposeHint(EngineContext &ctx, SolveCommandHost &host, int cell) {
-  if (!HasCells(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
     return 0;
   const int current = CurrentGridSlot(ctx.Grids);
   const bool oneCell = cell >= 0 && cell < ctx.Geo.NCells;
@@ -180,7 +181,7 @@ int ProposeHint(EngineContext &ctx, SolveCommandHost &host, int cell) {
 }
 
 int SolveOneLoop(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
     return 0;
   ReinitAll(ctx);
   SaveUndoState(ctx);
@@ -210,7 +211,7 @@ int SolveOneLoop(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int SolveFull(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
     return 0;
   host.AddReport({Message(kMsgSolveLaunched, {kHelpFullSolve})});
   ctx.Host->RedrawViewNow();
@@ -276,7 +277,7 @@ int SolveFull(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx))
+  if (!HasCells(ctx) || !RulesBuilt(ctx))
     return 0;
   const int current = CurrentGridSlot(ctx.Grids);
   ReinitAll(ctx);
@@ -318,7 +319,7 @@ int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int BackToGoodSolution(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx))
+  if (!HasCells(ctx) || !RulesBuilt(ctx))
     return 0;
   ReinitAll(ctx);
   host.ReadMethodMask();

@@ -12,6 +12,7 @@
 #include "app/qt/undo_history.h"
 #include "app/static_texts.h"
 #include "app/sud_settings_block.h"
+#include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "platform/paths.h"
@@ -200,6 +201,7 @@ void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHisto
   if (app_.Services().gameStateLoaded)
     app_.Services().gameStateLoaded(game_);
   PostComment(game.CommentFrench, game.CommentEnglish, 0);
+  SayUnbuiltRules();
   RecomputeAndRedraw();
 }
 
@@ -237,7 +239,16 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     PostComment(info.CommentFrench, info.CommentEnglish,
                 info.Level >= 1 && info.Level <= kLevelCount ? info.Level : 1);
   }
+  SayUnbuiltRules();
   RecomputeAndRedraw();
+}
+
+void CDocumentHost::SayUnbuiltRules() {
+  // The grid opens and saves whole; only what would check its rule is missing.
+  const std::string message =
+      UnbuiltRuleMessage(GridSetRules(app_.Engine()), app_.Engine().Settings.Language);
+  if (!message.empty())
+    app_.PostMessage(PanelText::Plain(message));
 }
 
 void CDocumentHost::DocumentSaved(std::string_view /*path*/) {

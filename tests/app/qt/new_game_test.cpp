@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/message_line.h"
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
 #include "app/stopwatch.h"
@@ -25,7 +26,22 @@ namespace {
 
 constexpr CommandId kOpen = 32889;
 constexpr CommandId kGenerateMedium = 32915;
+constexpr CommandId kSearchSolutions = 32913;
 constexpr int kMedium = 2;
+
+// The message panel holds the line (after its "==> " mark) among its newest ten, above the
+// line `since` when one is given.
+bool PanelHolds(CQuorbelApp &app, const QString &line, const QString &since = {}) {
+  const MessageRing &ring = app.Messages();
+  for (int back = 0; back < 10; ++back) {
+    const QString text = QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back)));
+    if (text.endsWith(line))
+      return true;
+    if (!since.isEmpty() && text.endsWith(since))
+      return false;
+  }
+  return false;
+}
 
 // The program on a first start, with the board, shown offscreen.
 struct FirstStart {
@@ -144,6 +160,45 @@ private slots:
     QVERIFY(s.Run(kOpen));
     QCOMPARE(values(), generated);
     QCOMPARE(s.app->Game().GameLevel, kMedium);
+  }
+
+  void AGridWithARuleNotBuiltSaysSoKeepsItsCluesAndIsNotCounted() {
+    QTemporaryDir files;
+    const QString path = files.filePath("killer.txt");
+    QByteArray grid = "Quorbel Mode Texte\r\n4\r\n";
+    for (int i = 0; i < 16; ++i)
+      grid += "0\r\n";
+    grid += "K7;0;1;4\r\n";
+    WriteAll(path, grid);
+    for (Language language : {Language::English, Language::French}) {
+      FirstStart s(home_);
+      s.app->SetLanguage(language);
+      s.dialogs.AnswerFileName(path);
+      QVERIFY(s.Run(kOpen));
+      const QString said =
+          language == Language::English
+              ? QStringLiteral("This grid uses the Killer Sum rule, which this version cannot check yet.")
+              : QStringLiteral("Cette grille utilise la règle Killer Somme, que cette version ne sait "
+                               "pas encore vérifier.");
+      QVERIFY2(PanelHolds(*s.app, said), qPrintable(said));
+      QCOMPARE(s.Engine().Grids.Main[0].Lists.Killer.Size(), 1);
+
+      // Saved as text, it reopens the same, cage and all.
+      s.dialogs.AnswerFileName(files.filePath("again.txt"));
+      QVERIFY(SaveTextGrids(*s.app));
+      const QByteArray first = ReadAll(files.filePath("again.txt"));
+      s.dialogs.AnswerFileName(files.filePath("again.txt"));
+      QVERIFY(s.Run(kOpen));
+      s.dialogs.AnswerFileName(files.filePath("twice.txt"));
+      QVERIFY(SaveTextGrids(*s.app));
+      QCOMPARE(ReadAll(files.filePath("twice.txt")), first);
+
+      // Counting would ignore the cage: it refuses with the same words.
+      s.app->Messages().AddInfoMessage(PanelText::Plain("count follows"));
+      QVERIFY(s.Run(kSearchSolutions));
+      QVERIFY(PanelHolds(*s.app, said, QStringLiteral("count follows")));
+      QCOMPARE(s.Engine().Grids.Main[0].Cells[0].Value, 0);
+    }
   }
 
   void TheScorePaneFollowsTheRunningGame() {

@@ -1,0 +1,126 @@
+#include "engine/rule_registry.h"
+
+#include <algorithm>
+
+#include "engine/engine_context.h"
+
+namespace quorbel {
+
+namespace {
+
+using enum RuleFamily;
+
+constexpr int kFrench = 0;
+
+// Double and Triple has a bit of its own and no catalogue row.
+constexpr std::string_view kDoubleTripleName = "Double and Triple";
+constexpr std::string_view kDoubleTripleNameFr = "Double et Triple";
+
+} // namespace
+
+const std::array<RuleEntry, kVariantRowCount> RuleRegistry = {{
+    {"Random Single", None, "", "", true},
+    {"Random Multiple", None, "", "", true},
+    {"---------", None, "", "", true},
+    {"Diagonal", Regions, "", "", true},
+    {"Irregular", Regions, "", "", true},
+    {"Less", Comparison, "CheckCompLess", "FilterCompLess", false},
+    {"Odd", Comparison, "CheckOddEvenCell", "FilterOddEvenCell", false},
+    {"XV", Comparison, "CheckCompX", "FilterCompX", false},
+    {"Dot", Comparison, "CheckCompConsecutive", "FilterCompConsecutive", false},
+    {"All Indicated", Comparison, "CheckAllIndicated", "FilterAllIndicated", false},
+    {"Pirate", Neighbourhood, "CheckPirate", "FilterPirate", false},
+    {"Trio", CellSet, "CheckCellClass", "FilterCellClass", false},
+    {"Navigator", Neighbourhood, "CheckNavigator", "FilterNavigator", false},
+    {"Little Killer", SumProduct, "CheckLittleKiller", "FilterLittleKiller", false},
+    {"Killer Sum", SumProduct, "CheckKiller", "FilterKiller", false},
+    {"Killer Product", SumProduct, "CheckKiller", "FilterKiller", false},
+    {"Kimo", SumProduct, "CheckKiller", "FilterKiller", false},
+    {"Touchy", Neighbourhood, "CheckTouchy", "FilterTouchy", false},
+    {"No 3 Odd Even", Neighbourhood, "CheckNo3OddEven", "FilterNo3OddEven", false},
+    {"No Average", Neighbourhood, "CheckNoAverage", "FilterNoAverage", false},
+    {"No Consecutive", Neighbourhood, "CheckNoConsecutive", "FilterNoConsecutive", false},
+    {"No Touch", Neighbourhood, "CheckNoTouch", "FilterNoTouch", false},
+    {"Give Me 5", Neighbourhood, "CheckGiveMe5", "FilterGiveMe5", false},
+    {"Odd Pair", Comparison, "CheckOddPair", "FilterOddPair", false},
+    {"No Knight Step", Neighbourhood, "CheckNoKnightStep", "FilterNoKnightStep", false},
+    {"Arrow", SumProduct, "CheckArrow", "FilterArrow", false},
+    {"Creasing Lines", SumProduct, "CheckCreasing", "FilterCreasing", false},
+    {"Outside", SumProduct, "CheckOutsideClue", "FilterOutsideClue", false},
+    {"Frame Sum", SumProduct, "CheckFrameClue", "FilterFrameClue", false},
+    {"Frame Product", SumProduct, "CheckFrameClue", "FilterFrameClue", false},
+    {"Frame Max", SumProduct, "CheckFrameClue", "FilterFrameClue", false},
+    {"Oddview", SumProduct, "CheckOutsideClue", "FilterOutsideClue", false},
+    {"SkyScrapper", SumProduct, "CheckFrameClue", "FilterFrameClue", false},
+    {"Last Number", SumProduct, "CheckFrameClue", "FilterFrameClue", false},
+    {"Transfer", SumProduct, "CheckOutsideClue", "FilterOutsideClue", false},
+    {"MasterMind", CellSet, "CheckMasterMind", "FilterMasterMind", false},
+    {"Domino", CellSet, "CheckPipSet", "FilterPipSet", false},
+    {"Pencil Mark", CellSet, "CheckPencilMarkSet", "FilterPencilMarkSet", false},
+    {"Digital Clock", CellSet, "CheckSegmentSet", "FilterSegmentSet", false},
+    {"Romain", CellSet, "CheckTableSet", "FilterTableSet", false},
+    {"Numeral", CellSet, "CheckNumeral", "FilterNumeral", false},
+    {"Distance", Comparison, "CheckDistance", "FilterDistance", false},
+    {"Dan", CellSet, "CheckDan", "", false},
+    {"Equality", CellSet, "CheckEquality", "FilterEquality", false},
+    {"Quad Max", Comparison, "CheckQuad", "FilterQuad", false},
+    {"Wheel", CellSet, "CheckWheel", "FilterWheel", false},
+    {"Mult Table", SumProduct, "CheckMultTable", "FilterMultTable", false},
+    {"Chess", Neighbourhood, "CheckChess", "FilterChess", false},
+    {"Magic Square", SumProduct, "CheckMagicSquare", "FilterMagicSquare", false},
+    {"Magic Sentence", CellSet, "CheckMagicSentence", "", false},
+    {"Extra Region", Regions, "", "", true},
+    {"PanDigital", CellSet, "CheckPanDigital", "", false},
+    {"Puzzle", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece", false},
+    {"Tiled", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece", false},
+    {"Battle Ship", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece", false},
+    {"Twins Relation", Twins, "CheckTwinsRelation", "FilterTwinsRelationCell", false},
+    {"Twins Relation Multiple", Twins, "CheckTwinsRelationMultiple", "FilterTwinsRelationMultiple", false},
+    {"Twins Substitution", Twins, "CheckTwinsSubstitution", "FilterTwinsSubstitution", false},
+    {"Twins Equal", Twins, "CheckTwinsEqual", "FilterTwinsEqual", false},
+    {"Twins Zone", Twins, "CheckTwinsZone", "FilterTwinsZone", false},
+    {"Twins Differents", Twins, "CheckTwinsDifferent", "FilterTwinsDifferent", false},
+    {"Twins Same in Line", Twins, "CheckTwinsSameInLine", "FilterTwinsSameInLine", false},
+    {"Twins Varient Masked", Twins, "", "", false},
+    {"Twins Total", Twins, "CheckTwinsTotal", "FilterTwinsTotal", false},
+}};
+
+std::string UnbuiltRuleName(VariantWords words, int language) {
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
+    if (!RuleRegistry[static_cast<size_t>(row)].Built && Meets(words, variant.VarMasks))
+      return std::string(language == kFrench ? variant.VarNameFr : variant.VarNameEn);
+  }
+  if (Meets(words, kVarNeighbourScore))
+    return std::string(language == kFrench ? kDoubleTripleNameFr : kDoubleTripleName);
+  return {};
+}
+
+std::string UnbuiltRuleMessage(VariantWords words, int language) {
+  const std::string name = UnbuiltRuleName(words, language);
+  if (name.empty())
+    return {};
+  return language == kFrench
+             ? "Cette grille utilise la règle " + name + ", que cette version ne sait pas encore vérifier."
+             : "This grid uses the " + name + " rule, which this version cannot check yet.";
+}
+
+VariantWords GridSetRules(const EngineContext &ctx) {
+  VariantWords rules;
+  const int grids = std::clamp(ctx.Grids.AllCount, 0, kMaxGrids);
+  for (int g = 0; g < grids; ++g) {
+    rules.word1 |= ctx.Grids.Main[static_cast<size_t>(g)].GridVar.word1;
+    rules.word2 |= ctx.Grids.Main[static_cast<size_t>(g)].GridVar.word2;
+  }
+  return rules;
+}
+
+bool RulesBuilt(EngineContext &ctx) {
+  const std::string message = UnbuiltRuleMessage(GridSetRules(ctx), ctx.Settings.Language);
+  if (message.empty())
+    return true;
+  ctx.Host->AddInfoMessage(message);
+  return false;
+}
+
+} // namespace quorbel

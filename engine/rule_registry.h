@@ -1,0 +1,55 @@
+// Where each rule of the catalogue stands: the family of rules it belongs to, the check and the
+// filter that propagation runs for it, and whether this version has built them. Whatever would
+// give a wrong answer on a rule that is not built (counting, solving, hints) asks here first and
+// refuses, and opening a grid that uses one says so; such a grid still opens and saves whole.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/variant_bits.h"
+#include "engine/variant_catalog.h"
+
+namespace quorbel {
+
+// The families of rules, each built as one piece of work.
+enum class RuleFamily {
+  None,          // the random rows and the separator
+  Regions,       // diagonals, irregular blocks and extra regions: units of the grid
+  SumProduct,    // sums, products and moduli of several cells, and the clues around the grid
+  Comparison,    // two cells (or a corner of four) by parity, order, sum, difference or ratio
+  Neighbourhood, // neighbours, knight steps and chess pieces
+  CellSet,       // sets of values per cell and free groups of cells
+  Pieces,        // puzzle pieces, tiles and the fleet
+  Twins,         // rules between grids
+};
+
+struct RuleEntry {
+  std::string_view Name; // the catalogue's English name
+  RuleFamily Family;
+  std::string_view Check;  // the check propagation runs, empty when the units do the work
+  std::string_view Filter; // the filter propagation runs, empty when the units do the work
+  bool Built;
+};
+
+// One entry per catalogue row, in the catalogue's order.
+extern const std::array<RuleEntry, kVariantRowCount> RuleRegistry;
+
+// The first rule among `words` that this version has not built, by the catalogue's English or
+// French name (`language` 0 French, 1 English); empty when every rule of `words` is built.
+std::string UnbuiltRuleName(VariantWords words, int language);
+
+// "This grid uses the ... rule, which this version cannot check yet." in the language asked, or
+// empty when every rule of `words` is built.
+std::string UnbuiltRuleMessage(VariantWords words, int language);
+
+struct EngineContext;
+
+// The rules of every grid of the set together.
+VariantWords GridSetRules(const EngineContext &ctx);
+// False, after telling the player which rule, when a grid of the set uses a rule that is not
+// built: counting and solving would answer as if the rule were not there.
+bool RulesBuilt(EngineContext &ctx);
+
+} // namespace quorbel
