@@ -14,6 +14,8 @@ struct EngineContext;
 // forgotten), commit 1 makes last-step values ordinary (CommitNewValues), clearColours 1
 // resets the colouring, undoPending 1 takes back the undo step of an unkept trial.
 void ReinitGrids(EngineContext &ctx, int endSearch, int commit, int clearColours, int undoPending);
+// All four: what every move of the player starts with.
+inline void ResetTransientState(EngineContext &ctx) { ReinitGrids(ctx, 1, 1, 1, 1); }
 
 // The comment of a generated grid, for the interface language.
 void SetGeneratedComment(EngineContext &ctx, std::string_view text);

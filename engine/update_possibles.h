@@ -12,6 +12,9 @@ struct EngineContext;
 // candidates (InitPossibles). Sets ctx.GridSetState and ctx.TotalOpenCells. Nothing
 // happens while no geometry is set.
 void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init);
+// Every grid's candidates from scratch, with the methods panel's switches: what a move, a load
+// or a change of display needs.
+inline void RecomputeAllCandidates(EngineContext &ctx) { UpdatePossibles(ctx, -1, -1, -1, 1); }
 
 // Whether UpdatePossibles runs the twins filters between linked grids: only over every
 // grid of a set of several, and only when the rule filters run.

@@ -68,7 +68,7 @@ int32_t SecondsSince(uint32_t start) {
 // The candidate update after a command, with the default modes.
 void RefreshAllGrids(EngineContext &ctx) { UpdatePossibles(ctx, -1, kFilterDefault, -1, 1); }
 
-void ReinitAll(EngineContext &ctx) { ReinitGrids(ctx, 1, 1, 1, 1); }
+void ReinitAll(EngineContext &ctx) { ResetTransientState(ctx); }
 
 bool HasCells(const EngineContext &ctx) { return ctx.Geo.NCells > 0; }
 

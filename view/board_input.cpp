@@ -80,11 +80,11 @@ RecordedAction BoardInput::SetCellStep(int cell, int value) const {
 
 void BoardInput::ChangeCell(int slot, int cell, bool snapshot,
                             const std::function<RecordedAction()> &change) {
-  ReinitGrids(ctx_, 1, 1, 1, 1);
+  ResetTransientState(ctx_);
   if (snapshot)
     SaveUndoState(ctx_);
   const RecordedAction step = change();
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.SignalPlacement(slot, cell);
   feedback_.RedrawViewNow();
   // The Magic Sentence's cells start their animation here once its rule exists.
@@ -108,7 +108,7 @@ bool BoardInput::TypeSymbol(char key) {
     if (CellRecord *record = Cell(slot, cell)) {
       const int value = std::clamp(record->Value, 0, kMaxWidth) * 10 + (key - '0');
       SetCellValue(ctx_, grid, cell, value, kActionGive);
-      UpdatePossibles(ctx_, -1, -1, -1, 1);
+      RecomputeAllCandidates(ctx_);
       feedback_.RedrawViewNow();
     }
     return true;
@@ -200,10 +200,10 @@ void BoardInput::Key(BoardKey key) {
     KeyTab();
     return;
   case BoardKey::Enter:
-    ReinitGrids(ctx_, 1, 1, 1, 1);
+    ResetTransientState(ctx_);
     Entry.Mode = EntryMode::Normal;
     Entry.ValueEntry = 1;
-    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    RecomputeAllCandidates(ctx_);
     feedback_.RedrawViewNow();
     Record(kStepResetInput, {kResetInputArg});
     return;
@@ -262,11 +262,11 @@ void BoardInput::KeyBackspace() {
       return;
     const int value = record->Value / 10;
     SetCellValue(ctx_, Grid(set.FocusGrid), set.FocusCell, value, value == 0 ? kActionClear : kActionGive);
-    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    RecomputeAllCandidates(ctx_);
     feedback_.RedrawViewNow();
     return;
   }
-  ReinitGrids(ctx_, 1, 1, 1, 1);
+  ResetTransientState(ctx_);
   Record(kStepResetInput, {kResetInputArg});
   const int cell = set.FocusCell;
   if (cell < 0 || cell >= NavigableRecords()) {
@@ -279,7 +279,7 @@ void BoardInput::KeyBackspace() {
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
   Entry.ValueEntry = 1;
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
   Record(kStepSetCell, {cell, std::nullopt, 0});
 }
@@ -350,12 +350,12 @@ void BoardInput::TogglePencilMark(int slot, int cell, int value) {
   if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
       record->Status <= kStatusFixed)
     return;
-  ReinitGrids(ctx_, 1, 1, 1, 1);
+  ResetTransientState(ctx_);
   SaveUndoState(ctx_);
   SetCellValue(ctx_, Grid(slot), cell, value, kActionTogglePencil);
   if (CountMarks(ctx_.Geo, Grid(slot).Cells[static_cast<size_t>(cell)]) == 0)
     ClearCellMove(ctx_, Grid(slot), cell);
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
   Record(kStepSetPencil, {cell, value, kMarkToggleArg});
 }
@@ -481,7 +481,7 @@ void BoardInput::ShowSearchLevel(int level) {
   // The search history records its own step, only when the level is shown.
   ReinitGrids(ctx_, 0, 1, 1, 1);
   if (ShowSearchSolution(ctx_, level) == 1)
-    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
 }
 
@@ -496,7 +496,7 @@ void BoardInput::EditUndo() {
     return;
   UndoLastState(ctx_);
   ReinitGrids(ctx_, 1, 1, 1, 0);
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
   Record(kStepUndo, {1});
 }
@@ -506,7 +506,7 @@ void BoardInput::EditRedo() {
     return;
   ReDo(ctx_);
   ReinitGrids(ctx_, 1, 1, 1, 0);
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
   Record(kStepRedo, {1});
 }
@@ -515,7 +515,7 @@ void BoardInput::EditClear() {
   GridSet &set = ctx_.Grids;
   if (!HasGrid() || (!IsMainGrid(set.FocusGrid) && !Expert()))
     return;
-  ReinitGrids(ctx_, 1, 1, 1, 1);
+  ResetTransientState(ctx_);
   if (selection_.Count >= 2) {
     SaveUndoState(ctx_);
     for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i) {
@@ -524,7 +524,7 @@ void BoardInput::EditClear() {
       if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)))
         ClearCellMove(ctx_, Grid(pair.Grid), pair.Cell);
     }
-    UpdatePossibles(ctx_, -1, -1, -1, 1);
+    RecomputeAllCandidates(ctx_);
     feedback_.RedrawViewNow();
     Record(kStepResetInput, {kResetInputArg});
     Record(kStepSetCell, {kSelectedCellsArg, std::nullopt, 0});
@@ -536,7 +536,7 @@ void BoardInput::EditClear() {
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
-  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
   Record(kStepSetCell, {cell, std::nullopt, 0});
 }

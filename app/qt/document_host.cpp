@@ -257,7 +257,7 @@ void CDocumentHost::DocumentSaved(std::string_view /*path*/) {
 }
 
 void CDocumentHost::RecomputeAndRedraw() {
-  UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+  RecomputeAllCandidates(app_.Engine());
   app_.RedrawViewNow();
 }
 

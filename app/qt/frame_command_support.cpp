@@ -31,7 +31,7 @@ bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone) {
   return false;
 }
 
-void RecomputeAllPossibles(CQuorbelApp &app) { UpdatePossibles(app.Engine(), -1, -1, -1, 1); }
+void RecomputeAllPossibles(CQuorbelApp &app) { RecomputeAllCandidates(app.Engine()); }
 
 std::string_view YesNo(bool on) { return on ? "Y" : "N"; }
 

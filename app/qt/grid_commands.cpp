@@ -80,7 +80,7 @@ void ShowCellPossibles(CQuorbelApp &app) {
   if (!FocusOnPlayingCell(app) || app.Settings().general.probType == 0)
     return;
   EngineContext &ctx = app.Engine();
-  ReinitGrids(ctx, 1, 1, 1, 1);
+  ResetTransientState(ctx);
   const int slot = ctx.Grids.FocusGrid;
   const int cell = ctx.Grids.FocusCell;
   ctx.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].CellHighlight = 1;
@@ -126,7 +126,7 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
 
 void StartNewGridGame(CQuorbelApp &app, int level) {
   EngineContext &ctx = app.Engine();
-  UpdatePossibles(ctx, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx);
   app.NoDocumentYet = 0;
   app.Paused = 0;
   app.DefiRunning = 0;
@@ -141,7 +141,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
   CommandGrid(app).Comment = std::string(kStartGridName);
   app.MarkDocumentModified("NULL");
-  ReinitGrids(ctx, 1, 1, 1, 1);
+  ResetTransientState(ctx);
   for (int g = 0; g < ctx.Grids.MainCount; ++g) {
     GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(g)];
     for (int c = 0; c < grid.NRecords; ++c) {
@@ -153,7 +153,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
       cell.WorkWord = 0;
     }
   }
-  UpdatePossibles(ctx, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx);
   app.NewGridFlag = 1;
   ClearUndoHistory(ctx);
   app.RedrawViewNow();
@@ -179,7 +179,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
   }
   EngineContext &ctx = app.Engine();
   app.ClearDocumentModified();
-  ReinitGrids(ctx, 1, 1, 1, 1);
+  ResetTransientState(ctx);
   app.NewGridFlag = 1;
   ForEachShownMainGrid(app, [&](GridRecord &grid) {
     const int limit = std::min(ctx.Geo.CellLimit, grid.NRecords);
@@ -195,7 +195,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
       cell.WorkWord = 0;
     }
   });
-  UpdatePossibles(ctx, -1, -1, -1, 1);
+  RecomputeAllCandidates(ctx);
   ClearUndoHistory(ctx);
   app.RedrawViewNow();
   RestartGame(app, true);

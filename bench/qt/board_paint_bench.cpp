@@ -44,7 +44,7 @@ BENCHMARK(LayOutBoard)->Unit(benchmark::kMicrosecond);
 // Every cell open with all 16 candidates: the most text a board can hold.
 void PaintFullCandidates16(benchmark::State &state) {
   PaintedBoard board(kShapeOf16);
-  UpdatePossibles(board.app->Engine(), -1, -1, -1, 1);
+  RecomputeAllCandidates(board.app->Engine());
   board.view->PrepareBoardLayout();
   for (auto _ : state)
     board.view->PaintView(1, 1);
@@ -55,7 +55,7 @@ void RenderPuzzle9(benchmark::State &state) {
   PaintedBoard board(kShapeOf9);
   test::LoadPuzzleLine(board.app->Engine(), board.app->Engine().Grids.Main[0],
                        test::ReadPuzzleFile("puzzles-9.txt").front());
-  UpdatePossibles(board.app->Engine(), -1, -1, -1, 1);
+  RecomputeAllCandidates(board.app->Engine());
   for (auto _ : state)
     benchmark::DoNotOptimize(board.view->RenderView().constBits());
 }

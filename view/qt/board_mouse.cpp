@@ -384,7 +384,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
   if (HitTestGridTab(tabs_, at.x(), at.y()) >= 0) {
     const int item = ChooseMenuItem(GridTabMenu(app_.ExpertMode()), at);
     if (item == kItemAddEmptyGrid && AddGridToSet(app_.Engine()) >= 0) {
-      UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+      RecomputeAllCandidates(app_.Engine());
       RedrawViewNow();
     } else if (item == kItemAddGridFromFile) {
       AddGridFromFile();
@@ -434,13 +434,13 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
   };
   switch (item) {
   case kItemClearCell: {
-    ReinitGrids(engine, 1, 1, 1, 1);
+    ResetTransientState(engine);
     const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
     if (record.Status == kStatusFixed && !app_.ExpertMode())
       break;
     SaveUndoState(engine);
     ClearCellMove(engine, grid, cell);
-    UpdatePossibles(engine, -1, -1, -1, 1);
+    RecomputeAllCandidates(engine);
     RecordedAction step;
     step.Code = kStepSetCell;
     step.Ints[0] = cell;
@@ -449,7 +449,7 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     break;
   }
   case kItemShowPossibles: {
-    ReinitGrids(engine, 1, 1, 1, 1);
+    ResetTransientState(engine);
     grid.Cells[static_cast<size_t>(cell)].CellHighlight = 1;
     input_.MoveFocus(slot, cell);
     RecordedAction step;
@@ -459,13 +459,13 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     break;
   }
   case kItemPropose:
-    ReinitGrids(engine, 1, 1, 1, 1);
+    ResetTransientState(engine);
     input_.MoveFocus(slot, cell);
     // The hint is the Sudoku menu's Propose on the focus cell, with its help count and step.
     app_.Commands().ExecuteCommand(Cmd::Propose);
     break;
   case kItemMultipleEntry:
-    ReinitGrids(engine, 1, 1, 1, 1);
+    ResetTransientState(engine);
     input_.MoveFocus(slot, cell);
     input_.Entry.Mode =
         input_.Entry.Mode == EntryMode::Sequential ? EntryMode::Normal : EntryMode::Sequential;
@@ -486,14 +486,14 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     setProbType(3);
     break;
   case kItemClearProbables:
-    ReinitGrids(engine, 1, 1, 1, 1);
+    ResetTransientState(engine);
     SaveUndoState(engine);
     for (CellRecord &record : grid.Cells)
       if (record.Status >= kStatusEmpty) {
         record.Marks = 0;
         record.Status = kStatusEmpty;
       }
-    UpdatePossibles(engine, -1, -1, -1, 1);
+    RecomputeAllCandidates(engine);
     break;
   case kItemCommentArea:
     settings.general.displayComment = settings.general.displayComment == 1 ? 0 : 1;
@@ -549,6 +549,6 @@ void CQuorbelView::AddGridFromFile() {
   }
   for (const std::string &warning : result.Warnings)
     app_.PostMessage(PanelText::Plain(warning));
-  UpdatePossibles(app_.Engine(), -1, -1, -1, 1);
+  RecomputeAllCandidates(app_.Engine());
   RedrawViewNow();
 }

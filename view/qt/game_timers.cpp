@@ -207,7 +207,7 @@ void CQuorbelView::TimedGameStep() {
       continue;
     // The cell's picture plays its destruction here once the cell animations exist.
     ResetCellState(engine.Geo, grid.Cells[static_cast<size_t>(cell)]);
-    UpdatePossibles(engine, -1, -1, -1, 1);
+    RecomputeAllCandidates(engine);
     PlaySoundEffect(kSoundRefused);
     RedrawViewNow();
     return;
