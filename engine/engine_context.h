@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/engine_settings.h"
@@ -41,6 +42,9 @@ struct EngineContext {
   int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
   MagicSentenceText MagicSentence;
+  // The classic search's boards, kept from call to call so that its loop never allocates; the
+  // solver makes it on first use and owns its type.
+  std::shared_ptr<void> SearchScratch;
 };
 
 } // namespace quorbel

@@ -20,10 +20,10 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/block_places.h"
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
-#include "engine/block_places.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
 
@@ -92,9 +92,10 @@ struct Scratch {
   Board pruning;
 };
 
-Scratch &TheScratch() {
-  static Scratch scratch;
-  return scratch;
+Scratch &ScratchOf(EngineContext &ctx) {
+  if (!ctx.SearchScratch)
+    ctx.SearchScratch = std::make_shared<Scratch>();
+  return *static_cast<Scratch *>(ctx.SearchScratch.get());
 }
 
 bool IsSearchCell(const CellRecord &cell) {
@@ -533,7 +534,7 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
 }
 
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
-  Scratch &scratch = TheScratch();
+  Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
   BuildLayout(ctx.Geo, grid, layout);
   std::vector<Level> &levels = scratch.levels;
