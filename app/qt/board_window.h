@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "view/display_switches.h"
-#include "view/game_clock.h"
+#include "app/game_clock.h"
 #include "view/selection_list.h"
 
 class BoardWindow {

@@ -12,7 +12,7 @@
 #include "engine/variant_bits.h"
 #include "platform/paths.h"
 #include "view/board_layout.h"
-#include "view/game_clock.h"
+#include "app/game_clock.h"
 
 using namespace quorbel;
 

@@ -8,7 +8,7 @@
 
 #include "engine/variant_bits.h"
 #include "view/display_switches.h"
-#include "view/game_clock.h"
+#include "app/game_clock.h"
 
 class CQuorbelApp;
 class BoardWindow;

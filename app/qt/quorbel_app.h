@@ -12,6 +12,7 @@
 #include "app/app_settings.h"
 #include "app/colours.h"
 #include "app/end_of_game.h"
+#include "app/game_session.h"
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
@@ -60,8 +61,10 @@ public:
   quorbel::Language CurrentLanguage() const { return settings_.general.language; }
   bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() { return ring_; }
+  // The game in play: its clock, counters and tally, whichever window shows it.
+  quorbel::GameSession &Session() { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
-  quorbel::GameTally &Game() { return game_; }
+  quorbel::GameTally &Game() { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
@@ -151,7 +154,7 @@ private:
   std::unique_ptr<quorbel::ProfileStore> store_;
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
-  quorbel::GameTally game_;
+  quorbel::GameSession session_;
   std::unique_ptr<quorbel::EngineContext> engine_;
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;

@@ -31,9 +31,6 @@ constexpr ColorRef kNumeralBlinkColour = 0x008000;
 constexpr ColorRef kSideHighlightColour = 24768;
 constexpr int32_t kSeparatorLines = 3;
 constexpr int kChallengeMode = 6;
-constexpr int kTimedSymbolChangeMs = 5000;
-constexpr int kTimedDestroyMs = 1000;
-constexpr int kTimedSurprises = 4;
 constexpr int kMsPerSecond = 1000;
 // The time left is drawn redder as the timed game runs out (urgency 2 and more).
 constexpr std::array<ColorRef, 6> kUrgencyColours = {0x000000, 0x0080C0, 0x0060E0,
@@ -60,17 +57,13 @@ int BackgroundPeriod(const AppSettings &settings) {
 // ---- Clock and counters ----
 
 void CQuorbelView::StartGameClock(int32_t limitMs) {
-  ::quorbel::StartGameClock(clock_, limitMs, TimeGetTime());
+  StartSessionClock(app_.Session(), limitMs, TimeGetTime());
   // The parasites' slots start again here once the moving parasites join the board.
 }
 
 void CQuorbelView::StopGameClock() { ::quorbel::StopGameClock(clock_); }
 
-void CQuorbelView::ResetScoreState() {
-  clock_.Start = TimeGetTime();
-  // The help stopwatches restart here once the end-of-game evaluation keeps them.
-  game_ = GameCounters{};
-}
+void CQuorbelView::ResetScoreState() { ResetSessionScore(app_.Session(), TimeGetTime()); }
 
 void CQuorbelView::GatherGameState(SudGameState &game) const {
   game.ClockElapsedMs = clock_.Elapsed;
@@ -139,35 +132,27 @@ void CQuorbelView::OnAnimationTimer() {
 
 void CQuorbelView::TickGameClock() {
   const int mode = app_.Settings().game.mode;
-  if (ClockRuns(game_, app_.NewGridFlag, app_.Paused))
-    UpdateElapsed(clock_, TimeGetTime());
-  if (mode == kModeScore)
-    return;
-  if (mode == kModeTimed && app_.NewGridFlag == 1 && game_.GameFinished == 0 && clock_.Limit > 0)
+  GameSession &session = app_.Session();
+  const bool repaintClock = TickSession(session, TimeGetTime(), app_.NewGridFlag, app_.Paused, mode);
+  if (mode == kModeTimed && app_.NewGridFlag == 1)
     TimedGameStep();
-  if (StepClockPicture(clock_, mode) == 1)
+  if (repaintClock)
     DrawClockPanel(1);
 }
 
 void CQuorbelView::TimedGameStep() {
   EngineContext &engine = app_.Engine();
   AppSettings &settings = app_.Settings();
-  if (clock_.Elapsed < clock_.Limit) {
-    game_.PlacedAtLimit = -1;
-    // Every five seconds the quick game plays a trick on the player.
-    const int32_t stamp = clock_.Elapsed / kTimedSymbolChangeMs;
-    if (stamp == clock_.Stamp)
-      return;
-    clock_.Stamp = stamp;
-    int trick = RandomBelow(kTimedSurprises);
-    const SymbolMode symbols = input_.Symbols();
-    if ((symbols == kSymbolDigits && trick == 1) || (symbols == kSymbolLetters && trick == 2))
-      trick = 3;
-    if (trick == 1)
+  const TimedStep step = NextTimedStep(app_.Session(), engine, input_.Symbols(), AnimatedActions(settings));
+  switch (step.Action) {
+  case TimedAction::None:
+    return;
+  case TimedAction::Surprise:
+    if (step.Trick == kTrickDigits)
       input_.SetSymbolMode(kSymbolDigits, 1);
-    else if (trick == 2)
+    else if (step.Trick == kTrickLetters)
       input_.SetSymbolMode(kSymbolLetters, 1);
-    else if (trick == 3)
+    else if (step.Trick == kTrickPictures)
       input_.SetSymbolMode(kSymbolPictures, 0); // the picture set is reloaded here once it exists
     else if (const std::string picture = PickRandomBackground(settings.directory.background);
              !picture.empty()) {
@@ -176,44 +161,22 @@ void CQuorbelView::TimedGameStep() {
     }
     RedrawViewNow();
     return;
-  }
-  if (clock_.Elapsed == clock_.Limit)
-    return;
-  if (game_.PlacedAtLimit == -1) {
-    game_.PlacedAtLimit = 0;
-    for (int slot = 0; slot < UsedMainCount(engine.Grids); ++slot)
-      game_.PlacedAtLimit += CountPlacedCells(engine.Geo, engine.Grids.Main[static_cast<size_t>(slot)]);
-  }
-  if (!AnimatedActions(settings) || game_.PlacedAtLimit == 0) {
-    game_.TimeOverFlag = 1;
-    EndGame();
-    return;
-  }
-  if (input_.Symbols() != kSymbolPictures)
-    input_.SetSymbolMode(kSymbolPictures, 1);
-  // Past the limit a value goes every second, until none is left.
-  const int32_t second = clock_.Elapsed / kTimedDestroyMs;
-  if (second == clock_.Stamp)
-    return;
-  clock_.Stamp = second;
-  const GridSet &set = engine.Grids;
-  for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
-    const int slot = set.Order[static_cast<size_t>(pos)];
-    if (slot < 0 || slot >= UsedMainCount(set))
-      continue;
-    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
-    const int cell = FindCellToDestroy(engine.Geo, grid, RandomBelow(std::max(1, engine.Geo.NCells)));
-    if (cell < 0)
-      continue;
+  case TimedAction::DestroyCell: {
+    if (input_.Symbols() != kSymbolPictures)
+      input_.SetSymbolMode(kSymbolPictures, 1);
     // The cell's picture plays its destruction here once the cell animations exist.
-    ResetCellState(engine.Geo, grid.Cells[static_cast<size_t>(cell)]);
+    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(step.Slot)];
+    ResetCellState(engine.Geo, grid.Cells[static_cast<size_t>(step.Cell)]);
     RecomputeAllCandidates(engine);
     PlaySoundEffect(kSoundRefused);
     RedrawViewNow();
     return;
   }
-  game_.TimeOverFlag = 1;
-  EndGame();
+  case TimedAction::TimeUp:
+    game_.TimeOverFlag = 1;
+    EndGame();
+    return;
+  }
 }
 
 void CQuorbelView::BlinkFocusCell() {
@@ -378,9 +341,9 @@ void CQuorbelView::CheckEndOfGame() {
 }
 
 void CQuorbelView::EndGame() {
-  game_.GameFinished = 1;
+  if (!EndSession(app_.Session()))
+    return;
   app_.NewGridFlag = 0;
-  StopGameClock();
   UpdateStatusPanes();
   if (EndOfGame)
     EndOfGame();

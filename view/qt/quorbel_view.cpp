@@ -28,7 +28,8 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < kMaxGrids; }
 } // namespace
 
 CQuorbelView::CQuorbelView(CQuorbelApp &app, QWidget *parent)
-    : QWidget(parent), app_(app), input_(app.Engine(), app.Settings(), selection_, *this) {
+    : QWidget(parent), app_(app), input_(app.Engine(), app.Settings(), selection_, *this),
+      clock_(app.Session().Clock), game_(app.Session().Counters) {
   setObjectName(QStringLiteral("CQuorbelView"));
   setAttribute(Qt::WA_OpaquePaintEvent); // every pixel comes from the back buffer
   setMinimumSize(kMinimumWidth, kMinimumHeight);

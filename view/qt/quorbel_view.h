@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/game_clock.h"
 #include "app/message_line.h"
 #include "app/qt/board_window.h"
 #include "files/sud_file_state.h"
@@ -23,7 +24,6 @@
 #include "view/board_layout.h"
 #include "view/context_menus.h"
 #include "view/display_switches.h"
-#include "view/game_clock.h"
 #include "view/grid_draw.h"
 #include "view/legend_lines.h"
 #include "view/qt/cell_painter.h"
@@ -191,8 +191,9 @@ private:
   bool bufferCurrent_ = false; // PaintDC already holds what the next paint event must show
   quorbel::BoardInput input_;
   DragState drag_;
-  quorbel::GameClock clock_;
-  quorbel::GameCounters game_;
+  // The game in play belongs to the application; the view shows it and runs its timers.
+  quorbel::GameClock &clock_;
+  quorbel::GameCounters &game_;
   QTimer clockTimer_;
   QTimer animationTimer_;
   QTimer idleTimer_;

@@ -4,7 +4,7 @@
 
 #include "engine/cell_actions.h"
 #include "tests/engine/engine_test_support.h"
-#include "view/game_clock.h"
+#include "app/game_clock.h"
 #include "view/status_texts.h"
 
 namespace quorbel {

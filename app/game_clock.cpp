@@ -1,4 +1,4 @@
-#include "view/game_clock.h"
+#include "app/game_clock.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,0 +1,101 @@
+// The game in play without a window: the timed game's surprises before its limit, the values it
+// takes back after it, the end that comes once.
+#include "app/game_session.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/cell_actions.h"
+#include "engine/grid_set.h"
+#include "engine/grid_shape.h"
+#include "platform/random.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace quorbel {
+namespace {
+
+constexpr int32_t kLimitMs = 60000;
+
+class TimedGame : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SeedRandom(7);
+    SetGridShape(ctx_, 0, 1, 0); // 4 x 4
+    StartSessionClock(session_, kLimitMs, 0);
+  }
+  TimedStep At(int32_t elapsedMs, SymbolMode shown = kSymbolDigits, bool destroy = true) {
+    session_.Clock.Elapsed = elapsedMs;
+    return NextTimedStep(session_, ctx_, shown, destroy);
+  }
+  void Place(int cell, int value) { SetCellValue(ctx_, ctx_.Grids.Main[0], cell, value, kActionPlace); }
+
+  EngineContext ctx_;
+  GameSession session_;
+};
+
+TEST_F(TimedGame, SurprisesComeEveryFiveSecondsAndNeverTheSymbolsShown) {
+  EXPECT_EQ(At(0).Action, TimedAction::None); // the first stamp is the start's
+  int surprises = 0;
+  for (int32_t ms = 0; ms < kLimitMs; ms += 1000) {
+    const TimedStep step = At(ms, kSymbolDigits);
+    if (step.Action == TimedAction::Surprise) {
+      ++surprises;
+      EXPECT_NE(step.Trick, kTrickDigits);
+    } else {
+      EXPECT_EQ(step.Action, TimedAction::None);
+    }
+  }
+  EXPECT_EQ(surprises, kLimitMs / 5000 - 1);
+  // The limit itself is still play time.
+  EXPECT_EQ(At(kLimitMs).Action, TimedAction::None);
+}
+
+TEST_F(TimedGame, PastTheLimitThePlayersValuesGoOneASecondThenTheTimeIsUp) {
+  Place(0, 1);
+  Place(5, 2);
+  SetCellValue(ctx_, ctx_.Grids.Main[0], 10, 3, kActionPlaceFixed); // any value goes, givens too
+  std::vector<int> taken;
+  for (int32_t ms = kLimitMs + 1; ms < kLimitMs + 20000 && taken.size() < 10; ms += 250) {
+    const TimedStep step = At(ms);
+    if (step.Action == TimedAction::TimeUp)
+      break;
+    if (step.Action == TimedAction::DestroyCell) {
+      taken.push_back(step.Cell);
+      ResetCellState(ctx_.Geo, ctx_.Grids.Main[0].Cells[static_cast<size_t>(step.Cell)]);
+    }
+  }
+  std::sort(taken.begin(), taken.end());
+  EXPECT_EQ(taken, (std::vector<int>{0, 5, 10}));
+  EXPECT_EQ(session_.Counters.PlacedAtLimit, 2);
+  EXPECT_EQ(At(kLimitMs + 30000).Action, TimedAction::TimeUp);
+}
+
+TEST_F(TimedGame, WithoutDestructionOrPlacedValuesTheTimeIsUpAtOnce) {
+  EXPECT_EQ(At(kLimitMs + 1).Action, TimedAction::TimeUp); // nothing placed
+  Place(0, 1);
+  session_.Counters.PlacedAtLimit = -1;
+  EXPECT_EQ(At(kLimitMs + 1, kSymbolDigits, false).Action, TimedAction::TimeUp);
+}
+
+TEST_F(TimedGame, TheGameEndsOnceAndItsClockStops) {
+  session_.Clock.Phase = ClockPhase::Running;
+  EXPECT_TRUE(EndSession(session_));
+  EXPECT_EQ(session_.Clock.Phase, ClockPhase::Stopped);
+  EXPECT_FALSE(EndSession(session_));
+  EXPECT_EQ(At(kLimitMs + 1).Action, TimedAction::None); // a finished game takes nothing
+}
+
+TEST(GameSessionClock, RunsOnlyWhileAGridIsInPlayAndNotPaused) {
+  GameSession session;
+  StartSessionClock(session, kLimitMs, 1000);
+  TickSession(session, 4000, 1, 0, kModeChampion);
+  EXPECT_EQ(session.Clock.Elapsed, 3000);
+  TickSession(session, 9000, 1, 1, kModeChampion); // paused
+  TickSession(session, 9000, 0, 0, kModeChampion); // no grid in play
+  EXPECT_EQ(session.Clock.Elapsed, 3000);
+  ResetSessionScore(session, 9000);
+  TickSession(session, 9500, 1, 0, kModeChampion);
+  EXPECT_EQ(session.Clock.Elapsed, 500);
+}
+
+} // namespace
+} // namespace quorbel
