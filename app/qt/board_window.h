@@ -1,5 +1,5 @@
 // What the frame's commands and the end of game ask of the board window: its display switches,
-// the game's clock and counters, the selection and the focus, and the hooks through which the
+// the selection and the focus, the game clock it runs, and the hooks through which the
 // end of game and the running mark plug into it. The board view implements it; the application
 // reaches it only through this, so nothing here depends on the window's own code.
 #pragma once
@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "view/display_switches.h"
-#include "app/game_clock.h"
 #include "view/selection_list.h"
 
 class BoardWindow {
@@ -16,8 +15,6 @@ public:
   virtual ~BoardWindow() = default;
 
   virtual quorbel::DisplaySwitches &Switches() = 0;
-  virtual quorbel::GameClock &Clock() = 0;
-  virtual quorbel::GameCounters &Game() = 0;
   virtual quorbel::SelectionList &Selection() = 0;
   // Makes the cell the focus and repaints the old and the new focus.
   virtual int MoveFocusToCell(int slot, int cell) = 0;

@@ -1,6 +1,7 @@
 #include "app/qt/end_of_game_flow.h"
 
 #include "app/best_scores.h"
+#include "app/game_clock.h"
 #include "app/qt/board_window.h"
 #include "app/qt/bravo_dialog.h"
 #include "app/qt/main_frame.h"
@@ -12,7 +13,6 @@
 #include "engine/variant_bits.h"
 #include "platform/paths.h"
 #include "view/board_layout.h"
-#include "app/game_clock.h"
 
 using namespace quorbel;
 
@@ -21,8 +21,8 @@ namespace {
 constexpr int32_t kNoCatalogType = -1;
 constexpr int64_t kMsPerSecond = 1000;
 
-int64_t GameSeconds(BoardWindow *board) {
-  return board ? std::max<int64_t>(board->Clock().Elapsed, 0) / kMsPerSecond : 0;
+int64_t GameSeconds(const GameSession &session) {
+  return std::max<int64_t>(session.Clock.Elapsed, 0) / kMsPerSecond;
 }
 
 const GridRecord &CurrentGrid(CQuorbelApp &app) {
@@ -82,14 +82,13 @@ void StartShownAnimations(EngineContext &ctx) {
 
 void GatherTally(CQuorbelApp &app, SudGameState &file) {
   const GameTally &game = app.Game();
-  BoardWindow *board = app.Board();
   file.GameWords = {game.GameLevel,
                     game.StartMissing,
                     game.StartSudMissing,
                     CellsFound(app.Engine()),
                     game.SolverHelpCount,
                     game.RightClickUses,
-                    board ? board->Game().ErrorCount : 0};
+                    app.Session().Counters.ErrorCount};
   file.UsageTimers.assign(game.UsageTimers.begin(), game.UsageTimers.end());
 }
 
@@ -104,8 +103,7 @@ void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
   game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
   game.SolverHelpCount = words[kWordSolverHelpCount];
   game.RightClickUses = words[kWordRightClickUses];
-  if (BoardWindow *board = app.Board())
-    board->Game().ErrorCount = words[kWordErrorCount];
+  app.Session().Counters.ErrorCount = words[kWordErrorCount];
   // A stopwatch that ran when the file was saved runs on for the time it had then.
   const uint32_t now = TimeGetTime();
   for (size_t i = 0; i < game.UsageTimers.size(); ++i) {
@@ -138,7 +136,7 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
   in.RedoCount = ctx.Undo.RedoCount;
   in.UndoCount = ctx.Undo.UndoCount;
   in.RightClickUses = game.RightClickUses;
-  in.GameSeconds = GameSeconds(app.Board());
+  in.GameSeconds = GameSeconds(app.Session());
   in.TimeLimitSeconds = ComputeTimeLimit(app.Settings().gameDuration, ctx.Geo.GridWidth, game.GameLevel,
                                          app.Settings().game.mode);
   for (int i = 0; i < kUsageTimerCount; ++i)
@@ -149,16 +147,12 @@ ScoreInputs GatherScoreInputs(CQuorbelApp &app) {
 
 float ComputeGameScore(CQuorbelApp &app) {
   const float score = ComputeGameScore(GatherScoreInputs(app));
-  if (BoardWindow *board = app.Board())
-    board->Game().GameScore = score;
+  app.Session().Counters.GameScore = score;
   return score;
 }
 
 void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
-  BoardWindow *board = app.Board();
-  if (!board)
-    return;
-  GameCounters &counters = board->Game();
+  GameCounters &counters = app.Session().Counters;
   GameTally &game = app.Game();
   EngineContext &ctx = app.Engine();
   AppSettings &settings = app.Settings();
@@ -166,7 +160,7 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
   for (Stopwatch &timer : game.UsageTimers)
     StopStopwatch(timer);
 
-  const int64_t seconds = GameSeconds(board);
+  const int64_t seconds = GameSeconds(app.Session());
   EndOfGameInputs in;
   in.language = app.CurrentLanguage();
   in.GameMode = settings.game.mode;
@@ -252,8 +246,7 @@ void ResetGameScore(CQuorbelApp &app) {
 }
 
 void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
-  if (BoardWindow *board = app.Board())
-    app.Game().TripleMaxScore = static_cast<int32_t>(board->Game().GameScore);
+  app.Game().TripleMaxScore = static_cast<int32_t>(app.Session().Counters.GameScore);
 }
 
 void AttachEndOfGame(CQuorbelApp &app) {

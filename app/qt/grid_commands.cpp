@@ -113,8 +113,8 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
   BoardWindow *view = FrameView();
   if (!view)
     return;
-  view->Game().GameFinished = 0;
-  view->Game().TimeOverFlag = 0;
+  app.Session().Counters.GameFinished = 0;
+  app.Session().Counters.TimeOverFlag = 0;
   if (restartClock) {
     const AppSettings &settings = app.Settings();
     view->StartGameClock(ComputeTimeLimit(settings.gameDuration, app.Engine().Geo.GridWidth,

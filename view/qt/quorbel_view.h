@@ -71,8 +71,8 @@ public:
 
   quorbel::SelectionList &Selection() override { return selection_; }
   quorbel::BoardInput &Input() { return input_; }
-  quorbel::GameClock &Clock() override { return clock_; }
-  quorbel::GameCounters &Game() override { return game_; }
+  quorbel::GameClock &Clock() { return clock_; }
+  quorbel::GameCounters &Game() { return game_; }
   // Started on the first paint; nothing runs before.
   bool TimersStarted() const { return clockTimer_.isActive(); }
   quorbel::DisplaySwitches &Switches() override { return switches_; }
