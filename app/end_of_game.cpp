@@ -1,5 +1,7 @@
 #include "app/end_of_game.h"
 
+#include "engine/message_numbers.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,28 +28,6 @@ constexpr double kFoundDivisor = 5.0;
 constexpr double kVariantFilterWeight = 0.5;
 
 // Message table entries of the report.
-enum ReportMessage : int {
-  kMsgLevelEasy = 42,
-  kMsgCongratulations = 46,
-  kMsgSolvedIn = 47,
-  kMsgCellsFound = 48,
-  kMsgHelpUses = 49,
-  kMsgCancelledInputs = 50,
-  kMsgPossiblesUse = 51,
-  kMsgWith = 52,
-  kMsgFoundUse = 53,
-  kMsgLevelUse = 67,
-  kMsgGridFinalised = 137,
-  kMsgErrorsDone = 138,
-  kMsgGridFinished = 139,
-  kMsgChampion = 140,
-  kMsgMadeIn = 141,
-  kMsgErrors = 142,
-  kMsgMaxMissed = 143,
-  kMsgMaxReached = 144,
-  kMsgNotFinished = 146,
-  kMsgCellsFoundOf = 147,
-};
 
 // The sound effects of the end of game, by mark.
 constexpr int kSoundMarkBelow2 = 10;
@@ -195,7 +175,7 @@ EndOfGameResult EvaluateEndOfGame(const EndOfGameInputs &in) {
     report.Add(kMsgErrors, {in.ErrorCount});
     report.Add(kMsgCancelledInputs, {in.UndoSteps});
   } else {
-    report.Add(mark < kPraiseMark ? kMsgGridFinalised : kMsgCongratulations);
+    report.Add(mark < kPraiseMark ? kMsgWellPlayedGridFinalised : kMsgCongratulations);
     report.Add(kMsgSolvedIn, {levelName, in.TimeText});
     report.Add(kMsgCellsFound, {in.StartMissing});
     report.Add(kMsgHelpUses, {in.SolverHelpCount});

@@ -1,5 +1,6 @@
 // Storing, stepping through and reading back the solutions of the search.
 #include "engine/search_history.h"
+#include "engine/message_numbers.h"
 
 #include <algorithm>
 
@@ -9,7 +10,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kMessageFoundGrid = 18;       // "Display !found grid!%d! %d/%d %s"
 constexpr int32_t kHelpFoundGrids = 98332;  // help on stepping through the found grids
 constexpr int32_t kMacroDisplaySearch = 14; // DISPS
 
@@ -37,7 +37,7 @@ int ShowSearchSolution(EngineContext &ctx, int n) {
       !RestoreRow(ctx, history.Levels, n))
     return -1;
   const MessageArg args[] = {kHelpFoundGrids, n + 1, history.StoredCount, std::string()};
-  ctx.Host->ShowMessage(kMessageFoundGrid, args);
+  ctx.Host->ShowMessage(kMsgShowFoundGrid, args);
   history.ShownLevel = n;
   RecordedAction step;
   step.Code = kMacroDisplaySearch;

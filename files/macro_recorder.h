@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/message_numbers.h"
 #include "files/message_sink.h"
 
 namespace quorbel {
@@ -18,10 +19,6 @@ namespace quorbel {
 enum class MacroState : int32_t { Recording = 0, Idle = 1, Paused = 2 };
 
 // Panel messages of the recorder, and the link codes they carry.
-inline constexpr int32_t kMsgMacroStarted = 83;
-inline constexpr int32_t kMsgMacroPaused = 84;
-inline constexpr int32_t kMsgMacroResumed = 85;
-inline constexpr int32_t kMsgMacroSaved = 86;
 inline constexpr int32_t kMacroHelpLink = 98505; // help topic of the "Macro" link
 inline constexpr int32_t kOpenFileLink = -2;     // the link opens the named file
 

@@ -7,10 +7,10 @@
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
+#include "engine/method_record.h"
 #include "engine/propagate.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
-#include "engine/method_record.h"
 #include "solver/method_trial_grid.h"
 #include "solver/search.h"
 

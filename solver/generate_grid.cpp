@@ -2,6 +2,7 @@
 // finish. The grids, the shape, the undo steps and the stored solutions of before the run
 // are kept aside until it ends, so that a cancel can put them back whole.
 #include "solver/generate_grid.h"
+#include "engine/message_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -35,11 +36,7 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kMessageGenerationError = 20; // "Error Grid !Generation!%d!. Try again..."
-constexpr int kMessageGenerated = 56;       // "Grid !generated!%d!"
-constexpr int kMessageUnique = 57;          // "Grid %s !generated!%d! with single solution"
-constexpr int kMessageSeveral = 58;         // "Grid %s !generated!%d! with multiple solutions"
-constexpr int32_t kMacroGenere = 8;         // GENERE in the command-script language
+constexpr int32_t kMacroGenere = 8; // GENERE in the command-script language
 constexpr int kUniqueLimit = 2;
 constexpr int kSolutionFailures = 10;
 // Solutions per MAXITERGENER attempt, and puzzles dug from each, to reach the level: a
@@ -198,7 +195,7 @@ int Generation::Try() {
   if (carved.Status == kSolveCancelled)
     return kSolveCancelled;
   if (carved.Status < 0) {
-    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+    PostOutcome(ctx_, kMsgGenerationError, nullptr);
     return 0;
   }
 
@@ -279,11 +276,11 @@ void Generation::Finish() {
   UpdatePossibles(ctx_, -1, kFilterDefault, -1, 1);
 
   if (set.RefTab[0].State != kGridConsistent || ctx_.GridSetState == kGridContradiction)
-    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+    PostOutcome(ctx_, kMsgGenerationError, nullptr);
   else if (report_.Solutions == kSolveTimeOut)
-    PostOutcome(ctx_, kMessageGenerated, nullptr);
+    PostOutcome(ctx_, kMsgGenerated, nullptr);
   else
-    PostOutcome(ctx_, report_.Solutions == 1 ? kMessageUnique : kMessageSeveral, &report_.Name);
+    PostOutcome(ctx_, report_.Solutions == 1 ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
 
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
     EndGridSearch(ctx_, set.Main[slot]);
@@ -336,7 +333,7 @@ void Generation::Run() {
   // Cancelled, or no solution could be made at all (no irregular layout, say): the grids
   // go back as they were rather than leave a grid without a solution.
   if (kept == kSolveCancelled || !solutionMade_) {
-    PostOutcome(ctx_, kMessageGenerationError, nullptr);
+    PostOutcome(ctx_, kMsgGenerationError, nullptr);
     ctx_.Host->StopWaitProgress();
     keeper.PutBack();
     report_.Result = kept == kSolveCancelled ? kSolveCancelled : -1;

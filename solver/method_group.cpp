@@ -6,9 +6,9 @@
 #include <span>
 
 #include "engine/engine_context.h"
+#include "engine/method_record.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
-#include "engine/method_record.h"
 #include "solver/method_units.h"
 
 namespace quorbel {

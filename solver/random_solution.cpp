@@ -3,6 +3,7 @@
 // search complete the grid. Seeds are few, so that the search rarely meets a dead end, and
 // fewer still where the rules already constrain the grid.
 #include "solver/random_solution.h"
+#include "engine/message_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +34,6 @@ constexpr std::array<int, 6> kPlainSeeds = {6, 10, 18, 21, 27, 50};
 constexpr std::array<int, 6> kRegionSeeds = {4, 5, 6, 8, 10, 12}; // Diagonal or Extra Region
 constexpr std::array<int, 6> kIrregularSeeds = {2, 5, 8, 9, 17, 30};
 
-constexpr int kMessageComputingReference = 19; // "Computation of Reference Grid running..."
 constexpr int kMaxMultSquares = 8;
 constexpr int kMinMultSeeds = 3;
 // A grid too small for all the squares asked gets as many as fit within these draws.
@@ -195,7 +195,7 @@ int MakeRandomSolution(EngineContext &ctx, GridRecord &grid, int seedCount, int 
                        int clearLevel, const RandomSolutionOptions &options) {
   grid.SolutionMade = 0;
   if (seedCount == kSeedsComputed)
-    ctx.Host->ReplaceMessage(kMessageComputingReference, {});
+    ctx.Host->ReplaceMessage(kMsgComputingReference, {});
   ClearGrid(ctx, grid, clearLevel);
   ResetGridState(grid);
   RefreshCandidates(ctx, grid);

@@ -1,5 +1,6 @@
 // The solution counters over the backtracking search.
 #include "solver/solution_count.h"
+#include "engine/message_numbers.h"
 
 #include <array>
 #include <vector>
@@ -41,7 +42,7 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
   }
   if (verbose == 1) {
     const std::array<MessageArg, 2> args = {kHelpSearch, ctx.SolutionCount + 1};
-    ctx.Host->ReplaceMessage(kMessageSolutionFound, args);
+    ctx.Host->ReplaceMessage(kMsgSolutionFound, args);
     UpdatePossibles(ctx, kAllMainGrids, kFilterDefault, kProbablesDefault, 0);
   }
   ++ctx.SolutionCount;

@@ -2,6 +2,7 @@
 // grid's own search is one level of a search over the grids), and the reference grids
 // filled from the first solution. Every count starts SolutionCount at 0.
 #pragma once
+#include "engine/message_numbers.h"
 
 namespace quorbel {
 
@@ -9,7 +10,6 @@ struct EngineContext;
 struct GridRecord;
 
 // Message and help link of each solution a verbose count reports.
-constexpr int kMessageSolutionFound = 15; // "Find !solution!%d! %d"
 constexpr int kHelpSearch = 98325;
 
 // The number of solutions found, at most `limit` (a limit of 2 tests uniqueness), or -9

@@ -5,6 +5,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
+#include "engine/message_numbers.h"
 #include "engine/propagate.h"
 #include "engine/rule_registry.h"
 #include "engine/undo_services.h"
@@ -19,31 +20,6 @@ namespace quorbel {
 namespace {
 
 // Message table entries of the commands (French numbering).
-enum CommandMessage : int32_t {
-  kMsgGridFinalised = 22,
-  kMsgGridInError = 23,
-  kMsgCellFoundWith = 29,
-  kMsgNoProposal = 30,
-  kMsgNextIteration = 31,
-  kMsgSolveSucceeded = 32,
-  kMsgSolveJammed = 33,
-  kMsgSearchLaunched = 34,
-  kMsgSearchLimitReached = 35,
-  kMsgNoGridFound = 36,
-  kMsgSearchTimedOut = 37,
-  kMsgGridsFound = 38,
-  kMsgOneGridFound = 39,
-  kMsgBackSearchLaunched = 68,
-  kMsgGoodGridFound = 69,
-  kMsgNoGoodGrid = 70,
-  kMsgNoProposalInCell = 76,
-  kMsgCellAlreadyFound = 104,
-  kMsgSearchCancelled = 127,
-  kMsgSolveLaunched = 128,
-  kMsgSolveAborted = 129,
-  kMsgGridOk = 148,
-  kMsgNothingToUndo = 149,
-};
 
 // Command keywords of the script language (their indexes are the macro step codes).
 constexpr int32_t kStepSearch = 11;
@@ -76,7 +52,7 @@ bool HasCells(const EngineContext &ctx) { return ctx.Geo.NCells > 0; }
 bool Refused(EngineContext &ctx, SolveCommandHost &host) {
   int32_t message = 0;
   if (ctx.TotalOpenCells == 0)
-    message = kMsgGridFinalised;
+    message = kMsgGridAlreadyFinalised;
   else if (CombinedGridState(ctx, -1) == kGridContradiction)
     message = kMsgGridInError;
   else
@@ -283,7 +259,7 @@ int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
   ReinitAll(ctx);
   RefreshAllGrids(ctx);
   if (ctx.TotalOpenCells == 0) {
-    host.AddReport({Message(kMsgGridFinalised)});
+    host.AddReport({Message(kMsgGridAlreadyFinalised)});
     return 0;
   }
   host.ReadMethodMask();

@@ -3,6 +3,7 @@
 // nothing here reads or writes the settings store, so the generator's own TIMEOVER stays
 // in force for the whole run.
 #include "solver/statistics_carving.h"
+#include "engine/message_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +30,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kMessageGridMask = 21; // "Computation !Grid Mask!%d! running..."
 constexpr int kFullDepth = 100;
 constexpr int kPirateValue = 5;
 
@@ -191,7 +191,7 @@ CarvingOutcome Carving::Run() {
   const int cells = geo_.NCells;
   if (request_.Messages == 1) {
     const std::array<MessageArg, 1> args = {kHelpGeneration};
-    ctx_.Host->ReplaceMessage(kMessageGridMask, args);
+    ctx_.Host->ReplaceMessage(kMsgGridMask, args);
   }
   CopyGrid(ctx_, *solution_, &grid_, 0);
 

@@ -2,32 +2,12 @@
 
 #include "app/message_table.h"
 #include "engine/cell_record.h"
+#include "engine/message_numbers.h"
 #include "view/board_layout.h"
 
 namespace quorbel {
 
 namespace {
-
-// Message numbers of the items' texts.
-constexpr int kMsgPossible = 3;
-constexpr int kMsgPropose = 4;
-constexpr int kMsgMultipleEntry = 5;
-constexpr int kMsgHideLineCol = 6;
-constexpr int kMsgShowLineCol = 7;
-constexpr int kMsgSingleValue = 8;
-constexpr int kMsgClearProbables = 9;
-constexpr int kMsgLine = 10;
-constexpr int kMsgHideComments = 11;
-constexpr int kMsgClearComments = 12;
-constexpr int kMsgShowComments = 13;
-constexpr int kMsgHideBar = 72;
-constexpr int kMsgShowBar = 73;
-constexpr int kMsgMatrix = 74;
-constexpr int kMsgProbables = 75;
-constexpr int kMsgClearCell = 77;
-constexpr int kMsgChangeBackground = 100;
-constexpr int kMsgNoBackground = 101;
-constexpr int kMsgCopyComments = 152;
 
 MenuChoice Item(int item, int message, Language language, bool checked = false) {
   return {item, std::string(LookupMessage(message, language)), checked};

@@ -1,4 +1,5 @@
 #include "view/legend_lines.h"
+#include "engine/message_numbers.h"
 
 #include <array>
 #include <string_view>
@@ -11,7 +12,6 @@ namespace quorbel {
 namespace {
 
 // The message-table entry that names irregular blocks.
-constexpr int kIrregularMessage = 87;
 
 enum class Label {
   Text,         // the entry's own words
@@ -119,7 +119,7 @@ std::string LabelText(const LegendEntry &entry, VariantWords shown, const GridRe
   case Label::Catalogue:
     return CatalogueName(entry.bits, language);
   case Label::Irregular:
-    return std::string(LookupMessage(kIrregularMessage, language));
+    return std::string(LookupMessage(kMsgIrregular, language));
   case Label::LittleKiller:
     return kimoShown ? words + ModulusSuffix(grid) : words;
   case Label::Killer:

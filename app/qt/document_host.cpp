@@ -1,6 +1,7 @@
 // The document's host in the application: questions and reports in the player's language,
 // and the passage of the game state between the program and the grid file.
 #include "app/qt/document_host.h"
+#include "engine/message_numbers.h"
 
 #include <QWidget>
 #include <array>
@@ -46,7 +47,6 @@ constexpr int32_t kNoPosition = -1;
 // A placement read from a file outside these sizes is not taken.
 constexpr int kMinWindowSide = 50;
 constexpr int kMaxWindowSide = 16384;
-constexpr int kFirstLevelMessage = 41; // + level 1..4: "Facile" .. "Terrible"
 constexpr int kLevelCount = 4;
 
 QString ToQString(std::string_view text) {
@@ -296,7 +296,7 @@ void CDocumentHost::PostComment(std::string_view french, std::string_view englis
   PanelText line;
   if (textLevel > 0)
     line = FormatPanelText(French(language) ? OwnText("Difficulté:%s  ") : OwnText("Difficulty:%s  "),
-                           {FormatArg(LookupMessage(kFirstLevelMessage + textLevel, language))});
+                           {FormatArg(LookupMessage(kMsgLevelEasy - 1 + textLevel, language))});
   line.AppendPlain(comment);
   app_.PostMessage(line);
 }

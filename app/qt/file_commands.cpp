@@ -1,5 +1,6 @@
 // The document commands of the File menu and their enabled states.
 #include "app/qt/file_commands.h"
+#include "engine/message_numbers.h"
 
 #include "app/message_table.h"
 #include "app/qt/document_host.h"
@@ -15,8 +16,6 @@
 using namespace quorbel;
 
 namespace {
-
-constexpr int kReloadQuestion = 79; // "Reload current grid ?"
 
 bool French(const CQuorbelApp &app) { return !IsEnglish(app.CurrentLanguage()); }
 
@@ -35,7 +34,7 @@ bool PrepareReopening(CQuorbelApp &app, const std::string &path) {
     const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(
         app.MainFrame(),
         MessageBoxRequest{.title = QStringLiteral("Open File"),
-                          .text = QString::fromUtf8(LookupMessage(kReloadQuestion, app.CurrentLanguage())),
+                          .text = QString::fromUtf8(LookupMessage(kMsgReloadQuestion, app.CurrentLanguage())),
                           .icon = QMessageBox::Question,
                           .buttons = QMessageBox::Ok | QMessageBox::Cancel,
                           .defaultButton = QMessageBox::Ok});

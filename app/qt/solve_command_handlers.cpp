@@ -1,4 +1,5 @@
 #include "app/qt/solve_command_handlers.h"
+#include "engine/message_numbers.h"
 
 #include <array>
 
@@ -11,7 +12,6 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kMsgSearchRunning = 126;
 constexpr int kSearchProgressRange = 1000;
 
 // The methods' names in the hints, by LowestBitIndex of their codes, each a link to its help

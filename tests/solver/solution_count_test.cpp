@@ -97,7 +97,7 @@ TEST_F(SolutionCount, AVerboseCountReportsEachSolutionBeforeTheLast) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
   EXPECT_EQ(CountGridSolutions(*ctx, grid, 1, 3, 0), 3);
   ASSERT_EQ(host.Messages.size(), 2u);
-  EXPECT_EQ(host.Messages[0].first, kMessageSolutionFound);
+  EXPECT_EQ(host.Messages[0].first, kMsgSolutionFound);
   EXPECT_EQ(host.Messages[0].second, (std::vector<MessageArg>{kHelpSearch, 1}));
   EXPECT_EQ(host.Messages[1].second, (std::vector<MessageArg>{kHelpSearch, 2}));
 }

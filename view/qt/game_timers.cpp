@@ -11,6 +11,7 @@
 #include "app/random_background.h"
 #include "app/time_limit.h"
 #include "engine/grid_cells.h"
+#include "engine/message_numbers.h"
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
@@ -24,7 +25,6 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kRemainingMessage = 14; // "Restant: %d"
 constexpr ColorRef kBlinkColour = 0x706004;
 constexpr ColorRef kSequentialBlinkColour = 0xBB0000;
 constexpr ColorRef kNumeralBlinkColour = 0x008000;
@@ -277,7 +277,7 @@ void CQuorbelView::UpdateStatusPanes() {
   pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording));
   pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));
   pane(kPaneRemaining,
-       FormatText(MessageFormat(kRemainingMessage, language), {std::max(0, TotalSudMissing(engine.Grids))}));
+       FormatText(MessageFormat(kMsgRemaining, language), {std::max(0, TotalSudMissing(engine.Grids))}));
   const bool zero = game_.GameScore <= 0.0f;
   if (zero && !game_.ScoreWasZero && settings.game.mode != kModeScore)
     PlaySoundEffect(kSoundScoreZero);
