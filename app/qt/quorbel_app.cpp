@@ -431,6 +431,21 @@ bool CQuorbelApp::CanCloseFrame() {
 
 void CQuorbelApp::PostMessage(const PanelText &text) { ring_.AddInfoMessage(text); }
 
+void CQuorbelApp::PlaySoundEffect(int slot) {
+  if (services_.playSoundEffect)
+    services_.playSoundEffect(slot);
+}
+
+void CQuorbelApp::CommandStatesChanged() {
+  if (frame_)
+    frame_->UpdateCommandStates();
+}
+
+void CQuorbelApp::SetPaneText(int pane, const QString &text) {
+  if (frame_)
+    frame_->SetPaneText(pane, text);
+}
+
 void CQuorbelApp::AddInfoMessage(std::string_view text) { ring_.AddInfoMessage(PanelText::Plain(text)); }
 
 void CQuorbelApp::ReplaceInfoMessage(std::string_view text, int back) {

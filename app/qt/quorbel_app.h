@@ -20,6 +20,7 @@
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
 #include "app/qt/outside_services.h"
+#include "app/qt/view_host.h"
 #include "app/ring_message_sink.h"
 #include "engine/engine_context.h"
 #include "files/quorbel_doc.h"
@@ -43,7 +44,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -55,14 +56,14 @@ public:
   // Shutdown once the event loop has ended: saves the settings. The result is the exit code.
   int ExitInstance();
 
-  quorbel::EngineContext &Engine() { return *engine_; }
-  quorbel::AppSettings &Settings() { return settings_; }
-  quorbel::BoardColours &Colours() { return colours_; }
-  quorbel::Language CurrentLanguage() const { return settings_.general.language; }
-  bool ExpertMode() const { return settings_.parameter.qrbDebug == 1; }
-  quorbel::MessageRing &Messages() { return ring_; }
+  quorbel::EngineContext &Engine() override { return *engine_; }
+  quorbel::AppSettings &Settings() override { return settings_; }
+  quorbel::BoardColours &Colours() override { return colours_; }
+  quorbel::Language CurrentLanguage() const override { return settings_.general.language; }
+  bool ExpertMode() const override { return settings_.parameter.qrbDebug == 1; }
+  quorbel::MessageRing &Messages() override { return ring_; }
   // The game in play: its clock, counters and tally, whichever window shows it.
-  quorbel::GameSession &Session() { return session_; }
+  quorbel::GameSession &Session() override { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
   quorbel::GameTally &Game() { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
@@ -84,7 +85,7 @@ public:
   BoardWindow *Board();
 
   // Writes the settings block and the colours to the settings store.
-  void SaveSettings();
+  void SaveSettings() override;
   // Hands the settings the engine reads over to it, after the settings block changed.
   void SyncEngineSettings();
   // Brings the saved settings back; the language in use stays.
@@ -97,13 +98,13 @@ public:
   // Reads a grid file as the document (through the grid-file part). False when it was not read.
   bool OpenDocumentFile(const std::string &path);
   // Opens the local help page of a help context (0: the contents), or says help is not installed.
-  void ShowHelp(int context);
+  void ShowHelp(int context) override;
   // The frame asks before it closes: a running computation is asked to stop first and the frame
   // closes when it has, and a modified document may be saved. False: do not close now.
   bool CanCloseFrame();
 
   // A line of our own text in the message panel (and the log when logging is on).
-  void PostMessage(const quorbel::PanelText &text);
+  void PostMessage(const quorbel::PanelText &text) override;
 
   // The engine's host.
   void AddInfoMessage(std::string_view text) override;
@@ -124,6 +125,21 @@ public:
   void DefiSendMove(int cell, int value, int action) override;
   void SetTripleMaxScoreFromGameScore() override;
   void ReportOutOfMemory(std::string_view text) override;
+
+  // The board view's side of the application.
+  bool GridInPlay() const override { return NoDocumentYet == 0; }
+  bool Computing() const override { return pump_.Pumping(); }
+  bool GamePaused() const override { return Paused == 1; }
+  bool ChallengeRunning() const override { return DefiRunning == 1; }
+  int &NewGridFlagRef() override { return NewGridFlag; }
+  void PlaySoundEffect(int slot) override;
+  void SetPaneText(int pane, const QString &text) override;
+  QString AskOpenFileName(QWidget *parent, const FileDialogRequest &request) override {
+    return dialogs_->OpenFileName(parent, request);
+  }
+  bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
+  void CommandStatesChanged() override;
+  const std::string &ProgramDirectory() const override { return StartDir; }
 
   // Program state that other parts read and write, named as they know it.
   int StartingUp = 0;    // 1 from the start of start-up until the command line was processed

@@ -2,7 +2,6 @@
 // step through the search's solutions, and the expert's letter keys.
 #include <QKeyEvent>
 
-#include "app/qt/quorbel_app.h"
 #include "view/qt/quorbel_view.h"
 
 using namespace quorbel;

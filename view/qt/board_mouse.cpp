@@ -11,8 +11,6 @@
 
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
 #include "engine/grid_services.h"
 #include "engine/undo_services.h"
@@ -45,7 +43,7 @@ QString FromUtf8(std::string_view text) {
 
 } // namespace
 
-bool CQuorbelView::BoardInputAllowed() const { return !app_.Pump().Pumping(); }
+bool CQuorbelView::BoardInputAllowed() const { return !app_.Computing(); }
 
 // ---- Buttons ----
 
@@ -89,7 +87,7 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !BoardInputAllowed() || app_.NoDocumentYet == 1) {
+  if (event->button() != Qt::LeftButton || !BoardInputAllowed() || !app_.GridInPlay()) {
     QWidget::mouseDoubleClickEvent(event);
     return;
   }
@@ -116,7 +114,7 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
 
 void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/) {
   input_.ForgetWheelSnapshots();
-  if (app_.NoDocumentYet == 1)
+  if (!app_.GridInPlay())
     return;
   const EngineContext &engine = app_.Engine();
   const int width = engine.Geo.GridWidth;
@@ -171,7 +169,7 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     input_.ClickGridTab(tab, ctrl);
     return;
   }
-  if (app_.NoDocumentYet == 1)
+  if (!app_.GridInPlay())
     return;
 
   const int barSlot = HitTestNumberBar(layout_, geo.GridWidth, at.x(), at.y());
@@ -309,7 +307,7 @@ void CQuorbelView::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void CQuorbelView::wheelEvent(QWheelEvent *event) {
-  if (!BoardInputAllowed() || app_.NoDocumentYet == 1) {
+  if (!BoardInputAllowed() || !app_.GridInPlay()) {
     event->ignore();
     return;
   }
@@ -392,7 +390,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
     return;
   }
   // The picture-set menu joins the number bar with the cell pictures.
-  if (app_.NoDocumentYet == 1)
+  if (!app_.GridInPlay())
     return;
   const CellHit hit =
       HitTestCell(layout_, painters_, engine.Grids, geo, ClueNavigation(settings.general), at.x(), at.y());
@@ -462,7 +460,7 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     ResetTransientState(engine);
     input_.MoveFocus(slot, cell);
     // The hint is the Sudoku menu's Propose on the focus cell, with its help count and step.
-    app_.Commands().ExecuteCommand(Cmd::Propose);
+    app_.RunCommand(Cmd::Propose);
     break;
   case kItemMultipleEntry:
     ResetTransientState(engine);
@@ -532,7 +530,7 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
 
 void CQuorbelView::AddGridFromFile() {
   const bool french = !IsEnglish(app_.CurrentLanguage());
-  const QString path = app_.Dialogs().OpenFileName(
+  const QString path = app_.AskOpenFileName(
       this, FileDialogRequest{
                 .caption = french ? QStringLiteral("Ajouter une grille") : QStringLiteral("Add a grid"),
                 .directory = QString::fromStdString(EnsureDirectory(app_.Settings().directory.txtGrids)),

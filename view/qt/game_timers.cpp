@@ -6,8 +6,6 @@
 
 #include "app/message_format.h"
 #include "app/message_table.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
 #include "app/time_limit.h"
 #include "engine/grid_cells.h"
@@ -100,7 +98,7 @@ void CQuorbelView::StartTimers() {
 void CQuorbelView::OnClockTimer() {
   if (input_.Entry.TimerOn == 0)
     return;
-  if (app_.Paused == 1)
+  if (app_.GamePaused())
     clock_.Start += kClockTimerMs; // a paused second does not count
   // Nothing reads the grids while a long computation works on them.
   if (!BoardInputAllowed())
@@ -133,8 +131,9 @@ void CQuorbelView::OnAnimationTimer() {
 void CQuorbelView::TickGameClock() {
   const int mode = app_.Settings().game.mode;
   GameSession &session = app_.Session();
-  const bool repaintClock = TickSession(session, TimeGetTime(), app_.NewGridFlag, app_.Paused, mode);
-  if (mode == kModeTimed && app_.NewGridFlag == 1)
+  const bool repaintClock =
+      TickSession(session, TimeGetTime(), app_.NewGridFlagRef(), app_.GamePaused() ? 1 : 0, mode);
+  if (mode == kModeTimed && app_.NewGridFlagRef() == 1)
     TimedGameStep();
   if (repaintClock)
     DrawClockPanel(1);
@@ -259,18 +258,15 @@ void CQuorbelView::DrawClockPanel(int full) {
 }
 
 void CQuorbelView::UpdateStatusPanes() {
-  CMainFrame *frame = app_.MainFrame();
-  if (!frame)
-    return;
   const EngineContext &engine = app_.Engine();
   const AppSettings &settings = app_.Settings();
   const Language language = app_.CurrentLanguage();
   auto pane = [&](int index, const std::string &text) {
-    frame->SetPaneText(index, QString::fromStdString(text));
+    app_.SetPaneText(index, QString::fromStdString(text));
   };
   if (game_.GameFinished == 0)
     pane(kPaneClock, ClockText(clock_.Elapsed));
-  pane(kPaneMode, ModePaneText(settings.game.mode, app_.DefiRunning == 1, language));
+  pane(kPaneMode, ModePaneText(settings.game.mode, app_.ChallengeRunning(), language));
   if (RunningScore && (game_.GameFinished == 0 || settings.game.mode == kModeScore))
     game_.GameScore = RunningScore();
   pane(kPaneScore, ScorePaneText(game_.GameScore, Meets(engine.Grids.Main[0].GridVar, kVarNeighbourScore)));
@@ -343,16 +339,13 @@ void CQuorbelView::CheckEndOfGame() {
 void CQuorbelView::EndGame() {
   if (!EndSession(app_.Session()))
     return;
-  app_.NewGridFlag = 0;
+  app_.NewGridFlagRef() = 0;
   UpdateStatusPanes();
   if (EndOfGame)
     EndOfGame();
 }
 
-void CQuorbelView::PlaySoundEffect(int slot) {
-  if (app_.Services().playSoundEffect)
-    app_.Services().playSoundEffect(slot);
-}
+void CQuorbelView::PlaySoundEffect(int slot) { app_.PlaySoundEffect(slot); }
 
 void CQuorbelView::SaveSettings() { app_.SaveSettings(); }
 

@@ -4,7 +4,6 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-#include "app/qt/quorbel_app.h"
 #include "platform/qt/colour_ref.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
@@ -132,8 +131,8 @@ void CQuorbelView::LinkMessageClick(const CComLine &line, int segment) {
     OpenUrl(QUrl::fromLocalFile(QString::fromStdString(action.target)));
     return;
   case LinkAction::Kind::OpenDocument:
-    OpenUrl(QUrl::fromUserInput(QString::fromStdString(action.target), QString::fromStdString(app_.StartDir),
-                                QUrl::AssumeLocalFile));
+    OpenUrl(QUrl::fromUserInput(QString::fromStdString(action.target),
+                                QString::fromStdString(app_.ProgramDirectory()), QUrl::AssumeLocalFile));
     return;
   case LinkAction::Kind::MailReport: {
     QUrl mail(QStringLiteral("mailto:") + FromUtf8(kContactAddress));

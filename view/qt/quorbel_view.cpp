@@ -27,7 +27,7 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < kMaxGrids; }
 
 } // namespace
 
-CQuorbelView::CQuorbelView(CQuorbelApp &app, QWidget *parent)
+CQuorbelView::CQuorbelView(ViewHost &app, QWidget *parent)
     : QWidget(parent), app_(app), input_(app.Engine(), app.Settings(), selection_, *this),
       clock_(app.Session().Clock), game_(app.Session().Counters) {
   setObjectName(QStringLiteral("CQuorbelView"));
@@ -169,10 +169,10 @@ void CQuorbelView::PaintView(int board, int messages) {
   const CellRect ground{layout_.TabStrip.IsShown() ? layout_.TabStrip.right : layout_.Client.left,
                         layout_.Client.top, layout_.Side.left - kPanelSeparation,
                         layout_.Comment.IsShown() ? layout_.Comment.top : layout_.Client.bottom};
-  if (app_.Paused) {
+  if (app_.GamePaused()) {
     PaintBoardGround(dc, ground);
     DrawTextCentred(dc, QStringLiteral("PAUSE"), layout_.Board, fonts_.Font(kPauseFont), kPauseColour);
-  } else if (app_.DefiRunning) {
+  } else if (app_.ChallengeRunning()) {
     // The challenge's status lines fill the board while a challenge runs.
     PaintBoardGround(dc, ground);
   } else if (board == 1) {
@@ -219,8 +219,7 @@ void CQuorbelView::paintEvent(QPaintEvent *event) {
 void CQuorbelView::RedrawViewNow() {
   repaint();
   // A move changes what Undo, Redo and the other commands offer at once, not at the next second.
-  if (CMainFrame *frame = app_.MainFrame())
-    frame->UpdateCommandStates();
+  app_.CommandStatesChanged();
 }
 
 int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {

@@ -19,6 +19,7 @@
 #include "app/game_clock.h"
 #include "app/message_line.h"
 #include "app/qt/board_window.h"
+#include "app/qt/view_host.h"
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
@@ -41,7 +42,7 @@ inline constexpr int kIdleTimerMs = 50000;
 class CQuorbelView final : public QWidget, public quorbel::BoardFeedback, public BoardWindow {
   Q_OBJECT
 public:
-  explicit CQuorbelView(CQuorbelApp &app, QWidget *parent = nullptr);
+  explicit CQuorbelView(ViewHost &app, QWidget *parent = nullptr);
   ~CQuorbelView() override;
 
   // The layout pass: painters attached and laid out, panels cut, legend and tabs built, the
@@ -176,7 +177,7 @@ private:
   void BlinkFocusCell();
   void RotateBackgroundImage();
 
-  CQuorbelApp &app_;
+  ViewHost &app_;
   quorbel::FontTable fonts_;
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/qt/quorbel_app.h"
 #include "platform/qt/colour_ref.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"

@@ -21,24 +21,23 @@ CommandState EnabledOnGrid(bool (*enabled)(CQuorbelView &)) {
   return view && view->Input().HasGrid() && enabled(*view) ? CommandState{} : CommandState::Disabled();
 }
 
-void BindSymbolMode(CommandDispatcher &commands, Cmd cmd, SymbolMode mode) {
-  commands.SetHandler(
+void BindSymbolMode(CQuorbelApp &app, Cmd cmd, SymbolMode mode) {
+  app.Commands().SetHandler(
       cmd,
       [mode](CommandId) {
         if (CQuorbelView *view = GetCurrentView())
           view->Input().SetSymbolMode(mode, 1);
       },
-      [mode] {
+      [&app, mode] {
         CQuorbelView *view = GetCurrentView();
-        CQuorbelApp *app = TheApp();
-        if (!view || !app)
+        if (!view)
           return CommandState::Disabled();
         // An item is offered only when the grid's size keeps the mode it asks for, so both
         // shapes of one width offer the same modes; the timed game keeps its symbols.
-        const AppSettings &settings = app->Settings();
+        const AppSettings &settings = app.Settings();
         const bool enabled =
             settings.game.mode != kModeTimed &&
-            ChooseSymbolMode(mode, settings.general.gridCurrDisp, app->Engine().Geo.GridWidth) == mode;
+            ChooseSymbolMode(mode, settings.general.gridCurrDisp, app.Engine().Geo.GridWidth) == mode;
         return CommandState::Ticked(view->Input().Symbols() == mode, enabled);
       });
 }
@@ -63,8 +62,8 @@ void BindViewCommands(CQuorbelApp &app) {
         // The timed game changes the symbols itself.
         return app.Settings().game.mode == kModeTimed ? CommandState::Disabled() : CommandState{};
       });
-  BindSymbolMode(commands, Cmd::SymbolDigits, kSymbolDigits);
-  BindSymbolMode(commands, Cmd::SymbolLetters, kSymbolLetters);
-  BindSymbolMode(commands, Cmd::SymbolMixed, kSymbolMixed);
-  BindSymbolMode(commands, Cmd::SymbolPictures, kSymbolPictures);
+  BindSymbolMode(app, Cmd::SymbolDigits, kSymbolDigits);
+  BindSymbolMode(app, Cmd::SymbolLetters, kSymbolLetters);
+  BindSymbolMode(app, Cmd::SymbolMixed, kSymbolMixed);
+  BindSymbolMode(app, Cmd::SymbolPictures, kSymbolPictures);
 }

@@ -1,0 +1,57 @@
+// What the board view asks of the application, and nothing more: the engine and the settings it
+// shows and edits, the game in play, the message panel, the few program states that gate input,
+// and the services it calls (sound, help, dialogs, macro steps, the Sudoku menu's commands, the
+// status panes). The application implements it; the view holds it instead of the application.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/colours.h"
+#include "app/game_session.h"
+#include "app/message_ring.h"
+#include "app/panel_text.h"
+#include "app/qt/dialog_service.h"
+#include "engine/cell_image.h"
+#include "engine/engine_context.h"
+#include "engine/host.h"
+#include "platform/language.h"
+#include "resources/command_table.h"
+
+class ViewHost {
+public:
+  virtual ~ViewHost() = default;
+
+  virtual quorbel::EngineContext &Engine() = 0;
+  virtual quorbel::AppSettings &Settings() = 0;
+  virtual quorbel::BoardColours &Colours() = 0;
+  virtual quorbel::Language CurrentLanguage() const = 0;
+  virtual bool ExpertMode() const = 0;
+  virtual quorbel::GameSession &Session() = 0;
+  virtual quorbel::MessageRing &Messages() = 0;
+
+  // Until a grid is opened or made, clicks on the board do nothing.
+  virtual bool GridInPlay() const = 0;
+  // A long computation pumps events: the board takes no input then.
+  virtual bool Computing() const = 0;
+  virtual bool GamePaused() const = 0;
+  virtual bool ChallengeRunning() const = 0;
+  // 1 while the game started on a new grid runs; the end of a game sets it to 0.
+  virtual int &NewGridFlagRef() = 0;
+
+  virtual void SaveSettings() = 0;
+  virtual void PostMessage(const quorbel::PanelText &text) = 0;
+  virtual void RecordMacroStep(const quorbel::RecordedAction &step) = 0;
+  virtual void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) = 0;
+  virtual void ShowHelp(int context) = 0;
+  virtual void PlaySoundEffect(int slot) = 0;
+  virtual void SetPaneText(int pane, const QString &text) = 0;
+  virtual QString AskOpenFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+  // Runs a command of the menus as the player would.
+  virtual bool RunCommand(quorbel::Cmd cmd) = 0;
+  // What the menus and toolbars offer changed (a move was made): their states follow at once.
+  virtual void CommandStatesChanged() = 0;
+  // Where the program's data files and relative paths start.
+  virtual const std::string &ProgramDirectory() const = 0;
+};
