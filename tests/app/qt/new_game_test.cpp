@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "resources/menu_tables.h"
 #include "tests/app/qt/app_test_support.h"
+#include "tests/view/qt/view_test_support.h"
 #include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
@@ -44,20 +45,8 @@ bool PanelHolds(CQuorbelApp &app, const QString &line, const QString &since = {}
 }
 
 // The program on a first start, with the board, shown offscreen.
-struct FirstStart {
-  explicit FirstStart(const AppTestHome &home) {
-    home.Clear();
-    home.WriteInt("GENERAL", "LANGUAGE", static_cast<int32_t>(Language::English));
-    app = std::make_unique<CQuorbelApp>(AppOptions{
-        .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
-    InstallBoardView(*app);
-    started =
-        app->InitInstance({QStringLiteral("quorbel")}) && QTest::qWaitForWindowExposed(app->MainFrame());
-  }
-  ~FirstStart() {
-    if (app && app->MainFrame())
-      app->MainFrame()->hide();
-  }
+struct FirstStart : FrameWithBoard {
+  using FrameWithBoard::FrameWithBoard;
   CQuorbelView &View() const { return *GetCurrentView(); }
   EngineContext &Engine() const { return app->Engine(); }
   bool Run(CommandId id) const { return app->Commands().Execute(id); }
@@ -65,10 +54,6 @@ struct FirstStart {
     const CellRect &box = View().Painter(0).OuterRect[static_cast<size_t>(cell)];
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
   }
-
-  ScriptedDialogService dialogs;
-  std::unique_ptr<CQuorbelApp> app;
-  bool started = false;
 };
 
 } // namespace
