@@ -96,6 +96,14 @@ std::string UnbuiltRuleName(VariantWords words, int language) {
   return {};
 }
 
+VariantWords BuiltRuleWords() {
+  VariantWords built;
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+    if (RuleRegistry[static_cast<size_t>(row)].Built)
+      built |= VariantCatalog[static_cast<size_t>(row)].VarMasks;
+  return built;
+}
+
 std::string UnbuiltRuleMessage(VariantWords words, int language) {
   const std::string name = UnbuiltRuleName(words, language);
   if (name.empty())

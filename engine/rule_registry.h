@@ -44,6 +44,9 @@ std::string UnbuiltRuleName(VariantWords words, int language);
 // empty when every rule of `words` is built.
 std::string UnbuiltRuleMessage(VariantWords words, int language);
 
+// The rule bits of every row this version has built.
+VariantWords BuiltRuleWords();
+
 struct EngineContext;
 
 // The rules of every grid of the set together.

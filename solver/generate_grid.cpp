@@ -3,6 +3,7 @@
 // are kept aside until it ends, so that a cancel can put them back whole.
 #include "solver/generate_grid.h"
 #include "engine/message_numbers.h"
+#include "engine/rule_registry.h"
 
 #include <algorithm>
 #include <array>
@@ -46,10 +47,10 @@ constexpr int kDigCells = 2000; // digs per solution: this over the cell count, 
 constexpr int kFewestDigs = 8;
 
 // The rules whose generation joins later, with the rule issues: linked grids (the Twins
-// rules and CATALOG/VARNGRIDS, the hidden-variant mode) and the clue kinds (their clue
-// generators). Until then a single grid is generated without them.
+// rules and CATALOG/VARNGRIDS, the hidden-variant mode), the clue kinds (their clue
+// generators) and every rule not built. Until then a grid is generated without them.
 VariantWords GeneratedWords(VariantWords current) {
-  return current & ~(kVarLinkedGridRules | ClueKindWords());
+  return current & ~(kVarLinkedGridRules | ClueKindWords()) & BuiltRuleWords();
 }
 
 std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {
@@ -324,6 +325,15 @@ void Generation::Run() {
   // Random variant draws (CATALOG/VARMULT) join with the rule issues; the words in force
   // are the player's, less what cannot be generated yet.
   run_.CurrentWords = GeneratedWords(ctx_.Settings.CurrentVariant);
+  // A rule left out says so: the player asked for it.
+  if (const VariantWords left = ctx_.Settings.CurrentVariant & ~run_.CurrentWords; left.Any()) {
+    const std::string name = UnbuiltRuleName(left, ctx_.Settings.Language);
+    if (!name.empty())
+      ctx_.Host->AddInfoMessage(
+          ctx_.Settings.Language == kLanguageFrench
+              ? "La règle " + name + " ne peut pas encore être générée : la grille est faite sans elle."
+              : "The " + name + " rule cannot be generated yet: the grid is made without it.");
+  }
   ResetGridSet(ctx_, run_.GridCount);
   SetGridShape(ctx_, ctx_.Settings.GridCurrSize, 1, 0);
 

@@ -111,6 +111,16 @@ TEST_F(GenerateGridTest, IrregularBlocksGiveUniquePuzzles) {
   }
 }
 
+TEST_F(GenerateGridTest, ARuleNotBuiltIsLeftOutAndSaid) {
+  ctx->Settings.Language = kLanguageEnglish;
+  const GenerationReport report = Generate(kShapeNine, kLevelEasy, 5, kVarDiagonal | kVarTouchy);
+  ASSERT_EQ(report.Result, 1);
+  EXPECT_EQ(Grid().GridVar, kVarDiagonal);
+  EXPECT_NE(std::find(host.Lines.begin(), host.Lines.end(),
+                      "The Touchy rule cannot be generated yet: the grid is made without it."),
+            host.Lines.end());
+}
+
 TEST_F(GenerateGridTest, TheSameSeedGivesTheSameGrid) {
   Generate(kShapeNine, kLevelDifficult, 1234);
   const std::string first = OneLineOfGrid(*ctx, Grid());
