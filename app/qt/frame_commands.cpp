@@ -1,5 +1,7 @@
 #include "app/qt/frame_commands.h"
 
+#include "app/qt/method_panel.h"
+
 #include "app/qt/candidate_display.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/generate_commands.h"
@@ -10,4 +12,5 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterCandidateDisplay(app);
   quorbel::RegisterGridCommands(app);
   quorbel::RegisterGenerateCommands(app);
+  RegisterMethodPanel(app);
 }

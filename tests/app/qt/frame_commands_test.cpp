@@ -353,21 +353,21 @@ private slots:
   void PanelItemsShowAndHideTheirPanelOnceItExists() {
     Session s(home_);
     // A panel not built yet says so in the player's language.
-    QVERIFY(s.Run(kMethods));
+    QVERIFY(s.Run(kMusic));
     const MessageRing &ring = s.app->Messages();
     QCOMPARE(QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex()))),
-             QStringLiteral("==> The Methods panel is not in this version yet."));
-    s.app->Panels().Register(std::string(kMethodsPanel), [](Language, QWidget *parent) {
+             QStringLiteral("==> The Music panel is not in this version yet."));
+    s.app->Panels().Register(std::string(kMusicPanel), [](Language, QWidget *parent) {
       return std::make_unique<QWidget>(parent, Qt::Tool);
     });
     s.app->Panels().RebuildAll(Language::English, s.app->MainFrame());
     QVERIFY(StartMacroRecording("panels").ok);
-    QVERIFY(s.Run(kMethods));
-    QVERIFY(s.app->Panels().Shown(kMethodsPanel));
-    QCOMPARE(s.State(kMethods).checked, std::optional<bool>(true));
-    QVERIFY(s.Run(kMethods));
-    QVERIFY(!s.app->Panels().Window(kMethodsPanel)->isVisible());
-    QCOMPARE(RecordedSteps(home_, "panels"), QStringList({"AREA;METHOD;Y", "AREA;METHOD;N"}));
+    QVERIFY(s.Run(kMusic));
+    QVERIFY(s.app->Panels().Shown(kMusicPanel));
+    QCOMPARE(s.State(kMusic).checked, std::optional<bool>(true));
+    QVERIFY(s.Run(kMusic));
+    QVERIFY(!s.app->Panels().Window(kMusicPanel)->isVisible());
+    QCOMPARE(RecordedSteps(home_, "panels"), QStringList({"AREA;MUSIC;Y", "AREA;MUSIC;N"}));
   }
 
   void HelpMacrosPlayTheFileOfTheLanguageOrSayTheyCannotYet() {
