@@ -213,6 +213,9 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     SudGameState fresh;
     fresh.TimeStamp = game_.TimeStamp;
     fresh.MethodWords = game_.MethodWords;
+    // A text grid holds no method words: the methods in use stay.
+    if (!fresh.MethodWords.empty())
+      fresh.MethodWords[0] = app_.Settings().method.method;
     fresh.ShownFlags = game_.ShownFlags;
     fresh.Placements = game_.Placements;
     fresh.ViewLayoutWords = game_.ViewLayoutWords;

@@ -169,4 +169,24 @@ void RegisterMethodPanel(CQuorbelApp &app) {
   app.Panels().Register(std::string(kMethodsPanel), [&app](Language language, QWidget *parent) {
     return std::make_unique<CMethod>(app, language, parent);
   });
+  // A grid file carries the panel's mask (its first method word) from game to game.
+  OutsideServices &services = app.Services();
+  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &game) {
+    if (previous)
+      previous(game);
+    if (!game.MethodWords.empty())
+      game.MethodWords[0] = app.Settings().method.method;
+  };
+  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &game) {
+    if (previous)
+      previous(game);
+    if (game.MethodWords.empty())
+      return;
+    // As the setting reads it: a negative mask is the default one, unknown bits go.
+    const int32_t stored = game.MethodWords[0];
+    app.Settings().method.method = static_cast<int32_t>(
+        stored < 0 ? kMaskAllButRandom : static_cast<MethodMask>(stored) & kMaskAllMethods);
+    if (auto *panel = static_cast<CMethod *>(app.Panels().Window(kMethodsPanel)))
+      panel->RefreshMethodChecks();
+  };
 }

@@ -289,11 +289,17 @@ void InstallBoardView(CQuorbelApp &app) {
     if (CQuorbelView *view = GetCurrentView())
       view->ClearSelection();
   };
-  app.Services().gatherGameState = [](SudGameState &game) {
+  // Chained: other parts keep their share of the game state too.
+  OutsideServices &services = app.Services();
+  services.gatherGameState = [previous = services.gatherGameState](SudGameState &game) {
+    if (previous)
+      previous(game);
     if (CQuorbelView *view = GetCurrentView())
       view->GatherGameState(game);
   };
-  app.Services().gameStateLoaded = [](const SudGameState &game) {
+  services.gameStateLoaded = [previous = services.gameStateLoaded](const SudGameState &game) {
+    if (previous)
+      previous(game);
     if (CQuorbelView *view = GetCurrentView())
       view->GameStateLoaded(game);
   };

@@ -18,6 +18,8 @@ using namespace quorbel::testing;
 namespace {
 
 constexpr CommandId kMethods = 33028;
+constexpr CommandId kOpen = 32889;
+constexpr CommandId kSaveAs = 32924;
 
 struct Panel : FrameWithBoard {
   using FrameWithBoard::FrameWithBoard;
@@ -97,6 +99,38 @@ private slots:
     p.app->Engine().Grids.Main[0].GridVar = kVarDiagonal;
     p.Window().RefreshMethodChecks();
     QVERIFY(p.Window().Box(kMaskVariant)->isEnabled());
+  }
+
+  void AGridFileCarriesTheMaskFromGameToGame() {
+    QTemporaryDir files;
+    const QString path = files.filePath("methods.sud");
+    {
+      Panel p(home_);
+      SetGridSize(p.app->Engine(), 9, 1);
+      QVERIFY(p.app->Commands().Execute(kMethods));
+      p.Window().DefaultButton()->click();
+      p.dialogs.AnswerFileName(path);
+      QVERIFY(p.app->Commands().Execute(kSaveAs));
+    }
+    Panel q(home_);
+    QVERIFY(q.app->Commands().Execute(kMethods));
+    q.Window().AllButton()->click();
+    // A text grid keeps the methods in use; the grid file brings its own back.
+    const QString text = files.filePath("plain.txt");
+    QByteArray grid = "Quorbel Mode Texte\r\n4\r\n";
+    for (int i = 0; i < 16; ++i)
+      grid += "0\r\n";
+    WriteAll(text, grid);
+    q.dialogs.AnswerMessageBox(QMessageBox::No); // the changes to the panel's mask are not kept
+    q.dialogs.AnswerFileName(text);
+    QVERIFY(q.app->Commands().Execute(kOpen));
+    QCOMPARE(q.Mask(), kMaskAllMethods);
+    q.dialogs.AnswerMessageBox(QMessageBox::No);
+    q.dialogs.AnswerFileName(path);
+    QVERIFY(q.app->Commands().Execute(kOpen));
+    QCOMPARE(q.Mask(), MethodMask{4093});
+    QVERIFY(q.Window().Box(kMaskSingle)->isChecked());
+    QVERIFY(!q.Window().Box(kMaskColouring)->isChecked());
   }
 
   void ItComesBackInTheNewLanguage() {
