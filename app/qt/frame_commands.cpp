@@ -1,5 +1,6 @@
 #include "app/qt/frame_commands.h"
 
+#include "app/qt/empty_grid_dialog.h"
 #include "app/qt/method_panel.h"
 
 #include "app/qt/candidate_display.h"
@@ -13,4 +14,5 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterGridCommands(app);
   quorbel::RegisterGenerateCommands(app);
   RegisterMethodPanel(app);
+  RegisterEmptyGridCommand(app);
 }

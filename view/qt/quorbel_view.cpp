@@ -276,6 +276,13 @@ void CQuorbelView::SelectionChanged(const SelectionList &before) {
     RedrawCell(selection_.Pairs[static_cast<size_t>(i)].Grid, selection_.Pairs[static_cast<size_t>(i)].Cell);
 }
 
+void CQuorbelView::StartSequentialEntry(int slot, int cell) {
+  input_.Entry = EntryState{};
+  input_.Entry.Mode = EntryMode::Sequential;
+  ClearSelection();
+  MoveFocusToCell(slot, cell);
+}
+
 CQuorbelView *GetCurrentView() {
   CQuorbelApp *app = TheApp();
   return app ? qobject_cast<CQuorbelView *>(app->GetCurrentView()) : nullptr;

@@ -61,6 +61,7 @@ public:
   // Makes the cell (or -2, the message panel) the focus and repaints the old and the new focus.
   // Returns 1 when the focus did not change.
   int MoveFocusToCell(int slot, int cell) override;
+  void StartSequentialEntry(int slot, int cell) override;
   void ClearSelection();
   void SetFocusCell(int cell, int slot);
   // A click in the message panel: carries out the link under the point. False when the point is

@@ -1,0 +1,208 @@
+#include "app/qt/empty_grid_dialog.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <string_view>
+
+#include "app/empty_grid_choices.h"
+#include "app/qt/board_window.h"
+#include "app/qt/grid_commands.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_set.h"
+#include "engine/grid_shape.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr std::array<int, 6> kPictureShapes = {0, 2, 4, 5, 7, 8};
+constexpr int kHelpEmptyGrid = 131210;
+constexpr int kIconSide = 48;
+constexpr int kFirstLevel = 1;
+
+QString Text(Language language, std::string_view french, std::string_view english) {
+  const std::string_view text = IsEnglish(language) ? english : french;
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A small picture of the grid: its cells, its blocks drawn thicker.
+QPixmap GridPicture(int shape) {
+  const GridShape &s = kGridShapes[static_cast<size_t>(shape)];
+  QPixmap picture(kIconSide, kIconSide);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  const double cell = (kIconSide - 2.0) / s.Size;
+  for (int k = 0; k <= s.Size; ++k) {
+    const double at = 1 + k * cell;
+    painter.setPen(QPen(Qt::black, k % s.BlockCols == 0 ? 2 : 1));
+    painter.drawLine(QPointF(at, 1), QPointF(at, kIconSide - 1));
+    painter.setPen(QPen(Qt::black, k % s.BlockRows == 0 ? 2 : 1));
+    painter.drawLine(QPointF(1, at), QPointF(kIconSide - 1, at));
+  }
+  return picture;
+}
+
+} // namespace
+
+CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMode display, QWidget *parent)
+    : QDialog(parent), EmptyShape(shape), EmptyDisplay(display), app_(app) {
+  setObjectName(QStringLiteral("CEmptyGrid"));
+  setWindowTitle(Text(language, "Grille Vide", "Empty Grid"));
+
+  auto *sizeBox = new QGroupBox(Text(language, "Choisir Taille de Grille", "Select Grid Size"), this);
+  auto *sizeLayout = new QGridLayout(sizeBox);
+  auto *sizeGroup = new QButtonGroup(this);
+  for (size_t i = 0; i < kPictureShapes.size(); ++i) {
+    const int code = kPictureShapes[i];
+    const int side = kGridShapes[static_cast<size_t>(code)].Size;
+    auto *button = new QToolButton(sizeBox);
+    button->setCheckable(true);
+    button->setIcon(GridPicture(code));
+    button->setIconSize(QSize(kIconSide, kIconSide));
+    button->setText(QStringLiteral("%1 × %1").arg(side));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->installEventFilter(this);
+    sizeGroup->addButton(button);
+    connect(button, &QToolButton::clicked, this, [this, code] { PickSize(code); });
+    sizeLayout->addWidget(button, static_cast<int>(i / 3), static_cast<int>(i % 3));
+    sizes_[i] = button;
+  }
+
+  auto *displayBox = new QGroupBox(Text(language, "Affichage", "Display"), this);
+  auto *displayLayout = new QVBoxLayout(displayBox);
+  const std::array<QString, 4> labels = {QStringLiteral("1 2 3..."), QStringLiteral("A B C.."),
+                                         QStringLiteral("1 2.. A B.."), QStringLiteral("Enfant")};
+  for (int mode = kSymbolDigits; mode <= kSymbolPictures; ++mode) {
+    auto *radio = new QRadioButton(labels[static_cast<size_t>(mode)], displayBox);
+    displayLayout->addWidget(radio);
+    radios_[static_cast<size_t>(mode)] = radio;
+    connect(radio, &QRadioButton::clicked, this, [this, mode] {
+      EmptyDisplay = static_cast<SymbolMode>(mode);
+      UpdateDisplayChoices();
+    });
+  }
+
+  auto *manual = new QPushButton(Text(language, "Entrée Manuelle", "Manual Input"), this);
+  auto *help = new QPushButton(Text(language, "Aide", "Help"), this);
+  auto *cancel = new QPushButton(Text(language, "Annuler", "Cancel"), this);
+  manual->setObjectName(QStringLiteral("ManualInput"));
+  manual->setDefault(true);
+  connect(manual, &QPushButton::clicked, this, &CEmptyGrid::ManualInput);
+  connect(help, &QPushButton::clicked, this, [this] { app_.ShowHelp(kHelpEmptyGrid); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto *buttons = new QHBoxLayout;
+  buttons->addWidget(manual);
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(cancel);
+
+  auto *layout = new QVBoxLayout(this);
+  auto *choices = new QHBoxLayout;
+  choices->addWidget(sizeBox);
+  choices->addWidget(displayBox);
+  layout->addLayout(choices);
+  layout->addLayout(buttons);
+
+  // The picture of the size asked for; its code becomes the picture's.
+  EmptyShape = EmptyGridPictureShape(EmptyShape);
+  if (QToolButton *button = SizeButton(EmptyShape))
+    button->setChecked(true);
+  UpdateDisplayChoices();
+}
+
+QToolButton *CEmptyGrid::SizeButton(int shape) const {
+  for (size_t i = 0; i < kPictureShapes.size(); ++i)
+    if (kPictureShapes[i] == shape)
+      return sizes_[i];
+  return nullptr;
+}
+
+void CEmptyGrid::PickSize(int shape) {
+  EmptyShape = shape;
+  UpdateDisplayChoices();
+}
+
+void CEmptyGrid::UpdateDisplayChoices() {
+  const DisplayChoices choices = ::quorbel::UpdateDisplayChoices(EmptyShape, EmptyDisplay);
+  radios_[kSymbolDigits]->setEnabled(choices.DigitsEnabled);
+  radios_[kSymbolMixed]->setEnabled(choices.MixedEnabled);
+  EmptyDisplay = choices.Display;
+  radios_[static_cast<size_t>(EmptyDisplay)]->setChecked(true);
+}
+
+bool CEmptyGrid::eventFilter(QObject *watched, QEvent *event) {
+  // A double click on a size starts the grid at once.
+  if (event->type() == QEvent::MouseButtonDblClick)
+    for (size_t i = 0; i < sizes_.size(); ++i)
+      if (watched == sizes_[i]) {
+        EmptyShape = kPictureShapes[i];
+        UpdateDisplayChoices();
+        ManualInput();
+        return true;
+      }
+  return QDialog::eventFilter(watched, event);
+}
+
+void CEmptyGrid::ManualInput() {
+  if (EmptyShape < 0)
+    return; // no size picked yet
+  if (!app_.QuerySaveDocument()) {
+    reject();
+    return;
+  }
+  EngineContext &ctx = app_.Engine();
+  ResetGridSet(ctx, 1);
+  AppSettings &settings = app_.Settings();
+  settings.general.gridCurrSize = EmptyShape;
+  settings.general.gridCurrDisp = EmptyDisplay;
+  settings.general.gridCurrDifficulty = kFirstLevel;
+  settings.general.gridCurrVariant = 0;
+  app_.SyncEngineSettings();
+  app_.SaveSettings();
+  SetGridShape(ctx, EmptyShape, 1, 0);
+  GridRecord &grid = ctx.Grids.Main[0];
+  grid.GridVar = {};
+  ClearGrid(ctx, grid, kResetAll);
+  ResetGridState(grid);
+  ctx.Methods.GameMaxMethodLevel = -1;
+  accept();
+}
+
+bool NewEmptyGrid(CQuorbelApp &app) {
+  const AppSettings &settings = app.Settings();
+  CEmptyGrid dialog(app, app.CurrentLanguage(), settings.general.gridCurrSize,
+                    static_cast<SymbolMode>(settings.general.gridCurrDisp), app.MainFrame());
+  if (app.Dialogs().Exec(dialog) != QDialog::Accepted)
+    return false;
+  // A new document, and a new game on the empty grid at the first level.
+  if (CQuorbelDoc *document = app.GetCurrentDocument()) {
+    document->MarkDocumentModified("NULL");
+    document->ForgetCarriedWords();
+  }
+  EngineContext &ctx = app.Engine();
+  ClearGrid(ctx, ctx.Grids.RefTab[0], kResetAll);
+  StartNewGridGame(app, kFirstLevel);
+  // The values typed go into the cells in turn, from the first.
+  if (BoardWindow *board = app.Board())
+    board->StartSequentialEntry(0, 0);
+  app.RedrawViewNow();
+  RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth);
+  return true;
+}
+
+void RegisterEmptyGridCommand(CQuorbelApp &app) {
+  app.Commands().SetHandler(Cmd::NewEmptyGrid, [&app](CommandId) { NewEmptyGrid(app); });
+}

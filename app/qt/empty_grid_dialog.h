@@ -1,0 +1,45 @@
+// CEmptyGrid, the empty-grid dialog: a grid size and a way of showing values, then Manual Input
+// starts an empty grid to type a puzzle in. File > New Empty Grid opens it (NewEmptyGrid).
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "engine/variant_catalog.h"
+#include "platform/language.h"
+
+class CQuorbelApp;
+class QRadioButton;
+class QToolButton;
+
+class CEmptyGrid final : public QDialog {
+  Q_OBJECT
+public:
+  CEmptyGrid(CQuorbelApp &app, quorbel::Language language, int shape, quorbel::SymbolMode display,
+             QWidget *parent);
+
+  int EmptyShape = 5; // -1 while no size is picked
+  quorbel::SymbolMode EmptyDisplay = quorbel::kSymbolDigits;
+
+  QToolButton *SizeButton(int shape) const;
+  QRadioButton *DisplayRadio(quorbel::SymbolMode mode) const { return radios_[static_cast<size_t>(mode)]; }
+  // The player's document may be dropped, the grid set is one empty grid of the chosen shape, and
+  // the settings say so; the dialog closes with OK. Cancelled at the save question: Cancel.
+  void ManualInput();
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  void PickSize(int shape);
+  void UpdateDisplayChoices();
+
+  CQuorbelApp &app_;
+  std::array<QToolButton *, 6> sizes_{};
+  std::array<QRadioButton *, 4> radios_{};
+};
+
+// File > New Empty Grid: the dialog on the current size and display, then a new game on the empty
+// grid, its first cell taking the values typed in turn. False when the player cancelled.
+bool NewEmptyGrid(CQuorbelApp &app);
+void RegisterEmptyGridCommand(CQuorbelApp &app);
