@@ -1,0 +1,180 @@
+#include "app/variant_selection.h"
+
+#include <array>
+#include <string_view>
+
+#include "engine/geometry.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kMagicSquareRow = 48;
+constexpr int kPanDigitalRow = 51;
+constexpr int kKimoRow = 16;
+constexpr int kAllIndicatedRow = 9;
+// Kimo needs a sum rule to take its modulus of; All Indicated a comparison rule.
+constexpr uint32_t kKimoPartners = 0x840006;       // Little Killer, Killer Sum and Product, Odd Pair
+constexpr uint32_t kAllIndicatedPartners = 0xA8;   // Less, XV, Dot
+constexpr uint32_t kMaskedVariantBit2 = 0x1000000; // Twins Varient Masked
+constexpr uint32_t kMaskableWord1 = 0x40000200;    // No Consecutive, Diagonal
+constexpr uint32_t kMaskableWord2 = 0x3E048000;
+constexpr uint32_t kTwinWord1 = 0x1C000C00;
+constexpr uint32_t kTwinWord2 = 0x1C10000;
+// The rules that need digits, in each word, and the one that needs letters.
+constexpr uint32_t kDigitRulesWord1 = 0xA75F80BE;
+constexpr uint32_t kDigitRulesWord2 = 0x8251D;
+constexpr uint32_t kMagicSentenceWord2 = 0x2;
+constexpr uint32_t kDistanceWord1 = 0x40;
+constexpr int kFirstWideShape = 6; // 12 x 12 and 16 x 16 show no digits alone
+constexpr int kLevels = 4;
+
+constexpr std::array<std::string_view, kSizeClassCount> kSizeNames = {"4x4", "6x6",   "8x8",
+                                                                      "9x9", "12x12", "16x16"};
+
+bool IsRandomRow(int row) { return row == kRandomSingleRow || row == kRandomMultipleRow; }
+
+} // namespace
+
+void ReadVariantChecks(VariantSelection &s) {
+  s.GenVarMult = 0;
+  const auto chosen = [&](int row) { return s.Rows[row].Ticked && s.Rows[row].Enabled; };
+  if (chosen(kRandomSingleRow)) {
+    s.GenVarMult = 1;
+    s.Words = {};
+    return;
+  }
+  s.Words = {};
+  if (chosen(kRandomMultipleRow)) {
+    s.GenVarMult = 2;
+    return;
+  }
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+    if (chosen(row))
+      s.Words |= VariantCatalog[static_cast<size_t>(row)].VarMasks;
+}
+
+int SyncVariantList(VariantSelection &s) {
+  if (s.GenVarMult == 1 || s.GenVarMult == 2) {
+    const int on = s.GenVarMult == 1 ? kRandomSingleRow : kRandomMultipleRow;
+    const int off = s.GenVarMult == 1 ? kRandomMultipleRow : kRandomSingleRow;
+    s.Rows[off].Enabled = false;
+    s.Rows[on] = {true, true};
+    for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+      s.Rows[row].Enabled = false;
+    return 0;
+  }
+  for (VariantRowState &row : s.Rows)
+    row.Enabled = true;
+  const int sizeClass = SizeClassOfShape(s.GenShape);
+  int first = -1;
+  for (int i = 0; i < kVariantRowCount; ++i) {
+    if (Meets(VariantCatalog[static_cast<size_t>(i)].VarMasks, s.Words)) {
+      s.Rows[i].Ticked = true;
+      if (first < 0)
+        first = i;
+      for (int j = 0; j < kVariantRowCount; ++j)
+        if (VariantCompatibilityMatrix(i, j) == 0)
+          s.Rows[j].Enabled = false;
+    } else {
+      s.Rows[i].Ticked = false;
+    }
+    if (VariantAvailability(sizeClass, i) == 0)
+      s.Rows[i].Enabled = false;
+  }
+  s.Rows[kMagicSquareRow].Enabled = false;
+  s.Rows[kPanDigitalRow].Enabled = false;
+  if ((s.Words.word1 & kKimoPartners) == 0)
+    s.Rows[kKimoRow].Enabled = false;
+  if ((s.Words.word1 & kAllIndicatedPartners) == 0)
+    s.Rows[kAllIndicatedRow].Enabled = false;
+  if ((s.Words.word2 & kMaskedVariantBit2) != 0)
+    for (int i = kFirstRuleRow; i < kVariantRowCount; ++i) {
+      const VariantWords mask = VariantCatalog[static_cast<size_t>(i)].VarMasks;
+      if ((mask.word1 & kMaskableWord1) != 0 || (mask.word2 & kMaskableWord2) != 0)
+        s.Rows[i].Enabled = true;
+    }
+  s.GridCountEnabled = (s.Words.word1 & kTwinWord1) != 0 || (s.Words.word2 & kTwinWord2) != 0;
+  return first;
+}
+
+void UpdateGenerationControls(VariantSelection &s) {
+  // Read again after the list follows: a row the sync withdrew (a size that does not offer it, a
+  // rule it cannot join) leaves the words, and the list follows those words in turn.
+  constexpr int kMaxRounds = 4;
+  for (int round = 0; round < kMaxRounds; ++round) {
+    const VariantWords before = s.Words;
+    const int32_t mode = s.GenVarMult;
+    ReadVariantChecks(s);
+    SyncVariantList(s);
+    if (round > 0 && s.Words == before && s.GenVarMult == mode)
+      break;
+  }
+  const bool sentence = (s.Words.word2 & kMagicSentenceWord2) != 0;
+  const bool digitsAllowed = s.GenShape < kFirstWideShape && !sentence;
+  const bool noDigitRule = (s.Words.word1 & kDigitRulesWord1) == 0 && (s.Words.word2 & kDigitRulesWord2) == 0;
+  const bool mixedAllowed = noDigitRule && !sentence;
+  s.DisplayEnabled = {digitsAllowed, sentence || noDigitRule, mixedAllowed,
+                      mixedAllowed && (s.Words.word1 & kDistanceWord1) == 0};
+  switch (s.GenDisplay) {
+  case kSymbolLetters:
+  case kSymbolMixed:
+  case kSymbolPictures:
+    if (!s.DisplayEnabled[static_cast<size_t>(s.GenDisplay)])
+      s.GenDisplay = kSymbolDigits;
+    break;
+  default:
+    s.GenDisplay = digitsAllowed ? kSymbolDigits : kSymbolLetters;
+    break;
+  }
+  if (s.GenDifficulty < 1 || s.GenDifficulty > kLevels)
+    s.GenDifficulty = 1;
+}
+
+std::string OnVariantListChange(VariantSelection &s, int row, Language language) {
+  if (row < 0 || row >= kVariantRowCount)
+    return {};
+  const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
+  std::string comment(IsEnglish(language) ? variant.VarRuleEn : variant.VarRuleFr);
+  if (row == kSeparatorRow) {
+    s.Rows[kRandomSingleRow].Ticked = s.Rows[kRandomMultipleRow].Ticked = false;
+  } else {
+    bool first = true;
+    const auto incompatible = [&](std::string_view name) {
+      comment += first ? "\nIncompatible: " : ", ";
+      comment += name;
+      first = false;
+    };
+    for (int size = 0; size < kSizeClassCount; ++size)
+      if (VariantAvailability(size, row) == 0)
+        incompatible(kSizeNames[static_cast<size_t>(size)]);
+    for (int j = 0; j < kVariantRowCount; ++j)
+      if (j != kSeparatorRow && VariantCompatibilityMatrix(row, j) == 0) {
+        const VariantRow &other = VariantCatalog[static_cast<size_t>(j)];
+        incompatible(IsEnglish(language) ? other.VarNameEn : other.VarNameFr);
+      }
+    if (IsRandomRow(row)) {
+      for (int j = kFirstRuleRow; j < kVariantRowCount; ++j)
+        s.Rows[j].Ticked = false;
+    } else {
+      s.Rows[kRandomSingleRow].Ticked = s.Rows[kRandomMultipleRow].Ticked = false;
+    }
+  }
+  UpdateGenerationControls(s);
+  return comment;
+}
+
+void SetAllVariants(VariantSelection &s) {
+  s.Rows[kRandomSingleRow].Ticked = false;
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+    s.Rows[row].Ticked = true;
+  UpdateGenerationControls(s);
+}
+
+void ClearAllVariants(VariantSelection &s) {
+  for (VariantRowState &row : s.Rows)
+    row.Ticked = false;
+  UpdateGenerationControls(s);
+}
+
+} // namespace quorbel
