@@ -49,9 +49,7 @@ constexpr int kFewestDigs = 8;
 // The rules whose generation joins later, with the rule issues: linked grids (the Twins
 // rules and CATALOG/VARNGRIDS, the hidden-variant mode), the clue kinds (their clue
 // generators) and every rule not built. Until then a grid is generated without them.
-VariantWords GeneratedWords(VariantWords current) {
-  return current & ~(kVarLinkedGridRules | ClueKindWords()) & BuiltRuleWords();
-}
+VariantWords GeneratedWords(VariantWords current) { return current & GeneratedRuleWords(); }
 
 std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {
   return ctx.Settings.Language == kLanguageFrench ? french : english;
@@ -325,15 +323,6 @@ void Generation::Run() {
   // Random variant draws (CATALOG/VARMULT) join with the rule issues; the words in force
   // are the player's, less what cannot be generated yet.
   run_.CurrentWords = GeneratedWords(ctx_.Settings.CurrentVariant);
-  // A rule left out says so: the player asked for it.
-  if (const VariantWords left = ctx_.Settings.CurrentVariant & ~run_.CurrentWords; left.Any()) {
-    const std::string name = UnbuiltRuleName(left, ctx_.Settings.Language);
-    if (!name.empty())
-      ctx_.Host->AddInfoMessage(
-          ctx_.Settings.Language == kLanguageFrench
-              ? "La règle " + name + " ne peut pas encore être générée : la grille est faite sans elle."
-              : "The " + name + " rule cannot be generated yet: the grid is made without it.");
-  }
   ResetGridSet(ctx_, run_.GridCount);
   SetGridShape(ctx_, ctx_.Settings.GridCurrSize, 1, 0);
 
@@ -357,9 +346,33 @@ void Generation::Run() {
 
 } // namespace
 
+VariantWords GeneratedRuleWords() { return BuiltRuleWords() & ~(kVarLinkedGridRules | ClueKindWords()); }
+
+std::string UngeneratedRuleMessage(VariantWords words, int language) {
+  const VariantWords left = words & ~GeneratedRuleWords();
+  if (!left.Any())
+    return {};
+  std::string name;
+  for (int row = kFirstRuleRow; row < kVariantRowCount && name.empty(); ++row)
+    if (Meets(left, VariantCatalog[static_cast<size_t>(row)].VarMasks))
+      name = language == kLanguageFrench ? VariantCatalog[static_cast<size_t>(row)].VarNameFr
+                                         : VariantCatalog[static_cast<size_t>(row)].VarNameEn;
+  if (name.empty())
+    name = UnbuiltRuleName(left, language);
+  return language == kLanguageFrench ? "La règle " + name + " ne peut pas encore être générée."
+                                     : "The " + name + " rule cannot be generated yet.";
+}
+
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level) {
   GenerationReport report;
   report.Level = TableLevel(level);
+  // A rule the generator cannot make yet is refused before anything changes.
+  if (const std::string refusal = UngeneratedRuleMessage(ctx.Settings.CurrentVariant, ctx.Settings.Language);
+      !refusal.empty()) {
+    ctx.Host->AddInfoMessage(refusal);
+    report.Result = -1;
+    return report;
+  }
   if (!ctx.Host->QuerySaveDocument())
     return report;
   report.Seed = settings.SeedOverride >= 0 ? (settings.SeedOverride & kRandomMax) : ClockSeed();

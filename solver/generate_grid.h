@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/variant_bits.h"
 #include "solver/generator_settings.h"
 
 namespace quorbel {
@@ -34,5 +35,11 @@ struct GenerationReport {
 // mode to Generate before the call, so that no move of the run reaches a challenge peer,
 // and applies the report's level.
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level);
+
+// The rules the generator makes today; each rule family adds its own as it is built.
+VariantWords GeneratedRuleWords();
+// "The ... rule cannot be generated yet." for the first rule of `words` outside them, in French
+// (language 0) or English; empty when the generator makes them all.
+std::string UngeneratedRuleMessage(VariantWords words, int language);
 
 } // namespace quorbel

@@ -1,12 +1,9 @@
 #include "app/qt/empty_grid_dialog.h"
+#include "app/qt/dialog_text.h"
 
-#include <QButtonGroup>
 #include <QEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -18,6 +15,7 @@
 #include "app/qt/grid_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "app/qt/size_pictures.h"
 #include "engine/grid_cells.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
@@ -28,60 +26,24 @@ using namespace quorbel;
 
 namespace {
 
-constexpr std::array<int, 6> kPictureShapes = {0, 2, 4, 5, 7, 8};
 constexpr int kHelpEmptyGrid = 131210;
-constexpr int kIconSide = 48;
 constexpr int kFirstLevel = 1;
-
-QString Text(Language language, std::string_view french, std::string_view english) {
-  const std::string_view text = IsEnglish(language) ? english : french;
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A small picture of the grid: its cells, its blocks drawn thicker.
-QPixmap GridPicture(int shape) {
-  const GridShape &s = kGridShapes[static_cast<size_t>(shape)];
-  QPixmap picture(kIconSide, kIconSide);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  const double cell = (kIconSide - 2.0) / s.Size;
-  for (int k = 0; k <= s.Size; ++k) {
-    const double at = 1 + k * cell;
-    painter.setPen(QPen(Qt::black, k % s.BlockCols == 0 ? 2 : 1));
-    painter.drawLine(QPointF(at, 1), QPointF(at, kIconSide - 1));
-    painter.setPen(QPen(Qt::black, k % s.BlockRows == 0 ? 2 : 1));
-    painter.drawLine(QPointF(1, at), QPointF(kIconSide - 1, at));
-  }
-  return picture;
-}
 
 } // namespace
 
 CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMode display, QWidget *parent)
     : QDialog(parent), EmptyShape(shape), EmptyDisplay(display), app_(app) {
   setObjectName(QStringLiteral("CEmptyGrid"));
-  setWindowTitle(Text(language, "Grille Vide", "Empty Grid"));
+  setWindowTitle(DialogText(language, "Grille Vide", "Empty Grid"));
 
-  auto *sizeBox = new QGroupBox(Text(language, "Choisir Taille de Grille", "Select Grid Size"), this);
-  auto *sizeLayout = new QGridLayout(sizeBox);
-  auto *sizeGroup = new QButtonGroup(this);
-  for (size_t i = 0; i < kPictureShapes.size(); ++i) {
-    const int code = kPictureShapes[i];
-    const int side = kGridShapes[static_cast<size_t>(code)].Size;
-    auto *button = new QToolButton(sizeBox);
-    button->setCheckable(true);
-    button->setIcon(GridPicture(code));
-    button->setIconSize(QSize(kIconSide, kIconSide));
-    button->setText(QStringLiteral("%1 × %1").arg(side));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->installEventFilter(this);
-    sizeGroup->addButton(button);
-    connect(button, &QToolButton::clicked, this, [this, code] { PickSize(code); });
-    sizeLayout->addWidget(button, static_cast<int>(i / 3), static_cast<int>(i % 3));
-    sizes_[i] = button;
-  }
+  const SizePictures pictures =
+      MakeSizePictures(this, DialogText(language, "Choisir Taille de Grille", "Select Grid Size"), this);
+  sizes_ = pictures.Buttons;
+  for (size_t i = 0; i < sizes_.size(); ++i)
+    connect(sizes_[i], &QToolButton::clicked, this, [this, code = kSizePictureShapes[i]] { PickSize(code); });
+  QGroupBox *sizeBox = pictures.Box;
 
-  auto *displayBox = new QGroupBox(Text(language, "Affichage", "Display"), this);
+  auto *displayBox = new QGroupBox(DialogText(language, "Affichage", "Display"), this);
   auto *displayLayout = new QVBoxLayout(displayBox);
   const std::array<QString, 4> labels = {QStringLiteral("1 2 3..."), QStringLiteral("A B C.."),
                                          QStringLiteral("1 2.. A B.."), QStringLiteral("Enfant")};
@@ -95,9 +57,9 @@ CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMod
     });
   }
 
-  auto *manual = new QPushButton(Text(language, "Entrée Manuelle", "Manual Input"), this);
-  auto *help = new QPushButton(Text(language, "Aide", "Help"), this);
-  auto *cancel = new QPushButton(Text(language, "Annuler", "Cancel"), this);
+  auto *manual = new QPushButton(DialogText(language, "Entrée Manuelle", "Manual Input"), this);
+  auto *help = new QPushButton(DialogText(language, "Aide", "Help"), this);
+  auto *cancel = new QPushButton(DialogText(language, "Annuler", "Cancel"), this);
   manual->setObjectName(QStringLiteral("ManualInput"));
   manual->setDefault(true);
   connect(manual, &QPushButton::clicked, this, &CEmptyGrid::ManualInput);
@@ -123,12 +85,7 @@ CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMod
   UpdateDisplayChoices();
 }
 
-QToolButton *CEmptyGrid::SizeButton(int shape) const {
-  for (size_t i = 0; i < kPictureShapes.size(); ++i)
-    if (kPictureShapes[i] == shape)
-      return sizes_[i];
-  return nullptr;
-}
+QToolButton *CEmptyGrid::SizeButton(int shape) const { return SizePictures{nullptr, sizes_}.Of(shape); }
 
 void CEmptyGrid::PickSize(int shape) {
   EmptyShape = shape;
@@ -148,7 +105,7 @@ bool CEmptyGrid::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::MouseButtonDblClick)
     for (size_t i = 0; i < sizes_.size(); ++i)
       if (watched == sizes_[i]) {
-        EmptyShape = kPictureShapes[i];
+        EmptyShape = kSizePictureShapes[i];
         UpdateDisplayChoices();
         ManualInput();
         return true;

@@ -1,4 +1,5 @@
 #include "app/qt/method_panel.h"
+#include "app/qt/dialog_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,11 +31,6 @@ struct BoxText {
   std::string_view english;
 };
 
-QString Text(Language language, std::string_view french, std::string_view english) {
-  const std::string_view text = IsEnglish(language) ? english : french;
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The boxes whose change alters the candidates the board shows.
 constexpr MethodMask kRecomputingBits =
     kMaskLinColBlk | kMaskProbables | kMaskVariant | kMaskColouring | kMaskForcingChain;
@@ -43,9 +39,9 @@ constexpr MethodMask kRecomputingBits =
 
 CMethod::CMethod(CQuorbelApp &app, Language language, QWidget *parent)
     : QDialog(parent, Qt::Tool), app_(app) {
-  setWindowTitle(Text(language, "Méthode", "Method"));
+  setWindowTitle(DialogText(language, "Méthode", "Method"));
   auto box = [&](MethodMask bit, std::string_view french, std::string_view english) {
-    auto *check = new QCheckBox(Text(language, french, english), this);
+    auto *check = new QCheckBox(DialogText(language, french, english), this);
     boxes_.emplace_back(bit, check);
     connect(check, &QCheckBox::clicked, this, [this, bit] {
       Change(ToggleMethodBit(static_cast<MethodMask>(app_.Settings().method.method), bit),
@@ -63,7 +59,7 @@ CMethod::CMethod(CQuorbelApp &app, Language language, QWidget *parent)
     return row;
   };
 
-  auto *methods = new QGroupBox(Text(language, "Méthode résolution", "Solve Method"), this);
+  auto *methods = new QGroupBox(DialogText(language, "Méthode résolution", "Solve Method"), this);
   auto *methodLayout = new QVBoxLayout(methods);
   methodLayout->addWidget(box(kMaskLinColBlk, "LinColBlk", "LinColBlk"));
   methodLayout->addWidget(box(kMaskSingle, "Single", "Single"));
@@ -75,16 +71,16 @@ CMethod::CMethod(CQuorbelApp &app, Language language, QWidget *parent)
   methodLayout->addWidget(box(kMaskForcingChain, "ForcingChain", "ForcingChain"));
   methodLayout->addWidget(box(kMaskRandom, "Aléatoire", "Random"));
 
-  auto *filters = new QGroupBox(Text(language, "Filtres", "Filters"), this);
+  auto *filters = new QGroupBox(DialogText(language, "Filtres", "Filters"), this);
   auto *filterLayout = new QVBoxLayout(filters);
   filterLayout->addWidget(box(kMaskProbables, "Probables", "Probables"));
   filterLayout->addWidget(box(kMaskVariant, "Variante", "Variant"));
 
-  auto *select = new QGroupBox(Text(language, "Sélectionne", "Select"), this);
+  auto *select = new QGroupBox(DialogText(language, "Sélectionne", "Select"), this);
   auto *selectLayout = new QVBoxLayout(select);
-  all_ = new QPushButton(Text(language, "Toutes", "All"), select);
-  none_ = new QPushButton(Text(language, "Aucune", "None"), select);
-  default_ = new QPushButton(Text(language, "Défaut", "Default"), select);
+  all_ = new QPushButton(DialogText(language, "Toutes", "All"), select);
+  none_ = new QPushButton(DialogText(language, "Aucune", "None"), select);
+  default_ = new QPushButton(DialogText(language, "Défaut", "Default"), select);
   for (auto [button, mask] : std::array<std::pair<QPushButton *, MethodMask>, 3>{
            {{all_, kMaskAllMethods}, {none_, kMaskNoMethod}, {default_, kMaskPanelDefault}}}) {
     selectLayout->addWidget(button);

@@ -111,14 +111,15 @@ TEST_F(GenerateGridTest, IrregularBlocksGiveUniquePuzzles) {
   }
 }
 
-TEST_F(GenerateGridTest, ARuleNotBuiltIsLeftOutAndSaid) {
+TEST_F(GenerateGridTest, ARuleItCannotMakeIsRefusedAndNothingChanges) {
   ctx->Settings.Language = kLanguageEnglish;
-  const GenerationReport report = Generate(kShapeNine, kLevelEasy, 5, kVarDiagonal | kVarTouchy);
-  ASSERT_EQ(report.Result, 1);
+  ASSERT_EQ(Generate(kShapeNine, kLevelEasy, 5).Result, 1);
+  const std::string before = OneLineOfGrid(*ctx, Grid());
+  EXPECT_EQ(Generate(kShapeNine, kLevelEasy, 6, kVarDiagonal | kVarTouchy).Result, -1);
+  EXPECT_EQ(host.Lines.back(), "The Touchy rule cannot be generated yet.");
+  EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), before);
+  EXPECT_EQ(Generate(kShapeNine, kLevelEasy, 6, kVarDiagonal).Result, 1);
   EXPECT_EQ(Grid().GridVar, kVarDiagonal);
-  EXPECT_NE(std::find(host.Lines.begin(), host.Lines.end(),
-                      "The Touchy rule cannot be generated yet: the grid is made without it."),
-            host.Lines.end());
 }
 
 TEST_F(GenerateGridTest, TheSameSeedGivesTheSameGrid) {
