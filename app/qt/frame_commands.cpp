@@ -1,6 +1,7 @@
 #include "app/qt/frame_commands.h"
 
 #include "app/qt/empty_grid_dialog.h"
+#include "app/qt/generation_dialog.h"
 #include "app/qt/method_panel.h"
 
 #include "app/qt/candidate_display.h"
@@ -15,4 +16,5 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterGenerateCommands(app);
   RegisterMethodPanel(app);
   RegisterEmptyGridCommand(app);
+  RegisterGenerationDialog(app);
 }
