@@ -177,4 +177,39 @@ void ClearAllVariants(VariantSelection &s) {
   UpdateGenerationControls(s);
 }
 
+int ApplySymbolConstraint(VariantWords words, int shape, int display) {
+  constexpr int kLastNarrowShape = 5;
+  const int numbers = shape <= kLastNarrowShape ? kSymbolDigits : kSymbolMixed;
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
+    if (!Meets(variant.VarMasks, words))
+      continue;
+    switch (variant.VarSymbolRule) {
+    case SymbolRule::Numbers:
+      return numbers;
+    case SymbolRule::Letters:
+      return kSymbolLetters;
+    case SymbolRule::NoPictures:
+      if (display == kSymbolPictures)
+        display = numbers;
+      break;
+    case SymbolRule::None:
+      break;
+    }
+  }
+  return display;
+}
+
+std::string VariantNamesText(VariantWords words, Language language) {
+  std::string text;
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
+    if (!Meets(variant.VarMasks, words))
+      continue;
+    text += text.empty() ? (IsEnglish(language) ? "Variants: " : "Varientes: ") : ", ";
+    text += IsEnglish(language) ? variant.VarNameEn : variant.VarNameFr;
+  }
+  return text;
+}
+
 } // namespace quorbel

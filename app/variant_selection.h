@@ -46,4 +46,12 @@ std::string OnVariantListChange(VariantSelection &selection, int row, Language l
 void SetAllVariants(VariantSelection &selection);
 void ClearAllVariants(VariantSelection &selection);
 
+// The way of showing values that rules demand, walking the catalogue's rows in order: the first
+// rule needing numbers gives digits (mixed symbols on 12 x 12 and 16 x 16) and ends the walk, one
+// forcing letters gives letters, one refusing pictures turns pictures into numbers.
+int ApplySymbolConstraint(VariantWords words, int shape, int display);
+// "Variants: Diagonal, Killer Sum" (French "Varientes: ..."), the rows of `words` by name in the
+// language; empty when there are none.
+std::string VariantNamesText(VariantWords words, Language language);
+
 } // namespace quorbel

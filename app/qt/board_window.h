@@ -26,6 +26,8 @@ public:
   virtual void ResetScoreState() = 0;
   // Ends the game when the grid set is solved (once per game).
   virtual void CheckEndOfGame() = 0;
+  // The background picture changed in the settings: the next layout loads it.
+  virtual void ReloadBackground() = 0;
 
   // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
   // the game is marked finished.

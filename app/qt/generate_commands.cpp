@@ -5,6 +5,7 @@
 #include "app/generation_settings.h"
 #include "app/qt/grid_commands.h"
 #include "app/qt/quorbel_app.h"
+#include "app/variant_selection.h"
 #include "solver/generate_grid.h"
 
 namespace quorbel {
@@ -43,6 +44,10 @@ int GenerateAtLevel(CQuorbelApp &app, int level) {
   }
   // The generator has already made the new grid an unmodified document titled with its name.
   settings.general.gridCurrDifficulty = report.Level;
+  // The rules made may demand their way of showing values.
+  const GridRecord &grid = app.Engine().Grids.Main[0];
+  settings.general.gridCurrDisp =
+      ApplySymbolConstraint(grid.GridVar, settings.general.gridCurrSize, settings.general.gridCurrDisp);
   app.SyncEngineSettings();
   app.SaveSettings();
   StartNewGridGame(app, report.Level);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/empty_grid_choices.h"
+#include "app/qt/board_window.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/main_frame.h"
@@ -136,11 +137,28 @@ GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
   choices->addWidget(displayBox);
   choices->addWidget(levelBox);
   left->addLayout(choices);
+  // Each slider over a row of its labels, spread along it.
+  const auto labelled = [this](QSlider *slider, const QStringList &labels) {
+    auto *column = new QVBoxLayout;
+    column->addWidget(slider);
+    auto *row = new QHBoxLayout;
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+      if (i > 0)
+        row->addStretch();
+      row->addWidget(new QLabel(labels[i], this));
+    }
+    column->addLayout(row);
+    return column;
+  };
+  QStringList counts;
+  for (int count = kMinGrids; count <= kMostLinkedGrids; count += 2)
+    counts << QString::number(count);
   auto *sliders = new QGridLayout;
   sliders->addWidget(new QLabel(DialogText(language, "Nombres dans case", "Numbers in cell"), this), 0, 0);
-  sliders->addWidget(depth_, 0, 1);
+  sliders->addLayout(labelled(depth_, {QStringLiteral("Normal"), DialogText(language, "Aucun", "None")}), 0,
+                     1);
   sliders->addWidget(new QLabel(DialogText(language, "Nombres de Grilles", "Number of Grids"), this), 1, 0);
-  sliders->addWidget(gridCount_, 1, 1);
+  sliders->addLayout(labelled(gridCount_, counts), 1, 1);
   left->addLayout(sliders);
   auto *right = new QVBoxLayout;
   right->addWidget(list_, 1);
@@ -248,8 +266,11 @@ void GrilleSel::OnGenerate() {
   if (GenerateAtLevel(app_, model_.GenDifficulty) != 1)
     return; // refused or cancelled: the player's grid stays, and so does the dialog
   if (settings.general.bgRandom == 1)
-    if (std::string picture = PickRandomBackground(settings.directory.background); !picture.empty())
+    if (std::string picture = PickRandomBackground(settings.directory.background); !picture.empty()) {
       settings.general.backgroundImage = std::move(picture);
+      if (BoardWindow *board = app_.Board())
+        board->ReloadBackground();
+    }
   app_.SaveSettings();
   app_.RedrawViewNow();
   accept();

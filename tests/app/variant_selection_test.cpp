@@ -90,5 +90,19 @@ TEST(VariantSelection, TheCommentNamesWhatTheRuleCannotJoin) {
   EXPECT_NE(comment.find("\nIncompatible: 4x4"), std::string::npos) << comment;
 }
 
+TEST(VariantSelection, RulesForceTheirWayOfShowingValues) {
+  EXPECT_EQ(ApplySymbolConstraint(kVarLess, kNine, kSymbolPictures), kSymbolDigits);
+  EXPECT_EQ(ApplySymbolConstraint(kVarLess, kSixteen, kSymbolLetters), kSymbolMixed);
+  EXPECT_EQ(ApplySymbolConstraint(kVarNumeral, kNine, kSymbolDigits), kSymbolLetters);
+  EXPECT_EQ(ApplySymbolConstraint({}, kNine, kSymbolPictures), kSymbolPictures);
+}
+
+TEST(VariantSelection, TheRulesAreNamedInTheLanguage) {
+  EXPECT_EQ(VariantNamesText(kVarDiagonal | kVarKillerSum, Language::English),
+            "Variants: Diagonal, Killer Sum");
+  EXPECT_EQ(VariantNamesText(kVarKillerSum, Language::French), "Varientes: Killer Somme");
+  EXPECT_EQ(VariantNamesText({}, Language::English), "");
+}
+
 } // namespace
 } // namespace quorbel

@@ -62,6 +62,7 @@ public:
   // Returns 1 when the focus did not change.
   int MoveFocusToCell(int slot, int cell) override;
   void StartSequentialEntry(int slot, int cell) override;
+  void ReloadBackground() override { BackgroundReload = 1; }
   void ClearSelection();
   void SetFocusCell(int cell, int slot);
   // A click in the message panel: carries out the link under the point. False when the point is
