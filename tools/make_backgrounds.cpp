@@ -1,7 +1,8 @@
-// Paints the board's background pictures: soft gradients crossed by light geometric motifs,
-// saved as JPEG files in data/BackGround/. The pictures are ours and can be made again:
+// Paints the board's background pictures (soft gradients crossed by light geometric motifs, saved
+// as JPEG files in data/BackGround/) and the pale pictures under the dialogs (data/). The pictures are ours
+// and can be made again:
 //
-//     make_backgrounds [output directory]
+//     make_backgrounds [background folder] [folder of the dialogs' pictures]
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -97,7 +98,36 @@ bool Save(const QImage &image, const QString &folder, const char *name) {
 
 } // namespace
 
+// The pale pictures the dialogs and the start screen paint under their controls: light enough for
+// black text to stay readable over them.
+bool DialogPictures(const QString &folder) {
+  struct Picture {
+    const char *name;
+    QColor from, to, motif;
+    void (*draw)(QPainter &, QColor);
+  };
+  const Picture pictures[] = {
+      {"Artist.jpg", QColor(250, 247, 238), QColor(232, 226, 212), QColor(200, 190, 170), Lattice},
+      {"Artist1.jpg", QColor(246, 242, 250), QColor(226, 220, 238), QColor(210, 200, 230), Squares},
+      {"Kids.jpg", QColor(252, 246, 228), QColor(240, 226, 200), QColor(255, 220, 160), Bubbles},
+  };
+  bool ok = true;
+  for (const Picture &picture : pictures) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Gradient(painter, picture.from, picture.to);
+    picture.draw(painter, picture.motif);
+    painter.end();
+    ok = Save(image, folder, picture.name) && ok;
+  }
+  return ok;
+}
+
 int main(int argc, char **argv) {
+  // With a second folder, the dialogs' pictures go there.
+  if (argc > 2 && !DialogPictures(QString::fromLocal8Bit(argv[2])))
+    return 1;
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data/BackGround");
   QDir().mkpath(folder);
   struct Picture {

@@ -1,9 +1,11 @@
 #include "app/qt/empty_grid_dialog.h"
+#include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_text.h"
 
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -162,4 +164,11 @@ bool NewEmptyGrid(CQuorbelApp &app) {
 
 void RegisterEmptyGridCommand(CQuorbelApp &app) {
   app.Commands().SetHandler(Cmd::NewEmptyGrid, [&app](CommandId) { NewEmptyGrid(app); });
+}
+
+void CEmptyGrid::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  const DialogPictures &pictures = app_.Pictures();
+  PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
+  QDialog::paintEvent(event);
 }

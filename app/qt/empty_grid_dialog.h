@@ -28,6 +28,7 @@ public:
   void ManualInput();
 
 protected:
+  void paintEvent(QPaintEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,4 +1,5 @@
 #include "app/qt/generation_dialog.h"
+#include "app/qt/dialog_pictures.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -6,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -281,4 +283,11 @@ void RegisterGenerationDialog(CQuorbelApp &app) {
     GrilleSel dialog(app, app.CurrentLanguage(), app.MainFrame());
     app.Dialogs().Exec(dialog);
   });
+}
+
+void GrilleSel::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  const DialogPictures &pictures = app_.Pictures();
+  PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
+  QDialog::paintEvent(event);
 }

@@ -36,6 +36,7 @@ public:
   void OnGenerate();
 
 protected:
+  void paintEvent(QPaintEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -1,4 +1,5 @@
 #include "app/qt/method_panel.h"
+#include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_text.h"
 
 #include <QCheckBox>
@@ -6,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
@@ -185,4 +187,11 @@ void RegisterMethodPanel(CQuorbelApp &app) {
     if (auto *panel = static_cast<CMethod *>(app.Panels().Window(kMethodsPanel)))
       panel->RefreshMethodChecks();
   };
+}
+
+void CMethod::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  const DialogPictures &pictures = app_.Pictures();
+  PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
+  QDialog::paintEvent(event);
 }

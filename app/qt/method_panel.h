@@ -31,6 +31,7 @@ public:
   QPushButton *OkButton() const { return ok_; }
 
 protected:
+  void paintEvent(QPaintEvent *event) override;
   void showEvent(QShowEvent *event) override;
   void hideEvent(QHideEvent *event) override;
   void closeEvent(QCloseEvent *event) override;

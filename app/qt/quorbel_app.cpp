@@ -207,6 +207,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   }
 
   LoadSettings(*store_, settings_, SettingsLoad::StartUp);
+  pictures_ = LoadDialogPictures(QString::fromStdString(StartDir));
   LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)
     ChooseFirstLanguage();

@@ -16,6 +16,7 @@
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
+#include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
@@ -62,6 +63,8 @@ public:
   quorbel::Language CurrentLanguage() const override { return settings_.general.language; }
   bool ExpertMode() const override { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() override { return ring_; }
+  // The pictures under the dialogs, loaded at start-up.
+  const DialogPictures &Pictures() const { return pictures_; }
   // The game in play: its clock, counters and tally, whichever window shows it.
   quorbel::GameSession &Session() override { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
@@ -171,6 +174,7 @@ private:
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
   quorbel::GameSession session_;
+  DialogPictures pictures_;
   std::unique_ptr<quorbel::EngineContext> engine_;
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;

@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/qt/dialog_pictures.h"
 #include "app/qt/empty_grid_dialog.h"
 #include "engine/cell_actions.h"
 #include "files/macro_recorder.h"
@@ -95,6 +96,17 @@ private slots:
     QVERIFY(p.app->Commands().Execute(kNewEmptyGrid));
     QCOMPARE(p.app->Engine().Geo.GridWidth, 9);
     QCOMPARE(p.app->Engine().Grids.Main[0].Cells[4].Value, 7);
+  }
+
+  void TheDialogsPictureIsLoadedWhenItIsThereAndMissedQuietlyWhenNot() {
+    QTemporaryDir folder;
+    QImage artist(8, 8, QImage::Format_RGB32);
+    artist.fill(Qt::yellow);
+    QVERIFY(artist.save(folder.filePath("Artist.jpg")));
+    const DialogPictures pictures = LoadDialogPictures(folder.path());
+    QCOMPARE(pictures.ArtistStatus, 0);
+    QVERIFY(pictures.Artist1Status != 0);
+    QVERIFY(pictures.Kids.isNull());
   }
 
   void ADoubleClickOnASizeStartsTheGridAtOnce() {
