@@ -158,6 +158,8 @@ bool NewEmptyGrid(CQuorbelApp &app) {
   if (BoardWindow *board = app.Board())
     board->StartSequentialEntry(0, 0);
   app.RedrawViewNow();
+  if (app.Services().buildValueCursors)
+    app.Services().buildValueCursors();
   RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth);
   return true;
 }

@@ -275,6 +275,8 @@ void GrilleSel::OnGenerate() {
     }
   app_.SaveSettings();
   app_.RedrawViewNow();
+  if (app_.Services().buildValueCursors)
+    app_.Services().buildValueCursors();
   accept();
 }
 

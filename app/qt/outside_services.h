@@ -38,6 +38,8 @@ struct OutsideServices {
   std::function<void(int cell, int value, int action)> defiSendMove;
   // Plays one sound effect by its slot in the sound list.
   std::function<void(int slot)> playSoundEffect;
+  // Draws the dragged values' cursors again in the symbols in use (the picture sets own them).
+  std::function<void()> buildValueCursors;
   // The end of game's neighbours: the status of the catalogue grid in play (0 played, 2 to play
   // again), and the web challenge's reply to a solved grid.
   std::function<void(int status)> setCatalogGridStatus;
