@@ -10,6 +10,7 @@
 
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "files/macro_recorder.h"
 #include "platform/qt/profile_store.h"
 
 namespace quorbel::testing {
@@ -59,6 +60,20 @@ public:
 private:
   QTemporaryDir home_;
 };
+
+// The steps between the start and the end of a recording, as written (without their help texts).
+inline QStringList RecordedSteps(const AppTestHome &home, const QString &name) {
+  quorbel::StopMacroRecording(false);
+  const QByteArray bytes = ReadAll(home.StartDirectory() + "/" + name + ".macro");
+  QStringList steps;
+  for (const QByteArray &line : bytes.split('\n')) {
+    // The recorder follows each step with its help text after a TAB.
+    const QString step = QString::fromLatin1(line).section('\t', 0, 0).trimmed();
+    if (!step.isEmpty() && !step.startsWith(';'))
+      steps << step;
+  }
+  return steps;
+}
 
 // An application started in `language` (written to the settings first), its dialogs answered by
 // `dialogs`.

@@ -107,20 +107,6 @@ struct Session {
   bool windowExposed = false;
 };
 
-// The steps recorded between the start and the end of a recording, as written.
-QStringList RecordedSteps(const AppTestHome &home, const QString &name) {
-  StopMacroRecording(false);
-  const QByteArray bytes = ReadAll(home.StartDirectory() + "/" + name + ".macro");
-  QStringList steps;
-  for (const QByteArray &line : bytes.split('\n')) {
-    // The recorder follows each step with its help text after a TAB.
-    const QString step = QString::fromLatin1(line).section('\t', 0, 0).trimmed();
-    if (!step.isEmpty() && !step.startsWith(';'))
-      steps << step;
-  }
-  return steps;
-}
-
 struct HelpToggle {
   CommandId id;
   int32_t *value;

@@ -20,17 +20,6 @@ namespace {
 constexpr CommandId kGenerateGrid = 32930;
 constexpr int kMedium = 2;
 
-QStringList RecordedSteps(const AppTestHome &home, const QString &name) {
-  StopMacroRecording(false);
-  QStringList steps;
-  for (const QByteArray &line : ReadAll(home.StartDirectory() + "/" + name + ".macro").split('\n')) {
-    const QString step = QString::fromLatin1(line).section('\t', 0, 0).trimmed();
-    if (!step.isEmpty() && !step.startsWith(';'))
-      steps << step;
-  }
-  return steps;
-}
-
 } // namespace
 
 class GenerationDialogTest : public QObject {
