@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/stopwatch.h"
+#include "files/grid_catalog.h"
 #include "platform/language.h"
 
 namespace quorbel {
@@ -81,8 +82,8 @@ struct EndOfGameInputs {
 };
 
 // Catalogue statuses of the grid that was played.
-inline constexpr int32_t kCatalogGridPlayed = 0;
-inline constexpr int32_t kCatalogGridToReplay = 2;
+inline constexpr int32_t kCatalogGridPlayed = kCatalogDone;
+inline constexpr int32_t kCatalogGridToReplay = kCatalogRunning;
 
 struct EndOfGameResult {
   std::string Message; // the report

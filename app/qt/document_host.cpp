@@ -16,6 +16,7 @@
 #include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "files/grid_catalog.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -254,7 +255,11 @@ void CDocumentHost::SayUnbuiltRules() {
     app_.PostMessage(PanelText::Plain(message));
 }
 
-void CDocumentHost::DocumentSaved(std::string_view /*path*/) {
+void CDocumentHost::DocumentSaved(std::string_view path) {
+  // Saving a catalogue grid under way marks it running, so the catalogue shows it.
+  const CatalogSettings &catalog = app_.Settings().catalog;
+  SetCatalogGridStatus(StartDirectory(), kCatalogRunning, path, catalog.baseType, catalog.baseGrid,
+                       app_.CurrentLanguage());
   if (CMainFrame *frame = app_.MainFrame())
     frame->UpdateTitle();
 }

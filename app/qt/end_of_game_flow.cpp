@@ -11,6 +11,7 @@
 #include "engine/grid_cells.h"
 #include "engine/grid_set.h"
 #include "engine/variant_bits.h"
+#include "files/grid_catalog.h"
 #include "platform/paths.h"
 #include "view/board_layout.h"
 
@@ -180,8 +181,9 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
   const EndOfGameResult result = EvaluateEndOfGame(in);
   counters.GameFinished = 1;
 
-  if (settings.catalog.baseType != kNoCatalogType && app.Services().setCatalogGridStatus)
-    app.Services().setCatalogGridStatus(result.CatalogStatus);
+  if (settings.catalog.baseType != kNoCatalogType)
+    SetCatalogGridStatus(StartDirectory(), result.CatalogStatus, "", settings.catalog.baseType,
+                         settings.catalog.baseGrid, app.CurrentLanguage());
   if (result.KeepsBestScore && app.Profile())
     BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
                                                  .Width = ctx.Geo.GridWidth,

@@ -40,8 +40,6 @@ struct OutsideServices {
   std::function<void(int slot)> playSoundEffect;
   // Draws the dragged values' cursors again in the symbols in use (the picture sets own them).
   std::function<void()> buildValueCursors;
-  // The end of game's neighbours: the status of the catalogue grid in play (0 played, 2 to play
-  // again), and the web challenge's reply to a solved grid.
-  std::function<void(int status)> setCatalogGridStatus;
+  // The web challenge's reply to a solved grid, for the end of game.
   std::function<std::string()> quellaboSubmitSolution;
 };

@@ -1,0 +1,265 @@
+// The catalogue's text form and its files in the start directory.
+#include "files/grid_catalog.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+
+#include "files/latin1_text.h"
+
+namespace quorbel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A catalogue of tens of thousands of grids is a few megabytes.
+constexpr uint64_t kMaxCatalogBytes = uint64_t{64} << 20;
+
+constexpr char kCommentLine = ';';
+constexpr char kTypeLine = '>';
+constexpr char kFrenchCommentLine = '=';
+constexpr char kEnglishCommentLine = '!';
+
+// Kept word for word: other copies of the program compare nothing, but players read them.
+constexpr std::array kHeaderLines = {
+    ";Firt put the name of the type of grid starting with a >",
+    ";Followed by ! for EN comment, = for FR comment",
+    ";and Followed by as needed grid files names",
+};
+
+struct SuffixWord {
+  std::string_view Text;
+  int32_t Status;
+};
+constexpr std::array kSuffixes = {
+    SuffixWord{" - done", kCatalogDone},
+    SuffixWord{" - fait", kCatalogDone},
+    SuffixWord{" - running", kCatalogRunning},
+    SuffixWord{" - en cours", kCatalogRunning},
+};
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos)
+      break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::string ReadText(const fs::path &path, bool &found) {
+  const FileBytesResult file = ReadFileBytes(path.string(), kMaxCatalogBytes);
+  found = file.Ok;
+  return found ? std::string(file.Bytes.begin(), file.Bytes.end()) : std::string();
+}
+
+bool SameFile(const fs::path &a, const fs::path &b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error) && !error;
+}
+
+} // namespace
+
+int GridCatalog::IndexOf(std::string_view typeName) const {
+  for (size_t t = 0; t < Types.size(); ++t)
+    if (Types[t].Name == typeName)
+      return static_cast<int>(t);
+  return -1;
+}
+
+int GridCatalog::GridCount() const {
+  int count = 0;
+  for (const CatalogType &type : Types)
+    count += static_cast<int>(type.Grids.size());
+  return count;
+}
+
+GridCatalog ParseCatalog(std::string_view latin1) {
+  GridCatalog catalog;
+  auto current = [&]() -> CatalogType & {
+    if (catalog.Types.empty())
+      catalog.Types.push_back({std::string(kDefaultCatalogType), {}, {}, {}});
+    return catalog.Types.back();
+  };
+  for (std::string_view line : SplitLines(latin1)) {
+    if (line.empty())
+      continue;
+    const std::string rest = Latin1ToUtf8(line.substr(1));
+    switch (line.front()) {
+    case kCommentLine:
+      break;
+    case kTypeLine:
+      catalog.Types.push_back({rest, {}, {}, {}});
+      break;
+    case kFrenchCommentLine:
+      current().CommentFrench = rest;
+      break;
+    case kEnglishCommentLine:
+      current().CommentEnglish = rest;
+      break;
+    default: {
+      CatalogGrid grid;
+      for (const SuffixWord &suffix : kSuffixes)
+        if (line.size() > suffix.Text.size() && line.ends_with(suffix.Text)) {
+          line.remove_suffix(suffix.Text.size());
+          grid.Status = suffix.Status;
+          break;
+        }
+      grid.File = Latin1ToUtf8(line);
+      current().Grids.push_back(std::move(grid));
+    }
+    }
+  }
+  return catalog;
+}
+
+std::string_view CatalogStatusSuffix(int32_t status, Language language) {
+  const bool english = IsEnglish(language);
+  if (status == kCatalogDone)
+    return english ? " - done" : " - fait";
+  if (status == kCatalogRunning)
+    return english ? " - running" : " - en cours";
+  return "";
+}
+
+std::string CatalogText(const GridCatalog &catalog, Language language) {
+  std::string text;
+  auto line = [&](std::string_view prefix, std::string_view utf8, std::string_view suffix = "") {
+    text += prefix;
+    text += Utf8ToLatin1(utf8);
+    text += suffix;
+    text += '\n';
+  };
+  for (std::string_view header : kHeaderLines)
+    line(header, "");
+  for (const CatalogType &type : catalog.Types) {
+    line(">", type.Name);
+    line("=", type.CommentFrench);
+    line("!", type.CommentEnglish);
+    for (const CatalogGrid &grid : type.Grids)
+      line("", grid.File, CatalogStatusSuffix(grid.Status, language));
+  }
+  return text;
+}
+
+void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text) {
+  std::vector<int32_t> levels;
+  for (std::string_view line : SplitLines(text)) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+      line.remove_prefix(1);
+    int32_t level = 0;
+    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), level);
+    if (error == std::errc())
+      levels.push_back(level);
+  }
+  size_t next = 0;
+  for (CatalogType &type : catalog.Types)
+    for (CatalogGrid &grid : type.Grids)
+      if (next < levels.size())
+        grid.Difficulty = levels[next++];
+}
+
+std::string CatalogFileListText(const GridCatalog &catalog) {
+  std::string text;
+  for (const CatalogType &type : catalog.Types)
+    for (const CatalogGrid &grid : type.Grids)
+      text += Utf8ToLatin1(grid.File) + '\n';
+  return text;
+}
+
+bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file) {
+  int index = catalog.IndexOf(typeName);
+  if (index < 0) {
+    catalog.Types.push_back({std::string(typeName), {}, {}, {}});
+    index = static_cast<int>(catalog.Types.size()) - 1;
+  }
+  std::vector<CatalogGrid> &grids = catalog.Types[index].Grids;
+  if (std::any_of(grids.begin(), grids.end(), [&](const CatalogGrid &g) { return g.File == file; }))
+    return false;
+  grids.push_back({std::string(file), kCatalogNotStarted, 0});
+  return true;
+}
+
+std::optional<GridCatalog> LoadCatalog(const std::string &startDirectory) {
+  const fs::path dir(startDirectory);
+  bool found = false;
+  const std::string text = ReadText(dir / kCatalogFileName, found);
+  if (!found)
+    return std::nullopt;
+  GridCatalog catalog = ParseCatalog(text);
+  bool hasLevels = false;
+  const std::string levels = ReadText(dir / kCatalogDifficultyFileName, hasLevels);
+  if (hasLevels)
+    ApplyCatalogDifficulties(catalog, levels);
+  return catalog;
+}
+
+int CountCatalogTypes(const std::string &startDirectory) {
+  const std::optional<GridCatalog> catalog = LoadCatalog(startDirectory);
+  return catalog ? static_cast<int>(catalog->Types.size()) : -1;
+}
+
+FileWriteResult SaveCatalog(const std::string &startDirectory, const GridCatalog &catalog,
+                            Language language) {
+  return WriteFileReplacing((fs::path(startDirectory) / kCatalogFileName).string(),
+                            CatalogText(catalog, language));
+}
+
+FileWriteResult SaveCatalogFileList(const std::string &startDirectory, const GridCatalog &catalog) {
+  return WriteFileReplacing((fs::path(startDirectory) / kCatalogFileListName).string(),
+                            CatalogFileListText(catalog));
+}
+
+FileWriteResult AddCatalogEntry(const std::string &startDirectory, std::string_view typeName,
+                                std::string_view file, Language language) {
+  GridCatalog catalog = LoadCatalog(startDirectory).value_or(GridCatalog{});
+  if (!AddCatalogGrid(catalog, typeName, file))
+    return {};
+  return SaveCatalog(startDirectory, catalog, language);
+}
+
+std::string MakeGridFilePath(const std::string &startDirectory, std::string_view name, int kind) {
+  if (name.empty())
+    return {};
+  const fs::path dir(startDirectory);
+  std::error_code error;
+  const std::string file(name);
+  if (kind != 1) {
+    const fs::path sud = dir / "SudGrid" / (file + ".sud");
+    if (fs::is_regular_file(sud, error))
+      return sud.string();
+  }
+  const fs::path text = dir / "TextGrid" / (file + ".txt");
+  return fs::is_regular_file(text, error) ? text.string() : std::string();
+}
+
+bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
+                          int32_t baseType, int32_t baseGrid, Language language) {
+  std::optional<GridCatalog> catalog = LoadCatalog(startDirectory);
+  if (!catalog || baseType < 0 || baseType >= static_cast<int>(catalog->Types.size()))
+    return false;
+  std::vector<CatalogGrid> &grids = catalog->Types[baseType].Grids;
+  if (baseGrid < 0 || baseGrid >= static_cast<int>(grids.size()))
+    return false;
+  CatalogGrid &grid = grids[baseGrid];
+  if (!path.empty()) {
+    const std::string own = MakeGridFilePath(startDirectory, grid.File, 0);
+    if (own.empty() || !SameFile(own, fs::path(path)))
+      return true;
+  }
+  if (grid.Status != kCatalogDone && grid.Status != status) {
+    grid.Status = status;
+    SaveCatalog(startDirectory, *catalog, language);
+  }
+  return true;
+}
+
+} // namespace quorbel

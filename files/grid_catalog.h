@@ -1,0 +1,87 @@
+// The grid catalogue: named grid types, each with a French and an English comment and an
+// ordered list of grid files, kept in "GridList.dat" in the start directory, with how far
+// the player got in each grid.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/file_bytes.h"
+#include "platform/language.h"
+
+namespace quorbel {
+
+inline constexpr int32_t kCatalogDone = 0;
+inline constexpr int32_t kCatalogNotStarted = 1;
+inline constexpr int32_t kCatalogRunning = 2;
+
+inline constexpr std::string_view kCatalogFileName = "GridList.dat";
+inline constexpr std::string_view kCatalogDifficultyFileName = "GridListDiff.txt";
+inline constexpr std::string_view kCatalogFileListName = "GridListCom.txt";
+// The type that takes the file lines written before any type line.
+inline constexpr std::string_view kDefaultCatalogType = "Sudoku";
+
+struct CatalogGrid {
+  std::string File; // a name without folder or extension, looked up by MakeGridFilePath
+  int32_t Status = kCatalogNotStarted;
+  int32_t Difficulty = 0;
+};
+
+struct CatalogType {
+  std::string Name;
+  std::string CommentFrench;
+  std::string CommentEnglish;
+  std::vector<CatalogGrid> Grids;
+};
+
+struct GridCatalog {
+  std::vector<CatalogType> Types;
+
+  // -1 when no type has that name.
+  int IndexOf(std::string_view typeName) const;
+  int GridCount() const;
+};
+
+// The catalogue text, Latin-1 as stored; names and comments come out in UTF-8. Every type is
+// kept and every line is read whole, however many or long.
+GridCatalog ParseCatalog(std::string_view latin1);
+// The whole file: the three header lines, then each type with its comments and files, the
+// status suffixes in the interface language.
+std::string CatalogText(const GridCatalog &catalog, Language language);
+std::string_view CatalogStatusSuffix(int32_t status, Language language);
+
+// One number per catalogue file, in catalogue order; lines without a number are headings.
+void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text);
+// Every file name, one per line, in catalogue order.
+std::string CatalogFileListText(const GridCatalog &catalog);
+
+// Adds the file under the type, creating the type at the end when missing; false when the
+// file is already listed under it.
+bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file);
+
+// The catalogue of a start directory, with the difficulties when "GridListDiff.txt" is there;
+// nothing when "GridList.dat" cannot be read.
+std::optional<GridCatalog> LoadCatalog(const std::string &startDirectory);
+// -1 when "GridList.dat" cannot be read.
+int CountCatalogTypes(const std::string &startDirectory);
+// Rewrites "GridList.dat" whole, through a temporary file.
+FileWriteResult SaveCatalog(const std::string &startDirectory, const GridCatalog &catalog, Language language);
+FileWriteResult SaveCatalogFileList(const std::string &startDirectory, const GridCatalog &catalog);
+// Adds the file to the catalogue on disk (an empty catalogue when there is none yet).
+FileWriteResult AddCatalogEntry(const std::string &startDirectory, std::string_view typeName,
+                                std::string_view file, Language language);
+
+// The grid file a catalogue name stands for: "SudGrid/<name>.sud" when it exists (unless
+// `kind` is 1), else "TextGrid/<name>.txt" when that exists, else "".
+std::string MakeGridFilePath(const std::string &startDirectory, std::string_view name, int kind);
+
+// Marks the current catalogue grid (file `baseGrid` of type `baseType`) with `status` when
+// `path` is empty or is that grid's file, unless the grid is already done. Returns true when
+// both indexes name a grid.
+bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
+                          int32_t baseType, int32_t baseGrid, Language language);
+
+} // namespace quorbel

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "files/grid_catalog.h"
+#include "tests/support/temp_dir.h"
+
+using namespace quorbel;
+using quorbel::testing::ReadBytes;
+using quorbel::testing::TempDir;
+using quorbel::testing::WriteBytes;
+
+namespace {
+
+constexpr std::string_view kTwoTypes = ";a comment\r\n"
+                                       ">Irregular\r\n"
+                                       "=Blocs irr\xE9guliers\r\n"
+                                       "!Irregular blocks\r\n"
+                                       "Irr001 - running\r\n"
+                                       "Irr002 - fait\r\n"
+                                       "Irr003\r\n"
+                                       ">Kids\n"
+                                       "Kid001 - en cours\n";
+
+void MakeGridFile(const TempDir &dir, const std::string &relative) {
+  std::filesystem::create_directories((dir.Path() / relative).parent_path());
+  WriteBytes((dir.Path() / relative).string(), "x");
+}
+
+} // namespace
+
+TEST(GridCatalog, SuffixesAreReadInEitherLanguageAndWrittenInTheInterfaceOne) {
+  const GridCatalog catalog = ParseCatalog(kTwoTypes);
+  ASSERT_EQ(catalog.Types.size(), 2u);
+  const CatalogType &irregular = catalog.Types[0];
+  EXPECT_EQ(irregular.CommentFrench, "Blocs irr\xC3\xA9guliers");
+  EXPECT_EQ(irregular.CommentEnglish, "Irregular blocks");
+  ASSERT_EQ(irregular.Grids.size(), 3u);
+  EXPECT_EQ(irregular.Grids[0].File, "Irr001");
+  EXPECT_EQ(irregular.Grids[0].Status, kCatalogRunning);
+  EXPECT_EQ(irregular.Grids[1].Status, kCatalogDone);
+  EXPECT_EQ(irregular.Grids[2].Status, kCatalogNotStarted);
+  EXPECT_EQ(catalog.Types[1].Grids[0].Status, kCatalogRunning);
+
+  const std::string french = CatalogText(catalog, Language::French);
+  EXPECT_NE(french.find("\nIrr001 - en cours\n"), std::string::npos);
+  EXPECT_NE(french.find("\nIrr002 - fait\n"), std::string::npos);
+  EXPECT_NE(french.find("\nIrr003\n"), std::string::npos);
+  EXPECT_NE(CatalogText(catalog, Language::English).find("\nKid001 - running\n"), std::string::npos);
+  EXPECT_TRUE(french.starts_with(";Firt put the name of the type of grid starting with a >\n"));
+}
+
+TEST(GridCatalog, FileLinesBeforeAnyTypeLandInSudoku) {
+  const GridCatalog catalog = ParseCatalog("Easy01\n>Other\nHard01\n");
+  ASSERT_EQ(catalog.Types.size(), 2u);
+  EXPECT_EQ(catalog.Types[0].Name, "Sudoku");
+  EXPECT_EQ(catalog.Types[0].Grids[0].File, "Easy01");
+  EXPECT_EQ(catalog.IndexOf("Other"), 1);
+  EXPECT_EQ(catalog.IndexOf("Missing"), -1);
+}
+
+TEST(GridCatalog, ManyTypesAndLongLinesSurviveASaveWhole) {
+  GridCatalog catalog;
+  for (int t = 0; t < 101; ++t)
+    AddCatalogGrid(catalog, "Type" + std::to_string(t), "Grid" + std::to_string(t));
+  const std::string longName(300, 'g');
+  AddCatalogGrid(catalog, "Type100", longName);
+  catalog.Types[3].Grids[0].Status = kCatalogDone;
+
+  const std::string text = CatalogText(catalog, Language::English);
+  const GridCatalog again = ParseCatalog(text);
+  ASSERT_EQ(again.Types.size(), 101u);
+  EXPECT_EQ(again.Types[100].Grids.back().File, longName);
+  EXPECT_EQ(again.Types[3].Grids[0].Status, kCatalogDone);
+  EXPECT_EQ(CatalogText(again, Language::English), text);
+}
+
+TEST(GridCatalog, AddingAFileTwiceKeepsOneEntry) {
+  GridCatalog catalog;
+  EXPECT_TRUE(AddCatalogGrid(catalog, "Sudoku", "A"));
+  EXPECT_FALSE(AddCatalogGrid(catalog, "Sudoku", "A"));
+  EXPECT_TRUE(AddCatalogGrid(catalog, "Other", "A"));
+  EXPECT_EQ(catalog.GridCount(), 2);
+}
+
+TEST(GridCatalog, DifficultiesFollowCatalogOrderAndSkipHeadings) {
+  GridCatalog catalog = ParseCatalog(kTwoTypes);
+  ApplyCatalogDifficulties(catalog, "Difficulty\n3\n 5\n7\n2\nEnd\n");
+  EXPECT_EQ(catalog.Types[0].Grids[0].Difficulty, 3);
+  EXPECT_EQ(catalog.Types[0].Grids[1].Difficulty, 5);
+  EXPECT_EQ(catalog.Types[1].Grids[0].Difficulty, 2);
+  EXPECT_EQ(CatalogFileListText(catalog), "Irr001\nIrr002\nIrr003\nKid001\n");
+}
+
+TEST(GridCatalogFiles, AGridFilePathPrefersTheSudFile) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  MakeGridFile(dir, "SudGrid/A.sud");
+  MakeGridFile(dir, "TextGrid/A.txt");
+  MakeGridFile(dir, "TextGrid/B.txt");
+  EXPECT_EQ(MakeGridFilePath(start, "A", 0), dir.File("SudGrid/A.sud"));
+  EXPECT_EQ(MakeGridFilePath(start, "A", 1), dir.File("TextGrid/A.txt"));
+  EXPECT_EQ(MakeGridFilePath(start, "B", 0), dir.File("TextGrid/B.txt"));
+  EXPECT_EQ(MakeGridFilePath(start, "C", 0), "");
+}
+
+TEST(GridCatalogFiles, AMissingCatalogHasNoTypesAndTakesNoStatus) {
+  TempDir dir;
+  EXPECT_EQ(CountCatalogTypes(dir.Path().string()), -1);
+  EXPECT_FALSE(SetCatalogGridStatus(dir.Path().string(), kCatalogRunning, "", 0, 0, Language::English));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("GridList.dat")));
+}
+
+TEST(GridCatalogFiles, TheCurrentGridTakesAStatusUnlessItIsDone) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  const std::string listed = std::string(kTwoTypes);
+  WriteBytes(dir.File("GridList.dat"), listed);
+  MakeGridFile(dir, "TextGrid/Irr003.txt");
+  MakeGridFile(dir, "TextGrid/Other.txt");
+
+  // Bad indexes: refused, nothing written.
+  EXPECT_FALSE(SetCatalogGridStatus(start, kCatalogRunning, "", 0, 3, Language::French));
+  EXPECT_FALSE(SetCatalogGridStatus(start, kCatalogRunning, "", 2, 0, Language::French));
+  EXPECT_FALSE(SetCatalogGridStatus(start, kCatalogRunning, "", -1, 0, Language::French));
+  EXPECT_EQ(ReadBytes(dir.File("GridList.dat")), listed);
+
+  // A done grid stays done; saving another file leaves the current grid alone.
+  EXPECT_TRUE(SetCatalogGridStatus(start, kCatalogRunning, "", 0, 1, Language::French));
+  EXPECT_TRUE(
+      SetCatalogGridStatus(start, kCatalogRunning, dir.File("TextGrid/Other.txt"), 0, 2, Language::French));
+  EXPECT_EQ(ReadBytes(dir.File("GridList.dat")), listed);
+
+  EXPECT_TRUE(
+      SetCatalogGridStatus(start, kCatalogRunning, dir.File("TextGrid/Irr003.txt"), 0, 2, Language::French));
+  const GridCatalog after = LoadCatalog(start).value();
+  EXPECT_EQ(after.Types[0].Grids[2].Status, kCatalogRunning);
+  EXPECT_EQ(after.Types[0].Grids[1].Status, kCatalogDone);
+  EXPECT_NE(ReadBytes(dir.File("GridList.dat")).find("Irr003 - en cours\n"), std::string::npos);
+}
+
+TEST(GridCatalogFiles, AnEntryAddedToNoCatalogStartsOne) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  ASSERT_TRUE(AddCatalogEntry(start, "Kids", "Kid001", Language::English).Ok());
+  ASSERT_TRUE(AddCatalogEntry(start, "Kids", "Kid001", Language::English).Ok());
+  const GridCatalog catalog = LoadCatalog(start).value();
+  ASSERT_EQ(catalog.Types.size(), 1u);
+  EXPECT_EQ(catalog.Types[0].Grids.size(), 1u);
+  ASSERT_TRUE(SaveCatalogFileList(start, catalog).Ok());
+  EXPECT_EQ(ReadBytes(dir.File("GridListCom.txt")), "Kid001\n");
+}
