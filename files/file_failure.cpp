@@ -32,8 +32,8 @@ FailureText TextOf(FileFailure failure) {
     return {"Le fichier %s contient une grille d'une taille que Quorbel ne joue pas.",
             "The file %s holds a grid of a size Quorbel does not play."};
   case FileFailure::Catalogue:
-    return {"Le fichier %s est un catalogue de grilles : ouvrez-le depuis le catalogue.",
-            "The file %s is a grid catalogue: open it from the grid catalogue."};
+    return {"Le catalogue %s ne contient aucune grille lisible : rien n'a été importé.",
+            "The catalogue %s holds no grid that could be read: nothing was imported."};
   case FileFailure::SizeMismatch:
     return {"Error: Grids must have same size", "Error: Grids must have same size"};
   case FileFailure::LinkedGrids:

@@ -19,7 +19,7 @@ enum class FileFailure {
   NotAGridFile,   // a header of no format of ours
   Damaged,        // truncated, or a count, length, index or value out of range
   UnplayableSize, // a grid size or shape the program does not play
-  Catalogue,      // a one-line grid catalogue, opened from the catalogue instead
+  Catalogue,      // a one-line grid catalogue whose first line makes no grid
   SizeMismatch,   // imported grids of another size than the set's
   LinkedGrids,    // a set holding linked grids takes no imported grid
   CannotCreate,   // no temporary file could be made beside the target

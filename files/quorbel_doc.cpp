@@ -6,6 +6,7 @@
 #include "engine/engine_context.h"
 #include "files/file_bytes.h"
 #include "files/macro_recorder.h"
+#include "files/one_line_catalog.h"
 #include "files/script_words.h"
 #include "files/sud_file_format.h"
 #include "files/sud_file_reader.h"
@@ -13,6 +14,7 @@
 #include "files/text_grid_reader.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "solver/one_line_grid.h"
 
 namespace quorbel {
 
@@ -85,9 +87,11 @@ bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
     return false;
   }
   const std::string_view header = HeaderOf(file.Bytes);
-  if (header == kCatalogHeader) {
-    Report(path, false, FileFailure::Catalogue, "header \"" + std::string(kCatalogHeader) + "\"");
-    return false;
+  if (IsOneLineHeader(header)) {
+    const std::string_view text(reinterpret_cast<const char *>(file.Bytes.data()), file.Bytes.size());
+    const size_t firstLineEnd = text.find('\n');
+    return ImportOneLineFile(path,
+                             firstLineEnd == std::string_view::npos ? "" : text.substr(firstLineEnd + 1));
   }
   if (header == kTextGridHeader) {
     TextGridInfo info;
@@ -110,6 +114,29 @@ bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
   carried_ = std::move(content.Carried);
   host_.GameStateLoaded(content.Game, content.Undo, result.Version);
   Opened(path, result.Warnings);
+  return true;
+}
+
+bool CQuorbelDoc::ImportOneLineFile(const std::string &path, std::string_view text) {
+  std::vector<std::string> existing;
+  for (const std::string &target : OneLineImportTargets(path, text))
+    if (Exists(target))
+      existing.push_back(target);
+  if (!existing.empty() && !host_.ConfirmReplaceFiles(existing))
+    return false;
+  const OneLineImport result = ImportOneLineCatalog(ctx_, path, text);
+  if (result.GridNames.empty()) {
+    Report(path, false, result.WroteFiles ? FileFailure::Catalogue : FileFailure::CannotCreate,
+           result.Stopped);
+    return false;
+  }
+  // The board holds the last grid made; a save must not write over the catalogue file.
+  ForgetCarriedWords();
+  path_.clear();
+  title_ = result.GridNames.back();
+  modified_ = false;
+  host_.TextGridLoaded(TextGridInfo{}, false);
+  host_.OneLineCatalogImported(result.GridNames, result.Stopped);
   return true;
 }
 

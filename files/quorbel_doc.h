@@ -62,6 +62,13 @@ public:
   virtual void TextGridLoaded(const TextGridInfo &info, bool imported) = 0;
   // A save went through: the catalogue marks its grid, the menu shows the recent files.
   virtual void DocumentSaved(std::string_view path) = 0;
+  // A one-line catalogue would replace these files: go on? Asked once for all of them.
+  virtual bool ConfirmReplaceFiles(const std::vector<std::string> &paths) {
+    return ConfirmReplace(paths.front());
+  }
+  // A one-line catalogue became text grid files: `stopped` says which line ended it early.
+  virtual void OneLineCatalogImported(const std::vector<std::string> & /*gridNames*/,
+                                      std::string_view /*stopped*/) {}
 };
 
 class CQuorbelDoc {
@@ -100,6 +107,7 @@ public:
   void ForgetCarriedWords() { carried_ = SudCarriedWords{}; }
 
 private:
+  bool ImportOneLineFile(const std::string &path, std::string_view text);
   void Opened(const std::string &path, const std::vector<std::string> &warnings);
   void Report(const std::string &path, bool saving, FileFailure failure, const std::string &detail);
 

@@ -21,7 +21,6 @@ constexpr std::array<std::string_view, kSudVersionCount> kSudHeaders = {
 // The first line of the text formats that share the file dialog, and how many bytes of a
 // file are looked at to recognise them.
 constexpr std::string_view kTextGridHeader = "Quorbel Mode Texte";
-constexpr std::string_view kCatalogHeader = "Quorbel Mode MiniS";
 
 // Versions 1 to 4 hold a second grid when the variant words name one of these.
 constexpr VariantWords kOldFileTwinVariants = {0x1C000C00, 0x01C10000};

@@ -264,6 +264,39 @@ void CDocumentHost::DocumentSaved(std::string_view path) {
     frame->UpdateTitle();
 }
 
+bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
+  const bool french = French(app_.CurrentLanguage());
+  std::string list;
+  constexpr size_t kNamed = 8;
+  for (size_t i = 0; i < std::min(paths.size(), kNamed); ++i)
+    list += paths[i] + "\n";
+  if (paths.size() > kNamed)
+    list += "...\n";
+  const std::string text =
+      FormatText(french ? OwnText("Ces %d fichiers existent déjà :\n%s\nVoulez-vous les remplacer ?")
+                        : OwnText("These %d files already exist:\n%s\nDo you want to replace them?"),
+                 {FormatArg(static_cast<int>(paths.size())), FormatArg(list)});
+  return app_.Dialogs().MessageBox(app_.MainFrame(),
+                                   MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                     .text = ToQString(text),
+                                                     .icon = QMessageBox::Warning,
+                                                     .buttons = QMessageBox::Yes | QMessageBox::No,
+                                                     .defaultButton = QMessageBox::No}) == QMessageBox::Yes;
+}
+
+void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridNames,
+                                           std::string_view stopped) {
+  const Language language = app_.CurrentLanguage();
+  if (!stopped.empty()) {
+    const std::string text = FormatText(French(language) ? OwnText("Import arrêté après %d grilles (%s).")
+                                                         : OwnText("Import stopped after %d grids (%s)."),
+                                        {FormatArg(static_cast<int>(gridNames.size())), FormatArg(stopped)});
+    app_.PostMessage(PanelText::Plain(text));
+  }
+  app_.PostMessage(PanelText::Plain(std::string(LookupMessage(kMsgOneLineCatalogImported, language))));
+  RecomputeAndRedraw();
+}
+
 void CDocumentHost::RecomputeAndRedraw() {
   RecomputeAllCandidates(app_.Engine());
   app_.RedrawViewNow();

@@ -23,6 +23,8 @@ public:
                        int version) override;
   void TextGridLoaded(const quorbel::TextGridInfo &info, bool imported) override;
   void DocumentSaved(std::string_view path) override;
+  bool ConfirmReplaceFiles(const std::vector<std::string> &paths) override;
+  void OneLineCatalogImported(const std::vector<std::string> &gridNames, std::string_view stopped) override;
 
   // The game state of the running game. What no part of the program holds yet (the clock,
   // the score, the stopwatches, the methods panel) travels in it from file to file.

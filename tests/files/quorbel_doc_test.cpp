@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "platform/memory_profile_store.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
 #include "files/quorbel_doc.h"
 #include "files/sud_file_writer.h"
+#include "platform/memory_profile_store.h"
 #include "tests/files/grid_file_test_support.h"
 #include "tests/support/temp_dir.h"
 
@@ -301,11 +301,26 @@ TEST_F(Document, OpensATextGridWithEitherLineEndAndSavesItAmongTheGrids) {
   EXPECT_TRUE(app_.Host.asked.empty());
 }
 
-TEST_F(Document, RefusesACatalogueAndImportsATextGridAsAFurtherGrid) {
-  WriteBytes(File("cat.txt"), "Quorbel Mode MiniS\r\n123\r\n");
+TEST_F(Document, ImportsACatalogueAskingOnceBeforeReplacing) {
+  const std::string grid = "1234341221434321";
+  WriteBytes(File("cat.txt"), "Quorbel Mode MiniS\r\n" + grid + "\r\n" + grid + "\r\n");
+  WriteBytes(File("List.dat"), "mine");
+  app_.Host.replace = false;
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("cat.txt")));
-  EXPECT_TRUE(app_.Host.errors.back().starts_with("The file " + File("cat.txt") + " is a grid catalogue"));
+  EXPECT_EQ(app_.Host.asked, std::vector<std::string>{"replace " + File("List.dat")});
+  EXPECT_EQ(ReadBytes(File("List.dat")), "mine");
+  app_.Host.replace = true;
+  ASSERT_TRUE(app_.Doc.OpenDocumentFile(File("cat.txt")));
+  EXPECT_EQ(ReadBytes(File("List.dat")), "cat01.txt\ncat02.txt\n");
+  EXPECT_EQ(app_.Ctx->Geo.GridWidth, 4);
+  EXPECT_TRUE(app_.Doc.PathName().empty()); // a save must not write over the catalogue
 
+  WriteBytes(File("bad.txt"), "Quorbel Mode MiniS\r\n123\r\n");
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("bad.txt")));
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("The catalogue " + File("bad.txt") + " holds no grid"));
+}
+
+TEST_F(Document, ImportsATextGridAsAFurtherGrid) {
   std::string text = "Quorbel Mode Texte\r\n9\r\n";
   for (int i = 0; i < 81; ++i)
     text += "0\r\n";
