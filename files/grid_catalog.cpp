@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 
@@ -173,6 +174,32 @@ std::string CatalogFileListText(const GridCatalog &catalog) {
     for (const CatalogGrid &grid : type.Grids)
       text += Utf8ToLatin1(grid.File) + '\n';
   return text;
+}
+
+std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view keywords) {
+  auto lower = [](std::string_view text) {
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return folded;
+  };
+  std::vector<std::string> words;
+  const std::string folded = lower(keywords);
+  for (size_t at = folded.find_first_not_of(" \t"); at != std::string::npos;
+       at = folded.find_first_not_of(" \t", at)) {
+    const size_t end = std::min(folded.find_first_of(" \t", at), folded.size());
+    words.push_back(folded.substr(at, end - at));
+    at = end;
+  }
+  const std::string typeText = lower(type.Name + "\n" + type.CommentFrench + "\n" + type.CommentEnglish);
+  std::vector<int> found;
+  for (size_t g = 0; g < type.Grids.size(); ++g) {
+    const std::string text = lower(type.Grids[g].File) + "\n" + typeText;
+    if (std::all_of(words.begin(), words.end(),
+                    [&](const std::string &word) { return text.find(word) != std::string::npos; }))
+      found.push_back(static_cast<int>(g));
+  }
+  return found;
 }
 
 bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file) {

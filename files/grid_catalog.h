@@ -58,6 +58,10 @@ void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text);
 // Every file name, one per line, in catalogue order.
 std::string CatalogFileListText(const GridCatalog &catalog);
 
+// The grids of a type that every word of `keywords` names, in any case, in the grid's name or
+// in the type's name or comments; all of them when there is no word.
+std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view keywords);
+
 // Adds the file under the type, creating the type at the end when missing; false when the
 // file is already listed under it.
 bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file);

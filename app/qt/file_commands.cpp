@@ -64,6 +64,8 @@ CommandState EnabledWhen(bool enabled) { return enabled ? CommandState{} : Comma
 
 } // namespace
 
+bool OpenGridFile(CQuorbelApp &app, const std::string &path) { return OpenChosen(app, path); }
+
 void RegisterFileCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();
   commands.SetHandler(Cmd::FileOpen, [&app](CommandId) { OpenGridFileDialog(app); });

@@ -2,6 +2,7 @@
 
 #include "app/qt/empty_grid_dialog.h"
 #include "app/qt/generation_dialog.h"
+#include "app/qt/grid_list_dialog.h"
 #include "app/qt/method_panel.h"
 
 #include "app/qt/candidate_display.h"
@@ -17,4 +18,5 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   RegisterMethodPanel(app);
   RegisterEmptyGridCommand(app);
   RegisterGenerationDialog(app);
+  RegisterGridListDialog(app);
 }

@@ -84,6 +84,15 @@ TEST(GridCatalog, AddingAFileTwiceKeepsOneEntry) {
   EXPECT_EQ(catalog.GridCount(), 2);
 }
 
+TEST(GridCatalog, KeywordsNarrowTheGridsInAnyCase) {
+  const GridCatalog catalog = ParseCatalog(kTwoTypes);
+  const CatalogType &irregular = catalog.Types[0];
+  EXPECT_EQ(CatalogGridsMatching(irregular, "  "), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(CatalogGridsMatching(irregular, "irr003"), std::vector<int>{2});
+  EXPECT_EQ(CatalogGridsMatching(irregular, "BLOCKS 002"), std::vector<int>{1});
+  EXPECT_TRUE(CatalogGridsMatching(irregular, "blocks kids").empty());
+}
+
 TEST(GridCatalog, DifficultiesFollowCatalogOrderAndSkipHeadings) {
   GridCatalog catalog = ParseCatalog(kTwoTypes);
   ApplyCatalogDifficulties(catalog, "Difficulty\n3\n 5\n7\n2\nEnd\n");

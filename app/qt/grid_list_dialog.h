@@ -1,0 +1,49 @@
+// CGridList, the grid catalogue: the types of "GridList.dat" on the left, the grids of the
+// chosen type on the right (narrowed by keywords), and Select or Next Grid to open one, which
+// becomes the catalogue grid that a save and the end of the game mark. Select New Grid opens it.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "files/grid_catalog.h"
+#include "platform/language.h"
+
+class CIconListBox;
+class CQuorbelApp;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+class CGridList final : public QDialog {
+  Q_OBJECT
+public:
+  CGridList(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+
+  CIconListBox *TypeList() const { return types_; }
+  QListWidget *GridList() const { return grids_; }
+  QLineEdit *Keywords() const { return keywords_; }
+  // False when "GridList.dat" could not be read: the lists stay empty and the dialog says so.
+  bool HasCatalog() const { return catalog_.has_value(); }
+
+  // Opens the selected grid (nothing without a selection); closes the dialog when it opened.
+  bool OnSelect();
+  // Opens the grid after the selected one (the first when none is selected) and selects it.
+  bool OnNextGrid();
+
+private:
+  void ShowType(int type);
+  void ShowGrids();
+  bool OpenGrid(int type, int grid);
+
+  CQuorbelApp &app_;
+  quorbel::Language language_;
+  std::optional<quorbel::GridCatalog> catalog_;
+  int type_ = -1;
+  CIconListBox *types_ = nullptr;
+  QListWidget *grids_ = nullptr;
+  QLineEdit *keywords_ = nullptr;
+  QLabel *comment_ = nullptr;
+};
+
+void RegisterGridListDialog(CQuorbelApp &app);
