@@ -202,10 +202,12 @@ std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view 
   return found;
 }
 
-bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file) {
+bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file,
+                    std::string_view commentFrench, std::string_view commentEnglish) {
   int index = catalog.IndexOf(typeName);
   if (index < 0) {
-    catalog.Types.push_back({std::string(typeName), {}, {}, {}});
+    catalog.Types.push_back(
+        {std::string(typeName), std::string(commentFrench), std::string(commentEnglish), {}});
     index = static_cast<int>(catalog.Types.size()) - 1;
   }
   std::vector<CatalogGrid> &grids = catalog.Types[index].Grids;
@@ -213,6 +215,43 @@ bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string
     return false;
   grids.push_back({std::string(file), kCatalogNotStarted, 0});
   return true;
+}
+
+std::vector<std::string> MergeCatalogText(GridCatalog &catalog, std::string_view latin1) {
+  std::vector<std::string> left;
+  std::string type(kDefaultCatalogType), french, english;
+  for (std::string_view line : SplitLines(latin1)) {
+    if (line.empty())
+      continue;
+    const std::string rest = Latin1ToUtf8(line.substr(1));
+    switch (line.front()) {
+    case kCommentLine:
+      break;
+    case kTypeLine:
+      type = rest;
+      french.clear();
+      english.clear();
+      break;
+    case kFrenchCommentLine:
+      french = rest;
+      break;
+    case kEnglishCommentLine:
+      english = rest;
+      break;
+    default: {
+      const std::string file = Latin1ToUtf8(line);
+      if (!AddCatalogGrid(catalog, type, file, french, english))
+        left.push_back(type + "/" + file);
+    }
+    }
+  }
+  return left;
+}
+
+void ClearCatalogStatus(GridCatalog &catalog) {
+  for (CatalogType &type : catalog.Types)
+    for (CatalogGrid &grid : type.Grids)
+      grid.Status = kCatalogNotStarted;
 }
 
 std::optional<GridCatalog> LoadCatalog(const std::string &startDirectory) {
@@ -251,6 +290,24 @@ FileWriteResult AddCatalogEntry(const std::string &startDirectory, std::string_v
   if (!AddCatalogGrid(catalog, typeName, file))
     return {};
   return SaveCatalog(startDirectory, catalog, language);
+}
+
+CatalogMerge MergeCatalogFile(const std::string &startDirectory, const std::string &path, Language language) {
+  CatalogMerge merge;
+  GridCatalog catalog = LoadCatalog(startDirectory).value_or(GridCatalog{});
+  const std::string text = ReadText(path, merge.Read);
+  if (merge.Read)
+    merge.Left = MergeCatalogText(catalog, text);
+  merge.Saved = SaveCatalog(startDirectory, catalog, language);
+  return merge;
+}
+
+FileWriteResult CleanCatalogStatus(const std::string &startDirectory, Language language) {
+  std::optional<GridCatalog> catalog = LoadCatalog(startDirectory);
+  if (!catalog)
+    return {FileFailure::CannotOpen, "no " + std::string(kCatalogFileName)};
+  ClearCatalogStatus(*catalog);
+  return SaveCatalog(startDirectory, *catalog, language);
 }
 
 std::string MakeGridFilePath(const std::string &startDirectory, std::string_view name, int kind) {

@@ -62,9 +62,16 @@ std::string CatalogFileListText(const GridCatalog &catalog);
 // in the type's name or comments; all of them when there is no word.
 std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view keywords);
 
-// Adds the file under the type, creating the type at the end when missing; false when the
-// file is already listed under it.
-bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file);
+// Adds the file under the type, creating the type at the end (with the comments) when missing;
+// false when the file is already listed under it.
+bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file,
+                    std::string_view commentFrench = {}, std::string_view commentEnglish = {});
+// Adds the entries of another catalogue text: its ">" lines name the type (and clear the
+// comments), "=" and "!" give the comments of a type it creates. Returns the "type/file" of each
+// entry already listed, which is left out.
+std::vector<std::string> MergeCatalogText(GridCatalog &catalog, std::string_view latin1);
+// Every grid back to not started.
+void ClearCatalogStatus(GridCatalog &catalog);
 
 // The catalogue of a start directory, with the difficulties when "GridListDiff.txt" is there;
 // nothing when "GridList.dat" cannot be read.
@@ -77,6 +84,16 @@ FileWriteResult SaveCatalogFileList(const std::string &startDirectory, const Gri
 // Adds the file to the catalogue on disk (an empty catalogue when there is none yet).
 FileWriteResult AddCatalogEntry(const std::string &startDirectory, std::string_view typeName,
                                 std::string_view file, Language language);
+
+struct CatalogMerge {
+  FileWriteResult Saved;
+  bool Read = false;             // the merged file could be read
+  std::vector<std::string> Left; // "type/file" of each entry already listed
+};
+// Merges a catalogue file into the start directory's catalogue and saves it.
+CatalogMerge MergeCatalogFile(const std::string &startDirectory, const std::string &path, Language language);
+// Clears every done and running mark of the catalogue on disk.
+FileWriteResult CleanCatalogStatus(const std::string &startDirectory, Language language);
 
 // The grid file a catalogue name stands for: "SudGrid/<name>.sud" when it exists (unless
 // `kind` is 1), else "TextGrid/<name>.txt" when that exists, else "".

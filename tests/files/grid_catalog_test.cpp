@@ -93,6 +93,25 @@ TEST(GridCatalog, KeywordsNarrowTheGridsInAnyCase) {
   EXPECT_TRUE(CatalogGridsMatching(irregular, "blocks kids").empty());
 }
 
+TEST(GridCatalog, AMergeAddsNewEntriesWithTheirTypesCommentsAndNamesTheOthers) {
+  GridCatalog catalog = ParseCatalog(kTwoTypes);
+  const std::vector<std::string> left = MergeCatalogText(
+      catalog, "Lone\n>Kids\n=ignored\nKid001\nKid002\n>New\n=Neuves\n!New ones\nN1\n>Newer\nN2\n");
+  EXPECT_EQ(left, std::vector<std::string>{"Kids/Kid001"});
+  EXPECT_EQ(catalog.Types[1].Grids.size(), 2u);
+  EXPECT_EQ(catalog.Types[1].CommentFrench, ""); // an existing type keeps its comments
+  const CatalogType &added = catalog.Types[catalog.IndexOf("New")];
+  EXPECT_EQ(added.CommentFrench, "Neuves");
+  EXPECT_EQ(added.CommentEnglish, "New ones");
+  EXPECT_EQ(catalog.Types[catalog.IndexOf("Newer")].CommentEnglish, ""); // ">" cleared them
+  EXPECT_EQ(catalog.Types[catalog.IndexOf("Sudoku")].Grids[0].File, "Lone");
+
+  ClearCatalogStatus(catalog);
+  for (const CatalogType &type : catalog.Types)
+    for (const CatalogGrid &grid : type.Grids)
+      EXPECT_EQ(grid.Status, kCatalogNotStarted);
+}
+
 TEST(GridCatalog, DifficultiesFollowCatalogOrderAndSkipHeadings) {
   GridCatalog catalog = ParseCatalog(kTwoTypes);
   ApplyCatalogDifficulties(catalog, "Difficulty\n3\n 5\n7\n2\nEnd\n");
@@ -147,6 +166,21 @@ TEST(GridCatalogFiles, TheCurrentGridTakesAStatusUnlessItIsDone) {
   EXPECT_EQ(after.Types[0].Grids[2].Status, kCatalogRunning);
   EXPECT_EQ(after.Types[0].Grids[1].Status, kCatalogDone);
   EXPECT_NE(ReadBytes(dir.File("GridList.dat")).find("Irr003 - en cours\n"), std::string::npos);
+}
+
+TEST(GridCatalogFiles, MergingAndCleaningRewriteTheCatalogue) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  WriteBytes(dir.File("GridList.dat"), std::string(kTwoTypes));
+  WriteBytes(dir.File("more.dat"), ">Kids\nKid002\n");
+  const CatalogMerge merge = MergeCatalogFile(start, dir.File("more.dat"), Language::English);
+  EXPECT_TRUE(merge.Read && merge.Saved.Ok() && merge.Left.empty());
+  EXPECT_FALSE(MergeCatalogFile(start, dir.File("missing.dat"), Language::English).Read);
+  ASSERT_TRUE(CleanCatalogStatus(start, Language::English).Ok());
+  const std::string text = ReadBytes(dir.File("GridList.dat"));
+  EXPECT_NE(text.find("\nKid001\nKid002\n"), std::string::npos);
+  EXPECT_EQ(text.find(" - "), std::string::npos);
+  EXPECT_FALSE(CleanCatalogStatus(dir.File("nowhere"), Language::English).Ok());
 }
 
 TEST(GridCatalogFiles, AnEntryAddedToNoCatalogStartsOne) {
