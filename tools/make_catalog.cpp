@@ -1,0 +1,135 @@
+// Makes our grid catalogue with our own generator and fixed seeds: "GridList.dat",
+// "GridListDiff.txt" and one text grid per entry in "TextGrid/". Each grid is generated at
+// its level and keeps the level the generator rated it.
+//
+//   make_catalog DATA_DIR CATALOG_DIR
+// writes the text grids and "GridListDiff.txt" into DATA_DIR (which holds IRGBlk.dat) and
+// "GridList.dat" into CATALOG_DIR: the build copies that one beside the program only when it is
+// newer, since the copy there keeps the player's marks.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "engine/geometry.h"
+#include "files/file_bytes.h"
+#include "files/grid_catalog.h"
+#include "files/text_grid_writer.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+#include "solver/generate_grid.h"
+
+namespace quorbel {
+namespace {
+
+constexpr uint32_t kSeed = 20261208;
+
+struct Batch {
+  int Size;
+  int Level; // 1 Easy .. 4 Terrible
+  int Count;
+  bool Irregular = false;
+};
+
+struct TypeRecipe {
+  const char *Name;
+  const char *Prefix; // of the file names
+  const char *CommentFrench;
+  const char *CommentEnglish;
+  std::vector<Batch> Batches;
+};
+
+const std::vector<TypeRecipe> &Recipes() {
+  static const std::vector<TypeRecipe> recipes = {
+      {"Sudoku",
+       "Sud",
+       "Grilles classiques de toutes tailles et de tous niveaux",
+       "Classic grids of every size and level",
+       {{4, 1, 2},
+        {6, 1, 2},
+        {6, 2, 2},
+        {8, 2, 2},
+        {9, 1, 3},
+        {9, 2, 3},
+        {9, 3, 3},
+        {9, 4, 3},
+        {12, 1, 1},
+        {16, 1, 1}}},
+      {"Irregular",
+       "Irr",
+       "Grilles 9 x 9 aux blocs irréguliers",
+       "9 x 9 grids with irregular blocks",
+       {{6, 1, 2, true}, {9, 1, 4, true}, {9, 2, 4, true}, {9, 3, 2, true}}},
+      {"Enfant-Kids",
+       "Kid",
+       "Petites grilles faciles pour les enfants",
+       "Small easy grids for children",
+       {{4, 1, 6}, {6, 1, 6}}},
+      {"Zevade Doveve", "Quick", "Parties rapides en 9 x 9", "Quick 9 x 9 games", {{9, 1, 6}, {9, 2, 6}}},
+  };
+  return recipes;
+}
+
+const char *LevelLetter(int level) { return level == 1 ? "E" : level == 2 ? "M" : level == 3 ? "D" : "T"; }
+
+int Run(const std::string &dataDir, const std::string &catalogDir) {
+  SetStartDirectory(dataDir); // the irregular layouts
+  std::filesystem::create_directories(std::filesystem::path(dataDir) / "TextGrid");
+  GridCatalog catalog;
+  std::string levels = "Difficulty\n";
+  uint32_t seed = kSeed;
+  for (const TypeRecipe &recipe : Recipes()) {
+    int number = 0;
+    for (const Batch &batch : recipe.Batches)
+      for (int i = 0; i < batch.Count; ++i) {
+        auto ctx = std::make_unique<EngineContext>();
+        ctx->Settings.GridCurrSize = ShapeCodeOfSize(batch.Size);
+        ctx->Settings.CurrentVariant = batch.Irregular ? kVarIrregular : VariantWords{};
+        GeneratorSettings settings;
+        settings.SeedOverride = static_cast<int>(seed++ & kRandomMax);
+        const GenerationReport report = GenerateGrid(*ctx, settings, batch.Level);
+        if (report.Result != 1) {
+          std::fprintf(stderr, "make_catalog: %s %dx%d failed (%d)\n", recipe.Name, batch.Size, batch.Size,
+                       report.Result);
+          return 1;
+        }
+        char name[64];
+        std::snprintf(name, sizeof name, "%s%d%s%02d", recipe.Prefix, batch.Size, LevelLetter(batch.Level),
+                      ++number);
+        TextGridInfo info;
+        info.Level = report.Level;
+        info.CommentFrench = std::string(recipe.CommentFrench);
+        info.CommentEnglish = std::string(recipe.CommentEnglish);
+        const std::string path =
+            (std::filesystem::path(dataDir) / "TextGrid" / (std::string(name) + ".txt")).string();
+        if (!WriteFileReplacing(path, WriteTextGrid(*ctx, info)).Ok()) {
+          std::fprintf(stderr, "make_catalog: cannot write %s\n", path.c_str());
+          return 1;
+        }
+        AddCatalogGrid(catalog, recipe.Name, name, recipe.CommentFrench, recipe.CommentEnglish);
+        levels += std::to_string(report.Level) + "\n";
+        std::printf("%s level %d\n", name, report.Level);
+      }
+  }
+  levels += "End\n";
+  if (!SaveCatalog(catalogDir, catalog, Language::English).Ok() ||
+      !WriteFileReplacing((std::filesystem::path(dataDir) / kCatalogDifficultyFileName).string(), levels)
+           .Ok()) {
+    std::fprintf(stderr, "make_catalog: cannot write the catalogue\n");
+    return 1;
+  }
+  return 0;
+}
+
+} // namespace
+} // namespace quorbel
+
+int main(int argc, char **argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_catalog DATA_DIR CATALOG_DIR\n");
+    return 2;
+  }
+  return quorbel::Run(argv[1], argv[2]);
+}
