@@ -6,12 +6,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <array>
 
 #include "app/qt/dialog_text.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/icon_list_box.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "files/file_bytes.h"
+#include "files/text_grid_comment.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -19,6 +23,9 @@ using namespace quorbel;
 namespace {
 
 QString Utf8(const std::string &text) { return QString::fromStdString(text); }
+
+// A text grid of 16 x 16 with every clue line is well under a megabyte.
+constexpr uint64_t kMaxTextGridBytes = uint64_t{4} << 20;
 
 } // namespace
 
@@ -38,6 +45,21 @@ CGridList::CGridList(CQuorbelApp &app, Language language, QWidget *parent)
   layout->addWidget(new QLabel(DialogText(language, "ou Entrer les Mots clef:", "or Enter Keywords:"), this),
                     2, 0);
   layout->addWidget(keywords_, 2, 1);
+  gridComment_ = new QLineEdit(this);
+  gridComment_->setEnabled(false);
+  layout->addWidget(new QLabel(DialogText(language, "Commentaire de la grille :", "Grid comment:"), this), 3,
+                    0);
+  layout->addWidget(gridComment_, 3, 1);
+  auto *levels = new QHBoxLayout;
+  const std::array<std::pair<const char *, const char *>, 4> levelNames = {
+      {{"Facile", "Easy"}, {"Moyen", "Medium"}, {"Difficile", "Difficult"}, {"Terrible", "Terrible"}}};
+  for (int level = 1; level <= 4; ++level) {
+    const auto &[french, english] = levelNames[static_cast<size_t>(level - 1)];
+    auto *button = new QPushButton(DialogText(language, french, english), this);
+    connect(button, &QPushButton::clicked, this, [this, level] { SetSelectedLevel(level); });
+    levels->addWidget(button);
+  }
+  layout->addLayout(levels, 4, 0, 1, 2);
 
   auto *buttons = new QHBoxLayout;
   auto *select = new QPushButton(DialogText(language, "Selectionne", "Select Grid"), this);
@@ -48,13 +70,15 @@ CGridList::CGridList(CQuorbelApp &app, Language language, QWidget *parent)
   buttons->addWidget(select);
   buttons->addWidget(next);
   buttons->addWidget(cancel);
-  layout->addLayout(buttons, 3, 0, 1, 2);
+  layout->addLayout(buttons, 5, 0, 1, 2);
 
   connect(select, &QPushButton::clicked, this, [this] { OnSelect(); });
   connect(next, &QPushButton::clicked, this, [this] { OnNextGrid(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(grids_, &QListWidget::itemDoubleClicked, this, [this] { OnSelect(); });
   connect(keywords_, &QLineEdit::textChanged, this, [this] { ShowGrids(); });
+  connect(grids_, &QListWidget::currentRowChanged, this, [this] { ShowGridComment(); });
+  connect(gridComment_, &QLineEdit::textEdited, this, [this] { StoreGridComment(); });
   connect(types_, &QListWidget::currentRowChanged, this, [this](int row) { ShowType(row); });
 
   if (!catalog_) {
@@ -67,6 +91,12 @@ CGridList::CGridList(CQuorbelApp &app, Language language, QWidget *parent)
     types_->AddListItemWithData(Utf8(type.Name), -1);
   const int shown = app_.Settings().catalog.baseType;
   types_->setCurrentRow(shown >= 0 && shown < types_->count() ? shown : 0);
+}
+
+// The lists empty themselves as the children go: their changes must not reach the others.
+CGridList::~CGridList() {
+  types_->blockSignals(true);
+  grids_->blockSignals(true);
 }
 
 void CGridList::ShowType(int type) {
@@ -90,6 +120,46 @@ void CGridList::ShowGrids() {
     item->setData(Qt::UserRole, g);
     grids_->addItem(item);
   }
+}
+
+std::string CGridList::SelectedTextGrid() const {
+  const QListWidgetItem *item = grids_->currentItem();
+  if (!item || type_ < 0)
+    return {};
+  const CatalogType &type = catalog_->Types[static_cast<size_t>(type_)];
+  return MakeGridFilePath(StartDirectory(),
+                          type.Grids[static_cast<size_t>(item->data(Qt::UserRole).toInt())].File, 1);
+}
+
+void CGridList::ShowGridComment() {
+  const std::string path = SelectedTextGrid();
+  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
+  const QSignalBlocker quiet(gridComment_);
+  gridComment_->setEnabled(file.Ok);
+  gridComment_->setText(file.Ok ? Utf8(ReadTextGridComment(file.Bytes, IsEnglish(language_))) : QString());
+}
+
+void CGridList::StoreGridComment() {
+  const std::string path = SelectedTextGrid();
+  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
+  if (!file.Ok)
+    return;
+  WriteFileReplacing(path, SetTextGridCommentOrLevel(file.Bytes, -1, gridComment_->text().toStdString(),
+                                                     IsEnglish(language_)));
+  SaveCatalogFileList(StartDirectory(), *catalog_);
+}
+
+bool CGridList::SetSelectedLevel(int level) {
+  const std::string path = SelectedTextGrid();
+  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
+  if (!file.Ok)
+    return false;
+  if (!WriteFileReplacing(path, SetTextGridCommentOrLevel(file.Bytes, level, "", IsEnglish(language_))).Ok())
+    return false;
+  catalog_->Types[static_cast<size_t>(type_)]
+      .Grids[static_cast<size_t>(grids_->currentItem()->data(Qt::UserRole).toInt())]
+      .Difficulty = level;
+  return true;
 }
 
 bool CGridList::OnSelect() {

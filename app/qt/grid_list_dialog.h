@@ -19,10 +19,13 @@ class CGridList final : public QDialog {
   Q_OBJECT
 public:
   CGridList(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+  ~CGridList() override;
 
   CIconListBox *TypeList() const { return types_; }
   QListWidget *GridList() const { return grids_; }
   QLineEdit *Keywords() const { return keywords_; }
+  // The selected grid's comment in the interface language, kept in its text grid as it is typed.
+  QLineEdit *GridComment() const { return gridComment_; }
   // False when "GridList.dat" could not be read: the lists stay empty and the dialog says so.
   bool HasCatalog() const { return catalog_.has_value(); }
 
@@ -30,11 +33,17 @@ public:
   bool OnSelect();
   // Opens the grid after the selected one (the first when none is selected) and selects it.
   bool OnNextGrid();
+  // Writes level 1..4 into the selected grid's text grid; false without a selected text grid.
+  bool SetSelectedLevel(int level);
 
 private:
   void ShowType(int type);
   void ShowGrids();
   bool OpenGrid(int type, int grid);
+  // The text grid of the selected grid; "" when none is selected or it has none.
+  std::string SelectedTextGrid() const;
+  void ShowGridComment();
+  void StoreGridComment();
 
   CQuorbelApp &app_;
   quorbel::Language language_;
@@ -44,6 +53,7 @@ private:
   QListWidget *grids_ = nullptr;
   QLineEdit *keywords_ = nullptr;
   QLabel *comment_ = nullptr;
+  QLineEdit *gridComment_ = nullptr;
 };
 
 void RegisterGridListDialog(CQuorbelApp &app);

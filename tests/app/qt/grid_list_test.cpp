@@ -63,6 +63,15 @@ private slots:
       list.TypeList()->setCurrentRow(1);
       QCOMPARE(list.GridList()->count(), 3);
       QCOMPARE(list.GridList()->item(1)->text(), QStringLiteral("Four2 - done"));
+      // The selected grid's comment and level go into its text grid as they are given.
+      list.GridList()->setCurrentRow(0);
+      QCOMPARE(list.GridComment()->text(), QString());
+      list.GridComment()->setText(QStringLiteral("First small one"));
+      emit list.GridComment()->textEdited(list.GridComment()->text());
+      QVERIFY(list.SetSelectedLevel(3));
+      list.GridList()->setCurrentRow(2); // "Gone": no text grid to write into
+      QVERIFY(!list.GridComment()->isEnabled());
+      QVERIFY(!list.SetSelectedLevel(2));
       list.Keywords()->setText(QStringLiteral("FOUR1"));
       QCOMPARE(list.GridList()->count(), 1);
       list.GridList()->setCurrentRow(0);
@@ -73,6 +82,10 @@ private slots:
     QCOMPARE(p.app->Settings().catalog.baseType, 1);
     QCOMPARE(RecordedSteps(home_, "catalog"), QStringList{"LOADT;TextGrid/Four1.txt"});
     QCOMPARE(p.app->Engine().Geo.GridWidth, 4);
+    const QByteArray four1 = ReadAll(start + "/TextGrid/Four1.txt");
+    QVERIFY(four1.contains("=First small one\r\n"));
+    QVERIFY(four1.contains("\r\nN3\r\n"));
+    QCOMPARE(ReadAll(start + "/GridListCom.txt"), QByteArray("Four1\nFour2\nGone\n"));
     QCOMPARE(p.app->Settings().catalog.baseType, 1);
     QCOMPARE(p.app->Settings().catalog.baseGrid, 0);
 
