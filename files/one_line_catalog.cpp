@@ -1,6 +1,7 @@
 // Appending to, loading from and importing one-line catalogue files.
 #include "files/one_line_catalog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
