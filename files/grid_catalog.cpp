@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "files/latin1_text.h"
+#include "files/text_grid_parser.h"
 
 namespace quorbel {
 
@@ -40,21 +41,6 @@ constexpr std::array kSuffixes = {
     SuffixWord{" - running", kCatalogRunning},
     SuffixWord{" - en cours", kCatalogRunning},
 };
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos)
-      break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
 
 std::string ReadText(const fs::path &path, bool &found) {
   const FileBytesResult file = ReadFileBytes(path.string(), kMaxCatalogBytes);
@@ -90,7 +76,7 @@ GridCatalog ParseCatalog(std::string_view latin1) {
       catalog.Types.push_back({std::string(kDefaultCatalogType), {}, {}, {}});
     return catalog.Types.back();
   };
-  for (std::string_view line : SplitLines(latin1)) {
+  for (std::string_view line : SplitTextLines(latin1)) {
     if (line.empty())
       continue;
     const std::string rest = Latin1ToUtf8(line.substr(1));
@@ -153,7 +139,7 @@ std::string CatalogText(const GridCatalog &catalog, Language language) {
 
 void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text) {
   std::vector<int32_t> levels;
-  for (std::string_view line : SplitLines(text)) {
+  for (std::string_view line : SplitTextLines(text)) {
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
       line.remove_prefix(1);
     int32_t level = 0;
@@ -220,7 +206,7 @@ bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string
 std::vector<std::string> MergeCatalogText(GridCatalog &catalog, std::string_view latin1) {
   std::vector<std::string> left;
   std::string type(kDefaultCatalogType), french, english;
-  for (std::string_view line : SplitLines(latin1)) {
+  for (std::string_view line : SplitTextLines(latin1)) {
     if (line.empty())
       continue;
     const std::string rest = Latin1ToUtf8(line.substr(1));

@@ -11,6 +11,7 @@
 #include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
+#include "files/text_grid_parser.h"
 #include "files/text_grid_writer.h"
 #include "platform/paths.h"
 #include "platform/random.h"
@@ -24,19 +25,12 @@ constexpr uint64_t kMaxCatalogFileBytes = uint64_t{256} << 20;
 // Longer words are no grid of ours: 16 × 16 needs 256 characters.
 constexpr size_t kMaxWordLength = 2999;
 
-std::vector<std::string_view> GridLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-      line.remove_suffix(1);
-    if (!line.empty())
-      lines.push_back(line);
-    if (end == std::string_view::npos)
-      break;
-    text.remove_prefix(end + 1);
-  }
+// The non-blank lines, without their line ends and trailing blanks.
+std::vector<std::string> GridLines(std::string_view text) {
+  std::vector<std::string> lines = SplitTextLines(text);
+  for (std::string &line : lines)
+    line.erase(line.find_last_not_of(" \t\r") + 1);
+  std::erase_if(lines, [](const std::string &line) { return line.empty(); });
   return lines;
 }
 
@@ -100,14 +94,14 @@ bool LoadMiniSLine(EngineContext &ctx, int slot, const std::string &path, int n)
   const size_t headerEnd = text.find('\n');
   if (!IsOneLineHeader(text.substr(0, headerEnd)) || headerEnd == std::string_view::npos)
     return false;
-  const std::vector<std::string_view> lines = GridLines(text.substr(headerEnd + 1));
+  const std::vector<std::string> lines = GridLines(text.substr(headerEnd + 1));
   if (lines.empty())
     return false;
   const int count = static_cast<int>(lines.size());
   const int index = n >= 1 ? n - 1 : RandomBelow(count);
   if (index < 0 || index >= count)
     return false;
-  const std::string_view line = lines[static_cast<size_t>(index)];
+  const std::string &line = lines[static_cast<size_t>(index)];
   const GridGeometry &geo = ctx.Geo;
   if (static_cast<int>(line.size()) < geo.NCells)
     return false;
@@ -155,7 +149,7 @@ OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, 
           << "=Generation Automatique Catalogue de VudezaDur " << title << ".\n"
           << "!Automatic Catalog Generation from DuviziVor " << title << ".\n";
 
-  const std::vector<std::string_view> lines = GridLines(text);
+  const std::vector<std::string> lines = GridLines(text);
   for (size_t k = 1; k <= lines.size(); ++k) {
     const std::string_view word = FirstWord(lines[k - 1]);
     const int width = ImportedWidth(word.size());

@@ -122,43 +122,48 @@ void CGridList::ShowGrids() {
   }
 }
 
-std::string CGridList::SelectedTextGrid() const {
+quorbel::CatalogGrid *CGridList::SelectedGrid() {
   const QListWidgetItem *item = grids_->currentItem();
   if (!item || type_ < 0)
-    return {};
-  const CatalogType &type = catalog_->Types[static_cast<size_t>(type_)];
-  return MakeGridFilePath(StartDirectory(),
-                          type.Grids[static_cast<size_t>(item->data(Qt::UserRole).toInt())].File, 1);
+    return nullptr;
+  return &catalog_->Types[static_cast<size_t>(type_)]
+              .Grids[static_cast<size_t>(item->data(Qt::UserRole).toInt())];
+}
+
+CGridList::TextGridFile CGridList::ReadSelectedTextGrid() {
+  TextGridFile text;
+  if (const CatalogGrid *grid = SelectedGrid())
+    text.Path = MakeGridFilePath(StartDirectory(), grid->File, 1);
+  if (!text.Path.empty())
+    text.File = ReadFileBytes(text.Path, kMaxTextGridBytes);
+  return text;
 }
 
 void CGridList::ShowGridComment() {
-  const std::string path = SelectedTextGrid();
-  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
+  const TextGridFile text = ReadSelectedTextGrid();
   const QSignalBlocker quiet(gridComment_);
-  gridComment_->setEnabled(file.Ok);
-  gridComment_->setText(file.Ok ? Utf8(ReadTextGridComment(file.Bytes, IsEnglish(language_))) : QString());
+  gridComment_->setEnabled(text.File.Ok);
+  gridComment_->setText(text.File.Ok ? Utf8(ReadTextGridComment(text.File.Bytes, IsEnglish(language_)))
+                                     : QString());
 }
 
 void CGridList::StoreGridComment() {
-  const std::string path = SelectedTextGrid();
-  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
-  if (!file.Ok)
+  const TextGridFile text = ReadSelectedTextGrid();
+  if (!text.File.Ok)
     return;
-  WriteFileReplacing(path, SetTextGridCommentOrLevel(file.Bytes, -1, gridComment_->text().toStdString(),
-                                                     IsEnglish(language_)));
+  WriteFileReplacing(text.Path,
+                     SetTextGridCommentOrLevel(text.File.Bytes, -1, gridComment_->text().toStdString(),
+                                               IsEnglish(language_)));
   SaveCatalogFileList(StartDirectory(), *catalog_);
 }
 
 bool CGridList::SetSelectedLevel(int level) {
-  const std::string path = SelectedTextGrid();
-  const FileBytesResult file = path.empty() ? FileBytesResult{} : ReadFileBytes(path, kMaxTextGridBytes);
-  if (!file.Ok)
+  const TextGridFile text = ReadSelectedTextGrid();
+  if (!text.File.Ok || !WriteFileReplacing(text.Path, SetTextGridCommentOrLevel(text.File.Bytes, level, "",
+                                                                                IsEnglish(language_)))
+                            .Ok())
     return false;
-  if (!WriteFileReplacing(path, SetTextGridCommentOrLevel(file.Bytes, level, "", IsEnglish(language_))).Ok())
-    return false;
-  catalog_->Types[static_cast<size_t>(type_)]
-      .Grids[static_cast<size_t>(grids_->currentItem()->data(Qt::UserRole).toInt())]
-      .Difficulty = level;
+  SelectedGrid()->Difficulty = level;
   return true;
 }
 

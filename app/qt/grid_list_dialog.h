@@ -40,8 +40,12 @@ private:
   void ShowType(int type);
   void ShowGrids();
   bool OpenGrid(int type, int grid);
-  // The text grid of the selected grid; "" when none is selected or it has none.
-  std::string SelectedTextGrid() const;
+  struct TextGridFile {
+    std::string Path; // "" when no grid is selected or it has no text grid
+    quorbel::FileBytesResult File;
+  };
+  quorbel::CatalogGrid *SelectedGrid();
+  TextGridFile ReadSelectedTextGrid();
   void ShowGridComment();
   void StoreGridComment();
 
