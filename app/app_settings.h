@@ -24,8 +24,18 @@ struct CatalogSettings {
   int32_t quellaboDiff{};
 };
 
+// The ways a game is played (GAME/MODE).
+inline constexpr int32_t kGameModeChampion = 0;
+inline constexpr int32_t kGameModeKids = 1;
+inline constexpr int32_t kGameModeQuick = 2;
+inline constexpr int32_t kGameModeTriple = 3; // Double and Triple: the mark is the grids' points
+inline constexpr int32_t kGameModeCatalog = 4;
+inline constexpr int32_t kGameModeQuellabo = 5;
+inline constexpr int32_t kGameModeDefi = 6;
+inline constexpr int32_t kGameModeGenerated = 7;
+
 struct GameSettings {
-  int32_t mode{}; // MODE: GameMode 0 champion .. 7 generated
+  int32_t mode{}; // MODE: one of the kGameMode values
   int32_t kidGrid{};
   int32_t quickGrid{};
   int32_t tripleGrid{};

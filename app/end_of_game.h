@@ -9,16 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_settings.h"
 #include "app/stopwatch.h"
 #include "files/grid_catalog.h"
 #include "platform/language.h"
 
 namespace quorbel {
-
-// The game modes the end of game treats apart.
-inline constexpr int32_t kGameModeKids = 1;
-inline constexpr int32_t kGameModeTriple = 3; // Double and Triple: the mark is the grids' points
-inline constexpr int32_t kGameModeQuellabo = 5;
 
 inline constexpr float kFullMark = 20.0f;
 inline constexpr int32_t kPraiseMark = 10; // from this mark on, praise; below, a taunt

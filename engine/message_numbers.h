@@ -71,6 +71,7 @@ enum MessageNumber : int {
   kMsgSearchCancelled = 127,
   kMsgSolveLaunched = 128,
   kMsgSolveAborted = 129,
+  kMsgCatalogStatusReset = 130,
   kMsgOneLineCatalogImported = 136,
   kMsgWellPlayedGridFinalised = 137,
   kMsgErrorsDone = 138,

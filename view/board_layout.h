@@ -37,10 +37,6 @@ CellRect TileRect(const GridTiling &tiling, int index, int gridCount, const Cell
 // The tile scaled by `fade` (1.0: the whole tile) and centred in it.
 CellRect ScaledTile(const CellRect &tile, double fade);
 
-// The game modes whose side panel keeps a score part and always shows the number bar.
-inline constexpr int32_t kGameModeQuick = 2;
-inline constexpr int32_t kGameModeDefi = 6;
-
 struct ViewLayoutInputs {
   int32_t ClientW = 0;
   int32_t ClientH = 0;

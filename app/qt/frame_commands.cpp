@@ -4,6 +4,7 @@
 #include "app/qt/generation_dialog.h"
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/method_panel.h"
+#include "app/qt/start_routines.h"
 
 #include "app/qt/candidate_display.h"
 #include "app/qt/display_toggles.h"
@@ -19,4 +20,5 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   RegisterEmptyGridCommand(app);
   RegisterGenerationDialog(app);
   RegisterGridListDialog(app);
+  quorbel::RegisterGameStart(app);
 }

@@ -12,8 +12,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int32_t kGameModeGenerated = 7;
-
 struct LevelCommand {
   Cmd cmd;
   int level;

@@ -10,6 +10,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "app/qt/start_routines.h"
 #include "app/time_limit.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_services.h"
@@ -118,7 +119,7 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
   if (restartClock) {
     const AppSettings &settings = app.Settings();
     view->StartGameClock(ComputeTimeLimit(settings.gameDuration, app.Engine().Geo.GridWidth,
-                                          settings.general.gridCurrDifficulty, settings.game.mode) *
+                                          app.Game().GameLevel, settings.game.mode) *
                          kMillisecondsPerSecond);
   }
   ResetGameScore(app);
@@ -162,6 +163,13 @@ void DefineStartupGrid(CQuorbelApp &app) {
 }
 
 bool BackToStartupGrid(CQuorbelApp &app) {
+  // A Quick grid under way is dealt again as it came, from its file.
+  if (QuickMode(app) && app.Engine().TotalOpenCells != 0) {
+    app.ClearDocumentModified();
+    --app.Settings().game.quickGrid;
+    OnNewGrid(app);
+    return true;
+  }
   CQuorbelDoc *document = app.GetCurrentDocument();
   if (document && document->IsModified() && app.MacroMode == 0 && app.Settings().general.askToBeSaved == 1) {
     const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(

@@ -1,0 +1,292 @@
+#include "app/qt/start_routines.h"
+
+#include <QMessageBox>
+#include <string>
+
+#include "app/champion_pick.h"
+#include "app/qt/board_window.h"
+#include "app/qt/dialog_text.h"
+#include "app/qt/empty_grid_dialog.h"
+#include "app/qt/file_commands.h"
+#include "app/qt/frame_command_support.h"
+#include "app/qt/generation_dialog.h"
+#include "app/qt/grid_commands.h"
+#include "app/qt/grid_list_dialog.h"
+#include "app/qt/init_grid_dialog.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/quorbel_app.h"
+#include "app/variant_selection.h"
+#include "engine/grid_set.h"
+#include "engine/message_numbers.h"
+#include "files/grid_catalog.h"
+#include "platform/random.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kHelpStartScreen = 131267;
+
+void Tell(CQuorbelApp &app, const QString &text) {
+  app.Dialogs().MessageBox(app.MainFrame(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                              .text = text,
+                                                              .icon = QMessageBox::Information,
+                                                              .buttons = QMessageBox::Ok,
+                                                              .defaultButton = QMessageBox::Ok});
+}
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The steps every start shares: a game neither finished, timed out, paused nor in a challenge,
+// the clock on the limit of the grid and mode, a fresh score.
+void CommonGameStart(CQuorbelApp &app, bool newGrid) {
+  app.Paused = 0;
+  app.DefiRunning = 0;
+  if (newGrid) {
+    app.NewGridFlag = 1;
+    app.SaveSettings();
+    if (app.Services().buildValueCursors)
+      app.Services().buildValueCursors();
+  }
+  RestartGame(app, true);
+}
+
+std::optional<GridCatalog> ReadCatalog(CQuorbelApp &app) {
+  std::optional<GridCatalog> catalog = LoadCatalog(app.StartDir);
+  if (!catalog)
+    Tell(app, DialogText(app.CurrentLanguage(), "Le catalogue de grilles (GridList.dat) est introuvable.",
+                         "The grid catalogue (GridList.dat) cannot be found."));
+  return catalog;
+}
+
+// Opens a catalogue grid and makes it the catalogue's current grid; false, said, when it
+// cannot be found or read.
+bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int grid) {
+  const std::string &name = catalog.Types[static_cast<size_t>(type)].Grids[static_cast<size_t>(grid)].File;
+  const std::string path = MakeGridFilePath(app.StartDir, name, 0);
+  if (path.empty()) {
+    Tell(app, DialogText(app.CurrentLanguage(), "La grille du catalogue est introuvable : ",
+                         "The catalogue grid cannot be found: ") +
+                  Utf8(name));
+    return false;
+  }
+  if (!OpenGridFile(app, path))
+    return false;
+  CatalogSettings &settings = app.Settings().catalog;
+  settings.baseType = type;
+  settings.baseGrid = grid;
+  return true;
+}
+
+void ApplyDisplay(CQuorbelApp &app, int32_t display) {
+  app.Settings().general.gridCurrDisp = display;
+  app.SyncEngineSettings();
+}
+
+// The Quick game is played on its own: no help is shown.
+void TurnHelpsOff(CQuorbelApp &app) {
+  DisplaySwitches &shown = FrameSwitches();
+  shown.PossDisplayOn = 0;
+  shown.ShowPossLineCol = 0;
+  shown.ShowProbables = 0;
+  shown.ShowFound = 0;
+  shown.ShowColouring = 0;
+  shown.ShowWarning = 0;
+  app.Engine().Settings.VariantFilterSwitch = 0;
+  app.Engine().Settings.ProbablesSwitch = 0;
+}
+
+} // namespace
+
+bool StartCatalogGame(CQuorbelApp &app) {
+  CGridList dialog(app, app.CurrentLanguage(), app.MainFrame());
+  if (app.Dialogs().Exec(dialog) != QDialog::Accepted)
+    return false;
+  app.Settings().game.mode = kGameModeCatalog;
+  app.SyncEngineSettings();
+  CommonGameStart(app, false);
+  return true;
+}
+
+bool StartGeneratedGame(CQuorbelApp &app) {
+  // The dialog's GO generates and starts the game.
+  GrilleSel dialog(app, app.CurrentLanguage(), app.MainFrame());
+  return app.Dialogs().Exec(dialog) == QDialog::Accepted;
+}
+
+bool StartLoadedGame(CQuorbelApp &app) {
+  if (!OpenGridFileDialog(app))
+    return false;
+  app.Session().Counters.GameFinished = 0;
+  app.Session().Counters.TimeOverFlag = 0;
+  app.Paused = 0;
+  app.DefiRunning = 0;
+  if (CMainFrame *frame = app.MainFrame())
+    frame->activateWindow();
+  return true;
+}
+
+bool StartEmptyGame(CQuorbelApp &app) { return NewEmptyGrid(app); }
+
+bool StartChampionGame(CQuorbelApp &app) {
+  std::optional<GridCatalog> catalog = ReadCatalog(app);
+  if (!catalog)
+    return false;
+  const ChampionPick pick = PickChampionGrid(*catalog, RandomBelow);
+  if (pick.Type < 0) {
+    Tell(app, DialogText(app.CurrentLanguage(), "Le catalogue de grilles ne contient aucune grille.",
+                         "The grid catalogue holds no grid."));
+    return false;
+  }
+  if (pick.MarksCleared) {
+    SaveCatalog(app.StartDir, *catalog, app.CurrentLanguage());
+    app.ShowMessage(kMsgCatalogStatusReset, {});
+  }
+  if (!OpenCatalogGrid(app, *catalog, pick.Type, pick.Grid))
+    return false;
+  AppSettings &settings = app.Settings();
+  settings.game.mode = kGameModeChampion;
+  settings.general.displayBarArea = 1;
+  // The grid's rules may demand their way of showing values.
+  const uint64_t words = CombinedGridVar(app.Engine().Grids, 1);
+  ApplyDisplay(app, ApplySymbolConstraint(
+                        VariantWords{static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)},
+                        settings.general.gridCurrSize, settings.general.gridCurrDisp));
+  CommonGameStart(app, true);
+  app.RedrawViewNow();
+  return true;
+}
+
+bool StartSeriesGame(CQuorbelApp &app, GridSeries series) {
+  const Language language = app.CurrentLanguage();
+  if (series == GridSeries::Triple) {
+    // Its grids need the Double and Triple rule, which the engine does not play yet.
+    Tell(app, DialogText(language, "Le jeu Double et Triple n'est pas encore disponible.",
+                         "The Double and Triple game is not available yet."));
+    return false;
+  }
+  std::optional<GridCatalog> catalog = ReadCatalog(app);
+  if (!catalog)
+    return false;
+  const std::string_view typeName = SeriesCatalogType(series);
+  const int type = catalog->IndexOf(typeName);
+  const int count = type < 0 ? 0 : static_cast<int>(catalog->Types[static_cast<size_t>(type)].Grids.size());
+  if (count == 0) {
+    Tell(app, DialogText(language, "Le catalogue ne contient aucune grille du type ",
+                         "The catalogue holds no grid of the type ") +
+                  Utf8(typeName));
+    return false;
+  }
+  AppSettings &settings = app.Settings();
+  int32_t &counter = SeriesCounter(settings.game, series);
+  counter = SeriesGridIndex(counter, count);
+  if (!OpenCatalogGrid(app, *catalog, type, counter))
+    return false;
+  settings.game.mode = SeriesGameMode(series);
+  ApplyDisplay(app, kPictureSymbols);
+  if (series == GridSeries::Quick)
+    TurnHelpsOff(app);
+  CommonGameStart(app, true);
+  app.RedrawViewNow();
+  return true;
+}
+
+bool StartQuellaboGame(CQuorbelApp &app) {
+  Tell(app, DialogText(app.CurrentLanguage(), "Les grilles de Quellabo ne sont pas encore disponibles.",
+                       "Quellabo grids are not available yet."));
+  return false;
+}
+
+bool StartChallengeGame(CQuorbelApp &app) {
+  Tell(app, DialogText(app.CurrentLanguage(), "Le défi entre joueurs n'est pas encore disponible.",
+                       "The challenge between players is not available yet."));
+  return false;
+}
+
+bool StartArea(CQuorbelApp &app, int area) {
+  switch (area) {
+  case kAreaCatalog:
+    return StartCatalogGame(app);
+  case kAreaGenerate:
+    return StartGeneratedGame(app);
+  case kAreaLoad:
+    return StartLoadedGame(app);
+  case kAreaNew:
+    return StartEmptyGame(app);
+  case kAreaChampion:
+    return StartChampionGame(app);
+  case kAreaKids:
+    return StartSeriesGame(app, GridSeries::Kids);
+  case kAreaQuick:
+    return StartSeriesGame(app, GridSeries::Quick);
+  case kAreaTriple:
+    return StartSeriesGame(app, GridSeries::Triple);
+  case kAreaQuellabo:
+    return StartQuellaboGame(app);
+  case kAreaDefi:
+    return StartChallengeGame(app);
+  case kAreaHelp:
+    app.ShowHelp(kHelpStartScreen);
+    return false;
+  default:
+    return false;
+  }
+}
+
+void ShowStartScreen(CQuorbelApp &app) {
+  for (;;) {
+    CInitGrid screen(app, app.CurrentLanguage(), app.MainFrame());
+    if (app.Dialogs().Exec(screen) != QDialog::Accepted || screen.ChosenArea() == kAreaNone)
+      return;
+    if (StartArea(app, screen.ChosenArea()))
+      return;
+  }
+}
+
+// Start-up makes its document itself; from then on New Game is the player's choice.
+void OnNewGame(CQuorbelApp &app) { ShowStartScreen(app); }
+
+void OnNewGrid(CQuorbelApp &app) {
+  AppSettings &settings = app.Settings();
+  const NewGridPlan plan = PlanNewGrid(settings.game.mode, settings.defi.defiInhibit);
+  settings.game.mode = plan.Mode;
+  if (plan.Series)
+    ++SeriesCounter(settings.game, *plan.Series);
+  bool started = false;
+  switch (plan.Starter) {
+  case GridStarter::Champion:
+    started = StartChampionGame(app);
+    break;
+  case GridStarter::Series:
+    started = StartSeriesGame(app, *plan.Series);
+    break;
+  case GridStarter::Catalog:
+    started = StartCatalogGame(app);
+    break;
+  case GridStarter::Quellabo:
+    started = StartQuellaboGame(app);
+    break;
+  case GridStarter::Challenge:
+    started = StartChallengeGame(app);
+    break;
+  case GridStarter::Generate:
+    started = StartGeneratedGame(app);
+    break;
+  case GridStarter::EmptyGrid:
+    started = NewEmptyGrid(app);
+    break;
+  }
+  if (started || !plan.FlagOnlyWhenStarted)
+    app.NewGridFlag = 1;
+  app.SaveSettings();
+}
+
+void RegisterGameStart(CQuorbelApp &app) {
+  app.Commands().SetHandler(Cmd::NewGame, [&app](CommandId) { OnNewGame(app); });
+  app.Commands().SetHandler(Cmd::NewGrid, [&app](CommandId) { OnNewGrid(app); });
+  app.Services().showGameModeDialog = [&app] { ShowStartScreen(app); };
+}
+
+} // namespace quorbel
