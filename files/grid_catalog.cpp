@@ -154,6 +154,14 @@ void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text) {
         grid.Difficulty = levels[next++];
 }
 
+std::string CatalogDifficultyText(const GridCatalog &catalog) {
+  std::string text = "Difficulty\n";
+  for (const CatalogType &type : catalog.Types)
+    for (const CatalogGrid &grid : type.Grids)
+      text += std::to_string(grid.Difficulty) + "\n";
+  return text + "End\n";
+}
+
 std::string CatalogFileListText(const GridCatalog &catalog) {
   std::string text;
   for (const CatalogType &type : catalog.Types)

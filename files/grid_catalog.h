@@ -55,6 +55,8 @@ std::string_view CatalogStatusSuffix(int32_t status, Language language);
 
 // One number per catalogue file, in catalogue order; lines without a number are headings.
 void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text);
+// "GridListDiff.txt": "Difficulty", one level per grid in catalogue order, then "End".
+std::string CatalogDifficultyText(const GridCatalog &catalog);
 // Every file name, one per line, in catalogue order.
 std::string CatalogFileListText(const GridCatalog &catalog);
 

@@ -78,7 +78,6 @@ int Run(const std::string &dataDir, const std::string &catalogDir) {
   SetStartDirectory(dataDir); // the irregular layouts
   std::filesystem::create_directories(std::filesystem::path(dataDir) / "TextGrid");
   GridCatalog catalog;
-  std::string levels = "Difficulty\n";
   uint32_t seed = kSeed;
   for (const TypeRecipe &recipe : Recipes()) {
     int number = 0;
@@ -109,13 +108,14 @@ int Run(const std::string &dataDir, const std::string &catalogDir) {
           return 1;
         }
         AddCatalogGrid(catalog, recipe.Name, name, recipe.CommentFrench, recipe.CommentEnglish);
-        levels += std::to_string(report.Level) + "\n";
+        catalog.Types[static_cast<size_t>(catalog.IndexOf(recipe.Name))].Grids.back().Difficulty =
+            report.Level;
         std::printf("%s level %d\n", name, report.Level);
       }
   }
-  levels += "End\n";
   if (!SaveCatalog(catalogDir, catalog, Language::English).Ok() ||
-      !WriteFileReplacing((std::filesystem::path(dataDir) / kCatalogDifficultyFileName).string(), levels)
+      !WriteFileReplacing((std::filesystem::path(dataDir) / kCatalogDifficultyFileName).string(),
+                          CatalogDifficultyText(catalog))
            .Ok()) {
     std::fprintf(stderr, "make_catalog: cannot write the catalogue\n");
     return 1;

@@ -9,11 +9,15 @@
 #include <QSignalBlocker>
 #include <array>
 
+#include "app/game_start.h"
+#include "app/panel_text.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/icon_list_box.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "app/qt/start_button_pictures.h"
+#include "files/catalog_maintenance.h"
 #include "files/file_bytes.h"
 #include "files/text_grid_comment.h"
 #include "platform/paths.h"
@@ -26,6 +30,51 @@ QString Utf8(const std::string &text) { return QString::fromStdString(text); }
 
 // A text grid of 16 x 16 with every clue line is well under a megabyte.
 constexpr uint64_t kMaxTextGridBytes = uint64_t{4} << 20;
+
+// The maintainer's pass that CATALOG/NGRIDLIST asks for, then the comments of a list made
+// from an earlier comment pass written back, under the progress dialog.
+void RunMaintenancePasses(CQuorbelApp &app, GridCatalog &catalog, Language language) {
+  const int32_t pass = app.Settings().catalog.nGridList;
+  if (pass != kPassComments && pass != kPassNames && pass != kPassLevels)
+    return;
+  const std::string start = StartDirectory();
+  app.StartWaitProgress(IsEnglish(language) ? "Catalog maintenance" : "Maintenance du catalogue",
+                        catalog.GridCount(), false);
+  const PassProgress step = [&app](int done) { app.StepWaitProgress(done); };
+  FileWriteResult written;
+  if (pass == kPassNames)
+    written = WriteCatalogNames(start, catalog);
+  else if (pass == kPassComments)
+    written = WriteCatalogComments(start, catalog, language, step);
+  else
+    written = WriteCatalogLevels(start, catalog, step);
+  const CommentWriteBack back = WriteBackCatalogComments(start, catalog, language, step);
+  app.StopWaitProgress();
+  if (!written.Ok())
+    app.Log().AppendLogLine(PanelText::Plain(written.Message));
+  if (!back.Failure.empty())
+    app.Log().AppendLogLine(PanelText::Plain("cannot rewrite " + back.Failure));
+  app.SaveSettings();
+}
+
+// The small pictures of the catalogue types: the games that have their own type, then the rest.
+std::vector<QPixmap> TypeIcons() {
+  std::vector<QPixmap> icons;
+  for (const char *name : {"BM_CATALOG", "BM_KIDS", "BM_QUICK", "BM_TRIP"})
+    icons.push_back(
+        StartButtonPictures(name).Up.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  return icons;
+}
+
+int TypeIcon(const std::string &type) {
+  if (type == SeriesCatalogType(GridSeries::Kids))
+    return 1;
+  if (type == SeriesCatalogType(GridSeries::Quick))
+    return 2;
+  if (type == SeriesCatalogType(GridSeries::Triple))
+    return 3;
+  return 0;
+}
 
 } // namespace
 
@@ -87,8 +136,10 @@ CGridList::CGridList(CQuorbelApp &app, Language language, QWidget *parent)
                       Utf8(StartDirectory()));
     return;
   }
+  RunMaintenancePasses(app_, *catalog_, language);
+  types_->SetImageList(TypeIcons());
   for (const CatalogType &type : catalog_->Types)
-    types_->AddListItemWithData(Utf8(type.Name), -1);
+    types_->AddListItemWithData(Utf8(type.Name), TypeIcon(type.Name));
   const int shown = app_.Settings().catalog.baseType;
   types_->setCurrentRow(shown >= 0 && shown < types_->count() ? shown : 0);
 }

@@ -377,7 +377,7 @@ private slots:
     s.dialogs.AnswerFileName(File("noise.sud"));
     QVERIFY(s.Run(kOpen));
     QVERIFY(s.Asked().last().startsWith("message Quorbel: The file " + File("noise.sud") +
-                                                " is not a Quorbel grid."));
+                                        " is not a Quorbel grid."));
     QCOMPARE(WriteSudFile(s.Engine(), SudFileContent{}), before);
   }
 

@@ -36,7 +36,9 @@ struct CatalogueStart : FrameWithBoard {
     }
     WriteAll(start + "/GridList.dat", catalogue);
   }
-  QByteArray Catalogue(const AppTestHome &home) const { return ReadAll(home.StartDirectory() + "/GridList.dat"); }
+  QByteArray Catalogue(const AppTestHome &home) const {
+    return ReadAll(home.StartDirectory() + "/GridList.dat");
+  }
   bool PanelHolds(const QString &text) const {
     const MessageRing &ring = app->Messages();
     for (int back = 0; back < 10; ++back)
@@ -81,8 +83,9 @@ private slots:
 
   void ACancelledCatalogueBringsTheStartScreenBack() {
     FrameWithBoard p(home_);
-    p.dialogs.AnswerDialog(QStringLiteral("CInitGrid"),
-                           [](QDialog &dialog) { static_cast<CInitGrid &>(dialog).Button(kAreaCatalog)->click(); });
+    p.dialogs.AnswerDialog(QStringLiteral("CInitGrid"), [](QDialog &dialog) {
+      static_cast<CInitGrid &>(dialog).Button(kAreaCatalog)->click();
+    });
     const qsizetype before = p.dialogs.Asked().size();
     QVERIFY(p.app->Commands().Execute(kNewGame));
     QCOMPARE(p.dialogs.Asked().mid(before),
