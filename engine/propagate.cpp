@@ -12,8 +12,6 @@
 
 namespace quorbel {
 
-namespace {
-
 bool HasClueItems(const VariantLists &lists) {
   return lists.LittleKiller.Count > 0 || lists.Killer.Count > 0 || lists.OddEven.Count > 0 ||
          lists.Comparisons.Count > 0 || lists.Distance.Count > 0 || lists.Pieces.Count > 0 ||
@@ -24,6 +22,8 @@ bool HasClueItems(const VariantLists &lists) {
          lists.Chess.Count > 0 || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
          lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 || lists.TwinsMultiple.Count > 0;
 }
+
+namespace {
 
 template <typename Flags> void ClearFlags(Flags &flags, int used) {
   std::fill_n(flags.begin(), std::clamp<int>(used, 0, static_cast<int>(flags.size())), int8_t{0});

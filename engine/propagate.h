@@ -16,6 +16,7 @@ namespace quorbel {
 struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
+struct VariantLists;
 
 // Filter modes of FilterConstraints and UpdatePossibles.
 enum FilterMode : int {
@@ -80,6 +81,8 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid);
 // Values placed by the last solving step (status 2) become ordinary placed values.
 int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 
+// Whether any clue list of the grid holds an item.
+bool HasClueItems(const VariantLists &lists);
 // A grid with no rule bit and no clue item needs none of the rules' work.
 bool HasVariantRules(const GridRecord &grid);
 

@@ -1,5 +1,6 @@
-// The classic route of the search, on a compact board: a candidate mask and a value per
-// cell, the rows, columns and blocks as lists of cells. Nothing is allocated per node.
+// The plain-unit route of the search, on a compact board: a candidate mask and a value per
+// cell, the rows, columns, blocks (regular or irregular) and the diagonals or extra regions
+// in use as lists of cells. Nothing is allocated per node.
 //
 // It walks the propagating route's tree node by node. There, each node's candidates are
 // rebuilt from the units and then narrowed by the Probables rule, and the search branches
@@ -24,6 +25,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "engine/unit_summary.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
 
@@ -31,11 +33,17 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kUnitsPerCell = 3; // row, column, block
-constexpr int kMaxUnits = kUnitsPerCell * kMaxWidth;
+// Each cell's units: its row, column and block, then the regions in use that hold it.
+constexpr int kPlainUnits = 3;
+constexpr int kRegions = 4;
+constexpr int kMaxUnitsPerCell = kPlainUnits + kRegions;
+constexpr int kMaxUnits = kPlainUnits * kMaxWidth + kRegions;
+constexpr int kBlockOfCell = 2; // the block's place among a cell's units
+// The rules besides the plain units that the route knows: they only add units.
+constexpr VariantWords kUnitRules = kVarIrregular | kVarDiagonal | kVarExtraRegion;
 
-// A cell's peers: the other cells of its row and column, and of its block outside both.
-constexpr int kMaxPeers = 3 * (kMaxWidth - 1);
+// A cell's peers: the other cells of all its units.
+constexpr int kMaxPeers = kMaxUnitsPerCell * (kMaxWidth - 1);
 
 struct BlockLines {
   int count = 0;
@@ -57,14 +65,22 @@ struct Layout {
   uint32_t full = 0;
   int nUnits = 0;
   std::array<std::array<uint8_t, kMaxWidth>, kMaxUnits> unitCells{};
-  std::array<std::array<uint8_t, kUnitsPerCell>, kMaxCells> cellUnits{};
+  std::array<uint8_t, kMaxUnits> unitSize{};
+  // A unit of every value (all but a region with holes): a value with no place left in it is
+  // a contradiction, and a value with one place goes there.
+  std::array<bool, kMaxUnits> wholeUnit{};
+  std::array<std::array<uint8_t, kMaxUnitsPerCell>, kMaxCells> cellUnits{};
+  std::array<uint8_t, kMaxCells> cellUnitCount{};
   std::array<std::array<uint8_t, kMaxPeers>, kMaxCells> peers{};
   std::array<uint8_t, kMaxCells> peerCount{};
   // The rows and the columns each block spans, and each cell's among its block's: the
   // Probables rule reads a block line by line.
   std::array<BlockLines, kMaxWidth> blockRows{}, blockCols{};
   std::array<uint8_t, kMaxCells> rowSlot{}, colSlot{};
-  CellTable blockOfCell{}; // what the layout was built from, to know when to rebuild it
+  // What the layout was built from, to know when to rebuild it.
+  CellTable blockOfCell{};
+  std::array<std::array<CellRef, kMaxWidth>, kRegions> regionCells{};
+  std::array<bool, kRegions> regionInUse{};
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -115,28 +131,71 @@ bool BlockTablesAgree(const GridGeometry &geo, const GridRecord &grid) {
   return true;
 }
 
-// Rebuilt only when the shape or the blocks differ from the last search's.
+bool OnGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
+
+// The regions the propagating route reads as units: each in use lists distinct cells, and
+// exactly those are marked as its own.
+bool RegionTablesAgree(const GridGeometry &geo, const GridRecord &grid) {
+  for (int region = 0; region < kRegions; ++region) {
+    if (!RegionUnitInUse(grid, region))
+      continue;
+    std::array<bool, kMaxCells> listed{};
+    for (int k = 0; k < geo.GridWidth; ++k) {
+      const int cell = grid.RegionCells[region][k];
+      if (!OnGrid(geo, cell))
+        continue;
+      if (listed[cell])
+        return false;
+      listed[cell] = true;
+    }
+    for (int c = 0; c < geo.NCells; ++c)
+      if (listed[c] != (grid.RegionMark[region][c] >= 0))
+        return false;
+  }
+  return true;
+}
+
+void AddUnit(Layout &layout, const GridGeometry &geo, std::span<const CellRef> cells) {
+  const int unit = layout.nUnits++;
+  int size = 0;
+  for (const CellRef cell : cells)
+    if (OnGrid(geo, cell)) {
+      layout.unitCells[unit][size++] = static_cast<uint8_t>(cell);
+      layout.cellUnits[cell][layout.cellUnitCount[cell]++] = static_cast<uint8_t>(unit);
+    }
+  layout.unitSize[unit] = static_cast<uint8_t>(size);
+  layout.wholeUnit[unit] = size == geo.GridWidth;
+}
+
+// Rebuilt only when the shape, the blocks or the regions differ from the last search's.
 void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
   const int w = geo.GridWidth;
-  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell)
+  std::array<bool, kRegions> inUse{};
+  for (int region = 0; region < kRegions; ++region)
+    inUse[region] = RegionUnitInUse(grid, region);
+  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell &&
+      layout.regionInUse == inUse && layout.regionCells == grid.RegionCells)
     return;
   layout.nCells = geo.NCells;
   layout.width = w;
   layout.full = geo.FullMask;
-  layout.nUnits = kUnitsPerCell * w;
-  for (int u = 0; u < w; ++u) {
-    for (int k = 0; k < w; ++k) {
-      layout.unitCells[u][k] = static_cast<uint8_t>(geo.RowCells[u][k]);
-      layout.unitCells[w + u][k] = static_cast<uint8_t>(geo.ColCells[u][k]);
-      layout.unitCells[2 * w + u][k] = static_cast<uint8_t>(grid.BlockCells[u][k]);
-    }
-  }
+  layout.nUnits = 0;
+  std::fill_n(layout.cellUnitCount.begin(), geo.NCells, uint8_t{0});
+  // Rows, columns and blocks first, so that a cell's block is its third unit.
+  for (int u = 0; u < w; ++u)
+    AddUnit(layout, geo, std::span(geo.RowCells[u]).first(w));
+  for (int u = 0; u < w; ++u)
+    AddUnit(layout, geo, std::span(geo.ColCells[u]).first(w));
+  for (int u = 0; u < w; ++u)
+    AddUnit(layout, geo, std::span(grid.BlockCells[u]).first(w));
+  for (int region = 0; region < kRegions; ++region)
+    if (inUse[region])
+      AddUnit(layout, geo, std::span(grid.RegionCells[region]).first(w));
   for (int c = 0; c < geo.NCells; ++c) {
-    layout.cellUnits[c] = {static_cast<uint8_t>(geo.RowOfCell[c]), static_cast<uint8_t>(w + geo.ColOfCell[c]),
-                           static_cast<uint8_t>(2 * w + grid.BlockOfCell[c])};
     int count = 0;
-    for (const uint8_t unit : layout.cellUnits[c]) {
-      for (int k = 0; k < w; ++k) {
+    for (int u = 0; u < layout.cellUnitCount[c]; ++u) {
+      const uint8_t unit = layout.cellUnits[c][u];
+      for (int k = 0; k < layout.unitSize[unit]; ++k) {
         const uint8_t peer = layout.unitCells[unit][k];
         const auto listed = layout.peers[c].begin() + count;
         if (peer != c && std::find(layout.peers[c].begin(), listed, peer) == listed)
@@ -154,6 +213,8 @@ void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
     }
   }
   layout.blockOfCell = grid.BlockOfCell;
+  layout.regionCells = grid.RegionCells;
+  layout.regionInUse = inUse;
 }
 
 void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
@@ -230,7 +291,8 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
       continue;
     }
     const uint32_t bit = ValueBit(cell.Value);
-    for (const uint8_t unit : layout.cellUnits[c]) {
+    for (int u = 0; u < layout.cellUnitCount[c]; ++u) {
+      const uint8_t unit = layout.cellUnits[c][u];
       if ((taken[unit] & bit) != 0)
         return false;
       taken[unit] |= bit;
@@ -240,9 +302,10 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
   for (int c = 0; c < layout.nCells; ++c) {
     if (root.value[c] != 0 || !IsSearchCell(grid.Cells[c]))
       continue;
-    const auto &units = layout.cellUnits[c];
-    root.cand[c] =
-        static_cast<uint16_t>(layout.full & ~(taken[units[0]] | taken[units[1]] | taken[units[2]]));
+    uint32_t cand = layout.full;
+    for (int u = 0; u < layout.cellUnitCount[c]; ++u)
+      cand &= ~taken[layout.cellUnits[c][u]];
+    root.cand[c] = static_cast<uint16_t>(cand);
     if (root.cand[c] == 0)
       return false;
   }
@@ -257,9 +320,10 @@ bool RemoveOutsideBlock(const Layout &layout, Board &board, int lineUnit, int bl
   for (int k = 0; k < layout.width; ++k) {
     const int c = cells[k];
     uint16_t &cand = board.cand[c];
-    if ((cand & values) == 0 || layout.cellUnits[c][2] == blockUnit)
+    const int block = layout.cellUnits[c][kBlockOfCell];
+    if ((cand & values) == 0 || block == blockUnit)
       continue;
-    changed |= 1u << (layout.cellUnits[c][2] - 2 * layout.width);
+    changed |= 1u << (block - 2 * layout.width);
     if ((cand &= static_cast<uint16_t>(~values)) == 0)
       return false;
   }
@@ -325,6 +389,8 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
       return Outcome::Solved;
     bool placed = false;
     for (int u = 0; u < layout.nUnits; ++u) {
+      if (!layout.wholeUnit[u])
+        continue; // its peers already keep its values apart
       const auto &cells = layout.unitCells[u];
       uint32_t once = 0;
       uint32_t twice = 0;
@@ -505,12 +571,12 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   const int w = geo.GridWidth;
   if (ctx.Settings.SearchByPropagation != 0 || !FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth ||
-      geo.NCells != w * w || HasVariantRules(grid))
+      geo.NCells != w * w || (grid.GridVar & ~kUnitRules).Any() || HasClueItems(grid.Lists))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
     return false;
-  if (!BlockTablesAgree(geo, grid))
+  if (!BlockTablesAgree(geo, grid) || !RegionTablesAgree(geo, grid))
     return false;
   for (int c = 0; c < geo.NCells; ++c) {
     const CellRecord &cell = grid.Cells[c];

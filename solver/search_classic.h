@@ -1,5 +1,6 @@
-// The classic grids' own search route: the same tree as the propagating route, walked on
-// a compact board of candidate masks instead of whole grid records.
+// The search route of grids whose units are plain "all different" sets (rows, columns,
+// regular or irregular blocks, diagonals, extra regions): the same tree as the propagating
+// route, walked on a compact board of candidate masks instead of whole grid records.
 #pragma once
 
 namespace quorbel {
@@ -8,8 +9,9 @@ struct EngineContext;
 struct GridRecord;
 class SearchPacer;
 
-// Grids with no variant rule, not linked to other main grids, whose cells are plain
-// (values in range, no status-0 givens, no conflict marks) and whose block tables agree.
+// Grids with no variant rule but irregular blocks, diagonals and extra regions, not linked to
+// other main grids, whose cells are plain (values in range, no status-0 givens, no conflict
+// marks) and whose block and region tables agree.
 // Decided on a grid in search (after BeginGridSearch), and stable while it lasts.
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid);
 

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "engine/grid_shape.h"
+#include "engine/irregular_blocks.h"
+#include "platform/random.h"
 #include "solver/search_classic.h"
 #include "solver/solution_count.h"
 #include "tests/solver/search_test_support.h"
@@ -19,13 +22,17 @@ protected:
   std::unique_ptr<EngineContext> ctx = MakeContext(host);
 
   // Every solution RunGridSearch returns, in order, up to `most`; the grid is left after.
-  std::vector<std::string> Solutions(const std::string &puzzle, int most, bool byPropagation) {
+  // `shape` gives the loaded grid its units beyond rows, columns and regular blocks.
+  std::vector<std::string> Solutions(const std::string &puzzle, int most, bool byPropagation,
+                                     const std::function<void(GridRecord &)> &shape = {}) {
     ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
     ctx->Settings.TimeOver = -1; // a slow machine must not cut the propagating route short
     GridRecord &grid = LoadGrid(*ctx, puzzle);
+    if (shape)
+      shape(grid);
     std::vector<std::string> found;
     while (static_cast<int>(found.size()) < most && RunGridSearch(*ctx, grid, 0) == kSolveFound) {
-      EXPECT_TRUE(SolvesPuzzle(*ctx, grid, puzzle));
+      EXPECT_TRUE(shape || SolvesPuzzle(*ctx, grid, puzzle));
       found.push_back(OneLineOfGrid(*ctx, grid));
     }
     EndGridSearch(*ctx, grid);
@@ -76,6 +83,87 @@ TEST_F(GridSearch, BothRoutesFindTheSameSolutionsInTheSameOrder) {
   }
 }
 
+// The units beyond rows and columns that the fast route knows: irregular blocks of our block
+// file (sizes 4 to 9), both diagonals, and extra regions, alone or mixed.
+enum ShapeUnits { kIrregularBlocks = 1, kDiagonals = 2, kExtraRegions = 4 };
+
+void GiveUnits(EngineContext &ctx, GridRecord &grid, int units) {
+  SeedRandom(7); // the extra regions are drawn: the same ones on both routes
+  const std::string blocks = std::string(QUORBEL_TEST_DATA) + "/../../data/IRGBlk.dat";
+  grid.GridVar = {};
+  grid.Lists.RegionOn = {};
+  if ((units & kIrregularBlocks) != 0) {
+    grid.GridVar |= kVarIrregular;
+    ASSERT_EQ(LoadIrregularBlocks(ctx, grid, 1, blocks, 0), 1);
+  }
+  if ((units & kExtraRegions) != 0) {
+    grid.GridVar |= kVarExtraRegion;
+    ASSERT_EQ(LoadIrregularBlocks(ctx, grid, 0, blocks, 2), 1);
+  }
+  if ((units & kDiagonals) != 0) {
+    grid.GridVar |= kVarDiagonal;
+    grid.Lists.RegionOn[kRegionDiag1] = grid.Lists.RegionOn[kRegionDiag2] = 1;
+  }
+  RebuildGridRegions(ctx, grid);
+}
+
+TEST_F(GridSearch, BothRoutesAgreeOnIrregularBlocksDiagonalsAndExtraRegions) {
+  // From an empty grid where the propagating route gets through its many nodes quickly.
+  struct Case {
+    int width;
+    int units;
+    bool fromEmpty;
+  };
+  const std::vector<Case> cases = {{4, kDiagonals, true},       {4, kIrregularBlocks, true},
+                                   {6, kIrregularBlocks, true}, {6, kExtraRegions, true},
+                                   {8, kDiagonals, true},       {8, kIrregularBlocks, true},
+                                   {9, kIrregularBlocks, true}, {9, kDiagonals, true},
+                                   {9, kExtraRegions, false},   {9, kIrregularBlocks | kDiagonals, true},
+                                   {12, kDiagonals, true},      {12, kExtraRegions, false},
+                                   {16, kDiagonals, false},     {16, kExtraRegions, false}};
+  constexpr int kMostSolutions = 30;
+  for (const Case &c : cases) {
+    SCOPED_TRACE("width " + std::to_string(c.width) + " units " + std::to_string(c.units));
+    const auto shape = [&](GridRecord &grid) { GiveUnits(*ctx, grid, c.units); };
+    const std::string empty = EmptyLine(c.width);
+    const std::vector<std::string> fromEmpty = Solutions(empty, kMostSolutions, false, shape);
+    ASSERT_FALSE(fromEmpty.empty());
+    if (c.fromEmpty)
+      EXPECT_EQ(fromEmpty, Solutions(empty, kMostSolutions, true, shape));
+    // Givens of one solution, a third of its values or (larger shapes) two thirds: a long
+    // way down to many solutions.
+    std::string puzzle = fromEmpty.back();
+    for (size_t i = 0; i < puzzle.size(); ++i)
+      if ((i % 3 != 0) == c.fromEmpty)
+        puzzle[i] = '0';
+    const std::vector<std::string> fromGivens = Solutions(puzzle, kMostSolutions, false, shape);
+    EXPECT_FALSE(fromGivens.empty());
+    EXPECT_EQ(fromGivens, Solutions(puzzle, kMostSolutions, true, shape));
+    // Two equal givens on a diagonal: nothing on either route.
+    if ((c.units & kDiagonals) != 0) {
+      std::string clash = empty;
+      clash[0] = clash[static_cast<size_t>(c.width + 1)] = '1';
+      EXPECT_TRUE(Solutions(clash, 2, false, shape).empty());
+      EXPECT_TRUE(Solutions(clash, 2, true, shape).empty());
+    }
+  }
+  GiveUnits(*ctx, ctx->Grids.Main[0], 0);
+}
+
+TEST_F(GridSearch, AnEmptyGridWithDiagonalsCountsTheSameOnBothRoutes) {
+  std::vector<int> counts;
+  for (const bool byPropagation : {false, true}) {
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+    GiveUnits(*ctx, grid, kDiagonals);
+    counts.push_back(CountGridSolutions(*ctx, grid, 0, 1000, 0));
+  }
+  EXPECT_EQ(counts[0], counts[1]);
+  EXPECT_GT(counts[0], 0);
+  EXPECT_LT(counts[0], 288); // the diagonals leave fewer than the plain grid's
+  GiveUnits(*ctx, ctx->Grids.Main[0], 0);
+}
+
 TEST_F(GridSearch, EachCallReturnsTheNextSolutionThenStaysExhausted) {
   std::string puzzle = kSolvedNine;
   for (const int c : kDeadlyRectangle)
@@ -108,11 +196,16 @@ TEST_F(GridSearch, AllowsEveryLevelOfItsBranchStack) {
   EndGridSearch(*ctx, grid);
 }
 
-TEST_F(GridSearch, TheClassicRouteTakesOnlyPlainGrids) {
+TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
   BeginGridSearch(*ctx, grid, 0);
   EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
-  grid.GridVar = kVarDiagonal;
+  GiveUnits(*ctx, grid, kDiagonals);
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  grid.RegionMark[kRegionDiag1][1] = kRegionDiag1; // a region that its marks and its list disagree on
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  GiveUnits(*ctx, grid, 0);
+  grid.GridVar = kVarOdd; // a rule with a filter of its own
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
   grid.GridVar = {};
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
