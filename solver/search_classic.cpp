@@ -357,10 +357,10 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
       const int blockUnit = 2 * w + b;
       const auto &cells = layout.unitCells[blockUnit];
       BlockPlaces places;
+      // A decided cell has no candidates, and adds nothing.
       for (int k = 0; k < w; ++k) {
         const int c = cells[k];
-        if (board.value[c] == 0)
-          places.Add(board.cand[c], layout.rowSlot[c], layout.colSlot[c]);
+        places.Add(board.cand[c], layout.rowSlot[c], layout.colSlot[c]);
       }
       const BlockLines &rows = layout.blockRows[b];
       const BlockLines &cols = layout.blockCols[b];
@@ -395,14 +395,13 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
       uint32_t once = 0;
       uint32_t twice = 0;
       uint32_t taken = 0;
+      // A decided cell has no candidates and an open one no value: no branch is needed.
       for (int k = 0; k < layout.width; ++k) {
         const int c = cells[k];
-        if (board.value[c] != 0) {
-          taken |= 1u << (board.value[c] - 1);
-        } else {
-          twice |= once & board.cand[c];
-          once |= board.cand[c];
-        }
+        const uint32_t cand = board.cand[c];
+        twice |= once & cand;
+        once |= cand;
+        taken |= (1u << board.value[c]) >> 1;
       }
       if ((once | taken) != layout.full)
         return Outcome::Dead; // a value with no place left in this unit
