@@ -1,9 +1,12 @@
 // quorbel-bench generate: makes N puzzles with the generator and times each one.
 //   quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N [--seed X]
+//                          [--make puzzle|solution] [--route fast|propagation]
 // One line per puzzle in the one-line characters; then "levels=" with how many puzzles
 // rated 1, 2, 3, 4 and beyond, "median_ms=M worst_ms=W" and "puzzles=N total_ms=T".
 // --shape gives the block height and width (default: the size's own); "irregular" draws
 // irregular blocks. --seed X makes puzzle i from seed X + i, so a run can be repeated.
+// --make solution times random solutions alone (no level line); --route propagation
+// forces the general search route.
 #include "bench/tool/generate_commands.h"
 
 #include <algorithm>
@@ -17,15 +20,19 @@
 #include <vector>
 
 #include "engine/engine_context.h"
+#include "engine/grid_record.h"
 #include "engine/grid_shape.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
 #include "solver/one_line_grid.h"
+#include "solver/random_solution.h"
 
 namespace quorbel::bench {
 
 namespace {
+
+constexpr int kSolutionTries = 10;
 
 struct GenerateOptions {
   int size = 9;
@@ -35,12 +42,14 @@ struct GenerateOptions {
   int level = 1;
   int count = 1;
   int seed = -1;
+  bool solutionOnly = false; // --make solution: random solutions alone, no carving
+  bool byPropagation = false;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
-               "[--seed X]\n");
+               "[--seed X] [--make puzzle|solution] [--route fast|propagation]\n");
   return 2;
 }
 
@@ -84,6 +93,12 @@ bool Parse(int argc, char **argv, GenerateOptions &options) {
       ok = ParseNumber(value, 1, 1000000, options.count);
     else if (arg == "--seed")
       ok = ParseNumber(value, 0, kRandomMax, options.seed);
+    else if (arg == "--make")
+      ok = (options.solutionOnly = std::string_view(value) == "solution") ||
+           std::string_view(value) == "puzzle";
+    else if (arg == "--route")
+      ok = (options.byPropagation = std::string_view(value) == "propagation") ||
+           std::string_view(value) == "fast";
     if (!ok)
       return false;
   }
@@ -127,10 +142,27 @@ int RunGenerateCommand(int argc, char **argv) {
   using Clock = std::chrono::steady_clock;
   std::vector<double> millis;
   std::array<int, 6> rated{};
+  ctx->Settings.SearchByPropagation = options.byPropagation ? 1 : 0;
+  if (options.solutionOnly)
+    SetGridShape(*ctx, shape, 1, 0);
   for (int i = 0; i < options.count; ++i) {
     if (options.seed >= 0)
       settings.SeedOverride = (options.seed + i) & kRandomMax;
     const auto start = Clock::now();
+    if (options.solutionOnly) {
+      GridRecord &grid = ctx->Grids.Main[0];
+      SeedRandom(static_cast<uint32_t>(options.seed >= 0 ? options.seed + i : i));
+      ResetGrid(ctx->Geo, grid, kResetKeepLastStep);
+      grid.GridVar = ctx->Settings.CurrentVariant;
+      const int made = MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, kSolutionTries, 0);
+      millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+      if (made != 1) {
+        std::fprintf(stderr, "quorbel-bench: no random solution (%d)\n", made);
+        return 1;
+      }
+      std::printf("%s\n", OneLineOfGrid(*ctx, grid).c_str());
+      continue;
+    }
     const GenerationReport report = GenerateGrid(*ctx, settings, options.level);
     millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     if (report.Result != 1) {

@@ -1,6 +1,6 @@
 // quorbel-bench: counts or solves the puzzles of a one-line file with the engine's search
 // and times it, so that it can be compared with other solvers on the same file.
-//   quorbel-bench count [--limit N] [--timeover MS] [--stats] [FILE]
+//   quorbel-bench count [--limit N] [--timeover MS] [--route fast|propagation] [--stats] [FILE]
 //   quorbel-bench solve [--timeover MS] [--stats] [FILE]
 //   quorbel-bench solve --methods MASK [--timeover MS] [--stats] [FILE]
 //   quorbel-bench rate [--timeover MS] [--stats] [FILE]
@@ -40,15 +40,18 @@ struct Options {
   int limit = 0; // 0: the MAXSEARCHGRID default
   int timeOver = -1;
   bool stats = false;
+  bool byPropagation = false; // --route propagation: the general route, as SEARCHBYPROPAGATION forces
   std::string file;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: quorbel-bench count [--limit N] [--timeover MS] [--stats] [FILE]\n"
-                       "       quorbel-bench solve [--methods MASK] [--timeover MS] [--stats] [FILE]\n"
-                       "       quorbel-bench rate [--timeover MS] [--stats] [FILE]\n"
-                       "       quorbel-bench generate --size S [--shape RxC|irregular] --level L --count N "
-                       "[--seed X]\n");
+  std::fprintf(
+      stderr,
+      "usage: quorbel-bench count [--limit N] [--timeover MS] [--route fast|propagation] [--stats] [FILE]\n"
+      "       quorbel-bench solve [--methods MASK] [--timeover MS] [--stats] [FILE]\n"
+      "       quorbel-bench rate [--timeover MS] [--stats] [FILE]\n"
+      "       quorbel-bench generate --size S [--shape RxC|irregular] --level L --count N "
+      "[--seed X] [--make puzzle|solution] [--route fast|propagation]\n");
   return 2;
 }
 
@@ -81,6 +84,11 @@ bool ParseOptions(int argc, char **argv, Options &options) {
     } else if (arg == "--timeover" && i + 1 < argc) {
       if (!ParseInt(argv[++i], options.timeOver))
         return false;
+    } else if (arg == "--route" && i + 1 < argc) {
+      const std::string_view route = argv[++i];
+      if (route != "fast" && route != "propagation")
+        return false;
+      options.byPropagation = route == "propagation";
     } else if (arg == "--stats") {
       options.stats = true;
     } else if (options.file.empty() && !arg.starts_with("--")) {
@@ -132,6 +140,7 @@ int main(int argc, char **argv) {
   // The context holds two dozen grids: too large for the stack.
   auto ctx = std::make_unique<EngineContext>();
   ctx->Settings.TimeOver = options.timeOver;
+  ctx->Settings.SearchByPropagation = options.byPropagation ? 1 : 0;
 
   using Clock = std::chrono::steady_clock;
   std::vector<double> micros;
