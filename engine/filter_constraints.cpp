@@ -64,14 +64,19 @@ bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode
   return (grid.GridVar & kFilteredVariants).Any() && FilterModeRuns(ctx, mode);
 }
 
-int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables) {
+int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables,
+                      uint32_t *probablesToRead) {
+  uint32_t everyBlock = kEveryBlock;
+  uint32_t &blocksToRead = probablesToRead ? *probablesToRead : everyBlock;
   bool changed = false;
   if (RuleFiltersApply(ctx, grid, mode)) {
     changed = RunRuleFilters(ctx, grid);
     // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
     // yet. Battle Ship pieces have no filter.
+    if (changed)
+      blocksToRead = kEveryBlock; // the filters do not say which cells they narrowed
   }
-  if (applyProbables == 1 && ApplyProbables(ctx, grid) == -2)
+  if (applyProbables == 1 && ApplyProbables(ctx, grid, blocksToRead) == -2)
     changed = true;
   return changed ? 1 : 0;
 }

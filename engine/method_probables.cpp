@@ -16,15 +16,18 @@ namespace quorbel {
 
 namespace {
 
-// Removes `values` from the open cells of a line that lie outside the block.
+// Removes `values` from the open cells of a line that lie outside the block; their blocks
+// join `blocksToRead`.
 bool RemoveOutsideBlock(const GridGeometry &geo, GridRecord &grid, const std::array<int16_t, kMaxWidth> &line,
-                        int block, uint32_t values) {
+                        int block, uint32_t values, uint32_t &blocksToRead) {
   bool removed = false;
   for (int k = 0; k < geo.GridWidth; ++k) {
     CellRecord &cell = grid.Cells[line[k]];
-    if (grid.BlockOfCell[line[k]] == block || !IsOpenStatus(cell.Status) || (cell.ThePoss & values) == 0)
+    const int cellBlock = grid.BlockOfCell[line[k]];
+    if (cellBlock == block || !IsOpenStatus(cell.Status) || (cell.ThePoss & values) == 0)
       continue;
     RestrictPoss(geo, cell, cell.ThePoss & ~values);
+    blocksToRead |= 1u << cellBlock;
     removed = true;
   }
   return removed;
@@ -33,10 +36,18 @@ bool RemoveOutsideBlock(const GridGeometry &geo, GridRecord &grid, const std::ar
 } // namespace
 
 int ApplyProbables(const EngineContext &ctx, GridRecord &grid) {
+  uint32_t everyBlock = kEveryBlock;
+  return ApplyProbables(ctx, grid, everyBlock);
+}
+
+int ApplyProbables(const EngineContext &ctx, GridRecord &grid, uint32_t &blocksToRead) {
   const GridGeometry &geo = ctx.Geo;
   const int width = geo.GridWidth;
   bool removed = false;
   for (int block = 0; block < width; ++block) {
+    if ((blocksToRead & (1u << block)) == 0)
+      continue;
+    blocksToRead &= ~(1u << block);
     const auto &cells = grid.BlockCells[block];
     BlockPlaces places;
     for (int k = 0; k < width; ++k) {
@@ -54,9 +65,11 @@ int ApplyProbables(const EngineContext &ctx, GridRecord &grid) {
     const uint32_t oneCol = places.OnOneCol(width);
     for (int line = 0; line < width; ++line) {
       if ((places.Rows[line] & oneRow) != 0)
-        removed |= RemoveOutsideBlock(geo, grid, geo.RowCells[line], block, places.Rows[line] & oneRow);
+        removed |= RemoveOutsideBlock(geo, grid, geo.RowCells[line], block, places.Rows[line] & oneRow,
+                                      blocksToRead);
       if ((places.Cols[line] & oneCol) != 0)
-        removed |= RemoveOutsideBlock(geo, grid, geo.ColCells[line], block, places.Cols[line] & oneCol);
+        removed |= RemoveOutsideBlock(geo, grid, geo.ColCells[line], block, places.Cols[line] & oneCol,
+                                      blocksToRead);
     }
   }
   return removed ? kCandidatesRemoved : kSolveStopped;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/engine_context.h"
+#include "engine/method_probables.h"
 #include "engine/unit_summary.h"
 
 namespace quorbel {
@@ -227,7 +228,8 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
     return 0;
   const int cap = MaxFilterPasses(ctx.Geo);
   int passes = 0;
-  while (FilterConstraints(ctx, grid, mode, applyProbables) == 1) {
+  uint32_t probablesToRead = kEveryBlock;
+  while (FilterConstraints(ctx, grid, mode, applyProbables, &probablesToRead) == 1) {
     if (++passes >= cap) {
       ReportFilterPassCap(ctx, "Propagate", passes);
       break;

@@ -68,8 +68,11 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
 void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged);
 
 // One pass of the rule filters, then the Probables method when asked. Returns 1 when a
-// candidate was removed.
-int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables);
+// candidate was removed. A loop of passes may keep the Probables method's blocks to read
+// (ApplyProbables) in `probablesToRead`, starting from kEveryBlock: it must then put every
+// block back into it whenever something else narrows the grid between two passes.
+int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables,
+                      uint32_t *probablesToRead = nullptr);
 
 // Every rule's check, then State 5 when any playing cell is in conflict. Returns 1.
 int CheckConstraints(EngineContext &ctx, GridRecord &grid);

@@ -3,6 +3,8 @@
 // grid can narrow the others.
 #include "engine/update_possibles.h"
 
+#include "engine/method_probables.h"
+
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 
@@ -61,16 +63,21 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
 
   const int cap = MaxFilterPasses(geo);
   bool anyChange = false;
+  std::array<uint32_t, kMaxGrids> probablesToRead;
+  probablesToRead.fill(kEveryBlock);
   for (int pass = 1;; ++pass) {
     bool changed = false;
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
       if (!FitsGeometry(geo, grid))
         continue;
-      if (FilterConstraints(ctx, grid, mode, probables) == 1)
+      if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s]) == 1)
         changed = true;
-      if (twins && RunTwinsFilters(ctx, grid))
+      // The twins filters narrow the grids on both sides of a link.
+      if (twins && RunTwinsFilters(ctx, grid)) {
         changed = true;
+        probablesToRead.fill(kEveryBlock);
+      }
     }
     if (!changed)
       break;

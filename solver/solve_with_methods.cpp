@@ -342,7 +342,8 @@ void RefreshCandidates(EngineContext &ctx, GridRecord &grid, int mode, int proba
   if (!FitsGeometry(ctx.Geo, grid))
     return;
   const int cap = MaxFilterPasses(ctx.Geo);
-  for (int passes = 1; FilterConstraints(ctx, grid, mode, probables) == 1; ++passes) {
+  uint32_t probablesToRead = kEveryBlock;
+  for (int passes = 1; FilterConstraints(ctx, grid, mode, probables, &probablesToRead) == 1; ++passes) {
     if (passes >= cap) {
       ReportFilterPassCap(ctx, "SolveWithMethods", passes);
       break;
