@@ -1,0 +1,70 @@
+// Reading a picture file: the codec asked for, then every codec in turn.
+#include <array>
+
+#include "media/picture.h"
+#include "media/picture_bmp.h"
+#include "media/picture_file.h"
+
+namespace quorbel {
+
+namespace {
+
+using Codec = bool (*)(CPictureFile &, CPicture &);
+
+struct CodecEntry {
+  int32_t Type;
+  Codec Decode;
+};
+
+// In the order every codec is tried. The others join as they are built; until then a file
+// of their kind is of no known format.
+constexpr std::array<CodecEntry, 1> kCodecs{{{kPictureBmp, DecodeBmp}}};
+
+constexpr const char *kUnknownFormat = "Decode: Unknown or wrong format";
+
+} // namespace
+
+bool CPicture::Decode(CPictureFile &file, int32_t type) {
+  const int64_t start = file.Tell();
+  bool tried = false;
+  for (const CodecEntry &codec : kCodecs) {
+    if (type != kPictureUnknown && codec.Type != type)
+      continue;
+    if (!file.Seek(start, SEEK_SET))
+      break;
+    CPicture decoded(codec.Type);
+    decoded.info_ = info_;
+    decoded.info_.LastError.clear();
+    tried = true;
+    if (codec.Decode(file, decoded)) {
+      decoded.info_.Type = codec.Type;
+      TakeOver(decoded);
+      return true;
+    }
+    SetLastError(decoded.LastError().empty() ? kUnknownFormat : decoded.LastError());
+  }
+  if (!tried || type == kPictureUnknown)
+    SetLastError(kUnknownFormat);
+  return false;
+}
+
+bool CPicture::Load(const std::string &path, int32_t type) {
+  if (type >= kPictureBmp && type <= kPictureWmf) {
+    CPictureIOFile file;
+    if (!file.Open(path, "rb"))
+      return false;
+    if (Decode(file, type))
+      return true;
+  }
+  const std::string asked = LastError();
+  CPictureIOFile file;
+  if (!file.Open(path, "rb"))
+    return false;
+  if (Decode(file, kPictureUnknown))
+    return true;
+  if (type != kPictureUnknown)
+    SetLastError(asked);
+  return false;
+}
+
+} // namespace quorbel
