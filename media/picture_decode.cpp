@@ -3,6 +3,7 @@
 
 #include "media/picture.h"
 #include "media/picture_bmp.h"
+#include "media/picture_codecs.h"
 #include "media/picture_file.h"
 
 namespace quorbel {
@@ -16,9 +17,13 @@ struct CodecEntry {
   Codec Decode;
 };
 
-// In the order every codec is tried. The others join as they are built; until then a file
-// of their kind is of no known format.
-constexpr std::array<CodecEntry, 1> kCodecs{{{kPictureBmp, DecodeBmp}}};
+// In the order every codec is tried. GIF and metafiles join as they are built; until then a
+// file of their kind is of no known format.
+constexpr std::array<CodecEntry, 5> kCodecs{{{kPictureBmp, DecodeBmp},
+                                             {kPictureIco, DecodeIco},
+                                             {kPictureTga, DecodeTga},
+                                             {kPicturePcx, DecodePcx},
+                                             {kPictureWbmp, DecodeWbmp}}};
 
 constexpr const char *kUnknownFormat = "Decode: Unknown or wrong format";
 
