@@ -8,6 +8,7 @@ namespace quorbel {
 class CPicture;
 class CPictureFile;
 
+bool DecodeGif(CPictureFile &file, CPicture &picture);
 bool DecodeIco(CPictureFile &file, CPicture &picture);
 bool DecodeTga(CPictureFile &file, CPicture &picture);
 bool DecodePcx(CPictureFile &file, CPicture &picture);

@@ -17,10 +17,11 @@ struct CodecEntry {
   Codec Decode;
 };
 
-// In the order every codec is tried. GIF and metafiles join as they are built; until then a
-// file of their kind is of no known format.
-constexpr std::array<CodecEntry, 5> kCodecs{{{kPictureBmp, DecodeBmp},
+// In the order every codec is tried. Metafiles join when they are read; until then such a
+// file is of no known format.
+constexpr std::array<CodecEntry, 6> kCodecs{{{kPictureBmp, DecodeBmp},
                                              {kPictureIco, DecodeIco},
+                                             {kPictureGif, DecodeGif},
                                              {kPictureTga, DecodeTga},
                                              {kPicturePcx, DecodePcx},
                                              {kPictureWbmp, DecodeWbmp}}};
@@ -47,6 +48,8 @@ bool CPicture::Decode(CPictureFile &file, int32_t type) {
       return true;
     }
     SetLastError(decoded.LastError().empty() ? kUnknownFormat : decoded.LastError());
+    if (codec.Type == kPictureGif || codec.Type == kPictureIco)
+      info_.FrameCount = decoded.info_.FrameCount; // a frame asked past the end: how many there are
   }
   if (!tried || type == kPictureUnknown)
     SetLastError(kUnknownFormat);
