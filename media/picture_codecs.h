@@ -3,6 +3,9 @@
 // reason as the picture's error text (none for an icon that is not one).
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace quorbel {
 
 class CPicture;
@@ -13,5 +16,18 @@ bool DecodeIco(CPictureFile &file, CPicture &picture);
 bool DecodeTga(CPictureFile &file, CPicture &picture);
 bool DecodePcx(CPictureFile &file, CPicture &picture);
 bool DecodeWbmp(CPictureFile &file, CPicture &picture);
+// Metafiles are refused: nothing plays them here. The text says so when the header is sound.
+bool DecodeWmf(CPictureFile &file, CPicture &picture);
+
+inline constexpr const char *kMetafileNotDrawn = "metafile pictures cannot be drawn on this system";
+
+// The size a metafile would be drawn at (at most 4000 a side, keeping its ratio), or why its
+// header is refused ("corrupted WMF", "empty WMF").
+struct MetafileSize {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::string Error;
+};
+MetafileSize ReadMetafileSize(CPictureFile &file);
 
 } // namespace quorbel

@@ -17,14 +17,14 @@ struct CodecEntry {
   Codec Decode;
 };
 
-// In the order every codec is tried. Metafiles join when they are read; until then such a
-// file is of no known format.
-constexpr std::array<CodecEntry, 6> kCodecs{{{kPictureBmp, DecodeBmp},
+// In the order every codec is tried.
+constexpr std::array<CodecEntry, 7> kCodecs{{{kPictureBmp, DecodeBmp},
                                              {kPictureIco, DecodeIco},
                                              {kPictureGif, DecodeGif},
                                              {kPictureTga, DecodeTga},
                                              {kPicturePcx, DecodePcx},
-                                             {kPictureWbmp, DecodeWbmp}}};
+                                             {kPictureWbmp, DecodeWbmp},
+                                             {kPictureWmf, DecodeWmf}}};
 
 constexpr const char *kUnknownFormat = "Decode: Unknown or wrong format";
 
@@ -51,7 +51,8 @@ bool CPicture::Decode(CPictureFile &file, int32_t type) {
     if (codec.Type == kPictureGif || codec.Type == kPictureIco)
       info_.FrameCount = decoded.info_.FrameCount; // a frame asked past the end: how many there are
   }
-  if (!tried || type == kPictureUnknown)
+  // A sound metafile keeps its own words: it is no unknown format.
+  if (!tried || (type == kPictureUnknown && LastError() != kMetafileNotDrawn))
     SetLastError(kUnknownFormat);
   return false;
 }
