@@ -54,6 +54,23 @@ struct PictureInfo {
   int32_t AlphaMax = 255;
 };
 
+// A surface of 32-bit pixels (blue in the low byte, as PixelColour), rows top-down, that a
+// picture is drawn on: the board's back buffer, or a test's.
+struct PixelSurface {
+  uint32_t *Pixels = nullptr;
+  int32_t Stride = 0; // pixels from one row to the next
+  int32_t Width = 0;
+  int32_t Height = 0;
+};
+
+// Left and top inside, right and bottom outside.
+struct SurfaceRect {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+};
+
 inline constexpr int32_t kMaxPictureSide = 16384;
 inline constexpr uint64_t kMaxPictureBytes = uint64_t{256} << 20;
 
@@ -131,6 +148,12 @@ public:
   // of this picture's size into its 24-bit rows. A zero mask gives 0 in its channel.
   void BitfieldsToBgr(std::span<const uint8_t> source, uint32_t redMask, uint32_t greenMask,
                       uint32_t blueMask, int32_t bits);
+
+  // Draws the picture stretched (nearest pixel) into the rectangle at (x, y) of `width` by
+  // `height`, inside the surface and `clip`: transparent pixels leave the surface as it was,
+  // an alpha plane blends. 1 when drawn, 0 when there is nothing to draw.
+  int Draw(PixelSurface &surface, int32_t x, int32_t y, int32_t width, int32_t height,
+           const SurfaceRect *clip = nullptr) const;
 
   // Reads the file with the codec of `type`, then with every codec; the failure of the
   // codec asked for stays the error.

@@ -159,17 +159,19 @@ TEST(BmpCodec, EveryPrefixAndSeededFlipGivesAPictureOrAText) {
   for (const std::vector<uint8_t> &file : EveryDepth()) {
     for (size_t n = 0; n < file.size(); ++n) {
       CPicture picture;
-      if (!Decode(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<ptrdiff_t>(n)), picture))
+      if (!Decode(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<ptrdiff_t>(n)), picture)) {
         EXPECT_FALSE(picture.LastError().empty());
+      }
     }
     for (int flip = 0; flip < 300; ++flip) {
       std::vector<uint8_t> damaged = file;
       damaged[random() % damaged.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
       CPicture picture;
-      if (Decode(damaged, picture))
+      if (Decode(damaged, picture)) {
         EXPECT_TRUE(picture.IsValid());
-      else
+      } else {
         EXPECT_FALSE(picture.LastError().empty());
+      }
     }
   }
 }

@@ -205,19 +205,22 @@ TEST(PictureCodecs, EveryPrefixAndSeededFlipGivesAPictureOrAText) {
   for (const auto &[file, type] : fixtures) {
     for (size_t n = 0; n <= file.size(); ++n) {
       CPicture picture;
-      for (const int32_t asked : {type, int32_t{kPictureUnknown}})
-        if (!Decode(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<ptrdiff_t>(n)), picture,
-                    asked))
+      const std::vector<uint8_t> prefix(file.begin(), file.begin() + static_cast<ptrdiff_t>(n));
+      for (const int32_t asked : {type, int32_t{kPictureUnknown}}) {
+        if (!Decode(prefix, picture, asked)) {
           EXPECT_FALSE(picture.LastError().empty());
+        }
+      }
     }
     for (int flip = 0; flip < 300; ++flip) {
       std::vector<uint8_t> damaged = file;
       damaged[random() % damaged.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
       CPicture picture;
-      if (Decode(damaged, picture, type))
+      if (Decode(damaged, picture, type)) {
         EXPECT_TRUE(picture.IsValid());
-      else
+      } else {
         EXPECT_FALSE(picture.LastError().empty());
+      }
     }
   }
 }

@@ -13,8 +13,8 @@ namespace quorbel::test {
 
 struct GifFrame {
   int Left = 0, Top = 0, Width = 1, Height = 1;
-  std::vector<uint8_t> Pixels; // top row first
-  std::vector<PixelColour> Local;
+  std::vector<uint8_t> Pixels{}; // top row first
+  std::vector<PixelColour> Local{};
   bool Interlaced = false;
   int Transparent = -1;
   int Delay = 0;
@@ -24,8 +24,8 @@ struct GifFrame {
 
 struct GifSpec {
   int Width = 1, Height = 1;
-  std::vector<PixelColour> Global;
-  std::vector<GifFrame> Frames;
+  std::vector<PixelColour> Global{};
+  std::vector<GifFrame> Frames{};
 };
 
 // Written as many entries as the flags' size bits say, black past the given ones.

@@ -128,14 +128,16 @@ TEST(Gif, EveryPrefixAndSeededFlipGivesAPictureOrNothingInBoundedTime) {
   std::mt19937 random(1209);
   for (size_t n = 0; n <= file.size(); ++n) {
     CPicture picture;
-    if (!Decode(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<ptrdiff_t>(n)), picture, 1))
+    if (!Decode(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<ptrdiff_t>(n)), picture, 1)) {
       EXPECT_FALSE(picture.LastError().empty());
+    }
   }
   for (int flip = 0; flip < 2000; ++flip) {
     std::vector<uint8_t> damaged = file;
     damaged[random() % damaged.size()] ^= static_cast<uint8_t>(1u << (random() % 8));
     CPicture picture;
-    if (Decode(damaged, picture, flip % 2))
+    if (Decode(damaged, picture, flip % 2)) {
       EXPECT_TRUE(picture.IsValid());
+    }
   }
 }
