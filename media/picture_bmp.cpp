@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "media/picture.h"
+#include "media/picture_file.h"
 #include "media/picture_reader.h"
 
 namespace quorbel {
@@ -204,6 +205,15 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   if (topDown)
     picture.FlipRows();
   return true;
+}
+
+bool CreateFromPackedBitmap(std::span<const uint8_t> block, CPicture &picture) {
+  picture.Destroy();
+  // Without a file header the BMP codec reads the information header at once.
+  if (block.size() < 2 || LittleU16(block, 0) == kBmpSignature)
+    return false;
+  CPictureMemFile file(block);
+  return DecodeBmp(file, picture);
 }
 
 } // namespace quorbel

@@ -15,6 +15,10 @@ class CPictureFile;
 // False with the reason as the picture's error text.
 bool DecodeBmp(CPictureFile &file, CPicture &picture);
 
+// A packed bitmap as a clipboard holds it (information header, palette or masks, rows):
+// the picture it describes. False, with the reason as the picture's text when there is one.
+bool CreateFromPackedBitmap(std::span<const uint8_t> block, CPicture &picture);
+
 // Run-length coded rows (RLE8, or RLE4 with `fourBits`) into a palette picture, from its
 // bottom row; what would fall outside the picture is dropped.
 void ExpandRunLengths(std::span<const uint8_t> data, CPicture &picture, bool fourBits);

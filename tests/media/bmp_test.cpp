@@ -190,3 +190,23 @@ TEST(BmpCodec, AFileOfAnotherNameLoadsThroughEveryCodec) {
   EXPECT_EQ(picture.LastError(), "Error reading BMP info"); // the codec asked for names the failure
   EXPECT_FALSE(picture.Load((dir.Path() / "missing.bmp").string(), kPictureBmp));
 }
+
+TEST(PackedBitmap, TheClipboardsBlockIsABitmapWithoutItsFileHeader) {
+  std::vector<uint8_t> file = EveryDepth()[7]; // RLE8
+  const std::vector<uint8_t> block(file.begin() + 14, file.end());
+  CPicture picture;
+  ASSERT_TRUE(CreateFromPackedBitmap(block, picture));
+  EXPECT_EQ(picture.GetPixelGray(0, 0), 255);
+  EXPECT_FALSE(CreateFromPackedBitmap(std::vector<uint8_t>{}, picture));
+  EXPECT_FALSE(picture.IsValid());
+  // A palette count of 1000 and deltas past the last row stay inside the picture.
+  std::vector<uint8_t> hostile = MakeBmp({.Width = 2,
+                                          .Height = 2,
+                                          .Bits = 8,
+                                          .Compression = 1,
+                                          .PaletteCount = 1000,
+                                          .Palette = std::vector<uint8_t>(256 * 4, 9),
+                                          .Pixels = {0, 2, 200, 200, 3, 1, 0, 1}});
+  EXPECT_TRUE(CreateFromPackedBitmap(std::vector<uint8_t>(hostile.begin() + 14, hostile.end()), picture));
+  EXPECT_EQ(picture.PaletteSize(), 256);
+}
