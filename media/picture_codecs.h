@@ -5,13 +5,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "media/picture.h"
 
 namespace quorbel {
 
-class CPicture;
 class CPictureFile;
 
 bool DecodeGif(CPictureFile &file, CPicture &picture);
+// Every frame of a GIF (at most `most`), composed in one pass: frame i is what DecodeGif gives
+// for frame index i. None when the file is no GIF or holds no frame.
+std::vector<CPicture> DecodeGifFrames(CPictureFile &file, int most);
 bool DecodeIco(CPictureFile &file, CPicture &picture);
 bool DecodeTga(CPictureFile &file, CPicture &picture);
 bool DecodePcx(CPictureFile &file, CPicture &picture);

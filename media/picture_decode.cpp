@@ -38,9 +38,10 @@ bool CPicture::Decode(CPictureFile &file, int32_t type) {
       continue;
     if (!file.Seek(start, SEEK_SET))
       break;
+    // A decoder starts afresh but for the frame asked: what an earlier picture left (its
+    // transparency above all) must not leak into this one.
     CPicture decoded(codec.Type);
-    decoded.info_ = info_;
-    decoded.info_.LastError.clear();
+    decoded.info_.FrameIndex = info_.FrameIndex;
     tried = true;
     if (codec.Decode(file, decoded)) {
       decoded.info_.Type = codec.Type;

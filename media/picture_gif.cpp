@@ -4,6 +4,7 @@
 // screen both ways.
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -161,9 +162,11 @@ public:
     return frames_;
   }
   // Composes frames 0..frame on `canvas`; false when the frame was not reached.
-  bool Compose(CPicture &canvas, int frame, bool several, bool trueColour) {
+  bool Compose(CPicture &canvas, int frame, bool several, bool trueColour,
+               const std::function<void(const CPicture &)> &onFrame = {}) {
     several_ = several;
     trueColour_ = trueColour;
+    onFrame_ = onFrame;
     Walk(&canvas, frame);
     return frames_ > frame;
   }
@@ -187,6 +190,7 @@ private:
   int disposal_ = 0;
   int32_t firstTransparent_ = -1;
   int previousDisposal_ = 0;
+  std::function<void(const CPicture &)> onFrame_;
 };
 
 void GifWalk::Walk(CPicture *canvas, int stopAfter) {
@@ -246,6 +250,9 @@ void GifWalk::Walk(CPicture *canvas, int stopAfter) {
       }
       Paint(*canvas, left, top, width, height, pixels, table);
       canvas->Info().FrameDelay = delay_;
+      canvas->Info().FrameIndex = frames_;
+      if (onFrame_)
+        onFrame_(*canvas);
     }
     previousDisposal_ = disposal_;
     ++frames_;
@@ -303,7 +310,12 @@ void GifWalk::Paint(CPicture &canvas, int32_t left, int32_t top, int32_t width, 
 
 } // namespace
 
-bool DecodeGif(CPictureFile &file, CPicture &picture) {
+namespace {
+
+// Reads the screen and colours, counts the frames, and composes up to `last` (every frame to
+// the end with -1), handing each composed frame to `onFrame`.
+bool ReadGif(CPictureFile &file, CPicture &picture, int last,
+             const std::function<void(const CPicture &)> &onFrame) {
   PictureReader in(file);
   std::array<uint8_t, 13> screen{};
   if (!in.Read(screen) || screen[0] != 'G' || screen[1] != 'I' || screen[2] != 'F' || screen[3] != '8')
@@ -318,20 +330,41 @@ bool DecodeGif(CPictureFile &file, CPicture &picture) {
   bool firstSmaller = false;
   const int frames = GifWalk(in, screenW, screenH, global).Count(firstSmaller);
   picture.Info().FrameCount = frames;
-  const int32_t frame = picture.Info().FrameIndex;
-  if (frame < 0 || frame >= frames || !in.Seek(blocks))
+  if (last < 0)
+    last = frames - 1;
+  if (last < 0 || last >= frames || !in.Seek(blocks))
     return false;
   const bool several = frames > 1;
   const bool trueColour = several && global.empty() && firstSmaller;
   if (trueColour && !picture.Create(screenW, screenH, 24, kPictureGif))
     return false;
   picture.Info().FrameCount = frames;
-  picture.Info().FrameIndex = frame;
   GifWalk walk(in, screenW, screenH, global);
-  if (!walk.Compose(picture, frame, several, trueColour))
+  auto counted = [&](const CPicture &frame) {
+    picture.Info().FrameCount = frames;
+    if (onFrame)
+      onFrame(frame);
+  };
+  if (!walk.Compose(picture, last, several, trueColour, counted))
     return false;
   picture.Info().FrameCount = frames;
   return true;
+}
+
+} // namespace
+
+bool DecodeGif(CPictureFile &file, CPicture &picture) {
+  return ReadGif(file, picture, picture.Info().FrameIndex, {});
+}
+
+std::vector<CPicture> DecodeGifFrames(CPictureFile &file, int most) {
+  std::vector<CPicture> frames;
+  CPicture canvas;
+  ReadGif(file, canvas, -1, [&](const CPicture &frame) {
+    if (static_cast<int>(frames.size()) < most)
+      frames.push_back(frame);
+  });
+  return frames;
 }
 
 } // namespace quorbel

@@ -56,7 +56,7 @@ inline std::vector<uint8_t> LzwEncode(const std::vector<uint8_t> &pixels, int mi
   std::vector<uint8_t> out;
   uint32_t buffer = 0;
   int used = 0;
-  auto emit = [&](int code) {
+  auto putCode = [&](int code) {
     buffer |= static_cast<uint32_t>(code) << used;
     used += bits;
     while (used >= 8) {
@@ -65,7 +65,7 @@ inline std::vector<uint8_t> LzwEncode(const std::vector<uint8_t> &pixels, int mi
       used -= 8;
     }
   };
-  emit(clear);
+  putCode(clear);
   int string = pixels.empty() ? -1 : pixels[0];
   for (size_t i = 1; i < pixels.size(); ++i) {
     const auto found = table.find({string, pixels[i]});
@@ -73,15 +73,15 @@ inline std::vector<uint8_t> LzwEncode(const std::vector<uint8_t> &pixels, int mi
       string = found->second;
       continue;
     }
-    emit(string);
+    putCode(string);
     table[{string, pixels[i]}] = next++;
     if (next > (1 << bits) && bits < 12)
       ++bits;
     string = pixels[i];
   }
   if (string >= 0)
-    emit(string);
-  emit(clear + 1);
+    putCode(string);
+  putCode(clear + 1);
   if (used > 0)
     out.push_back(static_cast<uint8_t>(buffer));
   return out;

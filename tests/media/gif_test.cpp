@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "media/picture.h"
+#include "media/picture_codecs.h"
 #include "media/picture_file.h"
 #include "tests/media/gif_fixture.h"
 
@@ -117,6 +119,29 @@ TEST(Gif, LongRunsAndRepeatsComeBackThroughTheCodeTable) {
   ASSERT_TRUE(Decode(MakeGif(spec), picture));
   for (int i = 0; i < 40 * 30; ++i)
     ASSERT_EQ(picture.ReadPixelIndex(i % 40, 29 - i / 40), pixels[static_cast<size_t>(i)]) << i;
+}
+
+TEST(Gif, AllFramesInOnePassAreTheFramesDecodedOneByOne) {
+  GifSpec spec{.Width = 3, .Height = 2, .Global = {kBlack, kWhite, kRed, kBlack}};
+  spec.Frames.push_back(
+      {.Width = 3, .Height = 2, .Pixels = {1, 2, 1, 2, 1, 2}, .Transparent = 3, .Delay = 4});
+  spec.Frames.push_back(
+      {.Left = 1, .Width = 2, .Height = 1, .Pixels = {3, 0}, .Transparent = 3, .Disposal = 2});
+  spec.Frames.push_back({.Width = 1, .Height = 2, .Pixels = {2, 2}, .Interlaced = true, .Delay = 9});
+  const std::vector<uint8_t> file = MakeGif(spec);
+  CPictureMemFile all(file);
+  const std::vector<CPicture> frames = DecodeGifFrames(all, 44);
+  ASSERT_EQ(frames.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    CPicture one;
+    ASSERT_TRUE(Decode(file, one, i));
+    const CPicture &fast = frames[static_cast<size_t>(i)];
+    EXPECT_TRUE(std::ranges::equal(fast.Rows(), one.Rows())) << i;
+    EXPECT_TRUE(std::ranges::equal(fast.Palette(), one.Palette())) << i;
+    EXPECT_EQ(fast.Info().FrameDelay, one.Info().FrameDelay) << i;
+    EXPECT_EQ(fast.Info().TransparentIndex, one.Info().TransparentIndex) << i;
+    EXPECT_EQ(fast.Info().FrameCount, 3);
+  }
 }
 
 TEST(Gif, EveryPrefixAndSeededFlipGivesAPictureOrNothingInBoundedTime) {

@@ -1,0 +1,14 @@
+// A picture from a Qt image, for clipboards that offer only an image: 24 bits, with an alpha
+// plane when the image has one.
+#pragma once
+
+class QImage;
+
+namespace quorbel {
+
+class CPicture;
+
+// False, with the picture's reason, when the image is empty or too large.
+bool PictureFromImage(const QImage &image, CPicture &picture);
+
+} // namespace quorbel
