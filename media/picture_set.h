@@ -1,0 +1,42 @@
+// CBitMapGif, a picture set: every frame of one picture file (an animated GIF, or a single
+// picture of another kind) with each frame's display time, as the value symbols, the number
+// bar and the end of game show them.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "media/picture.h"
+
+namespace quorbel {
+
+inline constexpr int kPictureSetSlots = 45;
+inline constexpr int kMostSetFrames = 44;
+
+class CBitMapGif {
+public:
+  std::array<CPicture, kPictureSetSlots> Frames;
+  std::array<double, kPictureSetSlots> Delays{}; // milliseconds
+  int FrameCount = 0;
+  int Width = 0; // frame 0's
+  int Height = 0;
+  std::string Name;
+  int LoopFactor = 0; // passes of animation mode 2, from the set list
+
+  // Every loaded frame destroyed, none left.
+  void ClearFrames();
+};
+
+// The codec a file name's extension stands for ("bmp" .. "emf", in any case); 0 for none.
+int32_t PictureTypeOfExtension(std::string_view path);
+
+// Loads every frame of the file (at most 44). 1 when loaded; 0 when the extension names no
+// codec (nothing said) or the picture could not be read: then `failure` holds
+// "Erreur <reason> on Image : <path>" to show, and frame 0 is emptied.
+int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure = nullptr);
+
+// The part of `box` a picture of `width` x `height` fills keeping its proportions, centred.
+SurfaceRect FitPicture(int32_t width, int32_t height, const SurfaceRect &box);
+
+} // namespace quorbel
