@@ -27,6 +27,9 @@ enum StartArea : int {
   kAreaHelp,
 };
 
+// The help page of the start screen.
+inline constexpr int kStartScreenHelp = 131267;
+
 // The description of an area in the language; the welcome line for none or an unknown area.
 std::string_view StartScreenText(int area, Language language);
 

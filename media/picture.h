@@ -173,6 +173,12 @@ private:
   mutable bool lookupCached_ = false;
 };
 
+// A decoder's refusal: the reason becomes the picture's text. Always false.
+inline bool RefusePicture(CPicture &picture, std::string_view reason) {
+  picture.SetLastError(reason);
+  return false;
+}
+
 // Stride of a row of `width` pixels of `bits`.
 constexpr int64_t PictureStride(int64_t width, int32_t bits) { return (width * bits + 31) / 32 * 4; }
 

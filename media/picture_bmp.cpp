@@ -70,11 +70,6 @@ int32_t DotsPerInch(int32_t pelsPerMetre) {
   return static_cast<int32_t>(std::floor(pelsPerMetre * 254.0 / 10000.0 + 0.5));
 }
 
-bool Fail(CPicture &picture, const char *text) {
-  picture.SetLastError(text);
-  return false;
-}
-
 } // namespace
 
 void ExpandRunLengths(std::span<const uint8_t> data, CPicture &picture, bool fourBits) {
@@ -120,20 +115,20 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   const int64_t start = in.Position();
   std::array<uint8_t, 14> fileHeader{};
   if (!in.Read(fileHeader))
-    return Fail(picture, "Not a BMP");
+    return RefusePicture(picture, "Not a BMP");
   uint32_t pixelOffset = 0;
   if (LittleU16(fileHeader, 0) == kBmpSignature)
     pixelOffset = LittleU32(fileHeader, 10);
   else if (!in.Seek(start)) // the information header alone, as the clipboard gives it
-    return Fail(picture, "Not a BMP");
+    return RefusePicture(picture, "Not a BMP");
 
   BmpHeader h;
   if (!ReadHeader(in, h) || h.Width <= 0 || h.Height == 0 || h.Height == INT32_MIN)
-    return Fail(picture, "Error reading BMP info");
+    return RefusePicture(picture, "Error reading BMP info");
   const bool topDown = h.Height < 0;
   const int32_t height = topDown ? -h.Height : h.Height;
   if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
-    return Fail(picture, "Error reading BMP info");
+    return RefusePicture(picture, "Error reading BMP info");
   if (!picture.Create(h.Width, height, h.Bits, kPictureBmp))
     return false;
   picture.SetDpi(DotsPerInch(h.XPelsPerMeter), DotsPerInch(h.YPelsPerMeter));
@@ -145,7 +140,7 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
     const uint32_t entrySize = h.Size == kCoreHeaderSize ? 3 : 4;
     std::vector<uint8_t> table;
     if (!in.ReadBlock(static_cast<int64_t>(entries) * entrySize, table))
-      return Fail(picture, "Error reading BMP info");
+      return RefusePicture(picture, "Error reading BMP info");
     for (uint32_t i = 0; i < entries; ++i)
       picture.SetPaletteColour(static_cast<int32_t>(i), table[i * entrySize + 2], table[i * entrySize + 1],
                                table[i * entrySize]);
@@ -153,11 +148,11 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
     for (uint32_t &mask : h.Masks)
       mask = in.U32();
     if (!in.Ok())
-      return Fail(picture, "Error reading BMP info");
+      return RefusePicture(picture, "Error reading BMP info");
   }
   // The rows start where the file header says, past any part of a larger header we skipped.
   if (pixelOffset > 0 && !in.Seek(start + pixelOffset))
-    return Fail(picture, "Error reading BMP info");
+    return RefusePicture(picture, "Error reading BMP info");
 
   const int64_t rowBytes = static_cast<int64_t>(picture.Stride()) * height;
   std::vector<uint8_t> data;
@@ -167,38 +162,38 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   case 8:
     if (h.Compression == kPlain) {
       if (!in.ReadBlock(rowBytes, data))
-        return Fail(picture, "Error reading BMP info");
+        return RefusePicture(picture, "Error reading BMP info");
       std::copy(data.begin(), data.end(), picture.Rows().begin());
     } else if (h.Compression == kRle8 || h.Compression == kRle4) {
       if (!in.ReadRest(static_cast<int64_t>(kMaxPictureBytes), data))
-        return Fail(picture, "Error reading BMP info");
+        return RefusePicture(picture, "Error reading BMP info");
       ExpandRunLengths(data, picture, h.Compression == kRle4);
     } else {
-      return Fail(picture, "compression type not supported");
+      return RefusePicture(picture, "compression type not supported");
     }
     break;
   case 16: {
     if (h.Compression != kPlain && h.Compression != kBitFields)
-      return Fail(picture, "unknown compression");
+      return RefusePicture(picture, "unknown compression");
     const std::array<uint32_t, 3> masks =
         h.Compression == kBitFields ? h.Masks : std::array<uint32_t, 3>{0x7C00, 0x03E0, 0x001F};
     if (!in.ReadBlock(PictureStride(h.Width, 16) * height, data))
-      return Fail(picture, "Error reading BMP info");
+      return RefusePicture(picture, "Error reading BMP info");
     picture.BitfieldsToBgr(data, masks[0], masks[1], masks[2], 16);
     break;
   }
   case 24:
     if (h.Compression != kPlain)
-      return Fail(picture, "unknown compression");
+      return RefusePicture(picture, "unknown compression");
     if (!in.ReadBlock(rowBytes, data))
-      return Fail(picture, "Error reading BMP info");
+      return RefusePicture(picture, "Error reading BMP info");
     std::copy(data.begin(), data.end(), picture.Rows().begin());
     break;
   default: // 32
     if (h.Compression != kPlain && h.Compression != kBitFields)
-      return Fail(picture, "unknown compression");
+      return RefusePicture(picture, "unknown compression");
     if (!in.ReadBlock(PictureStride(h.Width, 32) * height, data))
-      return Fail(picture, "Error reading BMP info");
+      return RefusePicture(picture, "Error reading BMP info");
     picture.BitfieldsToBgr(data, 0, 0, 0, 32);
     break;
   }

@@ -18,11 +18,6 @@ constexpr uint8_t kRunLengths = 1;
 constexpr uint8_t kRunMark = 0xC0;
 constexpr uint8_t kPaletteMark = 12;
 
-bool Fail(CPicture &picture, const char *text) {
-  picture.SetLastError(text);
-  return false;
-}
-
 // The run-length coded data of `count` bytes.
 bool ReadRuns(PictureReader &in, int64_t count, std::vector<uint8_t> &out, CPicture &picture) {
   out.clear();
@@ -30,7 +25,7 @@ bool ReadRuns(PictureReader &in, int64_t count, std::vector<uint8_t> &out, CPict
   while (static_cast<int64_t>(out.size()) < count) {
     const uint8_t byte = in.U8();
     if (!in.Ok())
-      return Fail(picture, "corrupted PCX");
+      return RefusePicture(picture, "corrupted PCX");
     if ((byte & kRunMark) != kRunMark) {
       out.push_back(byte);
       continue;
@@ -38,9 +33,9 @@ bool ReadRuns(PictureReader &in, int64_t count, std::vector<uint8_t> &out, CPict
     const int repeat = byte & 0x3F;
     const uint8_t value = in.U8();
     if (!in.Ok())
-      return Fail(picture, "corrupted PCX");
+      return RefusePicture(picture, "corrupted PCX");
     if (static_cast<int64_t>(out.size()) + repeat > count)
-      return Fail(picture, "repeat count spans end of image");
+      return RefusePicture(picture, "repeat count spans end of image");
     out.insert(out.end(), static_cast<size_t>(repeat), value);
   }
   return true;
@@ -52,18 +47,18 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
   PictureReader in(file);
   std::array<uint8_t, 128> h{};
   if (!in.Read(h))
-    return Fail(picture, "Can't read PCX image");
+    return RefusePicture(picture, "Can't read PCX image");
   if (h[0] != kManufacturer)
-    return Fail(picture, "Error: Not a PCX file");
+    return RefusePicture(picture, "Error: Not a PCX file");
   if (h[2] != kRunLengths)
-    return Fail(picture, "PCX file has unknown encoding scheme");
+    return RefusePicture(picture, "PCX file has unknown encoding scheme");
   const int bits = h[3];
   const int32_t width = static_cast<int32_t>(LittleU16(h, 8)) - LittleU16(h, 4) + 1;
   const int32_t height = static_cast<int32_t>(LittleU16(h, 10)) - LittleU16(h, 6) + 1;
   const int planes = h[65];
   const int32_t lineBytes = LittleU16(h, 66);
   if (planes > 4)
-    return Fail(picture, "Can't handle image with more than 4 planes");
+    return RefusePicture(picture, "Can't handle image with more than 4 planes");
   const bool colourPlanes = bits == 8 && (planes == 3 || planes == 4);
   const int32_t depth = colourPlanes ? 24 : bits == 1 && planes == 4 ? 4 : bits;
   if (!picture.Create(width, height, depth, kPicturePcx))
@@ -72,11 +67,11 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
   if (planes == 4 && colourPlanes)
     picture.CreateAlpha();
   if (planes == 0)
-    return Fail(picture, "corrupted PCX");
+    return RefusePicture(picture, "corrupted PCX");
 
   const int64_t lineSpan = static_cast<int64_t>(lineBytes) * planes;
   if (lineSpan * height > static_cast<int64_t>(kMaxPictureBytes) || lineSpan * height > in.Remaining() * 64)
-    return Fail(picture, "corrupted PCX");
+    return RefusePicture(picture, "corrupted PCX");
   std::vector<uint8_t> data;
   if (!ReadRuns(in, lineSpan * height, data, picture))
     return false;
@@ -86,7 +81,7 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
   if (bits == 8 && planes == 1) {
     std::vector<uint8_t> palette;
     if (in.U8() != kPaletteMark || !in.ReadBlock(768, palette))
-      return Fail(picture, "bad color map signature");
+      return RefusePicture(picture, "bad color map signature");
     for (int i = 0; i < 256; ++i)
       picture.SetPaletteColour(i, palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]);
   } else if (bits == 1 && planes == 1) {
@@ -94,9 +89,9 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
   }
 
   if (!colourPlanes && bits > 1 && planes > 1)
-    return Fail(picture, "Can't handle packed pixels with more than 1 plane.");
+    return RefusePicture(picture, "Can't handle packed pixels with more than 1 plane.");
   if (!colourPlanes && (bits == 0 || bits > 8))
-    return Fail(picture, "Can't handle more than 1 bit per pixel");
+    return RefusePicture(picture, "Can't handle more than 1 bit per pixel");
 
   for (int32_t y = 0; y < height; ++y) {
     const uint8_t *line = data.data() + y * lineSpan;

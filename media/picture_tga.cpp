@@ -15,11 +15,6 @@ namespace {
 constexpr uint8_t kRightToLeft = 0x10;
 constexpr uint8_t kTopDown = 0x20;
 
-bool Fail(CPicture &picture, const char *text) {
-  picture.SetLastError(text);
-  return false;
-}
-
 // Pixels in file order, packet by packet; runs may cross the ends of rows.
 class TgaPixels {
 public:
@@ -58,7 +53,7 @@ bool DecodeTga(CPictureFile &file, CPicture &picture) {
   PictureReader in(file);
   std::array<uint8_t, 18> h{};
   if (!in.Read(h))
-    return Fail(picture, "Not a TGA");
+    return RefusePicture(picture, "Not a TGA");
   const uint8_t idLength = h[0];
   const uint8_t mapType = h[1];
   const uint8_t imageType = h[2];
@@ -69,22 +64,22 @@ bool DecodeTga(CPictureFile &file, CPicture &picture) {
   const uint8_t descriptor = h[17];
   const int kind = imageType & 7; // 1 mapped, 2 true colour, 3 grey
   if ((imageType & ~8) < 1 || (imageType & ~8) > 3)
-    return Fail(picture, "Unknown TGA image type");
+    return RefusePicture(picture, "Unknown TGA image type");
   if (width == 0 || height == 0 || mapLength > 256 ||
       (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32))
-    return Fail(picture, "bad TGA header");
+    return RefusePicture(picture, "bad TGA header");
   if (!in.Skip(idLength))
-    return Fail(picture, "corrupted TGA");
+    return RefusePicture(picture, "corrupted TGA");
   const int32_t bits = kind == 2 ? 24 : 8;
   if (!picture.Create(width, height, bits, kPictureTga))
-    return Fail(picture, "TGA Create failed");
+    return RefusePicture(picture, "TGA Create failed");
   if (kind == 2 && depth == 32)
     picture.CreateAlpha();
 
   if (mapType == 1) {
     std::vector<uint8_t> map;
     if (!in.ReadBlock(static_cast<int64_t>(mapLength) * 3, map))
-      return Fail(picture, "corrupted TGA");
+      return RefusePicture(picture, "corrupted TGA");
     for (int32_t i = 0; i < mapLength; ++i)
       picture.SetPaletteColour(i, map[3 * i + 2], map[3 * i + 1], map[3 * i]);
   }
@@ -97,7 +92,7 @@ bool DecodeTga(CPictureFile &file, CPicture &picture) {
     uint8_t *row = picture.Row(y);
     for (int32_t x = 0; x < width; ++x) {
       if (!pixels.Next(p))
-        return Fail(picture, "corrupted TGA");
+        return RefusePicture(picture, "corrupted TGA");
       if (bits == 8) {
         row[x] = p[0];
       } else if (depth == 15 || depth == 16) {

@@ -20,8 +20,6 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kHelpStartScreen = 131267;
-
 struct AreaButton {
   int Area;
   std::string_view Picture;
@@ -82,7 +80,7 @@ CInitGrid::CInitGrid(CQuorbelApp &app, Language language, QWidget *parent)
   // Enter on Help is the screen's own Enter, which opens the help too.
   help_->setAutoDefault(false);
   help_->installEventFilter(this);
-  connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(kHelpStartScreen); });
+  connect(help_, &QPushButton::clicked, this, [this] { app_.ShowHelp(kStartScreenHelp); });
 
   areaText_ = new QLabel(this);
   areaText_->setObjectName(QStringLiteral("AreaText"));
@@ -128,7 +126,7 @@ void CInitGrid::Choose(int area) {
 void CInitGrid::OnOK() {
   switch (selectedArea_) {
   case kAreaHelp:
-    app_.ShowHelp(kHelpStartScreen);
+    app_.ShowHelp(kStartScreenHelp);
     return;
   case kAreaDefi:
     if (app_.Settings().defi.defiInhibit != 0)

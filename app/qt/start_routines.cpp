@@ -25,8 +25,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kHelpStartScreen = 131267;
-
 void Tell(CQuorbelApp &app, const QString &text) {
   app.Dialogs().MessageBox(app.MainFrame(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
                                                               .text = text,
@@ -228,7 +226,7 @@ bool StartArea(CQuorbelApp &app, int area) {
   case kAreaDefi:
     return StartChallengeGame(app);
   case kAreaHelp:
-    app.ShowHelp(kHelpStartScreen);
+    app.ShowHelp(kStartScreenHelp);
     return false;
   default:
     return false;
