@@ -93,4 +93,113 @@ SurfaceRect FitPicture(int32_t width, int32_t height, const SurfaceRect &box) {
   return fitted;
 }
 
+namespace {
+
+constexpr int32_t kBarThickness = 10;
+constexpr int32_t kStringHalfWidth = 5;
+constexpr PixelColour kBarColour = RgbPixel(255, 0, 0);
+constexpr PixelColour kStringColour = RgbPixel(0, 128, 0);
+constexpr double kSpinDegrees = 800;
+
+void FillRect(PixelSurface &surface, SurfaceRect r, PixelColour colour) {
+  r.Left = std::max(r.Left, 0);
+  r.Top = std::max(r.Top, 0);
+  r.Right = std::min(r.Right, surface.Width);
+  r.Bottom = std::min(r.Bottom, surface.Height);
+  for (int32_t y = r.Top; y < r.Bottom; ++y)
+    for (int32_t x = r.Left; x < r.Right; ++x) {
+      uint32_t &pixel = surface.Pixels[static_cast<ptrdiff_t>(y) * surface.Stride + x];
+      pixel = (pixel & 0xFF000000u) | colour.Value;
+    }
+}
+
+void DrawIn(const CPicture &picture, PixelSurface &surface, const SurfaceRect &r) {
+  if (r.Bottom > r.Top && r.Right > r.Left)
+    picture.Draw(surface, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
+} // namespace
+
+void GifDrawFitted(const CBitMapGif &set, int frame, PixelSurface &surface, int kind, int countdown,
+                   int length, const SurfaceRect &box) {
+  if (frame < 0 || frame >= set.FrameCount || !surface.Pixels)
+    return;
+  const CPicture &picture = set.Frames[static_cast<size_t>(frame)];
+  if (!picture.IsValid())
+    return;
+  const SurfaceRect fitted = FitPicture(picture.Width(), picture.Height(), box);
+  if (countdown < 0 || length <= 0 || kind < kEffectFromTop || kind > kEffectSpin) {
+    DrawIn(picture, surface, fitted);
+    return;
+  }
+  const double t = countdown * 2.0 / length;
+  const double u = t <= 1 ? t : 2 - t;
+  if (t == 0) {
+    DrawIn(picture, surface, fitted);
+    return;
+  }
+  const bool pictureShown = t > 1; // the first half: the bar pushes the picture before it
+  const int32_t w = box.Right - box.Left;
+  const int32_t h = box.Bottom - box.Top;
+  const int32_t fittedW = fitted.Right - fitted.Left;
+  const int32_t fittedH = fitted.Bottom - fitted.Top;
+  const int32_t centreX = (box.Left + box.Right) / 2;
+  const int32_t middleY = (box.Top + box.Bottom) / 2;
+  SurfaceRect place = fitted;
+  SurfaceRect bar{};
+  SurfaceRect string{};
+  bool stringShown = false;
+  switch (kind) {
+  case kEffectFromTop: {
+    const auto p = static_cast<int32_t>(box.Top + h * u);
+    place.Top = p;
+    place.Bottom = std::min(p + fittedH, box.Bottom);
+    bar = {box.Left, std::max(p - kBarThickness, box.Top), box.Right, p};
+    stringShown = p - kBarThickness > box.Top;
+    string = {centreX - kStringHalfWidth, box.Top, centreX + kStringHalfWidth, p - kBarThickness};
+    break;
+  }
+  case kEffectFromBottom: {
+    const auto p = static_cast<int32_t>(box.Bottom - h * u);
+    place.Bottom = p;
+    place.Top = std::max(p - fittedH, box.Top);
+    bar = {box.Left, p, box.Right, std::min(p + kBarThickness, box.Bottom)};
+    stringShown = p + kBarThickness < box.Bottom;
+    string = {centreX - kStringHalfWidth, p + kBarThickness, centreX + kStringHalfWidth, box.Bottom};
+    break;
+  }
+  case kEffectFromLeft: {
+    const auto p = static_cast<int32_t>(box.Left + w * u);
+    place.Left = p;
+    place.Right = std::min(p + fittedW, box.Right);
+    bar = {std::max(p - kBarThickness, box.Left), box.Top, p, box.Bottom};
+    stringShown = p - kBarThickness > box.Left;
+    string = {box.Left, middleY - kStringHalfWidth, p - kBarThickness, middleY + kStringHalfWidth};
+    break;
+  }
+  case kEffectFromRight: {
+    const auto p = static_cast<int32_t>(box.Right - w * u);
+    place.Right = p;
+    place.Left = std::max(p - fittedW, box.Left);
+    bar = {p, box.Top, std::min(p + kBarThickness, box.Right), box.Bottom};
+    stringShown = p + kBarThickness < box.Right;
+    string = {p + kBarThickness, middleY - kStringHalfWidth, box.Right, middleY + kStringHalfWidth};
+    break;
+  }
+  default: { // the spin: no bar
+    if (pictureShown) {
+      CPicture turned;
+      if (CPicture(picture).Rotate(u * kSpinDegrees, &turned))
+        DrawIn(turned, surface, FitPicture(turned.Width(), turned.Height(), box));
+    }
+    return;
+  }
+  }
+  if (pictureShown)
+    DrawIn(picture, surface, place);
+  FillRect(surface, bar, kBarColour);
+  if (stringShown)
+    FillRect(surface, string, kStringColour);
+}
+
 } // namespace quorbel

@@ -39,4 +39,20 @@ int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure 
 // The part of `box` a picture of `width` x `height` fills keeping its proportions, centred.
 SurfaceRect FitPicture(int32_t width, int32_t height, const SurfaceRect &box);
 
+// The entry effects a picture may come in with: a bar that sweeps in from the top, the
+// bottom, the left or the right pushing the picture before it and goes back alone, or a spin.
+enum EntryEffect : int {
+  kEffectNone = 0,
+  kEffectFromTop,
+  kEffectFromBottom,
+  kEffectFromLeft,
+  kEffectFromRight,
+  kEffectSpin
+};
+
+// Frame `frame` of the set fitted into `box`, at `countdown` (from `length` down to 0; below 0
+// no effect) of its entry effect `kind`.
+void GifDrawFitted(const CBitMapGif &set, int frame, PixelSurface &surface, int kind, int countdown,
+                   int length, const SurfaceRect &box);
+
 } // namespace quorbel

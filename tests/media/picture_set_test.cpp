@@ -60,3 +60,40 @@ TEST(PictureSet, AWidePictureFillsTheMiddleRowsOfASquare) {
   EXPECT_EQ(tall.Left, 15);
   EXPECT_EQ(tall.Right, 25);
 }
+
+TEST(PictureSet, TheBarSweepsDownPushingThePictureThenGoesBackAlone) {
+  CBitMapGif set;
+  set.Frames[0].Create(40, 40, 24, 0);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      set.Frames[0].SetPixelColor(x, y, RgbPixel(0, 0, 200));
+  set.FrameCount = 1;
+  const uint32_t ground = 0x00111111u;
+  const uint32_t blue = RgbPixel(0, 0, 200).Value;
+  const uint32_t red = RgbPixel(255, 0, 0).Value;
+  const uint32_t green = RgbPixel(0, 128, 0).Value;
+  auto paint = [&](int countdown) {
+    std::vector<uint32_t> pixels(40 * 40, ground);
+    PixelSurface surface{pixels.data(), 40, 40, 40};
+    GifDrawFitted(set, 0, surface, kEffectFromTop, countdown, 20, SurfaceRect{0, 0, 40, 40});
+    return pixels;
+  };
+  auto at = [](const std::vector<uint32_t> &p, int x, int y) { return p[static_cast<size_t>(y * 40 + x)]; };
+  const std::vector<uint32_t> start = paint(20); // the picture in place, no bar yet
+  EXPECT_EQ(at(start, 5, 0), blue);
+  EXPECT_EQ(at(start, 5, 39), blue);
+  const std::vector<uint32_t> half = paint(15); // the bar half-way down, the picture below it
+  EXPECT_EQ(at(half, 5, 15), red);
+  EXPECT_EQ(at(half, 20, 5), green);
+  EXPECT_EQ(at(half, 5, 5), ground);
+  EXPECT_EQ(at(half, 5, 25), blue);
+  const std::vector<uint32_t> bottom = paint(10); // at the bottom: no picture
+  EXPECT_EQ(at(bottom, 5, 35), red);
+  EXPECT_EQ(at(bottom, 5, 20), ground);
+  const std::vector<uint32_t> back = paint(5); // half-way back up, still no picture
+  EXPECT_EQ(at(back, 5, 15), red);
+  EXPECT_EQ(at(back, 5, 30), ground);
+  const std::vector<uint32_t> done = paint(0); // the picture plainly
+  EXPECT_EQ(at(done, 5, 15), blue);
+  EXPECT_EQ(at(done, 20, 5), blue);
+}
