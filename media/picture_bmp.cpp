@@ -129,6 +129,10 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   const int32_t height = topDown ? -h.Height : h.Height;
   if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
     return RefusePicture(picture, "Error reading BMP info");
+  // Plain rows must all be in the file: a header that claims more is refused before allocating.
+  if ((h.Compression == kPlain || h.Compression == kBitFields) &&
+      PictureStride(h.Width, h.Bits) * static_cast<int64_t>(height) > in.Remaining())
+    return RefusePicture(picture, "Error reading BMP info");
   if (!picture.Create(h.Width, height, h.Bits, kPictureBmp))
     return false;
   picture.SetDpi(DotsPerInch(h.XPelsPerMeter), DotsPerInch(h.YPelsPerMeter));

@@ -63,11 +63,12 @@ int32_t InterlacedRow(int32_t n, int32_t height) {
   return height; // past the image
 }
 
-// LZW codes into `pixels` (width x height, top row first); nothing is written past them.
-// True when a code beyond the table was met.
+// LZW codes into `pixels` (width x height, top row first; none when only counting); nothing
+// is written past them. True when a code beyond the table was met.
 bool DecodeLzw(std::span<const uint8_t> data, int minCodeBits, int32_t width, int32_t height, bool interlaced,
-               std::vector<uint8_t> &pixels) {
-  pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+               std::vector<uint8_t> *pixels) {
+  if (pixels)
+    pixels->assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
   const int clear = 1 << minCodeBits;
   const int end = clear + 1;
   std::array<uint16_t, 1 << kMaxCodeBits> prefix{};
@@ -85,8 +86,8 @@ bool DecodeLzw(std::span<const uint8_t> data, int minCodeBits, int32_t width, in
     if (dataRow >= height)
       return;
     const int32_t row = interlaced ? InterlacedRow(dataRow, height) : dataRow;
-    if (row < height)
-      pixels[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(column)] = index;
+    if (pixels && row < height)
+      (*pixels)[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(column)] = index;
     if (++column == width) {
       column = 0;
       ++dataRow;
@@ -228,12 +229,14 @@ void GifWalk::Walk(CPicture *canvas, int stopAfter) {
     const bool inside = width > 0 && height > 0 && left + width <= screenW_ && top + height <= screenH_;
     if (!inside)
       continue; // never shown, never counted
+    // Counting needs no pixels: only where the codes go wrong.
     std::vector<uint8_t> pixels;
+    std::vector<uint8_t> *out = canvas ? &pixels : nullptr;
     bool damaged = minCodeBits < 2 || minCodeBits > 9;
     if (!damaged)
-      damaged = DecodeLzw(data, minCodeBits, width, height, (d[8] & 0x40) != 0, pixels);
-    else
-      pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+      damaged = DecodeLzw(data, minCodeBits, width, height, (d[8] & 0x40) != 0, out);
+    else if (out)
+      out->assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     const ColourTable &table = local.empty() ? global_ : local;
     if (frames_ == 0) {
       firstSmaller_ = width < screenW_ && height < screenH_;
@@ -322,6 +325,10 @@ bool ReadGif(CPictureFile &file, CPicture &picture, int last,
     return false;
   const int32_t screenW = LittleU16(screen, 6);
   const int32_t screenH = LittleU16(screen, 8);
+  // Every frame lies inside the screen: a screen no picture of ours can hold is refused first.
+  if (screenW > kMaxPictureSide || screenH > kMaxPictureSide ||
+      static_cast<uint64_t>(PictureStride(screenW, 24)) * static_cast<uint64_t>(screenH) > kMaxPictureBytes)
+    return false;
   ColourTable global;
   if ((screen[10] & 0x80) != 0 && !ReadColourTable(in, 2 << (screen[10] & 7), global))
     return false;

@@ -90,7 +90,8 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
 
   if (!colourPlanes && bits > 1 && planes > 1)
     return RefusePicture(picture, "Can't handle packed pixels with more than 1 plane.");
-  if (!colourPlanes && (bits == 0 || bits > 8))
+  // Packed pixels fill whole bytes: 1, 2, 4 or 8 bits.
+  if (!colourPlanes && bits != 1 && bits != 2 && bits != 4 && bits != 8)
     return RefusePicture(picture, "Can't handle more than 1 bit per pixel");
 
   for (int32_t y = 0; y < height; ++y) {

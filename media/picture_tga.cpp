@@ -71,6 +71,11 @@ bool DecodeTga(CPictureFile &file, CPicture &picture) {
   if (!in.Skip(idLength))
     return RefusePicture(picture, "corrupted TGA");
   const int32_t bits = kind == 2 ? 24 : 8;
+  // Plain pixels must all be in the file, and a run-length packet gives at most 128 of them.
+  const int64_t pixelCount = static_cast<int64_t>(width) * height;
+  const int64_t pixelBytes = (depth + 7) / 8;
+  if (imageType < 8 ? pixelCount * pixelBytes > in.Remaining() : pixelCount > in.Remaining() * 128)
+    return RefusePicture(picture, "corrupted TGA");
   if (!picture.Create(width, height, bits, kPictureTga))
     return RefusePicture(picture, "TGA Create failed");
   if (kind == 2 && depth == 32)
