@@ -202,4 +202,27 @@ void GifDrawFitted(const CBitMapGif &set, int frame, PixelSurface &surface, int 
     FillRect(surface, string, kStringColour);
 }
 
+CursorImage MakeImageCursor(const CBitMapGif &set) {
+  constexpr int kTip = 7;
+  CursorImage cursor;
+  const CPicture &frame = set.Frames[0];
+  const bool keyed = frame.Info().TransparentIndex >= 0;
+  const uint32_t key = frame.TransparentColour().Value & 0x00FFFFFFu;
+  for (int y = 0; y < kCursorSide; ++y)
+    for (int x = 0; x < kCursorSide; ++x) {
+      const auto at = static_cast<size_t>(y * kCursorSide + x);
+      if (x + y <= kTip || !frame.IsValid()) {
+        cursor.Opaque[at] = x + y <= kTip;
+        continue;
+      }
+      // Rows of a picture run from the bottom; the top row of the cursor is its last one.
+      const int32_t sx = x * frame.Width() / kCursorSide;
+      const int32_t sy = std::min((kCursorSide - y) * frame.Height() / kCursorSide, frame.Height() - 1);
+      const PixelColour colour{frame.GetPixelColor(sx, sy).Value & 0x00FFFFFFu};
+      cursor.Opaque[at] = !(keyed && colour.Value == key);
+      cursor.Colour[at] = cursor.Opaque[at] ? colour : PixelColour{};
+    }
+  return cursor;
+}
+
 } // namespace quorbel

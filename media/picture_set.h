@@ -39,6 +39,18 @@ int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure 
 // The part of `box` a picture of `width` x `height` fills keeping its proportions, centred.
 SurfaceRect FitPicture(int32_t width, int32_t height, const SurfaceRect &box);
 
+// A 40 x 40 mouse cursor: its colours and which pixels show, hot spot at (0, 0). A black
+// triangle (x + y <= 7) marks the tip.
+inline constexpr int kCursorSide = 40;
+struct CursorImage {
+  std::array<PixelColour, kCursorSide * kCursorSide> Colour{};
+  std::array<bool, kCursorSide * kCursorSide> Opaque{};
+  bool At(int x, int y) const { return Opaque[static_cast<size_t>(y * kCursorSide + x)]; }
+};
+
+// The cursor of a set's first frame, scaled to 40 x 40; its transparent colour shows through.
+CursorImage MakeImageCursor(const CBitMapGif &set);
+
 // The entry effects a picture may come in with: a bar that sweeps in from the top, the
 // bottom, the left or the right pushing the picture before it and goes back alone, or a spin.
 enum EntryEffect : int {

@@ -97,3 +97,20 @@ TEST(PictureSet, TheBarSweepsDownPushingThePictureThenGoesBackAlone) {
   EXPECT_EQ(at(done, 5, 15), blue);
   EXPECT_EQ(at(done, 20, 5), blue);
 }
+
+TEST(PictureSet, TheImageCursorHasABlackTipAndShowsThroughItsKeyColour) {
+  CBitMapGif set;
+  CPicture &frame = set.Frames[0];
+  frame.Create(2, 2, 8, 0);
+  frame.SetPaletteColour(0, 0, 255, 0); // the key
+  frame.SetPaletteColour(1, 255, 0, 0);
+  frame.WritePixelIndex(1, 1, 1); // top right red, the rest key
+  frame.Info().TransparentIndex = 0;
+  set.FrameCount = 1;
+  const CursorImage cursor = MakeImageCursor(set);
+  EXPECT_TRUE(cursor.At(3, 4)); // the tip
+  EXPECT_EQ(cursor.Colour[4 * kCursorSide + 3], PixelColour{});
+  EXPECT_FALSE(cursor.At(5, 30)); // bottom left: the key shows through
+  EXPECT_TRUE(cursor.At(30, 5));  // top right: red
+  EXPECT_EQ(cursor.Colour[5 * kCursorSide + 30], RgbPixel(255, 0, 0));
+}
