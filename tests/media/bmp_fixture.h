@@ -12,8 +12,8 @@ struct BmpSpec {
   int32_t Height = 0; // negative: rows top-down
   uint16_t Bits = 8;
   uint32_t Compression = 0;
-  uint32_t HeaderSize = 40;     // 12, 40, 108 or 124
-  uint32_t PaletteCount = 0;    // written as the header's count (0: the depth's own)
+  uint32_t HeaderSize = 40;       // 12, 40, 108 or 124
+  uint32_t PaletteCount = 0;      // written as the header's count (0: the depth's own)
   std::vector<uint8_t> Palette{}; // 4 bytes per entry (3 for a 12-byte header)
   std::vector<uint32_t> Masks{};  // after a 40-byte header, inside a larger one
   std::vector<uint8_t> Pixels{};
