@@ -44,16 +44,16 @@ std::vector<uint8_t> BmpRle8() {
 }
 
 std::vector<uint8_t> Gif44() {
-  GifSpec spec{.Width = 100, .Height = 100};
+  GifLayout gif{.Width = 100, .Height = 100};
   for (int k = 0; k < 256; ++k)
-    spec.Global.push_back(RgbPixel(static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k), 0));
+    gif.Global.push_back(RgbPixel(static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k), 0));
   for (int f = 0; f < 44; ++f) {
     GifFrame frame{.Width = 100, .Height = 100, .Delay = 5};
     for (int i = 0; i < 100 * 100; ++i)
       frame.Pixels.push_back(static_cast<uint8_t>((i / 100 + i % 100 + f) / 8));
-    spec.Frames.push_back(frame);
+    gif.Frames.push_back(frame);
   }
-  return MakeGif(spec);
+  return MakeGif(gif);
 }
 
 void DecodeOurs(benchmark::State &state, const std::vector<uint8_t> &bytes) {

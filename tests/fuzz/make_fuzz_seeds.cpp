@@ -64,7 +64,7 @@ int main(int argc, char **argv) {
                                                 .PaletteCount = 2,
                                                 .Palette = palette,
                                                 .Pixels = {0, 3, 0x10, 0, 0, 0, 2, 1, 0, 1}}));
-  test::GifSpec gif{.Width = 3, .Height = 2, .Global = {RgbPixel(0, 0, 0), RgbPixel(255, 0, 0)}};
+  test::GifLayout gif{.Width = 3, .Height = 2, .Global = {RgbPixel(0, 0, 0), RgbPixel(255, 0, 0)}};
   gif.Frames.push_back({.Width = 3, .Height = 2, .Pixels = {1, 0, 1, 0, 1, 0}, .Interlaced = true});
   gif.Frames.push_back(
       {.Left = 1, .Width = 2, .Height = 1, .Pixels = {0, 1}, .Transparent = 0, .Disposal = 2});

@@ -7,7 +7,7 @@
 
 namespace quorbel::test {
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t Width = 0;
   int32_t Height = 0; // negative: rows top-down
   uint16_t Bits = 8;
@@ -28,7 +28,7 @@ inline void Put32(std::vector<uint8_t> &out, uint32_t v) {
   Put16(out, v >> 16);
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec &s) {
+inline std::vector<uint8_t> MakeBmp(const BmpLayout &s) {
   std::vector<uint8_t> header;
   Put32(header, s.HeaderSize);
   if (s.HeaderSize == 12) {

@@ -22,7 +22,7 @@ struct GifFrame {
   bool Control = true;
 };
 
-struct GifSpec {
+struct GifLayout {
   int Width = 1, Height = 1;
   std::vector<PixelColour> Global{};
   std::vector<GifFrame> Frames{};
@@ -87,7 +87,7 @@ inline std::vector<uint8_t> LzwEncode(const std::vector<uint8_t> &pixels, int mi
   return out;
 }
 
-inline std::vector<uint8_t> MakeGif(const GifSpec &s) {
+inline std::vector<uint8_t> MakeGif(const GifLayout &s) {
   std::vector<uint8_t> file = {'G', 'I', 'F', '8', '9', 'a'};
   Put16(file, static_cast<uint32_t>(s.Width));
   Put16(file, static_cast<uint32_t>(s.Height));

@@ -31,25 +31,25 @@ PixelColour At(const CPicture &picture, int x, int y) {
 } // namespace
 
 TEST(Gif, AFramePartlyOffTheScreenIsNeitherCountedNorShown) {
-  GifSpec spec{.Width = 2, .Height = 2, .Global = {kBlack, kWhite}};
-  spec.Frames.push_back({.Width = 2, .Height = 2, .Pixels = {1, 0, 0, 0}});
-  spec.Frames.push_back({.Left = 1, .Width = 2, .Height = 1, .Pixels = {1, 1}});
-  spec.Frames.push_back({.Width = 1, .Height = 1, .Pixels = {0}, .Delay = 7});
+  GifLayout gif{.Width = 2, .Height = 2, .Global = {kBlack, kWhite}};
+  gif.Frames.push_back({.Width = 2, .Height = 2, .Pixels = {1, 0, 0, 0}});
+  gif.Frames.push_back({.Left = 1, .Width = 2, .Height = 1, .Pixels = {1, 1}});
+  gif.Frames.push_back({.Width = 1, .Height = 1, .Pixels = {0}, .Delay = 7});
   CPicture picture;
-  ASSERT_TRUE(Decode(MakeGif(spec), picture, 1));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture, 1));
   EXPECT_EQ(picture.Info().FrameCount, 2);
   EXPECT_EQ(picture.Info().FrameDelay, 7);
   EXPECT_EQ(At(picture, 0, 0), kBlack); // the third frame, over the first
   EXPECT_EQ(At(picture, 1, 0), kBlack);
-  EXPECT_FALSE(Decode(MakeGif(spec), picture, 2));
+  EXPECT_FALSE(Decode(MakeGif(gif), picture, 2));
   EXPECT_EQ(picture.Info().FrameCount, 2);
 }
 
 TEST(Gif, ManyFramesAreCountedAndEachKeepsItsDelay) {
-  GifSpec spec{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
+  GifLayout gif{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
   for (int k = 0; k < 60; ++k)
-    spec.Frames.push_back({.Pixels = {static_cast<uint8_t>(k % 2)}, .Delay = k});
-  const std::vector<uint8_t> file = MakeGif(spec);
+    gif.Frames.push_back({.Pixels = {static_cast<uint8_t>(k % 2)}, .Delay = k});
+  const std::vector<uint8_t> file = MakeGif(gif);
   CPicture picture;
   ASSERT_TRUE(Decode(file, picture, 59));
   EXPECT_EQ(picture.Info().FrameCount, 60);
@@ -59,19 +59,19 @@ TEST(Gif, ManyFramesAreCountedAndEachKeepsItsDelay) {
 }
 
 TEST(Gif, DisposalTransparencyAndInterlaceComposeTheScreen) {
-  GifSpec spec{.Width = 1, .Height = 5, .Global = {kBlack, kWhite, kRed, kBlack}};
+  GifLayout gif{.Width = 1, .Height = 5, .Global = {kBlack, kWhite, kRed, kBlack}};
   // Interlaced rows come as 0, 4, 2, 1, 3.
-  spec.Frames.push_back(
+  gif.Frames.push_back(
       {.Height = 5, .Pixels = {1, 2, 1, 1, 2}, .Interlaced = true, .Transparent = 3, .Disposal = 2});
-  spec.Frames.push_back({.Height = 2, .Pixels = {3, 2}, .Transparent = 3});
+  gif.Frames.push_back({.Height = 2, .Pixels = {3, 2}, .Transparent = 3});
   CPicture picture;
-  ASSERT_TRUE(Decode(MakeGif(spec), picture, 0));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture, 0));
   EXPECT_EQ(At(picture, 0, 0), kWhite);
   EXPECT_EQ(At(picture, 0, 4), kRed);
   EXPECT_EQ(At(picture, 0, 2), kWhite);
   EXPECT_EQ(At(picture, 0, 1), kWhite);
   EXPECT_EQ(At(picture, 0, 3), kRed);
-  ASSERT_TRUE(Decode(MakeGif(spec), picture, 1));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture, 1));
   // The first frame was disposed of: the screen holds the transparent index but where the
   // second frame painted.
   EXPECT_EQ(picture.ReadPixelIndex(0, 4), 3);
@@ -80,27 +80,27 @@ TEST(Gif, DisposalTransparencyAndInterlaceComposeTheScreen) {
 }
 
 TEST(Gif, LaterFramesKeepTheirColoursOnTheCanvasOfATwoColourFirstFrame) {
-  GifSpec spec{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
+  GifLayout gif{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
   std::vector<PixelColour> many(256, kBlack);
   many[200] = kRed;
-  spec.Frames.push_back({.Pixels = {1}});
-  spec.Frames.push_back({.Pixels = {200}, .Local = many});
+  gif.Frames.push_back({.Pixels = {1}});
+  gif.Frames.push_back({.Pixels = {200}, .Local = many});
   CPicture picture;
-  ASSERT_TRUE(Decode(MakeGif(spec), picture, 1));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture, 1));
   EXPECT_EQ(At(picture, 0, 0), kRed);
-  GifSpec single{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
+  GifLayout single{.Width = 1, .Height = 1, .Global = {kBlack, kWhite}};
   single.Frames.push_back({.Pixels = {1}});
   ASSERT_TRUE(Decode(MakeGif(single), picture, 0));
   EXPECT_EQ(picture.Bits(), 1); // one frame keeps its own depth
 }
 
 TEST(Gif, WithoutGlobalColoursASmallFirstFrameComposesInTrueColour) {
-  GifSpec spec{.Width = 3, .Height = 3};
-  spec.Frames.push_back({.Width = 1, .Height = 1, .Pixels = {1}, .Local = {kBlack, kRed}, .Transparent = 0});
-  spec.Frames.push_back(
+  GifLayout gif{.Width = 3, .Height = 3};
+  gif.Frames.push_back({.Width = 1, .Height = 1, .Pixels = {1}, .Local = {kBlack, kRed}, .Transparent = 0});
+  gif.Frames.push_back(
       {.Left = 2, .Top = 2, .Width = 1, .Height = 1, .Pixels = {1}, .Local = {kBlack, kWhite}});
   CPicture picture;
-  ASSERT_TRUE(Decode(MakeGif(spec), picture, 1));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture, 1));
   EXPECT_EQ(picture.Bits(), 24);
   EXPECT_EQ(At(picture, 0, 0), kRed);
   EXPECT_EQ(At(picture, 2, 2), kWhite);
@@ -112,23 +112,22 @@ TEST(Gif, LongRunsAndRepeatsComeBackThroughTheCodeTable) {
   std::vector<uint8_t> pixels;
   for (int i = 0; i < 40 * 30; ++i)
     pixels.push_back(static_cast<uint8_t>((i / 7) % 3 == 0 ? 0 : (i * i) % 5));
-  GifSpec spec{
+  GifLayout gif{
       .Width = 40, .Height = 30, .Global = {kBlack, kWhite, kRed, RgbPixel(0, 255, 0), RgbPixel(0, 0, 255)}};
-  spec.Frames.push_back({.Width = 40, .Height = 30, .Pixels = pixels});
+  gif.Frames.push_back({.Width = 40, .Height = 30, .Pixels = pixels});
   CPicture picture;
-  ASSERT_TRUE(Decode(MakeGif(spec), picture));
+  ASSERT_TRUE(Decode(MakeGif(gif), picture));
   for (int i = 0; i < 40 * 30; ++i)
     ASSERT_EQ(picture.ReadPixelIndex(i % 40, 29 - i / 40), pixels[static_cast<size_t>(i)]) << i;
 }
 
 TEST(Gif, AllFramesInOnePassAreTheFramesDecodedOneByOne) {
-  GifSpec spec{.Width = 3, .Height = 2, .Global = {kBlack, kWhite, kRed, kBlack}};
-  spec.Frames.push_back(
-      {.Width = 3, .Height = 2, .Pixels = {1, 2, 1, 2, 1, 2}, .Transparent = 3, .Delay = 4});
-  spec.Frames.push_back(
+  GifLayout gif{.Width = 3, .Height = 2, .Global = {kBlack, kWhite, kRed, kBlack}};
+  gif.Frames.push_back({.Width = 3, .Height = 2, .Pixels = {1, 2, 1, 2, 1, 2}, .Transparent = 3, .Delay = 4});
+  gif.Frames.push_back(
       {.Left = 1, .Width = 2, .Height = 1, .Pixels = {3, 0}, .Transparent = 3, .Disposal = 2});
-  spec.Frames.push_back({.Width = 1, .Height = 2, .Pixels = {2, 2}, .Interlaced = true, .Delay = 9});
-  const std::vector<uint8_t> file = MakeGif(spec);
+  gif.Frames.push_back({.Width = 1, .Height = 2, .Pixels = {2, 2}, .Interlaced = true, .Delay = 9});
+  const std::vector<uint8_t> file = MakeGif(gif);
   CPictureMemFile all(file);
   const std::vector<CPicture> frames = DecodeGifFrames(all, 44);
   ASSERT_EQ(frames.size(), 3u);
@@ -145,11 +144,11 @@ TEST(Gif, AllFramesInOnePassAreTheFramesDecodedOneByOne) {
 }
 
 TEST(Gif, EveryPrefixAndSeededFlipGivesAPictureOrNothingInBoundedTime) {
-  GifSpec spec{.Width = 4, .Height = 3, .Global = {kBlack, kWhite, kRed, kBlack}};
-  spec.Frames.push_back({.Width = 4, .Height = 3, .Pixels = std::vector<uint8_t>(12, 2), .Interlaced = true});
-  spec.Frames.push_back(
+  GifLayout gif{.Width = 4, .Height = 3, .Global = {kBlack, kWhite, kRed, kBlack}};
+  gif.Frames.push_back({.Width = 4, .Height = 3, .Pixels = std::vector<uint8_t>(12, 2), .Interlaced = true});
+  gif.Frames.push_back(
       {.Left = 1, .Width = 2, .Height = 2, .Pixels = {1, 0, 3, 1}, .Transparent = 3, .Disposal = 2});
-  const std::vector<uint8_t> file = MakeGif(spec);
+  const std::vector<uint8_t> file = MakeGif(gif);
   std::mt19937 random(1209);
   for (size_t n = 0; n <= file.size(); ++n) {
     CPicture picture;

@@ -16,11 +16,12 @@ std::string Bytes(const std::vector<uint8_t> &v) { return std::string(v.begin(),
 
 TEST(PictureSet, AnimatedFilesGiveAtMostFortyFourFramesWithTheirDelays) {
   quorbel::testing::TempDir dir;
-  GifSpec spec{.Width = 2, .Height = 1, .Global = {RgbPixel(0, 0, 0), RgbPixel(255, 255, 255)}};
+  GifLayout frames{.Width = 2, .Height = 1, .Global = {RgbPixel(0, 0, 0), RgbPixel(255, 255, 255)}};
   for (int k = 0; k < 60; ++k)
-    spec.Frames.push_back({.Width = 2, .Height = 1, .Pixels = {static_cast<uint8_t>(k % 2), 0}, .Delay = k});
+    frames.Frames.push_back(
+        {.Width = 2, .Height = 1, .Pixels = {static_cast<uint8_t>(k % 2), 0}, .Delay = k});
   const std::string gif = (dir.Path() / "A.GIF").string();
-  quorbel::testing::WriteBytes(gif, Bytes(MakeGif(spec)));
+  quorbel::testing::WriteBytes(gif, Bytes(MakeGif(frames)));
   CBitMapGif set;
   ASSERT_EQ(GifLoadImage(set, gif), 1);
   EXPECT_EQ(set.FrameCount, kMostSetFrames);
