@@ -237,25 +237,33 @@ bool CGridList::OnNextGrid() {
 }
 
 bool CGridList::OpenGrid(int type, int grid) {
-  const std::string &name = catalog_->Types[static_cast<size_t>(type)].Grids[static_cast<size_t>(grid)].File;
+  if (!OpenCatalogGrid(app_, *catalog_, type, grid, this, windowTitle()))
+    return false;
+  app_.SaveSettings();
+  return true;
+}
+
+bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int grid, QWidget *parent,
+                     const QString &title) {
+  const std::string &name = catalog.Types[static_cast<size_t>(type)].Grids[static_cast<size_t>(grid)].File;
   const std::string path = MakeGridFilePath(StartDirectory(), name, 0);
   if (path.empty()) {
-    app_.Dialogs().MessageBox(
-        this, MessageBoxRequest{.title = windowTitle(),
-                                .text = DialogText(language_, "La grille du catalogue est introuvable : ",
-                                                   "The catalogue grid cannot be found: ") +
-                                        Utf8(name),
-                                .icon = QMessageBox::Warning,
-                                .buttons = QMessageBox::Ok,
-                                .defaultButton = QMessageBox::Ok});
+    app.Dialogs().MessageBox(parent,
+                             MessageBoxRequest{.title = title,
+                                               .text = DialogText(app.CurrentLanguage(),
+                                                                  "La grille du catalogue est introuvable : ",
+                                                                  "The catalogue grid cannot be found: ") +
+                                                       Utf8(name),
+                                               .icon = QMessageBox::Warning,
+                                               .buttons = QMessageBox::Ok,
+                                               .defaultButton = QMessageBox::Ok});
     return false;
   }
-  if (!OpenGridFile(app_, path))
+  if (!OpenGridFile(app, path))
     return false;
-  CatalogSettings &settings = app_.Settings().catalog;
+  CatalogSettings &settings = app.Settings().catalog;
   settings.baseType = type;
   settings.baseGrid = grid;
-  app_.SaveSettings();
   return true;
 }
 

@@ -60,4 +60,10 @@ private:
   QLineEdit *gridComment_ = nullptr;
 };
 
+// Opens grid `grid` of type `type` (its grid file, else its text grid) and makes it the
+// catalogue's current grid; says so over `parent`, under `title`, when it cannot be found. The
+// settings are not saved here.
+bool OpenCatalogGrid(CQuorbelApp &app, const quorbel::GridCatalog &catalog, int type, int grid,
+                     QWidget *parent, const QString &title);
+
 void RegisterGridListDialog(CQuorbelApp &app);

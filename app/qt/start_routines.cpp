@@ -59,25 +59,6 @@ std::optional<GridCatalog> ReadCatalog(CQuorbelApp &app) {
   return catalog;
 }
 
-// Opens a catalogue grid and makes it the catalogue's current grid; false, said, when it
-// cannot be found or read.
-bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int grid) {
-  const std::string &name = catalog.Types[static_cast<size_t>(type)].Grids[static_cast<size_t>(grid)].File;
-  const std::string path = MakeGridFilePath(app.StartDir, name, 0);
-  if (path.empty()) {
-    Tell(app, DialogText(app.CurrentLanguage(), "La grille du catalogue est introuvable : ",
-                         "The catalogue grid cannot be found: ") +
-                  Utf8(name));
-    return false;
-  }
-  if (!OpenGridFile(app, path))
-    return false;
-  CatalogSettings &settings = app.Settings().catalog;
-  settings.baseType = type;
-  settings.baseGrid = grid;
-  return true;
-}
-
 void ApplyDisplay(CQuorbelApp &app, int32_t display) {
   app.Settings().general.gridCurrDisp = display;
   app.SyncEngineSettings();
@@ -142,7 +123,7 @@ bool StartChampionGame(CQuorbelApp &app) {
     SaveCatalog(app.StartDir, *catalog, app.CurrentLanguage());
     app.ShowMessage(kMsgCatalogStatusReset, {});
   }
-  if (!OpenCatalogGrid(app, *catalog, pick.Type, pick.Grid))
+  if (!OpenCatalogGrid(app, *catalog, pick.Type, pick.Grid, app.MainFrame(), QStringLiteral("Quorbel")))
     return false;
   AppSettings &settings = app.Settings();
   settings.game.mode = kGameModeChampion;
@@ -180,7 +161,7 @@ bool StartSeriesGame(CQuorbelApp &app, GridSeries series) {
   AppSettings &settings = app.Settings();
   int32_t &counter = SeriesCounter(settings.game, series);
   counter = SeriesGridIndex(counter, count);
-  if (!OpenCatalogGrid(app, *catalog, type, counter))
+  if (!OpenCatalogGrid(app, *catalog, type, counter, app.MainFrame(), QStringLiteral("Quorbel")))
     return false;
   settings.game.mode = SeriesGameMode(series);
   ApplyDisplay(app, kPictureSymbols);
