@@ -4,7 +4,6 @@
 
 #include "files/latin1_text.h"
 #include "files/text_grid_comment.h"
-#include "files/text_grid_format.h"
 #include "files/text_grid_parser.h"
 
 namespace quorbel {
@@ -28,14 +27,6 @@ FileBytesResult ReadTextGridOf(const std::string &startDirectory, const std::str
   if (path.empty())
     return {};
   return ReadFileBytes(path, kMaxTextGridBytes);
-}
-
-int ReadLevel(std::span<const uint8_t> bytes) {
-  const std::string text(bytes.begin(), bytes.end());
-  for (const std::string &line : SplitTextLines(text))
-    if (!line.empty() && line[0] == text_grid::kLevel)
-      return ParseTextInt(std::string_view(line).substr(1)).value_or(0);
-  return 0;
 }
 
 template <typename Visit> void ForEachGrid(const GridCatalog &catalog, Visit visit) {
@@ -74,7 +65,7 @@ FileWriteResult WriteCatalogLevels(const std::string &startDirectory, GridCatalo
     for (CatalogGrid &grid : type.Grids) {
       std::string path;
       const FileBytesResult file = ReadTextGridOf(startDirectory, grid.File, path);
-      grid.Difficulty = file.Ok ? ReadLevel(file.Bytes) : 0;
+      grid.Difficulty = file.Ok ? ReadTextGridLevel(file.Bytes) : 0;
       if (progress)
         progress(++done);
     }

@@ -5,6 +5,7 @@
 
 #include "files/latin1_text.h"
 #include "files/text_grid_format.h"
+#include "files/text_grid_parser.h"
 
 namespace quorbel {
 
@@ -39,6 +40,13 @@ std::string ReadTextGridComment(std::span<const uint8_t> bytes, bool english) {
     if (!line.empty() && line[0] == CommentKind(english))
       return Latin1ToUtf8(std::string_view(line).substr(1));
   return {};
+}
+
+int ReadTextGridLevel(std::span<const uint8_t> bytes) {
+  for (const std::string &line : SplitLines(bytes))
+    if (!line.empty() && line[0] == text_grid::kLevel)
+      return ParseTextInt(std::string_view(line).substr(1)).value_or(0);
+  return 0;
 }
 
 std::string SetTextGridCommentOrLevel(std::span<const uint8_t> bytes, int level, std::string_view comment,

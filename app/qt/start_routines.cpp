@@ -16,7 +16,6 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/variant_selection.h"
-#include "engine/grid_set.h"
 #include "engine/message_numbers.h"
 #include "files/grid_catalog.h"
 #include "platform/random.h"
@@ -129,10 +128,8 @@ bool StartChampionGame(CQuorbelApp &app) {
   settings.game.mode = kGameModeChampion;
   settings.general.displayBarArea = 1;
   // The grid's rules may demand their way of showing values.
-  const uint64_t words = CombinedGridVar(app.Engine().Grids, 1);
-  ApplyDisplay(app, ApplySymbolConstraint(
-                        VariantWords{static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)},
-                        settings.general.gridCurrSize, settings.general.gridCurrDisp));
+  ApplyDisplay(app, ApplySymbolConstraint(CombinedVariants(app), settings.general.gridCurrSize,
+                                          settings.general.gridCurrDisp));
   CommonGameStart(app, true);
   app.RedrawViewNow();
   return true;
