@@ -3,6 +3,7 @@
 // grid's State to 5 itself; the classic units were checked by InitPossibles.
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "engine/sum_rules.h"
 
 namespace quorbel {
 
@@ -29,25 +30,41 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   //    CheckCompRatio, CheckCompSumN, CheckCompDiffN, CheckCompGreater, CheckCompLess: not
   //    built yet.
   // 3. All Indicated (word 2 0x200000): CheckAllIndicated: not built yet.
-  // 4. Each Little Killer clue, Killer cage, Distance clue and puzzle piece, list by list:
-  //    CheckLittleKiller, CheckKiller (sum and product rules), CheckDistance,
-  //    CheckPuzzlePiece (puzzle pieces): not built yet.
+  const GridGeometry &geo = ctx.Geo;
+  VariantLists &lists = grid.Lists;
+  // 4. Each Little Killer clue, Killer cage, Distance clue and puzzle piece, list by list.
+  //    CheckDistance (pairwise comparison rules) and CheckPuzzlePiece (puzzle pieces) are not
+  //    built yet.
+  for (int i = 0; i < lists.LittleKiller.Size(); ++i)
+    CheckLittleKiller(geo, grid, i);
+  for (int i = 0; i < lists.Killer.Size(); ++i)
+    CheckKiller(geo, grid, i);
   // 5. Battle Ship with pieces: the boats of each row and column.
   if (Meets(grid.GridVar, kVarBattleShip) && grid.Lists.Pieces.Count > 0)
     CountBoats(ctx.Geo, grid);
-  // 6. For side 0..3, line 0..GridWidth-1: CheckOutsideClue, then CheckFrameClue: not
-  //    built yet.
+  // 6. The clues beside the grid.
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < geo.GridWidth; ++line) {
+      CheckOutsideClue(geo, grid, side, line);
+      CheckFrameClue(side, line, geo, grid);
+    }
   // 7. Each Odd Pair mark, each Quad clue: CheckOddPair, CheckQuad: not built yet.
   // 8. CheckNoConsecutive, CheckNoTouch, each under its own bit (neighbourhood and
   //    chess-move rules): not built yet.
-  // 9. Each Arrow, each Creasing line: CheckArrow, CheckCreasing: not built yet.
+  // 9. Each Arrow, each Creasing line.
+  for (int i = 0; i < lists.Arrows.Size(); ++i)
+    CheckArrow(geo, grid, i);
+  for (int i = 0; i < lists.Creasing.Size(); ++i)
+    CheckCreasing(geo, grid, i);
   // 10. CheckDan (cell-set and group rules): not built yet.
   // 11. Each Equality group: CheckEquality: not built yet. (The neighbour steps that the
   //     Wheel rule walks are set by InitPossibles, before its filter needs them.)
   // 12. Each Wheel, Pan group and Navigator clue: CheckWheel, CheckPanDigital,
   //     CheckNavigator: not built yet.
   // 13. Chess (word 2 0x800): CheckChess: not built yet.
-  // 14. Each Magic Square: CheckMagicSquare: not built yet.
+  // 14. Each Magic Square.
+  for (int i = 0; i < lists.MagicSquares.Size(); ++i)
+    CheckMagicSquare(geo, grid, i);
   // 15. Each playing cell: CheckCellClass, CheckNumeral, CheckPencilMarkSet, CheckPipSet,
   //     CheckSegmentSet, CheckTableSet, then CheckTwinsEqual and CheckTwinsDifferent under
   //     their word-1 bits on a grid with a twins partner (twins rules): not built yet.
@@ -55,12 +72,17 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 17. Each Twins Zone item, each Twins Relation item: CheckTwinsZone, CheckTwinsRelation:
   //     not built yet.
   // 18. Neighbour score (word 2 0x1000): AddNeighbourScore: not built yet.
-  // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2), CheckTwinsTotal
-  //     (0x10000), CheckMultTable (0x20000, each item), CheckPirate (0x40000),
-  //     CheckMasterMind (0x100000, each line), CheckTwinsRelationMultiple (0x400000, each
-  //     group), CheckTwinsSameInLine (0x800000), CheckNoKnightStep (0x2000000),
-  //     CheckTouchy (0x4000000), CheckNo3OddEven (0x8000000), CheckNoAverage (0x10000000),
-  //     CheckGiveMe5 (0x20000000): not built yet.
+  // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2, cell-set rules, not
+  //     built yet), CheckTwinsTotal (0x10000), CheckMultTable (0x20000, each item), then
+  //     CheckPirate (0x40000), CheckMasterMind (0x100000, each line),
+  //     CheckTwinsRelationMultiple (0x400000, each group), CheckTwinsSameInLine (0x800000),
+  //     CheckNoKnightStep (0x2000000), CheckTouchy (0x4000000), CheckNo3OddEven (0x8000000),
+  //     CheckNoAverage (0x10000000), CheckGiveMe5 (0x20000000): not built yet.
+  if (Meets(grid.GridVar, kVarTwinsTotal))
+    CheckTwinsTotal(ctx, grid);
+  if (Meets(grid.GridVar, kVarMultTable))
+    for (int i = 0; i < lists.MultTable.Size(); ++i)
+      CheckMultTable(geo, grid, i);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
 #include "engine/propagate.h"
+#include "engine/sum_rules.h"
 
 namespace quorbel {
 
@@ -11,35 +12,53 @@ namespace {
 
 // The filters of the rules, in their order. A slot whose rule is not built yet runs
 // nothing and names the filter it is waiting for.
-bool RunRuleFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
-  bool changed = false;
+bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  const VariantLists &lists = grid.Lists;
+  int changed = 0;
   // 1. Each comparison mark with at least one open cell, by kind 2..9: FilterCompX,
   //    FilterCompV, FilterCompConsecutive, FilterCompRatio, FilterCompSumN, FilterCompDiffN,
   //    FilterCompGreater, FilterCompLess (pairwise comparison rules): not built yet.
   // 2. All Indicated (word 2 0x200000): FilterAllIndicated: not built yet.
   // 3. Each playing cell: FilterOddEvenCell: not built yet.
-  // 4. Each Little Killer clue: FilterLittleKiller (sum and product rules): not built yet.
-  // 5. Each Killer cage: FilterKiller: not built yet.
+  // 4. Each Little Killer clue; 5. each Killer cage.
+  for (int i = 0; i < lists.LittleKiller.Size(); ++i)
+    changed |= FilterLittleKiller(geo, grid, i);
+  for (int i = 0; i < lists.Killer.Size(); ++i)
+    changed |= FilterKiller(geo, grid, i);
   // 6. Each Distance clue: FilterDistance: not built yet.
   // 7. Each Quad clue: FilterQuad: not built yet.
   // 8. Each Odd Pair mark: FilterOddPair: not built yet.
-  // 9. Each Arrow: FilterArrow: not built yet.
-  // 10. Each Creasing line: FilterCreasing: not built yet.
+  // 9. Each Arrow; 10. each Creasing line.
+  for (int i = 0; i < lists.Arrows.Size(); ++i)
+    changed |= FilterArrow(geo, grid, i);
+  for (int i = 0; i < lists.Creasing.Size(); ++i)
+    changed |= FilterCreasing(geo, grid, i);
   // 11. Dan: has no filter.
   // 12. Each Equality group: FilterEquality (cell-set and group rules): not built yet.
   // 13. Each Wheel: FilterWheel: not built yet.
   // 14. PanDigital: has no filter.
   // 15. Each Navigator clue: FilterNavigator (neighbourhood and chess-move rules): not built yet.
   // 16. FilterChess: not built yet.
-  // 17. Each Magic Square: FilterMagicSquare: not built yet.
+  // 17. Each Magic Square.
+  for (int i = 0; i < lists.MagicSquares.Size(); ++i)
+    changed |= FilterMagicSquare(geo, grid, i);
   // 18. FilterNoTouch (word 2 0x8000), then FilterNoConsecutive (word 1 0x40000000): not
   //     built yet.
   // 19. Each playing cell: FilterNumeral, FilterCellClass, FilterPencilMarkSet,
   //     FilterSegmentSet, FilterPipSet, FilterTableSet: not built yet.
-  // 20. For side 0..3, line 0..GridWidth-1: FilterOutsideClue, then FilterFrameClue: not
-  //     built yet.
-  // 21. Twins Total (word 2 0x10000): FilterTwinsTotal: not built yet.
-  // 22. Mult Table (word 2 0x20000), each item: FilterMultTable: not built yet.
+  // 20. The clues beside the grid.
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < geo.GridWidth; ++line) {
+      changed |= FilterOutsideClue(geo, grid, side, line);
+      changed |= FilterFrameClue(geo, grid, side, line);
+    }
+  // 21. Twins Total; 22. Mult Table, each item.
+  if (Meets(grid.GridVar, kVarTwinsTotal))
+    changed |= FilterTwinsTotal(ctx, grid);
+  if (Meets(grid.GridVar, kVarMultTable))
+    for (int i = 0; i < lists.MultTable.Size(); ++i)
+      changed |= FilterMultTable(geo, grid, i);
   // 23. Pirate (word 2 0x40000): FilterPirate: not built yet.
   // 24. MasterMind (word 2 0x100000), each guess line: FilterMasterMind: not built yet.
   // 25. Twins Same In Line (word 2 0x800000): FilterTwinsSameInLine: not built yet.
@@ -49,7 +68,17 @@ bool RunRuleFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
   // 29. No 3 Odd Even (word 2 0x8000000): FilterNo3OddEven: not built yet.
   // 30. No Average (word 2 0x10000000): FilterNoAverage: not built yet.
   // 31. Give Me 5 (word 2 0x20000000): FilterGiveMe5: not built yet.
-  return changed;
+  return changed != 0;
+}
+
+// Some filters AND masks into open cells without recounting them: a cell they empty is
+// marked here, so that the grid is seen in contradiction.
+void MarkEmptiedCells(const GridGeometry &geo, GridRecord &grid) {
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = grid.Cells[i];
+    if (cell.Status > kStatusConflict && (cell.ThePoss & geo.FullMask) == 0)
+      cell.Check = kCheckConflict;
+  }
 }
 
 } // namespace
@@ -71,6 +100,7 @@ int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyP
   bool changed = false;
   if (RuleFiltersApply(ctx, grid, mode)) {
     changed = RunRuleFilters(ctx, grid);
+    MarkEmptiedCells(ctx.Geo, grid);
     // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
     // yet. Battle Ship pieces have no filter.
     if (changed)

@@ -9,6 +9,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
+#include "engine/sum_rules.h"
 #include "engine/unit_summary.h"
 
 namespace quorbel {
@@ -91,8 +92,10 @@ void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
   for (int i = 0; i < grid.NRecords; ++i)
     grid.Cells[i].OddEvenError = 0;
   ClearConflictFlags(grid);
-  // Each Magic Square's side and magic sum: PrepareMagicSquare (sum and product rules) is
-  // not built yet.
+  for (int i = 0; i < grid.Lists.MagicSquares.Size(); ++i)
+    PrepareMagicSquare(i, grid);
+  for (int i = 0; i < grid.Lists.Creasing.Size(); ++i)
+    grid.Work.CreasingDirection[i] = -1;
   VariantWork &work = grid.Work;
   work.AllIndicated[kAllIndicatedXV] = Meets(grid.GridVar, kVarXV) ? 1 : 0;
   work.AllIndicated[kAllIndicatedDot] = Meets(grid.GridVar, kVarDot) ? 1 : 0;
