@@ -5,28 +5,6 @@
 
 namespace quorbel {
 
-std::optional<DiagonalRun> LittleKillerRun(int width, int first, int last) {
-  const int cells = width * width;
-  if (width < 1 || first < 0 || first >= cells || last < 0 || last >= cells)
-    return std::nullopt;
-  const int row = first / width;
-  const int col = first % width;
-  if (first == last)
-    return DiagonalRun{col != 0 ? (row == 0 ? width + 1 : width - 1) : (row == 0 ? 1 - width : -width - 1),
-                       1};
-  // The step goes by the sign of the column and row differences (zero counts as negative).
-  const int colStep = last % width > col ? 1 : -1;
-  const int rowStep = last / width > row ? 1 : -1;
-  const int step = colStep + width * rowStep;
-  const int count = (last - first) / step + 1;
-  const bool diagonal = (last - first) % step == 0 && count >= 2 && count <= width &&
-                        std::abs(last % width - col) == count - 1 &&
-                        std::abs(last / width - row) == count - 1;
-  if (!diagonal)
-    return std::nullopt;
-  return DiagonalRun{step, count};
-}
-
 std::string CheckClueShapes(int width, const VariantLists &lists) {
   const int cells = width * width;
   const int rows = std::min<int>(lists.Layout.RowCount, static_cast<int>(lists.Layout.Cells.size()));

@@ -8,19 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "engine/little_killer_line.h"
 #include "engine/value_mask.h"
 #include "engine/variant_lists.h"
 
 namespace quorbel {
-
-struct DiagonalRun {
-  int Step = 0;  // cell-index step from one cell to the next
-  int Count = 0; // cells from the first to the last, both included
-};
-
-// The diagonal from `first` to `last` of a grid `width` wide; none when they are not on one.
-// A clue of one cell takes its step from where the cell lies.
-std::optional<DiagonalRun> LittleKillerRun(int width, int first, int last);
 
 // The first clue whose shape is wrong, said in a few words; empty when all are right.
 std::string CheckClueShapes(int width, const VariantLists &lists);
