@@ -217,7 +217,7 @@ int FrameDepth(const GridGeometry &geo, int side) {
 }
 
 void CheckFrameClue(int side, int line, const GridGeometry &geo, GridRecord &grid) {
-  if (!ValidLine(geo, side, line))
+  if (!ValidLine(geo, side, line) || grid.Lists.Frame.Kind[side][line] == kFrameNone)
     return;
   const int kind = grid.Lists.Frame.Kind[side][line];
   const int clue = grid.Lists.Frame.Value[side][line];
@@ -267,7 +267,7 @@ void CheckFrameClue(int side, int line, const GridGeometry &geo, GridRecord &gri
 }
 
 int FilterFrameClue(const GridGeometry &geo, GridRecord &grid, int side, int line) {
-  if (!ValidLine(geo, side, line))
+  if (!ValidLine(geo, side, line) || grid.Lists.Frame.Kind[side][line] == kFrameNone)
     return 0;
   const int kind = grid.Lists.Frame.Kind[side][line];
   const int clue = grid.Lists.Frame.Value[side][line];

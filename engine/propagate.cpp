@@ -14,6 +14,18 @@
 
 namespace quorbel {
 
+namespace {
+
+bool HasSideClues(const VariantLists &lists) {
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < kMaxWidth; ++line)
+      if (lists.Frame.Kind[side][line] != 0 || lists.Outside.Count[side][line] > 0)
+        return true;
+  return false;
+}
+
+} // namespace
+
 bool HasClueItems(const VariantLists &lists) {
   return lists.LittleKiller.Count > 0 || lists.Killer.Count > 0 || lists.OddEven.Count > 0 ||
          lists.Comparisons.Count > 0 || lists.Distance.Count > 0 || lists.Pieces.Count > 0 ||
@@ -22,7 +34,8 @@ bool HasClueItems(const VariantLists &lists) {
          lists.Creasing.Count > 0 || lists.Dan.NCells > 0 || lists.Equality.Count > 0 ||
          lists.Wheels.Count > 0 || lists.Pan.Count > 0 || lists.Navigator.Count > 0 ||
          lists.Chess.Count > 0 || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
-         lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 || lists.TwinsMultiple.Count > 0;
+         lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 || lists.TwinsMultiple.Count > 0 ||
+         HasSideClues(lists);
 }
 
 namespace {

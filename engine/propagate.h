@@ -84,8 +84,14 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid);
 // Values placed by the last solving step (status 2) become ordinary placed values.
 int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 
-// Whether any clue list of the grid holds an item.
+// Whether any clue list of the grid holds an item (the clues beside the grid included).
 bool HasClueItems(const VariantLists &lists);
+
+// The rules that act only through their clues: without a clue they change nothing.
+constexpr VariantWords kCluedOnlyRules = kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarKimo |
+                                         kVarArrow | kVarCreasingLines | kVarOutside | kVarFrameSum |
+                                         kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
+                                         kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable;
 // A grid with no rule bit and no clue item needs none of the rules' work.
 bool HasVariantRules(const GridRecord &grid);
 

@@ -32,6 +32,7 @@
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "solver/statistics_carving.h"
+#include "solver/variant_clues.h"
 
 namespace quorbel {
 
@@ -148,6 +149,7 @@ public:
     run_.Settings = settings;
     run_.Level = report.Level;
     run_.GridCount = 1;
+    run_.MakeClues = GenerateVariantClues;
   }
 
   void Run();
@@ -242,8 +244,9 @@ void Generation::MakeValuesGivens() {
       Grid().Cells[c].Status = kStatusFixed;
 }
 
+// Only the values come back: the clues and the cells' clue fields stay.
 void Generation::GiveWholeSolution() {
-  CopyGrid(ctx_, Grid(), &ctx_.Grids.RefTab[0], 0);
+  CopyGridCells(ctx_.Geo, kCopyValuePart, Grid(), ctx_.Grids.RefTab[0]);
   for (int c = 0; c < ctx_.Geo.NCells; ++c)
     Grid().Cells[c].Status = kStatusFixed;
 }
@@ -346,7 +349,11 @@ void Generation::Run() {
 
 } // namespace
 
-VariantWords GeneratedRuleWords() { return BuiltRuleWords() & ~(kVarLinkedGridRules | ClueKindWords()); }
+// Magic Square has no generator: its squares are placed by hand.
+VariantWords GeneratedRuleWords() {
+  const VariantWords unmade = (ClueKindWords() & ~GeneratedClueWords()) | kVarMagicSquare;
+  return BuiltRuleWords() & ~(kVarLinkedGridRules | unmade);
+}
 
 std::string UngeneratedRuleMessage(VariantWords words, int language) {
   const VariantWords left = words & ~GeneratedRuleWords();

@@ -570,7 +570,8 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   const int w = geo.GridWidth;
   if (ctx.Settings.SearchByPropagation != 0 || !FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth ||
-      geo.NCells != w * w || (grid.GridVar & ~kUnitRules).Any() || HasClueItems(grid.Lists))
+      geo.NCells != w * w || (grid.GridVar & ~(kUnitRules | kCluedOnlyRules)).Any() ||
+      HasClueItems(grid.Lists))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)

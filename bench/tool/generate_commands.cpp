@@ -1,12 +1,13 @@
 // quorbel-bench generate: makes N puzzles with the generator and times each one.
 //   quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N [--seed X]
-//                          [--make puzzle|solution] [--route fast|propagation]
+//                          [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]]
 // One line per puzzle in the one-line characters; then "levels=" with how many puzzles
 // rated 1, 2, 3, 4 and beyond, "median_ms=M worst_ms=W" and "puzzles=N total_ms=T".
 // --shape gives the block height and width (default: the size's own); "irregular" draws
 // irregular blocks. --seed X makes puzzle i from seed X + i, so a run can be repeated.
 // --make solution times random solutions alone (no level line); --route propagation
-// forces the general search route.
+// forces the general search route. --rules adds the rules of those variant catalogue rows;
+// the last line then gives "unique=" the puzzles that have one solution by our count.
 #include "bench/tool/generate_commands.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/grid_shape.h"
+#include "engine/variant_catalog.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
@@ -44,12 +46,13 @@ struct GenerateOptions {
   int seed = -1;
   bool solutionOnly = false; // --make solution: random solutions alone, no carving
   bool byPropagation = false;
+  VariantWords rules;
 };
 
 int Usage() {
   std::fprintf(stderr,
                "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
-               "[--seed X] [--make puzzle|solution] [--route fast|propagation]\n");
+               "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]]\n");
   return 2;
 }
 
@@ -76,6 +79,19 @@ bool ParseShape(std::string_view text, GenerateOptions &options) {
          ParseNumber(cols.c_str(), 1, 16, options.blockCols);
 }
 
+bool ParseRules(std::string_view text, VariantWords &rules) {
+  while (!text.empty()) {
+    const size_t comma = text.find(',');
+    const std::string row(text.substr(0, comma));
+    int index = 0;
+    if (!ParseNumber(row.c_str(), kFirstRuleRow, kVariantRowCount - 1, index))
+      return false;
+    rules |= VariantCatalog[static_cast<size_t>(index)].VarMasks;
+    text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+  }
+  return rules.Any();
+}
+
 bool Parse(int argc, char **argv, GenerateOptions &options) {
   for (int i = 2; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -96,6 +112,8 @@ bool Parse(int argc, char **argv, GenerateOptions &options) {
     else if (arg == "--make")
       ok = (options.solutionOnly = std::string_view(value) == "solution") ||
            std::string_view(value) == "puzzle";
+    else if (arg == "--rules")
+      ok = ParseRules(value, options.rules);
     else if (arg == "--route")
       ok = (options.byPropagation = std::string_view(value) == "propagation") ||
            std::string_view(value) == "fast";
@@ -136,12 +154,17 @@ int RunGenerateCommand(int argc, char **argv) {
 
   auto ctx = std::make_unique<EngineContext>();
   ctx->Settings.GridCurrSize = shape;
-  ctx->Settings.CurrentVariant = options.irregular ? kVarIrregular : VariantWords{};
+  ctx->Settings.CurrentVariant = (options.irregular ? kVarIrregular : VariantWords{}) | options.rules;
+  if (const std::string refusal = UngeneratedRuleMessage(ctx->Settings.CurrentVariant, 1); !refusal.empty()) {
+    std::fprintf(stderr, "quorbel-bench: %s\n", refusal.c_str());
+    return 2;
+  }
   GeneratorSettings settings;
 
   using Clock = std::chrono::steady_clock;
   std::vector<double> millis;
   std::array<int, 6> rated{};
+  int unique = 0;
   ctx->Settings.SearchByPropagation = options.byPropagation ? 1 : 0;
   if (options.solutionOnly)
     SetGridShape(*ctx, shape, 1, 0);
@@ -170,6 +193,7 @@ int RunGenerateCommand(int argc, char **argv) {
       return 1;
     }
     ++rated[static_cast<size_t>(std::clamp(report.Rating, 0, 5))];
+    unique += report.Solutions == 1 ? 1 : 0;
     std::printf("%s\n", OneLineOfGrid(*ctx, ctx->Grids.Main[0]).c_str());
   }
 
@@ -183,6 +207,8 @@ int RunGenerateCommand(int argc, char **argv) {
   std::printf("levels=%d,%d,%d,%d,%d\n", rated[1], rated[2], rated[3], rated[4], rated[5]);
   std::printf("median_ms=%.1f worst_ms=%.1f\n", median, sorted.back());
   std::printf("puzzles=%zu total_ms=%.3f\n", n, total);
+  if (options.rules.Any() && !options.solutionOnly)
+    std::printf("unique=%d\n", unique);
   return 0;
 }
 

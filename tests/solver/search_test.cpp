@@ -128,8 +128,9 @@ TEST_F(GridSearch, BothRoutesAgreeOnIrregularBlocksDiagonalsAndExtraRegions) {
     const std::string empty = EmptyLine(c.width);
     const std::vector<std::string> fromEmpty = Solutions(empty, kMostSolutions, false, shape);
     ASSERT_FALSE(fromEmpty.empty());
-    if (c.fromEmpty)
+    if (c.fromEmpty) {
       EXPECT_EQ(fromEmpty, Solutions(empty, kMostSolutions, true, shape));
+    }
     // Givens of one solution, a third of its values or (larger shapes) two thirds: a long
     // way down to many solutions.
     std::string puzzle = fromEmpty.back();
@@ -207,6 +208,11 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   GiveUnits(*ctx, grid, 0);
   grid.GridVar = kVarOdd; // a rule with a filter of its own
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  grid.GridVar = kVarKillerSum | kVarSkyScraper; // rules of clues, none given yet
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  grid.Lists.Frame.Kind[0][2] = 3;
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  grid.Lists.Frame.Kind[0][2] = 0;
   grid.GridVar = {};
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));

@@ -1,0 +1,62 @@
+// What every clue generator shares: the budget taken from its count and factor, the tries
+// that stop after a run of failures, and the count it returns.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "engine/grid_record.h"
+
+namespace quorbel {
+
+struct EngineContext;
+struct GenerationRun;
+
+// One generator's call: the grid, its solution, and what the run says of this kind.
+struct ClueJob {
+  EngineContext &Ctx;
+  GridRecord &Grid;
+  const GridRecord &Solution;
+  int Count = 0;       // the kind's allotted count
+  double Factor = 1.0; // FAC<stem> / 100
+  int Level = 1;       // 1..4
+  bool All = false;    // every clue the solution has (full depth, or All Indicated)
+
+  const GridGeometry &Geo() const;
+  int SolutionValue(int cell) const { return Solution.Cells[cell].Value; }
+  bool IsGiven(int cell) const { return Grid.Cells[cell].Status == kStatusFixed; }
+};
+
+// budget = trunc(count x factor); each try returns what it spent (0 or less: a failure);
+// tries stop when the budget is spent (never in the all-clues mode), or after `maxFailures`
+// failures in a row. Returns count - trunc(unspent / factor).
+template <typename Try> int SpendClueBudget(const ClueJob &job, int maxFailures, Try tryOnce) {
+  int budget = static_cast<int>(job.Count * job.Factor);
+  for (int failures = 0; (budget > 0 || job.All) && failures < maxFailures;) {
+    const int spent = tryOnce(budget);
+    if (spent > 0) {
+      budget -= spent;
+      failures = 0;
+    } else {
+      ++failures;
+    }
+  }
+  return job.Count - static_cast<int>(std::max(budget, 0) / std::max(job.Factor, 1e-9));
+}
+
+// The clue generators of the sum and product rules (solver/sum_clue_generators.cpp).
+int GenerateLittleKillerClues(const ClueJob &job);
+int GenerateKillerCages(const ClueJob &job, int product);
+int GenerateArrows(const ClueJob &job);
+int GenerateCreasingLines(const ClueJob &job);
+// The clues beside the grid (solver/frame_clue_generators.cpp).
+int GenerateOutsideClues(const ClueJob &job);
+int GenerateFrameClues(const ClueJob &job, int kind);
+int GenerateOddviewClues(const ClueJob &job);
+int GenerateSkyScraperClues(const ClueJob &job);
+int GenerateLastNumberClues(const ClueJob &job);
+// The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
+void GenerateTransferPattern(const ClueJob &job);
+
+} // namespace quorbel

@@ -1,0 +1,133 @@
+#include "solver/variant_clues.h"
+
+#include <array>
+
+#include "engine/engine_context.h"
+#include "platform/random.h"
+#include "solver/clue_generator_family.h"
+#include "solver/generation_run.h"
+#include "solver/hidden_variant_table.h"
+
+namespace quorbel {
+
+namespace {
+
+enum ClueKindIndex : int {
+  kClueLittleKiller = 1,
+  kClueKillerSum = 2,
+  kClueOutside = 11,
+  kClueFrameSum = 12,
+  kClueFrameProduct = 13,
+  kClueKillerProduct = 14,
+  kClueOddview = 19,
+  kClueSkyScraper = 23,
+  kClueArrow = 24,
+  kClueCreasing = 25,
+  kClueLastNumber = 29,
+  kClueFrameMax = 31,
+};
+constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
+
+// The kinds whose generator is built, by their entry in the clue table.
+constexpr std::array<int, 12> kBuiltKinds = {
+    kClueLittleKiller, kClueKillerSum,  kClueOutside, kClueFrameSum, kClueFrameProduct, kClueKillerProduct,
+    kClueOddview,      kClueSkyScraper, kClueArrow,   kClueCreasing, kClueLastNumber,   kClueFrameMax};
+
+// Runs entry i's generator; 0 for a kind whose generator is not built.
+int RunGenerator(int i, const ClueJob &job) {
+  switch (i) {
+  case kClueLittleKiller:
+    return GenerateLittleKillerClues(job);
+  case kClueKillerSum:
+    return GenerateKillerCages(job, 0);
+  case kClueKillerProduct:
+    return GenerateKillerCages(job, 1);
+  case kClueOutside:
+    return GenerateOutsideClues(job);
+  case kClueFrameSum:
+    return GenerateFrameClues(job, 1);
+  case kClueFrameProduct:
+    return GenerateFrameClues(job, 2);
+  case kClueFrameMax:
+    return GenerateFrameClues(job, 6);
+  case kClueOddview:
+    return GenerateOddviewClues(job);
+  case kClueSkyScraper:
+    return GenerateSkyScraperClues(job);
+  case kClueArrow:
+    return GenerateArrows(job);
+  case kClueCreasing:
+    return GenerateCreasingLines(job);
+  case kClueLastNumber:
+    return GenerateLastNumberClues(job);
+  default:
+    return 0;
+  }
+}
+
+// A Kimo grid without a modulus draws one that suits its width.
+void DrawKimoModulus(const GridGeometry &geo, GridRecord &grid) {
+  if (!Meets(grid.GridVar, kVarKimo) || grid.Lists.KimoModulus != 0)
+    return;
+  static constexpr std::array<int, 3> k4 = {2, 3, 5};
+  static constexpr std::array<int, 4> k8 = {5, 7, 9, 10};
+  static constexpr std::array<int, 4> k9 = {7, 9, 10, 11};
+  static constexpr std::array<int, 3> k16 = {10, 11, 13};
+  const int w = geo.GridWidth;
+  if (w == 4)
+    grid.Lists.KimoModulus = k4[RandomBelow(3)];
+  else if (w <= 8)
+    grid.Lists.KimoModulus = k8[RandomBelow(4)];
+  else if (w == 9)
+    grid.Lists.KimoModulus = k9[RandomBelow(4)];
+  else
+    grid.Lists.KimoModulus = k16[RandomBelow(3)];
+}
+
+} // namespace
+
+const GridGeometry &ClueJob::Geo() const { return Ctx.Geo; }
+
+VariantWords GeneratedClueWords() {
+  VariantWords words = HiddenVariantTable[kClueTransfer].Words;
+  for (int i : kBuiltKinds)
+    words |= HiddenVariantTable[i].Words;
+  return words;
+}
+
+int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &run) {
+  ClueTables &tables = run.Clues;
+  tables.Result.fill(0);
+  const GridRecord &solution = GetRefTab(ctx.Grids, grid);
+  const bool all = tables.DepthIsMax == 1 || Meets(grid.GridVar, kVarAllIndicated);
+  auto jobOf = [&](int i) {
+    return ClueJob{
+        ctx, grid, solution, tables.Allocated[i], run.Settings.Clues.Factor[i], TableLevel(run.Level), all};
+  };
+
+  // The whole-grid steps. Dan, Magic Sentence and Battle Ship join with their families.
+  if (Meets(grid.GridVar, kVarTransfer)) {
+    GenerateTransferPattern(jobOf(kClueTransfer));
+    tables.Result[kClueTransfer] = std::max(tables.Allocated[kClueTransfer], 1);
+  }
+  DrawKimoModulus(ctx.Geo, grid);
+  grid.Lists.Killer.Clear();
+
+  for (int i = 0; i <= kLastEntryOfTheLoop; ++i) {
+    const VariantWords words = HiddenVariantTable[i].Words;
+    if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0)
+      tables.Result[i] = RunGenerator(i, jobOf(i));
+    if (tables.Result[i] == 0)
+      grid.GridVar &= ~words;
+  }
+  for (int i = kLastEntryOfTheLoop + 1; i < kHiddenVariantKinds; ++i)
+    if (i != kClueTransfer && tables.Result[i] == 0)
+      grid.GridVar &= ~HiddenVariantTable[i].Words;
+
+  int total = 0;
+  for (int result : tables.Result)
+    total += result;
+  return total;
+}
+
+} // namespace quorbel

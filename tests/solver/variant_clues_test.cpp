@@ -1,0 +1,143 @@
+#include "solver/variant_clues.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/engine_context.h"
+#include "engine/geometry.h"
+#include "engine/grid_shape.h"
+#include "engine/propagate.h"
+#include "engine/variant_catalog.h"
+#include "platform/random.h"
+#include "solver/generation_run.h"
+#include "solver/random_solution.h"
+
+namespace quorbel {
+namespace {
+
+constexpr int kSizes[] = {4, 6, 8, 9, 12, 16};
+constexpr int kSeedsPerSize = 20;
+
+// Every rule whose clues are generated, and Kimo over the two rules it changes.
+std::vector<VariantWords> GeneratedKinds() {
+  std::vector<VariantWords> kinds;
+  for (const HiddenVariantEntry &entry : HiddenVariantTable)
+    if (Meets(entry.Words, GeneratedClueWords()))
+      kinds.push_back(entry.Words);
+  kinds.push_back(kVarKillerSum | kVarKimo);
+  kinds.push_back(kVarLittleKiller | kVarKimo);
+  return kinds;
+}
+
+bool Offered(VariantWords words, int sizeClass) {
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+    if (Meets(VariantCatalog[row].VarMasks, words) && VariantAvailability(sizeClass, row) != 1)
+      return false;
+  return true;
+}
+
+int KindIndex(VariantWords words) {
+  for (int i = 0; i < kHiddenVariantKinds; ++i)
+    if (Meets(HiddenVariantTable[i].Words, words))
+      return i;
+  return -1;
+}
+
+// A solved grid of the rules' shape, a third of its cells givens, the clues generated on it.
+class GeneratedClues {
+public:
+  GeneratedClues(int shape, VariantWords words, uint32_t seed) : ctx_(std::make_unique<EngineContext>()) {
+    SetGridShape(*ctx_, shape, 1, 0);
+    GridRecord &grid = Grid();
+    grid.GridVar = words;
+    SeedRandom(seed);
+    made_ = MakeRandomSolution(*ctx_, grid, kSeedsComputed, -1, 10, 0) == 1;
+    for (int c = 0; c < ctx_->Geo.NCells; ++c)
+      grid.Cells[c].Status = RandomBelow(3) == 0 ? kStatusFixed : kStatusPlaced;
+    GenerationRun run;
+    run.Level = 1 + static_cast<int>(seed % 4);
+    run.Clues.DepthIsMax = seed % 7 == 0 ? 1 : 0;
+    run.Clues.Allocated.fill(ctx_->Geo.NCells / 5);
+    total_ = GenerateVariantClues(*ctx_, grid, run);
+    result_ = run.Clues.Result;
+  }
+  GridRecord &Grid() { return ctx_->Grids.Main[0]; }
+  const GridRecord &Solution() { return ctx_->Grids.RefTab[0]; }
+  EngineContext &Ctx() { return *ctx_; }
+  bool Made() const { return made_; }
+  int Result(int kind) const { return kind < 0 ? 0 : result_[kind]; }
+  int Total() const { return total_; }
+
+private:
+  std::unique_ptr<EngineContext> ctx_;
+  bool made_ = false;
+  int total_ = 0;
+  std::array<int32_t, kHiddenVariantKinds> result_{};
+};
+
+TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolutionValue) {
+  for (const VariantWords words : GeneratedKinds())
+    for (int sizeClass = 0; sizeClass < 6; ++sizeClass) {
+      if (!Offered(words, sizeClass))
+        continue;
+      for (uint32_t seed = 1; seed <= kSeedsPerSize; ++seed) {
+        GeneratedClues made(ShapeCodeOfSize(kSizes[sizeClass]), words, seed);
+        ASSERT_TRUE(made.Made());
+        SCOPED_TRACE(testing::Message() << "rule " << words.word1 << "/" << words.word2 << " size "
+                                        << kSizes[sizeClass] << " seed " << seed);
+        GridRecord &grid = made.Grid();
+        EXPECT_GT(made.Result(KindIndex(words)), 0);
+        EXPECT_TRUE(Meets(grid.GridVar, words));
+        EXPECT_GT(made.Total(), 0);
+
+        // Every cell holding its solution value: nothing is in conflict.
+        Propagate(made.Ctx(), grid, kFilterAlways, 0);
+        ASSERT_EQ(grid.State, kGridConsistent);
+
+        // The givens alone: the filters keep every cell's solution value.
+        for (int c = 0; c < made.Ctx().Geo.NCells; ++c)
+          if (grid.Cells[c].Status != kStatusFixed)
+            ResetCellState(made.Ctx().Geo, grid.Cells[c]);
+        Propagate(made.Ctx(), grid, kFilterAlways, 0);
+        ASSERT_NE(grid.State, kGridContradiction);
+        for (int c = 0; c < made.Ctx().Geo.NCells; ++c)
+          ASSERT_NE(grid.Cells[c].ThePoss & ValueBit(made.Solution().Cells[c].Value), 0u) << "cell " << c;
+      }
+    }
+}
+
+TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
+  auto ctx = std::make_unique<EngineContext>();
+  SetGridShape(*ctx, ShapeCodeOfSize(9), 1, 0);
+  GridRecord &grid = ctx->Grids.Main[0];
+  grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarWheel;
+  SeedRandom(3);
+  ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 0), 1);
+  GenerationRun run;
+  run.Clues.Allocated[KindIndex(kVarKillerSum)] = 20;
+  run.Clues.Allocated[KindIndex(kVarWheel)] = 20;
+  GenerateVariantClues(*ctx, grid, run);
+  EXPECT_TRUE(Meets(grid.GridVar, kVarKillerSum));
+  EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller)); // no count
+  EXPECT_FALSE(Meets(grid.GridVar, kVarWheel));        // no generator yet
+  EXPECT_EQ(grid.Lists.LittleKiller.Size(), 0);
+}
+
+TEST(VariantClues, KillerCagesStayWithinTheirCapacityAndTotalTheirCells) {
+  GeneratedClues made(ShapeCodeOfSize(9), kVarKillerSum | kVarKimo, 5);
+  const GridRecord &grid = made.Ctx().Grids.Main[0];
+  const int modulus = grid.Lists.KimoModulus;
+  ASSERT_GE(modulus, 7);
+  ASSERT_GT(grid.Lists.Killer.Size(), 0);
+  for (const KillerCage &cage : grid.Lists.Killer.Used()) {
+    EXPECT_LE(cage.NCells, 10);
+    int sum = 0;
+    for (int k = 0; k < cage.NCells; ++k)
+      sum += made.Solution().Cells[cage.Cells[k]].Value;
+    EXPECT_EQ(cage.Target, sum % modulus);
+  }
+}
+
+} // namespace
+} // namespace quorbel
