@@ -235,5 +235,25 @@ TEST_F(GenerateGridTest, OnlyStepDisplayWritesTheTrace) {
   EXPECT_TRUE(std::filesystem::exists(settings.TraceFile));
 }
 
+TEST_F(GenerateGridTest, ADifficultKillerIsUniqueWithCagesTrueToItsSolution) {
+  for (const int seed : {11, 12}) {
+    const GenerationReport report = Generate(kShapeNine, kLevelDifficult, seed, kVarKillerSum | kVarKimo);
+    ASSERT_EQ(report.Result, 1);
+    ExpectUniquePuzzle("Killer seed " + std::to_string(seed));
+    const GridRecord &solution = ctx->Grids.RefTab[0];
+    const int modulus = Grid().Lists.KimoModulus;
+    ASSERT_GE(modulus, 2);
+    ASSERT_GT(Grid().Lists.Killer.Size(), 0);
+    EXPECT_LE(Grid().Lists.Killer.Size(), 40);
+    for (const KillerCage &cage : Grid().Lists.Killer.Used()) {
+      EXPECT_LE(cage.NCells, 10);
+      int sum = 0;
+      for (int k = 0; k < cage.NCells; ++k)
+        sum += solution.Cells[cage.Cells[k]].Value;
+      EXPECT_EQ(cage.Target, sum % modulus);
+    }
+  }
+}
+
 } // namespace
 } // namespace quorbel::test
