@@ -181,7 +181,7 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
   const VariantLists &lists = grid.Lists;
   if (Meets(rules, kVarLittleKiller))
     for (const LittleKillerClue &clue : lists.LittleKiller.Used()) {
-      const int start = clue.FirstCell;
+      const int start = clue.LastCell; // the clue stands one step beyond it
       const int step = clue.Step;
       if (step == 1 - w) {
         Raise(m.Top, 0.5);
@@ -217,7 +217,7 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
   if (Meets(rules, kVarFrameSum | kVarFrameProduct | kVarSkyScraper | kVarLastNumber | kVarFrameMax))
     for (int side = 0; side < 4; ++side)
       for (int line = 0; line < lines; ++line)
-        if (lists.Frame.Value[side][line] != 0)
+        if (lists.Frame.Kind[side][line] != 0)
           Raise(SideMargin(m, side), 0.4);
   if (Meets(rules, kVarBattleShip)) {
     Raise(m.Left, 0.5);

@@ -230,11 +230,11 @@ class ClueMarginsTest : public GridDrawTest {};
 TEST_F(ClueMarginsTest, LittleKillerCluesMakeRoomOnTheirSides) {
   SetGridShape(ctx_, 5, 1, 0);
   LittleKillerClue upRight;
-  upRight.FirstCell = 8; // W - 1, going up and right
+  upRight.LastCell = 8; // W - 1, going up and right
   upRight.Step = 1 - 9;
   Grid().Lists.LittleKiller.Append(upRight);
   LittleKillerClue downRight;
-  downRight.FirstCell = 80; // the last cell, going down and right
+  downRight.LastCell = 80; // the last cell, going down and right
   downRight.Step = 10;
   Grid().Lists.LittleKiller.Append(downRight);
   const GridMargins m = ClueMargins(Geo(), Grid(), kVarLittleKiller);

@@ -6,6 +6,7 @@
 #include "platform/qt/colour_ref.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
+#include "view/qt/variant_decorations.h"
 
 namespace quorbel {
 
@@ -137,9 +138,10 @@ void PaintBoard(const PaintContext &ctx, const CGridDraw &painter) {
     if (highlighted(geo.BlockUnitBase + unit))
       DrawFrameLines(ctx, painter, kUnitBlock, unit);
   }
-  // The clues outside the grid (Little Killer, Distance, the frame and outside rules, Battle
-  // Ship counts, Same in Line, PanDigital) and the Master Mind and Magic Sentence bars are
-  // painted here by the variant decorations.
+  // The clues outside the grid: Little Killer, the frame and outside rules. Distance, Battle
+  // Ship counts, Same in Line, PanDigital and the Master Mind and Magic Sentence bars join them
+  // with their rules.
+  DrawSideClues(ctx, painter);
   if (GridIndexOf(ctx.Grids, grid) >= ctx.Grids.MainCount)
     PaintExtraGridFrame(ctx, painter);
 }

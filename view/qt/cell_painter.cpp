@@ -8,6 +8,7 @@
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"
 #include "view/qt/paint_tools.h"
+#include "view/qt/variant_decorations.h"
 
 namespace quorbel {
 
@@ -403,8 +404,11 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     }
   }
   DrawCellBorder(ctx, painter, cell);
-  // The wheel, odd/even and overlay marks of the variant decorations (comparison signs, cages,
-  // Odd Pair and Quad marks, Tiled corners) are painted over the frame.
+  // Over the frame: the cages, arrows, creasing lines, crossed-out cells and multiplication
+  // squares. The wheel, odd/even, comparison, Odd Pair, Quad and Tiled marks join them with
+  // their rules.
+  if (drawn && playing)
+    DrawCellClueMarks(ctx, painter, cell);
   return 1;
 }
 

@@ -1,0 +1,535 @@
+#include "view/qt/variant_decorations.h"
+
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygon>
+#include <algorithm>
+#include <array>
+
+#include "engine/geometry.h"
+#include "engine/sum_clue_editors.h"
+#include "engine/sum_rules.h"
+#include "platform/qt/colour_ref.h"
+#include "view/qt/paint_tools.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr ColorRef kBlack = 0x000000;
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kMultTableColour = 0x0000BB; // 0xBB0000 as the board's blue-green-red word
+constexpr std::array<ColorRef, 4> kCreasingColours = {0x808080, 0x2E8B57, 0xB8860B, 0x8B008B};
+
+// A clue's colour: the conflict colour when its check flagged it and conflicts are shown.
+ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain) {
+  return flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : plain;
+}
+
+QPoint Centre(const CellRect &r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+bool Shown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule) {
+  return !ctx.Switches.HideVariantsOn && Meets(painter.Grid->GridVar & ctx.Switches.VarMask, rule);
+}
+
+// Draws with the painter clipped to one cell, so a mark over several cells is drawn in shares.
+class CellClip {
+public:
+  CellClip(QPainter &dc, const CellRect &cell) : dc_(dc) {
+    dc_.save();
+    dc_.setClipRect(ToQRect(cell));
+    dc_.setRenderHint(QPainter::Antialiasing, true);
+  }
+  ~CellClip() { dc_.restore(); }
+  CellClip(const CellClip &) = delete;
+  CellClip &operator=(const CellClip &) = delete;
+
+private:
+  QPainter &dc_;
+};
+
+// ---- Killer cages ----
+
+void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridGeometry &geo = ctx.Geo;
+  const GridRecord &grid = *painter.Grid;
+  const int cage = CageOfCell(grid, cell);
+  if (cage < 0)
+    return;
+  const CellRect &r = painter.OuterRect[cell];
+  const int row = geo.RowOfCell[cell];
+  const int col = geo.ColOfCell[cell];
+  auto same = [&](int dr, int dc) {
+    const int rr = row + dr;
+    const int cc = col + dc;
+    return rr >= 0 && rr < geo.GridWidth && cc >= 0 && cc < geo.GridWidth &&
+           CageOfCell(grid, rr * geo.GridWidth + cc) == cage;
+  };
+  const int inX = std::max(2, r.Width() / 10);
+  const int inY = std::max(2, r.Height() / 10);
+  const int left = r.left + inX;
+  const int right = r.right - 1 - inX;
+  const int top = r.top + inY;
+  const int bottom = r.bottom - 1 - inY;
+  const ColorRef colour = ctx.Colours.ColBorder;
+  const bool up = same(-1, 0), down = same(1, 0), west = same(0, -1), east = same(0, 1);
+  // The total sits in the first cell's top-left corner: the lines there start past it.
+  const KillerCage &item = grid.Lists.Killer.Items[cage];
+  const bool first = item.Cells[0] == cell;
+  const int textHeight = ctx.Fonts.Metrics(painter.FontProb).height();
+  const CellRect box{r.left + 1, r.top + 1, r.left + std::max(inX * 4, r.Width() / 2),
+                     r.top + 1 + std::min(std::max(inY * 3, textHeight), r.Height() / 2)};
+  if (!up)
+    DrawClueLine(ctx.Dc, kClueLineAcross,
+                 first  ? box.right
+                 : west ? r.left
+                        : left,
+                 top, east ? r.right : right, top, colour);
+  if (!down)
+    DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, bottom, east ? r.right : right, bottom,
+                 colour);
+  if (!west)
+    DrawClueLine(ctx.Dc, kClueLineDown, left,
+                 first ? box.bottom
+                 : up  ? r.top
+                       : top,
+                 left, down ? r.bottom : bottom, colour);
+  if (!east)
+    DrawClueLine(ctx.Dc, kClueLineDown, right, up ? r.top : top, right, down ? r.bottom : bottom, colour);
+  // Where the cage turns round an outside corner of another cage, the two lines meet.
+  if (up && west && !same(-1, -1)) {
+    DrawClueLine(ctx.Dc, kClueLineAcross, r.left, top, left, top, colour);
+    DrawClueLine(ctx.Dc, kClueLineDown, left, r.top, left, top, colour);
+  }
+  if (up && east && !same(-1, 1)) {
+    DrawClueLine(ctx.Dc, kClueLineAcross, right, top, r.right, top, colour);
+    DrawClueLine(ctx.Dc, kClueLineDown, right, r.top, right, top, colour);
+  }
+  if (down && west && !same(1, -1)) {
+    DrawClueLine(ctx.Dc, kClueLineAcross, r.left, bottom, left, bottom, colour);
+    DrawClueLine(ctx.Dc, kClueLineDown, left, bottom, left, r.bottom, colour);
+  }
+  if (down && east && !same(1, 1)) {
+    DrawClueLine(ctx.Dc, kClueLineAcross, right, bottom, r.right, bottom, colour);
+    DrawClueLine(ctx.Dc, kClueLineDown, right, bottom, right, r.bottom, colour);
+  }
+  if (!first)
+    return;
+  const int modulus = KimoModulusOf(grid);
+  const int total = modulus >= 2 ? ((item.Target % modulus) + modulus) % modulus : item.Target;
+  DrawTextCentred(ctx.Dc, QString::number(total), box, ctx.Fonts.Font(painter.FontProb),
+                  ClueColour(ctx, grid.Work.KillerConflict[cage] == 1, ctx.Colours.ColInit));
+}
+
+// ---- Arrows ----
+
+void DrawArrowClue(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const int index = FindArrowOfCell(grid, cell);
+  if (index < 0)
+    return;
+  const ArrowClue &arrow = grid.Lists.Arrows.Items[index];
+  const int n = std::clamp<int>(arrow.NCells, 0, 10);
+  for (int k = 0; k < n; ++k)
+    if (arrow.Cells[k] < 0 || arrow.Cells[k] >= ctx.Geo.NCells)
+      return;
+  const CellRect &bulb = painter.OuterRect[arrow.Cells[0]];
+  const int side = std::min(bulb.Width(), bulb.Height());
+  const QColor colour = ToQColor(ClueColour(ctx, grid.Work.ArrowConflict[index] == 1, kBlack));
+  CellClip clip(ctx.Dc, painter.OuterRect[cell]);
+  QPen pen(colour, std::max(1, side / 16));
+  ctx.Dc.setPen(pen);
+  ctx.Dc.setBrush(Qt::NoBrush);
+  const int radius = side * 2 / 5;
+  const QPoint centre = Centre(bulb);
+  ctx.Dc.drawEllipse(centre, radius, radius);
+  QPolygon path;
+  for (int k = 0; k < n; ++k)
+    path << Centre(painter.OuterRect[arrow.Cells[k]]);
+  if (n < 2)
+    return;
+  // The shaft leaves the circle at its edge.
+  const QPointF first = path[0];
+  const QPointF second = path[1];
+  const QPointF along =
+      (second - first) / std::max(1.0, std::hypot(second.x() - first.x(), second.y() - first.y()));
+  path[0] = (first + along * radius).toPoint();
+  ctx.Dc.drawPolyline(path);
+  const QPointF tip = path[n - 1];
+  const QPointF back = QPointF(path[n - 2]) - tip;
+  const double length = std::max(1.0, std::hypot(back.x(), back.y()));
+  const QPointF unit = back / length;
+  const QPointF normal(-unit.y(), unit.x());
+  const double head = side / 5.0;
+  ctx.Dc.drawLine(tip, tip + unit * head + normal * head / 2);
+  ctx.Dc.drawLine(tip, tip + unit * head - normal * head / 2);
+}
+
+// ---- Creasing lines ----
+
+void DrawCreasing(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const int index = FindCreasingOfCell(grid, cell);
+  if (index < 0)
+    return;
+  const CreasingLine &line = grid.Lists.Creasing.Items[index];
+  const int n = std::clamp<int>(line.NCells, 0, 10);
+  for (int k = 0; k < n; ++k)
+    if (line.Cells[k] < 0 || line.Cells[k] >= ctx.Geo.NCells)
+      return;
+  const int kind = std::clamp<int>(line.Kind, 0, 3);
+  const CellRect &r = painter.OuterRect[cell];
+  const int side = std::min(r.Width(), r.Height());
+  const QColor colour =
+      ToQColor(ClueColour(ctx, grid.Work.CreasingConflict[index] == 1, kCreasingColours[kind]));
+  CellClip clip(ctx.Dc, r);
+  QPen pen(colour, std::max(2, side / 8), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QColor faded = colour;
+  faded.setAlpha(110);
+  pen.setColor(faded);
+  ctx.Dc.setPen(pen);
+  QPolygon path;
+  for (int k = 0; k < n; ++k)
+    path << Centre(painter.OuterRect[line.Cells[k]]);
+  ctx.Dc.drawPolyline(path);
+  if (line.Cells[0] != cell)
+    return;
+  // The line's sign in its first cell: which relation its cells keep.
+  static const std::array<QString, 4> kSigns = {QStringLiteral("<>"), QStringLiteral("<><"),
+                                                QStringLiteral("\u00B11"), QStringLiteral("\u03A3")};
+  const CellRect box{r.right - r.Width() / 2, r.top + 1, r.right - 1, r.top + r.Height() / 3};
+  DrawTextCentred(ctx.Dc, kSigns[kind], box, ctx.Fonts.Font(painter.FontProb),
+                  ClueColour(ctx, grid.Work.CreasingConflict[index] == 1, kCreasingColours[kind]));
+}
+
+// ---- Crossed-out cells, multiplication squares ----
+
+void DrawTransferCross(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  if (grid.Cells[cell].CrossedOut != 1)
+    return;
+  const int index = FindTransferCell(grid, cell);
+  const CellRect &r = painter.OuterRect[cell];
+  const bool flagged = index >= 0 && grid.Work.TransferConflict[index] == 1;
+  CellClip clip(ctx.Dc, r);
+  ctx.Dc.setPen(
+      QPen(ToQColor(ClueColour(ctx, flagged, kBlack)), std::max(1, std::min(r.Width(), r.Height()) / 10)));
+  const int in = std::max(2, r.Width() / 8);
+  ctx.Dc.drawLine(r.left + in, r.top + in, r.right - in, r.bottom - in);
+  ctx.Dc.drawLine(r.right - in, r.top + in, r.left + in, r.bottom - in);
+}
+
+void DrawMultTable(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const auto items = grid.Lists.MultTable.Used();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const int slot = FindMultTableSlot(grid, static_cast<int>(i), cell);
+    if (slot < 0)
+      continue;
+    const auto &cells = items[i].Cells;
+    if (std::any_of(cells.begin(), cells.end(), [&](CellRef c) { return c < 0 || c >= ctx.Geo.NCells; }))
+      return;
+    const CellRect &a = painter.OuterRect[cells[0]];
+    const CellRect &d = painter.OuterRect[cells[3]];
+    const CellRect &r = painter.OuterRect[cell];
+    const ColorRef colour = ClueColour(ctx, grid.Work.MultTableConflict[i] == 1, kMultTableColour);
+    CellClip clip(ctx.Dc, r);
+    const int width = std::max(2, r.Width() / 20);
+    ctx.Dc.setPen(QPen(ToQColor(colour), width));
+    ctx.Dc.setBrush(Qt::NoBrush);
+    ctx.Dc.drawRect(
+        QRect(QPoint(a.left + width, a.top + width), QPoint(d.right - 1 - width, d.bottom - 1 - width)));
+    // "x" between a and b, "=" between the two rows.
+    const int half = r.Height() / 6;
+    const QPoint times((a.right + painter.OuterRect[cells[1]].left) / 2, Centre(a).y());
+    const QPoint equals(times.x(), (a.bottom + painter.OuterRect[cells[2]].top) / 2);
+    const QFont &font = ctx.Fonts.Font(painter.FontProb);
+    const CellRect timesBox{times.x() - half, times.y() - half, times.x() + half, times.y() + half};
+    const CellRect equalsBox{equals.x() - half, equals.y() - half, equals.x() + half, equals.y() + half};
+    FillSolidRect(ctx.Dc, timesBox, kWhite);
+    FillSolidRect(ctx.Dc, equalsBox, kWhite);
+    DrawTextCentred(ctx.Dc, QStringLiteral("\u00D7"), timesBox, font, colour);
+    DrawTextCentred(ctx.Dc, QStringLiteral("="), equalsBox, font, colour);
+  }
+}
+
+} // namespace
+
+void DrawClueLine(QPainter &dc, int kind, int x1, int y1, int x2, int y2, ColorRef colour) {
+  if (kind > kClueLineDiagonal || kind < 0)
+    return;
+  dc.save();
+  QPen pen(ToQColor(colour), 1);
+  if (kind != kClueLineDiagonal) {
+    pen.setDashPattern({5, 5});
+    if (kind == kClueLineAcross)
+      y2 = y1;
+    else
+      x2 = x1;
+  }
+  dc.setPen(pen);
+  dc.drawLine(x1, y1, x2, y2);
+  dc.restore();
+}
+
+void DrawCornerCircle(QPainter &dc, const CellRect &rect, int corner) {
+  const int side = std::max(rect.Width(), rect.Height());
+  const int diameter = std::max(2, side / 8);
+  const int inset = side / 16;
+  const int x = corner == 1 || corner == 2 ? rect.right - inset - diameter : rect.left + inset;
+  const int y = corner >= 2 ? rect.bottom - inset - diameter : rect.top + inset;
+  dc.save();
+  dc.setRenderHint(QPainter::Antialiasing, true);
+  dc.setPen(QPen(Qt::black, std::max(side / 10, 3)));
+  dc.setBrush(Qt::black);
+  dc.drawEllipse(QRect(x, y, diameter, diameter));
+  dc.restore();
+}
+
+void DrawComparisonSign(QPainter &dc, int kind, int direction, ColorRef colour, const CellRect &box) {
+  if (box.IsEmpty())
+    return;
+  const QColor qcolour = ToQColor(colour);
+  const int h = std::max(1, box.Width() / 3);
+  dc.save();
+  dc.setRenderHint(QPainter::Antialiasing, true);
+  dc.setPen(QPen(qcolour, std::max(1, box.Width() / 8)));
+  dc.setBrush(Qt::NoBrush);
+  const QRect r = ToQRect(box);
+  switch (kind) {
+  case 2: // X
+    dc.drawLine(r.topLeft(), r.bottomRight());
+    dc.drawLine(r.topRight(), r.bottomLeft());
+    break;
+  case 3: // V under a bar
+    dc.drawLine(r.left() + h / 2, r.top(), r.center().x(), r.bottom());
+    dc.drawLine(r.center().x(), r.bottom(), r.right() - h / 2, r.top());
+    break;
+  case 4:
+    dc.drawEllipse(r.adjusted(h / 2, h / 2, -h / 2, -h / 2));
+    break;
+  case 5:
+    dc.setBrush(qcolour);
+    dc.drawEllipse(r.adjusted(h / 2, h / 2, -h / 2, -h / 2));
+    break;
+  default: { // a chevron pointing along the step from the first cell to the second
+    const QPoint c = r.center();
+    const int a = std::max(2, std::min(r.width(), r.height()) / 3);
+    QPolygon chevron;
+    if (direction == 1 || direction == -1) {
+      const int s = direction > 0 ? 1 : -1;
+      chevron << QPoint(c.x() - s * a / 2, c.y() - a) << QPoint(c.x() + s * a / 2, c.y())
+              << QPoint(c.x() - s * a / 2, c.y() + a);
+    } else {
+      const int s = direction > 0 ? 1 : -1;
+      chevron << QPoint(c.x() - a, c.y() - s * a / 2) << QPoint(c.x(), c.y() + s * a / 2)
+              << QPoint(c.x() + a, c.y() - s * a / 2);
+    }
+    dc.drawPolyline(chevron);
+    break;
+  }
+  }
+  dc.restore();
+}
+
+void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, ColorRef colour, int thickness) {
+  if (box.IsEmpty())
+    return;
+  const int t = std::max(1, thickness);
+  const int x0 = box.left, x1 = box.right - t;
+  const int y0 = box.top, ym = (box.top + box.bottom - t) / 2, y1 = box.bottom - t;
+  // a top, b top right, c bottom right, d bottom, e bottom left, f top left, g middle.
+  const std::array<QRect, 7> bars = {QRect(x0, y0, x1 - x0 + t, t), QRect(x1, y0, t, ym - y0 + t),
+                                     QRect(x1, ym, t, y1 - ym + t), QRect(x0, y1, x1 - x0 + t, t),
+                                     QRect(x0, ym, t, y1 - ym + t), QRect(x0, y0, t, ym - y0 + t),
+                                     QRect(x0, ym, x1 - x0 + t, t)};
+  for (size_t k = 0; k < bars.size(); ++k)
+    if ((segments >> k) & 1u)
+      dc.fillRect(bars[k], ToQColor(colour));
+}
+
+void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  if (cell < 0 || cell >= ctx.Geo.NCells || ctx.Switches.HideVariantsOn)
+    return;
+  if (Shown(ctx, painter, kVarKiller))
+    DrawCage(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarArrow))
+    DrawArrowClue(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarCreasingLines))
+    DrawCreasing(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarTransfer))
+    DrawTransferCross(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarMultTable))
+    DrawMultTable(ctx, painter, cell);
+}
+
+// ---- The clues beside the grid ----
+
+namespace {
+
+// The strip outside side s of the grid along line l: as wide as the line's edge cell and as
+// deep as that side's margin.
+CellRect SideStrip(const CGridDraw &painter, const GridGeometry &geo, int side, int line) {
+  const int edge = PerimeterCell(geo, side, line, 0);
+  if (edge < 0)
+    return {};
+  const CellRect &cell = painter.OuterRect[edge];
+  const CellRect &first = painter.OuterRect[0];
+  const CellRect &last = painter.OuterRect[geo.NCells - 1];
+  const int across = static_cast<int>(
+      painter.CellH * std::max(0.0, side == 0 ? painter.Margins.Top : painter.Margins.Bottom));
+  const int down = static_cast<int>(painter.CellW *
+                                    std::max(0.0, side == 1 ? painter.Margins.Right : painter.Margins.Left));
+  switch (side) {
+  case 0:
+    return {cell.left, first.top - across, cell.right, first.top};
+  case 2:
+    return {cell.left, last.bottom, cell.right, last.bottom + across};
+  case 1:
+    return {last.right, cell.top, last.right + down, cell.bottom};
+  default:
+    return {first.left - down, cell.top, first.left, cell.bottom};
+  }
+}
+
+// The frame of one side clue, shaped by its kind, and the box its number goes in.
+CellRect DrawSideClueBox(const PaintContext &ctx, const CellRect &strip, int side, int kind,
+                         ColorRef colour) {
+  const int size = std::min(static_cast<int>(strip.Width() / 0.7), strip.Height());
+  const int push = side == 1 ? -strip.Width() / 7 : side == 3 ? strip.Width() / 7 : 0;
+  const QPoint c = Centre(strip) + QPoint(push, 0);
+  const int side2 = std::min(size, std::min(strip.Width(), strip.Height()));
+  const CellRect box{c.x() - side2 / 2, c.y() - side2 / 2, c.x() + side2 / 2, c.y() + side2 / 2};
+  ctx.Dc.save();
+  ctx.Dc.setRenderHint(QPainter::Antialiasing, true);
+  ctx.Dc.setPen(QPen(ToQColor(colour), 1));
+  ctx.Dc.setBrush(Qt::NoBrush);
+  const QRect r = ToQRect(box).adjusted(1, 1, -1, -1);
+  switch (kind) {
+  case 1: // a sum: a square
+    ctx.Dc.drawRect(r);
+    break;
+  case 2: // a product: a circle
+    ctx.Dc.drawEllipse(r);
+    break;
+  case 6: { // the place of the largest: a diamond
+    QPolygon diamond;
+    diamond << QPoint(r.center().x(), r.top()) << QPoint(r.right(), r.center().y())
+            << QPoint(r.center().x(), r.bottom()) << QPoint(r.left(), r.center().y());
+    ctx.Dc.drawPolygon(diamond);
+    break;
+  }
+  default:
+    break;
+  }
+  ctx.Dc.restore();
+  return kind == 1 || kind == 2 || kind == 6 ? box : strip;
+}
+
+QString OutsideText(const PaintContext &ctx, const VariantLists &lists, int side, int line) {
+  const int kind = lists.Outside.Kind[side][line];
+  const int count = std::clamp<int>(lists.Outside.Count[side][line], 0, 16);
+  const bool french = ctx.General.language == Language::French;
+  QString text;
+  for (int k = 0; k < count; ++k) {
+    const int v = lists.Outside.Values[side][line][k];
+    if (kind == 2 && v <= 0)
+      continue;
+    QString piece = QString::number(v);
+    if (kind == 2)
+      piece.prepend(v % 2 == 0 ? (french ? 'P' : 'E') : (french ? 'I' : 'O'));
+    if (!text.isEmpty())
+      piece.prepend('-');
+    text += piece;
+  }
+  return text;
+}
+
+// The little arrow head of a Little Killer clue, pointing from the clue into the grid.
+void DrawArrow(QPainter &dc, QPoint tip, QPoint left, QPoint right, const QColor &colour) {
+  dc.save();
+  dc.setRenderHint(QPainter::Antialiasing, true);
+  dc.setPen(colour);
+  dc.setBrush(colour);
+  dc.drawPolygon(QPolygon({tip, left, right}));
+  dc.restore();
+}
+
+void DrawLittleKillerClues(const PaintContext &ctx, const CGridDraw &painter) {
+  const GridRecord &grid = *painter.Grid;
+  const GridGeometry &geo = ctx.Geo;
+  const int w = geo.GridWidth;
+  const QFont &font = ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
+  const auto clues = grid.Lists.LittleKiller.Used();
+  for (size_t i = 0; i < clues.size(); ++i) {
+    const LittleKillerClue &clue = clues[i];
+    if (clue.LastCell < 0 || clue.LastCell >= geo.NCells)
+      continue;
+    const int dc = (clue.Step % w + w) % w == 1 ? 1 : -1;
+    const int dr = clue.Step > 0 ? 1 : -1;
+    const CellRect &cell = painter.OuterRect[clue.LastCell];
+    const int bw = static_cast<int>(painter.CellW * 0.7);
+    const int bh = static_cast<int>(painter.CellH * 0.5);
+    const CellRect box{dc > 0 ? cell.right : cell.left - bw, dr > 0 ? cell.bottom : cell.top - bh,
+                       dc > 0 ? cell.right + bw : cell.left, dr > 0 ? cell.bottom + bh : cell.top};
+    const ColorRef colour = ClueColour(ctx, grid.Work.LittleKillerConflict[i] == 1, ctx.Colours.ColInit);
+    const QColor qcolour = ToQColor(colour);
+    // The head sits at the box's corner on the cell, pointing back along the diagonal.
+    const QPoint corner(dc > 0 ? cell.right : cell.left, dr > 0 ? cell.bottom : cell.top);
+    const int a = std::max(3, bh / 3);
+    const QPoint tip = corner - QPoint(dc * a / 3, dr * a / 3);
+    DrawArrow(ctx.Dc, tip, tip + QPoint(dc * a, 0), tip + QPoint(0, dr * a), qcolour);
+    CellRect text = box;
+    if (dc > 0)
+      text.left += a;
+    else
+      text.right -= a;
+    ctx.Dc.save();
+    ctx.Dc.setFont(font);
+    ctx.Dc.setPen(qcolour);
+    const Qt::Alignment align = (dc < 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    ctx.Dc.drawText(ToQRect(text), static_cast<int>(align | Qt::TextSingleLine),
+                    QString::number(clue.Target));
+    ctx.Dc.restore();
+  }
+}
+
+} // namespace
+
+void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
+  if (!painter.Grid || ctx.Switches.HideVariantsOn || ctx.Geo.NCells <= 0)
+    return;
+  const GridRecord &grid = *painter.Grid;
+  const GridGeometry &geo = ctx.Geo;
+  if (Shown(ctx, painter, kVarLittleKiller))
+    DrawLittleKillerClues(ctx, painter);
+  const QFont &font = ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
+  const bool frames =
+      Shown(ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
+  const bool outside = Shown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < geo.GridWidth; ++line) {
+      const CellRect strip = SideStrip(painter, geo, side, line);
+      if (strip.IsEmpty())
+        continue;
+      const int kind = grid.Lists.Frame.Kind[side][line];
+      if (frames && kind != 0) {
+        const ColorRef colour =
+            ClueColour(ctx, grid.Work.FrameConflict[side][line] == 1, ctx.Colours.ColInit);
+        const CellRect box = DrawSideClueBox(ctx, strip, side, kind, colour);
+        DrawTextCentred(ctx.Dc, QString::number(grid.Lists.Frame.Value[side][line]), box, font, colour);
+      }
+      if (outside && grid.Lists.Outside.Count[side][line] > 0) {
+        const ColorRef colour =
+            ClueColour(ctx, grid.Work.OutsideConflict[side][line] == 1, ctx.Colours.ColInit);
+        const QString text = OutsideText(ctx, grid.Lists, side, line);
+        // Beside a row the values read along the strip; above a column they may need to shrink.
+        int index = std::min(painter.FontProb * 5 / 3, kMaxFontIndex);
+        while (index > 0 && ctx.Fonts.Metrics(index).horizontalAdvance(text) > strip.Width())
+          --index;
+        DrawTextCentred(ctx.Dc, text, strip, ctx.Fonts.Font(index), colour);
+      }
+    }
+}
+
+} // namespace quorbel

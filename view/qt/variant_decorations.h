@@ -1,0 +1,33 @@
+// The marks the variant rules draw on the board: the shared strokes (clue lines, corner
+// circles, comparison signs, segment figures), the marks inside the cells of the sum and
+// product rules (cages, arrows, creasing lines, crossed-out cells, multiplication squares),
+// and the clues beside the grid. A mark that spans cells is drawn by each cell, clipped to it,
+// so that repainting one cell repaints its share.
+#pragma once
+
+#include <cstdint>
+
+#include "view/grid_draw.h"
+#include "view/qt/paint_context.h"
+
+namespace quorbel {
+
+enum ClueLineKind : int { kClueLineAcross = 0, kClueLineDown = 1, kClueLineDiagonal = 2 };
+
+// Dashed lines across (0) or down (1) in the border colour, 5 pixels on and 5 off; the
+// diagonal through the box (2, solid); other kinds draw nothing.
+void DrawClueLine(QPainter &dc, int kind, int x1, int y1, int x2, int y2, ColorRef colour);
+// A small black circle in corner 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left.
+void DrawCornerCircle(QPainter &dc, const CellRect &rect, int corner);
+// The sign of a comparison mark of kind 2..9 in its box between two cells; `direction` is the
+// cell step from the first cell to the second (negated for kind 9).
+void DrawComparisonSign(QPainter &dc, int kind, int direction, ColorRef colour, const CellRect &box);
+// A seven-segment figure of the lit segments (bit 0 top, then clockwise, bit 6 the middle).
+void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, ColorRef colour, int thickness);
+
+// The sum and product rules' marks of one playing cell, over its frame.
+void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell);
+// The numbers beside the grid: Little Killer sums, frame clues and outside values.
+void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter);
+
+} // namespace quorbel
