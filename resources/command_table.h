@@ -219,6 +219,8 @@ enum class Cmd : uint16_t {
   BatchTest1,
   BatchTest2,
   BatchTest3,
+  // Keys bound to nothing, so that they never reach another command.
+  IgnoreCommand,
 };
 
 // One way to reach a command. A zero identifier is absent. The keys (Qt's portable key names,

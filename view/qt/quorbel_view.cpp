@@ -311,4 +311,5 @@ void InstallBoardView(CQuorbelApp &app) {
       view->GameStateLoaded(game);
   };
   BindViewCommands(app);
+  BindClueDefinitionCommands(app);
 }

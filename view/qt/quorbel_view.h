@@ -93,6 +93,7 @@ public:
   int SidePanelHighlight = 0; // 1: the side panel's ground in the highlight colour
   double FadeLevel = 1.0;     // each grid's share of its tile
   int BackgroundReload = 1;   // 1: load the background picture at the next layout
+  int FrameMode = 1;          // the frame clue the Frame definition places: 1 sum, 2 product, 6 max
   // Opens files, folders, web pages and mail forms for the links (the desktop's by default).
   std::function<bool(const QUrl &)> OpenUrl;
   // Shows a right-button menu at a window point and gives back the item chosen, 0 for none (a
@@ -218,3 +219,4 @@ void InstallBoardView(CQuorbelApp &app);
 // The view's menu commands: Edit > Undo, Redo, Clear, Select all, the character sizes and the
 // symbol modes, each acting on the current view.
 void BindViewCommands(CQuorbelApp &app);
+void BindClueDefinitionCommands(CQuorbelApp &app);

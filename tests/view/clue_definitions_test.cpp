@@ -1,0 +1,172 @@
+// The expert's clue definitions of the sum and product rules on a selection.
+#include "view/clue_definitions.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/undo_stack.h"
+#include "engine/update_possibles.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace quorbel {
+namespace {
+
+using test::RecordingHost;
+
+constexpr int kShapeOf9 = 5;
+
+class CountingRedraws final : public BoardFeedback {
+public:
+  void RedrawViewNow() override { ++Redraws; }
+  int Redraws = 0;
+};
+
+class ClueDefinitionsTest : public ::testing::Test {
+protected:
+  ClueDefinitionsTest() : ctx_(host_) {
+    SetGridShape(ctx_, kShapeOf9, 1, 0);
+    for (int c = 0; c < ctx_.Geo.NCells; ++c) {
+      ctx_.Grids.RefTab[0].Cells[c].Value = (c % 9 + c / 9 * 3 + c / 27) % 9 + 1;
+      ctx_.Grids.RefTab[0].Cells[c].Status = kStatusFixed;
+    }
+    UpdatePossibles(ctx_, -1, -1, -1, 1);
+  }
+  GridRecord &Grid() { return ctx_.Grids.Main[0]; }
+  void Select(std::initializer_list<int> cells) {
+    selection_.Count = 0;
+    for (int c : cells)
+      selection_.Pairs[selection_.Count++] = {c, 0};
+  }
+  ClueDefinitions Definitions(bool expert = true) { return {ctx_, selection_, feedback_, expert}; }
+  const std::string &Said() const { return host_.Messages.back(); }
+
+  RecordingHost host_;
+  EngineContext ctx_;
+  SelectionList selection_;
+  CountingRedraws feedback_;
+};
+
+TEST_F(ClueDefinitionsTest, WithoutTheExpertFlagNothingActs) {
+  Select({0, 1, 2});
+  int frameMode = 1;
+  ClueDefinitions d = Definitions(false);
+  d.Killer(0);
+  d.LittleKiller();
+  d.Arrow();
+  d.Frame(frameMode);
+  d.Kimo();
+  d.ZeroKiller();
+  EXPECT_TRUE(Grid().Lists == VariantLists{});
+  EXPECT_FALSE(Grid().GridVar.Any());
+  EXPECT_TRUE(host_.Messages.empty());
+  EXPECT_EQ(feedback_.Redraws, 0);
+}
+
+TEST_F(ClueDefinitionsTest, AKillerCageTakesTheSolutionsTotalAndAnyOfItsCellsRemovesIt) {
+  // Cells 0, 1 and 2 hold 1, 2 and 3 in the solution.
+  ctx_.Grids.RefTab[0].Cells[2].Value = 4;
+  Select({2, 0, 1});
+  const int undoBefore = ctx_.Undo.ptUndo;
+  Definitions().Killer(0);
+  ASSERT_EQ(Grid().Lists.Killer.Size(), 1);
+  EXPECT_EQ(Grid().Lists.Killer.Items[0].Target, 7);
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarKillerSum));
+  EXPECT_EQ(Said(), "Killer Somme Area Added");
+  EXPECT_GT(ctx_.Undo.ptUndo, undoBefore);
+  Select({1});
+  Definitions().Killer(0);
+  EXPECT_EQ(Grid().Lists.Killer.Size(), 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarKillerSum));
+  EXPECT_EQ(Said(), "Killer Area removed");
+  // Neighbours only across a row end do not touch.
+  Select({8, 9});
+  Definitions().Killer(1);
+  EXPECT_EQ(Grid().Lists.Killer.Size(), 0);
+  EXPECT_EQ(Said(), "Killer: All cells must touch - Not selected");
+}
+
+TEST_F(ClueDefinitionsTest, KimoReadsItsModulusFromTwoCells) {
+  SetCellValue(ctx_, Grid(), 40, 1, kActionPlace);
+  SetCellValue(ctx_, Grid(), 41, 2, kActionPlace);
+  Select({40, 41});
+  Definitions().Kimo();
+  EXPECT_EQ(Grid().Lists.KimoModulus, 12);
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarKimo));
+  Select({});
+  Definitions().Kimo();
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarKimo));
+  EXPECT_EQ(Said(), "Kimo removed");
+}
+
+TEST_F(ClueDefinitionsTest, AnEmptySelectionClearsEvenAFullList) {
+  for (int i = 0; i < 40; ++i)
+    Grid().Lists.Killer.Append(KillerCage{1, {static_cast<CellRef>(i)}, 1, 0});
+  Grid().GridVar |= kVarKillerSum;
+  Select({60, 61});
+  Definitions().Killer(0);
+  EXPECT_EQ(Said(), "Two many Killer Area: Not selected");
+  Select({});
+  Definitions().Killer(0);
+  EXPECT_EQ(Grid().Lists.Killer.Size(), 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarKillerSum));
+}
+
+TEST_F(ClueDefinitionsTest, LittleKillerCluesComeFromAnEdgeCellAPairOrASide) {
+  Select({4});
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Littel-Killer : Cell added");
+  EXPECT_EQ(Grid().Lists.LittleKiller.Size(), 1);
+  Select({40});
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Littel-Killer : Selection not understood-must be in Grid Angle");
+  EXPECT_EQ(Grid().Lists.LittleKiller.Size(), 1);
+  Select({0, 1, 2});
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Littel-Killer: Top Line modified");
+  EXPECT_EQ(Grid().Lists.LittleKiller.Size(), 7); // positions 1..8 toggled: the fifth goes
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarLittleKiller));
+}
+
+TEST_F(ClueDefinitionsTest, FrameCluesStepThroughSumProductAndMax) {
+  int mode = 1;
+  Select({0, 9, 18}); // column 0 from the top
+  Definitions().Frame(mode);
+  const FrameClues &frame = Grid().Lists.Frame;
+  const GridRecord &ref = ctx_.Grids.RefTab[0];
+  const int a = ref.Cells[0].Value, b = ref.Cells[9].Value, c = ref.Cells[18].Value;
+  EXPECT_EQ(frame.Kind[0][0], 1);
+  EXPECT_EQ(frame.Value[0][0], a + b + c);
+  Definitions().Frame(mode);
+  EXPECT_EQ(frame.Kind[0][0], 2);
+  EXPECT_EQ(frame.Value[0][0], a * b * c);
+  Definitions().Frame(mode);
+  EXPECT_EQ(frame.Kind[0][0], 6);
+  EXPECT_EQ(frame.Value[0][0], a > b && a > c ? 1 : b > c ? 2 : 3);
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarFrameMax));
+  Definitions().Frame(mode);
+  EXPECT_EQ(frame.Kind[0][0], 0);
+  EXPECT_FALSE((Grid().GridVar & (kVarFrameSum | kVarFrameProduct | kVarFrameMax)).Any());
+  Select({10, 11, 12});
+  Definitions().Frame(mode);
+  EXPECT_EQ(Said(), "Frame: Bad selection - select at minimum 3 Continguous cells in perimeter");
+}
+
+TEST_F(ClueDefinitionsTest, OddviewHidesOneValueThenTheOtherThenGoes) {
+  Select({8, 7, 6}); // row 0 from the right
+  Definitions().Oddview();
+  const OutsideClues &outside = Grid().Lists.Outside;
+  ASSERT_EQ(outside.Kind[1][0], 2);
+  const int even = outside.Values[1][0][0];
+  EXPECT_EQ(even % 2, 0);
+  EXPECT_EQ(outside.Values[1][0][1] % 2, 1);
+  Definitions().Oddview();
+  EXPECT_EQ(outside.Values[1][0][0], -1);
+  Definitions().Oddview();
+  EXPECT_EQ(outside.Values[1][0][0], even);
+  EXPECT_EQ(outside.Values[1][0][1], -1);
+  Definitions().Oddview();
+  EXPECT_EQ(outside.Kind[1][0], 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarOddview));
+}
+
+} // namespace
+} // namespace quorbel

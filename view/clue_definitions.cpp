@@ -1,0 +1,837 @@
+#include "view/clue_definitions.h"
+
+#include <algorithm>
+#include <string>
+
+#include "engine/grid_services.h"
+#include "engine/grid_shape.h"
+#include "engine/little_killer_line.h"
+#include "engine/sum_clue_editors.h"
+#include "engine/sum_rules.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr int kSides = 4;
+enum FrameKind : int {
+  kFrameSum = 1,
+  kFrameProduct = 2,
+  kSkyScraper = 3,
+  kLastRising = 4,
+  kLastFalling = 5,
+  kFrameMax = 6
+};
+enum OutsideKind : int { kOutsideValues = 1, kOddview = 2, kTransfer = 3 };
+constexpr int kMultTableItems = 16;
+constexpr int kMaxCageCells = 10;
+
+bool Orthogonal(const GridGeometry &geo, int a, int b) {
+  const int dr = std::abs(geo.RowOfCell[a] - geo.RowOfCell[b]);
+  const int dc = std::abs(geo.ColOfCell[a] - geo.ColOfCell[b]);
+  return dr + dc == 1;
+}
+
+// The cells along one row or one column, each next to the one before.
+bool Consecutive(const GridGeometry &geo, std::span<const int> cells, bool &row) {
+  if (cells.size() < 2)
+    return false;
+  row = geo.RowOfCell[cells[0]] == geo.RowOfCell[cells[1]];
+  const int step = row ? 1 : geo.GridWidth;
+  for (size_t k = 1; k < cells.size(); ++k)
+    if (cells[k] - cells[k - 1] != step || (row && geo.RowOfCell[cells[k]] != geo.RowOfCell[cells[0]]))
+      return false;
+  return true;
+}
+
+} // namespace
+
+PerimeterRun FindPerimeterRun(const GridGeometry &geo, std::span<const int> cells) {
+  bool row = false;
+  if (!Consecutive(geo, cells, row))
+    return {};
+  const int w = geo.GridWidth;
+  const int first = cells.front();
+  const int last = cells.back();
+  if (row) {
+    if (geo.ColOfCell[first] == 0)
+      return {3, geo.RowOfCell[first]};
+    if (geo.ColOfCell[last] == w - 1)
+      return {1, geo.RowOfCell[first]};
+  } else {
+    if (geo.RowOfCell[first] == 0)
+      return {0, geo.ColOfCell[first]};
+    if (geo.RowOfCell[last] == w - 1)
+      return {2, geo.ColOfCell[first]};
+  }
+  return {};
+}
+
+GridRecord &ClueDefinitions::Grid() { return ctx_.Grids.Main[CurrentGridSlot(ctx_.Grids)]; }
+const GridRecord &ClueDefinitions::Reference() { return ctx_.Grids.RefTab[CurrentGridSlot(ctx_.Grids)]; }
+
+std::vector<int> ClueDefinitions::Cells(bool sorted) const {
+  std::vector<int> cells;
+  for (int k = 0; k < std::clamp(selection_.Count, 0, kMaxSelection); ++k) {
+    const int cell = selection_.Pairs[k].Cell;
+    if (cell >= 0 && cell < ctx_.Geo.NCells)
+      cells.push_back(cell);
+  }
+  if (sorted)
+    std::sort(cells.begin(), cells.end());
+  return cells;
+}
+
+// The solution's value of a cell, 0 when the solution does not know it.
+int ClueDefinitions::ReferenceValue(int cell) {
+  const CellRecord &ref = Reference().Cells[cell];
+  return ref.Status < kStatusConflict ? ref.Value : 0;
+}
+
+void ClueDefinitions::Post(std::string_view line) const { ctx_.Host->AddInfoMessage(line); }
+
+void ClueDefinitions::Snapshot() {
+  ReinitGrids(ctx_, 1, 1, 1, 1);
+  SaveUndoState(ctx_);
+}
+
+void ClueDefinitions::Finish(bool tables) {
+  if (tables)
+    BuildGridTables(ctx_, 0, 0, -1);
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
+}
+
+namespace {
+
+void SetBit(GridRecord &grid, VariantWords bit, bool on) {
+  if (on)
+    grid.GridVar |= bit;
+  else
+    grid.GridVar &= ~bit;
+}
+
+} // namespace
+
+void ClueDefinitions::FollowSideClueBits() {
+  GridRecord &grid = Grid();
+  bool kinds[7] = {};
+  bool outside[4] = {};
+  for (int side = 0; side < kSides; ++side)
+    for (int line = 0; line < kMaxWidth; ++line) {
+      kinds[std::clamp<int>(grid.Lists.Frame.Kind[side][line], 0, 6)] = true;
+      if (grid.Lists.Outside.Count[side][line] > 0)
+        outside[std::clamp<int>(grid.Lists.Outside.Kind[side][line], 0, 3)] = true;
+    }
+  SetBit(grid, kVarFrameSum, kinds[kFrameSum]);
+  SetBit(grid, kVarFrameProduct, kinds[kFrameProduct]);
+  SetBit(grid, kVarSkyScraper, kinds[kSkyScraper]);
+  SetBit(grid, kVarLastNumber, kinds[kLastRising] || kinds[kLastFalling]);
+  SetBit(grid, kVarFrameMax, kinds[kFrameMax]);
+  SetBit(grid, kVarOutside, outside[kOutsideValues]);
+  SetBit(grid, kVarOddview, outside[kOddview]);
+  SetBit(grid, kVarTransfer, outside[kTransfer] || grid.Lists.Transfer.Size() > 0);
+}
+
+// ---- Cages and Little Killer diagonals ----
+
+void ClueDefinitions::Killer(int product) {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    grid.Lists.Killer.Clear();
+    grid.GridVar &= ~kVarKiller;
+    Finish();
+    return;
+  }
+  if (grid.Lists.Killer.Full()) {
+    Post("Two many Killer Area: Not selected");
+    return;
+  }
+  for (int c : cells)
+    if (std::none_of(cells.begin(), cells.end(), [&](int other) { return Orthogonal(ctx_.Geo, c, other); }) &&
+        cells.size() > 1) {
+      Post("Killer: All cells must touch - Not selected");
+      return;
+    }
+  const bool removes =
+      std::any_of(cells.begin(), cells.end(), [&](int c) { return CageOfCell(grid, c) >= 0; });
+  if (!removes && static_cast<int>(cells.size()) > kMaxCageCells) {
+    Post("Killer: A cage holds at most 10 cells - Not selected");
+    return;
+  }
+  Snapshot();
+  if (ToggleKillerCage(ctx_.Geo, grid, cells, product, Reference()) == 1) {
+    grid.GridVar |= product == 1 ? kVarKillerProduct : kVarKillerSum;
+    Post(product == 1 ? "Killer Product Area Added" : "Killer Somme Area Added");
+  } else {
+    Post("Killer Area removed");
+    if (grid.Lists.Killer.Size() == 0)
+      grid.GridVar &= ~kVarKiller;
+  }
+  Finish();
+}
+
+void ClueDefinitions::LittleKiller() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  const int w = geo.GridWidth;
+  const std::vector<int> cells = Cells(false);
+  Snapshot();
+  auto refuse = [&](std::string_view line) {
+    Post(line);
+    UndoLastState(ctx_);
+  };
+  const GridRecord &ref = Reference();
+  if (cells.empty()) {
+    bool removed = false;
+    for (int side = 0; side < kSides; ++side)
+      for (int position = 0; position < w; ++position) {
+        const DiagonalEnds ends = LittleKillerClueOfSide(geo, side, position);
+        removed |= ends.First >= 0 && ToggleLittleKillerClue(geo, ends.First, ends.Last, grid, 0, ref) == 0;
+      }
+    if (removed)
+      grid.Lists.LittleKiller.Clear();
+    Post(removed ? "Littel-Killer on 4 sides removed" : "Littel-Killer on 4 sides added");
+  } else if (grid.Lists.LittleKiller.Full()) {
+    // The list holds 64 clues: the full set of a 16 x 16 grid's sides would not fit anyway.
+    refuse("Two many Little-Killer: Not selected");
+    return;
+  } else if (cells.size() == 1) {
+    const int cell = cells[0];
+    const int row = geo.RowOfCell[cell];
+    const int col = geo.ColOfCell[cell];
+    if (row != 0 && row != w - 1 && col != 0 && col != w - 1) {
+      refuse("Littel-Killer : Selection not understood-must be in Grid Angle");
+      return;
+    }
+    Post(ToggleLittleKillerClue(geo, -1, cell, grid, 0, ref) == 1 ? "Littel-Killer : Cell added"
+                                                                  : "Littel-Killer : Cell removed");
+  } else if (cells.size() == 2) {
+    const int dr = geo.RowOfCell[cells[1]] - geo.RowOfCell[cells[0]];
+    const int dc = geo.ColOfCell[cells[1]] - geo.ColOfCell[cells[0]];
+    if (dc == 0 || std::abs(dr) != std::abs(dc)) {
+      refuse("Littel-Killer : Selection not understood-must be in diagonal");
+      return;
+    }
+    ToggleLittleKillerClue(geo, cells[0], cells[1], grid, 0, ref);
+  } else {
+    const int first = cells.front();
+    const int last = cells.back();
+    int side = -1;
+    std::string_view done;
+    if (geo.RowOfCell[first] == 0 && geo.RowOfCell[last] == 0) {
+      side = 0;
+      done = "Littel-Killer: Top Line modified";
+    } else if (geo.RowOfCell[first] == w - 1 && geo.RowOfCell[last] == w - 1) {
+      side = 2;
+      done = "Littel-Killer: Bottom Line modified";
+    } else if (geo.ColOfCell[first] == w - 1 && geo.ColOfCell[last] == w - 1) {
+      side = 1;
+      done = "Littel-Killer: Right Column modified";
+    } else if (geo.ColOfCell[first] == 0 && geo.ColOfCell[last] == 0) {
+      side = 3;
+      done = "Littel-Killer: Left Colomn modified";
+    }
+    if (side < 0) {
+      refuse("Little-Killer: Selection not understood-must be in perimeter");
+      return;
+    }
+    for (int position = 1; position < w; ++position) {
+      const DiagonalEnds ends = LittleKillerClueOfSide(geo, side, position);
+      if (ends.First >= 0)
+        ToggleLittleKillerClue(geo, ends.First, ends.Last, grid, 0, ref);
+    }
+    Post(done);
+  }
+  SetBit(grid, kVarLittleKiller, grid.Lists.LittleKiller.Size() > 0);
+  Finish();
+}
+
+// ---- Groups of cells ----
+
+void ClueDefinitions::MagicSquare() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  std::vector<int> cells = Cells(true);
+  Snapshot();
+  if (cells.empty()) {
+    for (const MagicSquareClue &square : grid.Lists.MagicSquares.Used())
+      for (int k = 0; k < std::clamp<int>(square.NCells, 0, 16); ++k)
+        if (square.Cells[k] >= 0 && square.Cells[k] < ctx_.Geo.NCells)
+          grid.Cells[square.Cells[k]].MarkerState = 0;
+    grid.Lists.MagicSquares.Clear();
+    grid.GridVar &= ~kVarMagicSquare;
+    Post("Magic Square: All selection removed");
+    Finish();
+    return;
+  }
+  if (grid.Lists.MagicSquares.Full()) {
+    Post("Magic Square: Not selected");
+    return;
+  }
+  const int n = static_cast<int>(cells.size());
+  const int side = n == 4 ? 2 : n == 9 ? 3 : n == 16 ? 4 : 0;
+  if (side == 0) {
+    Post("Magic Square: Must be Square 2x2, 3x3 or 4x4");
+    return;
+  }
+  for (int k = 0; k < n; ++k) {
+    const int r = k / side;
+    const int c = k % side;
+    if (ctx_.Geo.RowOfCell[cells[k]] != ctx_.Geo.RowOfCell[cells[r * side]] ||
+        ctx_.Geo.ColOfCell[cells[k]] != ctx_.Geo.ColOfCell[cells[c]] ||
+        (c > 0 && cells[k] != cells[k - 1] + 1) ||
+        (r > 0 && cells[k] != cells[k - side] + ctx_.Geo.GridWidth)) {
+      Post("Magic Square: Cells must form a square");
+      return;
+    }
+  }
+  Post(ToggleMagicSquare(grid, cells) == 1 ? "Magic Square Added" : "Magic Square Removed");
+  SetBit(grid, kVarMagicSquare, grid.Lists.MagicSquares.Size() > 0);
+  Finish();
+}
+
+void ClueDefinitions::Arrow() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(false);
+  if (cells.empty()) {
+    Snapshot();
+    grid.Lists.Arrows.Clear();
+    grid.GridVar &= ~kVarArrow;
+    Post("Arrow: all selection removed");
+  } else if (grid.Lists.Arrows.Size() >= 79) {
+    Post("Arrow: Two much area - Not selected");
+    return;
+  } else if (cells.size() == 1) {
+    Post("Arrow: Select more than one cell");
+    return;
+  } else if (cells.size() > kMaxCageCells) {
+    Post("Arrow: Select at most 10 cells");
+    return;
+  } else {
+    Snapshot();
+    Post(ToggleArrow(grid, cells) == 1 ? "Arrow Added" : "Arrow Removed");
+    SetBit(grid, kVarArrow, grid.Lists.Arrows.Size() > 0);
+  }
+  Finish();
+}
+
+void ClueDefinitions::Creasing() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(false);
+  if (cells.empty()) {
+    Snapshot();
+    grid.Lists.Creasing.Clear();
+    grid.GridVar &= ~kVarCreasingLines;
+    Post("Creasing: all selection removed");
+  } else if (grid.Lists.Creasing.Full()) {
+    Post("Creasing: Two much area - Not selected");
+    return;
+  } else if (cells.size() == 1) {
+    Post("Creasing: Select more than one cell");
+    return;
+  } else if (cells.size() > kMaxCageCells) {
+    Post("Creasing: Select at most 10 cells");
+    return;
+  } else {
+    Snapshot();
+    Post(ToggleCreasingLine(grid, cells, 0) == 1 ? "Creasing Added" : "Creasing Removed");
+    SetBit(grid, kVarCreasingLines, grid.Lists.Creasing.Size() > 0);
+  }
+  Finish();
+}
+
+void ClueDefinitions::Kimo() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(false);
+  if (cells.empty()) {
+    Snapshot();
+    grid.GridVar &= ~kVarKimo;
+    Post("Kimo removed");
+    Finish();
+    return;
+  }
+  if (cells.size() != 2) {
+    Post("Kimo: Select 2 cells containing Modulo value(X-X)");
+    return;
+  }
+  Snapshot();
+  auto value = [&](int cell) {
+    const CellRecord &record = grid.Cells[cell];
+    return record.Status < kStatusConflict ? record.Value : 0;
+  };
+  grid.Lists.KimoModulus = 10 * value(cells[0]) + value(cells[1]);
+  if (grid.Lists.KimoModulus >= 2) {
+    grid.GridVar |= kVarKimo;
+    Post("Kimo Added");
+  } else {
+    Post("Kimo: Value as to be higher or equal than 2");
+  }
+  Finish();
+}
+
+void ClueDefinitions::ZeroKiller() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  grid.Lists.ZeroFlag = grid.Lists.ZeroFlag == 1 ? 0 : 1;
+  Post(grid.Lists.ZeroFlag == 1 ? "Zero Killer Added" : "Zero Killer Removed");
+  Finish();
+}
+
+void ClueDefinitions::MultiplicationTable() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  const std::vector<int> cells = Cells(false);
+  auto &items = grid.Lists.MultTable;
+  if (cells.empty()) {
+    Snapshot();
+    items.Clear();
+    grid.GridVar &= ~kVarMultTable;
+    Post("Multiplication Table: All selection removed");
+    Finish();
+    return;
+  }
+  const bool square = cells.size() == 4 && cells[1] == cells[0] + 1 && cells[2] == cells[0] + geo.GridWidth &&
+                      cells[3] == cells[2] + 1 && geo.RowOfCell[cells[1]] == geo.RowOfCell[cells[0]];
+  if (!square) {
+    Post("Multiplication Table: You must select 4 cells adjacents");
+    return;
+  }
+  for (int i = 0; i < items.Size(); ++i)
+    if (std::find(cells.begin(), cells.end(), items.Items[i].Cells[0]) != cells.end()) {
+      Snapshot();
+      items.RemoveAt(i);
+      Post("Multiplication Table: Selection removed");
+      SetBit(grid, kVarMultTable, items.Size() > 0);
+      Finish();
+      return;
+    }
+  if (items.Size() >= kMultTableItems) {
+    Post("Two many Multiplication Table: Not selected");
+    return;
+  }
+  Snapshot();
+  items.Append({{static_cast<CellRef>(cells[0]), static_cast<CellRef>(cells[1]),
+                 static_cast<CellRef>(cells[2]), static_cast<CellRef>(cells[3])}});
+  grid.GridVar |= kVarMultTable;
+  Post("Multiplication Table: Selection added");
+  Finish();
+}
+
+// ---- The clues beside the grid ----
+
+void ClueDefinitions::Frame(int &frameMode) {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  FrameClues &frame = grid.Lists.Frame;
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    for (auto &side : frame.Kind)
+      for (int16_t &kind : side)
+        if (kind == kFrameSum || kind == kFrameProduct || kind == kFrameMax)
+          kind = 0;
+    FollowSideClueBits();
+    Post("Frame: All selection removed");
+    Finish();
+    return;
+  }
+  if (cells.size() < 3) {
+    Post("Frame: Bad selection - select at minimum 3 contiguous cells");
+    return;
+  }
+  const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
+  if (run.Side < 0) {
+    Post("Frame: Bad selection - select at minimum 3 Continguous cells in perimeter");
+    return;
+  }
+  Snapshot();
+  int16_t &kind = frame.Kind[run.Side][run.Line];
+  if (frameMode != kFrameSum && frameMode != kFrameProduct && frameMode != kFrameMax)
+    frameMode = kFrameSum;
+  if (kind == frameMode) {
+    frameMode = frameMode == kFrameSum ? kFrameProduct : frameMode == kFrameProduct ? kFrameMax : 0;
+    if (frameMode == 0) {
+      frameMode = kFrameSum;
+      kind = 0;
+      FollowSideClueBits();
+      Finish();
+      return;
+    }
+  }
+  // The frame: the first cells seen from the side, as deep as the block.
+  const int depth = std::min(FrameDepth(ctx_.Geo, run.Side), ctx_.Geo.GridWidth);
+  int64_t total = frameMode == kFrameProduct ? 1 : 0;
+  int largest = 0;
+  int largestValue = -1;
+  for (int p = 0; p < depth; ++p) {
+    const int v = ReferenceValue(PerimeterCell(ctx_.Geo, run.Side, run.Line, p));
+    total = frameMode == kFrameProduct ? total * v : total + v;
+    if (v > largestValue) {
+      largestValue = v;
+      largest = p;
+    }
+  }
+  kind = static_cast<int16_t>(frameMode);
+  frame.Value[run.Side][run.Line] = static_cast<int32_t>(frameMode == kFrameMax ? largest + 1 : total);
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::LastNumber() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  FrameClues &frame = grid.Lists.Frame;
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    for (auto &side : frame.Kind)
+      for (int16_t &kind : side)
+        if (kind == kLastRising || kind == kLastFalling)
+          kind = 0;
+    FollowSideClueBits();
+    Post("Last Number: All selection removed");
+    Finish();
+    return;
+  }
+  if (cells.size() != 3) {
+    Post("Last Number: Bad selection - select 3 cells - First includes value");
+    return;
+  }
+  const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
+  if (run.Side < 0) {
+    Post("Last Number: Bad selection - select 3 Continguous cells in perimeter");
+    return;
+  }
+  const CellRecord &edge = grid.Cells[PerimeterCell(ctx_.Geo, run.Side, run.Line, 0)];
+  if (edge.Status > kStatusConflict || edge.Value <= 0) {
+    Post("Last Number: Put Value to be set near Perimeter");
+    return;
+  }
+  Snapshot();
+  int16_t &kind = frame.Kind[run.Side][run.Line];
+  kind = static_cast<int16_t>(kind == 0 ? kLastRising : kind == kLastRising ? kLastFalling : 0);
+  if (kind != 0)
+    frame.Value[run.Side][run.Line] = edge.Value;
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::SkyScraper() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  const int w = geo.GridWidth;
+  FrameClues &frame = grid.Lists.Frame;
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    for (auto &side : frame.Kind)
+      for (int16_t &kind : side)
+        if (kind == kSkyScraper)
+          kind = 0;
+    FollowSideClueBits();
+    Post("SkyScraper: All selection removed");
+    Finish();
+    return;
+  }
+  // The buildings seen from the side, when the solution knows the whole line; else -1.
+  auto seen = [&](int side, int line) {
+    int visible = 0;
+    int highest = 0;
+    for (int p = 0; p < w; ++p) {
+      const int v = ReferenceValue(PerimeterCell(geo, side, line, p));
+      if (v == 0)
+        return -1;
+      if (v > highest) {
+        highest = v;
+        ++visible;
+      }
+    }
+    return visible;
+  };
+  const int n = static_cast<int>(cells.size());
+  bool wholeRow = false;
+  if (n == w && Consecutive(geo, cells, wholeRow)) {
+    // A whole side: each of its places is toggled; a cell's value gives its clue when the
+    // solution cannot.
+    const int side = wholeRow ? (cells[0] == 0 ? 0 : 2) : (cells[0] == 0 ? 3 : 1);
+    Snapshot();
+    for (int line = 0; line < w; ++line) {
+      int16_t &kind = frame.Kind[side][line];
+      if (kind == kSkyScraper) {
+        kind = 0;
+        continue;
+      }
+      const int known = seen(side, line);
+      const CellRecord &cell = grid.Cells[cells[line]];
+      kind = kSkyScraper;
+      frame.Value[side][line] = known > 0 ? known : cell.Status < kStatusConflict ? cell.Value : 0;
+    }
+    FollowSideClueBits();
+    Finish();
+    return;
+  }
+  if (n != 3) {
+    Post("SkyScraper: Bad selection - select 3 cells or all in one side - one in perimeter includes value");
+    return;
+  }
+  const PerimeterRun run = FindPerimeterRun(geo, cells);
+  if (run.Side < 0) {
+    Post("Last Number: Bad selection - select 3 Continguous cells in perimeter");
+    return;
+  }
+  int16_t &kind = frame.Kind[run.Side][run.Line];
+  if (kind == kSkyScraper) {
+    Snapshot();
+    kind = 0;
+  } else {
+    int clue = seen(run.Side, run.Line);
+    if (clue <= 0) {
+      const CellRecord &edge = grid.Cells[PerimeterCell(geo, run.Side, run.Line, 0)];
+      if (edge.Status > kStatusConflict || edge.Value <= 0) {
+        Post("SkyScraper: First selection must include Skyscraper value");
+        return;
+      }
+      clue = edge.Value;
+    }
+    Snapshot();
+    kind = kSkyScraper;
+    frame.Value[run.Side][run.Line] = clue;
+  }
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::Outside() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  const int w = geo.GridWidth;
+  OutsideClues &outside = grid.Lists.Outside;
+  const std::vector<int> cells = Cells(true);
+  auto clear = [&](int side, int line) {
+    outside.Kind[side][line] = 0;
+    outside.Count[side][line] = 0;
+  };
+  if (cells.empty()) {
+    Snapshot();
+    for (int side = 0; side < kSides; ++side)
+      for (int line = 0; line < kMaxWidth; ++line)
+        if (outside.Kind[side][line] == kOutsideValues)
+          clear(side, line);
+    FollowSideClueBits();
+    Post("Outside: All selection removed");
+    Finish();
+    return;
+  }
+  int side = -1;
+  int line = -1;
+  const int first = cells.front();
+  const int row = geo.RowOfCell[first];
+  const int col = geo.ColOfCell[first];
+  bool alongRow = false;
+  if (cells.size() == 1) {
+    if (row < geo.BlockRows)
+      side = 0, line = col;
+    else if (row >= w - geo.BlockRows)
+      side = 2, line = col;
+    else if (col < geo.BlockCols)
+      side = 3, line = row;
+    else if (col >= w - geo.BlockCols)
+      side = 1, line = row;
+    if (side < 0) {
+      Post("Outside: Bad selection - select Contiguous cells in perimeter");
+      return;
+    }
+  } else if (Consecutive(geo, cells, alongRow)) {
+    const int band = alongRow ? geo.BlockCols : geo.BlockRows;
+    const int lastRow = geo.RowOfCell[cells.back()];
+    const int lastCol = geo.ColOfCell[cells.back()];
+    if (alongRow && lastCol < band)
+      side = 3, line = row;
+    else if (alongRow && col >= w - band)
+      side = 1, line = row;
+    else if (!alongRow && lastRow < band)
+      side = 0, line = col;
+    else if (!alongRow && row >= w - band)
+      side = 2, line = col;
+  }
+  if (side < 0) {
+    const int band = geo.BlockRows;
+    Post("Outside: Bad selection - select 2 to " + std::to_string(band) + " Contiguous cells in perimeter");
+    return;
+  }
+  Snapshot();
+  const int band = FrameDepth(geo, side);
+  if (outside.Kind[side][line] == kOutsideValues && outside.Count[side][line] > 0) {
+    const int stored = outside.Count[side][line];
+    if (band == static_cast<int>(cells.size()) + 1 && band == stored + 1) {
+      // One value left: the band's cell that is not selected.
+      for (int p = 0; p < band; ++p) {
+        const int cell = PerimeterCell(geo, side, line, p);
+        if (std::find(cells.begin(), cells.end(), cell) == cells.end()) {
+          outside.Values[side][line][0] = static_cast<int16_t>(ReferenceValue(cell));
+          outside.Count[side][line] = 1;
+          break;
+        }
+      }
+    } else {
+      clear(side, line);
+    }
+  } else if (outside.Kind[side][line] == 0 || outside.Count[side][line] == 0) {
+    outside.Kind[side][line] = kOutsideValues;
+    outside.Count[side][line] = static_cast<int16_t>(cells.size());
+    for (size_t k = 0; k < cells.size(); ++k)
+      outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
+  }
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::Oddview() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  OutsideClues &outside = grid.Lists.Outside;
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    for (int side = 0; side < kSides; ++side)
+      for (int line = 0; line < kMaxWidth; ++line)
+        if (outside.Kind[side][line] == kOddview) {
+          outside.Kind[side][line] = 0;
+          outside.Count[side][line] = 0;
+        }
+    FollowSideClueBits();
+    Post("Oddview: All selection removed");
+    Finish();
+    return;
+  }
+  if (cells.size() != 3) {
+    Post("Oddview: Bad selection - select 3 cells");
+    return;
+  }
+  const PerimeterRun run = FindPerimeterRun(geo, cells);
+  if (run.Side < 0) {
+    Post("Oddview: Bad selection - select 3 Continguous cells in perimeter");
+    return;
+  }
+  Snapshot();
+  auto &values = outside.Values[run.Side][run.Line];
+  if (outside.Kind[run.Side][run.Line] != kOddview || outside.Count[run.Side][run.Line] == 0) {
+    int even = -1;
+    int odd = -1;
+    for (int p = 0; p < geo.GridWidth; ++p) {
+      const int v = ReferenceValue(PerimeterCell(geo, run.Side, run.Line, p));
+      if (v > 0 && (v % 2 == 0 ? even : odd) < 0)
+        (v % 2 == 0 ? even : odd) = v;
+    }
+    outside.Kind[run.Side][run.Line] = kOddview;
+    outside.Count[run.Side][run.Line] = 2;
+    values[0] = static_cast<int16_t>(even);
+    values[1] = static_cast<int16_t>(odd);
+  } else if (values[1] == -1) {
+    outside.Kind[run.Side][run.Line] = 0;
+    outside.Count[run.Side][run.Line] = 0;
+  } else if (values[0] == -1) {
+    values[0] = values[2];
+    values[1] = -1;
+  } else {
+    values[2] = values[0];
+    values[0] = -1;
+  }
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::TransferFrame() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const GridGeometry &geo = ctx_.Geo;
+  OutsideClues &outside = grid.Lists.Outside;
+  const std::vector<int> cells = Cells(true);
+  if (cells.empty()) {
+    Snapshot();
+    for (int side = 0; side < kSides; ++side)
+      for (int line = 0; line < kMaxWidth; ++line)
+        if (outside.Kind[side][line] == kTransfer) {
+          outside.Kind[side][line] = 0;
+          outside.Count[side][line] = 0;
+        }
+    FollowSideClueBits();
+    Post("Transfer: All selection removed");
+    Finish();
+    return;
+  }
+  if (cells.size() < 2) {
+    Post("Transfer: Bad selection - select more than one cell");
+    return;
+  }
+  const bool oneRow = std::all_of(cells.begin(), cells.end(),
+                                  [&](int c) { return geo.RowOfCell[c] == geo.RowOfCell[cells[0]]; });
+  const bool oneCol = std::all_of(cells.begin(), cells.end(),
+                                  [&](int c) { return geo.ColOfCell[c] == geo.ColOfCell[cells[0]]; });
+  if (!oneRow && !oneCol) {
+    Post("Transfer: Bad selection - select cells in line or column");
+    return;
+  }
+  Snapshot();
+  const int side = oneRow ? 3 : 0;
+  const int line = oneRow ? geo.RowOfCell[cells[0]] : geo.ColOfCell[cells[0]];
+  if (outside.Kind[side][line] == kTransfer) {
+    outside.Kind[side][line] = 0;
+    outside.Count[side][line] = 0;
+  } else {
+    outside.Kind[side][line] = kTransfer;
+    outside.Count[side][line] = static_cast<int16_t>(std::min<size_t>(cells.size(), kMaxWidth));
+    for (size_t k = 0; k < cells.size() && k < kMaxWidth; ++k)
+      outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
+  }
+  FollowSideClueBits();
+  Finish();
+}
+
+void ClueDefinitions::TransferHighlight() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(false);
+  Snapshot();
+  for (int c = 0; c < ctx_.Geo.NCells; ++c)
+    grid.Cells[c].CrossedOut = 0;
+  grid.Lists.Transfer.Clear();
+  for (int c : cells)
+    if (grid.Lists.Transfer.Append({static_cast<CellRef>(c)}))
+      grid.Cells[c].CrossedOut = 1;
+  if (cells.empty())
+    Post("Transfer: All selection removed");
+  FollowSideClueBits();
+  Finish();
+}
+
+} // namespace quorbel

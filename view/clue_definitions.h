@@ -1,0 +1,67 @@
+// The expert's clue definitions of the sum and product rules: a selection of cells becomes a
+// clue of the current grid, or takes one away; an empty selection clears the rule. Every
+// definition tests the expert flag first, takes an undo step before it changes a list, keeps
+// the rule's bits in step with its clues, recomputes the candidates and repaints. Its lines go
+// to the message panel, in English in both languages.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "view/board_input.h"
+#include "view/selection_list.h"
+
+namespace quorbel {
+
+class ClueDefinitions {
+public:
+  ClueDefinitions(EngineContext &ctx, SelectionList &selection, BoardFeedback &feedback, bool expert)
+      : ctx_(ctx), selection_(selection), feedback_(feedback), expert_(expert) {}
+
+  void Killer(int product);
+  void LittleKiller();
+  void MagicSquare();
+  void Arrow();
+  void Creasing();
+  void Kimo();
+  void ZeroKiller();
+  void MultiplicationTable();
+  // The clues beside the grid; `frameMode` is the view's Frame mode (1 sum, 2 product, 6 max),
+  // stepped by the Frame definition.
+  void Frame(int &frameMode);
+  void LastNumber();
+  void SkyScraper();
+  void Outside();
+  void Oddview();
+  void TransferFrame();
+  void TransferHighlight();
+
+private:
+  GridRecord &Grid();
+  const GridRecord &Reference();
+  // The selected cells in the order chosen, or sorted by index.
+  std::vector<int> Cells(bool sorted) const;
+  int ReferenceValue(int cell);
+  void Post(std::string_view line) const;
+  void Snapshot();
+  void Finish(bool tables = false);
+  void FollowSideClueBits();
+
+  EngineContext &ctx_;
+  SelectionList &selection_;
+  BoardFeedback &feedback_;
+  bool expert_;
+};
+
+// A run of selected cells from the edge inwards: the side (0 top, 1 right, 2 bottom, 3 left) and
+// the line it stands beside. Side -1 when the cells (sorted) are not consecutive cells of one row
+// or column touching the edge.
+struct PerimeterRun {
+  int Side = -1;
+  int Line = -1;
+};
+PerimeterRun FindPerimeterRun(const GridGeometry &geo, std::span<const int> sortedCells);
+
+} // namespace quorbel

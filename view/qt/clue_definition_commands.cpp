@@ -1,0 +1,42 @@
+// The expert's definitions of the sum and product rules' clues, each bound to its menu item and
+// key, and the keys that do nothing.
+#include "app/qt/quorbel_app.h"
+#include "view/clue_definitions.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelView &)) {
+  app.Commands().SetHandler(cmd, [&app, define](CommandId) {
+    CQuorbelView *view = GetCurrentView();
+    if (!view || !view->Input().HasGrid())
+      return;
+    ClueDefinitions definitions(app.Engine(), view->Selection(), *view, app.ExpertMode());
+    define(definitions, *view);
+  });
+}
+
+} // namespace
+
+void BindClueDefinitionCommands(CQuorbelApp &app) {
+  Bind(app, Cmd::DefineKiller, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(0); });
+  Bind(app, Cmd::DefineKillerProduct, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(1); });
+  Bind(app, Cmd::DefineLittleKiller, [](ClueDefinitions &d, CQuorbelView &) { d.LittleKiller(); });
+  Bind(app, Cmd::DefineMagicSquare, [](ClueDefinitions &d, CQuorbelView &) { d.MagicSquare(); });
+  Bind(app, Cmd::DefineArrow, [](ClueDefinitions &d, CQuorbelView &) { d.Arrow(); });
+  Bind(app, Cmd::DefineCreasing, [](ClueDefinitions &d, CQuorbelView &) { d.Creasing(); });
+  Bind(app, Cmd::DefineKimo, [](ClueDefinitions &d, CQuorbelView &) { d.Kimo(); });
+  Bind(app, Cmd::DefineZeroKiller, [](ClueDefinitions &d, CQuorbelView &) { d.ZeroKiller(); });
+  Bind(app, Cmd::DefineMultiplicationTable,
+       [](ClueDefinitions &d, CQuorbelView &) { d.MultiplicationTable(); });
+  Bind(app, Cmd::DefineFrame, [](ClueDefinitions &d, CQuorbelView &v) { d.Frame(v.FrameMode); });
+  Bind(app, Cmd::DefineLastNumber, [](ClueDefinitions &d, CQuorbelView &) { d.LastNumber(); });
+  Bind(app, Cmd::DefineSkyScraper, [](ClueDefinitions &d, CQuorbelView &) { d.SkyScraper(); });
+  Bind(app, Cmd::DefineOutside, [](ClueDefinitions &d, CQuorbelView &) { d.Outside(); });
+  Bind(app, Cmd::DefineOddview, [](ClueDefinitions &d, CQuorbelView &) { d.Oddview(); });
+  Bind(app, Cmd::TransferFrame, [](ClueDefinitions &d, CQuorbelView &) { d.TransferFrame(); });
+  Bind(app, Cmd::TransferHighlight, [](ClueDefinitions &d, CQuorbelView &) { d.TransferHighlight(); });
+  app.Commands().SetHandler(Cmd::IgnoreCommand, [](CommandId) {});
+}
