@@ -50,6 +50,32 @@ void MarkUnfixed(GridRecord &grid, std::span<const int16_t> cells) {
 }
 
 uint32_t ValuesAbove(int v, const GridGeometry &geo) { return geo.FullMask & ~WidthMask(std::max(v, 0)); }
+
+// What the group's filter reads: its cells, their candidates and whether they are open, and the
+// total asked for. Never 0, so that a fresh digest always differs.
+uint64_t GroupDigest(const GridRecord &grid, std::span<const int16_t> cells, const GroupTotal &total) {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(total.Target) ^
+               (static_cast<uint64_t>(total.Modulus) << 40) ^
+               (static_cast<uint64_t>(total.ChainDistinct) << 56);
+  for (int16_t c : cells) {
+    const CellRecord &cell = grid.Cells[c];
+    h = (h ^ ((static_cast<uint64_t>(c) << 32) | cell.ThePoss | (IsOpen(cell) ? 1ull << 31 : 0))) *
+        0x100000001B3ull;
+  }
+  return h | 1;
+}
+
+// The filter of a group whose candidates changed since it last ran; 0 at once otherwise.
+int FilterGroupOnce(const GridGeometry &geo, GridRecord &grid, std::span<const int16_t> cells,
+                    const GroupTotal &total, uint64_t &seen) {
+  if (!AllInGrid(geo, cells))
+    return 0;
+  if (GroupDigest(grid, cells, total) == seen)
+    return 0;
+  const int changed = FilterGroupTotal(geo, grid, cells, total);
+  seen = GroupDigest(grid, cells, total);
+  return changed;
+}
 uint32_t ValuesBelow(int v) { return v <= 1 ? 0u : WidthMask(v - 1); }
 
 } // namespace
@@ -100,9 +126,9 @@ void CheckKiller(const GridGeometry &geo, GridRecord &grid, int i) {
 
 int FilterKiller(const GridGeometry &geo, GridRecord &grid, int i) {
   const KillerCage &cage = grid.Lists.Killer.Items[i];
-  return FilterGroupTotal(geo, grid, CellsOf(cage),
-                          {cage.IsProduct == 1 ? 1 : 0, cage.Target, KimoModulusOf(grid),
-                           grid.Lists.ZeroFlag == 1 ? 1 : 0, kGroupLimit});
+  const GroupTotal total{cage.IsProduct == 1 ? 1 : 0, cage.Target, KimoModulusOf(grid),
+                         grid.Lists.ZeroFlag == 1 ? 1 : 0, kGroupLimit};
+  return FilterGroupOnce(geo, grid, CellsOf(cage), total, grid.Digests.Killer[i]);
 }
 
 void CheckArrow(const GridGeometry &geo, GridRecord &grid, int i) {

@@ -136,7 +136,7 @@ bool LoadGroup(const GridGeometry &geo, const GridRecord &grid, std::span<const 
 int CandidateCountOfGroup(const ComboSearch &search) {
   int count = 0;
   for (int k = 0; k < std::clamp<int>(search.GroupSize, 0, ComboSearch::kMaxPositions); ++k)
-    count += std::popcount(search.Candidates[k]);
+    count += CountBits16(search.Candidates[k]);
   return count;
 }
 

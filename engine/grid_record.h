@@ -66,6 +66,7 @@ struct GridRecord {
   VariantWords GridVar; // the rules of the grid
   VariantLists Lists;
   VariantWork Work;
+  FilterDigests Digests;
   std::array<int32_t, 8> DirectionSteps{}; // -W, +1, +W, -1, twice
 
   std::span<CellRecord> PlayingCells(const GridGeometry &geo);

@@ -385,4 +385,12 @@ struct VariantWork {
   }
 };
 
+// The candidates a diagonal's or a cage's filter last left, as digests. On the same candidates
+// the filter would change nothing, whichever grid they stand in, so it is skipped while its
+// digest matches; a digest neither travels with a grid nor needs to.
+struct FilterDigests {
+  std::array<uint64_t, 64> LittleKiller{};
+  std::array<uint64_t, 40> Killer{};
+};
+
 } // namespace quorbel

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Generation of each rule whose clues the generator makes, beside classic grids, at one level:
+# per rule the median and worst time per puzzle and the share of puzzles counted unique.
+#   bench/rule_report.sh [N] [LEVEL] [SIZE]     (N puzzles per rule, default 20; level 1..4,
+#                                                default 3, Difficult; size default 9)
+# Rules are variant catalogue rows (quorbel-bench generate --rules); Kimo goes with Killer Sum.
+# Exit status 3 when the Difficult 9x9 Killer Sum misses its targets (median 1.5 s, worst 5 s).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUORBEL_BUILD_DIR:-$root/build}
+tool=$build/bench/quorbel-bench
+count=${1:-20}
+level=${2:-3}
+size=${3:-9}
+status=0
+
+declare -a names=("classic" "Little Killer" "Killer Sum" "Killer Product" "Killer Sum + Kimo" "Arrow"
+  "Creasing Lines" "Outside" "Frame Sum" "Frame Product" "Frame Max" "Oddview" "SkyScrapper"
+  "Last Number" "Transfer" "Mult Table")
+declare -a rows=("" "13" "14" "15" "14,16" "25" "26" "27" "28" "29" "30" "31" "32" "33" "34" "46")
+
+printf "%-20s %10s %10s %8s\n" "rule (size $size, level $level)" "median_ms" "worst_ms" "unique"
+for i in "${!names[@]}"; do
+  args=(generate --size "$size" --level "$level" --count "$count" --seed 1)
+  [ -n "${rows[$i]}" ] && args+=(--rules "${rows[$i]}")
+  if ! out=$("$tool" "${args[@]}" 2> /dev/null); then
+    printf "%-20s %s\n" "${names[$i]}" "not offered at this size, or failed"
+    continue
+  fi
+  times=$(grep '^median_ms=' <<< "$out")
+  median=$(sed 's/median_ms=\([0-9.]*\).*/\1/' <<< "$times")
+  worst=$(sed 's/.*worst_ms=\([0-9.]*\)/\1/' <<< "$times")
+  unique=$(grep '^unique=' <<< "$out" | cut -d= -f2 || true)
+  printf "%-20s %10s %10s %8s\n" "${names[$i]}" "$median" "$worst" "${unique:-$count}/$count"
+  if [ "${names[$i]}" = "Killer Sum" ] && [ "$size" = 9 ] && [ "$level" = 3 ]; then
+    awk -v m="$median" -v w="$worst" 'BEGIN { exit !(m <= 1500 && w <= 5000) }' ||
+      { echo "  target missed: Difficult 9x9 Killer Sum (median <= 1500 ms, worst <= 5000 ms)"; status=3; }
+  fi
+done
+exit $status
