@@ -1,6 +1,7 @@
 #include "view/grid_draw.h"
 
 #include <algorithm>
+#include <string>
 
 namespace quorbel {
 
@@ -217,8 +218,12 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
   if (Meets(rules, kVarFrameSum | kVarFrameProduct | kVarSkyScraper | kVarLastNumber | kVarFrameMax))
     for (int side = 0; side < 4; ++side)
       for (int line = 0; line < lines; ++line)
-        if (lists.Frame.Kind[side][line] != 0)
-          Raise(SideMargin(m, side), 0.4);
+        if (lists.Frame.Kind[side][line] != 0) {
+          // Beside a row the number lies across: its digits set the width.
+          const bool across = side == kSideTop || side == kSideBottom;
+          const int digits = static_cast<int>(std::to_string(std::abs(lists.Frame.Value[side][line])).size());
+          Raise(SideMargin(m, side), across ? 0.4 : std::max(0.4, 0.25 * digits + 0.1));
+        }
   if (Meets(rules, kVarBattleShip)) {
     Raise(m.Left, 0.5);
     Raise(m.Top, 0.5);

@@ -18,8 +18,9 @@ namespace {
 
 constexpr ColorRef kBlack = 0x000000;
 constexpr ColorRef kWhite = 0xFFFFFF;
-constexpr ColorRef kMultTableColour = 0x0000BB; // 0xBB0000 as the board's blue-green-red word
-constexpr std::array<ColorRef, 4> kCreasingColours = {0x808080, 0x2E8B57, 0xB8860B, 0x8B008B};
+constexpr ColorRef kMultTableColour = 0xBB0000; // blue: the board stores colours as blue, green, red
+// Grey, sea green, dark gold and purple, one per kind of line.
+constexpr std::array<ColorRef, 4> kCreasingColours = {0x808080, 0x578B2E, 0x0B86B8, 0x8B008B};
 
 // A clue's colour: the conflict colour when its check flagged it and conflicts are shown.
 ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain) {
