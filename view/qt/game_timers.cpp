@@ -17,6 +17,7 @@
 #include "resources/menu_tables.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
+#include "view/qt/variant_decorations.h"
 #include "view/status_texts.h"
 
 using namespace quorbel;
@@ -211,9 +212,15 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     return;
   const BoardColours &colours = app_.Colours();
   if (full == 1) {
-    if (!background_.isNull() && SidePanelHighlight == 0)
-      dc.drawImage(ToQRect(box), imageDC_, ToQRect(box));
-    else
+    if (!background_.isNull() && SidePanelHighlight == 0) {
+      // The side panel's picture is stretched over the whole panel: the clock takes its share.
+      const CellRect &side = layout_.Side;
+      const double sx = static_cast<double>(background_.width()) / std::max(1, side.Width());
+      const double sy = static_cast<double>(background_.height()) / std::max(1, side.Height());
+      const QRectF source((box.left - side.left) * sx, (box.top - side.top) * sy, box.Width() * sx,
+                          box.Height() * sy);
+      dc.drawImage(QRectF(ToQRect(box)), background_, source);
+    } else
       FillSolidRect(dc, box, SidePanelHighlight ? kSideHighlightColour : colours.ColBgComment);
     FillSolidRect(dc, {layout_.Side.left - kSeparatorLines + 1, box.top, layout_.Side.left + 1, box.bottom},
                   0);
@@ -221,6 +228,7 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
   // The clock's picture is drawn beside the time here once the picture sets exist.
   QString text;
   ColorRef ink = colours.ColInput;
+  int32_t shownTime = -1; // a time is drawn as a seven-segment clock
   if (mode == kModeScore) {
     text = QString::fromStdString(ScorePaneText(game_.GameScore, false));
   } else if (mode == kModeTimed) {
@@ -230,7 +238,7 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     clock_.Urgency = level;
     ink = kUrgencyColours[static_cast<size_t>(
         std::clamp(level - 2, 0, static_cast<int>(kUrgencyColours.size()) - 1))];
-    text = QString::fromStdString(ClockText(RemainingMs(clock_)));
+    shownTime = RemainingMs(clock_);
     if (const int32_t period = TickPeriodMs(level); period > 0) {
       const uint32_t tick = TimeGetTime() / static_cast<uint32_t>(period);
       if (tick != lastTickSound_)
@@ -239,7 +247,11 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     }
   } else {
     // The challenge shows its turn's time here once the challenge exists.
-    text = QString::fromStdString(ClockText(clock_.Elapsed));
+    shownTime = clock_.Elapsed;
+  }
+  if (shownTime >= 0) {
+    DrawClockFigures(dc, shownTime, box, ink);
+    return;
   }
   const int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
   DrawTextCentred(dc, text, box, fonts_.Font(font), ink);

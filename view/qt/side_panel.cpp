@@ -60,8 +60,9 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
     else
       FillSolidRect(dc, side, SidePanelHighlight ? kSideHighlightColour : ctx.Colours.ColBgComment);
   }
+  // The clock's box lies above the side panel: a full paint gives it its ground too.
   if (!ctx.Printing)
-    PaintClockPanel(dc, 0);
+    PaintClockPanel(dc, full);
   if (layout_.NumberBarShown && layout_.ValueSlots >= 1)
     DrawNumberBar(ctx);
 
