@@ -41,14 +41,16 @@ struct LineCells {
   }
 };
 
+// The line's cells from the side inwards (PerimeterCell's order), walked by one step.
 LineCells CellsFromSide(const GridGeometry &geo, int side, int line) {
   LineCells cells;
-  for (int i = 0; i < geo.GridWidth; ++i) {
-    const int cell = PerimeterCell(geo, side, line, i);
-    if (cell < 0)
-      break;
-    cells.Cells[cells.Count++] = static_cast<int16_t>(cell);
-  }
+  const int first = PerimeterCell(geo, side, line, 0);
+  if (first < 0)
+    return cells;
+  const int step = side == 0 ? geo.NCols : side == 1 ? -1 : side == 2 ? -geo.NCols : 1;
+  cells.Count = std::min(geo.GridWidth, kMaxWidth);
+  for (int i = 0; i < cells.Count; ++i)
+    cells.Cells[i] = static_cast<int16_t>(first + i * step);
   return cells;
 }
 
