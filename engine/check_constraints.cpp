@@ -1,6 +1,7 @@
 // CheckConstraints: every rule's check in its fixed order, then the grid's state from the
 // cells' conflict marks. A check marks conflicting cells with Check 5 and may set the
 // grid's State to 5 itself; the classic units were checked by InitPossibles.
+#include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
@@ -25,20 +26,24 @@ void CountBoats(const GridGeometry &geo, GridRecord &grid) {
 // The checks of the rules, in their order. A slot whose rule is not built yet runs
 // nothing and names the check it is waiting for.
 void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
-  // 1. Each playing cell: CheckOddEvenCell (pairwise comparison rules): not built yet.
-  // 2. Each comparison mark, by kind 2..9: CheckCompX, CheckCompV, CheckCompConsecutive,
-  //    CheckCompRatio, CheckCompSumN, CheckCompDiffN, CheckCompGreater, CheckCompLess: not
-  //    built yet.
-  // 3. All Indicated (word 2 0x200000): CheckAllIndicated: not built yet.
   const GridGeometry &geo = ctx.Geo;
   VariantLists &lists = grid.Lists;
+  // 1. Each playing cell's odd/even mark; 2. each comparison mark; 3. All Indicated.
+  for (int c = 0; c < geo.NCells; ++c)
+    if (grid.Cells[c].OddEven != -1)
+      CheckOddEvenCell(ctx, grid, c);
+  for (int i = 0; i < lists.Comparisons.Size(); ++i)
+    CheckComparison(geo, grid, i);
+  if (Meets(grid.GridVar, kVarAllIndicated))
+    CheckAllIndicated(geo, grid);
   // 4. Each Little Killer clue, Killer cage, Distance clue and puzzle piece, list by list.
-  //    CheckDistance (pairwise comparison rules) and CheckPuzzlePiece (puzzle pieces) are not
-  //    built yet.
+  //    CheckPuzzlePiece (puzzle pieces) is not built yet.
   for (int i = 0; i < lists.LittleKiller.Size(); ++i)
     CheckLittleKiller(geo, grid, i);
   for (int i = 0; i < lists.Killer.Size(); ++i)
     CheckKiller(geo, grid, i);
+  for (int i = 0; i < lists.Distance.Size(); ++i)
+    CheckDistance(geo, grid, i);
   // 5. Battle Ship with pieces: the boats of each row and column.
   if (Meets(grid.GridVar, kVarBattleShip) && grid.Lists.Pieces.Count > 0)
     CountBoats(ctx.Geo, grid);
@@ -48,7 +53,11 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
       CheckOutsideClue(geo, grid, side, line);
       CheckFrameClue(side, line, geo, grid);
     }
-  // 7. Each Odd Pair mark, each Quad clue: CheckOddPair, CheckQuad: not built yet.
+  // 7. Each Odd Pair mark, each Quad clue.
+  for (int i = 0; i < lists.OddPairs.Size(); ++i)
+    CheckOddPair(ctx, grid, i);
+  for (int i = 0; i < lists.Quads.Size(); ++i)
+    CheckQuad(geo, grid, i);
   // 8. CheckNoConsecutive, CheckNoTouch, each under its own bit (neighbourhood and
   //    chess-move rules): not built yet.
   // 9. Each Arrow, each Creasing line.

@@ -38,6 +38,9 @@ struct EngineContext {
   // main grids (3 solved, 5 contradiction, 8 open) and their open cells.
   int32_t GridSetState = kGridConsistent;
   int32_t TotalOpenCells = 0;
+  // The parity every X cell and X pair shares (0 even, 1 odd), one for all grids; 10 while no
+  // placed value tells it (ResolveXParity, at every InitPossibles).
+  int32_t XParity = 10;
   // Solutions found by the running or last solution count; each count starts it at 0.
   int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English

@@ -1,6 +1,7 @@
 // FilterConstraints: the rule filters in the one order every rule relies on. A filter
 // removes candidates and reports 1 when it changed a mask; no filter stops the pass.
 // The twins filters between linked grids run from UpdatePossibles, not here.
+#include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
 #include "engine/propagate.h"
@@ -16,19 +17,27 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   const VariantLists &lists = grid.Lists;
   int changed = 0;
-  // 1. Each comparison mark with at least one open cell, by kind 2..9: FilterCompX,
-  //    FilterCompV, FilterCompConsecutive, FilterCompRatio, FilterCompSumN, FilterCompDiffN,
-  //    FilterCompGreater, FilterCompLess (pairwise comparison rules): not built yet.
-  // 2. All Indicated (word 2 0x200000): FilterAllIndicated: not built yet.
-  // 3. Each playing cell: FilterOddEvenCell: not built yet.
+  // 1. Each comparison mark with at least one open cell; 2. All Indicated; 3. each playing
+  //    cell's odd/even mark.
+  for (int i = 0; i < lists.Comparisons.Size(); ++i)
+    changed |= FilterComparison(geo, grid, i);
+  if (Meets(grid.GridVar, kVarAllIndicated))
+    changed |= FilterAllIndicated(geo, grid);
+  for (int c = 0; c < geo.NCells; ++c)
+    if (grid.Cells[c].OddEven != -1)
+      changed |= FilterOddEvenCell(ctx, grid, c);
   // 4. Each Little Killer clue; 5. each Killer cage.
   for (int i = 0; i < lists.LittleKiller.Size(); ++i)
     changed |= FilterLittleKiller(geo, grid, i);
   for (int i = 0; i < lists.Killer.Size(); ++i)
     changed |= FilterKiller(geo, grid, i);
-  // 6. Each Distance clue: FilterDistance: not built yet.
-  // 7. Each Quad clue: FilterQuad: not built yet.
-  // 8. Each Odd Pair mark: FilterOddPair: not built yet.
+  // 6. Each Distance clue; 7. each Quad clue; 8. each Odd Pair mark.
+  for (int i = 0; i < lists.Distance.Size(); ++i)
+    changed |= FilterDistance(geo, grid, i);
+  for (int i = 0; i < lists.Quads.Size(); ++i)
+    changed |= FilterQuad(geo, grid, i);
+  for (int i = 0; i < lists.OddPairs.Size(); ++i)
+    changed |= FilterOddPair(ctx, grid, i);
   // 9. Each Arrow; 10. each Creasing line.
   for (int i = 0; i < lists.Arrows.Size(); ++i)
     changed |= FilterArrow(geo, grid, i);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
 #include "engine/sum_rules.h"
@@ -119,8 +120,9 @@ void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
 }
 
 // The rules' preparation after the candidates are known.
-void PrepareRulesAfterCandidates(GridRecord & /*grid*/) {
-  // ResolveXParity (pairwise comparison rules) is not built yet.
+void PrepareRulesAfterCandidates(EngineContext &ctx, GridRecord &grid) {
+  if (Meets(grid.GridVar, kVarOdd | kVarOddPair))
+    ResolveXParity(ctx);
   // PrepareChessCells, on grids with the Chess rule (neighbourhood and chess-move rules),
   // is not built yet.
 }
@@ -212,7 +214,7 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
   }
   grid.SudMissing = open;
   if (rules)
-    PrepareRulesAfterCandidates(grid);
+    PrepareRulesAfterCandidates(ctx, grid);
   return 1;
 }
 
