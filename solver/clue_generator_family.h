@@ -18,10 +18,11 @@ struct ClueJob {
   EngineContext &Ctx;
   GridRecord &Grid;
   const GridRecord &Solution;
-  int Count = 0;       // the kind's allotted count
-  double Factor = 1.0; // FAC<stem> / 100
-  int Level = 1;       // 1..4
-  bool All = false;    // every clue the solution has (full depth, or All Indicated)
+  int Count = 0;                  // the kind's allotted count
+  double Factor = 1.0;            // FAC<stem> / 100
+  int Level = 1;                  // 1..4
+  bool All = false;               // every clue the solution has (full depth, or All Indicated)
+  int32_t *OddEvenKind = nullptr; // the run's shared parity of Odd and Odd Pair, -1 not drawn yet
 
   const GridGeometry &Geo() const;
   int SolutionValue(int cell) const { return Solution.Cells[cell].Value; }
@@ -56,6 +57,14 @@ int GenerateFrameClues(const ClueJob &job, int kind);
 int GenerateOddviewClues(const ClueJob &job);
 int GenerateSkyScraperClues(const ClueJob &job);
 int GenerateLastNumberClues(const ClueJob &job);
+// The clue generators of the rules between two cells (solver/comparison_clue_generators.cpp).
+int GenerateXVClues(const ClueJob &job);
+int GenerateLessClues(const ClueJob &job);
+int GenerateOddEvenClues(const ClueJob &job);
+int GenerateDotClues(const ClueJob &job);
+int GenerateDistanceClues(const ClueJob &job);
+int GenerateOddPairClues(const ClueJob &job);
+int GenerateQuadClues(const ClueJob &job);
 // The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
 void GenerateTransferPattern(const ClueJob &job);
 

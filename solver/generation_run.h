@@ -30,6 +30,8 @@ struct GenerationRun {
   ClueTables Clues;
   // Empty until the clue generators join: grids then carry no clue kind.
   ClueGenerator MakeClues;
+  // The parity the Odd and Odd Pair generators share (0 even, 1 odd, 2 none), drawn once per run.
+  int32_t OddEvenKind = -1;
 };
 
 // The level as the tables read it: 1..4, anything else 1.

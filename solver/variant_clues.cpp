@@ -15,11 +15,18 @@ namespace {
 enum ClueKindIndex : int {
   kClueLittleKiller = 1,
   kClueKillerSum = 2,
+  kClueLess = 3,
+  kClueOdd = 4,
+  kClueXV = 5,
+  kClueDistance = 6,
+  kClueDot = 8,
   kClueOutside = 11,
   kClueFrameSum = 12,
   kClueFrameProduct = 13,
   kClueKillerProduct = 14,
+  kClueOddPair = 18,
   kClueOddview = 19,
+  kClueQuad = 20,
   kClueSkyScraper = 23,
   kClueArrow = 24,
   kClueCreasing = 25,
@@ -29,9 +36,11 @@ enum ClueKindIndex : int {
 constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
 
 // The kinds whose generator is built, by their entry in the clue table.
-constexpr std::array<int, 12> kBuiltKinds = {
-    kClueLittleKiller, kClueKillerSum,  kClueOutside, kClueFrameSum, kClueFrameProduct, kClueKillerProduct,
-    kClueOddview,      kClueSkyScraper, kClueArrow,   kClueCreasing, kClueLastNumber,   kClueFrameMax};
+constexpr std::array<int, 19> kBuiltKinds = {
+    kClueLittleKiller,  kClueKillerSum, kClueLess,       kClueOdd,      kClueXV,
+    kClueDistance,      kClueDot,       kClueOutside,    kClueFrameSum, kClueFrameProduct,
+    kClueKillerProduct, kClueOddPair,   kClueOddview,    kClueQuad,     kClueSkyScraper,
+    kClueArrow,         kClueCreasing,  kClueLastNumber, kClueFrameMax};
 
 // Runs entry i's generator; 0 for a kind whose generator is not built.
 int RunGenerator(int i, const ClueJob &job) {
@@ -42,6 +51,20 @@ int RunGenerator(int i, const ClueJob &job) {
     return GenerateKillerCages(job, 0);
   case kClueKillerProduct:
     return GenerateKillerCages(job, 1);
+  case kClueLess:
+    return GenerateLessClues(job);
+  case kClueOdd:
+    return GenerateOddEvenClues(job);
+  case kClueXV:
+    return GenerateXVClues(job);
+  case kClueDistance:
+    return GenerateDistanceClues(job);
+  case kClueDot:
+    return GenerateDotClues(job);
+  case kClueOddPair:
+    return GenerateOddPairClues(job);
+  case kClueQuad:
+    return GenerateQuadClues(job);
   case kClueOutside:
     return GenerateOutsideClues(job);
   case kClueFrameSum:

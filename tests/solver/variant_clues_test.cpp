@@ -77,6 +77,7 @@ private:
 };
 
 TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolutionValue) {
+  std::array<int, 2> kept{}; // kinds left without clue, kinds kept
   for (const VariantWords words : GeneratedKinds())
     for (int sizeClass = 0; sizeClass < 6; ++sizeClass) {
       if (!Offered(words, sizeClass))
@@ -87,9 +88,10 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
         SCOPED_TRACE(testing::Message() << "rule " << words.word1 << "/" << words.word2 << " size "
                                         << kSizes[sizeClass] << " seed " << seed);
         GridRecord &grid = made.Grid();
-        EXPECT_GT(made.Result(KindIndex(words)), 0);
-        EXPECT_TRUE(Meets(grid.GridVar, words));
-        EXPECT_GT(made.Total(), 0);
+        // A kind that found no clue (a dot sum no two neighbours make, say) leaves the grid.
+        const int result = made.Result(KindIndex(words));
+        EXPECT_EQ(Meets(grid.GridVar, HiddenVariantTable[KindIndex(words)].Words), result > 0);
+        ++kept[result > 0 ? 1 : 0];
 
         // Every cell holding its solution value: nothing is in conflict.
         Propagate(made.Ctx(), grid, kFilterAlways, 0);
@@ -105,6 +107,7 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
           ASSERT_NE(grid.Cells[c].ThePoss & ValueBit(made.Solution().Cells[c].Value), 0u) << "cell " << c;
       }
     }
+  EXPECT_GT(kept[1], 20 * kept[0]); // leaving without clue is the rare case
 }
 
 TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {

@@ -1,0 +1,274 @@
+// Clue generators of the rules between two cells: X and V, greater and less, dots, odd and even
+// cells, Distance, Odd Pair and Quad Max, each read off the solution.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "engine/comparison_editors.h"
+#include "engine/sum_clue_editors.h"
+#include "platform/random.h"
+#include "solver/clue_generator_family.h"
+
+namespace quorbel {
+
+namespace {
+
+enum Kind : int {
+  kX = 2,
+  kV = 3,
+  kConsecutive = 4,
+  kRatio = 5,
+  kSumN = 6,
+  kDifferenceN = 7,
+  kGreater = 8,
+  kLess = 9
+};
+constexpr int kXParityMark = 10;
+
+struct Pair {
+  int A = 0;
+  int B = 0;
+  int Kind = 0;
+};
+
+// Each cell with its right and its lower neighbour.
+template <typename Visit> void ForEachNeighbourPair(const GridGeometry &geo, Visit visit) {
+  for (int c = 0; c < geo.NCells; ++c) {
+    if (geo.ColOfCell[c] + 1 < geo.GridWidth)
+      visit(c, c + 1);
+    if (geo.RowOfCell[c] + 1 < geo.GridWidth)
+      visit(c, c + geo.GridWidth);
+  }
+}
+
+// The family pattern over collected candidates: pairs of two givens come in at once in the
+// all-clues mode; the others are drawn at random while the budget lasts.
+int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<Pair> &givenPairs) {
+  const GridGeometry &geo = job.Geo();
+  if (job.All)
+    for (const Pair &p : givenPairs)
+      ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind);
+  int budget = static_cast<int>(job.Count * job.Factor);
+  constexpr int kMaxFailures = 10;
+  for (int failures = 0; (budget > 0 || job.All) && !candidates.empty() && failures < kMaxFailures;) {
+    const int at = RandomBelow(static_cast<int>(candidates.size()));
+    const Pair p = candidates[at];
+    candidates.erase(candidates.begin() + at);
+    if (ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind) == 1) {
+      --budget;
+      failures = 0;
+    } else {
+      ++failures;
+    }
+  }
+  return job.Count - static_cast<int>(std::max(budget, 0) / std::max(job.Factor, 1e-9));
+}
+
+bool BothGivens(const ClueJob &job, int a, int b) { return job.IsGiven(a) && job.IsGiven(b); }
+
+// The four neighbours of a cell in a random order, -1 off the grid.
+std::array<int, 4> ShuffledNeighbours(const GridGeometry &geo, int cell) {
+  const int w = geo.GridWidth;
+  std::array<int, 4> around = {
+      geo.RowOfCell[cell] > 0 ? cell - w : -1, geo.ColOfCell[cell] + 1 < w ? cell + 1 : -1,
+      geo.RowOfCell[cell] + 1 < w ? cell + w : -1, geo.ColOfCell[cell] > 0 ? cell - 1 : -1};
+  for (int k = 3; k > 0; --k)
+    std::swap(around[k], around[RandomBelow(k + 1)]);
+  return around;
+}
+
+int DrawOddEvenKind(const ClueJob &job) {
+  if (job.OddEvenKind == nullptr)
+    return RandomBelow(3);
+  if (*job.OddEvenKind < 0)
+    *job.OddEvenKind = RandomBelow(3);
+  return *job.OddEvenKind;
+}
+
+} // namespace
+
+int GenerateXVClues(const ClueJob &job) {
+  std::vector<Pair> candidates;
+  std::vector<Pair> givenPairs;
+  ForEachNeighbourPair(job.Geo(), [&](int a, int b) {
+    const int sum = job.SolutionValue(a) + job.SolutionValue(b);
+    if (sum != 5 && sum != 10)
+      return;
+    (BothGivens(job, a, b) ? givenPairs : candidates).push_back({a, b, sum == 5 ? kV : kX});
+  });
+  return SpendOnPairs(job, candidates, givenPairs);
+}
+
+int GenerateDotClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  const int w = geo.GridWidth;
+  static constexpr std::array<int, 7> kModes = {1, 1, 3, 3, 4, 12, 15};
+  const int mode = kModes[RandomBelow(7)];
+  int k = -1;
+  if (mode == 12 || mode == 15)
+    k = RandomBelow(2 * w - 5) + 2;
+  else if (mode == 4)
+    k = RandomBelow(w - 3) + 2;
+  job.Grid.Lists.ComparisonTotal = k;
+  std::vector<Pair> candidates;
+  std::vector<Pair> givenPairs;
+  ForEachNeighbourPair(geo, [&](int a, int b) {
+    const int x = job.SolutionValue(a);
+    const int y = job.SolutionValue(b);
+    int kind = 0;
+    if ((mode & 1) && std::abs(x - y) == 1)
+      kind = kConsecutive;
+    else if ((mode & 2) && (x == 2 * y || y == 2 * x))
+      kind = kRatio;
+    else if ((mode & 4) && x + y == k)
+      kind = kSumN;
+    else if ((mode & 8) && std::abs(x - y) == k)
+      kind = kDifferenceN;
+    if (kind != 0)
+      (BothGivens(job, a, b) ? givenPairs : candidates).push_back({a, b, kind});
+  });
+  return SpendOnPairs(job, candidates, givenPairs);
+}
+
+int GenerateLessClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  constexpr int kMaxFailures = 40;
+  return SpendClueBudget(job, kMaxFailures, [&](int) {
+    const int cell = RandomBelow(geo.NCells);
+    for (int other : ShuffledNeighbours(geo, cell)) {
+      if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
+        continue;
+      const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kLess : kGreater;
+      return ToggleComparisonMark(geo, cell, job.Grid, other, kind);
+    }
+    return 0;
+  });
+}
+
+int GenerateOddEvenClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  const int shared = DrawOddEvenKind(job);
+  constexpr int kMaxFailures = 10;
+  return SpendClueBudget(job, kMaxFailures, [&](int) {
+    const int cell = RandomBelow(geo.NCells);
+    if (job.IsGiven(cell) || job.Grid.Cells[cell].OddEven != -1)
+      return 0;
+    int mark = job.SolutionValue(cell) & 1;
+    if (mark == shared && RandomBelow(2) == 0 && job.Level > 1)
+      mark = kXParityMark;
+    return ToggleOddEvenCell(geo, job.Grid, cell, mark);
+  });
+}
+
+int GenerateDistanceClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  const int w = geo.GridWidth;
+  auto lineCell = [&](int orientation, int line, int p) {
+    return orientation == 1 ? geo.RowCells[line][p] : geo.ColCells[line][p];
+  };
+  auto acceptable = [&](int a, int b) {
+    return a != b && (job.Level == 1 || (!job.IsGiven(a) && !job.IsGiven(b)));
+  };
+  if (job.All) {
+    constexpr int kDrawsPerLine = 100;
+    for (int orientation = 0; orientation < 2; ++orientation)
+      for (int line = 0; line < w; ++line)
+        for (int draw = 0; draw < kDrawsPerLine; ++draw) {
+          const int a = lineCell(orientation, line, RandomBelow(w));
+          const int b = lineCell(orientation, line, RandomBelow(w));
+          if (acceptable(a, b)) {
+            ToggleDistanceClue(geo, a, b, job.Grid, orientation, job.Solution);
+            break;
+          }
+        }
+    return job.Count;
+  }
+  constexpr int kMaxFailures = 100;
+  return SpendClueBudget(job, kMaxFailures, [&](int) {
+    const int orientation = RandomBelow(2);
+    const int line = RandomBelow(w);
+    const int a = lineCell(orientation, line, RandomBelow(w));
+    const int b = lineCell(orientation, line, RandomBelow(w));
+    if (!acceptable(a, b) || IsLineClueListed(geo, a, job.Grid, orientation))
+      return 0;
+    return ToggleDistanceClue(geo, a, b, job.Grid, orientation, job.Solution);
+  });
+}
+
+int GenerateOddPairClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  const int shared = DrawOddEvenKind(job);
+  auto free = [&](int cell) {
+    if (FindKillerCageOfCell(job.Grid, cell) >= 0)
+      return false;
+    for (const OddPairMark &mark : job.Grid.Lists.OddPairs.Used())
+      if (mark.CellA == cell || mark.CellB == cell)
+        return false;
+    return true;
+  };
+  constexpr int kMaxFailures = 100;
+  constexpr int kMaxCages = 40;
+  const int result = SpendClueBudget(job, kMaxFailures, [&](int) {
+    if (job.Grid.Lists.Killer.Size() >= kMaxCages)
+      return 0;
+    const int cell = RandomBelow(geo.NCells);
+    if (!free(cell))
+      return 0;
+    for (int other : ShuffledNeighbours(geo, cell)) {
+      if (other < 0 || !free(other) || BothGivens(job, cell, other))
+        continue;
+      int kind = (job.SolutionValue(cell) + job.SolutionValue(other)) & 1;
+      if (kind == shared && RandomBelow(2) == 0)
+        kind = 2;
+      return ToggleOddPairMark(geo, job.Grid, cell, other, kind);
+    }
+    return 0;
+  });
+  if (job.All)
+    for (int cell = 0; cell < geo.NCells; ++cell)
+      if (free(cell)) {
+        job.Grid.Cells[cell].Value = job.SolutionValue(cell);
+        job.Grid.Cells[cell].Status = kStatusFixed;
+      }
+  return result;
+}
+
+int GenerateQuadClues(const ClueJob &job) {
+  const GridGeometry &geo = job.Geo();
+  const int w = geo.GridWidth;
+  const int m = RandomBelow(3);
+  constexpr int kMaxFailures = 100;
+  return SpendClueBudget(job, kMaxFailures, [&](int) {
+    const int first = RandomBelow(geo.NCells - w - 1);
+    if (geo.ColOfCell[first] == w - 1)
+      return 0;
+    const std::array<int, 4> cells = {first, first + 1, first + w, first + w + 1};
+    int placed = 0;
+    for (int c : cells)
+      placed += job.IsGiven(c) ? 1 : 0;
+    if (placed == 4)
+      return 0;
+    const int s = QuadMaxState(job.Grid, first);
+    if (s < 0 || (s <= 1 && m != 2))
+      return 0;
+    const int kind = s <= 1 ? s : m < 2 ? m : RandomBelow(2);
+    // Kind 0 names the largest value's cell, kind 1 the smallest's; a tie names none.
+    int best = cells[0];
+    bool tie = false;
+    for (int k = 1; k < 4; ++k) {
+      const int v = job.SolutionValue(cells[k]);
+      const int b = job.SolutionValue(best);
+      if (v == b)
+        tie = true;
+      else if (kind == 0 ? v > b : v < b) {
+        best = cells[k];
+        tie = false;
+      }
+    }
+    if (tie)
+      return 0;
+    return ToggleQuadClue(geo, cells, job.Grid, best, kind == 0 ? 0 : 1);
+  });
+}
+
+} // namespace quorbel
