@@ -38,7 +38,22 @@ public:
   void TransferFrame();
   void TransferHighlight();
 
+  // The rules between two cells (view/comparison_definitions.cpp). `dotKind` is the view's Dot
+  // kind (4 to 7), stepped by the Dot definition.
+  void SumMark(int kind); // 3 V, 2 X
+  void LessChain();
+  void GreaterPair();
+  void Dot(int &dotKind);
+  void Distance();
+  void OddEven(int unknownParity); // Even (0) and Odd (1): a cell the solution does not know
+  void OddXxx();
+  void OddPair();
+  void XxxPair();
+  void Quad(int mode); // 1 min, 0 max
+  void AllSignificant();
+
 private:
+  void FollowComparisonBits();
   GridRecord &Grid();
   const GridRecord &Reference();
   // The selected cells in the order chosen, or sorted by index.

@@ -170,3 +170,48 @@ TEST_F(ClueDefinitionsTest, OddviewHidesOneValueThenTheOtherThenGoes) {
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, XAndVNeedTwoNeighboursOfTheirSum) {
+  GridRecord &ref = ctx_.Grids.RefTab[0];
+  ref.Cells[0].Value = 1;
+  ref.Cells[1].Value = 4;
+  ref.Cells[10].Value = 2;
+  Select({0, 10});
+  Definitions().SumMark(3);
+  EXPECT_EQ(Said(), "Comparison: Bad selection - cells must be in same line or col and contigous");
+  EXPECT_EQ(Grid().Lists.Comparisons.Size(), 0);
+  Select({0, 1});
+  Definitions().SumMark(3);
+  EXPECT_EQ(Said(), "Comparison: V added");
+  EXPECT_EQ(Grid().Lists.Comparisons.Items[0].Kind, 3);
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarXV));
+  Definitions().SumMark(3);
+  EXPECT_EQ(Said(), "Comparison: removed");
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarXV)); // its last mark gone
+}
+
+TEST_F(ClueDefinitionsTest, ALessChainMarksEachNeighbouringPairByTheSolution) {
+  Select({27, 28, 29, 30});
+  Definitions().LessChain();
+  const GridRecord &ref = ctx_.Grids.RefTab[0];
+  ASSERT_EQ(Grid().Lists.Comparisons.Size(), 3);
+  for (int k = 0; k < 3; ++k) {
+    const ComparisonMark &mark = Grid().Lists.Comparisons.Items[k];
+    EXPECT_EQ(mark.Kind, ref.Cells[mark.CellA].Value < ref.Cells[mark.CellB].Value ? 9 : 8) << k;
+  }
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarLess));
+}
+
+TEST_F(ClueDefinitionsTest, AllSignificantTwiceRestoresTheWords) {
+  const VariantWords before = Grid().GridVar;
+  Definitions().AllSignificant();
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarAllIndicated));
+  Definitions().AllSignificant();
+  EXPECT_EQ(Grid().GridVar, before);
+}
+
+} // namespace
+} // namespace quorbel

@@ -38,5 +38,20 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineOddview, [](ClueDefinitions &d, CQuorbelView &) { d.Oddview(); });
   Bind(app, Cmd::TransferFrame, [](ClueDefinitions &d, CQuorbelView &) { d.TransferFrame(); });
   Bind(app, Cmd::TransferHighlight, [](ClueDefinitions &d, CQuorbelView &) { d.TransferHighlight(); });
+  Bind(app, Cmd::DefineV, [](ClueDefinitions &d, CQuorbelView &) { d.SumMark(3); });
+  Bind(app, Cmd::DefineX, [](ClueDefinitions &d, CQuorbelView &) { d.SumMark(2); });
+  Bind(app, Cmd::DefineLess, [](ClueDefinitions &d, CQuorbelView &) { d.LessChain(); });
+  Bind(app, Cmd::DefineGreater, [](ClueDefinitions &d, CQuorbelView &) { d.GreaterPair(); });
+  Bind(app, Cmd::DefineDot, [](ClueDefinitions &d, CQuorbelView &v) { d.Dot(v.DotKind); });
+  Bind(app, Cmd::DefineDistance, [](ClueDefinitions &d, CQuorbelView &) { d.Distance(); });
+  Bind(app, Cmd::DefineEven, [](ClueDefinitions &d, CQuorbelView &) { d.OddEven(0); });
+  Bind(app, Cmd::DefineOdd, [](ClueDefinitions &d, CQuorbelView &) { d.OddEven(1); });
+  Bind(app, Cmd::DefineOddXxx, [](ClueDefinitions &d, CQuorbelView &) { d.OddXxx(); });
+  Bind(app, Cmd::DefineEvenPair, [](ClueDefinitions &d, CQuorbelView &) { d.OddPair(); });
+  Bind(app, Cmd::DefineOddPair, [](ClueDefinitions &d, CQuorbelView &) { d.OddPair(); });
+  Bind(app, Cmd::DefineXxxPair, [](ClueDefinitions &d, CQuorbelView &) { d.XxxPair(); });
+  Bind(app, Cmd::DefineQuadMin, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(1); });
+  Bind(app, Cmd::DefineQuadMax, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(0); });
+  Bind(app, Cmd::DefineAllSignificant, [](ClueDefinitions &d, CQuorbelView &) { d.AllSignificant(); });
   app.Commands().SetHandler(Cmd::IgnoreCommand, [](CommandId) {});
 }

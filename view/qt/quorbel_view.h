@@ -94,6 +94,7 @@ public:
   double FadeLevel = 1.0;     // each grid's share of its tile
   int BackgroundReload = 1;   // 1: load the background picture at the next layout
   int FrameMode = 1;          // the frame clue the Frame definition places: 1 sum, 2 product, 6 max
+  int DotKind = 4;            // the dot the Dot definition places: 4 consecutive .. 7 difference N
   // Opens files, folders, web pages and mail forms for the links (the desktop's by default).
   std::function<bool(const QUrl &)> OpenUrl;
   // Shows a right-button menu at a window point and gives back the item chosen, 0 for none (a

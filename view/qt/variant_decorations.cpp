@@ -406,6 +406,133 @@ void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef c
   DrawFigureRow(dc, digits, -1, std::max(5, height), box, colour);
 }
 
+namespace {
+
+bool French(const PaintContext &ctx) { return ctx.General.language == Language::French; }
+
+// The box of a mark on the edge between two neighbouring cells: a third of a cell, centred on it.
+CellRect EdgeBox(const CGridDraw &painter, int a, int b) {
+  const CellRect &ra = painter.OuterRect[a];
+  const CellRect &rb = painter.OuterRect[b];
+  const QPoint ca = Centre(ra);
+  const QPoint cb = Centre(rb);
+  const int size = std::max(6, std::min(ra.Width(), ra.Height()) / 3);
+  const QPoint mid((ca.x() + cb.x()) / 2, (ca.y() + cb.y()) / 2);
+  return {mid.x() - size / 2, mid.y() - size / 2, mid.x() + size / 2, mid.y() + size / 2};
+}
+
+void DrawComparisonMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const auto marks = grid.Lists.Comparisons.Used();
+  const VariantWords shown = grid.GridVar & ctx.Switches.VarMask;
+  for (size_t i = 0; i < marks.size(); ++i) {
+    const ComparisonMark &mark = marks[i];
+    if ((mark.CellA != cell && mark.CellB != cell) || mark.CellA < 0 || mark.CellB < 0 ||
+        mark.CellA >= ctx.Geo.NCells || mark.CellB >= ctx.Geo.NCells)
+      continue;
+    const VariantWords rule = mark.Kind >= 8 ? kVarLess : mark.Kind >= 4 ? kVarDot : kVarXV;
+    if (!Meets(shown, rule))
+      continue;
+    const int direction = (mark.CellB - mark.CellA) * (mark.Kind == 9 ? -1 : 1);
+    CellClip clip(ctx.Dc, painter.OuterRect[cell]);
+    DrawComparisonSign(ctx.Dc, mark.Kind, direction,
+                       ClueColour(ctx, grid.Work.ComparisonConflict[i] == 1, kBlack),
+                       EdgeBox(painter, mark.CellA, mark.CellB));
+  }
+}
+
+void DrawOddEvenLetter(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const CellRecord &record = painter.Grid->Cells[cell];
+  if (record.OddEven < 0)
+    return;
+  const char letter = record.OddEven == 10  ? 'X'
+                      : record.OddEven == 1 ? (French(ctx) ? 'I' : 'O')
+                                            : (French(ctx) ? 'P' : 'E');
+  const CellRect &r = painter.OuterRect[cell];
+  const CellRect box{r.right - r.Width() / 3, r.top + 1, r.right - 2, r.top + r.Height() / 3};
+  DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb),
+                  ClueColour(ctx, record.OddEvenError == 1, ctx.Colours.ColInit));
+}
+
+// An Odd Pair is outlined like a cage, its letter in its first cell.
+void DrawOddPair(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const auto pairs = grid.Lists.OddPairs.Used();
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    const OddPairMark &pair = pairs[i];
+    if (pair.CellA != cell && pair.CellB != cell)
+      continue;
+    const int other = pair.CellA == cell ? pair.CellB : pair.CellA;
+    if (other < 0 || other >= ctx.Geo.NCells)
+      continue;
+    const CellRect &r = painter.OuterRect[cell];
+    const int inX = std::max(3, r.Width() / 7);
+    const int inY = std::max(3, r.Height() / 7);
+    const int left = r.left + inX, right = r.right - 1 - inX, top = r.top + inY, bottom = r.bottom - 1 - inY;
+    const int w = ctx.Geo.GridWidth;
+    const bool up = other == cell - w, down = other == cell + w, west = other == cell - 1,
+               east = other == cell + 1;
+    const ColorRef colour = ClueColour(ctx, grid.Work.OddPairConflict[i] == 1, 0x808000);
+    if (!up)
+      DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, top, east ? r.right : right, top, colour);
+    if (!down)
+      DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, bottom, east ? r.right : right, bottom,
+                   colour);
+    if (!west)
+      DrawClueLine(ctx.Dc, kClueLineDown, left, up ? r.top : top, left, down ? r.bottom : bottom, colour);
+    if (!east)
+      DrawClueLine(ctx.Dc, kClueLineDown, right, up ? r.top : top, right, down ? r.bottom : bottom, colour);
+    if (cell != std::min(pair.CellA, pair.CellB))
+      continue;
+    // Even sums read "P" (pair) in French and "E" in English, odd ones "I" and "O".
+    const char letter = pair.Kind == 0   ? (French(ctx) ? 'P' : 'E')
+                        : pair.Kind == 1 ? (French(ctx) ? 'I' : 'O')
+                                         : 'X';
+    const CellRect box{r.left + 1, r.bottom - r.Height() / 3, r.left + r.Width() / 3, r.bottom - 1};
+    DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb), colour);
+  }
+}
+
+// A white circle where the four cells of a Quad clue meet; a black dot leans toward the cell of
+// the largest value, a ring toward that of the smallest.
+void DrawQuadCircles(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const auto quads = grid.Lists.Quads.Used();
+  for (size_t i = 0; i < quads.size(); ++i) {
+    const QuadClue &quad = quads[i];
+    if (std::find(quad.Cells.begin(), quad.Cells.end(), cell) == quad.Cells.end())
+      continue;
+    if (std::any_of(quad.Cells.begin(), quad.Cells.end(),
+                    [&](CellRef c) { return c < 0 || c >= ctx.Geo.NCells; }))
+      continue;
+    const CellRect &first = painter.OuterRect[quad.Cells[0]];
+    const CellRect &last = painter.OuterRect[quad.Cells[3]];
+    const QPoint corner((first.right + last.left) / 2, (first.bottom + last.top) / 2);
+    const int radius = std::max(4, first.Width() / 5);
+    const bool flagged = grid.Work.QuadMaxConflict[i] == 1 || grid.Work.QuadMinConflict[i] == 1;
+    const QColor ink = ToQColor(ClueColour(ctx, flagged, kBlack));
+    CellClip clip(ctx.Dc, painter.OuterRect[cell]);
+    ctx.Dc.setPen(QPen(ink, 1));
+    ctx.Dc.setBrush(Qt::white);
+    ctx.Dc.drawEllipse(corner, radius, radius);
+    auto lean = [&](int target, bool filled) {
+      if (target < 0 || target >= ctx.Geo.NCells)
+        return;
+      const QPoint toward = Centre(painter.OuterRect[target]) - corner;
+      const double length = std::max(1.0, std::hypot(toward.x(), toward.y()));
+      const QPointF at = QPointF(corner) + QPointF(toward) * (radius * 0.5 / length);
+      ctx.Dc.setBrush(filled ? QBrush(ink) : QBrush(Qt::NoBrush));
+      ctx.Dc.drawEllipse(at, radius / 3.0, radius / 3.0);
+    };
+    if (quad.Kind == 0 || quad.Kind == 2)
+      lean(quad.MaxCell, true);
+    if (quad.Kind == 1 || quad.Kind == 2)
+      lean(quad.MinCell, false);
+  }
+}
+
+} // namespace
+
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   if (cell < 0 || cell >= ctx.Geo.NCells || ctx.Switches.HideVariantsOn)
     return;
@@ -419,6 +546,14 @@ void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int ce
     DrawTransferCross(ctx, painter, cell);
   if (Shown(ctx, painter, kVarMultTable))
     DrawMultTable(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarXV | kVarDot | kVarLess))
+    DrawComparisonMarks(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarOdd))
+    DrawOddEvenLetter(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarOddPair))
+    DrawOddPair(ctx, painter, cell);
+  if (Shown(ctx, painter, kVarQuadMax))
+    DrawQuadCircles(ctx, painter, cell);
 }
 
 // ---- The clues beside the grid ----
@@ -552,6 +687,27 @@ void DrawLittleKillerClues(const PaintContext &ctx, const CGridDraw &painter) {
   }
 }
 
+// "A-B:d" beside the row (on the right) or below the column of each Distance clue.
+void DrawDistanceClues(const PaintContext &ctx, const CGridDraw &painter) {
+  const GridRecord &grid = *painter.Grid;
+  const GridGeometry &geo = ctx.Geo;
+  const auto clues = grid.Lists.Distance.Used();
+  for (size_t i = 0; i < clues.size(); ++i) {
+    const DistanceClue &clue = clues[i];
+    if (clue.Line < 0 || clue.Line >= geo.GridWidth)
+      continue;
+    const CellRect strip = SideStrip(painter, geo, clue.Orientation == 1 ? 1 : 2, clue.Line);
+    if (strip.IsEmpty())
+      continue;
+    const QString text = QStringLiteral("%1-%2:%3").arg(clue.ValueA).arg(clue.ValueB).arg(clue.Distance);
+    int index = std::min(painter.FontProb * 5 / 3, kMaxFontIndex);
+    while (index > 0 && ctx.Fonts.Metrics(index).horizontalAdvance(text) > strip.Width())
+      --index;
+    DrawTextCentred(ctx.Dc, text, strip, ctx.Fonts.Font(index),
+                    ClueColour(ctx, grid.Work.DistanceConflict[i] == 1, ctx.Colours.ColInit));
+  }
+}
+
 } // namespace
 
 void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
@@ -561,6 +717,8 @@ void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
   const GridGeometry &geo = ctx.Geo;
   if (Shown(ctx, painter, kVarLittleKiller))
     DrawLittleKillerClues(ctx, painter);
+  if (Shown(ctx, painter, kVarDistance))
+    DrawDistanceClues(ctx, painter);
   const QFont &font = ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
   const bool frames =
       Shown(ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
