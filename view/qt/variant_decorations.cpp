@@ -307,13 +307,31 @@ void DrawComparisonSign(QPainter &dc, int kind, int direction, ColorRef colour, 
     dc.drawLine(r.left() + h / 2, r.top(), r.center().x(), r.bottom());
     dc.drawLine(r.center().x(), r.bottom(), r.right() - h / 2, r.top());
     break;
-  case 4:
+  case 4: // an open dot, white inside so that it shows on a block's dark gap too
+    dc.setBrush(Qt::white);
     dc.drawEllipse(r.adjusted(h / 2, h / 2, -h / 2, -h / 2));
     break;
-  case 5:
+  case 5: { // a filled dot in a white ring
+    const QRect dot = r.adjusted(h / 2, h / 2, -h / 2, -h / 2);
+    dc.setBrush(Qt::white);
+    dc.setPen(Qt::NoPen);
+    dc.drawEllipse(dot.adjusted(-2, -2, 2, 2));
     dc.setBrush(qcolour);
-    dc.drawEllipse(r.adjusted(h / 2, h / 2, -h / 2, -h / 2));
+    dc.drawEllipse(dot);
     break;
+  }
+  case 6:   // a sum of N: a circle holding "+"
+  case 7: { // a difference of N: a circle holding "-"
+    const QRect ring = r.adjusted(h / 3, h / 3, -h / 3, -h / 3);
+    dc.setBrush(Qt::white);
+    dc.drawEllipse(ring);
+    const QPoint c = ring.center();
+    const int arm = std::max(1, ring.width() / 4);
+    dc.drawLine(c.x() - arm, c.y(), c.x() + arm, c.y());
+    if (kind == 6)
+      dc.drawLine(c.x(), c.y() - arm, c.x(), c.y() + arm);
+    break;
+  }
   default: { // a chevron pointing along the step from the first cell to the second
     const QPoint c = r.center();
     const int a = std::max(2, std::min(r.width(), r.height()) / 3);
@@ -434,7 +452,12 @@ void DrawComparisonMarks(const PaintContext &ctx, const CGridDraw &painter, int 
     if (!Meets(shown, rule))
       continue;
     const int direction = (mark.CellB - mark.CellA) * (mark.Kind == 9 ? -1 : 1);
-    CellClip clip(ctx.Dc, painter.OuterRect[cell]);
+    // The sign sits on the edge, perhaps in the gap between two blocks: each of its cells draws
+    // it whole within the span of both.
+    const CellRect &ra = painter.OuterRect[mark.CellA];
+    const CellRect &rb = painter.OuterRect[mark.CellB];
+    CellClip clip(ctx.Dc, {std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
+                           std::max(ra.bottom, rb.bottom)});
     DrawComparisonSign(ctx.Dc, mark.Kind, direction,
                        ClueColour(ctx, grid.Work.ComparisonConflict[i] == 1, kBlack),
                        EdgeBox(painter, mark.CellA, mark.CellB));
