@@ -144,3 +144,33 @@ TEST(VariantClues, KillerCagesStayWithinTheirCapacityAndTotalTheirCells) {
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST(VariantClues, AllIndicatedGivesEveryXAndVPairOfTheSolution) {
+  for (uint32_t seed : {2u, 3u}) {
+    GeneratedClues made(ShapeCodeOfSize(9), kVarXV | kVarAllIndicated, seed);
+    const GridRecord &grid = made.Grid();
+    const GridRecord &solution = made.Solution();
+    const GridGeometry &geo = made.Ctx().Geo;
+    int pairs = 0;
+    for (int c = 0; c < geo.NCells; ++c)
+      for (int other : {geo.ColOfCell[c] + 1 < 9 ? c + 1 : -1, geo.RowOfCell[c] + 1 < 9 ? c + 9 : -1}) {
+        if (other < 0)
+          continue;
+        const int sum = solution.Cells[c].Value + solution.Cells[other].Value;
+        if (sum != 5 && sum != 10)
+          continue;
+        ++pairs;
+        bool marked = false;
+        for (const ComparisonMark &mark : grid.Lists.Comparisons.Used())
+          marked |= (mark.CellA == c && mark.CellB == other) || (mark.CellA == other && mark.CellB == c);
+        EXPECT_TRUE(marked) << "cells " << c << " and " << other;
+      }
+    EXPECT_GT(pairs, 0);
+  }
+}
+
+} // namespace
+} // namespace quorbel
