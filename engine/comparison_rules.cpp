@@ -266,9 +266,11 @@ Forbidden ForbiddenOf(const GridRecord &grid) {
   return {flags[0] == 1, flags[3] == 1, flags[4] == 1};
 }
 
+// Until a grid holds a sign nothing is indicated yet: a solution being made for its clues, or a
+// grid whose signs the expert has still to place, is not held to them.
 bool Active(const GridRecord &grid) {
   const auto &flags = grid.Work.AllIndicated;
-  return flags[0] == 1 || flags[1] == 1 || flags[2] == 1;
+  return (flags[0] == 1 || flags[1] == 1 || flags[2] == 1) && grid.Lists.Comparisons.Size() > 0;
 }
 
 bool Marked(const GridRecord &grid, int a, int b) {

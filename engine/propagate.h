@@ -88,10 +88,11 @@ int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 bool HasClueItems(const VariantLists &lists);
 
 // The rules that act only through their clues: without a clue they change nothing.
-constexpr VariantWords kCluedOnlyRules = kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarKimo |
-                                         kVarArrow | kVarCreasingLines | kVarOutside | kVarFrameSum |
-                                         kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
-                                         kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable;
+constexpr VariantWords kCluedOnlyRules =
+    kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarKimo | kVarArrow | kVarCreasingLines |
+    kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
+    kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
+    kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax;
 // A grid with no rule bit and no clue item needs none of the rules' work.
 bool HasVariantRules(const GridRecord &grid);
 
