@@ -63,6 +63,17 @@ TEST_F(ComparisonRules9, MarksNarrowBothCells) {
   EXPECT_EQ(Poss(18), MaskOf({4, 6}));
 }
 
+TEST_F(ComparisonRules9, AllIndicatedForbidsTheUnmarkedSumsOnceASignStands) {
+  grid.GridVar |= kVarXV | kVarAllIndicated;
+  Place(40, 3);
+  Run();
+  EXPECT_NE(Poss(41) & MaskOf({2, 7}), 0u); // no sign yet: nothing is indicated
+  Mark(0, 1, 2, kVarXV);
+  Run();
+  EXPECT_EQ(Poss(41) & MaskOf({2, 7}), 0u); // 3 + 2 and 3 + 7 would need a V or an X
+  EXPECT_NE(Poss(41) & MaskOf({1, 4}), 0u);
+}
+
 TEST_F(ComparisonRules9, ADifferenceOfNSettlesOrStopsWithinItsRounds) {
   grid.Lists.ComparisonTotal = 8;
   Mark(0, 1, 7, kVarDot);
