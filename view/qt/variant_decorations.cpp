@@ -441,6 +441,7 @@ CellRect EdgeBox(const CGridDraw &painter, int a, int b) {
 
 void DrawComparisonMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const GridRecord &grid = *painter.Grid;
+  const bool allIndicated = Meets(grid.GridVar & ctx.Switches.VarMask, kVarAllIndicated);
   const auto marks = grid.Lists.Comparisons.Used();
   const VariantWords shown = grid.GridVar & ctx.Switches.VarMask;
   for (size_t i = 0; i < marks.size(); ++i) {
@@ -458,9 +459,18 @@ void DrawComparisonMarks(const PaintContext &ctx, const CGridDraw &painter, int 
     const CellRect &rb = painter.OuterRect[mark.CellB];
     CellClip clip(ctx.Dc, {std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
                            std::max(ra.bottom, rb.bottom)});
+    // A light ground keeps the sign readable over a block's dark gap; under All Indicated it is
+    // hatched, marking the pairs the rule judges.
+    const CellRect box = EdgeBox(painter, mark.CellA, mark.CellB);
+    if (mark.Kind == 2 || mark.Kind == 3 || mark.Kind >= 8) {
+      ctx.Dc.setPen(Qt::NoPen);
+      ctx.Dc.setBrush(QColor(0xF4, 0xF4, 0xF4));
+      ctx.Dc.drawRoundedRect(ToQRect(box.Inset(-1, -1)), 3, 3);
+    }
+    if (allIndicated)
+      ctx.Dc.fillRect(ToQRect(box.Inset(-2, -2)), QBrush(QColor(0xA0, 0xA0, 0xA0), Qt::BDiagPattern));
     DrawComparisonSign(ctx.Dc, mark.Kind, direction,
-                       ClueColour(ctx, grid.Work.ComparisonConflict[i] == 1, kBlack),
-                       EdgeBox(painter, mark.CellA, mark.CellB));
+                       ClueColour(ctx, grid.Work.ComparisonConflict[i] == 1, kBlack), box);
   }
 }
 
