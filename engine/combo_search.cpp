@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <bitset>
+#include <memory>
 
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
@@ -108,7 +110,178 @@ void ComboSearch::AddPair(int a, int b) {
   ++NPairs;
 }
 
-void EnumerateCombinations(ComboSearch &search) { Enumerator(search).Run(); }
+namespace {
+
+// A sum over positions that fall into groups no pair links (a Little Killer diagonal crosses
+// blocks that share no unit): each group is searched alone, and the groups' totals are joined by
+// the sums they can reach. The same answer as one search over every position, at the cost of the
+// largest group. False (nothing written) when it does not apply.
+class SplitSum {
+public:
+  static constexpr int kMostTotal = 16 * 16; // the largest sum of 16 values
+
+  // One instance per thread, reused: its tables are large, and each run leaves them clean.
+  bool Run(ComboSearch &search) {
+    s_ = &search;
+    const bool done = Split();
+    Reset();
+    return done;
+  }
+
+private:
+  bool Split() {
+    ComboSearch &s = *s_;
+    n_ = std::clamp<int>(s.GroupSize, 0, ComboSearch::kMaxPositions);
+    modulo_ = s.ModOn == 1 && s.Modulus >= 2;
+    if (s.Product == 1 || n_ < 4 || (modulo_ && s.Modulus > kMostTotal) || s.ChainDistinct == 1)
+      return false;
+    if (!FindGroups() || groups_ < 2)
+      return false;
+    for (int g = 0; g < groups_; ++g)
+      SearchGroup(g);
+    Join();
+    return true;
+  }
+
+  void Reset() {
+    for (int g = 0; g < groups_; ++g) {
+      for (int total = 0; total <= kMostTotal; ++total)
+        if (reach_[g].test(total))
+          values_[g][total].fill(0);
+      reach_[g].reset();
+      size_[g] = 0;
+    }
+    differ_.fill(0);
+    groups_ = 0;
+  }
+
+  using Sums = std::bitset<kMostTotal + 1>;
+
+  bool FindGroups() {
+    std::array<int, ComboSearch::kMaxPositions> parent{};
+    for (int k = 0; k < n_; ++k)
+      parent[k] = k;
+    auto root = [&](int k) {
+      while (parent[k] != k)
+        k = parent[k] = parent[parent[k]];
+      return k;
+    };
+    for (int p = 0; p < std::clamp<int>(s_->NPairs, 0, ComboSearch::kMaxPairs); ++p) {
+      const int a = s_->Pairs[p][0];
+      const int b = s_->Pairs[p][1];
+      if (a < 0 || b < 0 || a >= n_ || b >= n_)
+        continue;
+      parent[root(a)] = root(b);
+      differ_[std::max(a, b)] |= 1u << std::min(a, b);
+    }
+    std::array<int, ComboSearch::kMaxPositions> groupOfRoot{};
+    groupOfRoot.fill(-1);
+    for (int k = 0; k < n_; ++k) {
+      int &g = groupOfRoot[root(k)];
+      if (g < 0)
+        g = groups_++;
+      members_[g][size_[g]++] = k;
+    }
+    return true;
+  }
+
+  // Every choice of the group's positions that keeps its pairs apart: the totals it reaches and,
+  // per total, the values each position took.
+  void SearchGroup(int g) {
+    std::array<uint32_t, ComboSearch::kMaxPositions> chosen{};
+    auto visit = [&](auto &&self, int at, int total) -> void {
+      if (at == size_[g]) {
+        const int key = Key(total);
+        reach_[g].set(key);
+        for (int m = 0; m < size_[g]; ++m)
+          values_[g][key][m] |= chosen[members_[g][m]];
+        return;
+      }
+      const int k = members_[g][at];
+      uint32_t forbidden = 0;
+      for (uint32_t earlier = differ_[k]; earlier != 0; earlier &= earlier - 1)
+        forbidden |= chosen[std::countr_zero(earlier)];
+      for (uint32_t left = s_->Candidates[k] & WidthMask(kMaxWidth) & ~forbidden; left != 0;
+           left &= left - 1) {
+        const uint32_t bit = left & (~left + 1);
+        chosen[k] = bit;
+        self(self, at + 1, total + std::countr_zero(bit) + 1);
+      }
+      chosen[k] = 0;
+    };
+    visit(visit, 0, 0);
+  }
+
+  int Key(int total) const { return modulo_ ? total % s_->Modulus : total; }
+
+  // All the sums of two reachable sets, taken modulo when the rule asks (a shift per sum of a).
+  Sums Combine(const Sums &a, const Sums &b) const {
+    Sums out;
+    if (!modulo_) {
+      for (int x = 0; x <= kMostTotal; ++x)
+        if (a.test(x))
+          out |= b << x;
+      return out;
+    }
+    const int m = s_->Modulus;
+    Sums residues;
+    for (int r = 0; r < m; ++r)
+      residues.set(r);
+    for (int x = 0; x < m; ++x)
+      if (a.test(x))
+        out |= ((b << x) | (b >> (m - x))) & residues;
+    return out;
+  }
+
+  void Join() {
+    std::array<Sums, ComboSearch::kMaxPositions + 1> before{};
+    std::array<Sums, ComboSearch::kMaxPositions + 1> after{};
+    before[0].set(0);
+    for (int g = 0; g < groups_; ++g)
+      before[g + 1] = Combine(before[g], reach_[g]);
+    after[groups_].set(0);
+    for (int g = groups_ - 1; g >= 0; --g)
+      after[g] = Combine(reach_[g], after[g + 1]);
+    for (int k = 0; k < n_; ++k)
+      s_->Allowed[k] = 0;
+    const int64_t target = s_->Target;
+    for (int g = 0; g < groups_; ++g) {
+      const Sums others = Combine(before[g], after[g + 1]);
+      for (int total = 0; total <= kMostTotal; ++total) {
+        if (!reach_[g].test(total))
+          continue;
+        int64_t rest = target - total;
+        if (modulo_)
+          rest = ((rest % s_->Modulus) + s_->Modulus) % s_->Modulus;
+        if (rest < 0 || rest > kMostTotal || !others.test(static_cast<size_t>(rest)))
+          continue;
+        for (int m = 0; m < size_[g]; ++m)
+          s_->Allowed[members_[g][m]] |= values_[g][total][m];
+      }
+    }
+  }
+
+  ComboSearch *s_ = nullptr;
+  int n_ = 0;
+  bool modulo_ = false;
+  int groups_ = 0;
+  std::array<uint32_t, ComboSearch::kMaxPositions> differ_{};
+  std::array<std::array<int, ComboSearch::kMaxPositions>, ComboSearch::kMaxPositions> members_{};
+  std::array<int, ComboSearch::kMaxPositions> size_{};
+  std::array<Sums, ComboSearch::kMaxPositions> reach_{};
+  std::array<std::array<std::array<uint32_t, ComboSearch::kMaxPositions>, kMostTotal + 1>,
+             ComboSearch::kMaxPositions>
+      values_{};
+};
+
+} // namespace
+
+void EnumerateCombinations(ComboSearch &search) {
+  thread_local std::unique_ptr<SplitSum> split = std::make_unique<SplitSum>();
+  if (split->Run(search))
+    return;
+  Enumerator(search).Run();
+}
 
 bool LoadGroup(const GridGeometry &geo, const GridRecord &grid, std::span<const int16_t> cells,
                ComboSearch &search) {

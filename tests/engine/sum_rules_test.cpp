@@ -52,7 +52,7 @@ TEST(ComboSearch, SkipsNothingThatAFullVisitWouldAccept) {
   std::mt19937 random(7);
   for (int round = 0; round < 400; ++round) {
     ComboSearch s;
-    s.GroupSize = 1 + static_cast<int>(random() % 5);
+    s.GroupSize = 1 + static_cast<int>(random() % 7);
     for (int k = 0; k < s.GroupSize; ++k)
       s.Candidates[k] = random() & 0x1FF;
     s.Product = round % 3 == 0 ? 1 : 0;
