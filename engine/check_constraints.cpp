@@ -3,6 +3,7 @@
 // grid's State to 5 itself; the classic units were checked by InitPossibles.
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
+#include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
 
@@ -58,8 +59,11 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
     CheckOddPair(ctx, grid, i);
   for (int i = 0; i < lists.Quads.Size(); ++i)
     CheckQuad(geo, grid, i);
-  // 8. CheckNoConsecutive, CheckNoTouch, each under its own bit (neighbourhood and
-  //    chess-move rules): not built yet.
+  // 8. No Consecutive, No Touch, each under its own bit.
+  if (Meets(grid.GridVar, kVarNoConsecutive))
+    CheckNoConsecutive(geo, grid);
+  if (Meets(grid.GridVar, kVarNoTouch))
+    CheckNoTouch(geo, grid);
   // 9. Each Arrow, each Creasing line.
   for (int i = 0; i < lists.Arrows.Size(); ++i)
     CheckArrow(geo, grid, i);
@@ -82,16 +86,28 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   //     not built yet.
   // 18. Neighbour score (word 2 0x1000): AddNeighbourScore: not built yet.
   // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2, cell-set rules, not
-  //     built yet), CheckTwinsTotal (0x10000), CheckMultTable (0x20000, each item), then
-  //     CheckPirate (0x40000), CheckMasterMind (0x100000, each line),
-  //     CheckTwinsRelationMultiple (0x400000, each group), CheckTwinsSameInLine (0x800000),
-  //     CheckNoKnightStep (0x2000000), CheckTouchy (0x4000000), CheckNo3OddEven (0x8000000),
-  //     CheckNoAverage (0x10000000), CheckGiveMe5 (0x20000000): not built yet.
+  //     built yet), CheckTwinsTotal (0x10000), CheckMultTable (0x20000, each item), CheckPirate
+  //     (0x40000), CheckMasterMind (0x100000, each line, not built yet),
+  //     CheckTwinsRelationMultiple (0x400000, each group) and CheckTwinsSameInLine (0x800000),
+  //     twins rules not built yet, then CheckNoKnightStep, CheckTouchy, CheckNo3OddEven,
+  //     CheckNoAverage, CheckGiveMe5.
   if (Meets(grid.GridVar, kVarTwinsTotal))
     CheckTwinsTotal(ctx, grid);
   if (Meets(grid.GridVar, kVarMultTable))
     for (int i = 0; i < lists.MultTable.Size(); ++i)
       CheckMultTable(geo, grid, i);
+  if (Meets(grid.GridVar, kVarPirate))
+    CheckPirate(geo, grid);
+  if (Meets(grid.GridVar, kVarNoKnightStep))
+    CheckNoKnightStep(geo, grid);
+  if (Meets(grid.GridVar, kVarTouchy))
+    CheckTouchy(geo, grid);
+  if (Meets(grid.GridVar, kVarNo3OddEven))
+    CheckNo3OddEven(geo, grid);
+  if (Meets(grid.GridVar, kVarNoAverage))
+    CheckNoAverage(geo, grid);
+  if (Meets(grid.GridVar, kVarGiveMe5))
+    CheckGiveMe5(geo, grid);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
+#include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
 
@@ -52,8 +53,11 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   // 17. Each Magic Square.
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     changed |= FilterMagicSquare(geo, grid, i);
-  // 18. FilterNoTouch (word 2 0x8000), then FilterNoConsecutive (word 1 0x40000000): not
-  //     built yet.
+  // 18. No Touch, then No Consecutive.
+  if (Meets(grid.GridVar, kVarNoTouch))
+    changed |= FilterNoTouch(geo, grid);
+  if (Meets(grid.GridVar, kVarNoConsecutive))
+    changed |= FilterNoConsecutive(geo, grid);
   // 19. Each playing cell: FilterNumeral, FilterCellClass, FilterPencilMarkSet,
   //     FilterSegmentSet, FilterPipSet, FilterTableSet: not built yet.
   // 20. The clues beside the grid.
@@ -68,15 +72,23 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   if (Meets(grid.GridVar, kVarMultTable))
     for (int i = 0; i < lists.MultTable.Size(); ++i)
       changed |= FilterMultTable(geo, grid, i);
-  // 23. Pirate (word 2 0x40000): FilterPirate: not built yet.
+  // 23. Pirate.
+  if (Meets(grid.GridVar, kVarPirate))
+    changed |= FilterPirate(geo, grid);
   // 24. MasterMind (word 2 0x100000), each guess line: FilterMasterMind: not built yet.
   // 25. Twins Same In Line (word 2 0x800000): FilterTwinsSameInLine: not built yet.
   // 26. Twins Variant Masked (word 2 0x1000000): has no filter.
-  // 27. No Knight Step (word 2 0x2000000): FilterNoKnightStep: not built yet.
-  // 28. Touchy (word 2 0x4000000): FilterTouchy: not built yet.
-  // 29. No 3 Odd Even (word 2 0x8000000): FilterNo3OddEven: not built yet.
-  // 30. No Average (word 2 0x10000000): FilterNoAverage: not built yet.
-  // 31. Give Me 5 (word 2 0x20000000): FilterGiveMe5: not built yet.
+  // 27. No Knight Step; 28. Touchy; 29. No 3 Odd Even; 30. No Average; 31. Give Me 5.
+  if (Meets(grid.GridVar, kVarNoKnightStep))
+    changed |= FilterNoKnightStep(geo, grid);
+  if (Meets(grid.GridVar, kVarTouchy))
+    changed |= FilterTouchy(geo, grid);
+  if (Meets(grid.GridVar, kVarNo3OddEven))
+    changed |= FilterNo3OddEven(geo, grid);
+  if (Meets(grid.GridVar, kVarNoAverage))
+    changed |= FilterNoAverage(geo, grid);
+  if (Meets(grid.GridVar, kVarGiveMe5))
+    changed |= FilterGiveMe5(geo, grid);
   return changed != 0;
 }
 

@@ -327,45 +327,56 @@ TEST_F(ReadyMadeSolution, AMissingFileFallsBackToTheSeededSearch) {
 }
 
 TEST_F(ReadyMadeSolution, AFittingSolutionIsTakenTurnedByAReflection) {
-  WriteReadyMade("Touchy9.txt", kSolvedNine);
-  Shape(kShape9, kVarTouchy);
+  // Each band shifts its rows by three and the next band by one more: no two equal digits stand
+  // a knight's move apart.
+  std::string nine;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c)
+      nine += static_cast<char>('1' + (3 * r + r / 3 + c) % 9);
+  WriteReadyMade("NoKnightStep9.txt", nine);
+  Shape(kShape9, kVarNoKnightStep);
   std::set<int> reflections;
   for (uint32_t seed = 4099; seed < 20 * 4099; seed += 4099) {
     ASSERT_EQ(Make(seed), kSolveFound);
-    reflections.insert(ReflectionOf(ValuesOf(*ctx, grid()), kSolvedNine, 9));
-    ExpectSolved("Touchy9.txt");
+    reflections.insert(ReflectionOf(ValuesOf(*ctx, grid()), nine, 9));
+    ExpectSolved("NoKnightStep9.txt");
   }
   EXPECT_EQ(reflections, (std::set<int>{0, 1, 2, 3, 4}));
 }
 
 TEST_F(ReadyMadeSolution, EightWideGridsAreNeverTransposed) {
-  // A solution of 2 x 4 blocks whose transpose breaks them.
+  // A solution of 2 x 4 blocks whose transpose breaks them, with no equal digits a knight's move
+  // apart (each band shifts by three).
   std::string line;
   for (int r = 0; r < 8; ++r)
     for (int c = 0; c < 8; ++c)
-      line += static_cast<char>('1' + ((r % 2) * 4 + r / 2 + c) % 8);
-  WriteReadyMade("Touchy8.txt", line);
-  Shape(kShape8Wide, kVarTouchy);
+      line += static_cast<char>('1' + ((r % 2) * 4 + 3 * (r / 2) + c) % 8);
+  WriteReadyMade("NoKnightStep8.txt", line);
+  Shape(kShape8Wide, kVarNoKnightStep);
   std::set<int> reflections;
   for (uint32_t seed = 4099; seed < 20 * 4099; seed += 4099) {
     ASSERT_EQ(Make(seed), kSolveFound);
-    ExpectSolved("Touchy8.txt");
+    ExpectSolved("NoKnightStep8.txt");
     reflections.insert(ReflectionOf(ValuesOf(*ctx, grid()), line, 8));
   }
   EXPECT_EQ(reflections, (std::set<int>{0, 2, 4}));
 }
 
 TEST_F(ReadyMadeSolution, ASolutionBreakingTheGridsOtherRulesIsNotTaken) {
-  WriteReadyMade("Touchy9.txt", kSolvedNine);
-  Shape(kShape9, kVarTouchy | kVarDiagonal);
+  std::string nine; // free of knight's moves, but its main diagonal repeats 5
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c)
+      nine += static_cast<char>('1' + (3 * r + r / 3 + c) % 9);
+  WriteReadyMade("NoKnightStep9.txt", nine);
+  Shape(kShape9, kVarNoKnightStep | kVarDiagonal);
   for (const uint32_t seed : kSeeds) {
     ASSERT_EQ(Make(seed), kSolveFound);
-    ExpectSolved("Touchy and Diagonal");
-    EXPECT_EQ(ReflectionOf(ValuesOf(*ctx, grid()), kSolvedNine, 9), -1);
+    ExpectSolved("No Knight Step and Diagonal");
+    EXPECT_EQ(ReflectionOf(ValuesOf(*ctx, grid()), nine, 9), -1);
   }
-  Shape(kShape9, kVarTouchy | kVarIrregular);
+  Shape(kShape9, kVarNoKnightStep | kVarIrregular);
   ASSERT_EQ(Make(kSeeds[0]), kSolveFound);
-  ExpectSolved("Touchy and Irregular");
+  ExpectSolved("No Knight Step and Irregular");
 }
 
 class CarvingHelpers : public RandomSolution {};
