@@ -16,9 +16,6 @@ namespace {
 constexpr int kLittleKillerLimit = 20;
 constexpr int kGroupLimit = 40;
 
-bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
-bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
-
 template <typename Item> std::span<const int16_t> CellsOf(const Item &item) {
   return {item.Cells.data(), static_cast<size_t>(std::clamp<int>(item.NCells, 0, item.Cells.size()))};
 }

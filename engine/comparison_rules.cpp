@@ -26,8 +26,6 @@ enum ComparisonKind : int {
   kLess = 9,
 };
 
-bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
-bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
 bool InGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
 
 void MarkUnlessFixed(CellRecord &cell) {

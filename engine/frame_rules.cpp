@@ -27,8 +27,6 @@ enum OutsideKind : int { kOutsideNone = 0, kOutsideValues, kOddview, kTransfer }
 
 constexpr int kGroupLimit = 40;
 
-bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
-bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
 bool ValidLine(const GridGeometry &geo, int side, int line) {
   return side >= 0 && side < 4 && line >= 0 && line < geo.GridWidth;
 }

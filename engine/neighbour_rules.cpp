@@ -14,9 +14,6 @@ namespace {
 constexpr uint32_t kOddValues = 0x5555;
 constexpr uint32_t kEvenValues = 0xAAAA;
 
-bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
-bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
-
 // Every two side-by-side cells: each cell with its right and its lower neighbour.
 template <typename Visit> void ForEachPair(const GridGeometry &geo, Visit visit) {
   for (int c = 0; c < geo.NCells; ++c) {

@@ -16,9 +16,6 @@ namespace {
 
 constexpr int kGroupLimit = 40;
 
-bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
-bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
-
 // The square's rows, columns and two diagonals, each as the indexes of its cells in the item.
 template <typename Visit> void ForEachSquareLine(int side, Visit visit) {
   std::array<int, 4> line{};

@@ -16,6 +16,11 @@ namespace quorbel {
 struct GridRecord;
 
 inline bool IsOpenStatus(int32_t status) { return status == kStatusEmpty || status == kStatusPencilled; }
+
+// What the rules' checks and filters ask of a cell: does it hold a value (given, placed, fixed or
+// on trial), or wait for one.
+inline bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
+inline bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
 // Statuses 1..5 hold a value that takes part in the units; givens (0) do not.
 inline bool TakesPartInUnits(int32_t status) {
   return static_cast<uint32_t>(status - kStatusPlaced) <=
