@@ -281,13 +281,10 @@ bool Marked(const GridRecord &grid, int a, int b) {
 // Each cell with its right and its lower neighbour, that no mark links.
 template <typename Visit>
 void ForEachUnmarkedPair(const GridGeometry &geo, const GridRecord &grid, Visit visit) {
-  for (int c = 0; c < geo.NCells; ++c) {
-    const int right = geo.ColOfCell[c] + 1 < geo.GridWidth ? c + 1 : -1;
-    const int down = geo.RowOfCell[c] + 1 < geo.GridWidth ? c + geo.GridWidth : -1;
-    for (int other : {right, down})
-      if (other >= 0 && !Marked(grid, c, other))
-        visit(c, other);
-  }
+  ForEachAdjacentPair(geo, [&](int a, int b) {
+    if (!Marked(grid, a, b))
+      visit(a, b);
+  });
 }
 
 } // namespace

@@ -102,4 +102,14 @@ bool ComputeGeometryTables(GridGeometry &geo);
 // -1 when side, line or i lies outside the grid.
 int PerimeterCell(const GridGeometry &geo, int side, int line, int i);
 
+// Every two side-by-side cells, in cell order: each cell with its right, then its lower neighbour.
+template <typename Visit> void ForEachAdjacentPair(const GridGeometry &geo, Visit visit) {
+  for (int c = 0; c < geo.NCells; ++c) {
+    if (geo.ColOfCell[c] + 1 < geo.GridWidth)
+      visit(c, c + 1);
+    if (geo.RowOfCell[c] + 1 < geo.GridWidth)
+      visit(c, c + geo.GridWidth);
+  }
+}
+
 } // namespace quorbel

@@ -14,16 +14,6 @@ namespace {
 constexpr uint32_t kOddValues = 0x5555;
 constexpr uint32_t kEvenValues = 0xAAAA;
 
-// Every two side-by-side cells: each cell with its right and its lower neighbour.
-template <typename Visit> void ForEachPair(const GridGeometry &geo, Visit visit) {
-  for (int c = 0; c < geo.NCells; ++c) {
-    if (geo.ColOfCell[c] + 1 < geo.GridWidth)
-      visit(c, c + 1);
-    if (geo.RowOfCell[c] + 1 < geo.GridWidth)
-      visit(c, c + geo.GridWidth);
-  }
-}
-
 // Every three consecutive cells of a row, then of a column.
 template <typename Visit> void ForEachTriple(const GridGeometry &geo, Visit visit) {
   const int w = geo.GridWidth;
@@ -59,7 +49,7 @@ uint32_t Around(int v) { return ValueBit(v - 1) | ValueBit(v) | ValueBit(v + 1);
 // ---- No Consecutive ----
 
 void CheckNoConsecutive(const GridGeometry &geo, GridRecord &grid) {
-  ForEachPair(geo, [&](int a, int b) {
+  ForEachAdjacentPair(geo, [&](int a, int b) {
     const CellRecord &x = grid.Cells[a];
     const CellRecord &y = grid.Cells[b];
     if (IsFilled(x) && IsFilled(y) && std::abs(x.Value - y.Value) == 1)
@@ -69,7 +59,7 @@ void CheckNoConsecutive(const GridGeometry &geo, GridRecord &grid) {
 
 int FilterNoConsecutive(const GridGeometry &geo, GridRecord &grid) {
   int changed = 0;
-  ForEachPair(geo, [&](int a, int b) {
+  ForEachAdjacentPair(geo, [&](int a, int b) {
     CellRecord &x = grid.Cells[a];
     CellRecord &y = grid.Cells[b];
     if (IsOpen(x) && IsFilled(y)) {
@@ -274,7 +264,7 @@ uint32_t FiveFree(uint32_t mine, uint32_t partner, const GridGeometry &geo) {
 } // namespace
 
 void CheckGiveMe5(const GridGeometry &geo, GridRecord &grid) {
-  ForEachPair(geo, [&](int a, int b) {
+  ForEachAdjacentPair(geo, [&](int a, int b) {
     if (IsFilled(grid.Cells[a]) && IsFilled(grid.Cells[b]) &&
         FiveApart(grid.Cells[a].Value, grid.Cells[b].Value))
       Mark(grid, {a, b});
@@ -283,7 +273,7 @@ void CheckGiveMe5(const GridGeometry &geo, GridRecord &grid) {
 
 int FilterGiveMe5(const GridGeometry &geo, GridRecord &grid) {
   int changed = 0;
-  ForEachPair(geo, [&](int a, int b) {
+  ForEachAdjacentPair(geo, [&](int a, int b) {
     CellRecord &x = grid.Cells[a];
     CellRecord &y = grid.Cells[b];
     changed |= Restrict(geo, x, FiveFree(x.ThePoss, y.ThePoss, geo));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/comparison_editors.h"
+#include "engine/geometry.h"
 #include "engine/sum_clue_editors.h"
 #include "platform/random.h"
 #include "solver/clue_generator_family.h"
@@ -30,16 +31,6 @@ struct Pair {
   int B = 0;
   int Kind = 0;
 };
-
-// Each cell with its right and its lower neighbour.
-template <typename Visit> void ForEachNeighbourPair(const GridGeometry &geo, Visit visit) {
-  for (int c = 0; c < geo.NCells; ++c) {
-    if (geo.ColOfCell[c] + 1 < geo.GridWidth)
-      visit(c, c + 1);
-    if (geo.RowOfCell[c] + 1 < geo.GridWidth)
-      visit(c, c + geo.GridWidth);
-  }
-}
 
 // The family pattern over collected candidates: pairs of two givens come in at once in the
 // all-clues mode; the others are drawn at random while the budget lasts.
@@ -90,7 +81,7 @@ int DrawOddEvenKind(const ClueJob &job) {
 int GenerateXVClues(const ClueJob &job) {
   std::vector<Pair> candidates;
   std::vector<Pair> givenPairs;
-  ForEachNeighbourPair(job.Geo(), [&](int a, int b) {
+  ForEachAdjacentPair(job.Geo(), [&](int a, int b) {
     const int sum = job.SolutionValue(a) + job.SolutionValue(b);
     if (sum != 5 && sum != 10)
       return;
@@ -112,7 +103,7 @@ int GenerateDotClues(const ClueJob &job) {
   job.Grid.Lists.ComparisonTotal = k;
   std::vector<Pair> candidates;
   std::vector<Pair> givenPairs;
-  ForEachNeighbourPair(geo, [&](int a, int b) {
+  ForEachAdjacentPair(geo, [&](int a, int b) {
     const int x = job.SolutionValue(a);
     const int y = job.SolutionValue(b);
     int kind = 0;

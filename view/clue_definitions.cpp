@@ -28,14 +28,15 @@ enum OutsideKind : int { kOutsideValues = 1, kOddview = 2, kTransfer = 3 };
 constexpr int kMultTableItems = 16;
 constexpr int kMaxCageCells = 10;
 
-bool Orthogonal(const GridGeometry &geo, int a, int b) {
+} // namespace
+
+bool SideBySide(const GridGeometry &geo, int a, int b) {
   const int dr = std::abs(geo.RowOfCell[a] - geo.RowOfCell[b]);
   const int dc = std::abs(geo.ColOfCell[a] - geo.ColOfCell[b]);
   return dr + dc == 1;
 }
 
-// The cells along one row or one column, each next to the one before.
-bool Consecutive(const GridGeometry &geo, std::span<const int> cells, bool &row) {
+bool CellRun(const GridGeometry &geo, std::span<const int> cells, bool &row) {
   if (cells.size() < 2)
     return false;
   row = geo.RowOfCell[cells[0]] == geo.RowOfCell[cells[1]];
@@ -46,11 +47,16 @@ bool Consecutive(const GridGeometry &geo, std::span<const int> cells, bool &row)
   return true;
 }
 
-} // namespace
+void SetRuleBit(GridRecord &grid, VariantWords bit, bool on) {
+  if (on)
+    grid.GridVar |= bit;
+  else
+    grid.GridVar &= ~bit;
+}
 
 PerimeterRun FindPerimeterRun(const GridGeometry &geo, std::span<const int> cells) {
   bool row = false;
-  if (!Consecutive(geo, cells, row))
+  if (!CellRun(geo, cells, row))
     return {};
   const int w = geo.GridWidth;
   const int first = cells.front();
@@ -104,17 +110,6 @@ void ClueDefinitions::Finish(bool tables) {
   feedback_.RedrawViewNow();
 }
 
-namespace {
-
-void SetBit(GridRecord &grid, VariantWords bit, bool on) {
-  if (on)
-    grid.GridVar |= bit;
-  else
-    grid.GridVar &= ~bit;
-}
-
-} // namespace
-
 void ClueDefinitions::FollowSideClueBits() {
   GridRecord &grid = Grid();
   bool kinds[7] = {};
@@ -125,14 +120,14 @@ void ClueDefinitions::FollowSideClueBits() {
       if (grid.Lists.Outside.Count[side][line] > 0)
         outside[std::clamp<int>(grid.Lists.Outside.Kind[side][line], 0, 3)] = true;
     }
-  SetBit(grid, kVarFrameSum, kinds[kFrameSum]);
-  SetBit(grid, kVarFrameProduct, kinds[kFrameProduct]);
-  SetBit(grid, kVarSkyScraper, kinds[kSkyScraper]);
-  SetBit(grid, kVarLastNumber, kinds[kLastRising] || kinds[kLastFalling]);
-  SetBit(grid, kVarFrameMax, kinds[kFrameMax]);
-  SetBit(grid, kVarOutside, outside[kOutsideValues]);
-  SetBit(grid, kVarOddview, outside[kOddview]);
-  SetBit(grid, kVarTransfer, outside[kTransfer] || grid.Lists.Transfer.Size() > 0);
+  SetRuleBit(grid, kVarFrameSum, kinds[kFrameSum]);
+  SetRuleBit(grid, kVarFrameProduct, kinds[kFrameProduct]);
+  SetRuleBit(grid, kVarSkyScraper, kinds[kSkyScraper]);
+  SetRuleBit(grid, kVarLastNumber, kinds[kLastRising] || kinds[kLastFalling]);
+  SetRuleBit(grid, kVarFrameMax, kinds[kFrameMax]);
+  SetRuleBit(grid, kVarOutside, outside[kOutsideValues]);
+  SetRuleBit(grid, kVarOddview, outside[kOddview]);
+  SetRuleBit(grid, kVarTransfer, outside[kTransfer] || grid.Lists.Transfer.Size() > 0);
 }
 
 // ---- Cages and Little Killer diagonals ----
@@ -154,7 +149,7 @@ void ClueDefinitions::Killer(int product) {
     return;
   }
   for (int c : cells)
-    if (std::none_of(cells.begin(), cells.end(), [&](int other) { return Orthogonal(ctx_.Geo, c, other); }) &&
+    if (std::none_of(cells.begin(), cells.end(), [&](int other) { return SideBySide(ctx_.Geo, c, other); }) &&
         cells.size() > 1) {
       Post("Killer: All cells must touch - Not selected");
       return;
@@ -251,7 +246,7 @@ void ClueDefinitions::LittleKiller() {
     }
     Post(done);
   }
-  SetBit(grid, kVarLittleKiller, grid.Lists.LittleKiller.Size() > 0);
+  SetRuleBit(grid, kVarLittleKiller, grid.Lists.LittleKiller.Size() > 0);
   Finish();
 }
 
@@ -296,7 +291,7 @@ void ClueDefinitions::MagicSquare() {
     }
   }
   Post(ToggleMagicSquare(grid, cells) == 1 ? "Magic Square Added" : "Magic Square Removed");
-  SetBit(grid, kVarMagicSquare, grid.Lists.MagicSquares.Size() > 0);
+  SetRuleBit(grid, kVarMagicSquare, grid.Lists.MagicSquares.Size() > 0);
   Finish();
 }
 
@@ -322,7 +317,7 @@ void ClueDefinitions::Arrow() {
   } else {
     Snapshot();
     Post(ToggleArrow(grid, cells) == 1 ? "Arrow Added" : "Arrow Removed");
-    SetBit(grid, kVarArrow, grid.Lists.Arrows.Size() > 0);
+    SetRuleBit(grid, kVarArrow, grid.Lists.Arrows.Size() > 0);
   }
   Finish();
 }
@@ -349,7 +344,7 @@ void ClueDefinitions::Creasing() {
   } else {
     Snapshot();
     Post(ToggleCreasingLine(grid, cells, 0) == 1 ? "Creasing Added" : "Creasing Removed");
-    SetBit(grid, kVarCreasingLines, grid.Lists.Creasing.Size() > 0);
+    SetRuleBit(grid, kVarCreasingLines, grid.Lists.Creasing.Size() > 0);
   }
   Finish();
 }
@@ -420,7 +415,7 @@ void ClueDefinitions::MultiplicationTable() {
       Snapshot();
       items.RemoveAt(i);
       Post("Multiplication Table: Selection removed");
-      SetBit(grid, kVarMultTable, items.Size() > 0);
+      SetRuleBit(grid, kVarMultTable, items.Size() > 0);
       Finish();
       return;
     }
@@ -573,7 +568,7 @@ void ClueDefinitions::SkyScraper() {
   };
   const int n = static_cast<int>(cells.size());
   bool wholeRow = false;
-  if (n == w && Consecutive(geo, cells, wholeRow)) {
+  if (n == w && CellRun(geo, cells, wholeRow)) {
     // A whole side: each of its places is toggled; a cell's value gives its clue when the
     // solution cannot.
     const int side = wholeRow ? (cells[0] == 0 ? 0 : 2) : (cells[0] == 0 ? 3 : 1);
@@ -666,7 +661,7 @@ void ClueDefinitions::Outside() {
       Post("Outside: Bad selection - select Contiguous cells in perimeter");
       return;
     }
-  } else if (Consecutive(geo, cells, alongRow)) {
+  } else if (CellRun(geo, cells, alongRow)) {
     const int band = alongRow ? geo.BlockCols : geo.BlockRows;
     const int lastRow = geo.RowOfCell[cells.back()];
     const int lastCol = geo.ColOfCell[cells.back()];

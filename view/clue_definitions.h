@@ -79,4 +79,11 @@ struct PerimeterRun {
 };
 PerimeterRun FindPerimeterRun(const GridGeometry &geo, std::span<const int> sortedCells);
 
+// The rule's bit on the grid, set or cleared.
+void SetRuleBit(GridRecord &grid, VariantWords bit, bool on);
+// Two cells side by side in a row or a column.
+bool SideBySide(const GridGeometry &geo, int a, int b);
+// Sorted cells, each next to the one before, along one row (`row` true) or one column.
+bool CellRun(const GridGeometry &geo, std::span<const int> cells, bool &row);
+
 } // namespace quorbel

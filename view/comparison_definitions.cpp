@@ -16,22 +16,6 @@ enum Kind : int { kX = 2, kV = 3, kConsecutive = 4, kSumN = 6, kDifferenceN = 7,
 constexpr int kXParityMark = 10;
 constexpr int kXPair = 2;
 
-bool Orthogonal(const GridGeometry &geo, int a, int b) {
-  return std::abs(geo.RowOfCell[a] - geo.RowOfCell[b]) + std::abs(geo.ColOfCell[a] - geo.ColOfCell[b]) == 1;
-}
-
-// Sorted cells each next to the one before, along one row or one column.
-bool Chain(const GridGeometry &geo, const std::vector<int> &cells) {
-  if (cells.size() < 2)
-    return false;
-  const bool row = geo.RowOfCell[cells[0]] == geo.RowOfCell[cells[1]];
-  for (size_t k = 1; k < cells.size(); ++k)
-    if (!Orthogonal(geo, cells[k - 1], cells[k]) ||
-        (geo.RowOfCell[cells[k - 1]] == geo.RowOfCell[cells[k]]) != row)
-      return false;
-  return true;
-}
-
 } // namespace
 
 void ClueDefinitions::FollowComparisonBits() {
@@ -42,10 +26,9 @@ void ClueDefinitions::FollowComparisonBits() {
     dot |= mark.Kind >= kConsecutive && mark.Kind <= kDifferenceN;
     less |= mark.Kind == kGreater || mark.Kind == kLess;
   }
-  auto set = [&](VariantWords bit, bool on) { grid.GridVar = on ? grid.GridVar | bit : grid.GridVar & ~bit; };
-  set(kVarXV, xv);
-  set(kVarDot, dot);
-  set(kVarLess, less);
+  SetRuleBit(grid, kVarXV, xv);
+  SetRuleBit(grid, kVarDot, dot);
+  SetRuleBit(grid, kVarLess, less);
 }
 
 void ClueDefinitions::SumMark(int kind) {
@@ -69,7 +52,7 @@ void ClueDefinitions::SumMark(int kind) {
     Post("Comparison: Bad selection - must be 2 cells");
     return;
   }
-  if (!Orthogonal(ctx_.Geo, cells[0], cells[1])) {
+  if (!SideBySide(ctx_.Geo, cells[0], cells[1])) {
     Post("Comparison: Bad selection - cells must be in same line or col and contigous");
     return;
   }
@@ -101,7 +84,8 @@ void ClueDefinitions::LessChain() {
     Post("Two many Comparison: Not selected");
     return;
   }
-  if (cells.size() < 2 || !Chain(ctx_.Geo, cells)) {
+  bool alongRow = false;
+  if (!CellRun(ctx_.Geo, cells, alongRow)) {
     Post("Comparison: Bad selection - must be at minimum 2 cells");
     return;
   }
@@ -134,7 +118,7 @@ void ClueDefinitions::GreaterPair() {
     Post("Comparison: Bad selection - must be 2 cells");
     return;
   }
-  if (!Orthogonal(ctx_.Geo, cells[0], cells[1])) {
+  if (!SideBySide(ctx_.Geo, cells[0], cells[1])) {
     Post("Comparison: Bad selection - cells must be in same line or col and contigous");
     return;
   }
@@ -164,7 +148,8 @@ void ClueDefinitions::Dot(int &dotKind) {
     Post("Two many Comparison: Not selected");
     return;
   }
-  if (cells.size() < 2 || !Chain(ctx_.Geo, cells)) {
+  bool alongRow = false;
+  if (!CellRun(ctx_.Geo, cells, alongRow)) {
     Post("Comparison: Bad selection - must be minimum 2 cells");
     return;
   }
@@ -244,7 +229,7 @@ void ClueDefinitions::Distance() {
   const bool added = ToggleDistanceClue(geo, cells[0], cells[1], grid, row ? 1 : 0, Reference()) == 1;
   Post(row ? (added ? "Distance: Line added" : "Distance: Line removed")
            : (added ? "Distance: Column added" : "Distance: Column removed"));
-  grid.GridVar = grid.Lists.Distance.Size() > 0 ? grid.GridVar | kVarDistance : grid.GridVar & ~kVarDistance;
+  SetRuleBit(grid, kVarDistance, grid.Lists.Distance.Size() > 0);
   Finish();
 }
 
@@ -286,7 +271,7 @@ void ClueDefinitions::OddEven(int unknownParity) {
     else
       Post(parity == 1 ? "Odd added" : "Even added (RefTab)");
   }
-  grid.GridVar = grid.Lists.OddEven.Size() > 0 ? grid.GridVar | kVarOdd : grid.GridVar & ~kVarOdd;
+  SetRuleBit(grid, kVarOdd, grid.Lists.OddEven.Size() > 0);
   Finish(true);
 }
 
@@ -311,7 +296,7 @@ void ClueDefinitions::OddXxx() {
   Snapshot();
   for (int c : cells)
     Post(ToggleOddEvenCell(ctx_.Geo, grid, c, kXParityMark) == 1 ? "XXX Odd added" : "Odd/Even removed");
-  grid.GridVar = grid.Lists.OddEven.Size() > 0 ? grid.GridVar | kVarOdd : grid.GridVar & ~kVarOdd;
+  SetRuleBit(grid, kVarOdd, grid.Lists.OddEven.Size() > 0);
   Finish(true);
 }
 
@@ -336,7 +321,7 @@ void ClueDefinitions::OddPair() {
     Post("Odd Pair: Bad selection - must be 2 cells");
     return;
   }
-  if (!Orthogonal(ctx_.Geo, cells[0], cells[1])) {
+  if (!SideBySide(ctx_.Geo, cells[0], cells[1])) {
     Post("Odd Pair: Bad selection - must be 2 contiguous cells");
     return;
   }
@@ -348,7 +333,7 @@ void ClueDefinitions::OddPair() {
     Post(parity == 1 ? "Odd Pair added" : "Even Pair added (RefTab)");
   else
     Post("Odd/Even Pair removed");
-  grid.GridVar = grid.Lists.OddPairs.Size() > 0 ? grid.GridVar | kVarOddPair : grid.GridVar & ~kVarOddPair;
+  SetRuleBit(grid, kVarOddPair, grid.Lists.OddPairs.Size() > 0);
   Finish(true);
 }
 
@@ -369,7 +354,7 @@ void ClueDefinitions::XxxPair() {
     Post("Odd Pair: Bad selection - must be 2 cells");
     return;
   }
-  if (!Orthogonal(ctx_.Geo, cells[0], cells[1])) {
+  if (!SideBySide(ctx_.Geo, cells[0], cells[1])) {
     Post("Odd Pair: Bad selection - must be 2 contiguous cells");
     return;
   }
@@ -383,7 +368,7 @@ void ClueDefinitions::XxxPair() {
   Snapshot();
   Post(ToggleOddPairMark(ctx_.Geo, grid, cells[0], cells[1], kXPair) == 1 ? "XXX Pair added"
                                                                           : "Odd/Even Pair removed");
-  grid.GridVar = grid.Lists.OddPairs.Size() > 0 ? grid.GridVar | kVarOddPair : grid.GridVar & ~kVarOddPair;
+  SetRuleBit(grid, kVarOddPair, grid.Lists.OddPairs.Size() > 0);
   Finish(true);
 }
 
@@ -425,7 +410,7 @@ void ClueDefinitions::Quad(int mode) {
   Snapshot();
   const std::array<int, 4> square = {cells[0], cells[1], cells[2], cells[3]};
   Post(ToggleQuadClue(geo, square, grid, chosen, mode) == 1 ? "Quad added" : "Quad removed");
-  grid.GridVar = grid.Lists.Quads.Size() > 0 ? grid.GridVar | kVarQuadMax : grid.GridVar & ~kVarQuadMax;
+  SetRuleBit(grid, kVarQuadMax, grid.Lists.Quads.Size() > 0);
   Finish();
 }
 

@@ -52,6 +52,34 @@ private:
 
 // ---- Killer cages ----
 
+// Which neighbours of a cell belong to its group.
+struct GroupSides {
+  bool Up = false, Down = false, West = false, East = false;
+};
+
+// The dashed outline of a group inside one of its cells, inset from the cell's edges: a line along
+// each side whose neighbour lies outside the group, reaching the edge where the group goes on.
+// The top and left lines may start further in (`topFrom`, `leftFrom`), past a total written there.
+void DrawGroupSides(QPainter &dc, const CellRect &r, int inX, int inY, GroupSides same, ColorRef colour,
+                    int topFrom = -1, int leftFrom = -1) {
+  const int left = r.left + inX;
+  const int right = r.right - 1 - inX;
+  const int top = r.top + inY;
+  const int bottom = r.bottom - 1 - inY;
+  const int fromX = same.West ? r.left : left;
+  const int toX = same.East ? r.right : right;
+  const int fromY = same.Up ? r.top : top;
+  const int toY = same.Down ? r.bottom : bottom;
+  if (!same.Up)
+    DrawClueLine(dc, kClueLineAcross, topFrom >= 0 ? topFrom : fromX, top, toX, top, colour);
+  if (!same.Down)
+    DrawClueLine(dc, kClueLineAcross, fromX, bottom, toX, bottom, colour);
+  if (!same.West)
+    DrawClueLine(dc, kClueLineDown, left, leftFrom >= 0 ? leftFrom : fromY, left, toY, colour);
+  if (!same.East)
+    DrawClueLine(dc, kClueLineDown, right, fromY, right, toY, colour);
+}
+
 void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const GridGeometry &geo = ctx.Geo;
   const GridRecord &grid = *painter.Grid;
@@ -81,23 +109,8 @@ void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const int textHeight = ctx.Fonts.Metrics(painter.FontProb).height();
   const CellRect box{r.left + 1, r.top + 1, r.left + std::max(inX * 4, r.Width() / 2),
                      r.top + 1 + std::min(std::max(inY * 3, textHeight), r.Height() / 2)};
-  if (!up)
-    DrawClueLine(ctx.Dc, kClueLineAcross,
-                 first  ? box.right
-                 : west ? r.left
-                        : left,
-                 top, east ? r.right : right, top, colour);
-  if (!down)
-    DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, bottom, east ? r.right : right, bottom,
-                 colour);
-  if (!west)
-    DrawClueLine(ctx.Dc, kClueLineDown, left,
-                 first ? box.bottom
-                 : up  ? r.top
-                       : top,
-                 left, down ? r.bottom : bottom, colour);
-  if (!east)
-    DrawClueLine(ctx.Dc, kClueLineDown, right, up ? r.top : top, right, down ? r.bottom : bottom, colour);
+  DrawGroupSides(ctx.Dc, r, inX, inY, {up, down, west, east}, colour, first ? box.right : -1,
+                 first ? box.bottom : -1);
   // Where the cage turns round an outside corner of another cage, the two lines meet.
   if (up && west && !same(-1, -1)) {
     DrawClueLine(ctx.Dc, kClueLineAcross, r.left, top, left, top, colour);
@@ -501,20 +514,11 @@ void DrawOddPair(const PaintContext &ctx, const CGridDraw &painter, int cell) {
     const CellRect &r = painter.OuterRect[cell];
     const int inX = std::max(3, r.Width() / 7);
     const int inY = std::max(3, r.Height() / 7);
-    const int left = r.left + inX, right = r.right - 1 - inX, top = r.top + inY, bottom = r.bottom - 1 - inY;
     const int w = ctx.Geo.GridWidth;
     const bool up = other == cell - w, down = other == cell + w, west = other == cell - 1,
                east = other == cell + 1;
     const ColorRef colour = ClueColour(ctx, grid.Work.OddPairConflict[i] == 1, 0x808000);
-    if (!up)
-      DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, top, east ? r.right : right, top, colour);
-    if (!down)
-      DrawClueLine(ctx.Dc, kClueLineAcross, west ? r.left : left, bottom, east ? r.right : right, bottom,
-                   colour);
-    if (!west)
-      DrawClueLine(ctx.Dc, kClueLineDown, left, up ? r.top : top, left, down ? r.bottom : bottom, colour);
-    if (!east)
-      DrawClueLine(ctx.Dc, kClueLineDown, right, up ? r.top : top, right, down ? r.bottom : bottom, colour);
+    DrawGroupSides(ctx.Dc, r, inX, inY, {up, down, west, east}, colour);
     if (cell != std::min(pair.CellA, pair.CellB))
       continue;
     // Even sums read "P" (pair) in French and "E" in English, odd ones "I" and "O".
