@@ -112,7 +112,8 @@ int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int start
   start = ((start % n) + n) % n;
   for (int k = 0; k < n; ++k) {
     const int cell = (start + k) % n;
-    if (grid.Cells[static_cast<size_t>(cell)].Status < kStatusConflict)
+    const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+    if (record.Status < kStatusConflict && record.ValueImage.EffectCountdown < 0) // not already going
       return cell;
   }
   return -1;

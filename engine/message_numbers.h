@@ -67,6 +67,8 @@ enum MessageNumber : int {
   kMsgChangeBackground = 100,
   kMsgNoBackground = 101,
   kMsgCellAlreadyFound = 104,
+  kMsgResetImages = 124,
+  kMsgShuffleImages = 125,
   kMsgSearchRunning = 126,
   kMsgSearchCancelled = 127,
   kMsgSolveLaunched = 128,

@@ -80,4 +80,12 @@ std::vector<MenuChoice> BoardMenu(const BoardMenuInputs &in, Language language) 
   return menu;
 }
 
+std::vector<MenuChoice> PictureSetMenu(const std::vector<std::string> &lists, Language language) {
+  std::vector<MenuChoice> menu{Item(kItemResetImages, kMsgResetImages, language),
+                               Item(kItemShuffleImages, kMsgShuffleImages, language)};
+  for (size_t i = 0; i < lists.size(); ++i)
+    menu.push_back({kItemFirstPictureList + static_cast<int>(i), lists[i]});
+  return menu;
+}
+
 } // namespace quorbel

@@ -64,4 +64,11 @@ struct BoardMenuInputs {
 };
 std::vector<MenuChoice> BoardMenu(const BoardMenuInputs &in, Language language);
 
+// The number bar's menu in pictures mode: the pictures in their own order, shuffled, then one
+// item per picture list (kItemFirstPictureList + its index).
+inline constexpr int kItemResetImages = 1;
+inline constexpr int kItemShuffleImages = 2;
+inline constexpr int kItemFirstPictureList = 3;
+std::vector<MenuChoice> PictureSetMenu(const std::vector<std::string> &lists, Language language);
+
 } // namespace quorbel

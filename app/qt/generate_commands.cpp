@@ -29,11 +29,8 @@ int GenerateAtLevel(CQuorbelApp &app, int level) {
   // No move of the run may reach a challenge peer.
   settings.game.mode = kGameModeGenerated;
   app.SyncEngineSettings();
-  GeneratorSettings generation = GeneratorSettingsOf(settings);
-  // Nothing reveals a hidden grid until the board's start animation (moving parasites and
-  // fade) exists, so the new grid is shown at once.
-  generation.AnimAction = 0;
-  const GenerationReport report = GenerateGrid(app.Engine(), generation, level);
+  // With the animated actions on, the new grid comes hidden and the board uncovers it.
+  const GenerationReport report = GenerateGrid(app.Engine(), GeneratorSettingsOf(settings), level);
   if (report.Result != 1) {
     settings.game.mode = previousMode;
     app.SyncEngineSettings();

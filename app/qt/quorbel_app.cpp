@@ -216,6 +216,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   ApplyQtLanguage();
 
   log_.AppendLogLine(PanelText(OwnText("-----> Quorbel start on ")) + PanelText::Plain(CurrentDateText()));
+  LoadStartPictures();
 
   // The document template: the frame around the board view.
   frame_ = std::make_unique<CMainFrame>(*this);
@@ -251,6 +252,48 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   StartSoundAndNetwork();
   RunStartupGrid(namedFile);
   return true;
+}
+
+void CQuorbelApp::LoadStartPictures() {
+  std::vector<PictureFailure> failures;
+  LoadFixedImages(*cellPictures_, settings_.directory.animated, &failures);
+  ReportPictureFailures(failures);
+  LoadCellPictures(PictureOrderMode::Keep);
+}
+
+void CQuorbelApp::ReportPictureFailures(const std::vector<PictureFailure> &failures) {
+  // A picture that cannot be read is told; a folder without pictures is only logged, the board
+  // then writes the symbols. One box at most: a broken folder would ask once per file.
+  const auto unreadable =
+      std::find_if(failures.begin(), failures.end(), [](const PictureFailure &f) { return !f.Missing; });
+  if (unreadable != failures.end())
+    dialogs_->MessageBox(frame_.get(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                         .text = QString::fromStdString(unreadable->Text),
+                                                         .icon = QMessageBox::Warning});
+  for (const PictureFailure &failure : failures)
+    log_.AppendLogLine(PanelText::Plain(failure.Text));
+}
+
+int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list) {
+  PictureOrderTable &engineOrder = engine_->Settings.PictureOrder;
+  PictureOrder order{};
+  std::copy(engineOrder.begin(), engineOrder.end(), order.begin());
+  std::vector<PictureFailure> failures;
+  const std::string name = list.empty() ? settings_.general.imageName : list;
+  const int loaded =
+      LoadCellImageSet(*cellPictures_, name, settings_.directory.animated, order, mode, &failures);
+  ReportPictureFailures(failures);
+  if (loaded == 0)
+    return 0;
+  settings_.general.imageName = name;
+  for (int v = 0; v < kPictureCount; ++v)
+    engineOrder[static_cast<size_t>(v)] = static_cast<int16_t>(order[static_cast<size_t>(v)]);
+  // Every placed value shows its picture of the new order.
+  for (GridRecord &grid : engine_->Grids.Main)
+    for (CellRecord &cell : grid.PlayingCells(engine_->Geo))
+      if (cell.Value > 0)
+        SelectAnimSet(cell.ValueImage, cell.Value - 1, engineOrder);
+  return loaded;
 }
 
 void CQuorbelApp::ChooseFirstLanguage() {

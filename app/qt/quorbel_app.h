@@ -143,6 +143,8 @@ public:
   bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
   void CommandStatesChanged() override;
   const std::string &ProgramDirectory() const override { return StartDir; }
+  quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }
+  int LoadCellPictures(quorbel::PictureOrderMode mode, const std::string &list = {}) override;
 
   // Program state that other parts read and write, named as they know it.
   int StartingUp = 0;    // 1 from the start of start-up until the command line was processed
@@ -162,6 +164,8 @@ private:
   void StartSoundAndNetwork();
   void RunStartupGrid(bool commandLineNamedFile);
   void ChooseFirstLanguage();
+  void LoadStartPictures();
+  void ReportPictureFailures(const std::vector<quorbel::PictureFailure> &failures);
   void UpdateFrameTitle();
   // Qt's own texts (file dialogs, message-box buttons) in the player's language.
   void ApplyQtLanguage();
@@ -176,6 +180,7 @@ private:
   quorbel::GameSession session_;
   DialogPictures pictures_;
   std::unique_ptr<quorbel::EngineContext> engine_;
+  std::unique_ptr<quorbel::PictureLibrary> cellPictures_ = std::make_unique<quorbel::PictureLibrary>();
   quorbel::MessageRing ring_;
   quorbel::LogFile log_;
   quorbel::RingMessageSink sink_;

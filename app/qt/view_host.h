@@ -12,6 +12,7 @@
 #include "app/game_session.h"
 #include "app/message_ring.h"
 #include "app/panel_text.h"
+#include "app/picture_library.h"
 #include "app/qt/dialog_service.h"
 #include "engine/cell_image.h"
 #include "engine/engine_context.h"
@@ -52,6 +53,11 @@ public:
   virtual bool RunCommand(quorbel::Cmd cmd) = 0;
   // What the menus and toolbars offer changed (a move was made): their states follow at once.
   virtual void CommandStatesChanged() = 0;
+  // The cell pictures, the chess pieces, markers and effects, the number bar's buttons.
+  virtual quorbel::PictureLibrary &CellPictures() = 0;
+  // Loads the cell picture list `list` (the settings' one when empty) in `mode`'s order, then
+  // gives every cell the picture of its value; the number of pictures loaded.
+  virtual int LoadCellPictures(quorbel::PictureOrderMode mode, const std::string &list = {}) = 0;
   // Where the program's data files and relative paths start.
   virtual const std::string &ProgramDirectory() const = 0;
 };

@@ -21,6 +21,7 @@
 #include "view/hit_test.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
+#include "view/qt/value_cursors.h"
 
 using namespace quorbel;
 
@@ -28,8 +29,7 @@ namespace {
 
 constexpr int kSplitterReach = 3; // pixels either side of a splitter line
 constexpr int kWheelNotch = 120;  // angle delta of one notch
-constexpr int kCursorSide = 32;
-constexpr int kCursorFont = 14;
+constexpr int kCursorFont = 20;
 constexpr int kBarPercent = 100;       // PREFGEOM BDX is the side panel's width in hundredths
 constexpr int kShowPossiblesStep = 36; // DISPPOSS
 constexpr int kGeometryStep = 32;      // PREFGEOM
@@ -187,7 +187,8 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     EndDrag();
     if (barSlot == geo.GridWidth + 1)
       input_.EditUndo();
-    // The slot after the undo button reloads the cell pictures once the picture sets exist.
+    else if (barSlot == geo.GridWidth + 2)
+      ReloadCellPictures(PictureOrderMode::Keep, {});
     return;
   }
 
@@ -341,19 +342,37 @@ void CQuorbelView::ScrollMessages(int away) {
 }
 
 QCursor CQuorbelView::ValueCursor(int value) const {
-  // The value's symbol under the pointer while it is dragged.
-  QPixmap picture(kCursorSide, kCursorSide);
-  picture.fill(Qt::transparent);
-  {
-    QPainter dc(&picture);
-    const CellRect box{0, 0, kCursorSide, kCursorSide};
-    FillSolidRect(dc, box.Inset(4, 4), app_.Colours().ColBgSingle);
-    FrameRect(dc, box.Inset(4, 4), 1, 0);
-    const SymbolMode mode = input_.Symbols() == kSymbolPictures ? kSymbolMixed : input_.Symbols();
-    DrawTextCentred(dc, QString::fromStdString(ValueSymbolText(value, mode)), box, fonts_.Font(kCursorFont),
-                    app_.Colours().ColInput);
+  if (value < 1 || value > static_cast<int>(valueCursors_.size()))
+    return QCursor(Qt::CrossCursor);
+  return valueCursors_[static_cast<size_t>(value - 1)];
+}
+
+void CQuorbelView::ReloadCellPictures(PictureOrderMode mode, const std::string &list) {
+  if (reloadingPictures_)
+    return;
+  reloadingPictures_ = true;
+  if (app_.LoadCellPictures(mode, list) > 0) {
+    SyncBarPictures();
+    BuildValueCursors();
+    app_.SaveSettings();
   }
-  return QCursor(picture, kCursorSide / 2, kCursorSide / 2);
+  reloadingPictures_ = false;
+  RedrawViewNow();
+}
+
+void CQuorbelView::BuildValueCursors() {
+  const PictureLibrary &pictures = app_.CellPictures();
+  const PictureOrderTable &order = app_.Engine().Settings.PictureOrder;
+  const SymbolMode mode = input_.Symbols();
+  const int width = std::min<int>(app_.Engine().Geo.GridWidth, static_cast<int>(valueCursors_.size()));
+  for (int v = 1; v <= width; ++v) {
+    const int set = order[static_cast<size_t>(v - 1)];
+    QCursor &cursor = valueCursors_[static_cast<size_t>(v - 1)];
+    if (mode == kSymbolPictures && pictures.HasFrames(set))
+      cursor = ToQCursor(MakeImageCursor(pictures.Sets[static_cast<size_t>(set)]));
+    else
+      cursor = ToQCursor(MakeTextCursor(QString::fromStdString(ValueSymbolText(v, mode)), fonts_.Font(kCursorFont)));
+  }
 }
 
 // ---- Right-button menus ----
@@ -389,7 +408,17 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
     }
     return;
   }
-  // The picture-set menu joins the number bar with the cell pictures.
+  if (input_.Symbols() == kSymbolPictures && HitTestNumberBar(layout_, geo.GridWidth, at.x(), at.y()) >= 0) {
+    const std::vector<std::string> lists = FindPictureLists(settings.directory.animated);
+    const int item = ChooseMenuItem(PictureSetMenu(lists, language), at);
+    if (item == kItemResetImages)
+      ReloadCellPictures(PictureOrderMode::Identity, {});
+    else if (item == kItemShuffleImages)
+      ReloadCellPictures(PictureOrderMode::Shuffle, {});
+    else if (item >= kItemFirstPictureList && item - kItemFirstPictureList < static_cast<int>(lists.size()))
+      ReloadCellPictures(PictureOrderMode::Keep, lists[static_cast<size_t>(item - kItemFirstPictureList)]);
+    return;
+  }
   if (!app_.GridInPlay())
     return;
   const CellHit hit =

@@ -7,6 +7,7 @@
 
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"
+#include "view/cell_animation.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/variant_decorations.h"
 
@@ -114,12 +115,30 @@ void DrawBestProbableMark(const PaintContext &ctx, const CellRect &rect, ColorRe
   ctx.Dc.restore();
 }
 
+// In pictures mode a placed value shows its picture, when its set could be loaded.
+bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, bool playing) {
+  return playing && ctx.Symbols == kSymbolPictures && ctx.Pictures && record.Value >= 1 &&
+         record.Value <= kPictureCount && !IsOpenStatus(record.Status) &&
+         DrawnSet(record.ValueImage, *ctx.Pictures) >= 0;
+}
+
 } // namespace
 
 QString SymbolText(const PaintContext &ctx, int value) {
-  // Pictures show the mixed symbols until the cell picture sets can be drawn.
+  // Where no picture can stand for a value, pictures mode writes the mixed symbols.
   const SymbolMode mode = ctx.Symbols == kSymbolPictures ? kSymbolMixed : ctx.Symbols;
   return QString::fromStdString(ValueSymbolText(value, mode));
+}
+
+AnimPaint AnimPaintOf(const PaintContext &ctx) {
+  static const PictureLibrary kNoPictures;
+  return AnimPaint{.Pictures = ctx.Pictures ? *ctx.Pictures : kNoPictures,
+                   .Fonts = ctx.Fonts,
+                   .Symbols = ctx.Symbols,
+                   .Ground = ctx.Colours.ColBgCase,
+                   .Colouring = ctx.Switches.ShowColouring == 1,
+                   .Background = ctx.Background,
+                   .Transparency = ctx.General.transparency};
 }
 
 bool IsCellSelected(const PaintContext &ctx, const CGridDraw &painter, int cell) {
@@ -397,8 +416,12 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
         DrawCellValue(ctx, painter, cell, text);
       else
         DrawCandidateMatrix(ctx, painter, cell);
+    } else if (ShowsPicture(ctx, record, playing)) {
+      DrawAnimCell(ctx.Dc, record.ValueImage, -1, false, text, -1, AnimPaintOf(ctx));
     } else {
       DrawCellValue(ctx, painter, cell, text);
+      if (playing && !empty)
+        DrawRingPulse(ctx.Dc, record.ValueImage, text);
       if (playing && empty && probType == 3)
         DrawValueRow(ctx, painter, cell, background);
     }

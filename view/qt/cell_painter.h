@@ -9,6 +9,7 @@
 
 #include "app/colours.h"
 #include "view/grid_draw.h"
+#include "view/qt/anim_painter.h"
 #include "view/qt/paint_context.h"
 
 namespace quorbel {
@@ -55,5 +56,7 @@ void DrawCellBorder(const PaintContext &ctx, const CGridDraw &painter, int cell)
 
 // The symbol of a value as drawn (pictures show digits and letters until picture sets exist).
 QString SymbolText(const PaintContext &ctx, int value);
+// What the cell pictures need of a paint.
+AnimPaint AnimPaintOf(const PaintContext &ctx);
 
 } // namespace quorbel

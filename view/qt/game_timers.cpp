@@ -15,6 +15,8 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "resources/menu_tables.h"
+#include "view/cell_animation.h"
+#include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
 #include "view/qt/variant_decorations.h"
@@ -118,15 +120,119 @@ void CQuorbelView::OnAnimationTimer() {
   const uint32_t now = TimeGetTime();
   const bool backwards = static_cast<int32_t>(now - lastAnimationTick_) < 0;
   const bool first = !animationTicked_;
+  const uint32_t previous = lastAnimationTick_;
   animationTicked_ = true;
   lastAnimationTick_ = now;
   if (!first && !backwards) {
-    // The number bar's and the cells' pictures step here once the picture sets exist.
+    const double elapsed = static_cast<int32_t>(now - previous);
+    StepBarAnimations(elapsed);
     TickGameClock();
     SidePanelHighlight = 0;
-    // The flashes, the moving parasites and the challenge's turn step here once they exist.
+    StepCellAnimations(elapsed);
+    UncoverHiddenCells();
+    // The moving parasites and the challenge's turn step here once they exist.
   }
   animationBusy_ = false;
+}
+
+AnimStepContext CQuorbelView::AnimStep() const {
+  return AnimStepContext{.Pictures = app_.CellPictures(),
+                         .PicturesShown = input_.Symbols() == kSymbolPictures,
+                         .FramesAdvance = app_.Settings().general.animGif == 1};
+}
+
+void CQuorbelView::StepBarAnimations(double elapsed) {
+  const AnimStepContext step = AnimStep();
+  const int width = std::min<int>(app_.Engine().Geo.GridWidth, static_cast<int>(barAnims_.size()));
+  for (int v = 1; v <= width; ++v) {
+    CAnimGif &anim = barAnims_[static_cast<size_t>(v - 1)];
+    const int result = AnimGifStep(anim, elapsed, step);
+    if (result == kAnimFinished)
+      SetAnimMode(anim, kAnimStopped, 0, step.Pictures);
+    if (result != kAnimNoChange)
+      RedrawBarSlot(v);
+  }
+}
+
+void CQuorbelView::StepCellAnimations(double elapsed) {
+  EngineContext &engine = app_.Engine();
+  const AnimStepContext step = AnimStep();
+  GridSet &set = engine.Grids;
+  for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
+    const int slot = set.Order[static_cast<size_t>(pos)];
+    if (slot < 0 || slot >= UsedMainCount(set))
+      continue;
+    GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    for (int cell = 0; cell < engine.Geo.NCells && static_cast<size_t>(cell) < grid.Cells.size(); ++cell) {
+      CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+      const int main = AnimGifStep(record.ValueImage, elapsed, step);
+      bool repaint = main != kAnimNoChange;
+      for (CAnimGif *other : {&record.SecondImage, &record.ThirdImage, &record.MarkerImages[0],
+                              &record.MarkerImages[1], &record.MarkerImages[2]})
+        repaint = AnimGifStep(*other, elapsed, step) != kAnimNoChange || repaint;
+      if (main == kAnimFinished && step.PicturesShown && CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1))
+        return; // the game ended, or a move was taken back: the board was drawn again
+      if (repaint)
+        RedrawCell(slot, cell);
+    }
+  }
+}
+
+bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid) {
+  EngineContext &engine = app_.Engine();
+  GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+  CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  const AppSettings &settings = app_.Settings();
+  if (settings.game.mode == kModeTimed && app_.NewGridFlagRef() == 1 && clock_.Limit > 0 &&
+      clock_.Elapsed > clock_.Limit) {
+    // The time is up: the cell whose destruction just played is emptied.
+    ResetCellState(engine.Geo, record);
+    RecomputeAllCandidates(engine);
+    RedrawCell(slot, cell);
+    if (lastShownGrid && CountPlacedCells(engine.Geo, grid) == 0 && game_.GameFinished == 0) {
+      game_.TimeOverFlag = 1;
+      EndGame();
+      return true;
+    }
+    return false;
+  }
+  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
+  const int solution =
+      static_cast<size_t>(cell) < reference.Cells.size() ? reference.Cells[static_cast<size_t>(cell)].Value : 0;
+  if (AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 && solution > 0 &&
+      solution != record.Value) {
+    // A wrong value shown in pictures goes away once its effect has played.
+    ResetAnim(record.ValueImage);
+    input_.EditUndo();
+    RedrawViewNow();
+    return true;
+  }
+  return false;
+}
+
+void CQuorbelView::UncoverHiddenCells() {
+  EngineContext &engine = app_.Engine();
+  GridSet &set = engine.Grids;
+  const int perTick = std::max(1, engine.Geo.NCells * 7 / 81);
+  const bool effects = AnimatedActions(app_.Settings());
+  int uncovered = 0;
+  for (int pos = 0; pos < UsedOrderCount(set) && uncovered < perTick; ++pos) {
+    const int slot = set.Order[static_cast<size_t>(pos)];
+    if (slot < 0 || slot >= UsedMainCount(set))
+      continue;
+    GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    for (int cell = 0; cell < engine.Geo.NCells && uncovered < perTick; ++cell) {
+      CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+      if (record.NotDrawn == 0)
+        continue;
+      if (pos == 0 && cell == 0)
+        PlaySoundEffect(kSoundFlash);
+      record.NotDrawn = 0;
+      StartAnimEffect(record.ValueImage, effects);
+      RedrawCell(slot, cell);
+      ++uncovered;
+    }
+  }
 }
 
 void CQuorbelView::TickGameClock() {
@@ -152,8 +258,13 @@ void CQuorbelView::TimedGameStep() {
       input_.SetSymbolMode(kSymbolDigits, 1);
     else if (step.Trick == kTrickLetters)
       input_.SetSymbolMode(kSymbolLetters, 1);
-    else if (step.Trick == kTrickPictures)
-      input_.SetSymbolMode(kSymbolPictures, 0); // the picture set is reloaded here once it exists
+    else if (step.Trick == kTrickPictures) {
+      input_.SetSymbolMode(kSymbolPictures, 0);
+      if (app_.LoadCellPictures(PictureOrderMode::Keep) > 0) {
+        SyncBarPictures();
+        BuildValueCursors();
+      }
+    }
     else if (const std::string picture = PickRandomBackground(settings.directory.background);
              !picture.empty()) {
       settings.general.backgroundImage = picture;
@@ -164,12 +275,13 @@ void CQuorbelView::TimedGameStep() {
   case TimedAction::DestroyCell: {
     if (input_.Symbols() != kSymbolPictures)
       input_.SetSymbolMode(kSymbolPictures, 1);
-    // The cell's picture plays its destruction here once the cell animations exist.
-    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(step.Slot)];
-    ResetCellState(engine.Geo, grid.Cells[static_cast<size_t>(step.Cell)]);
-    RecomputeAllCandidates(engine);
+    // The picture is pushed out from the right; the cell empties when the effect has played.
+    CAnimGif &anim = engine.Grids.Main[static_cast<size_t>(step.Slot)].Cells[static_cast<size_t>(step.Cell)].ValueImage;
+    SetAnimMode(anim, kAnimEndless, 0, app_.CellPictures());
+    anim.EffectKind = kEffectFromRight;
+    anim.EffectCountdown = anim.EffectLength;
     PlaySoundEffect(kSoundRefused);
-    RedrawViewNow();
+    RedrawCell(step.Slot, step.Cell);
     return;
   }
   case TimedAction::TimeUp:
@@ -225,7 +337,17 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     FillSolidRect(dc, {layout_.Side.left - kSeparatorLines + 1, box.top, layout_.Side.left + 1, box.bottom},
                   0);
   }
-  // The clock's picture is drawn beside the time here once the picture sets exist.
+  CellRect textBox = box;
+  const CBitMapGif &clockPicture = app_.CellPictures().Sets[kClockSet];
+  if ((mode == kModeTimed || mode == kChallengeMode) && clockPicture.FrameCount > 0) {
+    // The clock's picture stands at the left, the time beside it.
+    const CellRect square{box.left, box.top, box.left + box.Height(), box.bottom};
+    if (full == 0)
+      FillSolidRect(dc, square, colours.ColBgComment);
+    DrawPictureFrame(dc, clockPicture, std::clamp(clock_.Frame, 0, clockPicture.FrameCount - 1), 0, -1, 0,
+                     square.Inset(2, 2));
+    textBox.left = square.right;
+  }
   QString text;
   ColorRef ink = colours.ColInput;
   int32_t shownTime = -1; // a time is drawn as a seven-segment clock
@@ -250,11 +372,11 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     shownTime = clock_.Elapsed;
   }
   if (shownTime >= 0) {
-    DrawClockFigures(dc, shownTime, box, ink);
+    DrawClockFigures(dc, shownTime, textBox, ink);
     return;
   }
   const int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
-  DrawTextCentred(dc, text, box, fonts_.Font(font), ink);
+  DrawTextCentred(dc, text, textBox, fonts_.Font(font), ink);
 }
 
 void CQuorbelView::DrawClockPanel(int full) {
@@ -313,6 +435,11 @@ void CQuorbelView::SignalPlacement(int slot, int cell) {
   if (solution > 0 && solution != placed.Value && warned) {
     PlaySoundEffect(kSoundWrongValue);
     ++game_.ErrorCount;
+    // Shown in pictures, the wrong value plays an effect, then goes (see CellPictureEnded).
+    if (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()) &&
+        app_.Settings().general.resetIfFalse == 1)
+      StartAnimEffect(app_.Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage,
+                      true);
     return;
   }
   if (engine.GridSetState == kGridConsistent) {
@@ -362,6 +489,6 @@ void CQuorbelView::PlaySoundEffect(int slot) { app_.PlaySoundEffect(slot); }
 void CQuorbelView::SaveSettings() { app_.SaveSettings(); }
 
 void CQuorbelView::SymbolModeChanged() {
-  // The value cursors are drawn from the symbols when a drag starts; the symbol pane follows.
+  BuildValueCursors();
   UpdateStatusPanes();
 }

@@ -8,6 +8,7 @@
 
 #include "app/app_settings.h"
 #include "app/colours.h"
+#include "app/picture_library.h"
 #include "app/value_symbol.h"
 #include "engine/grid_set.h"
 #include "view/display_switches.h"
@@ -29,6 +30,8 @@ struct PaintContext {
   // The board's picture at the board's place in a client-sized image; none without a picture.
   const QImage *Background = nullptr;
   bool Printing = false;
+  // The cell pictures; none draws the values' symbols in pictures mode too.
+  const PictureLibrary *Pictures = nullptr;
 };
 
 } // namespace quorbel

@@ -6,6 +6,7 @@
 
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "view/cell_animation.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -42,6 +43,8 @@ CQuorbelView::CQuorbelView(ViewHost &app, QWidget *parent)
   ClearSelection();
   ResetScoreState();
   StopGameClock();
+  SyncBarPictures();
+  BuildValueCursors();
   connect(&clockTimer_, &QTimer::timeout, this, &CQuorbelView::OnClockTimer);
   connect(&animationTimer_, &QTimer::timeout, this, &CQuorbelView::OnAnimationTimer);
   // The idle timer wakes the moving parasites once they join the board.
@@ -65,6 +68,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
       .Selection = selection_,
       .Symbols = input_.Symbols(),
       .Background = background_.isNull() ? nullptr : &imageDC_,
+      .Pictures = &app_.CellPictures(),
   };
 }
 
@@ -309,6 +313,15 @@ void InstallBoardView(CQuorbelApp &app) {
       previous(game);
     if (CQuorbelView *view = GetCurrentView())
       view->GameStateLoaded(game);
+  };
+  services.buildValueCursors = [] {
+    if (CQuorbelView *view = GetCurrentView())
+      view->BuildValueCursors();
+  };
+  services.startCellAnimation = [&app](CAnimGif &anim, int mode, int count) {
+    SetAnimMode(anim, mode, count, app.CellPictures());
+    if (mode == kAnimPulse)
+      StartRingPulse(anim);
   };
   BindViewCommands(app);
   BindClueDefinitionCommands(app);

@@ -23,6 +23,7 @@
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
+#include "view/cell_animation.h"
 #include "view/context_menus.h"
 #include "view/display_switches.h"
 #include "view/grid_draw.h"
@@ -127,6 +128,14 @@ public:
   void PlaySoundEffect(int slot) override;
   void SaveSettings() override;
   void SymbolModeChanged() override;
+  // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
+  void BuildValueCursors();
+  // The number bar's pictures follow the picture order; one value's slot repainted.
+  void SyncBarPictures();
+  void RedrawBarSlot(int value);
+  // Loads a picture list (the settings' one when empty) in an order, then the bar and cursors.
+  void ReloadCellPictures(quorbel::PictureOrderMode mode, const std::string &list);
+  std::array<quorbel::CAnimGif, 18> &BarAnimations() { return barAnims_; }
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -148,6 +157,7 @@ private:
   void DrawMessagePanel(const quorbel::PaintContext &ctx, int full);
   void DrawComment(const quorbel::PaintContext &ctx);
   void DrawNumberBar(const quorbel::PaintContext &ctx);
+  void DrawBarSlot(const quorbel::PaintContext &ctx, int value);
   void DrawGridTabs(const quorbel::PaintContext &ctx);
   void StartTimers();
   bool BoardInputAllowed() const;
@@ -174,6 +184,14 @@ private:
   int ShowMenu(const std::vector<quorbel::MenuChoice> &menu, QPoint at);
   QCursor ValueCursor(int value) const;
   void TickGameClock();
+  quorbel::AnimStepContext AnimStep() const;
+  void StepBarAnimations(double elapsed);
+  void StepCellAnimations(double elapsed);
+  // A cell's picture finished in pictures mode: the timed game empties it once its time is up,
+  // a wrong value is taken back. True when the board was drawn again and the tick must stop.
+  bool CellPictureEnded(int slot, int cell, bool lastShownGrid);
+  // Cells a new grid hides come into view a few per tick, each with its entry effect.
+  void UncoverHiddenCells();
   void TimedGameStep();
   // The game is over: finished, the clock stopped, then the end-of-game hook.
   void EndGame();
@@ -183,6 +201,8 @@ private:
 
   ViewHost &app_;
   quorbel::FontTable fonts_;
+  std::array<QCursor, 16> valueCursors_;
+  std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;
   quorbel::DisplaySwitches switches_;
@@ -207,6 +227,7 @@ private:
   uint32_t lastAnimationTick_ = 0;
   uint32_t lastTickSound_ = 0;
   bool blinkOn_ = false;
+  bool reloadingPictures_ = false;
   int backgroundCountdown_ = -1; // seconds before the next background picture; -1 none
   bool panelFocus_ = false;      // the message panel was drawn with the focus
 };

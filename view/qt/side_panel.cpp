@@ -4,6 +4,9 @@
 #include <algorithm>
 
 #include "platform/qt/colour_ref.h"
+#include "view/cell_animation.h"
+#include "view/qt/anim_painter.h"
+#include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
 
@@ -83,31 +86,59 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
 }
 
 void CQuorbelView::DrawNumberBar(const PaintContext &ctx) {
-  QPainter &dc = ctx.Dc;
   const int width = ctx.Geo.GridWidth;
   const QFont &font = fonts_.Font(RowFont(layout_.RowHeight));
-  auto drawSlot = [&](const CellRect &box, const QString &text, ColorRef ground, ColorRef ink) {
-    FillSolidRect(dc, box.Inset(0, 1), ground);
-    FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
-    DrawTextCentred(dc, text, box, font, ink);
-  };
+  const PictureLibrary &pictures = app_.CellPictures();
   const bool english = IsEnglish(app_.CurrentLanguage());
-  drawSlot(layout_.Slots[static_cast<size_t>(width)],
-           english ? QStringLiteral("Undo") : QStringLiteral("Annuler"), ctx.Colours.ColBgSingle,
-           ctx.Colours.ColInit);
+  auto drawButton = [&](const CellRect &box, const CBitMapGif &picture, const QString &text) {
+    FillSolidRect(ctx.Dc, box.Inset(0, 1), ctx.Colours.ColBgSingle);
+    FrameRect(ctx.Dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
+    if (picture.FrameCount > 0)
+      DrawPictureFrame(ctx.Dc, picture, 0, 0, -1, 0, box.Inset(2, 2));
+    else
+      DrawTextCentred(ctx.Dc, text, box, font, ctx.Colours.ColInit);
+  };
+  drawButton(layout_.Slots[static_cast<size_t>(width)], pictures.Undo,
+             english ? QStringLiteral("Undo") : QStringLiteral("Annuler"));
   if (layout_.ValueSlots > width + 1)
-    drawSlot(layout_.Slots[static_cast<size_t>(width + 1)],
-             english ? QStringLiteral("Reload") : QStringLiteral("Recharger"), ctx.Colours.ColBgSingle,
-             ctx.Colours.ColInit);
-  for (int v = 1; v <= width; ++v) {
-    const CellRect &box = layout_.Slots[static_cast<size_t>(v - 1)];
-    const bool dragged = v == DragValue;
-    const ColorRef ground =
-        dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
-    drawSlot(box, SymbolText(ctx, v), ground, ctx.Colours.ColInput);
-    if (dragged)
-      DrawRaisedEdge(dc, box);
+    drawButton(layout_.Slots[static_cast<size_t>(width + 1)], pictures.Shuffle,
+               english ? QStringLiteral("Reload") : QStringLiteral("Recharger"));
+  for (int v = 1; v <= width; ++v)
+    DrawBarSlot(ctx, v);
+}
+
+void CQuorbelView::DrawBarSlot(const PaintContext &ctx, int value) {
+  QPainter &dc = ctx.Dc;
+  const CellRect &box = layout_.Slots[static_cast<size_t>(value - 1)];
+  const bool dragged = value == DragValue;
+  const ColorRef ground = dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
+  FillSolidRect(dc, box.Inset(0, 1), ground);
+  FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
+  const CAnimGif &anim = barAnims_[static_cast<size_t>(value - 1)];
+  if (ctx.Symbols == kSymbolPictures && DrawnSet(anim, app_.CellPictures()) >= 0) {
+    DrawAnimCell(dc, anim, -1, false, box.Inset(2, 2), -1, AnimPaintOf(ctx));
+  } else {
+    DrawRingPulse(dc, anim, box.Inset(2, 2));
+    DrawTextCentred(dc, SymbolText(ctx, value), box, fonts_.Font(RowFont(layout_.RowHeight)), ctx.Colours.ColInput);
   }
+  if (dragged)
+    DrawRaisedEdge(dc, box);
+}
+
+void CQuorbelView::RedrawBarSlot(int value) {
+  if (!layout_.NumberBarShown || value < 1 || value > app_.Engine().Geo.GridWidth || paintDC_.isNull())
+    return;
+  {
+    QPainter dc(&paintDC_);
+    DrawBarSlot(MakeContext(dc), value);
+  }
+  update(ToQRect(layout_.Slots[static_cast<size_t>(value - 1)]));
+}
+
+void CQuorbelView::SyncBarPictures() {
+  const PictureOrderTable &order = app_.Engine().Settings.PictureOrder;
+  for (size_t v = 0; v < barAnims_.size(); ++v)
+    SelectAnimSet(barAnims_[v], v < order.size() ? static_cast<int>(v) : kNoPictureSet, order);
 }
 
 void CQuorbelView::DrawGridTabs(const PaintContext &ctx) {

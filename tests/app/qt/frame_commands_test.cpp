@@ -392,8 +392,9 @@ private slots:
     s.app->Settings().general.animAction = 1;
     s.dialogs.AnswerMessageBox(QMessageBox::No);
     QVERIFY(s.Run(kGenerateEasy));
+    // Hidden for the board to uncover.
     for (const CellRecord &cell : s.Grid().PlayingCells(s.Engine().Geo))
-      QCOMPARE(cell.NotDrawn, int8_t{0});
+      QCOMPARE(cell.NotDrawn, int8_t{1});
     QVERIFY(!s.app->GetCurrentDocument()->IsModified());
     QVERIFY(s.Grid().SudMissing > 0);
     QCOMPARE(SearchLinkedSolutions(s.Engine(), -1, 0, 2, 0), 1);

@@ -480,6 +480,10 @@ private slots:
     board.View().Clock().Start -= 61000;
     board.View().OnAnimationTimer();
     board.View().OnAnimationTimer();
+    // The cell plays its way out first, one step a tick, and empties at the end of it.
+    QCOMPARE(81 - TotalSudMissing(board.Engine().Grids), before);
+    for (int tick = 0; tick <= kEffectLength; ++tick)
+      board.View().OnAnimationTimer();
     QCOMPARE(81 - TotalSudMissing(board.Engine().Grids), before - 1);
     QCOMPARE(board.app->Settings().general.gridCurrDisp, int32_t{kSymbolPictures});
     QCOMPARE(board.View().Game().GameFinished, 0);
