@@ -2,16 +2,18 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/cell_animation.h"
+#include "media/qt/picture_painter.h"
+
+using namespace quorbel;
+
 namespace {
 
-constexpr int kMaxFrames = 44;       // as many as a cell picture set holds
-constexpr int kDefaultFrameMs = 100; // for frames that give no delay
 constexpr double kScoreFontScale = 2.2;
 constexpr double kPraiseFontScale = 1.3;
 
@@ -30,51 +32,45 @@ QFont Scaled(QFont font, double scale, bool bold) {
 
 } // namespace
 
-CBravoPicture::CBravoPicture(QWidget *parent) : QWidget(parent) {
+CBravoPicture::CBravoPicture(PictureLibrary &pictures, QWidget *parent) : QWidget(parent), pictures_(pictures) {
   setObjectName(QStringLiteral("picture"));
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void CBravoPicture::Load(const QString &path) {
-  frames_.clear();
-  current_ = 0;
-  shownMs_ = 0;
-  QImageReader reader(path);
-  while (reader.canRead() && static_cast<int>(frames_.size()) < kMaxFrames) {
-    const QImage image = reader.read();
-    if (image.isNull())
-      break;
-    const int delay = reader.nextImageDelay(); // how long the frame just read stays
-    frames_.push_back({image, delay > 0 ? delay : kDefaultFrameMs});
-  }
+void CBravoPicture::Load(const QString &path, int set) {
+  CBitMapGif &pictures = pictures_.Sets[static_cast<size_t>(set)];
+  pictures.ClearFrames();
+  if (GifLoadImage(pictures, path.toStdString()) == 0)
+    pictures.ClearFrames(); // a failed load may have left a frame count behind
+  SelectAnimSet(anim_, set, PictureOrderTable{});
+  SetAnimMode(anim_, kAnimEndless, 0, pictures_);
   update();
 }
 
+int CBravoPicture::FrameCount() const {
+  const int set = DrawnSet(anim_, pictures_);
+  return set < 0 ? 0 : pictures_.Sets[static_cast<size_t>(set)].FrameCount;
+}
+
 void CBravoPicture::Advance(int ms) {
-  if (frames_.size() < 2)
-    return;
-  shownMs_ += ms;
-  const int before = current_;
-  while (shownMs_ >= frames_[static_cast<size_t>(current_)].delayMs) {
-    shownMs_ -= frames_[static_cast<size_t>(current_)].delayMs;
-    current_ = (current_ + 1) % FrameCount();
-  }
-  if (current_ != before)
+  if (AnimGifStep(anim_, ms, AnimStepContext{.Pictures = pictures_, .PicturesShown = true}) != kAnimNoChange)
     update();
 }
 
 void CBravoPicture::paintEvent(QPaintEvent *) {
-  if (frames_.empty())
+  const int set = DrawnSet(anim_, pictures_);
+  if (set < 0)
     return;
   QPainter painter(this);
-  painter.drawImage(rect(), frames_[static_cast<size_t>(current_)].image);
+  DrawPictureFrame(painter, pictures_.Sets[static_cast<size_t>(set)], anim_.Frame, 0, -1, 0,
+                   SurfaceRect{0, 0, width(), height()});
 }
 
 CBravo::CBravo(quorbel::Language language, const std::string &startDirectory, bool hideNewGrid,
-               QWidget *parent)
+               PictureLibrary &pictures, QWidget *parent)
     : QDialog(parent), report_(PlainLabel(this, "report")), score_(PlainLabel(this, "score")),
-      praise_(PlainLabel(this, "praise")), picture_(new CBravoPicture(this)),
+      praise_(PlainLabel(this, "praise")), picture_(new CBravoPicture(pictures, this)),
       background_(QString::fromStdString(startDirectory) + QStringLiteral("/Kids.jpg")) {
   const bool english = quorbel::IsEnglish(language);
   setObjectName(QStringLiteral("CBravo"));
@@ -137,7 +133,9 @@ void CBravo::SetTexts(const std::string &report, const std::string &outsideReply
   praise_->setText(QString::fromStdString(praise));
 }
 
-void CBravo::SetPicture(const std::string &path) { picture_->Load(QString::fromStdString(path)); }
+void CBravo::SetPicture(const std::string &path, bool praise) {
+  picture_->Load(QString::fromStdString(path), praise ? kPraiseSet : kTauntSet);
+}
 
 QString CBravo::Report() const { return report_->text(); }
 QString CBravo::Score() const { return score_->text(); }

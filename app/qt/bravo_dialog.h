@@ -7,25 +7,27 @@
 #include <QImage>
 #include <QTimer>
 #include <string>
-#include <vector>
 
+#include "app/picture_library.h"
+#include "engine/cell_image.h"
 #include "platform/language.h"
 
 class QLabel;
 class QPushButton;
 
-// The 136 x 100 animation box: the frames of a picture file played in a loop.
+// The 136 x 100 animation box: a picture set of the library played in a loop.
 class CBravoPicture final : public QWidget {
   Q_OBJECT
 public:
   static constexpr int kWidth = 136;
   static constexpr int kHeight = 100;
 
-  explicit CBravoPicture(QWidget *parent = nullptr);
-  // Reads every frame of the file; a file that is missing or unreadable leaves no frame.
-  void Load(const QString &path);
-  int FrameCount() const { return static_cast<int>(frames_.size()); }
-  int CurrentFrame() const { return current_; }
+  CBravoPicture(quorbel::PictureLibrary &pictures, QWidget *parent = nullptr);
+  // Reads every frame of the file into the library's set `set` (the praise's or the taunt's)
+  // and plays it; a file that is missing or unreadable leaves no frame.
+  void Load(const QString &path, int set);
+  int FrameCount() const;
+  int CurrentFrame() const { return anim_.Frame; }
   // Moves the animation on by `ms` milliseconds.
   void Advance(int ms);
 
@@ -33,13 +35,8 @@ protected:
   void paintEvent(QPaintEvent *event) override;
 
 private:
-  struct Frame {
-    QImage image;
-    int delayMs;
-  };
-  std::vector<Frame> frames_;
-  int current_ = 0;
-  int shownMs_ = 0; // how long the current frame has been shown
+  quorbel::PictureLibrary &pictures_;
+  quorbel::CAnimGif anim_;
 };
 
 class CBravo final : public QDialog {
@@ -51,12 +48,13 @@ public:
   // `startDirectory` holds the background picture "Kids.jpg"; the Quick game left unfinished
   // offers no new grid.
   CBravo(quorbel::Language language, const std::string &startDirectory, bool hideNewGrid,
-         QWidget *parent = nullptr);
+         quorbel::PictureLibrary &pictures, QWidget *parent = nullptr);
 
   // The report (with the web challenge's reply, shown as plain text), the mark and the remark.
   void SetTexts(const std::string &report, const std::string &outsideReply, const std::string &score,
                 const std::string &praise);
-  void SetPicture(const std::string &path);
+  // The praise's picture, or the taunt's.
+  void SetPicture(const std::string &path, bool praise);
 
   QString Report() const;
   QString Score() const;

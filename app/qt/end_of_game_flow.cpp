@@ -192,7 +192,7 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
                                                  .Time = in.TimeText});
   app.SaveSettings();
 
-  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)));
+  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)), result.Praise);
   if (app.Services().playSoundEffect)
     app.Services().playSoundEffect(result.SoundEffect);
   app.NewGridFlag = 0;
@@ -205,7 +205,7 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
 
 void ShowEndOfGame(CQuorbelApp &app) {
   const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
-  CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.MainFrame());
+  CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.CellPictures(), app.MainFrame());
   EndOfGameEvaluate(app, bravo);
   switch (app.Dialogs().Exec(bravo)) {
   case CBravo::kNewGrid:

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/qt/colour_ref.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/qt/paint_tools.h"
 
 namespace quorbel {
@@ -14,7 +14,6 @@ const std::array<ColorRef, 16> CellColourTable{0x0000FF, 0x9202FB, 0x00CC00, 0x8
 
 namespace {
 
-constexpr uint32_t kKey = 0xFFFE00FEu; // a colour no picture of ours draws
 constexpr int kRings = 3;
 constexpr double kTextShare = 1.5;
 
@@ -22,21 +21,8 @@ constexpr double kTextShare = 1.5;
 
 void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, int countdown, int length,
                       const CellRect &box) {
-  if (box.IsEmpty() || !box.IsShown())
-    return;
-  // Drawn on a keyed image of the box, then laid over: the picture's own transparency and the
-  // parts an effect leaves empty show the cell beneath.
-  QImage part(box.Width(), box.Height(), QImage::Format_ARGB32);
-  part.fill(kKey);
-  PixelSurface surface{reinterpret_cast<uint32_t *>(part.bits()), static_cast<int32_t>(part.bytesPerLine() / 4),
-                       part.width(), part.height()};
-  GifDrawFitted(set, frame, surface, kind, countdown, length, {0, 0, box.Width(), box.Height()});
-  for (int y = 0; y < part.height(); ++y) {
-    auto *row = reinterpret_cast<uint32_t *>(part.scanLine(y));
-    for (int x = 0; x < part.width(); ++x)
-      row[x] = row[x] == kKey ? 0u : (row[x] | 0xFF000000u);
-  }
-  dc.drawImage(box.left, box.top, part);
+  if (box.IsShown())
+    DrawPictureFrame(dc, set, frame, kind, countdown, length, SurfaceRect{box.left, box.top, box.right, box.bottom});
 }
 
 void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool outline, const CellRect &box,

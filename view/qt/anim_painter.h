@@ -10,6 +10,7 @@
 #include "app/picture_library.h"
 #include "app/value_symbol.h"
 #include "engine/cell_image.h"
+#include "media/qt/picture_painter.h"
 #include "platform/colour_word.h"
 #include "view/cell_rect.h"
 #include "view/qt/font_table.h"
@@ -30,8 +31,7 @@ struct AnimPaint {
   int Transparency = 0;               // 0..255, how much of that picture shows
 };
 
-// Frame `frame` of `set` fitted into `box` at `countdown` of its entry effect (below 0: none);
-// what the picture leaves free keeps what was there.
+// DrawPictureFrame over a board rectangle.
 void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, int countdown, int length,
                       const CellRect &box);
 

@@ -7,7 +7,7 @@
 
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/variant_decorations.h"
 

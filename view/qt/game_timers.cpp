@@ -15,7 +15,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "resources/menu_tables.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"

@@ -6,7 +6,7 @@
 
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 

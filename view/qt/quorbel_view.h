@@ -23,7 +23,7 @@
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/context_menus.h"
 #include "view/display_switches.h"
 #include "view/grid_draw.h"

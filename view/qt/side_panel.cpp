@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/qt/colour_ref.h"
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"

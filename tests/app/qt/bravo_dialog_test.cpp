@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kPictureFrames = 8; // as the picture tool draws them
 constexpr int kFrameMs = 120;
+constexpr int kStartSpreadMs = 1000;
 constexpr int kOpenCells = 56;
 
 bool OneOf(const QString &line, const auto &remarks) {
@@ -57,7 +58,7 @@ private:
     game_->SetSeconds(seconds);
   }
   std::unique_ptr<CBravo> Evaluated() {
-    auto bravo = std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false);
+    auto bravo = std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false, App().CellPictures());
     EndOfGameEvaluate(App(), *bravo);
     return bravo;
   }
@@ -111,9 +112,11 @@ private slots:
     const std::unique_ptr<CBravo> bravo = Evaluated();
     CBravoPicture &picture = const_cast<CBravoPicture &>(bravo->Picture());
     QCOMPARE(picture.CurrentFrame(), 0);
-    picture.Advance(kFrameMs + 10);
+    // It starts within a second, then steps each frame's time.
+    picture.Advance(kStartSpreadMs + kFrameMs);
     QCOMPARE(picture.CurrentFrame(), 1);
-    picture.Advance(kFrameMs * (kPictureFrames - 1));
+    for (int frame = 2; frame <= kPictureFrames; ++frame)
+      picture.Advance(kFrameMs + 1);
     QCOMPARE(picture.CurrentFrame(), 0);
   }
 
@@ -153,7 +156,8 @@ private slots:
   }
 
   void TheFrenchDialogSpeaksFrench() {
-    CBravo dialog(Language::French, home_.StartDirectory().toStdString(), false);
+    auto pictures = std::make_unique<PictureLibrary>(); // large: not on the stack
+    CBravo dialog(Language::French, home_.StartDirectory().toStdString(), false, *pictures);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Jeu Terminée"));
     QCOMPARE(dialog.findChild<QPushButton *>("newGame")->text(), QStringLiteral("Nouveau Jeu"));
   }

@@ -1,4 +1,4 @@
-#include "view/cell_animation.h"
+#include "app/cell_animation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -161,7 +161,7 @@ void StartMove(CMoveGif &move, float speed) {
   move.Speed = speed;
 }
 
-void StepMove(CMoveGif &move, const CellRect &area, uint32_t now, const AnimStepContext &ctx) {
+void StepMove(CMoveGif &move, const SurfaceRect &area, uint32_t now, const AnimStepContext &ctx) {
   if (move.State != kMoveMoving || move.PointCount == 0)
     return;
   const uint32_t elapsed = now - move.LastTime;
@@ -177,7 +177,7 @@ void StepMove(CMoveGif &move, const CellRect &area, uint32_t now, const AnimStep
       move.State = kMoveFinished;
   }
   if (move.State == kMoveFinished) {
-    move.Rect = CellRect{};
+    move.Rect = kNoMoveRect;
     return;
   }
   const float f = move.Progress;
@@ -189,10 +189,10 @@ void StepMove(CMoveGif &move, const CellRect &area, uint32_t now, const AnimStep
   const CBitMapGif *set = SetOf(move, ctx.Pictures);
   const auto width = static_cast<int32_t>(move.Scale * static_cast<float>(set ? set->Width : 0));
   const auto height = static_cast<int32_t>(move.Scale * static_cast<float>(set ? set->Height : 0));
-  const auto cx = static_cast<int32_t>((1 - move.CurrentX) * static_cast<float>(area.left) +
-                                       move.CurrentX * static_cast<float>(area.right));
-  const auto cy = static_cast<int32_t>((1 - move.CurrentY) * static_cast<float>(area.top) +
-                                       move.CurrentY * static_cast<float>(area.bottom));
+  const auto cx = static_cast<int32_t>((1 - move.CurrentX) * static_cast<float>(area.Left) +
+                                       move.CurrentX * static_cast<float>(area.Right));
+  const auto cy = static_cast<int32_t>((1 - move.CurrentY) * static_cast<float>(area.Top) +
+                                       move.CurrentY * static_cast<float>(area.Bottom));
   move.Rect = {cx - width / 2, cy - height / 2, cx - width / 2 + width, cy - height / 2 + height};
   AnimGifStep(move, elapsed, ctx);
 }

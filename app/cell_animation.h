@@ -8,7 +8,6 @@
 
 #include "app/picture_library.h"
 #include "engine/cell_image.h"
-#include "view/cell_rect.h"
 
 namespace quorbel {
 
@@ -38,6 +37,7 @@ int DrawnSet(const CAnimGif &anim, const PictureLibrary &pictures);
 // A picture flying over the board along up to 20 points, each a fraction of the area crossed
 // (0 the left or top edge, 1 the right or bottom one) with a scale of the set's size.
 inline constexpr int kMostMovePoints = 20;
+inline constexpr SurfaceRect kNoMoveRect{0, 0, 0, -1}; // a bottom of -1: no rectangle
 enum MoveState : int { kMoveFinished = 0, kMoveReady = 1, kMoveMoving = 2 };
 
 struct CMoveGif : CAnimGif {
@@ -54,8 +54,8 @@ struct CMoveGif : CAnimGif {
   float CurrentY = 0;
   int State = kMoveReady;
   uint32_t LastTime = 0;
-  CellRect Rect{}; // none until the sprite is placed
-  CellRect OldRect{};
+  SurfaceRect Rect = kNoMoveRect;
+  SurfaceRect OldRect = kNoMoveRect;
 };
 
 void ClearMovePath(CMoveGif &move);
@@ -64,7 +64,7 @@ void ResetMove(CMoveGif &move, uint32_t now);
 void StartMove(CMoveGif &move, float speed);
 // Moves the sprite to `now` over `area` and steps its frames; past the last point it finishes
 // and has no rectangle.
-void StepMove(CMoveGif &move, const CellRect &area, uint32_t now, const AnimStepContext &ctx);
+void StepMove(CMoveGif &move, const SurfaceRect &area, uint32_t now, const AnimStepContext &ctx);
 // After the sprite was shown: its rectangle becomes the one to clean at the next tick.
 inline void MoveShown(CMoveGif &move) { move.OldRect = move.Rect; }
 
