@@ -488,6 +488,22 @@ private slots:
     QCOMPARE(board.app->Settings().general.gridCurrDisp, int32_t{kSymbolPictures});
     QCOMPARE(board.View().Game().GameFinished, 0);
   }
+
+  void AHiddenNewGridIsUncoveredAFewCellsATick() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    for (CellRecord &cell : board.Engine().Grids.Main[0].PlayingCells(board.Engine().Geo))
+      cell.NotDrawn = 1;
+    auto hidden = [&] {
+      const auto cells = board.Engine().Grids.Main[0].PlayingCells(board.Engine().Geo);
+      return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.NotDrawn == 1; });
+    };
+    board.View().OnAnimationTimer(); // the first tick only starts the count of time
+    board.View().OnAnimationTimer();
+    QCOMPARE(hidden(), 81 - 7);
+    for (int tick = 0; tick < 11; ++tick)
+      board.View().OnAnimationTimer();
+    QCOMPARE(hidden(), 0);
+  }
 };
 
 QTEST_MAIN(BoardPlayTest)

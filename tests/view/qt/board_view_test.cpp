@@ -8,6 +8,7 @@
 #include "tests/view/qt/view_test_support.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
+#include "view/qt/value_cursors.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -371,6 +372,45 @@ private slots:
     QCOMPARE(GroundOf(image, painter, 10), board.Colours().ColBgCase);
     QCOMPARE(GroundOf(image, painter, 20), bright);
     QCOMPARE(board.view->MoveFocusToCell(0, 20), 1); // already there
+  }
+
+  void PicturesModeDrawsTheValuesPictureWithItsEntryEffect() {
+    BoardFixture board;
+    SetGridShape(board.Engine(), kShapeOf9, 1, 0);
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    // Value 2 shows picture 5: a plain green square.
+    PictureOrderTable &order = board.Engine().Settings.PictureOrder;
+    order[1] = 5;
+    CBitMapGif &set = board.app->CellPictures().Sets[5];
+    set.Frames[0].Create(8, 8, 24, kPictureBmp);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        set.Frames[0].SetPixelColor(x, y, RgbPixel(0, 200, 0));
+    set.FrameCount = 1;
+    SetCellValue(board.Engine(), grid, 0, 2, kActionPlace);
+    board.Update();
+    constexpr ColorRef kGreen = 0x00C800;
+    QCOMPARE(CountPixels(board.Render(), Inside(board.Painter(), 0), kGreen), 0); // digits first
+    board.view->Input().SetSymbolMode(kSymbolPictures, 0);
+    const CellRect inside = Inside(board.Painter(), 0);
+    QVERIFY(CountPixels(board.Render("pictures"), inside, kGreen) > inside.Width() * inside.Height() / 2);
+    // Half-way through an entry effect the bar comes back alone: no picture.
+    grid.Cells[0].ValueImage.EffectKind = kEffectFromTop;
+    grid.Cells[0].ValueImage.EffectCountdown = kEffectLength / 2;
+    QCOMPARE(CountPixels(board.Render(), inside, kGreen), 0);
+  }
+
+  void ATextCursorShowsItsSymbolAndATipAndLetsTheRestThrough() {
+    FontTable fonts;
+    const CursorImage cursor = MakeTextCursor(QStringLiteral("7x"), fonts.Font(20));
+    QVERIFY(cursor.At(0, 0) && cursor.At(7, 0) && cursor.At(0, 7));
+    QVERIFY(!cursor.At(8, 1) && !cursor.At(39, 39) && !cursor.At(0, 39));
+    int glyph = 0;
+    for (int y = 10; y < 30; ++y)
+      for (int x = 10; x < 30; ++x)
+        glyph += cursor.At(x, y) ? 1 : 0;
+    QVERIFY(glyph > 20);
+    QVERIFY(cursor.Colour[20 * kCursorSide + 20] == PixelColour{}); // black ink
   }
 };
 
