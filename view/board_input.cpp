@@ -435,9 +435,12 @@ void BoardInput::SelectCell(int slot, int cell, SelectMode mode) {
 void BoardInput::SelectNumberBarValue(int value) {
   if (value < 1 || value > ctx_.Geo.GridWidth)
     return;
-  if (settings_.general.displayBarAreaIdem == 1) {
-    Record(kStepClick, {value});
-    // Every cell showing the value pulses.
+  // Every cell showing the value plays: its picture once, or a pulse round its symbol.
+  const bool pictures = Symbols() == kSymbolPictures;
+  if (pictures || settings_.general.displayBarAreaIdem == 1) {
+    if (settings_.general.displayBarAreaIdem == 1)
+      Record(kStepClick, {value});
+    const int mode = pictures ? kAnimOnce : kAnimPulse;
     const GridSet &set = ctx_.Grids;
     for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
       const int slot = set.Order[static_cast<size_t>(pos)];
@@ -445,8 +448,9 @@ void BoardInput::SelectNumberBarValue(int value) {
         continue;
       for (CellRecord &cell : Grid(slot).PlayingCells(ctx_.Geo))
         if (cell.Status < kStatusConflict && cell.Value == value)
-          ctx_.Host->StartCellAnimation(cell.ValueImage, kAnimPulse, 1);
+          ctx_.Host->StartCellAnimation(cell.ValueImage, mode, 1);
     }
+    feedback_.StartBarAnimation(value, mode);
   }
   feedback_.PlaySoundEffect(kSoundPickOrDrop);
 }

@@ -49,6 +49,8 @@ public:
   virtual void SaveSettings() {}
   // The symbol mode changed: the value cursors follow it.
   virtual void SymbolModeChanged() {}
+  // The number bar's symbol of `value` plays in animation mode `mode`.
+  virtual void StartBarAnimation(int /*value*/, int /*mode*/) {}
 };
 
 enum class EntryMode : int32_t { Normal = 0, Sequential = 1, Numeral = 2 };

@@ -4,9 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "app/cell_animation.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
-#include "app/cell_animation.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -73,6 +73,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
 }
 
 void CQuorbelView::PrepareBoardLayout() {
+  SyncBarPictures();
   EngineContext &engine = app_.Engine();
   GridSet &set = engine.Grids;
   const GridGeometry &geo = engine.Geo;

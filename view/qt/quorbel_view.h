@@ -128,6 +128,7 @@ public:
   void PlaySoundEffect(int slot) override;
   void SaveSettings() override;
   void SymbolModeChanged() override;
+  void StartBarAnimation(int value, int mode) override;
   // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
   void BuildValueCursors();
   // The number bar's pictures follow the picture order; one value's slot repainted.

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/qt/colour_ref.h"
 #include "app/cell_animation.h"
+#include "platform/qt/colour_ref.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
@@ -111,7 +111,8 @@ void CQuorbelView::DrawBarSlot(const PaintContext &ctx, int value) {
   QPainter &dc = ctx.Dc;
   const CellRect &box = layout_.Slots[static_cast<size_t>(value - 1)];
   const bool dragged = value == DragValue;
-  const ColorRef ground = dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
+  const ColorRef ground =
+      dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
   FillSolidRect(dc, box.Inset(0, 1), ground);
   FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
   const CAnimGif &anim = barAnims_[static_cast<size_t>(value - 1)];
@@ -119,7 +120,8 @@ void CQuorbelView::DrawBarSlot(const PaintContext &ctx, int value) {
     DrawAnimCell(dc, anim, -1, false, box.Inset(2, 2), -1, AnimPaintOf(ctx));
   } else {
     DrawRingPulse(dc, anim, box.Inset(2, 2));
-    DrawTextCentred(dc, SymbolText(ctx, value), box, fonts_.Font(RowFont(layout_.RowHeight)), ctx.Colours.ColInput);
+    DrawTextCentred(dc, SymbolText(ctx, value), box, fonts_.Font(RowFont(layout_.RowHeight)),
+                    ctx.Colours.ColInput);
   }
   if (dragged)
     DrawRaisedEdge(dc, box);
@@ -135,10 +137,24 @@ void CQuorbelView::RedrawBarSlot(int value) {
   update(ToQRect(layout_.Slots[static_cast<size_t>(value - 1)]));
 }
 
+void CQuorbelView::StartBarAnimation(int value, int mode) {
+  if (value < 1 || value > static_cast<int>(barAnims_.size()))
+    return;
+  CAnimGif &anim = barAnims_[static_cast<size_t>(value - 1)];
+  SetAnimMode(anim, mode, 1, app_.CellPictures());
+  if (mode == kAnimPulse)
+    StartRingPulse(anim);
+}
+
 void CQuorbelView::SyncBarPictures() {
   const PictureOrderTable &order = app_.Engine().Settings.PictureOrder;
-  for (size_t v = 0; v < barAnims_.size(); ++v)
-    SelectAnimSet(barAnims_[v], v < order.size() ? static_cast<int>(v) : kNoPictureSet, order);
+  // Only a symbol whose picture changed starts again: a playing one goes on.
+  for (size_t v = 0; v < barAnims_.size(); ++v) {
+    const int wanted = v < order.size() ? order[v] : kNoPictureSet;
+    if (barAnims_[v].ResolvedSet != wanted ||
+        (v < order.size() && barAnims_[v].RequestedSet != static_cast<int>(v)))
+      SelectAnimSet(barAnims_[v], v < order.size() ? static_cast<int>(v) : kNoPictureSet, order);
+  }
 }
 
 void CQuorbelView::DrawGridTabs(const PaintContext &ctx) {
