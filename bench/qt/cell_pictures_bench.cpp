@@ -1,0 +1,72 @@
+// The cell pictures: loading the default picture list with the fixed pictures, as start-up
+// does (target under 300 ms), and one 40 ms tick of a 16 x 16 board whose every cell steps its
+// animated picture and is repainted (target under 8 ms).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "app/cell_animation.h"
+#include "app/picture_library.h"
+#include "app/qt/quorbel_app.h"
+#include "engine/cell_actions.h"
+#include "engine/grid_shape.h"
+#include "engine/update_possibles.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kShapeOf16 = 8;
+
+void LoadStartPictures(benchmark::State &state) {
+  auto pictures = std::make_unique<PictureLibrary>();
+  for (auto _ : state) {
+    pictures->LoadedList.clear(); // as a first load
+    PictureOrder order{};
+    LoadFixedImages(*pictures, QUORBEL_DATA_DIR, nullptr);
+    benchmark::DoNotOptimize(
+        LoadCellImageSet(*pictures, "Animals.ani", QUORBEL_DATA_DIR, order, PictureOrderMode::Keep, nullptr));
+  }
+}
+BENCHMARK(LoadStartPictures)->Unit(benchmark::kMillisecond);
+
+void AnimatedTick16(benchmark::State &state) {
+  ScriptedDialogService dialogs;
+  CQuorbelApp app(AppOptions{.dialogs = &dialogs, .headless = true, .startDirectory = {}});
+  PictureOrder order{};
+  LoadCellImageSet(app.CellPictures(), "Animals.ani", QUORBEL_DATA_DIR, order, PictureOrderMode::Identity,
+                   nullptr);
+  CQuorbelView view(app);
+  view.resize(1280, 960);
+  EngineContext &engine = app.Engine();
+  SetGridShape(engine, kShapeOf16, 1, 0);
+  GridRecord &grid = engine.Grids.Main[0];
+  // A Latin square: every cell holds a value and its picture.
+  for (int cell = 0; cell < engine.Geo.NCells; ++cell)
+    SetCellValue(engine, grid, cell, (engine.Geo.RowOfCell[cell] + engine.Geo.ColOfCell[cell]) % 16 + 1,
+                 kActionPlace);
+  view.Input().SetSymbolMode(kSymbolPictures, 0);
+  for (CellRecord &cell : grid.PlayingCells(engine.Geo))
+    SetAnimMode(cell.ValueImage, kAnimEndless, 0, app.CellPictures());
+  view.RenderView();
+  view.OnAnimationTimer(); // the first tick only starts the count of time
+  for (auto _ : state) {
+    for (CellRecord &cell : grid.PlayingCells(engine.Geo))
+      cell.ValueImage.TimeToNextFrameMs = -1; // every cell steps: the worst tick
+    view.OnAnimationTimer();
+  }
+}
+BENCHMARK(AnimatedTick16)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
