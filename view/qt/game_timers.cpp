@@ -4,6 +4,7 @@
 // after each placement, and the end of the game.
 #include <QPainter>
 
+#include "app/cell_animation.h"
 #include "app/message_format.h"
 #include "app/message_table.h"
 #include "app/random_background.h"
@@ -15,10 +16,10 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "resources/menu_tables.h"
-#include "app/cell_animation.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
+#include "view/qt/sprite_painter.h"
 #include "view/qt/variant_decorations.h"
 #include "view/status_texts.h"
 
@@ -130,7 +131,8 @@ void CQuorbelView::OnAnimationTimer() {
     SidePanelHighlight = 0;
     StepCellAnimations(elapsed);
     UncoverHiddenCells();
-    // The moving parasites and the challenge's turn step here once they exist.
+    StepSpritesTick();
+    // The challenge's turn steps here once it exists.
   }
   animationBusy_ = false;
 }
@@ -170,7 +172,8 @@ void CQuorbelView::StepCellAnimations(double elapsed) {
       for (CAnimGif *other : {&record.SecondImage, &record.ThirdImage, &record.MarkerImages[0],
                               &record.MarkerImages[1], &record.MarkerImages[2]})
         repaint = AnimGifStep(*other, elapsed, step) != kAnimNoChange || repaint;
-      if (main == kAnimFinished && step.PicturesShown && CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1))
+      if (main == kAnimFinished && step.PicturesShown &&
+          CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1))
         return; // the game ended, or a move was taken back: the board was drawn again
       if (repaint)
         RedrawCell(slot, cell);
@@ -197,8 +200,9 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid) {
     return false;
   }
   const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
-  const int solution =
-      static_cast<size_t>(cell) < reference.Cells.size() ? reference.Cells[static_cast<size_t>(cell)].Value : 0;
+  const int solution = static_cast<size_t>(cell) < reference.Cells.size()
+                           ? reference.Cells[static_cast<size_t>(cell)].Value
+                           : 0;
   if (AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 && solution > 0 &&
       solution != record.Value) {
     // A wrong value shown in pictures goes away once its effect has played.
@@ -208,6 +212,25 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid) {
     return true;
   }
   return false;
+}
+
+void CQuorbelView::StepSpritesTick() {
+  if (std::none_of(sprites_.begin(), sprites_.end(), [](const CMoveGif &s) {
+        return s.State == kMoveMoving || s.OldRect.Bottom != kNoMoveRect.Bottom;
+      }))
+    return;
+  SpriteBuffers buffers{
+      .Clean = paintDC_, .Compose = composeDC_, .Show = [this](const QRect &r) { update(r); }};
+  const AnimPaint paint{.Pictures = app_.CellPictures(),
+                        .Fonts = fonts_,
+                        .Symbols = input_.Symbols(),
+                        .Ground = app_.Colours().ColBgCase,
+                        .Colouring = switches_.ShowColouring == 1,
+                        .Background = background_.isNull() ? nullptr : &imageDC_,
+                        .Transparency = app_.Settings().general.transparency};
+  const CellRect &board = layout_.Board;
+  StepSprites(sprites_, SurfaceRect{board.left, board.top, board.right, board.bottom}, TimeGetTime(),
+              AnimStep(), paint, buffers);
 }
 
 void CQuorbelView::UncoverHiddenCells() {
@@ -264,9 +287,8 @@ void CQuorbelView::TimedGameStep() {
         SyncBarPictures();
         BuildValueCursors();
       }
-    }
-    else if (const std::string picture = PickRandomBackground(settings.directory.background);
-             !picture.empty()) {
+    } else if (const std::string picture = PickRandomBackground(settings.directory.background);
+               !picture.empty()) {
       settings.general.backgroundImage = picture;
       BackgroundReload = 1;
     }
@@ -276,7 +298,8 @@ void CQuorbelView::TimedGameStep() {
     if (input_.Symbols() != kSymbolPictures)
       input_.SetSymbolMode(kSymbolPictures, 1);
     // The picture is pushed out from the right; the cell empties when the effect has played.
-    CAnimGif &anim = engine.Grids.Main[static_cast<size_t>(step.Slot)].Cells[static_cast<size_t>(step.Cell)].ValueImage;
+    CAnimGif &anim =
+        engine.Grids.Main[static_cast<size_t>(step.Slot)].Cells[static_cast<size_t>(step.Cell)].ValueImage;
     SetAnimMode(anim, kAnimEndless, 0, app_.CellPictures());
     anim.EffectKind = kEffectFromRight;
     anim.EffectCountdown = anim.EffectLength;
@@ -438,8 +461,9 @@ void CQuorbelView::SignalPlacement(int slot, int cell) {
     // Shown in pictures, the wrong value plays an effect, then goes (see CellPictureEnded).
     if (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()) &&
         app_.Settings().general.resetIfFalse == 1)
-      StartAnimEffect(app_.Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage,
-                      true);
+      StartAnimEffect(
+          app_.Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage,
+          true);
     return;
   }
   if (engine.GridSetState == kGridConsistent) {

@@ -217,6 +217,14 @@ void CQuorbelView::paintEvent(QPaintEvent *event) {
   }
   QPainter window(this);
   window.drawImage(event->rect(), paintDC_, event->rect());
+  // The flying pictures stand over the board in their own buffer.
+  if (composeDC_.size() == paintDC_.size())
+    for (const CMoveGif &sprite : sprites_)
+      if (sprite.Rect.Bottom != kNoMoveRect.Bottom) {
+        const QRect box(sprite.Rect.Left, sprite.Rect.Top, sprite.Rect.Right - sprite.Rect.Left,
+                        sprite.Rect.Bottom - sprite.Rect.Top);
+        window.drawImage(box & event->rect(), composeDC_, box & event->rect());
+      }
   if (!TimersStarted())
     StartTimers();
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/cell_animation.h"
 #include "app/game_clock.h"
 #include "app/message_line.h"
 #include "app/qt/board_window.h"
@@ -23,7 +24,6 @@
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
-#include "app/cell_animation.h"
 #include "view/context_menus.h"
 #include "view/display_switches.h"
 #include "view/grid_draw.h"
@@ -137,6 +137,9 @@ public:
   // Loads a picture list (the settings' one when empty) in an order, then the bar and cursors.
   void ReloadCellPictures(quorbel::PictureOrderMode mode, const std::string &list);
   std::array<quorbel::CAnimGif, 18> &BarAnimations() { return barAnims_; }
+  // The five flying pictures over the board and the buffer they are drawn in.
+  std::array<quorbel::CMoveGif, 5> &Sprites() { return sprites_; }
+  const QImage &SpriteBuffer() const { return composeDC_; }
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -193,6 +196,7 @@ private:
   bool CellPictureEnded(int slot, int cell, bool lastShownGrid);
   // Cells a new grid hides come into view a few per tick, each with its entry effect.
   void UncoverHiddenCells();
+  void StepSpritesTick();
   void TimedGameStep();
   // The game is over: finished, the clock stopped, then the end-of-game hook.
   void EndGame();
@@ -204,6 +208,8 @@ private:
   quorbel::FontTable fonts_;
   std::array<QCursor, 16> valueCursors_;
   std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
+  std::array<quorbel::CMoveGif, 5> sprites_;
+  QImage composeDC_; // the board with the sprites over it
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;
   quorbel::DisplaySwitches switches_;

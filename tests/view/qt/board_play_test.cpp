@@ -9,6 +9,7 @@
 #include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
 #include "files/text_grid_writer.h"
+#include "platform/clock.h"
 #include "resources/menu_tables.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
@@ -503,6 +504,35 @@ private slots:
     for (int tick = 0; tick < 11; ++tick)
       board.View().OnAnimationTimer();
     QCOMPARE(hidden(), 0);
+  }
+
+  void ASpriteFliesOverTheBoardAndLeavesItAsItWas() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    CBitMapGif &set = board.app->CellPictures().Sets[kRedStarSet];
+    set.Frames[0].Create(10, 10, 24, kPictureBmp);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x)
+        set.Frames[0].SetPixelColor(x, y, RgbPixel(0, 200, 0));
+    set.FrameCount = 1;
+    set.Width = set.Height = 10;
+    CMoveGif &sprite = board.View().Sprites()[0];
+    SelectAnimSet(sprite, kRedStarSet, PictureOrderTable{});
+    AddMovePoint(sprite, 0.5f, 0.5f, 3);
+    AddMovePoint(sprite, 0.5f, 0.5f, 3);
+    ResetMove(sprite, TimeGetTime());
+    StartMove(sprite, 1e-9f); // it stays in the middle
+    board.View().OnAnimationTimer();
+    board.View().OnAnimationTimer();
+    const SurfaceRect at = sprite.OldRect;
+    QCOMPARE(at.Right - at.Left, 30);
+    const CellRect box{at.Left, at.Top, at.Right, at.Bottom};
+    constexpr ColorRef kGreen = 0x00C800;
+    QCOMPARE(CountPixels(board.View().SpriteBuffer(), box, kGreen), 900);
+    QCOMPARE(CountPixels(board.View().PaintDC(), box, kGreen), 0); // the board itself is untouched
+    StartMove(sprite, 1); // through the end of its path at the next tick
+    board.View().OnAnimationTimer();
+    QCOMPARE(sprite.State, int{kMoveFinished});
+    QCOMPARE(CountPixels(board.View().SpriteBuffer(), box, kGreen), 0);
   }
 };
 
