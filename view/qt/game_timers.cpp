@@ -167,13 +167,14 @@ void CQuorbelView::StepCellAnimations(double elapsed) {
     GridRecord &grid = set.Main[static_cast<size_t>(slot)];
     for (int cell = 0; cell < engine.Geo.NCells && static_cast<size_t>(cell) < grid.Cells.size(); ++cell) {
       CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+      const bool effectRunning = record.ValueImage.EffectCountdown >= 0;
       const int main = AnimGifStep(record.ValueImage, elapsed, step);
       bool repaint = main != kAnimNoChange;
       for (CAnimGif *other : {&record.SecondImage, &record.ThirdImage, &record.MarkerImages[0],
                               &record.MarkerImages[1], &record.MarkerImages[2]})
         repaint = AnimGifStep(*other, elapsed, step) != kAnimNoChange || repaint;
       if (main == kAnimFinished && step.PicturesShown &&
-          CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1))
+          CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1, effectRunning))
         return; // the game ended, or a move was taken back: the board was drawn again
       if (repaint)
         RedrawCell(slot, cell);
@@ -181,7 +182,7 @@ void CQuorbelView::StepCellAnimations(double elapsed) {
   }
 }
 
-bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid) {
+bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid, bool effectEnded) {
   EngineContext &engine = app_.Engine();
   GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
   CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
@@ -203,8 +204,10 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid) {
   const int solution = static_cast<size_t>(cell) < reference.Cells.size()
                            ? reference.Cells[static_cast<size_t>(cell)].Value
                            : 0;
-  if (AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 && solution > 0 &&
-      solution != record.Value) {
+  // Only the effect a wrong placement started takes it back: another animation ending on a
+  // wrong value (a value picked on the bar) must not undo some later move.
+  if (effectEnded && AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 &&
+      solution > 0 && solution != record.Value) {
     // A wrong value shown in pictures goes away once its effect has played.
     ResetAnim(record.ValueImage);
     input_.EditUndo();

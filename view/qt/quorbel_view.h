@@ -192,8 +192,9 @@ private:
   void StepBarAnimations(double elapsed);
   void StepCellAnimations(double elapsed);
   // A cell's picture finished in pictures mode: the timed game empties it once its time is up,
-  // a wrong value is taken back. True when the board was drawn again and the tick must stop.
-  bool CellPictureEnded(int slot, int cell, bool lastShownGrid);
+  // a wrong value whose effect played is taken back. True when the board was drawn again and the
+  // tick must stop.
+  bool CellPictureEnded(int slot, int cell, bool lastShownGrid, bool effectEnded);
   // Cells a new grid hides come into view a few per tick, each with its entry effect.
   void UncoverHiddenCells();
   void StepSpritesTick();

@@ -506,6 +506,25 @@ private slots:
     QCOMPARE(hidden(), 0);
   }
 
+  void AWrongValueShownInPicturesPlaysItsEffectAndGoes() {
+    const std::string puzzle = FirstPuzzle("puzzles-4.txt");
+    PlayedBoard board(home_, kShapeOf4, puzzle);
+    QCOMPARE(SolveToRefTab(board.Engine()), 1);
+    board.app->Settings().general.animAction = 1;
+    board.app->Settings().general.resetIfFalse = 1;
+    board.View().Input().SetSymbolMode(kSymbolPictures, 0);
+    const int cell = OpenCell(puzzle);
+    const int wrong = board.Engine().Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value % 4 + 1;
+    QCOMPARE(board.View().Input().PlaceValue(0, cell, wrong), 1); // dropped from the number bar
+    QCOMPARE(board.Cell(cell).Value, wrong);
+    board.View().OnAnimationTimer();
+    for (int tick = 0; tick < kEffectLength; ++tick)
+      board.View().OnAnimationTimer();
+    QCOMPARE(board.Cell(cell).Value, wrong); // still playing
+    board.View().OnAnimationTimer();
+    QCOMPARE(board.Cell(cell).Value, 0);
+  }
+
   void ASpriteFliesOverTheBoardAndLeavesItAsItWas() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     CBitMapGif &set = board.app->CellPictures().Sets[kRedStarSet];
