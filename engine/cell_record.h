@@ -77,7 +77,7 @@ struct CellRecord {
   int32_t AllowedIndex = 0;               // the mask or index that selects the allowed set
   uint32_t AllowedMaskWord = kAllowedMaskWordAll;
   uint32_t AllowedSet = 0;
-  int16_t ImageIndex = -1; // chess figure (kind + 6 x colour) shown by the second image, -1 none
+  int16_t ImageIndex = -1; // the chess figure on the cell (kind + 6 x colour), -1 none
   int16_t ImageFlag = 0;   // 1: the third image is shown
   int16_t FigureColour = 0;
   uint16_t BlackAttacks = 0; // values of the black figures attacking the cell

@@ -1,8 +1,10 @@
 // CheckConstraints: every rule's check in its fixed order, then the grid's state from the
 // cells' conflict marks. A check marks conflicting cells with Check 5 and may set the
 // grid's State to 5 itself; the classic units were checked by InitPossibles.
+#include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
+#include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
@@ -72,9 +74,13 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 10. CheckDan (cell-set and group rules): not built yet.
   // 11. Each Equality group: CheckEquality: not built yet. (The neighbour steps that the
   //     Wheel rule walks are set by InitPossibles, before its filter needs them.)
-  // 12. Each Wheel, Pan group and Navigator clue: CheckWheel, CheckPanDigital,
-  //     CheckNavigator: not built yet.
-  // 13. Chess (word 2 0x800): CheckChess: not built yet.
+  // 12. Each Wheel and Pan group: CheckWheel, CheckPanDigital (cell-set and group rules): not
+  //     built yet. Each Navigator clue.
+  for (int i = 0; i < lists.Navigator.Size(); ++i)
+    CheckNavigator(geo, grid, i);
+  // 13. Chess.
+  if (Meets(grid.GridVar, kVarChess))
+    CheckChess(geo, grid);
   // 14. Each Magic Square.
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     CheckMagicSquare(geo, grid, i);
@@ -84,7 +90,9 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 16. CheckTwinsSubstitution (word 1 0x800, on the grid that owns the map): not built yet.
   // 17. Each Twins Zone item, each Twins Relation item: CheckTwinsZone, CheckTwinsRelation:
   //     not built yet.
-  // 18. Neighbour score (word 2 0x1000): AddNeighbourScore: not built yet.
+  // 18. Neighbour score.
+  if (Meets(grid.GridVar, kVarNeighbourScore))
+    AddNeighbourScore(ctx, grid);
   // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2, cell-set rules, not
   //     built yet), CheckTwinsTotal (0x10000), CheckMultTable (0x20000, each item), CheckPirate
   //     (0x40000), CheckMasterMind (0x100000, each line, not built yet),

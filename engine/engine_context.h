@@ -44,6 +44,13 @@ struct EngineContext {
   // Solutions found by the running or last solution count; each count starts it at 0.
   int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
+  // Double and Triple: the points of two neighbours whose quotient is q, at entry q - 2.
+  std::array<uint32_t, 16> Points{};
+  uint32_t PointsOf(int quotient) const {
+    return quotient >= 2 && quotient - 2 < static_cast<int>(Points.size())
+               ? Points[static_cast<size_t>(quotient - 2)]
+               : 0;
+  }
   MagicSentenceText MagicSentence;
   // The classic search's boards, kept from call to call so that its loop never allocates; the
   // solver makes it on first use and owns its type.

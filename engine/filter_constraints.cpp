@@ -1,9 +1,11 @@
 // FilterConstraints: the rule filters in the one order every rule relies on. A filter
 // removes candidates and reports 1 when it changed a mask; no filter stops the pass.
 // The twins filters between linked grids run from UpdatePossibles, not here.
+#include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
+#include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
@@ -48,8 +50,11 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   // 12. Each Equality group: FilterEquality (cell-set and group rules): not built yet.
   // 13. Each Wheel: FilterWheel: not built yet.
   // 14. PanDigital: has no filter.
-  // 15. Each Navigator clue: FilterNavigator (neighbourhood and chess-move rules): not built yet.
-  // 16. FilterChess: not built yet.
+  // 15. Each Navigator clue; 16. Chess.
+  for (int i = 0; i < lists.Navigator.Size(); ++i)
+    changed |= FilterNavigator(geo, grid, i);
+  if (Meets(grid.GridVar, kVarChess))
+    changed |= FilterChess(geo, grid);
   // 17. Each Magic Square.
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     changed |= FilterMagicSquare(geo, grid, i);

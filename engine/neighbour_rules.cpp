@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -409,6 +410,24 @@ int FilterPirate(const GridGeometry &geo, GridRecord &grid) {
     }
   }
   return changed;
+}
+
+// ---- Neighbour score ----
+
+void AddNeighbourScore(const EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  for (int c = 0; c < geo.NCells; ++c) {
+    const CellRecord &cell = grid.Cells[c];
+    if (!IsFilled(cell) || cell.Value < 1)
+      continue;
+    for (int other : Neighbours(geo, c)) {
+      if (other < 0 || !IsFilled(grid.Cells[other]))
+        continue;
+      const int u = grid.Cells[other].Value;
+      if (u >= 1 && cell.Value % u == 0 && cell.Value / u > 1)
+        grid.Work.NeighbourScore += static_cast<int32_t>(ctx.PointsOf(cell.Value / u));
+    }
+  }
 }
 
 } // namespace quorbel

@@ -7,6 +7,7 @@
 
 namespace quorbel {
 
+struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
 
@@ -27,5 +28,8 @@ int FilterNoKnightStep(const GridGeometry &geo, GridRecord &grid);
 // Pirate plays on 9 x 9 grids only: 5 is the treasure, 1 to 4 pirates, 6 to 9 commoners.
 void CheckPirate(const GridGeometry &geo, GridRecord &grid);
 int FilterPirate(const GridGeometry &geo, GridRecord &grid);
+// The neighbour score: each filled cell of value v beside a filled u that divides it with a
+// quotient q above 1 adds the points of q (Double and Triple). Marks nothing.
+void AddNeighbourScore(const EngineContext &ctx, GridRecord &grid);
 
 } // namespace quorbel

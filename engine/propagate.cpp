@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
@@ -123,8 +124,8 @@ void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
 void PrepareRulesAfterCandidates(EngineContext &ctx, GridRecord &grid) {
   if (Meets(grid.GridVar, kVarOdd | kVarOddPair))
     ResolveXParity(ctx);
-  // PrepareChessCells, on grids with the Chess rule (neighbourhood and chess-move rules),
-  // is not built yet.
+  if (Meets(grid.GridVar, kVarChess))
+    PrepareChessCells(ctx.Geo, grid);
 }
 
 } // namespace

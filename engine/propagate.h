@@ -92,7 +92,7 @@ constexpr VariantWords kCluedOnlyRules =
     kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarKimo | kVarArrow | kVarCreasingLines |
     kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
     kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
-    kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax;
+    kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess;
 // A grid with no rule bit and no clue item needs none of the rules' work.
 bool HasVariantRules(const GridRecord &grid);
 
