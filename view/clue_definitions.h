@@ -52,6 +52,13 @@ public:
   void Quad(int mode); // 1 min, 0 max
   void AllSignificant();
 
+  // The neighbourhood rules (view/neighbour_definitions.cpp).
+  void RuleSwitch(VariantWords bit, std::string_view added, std::string_view removed);
+  void Chess();     // each selected cell's piece cycles
+  void Navigator(); // two cells: the reference, then where its arrow points
+  // Flips the neighbour score's bit; true when it is now set (the points are asked then).
+  bool DoubleTriple();
+
 private:
   void FollowComparisonBits();
   GridRecord &Grid();

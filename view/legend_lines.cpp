@@ -156,4 +156,12 @@ std::vector<LegendLine> BuildLegendLines(VariantWords shown, VariantWords curren
   return lines;
 }
 
+std::string DoubleTripleLine(const std::array<uint32_t, 16> &points, int width) {
+  std::string line = "Double and Triple -->";
+  for (int q = 2; q <= width && q - 2 < static_cast<int>(points.size()); ++q)
+    if (const uint32_t worth = points[static_cast<size_t>(q - 2)]; worth > 0)
+      line += "  x" + std::to_string(q) + "=" + std::to_string(worth) + "pt";
+  return line;
+}
+
 } // namespace quorbel

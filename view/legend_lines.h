@@ -3,11 +3,13 @@
 // hit test.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/language.h"
 #include "engine/grid_record.h"
+#include "platform/language.h"
 
 namespace quorbel {
 
@@ -22,5 +24,9 @@ inline constexpr std::string_view kCurrentGridMark = ">>";
 // the numbers some labels carry (Kimo modulus, Dots total, Dan maximum). No current grid: none.
 std::vector<LegendLine> BuildLegendLines(VariantWords shown, VariantWords current,
                                          const GridRecord *currentGrid, Language language);
+
+// The Double and Triple points: "Double and Triple -->" and "  x<q>=<points>pt" for every
+// quotient 2..width that is worth points (entry q - 2).
+std::string DoubleTripleLine(const std::array<uint32_t, 16> &points, int width);
 
 } // namespace quorbel

@@ -169,6 +169,8 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   AppSettings &settings = app_.Settings();
   settings.general.gridCurrSize = ctx.Settings.GridCurrSize;
   game = game_;
+  // The Double and Triple points travel in the Numeral tables' first row.
+  std::copy(ctx.Points.begin(), ctx.Points.end(), game.NumeralTable1.begin());
   game.Paused = app_.Paused;
   game.NewGridFlag = app_.NewGridFlag;
   game.CommentFrench = ctx.GridComments[kLanguageFrench];
@@ -191,6 +193,7 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
 void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHistory &undo, int /*version*/) {
   EngineContext &ctx = app_.Engine();
   game_ = game;
+  PointsLoaded(game);
   ctx.GridComments[kLanguageFrench] = game.CommentFrench;
   ctx.GridComments[kLanguageEnglish] = game.CommentEnglish;
   app_.Settings().general.gridCurrSize = ctx.Settings.GridCurrSize;
@@ -235,6 +238,7 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     game_.HighestMethodLevel = -1;
     game_.NewGridFlag = 1;
     game_.NumeralTable1 = info.NumeralTable1;
+    PointsLoaded(game_);
     game_.NumeralTable2 = info.NumeralTable2;
     if (info.Level >= 1 && info.Level <= kLevelCount)
       game_.GameWords[0] = info.Level;
@@ -295,6 +299,12 @@ void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridN
   }
   app_.PostMessage(PanelText::Plain(std::string(LookupMessage(kMsgOneLineCatalogImported, language))));
   RecomputeAndRedraw();
+}
+
+void CDocumentHost::PointsLoaded(const SudGameState &game) {
+  std::array<uint32_t, 16> &points = app_.Engine().Points;
+  for (size_t i = 0; i < points.size(); ++i)
+    points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));
 }
 
 void CDocumentHost::RecomputeAndRedraw() {

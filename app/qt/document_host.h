@@ -35,6 +35,7 @@ public:
 
 private:
   // Candidates of every grid from scratch, then the board.
+  void PointsLoaded(const quorbel::SudGameState &game);
   void RecomputeAndRedraw();
   void ApplySettingsBlock(const quorbel::SudSettingsBlock &block);
   void ApplyPlacements(const quorbel::SudGameState &game);

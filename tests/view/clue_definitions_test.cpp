@@ -6,6 +6,7 @@
 #include "engine/undo_stack.h"
 #include "engine/update_possibles.h"
 #include "tests/engine/engine_test_support.h"
+#include "view/legend_lines.h"
 
 namespace quorbel {
 namespace {
@@ -211,6 +212,53 @@ TEST_F(ClueDefinitionsTest, AllSignificantTwiceRestoresTheWords) {
   EXPECT_TRUE(Meets(Grid().GridVar, kVarAllIndicated));
   Definitions().AllSignificant();
   EXPECT_EQ(Grid().GridVar, before);
+}
+
+TEST_F(ClueDefinitionsTest, ARuleSwitchGivenTwiceSaysAddedThenRemovedAndRestoresTheWords) {
+  const VariantWords before = Grid().GridVar;
+  Definitions().RuleSwitch(kVarTouchy, "Touchy Added", "Touchy Removed");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarTouchy));
+  EXPECT_EQ(Said(), "Touchy Added");
+  Definitions().RuleSwitch(kVarTouchy, "Touchy Added", "Touchy Removed");
+  EXPECT_EQ(Said(), "Touchy Removed");
+  EXPECT_EQ(Grid().GridVar, before);
+  EXPECT_EQ(feedback_.Redraws, 2);
+}
+
+TEST_F(ClueDefinitionsTest, ChessCyclesThePiecesOfTheSelectionAndNavigatorPointsFromTheFirstCell) {
+  Select({10, 20});
+  Definitions().Chess();
+  ASSERT_EQ(Grid().Lists.Chess.Size(), 2);
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarChess));
+  Definitions().Chess(); // both turn white
+  EXPECT_EQ(Grid().Lists.Chess.Items[1].Colour, 1);
+  Select({});
+  Definitions().Chess();
+  EXPECT_EQ(Grid().Lists.Chess.Size(), 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarChess));
+
+  Select({40, 30}); // up-left neighbour: the row above, leftwards
+  Definitions().Navigator();
+  ASSERT_EQ(Grid().Lists.Navigator.Size(), 1);
+  EXPECT_EQ(Grid().Lists.Navigator.Items[0].Direction, 4);
+  Definitions().Navigator(); // again: the column to the left, upwards
+  EXPECT_EQ(Grid().Lists.Navigator.Items[0].Direction, 10);
+  Definitions().Navigator(); // again: gone
+  EXPECT_EQ(Grid().Lists.Navigator.Size(), 0);
+  Select({40});
+  Definitions().Navigator();
+  EXPECT_EQ(Said(), "Navigator: Select two cells - first is the reference");
+}
+
+TEST_F(ClueDefinitionsTest, DoubleAndTripleNamesTheQuotientsWorthPoints) {
+  EXPECT_TRUE(Definitions().DoubleTriple());
+  EXPECT_EQ(Said(), "Double and Triple added");
+  std::array<uint32_t, 16> points{};
+  points[0] = 1;
+  points[2] = 5;
+  points[14] = 9; // quotient 16: beyond a 9 x 9 grid
+  EXPECT_EQ(DoubleTripleLine(points, 9), "Double and Triple -->  x2=1pt  x4=5pt");
+  EXPECT_FALSE(Definitions().DoubleTriple());
 }
 
 } // namespace

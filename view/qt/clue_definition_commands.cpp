@@ -1,6 +1,8 @@
 // The expert's definitions of the sum and product rules' clues, each bound to its menu item and
 // key, and the keys that do nothing.
+#include "app/qt/point_dialog.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
 #include "view/qt/quorbel_view.h"
 
@@ -53,5 +55,45 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineQuadMin, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(1); });
   Bind(app, Cmd::DefineQuadMax, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(0); });
   Bind(app, Cmd::DefineAllSignificant, [](ClueDefinitions &d, CQuorbelView &) { d.AllSignificant(); });
+  struct Switch {
+    Cmd Command;
+    VariantWords Bit;
+    const char *Added;
+    const char *Removed;
+  };
+  static constexpr std::array<Switch, 8> kSwitches{{
+      {Cmd::DefineDontTouch, kVarNoTouch, "Dont Touch Added", "Dont Touch Removed"},
+      {Cmd::DefineNonConsecutive, kVarNoConsecutive, "Non Consecutive Added", "Non Consecutive Removed"},
+      {Cmd::DefineNoAverage, kVarNoAverage, "No Average Added", "No Average Removed"},
+      {Cmd::DefineTouchy, kVarTouchy, "Touchy Added", "Touchy Removed"},
+      {Cmd::DefineNo3OddEven, kVarNo3OddEven, "No 3 Odd Even In Line Added", "No 3 Odd Even In Line Removed"},
+      {Cmd::DefineNoKnightStep, kVarNoKnightStep, "No Knight Step Added", "No Knight Step Removed"},
+      {Cmd::DefinePirate, kVarPirate, "Pirate Added", "Pirate removed"},
+      {Cmd::DefineGiveMeFive, kVarGiveMe5, "Give Me Five Added", "Give Me Five removed"},
+  }};
+  for (const Switch &entry : kSwitches)
+    app.Commands().SetHandler(entry.Command, [&app, entry](CommandId) {
+      CQuorbelView *view = GetCurrentView();
+      if (!view || !view->Input().HasGrid())
+        return;
+      ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode())
+          .RuleSwitch(entry.Bit, entry.Added, entry.Removed);
+    });
+  Bind(app, Cmd::DefineChess, [](ClueDefinitions &d, CQuorbelView &) { d.Chess(); });
+  Bind(app, Cmd::DefineNavigator, [](ClueDefinitions &d, CQuorbelView &) { d.Navigator(); });
+  app.Commands().SetHandler(Cmd::DefineDoubleTriple, [&app](CommandId) {
+    CQuorbelView *view = GetCurrentView();
+    if (!view || !view->Input().HasGrid())
+      return;
+    if (!ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode()).DoubleTriple())
+      return;
+    CDialogPoint dialog(view);
+    dialog.SetPointValues(app.Engine().Points);
+    if (app.Dialogs().Exec(dialog) == QDialog::Accepted) {
+      app.Engine().Points = dialog.GetPointValues();
+      UpdatePossibles(app.Engine(), -1, -1, -1, 1);
+      view->RedrawViewNow();
+    }
+  });
   app.Commands().SetHandler(Cmd::IgnoreCommand, [](CommandId) {});
 }

@@ -95,6 +95,8 @@ void CQuorbelView::PrepareBoardLayout() {
   const bool markCurrent = set.FocusCell >= 0 || shownCount == 1;
   legend_ = BuildLegendLines(shown, markCurrent ? current.GridVar & switches_.VarMask : VariantWords{},
                              &current, app_.CurrentLanguage());
+  if (Meets(shown, kVarNeighbourScore) && symbols != kSymbolPictures)
+    legend_.push_back({DoubleTripleLine(engine.Points, geo.GridWidth), kVarNeighbourScore});
 
   layout_ = LayOutView(ViewLayoutInputs{
       .ClientW = width(),
