@@ -7,6 +7,11 @@
 #include "app/message_table.h"
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/grid_copy.h"
+#include "engine/grid_services.h"
+#include "engine/update_possibles.h"
+#include "files/script_words.h"
+#include "solver/maximise_score.h"
 
 using namespace quorbel;
 
@@ -104,6 +109,38 @@ int RunFullSolve(CQuorbelApp &app) { return Run(app, SolveFull); }
 int RunSearchSolutions(CQuorbelApp &app) { return Run(app, SearchSolutions); }
 int RunBackToGoodSolution(CQuorbelApp &app) { return Run(app, BackToGoodSolution); }
 
+int RunComputeMaxDoubleTriple(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  const bool french = !IsEnglish(app.CurrentLanguage());
+  app.Messages().AddInfoMessage(
+      PanelText::Plain(french ? "Double et Triple lancé..." : "Double and Triple launched..."));
+  app.StartWaitProgress(LookupMessage(145, app.CurrentLanguage()), kSearchProgressRange, true);
+  if (ctx.Host->PollUserAbort()) {
+    app.StopWaitProgress();
+    return 0;
+  }
+  GridRecord &first = ctx.Grids.Main[0];
+  const int best = MaximiseScore(ctx, first);
+  app.StopWaitProgress();
+  app.Game().TripleMaxScore = std::max(0, best);
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  std::string text;
+  if (best < 1) {
+    text =
+        (french ? "Double et Triple Arreté avec Score max " : "Double and Triple Aborted with Max score ") +
+        std::to_string(-best);
+  } else {
+    CopyGrid(ctx, ctx.Grids.RefTab[0], &first, 0);
+    text = (french ? "Double et Triple: Score maximum " : "Double and Triple: Max score ") +
+           std::to_string(best) + (french ? " trouvé." : " found.");
+  }
+  app.Messages().ReplaceInfoMessage(PanelText::Plain(text), 0);
+  ReinitGrids(ctx, 1, 1, 1, 1);
+  app.RedrawViewNow();
+  app.RecordMacroStep(RecordedAction{.Code = kMacroAddFunc, .Strings = {"D"}});
+  return best;
+}
+
 void RegisterSolveCommands(CQuorbelApp &app) {
   const auto add = [&app](Cmd cmd, int (*run)(CQuorbelApp &)) {
     app.Commands().SetHandler(
@@ -114,4 +151,13 @@ void RegisterSolveCommands(CQuorbelApp &app) {
   add(Cmd::FullSolve, RunFullSolve);
   add(Cmd::SearchSolutions, RunSearchSolutions);
   add(Cmd::BackGoodSolution, RunBackToGoodSolution);
+  // Offered only while a grid has the Double and Triple rule.
+  app.Commands().SetHandler(
+      Cmd::ComputeMaxDoubleTriple,
+      [&app](CommandId) { app.Pump().RunCommand([&app] { RunComputeMaxDoubleTriple(app); }); },
+      [&app] {
+        const uint64_t words = CombinedGridVar(app.Engine().Grids, 0);
+        const VariantWords combined{static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)};
+        return CommandState{Meets(combined, kVarNeighbourScore), std::nullopt};
+      });
 }

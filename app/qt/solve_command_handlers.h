@@ -20,5 +20,8 @@ int RunSolveOneLoop(CQuorbelApp &app);
 int RunFullSolve(CQuorbelApp &app);
 int RunSearchSolutions(CQuorbelApp &app);
 int RunBackToGoodSolution(CQuorbelApp &app);
+// Sudoku > Compute Max Double Triple: the first grid's best neighbour score becomes the game's
+// maximum and its solution the reference; minus the best found when it was stopped.
+int RunComputeMaxDoubleTriple(CQuorbelApp &app);
 
 void RegisterSolveCommands(CQuorbelApp &app);
