@@ -35,9 +35,16 @@ std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language langu
     menu.push_back(Item(kItemShowPossibles, kMsgPossible, language));
   if (in.Status > kStatusFixed)
     menu.push_back(Item(kItemPropose, kMsgPropose, language));
-  // The scan of an area joins here with the scan; the boat and chess items with their rules.
+  // The scan of an area joins here with the scan; the boat items with their rule.
   if (!pictures)
     menu.push_back(Item(kItemMultipleEntry, kMsgMultipleEntry, language, in.SequentialEntry));
+  if (in.ChessGrid) {
+    constexpr int kFirstPieceMessage = 112; // "Met Cheval Noir" .. "Met Pion Blanc"
+    if (in.PieceOnCell)
+      menu.push_back(Item(kItemClearChessPiece, kFirstPieceMessage - 1, language));
+    for (int k = 0; k < 12; ++k)
+      menu.push_back(Item(kItemFirstChessPiece + k, kFirstPieceMessage + k, language));
+  }
   return menu;
 }
 

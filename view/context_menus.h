@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/language.h"
 #include "app/value_symbol.h"
+#include "platform/language.h"
 
 namespace quorbel {
 
@@ -30,6 +30,8 @@ enum MenuItem : int {
   kItemCellMatrix = 20,
   kItemChangeBackground = 25,
   kItemNoBackground = 26,
+  kItemClearChessPiece = 27,
+  kItemFirstChessPiece = 28, // 28..33 the black knight .. pawn, 34..39 the white ones
   kItemCopyComments = 40,
 };
 
@@ -49,6 +51,8 @@ struct CellMenuInputs {
   SymbolMode Symbols = kSymbolDigits;
   int ProbType = 1;
   bool SequentialEntry = false;
+  bool ChessGrid = false;   // the grid has the Chess rule
+  bool PieceOnCell = false; // a chess piece stands on the cell
 };
 std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language);
 std::vector<MenuChoice> ClueCellMenu(Language language);

@@ -38,6 +38,19 @@ TEST(ContextMenus, ACellsMenuFollowsItsStateAndTheDisplay) {
   EXPECT_EQ(PlayingCellMenu(in, Language::French)[0].Text, "Efface case");
 }
 
+TEST(ContextMenus, AChessGridOffersTheTwelvePiecesAndTheRemovalOfOne) {
+  CellMenuInputs in{.Status = kStatusPlaced, .ChessGrid = true};
+  std::vector<MenuChoice> menu = PlayingCellMenu(in, Language::English);
+  ASSERT_EQ(menu.size(), 13u); // Multiple Entry, then the pieces
+  EXPECT_EQ(menu[1].Item, kItemFirstChessPiece);
+  EXPECT_EQ(menu[1].Text, "Set Black Knight");
+  EXPECT_EQ(menu.back().Text, "Set White Pawn");
+  in.PieceOnCell = true;
+  menu = PlayingCellMenu(in, Language::French);
+  EXPECT_EQ(menu[1].Item, kItemClearChessPiece);
+  EXPECT_EQ(menu[1].Text, "Efface Piece Echec");
+}
+
 TEST(ContextMenus, TheBoardMenuOffersEveryOtherCellDisplay) {
   BoardMenuInputs in;
   in.ProbType = 3;

@@ -13,6 +13,7 @@
 #include "app/qt/dialog_service.h"
 #include "app/random_background.h"
 #include "engine/grid_services.h"
+#include "engine/neighbour_editors.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
@@ -371,7 +372,8 @@ void CQuorbelView::BuildValueCursors() {
     if (mode == kSymbolPictures && pictures.HasFrames(set))
       cursor = ToQCursor(MakeImageCursor(pictures.Sets[static_cast<size_t>(set)]));
     else
-      cursor = ToQCursor(MakeTextCursor(QString::fromStdString(ValueSymbolText(v, mode)), fonts_.Font(kCursorFont)));
+      cursor = ToQCursor(
+          MakeTextCursor(QString::fromStdString(ValueSymbolText(v, mode)), fonts_.Font(kCursorFont)));
   }
 }
 
@@ -429,12 +431,18 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
   } else if (IsPlaying(geo, hit.Cell)) {
     const CellRecord &cell =
         engine.Grids.Main[static_cast<size_t>(hit.Grid)].Cells[static_cast<size_t>(hit.Cell)];
-    menu = PlayingCellMenu({.Status = cell.Status,
-                            .Expert = app_.ExpertMode(),
-                            .Symbols = input_.Symbols(),
-                            .ProbType = settings.general.probType,
-                            .SequentialEntry = input_.Entry.Mode == EntryMode::Sequential},
-                           language);
+    const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(hit.Grid)];
+    const auto pieces = grid.Lists.Chess.Used();
+    menu =
+        PlayingCellMenu({.Status = cell.Status,
+                         .Expert = app_.ExpertMode(),
+                         .Symbols = input_.Symbols(),
+                         .ProbType = settings.general.probType,
+                         .SequentialEntry = input_.Entry.Mode == EntryMode::Sequential,
+                         .ChessGrid = Meets(grid.GridVar, kVarChess),
+                         .PieceOnCell = std::any_of(pieces.begin(), pieces.end(),
+                                                    [&](const ChessPiece &p) { return p.Cell == hit.Cell; })},
+                        language);
   } else if (hit.Cell >= geo.NCells && hit.Cell < geo.CellLimit) {
     menu = ClueCellMenu(language);
   } else if (hit.Cell < 0) {
@@ -551,8 +559,18 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     settings.general.backgroundImage.clear();
     BackgroundReload = 1;
     break;
+  case kItemClearChessPiece:
+    ToggleChessPiece(engine.Geo, grid, -2, cell, 0, engine.Settings.PictureOrder);
+    RecomputeAllCandidates(engine);
+    break;
   default:
-    return;
+    if (item < kItemFirstChessPiece || item >= kItemFirstChessPiece + 12)
+      return;
+    // The pieces as the menu lists them: knight .. pawn, black then white.
+    ToggleChessPiece(engine.Geo, grid, (item - kItemFirstChessPiece) % 6, cell,
+                     (item - kItemFirstChessPiece) / 6, engine.Settings.PictureOrder);
+    RecomputeAllCandidates(engine);
+    break;
   }
   RedrawViewNow();
 }

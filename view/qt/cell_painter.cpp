@@ -5,9 +5,9 @@
 #include <array>
 #include <optional>
 
+#include "app/cell_animation.h"
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"
-#include "app/cell_animation.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/variant_decorations.h"
 
@@ -399,6 +399,8 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
   // The variant layers of the cell join here, in this order, from the variant decorations:
   // diagonal lines, the numeral and Trio classes, each rule's own marks (Domino to Twins
   // Relation Multiple), and the boat.
+  if (drawn && playing)
+    DrawNeighbourMarks(ctx, painter, cell, text);
 
   if (drawn && record.CellHighlight) {
     ctx.Dc.save();
