@@ -29,21 +29,21 @@ const std::array<RuleEntry, kVariantRowCount> RuleRegistry = {{
     {"XV", Comparison, "CheckCompX", "FilterCompX", true},
     {"Dot", Comparison, "CheckCompConsecutive", "FilterCompConsecutive", true},
     {"All Indicated", Comparison, "CheckAllIndicated", "FilterAllIndicated", true},
-    {"Pirate", Neighbourhood, "CheckPirate", "FilterPirate", false},
+    {"Pirate", Neighbourhood, "CheckPirate", "FilterPirate", true},
     {"Trio", CellSet, "CheckCellClass", "FilterCellClass", false},
-    {"Navigator", Neighbourhood, "CheckNavigator", "FilterNavigator", false},
+    {"Navigator", Neighbourhood, "CheckNavigator", "FilterNavigator", true},
     {"Little Killer", SumProduct, "CheckLittleKiller", "FilterLittleKiller", true},
     {"Killer Sum", SumProduct, "CheckKiller", "FilterKiller", true},
     {"Killer Product", SumProduct, "CheckKiller", "FilterKiller", true},
     {"Kimo", SumProduct, "CheckKiller", "FilterKiller", true},
-    {"Touchy", Neighbourhood, "CheckTouchy", "FilterTouchy", false},
-    {"No 3 Odd Even", Neighbourhood, "CheckNo3OddEven", "FilterNo3OddEven", false},
-    {"No Average", Neighbourhood, "CheckNoAverage", "FilterNoAverage", false},
-    {"No Consecutive", Neighbourhood, "CheckNoConsecutive", "FilterNoConsecutive", false},
-    {"No Touch", Neighbourhood, "CheckNoTouch", "FilterNoTouch", false},
-    {"Give Me 5", Neighbourhood, "CheckGiveMe5", "FilterGiveMe5", false},
+    {"Touchy", Neighbourhood, "CheckTouchy", "FilterTouchy", true},
+    {"No 3 Odd Even", Neighbourhood, "CheckNo3OddEven", "FilterNo3OddEven", true},
+    {"No Average", Neighbourhood, "CheckNoAverage", "FilterNoAverage", true},
+    {"No Consecutive", Neighbourhood, "CheckNoConsecutive", "FilterNoConsecutive", true},
+    {"No Touch", Neighbourhood, "CheckNoTouch", "FilterNoTouch", true},
+    {"Give Me 5", Neighbourhood, "CheckGiveMe5", "FilterGiveMe5", true},
     {"Odd Pair", Comparison, "CheckOddPair", "FilterOddPair", true},
-    {"No Knight Step", Neighbourhood, "CheckNoKnightStep", "FilterNoKnightStep", false},
+    {"No Knight Step", Neighbourhood, "CheckNoKnightStep", "FilterNoKnightStep", true},
     {"Arrow", SumProduct, "CheckArrow", "FilterArrow", true},
     {"Creasing Lines", SumProduct, "CheckCreasing", "FilterCreasing", true},
     {"Outside", SumProduct, "CheckOutsideClue", "FilterOutsideClue", true},
@@ -66,7 +66,7 @@ const std::array<RuleEntry, kVariantRowCount> RuleRegistry = {{
     {"Quad Max", Comparison, "CheckQuad", "FilterQuad", true},
     {"Wheel", CellSet, "CheckWheel", "FilterWheel", false},
     {"Mult Table", SumProduct, "CheckMultTable", "FilterMultTable", true},
-    {"Chess", Neighbourhood, "CheckChess", "FilterChess", false},
+    {"Chess", Neighbourhood, "CheckChess", "FilterChess", true},
     {"Magic Square", SumProduct, "CheckMagicSquare", "FilterMagicSquare", true},
     {"Magic Sentence", CellSet, "CheckMagicSentence", "", false},
     {"Extra Region", Regions, "", "", true},
@@ -101,7 +101,7 @@ VariantWords BuiltRuleWords() {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
     if (RuleRegistry[static_cast<size_t>(row)].Built)
       built |= VariantCatalog[static_cast<size_t>(row)].VarMasks;
-  return built;
+  return built | kVarNeighbourScore; // Double and Triple, which has no row of its own
 }
 
 std::string UnbuiltRuleMessage(VariantWords words, int language) {

@@ -39,7 +39,8 @@ int AllocateClueCounts(const GridGeometry &geo, VariantWords gridWords, Generati
   std::array<double, kHiddenVariantKinds> weight{};
   double sum = 0;
   for (int i = 0; i < kHiddenVariantKinds; ++i) {
-    if (!Meets(HiddenVariantTable[i].Words, gridWords))
+    // Pirate makes no clue: its share would be lost to the others.
+    if (!Meets(HiddenVariantTable[i].Words, gridWords) || i == kCluePirate)
       continue;
     weight[i] = kWeightRange * GlobalRandom().Next() / kRandomMax;
     sum += weight[i];

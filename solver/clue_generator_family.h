@@ -65,6 +65,13 @@ int GenerateDotClues(const ClueJob &job);
 int GenerateDistanceClues(const ClueJob &job);
 int GenerateOddPairClues(const ClueJob &job);
 int GenerateQuadClues(const ClueJob &job);
+// The neighbourhood rules (solver/neighbour_clue_generators.cpp). The Navigator direction of a
+// cell towards the line beside it where its value stands again; -1 when the cell and that
+// target are both givens. `flag` counts the givens among them.
+int ChooseNavigatorDirection(const ClueJob &job, int cell, int &flag);
+int GenerateNavigatorArrows(const ClueJob &job);
+// At most two figures, each kept only when the solution bears it; never the white rook.
+int GenerateChessFigures(const ClueJob &job);
 // The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
 void GenerateTransferPattern(const ClueJob &job);
 

@@ -222,7 +222,6 @@ int MakeRandomSolution(EngineContext &ctx, GridRecord &grid, int seedCount, int 
     }
     // Each failed try asks one square less: a small grid holds few products of its digits.
     DrawMultSquares(ctx.Geo, grid, multSquares > 0 ? std::max(1, multSquares - failures) : 0);
-    // The Pirate rule's cells that must hold a 5 are placed here once that rule marks them.
     if (!readyMadeTried) {
       readyMadeTried = true;
       if (UseReadyMadeSolution(ctx, grid, readyMadePath)) {

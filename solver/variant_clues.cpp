@@ -30,17 +30,20 @@ enum ClueKindIndex : int {
   kClueSkyScraper = 23,
   kClueArrow = 24,
   kClueCreasing = 25,
+  kClueNavigator = 28,
   kClueLastNumber = 29,
+  kClueChess = 30,
   kClueFrameMax = 31,
 };
 constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
 
 // The kinds whose generator is built, by their entry in the clue table.
-constexpr std::array<int, 19> kBuiltKinds = {
+constexpr std::array<int, 22> kBuiltKinds = {
     kClueLittleKiller,  kClueKillerSum, kClueLess,       kClueOdd,      kClueXV,
     kClueDistance,      kClueDot,       kClueOutside,    kClueFrameSum, kClueFrameProduct,
     kClueKillerProduct, kClueOddPair,   kClueOddview,    kClueQuad,     kClueSkyScraper,
-    kClueArrow,         kClueCreasing,  kClueLastNumber, kClueFrameMax};
+    kClueArrow,         kClueCreasing,  kClueLastNumber, kClueFrameMax, kClueNavigator,
+    kClueChess,         kCluePirate};
 
 // Runs entry i's generator; 0 for a kind whose generator is not built.
 int RunGenerator(int i, const ClueJob &job) {
@@ -83,7 +86,11 @@ int RunGenerator(int i, const ClueJob &job) {
     return GenerateCreasingLines(job);
   case kClueLastNumber:
     return GenerateLastNumberClues(job);
-  default:
+  case kClueNavigator:
+    return GenerateNavigatorArrows(job);
+  case kClueChess:
+    return GenerateChessFigures(job);
+  default: // Pirate has no clue: its rule alone makes the grid
     return 0;
   }
 }
@@ -140,7 +147,8 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
     const VariantWords words = HiddenVariantTable[i].Words;
     if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0)
       tables.Result[i] = RunGenerator(i, jobOf(i));
-    if (tables.Result[i] == 0)
+    // Pirate needs no clue: its rule stays without one.
+    if (tables.Result[i] == 0 && i != kCluePirate)
       grid.GridVar &= ~words;
   }
   for (int i = kLastEntryOfTheLoop + 1; i < kHiddenVariantKinds; ++i)

@@ -22,8 +22,9 @@ constexpr int kSeedsPerSize = 20;
 // Every rule whose clues are generated, and Kimo over the two rules it changes.
 std::vector<VariantWords> GeneratedKinds() {
   std::vector<VariantWords> kinds;
+  // Pirate makes no clue, and its solutions come from a file beside the program.
   for (const HiddenVariantEntry &entry : HiddenVariantTable)
-    if (Meets(entry.Words, GeneratedClueWords()))
+    if (Meets(entry.Words, GeneratedClueWords()) && !Meets(entry.Words, kVarPirate))
       kinds.push_back(entry.Words);
   kinds.push_back(kVarKillerSum | kVarKimo);
   kinds.push_back(kVarLittleKiller | kVarKimo);
