@@ -69,12 +69,16 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
   if (layout_.NumberBarShown && layout_.ValueSlots >= 1)
     DrawNumberBar(ctx);
 
-  const QFont &legendFont = fonts_.Font(RowFont(layout_.RowHeight));
   for (size_t i = 0; i < legend_.size() && i < layout_.Legend.size(); ++i) {
     const CellRect &box = layout_.Legend[i];
     FillSolidRect(dc, box.Inset(0, 1), ctx.Colours.ColBgCase);
+    // A long line (the Double and Triple points) takes a smaller font rather than lose its ends.
+    const QString text = QString::fromStdString(legend_[i].Text);
+    int font = RowFont(layout_.RowHeight);
+    while (font > 0 && fonts_.Metrics(font).horizontalAdvance(text) > box.Width() - 4)
+      --font;
     // The Trio lines show the Trio class symbols, drawn with the variant decorations.
-    DrawTextCentred(dc, QString::fromStdString(legend_[i].Text), box, legendFont, ctx.Colours.ColInit);
+    DrawTextCentred(dc, text, box, fonts_.Font(font), ctx.Colours.ColInit);
   }
 
   FillSolidRect(dc, {side.left - kSeparatorLines + 1, side.top, side.left + 1, side.bottom}, 0);
