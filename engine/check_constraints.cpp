@@ -50,12 +50,13 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 5. Battle Ship with pieces: the boats of each row and column.
   if (Meets(grid.GridVar, kVarBattleShip) && grid.Lists.Pieces.Count > 0)
     CountBoats(ctx.Geo, grid);
-  // 6. The clues beside the grid.
-  for (int side = 0; side < 4; ++side)
-    for (int line = 0; line < geo.GridWidth; ++line) {
-      CheckOutsideClue(geo, grid, side, line);
-      CheckFrameClue(side, line, geo, grid);
-    }
+  // 6. The clues beside the grid, on a grid whose rules have them.
+  if (Meets(grid.GridVar, kSideClueRules))
+    for (int side = 0; side < 4; ++side)
+      for (int line = 0; line < geo.GridWidth; ++line) {
+        CheckOutsideClue(geo, grid, side, line);
+        CheckFrameClue(side, line, geo, grid);
+      }
   // 7. Each Odd Pair mark, each Quad clue.
   for (int i = 0; i < lists.OddPairs.Size(); ++i)
     CheckOddPair(ctx, grid, i);

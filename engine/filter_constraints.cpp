@@ -65,12 +65,13 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterNoConsecutive(geo, grid);
   // 19. Each playing cell: FilterNumeral, FilterCellClass, FilterPencilMarkSet,
   //     FilterSegmentSet, FilterPipSet, FilterTableSet: not built yet.
-  // 20. The clues beside the grid.
-  for (int side = 0; side < 4; ++side)
-    for (int line = 0; line < geo.GridWidth; ++line) {
-      changed |= FilterOutsideClue(geo, grid, side, line);
-      changed |= FilterFrameClue(geo, grid, side, line);
-    }
+  // 20. The clues beside the grid, on a grid whose rules have them.
+  if (Meets(grid.GridVar, kSideClueRules))
+    for (int side = 0; side < 4; ++side)
+      for (int line = 0; line < geo.GridWidth; ++line) {
+        changed |= FilterOutsideClue(geo, grid, side, line);
+        changed |= FilterFrameClue(geo, grid, side, line);
+      }
   // 21. Twins Total; 22. Mult Table, each item.
   if (Meets(grid.GridVar, kVarTwinsTotal))
     changed |= FilterTwinsTotal(ctx, grid);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
@@ -69,9 +70,11 @@ int FilterNoConsecutive(const GridGeometry &geo, GridRecord &grid) {
       changed |= Restrict(geo, y, ~Around(x.Value));
     } else if (IsOpen(x) && IsOpen(y)) {
       const uint32_t both = (x.ThePoss | y.ThePoss) & geo.FullMask;
-      const int low = LowestValue(both, geo.GridWidth);
       // Three consecutive values between them: neither can take the middle one. Not reported.
-      if (CountValues(both, geo.GridWidth) == 3 && both == Around(low + 1)) {
+      if (std::popcount(both) != 3)
+        return;
+      const int low = std::countr_zero(both) + 1;
+      if (both == Around(low + 1)) {
         Restrict(geo, x, ~ValueBit(low + 1));
         Restrict(geo, y, ~ValueBit(low + 1));
       }

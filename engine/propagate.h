@@ -93,6 +93,9 @@ constexpr VariantWords kCluedOnlyRules =
     kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
     kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
     kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess;
+// The rules whose clues stand beside the grid.
+constexpr VariantWords kSideClueRules = kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax |
+                                        kVarOddview | kVarSkyScraper | kVarLastNumber | kVarTransfer;
 // A grid with no rule bit and no clue item needs none of the rules' work.
 bool HasVariantRules(const GridRecord &grid);
 
