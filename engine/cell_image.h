@@ -10,6 +10,7 @@
 namespace quorbel {
 
 constexpr int kNoPictureSet = -1;
+constexpr int kMagicSquareMarkerSet = 29; // the black star on the cells of a Magic Square
 constexpr int kEffectLength = 20;
 
 // Value index (0..15) -> picture set, the player's choice of pictures for the values.

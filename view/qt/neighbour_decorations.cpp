@@ -1,8 +1,11 @@
-// The neighbourhood rules' marks in a cell: the chess figure standing on a listed cell, in the
-// left third of the cell, and the Navigator arrow pointing along its walk.
+// The marks in a cell drawn from pictures or as arrows: the chess figure standing on a listed
+// cell, in the left third of the cell, a Magic Square's three stars (the warning picture when
+// the square is wrong), and the Navigator arrow pointing along its walk.
 #include <QPolygon>
+#include <algorithm>
 #include <array>
 
+#include "app/cell_animation.h"
 #include "app/picture_library.h"
 #include "engine/chess_rules.h"
 #include "engine/navigator_rules.h"
@@ -89,11 +92,48 @@ void DrawNavigatorArrow(const PaintContext &ctx, int direction, bool flagged, co
 
 } // namespace
 
+namespace {
+
+void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  if (!Shown(ctx, painter, kVarMagicSquare) || !ctx.Pictures || cell < 0 || cell >= ctx.Geo.NCells)
+    return;
+  const GridRecord &grid = *painter.Grid;
+  int square = -1;
+  for (int i = 0; i < grid.Lists.MagicSquares.Size() && square < 0; ++i)
+    for (int k = 0; k < grid.Lists.MagicSquares.Items[static_cast<size_t>(i)].NCells; ++k)
+      if (grid.Lists.MagicSquares.Items[static_cast<size_t>(i)].Cells[static_cast<size_t>(k)] == cell)
+        square = i;
+  if (square < 0)
+    return;
+  const bool flagged = grid.Work.MagicSquareConflict[static_cast<size_t>(square)] != 0 && ctx.Switches.ShowWarning;
+  const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  const int side = std::max(4, std::min(rect.Width(), rect.Height()) / 3);
+  // Each cell keeps its own three places: the same pseudo-random draw at every paint.
+  uint32_t state = static_cast<uint32_t>(cell) * 2654435761u + 12345u;
+  auto draw = [&state](int range) {
+    state = state * 214013u + 2531011u;
+    return range <= 0 ? 0 : static_cast<int>((state >> 16) & 0x7FFF) * range / 0x8000;
+  };
+  for (const CAnimGif &marker : record.MarkerImages) {
+    const int x = rect.left + draw(rect.Width() - side);
+    const int y = rect.top + draw(rect.Height() - side);
+    const int set = flagged ? kWarningSet : DrawnSet(marker, *ctx.Pictures) >= 0 ? marker.ResolvedSet : kBlackStarSet;
+    if (!ctx.Pictures->HasFrames(set))
+      continue;
+    const CBitMapGif &pictures = ctx.Pictures->Sets[static_cast<size_t>(set)];
+    const int frame = flagged ? 0 : std::clamp<int>(marker.Frame, 0, pictures.FrameCount - 1);
+    DrawPictureFrame(ctx.Dc, pictures, frame, 0, -1, 0, CellRect{x, y, x + side, y + side});
+  }
+}
+
+} // namespace
+
 void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   if (cell < 0 || cell >= ctx.Geo.NCells || !painter.Grid)
     return;
   if (Shown(ctx, painter, kVarChess))
     DrawChessFigure(ctx, painter, cell, rect);
+  DrawMagicSquareMarkers(ctx, painter, cell, rect);
   if (Shown(ctx, painter, kVarNavigator)) {
     const auto &arrows = painter.Grid->Lists.Navigator;
     for (int i = 0; i < arrows.Size(); ++i)

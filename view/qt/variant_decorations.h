@@ -30,8 +30,9 @@ void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, Colo
 void DrawClockFigures(QPainter &dc, int32_t milliseconds, const CellRect &box, ColorRef colour);
 void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef colour);
 
-// The neighbourhood rules' marks of one playing cell, under its value: the chess figure of a
-// listed cell, the Navigator arrows (view/qt/neighbour_decorations.cpp).
+// The marks of one playing cell under its value drawn from pictures or as arrows: the chess
+// figure of a listed cell, a Magic Square's stars, the Navigator arrows
+// (view/qt/neighbour_decorations.cpp).
 void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
 // The sum and product rules' marks of one playing cell, over its frame.
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell);
