@@ -94,7 +94,8 @@ void DrawNavigatorArrow(const PaintContext &ctx, int direction, bool flagged, co
 
 namespace {
 
-void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, int cell,
+                            const CellRect &rect) {
   if (!Shown(ctx, painter, kVarMagicSquare) || !ctx.Pictures || cell < 0 || cell >= ctx.Geo.NCells)
     return;
   const GridRecord &grid = *painter.Grid;
@@ -105,7 +106,8 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
         square = i;
   if (square < 0)
     return;
-  const bool flagged = grid.Work.MagicSquareConflict[static_cast<size_t>(square)] != 0 && ctx.Switches.ShowWarning;
+  const bool flagged =
+      grid.Work.MagicSquareConflict[static_cast<size_t>(square)] != 0 && ctx.Switches.ShowWarning;
   const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
   const int side = std::max(4, std::min(rect.Width(), rect.Height()) / 3);
   // Each cell keeps its own three places: the same pseudo-random draw at every paint.
@@ -117,7 +119,9 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
   for (const CAnimGif &marker : record.MarkerImages) {
     const int x = rect.left + draw(rect.Width() - side);
     const int y = rect.top + draw(rect.Height() - side);
-    const int set = flagged ? kWarningSet : DrawnSet(marker, *ctx.Pictures) >= 0 ? marker.ResolvedSet : kBlackStarSet;
+    const int set = flagged                                ? kWarningSet
+                    : DrawnSet(marker, *ctx.Pictures) >= 0 ? marker.ResolvedSet
+                                                           : kBlackStarSet;
     if (!ctx.Pictures->HasFrames(set))
       continue;
     const CBitMapGif &pictures = ctx.Pictures->Sets[static_cast<size_t>(set)];

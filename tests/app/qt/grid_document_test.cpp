@@ -6,6 +6,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QtTest>
+
+#include "engine/chess_rules.h"
+#include "engine/neighbour_editors.h"
 #include <memory>
 
 #include "app/message_line.h"
@@ -171,6 +174,27 @@ private slots:
     QCOMPARE(again.Cell(80).Value, 9);
     QCOMPARE(again.Cell(1).ThePoss, kAllValues & ~ValueBit(3));
     QCOMPARE(again.Engine().TotalOpenCells, kWidth * kWidth - 2);
+  }
+
+  void ChessFiguresAndTheDoubleAndTriplePointsComeBackFromTheFile() {
+    {
+      Session s(home_);
+      SetGridSize(s.Engine(), kWidth, 1);
+      s.Play(10, 4);
+      ToggleChessPiece(s.Engine().Geo, s.Grid(), kBishop, 10, 1, s.Engine().Settings.PictureOrder);
+      s.Grid().GridVar |= kVarChess | kVarNeighbourScore;
+      s.Engine().Points[0] = 3;
+      s.Engine().Points[1] = 7;
+      s.dialogs.AnswerFileName(File("figures.sud"));
+      QVERIFY(s.Run(kSave));
+    }
+    Session again(home_);
+    QVERIFY(again.Run(kFirstRecent));
+    QCOMPARE(again.Grid().Lists.Chess.Size(), 1);
+    QCOMPARE(int(again.Grid().Lists.Chess.Items[0].Kind), int(kBishop));
+    QCOMPARE(again.Cell(10).ImageIndex, int16_t{kBishop + 6});
+    QCOMPARE(again.Engine().Points[0], 3u);
+    QCOMPARE(again.Engine().Points[1], 7u);
   }
 
   void UndoAndRedoBehaveTheSameAfterASaveAndAReopening() {
