@@ -135,7 +135,9 @@ int RunComputeMaxDoubleTriple(CQuorbelApp &app) {
            std::to_string(best) + (french ? " trouvé." : " found.");
   }
   app.Messages().ReplaceInfoMessage(PanelText::Plain(text), 0);
+  // The search's trial values go: the player finds the grid as it was, counted again.
   ReinitGrids(ctx, 1, 1, 1, 1);
+  UpdatePossibles(ctx, -1, -1, -1, 1);
   app.RedrawViewNow();
   app.RecordMacroStep(RecordedAction{.Code = kMacroAddFunc, .Strings = {"D"}});
   return best;
