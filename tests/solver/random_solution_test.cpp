@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <set>
 
 #include "engine/cell_actions.h"
@@ -342,6 +344,20 @@ TEST_F(ReadyMadeSolution, AFittingSolutionIsTakenTurnedByAReflection) {
     ExpectSolved("NoKnightStep9.txt");
   }
   EXPECT_EQ(reflections, (std::set<int>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(ReadyMadeSolution, OurPirateFileGivesThePirateGridItsSolution) {
+  // The file beside the program, as it ships.
+  std::ifstream ours(std::string(QUORBEL_TEST_DATA) + "/../../data/Pirate9.txt");
+  std::string header, line;
+  ASSERT_TRUE(std::getline(ours, header) && std::getline(ours, line));
+  if (!line.empty() && line.back() == '\r')
+    line.pop_back();
+  WriteReadyMade("Pirate9.txt", line);
+  Shape(kShape9, kVarPirate);
+  ASSERT_EQ(Make(4099), kSolveFound);
+  EXPECT_GE(ReflectionOf(ValuesOf(*ctx, grid()), line, 9), 0); // the file's grid, turned
+  ExpectSolved("Pirate9.txt");
 }
 
 TEST_F(ReadyMadeSolution, EightWideGridsAreNeverTransposed) {
