@@ -1,6 +1,7 @@
 // CheckConstraints: every rule's check in its fixed order, then the grid's state from the
 // cells' conflict marks. A check marks conflicting cells with Check 5 and may set the
 // grid's State to 5 itself; the classic units were checked by InitPossibles.
+#include "engine/cell_set_rules.h"
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
@@ -72,11 +73,16 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
     CheckArrow(geo, grid, i);
   for (int i = 0; i < lists.Creasing.Size(); ++i)
     CheckCreasing(geo, grid, i);
-  // 10. CheckDan (cell-set and group rules): not built yet.
-  // 11. Each Equality group: CheckEquality: not built yet. (The neighbour steps that the
-  //     Wheel rule walks are set by InitPossibles, before its filter needs them.)
-  // 12. Each Wheel and Pan group: CheckWheel, CheckPanDigital (cell-set and group rules): not
-  //     built yet. Each Navigator clue.
+  // 10. Dan; 11. each Equality group. (The neighbour steps that the Wheel rule walks are set
+  //     by InitPossibles, before its filter needs them.)
+  if (Meets(grid.GridVar, kVarDan))
+    CheckDan(geo, grid);
+  for (int i = 0; i < lists.Equality.Size(); ++i)
+    CheckEquality(geo, grid, i);
+  // 12. Each Wheel: CheckWheel (cell-set and group rules): not built yet. Each Pan group, each
+  //     Navigator clue.
+  for (int i = 0; i < lists.Pan.Size(); ++i)
+    CheckPanDigital(geo, grid, i);
   for (int i = 0; i < lists.Navigator.Size(); ++i)
     CheckNavigator(geo, grid, i);
   // 13. Chess.
@@ -85,9 +91,12 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 14. Each Magic Square.
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     CheckMagicSquare(geo, grid, i);
-  // 15. Each playing cell: CheckCellClass, CheckNumeral, CheckPencilMarkSet, CheckPipSet,
-  //     CheckSegmentSet, CheckTableSet, then CheckTwinsEqual and CheckTwinsDifferent under
-  //     their word-1 bits on a grid with a twins partner (twins rules): not built yet.
+  // 15. Each playing cell: CheckCellClass, CheckNumeral (cell-set rules, not built yet), the
+  //     allowed sets (pencil marks, pips, segments, the Roman table), then CheckTwinsEqual and
+  //     CheckTwinsDifferent under their word-1 bits on a grid with a twins partner (twins
+  //     rules): not built yet.
+  if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))
+    CheckAllowedSets(geo, grid);
   // 16. CheckTwinsSubstitution (word 1 0x800, on the grid that owns the map): not built yet.
   // 17. Each Twins Zone item, each Twins Relation item: CheckTwinsZone, CheckTwinsRelation:
   //     not built yet.

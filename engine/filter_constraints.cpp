@@ -1,6 +1,7 @@
 // FilterConstraints: the rule filters in the one order every rule relies on. A filter
 // removes candidates and reports 1 when it changed a mask; no filter stops the pass.
 // The twins filters between linked grids run from UpdatePossibles, not here.
+#include "engine/cell_set_rules.h"
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
@@ -46,9 +47,10 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterArrow(geo, grid, i);
   for (int i = 0; i < lists.Creasing.Size(); ++i)
     changed |= FilterCreasing(geo, grid, i);
-  // 11. Dan: has no filter.
-  // 12. Each Equality group: FilterEquality (cell-set and group rules): not built yet.
-  // 13. Each Wheel: FilterWheel: not built yet.
+  // 11. Dan: has no filter. 12. Each Equality group.
+  for (int i = 0; i < lists.Equality.Size(); ++i)
+    changed |= FilterEquality(geo, grid, i);
+  // 13. Each Wheel: FilterWheel (cell-set and group rules): not built yet.
   // 14. PanDigital: has no filter.
   // 15. Each Navigator clue; 16. Chess.
   for (int i = 0; i < lists.Navigator.Size(); ++i)
@@ -63,8 +65,10 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterNoTouch(geo, grid);
   if (Meets(grid.GridVar, kVarNoConsecutive))
     changed |= FilterNoConsecutive(geo, grid);
-  // 19. Each playing cell: FilterNumeral, FilterCellClass, FilterPencilMarkSet,
-  //     FilterSegmentSet, FilterPipSet, FilterTableSet: not built yet.
+  // 19. Each playing cell: FilterNumeral, FilterCellClass (cell-set rules, not built yet), then
+  //     the allowed sets.
+  if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))
+    changed |= FilterAllowedSets(geo, grid);
   // 20. The clues beside the grid, on a grid whose rules have them.
   if (Meets(grid.GridVar, kSideClueRules))
     for (int side = 0; side < 4; ++side)

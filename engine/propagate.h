@@ -92,7 +92,8 @@ constexpr VariantWords kCluedOnlyRules =
     kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarKimo | kVarArrow | kVarCreasingLines |
     kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
     kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
-    kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess;
+    kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess | kVarDan |
+    kVarEquality | kVarPanDigital;
 // The rules whose clues stand beside the grid.
 constexpr VariantWords kSideClueRules = kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax |
                                         kVarOddview | kVarSkyScraper | kVarLastNumber | kVarTransfer;

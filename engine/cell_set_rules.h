@@ -1,0 +1,31 @@
+// The rules that bind a cell to a set of values or tie a free group of cells together: a
+// cell's pencil-mark set, seven-segment or domino pattern, or Roman-table entry; Dan (at most so
+// many distinct values in its cells); Equality (one value in all of a group's cells); and
+// PanDigital (numbers read out of blocks, combined left to right, of which one comparison
+// must hold). Checks mark cells; filters return 1 when they narrowed one.
+#pragma once
+
+#include <cstdint>
+
+namespace quorbel {
+
+struct GridGeometry;
+struct GridRecord;
+
+// The cell's allowed set of its kind (pencil marks, segments, pips, the Roman table), each
+// under its rule's bit.
+void CheckAllowedSets(const GridGeometry &geo, GridRecord &grid);
+int FilterAllowedSets(const GridGeometry &geo, GridRecord &grid);
+
+void CheckDan(const GridGeometry &geo, GridRecord &grid);
+void CheckEquality(const GridGeometry &geo, GridRecord &grid, int i);
+int FilterEquality(const GridGeometry &geo, GridRecord &grid, int i);
+
+// 1 when the expression is complete and none of its comparisons holds (its digit cells are
+// then marked); 0 when it holds, has an open digit or cannot be read (an absent block).
+int CheckPanDigital(const GridGeometry &geo, GridRecord &grid, int i);
+// The value of an expression's numbers combined left to right, and whether one of its tests
+// holds; exposed for the tests.
+bool PanDigitalHolds(const int64_t *numbers, int count, const int16_t *operators);
+
+} // namespace quorbel

@@ -1,0 +1,100 @@
+#include "engine/cell_set_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/digit_tables.h"
+#include "engine/propagate.h"
+#include "engine_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::test;
+
+namespace {
+
+class CellSetRules : public ::testing::Test {
+protected:
+  ShapedContext s{5}; // 9 x 9
+  GridRecord &grid = s.Main();
+  const GridGeometry &geo = s.Ctx.Geo;
+
+  void Place(int cell, int value) { SetCellValue(s.Ctx, grid, cell, value, kActionPlace); }
+  void Run(VariantWords rule) {
+    grid.GridVar = rule;
+    Propagate(s.Ctx, grid, kFilterAlways, 0);
+  }
+  bool Marked(int cell) const { return grid.Cells[cell].Check == kCheckConflict; }
+};
+
+} // namespace
+
+TEST_F(CellSetRules, ACellsAllowedSetNarrowsItAndRefusesOtherValues) {
+  SetAllowedSet(grid.Cells[0], kAllowedTypeMask, static_cast<int32_t>(MaskOf({2, 5})));
+  SetAllowedSet(grid.Cells[1], kAllowedTypeSegments, SegmentMask(1)); // the two right segments
+  Run(kVarPencilMark | kVarDigitalClock);
+  EXPECT_EQ(grid.Cells[0].ThePoss, MaskOf({2, 5}));
+  EXPECT_EQ(grid.Cells[1].ThePoss & MaskOf({2, 5, 6}), 0u); // their segments miss one of them
+  EXPECT_NE(grid.Cells[1].ThePoss & MaskOf({1, 3, 7}), 0u);
+  Place(0, 3);
+  Place(1, 2);
+  Run(kVarPencilMark | kVarDigitalClock);
+  EXPECT_TRUE(Marked(0) && Marked(1));
+  EXPECT_EQ(grid.Cells[0].AllowedError, 1);
+  // Without its rule's bit the set binds nothing.
+  Run(kVarDomino);
+  EXPECT_FALSE(Marked(0));
+}
+
+TEST_F(CellSetRules, OneFilledEqualityCellForcesItsValueAndDanCountsDistinctValues) {
+  EqualityGroup group;
+  group.NCells = 3;
+  group.Cells = {0, 13, 26};
+  grid.Lists.Equality.Append(group);
+  Place(13, 6);
+  Run(kVarEquality);
+  EXPECT_EQ(grid.Cells[0].ThePoss, MaskOf({6}));
+  EXPECT_EQ(grid.Cells[26].ThePoss, MaskOf({6}));
+  Place(26, 4);
+  Run(kVarEquality);
+  EXPECT_TRUE(Marked(13) && Marked(26));
+  EXPECT_EQ(grid.Work.EqualityConflict[0], 1);
+
+  grid.Lists.Dan.NCells = 4;
+  grid.Lists.Dan.MaxDistinct = 2;
+  grid.Lists.Dan.Cells = {40, 50, 60, 70};
+  Place(40, 1);
+  Place(50, 2);
+  Run(kVarDan);
+  EXPECT_FALSE(Marked(40));
+  Place(60, 3);
+  Run(kVarDan);
+  EXPECT_TRUE(Marked(40) && Marked(50) && Marked(60));
+}
+
+TEST_F(CellSetRules, APanDigitalExpressionHoldsOrMarksEveryDigitCell) {
+  PanExpression pan;
+  pan.Blocks = {0, 1, 2, -1}; // the top band, side by side: row 0 of each block
+  pan.Operators = {1, 6, 0};  // 123 + 456 = 579
+  grid.Lists.Pan.Append(pan);
+  const std::array<int, 9> row = {1, 2, 3, 4, 5, 6, 5, 7, 9};
+  for (int c = 0; c < 8; ++c)
+    Place(c, row[static_cast<size_t>(c)]);
+  EXPECT_EQ(CheckPanDigital(geo, grid, 0), 0); // an open digit: nothing to check yet
+  Place(8, 9);
+  EXPECT_EQ(CheckPanDigital(geo, grid, 0), 0);
+  Place(8, 8); // 578
+  for (int c = 0; c < 9; ++c)
+    grid.Cells[c].Check = kCheckConsistent;
+  EXPECT_EQ(CheckPanDigital(geo, grid, 0), 1);
+  for (int c = 0; c < 9; ++c)
+    EXPECT_TRUE(Marked(c)) << c;
+
+  // A block missing or beyond the grid: the expression cannot be read.
+  PanExpression broken;
+  broken.Blocks = {0, 1, 42, -1};
+  grid.Lists.Pan.Append(broken);
+  EXPECT_EQ(CheckPanDigital(geo, grid, 1), 0);
+  // Four-digit numbers of a 16 x 16 grid multiply past 32 bits.
+  const int64_t big[] = {9999, 9999, 9999, 999700029999};
+  const int16_t times[] = {3, 3, 6};
+  EXPECT_TRUE(PanDigitalHolds(big, 4, times));
+}
