@@ -5,6 +5,7 @@
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
+#include "engine/group_rules.h"
 #include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
@@ -79,8 +80,9 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
     CheckDan(geo, grid);
   for (int i = 0; i < lists.Equality.Size(); ++i)
     CheckEquality(geo, grid, i);
-  // 12. Each Wheel: CheckWheel (cell-set and group rules): not built yet. Each Pan group, each
-  //     Navigator clue.
+  // 12. Each Wheel, each Pan group, each Navigator clue.
+  for (int i = 0; i < lists.Wheels.Size(); ++i)
+    CheckWheel(geo, grid, i);
   for (int i = 0; i < lists.Pan.Size(); ++i)
     CheckPanDigital(geo, grid, i);
   for (int i = 0; i < lists.Navigator.Size(); ++i)
@@ -103,12 +105,13 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 18. Neighbour score.
   if (Meets(grid.GridVar, kVarNeighbourScore))
     AddNeighbourScore(ctx, grid);
-  // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2, cell-set rules, not
-  //     built yet), CheckTwinsTotal (0x10000), CheckMultTable (0x20000, each item), CheckPirate
-  //     (0x40000), CheckMasterMind (0x100000, each line, not built yet),
-  //     CheckTwinsRelationMultiple (0x400000, each group) and CheckTwinsSameInLine (0x800000),
-  //     twins rules not built yet, then CheckNoKnightStep, CheckTouchy, CheckNo3OddEven,
-  //     CheckNoAverage, CheckGiveMe5.
+  // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2), CheckTwinsTotal
+  //     (0x10000), CheckMultTable (0x20000, each item), CheckPirate (0x40000), CheckMasterMind
+  //     (0x100000, each line), CheckTwinsRelationMultiple (0x400000, each group) and
+  //     CheckTwinsSameInLine (0x800000), twins rules not built yet, then CheckNoKnightStep,
+  //     CheckTouchy, CheckNo3OddEven, CheckNoAverage, CheckGiveMe5.
+  if (Meets(grid.GridVar, kVarMagicSentence))
+    CheckMagicSentence(ctx, grid);
   if (Meets(grid.GridVar, kVarTwinsTotal))
     CheckTwinsTotal(ctx, grid);
   if (Meets(grid.GridVar, kVarMultTable))
@@ -116,6 +119,9 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
       CheckMultTable(geo, grid, i);
   if (Meets(grid.GridVar, kVarPirate))
     CheckPirate(geo, grid);
+  if (Meets(grid.GridVar, kVarMasterMind))
+    for (int i = 0; i < lists.MasterMind.Lines.Size(); ++i)
+      CheckMasterMind(geo, grid, i);
   if (Meets(grid.GridVar, kVarNoKnightStep))
     CheckNoKnightStep(geo, grid);
   if (Meets(grid.GridVar, kVarTouchy))

@@ -5,6 +5,7 @@
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
+#include "engine/group_rules.h"
 #include "engine/method_probables.h"
 #include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
@@ -50,7 +51,9 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   // 11. Dan: has no filter. 12. Each Equality group.
   for (int i = 0; i < lists.Equality.Size(); ++i)
     changed |= FilterEquality(geo, grid, i);
-  // 13. Each Wheel: FilterWheel (cell-set and group rules): not built yet.
+  // 13. Each Wheel.
+  for (int i = 0; i < lists.Wheels.Size(); ++i)
+    changed |= FilterWheel(geo, grid, i);
   // 14. PanDigital: has no filter.
   // 15. Each Navigator clue; 16. Chess.
   for (int i = 0; i < lists.Navigator.Size(); ++i)
@@ -85,7 +88,10 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   // 23. Pirate.
   if (Meets(grid.GridVar, kVarPirate))
     changed |= FilterPirate(geo, grid);
-  // 24. MasterMind (word 2 0x100000), each guess line: FilterMasterMind: not built yet.
+  // 24. MasterMind, each guess line.
+  if (Meets(grid.GridVar, kVarMasterMind))
+    for (int i = 0; i < lists.MasterMind.Lines.Size(); ++i)
+      changed |= FilterMasterMind(geo, grid, i);
   // 25. Twins Same In Line (word 2 0x800000): FilterTwinsSameInLine: not built yet.
   // 26. Twins Variant Masked (word 2 0x1000000): has no filter.
   // 27. No Knight Step; 28. Touchy; 29. No 3 Odd Even; 30. No Average; 31. Give Me 5.

@@ -93,7 +93,7 @@ constexpr VariantWords kCluedOnlyRules =
     kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
     kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
     kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess | kVarDan |
-    kVarEquality | kVarPanDigital;
+    kVarEquality | kVarPanDigital | kVarWheel | kVarMasterMind | kVarMagicSentence;
 // The rules whose clues stand beside the grid.
 constexpr VariantWords kSideClueRules = kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax |
                                         kVarOddview | kVarSkyScraper | kVarLastNumber | kVarTransfer;

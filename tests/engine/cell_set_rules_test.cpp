@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/digit_tables.h"
+#include "engine/group_rules.h"
 #include "engine/propagate.h"
 #include "engine_test_support.h"
 
@@ -97,4 +98,59 @@ TEST_F(CellSetRules, APanDigitalExpressionHoldsOrMarksEveryDigitCell) {
   const int64_t big[] = {9999, 9999, 9999, 999700029999};
   const int16_t times[] = {3, 3, 6};
   EXPECT_TRUE(PanDigitalHolds(big, 4, times));
+}
+
+TEST_F(CellSetRules, AWheelTurnsToItsPlacedValueAndRefusesAnyOther) {
+  WheelClue wheel;
+  wheel.Centre = 40; // (4, 4): up 31, right 41, down 49, left 39
+  wheel.Values = {1, 2, 3, 4};
+  grid.Lists.Wheels.Append(wheel);
+  Run(kVarWheel);
+  EXPECT_EQ(grid.Cells[31].ThePoss, MaskOf({1, 2, 3, 4})); // nothing placed: any of the four
+  Place(41, 2);
+  Run(kVarWheel);
+  EXPECT_EQ(grid.Cells[31].ThePoss, MaskOf({1}));
+  EXPECT_EQ(grid.Cells[49].ThePoss, MaskOf({3}));
+  EXPECT_EQ(grid.Cells[39].ThePoss, MaskOf({4}));
+  Place(31, 3);
+  Run(kVarWheel);
+  EXPECT_TRUE(Marked(31) && Marked(41));
+  EXPECT_EQ(grid.Work.WheelConflict[0], 1);
+}
+
+TEST_F(CellSetRules, AMasterMindLineScoresItsMarkedCellsAgainstTheCode) {
+  MasterMindClue &mind = grid.Lists.MasterMind;
+  mind.CodeLength = 3;
+  mind.Code = {1, 2, 3};
+  MasterMindGuess line;
+  line.Row = 0;
+  line.Columns = {0, 1, 2};
+  line.Black = 0;
+  line.White = 1;
+  mind.Lines.Append(line);
+  Run(kVarMasterMind);
+  // No black: no marked cell holds its own code value.
+  EXPECT_EQ(grid.Cells[1].ThePoss & MaskOf({2}), 0u);
+  Place(0, 1); // a black before the line is complete: already too many
+  Run(kVarMasterMind);
+  EXPECT_TRUE(Marked(0));
+  EXPECT_EQ(grid.Work.MasterMindConflict[0], 1);
+}
+
+TEST_F(CellSetRules, TheMagicSentenceCellsAreHeldToTheSolution) {
+  for (int c = 0; c < 9; ++c) {
+    s.Ctx.Grids.RefTab[0].Cells[c].Value = c + 1;
+    s.Ctx.Grids.RefTab[0].Cells[c].Status = kStatusFixed;
+  }
+  MagicSentenceClue &sentence = grid.Lists.MagicSentence;
+  sentence.NCells = 2;
+  sentence.Cells = {0, 4};
+  EXPECT_EQ(CheckMagicSentence(s.Ctx, grid), 0); // saved, cells still open
+  EXPECT_EQ(sentence.SavedValues[1], 5);
+  Place(0, 1);
+  Place(4, 5);
+  EXPECT_EQ(CheckMagicSentence(s.Ctx, grid), 1);
+  SetCellValue(s.Ctx, grid, 4, 6, kActionPlace);
+  EXPECT_EQ(CheckMagicSentence(s.Ctx, grid), 2);
+  EXPECT_EQ(grid.State, kGridContradiction);
 }
