@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/digit_tables.h"
+#include "engine/group_editors.h"
 #include "engine/group_rules.h"
 #include "engine/propagate.h"
 #include "engine_test_support.h"
@@ -153,4 +154,43 @@ TEST_F(CellSetRules, TheMagicSentenceCellsAreHeldToTheSolution) {
   SetCellValue(s.Ctx, grid, 4, 6, kActionPlace);
   EXPECT_EQ(CheckMagicSentence(s.Ctx, grid), 2);
   EXPECT_EQ(grid.State, kGridContradiction);
+}
+
+TEST_F(CellSetRules, TheGroupEditorsToggleTheirItemsAndFindTheItemOfACell) {
+  const std::array<int, 3> group = {5, 17, 60};
+  EXPECT_EQ(ToggleEqualityGroup(grid, group), 1);
+  EXPECT_EQ(FindEqualityGroupOfCell(grid, 17), 0);
+  EXPECT_EQ(ToggleEqualityGroup(grid, std::array<int, 3>{60, 5, 17}), 0); // the same set, any order
+  EXPECT_EQ(grid.Lists.Equality.Size(), 0);
+  std::array<int, 17> tooMany{};
+  for (int k = 0; k < 17; ++k)
+    tooMany[static_cast<size_t>(k)] = k;
+  EXPECT_EQ(ToggleEqualityGroup(grid, tooMany), 0);
+  EXPECT_EQ(grid.Lists.Equality.Size(), 0);
+
+  EXPECT_EQ(ToggleWheel(grid, 40, {1, 2, 3, 4}, 5), 1);
+  EXPECT_EQ(grid.Lists.Wheels.Items[0].Rotation, 1);
+  EXPECT_TRUE(WheelTouchesCell(geo, grid, 50));
+  EXPECT_FALSE(WheelTouchesCell(geo, grid, 42));
+  EXPECT_EQ(ToggleWheel(grid, 40, {4, 3, 2, 1}, 0), 0);
+
+  const std::array<int, 4> blocks = {0, 1, 2, -1};
+  EXPECT_EQ(TogglePanItem(grid, 0, blocks, {1, 6, 0}), 1);
+  EXPECT_EQ(TogglePanItem(grid, 1, blocks, {1, 6, 0}), 1); // another position: a second one
+  grid.Work.PanDigitCount[1] = 3;                          // as if read
+  EXPECT_EQ(TogglePanItem(grid, 0, blocks, {2, 6, 0}), 1); // the first takes new operators
+  EXPECT_EQ(grid.Lists.Pan.Items[0].Operators[0], 2);
+  EXPECT_EQ(TogglePanItem(grid, 0, blocks, {2, 6, 0}), 0); // the same again: removed
+  ASSERT_EQ(grid.Lists.Pan.Size(), 1);
+  EXPECT_EQ(grid.Lists.Pan.Items[0].Position, 1);
+  EXPECT_EQ(grid.Work.PanDigitCount[0], -1); // moved down: read again
+
+  grid.Lists.MagicSentence.NCells = 2;
+  grid.Lists.MagicSentence.Cells = {8, 3};
+  EXPECT_EQ(FindMagicSentenceCell(grid, 3), 1);
+  EXPECT_EQ(FindMagicSentenceCell(grid, 4), 45);
+  grid.Lists.Dan.NCells = 1;
+  grid.Lists.Dan.Cells = {77};
+  EXPECT_EQ(FindDanCell(grid, 77), 0);
+  EXPECT_EQ(FindDanCell(grid, 76), -1);
 }
