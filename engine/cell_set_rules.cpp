@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/digit_tables.h"
+#include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -78,6 +79,51 @@ int FilterAllowedSets(const GridGeometry &geo, GridRecord &grid) {
       continue;
     if ((cell.ThePoss & ~allowed) != 0) {
       cell.ThePoss &= allowed;
+      changed = 1;
+    }
+  }
+  return changed;
+}
+
+void DefaultValueClasses(int width, std::array<int8_t, 16> &classes) {
+  constexpr int kClasses = 4;
+  const int run = width == 4 ? 2 : (width == 6 || width == 9 || width == 12) ? 3 : 4;
+  for (int v = 1; v <= static_cast<int>(classes.size()); ++v) {
+    const int k = (v - 1) / run + 1;
+    classes[static_cast<size_t>(v - 1)] = static_cast<int8_t>(v <= width && k <= kClasses ? k : 0);
+  }
+}
+
+uint32_t ClassMask(const std::array<int8_t, 16> &classes, int cellClass) {
+  uint32_t mask = 0;
+  for (size_t v = 0; v < classes.size(); ++v)
+    if (classes[v] == cellClass)
+      mask |= 1u << v;
+  return mask;
+}
+
+void CheckCellClasses(const EngineContext &ctx, GridRecord &grid) {
+  for (int c = 0; c < ctx.Geo.NCells; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    cell.ClassError = 0;
+    if (cell.CellClass <= 0 || !IsFilled(cell) || cell.Value < 1 || cell.Value > 16)
+      continue;
+    if (ctx.ValueClasses[static_cast<size_t>(cell.Value - 1)] != cell.CellClass) {
+      cell.ClassError = 1;
+      cell.Check = kCheckConflict;
+    }
+  }
+}
+
+int FilterCellClasses(const EngineContext &ctx, GridRecord &grid) {
+  int changed = 0;
+  for (int c = 0; c < ctx.Geo.NCells; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    if (cell.CellClass <= 0 || !IsOpen(cell))
+      continue;
+    const uint32_t keep = ClassMask(ctx.ValueClasses, cell.CellClass);
+    if ((cell.ThePoss & ~keep) != 0) {
+      cell.ThePoss &= keep;
       changed = 1;
     }
   }

@@ -5,10 +5,12 @@
 // must hold). Checks mark cells; filters return 1 when they narrowed one.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace quorbel {
 
+struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
 
@@ -16,6 +18,13 @@ struct GridRecord;
 // under its rule's bit.
 void CheckAllowedSets(const GridGeometry &geo, GridRecord &grid);
 int FilterAllowedSets(const GridGeometry &geo, GridRecord &grid);
+
+// Trio: a cell of class k holds a value of class k. The default classes of a width: runs of 2
+// values (width 4), 3 (6, 9, 12) or 4 (8, 16), at most four classes.
+void DefaultValueClasses(int width, std::array<int8_t, 16> &classes);
+uint32_t ClassMask(const std::array<int8_t, 16> &classes, int cellClass);
+void CheckCellClasses(const EngineContext &ctx, GridRecord &grid);
+int FilterCellClasses(const EngineContext &ctx, GridRecord &grid);
 
 void CheckDan(const GridGeometry &geo, GridRecord &grid);
 void CheckEquality(const GridGeometry &geo, GridRecord &grid, int i);

@@ -44,6 +44,8 @@ struct EngineContext {
   // Solutions found by the running or last solution count; each count starts it at 0.
   int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
+  // Trio: the class (1..4, 0 none) of each value 1..16, at entry value - 1.
+  std::array<int8_t, 16> ValueClasses{};
   // Double and Triple: the points of two neighbours whose quotient is q, at entry q - 2.
   std::array<uint32_t, 16> Points{};
   uint32_t PointsOf(int quotient) const {

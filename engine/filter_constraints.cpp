@@ -68,8 +68,10 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterNoTouch(geo, grid);
   if (Meets(grid.GridVar, kVarNoConsecutive))
     changed |= FilterNoConsecutive(geo, grid);
-  // 19. Each playing cell: FilterNumeral, FilterCellClass (cell-set rules, not built yet), then
+  // 19. Each playing cell: FilterNumeral (cell-set rules, not built yet), its Trio class, then
   //     the allowed sets.
+  if (Meets(grid.GridVar, kVarTrio))
+    changed |= FilterCellClasses(ctx, grid);
   if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))
     changed |= FilterAllowedSets(geo, grid);
   // 20. The clues beside the grid, on a grid whose rules have them.

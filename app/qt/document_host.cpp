@@ -1,6 +1,7 @@
 // The document's host in the application: questions and reports in the player's language,
 // and the passage of the game state between the program and the grid file.
 #include "app/qt/document_host.h"
+
 #include "engine/message_numbers.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include "app/qt/undo_history.h"
 #include "app/static_texts.h"
 #include "app/sud_settings_block.h"
+#include "engine/cell_set_rules.h"
 #include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
@@ -169,8 +171,9 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   AppSettings &settings = app_.Settings();
   settings.general.gridCurrSize = ctx.Settings.GridCurrSize;
   game = game_;
-  // The Double and Triple points travel in the Numeral tables' first row.
+  // The Double and Triple points and the Trio classes travel in the Numeral tables.
   std::copy(ctx.Points.begin(), ctx.Points.end(), game.NumeralTable1.begin());
+  std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), game.NumeralTable2.begin());
   game.Paused = app_.Paused;
   game.NewGridFlag = app_.NewGridFlag;
   game.CommentFrench = ctx.GridComments[kLanguageFrench];
@@ -302,9 +305,17 @@ void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridN
 }
 
 void CDocumentHost::PointsLoaded(const SudGameState &game) {
-  std::array<uint32_t, 16> &points = app_.Engine().Points;
-  for (size_t i = 0; i < points.size(); ++i)
-    points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));
+  EngineContext &ctx = app_.Engine();
+  for (size_t i = 0; i < ctx.Points.size(); ++i)
+    ctx.Points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));
+  // A file without Trio classes takes the default ones of its width.
+  const bool classes =
+      std::any_of(game.NumeralTable2.begin(), game.NumeralTable2.end(), [](int32_t k) { return k != 0; });
+  if (!classes)
+    DefaultValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
+  else
+    for (size_t i = 0; i < ctx.ValueClasses.size(); ++i)
+      ctx.ValueClasses[i] = static_cast<int8_t>(std::clamp(game.NumeralTable2[i], 0, 4));
 }
 
 void CDocumentHost::RecomputeAndRedraw() {

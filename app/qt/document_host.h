@@ -35,6 +35,7 @@ public:
 
 private:
   // Candidates of every grid from scratch, then the board.
+  // The Double and Triple points and the Trio classes of a file read.
   void PointsLoaded(const quorbel::SudGameState &game);
   void RecomputeAndRedraw();
   void ApplySettingsBlock(const quorbel::SudSettingsBlock &block);

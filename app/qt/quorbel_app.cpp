@@ -28,6 +28,7 @@
 #include "app/qt/splash_window.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
+#include "engine/cell_set_rules.h"
 #include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
@@ -217,6 +218,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
 
   log_.AppendLogLine(PanelText(OwnText("-----> Quorbel start on ")) + PanelText::Plain(CurrentDateText()));
   LoadStartPictures();
+  DefaultValueClasses(engine_->Geo.GridWidth, engine_->ValueClasses);
 
   // The document template: the frame around the board view.
   frame_ = std::make_unique<CMainFrame>(*this);

@@ -194,3 +194,22 @@ TEST_F(CellSetRules, TheGroupEditorsToggleTheirItemsAndFindTheItemOfACell) {
   EXPECT_EQ(FindDanCell(grid, 77), 0);
   EXPECT_EQ(FindDanCell(grid, 76), -1);
 }
+
+TEST_F(CellSetRules, ATrioCellHoldsAValueOfItsClass) {
+  std::array<int8_t, 16> classes{};
+  DefaultValueClasses(9, classes);
+  EXPECT_EQ(classes, (std::array<int8_t, 16>{1, 1, 1, 2, 2, 2, 3, 3, 3, 0, 0, 0, 0, 0, 0, 0}));
+  DefaultValueClasses(16, classes);
+  EXPECT_EQ(classes[15], 4);
+  DefaultValueClasses(4, classes);
+  EXPECT_EQ(classes, (std::array<int8_t, 16>{1, 1, 2, 2}));
+
+  DefaultValueClasses(9, s.Ctx.ValueClasses);
+  grid.Cells[0].CellClass = 2;
+  Run(kVarTrio);
+  EXPECT_EQ(grid.Cells[0].ThePoss, MaskOf({4, 5, 6}));
+  Place(0, 7);
+  Run(kVarTrio);
+  EXPECT_TRUE(Marked(0));
+  EXPECT_EQ(grid.Cells[0].ClassError, 1);
+}

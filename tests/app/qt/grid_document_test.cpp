@@ -176,7 +176,7 @@ private slots:
     QCOMPARE(again.Engine().TotalOpenCells, kWidth * kWidth - 2);
   }
 
-  void ChessFiguresAndTheDoubleAndTriplePointsComeBackFromTheFile() {
+  void ChessFiguresThePointsAndTheTrioClassesComeBackFromTheFile() {
     {
       Session s(home_);
       SetGridSize(s.Engine(), kWidth, 1);
@@ -185,6 +185,7 @@ private slots:
       s.Grid().GridVar |= kVarChess | kVarNeighbourScore;
       s.Engine().Points[0] = 3;
       s.Engine().Points[1] = 7;
+      s.Engine().ValueClasses[0] = 4; // a Trio class of our own
       s.dialogs.AnswerFileName(File("figures.sud"));
       QVERIFY(s.Run(kSave));
     }
@@ -195,6 +196,7 @@ private slots:
     QCOMPARE(again.Cell(10).ImageIndex, int16_t{kBishop + 6});
     QCOMPARE(again.Engine().Points[0], 3u);
     QCOMPARE(again.Engine().Points[1], 7u);
+    QCOMPARE(again.Engine().ValueClasses[0], int8_t{4});
   }
 
   void UndoAndRedoBehaveTheSameAfterASaveAndAReopening() {
