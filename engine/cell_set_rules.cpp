@@ -130,6 +130,59 @@ int FilterCellClasses(const EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 
+namespace {
+
+constexpr int kFirstNumeralChar = 32;
+constexpr int kLastNumeralChar = 89;
+
+// The values whose word holds the cell's character; none for a character outside the table.
+uint32_t NumeralMask(const EngineContext &ctx, int character) {
+  if (character < kFirstNumeralChar || character > kLastNumeralChar)
+    return 0;
+  return ctx.NumeralCharMasks[static_cast<size_t>(character - kFirstNumeralChar)];
+}
+
+} // namespace
+
+void BuildNumeralCharMasks(EngineContext &ctx) {
+  ctx.NumeralCharMasks.fill(0);
+  // Every word, whatever the width: a value beyond the grid is never a candidate anyway, and
+  // the masks stay right when the grid changes size.
+  for (int v = 1; v <= static_cast<int>(ctx.NumeralStrings.size()); ++v)
+    for (const char c : ctx.NumeralStrings[static_cast<size_t>(v - 1)]) {
+      const int upper = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
+      if (upper >= kFirstNumeralChar && upper <= kLastNumeralChar)
+        ctx.NumeralCharMasks[static_cast<size_t>(upper - kFirstNumeralChar)] |= ValueBit(v);
+    }
+}
+
+void CheckNumerals(const EngineContext &ctx, GridRecord &grid) {
+  for (int c = 0; c < ctx.Geo.NCells; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    cell.NumeralError = 0;
+    // An empty word holds no character: its value never fits.
+    if (cell.Numeral >= 0 && IsFilled(cell) && (NumeralMask(ctx, cell.Numeral) & ValueBit(cell.Value)) == 0) {
+      cell.NumeralError = 1;
+      cell.Check = kCheckConflict;
+    }
+  }
+}
+
+int FilterNumerals(const EngineContext &ctx, GridRecord &grid) {
+  int changed = 0;
+  for (int c = 0; c < ctx.Geo.NCells; ++c) {
+    CellRecord &cell = grid.Cells[c];
+    if (cell.Numeral < 0 || !IsOpen(cell))
+      continue;
+    const uint32_t keep = NumeralMask(ctx, cell.Numeral);
+    if ((cell.ThePoss & ~keep) != 0) {
+      cell.ThePoss &= keep;
+      changed = 1;
+    }
+  }
+  return changed;
+}
+
 void CheckDan(const GridGeometry &geo, GridRecord &grid) {
   const DanGroup &dan = grid.Lists.Dan;
   uint32_t seen = 0;

@@ -26,6 +26,11 @@ uint32_t ClassMask(const std::array<int8_t, 16> &classes, int cellClass);
 void CheckCellClasses(const EngineContext &ctx, GridRecord &grid);
 int FilterCellClasses(const EngineContext &ctx, GridRecord &grid);
 
+// Numeral: a cell's character (`Numeral`, 32..89, -1 none) stands in its value's word.
+void BuildNumeralCharMasks(EngineContext &ctx);
+void CheckNumerals(const EngineContext &ctx, GridRecord &grid);
+int FilterNumerals(const EngineContext &ctx, GridRecord &grid);
+
 void CheckDan(const GridGeometry &geo, GridRecord &grid);
 void CheckEquality(const GridGeometry &geo, GridRecord &grid, int i);
 int FilterEquality(const GridGeometry &geo, GridRecord &grid, int i);

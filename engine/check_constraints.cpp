@@ -93,12 +93,13 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   // 14. Each Magic Square.
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     CheckMagicSquare(geo, grid, i);
-  // 15. Each playing cell: its Trio class, CheckNumeral (cell-set rules, not built yet), the
-  //     allowed sets (pencil marks, pips, segments, the Roman table), then CheckTwinsEqual and
-  //     CheckTwinsDifferent under their word-1 bits on a grid with a twins partner (twins
-  //     rules): not built yet.
+  // 15. Each playing cell: its Trio class, its Numeral character, the allowed sets (pencil
+  //     marks, pips, segments, the Roman table), then CheckTwinsEqual and CheckTwinsDifferent
+  //     under their word-1 bits on a grid with a twins partner (twins rules): not built yet.
   if (Meets(grid.GridVar, kVarTrio))
     CheckCellClasses(ctx, grid);
+  if (Meets(grid.GridVar, kVarNumeral))
+    CheckNumerals(ctx, grid);
   if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))
     CheckAllowedSets(geo, grid);
   // 16. CheckTwinsSubstitution (word 1 0x800, on the grid that owns the map): not built yet.

@@ -44,6 +44,10 @@ struct EngineContext {
   // Solutions found by the running or last solution count; each count starts it at 0.
   int32_t SolutionCount = 0;
   std::array<std::string, 2> GridComments; // the generated grid's comment, French and English
+  // Numeral: the word of each value 1..16, and for each character 32..89 (entry c - 32) the
+  // values whose word holds it (NumeralCharMasks, rebuilt from the words).
+  std::array<std::string, 16> NumeralStrings;
+  std::array<uint32_t, 58> NumeralCharMasks{};
   // Trio: the class (1..4, 0 none) of each value 1..16, at entry value - 1.
   std::array<int8_t, 16> ValueClasses{};
   // Double and Triple: the points of two neighbours whose quotient is q, at entry q - 2.

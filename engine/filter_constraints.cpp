@@ -68,8 +68,9 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterNoTouch(geo, grid);
   if (Meets(grid.GridVar, kVarNoConsecutive))
     changed |= FilterNoConsecutive(geo, grid);
-  // 19. Each playing cell: FilterNumeral (cell-set rules, not built yet), its Trio class, then
-  //     the allowed sets.
+  // 19. Each playing cell: its Numeral character, its Trio class, then the allowed sets.
+  if (Meets(grid.GridVar, kVarNumeral))
+    changed |= FilterNumerals(ctx, grid);
   if (Meets(grid.GridVar, kVarTrio))
     changed |= FilterCellClasses(ctx, grid);
   if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))

@@ -89,6 +89,13 @@ std::optional<QRect> NormalRect(const WindowPlacementWords &words) {
 CDocumentHost::CDocumentHost(CQuorbelApp &app) : app_(app) {
   for (int v = 0; v < kNumeralCount; ++v)
     game_.NumeralStrings[v] = NumberWordsEn[v];
+  NumeralsToEngine();
+}
+
+void CDocumentHost::NumeralsToEngine() {
+  EngineContext &ctx = app_.Engine();
+  std::copy(game_.NumeralStrings.begin(), game_.NumeralStrings.end(), ctx.NumeralStrings.begin());
+  BuildNumeralCharMasks(ctx);
 }
 
 DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
@@ -305,6 +312,7 @@ void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridN
 }
 
 void CDocumentHost::PointsLoaded(const SudGameState &game) {
+  NumeralsToEngine();
   EngineContext &ctx = app_.Engine();
   for (size_t i = 0; i < ctx.Points.size(); ++i)
     ctx.Points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));

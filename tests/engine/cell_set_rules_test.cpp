@@ -213,3 +213,19 @@ TEST_F(CellSetRules, ATrioCellHoldsAValueOfItsClass) {
   EXPECT_TRUE(Marked(0));
   EXPECT_EQ(grid.Cells[0].ClassError, 1);
 }
+
+TEST_F(CellSetRules, ANumeralCellHoldsAValueWhoseWordHasItsLetter) {
+  s.Ctx.NumeralStrings = {"one", "two", "three", "four", "five", "six", "seven", "", "nine"};
+  BuildNumeralCharMasks(s.Ctx);
+  grid.Cells[0].Numeral = 'V';
+  Run(kVarNumeral);
+  EXPECT_EQ(grid.Cells[0].ThePoss, MaskOf({5, 7})); // fiVe, seVen
+  Place(0, 5);
+  Run(kVarNumeral);
+  EXPECT_FALSE(Marked(0));
+  grid.Cells[1].Numeral = 'E';
+  Place(1, 8); // an empty word holds no letter
+  Run(kVarNumeral);
+  EXPECT_TRUE(Marked(1));
+  EXPECT_EQ(grid.Cells[1].NumeralError, 1);
+}
