@@ -77,10 +77,7 @@ int FilterAllowedSets(const GridGeometry &geo, GridRecord &grid) {
     // A pencil-mark set left empty allows everything.
     if (cell.AllowedType == kAllowedTypeMask && allowed == 0)
       continue;
-    if ((cell.ThePoss & ~allowed) != 0) {
-      cell.ThePoss &= allowed;
-      changed = 1;
-    }
+    changed |= AndPoss(cell, allowed);
   }
   return changed;
 }
@@ -121,11 +118,7 @@ int FilterCellClasses(const EngineContext &ctx, GridRecord &grid) {
     CellRecord &cell = grid.Cells[c];
     if (cell.CellClass <= 0 || !IsOpen(cell))
       continue;
-    const uint32_t keep = ClassMask(ctx.ValueClasses, cell.CellClass);
-    if ((cell.ThePoss & ~keep) != 0) {
-      cell.ThePoss &= keep;
-      changed = 1;
-    }
+    changed |= AndPoss(cell, ClassMask(ctx.ValueClasses, cell.CellClass));
   }
   return changed;
 }
@@ -174,11 +167,7 @@ int FilterNumerals(const EngineContext &ctx, GridRecord &grid) {
     CellRecord &cell = grid.Cells[c];
     if (cell.Numeral < 0 || !IsOpen(cell))
       continue;
-    const uint32_t keep = NumeralMask(ctx, cell.Numeral);
-    if ((cell.ThePoss & ~keep) != 0) {
-      cell.ThePoss &= keep;
-      changed = 1;
-    }
+    changed |= AndPoss(cell, NumeralMask(ctx, cell.Numeral));
   }
   return changed;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/geometry.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -30,9 +31,7 @@ void ForEachAttack(const GridGeometry &geo, int cell, int kind, int colour, Visi
   };
   switch (kind) {
   case kKnight:
-    for (const auto &[dr, dc] : std::array<std::array<int, 2>, 8>{
-             {{1, 2}, {2, 1}, {-1, 2}, {-2, 1}, {1, -2}, {2, -1}, {-1, -2}, {-2, -1}}})
-      at(r + dr, c + dc);
+    ForEachKnightMove(geo, cell, visit);
     return;
   case kKing:
     for (int dr = -1; dr <= 1; ++dr)
@@ -156,10 +155,8 @@ int FilterChess(const GridGeometry &geo, GridRecord &grid) {
   int changed = 0;
   for (int cell = 0; cell < geo.NCells; ++cell) {
     CellRecord &record = grid.Cells[cell];
-    if (IsOpen(record) && record.ImageIndex < 0 && (record.ThePoss & record.WhiteAttacks) != 0) {
-      record.ThePoss &= ~static_cast<uint32_t>(record.WhiteAttacks);
-      changed = 1;
-    }
+    if (record.ImageIndex < 0)
+      changed |= AndPoss(record, ~static_cast<uint32_t>(record.WhiteAttacks));
   }
   return changed;
 }

@@ -436,12 +436,7 @@ bool OddviewWalk(const GridGeometry &geo, GridRecord &grid, const LineCells &cel
   const uint32_t same = ParityMask(geo, v % 2);
   const uint32_t bit = ValueBit(v);
   const int lastPosition = v % 2 == 0 ? w - w / 2 : w / 2;
-  auto andMask = [&](CellRecord &cell, uint32_t mask) {
-    if (IsOpen(cell) && (cell.ThePoss & mask) != cell.ThePoss) {
-      cell.ThePoss &= mask;
-      changed = 1;
-    }
-  };
+  auto andMask = [&](CellRecord &cell, uint32_t mask) { changed |= AndPoss(cell, mask); };
   int counted = 0;
   int countedCell = -1;
   for (int p = 0; p < cells.Count; ++p) {
@@ -545,12 +540,7 @@ int FilterTransfer(GridRecord &grid, int side, int line, const LineCells &cells)
     listed ^= ValueBit(v);
   const uint32_t none = kAll & ~listed;
   int changed = 0;
-  auto andMask = [&](CellRecord &cell, uint32_t mask) {
-    if (IsOpen(cell) && (cell.ThePoss & mask) != cell.ThePoss) {
-      cell.ThePoss &= mask;
-      changed = 1;
-    }
-  };
+  auto andMask = [&](CellRecord &cell, uint32_t mask) { changed |= AndPoss(cell, mask); };
   for (int p = 0; p < cells.Count; ++p)
     if (grid.Cells[cells.Cells[p]].CrossedOut == 1)
       andMask(grid.Cells[cells.Cells[p]], none);

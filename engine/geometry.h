@@ -112,4 +112,19 @@ template <typename Visit> void ForEachAdjacentPair(const GridGeometry &geo, Visi
   }
 }
 
+// Every cell a knight's move away (two rows and one column, or one row and two columns) that
+// lies inside the grid.
+template <typename Visit> void ForEachKnightMove(const GridGeometry &geo, int cell, Visit visit) {
+  static constexpr std::array<std::array<int, 2>, 8> kMoves = {
+      {{2, 1}, {1, 2}, {-1, 2}, {-2, 1}, {-2, -1}, {-1, -2}, {1, -2}, {2, -1}}};
+  const int r = geo.RowOfCell[cell];
+  const int c = geo.ColOfCell[cell];
+  for (const auto &[dr, dc] : kMoves) {
+    const int rr = r + dr;
+    const int cc = c + dc;
+    if (rr >= 0 && rr < geo.GridWidth && cc >= 0 && cc < geo.GridWidth)
+      visit(rr * geo.GridWidth + cc);
+  }
+}
+
 } // namespace quorbel

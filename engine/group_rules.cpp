@@ -106,12 +106,7 @@ int FilterWheel(const GridGeometry &geo, GridRecord &grid, int i) {
   for (int d = 0; d < 4; ++d) {
     if (cells[d] < 0 || !IsOpen(grid.Cells[cells[d]]))
       continue;
-    const uint32_t keep = rotation >= 0 ? ValueBit(WheelValue(wheel, rotation, d)) : all;
-    CellRecord &cell = grid.Cells[cells[d]];
-    if ((cell.ThePoss & ~keep) != 0) {
-      cell.ThePoss &= keep;
-      changed = 1;
-    }
+    changed |= AndPoss(grid.Cells[cells[d]], rotation >= 0 ? ValueBit(WheelValue(wheel, rotation, d)) : all);
   }
   return changed;
 }
@@ -222,12 +217,7 @@ int FilterMasterMind(const GridGeometry &geo, GridRecord &grid, int i) {
   }
   const int R = length - B - W - P;
   int changed = 0;
-  auto narrow = [&](CellRecord &cell, uint32_t keep) {
-    if (IsOpen(cell) && (cell.ThePoss & ~keep) != 0) {
-      cell.ThePoss &= keep;
-      changed = 1;
-    }
-  };
+  auto narrow = [&](CellRecord &cell, uint32_t keep) { changed |= AndPoss(cell, keep); };
   auto forMarked = [&](auto step) {
     for (int m = 0; m < length; ++m)
       if (marked[static_cast<size_t>(m)] >= 0)

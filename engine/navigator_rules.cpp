@@ -93,12 +93,7 @@ int FilterNavigator(const GridGeometry &geo, GridRecord &grid, int i) {
   const NavigatorPath path = NavigatorPathOf(geo, arrow.Cell, arrow.Direction);
   CellRecord &self = grid.Cells[arrow.Cell];
   int changed = 0;
-  auto narrow = [&](CellRecord &cell, uint32_t keep) {
-    if (IsOpen(cell) && (cell.ThePoss & ~keep) != 0) {
-      cell.ThePoss &= keep;
-      changed = 1;
-    }
-  };
+  auto narrow = [&](CellRecord &cell, uint32_t keep) { changed |= AndPoss(cell, keep); };
   if (IsOpen(self)) {
     uint32_t seen = 0;
     for (int k = 0; k < path.WalkCount; ++k) {

@@ -288,23 +288,6 @@ int FilterGiveMe5(const GridGeometry &geo, GridRecord &grid) {
 
 // ---- No Knight Step ----
 
-namespace {
-
-template <typename Visit> void ForEachKnightMove(const GridGeometry &geo, int cell, Visit visit) {
-  static constexpr std::array<std::array<int, 2>, 8> kMoves = {
-      {{2, 1}, {1, 2}, {-1, 2}, {-2, 1}, {-2, -1}, {-1, -2}, {1, -2}, {2, -1}}};
-  const int r = geo.RowOfCell[cell];
-  const int c = geo.ColOfCell[cell];
-  for (const auto &[dr, dc] : kMoves) {
-    const int rr = r + dr;
-    const int cc = c + dc;
-    if (rr >= 0 && rr < geo.GridWidth && cc >= 0 && cc < geo.GridWidth)
-      visit(rr * geo.GridWidth + cc);
-  }
-}
-
-} // namespace
-
 void CheckNoKnightStep(const GridGeometry &geo, GridRecord &grid) {
   for (int c = 0; c < geo.NCells; ++c) {
     if (!IsFilled(grid.Cells[c]))
@@ -322,13 +305,7 @@ int FilterNoKnightStep(const GridGeometry &geo, GridRecord &grid) {
     if (!IsFilled(grid.Cells[c]))
       continue;
     const uint32_t bit = ValueBit(grid.Cells[c].Value);
-    ForEachKnightMove(geo, c, [&](int other) {
-      CellRecord &cell = grid.Cells[other];
-      if (IsOpen(cell) && (cell.ThePoss & bit) != 0) {
-        cell.ThePoss &= ~bit;
-        changed = 1;
-      }
-    });
+    ForEachKnightMove(geo, c, [&](int other) { changed |= AndPoss(grid.Cells[other], ~bit); });
   }
   return changed;
 }

@@ -111,4 +111,13 @@ inline int ComputeCellPoss(const GridGeometry &geo, CellRecord &cell, uint32_t f
 // the cell in conflict). A filled cell keeps its value's bit and reports 0.
 int RestrictPoss(const GridGeometry &geo, CellRecord &cell, uint32_t mask);
 
+// ANDs `keep` into an open cell's candidates and nothing more (the filters that narrow
+// `ThePoss` directly, leaving the counts to the next pass): 1 when one went.
+inline int AndPoss(CellRecord &cell, uint32_t keep) {
+  if (!IsOpen(cell) || (cell.ThePoss & ~keep) == 0)
+    return 0;
+  cell.ThePoss &= keep;
+  return 1;
+}
+
 } // namespace quorbel
