@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "app/picture_order.h"
+#include "engine/cell_image.h"
 #include "media/picture_set.h"
 
 namespace quorbel {
 
 inline constexpr int kPictureSetCount = 67;
-inline constexpr int kFirstChessSet = 16; // kind + 6 x colour: knight, queen, king, bishop, rook, pawn
-inline constexpr int kMagicWandSet = 28;  // the Magic Sentence cells' mark
-inline constexpr int kBlackStarSet = 29;  // the Magic Square cells' mark
+inline constexpr int kFirstChessSet = kFirstChessPictureSet; // knight, queen, king, bishop, rook, pawn
+inline constexpr int kMagicWandSet = 28;                     // the Magic Sentence cells' mark
+inline constexpr int kBlackStarSet = kMagicSquareMarkerSet;
 inline constexpr int kRedStarSet = 30;
 inline constexpr int kHourGlassSet = 31;
 inline constexpr int kWarningSet = 32;
@@ -59,7 +60,8 @@ int LoadCellImageSet(PictureLibrary &pictures, const std::string &name, const st
                      PictureOrder &order, PictureOrderMode mode, std::vector<PictureFailure> *failures);
 
 // The buttons, the chess pieces, the markers and the effect pictures, from `folder`.
-void LoadFixedImages(PictureLibrary &pictures, const std::string &folder, std::vector<PictureFailure> *failures);
+void LoadFixedImages(PictureLibrary &pictures, const std::string &folder,
+                     std::vector<PictureFailure> *failures);
 
 // The picture lists of `folder`, by file name, the Domino one apart at the end.
 std::vector<std::string> FindPictureLists(const std::string &folder);

@@ -10,6 +10,7 @@
 namespace quorbel {
 
 constexpr int kNoPictureSet = -1;
+constexpr int kFirstChessPictureSet = 16; // the figures' sets follow the values', kind + 6 x colour
 constexpr int kMagicSquareMarkerSet = 29; // the black star on the cells of a Magic Square
 constexpr int kEffectLength = 20;
 

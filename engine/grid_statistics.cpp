@@ -91,7 +91,7 @@ std::string BuildGridStatistics(EngineContext &ctx, GridRecord &grid, int gridDi
   const char *reference = CheckReference(ctx, grid);
 
   const uint64_t combined = CombinedGridVar(set, 0);
-  const VariantWords words{static_cast<uint32_t>(combined), static_cast<uint32_t>(combined >> 32)};
+  const VariantWords words = SplitVariantWords(combined);
   const int row = CountBits64(combined) == 1 ? FindVariantRow(words) : -1;
   const std::string fullText = FixedText(full, 2, 3);
   const std::string smoyText = FixedText(smoy, 6, 0);

@@ -11,12 +11,11 @@ namespace quorbel {
 namespace {
 
 constexpr int kNavigatorKept = 159;
-constexpr int kFirstChessSet = 16; // the picture sets of the figures follow the values'
 
 void ShowFigure(GridRecord &grid, int cell, int figure, const PictureOrderTable &order) {
   CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
   record.ImageIndex = static_cast<int16_t>(figure);
-  SelectAnimSet(record.SecondImage, figure < 0 ? kNoPictureSet : figure + kFirstChessSet, order);
+  SelectAnimSet(record.SecondImage, figure < 0 ? kNoPictureSet : figure + kFirstChessPictureSet, order);
 }
 
 } // namespace

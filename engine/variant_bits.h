@@ -17,6 +17,12 @@ struct VariantWords {
   constexpr bool Any() const { return (word1 | word2) != 0; }
 };
 
+// The two words from one 64-bit value, word 1 in the low half (as settings and CombinedGridVar
+// hold them).
+constexpr VariantWords SplitVariantWords(uint64_t words) {
+  return {static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)};
+}
+
 constexpr VariantWords operator|(VariantWords a, VariantWords b) {
   return {a.word1 | b.word1, a.word2 | b.word2};
 }

@@ -33,9 +33,7 @@ const GridRecord &CurrentGrid(CQuorbelApp &app) {
 
 // The Double-and-Triple grids score their points instead of a mark.
 std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
-  const uint64_t shown = CombinedGridVar(set, 0);
-  if (!Meets(VariantWords{static_cast<uint32_t>(shown), static_cast<uint32_t>(shown >> 32)},
-             kVarNeighbourScore))
+  if (!Meets(SplitVariantWords(CombinedGridVar(set, 0)), kVarNeighbourScore))
     return std::nullopt;
   int32_t points = 0;
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
@@ -192,7 +190,8 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
                                                  .Time = in.TimeText});
   app.SaveSettings();
 
-  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)), result.Praise);
+  bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)),
+                   result.Praise);
   if (app.Services().playSoundEffect)
     app.Services().playSoundEffect(result.SoundEffect);
   app.NewGridFlag = 0;

@@ -18,8 +18,7 @@ BoardWindow *FrameView() { return TheApp() ? TheApp()->Board() : nullptr; }
 bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kModeTimed; }
 
 VariantWords CombinedVariants(CQuorbelApp &app) {
-  const uint64_t words = CombinedGridVar(app.Engine().Grids, 1);
-  return {static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)};
+  return SplitVariantWords(CombinedGridVar(app.Engine().Grids, 1));
 }
 
 bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone) {

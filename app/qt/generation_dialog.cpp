@@ -45,8 +45,7 @@ GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
   model_.GenShape = settings.general.gridCurrSize;
   model_.GenDisplay = settings.general.gridCurrDisp;
   model_.GenDifficulty = settings.general.gridCurrDifficulty;
-  model_.Words = VariantWords{static_cast<uint32_t>(settings.general.gridCurrVariant),
-                              static_cast<uint32_t>(settings.general.gridCurrVariant >> 32)};
+  model_.Words = SplitVariantWords(settings.general.gridCurrVariant);
   model_.GenVarMult = settings.catalog.varMult;
 
   const SizePictures pictures =

@@ -178,8 +178,7 @@ void CQuorbelApp::SyncEngineSettings() {
   engine.Language = static_cast<int32_t>(settings_.general.language);
   engine.AnimatedImages = settings_.general.animGif;
   engine.PuzzleRotation = settings_.general.puzzleRotation;
-  engine.CurrentVariant = VariantWords{static_cast<uint32_t>(settings_.general.gridCurrVariant),
-                                       static_cast<uint32_t>(settings_.general.gridCurrVariant >> 32)};
+  engine.CurrentVariant = SplitVariantWords(settings_.general.gridCurrVariant);
   engine.GridCurrSize = settings_.general.gridCurrSize;
   engine.MaxSearchSave = settings_.parameter.maxSearchSave;
   engine.TimeOver = settings_.parameter.timeOver;

@@ -158,8 +158,8 @@ void RegisterSolveCommands(CQuorbelApp &app) {
       Cmd::ComputeMaxDoubleTriple,
       [&app](CommandId) { app.Pump().RunCommand([&app] { RunComputeMaxDoubleTriple(app); }); },
       [&app] {
-        const uint64_t words = CombinedGridVar(app.Engine().Grids, 0);
-        const VariantWords combined{static_cast<uint32_t>(words), static_cast<uint32_t>(words >> 32)};
-        return CommandState{Meets(combined, kVarNeighbourScore), std::nullopt};
+        return CommandState{
+            Meets(SplitVariantWords(CombinedGridVar(app.Engine().Grids, 0)), kVarNeighbourScore),
+            std::nullopt};
       });
 }

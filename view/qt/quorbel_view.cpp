@@ -19,11 +19,6 @@ constexpr ColorRef kPauseColour = 0x821481;
 constexpr int kMinimumWidth = 480;
 constexpr int kMinimumHeight = 360;
 
-VariantWords SplitWords(uint64_t words) {
-  constexpr int kWordBits = 32;
-  return {static_cast<uint32_t>(words), static_cast<uint32_t>(words >> kWordBits)};
-}
-
 bool ValidSlot(int slot) { return slot >= 0 && slot < kMaxGrids; }
 
 } // namespace
@@ -90,7 +85,7 @@ void CQuorbelView::PrepareBoardLayout() {
 
   // The legend names the rules of the shown grids, marking those of the current grid while a
   // cell has the focus or a single grid is shown.
-  const VariantWords shown = SplitWords(CombinedGridVar(set, 0)) & switches_.VarMask;
+  const VariantWords shown = SplitVariantWords(CombinedGridVar(set, 0)) & switches_.VarMask;
   const GridRecord &current = set.Main[static_cast<size_t>(CurrentGridSlot(set))];
   const bool markCurrent = set.FocusCell >= 0 || shownCount == 1;
   legend_ = BuildLegendLines(shown, markCurrent ? current.GridVar & switches_.VarMask : VariantWords{},
