@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/ascii_text.h"
 #include "platform/paths.h"
 
 namespace quorbel {
@@ -12,14 +13,14 @@ namespace quorbel {
 namespace {
 
 constexpr std::array<std::string_view, 34> kFixedPictures{
-    "Chess/BlackKnight.gif", "Chess/BlackQueen.gif", "Chess/BlackKing.gif",  "Chess/BlackBishop.gif",
-    "Chess/BlackTower.gif",  "Chess/BlackPawn.gif",  "Chess/WhiteKnight.gif", "Chess/WhiteQueen.gif",
-    "Chess/WhiteKing.gif",   "Chess/WhiteBishop.gif", "Chess/WhiteTower.gif", "Chess/WhitePawn.gif",
-    "Chess/MagicWand.gif",   "Chess/BlackStar.gif",  "Chess/RedStar.gif",    "Chess/HourGlass.gif",
-    "Chess/Warning.gif",     "Chess/Clock.gif",      "Chess/Sparkle.gif",    "Chess/Bomb.gif",
-    "Chess/Smoke.gif",       "Chess/Heart.gif",      "Chess/Bell.gif",       "Chess/Lightning.gif",
-    "Chess/Flower.gif",      "Chess/Sun.gif",        "Chess/Moon.gif",       "Chess/Cloud.gif",
-    "Chess/Drop.gif",        "Chess/Key.gif",        "Chess/Lock.gif",       "Chess/Flag.gif",
+    "Chess/BlackKnight.gif", "Chess/BlackQueen.gif",  "Chess/BlackKing.gif",   "Chess/BlackBishop.gif",
+    "Chess/BlackTower.gif",  "Chess/BlackPawn.gif",   "Chess/WhiteKnight.gif", "Chess/WhiteQueen.gif",
+    "Chess/WhiteKing.gif",   "Chess/WhiteBishop.gif", "Chess/WhiteTower.gif",  "Chess/WhitePawn.gif",
+    "Chess/MagicWand.gif",   "Chess/BlackStar.gif",   "Chess/RedStar.gif",     "Chess/HourGlass.gif",
+    "Chess/Warning.gif",     "Chess/Clock.gif",       "Chess/Sparkle.gif",     "Chess/Bomb.gif",
+    "Chess/Smoke.gif",       "Chess/Heart.gif",       "Chess/Bell.gif",        "Chess/Lightning.gif",
+    "Chess/Flower.gif",      "Chess/Sun.gif",         "Chess/Moon.gif",        "Chess/Cloud.gif",
+    "Chess/Drop.gif",        "Chess/Key.gif",         "Chess/Lock.gif",        "Chess/Flag.gif",
     "Chess/Trophy.gif",      "Chess/Question.gif"};
 constexpr std::string_view kDominoList = "domino.ani";
 
@@ -42,15 +43,9 @@ bool LoadInto(CBitMapGif &set, const std::string &path, std::vector<PictureFailu
   }
   std::error_code error;
   if (failures)
-    failures->push_back({failure.empty() ? "Erreur on Image : " + path : failure,
-                         !std::filesystem::exists(path, error)});
+    failures->push_back(
+        {failure.empty() ? "Erreur on Image : " + path : failure, !std::filesystem::exists(path, error)});
   return false;
-}
-
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
 }
 
 } // namespace
@@ -109,7 +104,8 @@ int LoadCellImageSet(PictureLibrary &pictures, const std::string &name, const st
   return loaded;
 }
 
-void LoadFixedImages(PictureLibrary &pictures, const std::string &folder, std::vector<PictureFailure> *failures) {
+void LoadFixedImages(PictureLibrary &pictures, const std::string &folder,
+                     std::vector<PictureFailure> *failures) {
   LoadInto(pictures.Shuffle, InFolder(folder, "Shuffle.gif"), failures);
   LoadInto(pictures.Undo, InFolder(folder, "Undo.gif"), failures);
   for (size_t i = 0; i < kFixedPictures.size(); ++i)
@@ -120,11 +116,11 @@ std::vector<std::string> FindPictureLists(const std::string &folder) {
   std::vector<std::string> lists;
   std::error_code error;
   for (const auto &entry : std::filesystem::directory_iterator(InFolder(folder, "."), error))
-    if (entry.is_regular_file(error) && Lowered(entry.path().extension().string()) == ".ani")
+    if (entry.is_regular_file(error) && AsciiLowered(entry.path().extension().string()) == ".ani")
       lists.push_back(entry.path().filename().string());
   std::sort(lists.begin(), lists.end(), [](const std::string &a, const std::string &b) {
-    const bool dominoA = Lowered(a) == kDominoList;
-    const bool dominoB = Lowered(b) == kDominoList;
+    const bool dominoA = AsciiLowered(a) == kDominoList;
+    const bool dominoB = AsciiLowered(b) == kDominoList;
     return dominoA != dominoB ? dominoB : a < b;
   });
   return lists;

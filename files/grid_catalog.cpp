@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 
 #include "files/latin1_text.h"
 #include "files/text_grid_parser.h"
+#include "platform/ascii_text.h"
 
 namespace quorbel {
 
@@ -171,24 +171,19 @@ std::string CatalogFileListText(const GridCatalog &catalog) {
 }
 
 std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view keywords) {
-  auto lower = [](std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return folded;
-  };
   std::vector<std::string> words;
-  const std::string folded = lower(keywords);
+  const std::string folded = AsciiLowered(keywords);
   for (size_t at = folded.find_first_not_of(" \t"); at != std::string::npos;
        at = folded.find_first_not_of(" \t", at)) {
     const size_t end = std::min(folded.find_first_of(" \t", at), folded.size());
     words.push_back(folded.substr(at, end - at));
     at = end;
   }
-  const std::string typeText = lower(type.Name + "\n" + type.CommentFrench + "\n" + type.CommentEnglish);
+  const std::string typeText =
+      AsciiLowered(type.Name + "\n" + type.CommentFrench + "\n" + type.CommentEnglish);
   std::vector<int> found;
   for (size_t g = 0; g < type.Grids.size(); ++g) {
-    const std::string text = lower(type.Grids[g].File) + "\n" + typeText;
+    const std::string text = AsciiLowered(type.Grids[g].File) + "\n" + typeText;
     if (std::all_of(words.begin(), words.end(),
                     [&](const std::string &word) { return text.find(word) != std::string::npos; }))
       found.push_back(static_cast<int>(g));

@@ -1,10 +1,10 @@
 #include "media/picture_set.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "media/picture_codecs.h"
 #include "media/picture_file.h"
+#include "platform/ascii_text.h"
 #include "platform/paths.h"
 
 namespace quorbel {
@@ -26,9 +26,7 @@ void CBitMapGif::ClearFrames() {
 }
 
 int32_t PictureTypeOfExtension(std::string_view path) {
-  std::string extension = FileExtensionOfPath(path);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = AsciiLowered(FileExtensionOfPath(path));
   constexpr std::array<std::pair<std::string_view, int32_t>, 8> kTypes{{{"bmp", kPictureBmp},
                                                                         {"gif", kPictureGif},
                                                                         {"ico", kPictureIco},
