@@ -203,7 +203,7 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
 void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHistory &undo, int /*version*/) {
   EngineContext &ctx = app_.Engine();
   game_ = game;
-  PointsLoaded(game);
+  TablesLoaded(game);
   ctx.GridComments[kLanguageFrench] = game.CommentFrench;
   ctx.GridComments[kLanguageEnglish] = game.CommentEnglish;
   app_.Settings().general.gridCurrSize = ctx.Settings.GridCurrSize;
@@ -248,7 +248,7 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     game_.HighestMethodLevel = -1;
     game_.NewGridFlag = 1;
     game_.NumeralTable1 = info.NumeralTable1;
-    PointsLoaded(game_);
+    TablesLoaded(game_);
     game_.NumeralTable2 = info.NumeralTable2;
     if (info.Level >= 1 && info.Level <= kLevelCount)
       game_.GameWords[0] = info.Level;
@@ -311,7 +311,7 @@ void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridN
   RecomputeAndRedraw();
 }
 
-void CDocumentHost::PointsLoaded(const SudGameState &game) {
+void CDocumentHost::TablesLoaded(const SudGameState &game) {
   NumeralsToEngine();
   EngineContext &ctx = app_.Engine();
   for (size_t i = 0; i < ctx.Points.size(); ++i)

@@ -36,7 +36,7 @@ public:
 private:
   // Candidates of every grid from scratch, then the board.
   // The numeral words, the Double and Triple points and the Trio classes of a file read.
-  void PointsLoaded(const quorbel::SudGameState &game);
+  void TablesLoaded(const quorbel::SudGameState &game);
   void NumeralsToEngine();
   void RecomputeAndRedraw();
   void ApplySettingsBlock(const quorbel::SudSettingsBlock &block);

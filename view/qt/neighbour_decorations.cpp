@@ -20,10 +20,6 @@ namespace {
 
 constexpr ColorRef kArrowColour = 0x404040;
 
-bool Shown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule) {
-  return !ctx.Switches.HideVariantsOn && Meets(painter.Grid->GridVar & ctx.Switches.VarMask, rule);
-}
-
 void DrawChessFigure(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   for (const ChessPiece &piece : painter.Grid->Lists.Chess.Used()) {
     if (piece.Cell != cell)
@@ -96,7 +92,7 @@ namespace {
 
 void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, int cell,
                             const CellRect &rect) {
-  if (!Shown(ctx, painter, kVarMagicSquare) || !ctx.Pictures || cell < 0 || cell >= ctx.Geo.NCells)
+  if (!RuleShown(ctx, painter, kVarMagicSquare) || !ctx.Pictures || cell < 0 || cell >= ctx.Geo.NCells)
     return;
   const GridRecord &grid = *painter.Grid;
   int square = -1;
@@ -135,10 +131,10 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
 void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   if (cell < 0 || cell >= ctx.Geo.NCells || !painter.Grid)
     return;
-  if (Shown(ctx, painter, kVarChess))
+  if (RuleShown(ctx, painter, kVarChess))
     DrawChessFigure(ctx, painter, cell, rect);
   DrawMagicSquareMarkers(ctx, painter, cell, rect);
-  if (Shown(ctx, painter, kVarNavigator)) {
+  if (RuleShown(ctx, painter, kVarNavigator)) {
     const auto &arrows = painter.Grid->Lists.Navigator;
     for (int i = 0; i < arrows.Size(); ++i)
       if (arrows.Items[static_cast<size_t>(i)].Cell == cell)

@@ -15,6 +15,10 @@
 
 namespace quorbel {
 
+bool RuleShown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule) {
+  return !ctx.Switches.HideVariantsOn && Meets(painter.Grid->GridVar & ctx.Switches.VarMask, rule);
+}
+
 namespace {
 
 constexpr ColorRef kBlack = 0x000000;
@@ -29,10 +33,6 @@ ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain) {
 }
 
 QPoint Centre(const CellRect &r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-bool Shown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule) {
-  return !ctx.Switches.HideVariantsOn && Meets(painter.Grid->GridVar & ctx.Switches.VarMask, rule);
-}
 
 // Draws with the painter clipped to one cell, so a mark over several cells is drawn in shares.
 class CellClip {
@@ -573,23 +573,23 @@ void DrawQuadCircles(const PaintContext &ctx, const CGridDraw &painter, int cell
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   if (cell < 0 || cell >= ctx.Geo.NCells || ctx.Switches.HideVariantsOn)
     return;
-  if (Shown(ctx, painter, kVarKiller))
+  if (RuleShown(ctx, painter, kVarKiller))
     DrawCage(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarArrow))
+  if (RuleShown(ctx, painter, kVarArrow))
     DrawArrowClue(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarCreasingLines))
+  if (RuleShown(ctx, painter, kVarCreasingLines))
     DrawCreasing(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarTransfer))
+  if (RuleShown(ctx, painter, kVarTransfer))
     DrawTransferCross(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarMultTable))
+  if (RuleShown(ctx, painter, kVarMultTable))
     DrawMultTable(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarXV | kVarDot | kVarLess))
+  if (RuleShown(ctx, painter, kVarXV | kVarDot | kVarLess))
     DrawComparisonMarks(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarOdd))
+  if (RuleShown(ctx, painter, kVarOdd))
     DrawOddEvenLetter(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarOddPair))
+  if (RuleShown(ctx, painter, kVarOddPair))
     DrawOddPair(ctx, painter, cell);
-  if (Shown(ctx, painter, kVarQuadMax))
+  if (RuleShown(ctx, painter, kVarQuadMax))
     DrawQuadCircles(ctx, painter, cell);
 }
 
@@ -752,14 +752,14 @@ void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
     return;
   const GridRecord &grid = *painter.Grid;
   const GridGeometry &geo = ctx.Geo;
-  if (Shown(ctx, painter, kVarLittleKiller))
+  if (RuleShown(ctx, painter, kVarLittleKiller))
     DrawLittleKillerClues(ctx, painter);
-  if (Shown(ctx, painter, kVarDistance))
+  if (RuleShown(ctx, painter, kVarDistance))
     DrawDistanceClues(ctx, painter);
   const QFont &font = ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
-  const bool frames =
-      Shown(ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
-  const bool outside = Shown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
+  const bool frames = RuleShown(
+      ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
+  const bool outside = RuleShown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
   for (int side = 0; side < 4; ++side)
     for (int line = 0; line < geo.GridWidth; ++line) {
       const CellRect strip = SideStrip(painter, geo, side, line);
