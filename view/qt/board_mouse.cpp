@@ -353,8 +353,7 @@ void CQuorbelView::ReloadCellPictures(PictureOrderMode mode, const std::string &
     return;
   reloadingPictures_ = true;
   if (app_.LoadCellPictures(mode, list) > 0) {
-    SyncBarPictures();
-    BuildValueCursors();
+    BuildValueCursors(); // the number bar follows the order at the redraw's layout
     app_.SaveSettings();
   }
   reloadingPictures_ = false;

@@ -49,6 +49,14 @@ bool DrawsClock(int mode) { return (mode >= kModeChampion && mode <= kModeScore)
 // the animated actions (GENERAL/ANIMACTION); wrong values undone at once need RESETIFFALSE too.
 bool AnimatedActions(const AppSettings &settings) { return settings.general.animAction == 1; }
 
+// The cell's value in the grid's reference solution; 0 when the reference has no such cell.
+int SolutionValue(const EngineContext &engine, int slot, int cell) {
+  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
+  return cell >= 0 && static_cast<size_t>(cell) < reference.Cells.size()
+             ? reference.Cells[static_cast<size_t>(cell)].Value
+             : 0;
+}
+
 int BackgroundPeriod(const AppSettings &settings) {
   return kBackgroundPeriods[static_cast<size_t>(
       std::clamp(settings.general.delayBgImage, 0, static_cast<int32_t>(kBackgroundPeriods.size()) - 1))];
@@ -200,10 +208,7 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid, bool
     }
     return false;
   }
-  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
-  const int solution = static_cast<size_t>(cell) < reference.Cells.size()
-                           ? reference.Cells[static_cast<size_t>(cell)].Value
-                           : 0;
+  const int solution = SolutionValue(engine, slot, cell);
   // Only the effect a wrong placement started takes it back: another animation ending on a
   // wrong value (a value picked on the bar) must not undo some later move.
   if (effectEnded && AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 &&
@@ -286,10 +291,8 @@ void CQuorbelView::TimedGameStep() {
       input_.SetSymbolMode(kSymbolLetters, 1);
     else if (step.Trick == kTrickPictures) {
       input_.SetSymbolMode(kSymbolPictures, 0);
-      if (app_.LoadCellPictures(PictureOrderMode::Keep) > 0) {
-        SyncBarPictures();
-        BuildValueCursors();
-      }
+      if (app_.LoadCellPictures(PictureOrderMode::Keep) > 0)
+        BuildValueCursors(); // the number bar follows the order at the next layout
     } else if (const std::string picture = PickRandomBackground(settings.directory.background);
                !picture.empty()) {
       settings.general.backgroundImage = picture;
@@ -447,15 +450,12 @@ void CQuorbelView::SignalPlacement(int slot, int cell) {
   if (slot < 0 || slot >= kMaxGrids)
     return;
   const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
-  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
   if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
     return;
   const CellRecord &placed = grid.Cells[static_cast<size_t>(cell)];
   if (placed.Status >= kStatusConflict || placed.Value < 1)
     return;
-  const int solution = static_cast<size_t>(cell) < reference.Cells.size()
-                           ? reference.Cells[static_cast<size_t>(cell)].Value
-                           : 0;
+  const int solution = SolutionValue(engine, slot, cell);
   const bool warned =
       switches_.ShowWarning == 1 || (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()));
   if (solution > 0 && solution != placed.Value && warned) {
