@@ -149,6 +149,11 @@ struct MagicSentenceClue {
   int16_t NCells = 0; // the first cell is the reference cell
   std::array<CellRef, 26> Cells{};
   std::array<int16_t, 26> SavedValues = MakeUnsaved(); // first -1: nothing saved
+  // The value (1..16; anything else none) each letter A..Z stands for, so that the letters come
+  // back with the grid; and 1 once the completed sentence has been shown. Whole words, kept as
+  // read: files written before these words had a meaning may hold anything there.
+  std::array<int32_t, 26> LetterTable{};
+  int32_t Shown = 0;
   bool operator==(const MagicSentenceClue &) const = default;
 
   static constexpr std::array<int16_t, 26> MakeUnsaved() {

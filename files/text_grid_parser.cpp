@@ -233,7 +233,7 @@ private:
     MagicSentenceClue &sentence = Lists().MagicSentence;
     for (int k = 0; k < kSentenceLetters; ++k) {
       const char c = k < static_cast<int>(line.size()) ? line[k] : kNoSentenceLetter;
-      sentence.SavedValues[k] = static_cast<int16_t>(c >= 'A' && c <= 'A' + kMaxWidth ? c - 'A' : -1);
+      sentence.LetterTable[k] = c > 'A' && c <= 'A' + kMaxWidth ? c - 'A' : 0;
     }
   }
 

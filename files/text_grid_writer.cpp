@@ -261,9 +261,10 @@ void WriteVariantLines(Lines &out, const EngineContext &ctx, int slot, const Tex
   if (has(kVarMagicSentence)) {
     const MagicSentenceClue &m = l.MagicSentence;
     out.Row(Prefix(kMagicSentence), Numbers(std::nullopt, m.Cells, m.NCells));
+    // Per letter A..Z, 'A' + the value it stands for.
     std::string letters;
-    for (int16_t saved : m.SavedValues)
-      letters.push_back(saved >= 0 && saved <= kMaxWidth ? static_cast<char>('A' + saved)
+    for (int32_t value : m.LetterTable)
+      letters.push_back(value >= 1 && value <= kMaxWidth ? static_cast<char>('A' + value)
                                                          : kNoSentenceLetter);
     out.Text(letters);
   }

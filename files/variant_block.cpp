@@ -332,6 +332,8 @@ template <class V> void WalkBlock(V &v, VariantBlockContent &b, const Ranges &x)
   One(v, "Twins Same in Line: partner grid", l.SameInLine.PartnerGrid, x.OptionalGridSlot);
   Array(v, "Twins Same in Line: row clues", l.SameInLine.RowClue, kMaxWidth, Range{-1, kMaxWidth});
   Array(v, "Twins Same in Line: conflict", w.SameInLineConflict, 0);
+  Array(v, "Magic Sentence: letter table", l.MagicSentence.LetterTable, 0);
+  One(v, "Magic Sentence: shown", l.MagicSentence.Shown);
   Array(v, "reserved: tail", r.Tail, 0);
 }
 

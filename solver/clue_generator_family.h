@@ -23,6 +23,8 @@ struct ClueJob {
   int Level = 1;                  // 1..4
   bool All = false;               // every clue the solution has (full depth, or All Indicated)
   int32_t *OddEvenKind = nullptr; // the run's shared parity of Odd and Odd Pair, -1 not drawn yet
+  double Minimum = 0;             // MIND<stem>
+  int VarDepth = 33;              // CATALOG/VARDEPTH
 
   const GridGeometry &Geo() const;
   int SolutionValue(int cell) const { return Solution.Cells[cell].Value; }
@@ -72,6 +74,25 @@ int ChooseNavigatorDirection(const ClueJob &job, int cell, int &flag);
 int GenerateNavigatorArrows(const ClueJob &job);
 // At most two figures, each kept only when the solution bears it; never the white rook.
 int GenerateChessFigures(const ClueJob &job);
+// The cell-set and group rules (solver/cell_set_clue_generators.cpp). Trio draws the classes
+// of the values once per run (`classesDrawn`).
+int GenerateTrioClasses(const ClueJob &job, bool &classesDrawn);
+int GenerateNumeralLetters(const ClueJob &job);
+int GenerateDominoSets(const ClueJob &job);
+int GeneratePencilMarks(const ClueJob &job);
+int GenerateClockSegments(const ClueJob &job);
+int GenerateRomanSets(const ClueJob &job);
+int GenerateEqualityGroups(const ClueJob &job);
+int GenerateWheels(const ClueJob &job);
+// The code and 2 to W guess lines; at levels 1 and 2 the first line is the code's own cells.
+int GenerateMasterMind(const ClueJob &job);
+// The whole-grid Dan zone from the running total; returns the new total.
+int GenerateDanZone(const ClueJob &job, int total);
+// A sentence of the grid's width: its letters stand for the values, its cells spell it.
+// Returns the cells listed, 0 when no sentence could be had.
+int GenerateMagicSentence(const ClueJob &job);
+// The n-th (from 1) set bit of the mask, cleared from it; 0 when there are fewer.
+uint32_t TakeNthBit(int n, uint32_t &mask);
 // The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
 void GenerateTransferPattern(const ClueJob &job);
 

@@ -283,6 +283,8 @@ void Generation::Finish() {
     PostOutcome(ctx_, kMsgGenerated, nullptr);
   else
     PostOutcome(ctx_, report_.Solutions == 1 ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
+  if (Meets(GridSetRules(ctx_), kVarMagicSentence))
+    ctx_.Host->AddInfoMessage("Indication: " + ctx_.MagicSentence.Second);
 
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
     EndGridSearch(ctx_, set.Main[slot]);
@@ -349,9 +351,9 @@ void Generation::Run() {
 
 } // namespace
 
-// Magic Square has no generator: its squares are placed by hand.
+// Magic Square and PanDigital have no generator: their clues are placed by hand.
 VariantWords GeneratedRuleWords() {
-  const VariantWords unmade = (ClueKindWords() & ~GeneratedClueWords()) | kVarMagicSquare;
+  const VariantWords unmade = (ClueKindWords() & ~GeneratedClueWords()) | kVarMagicSquare | kVarPanDigital;
   return BuiltRuleWords() & ~(kVarLinkedGridRules | unmade);
 }
 

@@ -32,6 +32,8 @@ struct GenerationRun {
   ClueGenerator MakeClues;
   // The parity the Odd and Odd Pair generators share (0 even, 1 odd, 2 none), drawn once per run.
   int32_t OddEvenKind = -1;
+  // The Trio classes of the values, drawn by the first Trio grid of the run.
+  bool ValueClassesDrawn = false;
 };
 
 // The level as the tables read it: 1..4, anything else 1.

@@ -20,34 +20,63 @@ enum ClueKindIndex : int {
   kClueXV = 5,
   kClueDistance = 6,
   kClueDot = 8,
+  kClueTrio = 10,
   kClueOutside = 11,
   kClueFrameSum = 12,
   kClueFrameProduct = 13,
   kClueKillerProduct = 14,
+  kClueDomino = 15,
+  kCluePencil = 16,
+  kClueNumeral = 17,
   kClueOddPair = 18,
   kClueOddview = 19,
   kClueQuad = 20,
+  kClueClock = 21,
+  kClueRomain = 22,
   kClueSkyScraper = 23,
   kClueArrow = 24,
   kClueCreasing = 25,
+  kClueEquality = 26,
+  kClueWheel = 27,
   kClueNavigator = 28,
   kClueLastNumber = 29,
   kClueChess = 30,
   kClueFrameMax = 31,
+  kClueMasterMind = 32,
 };
 constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
 
 // The kinds whose generator is built, by their entry in the clue table.
-constexpr std::array<int, 22> kBuiltKinds = {
-    kClueLittleKiller,  kClueKillerSum, kClueLess,       kClueOdd,      kClueXV,
-    kClueDistance,      kClueDot,       kClueOutside,    kClueFrameSum, kClueFrameProduct,
-    kClueKillerProduct, kClueOddPair,   kClueOddview,    kClueQuad,     kClueSkyScraper,
-    kClueArrow,         kClueCreasing,  kClueLastNumber, kClueFrameMax, kClueNavigator,
-    kClueChess,         kCluePirate};
+constexpr int kBuiltKinds[] = {
+    kClueLittleKiller,  kClueKillerSum,     kClueLess,       kClueOdd,      kClueXV,
+    kClueDistance,      kClueDot,           kClueOutside,    kClueFrameSum, kClueFrameProduct,
+    kClueKillerProduct, kClueOddPair,       kClueOddview,    kClueQuad,     kClueSkyScraper,
+    kClueArrow,         kClueCreasing,      kClueLastNumber, kClueFrameMax, kClueNavigator,
+    kClueChess,         kCluePirate,        kClueTrio,       kClueDomino,   kCluePencil,
+    kClueNumeral,       kClueClock,         kClueRomain,     kClueEquality, kClueWheel,
+    kClueMasterMind,    kClueMagicSentence, kClueDan};
 
 // Runs entry i's generator; 0 for a kind whose generator is not built.
-int RunGenerator(int i, const ClueJob &job) {
+int RunGenerator(int i, const ClueJob &job, GenerationRun &run) {
   switch (i) {
+  case kClueTrio:
+    return GenerateTrioClasses(job, run.ValueClassesDrawn);
+  case kClueDomino:
+    return GenerateDominoSets(job);
+  case kCluePencil:
+    return GeneratePencilMarks(job);
+  case kClueNumeral:
+    return GenerateNumeralLetters(job);
+  case kClueClock:
+    return GenerateClockSegments(job);
+  case kClueRomain:
+    return GenerateRomanSets(job);
+  case kClueEquality:
+    return GenerateEqualityGroups(job);
+  case kClueWheel:
+    return GenerateWheels(job);
+  case kClueMasterMind:
+    return GenerateMasterMind(job);
   case kClueLittleKiller:
     return GenerateLittleKillerClues(job);
   case kClueKillerSum:
@@ -131,22 +160,34 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
   const GridRecord &solution = GetRefTab(ctx.Grids, grid);
   const bool all = tables.DepthIsMax == 1 || Meets(grid.GridVar, kVarAllIndicated);
   auto jobOf = [&](int i) {
-    return ClueJob{
-        ctx, grid, solution, tables.Allocated[i], run.Settings.Clues.Factor[i], TableLevel(run.Level), all};
+    ClueJob job{ctx, grid, solution, tables.Allocated[i], run.Settings.Clues.Factor[i], TableLevel(run.Level),
+                all};
+    job.OddEvenKind = &run.OddEvenKind;
+    job.Minimum = run.Settings.Clues.Minimum[i];
+    job.VarDepth = run.Settings.VarDepth;
+    return job;
   };
 
-  // The whole-grid steps. Dan, Magic Sentence and Battle Ship join with their families.
+  // The whole-grid steps. Battle Ship joins with its family.
   if (Meets(grid.GridVar, kVarTransfer)) {
     GenerateTransferPattern(jobOf(kClueTransfer));
     tables.Result[kClueTransfer] = std::max(tables.Allocated[kClueTransfer], 1);
   }
+  if (Meets(grid.GridVar, kVarDan)) {
+    const int total = tables.Allocated[kClueDan];
+    const ClueJob job = jobOf(kClueDan);
+    GenerateDanZone(job, total);
+    tables.Result[kClueDan] = grid.Lists.Dan.NCells > 0 ? std::max(total, 1) : 0;
+  }
+  if (Meets(grid.GridVar, kVarMagicSentence) && GenerateMagicSentence(jobOf(kClueMagicSentence)) > 0)
+    tables.Result[kClueMagicSentence] = std::max(tables.Allocated[kClueMagicSentence], 1);
   DrawKimoModulus(ctx.Geo, grid);
   grid.Lists.Killer.Clear();
 
   for (int i = 0; i <= kLastEntryOfTheLoop; ++i) {
     const VariantWords words = HiddenVariantTable[i].Words;
     if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0)
-      tables.Result[i] = RunGenerator(i, jobOf(i));
+      tables.Result[i] = RunGenerator(i, jobOf(i), run);
     // Pirate needs no clue: its rule stays without one.
     if (tables.Result[i] == 0 && i != kCluePirate)
       grid.GridVar &= ~words;

@@ -121,7 +121,7 @@ TEST(MagicSentenceLetters, ReplacementCountsWholeCharacters) {
   EXPECT_EQ(ReplaceCharInSentence(ctx, U'A', U'B'), 0);
 }
 
-// Our own sentence files: each size's letters are distinct, one per value, and the
+// Our own sentence files: each size's letters are distinct capitals, one per value, and the
 // sentence is written with them.
 TEST(MagicSentenceData, EverySentenceUsesExactlyItsLetters) {
   for (const char *name : {"MSentEn.dat", "MSentFr.dat"}) {
@@ -142,6 +142,9 @@ TEST(MagicSentenceData, EverySentenceUsesExactlyItsLetters) {
       const std::set<char> letters(sentence.Letters.begin(), sentence.Letters.end());
       EXPECT_EQ(sentence.Letters.size(), static_cast<size_t>(size)) << line;
       EXPECT_EQ(letters.size(), sentence.Letters.size()) << line;
+      // The grid keeps its letters in a table of A to Z.
+      EXPECT_TRUE(std::all_of(letters.begin(), letters.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+          << line;
       std::set<char> used;
       for (char c : sentence.Third)
         if (c != ' ' && c != '\'')

@@ -4,12 +4,14 @@
 #include <memory>
 #include <string>
 
+#include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
 #include "files/sud_file_reader.h"
 #include "files/sud_file_writer.h"
 #include "files/text_grid_reader.h"
 #include "files/text_grid_writer.h"
+#include "platform/paths.h"
 #include "solver/generate_grid.h"
 #include "solver/hidden_variant_table.h"
 #include "solver/variant_clues.h"
@@ -46,6 +48,20 @@ void ExpectSameClues(const GridRecord &made, const GridRecord &read) {
   EXPECT_EQ(read.Lists.KimoModulus, made.Lists.KimoModulus);
   EXPECT_TRUE(read.Lists.Navigator == made.Lists.Navigator);
   EXPECT_TRUE(read.Lists.Chess == made.Lists.Chess);
+  EXPECT_TRUE(read.Lists.Dan == made.Lists.Dan);
+  EXPECT_TRUE(read.Lists.Equality == made.Lists.Equality);
+  EXPECT_TRUE(read.Lists.Wheels == made.Lists.Wheels);
+  EXPECT_TRUE(read.Lists.MasterMind == made.Lists.MasterMind);
+  // The saved values are the solution's, read again at the next propagation.
+  EXPECT_EQ(read.Lists.MagicSentence.NCells, made.Lists.MagicSentence.NCells);
+  EXPECT_TRUE(read.Lists.MagicSentence.Cells == made.Lists.MagicSentence.Cells);
+  EXPECT_TRUE(read.Lists.MagicSentence.LetterTable == made.Lists.MagicSentence.LetterTable);
+  for (size_t c = 0; c < made.Cells.size(); ++c) {
+    EXPECT_EQ(read.Cells[c].CellClass, made.Cells[c].CellClass) << c;
+    EXPECT_EQ(read.Cells[c].Numeral, made.Cells[c].Numeral) << c;
+    EXPECT_EQ(read.Cells[c].AllowedType, made.Cells[c].AllowedType) << c;
+    EXPECT_EQ(read.Cells[c].AllowedIndex, made.Cells[c].AllowedIndex) << c;
+  }
 }
 
 TEST(GeneratedClues, SurviveTheGridFileAndTheTextGrid) {
@@ -53,11 +69,16 @@ TEST(GeneratedClues, SurviveTheGridFileAndTheTextGrid) {
   for (const HiddenVariantEntry &entry : HiddenVariantTable)
     if (Meets(entry.Words, GeneratedClueWords()) && !Meets(entry.Words, kVarPirate)) // Pirate has no clue
       rules.push_back(entry.Words);
+  // The Magic Sentence's sentences come from our own files.
+  const std::string previous = StartDirectory();
+  SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
   for (const VariantWords words : rules) {
     SCOPED_TRACE(testing::Message() << "rule " << words.word1 << "/" << words.word2);
     auto made = std::make_unique<EngineContext>();
     made->Settings.GridCurrSize = kShapeNine;
     made->Settings.CurrentVariant = words;
+    made->NumeralStrings = {"UN", "DEUX", "TROIS", "QUATRE", "CINQ", "SIX", "SEPT", "HUIT", "NEUF"};
+    BuildNumeralCharMasks(*made);
     GeneratorSettings settings;
     settings.SeedOverride = 77;
     ASSERT_EQ(GenerateGrid(*made, settings, 1).Result, 1);
@@ -76,6 +97,7 @@ TEST(GeneratedClues, SurviveTheGridFileAndTheTextGrid) {
     ASSERT_TRUE(read.Ok) << read.Message;
     ExpectSameClues(grid, fromText->Grids.Main[0]);
   }
+  SetStartDirectory(previous);
 }
 
 } // namespace

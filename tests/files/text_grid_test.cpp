@@ -242,8 +242,9 @@ TEST(TextGridRoundTrip, ReadsTheCluesIntoTheirLists) {
   EXPECT_EQ(l.SubstitutionOwner, 1);
   EXPECT_EQ(l.MasterMind.CodeLength, 3);
   EXPECT_EQ(l.MasterMind.Lines.Items[1].Columns[0], 2);
-  EXPECT_EQ(l.MagicSentence.SavedValues[1], 1);
-  EXPECT_EQ(l.MagicSentence.SavedValues[0], -1);
+  EXPECT_EQ(l.MagicSentence.LetterTable[1], 1); // B stands for 1, C for 2, A for none
+  EXPECT_EQ(l.MagicSentence.LetterTable[2], 2);
+  EXPECT_EQ(l.MagicSentence.LetterTable[0], 0);
   EXPECT_EQ(grid.Cells[5].Numeral, 65);
   EXPECT_EQ(grid.Cells[10].AllowedType, kAllowedTypeTable);
   EXPECT_EQ(grid.Cells[30].CrossedOut, 1);

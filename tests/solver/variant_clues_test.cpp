@@ -4,11 +4,13 @@
 
 #include <memory>
 
+#include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
 #include "engine/grid_shape.h"
 #include "engine/propagate.h"
 #include "engine/variant_catalog.h"
+#include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/generation_run.h"
 #include "solver/random_solution.h"
@@ -45,11 +47,18 @@ int KindIndex(VariantWords words) {
   return -1;
 }
 
+// Number words of our own for the Numeral rule; the sixteenth has no letter to give.
+const std::array<std::string, 16> kWords = {"one",      "two",      "three",   "four", "five",   "six",
+                                            "seven",    "eight",    "nine",    "ten",  "eleven", "twelve",
+                                            "thirteen", "fourteen", "fifteen", ""};
+
 // A solved grid of the rules' shape, a third of its cells givens, the clues generated on it.
 class GeneratedClues {
 public:
   GeneratedClues(int shape, VariantWords words, uint32_t seed) : ctx_(std::make_unique<EngineContext>()) {
     SetGridShape(*ctx_, shape, 1, 0);
+    ctx_->NumeralStrings = kWords;
+    BuildNumeralCharMasks(*ctx_);
     GridRecord &grid = Grid();
     grid.GridVar = words;
     SeedRandom(seed);
@@ -78,6 +87,8 @@ private:
 };
 
 TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolutionValue) {
+  const std::string previous = StartDirectory(); // the Magic Sentence reads our sentence files
+  SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
   std::array<int, 2> kept{}; // kinds left without clue, kinds kept
   for (const VariantWords words : GeneratedKinds())
     for (int sizeClass = 0; sizeClass < 6; ++sizeClass) {
@@ -89,10 +100,11 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
         SCOPED_TRACE(testing::Message() << "rule " << words.word1 << "/" << words.word2 << " size "
                                         << kSizes[sizeClass] << " seed " << seed);
         GridRecord &grid = made.Grid();
-        // A kind that found no clue (a dot sum no two neighbours make, say) leaves the grid.
+        // A kind that found no clue (a dot sum no two neighbours make, say) leaves the grid; one
+        // that spent more than its count (MasterMind's lines) stays.
         const int result = made.Result(KindIndex(words));
-        EXPECT_EQ(Meets(grid.GridVar, HiddenVariantTable[KindIndex(words)].Words), result > 0);
-        ++kept[result > 0 ? 1 : 0];
+        EXPECT_EQ(Meets(grid.GridVar, HiddenVariantTable[KindIndex(words)].Words), result != 0);
+        ++kept[result != 0 ? 1 : 0];
 
         // Every cell holding its solution value: nothing is in conflict.
         Propagate(made.Ctx(), grid, kFilterAlways, 0);
@@ -109,22 +121,23 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
       }
     }
   EXPECT_GT(kept[1], 20 * kept[0]); // leaving without clue is the rare case
+  SetStartDirectory(previous);
 }
 
 TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   auto ctx = std::make_unique<EngineContext>();
   SetGridShape(*ctx, ShapeCodeOfSize(9), 1, 0);
   GridRecord &grid = ctx->Grids.Main[0];
-  grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarWheel;
+  grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarPuzzle;
   SeedRandom(3);
   ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 0), 1);
   GenerationRun run;
   run.Clues.Allocated[KindIndex(kVarKillerSum)] = 20;
-  run.Clues.Allocated[KindIndex(kVarWheel)] = 20;
+  run.Clues.Allocated[KindIndex(kVarPuzzle)] = 20;
   GenerateVariantClues(*ctx, grid, run);
   EXPECT_TRUE(Meets(grid.GridVar, kVarKillerSum));
   EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller)); // no count
-  EXPECT_FALSE(Meets(grid.GridVar, kVarWheel));        // no generator yet
+  EXPECT_FALSE(Meets(grid.GridVar, kVarPuzzle));       // no generator yet
   EXPECT_EQ(grid.Lists.LittleKiller.Size(), 0);
 }
 
@@ -170,6 +183,34 @@ TEST(VariantClues, AllIndicatedGivesEveryXAndVPairOfTheSolution) {
         EXPECT_TRUE(marked) << "cells " << c << " and " << other;
       }
     EXPECT_GT(pairs, 0);
+  }
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST(VariantClues, AtTheFirstTwoLevelsTheFirstMasterMindLineIsTheCodeItself) {
+  for (uint32_t seed : {1u, 2u, 5u, 6u}) { // levels 2, 3, 2, 3 and back: the run's level is 1 + seed % 4
+    GeneratedClues made(ShapeCodeOfSize(9), kVarMasterMind, seed);
+    const MasterMindClue &mind = made.Grid().Lists.MasterMind;
+    const int c = mind.CodeLength;
+    ASSERT_GE(mind.Lines.Size(), 2);
+    const MasterMindGuess &first = mind.Lines.Items[0];
+    if (1 + seed % 4 <= 2) {
+      EXPECT_EQ(first.Black, c);
+      EXPECT_EQ(first.White, 0);
+    }
+    // Every line's counts are those of its cells against the code.
+    for (const MasterMindGuess &line : mind.Lines.Used()) {
+      int black = 0;
+      for (int k = 0; k < c; ++k)
+        black += made.Solution().Cells[line.Row * 9 + line.Columns[k]].Value == mind.Code[k] ? 1 : 0;
+      EXPECT_EQ(line.Black, black);
+      EXPECT_LE(line.Black + line.White, c);
+    }
   }
 }
 
