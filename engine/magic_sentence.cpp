@@ -3,11 +3,13 @@
 // the letter field is worked on character by character, never byte by byte.
 #include "engine/magic_sentence.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <vector>
 
 #include "engine/engine_context.h"
+#include "engine/grid_set.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 
@@ -168,6 +170,33 @@ int PickMagicSentenceFrom(EngineContext &ctx, const std::string &path) {
 int PickMagicSentence(EngineContext &ctx) {
   const char *name = ctx.Settings.Language == kLanguageFrench ? "MSentFr.dat" : "MSentEn.dat";
   return PickMagicSentenceFrom(ctx, MakeAbsolutePath(name));
+}
+
+std::string MagicSentenceLetters(const GridSet &set, int width) {
+  for (int slot = 0; slot < std::clamp(set.MainCount, 0, kMaxGrids); ++slot) {
+    const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    if (!Meets(grid.GridVar, kVarMagicSentence))
+      continue;
+    std::string letters(static_cast<size_t>(std::clamp(width, 0, kMaxWidth)), '?');
+    bool any = false;
+    for (size_t k = 0; k < grid.Lists.MagicSentence.LetterTable.size(); ++k)
+      if (const int v = grid.Lists.MagicSentence.LetterTable[k];
+          v >= 1 && v <= static_cast<int>(letters.size())) {
+        letters[static_cast<size_t>(v - 1)] = static_cast<char>('A' + k);
+        any = true;
+      }
+    if (any)
+      return letters;
+  }
+  return {};
+}
+
+int MagicLetterValue(const std::string &letters, char key) {
+  const char upper = key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+  if (upper < 'A' || upper > 'Z')
+    return 0;
+  const size_t at = letters.find(upper);
+  return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 } // namespace quorbel

@@ -10,6 +10,7 @@
 namespace quorbel {
 
 struct EngineContext;
+struct GridSet;
 
 // The current sentence, UTF-8. The letter field stands for the values 1..W in order.
 struct MagicSentenceText {
@@ -28,6 +29,12 @@ MagicSentenceText SplitMagicSentence(std::string_view line);
 int PickMagicSentence(EngineContext &ctx);
 // The same from a named file.
 int PickMagicSentenceFrom(EngineContext &ctx, const std::string &path);
+
+// The letters of the values 1..W in the Magic Sentence letter table of the first main grid that
+// has the rule and a table ('?' for a value no letter stands for); empty when none has.
+std::string MagicSentenceLetters(const GridSet &set, int width);
+// The value a typed letter stands for in those letters, 0 when none.
+int MagicLetterValue(const std::string &letters, char key);
 
 // Replaces every `from` by `to` in the letter field, character by character; returns how
 // many were replaced (0 when the two are equal).

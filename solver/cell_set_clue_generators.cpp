@@ -258,7 +258,8 @@ int GenerateEqualityGroups(const ClueJob &job) {
     if (cells.size() < 2)
       return 0;
     std::sort(cells.begin(), cells.end());
-    return ToggleEqualityGroup(job.Grid, cells) == 1 ? 1 : 0;
+    // A group tells as much as its cells: it spends one per cell.
+    return ToggleEqualityGroup(job.Grid, cells) == 1 ? static_cast<int>(cells.size()) : 0;
   });
 }
 

@@ -5,6 +5,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
+#include "engine/magic_sentence.h"
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
@@ -115,8 +116,11 @@ bool BoardInput::TypeSymbol(char key) {
   }
   if (Entry.Mode == EntryMode::Numeral)
     return false; // the Numeral rule takes its letters here once it exists
-  // The Magic Sentence's own letters map to values here once its rule exists.
-  const int value = PlaceableValue(key, Symbols(), ctx_.Geo.GridWidth);
+  // A Magic Sentence grid's letters stand for its values.
+  const std::string magic =
+      Symbols() == kSymbolLetters ? MagicSentenceLetters(ctx_.Grids, ctx_.Geo.GridWidth) : "";
+  const int value =
+      magic.empty() ? PlaceableValue(key, Symbols(), ctx_.Geo.GridWidth) : MagicLetterValue(magic, key);
   if (value == 0)
     return ValueOfSymbolKey(key, Symbols()) != 0;
   TypeValue(slot, cell, value);

@@ -1,10 +1,11 @@
 #include "view/legend_lines.h"
-#include "engine/message_numbers.h"
 
 #include <array>
 #include <string_view>
 
 #include "app/message_table.h"
+#include "app/value_symbol.h"
+#include "engine/message_numbers.h"
 #include "engine/variant_catalog.h"
 
 namespace quorbel {
@@ -161,6 +162,14 @@ std::string DoubleTripleLine(const std::array<uint32_t, 16> &points, int width) 
   for (int q = 2; q <= width && q - 2 < static_cast<int>(points.size()); ++q)
     if (const uint32_t worth = points[static_cast<size_t>(q - 2)]; worth > 0)
       line += "  x" + std::to_string(q) + "=" + std::to_string(worth) + "pt";
+  return line;
+}
+
+std::string NumeralLine(const std::array<std::string, 16> &words, int width, SymbolMode symbols) {
+  std::string line = "Numeral -->";
+  for (int v = 1; v <= width && v <= static_cast<int>(words.size()); ++v)
+    if (const std::string &word = words[static_cast<size_t>(v - 1)]; !word.empty())
+      line += "  " + ValueSymbolText(v, symbols) + "-" + word;
   return line;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/grid_record.h"
+#include "engine/variant_catalog.h"
 #include "platform/language.h"
 
 namespace quorbel {
@@ -28,5 +29,7 @@ std::vector<LegendLine> BuildLegendLines(VariantWords shown, VariantWords curren
 // The Double and Triple points: "Double and Triple -->" and "  x<q>=<points>pt" for every
 // quotient 2..width that is worth points (entry q - 2).
 std::string DoubleTripleLine(const std::array<uint32_t, 16> &points, int width);
+// "Numeral -->" and, for each value with a number word, its label and the word.
+std::string NumeralLine(const std::array<std::string, 16> &words, int width, SymbolMode symbols);
 
 } // namespace quorbel

@@ -138,10 +138,11 @@ void PaintBoard(const PaintContext &ctx, const CGridDraw &painter) {
     if (highlighted(geo.BlockUnitBase + unit))
       DrawFrameLines(ctx, painter, kUnitBlock, unit);
   }
-  // The clues outside the grid: Little Killer, the frame and outside rules. Distance, Battle
-  // Ship counts, Same in Line, PanDigital and the Master Mind and Magic Sentence bars join them
-  // with their rules.
+  // The clues outside the grid: Little Killer, the frame and outside rules, and the Master Mind
+  // and Magic Sentence bars. Battle Ship counts, Same in Line and PanDigital join them with their
+  // rules.
   DrawSideClues(ctx, painter);
+  DrawSentenceAndMasterMindBars(ctx, painter);
   if (GridIndexOf(ctx.Grids, grid) >= ctx.Grids.MainCount)
     PaintExtraGridFrame(ctx, painter);
 }

@@ -127,7 +127,7 @@ bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, bool playin
 QString SymbolText(const PaintContext &ctx, int value) {
   // Where no picture can stand for a value, pictures mode writes the mixed symbols.
   const SymbolMode mode = ctx.Symbols == kSymbolPictures ? kSymbolMixed : ctx.Symbols;
-  return QString::fromStdString(ValueSymbolText(value, mode));
+  return QString::fromStdString(ValueSymbolText(value, mode, ctx.MagicLetters));
 }
 
 AnimPaint AnimPaintOf(const PaintContext &ctx) {
@@ -399,8 +399,10 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
   // The variant layers of the cell join here, in this order, from the variant decorations:
   // diagonal lines, the numeral and Trio classes, each rule's own marks (Domino to Twins
   // Relation Multiple), and the boat.
-  if (drawn && playing)
+  if (drawn && playing) {
+    DrawCellSetMarks(ctx, painter, cell, text);
     DrawNeighbourMarks(ctx, painter, cell, text);
+  }
 
   if (drawn && record.CellHighlight) {
     ctx.Dc.save();

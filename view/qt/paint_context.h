@@ -32,6 +32,8 @@ struct PaintContext {
   bool Printing = false;
   // The cell pictures; none draws the values' symbols in pictures mode too.
   const PictureLibrary *Pictures = nullptr;
+  // The Magic Sentence's letters of the values 1..W; empty when no grid has a sentence.
+  std::string MagicLetters;
 };
 
 } // namespace quorbel

@@ -7,6 +7,7 @@
 #include "app/cell_animation.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/magic_sentence.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -64,6 +65,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
       .Symbols = input_.Symbols(),
       .Background = background_.isNull() ? nullptr : &imageDC_,
       .Pictures = &app_.CellPictures(),
+      .MagicLetters = MagicSentenceLetters(engine.Grids, engine.Geo.GridWidth),
   };
 }
 
@@ -184,6 +186,7 @@ void CQuorbelView::PaintView(int board, int messages) {
     for (int pos = 0; pos < UsedOrderCount(set); ++pos)
       if (ValidSlot(set.Order[pos]))
         PaintAllCells(ctx, painters_[static_cast<size_t>(set.Order[pos])]);
+    DrawNumeralStrip(ctx);
   }
   DrawComment(ctx);
   if (messages == 1)

@@ -161,6 +161,9 @@ private:
   void DrawMessagePanel(const quorbel::PaintContext &ctx, int full);
   void DrawComment(const quorbel::PaintContext &ctx);
   void DrawNumberBar(const quorbel::PaintContext &ctx);
+  void DrawTrioLegend(const quorbel::PaintContext &ctx, const quorbel::CellRect &box);
+  // The number words of the Numeral rule, in their strip under the board.
+  void DrawNumeralStrip(const quorbel::PaintContext &ctx);
   void DrawBarSlot(const quorbel::PaintContext &ctx, int value);
   void DrawGridTabs(const quorbel::PaintContext &ctx);
   void StartTimers();

@@ -5,10 +5,12 @@
 
 #include "app/cell_animation.h"
 #include "platform/qt/colour_ref.h"
+#include "view/legend_lines.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
+#include "view/qt/variant_decorations.h"
 
 using namespace quorbel;
 
@@ -77,16 +79,48 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
     int font = RowFont(layout_.RowHeight);
     while (font > 0 && fonts_.Metrics(font).horizontalAdvance(text) > box.Width() - 4)
       --font;
-    // The Trio lines show the Trio class symbols, drawn with the variant decorations.
+    if (legend_[i].Text == "Trio" || legend_[i].Text == ">>Trio") {
+      DrawTrioLegend(ctx, box);
+      continue;
+    }
     DrawTextCentred(dc, text, box, fonts_.Font(font), ctx.Colours.ColInit);
   }
 
   FillSolidRect(dc, {side.left - kSeparatorLines + 1, side.top, side.left + 1, side.bottom}, 0);
   DrawGridTabs(ctx);
-  // The Numeral, Double and Triple and Domino lines, and the challenge's player boxes and chat,
-  // join the side panel with their rules and the challenge.
+  // The Domino row, and the challenge's player boxes and chat, join the side panel with their
+  // rule and the challenge.
   if (layout_.Message.IsShown() && !ctx.Printing)
     FillSolidRect(dc, {side.left, layout_.Message.top - kSeparatorLines, side.right, layout_.Message.top}, 0);
+}
+
+void CQuorbelView::DrawNumeralStrip(const PaintContext &ctx) {
+  if (!layout_.NumeralStrip.IsShown())
+    return;
+  FillSolidRect(ctx.Dc, layout_.NumeralStrip, ctx.Colours.ColBgCase);
+  const QString line =
+      QString::fromStdString(NumeralLine(app_.Engine().NumeralStrings, ctx.Geo.GridWidth, ctx.Symbols));
+  DrawTextCentred(ctx.Dc, line, layout_.NumeralStrip, fonts_.Font(layout_.NumeralStrip.Height() * 2 / 3),
+                  ctx.Colours.ColInit);
+}
+
+// The Trio classes the values use, each symbol with its values in an equal share of the line.
+void CQuorbelView::DrawTrioLegend(const PaintContext &ctx, const CellRect &box) {
+  const std::array<int8_t, 16> &classes = app_.Engine().ValueClasses;
+  std::array<bool, 5> present{};
+  for (int v = 1; v <= ctx.Geo.GridWidth && v <= static_cast<int>(classes.size()); ++v)
+    if (const int k = classes[static_cast<size_t>(v - 1)]; k >= 1 && k <= 4)
+      present[static_cast<size_t>(k)] = true;
+  const int count = static_cast<int>(std::count(present.begin(), present.end(), true));
+  if (count == 0)
+    return;
+  const int share = box.Width() / count;
+  int left = box.left;
+  for (int k = 1; k <= 4; ++k)
+    if (present[static_cast<size_t>(k)]) {
+      DrawTrioSymbolLabel(ctx, k, classes, {left + 2, box.top + 2, left + share - 2, box.bottom - 2});
+      left += share;
+    }
 }
 
 void CQuorbelView::DrawNumberBar(const PaintContext &ctx) {

@@ -5,6 +5,7 @@
 // so that repainting one cell repaints its share.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "view/grid_draw.h"
@@ -36,6 +37,18 @@ bool RuleShown(const PaintContext &ctx, const CGridDraw &painter, VariantWords r
 // figure of a listed cell, a Magic Square's stars, the Navigator arrows
 // (view/qt/neighbour_decorations.cpp).
 void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+// The marks of the cell-set and group rules under a playing cell's value: diagonal lines,
+// Numeral letters, Trio symbols, domino pips, segment figures, Roman numerals, the Dan number,
+// Equality signs, Wheels and MasterMind chips (view/qt/cell_set_decorations.cpp).
+void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+// A Trio class's symbol (1 square, 2 circle, 3 triangle, 4 diamond) inset in the box, in its own
+// colour or all red.
+void DrawTrioSymbol(QPainter &dc, int cellClass, const CellRect &rect, bool red);
+// A Trio class's symbol at the left of the box, then the labels of the values of that class.
+void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
+                         const CellRect &rect);
+// The Magic Sentence's letters found so far and the MasterMind clues, in their bars under the grid.
+void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter);
 // The sum and product rules' marks of one playing cell, over its frame.
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell);
 // The numbers beside the grid: Little Killer sums, frame clues and outside values.

@@ -1,0 +1,316 @@
+// The marks of the rules that bind a cell to a set of values or tie a group of cells together:
+// the diagonals through their cells, the Trio symbols, the Numeral letters, Roman numerals,
+// seven-segment and domino figures, the Dan number, the Equality signs, the Wheels and the
+// MasterMind cells; and under the grid the Magic Sentence and MasterMind bars.
+#include <QPolygon>
+#include <algorithm>
+#include <array>
+
+#include "engine/digit_tables.h"
+#include "engine/group_editors.h"
+#include "engine/unit_summary.h"
+#include "engine/value_mask.h"
+#include "platform/qt/colour_ref.h"
+#include "view/qt/cell_painter.h"
+#include "view/qt/paint_tools.h"
+#include "view/qt/variant_decorations.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr ColorRef kNumeralColour = 0x706004; // blue, green, red: a dark teal
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBlack = 0x000000;
+constexpr ColorRef kSentenceGround = 0x804000; // dark blue
+constexpr ColorRef kWhite = 0xFFFFFF;
+// Fifteen colours told apart at a glance, one per Equality group in turn.
+constexpr std::array<ColorRef, 15> kEqualityColours = {0x0000C0, 0x008000, 0xC00000, 0x0080C0, 0x800080,
+                                                       0x808000, 0x004080, 0x408000, 0x800040, 0x00A0A0,
+                                                       0x404040, 0x2060FF, 0xA06020, 0x60A000, 0x6000C0};
+// One colour per MasterMind guess line, its cells' chips and its marks in the bar.
+constexpr std::array<ColorRef, 8> kLineColours = {0x2080E0, 0x20A020, 0xE06020, 0xA020A0,
+                                                  0x20C0C0, 0x0060A0, 0x808000, 0x6040FF};
+
+ColorRef Flagged(const PaintContext &ctx, bool flagged, ColorRef plain) {
+  return flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : plain;
+}
+
+QFont ScriptFont(const PaintContext &ctx, int size) {
+  QFont font = ctx.Fonts.Font(size);
+  font.setItalic(true);
+  return font;
+}
+
+void DrawDiagonals(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &r) {
+  const GridRecord &grid = *painter.Grid;
+  ctx.Dc.save();
+  ctx.Dc.setRenderHint(QPainter::Antialiasing);
+  ctx.Dc.setPen(QPen(ToQColor(ctx.Colours.ColBorder), std::max(1, r.Width() / 30)));
+  if (RegionUnitInUse(grid, kRegionDiag1) && grid.RegionMark[kRegionDiag1][cell] >= 0)
+    ctx.Dc.drawLine(r.left, r.top, r.right, r.bottom);
+  if (RegionUnitInUse(grid, kRegionDiag2) && grid.RegionMark[kRegionDiag2][cell] >= 0)
+    ctx.Dc.drawLine(r.right, r.top, r.left, r.bottom);
+  ctx.Dc.restore();
+}
+
+// The Numeral letter in the cell's upper left, half its height: the middle stays the value's.
+void DrawNumeralLetter(const PaintContext &ctx, const CellRecord &record, const CellRect &r) {
+  const QString letter(QChar(static_cast<char16_t>(record.Numeral)));
+  const CellRect box{r.left + 3, r.top + 1, r.left + r.Width() / 2, r.top + r.Height() / 2};
+  ctx.Dc.save();
+  ctx.Dc.setFont(ScriptFont(ctx, box.Height()));
+  ctx.Dc.setPen(ToQColor(record.NumeralError && ctx.Switches.ShowWarning ? kRed : kNumeralColour));
+  ctx.Dc.drawText(ToQRect(box), Qt::AlignLeft | Qt::AlignVCenter, letter);
+  ctx.Dc.restore();
+}
+
+// A sentence cell: its place in the sentence, small, in the bottom-left corner.
+void DrawSentencePlace(const PaintContext &ctx, int place, const CellRect &r) {
+  const CellRect box{r.left + 2, r.bottom - r.Height() / 3, r.left + r.Width() / 3, r.bottom - 1};
+  FillSolidRect(ctx.Dc, box, kSentenceGround);
+  DrawTextCentred(ctx.Dc, QString::number(place + 1), box, ctx.Fonts.Font(box.Height() * 3 / 4), kWhite);
+}
+
+QString RomanNumeral(int n) {
+  static constexpr std::array<std::pair<int, const char *>, 5> kParts = {
+      {{10, "X"}, {9, "IX"}, {5, "V"}, {4, "IV"}, {1, "I"}}};
+  QString text;
+  for (const auto &[value, letters] : kParts)
+    for (; n >= value; n -= value)
+      text += QString::fromLatin1(letters);
+  return text;
+}
+
+void DrawRomanNumeral(const PaintContext &ctx, const CellRecord &record, const CellRect &r) {
+  if (record.AllowedIndex < 1 || record.AllowedIndex > 16)
+    return;
+  const CellRect box{r.left + r.Width() / 10, r.top + 3, r.right - 1, r.top + 3 + r.Height() / 3};
+  ctx.Dc.save();
+  ctx.Dc.setFont(ScriptFont(ctx, box.Height() * 3 / 4));
+  ctx.Dc.setPen(ToQColor(Flagged(ctx, record.AllowedError != 0, ctx.Colours.ColInit)));
+  ctx.Dc.drawText(ToQRect(box), Qt::AlignLeft | Qt::AlignVCenter, RomanNumeral(record.AllowedIndex));
+  ctx.Dc.restore();
+}
+
+void DrawClockSegments(const PaintContext &ctx, const CellRecord &record, const CellRect &r) {
+  const int height = std::min(r.Height() * 10 / 14, r.Width());
+  const int width = height / 2;
+  const CellRect box{r.left + 2, r.top + (r.Height() - height) / 2, r.left + 2 + width,
+                     r.top + (r.Height() + height) / 2};
+  DrawSegmentDigit(ctx.Dc, static_cast<uint32_t>(record.AllowedIndex), box,
+                   Flagged(ctx, record.AllowedError != 0, ctx.Colours.ColInit), std::max(1, height / 15));
+}
+
+// Nine pip places in a square of half the cell: the set's pips black, the others white; a pip
+// of the set that the placed value lacks in the conflict colour.
+void DrawDominoPips(const PaintContext &ctx, const CellRecord &record, const CellRect &r) {
+  const int side = std::min(r.Width(), r.Height()) / 2;
+  const int step = side / 3;
+  const uint32_t placed = IsOpenStatus(record.Status) ? 0 : static_cast<uint32_t>(PipMask(record.Value));
+  ctx.Dc.save();
+  ctx.Dc.setRenderHint(QPainter::Antialiasing);
+  ctx.Dc.setPen(QPen(Qt::black, 1));
+  for (int k = 0; k < 9; ++k) {
+    const uint32_t bit = 1u << k;
+    const bool inSet = (static_cast<uint32_t>(record.AllowedIndex) & bit) != 0;
+    ColorRef fill = inSet ? kBlack : kWhite;
+    if (inSet && placed != 0 && (placed & bit) == 0 && ctx.Switches.ShowWarning)
+      fill = ctx.Colours.ColBad;
+    ctx.Dc.setBrush(ToQColor(fill));
+    ctx.Dc.drawEllipse(QRect(r.left + 4 + (k % 3) * step, r.top + 4 + (k / 3) * step, step - 1, step - 1));
+  }
+  ctx.Dc.restore();
+}
+
+void DrawDanNumber(const PaintContext &ctx, const GridRecord &grid, const CellRect &r) {
+  const CellRect box{r.left, r.top + r.Height() * 2 / 3, r.right, r.bottom};
+  QFont font = ctx.Fonts.Font(std::min(static_cast<int>(r.Width() * 0.25 + 1), 159));
+  DrawTextCentred(ctx.Dc, QString::number(grid.Lists.Dan.MaxDistinct), box, font,
+                  grid.Work.DanConflict && ctx.Switches.ShowWarning ? kRed : kBlack);
+}
+
+// Two bars in the cell's top-left third, in the group's colour.
+void DrawEqualitySign(const PaintContext &ctx, const GridRecord &grid, int group, const CellRect &r) {
+  const ColorRef colour = Flagged(ctx, grid.Work.EqualityConflict[static_cast<size_t>(group)] != 0,
+                                  kEqualityColours[static_cast<size_t>(group) % kEqualityColours.size()]);
+  const int left = r.left + r.Width() / 12;
+  const int right = r.left + r.Width() / 3;
+  const int bar = std::max(2, r.Height() / 16);
+  for (const int y : {r.top + r.Height() / 8, r.top + r.Height() / 8 + 2 * bar})
+    FillSolidRect(ctx.Dc, {left, y, right, y + bar}, colour);
+}
+
+// The wheel round its centre cell: a ring, and its four values clockwise from the top in small
+// white boxes along the cell's edges, leaving the middle to the cell's own value.
+void DrawWheel(const PaintContext &ctx, const GridRecord &grid, int index, const CellRect &r) {
+  const WheelClue &wheel = grid.Lists.Wheels.Items[static_cast<size_t>(index)];
+  const int pen = std::max(1, std::min(r.Width(), r.Height()) / 20);
+  const ColorRef colour = Flagged(ctx, grid.Work.WheelConflict[static_cast<size_t>(index)] != 0, kBlack);
+  const int box = std::max(6, r.Width() * 2 / 7);
+  const QRect ring = ToQRect(r).adjusted(box / 2, box / 2, -box / 2, -box / 2);
+  ctx.Dc.save();
+  ctx.Dc.setRenderHint(QPainter::Antialiasing);
+  ctx.Dc.setPen(QPen(ToQColor(colour), pen));
+  ctx.Dc.setBrush(Qt::NoBrush);
+  ctx.Dc.drawEllipse(ring);
+  const QPoint c = ring.center();
+  const std::array<QPoint, 4> places = {QPoint(c.x(), ring.top()), QPoint(ring.right(), c.y()),
+                                        QPoint(c.x(), ring.bottom()), QPoint(ring.left(), c.y())};
+  const QFont font = ctx.Fonts.Font(box / 2);
+  ctx.Dc.setPen(QPen(ToQColor(colour), 1));
+  ctx.Dc.setBrush(Qt::white);
+  for (size_t k = 0; k < places.size(); ++k) {
+    const CellRect place{places[k].x() - box / 2, places[k].y() - box / 2, places[k].x() + box / 2,
+                         places[k].y() + box / 2};
+    ctx.Dc.drawRect(ToQRect(place));
+    DrawTextCentred(ctx.Dc, SymbolText(ctx, wheel.Values[k]), place, font, colour);
+  }
+  ctx.Dc.restore();
+}
+
+// A MasterMind cell: a chip of its line's colour in the bottom-right corner.
+void DrawMasterMindChip(const PaintContext &ctx, const GridRecord &grid, int line, const CellRect &r) {
+  const int side = std::max(4, r.Width() / 6);
+  const bool flagged = grid.Work.MasterMindConflict[static_cast<size_t>(line)] != 0;
+  FillSolidRect(ctx.Dc, {r.right - side - 2, r.bottom - side - 2, r.right - 2, r.bottom - 2},
+                Flagged(ctx, flagged, kLineColours[static_cast<size_t>(line) % kLineColours.size()]));
+}
+
+} // namespace
+
+void DrawTrioSymbol(QPainter &dc, int cellClass, const CellRect &rect, bool red) {
+  static constexpr std::array<ColorRef, 4> kColours = {0x0066FF, 0x800080, 0x008000, 0xFF6633};
+  if (cellClass < 1 || cellClass > 4)
+    return;
+  const QRect r = ToQRect(rect).adjusted(5, 5, -5, -5);
+  dc.save();
+  dc.setRenderHint(QPainter::Antialiasing);
+  dc.setBrush(Qt::NoBrush);
+  dc.setPen(QPen(ToQColor(red ? kRed : kColours[static_cast<size_t>(cellClass - 1)]), 5));
+  const QPoint c = r.center();
+  switch (cellClass) {
+  case 1:
+    dc.drawRect(r);
+    break;
+  case 2:
+    dc.drawEllipse(r);
+    break;
+  case 3:
+    dc.drawPolygon(QPolygon({QPoint(c.x(), r.top()), r.bottomRight(), r.bottomLeft()}));
+    break;
+  default:
+    dc.drawPolygon(QPolygon({QPoint(c.x(), r.top()), QPoint(r.right(), c.y()), QPoint(c.x(), r.bottom()),
+                             QPoint(r.left(), c.y())}));
+    break;
+  }
+  dc.restore();
+}
+
+void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
+                         const CellRect &rect) {
+  const int side = rect.Height();
+  DrawTrioSymbol(ctx.Dc, cellClass, {rect.left, rect.top, rect.left + side, rect.bottom}, false);
+  QString labels;
+  for (int v = 1; v <= ctx.Geo.GridWidth && v <= static_cast<int>(classes.size()); ++v)
+    if (classes[static_cast<size_t>(v - 1)] == cellClass)
+      labels += (labels.isEmpty() ? QString() : QStringLiteral(" ")) + SymbolText(ctx, v);
+  DrawTextCentred(ctx.Dc, labels, {rect.left + side, rect.top, rect.right, rect.bottom},
+                  ctx.Fonts.Font(side * 2 / 3), ctx.Colours.ColInit);
+}
+
+void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const GridRecord &grid = *painter.Grid;
+  const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  if (RuleShown(ctx, painter, kVarDiagonal))
+    DrawDiagonals(ctx, painter, cell, rect);
+  if (ctx.Switches.HideVariantsOn)
+    return;
+  if (record.Numeral >= 32 && record.Numeral <= 126)
+    DrawNumeralLetter(ctx, record, rect);
+  if (RuleShown(ctx, painter, kVarTrio) && record.CellClass > 0)
+    DrawTrioSymbol(ctx.Dc, record.CellClass, rect, record.ClassError != 0 && ctx.Switches.ShowWarning);
+  if (RuleShown(ctx, painter, kVarDomino) && record.AllowedType == kAllowedTypePips)
+    DrawDominoPips(ctx, record, rect);
+  if (RuleShown(ctx, painter, kVarDigitalClock) && record.AllowedType == kAllowedTypeSegments)
+    DrawClockSegments(ctx, record, rect);
+  if (RuleShown(ctx, painter, kVarRomain) && record.AllowedType == kAllowedTypeTable)
+    DrawRomanNumeral(ctx, record, rect);
+  if (RuleShown(ctx, painter, kVarMagicSentence))
+    if (const int place = FindMagicSentenceCell(grid, cell); place < grid.Lists.MagicSentence.NCells)
+      DrawSentencePlace(ctx, place, rect);
+  if (RuleShown(ctx, painter, kVarDan) && FindDanCell(grid, cell) >= 0)
+    DrawDanNumber(ctx, grid, rect);
+  if (RuleShown(ctx, painter, kVarEquality))
+    if (const int group = FindEqualityGroupOfCell(grid, cell); group >= 0)
+      DrawEqualitySign(ctx, grid, group, rect);
+  if (RuleShown(ctx, painter, kVarWheel))
+    for (int i = 0; i < grid.Lists.Wheels.Size(); ++i)
+      if (grid.Lists.Wheels.Items[static_cast<size_t>(i)].Centre == cell)
+        DrawWheel(ctx, grid, i, rect);
+  if (RuleShown(ctx, painter, kVarMasterMind) && record.MasterMindLine >= 0 &&
+      record.MasterMindLine < grid.Lists.MasterMind.Lines.Size())
+    DrawMasterMindChip(ctx, grid, record.MasterMindLine, rect);
+}
+
+void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter) {
+  const GridRecord &grid = *painter.Grid;
+  const bool french = ctx.General.language == Language::French;
+  if (painter.SentenceBar.IsShown()) {
+    const MagicSentenceClue &sentence = grid.Lists.MagicSentence;
+    QString letters;
+    int found = 0;
+    int bad = 0;
+    for (int k = 0; k < sentence.NCells && k < 26; ++k) {
+      const CellRecord &record = grid.Cells[static_cast<size_t>(sentence.Cells[static_cast<size_t>(k)])];
+      if (IsOpenStatus(record.Status)) {
+        letters += QLatin1Char('-');
+        continue;
+      }
+      letters += SymbolText(ctx, record.Value);
+      const int saved = sentence.SavedValues[static_cast<size_t>(k)];
+      ++(sentence.SavedValues[0] < 0 || saved == record.Value ? found : bad);
+    }
+    const QString text = letters + QStringLiteral("   ") +
+                         (french ? QStringLiteral("Phrase Magique Trouvée: %1 Erronnée: %2")
+                                 : QStringLiteral("Magic Sentence Found: %1 Bad: %2"))
+                             .arg(found)
+                             .arg(bad);
+    FillSolidRect(ctx.Dc, painter.SentenceBar, ctx.Colours.ColBgCase);
+    DrawTextCentred(ctx.Dc, text, painter.SentenceBar, ctx.Fonts.Font(painter.SentenceBar.Height() * 2 / 3),
+                    ctx.Colours.ColInit);
+  }
+  if (painter.MasterMindBar.IsShown()) {
+    const MasterMindClue &mind = grid.Lists.MasterMind;
+    int64_t value = 0;
+    for (int k = 0; k < mind.CodeLength && k < 16; ++k)
+      value = value * 10 + mind.Code[static_cast<size_t>(k)];
+    const CellRect &bar = painter.MasterMindBar;
+    FillSolidRect(ctx.Dc, bar, ctx.Colours.ColBgCase);
+    // Each guess line: its colour, then a black mark per right place and a white one per value
+    // in the wrong place.
+    const int h = bar.Height() - 4;
+    int x = bar.left + 2;
+    ctx.Dc.save();
+    ctx.Dc.setRenderHint(QPainter::Antialiasing);
+    for (int j = 0; j < mind.Lines.Size(); ++j) {
+      const MasterMindGuess &line = mind.Lines.Items[static_cast<size_t>(j)];
+      const bool flagged = grid.Work.MasterMindConflict[static_cast<size_t>(j)] != 0;
+      FillSolidRect(ctx.Dc, {x, bar.top + 2, x + h, bar.bottom - 2},
+                    Flagged(ctx, flagged, kLineColours[static_cast<size_t>(j) % kLineColours.size()]));
+      x += h + 2;
+      ctx.Dc.setPen(QPen(Qt::black, 1));
+      for (int k = 0; k < line.Black + line.White; ++k, x += h / 2 + 1) {
+        ctx.Dc.setBrush(k < line.Black ? Qt::black : Qt::white);
+        ctx.Dc.drawEllipse(QRect(x, bar.top + 2 + h / 4, h / 2, h / 2));
+      }
+      x += h;
+    }
+    ctx.Dc.restore();
+    const CellRect textBox{std::max(x, bar.left + bar.Width() / 2), bar.top, bar.right, bar.bottom};
+    DrawTextCentred(ctx.Dc, QStringLiteral("Master Mind Value : %1").arg(value), textBox,
+                    ctx.Fonts.Font(bar.Height() * 2 / 3), ctx.Colours.ColInit);
+  }
+}
+
+} // namespace quorbel
