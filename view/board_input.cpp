@@ -9,6 +9,7 @@
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "view/clue_definitions.h"
 #include "view/hit_test.h"
 #include "view/symbol_modes.h"
 
@@ -114,8 +115,14 @@ bool BoardInput::TypeSymbol(char key) {
     }
     return true;
   }
-  if (Entry.Mode == EntryMode::Numeral)
-    return false; // the Numeral rule takes its letters here once it exists
+  if (Entry.Mode == EntryMode::Numeral) {
+    if (cell < ctx_.Geo.NCells) {
+      ResetTransientState(ctx_);
+      SaveUndoState(ctx_);
+      set.FocusCell = ClueDefinitions(ctx_, selection_, feedback_, true).TypeNumeral(cell, key);
+    }
+    return true;
+  }
   // A Magic Sentence grid's letters stand for its values.
   const std::string magic =
       Symbols() == kSymbolLetters ? MagicSentenceLetters(ctx_.Grids, ctx_.Geo.GridWidth) : "";

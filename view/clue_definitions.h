@@ -59,7 +59,23 @@ public:
   // Flips the neighbour score's bit; true when it is now set (the points are asked then).
   bool DoubleTriple();
 
+  // The cell-set and group rules (view/cell_set_definitions.cpp).
+  void Diagonal(); // cycles both, the first, the second, none
+  void Trio();
+  // Pencil marks (1), segments (2), pips (3) or Roman numerals (4) on the selected cells.
+  void AllowedSet(int type);
+  void Dan();
+  void Equality();
+  void Wheel();
+  void MagicSentence();
+  void MasterMind();
+  // True when the next keys type the focus cell's Numeral letter (one cell selected).
+  bool Numeral();
+  // Stores a typed letter as the cell's Numeral; returns the cell that takes the next one.
+  int TypeNumeral(int cell, char key);
+
 private:
+  void PromptNumeral(int cell);
   void FollowComparisonBits();
   GridRecord &Grid();
   const GridRecord &Reference();

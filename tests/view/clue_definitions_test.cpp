@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "engine/undo_stack.h"
 #include "engine/update_possibles.h"
 #include "tests/engine/engine_test_support.h"
@@ -259,6 +261,77 @@ TEST_F(ClueDefinitionsTest, DoubleAndTripleNamesTheQuotientsWorthPoints) {
   points[14] = 9; // quotient 16: beyond a 9 x 9 grid
   EXPECT_EQ(DoubleTripleLine(points, 9), "Double and Triple -->  x2=1pt  x4=5pt");
   EXPECT_FALSE(Definitions().DoubleTriple());
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, DiagonalDefinitionCyclesBothFirstSecondNone) {
+  Select({});
+  ClueDefinitions d = Definitions();
+  const std::array<std::pair<int, int>, 5> expected = {{{1, 1}, {1, 0}, {0, 1}, {0, 0}, {1, 1}}};
+  for (const auto &[first, second] : expected) {
+    d.Diagonal();
+    EXPECT_EQ(Grid().Lists.RegionOn[kRegionDiag1], first);
+    EXPECT_EQ(Grid().Lists.RegionOn[kRegionDiag2], second);
+    EXPECT_EQ(Meets(Grid().GridVar, kVarDiagonal), first + second > 0);
+  }
+}
+
+TEST_F(ClueDefinitionsTest, NumeralTakesTheNextKeyAsTheCellsLetter) {
+  ctx_.NumeralStrings = {"ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE"};
+  Select({4});
+  ClueDefinitions d = Definitions();
+  ASSERT_TRUE(d.Numeral());
+  EXPECT_EQ(Said(), "Please Press a key as Numeral - Possible: FIVE"); // the solution's 5
+  EXPECT_EQ(d.TypeNumeral(4, 'w'), 5);
+  EXPECT_EQ(Grid().Cells[4].Numeral, 'W');
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarNumeral));
+  d.TypeNumeral(5, 'Q');
+  EXPECT_EQ(host_.Messages.end()[-2], "Warning - Selected Numeral Q has no correspondance");
+  EXPECT_EQ(Said(), "Please Press a key as Numeral - Possible: SEVEN");
+
+  Select({});
+  EXPECT_FALSE(d.Numeral()); // an empty selection clears every letter and the bit
+  EXPECT_EQ(Grid().Cells[4].Numeral, -1);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarNumeral));
+}
+
+TEST_F(ClueDefinitionsTest, GroupCommandsRefuseWhatTheirListsCannotHoldAndAnEmptySelectionClears) {
+  std::vector<int> many(17);
+  std::iota(many.begin(), many.end(), 0);
+  selection_.Count = 0;
+  for (int c : many)
+    selection_.Pairs[selection_.Count++] = {c, 0};
+  ClueDefinitions d = Definitions();
+  d.Equality();
+  EXPECT_EQ(Grid().Lists.Equality.Size(), 0);
+  Select({0, 10});
+  d.Equality();
+  EXPECT_EQ(Said(), "Equality Zone Added");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarEquality));
+  Select({});
+  d.Equality();
+  EXPECT_EQ(Grid().Lists.Equality.Size(), 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarEquality));
+
+  // A wheel on the border is refused; inside, its values are the solution's round the centre.
+  Select({9});
+  d.Wheel();
+  EXPECT_EQ(Said(), "Wheel: Cells on perimeter is not possible");
+  Select({10, 11});
+  d.Wheel();
+  EXPECT_EQ(Said(), "Wheel: 2 wheels must not touch together");
+  Select({10});
+  d.Wheel();
+  ASSERT_EQ(Grid().Lists.Wheels.Size(), 1);
+  const WheelClue &wheel = Grid().Lists.Wheels.Items[0];
+  const std::array<int, 4> around = {1, 11, 19, 9};
+  for (int k = 0; k < 4; ++k)
+    EXPECT_EQ(wheel.Values[k], ctx_.Grids.RefTab[0].Cells[around[(wheel.Rotation + k) % 4]].Value);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // key, and the keys that do nothing.
 #include "app/qt/point_dialog.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/digit_tables.h"
 #include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
 #include "view/qt/quorbel_view.h"
@@ -80,6 +81,21 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
           .RuleSwitch(entry.Bit, entry.Added, entry.Removed);
     });
   Bind(app, Cmd::DefineChess, [](ClueDefinitions &d, CQuorbelView &) { d.Chess(); });
+  Bind(app, Cmd::DefineDiagonal, [](ClueDefinitions &d, CQuorbelView &) { d.Diagonal(); });
+  Bind(app, Cmd::DefineTrio, [](ClueDefinitions &d, CQuorbelView &) { d.Trio(); });
+  Bind(app, Cmd::DefinePencil, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeMask); });
+  Bind(app, Cmd::DefineClock, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeSegments); });
+  Bind(app, Cmd::DefineDomino, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypePips); });
+  Bind(app, Cmd::DefineRoman, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeTable); });
+  Bind(app, Cmd::DefineDan, [](ClueDefinitions &d, CQuorbelView &) { d.Dan(); });
+  Bind(app, Cmd::DefineEquality, [](ClueDefinitions &d, CQuorbelView &) { d.Equality(); });
+  Bind(app, Cmd::DefineWheel, [](ClueDefinitions &d, CQuorbelView &) { d.Wheel(); });
+  Bind(app, Cmd::DefineMagicSentence, [](ClueDefinitions &d, CQuorbelView &) { d.MagicSentence(); });
+  Bind(app, Cmd::DefineMasterMind, [](ClueDefinitions &d, CQuorbelView &) { d.MasterMind(); });
+  Bind(app, Cmd::DefineNumeral, [](ClueDefinitions &d, CQuorbelView &v) {
+    if (d.Numeral())
+      v.Input().Entry.Mode = EntryMode::Numeral;
+  });
   Bind(app, Cmd::DefineNavigator, [](ClueDefinitions &d, CQuorbelView &) { d.Navigator(); });
   app.Commands().SetHandler(Cmd::DefineDoubleTriple, [&app](CommandId) {
     CQuorbelView *view = GetCurrentView();
