@@ -421,4 +421,137 @@ int ClueDefinitions::TypeNumeral(int cell, char key) {
   return next;
 }
 
+bool ClueDefinitions::BlockSelection() {
+  if (!expert_)
+    return false;
+  const std::vector<int> cells = Cells(true);
+  if (!cells.empty() && static_cast<int>(cells.size()) != ctx_.Geo.GridWidth) {
+    Post("Irregular Blocks: must be " + std::to_string(ctx_.Geo.GridWidth) + " cells");
+    return false;
+  }
+  return true;
+}
+
+void ClueDefinitions::Block(int number) {
+  const GridGeometry &geo = ctx_.Geo;
+  GridRecord &grid = Grid();
+  BlockLayout &layout = grid.Lists.Layout;
+  const std::vector<int> cells = Cells(true);
+  if (number < 0 || number > geo.GridWidth || (number > 0 && static_cast<int>(cells.size()) != geo.GridWidth))
+    return;
+  Snapshot();
+  if (number == 0) {
+    layout = BlockLayout{};
+    SetRuleBit(grid, kVarIrregular, false);
+    Post("All Irregular Blocks removed");
+    Finish(true);
+    return;
+  }
+  // A cell belongs to one block: taken from any other block it stood in.
+  for (int b = 0; b < geo.GridWidth; ++b)
+    for (int k = 0; k < geo.GridWidth; ++k)
+      if (std::find(cells.begin(), cells.end(), layout.Cells[b][k]) != cells.end())
+        layout.Cells[b][k] = -1;
+  for (int k = 0; k < geo.GridWidth; ++k)
+    layout.Cells[number - 1][k] = static_cast<CellRef>(cells[static_cast<size_t>(k)]);
+  layout.RowCount = static_cast<int16_t>(geo.GridWidth);
+  std::fill_n(layout.RowLength.begin(), geo.GridWidth, static_cast<int16_t>(geo.GridWidth));
+  SetRuleBit(grid, kVarIrregular, true);
+  SetRuleBit(grid, kVarExtraRegion, false);
+  std::string remaining;
+  for (int b = 0; b < geo.GridWidth; ++b)
+    if (std::any_of(layout.Cells[b].begin(), layout.Cells[b].begin() + geo.GridWidth,
+                    [](int c) { return c < 0; }))
+      remaining += std::to_string(b + 1) + "-";
+  Post("Irregular Blocks " + std::to_string(number) + " defined, Remaining (" + remaining + ")");
+  Finish(true);
+}
+
+void ClueDefinitions::TrioData(const std::array<int8_t, 16> &classes) {
+  ctx_.ValueClasses = classes;
+  GridRecord &grid = Grid();
+  for (int c = 0; c < ctx_.Geo.NCells; ++c) {
+    CellRecord &record = grid.Cells[c];
+    if (record.CellClass == 0)
+      continue;
+    const int value = IsOpenStatus(record.Status) ? ReferenceValue(c) : record.Value;
+    if (value >= 1 && value <= kMaxWidth)
+      record.CellClass = classes[static_cast<size_t>(value - 1)];
+  }
+  Finish();
+}
+
+void ClueDefinitions::NumeralStrings(const std::array<std::string, 16> &words) {
+  ctx_.NumeralStrings = words;
+  BuildNumeralCharMasks(ctx_);
+  Finish();
+}
+
+void ClueDefinitions::MagicTable(const std::array<int32_t, 26> &table, bool allGrids) {
+  if (!expert_)
+    return;
+  Snapshot();
+  GridSet &set = ctx_.Grids;
+  for (int slot = 0; slot < std::clamp(set.MainCount, 0, kMaxGrids); ++slot) {
+    GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    if (&grid != &Grid() && !allGrids)
+      continue;
+    grid.Lists.MagicSentence.LetterTable = table;
+    SetRuleBit(grid, kVarMagicSentence, true);
+  }
+  Finish();
+}
+
+bool ClueDefinitions::PanSelection(PanChoice &choice) {
+  if (!expert_)
+    return false;
+  const GridGeometry &geo = ctx_.Geo;
+  GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(false);
+  if (cells.empty()) {
+    Snapshot();
+    grid.Lists.Pan.Clear();
+    SetRuleBit(grid, kVarPanDigital, false);
+    Post("Pan: All selection removed");
+    Finish();
+    return false;
+  }
+  if (grid.Lists.Pan.Full()) {
+    Post("Two many Pan: Not selected");
+    return false;
+  }
+  if (cells.size() < 2 || cells.size() > 4) {
+    Post("Pan: Select only one cell in 2 to 4 blocks");
+    return false;
+  }
+  choice = PanChoice{};
+  for (size_t k = 0; k < cells.size(); ++k)
+    choice.Blocks[k] = grid.BlockOfCell[cells[k]];
+  // Side by side the numbers are read along a line of the blocks, stacked down a column.
+  const bool sideBySide = std::abs(choice.Blocks[1] - choice.Blocks[0]) == 1;
+  auto inside = [&](int cell) {
+    return sideBySide ? geo.RowOfCell[cell] % geo.BlockRows : geo.ColOfCell[cell] % geo.BlockCols;
+  };
+  choice.Position = inside(cells[0]);
+  for (int cell : cells)
+    if (inside(cell) != choice.Position)
+      choice.Position = -1;
+  choice.Lines = std::abs(choice.Blocks[1] - choice.Blocks[0]) < 2 ? geo.BlockCols : geo.BlockRows;
+  return true;
+}
+
+void ClueDefinitions::Pan(const PanChoice &choice, int position, const std::array<int, 3> &operators) {
+  const GridGeometry &geo = ctx_.Geo;
+  GridRecord &grid = Grid();
+  Snapshot();
+  const bool sideBySide = std::abs(choice.Blocks[1] - choice.Blocks[0]) == 1;
+  const int lines = sideBySide ? geo.BlockRows : geo.BlockCols;
+  int result = 0;
+  for (int p = position < 0 ? 0 : position; p < (position < 0 ? lines : position + 1); ++p)
+    result = TogglePanItem(grid, p, choice.Blocks, operators);
+  Post(result == 1 ? "Pan Added" : "Pan Removed");
+  SetRuleBit(grid, kVarPanDigital, grid.Lists.Pan.Size() > 0);
+  Finish();
+}
+
 } // namespace quorbel

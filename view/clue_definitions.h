@@ -5,7 +5,9 @@
 // to the message panel, in English in both languages.
 #pragma once
 
+#include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,6 +75,22 @@ public:
   bool Numeral();
   // Stores a typed letter as the cell's Numeral; returns the cell that takes the next one.
   int TypeNumeral(int cell, char key);
+
+  // The definitions whose parameters a dialog asks. Each `...Selection` checks the selection and
+  // says what is wrong (false), the next call applies the dialog's answer.
+  bool BlockSelection();
+  void Block(int number); // 1..W the selection becomes that block, 0 clears every block
+  void TrioData(const std::array<int8_t, 16> &classes);
+  void NumeralStrings(const std::array<std::string, 16> &words);
+  void MagicTable(const std::array<int32_t, 26> &table, bool allGrids);
+  struct PanChoice {
+    std::array<int, 4> Blocks{-1, -1, -1, -1};
+    int Position = -1; // the line (or column) inside the blocks, -1 when the cells disagree
+    int Lines = 0;     // how many the dialog offers
+  };
+  // True with the blocks to ask about; false when the selection was cleared or refused.
+  bool PanSelection(PanChoice &choice);
+  void Pan(const PanChoice &choice, int position, const std::array<int, 3> &operators);
 
 private:
   void PromptNumeral(int cell);

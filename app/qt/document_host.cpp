@@ -178,9 +178,11 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   AppSettings &settings = app_.Settings();
   settings.general.gridCurrSize = ctx.Settings.GridCurrSize;
   game = game_;
-  // The Double and Triple points and the Trio classes travel in the Numeral tables.
+  // The Double and Triple points and the Trio classes travel in the Numeral tables, beside the
+  // number words.
   std::copy(ctx.Points.begin(), ctx.Points.end(), game.NumeralTable1.begin());
   std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), game.NumeralTable2.begin());
+  std::copy(ctx.NumeralStrings.begin(), ctx.NumeralStrings.end(), game.NumeralStrings.begin());
   game.Paused = app_.Paused;
   game.NewGridFlag = app_.NewGridFlag;
   game.CommentFrench = ctx.GridComments[kLanguageFrench];

@@ -154,13 +154,13 @@ bool SaveTextGrids(CQuorbelApp &app, const std::string &path) {
     if (FileExtensionOfPath(target).empty())
       target += ".txt";
   }
-  const SudGameState &game = app.DocumentHost().GameState();
   TextGridInfo info;
   info.CommentFrench = ctx.GridComments[kLanguageFrench];
   info.CommentEnglish = ctx.GridComments[kLanguageEnglish];
-  info.NumeralStrings = game.NumeralStrings;
-  info.NumeralTable1 = game.NumeralTable1;
-  info.NumeralTable2 = game.NumeralTable2;
+  // The engine holds the tables as the game changed them (a generated Trio grid draws its classes).
+  std::copy(ctx.NumeralStrings.begin(), ctx.NumeralStrings.end(), info.NumeralStrings.begin());
+  std::copy(ctx.Points.begin(), ctx.Points.end(), info.NumeralTable1.begin());
+  std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), info.NumeralTable2.begin());
   info.Level = app.Game().GameLevel;
   const FileWriteResult written = WriteFileReplacing(target, WriteTextGrid(ctx, info));
   if (!written.Ok()) {

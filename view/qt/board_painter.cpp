@@ -139,8 +139,7 @@ void PaintBoard(const PaintContext &ctx, const CGridDraw &painter) {
       DrawFrameLines(ctx, painter, kUnitBlock, unit);
   }
   // The clues outside the grid: Little Killer, the frame and outside rules, and the Master Mind
-  // and Magic Sentence bars. Battle Ship counts, Same in Line and PanDigital join them with their
-  // rules.
+  // and Magic Sentence bars. Battle Ship counts and Same in Line join them with their rules.
   DrawSideClues(ctx, painter);
   DrawSentenceAndMasterMindBars(ctx, painter);
   if (GridIndexOf(ctx.Grids, grid) >= ctx.Grids.MainCount)
@@ -154,6 +153,8 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   PaintBoard(ctx, painter);
   for (int cell = 0; cell < geo.NCells; ++cell)
     PaintCell(ctx, painter, cell);
+  // Over the cells: the PanDigital signs sit across the cells' edges.
+  DrawPanDigitalEntries(ctx, painter);
   if (ctx.General.displayLines == 1 && ctx.Symbols != kSymbolPictures)
     for (int record = geo.NCells; record < geo.CellLimit; ++record)
       PaintCell(ctx, painter, record);

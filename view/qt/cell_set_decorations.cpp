@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/qt/trio_symbol.h"
 #include "engine/digit_tables.h"
 #include "engine/group_editors.h"
 #include "engine/unit_summary.h"
@@ -179,38 +180,10 @@ void DrawMasterMindChip(const PaintContext &ctx, const GridRecord &grid, int lin
 
 } // namespace
 
-void DrawTrioSymbol(QPainter &dc, int cellClass, const CellRect &rect, bool red) {
-  static constexpr std::array<ColorRef, 4> kColours = {0x0066FF, 0x800080, 0x008000, 0xFF6633};
-  if (cellClass < 1 || cellClass > 4)
-    return;
-  const QRect r = ToQRect(rect).adjusted(5, 5, -5, -5);
-  dc.save();
-  dc.setRenderHint(QPainter::Antialiasing);
-  dc.setBrush(Qt::NoBrush);
-  dc.setPen(QPen(ToQColor(red ? kRed : kColours[static_cast<size_t>(cellClass - 1)]), 5));
-  const QPoint c = r.center();
-  switch (cellClass) {
-  case 1:
-    dc.drawRect(r);
-    break;
-  case 2:
-    dc.drawEllipse(r);
-    break;
-  case 3:
-    dc.drawPolygon(QPolygon({QPoint(c.x(), r.top()), r.bottomRight(), r.bottomLeft()}));
-    break;
-  default:
-    dc.drawPolygon(QPolygon({QPoint(c.x(), r.top()), QPoint(r.right(), c.y()), QPoint(c.x(), r.bottom()),
-                             QPoint(r.left(), c.y())}));
-    break;
-  }
-  dc.restore();
-}
-
 void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
                          const CellRect &rect) {
   const int side = rect.Height();
-  DrawTrioSymbol(ctx.Dc, cellClass, {rect.left, rect.top, rect.left + side, rect.bottom}, false);
+  DrawTrioSymbol(ctx.Dc, cellClass, ToQRect({rect.left, rect.top, rect.left + side, rect.bottom}), false);
   QString labels;
   for (int v = 1; v <= ctx.Geo.GridWidth && v <= static_cast<int>(classes.size()); ++v)
     if (classes[static_cast<size_t>(v - 1)] == cellClass)
@@ -229,7 +202,8 @@ void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cel
   if (record.Numeral >= 32 && record.Numeral <= 126)
     DrawNumeralLetter(ctx, record, rect);
   if (RuleShown(ctx, painter, kVarTrio) && record.CellClass > 0)
-    DrawTrioSymbol(ctx.Dc, record.CellClass, rect, record.ClassError != 0 && ctx.Switches.ShowWarning);
+    DrawTrioSymbol(ctx.Dc, record.CellClass, ToQRect(rect),
+                   record.ClassError != 0 && ctx.Switches.ShowWarning);
   if (RuleShown(ctx, painter, kVarDomino) && record.AllowedType == kAllowedTypePips)
     DrawDominoPips(ctx, record, rect);
   if (RuleShown(ctx, painter, kVarDigitalClock) && record.AllowedType == kAllowedTypeSegments)
@@ -310,6 +284,41 @@ void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &pai
     const CellRect textBox{std::max(x, bar.left + bar.Width() / 2), bar.top, bar.right, bar.bottom};
     DrawTextCentred(ctx.Dc, QStringLiteral("Master Mind Value : %1").arg(value), textBox,
                     ctx.Fonts.Font(bar.Height() * 2 / 3), ctx.Colours.ColInit);
+  }
+}
+
+void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter) {
+  if (!RuleShown(ctx, painter, kVarPanDigital))
+    return;
+  const GridRecord &grid = *painter.Grid;
+  static constexpr std::array<const char *, 10> kSigns = {"", "+", "-", "*", "/", "%", "=", "<>", ">", "<"};
+  for (int i = 0; i < grid.Lists.Pan.Size(); ++i) {
+    const auto at = static_cast<size_t>(i);
+    const int numbers = grid.Work.PanNumberCount[at];
+    const int digits = grid.Work.PanDigitCount[at];
+    if (digits < 1 || numbers < 2)
+      continue; // read at the next check
+    const ColorRef colour = Flagged(ctx, grid.Work.PanConflict[at] != 0, ctx.Colours.ColInit);
+    const PanExpression &pan = grid.Lists.Pan.Items[at];
+    // Each sign between the last digit of one number and the first of the next.
+    for (int k = 0; k + 1 < numbers && k < 3; ++k) {
+      const int from = grid.Work.PanDigitCells[at][static_cast<size_t>(k)][static_cast<size_t>(digits - 1)];
+      const int to = grid.Work.PanDigitCells[at][static_cast<size_t>(k + 1)][0];
+      if (from < 0 || to < 0 || from >= kDrawRecords || to >= kDrawRecords)
+        continue;
+      const CellRect &a = painter.OuterRect[static_cast<size_t>(from)];
+      const CellRect &b = painter.OuterRect[static_cast<size_t>(to)];
+      if (!a.IsShown() || !b.IsShown())
+        continue;
+      const int op = pan.Operators[static_cast<size_t>(k)];
+      const int side = std::max(8, a.Width() / 3);
+      const QPoint mid((a.left + a.right + b.left + b.right) / 4, (a.top + a.bottom + b.top + b.bottom) / 4);
+      const CellRect box{mid.x() - side / 2, mid.y() - side / 2, mid.x() + side / 2, mid.y() + side / 2};
+      FillSolidRect(ctx.Dc, box, kWhite);
+      FrameRect(ctx.Dc, box, 1, colour);
+      DrawTextCentred(ctx.Dc, QString::fromLatin1(op >= 0 && op < 10 ? kSigns[static_cast<size_t>(op)] : "?"),
+                      box, ctx.Fonts.Font(side * 2 / 3), colour);
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 // key, and the keys that do nothing.
 #include "app/qt/point_dialog.h"
 #include "app/qt/quorbel_app.h"
+#include "app/qt/variant_dialogs.h"
 #include "engine/digit_tables.h"
 #include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
@@ -18,6 +19,53 @@ void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelV
       return;
     ClueDefinitions definitions(app.Engine(), view->Selection(), *view, app.ExpertMode());
     define(definitions, *view);
+  });
+}
+
+// The definitions that ask their parameters in a dialog, each shown to the expert only.
+void BindDialog(CQuorbelApp &app, Cmd cmd, void (*define)(CQuorbelApp &, ClueDefinitions &, CQuorbelView &)) {
+  app.Commands().SetHandler(cmd, [&app, define](CommandId) {
+    CQuorbelView *view = GetCurrentView();
+    if (!view || !view->Input().HasGrid() || !app.ExpertMode())
+      return;
+    ClueDefinitions definitions(app.Engine(), view->Selection(), *view, true);
+    define(app, definitions, *view);
+  });
+}
+
+void BindParameterDialogs(CQuorbelApp &app) {
+  BindDialog(app, Cmd::DefineBlock, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    if (!d.BlockSelection())
+      return;
+    CDialogBlock dialog(a.Engine().Geo.GridWidth, &v);
+    if (a.Dialogs().Exec(dialog) == QDialog::Accepted && dialog.Result() >= 0)
+      d.Block(dialog.Result());
+  });
+  BindDialog(app, Cmd::DefineTrioData, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    CDialogTrioData dialog(a.Engine().Geo.GridWidth, a.Engine().ValueClasses, &v);
+    if (a.Dialogs().Exec(dialog) == QDialog::Accepted)
+      d.TrioData(dialog.Classes());
+  });
+  BindDialog(app, Cmd::DefineNumeralString, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    CDialogNumeral dialog(a.Engine().Geo.GridWidth, a.Engine().NumeralStrings, &v);
+    if (a.Dialogs().Exec(dialog) == QDialog::Accepted)
+      d.NumeralStrings(dialog.Words());
+  });
+  BindDialog(app, Cmd::DefineMagicTable, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    const GridSet &set = a.Engine().Grids;
+    CDialogMagicTable dialog(
+        a.Engine().Geo.GridWidth,
+        set.Main[static_cast<size_t>(CurrentGridSlot(set))].Lists.MagicSentence.LetterTable, &v);
+    if (a.Dialogs().Exec(dialog) == QDialog::Accepted)
+      d.MagicTable(dialog.Table(), dialog.ApplyToAllGrids());
+  });
+  BindDialog(app, Cmd::DefinePanDigital, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    ClueDefinitions::PanChoice choice;
+    if (!d.PanSelection(choice))
+      return;
+    CDialogPan dialog(choice.Blocks, choice.Position, choice.Lines, &v);
+    if (a.Dialogs().Exec(dialog) == QDialog::Accepted)
+      d.Pan(choice, dialog.Position(), dialog.Operators());
   });
 }
 
@@ -111,5 +159,6 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
       view->RedrawViewNow();
     }
   });
+  BindParameterDialogs(app);
   app.Commands().SetHandler(Cmd::IgnoreCommand, [](CommandId) {});
 }

@@ -41,12 +41,11 @@ void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int c
 // Numeral letters, Trio symbols, domino pips, segment figures, Roman numerals, the Dan number,
 // Equality signs, Wheels and MasterMind chips (view/qt/cell_set_decorations.cpp).
 void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
-// A Trio class's symbol (1 square, 2 circle, 3 triangle, 4 diamond) inset in the box, in its own
-// colour or all red.
-void DrawTrioSymbol(QPainter &dc, int cellClass, const CellRect &rect, bool red);
 // A Trio class's symbol at the left of the box, then the labels of the values of that class.
 void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
                          const CellRect &rect);
+// The signs of the PanDigital expressions between the numbers they read.
+void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter);
 // The Magic Sentence's letters found so far and the MasterMind clues, in their bars under the grid.
 void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter);
 // The sum and product rules' marks of one playing cell, over its frame.
