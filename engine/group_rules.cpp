@@ -4,9 +4,11 @@
 #include <array>
 #include <bit>
 
+#include "engine/cell_image.h"
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/grid_set.h"
+#include "engine/host.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
 
@@ -302,6 +304,24 @@ int CheckMagicSentence(EngineContext &ctx, GridRecord &grid) {
     }
   }
   return state;
+}
+
+int AnimateMagicSentence(EngineContext &ctx, GridRecord &grid) {
+  MagicSentenceClue &sentence = grid.Lists.MagicSentence;
+  if (!Meets(grid.GridVar, kVarMagicSentence) || sentence.Shown == 1 || grid.Work.MagicSentenceState != 1)
+    return 0;
+  constexpr int kLoops = 3;
+  for (int k = 0; k < std::clamp<int>(sentence.NCells, 0, 26); ++k)
+    if (const int cell = sentence.Cells[static_cast<size_t>(k)]; cell >= 0 && cell < ctx.Geo.NCells)
+      ctx.Host->StartCellAnimation(grid.Cells[static_cast<size_t>(cell)].ValueImage, kAnimCountedLoops,
+                                   kLoops);
+  sentence.Shown = 1;
+  return 1;
+}
+
+void AnimateMagicSentences(EngineContext &ctx) {
+  for (int slot = 0; slot < std::clamp(ctx.Grids.MainCount, 0, kMaxGrids); ++slot)
+    AnimateMagicSentence(ctx, ctx.Grids.Main[static_cast<size_t>(slot)]);
 }
 
 } // namespace quorbel

@@ -20,5 +20,10 @@ int FilterMasterMind(const GridGeometry &geo, GridRecord &grid, int i);
 // a sentence cell still open, 2 a cell differs (the grid is then in contradiction).
 void SaveMagicSentence(EngineContext &ctx, GridRecord &grid);
 int CheckMagicSentence(EngineContext &ctx, GridRecord &grid);
+// Once the sentence's cells all hold their values, their pictures play, once per grid: 1 when
+// they start, 0 otherwise.
+int AnimateMagicSentence(EngineContext &ctx, GridRecord &grid);
+// The same for every main grid.
+void AnimateMagicSentences(EngineContext &ctx);
 
 } // namespace quorbel

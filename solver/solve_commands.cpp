@@ -5,6 +5,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
+#include "engine/group_rules.h"
 #include "engine/message_numbers.h"
 #include "engine/propagate.h"
 #include "engine/rule_registry.h"
@@ -150,6 +151,7 @@ int ProposeHint(EngineContext &ctx, SolveCommandHost &host, int cell) {
   ctx.Host->RedrawViewNow();
   if (placed)
     host.AddHelpValues(1);
+  AnimateMagicSentences(ctx);
   if (GridSetSolved(ctx))
     host.GridSetSolved();
   RecordStep(ctx, kStepPropose);
@@ -181,6 +183,7 @@ int SolveOneLoop(EngineContext &ctx, SolveCommandHost &host) {
     CleanLastDo(ctx);
   ctx.Host->RedrawViewNow();
   host.AddHelpValues(total);
+  AnimateMagicSentences(ctx);
   if (GridSetSolved(ctx))
     host.GridSetSolved();
   return 1;
@@ -246,6 +249,7 @@ int SolveFull(EngineContext &ctx, SolveCommandHost &host) {
   host.ReplaceReport(text);
   ctx.Host->RedrawViewNow();
   host.AddHelpValues(total);
+  AnimateMagicSentences(ctx);
   if (GridSetSolved(ctx))
     host.GridSetSolved();
   RecordStep(ctx, kStepSolve);

@@ -5,6 +5,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
+#include "engine/group_rules.h"
 #include "engine/magic_sentence.h"
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
@@ -89,7 +90,7 @@ void BoardInput::ChangeCell(int slot, int cell, bool snapshot,
   RecomputeAllCandidates(ctx_);
   feedback_.SignalPlacement(slot, cell);
   feedback_.RedrawViewNow();
-  // The Magic Sentence's cells start their animation here once its rule exists.
+  AnimateMagicSentences(ctx_);
   feedback_.CheckEndOfGame();
   ctx_.Host->RecordMacroStep(step);
 }

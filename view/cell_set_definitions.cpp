@@ -59,6 +59,37 @@ void ClueDefinitions::Diagonal() {
   Finish(true);
 }
 
+void ClueDefinitions::ExtraRegion() {
+  if (!expert_)
+    return;
+  GridRecord &grid = Grid();
+  BlockLayout &layout = grid.Lists.Layout;
+  auto &on = grid.Lists.RegionOn;
+  if (!layout.Defined()) {
+    Post("Please Define One to 4 Extra Blocks by command B");
+    return;
+  }
+  const bool extra = Meets(grid.GridVar, kVarExtraRegion);
+  const int shown =
+      extra ? static_cast<int>(std::count_if(on.begin(), on.end(), [](auto f) { return f != 0; })) : 0;
+  // One more region while the next block of the table is defined, then the blocks again.
+  const int next = shown + 1;
+  Snapshot();
+  if (next <= 4 && layout.Cells[static_cast<size_t>(next - 1)][0] >= 0) {
+    for (int r = 0; r < 4; ++r)
+      on[static_cast<size_t>(r)] = r < next ? 1 : 0;
+    SetRuleBit(grid, kVarExtraRegion, true);
+    SetRuleBit(grid, kVarIrregular, false);
+    Post(next == 1 ? "1 ExtraRegion Set" : std::to_string(next) + " ExtraRegions Set");
+  } else {
+    on.fill(0);
+    SetRuleBit(grid, kVarExtraRegion, false);
+    SetRuleBit(grid, kVarIrregular, true);
+    Post("ExtraRegion removed and Irregular Set");
+  }
+  Finish(true);
+}
+
 void ClueDefinitions::Trio() {
   if (!expert_)
     return;

@@ -63,6 +63,8 @@ public:
 
   // The cell-set and group rules (view/cell_set_definitions.cpp).
   void Diagonal(); // cycles both, the first, the second, none
+  // 1 to 4 extra regions from the first blocks of the block table, then the irregular blocks.
+  void ExtraRegion();
   void Trio();
   // Pencil marks (1), segments (2), pips (3) or Roman numerals (4) on the selected cells.
   void AllowedSet(int type);

@@ -156,6 +156,21 @@ TEST_F(CellSetRules, TheMagicSentenceCellsAreHeldToTheSolution) {
   EXPECT_EQ(grid.State, kGridContradiction);
 }
 
+TEST(MagicSentenceAnimation, TheCompletedSentencePlaysOnceItsCellsHoldTheirValues) {
+  test::RecordingHost host;
+  ShapedContext s(5, host);
+  GridRecord &grid = s.Main();
+  grid.GridVar = kVarMagicSentence;
+  grid.Lists.MagicSentence.NCells = 2;
+  grid.Lists.MagicSentence.Cells = {0, 4};
+  EXPECT_EQ(AnimateMagicSentence(s.Ctx, grid), 0); // not complete yet
+  grid.Work.MagicSentenceState = 1;
+  EXPECT_EQ(AnimateMagicSentence(s.Ctx, grid), 1);
+  ASSERT_EQ(host.Animations.size(), 2u);
+  EXPECT_EQ(host.Animations[1].Anim, &grid.Cells[4].ValueImage);
+  EXPECT_EQ(AnimateMagicSentence(s.Ctx, grid), 0); // once
+}
+
 TEST_F(CellSetRules, TheGroupEditorsToggleTheirItemsAndFindTheItemOfACell) {
   const std::array<int, 3> group = {5, 17, 60};
   EXPECT_EQ(ToggleEqualityGroup(grid, group), 1);

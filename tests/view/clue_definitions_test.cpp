@@ -336,3 +336,43 @@ TEST_F(ClueDefinitionsTest, GroupCommandsRefuseWhatTheirListsCannotHoldAndAnEmpt
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, BlocksDefinedOneByOneServeAsExtraRegionsInTurn) {
+  ClueDefinitions d = Definitions();
+  Select({});
+  d.ExtraRegion();
+  EXPECT_EQ(Said(), "Please Define One to 4 Extra Blocks by command B");
+  Select({0, 1, 2, 3});
+  EXPECT_FALSE(d.BlockSelection());
+  EXPECT_EQ(Said(), "Irregular Blocks: must be 9 cells");
+  // Two blocks: the first three cells of rows 0 to 2, then of rows 3 to 5.
+  for (int block = 1; block <= 2; ++block) {
+    const int top = (block - 1) * 27;
+    Select({top, top + 1, top + 2, top + 9, top + 10, top + 11, top + 18, top + 19, top + 20});
+    ASSERT_TRUE(d.BlockSelection());
+    d.Block(block);
+  }
+  EXPECT_EQ(Said(), "Irregular Blocks 2 defined, Remaining (3-4-5-6-7-8-9-)");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarIrregular));
+
+  Select({});
+  d.ExtraRegion();
+  EXPECT_EQ(Said(), "1 ExtraRegion Set");
+  d.ExtraRegion();
+  EXPECT_EQ(Said(), "2 ExtraRegions Set");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarExtraRegion));
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarIrregular));
+  d.ExtraRegion(); // no third block: back to the blocks
+  EXPECT_EQ(Said(), "ExtraRegion removed and Irregular Set");
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarExtraRegion));
+
+  d.Block(0);
+  EXPECT_EQ(Said(), "All Irregular Blocks removed");
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarIrregular));
+}
+
+} // namespace
+} // namespace quorbel

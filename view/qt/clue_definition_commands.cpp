@@ -130,6 +130,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
     });
   Bind(app, Cmd::DefineChess, [](ClueDefinitions &d, CQuorbelView &) { d.Chess(); });
   Bind(app, Cmd::DefineDiagonal, [](ClueDefinitions &d, CQuorbelView &) { d.Diagonal(); });
+  Bind(app, Cmd::DefineExtraRegion, [](ClueDefinitions &d, CQuorbelView &) { d.ExtraRegion(); });
   Bind(app, Cmd::DefineTrio, [](ClueDefinitions &d, CQuorbelView &) { d.Trio(); });
   Bind(app, Cmd::DefinePencil, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeMask); });
   Bind(app, Cmd::DefineClock, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeSegments); });
