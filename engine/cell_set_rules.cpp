@@ -191,6 +191,27 @@ void CheckDan(const GridGeometry &geo, GridRecord &grid) {
   }
 }
 
+int FilterDan(const GridGeometry &geo, GridRecord &grid) {
+  const DanGroup &dan = grid.Lists.Dan;
+  uint32_t seen = 0;
+  const int n = std::min<int>(dan.NCells, static_cast<int>(dan.Cells.size()));
+  for (int k = 0; k < n; ++k) {
+    const CellRef c = dan.Cells[static_cast<size_t>(k)];
+    if (c >= 0 && c < geo.NCells && IsFilled(grid.Cells[c]))
+      seen |= ValueBit(grid.Cells[c].Value);
+  }
+  if (CountValues(seen, geo.GridWidth) != dan.MaxDistinct)
+    return 0;
+  // Every value the zone may hold is already there: its open cells take one of them.
+  int changed = 0;
+  for (int k = 0; k < n; ++k) {
+    const CellRef c = dan.Cells[static_cast<size_t>(k)];
+    if (c >= 0 && c < geo.NCells && IsOpen(grid.Cells[c]))
+      changed |= AndPoss(grid.Cells[c], seen);
+  }
+  return changed;
+}
+
 void CheckEquality(const GridGeometry &geo, GridRecord &grid, int i) {
   const EqualityGroup &group = grid.Lists.Equality.Items[static_cast<size_t>(i)];
   const int n = std::min<int>(group.NCells, static_cast<int>(group.Cells.size()));

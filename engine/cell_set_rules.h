@@ -32,6 +32,8 @@ void CheckNumerals(const EngineContext &ctx, GridRecord &grid);
 int FilterNumerals(const EngineContext &ctx, GridRecord &grid);
 
 void CheckDan(const GridGeometry &geo, GridRecord &grid);
+// Once the zone holds as many values as it may, its open cells keep to those.
+int FilterDan(const GridGeometry &geo, GridRecord &grid);
 void CheckEquality(const GridGeometry &geo, GridRecord &grid, int i);
 int FilterEquality(const GridGeometry &geo, GridRecord &grid, int i);
 

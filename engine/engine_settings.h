@@ -37,6 +37,10 @@ struct EngineSettings {
   // 1: every search propagates the whole grid at each node, even where the classic grids'
   // own route would do (slower; it exists so that the two routes can be compared).
   int32_t SearchByPropagation = 0;
+  // 1 while the generator asks only whether a grid has one solution: rules that can only take
+  // solutions away from the plain rows, columns and blocks (the Magic Sentence) may then be left
+  // to the classic route, whose count is never below theirs.
+  int32_t UniquenessOnly = 0;
   int32_t DebugUndo = 0; // PARAMETER/DEBUGUNDO: the undo stack traces its steps
   // The methods panel's display switches that the candidate update reads: the variant
   // filters of the default filter mode, and the probables (used when PROBTYPE is 3).

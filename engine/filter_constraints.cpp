@@ -48,7 +48,10 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
     changed |= FilterArrow(geo, grid, i);
   for (int i = 0; i < lists.Creasing.Size(); ++i)
     changed |= FilterCreasing(geo, grid, i);
-  // 11. Dan: has no filter. 12. Each Equality group.
+  // 11. Dan: its open cells keep to the values already there once they are all used.
+  if (Meets(grid.GridVar, kVarDan))
+    changed |= FilterDan(geo, grid);
+  // 12. Each Equality group.
   for (int i = 0; i < lists.Equality.Size(); ++i)
     changed |= FilterEquality(geo, grid, i);
   // 13. Each Wheel.

@@ -84,8 +84,9 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid);
 // Values placed by the last solving step (status 2) become ordinary placed values.
 int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 
-// Whether any clue list of the grid holds an item (the clues beside the grid included).
-bool HasClueItems(const VariantLists &lists);
+// Whether any clue list of the grid holds an item (the clues beside the grid included); the
+// Magic Sentence's cells only when `sentence`.
+bool HasClueItems(const VariantLists &lists, bool sentence = true);
 
 // The rules that act only through their clues: without a clue they change nothing.
 constexpr VariantWords kCluedOnlyRules =

@@ -387,7 +387,10 @@ GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &setti
   report.Seed = settings.SeedOverride >= 0 ? (settings.SeedOverride & kRandomMax) : ClockSeed();
   SeedRandom(static_cast<uint32_t>(report.Seed));
   report.Name = GridName(report.Level, report.Seed);
+  // The run's counts ask only whether a grid has one solution.
+  const int32_t uniquenessOnly = std::exchange(ctx.Settings.UniquenessOnly, 1);
   Generation(ctx, settings, report).Run();
+  ctx.Settings.UniquenessOnly = uniquenessOnly;
   return report;
 }
 

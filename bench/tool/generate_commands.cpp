@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/grid_shape.h"
@@ -155,6 +156,10 @@ int RunGenerateCommand(int argc, char **argv) {
   auto ctx = std::make_unique<EngineContext>();
   ctx->Settings.GridCurrSize = shape;
   ctx->Settings.CurrentVariant = (options.irregular ? kVarIrregular : VariantWords{}) | options.rules;
+  // The Numeral rule reads number words; the program takes them from its language.
+  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
+                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
+  BuildNumeralCharMasks(*ctx);
   if (const std::string refusal = UngeneratedRuleMessage(ctx->Settings.CurrentVariant, 1); !refusal.empty()) {
     std::fprintf(stderr, "quorbel-bench: %s\n", refusal.c_str());
     return 2;

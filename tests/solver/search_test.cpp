@@ -213,6 +213,14 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   grid.Lists.Frame.Kind[0][2] = 3;
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
   grid.Lists.Frame.Kind[0][2] = 0;
+  // The Magic Sentence only takes solutions away: a count for uniqueness may leave it out.
+  grid.GridVar = kVarMagicSentence;
+  grid.Lists.MagicSentence.NCells = 1;
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 1;
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 0;
+  grid.Lists.MagicSentence.NCells = 0;
   grid.GridVar = {};
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
