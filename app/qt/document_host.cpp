@@ -250,8 +250,8 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     game_.HighestMethodLevel = -1;
     game_.NewGridFlag = 1;
     game_.NumeralTable1 = info.NumeralTable1;
-    TablesLoaded(game_);
     game_.NumeralTable2 = info.NumeralTable2;
+    TablesLoaded(game_);
     if (info.Level >= 1 && info.Level <= kLevelCount)
       game_.GameWords[0] = info.Level;
     if (app_.Services().gameStateLoaded)

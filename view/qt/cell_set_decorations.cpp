@@ -2,6 +2,7 @@
 // the diagonals through their cells, the Trio symbols, the Numeral letters, Roman numerals,
 // seven-segment and domino figures, the Dan number, the Equality signs, the Wheels and the
 // MasterMind cells; and under the grid the Magic Sentence and MasterMind bars.
+#include <QFontMetrics>
 #include <QPolygon>
 #include <algorithm>
 #include <array>
@@ -188,8 +189,13 @@ void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::arra
   for (int v = 1; v <= ctx.Geo.GridWidth && v <= static_cast<int>(classes.size()); ++v)
     if (classes[static_cast<size_t>(v - 1)] == cellClass)
       labels += (labels.isEmpty() ? QString() : QStringLiteral(" ")) + SymbolText(ctx, v);
-  DrawTextCentred(ctx.Dc, labels, {rect.left + side, rect.top, rect.right, rect.bottom},
-                  ctx.Fonts.Font(side * 2 / 3), ctx.Colours.ColInit);
+  // As large as the share beside the symbol lets the labels be.
+  const int room = rect.Width() - side - 2;
+  int font = side * 2 / 3;
+  while (font > 1 && QFontMetrics(ctx.Fonts.Font(font)).horizontalAdvance(labels) > room)
+    --font;
+  DrawTextCentred(ctx.Dc, labels, {rect.left + side, rect.top, rect.right, rect.bottom}, ctx.Fonts.Font(font),
+                  ctx.Colours.ColInit);
 }
 
 void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {

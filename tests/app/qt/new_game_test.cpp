@@ -128,7 +128,11 @@ private slots:
 
   void AGeneratedGridSavedAsTextReopensTheSame() {
     FirstStart s(home_);
+    // A Trio grid: the classes drawn for its values come back with it.
+    s.app->Settings().general.gridCurrVariant = kVarTrio.word1;
     QVERIFY(s.Run(kGenerateMedium));
+    QVERIFY(Meets(s.Engine().Grids.Main[0].GridVar, kVarTrio));
+    const std::array<int8_t, 16> classes = s.Engine().ValueClasses;
     const auto values = [&s] {
       std::vector<int> all;
       for (const CellRecord &cell : s.Engine().Grids.Main[0].PlayingCells(s.Engine().Geo))
@@ -142,9 +146,11 @@ private slots:
     QVERIFY(SaveTextGrids(*s.app));
     QVERIFY(QFile::exists(files.filePath("made.txt")));
     s.dialogs.AnswerFileName(files.filePath("made.txt"));
+    s.Engine().ValueClasses.fill(0);
     QVERIFY(s.Run(kOpen));
     QCOMPARE(values(), generated);
     QCOMPARE(s.app->Game().GameLevel, kMedium);
+    QVERIFY(s.Engine().ValueClasses == classes);
   }
 
   void AGridWithARuleNotBuiltSaysSoKeepsItsCluesAndIsNotCounted() {
