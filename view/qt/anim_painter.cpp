@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/qt/colour_ref.h"
 #include "app/cell_animation.h"
+#include "platform/qt/colour_ref.h"
 #include "view/qt/paint_tools.h"
 
 namespace quorbel {
@@ -22,7 +22,8 @@ constexpr double kTextShare = 1.5;
 void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, int countdown, int length,
                       const CellRect &box) {
   if (box.IsShown())
-    DrawPictureFrame(dc, set, frame, kind, countdown, length, SurfaceRect{box.left, box.top, box.right, box.bottom});
+    DrawPictureFrame(dc, set, frame, kind, countdown, length,
+                     SurfaceRect{box.left, box.top, box.right, box.bottom});
 }
 
 void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool outline, const CellRect &box,
@@ -49,8 +50,10 @@ void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool ou
     if (outline) {
       dc.setPen(Qt::black);
       dc.setBrush(Qt::NoBrush);
-      const QPoint inner[3] = {{x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.bottom - 5}};
-      const QPoint outer[3] = {{x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.bottom - 4}};
+      const QPoint inner[3] = {
+          {x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.bottom - 5}};
+      const QPoint outer[3] = {
+          {x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.bottom - 4}};
       dc.drawPolygon(inner, 3);
       dc.drawPolygon(outer, 3);
     }

@@ -25,8 +25,8 @@ struct AnimPaint {
   const PictureLibrary &Pictures;
   const FontTable &Fonts;
   SymbolMode Symbols = kSymbolDigits;
-  ColorRef Ground = 0xFFFFFF; // the cell colour under a text
-  bool Colouring = false;     // the Display Coloring switch
+  ColorRef Ground = 0xFFFFFF;         // the cell colour under a text
+  bool Colouring = false;             // the Display Coloring switch
   const QImage *Background = nullptr; // the board's picture, client-aligned
   int Transparency = 0;               // 0..255, how much of that picture shows
 };

@@ -108,21 +108,11 @@ void DrawClockSegments(const PaintContext &ctx, const CellRecord &record, const 
 // of the set that the placed value lacks in the conflict colour.
 void DrawDominoPips(const PaintContext &ctx, const CellRecord &record, const CellRect &r) {
   const int side = std::min(r.Width(), r.Height()) / 2;
-  const int step = side / 3;
   const uint32_t placed = IsOpenStatus(record.Status) ? 0 : static_cast<uint32_t>(PipMask(record.Value));
-  ctx.Dc.save();
-  ctx.Dc.setRenderHint(QPainter::Antialiasing);
-  ctx.Dc.setPen(QPen(Qt::black, 1));
-  for (int k = 0; k < 9; ++k) {
-    const uint32_t bit = 1u << k;
-    const bool inSet = (static_cast<uint32_t>(record.AllowedIndex) & bit) != 0;
-    ColorRef fill = inSet ? kBlack : kWhite;
-    if (inSet && placed != 0 && (placed & bit) == 0 && ctx.Switches.ShowWarning)
-      fill = ctx.Colours.ColBad;
-    ctx.Dc.setBrush(ToQColor(fill));
-    ctx.Dc.drawEllipse(QRect(r.left + 4 + (k % 3) * step, r.top + 4 + (k / 3) * step, step - 1, step - 1));
-  }
-  ctx.Dc.restore();
+  const auto pips = static_cast<uint32_t>(record.AllowedIndex);
+  const uint32_t missing = ctx.Switches.ShowWarning && placed != 0 ? pips & ~placed : 0;
+  DrawPipSquare(ctx.Dc, pips, missing, ctx.Colours.ColBad,
+                {r.left + 4, r.top + 4, r.left + 4 + side, r.top + 4 + side});
 }
 
 void DrawDanNumber(const PaintContext &ctx, const GridRecord &grid, const CellRect &r) {
@@ -180,6 +170,20 @@ void DrawMasterMindChip(const PaintContext &ctx, const GridRecord &grid, int lin
 }
 
 } // namespace
+
+void DrawPipSquare(QPainter &dc, uint32_t pips, uint32_t flagged, ColorRef flaggedColour,
+                   const CellRect &box) {
+  const int step = std::max(2, std::min(box.Width(), box.Height()) / 3);
+  dc.save();
+  dc.setRenderHint(QPainter::Antialiasing);
+  dc.setPen(QPen(Qt::black, 1));
+  for (int k = 0; k < 9; ++k) {
+    const uint32_t bit = 1u << k;
+    dc.setBrush(ToQColor((flagged & bit) != 0 ? flaggedColour : (pips & bit) != 0 ? kBlack : kWhite));
+    dc.drawEllipse(QRect(box.left + (k % 3) * step, box.top + (k / 3) * step, step - 1, step - 1));
+  }
+  dc.restore();
+}
 
 void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
                          const CellRect &rect) {

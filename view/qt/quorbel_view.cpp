@@ -187,6 +187,7 @@ void CQuorbelView::PaintView(int board, int messages) {
       if (ValidSlot(set.Order[pos]))
         PaintAllCells(ctx, painters_[static_cast<size_t>(set.Order[pos])]);
     DrawNumeralStrip(ctx);
+    DrawDominoStrip(ctx);
   }
   DrawComment(ctx);
   if (messages == 1)

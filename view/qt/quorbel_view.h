@@ -164,6 +164,8 @@ private:
   void DrawTrioLegend(const quorbel::PaintContext &ctx, const quorbel::CellRect &box);
   // The number words of the Numeral rule, in their strip under the board.
   void DrawNumeralStrip(const quorbel::PaintContext &ctx);
+  // The values' dominos, in their strip under the board.
+  void DrawDominoStrip(const quorbel::PaintContext &ctx);
   void DrawBarSlot(const quorbel::PaintContext &ctx, int value);
   void DrawGridTabs(const quorbel::PaintContext &ctx);
   void StartTimers();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/cell_animation.h"
+#include "engine/digit_tables.h"
 #include "platform/qt/colour_ref.h"
 #include "view/legend_lines.h"
 #include "view/qt/anim_painter.h"
@@ -88,8 +89,7 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
 
   FillSolidRect(dc, {side.left - kSeparatorLines + 1, side.top, side.left + 1, side.bottom}, 0);
   DrawGridTabs(ctx);
-  // The Domino row, and the challenge's player boxes and chat, join the side panel with their
-  // rule and the challenge.
+  // The challenge's player boxes and chat join the side panel with the challenge.
   if (layout_.Message.IsShown() && !ctx.Printing)
     FillSolidRect(dc, {side.left, layout_.Message.top - kSeparatorLines, side.right, layout_.Message.top}, 0);
 }
@@ -102,6 +102,24 @@ void CQuorbelView::DrawNumeralStrip(const PaintContext &ctx) {
       QString::fromStdString(NumeralLine(app_.Engine().NumeralStrings, ctx.Geo.GridWidth, ctx.Symbols));
   DrawTextCentred(ctx.Dc, line, layout_.NumeralStrip, fonts_.Font(layout_.NumeralStrip.Height() * 2 / 3),
                   ctx.Colours.ColInit);
+}
+
+void CQuorbelView::DrawDominoStrip(const PaintContext &ctx) {
+  if (!layout_.DominoStrip.IsShown())
+    return;
+  const CellRect &strip = layout_.DominoStrip;
+  FillSolidRect(ctx.Dc, strip, ctx.Colours.ColBgCase);
+  // Each value's domino, 50 pixels apart, centred, with its symbol beside it.
+  constexpr int kPitch = 50;
+  const int width = ctx.Geo.GridWidth;
+  const int side = strip.Height() - 4;
+  int left = (strip.left + strip.right) / 2 - width * kPitch / 2;
+  for (int v = 1; v <= width; ++v, left += kPitch) {
+    DrawPipSquare(ctx.Dc, static_cast<uint32_t>(PipMask(v)), 0, 0,
+                  {left, strip.top + 2, left + side, strip.top + 2 + side});
+    DrawTextCentred(ctx.Dc, SymbolText(ctx, v), {left + side, strip.top, left + kPitch - 4, strip.bottom},
+                    fonts_.Font(side * 2 / 3), ctx.Colours.ColInit);
+  }
 }
 
 // The Trio classes the values use, each symbol with its values in an equal share of the line.

@@ -41,6 +41,10 @@ void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int c
 // Numeral letters, Trio symbols, domino pips, segment figures, Roman numerals, the Dan number,
 // Equality signs, Wheels and MasterMind chips (view/qt/cell_set_decorations.cpp).
 void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+// A domino's nine pip places in the box: its pips black, the others white, the flagged ones in
+// their colour.
+void DrawPipSquare(QPainter &dc, uint32_t pips, uint32_t flagged, ColorRef flaggedColour,
+                   const CellRect &box);
 // A Trio class's symbol at the left of the box, then the labels of the values of that class.
 void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
                          const CellRect &rect);
