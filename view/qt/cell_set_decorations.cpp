@@ -261,7 +261,7 @@ void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &pai
                              .arg(found)
                              .arg(bad);
     FillSolidRect(ctx.Dc, painter.SentenceBar, ctx.Colours.ColBgCase);
-    DrawTextCentred(ctx.Dc, text, painter.SentenceBar, ctx.Fonts.Font(painter.SentenceBar.Height() * 2 / 3),
+    DrawTextCentred(ctx.Dc, text, painter.SentenceBar, ctx.Fonts.Font(painter.SentenceBar.Height() / 2),
                     ctx.Colours.ColInit);
   }
   if (painter.MasterMindBar.IsShown()) {
@@ -293,7 +293,7 @@ void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &pai
     ctx.Dc.restore();
     const CellRect textBox{std::max(x, bar.left + bar.Width() / 2), bar.top, bar.right, bar.bottom};
     DrawTextCentred(ctx.Dc, QStringLiteral("Master Mind Value : %1").arg(value), textBox,
-                    ctx.Fonts.Font(bar.Height() * 2 / 3), ctx.Colours.ColInit);
+                    ctx.Fonts.Font(bar.Height() / 2), ctx.Colours.ColInit);
   }
 }
 
