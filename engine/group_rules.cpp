@@ -30,9 +30,15 @@ int WheelValue(const WheelClue &wheel, int rotation, int d) {
   return wheel.Values[static_cast<size_t>((d - rotation + 4) % 4)];
 }
 
+// One row, column or block, or one diagonal or extra region in use.
 bool SameUnit(const GridGeometry &geo, const GridRecord &grid, int a, int b) {
-  return geo.RowOfCell[a] == geo.RowOfCell[b] || geo.ColOfCell[a] == geo.ColOfCell[b] ||
-         grid.BlockOfCell[a] == grid.BlockOfCell[b];
+  if (geo.RowOfCell[a] == geo.RowOfCell[b] || geo.ColOfCell[a] == geo.ColOfCell[b] ||
+      grid.BlockOfCell[a] == grid.BlockOfCell[b])
+    return true;
+  for (int region = 0; region < 4; ++region)
+    if (RegionUnitInUse(grid, region) && grid.RegionMark[region][a] >= 0 && grid.RegionMark[region][b] >= 0)
+      return true;
+  return false;
 }
 
 } // namespace

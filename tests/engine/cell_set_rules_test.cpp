@@ -1,4 +1,5 @@
 #include "engine/cell_set_rules.h"
+#include "engine/grid_cells.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,25 @@ TEST_F(CellSetRules, AWheelTurnsToItsPlacedValueAndRefusesAnyOther) {
   Run(kVarWheel);
   EXPECT_TRUE(Marked(31) && Marked(41));
   EXPECT_EQ(grid.Work.WheelConflict[0], 1);
+}
+
+TEST_F(CellSetRules, TwoUnplacedWheelsClashOnADiagonalOnlyWhenTheDiagonalIsARule) {
+  // Both wheels put a 3 on the main diagonal: at (2, 2), below centre 11, and at (5, 5), above 59.
+  for (const auto &[centre, values] : {std::pair{11, std::array<int16_t, 4>{1, 2, 3, 4}},
+                                       std::pair{59, std::array<int16_t, 4>{3, 5, 6, 7}}}) {
+    WheelClue wheel;
+    wheel.Centre = static_cast<CellRef>(centre);
+    wheel.Values = values;
+    grid.Lists.Wheels.Append(wheel);
+  }
+  Run(kVarWheel);
+  EXPECT_EQ(grid.Work.WheelConflict[0], 0);
+  grid.Lists.RegionOn[kRegionDiag1] = 1;
+  grid.GridVar = kVarWheel | kVarDiagonal;
+  ResetRegionTables(geo, grid);
+  Run(kVarWheel | kVarDiagonal);
+  EXPECT_EQ(grid.Work.WheelConflict[0], 1);
+  EXPECT_EQ(grid.Work.WheelConflict[1], 1);
 }
 
 TEST_F(CellSetRules, AMasterMindLineScoresItsMarkedCellsAgainstTheCode) {
