@@ -34,6 +34,15 @@ void BindDialog(CQuorbelApp &app, Cmd cmd, void (*define)(CQuorbelApp &, ClueDef
 }
 
 void BindParameterDialogs(CQuorbelApp &app) {
+  // Pencil marks become allowed sets, which the candidates show: candidates are switched on.
+  BindDialog(app, Cmd::DefinePencil, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
+    const bool cells = v.Selection().Count > 0;
+    d.AllowedSet(kAllowedTypeMask);
+    if (cells && a.Settings().general.probType == 0) {
+      a.Settings().general.probType = 1;
+      v.RedrawViewNow();
+    }
+  });
   BindDialog(app, Cmd::DefineBlock, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
     if (!d.BlockSelection())
       return;
@@ -132,7 +141,6 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineDiagonal, [](ClueDefinitions &d, CQuorbelView &) { d.Diagonal(); });
   Bind(app, Cmd::DefineExtraRegion, [](ClueDefinitions &d, CQuorbelView &) { d.ExtraRegion(); });
   Bind(app, Cmd::DefineTrio, [](ClueDefinitions &d, CQuorbelView &) { d.Trio(); });
-  Bind(app, Cmd::DefinePencil, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeMask); });
   Bind(app, Cmd::DefineClock, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeSegments); });
   Bind(app, Cmd::DefineDomino, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypePips); });
   Bind(app, Cmd::DefineRoman, [](ClueDefinitions &d, CQuorbelView &) { d.AllowedSet(kAllowedTypeTable); });
