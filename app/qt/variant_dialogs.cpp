@@ -94,6 +94,8 @@ CDialogTrioData::CDialogTrioData(int width, const std::array<int8_t, 16> &classe
   setWindowTitle(QStringLiteral("Trio Data Definition"));
   for (int v = 0; v < width_; ++v)
     classes_[static_cast<size_t>(v)] = classes[static_cast<size_t>(v)];
+  for (int v = 0; v < kValues; ++v)
+    valueLabels_[static_cast<size_t>(v)] = QString::number(v + 1);
   auto *layout = new QVBoxLayout(this);
   auto *classesBox = new QGridLayout;
   for (int k = 0; k < 4; ++k) {
@@ -115,6 +117,7 @@ CDialogTrioData::CDialogTrioData(int width, const std::array<int8_t, 16> &classe
     QPushButton *button = Button(QString::number(v), QStringLiteral("value%1").arg(v), this);
     button->setEnabled(v <= width_);
     connect(button, &QPushButton::clicked, this, [this, v] { GiveValue(v); });
+    valueButtons_[static_cast<size_t>(v - 1)] = button;
     values->addWidget(button, (v - 1) / 8, (v - 1) % 8);
   }
   layout->addLayout(values);
@@ -128,6 +131,13 @@ CDialogTrioData::CDialogTrioData(int width, const std::array<int8_t, 16> &classe
   tools->addStretch();
   layout->addLayout(tools);
   layout->addWidget(OkCancel(this));
+  Refresh();
+}
+
+void CDialogTrioData::SetValueLabels(const std::array<QString, 16> &labels) {
+  valueLabels_ = labels;
+  for (int v = 0; v < kValues; ++v)
+    valueButtons_[static_cast<size_t>(v)]->setText(labels[static_cast<size_t>(v)]);
   Refresh();
 }
 
@@ -173,7 +183,7 @@ void CDialogTrioData::Refresh() {
     QString values;
     for (int v = 1; v <= width_; ++v)
       if (classes_[static_cast<size_t>(v - 1)] == k + 1)
-        values += QStringLiteral("%1 ").arg(v);
+        values += valueLabels_[static_cast<size_t>(v - 1)] + QLatin1Char(' ');
     classLabels_[static_cast<size_t>(k)]->setText(values.trimmed());
     QRadioButton *radio = classButtons_[static_cast<size_t>(k)];
     radio->setAutoExclusive(false);

@@ -41,6 +41,8 @@ class CDialogTrioData final : public QDialog {
 public:
   CDialogTrioData(int width, const std::array<int8_t, 16> &classes, QWidget *parent = nullptr);
   std::array<int8_t, 16> Classes() const { return classes_; }
+  // The values' symbols as the board shows them (digits until set).
+  void SetValueLabels(const std::array<QString, 16> &labels);
   void SelectClass(int cellClass);
   void GiveValue(int value); // the current class, when one is chosen
   void Clear();              // the current class's values, or every class with none chosen
@@ -56,6 +58,8 @@ private:
   std::array<int8_t, 16> classes_{};
   std::array<QRadioButton *, 4> classButtons_{};
   std::array<QLabel *, 4> classLabels_{};
+  std::array<QString, 16> valueLabels_{};
+  std::array<QPushButton *, 16> valueButtons_{};
   void Refresh();
 };
 

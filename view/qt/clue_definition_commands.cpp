@@ -3,7 +3,9 @@
 #include "app/qt/point_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/variant_dialogs.h"
+#include "app/value_symbol.h"
 #include "engine/digit_tables.h"
+#include "engine/magic_sentence.h"
 #include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
 #include "view/qt/quorbel_view.h"
@@ -52,6 +54,12 @@ void BindParameterDialogs(CQuorbelApp &app) {
   });
   BindDialog(app, Cmd::DefineTrioData, [](CQuorbelApp &a, ClueDefinitions &d, CQuorbelView &v) {
     CDialogTrioData dialog(a.Engine().Geo.GridWidth, a.Engine().ValueClasses, &v);
+    const std::string magic = MagicSentenceLetters(a.Engine().Grids, a.Engine().Geo.GridWidth);
+    const SymbolMode mode = v.Input().Symbols() == kSymbolPictures ? kSymbolMixed : v.Input().Symbols();
+    std::array<QString, 16> labels;
+    for (int value = 1; value <= 16; ++value)
+      labels[static_cast<size_t>(value - 1)] = QString::fromStdString(ValueSymbolText(value, mode, magic));
+    dialog.SetValueLabels(labels);
     if (a.Dialogs().Exec(dialog) == QDialog::Accepted)
       d.TrioData(dialog.Classes());
   });
