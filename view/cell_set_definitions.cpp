@@ -33,6 +33,7 @@ void AllowedSetToMarks(const GridGeometry &geo, CellRecord &cell) {
   if (marks != 0 && IsOpenStatus(cell.Status)) {
     cell.Status = kStatusPencilled;
     cell.Marks = marks;
+    cell.Excluded = marks ^ geo.FullMask;
   }
 }
 
@@ -46,7 +47,7 @@ void ClueDefinitions::Diagonal() {
   const bool first = Meets(grid.GridVar, kVarDiagonal) && on[kRegionDiag1] != 0;
   const bool second = Meets(grid.GridVar, kVarDiagonal) && on[kRegionDiag2] != 0;
   // Both, then the first alone, the second alone, none, and both again.
-  const bool nextFirst = first == second ? true : false;
+  const bool nextFirst = first == second;
   const bool nextSecond = first == second ? !first : first;
   Snapshot();
   on[kRegionDiag1] = nextFirst ? 1 : 0;
