@@ -9,6 +9,7 @@
 #include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
+#include "engine/puzzle_pieces.h"
 #include "engine/sum_rules.h"
 
 namespace quorbel {
@@ -42,13 +43,14 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   if (Meets(grid.GridVar, kVarAllIndicated))
     CheckAllIndicated(geo, grid);
   // 4. Each Little Killer clue, Killer cage, Distance clue and puzzle piece, list by list.
-  //    CheckPuzzlePiece (puzzle pieces) is not built yet.
   for (int i = 0; i < lists.LittleKiller.Size(); ++i)
     CheckLittleKiller(geo, grid, i);
   for (int i = 0; i < lists.Killer.Size(); ++i)
     CheckKiller(geo, grid, i);
   for (int i = 0; i < lists.Distance.Size(); ++i)
     CheckDistance(geo, grid, i);
+  for (int i = 0; i < lists.Pieces.Size(); ++i)
+    CheckPuzzlePiece(geo, grid, i);
   // 5. Battle Ship with pieces: the boats of each row and column.
   if (Meets(grid.GridVar, kVarBattleShip) && grid.Lists.Pieces.Count > 0)
     CountBoats(ctx.Geo, grid);

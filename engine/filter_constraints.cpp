@@ -10,6 +10,7 @@
 #include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
+#include "engine/puzzle_pieces.h"
 #include "engine/sum_rules.h"
 
 namespace quorbel {
@@ -144,8 +145,10 @@ int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyP
   if (RuleFiltersApply(ctx, grid, mode)) {
     changed = RunRuleFilters(ctx, grid);
     MarkEmptiedCells(ctx.Geo, grid);
-    // Each puzzle piece's FilterPuzzlePieces, on Puzzle grids (puzzle pieces): not built
-    // yet. Battle Ship pieces have no filter.
+    // Each puzzle piece on Puzzle grids; Battle Ship's and Tiled's pieces have no filter.
+    if (Meets(grid.GridVar, kVarPuzzle))
+      for (int i = 0; i < grid.Lists.Pieces.Size(); ++i)
+        changed |= FilterPuzzlePieces(ctx.Geo, grid, i, true) != 0;
     if (changed)
       blocksToRead = kEveryBlock; // the filters do not say which cells they narrowed
   }

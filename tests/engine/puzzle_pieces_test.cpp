@@ -1,0 +1,117 @@
+// Puzzle pieces: turning coordinates, the turns each rule allows, the check and the filter of a
+// piece on the solution, and the layout of the pieces beside the grid.
+#include "engine/puzzle_pieces.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/grid_record.h"
+#include "engine/unit_summary.h"
+#include "engine/value_mask.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace quorbel {
+namespace {
+
+constexpr int kShapeOf4 = 0;
+constexpr std::array<int, 16> kSolution = {1, 2, 3, 4, 3, 4, 1, 2, 2, 1, 4, 3, 4, 3, 2, 1};
+
+class PuzzlePieces : public ::testing::Test {
+protected:
+  PuzzlePieces() {
+    for (int c = 0; c < 16; ++c) {
+      grid.Cells[c].Value = kSolution[c];
+      grid.Cells[c].Status = kStatusFixed;
+    }
+    grid.SudMissing = 0;
+  }
+  // An L of three cells: (0, 0), (0, 1) and (1, 0).
+  PuzzlePiece &AddL(std::array<int16_t, 3> digits) {
+    PuzzlePiece piece;
+    piece.NCells = 3;
+    piece.Cells[0] = 0;
+    piece.Cells[1] = 1;
+    piece.Cells[2] = 4;
+    for (int k = 0; k < 3; ++k) {
+      piece.Digits[k] = digits[k];
+      piece.Identities[k] = static_cast<CellRef>(100 + grid.Lists.Pieces.Size() * 3 + k);
+    }
+    grid.Lists.Pieces.Append(piece);
+    return grid.Lists.Pieces.Items[grid.Lists.Pieces.Size() - 1];
+  }
+  test::ShapedContext s{kShapeOf4};
+  GridRecord &grid = s.Main();
+  const GridGeometry &geo = s.Ctx.Geo;
+};
+
+TEST(PieceCoordinates, FourQuarterTurnsComeBackAndTheBoxTurnStaysInside) {
+  std::pair<int, int> p{2, -1};
+  for (int k = 0; k < 4; ++k)
+    p = RotateCoords(1, p.first, p.second);
+  EXPECT_EQ(p, std::make_pair(2, -1));
+  EXPECT_EQ(RotateCoords(2, 2, -1),
+            RotateCoords(1, RotateCoords(1, 2, -1).first, RotateCoords(1, 2, -1).second));
+  EXPECT_EQ(RotateCoordsInBox(1, 0, 0, 3, 2), std::make_pair(3, 0));
+  EXPECT_EQ(RotateCoordsInBox(3, 1, 2, 3, 2), std::make_pair(2, 2));
+}
+
+TEST_F(PuzzlePieces, TiledPiecesTurnOnlyWhenEveryDigitReadsTurned) {
+  grid.GridVar = kVarTiled;
+  PuzzlePiece &piece = AddL({1, 6, 0});
+  EXPECT_EQ(AllowedPieceTurns(grid, piece).Rotations, 0b101u); // 6 reads 9 upside down
+  EXPECT_FALSE(AllowedPieceTurns(grid, piece).Mirror);         // 6 has no mirror form
+  piece.Digits[1] = 3;
+  EXPECT_EQ(AllowedPieceTurns(grid, piece).Rotations, 0b1u);
+  EXPECT_EQ(TurnedDigit(grid, 6, 2, false), 9);
+  grid.GridVar = kVarPuzzle;
+  grid.Lists.PuzzleRotation = 1;
+  EXPECT_EQ(AllowedPieceTurns(grid, piece).Rotations, 0b1111u);
+}
+
+TEST_F(PuzzlePieces, APieceThatFitsInOnePlaceNarrowsItsCellsAndOneThatFitsNowhereIsAConflict) {
+  grid.GridVar = kVarPuzzle;
+  AddL({1, 2, 3}); // only at the top left of the solution
+  for (int c : {0, 1, 4}) {
+    grid.Cells[c].Status = kStatusEmpty;
+    grid.Cells[c].ThePoss = geo.FullMask;
+  }
+  EXPECT_EQ(FilterPuzzlePieces(geo, grid, 0, true), 1);
+  EXPECT_EQ(grid.Cells[0].ThePoss, ValueBit(1));
+  EXPECT_EQ(grid.Cells[4].ThePoss, ValueBit(3));
+
+  for (int c : {0, 1, 4})
+    grid.Cells[c].Status = kStatusFixed;
+  CheckPuzzlePiece(geo, grid, 0);
+  EXPECT_EQ(grid.Work.PieceConflict[0], 0);
+  AddL({2, 2, 2});
+  CheckPuzzlePiece(geo, grid, 1);
+  EXPECT_EQ(grid.Work.PieceConflict[1], 1);
+  EXPECT_EQ(grid.State, kGridContradiction);
+}
+
+TEST_F(PuzzlePieces, ThePiecesAreLaidApartAndAFitGrowsTheBoardUntilTheyAllHaveAPlace) {
+  AddL({1, 2, 3});
+  AddL({0, 0, 0});
+  EXPECT_FALSE(PlacePuzzlePieces(geo, grid, 4, 4)); // one L takes a 4 x 4 corner
+  int rows = 6;
+  int columns = 6;
+  double scale = 0;
+  ASSERT_TRUE(FitPuzzlePieces(geo, grid, rows, columns, true, scale));
+  EXPECT_TRUE(PlacePuzzlePieces(geo, grid, columns, rows));
+  // Every piece cell is named once on the board, by the identity of its piece.
+  int cells = 0;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c)
+      if (const int at = grid.Work.PieceLayoutBoard[r][c]; at >= 100) {
+        ++cells;
+        EXPECT_EQ(FindPuzzlePieceOfCell(grid, at), (at - 100) / 3);
+      }
+  EXPECT_EQ(cells, 6);
+
+  RemovePuzzlePiece(grid, 0);
+  EXPECT_EQ(grid.Lists.Pieces.Size(), 1);
+  EXPECT_EQ(FindPuzzlePieceOfCell(grid, 103), 0);
+  EXPECT_EQ(FindPuzzlePieceOfCell(grid, 100), -1);
+}
+
+} // namespace
+} // namespace quorbel
