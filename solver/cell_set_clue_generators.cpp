@@ -115,6 +115,7 @@ int GenerateTrioClasses(const ClueJob &job, bool &classesDrawn) {
         }
       if (!given && !cells.empty()) {
         const int c = cells[static_cast<size_t>(RandomBelow(static_cast<int>(cells.size())))];
+        job.Grid.Cells[c].Value = job.SolutionValue(c);
         job.Grid.Cells[c].Status = kStatusFixed;
       }
     }
