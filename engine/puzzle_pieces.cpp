@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/cell_actions.h"
 #include "engine/digit_tables.h"
+#include "engine/engine_context.h"
 #include "engine/geometry.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
+#include "platform/random.h"
 
 namespace quorbel {
 
@@ -279,6 +282,54 @@ bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &
         return false;
       other = static_cast<int>((growRows ? startColumns : startRows) * scale);
       grow = kFirstGrow;
+    }
+  }
+}
+
+void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  auto &pieces = grid.Lists.Pieces;
+  const int count = pieces.Size();
+  if (count == 0)
+    return;
+  for (PuzzlePiece &piece : pieces.Used()) {
+    const int n = CellCount(piece);
+    std::array<std::pair<int, int>, kMaxPieceDigits> cells{};
+    for (int k = 0; k < n; ++k)
+      cells[static_cast<size_t>(k)] = {piece.Cells[static_cast<size_t>(k)],
+                                       piece.Digits[static_cast<size_t>(k)]};
+    std::sort(cells.begin(), cells.begin() + n);
+    for (int k = 0; k < n; ++k) {
+      piece.Cells[static_cast<size_t>(k)] = static_cast<CellRef>(cells[static_cast<size_t>(k)].first);
+      piece.Digits[static_cast<size_t>(k)] = static_cast<int16_t>(cells[static_cast<size_t>(k)].second);
+    }
+  }
+  for (int k = 0; k < count; ++k)
+    std::swap(pieces.Items[static_cast<size_t>(RandomBelow(count))],
+              pieces.Items[static_cast<size_t>(RandomBelow(count))]);
+  int record = geo.NCellRecs;
+  for (PuzzlePiece &piece : pieces.Used()) {
+    const int n = CellCount(piece);
+    const PieceTurns turns = AllowedPieceTurns(grid, piece);
+    piece.Mirror = 0;
+    if (Meets(grid.GridVar, kVarBattleShip)) {
+      piece.Rotation = static_cast<int16_t>(
+          n > 1 && geo.NCols > 0 && piece.Cells[0] / geo.NCols != piece.Cells[1] / geo.NCols ? 1 : 0);
+    } else if (Meets(grid.GridVar, kVarTiled)) {
+      piece.Rotation = static_cast<int16_t>((turns.Rotations & 0b100u) != 0 ? 2 * RandomBelow(2) : 0);
+      piece.Mirror = static_cast<int16_t>(turns.Mirror ? RandomBelow(2) : 0);
+    } else {
+      piece.Rotation = static_cast<int16_t>(turns.Rotations == 0b1111u ? RandomBelow(4) : 0);
+    }
+    for (int k = 0; k < n && record < geo.AllocatedRecords(); ++k, ++record) {
+      piece.Identities[static_cast<size_t>(k)] = static_cast<CellRef>(record);
+      const int digit =
+          TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], piece.Rotation, piece.Mirror != 0);
+      SetCellValue(ctx, grid, record, std::max(digit, 0), kActionPlaceFixed);
+    }
+    if (n > 0 && geo.NCols > 0) {
+      piece.AnchorRow = static_cast<int16_t>(piece.Cells[0] / geo.NCols);
+      piece.AnchorCol = static_cast<int16_t>(piece.Cells[0] % geo.NCols);
     }
   }
 }

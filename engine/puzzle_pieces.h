@@ -8,6 +8,7 @@
 
 namespace quorbel {
 
+struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
 struct PuzzlePiece;
@@ -50,6 +51,12 @@ bool PlacePuzzlePieces(const GridGeometry &geo, GridRecord &grid, int columns, i
 // times, until every piece has a place; false when none was found.
 bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &columns, bool growRows,
                      double &scale);
+
+// Readies the pieces for play: each piece's cells in index order, the pieces shuffled, their turns
+// drawn as the rule allows (a Battle Ship boat standing upright takes a quarter turn), each cell
+// given the record after the grid's own that shows it, holding its digit as a clue, and each
+// piece's anchor (its first cell's row and column) noted.
+void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid);
 
 // The piece whose cells carry the identity, -1 when none.
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity);

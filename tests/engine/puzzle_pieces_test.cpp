@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
+#include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -111,6 +115,37 @@ TEST_F(PuzzlePieces, ThePiecesAreLaidApartAndAFitGrowsTheBoardUntilTheyAllHaveAP
   EXPECT_EQ(grid.Lists.Pieces.Size(), 1);
   EXPECT_EQ(FindPuzzlePieceOfCell(grid, 103), 0);
   EXPECT_EQ(FindPuzzlePieceOfCell(grid, 100), -1);
+}
+
+TEST_F(PuzzlePieces, ReadiedPiecesKeepTheirCellsInOrderAndShowTheirDigitsInTheirOwnRecords) {
+  grid.GridVar = kVarPuzzle; // no rotation word: the pieces stay unturned
+  PuzzlePiece &first = AddL({1, 2, 3});
+  std::swap(first.Cells[0], first.Cells[2]); // cells 4, 1, 0: sorted back with their digits
+  std::swap(first.Digits[0], first.Digits[2]);
+  AddL({0, 4, 0});
+  NormalisePuzzlePieces(s.Ctx, grid);
+  int shown = 0;
+  std::set<int> identities;
+  for (const PuzzlePiece &piece : grid.Lists.Pieces.Used()) {
+    EXPECT_EQ(piece.Rotation, 0);
+    EXPECT_TRUE(std::is_sorted(piece.Cells.begin(), piece.Cells.begin() + piece.NCells));
+    for (int k = 0; k < piece.NCells; ++k) {
+      const int record = piece.Identities[k];
+      identities.insert(record);
+      ASSERT_GE(record, geo.NCellRecs);
+      ASSERT_LT(record, geo.AllocatedRecords());
+      if (piece.Digits[k] != 0) {
+        EXPECT_EQ(grid.Cells[record].Value, piece.Digits[k]);
+        EXPECT_EQ(grid.Cells[record].Status, kStatusFixed);
+        ++shown;
+      }
+    }
+  }
+  EXPECT_EQ(shown, 4);
+  EXPECT_EQ(identities.size(), 6u);
+  const int withOne = grid.Lists.Pieces.Items[0].Digits[0] == 1 ? 0 : 1;
+  EXPECT_EQ(grid.Lists.Pieces.Items[withOne].Digits[1], 2);
+  EXPECT_EQ(grid.Lists.Pieces.Items[withOne].Digits[2], 3);
 }
 
 } // namespace
