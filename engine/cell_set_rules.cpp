@@ -8,6 +8,7 @@
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
+#include "platform/ascii_text.h"
 
 namespace quorbel {
 
@@ -123,19 +124,11 @@ int FilterCellClasses(const EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 
-namespace {
-
-constexpr int kFirstNumeralChar = 32;
-constexpr int kLastNumeralChar = 89;
-
-// The values whose word holds the cell's character; none for a character outside the table.
 uint32_t NumeralMask(const EngineContext &ctx, int character) {
-  if (character < kFirstNumeralChar || character > kLastNumeralChar)
+  if (!IsNumeralChar(character))
     return 0;
   return ctx.NumeralCharMasks[static_cast<size_t>(character - kFirstNumeralChar)];
 }
-
-} // namespace
 
 void BuildNumeralCharMasks(EngineContext &ctx) {
   ctx.NumeralCharMasks.fill(0);
@@ -143,8 +136,8 @@ void BuildNumeralCharMasks(EngineContext &ctx) {
   // the masks stay right when the grid changes size.
   for (int v = 1; v <= static_cast<int>(ctx.NumeralStrings.size()); ++v)
     for (const char c : ctx.NumeralStrings[static_cast<size_t>(v - 1)]) {
-      const int upper = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
-      if (upper >= kFirstNumeralChar && upper <= kLastNumeralChar)
+      const int upper = static_cast<unsigned char>(AsciiUpper(c));
+      if (IsNumeralChar(upper))
         ctx.NumeralCharMasks[static_cast<size_t>(upper - kFirstNumeralChar)] |= ValueBit(v);
     }
 }
@@ -172,7 +165,10 @@ int FilterNumerals(const EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 
-void CheckDan(const GridGeometry &geo, GridRecord &grid) {
+namespace {
+
+// The values the zone's filled cells hold.
+uint32_t DanValuesSeen(const GridGeometry &geo, const GridRecord &grid) {
   const DanGroup &dan = grid.Lists.Dan;
   uint32_t seen = 0;
   const int n = std::min<int>(dan.NCells, static_cast<int>(dan.Cells.size()));
@@ -181,7 +177,15 @@ void CheckDan(const GridGeometry &geo, GridRecord &grid) {
     if (c >= 0 && c < geo.NCells && IsFilled(grid.Cells[c]))
       seen |= ValueBit(grid.Cells[c].Value);
   }
-  if (CountValues(seen, geo.GridWidth) <= dan.MaxDistinct)
+  return seen;
+}
+
+} // namespace
+
+void CheckDan(const GridGeometry &geo, GridRecord &grid) {
+  const DanGroup &dan = grid.Lists.Dan;
+  const int n = std::min<int>(dan.NCells, static_cast<int>(dan.Cells.size()));
+  if (CountValues(DanValuesSeen(geo, grid), geo.GridWidth) <= dan.MaxDistinct)
     return;
   grid.Work.DanConflict = 1;
   for (int k = 0; k < n; ++k) {
@@ -193,13 +197,8 @@ void CheckDan(const GridGeometry &geo, GridRecord &grid) {
 
 int FilterDan(const GridGeometry &geo, GridRecord &grid) {
   const DanGroup &dan = grid.Lists.Dan;
-  uint32_t seen = 0;
+  const uint32_t seen = DanValuesSeen(geo, grid);
   const int n = std::min<int>(dan.NCells, static_cast<int>(dan.Cells.size()));
-  for (int k = 0; k < n; ++k) {
-    const CellRef c = dan.Cells[static_cast<size_t>(k)];
-    if (c >= 0 && c < geo.NCells && IsFilled(grid.Cells[c]))
-      seen |= ValueBit(grid.Cells[c].Value);
-  }
   if (CountValues(seen, geo.GridWidth) != dan.MaxDistinct)
     return 0;
   // Every value the zone may hold is already there: its open cells take one of them.

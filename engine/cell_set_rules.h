@@ -27,7 +27,12 @@ void CheckCellClasses(const EngineContext &ctx, GridRecord &grid);
 int FilterCellClasses(const EngineContext &ctx, GridRecord &grid);
 
 // Numeral: a cell's character (`Numeral`, 32..89, -1 none) stands in its value's word.
+constexpr int kFirstNumeralChar = 32;
+constexpr int kLastNumeralChar = 89;
+constexpr bool IsNumeralChar(int c) { return c >= kFirstNumeralChar && c <= kLastNumeralChar; }
 void BuildNumeralCharMasks(EngineContext &ctx);
+// The values whose word holds the character; none for a character outside the table.
+uint32_t NumeralMask(const EngineContext &ctx, int character);
 void CheckNumerals(const EngineContext &ctx, GridRecord &grid);
 int FilterNumerals(const EngineContext &ctx, GridRecord &grid);
 

@@ -1,7 +1,9 @@
 #include "engine/group_editors.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "engine/geometry.h"
 #include "engine/grid_record.h"
 #include "engine/list_item_cells.h"
 
@@ -9,10 +11,37 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kMaxEqualityCells = 16;
 constexpr int kNotASentenceCell = 45;
 
+static_assert(kMostEqualityCells == std::tuple_size_v<decltype(EqualityGroup::Cells)>);
+static_assert(kMostDanCells == std::tuple_size_v<decltype(DanGroup::Cells)>);
+static_assert(kMostSentenceCells == std::tuple_size_v<decltype(MagicSentenceClue::Cells)>);
+
 } // namespace
+
+void MarkMasterMindCells(const GridGeometry &geo, GridRecord &grid) {
+  for (int c = 0; c < geo.NCells; ++c)
+    grid.Cells[static_cast<size_t>(c)].MasterMindLine = -1;
+  const MasterMindClue &mind = grid.Lists.MasterMind;
+  const int length = std::clamp<int>(mind.CodeLength, 0, static_cast<int>(mind.Code.size()));
+  for (int j = 0; j < mind.Lines.Size(); ++j) {
+    const MasterMindGuess &line = mind.Lines.Items[static_cast<size_t>(j)];
+    for (int k = 0; k < length; ++k) {
+      const int row = line.Row;
+      const int col = line.Columns[static_cast<size_t>(k)];
+      if (row >= 0 && row < geo.NRows && col >= 0 && col < geo.NCols)
+        grid.Cells[static_cast<size_t>(row * geo.NCols + col)].MasterMindLine = static_cast<int16_t>(j);
+    }
+  }
+}
+
+std::array<int, 4> WheelCells(const GridGeometry &geo, int centre) {
+  const int w = geo.GridWidth;
+  const int r = geo.RowOfCell[centre];
+  const int c = geo.ColOfCell[centre];
+  return {r > 0 ? centre - w : -1, c + 1 < w ? centre + 1 : -1, r + 1 < w ? centre + w : -1,
+          c > 0 ? centre - 1 : -1};
+}
 
 int ToggleEqualityGroup(GridRecord &grid, std::span<const int> cells) {
   auto &groups = grid.Lists.Equality;
@@ -21,18 +50,25 @@ int ToggleEqualityGroup(GridRecord &grid, std::span<const int> cells) {
       groups.RemoveAt(i);
       return 0;
     }
-  if (cells.size() < 2 || cells.size() > kMaxEqualityCells)
+  if (cells.size() < 2 || cells.size() > kMostEqualityCells)
     return 0;
   return groups.Append(ItemOfCells<EqualityGroup>(cells)) ? 1 : 0;
 }
 
+int FindWheelOfCentre(const GridRecord &grid, int centre) {
+  const auto &wheels = grid.Lists.Wheels;
+  for (int i = 0; i < wheels.Size(); ++i)
+    if (wheels.Items[static_cast<size_t>(i)].Centre == centre)
+      return i;
+  return -1;
+}
+
 int ToggleWheel(GridRecord &grid, int centre, const std::array<int, 4> &values, int rotation) {
   auto &wheels = grid.Lists.Wheels;
-  for (int i = 0; i < wheels.Size(); ++i)
-    if (wheels.Items[static_cast<size_t>(i)].Centre == centre) {
-      wheels.RemoveAt(i);
-      return 0;
-    }
+  if (const int i = FindWheelOfCentre(grid, centre); i >= 0) {
+    wheels.RemoveAt(i);
+    return 0;
+  }
   WheelClue wheel;
   wheel.Centre = static_cast<CellRef>(centre);
   for (size_t k = 0; k < values.size(); ++k)

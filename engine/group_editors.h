@@ -12,6 +12,17 @@ namespace quorbel {
 struct GridGeometry;
 struct GridRecord;
 
+// The most cells an Equality group, the Dan zone and the Magic Sentence hold.
+constexpr int kMostEqualityCells = 16;
+constexpr int kMostDanCells = 80;
+constexpr int kMostSentenceCells = 26;
+
+// Each cell of a MasterMind guess line takes the line's index, every other cell -1.
+void MarkMasterMindCells(const GridGeometry &geo, GridRecord &grid);
+
+// The four neighbours of a wheel's centre, up, right, down, left; -1 off the grid.
+std::array<int, 4> WheelCells(const GridGeometry &geo, int centre);
+
 // The same set of cells removes the group; a new one (2 to 16 cells) is appended.
 int ToggleEqualityGroup(GridRecord &grid, std::span<const int> cells);
 // The same centre removes the wheel; a new one is appended with its values and rotation.
@@ -25,6 +36,8 @@ int TogglePanItem(GridRecord &grid, int position, const std::array<int, 4> &bloc
                   const std::array<int, 3> &operators);
 
 int FindDanCell(const GridRecord &grid, int cell);
+// The wheel centred on the cell, -1 when none.
+int FindWheelOfCentre(const GridRecord &grid, int centre);
 int FindEqualityGroupOfCell(const GridRecord &grid, int cell);
 // The cell's place among the sentence cells; 45 when it is none of them.
 int FindMagicSentenceCell(const GridRecord &grid, int cell);

@@ -8,6 +8,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/grid_set.h"
+#include "engine/group_editors.h"
 #include "engine/host.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -17,14 +18,6 @@ namespace quorbel {
 namespace {
 
 // The centre's neighbours up, right, down, left; -1 off the grid.
-std::array<int, 4> WheelCells(const GridGeometry &geo, int centre) {
-  const int w = geo.GridWidth;
-  const int r = geo.RowOfCell[centre];
-  const int c = geo.ColOfCell[centre];
-  return {r > 0 ? centre - w : -1, c + 1 < w ? centre + 1 : -1, r + 1 < w ? centre + w : -1,
-          c > 0 ? centre - 1 : -1};
-}
-
 // The value rotation `r` puts at neighbour `d`: the neighbour r takes the first value.
 int WheelValue(const WheelClue &wheel, int rotation, int d) {
   return wheel.Values[static_cast<size_t>((d - rotation + 4) % 4)];

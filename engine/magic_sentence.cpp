@@ -10,6 +10,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
+#include "platform/ascii_text.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 
@@ -192,7 +193,7 @@ std::string MagicSentenceLetters(const GridSet &set, int width) {
 }
 
 int MagicLetterValue(const std::string &letters, char key) {
-  const char upper = key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+  const char upper = AsciiUpper(key);
   if (upper < 'A' || upper > 'Z')
     return 0;
   const size_t at = letters.find(upper);

@@ -1,5 +1,5 @@
-// Letters folded to lower case one byte at a time: file extensions and catalogue keywords, which
-// compare without regard to case whatever the locale.
+// Letters folded to lower or upper case one byte at a time: file extensions, catalogue keywords
+// and typed letters, which compare without regard to case whatever the locale.
 #pragma once
 
 #include <algorithm>
@@ -15,5 +15,8 @@ inline std::string AsciiLowered(std::string_view text) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return folded;
 }
+
+// One letter raised to upper case; any other byte is kept.
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 } // namespace quorbel

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <vector>
 
+#include "engine/cell_set_rules.h"
 #include "engine/digit_tables.h"
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
@@ -14,6 +15,7 @@
 #include "engine/group_editors.h"
 #include "engine/magic_sentence.h"
 #include "engine/value_mask.h"
+#include "platform/ascii_text.h"
 #include "platform/random.h"
 #include "solver/clue_generator_family.h"
 
@@ -22,13 +24,8 @@ namespace quorbel {
 namespace {
 
 constexpr int kSetFailures = 10;
-constexpr int kFirstNumeralChar = 32;
-constexpr int kLastNumeralChar = 89;
 constexpr int kRomanNumerals = 16; // table entries 1..16 are the numerals the board draws
-constexpr int kMostEqualityCells = 16;
-constexpr int kMostDanCells = 80;
 constexpr int kDanFailures = 100;
-constexpr int kMostSentenceCells = 26;
 
 // In the grid being carved every cell that is not a given is open.
 bool IsOpen(const ClueJob &job, int cell) { return !job.IsGiven(cell); }
@@ -48,13 +45,6 @@ template <typename Give> int GiveEveryCell(const ClueJob &job, int draw, Give gi
       given += give(cell);
   return given;
 }
-
-// The family's return: count - trunc(unspent / factor).
-int CountUsed(const ClueJob &job, int unspent) {
-  return job.Count - static_cast<int>(std::max(unspent, 0) / std::max(job.Factor, 1e-9));
-}
-
-int BudgetOf(const ClueJob &job) { return static_cast<int>(job.Count * job.Factor); }
 
 // The first cell from a random one, scanning on cyclically, that `fits`; -1 after a full turn.
 template <typename Fits> int ScanFromRandomCell(const GridGeometry &geo, Fits fits) {
@@ -131,9 +121,8 @@ int GenerateNumeralLetters(const ClueJob &job) {
       return 0;
     std::string letters;
     for (const char c : job.Ctx.NumeralStrings[static_cast<size_t>(job.SolutionValue(cell) - 1)]) {
-      const int upper = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
-      if (upper >= kFirstNumeralChar && upper <= kLastNumeralChar)
-        letters += static_cast<char>(upper);
+      if (const char upper = AsciiUpper(c); IsNumeralChar(static_cast<unsigned char>(upper)))
+        letters += upper;
     }
     if (letters.empty())
       return 0;
@@ -143,8 +132,8 @@ int GenerateNumeralLetters(const ClueJob &job) {
   };
   if (job.All) {
     static constexpr std::array<int, 4> kDraw = {15, 30, 14, 10};
-    return CountUsed(
-        job, geo.NCells - GiveEveryCell(job, kDraw[static_cast<size_t>(ClampedLevel(job.Level) - 1)], give));
+    return job.CountUsed(geo.NCells -
+                         GiveEveryCell(job, kDraw[static_cast<size_t>(ClampedLevel(job.Level) - 1)], give));
   }
   return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(geo.NCells)); });
 }
@@ -166,7 +155,7 @@ int GenerateDominoSets(const ClueJob &job) {
     return 1;
   };
   if (job.All)
-    return CountUsed(job, BudgetOf(job) - GiveEveryCell(job, 0, give));
+    return job.CountUsed(job.Budget() - GiveEveryCell(job, 0, give));
   return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
 }
 
@@ -185,7 +174,7 @@ int GeneratePencilMarks(const ClueJob &job) {
     return 1;
   };
   if (job.All)
-    return CountUsed(job, BudgetOf(job) - GiveEveryCell(job, 0, give));
+    return job.CountUsed(job.Budget() - GiveEveryCell(job, 0, give));
   return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
 }
 
@@ -211,7 +200,7 @@ int GenerateClockSegments(const ClueJob &job) {
   };
   if (job.All) {
     static constexpr std::array<int, 4> kDraw = {32, 20, 14, 10};
-    const int unspent = BudgetOf(job) - GiveEveryCell(job, kDraw[static_cast<size_t>(level - 1)], give);
+    const int unspent = job.Budget() - GiveEveryCell(job, kDraw[static_cast<size_t>(level - 1)], give);
     return job.Count - std::max(unspent, 0);
   }
   return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
@@ -267,17 +256,12 @@ int GenerateEqualityGroups(const ClueJob &job) {
 int GenerateWheels(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   const int w = geo.GridWidth;
-  auto isCentre = [&](int cell) {
-    for (const WheelClue &wheel : job.Grid.Lists.Wheels.Used())
-      if (wheel.Centre == cell)
-        return true;
-    return false;
-  };
+  auto isCentre = [&](int cell) { return FindWheelOfCentre(job.Grid, cell) >= 0; };
   return SpendClueBudget(job, kSetFailures, [&](int) {
     const int r = RandomBelow(w - 2) + 1;
     const int c = RandomBelow(w - 2) + 1;
     const int cell = r * w + c;
-    const std::array<int, 4> around = {cell - w, cell + 1, cell + w, cell - 1}; // up, right, down, left
+    const std::array<int, 4> around = WheelCells(geo, cell); // off the border: all four there
     if (isCentre(cell) || std::any_of(around.begin(), around.end(), isCentre))
       return 0;
     if (std::all_of(around.begin(), around.end(), [&](int n) { return job.IsGiven(n); }))
@@ -353,12 +337,14 @@ int GenerateMasterMind(const ClueJob &job) {
         ++line.Black;
       else if (std::find(mind.Code.begin(), mind.Code.begin() + c, v) != mind.Code.begin() + c)
         ++line.White;
-      job.Grid.Cells[cell].MasterMindLine = static_cast<int16_t>(j);
-      if (solution)
-        solution->Cells[cell].MasterMindLine = static_cast<int16_t>(j);
     }
     mind.Lines.Append(line);
   }
+  // The solution's cells name their lines too.
+  MarkMasterMindCells(geo, job.Grid);
+  if (solution)
+    for (int cell = 0; cell < geo.NCells; ++cell)
+      solution->Cells[cell].MasterMindLine = job.Grid.Cells[cell].MasterMindLine;
   const double cost = (job.Factor * c + job.Minimum) * lines;
   return static_cast<int>(job.Count - cost);
 }

@@ -29,13 +29,18 @@ struct ClueJob {
   const GridGeometry &Geo() const;
   int SolutionValue(int cell) const { return Solution.Cells[cell].Value; }
   bool IsGiven(int cell) const { return Grid.Cells[cell].Status == kStatusFixed; }
+  // trunc(count x factor), and the count a budget left `unspent` used: count - trunc(unspent / factor).
+  int Budget() const { return static_cast<int>(Count * Factor); }
+  int CountUsed(int unspent) const {
+    return Count - static_cast<int>(std::max(unspent, 0) / std::max(Factor, 1e-9));
+  }
 };
 
 // budget = trunc(count x factor); each try returns what it spent (0 or less: a failure);
 // tries stop when the budget is spent (never in the all-clues mode), or after `maxFailures`
 // failures in a row. Returns count - trunc(unspent / factor).
 template <typename Try> int SpendClueBudget(const ClueJob &job, int maxFailures, Try tryOnce) {
-  int budget = static_cast<int>(job.Count * job.Factor);
+  int budget = job.Budget();
   for (int failures = 0; (budget > 0 || job.All) && failures < maxFailures;) {
     const int spent = tryOnce(budget);
     if (spent > 0) {
@@ -45,7 +50,7 @@ template <typename Try> int SpendClueBudget(const ClueJob &job, int maxFailures,
       ++failures;
     }
   }
-  return job.Count - static_cast<int>(std::max(budget, 0) / std::max(job.Factor, 1e-9));
+  return job.CountUsed(budget);
 }
 
 // The clue generators of the sum and product rules (solver/sum_clue_generators.cpp).

@@ -39,7 +39,7 @@ int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<
   if (job.All)
     for (const Pair &p : givenPairs)
       ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind);
-  int budget = static_cast<int>(job.Count * job.Factor);
+  int budget = job.Budget();
   constexpr int kMaxFailures = 10;
   for (int failures = 0; (budget > 0 || job.All) && !candidates.empty() && failures < kMaxFailures;) {
     const int at = RandomBelow(static_cast<int>(candidates.size()));
@@ -52,7 +52,7 @@ int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<
       ++failures;
     }
   }
-  return job.Count - static_cast<int>(std::max(budget, 0) / std::max(job.Factor, 1e-9));
+  return job.CountUsed(budget);
 }
 
 bool BothGivens(const ClueJob &job, int a, int b) { return job.IsGiven(a) && job.IsGiven(b); }

@@ -90,13 +90,13 @@ int GenerateChessFigures(const ClueJob &job) {
   const int first = set == 0 ? 0 : set == 2 ? kChessKinds : 0;
   const int size = set == 1 ? kChessFigures : kChessKinds;
   const int start = set == 0 ? RandomBelow(6) : set == 1 ? RandomBelow(12) : RandomBelow(6) + 6;
-  int budget = static_cast<int>(job.Count * job.Factor);
+  int budget = job.Budget();
   auto scratch = std::make_unique<GridRecord>();
   CopyGrid(ctx, *scratch, &job.Solution, 0);
   const PictureOrderTable &order = ctx.Settings.PictureOrder;
   const int passes = set == 1 ? 2 : 1;
   int placed = 0;
-  auto result = [&] { return job.Count - static_cast<int>(budget / std::max(job.Factor, 1e-9)); };
+  auto result = [&] { return job.CountUsed(budget); };
   for (int pass = 0; pass < passes; ++pass)
     for (int k = 1; k <= w; ++k) {
       const int row = RandomBelow(w);

@@ -10,17 +10,13 @@
 #include "engine/group_editors.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
+#include "platform/ascii_text.h"
 #include "platform/random.h"
 #include "view/clue_definitions.h"
 
 namespace quorbel {
 
 namespace {
-
-constexpr int kMostDanCells = 80;
-constexpr int kMostEqualityCells = 16;
-constexpr int kMostSentenceCells = 26;
-constexpr int kMostMasterMindRows = 16;
 
 uint32_t PencilMarks(const CellRecord &cell) { return cell.Status == kStatusPencilled ? cell.Marks : 0; }
 
@@ -102,7 +98,7 @@ void ClueDefinitions::Trio() {
       grid.Cells[c].CellClass = 0;
   for (int cell : cells) {
     CellRecord &record = grid.Cells[cell];
-    const int value = IsOpenStatus(record.Status) ? ReferenceValue(cell) : record.Value;
+    const int value = KnownValue(cell);
     if (value >= 1 && value <= kMaxWidth) {
       const int cellClass = ctx_.ValueClasses[static_cast<size_t>(value - 1)];
       record.CellClass = static_cast<int16_t>(record.CellClass == 0 ? cellClass : 0);
@@ -148,7 +144,7 @@ void ClueDefinitions::AllowedSet(int type) {
         else
           SetAllowedSet(record, type, static_cast<int32_t>(marks));
       } else if (type == kAllowedTypeTable) {
-        const int value = IsOpenStatus(record.Status) ? ReferenceValue(cell) : record.Value;
+        const int value = KnownValue(cell);
         if (record.AllowedType != type)
           SetAllowedSet(record, type, std::max(value, 1));
         else if (value == geo.GridWidth && record.AllowedIndex < 16)
@@ -253,15 +249,8 @@ void ClueDefinitions::Wheel() {
     Post("Wheel: Not selected");
     return;
   }
-  auto isCentre = [&](int cell) {
-    return std::any_of(wheels.Used().begin(), wheels.Used().end(),
-                       [&](const WheelClue &wheel) { return wheel.Centre == cell; });
-  };
-  auto around = [&](int cell) { return std::array<int, 4>{cell - w, cell + 1, cell + w, cell - 1}; };
-  auto value = [&](int cell) {
-    const CellRecord &record = grid.Cells[cell];
-    return IsOpenStatus(record.Status) ? ReferenceValue(cell) : record.Value;
-  };
+  auto isCentre = [&](int cell) { return FindWheelOfCentre(grid, cell) >= 0; };
+  auto around = [&](int cell) { return WheelCells(geo, cell); }; // off the border: all four there
   for (int cell : cells) {
     const int r = geo.RowOfCell[cell];
     const int c = geo.ColOfCell[cell];
@@ -277,7 +266,7 @@ void ClueDefinitions::Wheel() {
         return;
       }
     for (int n : around(cell))
-      if (value(n) == 0) {
+      if (KnownValue(n) == 0) {
         Post("Wheel: No data available");
         return;
       }
@@ -290,7 +279,7 @@ void ClueDefinitions::Wheel() {
     const std::array<int, 4> next = around(cell);
     for (int k = 0; k < 4; ++k)
       values[static_cast<size_t>(k)] =
-          isCentre(cell) ? 0 : value(next[static_cast<size_t>((rotation + k) % 4)]);
+          isCentre(cell) ? 0 : KnownValue(next[static_cast<size_t>((rotation + k) % 4)]);
     Post(ToggleWheel(grid, cell, values, rotation) == 1 ? "Wheel Added" : "Wheel Removed");
   }
   SetRuleBit(grid, kVarWheel, wheels.Size() > 0);
@@ -325,14 +314,10 @@ void ClueDefinitions::MasterMind() {
   GridRecord &grid = Grid();
   MasterMindClue &mind = grid.Lists.MasterMind;
   const std::vector<int> cells = Cells(false);
-  auto clearLines = [&] {
-    for (int c = 0; c < geo.NCells; ++c)
-      grid.Cells[c].MasterMindLine = -1;
-  };
   if (cells.empty()) {
     Snapshot();
     mind = MasterMindClue{};
-    clearLines();
+    MarkMasterMindCells(geo, grid);
     Post("Master Mind: All selection removed");
     SetRuleBit(grid, kVarMasterMind, false);
     Finish();
@@ -357,7 +342,7 @@ void ClueDefinitions::MasterMind() {
          " cells in line + 2 for B&W");
     return;
   }
-  if (existing < 0 && mind.Lines.Size() >= kMostMasterMindRows) {
+  if (existing < 0 && mind.Lines.Full()) {
     Post("Master Mind: Not selected");
     return;
   }
@@ -384,13 +369,7 @@ void ClueDefinitions::MasterMind() {
           static_cast<int16_t>(geo.ColOfCell[cells[static_cast<size_t>(k)]]);
     mind.Lines.Append(line);
   }
-  clearLines();
-  for (int j = 0; j < mind.Lines.Size(); ++j) {
-    const MasterMindGuess &line = mind.Lines.Items[static_cast<size_t>(j)];
-    for (int k = 0; k < mind.CodeLength; ++k)
-      grid.Cells[line.Row * geo.GridWidth + line.Columns[static_cast<size_t>(k)]].MasterMindLine =
-          static_cast<int16_t>(j);
-  }
+  MarkMasterMindCells(geo, grid);
   SetRuleBit(grid, kVarMasterMind, mind.Lines.Size() > 0);
   Finish();
 }
@@ -425,8 +404,7 @@ bool ClueDefinitions::Numeral() {
 }
 
 void ClueDefinitions::PromptNumeral(int cell) {
-  const CellRecord &record = Grid().Cells[cell];
-  const int value = IsOpenStatus(record.Status) ? ReferenceValue(cell) : record.Value;
+  const int value = KnownValue(cell);
   if (value >= 1 && value <= kMaxWidth && !ctx_.NumeralStrings[static_cast<size_t>(value - 1)].empty())
     Post("Please Press a key as Numeral - Possible: " + ctx_.NumeralStrings[static_cast<size_t>(value - 1)]);
   else
@@ -435,11 +413,11 @@ void ClueDefinitions::PromptNumeral(int cell) {
 
 int ClueDefinitions::TypeNumeral(int cell, char key) {
   GridRecord &grid = Grid();
-  const char upper = key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+  const char upper = AsciiUpper(key);
   if (upper != ' ' && (upper < '0' || upper > 'Y'))
     return cell;
   grid.Cells[cell].Numeral = static_cast<int16_t>(upper == ' ' ? -1 : upper);
-  if (upper != ' ' && ctx_.NumeralCharMasks[static_cast<size_t>(upper - ' ')] == 0)
+  if (upper != ' ' && NumeralMask(ctx_, upper) == 0)
     Post(std::string("Warning - Selected Numeral ") + upper + " has no correspondance");
   bool any = false;
   for (int c = 0; c < ctx_.Geo.NCells; ++c)
@@ -506,7 +484,7 @@ void ClueDefinitions::TrioData(const std::array<int8_t, 16> &classes) {
     CellRecord &record = grid.Cells[c];
     if (record.CellClass == 0)
       continue;
-    const int value = IsOpenStatus(record.Status) ? ReferenceValue(c) : record.Value;
+    const int value = KnownValue(c);
     if (value >= 1 && value <= kMaxWidth)
       record.CellClass = classes[static_cast<size_t>(value - 1)];
   }

@@ -9,6 +9,7 @@
 #include "engine/sum_clue_editors.h"
 #include "engine/sum_rules.h"
 #include "engine/undo_services.h"
+#include "engine/unit_summary.h"
 #include "engine/update_possibles.h"
 
 namespace quorbel {
@@ -94,6 +95,11 @@ std::vector<int> ClueDefinitions::Cells(bool sorted) const {
 int ClueDefinitions::ReferenceValue(int cell) {
   const CellRecord &ref = Reference().Cells[cell];
   return ref.Status < kStatusConflict ? ref.Value : 0;
+}
+
+int ClueDefinitions::KnownValue(int cell) {
+  const CellRecord &record = Grid().Cells[cell];
+  return IsOpenStatus(record.Status) ? ReferenceValue(cell) : record.Value;
 }
 
 void ClueDefinitions::Post(std::string_view line) const { ctx_.Host->AddInfoMessage(line); }

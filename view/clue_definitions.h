@@ -102,6 +102,8 @@ private:
   // The selected cells in the order chosen, or sorted by index.
   std::vector<int> Cells(bool sorted) const;
   int ReferenceValue(int cell);
+  // The cell's value in the grid, else the solution's; 0 when neither knows it.
+  int KnownValue(int cell);
   void Post(std::string_view line) const;
   void Snapshot();
   void Finish(bool tables = false);

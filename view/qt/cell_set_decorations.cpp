@@ -229,9 +229,8 @@ void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cel
     if (const int group = FindEqualityGroupOfCell(grid, cell); group >= 0)
       DrawEqualitySign(ctx, grid, group, rect);
   if (RuleShown(ctx, painter, kVarWheel))
-    for (int i = 0; i < grid.Lists.Wheels.Size(); ++i)
-      if (grid.Lists.Wheels.Items[static_cast<size_t>(i)].Centre == cell)
-        DrawWheel(ctx, grid, i, rect);
+    if (const int wheel = FindWheelOfCentre(grid, cell); wheel >= 0)
+      DrawWheel(ctx, grid, wheel, rect);
   if (RuleShown(ctx, painter, kVarMasterMind) && record.MasterMindLine >= 0 &&
       record.MasterMindLine < grid.Lists.MasterMind.Lines.Size())
     DrawMasterMindChip(ctx, grid, record.MasterMindLine, rect);
