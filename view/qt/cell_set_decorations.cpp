@@ -34,10 +34,6 @@ constexpr std::array<ColorRef, 15> kEqualityColours = {0x0000C0, 0x008000, 0xC00
 constexpr std::array<ColorRef, 8> kLineColours = {0x2080E0, 0x20A020, 0xE06020, 0xA020A0,
                                                   0x20C0C0, 0x0060A0, 0x808000, 0x6040FF};
 
-ColorRef Flagged(const PaintContext &ctx, bool flagged, ColorRef plain) {
-  return flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : plain;
-}
-
 QFont ScriptFont(const PaintContext &ctx, int size) {
   QFont font = ctx.Fonts.Font(size);
   font.setItalic(true);
@@ -90,7 +86,7 @@ void DrawRomanNumeral(const PaintContext &ctx, const CellRecord &record, const C
   const CellRect box{r.left + r.Width() / 10, r.top + 3, r.right - 1, r.top + 3 + r.Height() / 3};
   ctx.Dc.save();
   ctx.Dc.setFont(ScriptFont(ctx, box.Height() * 3 / 4));
-  ctx.Dc.setPen(ToQColor(Flagged(ctx, record.AllowedError != 0, ctx.Colours.ColInit)));
+  ctx.Dc.setPen(ToQColor(ClueColour(ctx, record.AllowedError != 0, ctx.Colours.ColInit)));
   ctx.Dc.drawText(ToQRect(box), Qt::AlignLeft | Qt::AlignVCenter, RomanNumeral(record.AllowedIndex));
   ctx.Dc.restore();
 }
@@ -101,7 +97,7 @@ void DrawClockSegments(const PaintContext &ctx, const CellRecord &record, const 
   const CellRect box{r.left + 2, r.top + (r.Height() - height) / 2, r.left + 2 + width,
                      r.top + (r.Height() + height) / 2};
   DrawSegmentDigit(ctx.Dc, static_cast<uint32_t>(record.AllowedIndex), box,
-                   Flagged(ctx, record.AllowedError != 0, ctx.Colours.ColInit), std::max(1, height / 15));
+                   ClueColour(ctx, record.AllowedError != 0, ctx.Colours.ColInit), std::max(1, height / 15));
 }
 
 // Nine pip places in a square of half the cell: the set's pips black, the others white; a pip
@@ -124,8 +120,8 @@ void DrawDanNumber(const PaintContext &ctx, const GridRecord &grid, const CellRe
 
 // Two bars in the cell's top-left third, in the group's colour.
 void DrawEqualitySign(const PaintContext &ctx, const GridRecord &grid, int group, const CellRect &r) {
-  const ColorRef colour = Flagged(ctx, grid.Work.EqualityConflict[static_cast<size_t>(group)] != 0,
-                                  kEqualityColours[static_cast<size_t>(group) % kEqualityColours.size()]);
+  const ColorRef colour = ClueColour(ctx, grid.Work.EqualityConflict[static_cast<size_t>(group)] != 0,
+                                     kEqualityColours[static_cast<size_t>(group) % kEqualityColours.size()]);
   const int left = r.left + r.Width() / 12;
   const int right = r.left + r.Width() / 3;
   const int bar = std::max(2, r.Height() / 16);
@@ -138,7 +134,7 @@ void DrawEqualitySign(const PaintContext &ctx, const GridRecord &grid, int group
 void DrawWheel(const PaintContext &ctx, const GridRecord &grid, int index, const CellRect &r) {
   const WheelClue &wheel = grid.Lists.Wheels.Items[static_cast<size_t>(index)];
   const int pen = std::max(1, std::min(r.Width(), r.Height()) / 20);
-  const ColorRef colour = Flagged(ctx, grid.Work.WheelConflict[static_cast<size_t>(index)] != 0, kBlack);
+  const ColorRef colour = ClueColour(ctx, grid.Work.WheelConflict[static_cast<size_t>(index)] != 0, kBlack);
   const int box = std::max(6, r.Width() * 2 / 7);
   const QRect ring = ToQRect(r).adjusted(box / 2, box / 2, -box / 2, -box / 2);
   ctx.Dc.save();
@@ -166,7 +162,7 @@ void DrawMasterMindChip(const PaintContext &ctx, const GridRecord &grid, int lin
   const int side = std::max(4, r.Width() / 6);
   const bool flagged = grid.Work.MasterMindConflict[static_cast<size_t>(line)] != 0;
   FillSolidRect(ctx.Dc, {r.right - side - 2, r.bottom - side - 2, r.right - 2, r.bottom - 2},
-                Flagged(ctx, flagged, kLineColours[static_cast<size_t>(line) % kLineColours.size()]));
+                ClueColour(ctx, flagged, kLineColours[static_cast<size_t>(line) % kLineColours.size()]));
 }
 
 } // namespace
@@ -280,7 +276,7 @@ void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &pai
       const MasterMindGuess &line = mind.Lines.Items[static_cast<size_t>(j)];
       const bool flagged = grid.Work.MasterMindConflict[static_cast<size_t>(j)] != 0;
       FillSolidRect(ctx.Dc, {x, bar.top + 2, x + h, bar.bottom - 2},
-                    Flagged(ctx, flagged, kLineColours[static_cast<size_t>(j) % kLineColours.size()]));
+                    ClueColour(ctx, flagged, kLineColours[static_cast<size_t>(j) % kLineColours.size()]));
       x += h + 2;
       ctx.Dc.setPen(QPen(Qt::black, 1));
       for (int k = 0; k < line.Black + line.White; ++k, x += h / 2 + 1) {
@@ -307,7 +303,7 @@ void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter) {
     const int digits = grid.Work.PanDigitCount[at];
     if (digits < 1 || numbers < 2)
       continue; // read at the next check
-    const ColorRef colour = Flagged(ctx, grid.Work.PanConflict[at] != 0, ctx.Colours.ColInit);
+    const ColorRef colour = ClueColour(ctx, grid.Work.PanConflict[at] != 0, ctx.Colours.ColInit);
     const PanExpression &pan = grid.Lists.Pan.Items[at];
     // Each sign between the last digit of one number and the first of the next.
     for (int k = 0; k + 1 < numbers && k < 3; ++k) {

@@ -79,7 +79,7 @@ void DrawNavigatorArrow(const PaintContext &ctx, int direction, bool flagged, co
                         base - normal * head,  base - normal * shaft, from - normal * shaft};
   ctx.Dc.save();
   ctx.Dc.setRenderHint(QPainter::Antialiasing);
-  const ColorRef colour = flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : kArrowColour;
+  const ColorRef colour = ClueColour(ctx, flagged, kArrowColour);
   ctx.Dc.setPen(Qt::NoPen);
   ctx.Dc.setBrush(ToQColor(colour));
   ctx.Dc.drawPolygon(arrow);

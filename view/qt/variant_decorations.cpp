@@ -15,6 +15,10 @@
 
 namespace quorbel {
 
+ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain) {
+  return flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : plain;
+}
+
 bool RuleShown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule) {
   return !ctx.Switches.HideVariantsOn && Meets(painter.Grid->GridVar & ctx.Switches.VarMask, rule);
 }
@@ -26,11 +30,6 @@ constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kMultTableColour = 0xBB0000; // blue: the board stores colours as blue, green, red
 // Grey, sea green, dark gold and purple, one per kind of line.
 constexpr std::array<ColorRef, 4> kCreasingColours = {0x808080, 0x578B2E, 0x0B86B8, 0x8B008B};
-
-// A clue's colour: the conflict colour when its check flagged it and conflicts are shown.
-ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain) {
-  return flagged && ctx.Switches.ShowWarning ? ctx.Colours.ColBad : plain;
-}
 
 QPoint Centre(const CellRect &r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 

@@ -31,6 +31,8 @@ void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, Colo
 void DrawClockFigures(QPainter &dc, int32_t milliseconds, const CellRect &box, ColorRef colour);
 void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef colour);
 
+// A clue's colour: the conflict colour when its check flagged it and conflicts are shown.
+ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain);
 // The rule is on in the painter's grid and the variants are not hidden.
 bool RuleShown(const PaintContext &ctx, const CGridDraw &painter, VariantWords rule);
 // The marks of one playing cell under its value drawn from pictures or as arrows: the chess
