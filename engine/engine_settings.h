@@ -25,6 +25,8 @@ struct EngineSettings {
   int32_t Language = kLanguageEnglish;
   int32_t AnimatedImages = 1; // GENERAL/ANIMGIF: cell pictures are animated
   int32_t PuzzleRotation = 1; // GENERAL/PUZZLEROTATION: puzzle pieces may rotate
+  // GENERAL/PUZZLEPIECEUNIQ: each generated piece or boat fits the solution in one place only.
+  int32_t PuzzlePieceUnique = 0;
   // GENERAL/GRIDCURRVARIENT-PART1 and -PART2: the variant words new grids take.
   VariantWords CurrentVariant;
   // GENERAL/GRIDCURRSIZE: the shape code of new grids. StoreGridCurrSize writes it;
@@ -38,7 +40,8 @@ struct EngineSettings {
   // own route would do (slower; it exists so that the two routes can be compared).
   int32_t SearchByPropagation = 0;
   // 1 while the generator asks only whether a grid has one solution: rules that can only take
-  // solutions away from the plain rows, columns and blocks (the Magic Sentence) may then be left
+  // solutions away from the plain rows, columns and blocks (the Magic Sentence, the Tiled and Battle
+  // Ship pieces) may then be left
   // to the classic route, whose count is never below theirs.
   int32_t UniquenessOnly = 0;
   int32_t DebugUndo = 0; // PARAMETER/DEBUGUNDO: the undo stack traces its steps

@@ -147,8 +147,7 @@ int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyP
     MarkEmptiedCells(ctx.Geo, grid);
     // Each puzzle piece on Puzzle grids; Battle Ship's and Tiled's pieces have no filter.
     if (Meets(grid.GridVar, kVarPuzzle))
-      for (int i = 0; i < grid.Lists.Pieces.Size(); ++i)
-        changed |= FilterPuzzlePieces(ctx.Geo, grid, i, true) != 0;
+      changed |= FilterAllPuzzlePieces(ctx.Geo, grid) != 0;
     if (changed)
       blocksToRead = kEveryBlock; // the filters do not say which cells they narrowed
   }

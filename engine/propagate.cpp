@@ -28,11 +28,11 @@ bool HasSideClues(const VariantLists &lists) {
 
 } // namespace
 
-bool HasClueItems(const VariantLists &lists, bool sentence) {
+bool HasClueItems(const VariantLists &lists, bool rejecting) {
   return lists.LittleKiller.Count > 0 || lists.Killer.Count > 0 || lists.OddEven.Count > 0 ||
-         lists.Comparisons.Count > 0 || lists.Distance.Count > 0 || lists.Pieces.Count > 0 ||
+         lists.Comparisons.Count > 0 || lists.Distance.Count > 0 || (rejecting && lists.Pieces.Count > 0) ||
          lists.TwinsRelation.Count > 0 || lists.OddPairs.Count > 0 || lists.Quads.Count > 0 ||
-         lists.TwinsZone.Count > 0 || (sentence && lists.MagicSentence.NCells > 0) ||
+         lists.TwinsZone.Count > 0 || (rejecting && lists.MagicSentence.NCells > 0) ||
          lists.Arrows.Count > 0 || lists.Creasing.Count > 0 || lists.Dan.NCells > 0 ||
          lists.Equality.Count > 0 || lists.Wheels.Count > 0 || lists.Pan.Count > 0 ||
          lists.Navigator.Count > 0 || lists.Chess.Count > 0 || lists.MagicSquares.Count > 0 ||

@@ -85,8 +85,9 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid);
 int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 
 // Whether any clue list of the grid holds an item (the clues beside the grid included); the
-// Magic Sentence's cells only when `sentence`.
-bool HasClueItems(const VariantLists &lists, bool sentence = true);
+// Magic Sentence's cells and the pieces, which can only reject a finished grid unless the Puzzle
+// rule's filter reads the pieces, only when `rejecting`.
+bool HasClueItems(const VariantLists &lists, bool rejecting = true);
 
 // The rules that act only through their clues: without a clue they change nothing.
 constexpr VariantWords kCluedOnlyRules =
@@ -94,7 +95,8 @@ constexpr VariantWords kCluedOnlyRules =
     kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarOddview | kVarSkyScraper |
     kVarLastNumber | kVarTransfer | kVarMagicSquare | kVarMultTable | kVarLess | kVarXV | kVarDot |
     kVarAllIndicated | kVarDistance | kVarOddPair | kVarQuadMax | kVarNavigator | kVarChess | kVarDan |
-    kVarEquality | kVarPanDigital | kVarWheel | kVarMasterMind | kVarMagicSentence;
+    kVarEquality | kVarPanDigital | kVarWheel | kVarMasterMind | kVarMagicSentence | kVarPuzzle | kVarTiled |
+    kVarBattleShip;
 // The rules whose clues stand beside the grid.
 constexpr VariantWords kSideClueRules = kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax |
                                         kVarOddview | kVarSkyScraper | kVarLastNumber | kVarTransfer;

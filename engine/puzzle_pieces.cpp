@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <bitset>
 
 #include "engine/cell_actions.h"
 #include "engine/digit_tables.h"
@@ -43,47 +45,131 @@ template <typename Each> bool ForEachTurn(const PieceTurns &turns, Each each) {
   return false;
 }
 
-// The piece laid with its turned shape's top-left at (row, col): each cell's grid cell and the
-// digit it shows, false when a cell falls outside the grid.
-bool Lay(const GridGeometry &geo, const GridRecord &grid, const PuzzlePiece &piece, int row, int col,
-         int rotation, bool mirror, std::array<int, kMaxPieceDigits> &cells,
-         std::array<int, kMaxPieceDigits> &digits) {
-  for (int k = 0; k < CellCount(piece); ++k) {
-    const auto [dc, dr] = PieceCellOffset(geo, piece, k, rotation, mirror);
-    const int r = row + dr;
-    const int c = col + dc;
-    if (r < 0 || c < 0 || r >= geo.NRows || c >= geo.NCols)
-      return false;
-    cells[static_cast<size_t>(k)] = r * geo.NCols + c;
-    digits[static_cast<size_t>(k)] =
-        TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], rotation, mirror);
+using CellBits = std::bitset<kMaxCells>;
+// Per digit 1..16, the cells that may show it.
+using DigitCells = std::array<CellBits, 17>;
+
+// The piece's cells turned and mirrored, from the smallest column and row over them.
+struct TurnedShape {
+  std::array<std::pair<int, int>, kMaxPieceDigits> Offsets{};
+  int Width = 0;
+  int Height = 0;
+};
+
+TurnedShape TurnShape(const GridGeometry &geo, const PuzzlePiece &piece, int rotation, bool mirror) {
+  TurnedShape shape;
+  const int n = CellCount(piece);
+  if (n == 0 || geo.NCols <= 0)
+    return shape;
+  const int first = piece.Cells[0];
+  int left = 0;
+  int top = 0;
+  for (int k = 0; k < n; ++k) {
+    const int cell = piece.Cells[static_cast<size_t>(k)];
+    int x = cell % geo.NCols - first % geo.NCols;
+    const int y = cell / geo.NCols - first / geo.NCols;
+    if (mirror)
+      x = NegateCoord(x);
+    const auto turned = RotateCoords(rotation, x, y);
+    shape.Offsets[static_cast<size_t>(k)] = turned;
+    left = k == 0 ? turned.first : std::min(left, turned.first);
+    top = k == 0 ? turned.second : std::min(top, turned.second);
   }
-  return true;
+  for (int k = 0; k < n; ++k) {
+    auto &[x, y] = shape.Offsets[static_cast<size_t>(k)];
+    x -= left;
+    y -= top;
+    shape.Width = std::max(shape.Width, x + 1);
+    shape.Height = std::max(shape.Height, y + 1);
+  }
+  return shape;
 }
 
-// Calls `fits(cells, digits)` for every placement of the piece; counts those it accepts, stopping
-// once `enough` are counted.
-template <typename Fits>
+// The cells from which a shape of this extent, laid by its top-left, stays inside the grid.
+// Kept per extent, since the filters ask for the same few at every pass.
+const CellBits &Origins(const GridGeometry &geo, int width, int height) {
+  constexpr int kSides = kMaxWidth + 1;
+  thread_local int cols = -1;
+  thread_local int rows = -1;
+  thread_local std::array<CellBits, kSides * kSides> origins{};
+  thread_local std::array<bool, kSides * kSides> known{};
+  if (cols != geo.NCols || rows != geo.NRows) {
+    cols = geo.NCols;
+    rows = geo.NRows;
+    known.fill(false);
+  }
+  const size_t key =
+      static_cast<size_t>(std::clamp(width, 0, kMaxWidth) * kSides + std::clamp(height, 0, kMaxWidth));
+  if (!known[key]) {
+    CellBits row;
+    for (int col = 0; col + width <= geo.NCols; ++col)
+      row.set(static_cast<size_t>(col));
+    CellBits all;
+    for (int r = 0; r + height <= geo.NRows; ++r)
+      all |= row << static_cast<size_t>(r * geo.NCols);
+    origins[key] = all;
+    known[key] = true;
+  }
+  return origins[key];
+}
+
+// Counts the placements of the piece, over every turn it may take, in which each digit lands on
+// a cell that `may` shows it, stopping once `enough` are counted. The first one's cells and
+// digits are handed back.
 int CountPlacements(const GridGeometry &geo, const GridRecord &grid, const PuzzlePiece &piece, int enough,
-                    Fits fits, std::array<int, kMaxPieceDigits> *onlyCells = nullptr,
+                    const DigitCells &may, std::array<int, kMaxPieceDigits> *onlyCells = nullptr,
                     std::array<int, kMaxPieceDigits> *onlyDigits = nullptr) {
+  const int n = CellCount(piece);
   int count = 0;
-  std::array<int, kMaxPieceDigits> cells{};
-  std::array<int, kMaxPieceDigits> digits{};
   ForEachTurn(AllowedPieceTurns(grid, piece), [&](int rotation, bool mirror) {
-    for (int row = 0; row < geo.NRows; ++row)
-      for (int col = 0; col < geo.NCols; ++col)
-        if (Lay(geo, grid, piece, row, col, rotation, mirror, cells, digits) && fits(cells, digits)) {
-          if (count == 0 && onlyCells) {
-            *onlyCells = cells;
-            *onlyDigits = digits;
-          }
-          if (++count >= enough)
-            return true;
-        }
-    return false;
+    const TurnedShape shape = TurnShape(geo, piece, rotation, mirror);
+    if (n > 0 && (shape.Width > geo.NCols || shape.Height > geo.NRows))
+      return false;
+    CellBits fits = Origins(geo, shape.Width, shape.Height);
+    std::array<int, kMaxPieceDigits> shift{};
+    std::array<int, kMaxPieceDigits> digits{};
+    for (int k = 0; k < n && fits.any(); ++k) {
+      const auto [dc, dr] = shape.Offsets[static_cast<size_t>(k)];
+      shift[static_cast<size_t>(k)] = dr * geo.NCols + dc;
+      digits[static_cast<size_t>(k)] =
+          TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], rotation, mirror);
+      const int d = digits[static_cast<size_t>(k)];
+      if (d < 0 || d > 16)
+        fits.reset();
+      else if (d != 0)
+        fits &= may[static_cast<size_t>(d)] >> static_cast<size_t>(shift[static_cast<size_t>(k)]);
+    }
+    // Only none, one or several matter: the count stops at `enough`.
+    const size_t first = fits._Find_first();
+    if (first >= fits.size())
+      return false;
+    const int here = fits._Find_next(first) < fits.size() ? 2 : 1;
+    if (count == 0 && onlyCells) {
+      for (int k = 0; k < n; ++k)
+        (*onlyCells)[static_cast<size_t>(k)] = static_cast<int>(first) + shift[static_cast<size_t>(k)];
+      *onlyDigits = digits;
+    }
+    count += here;
+    return count >= enough;
   });
-  return count;
+  return std::min(count, std::max(enough, 1));
+}
+
+// The cells holding each digit (placed or given), and with `open`, the open cells that still
+// have it as a candidate.
+DigitCells CellsThatMayShow(const GridGeometry &geo, const GridRecord &grid, bool open) {
+  DigitCells may{};
+  for (int c = 0; c < geo.NCells; ++c) {
+    const CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
+    if (IsOpenStatus(cell.Status)) {
+      if (open)
+        for (uint32_t poss = cell.ThePoss & geo.FullMask; poss != 0; poss &= poss - 1)
+          may[static_cast<size_t>(std::countr_zero(poss) + 1)].set(static_cast<size_t>(c));
+    } else if (cell.Value >= 1 && cell.Value <= 16) {
+      may[static_cast<size_t>(cell.Value)].set(static_cast<size_t>(c));
+    }
+  }
+  return may;
 }
 
 } // namespace
@@ -134,76 +220,69 @@ int TurnedDigit(const GridRecord &grid, int digit, int rotation, bool mirror) {
 
 std::pair<int, int> PieceCellOffset(const GridGeometry &geo, const PuzzlePiece &piece, int k, int rotation,
                                     bool mirror) {
-  const int n = CellCount(piece);
-  if (n == 0 || k < 0 || k >= n || geo.NCols <= 0)
+  if (k < 0 || k >= CellCount(piece))
     return {0, 0};
-  auto turned = [&](int j) {
-    const int cell = piece.Cells[static_cast<size_t>(j)];
-    const int first = piece.Cells[0];
-    int x = cell % geo.NCols - first % geo.NCols;
-    const int y = cell / geo.NCols - first / geo.NCols;
-    if (mirror)
-      x = NegateCoord(x);
-    return RotateCoords(rotation, x, y);
-  };
-  int left = 0;
-  int top = 0;
-  for (int j = 0; j < n; ++j) {
-    const auto [x, y] = turned(j);
-    left = j == 0 ? x : std::min(left, x);
-    top = j == 0 ? y : std::min(top, y);
-  }
-  const auto [x, y] = turned(k);
-  return {x - left, y - top};
+  return TurnShape(geo, piece, rotation, mirror).Offsets[static_cast<size_t>(k)];
 }
 
 void CheckPuzzlePiece(const GridGeometry &geo, GridRecord &grid, int i) {
   if (grid.SudMissing != 0 || i < 0 || i >= grid.Lists.Pieces.Size())
     return;
   const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];
-  const int n = CellCount(piece);
-  const int found = CountPlacements(geo, grid, piece, 1, [&](const auto &cells, const auto &digits) {
-    for (int k = 0; k < n; ++k) {
-      const int d = digits[static_cast<size_t>(k)];
-      if (d != 0 && grid.Cells[static_cast<size_t>(cells[static_cast<size_t>(k)])].Value != d)
-        return false;
-    }
-    return true;
-  });
-  if (found == 0) {
+  if (CountPlacements(geo, grid, piece, 1, CellsThatMayShow(geo, grid, false)) == 0) {
     grid.Work.PieceConflict[static_cast<size_t>(i)] = 1;
     grid.State = kGridContradiction;
   }
 }
 
+namespace {
+
+int NarrowToPlace(const GridGeometry &geo, GridRecord &grid, const PuzzlePiece &piece,
+                  const std::array<int, kMaxPieceDigits> &cells,
+                  const std::array<int, kMaxPieceDigits> &digits) {
+  int changed = 0;
+  for (int k = 0; k < CellCount(piece); ++k)
+    if (const int d = digits[static_cast<size_t>(k)]; d != 0)
+      changed |=
+          RestrictPoss(geo, grid.Cells[static_cast<size_t>(cells[static_cast<size_t>(k)])], ValueBit(d));
+  return changed;
+}
+
+} // namespace
+
 int FilterPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int i, bool narrow) {
   if (i < 0 || i >= grid.Lists.Pieces.Size())
     return 0;
   const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];
-  const int n = CellCount(piece);
   std::array<int, kMaxPieceDigits> onlyCells{};
   std::array<int, kMaxPieceDigits> onlyDigits{};
-  const int found = CountPlacements(
-      geo, grid, piece, 2,
-      [&](const auto &cells, const auto &digits) {
-        for (int k = 0; k < n; ++k) {
-          const int d = digits[static_cast<size_t>(k)];
-          if (d == 0)
-            continue;
-          const CellRecord &cell = grid.Cells[static_cast<size_t>(cells[static_cast<size_t>(k)])];
-          if (IsOpenStatus(cell.Status) ? (cell.ThePoss & ValueBit(d)) == 0 : cell.Value != d)
-            return false;
-        }
-        return true;
-      },
-      &onlyCells, &onlyDigits);
-  if (found != 1 || !narrow)
+  if (CountPlacements(geo, grid, piece, 2, CellsThatMayShow(geo, grid, true), &onlyCells, &onlyDigits) != 1 ||
+      !narrow)
     return 0;
+  return NarrowToPlace(geo, grid, piece, onlyCells, onlyDigits);
+}
+
+int FilterAllPuzzlePieces(const GridGeometry &geo, GridRecord &grid) {
+  DigitCells may = CellsThatMayShow(geo, grid, true);
   int changed = 0;
-  for (int k = 0; k < n; ++k)
-    if (const int d = onlyDigits[static_cast<size_t>(k)]; d != 0)
-      changed |=
-          RestrictPoss(geo, grid.Cells[static_cast<size_t>(onlyCells[static_cast<size_t>(k)])], ValueBit(d));
+  for (int i = 0; i < grid.Lists.Pieces.Size(); ++i) {
+    const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];
+    std::array<int, kMaxPieceDigits> onlyCells{};
+    std::array<int, kMaxPieceDigits> onlyDigits{};
+    const int places = CountPlacements(geo, grid, piece, 2, may, &onlyCells, &onlyDigits);
+    if (places == 0) {
+      grid.Work.PieceConflict[static_cast<size_t>(i)] = 1;
+      grid.State = kGridContradiction;
+    } else if (places == 1 && NarrowToPlace(geo, grid, piece, onlyCells, onlyDigits) != 0) {
+      changed = 1;
+      // The narrowed cells may now show their piece digit only.
+      for (int k = 0; k < CellCount(piece); ++k)
+        if (const int d = onlyDigits[static_cast<size_t>(k)]; d != 0)
+          for (int e = 1; e <= 16; ++e)
+            if (e != d)
+              may[static_cast<size_t>(e)].reset(static_cast<size_t>(onlyCells[static_cast<size_t>(k)]));
+    }
+  }
   return changed;
 }
 
@@ -286,28 +365,58 @@ bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &
   }
 }
 
+namespace {
+
+void SortPieceCells(PuzzlePiece &piece) {
+  const int n = CellCount(piece);
+  // The marked cell is a position in the piece: it follows its cell through the sort.
+  const int marked =
+      piece.MarkedCell >= 0 && piece.MarkedCell < n ? piece.Cells[static_cast<size_t>(piece.MarkedCell)] : -1;
+  std::array<std::pair<int, int>, kMaxPieceDigits> cells{};
+  for (int k = 0; k < n; ++k)
+    cells[static_cast<size_t>(k)] = {piece.Cells[static_cast<size_t>(k)],
+                                     piece.Digits[static_cast<size_t>(k)]};
+  std::sort(cells.begin(), cells.begin() + n);
+  for (int k = 0; k < n; ++k) {
+    piece.Cells[static_cast<size_t>(k)] = static_cast<CellRef>(cells[static_cast<size_t>(k)].first);
+    piece.Digits[static_cast<size_t>(k)] = static_cast<int16_t>(cells[static_cast<size_t>(k)].second);
+    if (cells[static_cast<size_t>(k)].first == marked)
+      piece.MarkedCell = static_cast<int16_t>(k);
+  }
+}
+
+} // namespace
+
+void ShowPuzzlePieces(EngineContext &ctx, GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  int record = geo.NCellRecs;
+  for (PuzzlePiece &piece : grid.Lists.Pieces.Used()) {
+    SortPieceCells(piece);
+    const int n = CellCount(piece);
+    for (int k = 0; k < n && record < geo.AllocatedRecords(); ++k, ++record) {
+      piece.Identities[static_cast<size_t>(k)] = static_cast<CellRef>(record);
+      const int digit =
+          TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], piece.Rotation, piece.Mirror != 0);
+      SetCellValue(ctx, grid, record, std::max(digit, 0), kActionPlaceFixed);
+    }
+    if (n > 0 && geo.NCols > 0) {
+      piece.AnchorRow = static_cast<int16_t>(piece.Cells[0] / geo.NCols);
+      piece.AnchorCol = static_cast<int16_t>(piece.Cells[0] % geo.NCols);
+    }
+  }
+}
+
 void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   auto &pieces = grid.Lists.Pieces;
   const int count = pieces.Size();
   if (count == 0)
     return;
-  for (PuzzlePiece &piece : pieces.Used()) {
-    const int n = CellCount(piece);
-    std::array<std::pair<int, int>, kMaxPieceDigits> cells{};
-    for (int k = 0; k < n; ++k)
-      cells[static_cast<size_t>(k)] = {piece.Cells[static_cast<size_t>(k)],
-                                       piece.Digits[static_cast<size_t>(k)]};
-    std::sort(cells.begin(), cells.begin() + n);
-    for (int k = 0; k < n; ++k) {
-      piece.Cells[static_cast<size_t>(k)] = static_cast<CellRef>(cells[static_cast<size_t>(k)].first);
-      piece.Digits[static_cast<size_t>(k)] = static_cast<int16_t>(cells[static_cast<size_t>(k)].second);
-    }
-  }
+  for (PuzzlePiece &piece : pieces.Used())
+    SortPieceCells(piece);
   for (int k = 0; k < count; ++k)
     std::swap(pieces.Items[static_cast<size_t>(RandomBelow(count))],
               pieces.Items[static_cast<size_t>(RandomBelow(count))]);
-  int record = geo.NCellRecs;
   for (PuzzlePiece &piece : pieces.Used()) {
     const int n = CellCount(piece);
     const PieceTurns turns = AllowedPieceTurns(grid, piece);
@@ -321,17 +430,8 @@ void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
     } else {
       piece.Rotation = static_cast<int16_t>(turns.Rotations == 0b1111u ? RandomBelow(4) : 0);
     }
-    for (int k = 0; k < n && record < geo.AllocatedRecords(); ++k, ++record) {
-      piece.Identities[static_cast<size_t>(k)] = static_cast<CellRef>(record);
-      const int digit =
-          TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], piece.Rotation, piece.Mirror != 0);
-      SetCellValue(ctx, grid, record, std::max(digit, 0), kActionPlaceFixed);
-    }
-    if (n > 0 && geo.NCols > 0) {
-      piece.AnchorRow = static_cast<int16_t>(piece.Cells[0] / geo.NCols);
-      piece.AnchorCol = static_cast<int16_t>(piece.Cells[0] % geo.NCols);
-    }
   }
+  ShowPuzzlePieces(ctx, grid);
 }
 
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity) {

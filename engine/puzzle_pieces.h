@@ -44,6 +44,9 @@ void CheckPuzzlePiece(const GridGeometry &geo, GridRecord &grid, int i);
 // When the piece fits in one place only, its digits narrow the open cells there (`narrow`).
 // 1 when a cell changed.
 int FilterPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int i, bool narrow);
+// Every piece in turn, as FilterPuzzlePieces narrows; a piece that the candidates leave no place
+// is a conflict at once, since no way of filling the grid could give it one. 1 when a cell changed.
+int FilterAllPuzzlePieces(const GridGeometry &geo, GridRecord &grid);
 
 // Lays every piece on the layout board of at most 80 x 80 squares; false when one finds no place.
 bool PlacePuzzlePieces(const GridGeometry &geo, GridRecord &grid, int columns, int rows);
@@ -57,6 +60,9 @@ bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &
 // given the record after the grid's own that shows it, holding its digit as a clue, and each
 // piece's anchor (its first cell's row and column) noted.
 void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid);
+// The same without the shuffle and the drawn turns: the pieces as they stand, in their order and
+// turns, get their records and anchors (a grid read from text, a piece turned by the player).
+void ShowPuzzlePieces(EngineContext &ctx, GridRecord &grid);
 
 // The piece whose cells carry the identity, -1 when none.
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity);

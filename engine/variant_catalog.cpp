@@ -239,7 +239,7 @@ const std::array<VariantRow, kVariantRowCount> VariantCatalog = {{
      "way.",
      "Chaque tuile se pose quelque part sur la solution, peut-être retournée ou en miroir, ses chiffres lus "
      "de même.",
-     kVarTiled, kAllSizes, None},
+     kVarTiled, kSizes4To9, None}, // a tile is a block, and a piece holds at most 10 cells
     {"Battle Ship", "Bataille Navale",
      "Each boat lies somewhere on the solution with matching digits; the numbers beside the grid count the "
      "boat cells of each row and column.",

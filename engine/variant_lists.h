@@ -113,6 +113,9 @@ struct PuzzlePiece {
   int16_t Mirror = 0;
   int16_t AnchorRow = 0;
   int16_t AnchorCol = 0;
+  int16_t MarkedCell = -1; // Tiled: the position of the cell the board marks (a grid corner)
+  int16_t Placed = 0;      // the player laid every cell of it on the grid
+  int16_t Found = 0;       // the player marked it found
   bool operator==(const PuzzlePiece &) const = default;
 };
 
@@ -300,6 +303,10 @@ struct VariantLists {
   FixedList<DistanceClue, 80> Distance;
   FixedList<PuzzlePiece, 40> Pieces;
   int16_t PuzzleRotation = 0; // pieces may rotate
+  int16_t PieceParity = 0;    // a dropped piece leaves the parity of its digits, not the digits
+  // Battle Ship: the boat cells of the solution in each row and column.
+  std::array<int8_t, 16> BoatClueRow{};
+  std::array<int8_t, 16> BoatClueCol{};
   FixedList<TwinsRelationLink, 80> TwinsRelation;
   FixedList<OddPairMark, 80> OddPairs;
   FixedList<QuadClue, 80> Quads;

@@ -124,6 +124,14 @@ private:
       grid.Var |= kVarIrregular;
     if (grid.Lists->Pieces.Size() > 0 && !Meets(grid.Var, kVarTiled | kVarBattleShip))
       grid.Var |= kVarPuzzle;
+    if (Meets(grid.Var, kVarTiled)) {
+      const int w = geo_.GridWidth;
+      const std::array<int, 4> corners = {0, w - 1, w * (w - 1), w * w - 1};
+      for (PuzzlePiece &piece : grid.Lists->Pieces.Used())
+        for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceCells); ++k)
+          if (std::find(corners.begin(), corners.end(), piece.Cells[static_cast<size_t>(k)]) != corners.end())
+            piece.MarkedCell = static_cast<int16_t>(k);
+    }
   }
 
   // ---- numbers ----
@@ -341,7 +349,8 @@ private:
       }
       return;
     case kTiled:
-      // No placement is kept: the line only names the rule.
+      // The digits of the marked cells say no position: the marks are found again at the grid's
+      // corners once the pieces are read.
       return flag(kVarTiled);
     case kPiece:
       return Piece(line);
@@ -349,7 +358,8 @@ private:
       l.PuzzleRotation = 1;
       return;
     case kPieceOption:
-      return Warn("the second puzzle-piece option is not kept");
+      l.PieceParity = 1;
+      return;
     case kBoatCounts:
       if (Numbers(line, 1, n) && AtLeast(n, 2 * static_cast<size_t>(geo_.GridWidth), "the boat counts")) {
         for (int i = 0; i < geo_.GridWidth; ++i)
@@ -357,8 +367,8 @@ private:
               !InRange(n[geo_.GridWidth + i], 0, kMaxWidth, "boat count"))
             return;
         for (int i = 0; i < geo_.GridWidth; ++i) {
-          grid.BoatsPerRow[i] = static_cast<int8_t>(n[i]);
-          grid.BoatsPerCol[i] = static_cast<int8_t>(n[geo_.GridWidth + i]);
+          l.BoatClueRow[i] = static_cast<int8_t>(n[i]);
+          l.BoatClueCol[i] = static_cast<int8_t>(n[geo_.GridWidth + i]);
         }
         flag(kVarBattleShip);
       }

@@ -41,8 +41,6 @@ struct StagedTextGrid {
   int CellLines = 0;
   VariantWords Var;
   std::unique_ptr<VariantLists> Lists = std::make_unique<VariantLists>();
-  std::array<int8_t, 16> BoatsPerRow{};
-  std::array<int8_t, 16> BoatsPerCol{};
   std::array<int8_t, 16> SubstitutionMap = VariantWork::Filled<16>(-1);
   bool RegionLines = false;
   bool RegionCount = false;

@@ -8,6 +8,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
+#include "engine/puzzle_pieces.h"
 #include "files/sud_file_format.h"
 #include "files/text_grid_parser.h"
 
@@ -62,8 +63,6 @@ void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
   }
   grid.GridVar = staged.Var;
   grid.Lists = *staged.Lists;
-  grid.Work.BoatsPerRow = staged.BoatsPerRow;
-  grid.Work.BoatsPerCol = staged.BoatsPerCol;
   grid.Work.SubstitutionMap = staged.SubstitutionMap;
   auto cells = grid.PlayingCells(ctx.Geo);
   auto references = reference.PlayingCells(ctx.Geo);
@@ -83,8 +82,10 @@ void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
     cell.SurpriseWords[0] = e.SurpriseWord;
     cell.CrossedOut = e.CrossedOut ? 1 : 0;
   }
-  // Block layouts, extra regions and odd/even marks follow the lists just read.
+  // Block layouts, extra regions and odd/even marks follow the lists just read; the pieces get
+  // the records that show them.
   BuildGridTables(ctx, 0, 0, slot);
+  ShowPuzzlePieces(ctx, grid);
 }
 
 // Parses the body of a text whose header was read into a stage for `geo`.

@@ -177,9 +177,14 @@ void WriteVariantLines(Lines &out, const EngineContext &ctx, int slot, const Tex
   }
   if (has(kVarIrregular))
     RegionLines(out, l.Layout);
-  // No placement is kept for Tiled pieces, so the line lists none.
-  if (has(kVarTiled))
-    out.Text(Prefix(kTiled));
+  // The digits of the Tiled pieces' marked cells; they say no position, so reading keeps the flag.
+  if (has(kVarTiled)) {
+    std::vector<int> marked;
+    for (const PuzzlePiece &p : l.Pieces.Used())
+      if (p.MarkedCell >= 0 && p.MarkedCell < std::clamp<int>(p.NCells, 0, 10))
+        marked.push_back(p.Digits[static_cast<size_t>(p.MarkedCell)]);
+    out.Row(Prefix(kTiled), marked, true);
+  }
   if (has(kVarTiled | kVarBattleShip | kVarPuzzle)) {
     for (const PuzzlePiece &p : l.Pieces.Used()) {
       std::vector<int> pairs;
@@ -191,10 +196,12 @@ void WriteVariantLines(Lines &out, const EngineContext &ctx, int slot, const Tex
     }
     if (l.PuzzleRotation == 1)
       out.Text(Prefix(kPieceRotation));
+    if (l.PieceParity == 1)
+      out.Text(Prefix(kPieceOption));
   }
   if (has(kVarBattleShip)) {
-    std::vector<int> counts(w.BoatsPerRow.begin(), w.BoatsPerRow.begin() + geo.GridWidth);
-    counts.insert(counts.end(), w.BoatsPerCol.begin(), w.BoatsPerCol.begin() + geo.GridWidth);
+    std::vector<int> counts(l.BoatClueRow.begin(), l.BoatClueRow.begin() + geo.GridWidth);
+    counts.insert(counts.end(), l.BoatClueCol.begin(), l.BoatClueCol.begin() + geo.GridWidth);
     out.Row(Prefix(kBoatCounts), counts, true);
   }
   if (has(kVarTrio)) {

@@ -334,6 +334,12 @@ template <class V> void WalkBlock(V &v, VariantBlockContent &b, const Ranges &x)
   Array(v, "Twins Same in Line: conflict", w.SameInLineConflict, 0);
   Array(v, "Magic Sentence: letter table", l.MagicSentence.LetterTable, 0);
   One(v, "Magic Sentence: shown", l.MagicSentence.Shown);
+  Items(v, "Puzzle pieces: marked cell", l.Pieces, QRB_FIELD(MarkedCell), Range{-1, 9});
+  Items(v, "Puzzle pieces: placed", l.Pieces, QRB_FIELD(Placed), x.Flag);
+  Items(v, "Puzzle pieces: found", l.Pieces, QRB_FIELD(Found), x.Flag);
+  Array(v, "Battle Ship: clue per row", l.BoatClueRow, kMaxWidth, Range{0, kMaxWidth});
+  Array(v, "Battle Ship: clue per column", l.BoatClueCol, kMaxWidth, Range{0, kMaxWidth});
+  One(v, "Puzzle pieces: parity flag", l.PieceParity, x.Flag);
   Array(v, "reserved: tail", r.Tail, 0);
 }
 

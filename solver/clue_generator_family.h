@@ -98,6 +98,18 @@ int GenerateDanZone(const ClueJob &job, int total);
 int GenerateMagicSentence(const ClueJob &job);
 // The n-th (from 1) set bit of the mask, cleared from it; 0 when there are fewer.
 uint32_t TakeNthBit(int n, uint32_t &mask);
+// The pieces (solver/piece_clue_generators.cpp). Puzzle pieces grow as chains of neighbours,
+// at most two givens each and never givens only; with `unique` each fits the solution in one
+// place only (over its quarter turns when `turns`).
+int GeneratePuzzlePieces(const ClueJob &job, bool unique, bool turns);
+// What a Puzzle piece of `size` cells costs beyond its first unit.
+int PuzzlePieceCost(int size);
+// One piece per block, its digits shown or hidden by a draw that hardens with the level; a piece
+// holding a grid corner marks it.
+int GenerateTiledPieces(const ClueJob &job);
+// The fleet of the grid's width laid as straight boats that never touch, with the clue numbers
+// per row and column; returns the running total.
+int GenerateBattleShip(const ClueJob &job, int total, bool unique);
 // The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
 void GenerateTransferPattern(const ClueJob &job);
 

@@ -569,12 +569,14 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   const int w = geo.GridWidth;
-  // A count for uniqueness alone may leave out the Magic Sentence: it only rejects solutions.
-  const bool sentenceLeftOut = ctx.Settings.UniquenessOnly != 0;
+  // A count for uniqueness alone may leave out the rules that only reject finished grids: the
+  // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads.
+  const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
   const VariantWords leftOut =
-      kUnitRules | kCluedOnlyRules | (sentenceLeftOut ? kVarMagicSentence : VariantWords{});
+      kUnitRules | kCluedOnlyRules |
+      (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip : VariantWords{});
   if (ctx.Settings.SearchByPropagation != 0 || !FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth ||
-      geo.NCells != w * w || (grid.GridVar & ~leftOut).Any() || HasClueItems(grid.Lists, !sentenceLeftOut))
+      geo.NCells != w * w || (grid.GridVar & ~leftOut).Any() || HasClueItems(grid.Lists, !rejectingLeftOut))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "engine/engine_context.h"
+#include "engine/grid_cells.h"
+#include "engine/puzzle_pieces.h"
 #include "platform/random.h"
 #include "solver/clue_generator_family.h"
 #include "solver/generation_run.h"
@@ -19,7 +21,9 @@ enum ClueKindIndex : int {
   kClueOdd = 4,
   kClueXV = 5,
   kClueDistance = 6,
+  kCluePuzzle = 7,
   kClueDot = 8,
+  kClueTiled = 9,
   kClueTrio = 10,
   kClueOutside = 11,
   kClueFrameSum = 12,
@@ -47,14 +51,15 @@ enum ClueKindIndex : int {
 constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
 
 // The kinds whose generator is built, by their entry in the clue table.
-constexpr int kBuiltKinds[] = {
-    kClueLittleKiller,  kClueKillerSum,     kClueLess,       kClueOdd,      kClueXV,
-    kClueDistance,      kClueDot,           kClueOutside,    kClueFrameSum, kClueFrameProduct,
-    kClueKillerProduct, kClueOddPair,       kClueOddview,    kClueQuad,     kClueSkyScraper,
-    kClueArrow,         kClueCreasing,      kClueLastNumber, kClueFrameMax, kClueNavigator,
-    kClueChess,         kCluePirate,        kClueTrio,       kClueDomino,   kCluePencil,
-    kClueNumeral,       kClueClock,         kClueRomain,     kClueEquality, kClueWheel,
-    kClueMasterMind,    kClueMagicSentence, kClueDan};
+constexpr int kBuiltKinds[] = {kClueLittleKiller, kClueKillerSum,    kClueLess,          kClueOdd,
+                               kClueXV,           kClueDistance,     kClueDot,           kClueOutside,
+                               kClueFrameSum,     kClueFrameProduct, kClueKillerProduct, kClueOddPair,
+                               kClueOddview,      kClueQuad,         kClueSkyScraper,    kClueArrow,
+                               kClueCreasing,     kClueLastNumber,   kClueFrameMax,      kClueNavigator,
+                               kClueChess,        kCluePirate,       kClueTrio,          kClueDomino,
+                               kCluePencil,       kClueNumeral,      kClueClock,         kClueRomain,
+                               kClueEquality,     kClueWheel,        kClueMasterMind,    kClueMagicSentence,
+                               kClueDan,          kCluePuzzle,       kClueTiled,         kClueBattleShip};
 
 // Runs entry i's generator; 0 for a kind whose generator is not built.
 int RunGenerator(int i, const ClueJob &job, GenerationRun &run) {
@@ -119,9 +124,20 @@ int RunGenerator(int i, const ClueJob &job, GenerationRun &run) {
     return GenerateNavigatorArrows(job);
   case kClueChess:
     return GenerateChessFigures(job);
+  case kCluePuzzle:
+    return GeneratePuzzlePieces(job, job.Ctx.Settings.PuzzlePieceUnique == 1,
+                                job.Ctx.Settings.PuzzleRotation == 1);
+  case kClueTiled:
+    return GenerateTiledPieces(job);
   default: // Pirate has no clue: its rule alone makes the grid
     return 0;
   }
+}
+
+// The pieces just made get their records and turns for play.
+void ReadyPieces(EngineContext &ctx, GridRecord &grid) {
+  ResetRegionTables(ctx.Geo, grid);
+  NormalisePuzzlePieces(ctx, grid);
 }
 
 // A Kimo grid without a modulus draws one that suits its width.
@@ -168,7 +184,7 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
     return job;
   };
 
-  // The whole-grid steps. Battle Ship joins with its family.
+  // The whole-grid steps.
   if (Meets(grid.GridVar, kVarTransfer)) {
     GenerateTransferPattern(jobOf(kClueTransfer));
     tables.Result[kClueTransfer] = std::max(tables.Allocated[kClueTransfer], 1);
@@ -181,13 +197,25 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
   }
   if (Meets(grid.GridVar, kVarMagicSentence) && GenerateMagicSentence(jobOf(kClueMagicSentence)) > 0)
     tables.Result[kClueMagicSentence] = std::max(tables.Allocated[kClueMagicSentence], 1);
+  if (Meets(grid.GridVar, kVarBattleShip)) {
+    const int total = tables.Allocated[kClueBattleShip];
+    GenerateBattleShip(jobOf(kClueBattleShip), total, ctx.Settings.PuzzlePieceUnique == 1);
+    tables.Result[kClueBattleShip] = grid.Lists.Pieces.Size() > 0 ? std::max(total, 1) : 0;
+    grid.Lists.PuzzleRotation = 1;
+    ReadyPieces(ctx, grid);
+  }
   DrawKimoModulus(ctx.Geo, grid);
   grid.Lists.Killer.Clear();
 
   for (int i = 0; i <= kLastEntryOfTheLoop; ++i) {
     const VariantWords words = HiddenVariantTable[i].Words;
-    if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0)
+    if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0) {
       tables.Result[i] = RunGenerator(i, jobOf(i), run);
+      if (i == kCluePuzzle)
+        grid.Lists.PuzzleRotation = static_cast<int16_t>(ctx.Settings.PuzzleRotation == 1 ? 1 : 0);
+      if (i == kCluePuzzle || i == kClueTiled)
+        ReadyPieces(ctx, grid);
+    }
     // Pirate needs no clue: its rule stays without one.
     if (tables.Result[i] == 0 && i != kCluePirate)
       grid.GridVar &= ~words;

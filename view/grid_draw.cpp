@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/puzzle_pieces.h"
+
 namespace quorbel {
 
 namespace {
@@ -18,6 +20,14 @@ constexpr double kDesignCellH = 39;
 constexpr double kDesignSmallRow = 10;
 // Room kept around a grid scaled to its board, in design units.
 constexpr double kDesignSlack = 20;
+// The share of the board the grid keeps when its pieces need more room than it leaves.
+constexpr double kGridShareBesidePieces = 0.7;
+constexpr VariantWords kPieceRules = kVarPuzzle | kVarTiled | kVarBattleShip;
+
+struct GridExtent {
+  double Width = 0;
+  double Height = 0;
+};
 // A cell's value font: 31/39 of its height, less 7.
 constexpr double kCellFontNumerator = 31;
 constexpr double kCellFontDenominator = 39;
@@ -90,6 +100,28 @@ std::array<bool, 4> ThickSides(const GridGeometry &geo, const GridRecord &grid, 
 
 bool ShowsLabels(const GridLayoutInputs &in) {
   return in.General.displayLines == 1 && in.Symbols != kSymbolPictures;
+}
+
+// Each piece cell covers two by two squares of the piece area, at the place the layout gave it.
+void LayOutPieceCells(CGridDraw &p, const GridGeometry &geo) {
+  const double scale = p.PieceScale > 0 ? p.PieceScale : 1.0;
+  const double squareW = p.CellW / 2 / scale;
+  const double squareH = p.CellH / 2 / scale;
+  const GridRecord &grid = *p.Grid;
+  for (int i = 0; i < grid.Lists.Pieces.Size(); ++i) {
+    const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];
+    for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceDigits); ++k) {
+      const int record = piece.Identities[static_cast<size_t>(k)];
+      if (record < geo.NCellRecs || record >= kDrawRecords)
+        continue;
+      const int col = grid.Work.PieceLayoutCol[static_cast<size_t>(i)][static_cast<size_t>(k)];
+      const int row = grid.Work.PieceLayoutRow[static_cast<size_t>(i)][static_cast<size_t>(k)];
+      const CellRect box{p.PieceArea.left + Trunc(col * squareW), p.PieceArea.top + Trunc(row * squareH),
+                         p.PieceArea.left + Trunc((col + 2) * squareW) - 1,
+                         p.PieceArea.top + Trunc((row + 2) * squareH) - 1};
+      p.OuterRect[record] = p.InnerRect[record] = box;
+    }
+  }
 }
 
 void LayOutLabels(CGridDraw &p, const GridGeometry &geo) {
@@ -233,24 +265,13 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
   return m;
 }
 
-void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
+namespace {
+
+// Lays the grid out on a board of this size: its metrics and its offsets in it.
+GridExtent LayGrid(CGridDraw &p, const GridLayoutInputs &in, VariantWords rules, double boardW,
+                   double boardH) {
   const GridGeometry &geo = in.Geo;
   const GeneralSettings &g = in.General;
-  const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};
-  p.BoardW = p.BoardRect.Width();
-  p.BoardH = p.BoardRect.Height();
-  if (p.Grid && in.Symbols != kSymbolPictures) {
-    if (HasSentenceBar(*p.Grid, rules))
-      p.BoardH -= kBarStripHeight;
-    if (HasMasterMindBar(*p.Grid, rules))
-      p.BoardH -= kBarStripHeight;
-  }
-  p.Margins = p.Grid ? ClueMargins(geo, *p.Grid, rules) : GridMargins{};
-  // The puzzle pieces' strip beside the grid needs the pieces' fitting (FitPuzzlePieces of the
-  // puzzle-piece rules); until it exists the grid takes the whole board.
-  p.PieceArea = kNotShownRect;
-  p.PieceScale = 1.0;
-
   Metrics m = g.autoSize == 1
                   ? kAutoMetrics
                   : Metrics{static_cast<double>(g.longCase),    static_cast<double>(g.hautCase),
@@ -282,8 +303,8 @@ void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
       kx += m.blockGapX + m.cellW;
       ky += m.blockGapY + m.cellH - 2 * m.smallRow;
     }
-    const double sx = kx > 0 ? std::max(0.0, p.BoardW / kx) : 0.0;
-    const double sy = ky > 0 ? std::max(0.0, p.BoardH / ky) : 0.0;
+    const double sx = kx > 0 ? std::max(0.0, boardW / kx) : 0.0;
+    const double sy = ky > 0 ? std::max(0.0, boardH / ky) : 0.0;
     const double designCellH = m.cellH;
     m.cellW *= sx;
     m.cellGapX *= sx;
@@ -323,8 +344,63 @@ void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
     width += m.blockGapX + m.cellW;
     height += m.blockGapY + m.cellH - 2 * m.smallRow;
   }
-  p.OffsetX = std::max(0.0, (p.BoardW - width) / 2);
-  p.OffsetY = std::max(0.0, (p.BoardH - height) / 2);
+  p.OffsetX = std::max(0.0, (boardW - width) / 2);
+  p.OffsetY = std::max(0.0, (boardH - height) / 2);
+  return {width, height};
+}
+
+// The pieces go right of the grid when they fit in the strip the grid leaves there; otherwise
+// the grid takes 70% of the board's width (or height, for cells taller than wide) and the
+// pieces the rest.
+void LayPieceArea(CGridDraw &p, const GridLayoutInputs &in, VariantWords rules, GridExtent extent) {
+  const CellRect &board = p.BoardRect;
+  auto fits = [&](CellRect area, bool growRows) {
+    p.PieceArea = area;
+    const double halfW = p.CellW / 2;
+    const double halfH = p.CellH / 2;
+    if (halfW <= 0 || halfH <= 0 || area.IsEmpty())
+      return false;
+    int rows = Trunc(area.Height() / halfH);
+    int columns = Trunc(area.Width() / halfW);
+    double scale = 1.0;
+    const bool fit = FitPuzzlePieces(in.Geo, *p.Grid, rows, columns, growRows, scale);
+    p.PieceScale = scale;
+    return fit;
+  };
+  const int32_t gap = Trunc(p.BlockGapY);
+  const int32_t gridRight = board.left + Trunc(p.OffsetX + extent.Width);
+  if (fits({gridRight, board.top, board.right, board.top + p.BoardH - gap}, false))
+    return;
+  if (p.CellH <= p.CellW) {
+    const double share = kGridShareBesidePieces * p.BoardW;
+    LayGrid(p, in, rules, share, p.BoardH);
+    fits({board.left + Trunc(share), board.top, board.right, board.top + p.BoardH - gap}, false);
+  } else {
+    const double share = kGridShareBesidePieces * p.BoardH;
+    LayGrid(p, in, rules, p.BoardW, share);
+    fits({board.left, board.top + Trunc(share), board.right, board.top + p.BoardH - gap}, true);
+  }
+}
+
+} // namespace
+
+void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
+  const GridGeometry &geo = in.Geo;
+  const VariantWords rules = p.Grid ? p.Grid->GridVar & in.VarMask : VariantWords{};
+  p.BoardW = p.BoardRect.Width();
+  p.BoardH = p.BoardRect.Height();
+  if (p.Grid && in.Symbols != kSymbolPictures) {
+    if (HasSentenceBar(*p.Grid, rules))
+      p.BoardH -= kBarStripHeight;
+    if (HasMasterMindBar(*p.Grid, rules))
+      p.BoardH -= kBarStripHeight;
+  }
+  p.Margins = p.Grid ? ClueMargins(geo, *p.Grid, rules) : GridMargins{};
+  p.PieceArea = kNotShownRect;
+  p.PieceScale = 1.0;
+  const GridExtent extent = LayGrid(p, in, rules, p.BoardW, p.BoardH);
+  if (p.Grid && Meets(rules, kPieceRules) && p.Grid->Lists.Pieces.Size() > 0)
+    LayPieceArea(p, in, rules, extent);
 }
 
 void ComputeCellRects(CGridDraw &p, const GridLayoutInputs &in) {
@@ -394,6 +470,8 @@ void ComputeCellRects(CGridDraw &p, const GridLayoutInputs &in) {
   }
   if (ShowsLabels(in))
     LayOutLabels(p, geo);
+  if (p.Grid && p.PieceArea.IsShown())
+    LayOutPieceCells(p, geo);
   LayOutSymbolBoxes(p, geo);
   LayOutRowBands(p, geo);
 }

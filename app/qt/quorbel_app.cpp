@@ -178,6 +178,7 @@ void CQuorbelApp::SyncEngineSettings() {
   engine.Language = static_cast<int32_t>(settings_.general.language);
   engine.AnimatedImages = settings_.general.animGif;
   engine.PuzzleRotation = settings_.general.puzzleRotation;
+  engine.PuzzlePieceUnique = settings_.general.puzzlePieceUniq;
   engine.CurrentVariant = SplitVariantWords(settings_.general.gridCurrVariant);
   engine.GridCurrSize = settings_.general.gridCurrSize;
   engine.MaxSearchSave = settings_.parameter.maxSearchSave;

@@ -27,10 +27,10 @@ TEST(RuleRegistry, EveryRuleOfAFamilyNamesItsCheckUnlessTheUnitsDoTheWork) {
 TEST(RuleRegistry, NamesTheFirstRuleNotBuiltInThePlayersLanguage) {
   EXPECT_EQ(UnbuiltRuleMessage({}, 1), "");
   EXPECT_EQ(UnbuiltRuleMessage(kVarDiagonal | kVarIrregular, 0), "");
-  EXPECT_EQ(UnbuiltRuleMessage(kVarDiagonal | kVarPuzzle, 1),
-            "This grid uses the Puzzle rule, which this version cannot check yet.");
-  EXPECT_EQ(UnbuiltRuleMessage(kVarPuzzle, 0),
-            "Cette grille utilise la règle Puzzle, que cette version ne sait pas encore vérifier.");
+  EXPECT_EQ(UnbuiltRuleMessage(kVarDiagonal | kVarTwinsEqual, 1),
+            "This grid uses the Twins Equal rule, which this version cannot check yet.");
+  EXPECT_EQ(UnbuiltRuleMessage(kVarTwinsEqual, 0),
+            "Cette grille utilise la règle Twins Egales, que cette version ne sait pas encore vérifier.");
   // A rule with no catalogue row of its own is named too.
   EXPECT_EQ(UnbuiltRuleName(kVarNeighbourScore, 1), "Double and Triple");
 }

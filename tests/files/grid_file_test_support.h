@@ -107,7 +107,11 @@ inline void FillVariantLists(Draw &d, const GridGeometry &geo, VariantLists &l, 
     }
     p.Rotation = static_cast<int16_t>(d.In(0, 3));
     p.Mirror = static_cast<int16_t>(d.In(0, 1));
+    p.MarkedCell = static_cast<int16_t>(d.In(-1, 9));
+    p.Placed = static_cast<int16_t>(d.In(0, 1));
+    p.Found = static_cast<int16_t>(d.In(0, 1));
   }
+  l.PieceParity = static_cast<int16_t>(d.In(0, 1));
   count(l.TwinsRelation);
   for (auto &t : l.TwinsRelation.Used()) {
     t.Cell = cell();
@@ -245,6 +249,8 @@ inline void FillVariantLists(Draw &d, const GridGeometry &geo, VariantLists &l, 
   for (int i = 0; i < 16; ++i) {
     w.BoatsPerRow[i] = static_cast<int8_t>(d.In(0, 16));
     w.BoatsPerCol[i] = static_cast<int8_t>(d.In(0, 16));
+    l.BoatClueRow[i] = static_cast<int8_t>(d.In(0, 16));
+    l.BoatClueCol[i] = static_cast<int8_t>(d.In(0, 16));
     w.SubstitutionMap[i] = static_cast<int8_t>(d.In(-1, 15));
     l.SameInLine.RowClue[i] = static_cast<int16_t>(d.In(-1, 16));
   }

@@ -128,16 +128,16 @@ TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   auto ctx = std::make_unique<EngineContext>();
   SetGridShape(*ctx, ShapeCodeOfSize(9), 1, 0);
   GridRecord &grid = ctx->Grids.Main[0];
-  grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarPuzzle;
+  grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarTwinsSameInLine;
   SeedRandom(3);
   ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 0), 1);
   GenerationRun run;
   run.Clues.Allocated[KindIndex(kVarKillerSum)] = 20;
-  run.Clues.Allocated[KindIndex(kVarPuzzle)] = 20;
+  run.Clues.Allocated[KindIndex(kVarTwinsSameInLine)] = 20;
   GenerateVariantClues(*ctx, grid, run);
   EXPECT_TRUE(Meets(grid.GridVar, kVarKillerSum));
-  EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller)); // no count
-  EXPECT_FALSE(Meets(grid.GridVar, kVarPuzzle));       // no generator yet
+  EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller));    // no count
+  EXPECT_FALSE(Meets(grid.GridVar, kVarTwinsSameInLine)); // no generator yet
   EXPECT_EQ(grid.Lists.LittleKiller.Size(), 0);
 }
 

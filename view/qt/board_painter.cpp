@@ -6,6 +6,7 @@
 #include "platform/qt/colour_ref.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
+#include "view/qt/piece_painter.h"
 #include "view/qt/variant_decorations.h"
 
 namespace quorbel {
@@ -138,8 +139,8 @@ void PaintBoard(const PaintContext &ctx, const CGridDraw &painter) {
     if (highlighted(geo.BlockUnitBase + unit))
       DrawFrameLines(ctx, painter, kUnitBlock, unit);
   }
-  // The clues outside the grid: Little Killer, the frame and outside rules, and the Master Mind
-  // and Magic Sentence bars. Battle Ship counts and Same in Line join them with their rules.
+  // The clues outside the grid: Little Killer, the frame and outside rules, the Battle Ship
+  // counts, and the Master Mind and Magic Sentence bars. Same in Line joins them with its rule.
   DrawSideClues(ctx, painter);
   DrawSentenceAndMasterMindBars(ctx, painter);
   if (GridIndexOf(ctx.Grids, grid) >= ctx.Grids.MainCount)
@@ -158,8 +159,10 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   if (ctx.General.displayLines == 1 && ctx.Symbols != kSymbolPictures)
     for (int record = geo.NCells; record < geo.CellLimit; ++record)
       PaintCell(ctx, painter, record);
-  // The cells of the puzzle pieces and the Tiled corner circles follow, once the pieces are laid
-  // out beside the grid.
+  if (RuleShown(ctx, painter, kVarPuzzle | kVarTiled | kVarBattleShip) ||
+      painter.Grid->Lists.Pieces.Size() > 0)
+    PaintPieceCells(ctx, painter);
+  DrawGridCornerCircles(ctx, painter);
 }
 
 } // namespace quorbel

@@ -9,6 +9,7 @@
 #include "engine/unit_summary.h"
 #include "platform/qt/colour_ref.h"
 #include "view/qt/paint_tools.h"
+#include "view/qt/piece_painter.h"
 #include "view/qt/variant_decorations.h"
 
 namespace quorbel {
@@ -396,9 +397,9 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     background = CellBackground(ctx, painter, override, text, cell);
   if (override == kNoOverride)
     DrawPicturePart(ctx, text);
-  // The variant layers of the cell join here, in this order, from the variant decorations:
-  // diagonal lines, the numeral and Trio classes, each rule's own marks (Domino to Twins
-  // Relation Multiple), and the boat.
+  // The variant layers of the cell, in this order, from the variant decorations: diagonal lines,
+  // the numeral and Trio classes, each rule's own marks (Domino to Twins Relation Multiple); the
+  // boat follows the highlight.
   if (drawn && playing) {
     DrawCellSetMarks(ctx, painter, cell, text);
     DrawNeighbourMarks(ctx, painter, cell, text);
@@ -411,6 +412,8 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     ctx.Dc.drawEllipse(ToQRect(text).adjusted(0, 0, -1, -1));
     ctx.Dc.restore();
   }
+  if (drawn && playing && record.Boat > 0 && RuleShown(ctx, painter, kVarBattleShip))
+    DrawBoat(ctx, painter, cell, text);
 
   if (drawn && cell < geo.NCellRecs) {
     if (cell == geo.NumberBar()) {

@@ -759,6 +759,21 @@ void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
   const bool frames = RuleShown(
       ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
   const bool outside = RuleShown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
+  if (RuleShown(ctx, painter, kVarBattleShip) && grid.Lists.Pieces.Size() > 0)
+    for (int line = 0; line < geo.GridWidth; ++line) {
+      // The boat cells of each row beside it, of each column above it: struck when the player's
+      // boats pass the clue, in the input colour once they meet it.
+      const auto at = static_cast<size_t>(line);
+      const std::array<std::pair<int, int>, 2> clues = {
+          {{kSideLeft, grid.Lists.BoatClueRow[at]}, {kSideTop, grid.Lists.BoatClueCol[at]}}};
+      const std::array<int, 2> marked = {grid.Work.BoatsPerRow[at], grid.Work.BoatsPerCol[at]};
+      for (size_t k = 0; k < clues.size(); ++k) {
+        const CellRect strip = SideStrip(painter, geo, clues[k].first, line);
+        const ColorRef plain = marked[k] == clues[k].second ? ctx.Colours.ColInput : ctx.Colours.ColInit;
+        DrawTextCentred(ctx.Dc, QString::number(clues[k].second), strip, font,
+                        ClueColour(ctx, marked[k] > clues[k].second, plain));
+      }
+    }
   for (int side = 0; side < 4; ++side)
     for (int line = 0; line < geo.GridWidth; ++line) {
       const CellRect strip = SideStrip(painter, geo, side, line);

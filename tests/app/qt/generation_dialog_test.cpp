@@ -37,15 +37,15 @@ private slots:
     bool stayedOpen = false;
     p.dialogs.AnswerDialog(QStringLiteral("GrilleSel"), [&](QDialog &dialog) {
       auto &sel = static_cast<GrilleSel &>(dialog);
-      sel.SetRowTicked(FindVariantRow(kVarPuzzle), true);
-      QCOMPARE(sel.Model().Words, kVarPuzzle);
+      sel.SetRowTicked(FindVariantRow(kVarTwinsEqual), true);
+      QCOMPARE(sel.Model().Words, kVarTwinsEqual);
       sel.OnGenerate();
       stayedOpen = sel.result() != QDialog::Accepted;
       sel.reject();
     });
     QVERIFY(p.app->Commands().Execute(kGenerateGrid));
     QVERIFY(stayedOpen);
-    QVERIFY(p.dialogs.Asked().join('\n').contains("The Puzzle rule cannot be generated yet."));
+    QVERIFY(p.dialogs.Asked().join('\n').contains("The Twins Equal rule cannot be generated yet."));
     QCOMPARE(p.app->Settings().general.gridCurrVariant, uint64_t{0});
   }
 

@@ -408,7 +408,7 @@ private slots:
   }
 
   void WhatAFileLeftOutIsToldInTheMessagePanel() {
-    WriteTextGrid(File("pieces.txt"), 4, "(\r\n");
+    WriteTextGrid(File("pieces.txt"), 4, "E99\r\n");
     Session s(home_);
     s.dialogs.AnswerFileName(File("pieces.txt"));
     QVERIFY(s.Run(kOpen));

@@ -1,0 +1,40 @@
+#include "engine/boat_marks.h"
+
+#include <algorithm>
+
+#include "engine/geometry.h"
+#include "engine/grid_record.h"
+#include "engine/variant_bits.h"
+
+namespace quorbel {
+
+namespace {
+bool OnGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
+} // namespace
+
+void MarkBoatCells(const GridGeometry &geo, GridRecord &grid) {
+  if (!Meets(grid.GridVar, kVarBattleShip))
+    return;
+  for (const PuzzlePiece &boat : grid.Lists.Pieces.Used())
+    for (int k = 0; k < std::clamp<int>(boat.NCells, 0, 10); ++k)
+      if (OnGrid(geo, boat.Cells[static_cast<size_t>(k)]))
+        grid.Cells[static_cast<size_t>(boat.Cells[static_cast<size_t>(k)])].Boat = kBoatPart;
+}
+
+void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, bool autoWater) {
+  if (!OnGrid(geo, cell))
+    return;
+  grid.Cells[static_cast<size_t>(cell)].Boat = static_cast<int8_t>(mark);
+  if (mark != kBoatPart || !autoWater)
+    return;
+  const int row = cell / geo.NCols;
+  const int col = cell % geo.NCols;
+  for (int r = std::max(row - 1, 0); r <= std::min(row + 1, geo.NRows - 1); ++r)
+    for (int c = std::max(col - 1, 0); c <= std::min(col + 1, geo.NCols - 1); ++c) {
+      CellRecord &neighbour = grid.Cells[static_cast<size_t>(r * geo.NCols + c)];
+      if (neighbour.Boat == kBoatNone)
+        neighbour.Boat = kBoatWater;
+    }
+}
+
+} // namespace quorbel

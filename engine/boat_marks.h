@@ -1,0 +1,17 @@
+// The player's marks on a Battle Ship grid: a boat cell, water, or nothing.
+#pragma once
+
+namespace quorbel {
+
+struct GridGeometry;
+struct GridRecord;
+
+enum : int { kBoatNone = 0, kBoatPart = 1, kBoatWater = 2 };
+
+// Every cell of every boat of a Battle Ship grid becomes a boat cell.
+void MarkBoatCells(const GridGeometry &geo, GridRecord &grid);
+// The cell takes the mark; a boat cell with `autoWater` turns its unmarked neighbours, corners
+// included, into water, since boats never touch.
+void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, bool autoWater);
+
+} // namespace quorbel

@@ -1,0 +1,18 @@
+// The pieces beside the board (Puzzle, Tiled and Battle Ship) and the boats the player marks.
+#pragma once
+
+#include "view/grid_draw.h"
+#include "view/qt/paint_context.h"
+
+namespace quorbel {
+
+// Every cell of every piece in the piece area, in its state's colours, and the marked corner of
+// each Tiled piece.
+void PaintPieceCells(const PaintContext &ctx, const CGridDraw &painter);
+// The circles in the grid's four corner cells on a Tiled grid.
+void DrawGridCornerCircles(const PaintContext &ctx, const CGridDraw &painter);
+// A boat cell as a single boat, a bow, a stern or a middle piece by its marked neighbours; a
+// water cell as a wave.
+void DrawBoat(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+
+} // namespace quorbel
