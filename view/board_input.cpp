@@ -1,5 +1,9 @@
 #include "view/board_input.h"
 
+#include "engine/boat_marks.h"
+
+#include "engine/puzzle_pieces.h"
+
 #include <algorithm>
 
 #include "engine/cell_actions.h"
@@ -355,6 +359,71 @@ int BoardInput::PlaceValue(int slot, int cell, int value) {
     return SetCellStep(cell, value);
   });
   return 1;
+}
+
+int BoardInput::DropPiece(int slot, int piece, int grabbed, int cell) {
+  const GridGeometry &geo = ctx_.Geo;
+  if (!IsMainGrid(slot) || cell < 0 || cell >= geo.NCells)
+    return 0;
+  GridRecord &grid = Grid(slot);
+  if (piece < 0 || piece >= grid.Lists.Pieces.Size())
+    return 0;
+  PuzzlePiece &p = grid.Lists.Pieces.Items[static_cast<size_t>(piece)];
+  const int n = std::clamp<int>(p.NCells, 0, kMaxPieceDigits);
+  if (grabbed < 0 || grabbed >= n)
+    return 0;
+  const bool mirror = p.Mirror != 0;
+  const auto [grabX, grabY] = PieceCellOffset(geo, p, grabbed, p.Rotation, mirror);
+  int laid = 0;
+  ResetTransientState(ctx_);
+  SaveUndoState(ctx_);
+  for (int k = 0; k < n; ++k) {
+    const auto [x, y] = PieceCellOffset(geo, p, k, p.Rotation, mirror);
+    const int col = cell % geo.NCols + x - grabX;
+    const int row = cell / geo.NCols + y - grabY;
+    if (col < 0 || row < 0 || col >= geo.NCols || row >= geo.NRows)
+      break;
+    const int target = row * geo.NCols + col;
+    CellRecord &at = grid.Cells[static_cast<size_t>(target)];
+    const int digit = TurnedDigit(grid, p.Digits[static_cast<size_t>(k)], p.Rotation, mirror);
+    if (at.Status == kStatusFixed && digit > 0 && at.Value != digit)
+      break;
+    if (digit > 0 && grid.Lists.PieceParity == 1)
+      at.OddEven = static_cast<int8_t>(digit % 2);
+    else if (digit > 0 && at.Status != kStatusFixed)
+      SetCellValue(ctx_, grid, target, digit, kActionPlace);
+    if (Meets(grid.GridVar, kVarBattleShip))
+      SetBoatMark(geo, grid, target, kBoatPart, settings_.general.autoNoBoat == 1);
+    ++laid;
+  }
+  if (laid == n)
+    p.Placed = 1;
+  // The placement sequence, but no macro step: a drop has none of its own.
+  RecomputeAllCandidates(ctx_);
+  feedback_.SignalPlacement(slot, cell);
+  feedback_.RedrawViewNow();
+  AnimateMagicSentences(ctx_);
+  feedback_.CheckEndOfGame();
+  return laid > 0 ? 1 : 0;
+}
+
+void BoardInput::TurnPiece(int slot, int piece) {
+  if (!IsMainGrid(slot))
+    return;
+  GridRecord &grid = Grid(slot);
+  if (piece < 0 || piece >= grid.Lists.Pieces.Size())
+    return;
+  PuzzlePiece &p = grid.Lists.Pieces.Items[static_cast<size_t>(piece)];
+  const PieceTurns turns = AllowedPieceTurns(grid, p);
+  if (Meets(grid.GridVar, kVarTiled)) {
+    if (turns.Mirror)
+      p.Mirror = static_cast<int16_t>(p.Mirror == 0 ? 1 : 0);
+    else if ((turns.Rotations & 0b100u) != 0)
+      p.Rotation = static_cast<int16_t>((p.Rotation + 2) % 4);
+  } else if (turns.Rotations == 0b1111u) {
+    p.Rotation = static_cast<int16_t>((p.Rotation + 1) % 4);
+  }
+  ShowPuzzlePieces(ctx_, grid); // a turned tile reads its digits turned
 }
 
 void BoardInput::TogglePencilMark(int slot, int cell, int value) {

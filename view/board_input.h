@@ -143,6 +143,14 @@ public:
 
   // Places `value` in a playing cell (a dropped or double-clicked value). 0 when refused.
   int PlaceValue(int slot, int cell, int value);
+  // Lays a piece on the grid, its cell `grabbed` on `cell`, as one undo step: its digits placed
+  // (or their parities marked, when the grid asks for parities), its cells marked as boat on a
+  // Battle Ship grid. The laying stops at a cell off the grid or at a given that shows another
+  // digit; a piece laid whole is marked placed. 0 when nothing was laid.
+  int DropPiece(int slot, int piece, int grabbed, int cell);
+  // The turn a right double click gives a dragged piece: a Tiled tile is mirrored (or, when it
+  // cannot be, turned half round), another piece turns a quarter when the grid lets it.
+  void TurnPiece(int slot, int piece);
   void TogglePencilMark(int slot, int cell, int value);
   void ToggleProbableMark(int slot, int cell, int value);
   // One notch of the wheel: `away` > 0 rolled away from the player, < 0 towards him. On a cell

@@ -1,5 +1,7 @@
 #include "view/hit_test.h"
 
+#include "engine/puzzle_pieces.h"
+
 #include <algorithm>
 
 #include "engine/cell_record.h"
@@ -38,7 +40,6 @@ CellHit HitTestCell(const ViewLayout &layout, std::span<const CGridDraw> painter
     const CGridDraw &painter = painters[static_cast<size_t>(slot)];
     if (!painter.Grid)
       continue;
-    // The puzzle pieces' own rectangles come first once the pieces are drawn beside the grid.
     auto hit = [&](int cell) { return painter.OuterRect[static_cast<size_t>(cell)].Contains(x, y); };
     for (int cell = 0; cell < limit; ++cell)
       if (hit(cell))
@@ -48,6 +49,17 @@ CellHit HitTestCell(const ViewLayout &layout, std::span<const CGridDraw> painter
       if (hit(cell))
         return {cell, slot};
   }
+  return {};
+}
+
+PieceHit HitTestPuzzlePiece(const GridRecord &grid, int record) {
+  const int piece = FindPuzzlePieceOfCell(grid, record);
+  if (piece < 0)
+    return {};
+  const PuzzlePiece &p = grid.Lists.Pieces.Items[static_cast<size_t>(piece)];
+  for (int k = 0; k < std::clamp<int>(p.NCells, 0, kMaxPieceDigits); ++k)
+    if (p.Identities[static_cast<size_t>(k)] == record)
+      return {piece, k};
   return {};
 }
 

@@ -23,6 +23,12 @@ struct CellHit {
 // nothing gives (-1, -1).
 CellHit HitTestCell(const ViewLayout &layout, std::span<const CGridDraw> painters, const GridSet &set,
                     const GridGeometry &geo, bool clueNavigation, int x, int y);
+// The piece whose cells include a record, and the cell's position in it; piece -1 for none.
+struct PieceHit {
+  int Piece = -1;
+  int Cell = -1;
+};
+PieceHit HitTestPuzzlePiece(const GridRecord &grid, int record);
 // The records the hit test and the focus moves reach: NCells, or CellLimit with the clue cells.
 int NavigableRecords(const GridGeometry &geo, bool clueNavigation);
 // The clue cells take the focus while the line and column area shows them.

@@ -14,6 +14,7 @@
 #include "app/random_background.h"
 #include "engine/grid_services.h"
 #include "engine/neighbour_editors.h"
+#include "engine/puzzle_pieces.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
@@ -70,7 +71,9 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
     LeftButtonUp(at, event->modifiers());
     return;
   case Qt::RightButton:
-    ShowContextMenu(at);
+    // While a piece is held the right button turns it (on a double click), and shows no menu.
+    if (!drag_.PieceDrag)
+      ShowContextMenu(at);
     return;
   case Qt::MiddleButton: {
     // The next cell, as a player walks through the grid.
@@ -88,6 +91,13 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
+  if (event->button() == Qt::RightButton && drag_.PieceDrag && BoardInputAllowed()) {
+    input_.ForgetWheelSnapshots();
+    input_.TurnPiece(drag_.PieceGrid, drag_.Piece);
+    setCursor(PieceCursor());
+    RedrawViewNow();
+    return;
+  }
   if (event->button() != Qt::LeftButton || !BoardInputAllowed() || !app_.GridInPlay()) {
     QWidget::mouseDoubleClickEvent(event);
     return;
@@ -122,8 +132,11 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
   const int barSlot = HitTestNumberBar(layout_, width, at.x(), at.y());
   const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
                                   ClueNavigation(app_.Settings().general), at.x(), at.y());
-  // The puzzle pieces are dropped here, and the legend lines toggle their rules, once those
-  // rules exist.
+  if (drag_.PieceDrag && drag_.Sticky && IsPlaying(engine.Geo, hit.Cell)) {
+    DropPiece(hit.Grid, hit.Cell);
+    return;
+  }
+  // The legend lines toggle their rules here once the linked-grid rules exist.
 
   if (drag_.Sticky && drag_.Dragging) {
     // The click that drops a value picked from the bar; on the same value or on nothing it only
@@ -149,6 +162,12 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
     StartValueDrag(cellValue, true);
   } else if (SplitterUnder(at, drag_.ResizeHeight, drag_.ResizeWidth)) {
     setCursor(drag_.ResizeHeight ? Qt::SizeVerCursor : Qt::SizeHorCursor);
+  } else if (const PieceHit piece =
+                 hit.Grid >= 0 && hit.Cell >= engine.Geo.NCellRecs
+                     ? HitTestPuzzlePiece(engine.Grids.Main[static_cast<size_t>(hit.Grid)], hit.Cell)
+                     : PieceHit{};
+             piece.Piece >= 0) {
+    StartPieceDrag(hit.Grid, piece.Piece, piece.Cell);
   } else {
     EndDrag();
   }
@@ -195,6 +214,16 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
 
   const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, geo,
                                   ClueNavigation(app_.Settings().general), at.x(), at.y());
+  if (drag_.PieceDrag) {
+    // Released where it was picked, the piece waits for the click that lays it.
+    if (IsPlaying(geo, hit.Cell))
+      DropPiece(hit.Grid, hit.Cell);
+    else if (hit.Cell == drag_.PressedCell && hit.Grid == drag_.PressedGrid)
+      drag_.Sticky = true;
+    else
+      EndDrag();
+    return;
+  }
   if (drag_.Dragging) {
     const bool elsewhere = hit.Cell != drag_.PressedCell || hit.Grid != drag_.PressedGrid;
     const int value = DragValue;
@@ -239,6 +268,55 @@ void CQuorbelView::StartValueDrag(int value, bool fromCell) {
   PlaySoundEffect(kSoundPickOrDrop);
   if (before != value && layout_.NumberBarShown)
     repaint(ToQRect(layout_.Side));
+}
+
+void CQuorbelView::StartPieceDrag(int slot, int piece, int cell) {
+  EndDrag();
+  drag_.PieceDrag = true;
+  drag_.PieceGrid = slot;
+  drag_.Piece = piece;
+  drag_.PieceCell = cell;
+  setCursor(PieceCursor());
+  PlaySoundEffect(kSoundPickOrDrop);
+}
+
+bool CQuorbelView::DropPiece(int slot, int cell) {
+  const DragState held = drag_;
+  EndDrag();
+  // A piece is laid on the grid it came from.
+  if (slot != held.PieceGrid)
+    return false;
+  return input_.DropPiece(slot, held.Piece, held.PieceCell, cell) == 1;
+}
+
+QCursor CQuorbelView::PieceCursor() const {
+  const EngineContext &engine = app_.Engine();
+  const int slot = drag_.PieceGrid;
+  if (slot < 0 || slot >= engine.Grids.MainCount || static_cast<size_t>(slot) >= painters_.size())
+    return QCursor(Qt::CrossCursor);
+  const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+  if (drag_.Piece < 0 || drag_.Piece >= grid.Lists.Pieces.Size())
+    return QCursor(Qt::CrossCursor);
+  const CGridDraw &painter = painters_[static_cast<size_t>(slot)];
+  const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(drag_.Piece)];
+  const bool parity = grid.Lists.PieceParity == 1;
+  PieceCursorCells cells;
+  for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceDigits); ++k) {
+    const auto [x, y] = PieceCellOffset(engine.Geo, piece, k, piece.Rotation, piece.Mirror != 0);
+    const int digit =
+        TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], piece.Rotation, piece.Mirror != 0);
+    QString text;
+    const bool english = app_.CurrentLanguage() == Language::English;
+    if (digit > 0 && parity)
+      text = QString(digit % 2 == 1 ? (english ? 'O' : 'I') : (english ? 'E' : 'P'));
+    else if (digit > 0)
+      text = QString::fromStdString(ValueSymbolText(digit, input_.Symbols()));
+    cells.push_back({x, y, text, Meets(grid.GridVar, kVarTiled) && piece.MarkedCell == k});
+  }
+  const int held = std::clamp(drag_.PieceCell, 0, static_cast<int>(cells.size()) - 1);
+  const QSize cell(std::max(12, static_cast<int>(painter.CellW)),
+                   std::max(12, static_cast<int>(painter.CellH)));
+  return MakePieceCursor(cells, held, cell, fonts_.Font(painter.FontCell), app_.Colours());
 }
 
 void CQuorbelView::EndDrag() {

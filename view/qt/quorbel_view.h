@@ -179,11 +179,20 @@ private:
     bool FromCell = false; // picked up from a cell's own value
     bool ResizeHeight = false;
     bool ResizeWidth = false;
+    // A puzzle piece picked beside the grid: its grid, its index and the cell held.
+    bool PieceDrag = false;
+    int PieceGrid = -1;
+    int Piece = -1;
+    int PieceCell = -1;
   };
   void LeftButtonDown(QPoint at, Qt::KeyboardModifiers modifiers);
   void LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers);
   void EndDrag();
   void StartValueDrag(int value, bool fromCell);
+  void StartPieceDrag(int slot, int piece, int cell);
+  // The dragged piece laid with its held cell on a playing cell; false when nothing was laid.
+  bool DropPiece(int slot, int cell);
+  QCursor PieceCursor() const;
   bool SplitterUnder(QPoint at, bool &height, bool &width) const;
   void EndResize(QPoint at);
   void ScrollMessages(int away);
