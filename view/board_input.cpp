@@ -426,6 +426,56 @@ void BoardInput::TurnPiece(int slot, int piece) {
   ShowPuzzlePieces(ctx_, grid); // a turned tile reads its digits turned
 }
 
+void BoardInput::MarkBoats(int slot, int cell, int mark) {
+  const GridGeometry &geo = ctx_.Geo;
+  if (!IsMainGrid(slot) || cell < 0 || cell >= geo.NCells)
+    return;
+  GridRecord &grid = Grid(slot);
+  ResetTransientState(ctx_);
+  SaveUndoState(ctx_);
+  const bool autoWater = settings_.general.autoNoBoat == 1;
+  auto mark1 = [&](int at) {
+    SetBoatMark(geo, grid, at, mark, autoWater);
+    Record(kStepSetBoat, {at, mark, slot});
+  };
+  if (FindSelection(selection_, cell, slot) >= 0) {
+    for (int k = 0; k < selection_.Count; ++k) {
+      const SelectionPair &pair = selection_.Pairs[static_cast<size_t>(k)];
+      if (pair.Grid == slot)
+        mark1(pair.Cell);
+    }
+  } else {
+    mark1(cell);
+    MoveFocus(slot, cell);
+  }
+  RecomputeAllCandidates(ctx_);
+  feedback_.RedrawViewNow();
+}
+
+void BoardInput::ClearGridBoats(int slot) {
+  if (!IsMainGrid(slot))
+    return;
+  ResetTransientState(ctx_);
+  SaveUndoState(ctx_);
+  for (CellRecord &cell : Grid(slot).PlayingCells(ctx_.Geo))
+    cell.Boat = kBoatNone;
+  RecomputeAllCandidates(ctx_);
+  feedback_.RedrawViewNow();
+  Record(kStepSetBoat, {-1, kBoatNone, slot}); // -1: every cell of the grid
+}
+
+void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
+  if (!IsMainGrid(slot))
+    return;
+  GridRecord &grid = Grid(slot);
+  ResetTransientState(ctx_);
+  SaveUndoState(ctx_);
+  for (int i = 0; i < grid.Lists.Pieces.Size(); ++i)
+    if (piece < 0 || piece == i)
+      grid.Lists.Pieces.Items[static_cast<size_t>(i)].Found = static_cast<int16_t>(found ? 1 : 0);
+  feedback_.RedrawViewNow();
+}
+
 void BoardInput::TogglePencilMark(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||

@@ -86,6 +86,7 @@ enum BoardMacroCode : int32_t {
   kStepSetCell = 43,
   kStepSetPencil = 44,
   kStepSetProbable = 45,
+  kStepSetBoat = 46,
   kStepClick = 50,
 };
 // CLICK names a cell as 100 + its index; SETCELL -3 the selected cells; DISPN -2 the reset.
@@ -151,6 +152,12 @@ public:
   // The turn a right double click gives a dragged piece: a Tiled tile is mirrored (or, when it
   // cannot be, turned half round), another piece turns a quarter when the grid lets it.
   void TurnPiece(int slot, int piece);
+  // Battle Ship marks (1 boat, 2 water, 0 none) on the selected cells when `cell` is one of them,
+  // else on `cell`, which takes the focus; one undo step, each cell recorded.
+  void MarkBoats(int slot, int cell, int mark);
+  void ClearGridBoats(int slot);
+  // The found mark of a piece beside the grid, or (piece -1) of every piece.
+  void MarkPieceFound(int slot, int piece, bool found);
   void TogglePencilMark(int slot, int cell, int value);
   void ToggleProbableMark(int slot, int cell, int value);
   // One notch of the wheel: `away` > 0 rolled away from the player, < 0 towards him. On a cell

@@ -78,6 +78,13 @@ public:
   // Stores a typed letter as the cell's Numeral; returns the cell that takes the next one.
   int TypeNumeral(int cell, char key);
 
+  // The pieces (view/piece_definitions.cpp).
+  void PuzzlePiece(); // the selection (at most 10 cells) becomes a piece, or stops being one
+  void NavalFlight(); // the pieces become boats, with their counts per row and column
+  void Tiled();       // 1 to 4 piece cells are the tiles' marked corners
+  void BattleshipOdd();
+  void PuzzleRotate();
+
   // The definitions whose parameters a dialog asks. Each `...Selection` checks the selection and
   // says what is wrong (false), the next call applies the dialog's answer.
   bool BlockSelection();

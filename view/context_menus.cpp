@@ -1,5 +1,7 @@
 #include "view/context_menus.h"
 
+#include <array>
+
 #include "app/message_table.h"
 #include "engine/cell_record.h"
 #include "engine/message_numbers.h"
@@ -35,9 +37,19 @@ std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language langu
     menu.push_back(Item(kItemShowPossibles, kMsgPossible, language));
   if (in.Status > kStatusFixed)
     menu.push_back(Item(kItemPropose, kMsgPropose, language));
-  // The scan of an area joins here with the scan; the boat items with their rule.
+  // The scan of an area joins here with the scan.
   if (!pictures)
     menu.push_back(Item(kItemMultipleEntry, kMsgMultipleEntry, language, in.SequentialEntry));
+  if (in.BattleShipGrid) {
+    constexpr int kSetBoatMessage = 93; // "Met un Bateau", "Met aucun Bateau", "Efface Bateau"
+    constexpr int kClearBoatsMessage = 96;
+    constexpr std::array<int, 3> kMarks = {1, 2, 0}; // boat, water, none
+    for (size_t k = 0; k < kMarks.size(); ++k)
+      if (in.Boat != kMarks[k])
+        menu.push_back(
+            Item(kItemSetBoat + static_cast<int>(k), kSetBoatMessage + static_cast<int>(k), language));
+    menu.push_back(Item(kItemClearGridBoats, kClearBoatsMessage, language));
+  }
   if (in.ChessGrid) {
     constexpr int kFirstPieceMessage = 112; // "Met Cheval Noir" .. "Met Pion Blanc"
     if (in.PieceOnCell)
@@ -50,6 +62,16 @@ std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language langu
 
 std::vector<MenuChoice> ClueCellMenu(Language language) {
   return {Item(kItemShowPossibles, kMsgPossible, language)};
+}
+
+std::vector<MenuChoice> PieceMenu(bool found, bool boats, Language language) {
+  // "Puzzle trouvé", "Puzzle non trouvé", "Tous les Puzzles non trouvés", and the boats' own.
+  const int first = boats ? 97 : 80;
+  std::vector<MenuChoice> menu;
+  menu.push_back(found ? Item(kItemPieceNotFound, first + 1, language)
+                       : Item(kItemPieceFound, first, language));
+  menu.push_back(Item(kItemNoPieceFound, first + 2, language));
+  return menu;
 }
 
 std::vector<MenuChoice> MessagePanelMenu(bool commentsShown, Language language) {

@@ -28,6 +28,10 @@ enum MenuItem : int {
   kItemCellSingleValue = 18,
   kItemCellLine = 19,
   kItemCellMatrix = 20,
+  kItemSetBoat = 21,
+  kItemSetWater = 22,
+  kItemClearBoat = 23,
+  kItemClearGridBoats = 24,
   kItemChangeBackground = 25,
   kItemNoBackground = 26,
   kItemClearChessPiece = 27,
@@ -53,9 +57,15 @@ struct CellMenuInputs {
   bool SequentialEntry = false;
   bool ChessGrid = false;   // the grid has the Chess rule
   bool PieceOnCell = false; // a chess piece stands on the cell
+  bool BattleShipGrid = false;
+  int Boat = 0; // the cell's boat mark
 };
 std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language);
 std::vector<MenuChoice> ClueCellMenu(Language language);
+// On a piece beside the grid: mark it found, or not, or every piece not found; a Battle Ship
+// grid names its pieces boats.
+enum PieceMenuItem : int { kItemPieceFound = 18, kItemPieceNotFound = 19, kItemNoPieceFound = 20 };
+std::vector<MenuChoice> PieceMenu(bool found, bool boats, Language language);
 std::vector<MenuChoice> MessagePanelMenu(bool commentsShown, Language language);
 
 struct BoardMenuInputs {

@@ -131,8 +131,11 @@ std::string LabelText(const LegendEntry &entry, VariantWords shown, const GridRe
     return grid && grid->Lists.ComparisonTotal >= 0
                ? words + "(N=" + std::to_string(grid->Lists.ComparisonTotal) + ")"
                : words;
-  case Label::Puzzle:
-    return grid && grid->Lists.PuzzleRotation != 0 ? words + " Rotation" : words;
+  case Label::Puzzle: {
+    const bool rotation = grid && grid->Lists.PuzzleRotation != 0;
+    const bool odd = grid && grid->Lists.PieceParity != 0;
+    return odd ? words + (rotation ? " Rot Odd" : " Odd") : rotation ? words + " Rotation" : words;
+  }
   case Label::OddPair:
     return kimoShown ? CatalogueName(entry.bits, language) + ModulusSuffix(grid)
                      : CatalogueName(entry.bits, language);

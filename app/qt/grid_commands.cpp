@@ -12,6 +12,7 @@
 #include "app/qt/quorbel_app.h"
 #include "app/qt/start_routines.h"
 #include "app/time_limit.h"
+#include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_services.h"
 #include "engine/grid_set.h"
@@ -25,9 +26,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int8_t kBoatNone = 0;
-constexpr int8_t kBoatShip = 1;
-constexpr int8_t kBoatWater = 2;
 constexpr std::string_view kStartGridName = "Sud";
 constexpr int32_t kMillisecondsPerSecond = 1000;
 
@@ -56,7 +54,7 @@ template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visi
   }
 }
 
-void SetBoatMarks(CQuorbelApp &app, int8_t mark) {
+void SetBoatMarks(CQuorbelApp &app, int mark) {
   if (!FocusOnPlayingCell(app) || !(CommandGrid(app).GridVar & kVarBattleShip).Any())
     return;
   BoardWindow *view = FrameView();
@@ -70,7 +68,8 @@ void SetBoatMarks(CQuorbelApp &app, int8_t mark) {
     const SelectionPair &pair = selection.Pairs[static_cast<size_t>(k)];
     if (pair.Grid < 0 || pair.Grid >= ctx.Grids.MainCount || pair.Cell < 0 || pair.Cell >= ctx.Geo.NCells)
       continue;
-    ctx.Grids.Main[static_cast<size_t>(pair.Grid)].Cells[static_cast<size_t>(pair.Cell)].Boat = mark;
+    SetBoatMark(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(pair.Grid)], pair.Cell, mark,
+                app.Settings().general.autoNoBoat == 1);
     RecordMacroStep(kMacroSetBoat, {}, pair.Cell, {}, mark, {}, pair.Grid);
   }
   UpdatePossibles(ctx, -1, -1, -1, 0);
@@ -202,6 +201,8 @@ bool BackToStartupGrid(CQuorbelApp &app) {
       }
       cell.WorkWord = 0;
     }
+    for (PuzzlePiece &piece : grid.Lists.Pieces.Used())
+      piece.Placed = piece.Found = 0;
   });
   RecomputeAllCandidates(ctx);
   ClearUndoHistory(ctx);
@@ -227,7 +228,7 @@ void RegisterGridCommands(CQuorbelApp &app) {
         app.RedrawViewNow();
       },
       [&app] { return CommandState::Ticked(app.Paused == 1, app.Engine().Geo.CellLimit > 0); });
-  commands.SetHandler(Cmd::MarkBoat, [&app](CommandId) { SetBoatMarks(app, kBoatShip); });
+  commands.SetHandler(Cmd::MarkBoat, [&app](CommandId) { SetBoatMarks(app, kBoatPart); });
   commands.SetHandler(Cmd::MarkWater, [&app](CommandId) { SetBoatMarks(app, kBoatWater); });
   commands.SetHandler(Cmd::ClearBoatMark, [&app](CommandId) { SetBoatMarks(app, kBoatNone); });
   commands.SetHandler(Cmd::ShowCellPossibles, [&app](CommandId) { ShowCellPossibles(app); });

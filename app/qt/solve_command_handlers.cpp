@@ -1,4 +1,5 @@
 #include "app/qt/solve_command_handlers.h"
+#include "engine/boat_marks.h"
 #include "engine/message_numbers.h"
 
 #include <array>
@@ -105,7 +106,16 @@ PanelText RenderSolveReport(const SolveReport &report, Language language) {
 
 int RunPropose(CQuorbelApp &app) { return Run(app, ProposeAtCurrentCell); }
 int RunSolveOneLoop(CQuorbelApp &app) { return Run(app, SolveOneLoop); }
-int RunFullSolve(CQuorbelApp &app) { return Run(app, SolveFull); }
+// A solved Battle Ship grid shows its fleet too.
+int RunFullSolve(CQuorbelApp &app) {
+  const int result = Run(app, SolveFull);
+  EngineContext &ctx = app.Engine();
+  for (int slot = 0; slot < ctx.Grids.MainCount; ++slot)
+    if (ctx.Grids.Main[static_cast<size_t>(slot)].SudMissing == 0)
+      MarkBoatCells(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(slot)]);
+  app.RedrawViewNow();
+  return result;
+}
 int RunSearchSolutions(CQuorbelApp &app) { return Run(app, SearchSolutions); }
 int RunBackToGoodSolution(CQuorbelApp &app) { return Run(app, BackToGoodSolution); }
 

@@ -12,6 +12,7 @@
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
 #include "app/random_background.h"
+#include "engine/boat_marks.h"
 #include "engine/grid_services.h"
 #include "engine/neighbour_editors.h"
 #include "engine/puzzle_pieces.h"
@@ -518,8 +519,23 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
                          .SequentialEntry = input_.Entry.Mode == EntryMode::Sequential,
                          .ChessGrid = Meets(grid.GridVar, kVarChess),
                          .PieceOnCell = std::any_of(pieces.begin(), pieces.end(),
-                                                    [&](const ChessPiece &p) { return p.Cell == hit.Cell; })},
+                                                    [&](const ChessPiece &p) { return p.Cell == hit.Cell; }),
+                         .BattleShipGrid = Meets(grid.GridVar, kVarBattleShip),
+                         .Boat = cell.Boat},
                         language);
+  } else if (hit.Cell >= geo.NCellRecs && hit.Grid >= 0) {
+    // A piece beside the grid: its found mark.
+    const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(hit.Grid)];
+    const PieceHit piece = HitTestPuzzlePiece(grid, hit.Cell);
+    if (piece.Piece < 0)
+      return;
+    const bool found = grid.Lists.Pieces.Items[static_cast<size_t>(piece.Piece)].Found == 1;
+    const int item = ChooseMenuItem(PieceMenu(found, Meets(grid.GridVar, kVarBattleShip), language), at);
+    if (item == kItemPieceFound || item == kItemPieceNotFound || item == kItemNoPieceFound) {
+      input_.MarkPieceFound(hit.Grid, item == kItemNoPieceFound ? -1 : piece.Piece, item == kItemPieceFound);
+      input_.MoveFocus(hit.Grid, hit.Cell);
+    }
+    return;
   } else if (hit.Cell >= geo.NCells && hit.Cell < geo.CellLimit) {
     menu = ClueCellMenu(language);
   } else if (hit.Cell < 0) {
@@ -531,7 +547,6 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
                       .GameMode = settings.game.mode},
                      language);
   }
-  // The puzzle pieces' found marks join here with the puzzle rule.
   RunMenuItem(ChooseMenuItem(menu, at), hit.Grid < 0 ? CurrentGridSlot(engine.Grids) : hit.Grid, hit.Cell);
 }
 
@@ -545,6 +560,17 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     app_.SaveSettings();
   };
   switch (item) {
+  case kItemSetBoat:
+  case kItemSetWater:
+  case kItemClearBoat:
+    input_.MarkBoats(slot, cell,
+                     item == kItemSetBoat    ? kBoatPart
+                     : item == kItemSetWater ? kBoatWater
+                                             : kBoatNone);
+    return;
+  case kItemClearGridBoats:
+    input_.ClearGridBoats(slot);
+    return;
   case kItemClearCell: {
     ResetTransientState(engine);
     const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];

@@ -162,7 +162,6 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   if (RuleShown(ctx, painter, kVarPuzzle | kVarTiled | kVarBattleShip) ||
       painter.Grid->Lists.Pieces.Size() > 0)
     PaintPieceCells(ctx, painter);
-  DrawGridCornerCircles(ctx, painter);
 }
 
 } // namespace quorbel

@@ -434,11 +434,12 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     }
   }
   DrawCellBorder(ctx, painter, cell);
-  // Over the frame: the cages, arrows, creasing lines, crossed-out cells and multiplication
-  // squares. The wheel, odd/even, comparison, Odd Pair, Quad and Tiled marks join them with
-  // their rules.
-  if (drawn && playing)
+  // Over the frame: the rules' marks in the cell (cages, arrows, comparison signs, parity
+  // letters and the like), then the Tiled grid's corner circles.
+  if (drawn && playing) {
     DrawCellClueMarks(ctx, painter, cell);
+    DrawGridCornerCircle(ctx, painter, cell);
+  }
   return 1;
 }
 

@@ -90,6 +90,11 @@ void BindParameterDialogs(CQuorbelApp &app) {
 
 void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineKiller, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(0); });
+  Bind(app, Cmd::DefinePuzzle, [](ClueDefinitions &d, CQuorbelView &) { d.PuzzlePiece(); });
+  Bind(app, Cmd::DefineNavalFlight, [](ClueDefinitions &d, CQuorbelView &) { d.NavalFlight(); });
+  Bind(app, Cmd::DefineTiled, [](ClueDefinitions &d, CQuorbelView &) { d.Tiled(); });
+  Bind(app, Cmd::DefineBattleshipOdd, [](ClueDefinitions &d, CQuorbelView &) { d.BattleshipOdd(); });
+  Bind(app, Cmd::PuzzleRotate, [](ClueDefinitions &d, CQuorbelView &) { d.PuzzleRotate(); });
   Bind(app, Cmd::DefineKillerProduct, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(1); });
   Bind(app, Cmd::DefineLittleKiller, [](ClueDefinitions &d, CQuorbelView &) { d.LittleKiller(); });
   Bind(app, Cmd::DefineMagicSquare, [](ClueDefinitions &d, CQuorbelView &) { d.MagicSquare(); });

@@ -89,12 +89,10 @@ void PaintPieceCells(const PaintContext &ctx, const CGridDraw &painter) {
   }
 }
 
-void DrawGridCornerCircles(const PaintContext &ctx, const CGridDraw &painter) {
-  const GridGeometry &geo = ctx.Geo;
-  if (!RuleShown(ctx, painter, kVarTiled) || geo.NCells <= 0)
-    return;
-  for (int cell : {0, geo.NCols - 1, geo.NCells - 1, geo.NCells - geo.NCols})
-    DrawCornerCircle(ctx.Dc, painter.OuterRect[static_cast<size_t>(cell)], GridCornerOf(geo, cell));
+void DrawGridCornerCircle(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const int corner = GridCornerOf(ctx.Geo, cell);
+  if (corner >= 0 && RuleShown(ctx, painter, kVarTiled))
+    DrawCornerCircle(ctx.Dc, painter.OuterRect[static_cast<size_t>(cell)], corner);
 }
 
 void DrawBoat(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
@@ -132,6 +130,7 @@ void DrawBoat(const PaintContext &ctx, const CGridDraw &painter, int cell, const
   dc.setBrush(Qt::black);
   // A middle piece is square; an end is square on its boat's side and round on the open one.
   QPainterPath hull;
+  hull.setFillRule(Qt::WindingFill);
   const bool across = left || right;
   const bool along = up || down;
   if ((left && right) || (up && down)) {
