@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "engine/boat_marks.h"
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
 #include "engine/unit_summary.h"
@@ -90,6 +91,17 @@ TEST_F(PuzzlePieces, APieceThatFitsInOnePlaceNarrowsItsCellsAndOneThatFitsNowher
   CheckPuzzlePiece(geo, grid, 1);
   EXPECT_EQ(grid.Work.PieceConflict[1], 1);
   EXPECT_EQ(grid.State, kGridContradiction);
+
+  // With open cells, a piece the candidates leave no place is already a conflict.
+  grid.State = kGridOpen;
+  grid.Work.PieceConflict.fill(0);
+  grid.Cells[15].Status = kStatusEmpty;
+  grid.Cells[15].ThePoss = geo.FullMask;
+  grid.SudMissing = 1;
+  EXPECT_EQ(FilterAllPuzzlePieces(geo, grid), 0);
+  EXPECT_EQ(grid.Work.PieceConflict[0], 0);
+  EXPECT_EQ(grid.Work.PieceConflict[1], 1);
+  EXPECT_EQ(grid.State, kGridContradiction);
 }
 
 TEST_F(PuzzlePieces, ThePiecesAreLaidApartAndAFitGrowsTheBoardUntilTheyAllHaveAPlace) {
@@ -146,6 +158,43 @@ TEST_F(PuzzlePieces, ReadiedPiecesKeepTheirCellsInOrderAndShowTheirDigitsInTheir
   const int withOne = grid.Lists.Pieces.Items[0].Digits[0] == 1 ? 0 : 1;
   EXPECT_EQ(grid.Lists.Pieces.Items[withOne].Digits[1], 2);
   EXPECT_EQ(grid.Lists.Pieces.Items[withOne].Digits[2], 3);
+}
+
+TEST_F(PuzzlePieces, ATilesMarkedCornerFollowsItsCellThroughTheSort) {
+  grid.GridVar = kVarTiled;
+  PuzzlePiece &tile = AddL({1, 0, 2});
+  std::swap(tile.Cells[0], tile.Cells[2]); // cells 4, 1, 0
+  tile.MarkedCell = 2;                     // cell 0, the grid's corner
+  NormalisePuzzlePieces(s.Ctx, grid);
+  const PuzzlePiece &readied = grid.Lists.Pieces.Items[0];
+  EXPECT_EQ(readied.Cells[readied.MarkedCell], 0);
+}
+
+TEST(BoatMarks, ABoatTurnsItsUnmarkedNeighboursToWaterOnlyWhenAsked) {
+  test::ShapedContext s{kShapeOf4};
+  GridRecord &grid = s.Main();
+  const GridGeometry &geo = s.Ctx.Geo;
+  grid.Cells[1].Boat = kBoatPart;
+  SetBoatMark(geo, grid, 4, kBoatPart, false);
+  EXPECT_EQ(grid.Cells[0].Boat, kBoatNone);
+  SetBoatMark(geo, grid, 4, kBoatPart, true);
+  // Its neighbours inside the grid, corners included; the boat beside it stays a boat.
+  for (int c : {0, 5, 8, 9})
+    EXPECT_EQ(grid.Cells[c].Boat, kBoatWater) << c;
+  EXPECT_EQ(grid.Cells[1].Boat, kBoatPart);
+  EXPECT_EQ(grid.Cells[2].Boat, kBoatNone);
+  SetBoatMark(geo, grid, 4, kBoatNone, true);
+  EXPECT_EQ(grid.Cells[4].Boat, kBoatNone);
+
+  grid.GridVar = kVarBattleShip;
+  PuzzlePiece boat;
+  boat.NCells = 2;
+  boat.Cells[0] = 14;
+  boat.Cells[1] = 15;
+  grid.Lists.Pieces.Append(boat);
+  MarkBoatCells(geo, grid);
+  EXPECT_EQ(grid.Cells[14].Boat, kBoatPart);
+  EXPECT_EQ(grid.Cells[15].Boat, kBoatPart);
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <set>
 
 #include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
@@ -212,6 +215,111 @@ TEST(VariantClues, AtTheFirstTwoLevelsTheFirstMasterMindLineIsTheCodeItself) {
       EXPECT_LE(line.Black + line.White, c);
     }
   }
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+// Whether two cells are the same or touch, corners included.
+bool Touch(const GridGeometry &geo, int a, int b) {
+  return std::abs(a / geo.NCols - b / geo.NCols) <= 1 && std::abs(a % geo.NCols - b % geo.NCols) <= 1;
+}
+
+TEST(PieceClues, ABattleShipFleetNeverTouchesAndItsCluesCountItsCells) {
+  constexpr std::array<int, 10> kFleet = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    GeneratedClues made(ShapeCodeOfSize(9), kVarBattleShip, seed);
+    ASSERT_TRUE(made.Made());
+    const GridRecord &grid = made.Grid();
+    const GridGeometry &geo = made.Ctx().Geo;
+    const auto boats = grid.Lists.Pieces.Used();
+    ASSERT_LE(boats.size(), kFleet.size());
+    // The boats are shuffled for play: their lengths are the fleet's first ones.
+    std::vector<int> lengths;
+    for (const PuzzlePiece &boat : boats)
+      lengths.push_back(boat.NCells);
+    std::sort(lengths.rbegin(), lengths.rend());
+    EXPECT_TRUE(std::equal(lengths.begin(), lengths.end(), kFleet.begin())) << "seed " << seed;
+    int cells = 0;
+    for (size_t b = 0; b < boats.size(); ++b) {
+      cells += boats[b].NCells;
+      for (size_t other = b + 1; other < boats.size(); ++other)
+        for (int i = 0; i < boats[b].NCells; ++i)
+          for (int j = 0; j < boats[other].NCells; ++j)
+            EXPECT_FALSE(Touch(geo, boats[b].Cells[i], boats[other].Cells[j])) << "seed " << seed;
+      for (int i = 0; i < boats[b].NCells; ++i) {
+        const int cell = boats[b].Cells[i];
+        EXPECT_EQ(boats[b].Digits[i], made.Solution().Cells[cell].Value);
+      }
+    }
+    int rows = 0;
+    int columns = 0;
+    for (int line = 0; line < geo.GridWidth; ++line) {
+      rows += grid.Lists.BoatClueRow[line];
+      columns += grid.Lists.BoatClueCol[line];
+    }
+    EXPECT_EQ(rows, cells);
+    EXPECT_EQ(columns, cells);
+  }
+}
+
+TEST(PieceClues, PuzzlePiecesAreChainsOfNeighboursWithAtMostTwoGivensAndNeverGivensOnly) {
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    GeneratedClues made(ShapeCodeOfSize(9), kVarPuzzle, seed);
+    ASSERT_TRUE(made.Made());
+    const GridRecord &grid = made.Grid();
+    const GridGeometry &geo = made.Ctx().Geo;
+    std::set<int> used;
+    for (const PuzzlePiece &piece : grid.Lists.Pieces.Used()) {
+      int givens = 0;
+      for (int k = 0; k < piece.NCells; ++k) {
+        const int cell = piece.Cells[k];
+        EXPECT_TRUE(used.insert(cell).second) << "a cell in two pieces";
+        givens += grid.Cells[cell].Status == kStatusFixed ? 1 : 0;
+        // Each cell touches another of its piece by a side.
+        bool linked = piece.NCells == 1;
+        for (int j = 0; j < piece.NCells && !linked; ++j)
+          linked = j != k && std::abs(cell / geo.NCols - piece.Cells[j] / geo.NCols) +
+                                     std::abs(cell % geo.NCols - piece.Cells[j] % geo.NCols) ==
+                                 1;
+        EXPECT_TRUE(linked);
+      }
+      EXPECT_LE(givens, 2);
+      EXPECT_LT(givens, piece.NCells);
+    }
+  }
+}
+
+TEST(PieceClues, TilesAreTheBlocksAndATileHoldingAGridCornerMarksIt) {
+  int tiled = 0;
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    GeneratedClues made(ShapeCodeOfSize(9), kVarTiled, seed);
+    ASSERT_TRUE(made.Made());
+    const GridRecord &grid = made.Grid();
+    const auto tiles = grid.Lists.Pieces.Used();
+    if (tiles.empty())
+      continue; // the rule found no tile worth showing
+    ++tiled;
+    ASSERT_EQ(tiles.size(), 9u);
+    int marked = 0;
+    for (const PuzzlePiece &tile : tiles) {
+      EXPECT_EQ(tile.NCells, 9);
+      if (tile.MarkedCell >= 0) {
+        const int corner = tile.Cells[tile.MarkedCell];
+        EXPECT_TRUE(corner == 0 || corner == 8 || corner == 72 || corner == 80);
+        ++marked;
+      }
+    }
+    EXPECT_EQ(marked, 4);
+  }
+  EXPECT_GT(tiled, 4);
+  // A block of more cells than a piece holds is no tile.
+  GeneratedClues wide(ShapeCodeOfSize(12), kVarTiled, 1);
+  EXPECT_EQ(wide.Grid().Lists.Pieces.Size(), 0);
+  EXPECT_FALSE(Meets(wide.Grid().GridVar, kVarTiled));
 }
 
 } // namespace

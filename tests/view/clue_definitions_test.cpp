@@ -376,3 +376,84 @@ TEST_F(ClueDefinitionsTest, BlocksDefinedOneByOneServeAsExtraRegionsInTurn) {
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, APuzzlePieceIsCutToTenCellsAndTheSameCellsRemoveIt) {
+  Definitions().NavalFlight();
+  EXPECT_EQ(Said(), "Please define Puzzle Pieces first");
+
+  Select({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+  Definitions().PuzzlePiece();
+  ASSERT_EQ(Grid().Lists.Pieces.Size(), 1);
+  const PuzzlePiece &piece = Grid().Lists.Pieces.Items[0];
+  EXPECT_EQ(piece.NCells, 10);
+  EXPECT_NE(
+      std::find(host_.Messages.begin(), host_.Messages.end(), "Two many selection for Puzzle: truncation"),
+      host_.Messages.end());
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarPuzzle));
+  // Each piece cell is shown by a record past the grid's own, holding its digit as a given.
+  for (int k = 0; k < piece.NCells; ++k) {
+    EXPECT_GE(piece.Identities[k], ctx_.Geo.NCellRecs);
+    EXPECT_EQ(Grid().Cells[piece.Identities[k]].Status, kStatusFixed);
+  }
+
+  Select({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+  Definitions().PuzzlePiece();
+  EXPECT_EQ(Grid().Lists.Pieces.Size(), 0);
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarPuzzle));
+  EXPECT_EQ(Said(), "Remove full Puzzle");
+}
+
+TEST_F(ClueDefinitionsTest, NavalFlightCountsThePieceCellsOfEachLineAndTiledMarksPieceCells) {
+  Select({0, 1});
+  Definitions().PuzzlePiece();
+  Select({20, 29});
+  Definitions().PuzzlePiece();
+  Select({});
+  Definitions().NavalFlight();
+  EXPECT_EQ(Said(), "Naval Fight defined");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarBattleShip));
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarPuzzle));
+  EXPECT_EQ(Grid().Lists.BoatClueRow[0], 2);
+  EXPECT_EQ(Grid().Lists.BoatClueRow[2], 1);
+  EXPECT_EQ(Grid().Lists.BoatClueCol[2], 2);
+  Definitions().NavalFlight();
+  EXPECT_EQ(Said(), "Naval Fight Removed");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarPuzzle));
+
+  Select({40});
+  Definitions().Tiled();
+  EXPECT_EQ(Said(), "Tiled: You must first define Puzzle pieces");
+  Select({29});
+  Definitions().Tiled();
+  EXPECT_EQ(Said(), "Tiled cells added to Puzzle");
+  EXPECT_TRUE(Meets(Grid().GridVar, kVarTiled));
+  const auto pieces = Grid().Lists.Pieces.Used();
+  const auto marked =
+      std::find_if(pieces.begin(), pieces.end(), [](const PuzzlePiece &p) { return p.MarkedCell >= 0; });
+  ASSERT_NE(marked, pieces.end());
+  EXPECT_EQ(marked->Cells[marked->MarkedCell], 29);
+}
+
+TEST_F(ClueDefinitionsTest, BattleshipOddMarksTheParityUnderEachPieceAndNamesItInTheLegend) {
+  Definitions().BattleshipOdd();
+  EXPECT_EQ(Said(), "Battleship Odd: You must define BattleShip or Puzzle first");
+  Select({0, 1});
+  Definitions().PuzzlePiece();
+  Definitions().BattleshipOdd();
+  EXPECT_EQ(Grid().Cells[0].OddEven, ctx_.Grids.RefTab[0].Cells[0].Value % 2);
+  auto legend = [&] { return BuildLegendLines(kVarPuzzle, {}, &Grid(), Language::English).at(0).Text; };
+  Grid().Lists.PuzzleRotation = 0;
+  EXPECT_EQ(legend(), "Puzzle Odd");
+  Definitions().PuzzleRotate();
+  EXPECT_EQ(Said(), "Puzzle Rotation Added");
+  EXPECT_EQ(legend(), "Puzzle Rot Odd");
+  Definitions().BattleshipOdd();
+  EXPECT_EQ(legend(), "Puzzle Rotation");
+  EXPECT_EQ(Grid().Cells[0].OddEven, -1);
+}
+
+} // namespace
+} // namespace quorbel

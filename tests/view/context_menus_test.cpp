@@ -51,6 +51,18 @@ TEST(ContextMenus, AChessGridOffersTheTwelvePiecesAndTheRemovalOfOne) {
   EXPECT_EQ(menu[1].Text, "Efface Piece Echec");
 }
 
+TEST(ContextMenus, ABattleShipCellOffersTheMarksItHasNotAndAPieceItsFoundMark) {
+  const auto boat = PlayingCellMenu({.BattleShipGrid = true, .Boat = 1}, Language::English);
+  const std::vector<int> items = Items(boat);
+  EXPECT_EQ(std::count(items.begin(), items.end(), kItemSetBoat), 0);
+  EXPECT_EQ(std::count(items.begin(), items.end(), kItemSetWater), 1);
+  EXPECT_EQ(std::count(items.begin(), items.end(), kItemClearBoat), 1);
+  EXPECT_EQ(boat.back().Text, "Clear All Grid Boats");
+  EXPECT_EQ(Items(PieceMenu(false, false, Language::English)),
+            (std::vector<int>{kItemPieceFound, kItemNoPieceFound}));
+  EXPECT_EQ(PieceMenu(true, true, Language::French).front().Text, "Bateau non trouvé");
+}
+
 TEST(ContextMenus, TheBoardMenuOffersEveryOtherCellDisplay) {
   BoardMenuInputs in;
   in.ProbType = 3;

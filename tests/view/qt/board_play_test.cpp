@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include "app/settings_schema.h"
+#include "engine/grid_cells.h"
+#include "engine/puzzle_pieces.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
@@ -188,6 +190,51 @@ private slots:
     QCOMPARE(board.Cell(next).Value, other);
     QCOMPARE(view.DragValue, -1);
     QCOMPARE(board.Engine().Grids.FocusCell, next);
+  }
+
+  void APiecePickedBesideTheGridTurnsAndIsLaidInOneUndoStep() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    EngineContext &engine = board.Engine();
+    GridRecord &grid = engine.Grids.Main[0];
+    // Two open cells side by side, and the two below them open too.
+    int left = -1;
+    for (int c = 0; c + 10 < 81 && left < 0; ++c)
+      if (c % 9 < 8 && OpenCell(puzzle_, c) == c && OpenCell(puzzle_, c + 1) == c + 1 &&
+          OpenCell(puzzle_, c + 9) == c + 9)
+        left = c;
+    QVERIFY(left >= 0);
+    PuzzlePiece piece;
+    piece.NCells = 2;
+    piece.Cells[0] = static_cast<CellRef>(left);
+    piece.Cells[1] = static_cast<CellRef>(left + 1);
+    piece.Digits[0] = static_cast<int16_t>(SomeCandidate(board.Cell(left)));
+    piece.Digits[1] = static_cast<int16_t>(SomeCandidate(board.Cell(left + 1)));
+    grid.GridVar |= kVarPuzzle;
+    grid.Lists.PuzzleRotation = 1;
+    grid.Lists.Pieces.Append(piece);
+    ResetRegionTables(engine.Geo, grid);
+    ShowPuzzlePieces(engine, grid); // unturned, lying across
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    CQuorbelView &view = board.View();
+    view.repaint();
+    const int record = grid.Lists.Pieces.Items[0].Identities[0];
+    const QPoint held = board.Centre(view.Painter(0).OuterRect[static_cast<size_t>(record)]);
+    QVERIFY(!view.Painter(0).PieceArea.IsEmpty());
+
+    // Picked with a click, turned a quarter by a right double click, laid by the next click.
+    board.Click(held);
+    QTest::mouseDClick(&view, Qt::RightButton, Qt::NoModifier, held);
+    QCOMPARE(grid.Lists.Pieces.Items[0].Rotation, 1);
+    const int before = engine.Undo.ptUndo;
+    board.ClickCell(left);
+    QCOMPARE(board.Cell(left).Value, static_cast<int>(piece.Digits[0]));
+    QCOMPARE(board.Cell(left + 9).Value, static_cast<int>(piece.Digits[1]));
+    QCOMPARE(board.Cell(left + 1).Value, 0);
+    QCOMPARE(grid.Lists.Pieces.Items[0].Placed, 1);
+    QCOMPARE(engine.Undo.ptUndo, before + 1);
+    board.Type(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(board.Cell(left).Value, 0);
+    QCOMPARE(board.Cell(left + 9).Value, 0);
   }
 
   void AClickOnACellsValueDoesNotCarryItToTheNextCell() {
