@@ -299,12 +299,12 @@ bool PlacePuzzlePieces(const GridGeometry &geo, GridRecord &grid, int columns, i
   for (int i = 0; i < grid.Lists.Pieces.Size(); ++i) {
     const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];
     const int n = CellCount(piece);
-    std::array<std::pair<int, int>, kMaxPieceDigits> offsets{};
-    for (int k = 0; k < n; ++k)
-      offsets[static_cast<size_t>(k)] = PieceCellOffset(geo, piece, k, piece.Rotation, piece.Mirror != 0);
-    bool placed = false;
-    for (int row = 0; row < rows && !placed; ++row)
-      for (int col = 0; col < columns && !placed; ++col) {
+    const TurnedShape shape = TurnShape(geo, piece, piece.Rotation, piece.Mirror != 0);
+    const auto &offsets = shape.Offsets;
+    bool placed = n == 0;
+    // Only where the whole shape stays on the board.
+    for (int row = 0; row + 2 * shape.Height <= rows && !placed; ++row)
+      for (int col = 0; col + 2 * shape.Width <= columns && !placed; ++col) {
         placed = true;
         for (int k = 0; k < n && placed; ++k) {
           const int r = row + 2 * offsets[static_cast<size_t>(k)].second;

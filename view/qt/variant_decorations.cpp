@@ -584,7 +584,9 @@ void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int ce
     DrawMultTable(ctx, painter, cell);
   if (RuleShown(ctx, painter, kVarXV | kVarDot | kVarLess))
     DrawComparisonMarks(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarOdd))
+  // The pieces' parity marks their cells as the Odd rule does.
+  if (RuleShown(ctx, painter, kVarOdd) || (painter.Grid->Lists.PieceParity == 1 &&
+                                           RuleShown(ctx, painter, kVarPuzzle | kVarTiled | kVarBattleShip)))
     DrawOddEvenLetter(ctx, painter, cell);
   if (RuleShown(ctx, painter, kVarOddPair))
     DrawOddPair(ctx, painter, cell);
