@@ -40,9 +40,8 @@ struct EngineSettings {
   // own route would do (slower; it exists so that the two routes can be compared).
   int32_t SearchByPropagation = 0;
   // 1 while the generator asks only whether a grid has one solution: rules that can only take
-  // solutions away from the plain rows, columns and blocks (the Magic Sentence, the Tiled and Battle
-  // Ship pieces) may then be left
-  // to the classic route, whose count is never below theirs.
+  // solutions away from the plain rows, columns and blocks (the Magic Sentence, the Tiled and
+  // Battle Ship pieces) may then be left to the classic route, whose count is never below theirs.
   int32_t UniquenessOnly = 0;
   int32_t DebugUndo = 0; // PARAMETER/DEBUGUNDO: the undo stack traces its steps
   // The methods panel's display switches that the candidate update reads: the variant
