@@ -86,7 +86,7 @@ CMethod::CMethod(CQuorbelApp &app, Language language, QWidget *parent)
   for (auto [button, mask] : std::array<std::pair<QPushButton *, MethodMask>, 3>{
            {{all_, kMaskAllMethods}, {none_, kMaskNoMethod}, {default_, kMaskPanelDefault}}}) {
     selectLayout->addWidget(button);
-    connect(button, &QPushButton::clicked, this, [this, mask] { Change(mask, false); });
+    connect(button, &QPushButton::clicked, this, [this, chosen = mask] { Change(chosen, false); });
   }
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   connect(ok_, &QPushButton::clicked, this, [this] { Close(true); });
