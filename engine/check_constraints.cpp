@@ -11,6 +11,7 @@
 #include "engine/propagate.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/sum_rules.h"
+#include "engine/twins_rules.h"
 
 namespace quorbel {
 
@@ -96,25 +97,31 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   for (int i = 0; i < lists.MagicSquares.Size(); ++i)
     CheckMagicSquare(geo, grid, i);
   // 15. Each playing cell: its Trio class, its Numeral character, the allowed sets (pencil
-  //     marks, pips, segments, the Roman table), then CheckTwinsEqual and CheckTwinsDifferent
-  //     under their word-1 bits on a grid with a twins partner (twins rules): not built yet.
+  //     marks, pips, segments, the Roman table), then Twins Equal and Twins Differents on a grid
+  //     with a twins partner.
   if (Meets(grid.GridVar, kVarTrio))
     CheckCellClasses(ctx, grid);
   if (Meets(grid.GridVar, kVarNumeral))
     CheckNumerals(ctx, grid);
   if (Meets(grid.GridVar, kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain))
     CheckAllowedSets(geo, grid);
-  // 16. CheckTwinsSubstitution (word 1 0x800, on the grid that owns the map): not built yet.
-  // 17. Each Twins Zone item, each Twins Relation item: CheckTwinsZone, CheckTwinsRelation:
-  //     not built yet.
+  CheckTwinsEqual(ctx, grid);
+  CheckTwinsDifferent(ctx, grid);
+  // 16. Twins Substitution, on the grid that owns the map.
+  CheckTwinsSubstitution(ctx, grid);
+  // 17. Each Twins Zone item, each Twins Relation item.
+  for (int i = 0; i < lists.TwinsZone.Size(); ++i)
+    CheckTwinsZone(ctx, grid, i);
+  for (int i = 0; i < lists.TwinsRelation.Size(); ++i)
+    CheckTwinsRelation(ctx, grid, i);
   // 18. Neighbour score.
   if (Meets(grid.GridVar, kVarNeighbourScore))
     AddNeighbourScore(ctx, grid);
   // 19. Under their word-2 bits, in this order: CheckMagicSentence (0x2), CheckTwinsTotal
   //     (0x10000), CheckMultTable (0x20000, each item), CheckPirate (0x40000), CheckMasterMind
   //     (0x100000, each line), CheckTwinsRelationMultiple (0x400000, each group) and
-  //     CheckTwinsSameInLine (0x800000), twins rules not built yet, then CheckNoKnightStep,
-  //     CheckTouchy, CheckNo3OddEven, CheckNoAverage, CheckGiveMe5.
+  //     CheckTwinsSameInLine (0x800000), then CheckNoKnightStep, CheckTouchy, CheckNo3OddEven,
+  //     CheckNoAverage, CheckGiveMe5.
   if (Meets(grid.GridVar, kVarMagicSentence))
     CheckMagicSentence(ctx, grid);
   if (Meets(grid.GridVar, kVarTwinsTotal))
@@ -127,6 +134,11 @@ void RunRuleChecks(EngineContext &ctx, GridRecord &grid) {
   if (Meets(grid.GridVar, kVarMasterMind))
     for (int i = 0; i < lists.MasterMind.Lines.Size(); ++i)
       CheckMasterMind(geo, grid, i);
+  if (Meets(grid.GridVar, kVarTwinsRelationMultiple))
+    for (int i = 0; i < lists.TwinsMultiple.Size(); ++i)
+      CheckTwinsRelationMultiple(ctx, grid, i);
+  if (Meets(grid.GridVar, kVarTwinsSameInLine))
+    CheckTwinsSameInLine(ctx, grid);
   if (Meets(grid.GridVar, kVarNoKnightStep))
     CheckNoKnightStep(geo, grid);
   if (Meets(grid.GridVar, kVarTouchy))

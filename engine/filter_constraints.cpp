@@ -12,6 +12,7 @@
 #include "engine/propagate.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/sum_rules.h"
+#include "engine/twins_rules.h"
 
 namespace quorbel {
 
@@ -99,7 +100,9 @@ bool RunRuleFilters(EngineContext &ctx, GridRecord &grid) {
   if (Meets(grid.GridVar, kVarMasterMind))
     for (int i = 0; i < lists.MasterMind.Lines.Size(); ++i)
       changed |= FilterMasterMind(geo, grid, i);
-  // 25. Twins Same In Line (word 2 0x800000): FilterTwinsSameInLine: not built yet.
+  // 25. Twins Same In Line.
+  if (Meets(grid.GridVar, kVarTwinsSameInLine))
+    changed |= FilterTwinsSameInLine(ctx, grid);
   // 26. Twins Variant Masked (word 2 0x1000000): has no filter.
   // 27. No Knight Step; 28. Touchy; 29. No 3 Odd Even; 30. No Average; 31. Give Me 5.
   if (Meets(grid.GridVar, kVarNoKnightStep))

@@ -2,6 +2,7 @@
 // a whole pass over the range changes nothing, so that a candidate removed in one linked
 // grid can narrow the others.
 #include "engine/update_possibles.h"
+#include "engine/twins_rules.h"
 
 #include "engine/method_probables.h"
 
@@ -14,19 +15,19 @@ namespace {
 
 constexpr int kProbablesDisplay = 3; // PROBTYPE: candidates and probables are shown
 
-// The filters between this grid and its linked grids, in their order. A slot whose rule
-// is not built yet runs nothing and names the filter it is waiting for.
-bool RunTwinsFilters(EngineContext & /*ctx*/, GridRecord & /*grid*/) {
-  bool changed = false;
-  // FilterTwinsSubstitution (twins rules): not built yet.
-  // Each Twins Zone item: FilterTwinsZone: not built yet.
-  // Each Twins Relation item: FilterTwinsRelationCell: not built yet.
-  // Twins Equal (word 1 0x4000000), each playing cell: FilterTwinsEqual: not built yet.
-  // Twins Different (word 1 0x10000000), each playing cell: FilterTwinsDifferent: not
-  // built yet.
-  // Twins Relation Multiple (word 2 0x400000), each group: FilterTwinsRelationMultiple: not
-  // built yet.
-  return changed;
+// The filters between this grid and its linked grids, in their order.
+bool RunTwinsFilters(EngineContext &ctx, GridRecord &grid) {
+  int changed = FilterTwinsSubstitution(ctx, grid);
+  for (int i = 0; i < grid.Lists.TwinsZone.Size(); ++i)
+    changed |= FilterTwinsZone(ctx, grid, i);
+  for (int i = 0; i < grid.Lists.TwinsRelation.Size(); ++i)
+    changed |= FilterTwinsRelationCell(ctx, grid, i);
+  changed |= FilterTwinsEqual(ctx, grid);
+  changed |= FilterTwinsDifferent(ctx, grid);
+  if (Meets(grid.GridVar, kVarTwinsRelationMultiple))
+    for (int i = 0; i < grid.Lists.TwinsMultiple.Size(); ++i)
+      changed |= FilterTwinsRelationMultiple(ctx, grid, i);
+  return changed != 0;
 }
 
 int ResolveMode(const EngineContext &ctx, int mode) {

@@ -1,0 +1,428 @@
+#include "engine/twins_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "engine/engine_context.h"
+#include "engine/propagate.h"
+#include "engine/unit_summary.h"
+#include "engine/value_mask.h"
+
+namespace quorbel {
+
+namespace {
+
+// The main grid in a slot, none when the slot holds no grid in use.
+GridRecord *MainGrid(EngineContext &ctx, int slot) {
+  if (slot < 0 || slot >= UsedMainCount(ctx.Grids))
+    return nullptr;
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  return FitsGeometry(ctx.Geo, grid) ? &grid : nullptr;
+}
+
+GridRecord *Partner(EngineContext &ctx, const GridRecord &grid) {
+  return MainGrid(ctx, grid.Lists.TwinsPartner);
+}
+
+bool Playing(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
+
+void Mark(CellRecord &cell) { cell.Check = kCheckConflict; }
+
+void MarkUnlessFixed(CellRecord &cell) {
+  if (cell.Status != kStatusFixed)
+    cell.Check = kCheckConflict;
+}
+
+bool Differ(const CellRecord &a, const CellRecord &b) {
+  return IsFilled(a) && IsFilled(b) && a.Value != b.Value;
+}
+
+// Both open cells keep the candidates they share.
+int ShareCandidates(CellRecord &a, CellRecord &b) {
+  const uint32_t both = a.ThePoss & b.ThePoss;
+  return AndPoss(a, both) | AndPoss(b, both);
+}
+
+} // namespace
+
+void CheckTwinsRelation(EngineContext &ctx, GridRecord &grid, int item) {
+  const GridGeometry &geo = ctx.Geo;
+  if (item < 0 || item >= grid.Lists.TwinsRelation.Size())
+    return;
+  const TwinsRelationLink &link = grid.Lists.TwinsRelation.Items[static_cast<size_t>(item)];
+  GridRecord *other = MainGrid(ctx, link.OtherGrid);
+  if (!other || !Playing(geo, link.Cell) || !Playing(geo, link.OtherCell))
+    return;
+  CellRecord &a = grid.Cells[static_cast<size_t>(link.Cell)];
+  CellRecord &b = other->Cells[static_cast<size_t>(link.OtherCell)];
+  if (!Differ(a, b))
+    return;
+  grid.Work.TwinsRelationConflict[static_cast<size_t>(item)] = 1;
+  grid.State = kGridContradiction;
+  MarkUnlessFixed(a);
+  MarkUnlessFixed(b);
+}
+
+int FilterTwinsRelationCell(EngineContext &ctx, GridRecord &grid, int item) {
+  const GridGeometry &geo = ctx.Geo;
+  if (item < 0 || item >= grid.Lists.TwinsRelation.Size())
+    return 0;
+  const TwinsRelationLink &link = grid.Lists.TwinsRelation.Items[static_cast<size_t>(item)];
+  GridRecord *other = MainGrid(ctx, link.OtherGrid);
+  if (!other || !Playing(geo, link.Cell) || !Playing(geo, link.OtherCell))
+    return 0;
+  CellRecord &a = grid.Cells[static_cast<size_t>(link.Cell)];
+  CellRecord &b = other->Cells[static_cast<size_t>(link.OtherCell)];
+  const uint32_t both = a.ThePoss & b.ThePoss;
+  return RestrictPoss(geo, a, both) | RestrictPoss(geo, b, both);
+}
+
+void CheckTwinsEqual(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = Partner(ctx, grid);
+  if (!other || other == &grid || !Meets(grid.GridVar, kVarTwinsEqual))
+    return;
+  for (int c = 0; c < ctx.Geo.NCells; ++c)
+    if (Differ(grid.Cells[static_cast<size_t>(c)], other->Cells[static_cast<size_t>(c)])) {
+      Mark(grid.Cells[static_cast<size_t>(c)]);
+      Mark(other->Cells[static_cast<size_t>(c)]);
+    }
+}
+
+int FilterTwinsEqual(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = Partner(ctx, grid);
+  if (!other || other == &grid || !Meets(grid.GridVar, kVarTwinsEqual))
+    return 0;
+  int changed = 0;
+  for (int c = 0; c < ctx.Geo.NCells; ++c)
+    changed |= ShareCandidates(grid.Cells[static_cast<size_t>(c)], other->Cells[static_cast<size_t>(c)]);
+  return changed;
+}
+
+void CheckTwinsZone(EngineContext &ctx, GridRecord &grid, int item) {
+  if (item < 0 || item >= grid.Lists.TwinsZone.Size())
+    return;
+  const TwinsZoneLink &link = grid.Lists.TwinsZone.Items[static_cast<size_t>(item)];
+  grid.Work.TwinsZoneConflict[static_cast<size_t>(item)] = 0;
+  GridRecord *other = MainGrid(ctx, link.OtherGrid);
+  const int w = ctx.Geo.GridWidth;
+  if (!other || link.Block < 0 || link.Block >= w || link.OtherBlock < 0 || link.OtherBlock >= w)
+    return;
+  for (int k = 0; k < w; ++k) {
+    CellRecord &a = grid.Cells[static_cast<size_t>(grid.BlockCells[link.Block][k])];
+    CellRecord &b = other->Cells[static_cast<size_t>(other->BlockCells[link.OtherBlock][k])];
+    if (Differ(a, b)) {
+      Mark(a);
+      Mark(b);
+      grid.Work.TwinsZoneConflict[static_cast<size_t>(item)] = 1;
+    }
+  }
+}
+
+int FilterTwinsZone(EngineContext &ctx, GridRecord &grid, int item) {
+  if (item < 0 || item >= grid.Lists.TwinsZone.Size())
+    return 0;
+  const TwinsZoneLink &link = grid.Lists.TwinsZone.Items[static_cast<size_t>(item)];
+  GridRecord *other = MainGrid(ctx, link.OtherGrid);
+  const int w = ctx.Geo.GridWidth;
+  if (!other || link.Block < 0 || link.Block >= w || link.OtherBlock < 0 || link.OtherBlock >= w)
+    return 0;
+  int changed = 0;
+  for (int k = 0; k < w; ++k)
+    changed |= ShareCandidates(grid.Cells[static_cast<size_t>(grid.BlockCells[link.Block][k])],
+                               other->Cells[static_cast<size_t>(other->BlockCells[link.OtherBlock][k])]);
+  return changed;
+}
+
+namespace {
+
+// The grids Differents compares with: the partner, or with All Indicated every main grid from
+// the partner to the last.
+std::vector<GridRecord *> ComparedGrids(EngineContext &ctx, GridRecord &grid) {
+  std::vector<GridRecord *> grids;
+  if (!Meets(grid.GridVar, kVarTwinsDifferent))
+    return grids;
+  const int partner = grid.Lists.TwinsPartner;
+  const int last = Meets(grid.GridVar, kVarAllIndicated) ? UsedMainCount(ctx.Grids) - 1 : partner;
+  for (int slot = partner; slot >= 0 && slot <= last; ++slot)
+    if (GridRecord *other = MainGrid(ctx, slot); other && other != &grid)
+      grids.push_back(other);
+  return grids;
+}
+
+} // namespace
+
+void CheckTwinsDifferent(EngineContext &ctx, GridRecord &grid) {
+  for (GridRecord *other : ComparedGrids(ctx, grid))
+    for (int c = 0; c < ctx.Geo.NCells; ++c) {
+      CellRecord &a = grid.Cells[static_cast<size_t>(c)];
+      CellRecord &b = other->Cells[static_cast<size_t>(c)];
+      if (IsFilled(a) && IsFilled(b) && a.Value == b.Value) {
+        Mark(a);
+        Mark(b);
+      }
+    }
+}
+
+int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid) {
+  int changed = 0;
+  for (GridRecord *other : ComparedGrids(ctx, grid))
+    for (int c = 0; c < ctx.Geo.NCells; ++c) {
+      CellRecord &a = grid.Cells[static_cast<size_t>(c)];
+      CellRecord &b = other->Cells[static_cast<size_t>(c)];
+      if (IsFilled(a))
+        changed |= AndPoss(b, ~ValueBit(a.Value));
+      if (IsFilled(b))
+        changed |= AndPoss(a, ~ValueBit(b.Value));
+    }
+  return changed;
+}
+
+namespace {
+
+GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid) {
+  if (!Meets(grid.GridVar, kVarTwinsSubstitution) || grid.Lists.SubstitutionOwner != 1)
+    return nullptr;
+  GridRecord *other = Partner(ctx, grid);
+  return other == &grid ? nullptr : other;
+}
+
+} // namespace
+
+int FindSubstitute(const GridRecord &grid, int v) {
+  for (int u = 0; u < kMaxWidth; ++u)
+    if (grid.Work.SubstitutionMap[static_cast<size_t>(u)] == v)
+      return u;
+  return -1;
+}
+
+void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = SubstitutionPartner(ctx, grid);
+  if (!other)
+    return;
+  const GridGeometry &geo = ctx.Geo;
+  auto &map = grid.Work.SubstitutionMap;
+  std::fill_n(map.begin(), std::clamp(geo.GridWidth, 0, kMaxWidth), int8_t{-1});
+  for (int c = 0; c < geo.NCells; ++c) {
+    CellRecord &a = grid.Cells[static_cast<size_t>(c)];
+    CellRecord &b = other->Cells[static_cast<size_t>(c)];
+    if (!IsFilled(a) || !IsFilled(b) || a.Value < 1 || a.Value > geo.GridWidth)
+      continue;
+    int8_t &entry = map[static_cast<size_t>(a.Value - 1)];
+    if (entry == -1) {
+      entry = static_cast<int8_t>(b.Value - 1);
+    } else if (entry != b.Value - 1) {
+      Mark(a);
+      Mark(b);
+    }
+  }
+}
+
+int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = SubstitutionPartner(ctx, grid);
+  if (!other)
+    return 0;
+  const GridGeometry &geo = ctx.Geo;
+  int changed = 0;
+  for (int c = 1; c <= geo.GridWidth; ++c) {
+    // This grid's cells facing a partner c take the value that stands for c.
+    uint32_t mine = 0xFFFF;
+    if (const int u = FindSubstitute(grid, c - 1); u >= 0) {
+      mine = ValueBit(u + 1);
+    } else {
+      for (int cell = 0; cell < geo.NCells; ++cell)
+        if (const CellRecord &b = other->Cells[static_cast<size_t>(cell)]; IsFilled(b) && b.Value == c)
+          mine &= grid.Cells[static_cast<size_t>(cell)].ThePoss;
+    }
+    for (int cell = 0; cell < geo.NCells; ++cell)
+      if (const CellRecord &b = other->Cells[static_cast<size_t>(cell)]; IsFilled(b) && b.Value == c)
+        changed |= AndPoss(grid.Cells[static_cast<size_t>(cell)], mine);
+    // The partner's cells facing this grid's c take what c stands for.
+    uint32_t theirs = 0xFFFF;
+    if (const int s = grid.Work.SubstitutionMap[static_cast<size_t>(c - 1)]; s >= 0) {
+      theirs = ValueBit(s + 1);
+    } else {
+      for (int cell = 0; cell < geo.NCells; ++cell)
+        if (const CellRecord &a = grid.Cells[static_cast<size_t>(cell)]; IsFilled(a) && a.Value == c)
+          theirs &= other->Cells[static_cast<size_t>(cell)].ThePoss;
+    }
+    for (int cell = 0; cell < geo.NCells; ++cell)
+      if (const CellRecord &a = grid.Cells[static_cast<size_t>(cell)]; IsFilled(a) && a.Value == c)
+        changed |= AndPoss(other->Cells[static_cast<size_t>(cell)], theirs);
+  }
+  return changed;
+}
+
+namespace {
+
+struct GroupSides {
+  std::vector<CellRecord *> Mine;
+  std::vector<CellRecord *> Theirs;
+};
+
+bool GroupCells(EngineContext &ctx, GridRecord &grid, int group, GroupSides &sides) {
+  if (group < 0 || group >= grid.Lists.TwinsMultiple.Size())
+    return false;
+  const TwinsMultipleGroup &g = grid.Lists.TwinsMultiple.Items[static_cast<size_t>(group)];
+  GridRecord *other = MainGrid(ctx, g.OtherGrid);
+  if (!other)
+    return false;
+  for (int k = 0; k < std::clamp<int>(g.NCells, 0, 16); ++k) {
+    if (!Playing(ctx.Geo, g.Cells[static_cast<size_t>(k)]) ||
+        !Playing(ctx.Geo, g.OtherCells[static_cast<size_t>(k)]))
+      return false;
+    sides.Mine.push_back(&grid.Cells[static_cast<size_t>(g.Cells[static_cast<size_t>(k)])]);
+    sides.Theirs.push_back(&other->Cells[static_cast<size_t>(g.OtherCells[static_cast<size_t>(k)])]);
+  }
+  return true;
+}
+
+// The OR of the masks of `from`, leaving out each filled cell that pairs, one to one and in
+// order, with a filled cell of `with` holding its value.
+uint32_t UnpairedMasks(const std::vector<uint32_t> &from, const std::vector<int> &fromValues,
+                       const std::vector<int> &withValues) {
+  std::vector<bool> taken(withValues.size(), false);
+  uint32_t mask = 0;
+  for (size_t k = 0; k < from.size(); ++k) {
+    bool paired = false;
+    if (fromValues[k] > 0)
+      for (size_t j = 0; j < withValues.size() && !paired; ++j)
+        if (!taken[j] && withValues[j] == fromValues[k])
+          taken[j] = paired = true;
+    if (!paired)
+      mask |= from[k];
+  }
+  return mask;
+}
+
+} // namespace
+
+void CheckTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group) {
+  GroupSides sides;
+  if (!GroupCells(ctx, grid, group, sides))
+    return;
+  std::vector<int> mine;
+  for (const CellRecord *cell : sides.Mine)
+    if (IsFilled(*cell))
+      mine.push_back(cell->Value);
+  std::vector<bool> consumed(mine.size(), false);
+  int needed = static_cast<int>(mine.size());
+  for (const CellRecord *cell : sides.Theirs) {
+    if (!IsFilled(*cell))
+      continue;
+    bool found = false;
+    for (size_t k = 0; k < mine.size() && !found; ++k)
+      if (!consumed[k] && mine[k] == cell->Value)
+        consumed[k] = found = true;
+    needed += found ? 0 : 1;
+  }
+  int8_t &conflict = grid.Work.TwinsMultipleConflict[static_cast<size_t>(group)];
+  conflict = 0;
+  if (needed <= static_cast<int>(sides.Mine.size()))
+    return;
+  conflict = 1;
+  for (auto *side : {&sides.Mine, &sides.Theirs})
+    for (CellRecord *cell : *side)
+      if (IsFilled(*cell))
+        Mark(*cell);
+}
+
+int FilterTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group) {
+  GroupSides sides;
+  if (!GroupCells(ctx, grid, group, sides))
+    return 0;
+  const size_t n = sides.Mine.size();
+  std::vector<uint32_t> mineMasks(n), theirMasks(n);
+  std::vector<int> mineValues(n, 0), theirValues(n, 0);
+  for (size_t k = 0; k < n; ++k) {
+    mineMasks[k] = sides.Mine[k]->ThePoss;
+    theirMasks[k] = sides.Theirs[k]->ThePoss;
+    mineValues[k] = IsFilled(*sides.Mine[k]) ? sides.Mine[k]->Value : 0;
+    theirValues[k] = IsFilled(*sides.Theirs[k]) ? sides.Theirs[k]->Value : 0;
+  }
+  const uint32_t toTheirs = UnpairedMasks(mineMasks, mineValues, theirValues);
+  const uint32_t toMine = UnpairedMasks(theirMasks, theirValues, mineValues);
+  int changed = 0;
+  for (size_t k = 0; k < n; ++k) {
+    changed |= AndPoss(*sides.Theirs[k], toTheirs);
+    changed |= AndPoss(*sides.Mine[k], toMine);
+  }
+  return changed;
+}
+
+namespace {
+
+struct RowCount {
+  int Filled = 0; // positions filled in both grids
+  int Equal = 0;  // of those, holding the same value
+};
+
+RowCount CountRow(const GridGeometry &geo, const GridRecord &a, const GridRecord &b, int row) {
+  RowCount count;
+  for (int col = 0; col < geo.NCols; ++col) {
+    const CellRecord &x = a.Cells[static_cast<size_t>(row * geo.NCols + col)];
+    const CellRecord &y = b.Cells[static_cast<size_t>(row * geo.NCols + col)];
+    if (IsFilled(x) && IsFilled(y)) {
+      ++count.Filled;
+      count.Equal += x.Value == y.Value ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+GridRecord *SameInLinePartner(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = MainGrid(ctx, grid.Lists.SameInLine.PartnerGrid);
+  return other == &grid ? nullptr : other;
+}
+
+} // namespace
+
+void CheckTwinsSameInLine(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = SameInLinePartner(ctx, grid);
+  if (!other)
+    return;
+  const GridGeometry &geo = ctx.Geo;
+  for (int row = 0; row < std::min(geo.NRows, kMaxWidth); ++row) {
+    const int clue = grid.Lists.SameInLine.RowClue[static_cast<size_t>(row)];
+    if (clue < 0)
+      continue;
+    const RowCount count = CountRow(geo, grid, *other, row);
+    int8_t &conflict = grid.Work.SameInLineConflict[static_cast<size_t>(row)];
+    conflict = 0;
+    if ((count.Filled == geo.GridWidth && count.Equal != clue) || count.Equal > clue) {
+      conflict = 1;
+      for (int col = 0; col < geo.NCols; ++col) {
+        CellRecord &x = grid.Cells[static_cast<size_t>(row * geo.NCols + col)];
+        CellRecord &y = other->Cells[static_cast<size_t>(row * geo.NCols + col)];
+        if (IsFilled(x) && IsFilled(y)) {
+          Mark(x);
+          Mark(y);
+        }
+      }
+    }
+  }
+}
+
+int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid) {
+  GridRecord *other = SameInLinePartner(ctx, grid);
+  if (!other)
+    return 0;
+  const GridGeometry &geo = ctx.Geo;
+  int changed = 0;
+  for (int row = 0; row < std::min(geo.NRows, kMaxWidth); ++row) {
+    const int clue = grid.Lists.SameInLine.RowClue[static_cast<size_t>(row)];
+    if (clue < 0 || CountRow(geo, grid, *other, row).Equal != clue)
+      continue;
+    // The count is reached: no other position of the row may hold the same value in both.
+    for (auto [from, to] : {std::pair{&grid, other}, std::pair{other, &grid}})
+      for (int col = 0; col < geo.NCols; ++col) {
+        const CellRecord &x = from->Cells[static_cast<size_t>(row * geo.NCols + col)];
+        CellRecord &y = to->Cells[static_cast<size_t>(row * geo.NCols + col)];
+        if (IsFilled(x) && !(IsFilled(y) && x.Value == y.Value))
+          changed |= AndPoss(y, ~ValueBit(x.Value));
+      }
+  }
+  return changed;
+}
+
+} // namespace quorbel

@@ -1,0 +1,32 @@
+// The rules between linked grids: a cell pair (Twins Relation), a group in each grid holding the
+// same values (Relation Multiple), whole grids cell by cell (Equal, Differents), a value map
+// between two grids (Substitution), a block of each (Zone), and rows counted alike (Same in
+// Line). Each check marks the cells it finds wrong; each filter narrows the open cells on both
+// sides and returns 1 when a mask changed.
+#pragma once
+
+namespace quorbel {
+
+struct EngineContext;
+struct GridRecord;
+
+void CheckTwinsRelation(EngineContext &ctx, GridRecord &grid, int item);
+int FilterTwinsRelationCell(EngineContext &ctx, GridRecord &grid, int item);
+void CheckTwinsEqual(EngineContext &ctx, GridRecord &grid);
+int FilterTwinsEqual(EngineContext &ctx, GridRecord &grid);
+void CheckTwinsZone(EngineContext &ctx, GridRecord &grid, int item);
+int FilterTwinsZone(EngineContext &ctx, GridRecord &grid, int item);
+// Against the partner, or with All Indicated against every main grid from the partner on.
+void CheckTwinsDifferent(EngineContext &ctx, GridRecord &grid);
+int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid);
+// On the grid that owns the map only; the map is rebuilt by each check.
+void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
+int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
+// The value (0-based) of this grid whose map entry is `v` (0-based), -1 when none.
+int FindSubstitute(const GridRecord &grid, int v);
+void CheckTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group);
+int FilterTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group);
+void CheckTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
+int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
+
+} // namespace quorbel

@@ -1,0 +1,152 @@
+// The rules between linked grids: each check against a pair of cells, groups or rows found wrong,
+// each filter narrowing both sides.
+#include "engine/twins_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/grid_set.h"
+#include "engine/unit_summary.h"
+#include "engine/value_mask.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace quorbel {
+namespace {
+
+constexpr int kShapeOf4 = 0;
+
+class TwinsRules : public ::testing::Test {
+protected:
+  TwinsRules() {
+    ResetGridSet(s.Ctx, 2);
+    for (GridRecord *grid : {&A(), &B()})
+      for (int c = 0; c < 16; ++c) {
+        grid->Cells[c].Status = kStatusEmpty;
+        grid->Cells[c].ThePoss = s.Ctx.Geo.FullMask;
+        grid->Cells[c].Check = kCheckConsistent;
+      }
+  }
+  GridRecord &A() { return s.Main(0); }
+  GridRecord &B() { return s.Main(1); }
+  static void Fill(GridRecord &grid, int cell, int value) {
+    grid.Cells[cell].Value = value;
+    grid.Cells[cell].Status = kStatusPlaced;
+    grid.Cells[cell].ThePoss = ValueBit(value);
+  }
+  static bool Marked(const GridRecord &grid, int cell) { return grid.Cells[cell].Check == kCheckConflict; }
+
+  test::ShapedContext s{kShapeOf4};
+};
+
+TEST_F(TwinsRules, EqualAndDifferentsDoNothingWithoutAPartner) {
+  A().GridVar = kVarTwinsEqual | kVarTwinsDifferent;
+  A().Lists.TwinsPartner = -1;
+  Fill(A(), 0, 1);
+  Fill(B(), 0, 2);
+  CheckTwinsEqual(s.Ctx, A());
+  CheckTwinsDifferent(s.Ctx, A());
+  EXPECT_EQ(FilterTwinsEqual(s.Ctx, A()) + FilterTwinsDifferent(s.Ctx, A()), 0);
+  EXPECT_FALSE(Marked(A(), 0));
+
+  A().Lists.TwinsPartner = 1;
+  CheckTwinsEqual(s.Ctx, A());
+  EXPECT_TRUE(Marked(A(), 0) && Marked(B(), 0));
+  A().GridVar = kVarTwinsEqual;
+  Fill(A(), 5, 3);
+  EXPECT_EQ(FilterTwinsEqual(s.Ctx, A()), 1);
+  EXPECT_EQ(B().Cells[5].ThePoss, ValueBit(3));
+  A().GridVar = kVarTwinsDifferent;
+  Fill(B(), 6, 4);
+  EXPECT_EQ(FilterTwinsDifferent(s.Ctx, A()), 1);
+  EXPECT_EQ(A().Cells[6].ThePoss & ValueBit(4), 0u);
+}
+
+TEST_F(TwinsRules, ASubstitutionMapsEachValueOnceAndOnlyItsOwnerChecks) {
+  A().GridVar = B().GridVar = kVarTwinsSubstitution;
+  A().Lists.TwinsPartner = 1;
+  B().Lists.TwinsPartner = 0;
+  A().Lists.SubstitutionOwner = 1;
+  Fill(A(), 0, 3);
+  Fill(B(), 0, 1);
+  Fill(A(), 9, 3);
+  Fill(B(), 9, 2);
+  CheckTwinsSubstitution(s.Ctx, B()); // not the owner: nothing
+  EXPECT_FALSE(Marked(A(), 9));
+  CheckTwinsSubstitution(s.Ctx, A());
+  EXPECT_EQ(A().Work.SubstitutionMap[2], 0); // 3 stands for 1
+  EXPECT_EQ(FindSubstitute(A(), 0), 2);
+  EXPECT_FALSE(Marked(A(), 0));
+  EXPECT_TRUE(Marked(A(), 9) && Marked(B(), 9));
+
+  // Where this grid holds 3 again, the partner can only hold 1.
+  Fill(B(), 9, 1);
+  Fill(A(), 12, 3);
+  CheckTwinsSubstitution(s.Ctx, A());
+  EXPECT_EQ(FilterTwinsSubstitution(s.Ctx, A()), 1);
+  EXPECT_EQ(B().Cells[12].ThePoss, ValueBit(1));
+}
+
+TEST_F(TwinsRules, ARelationNarrowsBothCellsToWhatTheyShare) {
+  A().Lists.TwinsRelation.Append({2, 7, 1});
+  A().Cells[2].ThePoss = ValueBit(1) | ValueBit(2);
+  B().Cells[7].ThePoss = ValueBit(3) | ValueBit(4);
+  EXPECT_EQ(FilterTwinsRelationCell(s.Ctx, A(), 0), 1);
+  EXPECT_EQ(A().Cells[2].ThePoss, 0u);
+  EXPECT_TRUE(Marked(A(), 2) && Marked(B(), 7));
+
+  Fill(A(), 2, 1);
+  Fill(B(), 7, 3);
+  CheckTwinsRelation(s.Ctx, A(), 0);
+  EXPECT_EQ(A().Work.TwinsRelationConflict[0], 1);
+  EXPECT_EQ(A().State, kGridContradiction);
+}
+
+TEST_F(TwinsRules, ARelationMultipleGroupNeedsNoMoreValuesThanItHasCells) {
+  A().GridVar = kVarTwinsRelationMultiple;
+  TwinsMultipleGroup group;
+  group.NCells = 3;
+  group.OtherGrid = 1;
+  group.Cells = {0, 1, 2};
+  group.OtherCells = {4, 5, 6};
+  A().Lists.TwinsMultiple.Append(group);
+  Fill(A(), 0, 1);
+  Fill(A(), 1, 2);
+  Fill(B(), 4, 2);
+  Fill(B(), 5, 3);
+  CheckTwinsRelationMultiple(s.Ctx, A(), 0); // 1, 2 and 3 fit three cells
+  EXPECT_EQ(A().Work.TwinsMultipleConflict[0], 0);
+  // An open cell keeps only what the other side has unpaired or may still take.
+  A().Cells[2].ThePoss = ValueBit(2) | ValueBit(3);
+  B().Cells[6].ThePoss = ValueBit(1) | ValueBit(4);
+  EXPECT_EQ(FilterTwinsRelationMultiple(s.Ctx, A(), 0), 1);
+  EXPECT_EQ(A().Cells[2].ThePoss, ValueBit(3));
+  EXPECT_EQ(B().Cells[6].ThePoss, ValueBit(1));
+
+  A().Lists.TwinsMultiple.Items[0].NCells = 2; // two cells cannot hold three values
+  CheckTwinsRelationMultiple(s.Ctx, A(), 0);
+  EXPECT_EQ(A().Work.TwinsMultipleConflict[0], 1);
+  EXPECT_TRUE(Marked(A(), 0) && Marked(B(), 5));
+}
+
+TEST_F(TwinsRules, SameInLineForbidsFurtherEqualPairsOnceItsCountIsReached) {
+  A().GridVar = kVarTwinsSameInLine;
+  A().Lists.SameInLine.PartnerGrid = 1;
+  A().Lists.SameInLine.RowClue[0] = 0;
+  Fill(A(), 0, 2);
+  EXPECT_EQ(FilterTwinsSameInLine(s.Ctx, A()), 1); // clue 0: at once
+  EXPECT_EQ(B().Cells[0].ThePoss & ValueBit(2), 0u);
+
+  A().Lists.SameInLine.RowClue[1] = 1;
+  Fill(A(), 4, 3);
+  Fill(B(), 4, 3);
+  Fill(A(), 5, 1);
+  EXPECT_EQ(FilterTwinsSameInLine(s.Ctx, A()), 1);
+  EXPECT_EQ(B().Cells[4].ThePoss, ValueBit(3)); // the equal pair keeps its value
+  EXPECT_EQ(B().Cells[5].ThePoss & ValueBit(1), 0u);
+  Fill(B(), 5, 1);
+  CheckTwinsSameInLine(s.Ctx, A());
+  EXPECT_EQ(A().Work.SameInLineConflict[1], 1);
+  EXPECT_TRUE(Marked(A(), 5) && Marked(B(), 4));
+}
+
+} // namespace
+} // namespace quorbel
