@@ -84,6 +84,9 @@ public:
   void Tiled();       // 1 to 4 piece cells are the tiles' marked corners
   void BattleshipOdd();
   void PuzzleRotate();
+  // Each consecutive pair of the selection, usually across two grids, linked or unlinked
+  // (view/twins_definitions.cpp).
+  void TwinsRelation();
 
   // The definitions whose parameters a dialog asks. Each `...Selection` checks the selection and
   // says what is wrong (false), the next call applies the dialog's answer.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/grid_set.h"
+#include "engine/twins_editors.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
 #include "tests/engine/engine_test_support.h"
@@ -146,6 +147,31 @@ TEST_F(TwinsRules, SameInLineForbidsFurtherEqualPairsOnceItsCountIsReached) {
   CheckTwinsSameInLine(s.Ctx, A());
   EXPECT_EQ(A().Work.SameInLineConflict[1], 1);
   EXPECT_TRUE(Marked(A(), 5) && Marked(B(), 4));
+}
+
+TEST_F(TwinsRules, ALinkIsToggledAndFoundFromEitherGrid) {
+  EXPECT_EQ(ToggleTwinsRelation(A(), -1, 5, 1), 1);
+  EXPECT_EQ((FindTwinsRelationPartners(s.Ctx.Grids, 0, 5)), (TwinsPartner{5, 1}));
+  EXPECT_EQ((FindTwinsRelationPartners(s.Ctx.Grids, 1, 5)), (TwinsPartner{5, 0}));
+  EXPECT_EQ(FindTwinsRelationPartners(s.Ctx.Grids, 0, 6).Cell, -1);
+  EXPECT_EQ(ToggleTwinsRelation(A(), 5, 5, 1), 0);
+  EXPECT_EQ(A().Lists.TwinsRelation.Size(), 0);
+
+  // A zone links the cells at the same place of two blocks.
+  A().Lists.TwinsZone.Append({0, 3, 1});
+  const int second = A().BlockCells[0][1];
+  EXPECT_EQ((FindTwinsZonePartners(s.Ctx.Grids, s.Ctx.Geo, 0, second)),
+            (TwinsPartner{B().BlockCells[3][1], 1}));
+  EXPECT_EQ((FindTwinsZonePartners(s.Ctx.Grids, s.Ctx.Geo, 1, B().BlockCells[3][1])),
+            (TwinsPartner{second, 0}));
+
+  TwinsMultipleGroup group;
+  group.NCells = 2;
+  group.OtherGrid = 1;
+  group.Cells = {0, 1};
+  group.OtherCells = {14, 15};
+  A().Lists.TwinsMultiple.Append(group);
+  EXPECT_EQ((FindTwinsMultiplePartners(s.Ctx.Grids, 1, 15)), (TwinsPartner{1, 0}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <numeric>
 
+#include "engine/grid_set.h"
 #include "engine/undo_stack.h"
 #include "engine/update_possibles.h"
 #include "tests/engine/engine_test_support.h"
@@ -453,6 +454,30 @@ TEST_F(ClueDefinitionsTest, BattleshipOddMarksTheParityUnderEachPieceAndNamesItI
   Definitions().BattleshipOdd();
   EXPECT_EQ(legend(), "Puzzle Rotation");
   EXPECT_EQ(Grid().Cells[0].OddEven, -1);
+}
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, TwinsRelationLinksEachPairOfTheSelectionAcrossGrids) {
+  ResetGridSet(ctx_, 2);
+  selection_.Count = 0;
+  Definitions().TwinsRelation();
+  EXPECT_EQ(Said(), "Relation: All removed");
+  selection_.Pairs[selection_.Count++] = {3, 0};
+  Definitions().TwinsRelation();
+  EXPECT_EQ(Said(), "Relations: Please select a minimum of 2 cells indifferent grids");
+  selection_.Pairs[selection_.Count++] = {7, 1};
+  Definitions().TwinsRelation();
+  EXPECT_EQ(Said(), "Relation: modified");
+  ASSERT_EQ(Grid().Lists.TwinsRelation.Size(), 1);
+  EXPECT_EQ(Grid().Lists.TwinsRelation.Items[0].OtherCell, 7);
+  EXPECT_TRUE(Meets(ctx_.Grids.Main[1].GridVar, kVarTwinsRelation));
+  Definitions().TwinsRelation(); // the same pair again unlinks it
+  EXPECT_EQ(Grid().Lists.TwinsRelation.Size(), 0);
 }
 
 } // namespace

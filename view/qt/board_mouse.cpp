@@ -16,6 +16,7 @@
 #include "engine/grid_services.h"
 #include "engine/neighbour_editors.h"
 #include "engine/puzzle_pieces.h"
+#include "engine/twins_editors.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
@@ -112,9 +113,13 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
     const bool selected = FindSelection(selection_, hit.Cell, hit.Grid) >= 0;
     const int v = HitTestCandidate(painters_[static_cast<size_t>(hit.Grid)], engine.Geo, hit.Cell,
                                    app_.Settings().general.probType, selected, at.x(), at.y());
-    // The twins' linked cells take the same value here once the Twins rule exists.
-    if (v >= 0)
-      input_.PlaceValue(hit.Grid, hit.Cell, v + 1);
+    if (v >= 0 && input_.PlaceValue(hit.Grid, hit.Cell, v + 1) == 1 &&
+        Meets(engine.Grids.Main[static_cast<size_t>(hit.Grid)].GridVar, kVarTwinsRelation)) {
+      // The linked cell of the twin grid takes the same value.
+      const TwinsPartner twin = FindTwinsRelationPartners(engine.Grids, hit.Grid, hit.Cell);
+      if (twin.Cell >= 0)
+        input_.PlaceValue(twin.Grid, twin.Cell, v + 1);
+    }
   } else {
     const int slot = HitTestNumberBar(layout_, engine.Geo.GridWidth, at.x(), at.y());
     if (slot >= 1 && slot <= engine.Geo.GridWidth)

@@ -95,6 +95,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineTiled, [](ClueDefinitions &d, CQuorbelView &) { d.Tiled(); });
   Bind(app, Cmd::DefineBattleshipOdd, [](ClueDefinitions &d, CQuorbelView &) { d.BattleshipOdd(); });
   Bind(app, Cmd::PuzzleRotate, [](ClueDefinitions &d, CQuorbelView &) { d.PuzzleRotate(); });
+  Bind(app, Cmd::DefineTwinsRelation, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsRelation(); });
   Bind(app, Cmd::DefineKillerProduct, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(1); });
   Bind(app, Cmd::DefineLittleKiller, [](ClueDefinitions &d, CQuorbelView &) { d.LittleKiller(); });
   Bind(app, Cmd::DefineMagicSquare, [](ClueDefinitions &d, CQuorbelView &) { d.MagicSquare(); });

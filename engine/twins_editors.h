@@ -1,0 +1,27 @@
+// The links between grids as the expert edits them and as the board follows them: a Twins
+// Relation link toggled, and the cell of another grid that a cell is linked to.
+#pragma once
+
+namespace quorbel {
+
+struct GridGeometry;
+struct GridRecord;
+struct GridSet;
+
+// Links `cell` of `grid` to `otherCell` (-1: the same cell) of the grid in `otherSlot`; the same
+// link again removes it. 1 when added, 0 when removed or the list is full.
+int ToggleTwinsRelation(GridRecord &grid, int otherCell, int cell, int otherSlot);
+
+// The first cell of another main grid linked to `cell` of the grid in `slot`, by a Relation link,
+// a Relation Multiple group or a Zone link (the cell at the same place of the other block),
+// whichever grid holds the link. Cell -1 and grid 0 when none.
+struct TwinsPartner {
+  int Cell = -1;
+  int Grid = 0;
+  bool operator==(const TwinsPartner &) const = default;
+};
+TwinsPartner FindTwinsRelationPartners(const GridSet &set, int slot, int cell);
+TwinsPartner FindTwinsMultiplePartners(const GridSet &set, int slot, int cell);
+TwinsPartner FindTwinsZonePartners(const GridSet &set, const GridGeometry &geo, int slot, int cell);
+
+} // namespace quorbel
