@@ -87,6 +87,11 @@ public:
   // Each consecutive pair of the selection, usually across two grids, linked or unlinked
   // (view/twins_definitions.cpp).
   void TwinsRelation();
+  void TwinsWhole(bool differents); // Twins Equal, or Twins Differents
+  void TwinsZone();                 // two cells: their blocks linked
+  void TwinsGroupRelation();        // the same values in a group of each of two grids
+  void TwinsSameInRow();            // the selected values count the equal pairs of their rows
+  void TwinsRefGrid();              // the last main grid becomes a reference grid
 
   // The definitions whose parameters a dialog asks. Each `...Selection` checks the selection and
   // says what is wrong (false), the next call applies the dialog's answer.
@@ -106,6 +111,8 @@ public:
 
 private:
   void PromptNumeral(int cell);
+  // The main grids of the selection, in the order they first appear.
+  std::vector<int> SelectedGrids() const;
   void FollowComparisonBits();
   GridRecord &Grid();
   const GridRecord &Reference();

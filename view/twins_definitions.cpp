@@ -1,13 +1,260 @@
 // The expert's links between grids: Twins Relation pairs of cells, taken from the selection in
-// the order it was made.
+// the order it was made; grids paired whole (Equal, Differents), by blocks (Zone), by a value
+// map (Substitution), by groups (Relation Multiple) or by rows (Same in Row); a main grid made a
+// reference grid.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/twins_editors.h"
+#include "engine/undo_services.h"
 #include "engine/unit_summary.h"
 #include "view/clue_definitions.h"
 
 namespace quorbel {
+
+namespace {
+
+constexpr VariantWords kWholeGridTwins =
+    kVarTwinsRelation | kVarTwinsSubstitution | kVarTwinsEqual | kVarTwinsZone | kVarTwinsDifferent;
+
+} // namespace
+
+std::vector<int> ClueDefinitions::SelectedGrids() const {
+  std::vector<int> grids;
+  for (int k = 0; k < std::clamp(selection_.Count, 0, kMaxSelection); ++k)
+    if (const int g = selection_.Pairs[static_cast<size_t>(k)].Grid;
+        g >= 0 && g < UsedMainCount(ctx_.Grids) && std::find(grids.begin(), grids.end(), g) == grids.end())
+      grids.push_back(g);
+  return grids;
+}
+
+void ClueDefinitions::TwinsWhole(bool differents) {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  const VariantWords bit = differents ? kVarTwinsDifferent : kVarTwinsEqual;
+  const int count = std::clamp(selection_.Count, 0, kMaxSelection);
+  if (differents && count == 0) {
+    Snapshot();
+    for (int g = 0; g < UsedMainCount(set); ++g) {
+      set.Main[static_cast<size_t>(g)].Lists.TwinsPartner = -1;
+      SetRuleBit(set.Main[static_cast<size_t>(g)], bit, false);
+    }
+    Post("Twin Diff: All removed");
+    Finish();
+    return;
+  }
+  const std::vector<int> grids = SelectedGrids();
+  int first = 0;
+  int second = -1;
+  if (count == 2 && grids.size() == 2) {
+    first = grids[0];
+    second = grids[1];
+  } else if (count == 2) {
+    Post("Twin Equal: You must select 2 different grids which are equal");
+    return;
+  } else if (UsedMainCount(set) == 2) {
+    second = 1;
+  } else if (UsedMainCount(set) == 1 && !differents) {
+    Snapshot();
+    second = AddGridToSet(ctx_);
+    if (second < 0)
+      return;
+    BuildGridTables(ctx_, 1, 0, second);
+  } else {
+    Post("Twin Equal: You must select 2 grids which are equal");
+    return;
+  }
+  Snapshot();
+  set.Main[static_cast<size_t>(first)].Lists.TwinsPartner = static_cast<int16_t>(second);
+  for (const int g : {first, second}) {
+    SetRuleBit(set.Main[static_cast<size_t>(g)], kWholeGridTwins, false);
+    SetRuleBit(set.Main[static_cast<size_t>(g)], bit, true);
+  }
+  Post(differents ? "Twin Diff: Selection added" : "Twin Equal done");
+  Finish();
+}
+
+void ClueDefinitions::TwinsZone() {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  const std::vector<int> grids = SelectedGrids();
+  if (selection_.Count != 2 || grids.size() != 2) {
+    Post("Twin Zone: Select 2 cells in different grids");
+    return;
+  }
+  const SelectionPair a = selection_.Pairs[0];
+  const SelectionPair b = selection_.Pairs[1];
+  if (a.Cell < 0 || a.Cell >= ctx_.Geo.NCells || b.Cell < 0 || b.Cell >= ctx_.Geo.NCells)
+    return;
+  GridRecord &first = set.Main[static_cast<size_t>(a.Grid)];
+  GridRecord &second = set.Main[static_cast<size_t>(b.Grid)];
+  const int16_t blockA = first.BlockOfCell[static_cast<size_t>(a.Cell)];
+  const int16_t blockB = second.BlockOfCell[static_cast<size_t>(b.Cell)];
+  // The pair is taken away from whichever grid holds it.
+  auto removeFrom = [](GridRecord &grid, int block, int otherBlock, int otherGrid) {
+    auto &links = grid.Lists.TwinsZone;
+    for (int i = 0; i < links.Size(); ++i) {
+      const TwinsZoneLink &link = links.Items[static_cast<size_t>(i)];
+      if (link.Block == block && link.OtherBlock == otherBlock && link.OtherGrid == otherGrid) {
+        links.RemoveAt(i);
+        return true;
+      }
+    }
+    return false;
+  };
+  Snapshot();
+  const bool removed = removeFrom(first, blockA, blockB, b.Grid) | removeFrom(second, blockB, blockA, a.Grid);
+  if (!removed) {
+    if (first.Lists.TwinsZone.Full()) {
+      UndoLastState(ctx_);
+      Post("Two many Twin Zone: Two much area - Not selected");
+      return;
+    }
+    first.Lists.TwinsZone.Append({blockA, blockB, static_cast<int16_t>(b.Grid)});
+  }
+  // The rule stays on every grid that a zone link touches.
+  for (int g = 0; g < UsedMainCount(set); ++g) {
+    bool linked = set.Main[static_cast<size_t>(g)].Lists.TwinsZone.Size() > 0;
+    for (int h = 0; h < UsedMainCount(set) && !linked; ++h)
+      for (const TwinsZoneLink &link : set.Main[static_cast<size_t>(h)].Lists.TwinsZone.Used())
+        linked = linked || link.OtherGrid == g;
+    SetRuleBit(set.Main[static_cast<size_t>(g)], kVarTwinsZone, linked);
+  }
+  Post(removed ? "Twin Zone Removed"
+               : "Twin Zone Added " + std::to_string(blockA) + "-" + std::to_string(blockB));
+  Finish();
+}
+
+void ClueDefinitions::TwinsGroupRelation() {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  const int count = std::clamp(selection_.Count, 0, kMaxSelection);
+  if (count == 0) {
+    Snapshot();
+    for (int g = 0; g < UsedMainCount(set); ++g) {
+      SetRuleBit(set.Main[static_cast<size_t>(g)], kVarTwinsRelationMultiple, false);
+      set.Main[static_cast<size_t>(g)].Lists.TwinsMultiple.Clear();
+    }
+    Post("Twin Multiple Relation Removed");
+    Finish();
+    return;
+  }
+  const std::vector<int> grids = SelectedGrids();
+  if (grids.size() != 2) {
+    Post("Twin Multiple Relation: You must select at minimum 2 cells in 2 different grids");
+    return;
+  }
+  TwinsMultipleGroup group;
+  group.OtherGrid = static_cast<int16_t>(grids[1]);
+  int others = 0;
+  for (int k = 0; k < count; ++k) {
+    const SelectionPair pair = selection_.Pairs[static_cast<size_t>(k)];
+    if (pair.Grid == grids[0] && group.NCells < 16)
+      group.Cells[static_cast<size_t>(group.NCells++)] = static_cast<CellRef>(pair.Cell);
+    else if (pair.Grid == grids[1] && others < 16)
+      group.OtherCells[static_cast<size_t>(others++)] = static_cast<CellRef>(pair.Cell);
+  }
+  if (others != group.NCells) {
+    Post("Twin Multiple Relation: You must select the same number of cells in the 2 grids");
+    return;
+  }
+  GridRecord &first = set.Main[static_cast<size_t>(grids[0])];
+  if (first.Lists.TwinsMultiple.Full()) {
+    Post("Twin Multiple Relation: at most 10 groups - Not selected");
+    return;
+  }
+  Snapshot();
+  first.Lists.TwinsMultiple.Append(group);
+  for (const int g : grids)
+    SetRuleBit(set.Main[static_cast<size_t>(g)], kVarTwinsRelationMultiple, true);
+  Post("Twin Multiple Relation Added");
+  Finish();
+}
+
+void ClueDefinitions::TwinsSameInRow() {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  const int count = std::clamp(selection_.Count, 0, kMaxSelection);
+  if (count == 0) {
+    Snapshot();
+    for (int g = 0; g < UsedMainCount(set); ++g) {
+      GridRecord &grid = set.Main[static_cast<size_t>(g)];
+      SetRuleBit(grid, kVarTwinsSameInLine, false);
+      grid.Lists.SameInLine.RowClue = SameInLineClues::MakeNoClues();
+    }
+    Post("Twin Same In Row Removed");
+    Finish();
+    return;
+  }
+  const std::vector<int> grids = SelectedGrids();
+  if (grids.size() != 2) {
+    Post("Twin Same In Row: You must select at minimum 2 cells in 2 different grids");
+    return;
+  }
+  // The counts are read from the grid holding more of the selection, the first cell's on a tie.
+  std::array<int, 2> held{};
+  for (int k = 0; k < count; ++k)
+    ++held[selection_.Pairs[static_cast<size_t>(k)].Grid == grids[0] ? 0 : 1];
+  const int from = held[0] >= held[1] ? grids[0] : grids[1];
+  GridRecord &owner = set.Main[static_cast<size_t>(std::max(grids[0], grids[1]))];
+  Snapshot();
+  SameInLineClues &clues = owner.Lists.SameInLine;
+  clues.PartnerGrid = static_cast<int16_t>(std::min(grids[0], grids[1]));
+  clues.RowClue = SameInLineClues::MakeNoClues();
+  bool written = false;
+  for (int k = 0; k < count; ++k) {
+    const SelectionPair pair = selection_.Pairs[static_cast<size_t>(k)];
+    if (pair.Grid != from || pair.Cell < 0 || pair.Cell >= ctx_.Geo.NCells)
+      continue;
+    const CellRecord &cell = set.Main[static_cast<size_t>(from)].Cells[static_cast<size_t>(pair.Cell)];
+    if (cell.Status < kStatusEmpty && cell.Value > 0) {
+      clues.RowClue[static_cast<size_t>(pair.Cell / ctx_.Geo.NCols)] = static_cast<int16_t>(cell.Value);
+      written = true;
+    }
+  }
+  if (!written) {
+    UndoLastState(ctx_);
+    Post("Twin Same In Row: You must enter a value in cells to define Number of identical values");
+    return;
+  }
+  for (const int g : grids)
+    SetRuleBit(set.Main[static_cast<size_t>(g)], kVarTwinsSameInLine, true);
+  Post("Twin Same In Row Added");
+  Finish();
+}
+
+void ClueDefinitions::TwinsRefGrid() {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  if (selection_.Count == 0) {
+    set.AllCount = set.MainCount;
+    Post("TWINS REF GRID: All Reference grids removed");
+    Finish();
+    return;
+  }
+  const int last = UsedMainCount(set) - 1;
+  if (selection_.Pairs[0].Grid != last) {
+    Post("TWINS REF GRID: Please select last active grid to become a REFERENCE Grid");
+    return;
+  }
+  if (last < 1) {
+    Post("TWINS REF GRID: Not possible. No more active grid");
+    return;
+  }
+  set.MainCount = last;
+  set.OrderCount = std::min(set.OrderCount, set.MainCount);
+  set.FocusGrid = std::min(set.FocusGrid, set.MainCount - 1);
+  Post("TWINS REF GRID: one gird added");
+  Finish();
+}
 
 void ClueDefinitions::TwinsRelation() {
   if (!expert_)

@@ -482,3 +482,37 @@ TEST_F(ClueDefinitionsTest, TwinsRelationLinksEachPairOfTheSelectionAcrossGrids)
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, TwinsEqualPairsTwoGridsAndTheRefGridCommandKeepsOneActive) {
+  Select({});
+  Definitions().TwinsWhole(false); // one main grid: a second is added
+  EXPECT_EQ(Said(), "Twin Equal done");
+  ASSERT_EQ(ctx_.Grids.MainCount, 2);
+  EXPECT_EQ(Grid().Lists.TwinsPartner, 1);
+  EXPECT_TRUE(Meets(ctx_.Grids.Main[1].GridVar, kVarTwinsEqual));
+
+  selection_.Count = 0;
+  selection_.Pairs[selection_.Count++] = {0, 0};
+  selection_.Pairs[selection_.Count++] = {40, 1};
+  Definitions().TwinsZone();
+  EXPECT_EQ(Said(), "Twin Zone Added 0-4");
+  EXPECT_TRUE(Meets(ctx_.Grids.Main[1].GridVar, kVarTwinsZone));
+  Definitions().TwinsZone();
+  EXPECT_EQ(Said(), "Twin Zone Removed");
+  EXPECT_FALSE(Meets(Grid().GridVar, kVarTwinsZone));
+
+  selection_.Count = 1;
+  selection_.Pairs[0] = {3, 1};
+  Definitions().TwinsRefGrid();
+  EXPECT_EQ(Said(), "TWINS REF GRID: one gird added");
+  EXPECT_EQ(ctx_.Grids.MainCount, 1);
+  selection_.Pairs[0] = {3, 0};
+  Definitions().TwinsRefGrid();
+  EXPECT_EQ(Said(), "TWINS REF GRID: Not possible. No more active grid");
+}
+
+} // namespace
+} // namespace quorbel

@@ -96,6 +96,16 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineBattleshipOdd, [](ClueDefinitions &d, CQuorbelView &) { d.BattleshipOdd(); });
   Bind(app, Cmd::PuzzleRotate, [](ClueDefinitions &d, CQuorbelView &) { d.PuzzleRotate(); });
   Bind(app, Cmd::DefineTwinsRelation, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsRelation(); });
+  Bind(app, Cmd::DefineTwinsEqual, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsWhole(false); });
+  Bind(app, Cmd::DefineTwinsDiff, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsWhole(true); });
+  Bind(app, Cmd::DefineTwinsZone, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsZone(); });
+  Bind(app, Cmd::DefineTwinsGroupRelation,
+       [](ClueDefinitions &d, CQuorbelView &) { d.TwinsGroupRelation(); });
+  Bind(app, Cmd::DefineTwinsSameInRow, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsSameInRow(); });
+  Bind(app, Cmd::DefineTwinsRefGrid, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsRefGrid(); });
+  Bind(app, Cmd::DefineTwinsMaskedVariants, [](ClueDefinitions &d, CQuorbelView &) {
+    d.RuleSwitch(kVarTwinsVariantMasked, "Twin Variant Masked Added", "Twin Variant Masked Removed");
+  });
   Bind(app, Cmd::DefineKillerProduct, [](ClueDefinitions &d, CQuorbelView &) { d.Killer(1); });
   Bind(app, Cmd::DefineLittleKiller, [](ClueDefinitions &d, CQuorbelView &) { d.LittleKiller(); });
   Bind(app, Cmd::DefineMagicSquare, [](ClueDefinitions &d, CQuorbelView &) { d.MagicSquare(); });
