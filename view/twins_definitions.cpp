@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "engine/twins_editors.h"
 #include "engine/undo_services.h"
 #include "engine/unit_summary.h"
+#include "engine/value_mask.h"
 #include "view/clue_definitions.h"
 
 namespace quorbel {
@@ -253,6 +255,82 @@ void ClueDefinitions::TwinsRefGrid() {
   set.OrderCount = std::min(set.OrderCount, set.MainCount);
   set.FocusGrid = std::min(set.FocusGrid, set.MainCount - 1);
   Post("TWINS REF GRID: one gird added");
+  Finish();
+}
+
+void ClueDefinitions::TwinsSubstitution() {
+  if (!expert_)
+    return;
+  GridSet &set = ctx_.Grids;
+  const GridGeometry &geo = ctx_.Geo;
+  const int w = geo.GridWidth;
+  const int count = std::clamp(selection_.Count, 0, kMaxSelection);
+  if (count == 0) {
+    Snapshot();
+    for (int g = 0; g < UsedMainCount(set); ++g) {
+      GridRecord &grid = set.Main[static_cast<size_t>(g)];
+      SetRuleBit(grid, kVarTwinsSubstitution, false);
+      grid.Lists.SubstitutionOwner = 0;
+    }
+    Post("Twin Zone: All selection removed");
+    Finish();
+    return;
+  }
+  // W cells of the first grid give the map, the last cell names the other grid.
+  const SelectionPair last = selection_.Pairs[static_cast<size_t>(count - 1)];
+  const int first = selection_.Pairs[0].Grid;
+  bool shaped = count == w + 1 && last.Grid != first && last.Grid >= 0 && last.Grid < UsedMainCount(set);
+  for (int k = 0; k < w && shaped; ++k)
+    shaped = selection_.Pairs[static_cast<size_t>(k)].Grid == first;
+  if (!shaped) {
+    Post("Twin Zone: Select " + std::to_string(w) +
+         " cells in first grid (subs data) and 1 cell of second grid");
+    return;
+  }
+  GridRecord &grid = set.Main[static_cast<size_t>(first)];
+  std::array<int, kMaxWidth> stands{}; // the value of the other grid that v stands for, at v - 1
+  uint32_t seen = 0;
+  for (int k = 0; k < w; ++k) {
+    const int cell = selection_.Pairs[static_cast<size_t>(k)].Cell;
+    int value = 0;
+    if (cell >= 0 && cell < geo.NCells) {
+      const CellRecord &played = grid.Cells[static_cast<size_t>(cell)];
+      const CellRecord &solved = set.RefTab[static_cast<size_t>(first)].Cells[static_cast<size_t>(cell)];
+      value =
+          IsOpenStatus(played.Status) ? (solved.Status < kStatusConflict ? solved.Value : 0) : played.Value;
+    }
+    if (value >= 1 && value <= w)
+      seen |= ValueBit(value);
+    stands[static_cast<size_t>(k)] = value;
+  }
+  if (seen != geo.FullMask) {
+    Post("Twins: Must Select " + std::to_string(w) + " different values");
+    return;
+  }
+  Snapshot();
+  GridRecord &other = set.Main[static_cast<size_t>(last.Grid)];
+  constexpr VariantWords kOtherTwins =
+      kVarTwinsRelation | kVarTwinsEqual | kVarTwinsZone | kVarTwinsDifferent;
+  for (GridRecord *g : {&grid, &other}) {
+    SetRuleBit(*g, kOtherTwins, false);
+    SetRuleBit(*g, kVarTwinsSubstitution, true);
+  }
+  grid.Lists.TwinsPartner = static_cast<int16_t>(last.Grid);
+  grid.Lists.SubstitutionOwner = 1;
+  other.Lists.SubstitutionOwner = 0;
+  // The other grid's solution is this one's, each value replaced by what it stands for.
+  GridRecord &reference = set.RefTab[static_cast<size_t>(first)];
+  GridRecord &otherReference = set.RefTab[static_cast<size_t>(last.Grid)];
+  for (int c = 0; c < geo.NCells; ++c) {
+    const int v = reference.Cells[static_cast<size_t>(c)].Value;
+    if (v < 1 || v > w)
+      continue;
+    const int substitute = stands[static_cast<size_t>(v - 1)];
+    otherReference.Cells[static_cast<size_t>(c)].Value = substitute;
+    if (CellRecord &played = other.Cells[static_cast<size_t>(c)]; played.Status == kStatusFixed)
+      SetCellValue(ctx_, other, c, substitute, kActionPlaceFixed);
+  }
+  Post("Twins: Substitution values taken into account and Ref Table2 updated");
   Finish();
 }
 

@@ -516,3 +516,25 @@ TEST_F(ClueDefinitionsTest, TwinsEqualPairsTwoGridsAndTheRefGridCommandKeepsOneA
 
 } // namespace
 } // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+TEST_F(ClueDefinitionsTest, ASubstitutionWritesTheOtherGridsSolutionThroughItsMap) {
+  ResetGridSet(ctx_, 2);
+  selection_.Count = 0;
+  // The first row holds 1..9 in the solution: the map sends v to 10 - v.
+  for (int col = 8; col >= 0; --col)
+    selection_.Pairs[selection_.Count++] = {col, 0};
+  Definitions().TwinsSubstitution();
+  EXPECT_EQ(Said(), "Twin Zone: Select 9 cells in first grid (subs data) and 1 cell of second grid");
+  selection_.Pairs[selection_.Count++] = {0, 1};
+  Definitions().TwinsSubstitution();
+  EXPECT_EQ(Said(), "Twins: Substitution values taken into account and Ref Table2 updated");
+  EXPECT_EQ(Grid().Lists.SubstitutionOwner, 1);
+  for (int c : {0, 10, 80})
+    EXPECT_EQ(ctx_.Grids.RefTab[1].Cells[c].Value, 10 - ctx_.Grids.RefTab[0].Cells[c].Value) << c;
+}
+
+} // namespace
+} // namespace quorbel
