@@ -260,6 +260,8 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
     Raise(m.Left, 0.5);
     Raise(m.Top, 0.5);
   }
+  if (Meets(rules, kVarTwinsSameInLine))
+    Raise(m.Left, 0.5);
   if (Meets(rules, kVarMasterMind))
     Raise(m.Right, std::max(m.Left, 1.1));
   return m;

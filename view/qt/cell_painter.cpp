@@ -206,8 +206,9 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
   if (IsCellSelected(ctx, painter, cell))
     colour = ScaleColour(colour, kSelectedBrightening);
   FillSolidRect(ctx.Dc, rect, colour);
-  // The Twins Relation marks and the comparison partner's mark of the variant decorations are
-  // painted over this background.
+  // The comparison partner's mark joins the Twins Relation hatching over this background.
+  if (cell < ctx.Geo.NCells && RuleShown(ctx, painter, kVarTwinsRelation))
+    DrawTwinsRelationHatch(ctx, painter, cell, rect);
   return colour;
 }
 

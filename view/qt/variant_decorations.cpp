@@ -592,6 +592,8 @@ void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int ce
     DrawOddPair(ctx, painter, cell);
   if (RuleShown(ctx, painter, kVarQuadMax))
     DrawQuadCircles(ctx, painter, cell);
+  if (RuleShown(ctx, painter, kVarTwinsRelationMultiple))
+    DrawTwinsMultipleCircle(ctx, painter, cell);
 }
 
 // ---- The clues beside the grid ----
@@ -761,6 +763,12 @@ void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
   const bool frames = RuleShown(
       ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
   const bool outside = RuleShown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
+  if (RuleShown(ctx, painter, kVarTwinsSameInLine))
+    for (int row = 0; row < geo.GridWidth; ++row)
+      if (const int clue = grid.Lists.SameInLine.RowClue[static_cast<size_t>(row)]; clue >= 0)
+        DrawTextCentred(ctx.Dc, QString::number(clue), SideStrip(painter, geo, kSideLeft, row), font,
+                        ClueColour(ctx, grid.Work.SameInLineConflict[static_cast<size_t>(row)] == 1,
+                                   ctx.Colours.ColInit));
   if (RuleShown(ctx, painter, kVarBattleShip) && grid.Lists.Pieces.Size() > 0)
     for (int line = 0; line < geo.GridWidth; ++line) {
       // The boat cells of each row beside it, of each column above it: struck when the player's

@@ -31,6 +31,12 @@ void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, Colo
 void DrawClockFigures(QPainter &dc, int32_t milliseconds, const CellRect &box, ColorRef colour);
 void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef colour);
 
+// The Twins Relation hatching over a cell's background, and a Relation Multiple group's circle
+// in the cell, in the colour of the link's display number (view/qt/twins_decorations.cpp).
+void DrawTwinsRelationHatch(const PaintContext &ctx, const CGridDraw &painter, int cell,
+                            const CellRect &rect);
+void DrawTwinsMultipleCircle(const PaintContext &ctx, const CGridDraw &painter, int cell);
+
 // A clue's colour: the conflict colour when its check flagged it and conflicts are shown.
 ColorRef ClueColour(const PaintContext &ctx, bool flagged, ColorRef plain);
 // The rule is on in the painter's grid and the variants are not hidden.

@@ -270,6 +270,28 @@ private slots:
     }
   }
 
+  void LinkedCellsShowTheirLinksColourInBothGrids() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"), 2);
+    GridRecord &first = board.Engine().Grids.Main[0];
+    first.GridVar |= kVarTwinsRelation | kVarTwinsRelationMultiple;
+    board.Engine().Grids.Main[1].GridVar |= kVarTwinsRelation | kVarTwinsRelationMultiple;
+    first.Lists.TwinsRelation.Append({10, 20, 1});
+    TwinsMultipleGroup group;
+    group.NCells = 1;
+    group.OtherGrid = 1;
+    group.Cells[0] = 30;
+    group.OtherCells[0] = 40;
+    first.Lists.TwinsMultiple.Append(group);
+    board.Update();
+    const QImage &image = board.Render("twins");
+    const ColorRef first_link = kValueColours[0];
+    QVERIFY(CountPixels(image, board.Painter(0).OuterRect[10], first_link) > 0);
+    QVERIFY(CountPixels(image, board.Painter(1).OuterRect[20], first_link) > 0);
+    QCOMPARE(CountPixels(image, board.Painter(0).OuterRect[11], first_link), 0);
+    QVERIFY(CountPixels(image, board.Painter(1).OuterRect[40], first_link) > 0);
+  }
+
   void TheLegendNamesTheShownRulesUnderTheNumberBar() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
