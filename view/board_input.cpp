@@ -374,26 +374,34 @@ int BoardInput::DropPiece(int slot, int piece, int grabbed, int cell) {
     return 0;
   const bool mirror = p.Mirror != 0;
   const auto [grabX, grabY] = PieceCellOffset(geo, p, grabbed, p.Rotation, mirror);
-  int laid = 0;
-  ResetTransientState(ctx_);
-  SaveUndoState(ctx_);
-  for (int k = 0; k < n; ++k) {
+  // The grid cell under piece cell k, -1 when it falls off the grid or on a given of another digit.
+  auto target = [&](int k) {
     const auto [x, y] = PieceCellOffset(geo, p, k, p.Rotation, mirror);
     const int col = cell % geo.NCols + x - grabX;
     const int row = cell / geo.NCols + y - grabY;
     if (col < 0 || row < 0 || col >= geo.NCols || row >= geo.NRows)
-      break;
-    const int target = row * geo.NCols + col;
-    CellRecord &at = grid.Cells[static_cast<size_t>(target)];
+      return -1;
+    const CellRecord &at = grid.Cells[static_cast<size_t>(row * geo.NCols + col)];
     const int digit = TurnedDigit(grid, p.Digits[static_cast<size_t>(k)], p.Rotation, mirror);
-    if (at.Status == kStatusFixed && digit > 0 && at.Value != digit)
+    return at.Status == kStatusFixed && digit > 0 && at.Value != digit ? -1 : row * geo.NCols + col;
+  };
+  if (target(0) < 0)
+    return 0; // nothing would be laid: no undo step either
+  int laid = 0;
+  ResetTransientState(ctx_);
+  SaveUndoState(ctx_);
+  for (int k = 0; k < n; ++k) {
+    const int at = target(k);
+    if (at < 0)
       break;
+    CellRecord &cellRecord = grid.Cells[static_cast<size_t>(at)];
+    const int digit = TurnedDigit(grid, p.Digits[static_cast<size_t>(k)], p.Rotation, mirror);
     if (digit > 0 && grid.Lists.PieceParity == 1)
-      at.OddEven = static_cast<int8_t>(digit % 2);
-    else if (digit > 0 && at.Status != kStatusFixed)
-      SetCellValue(ctx_, grid, target, digit, kActionPlace);
+      cellRecord.OddEven = static_cast<int8_t>(digit % 2);
+    else if (digit > 0 && cellRecord.Status != kStatusFixed)
+      SetCellValue(ctx_, grid, at, digit, kActionPlace);
     if (Meets(grid.GridVar, kVarBattleShip))
-      SetBoatMark(geo, grid, target, kBoatPart, settings_.general.autoNoBoat == 1);
+      SetBoatMark(geo, grid, at, kBoatPart, settings_.general.autoNoBoat == 1);
     ++laid;
   }
   if (laid == n)
