@@ -61,8 +61,7 @@ void ClueDefinitions::TwinsWhole(bool differents) {
   } else if (UsedMainCount(set) == 2) {
     second = 1;
   } else if (UsedMainCount(set) == 1 && !differents) {
-    Snapshot();
-    second = AddGridToSet(ctx_);
+    second = AddGridToSet(ctx_); // a new grid starts the undo history afresh
     if (second < 0)
       return;
     BuildGridTables(ctx_, 1, 0, second);
