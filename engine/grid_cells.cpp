@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kMaxPieceCells = 10;
 // Variants whose pieces take the spare records after the unit summaries.
-constexpr VariantWords kPieceVariants = kVarPuzzle | kVarBattleShip | kVarTiled;
 
 bool IsPlayingCell(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
 
@@ -121,7 +120,7 @@ bool CanAddPuzzlePiece(const GridGeometry &geo, const VariantLists &lists, int n
 
 void ResetRegionTables(const GridGeometry &geo, GridRecord &grid) {
   int records = geo.NCellRecs;
-  if (Meets(grid.GridVar, kPieceVariants))
+  if (Meets(grid.GridVar, kVarPieceRules))
     records += PuzzlePieceRecords(geo, grid.Lists);
   grid.NRecords = std::min(records, static_cast<int>(grid.Cells.size()));
   BuildRegions(geo, grid);

@@ -108,6 +108,8 @@ constexpr VariantWords kVarGiveMe5 = InWord2(0x20000000);
 
 // Both Killer kinds share the cage list and are often tested together.
 constexpr VariantWords kVarKiller = kVarKillerSum | kVarKillerProduct;
+// The rules whose clues are pieces laid beside the grid.
+constexpr VariantWords kVarPieceRules = kVarPuzzle | kVarTiled | kVarBattleShip;
 // The rules that link the grids of a set: they decide how many grids a game has.
 constexpr VariantWords kVarLinkedGridRules =
     kVarTwinsRelation | kVarTwinsSubstitution | kVarTwinsEqual | kVarTwinsZone | kVarTwinsDifferent |

@@ -185,7 +185,7 @@ void WriteVariantLines(Lines &out, const EngineContext &ctx, int slot, const Tex
         marked.push_back(p.Digits[static_cast<size_t>(p.MarkedCell)]);
     out.Row(Prefix(kTiled), marked, true);
   }
-  if (has(kVarTiled | kVarBattleShip | kVarPuzzle)) {
+  if (has(kVarPieceRules)) {
     for (const PuzzlePiece &p : l.Pieces.Used()) {
       std::vector<int> pairs;
       for (int k = 0; k < std::clamp<int>(p.NCells, 0, 10); ++k) {

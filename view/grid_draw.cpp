@@ -22,7 +22,6 @@ constexpr double kDesignSmallRow = 10;
 constexpr double kDesignSlack = 20;
 // The share of the board the grid keeps when its pieces need more room than it leaves.
 constexpr double kGridShareBesidePieces = 0.7;
-constexpr VariantWords kPieceRules = kVarPuzzle | kVarTiled | kVarBattleShip;
 
 struct GridExtent {
   double Width = 0;
@@ -401,7 +400,7 @@ void ComputeMargins(CGridDraw &p, const GridLayoutInputs &in) {
   p.PieceArea = kNotShownRect;
   p.PieceScale = 1.0;
   const GridExtent extent = LayGrid(p, in, rules, p.BoardW, p.BoardH);
-  if (p.Grid && Meets(rules, kPieceRules) && p.Grid->Lists.Pieces.Size() > 0)
+  if (p.Grid && Meets(rules, kVarPieceRules) && p.Grid->Lists.Pieces.Size() > 0)
     LayPieceArea(p, in, rules, extent);
 }
 

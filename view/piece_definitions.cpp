@@ -11,8 +11,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr VariantWords kPieceRules = kVarPuzzle | kVarTiled | kVarBattleShip;
-
 // The places where the cells, shifted together, each land on a cell of the same value.
 int Translations(const GridGeometry &geo, const std::vector<int> &cells, const std::vector<int> &values) {
   int places = 0;
@@ -67,7 +65,7 @@ void ClueDefinitions::PuzzlePiece() {
     if (pieces.Size() > 0) {
       Post("Puzzle piece Removed");
     } else {
-      SetRuleBit(grid, kPieceRules, false);
+      SetRuleBit(grid, kVarPieceRules, false);
       Post("Remove full Puzzle");
     }
     ResetRegionTables(geo, grid);

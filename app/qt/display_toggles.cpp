@@ -18,7 +18,6 @@ constexpr std::array kFilterUseless{kVarDiagonal, kVarIrregular, kVarNeighbourSc
 // Hiding is useless when nothing but a block or region rule would be hidden.
 constexpr std::array kHideUseless{kVarIrregular,      kVarExtraRegion,   kVarTwinsZone, kVarTwinsEqual,
                                   kVarTwinsDifferent, kVarNoConsecutive, kVarNoTouch};
-constexpr VariantWords kFoundVariants = kVarTiled | kVarBattleShip | kVarPuzzle;
 // Hidden variants keep the irregular blocks, which are the board itself.
 constexpr VariantWords kHiddenVariantsMask = kVarIrregular;
 
@@ -75,7 +74,7 @@ void RegisterSwitchToggles(CQuorbelApp &app) {
       {Cmd::DisplayProbable, ProbablesSwitch, kTimerProbables, kMacroDispP,
        [](CQuorbelApp &a) { return a.Settings().general.probType == 3 && PlainDisplay(a); }},
       {Cmd::DisplayFound, FoundSwitch, kTimerFound, kMacroDispT,
-       [](CQuorbelApp &a) { return LineColDisplay(a) || (CombinedVariants(a) & kFoundVariants).Any(); }},
+       [](CQuorbelApp &a) { return LineColDisplay(a) || (CombinedVariants(a) & kVarPieceRules).Any(); }},
       {Cmd::FilterVariant, FilterSwitch, kTimerVariantFilter, kMacroDispV,
        [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a), kFilterUseless); }},
       {Cmd::DisplayColoring, ColouringSwitch, kTimerColouring, kMacroDispR, PlainDisplay},

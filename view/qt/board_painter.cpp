@@ -159,8 +159,7 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   if (ctx.General.displayLines == 1 && ctx.Symbols != kSymbolPictures)
     for (int record = geo.NCells; record < geo.CellLimit; ++record)
       PaintCell(ctx, painter, record);
-  if (RuleShown(ctx, painter, kVarPuzzle | kVarTiled | kVarBattleShip) ||
-      painter.Grid->Lists.Pieces.Size() > 0)
+  if (RuleShown(ctx, painter, kVarPieceRules) || painter.Grid->Lists.Pieces.Size() > 0)
     PaintPieceCells(ctx, painter);
 }
 

@@ -585,8 +585,8 @@ void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int ce
   if (RuleShown(ctx, painter, kVarXV | kVarDot | kVarLess))
     DrawComparisonMarks(ctx, painter, cell);
   // The pieces' parity marks their cells as the Odd rule does.
-  if (RuleShown(ctx, painter, kVarOdd) || (painter.Grid->Lists.PieceParity == 1 &&
-                                           RuleShown(ctx, painter, kVarPuzzle | kVarTiled | kVarBattleShip)))
+  if (RuleShown(ctx, painter, kVarOdd) ||
+      (painter.Grid->Lists.PieceParity == 1 && RuleShown(ctx, painter, kVarPieceRules)))
     DrawOddEvenLetter(ctx, painter, cell);
   if (RuleShown(ctx, painter, kVarOddPair))
     DrawOddPair(ctx, painter, cell);
