@@ -434,6 +434,25 @@ void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
   ShowPuzzlePieces(ctx, grid);
 }
 
+int GridCornerOf(const GridGeometry &geo, int cell) {
+  if (cell == 0)
+    return 0;
+  if (cell == geo.NCols - 1)
+    return 1;
+  if (cell == geo.NCells - 1)
+    return 2;
+  if (cell == geo.NCells - geo.NCols)
+    return 3;
+  return -1;
+}
+
+void MarkPieceCorners(const GridGeometry &geo, VariantLists &lists) {
+  for (PuzzlePiece &piece : lists.Pieces.Used())
+    for (int k = 0; k < CellCount(piece); ++k)
+      if (GridCornerOf(geo, piece.Cells[static_cast<size_t>(k)]) >= 0)
+        piece.MarkedCell = static_cast<int16_t>(k);
+}
+
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity) {
   for (int i = 0; i < grid.Lists.Pieces.Size(); ++i) {
     const PuzzlePiece &piece = grid.Lists.Pieces.Items[static_cast<size_t>(i)];

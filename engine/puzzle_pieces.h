@@ -12,6 +12,7 @@ struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
 struct PuzzlePiece;
+struct VariantLists;
 
 constexpr int kMaxPieceDigits = 10;
 constexpr int kLayoutBoardSide = 80;
@@ -63,6 +64,12 @@ void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid);
 // The same without the shuffle and the drawn turns: the pieces as they stand, in their order and
 // turns, get their records and anchors (a grid read from text, a piece turned by the player).
 void ShowPuzzlePieces(EngineContext &ctx, GridRecord &grid);
+
+// The corner of the grid a cell stands in: 0 top left, 1 top right, 2 bottom right, 3 bottom
+// left; -1 for any other cell.
+int GridCornerOf(const GridGeometry &geo, int cell);
+// Each piece that holds a corner of the grid marks that cell (the Tiled tiles' marked corners).
+void MarkPieceCorners(const GridGeometry &geo, VariantLists &lists);
 
 // The piece whose cells carry the identity, -1 when none.
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity);

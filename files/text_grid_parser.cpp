@@ -8,6 +8,7 @@
 #include "engine/digit_tables.h"
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
+#include "engine/puzzle_pieces.h"
 #include "files/clue_shapes.h"
 #include "files/latin1_text.h"
 
@@ -20,7 +21,6 @@ using namespace text_grid;
 constexpr int kSentenceLetters = 26;
 constexpr int kLowestNumeral = 33;
 constexpr int kHighestNumeral = 255;
-constexpr int kMaxPieceCells = 10;
 constexpr int kMaxCageCells = 10;
 
 std::string_view Trim(std::string_view text) {
@@ -124,14 +124,8 @@ private:
       grid.Var |= kVarIrregular;
     if (grid.Lists->Pieces.Size() > 0 && !Meets(grid.Var, kVarTiled | kVarBattleShip))
       grid.Var |= kVarPuzzle;
-    if (Meets(grid.Var, kVarTiled)) {
-      const int w = geo_.GridWidth;
-      const std::array<int, 4> corners = {0, w - 1, w * (w - 1), w * w - 1};
-      for (PuzzlePiece &piece : grid.Lists->Pieces.Used())
-        for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceCells); ++k)
-          if (std::find(corners.begin(), corners.end(), piece.Cells[static_cast<size_t>(k)]) != corners.end())
-            piece.MarkedCell = static_cast<int16_t>(k);
-    }
+    if (Meets(grid.Var, kVarTiled))
+      MarkPieceCorners(geo_, *grid.Lists);
   }
 
   // ---- numbers ----
@@ -756,8 +750,8 @@ private:
     VariantLists &l = Lists();
     if (!Numbers(line, 1, n) || !Room(l.Pieces, "Puzzle pieces"))
       return;
-    if (n.size() % 2 != 0 || n.size() > 2 * kMaxPieceCells) {
-      Fail("a piece is at most " + std::to_string(kMaxPieceCells) + " pairs of a cell and its digit");
+    if (n.size() % 2 != 0 || n.size() > 2 * kMaxPieceDigits) {
+      Fail("a piece is at most " + std::to_string(kMaxPieceDigits) + " pairs of a cell and its digit");
       return;
     }
     PuzzlePiece piece;

@@ -248,11 +248,7 @@ int GenerateTiledPieces(const ClueJob &job) {
     grid.Lists.Pieces.Append(piece);
     budget = std::max(budget - (shown + givens) / ((turnable ? 1 : 0) + (mirrorable ? 1 : 0) + 1), 0);
   }
-  const std::array<int, 4> corners = {0, w - 1, w * (w - 1), w * w - 1};
-  for (PuzzlePiece &piece : grid.Lists.Pieces.Used())
-    for (int k = 0; k < piece.NCells; ++k)
-      if (std::find(corners.begin(), corners.end(), piece.Cells[static_cast<size_t>(k)]) != corners.end())
-        piece.MarkedCell = static_cast<int16_t>(k);
+  MarkPieceCorners(geo, grid.Lists);
   return job.CountUsed(budget);
 }
 

@@ -34,21 +34,6 @@ PieceColours ColoursOfPiece(const PaintContext &ctx, const GridRecord &grid, int
   return {c.ColBgCase, c.ColInit};
 }
 
-// The corner of the grid a cell stands in: 0 top-left, 1 top-right, 2 bottom-right,
-// 3 bottom-left; -1 for any other cell.
-int GridCornerOf(const GridGeometry &geo, int cell) {
-  const int w = geo.NCols;
-  if (cell == 0)
-    return 0;
-  if (cell == w - 1)
-    return 1;
-  if (cell == geo.NCells - 1)
-    return 2;
-  if (cell == geo.NCells - w)
-    return 3;
-  return -1;
-}
-
 int BoatMark(const GridGeometry &geo, const GridRecord &grid, int row, int col) {
   if (row < 0 || col < 0 || row >= geo.NRows || col >= geo.NCols)
     return kBoatNone;
