@@ -21,6 +21,20 @@ void MarkBoatCells(const GridGeometry &geo, GridRecord &grid) {
         grid.Cells[static_cast<size_t>(boat.Cells[static_cast<size_t>(k)])].Boat = kBoatPart;
 }
 
+void SetBoatClues(const GridGeometry &geo, GridRecord &grid) {
+  VariantLists &lists = grid.Lists;
+  lists.BoatClueRow.fill(0);
+  lists.BoatClueCol.fill(0);
+  grid.Work.BoatsPerRow.fill(0);
+  grid.Work.BoatsPerCol.fill(0);
+  for (const PuzzlePiece &boat : lists.Pieces.Used())
+    for (int k = 0; k < std::clamp<int>(boat.NCells, 0, 10); ++k)
+      if (const int cell = boat.Cells[static_cast<size_t>(k)]; OnGrid(geo, cell)) {
+        ++lists.BoatClueRow[static_cast<size_t>(cell / geo.NCols)];
+        ++lists.BoatClueCol[static_cast<size_t>(cell % geo.NCols)];
+      }
+}
+
 void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, bool autoWater) {
   if (!OnGrid(geo, cell))
     return;

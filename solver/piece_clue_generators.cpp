@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/boat_marks.h"
 #include "engine/digit_tables.h"
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
@@ -295,15 +296,7 @@ int GenerateBattleShip(const ClueJob &job, int total, bool unique) {
     total = std::max(total, 0);
     failures = -1;
   }
-  grid.Lists.BoatClueRow.fill(0);
-  grid.Lists.BoatClueCol.fill(0);
-  grid.Work.BoatsPerRow.fill(0);
-  grid.Work.BoatsPerCol.fill(0);
-  for (const PuzzlePiece &boat : grid.Lists.Pieces.Used())
-    for (int k = 0; k < boat.NCells; ++k) {
-      ++grid.Lists.BoatClueRow[static_cast<size_t>(boat.Cells[static_cast<size_t>(k)] / geo.NCols)];
-      ++grid.Lists.BoatClueCol[static_cast<size_t>(boat.Cells[static_cast<size_t>(k)] % geo.NCols)];
-    }
+  SetBoatClues(geo, grid);
   return total;
 }
 

@@ -2,6 +2,7 @@
 // Battle Ship with their counts, the Tiled marked corners, the pieces' parity and rotation.
 #include <algorithm>
 
+#include "engine/boat_marks.h"
 #include "engine/grid_cells.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/undo_services.h"
@@ -124,16 +125,7 @@ void ClueDefinitions::NavalFlight() {
     return;
   }
   if (cells.empty()) {
-    lists.BoatClueRow.fill(0);
-    lists.BoatClueCol.fill(0);
-    grid.Work.BoatsPerRow.fill(0);
-    grid.Work.BoatsPerCol.fill(0);
-    for (const quorbel::PuzzlePiece &piece : lists.Pieces.Used())
-      for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceDigits); ++k) {
-        const int cell = piece.Cells[static_cast<size_t>(k)];
-        ++lists.BoatClueRow[static_cast<size_t>(cell / geo.NCols)];
-        ++lists.BoatClueCol[static_cast<size_t>(cell % geo.NCols)];
-      }
+    SetBoatClues(geo, grid);
   } else {
     // Cells of one row give the counts of their columns; of one column, of their rows.
     const bool row = cells.back() - cells.front() < geo.GridWidth;
