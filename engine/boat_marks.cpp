@@ -8,16 +8,12 @@
 
 namespace quorbel {
 
-namespace {
-bool OnGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-} // namespace
-
 void MarkBoatCells(const GridGeometry &geo, GridRecord &grid) {
   if (!Meets(grid.GridVar, kVarBattleShip))
     return;
   for (const PuzzlePiece &boat : grid.Lists.Pieces.Used())
     for (int k = 0; k < std::clamp<int>(boat.NCells, 0, 10); ++k)
-      if (OnGrid(geo, boat.Cells[static_cast<size_t>(k)]))
+      if (IsPlayingCell(geo, boat.Cells[static_cast<size_t>(k)]))
         grid.Cells[static_cast<size_t>(boat.Cells[static_cast<size_t>(k)])].Boat = kBoatPart;
 }
 
@@ -29,14 +25,14 @@ void SetBoatClues(const GridGeometry &geo, GridRecord &grid) {
   grid.Work.BoatsPerCol.fill(0);
   for (const PuzzlePiece &boat : lists.Pieces.Used())
     for (int k = 0; k < std::clamp<int>(boat.NCells, 0, 10); ++k)
-      if (const int cell = boat.Cells[static_cast<size_t>(k)]; OnGrid(geo, cell)) {
+      if (const int cell = boat.Cells[static_cast<size_t>(k)]; IsPlayingCell(geo, cell)) {
         ++lists.BoatClueRow[static_cast<size_t>(cell / geo.NCols)];
         ++lists.BoatClueCol[static_cast<size_t>(cell % geo.NCols)];
       }
 }
 
 void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, bool autoWater) {
-  if (!OnGrid(geo, cell))
+  if (!IsPlayingCell(geo, cell))
     return;
   grid.Cells[static_cast<size_t>(cell)].Boat = static_cast<int8_t>(mark);
   if (mark != kBoatPart || !autoWater)

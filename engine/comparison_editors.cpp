@@ -8,14 +8,13 @@ namespace quorbel {
 
 namespace {
 
-bool InGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
 bool SamePair(int a1, int b1, int a2, int b2) { return (a1 == a2 && b1 == b2) || (a1 == b2 && b1 == a2); }
 
 } // namespace
 
 int ToggleComparisonMark(const GridGeometry &geo, int cellA, GridRecord &grid, int cellB, int kind) {
   auto &marks = grid.Lists.Comparisons;
-  if (!InGrid(geo, cellA) || !InGrid(geo, cellB) || cellA == cellB)
+  if (!IsPlayingCell(geo, cellA) || !IsPlayingCell(geo, cellB) || cellA == cellB)
     return 0;
   for (int i = 0; i < marks.Size(); ++i) {
     ComparisonMark &mark = marks.Items[i];
@@ -61,7 +60,7 @@ int FindComparisonItem(const GridRecord &grid, int cellA, int cellB) {
 
 int ToggleOddEvenCell(const GridGeometry &geo, GridRecord &grid, int cell, int parity) {
   auto &marks = grid.Lists.OddEven;
-  if (!InGrid(geo, cell))
+  if (!IsPlayingCell(geo, cell))
     return 0;
   for (int i = 0; i < marks.Size(); ++i) {
     OddEvenMark &mark = marks.Items[i];
@@ -84,7 +83,7 @@ int ToggleOddEvenCell(const GridGeometry &geo, GridRecord &grid, int cell, int p
 
 int ToggleOddPairMark(const GridGeometry &geo, GridRecord &grid, int cellA, int cellB, int kind) {
   auto &pairs = grid.Lists.OddPairs;
-  if (!InGrid(geo, cellA) || !InGrid(geo, cellB) || cellA == cellB)
+  if (!IsPlayingCell(geo, cellA) || !IsPlayingCell(geo, cellB) || cellA == cellB)
     return 0;
   for (int i = 0; i < pairs.Size(); ++i) {
     OddPairMark &mark = pairs.Items[i];
@@ -119,7 +118,7 @@ int ToggleQuadClue(const GridGeometry &geo, const std::array<int, 4> &cells, Gri
   constexpr int kMin = 1;
   constexpr int kBoth = 2;
   auto &quads = grid.Lists.Quads;
-  if (std::any_of(cells.begin(), cells.end(), [&](int c) { return !InGrid(geo, c); }) ||
+  if (std::any_of(cells.begin(), cells.end(), [&](int c) { return !IsPlayingCell(geo, c); }) ||
       std::find(cells.begin(), cells.end(), cell) == cells.end())
     return 0;
   for (int i = 0; i < quads.Size(); ++i) {
@@ -181,7 +180,7 @@ int ToggleDistanceClue(const GridGeometry &geo, int cell1, int cell2, GridRecord
                        const GridRecord &solution) {
   auto &clues = grid.Lists.Distance;
   orientation = orientation == 1 ? 1 : 0;
-  if (!InGrid(geo, cell1) || !InGrid(geo, cell2) || cell1 == cell2 ||
+  if (!IsPlayingCell(geo, cell1) || !IsPlayingCell(geo, cell2) || cell1 == cell2 ||
       LineOf(geo, cell1, orientation) != LineOf(geo, cell2, orientation))
     return 0;
   const int line = LineOf(geo, cell1, orientation);
@@ -227,7 +226,7 @@ void ComputeDistanceClue(const GridGeometry &geo, GridRecord &grid, int i, const
 }
 
 bool IsLineClueListed(const GridGeometry &geo, int cell, const GridRecord &grid, int direction) {
-  if (!InGrid(geo, cell))
+  if (!IsPlayingCell(geo, cell))
     return false;
   const int orientation = direction == 1 ? 1 : 0;
   const int line = LineOf(geo, cell, orientation);

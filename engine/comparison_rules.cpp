@@ -26,8 +26,6 @@ enum ComparisonKind : int {
   kLess = 9,
 };
 
-bool InGrid(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-
 void MarkUnlessFixed(CellRecord &cell) {
   if (cell.Status != kStatusFixed)
     cell.Check = kCheckConflict;
@@ -106,7 +104,7 @@ void ResolveXParity(EngineContext &ctx) {
       }
     if (Meets(grid.GridVar, kVarOddPair))
       for (const OddPairMark &mark : grid.Lists.OddPairs.Used()) {
-        if (mark.Kind != 2 || !InGrid(geo, mark.CellA) || !InGrid(geo, mark.CellB))
+        if (mark.Kind != 2 || !IsPlayingCell(geo, mark.CellA) || !IsPlayingCell(geo, mark.CellB))
           continue;
         const CellRecord &a = grid.Cells[mark.CellA];
         const CellRecord &b = grid.Cells[mark.CellB];
@@ -206,7 +204,7 @@ uint32_t PartnerValues(int kind, uint32_t other, int n, const GridGeometry &geo,
 
 void CheckComparison(const GridGeometry &geo, GridRecord &grid, int i) {
   const ComparisonMark &mark = grid.Lists.Comparisons.Items[i];
-  if (!InGrid(geo, mark.CellA) || !InGrid(geo, mark.CellB))
+  if (!IsPlayingCell(geo, mark.CellA) || !IsPlayingCell(geo, mark.CellB))
     return;
   CellRecord &a = grid.Cells[mark.CellA];
   CellRecord &b = grid.Cells[mark.CellB];
@@ -221,7 +219,8 @@ void CheckComparison(const GridGeometry &geo, GridRecord &grid, int i) {
 
 int FilterComparison(const GridGeometry &geo, GridRecord &grid, int i) {
   const ComparisonMark &mark = grid.Lists.Comparisons.Items[i];
-  if (!InGrid(geo, mark.CellA) || !InGrid(geo, mark.CellB) || mark.Kind < kX || mark.Kind > kLess)
+  if (!IsPlayingCell(geo, mark.CellA) || !IsPlayingCell(geo, mark.CellB) || mark.Kind < kX ||
+      mark.Kind > kLess)
     return 0;
   CellRecord &a = grid.Cells[mark.CellA];
   CellRecord &b = grid.Cells[mark.CellB];
@@ -420,7 +419,7 @@ void CheckOddPair(const EngineContext &ctx, GridRecord &grid, int i) {
   const OddPairMark &mark = grid.Lists.OddPairs.Items[i];
   grid.Work.OddPairConflict[i] = 0;
   const int p = PairParity(ctx, mark);
-  if (p == kXParityUnknown || !InGrid(ctx.Geo, mark.CellA) || !InGrid(ctx.Geo, mark.CellB))
+  if (p == kXParityUnknown || !IsPlayingCell(ctx.Geo, mark.CellA) || !IsPlayingCell(ctx.Geo, mark.CellB))
     return;
   CellRecord &a = grid.Cells[mark.CellA];
   CellRecord &b = grid.Cells[mark.CellB];
@@ -433,7 +432,7 @@ void CheckOddPair(const EngineContext &ctx, GridRecord &grid, int i) {
 
 int FilterOddPair(EngineContext &ctx, GridRecord &grid, int i) {
   const OddPairMark &mark = grid.Lists.OddPairs.Items[i];
-  if (!InGrid(ctx.Geo, mark.CellA) || !InGrid(ctx.Geo, mark.CellB))
+  if (!IsPlayingCell(ctx.Geo, mark.CellA) || !IsPlayingCell(ctx.Geo, mark.CellB))
     return 0;
   CellRecord &a = grid.Cells[mark.CellA];
   CellRecord &b = grid.Cells[mark.CellB];
@@ -485,7 +484,7 @@ int DiagonalPartner(const GridGeometry &geo, const QuadClue &quad, int cell) {
 }
 
 bool QuadInGrid(const GridGeometry &geo, const QuadClue &quad) {
-  return std::all_of(quad.Cells.begin(), quad.Cells.end(), [&](CellRef c) { return InGrid(geo, c); });
+  return std::all_of(quad.Cells.begin(), quad.Cells.end(), [&](CellRef c) { return IsPlayingCell(geo, c); });
 }
 
 bool HoldsMax(int kind) { return kind == 0 || kind == 2; }
@@ -498,7 +497,7 @@ void CheckQuad(const GridGeometry &geo, GridRecord &grid, int i) {
   if (!QuadInGrid(geo, quad))
     return;
   auto judge = [&](int mark, bool max, int8_t &flag) {
-    if (!InGrid(geo, mark) || !IsFilled(grid.Cells[mark]))
+    if (!IsPlayingCell(geo, mark) || !IsFilled(grid.Cells[mark]))
       return;
     const int value = grid.Cells[mark].Value;
     for (CellRef c : quad.Cells) {
@@ -524,7 +523,8 @@ int FilterQuad(const GridGeometry &geo, GridRecord &grid, int i) {
     return 0;
   int changed = 0;
   auto narrow = [&](int mark, bool max) {
-    if (!InGrid(geo, mark) || std::find(quad.Cells.begin(), quad.Cells.end(), mark) == quad.Cells.end())
+    if (!IsPlayingCell(geo, mark) ||
+        std::find(quad.Cells.begin(), quad.Cells.end(), mark) == quad.Cells.end())
       return;
     CellRecord &m = grid.Cells[mark];
     const int partner = DiagonalPartner(geo, quad, mark);

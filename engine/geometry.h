@@ -89,6 +89,9 @@ int SizeClassOfShape(int shape);
 // The shape code of the current geometry, -1 for a size without one.
 int ShapeCodeOfGeometry(const GridGeometry &geo);
 
+// A playing cell of the grid, as against the records after them, or no cell at all.
+inline bool IsPlayingCell(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
+
 // Only the nine shapes can be played: square grids of W x W cells with the blocks of a shape of
 // that size; anything else (a zero side, sides whose product wraps, a hostile file) is refused.
 bool IsValidGeometry(int rows, int cols, int blockRows, int blockCols, int width);

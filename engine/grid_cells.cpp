@@ -6,16 +6,12 @@
 #include <new>
 
 #include "engine/engine_context.h"
+#include "engine/puzzle_pieces.h"
 #include "platform/random.h"
 
 namespace quorbel {
 
 namespace {
-
-constexpr int kMaxPieceCells = 10;
-// Variants whose pieces take the spare records after the unit summaries.
-
-bool IsPlayingCell(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
 
 // The layout gives each playing cell to exactly one of the W blocks.
 bool IsCompleteLayout(const GridGeometry &geo, const BlockLayout &layout) {
@@ -105,7 +101,7 @@ void ApplyOddEvenMarks(const GridGeometry &geo, GridRecord &grid) {
 int PuzzlePieceRecords(const GridGeometry &geo, const VariantLists &lists) {
   int used = 0;
   for (const PuzzlePiece &piece : lists.Pieces.Used()) {
-    const int n = std::clamp<int>(piece.NCells, 0, kMaxPieceCells);
+    const int n = std::clamp<int>(piece.NCells, 0, kMaxPieceDigits);
     if (used + n > geo.NCells)
       break;
     used += n;
@@ -114,7 +110,7 @@ int PuzzlePieceRecords(const GridGeometry &geo, const VariantLists &lists) {
 }
 
 bool CanAddPuzzlePiece(const GridGeometry &geo, const VariantLists &lists, int nCells) {
-  return nCells >= 0 && nCells <= kMaxPieceCells && !lists.Pieces.Full() &&
+  return nCells >= 0 && nCells <= kMaxPieceDigits && !lists.Pieces.Full() &&
          PuzzlePieceRecords(geo, lists) + nCells <= geo.NCells;
 }
 

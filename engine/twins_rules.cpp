@@ -25,8 +25,6 @@ GridRecord *Partner(EngineContext &ctx, const GridRecord &grid) {
   return MainGrid(ctx, grid.Lists.TwinsPartner);
 }
 
-bool Playing(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-
 void Mark(CellRecord &cell) { cell.Check = kCheckConflict; }
 
 void MarkUnlessFixed(CellRecord &cell) {
@@ -52,7 +50,7 @@ void CheckTwinsRelation(EngineContext &ctx, GridRecord &grid, int item) {
     return;
   const TwinsRelationLink &link = grid.Lists.TwinsRelation.Items[static_cast<size_t>(item)];
   GridRecord *other = MainGrid(ctx, link.OtherGrid);
-  if (!other || !Playing(geo, link.Cell) || !Playing(geo, link.OtherCell))
+  if (!other || !IsPlayingCell(geo, link.Cell) || !IsPlayingCell(geo, link.OtherCell))
     return;
   CellRecord &a = grid.Cells[static_cast<size_t>(link.Cell)];
   CellRecord &b = other->Cells[static_cast<size_t>(link.OtherCell)];
@@ -70,7 +68,7 @@ int FilterTwinsRelationCell(EngineContext &ctx, GridRecord &grid, int item) {
     return 0;
   const TwinsRelationLink &link = grid.Lists.TwinsRelation.Items[static_cast<size_t>(item)];
   GridRecord *other = MainGrid(ctx, link.OtherGrid);
-  if (!other || !Playing(geo, link.Cell) || !Playing(geo, link.OtherCell))
+  if (!other || !IsPlayingCell(geo, link.Cell) || !IsPlayingCell(geo, link.OtherCell))
     return 0;
   CellRecord &a = grid.Cells[static_cast<size_t>(link.Cell)];
   CellRecord &b = other->Cells[static_cast<size_t>(link.OtherCell)];
@@ -268,8 +266,8 @@ bool GroupCells(EngineContext &ctx, GridRecord &grid, int group, GroupSides &sid
   if (!other)
     return false;
   for (int k = 0; k < std::clamp<int>(g.NCells, 0, 16); ++k) {
-    if (!Playing(ctx.Geo, g.Cells[static_cast<size_t>(k)]) ||
-        !Playing(ctx.Geo, g.OtherCells[static_cast<size_t>(k)]))
+    if (!IsPlayingCell(ctx.Geo, g.Cells[static_cast<size_t>(k)]) ||
+        !IsPlayingCell(ctx.Geo, g.OtherCells[static_cast<size_t>(k)]))
       return false;
     sides.Mine.push_back(&grid.Cells[static_cast<size_t>(g.Cells[static_cast<size_t>(k)])]);
     sides.Theirs.push_back(&other->Cells[static_cast<size_t>(g.OtherCells[static_cast<size_t>(k)])]);

@@ -16,8 +16,6 @@ bool AlreadyTaken(const GridGeometry &geo, uint32_t free, uint32_t excluded) {
   return ((free | excluded) & geo.FullMask) != geo.FullMask;
 }
 
-bool IsPlayingCell(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-
 // What a unit check reads of a cell: from its record, or from a digest of the grid.
 struct ReadRecords {
   const GridGeometry &geo;

@@ -19,8 +19,6 @@ void FollowFirstPair(const SelectionList &selection, GridSet &set) {
   set.FocusGrid = first.Grid;
 }
 
-bool IsPlayingCell(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-
 } // namespace
 
 void ClearSelection(SelectionList &selection, GridSet &set) {

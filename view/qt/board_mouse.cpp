@@ -39,8 +39,6 @@ constexpr int kShowPossiblesStep = 36; // DISPPOSS
 constexpr int kGeometryStep = 32;      // PREFGEOM
 constexpr uint64_t kMaxTextGridBytes = 4 * 1024 * 1024;
 
-bool IsPlaying(const GridGeometry &geo, int cell) { return cell >= 0 && cell < geo.NCells; }
-
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -109,7 +107,7 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
   input_.ForgetWheelSnapshots();
   const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
                                   ClueNavigation(app_.Settings().general), at.x(), at.y());
-  if (IsPlaying(engine.Geo, hit.Cell)) {
+  if (IsPlayingCell(engine.Geo, hit.Cell)) {
     const bool selected = FindSelection(selection_, hit.Cell, hit.Grid) >= 0;
     const int v = HitTestCandidate(painters_[static_cast<size_t>(hit.Grid)], engine.Geo, hit.Cell,
                                    app_.Settings().general.probType, selected, at.x(), at.y());
@@ -138,7 +136,7 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
   const int barSlot = HitTestNumberBar(layout_, width, at.x(), at.y());
   const CellHit hit = HitTestCell(layout_, painters_, engine.Grids, engine.Geo,
                                   ClueNavigation(app_.Settings().general), at.x(), at.y());
-  if (drag_.PieceDrag && drag_.Sticky && IsPlaying(engine.Geo, hit.Cell)) {
+  if (drag_.PieceDrag && drag_.Sticky && IsPlayingCell(engine.Geo, hit.Cell)) {
     DropPiece(hit.Grid, hit.Cell);
     return;
   }
@@ -148,7 +146,8 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
     // The click that drops a value picked from the bar; on the same value or on nothing it only
     // ends the drag.
     const int value = DragValue;
-    const bool dropped = IsPlaying(engine.Geo, hit.Cell) && input_.PlaceValue(hit.Grid, hit.Cell, value) == 1;
+    const bool dropped =
+        IsPlayingCell(engine.Geo, hit.Cell) && input_.PlaceValue(hit.Grid, hit.Cell, value) == 1;
     EndDrag();
     if (barSlot == value || (!dropped && barSlot < 1 && hit.Cell < 0))
       return;
@@ -156,7 +155,7 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
 
   const bool onBarValue = barSlot >= 1 && barSlot <= width;
   int cellValue = 0;
-  if (IsPlaying(engine.Geo, hit.Cell)) {
+  if (IsPlayingCell(engine.Geo, hit.Cell)) {
     const CellRecord &cell =
         engine.Grids.Main[static_cast<size_t>(hit.Grid)].Cells[static_cast<size_t>(hit.Cell)];
     if (cell.Status < kStatusConflict && cell.Value >= 1 && cell.Value <= width)
@@ -222,7 +221,7 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
                                   ClueNavigation(app_.Settings().general), at.x(), at.y());
   if (drag_.PieceDrag) {
     // Released where it was picked, the piece waits for the click that lays it.
-    if (IsPlaying(geo, hit.Cell))
+    if (IsPlayingCell(geo, hit.Cell))
       DropPiece(hit.Grid, hit.Cell);
     else if (hit.Cell == drag_.PressedCell && hit.Grid == drag_.PressedGrid)
       drag_.Sticky = true;
@@ -234,7 +233,7 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     const bool elsewhere = hit.Cell != drag_.PressedCell || hit.Grid != drag_.PressedGrid;
     const int value = DragValue;
     EndDrag();
-    if (IsPlaying(geo, hit.Cell) && elsewhere) {
+    if (IsPlayingCell(geo, hit.Cell) && elsewhere) {
       if (input_.PlaceValue(hit.Grid, hit.Cell, value) == 1)
         PlaySoundEffect(kSoundPickOrDrop);
       return;
@@ -253,11 +252,11 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     return;
   const int probType = app_.Settings().general.probType;
   const CGridDraw &painter = painters_[static_cast<size_t>(slot)];
-  if (IsPlaying(geo, hit.Cell) && probType == 2) {
+  if (IsPlayingCell(geo, hit.Cell) && probType == 2) {
     const int v = HitTestCandidate(painter, geo, hit.Cell, probType, true, at.x(), at.y());
     if (v >= 0)
       input_.TogglePencilMark(slot, hit.Cell, v + 1);
-  } else if ((IsPlaying(geo, hit.Cell) && probType == 3) || hit.Cell == geo.NumberBar()) {
+  } else if ((IsPlayingCell(geo, hit.Cell) && probType == 3) || hit.Cell == geo.NumberBar()) {
     const int v = HitTestValueSymbol(painter, geo, hit.Cell, true, at.x(), at.y());
     if (v >= 0)
       input_.ToggleProbableMark(slot, hit.Cell, v + 1);
@@ -511,7 +510,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
   std::vector<MenuChoice> menu;
   if (hit.Cell == kFocusMessagePanel) {
     menu = MessagePanelMenu(settings.general.displayComment == 1, language);
-  } else if (IsPlaying(geo, hit.Cell)) {
+  } else if (IsPlayingCell(geo, hit.Cell)) {
     const CellRecord &cell =
         engine.Grids.Main[static_cast<size_t>(hit.Grid)].Cells[static_cast<size_t>(hit.Cell)];
     const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(hit.Grid)];
