@@ -42,8 +42,7 @@ int64_t Reduced(int64_t value, int modulus) {
 
 void MarkUnfixed(GridRecord &grid, std::span<const int16_t> cells) {
   for (int16_t c : cells)
-    if (grid.Cells[c].Status != kStatusFixed)
-      grid.Cells[c].Check = kCheckConflict;
+    MarkUnlessFixed(grid.Cells[c]);
 }
 
 uint32_t ValuesAbove(int v, const GridGeometry &geo) { return geo.FullMask & ~WidthMask(std::max(v, 0)); }

@@ -26,11 +26,6 @@ enum ComparisonKind : int {
   kLess = 9,
 };
 
-void MarkUnlessFixed(CellRecord &cell) {
-  if (cell.Status != kStatusFixed)
-    cell.Check = kCheckConflict;
-}
-
 // Each value of the mask sent to value `to(v)`; values outside 1..16 are dropped.
 template <typename Map> uint32_t MapValues(uint32_t mask, const GridGeometry &geo, Map to) {
   uint32_t out = 0;

@@ -253,8 +253,7 @@ void CheckFrameClue(int side, int line, const GridGeometry &geo, GridRecord &gri
     if (!holds) {
       grid.Work.FrameConflict[side][line] = 1;
       for (int16_t c : frame)
-        if (grid.Cells[c].Status != kStatusFixed)
-          grid.Cells[c].Check = kCheckConflict;
+        MarkUnlessFixed(grid.Cells[c]);
     }
     return;
   default:

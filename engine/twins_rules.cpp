@@ -27,11 +27,6 @@ GridRecord *Partner(EngineContext &ctx, const GridRecord &grid) {
 
 void Mark(CellRecord &cell) { cell.Check = kCheckConflict; }
 
-void MarkUnlessFixed(CellRecord &cell) {
-  if (cell.Status != kStatusFixed)
-    cell.Check = kCheckConflict;
-}
-
 bool Differ(const CellRecord &a, const CellRecord &b) {
   return IsFilled(a) && IsFilled(b) && a.Value != b.Value;
 }

@@ -20,6 +20,11 @@ inline bool IsOpenStatus(int32_t status) { return status == kStatusEmpty || stat
 // What the rules' checks and filters ask of a cell: does it hold a value (given, placed, fixed or
 // on trial), or wait for one.
 inline bool IsFilled(const CellRecord &cell) { return cell.Status < kStatusConflict; }
+// The rules mark the cells a clue finds wrong, all but the givens.
+inline void MarkUnlessFixed(CellRecord &cell) {
+  if (cell.Status != kStatusFixed)
+    cell.Check = kCheckConflict;
+}
 inline bool IsOpen(const CellRecord &cell) { return cell.Status > kStatusConflict; }
 // Statuses 1..5 hold a value that takes part in the units; givens (0) do not.
 inline bool TakesPartInUnits(int32_t status) {
