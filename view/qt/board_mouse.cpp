@@ -311,9 +311,8 @@ QCursor CQuorbelView::PieceCursor() const {
     const int digit =
         TurnedDigit(grid, piece.Digits[static_cast<size_t>(k)], piece.Rotation, piece.Mirror != 0);
     QString text;
-    const bool english = app_.CurrentLanguage() == Language::English;
     if (digit > 0 && parity)
-      text = QString(digit % 2 == 1 ? (english ? 'O' : 'I') : (english ? 'E' : 'P'));
+      text = QString(ParityLetter(digit % 2 == 1, app_.CurrentLanguage()));
     else if (digit > 0)
       text = QString::fromStdString(ValueSymbolText(digit, input_.Symbols()));
     cells.push_back({x, y, text, Meets(grid.GridVar, kVarTiled) && piece.MarkedCell == k});

@@ -438,8 +438,6 @@ void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef c
 
 namespace {
 
-bool French(const PaintContext &ctx) { return ctx.General.language == Language::French; }
-
 // The box of a mark on the edge between two neighbouring cells: a third of a cell, centred on it.
 CellRect EdgeBox(const CGridDraw &painter, int a, int b) {
   const CellRect &ra = painter.OuterRect[a];
@@ -490,9 +488,7 @@ void DrawOddEvenLetter(const PaintContext &ctx, const CGridDraw &painter, int ce
   const CellRecord &record = painter.Grid->Cells[cell];
   if (record.OddEven < 0)
     return;
-  const char letter = record.OddEven == 10  ? 'X'
-                      : record.OddEven == 1 ? (French(ctx) ? 'I' : 'O')
-                                            : (French(ctx) ? 'P' : 'E');
+  const char letter = record.OddEven == 10 ? 'X' : ParityLetter(record.OddEven == 1, ctx.General.language);
   const CellRect &r = painter.OuterRect[cell];
   const CellRect box{r.right - r.Width() / 3, r.top + 1, r.right - 2, r.top + r.Height() / 3};
   DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb),
@@ -521,9 +517,8 @@ void DrawOddPair(const PaintContext &ctx, const CGridDraw &painter, int cell) {
     if (cell != std::min(pair.CellA, pair.CellB))
       continue;
     // Even sums read "P" (pair) in French and "E" in English, odd ones "I" and "O".
-    const char letter = pair.Kind == 0   ? (French(ctx) ? 'P' : 'E')
-                        : pair.Kind == 1 ? (French(ctx) ? 'I' : 'O')
-                                         : 'X';
+    const char letter =
+        pair.Kind == 0 || pair.Kind == 1 ? ParityLetter(pair.Kind == 1, ctx.General.language) : 'X';
     const CellRect box{r.left + 1, r.bottom - r.Height() / 3, r.left + r.Width() / 3, r.bottom - 1};
     DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb), colour);
   }
@@ -662,7 +657,6 @@ CellRect DrawSideClueBox(const PaintContext &ctx, const CellRect &strip, int sid
 QString OutsideText(const PaintContext &ctx, const VariantLists &lists, int side, int line) {
   const int kind = lists.Outside.Kind[side][line];
   const int count = std::clamp<int>(lists.Outside.Count[side][line], 0, 16);
-  const bool french = ctx.General.language == Language::French;
   QString text;
   for (int k = 0; k < count; ++k) {
     const int v = lists.Outside.Values[side][line][k];
@@ -670,7 +664,7 @@ QString OutsideText(const PaintContext &ctx, const VariantLists &lists, int side
       continue;
     QString piece = QString::number(v);
     if (kind == 2)
-      piece.prepend(v % 2 == 0 ? (french ? 'P' : 'E') : (french ? 'I' : 'O'));
+      piece.prepend(ParityLetter(v % 2 == 1, ctx.General.language));
     if (!text.isEmpty())
       piece.prepend('-');
     text += piece;
