@@ -27,6 +27,8 @@ GeneratorSettings GeneratorSettingsOf(const AppSettings &settings) {
   out.AnimAction = settings.general.animAction;
   out.GenereTimeOver = settings.parameter.genereTimeOver;
   out.VarDepth = settings.catalog.varDepth;
+  out.VarMult = settings.catalog.varMult;
+  out.VarNGrids = settings.catalog.varNGrids;
   for (int kind = 0; kind < kHiddenVariantKinds; ++kind) {
     const int i = SuffixIndex(HiddenVariantTable[static_cast<size_t>(kind)].Stem);
     if (i < 0)

@@ -1,7 +1,5 @@
-// Where each rule of the catalogue stands: the family of rules it belongs to, the check and the
-// filter that propagation runs for it, and whether this version has built them. Whatever would
-// give a wrong answer on a rule that is not built (counting, solving, hints) asks here first and
-// refuses, and opening a grid that uses one says so; such a grid still opens and saves whole.
+// Where each rule of the catalogue stands: the family of rules it belongs to, and the check and
+// the filter that propagation runs for it.
 #pragma once
 
 #include <array>
@@ -30,29 +28,21 @@ struct RuleEntry {
   RuleFamily Family;
   std::string_view Check;  // the check propagation runs, empty when the units do the work
   std::string_view Filter; // the filter propagation runs, empty when the units do the work
-  bool Built;
 };
 
 // One entry per catalogue row, in the catalogue's order.
 extern const std::array<RuleEntry, kVariantRowCount> RuleRegistry;
 
-// The first rule among `words` that this version has not built, by the catalogue's English or
-// French name (`language` 0 French, 1 English); empty when every rule of `words` is built.
-std::string UnbuiltRuleName(VariantWords words, int language);
+// The first rule among `words`, by the catalogue's English or French name (`language` 0
+// French, 1 English); Double and Triple, which has no row, last; empty for no rule.
+std::string RuleName(VariantWords words, int language);
 
-// "This grid uses the ... rule, which this version cannot check yet." in the language asked, or
-// empty when every rule of `words` is built.
-std::string UnbuiltRuleMessage(VariantWords words, int language);
-
-// The rule bits of every row this version has built.
-VariantWords BuiltRuleWords();
+// The rule bits of every row, and Double and Triple.
+VariantWords AllRuleWords();
 
 struct EngineContext;
 
 // The rules of every grid of the set together.
 VariantWords GridSetRules(const EngineContext &ctx);
-// False, after telling the player which rule, when a grid of the set uses a rule that is not
-// built: counting and solving would answer as if the rule were not there.
-bool RulesBuilt(EngineContext &ctx);
 
 } // namespace quorbel

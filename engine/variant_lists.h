@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/variant_bits.h"
+
 namespace quorbel {
 
 using CellRef = int16_t; // index into the grid's cell array, -1 none
@@ -335,6 +337,8 @@ struct VariantLists {
   int32_t KimoModulus = 0;
   int16_t ZeroFlag = 0; // consecutive cells of a cage differ
   std::array<int16_t, 16> ValuePermutation = IdentityValues();
+  // A hidden-variant set: the rule this grid was made under, which the player must find.
+  VariantWords HiddenRule;
 
   bool operator==(const VariantLists &) const = default;
 };

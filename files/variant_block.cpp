@@ -340,6 +340,8 @@ template <class V> void WalkBlock(V &v, VariantBlockContent &b, const Ranges &x)
   Array(v, "Battle Ship: clue per row", l.BoatClueRow, kMaxWidth, Range{0, kMaxWidth});
   Array(v, "Battle Ship: clue per column", l.BoatClueCol, kMaxWidth, Range{0, kMaxWidth});
   One(v, "Puzzle pieces: parity flag", l.PieceParity, x.Flag);
+  One(v, "hidden rule: word 1", l.HiddenRule.word1);
+  One(v, "hidden rule: word 2", l.HiddenRule.word2);
   Array(v, "reserved: tail", r.Tail, 0);
 }
 

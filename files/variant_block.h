@@ -25,7 +25,7 @@ constexpr size_t kVariantBlockBytesV3 = 102716;
 
 constexpr int kLinkTableWords = 80;
 constexpr int kBlockTableWords = 64;
-constexpr int kBlockTailWords = 612;
+constexpr int kBlockTailWords = 610;
 
 // Words of the block that no rule of ours reads. A file carries them; we keep them so that
 // saving again loses nothing. Their defaults are what a grid reset leaves in them.

@@ -110,6 +110,12 @@ int GenerateTiledPieces(const ClueJob &job);
 // The fleet of the grid's width laid as straight boats that never touch, with the clue numbers
 // per row and column; returns the running total.
 int GenerateBattleShip(const ClueJob &job, int total, bool unique);
+// The clues between linked grids (solver/twins_clue_generators.cpp), each towards the grid in
+// `partnerSlot`: cell pairs of equal value; one group of cells whose values a group of the partner
+// holds too, added to `grid` (the partner gets the rule's bit); the count of equal cells of rows.
+int GenerateTwinsRelations(const ClueJob &job, int partnerSlot);
+int GenerateTwinsMultipleGroup(const ClueJob &job, GridRecord &grid, int partnerSlot);
+int GenerateTwinsSameInLine(const ClueJob &job, int partnerSlot);
 // The whole-grid Transfer pattern: a crossed-out cell per row and column, and a clue per line.
 void GenerateTransferPattern(const ClueJob &job);
 

@@ -23,12 +23,16 @@
 #include "engine/reference_grids.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_catalog.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "solver/generation_run.h"
+#include "solver/hidden_variant_generation.h"
+#include "solver/linked_generation.h"
 #include "solver/optimise_grid.h"
 #include "solver/optimise_to_level.h"
 #include "solver/random_solution.h"
+#include "solver/random_variants.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "solver/statistics_carving.h"
@@ -47,9 +51,7 @@ constexpr int kTriesPerAttempt = 10;
 constexpr int kDigCells = 2000; // digs per solution: this over the cell count, at least 8
 constexpr int kFewestDigs = 8;
 
-// The rules whose generation joins later, with the rule issues: linked grids (the Twins
-// rules and CATALOG/VARNGRIDS, the hidden-variant mode), the clue kinds (their clue
-// generators) and every rule not built. Until then a grid is generated without them.
+// Rules the generator cannot make (hand-placed clues) are left out of the grids.
 VariantWords GeneratedWords(VariantWords current) { return current & GeneratedRuleWords(); }
 
 std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {
@@ -157,8 +159,12 @@ public:
 private:
   bool Unique() const { return run_.Settings.UniqSolution == 1; }
   GridRecord &Grid() { return ctx_.Grids.Main[0]; }
+  void DrawGridWords();
+  int LinkedCount(VariantWords words) const;
   int Try();
-  void MakeValuesGivens();
+  int RunSingle();
+  int RunHidden();
+  void MakeValuesGivens(GridRecord &grid);
   void GiveWholeSolution();
   void KeepIfBetter(int rating);
   void PutBackBest();
@@ -169,7 +175,55 @@ private:
   GenerationRun run_;
   BestTry best_;
   bool solutionMade_ = false;
+  GridWords words_{}; // the rules of each grid of the set
+  bool hidden_ = false;
+  int good_ = 0; // hidden-variant grids accepted
 };
+
+// CATALOG/VARNGRIDS grids for a set with a linked rule (one fewer with Twins Total, whose
+// sums take a grid of their own); one grid otherwise.
+int Generation::LinkedCount(VariantWords words) const {
+  if (!Meets(words, kVarLinkedGridRules))
+    return 1;
+  const int most = Meets(words, kVarTwinsTotal) ? kMaxGrids - 1 : kMaxGrids;
+  return std::clamp(run_.Settings.VarNGrids, 2, most);
+}
+
+// The rules of each grid: the player's, or drawn at random (CATALOG/VARMULT); the number of
+// grids follows from them.
+void Generation::DrawGridWords() {
+  const int sizeClass = SizeClassOfShape(ctx_.Settings.GridCurrSize);
+  VariantWords base = run_.CurrentWords;
+  int n = LinkedCount(base);
+  if (run_.Settings.VarMult == 1) {
+    base = DrawOneRandomRule(sizeClass);
+    n = LinkedCount(base);
+    words_.fill(base);
+  } else if (run_.Settings.VarMult == 2) {
+    base |= DrawRandomLinkedRule();
+    n = LinkedCount(base);
+    words_[0] = AddRandomRules(base, sizeClass, RandomBelow(3) + (n < 2 ? 2 : 0));
+    // A linked rule drawn for the first grid asks for a set.
+    n = std::max(n, LinkedCount(words_[0]));
+    for (int k = 1; k < n; ++k)
+      words_[static_cast<size_t>(k)] = AddRandomRules(base, sizeClass, RandomBelow(3));
+  } else {
+    words_.fill(base);
+  }
+  run_.GridCount = n;
+  run_.CurrentWords = words_[0];
+  // Magic Sentence on one grid of a set only.
+  VariantWords all;
+  for (int k = 0; k < n; ++k)
+    all |= words_[static_cast<size_t>(k)];
+  if (n >= 2 && Meets(all, kVarMagicSentence)) {
+    const int keeper = RandomBelow(n);
+    for (int k = 0; k < n; ++k)
+      if (k != keeper)
+        words_[static_cast<size_t>(k)] &= ~kVarMagicSentence;
+  }
+  hidden_ = Meets(all, kVarTwinsVariantMasked);
+}
 
 // One try: a solution, its carving, a uniqueness count, then (with UNIQSOLUTION) the
 // repair to one solution and the level. Returns 1 when the try is kept (unique at the
@@ -217,7 +271,7 @@ int Generation::Try() {
   report_.Solutions = count;
   if (count != 1)
     return 0;
-  MakeValuesGivens();
+  MakeValuesGivens(Grid());
 
   // The carved grid is dug first; each further dig starts from the whole solution and
   // takes its givens away in another random order: a new puzzle, far cheaper than a new
@@ -238,10 +292,10 @@ int Generation::Try() {
 }
 
 // The values of the puzzle, carved or added, are its givens.
-void Generation::MakeValuesGivens() {
+void Generation::MakeValuesGivens(GridRecord &grid) {
   for (int c = 0; c < ctx_.Geo.NCells; ++c)
-    if (Grid().Cells[c].Status < kStatusConflict)
-      Grid().Cells[c].Status = kStatusFixed;
+    if (grid.Cells[c].Status < kStatusConflict)
+      grid.Cells[c].Status = kStatusFixed;
 }
 
 // Only the values come back: the clues and the cells' clue fields stay.
@@ -273,17 +327,22 @@ void Generation::PutBackBest() {
 void Generation::Finish() {
   GridSet &set = ctx_.Grids;
   set.FocusGrid = 0;
-  MakeValuesGivens();
-  MarkRefTabStates(ctx_, -1, 0);
+  for (int slot = 0; slot < UsedMainCount(set); ++slot)
+    MakeValuesGivens(set.Main[slot]);
+  if (!hidden_)
+    MarkRefTabStates(ctx_, -1, 0);
   UpdatePossibles(ctx_, -1, kFilterDefault, -1, 1);
 
   if (set.RefTab[0].State != kGridConsistent || ctx_.GridSetState == kGridContradiction)
     PostOutcome(ctx_, kMsgGenerationError, nullptr);
+  else if (hidden_)
+    // Unique only when every grid was accepted.
+    PostOutcome(ctx_, good_ == run_.GridCount ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
   else if (report_.Solutions == kSolveTimeOut)
     PostOutcome(ctx_, kMsgGenerated, nullptr);
   else
     PostOutcome(ctx_, report_.Solutions == 1 ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
-  if (Meets(GridSetRules(ctx_), kVarMagicSentence))
+  if (!hidden_ && Meets(GridSetRules(ctx_), kVarMagicSentence))
     ctx_.Host->AddInfoMessage("Indication: " + ctx_.MagicSentence.Second);
 
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
@@ -298,10 +357,12 @@ void Generation::Finish() {
   ctx_.Host->StopWaitProgress();
 
   const bool rules = CombinedGridVar(set, 1) != 0;
-  ctx_.GridComments[kLanguageFrench] =
-      rules ? "Grille Générée par Quorbel avec Variantes" : "Grille Générée par Quorbel";
-  ctx_.GridComments[kLanguageEnglish] =
-      rules ? "Grid Generated by Quorbel with Varients" : "Grid Generated by Quorbel";
+  ctx_.GridComments[kLanguageFrench] = hidden_ ? "Grille Générée par Quorbel avec Variantes cachées"
+                                       : rules ? "Grille Générée par Quorbel avec Variantes"
+                                               : "Grille Générée par Quorbel";
+  ctx_.GridComments[kLanguageEnglish] = hidden_ ? "Grid Generated by Quorbel with masked Varients"
+                                        : rules ? "Grid Generated by Quorbel with Varients"
+                                                : "Grid Generated by Quorbel";
 
   // Recorded so that the macro player replays it: size, level, the two variant words, UNIQ.
   RecordedAction step{.Code = kMacroGenere};
@@ -313,38 +374,72 @@ void Generation::Finish() {
   ctx_.Host->RecordMacroStep(step);
 }
 
+// One grid: tries until one is unique at the level. 1 kept, 0 none kept, -10 cancelled, -1
+// when no solution could be made at all.
+int Generation::RunSingle() {
+  const int attempts = std::max(1, run_.Settings.MaxIterGener * run_.Settings.UniqSolution);
+  const int tries = Unique() ? attempts * kTriesPerAttempt : 1;
+  int kept = 0;
+  for (int t = 0; t < tries && kept == 0; ++t)
+    kept = Try();
+  if (kept == kSolveCancelled)
+    return kept;
+  if (!solutionMade_)
+    return -1;
+  if (kept == 0)
+    PutBackBest();
+  return 1;
+}
+
+// Each grid under a rule of its own, which is then hidden; the set is renamed by a new seed.
+int Generation::RunHidden() {
+  DrawHiddenRules(ctx_, run_.GridCount, run_.CurrentWords & ~kVarTwinsVariantMasked);
+  report_.Seed = run_.Settings.SeedOverride >= 0 ? (run_.Settings.SeedOverride & kRandomMax) : ClockSeed();
+  SeedRandom(static_cast<uint32_t>(report_.Seed));
+  report_.Name = GridName(run_.Level, report_.Seed);
+  const HiddenSetOutcome outcome = GenerateHiddenVariantSet(ctx_, run_);
+  if (outcome.Result < 0)
+    return outcome.Result;
+  good_ = outcome.Good;
+  report_.Solutions = good_ == run_.GridCount ? 1 : 2;
+  return 1;
+}
+
 void Generation::Run() {
   GridSetKeeper keeper(ctx_);
   TimeOverSwap timeOver(ctx_, run_.Settings.GenereTimeOver);
   ctx_.Host->AddInfoMessage(ByLanguage(ctx_, "Démarre Génération", "Start Generation"));
   ctx_.Methods.MaxMethodLevel = -1;
 
+  run_.CurrentWords = GeneratedWords(ctx_.Settings.CurrentVariant);
+  DrawGridWords();
   const int attempts = std::max(1, run_.Settings.MaxIterGener * run_.Settings.UniqSolution);
-  const int tries = Unique() ? attempts * kTriesPerAttempt : 1;
+  const int tries = Unique() && run_.GridCount == 1 ? attempts * kTriesPerAttempt : attempts;
   ctx_.Host->StartWaitProgress(ByLanguage(ctx_, "Génération Grille en cours.\nMerci de patienter...",
                                           "Grid Generation running.\nPlease Wait..."),
                                (run_.GridCount + 1) * tries, true);
-
-  // Random variant draws (CATALOG/VARMULT) join with the rule issues; the words in force
-  // are the player's, less what cannot be generated yet.
-  run_.CurrentWords = GeneratedWords(ctx_.Settings.CurrentVariant);
   ResetGridSet(ctx_, run_.GridCount);
   SetGridShape(ctx_, ctx_.Settings.GridCurrSize, 1, 0);
 
-  int kept = 0;
-  for (int t = 0; t < tries && kept == 0; ++t)
-    kept = Try();
+  int result = 0;
+  if (hidden_) {
+    result = RunHidden();
+  } else if (run_.GridCount > 1) {
+    const int count = GenerateLinkedSet(ctx_, run_, words_);
+    report_.Solutions = count;
+    result = count == kSolveCancelled ? kSolveCancelled : count == 0 ? -1 : 1;
+  } else {
+    result = RunSingle();
+  }
   // Cancelled, or no solution could be made at all (no irregular layout, say): the grids
   // go back as they were rather than leave a grid without a solution.
-  if (kept == kSolveCancelled || !solutionMade_) {
+  if (result < 1) {
     PostOutcome(ctx_, kMsgGenerationError, nullptr);
     ctx_.Host->StopWaitProgress();
     keeper.PutBack();
-    report_.Result = kept == kSolveCancelled ? kSolveCancelled : -1;
+    report_.Result = result == kSolveCancelled ? kSolveCancelled : -1;
     return;
   }
-  if (kept == 0)
-    PutBackBest();
   Finish();
   report_.Result = 1;
 }
@@ -354,28 +449,23 @@ void Generation::Run() {
 // Magic Square and PanDigital have no generator: their clues are placed by hand.
 VariantWords GeneratedRuleWords() {
   const VariantWords unmade = (ClueKindWords() & ~GeneratedClueWords()) | kVarMagicSquare | kVarPanDigital;
-  return BuiltRuleWords() & ~(kVarLinkedGridRules | unmade);
+  return AllRuleWords() & ~unmade;
 }
 
 std::string UngeneratedRuleMessage(VariantWords words, int language) {
   const VariantWords left = words & ~GeneratedRuleWords();
   if (!left.Any())
     return {};
-  std::string name;
-  for (int row = kFirstRuleRow; row < kVariantRowCount && name.empty(); ++row)
-    if (Meets(left, VariantCatalog[static_cast<size_t>(row)].VarMasks))
-      name = language == kLanguageFrench ? VariantCatalog[static_cast<size_t>(row)].VarNameFr
-                                         : VariantCatalog[static_cast<size_t>(row)].VarNameEn;
-  if (name.empty())
-    name = UnbuiltRuleName(left, language);
-  return language == kLanguageFrench ? "La règle " + name + " ne peut pas encore être générée."
-                                     : "The " + name + " rule cannot be generated yet.";
+  const std::string name = RuleName(left, language);
+  return language == kLanguageFrench
+             ? "La règle " + name + " ne se génère pas : placez ses indices à la main."
+             : "The " + name + " rule cannot be generated: place its clues by hand.";
 }
 
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level) {
   GenerationReport report;
   report.Level = TableLevel(level);
-  // A rule the generator cannot make yet is refused before anything changes.
+  // A rule the generator cannot make is refused before anything changes.
   if (const std::string refusal = UngeneratedRuleMessage(ctx.Settings.CurrentVariant, ctx.Settings.Language);
       !refusal.empty()) {
     ctx.Host->AddInfoMessage(refusal);

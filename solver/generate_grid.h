@@ -36,9 +36,9 @@ struct GenerationReport {
 // and applies the report's level.
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level);
 
-// The rules the generator makes today; each rule family adds its own as it is built.
+// The rules the generator makes: all but those whose clues are placed by hand.
 VariantWords GeneratedRuleWords();
-// "The ... rule cannot be generated yet." for the first rule of `words` outside them, in French
+// "The ... rule cannot be generated: ..." for the first rule of `words` outside them, in French
 // (language 0) or English; empty when the generator makes them all.
 std::string UngeneratedRuleMessage(VariantWords words, int language);
 

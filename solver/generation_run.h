@@ -3,6 +3,7 @@
 // and the clue generator that makes the clue data of the clue kinds.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -34,6 +35,8 @@ struct GenerationRun {
   int32_t OddEvenKind = -1;
   // The Trio classes of the values, drawn by the first Trio grid of the run.
   bool ValueClassesDrawn = false;
+  // The grids of a linked set carved so far in the current attempt.
+  std::array<uint8_t, 12> Carved{};
 };
 
 // The level as the tables read it: 1..4, anything else 1.

@@ -32,6 +32,8 @@ struct GeneratorSettings {
   int32_t UniqSolution = 1;     // GENERAL/UNIQSOLUTION: 1 retries until the solution is unique
   int32_t GenereTimeOver = 510; // PARAMETER/GENERETIMEOVER: TIMEOVER while generating (ms, -1 none)
   int32_t VarDepth = 33;        // CATALOG/VARDEPTH: density of clues and links, 0..100
+  int32_t VarMult = 0;          // CATALOG/VARMULT: 1 one rule drawn at random, 2 several, else the player's
+  int32_t VarNGrids = 2;        // CATALOG/VARNGRIDS: grids of a linked set, 2..12
   // GENERAL/GRIDCURRDIFFICULTY as it stands before the run (the Pirate marking reads it).
   int32_t GridCurrDifficulty = 1;
   ClueKindSettings Clues;

@@ -99,7 +99,7 @@ int ProposeAtCurrentCell(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int ProposeHint(EngineContext &ctx, SolveCommandHost &host, int cell) {
-  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || Refused(ctx, host))
     return 0;
   const int current = CurrentGridSlot(ctx.Grids);
   const bool oneCell = cell >= 0 && cell < ctx.Geo.NCells;
@@ -159,7 +159,7 @@ int ProposeHint(EngineContext &ctx, SolveCommandHost &host, int cell) {
 }
 
 int SolveOneLoop(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || Refused(ctx, host))
     return 0;
   ReinitAll(ctx);
   SaveUndoState(ctx);
@@ -190,7 +190,7 @@ int SolveOneLoop(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int SolveFull(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || !RulesBuilt(ctx) || Refused(ctx, host))
+  if (!HasCells(ctx) || Refused(ctx, host))
     return 0;
   host.AddReport({Message(kMsgSolveLaunched, {kHelpFullSolve})});
   ctx.Host->RedrawViewNow();
@@ -257,7 +257,7 @@ int SolveFull(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || !RulesBuilt(ctx))
+  if (!HasCells(ctx))
     return 0;
   const int current = CurrentGridSlot(ctx.Grids);
   ReinitAll(ctx);
@@ -299,7 +299,7 @@ int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
 }
 
 int BackToGoodSolution(EngineContext &ctx, SolveCommandHost &host) {
-  if (!HasCells(ctx) || !RulesBuilt(ctx))
+  if (!HasCells(ctx))
     return 0;
   ReinitAll(ctx);
   host.ReadMethodMask();

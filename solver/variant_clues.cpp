@@ -4,6 +4,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_cells.h"
+#include "engine/grid_set.h"
 #include "engine/puzzle_pieces.h"
 #include "platform/random.h"
 #include "solver/clue_generator_family.h"
@@ -47,23 +48,77 @@ enum ClueKindIndex : int {
   kClueChess = 30,
   kClueFrameMax = 31,
   kClueMasterMind = 32,
+  kClueTwinsMultiple = 34,
+  kClueTwinsSameInLine = 35,
 };
 constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
 
 // The kinds whose generator is built, by their entry in the clue table.
-constexpr int kBuiltKinds[] = {kClueLittleKiller, kClueKillerSum,    kClueLess,          kClueOdd,
-                               kClueXV,           kClueDistance,     kClueDot,           kClueOutside,
-                               kClueFrameSum,     kClueFrameProduct, kClueKillerProduct, kClueOddPair,
-                               kClueOddview,      kClueQuad,         kClueSkyScraper,    kClueArrow,
-                               kClueCreasing,     kClueLastNumber,   kClueFrameMax,      kClueNavigator,
-                               kClueChess,        kCluePirate,       kClueTrio,          kClueDomino,
-                               kCluePencil,       kClueNumeral,      kClueClock,         kClueRomain,
-                               kClueEquality,     kClueWheel,        kClueMasterMind,    kClueMagicSentence,
-                               kClueDan,          kCluePuzzle,       kClueTiled,         kClueBattleShip};
+constexpr int kBuiltKinds[] = {kClueLittleKiller,
+                               kClueKillerSum,
+                               kClueLess,
+                               kClueOdd,
+                               kClueXV,
+                               kClueDistance,
+                               kClueDot,
+                               kClueOutside,
+                               kClueFrameSum,
+                               kClueFrameProduct,
+                               kClueKillerProduct,
+                               kClueOddPair,
+                               kClueOddview,
+                               kClueQuad,
+                               kClueSkyScraper,
+                               kClueArrow,
+                               kClueCreasing,
+                               kClueLastNumber,
+                               kClueFrameMax,
+                               kClueNavigator,
+                               kClueChess,
+                               kCluePirate,
+                               kClueTrio,
+                               kClueDomino,
+                               kCluePencil,
+                               kClueNumeral,
+                               kClueClock,
+                               kClueRomain,
+                               kClueEquality,
+                               kClueWheel,
+                               kClueMasterMind,
+                               kClueMagicSentence,
+                               kClueDan,
+                               kCluePuzzle,
+                               kClueTiled,
+                               kClueBattleShip,
+                               kClueTwinsRelation,
+                               kClueTwinsMultiple,
+                               kClueTwinsSameInLine};
+
+// The grid a Twins Relation grid is related to: its link, else the grid before it.
+int RelationPartner(const GridRecord &grid, int slot) {
+  return grid.Lists.TwinsPartner >= 0 ? grid.Lists.TwinsPartner : slot - 1;
+}
+
+// Relation Multiple groups towards the grid before; the grid before the last also gives the
+// last grid a group towards itself, once the last grid is carved.
+int RunTwinsMultiple(const ClueJob &job, GenerationRun &run, int slot) {
+  int made = GenerateTwinsMultipleGroup(job, job.Grid, slot - 1);
+  const int last = run.GridCount - 1;
+  if (slot == last - 1 && last < static_cast<int>(run.Carved.size()) && run.Carved[static_cast<size_t>(last)])
+    made += GenerateTwinsMultipleGroup(job, job.Ctx.Grids.Main[static_cast<size_t>(last)], slot) > 0 ? 1 : 0;
+  return made;
+}
 
 // Runs entry i's generator; 0 for a kind whose generator is not built.
 int RunGenerator(int i, const ClueJob &job, GenerationRun &run) {
+  const int slot = MainGridSlot(job.Ctx.Grids, job.Grid);
   switch (i) {
+  case kClueTwinsRelation:
+    return slot > 0 ? GenerateTwinsRelations(job, RelationPartner(job.Grid, slot)) : 0;
+  case kClueTwinsMultiple:
+    return slot > 0 ? RunTwinsMultiple(job, run, slot) : 0;
+  case kClueTwinsSameInLine:
+    return slot > 0 ? GenerateTwinsSameInLine(job, slot - 1) : 0;
   case kClueTrio:
     return GenerateTrioClasses(job, run.ValueClassesDrawn);
   case kClueDomino:
@@ -159,6 +214,20 @@ void DrawKimoModulus(const GridGeometry &geo, GridRecord &grid) {
     grid.Lists.KimoModulus = k16[RandomBelow(3)];
 }
 
+// A Twins Zone link makes its partner a Relation grid; a Substitution grid makes its linked
+// grid one too.
+void LinkPartnersOfGrids(GridSet &set) {
+  for (int slot = 0; slot < UsedMainCount(set); ++slot) {
+    const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    for (const TwinsZoneLink &link : grid.Lists.TwinsZone.Used())
+      if (link.OtherGrid >= 0 && link.OtherGrid < UsedMainCount(set))
+        set.Main[static_cast<size_t>(link.OtherGrid)].GridVar |= kVarTwinsRelation;
+    const int partner = grid.Lists.TwinsPartner;
+    if (Meets(grid.GridVar, kVarTwinsSubstitution) && partner >= 0 && partner < UsedMainCount(set))
+      set.Main[static_cast<size_t>(partner)].GridVar |= kVarTwinsSubstitution;
+  }
+}
+
 } // namespace
 
 const GridGeometry &ClueJob::Geo() const { return Ctx.Geo; }
@@ -223,6 +292,7 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
   for (int i = kLastEntryOfTheLoop + 1; i < kHiddenVariantKinds; ++i)
     if (i != kClueTransfer && tables.Result[i] == 0)
       grid.GridVar &= ~HiddenVariantTable[i].Words;
+  LinkPartnersOfGrids(ctx.Grids);
 
   int total = 0;
   for (int result : tables.Result)

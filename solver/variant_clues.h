@@ -15,7 +15,7 @@ struct GridRecord;
 // run.Clues.Result and returns their total. The grid's solution is its reference grid.
 int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &run);
 
-// The clue kinds whose generator is built; the others cannot be generated yet.
+// The clue kinds a clue generator makes.
 VariantWords GeneratedClueWords();
 
 } // namespace quorbel

@@ -217,7 +217,6 @@ void CDocumentHost::GameStateLoaded(const SudGameState &game, const SudUndoHisto
   if (app_.Services().gameStateLoaded)
     app_.Services().gameStateLoaded(game_);
   PostComment(game.CommentFrench, game.CommentEnglish, 0);
-  SayUnbuiltRules();
   RecomputeAndRedraw();
 }
 
@@ -259,16 +258,7 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
     PostComment(info.CommentFrench, info.CommentEnglish,
                 info.Level >= 1 && info.Level <= kLevelCount ? info.Level : 1);
   }
-  SayUnbuiltRules();
   RecomputeAndRedraw();
-}
-
-void CDocumentHost::SayUnbuiltRules() {
-  // The grid opens and saves whole; only what would check its rule is missing.
-  const std::string message =
-      UnbuiltRuleMessage(GridSetRules(app_.Engine()), app_.Engine().Settings.Language);
-  if (!message.empty())
-    app_.PostMessage(PanelText::Plain(message));
 }
 
 void CDocumentHost::DocumentSaved(std::string_view path) {

@@ -43,7 +43,6 @@ private:
   void ApplyPlacements(const quorbel::SudGameState &game);
   void PostComment(std::string_view french, std::string_view english, int textLevel);
   // Tells the player when a grid of the set uses a rule this version cannot check.
-  void SayUnbuiltRules();
 
   CQuorbelApp &app_;
   quorbel::SudGameState game_;

@@ -241,10 +241,7 @@ bool GrilleSel::eventFilter(QObject *watched, QEvent *event) {
 void GrilleSel::OnGenerate() {
   UpdateGenerationControls(model_);
   const int language = static_cast<int>(language_);
-  std::string refusal = UngeneratedRuleMessage(model_.Words, language);
-  if (refusal.empty() && model_.GenVarMult != 0)
-    refusal = IsEnglish(language_) ? "Random variants cannot be generated yet."
-                                   : "Les variantes aléatoires ne peuvent pas encore être générées.";
+  const std::string refusal = UngeneratedRuleMessage(model_.Words, language);
   if (!refusal.empty()) {
     app_.Dialogs().MessageBox(this, MessageBoxRequest{.title = QStringLiteral("Quorbel"),
                                                       .text = QString::fromStdString(refusal),

@@ -31,7 +31,7 @@ public:
   QSlider *GridCount() const { return gridCount_; }
   // Ticks or unticks a row as the player's click would.
   void SetRowTicked(int row, bool ticked);
-  // GO: refuses what cannot be generated yet (said, the dialog left open); otherwise stores the
+  // GO: refuses what cannot be generated (said, the dialog left open); otherwise stores the
   // choices, generates, and closes with OK when a grid was made.
   void OnGenerate();
 

@@ -1,6 +1,7 @@
 // quorbel-bench generate: makes N puzzles with the generator and times each one.
 //   quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N [--seed X]
-//                          [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]]
+//                          [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids
+//                          N]
 // One line per puzzle in the one-line characters; then "levels=" with how many puzzles
 // rated 1, 2, 3, 4 and beyond, "median_ms=M worst_ms=W" and "puzzles=N total_ms=T".
 // --shape gives the block height and width (default: the size's own); "irregular" draws
@@ -48,12 +49,14 @@ struct GenerateOptions {
   bool solutionOnly = false; // --make solution: random solutions alone, no carving
   bool byPropagation = false;
   VariantWords rules;
+  int grids = 2; // the grids of a set with a rule between grids
 };
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
-               "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]]\n");
+  std::fprintf(
+      stderr,
+      "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
+      "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids N]\n");
   return 2;
 }
 
@@ -115,6 +118,8 @@ bool Parse(int argc, char **argv, GenerateOptions &options) {
            std::string_view(value) == "puzzle";
     else if (arg == "--rules")
       ok = ParseRules(value, options.rules);
+    else if (arg == "--grids")
+      ok = ParseNumber(value, 2, 12, options.grids);
     else if (arg == "--route")
       ok = (options.byPropagation = std::string_view(value) == "propagation") ||
            std::string_view(value) == "fast";
@@ -165,6 +170,7 @@ int RunGenerateCommand(int argc, char **argv) {
     return 2;
   }
   GeneratorSettings settings;
+  settings.VarNGrids = options.grids;
 
   using Clock = std::chrono::steady_clock;
   std::vector<double> millis;

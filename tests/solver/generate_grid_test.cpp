@@ -116,7 +116,7 @@ TEST_F(GenerateGridTest, ARuleItCannotMakeIsRefusedAndNothingChanges) {
   ASSERT_EQ(Generate(kShapeNine, kLevelEasy, 5).Result, 1);
   const std::string before = OneLineOfGrid(*ctx, Grid());
   EXPECT_EQ(Generate(kShapeNine, kLevelEasy, 6, kVarDiagonal | kVarPanDigital).Result, -1);
-  EXPECT_EQ(host.Lines.back(), "The PanDigital rule cannot be generated yet.");
+  EXPECT_EQ(host.Lines.back(), "The PanDigital rule cannot be generated: place its clues by hand.");
   EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), before);
   EXPECT_EQ(Generate(kShapeNine, kLevelEasy, 6, kVarDiagonal).Result, 1);
   EXPECT_EQ(Grid().GridVar, kVarDiagonal);

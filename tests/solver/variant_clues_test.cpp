@@ -24,12 +24,13 @@ namespace {
 constexpr int kSizes[] = {4, 6, 8, 9, 12, 16};
 constexpr int kSeedsPerSize = 20;
 
-// Every rule whose clues are generated, and Kimo over the two rules it changes.
+// Every rule of one grid whose clues are generated, and Kimo over the two rules it changes.
 std::vector<VariantWords> GeneratedKinds() {
   std::vector<VariantWords> kinds;
-  // Pirate makes no clue, and its solutions come from a file beside the program.
+  // Pirate makes no clue, and its solutions come from a file beside the program; the clues
+  // between grids need a set of them.
   for (const HiddenVariantEntry &entry : HiddenVariantTable)
-    if (Meets(entry.Words, GeneratedClueWords()) && !Meets(entry.Words, kVarPirate))
+    if (Meets(entry.Words, GeneratedClueWords()) && !Meets(entry.Words, kVarPirate | kVarLinkedGridRules))
       kinds.push_back(entry.Words);
   kinds.push_back(kVarKillerSum | kVarKimo);
   kinds.push_back(kVarLittleKiller | kVarKimo);

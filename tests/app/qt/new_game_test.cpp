@@ -153,45 +153,6 @@ private slots:
     QVERIFY(s.Engine().ValueClasses == classes);
   }
 
-  void AGridWithARuleNotBuiltSaysSoKeepsItsCluesAndIsNotCounted() {
-    QTemporaryDir files;
-    const QString path = files.filePath("twins.txt");
-    QByteArray grid = "Quorbel Mode Texte\r\n4\r\n";
-    for (int i = 0; i < 16; ++i)
-      grid += "0\r\n";
-    grid += "I1;1\r\n";
-    WriteAll(path, grid);
-    for (Language language : {Language::English, Language::French}) {
-      FirstStart s(home_);
-      s.app->SetLanguage(language);
-      s.dialogs.AnswerFileName(path);
-      QVERIFY(s.Run(kOpen));
-      const QString said =
-          language == Language::English
-              ? QStringLiteral("This grid uses the Twins Equal rule, which this version cannot check yet.")
-              : QStringLiteral("Cette grille utilise la règle Twins Egales, que cette version ne sait "
-                               "pas encore vérifier.");
-      QVERIFY2(PanelHolds(*s.app, said), qPrintable(said));
-      QVERIFY(Meets(s.Engine().Grids.Main[0].GridVar, kVarTwinsEqual));
-
-      // Saved as text, it reopens the same, rule and all.
-      s.dialogs.AnswerFileName(files.filePath("again.txt"));
-      QVERIFY(SaveTextGrids(*s.app));
-      const QByteArray first = ReadAll(files.filePath("again.txt"));
-      s.dialogs.AnswerFileName(files.filePath("again.txt"));
-      QVERIFY(s.Run(kOpen));
-      s.dialogs.AnswerFileName(files.filePath("twice.txt"));
-      QVERIFY(SaveTextGrids(*s.app));
-      QCOMPARE(ReadAll(files.filePath("twice.txt")), first);
-
-      // Counting would ignore the rule: it refuses with the same words.
-      s.app->Messages().AddInfoMessage(PanelText::Plain("count follows"));
-      QVERIFY(s.Run(kSearchSolutions));
-      QVERIFY(PanelHolds(*s.app, said, QStringLiteral("count follows")));
-      QCOMPARE(s.Engine().Grids.Main[0].Cells[0].Value, 0);
-    }
-  }
-
   void TheScorePaneFollowsTheRunningGame() {
     FirstStart s(home_);
     QVERIFY(s.Run(kGenerateMedium));
