@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/engine_context.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_set.h"
 
 namespace quorbel {
@@ -26,6 +29,39 @@ int ToggleTwinsRelation(GridRecord &grid, int otherCell, int cell, int otherSlot
   links.Append(
       {static_cast<CellRef>(cell), static_cast<CellRef>(otherCell), static_cast<int16_t>(otherSlot)});
   grid.Work.TwinsRelationConflict[static_cast<size_t>(links.Size() - 1)] = 0;
+  return 1;
+}
+
+int ToggleTwinsTotal(EngineContext &ctx) {
+  GridSet &set = ctx.Grids;
+  const int mains = UsedMainCount(set);
+  if (Meets(set.Main[0].GridVar, kVarTwinsTotal)) {
+    for (int g = 0; g < mains; ++g)
+      set.Main[static_cast<size_t>(g)].GridVar &= ~kVarTwinsTotal;
+    set.AllCount = set.OrderCount = mains;
+    set.Order = GridSet::IdentityOrder();
+    set.FocusGrid = std::min(set.FocusGrid, mains - 1);
+    return 0;
+  }
+  if (mains >= kMaxGrids)
+    return -1;
+  GridRecord &sums = set.Main[static_cast<size_t>(mains)];
+  AllocGridCells(ctx, sums, 1, 0);
+  sums.GridVar = {};
+  for (int c = 0; c < ctx.Geo.NCells; ++c) {
+    int sum = 0;
+    for (int g = 0; g < mains; ++g)
+      sum += set.RefTab[static_cast<size_t>(g)].Cells[static_cast<size_t>(c)].Value;
+    CellRecord &cell = sums.Cells[static_cast<size_t>(c)];
+    cell.Value = sum;
+    cell.Status = kStatusGiven;
+  }
+  CopyGrid(ctx, set.RefTab[static_cast<size_t>(mains)], &sums, 0);
+  set.AllCount = set.OrderCount = mains + 1;
+  set.Order = GridSet::IdentityOrder();
+  set.FocusGrid = 0;
+  for (int g = 0; g < mains; ++g)
+    set.Main[static_cast<size_t>(g)].GridVar |= kVarTwinsTotal;
   return 1;
 }
 

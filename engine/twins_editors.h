@@ -4,6 +4,7 @@
 
 namespace quorbel {
 
+struct EngineContext;
 struct GridGeometry;
 struct GridRecord;
 struct GridSet;
@@ -11,6 +12,12 @@ struct GridSet;
 // Links `cell` of `grid` to `otherCell` (-1: the same cell) of the grid in `otherSlot`; the same
 // link again removes it. 1 when added, 0 when removed or the list is full.
 int ToggleTwinsRelation(GridRecord &grid, int otherCell, int cell, int otherSlot);
+
+// Twins Total on or off. On: the grid after the main grids holds, as givens, the sums of their
+// solutions cell by cell, and is shown after them; the main grids take the rule. Off: the rule
+// leaves them and the sums grid is no longer counted or shown. Returns 1 when added, 0 when
+// removed, -1 when twelve main grids leave no room for the sums.
+int ToggleTwinsTotal(EngineContext &ctx);
 
 // The first cell of another main grid linked to `cell` of the grid in `slot`, by a Relation link,
 // a Relation Multiple group or a Zone link (the cell at the same place of the other block),

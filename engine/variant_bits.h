@@ -29,6 +29,9 @@ constexpr VariantWords operator|(VariantWords a, VariantWords b) {
 constexpr VariantWords operator&(VariantWords a, VariantWords b) {
   return {a.word1 & b.word1, a.word2 & b.word2};
 }
+constexpr VariantWords operator^(VariantWords a, VariantWords b) {
+  return {a.word1 ^ b.word1, a.word2 ^ b.word2};
+}
 constexpr VariantWords operator~(VariantWords a) { return {~a.word1, ~a.word2}; }
 constexpr VariantWords &operator|=(VariantWords &a, VariantWords b) { return a = a | b; }
 constexpr VariantWords &operator&=(VariantWords &a, VariantWords b) { return a = a & b; }

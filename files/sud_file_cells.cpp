@@ -3,6 +3,7 @@
 
 #include "engine/cell_record.h"
 #include "engine/geometry.h"
+#include "engine/grid_set.h"
 
 namespace quorbel {
 
@@ -28,9 +29,9 @@ struct CellRanges {
   WordRange MasterMindLine{-1, kMasterMindLines - 1};
 };
 
-CellRanges RangesOf(const GridGeometry &geo) {
+CellRanges RangesOf(const GridGeometry &geo, bool sums) {
   CellRanges r;
-  r.Value = {0, geo.GridWidth};
+  r.Value = {0, sums ? SumsGridCeiling(geo) : geo.GridWidth};
   r.Record = {0, geo.AllocatedRecords() - 1};
   r.OptionalRecord = {-1, geo.AllocatedRecords() - 1};
   return r;
@@ -140,10 +141,12 @@ void WriteSudCellRecord(ArchiveWriter &out, const CellRecord &cell, const Carrie
   WalkRecord(writer, const_cast<CellRecord &>(cell), const_cast<CarriedCellWords &>(carried), CellRanges{});
 }
 
+int SumsGridCeiling(const GridGeometry &geo) { return geo.GridWidth * (kMaxGrids - 1); }
+
 bool ReadSudCellRecord(ArchiveReader &in, int words, const GridGeometry &geo, const PictureOrderTable &order,
-                       std::string_view context, CellRecord &cell, CarriedCellWords &carried) {
+                       std::string_view context, CellRecord &cell, CarriedCellWords &carried, bool sums) {
   WordReader reader(in, static_cast<size_t>(words), std::string(context));
-  WalkRecord(reader, cell, carried, RangesOf(geo));
+  WalkRecord(reader, cell, carried, RangesOf(geo, sums));
   if (!in.Ok())
     return false;
   const uint32_t marks = cell.Marks;
@@ -162,7 +165,7 @@ void WriteCellImage(ArchiveWriter &out, const CellRecord &cell) {
 bool ReadCellImage(ArchiveReader &in, size_t bytes, const GridGeometry &geo, std::string_view context,
                    CellRecord &cell) {
   WordReader reader(in, bytes / kFileWordBytes, std::string(context));
-  WalkImage(reader, cell, RangesOf(geo));
+  WalkImage(reader, cell, RangesOf(geo, false));
   if (bytes < kCellImageBytes) {
     cell.Partner1 = -1;
     cell.Partner2 = -1;

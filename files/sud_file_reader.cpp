@@ -140,7 +140,7 @@ void ReadRecords(ArchiveReader &in, Stage &s, int slot, int32_t records, int wor
   for (int r = 0; r < records && in.Ok(); ++r) {
     grid.Cells[r].Index = r;
     ReadSudCellRecord(in, words, s.Geo, s.PictureOrder, name + ", cell " + std::to_string(r), grid.Cells[r],
-                      grid.Carried[r]);
+                      grid.Carried[r], slot >= s.MainCount);
   }
 }
 
@@ -156,8 +156,8 @@ void ReadReference(ArchiveReader &in, Stage &s, int slot) {
   for (auto &[value, status] : grid.Reference) {
     value = in.ReadInt32(name);
     status = in.ReadInt32(name);
-    if (!Expect(in, value, 0, s.Geo.GridWidth, name + ", value") ||
-        !Expect(in, status, 0, 16, name + ", status"))
+    const int ceiling = slot >= s.MainCount ? SumsGridCeiling(s.Geo) : s.Geo.GridWidth;
+    if (!Expect(in, value, 0, ceiling, name + ", value") || !Expect(in, status, 0, 16, name + ", status"))
       return;
   }
 }

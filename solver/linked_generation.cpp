@@ -87,6 +87,7 @@ public:
 
 private:
   int Attempt();
+  int MakeSetUnique(int count);
   int FillGrid(int position);
   bool PreFillZones(int t);
   bool CopyZone(int t, int partner, int partnerBlock, int block);
@@ -119,18 +120,31 @@ int LinkedSet::Run() {
     count = Attempt();
     if (count == kSolveCancelled)
       return count;
-    if (count <= 0)
+    if (count == 0)
       continue;
     ++attempt;
-    if (unique && count > 1) {
-      int added = 0;
-      count = AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, -1), 1, added);
-      if (count == kSolveCancelled)
-        return count;
-    }
+    if (unique && count != 1)
+      count = MakeSetUnique(count);
+    if (count == kSolveCancelled)
+      return count;
     if (!unique || count == 1)
       return count;
     ctx_.Host->StepWaitProgress(-1);
+  }
+  return count;
+}
+
+// Givens added until the set has one solution: over the whole set while it can be counted, then
+// grid by grid in the order the count goes, each made unique under the grids before it, which
+// keeps the count of the set short.
+int LinkedSet::MakeSetUnique(int count) {
+  int added = 0;
+  if (count > 1)
+    count = AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, -1), 1, added);
+  for (int k = 0; k < count_ && count != 1 && count != kSolveCancelled; ++k) {
+    if (AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, k), 1, added) == kSolveCancelled)
+      return kSolveCancelled;
+    count = SearchLinkedSolutions(ctx_, -1, 0, kUniqueLimit, 0);
   }
   return count;
 }

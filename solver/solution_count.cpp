@@ -10,6 +10,7 @@
 #include "engine/reference_grids.h"
 #include "engine/search_history.h"
 #include "engine/update_possibles.h"
+#include "platform/clock.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -66,8 +67,12 @@ int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int 
 
 // The linked search: grid i's search is level i. Going forward a grid starts a new search
 // with the earlier grids' values in place; going back it resumes with its next solution.
-// A grid complete from the start yields itself once.
+// A grid complete from the start yields itself once. The time limit holds for the whole
+// count: each grid's search restarts its own clock, and the earlier grids' solutions can be
+// many.
 int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
+  const uint32_t start = TimeGetTime();
+  const int32_t timeOver = ctx.Settings.TimeOver;
   GridSet &set = ctx.Grids;
   const int count = UsedMainCount(set);
   std::array<bool, kMaxGrids> complete{};
@@ -78,6 +83,8 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
   while (i >= 0) {
     if (ctx.Host->PollUserAbort())
       return kSolveCancelled;
+    if (timeOver >= 0 && ElapsedMillis(start, TimeGetTime()) > static_cast<uint32_t>(timeOver))
+      return kSolveTimeOut;
     GridRecord &grid = set.Main[i];
     bool found = false;
     if (complete[i]) {

@@ -10,6 +10,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
 #include "engine/group_rules.h"
+#include "engine/irregular_blocks.h"
 #include "engine/magic_sentence.h"
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
@@ -592,6 +593,18 @@ void BoardInput::SelectNumberBarValue(int value) {
     feedback_.StartBarAnimation(value, mode);
   }
   feedback_.PlaySoundEffect(kSoundPickOrDrop);
+}
+
+void BoardInput::ToggleGridRule(VariantWords bits) {
+  GridRecord &grid = ctx_.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx_.Grids))];
+  grid.GridVar = grid.GridVar ^ bits;
+  if (Meets(bits, kVarDiagonal)) {
+    const int16_t on = Meets(grid.GridVar, kVarDiagonal) ? 1 : 0;
+    grid.Lists.RegionOn[0] = grid.Lists.RegionOn[1] = on;
+    RebuildGridRegions(ctx_, grid);
+  }
+  UpdatePossibles(ctx_, -1, -1, -1, 1);
+  feedback_.RedrawViewNow();
 }
 
 void BoardInput::ClickGridTab(int tab, bool add) {

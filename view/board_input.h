@@ -172,6 +172,9 @@ public:
   // grid joins the grids shown, or leaves them while another one stays. The focus moves to the
   // same cell of the first grid shown when its own grid went.
   void ClickGridTab(int tab, bool add);
+  // A legend line's rule switched on or off on the current grid (the player's guess of a hidden
+  // rule); Diagonal takes its two diagonals with it.
+  void ToggleGridRule(VariantWords bits);
   void ShowSearchLevel(int level);
 
   bool CanUndo() const;

@@ -92,6 +92,7 @@ public:
   void TwinsGroupRelation();        // the same values in a group of each of two grids
   void TwinsSameInRow();            // the selected values count the equal pairs of their rows
   void TwinsRefGrid();              // the last main grid becomes a reference grid
+  void TwinTotal();                 // the sums grid of the main grids, on or off
   void TwinsSubstitution();         // W cells give the value map, a last cell the other grid
 
   // The definitions whose parameters a dialog asks. Each `...Selection` checks the selection and

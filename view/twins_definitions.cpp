@@ -394,4 +394,23 @@ void ClueDefinitions::TwinsRelation() {
   Finish();
 }
 
+void ClueDefinitions::TwinTotal() {
+  if (!expert_)
+    return;
+  Snapshot();
+  switch (ToggleTwinsTotal(ctx_)) {
+  case 1:
+    Post("Twin Total added");
+    break;
+  case 0:
+    Post("Twin Total removed");
+    break;
+  default:
+    Post("Twin Total: no room for the sums beside twelve grids");
+    return;
+  }
+  ctx_.Host->GridSetReset();
+  Finish();
+}
+
 } // namespace quorbel

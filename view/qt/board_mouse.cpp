@@ -31,8 +31,9 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kSplitterReach = 3; // pixels either side of a splitter line
-constexpr int kWheelNotch = 120;  // angle delta of one notch
+constexpr int kSplitterReach = 3;  // pixels either side of a splitter line
+constexpr int kLegendHelp = 98560; // the rules' help page
+constexpr int kWheelNotch = 120;   // angle delta of one notch
 constexpr int kCursorFont = 20;
 constexpr int kBarPercent = 100;       // PREFGEOM BDX is the side panel's width in hundredths
 constexpr int kShowPossiblesStep = 36; // DISPPOSS
@@ -140,7 +141,19 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
     DropPiece(hit.Grid, hit.Cell);
     return;
   }
-  // The legend lines toggle their rules here once the linked-grid rules exist.
+  // A legend line switches its rule on the current grid while a hidden-variant set is shown;
+  // otherwise it asks for the rules' help.
+  const AppSettings &settings = app_.Settings();
+  if (const int line = HitTestLegendToggle(layout_, static_cast<int>(legend_.size()), settings.general,
+                                           input_.Symbols(), settings.game.mode, at.x(), at.y());
+      line >= 0) {
+    const VariantWords bits = legend_[static_cast<size_t>(line)].Bits;
+    if (!Meets(legendWords_, kVarTwinsVariantMasked) || !bits.Any() || bits == kVarTwinsVariantMasked)
+      app_.ShowHelp(kLegendHelp);
+    else
+      input_.ToggleGridRule(bits);
+    return;
+  }
 
   if (drag_.Sticky && drag_.Dragging) {
     // The click that drops a value picked from the bar; on the same value or on nothing it only

@@ -189,10 +189,15 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
     const VariantWords rules = ShownRules(ctx, painter);
     const int block = grid.BlockOfCell[cell];
     if (Meets(rules, kVarTwinsZone)) {
-      const auto zones = grid.Lists.TwinsZone.Used();
-      for (size_t zone = 0; zone < zones.size(); ++zone)
-        if (zones[zone].Block == block)
-          colour = AddColours(colour, kValueColours[zone % kValueColours.size()]);
+      // Both ends of a link take the link's colour, numbered over the whole set.
+      size_t link = 0;
+      for (int owner = 0; owner < UsedMainCount(ctx.Grids); ++owner)
+        for (const TwinsZoneLink &zone : ctx.Grids.Main[static_cast<size_t>(owner)].Lists.TwinsZone.Used()) {
+          if ((owner == painter.Slot && zone.Block == block) ||
+              (zone.OtherGrid == painter.Slot && zone.OtherBlock == block))
+            colour = AddColours(colour, kValueColours[link % kValueColours.size()]);
+          ++link;
+        }
     } else if (Meets(rules, kVarExtraRegion)) {
       for (int region = 0; region < 4; ++region)
         if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
@@ -305,6 +310,9 @@ void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, 
     for (int v = 1; v <= geo.GridWidth; ++v)
       if (const std::optional<ColorRef> candidate = CandidateColour(ctx, record, v))
         appendSymbol(v, *candidate);
+  } else if (painter.Slot >= UsedMainCount(ctx.Grids)) {
+    // The Twins Total sums run past the symbols: numbers in every mode.
+    text = record.Value > 0 ? QString::number(record.Value) : QString();
   } else {
     text = SymbolText(ctx, record.Value);
   }
@@ -424,7 +432,7 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
         DrawCellValue(ctx, painter, cell, text);
       else
         DrawCandidateMatrix(ctx, painter, cell);
-    } else if (ShowsPicture(ctx, record, playing)) {
+    } else if (ShowsPicture(ctx, record, playing) && painter.Slot < UsedMainCount(ctx.Grids)) {
       DrawAnimCell(ctx.Dc, record.ValueImage, -1, false, text, -1, AnimPaintOf(ctx));
     } else {
       DrawCellValue(ctx, painter, cell, text);

@@ -103,6 +103,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
        [](ClueDefinitions &d, CQuorbelView &) { d.TwinsGroupRelation(); });
   Bind(app, Cmd::DefineTwinsSameInRow, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsSameInRow(); });
   Bind(app, Cmd::DefineTwinsRefGrid, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsRefGrid(); });
+  Bind(app, Cmd::DefineTwinTotal, [](ClueDefinitions &d, CQuorbelView &) { d.TwinTotal(); });
   Bind(app, Cmd::DefineTwinsSubstitution, [](ClueDefinitions &d, CQuorbelView &) { d.TwinsSubstitution(); });
   Bind(app, Cmd::DefineTwinsMaskedVariants, [](ClueDefinitions &d, CQuorbelView &) {
     d.RuleSwitch(kVarTwinsVariantMasked, "Twin Variant Masked Added", "Twin Variant Masked Removed");

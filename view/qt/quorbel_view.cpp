@@ -87,7 +87,13 @@ void CQuorbelView::PrepareBoardLayout() {
 
   // The legend names the rules of the shown grids, marking those of the current grid while a
   // cell has the focus or a single grid is shown.
-  const VariantWords shown = SplitVariantWords(CombinedGridVar(set, 0)) & switches_.VarMask;
+  VariantWords shown = SplitVariantWords(CombinedGridVar(set, 0));
+  // A hidden-variant set names the rules it hides, for the player to switch on a grid.
+  if (Meets(shown, kVarTwinsVariantMasked))
+    for (int slot = 0; slot < UsedMainCount(set); ++slot)
+      shown |= set.Main[static_cast<size_t>(slot)].Lists.HiddenRule;
+  shown &= switches_.VarMask;
+  legendWords_ = shown;
   const GridRecord &current = set.Main[static_cast<size_t>(CurrentGridSlot(set))];
   const bool markCurrent = set.FocusCell >= 0 || shownCount == 1;
   legend_ = BuildLegendLines(shown, markCurrent ? current.GridVar & switches_.VarMask : VariantWords{},

@@ -230,6 +230,7 @@ private:
   quorbel::DisplaySwitches switches_;
   quorbel::ViewLayout layout_;
   std::vector<quorbel::LegendLine> legend_;
+  quorbel::VariantWords legendWords_; // the rules the legend names, hidden ones included
   std::vector<quorbel::GridTab> tabs_;
   std::vector<int> drawnMessageLines_; // ring indexes of the lines the panel shows, top first
   QImage paintDC_;
