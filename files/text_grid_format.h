@@ -101,6 +101,8 @@ constexpr char kNo3OddEven = '\xBF';      // ¿
 constexpr char kNoAverage = '\xA5';       // ¥
 constexpr char kGiveMe5 = '\xD8';         // Ø
 constexpr char kSurprise = '\xE0';        // à
+// A hidden-variant grid: the rule it hides, word 1 then word 2.
+constexpr char kHiddenRule = '\xA3'; // £
 // A Magic Sentence letter with no saved value.
 constexpr char kNoSentenceLetter = '.';
 

@@ -1,6 +1,7 @@
 // The text grid's line kinds, one case each, read into the stage with every count and index
 // checked; a line that only cannot be placed (a full list) is left out with a warning.
 #include "files/text_grid_parser.h"
+#include "files/sud_file_cells.h"
 
 #include <algorithm>
 #include <charconv>
@@ -222,7 +223,9 @@ private:
       return;
     }
     StagedCell &cell = Grid().Cells[Grid().CellLines++];
-    const int32_t v = *value >= 1 && *value <= geo_.GridWidth ? *value : 0;
+    // A grid after the main grids holds the Twins Total sums, which run past the symbols.
+    const int ceiling = Grid().Linked ? SumsGridCeiling(geo_) : geo_.GridWidth;
+    const int32_t v = *value >= 1 && *value <= ceiling ? static_cast<int32_t>(*value) : 0;
     if (v == 0)
       return;
     cell.RefValue = v;
@@ -595,6 +598,13 @@ private:
     }
     case kTwinsTotal:
       return flag(kVarTwinsTotal);
+    case kHiddenRule:
+      if (Numbers(line, 1, n) && AtLeast(n, 2, "a hidden rule") &&
+          InRange(n[0], 0, 0x7FFFFFFF, "rule word") && InRange(n[1], 0, 0x7FFFFFFF, "rule word")) {
+        l.HiddenRule = {static_cast<uint32_t>(n[0]), static_cast<uint32_t>(n[1])};
+        flag(kVarTwinsVariantMasked);
+      }
+      return;
     case kMultTable:
       if (Numbers(line, 1, n) && AtLeast(n, 4, "a Mult Table item") && AreCells(n, 0, 4) &&
           Room(l.MultTable, "Mult Table items")) {

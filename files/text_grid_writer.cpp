@@ -350,6 +350,9 @@ void WriteVariantLines(Lines &out, const EngineContext &ctx, int slot, const Tex
     }
   if (has(kVarTwinsSameInLine))
     out.Row(Prefix(kTwinsSameInLine), Numbers(l.SameInLine.PartnerGrid, l.SameInLine.RowClue, kMaxWidth));
+  if (has(kVarTwinsVariantMasked))
+    out.Row(Prefix(kHiddenRule), {static_cast<int>(l.HiddenRule.word1 & 0x7FFFFFFF),
+                                  static_cast<int>(l.HiddenRule.word2 & 0x7FFFFFFF)});
   if (ctx.Grids.SpareWord == 1)
     out.Text(Prefix(kSpareWordSet));
   const std::pair<VariantWords, char> flagLines[] = {{kVarNoKnightStep, kNoKnightStep},

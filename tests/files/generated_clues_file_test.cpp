@@ -122,5 +122,39 @@ TEST(GeneratedClues, SurviveTheGridFileAndTheTextGrid) {
   SetStartDirectory(previous);
 }
 
+TEST(GeneratedClues, TheSumsGridAndTheHiddenRulesSurviveBothGridFormats) {
+  for (const VariantWords words : {kVarTwinsTotal, kVarTwinsVariantMasked}) {
+    SCOPED_TRACE(testing::Message() << "rule " << words.word1 << "/" << words.word2);
+    auto made = std::make_unique<EngineContext>();
+    made->Settings.GridCurrSize = kShapeNine;
+    made->Settings.CurrentVariant = words;
+    GeneratorSettings settings;
+    settings.SeedOverride = 5;
+    settings.VarNGrids = 3;
+    ASSERT_EQ(GenerateGrid(*made, settings, 1).Result, 1);
+    auto read = std::make_unique<EngineContext>();
+    SudFileContent content;
+    const SudReadResult result = ReadSudFile(Bytes(WriteSudFile(*made, SudFileContent{})), *read, content);
+    ASSERT_TRUE(result.Ok) << result.Message;
+    ASSERT_EQ(read->Grids.AllCount, made->Grids.AllCount);
+    for (int g = 0; g < made->Grids.AllCount; ++g) {
+      EXPECT_EQ(read->Grids.Main[g].Lists.HiddenRule, made->Grids.Main[g].Lists.HiddenRule);
+      for (int c = 0; c < made->Geo.NCells; ++c)
+        ASSERT_EQ(read->Grids.Main[g].Cells[c].Value, made->Grids.Main[g].Cells[c].Value) << g << " " << c;
+    }
+    auto text = std::make_unique<EngineContext>();
+    SetGridShape(*text, kShapeNine, 1, 0);
+    TextGridInfo info;
+    const TextGridResult back = OpenTextGrid(Bytes(WriteTextGrid(*made, TextGridInfo{})), *text, info);
+    ASSERT_TRUE(back.Ok) << back.Message;
+    ASSERT_EQ(text->Grids.AllCount, made->Grids.AllCount);
+    for (int g = 0; g < made->Grids.AllCount; ++g) {
+      EXPECT_EQ(text->Grids.Main[g].Lists.HiddenRule, made->Grids.Main[g].Lists.HiddenRule);
+      for (int c = 0; c < made->Geo.NCells; ++c)
+        ASSERT_EQ(text->Grids.Main[g].Cells[c].Value, made->Grids.Main[g].Cells[c].Value) << g << " " << c;
+    }
+  }
+}
+
 } // namespace
 } // namespace quorbel

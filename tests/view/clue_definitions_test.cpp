@@ -514,6 +514,28 @@ TEST_F(ClueDefinitionsTest, TwinsEqualPairsTwoGridsAndTheRefGridCommandKeepsOneA
   EXPECT_EQ(Said(), "TWINS REF GRID: Not possible. No more active grid");
 }
 
+TEST_F(ClueDefinitionsTest, TwinTotalGivenTwiceRestoresTheCounts) {
+  Select({});
+  Definitions().TwinsWhole(false); // two grids
+  GridSet &set = ctx_.Grids;
+  ASSERT_EQ(set.MainCount, 2);
+  for (int g = 0; g < 2; ++g)
+    for (int c = 0; c < ctx_.Geo.NCells; ++c)
+      set.RefTab[g].Cells[c].Value = (c + g) % ctx_.Geo.GridWidth + 1;
+  Definitions().TwinTotal();
+  EXPECT_EQ(Said(), "Twin Total added");
+  EXPECT_EQ(set.AllCount, 3);
+  EXPECT_EQ(set.OrderCount, 3);
+  EXPECT_TRUE(Meets(set.Main[1].GridVar, kVarTwinsTotal));
+  EXPECT_EQ(set.Main[2].Cells[5].Value, set.RefTab[0].Cells[5].Value + set.RefTab[1].Cells[5].Value);
+  EXPECT_EQ(set.Main[2].Cells[5].Status, kStatusGiven);
+  Definitions().TwinTotal();
+  EXPECT_EQ(Said(), "Twin Total removed");
+  EXPECT_EQ(set.AllCount, 2);
+  EXPECT_EQ(set.OrderCount, 2);
+  EXPECT_FALSE(Meets(set.Main[0].GridVar, kVarTwinsTotal));
+}
+
 } // namespace
 } // namespace quorbel
 
