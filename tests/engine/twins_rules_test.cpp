@@ -101,6 +101,17 @@ TEST_F(TwinsRules, ARelationNarrowsBothCellsToWhatTheyShare) {
   EXPECT_EQ(A().State, kGridContradiction);
 }
 
+TEST_F(TwinsRules, AValueInAZoneIsTheOnlyCandidateOfItsTwinCell) {
+  A().Lists.TwinsZone.Append({0, 3, 1}); // block 0 of A with block 3 of B
+  Fill(A(), 1, 4);                       // second cell of block 0
+  const int twin = B().BlockCells[3][1];
+  EXPECT_EQ(FilterTwinsZone(s.Ctx, A(), 0), 1);
+  EXPECT_EQ(B().Cells[twin].ThePoss, ValueBit(4));
+  Fill(B(), twin, 2);
+  CheckTwinsZone(s.Ctx, A(), 0);
+  EXPECT_TRUE(Marked(A(), 1) && Marked(B(), twin));
+}
+
 TEST_F(TwinsRules, ARelationMultipleGroupNeedsNoMoreValuesThanItHasCells) {
   A().GridVar = kVarTwinsRelationMultiple;
   TwinsMultipleGroup group;

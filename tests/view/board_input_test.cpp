@@ -67,6 +67,21 @@ protected:
   BoardInput input_{ctx_, settings_, selection_, feedback_};
 };
 
+TEST_F(BoardInputTest, ALegendToggleSwitchesItsRuleOnTheCurrentGridAndBack) {
+  Focus(40);
+  input_.ToggleGridRule(kVarDiagonal);
+  EXPECT_EQ(Grid().GridVar, kVarDiagonal);
+  EXPECT_EQ(Grid().Lists.RegionOn[0], 1);
+  // Value 5 in the centre leaves both diagonals.
+  input_.PlaceValue(0, 40, 5);
+  EXPECT_EQ(Cell(0).ThePoss & ValueBit(5), 0u);
+  EXPECT_EQ(Cell(8).ThePoss & ValueBit(5), 0u);
+  input_.ToggleGridRule(kVarDiagonal);
+  EXPECT_FALSE(Grid().GridVar.Any());
+  EXPECT_EQ(Grid().Lists.RegionOn[0], 0);
+  EXPECT_NE(Cell(0).ThePoss & ValueBit(5), 0u);
+}
+
 TEST_F(BoardInputTest, TypingADigitPlacesItThroughTheWholeSequence) {
   Focus(40);
   EXPECT_TRUE(input_.TypeSymbol('5'));

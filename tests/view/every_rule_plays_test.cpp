@@ -5,12 +5,16 @@
 #include "app/settings_schema.h"
 #include "engine/cell_set_rules.h"
 #include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
 #include "engine/variant_catalog.h"
+#include "files/sud_file_reader.h"
+#include "files/sud_file_writer.h"
 #include "platform/paths.h"
 #include "solver/generate_grid.h"
 #include "tests/engine/engine_test_support.h"
 #include "view/board_input.h"
+#include "view/clue_definitions.h"
 
 namespace quorbel {
 namespace {
@@ -110,6 +114,56 @@ TEST_F(EveryRulePlays, RandomRulesDrawnOneOrSeveralAtATimePlayToTheEnd) {
       if (played.Solutions == 1)
         EXPECT_EQ(played.State, kGridConsistent);
     }
+}
+
+// The rules no generator makes: defined by the expert on a solution whose first block is a magic
+// square, saved, reopened and played to the end.
+TEST_F(EveryRulePlays, HandPlacedMagicSquareAndPanDigitalAreSavedReopenedAndPlayed) {
+  constexpr int kShapeOf9 = 5;
+  constexpr std::array<int, 10> kLoShu = {0, 2, 7, 6, 9, 5, 1, 4, 3, 8}; // relabels 1..9
+  constexpr int kNotEqual = 7;
+  test::RecordingHost host;
+  auto made = std::make_unique<EngineContext>(host);
+  SetGridShape(*made, kShapeOf9, 1, 0);
+  GridSet &set = made->Grids;
+  for (int c = 0; c < 81; ++c) {
+    const int value = kLoShu[static_cast<size_t>((c % 9 + c / 9 * 3 + c / 27) % 9 + 1)];
+    set.RefTab[0].Cells[c].Value = value;
+    set.RefTab[0].Cells[c].Status = kStatusFixed;
+    const bool open = c % 9 < 3 && c / 9 < 3; // the magic square is left to play
+    SetCellValue(*made, set.Main[0], c, open ? 0 : value, open ? kActionClear : kActionPlaceFixed);
+  }
+  UpdatePossibles(*made, -1, -1, -1, 1);
+  SelectionList selection;
+  QuietFeedback feedback;
+  ClueDefinitions expert(*made, selection, feedback, true);
+  for (int c : {0, 1, 2, 9, 10, 11, 18, 19, 20})
+    selection.Pairs[static_cast<size_t>(selection.Count++)] = {c, 0};
+  expert.MagicSquare();
+  selection.Count = 0;
+  for (int c : {0, 3, 6})
+    selection.Pairs[static_cast<size_t>(selection.Count++)] = {c, 0};
+  ClueDefinitions::PanChoice choice;
+  ASSERT_TRUE(expert.PanSelection(choice));
+  expert.Pan(choice, choice.Position, {kNotEqual, kNotEqual, 0});
+  ASSERT_TRUE(Meets(set.Main[0].GridVar, kVarMagicSquare));
+  ASSERT_TRUE(Meets(set.Main[0].GridVar, kVarPanDigital));
+
+  auto read = std::make_unique<EngineContext>(host);
+  SudFileContent content;
+  const std::string bytes = WriteSudFile(*made, SudFileContent{});
+  ASSERT_TRUE(
+      ReadSudFile({reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()}, *read, content).Ok);
+  GridRecord &grid = read->Grids.Main[0];
+  EXPECT_EQ(grid.Lists.MagicSquares.Size(), 1);
+  EXPECT_EQ(grid.Lists.Pan.Size(), 1);
+  AppSettings app = DefaultSettings();
+  BoardInput input(*read, app, selection, feedback);
+  for (int c = 0; c < 81; ++c)
+    if (grid.Cells[c].Status == kStatusEmpty)
+      EXPECT_EQ(input.PlaceValue(0, c, read->Grids.RefTab[0].Cells[c].Value), 1) << c;
+  UpdatePossibles(*read, -1, -1, -1, 1);
+  EXPECT_EQ(CombinedGridState(*read, -1), kGridConsistent);
 }
 
 } // namespace
