@@ -107,10 +107,6 @@ private:
 };
 
 int LinkedSet::Run() {
-  for (int k = 0; k < count_; ++k) {
-    ClearGrid(ctx_, MainOf(ctx_, k), kResetAll);
-    MainOf(ctx_, k).GridVar = words_[static_cast<size_t>(k)];
-  }
   const bool unique = run_.Settings.UniqSolution == 1;
   const int attempts = std::max(1, run_.Settings.MaxIterGener * run_.Settings.UniqSolution);
   // A grid that cannot be filled around its partners ends the attempt early and cheaply: such
