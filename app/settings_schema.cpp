@@ -394,6 +394,25 @@ private:
   AbstractProfileStore &store_;
 };
 
+// A value edited in memory put under the rule a load would apply to it.
+class Repairer final : public SettingsVisitor {
+public:
+  void Int(std::string_view, std::string_view, int32_t &field, int32_t, IntRule rule) override {
+    field = rule.Apply(field);
+  }
+  void Percent(std::string_view, std::string_view, float &field, int32_t storedFallback,
+               PercentCheck check) override {
+    if (check == PercentCheck::InRange && !PercentInRange(field))
+      field = PercentFromStored(storedFallback);
+  }
+  void Fraction(std::string_view, std::string_view, double &field, int32_t) override {
+    if (field > kFractionHigh || field < 0)
+      field = kFractionReplacement;
+  }
+  void Text(std::string_view, std::string_view, std::string &, std::string_view, PathForm) override {}
+  void Word64(std::string_view, std::string_view, std::string_view, uint64_t &) override {}
+};
+
 // Challenge players: "DEFIPLAYER%3d..." with the index printed in three characters. The 32-bit
 // address is kept as its low 31 bits (IPLOW) and its top bit (IPHIGH, 0 or 1), so that neither
 // value is negative.
@@ -506,6 +525,11 @@ void LoadSettings(AbstractProfileStore &store, AppSettings &settings, SettingsLo
     settings.general.language = chosen;
     settings.defi.players = std::move(playersInUse);
   }
+}
+
+void RepairSettings(AppSettings &settings) {
+  Repairer repairer;
+  VisitSettings(settings, repairer);
 }
 
 bool SaveSettings(AbstractProfileStore &store, const AppSettings &settings) {

@@ -24,6 +24,10 @@ enum class SettingsLoad {
 void LoadSettings(AbstractProfileStore &store, AppSettings &settings,
                   SettingsLoad kind = SettingsLoad::StartUp);
 
+// Puts every value under the rule a load applies to it, as edits in memory must be before the
+// board reads them.
+void RepairSettings(AppSettings &settings);
+
 // Writes every key; the picture set, background and music file are stored relative to the start
 // directory, only local challenge players are kept (renumbered from 0). False when the store
 // could not be written.

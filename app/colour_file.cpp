@@ -1,0 +1,68 @@
+#include "app/colour_file.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+namespace quorbel {
+
+namespace {
+
+constexpr std::string_view kHeader = "// Sudoku Color is standard 0xBBGGRR";
+constexpr std::array<std::string_view, kBoardColourCount> kSlotNames = {
+    "ColorInit",    "ColorInput",        "ColorPoss",        "ColorFind",  "ColorSearch",
+    "ColorBad",     "ColorCaseBG",       "ColorSingleBG",    "ColorBadBG", "ColorCommentBG",
+    "ColorEcranBG", "ColorSeparationBG", "ColorHighlightBG", "ColorBorder"};
+constexpr size_t kLongestLine = 249;
+
+std::optional<ColorRef> HexColour(std::string_view line) {
+  line = line.substr(0, kLongestLine);
+  if (line.size() < 3 || line[0] != '0' || (line[1] != 'x' && line[1] != 'X'))
+    return std::nullopt;
+  ColorRef value = 0;
+  const auto [end, error] = std::from_chars(line.data() + 2, line.data() + line.size(), value, 16);
+  if (error != std::errc{} || end == line.data() + 2)
+    return std::nullopt;
+  return value;
+}
+
+} // namespace
+
+std::string WriteColourFile(const BoardColours &colours) {
+  std::string text(kHeader);
+  text += "\r\n";
+  for (size_t slot = 0; slot < kBoardColourCount; ++slot) {
+    std::array<char, 16> hex{};
+    std::snprintf(hex.data(), hex.size(), "0x%08x", colours.*BoardColourKeys[slot].field);
+    text += hex.data();
+    text += " //";
+    text += kSlotNames[slot];
+    text += "\r\n";
+  }
+  return text;
+}
+
+void ReadColourFile(std::string_view text, BoardColours &colours) {
+  auto nextLine = [&text]() -> std::optional<std::string_view> {
+    if (text.empty())
+      return std::nullopt;
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    return line;
+  };
+  nextLine(); // the comment, whatever it says
+  for (size_t slot = 0; slot < kBoardColourCount; ++slot) {
+    ColorRef &colour = colours.*BoardColourKeys[slot].field;
+    const std::optional<std::string_view> line = nextLine();
+    if (const std::optional<ColorRef> read = line ? HexColour(*line) : std::nullopt)
+      colour = *read;
+    else if (slot > 0)
+      colour = colours.*BoardColourKeys[slot - 1].field;
+  }
+}
+
+} // namespace quorbel

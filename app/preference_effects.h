@@ -1,0 +1,28 @@
+// What a preference page's live edits reach besides the settings: the board, the sheet's
+// dependent controls, the profile dialog, the macro recorder, the settings store, the log and
+// the shell. The Qt sheet implements it; tests fake it.
+#pragma once
+
+#include <string>
+
+#include "engine/host.h"
+
+namespace quorbel {
+
+class PreferenceEffects {
+public:
+  virtual ~PreferenceEffects() = default;
+  virtual void RedrawBoard() = 0;
+  // The enabling of controls that depend on others, then a repaint.
+  virtual void UpdatePreferenceControls() = 0;
+  // The profile dialog shows no profile as current any more.
+  virtual void ClearMagicSelection() = 0;
+  virtual void RecordStep(const RecordedAction &step) = 0;
+  virtual void SaveSettings() = 0;
+  // The profile dialog reads its list again from the profile folder.
+  virtual void FillMagicList() = 0;
+  virtual void ClearLogFile() = 0;
+  virtual void OpenWithShell(const std::string &path) = 0;
+};
+
+} // namespace quorbel
