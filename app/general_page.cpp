@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/log_file.h"
+#include "app/preference_steps.h"
 #include "app/settings_schema.h"
 #include "app/timeout_table.h"
 #include "files/script_words.h"
@@ -12,13 +13,6 @@
 namespace quorbel {
 
 namespace {
-
-RecordedAction SwitchStep(std::string_view word, bool on) {
-  RecordedAction step{.Code = kMacroPref};
-  step.Strings[0] = std::string(word);
-  step.Strings[1] = on ? "Y" : "N";
-  return step;
-}
 
 int ClampIndex(int index) { return index < 0 ? 0 : index >= kTimeoutEntries ? kTimeoutEntries - 1 : index; }
 
@@ -47,7 +41,7 @@ void GeneralPage::SetLastOpen(bool on) {
 void GeneralPage::SetPosLoad(bool on) {
   Values.PosLoad = on;
   settings_.general.posLoad = on ? 1 : 0;
-  effects_.RecordStep(SwitchStep("POSLOAD", on));
+  effects_.RecordStep(SwitchStep(kMacroPref, "POSLOAD", on));
 }
 
 void GeneralPage::SetAskToBeSaved(bool on) {
@@ -64,7 +58,7 @@ void GeneralPage::SetUniqSolution(bool on) {
 void GeneralPage::SetPrefLoad(bool on) {
   Values.PrefLoad = on;
   settings_.general.prefLoad = on ? 1 : 0;
-  effects_.RecordStep(SwitchStep("PREFLOAD", on));
+  effects_.RecordStep(SwitchStep(kMacroPref, "PREFLOAD", on));
 }
 
 void GeneralPage::SetLog(bool on) {

@@ -12,7 +12,8 @@ namespace quorbel {
 class PreferenceEffects {
 public:
   virtual ~PreferenceEffects() = default;
-  virtual void RedrawBoard() = 0;
+  // `relayout`: the board's areas may have changed size as well.
+  virtual void RedrawBoard(bool relayout) = 0;
   // The enabling of controls that depend on others, then a repaint.
   virtual void UpdatePreferenceControls() = 0;
   // The profile dialog shows no profile as current any more.
@@ -23,6 +24,16 @@ public:
   virtual void FillMagicList() = 0;
   virtual void ClearLogFile() = 0;
   virtual void OpenWithShell(const std::string &path) = 0;
+  // A line of the message panel.
+  virtual void PostMessage(const std::string &line) = 0;
+  // The board reloads its background picture at its next layout.
+  virtual void ReloadBackground() = 0;
+  // A picture of the background folder at random, "" when there is none.
+  virtual std::string PickRandomBackground() = 0;
+  // The periodic background change starts counting again (and may change the picture).
+  virtual void RestartBackgroundRotation() = 0;
+  // The player's pick of a background picture; "" when cancelled.
+  virtual std::string ChooseBackgroundFile(const std::string &folder) = 0;
 };
 
 } // namespace quorbel

@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "app/cell_page.h"
 #include "app/colour_file.h"
 #include "app/general_page.h"
+#include "app/grid_page.h"
 #include "app/settings_schema.h"
 #include "app/timeout_table.h"
+#include "files/script_words.h"
 #include "platform/paths.h"
 
 namespace quorbel {
@@ -16,7 +19,7 @@ namespace {
 
 class FakeEffects final : public PreferenceEffects {
 public:
-  void RedrawBoard() override { ++Redraws; }
+  void RedrawBoard(bool relayout) override { Redraws.push_back(relayout); }
   void UpdatePreferenceControls() override { ++ControlUpdates; }
   void ClearMagicSelection() override { ++ProfileClears; }
   void RecordStep(const RecordedAction &step) override { Steps.push_back(step); }
@@ -24,8 +27,20 @@ public:
   void FillMagicList() override { ++ProfileFills; }
   void ClearLogFile() override { ++LogClears; }
   void OpenWithShell(const std::string &path) override { Opened.push_back(path); }
+  void PostMessage(const std::string &line) override { Lines.push_back(line); }
+  void ReloadBackground() override { ++Reloads; }
+  std::string PickRandomBackground() override { return RandomPicture; }
+  void RestartBackgroundRotation() override { ++Rotations; }
+  std::string ChooseBackgroundFile(const std::string &folder) override {
+    Folders.push_back(folder);
+    return Chosen;
+  }
 
-  int Redraws = 0, ControlUpdates = 0, ProfileClears = 0, Saves = 0, ProfileFills = 0, LogClears = 0;
+  std::vector<bool> Redraws;
+  std::vector<std::string> Lines, Folders;
+  std::string RandomPicture, Chosen;
+  int Reloads = 0, Rotations = 0;
+  int ControlUpdates = 0, ProfileClears = 0, Saves = 0, ProfileFills = 0, LogClears = 0;
   std::vector<RecordedAction> Steps;
   std::vector<std::string> Opened;
 };
@@ -46,7 +61,7 @@ TEST(TimeoutTable, EachLimitShowsTheFirstEntryAtLeastAsLong) {
   EXPECT_EQ(TimeoutText(20, false, TimeoutList::Search), "");
 }
 
-class GeneralPageTest : public ::testing::Test {
+class PreferencePageTest : public ::testing::Test {
 protected:
   void SetUp() override {
     previous_ = StartDirectory();
@@ -60,7 +75,7 @@ protected:
   std::string previous_;
 };
 
-TEST_F(GeneralPageTest, TheListsShowTheStoredLimitsAndStoreTheirEntries) {
+TEST_F(PreferencePageTest, TheListsShowTheStoredLimitsAndStoreTheirEntries) {
   settings.parameter.genereTimeOver = 510;
   settings.parameter.timeOver = -1;
   page.LoadPageFromSettings();
@@ -72,7 +87,7 @@ TEST_F(GeneralPageTest, TheListsShowTheStoredLimitsAndStoreTheirEntries) {
   EXPECT_EQ(settings.parameter.timeOver, -1);
 }
 
-TEST_F(GeneralPageTest, NumbersOutsideTheirRangeNeverReachTheSettings) {
+TEST_F(PreferencePageTest, NumbersOutsideTheirRangeNeverReachTheSettings) {
   page.SetPrintSize(0.0f);
   EXPECT_FLOAT_EQ(settings.general.printSize, 1.0f);
   EXPECT_FLOAT_EQ(page.Values.PrintSize, 1.0f);
@@ -84,7 +99,7 @@ TEST_F(GeneralPageTest, NumbersOutsideTheirRangeNeverReachTheSettings) {
   EXPECT_EQ(settings.general.maxIterGener, 7);
 }
 
-TEST_F(GeneralPageTest, SwitchesStoreAtOnceAndRecordTheirSteps) {
+TEST_F(PreferencePageTest, SwitchesStoreAtOnceAndRecordTheirSteps) {
   page.SetPosLoad(true);
   EXPECT_EQ(settings.general.posLoad, 1);
   ASSERT_EQ(effects.Steps.size(), 1u);
@@ -101,7 +116,7 @@ TEST_F(GeneralPageTest, SwitchesStoreAtOnceAndRecordTheirSteps) {
   EXPECT_EQ(effects.Saves, 0);
 }
 
-TEST_F(GeneralPageTest, StandardDirectoriesResetTheSevenFoldersAndSaveAtOnce) {
+TEST_F(PreferencePageTest, StandardDirectoriesResetTheSevenFoldersAndSaveAtOnce) {
   settings.directory.background = "/elsewhere/pictures/";
   page.SetStandardDirectories(false);
   EXPECT_EQ(settings.directory.background, "/elsewhere/pictures/");
@@ -114,6 +129,85 @@ TEST_F(GeneralPageTest, StandardDirectoriesResetTheSevenFoldersAndSaveAtOnce) {
   EXPECT_EQ(effects.ProfileFills, 1);
   page.OpenLog();
   EXPECT_EQ(effects.Opened, std::vector<std::string>{"/start/Quorbel.sudlog"});
+}
+
+TEST_F(PreferencePageTest, TheCellModeIsChosenByItsPictureAndTheAreasRepaintAsTheyChange) {
+  CellPage cell(settings, effects);
+  cell.ChooseMode(2);
+  EXPECT_EQ(settings.general.probType, 2);
+  EXPECT_EQ(cell.PictureMode, 2);
+  EXPECT_EQ(effects.Steps.back().Code, kMacroPrefCell);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "MAT");
+  settings.general.probType = 0;
+  cell.LoadPageFromSettings();
+  EXPECT_EQ(cell.Values.Mode, 0);
+  EXPECT_EQ(cell.PictureMode, 2); // a reload leaves the pictures
+  cell.SetSwitch(CellPageSwitch::Comment, true);
+  cell.SetSwitch(CellPageSwitch::MatAll, false);
+  EXPECT_EQ(settings.general.displayComment, 1);
+  EXPECT_EQ(effects.Redraws, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(effects.Steps.back().Strings[0], "MATALL");
+  EXPECT_EQ(effects.Steps.back().Strings[1], "N");
+  EXPECT_EQ(effects.ProfileClears, 3);
+}
+
+TEST_F(PreferencePageTest, ColourSeparationAndBlackBarsClearEachOther) {
+  GridPage grid(settings, effects);
+  settings.general.blockBars = 1;
+  grid.LoadPageFromSettings();
+  grid.SetSwitch(GridPageSwitch::BlockLimit, true);
+  EXPECT_EQ(settings.general.blockBars, 0);
+  EXPECT_FALSE(grid.Values.BlockBars);
+  grid.SetSwitch(GridPageSwitch::BlockLimit, false); // unticked: the bars stay off
+  EXPECT_EQ(settings.general.blockBars, 0);
+  grid.SetSwitch(GridPageSwitch::BlockBars, true);
+  EXPECT_EQ(settings.general.blockLimit, 0);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "BLOCKBAR");
+}
+
+TEST_F(PreferencePageTest, TheSlidersStoreOnlyWhenMovedAndTheDelayOnlyWithTheRandomChange) {
+  GridPage grid(settings, effects);
+  settings.general.transparency = 128;
+  settings.general.delayBgImage = 2;
+  grid.LoadPageFromSettings();
+  EXPECT_EQ(settings.general.transparency, 128); // showing the page stores nothing
+  EXPECT_EQ(grid.Values.Delay, 18);
+  grid.MoveTransparency(100);
+  EXPECT_EQ(settings.general.transparency, 255);
+  grid.ReleaseTransparency();
+  EXPECT_EQ(effects.Steps.back().Ints[0], 255);
+
+  settings.general.bgRandom = 0;
+  grid.LoadPageFromSettings();
+  grid.ReleaseDelay(50);
+  EXPECT_EQ(settings.general.delayBgImage, 2);
+  EXPECT_TRUE(effects.Lines.empty());
+  grid.Values.BgRandom = true;
+  settings.general.language = Language::English;
+  grid.ReleaseDelay(50);
+  EXPECT_EQ(settings.general.delayBgImage, 5);
+  EXPECT_EQ(effects.Lines.back(), "Background Image Randomly every 20 (mn)");
+  grid.ReleaseDelay(100);
+  EXPECT_EQ(settings.general.delayBgImage, 11);
+  EXPECT_EQ(effects.Lines.back(), "Background Image Changed when generated");
+  EXPECT_EQ(effects.Rotations, 2);
+}
+
+TEST_F(PreferencePageTest, ACancelledPictureChoiceRemovesThePictureAndTheRandomChange) {
+  GridPage grid(settings, effects);
+  settings.general.bgRandom = 1;
+  settings.general.standarDir = 0;
+  effects.Chosen = "/pictures/sea.jpg";
+  grid.ChooseBackgroundImage();
+  EXPECT_EQ(settings.general.backgroundImage, "/pictures/sea.jpg");
+  EXPECT_EQ(settings.directory.background, "/pictures/");
+  EXPECT_EQ(grid.Values.ShownName, "sea.jpg");
+  EXPECT_EQ(settings.general.bgRandom, 0);
+  effects.Chosen.clear();
+  grid.ChooseBackgroundImage();
+  EXPECT_EQ(settings.general.backgroundImage, "");
+  EXPECT_EQ(settings.directory.background, "/pictures/");
+  EXPECT_EQ(effects.Reloads, 2);
 }
 
 TEST(ColourFile, TheDefaultsWriteTheExactFileAndReadBack) {
