@@ -4,7 +4,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/picture_order.h"
 #include "engine/host.h"
 
 namespace quorbel {
@@ -34,6 +36,17 @@ public:
   virtual void RestartBackgroundRotation() = 0;
   // The player's pick of a background picture; "" when cancelled.
   virtual std::string ChooseBackgroundFile(const std::string &folder) = 0;
+  // The cell pictures: a set loaded by name or path in an order (false when it cannot be), the
+  // order the board shows them in, the set files of the pictures folder in listing order, and
+  // the player's pick of a set file ("" when cancelled).
+  virtual bool LoadPictureSet(const std::string &set, PictureOrderMode mode) = 0;
+  virtual PictureOrder CurrentPictureOrder() = 0;
+  virtual void SetPictureOrder(const PictureOrder &order) = 0;
+  virtual std::vector<std::string> PictureSetFiles() = 0;
+  virtual std::string ChoosePictureSetFile(const std::string &folder) = 0;
+  // The cursors that carry the values, and the page's sample cell, drawn again.
+  virtual void BuildValueCursors() = 0;
+  virtual void DrawSymbolPreview() = 0;
 };
 
 } // namespace quorbel

@@ -8,8 +8,10 @@
 #include "app/cell_page.h"
 #include "app/colour_file.h"
 #include "app/general_page.h"
+#include "app/geometry_page.h"
 #include "app/grid_page.h"
 #include "app/settings_schema.h"
+#include "app/text_page.h"
 #include "app/timeout_table.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
@@ -36,6 +38,22 @@ public:
     return Chosen;
   }
 
+  bool LoadPictureSet(const std::string &set, PictureOrderMode mode) override {
+    Loaded.push_back(set);
+    LoadModes.push_back(mode);
+    return set != "broken.ani";
+  }
+  PictureOrder CurrentPictureOrder() override { return Order; }
+  void SetPictureOrder(const PictureOrder &order) override { Order = order; }
+  std::vector<std::string> PictureSetFiles() override { return SetFiles; }
+  std::string ChoosePictureSetFile(const std::string &) override { return Chosen; }
+  void BuildValueCursors() override { ++CursorBuilds; }
+  void DrawSymbolPreview() override {}
+
+  std::vector<std::string> Loaded, SetFiles;
+  std::vector<PictureOrderMode> LoadModes;
+  PictureOrder Order{};
+  int CursorBuilds = 0;
   std::vector<bool> Redraws;
   std::vector<std::string> Lines, Folders;
   std::string RandomPicture, Chosen;
@@ -208,6 +226,62 @@ TEST_F(PreferencePageTest, ACancelledPictureChoiceRemovesThePictureAndTheRandomC
   EXPECT_EQ(settings.general.backgroundImage, "");
   EXPECT_EQ(settings.directory.background, "/pictures/");
   EXPECT_EQ(effects.Reloads, 2);
+}
+
+TEST_F(PreferencePageTest, GeometryValuesRecordEachKeystrokeAndKeepToTheirRules) {
+  GeometryPage geometry(settings, effects);
+  geometry.SetValue(0, 4);
+  geometry.SetValue(0, 45);
+  EXPECT_EQ(settings.general.longCase, 45);
+  ASSERT_EQ(effects.Steps.size(), 2u);
+  EXPECT_EQ(effects.Steps[0].Strings[0], "DX");
+  EXPECT_EQ(effects.Steps[0].Ints[0], 4);
+  EXPECT_EQ(effects.Steps[1].Ints[0], 45);
+  geometry.SetValue(0, -3); // a cell of no size never reaches the painter
+  EXPECT_GE(settings.general.longCase, 1);
+  EXPECT_EQ(geometry.Values[0], settings.general.longCase);
+  geometry.SetValue(8, 7);
+  EXPECT_EQ(settings.general.borderBlock, 7);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "BDB");
+}
+
+TEST_F(PreferencePageTest, TheTextPageOffersTheModesTheShapeAllowsAndStepsRoundTheSets) {
+  constexpr int kNine = 5, kSixteen = 8;
+  EXPECT_FALSE(DisplayModeOffered(2, kNine));
+  EXPECT_TRUE(DisplayModeOffered(0, kNine));
+  EXPECT_FALSE(DisplayModeOffered(0, kSixteen));
+  EXPECT_TRUE(DisplayModeOffered(2, kSixteen));
+  EXPECT_TRUE(DisplayModeOffered(3, kSixteen));
+
+  TextPage text(settings, effects);
+  effects.SetFiles = {"Animals.ani", "Domino.ani", "Kids.ani"};
+  settings.general.imageName = "/start/ANIMALS.ANI";
+  text.StepPictureSet(false); // before the first: the last
+  EXPECT_EQ(settings.general.imageName, "Kids.ani");
+  EXPECT_EQ(text.Values.SetTitle, "Kids");
+  text.StepPictureSet(true); // after the last: the first
+  EXPECT_EQ(settings.general.imageName, "Animals.ani");
+  EXPECT_EQ(effects.LoadModes.back(), PictureOrderMode::Identity);
+  EXPECT_EQ(effects.Steps.back().Code, kMacroPrefAnim);
+  effects.SetFiles = {"broken.ani"};
+  text.StepPictureSet(true);
+  EXPECT_EQ(settings.general.imageName, "Animals.ani"); // a set that cannot load changes nothing
+}
+
+TEST_F(PreferencePageTest, TheTextPagesCancelPutsBackThePictureOrderItFound) {
+  TextPage text(settings, effects);
+  effects.Order[0] = 7;
+  text.LoadPageFromSettings();
+  settings.general.imageName = "Animals.ani";
+  text.ShufflePictures();
+  EXPECT_EQ(effects.LoadModes.back(), PictureOrderMode::Shuffle);
+  EXPECT_EQ(effects.Steps.back().Code, kMacroClick);
+  effects.Order[0] = 3;
+  text.Cancel();
+  EXPECT_EQ(effects.Order[0], 7);
+  text.ChooseMode(3);
+  EXPECT_EQ(settings.general.gridCurrDisp, 3);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "CARTOON");
 }
 
 TEST(ColourFile, TheDefaultsWriteTheExactFileAndReadBack) {
