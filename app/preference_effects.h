@@ -3,11 +3,13 @@
 // the shell. The Qt sheet implements it; tests fake it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/picture_order.h"
 #include "engine/host.h"
+#include "platform/colour_word.h"
 
 namespace quorbel {
 
@@ -47,6 +49,13 @@ public:
   // The cursors that carry the values, and the page's sample cell, drawn again.
   virtual void BuildValueCursors() = 0;
   virtual void DrawSymbolPreview() = 0;
+  // The colour chooser from `start`; none when cancelled.
+  virtual std::optional<ColorRef> ChooseColour(ColorRef start) = 0;
+  // The player's pick of a ".col" file to read (`save` false) or to write; "" when cancelled.
+  virtual std::string ChooseColourFile(bool save) = 0;
+  // The board's colours written to the store.
+  virtual void SaveColours() = 0;
+  virtual void HideSheet() = 0;
 };
 
 } // namespace quorbel

@@ -10,6 +10,7 @@
 #include "app/general_page.h"
 #include "app/geometry_page.h"
 #include "app/grid_page.h"
+#include "app/preference_sheet.h"
 #include "app/settings_schema.h"
 #include "app/text_page.h"
 #include "app/timeout_table.h"
@@ -49,6 +50,14 @@ public:
   std::string ChoosePictureSetFile(const std::string &) override { return Chosen; }
   void BuildValueCursors() override { ++CursorBuilds; }
   void DrawSymbolPreview() override {}
+  std::optional<ColorRef> ChooseColour(ColorRef) override { return Colour; }
+  std::string ChooseColourFile(bool) override { return ColourPath; }
+  void SaveColours() override { ++ColourSaves; }
+  void HideSheet() override { ++Hides; }
+
+  std::optional<ColorRef> Colour;
+  std::string ColourPath;
+  int ColourSaves = 0, Hides = 0;
 
   std::vector<std::string> Loaded, SetFiles;
   std::vector<PictureOrderMode> LoadModes;
@@ -282,6 +291,62 @@ TEST_F(PreferencePageTest, TheTextPagesCancelPutsBackThePictureOrderItFound) {
   text.ChooseMode(3);
   EXPECT_EQ(settings.general.gridCurrDisp, 3);
   EXPECT_EQ(effects.Steps.back().Strings[0], "CARTOON");
+}
+
+TEST_F(PreferencePageTest, CancelGivesBackTheStateTheSheetOpenedWith) {
+  BoardColours colours = DefaultColours();
+  settings.defi.defiInhibit = 0; // a challenge on
+  settings.general.cellSquare = 0;
+  effects.Order[0] = 9;
+  PreferenceSheet sheet(settings, colours, effects);
+  sheet.Open();
+  EXPECT_EQ(effects.Saves, 1);
+  sheet.Grid.SetSwitch(GridPageSwitch::CellSquare, true);
+  EXPECT_EQ(settings.general.cellSquare, 1);
+  sheet.Geometry.SetValue(0, 80);
+  effects.Colour = 0x123456;
+  sheet.Colour.ClickSwatch(5);
+  EXPECT_EQ(colours.ColBad, 0x123456u);
+  effects.Order[0] = 4; // a shuffle
+  sheet.Cancel();
+  EXPECT_EQ(settings.general.cellSquare, 0);
+  EXPECT_EQ(settings.general.longCase, DefaultSettings().general.longCase);
+  EXPECT_EQ(colours.ColBad, DefaultColours().ColBad);
+  EXPECT_EQ(effects.Order[0], 9);
+  EXPECT_EQ(settings.defi.defiInhibit, 0);
+  EXPECT_EQ(effects.Hides, 1);
+}
+
+TEST_F(PreferencePageTest, OkKeepsWhatChangedElsewhereWhileTheSheetWasOpen) {
+  BoardColours colours = DefaultColours();
+  PreferenceSheet sheet(settings, colours, effects);
+  sheet.Open();
+  sheet.Cell.ChooseMode(2);
+  settings.general.probType = 1; // the Display menu, while the sheet is open
+  settings.general.delayBgImage = 2;
+  sheet.Ok();
+  EXPECT_EQ(settings.general.probType, 1);
+  EXPECT_EQ(settings.general.delayBgImage, 2); // no slider drift
+  EXPECT_EQ(effects.ColourSaves, 1);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "PREFERENCE");
+  EXPECT_EQ(effects.Steps.back().Strings[1], "N");
+}
+
+TEST_F(PreferencePageTest, ASwatchOpensTheChooserAndTheDefaultsComeBackWithoutOne) {
+  BoardColours colours = DefaultColours();
+  ColourPage page(colours, effects);
+  page.LoadColours();
+  effects.Colour.reset(); // cancelled: still stored and repainted
+  page.ClickSwatch(0);
+  EXPECT_EQ(effects.Redraws.size(), 1u);
+  page.ClickSwatch(-1); // beside every swatch
+  EXPECT_EQ(effects.Redraws.size(), 1u);
+  effects.Colour = 0xABCDEF;
+  page.ClickSwatch(13);
+  EXPECT_EQ(colours.ColBorder, 0xABCDEFu);
+  page.SetDefaultColours();
+  EXPECT_EQ(colours.ColBorder, DefaultColours().ColBorder);
+  EXPECT_FALSE(page.LoadColourFile()); // no file chosen
 }
 
 TEST(ColourFile, TheDefaultsWriteTheExactFileAndReadBack) {

@@ -1,0 +1,46 @@
+// The preference sheet's plain part: its six display pages, what opening, OK and Cancel do. Every
+// edit reaches the settings at once; OK saves them; Cancel gives back the settings, colours and
+// picture order the sheet opened with.
+#pragma once
+
+#include <memory>
+
+#include "app/app_settings.h"
+#include "app/cell_page.h"
+#include "app/colour_page.h"
+#include "app/colours.h"
+#include "app/general_page.h"
+#include "app/geometry_page.h"
+#include "app/grid_page.h"
+#include "app/preference_effects.h"
+#include "app/text_page.h"
+
+namespace quorbel {
+
+class PreferenceSheet {
+public:
+  PreferenceSheet(AppSettings &settings, BoardColours &colours, PreferenceEffects &effects);
+
+  GeneralPage General;
+  CellPage Cell;
+  GridPage Grid;
+  GeometryPage Geometry;
+  ColourPage Colour;
+  TextPage Text;
+
+  // Shown: the state to come back to is kept and saved, and the pages show the settings.
+  void Open();
+  // The pages that follow the settings read them again (the colour page keeps its slots).
+  void RefreshPages();
+  void Ok();
+  void Cancel();
+
+private:
+  AppSettings &settings_;
+  BoardColours &colours_;
+  PreferenceEffects &effects_;
+  std::unique_ptr<AppSettings> openedSettings_;
+  BoardColours openedColours_{};
+};
+
+} // namespace quorbel
