@@ -28,6 +28,10 @@ public:
   virtual void CheckEndOfGame() = 0;
   // The background picture changed in the settings: the next layout loads it.
   virtual void ReloadBackground() = 0;
+  // The value cursors again, after the symbols or the picture set changed.
+  virtual void BuildValueCursors() = 0;
+  // The periodic background change counts again from now, and may change the picture.
+  virtual void RotateBackgroundImage() = 0;
 
   // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
   // the game is marked finished.

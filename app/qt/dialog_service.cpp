@@ -1,5 +1,6 @@
 #include "app/qt/dialog_service.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <cstdio>
 
@@ -20,6 +21,11 @@ QString WidgetDialogService::OpenFileName(QWidget *parent, const FileDialogReque
 
 QString WidgetDialogService::SaveFileName(QWidget *parent, const FileDialogRequest &request) {
   return QFileDialog::getSaveFileName(parent, request.caption, request.directory, request.filter);
+}
+
+QColor WidgetDialogService::ChooseColour(QWidget *parent, const QColor &start) {
+  // QColorDialog keeps its custom colours for the life of the program.
+  return QColorDialog::getColor(start, parent, QString(), QColorDialog::DontUseNativeDialog);
 }
 
 void ScriptedDialogService::AnswerDialog(const QString &objectName, DialogAnswer answer) {
@@ -89,4 +95,17 @@ QString ScriptedDialogService::OpenFileName(QWidget *, const FileDialogRequest &
 
 QString ScriptedDialogService::SaveFileName(QWidget *, const FileDialogRequest &request) {
   return NextFileName(QStringLiteral("save ") + request.caption);
+}
+
+void ScriptedDialogService::AnswerColour(const QColor &colour) { colourAnswers_.push_back(colour); }
+
+QColor ScriptedDialogService::ChooseColour(QWidget *, const QColor &start) {
+  QColor colour;
+  if (!colourAnswers_.empty()) {
+    colour = colourAnswers_.front();
+    colourAnswers_.pop_front();
+  }
+  Note(QStringLiteral("colour ") + start.name(),
+       colour.isValid() ? colour.name() : QStringLiteral("cancelled"));
+  return colour;
 }

@@ -3,6 +3,7 @@
 // nothing ever waits for a person who is not there.
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
@@ -36,6 +37,8 @@ public:
   // The chosen path, empty when cancelled.
   virtual QString OpenFileName(QWidget *parent, const FileDialogRequest &request) = 0;
   virtual QString SaveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+  // The colour chooser from `start`; an invalid colour when cancelled.
+  virtual QColor ChooseColour(QWidget *parent, const QColor &start) = 0;
 };
 
 // The dialogs on screen, waiting for the player.
@@ -45,6 +48,8 @@ public:
   QMessageBox::StandardButton MessageBox(QWidget *parent, const MessageBoxRequest &request) override;
   QString OpenFileName(QWidget *parent, const FileDialogRequest &request) override;
   QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
+  // The chooser's sixteen custom colours stay as the player left them while the program runs.
+  QColor ChooseColour(QWidget *parent, const QColor &start) override;
 };
 
 // Answers from a script: each dialog (by object name), message box and file dialog takes the
@@ -59,6 +64,7 @@ public:
   void AnswerDialog(const QString &objectName, DialogAnswer answer);
   void AnswerMessageBox(QMessageBox::StandardButton button);
   void AnswerFileName(const QString &path);
+  void AnswerColour(const QColor &colour);
   // Headless runs print every request and its answer on the error stream.
   void SetEcho(bool echo) { echo_ = echo; }
 
@@ -69,6 +75,7 @@ public:
   QMessageBox::StandardButton MessageBox(QWidget *parent, const MessageBoxRequest &request) override;
   QString OpenFileName(QWidget *parent, const FileDialogRequest &request) override;
   QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
+  QColor ChooseColour(QWidget *parent, const QColor &start) override;
 
 private:
   void Note(const QString &request, const QString &answer);
@@ -77,6 +84,7 @@ private:
   std::map<QString, std::deque<DialogAnswer>> dialogAnswers_;
   std::deque<QMessageBox::StandardButton> buttonAnswers_;
   std::deque<QString> fileAnswers_;
+  std::deque<QColor> colourAnswers_;
   QStringList asked_;
   bool echo_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/qt/generation_dialog.h"
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/method_panel.h"
+#include "app/qt/preference_window.h"
 #include "app/qt/start_routines.h"
 
 #include "app/qt/candidate_display.h"
@@ -17,6 +18,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterGridCommands(app);
   quorbel::RegisterGenerateCommands(app);
   RegisterMethodPanel(app);
+  RegisterPreferenceSheet(app);
   RegisterEmptyGridCommand(app);
   RegisterGenerationDialog(app);
   RegisterGridListDialog(app);

@@ -30,6 +30,8 @@ struct OutsideServices {
   // Listens for challenge players on the port; false when it could not.
   std::function<bool(int port)> startChallengeListen;
   std::function<bool()> loadQuellaboSites;
+  // Opens a file with the program the desktop gives it (the log, say); none: the desktop's own.
+  std::function<void(const std::string &path)> openWithShell;
   // Plays a macro file; false when it could not be played.
   std::function<bool(const std::string &path)> runMacroFile;
   // The board view's part of the engine's host.

@@ -130,7 +130,7 @@ public:
   void SymbolModeChanged() override;
   void StartBarAnimation(int value, int mode) override;
   // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
-  void BuildValueCursors();
+  void BuildValueCursors() override;
   // The number bar's pictures follow the picture order; one value's slot repainted.
   void SyncBarPictures();
   void RedrawBarSlot(int value);
@@ -217,7 +217,7 @@ private:
   void EndGame();
   void PaintClockPanel(QPainter &dc, int full);
   void BlinkFocusCell();
-  void RotateBackgroundImage();
+  void RotateBackgroundImage() override;
 
   ViewHost &app_;
   quorbel::FontTable fonts_;

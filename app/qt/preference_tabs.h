@@ -1,0 +1,119 @@
+// The six display pages of the preference sheet as thin Qt widgets over their plain pages: each
+// builds its controls in the player's language, shows the page's values (Refresh) and sends each
+// change to its page; the dialog picture is painted under them.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "app/preference_sheet.h"
+#include "platform/language.h"
+
+class CQuorbelApp;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+
+// What every tab shares: the dialog picture under its controls.
+class PreferenceTab : public QWidget {
+  Q_OBJECT
+public:
+  PreferenceTab(CQuorbelApp &app, QWidget *parent) : QWidget(parent), app_(app) {}
+  virtual void Refresh() = 0;
+  // The controls that depend on others.
+  virtual void UpdateControls() {}
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  CQuorbelApp &app_;
+};
+
+class CPrefPage1 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage1(CQuorbelApp &app, quorbel::GeneralPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void UpdateControls() override;
+
+private:
+  quorbel::GeneralPage &page_;
+  std::array<QCheckBox *, 7> boxes_{};
+  QLineEdit *attempts_ = nullptr;
+  QLineEdit *printSize_ = nullptr;
+  QComboBox *generation_ = nullptr;
+  QComboBox *search_ = nullptr;
+};
+
+class CPrefPage2 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage2(CQuorbelApp &app, quorbel::CellPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void UpdateControls() override;
+
+private:
+  quorbel::CellPage &page_;
+  std::array<QRadioButton *, 4> modes_{};
+  std::array<QCheckBox *, 7> boxes_{};
+};
+
+class CPrefPage3 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage3(CQuorbelApp &app, quorbel::GridPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void UpdateControls() override;
+
+private:
+  quorbel::GridPage &page_;
+  std::array<QCheckBox *, 7> boxes_{};
+  QCheckBox *random_ = nullptr;
+  QSlider *transparency_ = nullptr;
+  QSlider *delay_ = nullptr;
+  QLabel *name_ = nullptr;
+};
+
+class CPrefPage4 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage4(CQuorbelApp &app, quorbel::GeometryPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void UpdateControls() override;
+
+private:
+  quorbel::GeometryPage &page_;
+  std::array<QLineEdit *, 9> edits_{};
+};
+
+class CPrefPage5 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage5(CQuorbelApp &app, quorbel::ColourPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+
+private:
+  quorbel::ColourPage &page_;
+  std::array<QWidget *, 14> swatches_{};
+};
+
+class CPrefPage6 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage6(CQuorbelApp &app, quorbel::TextPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void UpdateControls() override;
+  void DrawSymbolPreview();
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  quorbel::TextPage &page_;
+  std::array<QRadioButton *, 4> modes_{};
+  std::array<QCheckBox *, 5> boxes_{};
+  QLabel *title_ = nullptr;
+  QLabel *preview_ = nullptr;
+};

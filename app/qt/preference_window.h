@@ -1,0 +1,51 @@
+// CPreference, the modeless preference sheet: its display pages as tabs (General, Text, Cell,
+// Grid, Geometry, Colours), every change live on the board, OK to keep the changes and Cancel to
+// give back the state the sheet opened with. F6 shows and hides it.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+#include "app/preference_sheet.h"
+#include "platform/language.h"
+
+class CQuorbelApp;
+class PreferenceTab;
+class QTabWidget;
+class QPushButton;
+
+class CPreference final : public QDialog {
+  Q_OBJECT
+public:
+  CPreference(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+  ~CPreference() override;
+
+  quorbel::PreferenceSheet &Sheet() { return *sheet_; }
+  QTabWidget *Tabs() const { return tabs_; }
+  QPushButton *OkButton() const { return ok_; }
+  QPushButton *CancelButton() const { return cancel_; }
+  // RefreshPreferencePages: every page from the settings, into its controls.
+  void RefreshPages();
+  // UpdatePreferenceControls: the controls that depend on others, then the board.
+  void UpdateControls();
+
+protected:
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+  // Escape and the window's close button are Cancel.
+  void reject() override;
+
+private:
+  class Effects;
+  CQuorbelApp &app_;
+  std::unique_ptr<Effects> effects_;
+  std::unique_ptr<quorbel::PreferenceSheet> sheet_;
+  QTabWidget *tabs_ = nullptr;
+  std::vector<PreferenceTab *> pages_;
+  QPushButton *ok_ = nullptr;
+  QPushButton *cancel_ = nullptr;
+};
+
+// Registers the sheet with the application's modeless panels, under the name F6 shows.
+void RegisterPreferenceSheet(CQuorbelApp &app);

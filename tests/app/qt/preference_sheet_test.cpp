@@ -1,0 +1,89 @@
+// The preference sheet in the running program: F6 shows its tabs; a box acts on the board at once
+// and is recorded; Cancel gives back the state of the opening, OK keeps what changed meanwhile;
+// a swatch goes through the colour chooser.
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/qt/display_toggles.h"
+#include "app/qt/preference_window.h"
+#include "files/macro_recorder.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+constexpr CommandId kPreferences = 32790;
+
+struct Sheet : FrameWithBoard {
+  using FrameWithBoard::FrameWithBoard;
+  CPreference &Window() const { return *static_cast<CPreference *>(app->Panels().Window(kPreferencePanel)); }
+  QCheckBox *Box(const QString &text) const {
+    for (QCheckBox *box : Window().findChildren<QCheckBox *>())
+      if (box->text() == text)
+        return box;
+    return nullptr;
+  }
+};
+
+} // namespace
+
+class PreferenceSheetTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void F6ShowsTheTabsAndABoxActsAtOnceUntilCancel() {
+    Sheet p(home_);
+    QVERIFY(p.started);
+    p.app->Settings().general.cellSquare = 0;
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    QVERIFY(p.Window().isVisible());
+    QTabWidget *tabs = p.Window().Tabs();
+    QStringList titles;
+    for (int i = 0; i < tabs->count(); ++i)
+      titles << tabs->tabText(i);
+    QCOMPARE(titles, QStringList({"General", "Text", "Cell", "Grid", "Geometry", "Colors Code"}));
+
+    QVERIFY(StartMacroRecording("square").ok);
+    QCheckBox *square = p.Box(QStringLiteral("Cells are Square"));
+    QVERIFY(square != nullptr);
+    square->click();
+    QCOMPARE(p.app->Settings().general.cellSquare, 1);
+    QCOMPARE(home_.ReadInt("GENERAL", "CELLSQUARE"), 0); // not saved before OK
+    p.Window().CancelButton()->click();
+    QCOMPARE(p.app->Settings().general.cellSquare, 0);
+    QVERIFY(!p.Window().isVisible());
+    QCOMPARE(RecordedSteps(home_, "square"), QStringList({"PREF;CELLSQUARE;Y", "AREA;PREFERENCE;N"}));
+  }
+
+  void OkKeepsAMenuChangeMadeWhileTheSheetWasOpen() {
+    Sheet p(home_);
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    p.app->Settings().general.probType = 1; // the Display menu's cell type
+    p.Window().OkButton()->click();
+    QCOMPARE(p.app->Settings().general.probType, 1);
+    QCOMPARE(home_.ReadInt("GENERAL", "PROBTYPE"), 1);
+  }
+
+  void ASwatchTakesTheChoosersColour() {
+    Sheet p(home_);
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    p.dialogs.AnswerColour(QColor(0x12, 0x34, 0x56));
+    p.Window().Sheet().Colour.ClickSwatch(5);
+    QCOMPARE(p.app->Colours().ColBad, MakeColorRef(0x12, 0x34, 0x56));
+    p.Window().OkButton()->click();
+    QCOMPARE(p.app->Colours().ColBad, MakeColorRef(0x12, 0x34, 0x56));
+  }
+};
+
+QTEST_MAIN(PreferenceSheetTest)
+#include "preference_sheet_test.moc"
