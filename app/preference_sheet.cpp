@@ -15,6 +15,7 @@ void PreferenceSheet::Open() {
   openedColours_ = colours_;
   effects_.SaveSettings();
   RefreshPages();
+  Cell.PictureMode = Cell.Values.Mode;
   Colour.LoadColours();
 }
 

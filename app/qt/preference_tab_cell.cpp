@@ -1,9 +1,11 @@
 // The Cell tab: the four ways an open cell shows its candidates, the board's side areas and the
 // matrix options.
-#include <QButtonGroup>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QRadioButton>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include "app/qt/dialog_text.h"
@@ -11,11 +13,75 @@
 
 using namespace quorbel;
 
+namespace {
+
+constexpr int kPictureWidth = 51;
+constexpr int kPictureHeight = 30;
+
+// A small cell drawn as the mode shows it: one value, the candidates in a line, the candidates in
+// a matrix, or candidates with one probable; framed in blue and lit when chosen.
+QPixmap CellModePicture(int mode, bool on) {
+  QPixmap picture(kPictureWidth, kPictureHeight);
+  picture.fill(on ? QColor(0xE8, 0xF0, 0xFF) : QColor(0xD8, 0xD8, 0xD8));
+  QPainter painter(&picture);
+  QFont font = painter.font();
+  const QColor ink = on ? QColor(0x00, 0x00, 0xBB) : QColor(0x70, 0x70, 0x70);
+  painter.setPen(ink);
+  switch (mode) {
+  case 0:
+    font.setPixelSize(20);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("5"));
+    break;
+  case 1:
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("1 2 5 8"));
+    break;
+  default:
+    font.setPixelSize(8);
+    painter.setFont(font);
+    for (int v = 1; v <= 9; ++v) {
+      const QRect box(8 + (v - 1) % 3 * 12, 1 + (v - 1) / 3 * 9, 12, 9);
+      if (mode == 3 && v == 5)
+        painter.fillRect(box, on ? QColor(0xFF, 0xC0, 0x40) : QColor(0xB0, 0xB0, 0xB0));
+      painter.drawText(box, Qt::AlignCenter, QString::number(v));
+    }
+    break;
+  }
+  painter.setPen(QPen(on ? QColor(0x00, 0x40, 0xFF) : QColor(0x80, 0x80, 0x80), on ? 2 : 1));
+  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+  return picture;
+}
+
+// A mode's picture, which a click chooses.
+class ModePicture final : public QLabel {
+public:
+  ModePicture(int mode, std::function<void(int)> chosen, QWidget *parent)
+      : QLabel(parent), mode_(mode), chosen_(std::move(chosen)) {
+    setCursor(Qt::PointingHandCursor);
+    Show(false);
+  }
+  void Show(bool on) { setPixmap(CellModePicture(mode_, on)); }
+
+protected:
+  void mouseReleaseEvent(QMouseEvent *event) override {
+    if (event->button() == Qt::LeftButton)
+      chosen_(mode_);
+  }
+
+private:
+  int mode_;
+  std::function<void(int)> chosen_;
+};
+
+} // namespace
+
 CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWidget *parent)
     : PreferenceTab(app, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *cell = new QGroupBox(DialogText(language, "Affichage Case", "Cell Display"), this);
-  auto *cellLayout = new QVBoxLayout(cell);
+  auto *cellLayout = new QGridLayout(cell);
   struct Text {
     std::string_view french, english;
   };
@@ -23,16 +89,21 @@ CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWid
                                       {"Valeurs Possibles en ligne:", "Possible Values in Line"},
                                       {"Valeurs Possibles en Matrice:", "Possible values in Matrix"},
                                       {"Possibles et Probables:", "Possibles and Probables:"}}};
-  auto *group = new QButtonGroup(this);
   for (int mode = 0; mode < kCellDisplayModes; ++mode) {
-    modes_[static_cast<size_t>(mode)] =
-        new QRadioButton(DialogText(language, modes[static_cast<size_t>(mode)].french,
-                                    modes[static_cast<size_t>(mode)].english),
-                         cell);
-    group->addButton(modes_[static_cast<size_t>(mode)], mode);
-    cellLayout->addWidget(modes_[static_cast<size_t>(mode)]);
+    const auto at = static_cast<size_t>(mode);
+    cellLayout->addWidget(new QLabel(DialogText(language, modes[at].french, modes[at].english), cell), mode,
+                          0);
+    auto *picture = new ModePicture(
+        mode,
+        [this](int chosen) {
+          page_.ChooseMode(chosen);
+          Refresh();
+        },
+        cell);
+    modes_[at] = picture;
+    cellLayout->addWidget(picture, mode, 1);
   }
-  connect(group, &QButtonGroup::idClicked, this, [this](int mode) { page_.ChooseMode(mode); });
+  cellLayout->setColumnStretch(2, 1);
   layout->addWidget(cell);
 
   const std::array<Text, 7> boxes = {{
@@ -62,8 +133,9 @@ CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWid
 
 void CPrefPage2::Refresh() {
   const CellPageValues &v = page_.Values;
-  // The mode shown is the one last chosen here or at the sheet's opening.
-  modes_[static_cast<size_t>(std::clamp(page_.PictureMode, 0, kCellDisplayModes - 1))]->setChecked(true);
+  // The pictures show the mode last chosen here, which a reload does not change.
+  for (int mode = 0; mode < kCellDisplayModes; ++mode)
+    static_cast<ModePicture *>(modes_[static_cast<size_t>(mode)])->Show(mode == page_.PictureMode);
   const std::array<bool, 7> ticked = {v.Lines,  v.Comment, v.BarArea, v.BarAreaIdem,
                                       v.MatAll, v.MatFond, v.MatAuto};
   for (size_t i = 0; i < boxes_.size(); ++i)

@@ -56,7 +56,7 @@ public:
 
 private:
   quorbel::CellPage &page_;
-  std::array<QRadioButton *, 4> modes_{};
+  std::array<QLabel *, 4> modes_{};
   std::array<QCheckBox *, 7> boxes_{};
 };
 
