@@ -28,8 +28,6 @@ public:
   virtual void CheckEndOfGame() = 0;
   // The background picture changed in the settings: the next layout loads it.
   virtual void ReloadBackground() = 0;
-  // The value cursors again, after the symbols or the picture set changed.
-  virtual void BuildValueCursors() = 0;
   // The periodic background change counts again from now, and may change the picture.
   virtual void RotateBackgroundImage() = 0;
 

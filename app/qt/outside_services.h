@@ -12,6 +12,8 @@
 #include "engine/cell_image.h"
 #include "files/sud_file_state.h"
 
+class QPainter;
+
 struct OutsideServices {
   // The board view, as the frame's central widget. None: a placeholder stands there.
   std::function<std::unique_ptr<QWidget>(QWidget *parent)> createView;
@@ -30,6 +32,9 @@ struct OutsideServices {
   // Listens for challenge players on the port; false when it could not.
   std::function<bool(int port)> startChallengeListen;
   std::function<bool()> loadQuellaboSites;
+  // The value 1 as the board draws it in a symbol mode (a picture in pictures mode), over the
+  // cell colour, for the preference sheet's sample.
+  std::function<void(QPainter &painter, const QRect &box, int symbolMode)> drawSymbolSample;
   // Opens a file with the program the desktop gives it (the log, say); none: the desktop's own.
   std::function<void(const std::string &path)> openWithShell;
   // Plays a macro file; false when it could not be played.

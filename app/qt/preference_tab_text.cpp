@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -43,8 +45,7 @@ CPrefPage6::CPrefPage6(CQuorbelApp &app, TextPage &page, Language language, QWid
   });
   preview_ = new QLabel(this);
   preview_->setFrameShape(QFrame::Box);
-  preview_->setAlignment(Qt::AlignCenter);
-  preview_->setMinimumSize(48, 48);
+  preview_->setFixedSize(48, 48);
   textLayout->addStretch();
   textLayout->addWidget(preview_);
   layout->addWidget(text);
@@ -119,11 +120,19 @@ void CPrefPage6::UpdateControls() {
   DrawSymbolPreview();
 }
 
-// The value 1 as the mode shows it; pictures show their set's title under the symbol.
+// The value 1 as the board draws it in the chosen mode, its picture in pictures mode.
 void CPrefPage6::DrawSymbolPreview() {
+  QPixmap sample(preview_->size());
+  sample.fill(Qt::white);
   const int mode = page_.Values.Mode;
-  const SymbolMode symbols = mode == kSymbolPictures ? kSymbolMixed : static_cast<SymbolMode>(mode);
-  preview_->setText(QString::fromStdString(ValueSymbolText(1, symbols)));
+  if (const auto &draw = app_.Services().drawSymbolSample) {
+    QPainter painter(&sample);
+    draw(painter, sample.rect().adjusted(1, 1, -1, -1), mode);
+  } else {
+    preview_->setText(QString::fromStdString(ValueSymbolText(1, static_cast<SymbolMode>(mode))));
+    return;
+  }
+  preview_->setPixmap(sample);
 }
 
 bool CPrefPage6::eventFilter(QObject *watched, QEvent *event) {

@@ -87,10 +87,10 @@ public:
         .toStdString();
   }
   void BuildValueCursors() override {
-    if (BoardWindow *board = app_.Board())
-      board->BuildValueCursors();
+    if (app_.Services().buildValueCursors)
+      app_.Services().buildValueCursors();
   }
-  void DrawSymbolPreview() override {}
+  void DrawSymbolPreview() override { sheet_.DrawSymbolPreview(); }
   std::optional<ColorRef> ChooseColour(ColorRef start) override {
     const QColor chosen = app_.Dialogs().ChooseColour(&sheet_, ToQColor(start));
     if (!chosen.isValid())
@@ -156,9 +156,14 @@ void CPreference::RefreshPages() {
 void CPreference::UpdateControls() {
   for (PreferenceTab *page : pages_)
     page->UpdateControls();
-  if (BoardWindow *board = app_.Board())
-    board->BuildValueCursors();
+  if (app_.Services().buildValueCursors)
+    app_.Services().buildValueCursors();
   app_.RedrawViewNow();
+}
+
+void CPreference::DrawSymbolPreview() {
+  for (PreferenceTab *page : pages_)
+    page->update();
 }
 
 void CPreference::showEvent(QShowEvent *event) {

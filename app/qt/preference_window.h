@@ -29,6 +29,8 @@ public:
   void RefreshPages();
   // UpdatePreferenceControls: the controls that depend on others, then the board.
   void UpdateControls();
+  // The Text tab's sample cell drawn again.
+  void DrawSymbolPreview();
 
 protected:
   void showEvent(QShowEvent *event) override;

@@ -1,4 +1,6 @@
 #include "view/qt/quorbel_view.h"
+#include "platform/qt/colour_ref.h"
+#include "view/qt/anim_painter.h"
 
 #include <QDesktopServices>
 #include <QPaintEvent>
@@ -333,6 +335,21 @@ void InstallBoardView(CQuorbelApp &app) {
   services.buildValueCursors = [] {
     if (CQuorbelView *view = GetCurrentView())
       view->BuildValueCursors();
+  };
+  services.drawSymbolSample = [&app](QPainter &painter, const QRect &box, int mode) {
+    CQuorbelView *view = GetCurrentView();
+    if (view == nullptr)
+      return;
+    const BoardColours &colours = app.Colours();
+    painter.fillRect(box, ToQColor(colours.ColBgCase));
+    CAnimGif sample;
+    SelectAnimSet(sample, 0, app.Engine().Settings.PictureOrder);
+    const AnimPaint paint{.Pictures = app.CellPictures(),
+                          .Fonts = view->Fonts(),
+                          .Symbols = static_cast<SymbolMode>(mode),
+                          .Ground = colours.ColBgCase};
+    DrawAnimCell(painter, sample, 0, false,
+                 CellRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1}, -1, paint);
   };
   services.startCellAnimation = [&app](CAnimGif &anim, int mode, int count) {
     SetAnimMode(anim, mode, count, app.CellPictures());

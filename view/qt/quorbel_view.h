@@ -130,7 +130,7 @@ public:
   void SymbolModeChanged() override;
   void StartBarAnimation(int value, int mode) override;
   // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
-  void BuildValueCursors() override;
+  void BuildValueCursors();
   // The number bar's pictures follow the picture order; one value's slot repainted.
   void SyncBarPictures();
   void RedrawBarSlot(int value);
