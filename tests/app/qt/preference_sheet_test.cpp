@@ -3,6 +3,7 @@
 // a swatch goes through the colour chooser.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -72,6 +73,20 @@ private slots:
     p.Window().OkButton()->click();
     QCOMPARE(p.app->Settings().general.probType, 1);
     QCOMPARE(home_.ReadInt("GENERAL", "PROBTYPE"), 1);
+  }
+
+  void WithAutomaticSizingOnlyTheBordersCanBeEdited() {
+    Sheet p(home_);
+    p.app->Settings().general.autoSize = 0;
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    QWidget *geometry = p.Window().Tabs()->widget(4);
+    const QList<QLineEdit *> edits = geometry->findChildren<QLineEdit *>();
+    QCOMPARE(edits.size(), 9);
+    QVERIFY(edits[0]->isEnabled());
+    p.Box(QStringLiteral("Automatic Grid Sizing"))->click();
+    QCOMPARE(p.app->Settings().general.autoSize, 1);
+    for (int i = 0; i < 9; ++i)
+      QCOMPARE(edits[i]->isEnabled(), i >= 7);
   }
 
   void ASwatchTakesTheChoosersColour() {
