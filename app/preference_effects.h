@@ -56,6 +56,13 @@ public:
   // The board's colours written to the store.
   virtual void SaveColours() = 0;
   virtual void HideSheet() = 0;
+  // The music player takes MUSIC/MUSICVOLUME and SILENT, the music dialog its slider.
+  virtual void ApplyMusicVolume() = 0;
+  // The player's pick of a music file, of a file whose folder is wanted; "" when cancelled.
+  virtual std::string ChooseMusicFile(const std::string &folder) = 0;
+  virtual std::string ChooseFolderFile(const std::string &folder) = 0;
+  // The challenge listens on the port.
+  virtual void StartChallengeListen(int32_t port) = 0;
 };
 
 } // namespace quorbel

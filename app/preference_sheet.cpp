@@ -7,8 +7,10 @@ namespace quorbel {
 
 PreferenceSheet::PreferenceSheet(AppSettings &settings, BoardColours &colours, PreferenceEffects &effects)
     : General(settings, effects), Cell(settings, effects), Grid(settings, effects),
-      Geometry(settings, effects), Colour(colours, effects), Text(settings, effects), settings_(settings),
-      colours_(colours), effects_(effects) {}
+      Geometry(settings, effects), Colour(colours, effects), Text(settings, effects),
+      Variants(settings, effects), Music(settings, effects), Directories(settings, effects),
+      Challenge(settings, effects), Scan(settings), settings_(settings), colours_(colours),
+      effects_(effects) {}
 
 void PreferenceSheet::Open() {
   openedSettings_ = std::make_unique<AppSettings>(settings_);
@@ -25,10 +27,17 @@ void PreferenceSheet::RefreshPages() {
   Grid.LoadPageFromSettings();
   Geometry.LoadPageFromSettings();
   Text.LoadPageFromSettings();
+  Variants.LoadPageFromSettings();
+  Music.LoadPageFromSettings();
+  Directories.LoadPageFromSettings();
+  Challenge.LoadPageFromSettings();
+  Scan.LoadPageFromSettings();
 }
 
 // The edits are in the settings already: OK only makes them last.
 void PreferenceSheet::Ok() {
+  Directories.Apply();
+  Challenge.Apply();
   Colour.StoreColours();
   effects_.SaveSettings();
   effects_.SaveColours();
@@ -46,6 +55,7 @@ void PreferenceSheet::Cancel() {
   }
   effects_.SaveSettings();
   effects_.SaveColours();
+  effects_.ApplyMusicVolume(); // the player too, not only the settings
   effects_.LoadPictureSet(settings_.general.imageName, PictureOrderMode::Keep);
   effects_.BuildValueCursors();
   RefreshPages();

@@ -1,6 +1,6 @@
-// The preference sheet's plain part: its six display pages, what opening, OK and Cancel do. Every
-// edit reaches the settings at once; OK saves them; Cancel gives back the settings, colours and
-// picture order the sheet opened with.
+// The preference sheet's plain part: its pages, what opening, OK and Cancel do. Every edit reaches
+// the settings at once but the folders' and the challenge's, which OK applies; OK saves; Cancel
+// gives back the settings, colours and picture order the sheet opened with.
 #pragma once
 
 #include <memory>
@@ -12,6 +12,7 @@
 #include "app/general_page.h"
 #include "app/geometry_page.h"
 #include "app/grid_page.h"
+#include "app/option_pages.h"
 #include "app/preference_effects.h"
 #include "app/text_page.h"
 
@@ -27,6 +28,11 @@ public:
   GeometryPage Geometry;
   ColourPage Colour;
   TextPage Text;
+  VariantOptionsPage Variants;
+  MusicPage Music;
+  DirectoryPage Directories;
+  ChallengePage Challenge;
+  ScanPage Scan;
 
   // Shown: the state to come back to is kept and saved, and the pages show the settings.
   void Open();

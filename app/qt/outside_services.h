@@ -29,6 +29,8 @@ struct OutsideServices {
   // Opens and plays a music file at a volume of 0..100; false when it could not.
   std::function<bool(const std::string &file, int volume)> playMusic;
   std::function<void()> closeMusic;
+  // The player takes MUSIC/MUSICVOLUME and SILENT again (and the music dialog its slider).
+  std::function<void()> applyMusicVolume;
   // Listens for challenge players on the port; false when it could not.
   std::function<bool(int port)> startChallengeListen;
   std::function<bool()> loadQuellaboSites;

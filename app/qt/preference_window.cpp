@@ -109,6 +109,27 @@ public:
     return chosen;
   }
   void HideSheet() override { app_.Panels().SetShown(kPreferencePanel, false); }
+  void ApplyMusicVolume() override {
+    if (app_.Services().applyMusicVolume)
+      app_.Services().applyMusicVolume();
+  }
+  std::string ChooseMusicFile(const std::string &folder) override {
+    return app_.Dialogs()
+        .OpenFileName(&sheet_,
+                      {QStringLiteral("Music"), QString::fromStdString(folder),
+                       QStringLiteral("Music Files Mp3 (*.mp3);;Music Files Wav (*.wav);;All Files (*)")})
+        .toStdString();
+  }
+  std::string ChooseFolderFile(const std::string &folder) override {
+    return app_.Dialogs()
+        .OpenFileName(
+            &sheet_, {QStringLiteral("Dir"), QString::fromStdString(folder), QStringLiteral("All Files (*)")})
+        .toStdString();
+  }
+  void StartChallengeListen(int32_t port) override {
+    if (app_.Services().startChallengeListen)
+      app_.Services().startChallengeListen(port);
+  }
 
 private:
   CQuorbelApp &app_;

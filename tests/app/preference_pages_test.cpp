@@ -14,6 +14,7 @@
 #include "app/settings_schema.h"
 #include "app/text_page.h"
 #include "app/timeout_table.h"
+#include "app/volume_table.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
 
@@ -54,6 +55,13 @@ public:
   std::string ChooseColourFile(bool) override { return ColourPath; }
   void SaveColours() override { ++ColourSaves; }
   void HideSheet() override { ++Hides; }
+  void ApplyMusicVolume() override { ++VolumeApplied; }
+  std::string ChooseMusicFile(const std::string &) override { return Chosen; }
+  std::string ChooseFolderFile(const std::string &) override { return Chosen; }
+  void StartChallengeListen(int32_t port) override { Listened.push_back(port); }
+
+  int VolumeApplied = 0;
+  std::vector<int32_t> Listened;
 
   std::optional<ColorRef> Colour;
   std::string ColourPath;
@@ -347,6 +355,84 @@ TEST_F(PreferencePageTest, ASwatchOpensTheChooserAndTheDefaultsComeBackWithoutOn
   page.SetDefaultColours();
   EXPECT_EQ(colours.ColBorder, DefaultColours().ColBorder);
   EXPECT_FALSE(page.LoadColourFile()); // no file chosen
+}
+
+TEST(VolumeTable, TheEntriesAndTheirInverse) {
+  EXPECT_EQ(VolumeTable(0), -8022);
+  EXPECT_EQ(VolumeTable(20), -326);
+  EXPECT_EQ(VolumeTable(100), 0);
+  for (int position = 0; position < kVolumePositions; ++position)
+    EXPECT_EQ(VolumePosition(VolumeTable(position)), position) << position;
+}
+
+TEST_F(PreferencePageTest, VariantMusicAndScanChoicesActAtOnceAndCancelGivesThemBack) {
+  BoardColours colours = DefaultColours();
+  settings.general.puzzleRotation = 1;
+  settings.music.musicVolume = 10;
+  settings.scan.autoScan = 0;
+  PreferenceSheet sheet(settings, colours, effects);
+  sheet.Open();
+  sheet.Variants.SetOption(VariantOption::Rotation, false);
+  EXPECT_EQ(settings.general.puzzleRotation, 0);
+  EXPECT_EQ(effects.Steps.back().Strings[0], "ROTATE");
+  sheet.Music.SetMusicVolume(15);
+  EXPECT_EQ(settings.music.musicVolume, 15);
+  EXPECT_EQ(effects.Steps.back().Code, kMacroVolume);
+  EXPECT_EQ(effects.Steps.back().Ints[0], 15);
+  sheet.Music.SetSoundVolume(20);
+  EXPECT_EQ(settings.music.soundVolume, -326);
+  sheet.Music.SetSoundVolume(0);
+  EXPECT_EQ(settings.music.soundVolume, -8000); // the store's floor
+  sheet.Scan.SetMode(3);
+  EXPECT_EQ(settings.scan.autoScan, 3);
+  const int applied = effects.VolumeApplied;
+  sheet.Cancel();
+  EXPECT_EQ(settings.general.puzzleRotation, 1);
+  EXPECT_EQ(settings.music.musicVolume, 10);
+  EXPECT_EQ(settings.scan.autoScan, 0);
+  EXPECT_GT(effects.VolumeApplied, applied); // the player follows the restored volume
+}
+
+TEST_F(PreferencePageTest, FoldersAndThePortWaitForOk) {
+  BoardColours colours = DefaultColours();
+  PreferenceSheet sheet(settings, colours, effects);
+  sheet.Open();
+  sheet.Directories.SetDefaults();
+  EXPECT_EQ(sheet.Directories.Folders[1], "/start/BackGround/");
+  effects.Chosen = "/x/y/tune.mp3";
+  sheet.Directories.Browse(6);
+  EXPECT_EQ(sheet.Directories.Folders[6], "/x/y/");
+  EXPECT_NE(settings.directory.music, "/x/y/");
+  sheet.Challenge.Port = 0;
+  sheet.Ok();
+  EXPECT_EQ(settings.directory.music, "/x/y/");
+  EXPECT_TRUE(effects.Listened.empty());
+  sheet.Open();
+  sheet.Challenge.Port = 70000; // outside the ports: held to its rule
+  sheet.Ok();
+  EXPECT_EQ(settings.defi.defiPort, 11078);
+  EXPECT_EQ(effects.Listened, std::vector<int32_t>{11078});
+  // A folder changed elsewhere while the sheet is open is not written back stale.
+  sheet.Open();
+  settings.directory.background = "/elsewhere/";
+  sheet.General.SetStandardDirectories(false);
+  sheet.Ok();
+  EXPECT_EQ(settings.directory.background, "/elsewhere/");
+  EXPECT_EQ(DifficultyText(0, false), "Difficulty : Easy");
+  EXPECT_EQ(DifficultyText(3, true), "Difficulté : Difficile");
+}
+
+TEST_F(PreferencePageTest, ACancelledMusicChoiceChangesNothing) {
+  MusicPage music(settings, effects);
+  settings.music.musicFile = "/songs/a.mp3";
+  music.ChooseMusic();
+  EXPECT_EQ(settings.music.musicFile, "/songs/a.mp3");
+  settings.general.standarDir = 0;
+  effects.Chosen = "/songs/b.mp3";
+  music.ChooseMusic();
+  EXPECT_EQ(settings.music.musicFile, "/songs/b.mp3");
+  EXPECT_EQ(settings.directory.music, "/songs/");
+  EXPECT_EQ(effects.Steps.back().Code, kMacroMusFile);
 }
 
 TEST(ColourFile, TheDefaultsWriteTheExactFileAndReadBack) {
