@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
+class QTextEdit;
 
 // What every tab shares: the dialog picture under its controls.
 class PreferenceTab : public QWidget {
@@ -116,4 +117,84 @@ private:
   std::array<QCheckBox *, 5> boxes_{};
   QLabel *title_ = nullptr;
   QLabel *preview_ = nullptr;
+};
+
+class CPrefPage7 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage7(CQuorbelApp &app, quorbel::VariantOptionsPage &page, quorbel::Language language,
+             QWidget *parent);
+  void Refresh() override;
+
+private:
+  quorbel::VariantOptionsPage &page_;
+  std::array<QCheckBox *, 3> boxes_{};
+};
+
+class CPrefPage8 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage8(CQuorbelApp &app, quorbel::MusicPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  quorbel::MusicPage &page_;
+  std::array<QCheckBox *, 3> boxes_{};
+  QSlider *music_ = nullptr;
+  QSlider *sound_ = nullptr;
+  QLabel *file_ = nullptr;
+};
+
+// Grid property: what the grid is, and its comment in the player's language, taken at OK.
+class CPrefPage9 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage9(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+  void TakeComment();
+
+private:
+  quorbel::Language language_;
+  QLabel *name_ = nullptr;
+  QLabel *variants_ = nullptr;
+  QLabel *level_ = nullptr;
+  QTextEdit *comment_ = nullptr;
+};
+
+class CPrefPage10 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage10(CQuorbelApp &app, quorbel::DirectoryPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+
+private:
+  quorbel::DirectoryPage &page_;
+  std::array<QLineEdit *, quorbel::kFolderCount> edits_{};
+};
+
+// The challenge's port and switch, and how the scan reads a grid's variant.
+class CPrefPage11 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage11(CQuorbelApp &app, quorbel::ChallengePage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+
+private:
+  quorbel::ChallengePage &page_;
+  QCheckBox *inhibit_ = nullptr;
+  QLineEdit *port_ = nullptr;
+};
+
+class CPrefPage12 final : public PreferenceTab {
+  Q_OBJECT
+public:
+  CPrefPage12(CQuorbelApp &app, quorbel::ScanPage &page, quorbel::Language language, QWidget *parent);
+  void Refresh() override;
+
+private:
+  quorbel::ScanPage &page_;
+  std::array<QRadioButton *, 4> modes_{};
 };

@@ -143,6 +143,7 @@ CPreference::CPreference(CQuorbelApp &app, Language language, QWidget *parent)
   setWindowTitle(QStringLiteral("Preference"));
   auto *layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
+  tabs_->setUsesScrollButtons(false); // every tab in sight: the sheet takes the width
   auto add = [&](PreferenceTab *tab, std::string_view french, std::string_view english) {
     pages_.push_back(tab);
     tabs_->addTab(tab, DialogText(language, french, english));
@@ -154,6 +155,13 @@ CPreference::CPreference(CQuorbelApp &app, Language language, QWidget *parent)
   add(new CPrefPage3(app, s.Grid, language, tabs_), "Grille", "Grid");
   add(new CPrefPage4(app, s.Geometry, language, tabs_), "Géométrie", "Geometry");
   add(new CPrefPage5(app, s.Colour, language, tabs_), "Couleurs", "Colors Code");
+  add(new CPrefPage7(app, s.Variants, language, tabs_), "Variante", "Varient");
+  add(new CPrefPage8(app, s.Music, language, tabs_), "Musique", "Music");
+  property_ = new CPrefPage9(app, language, tabs_);
+  add(property_, "Propriété", "Property");
+  add(new CPrefPage10(app, s.Directories, language, tabs_), "Répertoire", "Dir");
+  add(new CPrefPage11(app, s.Challenge, language, tabs_), "Défi", "Challenge");
+  add(new CPrefPage12(app, s.Scan, language, tabs_), "Scan", "Scan");
   layout->addWidget(tabs_);
   auto *buttons = new QHBoxLayout;
   ok_ = new QPushButton(QStringLiteral("Ok"), this);
@@ -162,7 +170,10 @@ CPreference::CPreference(CQuorbelApp &app, Language language, QWidget *parent)
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   layout->addLayout(buttons);
-  connect(ok_, &QPushButton::clicked, this, [this] { sheet_->Ok(); });
+  connect(ok_, &QPushButton::clicked, this, [this] {
+    property_->TakeComment();
+    sheet_->Ok();
+  });
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
 }
 

@@ -1,6 +1,6 @@
-// CPreference, the modeless preference sheet: its display pages as tabs (General, Text, Cell,
-// Grid, Geometry, Colours), every change live on the board, OK to keep the changes and Cancel to
-// give back the state the sheet opened with. F6 shows and hides it.
+// CPreference, the modeless preference sheet: its twelve pages as tabs, every change live on the
+// board (the folders and the challenge at OK), OK to keep the changes and Cancel to give back the
+// state the sheet opened with. F6 shows and hides it.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +12,7 @@
 
 class CQuorbelApp;
 class PreferenceTab;
+class CPrefPage9;
 class QTabWidget;
 class QPushButton;
 
@@ -45,6 +46,7 @@ private:
   std::unique_ptr<quorbel::PreferenceSheet> sheet_;
   QTabWidget *tabs_ = nullptr;
   std::vector<PreferenceTab *> pages_;
+  CPrefPage9 *property_ = nullptr;
   QPushButton *ok_ = nullptr;
   QPushButton *cancel_ = nullptr;
 };
