@@ -1,7 +1,9 @@
 #include "app/magic_profile.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -230,6 +232,24 @@ void ReadMagicProfile(std::string_view text, AppSettings &settings, BoardColours
     g.gridCurrVariant = (static_cast<uint64_t>(high.value_or(0)) << 32) | *low;
   g.prefLoad = 1;
   RepairSettings(settings); // a profile is a file like any other: a cell of size -3 goes no further
+}
+
+std::vector<std::string> MagicProfileTitles(const std::string &folder) {
+  std::vector<std::string> titles;
+  std::error_code error;
+  for (const auto &entry : std::filesystem::directory_iterator(NormalisePath(folder), error))
+    if (entry.is_regular_file(error) && entry.path().extension() == ".magic")
+      titles.push_back(entry.path().stem().string());
+  std::sort(titles.begin(), titles.end());
+  return titles;
+}
+
+int StepProfileIndex(int current, int count, bool next) {
+  if (count <= 0)
+    return -1;
+  if (next)
+    return current < 0 || current + 1 >= count ? 0 : current + 1;
+  return current - 1 < 0 ? count - 1 : current - 1;
 }
 
 } // namespace quorbel

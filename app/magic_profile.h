@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/colours.h"
@@ -24,5 +25,11 @@ std::string WriteMagicProfile(const AppSettings &settings, const BoardColours &c
 // settings' rules are repaired as a load repairs them.
 void ReadMagicProfile(std::string_view text, AppSettings &settings, BoardColours &colours,
                       PictureOrder &order, bool panelMuted);
+
+// The titles (file names less ".magic") of the profiles of a folder, in name order.
+std::vector<std::string> MagicProfileTitles(const std::string &folder);
+
+// The entry before or after `current` among `count`, round the ends; -1 when there is none.
+int StepProfileIndex(int current, int count, bool next);
 
 } // namespace quorbel

@@ -13,6 +13,7 @@
 #include "app/qt/board_window.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/display_toggles.h"
+#include "app/qt/magic_profile_dialog.h"
 #include "app/qt/preference_tabs.h"
 #include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
@@ -28,9 +29,14 @@ public:
 
   void RedrawBoard(bool) override { app_.RedrawViewNow(); }
   void UpdatePreferenceControls() override { sheet_.UpdateControls(); }
-  // The profile dialog joins with the second part of the preferences.
-  void ClearMagicSelection() override {}
-  void FillMagicList() override {}
+  void ClearMagicSelection() override {
+    if (auto *magic = static_cast<CPrefMagic *>(app_.Panels().Window(kMagicSelectPanel)))
+      magic->ClearMagicSelection();
+  }
+  void FillMagicList() override {
+    if (auto *magic = static_cast<CPrefMagic *>(app_.Panels().Window(kMagicSelectPanel)))
+      magic->FillMagicList();
+  }
   void RecordStep(const RecordedAction &step) override { app_.RecordMacroStep(step); }
   void SaveSettings() override { app_.SaveSettings(); }
   void SaveColours() override { app_.SaveSettings(); }

@@ -1,0 +1,187 @@
+#include "app/qt/magic_profile_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/magic_profile.h"
+#include "app/qt/dialog_pictures.h"
+#include "app/qt/dialog_text.h"
+#include "app/qt/display_toggles.h"
+#include "app/qt/preference_window.h"
+#include "app/qt/quorbel_app.h"
+#include "files/file_bytes.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
+#include "platform/paths.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr std::string_view kOpeningProfile = "temp.magic";
+constexpr uint64_t kLargestProfile = 64 * 1024;
+
+PictureOrder EngineOrder(CQuorbelApp &app) {
+  PictureOrder order{};
+  const PictureOrderTable &engine = app.Engine().Settings.PictureOrder;
+  std::copy(engine.begin(), engine.end(), order.begin());
+  return order;
+}
+
+bool WriteProfile(CQuorbelApp &app, const std::string &path) {
+  return WriteFileReplacing(path, WriteMagicProfile(app.Settings(), app.Colours(), EngineOrder(app))).Ok();
+}
+
+} // namespace
+
+CPrefMagic::CPrefMagic(CQuorbelApp &app, Language language, QWidget *parent)
+    : QDialog(parent, Qt::Tool), app_(app) {
+  setObjectName(QStringLiteral("MagicSelect"));
+  setWindowTitle(DialogText(language, "Sélection Affichage Rapide", "Quick Display Select"));
+  auto *layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(DialogText(language, "Magique Selection", "Magic Selection"), this));
+  auto *row = new QHBoxLayout;
+  auto *previous = new QPushButton(QStringLiteral("◀"), this);
+  auto *next = new QPushButton(QStringLiteral("▶"), this);
+  list_ = new QComboBox(this);
+  list_->setMinimumWidth(180);
+  row->addWidget(previous);
+  row->addWidget(list_, 1);
+  row->addWidget(next);
+  layout->addLayout(row);
+  auto *buttons = new QHBoxLayout;
+  auto *save = new QPushButton(DialogText(language, "Sauve Courant", "Save Current"), this);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  cancel_ = new QPushButton(DialogText(language, "Annule", "Cancel"), this);
+  buttons->addWidget(save);
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  layout->addLayout(buttons);
+  connect(previous, &QPushButton::clicked, this, [this] { Step(false); });
+  connect(next, &QPushButton::clicked, this, [this] { Step(true); });
+  connect(list_, &QComboBox::activated, this, [this](int index) {
+    if (const QString title = list_->itemText(index); !title.isEmpty())
+      Apply(ProfilePath(title.toStdString()), true);
+  });
+  connect(save, &QPushButton::clicked, this, [this] { ChooseAndSave(); });
+  connect(ok_, &QPushButton::clicked, this, [this] { Ok(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+std::string CPrefMagic::ProfilePath(const std::string &title) const {
+  return MakeFilePath(title, MakeAbsolutePath(app_.Settings().directory.magic), ".magic");
+}
+
+void CPrefMagic::FillMagicList() {
+  const QSignalBlocker block(list_);
+  list_->clear();
+  for (const std::string &title : MagicProfileTitles(MakeAbsolutePath(app_.Settings().directory.magic)))
+    list_->addItem(QString::fromStdString(title));
+  list_->setCurrentIndex(list_->findText(QString::fromStdString(title_)));
+}
+
+void CPrefMagic::ClearMagicSelection() {
+  title_.clear();
+  list_->setCurrentIndex(-1);
+}
+
+void CPrefMagic::Step(bool next) {
+  const int index = StepProfileIndex(list_->currentIndex(), list_->count(), next);
+  if (index < 0)
+    return;
+  list_->setCurrentIndex(index);
+  if (const QString title = list_->itemText(index); !title.isEmpty())
+    Apply(ProfilePath(title.toStdString()), true);
+}
+
+// The profile at `path` becomes the display: settings, colours, pictures, the sheet's pages and
+// the board.
+void CPrefMagic::Apply(const std::string &path, bool record) {
+  const FileBytesResult read = ReadFileBytes(path, kLargestProfile);
+  if (!read.Ok)
+    return; // a profile that cannot be read leaves the display as it is
+  PictureOrder order = EngineOrder(app_);
+  ReadMagicProfile(std::string_view(reinterpret_cast<const char *>(read.Bytes.data()), read.Bytes.size()),
+                   app_.Settings(), app_.Colours(), order, app_.Messages().Muted());
+  PictureOrderTable &engine = app_.Engine().Settings.PictureOrder;
+  for (size_t v = 0; v < engine.size(); ++v)
+    engine[v] = static_cast<int16_t>(order[v]);
+  app_.LoadCellPictures(PictureOrderMode::Keep);
+  if (app_.Services().buildValueCursors)
+    app_.Services().buildValueCursors();
+  if (auto *sheet = static_cast<CPreference *>(app_.Panels().Window(kPreferencePanel)))
+    sheet->RefreshPages();
+  app_.RedrawViewNow();
+  if (record)
+    RecordMacroStep(kMacroMagic, MakeRelativePath(path));
+}
+
+void CPrefMagic::Ok() {
+  app_.Panels().SetShown(kMagicSelectPanel, false);
+  app_.SaveSettings();
+  app_.RedrawViewNow();
+  saveOnShow_ = true;
+  RecordMacroStep(kMacroArea, "MAGIC", {}, "N");
+}
+
+void CPrefMagic::reject() {
+  Apply(MakeAbsolutePath(kOpeningProfile), false);
+  saveOnShow_ = true;
+  app_.Panels().SetShown(kMagicSelectPanel, false);
+  RecordMacroStep(kMacroArea, "MAGIC", {}, "N");
+}
+
+bool CPrefMagic::SaveCurrent(const std::string &title) {
+  if (title.empty() || !WriteProfile(app_, ProfilePath(title)))
+    return false;
+  // Written first, then listed, so the new profile is in the list.
+  title_ = title;
+  FillMagicList();
+  return true;
+}
+
+void CPrefMagic::ChooseAndSave() {
+  const std::string folder = MakeAbsolutePath(app_.Settings().directory.magic);
+  const std::string chosen = app_.Dialogs()
+                                 .SaveFileName(this, {QStringLiteral("Magic"), QString::fromStdString(folder),
+                                                      QStringLiteral("Magic for Sudoku (*.magic)")})
+                                 .toStdString();
+  if (chosen.empty())
+    return;
+  if (app_.Settings().general.standarDir == 0)
+    app_.Settings().directory.magic = DirectoryOfPath(chosen);
+  SaveCurrent(FileTitleOfPath(chosen));
+}
+
+void CPrefMagic::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  if (saveOnShow_) {
+    WriteProfile(app_, MakeAbsolutePath(kOpeningProfile));
+    saveOnShow_ = false;
+  }
+  FillMagicList();
+}
+
+void CPrefMagic::closeEvent(QCloseEvent *event) {
+  event->ignore();
+  reject();
+}
+
+void CPrefMagic::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  const DialogPictures &pictures = app_.Pictures();
+  PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
+  QDialog::paintEvent(event);
+}
+
+void RegisterMagicProfileDialog(CQuorbelApp &app) {
+  app.Panels().Register(std::string(kMagicSelectPanel), [&app](Language language, QWidget *parent) {
+    return std::make_unique<CPrefMagic>(app, language, parent);
+  });
+}
