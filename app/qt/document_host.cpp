@@ -15,6 +15,7 @@
 #include "app/static_texts.h"
 #include "app/sud_settings_block.h"
 #include "engine/cell_set_rules.h"
+#include "app/qt/magic_profile_dialog.h"
 #include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
@@ -257,6 +258,10 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
       app_.Services().gameStateLoaded(game_);
     PostComment(info.CommentFrench, info.CommentEnglish,
                 info.Level >= 1 && info.Level <= kLevelCount ? info.Level : 1);
+    // The grid's display profile, when the player lets grids bring their preferences.
+    if (!info.ProfileName.empty() && app_.Settings().general.prefLoad == 1)
+      ApplyMagicProfile(app_, MakeFilePath(info.ProfileName, MakeAbsolutePath(app_.Settings().directory.magic),
+                                           ".magic"));
   }
   RecomputeAndRedraw();
 }

@@ -100,25 +100,8 @@ void CPrefMagic::Step(bool next) {
     Apply(ProfilePath(title.toStdString()), true);
 }
 
-// The profile at `path` becomes the display: settings, colours, pictures, the sheet's pages and
-// the board.
 void CPrefMagic::Apply(const std::string &path, bool record) {
-  const FileBytesResult read = ReadFileBytes(path, kLargestProfile);
-  if (!read.Ok)
-    return; // a profile that cannot be read leaves the display as it is
-  PictureOrder order = EngineOrder(app_);
-  ReadMagicProfile(std::string_view(reinterpret_cast<const char *>(read.Bytes.data()), read.Bytes.size()),
-                   app_.Settings(), app_.Colours(), order, app_.Messages().Muted());
-  PictureOrderTable &engine = app_.Engine().Settings.PictureOrder;
-  for (size_t v = 0; v < engine.size(); ++v)
-    engine[v] = static_cast<int16_t>(order[v]);
-  app_.LoadCellPictures(PictureOrderMode::Keep);
-  if (app_.Services().buildValueCursors)
-    app_.Services().buildValueCursors();
-  if (auto *sheet = static_cast<CPreference *>(app_.Panels().Window(kPreferencePanel)))
-    sheet->RefreshPages();
-  app_.RedrawViewNow();
-  if (record)
+  if (ApplyMagicProfile(app_, path) && record)
     RecordMacroStep(kMacroMagic, MakeRelativePath(path));
 }
 
@@ -178,6 +161,25 @@ void CPrefMagic::paintEvent(QPaintEvent *event) {
   const DialogPictures &pictures = app_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QDialog::paintEvent(event);
+}
+
+bool ApplyMagicProfile(CQuorbelApp &app, const std::string &path) {
+  const FileBytesResult read = ReadFileBytes(path, kLargestProfile);
+  if (!read.Ok)
+    return false;
+  PictureOrder order = EngineOrder(app);
+  ReadMagicProfile(std::string_view(reinterpret_cast<const char *>(read.Bytes.data()), read.Bytes.size()),
+                   app.Settings(), app.Colours(), order, app.Messages().Muted());
+  PictureOrderTable &engine = app.Engine().Settings.PictureOrder;
+  for (size_t v = 0; v < engine.size(); ++v)
+    engine[v] = static_cast<int16_t>(order[v]);
+  app.LoadCellPictures(PictureOrderMode::Keep);
+  if (app.Services().buildValueCursors)
+    app.Services().buildValueCursors();
+  if (auto *sheet = static_cast<CPreference *>(app.Panels().Window(kPreferencePanel)))
+    sheet->RefreshPages();
+  app.RedrawViewNow();
+  return true;
 }
 
 void RegisterMagicProfileDialog(CQuorbelApp &app) {

@@ -49,5 +49,9 @@ private:
   bool saveOnShow_ = true;
 };
 
+// Applies the profile file at `path` to the display: settings, colours, picture order and set, the
+// preference sheet's pages and the board. False when it could not be read (nothing changes then).
+bool ApplyMagicProfile(CQuorbelApp &app, const std::string &path);
+
 // Registers the dialog with the application's modeless panels, under the name F7 shows.
 void RegisterMagicProfileDialog(CQuorbelApp &app);

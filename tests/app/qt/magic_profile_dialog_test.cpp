@@ -17,6 +17,7 @@ using namespace quorbel::testing;
 namespace {
 
 constexpr CommandId kQuickDisplay = 33026;
+constexpr CommandId kOpen = 32889;
 
 struct Profiles : FrameWithBoard {
   using FrameWithBoard::FrameWithBoard;
@@ -63,6 +64,22 @@ private slots:
     p.Window().CancelButton()->click();
     QVERIFY(!p.Window().isVisible());
     QCOMPARE(p.app->Colours().ColBad, opening);
+
+    // A text grid that names a profile brings it when grids may bring their preferences.
+    const QString grid = home_.StartDirectory() + QStringLiteral("/named.txt");
+    QByteArray text = "Quorbel Mode Texte\r\n4\r\n";
+    for (int i = 0; i < 16; ++i)
+      text += "0\r\n";
+    text += "#Big\r\n";
+    WriteAll(grid, text);
+    p.app->Settings().general.prefLoad = 0;
+    p.dialogs.AnswerFileName(grid);
+    QVERIFY(p.app->Commands().Execute(kOpen));
+    QCOMPARE(p.app->Colours().ColBad, opening);
+    p.app->Settings().general.prefLoad = 1;
+    p.dialogs.AnswerFileName(grid);
+    QVERIFY(p.app->Commands().Execute(kOpen));
+    QCOMPARE(p.app->Colours().ColBad, ColorRef{0x010203});
   }
 };
 
