@@ -81,11 +81,13 @@ void GeneralPage::SetPrintSize(float size) {
 void GeneralPage::SetGenerationTimeIndex(int index) {
   Values.GenerationTimeIndex = ClampIndex(index);
   settings_.parameter.genereTimeOver = TimeoutTable[static_cast<size_t>(Values.GenerationTimeIndex)];
+  effects_.SettingsChanged();
 }
 
 void GeneralPage::SetSearchTimeIndex(int index) {
   Values.SearchTimeIndex = ClampIndex(index);
   settings_.parameter.timeOver = TimeoutTable[static_cast<size_t>(Values.SearchTimeIndex)];
+  effects_.SettingsChanged();
 }
 
 void GeneralPage::SetStandardDirectories(bool on) {

@@ -51,6 +51,7 @@ void VariantOptionsPage::SetOption(VariantOption which, bool on) {
   const OptionEntry &entry = kVariantOptions[static_cast<size_t>(which)];
   Values[static_cast<size_t>(which)] = on;
   settings_.general.*entry.Field = on ? 1 : 0;
+  effects_.SettingsChanged();
   effects_.RecordStep(SwitchStep(kMacroPref, entry.Word, on));
 }
 

@@ -16,6 +16,8 @@ namespace quorbel {
 class PreferenceEffects {
 public:
   virtual ~PreferenceEffects() = default;
+  // The settings the engine reads (time limits, piece options, animation) were changed.
+  virtual void SettingsChanged() = 0;
   // `relayout`: the board's areas may have changed size as well.
   virtual void RedrawBoard(bool relayout) = 0;
   // The enabling of controls that depend on others, then a repaint.

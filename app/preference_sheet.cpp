@@ -53,6 +53,7 @@ void PreferenceSheet::Cancel() {
     settings_ = *openedSettings_;
     colours_ = openedColours_;
   }
+  effects_.SettingsChanged();
   effects_.SaveSettings();
   effects_.SaveColours();
   effects_.ApplyMusicVolume(); // the player too, not only the settings

@@ -78,6 +78,7 @@ void TextPage::SetSwitch(TextPageSwitch which, bool on) {
   const SwitchEntry &entry = kSwitches[static_cast<size_t>(which)];
   Values.*entry.Value = on;
   settings_.general.*entry.Field = on ? 1 : 0;
+  effects_.SettingsChanged();
   effects_.RedrawBoard(false);
   effects_.ClearMagicSelection();
   if (entry.UpdatesControls)

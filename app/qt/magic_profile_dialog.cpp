@@ -123,6 +123,8 @@ void CPrefMagic::reject() {
 bool CPrefMagic::SaveCurrent(const std::string &title) {
   if (title.empty() || !WriteProfile(app_, ProfilePath(title)))
     return false;
+  // Grids may now bring the preferences the player keeps in profiles.
+  app_.Settings().general.prefLoad = 1;
   // Written first, then listed, so the new profile is in the list.
   title_ = title;
   FillMagicList();
@@ -173,6 +175,7 @@ bool ApplyMagicProfile(CQuorbelApp &app, const std::string &path) {
   PictureOrderTable &engine = app.Engine().Settings.PictureOrder;
   for (size_t v = 0; v < engine.size(); ++v)
     engine[v] = static_cast<int16_t>(order[v]);
+  app.SyncEngineSettings();
   app.LoadCellPictures(PictureOrderMode::Keep);
   if (app.Services().buildValueCursors)
     app.Services().buildValueCursors();

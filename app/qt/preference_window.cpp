@@ -27,6 +27,7 @@ class CPreference::Effects final : public PreferenceEffects {
 public:
   Effects(CQuorbelApp &app, CPreference &sheet) : app_(app), sheet_(sheet) {}
 
+  void SettingsChanged() override { app_.SyncEngineSettings(); }
   void RedrawBoard(bool) override { app_.RedrawViewNow(); }
   void UpdatePreferenceControls() override { sheet_.UpdateControls(); }
   void ClearMagicSelection() override {

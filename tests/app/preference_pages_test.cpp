@@ -23,6 +23,7 @@ namespace {
 
 class FakeEffects final : public PreferenceEffects {
 public:
+  void SettingsChanged() override { ++Syncs; }
   void RedrawBoard(bool relayout) override { Redraws.push_back(relayout); }
   void UpdatePreferenceControls() override { ++ControlUpdates; }
   void ClearMagicSelection() override { ++ProfileClears; }
@@ -75,6 +76,7 @@ public:
   std::vector<std::string> Lines, Folders;
   std::string RandomPicture, Chosen;
   int Reloads = 0, Rotations = 0;
+  int Syncs = 0;
   int ControlUpdates = 0, ProfileClears = 0, Saves = 0, ProfileFills = 0, LogClears = 0;
   std::vector<RecordedAction> Steps;
   std::vector<std::string> Opened;
@@ -118,6 +120,7 @@ TEST_F(PreferencePageTest, TheListsShowTheStoredLimitsAndStoreTheirEntries) {
   EXPECT_EQ(page.Values.SearchTimeIndex, 19);
   page.SetGenerationTimeIndex(4);
   EXPECT_EQ(settings.parameter.genereTimeOver, 512);
+  EXPECT_EQ(effects.Syncs, 1); // the engine reads the limits
   page.SetSearchTimeIndex(19);
   EXPECT_EQ(settings.parameter.timeOver, -1);
 }
