@@ -121,9 +121,9 @@ void DirectoryPage::Browse(int folder) {
   if (folder < 0 || folder >= kFolderCount)
     return;
   std::string &current = Folders[static_cast<size_t>(folder)];
-  const std::string file = effects_.ChooseFolderFile(MakeAbsolutePath(current));
-  if (!file.empty())
-    current = DirectoryOfPath(file);
+  const std::string chosen = effects_.ChooseFolder(MakeAbsolutePath(current));
+  if (!chosen.empty())
+    current = chosen.back() == '/' ? chosen : chosen + "/";
 }
 
 void DirectoryPage::SetDefaults() {

@@ -60,7 +60,7 @@ public:
   // ANIMATED, BACKGROUND, MYGRIDS, TXTGRIDS, MAGIC, MACRO, MUSIC.
   std::array<std::string, kFolderCount> Folders;
   void LoadPageFromSettings();
-  // The folder of the file chosen, with its separator; a cancel changes nothing.
+  // The folder chosen, with its separator; a cancel changes nothing.
   void Browse(int folder);
   // Each folder's default under the start directory.
   void SetDefaults();

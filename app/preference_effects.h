@@ -60,9 +60,10 @@ public:
   virtual void HideSheet() = 0;
   // The music player takes MUSIC/MUSICVOLUME and SILENT, the music dialog its slider.
   virtual void ApplyMusicVolume() = 0;
-  // The player's pick of a music file, of a file whose folder is wanted; "" when cancelled.
+  // The player's pick of a music file, and of a folder (with its trailing separator); "" when
+  // cancelled.
   virtual std::string ChooseMusicFile(const std::string &folder) = 0;
-  virtual std::string ChooseFolderFile(const std::string &folder) = 0;
+  virtual std::string ChooseFolder(const std::string &folder) = 0;
   // The challenge listens on the port.
   virtual void StartChallengeListen(int32_t port) = 0;
 };

@@ -23,6 +23,11 @@ QString WidgetDialogService::SaveFileName(QWidget *parent, const FileDialogReque
   return QFileDialog::getSaveFileName(parent, request.caption, request.directory, request.filter);
 }
 
+QString WidgetDialogService::ChooseDirectory(QWidget *parent, const QString &caption,
+                                             const QString &directory) {
+  return QFileDialog::getExistingDirectory(parent, caption, directory);
+}
+
 QColor WidgetDialogService::ChooseColour(QWidget *parent, const QColor &start) {
   // QColorDialog keeps its custom colours for the life of the program.
   return QColorDialog::getColor(start, parent, QString(), QColorDialog::DontUseNativeDialog);
@@ -95,6 +100,10 @@ QString ScriptedDialogService::OpenFileName(QWidget *, const FileDialogRequest &
 
 QString ScriptedDialogService::SaveFileName(QWidget *, const FileDialogRequest &request) {
   return NextFileName(QStringLiteral("save ") + request.caption);
+}
+
+QString ScriptedDialogService::ChooseDirectory(QWidget *, const QString &caption, const QString &) {
+  return NextFileName(QStringLiteral("folder ") + caption);
 }
 
 void ScriptedDialogService::AnswerColour(const QColor &colour) { colourAnswers_.push_back(colour); }

@@ -39,6 +39,8 @@ public:
   virtual QString SaveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
   // The colour chooser from `start`; an invalid colour when cancelled.
   virtual QColor ChooseColour(QWidget *parent, const QColor &start) = 0;
+  // A folder, from `directory`; empty when cancelled.
+  virtual QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) = 0;
 };
 
 // The dialogs on screen, waiting for the player.
@@ -50,6 +52,7 @@ public:
   QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
   // The chooser's sixteen custom colours stay as the player left them while the program runs.
   QColor ChooseColour(QWidget *parent, const QColor &start) override;
+  QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) override;
 };
 
 // Answers from a script: each dialog (by object name), message box and file dialog takes the
@@ -76,6 +79,8 @@ public:
   QString OpenFileName(QWidget *parent, const FileDialogRequest &request) override;
   QString SaveFileName(QWidget *parent, const FileDialogRequest &request) override;
   QColor ChooseColour(QWidget *parent, const QColor &start) override;
+  // Takes the next file-name answer ("folder <caption>" in Asked()).
+  QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) override;
 
 private:
   void Note(const QString &request, const QString &answer);

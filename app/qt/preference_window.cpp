@@ -127,10 +127,9 @@ public:
                        QStringLiteral("Music Files Mp3 (*.mp3);;Music Files Wav (*.wav);;All Files (*)")})
         .toStdString();
   }
-  std::string ChooseFolderFile(const std::string &folder) override {
+  std::string ChooseFolder(const std::string &folder) override {
     return app_.Dialogs()
-        .OpenFileName(
-            &sheet_, {QStringLiteral("Dir"), QString::fromStdString(folder), QStringLiteral("All Files (*)")})
+        .ChooseDirectory(&sheet_, QStringLiteral("Dir"), QString::fromStdString(folder))
         .toStdString();
   }
   void StartChallengeListen(int32_t port) override {

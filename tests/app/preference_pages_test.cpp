@@ -58,7 +58,7 @@ public:
   void HideSheet() override { ++Hides; }
   void ApplyMusicVolume() override { ++VolumeApplied; }
   std::string ChooseMusicFile(const std::string &) override { return Chosen; }
-  std::string ChooseFolderFile(const std::string &) override { return Chosen; }
+  std::string ChooseFolder(const std::string &) override { return Chosen; }
   void StartChallengeListen(int32_t port) override { Listened.push_back(port); }
 
   int VolumeApplied = 0;
@@ -402,7 +402,7 @@ TEST_F(PreferencePageTest, FoldersAndThePortWaitForOk) {
   sheet.Open();
   sheet.Directories.SetDefaults();
   EXPECT_EQ(sheet.Directories.Folders[1], "/start/BackGround/");
-  effects.Chosen = "/x/y/tune.mp3";
+  effects.Chosen = "/x/y";
   sheet.Directories.Browse(6);
   EXPECT_EQ(sheet.Directories.Folders[6], "/x/y/");
   EXPECT_NE(settings.directory.music, "/x/y/");
