@@ -32,21 +32,9 @@ int ToggleTwinsRelation(GridRecord &grid, int otherCell, int cell, int otherSlot
   return 1;
 }
 
-int ToggleTwinsTotal(EngineContext &ctx) {
+void MakeTwinsSumsGrid(EngineContext &ctx, int mains) {
   GridSet &set = ctx.Grids;
-  const int mains = UsedMainCount(set);
-  if (Meets(set.Main[0].GridVar, kVarTwinsTotal)) {
-    for (int g = 0; g < mains; ++g)
-      set.Main[static_cast<size_t>(g)].GridVar &= ~kVarTwinsTotal;
-    set.AllCount = set.OrderCount = mains;
-    set.Order = GridSet::IdentityOrder();
-    set.FocusGrid = std::min(set.FocusGrid, mains - 1);
-    return 0;
-  }
-  if (mains >= kMaxGrids)
-    return -1;
   GridRecord &sums = set.Main[static_cast<size_t>(mains)];
-  AllocGridCells(ctx, sums, 1, 0);
   sums.GridVar = {};
   for (int c = 0; c < ctx.Geo.NCells; ++c) {
     int sum = 0;
@@ -62,6 +50,23 @@ int ToggleTwinsTotal(EngineContext &ctx) {
   set.FocusGrid = 0;
   for (int g = 0; g < mains; ++g)
     set.Main[static_cast<size_t>(g)].GridVar |= kVarTwinsTotal;
+}
+
+int ToggleTwinsTotal(EngineContext &ctx) {
+  GridSet &set = ctx.Grids;
+  const int mains = UsedMainCount(set);
+  if (Meets(set.Main[0].GridVar, kVarTwinsTotal)) {
+    for (int g = 0; g < mains; ++g)
+      set.Main[static_cast<size_t>(g)].GridVar &= ~kVarTwinsTotal;
+    set.AllCount = set.OrderCount = mains;
+    set.Order = GridSet::IdentityOrder();
+    set.FocusGrid = std::min(set.FocusGrid, mains - 1);
+    return 0;
+  }
+  if (mains >= kMaxGrids)
+    return -1;
+  AllocGridCells(ctx, set.Main[static_cast<size_t>(mains)], 1, 0);
+  MakeTwinsSumsGrid(ctx, mains);
   return 1;
 }
 

@@ -18,6 +18,10 @@ int ToggleTwinsRelation(GridRecord &grid, int otherCell, int cell, int otherSlot
 // leaves them and the sums grid is no longer counted or shown. Returns 1 when added, 0 when
 // removed, -1 when twelve main grids leave no room for the sums.
 int ToggleTwinsTotal(EngineContext &ctx);
+// The grid after the `mains` main grids, its cells laid out by the caller, holds as givens the sums
+// of their solutions cell by cell and is its own solution; it is shown after them, and the main
+// grids take Twins Total.
+void MakeTwinsSumsGrid(EngineContext &ctx, int mains);
 
 // The first cell of another main grid linked to `cell` of the grid in `slot`, by a Relation link,
 // a Relation Multiple group or a Zone link (the cell at the same place of the other block),

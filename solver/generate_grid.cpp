@@ -162,7 +162,7 @@ private:
   void DrawGridWords();
   int LinkedCount(VariantWords words) const;
   int Try();
-  int RunSingle();
+  int RunSingle(int tries);
   int RunHidden();
   void MakeValuesGivens(GridRecord &grid);
   void GiveWholeSolution();
@@ -376,9 +376,7 @@ void Generation::Finish() {
 
 // One grid: tries until one is unique at the level. 1 kept, 0 none kept, -10 cancelled, -1
 // when no solution could be made at all.
-int Generation::RunSingle() {
-  const int attempts = std::max(1, run_.Settings.MaxIterGener * run_.Settings.UniqSolution);
-  const int tries = Unique() ? attempts * kTriesPerAttempt : 1;
+int Generation::RunSingle(int tries) {
   int kept = 0;
   for (int t = 0; t < tries && kept == 0; ++t)
     kept = Try();
@@ -429,7 +427,7 @@ void Generation::Run() {
     report_.Solutions = count;
     result = count == kSolveCancelled ? kSolveCancelled : count == 0 ? -1 : 1;
   } else {
-    result = RunSingle();
+    result = RunSingle(tries);
   }
   // Cancelled, or no solution could be made at all (no irregular layout, say): the grids
   // go back as they were rather than leave a grid without a solution.

@@ -21,8 +21,6 @@ constexpr int kTriesPerGrid = 3;
 constexpr int kSolutionFailures = 10;
 constexpr int kUniqueLimit = 2;
 
-VariantWords BitAsWords(uint64_t bit) { return SplitVariantWords(bit); }
-
 // The diagonals count exactly when the grid's rule is Diagonal alone.
 void SetRule(EngineContext &ctx, GridRecord &grid, VariantWords rule) {
   grid.GridVar = rule;
@@ -164,7 +162,7 @@ void DrawHiddenRules(EngineContext &ctx, int count, VariantWords pool) {
       masks = defaults;
       bit = PickRandomVariantBit(left.word1, left.word2, masks.word1, masks.word2);
     }
-    const VariantWords rule = BitAsWords(bit);
+    const VariantWords rule = SplitVariantWords(bit);
     left &= ~rule;
     masks &= ~rule;
     ctx.Grids.Main[static_cast<size_t>(k)].Lists.HiddenRule = rule;

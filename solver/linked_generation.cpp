@@ -9,6 +9,7 @@
 #include "engine/grid_copy.h"
 #include "engine/propagate.h"
 #include "engine/solve_result.h"
+#include "engine/twins_editors.h"
 #include "engine/unit_summary.h"
 #include "engine/update_possibles.h"
 #include "engine/value_mask.h"
@@ -38,13 +39,18 @@ constexpr VariantWords kCopyRules = kVarTwinsEqual | kVarTwinsSubstitution;
 GridRecord &MainOf(EngineContext &ctx, int slot) { return ctx.Grids.Main[static_cast<size_t>(slot)]; }
 GridRecord &SolutionOf(EngineContext &ctx, int slot) { return ctx.Grids.RefTab[static_cast<size_t>(slot)]; }
 
-// Whether block `block` of grid `slot` already takes part in a Twins Zone link.
-bool ZoneBlockTaken(const GridSet &set, int count, int slot, int block) {
+// The Twins Zone links that block `block` of grid `slot` takes part in.
+int ZoneBlockLinks(const GridSet &set, int count, int slot, int block) {
+  int links = 0;
   for (int g = 0; g < count; ++g)
     for (const TwinsZoneLink &link : set.Main[static_cast<size_t>(g)].Lists.TwinsZone.Used())
-      if ((g == slot && link.Block == block) || (link.OtherGrid == slot && link.OtherBlock == block))
-        return true;
-  return false;
+      links +=
+          (g == slot && link.Block == block) || (link.OtherGrid == slot && link.OtherBlock == block) ? 1 : 0;
+  return links;
+}
+
+bool ZoneBlockTaken(const GridSet &set, int count, int slot, int block) {
+  return ZoneBlockLinks(set, count, slot, block) > 0;
 }
 
 int ZoneBlocksTaken(const GridSet &set, int count, int slot, int width) {
@@ -94,7 +100,6 @@ private:
   void ClearZoneCopy(int t, int block);
   void PreFillDifferents(int t);
   void CopyLinkedSolution(int t, bool permute);
-  void MakeTotalsGrid();
   bool Filled(int slot) const { return filled_[static_cast<size_t>(slot)]; }
 
   EngineContext &ctx_;
@@ -167,8 +172,11 @@ int LinkedSet::Attempt() {
     if (const int made = FillGrid(position); made != 1)
       return made == kSolveCancelled ? kSolveCancelled : 0;
 
-  if (Meets(words_[0], kVarTwinsTotal))
-    MakeTotalsGrid();
+  if (Meets(words_[0], kVarTwinsTotal)) {
+    // The sums grid takes the first grid's layout.
+    CopyGrid(ctx_, MainOf(ctx_, count_), &SolutionOf(ctx_, 0), 0);
+    MakeTwinsSumsGrid(ctx_, count_);
+  }
   return SearchLinkedSolutions(ctx_, -1, 0, kUniqueLimit, 0);
 }
 
@@ -260,14 +268,8 @@ bool LinkedSet::PreFillZones(int t) {
     for (int move = 0; move < width_ && !copied; ++move) {
       if (move > 0) {
         *end.Block = static_cast<int16_t>((*end.Block + 1) % width_);
-        // A block another link holds is passed over.
-        int holders = 0;
-        for (int g = 0; g < count_; ++g)
-          for (const TwinsZoneLink &l : set.Main[static_cast<size_t>(g)].Lists.TwinsZone.Used())
-            holders += ((g == t && l.Block == *end.Block) || (l.OtherGrid == t && l.OtherBlock == *end.Block))
-                           ? 1
-                           : 0;
-        if (holders > 1)
+        // A block another link holds besides this one is passed over.
+        if (ZoneBlockLinks(set, count_, t, *end.Block) > 1)
           continue;
       }
       copied = CopyZone(t, end.Partner, end.PartnerBlock, *end.Block);
@@ -361,27 +363,6 @@ void LinkedSet::CopyLinkedSolution(int t, bool permute) {
   UpdatePossibles(ctx_, t, kFilterDefault, 0, 1);
   CopyGrid(ctx_, SolutionOf(ctx_, t), &grid, 0);
   grid.SolutionMade = 1;
-}
-
-// The grid after the main grids holds, as givens, the sums of their solutions cell by cell.
-void LinkedSet::MakeTotalsGrid() {
-  GridSet &set = ctx_.Grids;
-  const int n = count_;
-  GridRecord &totals = MainOf(ctx_, n);
-  CopyGrid(ctx_, totals, &SolutionOf(ctx_, 0), 0);
-  totals.GridVar = {};
-  for (int c = 0; c < ctx_.Geo.NCells; ++c) {
-    int sum = 0;
-    for (int g = 0; g < n; ++g)
-      sum += SolutionOf(ctx_, g).Cells[static_cast<size_t>(c)].Value;
-    totals.Cells[static_cast<size_t>(c)].Value = sum;
-    totals.Cells[static_cast<size_t>(c)].Status = kStatusGiven;
-  }
-  CopyGrid(ctx_, SolutionOf(ctx_, n), &totals, 0);
-  for (int g = 0; g < n; ++g)
-    MainOf(ctx_, g).GridVar |= kVarTwinsTotal;
-  set.AllCount = set.OrderCount = n + 1;
-  set.Order = GridSet::IdentityOrder();
 }
 
 } // namespace
