@@ -4,6 +4,9 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <vector>
+
+#include "app/text_lines.h"
 
 namespace quorbel {
 
@@ -44,21 +47,11 @@ std::string WriteColourFile(const BoardColours &colours) {
 }
 
 void ReadColourFile(std::string_view text, BoardColours &colours) {
-  auto nextLine = [&text]() -> std::optional<std::string_view> {
-    if (text.empty())
-      return std::nullopt;
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    return line;
-  };
-  nextLine(); // the comment, whatever it says
+  const std::vector<std::string_view> lines = SplitTextLines(text);
   for (size_t slot = 0; slot < kBoardColourCount; ++slot) {
     ColorRef &colour = colours.*BoardColourKeys[slot].field;
-    const std::optional<std::string_view> line = nextLine();
-    if (const std::optional<ColorRef> read = line ? HexColour(*line) : std::nullopt)
+    const size_t at = slot + 1; // after the comment, whatever it says
+    if (const std::optional<ColorRef> read = at < lines.size() ? HexColour(lines[at]) : std::nullopt)
       colour = *read;
     else if (slot > 0)
       colour = colours.*BoardColourKeys[slot - 1].field;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/log_file.h"
+#include "app/option_pages.h"
 #include "app/preference_steps.h"
 #include "app/settings_schema.h"
 #include "app/timeout_table.h"
@@ -95,14 +96,7 @@ void GeneralPage::SetStandardDirectories(bool on) {
   settings_.general.standarDir = on ? 1 : 0;
   if (!on)
     return;
-  DirectorySettings &d = settings_.directory;
-  d.animated = MakeAbsolutePath(".\\");
-  d.background = MakeAbsolutePath("BackGround\\");
-  d.myGrids = MakeAbsolutePath("MyGrid\\");
-  d.txtGrids = MakeAbsolutePath("TextGrid\\");
-  d.magic = MakeAbsolutePath("MagicPref\\");
-  d.macro = MakeAbsolutePath(".\\");
-  d.music = MakeAbsolutePath(".\\");
+  StoreFolders(settings_.directory, StandardFolders());
   effects_.SaveSettings();
   effects_.FillMagicList();
 }

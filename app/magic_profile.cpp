@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/settings_schema.h"
+#include "app/text_lines.h"
 #include "platform/paths.h"
 
 namespace quorbel {
@@ -103,20 +104,6 @@ std::string Real(double value) {
   return error == std::errc{} ? std::string(digits.data(), end) : std::string("0.000000");
 }
 
-// The lines of a text, CR LF or LF.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    lines.push_back(line);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-  }
-  return lines;
-}
-
 std::string_view SkipBlanks(std::string_view line) {
   while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
     line.remove_prefix(1);
@@ -183,7 +170,7 @@ std::string WriteMagicProfile(const AppSettings &settings, const BoardColours &c
 void ReadMagicProfile(std::string_view text, AppSettings &settings, BoardColours &colours,
                       PictureOrder &order, bool panelMuted) {
   GeneralSettings &g = settings.general;
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = SplitTextLines(text);
   size_t next = 0;
   auto take = [&]() -> std::optional<std::string_view> {
     if (next >= lines.size())

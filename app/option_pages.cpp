@@ -126,10 +126,19 @@ void DirectoryPage::Browse(int folder) {
     current = chosen.back() == '/' ? chosen : chosen + "/";
 }
 
-void DirectoryPage::SetDefaults() {
+FolderList StandardFolders() {
+  FolderList folders;
   for (size_t i = 0; i < kFolderDefaults.size(); ++i)
-    Folders[i] = MakeAbsolutePath(kFolderDefaults[i]);
+    folders[i] = MakeAbsolutePath(kFolderDefaults[i]);
+  return folders;
 }
+
+void StoreFolders(DirectorySettings &directory, const FolderList &folders) {
+  for (size_t i = 0; i < kFolderFields.size(); ++i)
+    directory.*kFolderFields[i] = folders[i];
+}
+
+void DirectoryPage::SetDefaults() { Folders = StandardFolders(); }
 
 void DirectoryPage::Apply() {
   for (size_t i = 0; i < kFolderFields.size(); ++i)

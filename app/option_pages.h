@@ -53,12 +53,17 @@ private:
 std::string DifficultyText(int gameLevel, bool french);
 
 inline constexpr int kFolderCount = 7;
+using FolderList = std::array<std::string, kFolderCount>;
+
+// The seven folders (ANIMATED, BACKGROUND, MYGRIDS, TXTGRIDS, MAGIC, MACRO, MUSIC) at their
+// defaults under the start directory.
+FolderList StandardFolders();
+void StoreFolders(DirectorySettings &directory, const FolderList &folders);
 
 class DirectoryPage {
 public:
   DirectoryPage(AppSettings &settings, PreferenceEffects &effects) : settings_(settings), effects_(effects) {}
-  // ANIMATED, BACKGROUND, MYGRIDS, TXTGRIDS, MAGIC, MACRO, MUSIC.
-  std::array<std::string, kFolderCount> Folders;
+  FolderList Folders; // in StandardFolders' order
   void LoadPageFromSettings();
   // The folder chosen, with its separator; a cancel changes nothing.
   void Browse(int folder);
@@ -70,7 +75,7 @@ public:
 private:
   AppSettings &settings_;
   PreferenceEffects &effects_;
-  std::array<std::string, kFolderCount> loaded_;
+  FolderList loaded_;
 };
 
 class ChallengePage {

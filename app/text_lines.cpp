@@ -24,6 +24,19 @@ std::string FormatDateTime(const std::tm &time) {
                     {time.tm_mday, month, time.tm_year + kTmYearBase, time.tm_hour, time.tm_min});
 }
 
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    lines.push_back(line);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+  }
+  return lines;
+}
+
 size_t StripTrailingNewline(std::string &text) {
   if (!text.empty() && text.back() == '\n')
     text.pop_back();

@@ -3,11 +3,16 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quorbel {
 
 // "%d %B %Y - %H:%M" with English month names, whatever the user's locale.
 std::string FormatDateTime(const std::tm &time);
+
+// The lines of a text, each without its line end (CR LF or LF alone).
+std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 // Removes one trailing "\n"; returns the new length.
 size_t StripTrailingNewline(std::string &text);
