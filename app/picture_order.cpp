@@ -1,5 +1,7 @@
 #include "app/picture_order.h"
 
+#include <algorithm>
+
 #include <numeric>
 
 #include "platform/random.h"
@@ -44,6 +46,17 @@ PictureOrderMode SettlePictureOrder(PictureOrder &order, PictureOrderMode mode, 
   else if (mode == PictureOrderMode::Identity)
     std::iota(order.begin(), order.end(), 0);
   return mode;
+}
+
+PictureOrder PictureOrderOf(const PictureOrderTable &table) {
+  PictureOrder order{};
+  std::copy(table.begin(), table.end(), order.begin());
+  return order;
+}
+
+void StorePictureOrder(const PictureOrder &order, PictureOrderTable &table) {
+  for (size_t v = 0; v < table.size(); ++v)
+    table[v] = static_cast<int16_t>(order[v]);
 }
 
 } // namespace quorbel

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/cell_image.h"
+
 namespace quorbel {
 
 inline constexpr int kPictureCount = 16;
@@ -20,5 +22,9 @@ enum class PictureOrderMode : int32_t {
 // Settles `order` for the set of file title `setTitle` and returns the mode that was applied:
 // the "Domino" set always takes the identity; a stored order that is not a permutation too.
 PictureOrderMode SettlePictureOrder(PictureOrder &order, PictureOrderMode mode, std::string_view setTitle);
+
+// The engine keeps the order in a table of its own; these copy it each way.
+PictureOrder PictureOrderOf(const PictureOrderTable &table);
+void StorePictureOrder(const PictureOrder &order, PictureOrderTable &table);
 
 } // namespace quorbel

@@ -9,13 +9,14 @@
 
 #include "app/message_format.h"
 #include "app/message_table.h"
+#include "app/picture_order.h"
+#include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/undo_history.h"
 #include "app/static_texts.h"
 #include "app/sud_settings_block.h"
 #include "engine/cell_set_rules.h"
-#include "app/qt/magic_profile_dialog.h"
 #include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
@@ -188,9 +189,7 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   game.NewGridFlag = app_.NewGridFlag;
   game.CommentFrench = ctx.GridComments[kLanguageFrench];
   game.CommentEnglish = ctx.GridComments[kLanguageEnglish];
-  std::array<int32_t, kNumeralCount> order{};
-  std::copy(ctx.Settings.PictureOrder.begin(), ctx.Settings.PictureOrder.end(), order.begin());
-  game.Settings = CaptureSudSettings(settings, order);
+  game.Settings = CaptureSudSettings(settings, PictureOrderOf(ctx.Settings.PictureOrder));
   if (const CMainFrame *frame = app_.MainFrame())
     game.Placements[0] = PlacementOf(*frame);
   for (int i = 0; i < kShownFlagCount; ++i) {
@@ -260,8 +259,8 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
                 info.Level >= 1 && info.Level <= kLevelCount ? info.Level : 1);
     // The grid's display profile, when the player lets grids bring their preferences.
     if (!info.ProfileName.empty() && app_.Settings().general.prefLoad == 1)
-      ApplyMagicProfile(app_, MakeFilePath(info.ProfileName, MakeAbsolutePath(app_.Settings().directory.magic),
-                                           ".magic"));
+      ApplyMagicProfile(
+          app_, MakeFilePath(info.ProfileName, MakeAbsolutePath(app_.Settings().directory.magic), ".magic"));
   }
   RecomputeAndRedraw();
 }
@@ -329,10 +328,7 @@ void CDocumentHost::RecomputeAndRedraw() {
 }
 
 void CDocumentHost::ApplySettingsBlock(const SudSettingsBlock &block) {
-  const std::array<int32_t, kNumeralCount> order = ApplySudSettings(block, app_.Settings());
-  PictureOrderTable &engineOrder = app_.Engine().Settings.PictureOrder;
-  for (int v = 0; v < kNumeralCount; ++v)
-    engineOrder[v] = static_cast<int16_t>(order[v]);
+  StorePictureOrder(ApplySudSettings(block, app_.Settings()), app_.Engine().Settings.PictureOrder);
   app_.SyncEngineSettings();
   app_.SaveSettings();
 }

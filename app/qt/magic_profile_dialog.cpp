@@ -26,15 +26,10 @@ namespace {
 constexpr std::string_view kOpeningProfile = "temp.magic";
 constexpr uint64_t kLargestProfile = 64 * 1024;
 
-PictureOrder EngineOrder(CQuorbelApp &app) {
-  PictureOrder order{};
-  const PictureOrderTable &engine = app.Engine().Settings.PictureOrder;
-  std::copy(engine.begin(), engine.end(), order.begin());
-  return order;
-}
-
 bool WriteProfile(CQuorbelApp &app, const std::string &path) {
-  return WriteFileReplacing(path, WriteMagicProfile(app.Settings(), app.Colours(), EngineOrder(app))).Ok();
+  return WriteFileReplacing(path, WriteMagicProfile(app.Settings(), app.Colours(),
+                                                    PictureOrderOf(app.Engine().Settings.PictureOrder)))
+      .Ok();
 }
 
 } // namespace
@@ -169,12 +164,10 @@ bool ApplyMagicProfile(CQuorbelApp &app, const std::string &path) {
   const FileBytesResult read = ReadFileBytes(path, kLargestProfile);
   if (!read.Ok)
     return false;
-  PictureOrder order = EngineOrder(app);
+  PictureOrder order = PictureOrderOf(app.Engine().Settings.PictureOrder);
   ReadMagicProfile(std::string_view(reinterpret_cast<const char *>(read.Bytes.data()), read.Bytes.size()),
                    app.Settings(), app.Colours(), order, app.Messages().Muted());
-  PictureOrderTable &engine = app.Engine().Settings.PictureOrder;
-  for (size_t v = 0; v < engine.size(); ++v)
-    engine[v] = static_cast<int16_t>(order[v]);
+  StorePictureOrder(order, app.Engine().Settings.PictureOrder);
   app.SyncEngineSettings();
   app.LoadCellPictures(PictureOrderMode::Keep);
   if (app.Services().buildValueCursors)

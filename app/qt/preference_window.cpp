@@ -73,16 +73,9 @@ public:
   bool LoadPictureSet(const std::string &set, PictureOrderMode mode) override {
     return app_.LoadCellPictures(mode, set) > 0;
   }
-  PictureOrder CurrentPictureOrder() override {
-    PictureOrder order{};
-    const PictureOrderTable &engine = app_.Engine().Settings.PictureOrder;
-    std::copy(engine.begin(), engine.end(), order.begin());
-    return order;
-  }
+  PictureOrder CurrentPictureOrder() override { return PictureOrderOf(app_.Engine().Settings.PictureOrder); }
   void SetPictureOrder(const PictureOrder &order) override {
-    PictureOrderTable &engine = app_.Engine().Settings.PictureOrder;
-    for (size_t v = 0; v < engine.size(); ++v)
-      engine[v] = static_cast<int16_t>(order[v]);
+    StorePictureOrder(order, app_.Engine().Settings.PictureOrder);
   }
   std::vector<std::string> PictureSetFiles() override {
     return FindPictureLists(MakeAbsolutePath(app_.Settings().directory.animated));

@@ -278,8 +278,7 @@ void CQuorbelApp::ReportPictureFailures(const std::vector<PictureFailure> &failu
 
 int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list) {
   PictureOrderTable &engineOrder = engine_->Settings.PictureOrder;
-  PictureOrder order{};
-  std::copy(engineOrder.begin(), engineOrder.end(), order.begin());
+  PictureOrder order = PictureOrderOf(engineOrder);
   std::vector<PictureFailure> failures;
   const std::string name = list.empty() ? settings_.general.imageName : list;
   const int loaded =
@@ -288,8 +287,7 @@ int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list
   if (loaded == 0)
     return 0;
   settings_.general.imageName = name;
-  for (int v = 0; v < kPictureCount; ++v)
-    engineOrder[static_cast<size_t>(v)] = static_cast<int16_t>(order[static_cast<size_t>(v)]);
+  StorePictureOrder(order, engineOrder);
   // Every placed value shows its picture of the new order.
   for (GridRecord &grid : engine_->Grids.Main)
     for (CellRecord &cell : grid.PlayingCells(engine_->Geo))
