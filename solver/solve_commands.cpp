@@ -8,7 +8,6 @@
 #include "engine/group_rules.h"
 #include "engine/message_numbers.h"
 #include "engine/propagate.h"
-#include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "platform/clock.h"

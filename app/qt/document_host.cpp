@@ -17,7 +17,6 @@
 #include "app/static_texts.h"
 #include "app/sud_settings_block.h"
 #include "engine/cell_set_rules.h"
-#include "engine/rule_registry.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/grid_catalog.h"

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -54,27 +53,6 @@ QPixmap CellModePicture(int mode, bool on) {
   return picture;
 }
 
-// A mode's picture, which a click chooses.
-class ModePicture final : public QLabel {
-public:
-  ModePicture(int mode, std::function<void(int)> chosen, QWidget *parent)
-      : QLabel(parent), mode_(mode), chosen_(std::move(chosen)) {
-    setCursor(Qt::PointingHandCursor);
-    Show(false);
-  }
-  void Show(bool on) { setPixmap(CellModePicture(mode_, on)); }
-
-protected:
-  void mouseReleaseEvent(QMouseEvent *event) override {
-    if (event->button() == Qt::LeftButton)
-      chosen_(mode_);
-  }
-
-private:
-  int mode_;
-  std::function<void(int)> chosen_;
-};
-
 } // namespace
 
 CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWidget *parent)
@@ -93,15 +71,14 @@ CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWid
     const auto at = static_cast<size_t>(mode);
     cellLayout->addWidget(new QLabel(DialogText(language, modes[at].french, modes[at].english), cell), mode,
                           0);
-    auto *picture = new ModePicture(
-        mode,
-        [this](int chosen) {
-          page_.ChooseMode(chosen);
+    modes_[at] = new ClickableLabel(
+        [this, mode] {
+          page_.ChooseMode(mode);
           Refresh();
         },
         cell);
-    modes_[at] = picture;
-    cellLayout->addWidget(picture, mode, 1);
+    modes_[at]->setPixmap(CellModePicture(mode, false));
+    cellLayout->addWidget(modes_[at], mode, 1);
   }
   cellLayout->setColumnStretch(2, 1);
   layout->addWidget(cell);
@@ -135,7 +112,7 @@ void CPrefPage2::Refresh() {
   const CellPageValues &v = page_.Values;
   // The pictures show the mode last chosen here, which a reload does not change.
   for (int mode = 0; mode < kCellDisplayModes; ++mode)
-    static_cast<ModePicture *>(modes_[static_cast<size_t>(mode)])->Show(mode == page_.PictureMode);
+    modes_[static_cast<size_t>(mode)]->setPixmap(CellModePicture(mode, mode == page_.PictureMode));
   const std::array<bool, 7> ticked = {v.Lines,  v.Comment, v.BarArea, v.BarAreaIdem,
                                       v.MatAll, v.MatFond, v.MatAuto};
   for (size_t i = 0; i < boxes_.size(); ++i)

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -15,23 +14,6 @@
 #include "engine/grid_set.h"
 
 using namespace quorbel;
-
-namespace {
-
-// The picture's name, which a click changes.
-class ClickLabel final : public QLabel {
-public:
-  using QLabel::QLabel;
-  std::function<void()> Clicked;
-
-protected:
-  void mouseReleaseEvent(QMouseEvent *event) override {
-    if (Clicked && event->button() == Qt::LeftButton)
-      Clicked();
-  }
-};
-
-} // namespace
 
 CPrefPage3::CPrefPage3(CQuorbelApp &app, GridPage &page, Language language, QWidget *parent)
     : PreferenceTab(app, parent), page_(page) {
@@ -64,13 +46,12 @@ CPrefPage3::CPrefPage3(CQuorbelApp &app, GridPage &page, Language language, QWid
   auto *picture = new QGroupBox(DialogText(language, "Image de Fond", "Background Image"), this);
   auto *pictureLayout = new QGridLayout(picture);
   pictureLayout->addWidget(new QLabel(DialogText(language, "Nom:", "Name:"), picture), 0, 0);
-  auto *name = new ClickLabel(picture);
-  name->setCursor(Qt::PointingHandCursor);
-  name->Clicked = [this] {
-    page_.ChooseBackgroundImage();
-    Refresh();
-  };
-  name_ = name;
+  name_ = new ClickableLabel(
+      [this] {
+        page_.ChooseBackgroundImage();
+        Refresh();
+      },
+      picture);
   pictureLayout->addWidget(name_, 0, 1, 1, 2);
   pictureLayout->addWidget(boxes_[6], 1, 0, 1, 3);
   pictureLayout->addWidget(new QLabel(DialogText(language, "Transparence :", "Transparency :"), picture), 2,

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -31,9 +30,12 @@ CPrefPage8::CPrefPage8(CQuorbelApp &app, MusicPage &page, Language language, QWi
   for (size_t i = 0; i < boxes_.size(); ++i)
     connect(boxes_[i], &QCheckBox::clicked, this,
             [this, i](bool on) { page_.SetOption(static_cast<MusicOption>(i), on); });
-  file_ = new QLabel(music);
-  file_->setCursor(Qt::PointingHandCursor);
-  file_->installEventFilter(this);
+  file_ = new ClickableLabel(
+      [this] {
+        page_.ChooseMusic();
+        Refresh();
+      },
+      music);
   music_ = new QSlider(Qt::Horizontal, music);
   sound_ = new QSlider(Qt::Horizontal, sound);
   for (QSlider *slider : {music_, sound_})
@@ -62,13 +64,4 @@ void CPrefPage8::Refresh() {
   music_->setValue(page_.MusicVolume);
   sound_->setValue(page_.SoundVolume);
   file_->setText(page_.MusicName.empty() ? QStringLiteral("...") : QString::fromStdString(page_.MusicName));
-}
-
-bool CPrefPage8::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == file_ && event->type() == QEvent::MouseButtonRelease) {
-    page_.ChooseMusic();
-    Refresh();
-    return true;
-  }
-  return PreferenceTab::eventFilter(watched, event);
 }

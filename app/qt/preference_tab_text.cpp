@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -51,9 +50,12 @@ CPrefPage6::CPrefPage6(CQuorbelApp &app, TextPage &page, Language language, QWid
   layout->addWidget(text);
 
   cartoonLayout->addWidget(modes_[3], 0, 0);
-  title_ = new QLabel(cartoon);
-  title_->setCursor(Qt::PointingHandCursor);
-  title_->installEventFilter(this);
+  title_ = new ClickableLabel(
+      [this] {
+        page_.BrowsePictureSet();
+        Refresh();
+      },
+      cartoon);
   cartoonLayout->addWidget(title_, 0, 1, 1, 3);
   auto *previous = new QPushButton(QStringLiteral("<"), cartoon);
   auto *next = new QPushButton(QStringLiteral(">"), cartoon);
@@ -133,13 +135,4 @@ void CPrefPage6::DrawSymbolPreview() {
     return;
   }
   preview_->setPixmap(sample);
-}
-
-bool CPrefPage6::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == title_ && event->type() == QEvent::MouseButtonRelease) {
-    page_.BrowsePictureSet();
-    Refresh();
-    return true;
-  }
-  return PreferenceTab::eventFilter(watched, event);
 }

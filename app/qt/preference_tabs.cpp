@@ -1,5 +1,6 @@
 #include "app/qt/preference_tabs.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "app/qt/dialog_pictures.h"
@@ -10,4 +11,14 @@ void PreferenceTab::paintEvent(QPaintEvent *event) {
   const DialogPictures &pictures = app_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QWidget::paintEvent(event);
+}
+
+ClickableLabel::ClickableLabel(std::function<void()> clicked, QWidget *parent)
+    : QLabel(parent), clicked_(std::move(clicked)) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event) {
+  if (event->button() == Qt::LeftButton && clicked_)
+    clicked_();
 }

@@ -3,8 +3,10 @@
 // change to its page; the dialog picture is painted under them.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "app/preference_sheet.h"
 #include "platform/language.h"
@@ -12,11 +14,22 @@
 class CQuorbelApp;
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QTextEdit;
+
+// A label a left click acts on: a file's name that opens its chooser, a mode's picture.
+class ClickableLabel final : public QLabel {
+public:
+  ClickableLabel(std::function<void()> clicked, QWidget *parent);
+
+protected:
+  void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+  std::function<void()> clicked_;
+};
 
 // What every tab shares: the dialog picture under its controls.
 class PreferenceTab : public QWidget {
@@ -57,7 +70,7 @@ public:
 
 private:
   quorbel::CellPage &page_;
-  std::array<QLabel *, 4> modes_{};
+  std::array<ClickableLabel *, 4> modes_{};
   std::array<QCheckBox *, 7> boxes_{};
 };
 
@@ -108,9 +121,6 @@ public:
   void UpdateControls() override;
   void DrawSymbolPreview();
 
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
   quorbel::TextPage &page_;
   std::array<QRadioButton *, 4> modes_{};
@@ -136,9 +146,6 @@ class CPrefPage8 final : public PreferenceTab {
 public:
   CPrefPage8(CQuorbelApp &app, quorbel::MusicPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
-
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   quorbel::MusicPage &page_;
