@@ -118,8 +118,10 @@ int GenerateTwinsMultipleGroup(const ClueJob &job, GridRecord &grid, int partner
   const int width = job.Geo().GridWidth;
   int pairs = std::min({(RandomBelow(a) + b) * width / 9, job.Budget(), 16});
 
+  // Over the grids in use only: a slot past them may hold an older set's groups.
   auto grouped = [&](const GridRecord &g, int slot, int cell) {
-    for (const GridRecord &owner : job.Ctx.Grids.Main)
+    for (int o = 0; o < UsedMainCount(job.Ctx.Grids); ++o) {
+      const GridRecord &owner = job.Ctx.Grids.Main[static_cast<size_t>(o)];
       for (const TwinsMultipleGroup &group : owner.Lists.TwinsMultiple.Used()) {
         const bool mine = &owner == &g;
         if (!mine && group.OtherGrid != slot)
@@ -128,6 +130,7 @@ int GenerateTwinsMultipleGroup(const ClueJob &job, GridRecord &grid, int partner
         if (std::find(list.begin(), list.begin() + group.NCells, cell) != list.begin() + group.NCells)
           return true;
       }
+    }
     return false;
   };
   TwinsMultipleGroup group;
