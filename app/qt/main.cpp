@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/qt/quorbel_app.h"
+#include "app/qt/sound_effect_services.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
@@ -16,10 +17,15 @@ int main(int argc, char **argv) {
     options.headless = headless;
     CQuorbelApp app(options);
     InstallBoardView(app);
-    if (!app.InitInstance(QCoreApplication::arguments()))
-      return 1;
-    status = QApplication::exec();
-    app.ExitInstance();
+    InstallSoundEffects(app);
+    if (app.InitInstance(QCoreApplication::arguments())) {
+      status = QApplication::exec();
+      app.ExitInstance();
+    } else {
+      status = 1;
+    }
   }
+  // The sound device goes before the Qt application does.
+  ReleaseSoundEffects(mySoundManager);
   return status;
 }

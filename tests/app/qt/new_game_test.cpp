@@ -30,20 +30,6 @@ constexpr CommandId kGenerateMedium = 32915;
 constexpr CommandId kSearchSolutions = 32913;
 constexpr int kMedium = 2;
 
-// The message panel holds the line (after its "==> " mark) among its newest ten, above the
-// line `since` when one is given.
-bool PanelHolds(CQuorbelApp &app, const QString &line, const QString &since = {}) {
-  const MessageRing &ring = app.Messages();
-  for (int back = 0; back < 10; ++back) {
-    const QString text = QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back)));
-    if (text.endsWith(line))
-      return true;
-    if (!since.isEmpty() && text.endsWith(since))
-      return false;
-  }
-  return false;
-}
-
 // The program on a first start, with the board, shown offscreen.
 struct FirstStart : FrameWithBoard {
   using FrameWithBoard::FrameWithBoard;

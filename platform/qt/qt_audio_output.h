@@ -1,0 +1,49 @@
+// The sound device: a QAudioSink on the desktop's default output, pulling from our source. With
+// no device (headless machines, CI) Open fails at once and the program plays nothing.
+#pragma once
+
+#include <QIODevice>
+#include <memory>
+
+#include "platform/audio_output.h"
+
+class QAudioSink;
+
+namespace quorbel {
+
+// What the sink reads: the source's frames, as many as it asks for.
+class AudioPullDevice final : public QIODevice {
+  Q_OBJECT
+public:
+  AudioPullDevice(AudioSource &source, const AudioFormat &format) : source_(source), format_(format) {}
+  bool isSequential() const override { return true; }
+  qint64 bytesAvailable() const override;
+
+protected:
+  qint64 readData(char *data, qint64 maxSize) override;
+  qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+  AudioSource &source_;
+  AudioFormat format_;
+};
+
+class QtAudioOutput final : public AudioOutput {
+public:
+  QtAudioOutput();
+  ~QtAudioOutput() override;
+  bool Open(const AudioFormat &format, AudioSource &source) override;
+  void Close() override;
+  void Pause() override;
+  void Resume() override;
+  void Reset() override;
+  int64_t PlayedFrames() const override;
+
+private:
+  std::unique_ptr<QAudioSink> sink_;
+  std::unique_ptr<AudioPullDevice> device_;
+  AudioFormat format_;
+  int64_t resetAtMicroseconds_ = 0;
+};
+
+} // namespace quorbel
