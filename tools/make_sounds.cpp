@@ -1,8 +1,10 @@
 // Synthesises the program's sound effects (16-bit mono PCM WAVE files in data/Sounds/) and writes
-// the sound list data/MySound.dat that names them slot by slot. The sounds are ours and can be
+// the sound list data/MySound.dat that names them slot by slot; with --tune, writes our music's
+// tune as a WAVE file instead (tools/make_music.sh encodes it). The sounds are ours and can be
 // made again:
 //
 //     make_sounds [data folder]
+//     make_sounds --tune file.wav
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -220,9 +222,32 @@ std::vector<int16_t> ToPcm(const Samples &samples) {
   return pcm;
 }
 
+// A calm tune of sixteen bars in C major, a bell over a soft bass, that loops without a seam.
+Samples Tune() {
+  constexpr double kBeat = 0.5;
+  // Semitones from A4 for each beat of the melody; 99 rests.
+  const int melody[] = {3,  7,  10, 7,  5,  3,  2,  99, 0,  3,  7,  5,  3,  2,  3,  99, 3,  7,  10, 15, 14, 10,
+                        12, 99, 10, 7,  8,  5,  7,  3,  2,  99, 7,  10, 15, 14, 12, 10, 8,  99, 5,  8,  12, 10,
+                        8,  7,  5,  99, 3,  5,  7,  8,  10, 7,  3,  99, 2,  5,  8,  7,  5,  2,  3,  99};
+  const int bass[] = {-21, -16, -19, -14, -21, -16, -14, -21, -21, -16, -19, -14, -17, -16, -14, -21};
+  Samples out;
+  for (size_t beat = 0; beat < std::size(melody); ++beat)
+    if (melody[beat] != 99)
+      Add(out, {kBeat * static_cast<double>(beat), Pitch(melody[beat]), kBeat * 1.8, 0.28, 3.5,
+                {1.0, 0.0, 0.3, 0.0, 0.1}});
+  for (size_t bar = 0; bar < std::size(bass); ++bar)
+    Add(out, {kBeat * 4 * static_cast<double>(bar), Pitch(bass[bar]), kBeat * 4, 0.3, 1.2, {1.0, 0.4, 0.2}});
+  out.resize(Frames(kBeat * static_cast<double>(std::size(melody))));
+  return out;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
+  if (argc == 3 && std::string(argv[1]) == "--tune") {
+    std::ofstream(argv[2], std::ios::binary) << quorbel::EncodePcmWave(kRate, 1, ToPcm(Tune()));
+    return 0;
+  }
   const std::filesystem::path data = argc > 1 ? argv[1] : "data";
   std::filesystem::create_directories(data / "Sounds");
   std::ofstream list(data / "MySound.dat", std::ios::binary);

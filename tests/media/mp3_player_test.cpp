@@ -1,0 +1,146 @@
+// The music player on a capture output: the buffer plan of both MPEG versions, the status as
+// the buttons move it, seeking, the sound that comes out, and files that are not music.
+#include "media/mp3_player.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/capture_audio_output.h"
+
+namespace quorbel {
+namespace {
+
+std::string Music(const std::string &name) { return std::string(QUORBEL_TEST_DATA) + "/music/" + name; }
+
+class Mp3Player : public ::testing::Test {
+protected:
+  std::shared_ptr<CaptureTape> tape = std::make_shared<CaptureTape>();
+  std::vector<std::string> reports;
+  CMp3Player player{[this] { return std::make_unique<CaptureAudioOutput>(tape); },
+                    [this](const std::string &text) { reports.push_back(text); }};
+
+  // Plays and hears up to `frames` frames of the left channel from the first sound on.
+  std::vector<int16_t> Hear(size_t frames) {
+    std::vector<int16_t> left;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (left.size() < frames && std::chrono::steady_clock::now() < deadline &&
+           player.GetStatus() == CMp3Player::kPlaying) {
+      tape->Samples.clear();
+      tape->Consume(441);
+      const int channels = tape->Format.Channels;
+      for (size_t i = 0; i < tape->Samples.size(); i += static_cast<size_t>(channels))
+        if (!left.empty() || tape->Samples[i] != 0)
+          left.push_back(tape->Samples[i]);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return left;
+  }
+};
+
+TEST_F(Mp3Player, BothMpegVersionsPlanFifteenBuffersOfFourFrames) {
+  for (const char *name : {"sine44k.mp3", "sine22k.mp3"}) {
+    ASSERT_EQ(player.OpenMp3FileByName(Music(name)), 1) << name;
+    EXPECT_EQ(player.BufferPlan().FramesPerBuffer, 4);
+    EXPECT_EQ(player.BufferPlan().BufferMs, 131);
+    EXPECT_EQ(player.BufferPlan().BufferCount, 15);
+    EXPECT_EQ(player.OpenMp3FileByName(Music(name)), 0);
+    EXPECT_EQ(reports.back(), "You need to close mp3 file before open new one");
+    player.CloseMp3File();
+  }
+  EXPECT_EQ(player.OpenMp3FileByName(Music("sine22k.mp3")), 1);
+  EXPECT_EQ(player.FirstFrame().Version, MpegVersion::Mpeg2);
+  EXPECT_EQ(player.FirstFrame().SamplesPerFrame, 576);
+}
+
+TEST_F(Mp3Player, TheButtonsMoveTheStatus) {
+  EXPECT_EQ(player.Play(), 0);
+  EXPECT_EQ(reports.back(), "CMp3Player::Play\n\nStrean isn't open!");
+  ASSERT_EQ(player.OpenMp3FileByName(Music("sine22k.mp3")), 1);
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kStopped);
+  EXPECT_EQ(player.Play(), 1);
+  EXPECT_EQ(player.Play(), 1);
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kPlaying);
+  EXPECT_EQ(player.Pause(), 1);
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kPaused);
+  EXPECT_EQ(player.Play(), 1);
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kPlaying);
+  EXPECT_EQ(player.Stop(), 1);
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kStopped);
+}
+
+TEST_F(Mp3Player, SeekingIsClampedAndVolumesOutOfRangeChangeNothing) {
+  EXPECT_EQ(player.SeekPosition(3), 0); // no file: quietly nothing
+  EXPECT_EQ(player.Replay(), 0);
+  EXPECT_TRUE(reports.empty());
+  ASSERT_EQ(player.OpenMp3FileByName(Music("sine22k.mp3")), 1);
+  EXPECT_EQ(player.LengthSeconds(), 35);
+  EXPECT_EQ(player.SeekPosition(30), 1);
+  EXPECT_EQ(player.GetPosition(), 30);
+  EXPECT_EQ(player.SeekPosition(1000), 1);
+  EXPECT_EQ(player.GetPosition(), 35);
+  EXPECT_EQ(player.SetVolume(101, 50), 0);
+  EXPECT_EQ(player.SetVolume(0, 100), 1);
+
+  ASSERT_EQ(player.CloseMp3File(), 1);
+  ASSERT_EQ(player.OpenMp3FileByName(Music("vbr.mp3")), 1);
+  EXPECT_EQ(player.LengthSeconds(), 3);
+  EXPECT_EQ(player.SeekPosition(2), 1);
+  EXPECT_EQ(player.GetPosition(), 2);
+}
+
+TEST_F(Mp3Player, TheSineComesOutInTuneFromBehindItsTagAndTheMusicEnds) {
+  ASSERT_EQ(player.OpenMp3FileByName(Music("tagged.mp3")), 1);
+  EXPECT_GT(player.AudioStart(), 400);
+  ASSERT_EQ(player.Play(), 1);
+  const std::vector<int16_t> heard = Hear(30000);
+  ASSERT_GE(heard.size(), 30000u);
+  int crossings = 0;
+  for (size_t i = 4001; i < 26050; ++i)
+    crossings += (heard[i - 1] < 0) != (heard[i] < 0);
+  const double frequency = crossings / 2.0 / (22049.0 / 44100.0);
+  EXPECT_NEAR(frequency, 440.0, 440.0 * 0.02);
+
+  int left = 0;
+  int right = 0;
+  player.GetVuLevels(left, right);
+  EXPECT_GT(left, 0);
+  EXPECT_EQ(left, right);
+  Hear(100000); // to the end
+  EXPECT_EQ(player.GetStatus(), CMp3Player::kStopped);
+  player.GetVuLevels(left, right);
+  EXPECT_EQ(left, 0);
+}
+
+TEST_F(Mp3Player, FilesWithoutAFrameOfKnownLengthAreRefused) {
+  for (const char *name : {"free.mp3", "noframe.mp3"}) {
+    EXPECT_EQ(player.OpenMp3FileByName(Music(name)), 0) << name;
+    EXPECT_EQ(reports.back(), "CMp3Player::_Open   *** Can't find first valid mp3 frame");
+    EXPECT_FALSE(player.IsOpen());
+  }
+  EXPECT_EQ(player.OpenMp3FileByName(Music("missing.mp3")), 0);
+  EXPECT_EQ(reports.back(), "CMp3Player::OpenMp3File\n\nCan't open file");
+}
+
+TEST(Mp3Frames, LevelsRoundingAndHeaders) {
+  EXPECT_EQ(VuLevel(32767), 105);
+  EXPECT_EQ(VuLevel(23169), 100);
+  EXPECT_EQ(VuLevel(54.0), 0);
+  EXPECT_EQ(MulDiv(5, 1, 2), 3);
+  EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+
+  const uint8_t mpeg1[] = {0xFF, 0xFB, 0x90, 0x64};
+  const auto header = ParseFrameHeader(mpeg1);
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->Bitrate, 128);
+  EXPECT_EQ(header->FrameLength, 417);
+  EXPECT_FALSE(ParseFrameHeader(std::array<uint8_t, 4>{0xFF, 0xFB, 0xF0, 0x64})); // bit rate 15
+
+  const uint8_t id3[] = {'I', 'D', '3', 4, 0, 0, 0, 0, 2, 1};
+  EXPECT_EQ(Id3v2Size(id3), 10 + 257);
+}
+
+} // namespace
+} // namespace quorbel
