@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace quorbel {
 namespace {
 
@@ -48,7 +50,7 @@ class WaveFile : public ::testing::Test {
 protected:
   std::string Write(const std::string &bytes) {
     const std::string path =
-        (std::filesystem::temp_directory_path() / ("qwave_" + std::to_string(next_++) + ".wav")).string();
+        (std::filesystem::temp_directory_path() / ("qwave_" + std::to_string(::getpid()) + "_" + std::to_string(next_++) + ".wav")).string();
     std::ofstream(path, std::ios::binary) << bytes;
     paths_.push_back(path);
     return path;
