@@ -43,7 +43,9 @@ std::optional<Mp3FrameHeader> ParseFrameHeader(std::span<const uint8_t> bytes) {
   if (versionBits == 1 || layerBits == 0 || bitrateIndex == 15 || rateIndex == 3)
     return std::nullopt;
   Mp3FrameHeader header;
-  header.Version = versionBits == 3 ? MpegVersion::Mpeg1 : versionBits == 2 ? MpegVersion::Mpeg2 : MpegVersion::Mpeg25;
+  header.Version = versionBits == 3   ? MpegVersion::Mpeg1
+                   : versionBits == 2 ? MpegVersion::Mpeg2
+                                      : MpegVersion::Mpeg25;
   header.Layer = 4 - layerBits;
   const bool mpeg1 = header.Version == MpegVersion::Mpeg1;
   const int divisor = mpeg1 ? 1 : header.Version == MpegVersion::Mpeg2 ? 2 : 4;

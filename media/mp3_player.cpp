@@ -128,6 +128,7 @@ int CMp3Player::Open() {
   plan_ = PlanMp3Buffers(first_);
   waveOut_ = std::make_unique<CWaveOut>(makeOutput_);
   waveOut_->Initialize(first_.Channels, first_.SampleRate, plan_.BufferCount, plan_.BufferMs);
+  waveOut_->SetVolume(left_, right_);
   // Runs on the output's thread: it only counts, names the next buffer and wakes the player.
   waveOut_->OnDone = [this](int index) {
     nextBuffer_ = (index + 1) % plan_.BufferCount;
@@ -229,7 +230,8 @@ int CMp3Player::SeekPosition(int seconds) {
   if (playing_)
     Stop();
   seconds = std::clamp(seconds, 0, LengthSeconds());
-  const int64_t offset = std::min(Mp3SeekOffset(first_, xing_, audioLength_, lengthMs_, seconds), audioLength_);
+  const int64_t offset =
+      std::min(Mp3SeekOffset(first_, xing_, audioLength_, lengthMs_, seconds), audioLength_);
   std::lock_guard lock(streamLock_);
   stream_->Seek(audioStart_ + offset, CMp3Stream::kBegin);
   seekSeconds_ = seconds;
@@ -248,6 +250,8 @@ int CMp3Player::SetVolume(int left, int right) {
     return 0;
   left_ = left;
   right_ = right;
+  if (waveOut_)
+    waveOut_->SetVolume(left, right);
   return 1;
 }
 
@@ -256,8 +260,8 @@ void CMp3Player::GetVuLevels(int &left, int &right) const {
   if (!stream_ || !playing_ || !bufferFinished_)
     return;
   const int channels = first_.Channels;
-  const std::vector<int16_t> window =
-      waveOut_->PlayingWindow(static_cast<size_t>(first_.SampleRate) * static_cast<size_t>(channels) * 2 / 50);
+  const std::vector<int16_t> window = waveOut_->PlayingWindow(static_cast<size_t>(first_.SampleRate) *
+                                                              static_cast<size_t>(channels) * 2 / 50);
   if (window.empty())
     return;
   double sum[2] = {0, 0};
@@ -350,15 +354,6 @@ void CMp3Player::ThreadMain() {
       if (bytes == 0) {
         readAll = true;
         break;
-      }
-      auto *samples = waveOut_->BufferData(i);
-      const int left = left_;
-      const int right = right_;
-      if (left != 100 || right != 100) {
-        const size_t count = bytes / 2;
-        const int channels = first_.Channels;
-        for (size_t s = 0; s < count; ++s)
-          samples[s] = static_cast<int16_t>(samples[s] * ((channels == 2 && s % 2 == 1) ? right : left) / 100);
       }
       waveOut_->PlayBuffer(i, bytes);
     }

@@ -49,6 +49,8 @@ public:
   int Replay();
   // Each channel 0..100; anything else changes nothing and gives 0.
   int SetVolume(int left, int right);
+  int LeftVolume() const { return left_; }
+  int RightVolume() const { return right_; }
   // The channels' levels 0..105 over the 20 ms playing now.
   void GetVuLevels(int &left, int &right) const;
   int CloseMp3File();

@@ -12,7 +12,8 @@ std::string CMp3Stream::OpenFile(const std::string &name) {
   file_ = std::fopen(name.c_str(), "rb");
   if (file_ == nullptr)
     return "CMp3Stream::OpenFile\n\nCan't open file!";
-  if (std::fseek(file_, 0, SEEK_END) != 0 || (size_ = std::ftell(file_)) < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
+  if (std::fseek(file_, 0, SEEK_END) != 0 || (size_ = std::ftell(file_)) < 0 ||
+      std::fseek(file_, 0, SEEK_SET) != 0) {
     Close();
     return "CMp3Stream::OpenFile\n\nCan't seek to begining!";
   }

@@ -9,7 +9,8 @@ CWaveOut::~CWaveOut() { Close(); }
 
 void CWaveOut::Initialize(int channels, int rate, int count, int ms) {
   format_ = {rate, channels};
-  const size_t samples = static_cast<size_t>(rate) * static_cast<size_t>(ms) / 1000 * static_cast<size_t>(channels);
+  const size_t samples =
+      static_cast<size_t>(rate) * static_cast<size_t>(ms) / 1000 * static_cast<size_t>(channels);
   bufferBytes_ = samples * 2;
   std::lock_guard lock(mutex_);
   buffers_.assign(static_cast<size_t>(count), Buffer{std::vector<int16_t>(samples), 0, true});
@@ -89,8 +90,21 @@ std::vector<int16_t> CWaveOut::PlayingWindow(size_t bytes) const {
   const Buffer &buffer = buffers_[static_cast<size_t>(queue_.front())];
   const size_t count = std::min(bytes / 2, buffer.Used);
   const size_t start = std::min(offset_, buffer.Used - count);
-  return {buffer.Samples.begin() + static_cast<std::ptrdiff_t>(start),
-          buffer.Samples.begin() + static_cast<std::ptrdiff_t>(start + count)};
+  std::vector<int16_t> window(buffer.Samples.begin() + static_cast<std::ptrdiff_t>(start),
+                              buffer.Samples.begin() + static_cast<std::ptrdiff_t>(start + count));
+  ApplyVolume(window.data(), window.size(), start);
+  return window;
+}
+
+// Samples of the buffer from `first` (a sample index, which gives the channel) on.
+void CWaveOut::ApplyVolume(int16_t *samples, size_t count, size_t first) const {
+  const int left = left_;
+  const int right = right_;
+  if (left == 100 && right == 100)
+    return;
+  const bool stereo = format_.Channels == 2;
+  for (size_t i = 0; i < count; ++i)
+    samples[i] = static_cast<int16_t>(samples[i] * ((stereo && (first + i) % 2 == 1) ? right : left) / 100);
 }
 
 size_t CWaveOut::Pull(int16_t *samples, size_t frames) {
@@ -102,6 +116,7 @@ size_t CWaveOut::Pull(int16_t *samples, size_t frames) {
       Buffer &buffer = buffers_[static_cast<size_t>(queue_.front())];
       const size_t take = std::min(wanted, buffer.Used - offset_);
       std::memcpy(samples, buffer.Samples.data() + offset_, take * 2);
+      ApplyVolume(samples, take, offset_);
       samples += take;
       wanted -= take;
       offset_ += take;

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <deque>
 #include <vector>
 
 #include "platform/audio_output.h"
@@ -40,6 +40,12 @@ public:
   // Queues the first `bytes` of buffer i.
   void PlayBuffer(int i, size_t bytes);
 
+  // Each channel's volume 0..100, applied as the sound goes out, so that a change is heard at once.
+  void SetVolume(int left, int right) {
+    left_ = left;
+    right_ = right;
+  }
+
   // Drops the queued buffers (they are done) without calling back.
   void Reset();
   void Pause();
@@ -47,8 +53,8 @@ public:
   // Bytes consumed from buffers since the last ResetPlayed.
   int64_t PlayedBytes() const { return played_; }
   void ResetPlayed() { played_ = 0; }
-  // The `bytes` at the play position of the buffer playing now, moved back to end at its end;
-  // empty when nothing plays.
+  // The `bytes` at the play position of the buffer playing now, moved back to end at its end,
+  // at the volume they go out at; empty when nothing plays.
   std::vector<int16_t> PlayingWindow(size_t bytes) const;
 
   // Called from the output's thread with the index of a buffer just consumed.
@@ -57,6 +63,8 @@ public:
   size_t Pull(int16_t *samples, size_t frames) override;
 
 private:
+  void ApplyVolume(int16_t *samples, size_t count, size_t first) const;
+
   struct Buffer {
     std::vector<int16_t> Samples;
     size_t Used = 0; // samples queued
@@ -72,6 +80,8 @@ private:
   std::deque<int> queue_;
   size_t offset_ = 0; // samples of the front buffer already consumed
   std::atomic<int64_t> played_{0};
+  std::atomic<int> left_{100};
+  std::atomic<int> right_{100};
 };
 
 } // namespace quorbel

@@ -226,14 +226,18 @@ std::vector<int16_t> ToPcm(const Samples &samples) {
 Samples Tune() {
   constexpr double kBeat = 0.5;
   // Semitones from A4 for each beat of the melody; 99 rests.
-  const int melody[] = {3,  7,  10, 7,  5,  3,  2,  99, 0,  3,  7,  5,  3,  2,  3,  99, 3,  7,  10, 15, 14, 10,
-                        12, 99, 10, 7,  8,  5,  7,  3,  2,  99, 7,  10, 15, 14, 12, 10, 8,  99, 5,  8,  12, 10,
-                        8,  7,  5,  99, 3,  5,  7,  8,  10, 7,  3,  99, 2,  5,  8,  7,  5,  2,  3,  99};
+  const int melody[] = {3,  7,  10, 7,  5, 3, 2, 99, 0,  3,  7, 5,  3,  2,  3,  99, 3, 7,  10, 15, 14, 10,
+                        12, 99, 10, 7,  8, 5, 7, 3,  2,  99, 7, 10, 15, 14, 12, 10, 8, 99, 5,  8,  12, 10,
+                        8,  7,  5,  99, 3, 5, 7, 8,  10, 7,  3, 99, 2,  5,  8,  7,  5, 2,  3,  99};
   const int bass[] = {-21, -16, -19, -14, -21, -16, -14, -21, -21, -16, -19, -14, -17, -16, -14, -21};
   Samples out;
   for (size_t beat = 0; beat < std::size(melody); ++beat)
     if (melody[beat] != 99)
-      Add(out, {kBeat * static_cast<double>(beat), Pitch(melody[beat]), kBeat * 1.8, 0.28, 3.5,
+      Add(out, {kBeat * static_cast<double>(beat),
+                Pitch(melody[beat]),
+                kBeat * 1.8,
+                0.28,
+                3.5,
                 {1.0, 0.0, 0.3, 0.0, 0.1}});
   for (size_t bar = 0; bar < std::size(bass); ++bar)
     Add(out, {kBeat * 4 * static_cast<double>(bar), Pitch(bass[bar]), kBeat * 4, 0.3, 1.2, {1.0, 0.4, 0.2}});

@@ -2,6 +2,7 @@
 // event loop and shutdown.
 #include <QApplication>
 
+#include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/sound_effect_services.h"
 #include "view/qt/quorbel_view.h"
@@ -18,6 +19,7 @@ int main(int argc, char **argv) {
     CQuorbelApp app(options);
     InstallBoardView(app);
     InstallSoundEffects(app);
+    InstallMusic(app);
     if (app.InitInstance(QCoreApplication::arguments())) {
       status = QApplication::exec();
       app.ExitInstance();
@@ -25,7 +27,8 @@ int main(int argc, char **argv) {
       status = 1;
     }
   }
-  // The sound device goes before the Qt application does.
+  // The sound devices go before the Qt application does.
+  ReleaseMusic();
   ReleaseSoundEffects(mySoundManager);
   return status;
 }

@@ -107,6 +107,19 @@ TEST_F(Mp3Player, TheSineComesOutInTuneFromBehindItsTagAndTheMusicEnds) {
   player.GetVuLevels(left, right);
   EXPECT_GT(left, 0);
   EXPECT_EQ(left, right);
+
+  // A volume is heard at once, in what is already queued.
+  ASSERT_EQ(player.SetVolume(0, 100), 1);
+  tape->Samples.clear();
+  tape->Consume(441);
+  int loudest[2] = {0, 0};
+  for (size_t i = 0; i < tape->Samples.size(); ++i)
+    loudest[i % 2] = std::max(loudest[i % 2], std::abs(static_cast<int>(tape->Samples[i])));
+  EXPECT_EQ(loudest[0], 0);
+  EXPECT_GT(loudest[1], 1000);
+  player.GetVuLevels(left, right);
+  EXPECT_EQ(left, 0);
+  EXPECT_GT(right, 0);
   Hear(100000); // to the end
   EXPECT_EQ(player.GetStatus(), CMp3Player::kStopped);
   player.GetVuLevels(left, right);

@@ -50,7 +50,9 @@ class WaveFile : public ::testing::Test {
 protected:
   std::string Write(const std::string &bytes) {
     const std::string path =
-        (std::filesystem::temp_directory_path() / ("qwave_" + std::to_string(::getpid()) + "_" + std::to_string(next_++) + ".wav")).string();
+        (std::filesystem::temp_directory_path() /
+         ("qwave_" + std::to_string(::getpid()) + "_" + std::to_string(next_++) + ".wav"))
+            .string();
     std::ofstream(path, std::ios::binary) << bytes;
     paths_.push_back(path);
     return path;

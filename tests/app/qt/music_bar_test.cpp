@@ -1,0 +1,152 @@
+// The music in the running program: the start-up tune, the Music bar that F8 shows with its
+// buttons, slider, silence and meters, the walk through a folder when a tune ends, and a music
+// file that cannot be opened, told once.
+#include <QApplication>
+#include <QSlider>
+#include <QtTest>
+
+#include "app/qt/display_toggles.h"
+#include "app/qt/level_meter_widget.h"
+#include "app/qt/music_dialog.h"
+#include "media/mp3_player.h"
+#include "platform/capture_audio_output.h"
+#include "tests/app/qt/app_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+QString Music(const char *name) { return QStringLiteral(QUORBEL_TEST_DATA "/music/") + name; }
+
+// The program with its music on a capture output, after `prepare` wrote its settings and files.
+struct MusicApp {
+  MusicApp(const AppTestHome &home, const std::function<void()> &prepare) {
+    home.Clear();
+    home.WriteInt("GENERAL", "LANGUAGE", static_cast<int32_t>(Language::English));
+    prepare();
+    app = std::make_unique<CQuorbelApp>(AppOptions{
+        .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
+    InstallMusic(*app, [this] { return std::make_unique<CaptureAudioOutput>(tape); });
+    started = app->InitInstance({QStringLiteral("quorbel")});
+  }
+  ~MusicApp() {
+    ReleaseMusic();
+    if (app && app->MainFrame())
+      app->MainFrame()->hide();
+  }
+  CDialogMus &Bar() const { return *static_cast<CDialogMus *>(app->Panels().Window(kMusicPanel)); }
+  CMp3Player &Player() const { return *MusicPlayer(); }
+  int Messages() const { return static_cast<int>(dialogs.Asked().filter(QStringLiteral("message")).size()); }
+
+  std::shared_ptr<CaptureTape> tape = std::make_shared<CaptureTape>();
+  ScriptedDialogService dialogs;
+  std::unique_ptr<CQuorbelApp> app;
+  bool started = false;
+};
+
+} // namespace
+
+class MusicBarTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+
+  void Copy(const QString &from, const QString &name) {
+    QFile::remove(home_.StartDirectory() + "/" + name);
+    QVERIFY(QFile::copy(from, home_.StartDirectory() + "/" + name));
+  }
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void theTunePlaysAtStartAndTheBarDrivesIt() {
+    MusicApp m(home_, [&] {
+      Copy(Music("sine22k.mp3"), "Quorbel.mp3");
+      home_.WriteInt("MUSIC", "MUSICVOLUME", 5);
+      home_.WriteInt("MUSIC", "USEDIRECTORY", 0);
+    });
+    QVERIFY(m.started);
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPlaying));
+    QCOMPARE(m.Player().LeftVolume(), 5);
+
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::DisplayMusic));
+    QVERIFY(m.Bar().isVisible());
+    QCOMPARE(m.Bar().ShownName(), QStringLiteral("Quorbel.mp3"));
+    QCOMPARE(m.Bar().Slider()->value(), 15);
+    m.Bar().Slider()->setValue(0);
+    m.Bar().OnSliderReleased();
+    QCOMPARE(m.Player().LeftVolume(), 20);
+    QCOMPARE(m.Player().RightVolume(), 20);
+    QCOMPARE(m.app->Settings().music.musicVolume, 20);
+
+    // The meters light while the tune plays, and go out once it is stopped.
+    for (int i = 0; i < 40; ++i) {
+      m.tape->Consume(441);
+      QTest::qWait(2);
+    }
+    m.Bar().OnMeterTick();
+    QVERIFY(m.Bar().Meter(0)->Meter().Value() > 0);
+
+    m.Bar().OnPause();
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPaused));
+    m.Bar().OnPause();
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPlaying));
+    m.Bar().OnNext(); // no folder walk: twenty seconds on
+    QCOMPARE(m.Player().GetPosition(), 20);
+    m.Bar().OnPrevious();
+    QCOMPARE(m.Player().GetPosition(), 0);
+    m.Bar().OnStop();
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kStopped));
+    QCOMPARE(m.app->Settings().music.musicStop, 1);
+    m.Bar().OnMeterTick();
+    QCOMPARE(m.Bar().Meter(0)->Meter().Value(), 0);
+
+    m.Bar().OnSilence();
+    QCOMPARE(m.app->Settings().music.silent, 1);
+    QCOMPARE(m.Player().LeftVolume(), 0);
+    m.Bar().OnSilence();
+    QCOMPARE(m.Player().LeftVolume(), 20);
+    QCOMPARE(m.Messages(), 0);
+  }
+
+  void anEndedTuneMakesWayForTheNextOfItsFolder() {
+    MusicApp m(home_, [&] {
+      QDir(home_.StartDirectory()).mkpath("tunes");
+      for (const char *name : {"b.mp3", "A.MP3", "c.mp3"})
+        Copy(Music("sine44k.mp3"), QStringLiteral("tunes/") + name);
+      home_.WriteString("MUSIC", "MUSICFILE", "tunes/b.mp3");
+      home_.WriteInt("MUSIC", "USEDIRECTORY", 1);
+      home_.WriteInt("MUSIC", "AUTOLOOP", 1);
+    });
+    QVERIFY(m.started);
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPlaying));
+    m.Player().Stop(); // as if the tune had ended
+    m.Bar().OnWalkTick();
+    QCOMPARE(QString::fromStdString(m.app->Settings().music.musicFile), QStringLiteral("tunes/c.mp3"));
+    QCOMPARE(m.Bar().ShownName(), QStringLiteral("c.mp3"));
+    QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPlaying));
+    m.Player().Stop();
+    m.Bar().OnWalkTick();
+    QCOMPARE(QString::fromStdString(m.app->Settings().music.musicFile), QStringLiteral("tunes/A.MP3"));
+  }
+
+  void aFileThatCannotBeOpenedIsToldOnce() {
+    MusicApp m(home_, [&] {
+      home_.WriteString("MUSIC", "MUSICFILE", "missing.mp3");
+      home_.WriteInt("MUSIC", "USEDIRECTORY", 0);
+      home_.WriteInt("MUSIC", "AUTOLOOP", 1);
+    });
+    QVERIFY(m.started);
+    for (int tick = 0; tick < 5; ++tick) {
+      m.Bar().OnWalkTick();
+      QCoreApplication::processEvents();
+    }
+    QCOMPARE(m.Messages(), 1);
+    QVERIFY(m.dialogs.Asked().join('\n').contains("Can't open file"));
+  }
+};
+
+QTEST_MAIN(MusicBarTest)
+#include "music_bar_test.moc"
