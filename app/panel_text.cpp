@@ -1,10 +1,24 @@
 #include "app/panel_text.h"
 
+#include <algorithm>
+
 namespace quorbel {
 
 PanelText PanelText::Plain(std::string_view text) {
   PanelText result;
   result.AppendPiece(text, true);
+  return result;
+}
+
+PanelText PanelText::FileLink(std::string_view path) {
+  PanelText result;
+  const bool linkable = !path.empty() && std::none_of(path.begin(), path.end(), [](char c) {
+    return c == '!' || static_cast<unsigned char>(c) < 0x20;
+  });
+  if (linkable)
+    result.AppendPiece("!" + std::string(path) + "!-2!", false);
+  else
+    result.AppendPiece(path, true);
   return result;
 }
 

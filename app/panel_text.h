@@ -23,6 +23,9 @@ public:
   PanelText(OwnText text) { AppendOwn(text.View()); }
 
   static PanelText Plain(std::string_view text);
+  // A link that opens a file the program itself chose (a macro it played, say). A path that
+  // holds "!" or a control character could not be a link: it is shown plain.
+  static PanelText FileLink(std::string_view path);
 
   PanelText &operator+=(const PanelText &other);
   PanelText &AppendPlain(std::string_view text);
