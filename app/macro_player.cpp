@@ -76,7 +76,8 @@ double MacroPlayer::EvalMacroArg(const MacroStep &step, int i) {
   if (IsVariableWord(word)) {
     const int index = word - kArgVar1;
     if (!variables_.Set[static_cast<size_t>(index)]) {
-      host_.ShowMessage(FormatPanelText(OwnText("Error - Variable VAR%d used without initialisation"), {index + 1}));
+      host_.ShowMessage(
+          FormatPanelText(OwnText("Error - Variable VAR%d used without initialisation"), {index + 1}));
       return 0;
     }
     return variables_.Values[static_cast<size_t>(index)];
@@ -90,7 +91,8 @@ PanelText MacroPlayer::LineSuffix() const {
 
 void MacroPlayer::ReportFailure(const MacroStep &step, bool inBlock) {
   failed_ = true;
-  PanelText text = PanelText(OwnText(">>>")) + PanelText(MessageFormat(kMsgMacroError, host_.CurrentLanguage())) +
+  PanelText text = PanelText(OwnText(">>>")) +
+                   PanelText(MessageFormat(kMsgMacroError, host_.CurrentLanguage())) +
                    PanelText::Plain(step.strings[0]);
   if (!inBlock)
     text += PanelText(OwnText(" ")) + PanelText::Plain(step.strings[1]);
@@ -203,7 +205,8 @@ int MacroPlayer::Pause(const MacroCall &call) {
     return kMacroStepDone;
   }
   if (ms < 0) {
-    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche...")) : PanelText(OwnText("Press a key...")));
+    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche..."))
+                               : PanelText(OwnText("Press a key...")));
     return host_.WaitForKey() ? kMacroStepDone : kMacroStepAbandoned;
   }
   return host_.WaitMs(ms) ? kMacroStepDone : kMacroStepAbandoned;
@@ -255,7 +258,8 @@ int MacroPlayer::AfterStep(int result) {
   if (host_.PollUserAbort() || result == kMacroStepStopped)
     return kMacroStepStopped;
   if (stepPause_ == -1 || host_.GamePaused()) {
-    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche...")) : PanelText(OwnText("Press a key...")));
+    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche..."))
+                               : PanelText(OwnText("Press a key...")));
     if (!host_.WaitForKey())
       return kMacroStepStopped;
   } else if (stepPause_ > 0 && !host_.WaitMs(stepPause_)) {
@@ -270,7 +274,8 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
   inBlock_ = false;
   int passes = 0;
   if (how == Close::ByEndFiles)
-    passes = closer.strings[1].empty() ? (blockFiles_.empty() ? 0 : 1) : std::max(0, Truncated(ReadMacroNumber(closer.strings[1])));
+    passes = closer.strings[1].empty() ? (blockFiles_.empty() ? 0 : 1)
+                                       : std::max(0, Truncated(ReadMacroNumber(closer.strings[1])));
   else
     passes = blockFiles_.empty() ? 0 : 1;
   const bool runs = !blockSteps_.empty() && partOn_ && (!blockFiles_.empty() || passes > 0);
@@ -281,7 +286,8 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
   if (!runs)
     return true;
   if (filesOverflow_)
-    host_.ShowMessage(FormatPanelText(MessageFormat(kMsgTooManyFiles, host_.CurrentLanguage()), {kMacroBlockFiles}));
+    host_.ShowMessage(
+        FormatPanelText(MessageFormat(kMsgTooManyFiles, host_.CurrentLanguage()), {kMacroBlockFiles}));
   filesOverflow_ = false;
   if (files.empty())
     files.emplace_back();
@@ -368,7 +374,9 @@ MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
       in.seekg(start);
       lineNumber_ = 0;
     } else if (code == kMacroFiles || code == kMacroEndFiles || code == kMacroExit) {
-      const Close how = code == kMacroFiles ? Close::ByFiles : code == kMacroExit ? Close::ByExit : Close::ByEndFiles;
+      const Close how = code == kMacroFiles  ? Close::ByFiles
+                        : code == kMacroExit ? Close::ByExit
+                                             : Close::ByEndFiles;
       if (!CloseBlock(how, step))
         stopped_ = true;
       if (code == kMacroFiles) {
@@ -413,7 +421,8 @@ MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
   if (stopped_)
     host_.ShowMessage(name + (French() ? PanelText(OwnText(" arretée.")) : PanelText(OwnText(" stopped."))));
   else
-    host_.ShowMessage(name + (French() ? PanelText(OwnText(" executée.")) : PanelText(OwnText(" executed."))));
+    host_.ShowMessage(name +
+                      (French() ? PanelText(OwnText(" executée.")) : PanelText(OwnText(" executed."))));
   host_.Redraw();
   playing_ = false;
   if (stopped_)

@@ -60,6 +60,8 @@ void MessageRing::Notify(const PanelText &text) {
     redraw_();
   if (log_)
     log_->AppendLogLine(text);
+  if (echo_)
+    echo_(text);
 }
 
 } // namespace quorbel

@@ -22,6 +22,8 @@ public:
   // Where messages are logged (none: not logged) and what repaints the panel at once.
   void SetLog(LogFile *log) { log_ = log; }
   void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+  // Receives every line as it is shown (a headless macro play writes them out); none: nothing.
+  void SetEcho(std::function<void(const PanelText &)> echo) { echo_ = std::move(echo); }
 
   // Each message takes a PanelText or, for the program's own literals and table entries, an OwnText.
   // A new line, or the transient line replaced; nothing while muted.
@@ -69,6 +71,7 @@ private:
   bool scrolled_ = false;
   LogFile *log_ = nullptr;
   std::function<void()> redraw_;
+  std::function<void(const PanelText &)> echo_;
 };
 
 } // namespace quorbel

@@ -3,6 +3,7 @@
 #include "app/qt/empty_grid_dialog.h"
 #include "app/qt/generation_dialog.h"
 #include "app/qt/grid_list_dialog.h"
+#include "app/qt/macro_host.h"
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/method_panel.h"
 #include "app/qt/preference_window.h"
@@ -19,6 +20,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterGridCommands(app);
   quorbel::RegisterGenerateCommands(app);
   RegisterMethodPanel(app);
+  InstallMacroPlayer(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);

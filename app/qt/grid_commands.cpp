@@ -91,16 +91,10 @@ void ShowCellPossibles(CQuorbelApp &app) {
 
 // Plays a macro of the start directory's "SudGrid" folder, in the language's version.
 void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
-  const std::string file = "SudGrid\\" + std::string(baseName) +
+  const std::string file = "SudGrid/" + std::string(baseName) +
                            (app.CurrentLanguage() == Language::English ? "_en" : "") + ".macro";
-  const std::string path = MakeAbsolutePath(file);
-  if (!app.Services().runMacroFile) {
-    const PanelText lead = French(app) ? PanelText(OwnText("Les macros ne sont pas encore disponibles : "))
-                                       : PanelText(OwnText("Macros cannot be played yet: "));
-    app.PostMessage(lead + PanelText::Plain(path));
-    return;
-  }
-  app.Services().runMacroFile(path);
+  if (app.Services().runMacroFile)
+    app.Services().runMacroFile(MakeAbsolutePath(file));
 }
 
 CommandState GridExists(CQuorbelApp &app) {

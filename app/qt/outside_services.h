@@ -39,8 +39,9 @@ struct OutsideServices {
   std::function<void(QPainter &painter, const QRect &box, int symbolMode)> drawSymbolSample;
   // Opens a file with the program the desktop gives it (the log, say); none: the desktop's own.
   std::function<void(const std::string &path)> openWithShell;
-  // Plays a macro file; false when it could not be played.
-  std::function<bool(const std::string &path)> runMacroFile;
+  // Plays a macro file (none: asks for one); how the play ended: 0 every step done, 1 the file
+  // could not be read, 2 a step failed, 3 stopped by the player.
+  std::function<int(const std::string &path)> runMacroFile;
   // The board view's part of the engine's host.
   std::function<void()> clearSelection;
   std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;

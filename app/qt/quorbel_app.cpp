@@ -323,24 +323,11 @@ void CQuorbelApp::StartSoundAndNetwork() {
 
 void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
   if (MacroPending) {
-    bool played = false;
-    if (services_.runMacroFile)
-      pump_.RunCommand([&] { played = services_.runMacroFile(MacroToRun); });
-    if (played) {
-      MacroPending = 0;
-      return;
-    }
-    // Kept pending, the file untouched: the player of a later version can still run it.
-    const PanelText text =
-        FormatPanelText(French(CurrentLanguage())
-                            ? OwnText("La macro %s ne peut pas encore être jouée : pas de lecteur de macros.")
-                            : OwnText("The macro %s cannot be played yet: there is no macro player."),
-                        {FormatArg(MacroToRun)});
-    PostMessage(text);
-    if (options_.headless) {
-      std::fprintf(stderr, "Quorbel: %s\n", StripLinkMarkers(text).c_str());
-      QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
-    }
+    MacroPending = 0;
+    const int outcome = services_.runMacroFile ? services_.runMacroFile(MacroToRun) : 1;
+    // A headless run is the macro: the program ends with it and says how it went.
+    if (options_.headless)
+      QTimer::singleShot(0, [outcome] { QCoreApplication::exit(outcome); });
     return;
   }
   if (commandLineNamedFile)

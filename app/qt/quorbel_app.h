@@ -73,6 +73,7 @@ public:
   DialogService &Dialogs() { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
   MessagePump &Pump() { return pump_; }
+  bool Headless() const { return options_.headless; }
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }

@@ -1,0 +1,116 @@
+// Macros played by the running program: steps that place, save, load, solve, generate, search,
+// click and restore settings, and the exit status of a headless run.
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/qt/board_window.h"
+#include "engine/grid_shape.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+namespace {
+
+struct Macro : FrameWithBoard {
+  using FrameWithBoard::FrameWithBoard;
+  // Writes the lines (CR LF) as a macro and plays it.
+  int Play(const QString &folder, const QStringList &lines) {
+    const QString path = folder + "/steps.macro";
+    WriteAll(path, (lines.join("\r\n") + "\r\n").toLatin1());
+    return app->Services().runMacroFile(path.toStdString());
+  }
+  bool Said(const std::string &text) const {
+    const MessageRing &ring = app->Messages();
+    for (int back = 0; back < 10; ++back)
+      if (ring.Line(ring.NewestIndex() - back).Text.find(text) != std::string::npos)
+        return true;
+    return false;
+  }
+  int Cell(int cell) const { return app->Engine().Grids.Main[0].Cells[static_cast<size_t>(cell)].Value; }
+};
+
+} // namespace
+
+class MacroPlayTest : public QObject {
+  Q_OBJECT
+
+private:
+  AppTestHome home_;
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void stepsPlaceSaveLoadAndSolve() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    QCOMPARE(m.Play(dir, {"NEW;9", "SETCELL;0;5", "SETCELL;80;9", "SAVET;-" + dir + "/out/*"}), 0);
+    QCOMPARE(m.Cell(0), 5);
+    const QByteArray text = ReadAll(dir + "/out/Sudoku.txt");
+    QVERIFY(text.startsWith("Quorbel Mode Texte"));
+
+    QDir(dir).mkpath("TextGrid");
+    WriteAll(dir + "/TextGrid/easy.txt", ReadAll(QUORBEL_DATA_DIR "/TextGrid/Irr9E03.txt"));
+    QCOMPARE(m.Play(dir, {"LOADT;easy", "SOLVE", "SAVE;solved"}), 0);
+    QVERIFY(m.app->OpenDocumentFile((dir + "/MyGrid/solved.sud").toStdString()));
+    for (int cell = 0; cell < 81; ++cell)
+      QVERIFY(m.Cell(cell) != 0);
+
+    QCOMPARE(m.Play(dir, {"NEW;9", "GENERE;9;EASY;0;-1;UNIQ", "SEARCH;2"}), 0);
+    QVERIFY(m.Said("Search Done with result: 1"));
+  }
+
+  void clicksSelectAndUndoAndSettingsComeBack() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    QCOMPARE(m.Play(dir, {"NEW;9", "SETCELL;3;4", "CLICK;105;0;0"}), 0);
+    QCOMPARE(m.app->Engine().Grids.FocusCell, 5);
+    QCOMPARE(m.Play(dir, {"CLICK;-1"}), 0);
+    QCOMPARE(m.Cell(3), 0);
+
+    const int32_t probType = m.app->Settings().general.probType;
+    const int32_t depth = m.app->Settings().catalog.varDepth;
+    QCOMPARE(m.Play(dir, {"RESETPREF", "PREFCELL;MAT", "PREF;VARDEPTH;77", "CARS;ALL;3"}), 0);
+    QCOMPARE(m.app->Settings().general.probType, probType);
+    QCOMPARE(m.app->Settings().catalog.varDepth, depth);
+    QCOMPARE(m.app->Settings().general.deltaFontCom, 0);
+
+    // Hostile steps end with a message and change nothing.
+    QCOMPARE(
+        m.Play(dir, {"SETCELL;999;5", "NEW;100", "SAVE;-/etc/quorbel", "SAVET;-../../x/*", "SETCELL;0;77"}),
+        2);
+    QVERIFY(!QFile::exists("/etc/quorbel"));
+  }
+
+  void aHeadlessRunEndsWithItsStatus() {
+    QTemporaryDir dir;
+    const auto run = [&](const QByteArray &script) {
+      WriteAll(dir.path() + "/run.macro", script);
+      QProcess program;
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert("QT_QPA_PLATFORM", "offscreen");
+      environment.insert("HOME", dir.path());
+      environment.insert("XDG_CONFIG_HOME", dir.path());
+      program.setProcessEnvironment(environment);
+      program.start(QUORBEL_PROGRAM, {dir.path() + "/run.macro"});
+      program.waitForFinished(60000);
+      return program.exitCode();
+    };
+    QCOMPARE(run("GENERE;9;MEDIUM\r\nSOLVE\r\nSAVE;-" + dir.path().toLatin1() + "/grids/done\r\n"), 0);
+    QCOMPARE(QDir(dir.path() + "/grids/done").entryList({"*.sud"}).size(), 1);
+    QCOMPARE(run("NOSUCHWORD\r\n"), 2);
+
+    QProcess missing;
+    missing.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    missing.start(QUORBEL_PROGRAM, {dir.path() + "/none.macro", "-platform", "offscreen"});
+    missing.waitForFinished(60000);
+    QCOMPARE(missing.exitCode(), 1);
+  }
+};
+
+QTEST_MAIN(MacroPlayTest)
+#include "macro_play_test.moc"
