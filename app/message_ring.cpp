@@ -9,6 +9,16 @@ MessageRing::MessageRing() {
     InitMessageLine(line);
 }
 
+void MessageRing::ClearMessagePanel() {
+  for (CComLine &line : lines_)
+    InitMessageLine(line);
+  pending_ = false;
+  scrolled_ = false;
+  displayIndex_ = writeIndex_;
+  if (redraw_)
+    redraw_();
+}
+
 void MessageRing::AddInfoMessage(const PanelText &text) {
   if (!muted_)
     Post(text);

@@ -41,6 +41,8 @@ public:
   void AddInfoMessageFormat(OwnText format, const FormatArg &value);
   void ReplaceInfoMessageFormat(OwnText format, const FormatArg &value, int back);
   void SetMessagesMuted(bool muted) { muted_ = muted; }
+  // Empties every line.
+  void ClearMessagePanel();
 
   const CComLine &Line(int index) const { return lines_[Wrap(index)]; }
   CComLine &Line(int index) { return lines_[Wrap(index)]; } // the drawing stores segment rectangles

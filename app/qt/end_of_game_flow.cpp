@@ -206,6 +206,9 @@ void ShowEndOfGame(CQuorbelApp &app) {
   const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
   CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.CellPictures(), app.MainFrame());
   EndOfGameEvaluate(app, bravo);
+  // A macro that solves a grid goes on: its game is scored, and nobody is asked what next.
+  if (app.MacroMode == 1)
+    return;
   switch (app.Dialogs().Exec(bravo)) {
   case CBravo::kNewGrid:
     app.Commands().ExecuteCommand(Cmd::NewGrid);

@@ -82,10 +82,7 @@ public:
     else
       app_.Messages().AddInfoMessage(text);
   }
-  void ClearMessages() override {
-    for (int i = 0; i < MessageRing::kLineCount; ++i)
-      app_.Messages().AddInfoMessage(PanelText::Plain(""));
-  }
+  void ClearMessages() override { app_.Messages().ClearMessagePanel(); }
   void SetMessagesMuted(bool muted) override { app_.Messages().SetMessagesMuted(muted); }
   void Redraw() override { app_.RedrawViewNow(); }
   bool PollUserAbort() override {
@@ -147,6 +144,11 @@ private:
     return UsedMainCount(set) > 1 && set.FocusGrid >= 0 ? set.FocusGrid : 0;
   }
   std::string Folder(const std::string &setting) const { return MakeAbsolutePath(setting); }
+  // A grid a macro made or opened is shown at once, not uncovered cell by cell.
+  void ShowAllCells() {
+    for (CellRecord &cell : Engine().Grids.Main[static_cast<size_t>(CurrentGrid())].Cells)
+      cell.NotDrawn = 0;
+  }
   // A file argument: a name (the block's file from now on), "-" and a folder, or nothing.
   std::string FileArgument(const MacroCall &call, std::string folder, std::string_view extension) const;
   std::vector<std::string> WritableRoots() const;
@@ -218,10 +220,11 @@ int CMacroHost::Save(const MacroCall &call, bool text) {
     name = call.CurrentFile() = argument;
   }
   if (name.empty() && document)
-    name = FileTitleOfPath(document->PathName().empty() ? document->Title() : document->PathName());
+    name = FileTitleOfPath(
+        FileNameOfPath(document->PathName().empty() ? document->Title() : document->PathName()));
   if (name.empty())
     name = "Quorbel";
-  const std::string path = MakeFilePath(FileNameOfPath(name), folder, text ? ".txt" : ".sud");
+  const std::string path = MakeFilePath(name, folder, text ? ".txt" : ".sud");
   if (!MayWrite(path, WritableRoots())) {
     Say((French() ? "Écriture refusée hors des dossiers du jeu : "
                   : "Writing refused outside the game's folders: ") +
@@ -561,6 +564,7 @@ int CMacroHost::RunCommand(const MacroCall &call) {
         FileArgument(call, Folder(text ? d.txtGrids : d.myGrids), text ? ".txt" : ".sud");
     if (path.empty() || !app_.OpenDocumentFile(path))
       return kMacroStepFailed;
+    ShowAllCells();
     Say((text ? "Load in Text Format " : "Load ") + path);
     app_.RedrawViewNow();
     return kMacroStepDone;
@@ -597,6 +601,7 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     const int made = GenerateAtLevel(app_, level);
     if (app_.Pump().AbortRequested())
       return kMacroStepStopped;
+    ShowAllCells();
     app_.RedrawViewNow();
     return made == 1 ? kMacroStepDone : kMacroStepFailed;
   }
