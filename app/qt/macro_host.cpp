@@ -10,25 +10,37 @@
 
 #include "app/macro_player.h"
 #include "app/message_format.h"
+#include "app/message_table.h"
+#include "app/picture_order.h"
 #include "app/qt/board_window.h"
 #include "app/qt/candidate_display.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
+#include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/solve_command_handlers.h"
+#include "app/text_lines.h"
+#include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
 #include "engine/geometry.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_services.h"
 #include "engine/grid_shape.h"
+#include "engine/grid_statistics.h"
+#include "engine/irregular_blocks.h"
 #include "engine/method_record.h"
+#include "engine/reference_grids.h"
+#include "engine/search_history.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "files/grid_catalog.h"
 #include "files/macro_recorder.h"
 #include "files/quorbel_doc.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
+#include "solver/optimise_grid.h"
 #include "solver/solution_count.h"
 #include "view/selection_list.h"
 
@@ -801,9 +813,134 @@ int CMacroHost::RunCommand(const MacroCall &call) {
                                                    {call.Number(1), call.Number(2), call.Number(3)}));
     return kMacroStepDone;
   }
+  case kMacroDispRef: {
+    const int slot = CurrentGrid();
+    ResetTransientState(ctx);
+    SaveUndoState(ctx);
+    CopyGrid(ctx, ctx.Grids.Main[static_cast<size_t>(slot)], &ctx.Grids.RefTab[static_cast<size_t>(slot)], 0);
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+    app_.Messages().AddInfoMessage(FormatPanelText(MessageFormat(1, app_.CurrentLanguage()), {slot + 1}));
+    app_.RedrawViewNow();
+    Say("Display Reference Grid");
+    return kMacroStepDone;
+  }
+  case kMacroRefGrid:
+    if (call.Text(1) == "I") {
+      SetRefTabFromCurrent(ctx);
+      Say("Reference Grid updated with current");
+      return kMacroStepDone;
+    }
+    switch (SolveToRefTab(ctx)) {
+    case 1:
+      Say("Generate Reference Grid with first solution");
+      return kMacroStepDone;
+    case 0:
+      Say("No Search solution - can not update Reference Grid");
+      return kMacroStepDone;
+    case -10:
+      return kMacroStepStopped;
+    default:
+      return kMacroStepDone;
+    }
+  case kMacroDispS:
+  case kMacroDispN: {
+    const int n = call.Number(1);
+    ReinitGrids(ctx, 0, 1, 1, 1); // the search's solutions stay
+    if (call.Code() == kMacroDispN && n < 0) {
+      app_.RedrawViewNow();
+      return kMacroStepDone;
+    }
+    const int level = call.Code() == kMacroDispS ? ctx.Solutions.ShownLevel + n : n - 1;
+    if (ShowSearchSolution(ctx, level) < 0)
+      return kMacroStepFailed;
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+    app_.RedrawViewNow();
+    return kMacroStepDone;
+  }
+  case kMacroPrefAnim: {
+    if (!call.Has(1))
+      return kMacroStepFailed;
+    const std::string name = MakeFilePath(call.Text(1), Folder(d.animated), ".ani");
+    if (app_.LoadCellPictures(PictureOrderMode::Keep, name) == 0)
+      return kMacroStepFailed;
+    if (app_.Services().buildValueCursors)
+      app_.Services().buildValueCursors();
+    app_.RedrawViewNow();
+    return kMacroStepDone;
+  }
+  case kMacroSetBoat: {
+    const int cell = call.Number(1);
+    const int mark = call.Number(2);
+    if (mark < 0 || mark > 2 || cell < -3 || cell >= ctx.Geo.NCells || cell == -1)
+      return kMacroStepFailed;
+    GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGrid())];
+    const bool autoWater = settings.general.autoNoBoat == 0;
+    if (cell == -2) {
+      for (int at = 0; at < ctx.Geo.NCells; ++at)
+        SetBoatMark(ctx.Geo, grid, at, mark, autoWater);
+    } else if (cell == -3) {
+      if (BoardWindow *board = app_.Board())
+        for (int i = 0; i < board->Selection().Count; ++i) {
+          const SelectionPair &pair = board->Selection().Pairs[static_cast<size_t>(i)];
+          if (pair.Cell >= 0 && pair.Cell < ctx.Geo.NCells)
+            SetBoatMark(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(pair.Grid)], pair.Cell, mark, autoWater);
+        }
+    } else {
+      SetBoatMark(ctx.Geo, grid, cell, mark, autoWater);
+    }
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+    app_.RedrawViewNow();
+    return kMacroStepDone;
+  }
+  case kMacroMagic: {
+    if (!call.Has(1))
+      return kMacroStepDone;
+    const std::string path = MakeFilePath(call.Text(1), Folder(d.magic), ".magic");
+    if (!ApplyMagicProfile(app_, path))
+      return kMacroStepFailed;
+    Say("Load Magic " + path);
+    return kMacroStepDone;
+  }
+  case kMacroAddFunc: {
+    const std::string file = MakeFilePath(call.Text(2), MakeAbsolutePath("Custom"), ".dat");
+    const std::string what = call.Text(1);
+    if (what == "R")
+      return AddIrregularDefinitions(ctx, file) < 0 ? kMacroStepAbandoned : kMacroStepDone;
+    if (what == "G")
+      return MergeCatalogFile(StartDirectory(), file, app_.CurrentLanguage()).Saved.Ok()
+                 ? kMacroStepDone
+                 : kMacroStepAbandoned;
+    if (what == "C")
+      return CleanCatalogStatus(StartDirectory(), app_.CurrentLanguage()).Ok() ? kMacroStepDone
+                                                                               : kMacroStepAbandoned;
+    if (what == "T") {
+      SetGeneratedComment(ctx, call.Text(2));
+      return kMacroStepDone;
+    }
+    if (what == "D") {
+      const int best = RunComputeMaxDoubleTriple(app_);
+      app_.Messages().AddInfoMessage(FormatPanelText(OwnText("Max computed:%d"), {best}));
+      return best < 0 ? kMacroStepAbandoned : kMacroStepDone;
+    }
+    return kMacroStepAbandoned;
+  }
+  case kMacroStat: {
+    GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGrid())];
+    const std::string text =
+        BuildGridStatistics(ctx, grid, app_.Game().GameLevel, ctx.Methods.GameMaxMethodLevel);
+    for (const std::string_view line : SplitTextLines(text))
+      Say(std::string(line));
+    return kMacroStepDone;
+  }
+  case kMacroOptimise: {
+    const int result = OptimiseGrid(ctx, 1, 1, 1, -1, 0);
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+    app_.RedrawViewNow();
+    return result == -1 && app_.Pump().AbortRequested() ? kMacroStepStopped : kMacroStepDone;
+  }
   default:
-    // PRINT, KAL, the picture sets' and the catalogues' commands and the rest are not in this
-    // version: the player says so as a failed step.
+    // PRINT, KAL and DELMULT: printing, the kaleidoscope and the deletion of a grid of the set
+    // are not in this version, and the player says so as a failed step.
     return kMacroStepFailed;
   }
 }

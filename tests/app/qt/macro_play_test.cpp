@@ -59,7 +59,9 @@ private slots:
     for (int cell = 0; cell < 81; ++cell)
       QVERIFY(m.Cell(cell) != 0);
 
-    QCOMPARE(m.Play(dir, {"NEW;9", "GENERE;9;EASY;0;-1;UNIQ", "SEARCH;2"}), 0);
+    QCOMPARE(m.Play(dir, {"NEW;9", "GENERE;9;EASY;0;-1;UNIQ", "SEARCH;2", "DISPN;1", "REFGRID", "DISPREF",
+                          "STAT"}),
+             0);
     QVERIFY(m.Said("Search Done with result: 1"));
   }
 
