@@ -11,6 +11,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/start_routines.h"
+#include "app/qt/variant_dialogs.h"
 #include "app/time_limit.h"
 #include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
@@ -95,6 +96,20 @@ void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
                            (app.CurrentLanguage() == Language::English ? "_en" : "") + ".macro";
   if (app.Services().runMacroFile)
     app.Services().runMacroFile(MakeAbsolutePath(file));
+}
+
+// A new object comes as a macro in the "Custom" folder: the dialog says how, then the chosen
+// macro plays.
+void AddNewObjects(CQuorbelApp &app) {
+  CDialogAddObject dialog(French(app), app.MainFrame());
+  if (app.Dialogs().Exec(dialog) == QDialog::Rejected)
+    return;
+  const QString path = app.Dialogs().OpenFileName(
+      app.MainFrame(),
+      {French(app) ? QStringLiteral("Ajout Nouvel Objet") : QStringLiteral("Add New Object"),
+       QString::fromStdString(MakeAbsolutePath("Custom")), QStringLiteral("Macro (*.macro);;All Files (*)")});
+  if (!path.isEmpty() && app.Services().runMacroFile)
+    app.Services().runMacroFile(path.toStdString());
 }
 
 CommandState GridExists(CQuorbelApp &app) {
@@ -242,6 +257,7 @@ void RegisterGridCommands(CQuorbelApp &app) {
   }};
   for (const HelpMacro &macro : helpMacros)
     commands.SetHandler(macro.cmd, [&app, macro](CommandId) { RunHelpMacro(app, macro.baseName); });
+  commands.SetHandler(Cmd::AddNewObjects, [&app](CommandId) { AddNewObjects(app); });
 }
 
 } // namespace quorbel
