@@ -371,6 +371,12 @@ int CMacroHost::Click(const MacroCall &call) {
       AddRangeToSelection(board->Selection(), ctx.Grids, ctx.Geo, cell, grid);
     else
       AddCellToSelection(board->Selection(), ctx.Grids, cell, grid);
+  } else if (target == 0) {
+    // The number bar's Shuffle: the picture set again, in a new order.
+    if (app_.LoadCellPictures(PictureOrderMode::Shuffle) == 0)
+      result = kMacroStepFailed;
+    else if (app_.Services().buildValueCursors)
+      app_.Services().buildValueCursors();
   } else if (target >= 1 && target <= ctx.Geo.GridWidth) {
     // The number bar: its animations come with the picture sets; nothing else to do.
   } else {
