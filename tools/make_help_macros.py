@@ -146,7 +146,9 @@ def demo(english):
         say("Et Quorbel sait résoudre toute la grille.", "And Quorbel can solve the whole grid."),
         "SOLVE",
         "PAUSE;3000",
-        say("À vous de jouer !", "Your turn to play!"),
+        say("Et pour finir, un kaléidoscope.", "And to end with, a kaleidoscope."),
+        "PAUSE;1500",
+        "KAL",
     ]
 
 

@@ -30,6 +30,8 @@ public:
   virtual void ReloadBackground() = 0;
   // The periodic background change counts again from now, and may change the picture.
   virtual void RotateBackgroundImage() = 0;
+  // Help > Bonus: Kaleidoscope; the grids come back as they were.
+  virtual void RunKaleidoscope() = 0;
 
   // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
   // the game is marked finished.

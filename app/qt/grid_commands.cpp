@@ -258,6 +258,13 @@ void RegisterGridCommands(CQuorbelApp &app) {
   for (const HelpMacro &macro : helpMacros)
     commands.SetHandler(macro.cmd, [&app, macro](CommandId) { RunHelpMacro(app, macro.baseName); });
   commands.SetHandler(Cmd::AddNewObjects, [&app](CommandId) { AddNewObjects(app); });
+  commands.SetHandler(
+      Cmd::Kaleidoscope,
+      [&app](CommandId) {
+        if (BoardWindow *board = app.Board())
+          app.Pump().RunCommand([board] { board->RunKaleidoscope(); });
+      },
+      [&app] { return app.Board() ? GridExists(app) : CommandState::Disabled(); });
 }
 
 } // namespace quorbel

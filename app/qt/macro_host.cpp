@@ -964,9 +964,15 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     app_.RedrawViewNow();
     return result == -1 && app_.Pump().AbortRequested() ? kMacroStepStopped : kMacroStepDone;
   }
+  case kMacroKal:
+    if (BoardWindow *board = app_.Board()) {
+      board->RunKaleidoscope();
+      return app_.Pump().AbortRequested() ? kMacroStepStopped : kMacroStepDone;
+    }
+    return kMacroStepFailed;
   default:
-    // PRINT, KAL and DELMULT: printing, the kaleidoscope and the deletion of a grid of the set
-    // are not in this version, and the player says so as a failed step.
+    // PRINT and DELMULT: printing and the deletion of a grid of the set are not in this
+    // version, and the player says so as a failed step.
     return kMacroStepFailed;
   }
 }

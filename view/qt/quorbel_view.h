@@ -64,6 +64,9 @@ public:
   int MoveFocusToCell(int slot, int cell) override;
   void StartSequentialEntry(int slot, int cell) override;
   void ReloadBackground() override { BackgroundReload = 1; }
+  void RunKaleidoscope() override;
+  // Tests give the kaleidoscope a clock of their own.
+  std::function<void(int ms)> KaleidoscopeSleep;
   void ClearSelection();
   void SetFocusCell(int cell, int slot);
   // A click in the message panel: carries out the link under the point. False when the point is
@@ -93,9 +96,10 @@ public:
   int DragValue = -1;         // the value dragged from the number bar, -1 none
   int SidePanelHighlight = 0; // 1: the side panel's ground in the highlight colour
   double FadeLevel = 1.0;     // each grid's share of its tile
-  int BackgroundReload = 1;   // 1: load the background picture at the next layout
-  int FrameMode = 1;          // the frame clue the Frame definition places: 1 sum, 2 product, 6 max
-  int DotKind = 4;            // the dot the Dot definition places: 4 consecutive .. 7 difference N
+  int KaleidoscopeRunning = 0;
+  int BackgroundReload = 1; // 1: load the background picture at the next layout
+  int FrameMode = 1;        // the frame clue the Frame definition places: 1 sum, 2 product, 6 max
+  int DotKind = 4;          // the dot the Dot definition places: 4 consecutive .. 7 difference N
   // Opens files, folders, web pages and mail forms for the links (the desktop's by default).
   std::function<bool(const QUrl &)> OpenUrl;
   // Shows a right-button menu at a window point and gives back the item chosen, 0 for none (a

@@ -74,6 +74,13 @@ private slots:
     QCOMPARE(m.Play(dir, {"CLICK;-1"}), 0);
     QCOMPARE(m.Cell(3), 0);
 
+    int slept = 0;
+    GetCurrentView()->KaleidoscopeSleep = [&slept](int ms) { slept += ms; };
+    QCOMPARE(m.Play(dir, {"SETCELL;3;4", "KAL"}), 0);
+    QCOMPARE(m.Cell(3), 4);
+    QVERIFY(slept > 0);
+    QVERIFY(m.Said("Your turn..."));
+
     const int32_t probType = m.app->Settings().general.probType;
     const int32_t depth = m.app->Settings().catalog.varDepth;
     QCOMPARE(m.Play(dir, {"RESETPREF", "PREFCELL;MAT", "PREF;VARDEPTH;77", "CARS;ALL;3"}), 0);
