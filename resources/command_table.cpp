@@ -129,6 +129,7 @@ constexpr CommandRow kRows[] = {
     {Cmd::MarkBoat, 0, 0, 33189, "", "", "Ctrl+T"},
     {Cmd::MarkWater, 0, 0, 33190, "", "", "Ctrl+Q"},
     {Cmd::ClearBoatMark, 0, 0, 33191, "", "", "Ctrl+U"},
+    {Cmd::SpawnParasite, 0, 0, 1062, "", "", "Ctrl+L"},
     // D1
     {Cmd::ExpertFunc, 33300, 0, 1204, "Expert func", "Expert func", "Ctrl+H"},
     {Cmd::ModifyTimeout, 33301, 0, 33003, "Modify Timeout", "Modify Timeout", "Shift+8"},

@@ -117,6 +117,8 @@ enum class Cmd : uint16_t {
   MarkBoat,
   MarkWater,
   ClearBoatMark,
+  // A moving parasite at once (key only)
+  SpawnParasite,
   // Expert menus D1 to D3 and the expert keys
   ExpertFunc,
   ModifyTimeout,

@@ -68,12 +68,23 @@ int BackgroundPeriod(const AppSettings &settings) {
 
 void CQuorbelView::StartGameClock(int32_t limitMs) {
   StartSessionClock(app_.Session(), limitMs, TimeGetTime());
-  // The parasites' slots start again here once the moving parasites join the board.
+  ResetParasiteSlots(parasites_, sprites_);
+  RedrawViewNow();
 }
 
 void CQuorbelView::StopGameClock() { ::quorbel::StopGameClock(clock_); }
 
-void CQuorbelView::ResetScoreState() { ResetSessionScore(app_.Session(), TimeGetTime()); }
+void CQuorbelView::ResetScoreState() {
+  ResetSessionScore(app_.Session(), TimeGetTime());
+  parasites_.Countdown = kFirstParasiteCountdown;
+}
+
+void CQuorbelView::SpawnParasite() {
+  const AppSettings &settings = app_.Settings();
+  const bool active = settings.general.parasit != 0 && !app_.GamePaused() && app_.NewGridFlagRef() != 0;
+  ::quorbel::SpawnParasite(parasites_, sprites_, settings.gameParasite, settings.game.mode, active,
+                           app_.CellPictures(), TimeGetTime());
+}
 
 void CQuorbelView::GatherGameState(SudGameState &game) const {
   game.ClockElapsedMs = clock_.Elapsed;
@@ -140,6 +151,7 @@ void CQuorbelView::OnAnimationTimer() {
     StepCellAnimations(elapsed);
     UncoverHiddenCells();
     StepSpritesTick();
+    SpawnParasite();
     // The challenge's turn steps here once it exists.
   }
   animationBusy_ = false;

@@ -39,6 +39,7 @@ CQuorbelView::CQuorbelView(ViewHost &app, QWidget *parent)
   OpenUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
   ChooseMenuItem = [this](const std::vector<MenuChoice> &menu, QPoint at) { return ShowMenu(menu, at); };
   ClearSelection();
+  ResetParasiteSlots(parasites_, sprites_);
   ResetScoreState();
   StopGameClock();
   SyncBarPictures();

@@ -31,6 +31,7 @@
 #include "view/qt/cell_painter.h"
 #include "view/qt/font_table.h"
 #include "view/qt/paint_context.h"
+#include "app/parasites.h"
 #include "view/selection_list.h"
 
 class CQuorbelApp;
@@ -143,6 +144,9 @@ public:
   std::array<quorbel::CAnimGif, 18> &BarAnimations() { return barAnims_; }
   // The five flying pictures over the board and the buffer they are drawn in.
   std::array<quorbel::CMoveGif, 5> &Sprites() { return sprites_; }
+  quorbel::ParasiteState &Parasites() { return parasites_; }
+  // One spawn attempt of a moving parasite (each animation tick, and Ctrl+L).
+  void SpawnParasite();
   const QImage &SpriteBuffer() const { return composeDC_; }
 
 protected:
@@ -228,6 +232,7 @@ private:
   std::array<QCursor, 16> valueCursors_;
   std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
   std::array<quorbel::CMoveGif, 5> sprites_;
+  quorbel::ParasiteState parasites_;
   QImage composeDC_; // the board with the sprites over it
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;

@@ -54,6 +54,7 @@ void BindViewCommands(CQuorbelApp &app) {
                       [] { return EnabledOnGrid([](CQuorbelView &) { return true; }); });
   commands.SetHandler(Cmd::EditSelectAll, OnView([](CQuorbelView &v) { v.Input().EditSelectAll(); }),
                       [] { return EnabledOnGrid([](CQuorbelView &) { return true; }); });
+  commands.SetHandler(Cmd::SpawnParasite, OnView([](CQuorbelView &v) { v.SpawnParasite(); }));
   commands.SetHandler(Cmd::FontIncrease, OnView([](CQuorbelView &v) { v.Input().FontIncrease(); }));
   commands.SetHandler(Cmd::FontDecrease, OnView([](CQuorbelView &v) { v.Input().FontDecrease(); }));
   commands.SetHandler(Cmd::FontReset, OnView([](CQuorbelView &v) { v.Input().FontReset(); }));
