@@ -49,8 +49,8 @@ int FindFreeParasiteSlot(const ParasiteSlots &slots) {
   return -1;
 }
 
-int SpawnParasite(ParasiteState &state, ParasiteSlots &slots, const GameParasiteSettings &settings, int32_t mode,
-                  bool active, const PictureLibrary &pictures, uint32_t now) {
+int SpawnParasite(ParasiteState &state, ParasiteSlots &slots, const GameParasiteSettings &settings,
+                  int32_t mode, bool active, const PictureLibrary &pictures, uint32_t now) {
   if (!active || --state.Countdown > 0)
     return -1;
   state.Level = std::min(state.Level + 1, settings.moveIndexMax);

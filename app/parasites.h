@@ -26,8 +26,8 @@ void ResetParasiteSlots(ParasiteState &state, ParasiteSlots &slots);
 int FindFreeParasiteSlot(const ParasiteSlots &slots);
 // One attempt, when `active` (the option on, a game under way, not paused): the slot that took a
 // new sprite, or -1. Random draws come from RandomBelow.
-int SpawnParasite(ParasiteState &state, ParasiteSlots &slots, const GameParasiteSettings &settings, int32_t mode,
-                  bool active, const PictureLibrary &pictures, uint32_t now);
+int SpawnParasite(ParasiteState &state, ParasiteSlots &slots, const GameParasiteSettings &settings,
+                  int32_t mode, bool active, const PictureLibrary &pictures, uint32_t now);
 
 // One step of a fade: the level moves by the step within 0..1; 1 while the fade goes on, 0 once
 // it has reached an end (the step is then 0).

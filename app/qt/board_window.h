@@ -32,6 +32,8 @@ public:
   virtual void RotateBackgroundImage() = 0;
   // Help > Bonus: Kaleidoscope; the grids come back as they were.
   virtual void RunKaleidoscope() = 0;
+  // File > Print: the print dialog, then one page; 1 when printed.
+  virtual int PrintBoard() = 0;
 
   // The end of a game, once the grid set is solved or the time is up; the clock has stopped and
   // the game is marked finished.

@@ -1,5 +1,9 @@
 #include "app/qt/dialog_service.h"
 
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <cstdio>
@@ -117,4 +121,40 @@ QColor ScriptedDialogService::ChooseColour(QWidget *, const QColor &start) {
   Note(QStringLiteral("colour ") + start.name(),
        colour.isValid() ? colour.name() : QStringLiteral("cancelled"));
   return colour;
+}
+
+bool WidgetDialogService::Print(QWidget *parent, QPrinter &printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setMinMax(1, 1);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void WidgetDialogService::PrintPreview(QWidget *parent, QPrinter &printer,
+                                       const std::function<void(QPrinter &)> &paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                   [&paint](QPrinter *pages) { paint(*pages); });
+  dialog.exec();
+}
+
+bool WidgetDialogService::PageSetup(QWidget *parent, QPrinter &printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool ScriptedDialogService::Print(QWidget *, QPrinter &printer) {
+  Note(QStringLiteral("print"),
+       printer.outputFileName().isEmpty() ? QStringLiteral("printer") : printer.outputFileName());
+  return true;
+}
+
+void ScriptedDialogService::PrintPreview(QWidget *, QPrinter &printer,
+                                         const std::function<void(QPrinter &)> &paint) {
+  Note(QStringLiteral("preview"), QStringLiteral("shown"));
+  paint(printer);
+}
+
+bool ScriptedDialogService::PageSetup(QWidget *, QPrinter &) {
+  Note(QStringLiteral("page setup"), QStringLiteral("accepted"));
+  return true;
 }

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -41,6 +42,13 @@ public:
   virtual QColor ChooseColour(QWidget *parent, const QColor &start) = 0;
   // A folder, from `directory`; empty when cancelled.
   virtual QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) = 0;
+  // The print dialog on `printer`; false when cancelled.
+  virtual bool Print(QWidget *parent, QPrinter &printer) = 0;
+  // The preview of what `paint` draws on the printer's pages, until the player closes it.
+  virtual void PrintPreview(QWidget *parent, QPrinter &printer,
+                            const std::function<void(QPrinter &)> &paint) = 0;
+  // The page set-up of `printer`; false when cancelled.
+  virtual bool PageSetup(QWidget *parent, QPrinter &printer) = 0;
 };
 
 // The dialogs on screen, waiting for the player.
@@ -53,6 +61,10 @@ public:
   // The chooser's sixteen custom colours stay as the player left them while the program runs.
   QColor ChooseColour(QWidget *parent, const QColor &start) override;
   QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) override;
+  bool Print(QWidget *parent, QPrinter &printer) override;
+  void PrintPreview(QWidget *parent, QPrinter &printer,
+                    const std::function<void(QPrinter &)> &paint) override;
+  bool PageSetup(QWidget *parent, QPrinter &printer) override;
 };
 
 // Answers from a script: each dialog (by object name), message box and file dialog takes the
@@ -81,6 +93,12 @@ public:
   QColor ChooseColour(QWidget *parent, const QColor &start) override;
   // Takes the next file-name answer ("folder <caption>" in Asked()).
   QString ChooseDirectory(QWidget *parent, const QString &caption, const QString &directory) override;
+  // "print": accepted, the printer as it is set ("print" in Asked()). "preview": the pages are
+  // painted once onto the printer. "page setup": accepted unchanged.
+  bool Print(QWidget *parent, QPrinter &printer) override;
+  void PrintPreview(QWidget *parent, QPrinter &printer,
+                    const std::function<void(QPrinter &)> &paint) override;
+  bool PageSetup(QWidget *parent, QPrinter &printer) override;
 
 private:
   void Note(const QString &request, const QString &answer);

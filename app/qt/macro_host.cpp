@@ -970,9 +970,15 @@ int CMacroHost::RunCommand(const MacroCall &call) {
       return app_.Pump().AbortRequested() ? kMacroStepStopped : kMacroStepDone;
     }
     return kMacroStepFailed;
+  case kMacroPrint:
+    if (BoardWindow *board = app_.Board(); board && board->PrintBoard() == 1) {
+      Say("Print Grid");
+      return kMacroStepDone;
+    }
+    return kMacroStepFailed;
   default:
-    // PRINT and DELMULT: printing and the deletion of a grid of the set are not in this
-    // version, and the player says so as a failed step.
+    // DELMULT: the deletion of a grid of the set is not in this version, and the player says so
+    // as a failed step.
     return kMacroStepFailed;
   }
 }

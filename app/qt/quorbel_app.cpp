@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPrinter>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
@@ -319,6 +320,12 @@ void CQuorbelApp::StartSoundAndNetwork() {
   }
   if (services_.startChallengeListen)
     services_.startChallengeListen(settings_.defi.defiPort);
+}
+
+QPrinter &CQuorbelApp::Printer() {
+  if (!printer_)
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
 }
 
 void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {

@@ -30,6 +30,7 @@
 
 class BoardWindow;
 class CMainFrame;
+class QPrinter;
 class CDialogWait;
 class CDocumentHost;
 class CSplashWindow;
@@ -74,6 +75,8 @@ public:
   CommandDispatcher &Commands() { return commands_; }
   MessagePump &Pump() { return pump_; }
   bool Headless() const { return options_.headless; }
+  // The printer of File > Print, Print Preview and Print Setup, made at its first use.
+  QPrinter &Printer();
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
@@ -187,6 +190,7 @@ private:
   quorbel::RingMessageSink sink_;
   CommandDispatcher commands_;
   MessagePump pump_;
+  std::unique_ptr<QPrinter> printer_;
   quorbel::InputFilter inputFilter_;
   OutsideServices services_;
   std::unique_ptr<CDocumentHost> documentHost_;

@@ -34,7 +34,9 @@ struct Board {
   ParasiteSlots slots;
   ParasiteState state;
   Board() { ResetParasiteSlots(state, slots); }
-  int Spawn(const GameParasiteSettings &s, int32_t mode) { return SpawnParasite(state, slots, s, mode, true, pictures, 0); }
+  int Spawn(const GameParasiteSettings &s, int32_t mode) {
+    return SpawnParasite(state, slots, s, mode, true, pictures, 0);
+  }
 };
 
 TEST(Parasites, TheFirstComesAfterTenSecondsAndAFullBoardOnlyRaisesTheLevel) {
@@ -77,7 +79,7 @@ TEST(Parasites, SpritesNeverEnterByTheLeftAndTheirPathsStayShort) {
   }
 
   GameParasiteSettings zeros; // a file of zeros: no division by zero, no bound of 0
-  zeros.moveIndex1 = 1000;     // the level divided by MOVEFAC1, which is 0
+  zeros.moveIndex1 = 1000;    // the level divided by MOVEFAC1, which is 0
   zeros.moveIndexMax = 10;
   Board z;
   for (int i = 0; i < 10; ++i) {

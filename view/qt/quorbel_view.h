@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+
+class QPrinter;
 #include <array>
 #include <functional>
 #include <memory>
@@ -19,6 +21,7 @@
 #include "app/cell_animation.h"
 #include "app/game_clock.h"
 #include "app/message_line.h"
+#include "app/parasites.h"
 #include "app/qt/board_window.h"
 #include "app/qt/view_host.h"
 #include "files/sud_file_state.h"
@@ -31,7 +34,6 @@
 #include "view/qt/cell_painter.h"
 #include "view/qt/font_table.h"
 #include "view/qt/paint_context.h"
-#include "app/parasites.h"
 #include "view/selection_list.h"
 
 class CQuorbelApp;
@@ -66,6 +68,12 @@ public:
   void StartSequentialEntry(int slot, int cell) override;
   void ReloadBackground() override { BackgroundReload = 1; }
   void RunKaleidoscope() override;
+  // File > Print: the print dialog, then the page; 1 when printed.
+  int PrintBoard() override;
+  void PrintPreview();
+  // One page on `printer`: the title band and the shown grids.
+  void PrintPage(QPrinter &printer);
+  int Printing = 0; // 1 while a page prints
   // Tests give the kaleidoscope a clock of their own.
   std::function<void(int ms)> KaleidoscopeSleep;
   void ClearSelection();
@@ -233,6 +241,7 @@ private:
   std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
   std::array<quorbel::CMoveGif, 5> sprites_;
   quorbel::ParasiteState parasites_;
+  QRect printRect_;
   QImage composeDC_; // the board with the sprites over it
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;

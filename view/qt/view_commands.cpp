@@ -1,5 +1,6 @@
 // The view's menu commands: Edit > Undo, Redo, Clear and Select all, the character sizes, the
 // display type and the four symbol modes, each acting on the current board view.
+#include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "view/qt/quorbel_view.h"
 #include "view/symbol_modes.h"
@@ -54,6 +55,11 @@ void BindViewCommands(CQuorbelApp &app) {
                       [] { return EnabledOnGrid([](CQuorbelView &) { return true; }); });
   commands.SetHandler(Cmd::EditSelectAll, OnView([](CQuorbelView &v) { v.Input().EditSelectAll(); }),
                       [] { return EnabledOnGrid([](CQuorbelView &) { return true; }); });
+  const auto onGrid = [] { return EnabledOnGrid([](CQuorbelView &) { return true; }); };
+  commands.SetHandler(Cmd::FilePrint, OnView([](CQuorbelView &v) { v.PrintBoard(); }), onGrid);
+  commands.SetHandler(Cmd::FilePrintPreview, OnView([](CQuorbelView &v) { v.PrintPreview(); }), onGrid);
+  commands.SetHandler(Cmd::FilePrintSetup,
+                      [&app](CommandId) { app.Dialogs().PageSetup(app.MainFrame(), app.Printer()); });
   commands.SetHandler(Cmd::SpawnParasite, OnView([](CQuorbelView &v) { v.SpawnParasite(); }));
   commands.SetHandler(Cmd::FontIncrease, OnView([](CQuorbelView &v) { v.Input().FontIncrease(); }));
   commands.SetHandler(Cmd::FontDecrease, OnView([](CQuorbelView &v) { v.Input().FontDecrease(); }));

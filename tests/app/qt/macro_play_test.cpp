@@ -1,6 +1,7 @@
 // Macros played by the running program: steps that place, save, load, solve, generate, search,
 // click and restore settings, and the exit status of a headless run.
 #include <QApplication>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,6 +94,27 @@ private slots:
         m.Play(dir, {"SETCELL;999;5", "NEW;100", "SAVE;-/etc/quorbel", "SAVET;-../../x/*", "SETCELL;0;77"}),
         2);
     QVERIFY(!QFile::exists("/etc/quorbel"));
+  }
+
+  void aPrintIsOnePageAndTheTimersRunAfterIt() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString pdf = home_.StartDirectory() + "/board.pdf";
+    m.app->Printer().setOutputFormat(QPrinter::PdfFormat);
+    m.app->Printer().setOutputFileName(pdf);
+    GetCurrentView()->Input().Entry.TimerOn = 0;
+    QCOMPARE(m.Play(home_.StartDirectory(), {"NEW;9", "SETCELL;0;5", "PRINT"}), 0);
+    QCOMPARE(GetCurrentView()->Input().Entry.TimerOn, 1);
+    const QByteArray bytes = ReadAll(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+    QVERIFY(m.dialogs.Asked().contains("print"));
+
+    // File > Print records its step, as the player replays it.
+    QVERIFY(StartMacroRecording("printed").ok);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::FilePrint));
+    const QStringList steps = RecordedSteps(home_, "printed");
+    QVERIFY2(steps.size() == 1 && steps[0].startsWith("PRINT"), qPrintable(steps.join('|')));
   }
 
   void aHeadlessRunEndsWithItsStatus() {
