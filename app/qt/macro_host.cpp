@@ -1,6 +1,5 @@
 #include "app/qt/macro_host.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <csignal>
