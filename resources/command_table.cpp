@@ -237,12 +237,13 @@ constexpr CommandRow kRows[] = {
     {Cmd::WriteProbEqual, 0, 0, 33249, "", "", "Alt+Shift+9"},
     {Cmd::LoadMiniSSearch, 0, 0, 33222, "", "", "Alt+Shift+Y"},
     {Cmd::SaveSearchSolutions, 0, 0, 33198, "", "", "Alt+Shift+Z"},
+    {Cmd::CountCarvedSolutions, 0, 0, 32822, "", "", "Alt+Shift+N"},
     {Cmd::BatchTest1, 0, 0, 1048, "", "", "Ctrl+I"},
     {Cmd::BatchTest2, 0, 0, 1052, "", "", "Ctrl+J"},
     {Cmd::BatchTest3, 0, 0, 1058, "", "", "Ctrl+K"},
     // Expert keys that do nothing, so that they reach no other command.
     {Cmd::IgnoreCommand, 0, 0, 32999, "", "",
-     "Shift+4; Alt+$; Alt+;; ,; Alt+Shift+E; Alt+Shift+I; Alt+Shift+J; Alt+Shift+L; Alt+Shift+N; "
+     "Shift+4; Alt+$; Alt+;; ,; Alt+Shift+E; Alt+Shift+I; Alt+Shift+J; Alt+Shift+L; "
      "Alt+Shift+O; Alt+Shift+Q; Alt+Shift+U; Alt+Shift+W; Alt+Shift+X; Alt+Shift+6; Alt+Shift+7; "
      "Alt+Shift+8"},
 };

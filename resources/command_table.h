@@ -119,6 +119,8 @@ enum class Cmd : uint16_t {
   ClearBoatMark,
   // A moving parasite at once (key only)
   SpawnParasite,
+  // Expert: carve the grid and count the puzzle's solutions (key only)
+  CountCarvedSolutions,
   // Expert menus D1 to D3 and the expert keys
   ExpertFunc,
   ModifyTimeout,

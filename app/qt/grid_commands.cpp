@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "app/generation_settings.h"
+#include "app/message_format.h"
 #include "app/own_text.h"
 #include "app/panel_text.h"
 #include "app/qt/board_window.h"
@@ -15,13 +17,19 @@
 #include "app/time_limit.h"
 #include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_services.h"
 #include "engine/grid_set.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
+#include "files/quorbel_doc.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
+#include "solver/generation_run.h"
+#include "solver/search.h"
+#include "solver/solution_count.h"
+#include "solver/statistics_carving.h"
 
 namespace quorbel {
 
@@ -110,6 +118,50 @@ void AddNewObjects(CQuorbelApp &app) {
        QString::fromStdString(MakeAbsolutePath("Custom")), QStringLiteral("Macro (*.macro);;All Files (*)")});
   if (!path.isEmpty() && app.Services().runMacroFile)
     app.Services().runMacroFile(path.toStdString());
+}
+
+// Expert: the current grid carved into a puzzle as the generator carves, then its solutions
+// counted. A grid with open cells is carved from its reference solution. The count, or -10
+// when the player stopped it.
+int CountCarvedSolutions(CQuorbelApp &app) {
+  if (!app.ExpertMode())
+    return 0;
+  EngineContext &ctx = app.Engine();
+  const int slot = UsedMainCount(ctx.Grids) > 1 && ctx.Grids.FocusGrid >= 0 ? ctx.Grids.FocusGrid : 0;
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  if (TotalSudMissing(ctx.Grids) > 0) {
+    const GridRecord &reference = ctx.Grids.RefTab[static_cast<size_t>(slot)];
+    const auto cells = reference.PlayingCells(ctx.Geo);
+    if (std::any_of(cells.begin(), cells.end(), [](const CellRecord &cell) { return cell.Value == 0; })) {
+      app.PostMessage(French(app) ? PanelText(OwnText("Pas de solution de référence à découper."))
+                                  : PanelText(OwnText("No reference solution to carve.")));
+      return 0;
+    }
+    SaveUndoState(ctx);
+    CopyGrid(ctx, grid, &reference, 0);
+  } else {
+    SaveUndoState(ctx);
+  }
+  GenerationRun run;
+  run.Settings = GeneratorSettingsOf(app.Settings());
+  run.Level = app.Game().GameLevel;
+  run.CurrentWords = grid.GridVar;
+  const CarvingOutcome carved = FindGridWithStatistics(
+      ctx, grid, run, CarvingRequest{.Steps = 0, .Blanks = -1, .Extra = -1, .Messages = 1});
+  if (carved.Status == -10)
+    return -10;
+  BeginGridSearch(ctx, grid, 1);
+  const int count = SearchLinkedSolutions(ctx, slot, 0, app.Settings().parameter.maxSearchGrid, 0);
+  if (count == -10)
+    return -10;
+  app.Messages().AddInfoMessage(FormatPanelText(
+      French(app) ? OwnText("Grille avec %d solutions") : OwnText("Grid with %d solutions"), {count}));
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  ctx.TotalOpenCells = TotalSudMissing(ctx.Grids);
+  app.RedrawViewNow();
+  if (CQuorbelDoc *document = app.GetCurrentDocument())
+    document->MarkDocumentModified(grid.Comment);
+  return count;
 }
 
 CommandState GridExists(CQuorbelApp &app) {
@@ -258,6 +310,10 @@ void RegisterGridCommands(CQuorbelApp &app) {
   for (const HelpMacro &macro : helpMacros)
     commands.SetHandler(macro.cmd, [&app, macro](CommandId) { RunHelpMacro(app, macro.baseName); });
   commands.SetHandler(Cmd::AddNewObjects, [&app](CommandId) { AddNewObjects(app); });
+  commands.SetHandler(
+      Cmd::CountCarvedSolutions,
+      [&app](CommandId) { app.Pump().RunCommand([&app] { CountCarvedSolutions(app); }); },
+      [&app] { return app.ExpertMode() ? GridExists(app) : CommandState::Disabled(); });
   commands.SetHandler(
       Cmd::Kaleidoscope,
       [&app](CommandId) {

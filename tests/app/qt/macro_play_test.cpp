@@ -7,7 +7,9 @@
 #include <QtTest>
 
 #include "app/qt/board_window.h"
+#include "engine/grid_set.h"
 #include "engine/grid_shape.h"
+#include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -115,6 +117,20 @@ private slots:
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::FilePrint));
     const QStringList steps = RecordedSteps(home_, "printed");
     QVERIFY2(steps.size() == 1 && steps[0].startsWith("PRINT"), qPrintable(steps.join('|')));
+  }
+
+  void theExpertCountOfACarvedGridIsOurCountersCount() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    QCOMPARE(m.Play(home_.StartDirectory(), {"NEW;9", "GENERE;9;EASY;0;-1;UNIQ"}), 0);
+    QVERIFY(!m.app->Commands().ExecuteCommand(Cmd::CountCarvedSolutions)); // experts only
+    m.app->Settings().parameter.qrbDebug = 1;
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::CountCarvedSolutions));
+    EngineContext &engine = m.app->Engine();
+    QVERIFY(TotalSudMissing(engine.Grids) > 0);
+    const int again = SearchLinkedSolutions(engine, 0, 0, m.app->Settings().parameter.maxSearchGrid, 0);
+    QVERIFY(again >= 1);
+    QVERIFY(m.Said("Grid with " + std::to_string(again) + " solutions"));
   }
 
   void aHeadlessRunEndsWithItsStatus() {
