@@ -46,8 +46,12 @@ CQuorbelView::CQuorbelView(ViewHost &app, QWidget *parent)
   BuildValueCursors();
   connect(&clockTimer_, &QTimer::timeout, this, &CQuorbelView::OnClockTimer);
   connect(&animationTimer_, &QTimer::timeout, this, &CQuorbelView::OnAnimationTimer);
-  // The idle timer wakes the moving parasites once they join the board.
+  // Every 50 s the challenge may take an empty step (its dialog sets the hook).
   idleTimer_.setInterval(kIdleTimerMs);
+  connect(&idleTimer_, &QTimer::timeout, this, [this] {
+    if (ChallengeIdleStep)
+      ChallengeIdleStep();
+  });
 }
 
 CQuorbelView::~CQuorbelView() = default;

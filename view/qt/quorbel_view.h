@@ -74,6 +74,8 @@ public:
   // One page on `printer`: the title band and the shown grids.
   void PrintPage(QPrinter &printer);
   int Printing = 0; // 1 while a page prints
+  // The challenge's empty step, every 50 s while it runs; none until a challenge sets it.
+  std::function<void()> ChallengeIdleStep;
   // Tests give the kaleidoscope a clock of their own.
   std::function<void(int ms)> KaleidoscopeSleep;
   void ClearSelection();
