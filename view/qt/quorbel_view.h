@@ -38,7 +38,7 @@ class QPrinter;
 
 class CQuorbelApp;
 
-// The view's three timers: the clock and status panes, the animations, the idle parasites.
+// The view's three timers: the clock and status panes, the animations, the challenge's idle step.
 inline constexpr int kClockTimerMs = 1000;
 inline constexpr int kAnimationTimerMs = 40;
 inline constexpr int kIdleTimerMs = 50000;
