@@ -68,6 +68,10 @@ public:
   void StartSequentialEntry(int slot, int cell) override;
   void ReloadBackground() override { BackgroundReload = 1; }
   void RunKaleidoscope() override;
+  // Edit > Copy, Cut and Paste on the desktop's clipboard.
+  void EditCopy();
+  void EditCut();
+  void EditPaste();
   // File > Print: the print dialog, then the page; 1 when printed.
   int PrintBoard() override;
   void PrintPreview();
@@ -243,6 +247,10 @@ private:
   std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
   std::array<quorbel::CMoveGif, 5> sprites_;
   quorbel::ParasiteState parasites_;
+  // What the last copy took: each cell with its whole record.
+  std::vector<std::pair<int, quorbel::CellRecord>> copyBuffer_;
+  int ClipboardGrid() const;
+  std::vector<int> SelectedCells(int slot) const;
   QRect printRect_;
   QImage composeDC_; // the board with the sprites over it
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;

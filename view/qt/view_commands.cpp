@@ -60,6 +60,9 @@ void BindViewCommands(CQuorbelApp &app) {
   commands.SetHandler(Cmd::FilePrintPreview, OnView([](CQuorbelView &v) { v.PrintPreview(); }), onGrid);
   commands.SetHandler(Cmd::FilePrintSetup,
                       [&app](CommandId) { app.Dialogs().PageSetup(app.MainFrame(), app.Printer()); });
+  commands.SetHandler(Cmd::EditCopy, OnView([](CQuorbelView &v) { v.EditCopy(); }), onGrid);
+  commands.SetHandler(Cmd::EditCut, OnView([](CQuorbelView &v) { v.EditCut(); }), onGrid);
+  commands.SetHandler(Cmd::EditPaste, OnView([](CQuorbelView &v) { v.EditPaste(); }), onGrid);
   commands.SetHandler(Cmd::SpawnParasite, OnView([](CQuorbelView &v) { v.SpawnParasite(); }));
   commands.SetHandler(Cmd::FontIncrease, OnView([](CQuorbelView &v) { v.Input().FontIncrease(); }));
   commands.SetHandler(Cmd::FontDecrease, OnView([](CQuorbelView &v) { v.Input().FontDecrease(); }));

@@ -1,6 +1,7 @@
 // Macros played by the running program: steps that place, save, load, solve, generate, search,
 // click and restore settings, and the exit status of a headless run.
 #include <QApplication>
+#include <QClipboard>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -131,6 +132,23 @@ private slots:
     const int again = SearchLinkedSolutions(engine, 0, 0, m.app->Settings().parameter.maxSearchGrid, 0);
     QVERIFY(again >= 1);
     QVERIFY(m.Said("Grid with " + std::to_string(again) + " solutions"));
+  }
+
+  void copiedCellsPasteElsewhere() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    QCOMPARE(m.Play(home_.StartDirectory(),
+                    {"NEW;9", "SETCELL;0;5", "SETCELL;1;7", "CLICK;100;0;0", "CLICK;101;0;2"}),
+             0);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditCopy));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("5\t7\r\n"));
+    QCOMPARE(m.Play(home_.StartDirectory(), {"CLICK;140;0;0", "CLICK;141;0;2"}), 0);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditPaste));
+    QCOMPARE(m.Cell(40), 5);
+    QCOMPARE(m.Cell(41), 7);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditCut));
+    QCOMPARE(m.Cell(40), 0);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("5\t7\r\n"));
   }
 
   void aHeadlessRunEndsWithItsStatus() {

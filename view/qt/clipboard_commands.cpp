@@ -1,0 +1,129 @@
+// Edit > Copy, Cut and Paste on the desktop's clipboard: the selected cells as tab-separated
+// text, the message panel's lines when it has the focus, the board's picture when nothing is
+// selected; a pasted block lands from the first selected cell on.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "app/message_line.h"
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/grid_services.h"
+#include "engine/undo_services.h"
+#include "engine/update_possibles.h"
+#include "view/clipboard_text.h"
+#include "view/qt/quorbel_view.h"
+
+using namespace quorbel;
+
+namespace {
+
+constexpr int kMessagePanelFocus = -2;
+constexpr int kFixedStatus = 3;
+constexpr int kPlacedStatusLimit = 5;
+
+} // namespace
+
+int CQuorbelView::ClipboardGrid() const {
+  const GridSet &set = app_.Engine().Grids;
+  return UsedOrderCount(set) == 1 ? set.Order[0] : set.FocusGrid;
+}
+
+std::vector<int> CQuorbelView::SelectedCells(int slot) const {
+  std::vector<int> cells;
+  const EngineContext &ctx = app_.Engine();
+  for (int i = 0; i < selection_.Count; ++i) {
+    const SelectionPair &pair = selection_.Pairs[static_cast<size_t>(i)];
+    if (pair.Grid == slot && pair.Cell >= 0 && pair.Cell < ctx.Geo.NCells)
+      cells.push_back(pair.Cell);
+  }
+  if (cells.empty() && ctx.Grids.FocusCell >= 0 && ctx.Grids.FocusCell < ctx.Geo.NCells)
+    cells.push_back(ctx.Grids.FocusCell);
+  return cells;
+}
+
+void CQuorbelView::EditCopy() {
+  EngineContext &ctx = app_.Engine();
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  if (ctx.Grids.FocusCell == kMessagePanelFocus) {
+    // The panel's lines, from the oldest to the newest.
+    const MessageRing &ring = app_.Messages();
+    QString text;
+    for (int i = 1; i <= MessageRing::kLineCount; ++i) {
+      const CComLine &line = ring.Line(ring.WriteIndex() - 1 + i);
+      if (!line.Empty)
+        text += QString::fromStdString(MessageLineText(line)) + QStringLiteral("\r\n");
+    }
+    clipboard->setText(text);
+    return;
+  }
+  const int slot = ClipboardGrid();
+  const std::vector<int> cells = slot >= 0 ? SelectedCells(slot) : std::vector<int>();
+  if (cells.empty()) {
+    clipboard->setImage(RenderView());
+    return;
+  }
+  const GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  copyBuffer_.clear();
+  for (const int cell : cells)
+    copyBuffer_.emplace_back(cell, grid.Cells[static_cast<size_t>(cell)]);
+  clipboard->setText(QString::fromLatin1(CellBlockText(grid, ctx.Geo, cells, input_.Symbols()).c_str()));
+}
+
+void CQuorbelView::EditCut() {
+  EngineContext &ctx = app_.Engine();
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  const int slot = ClipboardGrid();
+  if (slot < 0 || !clipboard->mimeData() || !clipboard->mimeData()->hasText())
+    return;
+  const std::vector<int> cells = SelectedCells(slot);
+  if (cells.empty())
+    return;
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  clipboard->setText(QString::fromLatin1(CellBlockText(grid, ctx.Geo, cells, input_.Symbols()).c_str()));
+  ResetTransientState(ctx);
+  SaveUndoState(ctx);
+  for (const int cell : cells) {
+    CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+    if (record.Status < kPlacedStatusLimit && (record.Status != kFixedStatus || app_.ExpertMode()))
+      ResetCellState(ctx.Geo, record);
+  }
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  RedrawViewNow();
+}
+
+void CQuorbelView::EditPaste() {
+  EngineContext &ctx = app_.Engine();
+  const QClipboard *clipboard = QGuiApplication::clipboard();
+  const int slot = ClipboardGrid();
+  if (slot < 0 || (slot >= UsedMainCount(ctx.Grids) && !app_.ExpertMode()) || !clipboard->mimeData() ||
+      !clipboard->mimeData()->hasText())
+    return;
+  std::vector<int> cells = SelectedCells(slot);
+  if (cells.empty())
+    return;
+  const PasteTable table =
+      ParsePasteText(clipboard->text().toLatin1().toStdString(), input_.Symbols(), ctx.Geo.GridWidth);
+  if (table.Count == 0)
+    return;
+  std::sort(cells.begin(), cells.end());
+  ResetTransientState(ctx);
+  SaveUndoState(ctx);
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  const int width = ctx.Geo.GridWidth;
+  const int originRow = cells.front() / width;
+  const int originColumn = cells.front() % width;
+  for (const int cell : cells) {
+    const int row = cell / width - originRow;
+    const int column = cell % width - originColumn;
+    if (row < 0 || column < 0 || row >= kPasteSide || column >= kPasteSide)
+      continue;
+    const int value = table.Values[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+    if (value < 1 || (record.Status == kFixedStatus && !app_.ExpertMode()))
+      continue;
+    SetCellValue(ctx, grid, cell, value, 1);
+  }
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  RedrawViewNow();
+}
