@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <algorithm>
 
 #include "app/message_line.h"
 #include "engine/cell_actions.h"
@@ -92,6 +93,46 @@ void CQuorbelView::EditCut() {
   RedrawViewNow();
 }
 
+// An expert's paste of what was just copied brings the whole cells back: their records, not only
+// their values, when the text is the copied block (the same spans and as many values).
+bool CQuorbelView::PasteRecords(GridRecord &grid, const std::vector<int> &cells, const PasteTable &table) {
+  if (copyBuffer_.empty())
+    return false;
+  const int width = app_.Engine().Geo.GridWidth;
+  int origin = copyBuffer_.front().first;
+  for (const auto &[cell, record] : copyBuffer_)
+    origin = std::min(origin, cell);
+  int rows = 0;
+  int columns = 0;
+  int valued = 0;
+  for (const auto &[cell, record] : copyBuffer_) {
+    rows = std::max(rows, cell / width - origin / width);
+    columns = std::max(columns, cell % width - origin % width);
+    valued += record.Status < kPlacedStatusLimit && record.Value > 0 ? 1 : 0;
+  }
+  if (rows != table.LastRow || columns != table.LastColumn || valued != table.Count)
+    return false;
+  for (const int cell : cells) {
+    const CellRecord *source = nullptr;
+    if (copyBuffer_.size() == 1) {
+      source = &copyBuffer_.front().second;
+    } else {
+      const int offset =
+          (cell / width - cells.front() / width) * width + (cell % width - cells.front() % width);
+      for (const auto &[copied, record] : copyBuffer_)
+        if (copied - origin == offset)
+          source = &record;
+    }
+    if (source == nullptr)
+      continue;
+    CellRecord &target = grid.Cells[static_cast<size_t>(cell)];
+    const int32_t index = target.Index;
+    target = *source;
+    target.Index = index;
+  }
+  return true;
+}
+
 void CQuorbelView::EditPaste() {
   EngineContext &ctx = app_.Engine();
   const QClipboard *clipboard = QGuiApplication::clipboard();
@@ -113,6 +154,11 @@ void CQuorbelView::EditPaste() {
   const int width = ctx.Geo.GridWidth;
   const int originRow = cells.front() / width;
   const int originColumn = cells.front() % width;
+  if (app_.ExpertMode() && PasteRecords(grid, cells, table)) {
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+    RedrawViewNow();
+    return;
+  }
   for (const int cell : cells) {
     const int row = cell / width - originRow;
     const int column = cell % width - originColumn;

@@ -27,6 +27,7 @@ class QPrinter;
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
+#include "view/clipboard_text.h"
 #include "view/context_menus.h"
 #include "view/display_switches.h"
 #include "view/grid_draw.h"
@@ -251,6 +252,8 @@ private:
   std::vector<std::pair<int, quorbel::CellRecord>> copyBuffer_;
   int ClipboardGrid() const;
   std::vector<int> SelectedCells(int slot) const;
+  bool PasteRecords(quorbel::GridRecord &grid, const std::vector<int> &cells,
+                    const quorbel::PasteTable &table);
   QRect printRect_;
   QImage composeDC_; // the board with the sprites over it
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;

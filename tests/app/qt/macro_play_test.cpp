@@ -149,6 +149,23 @@ private slots:
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditCut));
     QCOMPARE(m.Cell(40), 0);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("5\t7\r\n"));
+
+    // An expert's paste of a copied given brings the given back, not a placed value.
+    QCOMPARE(m.Play(home_.StartDirectory(), {"GENERE;9;EASY;0;-1;UNIQ"}), 0);
+    GridRecord &grid = m.app->Engine().Grids.Main[0];
+    int given = 0;
+    int open = 0;
+    while (grid.Cells[static_cast<size_t>(given)].Status != 3)
+      ++given;
+    while (grid.Cells[static_cast<size_t>(open)].Value != 0)
+      ++open;
+    m.app->Settings().parameter.qrbDebug = 1;
+    QCOMPARE(m.Play(home_.StartDirectory(), {"CLICK;" + QString::number(100 + given) + ";0;0"}), 0);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditCopy));
+    QCOMPARE(m.Play(home_.StartDirectory(), {"CLICK;" + QString::number(100 + open) + ";0;0"}), 0);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::EditPaste));
+    QCOMPARE(grid.Cells[static_cast<size_t>(open)].Status, 3);
+    QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, grid.Cells[static_cast<size_t>(given)].Value);
   }
 
   void aHeadlessRunEndsWithItsStatus() {
