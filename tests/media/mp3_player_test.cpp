@@ -21,10 +21,13 @@ protected:
   CMp3Player player{[this] { return std::make_unique<CaptureAudioOutput>(tape); },
                     [this](const std::string &text) { reports.push_back(text); }};
 
-  // Plays and hears up to `frames` frames of the left channel from the first sound on.
+  // Plays and hears up to `frames` frames of the left channel from the first sound on. Once the
+  // sound has begun, the player is given time to queue its two seconds of buffers, so that a
+  // slow machine never leaves a gap in what is heard.
   std::vector<int16_t> Hear(size_t frames) {
     std::vector<int16_t> left;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    bool settled = false;
     while (left.size() < frames && std::chrono::steady_clock::now() < deadline &&
            player.GetStatus() == CMp3Player::kPlaying) {
       tape->Samples.clear();
@@ -33,7 +36,12 @@ protected:
       for (size_t i = 0; i < tape->Samples.size(); i += static_cast<size_t>(channels))
         if (!left.empty() || tape->Samples[i] != 0)
           left.push_back(tape->Samples[i]);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (!left.empty() && !settled) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        settled = true;
+      }
+      if (left.empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return left;
   }

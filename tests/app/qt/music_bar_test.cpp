@@ -82,12 +82,13 @@ private slots:
     QCOMPARE(m.app->Settings().music.musicVolume, 20);
 
     // The meters light while the tune plays, and go out once it is stopped.
-    for (int i = 0; i < 40; ++i) {
-      m.tape->Consume(441);
-      QTest::qWait(2);
-    }
-    m.Bar().OnMeterTick();
-    QVERIFY(m.Bar().Meter(0)->Meter().Value() > 0);
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+          m.tape->Consume(441);
+          m.Bar().OnMeterTick();
+          return m.Bar().Meter(0)->Meter().Value() > 0;
+        },
+        5000));
 
     m.Bar().OnPause();
     QCOMPARE(m.Player().GetStatus(), int(CMp3Player::kPaused));
