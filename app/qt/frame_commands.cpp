@@ -1,6 +1,7 @@
 #include "app/qt/frame_commands.h"
 
 #include "app/qt/empty_grid_dialog.h"
+#include "app/qt/expert_commands.h"
 #include "app/qt/generation_dialog.h"
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/macro_host.h"
@@ -21,6 +22,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterGenerateCommands(app);
   RegisterMethodPanel(app);
   InstallMacroPlayer(app);
+  RegisterExpertCommands(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);

@@ -168,6 +168,27 @@ private slots:
     QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, grid.Cells[static_cast<size_t>(given)].Value);
   }
 
+  void expertKeysChangeTheTimeoutAndTheReference() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    QCOMPARE(m.Play(home_.StartDirectory(), {"NEW;9", "GENERE;9;EASY;0;-1;UNIQ"}), 0);
+    QVERIFY(!m.app->Commands().ExecuteCommand(Cmd::ModifyTimeout)); // experts only
+    m.app->Settings().parameter.qrbDebug = 1;
+    m.app->Settings().parameter.timeOver = 1024;
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::ModifyTimeout));
+    QCOMPARE(m.app->Settings().parameter.timeOver, 2048);
+    QCOMPARE(m.app->Settings().parameter.genereTimeOver, 512);
+    QVERIFY(m.Said("New value for Timeover: 2.05 s (Default)"));
+    m.app->Settings().parameter.timeOver = 8388608;
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::ModifyTimeout));
+    QCOMPARE(m.app->Settings().parameter.timeOver, 32);
+
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::RefTabFromSearch));
+    QVERIFY(m.Said("Copy from search grid not possible"));
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::StatGrid));
+    QVERIFY(m.Said("RefOK"));
+  }
+
   void aHeadlessRunEndsWithItsStatus() {
     QTemporaryDir dir;
     const auto run = [&](const QByteArray &script) {

@@ -1,0 +1,7 @@
+// The expert tools that need no dialog of their own: the macro recording keys, Shift+M, the
+// reference grid's updates, the grid's statistics, the time-out and "Optimise".
+#pragma once
+
+class CQuorbelApp;
+
+void RegisterExpertCommands(CQuorbelApp &app);
