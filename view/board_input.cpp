@@ -235,9 +235,13 @@ void BoardInput::Key(BoardKey key) {
     ShowSearchLevel(ctx_.Solutions.ShownLevel + 1);
     return;
   case BoardKey::Home:
-  case BoardKey::End:
+    feedback_.ReferenceGridKey(0);
+    return;
   case BoardKey::Insert:
-    // The reference-grid tools take these keys when they join the view.
+    feedback_.ReferenceGridKey(1);
+    return;
+  case BoardKey::End:
+    feedback_.ReferenceGridKey(2);
     return;
   case BoardKey::Left:
   case BoardKey::Up:

@@ -51,6 +51,9 @@ public:
   virtual void SymbolModeChanged() {}
   // The number bar's symbol of `value` plays in animation mode `mode`.
   virtual void StartBarAnimation(int /*value*/, int /*mode*/) {}
+  // Home, Insert and End: the expert's reference-grid tools (show it, take the grid, take the
+  // search's first solution).
+  virtual void ReferenceGridKey(int /*which*/) {}
 };
 
 enum class EntryMode : int32_t { Normal = 0, Sequential = 1, Numeral = 2 };

@@ -111,8 +111,9 @@ TEST_F(EveryRulePlays, RandomRulesDrawnOneOrSeveralAtATimePlayToTheEnd) {
       const Played played = GenerateAndPlay(1, {}, varMult, seed);
       ASSERT_EQ(played.Result, 1);
       EXPECT_EQ(played.Refused, 0);
-      if (played.Solutions == 1)
+      if (played.Solutions == 1) {
         EXPECT_EQ(played.State, kGridConsistent);
+      }
     }
 }
 
@@ -160,8 +161,9 @@ TEST_F(EveryRulePlays, HandPlacedMagicSquareAndPanDigitalAreSavedReopenedAndPlay
   AppSettings app = DefaultSettings();
   BoardInput input(*read, app, selection, feedback);
   for (int c = 0; c < 81; ++c)
-    if (grid.Cells[c].Status == kStatusEmpty)
+    if (grid.Cells[c].Status == kStatusEmpty) {
       EXPECT_EQ(input.PlaceValue(0, c, read->Grids.RefTab[0].Cells[c].Value), 1) << c;
+    }
   UpdatePossibles(*read, -1, -1, -1, 1);
   EXPECT_EQ(CombinedGridState(*read, -1), kGridConsistent);
 }

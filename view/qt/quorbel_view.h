@@ -149,6 +149,10 @@ public:
   void SaveSettings() override;
   void SymbolModeChanged() override;
   void StartBarAnimation(int value, int mode) override;
+  void ReferenceGridKey(int which) override;
+  // D1 Display RefTab: the reference grid over the grid, then back at the second use.
+  void DisplayRefTab();
+  int RefTabShown = 0;
   // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
   void BuildValueCursors();
   // The number bar's pictures follow the picture order; one value's slot repainted.

@@ -63,6 +63,9 @@ void BindViewCommands(CQuorbelApp &app) {
   commands.SetHandler(Cmd::EditCopy, OnView([](CQuorbelView &v) { v.EditCopy(); }), onGrid);
   commands.SetHandler(Cmd::EditCut, OnView([](CQuorbelView &v) { v.EditCut(); }), onGrid);
   commands.SetHandler(Cmd::EditPaste, OnView([](CQuorbelView &v) { v.EditPaste(); }), onGrid);
+  commands.SetHandler(Cmd::DisplayRefTab, OnView([](CQuorbelView &v) { v.DisplayRefTab(); }), [&app] {
+    return app.ExpertMode() ? EnabledOnGrid([](CQuorbelView &) { return true; }) : CommandState::Disabled();
+  });
   commands.SetHandler(Cmd::SpawnParasite, OnView([](CQuorbelView &v) { v.SpawnParasite(); }));
   commands.SetHandler(Cmd::FontIncrease, OnView([](CQuorbelView &v) { v.Input().FontIncrease(); }));
   commands.SetHandler(Cmd::FontDecrease, OnView([](CQuorbelView &v) { v.Input().FontDecrease(); }));

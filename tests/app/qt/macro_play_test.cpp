@@ -187,6 +187,14 @@ private slots:
     QVERIFY(m.Said("Copy from search grid not possible"));
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::StatGrid));
     QVERIFY(m.Said("RefOK"));
+
+    // Home shows the reference (the solution) over the grid, and the second Home takes it away.
+    const int missing = TotalSudMissing(m.app->Engine().Grids);
+    QVERIFY(missing > 0);
+    QTest::keyClick(GetCurrentView(), Qt::Key_Home);
+    QCOMPARE(TotalSudMissing(m.app->Engine().Grids), 0);
+    QTest::keyClick(GetCurrentView(), Qt::Key_Home);
+    QCOMPARE(TotalSudMissing(m.app->Engine().Grids), missing);
   }
 
   void aHeadlessRunEndsWithItsStatus() {
