@@ -1,14 +1,18 @@
 #include "app/qt/expert_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/message_format.h"
 #include "app/qt/quorbel_app.h"
 #include "app/text_lines.h"
 #include "engine/engine_context.h"
+#include "engine/grid_record.h"
 #include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/grid_statistics.h"
 #include "engine/reference_grids.h"
+#include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
@@ -63,6 +67,37 @@ void ShowStatistics(CQuorbelApp &app) {
   for (const std::string_view line : SplitTextLines(text))
     app.PostMessage(PanelText::Plain(line));
   RecordMacroStep(kMacroStat);
+}
+
+// Shift+0: one grid again, with no rule and no value.
+void SingleGrid(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  const int slot = std::max(0, CurrentGrid(app));
+  ResetGridSet(ctx, 1);
+  SaveUndoState(ctx);
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  grid.GridVar = VariantWords{};
+  ClearGrid(ctx, grid, 1);
+  ResetGridState(grid);
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app.RedrawViewNow();
+}
+
+// Shift+1: one more empty grid in the set, up to twelve.
+void AddGrid(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  const int slot = AddGridToSet(ctx);
+  if (slot < 0) {
+    app.PostMessage(PanelText(OwnText("Can not add grid - Max reached")));
+    return;
+  }
+  BuildGridTables(ctx, 1, 0, slot);
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  ClearGrid(ctx, grid, 1);
+  ResetGridState(grid);
+  app.PostMessage(PanelText(OwnText("One more grid added.")));
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app.RedrawViewNow();
 }
 
 void Optimise(CQuorbelApp &app) {
@@ -125,6 +160,10 @@ void RegisterExpertCommands(CQuorbelApp &app) {
                                       : PanelText(OwnText("Copy from search grid not possible")));
       },
       expertOnGrid);
+  commands.SetHandler(
+      Cmd::SingleGrid, [&app](CommandId) { SingleGrid(app); }, expertOnGrid);
+  commands.SetHandler(
+      Cmd::AddNewGridToSet, [&app](CommandId) { AddGrid(app); }, expertOnGrid);
   // "Optimise" is also the Sudoku menu's: no expert test.
   commands.SetHandler(
       Cmd::OptimiseGrid, [&app](CommandId) { Optimise(app); },

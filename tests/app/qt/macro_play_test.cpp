@@ -195,6 +195,17 @@ private slots:
     QCOMPARE(TotalSudMissing(m.app->Engine().Grids), 0);
     QTest::keyClick(GetCurrentView(), Qt::Key_Home);
     QCOMPARE(TotalSudMissing(m.app->Engine().Grids), missing);
+
+    // The grid-set keys: one more grid up to twelve, then one grid again.
+    GridSet &set = m.app->Engine().Grids;
+    for (int i = UsedMainCount(set); i < 12; ++i)
+      QVERIFY(m.app->Commands().ExecuteCommand(Cmd::AddNewGridToSet));
+    QCOMPARE(UsedMainCount(set), 12);
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::AddNewGridToSet));
+    QVERIFY(m.Said("Can not add grid - Max reached"));
+    QVERIFY(m.app->Commands().ExecuteCommand(Cmd::SingleGrid));
+    QCOMPARE(UsedMainCount(set), 1);
+    QCOMPARE(TotalSudMissing(set), 81);
   }
 
   void aHeadlessRunEndsWithItsStatus() {
