@@ -135,7 +135,8 @@ int CMp3Player::Open() {
     bufferFinished_ = true;
     Signal();
   };
-  input_.assign(static_cast<size_t>(plan_.FramesPerBuffer) * kMaxFrameBytes, 0);
+  input_.clear();
+  input_.reserve(static_cast<size_t>(plan_.FramesPerBuffer) * kMaxFrameBytes);
   seekSeconds_ = 0;
   return 1;
 }
@@ -159,7 +160,6 @@ int CMp3Player::Play() {
   waveOut_->ResetPlayed();
   nextBuffer_ = 0;
   bufferFinished_ = false;
-  threadEnded_ = false;
   thread_ = std::thread([this] { ThreadMain(); });
   Signal();
   return 1;
@@ -309,8 +309,9 @@ bool CMp3Player::ReadFrame(std::vector<uint8_t> &input) {
 }
 
 size_t CMp3Player::Refill(int i, mpg123_handle *&decoder) {
-  std::vector<uint8_t> input;
-  input.reserve(input_.size());
+  // The frames of one buffer, in the room the open file made for them.
+  std::vector<uint8_t> &input = input_;
+  input.clear();
   {
     std::lock_guard lock(streamLock_);
     for (int frame = 0; frame < plan_.FramesPerBuffer && ReadFrame(input); ++frame) {
@@ -364,7 +365,6 @@ void CMp3Player::ThreadMain() {
     mpg123_delete(decoder);
   playing_ = false;
   paused_ = false;
-  threadEnded_ = true;
 }
 
 } // namespace quorbel

@@ -80,7 +80,7 @@ private:
   int64_t lengthMs_ = 0;
   Mp3BufferPlan plan_;
   std::unique_ptr<CWaveOut> waveOut_;
-  std::vector<uint8_t> input_;
+  std::vector<uint8_t> input_; // the playback thread's, while it runs
 
   std::thread thread_;
   std::mutex streamLock_;
@@ -89,7 +89,6 @@ private:
   bool eventSet_ = false;
   std::atomic<bool> playing_{false};
   std::atomic<bool> paused_{false};
-  std::atomic<bool> threadEnded_{true};
   std::atomic<int> left_{100};
   std::atomic<int> right_{100};
   std::atomic<int> seekSeconds_{0};

@@ -11,8 +11,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kPlacedStatusLimit = 5; // statuses below hold a value of the grid
-
 int PastedValue(char symbol, SymbolMode mode) {
   const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(symbol)));
   const bool digit = c >= '1' && c <= '9';
@@ -30,6 +28,8 @@ int PastedValue(char symbol, SymbolMode mode) {
 }
 
 } // namespace
+
+bool HoldsCopiedValue(const CellRecord &cell) { return cell.Status < kStatusConflict; }
 
 std::string ClipboardSymbol(int value, SymbolMode mode) {
   if (value < 1)
@@ -63,7 +63,7 @@ std::string CellBlockText(const GridRecord &grid, const GridGeometry &geo, std::
     if (row < 0 || column < 0 || row >= kPasteSide || column >= kPasteSide)
       continue;
     const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-    if (record.Status < kPlacedStatusLimit)
+    if (HoldsCopiedValue(record))
       block[static_cast<size_t>(row)][static_cast<size_t>(column)] = record.Value;
     lastRow = std::max(lastRow, row);
     lastColumn = std::max(lastColumn, column);

@@ -12,10 +12,15 @@
 
 namespace quorbel {
 
+struct CellRecord;
 struct GridGeometry;
 struct GridRecord;
 
 inline constexpr int kPasteSide = 16;
+
+// A cell gives its value to a copied block when its value is the grid's: placed or given, not
+// in conflict, empty or pencilled.
+bool HoldsCopiedValue(const CellRecord &cell);
 
 // The symbol of a value as the clipboard writes it: digits "1".."9", letters "A".."P", mixed
 // digits then "A".. for 10; empty for 0.

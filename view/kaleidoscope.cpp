@@ -27,7 +27,7 @@ bool Spiral(EngineContext &ctx, KaleidoscopeCanvas &canvas, int slot, int delay)
     if (k > 0)
       canvas.PaintCell(slot, order[static_cast<size_t>(k - 1)], canvas.CellGround());
     canvas.PaintCell(slot, order[static_cast<size_t>(k)], SpiralColour(count, k));
-    if (canvas.PollUserAbort(false))
+    if (canvas.PollUserAbort())
       return false;
     canvas.Sleep(delay);
   }
@@ -44,7 +44,7 @@ bool Wave(EngineContext &ctx, KaleidoscopeCanvas &canvas, int slot, int delay) {
       canvas.PaintCell(slot, i, colours[static_cast<size_t>(i)]);
     if (i >= width)
       canvas.PaintCell(slot, i - width, canvas.CellGround());
-    if (canvas.PollUserAbort(false))
+    if (canvas.PollUserAbort())
       return false;
     canvas.Sleep(delay);
   }
@@ -111,7 +111,7 @@ bool RunKaleidoscope(EngineContext &ctx, KaleidoscopeCanvas &canvas) {
   SaveUndoState(ctx);
   UpdatePossibles(ctx, -1, -1, -1, 1);
   canvas.RedrawAll();
-  bool finished = !canvas.PollUserAbort(true);
+  bool finished = !canvas.PollUserAbort();
   canvas.SetTimerOn(false);
   const int shown = UsedOrderCount(ctx.Grids);
   const int delay = KaleidoscopeDelayMs(ctx.Geo.GridWidth, shown);

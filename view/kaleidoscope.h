@@ -31,8 +31,7 @@ public:
   virtual ColorRef CellGround() const = 0;
   virtual void RedrawAll() = 0;
   virtual void Sleep(int ms) = 0;
-  // `now`: without the once-a-second throttle.
-  virtual bool PollUserAbort(bool now) = 0;
+  virtual bool PollUserAbort() = 0;
   virtual void SetTimerOn(bool on) = 0;
 };
 

@@ -27,11 +27,6 @@ constexpr int kDebugLink = 98505;
 
 bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
 
-int CurrentGrid(CQuorbelApp &app) {
-  const GridSet &set = app.Engine().Grids;
-  return UsedOrderCount(set) == 1 ? set.Order[0] : set.FocusGrid;
-}
-
 void SayResult(CQuorbelApp &app, const MacroFileResult &result) {
   if (!result.ok)
     app.PostMessage(PanelText::Plain(result.message));
@@ -59,9 +54,7 @@ void ModifyTimeout(CQuorbelApp &app) {
 
 void ShowStatistics(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
-  const int slot = CurrentGrid(app);
-  if (slot < 0)
-    return;
+  const int slot = CurrentGridSlot(ctx.Grids);
   const std::string text = BuildGridStatistics(ctx, ctx.Grids.Main[static_cast<size_t>(slot)],
                                                app.Game().GameLevel, ctx.Methods.GameMaxMethodLevel);
   for (const std::string_view line : SplitTextLines(text))
@@ -72,7 +65,7 @@ void ShowStatistics(CQuorbelApp &app) {
 // Shift+0: one grid again, with no rule and no value.
 void SingleGrid(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
-  const int slot = std::max(0, CurrentGrid(app));
+  const int slot = CurrentGridSlot(ctx.Grids);
   ResetGridSet(ctx, 1);
   SaveUndoState(ctx);
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];

@@ -127,7 +127,7 @@ int CountCarvedSolutions(CQuorbelApp &app) {
   if (!app.ExpertMode())
     return 0;
   EngineContext &ctx = app.Engine();
-  const int slot = UsedMainCount(ctx.Grids) > 1 && ctx.Grids.FocusGrid >= 0 ? ctx.Grids.FocusGrid : 0;
+  const int slot = CurrentGridSlot(ctx.Grids);
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
   if (TotalSudMissing(ctx.Grids) > 0) {
     const GridRecord &reference = ctx.Grids.RefTab[static_cast<size_t>(slot)];

@@ -18,6 +18,7 @@
 #include "app/qt/grid_commands.h"
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/solve_command_handlers.h"
 #include "app/text_lines.h"
@@ -26,6 +27,7 @@
 #include "engine/geometry.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_services.h"
+#include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "engine/grid_statistics.h"
 #include "engine/irregular_blocks.h"
@@ -151,11 +153,7 @@ private:
   EngineContext &Engine() const { return app_.Engine(); }
   bool French() const { return app_.CurrentLanguage() != Language::English; }
   void Say(const std::string &text) { app_.Messages().AddInfoMessage(PanelText::Plain(text)); }
-  // The current grid: the focus grid when several are in play, else the first.
-  int CurrentGrid() const {
-    const GridSet &set = Engine().Grids;
-    return UsedMainCount(set) > 1 && set.FocusGrid >= 0 ? set.FocusGrid : 0;
-  }
+  int CurrentGrid() const { return CurrentGridSlot(Engine().Grids); }
   std::string Folder(const std::string &setting) const { return MakeAbsolutePath(setting); }
   // A grid a macro made or opened is shown at once, not uncovered cell by cell.
   void ShowAllCells() {
@@ -815,9 +813,7 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     }
     settings.music.musicFile = call.Text(1);
     if (app_.Services().playMusic)
-      app_.Services().playMusic(MakeAbsolutePath(call.Text(1)),
-                                settings.music.silent != 0 ? 0
-                                                           : std::clamp(settings.music.musicVolume, 0, 100));
+      app_.Services().playMusic(MakeAbsolutePath(call.Text(1)), MusicPlayerVolume(settings.music));
     if (app_.Services().applyMusicVolume)
       app_.Services().applyMusicVolume();
     return kMacroStepDone;

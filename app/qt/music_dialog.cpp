@@ -152,13 +152,16 @@ void CDialogMus::RefreshFromSettings() {
   const MusicSettings &music = app_.Settings().music;
   silence_->setIcon(MusicPicture(music.silent != 0 ? kSoundOff : kSoundOn));
   silence_->setChecked(music.silent != 0);
-  // A stored volume above the slider's range shows at its loudest end, and stays as it is.
-  slider_->setValue(std::clamp(kSliderSteps - music.musicVolume, 0, kSliderSteps));
+  ShowVolume();
   name_->setText(QString::fromStdString(FileNameOfPath(music.musicFile)));
 }
 
-int CDialogMus::MusicVolume() const {
-  const MusicSettings &music = app_.Settings().music;
+void CDialogMus::ShowVolume() {
+  // A stored volume above the slider's range shows at its loudest end, and stays as it is.
+  slider_->setValue(std::clamp(kSliderSteps - app_.Settings().music.musicVolume, 0, kSliderSteps));
+}
+
+int MusicPlayerVolume(const MusicSettings &music) {
   return music.silent != 0 ? 0 : std::clamp(music.musicVolume, 0, 100);
 }
 
@@ -178,9 +181,10 @@ void CDialogMus::PlayFile(const std::string &file) {
   name_->setText(QString::fromStdString(FileNameOfPath(file)));
   if (!OpenMusic(file))
     return;
-  player_.SetVolume(MusicVolume(), MusicVolume());
+  const int volume = MusicPlayerVolume(music);
+  player_.SetVolume(volume, volume);
   player_.Play();
-  slider_->setValue(std::clamp(kSliderSteps - music.musicVolume, 0, kSliderSteps));
+  ShowVolume();
 }
 
 void CDialogMus::OnPlay() {
@@ -365,7 +369,7 @@ void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()
   };
   services.applyMusicVolume = [&app] {
     const MusicSettings &music = app.Settings().music;
-    const int volume = music.silent != 0 ? 0 : std::clamp(music.musicVolume, 0, 100);
+    const int volume = MusicPlayerVolume(music);
     if (gPlayer)
       gPlayer->SetVolume(volume, volume);
     app.SaveSettings();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/app_settings.h"
 #include "platform/audio_output.h"
 #include "platform/language.h"
 
@@ -59,7 +60,8 @@ private:
   bool OpenMusic(const std::string &file);
   void PlayFile(const std::string &file);
   void TakeVolume(int position);
-  int MusicVolume() const;
+  // The slider at 20 - MUSICVOLUME; a volume above its range shows at the loudest end.
+  void ShowVolume();
 
   CQuorbelApp &app_;
   quorbel::CMp3Player &player_;
@@ -78,6 +80,8 @@ private:
 // player, and registers the Music bar that F8 shows. The music plays on the sound device, or in
 // silence at its pace when there is none; tests give an output of their own.
 void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<quorbel::AudioOutput>()> makeOutput = {});
+// The volume the player takes on both channels: 0 when silent, else MUSICVOLUME.
+int MusicPlayerVolume(const quorbel::MusicSettings &music);
 // The player, null before InstallMusic and after ReleaseMusic.
 quorbel::CMp3Player *MusicPlayer();
 // Stops the music and frees the player, before the Qt application ends.

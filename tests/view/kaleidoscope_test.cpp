@@ -30,7 +30,7 @@ struct FakeCanvas : KaleidoscopeCanvas {
   ColorRef CellGround() const override { return 0x123456; }
   void RedrawAll() override {}
   void Sleep(int ms) override { slept += ms; }
-  bool PollUserAbort(bool) override { return ++polls == abortAt; }
+  bool PollUserAbort() override { return ++polls == abortAt; }
   void SetTimerOn(bool on) override { timer.push_back(on); }
 };
 

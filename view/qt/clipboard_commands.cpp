@@ -20,15 +20,8 @@ using namespace quorbel;
 namespace {
 
 constexpr int kMessagePanelFocus = -2;
-constexpr int kFixedStatus = 3;
-constexpr int kPlacedStatusLimit = 5;
 
 } // namespace
-
-int CQuorbelView::ClipboardGrid() const {
-  const GridSet &set = app_.Engine().Grids;
-  return UsedOrderCount(set) == 1 ? set.Order[0] : set.FocusGrid;
-}
 
 std::vector<int> CQuorbelView::SelectedCells(int slot) const {
   std::vector<int> cells;
@@ -58,8 +51,8 @@ void CQuorbelView::EditCopy() {
     clipboard->setText(text);
     return;
   }
-  const int slot = ClipboardGrid();
-  const std::vector<int> cells = slot >= 0 ? SelectedCells(slot) : std::vector<int>();
+  const int slot = PanelGridSlot();
+  const std::vector<int> cells = SelectedCells(slot);
   if (cells.empty()) {
     clipboard->setImage(RenderView());
     return;
@@ -74,8 +67,8 @@ void CQuorbelView::EditCopy() {
 void CQuorbelView::EditCut() {
   EngineContext &ctx = app_.Engine();
   QClipboard *clipboard = QGuiApplication::clipboard();
-  const int slot = ClipboardGrid();
-  if (slot < 0 || !clipboard->mimeData() || !clipboard->mimeData()->hasText())
+  const int slot = PanelGridSlot();
+  if (!clipboard->mimeData() || !clipboard->mimeData()->hasText())
     return;
   const std::vector<int> cells = SelectedCells(slot);
   if (cells.empty())
@@ -86,7 +79,7 @@ void CQuorbelView::EditCut() {
   SaveUndoState(ctx);
   for (const int cell : cells) {
     CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-    if (record.Status < kPlacedStatusLimit && (record.Status != kFixedStatus || app_.ExpertMode()))
+    if (HoldsCopiedValue(record) && (record.Status != kStatusFixed || app_.ExpertMode()))
       ResetCellState(ctx.Geo, record);
   }
   UpdatePossibles(ctx, -1, -1, -1, 1);
@@ -108,7 +101,7 @@ bool CQuorbelView::PasteRecords(GridRecord &grid, const std::vector<int> &cells,
   for (const auto &[cell, record] : copyBuffer_) {
     rows = std::max(rows, cell / width - origin / width);
     columns = std::max(columns, cell % width - origin % width);
-    valued += record.Status < kPlacedStatusLimit && record.Value > 0 ? 1 : 0;
+    valued += HoldsCopiedValue(record) && record.Value > 0 ? 1 : 0;
   }
   if (rows != table.LastRow || columns != table.LastColumn || valued != table.Count)
     return false;
@@ -136,8 +129,8 @@ bool CQuorbelView::PasteRecords(GridRecord &grid, const std::vector<int> &cells,
 void CQuorbelView::EditPaste() {
   EngineContext &ctx = app_.Engine();
   const QClipboard *clipboard = QGuiApplication::clipboard();
-  const int slot = ClipboardGrid();
-  if (slot < 0 || (slot >= UsedMainCount(ctx.Grids) && !app_.ExpertMode()) || !clipboard->mimeData() ||
+  const int slot = PanelGridSlot();
+  if ((slot >= UsedMainCount(ctx.Grids) && !app_.ExpertMode()) || !clipboard->mimeData() ||
       !clipboard->mimeData()->hasText())
     return;
   std::vector<int> cells = SelectedCells(slot);
@@ -166,7 +159,7 @@ void CQuorbelView::EditPaste() {
       continue;
     const int value = table.Values[static_cast<size_t>(row)][static_cast<size_t>(column)];
     const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-    if (value < 1 || (record.Status == kFixedStatus && !app_.ExpertMode()))
+    if (value < 1 || (record.Status == kStatusFixed && !app_.ExpertMode()))
       continue;
     SetCellValue(ctx, grid, cell, value, 1);
   }

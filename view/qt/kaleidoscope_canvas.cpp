@@ -25,7 +25,7 @@ public:
     else
       std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
-  bool PollUserAbort(bool) override { return ctx_.Host != nullptr && ctx_.Host->PollUserAbort(); }
+  bool PollUserAbort() override { return ctx_.Host != nullptr && ctx_.Host->PollUserAbort(); }
   void SetTimerOn(bool on) override { view_.Input().Entry.TimerOn = on ? 1 : 0; }
 
 private:

@@ -254,7 +254,6 @@ private:
   quorbel::ParasiteState parasites_;
   // What the last copy took: each cell with its whole record.
   std::vector<std::pair<int, quorbel::CellRecord>> copyBuffer_;
-  int ClipboardGrid() const;
   std::vector<int> SelectedCells(int slot) const;
   bool PasteRecords(quorbel::GridRecord &grid, const std::vector<int> &cells,
                     const quorbel::PasteTable &table);
