@@ -127,6 +127,15 @@ struct ExpertSettings {
   int32_t dispMaskTab{};
   int32_t nMaskTab{};
   int32_t donCellMaskTab{};
+  // The expert area's ranges for the generator's test bench.
+  int32_t timeOutStart{}, timeOutStop{}, timeOutStep{};
+  int32_t regularStart{}, regularStop{};
+  int32_t iterations{};
+  int32_t isDisplay{}, isDiagonal{}, isNormal{};
+  int32_t sizeStart{}, sizeStop{}; // 0..5: 4x4 .. 16x16
+  int32_t selCellStart{}, selCellStop{}, selCellType{}, selCellStep{};
+  int32_t blankStart{}, blankStop{}, blankStep{}, blankType{};
+  int32_t variantStart{}, variantStop{}, variantStep{};
 };
 
 struct MethodSettings {

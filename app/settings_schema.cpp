@@ -237,6 +237,28 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Int(kExpert, "DISPMASKTAB", x.dispMaskTab, 0, Flag(0));
   v.Int(kExpert, "NMASKTAB", x.nMaskTab, 1000, Clamped(1, 100000));
   v.Int(kExpert, "DONCELLMASKTAB", x.donCellMaskTab, 1, Within(1, 1, 1));
+  v.Int(kExpert, "TIME OUT START", x.timeOutStart, 200, NoRule());
+  v.Int(kExpert, "TIME OUT STOP", x.timeOutStop, 1400, NoRule());
+  v.Int(kExpert, "TIME OUT STEP", x.timeOutStep, 400, NoRule());
+  v.Int(kExpert, "REGULAR START", x.regularStart, 0, NoRule());
+  v.Int(kExpert, "REGULAR STOP", x.regularStop, -1, NoRule());
+  v.Int(kExpert, "NITERATIONS", x.iterations, 20, NoRule());
+  v.Int(kExpert, "ISDISPLAY", x.isDisplay, 1, Flag(1));
+  v.Int(kExpert, "ISDIAGONAL", x.isDiagonal, 1, Flag(1));
+  v.Int(kExpert, "ISNORMAL", x.isNormal, 1, Flag(1));
+  v.Int(kExpert, "SIZE START", x.sizeStart, 0, Clamped(0, 5));
+  v.Int(kExpert, "SIZE STOP", x.sizeStop, 5, Clamped(0, 5));
+  v.Int(kExpert, "NSELCELL START", x.selCellStart, 0, NoRule());
+  v.Int(kExpert, "NSELCELL STOP", x.selCellStop, 10, NoRule());
+  v.Int(kExpert, "NSELCELL TYPE", x.selCellType, 0, Clamped(0, 2));
+  v.Int(kExpert, "NSELCELL STEP", x.selCellStep, 1, NoRule());
+  v.Int(kExpert, "NBLANK START", x.blankStart, 0, NoRule());
+  v.Int(kExpert, "NBLANK STOP", x.blankStop, 10, NoRule());
+  v.Int(kExpert, "NBLANK STEP", x.blankStep, 1, NoRule());
+  v.Int(kExpert, "NBLANK TYPE", x.blankType, 1, Clamped(0, 1));
+  v.Int(kExpert, "VARIENT START", x.variantStart, 1, NoRule());
+  v.Int(kExpert, "VARIENT STOP", x.variantStop, 10, NoRule());
+  v.Int(kExpert, "VARIENT STEP", x.variantStep, 1, NoRule());
 
   v.Int(kMethod, "METHOD", s.method.method, kDefaultMethodMask, AtLeast(0, kDefaultMethodMask));
 

@@ -232,7 +232,7 @@ constexpr CommandRow kRows[] = {
     {Cmd::MacroRecordPause, 0, 0, 32988, "", "", "Shift+S"},
     {Cmd::MacroRecordResume, 0, 0, 32972, "", "", "Shift+C"},
     {Cmd::RunMacroFile, 0, 0, 32982, "", "", "Shift+M"},
-    {Cmd::SaveTextGrids, 0, 0, 32989, "", "", "Shift+T"},
+    {Cmd::SaveTextGridsKey, 0, 0, 32989, "", "", "Shift+T"},
     {Cmd::WriteDebugFile, 0, 0, 32990, "", "", "Shift+U"},
     {Cmd::WriteProbEqual, 0, 0, 33249, "", "", "Alt+Shift+9"},
     {Cmd::LoadMiniSSearch, 0, 0, 33222, "", "", "Alt+Shift+Y"},
@@ -241,6 +241,9 @@ constexpr CommandRow kRows[] = {
     {Cmd::BatchTest1, 0, 0, 1048, "", "", "Ctrl+I"},
     {Cmd::BatchTest2, 0, 0, 1052, "", "", "Ctrl+J"},
     {Cmd::BatchTest3, 0, 0, 1058, "", "", "Ctrl+K"},
+    {Cmd::ExpertKeyReset, 0, 0, 33601, "", "", "Ctrl+Shift+F10"},
+    {Cmd::ExpertKeyArm, 0, 0, 33602, "", "", "Ctrl+Shift+F11"},
+    {Cmd::ExpertKeyToggle, 0, 0, 33603, "", "", "Ctrl+Shift+F12"},
     // Expert keys that do nothing, so that they reach no other command.
     {Cmd::IgnoreCommand, 0, 0, 32999, "", "",
      "Shift+4; Alt+$; Alt+;; ,; Alt+Shift+E; Alt+Shift+I; Alt+Shift+J; Alt+Shift+L; "

@@ -223,6 +223,11 @@ enum class Cmd : uint16_t {
   BatchTest1,
   BatchTest2,
   BatchTest3,
+  SaveTextGridsKey,
+  // The expert mode's key sequence: reset, arm, then toggle.
+  ExpertKeyReset,
+  ExpertKeyArm,
+  ExpertKeyToggle,
   // Keys bound to nothing, so that they never reach another command.
   IgnoreCommand,
 };

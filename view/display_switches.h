@@ -22,9 +22,9 @@ struct DisplaySwitches {
   int32_t ShowWarning = 0;       // cells and units in conflict are drawn as such
   int32_t ShowColouring = 0;     // colouring chains shown
   // The view's tools.
-  int32_t ShowSolutionErrors = 0; // a placed value that differs from the solution is marked
-  int32_t ShowCellNumbers = 0;    // every cell shows its index
-  int32_t ShowCandidateCounts = 0;
+  int32_t ShowDiff = 0;        // a placed value that differs from the reference grid is green
+  int32_t CellDisplayMode = 0; // 1: every cell shows its block number
+  int32_t ShowSearchProb = 0;  // an empty cell shows how many candidates the search chooses among
   // Hide Variants: the variant layers of playing cells are left out, and only these rules show.
   int32_t HideVariantsOn = 0;
   VariantWords VarMask = kAllVariantsShown;

@@ -5,6 +5,7 @@
 #include <QPrintPreviewDialog>
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <cstdio>
 
@@ -36,6 +37,8 @@ QColor WidgetDialogService::ChooseColour(QWidget *parent, const QColor &start) {
   // QColorDialog keeps its custom colours for the life of the program.
   return QColorDialog::getColor(start, parent, QString(), QColorDialog::DontUseNativeDialog);
 }
+
+bool WidgetDialogService::OpenExternal(const QUrl &url) { return QDesktopServices::openUrl(url); }
 
 void ScriptedDialogService::AnswerDialog(const QString &objectName, DialogAnswer answer) {
   dialogAnswers_[objectName].push_back(std::move(answer));
@@ -156,5 +159,10 @@ void ScriptedDialogService::PrintPreview(QWidget *, QPrinter &printer,
 
 bool ScriptedDialogService::PageSetup(QWidget *, QPrinter &) {
   Note(QStringLiteral("page setup"), QStringLiteral("accepted"));
+  return true;
+}
+
+bool ScriptedDialogService::OpenExternal(const QUrl &url) {
+  Note(QStringLiteral("external ") + url.toString(), QStringLiteral("noted"));
   return true;
 }

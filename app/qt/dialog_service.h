@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <deque>
 #include <functional>
 #include <map>
@@ -49,6 +50,8 @@ public:
                             const std::function<void(QPrinter &)> &paint) = 0;
   // The page set-up of `printer`; false when cancelled.
   virtual bool PageSetup(QWidget *parent, QPrinter &printer) = 0;
+  // A file or page handed to the desktop's own program for it; false when none took it.
+  virtual bool OpenExternal(const QUrl &url) = 0;
 };
 
 // The dialogs on screen, waiting for the player.
@@ -65,6 +68,7 @@ public:
   void PrintPreview(QWidget *parent, QPrinter &printer,
                     const std::function<void(QPrinter &)> &paint) override;
   bool PageSetup(QWidget *parent, QPrinter &printer) override;
+  bool OpenExternal(const QUrl &url) override;
 };
 
 // Answers from a script: each dialog (by object name), message box and file dialog takes the
@@ -99,6 +103,8 @@ public:
   void PrintPreview(QWidget *parent, QPrinter &printer,
                     const std::function<void(QPrinter &)> &paint) override;
   bool PageSetup(QWidget *parent, QPrinter &printer) override;
+  // "external <url>": noted, never opened.
+  bool OpenExternal(const QUrl &url) override;
 
 private:
   void Note(const QString &request, const QString &answer);

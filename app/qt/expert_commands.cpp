@@ -157,6 +157,7 @@ void RegisterExpertCommands(CQuorbelApp &app) {
       Cmd::SingleGrid, [&app](CommandId) { SingleGrid(app); }, expertOnGrid);
   commands.SetHandler(
       Cmd::AddNewGridToSet, [&app](CommandId) { AddGrid(app); }, expertOnGrid);
+  RegisterExpertOutputCommands(app);
   // "Optimise" is also the Sudoku menu's: no expert test.
   commands.SetHandler(
       Cmd::OptimiseGrid, [&app](CommandId) { Optimise(app); },

@@ -5,3 +5,5 @@
 class CQuorbelApp;
 
 void RegisterExpertCommands(CQuorbelApp &app);
+// The debug files, the search's grids, the mask generation and the catalogue's maintenance mode.
+void RegisterExpertOutputCommands(CQuorbelApp &app);

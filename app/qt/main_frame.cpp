@@ -65,6 +65,26 @@ CMainFrame::CMainFrame(CQuorbelApp &app) : app_(app) {
 
 CMainFrame::~CMainFrame() = default;
 
+namespace {
+
+// Shift+digit reaches Qt as the digit on a French keyboard but as the symbol above it on a US
+// one ("!" for Shift+1): both are bound.
+QList<QKeySequence> WithShiftedDigits(QList<QKeySequence> keys) {
+  static constexpr char kUsSymbols[] = ")!@#$%^&*(";
+  const qsizetype count = keys.size();
+  for (qsizetype i = 0; i < count; ++i) {
+    const QKeyCombination combination = keys[i][0];
+    const int key = combination.key();
+    if (keys[i].count() == 1 && combination.keyboardModifiers() == Qt::ShiftModifier && key >= Qt::Key_0 &&
+        key <= Qt::Key_9)
+      keys.append(QKeySequence(
+          QKeyCombination(Qt::ShiftModifier, static_cast<Qt::Key>(kUsSymbols[key - Qt::Key_0]))));
+  }
+  return keys;
+}
+
+} // namespace
+
 void CMainFrame::CreateActions() {
   for (const CommandRow &row : CommandTable())
     for (CommandId id : {row.idFr, row.idEn, row.idAccel}) {
@@ -83,7 +103,7 @@ void CMainFrame::CreateActions() {
     if (row.keys.empty() || IsPanelKeyText(row.keys))
       continue;
     const CommandId bound = row.idAccel ? row.idAccel : row.idFr ? row.idFr : row.idEn;
-    actions_.at(bound)->setShortcuts(QKeySequence::listFromString(ToQString(row.keys)));
+    actions_.at(bound)->setShortcuts(WithShiftedDigits(QKeySequence::listFromString(ToQString(row.keys))));
     boundKeys_.insert(bound);
   }
 

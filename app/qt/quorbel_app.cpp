@@ -1,7 +1,6 @@
 #include "app/qt/quorbel_app.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPrinter>
@@ -442,7 +441,7 @@ void CQuorbelApp::ShowHelp(int context) {
   const QString page = QStringLiteral("%1/help/%2/%3.html")
                            .arg(QString::fromStdString(StartDir), French(CurrentLanguage()) ? "fr" : "en",
                                 context == 0 ? QStringLiteral("index") : QString::number(context));
-  if (QFileInfo::exists(page) && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+  if (QFileInfo::exists(page) && dialogs_->OpenExternal(QUrl::fromLocalFile(page)))
     return;
   const bool french = French(CurrentLanguage());
   dialogs_->MessageBox(frame_.get(), MessageBoxRequest{

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_profile_store.h"
 #include "app/settings_schema.h"
+#include "platform/memory_profile_store.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -112,6 +112,28 @@ std::vector<StoredKey> DefaultKeys() {
       {"EXPERT", "DISPMASKTAB", "0"},
       {"EXPERT", "NMASKTAB", "1000"},
       {"EXPERT", "DONCELLMASKTAB", "1"},
+      {"EXPERT", "TIME OUT START", "200"},
+      {"EXPERT", "TIME OUT STOP", "1400"},
+      {"EXPERT", "TIME OUT STEP", "400"},
+      {"EXPERT", "REGULAR START", "0"},
+      {"EXPERT", "REGULAR STOP", "-1"},
+      {"EXPERT", "NITERATIONS", "20"},
+      {"EXPERT", "ISDISPLAY", "1"},
+      {"EXPERT", "ISDIAGONAL", "1"},
+      {"EXPERT", "ISNORMAL", "1"},
+      {"EXPERT", "SIZE START", "0"},
+      {"EXPERT", "SIZE STOP", "5"},
+      {"EXPERT", "NSELCELL START", "0"},
+      {"EXPERT", "NSELCELL STOP", "10"},
+      {"EXPERT", "NSELCELL TYPE", "0"},
+      {"EXPERT", "NSELCELL STEP", "1"},
+      {"EXPERT", "NBLANK START", "0"},
+      {"EXPERT", "NBLANK STOP", "10"},
+      {"EXPERT", "NBLANK STEP", "1"},
+      {"EXPERT", "NBLANK TYPE", "1"},
+      {"EXPERT", "VARIENT START", "1"},
+      {"EXPERT", "VARIENT STOP", "10"},
+      {"EXPERT", "VARIENT STEP", "1"},
       {"METHOD", "METHOD", "2097149"},
       {"PARAMETER", "TIMEOVER", "2048"},
       {"PARAMETER", "MAXSEARCHSAVE", "100"},
@@ -344,6 +366,9 @@ TEST_F(SettingsSchemaTest, OutOfRangeValuesFollowTheirRules) {
       {"EXPERT", "NMASKTAB", 100001, "100000"},
       {"EXPERT", "DONCELLMASKTAB", 0, "1"},
       {"EXPERT", "DONCELLMASKTAB", 7, "1"},
+      {"EXPERT", "SIZE STOP", 9, "5"},
+      {"EXPERT", "NSELCELL TYPE", -1, "0"},
+      {"EXPERT", "NBLANK TYPE", 2, "1"},
       {"METHOD", "METHOD", -1, "2097149"},
       {"METHOD", "METHOD", 5, "5"},
       {"PARAMETER", "TIMEOVER", -1, "-1"},

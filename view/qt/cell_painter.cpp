@@ -180,7 +180,7 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
     colour = colours.ColBgSingle;
   } else if (record.Status == kStatusPlaced || record.Status == kStatusPlacedLastStep ||
              record.Status == kStatusHypothesis) {
-    const bool wrong = ctx.Switches.ShowSolutionErrors && painter.RefGrid &&
+    const bool wrong = ctx.Switches.ShowDiff && painter.RefGrid &&
                        static_cast<size_t>(cell) < painter.RefGrid->Cells.size() &&
                        painter.RefGrid->Cells[static_cast<size_t>(cell)].Value != record.Value;
     colour = wrong ? kWrongValueBackground : colours.ColBgSingle;
@@ -294,12 +294,12 @@ void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, 
     }
   };
   const int best = empty && ctx.Switches.ShowProbables ? BestProbable(ctx, record) : 0;
-  if (ctx.Switches.ShowCellNumbers) {
-    text = QString::number(cell);
+  if (ctx.Switches.CellDisplayMode == 1 && cell < geo.NCells) {
+    text = QString::number(GridOf(painter).BlockOfCell[cell]);
   } else if (best > 0) {
     DrawBestProbableMark(ctx, rect, colour);
     text = SymbolText(ctx, best);
-  } else if (ctx.Switches.ShowCandidateCounts && empty) {
+  } else if (ctx.Switches.ShowSearchProb && empty) {
     text = QString::number(record.NPoss);
   } else if (clue) {
     if (ctx.Switches.ShowPossLineCol)

@@ -363,4 +363,5 @@ void InstallBoardView(CQuorbelApp &app) {
   };
   BindViewCommands(app);
   BindClueDefinitionCommands(app);
+  BindExpertViewCommands(app);
 }

@@ -18,11 +18,13 @@ class QPrinter;
 #include <memory>
 #include <vector>
 
+#include "app/batch_tests.h"
 #include "app/cell_animation.h"
 #include "app/game_clock.h"
 #include "app/message_line.h"
 #include "app/parasites.h"
 #include "app/qt/board_window.h"
+#include "app/qt/expert_dialog.h"
 #include "app/qt/view_host.h"
 #include "files/sud_file_state.h"
 #include "view/board_input.h"
@@ -153,6 +155,7 @@ public:
   // D1 Display RefTab: the reference grid over the grid, then back at the second use.
   void DisplayRefTab();
   int RefTabShown = 0;
+  int ExpertKeyStep = 10; // the expert mode's key sequence: 0 after a reset, 1 once armed
   // The dragged values' cursors, in the symbols in use; after a change of size or symbols.
   void BuildValueCursors();
   // The number bar's pictures follow the picture order; one value's slot repainted.
@@ -299,3 +302,13 @@ void InstallBoardView(CQuorbelApp &app);
 // symbol modes, each acting on the current view.
 void BindViewCommands(CQuorbelApp &app);
 void BindClueDefinitionCommands(CQuorbelApp &app);
+// The expert's key sequence, cell display switches, expert area and test bench runs.
+void BindExpertViewCommands(CQuorbelApp &app);
+
+// The expert area, shown and kept in the settings: the run its button chose (None on Cancel)
+// and that run's inputs.
+struct ExpertAreaChoice {
+  ExpertTest Test = ExpertTest::None;
+  quorbel::BenchInputs Inputs;
+};
+ExpertAreaChoice RunExpertArea(CQuorbelApp &app);

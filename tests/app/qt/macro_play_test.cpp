@@ -1,9 +1,12 @@
 // Macros played by the running program: steps that place, save, load, solve, generate, search,
 // click and restore settings, and the exit status of a headless run.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -206,6 +209,46 @@ private slots:
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::SingleGrid));
     QCOMPARE(UsedMainCount(set), 1);
     QCOMPARE(TotalSudMissing(set), 81);
+  }
+
+  void theExpertModeKeysAndTheExpertArea() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    CommandDispatcher &commands = m.app->Commands();
+    const auto expert = [&] { return m.app->Settings().parameter.qrbDebug; };
+    for (Cmd step : {Cmd::ExpertKeyToggle, Cmd::ExpertKeyToggle, Cmd::ExpertKeyReset, Cmd::ExpertKeyToggle,
+                     Cmd::ExpertKeyToggle, Cmd::ExpertKeyArm, Cmd::ExpertKeyArm, Cmd::ExpertKeyToggle})
+      QVERIFY(commands.ExecuteCommand(step));
+    QCOMPARE(expert(), 0);
+    for (Cmd step : {Cmd::ExpertKeyReset, Cmd::ExpertKeyArm, Cmd::ExpertKeyToggle})
+      QVERIFY(commands.ExecuteCommand(step));
+    QCOMPARE(expert(), 1);
+    QVERIFY(m.Said("!Debug!98505! Mode Activated"));
+
+    // Cancel keeps the area as it was read, whatever was edited.
+    m.dialogs.AnswerDialog("CDialogExpert", [](QDialog &d) {
+      d.findChild<QSpinBox *>("control1196")->setValue(77);
+      d.reject();
+    });
+    QCOMPARE(RunExpertArea(*m.app).Test, ExpertTest::None);
+    QCOMPARE(m.app->Settings().expert.iterations, 20);
+
+    // Normal and Diagonal never both off; 1427 runs T2 with the edited values.
+    m.dialogs.AnswerDialog("CDialogExpert", [](QDialog &d) {
+      auto *normal = d.findChild<QCheckBox *>("control1194");
+      auto *diagonal = d.findChild<QCheckBox *>("control1195");
+      normal->click();
+      diagonal->click();
+      QVERIFY(normal->isChecked() && !diagonal->isChecked());
+      d.findChild<QSpinBox *>("control1196")->setValue(3);
+      d.findChild<QPushButton *>("control1427")->click();
+    });
+    const ExpertAreaChoice choice = RunExpertArea(*m.app);
+    QCOMPARE(choice.Test, ExpertTest::T2);
+    QCOMPARE(choice.Inputs.Iterations, 3);
+    QCOMPARE(choice.Inputs.DiagonalTo, 0);
+    QCOMPARE(choice.Inputs.TimeOuts, (std::vector<int32_t>{200, 600, 1000, 1400}));
+    QCOMPARE(m.app->Settings().expert.iterations, 3);
   }
 
   void aHeadlessRunEndsWithItsStatus() {

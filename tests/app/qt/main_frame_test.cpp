@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -110,8 +111,12 @@ private slots:
         continue;
       const CommandId bound = row.idAccel ? row.idAccel : row.idFr;
       const QList<QKeySequence> keys = started.Frame().Action(bound)->shortcuts();
-      QCOMPARE(keys.size(),
-               QString::fromUtf8(row.keys.data(), row.keys.size()).count(QStringLiteral("; ")) + 1);
+      // Shift+digit is bound twice: the digit (French keyboards) and the symbol above it (US).
+      const QString text = QString::fromUtf8(row.keys.data(), row.keys.size());
+      const qsizetype shiftedDigits = text.count(QRegularExpression("(^|; )Shift\\+[0-9](;|$)"));
+      QCOMPARE(keys.size(), text.count(QStringLiteral("; ")) + 1 + shiftedDigits);
+      if (text == "Shift+1")
+        QVERIFY(keys.contains(QKeySequence(Qt::SHIFT | Qt::Key_Exclam)));
       for (const QKeySequence &key : keys)
         QVERIFY2(key.count() == 1 && key[0].key() != Qt::Key_unknown, row.keys.data());
     }

@@ -165,7 +165,7 @@ private slots:
     SetCellValue(board.Engine(), grid, 1, 2, kActionPlace);
     board.Engine().Grids.RefTab[0].Cells[1].Value = 3; // the solution says otherwise
     grid.Cells[2].CellHighlight = 1;
-    board.view->Switches().ShowSolutionErrors = 1;
+    board.view->Switches().ShowDiff = 1;
     const QImage &image = board.Render("tools");
     const CGridDraw &painter = board.Painter();
     QCOMPARE(GroundOf(image, painter, 1), kWrongValueBackground);
@@ -173,7 +173,7 @@ private slots:
     QCOMPARE(PixelAt(image, disk.left + disk.Width() / 2, disk.top + disk.Height() / 2),
              ScaleColour(board.Colours().ColBgCase, kHighlightBrightening));
     QCOMPARE(CountPixels(image, Inside(painter, 3), board.Colours().ColPossible), 0);
-    board.view->Switches().ShowCandidateCounts = 1; // an empty cell shows how many candidates it has
+    board.view->Switches().ShowSearchProb = 1; // an empty cell shows how many candidates it has
     QVERIFY(CountPixels(board.Render(), Inside(painter, 3), board.Colours().ColPossible) > 10);
   }
 
