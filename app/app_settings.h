@@ -50,6 +50,7 @@ struct DirectorySettings {
   std::string magic;
   std::string macro;
   std::string music;
+  std::string image; // IMAGE: the last picture scanned from a file, relative to the start directory
 };
 
 struct GeneralSettings {

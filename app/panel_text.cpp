@@ -10,13 +10,13 @@ PanelText PanelText::Plain(std::string_view text) {
   return result;
 }
 
-PanelText PanelText::FileLink(std::string_view path) {
+PanelText PanelText::FileLink(std::string_view path, int code) {
   PanelText result;
   const bool linkable = !path.empty() && std::none_of(path.begin(), path.end(), [](char c) {
     return c == '!' || static_cast<unsigned char>(c) < 0x20;
   });
   if (linkable)
-    result.AppendPiece("!" + std::string(path) + "!-2!", false);
+    result.AppendPiece("!" + std::string(path) + "!" + std::to_string(code) + "!", false);
   else
     result.AppendPiece(path, true);
   return result;

@@ -25,7 +25,8 @@ public:
   static PanelText Plain(std::string_view text);
   // A link that opens a file the program itself chose (a macro it played, say). A path that
   // holds "!" or a control character could not be a link: it is shown plain.
-  static PanelText FileLink(std::string_view path);
+  // `code` -2 opens the file, -4 hands a file or folder to the desktop.
+  static PanelText FileLink(std::string_view path, int code = -2);
 
   PanelText &operator+=(const PanelText &other);
   PanelText &AppendPlain(std::string_view text);

@@ -160,6 +160,7 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Text(kDirectory, "MAGIC", d.magic, "MagicPref\\", PathForm::Directory);
   v.Text(kDirectory, "MACRO", d.macro, ".\\", PathForm::Directory);
   v.Text(kDirectory, "MUSIC", d.music, ".\\", PathForm::Directory);
+  v.Text(kDirectory, "IMAGE", d.image, "./", PathForm::RelativeFile);
 
   GeneralSettings &e = s.general;
   v.Int(kGeneral, "LONGCASE", e.longCase, 50, Pixels(1, 50));

@@ -44,6 +44,7 @@ std::vector<StoredKey> DefaultKeys() {
       {"DIRECTORY", "MAGIC", start + "/MagicPref/"},
       {"DIRECTORY", "MACRO", start + "/"},
       {"DIRECTORY", "MUSIC", start + "/"},
+      {"DIRECTORY", "IMAGE", "./"},
       {"GENERAL", "LONGCASE", "50"},
       {"GENERAL", "HAUTCASE", "39"},
       {"GENERAL", "INTERCASEX", "0"},

@@ -364,4 +364,5 @@ void InstallBoardView(CQuorbelApp &app) {
   BindViewCommands(app);
   BindClueDefinitionCommands(app);
   BindExpertViewCommands(app);
+  BindScanCommands(app);
 }

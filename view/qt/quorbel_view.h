@@ -302,6 +302,8 @@ void InstallBoardView(CQuorbelApp &app);
 // symbol modes, each acting on the current view.
 void BindViewCommands(CQuorbelApp &app);
 void BindClueDefinitionCommands(CQuorbelApp &app);
+// File > Import and Edit > Scan: grids and strips read from pictures.
+void BindScanCommands(CQuorbelApp &app);
 // The expert's key sequence, cell display switches, expert area and test bench runs.
 void BindExpertViewCommands(CQuorbelApp &app);
 
