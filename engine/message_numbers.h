@@ -87,6 +87,7 @@ enum MessageNumber : int {
   kMsgCellsFoundOf = 147,
   kMsgGridOk = 148,
   kMsgNothingToUndo = 149,
+  kMsgScanZone = 151, // "Scan Zone (SHIFT+ALT+3)"
   kMsgCopyComments = 152,
 };
 

@@ -24,8 +24,9 @@ MenuChoice CommentAreaItem(bool shown, Language language) {
 std::vector<MenuChoice> GridTabMenu(bool expert) {
   if (!expert)
     return {};
-  // Grids scanned from the clipboard join this menu with the scan.
-  return {{kItemAddEmptyGrid, "Add Empty Grid"}, {kItemAddGridFromFile, "Add Grid using File"}};
+  return {{kItemAddEmptyGrid, "Add Empty Grid"},
+          {kItemAddGridFromFile, "Add Grid using File"},
+          {kItemAddGridFromClipboard, "Add Grid using Clipboard"}};
 }
 
 std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language) {
@@ -37,7 +38,7 @@ std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language langu
     menu.push_back(Item(kItemShowPossibles, kMsgPossible, language));
   if (in.Status > kStatusFixed)
     menu.push_back(Item(kItemPropose, kMsgPropose, language));
-  // The scan of an area joins here with the scan.
+  menu.push_back(Item(kItemScanZone, kMsgScanZone, language));
   if (!pictures)
     menu.push_back(Item(kItemMultipleEntry, kMsgMultipleEntry, language, in.SequentialEntry));
   if (in.BattleShipGrid) {

@@ -15,6 +15,7 @@ namespace quorbel {
 enum MenuItem : int {
   kItemAddEmptyGrid = 1,
   kItemAddGridFromFile = 2,
+  kItemAddGridFromClipboard = 3,
   kItemClearCell = 8,
   kItemShowPossibles = 9,
   kItemPropose = 10,
@@ -37,6 +38,7 @@ enum MenuItem : int {
   kItemClearChessPiece = 27,
   kItemFirstChessPiece = 28, // 28..33 the black knight .. pawn, 34..39 the white ones
   kItemCopyComments = 40,
+  kItemScanZone = 41,
 };
 
 struct MenuChoice {

@@ -18,37 +18,40 @@ std::vector<int> Items(const std::vector<MenuChoice> &menu) {
 
 TEST(ContextMenus, OnlyTheExpertGetsTheGridTabMenu) {
   EXPECT_TRUE(GridTabMenu(false).empty());
-  EXPECT_EQ(Items(GridTabMenu(true)), (std::vector<int>{kItemAddEmptyGrid, kItemAddGridFromFile}));
+  EXPECT_EQ(Items(GridTabMenu(true)),
+            (std::vector<int>{kItemAddEmptyGrid, kItemAddGridFromFile, kItemAddGridFromClipboard}));
 }
 
 TEST(ContextMenus, ACellsMenuFollowsItsStateAndTheDisplay) {
   CellMenuInputs in;
   const std::vector<MenuChoice> open = PlayingCellMenu(in, Language::English);
-  EXPECT_EQ(Items(open), (std::vector<int>{kItemShowPossibles, kItemPropose, kItemMultipleEntry}));
+  EXPECT_EQ(Items(open),
+            (std::vector<int>{kItemShowPossibles, kItemPropose, kItemScanZone, kItemMultipleEntry}));
   EXPECT_EQ(open[1].Text, "Propose (F9)");
   in.Status = kStatusPlaced;
   in.Expert = true;
   in.SequentialEntry = true;
   const std::vector<MenuChoice> expert = PlayingCellMenu(in, Language::English);
-  EXPECT_EQ(Items(expert), (std::vector<int>{kItemClearCell, kItemMultipleEntry}));
+  EXPECT_EQ(Items(expert), (std::vector<int>{kItemClearCell, kItemScanZone, kItemMultipleEntry}));
   EXPECT_EQ(expert[0].Text, "Clear cell");
-  EXPECT_TRUE(expert[1].Checked);
+  EXPECT_EQ(expert[1].Text, "Scan Area (SHIFT+ALT+3)");
+  EXPECT_TRUE(expert[2].Checked);
   in.Symbols = kSymbolPictures;
-  EXPECT_EQ(Items(PlayingCellMenu(in, Language::French)), (std::vector<int>{kItemClearCell}));
+  EXPECT_EQ(Items(PlayingCellMenu(in, Language::French)), (std::vector<int>{kItemClearCell, kItemScanZone}));
   EXPECT_EQ(PlayingCellMenu(in, Language::French)[0].Text, "Efface case");
 }
 
 TEST(ContextMenus, AChessGridOffersTheTwelvePiecesAndTheRemovalOfOne) {
   CellMenuInputs in{.Status = kStatusPlaced, .ChessGrid = true};
   std::vector<MenuChoice> menu = PlayingCellMenu(in, Language::English);
-  ASSERT_EQ(menu.size(), 13u); // Multiple Entry, then the pieces
-  EXPECT_EQ(menu[1].Item, kItemFirstChessPiece);
-  EXPECT_EQ(menu[1].Text, "Set Black Knight");
+  ASSERT_EQ(menu.size(), 14u); // Scan Zone, Multiple Entry, then the pieces
+  EXPECT_EQ(menu[2].Item, kItemFirstChessPiece);
+  EXPECT_EQ(menu[2].Text, "Set Black Knight");
   EXPECT_EQ(menu.back().Text, "Set White Pawn");
   in.PieceOnCell = true;
   menu = PlayingCellMenu(in, Language::French);
-  EXPECT_EQ(menu[1].Item, kItemClearChessPiece);
-  EXPECT_EQ(menu[1].Text, "Efface Piece Echec");
+  EXPECT_EQ(menu[2].Item, kItemClearChessPiece);
+  EXPECT_EQ(menu[2].Text, "Efface Piece Echec");
 }
 
 TEST(ContextMenus, ABattleShipCellOffersTheMarksItHasNotAndAPieceItsFoundMark) {

@@ -11,6 +11,7 @@
 
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
 #include "engine/boat_marks.h"
 #include "engine/grid_services.h"
@@ -501,6 +502,8 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
       RedrawViewNow();
     } else if (item == kItemAddGridFromFile) {
       AddGridFromFile();
+    } else if (item == kItemAddGridFromClipboard) {
+      AddGridFromClipboard();
     }
     return;
   }
@@ -618,6 +621,11 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     // The hint is the Sudoku menu's Propose on the focus cell, with its help count and step.
     app_.RunCommand(Cmd::Propose);
     break;
+  case kItemScanZone:
+    ResetTransientState(engine);
+    input_.MoveFocus(slot, cell);
+    app_.RunCommand(Cmd::ScanGridArea);
+    break;
   case kItemMultipleEntry:
     ResetTransientState(engine);
     input_.MoveFocus(slot, cell);
@@ -705,10 +713,26 @@ void CQuorbelView::AddGridFromFile() {
   if (path.isEmpty())
     return;
   const FileBytesResult file = ReadFileBytes(path.toStdString(), kMaxTextGridBytes);
+  if (!file.Ok) {
+    app_.PostMessage(PanelText::Plain(file.Message));
+    return;
+  }
+  AddGridFromText(file.Bytes);
+}
+
+// The grid of a picture on the clipboard, as one more grid of the set.
+void CQuorbelView::AddGridFromClipboard() {
+  std::string text;
+  auto *app = dynamic_cast<CQuorbelApp *>(&app_);
+  if (app && ScanClipboardGrid(*app, text))
+    AddGridFromText(std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+void CQuorbelView::AddGridFromText(std::span<const uint8_t> bytes) {
   TextGridInfo info;
-  const TextGridResult result = file.Ok ? ImportTextGrid(file.Bytes, app_.Engine(), info) : TextGridResult{};
-  if (!file.Ok || !result.Ok) {
-    app_.PostMessage(PanelText::Plain(file.Ok ? result.Message : file.Message));
+  const TextGridResult result = ImportTextGrid(bytes, app_.Engine(), info);
+  if (!result.Ok) {
+    app_.PostMessage(PanelText::Plain(result.Message));
     return;
   }
   for (const std::string &warning : result.Warnings)

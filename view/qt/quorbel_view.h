@@ -229,6 +229,8 @@ private:
   void ShowContextMenu(QPoint at);
   void RunMenuItem(int item, int slot, int cell);
   void AddGridFromFile();
+  void AddGridFromClipboard();
+  void AddGridFromText(std::span<const uint8_t> bytes);
   int ShowMenu(const std::vector<quorbel::MenuChoice> &menu, QPoint at);
   QCursor ValueCursor(int value) const;
   void TickGameClock();
@@ -304,6 +306,9 @@ void BindViewCommands(CQuorbelApp &app);
 void BindClueDefinitionCommands(CQuorbelApp &app);
 // File > Import and Edit > Scan: grids and strips read from pictures.
 void BindScanCommands(CQuorbelApp &app);
+// The text grid of a grid picture on the clipboard (also written as ScanGrid.txt); false, with
+// the error shown, when none was read.
+bool ScanClipboardGrid(CQuorbelApp &app, std::string &text);
 // The expert's key sequence, cell display switches, expert area and test bench runs.
 void BindExpertViewCommands(CQuorbelApp &app);
 

@@ -84,11 +84,13 @@ void SaveDictionary(CQuorbelApp &app, const ScanState &state) {
     app.PostMessage(PanelText(OwnText("File RefSkel.txt not accessible")));
 }
 
-void ImportClipboard(CQuorbelApp &app) {
-  std::unique_ptr<ScanState> state = ResetScanState();
+// The grid picture on the clipboard, scanned; none when the clipboard holds no picture, or
+// (with the error shown) when no grid was read.
+std::unique_ptr<ScanState> ScanClipboardPicture(CQuorbelApp &app) {
   CPicture picture;
   if (!ClipboardPicture(picture))
-    return; // no picture on the clipboard: nothing read, nothing changed
+    return nullptr;
+  std::unique_ptr<ScanState> state = ResetScanState();
   ScanOptions options = OptionsOf(app);
   DialogValueAsker asker(app);
   const ScanResult result = ScanWholeGrid(*state, picture, options, asker);
@@ -99,9 +101,14 @@ void ImportClipboard(CQuorbelApp &app) {
                                             "améliorer la résolution."))
                         : PanelText(OwnText("Error scan Grid from Clipboard. Please verify if image or "
                                             "increase resolution")));
-    return;
+    return nullptr;
   }
-  if (!OpenScanGrid(app, *state))
+  return state;
+}
+
+void ImportClipboard(CQuorbelApp &app) {
+  const std::unique_ptr<ScanState> state = ScanClipboardPicture(app);
+  if (!state || !OpenScanGrid(app, *state))
     return;
   app.PostMessage(FormatPanelText(French(app) ? OwnText("Nouvelle grille %dx%d scannée du Presse Papier.")
                                               : OwnText("New Grid %dx%d scanned from Clipboard."),
@@ -268,6 +275,15 @@ constexpr bool IsExpertForwarder(CommandId id) {
 }
 
 } // namespace
+
+bool ScanClipboardGrid(CQuorbelApp &app, std::string &text) {
+  const std::unique_ptr<ScanState> state = ScanClipboardPicture(app);
+  if (!state)
+    return false;
+  text = ScanTextGrid(*state);
+  WriteScanGrid(*state, MakeAbsolutePath(kScanGridFile));
+  return true;
+}
 
 void BindScanCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();
