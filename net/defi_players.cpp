@@ -1,0 +1,47 @@
+#include "net/defi_players.h"
+
+#include <algorithm>
+
+namespace quorbel {
+
+void ResetDefiScore(DefiPlayerRecord &player) {
+  player.Score = 0;
+  player.Moves.clear();
+  player.Bonus.fill(0);
+}
+
+int DefiStatusOfLetter(char letter) {
+  static constexpr std::string_view kLetters = "SMCRIPN";
+  const size_t at = kLetters.find(letter);
+  return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+int DefiStatusColour(int status) {
+  static constexpr std::array<int, 5> kColours = {0, 1, 0, 1, 2};
+  // 'P' and 'N' have no colour of their own: grey, as players not playing.
+  return status >= 0 && status < 5 ? kColours[static_cast<size_t>(status)] : 1;
+}
+
+std::optional<int> DefiPlayerList::Add(DefiPlayerRecord player) {
+  if (Count() >= kMostDefiPlayers)
+    return std::nullopt;
+  player.Index = Count();
+  players_.push_back(std::move(player));
+  return players_.back().Index;
+}
+
+void DefiPlayerList::Remove(int index) {
+  if (index < 0 || index >= Count())
+    return;
+  players_.erase(players_.begin() + index);
+  for (int i = index; i < Count(); ++i)
+    players_[static_cast<size_t>(i)].Index = i;
+}
+
+int DefiPlayerList::Find(std::string_view name) const {
+  const auto found =
+      std::find_if(players_.begin(), players_.end(), [&](const DefiPlayerRecord &p) { return p.Name == name; });
+  return found == players_.end() ? -1 : static_cast<int>(found - players_.begin());
+}
+
+} // namespace quorbel

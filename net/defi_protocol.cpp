@@ -1,0 +1,106 @@
+#include "net/defi_protocol.h"
+
+#include <charconv>
+#include <vector>
+
+namespace quorbel {
+
+namespace {
+
+std::optional<int> WholeNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
+    fields.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  fields.push_back(text.substr(start));
+  return fields;
+}
+
+// "|name|cell|value|kind", and nothing more.
+std::optional<DefiMove> ParseMove(std::string_view body) {
+  const std::vector<std::string_view> fields = Split(body, '|');
+  if (fields.size() != 5 || !fields[0].empty())
+    return std::nullopt;
+  const std::optional<int> cell = WholeNumber(fields[2]);
+  const std::optional<int> value = WholeNumber(fields[3]);
+  const std::optional<int> kind = WholeNumber(fields[4]);
+  if (!cell || !value || !kind)
+    return std::nullopt;
+  return DefiMove{std::string(fields[1]), *cell, *value, *kind};
+}
+
+} // namespace
+
+std::string DefiHello(std::string_view ownName, std::string_view calledName) {
+  return std::string(kDefiHelloMark) + std::string(ownName) + std::string(kDefiHelloMark) + std::string(calledName);
+}
+
+std::string DefiChat(std::string_view text) { return "C" + std::string(text); }
+
+std::string DefiStart(std::string_view challengeName) { return "S|" + std::string(challengeName); }
+
+std::string DefiMoveMessage(std::string_view player, int cell, int value, int kind) {
+  return "V|" + std::string(player) + "|" + std::to_string(cell) + "|" + std::to_string(value) + "|" +
+         std::to_string(kind);
+}
+
+std::optional<std::string> DefiGridMessage(std::string_view fileBytes) {
+  if (fileBytes.size() > kMostDefiMessage)
+    return std::nullopt;
+  return "G" + std::string(fileBytes);
+}
+
+DefiMessage ParseDefiMessage(std::string_view chunk) {
+  DefiMessage message;
+  if (chunk.starts_with(kDefiHelloMark)) {
+    message.Kind = DefiMessageKind::Hello;
+    const std::string_view rest = chunk.substr(kDefiHelloMark.size());
+    const size_t mark = rest.find(kDefiHelloMark);
+    message.Caller = std::string(rest.substr(0, mark));
+    if (mark != std::string_view::npos)
+      message.Called = std::string(rest.substr(mark + kDefiHelloMark.size()));
+    return message;
+  }
+  if (chunk == kDefiBye) {
+    message.Kind = DefiMessageKind::Bye;
+    return message;
+  }
+  if (chunk.empty())
+    return message;
+  message.Body = std::string(chunk.substr(1));
+  switch (chunk.front()) {
+  case 'C':
+    message.Kind = DefiMessageKind::Chat;
+    break;
+  case 'G':
+    message.Kind = DefiMessageKind::Grid;
+    break;
+  case 'S':
+    message.Kind = DefiMessageKind::Start;
+    if (message.Body.starts_with('|'))
+      message.Body.erase(0, 1);
+    break;
+  case 'V':
+    message.Kind = DefiMessageKind::Move;
+    message.Move = ParseMove(chunk.substr(1));
+    break;
+  case 'Y':
+    message.Kind = DefiMessageKind::Ready;
+    break;
+  default:
+    break;
+  }
+  return message;
+}
+
+} // namespace quorbel

@@ -1,0 +1,118 @@
+// A challenge in play: whose turn it is, the turn clock, the score of each move, the surprise
+// cells and the banner between turns. Plain state driven by the game clock's elapsed time and
+// by the moves the board reports; what it needs of the board stands behind DefiTurnHost.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "net/defi_players.h"
+
+namespace quorbel {
+
+// The settings' choices: cells per turn and seconds per turn (-1 no limit).
+int DefiCellsPerTurn(int index);
+int DefiSecondsPerTurn(int index);
+// A stored DEFINBCELLS or DEFIMAXTIME names its entry (30 s is entry 2); anything else is taken
+// as an entry, clamped.
+int DefiCellsIndexOfSetting(int stored);
+int DefiMaxTimeIndexOfSetting(int stored);
+
+struct DefiTurnRules {
+  int Type = 1; // 1: timed turns; the others do not count down
+  int CellsPerTurn = 3;
+  int SecondsPerTurn = 30;
+  bool Bonus = false; // the time left is added when a turn's cells are all played
+  bool Surprises = false;
+};
+
+struct DefiSurprise {
+  int Cell = -1;
+  int Kind = 0;   // 1 points, 2 a bonus counter, 3 a cell revealed
+  int Amount = 0; // the points, the counter, the cell
+};
+
+struct DefiBanner {
+  int Step = -1;
+  int Countdown = -2; // -2: no banner
+  bool Shown = false;
+  std::array<std::string, 4> Lines;
+};
+
+class DefiTurnHost {
+public:
+  virtual ~DefiTurnHost() = default;
+  virtual int SolutionValue(int cell) = 0;
+  virtual int CellValue(int cell) = 0;
+  virtual bool InContradiction() = 0;
+  virtual bool IsOpenCell(int cell) = 0;
+  virtual void RevealCell(int cell) = 0; // its solution value, as a given
+  virtual void PlaySound(int slot) = 0;
+  virtual void SendToAll(const std::string &message) = 0;
+  virtual void Redraw() = 0;
+  // One step of the board's fade out (true) or in; true once it is done.
+  virtual bool Fade(bool out) = 0;
+};
+
+struct DefiTurns {
+  std::vector<int> Order; // player indexes
+  int Previous = -1;
+  int Current = 0;
+  int OwnPosition = -1;
+  int RemainingMs = 0;
+  bool Running = false;
+  bool InTick = false;
+  bool ApplyingPeerMove = false; // a move received is being placed: not sent, not scored
+  DefiTurnRules Rules;
+  std::vector<DefiSurprise> Surprises;
+  DefiBanner Banner;
+};
+
+// Scores reset; the first tick gives the turn to the first of the order.
+void StartDefiTurns(DefiTurns &turns, DefiPlayerList &players, std::vector<int> order, int own,
+                    const DefiTurnRules &rules);
+
+// 10 + 0..9 surprises on open cells of a grid of `cellCount` cells (`random(n)`: 0..n-1).
+template <typename Random>
+void PlaceDefiSurprises(DefiTurns &turns, DefiTurnHost &host, int cellCount, Random &&random) {
+  static constexpr std::array<int, 4> kPoints = {5, 10, 15, 20};
+  turns.Surprises.clear();
+  const int count = 10 + random(10);
+  for (int s = 0; s < count && cellCount > 0; ++s) {
+    int cell = random(cellCount);
+    int tried = 0;
+    while (!host.IsOpenCell(cell) && ++tried < cellCount)
+      cell = (cell + 1) % cellCount;
+    if (tried >= cellCount)
+      return;
+    DefiSurprise surprise{cell, 1 + random(5), 0}; // kinds 4 and 5 hold nothing
+    if (surprise.Kind == 1)
+      surprise.Amount = kPoints[static_cast<size_t>(random(4))];
+    else if (surprise.Kind == 2)
+      surprise.Amount = 1 + random(6);
+    else {
+      int reveal = random(cellCount);
+      int looked = 0;
+      while ((!host.IsOpenCell(reveal) || reveal == cell) && ++looked < cellCount)
+        reveal = (reveal + 1) % cellCount;
+      if (looked >= cellCount)
+        continue; // nothing to reveal: no surprise
+      surprise.Amount = reveal;
+    }
+    turns.Surprises.push_back(surprise);
+  }
+}
+
+// The turn clock, `elapsed` ms since the last tick. Returns 1.
+int DefiTurnTick(DefiTurns &turns, DefiPlayerList &players, int elapsed, DefiTurnHost &host);
+
+// A value the board set on `cell` with action `kind`: sent to every player, and scored for the
+// player at this computer whose turn it is. Returns 1.
+int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &ownName, int cell, int value,
+                 int kind, int cellCount, DefiTurnHost &host);
+
+// The banner between turns: restart, or advance by `elapsed` ms.
+void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart, DefiTurnHost &host);
+
+} // namespace quorbel

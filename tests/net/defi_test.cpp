@@ -1,0 +1,173 @@
+// The challenge's plain rules: its messages, the socket error texts, the players, and a game's
+// turns and scores on a scripted board.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "net/defi_players.h"
+#include "net/defi_protocol.h"
+#include "net/defi_turns.h"
+#include "net/socket_errors.h"
+
+namespace quorbel {
+namespace {
+
+DefiPlayerRecord Player(std::string name, int remote = 0, int connected = 0) {
+  DefiPlayerRecord player;
+  player.Name = std::move(name);
+  player.Remote = remote;
+  player.Connected = connected;
+  return player;
+}
+
+TEST(DefiProtocol, MessagesReadBackAndMalformedMovesAreNoMoves) {
+  const DefiMessage hello = ParseDefiMessage(DefiHello("Ann", "Bob"));
+  EXPECT_EQ(hello.Kind, DefiMessageKind::Hello);
+  EXPECT_EQ(hello.Caller, "Ann");
+  EXPECT_EQ(hello.Called, "Bob");
+  EXPECT_EQ(DefiMoveMessage("Ann", 40, 7, 1), "V|Ann|40|7|1");
+  const DefiMessage move = ParseDefiMessage("V|Ann|40|7|1");
+  ASSERT_TRUE(move.Move);
+  EXPECT_EQ(move.Move->Player, "Ann");
+  EXPECT_EQ(move.Move->Cell, 40);
+  EXPECT_EQ(move.Move->Value, 7);
+  EXPECT_EQ(move.Move->Kind, 1);
+  for (const char *bad : {"V|Ann|40|7", "V|Ann|40|7|1|9", "V|Ann|4x|7|1", "V|Ann|40||1"})
+    EXPECT_FALSE(ParseDefiMessage(bad).Move) << bad;
+  EXPECT_EQ(ParseDefiMessage("bye").Kind, DefiMessageKind::Bye);
+  EXPECT_EQ(ParseDefiMessage("byes").Kind, DefiMessageKind::Other);
+  EXPECT_EQ(ParseDefiMessage(DefiStart("Cup")).Body, "Cup");
+  EXPECT_EQ(ParseDefiMessage("Chello").Body, "hello");
+  EXPECT_TRUE(DefiGridMessage(std::string(8192, 'x')));
+  EXPECT_FALSE(DefiGridMessage(std::string(8193, 'x')));
+}
+
+TEST(DefiProtocol, SocketErrorTexts) {
+  EXPECT_EQ(SocketErrorText(10061), "WSAECONNREFUSED Connection refused. ");
+  EXPECT_EQ(SocketErrorText(6), "WSA_INVALID_HANDLE Specified event object handle is invalid. ");
+  EXPECT_EQ(SocketErrorText(12345), "12345");
+}
+
+TEST(DefiPlayers, StatusColoursListLimitAndSettings) {
+  EXPECT_EQ(DefiStatusColour(DefiStatusOfLetter('I')), 2);
+  EXPECT_EQ(DefiStatusColour(DefiStatusOfLetter('M')), 1);
+  EXPECT_EQ(DefiStatusColour(DefiStatusOfLetter('S')), 0);
+  DefiPlayerList list;
+  for (int i = 0; i < kMostDefiPlayers; ++i)
+    ASSERT_TRUE(list.Add(Player("P" + std::to_string(i))));
+  EXPECT_FALSE(list.Add(Player("one too many")));
+  list.Remove(0);
+  EXPECT_EQ(list.Find("P1"), 0);
+  EXPECT_EQ(list.At(0).Index, 0);
+  EXPECT_EQ(DefiMaxTimeIndexOfSetting(30), 2);
+  EXPECT_EQ(DefiMaxTimeIndexOfSetting(99), 5);
+  EXPECT_EQ(DefiCellsIndexOfSetting(3), 2);
+  EXPECT_EQ(DefiSecondsPerTurn(9), -1);
+}
+
+class Board : public DefiTurnHost {
+public:
+  std::map<int, int> solution, values;
+  std::vector<std::string> sent;
+  std::vector<int> sounds, revealed;
+  int SolutionValue(int cell) override { return solution[cell]; }
+  int CellValue(int cell) override { return values[cell]; }
+  bool InContradiction() override { return false; }
+  bool IsOpenCell(int cell) override { return values[cell] == 0; }
+  void RevealCell(int cell) override { revealed.push_back(cell); }
+  void PlaySound(int slot) override { sounds.push_back(slot); }
+  void SendToAll(const std::string &message) override { sent.push_back(message); }
+  void Redraw() override {}
+  bool Fade(bool) override { return true; }
+};
+
+struct Game {
+  Game() {
+    players.Add(Player("Ann"));
+    players.Add(Player("Bob", 1, 1));
+    StartDefiTurns(turns, players, DefiTurnOrder(players, 0, false, [](int) { return 0; }), 0, rules);
+  }
+  int Play(int cell, int value, int kind = 1) {
+    board.values[cell] = value;
+    return DefiSendMove(turns, players, "Ann", cell, value, kind, 81, board);
+  }
+  DefiTurnRules rules{.Type = 1, .CellsPerTurn = 3, .SecondsPerTurn = 30};
+  DefiPlayerList players;
+  DefiTurns turns;
+  Board board;
+};
+
+TEST(DefiTurns, TheFirstTickGivesTheTurnAndMovesScoreUntilTheTurnEnds) {
+  Game g;
+  DefiTurnTick(g.turns, g.players, 40, g.board);
+  EXPECT_EQ(g.turns.Current, 0);
+  EXPECT_EQ(g.turns.RemainingMs, 32000);
+  EXPECT_EQ(g.board.sounds, std::vector<int>{5}); // Ann is at this computer
+
+  g.board.solution = {{10, 7}, {11, 3}, {12, 4}, {13, 9}};
+  g.Play(10, 5); // wrong: -10, not a move
+  EXPECT_EQ(g.players.At(0).Score, -10);
+  EXPECT_TRUE(g.players.At(0).Moves.empty());
+  g.Play(10, 7);
+  EXPECT_EQ(g.players.At(0).Score, -3);
+  g.Play(11, 3, 7); // a pencil mark: sent, not scored
+  EXPECT_EQ(g.players.At(0).Score, -3);
+  EXPECT_EQ(g.board.sent.back(), "V|Ann|11|3|7");
+  g.Play(11, 3);
+  g.Play(12, 4); // the third move ends the turn
+  EXPECT_EQ(g.turns.Current, 1);
+  EXPECT_EQ(g.turns.RemainingMs, 35000);
+
+  // A received move being placed is neither sent nor scored.
+  const size_t sent = g.board.sent.size();
+  g.turns.ApplyingPeerMove = true;
+  g.Play(13, 9);
+  EXPECT_EQ(g.board.sent.size(), sent);
+  EXPECT_EQ(g.players.At(0).Score, 4);
+}
+
+TEST(DefiTurns, TheClockPassesTurnsAndATurnWithoutLimitStays) {
+  Game g;
+  DefiTurnTick(g.turns, g.players, 40, g.board);
+  DefiTurnTick(g.turns, g.players, 31999, g.board);
+  EXPECT_EQ(g.turns.Current, 0);
+  DefiTurnTick(g.turns, g.players, 1, g.board);
+  EXPECT_EQ(g.turns.Current, 1);
+  EXPECT_EQ(g.turns.Previous, 0);
+
+  Game unlimited;
+  unlimited.rules.SecondsPerTurn = -1;
+  StartDefiTurns(unlimited.turns, unlimited.players, {0, 1}, 0, unlimited.rules);
+  for (int i = 0; i < 100; ++i)
+    DefiTurnTick(unlimited.turns, unlimited.players, 1000, unlimited.board);
+  EXPECT_EQ(unlimited.turns.Current, 0);
+}
+
+TEST(DefiTurns, TheBannerNamesTheTurnsScoreAndTheNextPlayer) {
+  Game g;
+  g.board.solution = {{1, 2}, {2, 6}, {3, 1}};
+  DefiTurnTick(g.turns, g.players, 40, g.board);
+  g.Play(1, 2);
+  g.Play(2, 6);
+  g.Play(3, 1);
+  for (int i = 0; i < 200; ++i)
+    DefiTurnTick(g.turns, g.players, 40, g.board);
+  // Over by 8 s: the lines are gone.
+  EXPECT_FALSE(g.turns.Banner.Shown);
+  EXPECT_TRUE(g.turns.Banner.Lines[0].empty());
+  Game h;
+  h.board.solution = g.board.solution;
+  DefiTurnTick(h.turns, h.players, 40, h.board);
+  h.Play(1, 2);
+  h.Play(2, 6);
+  h.Play(3, 1);
+  for (int i = 0; i < 130; ++i) // about 5 s: the last line is on
+    DefiTurnTick(h.turns, h.players, 40, h.board);
+  EXPECT_EQ(h.turns.Banner.Lines[0], "Joueur Ann");
+  EXPECT_EQ(h.turns.Banner.Lines[1], "Score + 2 + 6 + 1 ");
+  EXPECT_EQ(h.turns.Banner.Lines[2], "Total Score : 9");
+  EXPECT_EQ(h.turns.Banner.Lines[3], "A vous Joueur Bob");
+}
+
+} // namespace
+} // namespace quorbel
