@@ -39,8 +39,8 @@ void DefiPlayerList::Remove(int index) {
 }
 
 int DefiPlayerList::Find(std::string_view name) const {
-  const auto found =
-      std::find_if(players_.begin(), players_.end(), [&](const DefiPlayerRecord &p) { return p.Name == name; });
+  const auto found = std::find_if(players_.begin(), players_.end(),
+                                  [&](const DefiPlayerRecord &p) { return p.Name == name; });
   return found == players_.end() ? -1 : static_cast<int>(found - players_.begin());
 }
 

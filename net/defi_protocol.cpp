@@ -42,7 +42,8 @@ std::optional<DefiMove> ParseMove(std::string_view body) {
 } // namespace
 
 std::string DefiHello(std::string_view ownName, std::string_view calledName) {
-  return std::string(kDefiHelloMark) + std::string(ownName) + std::string(kDefiHelloMark) + std::string(calledName);
+  return std::string(kDefiHelloMark) + std::string(ownName) + std::string(kDefiHelloMark) +
+         std::string(calledName);
 }
 
 std::string DefiChat(std::string_view text) { return "C" + std::string(text); }

@@ -31,9 +31,9 @@ struct DefiMove {
 
 struct DefiMessage {
   DefiMessageKind Kind = DefiMessageKind::Other;
-  std::string Caller; // hello: the sender's name
-  std::string Called; // hello: the name it called
-  std::string Body;   // chat text, grid file, challenge name
+  std::string Caller;           // hello: the sender's name
+  std::string Called;           // hello: the name it called
+  std::string Body;             // chat text, grid file, challenge name
   std::optional<DefiMove> Move; // none when the move's fields are not three whole numbers
 };
 

@@ -56,7 +56,8 @@ int DefiCellsPerTurn(int index) {
 }
 
 int DefiSecondsPerTurn(int index) {
-  return kSecondsPerTurn[static_cast<size_t>(std::clamp(index, 0, static_cast<int>(kSecondsPerTurn.size()) - 1))];
+  return kSecondsPerTurn[static_cast<size_t>(
+      std::clamp(index, 0, static_cast<int>(kSecondsPerTurn.size()) - 1))];
 }
 
 int DefiCellsIndexOfSetting(int stored) { return IndexOfSetting(stored, kCellsPerTurn); }
@@ -137,7 +138,8 @@ int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &o
   return 1;
 }
 
-void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart, DefiTurnHost &host) {
+void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart,
+                    DefiTurnHost &host) {
   DefiBanner &banner = turns.Banner;
   if (restart) {
     banner.Step = -1;

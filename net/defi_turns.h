@@ -113,6 +113,7 @@ int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &o
                  int kind, int cellCount, DefiTurnHost &host);
 
 // The banner between turns: restart, or advance by `elapsed` ms.
-void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart, DefiTurnHost &host);
+void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart,
+                    DefiTurnHost &host);
 
 } // namespace quorbel
