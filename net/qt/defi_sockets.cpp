@@ -1,0 +1,374 @@
+#include "net/qt/defi_sockets.h"
+
+#include <QFile>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QTcpSocket>
+#include <QTime>
+#include <cstdarg>
+#include <cstdio>
+
+#include "net/socket_errors.h"
+
+namespace quorbel {
+
+namespace {
+
+// Qt's socket errors in the codes the challenge's messages name.
+int CodeOf(QAbstractSocket::SocketError error) {
+  switch (error) {
+  case QAbstractSocket::ConnectionRefusedError:
+    return kSocketRefused;
+  case QAbstractSocket::RemoteHostClosedError:
+    return kSocketConnectionReset;
+  case QAbstractSocket::HostNotFoundError:
+    return kSocketHostUnreachable;
+  case QAbstractSocket::SocketAccessError:
+    return kSocketAccess;
+  case QAbstractSocket::SocketTimeoutError:
+    return kSocketTimedOut;
+  case QAbstractSocket::NetworkError:
+    return kSocketNetworkDown;
+  case QAbstractSocket::AddressInUseError:
+    return kSocketAddressInUse;
+  case QAbstractSocket::UnknownSocketError:
+    return -1;
+  default:
+    return 10022; // an invalid argument, for the errors that have no code of their own
+  }
+}
+
+[[gnu::format(printf, 1, 2)]] std::string Say(const char *format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return text;
+}
+
+QByteArray Bytes(std::string_view text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+DefiSockets::DefiSockets(DefiSocketHost &host, QObject *parent) : QObject(parent), host_(host) {
+  server_.setMaxPendingConnections(5);
+  connect(&server_, &QTcpServer::newConnection, this, &DefiSockets::OnAccept);
+}
+
+DefiSockets::~DefiSockets() {
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    FreeSlot(slot);
+  server_.close();
+}
+
+std::string DefiSockets::ErrorText(const QTcpSocket *socket) const {
+  return SocketErrorText(socket ? CodeOf(socket->error()) : -1);
+}
+
+bool DefiSockets::Open(int slot) const {
+  return slot >= 0 && slot < kDefiSlots && slots_[static_cast<size_t>(slot)] &&
+         slots_[static_cast<size_t>(slot)]->Socket &&
+         slots_[static_cast<size_t>(slot)]->Socket->state() == QAbstractSocket::ConnectedState;
+}
+
+bool DefiSockets::StartListen(int port) {
+  if (host_.Disabled())
+    return false;
+  StopListen();
+  if (port < 0 || port > 65535)
+    port = kDefaultDefiPort;
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    FreeSlot(slot);
+  DefiPlayerList &players = host_.Players();
+  for (int i = 0; i < players.Count(); ++i)
+    players.At(i).Slot = -1;
+  if (!server_.listen(QHostAddress::AnyIPv4, static_cast<quint16>(port))) {
+    const int code = server_.serverError() == QAbstractSocket::AddressInUseError
+                         ? kSocketAddressInUse
+                         : CodeOf(server_.serverError());
+    host_.Inform(Say("Error create SockR on Port %d : %s - Please Modify your port in Preference", port,
+                     SocketErrorText(code).c_str()));
+    return false;
+  }
+  return true;
+}
+
+void DefiSockets::StopListen() { server_.close(); }
+
+int DefiSockets::ReserveSlot() {
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    if (!slots_[static_cast<size_t>(slot)]) {
+      slots_[static_cast<size_t>(slot)] = std::make_unique<Slot>();
+      host_.Inform(Say("Reserved Socket %d", slot));
+      return slot;
+    }
+  return -1;
+}
+
+void DefiSockets::Watch(int slot) {
+  QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
+  connect(socket, &QTcpSocket::readyRead, this, [this, slot] { OnReceive(slot); });
+  connect(socket, &QTcpSocket::connected, this, [this, slot] { OnConnected(slot); });
+  connect(socket, &QTcpSocket::errorOccurred, this, [this, slot, socket](QAbstractSocket::SocketError error) {
+    if (error == QAbstractSocket::RemoteHostClosedError)
+      return; // the disconnection says it
+    Slot &entry = *slots_[static_cast<size_t>(slot)];
+    if (!entry.Queue.empty()) { // the call never went through
+      const DefiPlayerList &players = host_.Players();
+      const int index = players.Find(entry.PeerName);
+      const std::string address = index >= 0 ? players.At(index).Address : std::string();
+      const int port = index >= 0 ? players.At(index).Port : 0;
+      host_.Inform(Say("Error connection Player %s: Not Connected on %s:%d-%s", entry.PeerName.c_str(),
+                       address.c_str(), port, ErrorText(socket).c_str()));
+    } else {
+      host_.Inform("Receive Socket Error");
+    }
+    QMetaObject::invokeMethod(
+        this, [this, slot] { Closed(slot); }, Qt::QueuedConnection);
+  });
+  connect(socket, &QTcpSocket::disconnected, this, [this, slot] {
+    QMetaObject::invokeMethod(
+        this, [this, slot] { Closed(slot); }, Qt::QueuedConnection);
+  });
+}
+
+// A socket the peer closed, or that failed: its slot is freed and its player holds none.
+void DefiSockets::Closed(int slot) {
+  if (!slots_[static_cast<size_t>(slot)] || Open(slot))
+    return;
+  DefiPlayerList &players = host_.Players();
+  for (int i = 0; i < players.Count(); ++i)
+    if (players.At(i).Slot == slot)
+      players.At(i).Slot = -1;
+  FreeSlot(slot);
+  host_.PlayersChanged();
+}
+
+void DefiSockets::OnAccept() {
+  while (QTcpSocket *pending = server_.nextPendingConnection()) {
+    const int slot = ReserveSlot();
+    if (slot < 0) {
+      // No slot to hold it: the caller is told at once.
+      pending->abort();
+      pending->deleteLater();
+      host_.Inform("Error - No more free socket for Player connection");
+      continue;
+    }
+    pending->setParent(this);
+    slots_[static_cast<size_t>(slot)]->Socket = pending;
+    Watch(slot);
+    if (pending->bytesAvailable() > 0)
+      OnReceive(slot);
+  }
+}
+
+int DefiSockets::ConnectPlayer(int index) {
+  DefiPlayerList &players = host_.Players();
+  if (index < 0 || index >= players.Count())
+    return -1;
+  DefiPlayerRecord &player = players.At(index);
+  QHostAddress address;
+  if (!address.setAddress(QString::fromStdString(player.Address))) {
+    const QHostInfo info = QHostInfo::fromName(QString::fromStdString(player.Address));
+    for (const QHostAddress &found : info.addresses())
+      if (found.protocol() == QAbstractSocket::IPv4Protocol) {
+        address = found;
+        break;
+      }
+  }
+  if (address.isNull()) {
+    host_.Inform(Say("Error connection Player %s: Host %s not recognise", player.Name.c_str(),
+                     player.Address.c_str()));
+    return -1;
+  }
+  if (player.Slot >= 0) {
+    FreeSlot(player.Slot);
+    player.Slot = -1;
+  }
+  const int slot = ReserveSlot();
+  if (slot < 0) {
+    host_.Inform("Error - No more free socket for Player connection");
+    return -1;
+  }
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  entry.Socket = new QTcpSocket(this);
+  host_.Inform(Say("Port Sock%d Created for Player %s", slot, player.Name.c_str()));
+  entry.Queue.emplace_back(index, DefiHello(host_.OwnName(), player.Name));
+  Watch(slot);
+  entry.Socket->connectToHost(address, static_cast<quint16>(player.Port));
+  host_.Inform(Say("Player %s Connected on %s:%d", player.Name.c_str(), player.Address.c_str(), player.Port));
+  player.Slot = slot;
+  entry.PeerName = player.Name;
+  return slot;
+}
+
+void DefiSockets::OnConnected(int slot) {
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  if (entry.Queue.empty())
+    return;
+  const auto [index, text] = entry.Queue.back();
+  entry.Queue.pop_back();
+  SendMessage(index, text);
+}
+
+bool DefiSockets::Write(int slot, std::string_view text) {
+  QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
+  const qint64 written = socket->write(Bytes(text));
+  socket->flush();
+  if (written != static_cast<qint64>(text.size())) {
+    host_.Inform(Say("Send Message Err: %s", ErrorText(socket).c_str()));
+    return false;
+  }
+  return true;
+}
+
+int DefiSockets::SlotOfName(std::string_view name) const {
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    if (slots_[static_cast<size_t>(slot)] && slots_[static_cast<size_t>(slot)]->PeerName == name)
+      return slot;
+  return -1;
+}
+
+std::string DefiSockets::PeerName(int slot) const {
+  return slot >= 0 && slot < kDefiSlots && slots_[static_cast<size_t>(slot)]
+             ? slots_[static_cast<size_t>(slot)]->PeerName
+             : std::string();
+}
+
+int DefiSockets::OpenSlots() const {
+  int open = 0;
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    open += Open(slot);
+  return open;
+}
+
+int DefiSockets::SendMessage(int index, std::string_view text) {
+  DefiPlayerList &players = host_.Players();
+  if (index < 0 || index >= players.Count())
+    return -1;
+  const int slot = SlotOfName(players.At(index).Name);
+  if (!Open(slot))
+    return -1;
+  Write(slot, text);
+  return slot;
+}
+
+int DefiSockets::SendToAll(std::string_view text) {
+  DefiPlayerList &players = host_.Players();
+  const std::string own = host_.OwnName();
+  for (int i = 0; i < players.Count(); ++i)
+    if (players.At(i).Name != own)
+      SendMessage(i, text);
+  return 1;
+}
+
+bool DefiSockets::SendGridFile(int index, const std::string &path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(kMostDefiMessage))
+    return false;
+  const QByteArray bytes = file.readAll();
+  const std::optional<std::string> message =
+      DefiGridMessage(std::string_view(bytes.constData(), bytes.size()));
+  return message && SendMessage(index, *message) >= 0;
+}
+
+void DefiSockets::FreeSlot(int slot) {
+  if (slot < 0 || slot >= kDefiSlots || !slots_[static_cast<size_t>(slot)])
+    return;
+  std::unique_ptr<Slot> entry = std::move(slots_[static_cast<size_t>(slot)]);
+  if (QTcpSocket *socket = entry->Socket) {
+    socket->disconnect(this);
+    if (socket->state() == QAbstractSocket::ConnectedState) {
+      socket->write(Bytes(kDefiBye));
+      socket->flush();
+      socket->disconnectFromHost();
+    } else {
+      socket->abort();
+    }
+    socket->deleteLater();
+  }
+}
+
+bool DefiSockets::BoundPlayer(int slot) const {
+  const DefiPlayerList &players = host_.Players();
+  const int index = players.Find(PeerName(slot));
+  return index >= 0 && players.At(index).Slot == slot;
+}
+
+void DefiSockets::OnReceive(int slot) {
+  if (!slots_[static_cast<size_t>(slot)])
+    return;
+  QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
+  const QByteArray chunk = socket->read(static_cast<qint64>(kMostDefiMessage));
+  if (chunk.isEmpty())
+    return;
+  Handle(slot, std::string_view(chunk.constData(), static_cast<size_t>(chunk.size())));
+  // What is left beyond 8192 bytes is the next message.
+  if (slots_[static_cast<size_t>(slot)] && socket->bytesAvailable() > 0)
+    QMetaObject::invokeMethod(
+        this, [this, slot] { OnReceive(slot); }, Qt::QueuedConnection);
+}
+
+void DefiSockets::Handle(int slot, std::string_view chunk) {
+  DefiPlayerList &players = host_.Players();
+  const DefiMessage message = ParseDefiMessage(chunk);
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  switch (message.Kind) {
+  case DefiMessageKind::Hello: {
+    entry.PeerName = message.Caller;
+    const int index = players.Find(message.Caller);
+    if (index < 0) {
+      FreeSlot(slot); // nobody of that name plays with us
+      return;
+    }
+    DefiPlayerRecord &player = players.At(index);
+    if (player.Slot >= 0 && player.Slot != slot)
+      FreeSlot(player.Slot);
+    player.Slot = slot;
+    player.Connected = 1;
+    host_.PlayersChanged();
+    return;
+  }
+  case DefiMessageKind::Bye: {
+    const int index = players.Find(entry.PeerName);
+    // Only the player's own socket may end its link.
+    if (index >= 0 && players.At(index).Slot == slot) {
+      players.At(index).Slot = -1;
+      players.At(index).Connected = 0;
+      FreeSlot(slot);
+      host_.PlayersChanged();
+    }
+    return;
+  }
+  case DefiMessageKind::Chat: {
+    const QTime now = QTime::currentTime();
+    host_.ChatReceived(Say("(%d:%d:%d) Receive on Sock%d from %s: ", now.hour(), now.minute(), now.second(),
+                           slot, entry.PeerName.c_str()) +
+                       message.Body);
+    return;
+  }
+  case DefiMessageKind::Grid:
+    if (BoundPlayer(slot) && host_.ChallengeRunning())
+      host_.GridReceived(message.Body);
+    return;
+  case DefiMessageKind::Start:
+    if (BoundPlayer(slot))
+      host_.StartReceived();
+    return;
+  case DefiMessageKind::Move:
+    if (message.Move && BoundPlayer(slot) && host_.ChallengeRunning())
+      host_.MoveReceived(*message.Move);
+    return;
+  case DefiMessageKind::Ready:
+    if (BoundPlayer(slot))
+      host_.ReadyReceived();
+    return;
+  case DefiMessageKind::Other:
+    return;
+  }
+}
+
+} // namespace quorbel

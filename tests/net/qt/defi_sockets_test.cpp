@@ -1,0 +1,113 @@
+// Two challenge peers in one process over loopback: the hello binds, chat and moves arrive, a
+// stranger's hello and a move outside a challenge are refused, and "bye" unbinds.
+#include <QtTest>
+
+#include "net/qt/defi_sockets.h"
+
+using namespace quorbel;
+
+namespace {
+
+class Peer : public DefiSocketHost {
+public:
+  explicit Peer(std::string name) : name_(std::move(name)), sockets(*this) {}
+
+  void Inform(const std::string &line) override { said.push_back(line); }
+  DefiPlayerList &Players() override { return players; }
+  std::string OwnName() const override { return name_; }
+  bool Disabled() const override { return disabled; }
+  bool ChallengeRunning() const override { return running; }
+  void PlayersChanged() override {}
+  void ChatReceived(const std::string &line) override { chats.push_back(line); }
+  void GridReceived(const std::string &file) override { grids.push_back(file); }
+  void MoveReceived(const DefiMove &move) override { moves.push_back(move); }
+  void StartReceived() override { ++starts; }
+  void ReadyReceived() override {}
+
+  int Knows(const std::string &name, int port) {
+    DefiPlayerRecord player;
+    player.Name = name;
+    player.Remote = 1;
+    player.Address = "127.0.0.1";
+    player.Port = port;
+    return *players.Add(player);
+  }
+
+  std::string name_;
+  DefiPlayerList players;
+  std::vector<std::string> said, chats, grids;
+  std::vector<DefiMove> moves;
+  int starts = 0;
+  bool running = false;
+  bool disabled = false;
+  DefiSockets sockets;
+};
+
+} // namespace
+
+class DefiSocketsTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void peersBindTalkAndPart() {
+    Peer ann("Ann");
+    Peer bob("Bob");
+    QVERIFY(ann.sockets.StartListen(0));
+    QVERIFY(bob.sockets.StartListen(0));
+    ann.Knows("Ann", ann.sockets.ListenPort());
+    const int bobAtAnn = ann.Knows("Bob", bob.sockets.ListenPort());
+    const int annAtBob = bob.Knows("Ann", ann.sockets.ListenPort());
+
+    QVERIFY(ann.sockets.ConnectPlayer(bobAtAnn) >= 0);
+    QTRY_COMPARE(bob.players.At(annAtBob).Connected, 1);
+    const int bobsSlot = bob.players.At(annAtBob).Slot;
+    QVERIFY(bobsSlot >= 0);
+
+    ann.sockets.SendMessage(bobAtAnn, DefiChat("hello Bob"));
+    QTRY_COMPARE(bob.chats.size(), size_t{1});
+    QVERIFY(bob.chats[0].ends_with("Receive on Sock" + std::to_string(bobsSlot) + " from Ann: hello Bob"));
+
+    // A move outside a challenge is dropped; inside one it arrives.
+    ann.sockets.SendToAll(DefiMoveMessage("Ann", 40, 7, 1));
+    QTest::qWait(100);
+    QVERIFY(bob.moves.empty());
+    bob.running = true;
+    ann.sockets.SendToAll(DefiMoveMessage("Ann", 40, 7, 1));
+    QTRY_COMPARE(bob.moves.size(), size_t{1});
+    QCOMPARE(bob.moves[0].Cell, 40);
+
+    // Ann leaves: Bob's player is unbound.
+    ann.sockets.FreeSlot(ann.players.At(bobAtAnn).Slot);
+    QTRY_COMPARE(bob.players.At(annAtBob).Slot, -1);
+    QCOMPARE(bob.players.At(annAtBob).Connected, 0);
+  }
+
+  void aStrangersHelloIsRefused() {
+    Peer ann("Ann");
+    Peer bob("Bob");
+    QVERIFY(ann.sockets.StartListen(0));
+    QVERIFY(bob.sockets.StartListen(0));
+    const int bobAtAnn = ann.Knows("Bob", bob.sockets.ListenPort()); // Bob does not know Ann
+    QVERIFY(ann.sockets.ConnectPlayer(bobAtAnn) >= 0);
+    QTRY_VERIFY(std::find(bob.said.begin(), bob.said.end(), "Reserved Socket 0") != bob.said.end());
+    QTRY_COMPARE(bob.sockets.OpenSlots(), 0);
+  }
+
+  void nothingListensWhileDisabledAndAnUnknownHostIsSaid() {
+    Peer ann("Ann");
+    ann.disabled = true;
+    QVERIFY(!ann.sockets.StartListen(0));
+    QVERIFY(!ann.sockets.Listening());
+    ann.disabled = false;
+    DefiPlayerRecord nowhere;
+    nowhere.Name = "Zed";
+    nowhere.Address = "no-such-host.invalid";
+    const int zed = *ann.players.Add(nowhere);
+    QCOMPARE(ann.sockets.ConnectPlayer(zed), -1);
+    QCOMPARE(ann.said.back(),
+             std::string("Error connection Player Zed: Host no-such-host.invalid not recognise"));
+  }
+};
+
+QTEST_GUILESS_MAIN(DefiSocketsTest)
+#include "defi_sockets_test.moc"
