@@ -11,6 +11,7 @@
 #include "app/qt/start_routines.h"
 
 #include "app/qt/candidate_display.h"
+#include "app/qt/defi_dialog.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
@@ -23,6 +24,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   RegisterMethodPanel(app);
   InstallMacroPlayer(app);
   RegisterExpertCommands(app);
+  InstallChallenge(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);

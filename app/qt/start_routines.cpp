@@ -5,6 +5,7 @@
 
 #include "app/champion_pick.h"
 #include "app/qt/board_window.h"
+#include "app/qt/defi_dialog.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/empty_grid_dialog.h"
 #include "app/qt/file_commands.h"
@@ -176,9 +177,18 @@ bool StartQuellaboGame(CQuorbelApp &app) {
 }
 
 bool StartChallengeGame(CQuorbelApp &app) {
-  Tell(app, DialogText(app.CurrentLanguage(), "Le défi entre joueurs n'est pas encore disponible.",
-                       "The challenge between players is not available yet."));
-  return false;
+  CDialogDefi *challenge = EnsureChallengeDialog(app);
+  if (!challenge || app.Settings().defi.defiInhibit == 1) {
+    Tell(app, DialogText(app.CurrentLanguage(),
+                         "Le défi entre joueurs est désactivé : la page Défi des préférences le rétablit.",
+                         "The challenge between players is turned off: the Challenge page of the preferences "
+                         "turns it on."));
+    return false;
+  }
+  challenge->EnterChallengeMode();
+  if (BoardWindow *view = FrameView())
+    view->StartGameClock(-1);
+  return true;
 }
 
 bool StartArea(CQuorbelApp &app, int area) {

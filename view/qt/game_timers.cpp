@@ -7,6 +7,7 @@
 #include "app/cell_animation.h"
 #include "app/message_format.h"
 #include "app/message_table.h"
+#include "app/qt/defi_dialog.h"
 #include "app/random_background.h"
 #include "app/time_limit.h"
 #include "engine/grid_cells.h"
@@ -152,7 +153,8 @@ void CQuorbelView::OnAnimationTimer() {
     UncoverHiddenCells();
     StepSpritesTick();
     SpawnParasite();
-    // The challenge's turn steps here once it exists.
+    if (CDialogDefi *challenge = ChallengeDialog())
+      challenge->TurnTick(static_cast<int>(elapsed));
   }
   animationBusy_ = false;
 }
@@ -408,8 +410,11 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
         PlaySoundEffect(kSoundTimedTick);
       lastTickSound_ = tick;
     }
+  } else if (const CDialogDefi *challenge = ChallengeDialog();
+             mode == kChallengeMode && challenge && challenge->Running()) {
+    // The time left of the turn, as seconds and tenths.
+    text = QString::number(std::max(challenge->Board().TurnMs, 0) / 1000.0, 'f', 1);
   } else {
-    // The challenge shows its turn's time here once the challenge exists.
     shownTime = clock_.Elapsed;
   }
   if (shownTime >= 0) {

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "app/cell_animation.h"
+#include "app/qt/defi_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/magic_sentence.h"
@@ -190,8 +191,19 @@ void CQuorbelView::PaintView(int board, int messages) {
     PaintBoardGround(dc, ground);
     DrawTextCentred(dc, QStringLiteral("PAUSE"), layout_.Board, fonts_.Font(kPauseFont), kPauseColour);
   } else if (app_.ChallengeRunning()) {
-    // The challenge's status lines fill the board while a challenge runs.
+    // Between turns the challenge's four lines stand in bands 1, 2, 3 and 5 of seven.
     PaintBoardGround(dc, ground);
+    if (const CDialogDefi *challenge = ChallengeDialog()) {
+      const ChallengeBoard shown = challenge->Board();
+      const int band = (layout_.Board.bottom - layout_.Board.top) / 7;
+      static constexpr std::array<int, 4> kBands = {1, 2, 3, 5};
+      for (size_t line = 0; line < kBands.size(); ++line) {
+        const int top = layout_.Board.top + kBands[line] * band;
+        DrawTextCentred(dc, QString::fromStdString(shown.Banner[line]),
+                        CellRect{layout_.Board.left, top, layout_.Board.right, top + band},
+                        fonts_.Font(kPauseFont), kPauseColour);
+      }
+    }
   } else if (board == 1) {
     PaintBoardGround(dc, ground);
     // The display numbers of the linked-grid marks are given here, for the variant decorations.

@@ -1,0 +1,690 @@
+#include "app/qt/defi_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHostAddress>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/message_format.h"
+#include "app/parasites.h"
+#include "app/qt/file_commands.h"
+#include "app/qt/generate_commands.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/outside_services.h"
+#include "app/qt/quorbel_app.h"
+#include "engine/cell_actions.h"
+#include "engine/engine_context.h"
+#include "engine/grid_set.h"
+#include "engine/update_possibles.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+
+using namespace quorbel;
+
+namespace {
+
+CDialogDefi *gChallenge = nullptr; // owned by the main frame
+
+constexpr std::string_view kDefiTempFile = "DefiTempFile";
+// The moves a peer's board sends: placed values, clues, clears, pencil marks, value steps.
+constexpr std::array<int, 8> kPeerKinds = {kActionPlace,     kActionPlaceNth,     kActionPlaceFixed,
+                                           kActionClear,     kActionTogglePencil, kActionRemovePencil,
+                                           kActionNextValue, kActionPreviousValue};
+
+QString Name(int id) { return QStringLiteral("control%1").arg(id); }
+
+QComboBox *Combo(QWidget *parent, int id, const QStringList &items) {
+  auto *combo = new QComboBox(parent);
+  combo->setObjectName(Name(id));
+  combo->addItems(items);
+  return combo;
+}
+
+QCheckBox *Check(QWidget *parent, int id, const QString &text) {
+  auto *box = new QCheckBox(text, parent);
+  box->setObjectName(Name(id));
+  return box;
+}
+
+QPushButton *Button(QWidget *parent, int id, const QString &text) {
+  auto *button = new QPushButton(text, parent);
+  button->setObjectName(Name(id));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// The list's marks: a socket bound to the player, or none.
+QIcon BoundIcon(bool bound) {
+  QPixmap pixmap(16, 14);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(bound ? QColor(32, 160, 32) : QColor(200, 200, 200));
+  painter.setPen(Qt::black);
+  painter.drawEllipse(3, 2, 10, 10);
+  return QIcon(pixmap);
+}
+
+QColor StatusColour(int status) {
+  switch (DefiStatusColour(status)) {
+  case 0:
+    return QColor(32, 255, 32);
+  case 2:
+    return QColor(255, 32, 32);
+  default:
+    return QColor(192, 192, 192);
+  }
+}
+
+} // namespace
+
+CDialogDefi::CDialogDefi(CQuorbelApp &app, QWidget *parent) : QDialog(parent), app_(app), sockets_(*this) {
+  setObjectName(QStringLiteral("CDialogDefi"));
+  setWindowTitle(QStringLiteral("Défi"));
+  setModal(false);
+  BuildControls();
+  LoadPlayers();
+  RefillPlayers();
+}
+
+CDialogDefi::~CDialogDefi() {
+  if (gChallenge == this)
+    gChallenge = nullptr;
+}
+
+void CDialogDefi::BuildControls() {
+  const DefiSettings &defi = app_.Settings().defi;
+  ownName_ = new QLineEdit(QString::fromStdString(defi.playerName), this);
+  ownName_->setObjectName(Name(1677));
+  connect(ownName_, &QLineEdit::editingFinished, this, [this] {
+    ReadControls();
+    StartListen(app_.Settings().defi.defiPort);
+    RefillPlayers();
+  });
+
+  playerList_ = new QListWidget(this);
+  playerList_->setObjectName(Name(1686));
+  connect(playerList_, &QListWidget::currentRowChanged, this, [this] {
+    if (!refilling_)
+      ShowSelectedPlayer();
+  });
+  connect(playerList_, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
+    if (!refilling_)
+      PlayerChecked(playerList_->row(item), item->checkState() == Qt::Checked);
+  });
+  playerFilter_ = Combo(this, 1701, {"Tous", "Nom", "Ville", "Langue", "Pays", "Connectés"});
+  playerFilterText_ = new QLineEdit(this);
+  playerFilterText_->setObjectName(Name(1680));
+  connect(playerFilter_, &QComboBox::currentIndexChanged, this, [this] { RefillPlayers(); });
+  connect(playerFilterText_, &QLineEdit::returnPressed, this, [this] { RefillPlayers(); });
+
+  playerName_ = new QLineEdit(this);
+  playerName_->setObjectName(Name(1662));
+  remote_ = new QRadioButton(QStringLiteral("Joueur Réseau"), this);
+  remote_->setObjectName(Name(1668));
+  local_ = new QRadioButton(QStringLiteral("Joueur Local Ordi"), this);
+  local_->setObjectName(Name(1669));
+  remote_->setChecked(true);
+  address_ = new QLineEdit(this);
+  address_->setObjectName(Name(1682));
+  port_ = new QSpinBox(this);
+  port_->setObjectName(Name(1673));
+  port_->setRange(0, 65535);
+  port_->setValue(kDefaultDefiPort);
+  handicap_ = new QSpinBox(this);
+  handicap_->setObjectName(Name(1663));
+  handicap_->setRange(-1000, 1000);
+
+  type_ = Combo(this, 1684, {"Défi libre", "Tour par tour", "Course"});
+  type_->setCurrentIndex(1);
+  difficulty_ = Combo(this, 1674, {"Facile", "Moyen", "Difficile", "Terrible"});
+  difficulty_->setCurrentIndex(std::clamp(defi.defiGridDiff - 1, 0, 3));
+  gridSize_ = Combo(this, 1672,
+                    {"4x4", "6x6 (3x2)", "6x6 (2x3)", "8x8 (4x2)", "8x8 (2x4)", "9x9", "12x12 (4x3)",
+                     "12x12 (3x4)", "16x16"});
+  gridSize_->setCurrentIndex(std::clamp(defi.defiGridSize, 0, 8));
+  maxTime_ = Combo(this, 1678, {"5 s", "10 s", "30 s", "1 mn", "5 mn", "Illimité"});
+  maxTime_->setCurrentIndex(DefiMaxTimeIndexOfSetting(defi.defiMaxTime));
+  cellsPerTurn_ = Combo(this, 1681, {"1", "2", "3", "5", "10"});
+  cellsPerTurn_->setCurrentIndex(DefiCellsIndexOfSetting(defi.defiNbCells));
+  possible_ = Check(this, 1666, QStringLiteral("Utilisation  Possible"));
+  possible_->setChecked(defi.defiPossible == 1);
+  bonus_ = Check(this, 1667, QStringLiteral("Bonus Ligne/col/block"));
+  joker_ = Check(this, 1690, QStringLiteral("Joker"));
+  surprise_ = Check(this, 1691, QStringLiteral("Surprise dans case"));
+  hidden_ = Check(this, 1692, QStringLiteral("Grille adversaire masquée"));
+  refuse_ = Check(this, 1694, QStringLiteral("Autres Joueurs Refusés"));
+
+  chatInput_ = new QLineEdit(this);
+  chatInput_->setObjectName(Name(1670));
+  connect(chatInput_, &QLineEdit::returnPressed, this, &CDialogDefi::SendChat);
+  chatText_ = new QPlainTextEdit(this);
+  chatText_->setReadOnly(true);
+  challenges_ = new QListWidget(this);
+  challenges_->setObjectName(Name(1695));
+
+  auto *players = new QGroupBox(QStringLiteral("Joueurs"), this);
+  auto *playersLayout = new QVBoxLayout(players);
+  auto *filter = new QHBoxLayout;
+  filter->addWidget(playerFilter_);
+  filter->addWidget(playerFilterText_);
+  playersLayout->addLayout(filter);
+  playersLayout->addWidget(playerList_);
+  auto *form = new QFormLayout;
+  form->addRow(QStringLiteral("Nom:"), playerName_);
+  auto *radios = new QHBoxLayout;
+  radios->addWidget(remote_);
+  radios->addWidget(local_);
+  form->addRow(radios);
+  form->addRow(QStringLiteral("Adresse IP:"), address_);
+  form->addRow(QStringLiteral("Port:"), port_);
+  form->addRow(QStringLiteral("Handicap:"), handicap_);
+  playersLayout->addLayout(form);
+  auto *playerButtons = new QHBoxLayout;
+  QPushButton *add = Button(this, 1665, QStringLiteral("Connect Joueur Local"));
+  QPushButton *remove = Button(this, 1675, QStringLiteral("Supprime Joueur"));
+  connect(add, &QPushButton::clicked, this, &CDialogDefi::AddPlayer);
+  connect(remove, &QPushButton::clicked, this, &CDialogDefi::DeletePlayer);
+  playerButtons->addWidget(add);
+  playerButtons->addWidget(remove);
+  playersLayout->addLayout(playerButtons);
+
+  auto *parameters = new QGroupBox(QStringLiteral("Paramètres du Défi"), this);
+  auto *parametersLayout = new QFormLayout(parameters);
+  parametersLayout->addRow(QStringLiteral("Mon nom:"), ownName_);
+  parametersLayout->addRow(QStringLiteral("Type:"), type_);
+  parametersLayout->addRow(QStringLiteral("Difficulté:"), difficulty_);
+  parametersLayout->addRow(QStringLiteral("Taille Grille:"), gridSize_);
+  parametersLayout->addRow(QStringLiteral("Temps Max:"), maxTime_);
+  parametersLayout->addRow(QStringLiteral("Cases par tour:"), cellsPerTurn_);
+  for (QCheckBox *box : {possible_, bonus_, joker_, surprise_, hidden_, refuse_})
+    parametersLayout->addRow(box);
+  parametersLayout->addRow(QStringLiteral("Défis:"), challenges_);
+
+  auto *chat = new QGroupBox(QStringLiteral("Chat"), this);
+  auto *chatLayout = new QVBoxLayout(chat);
+  chatLayout->addWidget(chatText_);
+  auto *chatLine = new QHBoxLayout;
+  chatLine->addWidget(chatInput_);
+  QPushButton *send = Button(this, 1676, QStringLiteral("CHAT"));
+  connect(send, &QPushButton::clicked, this, &CDialogDefi::SendChat);
+  chatLine->addWidget(send);
+  chatLayout->addLayout(chatLine);
+
+  auto *buttons = new QGridLayout;
+  QPushButton *launch = Button(this, 1687, QStringLiteral("Lance le Défi"));
+  connect(launch, &QPushButton::clicked, this, [this] {
+    ReadControls();
+    if (StartChallenge()) {
+      state_ = state_ == 1 ? 3 : 2;
+      hide();
+    }
+  });
+  buttons->addWidget(launch, 0, 0);
+  // The connect service's buttons: the service is not there yet, and they say so.
+  int at = 1;
+  for (const auto &[id, text] :
+       std::initializer_list<std::pair<int, const char *>>{{1700, "Créer un\nNouveau Défi"},
+                                                           {1699, "Joindre le Défi"},
+                                                           {1704, "CP"},
+                                                           {1705, "UP"},
+                                                           {1707, "UG"},
+                                                           {1712, "Reset"}}) {
+    QPushButton *service = Button(this, id, QString::fromUtf8(text));
+    connect(service, &QPushButton::clicked, this, &CDialogDefi::NotYetAvailable);
+    buttons->addWidget(service, at / 4, at % 4);
+    ++at;
+  }
+  // Buttons that do nothing are shown greyed.
+  for (const auto &[id, text] : std::initializer_list<std::pair<int, const char *>>{
+           {1706, "CG"}, {1711, "Charger Défi"}, {1702, "Sauvegarder Défi"}}) {
+    QPushButton *idle = Button(this, id, QString::fromUtf8(text));
+    idle->setEnabled(false);
+    buttons->addWidget(idle, at / 4, at % 4);
+    ++at;
+  }
+  QPushButton *qrb = Button(this, 1696, QStringLiteral("Set Play QRB18"));
+  connect(qrb, &QPushButton::clicked, this, [this] {
+    ownName_->setText(QStringLiteral("QRB18"));
+    app_.Settings().defi.defiPort = 12078;
+    ReadControls();
+    StartListen(12078);
+  });
+  QPushButton *vek = Button(this, 1698, QStringLiteral("Set Play VEK123"));
+  connect(vek, &QPushButton::clicked, this, [this] {
+    ownName_->setText(QStringLiteral("VEK123"));
+    app_.Settings().defi.defiPort = kDefaultDefiPort;
+    ReadControls();
+    StartListen(kDefaultDefiPort);
+  });
+  QPushButton *sock = Button(this, 1710, QStringLiteral("Sock"));
+  connect(sock, &QPushButton::clicked, this, &CDialogDefi::DumpState);
+  QPushButton *close = Button(this, 1688, QStringLiteral("Annuler"));
+  connect(close, &QPushButton::clicked, this, [this] {
+    ReadControls();
+    hide();
+    if (CMainFrame *frame = app_.MainFrame())
+      frame->activateWindow();
+  });
+  for (QPushButton *button : {qrb, vek, sock, close}) {
+    buttons->addWidget(button, at / 4, at % 4);
+    ++at;
+  }
+
+  auto *columns = new QHBoxLayout;
+  columns->addWidget(players);
+  columns->addWidget(parameters);
+  auto *layout = new QVBoxLayout(this);
+  layout->addLayout(columns);
+  layout->addWidget(chat);
+  layout->addLayout(buttons);
+}
+
+void CDialogDefi::LoadPlayers() {
+  for (const DefiPlayerSetting &setting : app_.Settings().defi.players) {
+    DefiPlayerRecord player;
+    player.Name = setting.name;
+    player.Remote = setting.remote;
+    player.Ip = setting.ipAddress;
+    player.Address = QHostAddress(setting.ipAddress).toString().toStdString();
+    player.Handicap = setting.handicap;
+    player.Connected = setting.check;
+    player.Port = kDefaultDefiPort;
+    players_.Add(player);
+  }
+}
+
+// Only the players at this computer are kept in the settings.
+void CDialogDefi::SavePlayers() {
+  std::vector<DefiPlayerSetting> &kept = app_.Settings().defi.players;
+  kept.clear();
+  for (int i = 0; i < players_.Count(); ++i) {
+    const DefiPlayerRecord &player = players_.At(i);
+    if (player.Remote == 0)
+      kept.push_back({player.Remote, player.Ip, player.Name, player.Handicap, player.Connected});
+  }
+  app_.SaveSettings();
+}
+
+void CDialogDefi::ReadControls() {
+  DefiSettings &defi = app_.Settings().defi;
+  defi.playerName = ownName_->text().toStdString();
+  defi.defiGridDiff = difficulty_->currentIndex() + 1;
+  defi.defiGridSize = gridSize_->currentIndex();
+  defi.defiMaxTime = DefiSecondsPerTurn(maxTime_->currentIndex());
+  defi.defiNbCells = DefiCellsPerTurn(cellsPerTurn_->currentIndex());
+  defi.defiPossible = possible_->isChecked() ? 1 : 0;
+  app_.SaveSettings();
+}
+
+DefiTurnRules CDialogDefi::Rules() const {
+  DefiTurnRules rules;
+  rules.Type = type_->currentIndex();
+  rules.CellsPerTurn = DefiCellsPerTurn(cellsPerTurn_->currentIndex());
+  rules.SecondsPerTurn = DefiSecondsPerTurn(maxTime_->currentIndex());
+  rules.Bonus = bonus_->isChecked();
+  rules.Surprises = surprise_->isChecked();
+  return rules;
+}
+
+std::string CDialogDefi::OwnName() const { return app_.Settings().defi.playerName; }
+
+bool CDialogDefi::Disabled() const { return app_.Settings().defi.defiInhibit == 1; }
+
+bool CDialogDefi::ChallengeRunning() const { return app_.Settings().game.mode == kGameModeDefi; }
+
+void CDialogDefi::Inform(const std::string &line) { app_.PostMessage(PanelText::Plain(line)); }
+
+bool CDialogDefi::StartListen(int port) { return sockets_.StartListen(port); }
+
+int CDialogDefi::SelectedPlayer() const {
+  const QListWidgetItem *item = playerList_->currentItem();
+  return item ? players_.Find(item->data(Qt::UserRole).toString().toStdString()) : -1;
+}
+
+void CDialogDefi::RefillPlayers() {
+  refilling_ = true;
+  const int selected = SelectedPlayer();
+  playerList_->clear();
+  const int filter = playerFilter_->currentIndex();
+  const std::string text = playerFilterText_->text().toStdString();
+  const std::string own = OwnName();
+  for (int i = 0; i < players_.Count(); ++i) {
+    const DefiPlayerRecord &player = players_.At(i);
+    const bool passes = filter == 0 || (filter == 1 && player.Name.find(text) != std::string::npos) ||
+                        (filter >= 2 && filter <= 4 &&
+                         player.Fields[static_cast<size_t>(filter - 2)].find(text) != std::string::npos) ||
+                        (filter == 5 && player.Connected == 1);
+    if (!passes)
+      continue;
+    std::string line = player.Name;
+    for (int f = 0; f < 2; ++f)
+      if (!player.Fields[static_cast<size_t>(f)].empty())
+        line += " - " + player.Fields[static_cast<size_t>(f)];
+    auto *item =
+        new QListWidgetItem(BoundIcon(sockets_.SlotOfName(player.Name) >= 0), QString::fromStdString(line));
+    item->setData(Qt::UserRole, QString::fromStdString(player.Name));
+    item->setForeground(StatusColour(player.Status));
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(player.Name == own || player.Connected == 1 ? Qt::Checked : Qt::Unchecked);
+    playerList_->addItem(item);
+    if (i == selected)
+      playerList_->setCurrentItem(item);
+  }
+  refilling_ = false;
+}
+
+void CDialogDefi::ShowSelectedPlayer() {
+  const int index = SelectedPlayer();
+  if (index < 0)
+    return;
+  const DefiPlayerRecord &player = players_.At(index);
+  playerName_->setText(QString::fromStdString(player.Name));
+  address_->setText(QString::fromStdString(player.Address));
+  port_->setValue(player.Port);
+  handicap_->setValue(player.Handicap);
+  (player.Remote == 0 ? local_ : remote_)->setChecked(true);
+  Inform("Player " + player.Name + " with Sock" + std::to_string(player.Slot) + " - Check:" +
+         std::to_string(player.Connected) + " - Status:" + std::to_string(player.Status) + " Selected");
+}
+
+void CDialogDefi::AddPlayer() {
+  ReadControls();
+  const std::string name = playerName_->text().trimmed().toStdString();
+  if (name.empty())
+    return;
+  DefiPlayerRecord player;
+  player.Name = name;
+  player.Remote = remote_->isChecked() ? 1 : 0;
+  player.Address = address_->text().trimmed().toStdString();
+  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
+  player.Port = port_->value();
+  player.Handicap = handicap_->value();
+  if (!players_.Add(player)) {
+    Inform("Error - No more free player");
+    return;
+  }
+  RefillPlayers();
+  playerList_->setCurrentRow(playerList_->count() - 1);
+  SavePlayers();
+}
+
+void CDialogDefi::DeletePlayer() {
+  const int index = SelectedPlayer();
+  if (index < 0)
+    return;
+  if (players_.At(index).Slot >= 0)
+    sockets_.FreeSlot(players_.At(index).Slot);
+  players_.Remove(index);
+  RefillPlayers();
+  SavePlayers();
+}
+
+void CDialogDefi::PlayerChecked(int row, bool checked) {
+  QListWidgetItem *item = playerList_->item(row);
+  if (!item)
+    return;
+  const int index = players_.Find(item->data(Qt::UserRole).toString().toStdString());
+  if (index < 0)
+    return;
+  DefiPlayerRecord &player = players_.At(index);
+  if (player.Name == OwnName()) {
+    RefillPlayers(); // the own player stays checked
+    return;
+  }
+  player.Connected = checked ? 1 : 0;
+  if (checked) {
+    if (player.Remote == 1)
+      sockets_.ConnectPlayer(index);
+  } else if (player.Slot >= 0) {
+    sockets_.FreeSlot(player.Slot);
+    player.Slot = -1;
+  }
+  RefillPlayers();
+}
+
+void CDialogDefi::SendChat() {
+  const int index = SelectedPlayer();
+  const std::string text = chatInput_->text().toStdString();
+  if (index < 0 || text.empty())
+    return;
+  const int slot = sockets_.SendMessage(index, DefiChat(text));
+  chatText_->setPlainText(QString::fromStdString("Sent on Sock" + std::to_string(slot) + " to " +
+                                                 players_.At(index).Name + ": " + text + "\r\n") +
+                          chatText_->toPlainText());
+  chatInput_->clear();
+}
+
+void CDialogDefi::ChatReceived(const std::string &line) {
+  chatText_->setPlainText(QString::fromStdString(line + "\r\n") + chatText_->toPlainText());
+  Inform(line);
+}
+
+void CDialogDefi::NotYetAvailable() {
+  app_.PostMessage(
+      app_.CurrentLanguage() == Language::English
+          ? PanelText(OwnText("The challenge connect service is not available yet."))
+          : PanelText(OwnText("Le service de connexion des défis n'est pas encore disponible.")));
+}
+
+void CDialogDefi::DumpState() {
+  std::string line = "Cur=" + std::to_string(turns_.Current) + " ";
+  for (int i = 0; i < players_.Count(); ++i) {
+    const DefiPlayerRecord &p = players_.At(i);
+    line += "P(" + std::to_string(i) + ")->Name=" + p.Name + ";S=" + std::to_string(p.Slot) +
+            ";Chk=" + std::to_string(p.Connected) + " ";
+  }
+  for (int slot = 0; slot < kDefiSlots; ++slot)
+    if (!sockets_.PeerName(slot).empty())
+      line += "S(" + std::to_string(slot) + ")->Play=" + sockets_.PeerName(slot) + " ";
+  Inform(line);
+}
+
+void CDialogDefi::EnterChallengeMode() {
+  app_.Settings().game.mode = kGameModeDefi;
+  app_.SyncEngineSettings();
+  turns_.Running = false;
+  // The own player takes part: it stands in the list.
+  if (!OwnName().empty() && players_.Find(OwnName()) < 0) {
+    DefiPlayerRecord own;
+    own.Name = OwnName();
+    own.Port = app_.Settings().defi.defiPort;
+    players_.Add(own);
+    SavePlayers();
+  }
+  RefillPlayers();
+  show();
+  raise();
+}
+
+bool CDialogDefi::StartChallenge() {
+  const std::string own = OwnName();
+  if (own.empty()) {
+    Inform("Defi: enter your player name first");
+    return false;
+  }
+  if (players_.Find(own) < 0)
+    EnterChallengeMode();
+  AppSettings &settings = app_.Settings();
+  settings.general.gridCurrSize = std::clamp(settings.defi.defiGridSize, 0, 8);
+  settings.general.gridCurrVariant = 0;
+  app_.SyncEngineSettings();
+  if (GenerateAtLevel(app_, settings.defi.defiGridDiff) != 1)
+    return false;
+  const int ownIndex = players_.Find(own);
+  StartDefiTurns(turns_, players_,
+                 DefiTurnOrder(players_, ownIndex, false, [](int n) { return RandomBelow(n); }), ownIndex,
+                 Rules());
+  turns_.Running = false; // until the grid is out
+  if (turns_.Rules.Surprises)
+    PlaceDefiSurprises(turns_, *this, app_.Engine().Geo.NCells, [](int n) { return RandomBelow(n); });
+  settings.game.mode = kGameModeDefi;
+  app_.SyncEngineSettings();
+  const std::string file = MakeFilePath(kDefiTempFile, EnsureDirectory(settings.directory.myGrids), ".txt");
+  if (!SaveTextGrids(app_, file))
+    return false;
+  for (const int index : turns_.Order)
+    if (players_.At(index).Slot >= 0)
+      sockets_.SendGridFile(index, file);
+  for (const int index : turns_.Order)
+    sockets_.SendMessage(index, DefiStart(challengeName_));
+  turns_.Running = true;
+  app_.RedrawViewNow();
+  return true;
+}
+
+void CDialogDefi::StopChallenge() {
+  state_ = 0;
+  app_.DefiRunning = 0;
+  turns_.Running = false;
+  turns_.Banner = DefiBanner{};
+  turns_.Banner.Countdown = -2;
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::GridReceived(const std::string &file) {
+  const std::string path =
+      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
+  QFile out(QString::fromStdString(path));
+  // Created or emptied first: an older, longer file leaves nothing behind.
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
+    return;
+  out.close();
+  turns_.Running = false;
+  if (app_.OpenDocumentFile(path)) {
+    app_.Settings().game.mode = kGameModeDefi;
+    app_.SyncEngineSettings();
+    turns_.Running = true;
+  }
+}
+
+void CDialogDefi::MoveReceived(const DefiMove &move) {
+  EngineContext &ctx = app_.Engine();
+  const int width = ctx.Geo.GridWidth;
+  if (move.Cell < 0 || move.Cell >= ctx.Geo.NCells || move.Value < 0 || move.Value > width ||
+      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end())
+    return;
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  turns_.ApplyingPeerMove = true;
+  SetCellValue(ctx, grid, move.Cell, move.Value, move.Kind);
+  turns_.ApplyingPeerMove = false;
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::StartReceived() {
+  state_ = 1;
+  hide();
+}
+
+void CDialogDefi::ReadyReceived() { state_ = 1; }
+
+void CDialogDefi::SendMove(int cell, int value, int action) {
+  if (!ChallengeRunning())
+    return;
+  DefiSendMove(turns_, players_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
+}
+
+void CDialogDefi::TurnTick(int elapsedMs) {
+  if (ChallengeRunning())
+    DefiTurnTick(turns_, players_, elapsedMs, *this);
+}
+
+ChallengeBoard CDialogDefi::Board() const {
+  ChallengeBoard board;
+  board.BannerShown = turns_.Running && turns_.Banner.Shown;
+  board.Banner = turns_.Banner.Lines;
+  board.TurnMs = turns_.RemainingMs;
+  for (size_t position = 0; position < turns_.Order.size(); ++position) {
+    const DefiPlayerRecord &player = players_.At(turns_.Order[position]);
+    board.Players.push_back(
+        {player.Name, player.Score, player.Remote == 0, static_cast<int>(position) == turns_.Current});
+  }
+  return board;
+}
+
+int CDialogDefi::SolutionValue(int cell) {
+  const GridSet &set = app_.Engine().Grids;
+  const GridRecord &reference = set.RefTab[static_cast<size_t>(CurrentGridSlot(set))];
+  return cell >= 0 && cell < static_cast<int>(reference.Cells.size())
+             ? reference.Cells[static_cast<size_t>(cell)].Value
+             : 0;
+}
+
+int CDialogDefi::CellValue(int cell) {
+  const GridSet &set = app_.Engine().Grids;
+  const GridRecord &grid = set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+  return cell >= 0 && cell < static_cast<int>(grid.Cells.size()) ? grid.Cells[static_cast<size_t>(cell)].Value
+                                                                 : 0;
+}
+
+bool CDialogDefi::InContradiction() {
+  const GridSet &set = app_.Engine().Grids;
+  return set.Main[static_cast<size_t>(CurrentGridSlot(set))].State == kGridContradiction;
+}
+
+bool CDialogDefi::IsOpenCell(int cell) { return CellValue(cell) == 0; }
+
+void CDialogDefi::RevealCell(int cell) {
+  EngineContext &ctx = app_.Engine();
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  SetCellValue(ctx, grid, cell, SolutionValue(cell), kActionPlaceFixed);
+}
+
+void CDialogDefi::PlaySound(int slot) {
+  if (app_.Services().playSoundEffect)
+    app_.Services().playSoundEffect(slot);
+}
+
+void CDialogDefi::Redraw() {
+  // The board gives way to the banner's lines while they are shown.
+  app_.DefiRunning = turns_.Banner.Shown ? 1 : 0;
+  app_.RedrawViewNow();
+}
+
+bool CDialogDefi::Fade(bool /*out*/) {
+  // The board is not faded between turns: the banner stands over it.
+  return true;
+}
+
+CDialogDefi *ChallengeDialog() { return gChallenge; }
+
+CDialogDefi *EnsureChallengeDialog(CQuorbelApp &app) {
+  // Made with the main frame, which owns it.
+  if (!gChallenge && app.MainFrame())
+    gChallenge = new CDialogDefi(app, app.MainFrame());
+  return gChallenge;
+}
+
+void InstallChallenge(CQuorbelApp &app) {
+  OutsideServices &services = app.Services();
+  services.startChallengeListen = [&app](int port) {
+    CDialogDefi *dialog = EnsureChallengeDialog(app);
+    return dialog && dialog->StartListen(port);
+  };
+  services.defiSendMove = [](int cell, int value, int action) {
+    if (gChallenge)
+      gChallenge->SendMove(cell, value, action);
+  };
+  app.Commands().SetHandler(
+      Cmd::StopChallenge,
+      [](CommandId) {
+        if (gChallenge)
+          gChallenge->StopChallenge();
+      },
+      [] { return gChallenge && gChallenge->Running() ? CommandState{} : CommandState::Disabled(); });
+}

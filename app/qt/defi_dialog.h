@@ -1,0 +1,138 @@
+// CDialogDefi: the challenge between players. A modeless window with the player list, the
+// challenge's parameters and the chat; it owns the challenge's sockets and its turns, starts a
+// challenge, and hears the board's moves and the game clock's ticks.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "net/defi_players.h"
+#include "net/defi_turns.h"
+#include "net/qt/defi_sockets.h"
+
+class CQuorbelApp;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+
+// What the board shows of a challenge: the banner between turns and the players' boxes.
+struct ChallengeBoard {
+  bool BannerShown = false;
+  std::array<std::string, 4> Banner;
+  struct Box {
+    std::string Name;
+    int Score = 0;
+    bool Local = false;
+    bool Turn = false;
+  };
+  std::vector<Box> Players;
+  int TurnMs = 0;
+};
+
+class CDialogDefi final : public QDialog, public quorbel::DefiSocketHost, public quorbel::DefiTurnHost {
+  Q_OBJECT
+public:
+  explicit CDialogDefi(CQuorbelApp &app, QWidget *parent = nullptr);
+  ~CDialogDefi() override;
+
+  // Listens on DEFIPORT unless challenges are turned off.
+  bool StartListen(int port);
+  // The start screen's challenge mode: the mode set, the dialog shown.
+  void EnterChallengeMode();
+  // Lance le Défi: a grid generated and sent, the turns begun.
+  bool StartChallenge();
+  void StopChallenge();
+  bool Running() const { return turns_.Running; }
+
+  // From the board.
+  void SendMove(int cell, int value, int action);
+  void TurnTick(int elapsedMs);
+  ChallengeBoard Board() const;
+
+  quorbel::DefiSockets &Sockets() { return sockets_; }
+  quorbel::DefiTurns &Turns() { return turns_; }
+
+  // DefiSocketHost.
+  void Inform(const std::string &line) override;
+  quorbel::DefiPlayerList &Players() override { return players_; }
+  std::string OwnName() const override;
+  bool Disabled() const override;
+  bool ChallengeRunning() const override;
+  void PlayersChanged() override { RefillPlayers(); }
+  void ChatReceived(const std::string &line) override;
+  void GridReceived(const std::string &file) override;
+  void MoveReceived(const quorbel::DefiMove &move) override;
+  void StartReceived() override;
+  void ReadyReceived() override;
+
+  // DefiTurnHost.
+  int SolutionValue(int cell) override;
+  int CellValue(int cell) override;
+  bool InContradiction() override;
+  bool IsOpenCell(int cell) override;
+  void RevealCell(int cell) override;
+  void PlaySound(int slot) override;
+  void SendToAll(const std::string &message) override { sockets_.SendToAll(message); }
+  void Redraw() override;
+  bool Fade(bool out) override;
+
+private:
+  void BuildControls();
+  void LoadPlayers();
+  void SavePlayers();
+  void ReadControls();
+  void RefillPlayers();
+  void ShowSelectedPlayer();
+  void AddPlayer();
+  void DeletePlayer();
+  void PlayerChecked(int row, bool checked);
+  void SendChat();
+  void NotYetAvailable();
+  void DumpState();
+  int SelectedPlayer() const;
+  quorbel::DefiTurnRules Rules() const;
+
+  CQuorbelApp &app_;
+  quorbel::DefiPlayerList players_;
+  quorbel::DefiSockets sockets_;
+  quorbel::DefiTurns turns_;
+  std::string challengeName_ = "Defi";
+  int state_ = 0; // 0 none, 1 created or start received, 2 or 3 playing
+  bool refilling_ = false;
+
+  QLineEdit *ownName_ = nullptr;
+  QListWidget *playerList_ = nullptr;
+  QComboBox *playerFilter_ = nullptr;
+  QLineEdit *playerFilterText_ = nullptr;
+  QLineEdit *playerName_ = nullptr;
+  QRadioButton *remote_ = nullptr;
+  QRadioButton *local_ = nullptr;
+  QLineEdit *address_ = nullptr;
+  QSpinBox *port_ = nullptr;
+  QSpinBox *handicap_ = nullptr;
+  QComboBox *type_ = nullptr;
+  QComboBox *difficulty_ = nullptr;
+  QComboBox *gridSize_ = nullptr;
+  QComboBox *maxTime_ = nullptr;
+  QComboBox *cellsPerTurn_ = nullptr;
+  QCheckBox *possible_ = nullptr;
+  QCheckBox *bonus_ = nullptr;
+  QCheckBox *joker_ = nullptr;
+  QCheckBox *surprise_ = nullptr;
+  QCheckBox *hidden_ = nullptr;
+  QCheckBox *refuse_ = nullptr;
+  QLineEdit *chatInput_ = nullptr;
+  QPlainTextEdit *chatText_ = nullptr;
+  QListWidget *challenges_ = nullptr;
+};
+
+// Plugs the challenge into the program: the listening at start-up and from the preferences, the
+// board's moves, Stop Challenge. The dialog is made hidden when first needed.
+void InstallChallenge(CQuorbelApp &app);
+// The dialog, none before it is needed.
+CDialogDefi *ChallengeDialog();
+CDialogDefi *EnsureChallengeDialog(CQuorbelApp &app);

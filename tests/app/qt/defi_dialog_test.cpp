@@ -1,0 +1,75 @@
+// The challenge on the program: entering the challenge mode, starting a challenge alone, moves
+// placed on the board scored, a peer's bad move refused, and Stop Challenge.
+#include <QFile>
+#include <QtTest>
+
+#include "app/qt/defi_dialog.h"
+#include "engine/cell_actions.h"
+#include "engine/grid_set.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+class DefiDialogTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void aChallengeAloneScoresItsMoves() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann";
+    f.app->Settings().defi.defiGridSize = 0; // 4 x 4
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    QVERIFY(defi);
+    defi->EnterChallengeMode();
+    QCOMPARE(f.app->Settings().game.mode, kGameModeDefi);
+    QVERIFY(defi->Players().Find("Ann") >= 0);
+
+    QVERIFY(defi->StartChallenge());
+    QVERIFY(defi->Running());
+    QVERIFY(QFile::exists(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt"));
+    defi->TurnTick(40); // the first tick gives Ann the turn
+    QCOMPARE(defi->Turns().Current, 0);
+
+    // A right value placed on the board scores it; a wrong one costs 10.
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    int open = 0;
+    while (grid.Cells[static_cast<size_t>(open)].Value != 0)
+      ++open;
+    const int right = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(open)].Value;
+    SetCellValue(ctx, grid, open, right % 4 + 1, kActionPlace);
+    const DefiPlayerRecord &ann = defi->Players().At(defi->Players().Find("Ann"));
+    QCOMPARE(ann.Score, -10);
+    SetCellValue(ctx, grid, open, right, kActionPlace);
+    QCOMPARE(ann.Score, right - 10);
+
+    // A peer's move outside the grid or its values is refused.
+    defi->MoveReceived({"Bob", 99, 1, kActionPlace});
+    defi->MoveReceived({"Bob", open, 9, kActionPlace});
+    QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, right);
+
+    QVERIFY(f.app->Commands().ExecuteCommand(Cmd::StopChallenge));
+    QVERIFY(!defi->Running());
+    QCOMPARE(f.app->DefiRunning, 0);
+  }
+
+  void turnedOffTheStartScreenSaysSo() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 1;
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    QVERIFY(!defi->StartListen(0));
+    QVERIFY(!defi->Sockets().Listening());
+  }
+
+private:
+  AppTestHome home_;
+};
+
+QTEST_MAIN(DefiDialogTest)
+#include "defi_dialog_test.moc"
