@@ -129,8 +129,20 @@ void CInitGrid::OnOK() {
     app_.ShowHelp(kStartScreenHelp);
     return;
   case kAreaDefi:
-    if (app_.Settings().defi.defiInhibit != 0)
+    if (app_.Settings().defi.defiInhibit != 0) {
+      // Challenges open a network port: the player turns them on in the preferences first.
+      const bool french = app_.CurrentLanguage() != quorbel::Language::English;
+      app_.Dialogs().MessageBox(
+          this,
+          MessageBoxRequest{
+              .title = QStringLiteral("Quorbel"),
+              .text = french
+                          ? QStringLiteral("Le défi entre joueurs est désactivé : décochez « Inhibe Défi » "
+                                           "dans la page Défi des préférences.")
+                          : QStringLiteral("The challenge between players is turned off: uncheck \"Inhibit "
+                                           "Defi\" on the Challenge page of the preferences.")});
       return;
+    }
     chosen_ = kAreaDefi;
     accept();
     return;

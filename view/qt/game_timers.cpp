@@ -412,8 +412,7 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     }
   } else if (const CDialogDefi *challenge = ChallengeDialog();
              mode == kChallengeMode && challenge && challenge->Running()) {
-    // The time left of the turn, as seconds and tenths.
-    text = QString::number(std::max(challenge->Board().TurnMs, 0) / 1000.0, 'f', 1);
+    shownTime = std::max(challenge->Board().TurnMs, 0); // the time left of the turn
   } else {
     shownTime = clock_.Elapsed;
   }
