@@ -617,6 +617,33 @@ ChallengeBoard CDialogDefi::Board() const {
   return board;
 }
 
+void CDialogDefi::MarkForChat(int index, bool keepOthers) {
+  if (index >= players_.Count()) { // the box after the last: everybody
+    for (int i = 0; i < players_.Count(); ++i)
+      players_.At(i).Chat = 1;
+  } else if (index >= 0) {
+    const int was = players_.At(index).Chat;
+    if (!keepOthers)
+      for (int i = 0; i < players_.Count(); ++i)
+        players_.At(i).Chat = 0;
+    players_.At(index).Chat = was == 1 ? 0 : 1;
+  }
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::SendBoardChat(const std::string &text) {
+  if (text.empty())
+    return;
+  const std::string own = OwnName();
+  for (int i = 0; i < players_.Count(); ++i) {
+    const DefiPlayerRecord &player = players_.At(i);
+    if (player.Name == own || player.Chat != 1)
+      continue;
+    const int slot = sockets_.SendMessage(i, DefiChat(text));
+    Inform("Sent on Sock" + std::to_string(slot) + " to " + player.Name + ": " + text);
+  }
+}
+
 int CDialogDefi::SolutionValue(int cell) {
   const GridSet &set = app_.Engine().Grids;
   const GridRecord &reference = set.RefTab[static_cast<size_t>(CurrentGridSlot(set))];

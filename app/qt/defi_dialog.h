@@ -26,8 +26,9 @@ struct ChallengeBoard {
   struct Box {
     std::string Name;
     int Score = 0;
-    bool Local = false;
+    bool Local = false; // the own player
     bool Turn = false;
+    bool Marked = false; // the chat line goes to it
   };
   std::vector<Box> Players;
   int TurnMs = 0;
@@ -52,6 +53,10 @@ public:
   void SendMove(int cell, int value, int action);
   void TurnTick(int elapsedMs);
   ChallengeBoard Board() const;
+  // The board's strip: a player's box marks it for the chat line (the others unmarked unless
+  // kept), the box after the last marks every player; the chat line goes to the marked ones.
+  void MarkForChat(int index, bool keepOthers);
+  void SendBoardChat(const std::string &text);
 
   quorbel::DefiSockets &Sockets() { return sockets_; }
   quorbel::DefiTurns &Turns() { return turns_; }

@@ -201,9 +201,10 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     EndResize(at);
     return;
   }
-  // The challenge's player boxes take their clicks here once the challenge exists.
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool shift = modifiers & Qt::ShiftModifier;
+  if (ClickDefiStrip(at, ctrl))
+    return;
   if (const int tab = HitTestGridTab(tabs_, at.x(), at.y()); tab >= 0) {
     input_.ClickGridTab(tab, ctrl);
     return;

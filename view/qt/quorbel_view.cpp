@@ -213,6 +213,7 @@ void CQuorbelView::PaintView(int board, int messages) {
         PaintAllCells(ctx, painters_[static_cast<size_t>(set.Order[pos])]);
     DrawNumeralStrip(ctx);
     DrawDominoStrip(ctx);
+    DrawDefiStrip(ctx);
   }
   DrawComment(ctx);
   if (messages == 1)

@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLineEdit;
+
 class QPrinter;
 #include <array>
 #include <functional>
@@ -196,6 +198,9 @@ private:
   void DrawNumeralStrip(const quorbel::PaintContext &ctx);
   // The values' dominos, in their strip under the board.
   void DrawDominoStrip(const quorbel::PaintContext &ctx);
+  // The challenge's strip: the players' boxes and the chat line; true when a click was its.
+  void DrawDefiStrip(const quorbel::PaintContext &ctx);
+  bool ClickDefiStrip(QPoint at, bool ctrl);
   void DrawBarSlot(const quorbel::PaintContext &ctx, int value);
   void DrawGridTabs(const quorbel::PaintContext &ctx);
   void StartTimers();
@@ -267,6 +272,7 @@ private:
   std::array<quorbel::CGridDraw, quorbel::kMaxGrids> painters_;
   quorbel::SelectionList selection_;
   quorbel::DisplaySwitches switches_;
+  QLineEdit *chatLine_ = nullptr; // the challenge's chat, in the strip under the board
   quorbel::ViewLayout layout_;
   std::vector<quorbel::LegendLine> legend_;
   quorbel::VariantWords legendWords_; // the rules the legend names, hidden ones included
