@@ -205,6 +205,9 @@ void CDialogDefi::BuildControls() {
   auto *parameters = new QGroupBox(QStringLiteral("Paramètres du Défi"), this);
   auto *parametersLayout = new QFormLayout(parameters);
   parametersLayout->addRow(QStringLiteral("Mon nom:"), ownName_);
+  challengeEdit_ = new QLineEdit(QString::fromStdString(challengeName_), this);
+  challengeEdit_->setObjectName(Name(1661));
+  parametersLayout->addRow(QStringLiteral("Nom du Défi:"), challengeEdit_);
   parametersLayout->addRow(QStringLiteral("Type:"), type_);
   parametersLayout->addRow(QStringLiteral("Difficulté:"), difficulty_);
   parametersLayout->addRow(QStringLiteral("Taille Grille:"), gridSize_);
@@ -322,6 +325,8 @@ void CDialogDefi::SavePlayers() {
 void CDialogDefi::ReadControls() {
   DefiSettings &defi = app_.Settings().defi;
   defi.playerName = ownName_->text().toStdString();
+  if (!challengeEdit_->text().trimmed().isEmpty())
+    challengeName_ = challengeEdit_->text().trimmed().toStdString();
   defi.defiGridDiff = difficulty_->currentIndex() + 1;
   defi.defiGridSize = gridSize_->currentIndex();
   defi.defiMaxTime = DefiSecondsPerTurn(maxTime_->currentIndex());
@@ -548,6 +553,8 @@ bool CDialogDefi::StartChallenge() {
 
 void CDialogDefi::StopChallenge() {
   state_ = 0;
+  fadeLevel_ = 1.0;
+  fadeStep_ = 0;
   app_.DefiRunning = 0;
   turns_.Running = false;
   turns_.Banner = DefiBanner{};
@@ -683,8 +690,14 @@ void CDialogDefi::Redraw() {
   app_.RedrawViewNow();
 }
 
-bool CDialogDefi::Fade(bool /*out*/) {
-  // The board is not faded between turns: the banner stands over it.
+bool CDialogDefi::Fade(bool out) {
+  constexpr double kFadeStep = 0.07;
+  if (fadeStep_ == 0 && (out ? fadeLevel_ > 0.9 : fadeLevel_ < 0.1))
+    fadeStep_ = out ? -kFadeStep : kFadeStep;
+  if (StepBoardFade(fadeLevel_, fadeStep_) == 1)
+    return false;
+  if (!out)
+    fadeLevel_ = 1.0;
   return true;
 }
 

@@ -53,6 +53,8 @@ public:
   void SendMove(int cell, int value, int action);
   void TurnTick(int elapsedMs);
   ChallengeBoard Board() const;
+  // How much of its tile each grid takes while the board fades between turns.
+  double BoardFade() const { return fadeLevel_; }
   // The board's strip: a player's box marks it for the chat line (the others unmarked unless
   // kept), the box after the last marks every player; the chat line goes to the marked ones.
   void MarkForChat(int index, bool keepOthers);
@@ -108,8 +110,11 @@ private:
   std::string challengeName_ = "Defi";
   int state_ = 0; // 0 none, 1 created or start received, 2 or 3 playing
   bool refilling_ = false;
+  double fadeLevel_ = 1.0;
+  double fadeStep_ = 0;
 
   QLineEdit *ownName_ = nullptr;
+  QLineEdit *challengeEdit_ = nullptr;
   QListWidget *playerList_ = nullptr;
   QComboBox *playerFilter_ = nullptr;
   QLineEdit *playerFilterText_ = nullptr;

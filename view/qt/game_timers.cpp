@@ -153,8 +153,15 @@ void CQuorbelView::OnAnimationTimer() {
     UncoverHiddenCells();
     StepSpritesTick();
     SpawnParasite();
-    if (CDialogDefi *challenge = ChallengeDialog())
+    if (CDialogDefi *challenge = ChallengeDialog()) {
       challenge->TurnTick(static_cast<int>(elapsed));
+      // The grids shrink away before the banner and come back after it.
+      if (challenge->BoardFade() != FadeLevel) {
+        FadeLevel = challenge->BoardFade();
+        PrepareBoardLayout();
+        RedrawViewNow();
+      }
+    }
   }
   animationBusy_ = false;
 }
