@@ -204,6 +204,7 @@ void CQuorbelView::PaintView(int board, int messages) {
                         fonts_.Font(kPauseFont), kPauseColour);
       }
     }
+    DrawDefiStrip(ctx);
   } else if (board == 1) {
     PaintBoardGround(dc, ground);
     // The display numbers of the linked-grid marks are given here, for the variant decorations.
