@@ -180,6 +180,7 @@ struct DefiSettings {
   int32_t defiInhibit{};
   std::vector<DefiPlayerSetting> players; // DEFINPLAYERS entries at most kMaxDefiPlayers
   std::string playerName;
+  std::string serviceHost; // SERVICEHOST: the connect service's "host[:port]", none by default
 };
 
 inline constexpr int kGenerationKinds = 41;

@@ -288,6 +288,7 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Int(kDefi, "DEFIPORT", f.defiPort, 11078, Within(0, 65535, 11078));
   v.Int(kDefi, "DEFIINHIBIT", f.defiInhibit, 1, NoRule());
   v.Text(kDefi, "PLAYERNAME", f.playerName, "", PathForm::AsIs);
+  v.Text(kDefi, "SERVICEHOST", f.serviceHost, "", PathForm::AsIs);
 
   GenerationSettings &n = s.generation;
   for (size_t i = 0; i < kGenerationKinds; ++i) {

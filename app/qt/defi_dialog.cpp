@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTcpSocket>
 #include <QVBoxLayout>
 
 #include "app/message_format.h"
@@ -29,6 +30,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
+#include "net/socket_errors.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 
@@ -109,6 +111,10 @@ void CDialogDefi::BuildControls() {
   const DefiSettings &defi = app_.Settings().defi;
   ownName_ = new QLineEdit(QString::fromStdString(defi.playerName), this);
   ownName_->setObjectName(Name(1677));
+  connect(ownName_, &QLineEdit::returnPressed, this, [this] {
+    ReadControls();
+    DefiConnectService("G|A");
+  });
   connect(ownName_, &QLineEdit::editingFinished, this, [this] {
     ReadControls();
     StartListen(app_.Settings().defi.defiPort);
@@ -175,6 +181,14 @@ void CDialogDefi::BuildControls() {
   chatText_->setReadOnly(true);
   challenges_ = new QListWidget(this);
   challenges_->setObjectName(Name(1695));
+  connect(challenges_, &QListWidget::currentRowChanged, this, &CDialogDefi::TakeOverChallenge);
+  challengeFilter_ =
+      Combo(this, 1697,
+            {"Tous", "Créateur", "Type", "Difficulté", "Taille", "Temps", "Cases", "Possible", "Bonus"});
+  challengeFilterText_ = new QLineEdit(this);
+  challengeFilterText_->setObjectName(Name(1671));
+  connect(challengeFilter_, &QComboBox::currentIndexChanged, this, [this] { RefillChallenges(); });
+  connect(challengeFilterText_, &QLineEdit::returnPressed, this, [this] { RefillChallenges(); });
 
   auto *players = new QGroupBox(QStringLiteral("Joueurs"), this);
   auto *playersLayout = new QVBoxLayout(players);
@@ -215,7 +229,11 @@ void CDialogDefi::BuildControls() {
   parametersLayout->addRow(QStringLiteral("Cases par tour:"), cellsPerTurn_);
   for (QCheckBox *box : {possible_, bonus_, joker_, surprise_, hidden_, refuse_})
     parametersLayout->addRow(box);
-  parametersLayout->addRow(QStringLiteral("Défis:"), challenges_);
+  auto *challengeFilter = new QHBoxLayout;
+  challengeFilter->addWidget(challengeFilter_);
+  challengeFilter->addWidget(challengeFilterText_);
+  parametersLayout->addRow(QStringLiteral("Défis:"), challengeFilter);
+  parametersLayout->addRow(challenges_);
 
   auto *chat = new QGroupBox(QStringLiteral("Chat"), this);
   auto *chatLayout = new QVBoxLayout(chat);
@@ -233,24 +251,47 @@ void CDialogDefi::BuildControls() {
     ReadControls();
     if (StartChallenge()) {
       state_ = state_ == 1 ? 3 : 2;
+      DefiConnectService("G|A");
       hide();
     }
   });
   buttons->addWidget(launch, 0, 0);
-  // The connect service's buttons: the service is not there yet, and they say so.
+  // The connect service's buttons.
   int at = 1;
-  for (const auto &[id, text] :
-       std::initializer_list<std::pair<int, const char *>>{{1700, "Créer un\nNouveau Défi"},
-                                                           {1699, "Joindre le Défi"},
-                                                           {1704, "CP"},
-                                                           {1705, "UP"},
-                                                           {1707, "UG"},
-                                                           {1712, "Reset"}}) {
-    QPushButton *service = Button(this, id, QString::fromUtf8(text));
-    connect(service, &QPushButton::clicked, this, &CDialogDefi::NotYetAvailable);
-    buttons->addWidget(service, at / 4, at % 4);
+  const auto serviceButton = [&](int id, const char *text, auto action) {
+    QPushButton *button = Button(this, id, QString::fromUtf8(text));
+    connect(button, &QPushButton::clicked, this, action);
+    buttons->addWidget(button, at / 4, at % 4);
     ++at;
-  }
+  };
+  serviceButton(1700, "Créer un\nNouveau Défi", [this] {
+    ReadControls();
+    const std::array<int, 11> parameters = {
+        type_->currentIndex(),        difficulty_->currentIndex(),   gridSize_->currentIndex(),
+        maxTime_->currentIndex(),     cellsPerTurn_->currentIndex(), possible_->isChecked() ? 1 : 0,
+        bonus_->isChecked() ? 1 : 0,  joker_->isChecked() ? 1 : 0,   surprise_->isChecked() ? 1 : 0,
+        hidden_->isChecked() ? 1 : 0, refuse_->isChecked() ? 1 : 0};
+    DefiConnectService(CreateChallengeCommand(challengeName_, parameters), true);
+    DefiConnectService("L|A");
+    state_ = 1;
+    DefiConnectService("G|A");
+  });
+  serviceButton(1699, "Joindre le Défi", [this] {
+    state_ = 0;
+    DefiConnectService("G|A", true);
+  });
+  serviceButton(1704, "CP", [this] {
+    DefiConnectService(
+        "W|" + std::to_string(app_.Settings().defi.defiPort) + "|" + std::to_string(state_) + "|N", true);
+  });
+  serviceButton(1705, "UP", [this] {
+    for (int i = 0; i < players_.Count(); ++i)
+      players_.At(i).Connected = 0;
+    RefillPlayers();
+    DefiConnectService("G|A", true);
+  });
+  serviceButton(1707, "UG", [this] { DefiConnectService("L|A", true); });
+  serviceButton(1712, "Reset", [this] { DefiConnectService("R|tovilane|A", true); });
   // Buttons that do nothing are shown greyed.
   for (const auto &[id, text] : std::initializer_list<std::pair<int, const char *>>{
            {1706, "CG"}, {1711, "Charger Défi"}, {1702, "Sauvegarder Défi"}}) {
@@ -353,7 +394,20 @@ bool CDialogDefi::ChallengeRunning() const { return app_.Settings().game.mode ==
 
 void CDialogDefi::Inform(const std::string &line) { app_.PostMessage(PanelText::Plain(line)); }
 
-bool CDialogDefi::StartListen(int port) { return sockets_.StartListen(port); }
+bool CDialogDefi::StartListen(int port) {
+  if (serviceSocket_) {
+    serviceSocket_->disconnect(this);
+    serviceSocket_->abort();
+    serviceSocket_->deleteLater();
+    serviceSocket_ = nullptr;
+  }
+  service_.Reset();
+  if (!sockets_.StartListen(port))
+    return false;
+  DefiConnectService("G|A");
+  DefiConnectService("L|A");
+  return true;
+}
 
 int CDialogDefi::SelectedPlayer() const {
   const QListWidgetItem *item = playerList_->currentItem();
@@ -476,13 +530,6 @@ void CDialogDefi::SendChat() {
 void CDialogDefi::ChatReceived(const std::string &line) {
   chatText_->setPlainText(QString::fromStdString(line + "\r\n") + chatText_->toPlainText());
   Inform(line);
-}
-
-void CDialogDefi::NotYetAvailable() {
-  app_.PostMessage(
-      app_.CurrentLanguage() == Language::English
-          ? PanelText(OwnText("The challenge connect service is not available yet."))
-          : PanelText(OwnText("Le service de connexion des défis n'est pas encore disponible.")));
 }
 
 void CDialogDefi::DumpState() {
@@ -699,6 +746,134 @@ bool CDialogDefi::Fade(bool out) {
   if (!out)
     fadeLevel_ = 1.0;
   return true;
+}
+
+void CDialogDefi::DefiConnectService(const std::string &command, bool asked) {
+  if (Disabled())
+    return;
+  if (app_.Settings().defi.serviceHost.empty()) {
+    if (asked)
+      app_.PostMessage(
+          app_.CurrentLanguage() == Language::English
+              ? PanelText(OwnText("The challenge connect service has no host: set DEFI/SERVICEHOST."))
+              : PanelText(OwnText("Le service de connexion des défis n'a pas d'hôte : "
+                                  "réglez DEFI/SERVICEHOST.")));
+    return;
+  }
+  if (const std::optional<std::string> now = service_.Submit(command, sockets_.Listening()))
+    SendServiceRequest(*now);
+}
+
+void CDialogDefi::SendServiceRequest(const std::string &command) {
+  if (serviceSocket_) {
+    serviceSocket_->disconnect(this); // its closing is no reply to the next request
+    serviceSocket_->abort();
+    serviceSocket_->deleteLater();
+  }
+  const QString hostPort = QString::fromStdString(app_.Settings().defi.serviceHost);
+  const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
+  const QString host = colon > 0 ? hostPort.left(colon) : hostPort;
+  const quint16 port = colon > 0 ? static_cast<quint16>(hostPort.mid(colon + 1).toUInt()) : 80;
+  serviceReply_.clear();
+  serviceSocket_ = new QTcpSocket(this);
+  QTcpSocket *socket = serviceSocket_;
+  // The "CP" command goes out at once under a throw-away name.
+  const std::string name = command.starts_with("W|") ? "VEK" + std::to_string(RandomBelow(500)) : OwnName();
+  const QByteArray request = QByteArray::fromStdString(ConnectRequest(host.toStdString(), name, command));
+  connect(socket, &QTcpSocket::connected, this, [this, socket, request] {
+    if (socket->write(request) != request.size()) {
+      Inform("Error write on Server Socket: " + SocketErrorText(10054));
+      socket->abort();
+      service_.Failed();
+    }
+  });
+  connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+    serviceReply_ += socket->readAll().toStdString();
+    if (ServiceReplyComplete(serviceReply_, false))
+      ServiceReplied(false);
+  });
+  connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+    if (socket == serviceSocket_ && service_.State() == 1)
+      ServiceReplied(true);
+  });
+  connect(socket, &QTcpSocket::errorOccurred, this, [this, socket, host](QAbstractSocket::SocketError error) {
+    if (socket != serviceSocket_ || service_.State() != 1 || error == QAbstractSocket::RemoteHostClosedError)
+      return;
+    if (error == QAbstractSocket::HostNotFoundError)
+      Inform("Internet Connection Error - Host not recognise: " + host.toStdString());
+    else
+      Inform("Error Connect SockM on " + host.toStdString() +
+             ":80 : " + SocketErrorText(error == QAbstractSocket::ConnectionRefusedError ? 10061 : 10060));
+    service_.Failed();
+  });
+  socket->connectToHost(host, port);
+}
+
+// A whole reply: the players, the challenges, a new name; then the next command waiting.
+void CDialogDefi::ServiceReplied(bool closed) {
+  if (service_.State() != 1)
+    return;
+  if (!closed && !ServiceReplyComplete(serviceReply_, false))
+    return;
+  ServiceReply reply = ParseServiceReply(serviceReply_);
+  serviceAvailable_ = reply.Available;
+  if (reply.NewName) {
+    ownName_->setText(QString::fromStdString(*reply.NewName));
+    ReadControls();
+  }
+  if (reply.NewGroup)
+    groupName_ = *reply.NewGroup;
+  if (reply.Kind == 'G' && reply.Available) {
+    players_ = DefiPlayerList{};
+    for (DefiPlayerRecord &player : reply.Players) {
+      player.Connected = player.Name == OwnName() ? 1 : 0;
+      players_.Add(std::move(player));
+    }
+    RefillPlayers();
+  }
+  if (reply.Kind == 'L' && reply.Available) {
+    challengeList_ = std::move(reply.Challenges);
+    RefillChallenges();
+  }
+  if (const std::optional<std::string> next = service_.ReplyHandled())
+    SendServiceRequest(*next);
+}
+
+void CDialogDefi::RefillChallenges() {
+  challenges_->clear();
+  const int filter = challengeFilter_->currentIndex();
+  const std::string text = challengeFilterText_->text().toStdString();
+  for (const DefiChallenge &challenge : challengeList_) {
+    const bool passes = filter <= 0 || (filter == 1 && challenge.Creator == text) ||
+                        (filter >= 2 && filter <= 8 &&
+                         std::to_string(challenge.Parameters[static_cast<size_t>(filter - 2)]).find(text) !=
+                             std::string::npos);
+    if (passes)
+      challenges_->addItem(QString::fromStdString(challenge.Name));
+  }
+}
+
+// A challenge of the list: its name and parameters come into the controls.
+void CDialogDefi::TakeOverChallenge(int row) {
+  const QListWidgetItem *item = challenges_->item(row);
+  if (!item)
+    return;
+  for (const DefiChallenge &challenge : challengeList_) {
+    if (challenge.Name != item->text().toStdString())
+      continue;
+    challengeName_ = challenge.Name;
+    challengeEdit_->setText(QString::fromStdString(challenge.Name));
+    const auto &p = challenge.Parameters;
+    type_->setCurrentIndex(std::clamp(p[0], 0, type_->count() - 1));
+    difficulty_->setCurrentIndex(std::clamp(p[1], 0, difficulty_->count() - 1));
+    gridSize_->setCurrentIndex(std::clamp(p[2], 0, gridSize_->count() - 1));
+    maxTime_->setCurrentIndex(std::clamp(p[3], 0, maxTime_->count() - 1));
+    cellsPerTurn_->setCurrentIndex(std::clamp(p[4], 0, cellsPerTurn_->count() - 1));
+    QCheckBox *const flags[] = {possible_, bonus_, joker_, surprise_, hidden_, refuse_};
+    for (size_t f = 0; f < std::size(flags); ++f)
+      flags[f]->setChecked(p[5 + f] != 0);
+    return;
+  }
 }
 
 CDialogDefi *ChallengeDialog() { return gChallenge; }

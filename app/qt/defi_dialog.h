@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "net/connect_service.h"
 #include "net/defi_players.h"
 #include "net/defi_turns.h"
 #include "net/qt/defi_sockets.h"
@@ -18,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
 class QSpinBox;
+class QTcpSocket;
 
 // What the board shows of a challenge: the banner between turns and the players' boxes.
 struct ChallengeBoard {
@@ -58,6 +60,11 @@ public:
   // The board's strip: a player's box marks it for the chat line (the others unmarked unless
   // kept), the box after the last marks every player; the chat line goes to the marked ones.
   void MarkForChat(int index, bool keepOthers);
+  // The connect service: queues or sends one command ("" sends the next one waiting).
+  // `asked` says a player's button asked for it: an unset host is then said.
+  void DefiConnectService(const std::string &command, bool asked = false);
+  bool ServiceAvailable() const { return serviceAvailable_; }
+  const std::vector<quorbel::DefiChallenge> &Challenges() const { return challengeList_; }
   void SendBoardChat(const std::string &text);
 
   quorbel::DefiSockets &Sockets() { return sockets_; }
@@ -98,7 +105,10 @@ private:
   void DeletePlayer();
   void PlayerChecked(int row, bool checked);
   void SendChat();
-  void NotYetAvailable();
+  void SendServiceRequest(const std::string &command);
+  void ServiceReplied(bool closed);
+  void RefillChallenges();
+  void TakeOverChallenge(int row);
   void DumpState();
   int SelectedPlayer() const;
   quorbel::DefiTurnRules Rules() const;
@@ -109,6 +119,14 @@ private:
   quorbel::DefiTurns turns_;
   std::string challengeName_ = "Defi";
   int state_ = 0; // 0 none, 1 created or start received, 2 or 3 playing
+  quorbel::ServiceQueue service_;
+  QTcpSocket *serviceSocket_ = nullptr;
+  std::string serviceReply_;
+  bool serviceAvailable_ = false;
+  std::string groupName_;
+  std::vector<quorbel::DefiChallenge> challengeList_;
+  QComboBox *challengeFilter_ = nullptr;
+  QLineEdit *challengeFilterText_ = nullptr;
   bool refilling_ = false;
   double fadeLevel_ = 1.0;
   double fadeStep_ = 0;

@@ -155,6 +155,7 @@ std::vector<StoredKey> DefaultKeys() {
       {"DEFI", "DEFIINHIBIT", "1"},
       {"DEFI", "DEFINPLAYERS", "0"},
       {"DEFI", "PLAYERNAME", ""},
+      {"DEFI", "SERVICEHOST", ""},
       {"GAMEDURATION", "DEFAULT", "300"},
       {"GAMEDURATION", "MTFCHAMPION", "100"},
       {"GAMEDURATION", "MTFKIDS", "50"},

@@ -1,6 +1,8 @@
 // The challenge on the program: entering the challenge mode, starting a challenge alone, moves
 // placed on the board scored, a peer's bad move refused, and Stop Challenge.
 #include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include "app/qt/defi_dialog.h"
@@ -65,6 +67,44 @@ private slots:
     CDialogDefi *defi = EnsureChallengeDialog(*f.app);
     QVERIFY(!defi->StartListen(0));
     QVERIFY(!defi->Sockets().Listening());
+  }
+
+  // The connect service on a loopback server of ours: listening asks for the players, then the
+  // challenges; the replies fill both lists, one request at a time.
+  void theConnectServiceFillsPlayersAndChallenges() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QStringList requests;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+      QTcpSocket *client = server.nextPendingConnection();
+      connect(client, &QTcpSocket::readyRead, client, [&, client] {
+        const QByteArray request = client->readAll();
+        requests << QString::fromLatin1(request.left(request.indexOf('\n')));
+        const QByteArray body =
+            request.contains("|G|A")
+                ? ">>>Com:G>>>>>>Bob|0|127.0.0.1|11079|Lyon|fr|France|a|b|c|S|Y|x\r\n >>>>>>"
+                : ">>>Com:L>>>>>>Cup|3|Bob|x|1|0|5|2|2|0|1|0|0|0|0>>>>>>";
+        client->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+                      body);
+        client->disconnectFromHost();
+      });
+    });
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann Lee";
+    f.app->Settings().defi.serviceHost = "127.0.0.1:" + std::to_string(server.serverPort());
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    QVERIFY(defi->StartListen(0));
+    QTRY_VERIFY2(defi->Challenges().size() == 1,
+                 qPrintable(requests.join(" / ") + " players " + QString::number(defi->Players().Count())));
+    QCOMPARE(requests.size(), 2);
+    QCOMPARE(requests[0], QStringLiteral("GET /Connect.php?Ann%20Lee|G|A HTTP/1.1"));
+    QCOMPARE(requests[1], QStringLiteral("GET /Connect.php?Ann%20Lee|L|A HTTP/1.1"));
+    QCOMPARE(defi->Players().Count(), 1);
+    QCOMPARE(defi->Players().At(0).Name, std::string("Bob"));
+    QVERIFY(defi->ServiceAvailable());
+    QCOMPARE(defi->Challenges()[0].Name, std::string("Cup"));
   }
 
 private:

@@ -1,0 +1,253 @@
+#include "net/connect_service.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+
+namespace quorbel {
+
+namespace {
+
+constexpr std::string_view kRecordMark = ">>>>>>";
+constexpr std::string_view kNameMark = "-----";
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+std::vector<std::string_view> Fields(std::string_view record) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (size_t at = record.find('|'); at != std::string_view::npos; at = record.find('|', start)) {
+    fields.push_back(record.substr(start, at - start));
+    start = at + 1;
+  }
+  fields.push_back(record.substr(start));
+  return fields;
+}
+
+std::optional<int> Number(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+// The texts between successive record marks, at most 100.
+std::vector<std::string_view> Records(std::string_view text, size_t dropAtEnd) {
+  std::vector<std::string_view> records;
+  size_t at = text.find(kRecordMark);
+  while (at != std::string_view::npos && static_cast<int>(records.size()) < kMostServiceRecords) {
+    const size_t start = at + kRecordMark.size();
+    const size_t next = text.find(kRecordMark, start);
+    if (next == std::string_view::npos)
+      break;
+    std::string_view record = text.substr(start, next - start);
+    record.remove_suffix(std::min(dropAtEnd, record.size()));
+    records.push_back(record);
+    at = next;
+  }
+  return records;
+}
+
+std::optional<std::string> BetweenNameMarks(std::string_view text) {
+  const size_t first = text.find(kNameMark);
+  if (first == std::string_view::npos)
+    return std::nullopt;
+  const size_t start = first + kNameMark.size();
+  const size_t second = text.find(kNameMark, start);
+  if (second == std::string_view::npos)
+    return std::nullopt;
+  return std::string(text.substr(start, second - start));
+}
+
+uint32_t DottedIp(std::string_view address) {
+  const std::vector<std::string_view> parts = [&] {
+    std::vector<std::string_view> p;
+    size_t start = 0;
+    for (size_t at = address.find('.'); at != std::string_view::npos; at = address.find('.', start)) {
+      p.push_back(address.substr(start, at - start));
+      start = at + 1;
+    }
+    p.push_back(address.substr(start));
+    return p;
+  }();
+  if (parts.size() != 4)
+    return 0;
+  uint32_t ip = 0;
+  for (const std::string_view part : parts) {
+    const std::optional<int> n = Number(part);
+    if (!n || *n < 0 || *n > 255)
+      return 0;
+    ip = ip << 8 | static_cast<uint32_t>(*n);
+  }
+  return ip;
+}
+
+// name|int|address|port|six texts|status|yes|code: a record short of a field is none.
+std::optional<DefiPlayerRecord> ParsePlayer(std::string_view record) {
+  const std::vector<std::string_view> f = Fields(record);
+  if (f.size() < 13 || f[0].empty())
+    return std::nullopt;
+  const std::optional<int> port = Number(f[3]);
+  if (!port || f[10].size() != 1)
+    return std::nullopt;
+  DefiPlayerRecord player;
+  player.Name = std::string(f[0]);
+  player.Address = std::string(f[2]);
+  player.Port = *port;
+  for (size_t i = 0; i < player.Fields.size(); ++i)
+    player.Fields[i] = std::string(f[4 + i]);
+  player.Status = std::max(0, DefiStatusOfLetter(f[10][0]));
+  player.YesNo = f[11] == "Y" ? 1 : 0;
+  player.Code = f[12].empty() ? 0 : f[12][0];
+  player.Remote = 1;
+  player.Ip = DottedIp(f[2]);
+  return player;
+}
+
+std::optional<DefiChallenge> ParseChallenge(std::string_view record) {
+  const std::vector<std::string_view> f = Fields(record);
+  if (f.size() < 15 || f[0].empty())
+    return std::nullopt;
+  DefiChallenge challenge;
+  challenge.Name = std::string(f[0]);
+  challenge.Code = Number(f[1]).value_or(0);
+  challenge.Creator = std::string(f[2]);
+  challenge.Letter = f[3].empty() ? 0 : f[3][0];
+  for (size_t i = 0; i < challenge.Parameters.size(); ++i) {
+    const std::optional<int> n = Number(f[4 + i]);
+    if (!n)
+      return std::nullopt;
+    challenge.Parameters[i] = *n;
+  }
+  return challenge;
+}
+
+} // namespace
+
+std::string EncodeServiceField(std::string_view text) {
+  std::string encoded;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte == '%' || byte >= 0x7F) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", byte);
+      encoded += hex;
+    } else {
+      encoded += c;
+    }
+  }
+  return encoded;
+}
+
+std::string ConnectRequest(std::string_view host, std::string_view ownName, std::string_view command) {
+  return "GET /Connect.php?" + EncodeServiceField(ownName) + "|" + EncodeServiceField(command) +
+         " HTTP/1.1\nhost: " + std::string(host) + "\nConnection: Keep-Alive\nLanguage: FR\n\n";
+}
+
+std::string CreateChallengeCommand(std::string_view name, const std::array<int, 11> &parameters) {
+  std::string command = "D|C|" + std::string(name) + "|W";
+  for (const int p : parameters)
+    command += "|" + std::to_string(p);
+  return command;
+}
+
+bool ServiceReplyComplete(std::string_view text, bool closed) {
+  if (closed)
+    return true;
+  size_t end = text.find("\r\n\r\n");
+  size_t bodyStart = end == std::string_view::npos ? std::string_view::npos : end + 4;
+  if (end == std::string_view::npos) {
+    end = text.find("\n\n");
+    bodyStart = end == std::string_view::npos ? std::string_view::npos : end + 2;
+  }
+  if (bodyStart == std::string_view::npos)
+    return false;
+  const std::string_view headers = text.substr(0, end);
+  size_t at = 0;
+  for (std::string_view line; at < headers.size();) {
+    const size_t stop = headers.find('\n', at);
+    line = headers.substr(at, stop == std::string_view::npos ? std::string_view::npos : stop - at);
+    at = stop == std::string_view::npos ? headers.size() : stop + 1;
+    constexpr std::string_view kLength = "content-length:";
+    if (line.size() > kLength.size()) {
+      std::string lower(line.substr(0, kLength.size()));
+      for (char &c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (lower == kLength) {
+        std::string_view value = line.substr(kLength.size());
+        while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+          value.remove_prefix(1);
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
+          value.remove_suffix(1);
+        const std::optional<int> length = Number(value);
+        return length && text.size() - bodyStart >= static_cast<size_t>(*length);
+      }
+    }
+  }
+  return false; // without a length the reply ends with the connection
+}
+
+ServiceReply ParseServiceReply(std::string_view text) {
+  ServiceReply reply;
+  if (Contains(text, "Internal Server Error") || !Contains(text, "HTTP/1.1 200 OK"))
+    return reply;
+  reply.Available = true;
+  constexpr std::string_view kCommand = ">>>Com:";
+  const size_t at = text.find(kCommand);
+  if (at == std::string_view::npos || at + kCommand.size() >= text.size())
+    return reply;
+  reply.Kind = text[at + kCommand.size()];
+  switch (reply.Kind) {
+  case 'C':
+    if (!Contains(text, "User Name free") && Contains(text, "New User Name"))
+      reply.NewName = BetweenNameMarks(text);
+    break;
+  case 'T':
+    if (!Contains(text, "Group Name used") && !Contains(text, "Group Name free") &&
+        Contains(text, "New Group Name"))
+      reply.NewGroup = BetweenNameMarks(text);
+    break;
+  case 'G':
+    for (const std::string_view record : Records(text, 3))
+      if (std::optional<DefiPlayerRecord> player = ParsePlayer(record))
+        reply.Players.push_back(std::move(*player));
+    break;
+  case 'L':
+    for (const std::string_view record : Records(text, 0))
+      if (std::optional<DefiChallenge> challenge = ParseChallenge(record))
+        reply.Challenges.push_back(std::move(*challenge));
+    break;
+  default:
+    break;
+  }
+  return reply;
+}
+
+std::optional<std::string> ServiceQueue::Submit(std::string command, bool listening) {
+  if (state_ != 1 && listening) {
+    if (!queue_.empty()) {
+      // The oldest goes first; a new command waits behind the others, when there is room.
+      if (!command.empty() && Waiting() < kServiceQueue)
+        queue_.push_back(std::move(command));
+      command = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    if (command.empty())
+      return std::nullopt;
+    state_ = 1;
+    return command;
+  }
+  if (!command.empty() && Waiting() < kServiceQueue)
+    queue_.push_back(std::move(command));
+  return std::nullopt;
+}
+
+std::optional<std::string> ServiceQueue::ReplyHandled() {
+  state_ = 2;
+  return Submit({}, true);
+}
+
+} // namespace quorbel

@@ -1,0 +1,62 @@
+// The connect service's requests, replies and queue.
+#include "net/connect_service.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbel {
+namespace {
+
+TEST(ConnectService, RequestsCarryEncodedNamesAndKeepTheBars) {
+  EXPECT_EQ(ConnectRequest("games.example", "Ann Lee", "G|A"),
+            "GET /Connect.php?Ann%20Lee|G|A HTTP/1.1\nhost: games.example\nConnection: Keep-Alive\nLanguage: "
+            "FR\n\n");
+  EXPECT_EQ(EncodeServiceField("a\r\nb%\xE9"), "a%0D%0Ab%25%E9");
+  EXPECT_EQ(CreateChallengeCommand("Cup", {1, 0, 5, 2, 2, 0, 1, 0, 0, 0, 0}),
+            "D|C|Cup|W|1|0|5|2|2|0|1|0|0|0|0");
+}
+
+TEST(ConnectService, RepliesAreWholeByLengthOrClose) {
+  const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n";
+  EXPECT_FALSE(ServiceReplyComplete(head + "abc", false));
+  EXPECT_TRUE(ServiceReplyComplete(head + "abcde", false));
+  EXPECT_FALSE(ServiceReplyComplete("HTTP/1.1 200 OK\r\n\r\nbody", false));
+  EXPECT_TRUE(ServiceReplyComplete("HTTP/1.1 200 OK\r\n\r\nbody", true));
+}
+
+TEST(ConnectService, RepliesGiveNamesPlayersAndChallenges) {
+  const std::string ok = "HTTP/1.1 200 OK\r\n\r\n";
+  EXPECT_EQ(ParseServiceReply(ok + ">>>Com:C New User Name -----Ann2-----").NewName, "Ann2");
+  EXPECT_FALSE(ParseServiceReply(ok + ">>>Com:C User Name free -----Ann2-----").NewName);
+  EXPECT_FALSE(ParseServiceReply(ok + "Internal Server Error >>>Com:C New User Name -----X-----").Available);
+
+  const std::string player = "|0|10.0.0.2|11078|Paris|fr|France|a|b|c|I|Y|x";
+  const ServiceReply players = ParseServiceReply(ok + ">>>Com:G>>>>>>Bob" + player + "\r\n >>>>>>Cid" +
+                                                 player + "\r\n >>>>>>Dan|0|short\r\n >>>>>>");
+  ASSERT_EQ(players.Players.size(), 2u); // the third record lacks fields
+  EXPECT_EQ(players.Players[0].Name, "Bob");
+  EXPECT_EQ(players.Players[0].Ip, 0x0A000002u);
+  EXPECT_EQ(players.Players[0].Status, 4);
+  EXPECT_EQ(players.Players[1].Fields[0], "Paris");
+
+  const ServiceReply challenges =
+      ParseServiceReply(ok + ">>>Com:L>>>>>>Cup|3|Ann|x|1|0|5|2|2|0|1|0|0|0|0>>>>>>");
+  ASSERT_EQ(challenges.Challenges.size(), 1u);
+  EXPECT_EQ(challenges.Challenges[0].Creator, "Ann");
+  EXPECT_EQ(challenges.Challenges[0].Parameters[2], 5);
+}
+
+TEST(ConnectService, OneInFlightTenWaitingAndNoOverflow) {
+  ServiceQueue queue;
+  EXPECT_FALSE(queue.Submit("G|A", false)); // not listening: it waits
+  EXPECT_EQ(queue.Submit("L|A", true), "G|A");
+  for (int i = 0; i < 12; ++i)
+    queue.Submit("C" + std::to_string(i), true);
+  EXPECT_EQ(queue.Waiting(), kServiceQueue); // L|A and C0..C8; the rest dropped
+  EXPECT_EQ(queue.ReplyHandled(), "L|A");
+  queue.Failed();
+  EXPECT_EQ(queue.Submit("extra", true), "C0"); // idle with a full queue: the oldest goes, no overflow
+  EXPECT_LE(queue.Waiting(), kServiceQueue);
+}
+
+} // namespace
+} // namespace quorbel
