@@ -181,6 +181,7 @@ struct DefiSettings {
   std::vector<DefiPlayerSetting> players; // DEFINPLAYERS entries at most kMaxDefiPlayers
   std::string playerName;
   std::string serviceHost; // SERVICEHOST: the connect service's "host[:port]", none by default
+  std::string versionPage; // VERSIONPAGE: the maker's home page the version check reads, none by default
 };
 
 inline constexpr int kGenerationKinds = 41;

@@ -289,6 +289,7 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Int(kDefi, "DEFIINHIBIT", f.defiInhibit, 1, NoRule());
   v.Text(kDefi, "PLAYERNAME", f.playerName, "", PathForm::AsIs);
   v.Text(kDefi, "SERVICEHOST", f.serviceHost, "", PathForm::AsIs);
+  v.Text(kDefi, "VERSIONPAGE", f.versionPage, "", PathForm::AsIs);
 
   GenerationSettings &n = s.generation;
   for (size_t i = 0; i < kGenerationKinds; ++i) {

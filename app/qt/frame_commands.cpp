@@ -15,6 +15,7 @@
 #include "app/qt/display_toggles.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
+#include "app/qt/version_dialog.h"
 
 void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterDisplayToggles(app);
@@ -25,6 +26,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   InstallMacroPlayer(app);
   RegisterExpertCommands(app);
   InstallChallenge(app);
+  RegisterVersionCheck(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);

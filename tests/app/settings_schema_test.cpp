@@ -156,6 +156,7 @@ std::vector<StoredKey> DefaultKeys() {
       {"DEFI", "DEFINPLAYERS", "0"},
       {"DEFI", "PLAYERNAME", ""},
       {"DEFI", "SERVICEHOST", ""},
+      {"DEFI", "VERSIONPAGE", ""},
       {"GAMEDURATION", "DEFAULT", "300"},
       {"GAMEDURATION", "MTFCHAMPION", "100"},
       {"GAMEDURATION", "MTFKIDS", "50"},
