@@ -1,0 +1,92 @@
+// The web challenge's plain rules: the site file, the addresses of levels, the page scanning,
+// a grid read from a page, the minutes spent, the solution's body and the reply's verdict.
+#include "net/quellabo.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbel {
+namespace {
+
+std::string SiteLines(const std::string &name, int kind, int highest, const std::string &address) {
+  return "--\n" + name + "\nEnglish words\nMots français\nnone\nlogin=ann\npass=pw\n" + address + "\n" +
+         std::to_string(kind) + "\n" + std::to_string(highest) +
+         "\ncase\n0\n<table "
+         "id=grid>\nline\n<td\nnone\n>\nStart:\nhttp://s/q%d\nhttp://s/post\nhttp://s/rank\n"
+         "http://s/info\n1\n";
+}
+
+TEST(Quellabo, TheSiteFileAndItsLevels) {
+  const std::string file =
+      "2\r\n" + SiteLines("One", 1000, 1002, "http://s/%s") + SiteLines("Two", 1030, 1036, "x");
+  const std::optional<std::vector<QuellaboSite>> sites = LoadQuellaboSites(file);
+  ASSERT_TRUE(sites);
+  ASSERT_EQ(sites->size(), 2u);
+  EXPECT_EQ((*sites)[0].Name, "One");
+  EXPECT_EQ((*sites)[0].DescriptionFrench, "Mots français");
+  EXPECT_EQ(QuellaboLevelCount((*sites)[0]), 3);
+  EXPECT_EQ((*sites)[1].Ranking, 1);
+  EXPECT_EQ(LoadQuellaboSites("500\n")->size(), 0u); // a count past the lines reads what is there
+
+  QuellaboSite site = (*sites)[1];
+  site.GridAddress = "http://s/g?n=%d";
+  EXPECT_EQ(QuellaboGridAddress(site, 3), "http://s/g?n=4"); // 6 x 2 / 4 + 1
+  EXPECT_EQ(QuellaboGridAddress((*sites)[0], 5), "http://s/Samourai");
+  site.GridAddress = "http://s/%s%n";
+  EXPECT_FALSE(QuellaboGridAddress(site, 1)); // a format of another kind
+  EXPECT_EQ(FormatSiteNumber("100%% %d", 7), "100% 7");
+}
+
+TEST(Quellabo, PageScanning) {
+  long at = 0;
+  EXPECT_EQ(ReadPageNumber("1&nbsp;2x", at), 12);
+  at = 0;
+  EXPECT_EQ(ReadPageNumber("x", at), -1);
+  at = 0;
+  EXPECT_EQ(ReadPageNumber("C", at), 12);
+  EXPECT_EQ(FindInText("ab<b>CD</b>ef", -1, "cde", true, false), 5);
+  EXPECT_EQ(FindInText("abc", -1, "zz", false, false), -1);
+  const std::string list = "<a href=\"g.php?grid_nb=42\">Une grille moyenne</a>";
+  QuellaboSite site;
+  site.GridAddress = "http://s.example/list.php";
+  EXPECT_EQ(QuellaboListedAddress(site, 2, list, true), "http://s.example/game.php5?ln=fr&grid_nb=42");
+}
+
+TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
+  QuellaboSite site;
+  site.GridStart = "<table id=grid>";
+  site.Layout = "line";
+  site.CellMarker = "<td";
+  site.SecondMarker = "none";
+  site.ValueMarker = ">";
+  std::string page = "<html><table id=grid>";
+  for (int cell = 0; cell < 16; ++cell)
+    page += "<td>" + (cell % 5 == 0 ? std::to_string(cell % 4 + 1) : std::string()) + "</td>";
+  const QuellaboGrid grid = ReadQuellaboGrid(page, site, 4, 2);
+  EXPECT_FALSE(grid.FormatError);
+  EXPECT_EQ(grid.Filled, 4);
+  EXPECT_EQ(grid.Values[5], 2);
+  EXPECT_TRUE(ReadQuellaboGrid("<html>no grid", site, 4, 2).FormatError);
+
+  EXPECT_EQ(QuellaboMinutesSpent("Vous avez commencé ce quellabo à 23h50", 1010, 10), 20);
+  EXPECT_FALSE(QuellaboMinutesSpent("nothing", 1010, 10));
+}
+
+TEST(Quellabo, TheSolutionAndTheVerdict) {
+  QuellaboSite site;
+  site.Name = "One";
+  site.Kind = 1000;
+  site.CellField = "case";
+  const std::vector<FormInput> inputs =
+      ReadFormInputs("<input name=\"iddeGrille\" value=\"77\"><input type=hidden name='theTime' value=''>");
+  ASSERT_EQ(inputs.size(), 2u);
+  const std::string body = QuellaboSubmitBody(site, inputs, std::vector<int>(16, 3), 4, 3725);
+  EXPECT_EQ(body.rfind("iddeGrille=77&theTime=01:02:05&case[0][0]=3", 0), 0u);
+  EXPECT_TRUE(body.ends_with("&case[3][3]=3&dificulte=1000"));
+  EXPECT_EQ(QuellaboReplyMessage("ce n'est pas la solution", site, "ann", false),
+            "Error incorrect data - Grid not accepted on Internet Site One");
+  EXPECT_EQ(QuellaboReplyMessage("<p>merci</p>", site, "ann", true),
+            "Bravo, votre grille a été acceptée par le Site Internet One");
+}
+
+} // namespace
+} // namespace quorbel
