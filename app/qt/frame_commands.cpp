@@ -15,6 +15,7 @@
 #include "app/qt/display_toggles.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
+#include "app/qt/quellabo_dialog.h"
 #include "app/qt/version_dialog.h"
 
 void RegisterFrameCommands(CQuorbelApp &app) {
@@ -27,6 +28,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   RegisterExpertCommands(app);
   InstallChallenge(app);
   RegisterVersionCheck(app);
+  InstallQuellabo(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);

@@ -15,6 +15,7 @@
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/init_grid_dialog.h"
 #include "app/qt/main_frame.h"
+#include "app/qt/quellabo_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/variant_selection.h"
 #include "engine/message_numbers.h"
@@ -170,11 +171,7 @@ bool StartSeriesGame(CQuorbelApp &app, GridSeries series) {
   return true;
 }
 
-bool StartQuellaboGame(CQuorbelApp &app) {
-  Tell(app, DialogText(app.CurrentLanguage(), "Les grilles de Quellabo ne sont pas encore disponibles.",
-                       "Quellabo grids are not available yet."));
-  return false;
-}
+bool StartQuellaboGame(CQuorbelApp &app) { return StartQuellabo(app); }
 
 bool StartChallengeGame(CQuorbelApp &app) {
   CDialogDefi *challenge = EnsureChallengeDialog(app);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
 namespace quorbel {
@@ -13,5 +14,19 @@ inline constexpr int kPageTimeoutMs = 15000;
 // The page's bytes; none when it could not be read in time. The request names the agent
 // "Quorbel".
 std::optional<QByteArray> ReadPage(const QUrl &url, int timeoutMs = kPageTimeoutMs);
+
+// Pages read one after another with one cookie jar, so that a login holds for the pages after it.
+class WebSession {
+public:
+  WebSession();
+  ~WebSession();
+  std::optional<QByteArray> Get(const QUrl &url, int timeoutMs = kPageTimeoutMs);
+  // A form posted as application/x-www-form-urlencoded.
+  std::optional<QByteArray> Post(const QUrl &url, const QByteArray &body, int timeoutMs = kPageTimeoutMs);
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 } // namespace quorbel

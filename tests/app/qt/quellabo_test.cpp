@@ -1,0 +1,90 @@
+// The web challenge against a site served by a loopback server of ours: the site file, the
+// selection dialog, the grid read onto the board, and the solution posted back.
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "app/qt/quellabo_dialog.h"
+#include "engine/grid_set.h"
+#include "tests/view/qt/view_test_support.h"
+
+using namespace quorbel;
+using namespace quorbel::testing;
+
+class QuellaboTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+  void aSitesGridComesOnTheBoardAndItsSolutionGoesBack() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QByteArray posted;
+    QStringList paths;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+      QTcpSocket *client = server.nextPendingConnection();
+      auto *buffer = new QByteArray;
+      connect(client, &QObject::destroyed, client, [buffer] { delete buffer; });
+      connect(client, &QTcpSocket::readyRead, client, [&, client, buffer] {
+        *buffer += client->readAll();
+        const qsizetype headersEnd = buffer->indexOf("\r\n\r\n");
+        const qsizetype length = buffer->indexOf("Content-Length: ");
+        if (headersEnd < 0 ||
+            (length >= 0 && length < headersEnd &&
+             buffer->size() - headersEnd - 4 <
+                 buffer->mid(length + 16, buffer->indexOf('\r', length) - length - 16).toInt()))
+          return; // the rest of the request is on its way
+        const QByteArray request = *buffer;
+        paths << QString::fromLatin1(request.left(request.indexOf(' ', 5)));
+        QByteArray body;
+        if (request.startsWith("POST")) {
+          posted = request.mid(request.indexOf("\r\n\r\n") + 4);
+          body = "<p>Merci</p>";
+        } else {
+          body = "<html><input name=\"iddeGrille\" value=\"9\"><table id=grid>";
+          for (int cell = 0; cell < 81; ++cell)
+            body += "<td>" + (cell % 10 == 0 ? QByteArray::number(cell % 9 + 1) : QByteArray()) + "</td>";
+          body += "</table></html>";
+        }
+        client->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        client->disconnectFromHost();
+      });
+    });
+    const QByteArray root = "http://127.0.0.1:" + QByteArray::number(server.serverPort());
+    QFile sites(home_.StartDirectory() + "/QuellaboSite.txt");
+    QVERIFY(sites.open(QIODevice::WriteOnly));
+    sites.write(
+        "1\r\n--\r\nLoop\r\nA site of ours\r\nUn site a nous\r\nnone\r\nnone\r\nnone\r\n" + root +
+        "/grid?level=%s\r\n1070\r\n1073\r\ncase\r\n0\r\n<table id=grid>\r\nline\r\n<td\r\nnone\r\n>\r\n"
+        "none\r\nnone\r\n" +
+        root + "/post\r\n" + root + "/rank\r\n" + root + "/info\r\n1\r\n");
+    sites.close();
+
+    f.dialogs.AnswerDialog("CQuellabo", [](QDialog &d) {
+      d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QVERIFY(StartQuellabo(*f.app));
+    QCOMPARE(paths.last(), QStringLiteral("GET /grid?level=facile"));
+    const GridRecord &grid = f.app->Engine().Grids.Main[0];
+    QCOMPARE(grid.Cells[0].Value, 1);
+    QCOMPARE(grid.Cells[10].Value, 2);
+    QCOMPARE(grid.Cells[1].Value, 0);
+    QCOMPARE(f.app->Settings().game.mode, kGameModeQuellabo);
+
+    const std::string reply = QuellaboSubmitSolution(*f.app);
+    QCOMPARE(reply, std::string("Good, your Grid has been accepted on Internet Site Loop"));
+    QVERIFY(posted.startsWith("iddeGrille=9&case[0][0]=1&case[0][1]=0"));
+  }
+
+private:
+  AppTestHome home_;
+};
+
+QTEST_MAIN(QuellaboTest)
+#include "quellabo_test.moc"
