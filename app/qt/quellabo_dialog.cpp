@@ -404,7 +404,13 @@ bool StartQuellabo(CQuorbelApp &app) {
   if (State().Sites.empty())
     LoadQuellaboSites(app);
   if (State().Sites.empty()) {
-    app.PostMessage(PanelText(OwnText("Error on QuellaboSite file")));
+    app.Dialogs().MessageBox(
+        app.MainFrame(),
+        MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                          .text = French(app) ? QStringLiteral("Aucun site Quellabo : le fichier "
+                                                               "QuellaboSite.txt manque ou est vide.")
+                                              : QStringLiteral("No Quellabo site: the file "
+                                                               "QuellaboSite.txt is missing or empty.")});
     return false;
   }
   CQuellabo dialog(app, State().Sites, app.MainFrame());

@@ -145,7 +145,7 @@ private slots:
     QVERIFY(!StartArea(*s.app, kAreaQuellabo));
     QCOMPARE(s.dialogs.Asked().mid(before),
              QStringList({"message Quorbel: The Double and Triple game is not available yet.",
-                          "message Quorbel: Quellabo grids are not available yet."}));
+                          "message Quorbel: No Quellabo site: the file QuellaboSite.txt is missing or empty."}));
     QVERIFY(s.app->GridInPlay() == false);
   }
 };
