@@ -11,12 +11,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QTime>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/display_toggles.h"
 #include "app/qt/grid_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
@@ -48,6 +50,7 @@ struct QuellaboState {
   int MinutesSpent = 0;
   std::string GridAddress;
   std::vector<FormInput> Inputs;
+  std::string LastPage; // the Web Window shows it
 };
 
 QuellaboState &State() {
@@ -312,6 +315,7 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     return false;
   }
   state.Inputs = ReadFormInputs(text);
+  state.LastPage = text;
   if (site.Kind == 1050) {
     std::string unsolved;
     for (const FormInput &input : state.Inputs)
@@ -419,7 +423,37 @@ bool StartQuellabo(CQuorbelApp &app) {
   return QuellaboLoadGrid(app, dialog.Site(), dialog.Level());
 }
 
+namespace {
+
+// The Web Window: the last page the web challenge read, as text, never as links.
+class CDialogHtml final : public QWidget {
+public:
+  CDialogHtml(Language language, QWidget *parent) : QWidget(parent, Qt::Tool) {
+    setObjectName(QStringLiteral("CDialogHtml"));
+    setWindowTitle(language == Language::English ? QStringLiteral("Web page") : QStringLiteral("Page Web"));
+    page_ = new QTextBrowser(this);
+    page_->setOpenLinks(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(page_);
+    resize(640, 480);
+  }
+
+protected:
+  void showEvent(QShowEvent *event) override {
+    page_->setPlainText(QString::fromStdString(State().LastPage));
+    QWidget::showEvent(event);
+  }
+
+private:
+  QTextBrowser *page_ = nullptr;
+};
+
+} // namespace
+
 void InstallQuellabo(CQuorbelApp &app) {
+  app.Panels().Register(std::string(kWebWindowPanel), [](Language language, QWidget *parent) {
+    return std::make_unique<CDialogHtml>(language, parent);
+  });
   OutsideServices &services = app.Services();
   services.loadQuellaboSites = [&app] { return LoadQuellaboSites(app); };
   services.quellaboSubmitSolution = [&app] { return QuellaboSubmitSolution(app); };

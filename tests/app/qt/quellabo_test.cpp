@@ -4,8 +4,10 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBrowser>
 #include <QtTest>
 
+#include "app/qt/display_toggles.h"
 #include "app/qt/quellabo_dialog.h"
 #include "engine/grid_set.h"
 #include "tests/view/qt/view_test_support.h"
@@ -76,6 +78,12 @@ private slots:
     QCOMPARE(grid.Cells[10].Value, 2);
     QCOMPARE(grid.Cells[1].Value, 0);
     QCOMPARE(f.app->Settings().game.mode, kGameModeQuellabo);
+
+    // The Web Window shows the page read, as text.
+    QVERIFY(f.app->Commands().ExecuteCommand(Cmd::DisplayWebWindow));
+    QWidget *web = f.app->Panels().Window(kWebWindowPanel);
+    QVERIFY(web && web->isVisible());
+    QVERIFY(web->findChild<QTextBrowser *>()->toPlainText().contains("iddeGrille"));
 
     const std::string reply = QuellaboSubmitSolution(*f.app);
     QCOMPARE(reply, std::string("Good, your Grid has been accepted on Internet Site Loop"));
