@@ -194,9 +194,10 @@ void CQuellabo::ShowSite(int index) {
   const QuellaboSite &site = sites_[static_cast<size_t>(index)];
   description_->setText(
       QString::fromStdString(French(app_) ? site.DescriptionFrench : site.DescriptionEnglish));
-  login_->setText(QString::fromStdString(ValueOf(site.LoginField)));
+  login_->setText(site.LoginField == "none" ? QString() : QString::fromStdString(ValueOf(site.LoginField)));
   login_->setEnabled(site.LoginField != "none");
-  password_->setText(QString::fromStdString(ValueOf(site.PasswordField)));
+  password_->setText(site.PasswordField == "none" ? QString()
+                                                  : QString::fromStdString(ValueOf(site.PasswordField)));
   password_->setEnabled(site.PasswordField != "none");
   ranking_->setEnabled(site.Ranking != -1);
   ranking_->setChecked(site.Ranking == 1);
