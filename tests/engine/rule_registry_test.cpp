@@ -15,9 +15,10 @@ TEST(RuleRegistry, EveryRuleOfAFamilyNamesItsCheckUnlessTheUnitsDoTheWork) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
     const RuleEntry &rule = RuleRegistry[static_cast<size_t>(row)];
     EXPECT_NE(rule.Family, RuleFamily::None) << rule.Name;
-    if (rule.Family != RuleFamily::Regions)
+    if (rule.Family != RuleFamily::Regions) {
       EXPECT_FALSE(rule.Check.empty() && rule.Filter.empty() && rule.Name != "Twins Varient Masked")
           << rule.Name;
+    }
   }
 }
 

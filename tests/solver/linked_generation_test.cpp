@@ -176,8 +176,9 @@ TEST(HiddenVariants, FiveGridsGetFiveRulesEachTheOnlyOneThatSolvesItsGrid) {
     grid.GridVar = grid.Lists.HiddenRule;
     EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 1) << g;
     grid.GridVar = ctx.Grids.Main[(g + 1) % 5].Lists.HiddenRule;
-    if (grid.GridVar != kVarDiagonal)
+    if (grid.GridVar != kVarDiagonal) {
       EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 0) << g;
+    }
     grid.GridVar = kVarTwinsVariantMasked;
   }
 }
