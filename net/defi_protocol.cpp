@@ -104,4 +104,42 @@ DefiMessage ParseDefiMessage(std::string_view chunk) {
   return message;
 }
 
+std::vector<std::string_view> SplitDefiChunk(std::string_view chunk) {
+  std::vector<std::string_view> messages;
+  while (!chunk.empty()) {
+    if (chunk.starts_with("V|")) {
+      // "V|name|" then three numbers: the move ends after the third.
+      size_t at = chunk.find('|', 2);
+      int numbers = 0;
+      while (at != std::string_view::npos && numbers < 3) {
+        size_t end = at + 1;
+        if (end < chunk.size() && chunk[end] == '-')
+          ++end;
+        while (end < chunk.size() && chunk[end] >= '0' && chunk[end] <= '9')
+          ++end;
+        ++numbers;
+        at = numbers < 3 ? (end < chunk.size() && chunk[end] == '|' ? end : std::string_view::npos) : end;
+      }
+      if (at == std::string_view::npos || numbers < 3 || at >= chunk.size()) {
+        messages.push_back(chunk);
+        break;
+      }
+      messages.push_back(chunk.substr(0, at));
+      chunk.remove_prefix(at);
+      continue;
+    }
+    if (chunk.starts_with('G')) {
+      const size_t lastLine = chunk.rfind('\n');
+      if (lastLine != std::string_view::npos && chunk.substr(lastLine + 1).starts_with("S|")) {
+        messages.push_back(chunk.substr(0, lastLine + 1));
+        messages.push_back(chunk.substr(lastLine + 1));
+        break;
+      }
+    }
+    messages.push_back(chunk);
+    break;
+  }
+  return messages;
+}
+
 } // namespace quorbel

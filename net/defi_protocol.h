@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorbel {
 
@@ -38,5 +39,10 @@ struct DefiMessage {
 };
 
 DefiMessage ParseDefiMessage(std::string_view chunk);
+
+// The messages of one received chunk. The protocol has no frame, so two quick sends can arrive
+// as one chunk: moves are split where a move's last number ends, and a start that follows a
+// grid file on its own last line is split from the file. Anything else is one message.
+std::vector<std::string_view> SplitDefiChunk(std::string_view chunk);
 
 } // namespace quorbel

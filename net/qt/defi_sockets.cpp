@@ -110,6 +110,8 @@ int DefiSockets::ReserveSlot() {
 
 void DefiSockets::Watch(int slot) {
   QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
+  // Each message goes out at once, so that two are seldom read as one.
+  socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   connect(socket, &QTcpSocket::readyRead, this, [this, slot] { OnReceive(slot); });
   connect(socket, &QTcpSocket::connected, this, [this, slot] { OnConnected(slot); });
   connect(socket, &QTcpSocket::errorOccurred, this, [this, slot, socket](QAbstractSocket::SocketError error) {
@@ -305,7 +307,10 @@ void DefiSockets::OnReceive(int slot) {
   const QByteArray chunk = socket->read(static_cast<qint64>(kMostDefiMessage));
   if (chunk.isEmpty())
     return;
-  Handle(slot, std::string_view(chunk.constData(), static_cast<size_t>(chunk.size())));
+  for (const std::string_view message :
+       SplitDefiChunk(std::string_view(chunk.constData(), static_cast<size_t>(chunk.size()))))
+    if (slots_[static_cast<size_t>(slot)])
+      Handle(slot, message);
   // What is left beyond 8192 bytes is the next message.
   if (slots_[static_cast<size_t>(slot)] && socket->bytesAvailable() > 0)
     QMetaObject::invokeMethod(

@@ -42,6 +42,15 @@ TEST(DefiProtocol, MessagesReadBackAndMalformedMovesAreNoMoves) {
   EXPECT_FALSE(DefiGridMessage(std::string(8193, 'x')));
 }
 
+TEST(DefiProtocol, AChunkOfSeveralMessagesIsSplit) {
+  using Parts = std::vector<std::string_view>;
+  EXPECT_EQ(SplitDefiChunk("V|Ann|40|7|1V|Ann|41|-3|6bye"), (Parts{"V|Ann|40|7|1", "V|Ann|41|-3|6", "bye"}));
+  EXPECT_EQ(SplitDefiChunk("GQuorbel Mode Texte\r\n4\r\nS|Cup"),
+            (Parts{"GQuorbel Mode Texte\r\n4\r\n", "S|Cup"}));
+  EXPECT_EQ(SplitDefiChunk("V|Ann|40|7"), (Parts{"V|Ann|40|7"})); // a broken move stays whole, and is refused
+  EXPECT_EQ(SplitDefiChunk("Chello|V|x"), (Parts{"Chello|V|x"}));
+}
+
 TEST(DefiProtocol, SocketErrorTexts) {
   EXPECT_EQ(SocketErrorText(10061), "WSAECONNREFUSED Connection refused. ");
   EXPECT_EQ(SocketErrorText(6), "WSA_INVALID_HANDLE Specified event object handle is invalid. ");
