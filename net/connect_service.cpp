@@ -1,8 +1,9 @@
 #include "net/connect_service.h"
 
 #include <cctype>
-#include <charconv>
 #include <cstdio>
+
+#include "net/text_fields.h"
 
 namespace quorbel {
 
@@ -13,25 +14,6 @@ constexpr std::string_view kNameMark = "-----";
 
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
-}
-
-std::vector<std::string_view> Fields(std::string_view record) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (size_t at = record.find('|'); at != std::string_view::npos; at = record.find('|', start)) {
-    fields.push_back(record.substr(start, at - start));
-    start = at + 1;
-  }
-  fields.push_back(record.substr(start));
-  return fields;
-}
-
-std::optional<int> Number(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
-  return value;
 }
 
 // The texts between successive record marks, at most 100.
@@ -63,21 +45,12 @@ std::optional<std::string> BetweenNameMarks(std::string_view text) {
 }
 
 uint32_t DottedIp(std::string_view address) {
-  const std::vector<std::string_view> parts = [&] {
-    std::vector<std::string_view> p;
-    size_t start = 0;
-    for (size_t at = address.find('.'); at != std::string_view::npos; at = address.find('.', start)) {
-      p.push_back(address.substr(start, at - start));
-      start = at + 1;
-    }
-    p.push_back(address.substr(start));
-    return p;
-  }();
+  const std::vector<std::string_view> parts = SplitFields(address, '.');
   if (parts.size() != 4)
     return 0;
   uint32_t ip = 0;
   for (const std::string_view part : parts) {
-    const std::optional<int> n = Number(part);
+    const std::optional<int> n = WholeNumber(part);
     if (!n || *n < 0 || *n > 255)
       return 0;
     ip = ip << 8 | static_cast<uint32_t>(*n);
@@ -87,10 +60,10 @@ uint32_t DottedIp(std::string_view address) {
 
 // name|int|address|port|six texts|status|yes|code: a record short of a field is none.
 std::optional<DefiPlayerRecord> ParsePlayer(std::string_view record) {
-  const std::vector<std::string_view> f = Fields(record);
+  const std::vector<std::string_view> f = SplitFields(record, '|');
   if (f.size() < 13 || f[0].empty())
     return std::nullopt;
-  const std::optional<int> port = Number(f[3]);
+  const std::optional<int> port = WholeNumber(f[3]);
   if (!port || f[10].size() != 1)
     return std::nullopt;
   DefiPlayerRecord player;
@@ -108,16 +81,16 @@ std::optional<DefiPlayerRecord> ParsePlayer(std::string_view record) {
 }
 
 std::optional<DefiChallenge> ParseChallenge(std::string_view record) {
-  const std::vector<std::string_view> f = Fields(record);
+  const std::vector<std::string_view> f = SplitFields(record, '|');
   if (f.size() < 15 || f[0].empty())
     return std::nullopt;
   DefiChallenge challenge;
   challenge.Name = std::string(f[0]);
-  challenge.Code = Number(f[1]).value_or(0);
+  challenge.Code = WholeNumber(f[1]).value_or(0);
   challenge.Creator = std::string(f[2]);
   challenge.Letter = f[3].empty() ? 0 : f[3][0];
   for (size_t i = 0; i < challenge.Parameters.size(); ++i) {
-    const std::optional<int> n = Number(f[4 + i]);
+    const std::optional<int> n = WholeNumber(f[4 + i]);
     if (!n)
       return std::nullopt;
     challenge.Parameters[i] = *n;
@@ -182,7 +155,7 @@ bool ServiceReplyComplete(std::string_view text, bool closed) {
           value.remove_prefix(1);
         while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
           value.remove_suffix(1);
-        const std::optional<int> length = Number(value);
+        const std::optional<int> length = WholeNumber(value);
         return length && text.size() - bodyStart >= static_cast<size_t>(*length);
       }
     }

@@ -1,34 +1,14 @@
 #include "net/defi_protocol.h"
 
-#include <charconv>
-#include <vector>
+#include "net/text_fields.h"
 
 namespace quorbel {
 
 namespace {
 
-std::optional<int> WholeNumber(std::string_view text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
-
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
-    fields.push_back(text.substr(start, at - start));
-    start = at + 1;
-  }
-  fields.push_back(text.substr(start));
-  return fields;
-}
-
 // "|name|cell|value|kind", and nothing more.
 std::optional<DefiMove> ParseMove(std::string_view body) {
-  const std::vector<std::string_view> fields = Split(body, '|');
+  const std::vector<std::string_view> fields = SplitFields(body, '|');
   if (fields.size() != 5 || !fields[0].empty())
     return std::nullopt;
   const std::optional<int> cell = WholeNumber(fields[2]);
