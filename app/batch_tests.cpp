@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <map>
 #include <memory>
+
+#include "platform/printf_text.h"
 
 namespace quorbel {
 
@@ -20,15 +20,6 @@ constexpr uint32_t kDiagonalBit = 0x200;
 constexpr int kCancelled = -10;
 constexpr int kTimedOut = -9;
 constexpr int kEveryMethod = 0x1FFFFD;
-
-[[gnu::format(printf, 1, 2)]] std::string Fmt(const char *format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return text;
-}
 
 int SizeIndexOfWidth(int width) {
   if (width <= 5)
@@ -115,7 +106,7 @@ public:
     path_ = host_.ResultPath(fileName);
     file_ = Create(path_);
     if (!file_) {
-      host_.Say(Fmt("File %s not accessible", std::string(fileName).c_str()));
+      host_.Say(PrintfText("File %s not accessible", std::string(fileName).c_str()));
       return BenchOutcome::FileNotAccessible;
     }
     host_.SetMacroMode(2);
@@ -129,7 +120,7 @@ public:
   void Line(const std::string &line) { Write(file_.get(), line); }
 
   BenchOutcome Cancel() {
-    host_.Say(Fmt("%s test cancelled", name_.c_str()));
+    host_.Say(PrintfText("%s test cancelled", name_.c_str()));
     return BenchOutcome::Cancelled;
   }
   bool AbortPolled() { return host_.AbortRequested(); }
@@ -265,15 +256,17 @@ BenchOutcome RunTestT1(BenchHost &host, const BenchInputs &in) {
       started != BenchOutcome::Done)
     return started;
   const unsigned word1 = host.Words().word1;
-  run.Both(Fmt("TestReferenceGenere:GridVar= %x", word1), Fmt("TestReferenceGenere:GridVar=;%x", word1));
+  run.Both(PrintfText("TestReferenceGenere:GridVar= %x", word1),
+           PrintfText("TestReferenceGenere:GridVar=;%x", word1));
   for (const int size : SizeIndexes(in))
     for (const int diagonal : Diagonals(in)) {
       const int width = run.Shape(size, diagonal);
       const char *type = diagonal == 1 ? "DIAG" : "Nom";
       for (const int seeds :
            SeededCounts(in.SeededType, in.SeededStart, in.SeededStop, in.SeededStep, width, host.Words())) {
-        run.Both(Fmt("TestRef:Size= %d Type=%s SelCell=%d Niter=%d", width, type, seeds, in.Iterations),
-                 Fmt("TestRef:Size=;%d;Type=;%s;SelCell=;%d;Niter=;%d", width, type, seeds, in.Iterations));
+        run.Both(
+            PrintfText("TestRef:Size= %d Type=%s SelCell=%d Niter=%d", width, type, seeds, in.Iterations),
+            PrintfText("TestRef:Size=;%d;Type=;%s;SelCell=;%d;Niter=;%d", width, type, seeds, in.Iterations));
         for (const int timeOut : run.TimeOuts(in)) {
           host.SetTimeOver(timeOut);
           const SolutionTally tally = TimeRandomSolutions(host, run, in, seeds, -1, 10);
@@ -281,10 +274,10 @@ BenchOutcome RunTestT1(BenchHost &host, const BenchInputs &in) {
             return run.Cancel();
           const double mean = tally.Times.Mean(in.Iterations);
           const double sigma = tally.Times.Sigma(in.Iterations);
-          run.Both(Fmt("TimeOut= %d Iter: %d ok: %d TO: %d Moy: %f Sigma: %f tmax: %d", timeOut,
-                       in.Iterations, tally.Ok, tally.TimeOuts, mean, sigma, tally.Times.Max),
-                   Fmt("TimeOut=;%d;Iter:;%d;ok:;%d;TO:;%d;Moy:;%f;Sigma:;%f;tmax:;%d", timeOut,
-                       in.Iterations, tally.Ok, tally.TimeOuts, mean, sigma, tally.Times.Max));
+          run.Both(PrintfText("TimeOut= %d Iter: %d ok: %d TO: %d Moy: %f Sigma: %f tmax: %d", timeOut,
+                              in.Iterations, tally.Ok, tally.TimeOuts, mean, sigma, tally.Times.Max),
+                   PrintfText("TimeOut=;%d;Iter:;%d;ok:;%d;TO:;%d;Moy:;%f;Sigma:;%f;tmax:;%d", timeOut,
+                              in.Iterations, tally.Ok, tally.TimeOuts, mean, sigma, tally.Times.Max));
         }
       }
     }
@@ -297,17 +290,18 @@ BenchOutcome RunTestT2(BenchHost &host, const BenchInputs &in) {
       started != BenchOutcome::Done)
     return started;
   const VariantWords words = host.Words();
-  run.Both(Fmt("TestGridGenere:GridVar= %x-%x  TypAlg= %d", words.word1, words.word2, in.BlankType),
-           Fmt("TestGridGenere:GridVar=;%x;%x;TypAlg=;%d", words.word1, words.word2, in.BlankType));
+  run.Both(PrintfText("TestGridGenere:GridVar= %x-%x  TypAlg= %d", words.word1, words.word2, in.BlankType),
+           PrintfText("TestGridGenere:GridVar=;%x;%x;TypAlg=;%d", words.word1, words.word2, in.BlankType));
   for (const int size : SizeIndexes(in))
     for (const int diagonal : Diagonals(in)) {
       const int width = run.Shape(size, diagonal);
       const char *type = diagonal == 1 ? "DIAG" : "Nom";
       for (const int timeOut : run.TimeOuts(in)) {
         host.SetTimeOver(timeOut);
-        run.Both(
-            Fmt("TestGrid:Size= %d Timeout: %d Type= %s Niter= %d", width, timeOut, type, in.Iterations),
-            Fmt("TestGrid:Size=;%d;Timeout:;%d;Type=;%s;Niter=;%d", width, timeOut, type, in.Iterations));
+        run.Both(PrintfText("TestGrid:Size= %d Timeout: %d Type= %s Niter= %d", width, timeOut, type,
+                            in.Iterations),
+                 PrintfText("TestGrid:Size=;%d;Timeout:;%d;Type=;%s;Niter=;%d", width, timeOut, type,
+                            in.Iterations));
         for (const int seeds :
              SeededCounts(in.SeededType, in.SeededStart, in.SeededStop, in.SeededStep, width, host.Words()))
           for (const int blanks : Upwards(in.BlankStart, in.BlankStop, in.BlankStep)) {
@@ -350,10 +344,12 @@ BenchOutcome RunTestT2(BenchHost &host, const BenchInputs &in) {
             const double mean = times.Mean(in.Iterations);
             const double sigma = times.Sigma(in.Iterations);
             const double diff = rated > 0 ? static_cast<float>(ratings / rated) : 0.0;
-            run.Both(Fmt("NCells= %d NBlank= %d Iter: %d Nok: %d NTO: %d N>1S: %d moy: %f sigma: %f tmax: %d "
+            run.Both(PrintfText(
+                         "NCells= %d NBlank= %d Iter: %d Nok: %d NTO: %d N>1S: %d moy: %f sigma: %f tmax: %d "
                          "diff: %f",
                          seeds, blanks, in.Iterations, ok, timedOut, several, mean, sigma, times.Max, diff),
-                     Fmt("NCells=;%d;NBlank=;%d;Iter:;%d;Nok:;%d;NTO:;%d;N>1S:;%d;moy:;%f;sigma:;%f;tmax:;%d;"
+                     PrintfText(
+                         "NCells=;%d;NBlank=;%d;Iter:;%d;Nok:;%d;NTO:;%d;N>1S:;%d;moy:;%f;sigma:;%f;tmax:;%d;"
                          "diff:;%f",
                          seeds, blanks, in.Iterations, ok, timedOut, several, mean, sigma, times.Max, diff));
           }
@@ -370,7 +366,7 @@ BenchOutcome RunTestT4(BenchHost &host, const BenchInputs &in) {
   host.SetTimeOver(800);
   host.SetWords(VariantWords{1, 0});
   const auto say = [&run](const std::string &text) { run.Both(text, text); };
-  say(Fmt("TestRegular: GridVar=%x-%x", 1, 0));
+  say(PrintfText("TestRegular: GridVar=%x-%x", 1, 0));
   for (const int size : SizeIndexes(in)) {
     const int width = run.Shape(size, -1);
     const int layouts = host.CountLayouts();
@@ -382,7 +378,7 @@ BenchOutcome RunTestT4(BenchHost &host, const BenchInputs &in) {
     for (int layout = from; layout <= to; ++layout) {
       if (host.LoadLayout(layout) < 1)
         continue;
-      say(Fmt("----->TestRegular:Size= %d Reg= %d / %d Iter= %d", width, layout, last, in.Iterations));
+      say(PrintfText("----->TestRegular:Size= %d Reg= %d / %d Iter= %d", width, layout, last, in.Iterations));
       const std::vector<int> counts =
           SeededCounts(in.SeededType, in.SeededStart, in.SeededStop, in.SeededStep, width, host.Words());
       for (const int timeOut : run.TimeOuts(in)) {
@@ -391,9 +387,9 @@ BenchOutcome RunTestT4(BenchHost &host, const BenchInputs &in) {
           const SolutionTally tally = TimeRandomSolutions(host, run, in, seeds, layout, 1);
           if (tally.Cancelled)
             return run.Cancel();
-          say(Fmt("NSelcell= %d TimeOut= %d ok: %d TO: %d Moy: %f Sigma: %f tmax: %d", seeds, timeOut,
-                  tally.Ok, tally.TimeOuts, tally.Times.Mean(in.Iterations), tally.Times.Sigma(in.Iterations),
-                  tally.Times.Max));
+          say(PrintfText("NSelcell= %d TimeOut= %d ok: %d TO: %d Moy: %f Sigma: %f tmax: %d", seeds, timeOut,
+                         tally.Ok, tally.TimeOuts, tally.Times.Mean(in.Iterations),
+                         tally.Times.Sigma(in.Iterations), tally.Times.Max));
         }
       }
     }
@@ -417,13 +413,13 @@ void WriteSummaryTable(std::FILE *file, const char *title, const std::vector<int
     return;
   std::string heading = title;
   for (const int variant : variants)
-    heading += Fmt("%03d;", variant);
+    heading += PrintfText("%03d;", variant);
   Write(file, heading);
   for (const int count : counts) {
-    std::string row = Fmt("%03d;", count);
+    std::string row = PrintfText("%03d;", count);
     for (const int variant : variants) {
       const auto found = stats.find(count * 256 + variant);
-      row += Fmt("%03d ;", found == stats.end() ? 0 : found->second.*field);
+      row += PrintfText("%03d ;", found == stats.end() ? 0 : found->second.*field);
     }
     Write(file, row);
   }
@@ -439,16 +435,16 @@ BenchOutcome RunVariantTest(BenchHost &host, const BenchInputs &in, bool seeded)
       started != BenchOutcome::Done)
     return started;
   const VariantWords words = host.Words();
-  const std::string header = Fmt("TestGridGenere:GridVar= %x-%x", words.word1, words.word2);
+  const std::string header = PrintfText("TestGridGenere:GridVar= %x-%x", words.word1, words.word2);
   run.Both(header, header);
-  const std::string summaryName = name + Fmt("%x-%x.csv", words.word1, words.word2);
+  const std::string summaryName = name + PrintfText("%x-%x.csv", words.word1, words.word2);
   FilePtr summary = Create(host.ResultPath(summaryName));
   const std::vector<int> variants = Downwards(in.VariantStart, in.VariantStop, in.VariantStep);
   for (const int size : SizeIndexes(in)) {
     const int width = run.Shape(size, -1);
-    FilePtr pv = Create(host.ResultPath(name + Fmt("-PV%d.csv", width)));
-    FilePtr pd = Create(host.ResultPath(name + Fmt("-PD%d.csv", width)));
-    FilePtr ps = Create(host.ResultPath(name + Fmt("-PS%d.csv", width)));
+    FilePtr pv = Create(host.ResultPath(name + PrintfText("-PV%d.csv", width)));
+    FilePtr pd = Create(host.ResultPath(name + PrintfText("-PD%d.csv", width)));
+    FilePtr ps = Create(host.ResultPath(name + PrintfText("-PS%d.csv", width)));
     std::vector<int> counts;
     if (seeded) {
       counts = SeededCounts(in.SeededType, in.SeededStart, in.SeededStop, in.SeededStep, width, host.Words());
@@ -458,7 +454,8 @@ BenchOutcome RunVariantTest(BenchHost &host, const BenchInputs &in, bool seeded)
     }
     for (const int timeOut : run.TimeOuts(in)) {
       host.SetTimeOver(timeOut);
-      const std::string group = Fmt("TestGrid:Size= %d Timeout: %d Niter=%d", width, timeOut, in.Iterations);
+      const std::string group =
+          PrintfText("TestGrid:Size= %d Timeout: %d Niter=%d", width, timeOut, in.Iterations);
       run.Both(group, group);
       Write(summary.get(), group);
       std::map<int, BenchStat> stats;
@@ -503,15 +500,15 @@ BenchOutcome RunVariantTest(BenchHost &host, const BenchInputs &in, bool seeded)
           const int myVar = ok > 0 ? static_cast<int>(myVarSum / ok) : 0;
           const double diffMean = levels > 0 ? static_cast<float>(levelSum / levels) : -1.0;
           const int unique = in.Iterations > 0 ? (ok - several) * 100 / in.Iterations : 0;
-          const std::string line = Fmt(
+          const std::string line = PrintfText(
               "NBlank= %d NVar= %d MyVar= %d Iter: %d Nok: %d NTO: %d N>1S: %d tmax: %d "
               "diffmoy: %f diffmin: %d diffmax: %d",
               count, variant, myVar, in.Iterations, ok, timedOut, several, tMax, diffMean, diffMin, diffMax);
           run.Both(line, line);
           const int diff = static_cast<int>(diffMean * 10);
-          Write(pv.get(), Fmt("%d,%d,%d", count, variant, myVar));
-          Write(pd.get(), Fmt("%d,%d,%d", count, variant, diff));
-          Write(ps.get(), Fmt("%d,%d,%d", count, variant, unique));
+          Write(pv.get(), PrintfText("%d,%d,%d", count, variant, myVar));
+          Write(pd.get(), PrintfText("%d,%d,%d", count, variant, diff));
+          Write(ps.get(), PrintfText("%d,%d,%d", count, variant, unique));
           stats[count * 256 + variant] = BenchStat{unique, myVar, diff};
         }
       WriteSummaryTable(summary.get(), "Nok;", counts, variants, stats, &BenchStat::UniquePercent);

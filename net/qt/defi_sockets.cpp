@@ -5,10 +5,9 @@
 #include <QHostInfo>
 #include <QTcpSocket>
 #include <QTime>
-#include <cstdarg>
-#include <cstdio>
 
 #include "net/socket_errors.h"
+#include "platform/printf_text.h"
 
 namespace quorbel {
 
@@ -36,15 +35,6 @@ int CodeOf(QAbstractSocket::SocketError error) {
   default:
     return 10022; // an invalid argument, for the errors that have no code of their own
   }
-}
-
-[[gnu::format(printf, 1, 2)]] std::string Say(const char *format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return text;
 }
 
 QByteArray Bytes(std::string_view text) {
@@ -89,8 +79,8 @@ bool DefiSockets::StartListen(int port) {
     const int code = server_.serverError() == QAbstractSocket::AddressInUseError
                          ? kSocketAddressInUse
                          : CodeOf(server_.serverError());
-    host_.Inform(Say("Error create SockR on Port %d : %s - Please Modify your port in Preference", port,
-                     SocketErrorText(code).c_str()));
+    host_.Inform(PrintfText("Error create SockR on Port %d : %s - Please Modify your port in Preference",
+                            port, SocketErrorText(code).c_str()));
     return false;
   }
   return true;
@@ -102,7 +92,7 @@ int DefiSockets::ReserveSlot() {
   for (int slot = 0; slot < kDefiSlots; ++slot)
     if (!slots_[static_cast<size_t>(slot)]) {
       slots_[static_cast<size_t>(slot)] = std::make_unique<Slot>();
-      host_.Inform(Say("Reserved Socket %d", slot));
+      host_.Inform(PrintfText("Reserved Socket %d", slot));
       return slot;
     }
   return -1;
@@ -123,8 +113,8 @@ void DefiSockets::Watch(int slot) {
       const int index = players.Find(entry.PeerName);
       const std::string address = index >= 0 ? players.At(index).Address : std::string();
       const int port = index >= 0 ? players.At(index).Port : 0;
-      host_.Inform(Say("Error connection Player %s: Not Connected on %s:%d-%s", entry.PeerName.c_str(),
-                       address.c_str(), port, ErrorText(socket).c_str()));
+      host_.Inform(PrintfText("Error connection Player %s: Not Connected on %s:%d-%s", entry.PeerName.c_str(),
+                              address.c_str(), port, ErrorText(socket).c_str()));
     } else {
       host_.Inform("Receive Socket Error");
     }
@@ -182,8 +172,8 @@ int DefiSockets::ConnectPlayer(int index) {
       }
   }
   if (address.isNull()) {
-    host_.Inform(Say("Error connection Player %s: Host %s not recognise", player.Name.c_str(),
-                     player.Address.c_str()));
+    host_.Inform(PrintfText("Error connection Player %s: Host %s not recognise", player.Name.c_str(),
+                            player.Address.c_str()));
     return -1;
   }
   if (player.Slot >= 0) {
@@ -197,11 +187,12 @@ int DefiSockets::ConnectPlayer(int index) {
   }
   Slot &entry = *slots_[static_cast<size_t>(slot)];
   entry.Socket = new QTcpSocket(this);
-  host_.Inform(Say("Port Sock%d Created for Player %s", slot, player.Name.c_str()));
+  host_.Inform(PrintfText("Port Sock%d Created for Player %s", slot, player.Name.c_str()));
   entry.Queue.emplace_back(index, DefiHello(host_.OwnName(), player.Name));
   Watch(slot);
   entry.Socket->connectToHost(address, static_cast<quint16>(player.Port));
-  host_.Inform(Say("Player %s Connected on %s:%d", player.Name.c_str(), player.Address.c_str(), player.Port));
+  host_.Inform(
+      PrintfText("Player %s Connected on %s:%d", player.Name.c_str(), player.Address.c_str(), player.Port));
   player.Slot = slot;
   entry.PeerName = player.Name;
   return slot;
@@ -221,7 +212,7 @@ bool DefiSockets::Write(int slot, std::string_view text) {
   const qint64 written = socket->write(Bytes(text));
   socket->flush();
   if (written != static_cast<qint64>(text.size())) {
-    host_.Inform(Say("Send Message Err: %s", ErrorText(socket).c_str()));
+    host_.Inform(PrintfText("Send Message Err: %s", ErrorText(socket).c_str()));
     return false;
   }
   return true;
@@ -350,8 +341,8 @@ void DefiSockets::Handle(int slot, std::string_view chunk) {
   }
   case DefiMessageKind::Chat: {
     const QTime now = QTime::currentTime();
-    host_.ChatReceived(Say("(%d:%d:%d) Receive on Sock%d from %s: ", now.hour(), now.minute(), now.second(),
-                           slot, entry.PeerName.c_str()) +
+    host_.ChatReceived(PrintfText("(%d:%d:%d) Receive on Sock%d from %s: ", now.hour(), now.minute(),
+                                  now.second(), slot, entry.PeerName.c_str()) +
                        message.Body);
     return;
   }
