@@ -395,12 +395,7 @@ bool CDialogDefi::ChallengeRunning() const { return app_.Settings().game.mode ==
 void CDialogDefi::Inform(const std::string &line) { app_.PostMessage(PanelText::Plain(line)); }
 
 bool CDialogDefi::StartListen(int port) {
-  if (serviceSocket_) {
-    serviceSocket_->disconnect(this);
-    serviceSocket_->abort();
-    serviceSocket_->deleteLater();
-    serviceSocket_ = nullptr;
-  }
+  DropServiceSocket();
   service_.Reset();
   if (!sockets_.StartListen(port))
     return false;
@@ -764,12 +759,18 @@ void CDialogDefi::DefiConnectService(const std::string &command, bool asked) {
     SendServiceRequest(*now);
 }
 
+// The last request's socket goes; its closing is no reply to the next request.
+void CDialogDefi::DropServiceSocket() {
+  if (!serviceSocket_)
+    return;
+  serviceSocket_->disconnect(this);
+  serviceSocket_->abort();
+  serviceSocket_->deleteLater();
+  serviceSocket_ = nullptr;
+}
+
 void CDialogDefi::SendServiceRequest(const std::string &command) {
-  if (serviceSocket_) {
-    serviceSocket_->disconnect(this); // its closing is no reply to the next request
-    serviceSocket_->abort();
-    serviceSocket_->deleteLater();
-  }
+  DropServiceSocket();
   const QString hostPort = QString::fromStdString(app_.Settings().defi.serviceHost);
   const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
   const QString host = colon > 0 ? hostPort.left(colon) : hostPort;
@@ -782,7 +783,7 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
   const QByteArray request = QByteArray::fromStdString(ConnectRequest(host.toStdString(), name, command));
   connect(socket, &QTcpSocket::connected, this, [this, socket, request] {
     if (socket->write(request) != request.size()) {
-      Inform("Error write on Server Socket: " + SocketErrorText(10054));
+      Inform("Error write on Server Socket: " + SocketErrorText(kSocketConnectionReset));
       socket->abort();
       service_.Failed();
     }
@@ -790,11 +791,11 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
   connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
     serviceReply_ += socket->readAll().toStdString();
     if (ServiceReplyComplete(serviceReply_, false))
-      ServiceReplied(false);
+      ServiceReplied();
   });
   connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-    if (socket == serviceSocket_ && service_.State() == 1)
-      ServiceReplied(true);
+    if (socket == serviceSocket_)
+      ServiceReplied(); // without a length the reply ends with the connection
   });
   connect(socket, &QTcpSocket::errorOccurred, this, [this, socket, host](QAbstractSocket::SocketError error) {
     if (socket != serviceSocket_ || service_.State() != 1 || error == QAbstractSocket::RemoteHostClosedError)
@@ -803,17 +804,15 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
       Inform("Internet Connection Error - Host not recognise: " + host.toStdString());
     else
       Inform("Error Connect SockM on " + host.toStdString() +
-             ":80 : " + SocketErrorText(error == QAbstractSocket::ConnectionRefusedError ? 10061 : 10060));
+             ":80 : " + SocketErrorText(SocketErrorCodeOf(error)));
     service_.Failed();
   });
   socket->connectToHost(host, port);
 }
 
 // A whole reply: the players, the challenges, a new name; then the next command waiting.
-void CDialogDefi::ServiceReplied(bool closed) {
+void CDialogDefi::ServiceReplied() {
   if (service_.State() != 1)
-    return;
-  if (!closed && !ServiceReplyComplete(serviceReply_, false))
     return;
   ServiceReply reply = ParseServiceReply(serviceReply_);
   serviceAvailable_ = reply.Available;

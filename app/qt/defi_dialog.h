@@ -106,7 +106,8 @@ private:
   void PlayerChecked(int row, bool checked);
   void SendChat();
   void SendServiceRequest(const std::string &command);
-  void ServiceReplied(bool closed);
+  void ServiceReplied();
+  void DropServiceSocket();
   void RefillChallenges();
   void TakeOverChallenge(int row);
   void DumpState();

@@ -11,10 +11,7 @@
 
 namespace quorbel {
 
-namespace {
-
-// Qt's socket errors in the codes the challenge's messages name.
-int CodeOf(QAbstractSocket::SocketError error) {
+int SocketErrorCodeOf(QAbstractSocket::SocketError error) {
   switch (error) {
   case QAbstractSocket::ConnectionRefusedError:
     return kSocketRefused;
@@ -37,6 +34,8 @@ int CodeOf(QAbstractSocket::SocketError error) {
   }
 }
 
+namespace {
+
 QByteArray Bytes(std::string_view text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -55,7 +54,7 @@ DefiSockets::~DefiSockets() {
 }
 
 std::string DefiSockets::ErrorText(const QTcpSocket *socket) const {
-  return SocketErrorText(socket ? CodeOf(socket->error()) : -1);
+  return SocketErrorText(socket ? SocketErrorCodeOf(socket->error()) : -1);
 }
 
 bool DefiSockets::Open(int slot) const {
@@ -78,7 +77,7 @@ bool DefiSockets::StartListen(int port) {
   if (!server_.listen(QHostAddress::AnyIPv4, static_cast<quint16>(port))) {
     const int code = server_.serverError() == QAbstractSocket::AddressInUseError
                          ? kSocketAddressInUse
-                         : CodeOf(server_.serverError());
+                         : SocketErrorCodeOf(server_.serverError());
     host_.Inform(PrintfText("Error create SockR on Port %d : %s - Please Modify your port in Preference",
                             port, SocketErrorText(code).c_str()));
     return false;

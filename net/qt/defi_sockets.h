@@ -18,6 +18,9 @@ class QTcpSocket;
 
 namespace quorbel {
 
+// Qt's socket errors in the codes the challenge's messages name (-1 for an unknown one).
+int SocketErrorCodeOf(QAbstractSocket::SocketError error);
+
 inline constexpr int kDefiSlots = 100;
 inline constexpr int kDefiQueue = 10;
 inline constexpr int kDefaultDefiPort = 11078;
