@@ -19,7 +19,6 @@ constexpr std::array<int, 6> kIrregularSeeds = {2, 5, 8, 9, 17, 30};
 constexpr uint32_t kDiagonalBit = 0x200;
 constexpr int kCancelled = -10;
 constexpr int kTimedOut = -9;
-constexpr int kEveryMethod = 0x1FFFFD;
 
 int SizeIndexOfWidth(int width) {
   if (width <= 5)
@@ -117,7 +116,6 @@ public:
     host_.Say(message);
     Write(file_.get(), line);
   }
-  void Line(const std::string &line) { Write(file_.get(), line); }
 
   BenchOutcome Cancel() {
     host_.Say(PrintfText("%s test cancelled", name_.c_str()));

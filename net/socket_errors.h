@@ -6,7 +6,6 @@
 
 namespace quorbel {
 
-inline constexpr int kSocketWouldBlock = 10035;
 inline constexpr int kSocketAddressInUse = 10048;
 inline constexpr int kSocketNetworkDown = 10050;
 inline constexpr int kSocketConnectionReset = 10054;

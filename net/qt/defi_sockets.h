@@ -22,7 +22,6 @@ namespace quorbel {
 int SocketErrorCodeOf(QAbstractSocket::SocketError error);
 
 inline constexpr int kDefiSlots = 100;
-inline constexpr int kDefiQueue = 10;
 inline constexpr int kDefaultDefiPort = 11078;
 
 // What the sockets need of the challenge: its players, and what to do with what arrives.

@@ -34,7 +34,6 @@ using namespace quorbel;
 namespace {
 
 constexpr int kDebugLink = 98505;
-constexpr int kEveryMethod = 0x1FFFFD;
 
 bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
 
@@ -115,7 +114,7 @@ public:
   int SolvedLevel() override {
     GridRecord &grid = Grid();
     ctx_.Methods.GameMaxMethodLevel = -1;
-    if (SolveRepeatedly(ctx_, grid, kEveryMethod) == -10)
+    if (SolveRepeatedly(ctx_, grid, kRatingMasks.back()) == -10)
       return -10;
     return grid.SudMissing == 0 ? ctx_.Methods.GameMaxMethodLevel : -1;
   }
