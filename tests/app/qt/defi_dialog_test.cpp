@@ -1,13 +1,12 @@
 // The challenge on the program: entering the challenge mode, starting a challenge alone, moves
 // placed on the board scored, a peer's bad move refused, and Stop Challenge.
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include "app/qt/defi_dialog.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
+#include "tests/net/qt/loopback_http.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -74,26 +73,17 @@ private slots:
   void theConnectServiceFillsPlayersAndChallenges() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    QTcpServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost));
     QStringList requests;
-    connect(&server, &QTcpServer::newConnection, &server, [&] {
-      QTcpSocket *client = server.nextPendingConnection();
-      connect(client, &QTcpSocket::readyRead, client, [&, client] {
-        const QByteArray request = client->readAll();
-        requests << QString::fromLatin1(request.left(request.indexOf('\n')));
-        const QByteArray body =
-            request.contains("|G|A")
-                ? ">>>Com:G>>>>>>Bob|0|127.0.0.1|11079|Lyon|fr|France|a|b|c|S|Y|x\r\n >>>>>>"
-                : ">>>Com:L>>>>>>Cup|3|Bob|x|1|0|5|2|2|0|1|0|0|0|0>>>>>>";
-        client->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
-                      body);
-        client->disconnectFromHost();
-      });
+    LoopbackHttp server([&](const QByteArray &request) -> QByteArray {
+      requests << QString::fromLatin1(request.left(request.indexOf('\n')));
+      return request.contains("|G|A")
+                 ? ">>>Com:G>>>>>>Bob|0|127.0.0.1|11079|Lyon|fr|France|a|b|c|S|Y|x\r\n >>>>>>"
+                 : ">>>Com:L>>>>>>Cup|3|Bob|x|1|0|5|2|2|0|1|0|0|0|0>>>>>>";
     });
+    QVERIFY(server.Listening());
     f.app->Settings().defi.defiInhibit = 0;
     f.app->Settings().defi.playerName = "Ann Lee";
-    f.app->Settings().defi.serviceHost = "127.0.0.1:" + std::to_string(server.serverPort());
+    f.app->Settings().defi.serviceHost = "127.0.0.1:" + std::to_string(server.Port());
     CDialogDefi *defi = EnsureChallengeDialog(*f.app);
     QVERIFY(defi->StartListen(0));
     QTRY_VERIFY2(defi->Challenges().size() == 1,

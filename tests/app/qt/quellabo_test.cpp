@@ -2,14 +2,13 @@
 // selection dialog, the grid read onto the board, and the solution posted back.
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTextBrowser>
 #include <QtTest>
 
 #include "app/qt/display_toggles.h"
 #include "app/qt/quellabo_dialog.h"
 #include "engine/grid_set.h"
+#include "tests/net/qt/loopback_http.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -24,41 +23,21 @@ private slots:
   void aSitesGridComesOnTheBoardAndItsSolutionGoesBack() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    QTcpServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost));
     QByteArray posted;
     QStringList paths;
-    connect(&server, &QTcpServer::newConnection, &server, [&] {
-      QTcpSocket *client = server.nextPendingConnection();
-      auto *buffer = new QByteArray;
-      connect(client, &QObject::destroyed, client, [buffer] { delete buffer; });
-      connect(client, &QTcpSocket::readyRead, client, [&, client, buffer] {
-        *buffer += client->readAll();
-        const qsizetype headersEnd = buffer->indexOf("\r\n\r\n");
-        const qsizetype length = buffer->indexOf("Content-Length: ");
-        if (headersEnd < 0 ||
-            (length >= 0 && length < headersEnd &&
-             buffer->size() - headersEnd - 4 <
-                 buffer->mid(length + 16, buffer->indexOf('\r', length) - length - 16).toInt()))
-          return; // the rest of the request is on its way
-        const QByteArray request = *buffer;
-        paths << QString::fromLatin1(request.left(request.indexOf(' ', 5)));
-        QByteArray body;
-        if (request.startsWith("POST")) {
-          posted = request.mid(request.indexOf("\r\n\r\n") + 4);
-          body = "<p>Merci</p>";
-        } else {
-          body = "<html><input name=\"iddeGrille\" value=\"9\"><table id=grid>";
-          for (int cell = 0; cell < 81; ++cell)
-            body += "<td>" + (cell % 10 == 0 ? QByteArray::number(cell % 9 + 1) : QByteArray()) + "</td>";
-          body += "</table></html>";
-        }
-        client->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        client->disconnectFromHost();
-      });
+    LoopbackHttp server([&](const QByteArray &request) -> QByteArray {
+      paths << QString::fromLatin1(request.left(request.indexOf(' ', 5)));
+      if (request.startsWith("POST")) {
+        posted = LoopbackHttp::Body(request);
+        return "<p>Merci</p>";
+      }
+      QByteArray page = "<html><input name=\"iddeGrille\" value=\"9\"><table id=grid>";
+      for (int cell = 0; cell < 81; ++cell)
+        page += "<td>" + (cell % 10 == 0 ? QByteArray::number(cell % 9 + 1) : QByteArray()) + "</td>";
+      return page + "</table></html>";
     });
-    const QByteArray root = "http://127.0.0.1:" + QByteArray::number(server.serverPort());
+    QVERIFY(server.Listening());
+    const QByteArray root = server.Root().toLatin1();
     QFile sites(home_.StartDirectory() + "/QuellaboSite.txt");
     QVERIFY(sites.open(QIODevice::WriteOnly));
     sites.write(

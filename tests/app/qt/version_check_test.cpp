@@ -2,11 +2,10 @@
 // the download page handed to the desktop after YES; no page gives the "bad attempt" message.
 #include <QLabel>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include "app/qt/version_dialog.h"
+#include "tests/net/qt/loopback_http.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -21,22 +20,14 @@ private slots:
   void aNewerVersionOffersTheDownloadPage() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    QTcpServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost));
     QByteArray agent;
-    connect(&server, &QTcpServer::newConnection, &server, [&] {
-      QTcpSocket *client = server.nextPendingConnection();
-      connect(client, &QTcpSocket::readyRead, client, [&, client] {
-        const QByteArray request = client->readAll();
-        const qsizetype at = request.indexOf("User-Agent: ");
-        agent = request.mid(at + 12, request.indexOf('\r', at) - at - 12);
-        const QByteArray body = "<html>\n<p>sudokuversion...........123456785.2</p>\n</html>\n";
-        client->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        client->disconnectFromHost();
-      });
+    LoopbackHttp server([&](const QByteArray &request) -> QByteArray {
+      const qsizetype at = request.indexOf("User-Agent: ");
+      agent = request.mid(at + 12, request.indexOf('\r', at) - at - 12);
+      return "<html>\n<p>sudokuversion...........123456785.2</p>\n</html>\n";
     });
-    const QString site = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort());
+    QVERIFY(server.Listening());
+    const QString site = server.Root();
     f.app->Settings().defi.versionPage = (site + "/index.html").toStdString();
     QString shown;
     f.dialogs.AnswerDialog("CDialogVersion", [&](QDialog &d) {
