@@ -19,6 +19,8 @@
 #include <QTcpSocket>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_text.h"
+
 #include "app/message_format.h"
 #include "app/parasites.h"
 #include "app/qt/file_commands.h"
@@ -46,24 +48,22 @@ constexpr std::array<int, 8> kPeerKinds = {kActionPlace,     kActionPlaceNth,   
                                            kActionClear,     kActionTogglePencil, kActionRemovePencil,
                                            kActionNextValue, kActionPreviousValue};
 
-QString Name(int id) { return QStringLiteral("control%1").arg(id); }
-
 QComboBox *Combo(QWidget *parent, int id, const QStringList &items) {
   auto *combo = new QComboBox(parent);
-  combo->setObjectName(Name(id));
+  combo->setObjectName(ControlName(id));
   combo->addItems(items);
   return combo;
 }
 
 QCheckBox *Check(QWidget *parent, int id, const QString &text) {
   auto *box = new QCheckBox(text, parent);
-  box->setObjectName(Name(id));
+  box->setObjectName(ControlName(id));
   return box;
 }
 
 QPushButton *Button(QWidget *parent, int id, const QString &text) {
   auto *button = new QPushButton(text, parent);
-  button->setObjectName(Name(id));
+  button->setObjectName(ControlName(id));
   button->setAutoDefault(false);
   return button;
 }
@@ -110,7 +110,7 @@ CDialogDefi::~CDialogDefi() {
 void CDialogDefi::BuildControls() {
   const DefiSettings &defi = app_.Settings().defi;
   ownName_ = new QLineEdit(QString::fromStdString(defi.playerName), this);
-  ownName_->setObjectName(Name(1677));
+  ownName_->setObjectName(ControlName(1677));
   connect(ownName_, &QLineEdit::returnPressed, this, [this] {
     ReadControls();
     DefiConnectService("G|A");
@@ -122,7 +122,7 @@ void CDialogDefi::BuildControls() {
   });
 
   playerList_ = new QListWidget(this);
-  playerList_->setObjectName(Name(1686));
+  playerList_->setObjectName(ControlName(1686));
   connect(playerList_, &QListWidget::currentRowChanged, this, [this] {
     if (!refilling_)
       ShowSelectedPlayer();
@@ -133,25 +133,25 @@ void CDialogDefi::BuildControls() {
   });
   playerFilter_ = Combo(this, 1701, {"Tous", "Nom", "Ville", "Langue", "Pays", "Connectés"});
   playerFilterText_ = new QLineEdit(this);
-  playerFilterText_->setObjectName(Name(1680));
+  playerFilterText_->setObjectName(ControlName(1680));
   connect(playerFilter_, &QComboBox::currentIndexChanged, this, [this] { RefillPlayers(); });
   connect(playerFilterText_, &QLineEdit::returnPressed, this, [this] { RefillPlayers(); });
 
   playerName_ = new QLineEdit(this);
-  playerName_->setObjectName(Name(1662));
+  playerName_->setObjectName(ControlName(1662));
   remote_ = new QRadioButton(QStringLiteral("Joueur Réseau"), this);
-  remote_->setObjectName(Name(1668));
+  remote_->setObjectName(ControlName(1668));
   local_ = new QRadioButton(QStringLiteral("Joueur Local Ordi"), this);
-  local_->setObjectName(Name(1669));
+  local_->setObjectName(ControlName(1669));
   remote_->setChecked(true);
   address_ = new QLineEdit(this);
-  address_->setObjectName(Name(1682));
+  address_->setObjectName(ControlName(1682));
   port_ = new QSpinBox(this);
-  port_->setObjectName(Name(1673));
+  port_->setObjectName(ControlName(1673));
   port_->setRange(0, 65535);
   port_->setValue(kDefaultDefiPort);
   handicap_ = new QSpinBox(this);
-  handicap_->setObjectName(Name(1663));
+  handicap_->setObjectName(ControlName(1663));
   handicap_->setRange(-1000, 1000);
 
   type_ = Combo(this, 1684, {"Défi libre", "Tour par tour", "Course"});
@@ -175,18 +175,18 @@ void CDialogDefi::BuildControls() {
   refuse_ = Check(this, 1694, QStringLiteral("Autres Joueurs Refusés"));
 
   chatInput_ = new QLineEdit(this);
-  chatInput_->setObjectName(Name(1670));
+  chatInput_->setObjectName(ControlName(1670));
   connect(chatInput_, &QLineEdit::returnPressed, this, &CDialogDefi::SendChat);
   chatText_ = new QPlainTextEdit(this);
   chatText_->setReadOnly(true);
   challenges_ = new QListWidget(this);
-  challenges_->setObjectName(Name(1695));
+  challenges_->setObjectName(ControlName(1695));
   connect(challenges_, &QListWidget::currentRowChanged, this, &CDialogDefi::TakeOverChallenge);
   challengeFilter_ =
       Combo(this, 1697,
             {"Tous", "Créateur", "Type", "Difficulté", "Taille", "Temps", "Cases", "Possible", "Bonus"});
   challengeFilterText_ = new QLineEdit(this);
-  challengeFilterText_->setObjectName(Name(1671));
+  challengeFilterText_->setObjectName(ControlName(1671));
   connect(challengeFilter_, &QComboBox::currentIndexChanged, this, [this] { RefillChallenges(); });
   connect(challengeFilterText_, &QLineEdit::returnPressed, this, [this] { RefillChallenges(); });
 
@@ -220,7 +220,7 @@ void CDialogDefi::BuildControls() {
   auto *parametersLayout = new QFormLayout(parameters);
   parametersLayout->addRow(QStringLiteral("Mon nom:"), ownName_);
   challengeEdit_ = new QLineEdit(QString::fromStdString(challengeName_), this);
-  challengeEdit_->setObjectName(Name(1661));
+  challengeEdit_->setObjectName(ControlName(1661));
   parametersLayout->addRow(QStringLiteral("Nom du Défi:"), challengeEdit_);
   parametersLayout->addRow(QStringLiteral("Type:"), type_);
   parametersLayout->addRow(QStringLiteral("Difficulté:"), difficulty_);

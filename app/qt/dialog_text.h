@@ -1,4 +1,4 @@
-// The French or the English text of a pair, for a window's labels.
+// The French or the English text of a pair, for a window's labels; the names of its controls.
 #pragma once
 
 #include <QString>
@@ -10,3 +10,6 @@ inline QString DialogText(quorbel::Language language, std::string_view french, s
   const std::string_view text = quorbel::IsEnglish(language) ? english : french;
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A control's object name from its identifier, as tests find it ("control1427").
+inline QString ControlName(int id) { return QStringLiteral("control%1").arg(id); }

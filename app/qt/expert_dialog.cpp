@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "app/qt/dialog_text.h"
 #include <algorithm>
 
 using quorbel::ExpertSettings;
@@ -37,8 +39,6 @@ constexpr std::array<EditField, 15> kEdits = {{
     {1510, &ExpertSettings::variantStop},
     {1501, &ExpertSettings::variantStep},
 }};
-
-QString Name(int id) { return QStringLiteral("control%1").arg(id); }
 
 } // namespace
 
@@ -129,7 +129,7 @@ CDialogExpert::CDialogExpert(const ExpertSettings &area, quorbel::Language langu
   auto *buttons = new QVBoxLayout;
   for (const TestButton &b : kButtons) {
     auto *button = new QPushButton(QString::fromUtf8(french ? b.french : b.english), this);
-    button->setObjectName(Name(b.id));
+    button->setObjectName(ControlName(b.id));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, test = b.test] { Take(test); });
     buttons->addWidget(button);
@@ -150,7 +150,7 @@ CDialogExpert::CDialogExpert(const ExpertSettings &area, quorbel::Language langu
 
 QSpinBox *CDialogExpert::Edit(int id, int value) {
   auto *edit = new QSpinBox(this);
-  edit->setObjectName(Name(id));
+  edit->setObjectName(ControlName(id));
   edit->setRange(-1000000, 100000000);
   edit->setValue(value);
   return edit;
@@ -158,14 +158,14 @@ QSpinBox *CDialogExpert::Edit(int id, int value) {
 
 QCheckBox *CDialogExpert::Check(int id, const QString &text, int value) {
   auto *box = new QCheckBox(text, this);
-  box->setObjectName(Name(id));
+  box->setObjectName(ControlName(id));
   box->setChecked(value != 0);
   return box;
 }
 
 QComboBox *CDialogExpert::Combo(int id, const QStringList &items, int index) {
   auto *combo = new QComboBox(this);
-  combo->setObjectName(Name(id));
+  combo->setObjectName(ControlName(id));
   combo->addItems(items);
   combo->setCurrentIndex(std::clamp(index, 0, static_cast<int>(items.size()) - 1));
   return combo;

@@ -18,6 +18,7 @@
 
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/dialog_text.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/grid_commands.h"
 #include "app/qt/main_frame.h"
@@ -114,13 +115,13 @@ CQuellabo::CQuellabo(CQuorbelApp &app, std::vector<QuellaboSite> &sites, QWidget
   setObjectName(QStringLiteral("CQuellabo"));
   setWindowTitle(french ? QStringLiteral("Sélection Quellabo") : QStringLiteral("Quellabo Selection"));
   list_ = new QListWidget(this);
-  list_->setObjectName(QStringLiteral("control1646"));
+  list_->setObjectName(ControlName(1646));
   for (const QuellaboSite &site : sites_)
     list_->addItem(QString::fromStdString(site.Name));
   login_ = new QLineEdit(this);
-  login_->setObjectName(QStringLiteral("control1648"));
+  login_->setObjectName(ControlName(1648));
   password_ = new QLineEdit(this);
-  password_->setObjectName(QStringLiteral("control1650"));
+  password_->setObjectName(ControlName(1650));
   password_->setEchoMode(QLineEdit::Password);
   static constexpr std::array<int, 5> kIds = {1651, 1652, 1653, 1654, 1658};
   const std::array<QString, 5> names = {french ? QStringLiteral("Facile") : QStringLiteral("Easy"),
@@ -130,20 +131,20 @@ CQuellabo::CQuellabo(CQuorbelApp &app, std::vector<QuellaboSite> &sites, QWidget
   auto *levels = new QHBoxLayout;
   for (size_t l = 0; l < levels_.size(); ++l) {
     levels_[l] = new QRadioButton(names[l], this);
-    levels_[l]->setObjectName(QStringLiteral("control%1").arg(kIds[l]));
+    levels_[l]->setObjectName(ControlName(kIds[l]));
     levels->addWidget(levels_[l]);
   }
   description_ = new QLabel(this);
-  description_->setObjectName(QStringLiteral("control1655"));
+  description_->setObjectName(ControlName(1655));
   description_->setWordWrap(true);
   description_->setTextFormat(Qt::PlainText);
   ranking_ = new QCheckBox(french ? QStringLiteral("Envoyer la grille pour classement")
                                   : QStringLiteral("Send grid for ranking"),
                            this);
-  ranking_->setObjectName(QStringLiteral("control1656"));
+  ranking_->setObjectName(ControlName(1656));
   auto *rankingPage =
       new QPushButton(french ? QStringLiteral("Classement Site") : QStringLiteral("Site Ranking"), this);
-  rankingPage->setObjectName(QStringLiteral("control1659"));
+  rankingPage->setObjectName(ControlName(1659));
   connect(rankingPage, &QPushButton::clicked, this, [this] {
     if (site_ >= 0 && site_ < static_cast<int>(sites_.size()) &&
         sites_[static_cast<size_t>(site_)].Ranking != -1)

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/dialog_service.h"
+#include "app/qt/dialog_text.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "net/qt/page_reader.h"
@@ -19,7 +20,7 @@ CDialogVersion::CDialogVersion(const QString &message, Language language, QWidge
   setWindowTitle(french ? QStringLiteral("Nouvelle version Disponible")
                         : QStringLiteral("New version Available"));
   auto *text = new QLabel(message, this);
-  text->setObjectName(QStringLiteral("control1350"));
+  text->setObjectName(ControlName(1350));
   text->setTextFormat(Qt::PlainText);
   auto *buttons = new QDialogButtonBox(this);
   QPushButton *yes = buttons->addButton(french ? QStringLiteral("OUI") : QStringLiteral("YES"),
