@@ -4,7 +4,8 @@
 //
 // The propagating route keeps its whole state in the grid: each level of the branch stack
 // is a cell whose saved candidates are tried one by one as hypotheses (status 4), and the
-// candidates of every other cell are recomputed by propagation at each node.
+// candidates of every other cell are recomputed by propagation at each node. A node whose
+// candidates lead to a contradiction by singles alone is left at once: nothing lies below.
 #include "solver/search.h"
 
 #include <algorithm>
@@ -36,6 +37,15 @@ bool IsPlayingCell(const EngineContext &ctx, const GridRecord &grid, int cell) {
   return cell >= 0 && cell < PlayingCellCount(ctx, grid);
 }
 
+// The root, or a child of a cell with more than one candidate: where a dead end is worth
+// looking for. Further down a chain of forced cells the look costs more than it saves.
+bool ChainStart(const GridRecord &grid, int depth) {
+  if (depth <= 0 || depth > kBranchLevels)
+    return true;
+  const int parent = grid.BranchStack[depth - 1];
+  return parent < 0 || static_cast<size_t>(parent) >= grid.Cells.size() || grid.Cells[parent].SavedNPoss > 1;
+}
+
 // One RunGridSearch call on the propagating route. A complete grid is a solution on the
 // first pass only when the search began in this call: a resumed search still holds the
 // solution it returned last.
@@ -50,7 +60,8 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
     firstPass = false;
 
     int depth = grid.SearchDepth;
-    if (grid.State == kGridContradiction || !IsPlayingCell(ctx, grid, grid.TheMinPoss)) {
+    if (grid.State == kGridContradiction || !IsPlayingCell(ctx, grid, grid.TheMinPoss) ||
+        (ChainStart(grid, depth) && PlainUnitsRuleOut(ctx, grid))) {
       if (--depth < 0) {
         grid.SearchDepth = kSearchExhausted;
         return kSolveExhausted;

@@ -564,6 +564,37 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   return true;
 }
 
+// The board of a grid in search as its cells stand: filled cells decided, open cells with
+// their candidates. False when a cell is of a kind the plain units cannot judge (a given
+// outside the units, a conflict mark, a value out of range).
+bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
+  board.open = 0;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const CellRecord &cell = grid.Cells[c];
+    board.value[c] = 0;
+    board.cand[c] = 0;
+    switch (cell.Status) {
+    case kStatusPlaced:
+    case kStatusPlacedLastStep:
+    case kStatusFixed:
+    case kStatusHypothesis:
+      if (cell.Value < 1 || cell.Value > layout.width ||
+          (~cell.Excluded & layout.full) != ValueBit(cell.Value))
+        return false;
+      board.value[c] = static_cast<uint8_t>(cell.Value);
+      break;
+    case kStatusEmpty:
+    case kStatusPencilled:
+      board.cand[c] = static_cast<uint16_t>(cell.ThePoss & layout.full);
+      ++board.open;
+      break;
+    default:
+      return false;
+    }
+  }
+  return true;
+}
+
 } // namespace
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
@@ -655,6 +686,23 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
     --depth;
     fresh = false;
   }
+}
+
+bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
+  const GridGeometry &geo = ctx.Geo;
+  const int w = geo.GridWidth;
+  if (!FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth || geo.NCells != w * w ||
+      !BlockTablesAgree(geo, grid) || !RegionTablesAgree(geo, grid))
+    return false;
+  Scratch &scratch = ScratchOf(ctx);
+  BuildLayout(geo, grid, scratch.layout);
+  Board &board = scratch.pruning;
+  if (!BoardOfCells(scratch.layout, grid, board))
+    return false;
+  for (int c = 0; c < scratch.layout.nCells; ++c)
+    if (board.value[c] == 0 && board.cand[c] == 0)
+      return true;
+  return PruneWithSingles(scratch.layout, board) == Outcome::Dead;
 }
 
 } // namespace quorbel

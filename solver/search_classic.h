@@ -19,4 +19,10 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid);
 // returns at the next solution, as RunGridSearch does.
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer);
 
+// True when naked and hidden singles over the grid's rows, columns, blocks and regions in
+// use, from the candidates its cells hold now, meet a contradiction: no solution lies
+// below, whatever other rules the grid has. False when they do not, or when the grid's
+// cells or tables are not plain enough to judge.
+bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid);
+
 } // namespace quorbel

@@ -10,6 +10,7 @@
 #include "engine/irregular_blocks.h"
 #include "platform/random.h"
 #include "solver/search_classic.h"
+#include "solver/search_pacing.h"
 #include "solver/solution_count.h"
 #include "tests/solver/search_test_support.h"
 
@@ -227,6 +228,28 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   grid.Cells[3].Status = kStatusEmpty;
   AddGridToSet(*ctx);
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid)); // linked to another main grid
+}
+
+// Row 0 of this 4x4 leaves cells 0 and 1 the one candidate 1 each: propagation sees no
+// empty cell, singles see the clash. A rule of the grid only takes solutions away.
+TEST_F(GridSearch, SinglesRuleOutADeadEndThatPropagationMisses) {
+  const std::string dead = "0034020000000000";
+  GridRecord &grid = LoadGrid(*ctx, dead);
+  PropagateSearchGrid(*ctx, grid);
+  ASSERT_NE(grid.State, kGridContradiction);
+  ASSERT_EQ(grid.Cells[0].ThePoss, 1u);
+  EXPECT_TRUE(PlainUnitsRuleOut(*ctx, grid));
+  grid.GridVar = kVarOdd;
+  EXPECT_TRUE(PlainUnitsRuleOut(*ctx, grid));
+  grid.Cells[6].Status = kStatusGiven; // outside the units: the look cannot judge
+  EXPECT_FALSE(PlainUnitsRuleOut(*ctx, grid));
+  for (const bool byPropagation : {false, true}) {
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    EXPECT_EQ(CountGridSolutions(*ctx, LoadGrid(*ctx, dead), 0, 2, 0), 0);
+  }
+  GridRecord &open = LoadGrid(*ctx, Thinned(kSolvedNine, 2));
+  PropagateSearchGrid(*ctx, open);
+  EXPECT_FALSE(PlainUnitsRuleOut(*ctx, open));
 }
 
 TEST_F(GridSearch, ResumesAfterATimeOut) {
