@@ -103,7 +103,7 @@ TEST_F(OptimiseGridTest, ACancelBeforeStepThreeGivesMinusOne) {
 }
 
 TEST_F(OptimiseGridTest, ATooHardGridGetsGivensUntilItsLevelIsReached) {
-  const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/qqwing-expert-9.txt");
+  const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/terrible-9.txt");
   for (size_t i = 0; i < 3; ++i) {
     LoadGrid(*ctx, puzzles[i]);
     ASSERT_EQ(SolveToRefTab(*ctx), 1);

@@ -32,8 +32,8 @@ TEST_F(RateGridTest, AnEmptyGridIsBeyondTheMethods) {
   EXPECT_EQ(RateGridDifficulty(*ctx, LoadGrid(*ctx, EmptyLine(9))), kLevelBeyondMethods);
 }
 
-TEST_F(RateGridTest, ExpertPuzzlesNeedMoreThanSingles) {
-  const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/qqwing-expert-9.txt");
+TEST_F(RateGridTest, TerriblePuzzlesNeedMoreThanSingles) {
+  const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/terrible-9.txt");
   ASSERT_GE(puzzles.size(), 10u);
   int hard = 0;
   for (size_t i = 0; i < 10; ++i) {
