@@ -100,12 +100,25 @@ struct Level {
   int index;      // the candidate under trial, from 1
 };
 
+// What the last call wrote into its grid: when the grid still holds exactly that, the levels
+// it left are the ones a replay would rebuild, and the next call goes on from them.
+struct LeftInGrid {
+  const GridRecord *grid = nullptr; // none: the levels stand for no grid
+  int depth = 0;
+  std::array<int32_t, kMaxCells> status{};
+  std::array<int32_t, kMaxCells> value{};
+  std::array<int16_t, kMaxCells> stack{};
+  std::array<uint32_t, kMaxCells> saved{};
+  std::array<int32_t, kMaxCells> index{};
+};
+
 // Kept from call to call so that the search loop never allocates.
 struct Scratch {
   Layout layout;
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
+  LeftInGrid left;
 };
 
 Scratch &ScratchOf(EngineContext &ctx) {
@@ -168,14 +181,15 @@ void AddUnit(Layout &layout, const GridGeometry &geo, std::span<const CellRef> c
 }
 
 // Rebuilt only when the shape, the blocks or the regions differ from the last search's.
-void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
+// False when it was rebuilt.
+bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
   const int w = geo.GridWidth;
   std::array<bool, kRegions> inUse{};
   for (int region = 0; region < kRegions; ++region)
     inUse[region] = RegionUnitInUse(grid, region);
   if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell &&
       layout.regionInUse == inUse && layout.regionCells == grid.RegionCells)
-    return;
+    return true;
   layout.nCells = geo.NCells;
   layout.width = w;
   layout.full = geo.FullMask;
@@ -215,6 +229,7 @@ void BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
   layout.blockOfCell = grid.BlockOfCell;
   layout.regionCells = grid.RegionCells;
   layout.regionInUse = inUse;
+  return false;
 }
 
 void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
@@ -595,6 +610,37 @@ bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
   return true;
 }
 
+void RememberLeft(const Layout &layout, const GridRecord &grid, int depth, LeftInGrid &left) {
+  left.grid = &grid;
+  left.depth = depth;
+  for (int c = 0; c < layout.nCells; ++c) {
+    left.status[c] = grid.Cells[c].Status;
+    left.value[c] = grid.Cells[c].Value;
+  }
+  for (int k = 0; k < depth; ++k) {
+    const CellRecord &cell = grid.Cells[grid.BranchStack[k]];
+    left.stack[k] = grid.BranchStack[k];
+    left.saved[k] = cell.SavedPoss;
+    left.index[k] = cell.HypIndex;
+  }
+}
+
+bool StillLeft(const Layout &layout, const GridRecord &grid, int depth, const LeftInGrid &left) {
+  if (left.grid != &grid || left.depth != depth)
+    return false;
+  for (int c = 0; c < layout.nCells; ++c)
+    if (left.status[c] != grid.Cells[c].Status || left.value[c] != grid.Cells[c].Value)
+      return false;
+  for (int k = 0; k < depth; ++k) {
+    if (left.stack[k] != grid.BranchStack[k])
+      return false;
+    const CellRecord &cell = grid.Cells[grid.BranchStack[k]];
+    if (left.saved[k] != cell.SavedPoss || left.index[k] != cell.HypIndex)
+      return false;
+  }
+  return true;
+}
+
 } // namespace
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
@@ -638,17 +684,26 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  BuildLayout(ctx.Geo, grid, layout);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, layout);
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
 
   int depth = grid.SearchDepth;
-  if (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
-      !Replay(layout, grid, levels, depth, scratch.narrowed)) {
+  const bool resumed =
+      sameLayout && depth >= 0 && depth < layout.nCells && StillLeft(layout, grid, depth, scratch.left);
+  scratch.left.grid = nullptr; // the levels change from here on
+  if (!resumed && (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
+                   !Replay(layout, grid, levels, depth, scratch.narrowed))) {
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
     return kSolveExhausted;
   }
+  // Every return below leaves the search where the levels stand.
+  auto leave = [&](int16_t top, const Board *shown, int result) {
+    WriteSearch(ctx, grid, layout, levels, depth, top, shown);
+    RememberLeft(layout, grid, depth, scratch.left);
+    return result;
+  };
   bool fresh = grid.BranchStack[depth] != kTopDone;
   levels[depth].cell = -1;
   auto progress = [&] {
@@ -658,25 +713,19 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
 
   for (;;) {
     if (fresh) {
-      if (pacer.MustStop(progress)) {
-        WriteSearch(ctx, grid, layout, levels, depth, kTopPending, &levels[depth].board);
-        return kSolveTimeOut;
-      }
+      if (pacer.MustStop(progress))
+        return leave(kTopPending, &levels[depth].board, kSolveTimeOut);
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
-      if (ExploreNode(layout, levels[depth], chainStart, scratch, solution) == Outcome::Solved) {
-        WriteSearch(ctx, grid, layout, levels, depth, kTopDone, solution);
-        return kSolveFound;
-      }
+      if (ExploreNode(layout, levels[depth], chainStart, scratch, solution) == Outcome::Solved)
+        return leave(kTopDone, solution, kSolveFound);
     }
     if (NextChild(layout, levels, depth)) {
       ++depth;
       levels[depth].cell = -1;
       fresh = true;
-      if (pacer.Aborted()) {
-        WriteSearch(ctx, grid, layout, levels, depth, kTopPending, &levels[depth].board);
-        return kSolveCancelled;
-      }
+      if (pacer.Aborted())
+        return leave(kTopPending, &levels[depth].board, kSolveCancelled);
       continue;
     }
     if (depth == 0) {

@@ -1,14 +1,15 @@
 // quorbel-bench generate: makes N puzzles with the generator and times each one.
 //   quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N [--seed X]
 //                          [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids
-//                          N]
+//                          N] [--timeover MS]
 // One line per puzzle in the one-line characters; then "levels=" with how many puzzles
 // rated 1, 2, 3, 4 and beyond, "median_ms=M worst_ms=W" and "puzzles=N total_ms=T".
 // --shape gives the block height and width (default: the size's own); "irregular" draws
 // irregular blocks. --seed X makes puzzle i from seed X + i, so a run can be repeated.
 // --make solution times random solutions alone (no level line); --route propagation
-// forces the general search route. --rules adds the rules of those variant catalogue rows;
-// the last line then gives "unique=" the puzzles that have one solution by our count.
+// forces the general search route; --timeover sets the generator's time limit per count
+// (-1: none), so that two builds can be compared puzzle for puzzle. --rules adds the rules of those variant
+// catalogue rows; the last line then gives "unique=" the puzzles that have one solution by our count.
 #include "bench/tool/generate_commands.h"
 
 #include <algorithm>
@@ -49,14 +50,16 @@ struct GenerateOptions {
   bool solutionOnly = false; // --make solution: random solutions alone, no carving
   bool byPropagation = false;
   VariantWords rules;
-  int grids = 2; // the grids of a set with a rule between grids
+  int grids = 2;                                     // the grids of a set with a rule between grids
+  int timeOver = GeneratorSettings{}.GenereTimeOver; // the time limit of each count (ms, -1 none)
 };
 
 int Usage() {
   std::fprintf(
       stderr,
       "usage: quorbel-bench generate --size S [--shape RxC|irregular] --level 1..4 --count N "
-      "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids N]\n");
+      "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids N] "
+      "[--timeover MS]\n");
   return 2;
 }
 
@@ -120,6 +123,8 @@ bool Parse(int argc, char **argv, GenerateOptions &options) {
       ok = ParseRules(value, options.rules);
     else if (arg == "--grids")
       ok = ParseNumber(value, 2, 12, options.grids);
+    else if (arg == "--timeover")
+      ok = ParseNumber(value, -1, 1000000000, options.timeOver);
     else if (arg == "--route")
       ok = (options.byPropagation = std::string_view(value) == "propagation") ||
            std::string_view(value) == "fast";
@@ -171,6 +176,7 @@ int RunGenerateCommand(int argc, char **argv) {
   }
   GeneratorSettings settings;
   settings.VarNGrids = options.grids;
+  settings.GenereTimeOver = options.timeOver;
 
   using Clock = std::chrono::steady_clock;
   std::vector<double> millis;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
 #include "engine/irregular_blocks.h"
 #include "platform/random.h"
@@ -250,6 +251,31 @@ TEST_F(GridSearch, SinglesRuleOutADeadEndThatPropagationMisses) {
   GridRecord &open = LoadGrid(*ctx, Thinned(kSolvedNine, 2));
   PropagateSearchGrid(*ctx, open);
   EXPECT_FALSE(PlainUnitsRuleOut(*ctx, open));
+}
+
+// The fast route goes on from the levels its last call left when the grid still holds what
+// that call wrote; two searches taking turns must each still see only their own.
+TEST_F(GridSearch, TwoSearchesTakingTurnsEachGoOnWhereTheyStood) {
+  // The second is the first with its digits renamed: the two trees have the same shape.
+  const std::string first = Thinned(kSolvedNine, 2);
+  std::string second = first;
+  for (char &c : second)
+    if (c != '0')
+      c = static_cast<char>('1' + (c - '0') % 9);
+  const std::vector<std::string> alone[2] = {Solutions(first, 4, false), Solutions(second, 4, false)};
+  ASSERT_EQ(alone[0].size(), 4u);
+  ASSERT_EQ(alone[1].size(), 4u);
+  auto other = std::make_unique<GridRecord>();
+  CopyGrid(*ctx, *other, &LoadGrid(*ctx, second), 0);
+  GridRecord *grids[2] = {&LoadGrid(*ctx, first), other.get()};
+  std::vector<std::string> turns[2];
+  for (int turn = 0; turn < 8; ++turn) {
+    GridRecord &grid = *grids[turn % 2];
+    ASSERT_EQ(RunGridSearch(*ctx, grid, 0), kSolveFound);
+    turns[turn % 2].push_back(OneLineOfGrid(*ctx, grid));
+  }
+  EXPECT_EQ(turns[0], alone[0]);
+  EXPECT_EQ(turns[1], alone[1]);
 }
 
 TEST_F(GridSearch, ResumesAfterATimeOut) {
