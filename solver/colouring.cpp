@@ -4,6 +4,7 @@
 #include "solver/colouring.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
@@ -32,10 +33,8 @@ void MarkChainColour(CellRecord &cell, int chain) {
   cell.ColourSet |= 1 << chain;
 }
 
-void PlaceInChain(EngineContext &ctx, GridRecord &grid, GridRecord &trial, int cell, int value, int chain,
-                  MethodMask mask) {
+void PlaceInChain(EngineContext &ctx, GridRecord &trial, int cell, int value, MethodMask mask) {
   SetCellValue(ctx, trial, cell, value, kActionPlace);
-  MarkChainColour(grid.Cells[cell], chain);
   Propagate(ctx, trial, MaskFilterMode(mask), MaskProbableMode(mask));
 }
 
@@ -45,7 +44,42 @@ bool IsOpenWith(const CellRecord &cell, uint32_t bit) {
 
 uint32_t AllChains(int chains) { return (1u << chains) - 1u; }
 
+// The chain from `start`: the cells it fills with the value, and those it leaves without it.
+ChainCells RunChain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                    int start) {
+  const GridGeometry &geo = ctx.Geo;
+  const uint32_t bit = ValueBit(value) & geo.FullMask;
+  ChainCells chain;
+  GridRecord &scratch = trial.Load(ctx, grid);
+  PlaceInChain(ctx, scratch, start, value, mask);
+  chain.Filled.set(static_cast<size_t>(start));
+  for (int single = FindHiddenSingle(geo, value, scratch); single >= 0;
+       single = FindHiddenSingle(geo, value, scratch)) {
+    PlaceInChain(ctx, scratch, single, value, mask);
+    chain.Filled.set(static_cast<size_t>(single));
+  }
+  for (int cell = 0; cell < geo.NCells; ++cell)
+    if ((scratch.Cells[cell].ThePoss & bit) == 0)
+      chain.Emptied.set(static_cast<size_t>(cell));
+  return chain;
+}
+
 } // namespace
+
+const ChainCells &ChainMemo::Chain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial,
+                                   MethodMask mask, int value, int start) {
+  if (value != value_) {
+    slotOfCell_.fill(-1);
+    chains_.clear();
+    value_ = value;
+  }
+  int16_t &slot = slotOfCell_[static_cast<size_t>(start)];
+  if (slot < 0) {
+    slot = static_cast<int16_t>(chains_.size());
+    chains_.push_back(RunChain(ctx, grid, trial, mask, value, start));
+  }
+  return chains_[static_cast<size_t>(slot)];
+}
 
 int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,
                         std::span<int> cellsOut) {
@@ -55,24 +89,25 @@ int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit,
 }
 
 int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
-                      std::span<const int> startCells) {
+                      std::span<const int> startCells, ChainMemo *memo) {
   const GridGeometry &geo = ctx.Geo;
   const uint32_t bit = ValueBit(value) & geo.FullMask;
   ResetCellColours(grid, value);
   int chains = 0;
+  ChainCells unkept;
   for (int start : startCells) {
     if (chains == kMaxColourChains)
       break;
     if (start < 0 || start >= geo.NCells || !IsOpenWith(grid.Cells[start], bit))
       continue;
-    GridRecord &scratch = trial.Load(ctx, grid);
-    PlaceInChain(ctx, grid, scratch, start, value, chains, mask);
-    for (int single = FindHiddenSingle(geo, value, scratch); single >= 0;
-         single = FindHiddenSingle(geo, value, scratch))
-      PlaceInChain(ctx, grid, scratch, single, value, chains, mask);
-    for (int cell = 0; cell < geo.NCells; ++cell)
-      if ((scratch.Cells[cell].ThePoss & bit) == 0)
+    const ChainCells &chain = memo != nullptr ? memo->Chain(ctx, grid, trial, mask, value, start)
+                                              : (unkept = RunChain(ctx, grid, trial, mask, value, start));
+    for (int cell = 0; cell < geo.NCells; ++cell) {
+      if (chain.Filled.test(static_cast<size_t>(cell)))
+        MarkChainColour(grid.Cells[cell], chains);
+      if (chain.Emptied.test(static_cast<size_t>(cell)))
         grid.Cells[cell].EliminationSet |= 1 << chains;
+    }
     ++chains;
   }
   for (CellRecord &cell : grid.PlayingCells(geo)) {
@@ -94,6 +129,9 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
   const int firstValue = valueIn >= 1 ? valueIn : 1;
   const int lastValue = valueIn >= 1 ? valueIn : geo.GridWidth;
   bool removed = false;
+  // A start cell lies in a row, a column and a block: its chain is run once while the grid
+  // stands still.
+  auto memo = std::make_unique<ChainMemo>();
   for (int v = firstValue; v <= lastValue; ++v) {
     const uint32_t bit = ValueBit(v);
     for (int kind = 0; kind < kinds; ++kind) {
@@ -104,7 +142,8 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
         std::array<int, kMaxWidth> starts{};
         const int count = FindColourUnitCells(ctx, kind, v, unit, grid, starts);
         if (count >= 1) {
-          const int chains = ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count));
+          const int chains =
+              ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count), memo.get());
           outcome.Value = v;
           outcome.Count = count;
           std::copy_n(starts.begin(), count, outcome.Cells.begin());
@@ -117,6 +156,7 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
               if (cell.EliminationSet == kRemovedByEveryChain && IsOpenWith(cell, bit)) {
                 RestrictPoss(geo, cell, cell.ThePoss & ~bit);
                 removed = true;
+                memo->Forget();
               }
             }
           }

@@ -5,8 +5,12 @@
 #pragma once
 
 #include <array>
+#include <bitset>
+#include <cstdint>
 #include <span>
+#include <vector>
 
+#include "engine/geometry.h"
 #include "engine/value_mask.h"
 #include "solver/method_mask.h"
 
@@ -25,13 +29,33 @@ constexpr int kMaxColourChains = 16;
 int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,
                         std::span<int> cellsOut);
 
+// The cells one chain fills with its value, and those it leaves without it.
+struct ChainCells {
+  std::bitset<kMaxCells> Filled;
+  std::bitset<kMaxCells> Emptied;
+};
+
+// The chains of one value already run, by start cell. Valid while the grid's cells stay as
+// they were: Forget them when a candidate goes.
+class ChainMemo {
+public:
+  const ChainCells &Chain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial, MethodMask mask,
+                          int value, int start);
+  void Forget() { value_ = -1; }
+
+private:
+  int value_ = -1;
+  std::array<int16_t, kMaxCells> slotOfCell_{};
+  std::vector<ChainCells> chains_;
+};
+
 // Runs one chain from each start cell (at most kMaxColourChains) and leaves in the grid's
 // cells: ColourSet, the chains that placed the value there (-2 for an open cell holding
 // the value that no chain filled); EliminationSet, 0 for an open cell holding the value
 // that every chain emptied of it, else -1. The propagation modes come from the mask.
-// Returns the number of chains run.
+// Returns the number of chains run. A memo spares running a chain twice.
 int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
-                      std::span<const int> startCells);
+                      std::span<const int> startCells, ChainMemo *memo = nullptr);
 
 struct ColouringOutcome {
   int Value = -1; // the value of the last chains run

@@ -2,11 +2,11 @@
 // even on sparse 12x12 and 16x16 grids where a unit has more than ten places for a value.
 #include <gtest/gtest.h>
 
+#include "engine/method_record.h"
 #include "engine/unit_queries.h"
 #include "method_test_support.h"
 #include "solver/burma.h"
 #include "solver/colouring.h"
-#include "engine/method_record.h"
 #include "solver/method_trial_grid.h"
 #include "solver/solve_with_methods.h"
 
@@ -46,6 +46,30 @@ TEST(Colouring, AUnitWithOnePlaceGivesOneChainThatPlacesIt) {
   EXPECT_EQ(outcome.Value, 1);
   EXPECT_EQ(outcome.Count, 1);
   EXPECT_EQ(outcome.Cells[0], start);
+}
+
+// A start cell lies in three units: a memo runs its chain once and marks the grid as a
+// fresh run would, for every unit of the value.
+TEST(Colouring, ChainsKeptInAMemoColourAsChainsRunAfresh) {
+  PuzzleContext fresh(kXWingPosition);
+  PuzzleContext kept(kXWingPosition);
+  TrialGrid trial;
+  ChainMemo memo;
+  constexpr int kValue = 3;
+  for (const int kind : {kUnitRow, kUnitColumn, kUnitBlock}) {
+    for (int unit = 0; unit < 9; ++unit) {
+      std::array<int, kMaxWidth> starts{};
+      const int count = FindColourUnitCells(*fresh.Ctx, kind, kValue, unit, fresh.Grid(), starts);
+      const auto cells = std::span(starts).first(static_cast<size_t>(count));
+      ASSERT_EQ(ColourDigitChains(*kept.Ctx, kept.Grid(), trial, 0, kValue, cells, &memo),
+                ColourDigitChains(*fresh.Ctx, fresh.Grid(), trial, 0, kValue, cells));
+      for (int cell = 0; cell < 81; ++cell) {
+        ASSERT_EQ(kept.Cell(cell).ColourSet, fresh.Cell(cell).ColourSet)
+            << kind << " " << unit << " " << cell;
+        ASSERT_EQ(kept.Cell(cell).EliminationSet, fresh.Cell(cell).EliminationSet) << cell;
+      }
+    }
+  }
 }
 
 TEST(Colouring, FindsTheUnitCellsOfRegionsOnlyWhereTheGridHasThem) {
