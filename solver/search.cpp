@@ -46,17 +46,34 @@ bool ChainStart(const GridRecord &grid, int depth) {
   return parent < 0 || static_cast<size_t>(parent) >= grid.Cells.size() || grid.Cells[parent].SavedNPoss > 1;
 }
 
-// One RunGridSearch call on the propagating route. A complete grid is a solution on the
-// first pass only when the search began in this call: a resumed search still holds the
-// solution it returned last.
+// The mark after the last level: whether the node there was explored already.
+void MarkTop(GridRecord &grid, int16_t top) {
+  if (grid.SearchDepth >= 0 && grid.SearchDepth < kBranchLevels)
+    grid.BranchStack[grid.SearchDepth] = top;
+}
+
+bool TopPending(const GridRecord &grid) {
+  return grid.SearchDepth >= 0 && grid.SearchDepth < kBranchLevels &&
+         grid.BranchStack[grid.SearchDepth] == kTopPending;
+}
+
+// One RunGridSearch call on the propagating route. On the first pass a complete grid is a
+// solution only when its node was never explored: a search resumed after a solution still
+// holds the one it returned, one resumed after a time-out or an abort may hold a new one.
 int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, bool begunNow) {
   bool firstPass = true;
   for (;;) {
-    if (pacer.MustStop([&] { return SearchProgress(grid); }))
+    if (pacer.MustStop([&] { return SearchProgress(grid); })) {
+      if (!firstPass)
+        MarkTop(grid, kTopPending);
       return kSolveTimeOut;
+    }
     PropagateSearchGrid(ctx, grid);
-    if (grid.State != kGridContradiction && grid.SudMissing == 0 && (!firstPass || begunNow))
+    if (grid.State != kGridContradiction && grid.SudMissing == 0 &&
+        (!firstPass || begunNow || TopPending(grid))) {
+      MarkTop(grid, kTopDone);
       return kSolveFound;
+    }
     firstPass = false;
 
     int depth = grid.SearchDepth;
@@ -91,8 +108,10 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
       RestoreSavedCandidates(grid.Cells[grid.BranchStack[depth]]);
     }
     grid.SearchDepth = depth + 1;
-    if (pacer.Aborted())
+    if (pacer.Aborted()) {
+      MarkTop(grid, kTopPending);
       return kSolveCancelled;
+    }
   }
 }
 

@@ -173,6 +173,23 @@ TEST_F(RandomSolution, TheSameSeedGivesTheSameSolutionAndAnotherSeedAnother) {
   }
 }
 
+// The fast route walks the propagating route's tree: a seed gives one solution on both.
+TEST_F(RandomSolution, OneSeedGivesOneSolutionOnBothRoutes) {
+  ctx->Settings.TimeOver = -1; // a slow machine must not end a try on one route only
+  for (const VariantWords rules :
+       {VariantWords{}, kVarIrregular, kVarDiagonal, kVarIrregular | kVarDiagonal}) {
+    std::vector<int> solutions[2];
+    for (const int byPropagation : {0, 1}) {
+      ctx->Settings.SearchByPropagation = byPropagation;
+      Shape(kShape9, rules);
+      ASSERT_EQ(Make(kSeeds[2]), kSolveFound);
+      solutions[byPropagation] = ValuesOf(*ctx, grid());
+    }
+    EXPECT_EQ(solutions[0], solutions[1]);
+  }
+  ctx->Settings.SearchByPropagation = 0;
+}
+
 TEST_F(RandomSolution, IrregularGridsTakeALayoutOfOurFileAtEverySizeThatHasThem) {
   const std::string file = quorbel::testing::ReadBytes(OurBlockFile());
   for (const int shape : {kShape4, kShape6, kShape8Wide, kShape9}) {

@@ -278,27 +278,47 @@ TEST_F(GridSearch, TwoSearchesTakingTurnsEachGoOnWhereTheyStood) {
   EXPECT_EQ(turns[1], alone[1]);
 }
 
-TEST_F(GridSearch, ResumesAfterATimeOut) {
-  // The time limit ends a call with -9; the next call goes on where it stopped.
-  GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
-  std::vector<std::string> calm;
-  while (RunGridSearch(*ctx, grid, 0) == kSolveFound && calm.size() < 12)
-    calm.push_back(OneLineOfGrid(*ctx, grid));
-  LoadGrid(*ctx, EmptyLine(4));
-  ctx->Settings.TimeOver = 0;
-  host.OnPoll = [] { SleepMs(2); };
-  std::vector<std::string> interrupted;
-  int timeOuts = 0;
-  while (interrupted.size() < calm.size()) {
-    const int result = RunGridSearch(*ctx, grid, 0);
-    ASSERT_NE(result, kSolveExhausted);
-    if (result == kSolveTimeOut)
-      ++timeOuts;
-    else
-      interrupted.push_back(OneLineOfGrid(*ctx, grid));
+// The time limit ends a call with -9, the player's abort with -10; on either route the
+// next call goes on where it stopped, and the solutions come as in one calm run.
+TEST_F(GridSearch, ResumesAfterATimeOutOrAnAbort) {
+  const auto shape = [&](GridRecord &grid) { GiveUnits(*ctx, grid, kIrregularBlocks | kDiagonals); };
+  const std::string empty = EmptyLine(9);
+  const std::vector<std::string> calm = Solutions(empty, 8, false, shape);
+  ASSERT_EQ(calm.size(), 8u);
+  for (const bool byPropagation : {false, true}) {
+    SCOPED_TRACE(byPropagation ? "propagating route" : "fast route");
+    ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
+    GridRecord &grid = LoadGrid(*ctx, empty);
+    shape(grid);
+    ctx->Settings.TimeOver = 0;
+    int polls = 0;
+    host.OnPoll = [&] {
+      // Every third poll the machine turns slow; every fifth the player aborts.
+      if (++polls % 3 == 0)
+        SleepMs(2);
+      host.AbortAfter = polls % 5 == 0 ? 0 : -1;
+    };
+    std::vector<std::string> interrupted;
+    int timeOuts = 0;
+    int aborts = 0;
+    while (interrupted.size() < calm.size()) {
+      const int result = RunGridSearch(*ctx, grid, 0);
+      ASSERT_NE(result, kSolveExhausted);
+      timeOuts += result == kSolveTimeOut ? 1 : 0;
+      aborts += result == kSolveCancelled ? 1 : 0;
+      if (result == kSolveFound)
+        interrupted.push_back(OneLineOfGrid(*ctx, grid));
+    }
+    host.OnPoll = nullptr;
+    host.AbortAfter = -1;
+    ctx->Settings.TimeOver = -1;
+    EXPECT_GT(timeOuts, 0);
+    EXPECT_GT(aborts, 0);
+    EXPECT_EQ(interrupted, calm);
+    EndGridSearch(*ctx, grid);
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
   }
-  EXPECT_GT(timeOuts, 0);
-  EXPECT_EQ(interrupted, calm);
+  GiveUnits(*ctx, ctx->Grids.Main[0], 0);
 }
 
 TEST_F(GridSearch, ACompleteGridIsItsOwnSolution) {
