@@ -38,6 +38,7 @@ constexpr int kPlainUnits = 3;
 constexpr int kRegions = 4;
 constexpr int kMaxUnitsPerCell = kPlainUnits + kRegions;
 constexpr int kMaxUnits = kPlainUnits * kMaxWidth + kRegions;
+static_assert(kMaxUnits <= 64, "a unit set fits in 64 bits");
 constexpr int kBlockOfCell = 2; // the block's place among a cell's units
 // The rules besides the plain units that the route knows: they only add units.
 constexpr VariantWords kUnitRules = kVarIrregular | kVarDiagonal | kVarExtraRegion;
@@ -71,6 +72,8 @@ struct Layout {
   std::array<bool, kMaxUnits> wholeUnit{};
   std::array<std::array<uint8_t, kMaxUnitsPerCell>, kMaxCells> cellUnits{};
   std::array<uint8_t, kMaxCells> cellUnitCount{};
+  std::array<uint64_t, kMaxCells> cellUnitMask{}; // a bit per unit of the cell
+  uint64_t wholeUnitMask = 0;
   std::array<std::array<uint8_t, kMaxPeers>, kMaxCells> peers{};
   std::array<uint8_t, kMaxCells> peerCount{};
   // The rows and the columns each block spans, and each cell's among its block's: the
@@ -178,6 +181,10 @@ void AddUnit(Layout &layout, const GridGeometry &geo, std::span<const CellRef> c
     }
   layout.unitSize[unit] = static_cast<uint8_t>(size);
   layout.wholeUnit[unit] = size == geo.GridWidth;
+  for (int k = 0; k < size; ++k)
+    layout.cellUnitMask[layout.unitCells[unit][k]] |= uint64_t{1} << unit;
+  if (layout.wholeUnit[unit])
+    layout.wholeUnitMask |= uint64_t{1} << unit;
 }
 
 // Rebuilt only when the shape, the blocks or the regions differ from the last search's.
@@ -194,7 +201,9 @@ bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
   layout.width = w;
   layout.full = geo.FullMask;
   layout.nUnits = 0;
+  layout.wholeUnitMask = 0;
   std::fill_n(layout.cellUnitCount.begin(), geo.NCells, uint8_t{0});
+  std::fill_n(layout.cellUnitMask.begin(), geo.NCells, uint64_t{0});
   // Rows, columns and blocks first, so that a cell's block is its third unit.
   for (int u = 0; u < w; ++u)
     AddUnit(layout, geo, std::span(geo.RowCells[u]).first(w));
@@ -254,9 +263,10 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
   return true;
 }
 
-// Places `value` in `cell`, then every cell left with a single candidate. False on a
-// contradiction: a cell without candidates, or a value twice in a unit.
-bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
+// Places `value` in `cell`, then every cell left with a single candidate; the units of
+// every cell that changed join `touched`. False on a contradiction: a cell without
+// candidates, or a value twice in a unit.
+bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64_t &touched) {
   std::array<uint8_t, kMaxCells> queue; // each cell is decided once
   int head = 0;
   int tail = 0;
@@ -265,6 +275,7 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
     board.cand[c] = 0;
     --board.open;
     queue[tail++] = static_cast<uint8_t>(c);
+    touched |= layout.cellUnitMask[c];
   };
   decide(cell, value);
   while (head < tail) {
@@ -283,6 +294,7 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value) {
       if ((cand & bit) == 0)
         continue;
       cand = static_cast<uint16_t>(cand & ~bit);
+      touched |= layout.cellUnitMask[peer];
       if (cand == 0)
         return false;
       if ((cand & (cand - 1)) == 0)
@@ -392,51 +404,49 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 enum class Outcome { Dead, Solved, Open };
 
 // Naked singles, then hidden singles on top of their closure, until nothing more follows.
+// A unit is read again only when one of its cells changed since: the closure is the same
+// whatever the order it is reached in.
 Outcome PruneWithSingles(const Layout &layout, Board &board) {
+  uint64_t toRead = layout.wholeUnitMask; // the others' peers already keep their values apart
   for (int c = 0; c < layout.nCells; ++c) {
     const uint16_t cand = board.cand[c];
     if (board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
-        !PlaceForced(layout, board, c, std::countr_zero(cand) + 1))
+        !PlaceForced(layout, board, c, std::countr_zero(cand) + 1, toRead))
       return Outcome::Dead;
   }
-  for (;;) {
+  for (toRead &= layout.wholeUnitMask; toRead != 0; toRead &= layout.wholeUnitMask) {
     if (board.open == 0)
       return Outcome::Solved;
-    bool placed = false;
-    for (int u = 0; u < layout.nUnits; ++u) {
-      if (!layout.wholeUnit[u])
-        continue; // its peers already keep its values apart
-      const auto &cells = layout.unitCells[u];
-      uint32_t once = 0;
-      uint32_t twice = 0;
-      uint32_t taken = 0;
-      // A decided cell has no candidates and an open one no value: no branch is needed.
+    const int u = std::countr_zero(toRead);
+    toRead &= toRead - 1;
+    const auto &cells = layout.unitCells[u];
+    uint32_t once = 0;
+    uint32_t twice = 0;
+    uint32_t taken = 0;
+    // A decided cell has no candidates and an open one no value: no branch is needed.
+    for (int k = 0; k < layout.width; ++k) {
+      const int c = cells[k];
+      const uint32_t cand = board.cand[c];
+      twice |= once & cand;
+      once |= cand;
+      taken |= (1u << board.value[c]) >> 1;
+    }
+    if ((once | taken) != layout.full)
+      return Outcome::Dead; // a value with no place left in this unit
+    for (uint32_t hidden = once & ~twice & ~taken; hidden != 0; hidden &= hidden - 1) {
+      const uint32_t bit = hidden & (~hidden + 1);
       for (int k = 0; k < layout.width; ++k) {
         const int c = cells[k];
-        const uint32_t cand = board.cand[c];
-        twice |= once & cand;
-        once |= cand;
-        taken |= (1u << board.value[c]) >> 1;
-      }
-      if ((once | taken) != layout.full)
-        return Outcome::Dead; // a value with no place left in this unit
-      for (uint32_t hidden = once & ~twice & ~taken; hidden != 0; hidden &= hidden - 1) {
-        const uint32_t bit = hidden & (~hidden + 1);
-        for (int k = 0; k < layout.width; ++k) {
-          const int c = cells[k];
-          // A cell decided meanwhile is checked again by the next pass.
-          if (board.value[c] != 0 || (board.cand[c] & bit) == 0)
-            continue;
-          if (!PlaceForced(layout, board, c, std::countr_zero(bit) + 1))
-            return Outcome::Dead;
-          placed = true;
-          break;
-        }
+        // A cell decided meanwhile leaves the unit to be read again.
+        if (board.value[c] != 0 || (board.cand[c] & bit) == 0)
+          continue;
+        if (!PlaceForced(layout, board, c, std::countr_zero(bit) + 1, toRead))
+          return Outcome::Dead;
+        break;
       }
     }
-    if (!placed)
-      return board.open == 0 ? Outcome::Solved : Outcome::Open;
   }
+  return board.open == 0 ? Outcome::Solved : Outcome::Open;
 }
 
 // The open cell with the fewest candidates, the lowest index first. No open cell of a
