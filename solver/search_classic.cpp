@@ -270,35 +270,35 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   std::array<uint8_t, kMaxCells> queue; // each cell is decided once
   int head = 0;
   int tail = 0;
+  // A cell decided takes its value from its open peers once its turn in the queue comes: till
+  // then only a cell decided meanwhile can clash with it, which is when the clash is seen.
   auto decide = [&](int c, int v) {
+    for (int k = head; k < tail; ++k)
+      if (board.value[queue[k]] == v && (layout.cellUnitMask[queue[k]] & layout.cellUnitMask[c]) != 0)
+        return false;
     board.value[c] = static_cast<uint8_t>(v);
     board.cand[c] = 0;
     --board.open;
     queue[tail++] = static_cast<uint8_t>(c);
     touched |= layout.cellUnitMask[c];
+    return true;
   };
-  decide(cell, value);
+  if (!decide(cell, value))
+    return false;
   while (head < tail) {
     const int c = queue[head++];
-    const int v = board.value[c];
-    const uint16_t bit = static_cast<uint16_t>(1u << (v - 1));
+    const uint16_t bit = static_cast<uint16_t>(1u << (board.value[c] - 1));
     const auto &peers = layout.peers[c];
+    // Decided peers have no candidate left: only open ones can lose the value.
     for (int k = 0; k < layout.peerCount[c]; ++k) {
       const int peer = peers[k];
-      if (board.value[peer] != 0) {
-        if (board.value[peer] == v)
-          return false;
-        continue;
-      }
       uint16_t &cand = board.cand[peer];
       if ((cand & bit) == 0)
         continue;
       cand = static_cast<uint16_t>(cand & ~bit);
       touched |= layout.cellUnitMask[peer];
-      if (cand == 0)
+      if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
         return false;
-      if ((cand & (cand - 1)) == 0)
-        decide(peer, std::countr_zero(cand) + 1);
     }
   }
   return true;
