@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <span>
 
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
@@ -129,10 +129,21 @@ int FilterTwinsZone(EngineContext &ctx, GridRecord &grid, int item) {
 
 namespace {
 
+// A few grids or cells, on the stack: the filters run at every node of a search.
+template <typename T, size_t N> struct SmallList {
+  std::array<T, N> Items{};
+  size_t Count = 0;
+  void push_back(T item) { Items[Count++] = item; }
+  size_t size() const { return Count; }
+  T operator[](size_t k) const { return Items[k]; }
+  const T *begin() const { return Items.data(); }
+  const T *end() const { return Items.data() + Count; }
+};
+
 // The grids Differents compares with: the partner, or with All Indicated every main grid from
 // the partner to the last.
-std::vector<GridRecord *> ComparedGrids(EngineContext &ctx, GridRecord &grid) {
-  std::vector<GridRecord *> grids;
+SmallList<GridRecord *, kMaxGrids> ComparedGrids(EngineContext &ctx, GridRecord &grid) {
+  SmallList<GridRecord *, kMaxGrids> grids;
   if (!Meets(grid.GridVar, kVarTwinsDifferent))
     return grids;
   const int partner = grid.Lists.TwinsPartner;
@@ -248,9 +259,11 @@ int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
 
 namespace {
 
+constexpr size_t kMaxGroupCells = 16;
+
 struct GroupSides {
-  std::vector<CellRecord *> Mine;
-  std::vector<CellRecord *> Theirs;
+  SmallList<CellRecord *, kMaxGroupCells> Mine;
+  SmallList<CellRecord *, kMaxGroupCells> Theirs;
 };
 
 bool GroupCells(EngineContext &ctx, GridRecord &grid, int group, GroupSides &sides) {
@@ -272,9 +285,9 @@ bool GroupCells(EngineContext &ctx, GridRecord &grid, int group, GroupSides &sid
 
 // The OR of the masks of `from`, leaving out each filled cell that pairs, one to one and in
 // order, with a filled cell of `with` holding its value.
-uint32_t UnpairedMasks(const std::vector<uint32_t> &from, const std::vector<int> &fromValues,
-                       const std::vector<int> &withValues) {
-  std::vector<bool> taken(withValues.size(), false);
+uint32_t UnpairedMasks(std::span<const uint32_t> from, std::span<const int> fromValues,
+                       std::span<const int> withValues) {
+  std::array<bool, kMaxGroupCells> taken{};
   uint32_t mask = 0;
   for (size_t k = 0; k < from.size(); ++k) {
     bool paired = false;
@@ -294,11 +307,11 @@ void CheckTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group)
   GroupSides sides;
   if (!GroupCells(ctx, grid, group, sides))
     return;
-  std::vector<int> mine;
+  SmallList<int, kMaxGroupCells> mine;
   for (const CellRecord *cell : sides.Mine)
     if (IsFilled(*cell))
       mine.push_back(cell->Value);
-  std::vector<bool> consumed(mine.size(), false);
+  std::array<bool, kMaxGroupCells> consumed{};
   int needed = static_cast<int>(mine.size());
   for (const CellRecord *cell : sides.Theirs) {
     if (!IsFilled(*cell))
@@ -325,16 +338,18 @@ int FilterTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group)
   if (!GroupCells(ctx, grid, group, sides))
     return 0;
   const size_t n = sides.Mine.size();
-  std::vector<uint32_t> mineMasks(n), theirMasks(n);
-  std::vector<int> mineValues(n, 0), theirValues(n, 0);
+  std::array<uint32_t, kMaxGroupCells> mineMasks{}, theirMasks{};
+  std::array<int, kMaxGroupCells> mineValues{}, theirValues{};
   for (size_t k = 0; k < n; ++k) {
     mineMasks[k] = sides.Mine[k]->ThePoss;
     theirMasks[k] = sides.Theirs[k]->ThePoss;
     mineValues[k] = IsFilled(*sides.Mine[k]) ? sides.Mine[k]->Value : 0;
     theirValues[k] = IsFilled(*sides.Theirs[k]) ? sides.Theirs[k]->Value : 0;
   }
-  const uint32_t toTheirs = UnpairedMasks(mineMasks, mineValues, theirValues);
-  const uint32_t toMine = UnpairedMasks(theirMasks, theirValues, mineValues);
+  const uint32_t toTheirs = UnpairedMasks(std::span(mineMasks).first(n), std::span(mineValues).first(n),
+                                          std::span(theirValues).first(n));
+  const uint32_t toMine = UnpairedMasks(std::span(theirMasks).first(n), std::span(theirValues).first(n),
+                                        std::span(mineValues).first(n));
   int changed = 0;
   for (size_t k = 0; k < n; ++k) {
     changed |= AndPoss(*sides.Theirs[k], toTheirs);
