@@ -203,6 +203,9 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
   BeginGridSearch(*ctx, grid, 0);
   EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.SearchByPropagation = 1;
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.SearchByPropagation = 0;
   GiveUnits(*ctx, grid, kDiagonals);
   EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
   grid.RegionMark[kRegionDiag1][1] = kRegionDiag1; // a region that its marks and its list disagree on
