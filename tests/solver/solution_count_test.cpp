@@ -6,6 +6,7 @@
 
 #include "engine/grid_copy.h"
 #include "engine/grid_set.h"
+#include "engine/irregular_blocks.h"
 #include "engine/search_history.h"
 #include "solver/search.h"
 #include "tests/solver/search_test_support.h"
@@ -103,32 +104,43 @@ TEST_F(SolutionCount, AVerboseCountReportsEachSolutionBeforeTheLast) {
 }
 
 TEST_F(SolutionCount, ATimeOutKeepsTheSolutionsFoundSoFar) {
-  // An empty 16x16 grid has far more solutions than the count's limit: only the time-out
-  // can end the count early.
-  GridRecord &grid = LoadGrid(*ctx, EmptyLine(16));
-  constexpr int kFoundInTime = 3;
-  ctx->Settings.TimeOver = -1;
-  ASSERT_EQ(CountGridSolutions(*ctx, grid, 0, kFoundInTime, 1), kFoundInTime);
-  std::vector<std::string> untimed;
-  for (int level = 0; level < kFoundInTime; ++level)
-    untimed.push_back(StoredLine(level));
-
-  // No time limit until the third solution is stored, whatever the machine's speed; from
-  // then on the machine turns slow, and every step outlasts a 1 ms limit.
-  host.OnPoll = [this] {
-    if (ctx->SolutionCount >= kFoundInTime) {
-      ctx->Settings.TimeOver = 1;
-      SleepMs(5);
+  // An empty 16x16 grid, with regular or irregular blocks, has far more solutions than the
+  // count's limit: only the time-out can end the count early.
+  for (const bool irregular : {false, true}) {
+    SCOPED_TRACE(irregular ? "irregular blocks" : "regular blocks");
+    GridRecord &grid = LoadGrid(*ctx, EmptyLine(16));
+    if (irregular) {
+      grid.GridVar = kVarIrregular;
+      ASSERT_EQ(
+          LoadIrregularBlocks(*ctx, grid, 0, std::string(QUORBEL_TEST_DATA) + "/../../data/IRGBlk.dat", 0),
+          1);
     }
-  };
-  EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 50, 1), kSolveTimeOut);
-  ASSERT_EQ(ctx->Solutions.StoredCount, kFoundInTime);
-  for (int level = 0; level < kFoundInTime; ++level) {
-    EXPECT_EQ(StoredLine(level).find('0'), std::string::npos);
-    EXPECT_EQ(StoredLine(level), untimed[level]);
+    constexpr int kFoundInTime = 3;
+    ctx->Settings.TimeOver = -1;
+    host.OnPoll = nullptr;
+    ASSERT_EQ(CountGridSolutions(*ctx, grid, 0, kFoundInTime, 1), kFoundInTime);
+    std::vector<std::string> untimed;
+    for (int level = 0; level < kFoundInTime; ++level)
+      untimed.push_back(StoredLine(level));
+
+    // No time limit until the third solution is stored, whatever the machine's speed; from
+    // then on the machine turns slow, and every step outlasts a 1 ms limit.
+    host.OnPoll = [this] {
+      if (ctx->SolutionCount >= kFoundInTime) {
+        ctx->Settings.TimeOver = 1;
+        SleepMs(5);
+      }
+    };
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 50, 1), kSolveTimeOut);
+    ASSERT_EQ(ctx->Solutions.StoredCount, kFoundInTime);
+    for (int level = 0; level < kFoundInTime; ++level) {
+      EXPECT_EQ(StoredLine(level).find('0'), std::string::npos);
+      EXPECT_EQ(StoredLine(level), untimed[level]);
+    }
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(16));
   }
-  EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
-  EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(16));
+  host.OnPoll = nullptr;
 }
 
 TEST_F(SolutionCount, WithoutATimeLimitTheCountNeverTimesOut) {
