@@ -71,7 +71,7 @@ int FilterNoConsecutive(const GridGeometry &geo, GridRecord &grid) {
     } else if (IsOpen(x) && IsOpen(y)) {
       const uint32_t both = (x.ThePoss | y.ThePoss) & geo.FullMask;
       // Three consecutive values between them: neither can take the middle one. Not reported.
-      if (std::popcount(both) != 3)
+      if (CountBits16(both) != 3)
         return;
       const int low = std::countr_zero(both) + 1;
       if (both == Around(low + 1)) {
@@ -250,17 +250,15 @@ namespace {
 
 bool FiveApart(int a, int b) { return a + b == 5 || std::abs(a - b) == 5; }
 
-// The values of one cell that some value of its partner allows.
+// The values of one cell that some value of its partner allows: a partner value that is not
+// five apart from it (5 - v, v + 5, v - 5).
 uint32_t FiveFree(uint32_t mine, uint32_t partner, const GridGeometry &geo) {
   uint32_t keep = 0;
-  for (int v = 1; v <= geo.GridWidth; ++v) {
-    if ((mine & ValueBit(v)) == 0)
-      continue;
-    for (int u = 1; u <= geo.GridWidth; ++u)
-      if ((partner & ValueBit(u)) != 0 && !FiveApart(v, u)) {
-        keep |= ValueBit(v);
-        break;
-      }
+  partner &= geo.FullMask;
+  for (uint32_t left = mine & geo.FullMask; left != 0; left &= left - 1) {
+    const int v = std::countr_zero(left) + 1;
+    if ((partner & ~(ValueBit(5 - v) | ValueBit(v + 5) | ValueBit(v - 5))) != 0)
+      keep |= ValueBit(v);
   }
   return keep;
 }
