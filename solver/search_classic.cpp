@@ -101,6 +101,10 @@ struct Level {
   int cell;
   uint16_t tried; // the cell's candidates when it was branched on
   int index;      // the candidate under trial, from 1
+  // The singles' closure of the node, when it was pruned and left open: what every solution
+  // below it holds. `closure` names the nearest level above or here that has one (-1 none).
+  Board pruned;
+  int closure = -1;
 };
 
 // What the last call wrote into its grid: when the grid still holds exactly that, the levels
@@ -469,26 +473,62 @@ int ChooseBranchCell(const Layout &layout, const Board &board) {
   return chosen;
 }
 
+// The node's narrowed board with a closure from above: a value the closure decided or took
+// away holds for every solution below. False when the two disagree.
+bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, Board &out) {
+  out.open = 0;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const int placed = narrowed.value[c];
+    const int known = closure.value[c];
+    if (placed != 0) {
+      if (known != 0 ? known != placed : (closure.cand[c] & (1u << (placed - 1))) == 0)
+        return false;
+      out.value[c] = static_cast<uint8_t>(placed);
+      out.cand[c] = 0;
+    } else if (known != 0) {
+      if ((narrowed.cand[c] & (1u << (known - 1))) == 0)
+        return false;
+      out.value[c] = static_cast<uint8_t>(known);
+      out.cand[c] = 0;
+    } else {
+      out.value[c] = 0;
+      out.cand[c] = static_cast<uint16_t>(narrowed.cand[c] & closure.cand[c]);
+      if (out.cand[c] == 0)
+        return false;
+      ++out.open;
+    }
+  }
+  return true;
+}
+
 // A fresh node: its candidates narrowed as propagation narrows them, then the cell it
 // branches on (-1 when nothing lies below). The first node of a chain of forced cells (the
 // root, or a child of a real branch) is pruned: further down the chain the pruning costs
 // more than it saves. So is a node with one open cell left, which settles it: no level
 // lies below a full grid, and the levels stay within the branch stack. Solved: `solution`
 // points at the one solution below.
-Outcome ExploreNode(const Layout &layout, Level &level, bool chainStart, Scratch &scratch,
-                    const Board *&solution) {
+Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth, bool chainStart,
+                    Scratch &scratch, const Board *&solution) {
+  Level &level = levels[depth];
   level.cell = -1;
+  level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowWithProbables(layout, narrowed))
     return Outcome::Dead;
   if (chainStart || narrowed.open <= 1) {
-    CopyBoard(layout, scratch.pruning, narrowed);
-    const Outcome outcome = PruneWithSingles(layout, scratch.pruning);
+    // The pruning starts from what the closure above already knows, and keeps its own
+    // closure for the nodes below when it stays open.
+    Board &pruning = chainStart ? level.pruned : scratch.pruning;
+    const bool alive = level.closure >= 0 ? Combine(layout, narrowed, levels[level.closure].pruned, pruning)
+                                          : (CopyBoard(layout, pruning, narrowed), true);
+    const Outcome outcome = alive ? PruneWithSingles(layout, pruning) : Outcome::Dead;
     if (outcome == Outcome::Solved)
-      solution = &scratch.pruning;
+      solution = &pruning;
     if (outcome != Outcome::Open)
       return outcome;
+    if (chainStart)
+      level.closure = depth;
   }
   level.cell = ChooseBranchCell(layout, narrowed);
   level.tried = narrowed.cand[level.cell];
@@ -566,6 +606,8 @@ void WriteSearch(EngineContext &ctx, GridRecord &grid, const Layout &layout, con
 // matches it (changed while the search was paused): such a search cannot go on.
 bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &levels, int depth,
             Board &narrowed) {
+  for (int k = 0; k <= depth; ++k)
+    levels[k].closure = -1; // no closure is known on a replayed way down
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
@@ -727,7 +769,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
         return leave(kTopPending, &levels[depth].board, kSolveTimeOut);
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
-      if (ExploreNode(layout, levels[depth], chainStart, scratch, solution) == Outcome::Solved)
+      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved)
         return leave(kTopDone, solution, kSolveFound);
     }
     if (NextChild(layout, levels, depth)) {
