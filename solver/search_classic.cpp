@@ -9,8 +9,9 @@
 // and narrows a copy with the same rule in the same order (block after block, pass after
 // pass): the narrowing depends on that order, and a value placed can give a removed
 // candidate back, so it is never carried from node to node. Nodes are also pruned with
-// naked and hidden singles on a scratch copy: when they meet a contradiction nothing lies
-// below, and when they fill the grid exactly that one solution lies below. Pruning never
+// naked and hidden singles on a scratch copy, on top of what the pruning above them found:
+// when they meet a contradiction nothing lies below, and when they fill the grid exactly
+// that one solution lies below. Pruning never
 // changes which solution comes when, so both routes return the same solutions in the
 // same order.
 #include "solver/search_classic.h"
