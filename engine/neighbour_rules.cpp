@@ -250,17 +250,23 @@ namespace {
 
 bool FiveApart(int a, int b) { return a + b == 5 || std::abs(a - b) == 5; }
 
-// The values of one cell that some value of its partner allows: a partner value that is not
-// five apart from it (5 - v, v + 5, v - 5).
+// The values of one cell that some value of its partner allows. A value goes only when every
+// value of the partner lies five apart from it (5 - u, u + 5 or u - 5 for each u).
+constexpr std::array<uint32_t, kMaxWidth> kFiveApartOf = [] {
+  std::array<uint32_t, kMaxWidth> apart{};
+  for (int u = 1; u <= kMaxWidth; ++u)
+    apart[u - 1] = ValueBit(5 - u) | ValueBit(u + 5) | ValueBit(u - 5);
+  return apart;
+}();
+
 uint32_t FiveFree(uint32_t mine, uint32_t partner, const GridGeometry &geo) {
-  uint32_t keep = 0;
   partner &= geo.FullMask;
-  for (uint32_t left = mine & geo.FullMask; left != 0; left &= left - 1) {
-    const int v = std::countr_zero(left) + 1;
-    if ((partner & ~(ValueBit(5 - v) | ValueBit(v + 5) | ValueBit(v - 5))) != 0)
-      keep |= ValueBit(v);
-  }
-  return keep;
+  if (partner == 0)
+    return 0;
+  uint32_t apartFromAll = geo.FullMask;
+  for (uint32_t left = partner; left != 0 && apartFromAll != 0; left &= left - 1)
+    apartFromAll &= kFiveApartOf[std::countr_zero(left)];
+  return mine & geo.FullMask & ~apartFromAll;
 }
 
 } // namespace
