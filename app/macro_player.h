@@ -129,7 +129,7 @@ private:
   // Runs the open block as its closing asks; false when the play must stop.
   bool CloseBlock(Close how, const MacroStep &closer);
   PanelText LineSuffix() const;
-  bool French() const { return host_.CurrentLanguage() != Language::English; }
+  bool French() const { return IsFrench(host_.CurrentLanguage()); }
 
   MacroHost &host_;
   MacroVariables variables_;

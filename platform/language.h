@@ -15,6 +15,7 @@ enum class Language : int32_t {
 // Which side of a French/English pair to show. Dialog pairs take English for any value other than
 // French; text tables follow the same rule so a window never mixes the two.
 constexpr bool IsEnglish(Language language) { return language != Language::French; }
+constexpr bool IsFrench(Language language) { return !IsEnglish(language); }
 
 // The stored value turned into a language; anything unknown means the player has not chosen yet.
 constexpr Language LanguageFromStored(int32_t stored) {

@@ -57,8 +57,6 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool French(Language language) { return !IsEnglish(language); }
-
 WindowPlacementWords PlacementOf(const QWidget &window) {
   const bool maximized = window.isMaximized();
   const QRect r = maximized ? window.normalGeometry() : window.geometry();
@@ -100,7 +98,7 @@ void CDocumentHost::NumeralsToEngine() {
 }
 
 DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
-  const bool french = French(app_.CurrentLanguage());
+  const bool french = IsFrench(app_.CurrentLanguage());
   const std::string text =
       FormatText(french ? OwnText("Enregistrer les modifications de %s ?") : OwnText("Save changes to %s?"),
                  {FormatArg(title)});
@@ -117,7 +115,7 @@ DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
 
 std::optional<std::string> CDocumentHost::AskSaveFileName(std::string_view suggested,
                                                           std::string_view directory) {
-  const bool french = French(app_.CurrentLanguage());
+  const bool french = IsFrench(app_.CurrentLanguage());
   QString start = ToQString(suggested);
   if (!directory.empty() && !start.contains(QLatin1Char('/')))
     start = ToQString(directory) + QLatin1Char('/') + start;
@@ -133,7 +131,7 @@ std::optional<std::string> CDocumentHost::AskSaveFileName(std::string_view sugge
 }
 
 bool CDocumentHost::ConfirmReplace(std::string_view path) {
-  const bool french = French(app_.CurrentLanguage());
+  const bool french = IsFrench(app_.CurrentLanguage());
   const std::string text = FormatText(french ? OwnText("%s existe déjà.\nVoulez-vous le remplacer ?")
                                              : OwnText("%s already exists.\nDo you want to replace it?"),
                                       {FormatArg(path)});
@@ -155,7 +153,7 @@ void CDocumentHost::ReportFileError(std::string_view message, std::string_view l
 }
 
 void CDocumentHost::ReportWarnings(std::string_view path, const std::vector<std::string> &warnings) {
-  app_.PostMessage(FormatPanelText(French(app_.CurrentLanguage())
+  app_.PostMessage(FormatPanelText(IsFrench(app_.CurrentLanguage())
                                        ? OwnText("Une partie de %s a été laissée de côté :")
                                        : OwnText("Part of %s was left out:"),
                                    {FormatArg(path)}));
@@ -274,7 +272,7 @@ void CDocumentHost::DocumentSaved(std::string_view path) {
 }
 
 bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
-  const bool french = French(app_.CurrentLanguage());
+  const bool french = IsFrench(app_.CurrentLanguage());
   std::string list;
   constexpr size_t kNamed = 8;
   for (size_t i = 0; i < std::min(paths.size(), kNamed); ++i)
@@ -297,8 +295,8 @@ void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridN
                                            std::string_view stopped) {
   const Language language = app_.CurrentLanguage();
   if (!stopped.empty()) {
-    const std::string text = FormatText(French(language) ? OwnText("Import arrêté après %d grilles (%s).")
-                                                         : OwnText("Import stopped after %d grids (%s)."),
+    const std::string text = FormatText(IsFrench(language) ? OwnText("Import arrêté après %d grilles (%s).")
+                                                           : OwnText("Import stopped after %d grids (%s)."),
                                         {FormatArg(static_cast<int>(gridNames.size())), FormatArg(stopped)});
     app_.PostMessage(PanelText::Plain(text));
   }
@@ -352,12 +350,12 @@ void CDocumentHost::ApplyPlacements(const SudGameState &game) {
 // marks a grid file, whose comment stands alone.
 void CDocumentHost::PostComment(std::string_view french, std::string_view english, int textLevel) {
   const Language language = app_.CurrentLanguage();
-  const std::string_view comment = French(language) ? french : english;
+  const std::string_view comment = IsFrench(language) ? french : english;
   if (comment.empty() || app_.Settings().general.displayComment != 1)
     return;
   PanelText line;
   if (textLevel > 0)
-    line = FormatPanelText(French(language) ? OwnText("Difficulté:%s  ") : OwnText("Difficulty:%s  "),
+    line = FormatPanelText(IsFrench(language) ? OwnText("Difficulté:%s  ") : OwnText("Difficulty:%s  "),
                            {FormatArg(LookupMessage(kMsgLevelEasy - 1 + textLevel, language))});
   line.AppendPlain(comment);
   app_.PostMessage(line);

@@ -25,8 +25,6 @@ namespace {
 
 constexpr int kDebugLink = 98505;
 
-bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 void SayResult(CQuorbelApp &app, const MacroFileResult &result) {
   if (!result.ok)
     app.PostMessage(PanelText::Plain(result.message));

@@ -33,8 +33,6 @@ namespace {
 constexpr int kDebugLink = 98505;
 constexpr int kMostSavedSolutions = 100;
 
-bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 GridRecord &CurrentGrid(EngineContext &ctx) {
   return ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
 }

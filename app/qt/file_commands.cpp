@@ -17,8 +17,6 @@ using namespace quorbel;
 
 namespace {
 
-bool French(const CQuorbelApp &app) { return !IsEnglish(app.CurrentLanguage()); }
-
 QString AllFilesFilter(const CQuorbelApp &app) {
   return French(app) ? QStringLiteral("Tous les fichiers (*)") : QStringLiteral("All Files (*)");
 }

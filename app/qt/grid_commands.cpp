@@ -38,8 +38,6 @@ namespace {
 constexpr std::string_view kStartGridName = "Sud";
 constexpr int32_t kMillisecondsPerSecond = 1000;
 
-bool French(CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 // The grid the single-grid commands act on: the focus grid, or the first shown when the set
 // shows one grid.
 GridRecord &CommandGrid(CQuorbelApp &app) {

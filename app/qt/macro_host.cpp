@@ -151,7 +151,7 @@ public:
 
 private:
   EngineContext &Engine() const { return app_.Engine(); }
-  bool French() const { return app_.CurrentLanguage() != Language::English; }
+  bool French() const { return IsFrench(app_.CurrentLanguage()); }
   void Say(const std::string &text) { app_.Messages().AddInfoMessage(PanelText::Plain(text)); }
   int CurrentGrid() const { return CurrentGridSlot(Engine().Grids); }
   std::string Folder(const std::string &setting) const { return MakeAbsolutePath(setting); }

@@ -66,8 +66,6 @@ WebSession &Session() {
   return *session;
 }
 
-bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 // The page's text as UTF-8, whatever its charset.
 std::string PageText(const QByteArray &bytes) {
   const QString utf8 = QString::fromUtf8(bytes);

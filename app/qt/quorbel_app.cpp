@@ -47,8 +47,6 @@ constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
 constexpr uint32_t kSeedMask = 0x7FFF;
 constexpr int kCloseRetryMs = 100;
 
-bool French(Language language) { return !IsEnglish(language); }
-
 // The random seed of a run: the millisecond clock plus second x minute x hour of the local time,
 // a field that cannot be read counting as -1.
 uint32_t StartupSeed() {
@@ -361,7 +359,7 @@ void CQuorbelApp::SaveSettings() {
     return;
   SaveColors(*store_, colours_);
   if (!quorbel::SaveSettings(*store_, settings_) || !store_->Flush())
-    PostMessage(FormatPanelText(French(CurrentLanguage())
+    PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
                                     ? OwnText("Les préférences n'ont pas pu être enregistrées dans %s.")
                                     : OwnText("The settings could not be saved in %s."),
                                 {FormatArg(store_->FileName().toStdString())}));
@@ -381,7 +379,7 @@ void CQuorbelApp::ApplyQtLanguage() {
     QCoreApplication::removeTranslator(qtTranslator_.get());
     qtTranslator_.reset();
   }
-  if (!French(CurrentLanguage()))
+  if (!IsFrench(CurrentLanguage()))
     return;
   auto translator = std::make_unique<QTranslator>();
   // Debian's qt6-translations-l10n; without it Qt's own texts stay in English.
@@ -439,11 +437,11 @@ void CQuorbelApp::UpdateFrameTitle() {
 
 void CQuorbelApp::ShowHelp(int context) {
   const QString page = QStringLiteral("%1/help/%2/%3.html")
-                           .arg(QString::fromStdString(StartDir), French(CurrentLanguage()) ? "fr" : "en",
+                           .arg(QString::fromStdString(StartDir), IsFrench(CurrentLanguage()) ? "fr" : "en",
                                 context == 0 ? QStringLiteral("index") : QString::number(context));
   if (QFileInfo::exists(page) && dialogs_->OpenExternal(QUrl::fromLocalFile(page)))
     return;
-  const bool french = French(CurrentLanguage());
+  const bool french = IsFrench(CurrentLanguage());
   dialogs_->MessageBox(frame_.get(), MessageBoxRequest{
                                          .title = QStringLiteral("Quorbel"),
                                          .text = french ? QStringLiteral("L'aide n'est pas installée.")
@@ -581,7 +579,7 @@ void OnAllocationFailure() {
   gMemoryReserve = nullptr;
   CQuorbelApp *app = TheApp();
   const Language language = app ? app->CurrentLanguage() : Language::English;
-  const std::string_view text = OutOfMemoryText(French(language) ? kLanguageFrench : kLanguageEnglish);
+  const std::string_view text = OutOfMemoryText(IsFrench(language) ? kLanguageFrench : kLanguageEnglish);
   if (app)
     app->ReportOutOfMemory(text);
   else

@@ -203,6 +203,9 @@ private:
   bool closeRetryPending_ = false;
 };
 
+// Whether the application speaks French now (English for any other setting).
+inline bool French(const CQuorbelApp &app) { return quorbel::IsFrench(app.CurrentLanguage()); }
+
 // The application object while it lives, else none.
 CQuorbelApp *TheApp();
 

@@ -35,8 +35,6 @@ namespace {
 
 constexpr int kDebugLink = 98505;
 
-bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 // The program's side of a test bench run: the current grid, the panel and the shell.
 class ViewBenchHost final : public BenchHost {
 public:

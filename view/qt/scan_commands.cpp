@@ -33,8 +33,6 @@ namespace {
 constexpr std::string_view kDicoFile = "RefSkel.txt";
 constexpr std::string_view kScanGridFile = "ScanGrid.txt";
 
-bool French(const CQuorbelApp &app) { return app.CurrentLanguage() != Language::English; }
-
 // Every command starts from the dictionary as saved.
 std::unique_ptr<ScanState> ResetScanState() {
   auto state = std::make_unique<ScanState>();
