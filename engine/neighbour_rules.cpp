@@ -248,10 +248,7 @@ int FilterNoAverage(const GridGeometry &geo, GridRecord &grid) {
 
 namespace {
 
-bool FiveApart(int a, int b) { return a + b == 5 || std::abs(a - b) == 5; }
-
-// The values of one cell that some value of its partner allows. A value goes only when every
-// value of the partner lies five apart from it (5 - u, u + 5 or u - 5 for each u).
+// For each value u, the values five apart from it: 5 - u, u + 5 and u - 5.
 constexpr std::array<uint32_t, kMaxWidth> kFiveApartOf = [] {
   std::array<uint32_t, kMaxWidth> apart{};
   for (int u = 1; u <= kMaxWidth; ++u)
@@ -259,6 +256,10 @@ constexpr std::array<uint32_t, kMaxWidth> kFiveApartOf = [] {
   return apart;
 }();
 
+bool FiveApart(int a, int b) { return ValueBit(a) != 0 && (kFiveApartOf[a - 1] & ValueBit(b)) != 0; }
+
+// The values of one cell that some value of its partner allows: a value goes only when every
+// value of the partner lies five apart from it.
 uint32_t FiveFree(uint32_t mine, uint32_t partner, const GridGeometry &geo) {
   partner &= geo.FullMask;
   if (partner == 0)
