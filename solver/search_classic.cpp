@@ -521,8 +521,11 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
     // The pruning starts from what the closure above already knows, and keeps its own
     // closure for the nodes below when it stays open.
     Board &pruning = chainStart ? level.pruned : scratch.pruning;
-    const bool alive = level.closure >= 0 ? Combine(layout, narrowed, levels[level.closure].pruned, pruning)
-                                          : (CopyBoard(layout, pruning, narrowed), true);
+    bool alive = true;
+    if (level.closure >= 0)
+      alive = Combine(layout, narrowed, levels[level.closure].pruned, pruning);
+    else
+      CopyBoard(layout, pruning, narrowed);
     const Outcome outcome = alive ? PruneWithSingles(layout, pruning) : Outcome::Dead;
     if (outcome == Outcome::Solved)
       solution = &pruning;
@@ -632,31 +635,51 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   return true;
 }
 
+// What the plain units make of a cell: a value that takes part in them (in range, and as its
+// Excluded mask says, which propagation reads), an open cell, or neither (a given outside the
+// units, a conflict mark, another status).
+enum class PlainCell { Filled, Open, Other };
+PlainCell PlainCellOf(const CellRecord &cell, int width, uint32_t full) {
+  switch (cell.Status) {
+  case kStatusPlaced:
+  case kStatusPlacedLastStep:
+  case kStatusFixed:
+  case kStatusHypothesis:
+    return cell.Value >= 1 && cell.Value <= width && (~cell.Excluded & full) == ValueBit(cell.Value)
+               ? PlainCell::Filled
+               : PlainCell::Other;
+  case kStatusEmpty:
+  case kStatusPencilled:
+    return PlainCell::Open;
+  default:
+    return PlainCell::Other;
+  }
+}
+
+// The shape the plain units can be read from: a square grid whose block and region tables agree.
+bool PlainShape(const GridGeometry &geo, const GridRecord &grid) {
+  const int w = geo.GridWidth;
+  return FitsGeometry(geo, grid) && w >= 1 && w <= kMaxWidth && geo.NCells == w * w &&
+         BlockTablesAgree(geo, grid) && RegionTablesAgree(geo, grid);
+}
+
 // The board of a grid in search as its cells stand: filled cells decided, open cells with
-// their candidates. False when a cell is of a kind the plain units cannot judge (a given
-// outside the units, a conflict mark, a value out of range).
+// their candidates. False when a cell is neither.
 bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
   board.open = 0;
   for (int c = 0; c < layout.nCells; ++c) {
     const CellRecord &cell = grid.Cells[c];
     board.value[c] = 0;
     board.cand[c] = 0;
-    switch (cell.Status) {
-    case kStatusPlaced:
-    case kStatusPlacedLastStep:
-    case kStatusFixed:
-    case kStatusHypothesis:
-      if (cell.Value < 1 || cell.Value > layout.width ||
-          (~cell.Excluded & layout.full) != ValueBit(cell.Value))
-        return false;
+    switch (PlainCellOf(cell, layout.width, layout.full)) {
+    case PlainCell::Filled:
       board.value[c] = static_cast<uint8_t>(cell.Value);
       break;
-    case kStatusEmpty:
-    case kStatusPencilled:
+    case PlainCell::Open:
       board.cand[c] = static_cast<uint16_t>(cell.ThePoss & layout.full);
       ++board.open;
       break;
-    default:
+    case PlainCell::Other:
       return false;
     }
   }
@@ -698,39 +721,23 @@ bool StillLeft(const Layout &layout, const GridRecord &grid, int depth, const Le
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
-  const int w = geo.GridWidth;
   // A count for uniqueness alone may leave out the rules that only reject finished grids: the
   // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads.
   const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
   const VariantWords leftOut =
       kUnitRules | kCluedOnlyRules |
       (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip : VariantWords{});
-  if (ctx.Settings.SearchByPropagation != 0 || !FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth ||
-      geo.NCells != w * w || (grid.GridVar & ~leftOut).Any() || HasClueItems(grid.Lists, !rejectingLeftOut))
+  if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
+      HasClueItems(grid.Lists, !rejectingLeftOut))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
     return false;
-  if (!BlockTablesAgree(geo, grid) || !RegionTablesAgree(geo, grid))
+  if (!PlainShape(geo, grid))
     return false;
-  for (int c = 0; c < geo.NCells; ++c) {
-    const CellRecord &cell = grid.Cells[c];
-    switch (cell.Status) {
-    case kStatusPlaced:
-    case kStatusPlacedLastStep:
-    case kStatusFixed:
-    case kStatusHypothesis:
-      // Propagation reads a filled cell's value from its Excluded mask.
-      if (cell.Value < 1 || cell.Value > w || (~cell.Excluded & geo.FullMask) != ValueBit(cell.Value))
-        return false;
-      break;
-    case kStatusEmpty:
-    case kStatusPencilled:
-      break;
-    default:
-      return false; // givens that take no part in units, conflict marks, other statuses
-    }
-  }
+  for (int c = 0; c < geo.NCells; ++c)
+    if (PlainCellOf(grid.Cells[c], geo.GridWidth, geo.FullMask) == PlainCell::Other)
+      return false;
   return true;
 }
 
@@ -791,13 +798,10 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
 }
 
 bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
-  const GridGeometry &geo = ctx.Geo;
-  const int w = geo.GridWidth;
-  if (!FitsGeometry(geo, grid) || w < 1 || w > kMaxWidth || geo.NCells != w * w ||
-      !BlockTablesAgree(geo, grid) || !RegionTablesAgree(geo, grid))
+  if (!PlainShape(ctx.Geo, grid))
     return false;
   Scratch &scratch = ScratchOf(ctx);
-  BuildLayout(geo, grid, scratch.layout);
+  BuildLayout(ctx.Geo, grid, scratch.layout);
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;
