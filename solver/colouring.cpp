@@ -4,7 +4,6 @@
 #include "solver/colouring.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
@@ -94,14 +93,14 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
   const uint32_t bit = ValueBit(value) & geo.FullMask;
   ResetCellColours(grid, value);
   int chains = 0;
-  ChainCells unkept;
+  ChainMemo unkept;
+  ChainMemo &kept = memo != nullptr ? *memo : unkept;
   for (int start : startCells) {
     if (chains == kMaxColourChains)
       break;
     if (start < 0 || start >= geo.NCells || !IsOpenWith(grid.Cells[start], bit))
       continue;
-    const ChainCells &chain = memo != nullptr ? memo->Chain(ctx, grid, trial, mask, value, start)
-                                              : (unkept = RunChain(ctx, grid, trial, mask, value, start));
+    const ChainCells &chain = kept.Chain(ctx, grid, trial, mask, value, start);
     for (int cell = 0; cell < geo.NCells; ++cell) {
       if (chain.Filled.test(static_cast<size_t>(cell)))
         MarkChainColour(grid.Cells[cell], chains);
@@ -131,7 +130,7 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
   bool removed = false;
   // A start cell lies in a row, a column and a block: its chain is run once while the grid
   // stands still.
-  auto memo = std::make_unique<ChainMemo>();
+  ChainMemo memo;
   for (int v = firstValue; v <= lastValue; ++v) {
     const uint32_t bit = ValueBit(v);
     for (int kind = 0; kind < kinds; ++kind) {
@@ -143,7 +142,7 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
         const int count = FindColourUnitCells(ctx, kind, v, unit, grid, starts);
         if (count >= 1) {
           const int chains =
-              ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count), memo.get());
+              ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count), &memo);
           outcome.Value = v;
           outcome.Count = count;
           std::copy_n(starts.begin(), count, outcome.Cells.begin());
@@ -156,7 +155,7 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
               if (cell.EliminationSet == kRemovedByEveryChain && IsOpenWith(cell, bit)) {
                 RestrictPoss(geo, cell, cell.ThePoss & ~bit);
                 removed = true;
-                memo->Forget();
+                memo.Forget();
               }
             }
           }
