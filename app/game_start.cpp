@@ -92,4 +92,10 @@ NewGridPlan PlanNewGrid(int32_t gameMode, int32_t defiInhibit) {
   return plan;
 }
 
+int32_t StartGridLevel(int openCells, int cellCount) {
+  constexpr int kShares = 20;
+  const int share = cellCount > 0 ? openCells * kShares / cellCount : 0;
+  return share > 12 ? 4 : share > 10 ? 3 : share > 8 ? 2 : 1;
+}
+
 } // namespace quorbel

@@ -55,4 +55,8 @@ struct NewGridPlan {
 // A challenge that is inhibited falls back to a Champion grid.
 NewGridPlan PlanNewGrid(int32_t gameMode, int32_t defiInhibit);
 
+// The level of a grid the player typed in and made the start grid, from the share of its
+// cells left open, counted in twentieths: above 12 Terrible, above 10 Difficult, above 8 Medium.
+int32_t StartGridLevel(int openCells, int cellCount);
+
 } // namespace quorbel

@@ -11,7 +11,7 @@ namespace quorbel {
 LogFile::LogFile() : path_(MakeAbsolutePath(kFileName)) {}
 
 bool LogFile::AppendLogLine(const PanelText &text) const {
-  if (!enabled_)
+  if (!Enabled())
     return true;
   std::ofstream file(path_, std::ios::binary | std::ios::app);
   file << Utf8ToLatin1(StripLinkMarkers(text)) << '\n';

@@ -2,6 +2,7 @@
 // message line is appended as "%s\n" with its link marks removed, in Latin-1.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,10 @@ public:
   explicit LogFile(std::string path) : path_(std::move(path)) {}
 
   void SetEnabled(bool enabled) { enabled_ = enabled; }
-  bool Enabled() const { return enabled_; }
+  // From now on the log is on while `flag` (GENERAL/LOG, say) holds 1, so that a change of the
+  // setting takes effect at the next line.
+  void FollowSwitch(const int32_t *flag) { switch_ = flag; }
+  bool Enabled() const { return switch_ ? *switch_ == 1 : enabled_; }
   const std::string &Path() const { return path_; }
 
   // Appends one line when logging is on. False only when the file could not be written.
@@ -30,6 +34,7 @@ public:
 private:
   std::string path_;
   bool enabled_ = false;
+  const int32_t *switch_ = nullptr;
 };
 
 } // namespace quorbel

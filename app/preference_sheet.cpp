@@ -1,6 +1,7 @@
 #include "app/preference_sheet.h"
 
 #include "app/preference_steps.h"
+#include "app/settings_schema.h"
 #include "files/script_words.h"
 
 namespace quorbel {
@@ -14,11 +15,33 @@ PreferenceSheet::PreferenceSheet(AppSettings &settings, BoardColours &colours, P
 
 void PreferenceSheet::Open() {
   openedSettings_ = std::make_unique<AppSettings>(settings_);
+  seenSettings_ = std::make_unique<AppSettings>(settings_);
+  editedKeys_.clear();
+  active_ = true;
   openedColours_ = colours_;
   effects_.SaveSettings();
   RefreshPages();
   Cell.PictureMode = Cell.Values.Mode;
   Colour.LoadColours();
+}
+
+void PreferenceSheet::Activated() {
+  if (!openedSettings_)
+    return;
+  seenSettings_ = std::make_unique<AppSettings>(settings_);
+  active_ = true;
+}
+
+void PreferenceSheet::Deactivated() {
+  NoteEdits();
+  active_ = false;
+}
+
+void PreferenceSheet::NoteEdits() {
+  if (!active_ || !seenSettings_)
+    return;
+  editedKeys_.merge(ChangedSettingKeys(*seenSettings_, settings_));
+  *seenSettings_ = settings_;
 }
 
 void PreferenceSheet::RefreshPages() {
@@ -45,12 +68,14 @@ void PreferenceSheet::Ok() {
   effects_.HideSheet();
   effects_.RecordStep(SwitchStep(kMacroArea, "PREFERENCE", false));
   openedSettings_.reset();
+  seenSettings_.reset();
 }
 
 void PreferenceSheet::Cancel() {
   Text.Cancel();
+  NoteEdits();
   if (openedSettings_) {
-    settings_ = *openedSettings_;
+    CopySettingKeys(settings_, *openedSettings_, editedKeys_);
     colours_ = openedColours_;
   }
   effects_.SettingsChanged();
@@ -65,6 +90,8 @@ void PreferenceSheet::Cancel() {
   effects_.HideSheet();
   effects_.RecordStep(SwitchStep(kMacroArea, "PREFERENCE", false));
   openedSettings_.reset();
+  seenSettings_.reset();
+  editedKeys_.clear();
 }
 
 } // namespace quorbel

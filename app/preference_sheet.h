@@ -1,9 +1,11 @@
 // The preference sheet's plain part: its pages, what opening, OK and Cancel do. Every edit reaches
 // the settings at once but the folders' and the challenge's, which OK applies; OK saves; Cancel
-// gives back the settings, colours and picture order the sheet opened with.
+// takes back the settings the sheet changed, and the colours and picture order it opened with.
 #pragma once
 
 #include <memory>
+#include <set>
+#include <string>
 
 #include "app/app_settings.h"
 #include "app/cell_page.h"
@@ -36,6 +38,11 @@ public:
 
   // Shown: the state to come back to is kept and saved, and the pages show the settings.
   void Open();
+  // The sheet's window became the active one, or stopped being it. The settings that change
+  // while it is active are the sheet's edits, which Cancel takes back; what changes meanwhile
+  // elsewhere (the menus, the start screen, a game under way) Cancel leaves alone.
+  void Activated();
+  void Deactivated();
   // The pages that follow the settings read them again (the colour page keeps its slots).
   void RefreshPages();
   void Ok();
@@ -45,7 +52,12 @@ private:
   AppSettings &settings_;
   BoardColours &colours_;
   PreferenceEffects &effects_;
+  void NoteEdits();
+
   std::unique_ptr<AppSettings> openedSettings_;
+  std::unique_ptr<AppSettings> seenSettings_; // when the sheet last became active or was noted
+  std::set<std::string> editedKeys_;
+  bool active_ = false;
   BoardColours openedColours_{};
 };
 

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <set>
+#include <variant>
+#include <vector>
 
 #include "platform/memory_profile_store.h"
 #include "platform/paths.h"
@@ -572,6 +575,80 @@ AppSettings DefaultSettings() {
   AppSettings settings;
   LoadSettings(empty, settings);
   return settings;
+}
+
+} // namespace quorbel
+
+namespace quorbel {
+
+namespace {
+
+// Every field of the schema in visiting order, with its section and key, so that two settings
+// blocks can be compared and copied key by key.
+class FieldList final : public SettingsVisitor {
+public:
+  using FieldRef = std::variant<int32_t *, float *, double *, std::string *, uint64_t *>;
+  struct Field {
+    std::string name;
+    FieldRef ref;
+  };
+  std::vector<Field> fields;
+
+  void Int(std::string_view section, std::string_view key, int32_t &field, int32_t, IntRule) override {
+    Add(section, key, &field);
+  }
+  void Percent(std::string_view section, std::string_view key, float &field, int32_t, PercentCheck) override {
+    Add(section, key, &field);
+  }
+  void Fraction(std::string_view section, std::string_view key, double &field, int32_t) override {
+    Add(section, key, &field);
+  }
+  void Text(std::string_view section, std::string_view key, std::string &field, std::string_view,
+            PathForm) override {
+    Add(section, key, &field);
+  }
+  void Word64(std::string_view section, std::string_view lowKey, std::string_view, uint64_t &field) override {
+    Add(section, lowKey, &field);
+  }
+
+private:
+  void Add(std::string_view section, std::string_view key, FieldRef ref) {
+    fields.push_back({std::string(section) + "/" + std::string(key), ref});
+  }
+};
+
+FieldList FieldsOf(AppSettings &settings) {
+  FieldList list;
+  VisitSettings(settings, list);
+  return list;
+}
+
+bool SameValue(const FieldList::FieldRef &a, const FieldList::FieldRef &b) {
+  return std::visit([&b](auto *x) { return *x == *std::get<decltype(x)>(b); }, a);
+}
+
+} // namespace
+
+std::set<std::string> ChangedSettingKeys(const AppSettings &before, const AppSettings &after) {
+  AppSettings a = before;
+  AppSettings b = after;
+  const FieldList fa = FieldsOf(a);
+  const FieldList fb = FieldsOf(b);
+  std::set<std::string> changed;
+  for (size_t i = 0; i < fa.fields.size(); ++i)
+    if (!SameValue(fa.fields[i].ref, fb.fields[i].ref))
+      changed.insert(fa.fields[i].name);
+  return changed;
+}
+
+void CopySettingKeys(AppSettings &to, const AppSettings &from, const std::set<std::string> &keys) {
+  AppSettings source = from;
+  const FieldList fs = FieldsOf(source);
+  const FieldList ft = FieldsOf(to);
+  for (size_t i = 0; i < ft.fields.size(); ++i)
+    if (keys.contains(ft.fields[i].name))
+      std::visit([&fs, i](auto *target) { *target = *std::get<decltype(target)>(fs.fields[i].ref); },
+                 ft.fields[i].ref);
 }
 
 } // namespace quorbel

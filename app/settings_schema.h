@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,11 @@ bool SaveSettings(AbstractProfileStore &store, const AppSettings &settings);
 
 // What an empty store loads.
 AppSettings DefaultSettings();
+
+// The keys ("SECTION/KEY") whose values differ between two blocks, and a copy of those keys
+// alone; the language and the challenge players are not among them.
+std::set<std::string> ChangedSettingKeys(const AppSettings &before, const AppSettings &after);
+void CopySettingKeys(AppSettings &to, const AppSettings &from, const std::set<std::string> &keys);
 
 // GENERAL/LANGUAGE alone, as start-up reads it before anything else.
 Language ReadLanguage(AbstractProfileStore &store);

@@ -83,6 +83,7 @@ enum MessageNumber : int {
   kMsgErrors = 142,
   kMsgMaxMissed = 143,
   kMsgMaxReached = 144,
+  kMsgMaxDoubleTripleRunning = 145,
   kMsgNotFinished = 146,
   kMsgCellsFoundOf = 147,
   kMsgGridOk = 148,

@@ -29,8 +29,8 @@ constexpr CommandRow kRows[] = {
     {Cmd::OpenRecentFile, 57619, 57619, 0, "", "", ""},
     {Cmd::ImportClipboard, 33500, 33510, 0, "Du &Presse Papier ", "From &Clipboard", ""},
     {Cmd::ImportClipboard, 33310, 0, 33244, "Import Clipboard", "Import Clipboard", "Alt+Shift+4"},
-    {Cmd::ImportFile, 33501, 33511, 0, "D'un &Fichier", "D'un &Fichier", ""},
-    {Cmd::ImportDirectory, 33502, 33512, 0, "D'un &Répertoire", "D'un &Répertoire", ""},
+    {Cmd::ImportFile, 33501, 33511, 0, "D'un &Fichier", "From &File", ""},
+    {Cmd::ImportDirectory, 33502, 33512, 0, "D'un &Répertoire", "From &Directory", ""},
     {Cmd::ResetDico, 33503, 33513, 0, "&Initialise Dico", "&Reset Dico", ""},
     {Cmd::AppExit, 57665, 32929, 0, "&Quitter", "E&xit", ""},
     // Edit

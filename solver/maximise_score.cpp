@@ -39,4 +39,13 @@ int MaximiseScore(EngineContext &ctx, GridRecord &grid) {
   return last < 0 ? -bestScore : bestScore;
 }
 
+int BestScoreOfSolutions(EngineContext &ctx, const GridRecord &grid, GridRecord &bestSolution) {
+  auto scratch = std::make_unique<GridRecord>();
+  CopyGrid(ctx, *scratch, &grid, 0);
+  const int best = MaximiseScore(ctx, *scratch);
+  if (best != 0)
+    CopyGrid(ctx, bestSolution, scratch.get(), 0);
+  return best;
+}
+
 } // namespace quorbel

@@ -14,4 +14,8 @@ int NeighbourScoreOf(EngineContext &ctx, GridRecord &grid);
 // search that timed out or was cancelled, or the player's abort, returns minus the best found.
 int MaximiseScore(EngineContext &ctx, GridRecord &grid);
 
+// MaximiseScore on a copy, so the grid stays as the player has it; the best solution goes to
+// `bestSolution` when one was found. Results as MaximiseScore.
+int BestScoreOfSolutions(EngineContext &ctx, const GridRecord &grid, GridRecord &bestSolution);
+
 } // namespace quorbel

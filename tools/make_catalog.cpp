@@ -6,20 +6,26 @@
 // writes the text grids and "GridListDiff.txt" into DATA_DIR (which holds IRGBlk.dat) and
 // "GridList.dat" into CATALOG_DIR: the build copies that one beside the program only when it is
 // newer, since the copy there keeps the player's marks.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
+#include "engine/update_possibles.h"
+#include "engine/variant_bits.h"
 #include "files/file_bytes.h"
 #include "files/grid_catalog.h"
 #include "files/text_grid_writer.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
+#include "solver/maximise_score.h"
+#include "solver/solution_count.h"
 
 namespace quorbel {
 namespace {
@@ -39,6 +45,7 @@ struct TypeRecipe {
   const char *CommentFrench;
   const char *CommentEnglish;
   std::vector<Batch> Batches;
+  bool DoubleTriple = false; // scored by the neighbours' quotients, with several solutions
 };
 
 const std::vector<TypeRecipe> &Recipes() {
@@ -68,8 +75,53 @@ const std::vector<TypeRecipe> &Recipes() {
        "Small easy grids for children",
        {{4, 1, 6}, {6, 1, 6}}},
       {"Zevade Doveve", "Quick", "Parties rapides en 9 x 9", "Quick 9 x 9 games", {{9, 1, 6}, {9, 2, 6}}},
+      {"Double-Triple",
+       "Trip",
+       "Trouvez la solution qui marque le plus de points",
+       "Find the solution that scores the most points",
+       {{6, 1, 4}, {9, 1, 4}},
+       true},
   };
   return recipes;
+}
+
+// A Double-Triple grid leaves the player a choice: a few more cells open than a unique solution
+// needs, yet few enough solutions that the best score is worked out at once when the game starts.
+constexpr int kMostTripleSolutions = 40;
+constexpr int kMostTripleOpenings = 8;
+
+void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
+  GridRecord &grid = ctx.Grids.Main[0];
+  // A neighbour q times as large scores q points.
+  for (int q = 2; q - 2 < static_cast<int>(ctx.Points.size()); ++q)
+    ctx.Points[static_cast<size_t>(q - 2)] = static_cast<uint32_t>(q);
+  std::copy(ctx.Points.begin(), ctx.Points.end(), info.NumeralTable1.begin());
+  grid.GridVar |= kVarNeighbourScore;
+  std::vector<int> givens;
+  for (int c = 0; c < ctx.Geo.NCells; ++c)
+    if (grid.Cells[static_cast<size_t>(c)].Status < kStatusHypothesis)
+      givens.push_back(c);
+  int opened = 0;
+  while (!givens.empty() && opened < kMostTripleOpenings) {
+    const size_t pick = static_cast<size_t>(RandomBelow(static_cast<int>(givens.size())));
+    const int cell = givens[pick];
+    givens.erase(givens.begin() + static_cast<std::ptrdiff_t>(pick));
+    const int value = grid.Cells[static_cast<size_t>(cell)].Value;
+    SetCellValue(ctx, grid, cell, 0, kActionClear);
+    RecomputeAllCandidates(ctx);
+    const int count = CountGridSolutions(ctx, grid, 0, kMostTripleSolutions + 1, 0);
+    if (count >= 1 && count <= kMostTripleSolutions) {
+      ++opened;
+      continue;
+    }
+    SetCellValue(ctx, grid, cell, value, kActionGive);
+    RecomputeAllCandidates(ctx);
+  }
+  // The best solution is the reference the warnings compare with.
+  const int best = BestScoreOfSolutions(ctx, grid, ctx.Grids.RefTab[0]);
+  RecomputeAllCandidates(ctx);
+  std::printf("  best score %d, %d solutions\n", best,
+              CountGridSolutions(ctx, grid, 0, kMostTripleSolutions + 1, 0));
 }
 
 const char *LevelLetter(int level) { return level == 1 ? "E" : level == 2 ? "M" : level == 3 ? "D" : "T"; }
@@ -98,6 +150,8 @@ int Run(const std::string &dataDir, const std::string &catalogDir) {
         std::snprintf(name, sizeof name, "%s%d%s%02d", recipe.Prefix, batch.Size, LevelLetter(batch.Level),
                       ++number);
         TextGridInfo info;
+        if (recipe.DoubleTriple)
+          MakeDoubleTriple(*ctx, info);
         info.Level = report.Level;
         info.CommentFrench = std::string(recipe.CommentFrench);
         info.CommentEnglish = std::string(recipe.CommentEnglish);

@@ -45,6 +45,12 @@ std::string ModePaneText(int gameMode, bool challengeRunning, Language language)
   return text;
 }
 
-std::string MacroPaneText(bool recording) { return recording ? "MACRO" : " "; }
+std::string MacroPaneText(bool recording, int macroMode) {
+  constexpr int kMacroPlaying = 1;
+  constexpr int kBenchRunning = 2;
+  if (macroMode == kBenchRunning)
+    return "EXPER";
+  return recording || macroMode == kMacroPlaying ? "MACRO" : " ";
+}
 
 } // namespace quorbel

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/language.h"
 #include "app/value_symbol.h"
+#include "platform/language.h"
 
 namespace quorbel {
 
@@ -15,7 +15,8 @@ std::string SymbolRangeText(int width, SymbolMode mode);
 std::string ScorePaneText(float score, bool doubleTriplePoints);
 // The game mode's name, then "-Run" while a challenge runs, else five spaces.
 std::string ModePaneText(int gameMode, bool challengeRunning, Language language);
-// "MACRO" while a macro is recorded, else one space.
-std::string MacroPaneText(bool recording);
+// "EXPER" while the expert's test bench runs (macro mode 2), "MACRO" while a macro is recorded
+// or plays, else one space.
+std::string MacroPaneText(bool recording, int macroMode);
 
 } // namespace quorbel

@@ -3,11 +3,13 @@
 #include <array>
 #include <functional>
 
+#include "app/qt/board_window.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/usage_timers.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "view/selection_list.h"
 
 namespace quorbel {
 
@@ -119,6 +121,13 @@ struct AreaToggle {
   bool recordsState;
 };
 
+// A hidden comment area keeps no focus: the arrow keys then start again from the grid.
+void LeaveHiddenCommentArea(CQuorbelApp &app) {
+  const GridSet &set = app.Engine().Grids;
+  if (BoardWindow *board = app.Board(); board && set.FocusCell == kFocusMessagePanel)
+    board->MoveFocusToCell(set.FocusGrid, kNoFocusCell);
+}
+
 void RegisterAreaToggles(CQuorbelApp &app) {
   const std::array<AreaToggle, 3> areas{{
       {Cmd::DisplayLineColArea, &GeneralSettings::displayLines, "LINECOL", false},
@@ -131,6 +140,8 @@ void RegisterAreaToggles(CQuorbelApp &app) {
         [&app, area](CommandId) {
           int32_t &value = app.Settings().general.*area.field;
           value = 1 - value;
+          if (area.cmd == Cmd::DisplayCommentZone && value == 0)
+            LeaveHiddenCommentArea(app);
           app.SaveSettings();
           app.RedrawViewNow();
           RecordMacroStep(kMacroArea, area.keyword, {}, area.recordsState ? YesNo(value == 1) : "");

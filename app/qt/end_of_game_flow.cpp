@@ -66,6 +66,7 @@ std::array<bool, kUsageTimerCount> HelpsShown(CQuorbelApp &app, BoardWindow &boa
   on[kTimerProbables] = shown.ShowProbables == 1;
   on[kTimerFound] = shown.ShowFound == 1;
   on[kTimerVariantFilter] = app.Engine().Settings.VariantFilterSwitch == 1;
+  on[kTimerColouring] = shown.ShowColouring == 1;
   on[kTimerWarning] = shown.ShowWarning == 1;
   return on;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/game_start.h"
 #include "app/generation_settings.h"
 #include "app/message_format.h"
 #include "app/own_text.h"
@@ -205,7 +206,8 @@ void DefineStartupGrid(CQuorbelApp &app) {
     GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(g)];
     for (int c = 0; c < grid.NRecords; ++c) {
       CellRecord &cell = grid.Cells[static_cast<size_t>(c)];
-      if (cell.Status >= kStatusHypothesis)
+      // A playing cell left without a value (a trial taken back) is open, not a clue.
+      if (cell.Status >= kStatusHypothesis || (c < ctx.Geo.NCells && cell.Value == 0))
         SetCellValue(ctx, grid, c, 0, kActionClear);
       else
         cell.Status = kStatusFixed;
@@ -214,6 +216,12 @@ void DefineStartupGrid(CQuorbelApp &app) {
   }
   RecomputeAllCandidates(ctx);
   app.NewGridFlag = 1;
+  // The game now starts from this grid: its open cells are the ones to find.
+  GameTally &game = app.Game();
+  const int open = std::max(0, TotalSudMissing(ctx.Grids));
+  if (game.GameLevel == 0)
+    game.GameLevel = StartGridLevel(open, ctx.Geo.NCells * std::max(1, ctx.Grids.MainCount));
+  game.StartMissing = game.StartSudMissing = open;
   ClearUndoHistory(ctx);
   app.RedrawViewNow();
   RestartGame(app, false);

@@ -14,6 +14,7 @@
 #include "app/qt/board_window.h"
 #include "app/qt/candidate_display.h"
 #include "app/qt/file_commands.h"
+#include "app/qt/frame_command_support.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
 #include "app/qt/magic_profile_dialog.h"
@@ -21,6 +22,7 @@
 #include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/solve_command_handlers.h"
+#include "app/qt/usage_timers.h"
 #include "app/text_lines.h"
 #include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
@@ -123,8 +125,13 @@ public:
   bool GamePaused() const override { return app_.GamePaused(); }
   void SetMacroMode(bool on) override { app_.MacroMode = on ? 1 : 0; }
   void StopRecording() override { StopMacroRecording(false); }
-  void SaveMacroSettings() override { saved_ = app_.Settings(); }
+  void SaveMacroSettings() override {
+    saved_ = app_.Settings();
+    savedSwitches_ = FrameSwitches();
+    savedFilter_ = app_.Engine().Settings.VariantFilterSwitch;
+  }
   void RestoreMacroSettings() override {
+    RestoreDisplaySwitches();
     AppSettings &now = app_.Settings();
     now.general.probType = saved_.general.probType;
     now.general.gridCurrDisp = saved_.general.gridCurrDisp;
@@ -173,8 +180,12 @@ private:
   int Save(const MacroCall &call, bool text);
   int Copy(const MacroCall &call);
 
+  void RestoreDisplaySwitches();
+
   CQuorbelApp &app_;
   AppSettings saved_;
+  DisplaySwitches savedSwitches_;
+  int32_t savedFilter_ = 0;
   std::string macroFolder_;
 };
 
@@ -194,6 +205,29 @@ std::string CMacroHost::FileArgument(const MacroCall &call, std::string folder,
 std::vector<std::string> CMacroHost::WritableRoots() const {
   const DirectorySettings &d = app_.Settings().directory;
   return {StartDirectory(), Folder(d.myGrids), Folder(d.txtGrids), Folder(d.macro), macroFolder_};
+}
+
+// The helps a macro showed go as they came, so that the game after it is not charged for them.
+void CMacroHost::RestoreDisplaySwitches() {
+  DisplaySwitches &now = FrameSwitches();
+  now.PossDisplayOn = savedSwitches_.PossDisplayOn;
+  now.PossDisplayLevel = savedSwitches_.PossDisplayLevel;
+  now.ShowPossLineCol = savedSwitches_.ShowPossLineCol;
+  now.ShowProbables = savedSwitches_.ShowProbables;
+  now.ShowFound = savedSwitches_.ShowFound;
+  now.ShowWarning = savedSwitches_.ShowWarning;
+  now.ShowColouring = savedSwitches_.ShowColouring;
+  app_.Engine().Settings.VariantFilterSwitch = savedFilter_;
+  const bool levelShown = now.PossDisplayOn == 1;
+  for (int k = 0; k < kPossLevelTimers; ++k)
+    TimeUsage(app_, kTimerPossLevel1 + k, levelShown && now.PossDisplayLevel == k);
+  TimeUsage(app_, kTimerLineColumn, now.ShowPossLineCol == 1);
+  TimeUsage(app_, kTimerProbables, now.ShowProbables == 1);
+  TimeUsage(app_, kTimerFound, now.ShowFound == 1);
+  TimeUsage(app_, kTimerVariantFilter, savedFilter_ == 1);
+  TimeUsage(app_, kTimerColouring, now.ShowColouring == 1);
+  TimeUsage(app_, kTimerWarning, now.ShowWarning == 1);
+  RecomputeAllPossibles(app_);
 }
 
 bool CMacroHost::ToggleTo(Cmd cmd, bool on) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -116,8 +117,23 @@ void CPrefMagic::reject() {
 }
 
 bool CPrefMagic::SaveCurrent(const std::string &title) {
-  if (title.empty() || !WriteProfile(app_, ProfilePath(title)))
+  if (title.empty())
     return false;
+  // A fresh install has no profile folder yet.
+  EnsureDirectory(MakeAbsolutePath(app_.Settings().directory.magic));
+  const std::string path = ProfilePath(title);
+  if (!WriteProfile(app_, path)) {
+    app_.Dialogs().MessageBox(
+        this,
+        MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                          .text = DialogText(app_.CurrentLanguage(), "Le profil n'a pas pu être écrit : ",
+                                             "The profile could not be written: ") +
+                                  QString::fromStdString(path),
+                          .icon = QMessageBox::Warning,
+                          .buttons = QMessageBox::Ok,
+                          .defaultButton = QMessageBox::Ok});
+    return false;
+  }
   // Grids may now bring the preferences the player keeps in profiles.
   app_.Settings().general.prefLoad = 1;
   // Written first, then listed, so the new profile is in the list.

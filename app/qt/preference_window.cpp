@@ -204,6 +204,16 @@ void CPreference::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
 }
 
+void CPreference::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::ActivationChange && isVisible()) {
+    if (isActiveWindow())
+      sheet_->Activated();
+    else
+      sheet_->Deactivated();
+  }
+  QDialog::changeEvent(event);
+}
+
 void CPreference::closeEvent(QCloseEvent *event) {
   event->ignore();
   reject();

@@ -1,6 +1,6 @@
 // CPreference, the modeless preference sheet: its twelve pages as tabs, every change live on the
-// board (the folders and the challenge at OK), OK to keep the changes and Cancel to give back the
-// state the sheet opened with. F6 shows and hides it.
+// board (the folders and the challenge at OK), OK to keep the changes and Cancel to take back
+// what the sheet changed. F6 shows and hides it.
 #pragma once
 
 #include <QDialog>
@@ -36,6 +36,8 @@ public:
 protected:
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  // Whatever changes while the sheet is not the active window is no edit of the sheet's.
+  void changeEvent(QEvent *event) override;
   // Escape and the window's close button are Cancel.
   void reject() override;
 

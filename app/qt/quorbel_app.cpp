@@ -1,5 +1,7 @@
 #include "app/qt/quorbel_app.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -80,6 +82,20 @@ std::string CommandLineFile(const QStringList &arguments) {
 
 CQuorbelApp *TheApp() { return gApp; }
 
+// The help page every other page starts from.
+constexpr int kHelpIndex = 0;
+
+// The modeless panels (methods, preferences, profiles, music, wait) keep their keys: of the
+// frame's keys only the panel keys F5 to F8, which the input filter runs itself, and F1 for help
+// reach the frame from them. Qt would otherwise hand a tool window's keys to its parent's actions.
+bool CQuorbelApp::PanelKeepsKey(QObject *receiver, const QKeySequence &keys) const {
+  auto *action = qobject_cast<QAction *>(receiver);
+  if (!action || !frame_ || action->parent() != frame_.get() || keys == QKeySequence(Qt::Key_F1))
+    return false;
+  const QWidget *active = QApplication::activeWindow();
+  return active && active != frame_.get() && active->windowType() == Qt::Tool;
+}
+
 CQuorbelApp::CQuorbelApp(AppOptions options)
     : options_(options), settings_(DefaultSettings()), colours_(DefaultColours()),
       engine_(std::make_unique<EngineContext>(*this)), sink_(ring_, settings_.general.language),
@@ -104,6 +120,8 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
                 return widget && (widget == wait_.get() || wait_->isAncestorOf(widget));
               },
           .released = [this](const InputRelease &release) { pump_.NoteRelease(release); },
+          .refusesShortcut = [this](QObject *receiver,
+                                    const QKeySequence &keys) { return PanelKeepsKey(receiver, keys); },
       }) {
   gApp = this;
   documentHost_ = std::make_unique<CDocumentHost>(*this);
@@ -154,7 +172,9 @@ void CQuorbelApp::RegisterOwnCommands() {
       frame_->close();
   });
   commands_.SetHandler(Cmd::AppAbout, [this](CommandId) {
-    CAboutDlg about(CurrentLanguage(), ExpertMode(), frame_.get());
+    CAboutDlg about(
+        CurrentLanguage(), ExpertMode(), pictures_.ArtistStatus == 0 ? pictures_.Artist : QImage(),
+        [this] { ShowHelp(kHelpIndex); }, frame_.get());
     dialogs_->Exec(about);
   });
   commands_.SetHandler(
@@ -195,6 +215,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
                                              : options_.startDirectory;
   SetStartDirectory(StartDir);
   log_ = LogFile(); // in the start directory
+  log_.FollowSwitch(&settings_.general.log);
   SeedRandom(StartupSeed());
 
   store_ = std::make_unique<ProfileStore>();
@@ -210,7 +231,6 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)
     ChooseFirstLanguage();
-  log_.SetEnabled(settings_.general.log == 1);
   SyncEngineSettings();
   ApplyQtLanguage();
 
@@ -239,9 +259,11 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
     fileName.clear();
   }
   OnNewDocument();
-  const bool namedFile = !fileName.empty();
-  if (namedFile)
-    OpenDocumentFile(fileName);
+  const bool namedFileOpened = !fileName.empty() && OpenDocumentFile(fileName);
+  // A file named but not opened has been told; the start screen follows, not the last grid.
+  const StartupGrid startup = fileName.empty()  ? StartupGrid::NoneNamed
+                              : namedFileOpened ? StartupGrid::NamedOpened
+                                                : StartupGrid::NamedFailed;
 
   StartingUp = 0;
   frame_->ApplyFrameLanguage();
@@ -250,7 +272,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   frame_->show();
 
   StartSoundAndNetwork();
-  RunStartupGrid(namedFile);
+  RunStartupGrid(startup);
   return true;
 }
 
@@ -325,7 +347,7 @@ QPrinter &CQuorbelApp::Printer() {
   return *printer_;
 }
 
-void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
+void CQuorbelApp::RunStartupGrid(StartupGrid startup) {
   if (MacroPending) {
     MacroPending = 0;
     const int outcome = services_.runMacroFile ? services_.runMacroFile(MacroToRun) : 1;
@@ -334,10 +356,11 @@ void CQuorbelApp::RunStartupGrid(bool commandLineNamedFile) {
       QTimer::singleShot(0, [outcome] { QCoreApplication::exit(outcome); });
     return;
   }
-  if (commandLineNamedFile)
+  if (startup == StartupGrid::NamedOpened)
     return;
   const std::string lastFile = ReadLastFile(*store_);
-  if (settings_.general.lastOpen == 1 && !lastFile.empty() && OpenDocumentFile(lastFile))
+  if (startup == StartupGrid::NoneNamed && settings_.general.lastOpen == 1 && !lastFile.empty() &&
+      OpenDocumentFile(lastFile))
     return;
   if (services_.showGameModeDialog)
     services_.showGameModeDialog();
@@ -370,7 +393,6 @@ void CQuorbelApp::ReloadSettings() {
     return;
   LoadSettings(*store_, settings_, SettingsLoad::Reload);
   LoadColors(*store_, colours_);
-  log_.SetEnabled(settings_.general.log == 1);
   SyncEngineSettings();
 }
 

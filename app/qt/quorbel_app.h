@@ -136,6 +136,7 @@ public:
   // The board view's side of the application.
   bool GridInPlay() const override { return NoDocumentYet == 0; }
   bool Computing() const override { return pump_.Pumping(); }
+  int CurrentMacroMode() const override { return MacroMode; }
   bool GamePaused() const override { return Paused == 1; }
   bool ChallengeRunning() const override { return DefiRunning == 1; }
   int &NewGridFlagRef() override { return NewGridFlag; }
@@ -166,7 +167,9 @@ private:
   void RegisterOwnCommands();
   void OnNewDocument();
   void StartSoundAndNetwork();
-  void RunStartupGrid(bool commandLineNamedFile);
+  enum class StartupGrid { NoneNamed, NamedOpened, NamedFailed };
+  void RunStartupGrid(StartupGrid startup);
+  bool PanelKeepsKey(QObject *receiver, const QKeySequence &keys) const;
   void ChooseFirstLanguage();
   void LoadStartPictures();
   void ReportPictureFailures(const std::vector<quorbel::PictureFailure> &failures);

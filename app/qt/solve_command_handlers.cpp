@@ -124,7 +124,8 @@ int RunComputeMaxDoubleTriple(CQuorbelApp &app) {
   const bool french = !IsEnglish(app.CurrentLanguage());
   app.Messages().AddInfoMessage(
       PanelText::Plain(french ? "Double et Triple lancé..." : "Double and Triple launched..."));
-  app.StartWaitProgress(LookupMessage(145, app.CurrentLanguage()), kSearchProgressRange, true);
+  app.StartWaitProgress(LookupMessage(kMsgMaxDoubleTripleRunning, app.CurrentLanguage()),
+                        kSearchProgressRange, true);
   if (ctx.Host->PollUserAbort()) {
     app.StopWaitProgress();
     return 0;

@@ -1,9 +1,12 @@
 #include "app/qt/start_routines.h"
 
 #include <QMessageBox>
+#include <cstdlib>
 #include <string>
 
 #include "app/champion_pick.h"
+#include "app/message_format.h"
+#include "app/message_table.h"
 #include "app/qt/board_window.h"
 #include "app/qt/defi_dialog.h"
 #include "app/qt/dialog_text.h"
@@ -18,13 +21,19 @@
 #include "app/qt/quellabo_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/variant_selection.h"
+#include "engine/grid_services.h"
 #include "engine/message_numbers.h"
+#include "engine/update_possibles.h"
 #include "files/grid_catalog.h"
 #include "platform/random.h"
+#include "solver/maximise_score.h"
 
 namespace quorbel {
 
 namespace {
+
+constexpr int32_t kDigitSymbols = 0;
+constexpr int kTripleProgressRange = 1000;
 
 void Tell(CQuorbelApp &app, const QString &text) {
   app.Dialogs().MessageBox(app.MainFrame(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
@@ -76,6 +85,35 @@ void TurnHelpsOff(CQuorbelApp &app) {
   shown.ShowWarning = 0;
   app.Engine().Settings.VariantFilterSwitch = 0;
   app.Engine().Settings.ProbablesSwitch = 0;
+}
+
+// The best score the grid allows is what the player plays for. A grid file need not say it, so
+// it is worked out here, and the best solution becomes the reference the warnings compare with.
+int32_t WorkOutTripleMaxScore(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  app.StartWaitProgress(LookupMessage(kMsgMaxDoubleTripleRunning, app.CurrentLanguage()),
+                        kTripleProgressRange, true);
+  const int best = BestScoreOfSolutions(ctx, ctx.Grids.Main[0], ctx.Grids.RefTab[0]);
+  app.StopWaitProgress();
+  RecomputeAllCandidates(ctx);
+  // A search stopped early still gives the best it met.
+  return std::abs(best);
+}
+
+// Played on digits, with the warnings shown and no time limit: the points are the score.
+bool StartDoubleTriple(CQuorbelApp &app) {
+  ApplyDisplay(app, kDigitSymbols);
+  FrameSwitches().ShowWarning = 1;
+  CommonGameStart(app, true);
+  ResetTransientState(app.Engine());
+  const int32_t best = WorkOutTripleMaxScore(app);
+  app.Game().TripleMaxScore = best;
+  app.Messages().AddInfoMessage(FormatPanelText(
+      French(app) ? OwnText("Score max à trouver: %d") : OwnText("Max score to found: %d"), {best}));
+  if (BoardWindow *view = FrameView())
+    view->StartGameClock(-1);
+  app.RedrawViewNow();
+  return true;
 }
 
 } // namespace
@@ -139,12 +177,6 @@ bool StartChampionGame(CQuorbelApp &app) {
 
 bool StartSeriesGame(CQuorbelApp &app, GridSeries series) {
   const Language language = app.CurrentLanguage();
-  if (series == GridSeries::Triple) {
-    // Its grids need the Double and Triple rule, which the engine does not play yet.
-    Tell(app, DialogText(language, "Le jeu Double et Triple n'est pas encore disponible.",
-                         "The Double and Triple game is not available yet."));
-    return false;
-  }
   std::optional<GridCatalog> catalog = ReadCatalog(app);
   if (!catalog)
     return false;
@@ -163,6 +195,8 @@ bool StartSeriesGame(CQuorbelApp &app, GridSeries series) {
   if (!OpenCatalogGrid(app, *catalog, type, counter, app.MainFrame(), QStringLiteral("Quorbel")))
     return false;
   settings.game.mode = SeriesGameMode(series);
+  if (series == GridSeries::Triple)
+    return StartDoubleTriple(app);
   ApplyDisplay(app, kPictureSymbols);
   if (series == GridSeries::Quick)
     TurnHelpsOff(app);

@@ -38,6 +38,8 @@ public:
   virtual bool Computing() const = 0;
   virtual bool GamePaused() const = 0;
   virtual bool ChallengeRunning() const = 0;
+  // 0 normal, 1 a macro plays, 2 the expert's test bench runs.
+  virtual int CurrentMacroMode() const = 0;
   // 1 while the game started on a new grid runs; the end of a game sets it to 0.
   virtual int &NewGridFlagRef() = 0;
 

@@ -78,6 +78,10 @@ bool InputFilter::eventFilter(QObject *watched, QEvent *event) {
     return true;
   }
 
+  if (type == QEvent::Shortcut && hooks_.refusesShortcut &&
+      hooks_.refusesShortcut(watched, static_cast<QShortcutEvent *>(event)->key()))
+    return true;
+
   if (type == QEvent::KeyPress && hooks_.functionKey) {
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && hooks_.functionKey(key - Qt::Key_F1 + 1))

@@ -4,6 +4,7 @@
 // input while a long computation pumps events (the engine is not re-entrant).
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <functional>
 
@@ -26,6 +27,9 @@ public:
     std::function<bool()> refusing;
     std::function<bool(QObject *receiver)> allowed;
     std::function<void(const InputRelease &)> released;
+    // True when the shortcut `keys` of `receiver` (an action) must not fire: the key is then
+    // dropped, as a window that keeps its keys would.
+    std::function<bool(QObject *receiver, const QKeySequence &keys)> refusesShortcut;
   };
 
   explicit InputFilter(Hooks hooks);

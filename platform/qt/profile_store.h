@@ -1,6 +1,7 @@
 // The settings store of the program: an INI file kept by QSettings (organisation "QRB",
 // application "Quorbel", one group per section) under $XDG_CONFIG_HOME, in place of the
-// registry. Section and key names are folded to upper case, as the registry ignored case.
+// registry. Section and key names are written in upper case and read in any case, as the
+// registry ignored case.
 // (QSettings writes the GENERAL section as "[%General]", its escape for a group of that name.)
 #pragma once
 
@@ -24,6 +25,9 @@ public:
   QString FileName() const { return settings_.fileName(); }
 
 private:
+  QString StoredPath(std::string_view section, std::string_view key);
+  void SetValue(std::string_view section, std::string_view key, const QString &value);
+
   QSettings settings_;
 };
 

@@ -2,9 +2,9 @@
 // and ticks, the pane texts, and the cells the timed game destroys after its limit.
 #include <gtest/gtest.h>
 
+#include "app/game_clock.h"
 #include "engine/cell_actions.h"
 #include "tests/engine/engine_test_support.h"
-#include "app/game_clock.h"
 #include "view/status_texts.h"
 
 namespace quorbel {
@@ -84,8 +84,10 @@ TEST(GameClockTest, PaneTextsUseTheirFormats) {
   EXPECT_EQ(ScorePaneText(19.0f, true), "Score:00019");
   EXPECT_EQ(ModePaneText(2, false, Language::English), "Quick     ");
   EXPECT_EQ(ModePaneText(6, true, Language::English), "Challenge-Run");
-  EXPECT_EQ(MacroPaneText(true), "MACRO");
-  EXPECT_EQ(MacroPaneText(false), " ");
+  EXPECT_EQ(MacroPaneText(true, 0), "MACRO");
+  EXPECT_EQ(MacroPaneText(false, 1), "MACRO");
+  EXPECT_EQ(MacroPaneText(false, 2), "EXPER");
+  EXPECT_EQ(MacroPaneText(false, 0), " ");
 }
 
 TEST(GameClockTest, TheTimedGameDestroysValuesGoingRoundTheGrid) {

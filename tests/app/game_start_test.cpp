@@ -51,3 +51,11 @@ TEST(StartScreenText, EachAreaHasItsDescriptionAndNoneTheWelcome) {
   // The server message that follows the help line is no area of the screen.
   EXPECT_TRUE(StartScreenText(kAreaHelp + 1, Language::English).starts_with("Welcome"));
 }
+
+TEST(StartGridLevel, FollowsTheShareOfOpenCellsInTwentieths) {
+  EXPECT_EQ(StartGridLevel(36, 81), 1); // 8 twentieths
+  EXPECT_EQ(StartGridLevel(41, 81), 2); // 10
+  EXPECT_EQ(StartGridLevel(49, 81), 3); // 12
+  EXPECT_EQ(StartGridLevel(54, 81), 4); // 13
+  EXPECT_EQ(StartGridLevel(0, 0), 1);
+}

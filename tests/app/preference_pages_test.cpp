@@ -328,6 +328,29 @@ TEST_F(PreferencePageTest, CancelGivesBackTheStateTheSheetOpenedWith) {
   EXPECT_EQ(effects.Hides, 1);
 }
 
+TEST_F(PreferencePageTest, CancelTakesBackOnlyWhatTheSheetChanged) {
+  BoardColours colours = DefaultColours();
+  settings.general.cellSquare = 0;
+  PreferenceSheet sheet(settings, colours, effects);
+  sheet.Open();
+  sheet.Grid.SetSwitch(GridPageSwitch::CellSquare, true);
+  sheet.Deactivated();
+  // Meanwhile the player starts a Kids game from the main window and picks a cell type.
+  settings.game.mode = kGameModeKids;
+  settings.game.kidGrid = 4;
+  settings.catalog.baseGrid = 4;
+  settings.general.probType = 2;
+  sheet.Activated();
+  sheet.Geometry.SetValue(0, 80);
+  sheet.Cancel();
+  EXPECT_EQ(settings.general.cellSquare, 0);
+  EXPECT_EQ(settings.general.longCase, DefaultSettings().general.longCase);
+  EXPECT_EQ(settings.game.mode, kGameModeKids);
+  EXPECT_EQ(settings.game.kidGrid, 4);
+  EXPECT_EQ(settings.catalog.baseGrid, 4);
+  EXPECT_EQ(settings.general.probType, 2);
+}
+
 TEST_F(PreferencePageTest, OkKeepsWhatChangedElsewhereWhileTheSheetWasOpen) {
   BoardColours colours = DefaultColours();
   PreferenceSheet sheet(settings, colours, effects);

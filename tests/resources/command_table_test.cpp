@@ -96,3 +96,15 @@ TEST(ToolbarTables, BothToolbarsCarryTheSameCommandsWithAPictureEach) {
   }
   EXPECT_EQ(buttons, 26);
 }
+
+TEST(MenuTables, TheEnglishImportMenuSpeaksEnglish) {
+  const std::map<CommandId, const CommandRow *> rows = RowsById();
+  std::vector<std::string_view> texts;
+  for (const MenuEntry &entry : MenuBarTable(Language::English))
+    if (entry.kind == MenuEntryKind::Item) {
+      const Cmd cmd = rows.at(entry.id)->cmd;
+      if (cmd == Cmd::ImportClipboard || cmd == Cmd::ImportFile || cmd == Cmd::ImportDirectory)
+        texts.push_back(rows.at(entry.id)->textEn);
+    }
+  EXPECT_EQ(texts, (std::vector<std::string_view>{"From &Clipboard", "From &File", "From &Directory"}));
+}

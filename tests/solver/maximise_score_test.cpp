@@ -66,3 +66,16 @@ TEST(MaximiseScore, AnAbortGivesMinusTheBestFoundSoFar) {
   EXPECT_LT(result, 0);
   EXPECT_EQ(-result, NeighbourScoreOf(s.Ctx, s.Main())); // the first solution's score
 }
+
+TEST(MaximiseScore, OnACopyTheGridStaysAsThePlayerHasIt) {
+  ShapedContext s(kShapeOf4);
+  ScoredGrid(s);
+  const int openBefore = s.Main().SudMissing;
+  GridRecord best;
+  const int score = BestScoreOfSolutions(s.Ctx, s.Main(), best);
+  ASSERT_GT(score, 0);
+  EXPECT_EQ(s.Main().SudMissing, openBefore);
+  EXPECT_EQ(s.Main().Cells[1].Status, kStatusEmpty);
+  EXPECT_EQ(NeighbourScoreOf(s.Ctx, best), score); // the best solution is handed over
+  EXPECT_EQ(best.Cells[0].Value, 1);
+}

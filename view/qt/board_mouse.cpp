@@ -73,6 +73,9 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
     LeftButtonUp(at, event->modifiers());
     return;
   case Qt::RightButton:
+    // The mark charges the right button's uses beyond an allowance.
+    if (app_.GridInPlay())
+      ++app_.Session().Tally.RightClickUses;
     // While a piece is held the right button turns it (on a double click), and shows no menu.
     if (!drag_.PieceDrag)
       ShowContextMenu(at);
@@ -660,6 +663,9 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     break;
   case kItemCommentArea:
     settings.general.displayComment = settings.general.displayComment == 1 ? 0 : 1;
+    // Hidden, the area keeps no focus: the arrow keys start again from the grid.
+    if (settings.general.displayComment == 0 && engine.Grids.FocusCell == kFocusMessagePanel)
+      input_.MoveFocus(engine.Grids.FocusGrid, kNoFocusCell);
     break;
   case kItemClearComments:
     grid.Comment.clear();

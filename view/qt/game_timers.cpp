@@ -456,7 +456,7 @@ void CQuorbelView::UpdateStatusPanes() {
   if (RunningScore && (game_.GameFinished == 0 || settings.game.mode == kModeScore))
     game_.GameScore = RunningScore();
   pane(kPaneScore, ScorePaneText(game_.GameScore, Meets(engine.Grids.Main[0].GridVar, kVarNeighbourScore)));
-  pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording));
+  pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording, app_.CurrentMacroMode()));
   pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));
   pane(kPaneRemaining,
        FormatText(MessageFormat(kMsgRemaining, language), {std::max(0, TotalSudMissing(engine.Grids))}));

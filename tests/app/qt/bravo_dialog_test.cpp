@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/qt/bravo_dialog.h"
+#include "app/qt/frame_command_support.h"
 #include "app/static_texts.h"
 #include "platform/random.h"
 #include "tests/app/qt/game_in_play.h"
@@ -58,7 +59,8 @@ private:
     game_->SetSeconds(seconds);
   }
   std::unique_ptr<CBravo> Evaluated() {
-    auto bravo = std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false, App().CellPictures());
+    auto bravo =
+        std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false, App().CellPictures());
     EndOfGameEvaluate(App(), *bravo);
     return bravo;
   }
@@ -160,6 +162,23 @@ private slots:
     CBravo dialog(Language::French, home_.StartDirectory().toStdString(), false, *pictures);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Jeu Terminée"));
     QCOMPARE(dialog.findChild<QPushButton *>("newGame")->text(), QStringLiteral("Nouveau Jeu"));
+  }
+
+  void TheRightButtonAndTheColouringLeftOnAreCharged() {
+    StartGame(kPuzzle);
+    CQuorbelView &view = game_->View();
+    view.ChooseMenuItem = [](const std::vector<MenuChoice> &, QPoint) { return 0; };
+    const QPoint ground{view.Layout().Board.left + 2, view.Layout().Board.top + 2};
+    QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, ground);
+    QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, ground);
+    QCOMPARE(App().Game().RightClickUses, 2);
+
+    // Colouring stays on into the next game, and its time is charged there too.
+    FrameSwitches().ShowColouring = 1;
+    ResetGameScore(App());
+    QCOMPARE(App().Game().RightClickUses, 0);
+    QVERIFY(StopwatchRunning(App().Game().UsageTimers[kTimerColouring]));
+    FrameSwitches().ShowColouring = 0;
   }
 
   void GridFilesCarryTheCountersAndTheStopwatches() {

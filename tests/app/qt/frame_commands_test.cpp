@@ -201,6 +201,21 @@ private slots:
              QStringList({"AREA;COMMENT;" + yes, "AREA;BAR;" + barYes, "AREA;LINECOL"}));
   }
 
+  void HidingTheCommentAreaWithTheFocusGivesTheArrowsBackToTheGrid() {
+    Session s(home_);
+    s.app->NoDocumentYet = 0;
+    s.app->Settings().general.displayComment = 1;
+    const CellRect &panel = s.View().Layout().Message;
+    QTest::mouseClick(&s.View(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint((panel.left + panel.right) / 2, (panel.top + panel.bottom) / 2));
+    QCOMPARE(s.Engine().Grids.FocusCell, kFocusMessagePanel);
+    QVERIFY(s.Run(kCommentZone));
+    QCOMPARE(s.Engine().Grids.FocusCell, kNoFocusCell);
+    s.View().setFocus();
+    QTest::keyClick(&s.View(), Qt::Key_Right);
+    QVERIFY(s.Engine().Grids.FocusCell >= 0);
+  }
+
   void CandidateLevelsTickOneAndTheSameLevelAgainClearsIt() {
     Session s(home_);
     s.app->Settings().general.probType = 1;
@@ -279,9 +294,13 @@ private slots:
     QCOMPARE(s.Cell(0).Value, 5);
     QCOMPARE(s.Cell(1).Status, kStatusFixed);
     QCOMPARE(s.Cell(2).Value, 0);
+    QCOMPARE(s.Cell(2).Status, kStatusEmpty); // a trial that held no value of its own is no clue
     QCOMPARE(s.Grid().Comment, std::string("Sud"));
     QVERIFY(!s.app->GetCurrentDocument()->IsModified());
     QCOMPARE(RecordedSteps(home_, "init"), QStringList({"INIT"}));
+    // The game counts from the grid typed in, not from the empty grid it was typed on.
+    QCOMPARE(s.app->Game().StartMissing, 79);
+    QCOMPARE(s.app->Game().StartSudMissing, 79);
   }
 
   void BackToTheStartupGridKeepsCluesAndGivensAndCancelKeepsAll() {

@@ -11,6 +11,8 @@
 #include <QtTest>
 
 #include "app/qt/board_window.h"
+#include "app/qt/end_of_game_flow.h"
+#include "app/qt/frame_command_support.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "solver/solution_count.h"
@@ -90,10 +92,15 @@ private slots:
 
     const int32_t probType = m.app->Settings().general.probType;
     const int32_t depth = m.app->Settings().catalog.varDepth;
-    QCOMPARE(m.Play(dir, {"RESETPREF", "PREFCELL;MAT", "PREF;VARDEPTH;77", "CARS;ALL;3"}), 0);
+    FrameSwitches().PossDisplayOn = 0;
+    ResetGameScore(*m.app);
+    QCOMPARE(m.Play(dir, {"RESETPREF", "PREFCELL;MAT", "PREF;VARDEPTH;77", "CARS;ALL;3", "DISPC;4"}), 0);
     QCOMPARE(m.app->Settings().general.probType, probType);
     QCOMPARE(m.app->Settings().catalog.varDepth, depth);
     QCOMPARE(m.app->Settings().general.deltaFontCom, 0);
+    // The candidates it showed go with it, and the next game is not charged for them.
+    QCOMPARE(FrameSwitches().PossDisplayOn, 0);
+    QVERIFY(!StopwatchRunning(m.app->Game().UsageTimers[kTimerPossLevel1 + 3]));
 
     // Hostile steps end with a message and change nothing.
     QCOMPARE(

@@ -81,6 +81,24 @@ private slots:
     QVERIFY(p.app->Commands().Execute(kOpen));
     QCOMPARE(p.app->Colours().ColBad, ColorRef{0x010203});
   }
+
+  void SaveCurrentMakesTheProfileFolderOfAFreshInstallAndSaysWhenItCannotWrite() {
+    Profiles p(home_);
+    QVERIFY(p.started);
+    const QString folder = home_.StartDirectory() + QStringLiteral("/Fresh/MagicPref/");
+    QDir(folder).removeRecursively();
+    p.app->Settings().directory.magic = folder.toStdString();
+    QVERIFY(p.app->Commands().Execute(kQuickDisplay));
+    QVERIFY(p.Window().SaveCurrent("Mine"));
+    QVERIFY(QFile::exists(folder + QStringLiteral("Mine.magic")));
+
+    WriteAll(home_.StartDirectory() + QStringLiteral("/Blocked"), "a file, not a folder");
+    p.app->Settings().directory.magic = home_.StartDirectory().toStdString() + "/Blocked/";
+    const qsizetype before = p.dialogs.Asked().size();
+    QVERIFY(!p.Window().SaveCurrent("Other"));
+    QCOMPARE(p.dialogs.Asked().size(), before + 1);
+    QVERIFY(p.dialogs.Asked().last().contains(QStringLiteral("could not be written")));
+  }
 };
 
 QTEST_MAIN(MagicProfileDialogTest)

@@ -19,6 +19,7 @@ using namespace quorbel::testing;
 namespace {
 
 constexpr CommandId kPreferences = 32790;
+constexpr CommandId kCellMatrix = 33167;
 
 struct Sheet : FrameWithBoard {
   using FrameWithBoard::FrameWithBoard;
@@ -74,6 +75,46 @@ private slots:
     p.Window().OkButton()->click();
     QCOMPARE(p.app->Settings().general.probType, 1);
     QCOMPARE(home_.ReadInt("GENERAL", "PROBTYPE"), 1);
+  }
+
+  void CancelLeavesAloneWhatChangedInTheMainWindow() {
+    Sheet p(home_);
+    p.app->Settings().general.cellSquare = 0;
+    p.app->Settings().general.probType = 0;
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    p.Window().activateWindow();
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    p.Box(QStringLiteral("Cells are Square"))->click();
+    p.Frame().activateWindow();
+    QTRY_VERIFY(p.Frame().isActiveWindow());
+    QVERIFY(p.app->Commands().Execute(kCellMatrix)); // the Display menu's cell type
+    p.Window().activateWindow();
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    p.Window().CancelButton()->click();
+    QCOMPARE(p.app->Settings().general.cellSquare, 0);
+    QCOMPARE(p.app->Settings().general.probType, 2);
+    QCOMPARE(home_.ReadInt("GENERAL", "PROBTYPE"), 2);
+  }
+
+  void TheSheetKeepsTheBoardsKeysButThePanelKeys() {
+    Sheet p(home_);
+    int boardCommands = 0;
+    for (Cmd cmd : {Cmd::Propose, Cmd::EditSelectAll, Cmd::EditUndo})
+      p.app->Commands().SetHandler(cmd, [&boardCommands](CommandId) { ++boardCommands; });
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    p.Window().activateWindow();
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_F9);
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(boardCommands, 0);
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_F6); // F6 still hides the sheet
+    QVERIFY(!p.Window().isVisible());
+    // From the main window the keys are the board's again.
+    p.Frame().activateWindow();
+    QTRY_VERIFY(p.Frame().isActiveWindow());
+    QTest::keyClick(p.Frame().windowHandle(), Qt::Key_F9);
+    QCOMPARE(boardCommands, 1);
   }
 
   void WithAutomaticSizingOnlyTheBordersCanBeEdited() {

@@ -125,6 +125,15 @@ private slots:
         text.contains("Direct X Sound Initialisation failed. No direct X detected. Noise not available."));
     QVERIFY(text.contains("Error on QuellaboSite file"));
     QVERIFY(app_->MainFrame()->isVisible());
+
+    // The setting takes effect at once, either way.
+    app_->Settings().general.log = 0;
+    app_->PostMessage(PanelText::Plain("not logged"));
+    app_->Settings().general.log = 1;
+    app_->PostMessage(PanelText::Plain("logged at once"));
+    const QByteArray after = ReadAll(log);
+    QVERIFY(!after.contains("not logged"));
+    QVERIFY(after.contains("logged at once"));
   }
 
   void AMacroOnTheCommandLinePlaysAndIsLeftAsItWas() {
@@ -169,7 +178,7 @@ private slots:
     QCOMPARE(dialogs_.Asked().size(), 1);
     QVERIFY(dialogs_.Asked().first().contains("ne peut pas être ouvert"));
     QVERIFY(app.MainFrame()->isVisible());
-    QCOMPARE(gameModeDialogs_, 0); // the command line named a file
+    QCOMPARE(gameModeDialogs_, 1); // nothing opened: the player chooses a game
   }
 
   void AGridOnTheCommandLineIsOpened() {
@@ -282,15 +291,28 @@ private slots:
       home_.WriteInt("PARAMETER", "QRBDebug", expert);
       bool debugShown = false;
       QString title;
+      QString name;
+      bool emblem = false;
       dialogs_.AnswerDialog("CAboutDlg", [&](QDialog &dialog) {
         title = dialog.windowTitle();
+        name = dialog.findChild<QLabel *>("productName")->text();
+        emblem = !dialog.findChild<QLabel *>("emblem")->pixmap().isNull();
         debugShown = dialog.findChild<QLabel *>("debugMode")->isEnabled();
+        // The help link opens the help's index, or says that help is not installed.
+        emit dialog.findChild<QLabel *>("helpLink")->linkActivated(QStringLiteral("help"));
         dialog.accept();
       });
       QVERIFY(MakeApp().InitInstance({"quorbel"}));
+      const qsizetype asked = dialogs_.Asked().size();
       QVERIFY(app_->Commands().Execute(32919));
       QCOMPARE(title, QStringLiteral("About Quorbel"));
+      QCOMPARE(name, QStringLiteral("Quorbel version 5.0"));
+      QVERIFY(emblem);
       QCOMPARE(debugShown, expert == 1);
+      const QString said = dialogs_.Asked().mid(asked).join('|');
+      QVERIFY2(said.contains(QStringLiteral("Help is not installed")) ||
+                   said.contains(QStringLiteral("index")),
+               qPrintable(said));
       app_.reset();
     }
   }

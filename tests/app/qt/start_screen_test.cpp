@@ -5,10 +5,15 @@
 #include <QtTest>
 
 #include "app/message_line.h"
+#include "app/qt/bravo_dialog.h"
+#include "app/qt/end_of_game_flow.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/init_grid_dialog.h"
 #include "app/qt/picture_button.h"
 #include "app/qt/start_routines.h"
+#include "engine/cell_actions.h"
+#include "engine/grid_set.h"
+#include "engine/update_possibles.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -138,15 +143,48 @@ private slots:
     QCOMPARE(s.app->Settings().game.mode, kGameModeQuick);
   }
 
-  void WhatIsNotBuiltYetSaysSoAndStartsNothing() {
-    CatalogueStart s(home_, ">Double-Triple\nTripleA\n");
+  void QuellaboWithoutSitesSaysSoAndStartsNothing() {
+    CatalogueStart s(home_, ">Sudoku\nFirst\n");
     const qsizetype before = s.dialogs.Asked().size();
-    QVERIFY(!StartArea(*s.app, kAreaTriple));
     QVERIFY(!StartArea(*s.app, kAreaQuellabo));
-    QCOMPARE(s.dialogs.Asked().mid(before),
-             QStringList({"message Quorbel: The Double and Triple game is not available yet.",
-                          "message Quorbel: No Quellabo site: the file QuellaboSite.txt is missing or empty."}));
+    QCOMPARE(
+        s.dialogs.Asked().mid(before),
+        QStringList({"message Quorbel: No Quellabo site: the file QuellaboSite.txt is missing or empty."}));
     QVERIFY(s.app->GridInPlay() == false);
+  }
+
+  void DoubleTriplePlaysForTheBestScoreOfItsGridToItsEndReport() {
+    CatalogueStart s(home_, ">Double-Triple\nTripleA\n");
+    // Two points for a neighbour twice as large, three for four times.
+    QByteArray grid = "Quorbel Mode Texte\r\n4\r\n1\r\n";
+    for (int i = 1; i < 16; ++i)
+      grid += "0\r\n";
+    WriteAll(home_.StartDirectory() + "/TextGrid/TripleA.txt", grid + "62;0;3;0;0;0;0;0;0;0;0;0;0;0;0;0\r\n");
+    FrameSwitches().ShowWarning = 0;
+    s.app->Settings().general.gridCurrDisp = kPictureSymbols;
+    QVERIFY(StartArea(*s.app, kAreaTriple));
+    EngineContext &engine = s.app->Engine();
+    QCOMPARE(s.app->Settings().game.mode, kGameModeTriple);
+    QCOMPARE(s.app->Settings().general.gridCurrDisp, 0);
+    QCOMPARE(FrameSwitches().ShowWarning, 1);
+    QCOMPARE(TotalSudMissing(engine.Grids), 15); // the player still has every cell to find
+    const int32_t best = s.app->Game().TripleMaxScore;
+    QVERIFY(best > 0);
+    QVERIFY(s.PanelHolds(QStringLiteral("Max score to found: %1").arg(best)));
+    QCOMPARE(s.app->Session().Clock.Limit, -1);
+
+    // Filled as the best solution has it, the grid ends with the champion's report.
+    QString report;
+    s.dialogs.AnswerDialog(QStringLiteral("CBravo"),
+                           [&report](QDialog &dialog) { report = static_cast<CBravo &>(dialog).Report(); });
+    GridRecord &main = engine.Grids.Main[0];
+    for (int cell = 1; cell < 16; ++cell) {
+      SetCellValue(engine, main, cell, engine.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value,
+                   kActionPlace);
+      RecomputeAllCandidates(engine);
+    }
+    GridSetSolved(*s.app);
+    QVERIFY2(report.contains(QStringLiteral("You Get the Max Score of %1").arg(best)), qPrintable(report));
   }
 };
 

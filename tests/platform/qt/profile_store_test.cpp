@@ -83,6 +83,21 @@ private slots:
     QCOMPARE(IniText().count("[%General]"), 1);
   }
 
+  void NamesWrittenByHandInAnyCaseAreReadAndThenRewrittenOnce() {
+    QFile file(IniPath());
+    QVERIFY(QDir().mkpath(home_.path() + "/QRB"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Parameter]\nQRBDebug=1\nTimeOver=9000\n");
+    file.close();
+    ProfileStore store;
+    QCOMPARE(store.GetInt("PARAMETER", "QRBDEBUG", 0), 1);
+    QCOMPARE(store.GetString("parameter", "timeover", ""), std::string("9000"));
+    store.WriteInt("PARAMETER", "QRBDEBUG", 0);
+    QVERIFY(store.Flush());
+    QCOMPARE(store.GetInt("PARAMETER", "QRBDebug", 1), 0);
+    QVERIFY(!IniText().contains("QRBDebug"));
+  }
+
   void SettingsSaveAndLoadThroughTheFile() {
     AppSettings saved = DefaultSettings();
     saved.general.language = Language::French;
