@@ -26,6 +26,12 @@ private:
     QFile file(IniPath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
   }
+  // The file as another run of the program, or a person, left it.
+  bool WriteIni(const QByteArray &text) const {
+    QFile file(IniPath());
+    return QDir().mkpath(home_.path() + "/QRB") && file.open(QIODevice::WriteOnly) &&
+           file.write(text) == text.size();
+  }
 
 private slots:
   void initTestCase() {
@@ -69,11 +75,7 @@ private slots:
 
   void TheGeneralSectionIsReadBackFromAFileOfAnotherRun() {
     // As the program itself writes it; this process never cached it.
-    QFile file(IniPath());
-    QVERIFY(QDir().mkpath(home_.path() + "/QRB"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[%General]\nLANGUAGE=1\nLONGCASE=58\n\n[PARAMETER]\nQRBDEBUG=1\n");
-    file.close();
+    QVERIFY(WriteIni("[%General]\nLANGUAGE=1\nLONGCASE=58\n\n[PARAMETER]\nQRBDEBUG=1\n"));
     ProfileStore store;
     QCOMPARE(store.GetInt("GENERAL", "LANGUAGE", -1), 1);
     QCOMPARE(store.GetInt("general", "LongCase", 0), 58);
@@ -84,11 +86,7 @@ private slots:
   }
 
   void NamesWrittenByHandInAnyCaseAreReadAndThenRewrittenOnce() {
-    QFile file(IniPath());
-    QVERIFY(QDir().mkpath(home_.path() + "/QRB"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Parameter]\nQRBDebug=1\nTimeOver=9000\n");
-    file.close();
+    QVERIFY(WriteIni("[Parameter]\nQRBDebug=1\nTimeOver=9000\n"));
     ProfileStore store;
     QCOMPARE(store.GetInt("PARAMETER", "QRBDEBUG", 0), 1);
     QCOMPARE(store.GetString("parameter", "timeover", ""), std::string("9000"));
