@@ -24,6 +24,7 @@
 #include "engine/grid_services.h"
 #include "engine/message_numbers.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_catalog.h"
 #include "files/grid_catalog.h"
 #include "platform/random.h"
 #include "solver/maximise_score.h"
@@ -32,7 +33,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int32_t kDigitSymbols = 0;
 constexpr int kTripleProgressRange = 1000;
 
 void Tell(CQuorbelApp &app, const QString &text) {
@@ -102,7 +102,7 @@ int32_t WorkOutTripleMaxScore(CQuorbelApp &app) {
 
 // Played on digits, with the warnings shown and no time limit: the points are the score.
 bool StartDoubleTriple(CQuorbelApp &app) {
-  ApplyDisplay(app, kDigitSymbols);
+  ApplyDisplay(app, kSymbolDigits);
   FrameSwitches().ShowWarning = 1;
   CommonGameStart(app, true);
   ResetTransientState(app.Engine());
