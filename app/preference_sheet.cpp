@@ -26,7 +26,7 @@ void PreferenceSheet::Open() {
 }
 
 void PreferenceSheet::Activated() {
-  if (!openedSettings_)
+  if (!openedSettings_ || active_)
     return;
   seenSettings_ = std::make_unique<AppSettings>(settings_);
   active_ = true;

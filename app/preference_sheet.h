@@ -40,7 +40,8 @@ public:
   void Open();
   // The sheet's window became the active one, or stopped being it. The settings that change
   // while it is active are the sheet's edits, which Cancel takes back; what changes meanwhile
-  // elsewhere (the menus, the start screen, a game under way) Cancel leaves alone.
+  // elsewhere (the menus, the start screen, a game under way) Cancel leaves alone. A dialog the
+  // sheet opens itself (a colour, a file) is no deactivation.
   void Activated();
   void Deactivated();
   // The pages that follow the settings read them again (the colour page keeps its slots).

@@ -1,5 +1,6 @@
 #include "app/qt/preference_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -204,11 +205,18 @@ void CPreference::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
 }
 
+bool CPreference::OpenedBySheet(const QWidget *window) const {
+  for (const QWidget *w = window; w; w = w->parentWidget())
+    if (w == this)
+      return true;
+  return false;
+}
+
 void CPreference::changeEvent(QEvent *event) {
   if (event->type() == QEvent::ActivationChange && isVisible()) {
     if (isActiveWindow())
       sheet_->Activated();
-    else
+    else if (!OpenedBySheet(QApplication::activeWindow()))
       sheet_->Deactivated();
   }
   QDialog::changeEvent(event);

@@ -42,6 +42,9 @@ protected:
   void reject() override;
 
 private:
+  // True for the sheet's own windows and the dialogs it opened.
+  bool OpenedBySheet(const QWidget *window) const;
+
   class Effects;
   CQuorbelApp &app_;
   std::unique_ptr<Effects> effects_;

@@ -334,6 +334,7 @@ TEST_F(PreferencePageTest, CancelTakesBackOnlyWhatTheSheetChanged) {
   PreferenceSheet sheet(settings, colours, effects);
   sheet.Open();
   sheet.Grid.SetSwitch(GridPageSwitch::CellSquare, true);
+  sheet.Activated(); // back from a dialog of its own: still the sheet's edits
   sheet.Deactivated();
   // Meanwhile the player starts a Kids game from the main window and picks a cell type.
   settings.game.mode = kGameModeKids;
