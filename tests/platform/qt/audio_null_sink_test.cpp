@@ -25,6 +25,7 @@ struct CountingSource : AudioSource {
     return frames;
   }
 };
+
 // What the null sink plays, recorded from its monitor as 16-bit mono at 22.05 kHz.
 class MonitorRecorder {
 public:
@@ -55,17 +56,28 @@ public:
       sum += static_cast<double>(data[i]) * data[i];
     return std::sqrt(sum / static_cast<double>(samples));
   }
+  // Whether the sink is heard (or quiet) within three seconds: judged on the last 200 ms
+  // recorded, once the output had 300 ms from now to follow what was asked of it.
   bool Heard() {
-    return QTest::qWaitFor([&] { return Loudness(200) > kHeard; }, 3000);
+    return Within([this] { return Loudness(kWindowMs) > kHeard; });
   }
   bool Silent() {
-    return QTest::qWaitFor([&] { return Loudness(200) < kQuiet; }, 3000);
+    return Within([this] { return Loudness(kWindowMs) < kQuiet; });
   }
 
 private:
+  static constexpr int kWindowMs = 200;
+  static constexpr int kSettleMs = 300;
   // Our test tune is a sine at half of full scale: about 11,600.
   static constexpr double kHeard = 3000;
   static constexpr double kQuiet = 100;
+
+  template <class Test> bool Within(Test test) {
+    const qsizetype from = bytes_.size();
+    const qsizetype enough = qsizetype{kRate} * (kSettleMs + kWindowMs) / 1000 * 2;
+    return QTest::qWaitFor([&] { return bytes_.size() - from >= enough && test(); }, 3000);
+  }
+
   QProcess process_;
   QByteArray bytes_;
 };
