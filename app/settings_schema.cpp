@@ -279,7 +279,7 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   v.Int(kCatalog, "QUELLABOSITE", c.quellaboSite, 0, NoRule());
   v.Int(kCatalog, "QUELLABODIFF", c.quellaboDiff, 1, NoRule());
 
-  v.Int(kScan, "GRIDLEVEL", s.scan.gridLevel, 10, NoRule());
+  v.Int(kScan, "GRIDLEVEL", s.scan.gridLevel, 50, NoRule());
   v.Int(kScan, "AUTOSCAN", s.scan.autoScan, 0, Within(0, 3, 0));
 
   DefiSettings &f = s.defi;

@@ -173,8 +173,13 @@ GlyphFeatures GlyphFeaturesOf(const GlyphPicture &glyph) {
 
 int ReadCellNumber(GlyphReading &reading, CellBox cell, int column, int row) {
   const int threshold = reading.Darkest + (reading.Brightest - reading.Darkest) * reading.GridLevel / 100;
-  const std::vector<GlyphPicture> glyphs =
+  std::vector<GlyphPicture> glyphs =
       CutGlyphs(reading.Image, PeelGridLines(reading.Image, cell, threshold), threshold);
+  // Print too thin or too pale for the threshold is still there: cut at mid-grey, it is read or
+  // asked for, never taken for an empty cell.
+  const int middle = reading.Darkest + (reading.Brightest - reading.Darkest) / 2;
+  if (glyphs.empty() && middle > threshold)
+    glyphs = CutGlyphs(reading.Image, PeelGridLines(reading.Image, cell, middle), middle);
   if (glyphs.empty())
     return kCellEmpty;
   return ReadGlyphs(reading, glyphs, false, column, row);

@@ -12,6 +12,10 @@
 namespace quorbel {
 
 inline constexpr int kMostGlyphs = 16;
+// Ink is what lies darker than this share (%) of the way from the darkest to the brightest grey.
+// At half way antialiased print keeps its strokes whole, and the shipped dictionary was learnt
+// there: nearer the darkest they break up and their densities scatter.
+inline constexpr int kDefaultGridLevel = 50;
 inline constexpr int kMostGlyphSide = 100;
 
 struct GlyphPicture {
@@ -34,14 +38,14 @@ struct GlyphQuestion {
   int Brightest = 255;
   int Column = 0;
   int Row = 0;
-  int GridLevel = 10;
+  int GridLevel = kDefaultGridLevel;
 };
 
 struct GlyphAnswer {
   bool Ok = false;
   int Value = -1; // a number, or -1: pass this glyph by
   bool AskAll = false;
-  int GridLevel = 10;
+  int GridLevel = kDefaultGridLevel;
 };
 
 class ValueAsker {
@@ -58,7 +62,7 @@ struct GlyphReading {
   const GreyImage &Image;
   int Darkest = 0;
   int Brightest = 255;
-  int GridLevel = 10; // SCAN/GRIDLEVEL, which the asker may change
+  int GridLevel = kDefaultGridLevel; // SCAN/GRIDLEVEL, which the asker may change
   Dico &Dictionary;
   ValueAsker &Asker;
   bool AskAll = false; // set by the asker, for the rest of the command

@@ -25,7 +25,8 @@ struct GreyImage {
   }
 };
 
-// The top-left part of at most `most` x `most` pixels, each (R*306 + G*601 + B*117) >> 10.
+// Each pixel (R*306 + G*601 + B*117) >> 10; a picture with a side over `most` pixels shrunk
+// by the smallest whole factor that brings both sides within it.
 GreyImage GreyImageOf(const CPicture &picture, int most = kMostScanSide);
 
 // A rectangle of picture pixels, edges included.

@@ -51,8 +51,8 @@ struct ScanState {
 };
 
 struct ScanOptions {
-  int32_t AutoScan = 0;   // SCAN/AUTOSCAN: 0 decided from the picture, 1 normal, 2 irregular, 3 cages
-  int32_t GridLevel = 10; // SCAN/GRIDLEVEL; the value dialog may change it
+  int32_t AutoScan = 0; // SCAN/AUTOSCAN: 0 decided from the picture, 1 normal, 2 irregular, 3 cages
+  int32_t GridLevel = kDefaultGridLevel; // SCAN/GRIDLEVEL; the value dialog may change it
 };
 
 // Grey levels, the two profiles, the darkest and brightest levels.

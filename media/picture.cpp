@@ -420,14 +420,15 @@ void CPicture::BitfieldsToBgr(std::span<const uint8_t> source, uint32_t redMask,
   if (!IsValid() || Bits() != 24 || (bits != 16 && bits != 32))
     return;
   const int64_t sourceStride = PictureStride(Width(), bits);
-  // A channel's value scaled to 8 bits; a zero mask reads 0.
+  // A channel's value scaled to 8 bits, so that a full narrow channel is 255 and not 248; a
+  // zero mask reads 0.
   auto channel = [](uint32_t value, uint32_t mask) -> uint8_t {
     if (mask == 0)
       return 0;
     const int shift = std::countr_zero(mask);
     const int width = std::popcount(mask);
     const uint32_t v = (value & mask) >> shift;
-    return static_cast<uint8_t>(width >= 8 ? v >> (width - 8) : v << (8 - width));
+    return static_cast<uint8_t>(width >= 8 ? v >> (width - 8) : v * 255 / ((1u << width) - 1));
   };
   for (int32_t y = 0; y < Height(); ++y) {
     const size_t at = static_cast<size_t>(y) * static_cast<size_t>(sourceStride);

@@ -64,7 +64,14 @@ int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure)
       set.Frames[i] = std::move(frames[i]);
     set.FrameCount = std::max<int>(1, static_cast<int>(frames.size()));
   } else {
-    set.FrameCount = 1;
+    // An icon file's images, each by its index; one that does not load stays empty and counted.
+    for (int i = 1; i < count; ++i) {
+      CPicture &frame = set.Frames[static_cast<size_t>(i)];
+      frame = CPicture();
+      frame.Info().FrameIndex = i;
+      frame.Load(path, first.Type());
+    }
+    set.FrameCount = count;
   }
   for (int i = 0; i < set.FrameCount; ++i)
     set.Delays[static_cast<size_t>(i)] = DelayOf(set.Frames[static_cast<size_t>(i)]);

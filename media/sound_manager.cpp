@@ -8,6 +8,9 @@ namespace quorbel {
 namespace {
 
 constexpr uint16_t kPcmTag = 1;
+// No real sound effect is recorded slower. The floor keeps what a file can make the conversion
+// allocate within 45 times its size (44.1 kHz / 4 kHz, and 8-bit mono widened to 16-bit stereo).
+constexpr uint32_t kLowestRate = 4000;
 
 int32_t SampleAt(const std::vector<uint8_t> &bytes, size_t index, int bits) {
   if (bits == 8)
@@ -28,8 +31,8 @@ std::vector<int16_t> ConvertPcm(const WaveFormatBlock &format, const std::vector
                                 const AudioFormat &output) {
   const int bits = format.BitsPerSample;
   const int channels = format.Channels;
-  if (format.FormatTag != kPcmTag || (bits != 8 && bits != 16) || channels < 1 || format.SamplesPerSec == 0 ||
-      output.Channels < 1 || output.SampleRate < 1)
+  if (format.FormatTag != kPcmTag || (bits != 8 && bits != 16) || channels < 1 ||
+      format.SamplesPerSec < kLowestRate || output.Channels < 1 || output.SampleRate < 1)
     return {};
   const size_t inFrames = bytes.size() / (static_cast<size_t>(channels) * (bits / 8));
   if (inFrames == 0)

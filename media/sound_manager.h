@@ -18,8 +18,8 @@ namespace quorbel {
 // A sound effect's gain for an attenuation in hundredths of a decibel: 10^(volume / 2000).
 float SoundGain(int volume);
 
-// Samples of 8-bit (unsigned) or 16-bit PCM, any channel count and rate, as 16-bit frames of the
-// output's format. Empty when the format is not one of those.
+// Samples of 8-bit (unsigned) or 16-bit PCM, any channel count, at 4 kHz or more, as 16-bit
+// frames of the output's format. Empty when the format is not one of those.
 std::vector<int16_t> ConvertPcm(const WaveFormatBlock &format, const std::vector<uint8_t> &bytes,
                                 const AudioFormat &output);
 

@@ -442,8 +442,13 @@ def write_gif(target, frames, delay, work, side=SIDE):
         subprocess.run(["convert", "-size", f"{side}x{side}"] + args + [name], check=True)
         names.append(name)
     loop = ["-loop", "0"] if len(frames) > 1 else []
+    # One colour table for every frame, made from all of them: a reader that keeps the first
+    # frame's transparent index finds the key colour there in every frame.
+    palette = os.path.join(work, "palette.gif")
+    subprocess.run(["convert"] + names + ["-append", "-transparent", KEY, "+dither", "-unique-colors", palette],
+                   check=True)
     subprocess.run(["convert", "-delay", str(delay)] + loop + ["-dispose", "Background"] + names +
-                   ["-transparent", KEY, "+dither", target], check=True)
+                   ["-transparent", KEY, "+dither", "-remap", palette, target], check=True)
 
 
 def main():

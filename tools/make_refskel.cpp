@@ -1,7 +1,11 @@
-// Writes RefSkel.txt, the scanner's first dictionary: the digits of grids drawn in the fonts
-// installed here, read by the scanner itself and taught with the values drawn. Only glyphs the
-// dictionary does not know yet take a slot, so its 100 slots go to the shapes that differ.
+// Writes RefSkel.txt, the scanner's first dictionary. Grids are drawn in the fonts installed
+// here at many cell sizes, clean and JPEG-compressed, and read by the scanner itself at the
+// program's default threshold; every glyph it cuts is a sample of the digit drawn there. The
+// 100 slots then go, one by one, to the sample that brings the most samples of its own digit
+// within reach and the fewest of another. Last, grids of sizes it never drew are read with the
+// dictionary alone, and the tool tells, font by font, how many digits it read without asking.
 //   make_refskel <output file>
+#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -9,9 +13,12 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
+#include "app/settings_schema.h"
 #include "media/grid_scan.h"
 #include "media/picture.h"
 #include "media/qt/picture_from_image.h"
@@ -20,52 +27,154 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kCells = 16;
+constexpr int kJpegQuality = 75;
+constexpr std::array kFamilies = {"Liberation Sans", "Liberation Serif", "DejaVu Sans"};
+// Cells from a screenshot's to a 300-dpi scan's. Smaller print would take slots from these and
+// still be asked for mostly: the 5 x 7 zones of a glyph 12 pixels high jump with every pixel.
+constexpr int kSmallestCell = 34;
+constexpr int kLargestCell = 110;
+// JPEG makes every copy of a glyph differ a little: a few of each digit a grid are enough.
+constexpr int kJpegSamplesPerDigit = 3;
+// A sample within reach of another digit's slot would be misread: it weighs this much against.
+constexpr int kWrongWeight = 4;
 
-int ValueAt(int cell) { return (cell * 5 + cell / kCells) % kCells + 1; }
+int ValueAt(int cells, int cell) { return (cell * 5 + cell / cells) % cells + 1; }
 
-QImage DrawGrid(const QString &family, int cellPx) {
+QImage DrawGrid(int cells, const QString &family, int cellPx) {
   const int margin = 10;
-  const int side = kCells * cellPx + 2 * margin;
+  const int side = cells * cellPx + 2 * margin;
+  const int block = cells == 16 ? 4 : 3;
   QImage image(side, side, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
-  for (int i = 0; i <= kCells; ++i) {
-    const int width = i % 4 == 0 ? 3 : 1;
-    p.fillRect(margin + i * cellPx - width / 2, margin, width, kCells * cellPx + 1, Qt::black);
-    p.fillRect(margin, margin + i * cellPx - width / 2, kCells * cellPx + 1, width, Qt::black);
+  for (int i = 0; i <= cells; ++i) {
+    const int width = i % block == 0 ? 3 : 1;
+    p.fillRect(margin + i * cellPx - width / 2, margin, width, cells * cellPx + 1, Qt::black);
+    p.fillRect(margin, margin + i * cellPx - width / 2, cells * cellPx + 1, width, Qt::black);
   }
   QFont font(family);
   font.setPixelSize(cellPx * 3 / 5);
   p.setFont(font);
-  for (int cell = 0; cell < kCells * kCells; ++cell)
-    p.drawText(QRect(margin + cell % kCells * cellPx, margin + cell / kCells * cellPx, cellPx, cellPx),
-               Qt::AlignCenter, QString::number(ValueAt(cell)));
+  for (int cell = 0; cell < cells * cells; ++cell)
+    p.drawText(QRect(margin + cell % cells * cellPx, margin + cell / cells * cellPx, cellPx, cellPx),
+               Qt::AlignCenter, QString::number(ValueAt(cells, cell)));
   return image;
 }
 
-// Teaches each unknown glyph the digit it stands for: in a cell of two digits, the first one
-// not taught yet, as the reader asks only for the glyphs it does not know.
-class Teacher : public ValueAsker {
+QImage Jpeg(const QImage &image) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPEG", kJpegQuality);
+  return QImage::fromData(buffer.data(), "JPEG");
+}
+
+struct Sample {
+  int Digit = 0;
+  GlyphFeatures Features{};
+};
+
+// Every glyph is asked for (the dictionary stays empty) and kept with the digit drawn there.
+class Collector : public ValueAsker {
 public:
+  Collector(int cells, std::vector<Sample> &samples) : cells_(cells), samples_(samples) {}
   GlyphAnswer Ask(const GlyphQuestion &q) override {
-    const int cell = q.Row * kCells + q.Column;
-    const std::string digits = std::to_string(ValueAt(cell));
-    size_t index = cell == lastCell_ ? asked_ : 0;
-    while (index + 1 < digits.size() && taught_[static_cast<size_t>(digits[index] - '0')])
-      ++index;
-    index = std::min(index, digits.size() - 1);
-    asked_ = cell == lastCell_ ? asked_ + 1 : 1;
+    const int cell = q.Row * cells_ + q.Column;
+    index_ = cell == lastCell_ ? index_ + 1 : 0;
     lastCell_ = cell;
-    const int digit = digits[index] - '0';
-    taught_[static_cast<size_t>(digit)] = true;
-    return {true, digit, false, q.GridLevel};
+    const std::string digits = std::to_string(ValueAt(cells_, cell));
+    if (index_ < digits.size()) {
+      const GlyphFeatures features = GlyphFeaturesOf(*q.Glyph);
+      if (std::none_of(features.begin(), features.end(), [](float f) { return std::isnan(f); }))
+        samples_.push_back({digits[index_] - '0', features});
+    }
+    return {true, kNotLearnt, false, q.GridLevel};
   }
 
 private:
+  static constexpr int kNotLearnt = -2;
+  int cells_;
+  std::vector<Sample> &samples_;
   int lastCell_ = -1;
-  size_t asked_ = 0;
-  std::array<bool, 10> taught_{};
+  size_t index_ = 0;
+};
+
+void Collect(const QImage &image, int cells, int gridLevel, std::vector<Sample> &samples) {
+  auto state = std::make_unique<ScanState>();
+  CPicture picture;
+  PictureFromImage(image, picture);
+  ScanOptions options{1, gridLevel};
+  Collector collector(cells, samples);
+  if (ScanWholeGrid(*state, picture, options, collector) != ScanResult::Read)
+    std::fprintf(stderr, "a grid of %d x %d pixels was not found\n", image.width(), image.height());
+}
+
+// A grid's samples: the clean glyphs once each, the JPEG ones a few a digit.
+void Thin(std::vector<Sample> &samples, size_t from, bool jpeg) {
+  std::vector<Sample> kept(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(from));
+  std::array<int, 10> taken{};
+  for (size_t i = from; i < samples.size(); ++i) {
+    const Sample &s = samples[i];
+    const bool seen =
+        std::any_of(kept.begin() + static_cast<std::ptrdiff_t>(from), kept.end(),
+                    [&](const Sample &k) { return k.Digit == s.Digit && k.Features == s.Features; });
+    if (seen || (jpeg && taken[static_cast<size_t>(s.Digit)] >= kJpegSamplesPerDigit))
+      continue;
+    ++taken[static_cast<size_t>(s.Digit)];
+    kept.push_back(s);
+  }
+  samples = std::move(kept);
+}
+
+float Distance(const GlyphFeatures &a, const GlyphFeatures &b) {
+  float sum = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    sum += (a[i] - b[i]) * (a[i] - b[i]);
+  return sum;
+}
+
+// Greedy cover: each slot to the sample whose reach gains the most.
+Dico ChooseSlots(const std::vector<Sample> &samples) {
+  const size_t n = samples.size();
+  std::vector<std::vector<uint32_t>> reach(n);
+  for (size_t i = 0; i < n; ++i)
+    for (size_t j = 0; j < n; ++j)
+      if (IsKnownDistance(Distance(samples[i].Features, samples[j].Features)))
+        reach[i].push_back(static_cast<uint32_t>(j));
+  std::vector<bool> covered(n, false);
+  Dico dico;
+  ClearDico(dico);
+  for (int slot = 0; slot < kDicoSlots; ++slot) {
+    long best = 0;
+    size_t chosen = n;
+    for (size_t i = 0; i < n; ++i) {
+      long gain = 0;
+      for (const uint32_t j : reach[i])
+        gain += samples[j].Digit == samples[i].Digit ? (covered[j] ? 0 : 1) : -kWrongWeight;
+      if (gain > best) {
+        best = gain;
+        chosen = i;
+      }
+    }
+    if (chosen == n)
+      break;
+    for (const uint32_t j : reach[chosen])
+      if (samples[j].Digit == samples[chosen].Digit)
+        covered[j] = true;
+    AddGlyphToDico(dico, samples[chosen].Features, samples[chosen].Digit);
+  }
+  const auto left = std::count(covered.begin(), covered.end(), false);
+  std::printf("%zu samples, %ld out of reach of a slot of their digit\n", n, static_cast<long>(left));
+  return dico;
+}
+
+// Asks nothing: counts what the dictionary did not know.
+class Counter : public ValueAsker {
+public:
+  int Asked = 0;
+  GlyphAnswer Ask(const GlyphQuestion &q) override {
+    ++Asked;
+    return {true, -2, false, q.GridLevel};
+  }
 };
 
 } // namespace
@@ -77,46 +186,42 @@ int main(int argc, char **argv) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  auto state = std::make_unique<ScanState>();
-  const QStringList families = QFontDatabase::families();
-  int grids = 0;
-  Teacher teacher; // one for every grid: it knows which digits the dictionary was taught
-  for (const char *family :
-       {"DejaVu Sans", "Liberation Sans", "DejaVu Serif", "Liberation Serif", "DejaVu Sans Mono"}) {
-    if (!families.contains(QString::fromLatin1(family)))
+  // The dictionary must know the glyphs as the program cuts them out of the box.
+  const int gridLevel = DefaultSettings().scan.gridLevel;
+  const QStringList installed = QFontDatabase::families();
+  std::vector<Sample> samples;
+  for (const char *family : kFamilies) {
+    if (!installed.contains(QString::fromLatin1(family))) {
+      std::fprintf(stderr, "%s is not installed\n", family);
       continue;
-    for (const int cellPx : {36, 60}) {
-      CPicture picture;
-      PictureFromImage(DrawGrid(QString::fromLatin1(family), cellPx), picture);
-      ScanOptions options{1, 50};
-      if (ScanWholeGrid(*state, picture, options, teacher) == ScanResult::Read)
-        ++grids;
-      else
-        std::fprintf(stderr, "%s at %d pixels: no grid found\n", family, cellPx);
     }
+    for (int cellPx = kSmallestCell; cellPx <= kLargestCell; cellPx += 2)
+      for (const bool jpeg : {false, true}) {
+        const size_t from = samples.size();
+        const QImage drawn = DrawGrid(16, QString::fromLatin1(family), cellPx);
+        Collect(jpeg ? Jpeg(drawn) : drawn, 16, gridLevel, samples);
+        Thin(samples, from, jpeg);
+      }
   }
-  // A size it was not taught at, read with what it learnt: how many glyphs it still asks for
-  // and how many cells it misreads.
-  CPicture check;
-  PictureFromImage(DrawGrid(QStringLiteral("DejaVu Sans"), 48), check);
-  Dico learnt = state->Dictionary;
-  ScanOptions options{1, 50};
-  ScanWholeGrid(*state, check, options, teacher);
-  int wrong = 0;
-  for (int cell = 0; cell < kCells * kCells; ++cell)
-    wrong += state->Values[static_cast<size_t>(cell % kCells)][static_cast<size_t>(cell / kCells)] !=
-             ValueAt(cell);
-  int asked = 0;
-  for (int s = 0; s < kDicoSlots; ++s)
-    asked +=
-        state->Dictionary.Slots[static_cast<size_t>(s)].Used != learnt.Slots[static_cast<size_t>(s)].Used;
-  std::printf("check at 48 pixels: %d glyphs asked, %d cells misread\n", asked, wrong);
-  state->Dictionary = learnt;
-  if (!SaveDico(state->Dictionary, argv[1]))
-    return 1;
-  int used = 0;
-  for (const DicoSlot &slot : state->Dictionary.Slots)
-    used += slot.Used;
-  std::printf("%d grids read, %d glyphs learnt\n", grids, used);
-  return 0;
+  const Dico dico = ChooseSlots(samples);
+  for (const char *family : kFamilies)
+    for (const int cellPx : {29, 33, 37, 45, 57, 71, 89, 105, 121}) {
+      auto state = std::make_unique<ScanState>();
+      state->Dictionary = dico;
+      CPicture picture;
+      PictureFromImage(Jpeg(DrawGrid(9, QString::fromLatin1(family), cellPx)), picture);
+      ScanOptions options{1, gridLevel};
+      Counter counter;
+      const bool found = ScanWholeGrid(*state, picture, options, counter) == ScanResult::Read;
+      int right = 0;
+      int wrong = 0;
+      for (int cell = 0; cell < 81; ++cell) {
+        const int read = state->Values[static_cast<size_t>(cell % 9)][static_cast<size_t>(cell / 9)];
+        right += read == ValueAt(9, cell);
+        wrong += read != 0 && read != ValueAt(9, cell);
+      }
+      std::printf("  %-17s %2d px, JPEG: %s, %2d read, %2d misread of 81, %2d glyphs asked\n", family, cellPx,
+                  found ? "found" : "no grid", right, wrong, counter.Asked);
+    }
+  return SaveDico(dico, argv[1]) ? 0 : 1;
 }

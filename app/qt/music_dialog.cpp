@@ -135,6 +135,8 @@ CDialogMus::CDialogMus(CQuorbelApp &app, CMp3Player &player, Language language, 
   slider_->setInvertedAppearance(true); // 0, the loudest, at the top
   slider_->setGeometry(222, 3, 18, 40);
   connect(slider_, &QSlider::sliderReleased, this, [this] { OnSliderReleased(); });
+  // The slider's own wheel would move it upside down and leave the volume as it was.
+  slider_->installEventFilter(this);
 
   meters_[0] = new LevelMeterWidget(245, this);
   meters_[1] = new LevelMeterWidget(255, this);
@@ -275,10 +277,20 @@ void CDialogMus::TakeVolume(int position) {
 void CDialogMus::OnSliderReleased() { TakeVolume(slider_->value()); }
 
 void CDialogMus::wheelEvent(QWheelEvent *event) {
+  event->accept();
+  if (event->angleDelta().y() == 0)
+    return;
   // Turned towards the player: quieter.
   const int step = event->angleDelta().y() < 0 ? 1 : -1;
   TakeVolume(std::clamp(slider_->value() + step, 0, kSliderSteps));
-  event->accept();
+}
+
+bool CDialogMus::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == slider_ && event->type() == QEvent::Wheel) {
+    wheelEvent(static_cast<QWheelEvent *>(event));
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CDialogMus::mouseReleaseEvent(QMouseEvent *event) {

@@ -54,6 +54,7 @@ public:
 protected:
   void wheelEvent(QWheelEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void Step(bool forward);

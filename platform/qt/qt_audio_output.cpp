@@ -30,34 +30,40 @@ QtAudioOutput::~QtAudioOutput() { Close(); }
 
 bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
   Close();
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  if (device.isNull())
+  device_ = QMediaDevices::defaultAudioOutput();
+  if (device_.isNull())
     return false;
-  QAudioFormat qtFormat;
-  qtFormat.setSampleRate(format.SampleRate);
-  qtFormat.setChannelCount(format.Channels);
-  qtFormat.setSampleFormat(QAudioFormat::Int16);
-  if (!device.isFormatSupported(qtFormat))
+  qtFormat_.setSampleRate(format.SampleRate);
+  qtFormat_.setChannelCount(format.Channels);
+  qtFormat_.setSampleFormat(QAudioFormat::Int16);
+  if (!device_.isFormatSupported(qtFormat_))
     return false;
   format_ = format;
-  device_ = std::make_unique<AudioPullDevice>(source, format);
-  device_->open(QIODevice::ReadOnly);
-  sink_ = std::make_unique<QAudioSink>(device, qtFormat);
-  sink_->setBufferSize(format.SampleRate * format.BytesPerFrame() * kBufferMilliseconds / 1000);
-  sink_->start(device_.get());
-  if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
+  pull_ = std::make_unique<AudioPullDevice>(source, format);
+  pull_->open(QIODevice::ReadOnly);
+  if (!StartSink()) {
     Close();
     return false;
   }
-  resetAtMicroseconds_ = 0;
   return true;
+}
+
+// A new sink each time: on Qt 6.4 with PulseAudio a sink that was stopped and started again
+// never asks for data any more, and plays silence while it says it is active.
+bool QtAudioOutput::StartSink() {
+  if (sink_)
+    sink_->stop();
+  sink_ = std::make_unique<QAudioSink>(device_, qtFormat_);
+  sink_->setBufferSize(format_.SampleRate * format_.BytesPerFrame() * kBufferMilliseconds / 1000);
+  sink_->start(pull_.get());
+  return sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;
 }
 
 void QtAudioOutput::Close() {
   if (sink_)
     sink_->stop();
   sink_.reset();
-  device_.reset();
+  pull_.reset();
 }
 
 void QtAudioOutput::Pause() {
@@ -71,17 +77,14 @@ void QtAudioOutput::Resume() {
 }
 
 void QtAudioOutput::Reset() {
-  if (sink_) {
-    sink_->stop();
-    sink_->start(device_.get());
-    resetAtMicroseconds_ = sink_->processedUSecs();
-  }
+  if (sink_)
+    StartSink();
 }
 
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)
     return 0;
-  return (sink_->processedUSecs() - resetAtMicroseconds_) * format_.SampleRate / 1000000;
+  return sink_->processedUSecs() * format_.SampleRate / 1000000;
 }
 
 } // namespace quorbel

@@ -2,6 +2,8 @@
 // no device (headless machines, CI) Open fails at once and the program plays nothing.
 #pragma once
 
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <QIODevice>
 #include <memory>
 
@@ -40,10 +42,13 @@ public:
   int64_t PlayedFrames() const override;
 
 private:
+  bool StartSink();
+
+  QAudioDevice device_;
+  QAudioFormat qtFormat_;
   std::unique_ptr<QAudioSink> sink_;
-  std::unique_ptr<AudioPullDevice> device_;
+  std::unique_ptr<AudioPullDevice> pull_;
   AudioFormat format_;
-  int64_t resetAtMicroseconds_ = 0;
 };
 
 } // namespace quorbel

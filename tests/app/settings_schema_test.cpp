@@ -144,7 +144,7 @@ std::vector<StoredKey> DefaultKeys() {
       {"PARAMETER", "DEBUGDC", "0"},
       {"PARAMETER", "DEBUGDCRT", "0"},
       {"PARAMETER", "DEBUGUNDO", "0"},
-      {"SCAN", "GRIDLEVEL", "10"},
+      {"SCAN", "GRIDLEVEL", "50"},
       {"SCAN", "AUTOSCAN", "0"},
       {"DEFI", "DEFIGRIDDIFF", "1"},
       {"DEFI", "DEFIPOSSIBLE", "0"},

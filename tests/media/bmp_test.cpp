@@ -99,7 +99,7 @@ TEST(BmpCodec, EveryDepthAndCompressionReadsTheSamePicture) {
     EXPECT_EQ(picture.Type(), kPictureBmp);
     EXPECT_EQ(picture.Width(), 3);
     EXPECT_EQ(picture.Height(), 2);
-    EXPECT_GE(picture.GetPixelGray(0, 0), 248) << i; // five bits of white make 248
+    EXPECT_EQ(picture.GetPixelGray(0, 0), 255) << i;
     EXPECT_EQ(picture.GetPixelGray(1, 0), 0) << i;
     EXPECT_EQ(picture.GetPixelGray(0, 1), 0) << i;
   }
@@ -107,6 +107,22 @@ TEST(BmpCodec, EveryDepthAndCompressionReadsTheSamePicture) {
   ASSERT_TRUE(Decode(files[6], thirtyTwo));
   EXPECT_EQ(thirtyTwo.Bits(), 24);
   EXPECT_EQ(thirtyTwo.Info().XDpi, 96); // 3780 pixels a metre
+}
+
+TEST(BmpCodec, SixteenBitChannelsAreScaledToTheirFullRange) {
+  // 5-5-5: red 31, green 16, blue 1; 5-6-5: red 1, green 63, blue 30.
+  const std::vector<uint8_t> rows = {0x01, 0x7E, 0xFE, 0x0F, 0, 0, 0, 0};
+  CPicture picture;
+  ASSERT_TRUE(Decode(MakeBmp({.Width = 2, .Height = 1, .Bits = 16, .Pixels = rows}), picture));
+  EXPECT_EQ(picture.GetPixelColor(0, 0), RgbPixel(255, 131, 8));
+  ASSERT_TRUE(Decode(MakeBmp({.Width = 2,
+                              .Height = 1,
+                              .Bits = 16,
+                              .Compression = 3,
+                              .Masks = {0xF800, 0x07E0, 0x001F},
+                              .Pixels = rows}),
+                     picture));
+  EXPECT_EQ(picture.GetPixelColor(1, 0), RgbPixel(8, 255, 246));
 }
 
 TEST(BmpCodec, TopDownRowsAreTurnedTheRightWayUp) {

@@ -18,11 +18,18 @@ bool Decode(const std::vector<uint8_t> &bytes, CPicture &picture, int32_t type) 
   return picture.Decode(file, type);
 }
 
-std::vector<uint8_t> Wbmp(uint8_t type, uint8_t width, uint8_t height) {
-  std::vector<uint8_t> file = {type, 0, width, height};
-  file.resize(4 + static_cast<size_t>((width + 7) / 8) * height, 0);
+// Width and height as multi-byte integers: seven bits a byte, the high bit on all but the last.
+std::vector<uint8_t> Wbmp(uint8_t type, int width, int height) {
+  std::vector<uint8_t> file = {type, 0};
+  for (const int value : {width, height}) {
+    if (value >= 128)
+      file.push_back(static_cast<uint8_t>(0x80 | value >> 7));
+    file.push_back(static_cast<uint8_t>(value & 0x7F));
+  }
+  const size_t header = file.size();
+  file.resize(header + static_cast<size_t>((width + 7) / 8 * height), 0);
   if (width > 0 && height > 0)
-    file[4] = 0x80; // the top row's first pixel white
+    file[header] = 0x80; // the top row's first pixel white
   return file;
 }
 
@@ -140,6 +147,17 @@ TEST(Wbmp, AHundredByFiftyReadsAsOneBitAndOtherTypesAreRefused) {
   EXPECT_EQ(picture.LastError(), "Unsupported WBMP type");
   EXPECT_FALSE(Decode(Wbmp(0, 0, 50), picture, kPictureWbmp));
   EXPECT_EQ(picture.LastError(), "Corrupted WBMP");
+  EXPECT_FALSE(Decode({0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1}, picture, kPictureWbmp));
+  EXPECT_EQ(picture.LastError(), "Corrupted WBMP");
+}
+
+TEST(Wbmp, WidthsAndHeightsOfSeveralBytesRead) {
+  CPicture picture;
+  ASSERT_TRUE(Decode(Wbmp(0, 200, 130), picture, kPictureWbmp)) << picture.LastError();
+  EXPECT_EQ(picture.Width(), 200);
+  EXPECT_EQ(picture.Height(), 130);
+  EXPECT_EQ(picture.GetPixelGray(0, 129), 255);
+  EXPECT_EQ(picture.GetPixelGray(1, 129), 0);
 }
 
 TEST(Tga, EveryTypeAndDepthReadsTheSamePictureWithItsOrigin) {

@@ -124,4 +124,42 @@ inline std::vector<uint8_t> MakeGif(const GifLayout &s) {
   return file;
 }
 
+// The transparent index each image's graphic control names (-1 when none), read off the file's
+// blocks; empty when they do not parse.
+inline std::vector<int> GifTransparentIndices(const std::vector<uint8_t> &file) {
+  std::vector<int> indices;
+  size_t at = 13;
+  const auto skipTable = [&](uint8_t flags) {
+    if (flags & 0x80)
+      at += 3 * (size_t{2} << (flags & 7));
+  };
+  const auto skipBlocks = [&] {
+    while (at < file.size() && file[at] != 0)
+      at += file[at] + size_t{1};
+    ++at;
+  };
+  if (file.size() < at)
+    return {};
+  skipTable(file[10]);
+  int transparent = -1;
+  while (at < file.size() && file[at] != ';') {
+    if (file[at] == '!' && at + 6 < file.size()) {
+      if (file[at + 1] == 0xF9)
+        transparent = (file[at + 3] & 1) ? file[at + 6] : -1;
+      at += 2;
+      skipBlocks();
+    } else if (file[at] == ',' && at + 10 < file.size()) {
+      indices.push_back(transparent);
+      const uint8_t flags = file[at + 9];
+      at += 10;
+      skipTable(flags);
+      ++at; // the LZW code size
+      skipBlocks();
+    } else {
+      return {};
+    }
+  }
+  return indices;
+}
+
 } // namespace quorbel::test

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
+
 #include "tests/media/gif_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -11,6 +14,41 @@ using namespace quorbel::test;
 namespace {
 
 std::string Bytes(const std::vector<uint8_t> &v) { return std::string(v.begin(), v.end()); }
+
+// An icon file of 24-bit images, image i of width i + 1 and height 1 in the colour given (blue,
+// green, red), none masked.
+std::vector<uint8_t> IconFile(const std::vector<std::array<uint8_t, 3>> &colours) {
+  std::vector<uint8_t> file;
+  Put16(file, 0);
+  Put16(file, 1);
+  Put16(file, static_cast<uint32_t>(colours.size()));
+  std::vector<std::vector<uint8_t>> images;
+  for (size_t i = 0; i < colours.size(); ++i) {
+    const auto width = static_cast<uint32_t>(i + 1);
+    std::vector<uint8_t> image;
+    for (const uint32_t field : {40u, width, 2u})
+      Put32(image, field);
+    Put16(image, 1);
+    Put16(image, 24);
+    image.resize(40, 0);
+    for (uint32_t x = 0; x < width; ++x)
+      image.insert(image.end(), colours[i].begin(), colours[i].end());
+    image.resize(40 + (3 * width + 3) / 4 * 4 + 4, 0); // the row, then the mask's
+    images.push_back(image);
+  }
+  auto offset = static_cast<uint32_t>(6 + 16 * colours.size());
+  for (size_t i = 0; i < images.size(); ++i) {
+    file.insert(file.end(), {static_cast<uint8_t>(i + 1), 1, 0, 0});
+    Put16(file, 1);
+    Put16(file, 24);
+    Put32(file, static_cast<uint32_t>(images[i].size()));
+    Put32(file, offset);
+    offset += static_cast<uint32_t>(images[i].size());
+  }
+  for (const std::vector<uint8_t> &image : images)
+    file.insert(file.end(), image.begin(), image.end());
+  return file;
+}
 
 } // namespace
 
@@ -36,6 +74,33 @@ TEST(PictureSet, AnimatedFilesGiveAtMostFortyFourFramesWithTheirDelays) {
   ASSERT_EQ(GifLoadImage(set, bmp), 1);
   EXPECT_EQ(set.FrameCount, 1);
   EXPECT_EQ(set.Delays[0], 0.0);
+
+  const std::string icon = (dir.Path() / "three.ico").string();
+  quorbel::testing::WriteBytes(icon, Bytes(IconFile({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}})));
+  ASSERT_EQ(GifLoadImage(set, icon), 1);
+  ASSERT_EQ(set.FrameCount, 3);
+  EXPECT_EQ(set.Frames[0].GetPixelColor(0, 0), RgbPixel(255, 0, 0));
+  EXPECT_EQ(set.Frames[1].Width(), 2);
+  EXPECT_EQ(set.Frames[1].GetPixelColor(1, 0), RgbPixel(0, 0, 255));
+  EXPECT_EQ(set.Frames[2].GetPixelColor(2, 0), RgbPixel(0, 255, 0));
+  EXPECT_EQ(set.Width, 1);
+}
+
+// Our reader keeps the first frame's transparent index for every frame: a shipped animation that
+// named another one in a later frame would show that frame's drawn colour as a hole.
+TEST(PictureSet, ShippedAnimationsNameOneTransparentIndex) {
+  int checked = 0;
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(QUORBEL_TEST_DATA "/../../data")) {
+    if (entry.path().extension() != ".gif")
+      continue;
+    const std::string bytes = quorbel::testing::ReadBytes(entry.path().string());
+    const std::vector<int> indices = GifTransparentIndices({bytes.begin(), bytes.end()});
+    ASSERT_FALSE(indices.empty()) << entry.path();
+    checked += indices.size() > 1;
+    for (size_t i = 1; i < indices.size(); ++i)
+      EXPECT_EQ(indices[i], indices[0]) << entry.path() << " frame " << i;
+  }
+  EXPECT_GT(checked, 10);
 }
 
 TEST(PictureSet, UnknownNamesAreSilentAndUnreadablePicturesSaySo) {

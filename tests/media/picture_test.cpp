@@ -91,7 +91,7 @@ TEST(Picture, BitFieldsScaleEachChannelAndAZeroMaskReadsZero) {
   CPicture picture(1, 1, 24, 0);
   const uint8_t white555[] = {0xFF, 0x7F, 0, 0};
   picture.BitfieldsToBgr(white555, 0x7C00, 0x03E0, 0x001F, 16);
-  EXPECT_EQ(picture.GetPixelColor(0, 0), RgbPixel(0xF8, 0xF8, 0xF8));
+  EXPECT_EQ(picture.GetPixelColor(0, 0), RgbPixel(0xFF, 0xFF, 0xFF));
   picture.BitfieldsToBgr(white555, 0x7C00, 0, 0x001F, 16);
-  EXPECT_EQ(picture.GetPixelColor(0, 0), RgbPixel(0xF8, 0, 0xF8));
+  EXPECT_EQ(picture.GetPixelColor(0, 0), RgbPixel(0xFF, 0, 0xFF));
 }

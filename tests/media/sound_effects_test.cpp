@@ -107,6 +107,27 @@ TEST_F(SoundEffects, FilesThatDoNotLoadKeepTheirSlotsAndNeverPlay) {
   EXPECT_EQ(Hear(8), std::vector<int16_t>(8, 0));
 }
 
+TEST_F(SoundEffects, AWaveDeclaringAHopelessRateIsOneUnplayableSlot) {
+  // A megabyte at 1 Hz would take 92 GB once converted to the output's rate.
+  const std::string hostile = Write("slow.wav", EncodePcmWave(1, 2, std::vector<int16_t>(1 << 19, 1000)));
+  ASSERT_EQ(Init("0 O " + hostile + "\n" + Sounds(15)), 1);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_TRUE(log[0].starts_with("Erreur Chargement Son:0(0) - " + hostile));
+  EXPECT_EQ(manager.Slots[0].State, 'N');
+  PlaySoundEffect(manager, 1, false, 0);
+  EXPECT_EQ(Hear(1), std::vector<int16_t>{100});
+
+  WaveFormatBlock format;
+  format.FormatTag = 1;
+  format.Channels = 1;
+  format.BitsPerSample = 8;
+  const std::vector<uint8_t> second(8000, 200);
+  format.SamplesPerSec = 3999;
+  EXPECT_TRUE(ConvertPcm(format, second, {44100, 2}).empty());
+  format.SamplesPerSec = 4000;
+  EXPECT_LE(ConvertPcm(format, second, {44100, 2}).size() * 2, second.size() * 45);
+}
+
 TEST_F(SoundEffects, NoDeviceOrNoListPlaysNothing) {
   EXPECT_EQ(Init(Sounds(15), false), 0);
   EXPECT_EQ(manager.Ready, 0);

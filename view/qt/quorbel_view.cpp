@@ -273,6 +273,10 @@ int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
     return 1;
   {
     QPainter dc(&paintDC_);
+    // A playing cell's ground reaches one pixel into its right and lower neighbours, whose own
+    // painting covers it when the whole board is drawn; alone, it must not wipe their lines.
+    if (cell < app_.Engine().Geo.NCells)
+      dc.setClipRect(ToQRect(painter.OuterRect[cell]));
     PaintCell(MakeContext(dc), painter, cell, override);
   }
   // The text rectangle reaches one pixel past the cell's box.

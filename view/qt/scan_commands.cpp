@@ -152,10 +152,9 @@ void ImportFile(CQuorbelApp &app) {
   }
   if (!OpenScanGrid(app, *state))
     return;
-  if (CQuorbelDoc *document = app.GetCurrentDocument()) {
-    document->MarkDocumentModified(FileTitleOfPath(path));
-    document->SetModifiedFlag(false);
-  }
+  // Named after the picture, with no path: a save asks where to put it.
+  app.MarkDocumentModified(FileTitleOfPath(path));
+  app.ClearDocumentModified();
   app.PostMessage(FormatPanelText(French(app) ? OwnText("Nouvelle grille %dx%d scannée du Fichier.")
                                               : OwnText("New Grid %dx%d scanned from File."),
                                   {state->Across, state->Down}));

@@ -3,6 +3,7 @@
 // file that cannot be opened, told once.
 #include <QApplication>
 #include <QSlider>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "app/qt/display_toggles.h"
@@ -110,6 +111,23 @@ private slots:
     m.Bar().OnSilence();
     QCOMPARE(m.Player().LeftVolume(), 20);
     QCOMPARE(m.Messages(), 0);
+
+    // The wheel over the slider: turned towards the player, one step quieter and lower down.
+    const auto wheel = [&](int delta) {
+      QSlider *slider = m.Bar().Slider();
+      const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+      QWheelEvent event(at, slider->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(slider, &event);
+    };
+    wheel(-120);
+    QCOMPARE(m.Bar().Slider()->value(), 1);
+    QCOMPARE(m.Player().LeftVolume(), 19);
+    QCOMPARE(m.app->Settings().music.musicVolume, 19);
+    wheel(120);
+    wheel(120);
+    QCOMPARE(m.Bar().Slider()->value(), 0);
+    QCOMPARE(m.Player().RightVolume(), 20);
   }
 
   void anEndedTuneMakesWayForTheNextOfItsFolder() {

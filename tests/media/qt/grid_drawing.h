@@ -1,5 +1,5 @@
-// Grid pictures for the scanning tests: lines of chosen widths, digits, dashed cages, thick
-// region borders, noise and blur.
+// Grid pictures for the scanning tests: lines of chosen widths, digits in a chosen font and grey,
+// dashed cages, thick region borders, noise and blur.
 #pragma once
 
 #include <QFont>
@@ -25,6 +25,8 @@ struct Drawing {
   std::vector<int> Regions; // irregular blocks, row by row; thick lines between regions
   std::vector<std::pair<int, std::vector<int>>> Cages; // sum, cells
   int Margin = 20;
+  QString Font = QStringLiteral("DejaVu Sans");
+  int Ink = 0; // the digits' grey
 };
 
 inline QImage Render(const Drawing &d) {
@@ -52,10 +54,10 @@ inline QImage Render(const Drawing &d) {
       }
     }
   }
-  QFont font(QStringLiteral("DejaVu Sans"));
+  QFont font(d.Font);
   font.setPixelSize(d.CellPx * 3 / 5);
   p.setFont(font);
-  p.setPen(Qt::black);
+  p.setPen(QColor(d.Ink, d.Ink, d.Ink));
   for (int cell = 0; cell < static_cast<int>(d.Values.size()); ++cell)
     if (const int v = d.Values[static_cast<size_t>(cell)]; v > 0)
       p.drawText(QRect(cellX(cell % d.Cells), cellX(cell / d.Cells), d.CellPx, d.CellPx), Qt::AlignCenter,

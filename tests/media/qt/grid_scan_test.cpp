@@ -1,5 +1,6 @@
 // Grids read from pictures the test draws: the lines found, the kind of grid, the glyphs learnt
 // and read again, the numbers of several glyphs, the dictionary file, and strips.
+#include <QBuffer>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <random>
 #include <set>
 
+#include "app/settings_schema.h"
 #include "media/grid_scan.h"
 #include "media/picture.h"
 #include "media/qt/picture_from_image.h"
@@ -74,6 +76,13 @@ std::vector<int> ReadValues(const ScanState &s) {
   return values;
 }
 
+QImage Jpeg(const QImage &image) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPEG", 75);
+  return QImage::fromData(buffer.data(), "JPEG");
+}
+
 std::vector<int> SampleValues(int cells, int most) {
   std::vector<int> values(static_cast<size_t>(cells * cells), 0);
   for (int i = 0; i < cells * cells; ++i)
@@ -112,6 +121,53 @@ private slots:
       QCOMPARE(ReadValues(*state), d.Values);
       QVERIFY2(asker.asks <= c.cells, qPrintable(QString::number(asker.asks)));
     }
+  }
+
+  void printedGridsReadOutOfTheBoxWithTheShippedDictionary() {
+    Dico shipped;
+    LoadDico(shipped, QUORBEL_DATA_DIR "/RefSkel.txt");
+    for (const QString font : {"Liberation Sans", "Liberation Serif", "DejaVu Sans"})
+      for (const int cellPx : {44, 60, 84}) {
+        Drawing d;
+        d.Font = font;
+        d.CellPx = cellPx;
+        d.Values = SampleValues(9, 9);
+        auto state = std::make_unique<ScanState>();
+        state->Dictionary = shipped;
+        ScanOptions options{0, DefaultSettings().scan.gridLevel};
+        ScriptAsker asker({});
+        const QString where = font + QStringLiteral(" %1 px").arg(cellPx);
+        QVERIFY2(ScanWholeGrid(*state, PictureOf(Jpeg(Render(d))), options, asker) == ScanResult::Read,
+                 qPrintable(where));
+        QVERIFY2(asker.asks == 0, qPrintable(where));
+        QVERIFY2(ReadValues(*state) == d.Values, qPrintable(where));
+      }
+  }
+
+  void paleOrThinPrintIsAskedForNotTakenForEmpty() {
+    Drawing d;
+    d.Ink = 110;
+    d.Values = SampleValues(9, 9);
+    auto state = std::make_unique<ScanState>();
+    ScanOptions options{1, 10};
+    TruthAsker asker(d.Values, d.Cells);
+    QCOMPARE(ScanWholeGrid(*state, PictureOf(Render(d)), options, asker), ScanResult::Read);
+    QCOMPARE(ReadValues(*state), d.Values);
+    QVERIFY(asker.asks > 0);
+  }
+
+  void aPictureOverTheScannedSideIsShrunkNotCut() {
+    Drawing d;
+    d.CellPx = 220; // 2,020 pixels a side
+    d.Thin = 4;
+    d.Thick = 9;
+    d.Values = SampleValues(9, 9);
+    auto state = std::make_unique<ScanState>();
+    ScanOptions options{1, 50};
+    TruthAsker asker(d.Values, d.Cells);
+    QCOMPARE(ScanWholeGrid(*state, PictureOf(Render(d)), options, asker), ScanResult::Read);
+    QCOMPARE(state->Across, 9);
+    QCOMPARE(ReadValues(*state), d.Values);
   }
 
   void theTextGridOfAScan() {

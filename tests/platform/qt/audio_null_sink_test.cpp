@@ -1,12 +1,15 @@
 // Sound for real: a PulseAudio server of the test's own with a null sink, when the machine has
-// PulseAudio. The device plays our frames, and the program's sound list loads and plays on it.
+// PulseAudio. The device plays our frames, the program's sound list loads and plays on it, and
+// the music is heard on the sink's monitor after every Stop, Play and jump.
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <cmath>
 
+#include "media/mp3_player.h"
 #include "media/sound_effects.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_audio_output.h"
@@ -22,6 +25,63 @@ struct CountingSource : AudioSource {
     return frames;
   }
 };
+
+// What the null sink plays, recorded from its monitor as 16-bit mono at 22.05 kHz.
+class MonitorRecorder {
+public:
+  static constexpr int kRate = 22050;
+
+  bool Start() {
+    const QString parec = QStandardPaths::findExecutable("parec");
+    if (parec.isEmpty())
+      return false;
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput,
+                     [this] { bytes_.append(process_.readAllStandardOutput()); });
+    process_.start(parec, {"-d", "quorbel_test.monitor", "--raw", "--format=s16le", "--rate=22050",
+                           "--channels=1", "--latency-msec=20"});
+    return process_.waitForStarted(3000);
+  }
+  ~MonitorRecorder() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  // The root mean square of the last `ms` milliseconds recorded.
+  double Loudness(int ms) const {
+    const qsizetype samples = std::min<qsizetype>(bytes_.size() / 2, kRate * ms / 1000);
+    if (samples == 0)
+      return 0;
+    const auto *data = reinterpret_cast<const int16_t *>(bytes_.constData()) + bytes_.size() / 2 - samples;
+    double sum = 0;
+    for (qsizetype i = 0; i < samples; ++i)
+      sum += static_cast<double>(data[i]) * data[i];
+    return std::sqrt(sum / static_cast<double>(samples));
+  }
+  // Whether the sink is heard (or quiet) within three seconds: judged on the last 200 ms
+  // recorded, once the output had 300 ms from now to follow what was asked of it.
+  bool Heard() {
+    return Within([this] { return Loudness(kWindowMs) > kHeard; });
+  }
+  bool Silent() {
+    return Within([this] { return Loudness(kWindowMs) < kQuiet; });
+  }
+
+private:
+  static constexpr int kWindowMs = 200;
+  static constexpr int kSettleMs = 300;
+  // Our test tune is a sine at half of full scale: about 11,600.
+  static constexpr double kHeard = 3000;
+  static constexpr double kQuiet = 100;
+
+  template <class Test> bool Within(Test test) {
+    const qsizetype from = bytes_.size();
+    const qsizetype enough = qsizetype{kRate} * (kSettleMs + kWindowMs) / 1000 * 2;
+    return QTest::qWaitFor([&] { return bytes_.size() - from >= enough && test(); }, 3000);
+  }
+
+  QProcess process_;
+  QByteArray bytes_;
+};
+
 } // namespace
 
 class AudioNullSinkTest : public QObject {
@@ -72,6 +132,32 @@ private slots:
     QVERIFY(manager.Device->Playing(id));
     QVERIFY(QTest::qWaitFor([&] { return !manager.Device->Playing(id); }, 5000));
     ReleaseSoundEffects(manager);
+  }
+
+  void theMusicIsHeardAfterStopPlayAndJumps() {
+    MonitorRecorder monitor;
+    if (!monitor.Start())
+      QSKIP("parec is not installed");
+    QStringList reports;
+    CMp3Player player([] { return std::make_unique<QtAudioOutput>(); },
+                      [&](const std::string &text) { reports << QString::fromStdString(text); });
+    QCOMPARE(player.OpenMp3FileByName(QUORBEL_TEST_DATA "/music/sine22k.mp3"), 1);
+    QCOMPARE(player.Play(), 1);
+    QVERIFY2(monitor.Heard(), "first Play");
+    QCOMPARE(player.Stop(), 1);
+    QVERIFY2(monitor.Silent(), "Stop");
+    QCOMPARE(player.Play(), 1);
+    QVERIFY2(monitor.Heard(), "Play after Stop");
+    // The Music bar's Next: twenty seconds on, then Play.
+    QCOMPARE(player.SeekPosition(player.GetPosition() + 20), 1);
+    QCOMPARE(player.Play(), 1);
+    QVERIFY2(monitor.Heard(), "Next");
+    QCOMPARE(player.Pause(), 1);
+    QVERIFY2(monitor.Silent(), "Pause");
+    QCOMPARE(player.Resume(), 1);
+    QVERIFY2(monitor.Heard(), "Resume");
+    player.CloseMp3File();
+    QCOMPARE(reports, QStringList());
   }
 
   void cleanupTestCase() {

@@ -382,6 +382,16 @@ private slots:
     QCOMPARE(after.copy(ToQRect(painter.OuterRect[40])), before.copy(ToQRect(painter.OuterRect[40])));
   }
 
+  void RedrawnCellsLeaveTheirNeighboursLinesAsTheWholeBoardDrawsThem() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    const QImage whole = board.Render().copy();
+    // As the animations at the end of a game do: every cell again, one by one.
+    for (int cell = 80; cell >= 0; --cell)
+      board.view->RedrawCell(0, cell);
+    QCOMPARE(board.view->PaintDC(), whole);
+  }
+
   void MovingTheFocusRepaintsTheOldAndTheNewCell() {
     BoardFixture board;
     SetGridShape(board.Engine(), kShapeOf9, 1, 0);

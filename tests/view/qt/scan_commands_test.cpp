@@ -86,6 +86,30 @@ private slots:
     QVERIFY(!QFile::exists(s.start + "/ScanGrid.txt"));
   }
 
+  void aPictureFileGivesTheGridItsNameOrSaysNoGridWasFound() {
+    Scanner s(home_);
+    QVERIFY(s.started);
+    const Drawing d = NineByNine();
+    QVERIFY(Render(d).save(s.start + "/Sunday puzzle.png", "PNG"));
+    s.AnswerWith(d.Values, 9);
+    s.dialogs.AnswerFileName(s.start + "/Sunday puzzle.png");
+    QVERIFY(s.app->Commands().ExecuteCommand(Cmd::ImportFile));
+    QVERIFY(s.Said("New Grid 9x9 scanned from File."));
+    QCOMPARE(s.Cell(0), 1);
+    QCOMPARE(s.app->MainFrame()->windowTitle(), QStringLiteral("Sunday puzzle - Quorbel"));
+    QVERIFY(!s.app->GetCurrentDocument()->IsModified());
+    QVERIFY(s.app->GetCurrentDocument()->PathName().empty());
+
+    QImage blank(300, 300, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QVERIFY(blank.save(s.start + "/blank.png", "PNG"));
+    s.dialogs.AnswerFileName(s.start + "/blank.png");
+    QVERIFY(s.app->Commands().ExecuteCommand(Cmd::ImportFile));
+    QVERIFY(s.Said("Error scan Grid from File. Please verify if image or increase resolution"));
+    QCOMPARE(s.app->MainFrame()->windowTitle(), QStringLiteral("Sunday puzzle - Quorbel"));
+    QCOMPARE(s.Cell(0), 1);
+  }
+
   void aFolderOfPicturesGivesATextGridEach() {
     Scanner s(home_);
     QVERIFY(s.started);
