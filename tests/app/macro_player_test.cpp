@@ -94,6 +94,12 @@ TEST(MacroPlayer, VariablesAndTheirArithmetic) {
   EXPECT_TRUE(p.Said("wALL"));
   EXPECT_EQ(p.player.Variables().Values[2], 16u);
 
+  // Both ends of the ten variables are set, read and computed.
+  Played ends("VAR;1;4\nVAR;10;7\nCALCVAR;10;A;VAR1\nCOMMENT;t;VAR10\nCOMMENT;o;VAR1\n");
+  EXPECT_TRUE(ends.Said("t11.000000"));
+  EXPECT_TRUE(ends.Said("o4.000000"));
+  EXPECT_EQ(ends.outcome, kMacroAllDone);
+
   Played unset("COMMENT;v;VAR7\n");
   EXPECT_TRUE(unset.Said("Error - Variable VAR7 used without initialisation"));
 }

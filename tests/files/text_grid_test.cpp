@@ -263,6 +263,22 @@ TEST(TextGridRoundTrip, ReadsTheCluesIntoTheirLists) {
   EXPECT_EQ(session.Info.CommentFrench, "Un commentaire \xC3\xA0 lire");
 }
 
+TEST(TextGridRoundTrip, EachDiagonalAloneComesBackAsItself) {
+  for (const int diagonals : {1, 2, 3}) {
+    std::vector<std::string> lines = {"Quorbel Mode Texte", "9", ";Start Save Grid0"};
+    const auto cells = CellLines();
+    lines.insert(lines.end(), cells.begin(), cells.end());
+    lines.insert(lines.end(), {";Start Save Varient", "G" + std::to_string(diagonals)});
+    const std::string file = FileOf(lines);
+    Session session;
+    ASSERT_TRUE(session.Open(file).Ok);
+    const auto &on = session.Grid().Lists.RegionOn;
+    EXPECT_EQ(on[kRegionDiag1], diagonals & 1) << "G" << diagonals;
+    EXPECT_EQ(on[kRegionDiag2], diagonals >> 1) << "G" << diagonals;
+    EXPECT_EQ(session.Write(), file);
+  }
+}
+
 TEST(TextGridRoundTrip, IrregularBlocksComeBackAsTheGridsBlocks) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
   for (int i = 0; i < 16; ++i)

@@ -226,3 +226,34 @@ TEST(PackedBitmap, TheClipboardsBlockIsABitmapWithoutItsFileHeader) {
   EXPECT_TRUE(CreateFromPackedBitmap(std::vector<uint8_t>(hostile.begin() + 14, hostile.end()), picture));
   EXPECT_EQ(picture.PaletteSize(), 256);
 }
+
+TEST(BmpCodec, AnOddAbsoluteRunSkipsItsPadByte) {
+  // Bottom row: an absolute run of three (white, black, white) and its pad byte, end of line;
+  // top row: an encoded run of three whites, end of bitmap. A missed pad byte shifts the top row.
+  CPicture eight;
+  ASSERT_TRUE(Decode(MakeBmp({.Width = 3,
+                              .Height = 2,
+                              .Bits = 8,
+                              .Compression = 1,
+                              .PaletteCount = 2,
+                              .Palette = BlackWhite(),
+                              .Pixels = {0, 3, 1, 0, 1, 0, 0, 0, 3, 1, 0, 1}}),
+                     eight));
+  // RLE4: five pixels (white, black, white, black, white) take three bytes and a pad byte.
+  CPicture four;
+  ASSERT_TRUE(Decode(MakeBmp({.Width = 5,
+                              .Height = 2,
+                              .Bits = 4,
+                              .Compression = 2,
+                              .PaletteCount = 2,
+                              .Palette = BlackWhite(),
+                              .Pixels = {0, 5, 0x10, 0x10, 0x10, 0, 0, 0, 5, 0x11, 0, 1}}),
+                     four));
+  for (CPicture *picture : {&eight, &four}) {
+    const int width = picture->Width();
+    for (int x = 0; x < width; ++x) {
+      EXPECT_EQ(picture->ReadPixelIndex(x, 0), (x + 1) % 2) << "bottom row, x " << x;
+      EXPECT_EQ(picture->ReadPixelIndex(x, 1), 1) << "top row, x " << x;
+    }
+  }
+}
