@@ -60,6 +60,12 @@ double MacroCall::Value(int i) const { return player_.EvalMacroArg(step_, i); }
 
 int MacroCall::Number(int i) const { return Truncated(Value(i)); }
 
+uint32_t MacroCall::Bits(int i) const {
+  constexpr double low = std::numeric_limits<int32_t>::min();
+  constexpr double high = std::numeric_limits<uint32_t>::max();
+  return static_cast<uint32_t>(static_cast<int64_t>(std::clamp(std::trunc(Value(i)), low, high)));
+}
+
 int MacroCall::Variable(int i) const { return IsVariableWord(Word(i)) ? Word(i) - kArgVar1 : -1; }
 
 bool MacroCall::UnsetVariable(int i) const {
