@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <numeric>
 #include <vector>
 
 #include "engine/cell_actions.h"
@@ -17,10 +16,10 @@
 #include "engine/rule_registry.h"
 #include "engine/update_possibles.h"
 #include "engine/variant_catalog.h"
-#include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
 #include "solver/solution_count.h"
+#include "tests/support/data_directory.h"
 
 namespace quorbel {
 namespace {
@@ -52,15 +51,7 @@ int CountEmptyGrids(int sizeClass, int row, int limit) {
   return CountGridSolutions(*ctx, grid, 0, limit, 0);
 }
 
-class CatalogueRules : public ::testing::Test {
-protected:
-  void SetUp() override {
-    previous_ = StartDirectory();
-    SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
-  }
-  void TearDown() override { SetStartDirectory(previous_); }
-  std::string previous_;
-};
+class CatalogueRules : public test::DataDirectoryTest {};
 
 TEST_F(CatalogueRules, ARuleWithoutCluesIsOfferedOnlyWhereAGridHoldsIt) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
