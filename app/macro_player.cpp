@@ -137,7 +137,7 @@ int MacroPlayer::SetVariable(const MacroCall &call) {
   if (number < 1 || number > kMacroVariableCount)
     return kMacroStepDone;
   const auto index = static_cast<size_t>(number - 1);
-  variables_.Values[index] = static_cast<uint32_t>(call.Number(2));
+  variables_.Values[index] = call.Bits(2);
   variables_.Set[index] = true;
   return kMacroStepDone;
 }
@@ -149,7 +149,7 @@ int MacroPlayer::CalcVariable(const MacroCall &call) {
   const auto index = static_cast<size_t>(number - 1);
   uint32_t &value = variables_.Values[index];
   const char op = call.Text(2)[0];
-  const auto operand = static_cast<uint32_t>(op == 'R' ? 0 : call.Number(3));
+  const uint32_t operand = op == 'R' ? 0 : call.Bits(3);
   switch (op) {
   case 'A':
     value += operand;
