@@ -152,7 +152,7 @@ int FilterMultTable(const GridGeometry &geo, GridRecord &grid, int i) {
     for (int b = 1; b <= w; ++b) {
       if ((poss[1] & ValueBit(b)) == 0)
         continue;
-      // From 10 up, a last place may hold two digits: 4 x 5 is 10 x 1 + 10 as well as 10 x 2 + 0.
+      // From 10 up the last place may hold two digits: 4 x 5 = 10 x 1 + 10.
       const int product = a * b;
       for (int c = 1; c <= w && 10 * c < product; ++c) {
         const int d = product - 10 * c;
