@@ -69,10 +69,14 @@ TEST_F(CatalogueRules, ARuleWithoutCluesIsOfferedOnlyWhereAGridHoldsIt) {
   EXPECT_EQ(CountEmptyGrids(0, kNoTouchRow, 2), 0);
 }
 
+struct Filling {
+  int Conflict = -1;    // the first cell (grid x NCells + cell) that showed a conflict, -1 none
+  int HalfwayCount = 0; // the solutions counted with half of the cells placed
+};
+
 // The puzzle's solution placed cell by cell in a shuffled order, every grid of the set
-// recomputed after each: the first cell (grid x NCells + cell) that shows a conflict, -1 when
-// none does. The cells are emptied again afterwards.
-int FirstConflictWhileFilling(EngineContext &ctx, uint32_t seed) {
+// recomputed after each. The cells are emptied again afterwards.
+Filling FillWithSolution(EngineContext &ctx, uint32_t seed) {
   GridSet &set = ctx.Grids;
   std::vector<std::pair<int, int>> open; // (grid, cell)
   for (int g = 0; g < UsedMainCount(set); ++g)
@@ -82,19 +86,20 @@ int FirstConflictWhileFilling(EngineContext &ctx, uint32_t seed) {
   Random15 random(seed);
   for (int i = static_cast<int>(open.size()) - 1; i > 0; --i)
     std::swap(open[static_cast<size_t>(i)], open[random.Next() % static_cast<uint32_t>(i + 1)]);
-  int conflict = -1;
-  for (const auto &[g, c] : open) {
+  Filling filling;
+  for (size_t k = 0; k < open.size() && filling.Conflict < 0; ++k) {
+    const auto [g, c] = open[k];
     SetCellValue(ctx, set.Main[g], c, set.RefTab[g].Cells[c].Value, kActionPlace);
     UpdatePossibles(ctx, -1, -1, -1, 1);
-    if (CombinedGridState(ctx, -1) == kGridContradiction) {
-      conflict = g * ctx.Geo.NCells + c;
-      break;
-    }
+    if (CombinedGridState(ctx, -1) == kGridContradiction)
+      filling.Conflict = g * ctx.Geo.NCells + c;
+    if (k + 1 == open.size() / 2)
+      filling.HalfwayCount = SearchLinkedSolutions(ctx, -1, 0, 2, 0);
   }
   for (const auto &[g, c] : open)
     SetCellValue(ctx, set.Main[g], c, 0, kActionClear);
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  return conflict;
+  return filling;
 }
 
 // Easy puzzles at the smallest size each row is offered for, and at 9x9.
@@ -133,7 +138,9 @@ TEST_F(CatalogueRules, EveryGeneratedPuzzleHasOneSolutionThatFillsWithoutConflic
       ctx->Settings.SearchByPropagation = 0;
       ctx->Settings.UniquenessOnly = 0;
       for (uint32_t order = 1; order <= kFillOrders; ++order) {
-        EXPECT_EQ(FirstConflictWhileFilling(*ctx, order), -1) << "order " << order;
+        const Filling filling = FillWithSolution(*ctx, order);
+        EXPECT_EQ(filling.Conflict, -1) << "order " << order;
+        EXPECT_EQ(filling.HalfwayCount, 1) << "order " << order;
       }
     }
   }
