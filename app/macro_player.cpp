@@ -60,6 +60,12 @@ double MacroCall::Value(int i) const { return player_.EvalMacroArg(step_, i); }
 
 int MacroCall::Number(int i) const { return Truncated(Value(i)); }
 
+uint32_t MacroCall::Bits(int i) const {
+  constexpr double low = std::numeric_limits<int32_t>::min();
+  constexpr double high = std::numeric_limits<uint32_t>::max();
+  return static_cast<uint32_t>(static_cast<int64_t>(std::clamp(std::trunc(Value(i)), low, high)));
+}
+
 int MacroCall::Variable(int i) const { return IsVariableWord(Word(i)) ? Word(i) - kArgVar1 : -1; }
 
 bool MacroCall::UnsetVariable(int i) const {
@@ -131,7 +137,7 @@ int MacroPlayer::SetVariable(const MacroCall &call) {
   if (number < 1 || number > kMacroVariableCount)
     return kMacroStepDone;
   const auto index = static_cast<size_t>(number - 1);
-  variables_.Values[index] = static_cast<uint32_t>(call.Number(2));
+  variables_.Values[index] = call.Bits(2);
   variables_.Set[index] = true;
   return kMacroStepDone;
 }
@@ -143,7 +149,7 @@ int MacroPlayer::CalcVariable(const MacroCall &call) {
   const auto index = static_cast<size_t>(number - 1);
   uint32_t &value = variables_.Values[index];
   const char op = call.Text(2)[0];
-  const auto operand = static_cast<uint32_t>(op == 'R' ? 0 : call.Number(3));
+  const uint32_t operand = op == 'R' ? 0 : call.Bits(3);
   switch (op) {
   case 'A':
     value += operand;

@@ -57,6 +57,8 @@ public:
   // The argument as a number: a variable's value, or the leading decimal of its text, truncated
   // and held in the int range.
   int Number(int i) const;
+  // The argument as a word of 32 bits (rule words): written signed or unsigned, the same bits.
+  uint32_t Bits(int i) const;
   double Value(int i) const;
   // 0..9 when the argument names a variable, else -1.
   int Variable(int i) const;

@@ -52,23 +52,14 @@ void CheckNavigator(const GridGeometry &geo, GridRecord &grid, int i) {
     return; // an arrow without a direction harms nothing
   const int t = grid.Cells[arrow.Cell].Value;
   const uint32_t bit = ValueBit(t);
+  // The value may stand anywhere along the walk, beyond open cells too: a filled t settles the
+  // arrow, and without one some open cell must still allow it.
   bool allowed = false;
   for (int k = 0; k < path.WalkCount; ++k) {
     const CellRecord &cell = grid.Cells[path.Walk[static_cast<size_t>(k)]];
-    if (IsFilled(cell)) {
-      if (cell.Value == t)
-        return;
-      continue;
-    }
-    allowed = true;
-    break;
-  }
-  if (allowed) {
-    allowed = false;
-    for (int k = 0; k < path.WalkCount; ++k) {
-      const CellRecord &cell = grid.Cells[path.Walk[static_cast<size_t>(k)]];
-      allowed = allowed || (IsOpen(cell) && (cell.ThePoss & bit) != 0);
-    }
+    if (IsFilled(cell) && cell.Value == t)
+      return;
+    allowed = allowed || (IsOpen(cell) && (cell.ThePoss & bit) != 0);
   }
   auto conflict = [&](int cell) {
     grid.Cells[cell].Check = kCheckConflict;

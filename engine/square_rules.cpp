@@ -152,15 +152,17 @@ int FilterMultTable(const GridGeometry &geo, GridRecord &grid, int i) {
     for (int b = 1; b <= w; ++b) {
       if ((poss[1] & ValueBit(b)) == 0)
         continue;
+      // From 10 up the last place may hold two digits: 4 x 5 = 10 x 1 + 10.
       const int product = a * b;
-      const int c = product / 10;
-      const int d = product % 10;
-      if ((poss[2] & ValueBit(c)) == 0 || (poss[3] & ValueBit(d)) == 0)
-        continue;
-      kept[0] |= ValueBit(a);
-      kept[1] |= ValueBit(b);
-      kept[2] |= ValueBit(c);
-      kept[3] |= ValueBit(d);
+      for (int c = 1; c <= w && 10 * c < product; ++c) {
+        const int d = product - 10 * c;
+        if ((poss[2] & ValueBit(c)) == 0 || (poss[3] & ValueBit(d)) == 0)
+          continue;
+        kept[0] |= ValueBit(a);
+        kept[1] |= ValueBit(b);
+        kept[2] |= ValueBit(c);
+        kept[3] |= ValueBit(d);
+      }
     }
   }
   int changed = 0;

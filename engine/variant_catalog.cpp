@@ -13,6 +13,7 @@ constexpr uint8_t kNoSize = 0x00;
 constexpr uint8_t kSize9 = 0x08;
 constexpr uint8_t kSizes6To9 = 0x0E;
 constexpr uint8_t kSizes4To9 = 0x0F;
+constexpr uint8_t kSizes6To16 = 0x3E;
 constexpr uint8_t kAllSizes = 0x3F;
 
 constexpr VariantWords kNoBit{};
@@ -99,7 +100,7 @@ const std::array<VariantRow, kVariantRowCount> VariantCatalog = {{
      "Deux cellules voisines horizontalement ou verticalement n'ont jamais des chiffres consécutifs.",
      kVarNoConsecutive, kSizes6To9, None},
     {"No Touch", "Pas Touche", "Diagonally adjacent cells never hold the same digit.",
-     "Deux cellules voisines en diagonale n'ont jamais le même chiffre.", kVarNoTouch, kAllSizes, None},
+     "Deux cellules voisines en diagonale n'ont jamais le même chiffre.", kVarNoTouch, kSizes6To16, None},
     {"Give Me 5", "Donne Moi 5",
      "Horizontally or vertically adjacent digits never add up to 5 nor differ by 5.",
      "Deux chiffres voisins horizontalement ou verticalement n'ont jamais 5 pour somme ni pour différence.",

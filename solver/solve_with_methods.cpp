@@ -291,8 +291,9 @@ MethodDriver::Next MethodDriver::Colouring() {
 MethodDriver::Next MethodDriver::ForcingChain() {
   Announce("Solve with Forcing Chain...");
   std::vector<int> values(static_cast<size_t>(geo_.NCells), kForcingUntouched);
+  // Trial and conflict cells start chains too: their candidates are branched on like an open cell's.
   for (int start = 0; start < geo_.NCells; ++start) {
-    if (!IsOpenStatus(grid_.Cells[start].Status))
+    if (grid_.Cells[start].Status <= kStatusFixed)
       continue;
     const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values);
     if (found == kSolveCancelled) {

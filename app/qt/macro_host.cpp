@@ -661,9 +661,10 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     const int word = call.Word(2);
     const int level = word >= kArgEasy && word <= kArgTerrible ? word - kArgEasy + 1 : 1;
     settings.general.gridCurrSize = shape;
-    const auto word1 = static_cast<uint32_t>(call.Number(3));
-    const int32_t second = call.Has(4) ? call.Number(4) : -1;
-    const uint32_t word2 = second == -1 ? 0u : static_cast<uint32_t>(second);
+    constexpr uint32_t kNoWord = 0xFFFFFFFF; // -1: no second word
+    const uint32_t word1 = call.Bits(3);
+    const uint32_t second = call.Has(4) ? call.Bits(4) : kNoWord;
+    const uint32_t word2 = second == kNoWord ? 0u : second;
     settings.general.gridCurrVariant = static_cast<uint64_t>(word1) | (static_cast<uint64_t>(word2) << 32);
     settings.general.uniqSolution = call.Word(5) == kArgUniq ? 1 : 0;
     app_.SyncEngineSettings();
@@ -853,8 +854,8 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     return kMacroStepDone;
   case kMacroVariant: {
     GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGrid())];
-    const auto word1 = static_cast<uint32_t>(call.Number(1));
-    const auto word2 = static_cast<uint32_t>(call.Number(2));
+    const uint32_t word1 = call.Bits(1);
+    const uint32_t word2 = call.Bits(2);
     if (call.Number(3) != 0) {
       grid.GridVar.word1 |= word1;
       grid.GridVar.word2 |= word2;

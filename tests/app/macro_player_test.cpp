@@ -100,6 +100,12 @@ TEST(MacroPlayer, VariablesAndTheirArithmetic) {
   EXPECT_TRUE(ends.Said("o4.000000"));
   EXPECT_EQ(ends.outcome, kMacroAllDone);
 
+  // A variable holds 32 bits, written signed or unsigned alike.
+  Played words("VAR;1;2147483648\nVAR;2;-2147483648\nVAR;3;4294967295\nCALCVAR;3;S;4294967295\n");
+  EXPECT_EQ(words.player.Variables().Values[0], 0x80000000u);
+  EXPECT_EQ(words.player.Variables().Values[1], 0x80000000u);
+  EXPECT_EQ(words.player.Variables().Values[2], 0u);
+
   Played unset("COMMENT;v;VAR7\n");
   EXPECT_TRUE(unset.Said("Error - Variable VAR7 used without initialisation"));
 }

@@ -68,6 +68,20 @@ TEST_F(ChessNavigator, ANavigatorArrowFindsItsValueOnItsWalkAndNotOnTheFarSide) 
   EXPECT_EQ(grid.Lists.Navigator.Size(), 0);
 }
 
+// The value may stand at the far end of the walk, past open cells: the arrow holds.
+TEST_F(ChessNavigator, AnArrowIsSatisfiedByItsValueBeyondOpenCellsOfItsWalk) {
+  ToggleNavigatorItem(grid, At(4, 3), 4); // walks (3, 2), (3, 1), (3, 0)
+  ToggleNavigatorItem(grid, At(8, 8), 3); // up the main diagonal
+  Place(At(4, 3), 7);
+  Place(At(3, 0), 7);
+  Place(At(8, 8), 2);
+  Place(At(1, 1), 2);
+  Run(kVarNavigator);
+  EXPECT_FALSE(Marked(At(4, 3)));
+  EXPECT_FALSE(Marked(At(8, 8)));
+  EXPECT_NE(grid.State, kGridContradiction);
+}
+
 TEST_F(ChessNavigator, AnOpenArrowCellHoldsOnlyWhatItsWalkCanAndAnArrowWithoutDirectionNothing) {
   ToggleNavigatorItem(grid, At(8, 8), 3); // up the main diagonal
   for (int k = 0; k < 8; ++k)

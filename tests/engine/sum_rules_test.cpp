@@ -3,6 +3,7 @@
 #include <random>
 
 #include "engine/combo_search.h"
+#include "engine/geometry.h"
 #include "engine/propagate.h"
 #include "engine/sum_rules.h"
 #include "engine_test_support.h"
@@ -265,6 +266,23 @@ TEST_F(SumRules9, AMultiplicationTableWithAnOpenCellIsNoConflict) {
   Place(10, 3);
   Run();
   EXPECT_EQ(grid.Work.MultTableConflict[0], 1);
+}
+
+// 4 x 5 = 20 = 10 x 1 + 10: in a 16 x 16 grid the last place may hold 10.
+TEST(MultTable, TheLastPlaceMayHoldTwoDigitsInTheWidestGrids) {
+  ShapedContext s{ShapeCodeOfSize(16)};
+  GridRecord &grid = s.Main();
+  constexpr int kBelow = 16;
+  grid.Lists.MultTable.Append({{0, 1, kBelow, kBelow + 1}});
+  grid.GridVar |= kVarMultTable;
+  for (const auto &[cell, value] : {std::pair{0, 4}, {1, 5}, {kBelow, 1}})
+    SetCellValue(s.Ctx, grid, cell, value, kActionPlace);
+  Propagate(s.Ctx, grid, kFilterAlways, 0);
+  EXPECT_EQ(grid.Cells[kBelow + 1].ThePoss, MaskOf({10}));
+  SetCellValue(s.Ctx, grid, kBelow + 1, 10, kActionPlace);
+  Propagate(s.Ctx, grid, kFilterAlways, 0);
+  EXPECT_EQ(grid.Work.MultTableConflict[0], 0);
+  EXPECT_NE(grid.State, kGridContradiction);
 }
 
 TEST_F(SumRules9, FrameClues) {

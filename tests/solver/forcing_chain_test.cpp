@@ -2,9 +2,9 @@
 // driver's placement of a common value.
 #include <gtest/gtest.h>
 
+#include "engine/method_record.h"
 #include "method_test_support.h"
 #include "solver/forcing_chain.h"
-#include "engine/method_record.h"
 #include "solver/method_trial_grid.h"
 #include "solver/solve_with_methods.h"
 
@@ -55,6 +55,19 @@ TEST_F(ForcingPosition, TheDriverPlacesTheCommonValue) {
 TEST_F(ForcingPosition, TheDriverPlacesOnlyInTheCellAskedFor) {
   EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskForcingChain, p.Grid(), 1, 0, kA, 0), kSolveStopped);
   EXPECT_GT(p.Cell(kD).Status, kStatusConflict);
+}
+
+// A cell in conflict keeps the candidates it had and is branched on like an open one: one poll
+// for the driver's pass, then one per branch.
+TEST_F(ForcingPosition, ACellInConflictStartsAChainToo) {
+  SetCellValue(*p.Ctx, p.Grid(), kA, 1, kActionPlace);
+  SetCellValue(*p.Ctx, p.Grid(), kB, 2, kActionPlace);
+  SetCellValue(*p.Ctx, p.Grid(), kE, 1, kActionPlace);
+  SetCellValue(*p.Ctx, p.Grid(), kD, 1, kActionMarkConflict);
+  p.SetCandidates(kD, MaskOf({1, 2}));
+  p.Host.Polls = 0;
+  EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskForcingChain, p.Grid(), 0, 0, -1, 0), kSolveStopped);
+  EXPECT_EQ(p.Host.Polls, 1 + 2);
 }
 
 TEST_F(ForcingPosition, ThePlayersAbortCancelsIt) {

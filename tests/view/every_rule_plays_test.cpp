@@ -10,9 +10,9 @@
 #include "engine/variant_catalog.h"
 #include "files/sud_file_reader.h"
 #include "files/sud_file_writer.h"
-#include "platform/paths.h"
 #include "solver/generate_grid.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/data_directory.h"
 #include "view/board_input.h"
 #include "view/clue_definitions.h"
 
@@ -74,15 +74,7 @@ Played GenerateAndPlay(int sizeClass, VariantWords words, int varMult, int seed)
   return played;
 }
 
-class EveryRulePlays : public ::testing::Test {
-protected:
-  void SetUp() override {
-    previous_ = StartDirectory();
-    SetStartDirectory(std::string(QUORBEL_TEST_DATA) + "/../../data");
-  }
-  void TearDown() override { SetStartDirectory(previous_); }
-  std::string previous_;
-};
+class EveryRulePlays : public test::DataDirectoryTest {};
 
 TEST_F(EveryRulePlays, EachCatalogueRowGivesAUniqueSetThatPlaysToTheEnd) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {

@@ -130,6 +130,18 @@ private slots:
     QVERIFY2(steps.size() == 1 && steps[0].startsWith("PRINT"), qPrintable(steps.join('|')));
   }
 
+  void ruleWordsReadTheSameBitsSignedOrUnsigned() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    constexpr uint64_t kRomain = 0x80000000u;
+    for (const QString &word : {QStringLiteral("2147483648"), QStringLiteral("-2147483648")}) {
+      QCOMPARE(m.Play(home_.StartDirectory(), {"GENERE;4;EASY;" + word + ";-1;UNIQ"}), 0);
+      QCOMPARE(m.app->Settings().general.gridCurrVariant, kRomain);
+      QCOMPARE(m.Play(home_.StartDirectory(), {"NEW;9", "VARIANT;" + word + ";0;1"}), 0);
+      QCOMPARE(m.app->Engine().Grids.Main[0].GridVar.word1, static_cast<uint32_t>(kRomain));
+    }
+  }
+
   void theExpertCountOfACarvedGridIsOurCountersCount() {
     Macro m(home_);
     QVERIFY(m.started);
