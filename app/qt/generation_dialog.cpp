@@ -24,13 +24,14 @@
 #include "app/random_background.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 #include "solver/generate_grid.h"
 
 using namespace quorbel;
 
 namespace {
 
-constexpr int kHelpGeneration = 131210;
+constexpr int kHelpGeneration = HelpContext("new grid");
 constexpr int kMinGrids = 2;
 constexpr int kMostLinkedGrids = 12;
 constexpr int kMaxDepth = 100;

@@ -1,5 +1,6 @@
 #include "app/qt/quorbel_app.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -13,6 +14,7 @@
 #include <ctime>
 #include <new>
 
+#include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
@@ -22,6 +24,8 @@
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_commands.h"
+#include "app/qt/help_here.h"
+#include "app/qt/help_window.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/solve_command_handlers.h"
@@ -46,6 +50,7 @@ constexpr std::string_view kMacroExtension = ".macro";
 constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
 constexpr uint32_t kSeedMask = 0x7FFF;
 constexpr int kCloseRetryMs = 100;
+constexpr int kHelpKey = 1; // F1, from any window
 
 // The random seed of a run: the millisecond clock plus second x minute x hour of the local time,
 // a field that cannot be read counting as -1.
@@ -86,6 +91,10 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
       inputFilter_(InputFilter::Hooks{
           .functionKey =
               [this](int functionKey) {
+                if (functionKey == kHelpKey) {
+                  ShowContextHelp();
+                  return true;
+                }
                 for (const PanelKey &panelKey : PanelKeys)
                   if (panelKey.functionKey == functionKey) {
                     commands_.Execute(panelKey.id);
@@ -136,6 +145,7 @@ CQuorbelApp::~CQuorbelApp() {
   if (quorbel::GetCurrentDocument() == document_.get())
     SetCurrentDocument(nullptr);
   inputFilter_.Remove();
+  delete help_.data();
   TheMacroRecorder().SetMessageSink(nullptr);
   panels_.DestroyAll();
   wait_.reset();
@@ -164,7 +174,7 @@ void CQuorbelApp::RegisterOwnCommands() {
       Cmd::LanguageEnglish, [this](CommandId) { SetLanguage(Language::English); },
       [this] { return CommandState::Ticked(CurrentLanguage() == Language::English); });
   commands_.SetHandler(Cmd::HelpTopics, [this](CommandId) { ShowHelp(0); });
-  commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
+  commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowContextHelp(); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
   RegisterSolveCommands(*this);
@@ -436,18 +446,27 @@ void CQuorbelApp::UpdateFrameTitle() {
 }
 
 void CQuorbelApp::ShowHelp(int context) {
-  const QString page = QStringLiteral("%1/help/%2/%3.html")
-                           .arg(QString::fromStdString(StartDir), IsFrench(CurrentLanguage()) ? "fr" : "en",
-                                context == 0 ? QStringLiteral("index") : QString::number(context));
-  if (QFileInfo::exists(page) && dialogs_->OpenExternal(QUrl::fromLocalFile(page)))
-    return;
-  const bool french = IsFrench(CurrentLanguage());
-  dialogs_->MessageBox(frame_.get(), MessageBoxRequest{
-                                         .title = QStringLiteral("Quorbel"),
-                                         .text = french ? QStringLiteral("L'aide n'est pas installée.")
+  const Language language = CurrentLanguage();
+  const QString page = QString::fromStdString(StartDir + '/' + HelpPagePath(HelpPageOf(context), language));
+  if (!QFileInfo::exists(page)) {
+    dialogs_->MessageBox(frame_.get(),
+                         MessageBoxRequest{
+                             .title = QStringLiteral("Quorbel"),
+                             .text = IsFrench(language) ? QStringLiteral("L'aide n'est pas installée.")
                                                         : QStringLiteral("Help is not installed."),
-                                     });
+                         });
+    return;
+  }
+  if (!help_)
+    help_ = new CHelpWindow(frame_.get());
+  // Over a modal dialog, so that the page can be read while the dialog waits.
+  QWidget *owner = QApplication::activeModalWidget();
+  help_->ShowPage(page, language, owner && owner != help_ ? owner : frame_.get());
 }
+
+CHelpWindow *CQuorbelApp::HelpWindow() const { return help_.data(); }
+
+void CQuorbelApp::ShowContextHelp() { ShowHelp(HelpContextOf(WidgetInFront())); }
 
 bool CQuorbelApp::CanCloseFrame() {
   if (pump_.Pumping()) {
