@@ -140,6 +140,9 @@ int main(int argc, char **argv) {
       ++failures;
       continue;
     }
+    // Letters for the rules that play with letters, as the board shows them.
+    app.Settings().general.gridCurrDisp =
+        SymbolModeForVariants(ctx.Grids.Main[0].GridVar, kSymbolDigits, ctx.Geo.GridWidth);
     const QImage &board = view.RenderView();
     const QImage picture = board.copy(DrawnArea(view, ctx.Grids, board))
                                .scaledToWidth(kPictureWidth, Qt::SmoothTransformation)

@@ -1,6 +1,7 @@
 #include "app/qt/help_here.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
 #include <array>
 #include <string_view>
@@ -73,4 +74,23 @@ QWidget *WidgetInFront() {
   if (focus && (!front || focus->window() == front))
     return focus;
   return front;
+}
+
+HelpRequestFilter::~HelpRequestFilter() {
+  if (open_ && QCoreApplication::instance())
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void HelpRequestFilter::Install(std::function<void(const QWidget *clicked)> open) {
+  if (!open_ && QCoreApplication::instance())
+    QCoreApplication::instance()->installEventFilter(this);
+  open_ = std::move(open);
+}
+
+bool HelpRequestFilter::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() != QEvent::WhatsThis || !watched->isWidgetType())
+    return false;
+  open_(static_cast<const QWidget *>(watched));
+  event->accept();
+  return true;
 }

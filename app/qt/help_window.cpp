@@ -1,10 +1,14 @@
 #include "app/qt/help_window.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt/dialog_text.h"
 
@@ -63,9 +67,36 @@ void CHelpWindow::ShowPage(const QString &path, Language language, QWidget *owne
   if (owner != parentWidget())
     MoveTo(owner);
   browser_->setSource(page);
+  if (!placed_ && owner)
+    PlaceBeside(owner->window());
   show();
   raise();
   activateWindow();
+}
+
+void CHelpWindow::PlaceBeside(const QWidget *window) {
+  // Beside the window it explains rather than over it, as far as the screen allows.
+  placed_ = true;
+  const QRect screen = window->screen() ? window->screen()->availableGeometry() : QRect();
+  const QRect beside = window->frameGeometry();
+  QPoint at(beside.right() + 1, beside.top());
+  if (screen.isValid()) {
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - height())));
+  }
+  move(at);
+}
+
+void CHelpWindow::FollowLanguage(Language language) {
+  SetLanguage(language);
+  if (!isVisible())
+    return;
+  // help/<fr|en>/<page>.html: the page of the same name in the other language's folder.
+  const QFileInfo shown(CurrentPage().toLocalFile());
+  QDir folder = shown.dir();
+  if (folder.cdUp() && folder.cd(IsFrench(language) ? QStringLiteral("fr") : QStringLiteral("en")) &&
+      folder.exists(shown.fileName()))
+    ShowPage(folder.filePath(shown.fileName()), language, parentWidget());
 }
 
 QUrl CHelpWindow::CurrentPage() const { return browser_->source(); }
@@ -80,8 +111,12 @@ void CHelpWindow::MoveTo(QWidget *owner) {
   setGeometry(place);
   if (owner && owner != home_)
     owner->installEventFilter(this);
-  if (shown)
+  if (shown) {
+    // Still in sight, but the keys go back to the window the player returns to.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+  }
 }
 
 bool CHelpWindow::eventFilter(QObject *watched, QEvent *event) {

@@ -20,6 +20,8 @@ public:
 
   // Shows the page file over `owner` (a modal dialog in front, or the home window), in front.
   void ShowPage(const QString &path, quorbel::Language language, QWidget *owner);
+  // The same page in the other language, when the window is open.
+  void FollowLanguage(quorbel::Language language);
   QUrl CurrentPage() const;
   QTextBrowser *Browser() const { return browser_; }
 
@@ -29,6 +31,7 @@ protected:
 private:
   void MoveTo(QWidget *owner);
   void SetLanguage(quorbel::Language language);
+  void PlaceBeside(const QWidget *window);
 
   QPointer<QWidget> home_;
   QTextBrowser *browser_ = nullptr;
@@ -36,4 +39,5 @@ private:
   QPushButton *forward_ = nullptr;
   QPushButton *contents_ = nullptr;
   QUrl index_;
+  bool placed_ = false;
 };

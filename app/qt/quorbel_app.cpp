@@ -257,6 +257,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   frame_->ApplyFrameLanguage();
   frame_->setAcceptDrops(true);
   inputFilter_.Install();
+  helpRequests_.Install([this](const QWidget *clicked) { ShowHelp(HelpContextOf(clicked)); });
   frame_->show();
 
   StartSoundAndNetwork();
@@ -404,6 +405,8 @@ void CQuorbelApp::SetLanguage(Language language) {
   ApplyQtLanguage();
   if (frame_)
     frame_->ApplyFrameLanguage();
+  if (help_)
+    help_->FollowLanguage(language);
   UpdateFrameTitle();
   // Saved at once, so that no later reload of the settings brings the old language back.
   SaveSettings();

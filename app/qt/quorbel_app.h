@@ -19,6 +19,7 @@
 #include "app/qt/command_dispatcher.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/help_here.h"
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
 #include "app/qt/outside_services.h"
@@ -207,6 +208,7 @@ private:
   ModelessPanels panels_;
   std::unique_ptr<CSplashWindow> splash_;
   QPointer<CHelpWindow> help_; // parented to the window it stands over
+  HelpRequestFilter helpRequests_;
   std::unique_ptr<QTranslator> qtTranslator_;
   bool closeRetryPending_ = false;
 };

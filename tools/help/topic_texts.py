@@ -122,12 +122,12 @@ résolvez vite et seul pour la garder haute. Fichier &gt; Nouvelle Grille donne 
 
 topic("kids", "Little Kids", """
 <p>A series of grids for children, from the catalogue's kids' grids: small and easy first, then a
-little harder. The time allowed is generous. Each new grid (File &gt; New Grid) is the next one of the
+little harder. Each new grid (File &gt; New Grid) is the next one of the
 series; after the last, the series starts again.</p>
 <p>Tip: the picture display (Display &gt; Display type) shows animals instead of digits.</p>
 """, "Petits Enfants", """
 <p>Une suite de grilles pour les enfants, prises parmi les grilles pour enfants du catalogue : petites et
-faciles d'abord, puis un peu plus dures. Le temps accordé est large. Chaque nouvelle grille
+faciles d'abord, puis un peu plus dures. Chaque nouvelle grille
 (Fichier &gt; Nouvelle Grille) est la suivante de la série ; après la dernière, la série recommence.</p>
 <p>Astuce : l'affichage en images (Affichage &gt; Type d'affichage) montre des animaux au lieu des chiffres.</p>
 """)
@@ -222,7 +222,7 @@ taille et de son niveau.</p>
 <li>Fichier &gt; Ouvrir (Ctrl+O) charge une grille (<code>.sud</code>) telle que vous l'avez sauvée, horloge et
 aides comprises, ou une grille texte.</li>
 <li>Fichier &gt; Enregistrer (Ctrl+S) garde la partie pour la finir plus tard.</li>
-<li>Sudoku &gt; Initialise Grille Départ fait des valeurs de la grille ses données de départ ; Retour
+<li>Sudoku &gt; Initialise Grille Départ fait des valeurs de la grille ses données de départ ; Rétablir
 Grille Départ les remet.</li>
 </ul>
 """)
@@ -258,8 +258,8 @@ case à une autre.</p>
 <li>Ctrl+0 à Ctrl+5 : pas de candidats, ou les candidats des cases qui en ont jusqu'à 1..4, ou tous.
 F10 montre les candidats de la case courante seulement.</li>
 <li>Clic droit sur une case : son menu (marques au crayon, candidats de la case...).</li>
-<li>Affichage &gt; Warning (Ctrl+W) montre les valeurs fausses ; Probable (Ctrl+7), Trouvés (Ctrl+8),
-Filtrage Variante (Ctrl+9) et Coloriage (Ctrl+D) sont d'autres aides.</li>
+<li>Affichage Warning (Ctrl+W) montre les valeurs fausses ; Affichage Probable (Ctrl+7), Affichage Trouvés
+(Ctrl+8), Filtrage Varient (Ctrl+9) et Affichage Coloriage (Ctrl+D) sont d'autres aides (menu Affichage).</li>
 </ul>
 <p>Chaque aide allumée est chronométrée et coûte un peu de votre <a href="end-of-game.html">note</a>.</p>
 <h2>Touches utiles</h2>
@@ -289,7 +289,7 @@ with one already ticked, are not offered.</li>
 type goes into the next cell. Sudoku &gt; Define Startup Grid then makes those values the givens, and the
 <a href="solving.html">solve commands</a> can help you.</p>
 """, "Nouvelles grilles : Génère et Grille Vide", """
-<h2>Génère (Sudoku &gt; Génère Grille, ou Génère sur l'écran de départ)</h2>
+<h2>Génère (Sudoku &gt; Génère une Grille, ou Génère sur l'écran de départ)</h2>
 <ol>
 <li>Choisissez la taille avec les images (4x4 à 16x16).</li>
 <li>Choisissez les symboles (chiffres, lettres, les deux, ou des images pour les enfants) et le niveau :
@@ -361,7 +361,7 @@ METHOD_LINKS_EN = """
 METHOD_LINKS_FR = METHOD_LINKS_EN.replace("Line/Column/Block", "Ligne/Colonne/Bloc").replace(
     "Group</a>, with its sizes", "Groupe</a>, avec ses tailles").replace(
     "Burma</a>, with its sizes", "Burma</a>, avec ses tailles").replace(
-    ">Colouring<", ">Coloriage<").replace(">Random<", ">Aléatoire<").replace(" to 7", " à 7")
+    ">Colouring</a>", ">Coloriage</a> (Colouring)").replace(">Random<", ">Aléatoire<").replace(" to 7", " à 7")
 
 topic("methods", "The methods panel", """
 <p>The methods panel (F5, or Display &gt; Methods) chooses the methods that the hint (F9) and the
@@ -450,7 +450,7 @@ method("method-colouring", "Colouring",
  "Coloriage",
  "Prenez un chiffre et une unité où il a peu de places. Essayez chaque place tour à tour et suivez où le "
  "chiffre doit alors aller ailleurs (chaque essai est une couleur). Une case d'où tous les essais retirent "
- "le chiffre ne peut pas le contenir. Affichage &gt; Coloriage (Ctrl+D) montre ces chaînes sur la grille, "
+ "le chiffre ne peut pas le contenir. Affichage Coloriage (Ctrl+D) montre ces chaînes sur la grille, "
  "une couleur par essai.",
  "Le 2 du bloc 1 peut aller en L1C1 ou en L2C3. Essayer L1C1 force le 2 de la ligne 5 en L5C7 ; essayer "
  "L2C3 force aussi le 2 de la colonne 7 en L5C7. Les deux essais retirent le 2 de L4C7 : L4C7 n'est pas un 2.")
@@ -509,17 +509,13 @@ topic("search", "The solution search", """
 stands. It tells you whether the grid has no solution, exactly one, or several. The search stops after a
 time limit or when you press Escape or the right mouse button.</p>
 <p>The solutions found are kept: Page Down and Page Up (or the mouse wheel) step through them on the
-board, and the message panel says which one you see. Going back to your own game is one more Page Up
-past the first.</p>
-<p>The search does not count as help unless you copy a solution into your game.</p>
+board, and the message panel says which one you see.</p>
 """, "La recherche des solutions", """
 <p>Sudoku &gt; Recherche Solutions (Ctrl+F) essaie toutes les possibilités et compte les solutions de la
 grille telle qu'elle est. Elle vous dit si la grille n'a pas de solution, une seule, ou plusieurs. La
 recherche s'arrête après un temps limite ou quand vous appuyez sur Echap ou le bouton droit de la souris.</p>
 <p>Les solutions trouvées sont gardées : Page Suivante et Page Précédente (ou la molette) les font défiler
-sur la grille, et le panneau des messages dit laquelle vous voyez. Revenir à votre partie est un Page
-Précédente de plus avant la première.</p>
-<p>La recherche ne compte pas comme aide tant que vous ne recopiez pas une solution dans votre partie.</p>
+sur la grille, et le panneau des messages dit laquelle vous voyez.</p>
 """)
 
 topic("end-of-game", "The end of the game and the mark", """
@@ -575,10 +571,10 @@ topic("scripts", "Scripts (macros)", """
 generate a grid, solve, change a display, click cells, show a message, wait. The Help menu's demo and
 examples are scripts.</p>
 <ul>
-<li>Recording: Shift+Y starts, Shift+S pauses, Shift+C resumes, Shift+Z stops and saves the steps in
-<code>MyMacro.macro</code>.</li>
-<li>Playing: Shift+M plays a script file; a script given on the command line plays after start-up, even
-without a screen.</li>
+<li>Playing: Help &gt; Demo and the examples play ours; a script given on the command line plays after
+start-up, even without a screen.</li>
+<li>In expert mode, Shift+Y starts a recording, Shift+S pauses it, Shift+C resumes it and Shift+Z stops it
+and saves the steps in <code>MyMacro.macro</code>; Shift+M plays a script file.</li>
 </ul>
 <p>Each line is a keyword and its arguments separated by ";", for example <code>GENERE;9;MEDIUM</code> then
 <code>SOLVE</code>. Whatever follows two tabs on a line is a comment. A step that fails is reported with its
@@ -588,10 +584,10 @@ line in the message panel.</p>
 faisiez : ouvrir ou générer une grille, résoudre, changer un affichage, cliquer des cases, montrer un
 message, attendre. La démo et les exemples du menu Aide sont des scripts.</p>
 <ul>
-<li>Enregistrer : Maj+Y commence, Maj+S met en pause, Maj+C reprend, Maj+Z arrête et sauve les étapes dans
-<code>MyMacro.macro</code>.</li>
-<li>Jouer : Maj+M joue un fichier de script ; un script donné sur la ligne de commande se joue après le
-démarrage, même sans écran.</li>
+<li>Jouer : Aide &gt; Démo et les exemples jouent les nôtres ; un script donné sur la ligne de commande se
+joue après le démarrage, même sans écran.</li>
+<li>En mode expert, Maj+Y commence un enregistrement, Maj+S le met en pause, Maj+C le reprend et Maj+Z
+l'arrête et sauve les étapes dans <code>MyMacro.macro</code> ; Maj+M joue un fichier de script.</li>
 </ul>
 <p>Chaque ligne est un mot-clé et ses arguments séparés par « ; », par exemple <code>GENERE;9;MEDIUM</code>
 puis <code>SOLVE</code>. Ce qui suit deux tabulations sur une ligne est un commentaire. Une étape qui échoue

@@ -101,7 +101,9 @@ private slots:
     app.ShowHelp(HelpContext("method colouring"));
     QVERIFY(PageShown(app).endsWith(QStringLiteral("/help/en/method-colouring.html")));
     QVERIFY(!app.HelpWindow()->Browser()->toPlainText().isEmpty());
+    // The open page follows the language.
     app.SetLanguage(Language::French);
+    QVERIFY(PageShown(app).endsWith(QStringLiteral("/help/fr/method-colouring.html")));
     app.ShowHelp(RuleHelpContext(kFirstRuleRow));
     QVERIFY(PageShown(app).endsWith(QStringLiteral("/help/fr/rule-diagonal.html")));
     QVERIFY(app.HelpWindow()->windowTitle().contains(QStringLiteral("Aide")));
@@ -145,6 +147,10 @@ private slots:
       QVERIFY(PageShown(app).endsWith(Expected(HelpContext("methods panel"), language)));
       methods->hide();
     }
+    // The context-help button, then a click on the board.
+    QHelpEvent clicked(QEvent::WhatsThis, QPoint(5, 5), board.View().mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&board.View(), &clicked);
+    QVERIFY(PageShown(app).endsWith(Expected(HelpContext("board"), Language::English)));
   }
 
   void AHintsMethodLinkOpensThatMethodsPage() {
