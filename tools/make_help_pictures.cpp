@@ -38,16 +38,6 @@ constexpr int kPictureWidth = 240;
 // Small grids first: a picture shows the rule, not the size.
 constexpr int kSizeClassesBySmallness[] = {1, 0, 2, 3, 4, 5};
 
-class QuietFeedback final : public BoardFeedback {
-public:
-  void RedrawViewNow() override {}
-  void SignalPlacement(int, int) override {}
-  void CheckEndOfGame() override {}
-  void PlaySoundEffect(int) override {}
-  void SaveSettings() override {}
-  void SelectionChanged(const SelectionList &) override {}
-};
-
 bool Generate(EngineContext &ctx, int row) {
   int sizeClass = -1;
   for (int k : kSizeClassesBySmallness)
@@ -78,7 +68,7 @@ void PlaceByHand(EngineContext &ctx, int row) {
   }
   UpdatePossibles(ctx, -1, -1, -1, 1);
   SelectionList selection;
-  QuietFeedback feedback;
+  BoardFeedback feedback; // it does nothing: nothing is shown while the clues are placed
   ClueDefinitions expert(ctx, selection, feedback, true);
   if (row == kMagicSquareRow) {
     for (int c : {0, 1, 2, 9, 10, 11, 18, 19, 20})
