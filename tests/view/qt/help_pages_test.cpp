@@ -9,6 +9,8 @@
 
 #include "app/game_start.h"
 #include "app/help_topics.h"
+#include "app/qt/defi_dialog.h"
+#include "app/qt/dialog_text.h"
 #include "app/qt/generation_dialog.h"
 #include "app/qt/help_window.h"
 #include "app/qt/init_grid_dialog.h"
@@ -147,6 +149,11 @@ private slots:
       QVERIFY(PageShown(app).endsWith(Expected(HelpContext("methods panel"), language)));
       methods->hide();
     }
+    // The challenge window's Help button.
+    CDialogDefi *challenge = EnsureChallengeDialog(app);
+    QVERIFY(challenge);
+    challenge->findChild<QPushButton *>(ControlName(1689))->click();
+    QVERIFY(PageShown(app).endsWith(Expected(HelpContext("mode challenge"), Language::English)));
     // The context-help button, then a click on the board.
     QHelpEvent clicked(QEvent::WhatsThis, QPoint(5, 5), board.View().mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(&board.View(), &clicked);
