@@ -23,7 +23,6 @@ constexpr int kHeight = 640;
 
 CHelpWindow::CHelpWindow(QWidget *home) : QWidget(home, Qt::Window), home_(home) {
   setObjectName(QStringLiteral("CHelpWindow"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   browser_ = new QTextBrowser(this);
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
   // Our pages link to each other; anything outside them opens in the desktop's programs.

@@ -16,6 +16,7 @@
 #include "app/qt/init_grid_dialog.h"
 #include "app/qt/method_panel.h"
 #include "app/qt/picture_button.h"
+#include "engine/variant_bits.h"
 #include "engine/variant_catalog.h"
 #include "platform/help_contexts.h"
 #include "resources/command_table.h"
@@ -158,6 +159,18 @@ private slots:
     QHelpEvent clicked(QEvent::WhatsThis, QPoint(5, 5), board.View().mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(&board.View(), &clicked);
     QVERIFY(PageShown(app).endsWith(Expected(HelpContext("board"), Language::English)));
+  }
+
+  void ALegendLineOpensItsRulesPage() {
+    ShipHelp();
+    PlayedBoard board(home_, kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.Engine().Grids.Main[0].GridVar = kVarDiagonal | kVarNoTouch;
+    board.app->Settings().general.displayBarArea = 1;
+    board.View().repaint();
+    QCOMPARE(board.View().Legend().size(), size_t{2});
+    const CellRect &noTouch = board.View().Layout().Legend[1];
+    board.Click(board.Centre(noTouch));
+    QVERIFY(PageShown(*board.app).endsWith(QStringLiteral("/help/en/rule-no-touch.html")));
   }
 
   void AHintsMethodLinkOpensThatMethodsPage() {
