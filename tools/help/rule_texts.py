@@ -36,15 +36,15 @@ RULES = {
  "<p>The digits are split into classes (for example 1-2-3, 4-5-6 and 7-8-9). The symbol in a cell tells which class its digit belongs to.</p>",
  "<p>Les chiffres sont répartis en classes (par exemple 1-2-3, 4-5-6 et 7-8-9). Le symbole d'une case indique la classe de son chiffre.</p>"),
 "Navigator": (
- "<p>An arrow in a cell points in a direction; somewhere in that direction, along the row or the column (or the diagonal), one cell holds the same digit as the arrow's cell.</p>",
- "<p>Une flèche dans une case indique une direction ; quelque part dans cette direction, le long de la ligne ou de la colonne (ou de la diagonale), une case contient le même chiffre que la case de la flèche.</p>"),
+ "<p>An arrow in a cell points in a direction; somewhere in that direction, along its row or column, one cell holds the same digit as the arrow's cell.</p>",
+ "<p>Une flèche dans une case indique une direction ; quelque part dans cette direction, le long de sa ligne ou de sa colonne, une case contient le même chiffre que la case de la flèche.</p>"),
 "Little Killer": (
  "<p>A number beside the grid with a small arrow gives the sum of all the digits on the diagonal the arrow points along. Digits may repeat on such a diagonal.</p>",
  "<p>Un nombre au bord de la grille, avec une petite flèche, donne la somme de tous les chiffres de la diagonale désignée. Les chiffres peuvent se répéter sur cette diagonale.</p>"),
 "Killer Sum": (
- "<p>Dotted cages group a few cells; the small number in the corner of a cage is the sum of its digits. A digit never repeats inside a cage.</p>"
+ "<p>Dotted cages group a few cells; the small number in the corner of a cage is the sum of its digits.</p>"
  "<p>Tip: a cage of two cells summing to 3 can only hold 1 and 2.</p>",
- "<p>Des cages en pointillés regroupent quelques cases ; le petit nombre dans le coin d'une cage est la somme de ses chiffres. Un chiffre ne se répète jamais dans une cage.</p>"
+ "<p>Des cages en pointillés regroupent quelques cases ; le petit nombre dans le coin d'une cage est la somme de ses chiffres.</p>"
  "<p>Astuce : une cage de deux cases qui fait 3 ne peut contenir que 1 et 2.</p>"),
 "Killer Product": (
  "<p>As in Killer, cages group cells, but the number of a cage is the product of its digits: a cage of two cells marked 12 holds 3 and 4, or 2 and 6.</p>",
@@ -77,8 +77,8 @@ RULES = {
  "<p>Two cells a chess knight's jump apart (two cells one way, one cell across) never hold the same digit.</p>",
  "<p>Deux cases séparées par un saut de cavalier des échecs (deux cases dans un sens, une de côté) n'ont jamais le même chiffre.</p>"),
 "Arrow": (
- "<p>The digit in a circle equals the sum of the digits along the arrow coming out of it. Digits may repeat along an arrow when the rules allow it.</p>",
- "<p>Le chiffre d'un cercle est égal à la somme des chiffres le long de la flèche qui en part. Les chiffres peuvent se répéter sur une flèche quand les règles le permettent.</p>"),
+ "<p>The digit in a circle equals the sum of the digits along the arrow coming out of it.</p>",
+ "<p>Le chiffre d'un cercle est égal à la somme des chiffres le long de la flèche qui en part.</p>"),
 "Creasing Lines": (
  "<p>Lines drawn across cells each have a kind: the digits along them go up or down, go up and down in turn, follow each other, or one of them is the sum of the others.</p>",
  "<p>Des lignes tracées à travers les cases ont chacune un type : les chiffres le long de la ligne montent ou descendent, montent et descendent tour à tour, se suivent, ou l'un d'eux est la somme des autres.</p>"),
@@ -121,8 +121,8 @@ RULES = {
  "<p>A cell shows a few lit segments of a digital clock's display; they all belong to the cell's digit as the clock draws it.</p>",
  "<p>Une case montre quelques segments allumés d'un affichage de montre digitale ; ils appartiennent tous au chiffre de la case tel que la montre le dessine.</p>"),
 "Romain": (
- "<p>A cell shows a piece of a Roman numeral (I, V or X); the cell's digit, written in Roman numerals, contains that piece.</p>",
- "<p>Une case montre un morceau de chiffre romain (I, V ou X) ; le chiffre de la case, écrit en chiffres romains, contient ce morceau.</p>"),
+ "<p>A cell shows a piece of a Roman numeral (such as I, V or VI); the cell's digit, written in Roman numerals, contains that piece.</p>",
+ "<p>Une case montre un morceau de chiffre romain (comme I, V ou VI) ; le chiffre de la case, écrit en chiffres romains, contient ce morceau.</p>"),
 "Numeral": (
  "<p>A letter in a cell appears in the cell's digit written out as a word (ONE, TWO, THREE...). The grid is played with letters for symbols.</p>",
  "<p>Une lettre dans une case figure dans le nom en toutes lettres du chiffre de la case. La grille se joue avec des lettres pour symboles.</p>"),
@@ -130,8 +130,8 @@ RULES = {
  "<p>A clue beside a row or a column names two digits A and B and a number: B stands that many cells after A in that line.</p>",
  "<p>Un indice au bord d'une ligne ou d'une colonne nomme deux chiffres A et B et un nombre : B se trouve ce nombre de cases après A sur cette ligne.</p>"),
 "Dan": (
- "<p>The cells of a Dan group hold no more different digits than the number given with it: some digits repeat inside the group.</p>",
- "<p>Les cases d'un groupe Dan n'ont pas plus de chiffres différents que le nombre donné avec lui : certains chiffres s'y répètent.</p>"),
+ "<p>The cells of a Dan group hold no more different digits than the number given with it: some digits may repeat inside the group.</p>",
+ "<p>Les cases d'un groupe Dan n'ont pas plus de chiffres différents que le nombre donné avec lui : certains chiffres peuvent s'y répéter.</p>"),
 "Equality": (
  "<p>The cells of an equality group, joined on the board, all hold the same digit.</p>",
  "<p>Les cases d'un groupe d'égalité, reliées sur la grille, ont toutes le même chiffre.</p>"),
@@ -166,8 +166,8 @@ RULES = {
  "<p>Tiles of digits lie beside the grid. Each tile fits somewhere on the solution, perhaps upside down or mirrored; its digits are then read turned the same way.</p>",
  "<p>Des tuiles de chiffres sont posées à côté de la grille. Chaque tuile s'ajuste quelque part sur la solution, peut-être retournée ou en miroir ; ses chiffres se lisent alors tournés de même.</p>"),
 "Battle Ship": (
- "<p>A fleet of boats, each a short line of digits, lies hidden in the solution. The numbers beside the grid count the boat cells of each row and column. Mark the boat cells as you find them.</p>",
- "<p>Une flotte de bateaux, chacun une courte suite de chiffres, est cachée dans la solution. Les nombres au bord de la grille comptent les cases de bateau de chaque ligne et colonne. Marquez les cases de bateau à mesure que vous les trouvez.</p>"),
+ "<p>A fleet of boats, each a short line of digits, lies hidden in the solution. The numbers beside the grid count the boat cells of each row and column. Mark the boat cells as you find them: Ctrl+T marks a boat cell, Ctrl+Q water, Ctrl+U clears the mark.</p>",
+ "<p>Une flotte de bateaux, chacun une courte suite de chiffres, est cachée dans la solution. Les nombres au bord de la grille comptent les cases de bateau de chaque ligne et colonne. Marquez les cases de bateau à mesure que vous les trouvez : Ctrl+T marque une case de bateau, Ctrl+Q de l'eau, Ctrl+U efface la marque.</p>"),
 "Twins Relation": (
  "<p>Two grids are played together. A cell linked to a cell of the other grid holds the same digit as that cell.</p>",
  "<p>Deux grilles se jouent ensemble. Une case liée à une case de l'autre grille contient le même chiffre qu'elle.</p>"),

@@ -313,13 +313,11 @@ Cancel or Escape stops it and leaves the board as it was.</p>
 <h2>The four levels</h2>
 <p>A grid's level is the hardest <a href="methods.html">solving method</a> it needs:</p>
 <ul>
-<li><b>Easy</b>: only <a href="method-line-column-block.html">Line/Column/Block</a> and
-<a href="method-single.html">Single</a>.</li>
-<li><b>Medium</b>: also <a href="method-probables.html">Probables</a> and small
-<a href="method-group.html">groups</a>.</li>
-<li><b>Difficult</b>: larger groups, <a href="method-burma.html">Burma</a> and
-<a href="method-colouring.html">Colouring</a>.</li>
-<li><b>Terrible</b>: <a href="method-forcing-chain.html">Forcing Chain</a> or more.</li>
+<li><b>Easy</b>: <a href="method-line-column-block.html">Line/Column/Block</a> alone.</li>
+<li><b>Medium</b>: also <a href="method-single.html">Single</a> and pairs (<a href="method-group.html">groups</a> of two).</li>
+<li><b>Difficult</b>: also <a href="method-probables.html">Probables</a> and groups of up to five cells.</li>
+<li><b>Terrible</b>: also <a href="method-burma.html">Burma</a>, <a href="method-colouring.html">Colouring</a>,
+<a href="method-forcing-chain.html">Forcing Chain</a> and the largest groups.</li>
 </ul>
 <h2>Random rules</h2>
 <p>The two random rows of the rules list let Quorbel choose: Random Single adds one variant rule drawn
@@ -332,13 +330,11 @@ l'arrête et laisse la grille comme elle était.</p>
 <h2>Les quatre niveaux</h2>
 <p>Le niveau d'une grille est la plus difficile des <a href="methods.html">méthodes de résolution</a> qu'elle demande :</p>
 <ul>
-<li><b>Facile</b> : seulement <a href="method-line-column-block.html">Ligne/Colonne/Bloc</a> et
-<a href="method-single.html">Single</a>.</li>
-<li><b>Moyen</b> : aussi <a href="method-probables.html">Probables</a> et de petits
-<a href="method-group.html">groupes</a>.</li>
-<li><b>Difficile</b> : des groupes plus grands, <a href="method-burma.html">Burma</a> et le
-<a href="method-colouring.html">Coloriage</a>.</li>
-<li><b>Terrible</b> : <a href="method-forcing-chain.html">Forcing Chain</a> ou plus.</li>
+<li><b>Facile</b> : <a href="method-line-column-block.html">Ligne/Colonne/Bloc</a> seule.</li>
+<li><b>Moyen</b> : aussi <a href="method-single.html">Single</a> et les paires (<a href="method-group.html">groupes</a> de deux).</li>
+<li><b>Difficile</b> : aussi <a href="method-probables.html">Probables</a> et les groupes jusqu'à cinq cases.</li>
+<li><b>Terrible</b> : aussi <a href="method-burma.html">Burma</a>, le <a href="method-colouring.html">Coloriage</a>,
+<a href="method-forcing-chain.html">Forcing Chain</a> et les plus grands groupes.</li>
 </ul>
 <h2>Règles aléatoires</h2>
 <p>Les deux lignes aléatoires de la liste des règles laissent Quorbel choisir : Un seul Aléatoire ajoute
