@@ -15,9 +15,11 @@
 #include <QVBoxLayout>
 
 #include "app/empty_grid_choices.h"
+#include "app/help_topics.h"
 #include "app/qt/board_window.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/generate_commands.h"
+#include "app/qt/help_here.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/size_pictures.h"
@@ -97,6 +99,8 @@ GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
   }
   connect(list_, &QListWidget::itemChanged, this, &GrilleSel::RowChanged);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    // F1 on the list explains the rule in hand.
+    list_->setProperty(kHelpContextProperty, row >= 0 ? RuleHelpContext(row) : HelpContext("rules"));
     if (!showing_ && row >= 0)
       comment_->setText(QString::fromStdString(OnVariantListChange(model_, row, language_)));
   });

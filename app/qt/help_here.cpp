@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QVariant>
 #include <QWidget>
 #include <array>
 #include <string_view>
@@ -59,10 +60,13 @@ constexpr std::array<PlaceTopic, 34> kPlaces{{
 
 int32_t HelpContextOf(const QWidget *here) {
   // Up to the window the widget is in: a dialog of no topic is not the board behind it.
-  for (const QWidget *widget = here; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget())
+  for (const QWidget *widget = here; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
+    if (const QVariant own = widget->property(kHelpContextProperty); own.isValid())
+      return own.toInt();
     for (const PlaceTopic &place : kPlaces)
       if (widget->objectName() == QLatin1String(place.Place) || widget->inherits(place.Place))
         return place.Context;
+  }
   return HelpContext("index");
 }
 

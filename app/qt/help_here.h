@@ -8,6 +8,9 @@
 
 class QWidget;
 
+// A control whose topic changes with what it holds carries its context in this property.
+inline constexpr const char *kHelpContextProperty = "helpContext";
+
 // The context of the first widget from `here` up through its parents to its window that has one;
 // the board's for the main frame, the contents for a window that has none.
 int32_t HelpContextOf(const QWidget *here);

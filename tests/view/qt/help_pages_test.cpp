@@ -2,6 +2,7 @@
 // links and pictures lead somewhere, and F1, the Help buttons and the methods' links in the message
 // panel open the page of where the player is, in the player's language.
 #include <QDirIterator>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -138,6 +139,12 @@ private slots:
       generation.show();
       PressF1(generation);
       QVERIFY(PageShown(app).endsWith(Expected(HelpContext("new grid"), language)));
+      // In the list of rules, the page of the rule in hand.
+      auto *rules = generation.findChild<QListWidget *>();
+      rules->setFocus();
+      rules->setCurrentRow(kFirstRuleRow + 1);
+      PressF1(generation);
+      QVERIFY(PageShown(app).endsWith(Expected(RuleHelpContext(kFirstRuleRow + 1), language)));
       generation.hide();
 
       app.Commands().ExecuteCommand(Cmd::DisplayMethods);
