@@ -5,12 +5,15 @@ The topics' texts are in tools/help/topic_texts.py, the rules' in tools/help/rul
 rules' names and their order come from the catalogue (engine/variant_catalog.cpp), and each rule's
 page shows the picture that make_help_pictures draws with the board's painter.
 
-    tools/make_help_pages.py data
+    tools/make_help_pages.py data           writes them
+    tools/make_help_pages.py --check data   says which pages differ from what it would write
 """
+import filecmp
 import html
 import pathlib
 import re
 import sys
+import tempfile
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE / "help"))
@@ -53,10 +56,7 @@ def page(lang, title, body, up=None):
             f"<h1>{html.escape(title)}</h1>\n{body.strip()}\n</body>\n</html>\n")
 
 
-def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: make_help_pages.py DATA_DIR")
-    out = pathlib.Path(sys.argv[1]) / "help"
+def write_pages(out):
     names = catalogue_names(HERE.parent / "engine" / "variant_catalog.cpp")
     rules = names[FIRST_RULE_ROW:]
     missing = [en for en, _ in rules if en not in RULES]
@@ -78,6 +78,30 @@ def main():
             items.append(f'<li><a href="{rule_page(en)}.html">{html.escape(shown)}</a></li>')
         body = WORDS[lang]["classic"] + "\n<ul>\n" + "\n".join(items) + "\n</ul>"
         (folder / "rules.html").write_text(page(lang, WORDS[lang]["rules_title"], body), encoding="utf-8")
+
+
+def main():
+    args = sys.argv[1:]
+    check = args[:1] == ["--check"]
+    if check:
+        args = args[1:]
+    if len(args) != 1:
+        sys.exit("usage: make_help_pages.py [--check] DATA_DIR")
+    shipped = pathlib.Path(args[0]) / "help"
+    if not check:
+        write_pages(shipped)
+        return
+    with tempfile.TemporaryDirectory() as made:
+        write_pages(pathlib.Path(made))
+        stale = []
+        for lang in ("en", "fr"):
+            fresh, old = pathlib.Path(made) / lang, shipped / lang
+            names = {p.name for p in fresh.glob("*.html")} | {p.name for p in old.glob("*.html")}
+            stale += [f"{lang}/{n}" for n in sorted(names)
+                      if not (fresh / n).exists() or not (old / n).exists()
+                      or not filecmp.cmp(fresh / n, old / n, shallow=False)]
+    if stale:
+        sys.exit("help pages to write again (tools/make_help_pages.py data): " + ", ".join(stale))
 
 
 if __name__ == "__main__":
