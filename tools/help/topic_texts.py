@@ -66,7 +66,7 @@ pour ouvrir la page de la fenêtre où vous êtes.</p>
 
 topic("start", "The start screen", """
 <p>The start screen opens when Quorbel starts without a grid, and with File &gt; New Game (Ctrl+N).
-Move over a button or give it the focus to read what it does below; click it, or press Enter, to start.
+Give a button the focus (with Tab) to read what it does below; click it, or press Enter, to start.
 F1 on a button opens the page of that game.</p>
 <h2>Normal games</h2>
 <ul>
@@ -87,7 +87,7 @@ F1 on a button opens the page of that game.</p>
 <p>If you close a window without starting anything, the start screen comes back.</p>
 """, "L'écran de départ", """
 <p>L'écran de départ s'ouvre quand Quorbel démarre sans grille, et par Fichier &gt; Nouvelle Partie
-(Ctrl+N). Passez sur un bouton ou donnez-lui le focus pour lire ce qu'il fait ; cliquez-le, ou appuyez
+(Ctrl+N). Donnez le focus à un bouton (avec Tab) pour lire ce qu'il fait ; cliquez-le, ou appuyez
 sur Entrée, pour commencer. F1 sur un bouton ouvre la page de ce jeu.</p>
 <h2>Jeux normaux</h2>
 <ul>
@@ -558,7 +558,7 @@ grille, géométrie, couleurs, textes et images), les options des variantes, la 
 défi et le scanner. Les changements se voient tout de suite ; OK les garde, Annuler remet ce que la
 feuille avait changé.</p>
 <p>Affichage &gt; Magique Sélection (F7) passe d'un profil d'affichage à l'autre : des réglages d'affichage
-enregistrés, que vous changez d'un clic. Sauver l'actuel garde l'aspect présent comme profil.</p>
+enregistrés, que vous changez d'un clic. Sauve Courant garde l'aspect présent comme profil.</p>
 <p>F5 à F8 ouvrent le panneau des méthodes, les préférences, les profils et la barre de musique depuis n'importe quelle fenêtre.</p>
 """)
 
