@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/app_settings.h"
+#include "platform/help_contexts.h"
 #include "platform/language.h"
 
 namespace quorbel {
@@ -28,7 +29,7 @@ enum StartArea : int {
 };
 
 // The help page of the start screen.
-inline constexpr int kStartScreenHelp = 131267;
+inline constexpr int kStartScreenHelp = HelpContext("start screen");
 
 // The description of an area in the language; the welcome line for none or an unknown area.
 std::string_view StartScreenText(int area, Language language);

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 #include "engine/engine_context.h"
+#include "platform/help_contexts.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr int32_t kHelpFoundGrids = 98332;  // help on stepping through the found grids
-constexpr int32_t kMacroDisplaySearch = 14; // DISPS
+constexpr int32_t kHelpFoundGrids = HelpContext("found grids"); // help on stepping through the found grids
+constexpr int32_t kMacroDisplaySearch = 14;                     // DISPS
 
 } // namespace
 

@@ -12,6 +12,7 @@
 
 #include "engine/message_numbers.h"
 #include "files/message_sink.h"
+#include "platform/help_contexts.h"
 
 namespace quorbel {
 
@@ -19,8 +20,8 @@ namespace quorbel {
 enum class MacroState : int32_t { Recording = 0, Idle = 1, Paused = 2 };
 
 // Panel messages of the recorder, and the link codes they carry.
-inline constexpr int32_t kMacroHelpLink = 98505; // help topic of the "Macro" link
-inline constexpr int32_t kOpenFileLink = -2;     // the link opens the named file
+inline constexpr int32_t kMacroHelpLink = HelpContext("scripts"); // help topic of the "Macro" link
+inline constexpr int32_t kOpenFileLink = -2;                      // the link opens the named file
 
 struct MacroFileResult {
   bool ok = true;

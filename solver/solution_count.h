@@ -3,6 +3,7 @@
 // filled from the first solution. Every count starts SolutionCount at 0.
 #pragma once
 #include "engine/message_numbers.h"
+#include "platform/help_contexts.h"
 
 namespace quorbel {
 
@@ -10,7 +11,7 @@ struct EngineContext;
 struct GridRecord;
 
 // Message and help link of each solution a verbose count reports.
-constexpr int kHelpSearch = 98325;
+constexpr int kHelpSearch = HelpContext("search count");
 
 // The number of solutions found, at most `limit` (a limit of 2 tests uniqueness), or -9
 // (time-out) or -10 (the player's abort), which keep the solutions stored so far. Each

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/help_contexts.h"
 #include "solver/method_mask.h"
 
 namespace quorbel {
@@ -48,12 +49,12 @@ public:
 };
 
 // Help topics of the commands' links.
-inline constexpr int32_t kHelpPropose = 98315;
-inline constexpr int32_t kHelpOneLoop = 98322;
-inline constexpr int32_t kHelpFullSolve = 98323;
-inline constexpr int32_t kHelpSearchLaunch = 98324;
-inline constexpr int32_t kHelpSolutionPages = 98332;
-inline constexpr int32_t kHelpBackToGood = 98471;
+inline constexpr int32_t kHelpPropose = HelpContext("propose");
+inline constexpr int32_t kHelpOneLoop = HelpContext("one loop");
+inline constexpr int32_t kHelpFullSolve = HelpContext("full solve");
+inline constexpr int32_t kHelpSearchLaunch = HelpContext("search");
+inline constexpr int32_t kHelpSolutionPages = HelpContext("found grids");
+inline constexpr int32_t kHelpBackToGood = HelpContext("back to good");
 
 // The 1-based index of the lowest bit set, 0 for none.
 int LowestBitIndex(uint32_t mask);

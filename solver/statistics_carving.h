@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/help_contexts.h"
+
 namespace quorbel {
 
 struct EngineContext;
@@ -12,7 +14,7 @@ struct GridRecord;
 struct GenerationRun;
 
 // Help link of the generation messages.
-constexpr int kHelpGeneration = 98391;
+constexpr int kHelpGeneration = HelpContext("generation");
 
 struct CarvingRequest {
   int32_t Steps = 0;    // 1: every stage shown and traced into the trace file

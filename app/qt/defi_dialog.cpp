@@ -33,6 +33,7 @@
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
 #include "net/socket_errors.h"
+#include "platform/help_contexts.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 
@@ -323,7 +324,12 @@ void CDialogDefi::BuildControls() {
     if (CMainFrame *frame = app_.MainFrame())
       frame->activateWindow();
   });
-  for (QPushButton *button : {qrb, vek, sock, close}) {
+  QPushButton *help = Button(this, 1689, QStringLiteral("Aide"));
+  connect(help, &QPushButton::clicked, this, [this] {
+    ReadControls();
+    app_.ShowHelp(HelpContext("mode challenge"));
+  });
+  for (QPushButton *button : {qrb, vek, sock, close, help}) {
     buttons->addWidget(button, at / 4, at % 4);
     ++at;
   }

@@ -23,12 +23,13 @@
 #include "engine/grid_shape.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 
 using namespace quorbel;
 
 namespace {
 
-constexpr int kHelpEmptyGrid = 131210;
+constexpr int kHelpEmptyGrid = HelpContext("new grid");
 constexpr int kFirstLevel = 1;
 
 } // namespace

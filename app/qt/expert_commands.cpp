@@ -16,6 +16,7 @@
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 #include "platform/paths.h"
 #include "solver/optimise_grid.h"
 
@@ -23,7 +24,7 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kDebugLink = 98505;
+constexpr int kDebugLink = HelpContext("scripts");
 
 void SayResult(CQuorbelApp &app, const MacroFileResult &result) {
   if (!result.ok)

@@ -23,6 +23,7 @@
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
 #include "files/one_line_catalog.h"
+#include "platform/help_contexts.h"
 #include "platform/paths.h"
 #include "solver/mask_grid_generation.h"
 
@@ -30,7 +31,7 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kDebugLink = 98505;
+constexpr int kDebugLink = HelpContext("scripts");
 constexpr int kMostSavedSolutions = 100;
 
 GridRecord &CurrentGrid(EngineContext &ctx) {

@@ -15,22 +15,25 @@
 #include <QVBoxLayout>
 
 #include "app/empty_grid_choices.h"
+#include "app/help_topics.h"
 #include "app/qt/board_window.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/generate_commands.h"
+#include "app/qt/help_here.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/size_pictures.h"
 #include "app/random_background.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 #include "solver/generate_grid.h"
 
 using namespace quorbel;
 
 namespace {
 
-constexpr int kHelpGeneration = 131210;
+constexpr int kHelpGeneration = HelpContext("new grid");
 constexpr int kMinGrids = 2;
 constexpr int kMostLinkedGrids = 12;
 constexpr int kMaxDepth = 100;
@@ -96,6 +99,8 @@ GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
   }
   connect(list_, &QListWidget::itemChanged, this, &GrilleSel::RowChanged);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    // F1 on the list explains the rule in hand.
+    list_->setProperty(kHelpContextProperty, row >= 0 ? RuleHelpContext(row) : HelpContext("rules"));
     if (!showing_ && row >= 0)
       comment_->setText(QString::fromStdString(OnVariantListChange(model_, row, language_)));
   });

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <new>
 
+#include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
@@ -24,6 +25,8 @@
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_commands.h"
+#include "app/qt/help_here.h"
+#include "app/qt/help_window.h"
 #include "app/qt/language_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/solve_command_handlers.h"
@@ -48,6 +51,7 @@ constexpr std::string_view kMacroExtension = ".macro";
 constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
 constexpr uint32_t kSeedMask = 0x7FFF;
 constexpr int kCloseRetryMs = 100;
+constexpr int kHelpKey = 1; // F1, from any window
 
 // The random seed of a run: the millisecond clock plus second x minute x hour of the local time,
 // a field that cannot be read counting as -1.
@@ -102,6 +106,10 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
       inputFilter_(InputFilter::Hooks{
           .functionKey =
               [this](int functionKey) {
+                if (functionKey == kHelpKey) {
+                  ShowContextHelp();
+                  return true;
+                }
                 for (const PanelKey &panelKey : PanelKeys)
                   if (panelKey.functionKey == functionKey) {
                     commands_.Execute(panelKey.id);
@@ -154,6 +162,7 @@ CQuorbelApp::~CQuorbelApp() {
   if (quorbel::GetCurrentDocument() == document_.get())
     SetCurrentDocument(nullptr);
   inputFilter_.Remove();
+  delete help_.data();
   TheMacroRecorder().SetMessageSink(nullptr);
   panels_.DestroyAll();
   wait_.reset();
@@ -184,7 +193,7 @@ void CQuorbelApp::RegisterOwnCommands() {
       Cmd::LanguageEnglish, [this](CommandId) { SetLanguage(Language::English); },
       [this] { return CommandState::Ticked(CurrentLanguage() == Language::English); });
   commands_.SetHandler(Cmd::HelpTopics, [this](CommandId) { ShowHelp(0); });
-  commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowHelp(0); });
+  commands_.SetHandler(Cmd::HelpContext, [this](CommandId) { ShowContextHelp(); });
   commands_.SetHandler(Cmd::ContextHelpMode, [](CommandId) { QWhatsThis::enterWhatsThisMode(); });
   RegisterFileCommands(*this);
   RegisterSolveCommands(*this);
@@ -269,6 +278,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   frame_->ApplyFrameLanguage();
   frame_->setAcceptDrops(true);
   inputFilter_.Install();
+  helpRequests_.Install([this](const QWidget *clicked) { ShowHelp(HelpContextOf(clicked)); });
   frame_->show();
 
   StartSoundAndNetwork();
@@ -416,6 +426,8 @@ void CQuorbelApp::SetLanguage(Language language) {
   ApplyQtLanguage();
   if (frame_)
     frame_->ApplyFrameLanguage();
+  if (help_)
+    help_->FollowLanguage(language);
   UpdateFrameTitle();
   // Saved at once, so that no later reload of the settings brings the old language back.
   SaveSettings();
@@ -458,18 +470,27 @@ void CQuorbelApp::UpdateFrameTitle() {
 }
 
 void CQuorbelApp::ShowHelp(int context) {
-  const QString page = QStringLiteral("%1/help/%2/%3.html")
-                           .arg(QString::fromStdString(StartDir), IsFrench(CurrentLanguage()) ? "fr" : "en",
-                                context == 0 ? QStringLiteral("index") : QString::number(context));
-  if (QFileInfo::exists(page) && dialogs_->OpenExternal(QUrl::fromLocalFile(page)))
-    return;
-  const bool french = IsFrench(CurrentLanguage());
-  dialogs_->MessageBox(frame_.get(), MessageBoxRequest{
-                                         .title = QStringLiteral("Quorbel"),
-                                         .text = french ? QStringLiteral("L'aide n'est pas installée.")
+  const Language language = CurrentLanguage();
+  const QString page = QString::fromStdString(StartDir + '/' + HelpPagePath(HelpPageOf(context), language));
+  if (!QFileInfo::exists(page)) {
+    dialogs_->MessageBox(frame_.get(),
+                         MessageBoxRequest{
+                             .title = QStringLiteral("Quorbel"),
+                             .text = IsFrench(language) ? QStringLiteral("L'aide n'est pas installée.")
                                                         : QStringLiteral("Help is not installed."),
-                                     });
+                         });
+    return;
+  }
+  if (!help_)
+    help_ = new CHelpWindow(frame_.get());
+  // Over a modal dialog, so that the page can be read while the dialog waits.
+  QWidget *owner = QApplication::activeModalWidget();
+  help_->ShowPage(page, language, owner && owner != help_ ? owner : frame_.get());
 }
+
+CHelpWindow *CQuorbelApp::HelpWindow() const { return help_.data(); }
+
+void CQuorbelApp::ShowContextHelp() { ShowHelp(HelpContextOf(WidgetInFront())); }
 
 bool CQuorbelApp::CanCloseFrame() {
   if (pump_.Pumping()) {

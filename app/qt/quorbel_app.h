@@ -4,6 +4,7 @@
 // QApplication and destroyed before it; TheApp() reaches it from anywhere while it lives.
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "app/qt/command_dispatcher.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/help_here.h"
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
 #include "app/qt/outside_services.h"
@@ -34,6 +36,7 @@ class QPrinter;
 class CDialogWait;
 class CDocumentHost;
 class CSplashWindow;
+class CHelpWindow;
 class QTranslator;
 
 struct AppOptions {
@@ -104,8 +107,13 @@ public:
   void CreateModelessDialogs();
   // Reads a grid file as the document (through the grid-file part). False when it was not read.
   bool OpenDocumentFile(const std::string &path);
-  // Opens the local help page of a help context (0: the contents), or says help is not installed.
+  // Opens the help page of a help context (0: the contents) in the player's language in the help
+  // window, or says help is not installed.
   void ShowHelp(int context) override;
+  // F1: the page of where the player is (the window in front, the control with the focus).
+  void ShowContextHelp();
+  // The help window once a page was opened.
+  CHelpWindow *HelpWindow() const;
   // The frame asks before it closes: a running computation is asked to stop first and the frame
   // closes when it has, and a modified document may be saved. False: do not close now.
   bool CanCloseFrame();
@@ -202,6 +210,8 @@ private:
   std::unique_ptr<CDialogWait> wait_;
   ModelessPanels panels_;
   std::unique_ptr<CSplashWindow> splash_;
+  QPointer<CHelpWindow> help_; // parented to the window it stands over
+  HelpRequestFilter helpRequests_;
   std::unique_ptr<QTranslator> qtTranslator_;
   bool closeRetryPending_ = false;
 };

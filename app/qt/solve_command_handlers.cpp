@@ -12,6 +12,7 @@
 #include "engine/grid_services.h"
 #include "engine/update_possibles.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 #include "solver/maximise_score.h"
 
 using namespace quorbel;
@@ -28,15 +29,15 @@ struct MethodName {
   int32_t help;
 };
 constexpr std::array<MethodName, 9> kMethodNames = {{
-    {24, "", 0},                      // none
-    {25, "", 98411},                  // line/column/block
-    {27, "", 98415},                  // Single
-    {26, "", 98414},                  // Group, with its size
-    {0, "!Colouring!%d!", 98417},     //
-    {0, "!Forcing Chain!%d!", 98419}, //
-    {28, "", 98416},                  // Random
-    {0, "!Probable!%d!", 98418},      //
-    {0, "!Burma!%d!", 98420},         //
+    {24, "", 0},                                                    // none
+    {25, "", HelpContext("method line column block")},              // line/column/block
+    {27, "", HelpContext("method single")},                         // Single
+    {26, "", HelpContext("method group")},                          // Group, with its size
+    {0, "!Colouring!%d!", HelpContext("method colouring")},         //
+    {0, "!Forcing Chain!%d!", HelpContext("method forcing chain")}, //
+    {28, "", HelpContext("method random")},                         // Random
+    {0, "!Probable!%d!", HelpContext("method probables")},          //
+    {0, "!Burma!%d!", HelpContext("method burma")},                 //
 }};
 
 PanelText RenderPiece(const ReportPiece &piece, Language language) {

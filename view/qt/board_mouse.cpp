@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
 #include "app/qt/quorbel_app.h"
@@ -20,8 +21,10 @@
 #include "engine/twins_editors.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_catalog.h"
 #include "files/file_bytes.h"
 #include "files/text_grid_reader.h"
+#include "platform/help_contexts.h"
 #include "platform/paths.h"
 #include "view/hit_test.h"
 #include "view/qt/paint_tools.h"
@@ -32,9 +35,8 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kSplitterReach = 3;  // pixels either side of a splitter line
-constexpr int kLegendHelp = 98560; // the rules' help page
-constexpr int kWheelNotch = 120;   // angle delta of one notch
+constexpr int kSplitterReach = 3; // pixels either side of a splitter line
+constexpr int kWheelNotch = 120;  // angle delta of one notch
 constexpr int kCursorFont = 20;
 constexpr int kBarPercent = 100;       // PREFGEOM BDX is the side panel's width in hundredths
 constexpr int kShowPossiblesStep = 36; // DISPPOSS
@@ -146,16 +148,18 @@ void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/
     return;
   }
   // A legend line switches its rule on the current grid while a hidden-variant set is shown;
-  // otherwise it asks for the rules' help.
+  // otherwise it opens the page of its rule (the rules' page for a line of no one rule).
   const AppSettings &settings = app_.Settings();
   if (const int line = HitTestLegendToggle(layout_, static_cast<int>(legend_.size()), settings.general,
                                            input_.Symbols(), settings.game.mode, at.x(), at.y());
       line >= 0) {
     const VariantWords bits = legend_[static_cast<size_t>(line)].Bits;
-    if (!Meets(legendWords_, kVarTwinsVariantMasked) || !bits.Any() || bits == kVarTwinsVariantMasked)
-      app_.ShowHelp(kLegendHelp);
-    else
+    if (!Meets(legendWords_, kVarTwinsVariantMasked) || !bits.Any() || bits == kVarTwinsVariantMasked) {
+      const int row = FindVariantRow(bits);
+      app_.ShowHelp(row >= 0 ? RuleHelpContext(row) : HelpContext("rules"));
+    } else {
       input_.ToggleGridRule(bits);
+    }
     return;
   }
 

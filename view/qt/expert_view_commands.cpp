@@ -19,6 +19,7 @@
 #include "engine/irregular_blocks.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "platform/help_contexts.h"
 #include "platform/paths.h"
 #include "solver/generation_run.h"
 #include "solver/random_solution.h"
@@ -33,7 +34,7 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kDebugLink = 98505;
+constexpr int kDebugLink = HelpContext("scripts");
 
 // The program's side of a test bench run: the current grid, the panel and the shell.
 class ViewBenchHost final : public BenchHost {

@@ -10,6 +10,7 @@
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
+#include "platform/help_contexts.h"
 #include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
@@ -42,7 +43,8 @@ void CQuorbelView::DisplayRefTab() {
     for (int i = 0; i < UsedOrderCount(set); ++i)
       show(set.Order[static_cast<size_t>(i)]);
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  app_.Messages().AddInfoMessage(FormatPanelText(MessageFormat(1, app_.CurrentLanguage()), {98505}));
+  app_.Messages().AddInfoMessage(
+      FormatPanelText(MessageFormat(1, app_.CurrentLanguage()), {HelpContext("scripts")}));
   RecordMacroStep(kMacroDispRef);
   RedrawViewNow();
 }
