@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/qt/dialog_text.h"
@@ -32,6 +33,9 @@
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
+#include "files/file_bytes.h"
+#include "files/quorbel_doc.h"
+#include "files/text_grid_reader.h"
 #include "net/socket_errors.h"
 #include "platform/paths.h"
 #include "platform/random.h"
@@ -516,15 +520,25 @@ void CDialogDefi::SendChat() {
   if (index < 0 || text.empty())
     return;
   const int slot = sockets_.SendMessage(index, DefiChat(text));
-  chatText_->setPlainText(QString::fromStdString("Sent on Sock" + std::to_string(slot) + " to " +
-                                                 players_.At(index).Name + ": " + text + "\r\n") +
-                          chatText_->toPlainText());
+  ShowChatLine("Sent on Sock" + std::to_string(slot) + " to " + players_.At(index).Name + ": " + text);
   chatInput_->clear();
 }
 
 void CDialogDefi::ChatReceived(const std::string &line) {
-  chatText_->setPlainText(QString::fromStdString(line + "\r\n") + chatText_->toPlainText());
+  ShowChatLine(line);
   Inform(line);
+}
+
+// The newest first, and only the last lines: a chatty peer costs no more than they do.
+void CDialogDefi::ShowChatLine(const std::string &line) {
+  constexpr size_t kChatLinesKept = 100;
+  chatLines_.push_front(line);
+  if (chatLines_.size() > kChatLinesKept)
+    chatLines_.pop_back();
+  std::string text;
+  for (const std::string &kept : chatLines_)
+    text += kept + "\r\n";
+  chatText_->setPlainText(QString::fromStdString(text));
 }
 
 void CDialogDefi::DumpState() {
@@ -571,10 +585,17 @@ bool CDialogDefi::StartChallenge() {
   app_.SyncEngineSettings();
   if (GenerateAtLevel(app_, settings.defi.defiGridDiff) != 1)
     return false;
-  const int ownIndex = players_.Find(own);
-  StartDefiTurns(turns_, players_,
-                 DefiTurnOrder(players_, ownIndex, false, [](int n) { return RandomBelow(n); }), ownIndex,
-                 Rules());
+  // The challenge's players are its own: the list may change under it, the scores may not.
+  ForgetChallenge();
+  const std::vector<int> order =
+      DefiTurnOrder(players_, players_.Find(own), false, [](int n) { return RandomBelow(n); });
+  std::vector<int> positions;
+  for (const int index : order) {
+    DefiPlayerRecord player = players_.At(index);
+    player.Slot = -1;
+    positions.push_back(*standings_.Add(std::move(player)));
+  }
+  StartDefiTurns(turns_, standings_, positions, standings_.Find(own), Rules());
   turns_.Running = false; // until the grid is out
   if (turns_.Rules.Surprises)
     PlaceDefiSurprises(turns_, *this, app_.Engine().Geo.NCells, [](int n) { return RandomBelow(n); });
@@ -583,74 +604,216 @@ bool CDialogDefi::StartChallenge() {
   const std::string file = MakeFilePath(kDefiTempFile, EnsureDirectory(settings.directory.myGrids), ".txt");
   if (!SaveTextGrids(app_, file))
     return false;
-  for (const int index : turns_.Order)
-    if (players_.At(index).Slot >= 0)
+  // A "|" would cut the start's fields.
+  std::string name = challengeName_;
+  std::replace(name.begin(), name.end(), '|', ' ');
+  for (const int index : order)
+    if (players_.At(index).Name != own && players_.At(index).Slot >= 0)
       sockets_.SendGridFile(index, file);
-  for (const int index : turns_.Order)
-    sockets_.SendMessage(index, DefiStart(challengeName_));
+  for (const int index : order)
+    if (players_.At(index).Name != own)
+      sockets_.SendMessage(index, DefiStart(name));
   turns_.Running = true;
+  TellStandings();
   app_.RedrawViewNow();
   return true;
 }
 
-void CDialogDefi::StopChallenge() {
-  state_ = 0;
+void CDialogDefi::ForgetChallenge() {
+  turns_ = DefiTurns{};
+  turns_.Banner.Countdown = -2;
+  standings_ = DefiPlayerList{};
+  launcher_.clear();
+  told_ = DefiStandings{};
   fadeLevel_ = 1.0;
   fadeStep_ = 0;
   app_.DefiRunning = 0;
-  turns_.Running = false;
-  turns_.Banner = DefiBanner{};
-  turns_.Banner.Countdown = -2;
+}
+
+void CDialogDefi::StopChallenge() {
+  state_ = 0;
+  ForgetChallenge();
   app_.RedrawViewNow();
 }
 
-void CDialogDefi::GridReceived(const std::string &file) {
-  const std::string path =
-      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
-  QFile out(QString::fromStdString(path));
-  // Created or emptied first: an older, longer file leaves nothing behind.
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
-    return;
-  out.close();
-  turns_.Running = false;
-  if (app_.OpenDocumentFile(path)) {
-    app_.Settings().game.mode = kGameModeDefi;
-    app_.SyncEngineSettings();
-    turns_.Running = true;
-  }
+void CDialogDefi::Later(std::function<void()> work) {
+  inbox_.push_back(std::move(work));
+  if (inbox_.size() > 1)
+    return; // already on its way
+  QTimer::singleShot(0, this, [this] {
+    while (!inbox_.empty()) {
+      const std::function<void()> next = inbox_.front();
+      next();
+      inbox_.pop_front();
+    }
+  });
 }
 
-void CDialogDefi::MoveReceived(const DefiMove &move) {
+void CDialogDefi::GridReceived(const std::string &from, const std::string &file) {
+  Later([this, from, file] { TakeGrid(from, file); });
+}
+
+void CDialogDefi::MoveReceived(const std::string &from, const DefiMove &move) {
+  Later([this, from, move] { TakeMove(from, move); });
+}
+
+void CDialogDefi::StandingsReceived(const std::string &from, const DefiStandings &standings) {
+  Later([this, from, standings] { TakeStandings(from, standings); });
+}
+
+void CDialogDefi::StartReceived(const std::string &) {
+  Later([this] {
+    state_ = 1;
+    hide();
+  });
+}
+
+void CDialogDefi::ReadyReceived() {
+  Later([this] { state_ = 1; });
+}
+
+// A launcher's grid: read whole before anything changes, then played at once, whatever was on
+// the board (the others play it already).
+void CDialogDefi::TakeGrid(const std::string &from, const std::string &file) {
+  const auto bytes = std::span(reinterpret_cast<const uint8_t *>(file.data()), file.size());
+  if (const TextGridResult check = CheckTextGrid(bytes); !check.Ok) {
+    Inform("Defi: grid from " + from + " refused: " + check.Message);
+    return;
+  }
+  const std::string path =
+      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
+  if (const FileWriteResult written = WriteFileReplacing(path, file); !written.Ok()) {
+    Inform("Defi: grid from " + from + " not written: " + written.Message);
+    return;
+  }
+  if (IsDocumentModified())
+    Inform("Defi: the grid of " + from + " replaces the game in play");
+  ForgetChallenge();
+  app_.ClearDocumentModified();
+  if (!app_.OpenDocumentFile(path))
+    return;
+  app_.Settings().game.mode = kGameModeDefi;
+  app_.SyncEngineSettings();
+  launcher_ = from;
+  turns_.Mirror = true;
+  turns_.Running = true;
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::TakeMove(const std::string &from, const DefiMove &move) {
+  if (!turns_.Running || turns_.Over)
+    return;
+  // The launcher passes on every player's moves; a player may send only his own.
+  const bool passedOn = turns_.Mirror && from == launcher_;
+  if (turns_.Mirror && !passedOn)
+    return; // its launcher's copy is the one that counts
+  if (!passedOn && move.Player != from) {
+    Inform("Defi: move refused: " + from + " sent a move of " + move.Player);
+    return;
+  }
+  const int position = DefiPositionOf(turns_, standings_, move.Player);
+  if (position < 0 && !(passedOn && standings_.Count() == 0)) {
+    Inform("Defi: move refused: " + move.Player + " is not a player of this challenge");
+    return;
+  }
   EngineContext &ctx = app_.Engine();
   const int width = ctx.Geo.GridWidth;
   if (move.Cell < 0 || move.Cell >= ctx.Geo.NCells || move.Value < 0 || move.Value > width ||
-      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end())
+      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end()) {
+    Inform("Defi: move of " + move.Player + " refused: no such cell, value or action");
     return;
+  }
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  const int status = grid.Cells[static_cast<size_t>(move.Cell)].Status;
+  if (status == kStatusGiven || status == kStatusFixed) {
+    Inform("Defi: move of " + move.Player + " refused: cell " + std::to_string(move.Cell) + " is a given");
+    return;
+  }
   turns_.ApplyingPeerMove = true;
   SetCellValue(ctx, grid, move.Cell, move.Value, move.Kind);
   turns_.ApplyingPeerMove = false;
   UpdatePossibles(ctx, -1, -1, -1, 1);
+  if (!turns_.Mirror) {
+    SendToChallenge(DefiMoveMessage(move.Player, move.Cell, move.Value, move.Kind), from);
+    DefiScoreMove(turns_, standings_, position, move.Cell, move.Kind, ctx.Geo.NCells, *this);
+    EndIfSolved();
+    TellStandings();
+  }
   app_.RedrawViewNow();
 }
 
-void CDialogDefi::StartReceived() {
-  state_ = 1;
-  hide();
+void CDialogDefi::TakeStandings(const std::string &from, const DefiStandings &standings) {
+  if (!turns_.Mirror || from != launcher_)
+    return;
+  const bool wasOver = turns_.Over;
+  TakeDefiStandings(turns_, standings_, standings, OwnName(), *this);
+  if (turns_.Over && !wasOver)
+    AnnounceEnd();
+  Redraw();
 }
 
-void CDialogDefi::ReadyReceived() { state_ = 1; }
+void CDialogDefi::SendToChallenge(const std::string &message, const std::string &except) {
+  const std::string own = OwnName();
+  for (int i = 0; i < standings_.Count(); ++i) {
+    const std::string &name = standings_.At(i).Name;
+    if (name != own && name != except)
+      sockets_.SendToName(name, message);
+  }
+}
+
+// The launcher tells the standings when more than its clock changed.
+void CDialogDefi::TellStandings() {
+  if (!turns_.Running || turns_.Mirror)
+    return;
+  const DefiStandings now = DefiStandingsOf(turns_, standings_);
+  DefiStandings compared = now;
+  compared.RemainingMs = told_.RemainingMs;
+  if (compared == told_ && !told_.Players.empty())
+    return;
+  told_ = now;
+  SendToChallenge(DefiStandingsMessage(now), {});
+}
+
+void CDialogDefi::EndIfSolved() {
+  const GridSet &set = app_.Engine().Grids;
+  const int slot = CurrentGridSlot(set);
+  const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+  const GridRecord &reference = set.RefTab[static_cast<size_t>(slot)];
+  const int cells = app_.Engine().Geo.NCells;
+  for (int cell = 0; cell < cells; ++cell) {
+    const int value = grid.Cells[static_cast<size_t>(cell)].Value;
+    if (value == 0 || value != reference.Cells[static_cast<size_t>(cell)].Value)
+      return;
+  }
+  EndDefiChallenge(turns_, standings_);
+  AnnounceEnd();
+  Redraw();
+}
+
+void CDialogDefi::AnnounceEnd() {
+  for (const std::string &line : turns_.Banner.Lines)
+    if (!line.empty())
+      Inform(line);
+}
 
 void CDialogDefi::SendMove(int cell, int value, int action) {
-  if (!ChallengeRunning())
+  if (!ChallengeRunning() || !turns_.Running || turns_.Over || turns_.ApplyingPeerMove)
     return;
-  DefiSendMove(turns_, players_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
+  if (turns_.Mirror) {
+    // Its launcher places it for the others and scores it.
+    sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action));
+    return;
+  }
+  DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
+  EndIfSolved();
+  TellStandings();
 }
 
 void CDialogDefi::TurnTick(int elapsedMs) {
-  if (ChallengeRunning())
-    DefiTurnTick(turns_, players_, elapsedMs, *this);
+  if (!ChallengeRunning())
+    return;
+  DefiTurnTick(turns_, standings_, elapsedMs, *this);
+  TellStandings();
 }
 
 ChallengeBoard CDialogDefi::Board() const {
@@ -659,7 +822,7 @@ ChallengeBoard CDialogDefi::Board() const {
   board.Banner = turns_.Banner.Lines;
   board.TurnMs = turns_.RemainingMs;
   for (size_t position = 0; position < turns_.Order.size(); ++position) {
-    const DefiPlayerRecord &player = players_.At(turns_.Order[position]);
+    const DefiPlayerRecord &player = standings_.At(turns_.Order[position]);
     board.Players.push_back(
         {player.Name, player.Score, player.Remote == 0, static_cast<int>(position) == turns_.Current});
   }
@@ -715,10 +878,15 @@ bool CDialogDefi::InContradiction() {
 
 bool CDialogDefi::IsOpenCell(int cell) { return CellValue(cell) == 0; }
 
+// A surprise's cell: shown to every player, scored for nobody.
 void CDialogDefi::RevealCell(int cell) {
   EngineContext &ctx = app_.Engine();
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  const bool applying = turns_.ApplyingPeerMove;
+  turns_.ApplyingPeerMove = true;
   SetCellValue(ctx, grid, cell, SolutionValue(cell), kActionPlaceFixed);
+  turns_.ApplyingPeerMove = applying;
+  SendToChallenge(DefiMoveMessage(OwnName(), cell, SolutionValue(cell), kActionPlaceFixed), {});
 }
 
 void CDialogDefi::PlaySound(int slot) {
@@ -823,11 +991,9 @@ void CDialogDefi::ServiceReplied() {
   if (reply.NewGroup)
     groupName_ = *reply.NewGroup;
   if (reply.Kind == 'G' && reply.Available) {
-    players_ = DefiPlayerList{};
-    for (DefiPlayerRecord &player : reply.Players) {
+    for (DefiPlayerRecord &player : reply.Players)
       player.Connected = player.Name == OwnName() ? 1 : 0;
-      players_.Add(std::move(player));
-    }
+    MergeServicePlayers(players_, std::move(reply.Players));
     RefillPlayers();
   }
   if (reply.Kind == 'L' && reply.Available) {

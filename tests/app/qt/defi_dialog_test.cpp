@@ -44,14 +44,15 @@ private slots:
       ++open;
     const int right = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(open)].Value;
     SetCellValue(ctx, grid, open, right % 4 + 1, kActionPlace);
-    const DefiPlayerRecord &ann = defi->Players().At(defi->Players().Find("Ann"));
+    const DefiPlayerRecord &ann = defi->Standings().At(defi->Standings().Find("Ann"));
     QCOMPARE(ann.Score, -10);
     SetCellValue(ctx, grid, open, right, kActionPlace);
     QCOMPARE(ann.Score, right - 10);
 
     // A peer's move outside the grid or its values is refused.
-    defi->MoveReceived({"Bob", 99, 1, kActionPlace});
-    defi->MoveReceived({"Bob", open, 9, kActionPlace});
+    defi->MoveReceived("Bob", {"Bob", 99, 1, kActionPlace});
+    defi->MoveReceived("Bob", {"Bob", open, 9, kActionPlace});
+    QTest::qWait(10);
     QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, right);
 
     QVERIFY(f.app->Commands().ExecuteCommand(Cmd::StopChallenge));
