@@ -61,6 +61,11 @@ size_t DefiMessageLength(std::string_view stream, std::string_view ownName, bool
     const size_t start = stream.find("\nS|");
     return start != std::string_view::npos ? start + 1 : waiting;
   }
+  case 'S': {
+    // A launcher's standings follow its start at once; a challenge's name holds no "|".
+    const size_t standings = stream.find("T|", 2);
+    return standings != std::string_view::npos ? standings : waiting;
+  }
   case 'T': {
     const size_t end = stream.find('\n');
     return end != std::string_view::npos ? end + 1 : waiting;

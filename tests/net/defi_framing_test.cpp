@@ -26,6 +26,9 @@ TEST(DefiFraming, AMessageIsReadOnlyOnceItIsWhole) {
   framer.Append(grid.substr(20) + "S|Cup");
   EXPECT_EQ(Drain(framer, false), std::vector<std::string>{grid});
   EXPECT_EQ(Drain(framer, true), std::vector<std::string>{"S|Cup"});
+  // The launcher's standings right behind its start.
+  framer.Append("S|CupT|0|1|-1|0|Ann|0|\n");
+  EXPECT_EQ(Drain(framer, false), (std::vector<std::string>{"S|Cup", "T|0|1|-1|0|Ann|0|\n"}));
 
   // A 1-byte grid is one message only once the stream is quiet, and is then refused whole.
   framer.Append("G");

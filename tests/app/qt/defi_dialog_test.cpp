@@ -54,10 +54,57 @@ private slots:
     defi->MoveReceived("Bob", {"Bob", open, 9, kActionPlace});
     QTest::qWait(10);
     QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, right);
+    // Nor may anyone outside the challenge play, nor one player send another's move.
+    int other = open + 1;
+    while (grid.Cells[static_cast<size_t>(other)].Value != 0)
+      ++other;
+    const int otherRight = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(other)].Value;
+    defi->MoveReceived("Zed", {"Zed", other, otherRight, kActionPlace});
+    defi->MoveReceived("Zed", {"Ann", other, otherRight, kActionPlace});
+    QTest::qWait(10);
+    QCOMPARE(grid.Cells[static_cast<size_t>(other)].Value, 0);
 
     QVERIFY(f.app->Commands().ExecuteCommand(Cmd::StopChallenge));
     QVERIFY(!defi->Running());
     QCOMPARE(f.app->DefiRunning, 0);
+  }
+
+  // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
+  // included; a whole one is played at once, with no question about the game it replaces, and
+  // nothing of the player's former challenge comes back.
+  void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann";
+    f.app->Settings().defi.defiGridSize = 0;
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    defi->EnterChallengeMode();
+    QVERIFY(defi->StartChallenge());
+    defi->TurnTick(40);
+    QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray grid = file.readAll();
+    file.close();
+
+    for (const char *broken : {"", "x", "Quorbel Mode Texte\r\n4\r\n;Start Save Grid0\r\n1\r\n"})
+      defi->GridReceived("Bob", broken);
+    QTest::qWait(20);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), grid);
+    file.close();
+    QVERIFY(defi->Running());
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->Standings().Count(), 1);
+
+    f.app->MarkDocumentModified("");
+    const qsizetype asked = f.dialogs.Asked().size();
+    defi->GridReceived("Bob", grid.toStdString());
+    QTRY_VERIFY(defi->Turns().Mirror);
+    QCOMPARE(f.dialogs.Asked().size(), asked);
+    QVERIFY(defi->Running());
+    QCOMPARE(defi->Standings().Count(), 0);
+    QVERIFY(!f.app->ChallengeRunning()); // no banner of the old turns
   }
 
   void turnedOffTheStartScreenSaysSo() {
