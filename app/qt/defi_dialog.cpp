@@ -46,6 +46,8 @@ namespace {
 
 CDialogDefi *gChallenge = nullptr; // owned by the main frame
 
+constexpr int kDefiHelp = 131347; // the dialog's own help topic
+
 constexpr std::string_view kDefiTempFile = "DefiTempFile";
 // The moves a peer's board sends: placed values, clues, clears, pencil marks, value steps.
 constexpr std::array<int, 8> kPeerKinds = {kActionPlace,     kActionPlaceNth,     kActionPlaceFixed,
@@ -157,9 +159,16 @@ void CDialogDefi::BuildControls() {
   handicap_ = new QSpinBox(this);
   handicap_->setObjectName(ControlName(1663));
   handicap_->setRange(-1000, 1000);
+  town_ = new QLineEdit(this);
+  town_->setObjectName(ControlName(1683));
+  connect(town_, &QLineEdit::textEdited, this, &CDialogDefi::RewriteSelectedPlayer);
+  ownHandicap_ = new QSpinBox(this);
+  ownHandicap_->setObjectName(ControlName(1703));
+  ownHandicap_->setRange(-1000, 1000);
 
   type_ = Combo(this, 1684, {"Défi libre", "Tour par tour", "Course"});
   type_->setCurrentIndex(1);
+  connect(type_, &QComboBox::currentIndexChanged, this, [this] { EnableControls(); });
   difficulty_ = Combo(this, 1674, {"Facile", "Moyen", "Difficile", "Terrible"});
   difficulty_->setCurrentIndex(std::clamp(defi.defiGridDiff - 1, 0, 3));
   gridSize_ = Combo(this, 1672,
@@ -210,6 +219,7 @@ void CDialogDefi::BuildControls() {
   form->addRow(QStringLiteral("Adresse IP:"), address_);
   form->addRow(QStringLiteral("Port:"), port_);
   form->addRow(QStringLiteral("Handicap:"), handicap_);
+  form->addRow(QStringLiteral("Ville:"), town_);
   playersLayout->addLayout(form);
   auto *playerButtons = new QHBoxLayout;
   QPushButton *add = Button(this, 1665, QStringLiteral("Connect Joueur Local"));
@@ -223,6 +233,7 @@ void CDialogDefi::BuildControls() {
   auto *parameters = new QGroupBox(QStringLiteral("Paramètres du Défi"), this);
   auto *parametersLayout = new QFormLayout(parameters);
   parametersLayout->addRow(QStringLiteral("Mon nom:"), ownName_);
+  parametersLayout->addRow(QStringLiteral("Mon handicap:"), ownHandicap_);
   challengeEdit_ = new QLineEdit(QString::fromStdString(challengeName_), this);
   challengeEdit_->setObjectName(ControlName(1661));
   parametersLayout->addRow(QStringLiteral("Nom du Défi:"), challengeEdit_);
@@ -250,7 +261,7 @@ void CDialogDefi::BuildControls() {
   chatLayout->addLayout(chatLine);
 
   auto *buttons = new QGridLayout;
-  QPushButton *launch = Button(this, 1687, QStringLiteral("Lance le Défi"));
+  QPushButton *launch = launch_ = Button(this, 1687, QStringLiteral("Lance le Défi"));
   connect(launch, &QPushButton::clicked, this, [this] {
     ReadControls();
     if (StartChallenge()) {
@@ -267,8 +278,9 @@ void CDialogDefi::BuildControls() {
     connect(button, &QPushButton::clicked, this, action);
     buttons->addWidget(button, at / 4, at % 4);
     ++at;
+    return button;
   };
-  serviceButton(1700, "Créer un\nNouveau Défi", [this] {
+  create_ = serviceButton(1700, "Créer un\nNouveau Défi", [this] {
     ReadControls();
     const std::array<int, 11> parameters = {
         type_->currentIndex(),        difficulty_->currentIndex(),   gridSize_->currentIndex(),
@@ -280,7 +292,7 @@ void CDialogDefi::BuildControls() {
     state_ = 1;
     DefiConnectService("G|A");
   });
-  serviceButton(1699, "Joindre le Défi", [this] {
+  join_ = serviceButton(1699, "Joindre le Défi", [this] {
     state_ = 0;
     DefiConnectService("G|A", true);
   });
@@ -327,7 +339,14 @@ void CDialogDefi::BuildControls() {
     if (CMainFrame *frame = app_.MainFrame())
       frame->activateWindow();
   });
-  for (QPushButton *button : {qrb, vek, sock, close}) {
+  QPushButton *help = Button(this, 1689, QStringLiteral("Aide"));
+  connect(help, &QPushButton::clicked, this, [this] {
+    ReadControls();
+    if (CMainFrame *frame = app_.MainFrame())
+      frame->activateWindow();
+    app_.ShowHelp(kDefiHelp);
+  });
+  for (QPushButton *button : {qrb, vek, sock, close, help}) {
     buttons->addWidget(button, at / 4, at % 4);
     ++at;
   }
@@ -377,7 +396,55 @@ void CDialogDefi::ReadControls() {
   defi.defiMaxTime = DefiSecondsPerTurn(maxTime_->currentIndex());
   defi.defiNbCells = DefiCellsPerTurn(cellsPerTurn_->currentIndex());
   defi.defiPossible = possible_->isChecked() ? 1 : 0;
+  if (const int own = players_.Find(defi.playerName); own >= 0)
+    players_.At(own).Handicap = ownHandicap_->value();
   app_.SaveSettings();
+}
+
+// The selected player as the controls now say.
+void CDialogDefi::RewriteSelectedPlayer() {
+  const int index = SelectedPlayer();
+  const QString name = playerName_->text().trimmed();
+  if (index < 0 || name.isEmpty())
+    return;
+  const int named = players_.Find(name.toStdString());
+  if (named >= 0 && named != index)
+    return; // two players of one name could not be told apart
+  DefiPlayerRecord &player = players_.At(index);
+  player.Name = name.toStdString();
+  player.Remote = remote_->isChecked() ? 1 : 0;
+  player.Address = address_->text().trimmed().toStdString();
+  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
+  player.Port = port_->value();
+  player.Handicap = handicap_->value();
+  player.Fields[0] = town_->text().toStdString();
+  if (QListWidgetItem *item = playerList_->currentItem()) {
+    refilling_ = true;
+    item->setData(Qt::UserRole, QString::fromStdString(player.Name));
+    refilling_ = false;
+  }
+  SavePlayers();
+}
+
+// What may be changed: the challenge's parameters by its maker, the players and the launch
+// once a challenge is made or joined. Without a connect service there is no challenge to make
+// or join, and the players and the launch stay open.
+void CDialogDefi::EnableControls() {
+  const int type = type_->currentIndex();
+  const bool mine = madeByMe_ != 0;
+  const bool state = state_ != 0 || app_.Settings().defi.serviceHost.empty();
+  for (QWidget *control : std::initializer_list<QWidget *>{type_, challengeEdit_, difficulty_, gridSize_,
+                                                           possible_, bonus_, joker_, surprise_})
+    control->setEnabled(mine);
+  maxTime_->setEnabled(type == 1 && mine);
+  cellsPerTurn_->setEnabled(type == 1 && mine);
+  hidden_->setEnabled((type == 1 || type == 2) && mine);
+  refuse_->setEnabled(type != 0 && mine);
+  for (QWidget *control : std::initializer_list<QWidget *>{playerList_, playerFilter_, playerFilterText_,
+                                                           challengeFilterText_, challengeFilter_, create_})
+    control->setEnabled(type != 0 && state);
+  join_->setEnabled(type != 0 && madeByMe_ == 0);
+  launch_->setEnabled(state);
 }
 
 DefiTurnRules CDialogDefi::Rules() const {
@@ -454,6 +521,7 @@ void CDialogDefi::ShowSelectedPlayer() {
   address_->setText(QString::fromStdString(player.Address));
   port_->setValue(player.Port);
   handicap_->setValue(player.Handicap);
+  town_->setText(QString::fromStdString(player.Fields[0]));
   (player.Remote == 0 ? local_ : remote_)->setChecked(true);
   Inform("Player " + player.Name + " with Sock" + std::to_string(player.Slot) + " - Check:" +
          std::to_string(player.Connected) + " - Status:" + std::to_string(player.Status) + " Selected");
@@ -471,6 +539,7 @@ void CDialogDefi::AddPlayer() {
   player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
   player.Port = port_->value();
   player.Handicap = handicap_->value();
+  player.Fields[0] = town_->text().toStdString();
   if (!players_.Add(player)) {
     Inform("Error - No more free player");
     return;
@@ -566,6 +635,8 @@ void CDialogDefi::EnterChallengeMode() {
     players_.Add(own);
     SavePlayers();
   }
+  if (const int own = players_.Find(OwnName()); own >= 0)
+    ownHandicap_->setValue(players_.At(own).Handicap);
   RefillPlayers();
   show();
   raise();
@@ -1027,6 +1098,7 @@ void CDialogDefi::TakeOverChallenge(int row) {
     if (challenge.Name != item->text().toStdString())
       continue;
     challengeName_ = challenge.Name;
+    madeByMe_ = challenge.Creator == OwnName() ? 1 : 0;
     challengeEdit_->setText(QString::fromStdString(challenge.Name));
     const auto &p = challenge.Parameters;
     type_->setCurrentIndex(std::clamp(p[0], 0, type_->count() - 1));
@@ -1037,8 +1109,11 @@ void CDialogDefi::TakeOverChallenge(int row) {
     QCheckBox *const flags[] = {possible_, bonus_, joker_, surprise_, hidden_, refuse_};
     for (size_t f = 0; f < std::size(flags); ++f)
       flags[f]->setChecked(p[5 + f] != 0);
+    EnableControls();
     return;
   }
+  madeByMe_ = -1;
+  EnableControls();
 }
 
 CDialogDefi *ChallengeDialog() { return gChallenge; }

@@ -19,6 +19,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTcpSocket;
@@ -130,6 +131,8 @@ private:
   void AnnounceEnd();
   void ForgetChallenge();
   void ShowChatLine(const std::string &line);
+  void RewriteSelectedPlayer();
+  void EnableControls();
 
   CQuorbelApp &app_;
   quorbel::DefiPlayerList players_;
@@ -166,6 +169,11 @@ private:
   QLineEdit *address_ = nullptr;
   QSpinBox *port_ = nullptr;
   QSpinBox *handicap_ = nullptr;
+  QLineEdit *town_ = nullptr;
+  QSpinBox *ownHandicap_ = nullptr;
+  QPushButton *launch_ = nullptr;
+  QPushButton *create_ = nullptr;
+  QPushButton *join_ = nullptr;
   QComboBox *type_ = nullptr;
   QComboBox *difficulty_ = nullptr;
   QComboBox *gridSize_ = nullptr;

@@ -1,9 +1,14 @@
 // The challenge on the program: entering the challenge mode, starting a challenge alone, moves
 // placed on the board scored, a peer's bad move refused, and Stop Challenge.
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/qt/defi_dialog.h"
+#include "app/qt/dialog_text.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
@@ -143,6 +148,27 @@ private slots:
     QCOMPARE(defi->Players().At(0).Name, std::string("Bob"));
     QVERIFY(defi->ServiceAvailable());
     QCOMPARE(defi->Challenges()[0].Name, std::string("Cup"));
+
+    // Bob's challenge taken over: its parameters are his, there is a challenge to join, and
+    // nothing to launch before one is made or joined.
+    auto *challenges = defi->findChild<QListWidget *>(ControlName(1695));
+    challenges->setCurrentRow(0);
+    QVERIFY(!defi->findChild<QComboBox *>(ControlName(1674))->isEnabled());
+    QVERIFY(!defi->findChild<QComboBox *>(ControlName(1681))->isEnabled());
+    QVERIFY(defi->findChild<QPushButton *>(ControlName(1699))->isEnabled());
+    QVERIFY(!defi->findChild<QPushButton *>(ControlName(1687))->isEnabled());
+    QVERIFY(!defi->findChild<QListWidget *>(ControlName(1686))->isEnabled());
+
+    // The town typed for the selected player is his; help opens the dialog's topic.
+    auto *list = defi->findChild<QListWidget *>(ControlName(1686));
+    list->setCurrentRow(0);
+    auto *town = defi->findChild<QLineEdit *>(ControlName(1683));
+    QCOMPARE(town->text(), QStringLiteral("Lyon"));
+    town->clear();
+    QTest::keyClicks(town, "Nice");
+    QCOMPARE(defi->Players().At(0).Fields[0], std::string("Nice"));
+    defi->findChild<QPushButton *>(ControlName(1689))->click();
+    QVERIFY(f.dialogs.Asked().last().contains(QStringLiteral("Help is not installed")));
   }
 
 private:
