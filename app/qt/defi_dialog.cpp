@@ -532,6 +532,11 @@ void CDialogDefi::AddPlayer() {
   const std::string name = playerName_->text().trimmed().toStdString();
   if (name.empty())
     return;
+  if (players_.Find(name) >= 0) {
+    // Moves and hellos name their player: two of one name could not be told apart.
+    Inform("Defi: a player named " + name + " is already in the list");
+    return;
+  }
   DefiPlayerRecord player;
   player.Name = name;
   player.Remote = remote_->isChecked() ? 1 : 0;
@@ -872,7 +877,8 @@ void CDialogDefi::SendMove(int cell, int value, int action) {
     return;
   if (turns_.Mirror) {
     // Its launcher places it for the others and scores it.
-    sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action));
+    if (sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action)) < 0)
+      Inform("Defi: " + launcher_ + ", who runs the challenge, is no longer connected: the move stays here");
     return;
   }
   DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
@@ -1129,6 +1135,9 @@ void InstallChallenge(CQuorbelApp &app) {
   OutsideServices &services = app.Services();
   services.startChallengeListen = [&app](int port) {
     CDialogDefi *dialog = EnsureChallengeDialog(app);
+    // The preferences' OK on the port already listened on: the players keep their links.
+    if (dialog && dialog->Sockets().Listening() && dialog->Sockets().ListenPort() == port)
+      return true;
     return dialog && dialog->StartListen(port);
   };
   services.defiSendMove = [](int cell, int value, int action) {

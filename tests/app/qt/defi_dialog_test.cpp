@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include "app/qt/defi_dialog.h"
@@ -112,6 +113,29 @@ private slots:
     QVERIFY(!f.app->ChallengeRunning()); // no banner of the old turns
   }
 
+  // The preferences' OK restarts listening only on another port: a challenge's links stay.
+  void thePreferencesKeepTheLinksOnTheSamePort() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann";
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    QVERIFY(defi->StartListen(0));
+    const int port = defi->Sockets().ListenPort();
+    DefiPlayerRecord bob;
+    bob.Name = "Bob";
+    defi->Players().Add(bob);
+    QTcpSocket caller;
+    caller.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+    QVERIFY(caller.waitForConnected(2000));
+    caller.write(">>>>>Bob>>>>>Ann");
+    QTRY_VERIFY(defi->Players().At(0).Slot >= 0);
+    QVERIFY(f.app->Services().startChallengeListen(port));
+    QTest::qWait(20);
+    QVERIFY(defi->Players().At(0).Slot >= 0);
+    QCOMPARE(caller.state(), QAbstractSocket::ConnectedState);
+  }
+
   void turnedOffTheStartScreenSaysSo() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
@@ -167,6 +191,10 @@ private slots:
     town->clear();
     QTest::keyClicks(town, "Nice");
     QCOMPARE(defi->Players().At(0).Fields[0], std::string("Nice"));
+    // A second Bob could not be told from the first.
+    defi->findChild<QLineEdit *>(ControlName(1662))->setText(QStringLiteral("Bob"));
+    defi->findChild<QPushButton *>(ControlName(1665))->click();
+    QCOMPARE(defi->Players().Count(), 1);
     defi->findChild<QPushButton *>(ControlName(1689))->click();
     QVERIFY(f.dialogs.Asked().last().contains(QStringLiteral("Help is not installed")));
   }
