@@ -401,6 +401,15 @@ void CDialogDefi::ReadControls() {
   app_.SaveSettings();
 }
 
+void CDialogDefi::FillPlayerFromControls(DefiPlayerRecord &player) const {
+  player.Remote = remote_->isChecked() ? 1 : 0;
+  player.Address = address_->text().trimmed().toStdString();
+  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
+  player.Port = port_->value();
+  player.Handicap = handicap_->value();
+  player.Fields[0] = town_->text().toStdString();
+}
+
 // The selected player as the controls now say.
 void CDialogDefi::RewriteSelectedPlayer() {
   const int index = SelectedPlayer();
@@ -412,12 +421,7 @@ void CDialogDefi::RewriteSelectedPlayer() {
     return; // two players of one name could not be told apart
   DefiPlayerRecord &player = players_.At(index);
   player.Name = name.toStdString();
-  player.Remote = remote_->isChecked() ? 1 : 0;
-  player.Address = address_->text().trimmed().toStdString();
-  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
-  player.Port = port_->value();
-  player.Handicap = handicap_->value();
-  player.Fields[0] = town_->text().toStdString();
+  FillPlayerFromControls(player);
   if (QListWidgetItem *item = playerList_->currentItem()) {
     refilling_ = true;
     item->setData(Qt::UserRole, QString::fromStdString(player.Name));
@@ -539,12 +543,7 @@ void CDialogDefi::AddPlayer() {
   }
   DefiPlayerRecord player;
   player.Name = name;
-  player.Remote = remote_->isChecked() ? 1 : 0;
-  player.Address = address_->text().trimmed().toStdString();
-  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
-  player.Port = port_->value();
-  player.Handicap = handicap_->value();
-  player.Fields[0] = town_->text().toStdString();
+  FillPlayerFromControls(player);
   if (!players_.Add(player)) {
     Inform("Error - No more free player");
     return;

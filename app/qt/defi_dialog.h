@@ -132,6 +132,8 @@ private:
   void ForgetChallenge();
   void ShowChatLine(const std::string &line);
   void RewriteSelectedPlayer();
+  // Everything of a player the controls hold but his name.
+  void FillPlayerFromControls(quorbel::DefiPlayerRecord &player) const;
   void EnableControls();
 
   CQuorbelApp &app_;

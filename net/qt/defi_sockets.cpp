@@ -115,15 +115,7 @@ bool DefiSockets::Alive(int slot, uint64_t serial) const {
 void DefiSockets::Watch(int slot) {
   QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
   const uint64_t serial = slots_[static_cast<size_t>(slot)]->Serial;
-  const auto closedLater = [this, slot, serial] {
-    QMetaObject::invokeMethod(
-        this,
-        [this, slot, serial] {
-          if (Alive(slot, serial))
-            Closed(slot);
-        },
-        Qt::QueuedConnection);
-  };
+  const auto closedLater = [this, slot, serial] { Later(slot, serial, &DefiSockets::Closed); };
   // Each message goes out at once, so that two are seldom read as one.
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   connect(socket, &QTcpSocket::readyRead, this, [this, slot] { OnReceive(slot); });
@@ -378,13 +370,17 @@ void DefiSockets::OnReceive(int slot) {
     return;
   }
   if (entry.Socket->bytesAvailable() > 0)
-    QMetaObject::invokeMethod(
-        this,
-        [this, slot, serial] {
-          if (Alive(slot, serial))
-            OnReceive(slot);
-        },
-        Qt::QueuedConnection);
+    Later(slot, serial, &DefiSockets::OnReceive);
+}
+
+void DefiSockets::Later(int slot, uint64_t serial, void (DefiSockets::*step)(int)) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, slot, serial, step] {
+        if (Alive(slot, serial))
+          (this->*step)(slot);
+      },
+      Qt::QueuedConnection);
 }
 
 // Every whole message waiting, each read only once the one before it is done with.

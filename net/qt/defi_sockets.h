@@ -99,6 +99,8 @@ private:
   void OnReceive(int slot);
   void TakeMessages(int slot, bool quiet);
   bool Alive(int slot, uint64_t serial) const;
+  // `step` on the slot once the events waiting have run, if the slot is still that one.
+  void Later(int slot, uint64_t serial, void (DefiSockets::*step)(int));
   void Closed(int slot);
   void Drop(int slot);
   void Handle(int slot, std::string_view chunk);
