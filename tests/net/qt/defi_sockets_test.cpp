@@ -136,6 +136,10 @@ private slots:
     QVERIFY(bob.sockets.StartListen(0));
     auto flood = Call(bob.sockets.ListenPort());
     QVERIFY(flood->waitForConnected(2000));
+    // A chat line before any hello is nobody's: it is not shown.
+    flood->write("Chello");
+    QTest::qWait(3 * kDefiQuietMs);
+    QVERIFY(bob.chats.empty());
     flood->write(QByteArray(1 << 20, 'C'));
     QTRY_VERIFY_WITH_TIMEOUT(Said(bob, "Sock0 freed: no hello"), 3000);
     QTRY_COMPARE(bob.sockets.OpenSlots(), 0);
