@@ -694,6 +694,16 @@ bool CDialogDefi::StartChallenge() {
   return true;
 }
 
+void CDialogDefi::PlayersChanged() {
+  RefillPlayers();
+  // A follower whose launcher has gone plays alone from now on: it is said once.
+  if (turns_.Mirror && turns_.Running && !turns_.Over && !launcher_.empty() &&
+      sockets_.SlotOfName(launcher_) < 0) {
+    Inform("Defi: " + launcher_ + ", who runs the challenge, has left it");
+    launcher_.clear();
+  }
+}
+
 void CDialogDefi::ForgetChallenge() {
   turns_ = DefiTurns{};
   turns_.Banner.Countdown = -2;
@@ -877,7 +887,7 @@ void CDialogDefi::SendMove(int cell, int value, int action) {
   if (turns_.Mirror) {
     // Its launcher places it for the others and scores it.
     if (sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action)) < 0)
-      Inform("Defi: " + launcher_ + ", who runs the challenge, is no longer connected: the move stays here");
+      Inform("Defi: nobody runs the challenge any more: the move stays here");
     return;
   }
   DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
@@ -899,8 +909,8 @@ ChallengeBoard CDialogDefi::Board() const {
   board.TurnMs = turns_.RemainingMs;
   for (size_t position = 0; position < turns_.Order.size(); ++position) {
     const DefiPlayerRecord &player = standings_.At(turns_.Order[position]);
-    board.Players.push_back(
-        {player.Name, player.Score, player.Remote == 0, static_cast<int>(position) == turns_.Current});
+    board.Players.push_back({player.Name, player.Score, player.Remote == 0,
+                             !turns_.Over && static_cast<int>(position) == turns_.Current});
   }
   return board;
 }

@@ -79,7 +79,7 @@ public:
   std::string OwnName() const override;
   bool Disabled() const override;
   bool ChallengeRunning() const override;
-  void PlayersChanged() override { RefillPlayers(); }
+  void PlayersChanged() override;
   // What peers send is taken after their socket's signal has returned, in the order it came.
   void ChatReceived(const std::string &line) override;
   void GridReceived(const std::string &from, const std::string &file) override;

@@ -157,6 +157,8 @@ private slots:
       QCOMPARE(bob.players.At(i).Score, ann->Standings().At(i).Score);
       QVERIFY(ann->Standings().At(i).Score > 0);
     }
+    for (const ChallengeBoard::Box &box : ann->Board().Players)
+      QVERIFY(!box.Turn); // nobody's turn on a solved grid
     // The board's end of game leaves the challenge's result alone.
     const qsizetype asked = f.dialogs.Asked().size();
     GridSetSolved(*f.app);
@@ -165,6 +167,10 @@ private slots:
     const int turn = ann->Turns().Current;
     ann->TurnTick(60000);
     QCOMPARE(ann->Turns().Current, turn);
+
+    // Bob leaves: Ann's program goes on.
+    bob.sockets.FreeSlot(bob.known.At(0).Slot);
+    QTRY_COMPARE(ann->Sockets().OpenSlots(), 0);
   }
 
 private:
