@@ -115,8 +115,11 @@ int TextGridSize(std::span<const uint8_t> bytes) {
   return header.Recognised ? header.Size : 0;
 }
 
-TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info) {
-  const Header header = ReadHeader(bytes);
+namespace {
+
+// The text read whole on the default shape of its size; the stage is filled when it reads.
+TextGridResult StageTextGrid(std::span<const uint8_t> bytes, Header &header, TextGridStage &stage) {
+  header = ReadHeader(bytes);
   if (!header.Recognised)
     return NotATextGrid();
   if (!IsShapeSize(header.Size))
@@ -128,9 +131,26 @@ TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, 
   geo.BlockRows = shape.BlockRows;
   geo.BlockCols = shape.BlockCols;
   ComputeGeometryTables(geo);
-  auto stage = std::make_unique<TextGridStage>();
-  if (auto error = ParseBody(header, geo, 0, *stage))
+  if (auto error = ParseBody(header, geo, 0, stage))
     return Refused(FileFailure::Damaged, *error);
+  TextGridResult result;
+  result.Ok = true;
+  return result;
+}
+
+} // namespace
+
+TextGridResult CheckTextGrid(std::span<const uint8_t> bytes) {
+  Header header;
+  auto stage = std::make_unique<TextGridStage>();
+  return StageTextGrid(bytes, header, *stage);
+}
+
+TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info) {
+  Header header;
+  auto stage = std::make_unique<TextGridStage>();
+  if (TextGridResult staged = StageTextGrid(bytes, header, *stage); !staged.Ok)
+    return staged;
 
   SetGridSize(ctx, header.Size, 1);
   GridSet &set = ctx.Grids;

@@ -27,6 +27,9 @@ struct TextGridResult {
 // The size written after the header, or 0 when the text does not begin with the header.
 int TextGridSize(std::span<const uint8_t> bytes);
 
+// Reads the text whole as OpenTextGrid would, changing nothing: whether it would open.
+TextGridResult CheckTextGrid(std::span<const uint8_t> bytes);
+
 // Replaces the grid set with the text's grids, on the default block shape of its size.
 // The caller then recomputes the candidates of every grid.
 TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info);

@@ -44,4 +44,20 @@ int DefiPlayerList::Find(std::string_view name) const {
   return found == players_.end() ? -1 : static_cast<int>(found - players_.begin());
 }
 
+void MergeServicePlayers(DefiPlayerList &players, std::vector<DefiPlayerRecord> fresh) {
+  DefiPlayerList merged;
+  for (DefiPlayerRecord &player : fresh) {
+    if (const int old = players.Find(player.Name); old >= 0 && players.At(old).Slot >= 0) {
+      player.Slot = players.At(old).Slot;
+      player.Connected = std::max(player.Connected, players.At(old).Connected);
+    }
+    if (merged.Find(player.Name) < 0)
+      merged.Add(std::move(player));
+  }
+  for (int i = 0; i < players.Count(); ++i)
+    if (players.At(i).Slot >= 0 && merged.Find(players.At(i).Name) < 0)
+      merged.Add(players.At(i));
+  players = std::move(merged);
+}
+
 } // namespace quorbel

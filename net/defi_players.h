@@ -56,6 +56,11 @@ private:
   std::vector<DefiPlayerRecord> players_;
 };
 
+// The connect service's list of the group replaces the players, but a player of the same name
+// keeps his socket and his check box, and one bound to a socket stays in the list: the
+// sockets and the challenge in play go on with him.
+void MergeServicePlayers(DefiPlayerList &players, std::vector<DefiPlayerRecord> fresh);
+
 // The turn order: with randomOrder off the own player then every connected one in list order;
 // with it on the same players drawn at random (`random(n)` gives 0..n-1).
 template <typename Random>

@@ -1,5 +1,6 @@
 #include "net/defi_protocol.h"
 
+#include "net/defi_framer.h"
 #include "net/text_fields.h"
 
 namespace quorbel {
@@ -19,7 +20,62 @@ std::optional<DefiMove> ParseMove(std::string_view body) {
   return DefiMove{std::string(fields[1]), *cell, *value, *kind};
 }
 
+// The standings' fields: four numbers, then three fields a player; every number whole and in
+// its range, at most 100 players of at most 16 values.
+std::optional<DefiStandings> ParseStandings(std::string_view body) {
+  constexpr size_t kMostPlayers = 100;
+  if (body.ends_with('\n'))
+    body.remove_suffix(1);
+  if (!body.starts_with('|'))
+    return std::nullopt;
+  const std::vector<std::string_view> fields = SplitFields(body.substr(1), '|');
+  if (fields.size() < 4 || (fields.size() - 4) % 3 != 0 || (fields.size() - 4) / 3 > kMostPlayers)
+    return std::nullopt;
+  DefiStandings standings;
+  const std::optional<int> over = WholeNumber(fields[0]);
+  const std::optional<int> current = WholeNumber(fields[1]);
+  const std::optional<int> previous = WholeNumber(fields[2]);
+  const std::optional<int> remaining = WholeNumber(fields[3]);
+  const int count = static_cast<int>((fields.size() - 4) / 3);
+  if (!over || *over < 0 || *over > 1 || !current || *current < 0 || *current > count || !previous ||
+      *previous < -1 || *previous > count || !remaining)
+    return std::nullopt;
+  standings.Over = *over == 1;
+  standings.Current = *current;
+  standings.Previous = *previous;
+  standings.RemainingMs = *remaining;
+  for (size_t at = 4; at < fields.size(); at += 3) {
+    DefiStanding player;
+    player.Name = std::string(fields[at]);
+    const std::optional<int> score = WholeNumber(fields[at + 1]);
+    if (player.Name.empty() || !score)
+      return std::nullopt;
+    player.Score = *score;
+    if (!fields[at + 2].empty())
+      for (const std::string_view value : SplitFields(fields[at + 2], ',')) {
+        const std::optional<int> number = WholeNumber(value);
+        if (!number || player.Moves.size() >= kMostDefiStandingMoves)
+          return std::nullopt;
+        player.Moves.push_back(*number);
+      }
+    standings.Players.push_back(std::move(player));
+  }
+  return standings;
+}
+
 } // namespace
+
+std::string DefiStandingsMessage(const DefiStandings &standings) {
+  std::string message = "T|" + std::to_string(standings.Over ? 1 : 0) + "|" +
+                        std::to_string(standings.Current) + "|" + std::to_string(standings.Previous) + "|" +
+                        std::to_string(standings.RemainingMs);
+  for (const DefiStanding &player : standings.Players) {
+    message += "|" + player.Name + "|" + std::to_string(player.Score) + "|";
+    for (size_t m = 0; m < player.Moves.size(); ++m)
+      message += (m == 0 ? "" : ",") + std::to_string(player.Moves[m]);
+  }
+  return message + "\n";
+}
 
 std::string DefiHello(std::string_view ownName, std::string_view calledName) {
   return std::string(kDefiHelloMark) + std::string(ownName) + std::string(kDefiHelloMark) +
@@ -78,6 +134,10 @@ DefiMessage ParseDefiMessage(std::string_view chunk) {
   case 'Y':
     message.Kind = DefiMessageKind::Ready;
     break;
+  case 'T':
+    message.Kind = DefiMessageKind::Standings;
+    message.Standings = ParseStandings(chunk.substr(1));
+    break;
   default:
     break;
   }
@@ -87,37 +147,9 @@ DefiMessage ParseDefiMessage(std::string_view chunk) {
 std::vector<std::string_view> SplitDefiChunk(std::string_view chunk) {
   std::vector<std::string_view> messages;
   while (!chunk.empty()) {
-    if (chunk.starts_with("V|")) {
-      // "V|name|" then three numbers: the move ends after the third.
-      size_t at = chunk.find('|', 2);
-      int numbers = 0;
-      while (at != std::string_view::npos && numbers < 3) {
-        size_t end = at + 1;
-        if (end < chunk.size() && chunk[end] == '-')
-          ++end;
-        while (end < chunk.size() && chunk[end] >= '0' && chunk[end] <= '9')
-          ++end;
-        ++numbers;
-        at = numbers < 3 ? (end < chunk.size() && chunk[end] == '|' ? end : std::string_view::npos) : end;
-      }
-      if (at == std::string_view::npos || numbers < 3 || at >= chunk.size()) {
-        messages.push_back(chunk);
-        break;
-      }
-      messages.push_back(chunk.substr(0, at));
-      chunk.remove_prefix(at);
-      continue;
-    }
-    if (chunk.starts_with('G')) {
-      const size_t lastLine = chunk.rfind('\n');
-      if (lastLine != std::string_view::npos && chunk.substr(lastLine + 1).starts_with("S|")) {
-        messages.push_back(chunk.substr(0, lastLine + 1));
-        messages.push_back(chunk.substr(lastLine + 1));
-        break;
-      }
-    }
-    messages.push_back(chunk);
-    break;
+    const size_t length = DefiMessageLength(chunk, {}, true);
+    messages.push_back(chunk.substr(0, length));
+    chunk.remove_prefix(length);
   }
   return messages;
 }

@@ -21,7 +21,31 @@ std::string DefiMoveMessage(std::string_view player, int cell, int value, int ki
 // "G" and the file; none when the file is larger than a message may be.
 std::optional<std::string> DefiGridMessage(std::string_view fileBytes);
 
-enum class DefiMessageKind { Hello, Bye, Chat, Grid, Start, Move, Ready, Other };
+// Where a challenge stands, as its launcher tells every other player after each change:
+// whose turn it is and since when, every player's score and the values of the turn.
+struct DefiStanding {
+  std::string Name;
+  int Score = 0;
+  std::vector<int> Moves;
+  bool operator==(const DefiStanding &) const = default;
+};
+
+struct DefiStandings {
+  bool Over = false;
+  int Current = 0; // the order's position whose turn it is; the order's length before the first
+  int Previous = -1;
+  int RemainingMs = 0;
+  std::vector<DefiStanding> Players; // in turn order
+  bool operator==(const DefiStandings &) const = default;
+};
+
+inline constexpr size_t kMostDefiStandingMoves = 16;
+
+// "T|over|current|previous|ms|name|score|v,v,...|..." and a line end. Peers that do not know it
+// leave it, as any message of a letter they do not read.
+std::string DefiStandingsMessage(const DefiStandings &standings);
+
+enum class DefiMessageKind { Hello, Bye, Chat, Grid, Start, Move, Ready, Standings, Other };
 
 struct DefiMove {
   std::string Player;
@@ -32,17 +56,17 @@ struct DefiMove {
 
 struct DefiMessage {
   DefiMessageKind Kind = DefiMessageKind::Other;
-  std::string Caller;           // hello: the sender's name
-  std::string Called;           // hello: the name it called
-  std::string Body;             // chat text, grid file, challenge name
-  std::optional<DefiMove> Move; // none when the move's fields are not three whole numbers
+  std::string Caller;                     // hello: the sender's name
+  std::string Called;                     // hello: the name it called
+  std::string Body;                       // chat text, grid file, challenge name
+  std::optional<DefiMove> Move;           // none when the move's fields are not three whole numbers
+  std::optional<DefiStandings> Standings; // none when malformed
 };
 
 DefiMessage ParseDefiMessage(std::string_view chunk);
 
-// The messages of one received chunk. The protocol has no frame, so two quick sends can arrive
-// as one chunk: moves are split where a move's last number ends, and a start that follows a
-// grid file on its own last line is split from the file. Anything else is one message.
+// The messages of a chunk that is all there is: cut where each message's own end shows, the
+// last one running to the chunk's end.
 std::vector<std::string_view> SplitDefiChunk(std::string_view chunk);
 
 } // namespace quorbel

@@ -82,7 +82,23 @@ void StartDefiTurns(DefiTurns &turns, DefiPlayerList &players, std::vector<int> 
 }
 
 int DefiTurnTick(DefiTurns &turns, DefiPlayerList &players, int elapsed, DefiTurnHost &host) {
-  if (!turns.Running || turns.InTick || turns.Rules.Type != 1 || turns.Order.empty())
+  if (!turns.Running || turns.InTick || turns.Order.empty())
+    return 1;
+  if (turns.Over) {
+    // The result stays a while, then the solved board comes back.
+    if (turns.Banner.Shown && (turns.Banner.Countdown -= elapsed) <= 0) {
+      turns.Banner = DefiBanner{};
+      host.Redraw();
+    }
+    return 1;
+  }
+  if (turns.Mirror) {
+    // The launcher passes the turns: this clock only counts down to its word.
+    turns.RemainingMs = std::max(turns.RemainingMs - elapsed, 0);
+    DefiTurnBanner(turns, players, elapsed, false, host);
+    return 1;
+  }
+  if (turns.Rules.Type != 1)
     return 1;
   turns.InTick = true;
   // A turn without a limit never runs out, once it has been given.
@@ -97,21 +113,16 @@ int DefiTurnTick(DefiTurns &turns, DefiPlayerList &players, int elapsed, DefiTur
   return 1;
 }
 
-int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &ownName, int cell, int value,
-                 int kind, int cellCount, DefiTurnHost &host) {
-  if (!turns.Running || turns.ApplyingPeerMove || cell < 0 || cell >= cellCount)
-    return 1;
-  host.SendToAll(DefiMoveMessage(ownName, cell, value, kind));
+bool DefiScoreMove(DefiTurns &turns, DefiPlayerList &players, int position, int cell, int kind, int cellCount,
+                   DefiTurnHost &host) {
   // Only placed values score: pencil marks and clears do not.
   static constexpr std::array<int, 5> kPlacing = {1, 2, 3, 13, 14};
-  if (std::find(kPlacing.begin(), kPlacing.end(), kind) == kPlacing.end())
-    return 1;
-  // The player at this computer whose turn it is, else the own player.
-  DefiPlayerRecord *player = PlayerAt(turns, players, turns.Current);
-  if (!player || player->Remote != 0)
-    player = PlayerAt(turns, players, turns.OwnPosition);
-  if (!player)
-    return 1;
+  DefiPlayerRecord *player = PlayerAt(turns, players, position);
+  if (!player || turns.Over || cell < 0 || cell >= cellCount ||
+      std::find(kPlacing.begin(), kPlacing.end(), kind) == kPlacing.end())
+    return false;
+  if (turns.Rules.Type == 1 && position != turns.Current)
+    return false; // out of turn
   const int placed = host.CellValue(cell);
   if (placed != host.SolutionValue(cell) || host.InContradiction()) {
     player->Score -= kWrongMovePenalty;
@@ -135,6 +146,110 @@ int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &o
       player->Score += std::max(turns.RemainingMs, 0);
     PassTurn(turns, players, 5000, host);
   }
+  return true;
+}
+
+int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::string_view name) {
+  for (size_t position = 0; position < turns.Order.size(); ++position) {
+    const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position));
+    if (player && player->Name == name)
+      return static_cast<int>(position);
+  }
+  return -1;
+}
+
+DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &players) {
+  DefiStandings standings;
+  standings.Over = turns.Over;
+  standings.Current = std::clamp(turns.Current, 0, static_cast<int>(turns.Order.size()));
+  standings.Previous = std::clamp(turns.Previous, -1, static_cast<int>(turns.Order.size()));
+  standings.RemainingMs = turns.RemainingMs;
+  for (size_t position = 0; position < turns.Order.size(); ++position)
+    if (const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position))) {
+      DefiStanding standing{player->Name, player->Score, player->Moves};
+      if (standing.Moves.size() > kMostDefiStandingMoves)
+        standing.Moves.resize(kMostDefiStandingMoves);
+      standings.Players.push_back(std::move(standing));
+    }
+  return standings;
+}
+
+void TakeDefiStandings(DefiTurns &turns, DefiPlayerList &players, const DefiStandings &standings,
+                       std::string_view ownName, DefiTurnHost &host) {
+  bool samePlayers = players.Count() == static_cast<int>(standings.Players.size());
+  for (int i = 0; samePlayers && i < players.Count(); ++i)
+    samePlayers = players.At(i).Name == standings.Players[static_cast<size_t>(i)].Name;
+  if (!samePlayers) {
+    players = DefiPlayerList{};
+    for (const DefiStanding &standing : standings.Players) {
+      DefiPlayerRecord player;
+      player.Name = standing.Name;
+      player.Remote = standing.Name == ownName ? 0 : 1;
+      players.Add(std::move(player));
+    }
+  }
+  turns.Order.clear();
+  turns.OwnPosition = -1;
+  for (int i = 0; i < players.Count(); ++i) {
+    turns.Order.push_back(i);
+    DefiPlayerRecord &player = players.At(i);
+    player.Score = standings.Players[static_cast<size_t>(i)].Score;
+    player.Moves = standings.Players[static_cast<size_t>(i)].Moves;
+    if (player.Name == ownName)
+      turns.OwnPosition = i;
+  }
+  const bool passed = standings.Current != turns.Current || !samePlayers;
+  turns.Previous = standings.Previous;
+  turns.Current = standings.Current;
+  turns.RemainingMs = standings.RemainingMs;
+  turns.Mirror = true;
+  turns.Running = true;
+  if (standings.Over && !turns.Over) {
+    EndDefiChallenge(turns, players);
+    return;
+  }
+  if (passed) {
+    DefiTurnBanner(turns, players, 0, true, host);
+    if (const DefiPlayerRecord *player = PlayerAt(turns, players, turns.Current);
+        player && player->Remote == 0)
+      host.PlaySound(kTurnSound);
+  }
+}
+
+int EndDefiChallenge(DefiTurns &turns, const DefiPlayerList &players) {
+  turns.Over = true;
+  int winner = -1;
+  for (size_t position = 0; position < turns.Order.size(); ++position) {
+    const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position));
+    const DefiPlayerRecord *best = PlayerAt(turns, players, winner);
+    if (player && (!best || player->Score > best->Score))
+      winner = static_cast<int>(position);
+  }
+  DefiBanner &banner = turns.Banner;
+  banner = DefiBanner{};
+  banner.Shown = true;
+  banner.Countdown = kDefiEndBannerMs;
+  banner.Lines[0] = "Fin du Défi";
+  if (const DefiPlayerRecord *best = PlayerAt(turns, players, winner)) {
+    banner.Lines[1] = "Gagnant : " + best->Name;
+    banner.Lines[2] = "Score : " + std::to_string(best->Score);
+  }
+  for (size_t position = 0; position < turns.Order.size(); ++position)
+    if (const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position)))
+      banner.Lines[3] += (position == 0 ? "" : "  ") + player->Name + " " + std::to_string(player->Score);
+  return winner;
+}
+
+int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &ownName, int cell, int value,
+                 int kind, int cellCount, DefiTurnHost &host) {
+  if (!turns.Running || turns.Over || turns.ApplyingPeerMove || cell < 0 || cell >= cellCount)
+    return 1;
+  host.SendToAll(DefiMoveMessage(ownName, cell, value, kind));
+  // The player at this computer whose turn it is, else the own player.
+  int position = turns.Current;
+  if (const DefiPlayerRecord *player = PlayerAt(turns, players, position); !player || player->Remote != 0)
+    position = turns.OwnPosition;
+  DefiScoreMove(turns, players, position, cell, kind, cellCount, host);
   return 1;
 }
 

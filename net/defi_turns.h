@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/defi_players.h"
+#include "net/defi_protocol.h"
 
 namespace quorbel {
 
@@ -18,6 +19,9 @@ int DefiSecondsPerTurn(int index);
 // as an entry, clamped.
 int DefiCellsIndexOfSetting(int stored);
 int DefiMaxTimeIndexOfSetting(int stored);
+
+// How long the result of a challenge stands over the solved board.
+inline constexpr int kDefiEndBannerMs = 8000;
 
 struct DefiTurnRules {
   int Type = 1; // 1: timed turns; the others do not count down
@@ -55,6 +59,10 @@ public:
   virtual bool Fade(bool out) = 0;
 };
 
+// One challenge is run by the program that launched it: it places and scores every player's
+// moves, passes the turns, tells the others the standings after each change and ends the
+// challenge. The others follow it (Mirror): they send their moves to it alone and show what it
+// tells them, so every board shows the same turn, clock, scores and end.
 struct DefiTurns {
   std::vector<int> Order; // player indexes
   int Previous = -1;
@@ -64,6 +72,8 @@ struct DefiTurns {
   bool Running = false;
   bool InTick = false;
   bool ApplyingPeerMove = false; // a move received is being placed: not sent, not scored
+  bool Mirror = false;           // the launcher runs this challenge
+  bool Over = false;             // the grid is solved: no more turns
   DefiTurnRules Rules;
   std::vector<DefiSurprise> Surprises;
   DefiBanner Banner;
@@ -106,6 +116,25 @@ void PlaceDefiSurprises(DefiTurns &turns, DefiTurnHost &host, int cellCount, Ran
 
 // The turn clock, `elapsed` ms since the last tick. Returns 1.
 int DefiTurnTick(DefiTurns &turns, DefiPlayerList &players, int elapsed, DefiTurnHost &host);
+
+// A move of the player at `position` of the order: a placed value scores (a wrong one costs
+// 10), in his own turn only when turns are timed, and his turn ends with its last cell.
+// True when it was scored.
+bool DefiScoreMove(DefiTurns &turns, DefiPlayerList &players, int position, int cell, int kind, int cellCount,
+                   DefiTurnHost &host);
+
+// The order's position of the player of that name, -1 when he does not play.
+int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::string_view name);
+
+// The standings the launcher tells, and a follower taking them: its players become the
+// standings' players, the turn, clock, scores and end theirs; a new turn starts the banner.
+DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &players);
+void TakeDefiStandings(DefiTurns &turns, DefiPlayerList &players, const DefiStandings &standings,
+                       std::string_view ownName, DefiTurnHost &host);
+
+// The end: no more turns, and the winner (the best score, the first in the order among
+// equals) with every score on the banner. The winner's position, -1 without players.
+int EndDefiChallenge(DefiTurns &turns, const DefiPlayerList &players);
 
 // A value the board set on `cell` with action `kind`: sent to every player, and scored for the
 // player at this computer whose turn it is. Returns 1.

@@ -149,23 +149,39 @@ std::optional<std::string> QuellaboGridAddress(const QuellaboSite &site, int lev
   case 1020:
   case 1040:
     return std::nullopt;
-  case 1030: {
-    const int n = site.HighestLevel - 1030;
-    return FormatSiteNumber(site.GridAddress, n * (level - 1) / std::max(1, std::min(n, 4)) + 1);
-  }
+  case 1030:
+    return FormatSiteNumber(site.GridAddress, *QuellaboFormulaNumber(site, level));
   case 1060:
     return FormatSiteText(site.GridAddress, kWords1060[static_cast<size_t>(level - 1)]);
   case 1070:
     return FormatSiteText(site.GridAddress, kWords1070[static_cast<size_t>(std::min(level, 4) - 1)]);
+  default:
+    return FormatSiteNumber(site.GridAddress, *QuellaboFormulaNumber(site, level));
+  }
+}
+
+std::optional<int> QuellaboFormulaNumber(const QuellaboSite &site, int level) {
+  level = std::clamp(level, 1, 5);
+  switch (site.Kind) {
+  case 1000:
+  case 1010:
+  case 1020:
+  case 1040:
+  case 1060:
+  case 1070:
+    return std::nullopt;
+  case 1030: {
+    const int n = site.HighestLevel - 1030;
+    return n * (level - 1) / std::max(1, std::min(n, 4)) + 1;
+  }
   default: {
     const int d = site.HighestLevel - site.Kind;
-    return FormatSiteNumber(site.GridAddress, site.Kind + (level - 1) * d / std::max(1, std::min(d, 4)));
+    return site.Kind + (level - 1) * d / std::max(1, std::min(d, 4));
   }
   }
 }
 
-std::optional<std::string> QuellaboNumberedAddress(const QuellaboSite &site, int level,
-                                                   std::string_view startPage) {
+std::optional<int> QuellaboDayNumber(const QuellaboSite &site, int level, std::string_view startPage) {
   long at = FindInText(startPage, -1, site.StartPageMarker, false, true);
   if (at < 0)
     return std::nullopt;
@@ -173,11 +189,16 @@ std::optional<std::string> QuellaboNumberedAddress(const QuellaboSite &site, int
   const int first = ReadPageNumber(startPage, at);
   if (first < 0)
     return std::nullopt;
-  return FormatSiteNumber(site.NumberedAddress, level + first - 1);
+  return level + first - 1;
 }
 
-std::optional<std::string> QuellaboListedAddress(const QuellaboSite &site, int level,
-                                                 std::string_view listPage, bool french) {
+std::optional<std::string> QuellaboNumberedAddress(const QuellaboSite &site, int level,
+                                                   std::string_view startPage) {
+  const std::optional<int> number = QuellaboDayNumber(site, level, startPage);
+  return number ? FormatSiteNumber(site.NumberedAddress, *number) : std::nullopt;
+}
+
+std::optional<int> QuellaboListedNumber(int level, std::string_view listPage) {
   static constexpr std::array<std::string_view, 4> kWords = {
       "Une grille facile", "Une grille moyenne", "Une grille difficile", "Une grille très difficile"};
   const long at =
@@ -190,14 +211,20 @@ std::optional<std::string> QuellaboListedAddress(const QuellaboSite &site, int l
     return std::nullopt;
   ++number;
   const int grid = ReadPageNumber(listPage, number);
-  if (grid < 0)
+  return grid < 0 ? std::nullopt : std::optional<int>(grid);
+}
+
+std::optional<std::string> QuellaboListedAddress(const QuellaboSite &site, int level,
+                                                 std::string_view listPage, bool french) {
+  const std::optional<int> grid = QuellaboListedNumber(level, listPage);
+  if (!grid)
     return std::nullopt;
   // The site's own page: scheme and host of the list's address.
   const size_t scheme = site.GridAddress.find("://");
   const size_t path =
       scheme == std::string::npos ? std::string::npos : site.GridAddress.find('/', scheme + 3);
   const std::string root = path == std::string::npos ? site.GridAddress : site.GridAddress.substr(0, path);
-  return root + "/game.php5?ln=" + (french ? "fr" : "en") + "&grid_nb=" + std::to_string(grid);
+  return root + "/game.php5?ln=" + (french ? "fr" : "en") + "&grid_nb=" + std::to_string(*grid);
 }
 
 long FindInText(std::string_view text, long cursor, std::string_view pattern, bool skipTags, bool after) {
@@ -470,6 +497,25 @@ std::string QuellaboReplyMessage(std::string_view reply, const QuellaboSite &sit
   return (french ? "Bravo, votre grille a été acceptée par le Site Internet "
                  : "Good, your Grid has been accepted on Internet Site ") +
          site.Name;
+}
+
+std::string QuellaboSubmitTarget(const QuellaboSite &site, const std::vector<FormInput> &inputs,
+                                 std::string_view gridAddress) {
+  const auto grid = std::find_if(inputs.begin(), inputs.end(),
+                                 [](const FormInput &input) { return input.Name == "iddeGrille"; });
+  if (grid == inputs.end())
+    return site.Kind == 1030 ? std::string(gridAddress) : site.SolutionForm;
+  return site.SolutionForm.ends_with('=') ? site.SolutionForm + grid->Value : site.SolutionForm;
+}
+
+std::string QuellaboGridName(std::string_view siteName, int level, std::optional<int> number, int day,
+                             int month, int year) {
+  char name[64];
+  if (number)
+    std::snprintf(name, sizeof name, "-L%d-%d", level, *number);
+  else
+    std::snprintf(name, sizeof name, "-L%d-%02d%02d%04d", level, day, month, year);
+  return std::string(siteName) + name;
 }
 
 } // namespace quorbel

@@ -52,6 +52,13 @@ std::optional<std::string> FormatSiteNumber(std::string_view format, int number)
 // The grid page of a level (1..5) for the kinds that need no page first; none for a format the
 // site's file got wrong, or for kinds 1010, 1020 and 1040.
 std::optional<std::string> QuellaboGridAddress(const QuellaboSite &site, int level);
+// The number a level's grid address takes, for the kinds that compute it (1030 and the kinds
+// not named); none for the others.
+std::optional<int> QuellaboFormulaNumber(const QuellaboSite &site, int level);
+// Kinds 1010 and 1020: the level's grid number, from the day's first behind the start page's marker.
+std::optional<int> QuellaboDayNumber(const QuellaboSite &site, int level, std::string_view startPage);
+// Kind 1040: the grid number behind "grid_nb=" in the link of that level's words.
+std::optional<int> QuellaboListedNumber(int level, std::string_view listPage);
 // Kinds 1010 and 1020: from the start page, the day's first number behind its marker.
 std::optional<std::string> QuellaboNumberedAddress(const QuellaboSite &site, int level,
                                                    std::string_view startPage);
@@ -95,5 +102,15 @@ std::string QuellaboSubmitBody(const QuellaboSite &site, const std::vector<FormI
 // The reply's verdict, by the words the sites use; `site` names the site in the message.
 std::string QuellaboReplyMessage(std::string_view reply, const QuellaboSite &site, std::string_view login,
                                  bool french);
+
+// Where the solution goes: the solution form, followed by the page's "iddeGrille" value when the
+// form's address ends with "="; without that input, kind 1030 posts to the grid's own page.
+std::string QuellaboSubmitTarget(const QuellaboSite &site, const std::vector<FormInput> &inputs,
+                                 std::string_view gridAddress);
+
+// The grid's title: "site-L<level>-<number>" for a numbered grid, else with the day's date
+// "site-L<level>-DDMMYYYY".
+std::string QuellaboGridName(std::string_view siteName, int level, std::optional<int> number, int day,
+                             int month, int year);
 
 } // namespace quorbel

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/qt/dialog_text.h"
@@ -32,6 +33,9 @@
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
+#include "files/file_bytes.h"
+#include "files/quorbel_doc.h"
+#include "files/text_grid_reader.h"
 #include "net/socket_errors.h"
 #include "platform/help_contexts.h"
 #include "platform/paths.h"
@@ -42,6 +46,7 @@ using namespace quorbel;
 namespace {
 
 CDialogDefi *gChallenge = nullptr; // owned by the main frame
+
 
 constexpr std::string_view kDefiTempFile = "DefiTempFile";
 // The moves a peer's board sends: placed values, clues, clears, pencil marks, value steps.
@@ -154,9 +159,16 @@ void CDialogDefi::BuildControls() {
   handicap_ = new QSpinBox(this);
   handicap_->setObjectName(ControlName(1663));
   handicap_->setRange(-1000, 1000);
+  town_ = new QLineEdit(this);
+  town_->setObjectName(ControlName(1683));
+  connect(town_, &QLineEdit::textEdited, this, &CDialogDefi::RewriteSelectedPlayer);
+  ownHandicap_ = new QSpinBox(this);
+  ownHandicap_->setObjectName(ControlName(1703));
+  ownHandicap_->setRange(-1000, 1000);
 
   type_ = Combo(this, 1684, {"Défi libre", "Tour par tour", "Course"});
   type_->setCurrentIndex(1);
+  connect(type_, &QComboBox::currentIndexChanged, this, [this] { EnableControls(); });
   difficulty_ = Combo(this, 1674, {"Facile", "Moyen", "Difficile", "Terrible"});
   difficulty_->setCurrentIndex(std::clamp(defi.defiGridDiff - 1, 0, 3));
   gridSize_ = Combo(this, 1672,
@@ -207,6 +219,7 @@ void CDialogDefi::BuildControls() {
   form->addRow(QStringLiteral("Adresse IP:"), address_);
   form->addRow(QStringLiteral("Port:"), port_);
   form->addRow(QStringLiteral("Handicap:"), handicap_);
+  form->addRow(QStringLiteral("Ville:"), town_);
   playersLayout->addLayout(form);
   auto *playerButtons = new QHBoxLayout;
   QPushButton *add = Button(this, 1665, QStringLiteral("Connect Joueur Local"));
@@ -220,6 +233,7 @@ void CDialogDefi::BuildControls() {
   auto *parameters = new QGroupBox(QStringLiteral("Paramètres du Défi"), this);
   auto *parametersLayout = new QFormLayout(parameters);
   parametersLayout->addRow(QStringLiteral("Mon nom:"), ownName_);
+  parametersLayout->addRow(QStringLiteral("Mon handicap:"), ownHandicap_);
   challengeEdit_ = new QLineEdit(QString::fromStdString(challengeName_), this);
   challengeEdit_->setObjectName(ControlName(1661));
   parametersLayout->addRow(QStringLiteral("Nom du Défi:"), challengeEdit_);
@@ -247,7 +261,7 @@ void CDialogDefi::BuildControls() {
   chatLayout->addLayout(chatLine);
 
   auto *buttons = new QGridLayout;
-  QPushButton *launch = Button(this, 1687, QStringLiteral("Lance le Défi"));
+  QPushButton *launch = launch_ = Button(this, 1687, QStringLiteral("Lance le Défi"));
   connect(launch, &QPushButton::clicked, this, [this] {
     ReadControls();
     if (StartChallenge()) {
@@ -264,8 +278,9 @@ void CDialogDefi::BuildControls() {
     connect(button, &QPushButton::clicked, this, action);
     buttons->addWidget(button, at / 4, at % 4);
     ++at;
+    return button;
   };
-  serviceButton(1700, "Créer un\nNouveau Défi", [this] {
+  create_ = serviceButton(1700, "Créer un\nNouveau Défi", [this] {
     ReadControls();
     const std::array<int, 11> parameters = {
         type_->currentIndex(),        difficulty_->currentIndex(),   gridSize_->currentIndex(),
@@ -277,7 +292,7 @@ void CDialogDefi::BuildControls() {
     state_ = 1;
     DefiConnectService("G|A");
   });
-  serviceButton(1699, "Joindre le Défi", [this] {
+  join_ = serviceButton(1699, "Joindre le Défi", [this] {
     state_ = 0;
     DefiConnectService("G|A", true);
   });
@@ -327,6 +342,8 @@ void CDialogDefi::BuildControls() {
   QPushButton *help = Button(this, 1689, QStringLiteral("Aide"));
   connect(help, &QPushButton::clicked, this, [this] {
     ReadControls();
+    if (CMainFrame *frame = app_.MainFrame())
+      frame->activateWindow();
     app_.ShowHelp(HelpContext("mode challenge"));
   });
   for (QPushButton *button : {qrb, vek, sock, close, help}) {
@@ -379,7 +396,59 @@ void CDialogDefi::ReadControls() {
   defi.defiMaxTime = DefiSecondsPerTurn(maxTime_->currentIndex());
   defi.defiNbCells = DefiCellsPerTurn(cellsPerTurn_->currentIndex());
   defi.defiPossible = possible_->isChecked() ? 1 : 0;
+  if (const int own = players_.Find(defi.playerName); own >= 0)
+    players_.At(own).Handicap = ownHandicap_->value();
   app_.SaveSettings();
+}
+
+void CDialogDefi::FillPlayerFromControls(DefiPlayerRecord &player) const {
+  player.Remote = remote_->isChecked() ? 1 : 0;
+  player.Address = address_->text().trimmed().toStdString();
+  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
+  player.Port = port_->value();
+  player.Handicap = handicap_->value();
+  player.Fields[0] = town_->text().toStdString();
+}
+
+// The selected player as the controls now say.
+void CDialogDefi::RewriteSelectedPlayer() {
+  const int index = SelectedPlayer();
+  const QString name = playerName_->text().trimmed();
+  if (index < 0 || name.isEmpty())
+    return;
+  const int named = players_.Find(name.toStdString());
+  if (named >= 0 && named != index)
+    return; // two players of one name could not be told apart
+  DefiPlayerRecord &player = players_.At(index);
+  player.Name = name.toStdString();
+  FillPlayerFromControls(player);
+  if (QListWidgetItem *item = playerList_->currentItem()) {
+    refilling_ = true;
+    item->setData(Qt::UserRole, QString::fromStdString(player.Name));
+    refilling_ = false;
+  }
+  SavePlayers();
+}
+
+// What may be changed: the challenge's parameters by its maker, the players and the launch
+// once a challenge is made or joined. Without a connect service there is no challenge to make
+// or join, and the players and the launch stay open.
+void CDialogDefi::EnableControls() {
+  const int type = type_->currentIndex();
+  const bool mine = madeByMe_ != 0;
+  const bool state = state_ != 0 || app_.Settings().defi.serviceHost.empty();
+  for (QWidget *control : std::initializer_list<QWidget *>{type_, challengeEdit_, difficulty_, gridSize_,
+                                                           possible_, bonus_, joker_, surprise_})
+    control->setEnabled(mine);
+  maxTime_->setEnabled(type == 1 && mine);
+  cellsPerTurn_->setEnabled(type == 1 && mine);
+  hidden_->setEnabled((type == 1 || type == 2) && mine);
+  refuse_->setEnabled(type != 0 && mine);
+  for (QWidget *control : std::initializer_list<QWidget *>{playerList_, playerFilter_, playerFilterText_,
+                                                           challengeFilterText_, challengeFilter_, create_})
+    control->setEnabled(type != 0 && state);
+  join_->setEnabled(type != 0 && madeByMe_ == 0);
+  launch_->setEnabled(state);
 }
 
 DefiTurnRules CDialogDefi::Rules() const {
@@ -456,6 +525,7 @@ void CDialogDefi::ShowSelectedPlayer() {
   address_->setText(QString::fromStdString(player.Address));
   port_->setValue(player.Port);
   handicap_->setValue(player.Handicap);
+  town_->setText(QString::fromStdString(player.Fields[0]));
   (player.Remote == 0 ? local_ : remote_)->setChecked(true);
   Inform("Player " + player.Name + " with Sock" + std::to_string(player.Slot) + " - Check:" +
          std::to_string(player.Connected) + " - Status:" + std::to_string(player.Status) + " Selected");
@@ -466,13 +536,14 @@ void CDialogDefi::AddPlayer() {
   const std::string name = playerName_->text().trimmed().toStdString();
   if (name.empty())
     return;
+  if (players_.Find(name) >= 0) {
+    // Moves and hellos name their player: two of one name could not be told apart.
+    Inform("Defi: a player named " + name + " is already in the list");
+    return;
+  }
   DefiPlayerRecord player;
   player.Name = name;
-  player.Remote = remote_->isChecked() ? 1 : 0;
-  player.Address = address_->text().trimmed().toStdString();
-  player.Ip = QHostAddress(address_->text().trimmed()).toIPv4Address();
-  player.Port = port_->value();
-  player.Handicap = handicap_->value();
+  FillPlayerFromControls(player);
   if (!players_.Add(player)) {
     Inform("Error - No more free player");
     return;
@@ -522,15 +593,25 @@ void CDialogDefi::SendChat() {
   if (index < 0 || text.empty())
     return;
   const int slot = sockets_.SendMessage(index, DefiChat(text));
-  chatText_->setPlainText(QString::fromStdString("Sent on Sock" + std::to_string(slot) + " to " +
-                                                 players_.At(index).Name + ": " + text + "\r\n") +
-                          chatText_->toPlainText());
+  ShowChatLine("Sent on Sock" + std::to_string(slot) + " to " + players_.At(index).Name + ": " + text);
   chatInput_->clear();
 }
 
 void CDialogDefi::ChatReceived(const std::string &line) {
-  chatText_->setPlainText(QString::fromStdString(line + "\r\n") + chatText_->toPlainText());
+  ShowChatLine(line);
   Inform(line);
+}
+
+// The newest first, and only the last lines: a chatty peer costs no more than they do.
+void CDialogDefi::ShowChatLine(const std::string &line) {
+  constexpr size_t kChatLinesKept = 100;
+  chatLines_.push_front(line);
+  if (chatLines_.size() > kChatLinesKept)
+    chatLines_.pop_back();
+  std::string text;
+  for (const std::string &kept : chatLines_)
+    text += kept + "\r\n";
+  chatText_->setPlainText(QString::fromStdString(text));
 }
 
 void CDialogDefi::DumpState() {
@@ -558,6 +639,8 @@ void CDialogDefi::EnterChallengeMode() {
     players_.Add(own);
     SavePlayers();
   }
+  if (const int own = players_.Find(OwnName()); own >= 0)
+    ownHandicap_->setValue(players_.At(own).Handicap);
   RefillPlayers();
   show();
   raise();
@@ -577,10 +660,17 @@ bool CDialogDefi::StartChallenge() {
   app_.SyncEngineSettings();
   if (GenerateAtLevel(app_, settings.defi.defiGridDiff) != 1)
     return false;
-  const int ownIndex = players_.Find(own);
-  StartDefiTurns(turns_, players_,
-                 DefiTurnOrder(players_, ownIndex, false, [](int n) { return RandomBelow(n); }), ownIndex,
-                 Rules());
+  // The challenge's players are its own: the list may change under it, the scores may not.
+  ForgetChallenge();
+  const std::vector<int> order =
+      DefiTurnOrder(players_, players_.Find(own), false, [](int n) { return RandomBelow(n); });
+  std::vector<int> positions;
+  for (const int index : order) {
+    DefiPlayerRecord player = players_.At(index);
+    player.Slot = -1;
+    positions.push_back(*standings_.Add(std::move(player)));
+  }
+  StartDefiTurns(turns_, standings_, positions, standings_.Find(own), Rules());
   turns_.Running = false; // until the grid is out
   if (turns_.Rules.Surprises)
     PlaceDefiSurprises(turns_, *this, app_.Engine().Geo.NCells, [](int n) { return RandomBelow(n); });
@@ -589,74 +679,227 @@ bool CDialogDefi::StartChallenge() {
   const std::string file = MakeFilePath(kDefiTempFile, EnsureDirectory(settings.directory.myGrids), ".txt");
   if (!SaveTextGrids(app_, file))
     return false;
-  for (const int index : turns_.Order)
-    if (players_.At(index).Slot >= 0)
+  // A "|" would cut the start's fields.
+  std::string name = challengeName_;
+  std::replace(name.begin(), name.end(), '|', ' ');
+  for (const int index : order)
+    if (players_.At(index).Name != own && players_.At(index).Slot >= 0)
       sockets_.SendGridFile(index, file);
-  for (const int index : turns_.Order)
-    sockets_.SendMessage(index, DefiStart(challengeName_));
+  for (const int index : order)
+    if (players_.At(index).Name != own)
+      sockets_.SendMessage(index, DefiStart(name));
   turns_.Running = true;
+  TellStandings();
   app_.RedrawViewNow();
   return true;
 }
 
-void CDialogDefi::StopChallenge() {
-  state_ = 0;
-  fadeLevel_ = 1.0;
-  fadeStep_ = 0;
-  app_.DefiRunning = 0;
-  turns_.Running = false;
-  turns_.Banner = DefiBanner{};
-  turns_.Banner.Countdown = -2;
-  app_.RedrawViewNow();
-}
-
-void CDialogDefi::GridReceived(const std::string &file) {
-  const std::string path =
-      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
-  QFile out(QString::fromStdString(path));
-  // Created or emptied first: an older, longer file leaves nothing behind.
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      out.write(file.data(), static_cast<qint64>(file.size())) != static_cast<qint64>(file.size()))
-    return;
-  out.close();
-  turns_.Running = false;
-  if (app_.OpenDocumentFile(path)) {
-    app_.Settings().game.mode = kGameModeDefi;
-    app_.SyncEngineSettings();
-    turns_.Running = true;
+void CDialogDefi::PlayersChanged() {
+  RefillPlayers();
+  // A follower whose launcher has gone plays alone from now on: it is said once.
+  if (turns_.Mirror && turns_.Running && !turns_.Over && !launcher_.empty() &&
+      sockets_.SlotOfName(launcher_) < 0) {
+    Inform("Defi: " + launcher_ + ", who runs the challenge, has left it");
+    launcher_.clear();
   }
 }
 
-void CDialogDefi::MoveReceived(const DefiMove &move) {
+void CDialogDefi::ForgetChallenge() {
+  turns_ = DefiTurns{};
+  turns_.Banner.Countdown = -2;
+  standings_ = DefiPlayerList{};
+  launcher_.clear();
+  told_ = DefiStandings{};
+  fadeLevel_ = 1.0;
+  fadeStep_ = 0;
+  app_.DefiRunning = 0;
+}
+
+void CDialogDefi::StopChallenge() {
+  state_ = 0;
+  ForgetChallenge();
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::Later(std::function<void()> work) {
+  inbox_.push_back(std::move(work));
+  if (inbox_.size() > 1)
+    return; // already on its way
+  QTimer::singleShot(0, this, [this] {
+    while (!inbox_.empty()) {
+      const std::function<void()> next = inbox_.front();
+      next();
+      inbox_.pop_front();
+    }
+  });
+}
+
+void CDialogDefi::GridReceived(const std::string &from, const std::string &file) {
+  Later([this, from, file] { TakeGrid(from, file); });
+}
+
+void CDialogDefi::MoveReceived(const std::string &from, const DefiMove &move) {
+  Later([this, from, move] { TakeMove(from, move); });
+}
+
+void CDialogDefi::StandingsReceived(const std::string &from, const DefiStandings &standings) {
+  Later([this, from, standings] { TakeStandings(from, standings); });
+}
+
+void CDialogDefi::StartReceived(const std::string &) {
+  Later([this] {
+    state_ = 1;
+    hide();
+  });
+}
+
+void CDialogDefi::ReadyReceived() {
+  Later([this] { state_ = 1; });
+}
+
+// A launcher's grid: read whole before anything changes, then played at once, whatever was on
+// the board (the others play it already).
+void CDialogDefi::TakeGrid(const std::string &from, const std::string &file) {
+  const auto bytes = std::span(reinterpret_cast<const uint8_t *>(file.data()), file.size());
+  if (const TextGridResult check = CheckTextGrid(bytes); !check.Ok) {
+    Inform("Defi: grid from " + from + " refused: " + check.Message);
+    return;
+  }
+  const std::string path =
+      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
+  if (const FileWriteResult written = WriteFileReplacing(path, file); !written.Ok()) {
+    Inform("Defi: grid from " + from + " not written: " + written.Message);
+    return;
+  }
+  if (IsDocumentModified())
+    Inform("Defi: the grid of " + from + " replaces the game in play");
+  ForgetChallenge();
+  app_.ClearDocumentModified();
+  if (!app_.OpenDocumentFile(path))
+    return;
+  app_.Settings().game.mode = kGameModeDefi;
+  app_.SyncEngineSettings();
+  launcher_ = from;
+  turns_.Mirror = true;
+  turns_.Running = true;
+  app_.RedrawViewNow();
+}
+
+void CDialogDefi::TakeMove(const std::string &from, const DefiMove &move) {
+  if (!turns_.Running || turns_.Over)
+    return;
+  // The launcher passes on every player's moves; a player may send only his own.
+  const bool passedOn = turns_.Mirror && from == launcher_;
+  if (turns_.Mirror && !passedOn)
+    return; // its launcher's copy is the one that counts
+  if (!passedOn && move.Player != from) {
+    Inform("Defi: move refused: " + from + " sent a move of " + move.Player);
+    return;
+  }
+  const int position = DefiPositionOf(turns_, standings_, move.Player);
+  if (position < 0 && !(passedOn && standings_.Count() == 0)) {
+    Inform("Defi: move refused: " + move.Player + " is not a player of this challenge");
+    return;
+  }
   EngineContext &ctx = app_.Engine();
   const int width = ctx.Geo.GridWidth;
   if (move.Cell < 0 || move.Cell >= ctx.Geo.NCells || move.Value < 0 || move.Value > width ||
-      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end())
+      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end()) {
+    Inform("Defi: move of " + move.Player + " refused: no such cell, value or action");
     return;
+  }
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  const int status = grid.Cells[static_cast<size_t>(move.Cell)].Status;
+  if (status == kStatusGiven || status == kStatusFixed) {
+    Inform("Defi: move of " + move.Player + " refused: cell " + std::to_string(move.Cell) + " is a given");
+    return;
+  }
   turns_.ApplyingPeerMove = true;
   SetCellValue(ctx, grid, move.Cell, move.Value, move.Kind);
   turns_.ApplyingPeerMove = false;
   UpdatePossibles(ctx, -1, -1, -1, 1);
+  if (!turns_.Mirror) {
+    SendToChallenge(DefiMoveMessage(move.Player, move.Cell, move.Value, move.Kind), from);
+    DefiScoreMove(turns_, standings_, position, move.Cell, move.Kind, ctx.Geo.NCells, *this);
+    EndIfSolved();
+    TellStandings();
+  }
   app_.RedrawViewNow();
 }
 
-void CDialogDefi::StartReceived() {
-  state_ = 1;
-  hide();
+void CDialogDefi::TakeStandings(const std::string &from, const DefiStandings &standings) {
+  if (!turns_.Mirror || from != launcher_)
+    return;
+  const bool wasOver = turns_.Over;
+  TakeDefiStandings(turns_, standings_, standings, OwnName(), *this);
+  if (turns_.Over && !wasOver)
+    AnnounceEnd();
+  Redraw();
 }
 
-void CDialogDefi::ReadyReceived() { state_ = 1; }
+void CDialogDefi::SendToChallenge(const std::string &message, const std::string &except) {
+  const std::string own = OwnName();
+  for (int i = 0; i < standings_.Count(); ++i) {
+    const std::string &name = standings_.At(i).Name;
+    if (name != own && name != except)
+      sockets_.SendToName(name, message);
+  }
+}
+
+// The launcher tells the standings when more than its clock changed.
+void CDialogDefi::TellStandings() {
+  if (!turns_.Running || turns_.Mirror)
+    return;
+  const DefiStandings now = DefiStandingsOf(turns_, standings_);
+  DefiStandings compared = now;
+  compared.RemainingMs = told_.RemainingMs;
+  if (compared == told_ && !told_.Players.empty())
+    return;
+  told_ = now;
+  SendToChallenge(DefiStandingsMessage(now), {});
+}
+
+void CDialogDefi::EndIfSolved() {
+  const GridSet &set = app_.Engine().Grids;
+  const int slot = CurrentGridSlot(set);
+  const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+  const GridRecord &reference = set.RefTab[static_cast<size_t>(slot)];
+  const int cells = app_.Engine().Geo.NCells;
+  for (int cell = 0; cell < cells; ++cell) {
+    const int value = grid.Cells[static_cast<size_t>(cell)].Value;
+    if (value == 0 || value != reference.Cells[static_cast<size_t>(cell)].Value)
+      return;
+  }
+  EndDefiChallenge(turns_, standings_);
+  AnnounceEnd();
+  Redraw();
+}
+
+void CDialogDefi::AnnounceEnd() {
+  for (const std::string &line : turns_.Banner.Lines)
+    if (!line.empty())
+      Inform(line);
+}
 
 void CDialogDefi::SendMove(int cell, int value, int action) {
-  if (!ChallengeRunning())
+  if (!ChallengeRunning() || !turns_.Running || turns_.Over || turns_.ApplyingPeerMove)
     return;
-  DefiSendMove(turns_, players_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
+  if (turns_.Mirror) {
+    // Its launcher places it for the others and scores it.
+    if (sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action)) < 0)
+      Inform("Defi: nobody runs the challenge any more: the move stays here");
+    return;
+  }
+  DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
+  EndIfSolved();
+  TellStandings();
 }
 
 void CDialogDefi::TurnTick(int elapsedMs) {
-  if (ChallengeRunning())
-    DefiTurnTick(turns_, players_, elapsedMs, *this);
+  if (!ChallengeRunning())
+    return;
+  DefiTurnTick(turns_, standings_, elapsedMs, *this);
+  TellStandings();
 }
 
 ChallengeBoard CDialogDefi::Board() const {
@@ -665,9 +908,9 @@ ChallengeBoard CDialogDefi::Board() const {
   board.Banner = turns_.Banner.Lines;
   board.TurnMs = turns_.RemainingMs;
   for (size_t position = 0; position < turns_.Order.size(); ++position) {
-    const DefiPlayerRecord &player = players_.At(turns_.Order[position]);
-    board.Players.push_back(
-        {player.Name, player.Score, player.Remote == 0, static_cast<int>(position) == turns_.Current});
+    const DefiPlayerRecord &player = standings_.At(turns_.Order[position]);
+    board.Players.push_back({player.Name, player.Score, player.Remote == 0,
+                             !turns_.Over && static_cast<int>(position) == turns_.Current});
   }
   return board;
 }
@@ -721,10 +964,15 @@ bool CDialogDefi::InContradiction() {
 
 bool CDialogDefi::IsOpenCell(int cell) { return CellValue(cell) == 0; }
 
+// A surprise's cell: shown to every player, scored for nobody.
 void CDialogDefi::RevealCell(int cell) {
   EngineContext &ctx = app_.Engine();
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
+  const bool applying = turns_.ApplyingPeerMove;
+  turns_.ApplyingPeerMove = true;
   SetCellValue(ctx, grid, cell, SolutionValue(cell), kActionPlaceFixed);
+  turns_.ApplyingPeerMove = applying;
+  SendToChallenge(DefiMoveMessage(OwnName(), cell, SolutionValue(cell), kActionPlaceFixed), {});
 }
 
 void CDialogDefi::PlaySound(int slot) {
@@ -829,11 +1077,9 @@ void CDialogDefi::ServiceReplied() {
   if (reply.NewGroup)
     groupName_ = *reply.NewGroup;
   if (reply.Kind == 'G' && reply.Available) {
-    players_ = DefiPlayerList{};
-    for (DefiPlayerRecord &player : reply.Players) {
+    for (DefiPlayerRecord &player : reply.Players)
       player.Connected = player.Name == OwnName() ? 1 : 0;
-      players_.Add(std::move(player));
-    }
+    MergeServicePlayers(players_, std::move(reply.Players));
     RefillPlayers();
   }
   if (reply.Kind == 'L' && reply.Available) {
@@ -867,6 +1113,7 @@ void CDialogDefi::TakeOverChallenge(int row) {
     if (challenge.Name != item->text().toStdString())
       continue;
     challengeName_ = challenge.Name;
+    madeByMe_ = challenge.Creator == OwnName() ? 1 : 0;
     challengeEdit_->setText(QString::fromStdString(challenge.Name));
     const auto &p = challenge.Parameters;
     type_->setCurrentIndex(std::clamp(p[0], 0, type_->count() - 1));
@@ -877,8 +1124,11 @@ void CDialogDefi::TakeOverChallenge(int row) {
     QCheckBox *const flags[] = {possible_, bonus_, joker_, surprise_, hidden_, refuse_};
     for (size_t f = 0; f < std::size(flags); ++f)
       flags[f]->setChecked(p[5 + f] != 0);
+    EnableControls();
     return;
   }
+  madeByMe_ = -1;
+  EnableControls();
 }
 
 CDialogDefi *ChallengeDialog() { return gChallenge; }
@@ -894,6 +1144,9 @@ void InstallChallenge(CQuorbelApp &app) {
   OutsideServices &services = app.Services();
   services.startChallengeListen = [&app](int port) {
     CDialogDefi *dialog = EnsureChallengeDialog(app);
+    // The preferences' OK on the port already listened on: the players keep their links.
+    if (dialog && dialog->Sockets().Listening() && dialog->Sockets().ListenPort() == port)
+      return true;
     return dialog && dialog->StartListen(port);
   };
   services.defiSendMove = [](int cell, int value, int action) {

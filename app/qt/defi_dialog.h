@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "net/connect_service.h"
@@ -17,6 +19,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTcpSocket;
@@ -76,12 +79,16 @@ public:
   std::string OwnName() const override;
   bool Disabled() const override;
   bool ChallengeRunning() const override;
-  void PlayersChanged() override { RefillPlayers(); }
+  void PlayersChanged() override;
+  // What peers send is taken after their socket's signal has returned, in the order it came.
   void ChatReceived(const std::string &line) override;
-  void GridReceived(const std::string &file) override;
-  void MoveReceived(const quorbel::DefiMove &move) override;
-  void StartReceived() override;
+  void GridReceived(const std::string &from, const std::string &file) override;
+  void MoveReceived(const std::string &from, const quorbel::DefiMove &move) override;
+  void StartReceived(const std::string &from) override;
   void ReadyReceived() override;
+  void StandingsReceived(const std::string &from, const quorbel::DefiStandings &standings) override;
+  // The players of the challenge in play, in turn order (the list's players are not theirs).
+  const quorbel::DefiPlayerList &Standings() const { return standings_; }
 
   // DefiTurnHost.
   int SolutionValue(int cell) override;
@@ -90,7 +97,7 @@ public:
   bool IsOpenCell(int cell) override;
   void RevealCell(int cell) override;
   void PlaySound(int slot) override;
-  void SendToAll(const std::string &message) override { sockets_.SendToAll(message); }
+  void SendToAll(const std::string &message) override { SendToChallenge(message, {}); }
   void Redraw() override;
   bool Fade(bool out) override;
 
@@ -113,11 +120,32 @@ private:
   void DumpState();
   int SelectedPlayer() const;
   quorbel::DefiTurnRules Rules() const;
+  void Later(std::function<void()> work);
+  void TakeGrid(const std::string &from, const std::string &file);
+  void TakeMove(const std::string &from, const quorbel::DefiMove &move);
+  void TakeStandings(const std::string &from, const quorbel::DefiStandings &standings);
+  // Every player of the challenge but this one and `except`.
+  void SendToChallenge(const std::string &message, const std::string &except);
+  void TellStandings();
+  void EndIfSolved();
+  void AnnounceEnd();
+  void ForgetChallenge();
+  void ShowChatLine(const std::string &line);
+  void RewriteSelectedPlayer();
+  // Everything of a player the controls hold but his name.
+  void FillPlayerFromControls(quorbel::DefiPlayerRecord &player) const;
+  void EnableControls();
 
   CQuorbelApp &app_;
   quorbel::DefiPlayerList players_;
   quorbel::DefiSockets sockets_;
   quorbel::DefiTurns turns_;
+  quorbel::DefiPlayerList standings_;
+  std::string launcher_;        // who runs the challenge followed here
+  quorbel::DefiStandings told_; // the standings last told, by the launcher
+  std::deque<std::function<void()>> inbox_;
+  std::deque<std::string> chatLines_;
+  int madeByMe_ = -1; // the challenge taken from the list was made by this player (-1: none taken)
   std::string challengeName_ = "Defi";
   int state_ = 0; // 0 none, 1 created or start received, 2 or 3 playing
   quorbel::ServiceQueue service_;
@@ -143,6 +171,11 @@ private:
   QLineEdit *address_ = nullptr;
   QSpinBox *port_ = nullptr;
   QSpinBox *handicap_ = nullptr;
+  QLineEdit *town_ = nullptr;
+  QSpinBox *ownHandicap_ = nullptr;
+  QPushButton *launch_ = nullptr;
+  QPushButton *create_ = nullptr;
+  QPushButton *join_ = nullptr;
   QComboBox *type_ = nullptr;
   QComboBox *difficulty_ = nullptr;
   QComboBox *gridSize_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/game_clock.h"
 #include "app/qt/board_window.h"
 #include "app/qt/bravo_dialog.h"
+#include "app/qt/defi_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/score_dialog.h"
@@ -204,6 +205,10 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
 }
 
 void ShowEndOfGame(CQuorbelApp &app) {
+  // A challenge ends on every player's board at once, with its winner: it says so itself.
+  if (const CDialogDefi *challenge = ChallengeDialog();
+      challenge && challenge->Running() && app.Settings().game.mode == kGameModeDefi)
+    return;
   const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
   CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.CellPictures(), app.MainFrame());
   EndOfGameEvaluate(app, bravo);

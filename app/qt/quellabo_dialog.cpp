@@ -52,6 +52,7 @@ struct QuellaboState {
   std::string GridAddress;
   std::vector<FormInput> Inputs;
   std::string LastPage; // the Web Window shows it
+  int Loads = 0;        // the loads started: a load overtaken by a newer one gives up
 };
 
 QuellaboState &State() {
@@ -251,6 +252,10 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     return false;
   const QuellaboSite &site = state.Sites[static_cast<size_t>(siteIndex)];
   const bool french = French(app);
+  // Pages are waited for with events running: another load may start meanwhile, and the
+  // player's last choice must be the grid that stays.
+  const int load = ++state.Loads;
+  const auto overtaken = [&state, load] { return state.Loads != load; };
   app.PostMessage(FormatPanelText(french ? OwnText("Chargement Grille sur Site Internet %s en cours...")
                                          : OwnText("Loading Grid on Internet Site %s running..."),
                                   {site.Name}));
@@ -259,15 +264,22 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     session.Post(QUrl(QString::fromStdString(site.LoginPage)),
                  QByteArray::fromStdString(FormField(site.LoginField) + "&" + FormField(site.PasswordField)));
 
+  if (overtaken())
+    return false;
+
   int width = 9;
   std::optional<std::string> address;
+  std::optional<int> number = QuellaboFormulaNumber(site, level);
   if (site.Kind == 1010 || site.Kind == 1020) {
     const std::optional<QByteArray> start = session.Get(QUrl(QString::fromStdString(site.GridAddress)));
+    if (overtaken())
+      return false;
     if (!start) {
       AccessError(app);
       return false;
     }
     address = QuellaboNumberedAddress(site, level, PageText(*start));
+    number = QuellaboDayNumber(site, level, PageText(*start));
     if (!address) {
       if (site.Kind == 1020)
         app.PostMessage(french
@@ -279,11 +291,14 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     }
   } else if (site.Kind == 1040) {
     const std::optional<QByteArray> list = session.Get(QUrl(QString::fromStdString(site.GridAddress)));
+    if (overtaken())
+      return false;
     if (!list) {
       AccessError(app);
       return false;
     }
     address = QuellaboListedAddress(site, level, PageText(*list), french);
+    number = QuellaboListedNumber(level, PageText(*list));
   } else {
     address = QuellaboGridAddress(site, level);
   }
@@ -307,6 +322,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   app.RedrawViewNow();
 
   const std::optional<QByteArray> page = session.Get(QUrl(QString::fromStdString(*address)));
+  if (overtaken())
+    return false;
   std::string text = page ? PageText(*page) : std::string();
   if (!page || text.find("can not display the webpage") != std::string::npos ||
       text.find("ne peut pas afficher la page Web") != std::string::npos) {
@@ -355,9 +372,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   app.Settings().game.mode = kGameModeQuellabo;
   app.SyncEngineSettings();
   const QDate today = QDate::currentDate();
-  char name[160];
-  std::snprintf(name, sizeof name, "%s-L%d-%02d%02d%04d", site.Name.c_str(), level, today.day(),
-                today.month(), today.year());
+  const std::string name =
+      QuellaboGridName(site.Name, level, number, today.day(), today.month(), today.year());
   if (CQuorbelDoc *document = app.GetCurrentDocument()) {
     document->MarkDocumentModified(name);
     document->SetModifiedFlag(false);
@@ -390,10 +406,7 @@ std::string QuellaboSubmitSolution(CQuorbelApp &app) {
   const int seconds =
       static_cast<int>(std::max<int64_t>(app.Session().Clock.Elapsed, 0) / 1000) + state.MinutesSpent * 60;
   const std::string body = QuellaboSubmitBody(site, state.Inputs, values, state.Width, seconds);
-  std::string target = site.Kind == 1030 ? state.GridAddress : site.SolutionForm;
-  for (const FormInput &input : state.Inputs)
-    if (input.Name == "iddeGrille" && !site.SolutionForm.empty() && site.SolutionForm.back() == '=')
-      target = site.SolutionForm + input.Value;
+  std::string target = QuellaboSubmitTarget(site, state.Inputs, state.GridAddress);
   if (!target.starts_with("http"))
     target = "file://" + MakeAbsolutePath(target);
   const std::optional<QByteArray> reply =

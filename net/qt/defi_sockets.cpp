@@ -90,46 +90,76 @@ void DefiSockets::StopListen() { server_.close(); }
 int DefiSockets::ReserveSlot() {
   for (int slot = 0; slot < kDefiSlots; ++slot)
     if (!slots_[static_cast<size_t>(slot)]) {
-      slots_[static_cast<size_t>(slot)] = std::make_unique<Slot>();
+      auto entry = std::make_unique<Slot>();
+      entry->Serial = ++serials_;
+      const uint64_t serial = entry->Serial;
+      entry->Quiet = new QTimer(this);
+      entry->Quiet->setSingleShot(true);
+      entry->Quiet->setInterval(kDefiQuietMs);
+      connect(entry->Quiet, &QTimer::timeout, this, [this, slot, serial] {
+        if (Alive(slot, serial))
+          TakeMessages(slot, true);
+      });
+      slots_[static_cast<size_t>(slot)] = std::move(entry);
       host_.Inform(PrintfText("Reserved Socket %d", slot));
       return slot;
     }
   return -1;
 }
 
+bool DefiSockets::Alive(int slot, uint64_t serial) const {
+  return slot >= 0 && slot < kDefiSlots && slots_[static_cast<size_t>(slot)] &&
+         slots_[static_cast<size_t>(slot)]->Serial == serial;
+}
+
 void DefiSockets::Watch(int slot) {
   QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
+  const uint64_t serial = slots_[static_cast<size_t>(slot)]->Serial;
+  const auto closedLater = [this, slot, serial] { Later(slot, serial, &DefiSockets::Closed); };
   // Each message goes out at once, so that two are seldom read as one.
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   connect(socket, &QTcpSocket::readyRead, this, [this, slot] { OnReceive(slot); });
   connect(socket, &QTcpSocket::connected, this, [this, slot] { OnConnected(slot); });
-  connect(socket, &QTcpSocket::errorOccurred, this, [this, slot, socket](QAbstractSocket::SocketError error) {
-    if (error == QAbstractSocket::RemoteHostClosedError)
-      return; // the disconnection says it
-    Slot &entry = *slots_[static_cast<size_t>(slot)];
-    if (!entry.Queue.empty()) { // the call never went through
-      const DefiPlayerList &players = host_.Players();
-      const int index = players.Find(entry.PeerName);
-      const std::string address = index >= 0 ? players.At(index).Address : std::string();
-      const int port = index >= 0 ? players.At(index).Port : 0;
-      host_.Inform(PrintfText("Error connection Player %s: Not Connected on %s:%d-%s", entry.PeerName.c_str(),
-                              address.c_str(), port, ErrorText(socket).c_str()));
-    } else {
-      host_.Inform("Receive Socket Error");
-    }
-    QMetaObject::invokeMethod(
-        this, [this, slot] { Closed(slot); }, Qt::QueuedConnection);
-  });
-  connect(socket, &QTcpSocket::disconnected, this, [this, slot] {
-    QMetaObject::invokeMethod(
-        this, [this, slot] { Closed(slot); }, Qt::QueuedConnection);
-  });
+  connect(socket, &QTcpSocket::errorOccurred, this,
+          [this, slot, socket, closedLater](QAbstractSocket::SocketError error) {
+            if (error == QAbstractSocket::RemoteHostClosedError || !slots_[static_cast<size_t>(slot)] ||
+                slots_[static_cast<size_t>(slot)]->Socket != socket)
+              return; // the disconnection says it, or the slot is gone
+            Slot &entry = *slots_[static_cast<size_t>(slot)];
+            if (!entry.Queue.empty()) { // the call never went through
+              const DefiPlayerList &players = host_.Players();
+              const int index = players.Find(entry.PeerName);
+              const std::string address = index >= 0 ? players.At(index).Address : std::string();
+              const int port = index >= 0 ? players.At(index).Port : 0;
+              host_.Inform(PrintfText("Error connection Player %s: Not Connected on %s:%d-%s",
+                                      entry.PeerName.c_str(), address.c_str(), port,
+                                      ErrorText(socket).c_str()));
+            } else {
+              host_.Inform("Receive Socket Error");
+            }
+            closedLater();
+          });
+  connect(socket, &QTcpSocket::disconnected, this, closedLater);
 }
 
 // A socket the peer closed, or that failed: its slot is freed and its player holds none.
 void DefiSockets::Closed(int slot) {
   if (!slots_[static_cast<size_t>(slot)] || Open(slot))
     return;
+  // What came before the close is read first: the stream is over, so its last message is whole.
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  const uint64_t serial = entry.Serial;
+  if (entry.Socket && entry.Socket->bytesAvailable() > 0 && entry.Framer.Pending() <= kMostDefiLine)
+    entry.Framer.Append(
+        entry.Socket->read(static_cast<qint64>(kMostDefiLine + 1 - entry.Framer.Pending())).toStdString());
+  if (entry.Framer.Pending() > 0 && entry.Framer.Pending() <= kMostDefiLine)
+    TakeMessages(slot, true);
+  if (Alive(slot, serial))
+    Drop(slot);
+}
+
+// The slot goes, and the player it was bound to holds none.
+void DefiSockets::Drop(int slot) {
   DefiPlayerList &players = host_.Players();
   for (int i = 0; i < players.Count(); ++i)
     if (players.At(i).Slot == slot)
@@ -149,7 +179,19 @@ void DefiSockets::OnAccept() {
       continue;
     }
     pending->setParent(this);
-    slots_[static_cast<size_t>(slot)]->Socket = pending;
+    Slot &entry = *slots_[static_cast<size_t>(slot)];
+    entry.Socket = pending;
+    entry.Caller = true;
+    // A caller that never says who it is gives its slot back.
+    entry.HelloDue = new QTimer(this);
+    entry.HelloDue->setSingleShot(true);
+    connect(entry.HelloDue, &QTimer::timeout, this, [this, slot, serial = entry.Serial] {
+      if (!Alive(slot, serial) || !slots_[static_cast<size_t>(slot)]->Caller)
+        return;
+      host_.Inform(PrintfText("Sock%d freed: no hello", slot));
+      FreeSlot(slot);
+    });
+    entry.HelloDue->start(kDefiHelloMs);
     Watch(slot);
     if (pending->bytesAvailable() > 0)
       OnReceive(slot);
@@ -198,6 +240,8 @@ int DefiSockets::ConnectPlayer(int index) {
 }
 
 void DefiSockets::OnConnected(int slot) {
+  if (!slots_[static_cast<size_t>(slot)])
+    return;
   Slot &entry = *slots_[static_cast<size_t>(slot)];
   if (entry.Queue.empty())
     return;
@@ -248,6 +292,14 @@ int DefiSockets::SendMessage(int index, std::string_view text) {
   return slot;
 }
 
+int DefiSockets::SendToName(std::string_view name, std::string_view text) {
+  const int slot = SlotOfName(name);
+  if (name.empty() || !Open(slot))
+    return -1;
+  Write(slot, text);
+  return slot;
+}
+
 int DefiSockets::SendToAll(std::string_view text) {
   DefiPlayerList &players = host_.Players();
   const std::string own = host_.OwnName();
@@ -271,6 +323,13 @@ void DefiSockets::FreeSlot(int slot) {
   if (slot < 0 || slot >= kDefiSlots || !slots_[static_cast<size_t>(slot)])
     return;
   std::unique_ptr<Slot> entry = std::move(slots_[static_cast<size_t>(slot)]);
+  // Timers and socket may be the ones whose signal runs now: they go once it has returned.
+  for (QTimer *timer : {entry->Quiet, entry->HelloDue})
+    if (timer) {
+      timer->disconnect(this);
+      timer->stop();
+      timer->deleteLater();
+    }
   if (QTcpSocket *socket = entry->Socket) {
     socket->disconnect(this);
     if (socket->state() == QAbstractSocket::ConnectedState) {
@@ -293,32 +352,74 @@ bool DefiSockets::BoundPlayer(int slot) const {
 void DefiSockets::OnReceive(int slot) {
   if (!slots_[static_cast<size_t>(slot)])
     return;
-  QTcpSocket *socket = slots_[static_cast<size_t>(slot)]->Socket;
-  const QByteArray chunk = socket->read(static_cast<qint64>(kMostDefiMessage));
-  if (chunk.isEmpty())
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  const uint64_t serial = entry.Serial;
+  // Never more than one message may hold, so a stream without an end costs little.
+  const size_t most = entry.Caller ? kMostDefiHello : kMostDefiLine + 1;
+  const size_t room = most > entry.Framer.Pending() ? most - entry.Framer.Pending() : 0;
+  const QByteArray bytes = entry.Socket->read(static_cast<qint64>(room));
+  entry.Framer.Append(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  TakeMessages(slot, false);
+  if (!Alive(slot, serial))
     return;
-  for (const std::string_view message :
-       SplitDefiChunk(std::string_view(chunk.constData(), static_cast<size_t>(chunk.size()))))
-    if (slots_[static_cast<size_t>(slot)])
-      Handle(slot, message);
-  // What is left beyond 8192 bytes is the next message.
-  if (slots_[static_cast<size_t>(slot)] && socket->bytesAvailable() > 0)
-    QMetaObject::invokeMethod(
-        this, [this, slot] { OnReceive(slot); }, Qt::QueuedConnection);
+  if (entry.Framer.Pending() >= most) {
+    host_.Inform(entry.Caller
+                     ? PrintfText("Sock%d freed: no hello", slot)
+                     : PrintfText("Sock%d freed: message from %s too long", slot, entry.PeerName.c_str()));
+    Drop(slot);
+    return;
+  }
+  if (entry.Socket->bytesAvailable() > 0)
+    Later(slot, serial, &DefiSockets::OnReceive);
+}
+
+void DefiSockets::Later(int slot, uint64_t serial, void (DefiSockets::*step)(int)) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, slot, serial, step] {
+        if (Alive(slot, serial))
+          (this->*step)(slot);
+      },
+      Qt::QueuedConnection);
+}
+
+// Every whole message waiting, each read only once the one before it is done with.
+void DefiSockets::TakeMessages(int slot, bool quiet) {
+  const uint64_t serial = slots_[static_cast<size_t>(slot)]->Serial;
+  const std::string own = host_.OwnName();
+  while (Alive(slot, serial)) {
+    Slot &entry = *slots_[static_cast<size_t>(slot)];
+    const std::optional<std::string> message = entry.Framer.Next(own, quiet);
+    if (!message)
+      break;
+    Handle(slot, *message);
+  }
+  if (!Alive(slot, serial))
+    return;
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  if (entry.Framer.Pending() > 0)
+    entry.Quiet->start();
+  else
+    entry.Quiet->stop();
 }
 
 void DefiSockets::Handle(int slot, std::string_view chunk) {
   DefiPlayerList &players = host_.Players();
   const DefiMessage message = ParseDefiMessage(chunk);
   Slot &entry = *slots_[static_cast<size_t>(slot)];
+  if (entry.Caller && message.Kind != DefiMessageKind::Hello)
+    return; // a caller is nobody until its hello
   switch (message.Kind) {
   case DefiMessageKind::Hello: {
     entry.PeerName = message.Caller;
     const int index = players.Find(message.Caller);
-    if (index < 0) {
+    if (index < 0 || message.Caller.empty()) {
       FreeSlot(slot); // nobody of that name plays with us
       return;
     }
+    entry.Caller = false;
+    if (entry.HelloDue)
+      entry.HelloDue->stop();
     DefiPlayerRecord &player = players.At(index);
     if (player.Slot >= 0 && player.Slot != slot)
       FreeSlot(player.Slot);
@@ -347,15 +448,19 @@ void DefiSockets::Handle(int slot, std::string_view chunk) {
   }
   case DefiMessageKind::Grid:
     if (BoundPlayer(slot) && host_.ChallengeRunning())
-      host_.GridReceived(message.Body);
+      host_.GridReceived(entry.PeerName, message.Body);
     return;
   case DefiMessageKind::Start:
     if (BoundPlayer(slot))
-      host_.StartReceived();
+      host_.StartReceived(entry.PeerName);
     return;
   case DefiMessageKind::Move:
     if (message.Move && BoundPlayer(slot) && host_.ChallengeRunning())
-      host_.MoveReceived(*message.Move);
+      host_.MoveReceived(entry.PeerName, *message.Move);
+    return;
+  case DefiMessageKind::Standings:
+    if (message.Standings && BoundPlayer(slot) && host_.ChallengeRunning())
+      host_.StandingsReceived(entry.PeerName, *message.Standings);
     return;
   case DefiMessageKind::Ready:
     if (BoundPlayer(slot))

@@ -1,16 +1,20 @@
 // The challenge's sockets: a server on the challenge port for the players who call us, and one
 // socket a slot (100 slots) for each player we call or who called us. Messages go out whole,
-// one write each; a received chunk is one message. All on the user-interface thread.
+// one write each, and are framed whole on receipt (net/defi_framer.h) before they are read. A
+// caller has a few seconds and a few hundred bytes to say its hello. All on the user-interface
+// thread; a socket is deleted only once its own signal has returned.
 #pragma once
 
 #include <QObject>
 #include <QTcpServer>
+#include <QTimer>
 #include <array>
 #include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "net/defi_framer.h"
 #include "net/defi_players.h"
 #include "net/defi_protocol.h"
 
@@ -23,6 +27,10 @@ int SocketErrorCodeOf(QAbstractSocket::SocketError error);
 
 inline constexpr int kDefiSlots = 100;
 inline constexpr int kDefaultDefiPort = 11078;
+// How long a caller may stay without its hello, and how long a stream may pause inside a
+// message whose end the wire does not mark.
+inline constexpr int kDefiHelloMs = 5000;
+inline constexpr int kDefiQuietMs = 60;
 
 // What the sockets need of the challenge: its players, and what to do with what arrives.
 class DefiSocketHost {
@@ -35,11 +43,13 @@ public:
   virtual bool ChallengeRunning() const = 0; // the challenge mode
   virtual void PlayersChanged() = 0;
   virtual void ChatReceived(const std::string &line) = 0;
-  // From a player bound to its socket, while a challenge runs.
-  virtual void GridReceived(const std::string &file) = 0;
-  virtual void MoveReceived(const DefiMove &move) = 0;
-  virtual void StartReceived() = 0;
+  // From a player bound to its socket (`from`, the hello's name); grids and moves only while a
+  // challenge runs.
+  virtual void GridReceived(const std::string &from, const std::string &file) = 0;
+  virtual void MoveReceived(const std::string &from, const DefiMove &move) = 0;
+  virtual void StartReceived(const std::string &from) = 0;
   virtual void ReadyReceived() = 0;
+  virtual void StandingsReceived(const std::string & /*from*/, const DefiStandings & /*standings*/) {}
 };
 
 class DefiSockets : public QObject {
@@ -61,6 +71,8 @@ public:
   int SendMessage(int index, std::string_view text);
   // To every other player with an open socket.
   int SendToAll(std::string_view text);
+  // Through the slot bound to that name; the slot or -1.
+  int SendToName(std::string_view name, std::string_view text);
   // "G" and the file, when the file holds at most 8192 bytes.
   bool SendGridFile(int index, const std::string &path);
   void FreeSlot(int slot);
@@ -73,6 +85,11 @@ private:
     QTcpSocket *Socket = nullptr;
     std::string PeerName;
     std::deque<std::pair<int, std::string>> Queue;
+    DefiFramer Framer;
+    bool Caller = false; // accepted: no message but a hello until it has said one
+    QTimer *Quiet = nullptr;
+    QTimer *HelloDue = nullptr;
+    uint64_t Serial = 0; // tells a slot from a later one of the same number
   };
 
   int ReserveSlot();
@@ -80,7 +97,12 @@ private:
   void OnAccept();
   void OnConnected(int slot);
   void OnReceive(int slot);
+  void TakeMessages(int slot, bool quiet);
+  bool Alive(int slot, uint64_t serial) const;
+  // `step` on the slot once the events waiting have run, if the slot is still that one.
+  void Later(int slot, uint64_t serial, void (DefiSockets::*step)(int));
   void Closed(int slot);
+  void Drop(int slot);
   void Handle(int slot, std::string_view chunk);
   bool BoundPlayer(int slot) const;
   bool Open(int slot) const;
@@ -90,6 +112,7 @@ private:
   DefiSocketHost &host_;
   QTcpServer server_;
   std::array<std::unique_ptr<Slot>, kDefiSlots> slots_;
+  uint64_t serials_ = 0;
 };
 
 } // namespace quorbel

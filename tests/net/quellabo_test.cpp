@@ -88,5 +88,31 @@ TEST(Quellabo, TheSolutionAndTheVerdict) {
             "Bravo, votre grille a été acceptée par le Site Internet One");
 }
 
+TEST(Quellabo, TheSolutionsTargetAndTheGridsName) {
+  QuellaboSite site;
+  site.Kind = 1030;
+  site.SolutionForm = "http://s/solve";
+  const std::vector<FormInput> withGrid = {{"other", "1", ""}, {"iddeGrille", "77", ""}};
+  // A grid page without "iddeGrille": kind 1030 posts to it; with one, to the solution form.
+  EXPECT_EQ(QuellaboSubmitTarget(site, {}, "http://s/grid4"), "http://s/grid4");
+  EXPECT_EQ(QuellaboSubmitTarget(site, withGrid, "http://s/grid4"), "http://s/solve");
+  site.SolutionForm = "http://s/solve?id=";
+  EXPECT_EQ(QuellaboSubmitTarget(site, withGrid, "http://s/grid4"), "http://s/solve?id=77");
+  site.Kind = 1070;
+  EXPECT_EQ(QuellaboSubmitTarget(site, {}, "http://s/grid4"), "http://s/solve?id=");
+
+  EXPECT_EQ(QuellaboGridName("Loop", 2, std::nullopt, 3, 7, 2026), "Loop-L2-03072026");
+  EXPECT_EQ(QuellaboGridName("Loop", 3, 4, 3, 7, 2026), "Loop-L3-4");
+  site.HighestLevel = 1036;
+  site.Kind = 1030;
+  EXPECT_EQ(QuellaboFormulaNumber(site, 3), 4);
+  site.Kind = 1070;
+  EXPECT_FALSE(QuellaboFormulaNumber(site, 3));
+  site.Kind = 1010;
+  site.StartPageMarker = "Start:";
+  EXPECT_EQ(QuellaboDayNumber(site, 2, "<p>Start: 40</p>"), 41);
+  EXPECT_EQ(QuellaboListedNumber(2, "<a href=\"g?grid_nb=12\">Une grille moyenne</a>"), 12);
+}
+
 } // namespace
 } // namespace quorbel

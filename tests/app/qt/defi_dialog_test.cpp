@@ -1,9 +1,15 @@
 // The challenge on the program: entering the challenge mode, starting a challenge alone, moves
 // placed on the board scored, a peer's bad move refused, and Stop Challenge.
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include "app/qt/defi_dialog.h"
+#include "app/qt/dialog_text.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
@@ -44,19 +50,90 @@ private slots:
       ++open;
     const int right = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(open)].Value;
     SetCellValue(ctx, grid, open, right % 4 + 1, kActionPlace);
-    const DefiPlayerRecord &ann = defi->Players().At(defi->Players().Find("Ann"));
+    const DefiPlayerRecord &ann = defi->Standings().At(defi->Standings().Find("Ann"));
     QCOMPARE(ann.Score, -10);
     SetCellValue(ctx, grid, open, right, kActionPlace);
     QCOMPARE(ann.Score, right - 10);
 
     // A peer's move outside the grid or its values is refused.
-    defi->MoveReceived({"Bob", 99, 1, kActionPlace});
-    defi->MoveReceived({"Bob", open, 9, kActionPlace});
+    defi->MoveReceived("Bob", {"Bob", 99, 1, kActionPlace});
+    defi->MoveReceived("Bob", {"Bob", open, 9, kActionPlace});
+    QTest::qWait(10);
     QCOMPARE(grid.Cells[static_cast<size_t>(open)].Value, right);
+    // Nor may anyone outside the challenge play, nor one player send another's move.
+    int other = open + 1;
+    while (grid.Cells[static_cast<size_t>(other)].Value != 0)
+      ++other;
+    const int otherRight = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(other)].Value;
+    defi->MoveReceived("Zed", {"Zed", other, otherRight, kActionPlace});
+    defi->MoveReceived("Zed", {"Ann", other, otherRight, kActionPlace});
+    QTest::qWait(10);
+    QCOMPARE(grid.Cells[static_cast<size_t>(other)].Value, 0);
 
     QVERIFY(f.app->Commands().ExecuteCommand(Cmd::StopChallenge));
     QVERIFY(!defi->Running());
     QCOMPARE(f.app->DefiRunning, 0);
+  }
+
+  // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
+  // included; a whole one is played at once, with no question about the game it replaces, and
+  // nothing of the player's former challenge comes back.
+  void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann";
+    f.app->Settings().defi.defiGridSize = 0;
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    defi->EnterChallengeMode();
+    QVERIFY(defi->StartChallenge());
+    defi->TurnTick(40);
+    QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray grid = file.readAll();
+    file.close();
+
+    for (const char *broken : {"", "x", "Quorbel Mode Texte\r\n4\r\n;Start Save Grid0\r\n1\r\n"})
+      defi->GridReceived("Bob", broken);
+    QTest::qWait(20);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), grid);
+    file.close();
+    QVERIFY(defi->Running());
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->Standings().Count(), 1);
+
+    f.app->MarkDocumentModified("");
+    const qsizetype asked = f.dialogs.Asked().size();
+    defi->GridReceived("Bob", grid.toStdString());
+    QTRY_VERIFY(defi->Turns().Mirror);
+    QCOMPARE(f.dialogs.Asked().size(), asked);
+    QVERIFY(defi->Running());
+    QCOMPARE(defi->Standings().Count(), 0);
+    QVERIFY(!f.app->ChallengeRunning()); // no banner of the old turns
+  }
+
+  // The preferences' OK restarts listening only on another port: a challenge's links stay.
+  void thePreferencesKeepTheLinksOnTheSamePort() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.playerName = "Ann";
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    QVERIFY(defi->StartListen(0));
+    const int port = defi->Sockets().ListenPort();
+    DefiPlayerRecord bob;
+    bob.Name = "Bob";
+    defi->Players().Add(bob);
+    QTcpSocket caller;
+    caller.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+    QVERIFY(caller.waitForConnected(2000));
+    caller.write(">>>>>Bob>>>>>Ann");
+    QTRY_VERIFY(defi->Players().At(0).Slot >= 0);
+    QVERIFY(f.app->Services().startChallengeListen(port));
+    QTest::qWait(20);
+    QVERIFY(defi->Players().At(0).Slot >= 0);
+    QCOMPARE(caller.state(), QAbstractSocket::ConnectedState);
   }
 
   void turnedOffTheStartScreenSaysSo() {
@@ -95,6 +172,31 @@ private slots:
     QCOMPARE(defi->Players().At(0).Name, std::string("Bob"));
     QVERIFY(defi->ServiceAvailable());
     QCOMPARE(defi->Challenges()[0].Name, std::string("Cup"));
+
+    // Bob's challenge taken over: its parameters are his, there is a challenge to join, and
+    // nothing to launch before one is made or joined.
+    auto *challenges = defi->findChild<QListWidget *>(ControlName(1695));
+    challenges->setCurrentRow(0);
+    QVERIFY(!defi->findChild<QComboBox *>(ControlName(1674))->isEnabled());
+    QVERIFY(!defi->findChild<QComboBox *>(ControlName(1681))->isEnabled());
+    QVERIFY(defi->findChild<QPushButton *>(ControlName(1699))->isEnabled());
+    QVERIFY(!defi->findChild<QPushButton *>(ControlName(1687))->isEnabled());
+    QVERIFY(!defi->findChild<QListWidget *>(ControlName(1686))->isEnabled());
+
+    // The town typed for the selected player is his; help opens the dialog's topic.
+    auto *list = defi->findChild<QListWidget *>(ControlName(1686));
+    list->setCurrentRow(0);
+    auto *town = defi->findChild<QLineEdit *>(ControlName(1683));
+    QCOMPARE(town->text(), QStringLiteral("Lyon"));
+    town->clear();
+    QTest::keyClicks(town, "Nice");
+    QCOMPARE(defi->Players().At(0).Fields[0], std::string("Nice"));
+    // A second Bob could not be told from the first.
+    defi->findChild<QLineEdit *>(ControlName(1662))->setText(QStringLiteral("Bob"));
+    defi->findChild<QPushButton *>(ControlName(1665))->click();
+    QCOMPARE(defi->Players().Count(), 1);
+    defi->findChild<QPushButton *>(ControlName(1689))->click();
+    QVERIFY(f.dialogs.Asked().last().contains(QStringLiteral("Help is not installed")));
   }
 
 private:

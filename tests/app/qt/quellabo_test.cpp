@@ -37,15 +37,7 @@ private slots:
       return page + "</table></html>";
     });
     QVERIFY(server.Listening());
-    const QByteArray root = server.Root().toLatin1();
-    QFile sites(home_.StartDirectory() + "/QuellaboSite.txt");
-    QVERIFY(sites.open(QIODevice::WriteOnly));
-    sites.write(
-        "1\r\n--\r\nLoop\r\nA site of ours\r\nUn site a nous\r\nnone\r\nnone\r\nnone\r\n" + root +
-        "/grid?level=%s\r\n1070\r\n1073\r\ncase\r\n0\r\n<table id=grid>\r\nline\r\n<td\r\nnone\r\n>\r\n"
-        "none\r\nnone\r\n" +
-        root + "/post\r\n" + root + "/rank\r\n" + root + "/info\r\n1\r\n");
-    sites.close();
+    WriteSites(server.Root().toLatin1());
 
     f.dialogs.AnswerDialog("CQuellabo", [](QDialog &d) {
       d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
@@ -69,7 +61,44 @@ private slots:
     QVERIFY(posted.startsWith("iddeGrille=9&case[0][0]=1&case[0][1]=0"));
   }
 
+  // A second load started while the first waits for its page: the second's grid stays, with
+  // its title, whatever the first's page brings after.
+  void theNewerLoadWins() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    bool second = false;
+    LoopbackHttp server([&](const QByteArray &request) -> QByteArray {
+      const bool easy = request.contains("level=facile");
+      if (easy && !second) {
+        second = true;
+        QTimer::singleShot(0, [&f] { QuellaboLoadGrid(*f.app, 0, 2); });
+      }
+      QByteArray page = "<html><table id=grid>";
+      for (int cell = 0; cell < 81; ++cell)
+        page += "<td>" + (cell == 0 ? QByteArray(easy ? "1" : "5") : QByteArray()) + "</td>";
+      return page + "</table></html>";
+    });
+    WriteSites(server.Root().toLatin1());
+    QVERIFY(LoadQuellaboSites(*f.app));
+    QVERIFY(!QuellaboLoadGrid(*f.app, 0, 1));
+    QVERIFY(second);
+    QCOMPARE(f.app->Engine().Grids.Main[0].Cells[0].Value, 5);
+    const QDate today = QDate::currentDate();
+    QCOMPARE(f.app->GetCurrentDocument()->Title(),
+             QStringLiteral("Loop-L2-%1").arg(today.toString(QStringLiteral("ddMMyyyy"))).toStdString());
+  }
+
 private:
+  void WriteSites(const QByteArray &root) {
+    QFile sites(home_.StartDirectory() + "/QuellaboSite.txt");
+    QVERIFY(sites.open(QIODevice::WriteOnly));
+    sites.write(
+        "1\r\n--\r\nLoop\r\nA site of ours\r\nUn site a nous\r\nnone\r\nnone\r\nnone\r\n" + root +
+        "/grid?level=%s\r\n1070\r\n1073\r\ncase\r\n0\r\n<table id=grid>\r\nline\r\n<td\r\nnone\r\n>\r\n"
+        "none\r\nnone\r\n" +
+        root + "/post\r\n" + root + "/rank\r\n" + root + "/info\r\n1\r\n");
+  }
+
   AppTestHome home_;
 };
 

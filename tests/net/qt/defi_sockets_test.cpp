@@ -1,5 +1,8 @@
 // Two challenge peers in one process over loopback: the hello binds, chat and moves arrive, a
-// stranger's hello and a move outside a challenge are refused, and "bye" unbinds.
+// stranger's hello and a move outside a challenge are refused, and "bye" unbinds. Hostile
+// callers: a flood before the hello, silent callers holding every slot, messages cut across
+// reads and a message without an end.
+#include <QTcpSocket>
 #include <QtTest>
 
 #include "net/qt/defi_sockets.h"
@@ -19,9 +22,9 @@ public:
   bool ChallengeRunning() const override { return running; }
   void PlayersChanged() override {}
   void ChatReceived(const std::string &line) override { chats.push_back(line); }
-  void GridReceived(const std::string &file) override { grids.push_back(file); }
-  void MoveReceived(const DefiMove &move) override { moves.push_back(move); }
-  void StartReceived() override { ++starts; }
+  void GridReceived(const std::string &, const std::string &file) override { grids.push_back(file); }
+  void MoveReceived(const std::string &, const DefiMove &move) override { moves.push_back(move); }
+  void StartReceived(const std::string &) override { ++starts; }
   void ReadyReceived() override {}
 
   int Knows(const std::string &name, int port) {
@@ -109,5 +112,94 @@ private slots:
   }
 };
 
-QTEST_GUILESS_MAIN(DefiSocketsTest)
+namespace {
+
+// A raw caller of Bob's port, writing what the test says.
+std::unique_ptr<QTcpSocket> Call(int port) {
+  auto socket = std::make_unique<QTcpSocket>();
+  socket->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+  return socket;
+}
+
+bool Said(const Peer &peer, const std::string &line) {
+  return std::find(peer.said.begin(), peer.said.end(), line) != peer.said.end();
+}
+
+} // namespace
+
+class DefiHostilePeersTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void aFloodBeforeTheHelloIsCutShortAndShownNowhere() {
+    Peer bob("Bob");
+    QVERIFY(bob.sockets.StartListen(0));
+    auto flood = Call(bob.sockets.ListenPort());
+    QVERIFY(flood->waitForConnected(2000));
+    // A chat line before any hello is nobody's: it is not shown.
+    flood->write("Chello");
+    QTest::qWait(3 * kDefiQuietMs);
+    QVERIFY(bob.chats.empty());
+    flood->write(QByteArray(1 << 20, 'C'));
+    QTRY_VERIFY_WITH_TIMEOUT(Said(bob, "Sock0 freed: no hello"), 3000);
+    QTRY_COMPARE(bob.sockets.OpenSlots(), 0);
+    QVERIFY(bob.chats.empty());
+  }
+
+  void silentCallersGiveTheirSlotsBack() {
+    Peer bob("Bob");
+    Peer ann("Ann");
+    QVERIFY(bob.sockets.StartListen(0));
+    QVERIFY(ann.sockets.StartListen(0));
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int i = 0; i < kDefiSlots; ++i)
+      silent.push_back(Call(bob.sockets.ListenPort()));
+    QTRY_COMPARE_WITH_TIMEOUT(bob.sockets.OpenSlots(), kDefiSlots, 5000);
+    // Every slot is held: Ann is turned away, until the silent ones have had their time.
+    const int annAtBob = bob.Knows("Ann", ann.sockets.ListenPort());
+    const int bobAtAnn = ann.Knows("Bob", bob.sockets.ListenPort());
+    QVERIFY(ann.sockets.ConnectPlayer(bobAtAnn) >= 0);
+    QTRY_VERIFY(Said(bob, "Error - No more free socket for Player connection"));
+    QTRY_COMPARE_WITH_TIMEOUT(bob.sockets.OpenSlots(), 0, kDefiHelloMs + 3000);
+    QVERIFY(ann.sockets.ConnectPlayer(bobAtAnn) >= 0);
+    QTRY_COMPARE(bob.players.At(annAtBob).Connected, 1);
+  }
+
+  void messagesCutAcrossReadsArriveWhole() {
+    Peer bob("Bob");
+    bob.running = true;
+    QVERIFY(bob.sockets.StartListen(0));
+    bob.Knows("Ann", 1);
+    auto ann = Call(bob.sockets.ListenPort());
+    QVERIFY(ann->waitForConnected(2000));
+    ann->write(">>>>>Ann>>>>>Bob");
+    QTRY_COMPARE(bob.players.At(0).Connected, 1);
+    const QByteArray grid = "GQuorbel Mode Texte\r\n4\r\n;Start Save Grid0\r\n1\r\n0\r\n";
+    ann->write(grid.left(9));
+    ann->flush();
+    QTest::qWait(kDefiQuietMs / 3);
+    ann->write(grid.mid(9) + "S|Cup");
+    QTRY_COMPARE(bob.starts, 1);
+    QCOMPARE(bob.grids, std::vector<std::string>{grid.mid(1).toStdString()});
+    // A move whose last digit comes late is the move with that digit.
+    ann->write("V|Ann|4|2|1");
+    ann->flush();
+    QTest::qWait(kDefiQuietMs / 3);
+    ann->write("3");
+    QTRY_COMPARE(bob.moves.size(), size_t{1});
+    QCOMPARE(bob.moves[0].Kind, 13);
+    // A message that never ends costs the peer its link.
+    ann->write("C" + QByteArray(kMostDefiLine + 10, 'x'));
+    QTRY_VERIFY(Said(bob, "Sock0 freed: message from Ann too long"));
+    QTRY_COMPARE(bob.players.At(0).Slot, -1);
+  }
+};
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  DefiSocketsTest peers;
+  DefiHostilePeersTest hostile;
+  return QTest::qExec(&peers, argc, argv) | QTest::qExec(&hostile, argc, argv);
+}
+
 #include "defi_sockets_test.moc"
