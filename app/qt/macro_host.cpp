@@ -13,6 +13,7 @@
 #include "app/picture_order.h"
 #include "app/qt/board_window.h"
 #include "app/qt/candidate_display.h"
+#include "app/qt/display_toggles.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
@@ -388,6 +389,8 @@ int CMacroHost::Click(const MacroCall &call) {
             static_cast<int>(starts.size()) < kMaxColourChains)
           starts.push_back(pair.Cell);
       }
+    // Switched on first: turning the display on clears the cells' colours.
+    SetHelpSwitch(app_, Cmd::DisplayColoring, true);
     TrialGrid trial;
     const auto mask = static_cast<MethodMask>(app_.Settings().method.method);
     for (int i = 0; i < ctx.Grids.OrderCount; ++i) {
@@ -395,7 +398,6 @@ int CMacroHost::Click(const MacroCall &call) {
       ColourDigitChains(ctx, ctx.Grids.Main[static_cast<size_t>(slot)], trial, mask, target - 16,
                         slot == grid ? std::span<const int>(starts) : std::span<const int>());
     }
-    ToggleTo(Cmd::DisplayColoring, true);
   } else {
     result = kMacroStepFailed;
   }
@@ -616,6 +618,9 @@ int CMacroHost::RunCommand(const MacroCall &call) {
       return kMacroStepFailed;
     SetGridSize(ctx, size, 1);
     StartNewGridGame(app_, 1);
+    // As after the empty-grid dialog: typed values go into the cells in turn.
+    if (BoardWindow *board = app_.Board())
+      board->StartSequentialEntry(0, 0);
     app_.RedrawViewNow();
     Say("New Grid");
     return kMacroStepDone;
@@ -664,17 +669,17 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     SetPossLevel(app_, call.Number(1));
     return kMacroStepDone;
   case kMacroDispL:
-    return ToggleTo(Cmd::DisplayPossLineCol, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayPossLineCol, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispP:
-    return ToggleTo(Cmd::DisplayProbable, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayProbable, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispT:
-    return ToggleTo(Cmd::DisplayFound, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayFound, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispV:
-    return ToggleTo(Cmd::FilterVariant, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::FilterVariant, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispR:
-    return ToggleTo(Cmd::DisplayColoring, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayColoring, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispW:
-    return ToggleTo(Cmd::DisplayWarning, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayWarning, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroMethod:
     settings.method.method = call.Number(1);
     app_.SyncEngineSettings();
@@ -971,9 +976,19 @@ int CMacroHost::RunCommand(const MacroCall &call) {
       return kMacroStepDone;
     }
     return kMacroStepFailed;
+  case kMacroDelMult: {
+    // Grids are numbered from 1, as their tabs; 0 (a word, or -2) is the grid in play.
+    constexpr int kNoGridNumber = -2;
+    int number = call.Number(1);
+    if (number == kNoGridNumber)
+      number = 0;
+    const int slot = number > 0 ? number - 1 : CurrentGridSlot(ctx.Grids);
+    if (number < 0 || !DeleteGridOfSet(app_, slot))
+      return kMacroStepFailed;
+    app_.Messages().AddInfoMessage(FormatPanelText(OwnText("Deleted Multiple Grid Number %d"), {number}));
+    return kMacroStepDone;
+  }
   default:
-    // DELMULT: the deletion of a grid of the set is not in this version, and the player says so
-    // as a failed step.
     return kMacroStepFailed;
   }
 }

@@ -39,26 +39,9 @@ void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool ou
     return;
   }
   FillSolidRect(dc, box, paint.Ground);
-  if (paint.Colouring && colourIndex >= 0 && colourIndex < static_cast<int>(CellColourTable.size())) {
-    const int s = std::min(box.Width(), box.Height());
-    const int x0 = box.right - s;
-    dc.save();
-    dc.setPen(Qt::NoPen);
-    dc.setBrush(ToQColor(CellColourTable[static_cast<size_t>(colourIndex)]));
-    const QPoint corner[3] = {{x0, box.top}, {box.right, box.top}, {box.right, box.bottom}};
-    dc.drawPolygon(corner, 3);
-    if (outline) {
-      dc.setPen(Qt::black);
-      dc.setBrush(Qt::NoBrush);
-      const QPoint inner[3] = {
-          {x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.bottom - 5}};
-      const QPoint outer[3] = {
-          {x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.bottom - 4}};
-      dc.drawPolygon(inner, 3);
-      dc.drawPolygon(outer, 3);
-    }
-    dc.restore();
-  }
+  if (paint.Colouring && colourIndex >= 0 && colourIndex < static_cast<int>(CellColourTable.size()))
+    DrawCornerMark(dc, box, std::min(box.Width(), box.Height()),
+                   CellColourTable[static_cast<size_t>(colourIndex)], outline);
   if (paint.Background && paint.Transparency > 0) {
     dc.save();
     dc.setOpacity(paint.Transparency / 255.0);
@@ -69,6 +52,28 @@ void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool ou
   const int font = static_cast<int>(box.Height() / kTextShare + 1);
   DrawTextCentred(dc, QString::fromStdString(ValueSymbolText(anim.RequestedSet + 1, paint.Symbols)), box,
                   paint.Fonts.Font(font), 0x000000);
+}
+
+void DrawCornerMark(QPainter &dc, const CellRect &box, int size, ColorRef colour, bool outline) {
+  if (size <= 0 || !box.IsShown())
+    return;
+  const int x0 = box.right - size;
+  dc.save();
+  dc.setPen(Qt::NoPen);
+  dc.setBrush(ToQColor(colour));
+  const QPoint corner[3] = {{x0, box.top}, {box.right, box.top}, {box.right, box.top + size}};
+  dc.drawPolygon(corner, 3);
+  if (outline) {
+    dc.setPen(Qt::black);
+    dc.setBrush(Qt::NoBrush);
+    const QPoint inner[3] = {
+        {x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.top + size - 5}};
+    const QPoint outer[3] = {
+        {x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.top + size - 4}};
+    dc.drawPolygon(inner, 3);
+    dc.drawPolygon(outer, 3);
+  }
+  dc.restore();
 }
 
 void DrawRingPulse(QPainter &dc, const CAnimGif &anim, const CellRect &box) {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
 
 #include "app/cell_animation.h"
@@ -121,6 +122,21 @@ bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, bool playin
   return playing && ctx.Symbols == kSymbolPictures && ctx.Pictures && record.Value >= 1 &&
          record.Value <= kPictureCount && !IsOpenStatus(record.Status) &&
          DrawnSet(record.ValueImage, *ctx.Pictures) >= 0;
+}
+
+// The colouring help: one corner mark per chain that fills the cell, the first chain's the
+// largest, so a cell every chain fills shows all their colours.
+void DrawChainMarks(const PaintContext &ctx, const CellRecord &record, const CellRect &rect) {
+  if (ctx.Switches.ShowColouring != 1 || record.ColourSet <= 0)
+    return;
+  constexpr int kMarkShare = 2; // the largest mark covers half the cell's side
+  const int chains = std::popcount(static_cast<uint32_t>(record.ColourSet));
+  const int side = std::min(rect.Width(), rect.Height()) / kMarkShare;
+  int drawn = 0;
+  for (int chain = 0; chain < static_cast<int>(CellColourTable.size()); ++chain)
+    if ((record.ColourSet & (1 << chain)) != 0)
+      DrawCornerMark(ctx.Dc, rect, side * (chains - drawn++) / chains,
+                     CellColourTable[static_cast<size_t>(chain)], false);
 }
 
 } // namespace
@@ -406,6 +422,8 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     background = CellBackground(ctx, painter, override, text, cell);
   if (override == kNoOverride)
     DrawPicturePart(ctx, text);
+  if (drawn && playing)
+    DrawChainMarks(ctx, record, text);
   // The variant layers of the cell, in this order, from the variant decorations: diagonal lines,
   // the numeral and Trio classes, each rule's own marks (Domino to Twins Relation Multiple); the
   // boat follows the highlight.
