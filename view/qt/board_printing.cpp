@@ -38,14 +38,13 @@ QString PageTitle(ViewHost &app, int slot) {
   return QString::fromStdString(text.substr(0, text.find('\n')));
 }
 
-// The largest rectangle of the shape of `shape` inside `area`, centred in it.
+// The largest rectangle of the shape of `shape` inside `area`, centred across it, at its top.
 CellRect FittedRect(const CellRect &area, int shapeW, int shapeH) {
   const QSize fitted =
       QSize(std::max(1, shapeW), std::max(1, shapeH))
           .scaled(std::max(1, area.Width()), std::max(1, area.Height()), Qt::KeepAspectRatio);
   const int left = area.left + (area.Width() - fitted.width()) / 2;
-  const int top = area.top + (area.Height() - fitted.height()) / 2;
-  return {left, top, left + fitted.width(), top + fitted.height()};
+  return {left, area.top, left + fitted.width(), area.top + fitted.height()};
 }
 
 } // namespace

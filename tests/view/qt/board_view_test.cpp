@@ -5,6 +5,7 @@
 
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
+#include "engine/sum_clue_editors.h"
 #include "tests/view/qt/view_test_support.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
@@ -380,6 +381,58 @@ private slots:
     QVERIFY(CountPixels(after, Inside(painter, 1), board.Colours().ColInput) > 20);
     QCOMPARE(CountPixels(after, Inside(painter, 2), board.Colours().ColInput), 0); // not redrawn
     QCOMPARE(after.copy(ToQRect(painter.OuterRect[40])), before.copy(ToQRect(painter.OuterRect[40])));
+  }
+
+  void ACellWhoseEntryEffectRunsIsRepaintedEachSecond() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.Render();
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    SetCellValue(board.Engine(), grid, 1, 6, kActionPlace);
+    SetCellValue(board.Engine(), grid, 2, 6, kActionPlace);
+    grid.Cells[1].ValueImage.EffectCountdown = 5; // flashing; cell 2 is not
+    board.view->Input().Entry.TimerOn = 1;
+    board.view->OnClockTimer();
+    const QImage &after = board.view->PaintDC();
+    QVERIFY(CountPixels(after, Inside(board.Painter(), 1), board.Colours().ColInput) > 20);
+    QCOMPARE(CountPixels(after, Inside(board.Painter(), 2), board.Colours().ColInput), 0);
+  }
+
+  void CandidateStringsStayInsideTheirCellAndClearOfACagesTotal() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    const GridGeometry &geo = board.Engine().Geo;
+    board.view->Switches().PossDisplayOn = 1;
+    board.view->Switches().PossDisplayLevel = kPossLevelAll;
+    const int open = static_cast<int>(FirstPuzzle("puzzles-9.txt").find('0'));
+    test::MakeOpenCell(geo, grid.Cells[open], {1, 4, 6, 8, 9});
+    const QImage &image = board.Render("five-candidates");
+    const CellRect inner = board.Painter().InnerRect[open];
+    const ColorRef possible = board.Colours().ColPossible;
+    // Every stroke of the five symbols lies inside the ground, clear of the frame drawn over its edges.
+    QVERIFY(CountPixels(image, inner, possible) > 40);
+    const int clear = static_cast<int>(board.Painter().BorderCell) + 1;
+    QCOMPARE(CountPixels(image, {inner.left, inner.top, inner.left + clear, inner.bottom}, possible), 0);
+    QCOMPARE(CountPixels(image, {inner.right - clear, inner.top, inner.right, inner.bottom}, possible), 0);
+
+    ToggleKillerCage(geo, grid, std::vector<int>{open}, 0, board.Engine().Grids.RefTab[0]);
+    grid.Lists.Killer.Items[0].Target = 17;
+    grid.GridVar |= kVarKillerSum;
+    board.Colours().ColInit = kGivenInk; // the total's ink, apart from the cage's lines
+    const QImage &caged = board.Render("caged-candidates");
+    QVERIFY(CountPixels(caged, inner, possible) > 40);
+    // The total's figures end above the first row of the candidates.
+    auto rowsOf = [&](ColorRef colour) {
+      std::pair<int, int> rows{inner.bottom, inner.top};
+      for (int y = inner.top; y < inner.bottom; ++y)
+        if (CountPixels(caged, {inner.left, y, inner.right, y + 1}, colour) > 0)
+          rows = {std::min(rows.first, y), std::max(rows.second, y)};
+      return rows;
+    };
+    const auto total = rowsOf(kGivenInk);
+    QVERIFY(total.first < total.second);
+    QVERIFY(rowsOf(possible).first > total.second);
   }
 
   void MovingTheFocusRepaintsTheOldAndTheNewCell() {
