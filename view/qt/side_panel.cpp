@@ -222,6 +222,9 @@ void CQuorbelView::SyncBarPictures() {
 
 void CQuorbelView::DrawGridTabs(const PaintContext &ctx) {
   QPainter &dc = ctx.Dc;
+  // The strip first: a grid taken out leaves no tab behind.
+  if (layout_.TabStrip.IsShown())
+    PaintBoardGround(dc, layout_.TabStrip);
   for (size_t tab = 0; tab < tabs_.size(); ++tab) {
     const GridTab &entry = tabs_[tab];
     FillSolidRect(dc, entry.Box, entry.Shown ? ctx.Colours.ColBgCase : ctx.Colours.ColBgComment);

@@ -5,6 +5,7 @@
 
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
+#include "engine/grid_removal.h"
 #include "engine/sum_clue_editors.h"
 #include "tests/view/qt/view_test_support.h"
 #include "view/qt/cell_painter.h"
@@ -381,6 +382,17 @@ private slots:
     QVERIFY(CountPixels(after, Inside(painter, 1), board.Colours().ColInput) > 20);
     QCOMPARE(CountPixels(after, Inside(painter, 2), board.Colours().ColInput), 0); // not redrawn
     QCOMPARE(after.copy(ToQRect(painter.OuterRect[40])), before.copy(ToQRect(painter.OuterRect[40])));
+  }
+
+  void AGridTakenOutOfTheSetLeavesNoTabBehind() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"), 3);
+    board.Render();
+    const CellRect lastTab = board.view->GridTabs().back().Box;
+    QCOMPARE(RemoveGridFromSet(board.Engine(), 1), 2);
+    const QImage &image = board.Render();
+    QCOMPARE(board.view->GridTabs().size(), size_t{3}); // the whole set, then one tab a grid
+    QCOMPARE(CountPixels(image, lastTab, board.Colours().ColBorder), 0);
   }
 
   void ACellWhoseEntryEffectRunsIsRepaintedEachSecond() {
