@@ -21,9 +21,28 @@ constexpr double kTextShare = 1.5;
 
 void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, int countdown, int length,
                       const CellRect &box) {
-  if (box.IsShown())
+  if (!box.IsShown() || box.IsEmpty())
+    return;
+  const int w = box.Width();
+  const int h = box.Height();
+  // Shrunk pixel by pixel, a picture loses what falls between the pixels kept (a domino's pips):
+  // a smaller box takes the frame drawn at its own size, then scaled down smoothly.
+  const int factor = std::max({1, (set.Width + w - 1) / w, (set.Height + h - 1) / h});
+  if (factor == 1) {
     DrawPictureFrame(dc, set, frame, kind, countdown, length,
                      SurfaceRect{box.left, box.top, box.right, box.bottom});
+    return;
+  }
+  QImage large(w * factor, h * factor, QImage::Format_ARGB32_Premultiplied);
+  large.fill(Qt::transparent);
+  {
+    QPainter painter(&large);
+    DrawPictureFrame(painter, set, frame, kind, countdown, length, SurfaceRect{0, 0, w * factor, h * factor});
+  }
+  dc.save();
+  dc.setRenderHint(QPainter::SmoothPixmapTransform);
+  dc.drawImage(ToQRect(box), large.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  dc.restore();
 }
 
 void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool outline, const CellRect &box,
