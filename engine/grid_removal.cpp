@@ -47,6 +47,7 @@ int RemoveGridFromSet(EngineContext &ctx, int slot) {
     RenumberLinks(lists.TwinsMultiple, slot);
     RenumberLinks(lists.TwinsZone, slot);
     lists.TwinsPartner = Renumbered(lists.TwinsPartner, slot);
+    lists.SameInLine.PartnerGrid = Renumbered(lists.SameInLine.PartnerGrid, slot);
   }
   set.MainCount = left;
   set.AllCount = set.OrderCount = left;

@@ -1,6 +1,6 @@
 // Taking one main grid out of the set: the grids after it move down a slot with their
 // solutions, and the links the others hold to grids (Relation, Relation Multiple, Zone, the
-// twin partner) follow them; a link to the grid taken out goes with it.
+// twin partner, Same in Line's partner) follow them; a link to the grid taken out goes with it.
 #pragma once
 
 namespace quorbel {
