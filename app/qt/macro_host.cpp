@@ -42,10 +42,9 @@
 #include "files/quorbel_doc.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
-#include "solver/colouring.h"
-#include "solver/method_trial_grid.h"
 #include "solver/optimise_grid.h"
 #include "solver/solution_count.h"
+#include "view/chain_colouring.h"
 #include "view/selection_list.h"
 
 using namespace quorbel;
@@ -379,25 +378,16 @@ int CMacroHost::Click(const MacroCall &call) {
       app_.Services().buildValueCursors();
   } else if (target >= 1 && target <= ctx.Geo.GridWidth) {
     // The number bar: its animations come with the picture sets; nothing else to do.
-  } else if (target >= 17 && target <= ctx.Geo.GridWidth + 16) {
-    // The colour bar: the value's chains from the clicked grid's selected cells.
-    std::vector<int> starts;
-    if (board)
-      for (int i = 0; i < board->Selection().Count; ++i) {
-        const SelectionPair &pair = board->Selection().Pairs[static_cast<size_t>(i)];
-        if (pair.Grid == grid && pair.Cell >= 0 && pair.Cell < ctx.Geo.NCells &&
-            static_cast<int>(starts.size()) < kMaxColourChains)
-          starts.push_back(pair.Cell);
-      }
+  } else if (target > kColourBarClickBase && target <= ctx.Geo.GridWidth + kColourBarClickBase) {
+    // The colour bar: the value's chains on the shown grids, as the slot's corner colours them.
     // Switched on first: turning the display on clears the cells' colours.
     SetHelpSwitch(app_, Cmd::DisplayColoring, true);
-    TrialGrid trial;
-    const auto mask = static_cast<MethodMask>(app_.Settings().method.method);
-    for (int i = 0; i < ctx.Grids.OrderCount; ++i) {
-      const int slot = ctx.Grids.Order[static_cast<size_t>(i)];
-      ColourDigitChains(ctx, ctx.Grids.Main[static_cast<size_t>(slot)], trial, mask, target - 16,
-                        slot == grid ? std::span<const int>(starts) : std::span<const int>());
-    }
+    const SelectionList none;
+    const int value = target - kColourBarClickBase;
+    ColourValueChains(ctx, board ? board->Selection() : none, value,
+                      static_cast<MethodMask>(app_.Settings().method.method));
+    if (board)
+      board->Switches().ColouredValue = value;
   } else {
     result = kMacroStepFailed;
   }

@@ -389,12 +389,11 @@ void CQuorbelView::EndResize(QPoint at) {
 }
 
 void CQuorbelView::ColourChainsOf(int value) {
-  constexpr int kColourBarTarget = 16; // CLICK's targets 17.. are the colour bar's values
   switches_.ColouredValue = value;
   ColourValueChains(app_.Engine(), selection_, value, static_cast<MethodMask>(app_.Settings().method.method));
   RedrawViewNow();
   PlaySoundEffect(kSoundPickOrDrop);
-  RecordMacroStep(kMacroClick, {}, value + kColourBarTarget);
+  RecordMacroStep(kMacroClick, {}, value + kColourBarClickBase);
 }
 
 // ---- Pointer and wheel ----

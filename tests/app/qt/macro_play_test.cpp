@@ -119,6 +119,26 @@ private slots:
     QVERIFY(on.ShowPossLineCol == 0 && on.ShowColouring == 0 && on.ShowWarning == 0);
   }
 
+  void theColourBarColoursTheChainsOfTheSelectedCell() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    QCOMPARE(m.Play(dir, {"NEW;9", "GENERE;9;EASY"}), 0);
+    const GridRecord &grid = m.app->Engine().Grids.Main[0];
+    int cell = 0;
+    while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
+      ++cell;
+    int value = 1;
+    while ((grid.Cells[static_cast<size_t>(cell)].ThePoss & ValueBit(value)) == 0)
+      ++value;
+    QCOMPARE(
+        m.Play(dir, {QStringLiteral("CLICK;%1").arg(100 + cell), QStringLiteral("CLICK;%1").arg(16 + value)}),
+        0);
+    QCOMPARE(GetCurrentView()->Switches().ShowColouring, 1);
+    const int32_t chains = grid.Cells[static_cast<size_t>(cell)].ColourSet;
+    QVERIFY(chains > 0 && (chains & 1) != 0); // the chain from it fills it
+  }
+
   void aGridOfALinkedSetIsDeletedWithItsLinksFollowing() {
     Macro m(home_);
     QVERIFY(m.started);
