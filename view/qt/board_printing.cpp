@@ -88,7 +88,7 @@ void CQuorbelView::PrintPage(QPrinter &printer) {
   {
     // No selection, no picture, no ground: the grids as the player filled them.
     const SelectionList noSelection;
-    PaintContext ctx = MakeContext(page);
+    const PaintContext ctx = MakeContext(page);
     const PaintContext printed{.Dc = page,
                                .Fonts = ctx.Fonts,
                                .Geo = ctx.Geo,
