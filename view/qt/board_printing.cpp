@@ -52,6 +52,16 @@ CellRect FittedRect(const CellRect &area, int shapeW, int shapeH) {
 void CQuorbelView::PrintPage(QPrinter &printer) {
   input_.Entry.TimerOn = 0;
   Printing = 1;
+  {
+    QPainter page(&printer);
+    PaintPage(page, page.viewport(), printer.resolution());
+  }
+  Printing = 0;
+  // The timers run again after a page, whatever they were before.
+  input_.Entry.TimerOn = 1;
+}
+
+void CQuorbelView::PaintPage(QPainter &page, const QRect &device, int dotsPerInch) {
   PrepareBoardLayout(); // the screen's board gives the grids' proportions
   const CellRect screenBoard = layout_.Board;
   const GridSet &set = app_.Engine().Grids;
@@ -60,10 +70,9 @@ void CQuorbelView::PrintPage(QPrinter &printer) {
     if (const int slot = set.Order[static_cast<size_t>(pos)]; slot >= 0 && slot < kMaxGrids)
       shownSlots.push_back(slot);
 
-  QPainter page(&printer);
-  const QRect device = page.viewport();
+  page.save();
   page.fillRect(device, Qt::white);
-  const double scale = printer.resolution() / kScreenDpi;
+  const double scale = dotsPerInch / kScreenDpi;
   page.translate(device.left(), device.top());
   page.scale(scale, scale);
   const int pageW = static_cast<int>(device.width() / scale);
@@ -105,12 +114,9 @@ void CQuorbelView::PrintPage(QPrinter &printer) {
     for (int slot : shownSlots)
       PaintAllCells(printed, painters_[static_cast<size_t>(slot)]);
   }
-  page.end();
+  page.restore();
   // The screen's layout back at once: a preview's window must not paint the page's.
   PrepareBoardLayout();
-  Printing = 0;
-  // The timers run again after a page, whatever they were before.
-  input_.Entry.TimerOn = 1;
 }
 
 int CQuorbelView::PrintBoard() {

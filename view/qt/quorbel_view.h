@@ -82,6 +82,9 @@ public:
   void PrintPreview();
   // One page on `printer`: the title band and the shown grids.
   void PrintPage(QPrinter &printer);
+  // The page itself on any painter: `device` is the page's drawing rectangle, `dotsPerInch` its
+  // resolution; the screen's layout is back when it returns.
+  void PaintPage(QPainter &page, const QRect &device, int dotsPerInch);
   int Printing = 0; // 1 while a page prints
   // The challenge's empty step, every 50 s while it runs; none until a challenge sets it.
   std::function<void()> ChallengeIdleStep;

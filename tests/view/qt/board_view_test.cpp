@@ -384,6 +384,28 @@ private slots:
     QCOMPARE(after.copy(ToQRect(painter.OuterRect[40])), before.copy(ToQRect(painter.OuterRect[40])));
   }
 
+  void APrintedPageHoldsTheTitleAndTheGridsOnWhite() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.view->SetFocusCell(5, 0); // a selection the page must not show
+    board.Render();
+    const CellRect screen = board.Painter().BoardRect;
+    QImage page(850, 1100, QImage::Format_RGB32); // a letter page at 100 dots an inch
+    page.fill(Qt::gray);
+    {
+      QPainter dc(&page);
+      board.view->PaintPage(dc, page.rect(), 100);
+    }
+    const CellRect whole{0, 0, page.width(), page.height()};
+    QCOMPARE(PixelAt(page, 1, 1), ColorRef{0xFFFFFF});
+    QCOMPARE(PixelAt(page, page.width() - 2, page.height() - 2), ColorRef{0xFFFFFF});
+    QCOMPARE(CountPixels(page, whole, board.Colours().ColBgEcran), 0);    // no board ground
+    QCOMPARE(CountPixels(page, whole, kSelectedBorder), 0);               // no selection frame
+    QVERIFY(CountPixels(page, whole, board.Colours().ColBgCase) > 10000); // the cells, page-sized
+    QVERIFY(CountPixels(page, {0, 0, page.width(), 60}, 0x000000) > 50);  // the title
+    QCOMPARE(board.Painter().BoardRect, screen);                          // the screen's layout back
+  }
+
   void AGridTakenOutOfTheSetLeavesNoTabBehind() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"), 3);
