@@ -160,6 +160,23 @@ WrappedText WrapMessageText(std::string_view text, int32_t widthLeft,
   return {text, {}};
 }
 
+WrappedText BreakMessageText(std::string_view text, int32_t widthLeft,
+                             const std::function<int32_t(std::string_view)> &textWidth) {
+  auto isContinuation = [&](size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+  auto nextBoundary = [&](size_t at) {
+    do
+      ++at;
+    while (at < text.size() && isContinuation(at));
+    return at;
+  };
+  size_t cut = text.empty() ? 0 : nextBoundary(0); // one character always goes
+  for (size_t next = cut < text.size() ? nextBoundary(cut) : cut;
+       cut < text.size() && textWidth(text.substr(0, next)) <= widthLeft;
+       next = next < text.size() ? nextBoundary(next) : next)
+    cut = next;
+  return {text.substr(0, cut), text.substr(cut)};
+}
+
 int HitTestMessageLink(const CComLine &line, int32_t x, int32_t y) {
   if (line.Empty)
     return -1;

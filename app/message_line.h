@@ -68,6 +68,11 @@ struct WrappedText {
 WrappedText WrapMessageText(std::string_view text, int32_t widthLeft,
                             const std::function<int32_t(std::string_view)> &textWidth);
 
+// A text that no blank lets fit, at the start of a line: its longest head that fits, cut between
+// two characters (never inside one), at least one character; the rest continues below.
+WrappedText BreakMessageText(std::string_view text, int32_t widthLeft,
+                             const std::function<int32_t(std::string_view)> &textWidth);
+
 // Index of the link segment whose rectangle holds the point; -1 when none.
 int HitTestMessageLink(const CComLine &line, int32_t x, int32_t y);
 

@@ -94,6 +94,27 @@ TwinsPartner FindTwinsRelationPartners(const GridSet &set, int slot, int cell) {
   });
 }
 
+std::vector<TwinsPartner> TwinsRelationPartners(const GridSet &set, int slot, int cell) {
+  std::vector<TwinsPartner> partners;
+  auto add = [&](TwinsPartner partner) {
+    if (partner.Grid != slot && partner.Grid >= 0 && partner.Grid < UsedMainCount(set) &&
+        std::find(partners.begin(), partners.end(), partner) == partners.end())
+      partners.push_back(partner);
+  };
+  for (int g = 0; g < UsedMainCount(set); ++g) {
+    const GridRecord &grid = set.Main[static_cast<size_t>(g)];
+    if (!Meets(grid.GridVar, kVarTwinsRelation))
+      continue;
+    for (const TwinsRelationLink &link : grid.Lists.TwinsRelation.Used()) {
+      if (g == slot && link.Cell == cell)
+        add({link.OtherCell, link.OtherGrid});
+      else if (link.OtherGrid == slot && link.OtherCell == cell)
+        add({link.Cell, g});
+    }
+  }
+  return partners;
+}
+
 TwinsPartner FindTwinsMultiplePartners(const GridSet &set, int slot, int cell) {
   return FirstOverMainGrids(set, [&](int g, const GridRecord &grid) -> TwinsPartner {
     for (const TwinsMultipleGroup &group : grid.Lists.TwinsMultiple.Used())

@@ -2,6 +2,8 @@
 // Relation link toggled, and the cell of another grid that a cell is linked to.
 #pragma once
 
+#include <vector>
+
 namespace quorbel {
 
 struct EngineContext;
@@ -33,6 +35,9 @@ struct TwinsPartner {
 };
 TwinsPartner FindTwinsRelationPartners(const GridSet &set, int slot, int cell);
 TwinsPartner FindTwinsMultiplePartners(const GridSet &set, int slot, int cell);
+// Every cell of another main grid that a Relation link of a grid playing that rule ties to
+// `cell` of the grid in `slot`: the cells that must hold the same value. Each listed once.
+std::vector<TwinsPartner> TwinsRelationPartners(const GridSet &set, int slot, int cell);
 TwinsPartner FindTwinsZonePartners(const GridSet &set, const GridGeometry &geo, int slot, int cell);
 
 } // namespace quorbel

@@ -53,17 +53,14 @@ MacroFileResult MacroRecorder::Start(std::string_view name) {
 }
 
 void MacroRecorder::Pause() {
-  if (state_ != MacroState::Recording)
-    return;
   state_ = MacroState::Paused;
   const std::array<MessageArg, 1> args{kMacroHelpLink};
   Post(kMsgMacroPaused, args);
 }
 
 void MacroRecorder::Resume() {
-  if (state_ != MacroState::Paused)
-    return;
-  state_ = MacroState::Recording;
+  // Without a file there is nothing to record into: a pause taken while idle ends idle.
+  state_ = path_.empty() ? MacroState::Idle : MacroState::Recording;
   const std::array<MessageArg, 1> args{kMacroHelpLink};
   Post(kMsgMacroResumed, args);
 }
@@ -71,6 +68,10 @@ void MacroRecorder::Resume() {
 MacroFileResult MacroRecorder::Stop(bool report) {
   if (state_ == MacroState::Idle)
     return {};
+  if (path_.empty()) { // a pause taken while idle: no file, nothing to save or report
+    state_ = MacroState::Idle;
+    return {};
+  }
   file_.close();
   const bool written = !file_.fail();
   file_.clear();

@@ -16,7 +16,8 @@
 
 namespace quorbel {
 
-// Only Recording writes; Paused keeps the file open. Recording is always backed by a file.
+// Only Recording writes; Paused keeps the file open (a pause taken while idle has none).
+// Recording is always backed by a file.
 enum class MacroState : int32_t { Recording = 0, Idle = 1, Paused = 2 };
 
 // Panel messages of the recorder, and the link codes they carry.
@@ -45,7 +46,8 @@ public:
   // `name` with the extension ".macro" in the start directory. The file only takes the
   // new steps when the recording stops; until then it keeps what it held.
   MacroFileResult Start(std::string_view name);
-  // Pausing acts only on a running recording, resuming only on a paused one.
+  // Both post their message whatever the state. Pausing always pauses; resuming records again
+  // when a file is open, and otherwise goes back to idle.
   void Pause();
   void Resume();
   // Closes an open recording and saves its file; `report` posts the end message when the

@@ -178,6 +178,30 @@ void ClueDefinitions::Killer(int product) {
   Finish();
 }
 
+namespace {
+
+bool HoldsLittleKillerClue(const GridRecord &grid, DiagonalEnds ends) {
+  const auto used = grid.Lists.LittleKiller.Used();
+  return std::any_of(used.begin(), used.end(), [&](const LittleKillerClue &clue) {
+    return clue.FirstCell == ends.First && clue.LastCell == ends.Last;
+  });
+}
+
+// The diagonals a command toggles that it would add: a full list refuses only those, so a
+// clue can always be taken away.
+int LittleKillerAdditions(const GridRecord &grid, std::span<const DiagonalEnds> diagonals) {
+  return static_cast<int>(std::count_if(diagonals.begin(), diagonals.end(), [&](DiagonalEnds ends) {
+    return ends.First >= 0 && !HoldsLittleKillerClue(grid, ends);
+  }));
+}
+
+bool LittleKillerRoomFor(const GridRecord &grid, std::span<const DiagonalEnds> diagonals) {
+  const auto &list = grid.Lists.LittleKiller;
+  return list.Size() + LittleKillerAdditions(grid, diagonals) <= list.kCapacity;
+}
+
+} // namespace
+
 void ClueDefinitions::LittleKiller() {
   if (!expert_)
     return;
@@ -190,27 +214,43 @@ void ClueDefinitions::LittleKiller() {
     Post(line);
     UndoLastState(ctx_);
   };
+  constexpr std::string_view kListFull = "Two many Little-Killer: Not selected";
   const GridRecord &ref = Reference();
+  auto toggleAll = [&](std::span<const DiagonalEnds> diagonals) {
+    for (const DiagonalEnds ends : diagonals)
+      if (ends.First >= 0)
+        ToggleLittleKillerClue(geo, ends.First, ends.Last, grid, 0, ref);
+  };
   if (cells.empty()) {
-    bool removed = false;
+    std::vector<DiagonalEnds> diagonals;
     for (int side = 0; side < kSides; ++side)
-      for (int position = 0; position < w; ++position) {
-        const DiagonalEnds ends = LittleKillerClueOfSide(geo, side, position);
-        removed |= ends.First >= 0 && ToggleLittleKillerClue(geo, ends.First, ends.Last, grid, 0, ref) == 0;
-      }
-    if (removed)
+      for (int position = 0; position < w; ++position)
+        diagonals.push_back(LittleKillerClueOfSide(geo, side, position));
+    // Any clue of the four sides present: they all go; otherwise they all come.
+    const bool removing =
+        LittleKillerAdditions(grid, diagonals) <
+        static_cast<int>(std::count_if(
+            diagonals.begin(), diagonals.end(), [](DiagonalEnds ends) { return ends.First >= 0; }));
+    if (removing) {
       grid.Lists.LittleKiller.Clear();
-    Post(removed ? "Littel-Killer on 4 sides removed" : "Littel-Killer on 4 sides added");
-  } else if (grid.Lists.LittleKiller.Full()) {
-    // The list holds 64 clues: the full set of a 16 x 16 grid's sides would not fit anyway.
-    refuse("Two many Little-Killer: Not selected");
-    return;
+    } else if (!LittleKillerRoomFor(grid, diagonals)) {
+      refuse(kListFull);
+      return;
+    } else {
+      toggleAll(diagonals);
+    }
+    Post(removing ? "Littel-Killer on 4 sides removed" : "Littel-Killer on 4 sides added");
   } else if (cells.size() == 1) {
     const int cell = cells[0];
     const int row = geo.RowOfCell[cell];
     const int col = geo.ColOfCell[cell];
     if (row != 0 && row != w - 1 && col != 0 && col != w - 1) {
       refuse("Littel-Killer : Selection not understood-must be in Grid Angle");
+      return;
+    }
+    const DiagonalEnds ends = LittleKillerClueOfEdgeCell(geo, cell);
+    if (!LittleKillerRoomFor(grid, std::span(&ends, 1))) {
+      refuse(kListFull);
       return;
     }
     Post(ToggleLittleKillerClue(geo, -1, cell, grid, 0, ref) == 1 ? "Littel-Killer : Cell added"
@@ -220,6 +260,11 @@ void ClueDefinitions::LittleKiller() {
     const int dc = geo.ColOfCell[cells[1]] - geo.ColOfCell[cells[0]];
     if (dc == 0 || std::abs(dr) != std::abs(dc)) {
       refuse("Littel-Killer : Selection not understood-must be in diagonal");
+      return;
+    }
+    const DiagonalEnds ends{cells[0], cells[1]};
+    if (!LittleKillerRoomFor(grid, std::span(&ends, 1))) {
+      refuse(kListFull);
       return;
     }
     ToggleLittleKillerClue(geo, cells[0], cells[1], grid, 0, ref);
@@ -245,11 +290,14 @@ void ClueDefinitions::LittleKiller() {
       refuse("Little-Killer: Selection not understood-must be in perimeter");
       return;
     }
-    for (int position = 1; position < w; ++position) {
-      const DiagonalEnds ends = LittleKillerClueOfSide(geo, side, position);
-      if (ends.First >= 0)
-        ToggleLittleKillerClue(geo, ends.First, ends.Last, grid, 0, ref);
+    std::vector<DiagonalEnds> diagonals;
+    for (int position = 1; position < w; ++position)
+      diagonals.push_back(LittleKillerClueOfSide(geo, side, position));
+    if (!LittleKillerRoomFor(grid, diagonals)) {
+      refuse(kListFull);
+      return;
     }
+    toggleAll(diagonals);
     Post(done);
   }
   SetRuleBit(grid, kVarLittleKiller, grid.Lists.LittleKiller.Size() > 0);

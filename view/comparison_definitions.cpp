@@ -15,6 +15,12 @@ namespace {
 enum Kind : int { kX = 2, kV = 3, kConsecutive = 4, kSumN = 6, kDifferenceN = 7, kGreater = 8, kLess = 9 };
 constexpr int kXParityMark = 10;
 constexpr int kXPair = 2;
+// The list holds 240 marks for what files and the generator bring; the commands stop at 80.
+constexpr int kComparisonCommandLimit = 80;
+
+bool ComparisonsFull(const GridRecord &grid) {
+  return grid.Lists.Comparisons.Size() >= kComparisonCommandLimit || grid.Lists.Comparisons.Full();
+}
 
 } // namespace
 
@@ -44,7 +50,7 @@ void ClueDefinitions::SumMark(int kind) {
     Finish();
     return;
   }
-  if (grid.Lists.Comparisons.Full()) {
+  if (ComparisonsFull(grid)) {
     Post("Two many Comparison: Not selected");
     return;
   }
@@ -80,7 +86,7 @@ void ClueDefinitions::LessChain() {
     SumMark(kV); // the empty selection clears every comparison alike
     return;
   }
-  if (grid.Lists.Comparisons.Full()) {
+  if (ComparisonsFull(grid)) {
     Post("Two many Comparison: Not selected");
     return;
   }
@@ -110,7 +116,7 @@ void ClueDefinitions::GreaterPair() {
     SumMark(kV);
     return;
   }
-  if (grid.Lists.Comparisons.Full()) {
+  if (ComparisonsFull(grid)) {
     Post("Two many Comparison: Not selected");
     return;
   }
@@ -144,7 +150,7 @@ void ClueDefinitions::Dot(int &dotKind) {
     SumMark(kV);
     return;
   }
-  if (marks.Full()) {
+  if (ComparisonsFull(grid)) {
     Post("Two many Comparison: Not selected");
     return;
   }

@@ -26,7 +26,8 @@ std::vector<MenuChoice> GridTabMenu(bool expert) {
     return {};
   return {{kItemAddEmptyGrid, "Add Empty Grid"},
           {kItemAddGridFromFile, "Add Grid using File"},
-          {kItemAddGridFromClipboard, "Add Grid using Clipboard"}};
+          {kItemAddGridFromClipboard, "Add Grid using Clipboard"},
+          {kItemDeleteGrid, "Delete Grid"}};
 }
 
 std::vector<MenuChoice> PlayingCellMenu(const CellMenuInputs &in, Language language) {

@@ -16,6 +16,7 @@ enum MenuItem : int {
   kItemAddEmptyGrid = 1,
   kItemAddGridFromFile = 2,
   kItemAddGridFromClipboard = 3,
+  kItemDeleteGrid = 4,
   kItemClearCell = 8,
   kItemShowPossibles = 9,
   kItemPropose = 10,

@@ -21,6 +21,7 @@ struct DisplaySwitches {
   int32_t ShowFound = 0;         // the number bar and marked pieces show their state
   int32_t ShowWarning = 0;       // cells and units in conflict are drawn as such
   int32_t ShowColouring = 0;     // colouring chains shown
+  int32_t ColouredValue = 0;     // the value whose chains were coloured last, 0 none
   // The view's tools.
   int32_t ShowDiff = 0;        // a placed value that differs from the reference grid is green
   int32_t CellDisplayMode = 0; // 1: every cell shows its block number

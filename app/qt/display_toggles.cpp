@@ -68,8 +68,9 @@ void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
   RecordMacroStep(toggle.macroCode, YesNo(on));
 }
 
-void RegisterSwitchToggles(CQuorbelApp &app) {
-  const std::array<SwitchToggle, 6> toggles{{
+// The helps' switches, the menu items that toggle them and the script step that records them.
+const std::array<SwitchToggle, 6> &SwitchToggles() {
+  static const std::array<SwitchToggle, 6> toggles{{
       {Cmd::DisplayWarning, WarningSwitch, kTimerWarning, kMacroDispW,
        [](CQuorbelApp &a) { return !QuickMode(a); }},
       {Cmd::DisplayPossLineCol, LineColSwitch, kTimerLineColumn, kMacroDispL, LineColDisplay},
@@ -81,7 +82,11 @@ void RegisterSwitchToggles(CQuorbelApp &app) {
        [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a), kFilterUseless); }},
       {Cmd::DisplayColoring, ColouringSwitch, kTimerColouring, kMacroDispR, PlainDisplay},
   }};
-  for (const SwitchToggle &toggle : toggles) {
+  return toggles;
+}
+
+void RegisterSwitchToggles(CQuorbelApp &app) {
+  for (const SwitchToggle &toggle : SwitchToggles()) {
     auto update = [&app, toggle] {
       const bool enabled = toggle.enabled(app);
       const bool ticked = toggle.value(app) == 1;
@@ -194,6 +199,16 @@ void RegisterPanelToggles(CQuorbelApp &app) {
 }
 
 } // namespace
+
+bool SetHelpSwitch(CQuorbelApp &app, Cmd cmd, bool on) {
+  for (const SwitchToggle &toggle : SwitchToggles())
+    if (toggle.cmd == cmd) {
+      if ((toggle.value(app) == 1) != on)
+        ToggleSwitch(app, toggle);
+      return true;
+    }
+  return false;
+}
 
 void RegisterDisplayToggles(CQuorbelApp &app) {
   RegisterSwitchToggles(app);

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "resources/command_table.h"
+
 class CQuorbelApp;
 
 namespace quorbel {
@@ -17,5 +19,9 @@ inline constexpr std::string_view kMusicPanel = "Music";
 inline constexpr std::string_view kWebWindowPanel = "WebWindow";
 
 void RegisterDisplayToggles(CQuorbelApp &app);
+
+// Sets a help's switch (warning, rows and columns, probables, found values, variant filter,
+// colouring) as a script does: whatever its menu item's state. False for another command.
+bool SetHelpSwitch(CQuorbelApp &app, Cmd cmd, bool on);
 
 } // namespace quorbel

@@ -47,14 +47,10 @@ bool PrepareReopening(CQuorbelApp &app, const std::string &path) {
   return true;
 }
 
-void RecordOpened(const std::string &path) {
-  RecordMacroStep(FileExtensionOfPath(path) == "sud" ? kMacroLoad : kMacroLoadT, MakeRelativePath(path));
-}
-
 bool OpenChosen(CQuorbelApp &app, const std::string &path) {
   if (!PrepareReopening(app, path) || !app.OpenDocumentFile(path))
     return false;
-  RecordOpened(path);
+  RecordOpenedGrid(path);
   return true;
 }
 
@@ -63,6 +59,10 @@ CommandState EnabledWhen(bool enabled) { return enabled ? CommandState{} : Comma
 } // namespace
 
 bool OpenGridFile(CQuorbelApp &app, const std::string &path) { return OpenChosen(app, path); }
+
+void RecordOpenedGrid(const std::string &path) {
+  RecordMacroStep(FileExtensionOfPath(path) == "sud" ? kMacroLoad : kMacroLoadT, MakeRelativePath(path));
+}
 
 void RegisterFileCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();

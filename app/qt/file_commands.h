@@ -11,6 +11,9 @@ void RegisterFileCommands(CQuorbelApp &app);
 
 // Opens a grid file or text grid as the document and records the LOAD or LOADT step.
 bool OpenGridFile(CQuorbelApp &app, const std::string &path);
+// The script step that opening `path` records (LOAD or LOADT, the path relative to the start
+// directory), for a grid opened before the player confirmed it.
+void RecordOpenedGrid(const std::string &path);
 // File > Open: asks for a file and opens it as the document. False when nothing was opened.
 bool OpenGridFileDialog(CQuorbelApp &app);
 // Opens the recent file at `index` (0 the newest); one that fails to open leaves the list.

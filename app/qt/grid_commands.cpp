@@ -19,6 +19,7 @@
 #include "engine/boat_marks.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_copy.h"
+#include "engine/grid_removal.h"
 #include "engine/grid_services.h"
 #include "engine/grid_set.h"
 #include "engine/undo_services.h"
@@ -195,6 +196,19 @@ void StartNewGridGame(CQuorbelApp &app, int level) {
   game.GameLevel = level;
   game.StartMissing = game.StartSudMissing = std::max(0, TotalSudMissing(ctx.Grids));
   RestartGame(app, true);
+}
+
+bool DeleteGridOfSet(CQuorbelApp &app, int slot) {
+  EngineContext &ctx = app.Engine();
+  ResetTransientState(ctx);
+  if (RemoveGridFromSet(ctx, slot) < 0)
+    return false;
+  if (BoardWindow *board = app.Board())
+    ClearSelection(board->Selection(), ctx.Grids);
+  RecomputeAllCandidates(ctx);
+  app.MarkDocumentModified("");
+  app.RedrawViewNow();
+  return true;
 }
 
 void DefineStartupGrid(CQuorbelApp &app) {

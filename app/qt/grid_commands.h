@@ -20,6 +20,11 @@ void RestartGame(CQuorbelApp &app, bool restartClock);
 // of the grid's size and `level`, and the level and the cells to find are those of this grid.
 void StartNewGridGame(CQuorbelApp &app, int level);
 
+// Takes main grid `slot` out of the set (the grid tabs' Delete Grid, the script's DELMULT): the
+// grids after it move down with their links, the selection empties, candidates are worked out
+// again and the document counts as changed. False, with nothing changed, for the last grid.
+bool DeleteGridOfSet(CQuorbelApp &app, int slot);
+
 void RegisterGridCommands(CQuorbelApp &app);
 
 } // namespace quorbel

@@ -126,7 +126,7 @@ CGridList::CGridList(CQuorbelApp &app, Language language, QWidget *parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(grids_, &QListWidget::itemDoubleClicked, this, [this] { OnSelect(); });
   connect(keywords_, &QLineEdit::textChanged, this, [this] { ShowGrids(); });
-  connect(grids_, &QListWidget::currentRowChanged, this, [this] { ShowGridComment(); });
+  connect(grids_, &QListWidget::currentRowChanged, this, [this](int row) { SelectionChanged(row); });
   connect(gridComment_, &QLineEdit::textEdited, this, [this] { StoreGridComment(); });
   connect(types_, &QListWidget::currentRowChanged, this, [this](int row) { ShowType(row); });
 
@@ -218,12 +218,25 @@ bool CGridList::SetSelectedLevel(int level) {
   return true;
 }
 
+void CGridList::SelectionChanged(int row) {
+  ShowGridComment();
+  if (row >= 0 && type_ >= 0)
+    OpenGrid(type_, grids_->item(row)->data(Qt::UserRole).toInt(), false);
+}
+
 bool CGridList::OnSelect() {
   QListWidgetItem *item = grids_->currentItem();
   if (!item || type_ < 0)
     return false;
-  if (!OpenGrid(type_, item->data(Qt::UserRole).toInt()))
+  const int grid = item->data(Qt::UserRole).toInt();
+  if (shown_ == std::pair(type_, grid)) {
+    // Already on the board since it was selected: the choice only leaves its script step.
+    RecordOpenedGrid(MakeGridFilePath(
+        StartDirectory(), catalog_->Types[static_cast<size_t>(type_)].Grids[static_cast<size_t>(grid)].File,
+        0));
+  } else if (!OpenGrid(type_, grid, true)) {
     return false;
+  }
   accept();
   return true;
 }
@@ -232,19 +245,25 @@ bool CGridList::OnNextGrid() {
   if (grids_->count() == 0)
     return false;
   const int row = grids_->currentRow() < 0 ? 0 : (grids_->currentRow() + 1) % grids_->count();
-  grids_->setCurrentRow(row);
-  return OpenGrid(type_, grids_->item(row)->data(Qt::UserRole).toInt());
+  if (row != grids_->currentRow()) {
+    grids_->setCurrentRow(row); // the change opens it
+    return shown_ == std::pair(type_, grids_->item(row)->data(Qt::UserRole).toInt());
+  }
+  return OpenGrid(type_, grids_->item(row)->data(Qt::UserRole).toInt(), true);
 }
 
-bool CGridList::OpenGrid(int type, int grid) {
-  if (!OpenCatalogGrid(app_, *catalog_, type, grid, this, windowTitle()))
+bool CGridList::OpenGrid(int type, int grid, bool record) {
+  shown_ = {-1, -1};
+  if (!OpenCatalogGrid(app_, *catalog_, type, grid, this, windowTitle(), record))
     return false;
+  if (!record)
+    shown_ = {type, grid};
   app_.SaveSettings();
   return true;
 }
 
 bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int grid, QWidget *parent,
-                     const QString &title) {
+                     const QString &title, bool record) {
   const std::string &name = catalog.Types[static_cast<size_t>(type)].Grids[static_cast<size_t>(grid)].File;
   const std::string path = MakeGridFilePath(StartDirectory(), name, 0);
   if (path.empty()) {
@@ -259,7 +278,7 @@ bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int
                                                .defaultButton = QMessageBox::Ok});
     return false;
   }
-  if (!OpenGridFile(app, path))
+  if (record ? !OpenGridFile(app, path) : !app.OpenDocumentFile(path))
     return false;
   CatalogSettings &settings = app.Settings().catalog;
   settings.baseType = type;

@@ -39,7 +39,10 @@ public:
 private:
   void ShowType(int type);
   void ShowGrids();
-  bool OpenGrid(int type, int grid);
+  // `record`: the open is the player's choice and records its script step; a change of the
+  // selection only shows the grid on the board.
+  bool OpenGrid(int type, int grid, bool record);
+  void SelectionChanged(int row);
   struct TextGridFile {
     std::string Path; // "" when no grid is selected or it has no text grid
     quorbel::FileBytesResult File;
@@ -58,12 +61,14 @@ private:
   QLineEdit *keywords_ = nullptr;
   QLabel *comment_ = nullptr;
   QLineEdit *gridComment_ = nullptr;
+  // The grid a change of the selection opened (type, grid); Select then only records it.
+  std::pair<int, int> shown_{-1, -1};
 };
 
 // Opens grid `grid` of type `type` (its grid file, else its text grid) and makes it the
 // catalogue's current grid; says so over `parent`, under `title`, when it cannot be found. The
-// settings are not saved here.
+// settings are not saved here. `record`: the LOAD or LOADT step is recorded.
 bool OpenCatalogGrid(CQuorbelApp &app, const quorbel::GridCatalog &catalog, int type, int grid,
-                     QWidget *parent, const QString &title);
+                     QWidget *parent, const QString &title, bool record = true);
 
 void RegisterGridListDialog(CQuorbelApp &app);

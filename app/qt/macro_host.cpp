@@ -13,6 +13,7 @@
 #include "app/picture_order.h"
 #include "app/qt/board_window.h"
 #include "app/qt/candidate_display.h"
+#include "app/qt/display_toggles.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_command_support.h"
 #include "app/qt/generate_commands.h"
@@ -43,10 +44,9 @@
 #include "files/quorbel_doc.h"
 #include "files/script_words.h"
 #include "platform/paths.h"
-#include "solver/colouring.h"
-#include "solver/method_trial_grid.h"
 #include "solver/optimise_grid.h"
 #include "solver/solution_count.h"
+#include "view/chain_colouring.h"
 #include "view/selection_list.h"
 
 using namespace quorbel;
@@ -412,24 +412,16 @@ int CMacroHost::Click(const MacroCall &call) {
       app_.Services().buildValueCursors();
   } else if (target >= 1 && target <= ctx.Geo.GridWidth) {
     // The number bar: its animations come with the picture sets; nothing else to do.
-  } else if (target >= 17 && target <= ctx.Geo.GridWidth + 16) {
-    // The colour bar: the value's chains from the clicked grid's selected cells.
-    std::vector<int> starts;
+  } else if (target > kColourBarClickBase && target <= ctx.Geo.GridWidth + kColourBarClickBase) {
+    // The colour bar: the value's chains on the shown grids, as the slot's corner colours them.
+    // Switched on first: turning the display on clears the cells' colours.
+    SetHelpSwitch(app_, Cmd::DisplayColoring, true);
+    const SelectionList none;
+    const int value = target - kColourBarClickBase;
+    ColourValueChains(ctx, board ? board->Selection() : none, value,
+                      static_cast<MethodMask>(app_.Settings().method.method));
     if (board)
-      for (int i = 0; i < board->Selection().Count; ++i) {
-        const SelectionPair &pair = board->Selection().Pairs[static_cast<size_t>(i)];
-        if (pair.Grid == grid && pair.Cell >= 0 && pair.Cell < ctx.Geo.NCells &&
-            static_cast<int>(starts.size()) < kMaxColourChains)
-          starts.push_back(pair.Cell);
-      }
-    TrialGrid trial;
-    const auto mask = static_cast<MethodMask>(app_.Settings().method.method);
-    for (int i = 0; i < ctx.Grids.OrderCount; ++i) {
-      const int slot = ctx.Grids.Order[static_cast<size_t>(i)];
-      ColourDigitChains(ctx, ctx.Grids.Main[static_cast<size_t>(slot)], trial, mask, target - 16,
-                        slot == grid ? std::span<const int>(starts) : std::span<const int>());
-    }
-    ToggleTo(Cmd::DisplayColoring, true);
+      board->Switches().ColouredValue = value;
   } else {
     result = kMacroStepFailed;
   }
@@ -650,6 +642,9 @@ int CMacroHost::RunCommand(const MacroCall &call) {
       return kMacroStepFailed;
     SetGridSize(ctx, size, 1);
     StartNewGridGame(app_, 1);
+    // As after the empty-grid dialog: typed values go into the cells in turn.
+    if (BoardWindow *board = app_.Board())
+      board->StartSequentialEntry(0, 0);
     app_.RedrawViewNow();
     Say("New Grid");
     return kMacroStepDone;
@@ -699,17 +694,17 @@ int CMacroHost::RunCommand(const MacroCall &call) {
     SetPossLevel(app_, call.Number(1));
     return kMacroStepDone;
   case kMacroDispL:
-    return ToggleTo(Cmd::DisplayPossLineCol, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayPossLineCol, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispP:
-    return ToggleTo(Cmd::DisplayProbable, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayProbable, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispT:
-    return ToggleTo(Cmd::DisplayFound, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayFound, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispV:
-    return ToggleTo(Cmd::FilterVariant, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::FilterVariant, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispR:
-    return ToggleTo(Cmd::DisplayColoring, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayColoring, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroDispW:
-    return ToggleTo(Cmd::DisplayWarning, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+    return SetHelpSwitch(app_, Cmd::DisplayWarning, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
   case kMacroMethod:
     settings.method.method = call.Number(1);
     app_.SyncEngineSettings();
@@ -1006,9 +1001,19 @@ int CMacroHost::RunCommand(const MacroCall &call) {
       return kMacroStepDone;
     }
     return kMacroStepFailed;
+  case kMacroDelMult: {
+    // Grids are numbered from 1, as their tabs; 0 (a word, or -2) is the grid in play.
+    constexpr int kNoGridNumber = -2;
+    int number = call.Number(1);
+    if (number == kNoGridNumber)
+      number = 0;
+    const int slot = number > 0 ? number - 1 : CurrentGridSlot(ctx.Grids);
+    if (number < 0 || !DeleteGridOfSet(app_, slot))
+      return kMacroStepFailed;
+    app_.Messages().AddInfoMessage(FormatPanelText(OwnText("Deleted Multiple Grid Number %d"), {number}));
+    return kMacroStepDone;
+  }
   default:
-    // DELMULT: the deletion of a grid of the set is not in this version, and the player says so
-    // as a failed step.
     return kMacroStepFailed;
   }
 }

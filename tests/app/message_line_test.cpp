@@ -134,3 +134,18 @@ TEST(WrapMessageText, CutsAtTheLastBlankThatStillFits) {
   EXPECT_EQ(whole.first, "unbreakable-word here");
   EXPECT_TRUE(whole.rest.empty());
 }
+
+TEST(WrapMessageText, AWordWiderThanTheLineBreaksBetweenCharacters) {
+  const auto width = [](std::string_view text) { return static_cast<int32_t>(text.size()) * 7; };
+  const WrappedText cut = BreakMessageText("/very/long/path", 35, width); // 5 bytes fit
+  EXPECT_EQ(cut.first, "/very");
+  EXPECT_EQ(cut.rest, "/long/path");
+  const WrappedText accent = BreakMessageText("abcd\xC3\xA9"
+                                              "f",
+                                              35, width); // "é" takes two bytes
+  EXPECT_EQ(accent.first, "abcd");
+  EXPECT_EQ(accent.rest, "\xC3\xA9"
+                         "f");
+  EXPECT_EQ(BreakMessageText("wide", 1, width).first, "w"); // never nothing
+  EXPECT_EQ(BreakMessageText("", 10, width).first, "");
+}

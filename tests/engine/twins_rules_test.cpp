@@ -160,6 +160,20 @@ TEST_F(TwinsRules, SameInLineForbidsFurtherEqualPairsOnceItsCountIsReached) {
   EXPECT_TRUE(Marked(A(), 5) && Marked(B(), 4));
 }
 
+TEST_F(TwinsRules, EveryRelationPartnerOfACellIsFoundWhicheverGridHoldsItsLink) {
+  ResetGridSet(s.Ctx, 3);
+  GridRecord &c = s.Main(2);
+  ToggleTwinsRelation(A(), 7, 5, 1); // A:5 - B:7, held by A
+  ToggleTwinsRelation(c, 5, 2, 0);   // C:2 - A:5, held by C
+  A().GridVar = kVarTwinsRelation;
+  c.GridVar = kVarTwinsRelation;
+  EXPECT_EQ(TwinsRelationPartners(s.Ctx.Grids, 0, 5), (std::vector<TwinsPartner>{{7, 1}, {2, 2}}));
+  EXPECT_EQ(TwinsRelationPartners(s.Ctx.Grids, 1, 7), (std::vector<TwinsPartner>{{5, 0}}));
+  EXPECT_TRUE(TwinsRelationPartners(s.Ctx.Grids, 1, 5).empty());
+  c.GridVar = {}; // a grid that does not play the rule links nothing
+  EXPECT_EQ(TwinsRelationPartners(s.Ctx.Grids, 0, 5), (std::vector<TwinsPartner>{{7, 1}}));
+}
+
 TEST_F(TwinsRules, ALinkIsToggledAndFoundFromEitherGrid) {
   EXPECT_EQ(ToggleTwinsRelation(A(), -1, 5, 1), 1);
   EXPECT_EQ((FindTwinsRelationPartners(s.Ctx.Grids, 0, 5)), (TwinsPartner{5, 1}));

@@ -179,18 +179,25 @@ TEST_F(MacroRecorderTest, StoppingWithoutReportPostsNothing) {
   EXPECT_TRUE(std::filesystem::exists(MacroFile()));
 }
 
-TEST_F(MacroRecorderTest, PauseResumeAndStopDoNothingWhenNoRecordingIsOpen) {
+TEST_F(MacroRecorderTest, PauseAndResumeSayWhatTheyDoInEveryStateAndWriteNothingWithoutAFile) {
   PauseMacroRecording();
-  EXPECT_EQ(CurrentMacroState(), MacroState::Idle);
+  EXPECT_EQ(CurrentMacroState(), MacroState::Paused);
+  RecordMacroStep(kMacroSolve);
   ResumeMacroRecording();
+  EXPECT_EQ(CurrentMacroState(), MacroState::Idle); // no file to record into
+  PauseMacroRecording();
+  EXPECT_TRUE(StopMacroRecording(true).ok); // nothing saved, so nothing reported
   EXPECT_EQ(CurrentMacroState(), MacroState::Idle);
-  EXPECT_TRUE(StopMacroRecording(true).ok);
-  EXPECT_TRUE(sink_.posted.empty());
+  const std::vector<PostedMessage> expected{
+      {84, {kMacroHelpLink}}, {85, {kMacroHelpLink}}, {84, {kMacroHelpLink}}};
+  EXPECT_EQ(sink_.posted, expected);
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
 
-  // Resume only continues a paused recording.
+  // A resume while recording keeps recording, and says so.
   StartMacroRecording("MyMacro.macro");
   ResumeMacroRecording();
-  EXPECT_EQ(sink_.posted.size(), 1u);
+  EXPECT_EQ(sink_.posted.size(), 5u);
+  EXPECT_EQ(sink_.posted.back().number, 85);
   EXPECT_EQ(CurrentMacroState(), MacroState::Recording);
 }
 

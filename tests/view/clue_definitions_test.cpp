@@ -130,6 +130,57 @@ TEST_F(ClueDefinitionsTest, LittleKillerCluesComeFromAnEdgeCellAPairOrASide) {
   EXPECT_TRUE(Meets(Grid().GridVar, kVarLittleKiller));
 }
 
+TEST_F(ClueDefinitionsTest, AFullLittleKillerListStillTakesRemovalsAndRefusesOnlyAdditions) {
+  SetGridShape(ctx_, ShapeCodeOfSize(16), 1, 0);
+  Select({});
+  Definitions().LittleKiller(); // four sides of a 16 x 16 fill the list
+  EXPECT_EQ(Said(), "Littel-Killer on 4 sides added");
+  auto &list = Grid().Lists.LittleKiller;
+  ASSERT_GE(list.Size(), list.kCapacity - 4);
+  while (!list.Full()) // the last places, with diagonals off the sides' clues
+    list.Append(LittleKillerClue{.FirstCell = 0, .LastCell = static_cast<CellRef>(list.Size())});
+  const auto longer = std::find_if(list.Items.begin(), list.Items.end(), [](const LittleKillerClue &clue) {
+    return clue.FirstCell != clue.LastCell;
+  });
+  ASSERT_NE(longer, list.Items.end());
+  const LittleKillerClue held = *longer;
+  Select({held.FirstCell, held.LastCell});
+  Definitions().LittleKiller();
+  EXPECT_EQ(list.Size(), list.kCapacity - 1);
+  Definitions().LittleKiller(); // and back: there is room again
+  EXPECT_EQ(list.Size(), list.kCapacity);
+
+  Select({0, 1, 2}); // the top side: every diagonal of it is held, so it only removes
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Littel-Killer: Top Line modified");
+  EXPECT_LT(list.Size(), list.kCapacity);
+  Definitions().LittleKiller(); // they fit back
+  EXPECT_EQ(list.Size(), list.kCapacity);
+
+  const VariantLists full = Grid().Lists;
+  Select({0, 17}); // not held: refused, the list as it was
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Two many Little-Killer: Not selected");
+  EXPECT_TRUE(Grid().Lists.LittleKiller == full.LittleKiller);
+  Select({});
+  Definitions().LittleKiller();
+  EXPECT_EQ(Said(), "Littel-Killer on 4 sides removed");
+  EXPECT_EQ(list.Size(), 0);
+}
+
+TEST_F(ClueDefinitionsTest, TheComparisonCommandsStopAtEightyMarks) {
+  for (int i = 0; i < 80; ++i)
+    Grid().Lists.Comparisons.Append(
+        ComparisonMark{.CellA = static_cast<CellRef>(i), .CellB = static_cast<CellRef>(i + 1), .Kind = 9});
+  Select({0, 1});
+  Definitions().GreaterPair();
+  EXPECT_EQ(Said(), "Two many Comparison: Not selected");
+  Grid().Lists.Comparisons.RemoveAt(79);
+  Select({27, 28, 29});
+  Definitions().LessChain();
+  EXPECT_EQ(Said(), "Comparison: > added or removed");
+}
+
 TEST_F(ClueDefinitionsTest, FrameCluesStepThroughSumProductAndMax) {
   int mode = 1;
   Select({0, 9, 18}); // column 0 from the top

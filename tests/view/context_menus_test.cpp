@@ -18,8 +18,8 @@ std::vector<int> Items(const std::vector<MenuChoice> &menu) {
 
 TEST(ContextMenus, OnlyTheExpertGetsTheGridTabMenu) {
   EXPECT_TRUE(GridTabMenu(false).empty());
-  EXPECT_EQ(Items(GridTabMenu(true)),
-            (std::vector<int>{kItemAddEmptyGrid, kItemAddGridFromFile, kItemAddGridFromClipboard}));
+  EXPECT_EQ(Items(GridTabMenu(true)), (std::vector<int>{kItemAddEmptyGrid, kItemAddGridFromFile,
+                                                        kItemAddGridFromClipboard, kItemDeleteGrid}));
 }
 
 TEST(ContextMenus, ACellsMenuFollowsItsStateAndTheDisplay) {

@@ -21,9 +21,28 @@ constexpr double kTextShare = 1.5;
 
 void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, int countdown, int length,
                       const CellRect &box) {
-  if (box.IsShown())
+  if (!box.IsShown() || box.IsEmpty())
+    return;
+  const int w = box.Width();
+  const int h = box.Height();
+  // Shrunk pixel by pixel, a picture loses what falls between the pixels kept (a domino's pips):
+  // a smaller box takes the frame drawn at its own size, then scaled down smoothly.
+  const int factor = std::max({1, (set.Width + w - 1) / w, (set.Height + h - 1) / h});
+  if (factor == 1) {
     DrawPictureFrame(dc, set, frame, kind, countdown, length,
                      SurfaceRect{box.left, box.top, box.right, box.bottom});
+    return;
+  }
+  QImage large(w * factor, h * factor, QImage::Format_ARGB32_Premultiplied);
+  large.fill(Qt::transparent);
+  {
+    QPainter painter(&large);
+    DrawPictureFrame(painter, set, frame, kind, countdown, length, SurfaceRect{0, 0, w * factor, h * factor});
+  }
+  dc.save();
+  dc.setRenderHint(QPainter::SmoothPixmapTransform);
+  dc.drawImage(ToQRect(box), large.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  dc.restore();
 }
 
 void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool outline, const CellRect &box,
@@ -39,26 +58,9 @@ void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool ou
     return;
   }
   FillSolidRect(dc, box, paint.Ground);
-  if (paint.Colouring && colourIndex >= 0 && colourIndex < static_cast<int>(CellColourTable.size())) {
-    const int s = std::min(box.Width(), box.Height());
-    const int x0 = box.right - s;
-    dc.save();
-    dc.setPen(Qt::NoPen);
-    dc.setBrush(ToQColor(CellColourTable[static_cast<size_t>(colourIndex)]));
-    const QPoint corner[3] = {{x0, box.top}, {box.right, box.top}, {box.right, box.bottom}};
-    dc.drawPolygon(corner, 3);
-    if (outline) {
-      dc.setPen(Qt::black);
-      dc.setBrush(Qt::NoBrush);
-      const QPoint inner[3] = {
-          {x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.bottom - 5}};
-      const QPoint outer[3] = {
-          {x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.bottom - 4}};
-      dc.drawPolygon(inner, 3);
-      dc.drawPolygon(outer, 3);
-    }
-    dc.restore();
-  }
+  if (paint.Colouring && colourIndex >= 0 && colourIndex < static_cast<int>(CellColourTable.size()))
+    DrawCornerMark(dc, box, std::min(box.Width(), box.Height()),
+                   CellColourTable[static_cast<size_t>(colourIndex)], outline);
   if (paint.Background && paint.Transparency > 0) {
     dc.save();
     dc.setOpacity(paint.Transparency / 255.0);
@@ -69,6 +71,28 @@ void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool ou
   const int font = static_cast<int>(box.Height() / kTextShare + 1);
   DrawTextCentred(dc, QString::fromStdString(ValueSymbolText(anim.RequestedSet + 1, paint.Symbols)), box,
                   paint.Fonts.Font(font), 0x000000);
+}
+
+void DrawCornerMark(QPainter &dc, const CellRect &box, int size, ColorRef colour, bool outline) {
+  if (size <= 0 || !box.IsShown())
+    return;
+  const int x0 = box.right - size;
+  dc.save();
+  dc.setPen(Qt::NoPen);
+  dc.setBrush(ToQColor(colour));
+  const QPoint corner[3] = {{x0, box.top}, {box.right, box.top}, {box.right, box.top + size}};
+  dc.drawPolygon(corner, 3);
+  if (outline) {
+    dc.setPen(Qt::black);
+    dc.setBrush(Qt::NoBrush);
+    const QPoint inner[3] = {
+        {x0 + 5, box.top + 2}, {box.right - 2, box.top + 2}, {box.right - 2, box.top + size - 5}};
+    const QPoint outer[3] = {
+        {x0 + 4, box.top + 1}, {box.right - 1, box.top + 1}, {box.right - 1, box.top + size - 4}};
+    dc.drawPolygon(inner, 3);
+    dc.drawPolygon(outer, 3);
+  }
+  dc.restore();
 }
 
 void DrawRingPulse(QPainter &dc, const CAnimGif &anim, const CellRect &box) {

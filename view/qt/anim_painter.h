@@ -41,6 +41,10 @@ void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, 
 void DrawAnimCell(QPainter &dc, const CAnimGif &anim, int frameOverride, bool outline, const CellRect &box,
                   int colourIndex, const AnimPaint &paint);
 
+// A right triangle of side `size` filling the box's upper right corner, with two black outlines
+// inside it when `outline`: the mark of a colour (a colouring chain, a sprite's colour).
+void DrawCornerMark(QPainter &dc, const CellRect &box, int size, ColorRef colour, bool outline);
+
 // Three rings that shrink to half the box and grow back, while a pulse's rings run.
 void DrawRingPulse(QPainter &dc, const CAnimGif &anim, const CellRect &box);
 

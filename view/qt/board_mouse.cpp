@@ -12,6 +12,7 @@
 #include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/grid_commands.h"
 #include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
 #include "engine/boat_marks.h"
@@ -23,9 +24,12 @@
 #include "engine/update_possibles.h"
 #include "engine/variant_catalog.h"
 #include "files/file_bytes.h"
+#include "files/macro_recorder.h"
+#include "files/script_words.h"
 #include "files/text_grid_reader.h"
 #include "platform/help_contexts.h"
 #include "platform/paths.h"
+#include "view/chain_colouring.h"
 #include "view/hit_test.h"
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
@@ -118,13 +122,10 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
     const bool selected = FindSelection(selection_, hit.Cell, hit.Grid) >= 0;
     const int v = HitTestCandidate(painters_[static_cast<size_t>(hit.Grid)], engine.Geo, hit.Cell,
                                    app_.Settings().general.probType, selected, at.x(), at.y());
-    if (v >= 0 && input_.PlaceValue(hit.Grid, hit.Cell, v + 1) == 1 &&
-        Meets(engine.Grids.Main[static_cast<size_t>(hit.Grid)].GridVar, kVarTwinsRelation)) {
-      // The linked cell of the twin grid takes the same value.
-      const TwinsPartner twin = FindTwinsRelationPartners(engine.Grids, hit.Grid, hit.Cell);
-      if (twin.Cell >= 0)
+    // The cells linked to it in the twin grids take the same value, whichever grid holds the link.
+    if (v >= 0 && input_.PlaceValue(hit.Grid, hit.Cell, v + 1) == 1)
+      for (const TwinsPartner &twin : TwinsRelationPartners(engine.Grids, hit.Grid, hit.Cell))
         input_.PlaceValue(twin.Grid, twin.Cell, v + 1);
-    }
   } else {
     const int slot = HitTestNumberBar(layout_, engine.Geo.GridWidth, at.x(), at.y());
     if (slot >= 1 && slot <= engine.Geo.GridWidth)
@@ -222,7 +223,11 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
   const int barSlot = HitTestNumberBar(layout_, geo.GridWidth, at.x(), at.y());
   if (barSlot >= 1) {
     if (barSlot <= geo.GridWidth) {
-      // The corner of a slot colours the value's chains once the colouring help joins the bar.
+      if (switches_.ShowColouring == 1 && HitTestSlotCorner(layout_, barSlot, at.x(), at.y()) == 1) {
+        EndDrag();
+        ColourChainsOf(barSlot);
+        return;
+      }
       input_.SelectNumberBarValue(barSlot);
       // A value picked by a click waits for the click that drops it.
       if (drag_.Dragging && !drag_.FromCell && barSlot == DragValue)
@@ -390,6 +395,14 @@ void CQuorbelView::EndResize(QPoint at) {
   app_.RecordMacroStep(step);
 }
 
+void CQuorbelView::ColourChainsOf(int value) {
+  switches_.ColouredValue = value;
+  ColourValueChains(app_.Engine(), selection_, value, static_cast<MethodMask>(app_.Settings().method.method));
+  RedrawViewNow();
+  PlaySoundEffect(kSoundPickOrDrop);
+  RecordMacroStep(kMacroClick, {}, value + kColourBarClickBase);
+}
+
 // ---- Pointer and wheel ----
 
 void CQuorbelView::mouseMoveEvent(QMouseEvent *event) {
@@ -503,7 +516,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
   const GridGeometry &geo = engine.Geo;
   const AppSettings &settings = app_.Settings();
   const Language language = app_.CurrentLanguage();
-  if (HitTestGridTab(tabs_, at.x(), at.y()) >= 0) {
+  if (const int tab = HitTestGridTab(tabs_, at.x(), at.y()); tab >= 0) {
     const int item = ChooseMenuItem(GridTabMenu(app_.ExpertMode()), at);
     if (item == kItemAddEmptyGrid && AddGridToSet(app_.Engine()) >= 0) {
       RecomputeAllCandidates(app_.Engine());
@@ -512,6 +525,11 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
       AddGridFromFile();
     } else if (item == kItemAddGridFromClipboard) {
       AddGridFromClipboard();
+    } else if (item == kItemDeleteGrid) {
+      // A grid's own tab names it; the tab of the whole set, the grid in play.
+      auto *app = dynamic_cast<CQuorbelApp *>(&app_);
+      if (app)
+        DeleteGridOfSet(*app, tab > 0 ? tab - 1 : CurrentGridSlot(app_.Engine().Grids));
     }
     return;
   }

@@ -1,5 +1,6 @@
-// Printing the board: one page, white, with a title band above the shown grids and nothing else
-// of the window. The board is laid out at the screen's scale and the painter scales the page.
+// Printing the board: one white page holding a title band and the shown grids, nothing else of
+// the window. The grids are laid out afresh for the page and drawn on the printer's painter in
+// 96-dpi pixel units, so lines and text come out at the printer's own resolution.
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -10,19 +11,40 @@
 #include "app/qt/quorbel_app.h"
 #include "engine/engine_context.h"
 #include "files/macro_recorder.h"
+#include "files/quorbel_doc.h"
 #include "files/script_words.h"
+#include "view/qt/board_painter.h"
 #include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
 
 namespace {
 
-// The title's first line: message 0 with the shown grid's name.
+constexpr double kScreenDpi = 96.0;
+constexpr int kTitleBand = 60;   // pixels above the grids
+constexpr int kTitlePixels = 27; // the comment font's 18 pixels, by 1.5
+constexpr int kPageMargin = 20;  // pixels kept free around the grids
+
+// The title's first line: message 0 with the grid's name, the document's title when it has one
+// (what the window's title shows), else the grid's comment.
 QString PageTitle(ViewHost &app, int slot) {
-  const std::string &name = app.Engine().Grids.Main[static_cast<size_t>(slot)].Comment;
+  std::string name;
+  if (auto *program = dynamic_cast<CQuorbelApp *>(&app); program && program->GetCurrentDocument())
+    name = program->GetCurrentDocument()->Title();
+  if (name.empty())
+    name = app.Engine().Grids.Main[static_cast<size_t>(slot)].Comment;
   const std::string text =
       FormatText(MessageFormat(0, app.CurrentLanguage()), {name.empty() ? "Quorbel" : name});
   return QString::fromStdString(text.substr(0, text.find('\n')));
+}
+
+// The largest rectangle of the shape of `shape` inside `area`, centred across it, at its top.
+CellRect FittedRect(const CellRect &area, int shapeW, int shapeH) {
+  const QSize fitted =
+      QSize(std::max(1, shapeW), std::max(1, shapeH))
+          .scaled(std::max(1, area.Width()), std::max(1, area.Height()), Qt::KeepAspectRatio);
+  const int left = area.left + (area.Width() - fitted.width()) / 2;
+  return {left, area.top, left + fitted.width(), area.top + fitted.height()};
 }
 
 } // namespace
@@ -30,43 +52,71 @@ QString PageTitle(ViewHost &app, int slot) {
 void CQuorbelView::PrintPage(QPrinter &printer) {
   input_.Entry.TimerOn = 0;
   Printing = 1;
-  const QImage &window = RenderView();
-  // The grids alone: the union of the shown grids' boxes.
-  QRect grids;
-  const GridSet &set = app_.Engine().Grids;
-  for (int i = 0; i < UsedOrderCount(set); ++i) {
-    const CellRect &box = painters_[static_cast<size_t>(set.Order[static_cast<size_t>(i)])].BoardRect;
-    if (box.IsShown())
-      grids |= QRect(box.left, box.top, box.Width(), box.Height());
+  {
+    QPainter page(&printer);
+    PaintPage(page, page.viewport(), printer.resolution());
   }
-  if (grids.isEmpty())
-    grids = window.rect();
-  const QImage board = window.copy(grids);
+  Printing = 0;
+  // The timers run again after a page, whatever they were before.
+  input_.Entry.TimerOn = 1;
+}
 
-  QPainter page(&printer);
-  const QRect area = page.viewport();
-  page.fillRect(area, Qt::white);
-  // The page at the window's proportions and the screen's scale: the title band, then the board.
-  const float printSize = app_.Settings().general.printSize;
-  const double scale =
-      std::min(area.width() / static_cast<double>(width()), area.height() / static_cast<double>(height())) *
-      (printSize > 0 && printSize < 1 ? printSize : 1.0);
-  page.translate(area.left(), area.top());
+void CQuorbelView::PaintPage(QPainter &page, const QRect &device, int dotsPerInch) {
+  PrepareBoardLayout(); // the screen's board gives the grids' proportions
+  const CellRect screenBoard = layout_.Board;
+  const GridSet &set = app_.Engine().Grids;
+  std::vector<int> shownSlots;
+  for (int pos = 0; pos < UsedOrderCount(set); ++pos)
+    if (const int slot = set.Order[static_cast<size_t>(pos)]; slot >= 0 && slot < kMaxGrids)
+      shownSlots.push_back(slot);
+
+  page.save();
+  page.fillRect(device, Qt::white);
+  const double scale = dotsPerInch / kScreenDpi;
+  page.translate(device.left(), device.top());
   page.scale(scale, scale);
-  const int band = 60;
-  printRect_ = QRect(0, 0, width(), band);
+  const int pageW = static_cast<int>(device.width() / scale);
+  const int pageH = static_cast<int>(device.height() / scale);
+
+  printRect_ = QRect(0, 0, pageW, kTitleBand);
   QFont title = font();
-  title.setPixelSize(27); // the comment font's 18 pixels, by 1.5
+  title.setPixelSize(kTitlePixels);
   title.setBold(true);
   page.setFont(title);
   page.setPen(Qt::black);
   page.drawText(printRect_, Qt::AlignCenter, PageTitle(app_, PanelGridSlot()));
-  const QSize fitted = board.size().scaled(width(), height() - band, Qt::KeepAspectRatio);
-  page.drawImage(QRect(QPoint((width() - fitted.width()) / 2, band), fitted), board);
-  page.end();
-  Printing = 0;
-  // The timers run again after a page, whatever they were before.
-  input_.Entry.TimerOn = 1;
+
+  CellRect area{kPageMargin, kTitleBand, pageW - kPageMargin, pageH - kPageMargin};
+  const float printSize = app_.Settings().general.printSize;
+  if (printSize > 0 && printSize < 1) {
+    const int dx = static_cast<int>(area.Width() * (1 - printSize) / 2);
+    const int dy = static_cast<int>(area.Height() * (1 - printSize) / 2);
+    area = area.Inset(dx, dy);
+  }
+  LayOutGrids(FittedRect(area, screenBoard.Width(), screenBoard.Height()), shownSlots);
+  {
+    // No selection, no picture, no ground: the grids as the player filled them.
+    const SelectionList noSelection;
+    const PaintContext ctx = MakeContext(page);
+    const PaintContext printed{.Dc = page,
+                               .Fonts = ctx.Fonts,
+                               .Geo = ctx.Geo,
+                               .Grids = ctx.Grids,
+                               .Colours = ctx.Colours,
+                               .General = ctx.General,
+                               .Switches = ctx.Switches,
+                               .Selection = noSelection,
+                               .Symbols = ctx.Symbols,
+                               .Background = nullptr,
+                               .Printing = true,
+                               .Pictures = ctx.Pictures,
+                               .MagicLetters = ctx.MagicLetters};
+    for (int slot : shownSlots)
+      PaintAllCells(printed, painters_[static_cast<size_t>(slot)]);
+  }
+  page.restore();
+  // The screen's layout back at once: a preview's window must not paint the page's.
+  PrepareBoardLayout();
 }
 
 int CQuorbelView::PrintBoard() {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
 
 #include "app/cell_animation.h"
@@ -121,6 +122,35 @@ bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, bool playin
   return playing && ctx.Symbols == kSymbolPictures && ctx.Pictures && record.Value >= 1 &&
          record.Value <= kPictureCount && !IsOpenStatus(record.Status) &&
          DrawnSet(record.ValueImage, *ctx.Pictures) >= 0;
+}
+
+// Where a string of symbols (candidates, a count) fits: inside the cell's ground, clear of its
+// frame, and below a cage's total written in its corner.
+CellRect StringRect(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const int border = std::max(1, static_cast<int>(painter.BorderCell));
+  const CellRect inner = painter.InnerRect[cell].Inset(border, border);
+  CellRect place{std::max(rect.left, inner.left), std::max(rect.top, inner.top),
+                 std::min(rect.right, inner.right), std::min(rect.bottom, inner.bottom)};
+  if (const CellRect total = CageTotalBox(ctx, painter, cell); total.IsShown())
+    place.top = std::max(place.top, std::min(total.bottom, place.bottom - 1));
+  return place.IsEmpty() ? rect : place;
+}
+
+// The colouring help: one corner mark per chain that fills the cell, the first chain's the
+// largest, so a cell every chain fills shows all their colours.
+void DrawChainMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const CellRecord &record = GridOf(painter).Cells[static_cast<size_t>(cell)];
+  if (ctx.Switches.ShowColouring != 1 || record.ColourSet <= 0)
+    return;
+  const CellRect &rect = painter.InnerRect[cell];
+  // The largest mark's sides run three fifths of the cell's.
+  const int chains = std::popcount(static_cast<uint32_t>(record.ColourSet));
+  const int side = std::min(rect.Width(), rect.Height()) * 3 / 5;
+  int drawn = 0;
+  for (int chain = 0; chain < static_cast<int>(CellColourTable.size()); ++chain)
+    if ((record.ColourSet & (1 << chain)) != 0)
+      DrawCornerMark(ctx.Dc, rect, side * (chains - drawn++) / chains,
+                     CellColourTable[static_cast<size_t>(chain)], false);
 }
 
 } // namespace
@@ -317,7 +347,9 @@ void DrawCellValue(const PaintContext &ctx, const CGridDraw &painter, int cell, 
     text = SymbolText(ctx, record.Value);
   }
   // The cell's animated picture is drawn under the text by the cell animations.
-  DrawColouredText(ctx.Dc, text, colours, colour, rect, ctx.Fonts, font);
+  DrawColouredText(ctx.Dc, text, colours, colour,
+                   text.size() > 1 && cell < geo.NCells ? StringRect(ctx, painter, cell, rect) : rect,
+                   ctx.Fonts, font);
 }
 
 void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int cell) {
@@ -406,6 +438,8 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     background = CellBackground(ctx, painter, override, text, cell);
   if (override == kNoOverride)
     DrawPicturePart(ctx, text);
+  if (drawn && playing)
+    DrawChainMarks(ctx, painter, cell);
   // The variant layers of the cell, in this order, from the variant decorations: diagonal lines,
   // the numeral and Trio classes, each rule's own marks (Domino to Twins Relation Multiple); the
   // boat follows the highlight.

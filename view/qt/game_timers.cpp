@@ -128,7 +128,7 @@ void CQuorbelView::OnClockTimer() {
   if (!BoardInputAllowed())
     return;
   BlinkFocusCell();
-  // The cells' flashes are repainted here once the cell animations exist.
+  RepaintFlashingCells();
   UpdateStatusPanes();
   if (backgroundCountdown_ >= 0 && app_.Settings().general.bgRandom == 1 && --backgroundCountdown_ <= 0)
     RotateBackgroundImage();
@@ -350,6 +350,24 @@ void CQuorbelView::BlinkFocusCell() {
   const ColorRef entryColour =
       input_.Entry.Mode == EntryMode::Sequential ? kSequentialBlinkColour : kNumeralBlinkColour;
   RedrawCell(set.FocusGrid, set.FocusCell, blinkOn_ ? kBlinkColour : entryColour);
+}
+
+// A cell whose entry effect still runs is drawn again each second, whatever its animations did.
+void CQuorbelView::RepaintFlashingCells() {
+  const EngineContext &engine = app_.Engine();
+  const GridSet &set = engine.Grids;
+  for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
+    const int slot = set.Order[static_cast<size_t>(pos)];
+    if (slot < 0 || slot >= UsedMainCount(set))
+      continue;
+    const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    for (int cell = 0; cell < engine.Geo.NCells && static_cast<size_t>(cell) < grid.Cells.size(); ++cell) {
+      const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+      if (record.ValueImage.EffectCountdown > 0 || record.SecondImage.EffectCountdown > 0 ||
+          record.ThirdImage.EffectCountdown > 0)
+        RedrawCell(slot, cell);
+    }
+  }
 }
 
 void CQuorbelView::RotateBackgroundImage() {

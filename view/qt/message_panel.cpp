@@ -43,12 +43,17 @@ int DrawMessageLine(QPainter &dc, const QFont &font, const QFontMetrics &metrics
     std::string_view rest = line.Segments[at];
     bool firstPiece = true;
     while (!rest.empty()) {
-      const WrappedText piece = WrapMessageText(rest, rect.right - x, measure);
-      const int32_t width = measure(piece.first);
-      if (width > rect.right - x && x > rect.left) {
-        x = rect.left;
-        y += lineHeight;
-        continue;
+      WrappedText piece = WrapMessageText(rest, rect.right - x, measure);
+      int32_t width = measure(piece.first);
+      if (width > rect.right - x) {
+        if (x > rect.left) {
+          x = rect.left;
+          y += lineHeight;
+          continue;
+        }
+        // Wider than the whole panel: cut between characters rather than run past its edge.
+        piece = BreakMessageText(rest, rect.right - x, measure);
+        width = measure(piece.first);
       }
       dc.drawText(QPoint(x, y + metrics.ascent()), FromUtf8(piece.first));
       if (firstPiece)

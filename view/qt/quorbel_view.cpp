@@ -77,6 +77,28 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
   };
 }
 
+void CQuorbelView::LayOutGrids(const CellRect &board, const std::vector<int> &shownSlots) {
+  EngineContext &engine = app_.Engine();
+  const GridGeometry &geo = engine.Geo;
+  if (geo.NCells <= 0)
+    return;
+  const GridLayoutInputs gridInputs{geo, app_.Settings().general, input_.Symbols(), switches_.VarMask};
+  auto layOut = [&](CGridDraw &painter, const CellRect &tile) {
+    painter.BoardRect = ScaledTile(tile, FadeLevel);
+    ComputeMargins(painter, gridInputs);
+    ComputeCellRects(painter, gridInputs);
+  };
+  if (shownSlots.empty()) {
+    AttachGrid(painters_[0], engine.Grids);
+    layOut(painters_[0], board);
+  }
+  const int count = static_cast<int>(shownSlots.size());
+  const GridTiling tiling = ChooseTiling(count, board.Width(), board.Height());
+  for (int pos = 0; pos < count; ++pos)
+    layOut(painters_[static_cast<size_t>(shownSlots[static_cast<size_t>(pos)])],
+           TileRect(tiling, pos, count, board));
+}
+
 void CQuorbelView::PrepareBoardLayout() {
   SyncBarPictures();
   EngineContext &engine = app_.Engine();
@@ -121,23 +143,7 @@ void CQuorbelView::PrepareBoardLayout() {
       .ShownWords = shown,
   });
 
-  if (geo.NCells > 0) {
-    const GridLayoutInputs gridInputs{geo, settings.general, symbols, switches_.VarMask};
-    auto layOut = [&](CGridDraw &painter, const CellRect &tile) {
-      painter.BoardRect = ScaledTile(tile, FadeLevel);
-      ComputeMargins(painter, gridInputs);
-      ComputeCellRects(painter, gridInputs);
-    };
-    if (shownSlots.empty()) {
-      AttachGrid(painters_[0], set);
-      layOut(painters_[0], layout_.Board);
-    }
-    const int count = static_cast<int>(shownSlots.size());
-    const GridTiling tiling = ChooseTiling(count, layout_.Board.Width(), layout_.Board.Height());
-    for (int pos = 0; pos < count; ++pos)
-      layOut(painters_[static_cast<size_t>(shownSlots[static_cast<size_t>(pos)])],
-             TileRect(tiling, pos, count, layout_.Board));
-  }
+  LayOutGrids(layout_.Board, shownSlots);
 
   std::vector<bool> tabShown(static_cast<size_t>(UsedAllCount(set)), false);
   for (int slot : shownSlots)

@@ -82,6 +82,9 @@ public:
   void PrintPreview();
   // One page on `printer`: the title band and the shown grids.
   void PrintPage(QPrinter &printer);
+  // The page itself on any painter: `device` is the page's drawing rectangle, `dotsPerInch` its
+  // resolution; the screen's layout is back when it returns.
+  void PaintPage(QPainter &page, const QRect &device, int dotsPerInch);
   int Printing = 0; // 1 while a page prints
   // The challenge's empty step, every 50 s while it runs; none until a challenge sets it.
   std::function<void()> ChallengeIdleStep;
@@ -186,6 +189,8 @@ protected:
 
 private:
   quorbel::PaintContext MakeContext(QPainter &dc) const;
+  // The shown grids' painters laid out over `board`, tiled as the screen tiles them.
+  void LayOutGrids(const quorbel::CellRect &board, const std::vector<int> &shownSlots);
   void EnsureBuffers();
   void LoadBackground();
   void PaintBoardGround(QPainter &dc, const quorbel::CellRect &rect) const;
@@ -223,6 +228,8 @@ private:
   void LeftButtonDown(QPoint at, Qt::KeyboardModifiers modifiers);
   void LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers);
   void EndDrag();
+  // A click in the corner of a value's number-bar slot: its chains coloured on the shown grids.
+  void ColourChainsOf(int value);
   void StartValueDrag(int value, bool fromCell);
   void StartPieceDrag(int slot, int piece, int cell);
   // The dragged piece laid with its held cell on a playing cell; false when nothing was laid.
@@ -254,6 +261,7 @@ private:
   void EndGame();
   void PaintClockPanel(QPainter &dc, int full);
   void BlinkFocusCell();
+  void RepaintFlashingCells();
   void RotateBackgroundImage() override;
 
   ViewHost &app_;

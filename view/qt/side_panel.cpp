@@ -171,6 +171,13 @@ void CQuorbelView::DrawBarSlot(const PaintContext &ctx, int value) {
       dragged ? ScaleColour(ctx.Colours.ColBgCase, kSelectedBrightening) : ctx.Colours.ColBgCase;
   FillSolidRect(dc, box.Inset(0, 1), ground);
   FrameRect(dc, box.Inset(0, 1), 1, ctx.Colours.ColBorder);
+  // With the colouring help on, the corner of a slot colours the value's chains.
+  if (ctx.Switches.ShowColouring == 1) {
+    const CellRect slot = box.Inset(0, 1);
+    const bool coloured = value == ctx.Switches.ColouredValue;
+    DrawCornerMark(dc, slot, std::min(slot.Width(), slot.Height()),
+                   coloured ? CellColourTable[0] : kAbsentCandidate, coloured);
+  }
   const CAnimGif &anim = barAnims_[static_cast<size_t>(value - 1)];
   if (ctx.Symbols == kSymbolPictures && DrawnSet(anim, app_.CellPictures()) >= 0) {
     DrawAnimCell(dc, anim, -1, false, box.Inset(2, 2), -1, AnimPaintOf(ctx));
@@ -215,6 +222,9 @@ void CQuorbelView::SyncBarPictures() {
 
 void CQuorbelView::DrawGridTabs(const PaintContext &ctx) {
   QPainter &dc = ctx.Dc;
+  // The strip first: a grid taken out leaves no tab behind.
+  if (layout_.TabStrip.IsShown())
+    PaintBoardGround(dc, layout_.TabStrip);
   for (size_t tab = 0; tab < tabs_.size(); ++tab) {
     const GridTab &entry = tabs_[tab];
     FillSolidRect(dc, entry.Box, entry.Shown ? ctx.Colours.ColBgCase : ctx.Colours.ColBgComment);

@@ -79,6 +79,23 @@ void DrawGroupSides(QPainter &dc, const CellRect &r, int inX, int inY, GroupSide
     DrawClueLine(dc, kClueLineDown, right, fromY, right, toY, colour);
 }
 
+} // namespace
+
+CellRect CageTotalBox(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  const GridRecord &grid = *painter.Grid;
+  const int cage = CageOfCell(grid, cell);
+  if (cage < 0 || !RuleShown(ctx, painter, kVarKiller) || grid.Lists.Killer.Items[cage].Cells[0] != cell)
+    return {};
+  const CellRect &r = painter.OuterRect[cell];
+  const int inX = std::max(2, r.Width() / 10);
+  const int inY = std::max(2, r.Height() / 10);
+  const int textHeight = ctx.Fonts.Metrics(painter.FontProb).height();
+  return {r.left + 1, r.top + 1, r.left + std::max(inX * 4, r.Width() / 2),
+          r.top + 1 + std::min(std::max(inY * 3, textHeight), r.Height() / 2)};
+}
+
+namespace {
+
 void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const GridGeometry &geo = ctx.Geo;
   const GridRecord &grid = *painter.Grid;
@@ -104,10 +121,8 @@ void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const bool up = same(-1, 0), down = same(1, 0), west = same(0, -1), east = same(0, 1);
   // The total sits in the first cell's top-left corner: the lines there start past it.
   const KillerCage &item = grid.Lists.Killer.Items[cage];
-  const bool first = item.Cells[0] == cell;
-  const int textHeight = ctx.Fonts.Metrics(painter.FontProb).height();
-  const CellRect box{r.left + 1, r.top + 1, r.left + std::max(inX * 4, r.Width() / 2),
-                     r.top + 1 + std::min(std::max(inY * 3, textHeight), r.Height() / 2)};
+  const CellRect box = CageTotalBox(ctx, painter, cell);
+  const bool first = box.IsShown();
   DrawGroupSides(ctx.Dc, r, inX, inY, {up, down, west, east}, colour, first ? box.right : -1,
                  first ? box.bottom : -1);
   // Where the cage turns round an outside corner of another cage, the two lines meet.

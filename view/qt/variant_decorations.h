@@ -62,6 +62,9 @@ void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter);
 void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter);
 // The sum and product rules' marks of one playing cell, over its frame.
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell);
+// Where a Killer cage's total is written: the top-left corner of its first cell; not shown
+// for any other cell.
+CellRect CageTotalBox(const PaintContext &ctx, const CGridDraw &painter, int cell);
 // The numbers beside the grid: Little Killer sums, frame clues and outside values.
 void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter);
 

@@ -57,14 +57,15 @@ private slots:
     WriteAll(start + "/TextGrid/Four2.txt", EmptyTextGrid());
     WriteAll(start + "/GridList.dat", ">Sudoku\n=Classiques\n!Classics\n>Small\n=Petites\n!Small ones\n"
                                       "Four1\nFour2 - fait\nGone\n");
-    p.dialogs.AnswerDialog(QStringLiteral("CGridList"), [](QDialog &dialog) {
+    p.dialogs.AnswerDialog(QStringLiteral("CGridList"), [&p](QDialog &dialog) {
       auto &list = static_cast<CGridList &>(dialog);
       QCOMPARE(list.TypeList()->count(), 2);
       list.TypeList()->setCurrentRow(1);
       QCOMPARE(list.GridList()->count(), 3);
       QCOMPARE(list.GridList()->item(1)->text(), QStringLiteral("Four2 - done"));
       // The selected grid's comment and level go into its text grid as they are given.
-      list.GridList()->setCurrentRow(0);
+      list.GridList()->setCurrentRow(0); // a change of the selection shows the grid at once
+      QCOMPARE(QString::fromStdString(p.app->GetCurrentDocument()->Title()), QStringLiteral("Four1"));
       QCOMPARE(list.GridComment()->text(), QString());
       list.GridComment()->setText(QStringLiteral("First small one"));
       emit list.GridComment()->textEdited(list.GridComment()->text());

@@ -13,8 +13,10 @@
 #include "app/qt/board_window.h"
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/frame_command_support.h"
+#include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
+#include "engine/twins_editors.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
 
@@ -107,6 +109,65 @@ private slots:
         m.Play(dir, {"SETCELL;999;5", "NEW;100", "SAVE;-/etc/quorbel", "SAVET;-../../x/*", "SETCELL;0;77"}),
         2);
     QVERIFY(!QFile::exists("/etc/quorbel"));
+  }
+
+  void displayStepsSetTheHelpsWhateverTheMenuAndNewStartsSequentialEntry() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    // On a plain new grid most of these items are greyed; a script sets them all the same.
+    QCOMPARE(m.Play(dir, {"NEW;9", "DISPL;Y", "DISPP;Y", "DISPT;Y", "DISPV;Y", "DISPR;Y", "DISPW;Y"}), 0);
+    QCOMPARE(GetCurrentView()->Input().Entry.Mode, EntryMode::Sequential);
+    const DisplaySwitches &on = GetCurrentView()->Switches();
+    QVERIFY(on.ShowPossLineCol == 1 && on.ShowProbables == 1 && on.ShowFound == 1 && on.ShowColouring == 1 &&
+            on.ShowWarning == 1);
+    QCOMPARE(m.app->Engine().Settings.VariantFilterSwitch, 1);
+    QCOMPARE(m.Play(dir, {"DISPL;N", "DISPP;N", "DISPT;N", "DISPV;N", "DISPR;N", "DISPW;N"}), 0);
+    QVERIFY(on.ShowPossLineCol == 0 && on.ShowColouring == 0 && on.ShowWarning == 0);
+  }
+
+  void theColourBarColoursTheChainsOfTheSelectedCell() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    QCOMPARE(m.Play(dir, {"NEW;9", "GENERE;9;EASY"}), 0);
+    const GridRecord &grid = m.app->Engine().Grids.Main[0];
+    int cell = 0;
+    while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
+      ++cell;
+    int value = 1;
+    while ((grid.Cells[static_cast<size_t>(cell)].ThePoss & ValueBit(value)) == 0)
+      ++value;
+    QCOMPARE(
+        m.Play(dir, {QStringLiteral("CLICK;%1").arg(100 + cell), QStringLiteral("CLICK;%1").arg(16 + value)}),
+        0);
+    QCOMPARE(GetCurrentView()->Switches().ShowColouring, 1);
+    const int32_t chains = grid.Cells[static_cast<size_t>(cell)].ColourSet;
+    QVERIFY(chains > 0 && (chains & 1) != 0); // the chain from it fills it
+  }
+
+  void aGridOfALinkedSetIsDeletedWithItsLinksFollowing() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    QCOMPARE(m.Play(dir, {"NEW;9"}), 0);
+    EngineContext &engine = m.app->Engine();
+    ResetGridSet(engine, 3);
+    for (int slot = 0; slot < 3; ++slot)
+      SetCellValue(engine, engine.Grids.Main[static_cast<size_t>(slot)], 0, slot + 1, kActionPlace);
+    ToggleTwinsRelation(engine.Grids.Main[0], 4, 4, 2);
+    ToggleTwinsRelation(engine.Grids.Main[0], 5, 5, 1);
+    QCOMPARE(m.Play(dir, {"DELMULT;2"}), 0);
+    QVERIFY(m.Said("Deleted Multiple Grid Number 2"));
+    QCOMPARE(engine.Grids.MainCount, 2);
+    QCOMPARE(engine.Grids.Main[1].Cells[0].Value, 3); // the third grid moved down
+    const auto links = engine.Grids.Main[0].Lists.TwinsRelation.Used();
+    QCOMPARE(links.size(), size_t{1}); // the link to the deleted grid went with it
+    QCOMPARE(int{links[0].OtherGrid}, 1);
+    QCOMPARE(m.Play(dir, {"DELMULT;7"}), 2);
+    QCOMPARE(m.Play(dir, {"DELMULT;1", "DELMULT;1"}), 2); // the last grid stays
+    QCOMPARE(engine.Grids.MainCount, 1);
+    QCOMPARE(engine.Grids.Main[0].Cells[0].Value, 3);
   }
 
   void aPrintIsOnePageAndTheTimersRunAfterIt() {

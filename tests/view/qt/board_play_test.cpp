@@ -8,6 +8,7 @@
 #include "engine/grid_cells.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/search_history.h"
+#include "engine/twins_editors.h"
 #include "engine/undo_stack.h"
 #include "files/macro_recorder.h"
 #include "files/text_grid_writer.h"
@@ -537,6 +538,28 @@ private slots:
     QCOMPARE(board.View().Game().GameFinished, 0);
   }
 
+  void ADoubleClickPlacesTheValueInEveryTwinCellLinkedToIt() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    EngineContext &engine = board.Engine();
+    ResetGridSet(engine, 3);
+    for (int slot = 0; slot < 3; ++slot)
+      test::LoadPuzzleLine(engine, engine.Grids.Main[static_cast<size_t>(slot)], puzzle_);
+    const int open = OpenCell(puzzle_);
+    // One link held by the first grid, the other by the third.
+    ToggleTwinsRelation(engine.Grids.Main[0], open, open, 1);
+    ToggleTwinsRelation(engine.Grids.Main[2], open, open, 0);
+    engine.Grids.Main[0].GridVar |= kVarTwinsRelation;
+    engine.Grids.Main[2].GridVar |= kVarTwinsRelation;
+    UpdatePossibles(engine, -1, -1, -1, 1);
+    board.app->Settings().general.probType = 2;
+    board.View().repaint();
+    const int v = SomeCandidate(board.Cell(open));
+    const QPoint at = board.Centre(SymbolRect(board.View().Painter(0), open, v - 1, false));
+    QTest::mouseDClick(&board.View(), Qt::LeftButton, Qt::NoModifier, at);
+    for (int slot = 0; slot < 3; ++slot)
+      QCOMPARE(board.Cell(open, slot).Value, v);
+  }
+
   void AHiddenNewGridIsUncoveredAFewCellsATick() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     for (CellRecord &cell : board.Engine().Grids.Main[0].PlayingCells(board.Engine().Geo))
@@ -595,7 +618,7 @@ private slots:
     constexpr ColorRef kGreen = 0x00C800;
     QCOMPARE(CountPixels(board.View().SpriteBuffer(), box, kGreen), 900);
     QCOMPARE(CountPixels(board.View().PaintDC(), box, kGreen), 0); // the board itself is untouched
-    StartMove(sprite, 1); // through the end of its path at the next tick
+    StartMove(sprite, 1);                 // through the end of its path at the next tick
     sprite.LastTime = TimeGetTime() - 10; // the tick comes later than the clock's grain, always
     board.View().OnAnimationTimer();
     QCOMPARE(sprite.State, int{kMoveFinished});

@@ -5,6 +5,8 @@
 
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
+#include "engine/grid_removal.h"
+#include "engine/sum_clue_editors.h"
 #include "tests/view/qt/view_test_support.h"
 #include "view/qt/cell_painter.h"
 #include "view/qt/paint_tools.h"
@@ -390,6 +392,91 @@ private slots:
     for (int cell = 80; cell >= 0; --cell)
       board.view->RedrawCell(0, cell);
     QCOMPARE(board.view->PaintDC(), whole);
+  }
+
+  void APrintedPageHoldsTheTitleAndTheGridsOnWhite() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.view->SetFocusCell(5, 0); // a selection the page must not show
+    board.Render();
+    const CellRect screen = board.Painter().BoardRect;
+    QImage page(850, 1100, QImage::Format_RGB32); // a letter page at 100 dots an inch
+    page.fill(Qt::gray);
+    {
+      QPainter dc(&page);
+      board.view->PaintPage(dc, page.rect(), 100);
+    }
+    const CellRect whole{0, 0, page.width(), page.height()};
+    QCOMPARE(PixelAt(page, 1, 1), ColorRef{0xFFFFFF});
+    QCOMPARE(PixelAt(page, page.width() - 2, page.height() - 2), ColorRef{0xFFFFFF});
+    QCOMPARE(CountPixels(page, whole, board.Colours().ColBgEcran), 0);    // no board ground
+    QCOMPARE(CountPixels(page, whole, kSelectedBorder), 0);               // no selection frame
+    QVERIFY(CountPixels(page, whole, board.Colours().ColBgCase) > 10000); // the cells, page-sized
+    QVERIFY(CountPixels(page, {0, 0, page.width(), 60}, 0x000000) > 50);  // the title
+    QCOMPARE(board.Painter().BoardRect, screen);                          // the screen's layout back
+  }
+
+  void AGridTakenOutOfTheSetLeavesNoTabBehind() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"), 3);
+    board.Render();
+    const CellRect lastTab = board.view->GridTabs().back().Box;
+    QCOMPARE(RemoveGridFromSet(board.Engine(), 1), 2);
+    const QImage &image = board.Render();
+    QCOMPARE(board.view->GridTabs().size(), size_t{3}); // the whole set, then one tab a grid
+    QCOMPARE(CountPixels(image, lastTab, board.Colours().ColBorder), 0);
+  }
+
+  void ACellWhoseEntryEffectRunsIsRepaintedEachSecond() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.Render();
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    SetCellValue(board.Engine(), grid, 1, 6, kActionPlace);
+    SetCellValue(board.Engine(), grid, 2, 6, kActionPlace);
+    grid.Cells[1].ValueImage.EffectCountdown = 5; // flashing; cell 2 is not
+    board.view->Input().Entry.TimerOn = 1;
+    board.view->OnClockTimer();
+    const QImage &after = board.view->PaintDC();
+    QVERIFY(CountPixels(after, Inside(board.Painter(), 1), board.Colours().ColInput) > 20);
+    QCOMPARE(CountPixels(after, Inside(board.Painter(), 2), board.Colours().ColInput), 0);
+  }
+
+  void CandidateStringsStayInsideTheirCellAndClearOfACagesTotal() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    const GridGeometry &geo = board.Engine().Geo;
+    board.view->Switches().PossDisplayOn = 1;
+    board.view->Switches().PossDisplayLevel = kPossLevelAll;
+    const int open = static_cast<int>(FirstPuzzle("puzzles-9.txt").find('0'));
+    test::MakeOpenCell(geo, grid.Cells[open], {1, 4, 6, 8, 9});
+    const QImage &image = board.Render("five-candidates");
+    const CellRect inner = board.Painter().InnerRect[open];
+    const ColorRef possible = board.Colours().ColPossible;
+    // Every stroke of the five symbols lies inside the ground, clear of the frame drawn over its edges.
+    QVERIFY(CountPixels(image, inner, possible) > 40);
+    const int clear = static_cast<int>(board.Painter().BorderCell) + 1;
+    QCOMPARE(CountPixels(image, {inner.left, inner.top, inner.left + clear, inner.bottom}, possible), 0);
+    QCOMPARE(CountPixels(image, {inner.right - clear, inner.top, inner.right, inner.bottom}, possible), 0);
+
+    ToggleKillerCage(geo, grid, std::vector<int>{open}, 0, board.Engine().Grids.RefTab[0]);
+    grid.Lists.Killer.Items[0].Target = 17;
+    grid.GridVar |= kVarKillerSum;
+    board.Colours().ColInit = kGivenInk; // the total's ink, apart from the cage's lines
+    const QImage &caged = board.Render("caged-candidates");
+    QVERIFY(CountPixels(caged, inner, possible) > 40);
+    // The total's figures end above the first row of the candidates.
+    auto rowsOf = [&](ColorRef colour) {
+      std::pair<int, int> rows{inner.bottom, inner.top};
+      for (int y = inner.top; y < inner.bottom; ++y)
+        if (CountPixels(caged, {inner.left, y, inner.right, y + 1}, colour) > 0)
+          rows = {std::min(rows.first, y), std::max(rows.second, y)};
+      return rows;
+    };
+    const auto total = rowsOf(kGivenInk);
+    QVERIFY(total.first < total.second);
+    QVERIFY(rowsOf(possible).first > total.second);
   }
 
   void MovingTheFocusRepaintsTheOldAndTheNewCell() {
