@@ -178,5 +178,16 @@ TEST(DefiTurns, TheBannerNamesTheTurnsScoreAndTheNextPlayer) {
   EXPECT_EQ(h.turns.Banner.Lines[3], "A vous Joueur Bob");
 }
 
+TEST(DefiProtocol, AHelloWithoutItsSecondMarkNamesOnlyItsCaller) {
+  for (const char *cut : {">>>>>Ann", ">>>>>Ann>>>>", ">>>>>", ">>>>>A"}) {
+    DefiMessage hello;
+    ASSERT_NO_THROW(hello = ParseDefiMessage(cut)) << cut;
+    EXPECT_EQ(hello.Kind, DefiMessageKind::Hello) << cut;
+    EXPECT_EQ(hello.Called, "") << cut;
+  }
+  EXPECT_EQ(ParseDefiMessage(">>>>>Ann").Caller, "Ann");
+  EXPECT_EQ(ParseDefiMessage(">>>>>Ann>>>>>").Called, "");
+}
+
 } // namespace
 } // namespace quorbel
