@@ -5,6 +5,7 @@
 #include "engine/message_numbers.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <array>
 
 #include "app/message_format.h"
@@ -308,7 +309,8 @@ void CDocumentHost::TablesLoaded(const SudGameState &game) {
   NumeralsToEngine();
   EngineContext &ctx = app_.Engine();
   for (size_t i = 0; i < ctx.Points.size(); ++i)
-    ctx.Points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));
+    ctx.Points[i] = static_cast<uint32_t>(
+        std::clamp(game.NumeralTable1[i], 0, static_cast<int32_t>(EngineContext::kMostPoints)));
   // A file without Trio classes takes the default ones of its width.
   const bool classes =
       std::any_of(game.NumeralTable2.begin(), game.NumeralTable2.end(), [](int32_t k) { return k != 0; });

@@ -395,6 +395,16 @@ TEST_F(TextGridRefusal, OfAFileWithoutTheHeaderOrWithAnUnknownSize) {
   EXPECT_FALSE(session_.Open("").Ok);
 }
 
+TEST_F(TextGridRefusal, OfATextTooLargeSayingSoRatherThanBlamingItsHeader) {
+  std::string text = FileOf(Grid4x4({}));
+  text.resize(kMaxTextGridFileBytes + 1, ';');
+  const TextGridResult opened = session_.Open(text);
+  EXPECT_EQ(opened.Failure, FileFailure::TooLarge);
+  EXPECT_NE(opened.Message.find("at most"), std::string::npos) << opened.Message;
+  EXPECT_EQ(session_.Import(text).Failure, FileFailure::TooLarge);
+  EXPECT_EQ(session_.Write(), before_);
+}
+
 TEST_F(TextGridRefusal, OfATextThatEndsBeforeItsCells) {
   std::vector<std::string> lines = Grid4x4({});
   lines.resize(10);
