@@ -105,6 +105,14 @@ void AccessError(CQuorbelApp &app) {
                       : PanelText(OwnText("Error accessing Site. Please Verify your Internet connection.")));
 }
 
+// A page dropped for its size is said to be so; true when it was.
+bool SaidTooLarge(CQuorbelApp &app, const std::string &address) {
+  if (!Session().LastPageTooLarge())
+    return false;
+  app.PostMessage(PanelText::Plain(PageTooLargeMessage(address, French(app))));
+  return true;
+}
+
 } // namespace
 
 CQuellabo::CQuellabo(CQuorbelApp &app, std::vector<QuellaboSite> &sites, QWidget *parent)
@@ -264,7 +272,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   if (site.Kind == 1010 || site.Kind == 1020) {
     const std::optional<QByteArray> start = session.Get(QUrl(QString::fromStdString(site.GridAddress)));
     if (!start) {
-      AccessError(app);
+      if (!SaidTooLarge(app, site.GridAddress))
+        AccessError(app);
       return false;
     }
     address = QuellaboNumberedAddress(site, level, PageText(*start));
@@ -280,7 +289,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   } else if (site.Kind == 1040) {
     const std::optional<QByteArray> list = session.Get(QUrl(QString::fromStdString(site.GridAddress)));
     if (!list) {
-      AccessError(app);
+      if (!SaidTooLarge(app, site.GridAddress))
+        AccessError(app);
       return false;
     }
     address = QuellaboListedAddress(site, level, PageText(*list), french);
@@ -307,6 +317,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   app.RedrawViewNow();
 
   const std::optional<QByteArray> page = session.Get(QUrl(QString::fromStdString(*address)));
+  if (!page && SaidTooLarge(app, *address))
+    return false;
   std::string text = page ? PageText(*page) : std::string();
   if (!page || text.find("can not display the webpage") != std::string::npos ||
       text.find("ne peut pas afficher la page Web") != std::string::npos) {
