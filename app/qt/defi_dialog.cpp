@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/qt/dialog_text.h"
@@ -105,6 +106,8 @@ CDialogDefi::CDialogDefi(CQuorbelApp &app, QWidget *parent) : QDialog(parent), a
 CDialogDefi::~CDialogDefi() {
   if (gChallenge == this)
     gChallenge = nullptr;
+  // A request in flight would otherwise end, as a child closed after our members, in a reply.
+  DropServiceSocket();
 }
 
 void CDialogDefi::BuildControls() {
@@ -775,9 +778,21 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
   const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
   const QString host = colon > 0 ? hostPort.left(colon) : hostPort;
   const quint16 port = colon > 0 ? static_cast<quint16>(hostPort.mid(colon + 1).toUInt()) : 80;
-  serviceReply_.clear();
+  serviceReply_ = ServiceReplyReader{};
   serviceSocket_ = new QTcpSocket(this);
   QTcpSocket *socket = serviceSocket_;
+  // A service that never answers whole frees the queue after a while.
+  auto *timeout = new QTimer(socket);
+  timeout->setSingleShot(true);
+  connect(timeout, &QTimer::timeout, this, [this, socket, host] {
+    if (socket != serviceSocket_ || service_.State() != 1)
+      return;
+    Inform("Error Connect SockM on " + host.toStdString() +
+           ":80 : " + SocketErrorText(SocketErrorCodeOf(QAbstractSocket::SocketTimeoutError)));
+    DropServiceSocket();
+    service_.Failed();
+  });
+  timeout->start(serviceTimeoutMs_);
   // The "CP" command goes out at once under a throw-away name.
   const std::string name = command.starts_with("W|") ? "VEK" + std::to_string(RandomBelow(500)) : OwnName();
   const QByteArray request = QByteArray::fromStdString(ConnectRequest(host.toStdString(), name, command));
@@ -789,9 +804,20 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
     }
   });
   connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-    serviceReply_ += socket->readAll().toStdString();
-    if (ServiceReplyComplete(serviceReply_, false))
+    const QByteArray piece = socket->readAll();
+    switch (serviceReply_.Append(std::string_view(piece.constData(), static_cast<size_t>(piece.size())))) {
+    case ServiceReplyReader::State::Whole:
       ServiceReplied();
+      break;
+    case ServiceReplyReader::State::TooLarge:
+      Inform("The connect service's reply is larger than " + std::to_string(kMostServiceReplyBytes >> 20) +
+             " MB: it was dropped.");
+      DropServiceSocket();
+      service_.Failed();
+      break;
+    case ServiceReplyReader::State::Partial:
+      break;
+    }
   });
   connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
     if (socket == serviceSocket_)
@@ -814,7 +840,7 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
 void CDialogDefi::ServiceReplied() {
   if (service_.State() != 1)
     return;
-  ServiceReply reply = ParseServiceReply(serviceReply_);
+  ServiceReply reply = ParseServiceReply(serviceReply_.Text());
   serviceAvailable_ = reply.Available;
   if (reply.NewName) {
     ownName_->setText(QString::fromStdString(*reply.NewName));
