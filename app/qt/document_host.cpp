@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "app/message_format.h"
 #include "app/message_table.h"
@@ -270,6 +271,20 @@ void CDocumentHost::DocumentSaved(std::string_view path) {
                        app_.CurrentLanguage());
   if (CMainFrame *frame = app_.MainFrame())
     frame->UpdateTitle();
+}
+
+bool CDocumentHost::ConfirmManyFiles(size_t count, std::string_view folder) {
+  const bool french = IsFrench(app_.CurrentLanguage());
+  const std::string text = FormatText(
+      french ? OwnText("L'import de ce catalogue écrira %d fichiers dans %s.\nVoulez-vous continuer ?")
+             : OwnText("Importing this catalogue writes %d files into %s.\nDo you want to go on?"),
+      {FormatArg(static_cast<int>(std::min<size_t>(count, INT32_MAX))), FormatArg(std::string(folder))});
+  return app_.Dialogs().MessageBox(app_.MainFrame(),
+                                   MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                     .text = ToQString(text),
+                                                     .icon = QMessageBox::Question,
+                                                     .buttons = QMessageBox::Yes | QMessageBox::No,
+                                                     .defaultButton = QMessageBox::No}) == QMessageBox::Yes;
 }
 
 bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
