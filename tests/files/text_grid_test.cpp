@@ -12,6 +12,7 @@
 #include "files/text_grid_comment.h"
 #include "files/text_grid_reader.h"
 #include "files/text_grid_writer.h"
+#include "media/grid_scan.h"
 #include "tests/files/grid_file_test_support.h"
 
 using namespace quorbel;
@@ -355,6 +356,22 @@ TEST(TextGridReading, AProfileThatLeavesItsFolderIsIgnored) {
   Session session;
   ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
   EXPECT_EQ(session.Info.ProfileName, "Expert");
+}
+
+TEST(TextGridReading, TakesEveryTextAScanMakesRegionsReadUnequalOrNot) {
+  auto scan = std::make_unique<ScanState>();
+  scan->Across = scan->Down = 9;
+  scan->Irregular = true;
+  for (int cell = 0; cell < 81; ++cell) // the boxes, each its own region
+    scan->Regions.push_back(cell / 27 * 3 + cell % 9 / 3);
+  Session session;
+  EXPECT_TRUE(session.Open(ScanTextGrid(*scan)).Ok);
+  EXPECT_NE(ScanTextGrid(*scan).find("\r\nB8;"), std::string::npos);
+  scan->Regions[3] = 0; // region 0 holds ten cells, region 1 eight
+  const std::string unequal = ScanTextGrid(*scan);
+  const TextGridResult result = session.Open(unequal);
+  EXPECT_TRUE(result.Ok) << result.Message;
+  EXPECT_EQ(unequal.find("\r\nB"), std::string::npos);
 }
 
 // ---- refusals: the message names the line, nothing changes ----
