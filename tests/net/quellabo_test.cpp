@@ -51,13 +51,19 @@ TEST(Quellabo, PageScanning) {
   EXPECT_EQ(QuellaboListedAddress(site, 2, list, true), "http://s.example/game.php5?ln=fr&grid_nb=42");
 }
 
-TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
+// A site whose grid page lays its cells out as a table, one cell a "<td".
+QuellaboSite TableSite(const std::string &secondMarker) {
   QuellaboSite site;
   site.GridStart = "<table id=grid>";
   site.Layout = "line";
   site.CellMarker = "<td";
-  site.SecondMarker = "none";
+  site.SecondMarker = secondMarker;
   site.ValueMarker = ">";
+  return site;
+}
+
+TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
+  const QuellaboSite site = TableSite("none");
   std::string page = "<html><table id=grid>";
   for (int cell = 0; cell < 16; ++cell)
     page += "<td>" + (cell % 5 == 0 ? std::to_string(cell % 4 + 1) : std::string()) + "</td>";
@@ -96,12 +102,7 @@ TEST(Quellabo, APageIsReadInAFewPassesWhateverItHolds) {
     return static_cast<double>(PageLettersCompared() - before) / static_cast<double>(pageBytes);
   };
   // A grid page whose cells come first and whose second marker never comes.
-  QuellaboSite site;
-  site.GridStart = "<table id=grid>";
-  site.Layout = "line";
-  site.CellMarker = "<td";
-  site.SecondMarker = "<th";
-  site.ValueMarker = ">";
+  QuellaboSite site = TableSite("<th");
   std::string page = "<table id=grid>";
   for (int cell = 0; cell < 81; ++cell)
     page += "<td>" + std::to_string(cell % 9 + 1) + "</td>";
