@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <variant>
@@ -136,7 +137,7 @@ std::optional<double> LeadingReal(std::string_view line) {
   line = SkipBlanks(line);
   double value = 0;
   const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
-  if (error != std::errc{})
+  if (error != std::errc{} || !std::isfinite(value)) // "nan" and "inf" read as numbers
     return std::nullopt;
   return value;
 }

@@ -54,6 +54,11 @@ constexpr IntRule Pixels(int32_t low, int32_t replacement, int32_t high = kMaxSc
 }
 constexpr IntRule FontDelta() { return Clamped(-kMaxFontDelta, kMaxFontDelta); }
 constexpr IntRule Flag(int32_t replacement) { return Within(0, 1, replacement); }
+// Game durations in seconds: at most a day; none (0) for a negative one, which never meant a limit.
+constexpr int32_t kMostGameDurationSeconds = 24 * 60 * 60;
+constexpr IntRule GameDuration() {
+  return {0, kMostGameDurationSeconds, 0, kMostGameDurationSeconds, std::nullopt};
+}
 // Time limits in ms: -1 means none; anything else below 30 is taken as unusable.
 constexpr IntRule TimeLimit(int32_t replacement) { return {30, kIntMax, replacement, 0, -1}; }
 
@@ -304,11 +309,11 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
   }
 
   GameDurationSettings &t = s.gameDuration;
-  v.Int(kGameDuration, "DEFAULT", t.defaultDuration, 300, NoRule());
+  v.Int(kGameDuration, "DEFAULT", t.defaultDuration, 300, GameDuration());
   for (int size = 0; size < kDurationSizes; ++size)
     for (int level = 0; level < kDurationLevels; ++level)
       v.Int(kGameDuration, DurationKey(size, level), t.duration[size][level], kDurationDefaults[size][level],
-            NoRule());
+            GameDuration());
   // A factor of 0 would make the time limit divide by zero: the factors are checked.
   for (const TimeFactorKey &factor : TimeFactorKeys)
     v.Percent(kGameDuration, factor.key, t.*factor.field, factor.storedDefault, PercentCheck::InRange);
@@ -434,7 +439,7 @@ public:
       field = PercentFromStored(storedFallback);
   }
   void Fraction(std::string_view, std::string_view, double &field, int32_t) override {
-    if (field > kFractionHigh || field < 0)
+    if (!(field >= 0 && field <= kFractionHigh)) // a NaN too
       field = kFractionReplacement;
   }
   void Text(std::string_view, std::string_view, std::string &, std::string_view, PathForm) override {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "app/settings_schema.h"
 
@@ -20,7 +21,8 @@ int32_t ComputeTimeLimit(const GameDurationSettings &durations, int gridWidth, i
   const auto sizeIndex = static_cast<size_t>(size - kDurationWidths.begin());
   const auto level = static_cast<size_t>(std::clamp(gameLevel - 1, 0, kDurationLevels - 1));
   const double factor = TimeFactorOfMode(durations, gameMode);
-  return 2 * static_cast<int32_t>(durations.duration[sizeIndex][level] / factor);
+  const double seconds = 2 * std::trunc(durations.duration[sizeIndex][level] / factor);
+  return static_cast<int32_t>(std::clamp(seconds, -kMostTimeLimitSeconds, kMostTimeLimitSeconds));
 }
 
 } // namespace quorbel

@@ -52,6 +52,8 @@ struct EngineContext {
   std::array<int8_t, 16> ValueClasses{};
   // Double and Triple: the points of two neighbours whose quotient is q, at entry q - 2.
   std::array<uint32_t, 16> Points{};
+  // The points dialog's five digits: a 16 x 16 grid's neighbour score then stays within 32 bits.
+  static constexpr uint32_t kMostPoints = 99999;
   uint32_t PointsOf(int quotient) const {
     return quotient >= 2 && quotient - 2 < static_cast<int>(Points.size())
                ? Points[static_cast<size_t>(quotient - 2)]

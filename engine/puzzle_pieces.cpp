@@ -447,10 +447,16 @@ int GridCornerOf(const GridGeometry &geo, int cell) {
 }
 
 void MarkPieceCorners(const GridGeometry &geo, VariantLists &lists) {
+  // A piece on two corners is marked on the later cell of the grid, whatever order its cells
+  // were listed in, so that a piece read, saved and read again keeps its mark.
   for (PuzzlePiece &piece : lists.Pieces.Used())
-    for (int k = 0; k < CellCount(piece); ++k)
-      if (GridCornerOf(geo, piece.Cells[static_cast<size_t>(k)]) >= 0)
+    for (int k = 0; k < CellCount(piece); ++k) {
+      const int cell = piece.Cells[static_cast<size_t>(k)];
+      const bool later = piece.MarkedCell < 0 || piece.MarkedCell >= CellCount(piece) ||
+                         cell > piece.Cells[static_cast<size_t>(piece.MarkedCell)];
+      if (GridCornerOf(geo, cell) >= 0 && later)
         piece.MarkedCell = static_cast<int16_t>(k);
+    }
 }
 
 int FindPuzzlePieceOfCell(const GridRecord &grid, int identity) {

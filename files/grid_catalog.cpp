@@ -77,6 +77,10 @@ GridCatalog ParseCatalog(std::string_view latin1) {
     return catalog.Types.back();
   };
   for (std::string_view line : SplitTextLines(latin1)) {
+    // We write LF alone: every CR left at a line's end is what another system put there. Taking
+    // off only one would lose one at each save.
+    while (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
     if (line.empty())
       continue;
     const std::string rest = Latin1ToUtf8(line.substr(1));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 
@@ -150,7 +151,17 @@ OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, 
           << "!Automatic Catalog Generation from DuviziVor " << title << ".\n";
 
   const std::vector<std::string> lines = GridLines(text);
+  // A catalogue may hold thousands of lines: the bar shows how far the import is, and Escape
+  // stops it between two grids.
+  EngineHost &host = *ctx.Host;
+  host.StartWaitProgress(ctx.Settings.Language == kLanguageFrench ? "Import du catalogue " + title
+                                                                  : "Importing the catalogue " + title,
+                         static_cast<int>(std::min<size_t>(lines.size(), INT32_MAX)), false);
   for (size_t k = 1; k <= lines.size(); ++k) {
+    if (host.PollUserAbort()) {
+      result.Stopped = "line " + std::to_string(k) + ": stopped by the player";
+      break;
+    }
     const std::string_view word = FirstWord(lines[k - 1]);
     const int width = ImportedWidth(word.size());
     if (width == 0) {
@@ -182,7 +193,9 @@ OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, 
     list << name << ".txt\n";
     macro << name << "\n";
     result.GridNames.push_back(name);
+    host.StepWaitProgress(static_cast<int>(std::min<size_t>(k, INT32_MAX)));
   }
+  host.StopWaitProgress();
   macro << "LOADT;-" << directory
         << "\nSEARCH;2;Y\nREFGRID\nRESET\nMETHOD;2097149\nSOLVE\nRESET\nSTAT\nSETDIFF\nSAVET;-"
            "TextGrid\\\nENDFILES\n";

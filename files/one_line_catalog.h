@@ -35,10 +35,13 @@ struct OneLineImport {
 // Every file the import of `text` (the file after its header line) beside `path` would
 // write, so that the player is asked once before any is replaced.
 std::vector<std::string> OneLineImportTargets(const std::string &path, std::string_view text);
+// An import that would write more files than this asks the player first.
+inline constexpr size_t kManyImportFiles = 100;
 
 // Turns each line of `text` into a text grid file beside `path` (grid 0 of `ctx` holds each in
 // turn), lists them in "Cat.dat" and "List.dat" and writes "Run.macro", which checks and rates
-// them when the player plays it. Values are "1".."9", "A".."P" or ":".."@" for 10..16.
+// them when the player plays it. Values are "1".."9", "A".."P" or ":".."@" for 10..16. The
+// host's progress bar follows the lines, and its abort poll stops the import between two grids.
 OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, std::string_view text);
 
 } // namespace quorbel

@@ -118,8 +118,11 @@ bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
 }
 
 bool CQuorbelDoc::ImportOneLineFile(const std::string &path, std::string_view text) {
+  const std::vector<std::string> targets = OneLineImportTargets(path, text);
+  if (targets.size() > kManyImportFiles && !host_.ConfirmManyFiles(targets.size(), DirectoryOfPath(path)))
+    return false;
   std::vector<std::string> existing;
-  for (const std::string &target : OneLineImportTargets(path, text))
+  for (const std::string &target : targets)
     if (Exists(target))
       existing.push_back(target);
   if (!existing.empty() && !host_.ConfirmReplaceFiles(existing))

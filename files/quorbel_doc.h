@@ -62,6 +62,9 @@ public:
   virtual void TextGridLoaded(const TextGridInfo &info, bool imported) = 0;
   // A save went through: the catalogue marks its grid, the menu shows the recent files.
   virtual void DocumentSaved(std::string_view path) = 0;
+  // A one-line catalogue would write `count` files (more than kManyImportFiles) into `folder`:
+  // go on?
+  virtual bool ConfirmManyFiles(size_t /*count*/, std::string_view /*folder*/) { return true; }
   // A one-line catalogue would replace these files: go on? Asked once for all of them.
   virtual bool ConfirmReplaceFiles(const std::vector<std::string> &paths) {
     return ConfirmReplace(paths.front());

@@ -16,9 +16,8 @@ namespace quorbel {
 
 namespace {
 
-constexpr size_t kMaxTextGridBytes = size_t{16} << 20; // far beyond twelve 16 x 16 grids with every clue
-
 struct Header {
+  bool TooLarge = false;   // larger than any text grid: not read at all
   bool Recognised = false; // the first line is the header
   int Size = 0;
   std::vector<std::string> Lines;
@@ -27,7 +26,8 @@ struct Header {
 // The header line, the size line and the rest.
 Header ReadHeader(std::span<const uint8_t> bytes) {
   Header header;
-  if (bytes.size() > kMaxTextGridBytes)
+  header.TooLarge = bytes.size() > kMaxTextGridFileBytes;
+  if (header.TooLarge)
     return header;
   header.Lines = SplitTextLines(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
   header.Recognised = !header.Lines.empty() && header.Lines[0].starts_with(kTextGridHeader);
@@ -43,7 +43,11 @@ TextGridResult Refused(FileFailure failure, std::string message) {
   return result;
 }
 
-TextGridResult NotATextGrid() {
+// The refusal of a text whose size or first line is wrong, as it was read.
+TextGridResult NotATextGrid(const Header &header, size_t bytes) {
+  if (header.TooLarge)
+    return Refused(FileFailure::TooLarge, std::to_string(bytes) + " bytes, at most " +
+                                              std::to_string(kMaxTextGridFileBytes) + " for a text grid");
   return Refused(FileFailure::NotAGridFile, "the first line is not \"" + std::string(kTextGridHeader) + "\"");
 }
 
@@ -121,7 +125,7 @@ namespace {
 TextGridResult StageTextGrid(std::span<const uint8_t> bytes, Header &header, TextGridStage &stage) {
   header = ReadHeader(bytes);
   if (!header.Recognised)
-    return NotATextGrid();
+    return NotATextGrid(header, bytes.size());
   if (!IsShapeSize(header.Size))
     return Refused(FileFailure::UnplayableSize,
                    "size " + std::to_string(header.Size) + " is not one of 4, 6, 8, 9, 12 and 16");
@@ -174,7 +178,7 @@ TextGridResult OpenTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, 
 TextGridResult ImportTextGrid(std::span<const uint8_t> bytes, EngineContext &ctx, TextGridInfo &info) {
   const Header header = ReadHeader(bytes);
   if (!header.Recognised)
-    return NotATextGrid();
+    return NotATextGrid(header, bytes.size());
   if (header.Size != ctx.Geo.GridWidth)
     return Refused(FileFailure::SizeMismatch, "the text's size is " + std::to_string(header.Size) +
                                                   ", the grids' " + std::to_string(ctx.Geo.GridWidth));

@@ -3,6 +3,7 @@
 // parsed and checked whole first; a refusal names the line and leaves every grid as it was.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -14,6 +15,9 @@
 namespace quorbel {
 
 struct EngineContext;
+
+// Far beyond twelve 16 x 16 grids with every clue; a larger text is refused unread.
+constexpr size_t kMaxTextGridFileBytes = size_t{16} << 20;
 
 struct TextGridResult {
   bool Ok = false;

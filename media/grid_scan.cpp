@@ -576,7 +576,12 @@ std::string ScanTextGrid(const ScanState &s) {
       text += ";" + std::to_string(cell);
     text += "\r\n";
   }
-  if (s.Irregular && !s.Regions.empty()) {
+  // Regions read unequal make no layout: the grid goes without them rather than be refused.
+  bool layout =
+      s.Irregular && s.Across == s.Down && s.Regions.size() == static_cast<size_t>(s.Across * s.Down);
+  for (int region = 0; layout && region < s.Across; ++region)
+    layout = std::count(s.Regions.begin(), s.Regions.end(), region) == s.Across;
+  if (layout) {
     for (int region = 0; region < s.Across; ++region) {
       text += "B" + std::to_string(region);
       for (size_t cell = 0; cell < s.Regions.size(); ++cell)

@@ -3,6 +3,7 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 
@@ -14,6 +15,9 @@ namespace {
 constexpr size_t kMaxFrameBytes = 5761;
 // How far into the audio the first frame is looked for.
 constexpr size_t kFirstFrameSearch = 256 * 1024;
+// Junk between frames is searched a window at a time: a long run of it costs few reads, and a
+// stop is heard between two windows.
+constexpr int64_t kSyncWindowBytes = 64 * 1024;
 
 mpg123_handle *NewDecoder(const Mp3FrameHeader &first) {
   int error = MPG123_OK;
@@ -284,10 +288,28 @@ int CMp3Player::CloseMp3File() {
   return 1;
 }
 
+bool CMp3Player::SeekNextSync(int64_t from, int64_t end) {
+  std::array<uint8_t, kSyncWindowBytes> window;
+  for (int64_t at = from; at + 4 <= end && playing_;) {
+    size_t read = 0;
+    if (!stream_->Seek(at, CMp3Stream::kBegin).empty() ||
+        !stream_
+             ->Read(static_cast<size_t>(std::min<int64_t>(end - at, kSyncWindowBytes)), window.data(), read)
+             .empty() ||
+        read < 2)
+      return false;
+    for (size_t i = 0; i + 1 < read; ++i)
+      if (window[i] == 0xFF && (window[i + 1] & 0xE0) == 0xE0)
+        return stream_->Seek(at + static_cast<int64_t>(i), CMp3Stream::kBegin).empty();
+    at += static_cast<int64_t>(read) - 1; // its last byte may begin a header
+  }
+  return false;
+}
+
 bool CMp3Player::ReadFrame(std::vector<uint8_t> &input) {
   const int64_t end = audioStart_ + audioLength_;
   uint8_t header[4];
-  while (stream_->Position() + 4 <= end) {
+  while (playing_ && stream_->Position() + 4 <= end) {
     size_t read = 0;
     if (!stream_->Read(4, header, read).empty() || read < 4)
       return false;
@@ -302,8 +324,9 @@ bool CMp3Player::ReadFrame(std::vector<uint8_t> &input) {
       input.resize(at + 4 + read);
       return read == rest;
     }
-    // Not a frame of this stream: look again one byte further on.
-    stream_->Seek(-3, CMp3Stream::kCurrent);
+    // Not a frame of this stream: look again from the next byte that could begin a header.
+    if (!SeekNextSync(stream_->Position() - 3, end))
+      return false;
   }
   return false;
 }

@@ -67,6 +67,9 @@ private:
   // Reads one buffer's frames and decodes them into buffer i; the bytes decoded.
   size_t Refill(int i, ::mpg123_handle_struct *&decoder);
   bool ReadFrame(std::vector<uint8_t> &input);
+  // Moves to the first byte from `from` on that may begin a frame header; false at the end or
+  // when playing stops.
+  bool SeekNextSync(int64_t from, int64_t end);
   void JoinThread();
 
   AudioOutputFactory makeOutput_;

@@ -54,7 +54,8 @@ uint8_t *CPicture::Create(int32_t width, int32_t height, int32_t bits, int32_t t
   const int64_t stride = PictureStride(width, bits);
   // A hostile header must not make us allocate what no picture of ours needs.
   if (width > kMaxPictureSide || height > kMaxPictureSide ||
-      static_cast<uint64_t>(stride) * static_cast<uint64_t>(height) > kMaxPictureBytes) {
+      static_cast<uint64_t>(stride) * static_cast<uint64_t>(height) >
+          std::min(kMaxPictureBytes, info_.MostBytes)) {
     SetLastError("CPicture::Create can't allocate memory");
     return nullptr;
   }

@@ -52,6 +52,8 @@ struct PictureInfo {
   int32_t XDpi = 96;
   int32_t YDpi = 96;
   int32_t AlphaMax = 255;
+  // The most this picture's rows may take besides kMaxPictureBytes: a picture set gives less.
+  uint64_t MostBytes = ~uint64_t{0};
 };
 
 // A surface of 32-bit pixels (blue in the low byte, as PixelColour), rows top-down, that a

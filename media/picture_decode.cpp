@@ -42,6 +42,7 @@ bool CPicture::Decode(CPictureFile &file, int32_t type) {
     // transparency above all) must not leak into this one.
     CPicture decoded(codec.Type);
     decoded.info_.FrameIndex = info_.FrameIndex;
+    decoded.info_.MostBytes = info_.MostBytes;
     tried = true;
     if (codec.Decode(file, decoded)) {
       decoded.info_.Type = codec.Type;

@@ -4,6 +4,7 @@
 // screen both ways.
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -315,10 +316,10 @@ void GifWalk::Paint(CPicture &canvas, int32_t left, int32_t top, int32_t width, 
 
 namespace {
 
-// Reads the screen and colours, counts the frames, and composes up to `last` (every frame to
-// the end with -1), handing each composed frame to `onFrame`.
+// Reads the screen and colours, counts the frames, and composes up to `last` (with -1, every
+// frame to the end, at most `most`), handing each composed frame to `onFrame`.
 bool ReadGif(CPictureFile &file, CPicture &picture, int last,
-             const std::function<void(const CPicture &)> &onFrame) {
+             const std::function<void(const CPicture &)> &onFrame, int most = INT_MAX) {
   PictureReader in(file);
   std::array<uint8_t, 13> screen{};
   if (!in.Read(screen) || screen[0] != 'G' || screen[1] != 'I' || screen[2] != 'F' || screen[3] != '8')
@@ -327,8 +328,9 @@ bool ReadGif(CPictureFile &file, CPicture &picture, int last,
   const int32_t screenH = LittleU16(screen, 8);
   // Every frame lies inside the screen: a screen no picture of ours can hold is refused first.
   if (screenW > kMaxPictureSide || screenH > kMaxPictureSide ||
-      static_cast<uint64_t>(PictureStride(screenW, 24)) * static_cast<uint64_t>(screenH) > kMaxPictureBytes)
-    return false;
+      static_cast<uint64_t>(PictureStride(screenW, 24)) * static_cast<uint64_t>(screenH) >
+          std::min(kMaxPictureBytes, picture.Info().MostBytes))
+    return RefusePicture(picture, "GIF screen too large");
   ColourTable global;
   if ((screen[10] & 0x80) != 0 && !ReadColourTable(in, 2 << (screen[10] & 7), global))
     return false;
@@ -338,7 +340,7 @@ bool ReadGif(CPictureFile &file, CPicture &picture, int last,
   const int frames = GifWalk(in, screenW, screenH, global).Count(firstSmaller);
   picture.Info().FrameCount = frames;
   if (last < 0)
-    last = frames - 1;
+    last = std::min(frames, most) - 1;
   if (last < 0 || last >= frames || !in.Seek(blocks))
     return false;
   const bool several = frames > 1;
@@ -367,10 +369,13 @@ bool DecodeGif(CPictureFile &file, CPicture &picture) {
 std::vector<CPicture> DecodeGifFrames(CPictureFile &file, int most) {
   std::vector<CPicture> frames;
   CPicture canvas;
-  ReadGif(file, canvas, -1, [&](const CPicture &frame) {
-    if (static_cast<int>(frames.size()) < most)
-      frames.push_back(frame);
-  });
+  ReadGif(
+      file, canvas, -1,
+      [&](const CPicture &frame) {
+        if (static_cast<int>(frames.size()) < most)
+          frames.push_back(frame);
+      },
+      most);
   return frames;
 }
 

@@ -47,13 +47,18 @@ int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure)
     return 0;
   CPicture &first = set.Frames[0];
   first.Info().FrameIndex = 0;
+  first.Info().MostBytes = kMostSetBytes;
   if (!first.Load(path, type) || !first.IsValid()) {
     if (failure)
       *failure = "Erreur " + first.LastError() + " on Image : " + path;
     first = CPicture();
     return 0;
   }
-  const int count = std::clamp(first.Info().FrameCount, 1, kMostSetFrames);
+  // Every frame of an animation has the first one's size.
+  const uint64_t alphaBytes = first.HasAlpha() ? static_cast<uint64_t>(first.Width()) * first.Height() : 0;
+  const uint64_t frameBytes = first.Rows().size() + alphaBytes;
+  const auto fitting = static_cast<int>(std::min<uint64_t>(kMostSetFrames, kMostSetBytes / frameBytes));
+  const int count = std::clamp(first.Info().FrameCount, 1, std::max(1, fitting));
   if (count > 1 && first.Type() == kPictureGif) {
     // Every frame in one pass: the same frames as loading each by its index.
     CPictureIOFile file;

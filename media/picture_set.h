@@ -13,6 +13,8 @@ namespace quorbel {
 
 inline constexpr int kPictureSetSlots = 45;
 inline constexpr int kMostSetFrames = 44;
+// What the frames of one set may take together: a board shows dozens of sets, each a cell wide.
+inline constexpr uint64_t kMostSetBytes = uint64_t{32} << 20;
 
 class CBitMapGif {
 public:
@@ -31,9 +33,10 @@ public:
 // The codec a file name's extension stands for ("bmp" .. "emf", in any case); 0 for none.
 int32_t PictureTypeOfExtension(std::string_view path);
 
-// Loads every frame of the file (at most 44). 1 when loaded; 0 when the extension names no
-// codec (nothing said) or the picture could not be read: then `failure` holds
-// "Erreur <reason> on Image : <path>" to show, and frame 0 is emptied.
+// Loads every frame of the file (at most 44, and as many as kMostSetBytes holds). 1 when loaded;
+// 0 when the extension names no codec (nothing said) or the picture could not be read or is
+// larger than a set holds: then `failure` holds "Erreur <reason> on Image : <path>" to show,
+// and frame 0 is emptied.
 int GifLoadImage(CBitMapGif &set, const std::string &path, std::string *failure = nullptr);
 
 // The part of `box` a picture of `width` x `height` fills keeping its proportions, centred.

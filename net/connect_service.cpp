@@ -127,40 +127,80 @@ std::string CreateChallengeCommand(std::string_view name, const std::array<int, 
   return command;
 }
 
+namespace {
+
+// The Content-Length among the header lines, none when no line gives a number.
+std::optional<size_t> ContentLength(std::string_view headers) {
+  constexpr std::string_view kLength = "content-length:";
+  for (size_t at = 0; at < headers.size();) {
+    const size_t stop = headers.find('\n', at);
+    const std::string_view line =
+        headers.substr(at, stop == std::string_view::npos ? std::string_view::npos : stop - at);
+    at = stop == std::string_view::npos ? headers.size() : stop + 1;
+    if (line.size() <= kLength.size())
+      continue;
+    std::string lower(line.substr(0, kLength.size()));
+    for (char &c : lower)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower != kLength)
+      continue;
+    std::string_view value = line.substr(kLength.size());
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+      value.remove_prefix(1);
+    while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
+      value.remove_suffix(1);
+    const std::optional<int> length = WholeNumber(value);
+    if (!length || *length < 0)
+      return std::nullopt;
+    return static_cast<size_t>(*length);
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+ServiceReplyReader::State ServiceReplyReader::Append(std::string_view bytes) {
+  if (tooLarge_ || bytes.size() > kMostServiceReplyBytes - text_.size()) {
+    tooLarge_ = true;
+    return State::TooLarge;
+  }
+  text_.append(bytes);
+  // A line feed followed by LF or CR LF ends the headers; one whose follower has not come yet
+  // is looked at again with the next piece.
+  while (!bodyStart_ && searched_ < text_.size()) {
+    const size_t feed = text_.find('\n', searched_);
+    if (feed == std::string::npos) {
+      searched_ = text_.size();
+      break;
+    }
+    searched_ = feed;
+    if (feed + 1 >= text_.size())
+      break;
+    if (text_[feed + 1] == '\n') {
+      bodyStart_ = feed + 2;
+    } else if (text_[feed + 1] == '\r') {
+      if (feed + 2 >= text_.size())
+        break;
+      if (text_[feed + 2] == '\n')
+        bodyStart_ = feed + 3;
+    }
+    if (bodyStart_)
+      length_ = ContentLength(std::string_view(text_).substr(0, feed));
+    else
+      searched_ = feed + 1;
+  }
+  if (length_ && *length_ > kMostServiceReplyBytes) {
+    tooLarge_ = true;
+    return State::TooLarge;
+  }
+  return bodyStart_ && length_ && text_.size() - *bodyStart_ >= *length_ ? State::Whole : State::Partial;
+}
+
 bool ServiceReplyComplete(std::string_view text, bool closed) {
   if (closed)
     return true;
-  size_t end = text.find("\r\n\r\n");
-  size_t bodyStart = end == std::string_view::npos ? std::string_view::npos : end + 4;
-  if (end == std::string_view::npos) {
-    end = text.find("\n\n");
-    bodyStart = end == std::string_view::npos ? std::string_view::npos : end + 2;
-  }
-  if (bodyStart == std::string_view::npos)
-    return false;
-  const std::string_view headers = text.substr(0, end);
-  size_t at = 0;
-  for (std::string_view line; at < headers.size();) {
-    const size_t stop = headers.find('\n', at);
-    line = headers.substr(at, stop == std::string_view::npos ? std::string_view::npos : stop - at);
-    at = stop == std::string_view::npos ? headers.size() : stop + 1;
-    constexpr std::string_view kLength = "content-length:";
-    if (line.size() > kLength.size()) {
-      std::string lower(line.substr(0, kLength.size()));
-      for (char &c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (lower == kLength) {
-        std::string_view value = line.substr(kLength.size());
-        while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
-          value.remove_prefix(1);
-        while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
-          value.remove_suffix(1);
-        const std::optional<int> length = WholeNumber(value);
-        return length && text.size() - bodyStart >= static_cast<size_t>(*length);
-      }
-    }
-  }
-  return false; // without a length the reply ends with the connection
+  ServiceReplyReader reader;
+  return reader.Append(text) == ServiceReplyReader::State::Whole;
 }
 
 ServiceReply ParseServiceReply(std::string_view text) {

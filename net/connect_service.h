@@ -34,6 +34,28 @@ std::string ConnectRequest(std::string_view host, std::string_view ownName, std:
 // "D|C|<name>|W|" and the eleven parameters.
 std::string CreateChallengeCommand(std::string_view name, const std::array<int, 11> &parameters);
 
+// Far beyond a hundred players' records: a larger reply is dropped.
+inline constexpr size_t kMostServiceReplyBytes = size_t{1} << 20;
+// How long a request may wait for its whole reply.
+inline constexpr int kServiceTimeoutMs = 15000;
+
+// A reply read as it arrives, each byte looked at once: the headers end at the first blank line
+// (CR LF or LF alone) wherever the pieces were cut, and their Content-Length is read then.
+class ServiceReplyReader {
+public:
+  enum class State { Partial, Whole, TooLarge };
+  // Whole once the headers ended and as many bytes as Content-Length said followed.
+  State Append(std::string_view bytes);
+  const std::string &Text() const { return text_; }
+
+private:
+  std::string text_;
+  size_t searched_ = 0; // where the search for the blank line goes on
+  std::optional<size_t> bodyStart_;
+  std::optional<size_t> length_; // none: the reply ends with the connection
+  bool tooLarge_ = false;
+};
+
 // A reply is handled once whole: its headers ended and as many bytes as Content-Length said, or
 // the server closed the connection.
 bool ServiceReplyComplete(std::string_view text, bool closed);

@@ -34,6 +34,10 @@ int Int(std::string_view text) {
   return value;
 }
 
+// A site's kind and level codes go into address arithmetic: far from overflow, never negative.
+constexpr int kMostLevelCode = 99999999;
+int LevelCode(std::string_view text) { return std::clamp(Int(text), 0, kMostLevelCode); }
+
 bool SameLetters(char a, char b) {
   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
 }
@@ -83,8 +87,8 @@ std::optional<std::vector<QuellaboSite>> LoadQuellaboSites(std::string_view text
     site.LoginField = next();
     site.PasswordField = next();
     site.GridAddress = next();
-    site.Kind = Int(next());
-    site.HighestLevel = Int(next());
+    site.Kind = LevelCode(next());
+    site.HighestLevel = LevelCode(next());
     site.CellField = next();
     site.Spare = Int(next());
     for (std::string *field : {&site.GridStart, &site.Layout, &site.CellMarker, &site.SecondMarker,
@@ -227,6 +231,12 @@ std::optional<std::string> QuellaboListedAddress(const QuellaboSite &site, int l
   return root + "/game.php5?ln=" + (french ? "fr" : "en") + "&grid_nb=" + std::to_string(*grid);
 }
 
+namespace {
+thread_local uint64_t lettersCompared = 0;
+} // namespace
+
+uint64_t PageLettersCompared() { return lettersCompared; }
+
 long FindInText(std::string_view text, long cursor, std::string_view pattern, bool skipTags, bool after) {
   if (pattern.empty() || pattern.size() > 999)
     return -1;
@@ -236,6 +246,7 @@ long FindInText(std::string_view text, long cursor, std::string_view pattern, bo
     long first = -1;
     size_t last = 0;
     while (matched < pattern.size() && at < text.size()) {
+      ++lettersCompared;
       if (skipTags && text[at] == '<' && pattern[matched] != '<') {
         const size_t close = text.find('>', at);
         if (close == std::string_view::npos)
@@ -299,6 +310,36 @@ int ReadPageNumber(std::string_view text, long &cursor) {
   return digit ? value : -1;
 }
 
+namespace {
+
+// FindInText without tags, for cursors that never go back: a match still ahead of the cursor
+// is the answer again and a pattern once missing stays missing, so reading a page from front to
+// back costs one pass a pattern rather than one a step.
+class ForwardSearch {
+public:
+  ForwardSearch(std::string_view text, std::string_view pattern) : text_(text), pattern_(pattern) {}
+
+  long Find(long cursor, bool after) {
+    if (!searched_ || cursor < from_ || (start_ >= 0 && start_ <= cursor)) {
+      start_ = FindInText(text_, cursor, pattern_, false, false);
+      from_ = cursor;
+      searched_ = true;
+    }
+    if (start_ < 0 || !after)
+      return start_;
+    return start_ + static_cast<long>(pattern_.size()) - 1;
+  }
+
+private:
+  std::string_view text_;
+  std::string_view pattern_;
+  bool searched_ = false;
+  long from_ = 0;
+  long start_ = -1; // the first match after from_
+};
+
+} // namespace
+
 QuellaboGrid ReadQuellaboGrid(std::string_view page, const QuellaboSite &site, int width, int blockSide) {
   QuellaboGrid grid;
   grid.Values.assign(static_cast<size_t>(width * width), 0);
@@ -330,6 +371,9 @@ QuellaboGrid ReadQuellaboGrid(std::string_view page, const QuellaboSite &site, i
   }
   const bool block = site.Layout == "block";
   const int blocks = width / blockSide;
+  ForwardSearch cells(page, site.CellMarker);
+  ForwardSearch seconds(page, site.SecondMarker);
+  ForwardSearch values(page, site.ValueMarker);
   for (int k = 0; k < width * width; ++k) {
     int cell = k;
     if (block) {
@@ -338,9 +382,9 @@ QuellaboGrid ReadQuellaboGrid(std::string_view page, const QuellaboSite &site, i
       cell = ((blockIndex / blocks) * blockSide + inBlock / blockSide) * width +
              (blockIndex % blocks) * blockSide + inBlock % blockSide;
     }
-    long marker = FindInText(page, cursor, site.CellMarker, false, true);
+    long marker = cells.Find(cursor, true);
     if (site.SecondMarker != "none") {
-      const long second = FindInText(page, cursor, site.SecondMarker, false, true);
+      const long second = seconds.Find(cursor, true);
       if (second >= 0 && (marker < 0 || second < marker))
         marker = second;
     }
@@ -348,12 +392,12 @@ QuellaboGrid ReadQuellaboGrid(std::string_view page, const QuellaboSite &site, i
       grid.FormatError = true;
       return grid;
     }
-    long value = FindInText(page, marker, site.ValueMarker, false, true);
+    long value = values.Find(marker, true);
     if (value < 0) {
       grid.FormatError = true;
       return grid;
     }
-    const long nextCell = FindInText(page, marker, site.CellMarker, false, false);
+    const long nextCell = cells.Find(marker, false);
     ++value;
     if (nextCell < 0 || value < nextCell) {
       const int v = ReadPageNumber(page, value);
@@ -367,6 +411,11 @@ QuellaboGrid ReadQuellaboGrid(std::string_view page, const QuellaboSite &site, i
   return grid;
 }
 
+namespace {
+constexpr int kHoursADay = 24;
+constexpr int kMinutesAnHour = 60;
+} // namespace
+
 std::optional<int> QuellaboMinutesSpent(std::string_view page, int kind, int now) {
   const std::string_view marker = kind == 1020 ? std::string_view("Vous avez commencé ce tournoi à ")
                                                : std::string_view("Vous avez commencé ce quellabo à ");
@@ -379,11 +428,11 @@ std::optional<int> QuellaboMinutesSpent(std::string_view page, int kind, int now
     return std::nullopt;
   ++at; // the separator between hour and minute
   const int minute = ReadPageNumber(page, at);
-  if (minute < 0)
-    return std::nullopt;
-  int spent = now - (hour * 60 + minute);
+  if (minute < 0 || hour >= kHoursADay || minute >= kMinutesAnHour)
+    return std::nullopt; // no time of day
+  int spent = now - (hour * kMinutesAnHour + minute);
   if (spent < 0)
-    spent += 1440;
+    spent += kHoursADay * kMinutesAnHour;
   return spent;
 }
 
@@ -399,6 +448,11 @@ std::vector<FormInput> ReadFormInputs(std::string_view page) {
         static_cast<size_t>(at),
         end == std::string_view::npos ? std::string_view::npos : end - static_cast<size_t>(at) + 1);
     inputs.push_back({Attribute(tag, "name"), Attribute(tag, "value"), Attribute(tag, "type")});
+    // The next tag begins after this one: read inside it, a page of unclosed tags is read
+    // once for each of them.
+    if (end == std::string_view::npos)
+      break;
+    at = static_cast<long>(end);
   }
   return inputs;
 }
@@ -454,10 +508,12 @@ std::string QuellaboReplyMessage(std::string_view reply, const QuellaboSite &sit
       const size_t end = reply.find("</strong>", static_cast<size_t>(winner));
       first = std::string(
           reply.substr(static_cast<size_t>(winner), end == std::string_view::npos ? 0 : end - winner));
+      ForwardSearch names(reply, login);
+      ForwardSearch rows(reply, "<td>");
       long row = winner;
       for (int n = 1; row >= 0 && n < 10000; ++n) {
-        const long name = FindInText(reply, row, login, false, false);
-        const long nextRow = FindInText(reply, row, "<td>", false, false);
+        const long name = names.Find(row, false);
+        const long nextRow = rows.Find(row, false);
         if (!login.empty() && name >= 0 && (nextRow < 0 || name < nextRow)) {
           rank = n;
           break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,9 @@ std::optional<std::string> QuellaboListedAddress(const QuellaboSite &site, int l
 // The page text's cursor moved one on, then to the next match of `pattern` (letters compared
 // without case; tags skipped when asked); behind the match when `after`. -1 when none.
 long FindInText(std::string_view text, long cursor, std::string_view pattern, bool skipTags, bool after);
+// The letters FindInText compared on this thread so far: the page readers' work, which stays
+// within a few passes over a page whatever the page holds.
+uint64_t PageLettersCompared();
 // From the cursor back, "<" by "<", to a tag that starts with `pattern`; -1 when none.
 long FindTagBackwards(std::string_view text, long cursor, std::string_view pattern);
 // A number at the cursor: "&nbsp;", blanks, "," and ";" skipped; "A".."G" count 10..16; -1

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up (installing what is missing), builds and runs every test through CTest.
+# Sets up (installing what is missing), builds and runs every test through CTest, then builds
+# the readers' fuzz targets with clang and gives each a few seconds, so that the fuzz build
+# cannot break unseen.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
@@ -8,3 +10,4 @@ build="${1:-$root/build}"
 "$root/scripts/setup.sh" "$build"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+"$root/scripts/fuzz.sh" 3 "$build-fuzz" --readers-only

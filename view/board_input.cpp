@@ -380,7 +380,8 @@ int BoardInput::DropPiece(int slot, int piece, int grabbed, int cell) {
   const bool mirror = p.Mirror != 0;
   const auto [grabX, grabY] = PieceCellOffset(geo, p, grabbed, p.Rotation, mirror);
   // The grid cell under piece cell k, -1 when it falls off the grid or on a given of another digit.
-  auto target = [&](int k) {
+  // The grab offsets are copied in: clang 14 cannot capture a structured binding.
+  auto target = [&, grabX = grabX, grabY = grabY](int k) {
     const auto [x, y] = PieceCellOffset(geo, p, k, p.Rotation, mirror);
     const int col = cell % geo.NCols + x - grabX;
     const int row = cell / geo.NCols + y - grabY;

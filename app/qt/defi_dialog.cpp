@@ -111,6 +111,8 @@ CDialogDefi::CDialogDefi(CQuorbelApp &app, QWidget *parent) : QDialog(parent), a
 CDialogDefi::~CDialogDefi() {
   if (gChallenge == this)
     gChallenge = nullptr;
+  // A request in flight would otherwise end, as a child closed after our members, in a reply.
+  DropServiceSocket();
 }
 
 void CDialogDefi::BuildControls() {
@@ -1029,9 +1031,21 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
   const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
   const QString host = colon > 0 ? hostPort.left(colon) : hostPort;
   const quint16 port = colon > 0 ? static_cast<quint16>(hostPort.mid(colon + 1).toUInt()) : 80;
-  serviceReply_.clear();
+  serviceReply_ = ServiceReplyReader{};
   serviceSocket_ = new QTcpSocket(this);
   QTcpSocket *socket = serviceSocket_;
+  // A service that never answers whole frees the queue after a while.
+  auto *timeout = new QTimer(socket);
+  timeout->setSingleShot(true);
+  connect(timeout, &QTimer::timeout, this, [this, socket, host] {
+    if (socket != serviceSocket_ || service_.State() != 1)
+      return;
+    Inform("Error Connect SockM on " + host.toStdString() +
+           ":80 : " + SocketErrorText(SocketErrorCodeOf(QAbstractSocket::SocketTimeoutError)));
+    DropServiceSocket();
+    service_.Failed();
+  });
+  timeout->start(serviceTimeoutMs_);
   // The "CP" command goes out at once under a throw-away name.
   const std::string name = command.starts_with("W|") ? "VEK" + std::to_string(RandomBelow(500)) : OwnName();
   const QByteArray request = QByteArray::fromStdString(ConnectRequest(host.toStdString(), name, command));
@@ -1043,9 +1057,20 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
     }
   });
   connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-    serviceReply_ += socket->readAll().toStdString();
-    if (ServiceReplyComplete(serviceReply_, false))
+    const QByteArray piece = socket->readAll();
+    switch (serviceReply_.Append(std::string_view(piece.constData(), static_cast<size_t>(piece.size())))) {
+    case ServiceReplyReader::State::Whole:
       ServiceReplied();
+      break;
+    case ServiceReplyReader::State::TooLarge:
+      Inform("The connect service's reply is larger than " + std::to_string(kMostServiceReplyBytes >> 20) +
+             " MB: it was dropped.");
+      DropServiceSocket();
+      service_.Failed();
+      break;
+    case ServiceReplyReader::State::Partial:
+      break;
+    }
   });
   connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
     if (socket == serviceSocket_)
@@ -1068,7 +1093,7 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
 void CDialogDefi::ServiceReplied() {
   if (service_.State() != 1)
     return;
-  ServiceReply reply = ParseServiceReply(serviceReply_);
+  ServiceReply reply = ParseServiceReply(serviceReply_.Text());
   serviceAvailable_ = reply.Available;
   if (reply.NewName) {
     ownName_->setText(QString::fromStdString(*reply.NewName));

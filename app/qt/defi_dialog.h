@@ -66,6 +66,8 @@ public:
   // The connect service: queues or sends one command ("" sends the next one waiting).
   // `asked` says a player's button asked for it: an unset host is then said.
   void DefiConnectService(const std::string &command, bool asked = false);
+  // How long a request waits for its whole reply (tests shorten it).
+  void SetServiceTimeoutMs(int ms) { serviceTimeoutMs_ = ms; }
   bool ServiceAvailable() const { return serviceAvailable_; }
   const std::vector<quorbel::DefiChallenge> &Challenges() const { return challengeList_; }
   void SendBoardChat(const std::string &text);
@@ -149,8 +151,9 @@ private:
   std::string challengeName_ = "Defi";
   int state_ = 0; // 0 none, 1 created or start received, 2 or 3 playing
   quorbel::ServiceQueue service_;
+  int serviceTimeoutMs_ = quorbel::kServiceTimeoutMs;
   QTcpSocket *serviceSocket_ = nullptr;
-  std::string serviceReply_;
+  quorbel::ServiceReplyReader serviceReply_;
   bool serviceAvailable_ = false;
   std::string groupName_;
   std::vector<quorbel::DefiChallenge> challengeList_;

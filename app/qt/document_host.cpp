@@ -5,7 +5,9 @@
 #include "engine/message_numbers.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "app/message_format.h"
 #include "app/message_table.h"
@@ -271,6 +273,29 @@ void CDocumentHost::DocumentSaved(std::string_view path) {
     frame->UpdateTitle();
 }
 
+namespace {
+
+// A question whose answer is No unless the player says Yes.
+bool AskYesNo(CQuorbelApp &app, const std::string &text, QMessageBox::Icon icon) {
+  return app.Dialogs().MessageBox(app.MainFrame(),
+                                  MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                    .text = ToQString(text),
+                                                    .icon = icon,
+                                                    .buttons = QMessageBox::Yes | QMessageBox::No,
+                                                    .defaultButton = QMessageBox::No}) == QMessageBox::Yes;
+}
+
+} // namespace
+
+bool CDocumentHost::ConfirmManyFiles(size_t count, std::string_view folder) {
+  const bool french = IsFrench(app_.CurrentLanguage());
+  const std::string text = FormatText(
+      french ? OwnText("L'import de ce catalogue écrira %d fichiers dans %s.\nVoulez-vous continuer ?")
+             : OwnText("Importing this catalogue writes %d files into %s.\nDo you want to go on?"),
+      {FormatArg(static_cast<int>(std::min<size_t>(count, INT32_MAX))), FormatArg(std::string(folder))});
+  return AskYesNo(app_, text, QMessageBox::Question);
+}
+
 bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
   const bool french = IsFrench(app_.CurrentLanguage());
   std::string list;
@@ -283,12 +308,7 @@ bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
       FormatText(french ? OwnText("Ces %d fichiers existent déjà :\n%s\nVoulez-vous les remplacer ?")
                         : OwnText("These %d files already exist:\n%s\nDo you want to replace them?"),
                  {FormatArg(static_cast<int>(paths.size())), FormatArg(list)});
-  return app_.Dialogs().MessageBox(app_.MainFrame(),
-                                   MessageBoxRequest{.title = QStringLiteral("Quorbel"),
-                                                     .text = ToQString(text),
-                                                     .icon = QMessageBox::Warning,
-                                                     .buttons = QMessageBox::Yes | QMessageBox::No,
-                                                     .defaultButton = QMessageBox::No}) == QMessageBox::Yes;
+  return AskYesNo(app_, text, QMessageBox::Warning);
 }
 
 void CDocumentHost::OneLineCatalogImported(const std::vector<std::string> &gridNames,
@@ -308,7 +328,8 @@ void CDocumentHost::TablesLoaded(const SudGameState &game) {
   NumeralsToEngine();
   EngineContext &ctx = app_.Engine();
   for (size_t i = 0; i < ctx.Points.size(); ++i)
-    ctx.Points[i] = static_cast<uint32_t>(std::max(0, game.NumeralTable1[i]));
+    ctx.Points[i] = static_cast<uint32_t>(
+        std::clamp(game.NumeralTable1[i], 0, static_cast<int32_t>(EngineContext::kMostPoints)));
   // A file without Trio classes takes the default ones of its width.
   const bool classes =
       std::any_of(game.NumeralTable2.begin(), game.NumeralTable2.end(), [](int32_t k) { return k != 0; });

@@ -24,6 +24,7 @@ public:
   void TextGridLoaded(const quorbel::TextGridInfo &info, bool imported) override;
   void DocumentSaved(std::string_view path) override;
   bool ConfirmReplaceFiles(const std::vector<std::string> &paths) override;
+  bool ConfirmManyFiles(size_t count, std::string_view folder) override;
   void OneLineCatalogImported(const std::vector<std::string> &gridNames, std::string_view stopped) override;
 
   // The game state of the running game. What no part of the program holds yet (the clock,

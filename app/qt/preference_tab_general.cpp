@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "app/qt/dialog_text.h"
 #include "app/qt/preference_tabs.h"
@@ -23,7 +24,7 @@ namespace {
 bool ReadFloat(const QString &text, float &value) {
   bool ok = false;
   value = QString(text).replace(',', '.').toFloat(&ok);
-  return ok;
+  return ok && std::isfinite(value); // "nan" and "inf" are no sizes
 }
 
 } // namespace

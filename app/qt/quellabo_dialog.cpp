@@ -106,6 +106,14 @@ void AccessError(CQuorbelApp &app) {
                       : PanelText(OwnText("Error accessing Site. Please Verify your Internet connection.")));
 }
 
+// A page dropped for its size is said to be so; true when it was.
+bool SaidTooLarge(CQuorbelApp &app, const std::string &address) {
+  if (!Session().LastPageTooLarge())
+    return false;
+  app.PostMessage(PanelText::Plain(PageTooLargeMessage(address, French(app))));
+  return true;
+}
+
 } // namespace
 
 CQuellabo::CQuellabo(CQuorbelApp &app, std::vector<QuellaboSite> &sites, QWidget *parent)
@@ -275,7 +283,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     if (overtaken())
       return false;
     if (!start) {
-      AccessError(app);
+      if (!SaidTooLarge(app, site.GridAddress))
+        AccessError(app);
       return false;
     }
     address = QuellaboNumberedAddress(site, level, PageText(*start));
@@ -294,7 +303,8 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
     if (overtaken())
       return false;
     if (!list) {
-      AccessError(app);
+      if (!SaidTooLarge(app, site.GridAddress))
+        AccessError(app);
       return false;
     }
     address = QuellaboListedAddress(site, level, PageText(*list), french);
@@ -322,7 +332,7 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   app.RedrawViewNow();
 
   const std::optional<QByteArray> page = session.Get(QUrl(QString::fromStdString(*address)));
-  if (overtaken())
+  if (overtaken() || (!page && SaidTooLarge(app, *address)))
     return false;
   std::string text = page ? PageText(*page) : std::string();
   if (!page || text.find("can not display the webpage") != std::string::npos ||

@@ -452,7 +452,11 @@ void CQuorbelApp::OnNewDocument() {
 
 bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
   NoDocumentYet = 0;
-  if (!document_ || !document_->OpenDocumentFile(path))
+  // A catalogue's import polls for Escape: opened from a drop or at start-up too, it runs as a
+  // command, so that the abort it may hear ends with it.
+  bool opened = false;
+  pump_.RunCommand([&] { opened = document_ && document_->OpenDocumentFile(path); });
+  if (!opened)
     return false;
   NewGridFlag = 1;
   // A text grid has no path of its own: its next save asks where the grid file goes.

@@ -40,13 +40,16 @@ void VersionCheck(CQuorbelApp &app) {
   const Language language = app.CurrentLanguage();
   const QUrl page(QString::fromStdString(app.Settings().defi.versionPage));
   std::optional<double> version;
-  if (const std::optional<QByteArray> bytes = ReadPage(page)) {
+  bool tooLarge = false;
+  if (const std::optional<QByteArray> bytes = ReadPage(page, kPageTimeoutMs, &tooLarge)) {
     const std::string published = ReadPublishedVersion(std::string_view(bytes->constData(), bytes->size()));
     version = PublishedVersionNumber(published);
   }
   const QUrl site = page.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment);
   const std::string message =
-      VersionMessage(version, site.toString().toStdString(), language == Language::English ? 1 : 0);
+      tooLarge
+          ? PageTooLargeMessage(page.toDisplayString().toStdString(), language != Language::English)
+          : VersionMessage(version, site.toString().toStdString(), language == Language::English ? 1 : 0);
   CDialogVersion dialog(QString::fromStdString(message), language, app.MainFrame());
   if (app.Dialogs().Exec(dialog) != QDialog::Accepted || !site.isValid() || site.isEmpty())
     return;

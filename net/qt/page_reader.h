@@ -7,13 +7,15 @@
 #include <memory>
 #include <optional>
 
+#include "net/page_limit.h"
+
 namespace quorbel {
 
 inline constexpr int kPageTimeoutMs = 15000;
 
-// The page's bytes; none when it could not be read in time. The request names the agent
-// "Quorbel".
-std::optional<QByteArray> ReadPage(const QUrl &url, int timeoutMs = kPageTimeoutMs);
+// The page's bytes; none when it could not be read in time or is larger than kMostPageBytes,
+// which `tooLarge` tells. The request names the agent "Quorbel".
+std::optional<QByteArray> ReadPage(const QUrl &url, int timeoutMs = kPageTimeoutMs, bool *tooLarge = nullptr);
 
 // Pages read one after another with one cookie jar, so that a login holds for the pages after it.
 class WebSession {
@@ -23,6 +25,8 @@ public:
   std::optional<QByteArray> Get(const QUrl &url, int timeoutMs = kPageTimeoutMs);
   // A form posted as application/x-www-form-urlencoded.
   std::optional<QByteArray> Post(const QUrl &url, const QByteArray &body, int timeoutMs = kPageTimeoutMs);
+  // Whether the last page was dropped for being larger than kMostPageBytes.
+  bool LastPageTooLarge() const;
 
 private:
   struct Impl;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -94,6 +95,25 @@ TEST_F(MagicProfile, AShortFileKeepsWhatItDoesNotReachAndAMutedPanelKeepsItsComm
   // A hostile value goes no further than a load lets it.
   ReadMagicProfile("-3 ;PrefLongCase\n", changed, other, order, false);
   EXPECT_GE(changed.general.longCase, 1);
+}
+
+TEST_F(MagicProfile, ANumberThatIsNotFiniteLeavesTheBarWidthAsItWas) {
+  const std::vector<std::string> lines = Lines(WriteMagicProfile(settings, colours, order));
+  for (const char *word : {"nan", "inf", "-inf", "1e999"}) {
+    SCOPED_TRACE(word);
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i)
+      text += (i == 19 ? std::string(word) + " ;PrefBardX" : lines[i]) + "\r\n";
+    AppSettings changed = DefaultSettings();
+    changed.general.displayBarDx = 0.5;
+    ReadMagicProfile(text, changed, colours, order, false);
+    EXPECT_DOUBLE_EQ(changed.general.displayBarDx, 0.5);
+  }
+  // Nor does a repair let one through from memory.
+  AppSettings repaired = DefaultSettings();
+  repaired.general.displayBarDx = std::nan("");
+  RepairSettings(repaired);
+  EXPECT_DOUBLE_EQ(repaired.general.displayBarDx, 0.15);
 }
 
 } // namespace

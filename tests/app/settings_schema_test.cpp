@@ -406,6 +406,9 @@ TEST_F(SettingsSchemaTest, OutOfRangeValuesFollowTheirRules) {
       {"GAMEDURATION", "MTFDEFI", 1, "1"},
       {"GAMEDURATION", "MTFOTHER", 0, "100"},
       {"GAMEDURATION", "9X9MEDIUM", 0, "0"},
+      // A duration is at most a day, so that the time limit in milliseconds stays within 32 bits.
+      {"GAMEDURATION", "9X9MEDIUM", 2147483647, "86400"},
+      {"GAMEDURATION", "DEFAULT", -7, "0"},
       {"GENERATION", "FACDOT", 0, "0"},
   };
   for (const Case &c : cases) {

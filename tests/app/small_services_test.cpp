@@ -144,6 +144,17 @@ TEST(ComputeTimeLimit, TwiceTheDurationOverTheModesFactor) {
   EXPECT_EQ(ComputeTimeLimit(d, 3, 1, 0), 1);
 }
 
+TEST(ComputeTimeLimit, IsAtMostAWeekWhateverTheDurationAndFactor) {
+  GameDurationSettings d = DefaultSettings().gameDuration;
+  d.mtfChampion = 0.01f;
+  d.duration[3][1] = 86400;
+  EXPECT_EQ(ComputeTimeLimit(d, 9, 2, 0), kMostTimeLimitSeconds);
+  d.duration[3][1] = INT32_MAX;
+  EXPECT_EQ(ComputeTimeLimit(d, 9, 2, 0), kMostTimeLimitSeconds);
+  d.duration[3][1] = INT32_MIN;
+  EXPECT_EQ(ComputeTimeLimit(d, 9, 2, 0), -kMostTimeLimitSeconds);
+}
+
 TEST(ComputeTimeLimit, AZeroFactorCountsAsItsDefault) {
   GameDurationSettings d = DefaultSettings().gameDuration;
   d.mtfChampion = 0.0f;

@@ -76,6 +76,15 @@ TEST(GridCatalog, ManyTypesAndLongLinesSurviveASaveWhole) {
   EXPECT_EQ(CatalogText(again, Language::English), text);
 }
 
+TEST(GridCatalog, ASaveOfWhatWasReadIsAFixedPointWhateverCRsEndItsLines) {
+  const GridCatalog read = ParseCatalog(">Type\r\r\r\n=Comment\r\r\nGrid.sud\r\r\n");
+  const std::string saved = CatalogText(read, Language::English);
+  EXPECT_EQ(CatalogText(ParseCatalog(saved), Language::English), saved);
+  ASSERT_EQ(read.Types.size(), 1u);
+  EXPECT_EQ(read.Types[0].Name, "Type");
+  EXPECT_EQ(read.Types[0].Grids.at(0).File, "Grid.sud");
+}
+
 TEST(GridCatalog, AddingAFileTwiceKeepsOneEntry) {
   GridCatalog catalog;
   EXPECT_TRUE(AddCatalogGrid(catalog, "Sudoku", "A"));

@@ -109,3 +109,36 @@ TEST_F(OneLineCatalog, AnImportReadsBothSpellingsOfHighValuesAndNamesTheLineThat
   EXPECT_NE(result.Stopped.find("line 2"), std::string::npos) << result.Stopped;
   EXPECT_EQ(Shown().substr(0, 5), "::@@0");
 }
+
+namespace {
+
+// A host whose player presses Escape at the given poll, noting the progress bar's moves.
+class EscapingHost : public EngineHost {
+public:
+  explicit EscapingHost(int escapeAt) : escapeAt_(escapeAt) {}
+  bool PollUserAbort() override { return ++polls_ >= escapeAt_; }
+  void StartWaitProgress(std::string_view, int range, bool) override { bar.push_back(-range); }
+  void StepWaitProgress(int position) override { bar.push_back(position); }
+  void StopWaitProgress() override { bar.push_back(0); }
+  std::vector<int> bar;
+
+private:
+  int escapeAt_;
+  int polls_ = 0;
+};
+
+} // namespace
+
+TEST(OneLineCatalogImport, ShowsItsProgressAndStopsOnEscapeBetweenTwoGrids) {
+  TempDir dir;
+  EscapingHost host(3);
+  auto ctx = std::make_unique<EngineContext>(host);
+  std::string lines;
+  for (int k = 0; k < 5; ++k)
+    lines += "1234341221434321\n";
+  const OneLineImport result = ImportOneLineCatalog(*ctx, dir.File("cat.txt"), lines);
+  EXPECT_EQ(result.GridNames, (std::vector<std::string>{"cat01", "cat02"}));
+  EXPECT_EQ(result.Stopped, "line 3: stopped by the player");
+  EXPECT_EQ(host.bar, (std::vector<int>{-5, 1, 2, 0}));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("cat03.txt")));
+}

@@ -8,6 +8,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
+#include "files/one_line_catalog.h"
 #include "files/quorbel_doc.h"
 #include "files/sud_file_writer.h"
 #include "platform/memory_profile_store.h"
@@ -36,6 +37,10 @@ public:
   }
   bool ConfirmReplace(std::string_view path) override {
     asked.push_back("replace " + std::string(path));
+    return replace;
+  }
+  bool ConfirmManyFiles(size_t count, std::string_view folder) override {
+    asked.push_back("write " + std::to_string(count) + " files into " + std::string(folder));
     return replace;
   }
   void ReportFileError(std::string_view message, std::string_view logLine) override {
@@ -318,6 +323,19 @@ TEST_F(Document, ImportsACatalogueAskingOnceBeforeReplacing) {
   WriteBytes(File("bad.txt"), "Quorbel Mode MiniS\r\n123\r\n");
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("bad.txt")));
   EXPECT_TRUE(app_.Host.errors.back().starts_with("The catalogue " + File("bad.txt") + " holds no grid"));
+}
+
+TEST_F(Document, ACatalogueOfManyLinesAsksBeforeWritingItsFiles) {
+  std::string text = "Quorbel Mode MiniS\r\n";
+  for (size_t k = 0; k < kManyImportFiles; ++k)
+    text += "1234341221434321\r\n";
+  WriteBytes(File("many.txt"), text);
+  app_.Host.replace = false;
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("many.txt")));
+  EXPECT_EQ(app_.Host.asked, std::vector<std::string>{"write " + std::to_string(kManyImportFiles + 3) +
+                                                      " files into " + dir_.Path().string() + "/"});
+  EXPECT_FALSE(std::filesystem::exists(File("List.dat")));
+  EXPECT_FALSE(std::filesystem::exists(File("many01.txt")));
 }
 
 TEST_F(Document, ImportsATextGridAsAFurtherGrid) {

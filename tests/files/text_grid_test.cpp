@@ -12,6 +12,7 @@
 #include "files/text_grid_comment.h"
 #include "files/text_grid_reader.h"
 #include "files/text_grid_writer.h"
+#include "media/grid_scan.h"
 #include "tests/files/grid_file_test_support.h"
 
 using namespace quorbel;
@@ -218,6 +219,22 @@ TEST(TextGridRoundTrip, EveryLineKindReadsAndWritesBackTheSameText) {
   EXPECT_EQ(session.Write(), file);
 }
 
+// A file of another maker may list a piece's cells in any order: what we save of it saves the
+// same again.
+TEST(TextGridRoundTrip, ASaveOfWhatWasReadIsAFixedPoint) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("0");
+  lines.insert(lines.end(), {";Start Save Varient", "J", "P3;1;2;2;1;3;0;4;"});
+  Session first;
+  const TextGridResult opened = first.Open(FileOf(lines));
+  ASSERT_TRUE(opened.Ok) << opened.Message;
+  const std::string saved = first.Write();
+  Session second;
+  ASSERT_TRUE(second.Open(saved).Ok);
+  EXPECT_EQ(second.Write(), saved);
+}
+
 TEST(TextGridRoundTrip, ReadsTheCluesIntoTheirLists) {
   Session session;
   ASSERT_TRUE(session.Open(FileOf(EveryLineKind())).Ok);
@@ -373,6 +390,22 @@ TEST(TextGridReading, AProfileThatLeavesItsFolderIsIgnored) {
   EXPECT_EQ(session.Info.ProfileName, "Expert");
 }
 
+TEST(TextGridReading, TakesEveryTextAScanMakesRegionsReadUnequalOrNot) {
+  auto scan = std::make_unique<ScanState>();
+  scan->Across = scan->Down = 9;
+  scan->Irregular = true;
+  for (int cell = 0; cell < 81; ++cell) // the boxes, each its own region
+    scan->Regions.push_back(cell / 27 * 3 + cell % 9 / 3);
+  Session session;
+  EXPECT_TRUE(session.Open(ScanTextGrid(*scan)).Ok);
+  EXPECT_NE(ScanTextGrid(*scan).find("\r\nB8;"), std::string::npos);
+  scan->Regions[3] = 0; // region 0 holds ten cells, region 1 eight
+  const std::string unequal = ScanTextGrid(*scan);
+  const TextGridResult result = session.Open(unequal);
+  EXPECT_TRUE(result.Ok) << result.Message;
+  EXPECT_EQ(unequal.find("\r\nB"), std::string::npos);
+}
+
 // ---- refusals: the message names the line, nothing changes ----
 
 class TextGridRefusal : public ::testing::Test {
@@ -409,6 +442,16 @@ TEST_F(TextGridRefusal, OfAFileWithoutTheHeaderOrWithAnUnknownSize) {
   EXPECT_EQ(lastFailure_, FileFailure::UnplayableSize);
   EXPECT_NE(Refuse({"Quorbel Mode Texte", "abc"}).find("size 0"), std::string::npos);
   EXPECT_FALSE(session_.Open("").Ok);
+}
+
+TEST_F(TextGridRefusal, OfATextTooLargeSayingSoRatherThanBlamingItsHeader) {
+  std::string text = FileOf(Grid4x4({}));
+  text.resize(kMaxTextGridFileBytes + 1, ';');
+  const TextGridResult opened = session_.Open(text);
+  EXPECT_EQ(opened.Failure, FileFailure::TooLarge);
+  EXPECT_NE(opened.Message.find("at most"), std::string::npos) << opened.Message;
+  EXPECT_EQ(session_.Import(text).Failure, FileFailure::TooLarge);
+  EXPECT_EQ(session_.Write(), before_);
 }
 
 TEST_F(TextGridRefusal, OfATextThatEndsBeforeItsCells) {

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "platform/capture_audio_output.h"
+#include "tests/support/temp_dir.h"
 
 namespace quorbel {
 namespace {
@@ -132,6 +135,34 @@ TEST_F(Mp3Player, TheSineComesOutInTuneFromBehindItsTagAndTheMusicEnds) {
   EXPECT_EQ(player.GetStatus(), CMp3Player::kStopped);
   player.GetVuLevels(left, right);
   EXPECT_EQ(left, 0);
+}
+
+// The bytes this process has read from files so far, as the kernel counts them.
+uint64_t BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  uint64_t value = 0;
+  while (io >> key >> value)
+    if (key == "rchar:")
+      return value;
+  return 0;
+}
+
+TEST_F(Mp3Player, AStopIsHeardWhileALongRunOfZerosIsSearchedForAFrame) {
+  quorbel::testing::TempDir dir;
+  const std::string path = dir.File("zeros.mp3");
+  // A few frames, then a hole of 64 GiB that the file system keeps as zeros without storing them.
+  std::string head(1000, '\0');
+  std::ifstream(Music("sine22k.mp3"), std::ios::binary)
+      .read(head.data(), static_cast<std::streamsize>(head.size()));
+  quorbel::testing::WriteBytes(path, head);
+  std::filesystem::resize_file(path, head.size() + (uint64_t{64} << 30));
+  ASSERT_EQ(player.OpenMp3FileByName(path), 1);
+  const uint64_t before = BytesReadSoFar();
+  ASSERT_EQ(player.Play(), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the player is in the zeros
+  EXPECT_EQ(player.Stop(), 1);
+  EXPECT_LT(BytesReadSoFar() - before, uint64_t{16} << 30); // far from the end of the run
 }
 
 TEST_F(Mp3Player, FilesWithoutAFrameOfKnownLengthAreRefused) {

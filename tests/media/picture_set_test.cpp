@@ -103,6 +103,34 @@ TEST(PictureSet, ShippedAnimationsNameOneTransparentIndex) {
   EXPECT_GT(checked, 10);
 }
 
+// A tiny file may describe a huge screen with many one-pixel frames: a set keeps what its bound
+// holds, and a screen beyond it is refused before anything is drawn.
+TEST(PictureSet, AllFramesTogetherStayWithinTheSetsBound) {
+  quorbel::testing::TempDir dir;
+  for (const int side : {3000, 9000}) {
+    SCOPED_TRACE(side);
+    GifLayout layout{.Width = side, .Height = side, .Global = {RgbPixel(0, 0, 0), RgbPixel(255, 255, 255)}};
+    for (int k = 0; k < kMostSetFrames; ++k)
+      layout.Frames.push_back({.Left = k, .Pixels = {1}, .Delay = 1});
+    const std::string gif = dir.File("huge" + std::to_string(side) + ".gif");
+    quorbel::testing::WriteBytes(gif, Bytes(MakeGif(layout)));
+    CBitMapGif set;
+    std::string failure;
+    const int loaded = GifLoadImage(set, gif, &failure);
+    uint64_t total = 0;
+    for (int i = 0; i < set.FrameCount; ++i)
+      total += set.Frames[static_cast<size_t>(i)].Rows().size();
+    EXPECT_LE(total, kMostSetBytes);
+    if (side == 3000) {
+      ASSERT_EQ(loaded, 1);
+      EXPECT_GE(set.FrameCount, 1);
+    } else {
+      EXPECT_EQ(loaded, 0);
+      EXPECT_EQ(failure, "Erreur GIF screen too large on Image : " + gif);
+    }
+  }
+}
+
 TEST(PictureSet, UnknownNamesAreSilentAndUnreadablePicturesSaySo) {
   quorbel::testing::TempDir dir;
   CBitMapGif set;

@@ -23,6 +23,32 @@ TEST(ConnectService, RepliesAreWholeByLengthOrClose) {
   EXPECT_TRUE(ServiceReplyComplete("HTTP/1.1 200 OK\r\n\r\nbody", true));
 }
 
+TEST(ConnectService, AReplyIsWholeAtTheSameByteHoweverItWasCut) {
+  // Headers ended by LF alone, a body holding a CR LF blank line of its own.
+  const std::string reply = "HTTP/1.1 200 OK\nContent-Length: 8\n\nab\r\n\r\ncd";
+  EXPECT_TRUE(ServiceReplyComplete(reply, false));
+  for (size_t cut = 1; cut < reply.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    ServiceReplyReader reader;
+    EXPECT_EQ(reader.Append(std::string_view(reply).substr(0, cut)), ServiceReplyReader::State::Partial);
+    EXPECT_EQ(reader.Append(std::string_view(reply).substr(cut)), ServiceReplyReader::State::Whole);
+  }
+}
+
+TEST(ConnectService, AReplyLargerThanAnyServiceSendsIsDropped) {
+  ServiceReplyReader announced;
+  EXPECT_EQ(announced.Append("HTTP/1.1 200 OK\r\nContent-Length: 268435456\r\n\r\n"),
+            ServiceReplyReader::State::TooLarge);
+  ServiceReplyReader endless;
+  ServiceReplyReader::State state = endless.Append("HTTP/1.1 200 OK\r\n\r\n");
+  const std::string piece(4096, 'x');
+  for (size_t sent = 0; sent <= kMostServiceReplyBytes && state == ServiceReplyReader::State::Partial;
+       sent += piece.size())
+    state = endless.Append(piece);
+  EXPECT_EQ(state, ServiceReplyReader::State::TooLarge);
+  EXPECT_LE(endless.Text().size(), kMostServiceReplyBytes);
+}
+
 TEST(ConnectService, RepliesGiveNamesPlayersAndChallenges) {
   const std::string ok = "HTTP/1.1 200 OK\r\n\r\n";
   EXPECT_EQ(ParseServiceReply(ok + ">>>Com:C New User Name -----Ann2-----").NewName, "Ann2");

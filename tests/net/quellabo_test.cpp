@@ -51,13 +51,19 @@ TEST(Quellabo, PageScanning) {
   EXPECT_EQ(QuellaboListedAddress(site, 2, list, true), "http://s.example/game.php5?ln=fr&grid_nb=42");
 }
 
-TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
+// A site whose grid page lays its cells out as a table, one cell a "<td".
+QuellaboSite TableSite(const std::string &secondMarker) {
   QuellaboSite site;
   site.GridStart = "<table id=grid>";
   site.Layout = "line";
   site.CellMarker = "<td";
-  site.SecondMarker = "none";
+  site.SecondMarker = secondMarker;
   site.ValueMarker = ">";
+  return site;
+}
+
+TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
+  const QuellaboSite site = TableSite("none");
   std::string page = "<html><table id=grid>";
   for (int cell = 0; cell < 16; ++cell)
     page += "<td>" + (cell % 5 == 0 ? std::to_string(cell % 4 + 1) : std::string()) + "</td>";
@@ -69,6 +75,54 @@ TEST(Quellabo, AGridOutOfAPageAndTheMinutesSpent) {
 
   EXPECT_EQ(QuellaboMinutesSpent("Vous avez commencé ce quellabo à 23h50", 1010, 10), 20);
   EXPECT_FALSE(QuellaboMinutesSpent("nothing", 1010, 10));
+}
+
+TEST(Quellabo, NumbersFromTheSiteFileOrAPageStayFarFromOverflow) {
+  const std::optional<std::vector<QuellaboSite>> sites =
+      LoadQuellaboSites("2\n" + SiteLines("Big", 1030, 2147483647, "http://s/g?n=%d") +
+                        SiteLines("Low", -2147483647, 2147483647, "http://s/g?n=%d"));
+  ASSERT_TRUE(sites);
+  ASSERT_EQ(sites->size(), 2u);
+  for (const QuellaboSite &site : *sites) {
+    SCOPED_TRACE(site.Name);
+    EXPECT_GT(QuellaboLevelCount(site), 0);
+    const std::optional<std::string> address = QuellaboGridAddress(site, 5);
+    ASSERT_TRUE(address);
+    EXPECT_EQ(address->find('-'), std::string::npos) << *address;
+  }
+  EXPECT_FALSE(QuellaboMinutesSpent("Vous avez commencé ce quellabo à 99999999h00", 1010, 10));
+  EXPECT_FALSE(QuellaboMinutesSpent("Vous avez commencé ce quellabo à 12h75", 1010, 10));
+  EXPECT_EQ(QuellaboMinutesSpent("Vous avez commencé ce quellabo à 0h00", 1010, 1439), 1439);
+}
+
+TEST(Quellabo, APageIsReadInAFewPassesWhateverItHolds) {
+  const auto passes = [](size_t pageBytes, const auto &read) {
+    const uint64_t before = PageLettersCompared();
+    read();
+    return static_cast<double>(PageLettersCompared() - before) / static_cast<double>(pageBytes);
+  };
+  // A grid page whose cells come first and whose second marker never comes.
+  QuellaboSite site = TableSite("<th");
+  std::string page = "<table id=grid>";
+  for (int cell = 0; cell < 81; ++cell)
+    page += "<td>" + std::to_string(cell % 9 + 1) + "</td>";
+  page += std::string(size_t{1} << 18, 'x');
+  QuellaboGrid grid;
+  EXPECT_LT(passes(page.size(), [&] { grid = ReadQuellaboGrid(page, site, 9, 3); }), 8.0);
+  EXPECT_EQ(grid.Filled, 81);
+
+  // A ranking of many rows without the player's name.
+  site.Kind = 1010;
+  std::string reply = "<td>1 - <strong>ann</strong>";
+  while (reply.size() < (size_t{1} << 17))
+    reply += "<td>2 - bob</td>";
+  EXPECT_LT(passes(reply.size(), [&] { QuellaboReplyMessage(reply, site, "zoe", false); }), 16.0);
+
+  // A page of input tags that never close.
+  std::string inputs;
+  for (int i = 0; i < 400; ++i)
+    inputs += "<input name=n" + std::to_string(i) + " " + std::string(256, ' ');
+  EXPECT_LT(passes(inputs.size(), [&] { EXPECT_EQ(ReadFormInputs(inputs).size(), 1u); }), 8.0);
 }
 
 TEST(Quellabo, TheSolutionAndTheVerdict) {

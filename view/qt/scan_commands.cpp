@@ -15,10 +15,12 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
 #include "files/quorbel_doc.h"
+#include "files/text_grid_reader.h"
 #include "media/grid_scan.h"
 #include "media/picture.h"
 #include "media/picture_set.h"
@@ -61,8 +63,14 @@ bool Detected(const ScanState &state) {
   return state.Across >= 4 && state.Across <= 16 && state.Across == state.Down;
 }
 
+// Only a text our own reader takes is written: a scan may read what makes no grid.
 bool WriteScanGrid(const ScanState &state, const std::string &path) {
-  return WriteFileReplacing(path, ScanTextGrid(state)).Ok();
+  const std::string text = ScanTextGrid(state);
+  auto scratch = std::make_unique<EngineContext>();
+  SetGridShape(*scratch, kDefaultShape, 1, 0);
+  TextGridInfo info;
+  const std::span bytes(reinterpret_cast<const uint8_t *>(text.data()), text.size());
+  return OpenTextGrid(bytes, *scratch, info).Ok && WriteFileReplacing(path, text).Ok();
 }
 
 // ScanGrid.txt opened as the document, every cell drawn.

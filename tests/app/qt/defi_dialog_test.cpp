@@ -199,6 +199,35 @@ private slots:
     QVERIFY(f.dialogs.Asked().last().contains(QStringLiteral("Help is not installed")));
   }
 
+  // A service that never answers, then one whose reply never ends, hold the queue only a while:
+  // each request after them goes out.
+  void aSilentOrEndlessServiceFreesTheQueue() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+      QTcpSocket *client = server.nextPendingConnection();
+      if (++connections != 2)
+        return; // silent
+      client->write("HTTP/1.1 200 OK\r\n\r\n" + QByteArray(kMostServiceReplyBytes + 1, 'x'));
+    });
+    f.app->Settings().defi.defiInhibit = 0;
+    f.app->Settings().defi.serviceHost = "127.0.0.1:" + std::to_string(server.serverPort());
+    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    defi->SetServiceTimeoutMs(300);
+    QVERIFY(defi->StartListen(0));
+    QTRY_COMPARE(connections, 1);
+    // Asked again and again: a held queue only queues, a freed one sends.
+    const auto askedUntil = [&](int n) {
+      defi->DefiConnectService("G|A", true);
+      return connections >= n;
+    };
+    QTRY_VERIFY(askedUntil(2));
+    QTRY_VERIFY(askedUntil(3));
+  }
+
 private:
   AppTestHome home_;
 };

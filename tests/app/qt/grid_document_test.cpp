@@ -185,7 +185,8 @@ private slots:
       s.Grid().GridVar |= kVarChess | kVarNeighbourScore;
       s.Engine().Points[0] = 3;
       s.Engine().Points[1] = 7;
-      s.Engine().ValueClasses[0] = 4; // a Trio class of our own
+      s.Engine().Points[2] = 2000000000; // beyond what the dialog gives: the score would overflow
+      s.Engine().ValueClasses[0] = 4;    // a Trio class of our own
       s.dialogs.AnswerFileName(File("figures.sud"));
       QVERIFY(s.Run(kSave));
     }
@@ -196,6 +197,7 @@ private slots:
     QCOMPARE(again.Cell(10).ImageIndex, int16_t{kBishop + 6});
     QCOMPARE(again.Engine().Points[0], 3u);
     QCOMPARE(again.Engine().Points[1], 7u);
+    QCOMPARE(again.Engine().Points[2], EngineContext::kMostPoints);
     QCOMPARE(again.Engine().ValueClasses[0], int8_t{4});
   }
 

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "app/qt/version_dialog.h"
+#include "net/page_limit.h"
 #include "tests/net/qt/loopback_http.h"
 #include "tests/view/qt/view_test_support.h"
 
@@ -47,6 +48,35 @@ private slots:
     });
     VersionCheck(*f.app);
     QCOMPARE(shown, QStringLiteral("Bad attempt to read version. Please verify your Internet connection."));
+  }
+
+  // Announced or not, a page larger than any site serves is dropped and the check says why.
+  void aPageTooLargeIsRefusedInWords() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    const QByteArray huge(kMostPageBytes + 1, 'x');
+    LoopbackHttp announced([&](const QByteArray &) { return huge; });
+    QTcpServer streaming;
+    QVERIFY(streaming.listen(QHostAddress::LocalHost));
+    connect(&streaming, &QTcpServer::newConnection, &streaming, [&] {
+      QTcpSocket *client = streaming.nextPendingConnection();
+      connect(client, &QTcpSocket::readyRead, client, [client, &huge] {
+        client->readAll();
+        client->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + huge);
+        client->disconnectFromHost();
+      });
+    });
+    for (const QString &root :
+         {announced.Root(), QStringLiteral("http://127.0.0.1:%1").arg(streaming.serverPort())}) {
+      f.app->Settings().defi.versionPage = (root + "/index.html").toStdString();
+      QString shown;
+      f.dialogs.AnswerDialog("CDialogVersion", [&](QDialog &d) {
+        shown = d.findChild<QLabel *>("control1350")->text();
+        d.reject();
+      });
+      VersionCheck(*f.app);
+      QCOMPARE(shown, "The page " + root + "/index.html is larger than 16 MB: it was not read.");
+    }
   }
 
 private:

@@ -66,7 +66,8 @@ inline QImage Render(const Drawing &d) {
   QPen dashes(Qt::black, 1, Qt::DashLine);
   QFont small = font;
   small.setPixelSize(d.CellPx / 3);
-  for (const auto &[sum, cells] : d.Cages) {
+  for (const auto &cage : d.Cages) {
+    const std::vector<int> &cells = cage.second;
     const auto inCage = [&](int k, int l) {
       return k >= 0 && l >= 0 && k < d.Cells && l < d.Cells &&
              std::find(cells.begin(), cells.end(), l * d.Cells + k) != cells.end();
@@ -90,7 +91,7 @@ inline QImage Render(const Drawing &d) {
     const int first = cells.front();
     p.drawText(
         QRect(cellX(first % d.Cells) + in + 2, cellX(first / d.Cells) + in + 2, d.CellPx / 2, d.CellPx / 3),
-        Qt::AlignLeft | Qt::AlignTop, QString::number(sum));
+        Qt::AlignLeft | Qt::AlignTop, QString::number(cage.first));
   }
   p.end();
   if (d.Noise) {
