@@ -92,12 +92,13 @@ private slots:
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::DisplayMusic));
     QVERIFY(m.Bar().isVisible());
     QCOMPARE(m.Bar().ShownName(), QStringLiteral("Quorbel.mp3"));
-    QCOMPARE(m.Bar().Slider()->value(), 15);
+    QCOMPARE(m.Bar().Slider()->value(), 19); // one step of five up from the bottom
+    // The top of the slider is full volume.
     m.Bar().Slider()->setValue(0);
     m.Bar().OnSliderReleased();
-    QCOMPARE(m.Player().LeftVolume(), 20);
-    QCOMPARE(m.Player().RightVolume(), 20);
-    QCOMPARE(m.app->Settings().music.musicVolume, 20);
+    QCOMPARE(m.Player().LeftVolume(), 100);
+    QCOMPARE(m.Player().RightVolume(), 100);
+    QCOMPARE(m.app->Settings().music.musicVolume, 100);
 
     // The meters light while the tune plays, and go out once it is stopped.
     QVERIFY(QTest::qWaitFor(
@@ -126,7 +127,7 @@ private slots:
     QCOMPARE(m.app->Settings().music.silent, 1);
     QCOMPARE(m.Player().LeftVolume(), 0);
     m.Bar().OnSilence();
-    QCOMPARE(m.Player().LeftVolume(), 20);
+    QCOMPARE(m.Player().LeftVolume(), 100);
     QCOMPARE(m.Messages(), 0);
 
     // The wheel over the slider: turned towards the player, one step quieter and lower down.
@@ -139,12 +140,12 @@ private slots:
     };
     wheel(-120);
     QCOMPARE(m.Bar().Slider()->value(), 1);
-    QCOMPARE(m.Player().LeftVolume(), 19);
-    QCOMPARE(m.app->Settings().music.musicVolume, 19);
+    QCOMPARE(m.Player().LeftVolume(), 95);
+    QCOMPARE(m.app->Settings().music.musicVolume, 95);
     wheel(120);
     wheel(120);
     QCOMPARE(m.Bar().Slider()->value(), 0);
-    QCOMPARE(m.Player().RightVolume(), 20);
+    QCOMPARE(m.Player().RightVolume(), 100);
   }
 
   void anEndedTuneMakesWayForTheNextOfItsFolder() {
