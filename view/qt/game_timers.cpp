@@ -41,6 +41,7 @@ constexpr std::array<ColorRef, 6> kUrgencyColours = {0x000000, 0x0080C0, 0x0060E
 constexpr std::array<int, 12> kBackgroundPeriods = {10,   30,   60,   300,   600,   1200,
                                                     1800, 3600, 7200, 14400, 28800, -1};
 constexpr double kClockTextShare = 0.6;
+constexpr int kClockTextMargin = 4;
 
 // The game modes whose clock panel the view draws.
 bool DrawsClock(int mode) { return (mode >= kModeChampion && mode <= kModeScore) || mode == kChallengeMode; }
@@ -420,7 +421,10 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
     shownTime = clock_.Elapsed;
   }
   const QString text = QString::fromStdString(shownTime >= 0 ? ClockPanelText(shownTime) : ScoreText());
-  const int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
+  // Beside the clock's picture the panel is narrow for its height: the text keeps to its room.
+  int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
+  while (font > 0 && fonts_.Metrics(font).horizontalAdvance(text) > textBox.Width() - kClockTextMargin)
+    --font;
   DrawTextCentred(dc, text, textBox, fonts_.Font(font), ink);
 }
 
