@@ -101,6 +101,18 @@ std::string ClockText(int64_t milliseconds) {
   return text;
 }
 
+std::string ClockPanelText(int64_t milliseconds) {
+  constexpr long long kMostMinutes = 99;
+  const int64_t seconds = std::max<int64_t>(0, milliseconds) / kMsPerSecond;
+  long long minutes = seconds / kSecondsPerMinute;
+  long long rest = seconds % kSecondsPerMinute;
+  if (minutes > kMostMinutes)
+    minutes = rest = kMostMinutes;
+  char text[16];
+  std::snprintf(text, sizeof text, "%02lld:%02lld", minutes, rest);
+  return text;
+}
+
 int64_t RemainingMs(const GameClock &clock) {
   return std::max<int64_t>(0, static_cast<int64_t>(clock.Limit) - clock.Elapsed);
 }

@@ -67,6 +67,8 @@ int32_t TickPeriodMs(int32_t urgency);
 
 // "hh:mm:ss"; a negative time shows as 0.
 std::string ClockText(int64_t milliseconds);
+// "mm:ss" for the clock panel; from 100 minutes on "99:99".
+std::string ClockPanelText(int64_t milliseconds);
 // The remaining time of the timed game, never below 0.
 int64_t RemainingMs(const GameClock &clock);
 

@@ -59,8 +59,8 @@ void MusicPage::LoadPageFromSettings() {
   const MusicSettings &m = settings_.music;
   for (size_t i = 0; i < kMusicOptions.size(); ++i)
     Values[i] = m.*kMusicOptions[i].Field == 1;
-  // A stored value past a slider's end shows at the end.
-  MusicVolume = std::clamp(m.musicVolume, 0, kVolumeSliderTop);
+  MusicVolume = MusicStepOfVolume(m.musicVolume);
+  // A stored sound volume past the slider's end shows at the end.
   SoundVolume = std::min(VolumePosition(m.soundVolume), kVolumeSliderTop);
   MusicName = FileNameOfPath(m.musicFile);
 }
@@ -76,7 +76,7 @@ void MusicPage::SetOption(MusicOption which, bool on) {
 
 void MusicPage::SetMusicVolume(int position) {
   MusicVolume = std::clamp(position, 0, kVolumeSliderTop);
-  settings_.music.musicVolume = MusicVolume;
+  settings_.music.musicVolume = MusicVolumeOfStep(MusicVolume);
   effects_.ApplyMusicVolume();
   effects_.RecordStep(NumberStep(kMacroVolume, "MUSIC", settings_.music.musicVolume));
 }

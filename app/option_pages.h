@@ -8,6 +8,7 @@
 
 #include "app/app_settings.h"
 #include "app/preference_effects.h"
+#include "app/volume_table.h"
 
 namespace quorbel {
 
@@ -28,13 +29,13 @@ private:
 
 enum class MusicOption { Silent, FullDirectory, Loop };
 
-inline constexpr int kVolumeSliderTop = 20;
+inline constexpr int kVolumeSliderTop = kMusicVolumeSteps; // both sliders of the music page
 
 class MusicPage {
 public:
   MusicPage(AppSettings &settings, PreferenceEffects &effects) : settings_(settings), effects_(effects) {}
   std::array<bool, 3> Values{};
-  int MusicVolume = 0; // slider 0..20
+  int MusicVolume = 0; // slider 0..20, a step of MusicVolumeOfStep
   int SoundVolume = 0; // slider 0..20, a position of VolumeTable
   std::string MusicName;
   void LoadPageFromSettings();

@@ -8,7 +8,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kFeatureSide = 49;
 constexpr int kColumnBands = 5;
 constexpr int kRowBands = 7;
 constexpr int kShortestRun = 3; // runs of 2 columns or fewer are specks
@@ -97,8 +96,7 @@ std::vector<GlyphPicture> CutGlyphs(const GreyImage &image, CellBox area, int th
 }
 
 bool HasEmptyBand(const GlyphPicture &glyph) {
-  return std::min(glyph.Width, kFeatureSide) < kColumnBands ||
-         std::min(glyph.Height, kFeatureSide) < kRowBands;
+  return glyph.Width < kColumnBands || glyph.Height < kRowBands;
 }
 
 // result * 10 + value, wide, capped.
@@ -148,8 +146,9 @@ int ReadGlyphs(GlyphReading &reading, const std::vector<GlyphPicture> &glyphs, b
 
 GlyphFeatures GlyphFeaturesOf(const GlyphPicture &glyph) {
   GlyphFeatures features{};
-  const int w = std::min(glyph.Width, kFeatureSide);
-  const int h = std::min(glyph.Height, kFeatureSide);
+  // The bands divide the whole glyph: a large glyph reads as its shrunk copy would.
+  const int w = glyph.Width;
+  const int h = glyph.Height;
   for (int i = 0; i < kColumnBands; ++i) {
     const int left = w * i / kColumnBands;
     const int right = i == kColumnBands - 1 ? w - 1 : left + w / kColumnBands - 1;

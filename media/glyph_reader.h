@@ -25,8 +25,9 @@ struct GlyphPicture {
   std::vector<uint8_t> Grey;
 };
 
-// 5 column bands by 7 row bands of the glyph (at most 49 x 49 of it): the dark share of each.
-// A glyph narrower than 5 or lower than 7 has empty bands, whose shares are not numbers.
+// 5 column bands by 7 row bands over the whole glyph: the dark share of each, the same for a
+// glyph of any size. A glyph narrower than 5 or lower than 7 has empty bands, whose shares are
+// not numbers.
 GlyphFeatures GlyphFeaturesOf(const GlyphPicture &glyph);
 
 struct GlyphQuestion {

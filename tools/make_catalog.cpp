@@ -87,8 +87,11 @@ const std::vector<TypeRecipe> &Recipes() {
 
 // A Double-Triple grid leaves the player a choice: a few more cells open than a unique solution
 // needs, yet few enough solutions that the best score is worked out at once when the game starts.
+// An easy grid holds givens it does not need, so opening one of those leaves no choice yet: the
+// opening goes on until there are at least two solutions.
 constexpr int kMostTripleSolutions = 40;
 constexpr int kMostTripleOpenings = 8;
+constexpr int kLeastTripleSolutions = 2;
 
 void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
   GridRecord &grid = ctx.Grids.Main[0];
@@ -102,7 +105,8 @@ void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
     if (grid.Cells[static_cast<size_t>(c)].Status < kStatusHypothesis)
       givens.push_back(c);
   int opened = 0;
-  while (!givens.empty() && opened < kMostTripleOpenings) {
+  int solutions = 1;
+  while (!givens.empty() && (opened < kMostTripleOpenings || solutions < kLeastTripleSolutions)) {
     const size_t pick = static_cast<size_t>(RandomBelow(static_cast<int>(givens.size())));
     const int cell = givens[pick];
     givens.erase(givens.begin() + static_cast<std::ptrdiff_t>(pick));
@@ -112,6 +116,7 @@ void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
     const int count = CountGridSolutions(ctx, grid, 0, kMostTripleSolutions + 1, 0);
     if (count >= 1 && count <= kMostTripleSolutions) {
       ++opened;
+      solutions = count;
       continue;
     }
     SetCellValue(ctx, grid, cell, value, kActionGive);

@@ -16,6 +16,7 @@
 #include "app/qt/preference_tabs.h"
 #include "app/qt/preference_window.h"
 #include "app/qt/quorbel_app.h"
+#include "app/volume_table.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "media/mp3_player.h"
@@ -29,7 +30,7 @@ using namespace quorbel;
 
 namespace {
 
-constexpr int kSliderSteps = 20;
+constexpr int kSliderSteps = kMusicVolumeSteps;
 enum Picture { kPlay, kPrevious, kNext, kPause, kStop, kSoundOn, kSoundOff };
 
 // Our button pictures: dark shapes on a clear ground, 16 x 16.
@@ -159,8 +160,8 @@ void CDialogMus::RefreshFromSettings() {
 }
 
 void CDialogMus::ShowVolume() {
-  // A stored volume above the slider's range shows at its loudest end, and stays as it is.
-  slider_->setValue(std::clamp(kSliderSteps - app_.Settings().music.musicVolume, 0, kSliderSteps));
+  // The bar's slider is upside down: its top, position 0, is the loudest.
+  slider_->setValue(kSliderSteps - MusicStepOfVolume(app_.Settings().music.musicVolume));
 }
 
 int MusicPlayerVolume(const MusicSettings &music) {
@@ -268,7 +269,7 @@ void CDialogMus::TakeVolume(int position) {
     music.silent = 0;
     RefreshFromSettings();
   }
-  const int volume = kSliderSteps - position;
+  const int volume = MusicVolumeOfStep(kSliderSteps - position);
   player_.SetVolume(volume, volume);
   music.musicVolume = volume;
   slider_->setValue(position);

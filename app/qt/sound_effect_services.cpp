@@ -8,12 +8,16 @@ using namespace quorbel;
 
 SoundEffectManager mySoundManager;
 
-void InstallSoundEffects(CQuorbelApp &app) {
+void InstallSoundEffects(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()> makeOutput) {
+  if (!makeOutput)
+    makeOutput = [] { return std::make_unique<QtAudioOutput>(); };
   OutsideServices &services = app.Services();
-  services.initSoundEffects = [&app](QWidget *) {
-    const auto log = [&app](const std::string &line) { app.Log().AppendLogLine(PanelText::Plain(line)); };
-    return InitSoundEffects(mySoundManager, std::make_unique<QtAudioOutput>(),
-                            MakeAbsolutePath(kSoundListFile), log) == 1;
+  services.initSoundEffects = [&app, makeOutput](QWidget *) {
+    // The panel goes to the log too when logging is on; the log alone is off by default.
+    const auto tell = [&app](const std::string &line) {
+      app.Messages().AddInfoMessage(PanelText::Plain(line));
+    };
+    return InitSoundEffects(mySoundManager, makeOutput(), MakeAbsolutePath(kSoundListFile), tell) == 1;
   };
   services.playSoundEffect = [&app](int slot) {
     const MusicSettings &music = app.Settings().music;

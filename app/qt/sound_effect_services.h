@@ -1,13 +1,20 @@
 // The sound effects on the desktop's sound device, as the program's outside services.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "media/sound_effects.h"
+#include "platform/audio_output.h"
 
 class CQuorbelApp;
 
 // The program's one sound-effect manager.
 extern quorbel::SoundEffectManager mySoundManager;
 
-// Fills the app's sound-effect services: start-up loads the sound list beside the program, every
-// slot then plays at the player's MUSIC/SOUNDVOLUME unless MUSIC/SILENT; quitting releases them.
-void InstallSoundEffects(CQuorbelApp &app);
+// Fills the app's sound-effect services: start-up loads the sound list beside the program (a sound
+// that cannot load is told once in the message panel), every slot then plays at the player's
+// MUSIC/SOUNDVOLUME unless MUSIC/SILENT; quitting releases them. `makeOutput` gives the output
+// (the desktop's sound device when empty).
+void InstallSoundEffects(CQuorbelApp &app,
+                         std::function<std::unique_ptr<quorbel::AudioOutput>()> makeOutput = {});

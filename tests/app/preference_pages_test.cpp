@@ -402,10 +402,13 @@ TEST_F(PreferencePageTest, VariantMusicAndScanChoicesActAtOnceAndCancelGivesThem
   sheet.Variants.SetOption(VariantOption::Rotation, false);
   EXPECT_EQ(settings.general.puzzleRotation, 0);
   EXPECT_EQ(effects.Steps.back().Strings[0], "ROTATE");
+  EXPECT_EQ(sheet.Music.MusicVolume, 2); // a step is five of the player's hundred
   sheet.Music.SetMusicVolume(15);
-  EXPECT_EQ(settings.music.musicVolume, 15);
+  EXPECT_EQ(settings.music.musicVolume, 75);
   EXPECT_EQ(effects.Steps.back().Code, kMacroVolume);
-  EXPECT_EQ(effects.Steps.back().Ints[0], 15);
+  EXPECT_EQ(effects.Steps.back().Ints[0], 75);
+  sheet.Music.SetMusicVolume(kVolumeSliderTop);
+  EXPECT_EQ(settings.music.musicVolume, 100);
   sheet.Music.SetSoundVolume(20);
   EXPECT_EQ(settings.music.soundVolume, -326);
   sheet.Music.SetSoundVolume(0);

@@ -21,7 +21,6 @@
 #include "view/qt/paint_tools.h"
 #include "view/qt/quorbel_view.h"
 #include "view/qt/sprite_painter.h"
-#include "view/qt/variant_decorations.h"
 #include "view/status_texts.h"
 
 using namespace quorbel;
@@ -42,6 +41,7 @@ constexpr std::array<ColorRef, 6> kUrgencyColours = {0x000000, 0x0080C0, 0x0060E
 constexpr std::array<int, 12> kBackgroundPeriods = {10,   30,   60,   300,   600,   1200,
                                                     1800, 3600, 7200, 14400, 28800, -1};
 constexpr double kClockTextShare = 0.6;
+constexpr int kClockTextMargin = 4;
 
 // The game modes whose clock panel the view draws.
 bool DrawsClock(int mode) { return (mode >= kModeChampion && mode <= kModeScore) || mode == kChallengeMode; }
@@ -416,12 +416,9 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
                      square.Inset(2, 2));
     textBox.left = square.right;
   }
-  QString text;
   ColorRef ink = colours.ColInput;
-  int32_t shownTime = -1; // a time is drawn as a seven-segment clock
-  if (mode == kModeScore) {
-    text = QString::fromStdString(ScorePaneText(game_.GameScore, false));
-  } else if (mode == kModeTimed) {
+  int64_t shownTime = -1; // none: the panel shows the score
+  if (mode == kModeTimed) {
     const int32_t level = UrgencyLevel(clock_.Elapsed, clock_.Limit);
     if (level != clock_.Urgency && level > 2)
       SidePanelHighlight = 1;
@@ -438,14 +435,14 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
   } else if (const CDialogDefi *challenge = ChallengeDialog();
              mode == kChallengeMode && challenge && challenge->Running()) {
     shownTime = std::max(challenge->Board().TurnMs, 0); // the time left of the turn
-  } else {
+  } else if (mode != kModeScore) {
     shownTime = clock_.Elapsed;
   }
-  if (shownTime >= 0) {
-    DrawClockFigures(dc, shownTime, textBox, ink);
-    return;
-  }
-  const int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
+  const QString text = QString::fromStdString(shownTime >= 0 ? ClockPanelText(shownTime) : ScoreText());
+  // Beside the clock's picture the panel is narrow for its height: the text keeps to its room.
+  int font = static_cast<int>(box.Height() * kClockTextShare) - kFontHeightBase;
+  while (font > 0 && fonts_.Metrics(font).horizontalAdvance(text) > textBox.Width() - kClockTextMargin)
+    --font;
   DrawTextCentred(dc, text, textBox, fonts_.Font(font), ink);
 }
 
@@ -461,6 +458,15 @@ void CQuorbelView::DrawClockPanel(int full) {
   bufferCurrent_ = false;
 }
 
+void CQuorbelView::RefreshScore() {
+  if (RunningScore && (game_.GameFinished == 0 || app_.Settings().game.mode == kModeScore))
+    game_.GameScore = RunningScore();
+}
+
+std::string CQuorbelView::ScoreText() const {
+  return ScorePaneText(game_.GameScore, Meets(app_.Engine().Grids.Main[0].GridVar, kVarNeighbourScore));
+}
+
 void CQuorbelView::UpdateStatusPanes() {
   const EngineContext &engine = app_.Engine();
   const AppSettings &settings = app_.Settings();
@@ -471,9 +477,11 @@ void CQuorbelView::UpdateStatusPanes() {
   if (game_.GameFinished == 0)
     pane(kPaneClock, ClockText(clock_.Elapsed));
   pane(kPaneMode, ModePaneText(settings.game.mode, app_.ChallengeRunning(), language));
-  if (RunningScore && (game_.GameFinished == 0 || settings.game.mode == kModeScore))
-    game_.GameScore = RunningScore();
-  pane(kPaneScore, ScorePaneText(game_.GameScore, Meets(engine.Grids.Main[0].GridVar, kVarNeighbourScore)));
+  RefreshScore();
+  pane(kPaneScore, ScoreText());
+  // A full paint draws the panel itself; otherwise the panel shows the score just computed.
+  if (settings.game.mode == kModeScore && !paintDC_.paintingActive())
+    DrawClockPanel(1);
   pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording, app_.CurrentMacroMode()));
   pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));
   pane(kPaneRemaining,

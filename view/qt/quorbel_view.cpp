@@ -185,6 +185,7 @@ void CQuorbelView::PaintView(int board, int messages) {
     QPainter picture(&imageDC_);
     picture.drawImage(ToQRect(layout_.Board), background_);
   }
+  RefreshScore(); // the clock panel shows the score of what is drawn
   QPainter dc(&paintDC_);
   const PaintContext ctx = MakeContext(dc);
   DrawSidePanel(ctx, board);

@@ -260,6 +260,10 @@ private:
   // The game is over: finished, the clock stopped, then the end-of-game hook.
   void EndGame();
   void PaintClockPanel(QPainter &dc, int full);
+  // The running score, recomputed while the game goes on (always in the score mode), and its
+  // text as the status pane and the clock panel show it.
+  void RefreshScore();
+  std::string ScoreText() const;
   void BlinkFocusCell();
   void RepaintFlashingCells();
   void RotateBackgroundImage() override;

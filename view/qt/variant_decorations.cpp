@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/digit_tables.h"
 #include "engine/geometry.h"
 #include "engine/sum_clue_editors.h"
 #include "engine/sum_rules.h"
@@ -393,62 +392,6 @@ void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, Colo
   for (size_t k = 0; k < bars.size(); ++k)
     if ((segments >> k) & 1u)
       dc.fillRect(bars[k], ToQColor(colour));
-}
-
-namespace {
-
-constexpr uint32_t kZeroSegments = 63;
-
-uint32_t FigureSegments(int digit) {
-  return digit == 0 ? kZeroSegments : static_cast<uint32_t>(SegmentMask(digit));
-}
-
-// Figures side by side, a colon after figure `colonAfter` (-1 none), as high as `height`.
-void DrawFigureRow(QPainter &dc, std::span<const int> digits, int colonAfter, int height, const CellRect &box,
-                   ColorRef colour) {
-  const int figureW = std::max(3, height * 11 / 20);
-  const int gap = std::max(1, figureW / 3);
-  const int colonW = colonAfter >= 0 ? figureW / 2 : 0;
-  const int n = static_cast<int>(digits.size());
-  const int total = n * figureW + (n - 1) * gap + colonW;
-  int x = (box.left + box.right - total) / 2;
-  const int top = (box.top + box.bottom - height) / 2;
-  const int thickness = std::max(1, height / 10);
-  for (int k = 0; k < n; ++k) {
-    DrawSegmentDigit(dc, FigureSegments(digits[k]), {x, top, x + figureW, top + height}, colour, thickness);
-    x += figureW + gap;
-    if (k == colonAfter) {
-      const int dot = std::max(2, thickness);
-      const int cx = x + colonW / 2 - gap - dot / 2;
-      dc.fillRect(QRect(cx, top + height / 3 - dot / 2, dot, dot), ToQColor(colour));
-      dc.fillRect(QRect(cx, top + 2 * height / 3 - dot / 2, dot, dot), ToQColor(colour));
-      x += colonW;
-    }
-  }
-}
-
-} // namespace
-
-void DrawClockFigures(QPainter &dc, int32_t milliseconds, const CellRect &box, ColorRef colour) {
-  if (box.IsEmpty())
-    return;
-  constexpr int kMostMinutes = 99;
-  int minutes = std::max(0, milliseconds) / 60000;
-  int seconds = std::max(0, milliseconds) / 1000 % 60;
-  if (minutes > kMostMinutes)
-    minutes = seconds = kMostMinutes;
-  const std::array<int, 4> digits = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
-  const int height = static_cast<int>(std::min(box.Height() / 2 / 1.4, box.Width() * 3.0 / 19));
-  DrawFigureRow(dc, digits, 1, std::max(5, height), box, colour);
-}
-
-void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef colour) {
-  if (box.IsEmpty())
-    return;
-  number = std::clamp(number, 0, 999);
-  const std::array<int, 3> digits = {number / 100, number / 10 % 10, number % 10};
-  const int height = static_cast<int>(std::min(box.Height() / 2 / 1.4, box.Width() * 3.0 / 18));
-  DrawFigureRow(dc, digits, -1, std::max(5, height), box, colour);
 }
 
 namespace {

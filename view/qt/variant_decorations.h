@@ -26,11 +26,6 @@ void DrawComparisonSign(QPainter &dc, int kind, int direction, ColorRef colour, 
 // A seven-segment figure of the lit segments (bit 0 top, then clockwise, bit 6 the middle).
 void DrawSegmentDigit(QPainter &dc, uint32_t segments, const CellRect &box, ColorRef colour, int thickness);
 
-// A time in milliseconds as minutes and seconds, two seven-segment figures each (from 100
-// minutes on, 99:99); a number (0..999) as three figures. Centred in the box.
-void DrawClockFigures(QPainter &dc, int32_t milliseconds, const CellRect &box, ColorRef colour);
-void DrawNumberFigures(QPainter &dc, int number, const CellRect &box, ColorRef colour);
-
 // The Twins Relation hatching over a cell's background, and a Relation Multiple group's circle
 // in the cell, in the colour of the link's display number (view/qt/twins_decorations.cpp).
 void DrawTwinsRelationHatch(const PaintContext &ctx, const CGridDraw &painter, int cell,

@@ -1,14 +1,16 @@
 // The music in the running program: the start-up tune, the Music bar that F8 shows with its
 // buttons, slider, silence and meters, the walk through a folder when a tune ends, and a music
-// file that cannot be opened, told once.
+// file that cannot be opened, told once; and a sound of the sound list that cannot load.
 #include <QApplication>
 #include <QSlider>
 #include <QWheelEvent>
 #include <QtTest>
 
+#include "app/message_line.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/level_meter_widget.h"
 #include "app/qt/music_dialog.h"
+#include "app/qt/sound_effect_services.h"
 #include "media/mp3_player.h"
 #include "platform/capture_audio_output.h"
 #include "tests/app/qt/app_test_support.h"
@@ -22,17 +24,20 @@ QString Music(const char *name) { return QStringLiteral(QUORBEL_TEST_DATA "/musi
 
 // The program with its music on a capture output, after `prepare` wrote its settings and files.
 struct MusicApp {
-  MusicApp(const AppTestHome &home, const std::function<void()> &prepare) {
+  MusicApp(const AppTestHome &home, const std::function<void()> &prepare, bool soundEffects = false) {
     home.Clear();
     home.WriteInt("GENERAL", "LANGUAGE", static_cast<int32_t>(Language::English));
     prepare();
     app = std::make_unique<CQuorbelApp>(AppOptions{
         .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
     InstallMusic(*app, [this] { return std::make_unique<CaptureAudioOutput>(tape); });
+    if (soundEffects)
+      InstallSoundEffects(*app, [this] { return std::make_unique<CaptureAudioOutput>(effectsTape); });
     started = app->InitInstance({QStringLiteral("quorbel")});
   }
   ~MusicApp() {
     ReleaseMusic();
+    ReleaseSoundEffects(mySoundManager);
     if (app && app->MainFrame())
       app->MainFrame()->hide();
   }
@@ -40,7 +45,19 @@ struct MusicApp {
   CMp3Player &Player() const { return *MusicPlayer(); }
   int Messages() const { return static_cast<int>(dialogs.Asked().filter(QStringLiteral("message")).size()); }
 
+  // The panel's lines that hold `text`, among the newest ten.
+  int PanelLines(const QString &text) const {
+    const MessageRing &ring = app->Messages();
+    int count = 0;
+    for (int back = 0; back < 10; ++back)
+      count += QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back))).contains(text)
+                   ? 1
+                   : 0;
+    return count;
+  }
+
   std::shared_ptr<CaptureTape> tape = std::make_shared<CaptureTape>();
+  std::shared_ptr<CaptureTape> effectsTape = std::make_shared<CaptureTape>();
   ScriptedDialogService dialogs;
   std::unique_ptr<CQuorbelApp> app;
   bool started = false;
@@ -75,12 +92,13 @@ private slots:
     QVERIFY(m.app->Commands().ExecuteCommand(Cmd::DisplayMusic));
     QVERIFY(m.Bar().isVisible());
     QCOMPARE(m.Bar().ShownName(), QStringLiteral("Quorbel.mp3"));
-    QCOMPARE(m.Bar().Slider()->value(), 15);
+    QCOMPARE(m.Bar().Slider()->value(), 19); // one step of five up from the bottom
+    // The top of the slider is full volume.
     m.Bar().Slider()->setValue(0);
     m.Bar().OnSliderReleased();
-    QCOMPARE(m.Player().LeftVolume(), 20);
-    QCOMPARE(m.Player().RightVolume(), 20);
-    QCOMPARE(m.app->Settings().music.musicVolume, 20);
+    QCOMPARE(m.Player().LeftVolume(), 100);
+    QCOMPARE(m.Player().RightVolume(), 100);
+    QCOMPARE(m.app->Settings().music.musicVolume, 100);
 
     // The meters light while the tune plays, and go out once it is stopped.
     QVERIFY(QTest::qWaitFor(
@@ -109,7 +127,7 @@ private slots:
     QCOMPARE(m.app->Settings().music.silent, 1);
     QCOMPARE(m.Player().LeftVolume(), 0);
     m.Bar().OnSilence();
-    QCOMPARE(m.Player().LeftVolume(), 20);
+    QCOMPARE(m.Player().LeftVolume(), 100);
     QCOMPARE(m.Messages(), 0);
 
     // The wheel over the slider: turned towards the player, one step quieter and lower down.
@@ -122,12 +140,12 @@ private slots:
     };
     wheel(-120);
     QCOMPARE(m.Bar().Slider()->value(), 1);
-    QCOMPARE(m.Player().LeftVolume(), 19);
-    QCOMPARE(m.app->Settings().music.musicVolume, 19);
+    QCOMPARE(m.Player().LeftVolume(), 95);
+    QCOMPARE(m.app->Settings().music.musicVolume, 95);
     wheel(120);
     wheel(120);
     QCOMPARE(m.Bar().Slider()->value(), 0);
-    QCOMPARE(m.Player().RightVolume(), 20);
+    QCOMPARE(m.Player().RightVolume(), 100);
   }
 
   void anEndedTuneMakesWayForTheNextOfItsFolder() {
@@ -164,6 +182,26 @@ private slots:
     }
     QCOMPARE(m.Messages(), 1);
     QVERIFY(m.dialogs.Asked().join('\n').contains("Can't open file"));
+  }
+
+  void aSoundThatCannotLoadIsToldOnceInThePanel() {
+    MusicApp m(
+        home_,
+        [&] {
+          WriteAll(home_.StartDirectory() + "/Broken.wav", "RIFF, but no wave");
+          QByteArray list = "0 O Broken.wav\r\n";
+          for (int slot = 1; slot <= 15; ++slot)
+            list += QByteArray::number(slot) + " O " QUORBEL_DATA_DIR "/Sounds/Place.wav\r\n";
+          WriteAll(home_.StartDirectory() + "/MySound.dat", list);
+        },
+        true);
+    QVERIFY(m.started);
+    QCOMPARE(mySoundManager.Ready, 1);
+    QCOMPARE(mySoundManager.Slots[0].State, 'N');
+    m.app->Services().playSoundEffect(0);
+    m.app->Services().playSoundEffect(0);
+    QCOMPARE(m.PanelLines(QStringLiteral("Erreur Chargement Son:0(0) - ")), 1);
+    QVERIFY(m.PanelLines(QStringLiteral("Broken.wav")) == 1);
   }
 };
 

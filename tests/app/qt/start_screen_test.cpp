@@ -2,6 +2,7 @@
 // Double-Triple deals from the catalogue, New Game and New Grid.
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "app/message_line.h"
@@ -15,6 +16,7 @@
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
 #include "tests/view/qt/view_test_support.h"
+#include "view/qt/paint_tools.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -183,6 +185,14 @@ private slots:
                    kActionPlace);
       RecomputeAllCandidates(engine);
     }
+    // The side panel shows the points the status pane shows, as soon as they are counted.
+    CQuorbelView &view = *GetCurrentView();
+    view.UpdateStatusPanes();
+    const QString pane = s.app->MainFrame()->Pane(kPaneScore)->text();
+    QVERIFY2(QRegularExpression(QStringLiteral("^Score:\\d{5}$")).match(pane).hasMatch(), qPrintable(pane));
+    const QRect panel = ToQRect(view.Layout().Clock);
+    const QImage counted = view.PaintDC().copy(panel);
+    QCOMPARE(counted, view.RenderView().copy(panel));
     GridSetSolved(*s.app);
     QVERIFY2(report.contains(QStringLiteral("You Get the Max Score of %1").arg(best)), qPrintable(report));
   }

@@ -127,7 +127,7 @@ private slots:
     Dico shipped;
     LoadDico(shipped, QUORBEL_DATA_DIR "/RefSkel.txt");
     for (const QString font : {"Liberation Sans", "Liberation Serif", "DejaVu Sans"})
-      for (const int cellPx : {44, 60, 84}) {
+      for (const int cellPx : {44, 60, 84, 121}) {
         Drawing d;
         d.Font = font;
         d.CellPx = cellPx;

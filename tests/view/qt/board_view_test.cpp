@@ -1,8 +1,10 @@
 // The board view rendered offscreen and checked by its pixels: values and candidates in their
 // colours and boxes, conflicts, the selected cell, block and cell lines on every shape, grids
-// laid out side by side, the pause, the message panel and its links, and single-cell repaints.
+// laid out side by side, the pause, the clock panel, the message panel and its links, and
+// single-cell repaints.
 #include <QtTest>
 
+#include "app/game_clock.h"
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_removal.h"
@@ -334,6 +336,37 @@ private slots:
     QVERIFY(CountPixels(image, layout.Board, 0x821481) > 100);
     QCOMPARE(CountPixels(image, layout.Board, board.Colours().ColBgSingle), 0);
     QVERIFY(CountPixels(image, layout.Slots[0], board.Colours().ColBgCase) > 0);
+  }
+
+  void TheClockPanelWritesTheTimeInDigitsNotBoxes() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.app->Settings().game.mode = kModeChampion;
+    board.view->Clock().Elapsed = 0; // "00:00"
+    const QImage &image = board.Render("clock");
+    const ColorRef ink = board.Colours().ColInput;
+    const CellRect &panel = board.view->Layout().Clock;
+    const auto inkAt = [&](int x, int y) { return PixelAt(image, x, y) == ink; };
+    const auto columnHasInk = [&](int x) {
+      return CountPixels(image, {x, panel.top, x + 1, panel.bottom}, ink) > 0;
+    };
+    // The first glyph: the first run of columns with ink, and its rows.
+    int left = panel.left;
+    while (left < panel.right && !columnHasInk(left))
+      ++left;
+    int right = left;
+    while (right < panel.right && columnHasInk(right))
+      ++right;
+    QVERIFY(right - left >= 3);
+    int top = panel.bottom, bottom = panel.top;
+    for (int y = panel.top; y < panel.bottom; ++y)
+      if (CountPixels(image, {left, y, right, y + 1}, ink) > 0) {
+        top = std::min(top, y);
+        bottom = y;
+      }
+    QVERIFY(bottom - top >= 7);
+    // A zero is round: its box's corners hold no ink, where a box drawn of bars fills them.
+    QVERIFY(!inkAt(left, top) && !inkAt(right - 1, top) && !inkAt(left, bottom) && !inkAt(right - 1, bottom));
   }
 
   void MessagesShowNewestFirstAndOnlyOurOwnLinksAct() {
