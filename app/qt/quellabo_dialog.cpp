@@ -421,8 +421,13 @@ std::string QuellaboSubmitSolution(CQuorbelApp &app) {
     target = "file://" + MakeAbsolutePath(target);
   const std::optional<QByteArray> reply =
       Session().Post(QUrl(QString::fromStdString(target)), QByteArray::fromStdString(body));
-  const std::string message =
-      QuellaboReplyMessage(reply ? PageText(*reply) : std::string(), site, ValueOf(site.LoginField), french);
+  // No reply is no acceptance: the site never read the solution.
+  if (!reply) {
+    if (!SaidTooLarge(app, target))
+      AccessError(app);
+    return {};
+  }
+  const std::string message = QuellaboReplyMessage(PageText(*reply), site, ValueOf(site.LoginField), french);
   app.PostMessage(PanelText::Plain(message));
   return message;
 }

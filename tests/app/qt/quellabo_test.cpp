@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "app/message_ring.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/quellabo_dialog.h"
 #include "engine/grid_set.h"
@@ -59,6 +60,25 @@ private slots:
     const std::string reply = QuellaboSubmitSolution(*f.app);
     QCOMPARE(reply, std::string("Good, your Grid has been accepted on Internet Site Loop"));
     QVERIFY(posted.startsWith("iddeGrille=9&case[0][0]=1&case[0][1]=0"));
+  }
+
+  // A solution that reaches no site is never said to be accepted.
+  void aPostWithoutReplyIsNotAccepted() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    auto server = std::make_unique<LoopbackHttp>([](const QByteArray &) -> QByteArray {
+      QByteArray page = "<html><table id=grid>";
+      for (int cell = 0; cell < 81; ++cell)
+        page += "<td>" + (cell == 0 ? QByteArray("1") : QByteArray()) + "</td>";
+      return page + "</table></html>";
+    });
+    WriteSites(server->Root().toLatin1());
+    QVERIFY(LoadQuellaboSites(*f.app));
+    QVERIFY(QuellaboLoadGrid(*f.app, 0, 1));
+    server.reset();
+    QCOMPARE(QuellaboSubmitSolution(*f.app), std::string());
+    const MessageRing &ring = f.app->Messages();
+    QVERIFY(ring.Line(ring.NewestIndex()).Text.find("Error accessing Site") != std::string::npos);
   }
 
   // A second load started while the first waits for its page: the second's grid stays, with
