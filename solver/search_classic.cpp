@@ -433,6 +433,12 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
   return true;
 }
 
+// A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
+// reads the neighbour rules walks a tree of its own, where the rule costs more than it prunes.
+bool NarrowNode(const Layout &layout, Board &board) {
+  return layout.links.Any() || NarrowWithProbables(layout, board);
+}
+
 enum class Outcome { Dead, Solved, Open };
 
 // A full board counts only when the neighbour rules hold on it whole: what was read of them
@@ -548,7 +554,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
-  if (!NarrowWithProbables(layout, narrowed))
+  if (!NarrowNode(layout, narrowed))
     return Outcome::Dead;
   if (chainStart || narrowed.open <= 1) {
     // The pruning starts from what the closure above already knows, and keeps its own
@@ -651,7 +657,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
     CopyBoard(layout, narrowed, level.board);
-    if (!NarrowWithProbables(layout, narrowed))
+    if (!NarrowNode(layout, narrowed))
       return false;
     const CellRecord &cell = grid.Cells[c];
     const uint32_t tried = narrowed.cand[c];
