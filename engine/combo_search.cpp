@@ -218,9 +218,9 @@ private:
   Sums Combine(const Sums &a, const Sums &b) const {
     Sums out;
     if (!modulo_) {
-      for (int x = 0; x <= kMostTotal; ++x)
-        if (a.test(x))
-          out |= b << x;
+      // Sums are few and small: only the set ones are visited.
+      for (size_t x = a._Find_first(); x < a.size(); x = a._Find_next(x))
+        out |= b << x;
       return out;
     }
     const int m = s_->Modulus;
@@ -247,10 +247,9 @@ private:
     const int64_t target = s_->Target;
     for (int g = 0; g < groups_; ++g) {
       const Sums others = Combine(before[g], after[g + 1]);
-      for (int total = 0; total <= kMostTotal; ++total) {
-        if (!reach_[g].test(total))
-          continue;
-        int64_t rest = target - total;
+      for (size_t total = reach_[g]._Find_first(); total < reach_[g].size();
+           total = reach_[g]._Find_next(total)) {
+        int64_t rest = target - static_cast<int64_t>(total);
         if (modulo_)
           rest = ((rest % s_->Modulus) + s_->Modulus) % s_->Modulus;
         if (rest < 0 || rest > kMostTotal || !others.test(static_cast<size_t>(rest)))

@@ -338,9 +338,13 @@ void Generation::Finish() {
   else if (hidden_)
     // Unique only when every grid was accepted.
     PostOutcome(ctx_, good_ == run_.GridCount ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
-  else if (report_.Solutions == kSolveTimeOut)
+  else if (report_.Solutions == kSolveTimeOut) {
+    // The count ran out of time: the player is told that one solution is not proven.
     PostOutcome(ctx_, kMsgGenerated, nullptr);
-  else
+    ctx_.Host->AddInfoMessage(ByLanguage(
+        ctx_, "Le comptage des solutions a dépassé le temps limite : la grille peut en avoir plusieurs.",
+        "The count of solutions ran out of time: the grid may have more than one."));
+  } else
     PostOutcome(ctx_, report_.Solutions == 1 ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
   if (!hidden_ && Meets(GridSetRules(ctx_), kVarMagicSentence))
     ctx_.Host->AddInfoMessage("Indication: " + ctx_.MagicSentence.Second);

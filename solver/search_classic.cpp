@@ -27,6 +27,7 @@
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/unit_summary.h"
+#include "solver/neighbour_links.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
 
@@ -85,6 +86,8 @@ struct Layout {
   CellTable blockOfCell{};
   std::array<std::array<CellRef, kMaxWidth>, kRegions> regionCells{};
   std::array<bool, kRegions> regionInUse{};
+  // The neighbour rules a count for uniqueness reads here (none otherwise).
+  NeighbourLinks links;
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -192,15 +195,18 @@ void AddUnit(Layout &layout, const GridGeometry &geo, std::span<const CellRef> c
     layout.wholeUnitMask |= uint64_t{1} << unit;
 }
 
-// Rebuilt only when the shape, the blocks or the regions differ from the last search's.
-// False when it was rebuilt.
-bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
+// Rebuilt only when the shape, the blocks, the regions or the neighbour rules read (`links`)
+// differ from the last search's. False when it was rebuilt.
+bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, VariantWords links, Layout &layout) {
   const int w = geo.GridWidth;
   std::array<bool, kRegions> inUse{};
   for (int region = 0; region < kRegions; ++region)
     inUse[region] = RegionUnitInUse(grid, region);
-  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell &&
-      layout.regionInUse == inUse && layout.regionCells == grid.RegionCells)
+  const VariantWords linkWords = layout.links.Words();
+  layout.links.Build(geo, links);
+  if (layout.links.Words() == linkWords && layout.width == w && layout.nCells == geo.NCells &&
+      layout.blockOfCell == grid.BlockOfCell && layout.regionInUse == inUse &&
+      layout.regionCells == grid.RegionCells)
     return true;
   layout.nCells = geo.NCells;
   layout.width = w;
@@ -255,6 +261,9 @@ void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
 // Places one of the cell's candidates and takes it from the cell's open peers. False when
 // a peer loses its last candidate.
 bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
+  const NeighbourLinks &links = layout.links;
+  if (links.Any() && !links.Allows(board.value, cell, value))
+    return false;
   board.value[cell] = static_cast<uint8_t>(value);
   board.cand[cell] = 0;
   --board.open;
@@ -265,7 +274,8 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
     if ((cand & bit) != 0 && (cand &= static_cast<uint16_t>(~bit)) == 0)
       return false;
   }
-  return true;
+  return !links.Any() ||
+         links.NarrowAround(board.value, board.cand, cell, [&](int c) { return board.cand[c] != 0; });
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -277,7 +287,10 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   int tail = 0;
   // A cell decided takes its value from its open peers once its turn in the queue comes: till
   // then only a cell decided meanwhile can clash with it, which is when the clash is seen.
+  const NeighbourLinks &links = layout.links;
   auto decide = [&](int c, int v) {
+    if (links.Any() && !links.Allows(board.value, c, v))
+      return false;
     for (int k = head; k < tail; ++k)
       if (board.value[queue[k]] == v && (layout.cellUnitMask[queue[k]] & layout.cellUnitMask[c]) != 0)
         return false;
@@ -305,6 +318,12 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
       if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
         return false;
     }
+    if (links.Any() && !links.NarrowAround(board.value, board.cand, c, [&](int other) {
+          const uint16_t left = board.cand[other];
+          touched |= layout.cellUnitMask[other];
+          return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
+        }))
+      return false;
   }
   return true;
 }
@@ -341,6 +360,14 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
     if (root.cand[c] == 0)
       return false;
   }
+  const NeighbourLinks &links = layout.links;
+  if (!links.Any())
+    return true;
+  for (int c = 0; c < layout.nCells; ++c)
+    if (root.value[c] != 0 &&
+        (!links.Allows(root.value, c, root.value[c]) ||
+         !links.NarrowAround(root.value, root.cand, c, [&](int other) { return root.cand[other] != 0; })))
+      return false;
   return true;
 }
 
@@ -406,7 +433,19 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
   return true;
 }
 
+// A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
+// reads the neighbour rules walks a tree of its own, where the rule costs more than it prunes.
+bool NarrowNode(const Layout &layout, Board &board) {
+  return layout.links.Any() || NarrowWithProbables(layout, board);
+}
+
 enum class Outcome { Dead, Solved, Open };
+
+// A full board counts only when the neighbour rules hold on it whole: what was read of them
+// while it filled did not see every line and every Touchy cell.
+Outcome Filled(const Layout &layout, const Board &board) {
+  return !layout.links.Any() || layout.links.HoldOnFull(board.value) ? Outcome::Solved : Outcome::Dead;
+}
 
 // Naked singles, then hidden singles on top of their closure, until nothing more follows.
 // A unit is read again only when one of its cells changed since: the closure is the same
@@ -421,7 +460,7 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
   }
   for (toRead &= layout.wholeUnitMask; toRead != 0; toRead &= layout.wholeUnitMask) {
     if (board.open == 0)
-      return Outcome::Solved;
+      return Filled(layout, board);
     const int u = std::countr_zero(toRead);
     toRead &= toRead - 1;
     const auto &cells = layout.unitCells[u];
@@ -451,7 +490,7 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
       }
     }
   }
-  return board.open == 0 ? Outcome::Solved : Outcome::Open;
+  return board.open == 0 ? Filled(layout, board) : Outcome::Open;
 }
 
 // The open cell with the fewest candidates, the lowest index first. No open cell of a
@@ -515,7 +554,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
-  if (!NarrowWithProbables(layout, narrowed))
+  if (!NarrowNode(layout, narrowed))
     return Outcome::Dead;
   if (chainStart || narrowed.open <= 1) {
     // The pruning starts from what the closure above already knows, and keeps its own
@@ -618,7 +657,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
     CopyBoard(layout, narrowed, level.board);
-    if (!NarrowWithProbables(layout, narrowed))
+    if (!NarrowNode(layout, narrowed))
       return false;
     const CellRecord &cell = grid.Cells[c];
     const uint32_t tried = narrowed.cand[c];
@@ -722,11 +761,13 @@ bool StillLeft(const Layout &layout, const GridRecord &grid, int depth, const Le
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   // A count for uniqueness alone may leave out the rules that only reject finished grids: the
-  // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads.
+  // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads. It reads
+  // the neighbour rules in its own way, which finds the same solutions in another order.
   const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
   const VariantWords leftOut =
       kUnitRules | kCluedOnlyRules |
-      (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip : VariantWords{});
+      (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
+                        : VariantWords{});
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
       HasClueItems(grid.Lists, !rejectingLeftOut))
     return false;
@@ -744,7 +785,7 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, layout);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout);
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
@@ -801,7 +842,7 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))
     return false;
   Scratch &scratch = ScratchOf(ctx);
-  BuildLayout(ctx.Geo, grid, scratch.layout);
+  BuildLayout(ctx.Geo, grid, {}, scratch.layout); // the plain units alone
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;

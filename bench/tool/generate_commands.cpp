@@ -150,6 +150,24 @@ int ShapeCode(const GenerateOptions &options) {
 
 } // namespace
 
+int RunRowsCommand(int argc, char **argv) {
+  int size = 9;
+  if (argc != 2 &&
+      !(argc == 4 && std::string_view(argv[2]) == "--size" && ParseNumber(argv[3], 4, 16, size))) {
+    std::fprintf(stderr, "usage: quorbel-bench rows [--size S]\n");
+    return 2;
+  }
+  const auto sizeClass =
+      std::find(kSizeClassWidth.begin(), kSizeClassWidth.end(), size) - kSizeClassWidth.begin();
+  const VariantWords made = GeneratedRuleWords();
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantRow &entry = VariantCatalog[static_cast<size_t>(row)];
+    if ((entry.VarMasks & made).Any() && VariantAvailability(static_cast<int>(sizeClass), row) == 1)
+      std::printf("%d %.*s\n", row, static_cast<int>(entry.VarNameEn.size()), entry.VarNameEn.data());
+  }
+  return 0;
+}
+
 int RunGenerateCommand(int argc, char **argv) {
   GenerateOptions options;
   if (!Parse(argc, argv, options))

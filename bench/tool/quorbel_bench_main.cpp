@@ -4,7 +4,7 @@
 //   quorbel-bench solve [--timeover MS] [--stats] [FILE]
 //   quorbel-bench solve --methods MASK [--timeover MS] [--stats] [FILE]
 //   quorbel-bench rate [--timeover MS] [--stats] [FILE]
-//   quorbel-bench generate ... (generate_commands.cpp)
+//   quorbel-bench generate ... and quorbel-bench rows ... (generate_commands.cpp)
 // One line per puzzle (a count, -9 for a time-out; or the solution, "none" when there is
 // none; with --methods the grid the methods reach and the highest method level; for rate
 // the grid level 1..4), then "puzzles=N total_ms=T". --stats adds "median_us=M worst_us=W" before it.
@@ -124,6 +124,8 @@ std::string Answer(EngineContext &ctx, const Options &options) {
 int main(int argc, char **argv) {
   if (argc >= 2 && std::string_view(argv[1]) == "generate")
     return quorbel::bench::RunGenerateCommand(argc, argv);
+  if (argc >= 2 && std::string_view(argv[1]) == "rows")
+    return quorbel::bench::RunRowsCommand(argc, argv);
   Options options;
   if (!ParseOptions(argc, argv, options))
     return Usage();

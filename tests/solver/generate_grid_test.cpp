@@ -156,6 +156,32 @@ TEST_F(GenerateGridTest, TheOutcomeIsPostedNamedAndRecorded) {
   EXPECT_EQ(ctx->GridComments[kLanguageFrench], "Grille Générée par Quorbel");
 }
 
+// A set whose count runs out of time is not known to be unique, and the player is told so.
+// With no time at all, a set of eight grids may also fail to be filled: a few seeds are tried.
+TEST_F(GenerateGridTest, ACountOutOfTimeIsNotTakenForOneSolution) {
+  settings.GenereTimeOver = 0;
+  settings.VarNGrids = 8;
+  int outOfTime = 0;
+  for (int seed = 5; seed < 13 && outOfTime < 2; ++seed) {
+    host.Lines.clear();
+    const GenerationReport report = Generate(kShapeNine, kLevelMedium, seed, kVarTwinsTotal);
+    if (report.Result != 1)
+      continue;
+    ASSERT_FALSE(host.Messages.empty());
+    ASSERT_FALSE(host.Lines.empty());
+    const bool warned =
+        host.Lines.back() == "The count of solutions ran out of time: the grid may have more than one.";
+    if (report.Solutions == kSolveTimeOut) {
+      ++outOfTime;
+      EXPECT_EQ(host.Messages.back().first, 56);
+      EXPECT_TRUE(warned) << host.Lines.back();
+    } else {
+      EXPECT_FALSE(warned);
+    }
+  }
+  EXPECT_GT(outOfTime, 0);
+}
+
 TEST_F(GenerateGridTest, WithoutUniquenessTheFirstGridStays) {
   settings.UniqSolution = 0;
   const GenerationReport report = Generate(kShapeNine, kLevelTerrible, 8);
