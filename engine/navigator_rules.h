@@ -6,7 +6,8 @@
 // row or column, from the cell beside the arrow's cell on, is the arrow's far side.
 #pragma once
 
-#include <array>
+#include <cstddef>
+#include <cstdint>
 
 namespace quorbel {
 
@@ -15,11 +16,17 @@ struct GridRecord;
 
 inline constexpr int kNavigatorDirections = 12;
 
+// A straight line of cells: First, then every Step cells further, Count cells in all.
+struct CellRun {
+  int16_t First = 0;
+  int16_t Step = 0;
+  int16_t Count = 0;
+  int operator[](std::size_t k) const { return First + static_cast<int>(k) * Step; }
+};
+
 struct NavigatorPath {
-  std::array<int, 16> Walk{};
-  int WalkCount = 0;
-  std::array<int, 16> Far{}; // Far[0] is the cell beside the arrow's cell
-  int FarCount = 0;
+  CellRun Walk;
+  CellRun Far; // Far[0] is the cell beside the arrow's cell
 };
 
 // No walk for a direction outside 0..11 (an arrow kept from a definition that had none).
