@@ -1,6 +1,7 @@
 // Cells are numbered row by row on a square grid, so every walk and far side is a straight
-// run of cell numbers: a path costs a few integer steps, never a table. Every cell of a run
-// lies in the grid; a run of Count 0 is never read.
+// run of cell numbers. The filters run at every pass: each grid keeps its arrows' runs,
+// checked against the arrow and the width at each use rather than worked out again.
+// Every cell of a run lies in the grid; a run of Count 0 is never read.
 #include "engine/navigator_rules.h"
 
 #include <algorithm>
@@ -54,13 +55,27 @@ NavigatorPath NavigatorPathOf(const GridGeometry &geo, int cell, int direction) 
   return path;
 }
 
+namespace {
+
+// Called with an arrow on a playing cell and with a direction.
+const NavigatorPath &ArrowPath(const GridGeometry &geo, GridRecord &grid, int i) {
+  const NavigatorArrow &arrow = grid.Lists.Navigator.Items[static_cast<size_t>(i)];
+  NavigatorPathMemo::Entry &entry = grid.NavigatorPaths.Entries[static_cast<size_t>(i)];
+  if (entry.Cell != arrow.Cell || entry.Direction != arrow.Direction || entry.Width != geo.GridWidth)
+    entry = {arrow.Cell, static_cast<int8_t>(arrow.Direction), static_cast<int8_t>(geo.GridWidth),
+             NavigatorPathOf(geo, arrow.Cell, arrow.Direction)};
+  return entry.Path;
+}
+
+} // namespace
+
 void CheckNavigator(const GridGeometry &geo, GridRecord &grid, int i) {
   const NavigatorArrow &arrow = grid.Lists.Navigator.Items[static_cast<size_t>(i)];
   if (arrow.Cell < 0 || arrow.Cell >= geo.NCells || !IsFilled(grid.Cells[arrow.Cell]))
     return;
   if (!HasDirection(arrow))
     return; // an arrow without a direction harms nothing
-  const NavigatorPath path = NavigatorPathOf(geo, arrow.Cell, arrow.Direction);
+  const NavigatorPath path = ArrowPath(geo, grid, i);
   const CellRecord *cells = grid.Cells.data();
   const int t = cells[arrow.Cell].Value;
   const uint32_t bit = ValueBit(t);
@@ -92,7 +107,7 @@ int FilterNavigator(const GridGeometry &geo, GridRecord &grid, int i) {
   const NavigatorArrow &arrow = grid.Lists.Navigator.Items[static_cast<size_t>(i)];
   if (arrow.Cell < 0 || arrow.Cell >= geo.NCells || !HasDirection(arrow))
     return 0;
-  const NavigatorPath path = NavigatorPathOf(geo, arrow.Cell, arrow.Direction);
+  const NavigatorPath path = ArrowPath(geo, grid, i);
   CellRecord *cells = grid.Cells.data();
   CellRecord &self = cells[arrow.Cell];
   if (IsOpen(self)) {

@@ -6,8 +6,11 @@
 // row or column, from the cell beside the arrow's cell on, is the arrow's far side.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "engine/variant_lists.h"
 
 namespace quorbel {
 
@@ -27,6 +30,19 @@ struct CellRun {
 struct NavigatorPath {
   CellRun Walk;
   CellRun Far; // Far[0] is the cell beside the arrow's cell
+};
+
+// Each arrow's path as last worked out, with the arrow and grid width it came from: an entry
+// that no longer matches is worked out again, so arrows and geometry may change by any route.
+// Like the filter digests, it never travels with a grid.
+struct NavigatorPathMemo {
+  struct Entry {
+    CellRef Cell = -1;
+    int8_t Direction = -1;
+    int8_t Width = 0;
+    NavigatorPath Path;
+  };
+  std::array<Entry, decltype(VariantLists::Navigator)::kCapacity> Entries{};
 };
 
 // No walk for a direction outside 0..11 (an arrow kept from a definition that had none).
