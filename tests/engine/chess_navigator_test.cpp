@@ -68,6 +68,19 @@ TEST_F(ChessNavigator, ANavigatorArrowFindsItsValueOnItsWalkAndNotOnTheFarSide) 
   EXPECT_EQ(grid.Lists.Navigator.Size(), 0);
 }
 
+// A file read or an undo rewrites the list in place: the arrow's new direction is walked.
+TEST_F(ChessNavigator, AnArrowRewrittenInItsListIsWalkedAnew) {
+  ToggleNavigatorItem(grid, At(4, 3), 4);
+  Place(At(4, 3), 7);
+  for (int c = 4; c < 8; ++c)
+    Place(At(3, c), c - 1); // rightwards only (3, 8) is left for the 7
+  Run(kVarNavigator);
+  grid.Lists.Navigator.Items[0].Direction = 5;
+  Run(kVarNavigator);
+  EXPECT_EQ(grid.Cells[At(3, 8)].ThePoss, MaskOf({7}));
+  EXPECT_EQ(grid.Cells[At(3, 2)].ThePoss & MaskOf({7}), 0u); // now on the far side
+}
+
 // The value may stand at the far end of the walk, past open cells: the arrow holds.
 TEST_F(ChessNavigator, AnArrowIsSatisfiedByItsValueBeyondOpenCellsOfItsWalk) {
   ToggleNavigatorItem(grid, At(4, 3), 4); // walks (3, 2), (3, 1), (3, 0)
