@@ -5,7 +5,8 @@
 #                                                default 3, Difficult; size default 9)
 # Rules are variant catalogue rows (quorbel-bench generate --rules); Kimo goes with Killer Sum.
 # Exit status 3 when, at Difficult 9x9, Killer Sum, a rule between two cells, a neighbourhood rule
-# a cell-set or group rule, or a piece rule misses its targets (median 1.5 s, worst 5 s).
+# a cell-set or group rule, or a piece rule misses its targets (median 1.5 s, worst 5 s), and at
+# size 16 when Navigator at Medium, one puzzle for each of seeds 1 to 3, takes over 15 s.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,4 +48,17 @@ for i in "${!names[@]}"; do
       { echo "  target missed: Difficult 9x9 ${names[$i]} (median <= 1500 ms, worst <= 5000 ms)"; status=3; }
   fi
 done
+
+if [ "$size" = 16 ]; then
+  worst=0
+  for seed in 1 2 3; do
+    out=$("$tool" generate --size 16 --level 2 --count 1 --seed "$seed" --rules 12 2> /dev/null) ||
+      { echo "Navigator 16x16 Medium, seed $seed: failed"; status=3; continue; }
+    ms=$(sed -n 's/^median_ms=\([0-9.]*\).*/\1/p' <<< "$out")
+    printf "%-20s %10s\n" "Navigator 16 seed $seed" "$ms"
+    worst=$(awk -v a="$worst" -v b="$ms" 'BEGIN { print (b > a ? b : a) }')
+  done
+  awk -v w="$worst" 'BEGIN { exit !(w <= 15000) }' ||
+    { echo "  target missed: Navigator 16x16 Medium, seeds 1-3 (worst <= 15000 ms)"; status=3; }
+fi
 exit $status

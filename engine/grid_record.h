@@ -12,6 +12,7 @@
 
 #include "engine/cell_record.h"
 #include "engine/geometry.h"
+#include "engine/navigator_rules.h"
 #include "engine/variant_bits.h"
 #include "engine/variant_lists.h"
 
@@ -67,6 +68,7 @@ struct GridRecord {
   VariantLists Lists;
   VariantWork Work;
   FilterDigests Digests;
+  NavigatorPathMemo NavigatorPaths;
   std::array<int32_t, 8> DirectionSteps{}; // -W, +1, +W, -1, twice
 
   std::span<CellRecord> PlayingCells(const GridGeometry &geo);

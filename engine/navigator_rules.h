@@ -7,6 +7,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/variant_lists.h"
 
 namespace quorbel {
 
@@ -15,11 +19,30 @@ struct GridRecord;
 
 inline constexpr int kNavigatorDirections = 12;
 
+// A straight line of cells: First, then every Step cells further, Count cells in all.
+struct CellRun {
+  int16_t First = 0;
+  int16_t Step = 0;
+  int16_t Count = 0;
+  int operator[](std::size_t k) const { return First + static_cast<int>(k) * Step; }
+};
+
 struct NavigatorPath {
-  std::array<int, 16> Walk{};
-  int WalkCount = 0;
-  std::array<int, 16> Far{}; // Far[0] is the cell beside the arrow's cell
-  int FarCount = 0;
+  CellRun Walk;
+  CellRun Far; // Far[0] is the cell beside the arrow's cell
+};
+
+// Each arrow's path as last worked out, with the arrow and grid width it came from: an entry
+// that no longer matches is worked out again, so arrows and geometry may change by any route.
+// Like the filter digests, it never travels with a grid.
+struct NavigatorPathMemo {
+  struct Entry {
+    CellRef Cell = -1;
+    int8_t Direction = -1;
+    int8_t Width = 0;
+    NavigatorPath Path;
+  };
+  std::array<Entry, decltype(VariantLists::Navigator)::kCapacity> Entries{};
 };
 
 // No walk for a direction outside 0..11 (an arrow kept from a definition that had none).

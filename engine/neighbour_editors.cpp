@@ -90,7 +90,7 @@ int FindNavigatorItem(const GridGeometry &geo, const GridRecord &grid, int cell,
     if (second < 0)
       return i;
     const NavigatorPath path = NavigatorPathOf(geo, arrow.Cell, arrow.Direction);
-    for (int k = 0; k < path.WalkCount; ++k)
+    for (int k = 0; k < path.Walk.Count; ++k)
       if (path.Walk[static_cast<size_t>(k)] == second)
         return i;
   }

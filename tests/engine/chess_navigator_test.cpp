@@ -34,18 +34,18 @@ protected:
 
 TEST_F(ChessNavigator, ANavigatorWalksItsNeighbouringLineAndHasTheRestAsFarSide) {
   const NavigatorPath rowAbove = NavigatorPathOf(geo, At(4, 4), 4); // leftwards
-  ASSERT_EQ(rowAbove.WalkCount, 4);
+  ASSERT_EQ(rowAbove.Walk.Count, 4);
   EXPECT_EQ(rowAbove.Walk[0], At(3, 3));
   EXPECT_EQ(rowAbove.Walk[3], At(3, 0));
-  ASSERT_EQ(rowAbove.FarCount, 5);
+  ASSERT_EQ(rowAbove.Far.Count, 5);
   EXPECT_EQ(rowAbove.Far[0], At(3, 4)); // beside the arrow's cell
   EXPECT_EQ(rowAbove.Far[4], At(3, 8));
   const NavigatorPath columnRightDown = NavigatorPathOf(geo, At(4, 4), 7);
   EXPECT_EQ(columnRightDown.Walk[0], At(5, 5));
   EXPECT_EQ(columnRightDown.Far[0], At(4, 5));
-  EXPECT_EQ(NavigatorPathOf(geo, At(4, 4), 1).WalkCount, 4); // the diagonal to the corner
-  EXPECT_EQ(NavigatorPathOf(geo, At(0, 4), 5).WalkCount, 0); // no row above
-  EXPECT_EQ(NavigatorPathOf(geo, At(4, 4), -1).WalkCount, 0);
+  EXPECT_EQ(NavigatorPathOf(geo, At(4, 4), 1).Walk.Count, 4); // the diagonal to the corner
+  EXPECT_EQ(NavigatorPathOf(geo, At(0, 4), 5).Walk.Count, 0); // no row above
+  EXPECT_EQ(NavigatorPathOf(geo, At(4, 4), -1).Walk.Count, 0);
   EXPECT_EQ(NavigatorDirectionTowards(geo, At(4, 4), At(3, 3)), 4);
   EXPECT_EQ(NavigatorDirectionTowards(geo, At(4, 4), At(6, 6)), 1);
   EXPECT_EQ(NavigatorDirectionTowards(geo, At(4, 4), At(6, 4)), -1); // two rows apart: no walk
@@ -66,6 +66,19 @@ TEST_F(ChessNavigator, ANavigatorArrowFindsItsValueOnItsWalkAndNotOnTheFarSide) 
   EXPECT_EQ(FindNavigatorItem(geo, grid, At(4, 3), At(3, 5)), -1);
   EXPECT_EQ(ToggleNavigatorItem(grid, At(4, 3), 4), 0);
   EXPECT_EQ(grid.Lists.Navigator.Size(), 0);
+}
+
+// A file read or an undo rewrites the list in place: the arrow's new direction is walked.
+TEST_F(ChessNavigator, AnArrowRewrittenInItsListIsWalkedAnew) {
+  ToggleNavigatorItem(grid, At(4, 3), 4);
+  Place(At(4, 3), 7);
+  for (int c = 4; c < 8; ++c)
+    Place(At(3, c), c - 1); // rightwards only (3, 8) is left for the 7
+  Run(kVarNavigator);
+  grid.Lists.Navigator.Items[0].Direction = 5;
+  Run(kVarNavigator);
+  EXPECT_EQ(grid.Cells[At(3, 8)].ThePoss, MaskOf({7}));
+  EXPECT_EQ(grid.Cells[At(3, 2)].ThePoss & MaskOf({7}), 0u); // now on the far side
 }
 
 // The value may stand at the far end of the walk, past open cells: the arrow holds.

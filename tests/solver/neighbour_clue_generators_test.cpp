@@ -73,7 +73,7 @@ TEST(NeighbourClueGenerators, ANavigatorArrowPointsAtItsValueAndTwoGivensGetNone
       continue;
     const NavigatorPath path = NavigatorPathOf(geo, cell, direction);
     bool found = false;
-    for (int k = 0; k < path.WalkCount; ++k)
+    for (int k = 0; k < path.Walk.Count; ++k)
       found = found || solution.Cells[path.Walk[static_cast<size_t>(k)]].Value == solution.Cells[cell].Value;
     EXPECT_TRUE(found) << "cell " << cell << " direction " << direction;
   }
