@@ -19,6 +19,18 @@
 using namespace quorbel;
 using namespace quorbel::testing;
 
+namespace {
+
+// Challenges turned on, for Ann, on 4 x 4 grids.
+CDialogDefi *AnnsChallenge(FrameWithBoard &f) {
+  f.app->Settings().defi.defiInhibit = 0;
+  f.app->Settings().defi.playerName = "Ann";
+  f.app->Settings().defi.defiGridSize = 0;
+  return EnsureChallengeDialog(*f.app);
+}
+
+} // namespace
+
 class DefiDialogTest : public QObject {
   Q_OBJECT
 
@@ -28,10 +40,7 @@ private slots:
   void aChallengeAloneScoresItsMoves() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    f.app->Settings().defi.defiInhibit = 0;
-    f.app->Settings().defi.playerName = "Ann";
-    f.app->Settings().defi.defiGridSize = 0; // 4 x 4
-    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    CDialogDefi *defi = AnnsChallenge(f);
     QVERIFY(defi);
     defi->EnterChallengeMode();
     QCOMPARE(f.app->Settings().game.mode, kGameModeDefi);
@@ -81,10 +90,7 @@ private slots:
   void theBoardRefusesValuesOutOfTurn() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    f.app->Settings().defi.defiInhibit = 0;
-    f.app->Settings().defi.playerName = "Ann";
-    f.app->Settings().defi.defiGridSize = 0;
-    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     defi->EnterChallengeMode();
     DefiPlayerRecord bob;
@@ -136,10 +142,7 @@ private slots:
   void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    f.app->Settings().defi.defiInhibit = 0;
-    f.app->Settings().defi.playerName = "Ann";
-    f.app->Settings().defi.defiGridSize = 0;
-    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    CDialogDefi *defi = AnnsChallenge(f);
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
     defi->TurnTick(40);
