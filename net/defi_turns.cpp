@@ -158,6 +158,16 @@ int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::s
   return -1;
 }
 
+std::optional<std::string> DefiTurnElsewhere(const DefiTurns &turns, const DefiPlayerList &players) {
+  if (!turns.Running || turns.Over)
+    return std::nullopt;
+  if (const DefiPlayerRecord *holder = PlayerAt(turns, players, turns.Current))
+    return holder->Remote == 0 ? std::nullopt : std::optional<std::string>(holder->Name);
+  if (!turns.Mirror && turns.Rules.Type == 1)
+    return std::string();
+  return std::nullopt;
+}
+
 DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &players) {
   DefiStandings standings;
   standings.Over = turns.Over;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,12 @@ bool DefiScoreMove(DefiTurns &turns, DefiPlayerList &players, int position, int 
 
 // The order's position of the player of that name, -1 when he does not play.
 int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::string_view name);
+
+// Whose turn keeps the players at this computer off the board: in turns, the player who plays
+// elsewhere ("" while the launcher has yet to give the first turn). None while they may play:
+// no challenge, its end, a challenge without turns, the turn of a player here. A follower cannot
+// tell a challenge without turns from one whose first turn is still to come, and lets both play.
+std::optional<std::string> DefiTurnElsewhere(const DefiTurns &turns, const DefiPlayerList &players);
 
 // The standings the launcher tells, and a follower taking them: its players become the
 // standings' players, the turn, clock, scores and end theirs; a new turn starts the banner.

@@ -86,6 +86,13 @@ RecordedAction BoardInput::SetCellStep(int cell, int value) const {
   return step;
 }
 
+bool BoardInput::OutOfTurn() {
+  if (!feedback_.RefuseOutOfTurn())
+    return false;
+  feedback_.PlaySoundEffect(kSoundRefused);
+  return true;
+}
+
 void BoardInput::ChangeCell(int slot, int cell, bool snapshot,
                             const std::function<RecordedAction()> &change) {
   ResetTransientState(ctx_);
@@ -153,6 +160,8 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
     if (!Expert())
       return;
   }
+  if (OutOfTurn())
+    return;
   GridRecord &grid = Grid(slot);
   if (settings_.general.probType == kProbTypeSingleValue)
     Entry.ValueEntry = 1;
@@ -295,7 +304,7 @@ void BoardInput::KeyBackspace() {
     return;
   }
   const CellRecord *record = Cell(set.FocusGrid, cell);
-  if (!record || (IsClue(*record) && !Expert()))
+  if (!record || (IsClue(*record) && !Expert()) || OutOfTurn())
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
@@ -357,7 +366,7 @@ void BoardInput::MoveFocusBy(BoardKey arrow) {
 int BoardInput::PlaceValue(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || cell >= ctx_.Geo.NCells || value < 1 || value > ctx_.Geo.GridWidth ||
-      value > kMaxWidth || (IsClue(*record) && !Expert()))
+      value > kMaxWidth || (IsClue(*record) && !Expert()) || OutOfTurn())
     return 0;
   ChangeCell(slot, cell, true, [&] {
     SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
@@ -391,7 +400,7 @@ int BoardInput::DropPiece(int slot, int piece, int grabbed, int cell) {
     const int digit = TurnedDigit(grid, p.Digits[static_cast<size_t>(k)], p.Rotation, mirror);
     return at.Status == kStatusFixed && digit > 0 && at.Value != digit ? -1 : row * geo.NCols + col;
   };
-  if (target(0) < 0)
+  if (target(0) < 0 || OutOfTurn())
     return 0; // nothing would be laid: no undo step either
   int laid = 0;
   ResetTransientState(ctx_);
@@ -493,7 +502,7 @@ void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
 void BoardInput::TogglePencilMark(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
-      record->Status <= kStatusFixed)
+      record->Status <= kStatusFixed || OutOfTurn())
     return;
   ResetTransientState(ctx_);
   SaveUndoState(ctx_);
@@ -532,6 +541,8 @@ void BoardInput::WheelStep(int away) {
     feedback_.PlaySoundEffect(kSoundRefused);
     return;
   }
+  if (OutOfTurn())
+    return;
   // Away from the player the value falls (empty, W, ..., 1, empty); towards him it climbs.
   const int width = ctx_.Geo.GridWidth;
   const int current = record->Status < kStatusConflict ? std::clamp(record->Value, 0, width) : 0;
@@ -674,7 +685,7 @@ void BoardInput::EditRedo() {
 
 void BoardInput::EditClear() {
   GridSet &set = ctx_.Grids;
-  if (!HasGrid() || (!IsMainGrid(set.FocusGrid) && !Expert()))
+  if (!HasGrid() || (!IsMainGrid(set.FocusGrid) && !Expert()) || OutOfTurn())
     return;
   ResetTransientState(ctx_);
   if (selection_.Count >= 2) {

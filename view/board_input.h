@@ -54,6 +54,9 @@ public:
   // Home, Insert and End: the expert's reference-grid tools (show it, take the grid, take the
   // search's first solution).
   virtual void ReferenceGridKey(int /*which*/) {}
+  // A challenge's turn held by a player elsewhere: said, and true. The board then changes no
+  // cell, since every change would go to all the boards.
+  virtual bool RefuseOutOfTurn() { return false; }
 };
 
 enum class EntryMode : int32_t { Normal = 0, Sequential = 1, Numeral = 2 };
@@ -204,6 +207,7 @@ private:
   void MoveFocusBy(BoardKey arrow);
   void ChangeFontSize(int delta, bool reset);
   RecordedAction SetCellStep(int cell, int value) const;
+  bool OutOfTurn();
 
   EngineContext &ctx_;
   AppSettings &settings_;

@@ -47,7 +47,6 @@ namespace {
 
 CDialogDefi *gChallenge = nullptr; // owned by the main frame
 
-
 constexpr std::string_view kDefiTempFile = "DefiTempFile";
 // The moves a peer's board sends: placed values, clues, clears, pencil marks, value steps.
 constexpr std::array<int, 8> kPeerKinds = {kActionPlace,     kActionPlaceNth,     kActionPlaceFixed,
@@ -895,6 +894,23 @@ void CDialogDefi::SendMove(int cell, int value, int action) {
   DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
   EndIfSolved();
   TellStandings();
+}
+
+bool CDialogDefi::RefuseOutOfTurn() {
+  if (!ChallengeRunning())
+    return false;
+  const std::optional<std::string> holder = DefiTurnElsewhere(turns_, standings_);
+  if (!holder)
+    return false;
+  const bool french = IsFrench(app_.CurrentLanguage());
+  if (holder->empty())
+    app_.PostMessage(french ? OwnText("Ce n'est pas encore votre tour.")
+                            : OwnText("It is not your turn yet."));
+  else
+    app_.PostMessage(FormatPanelText(french ? OwnText("Ce n'est pas votre tour : %s joue.")
+                                            : OwnText("It is not your turn: %s is playing."),
+                                     {FormatArg(*holder)}));
+  return true;
 }
 
 void CDialogDefi::TurnTick(int elapsedMs) {

@@ -56,6 +56,8 @@ public:
 
   // From the board.
   void SendMove(int cell, int value, int action);
+  // A player here about to change a cell in another's turn: said, and true.
+  bool RefuseOutOfTurn();
   void TurnTick(int elapsedMs);
   ChallengeBoard Board() const;
   // How much of its tile each grid takes while the board fades between turns.

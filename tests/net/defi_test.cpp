@@ -135,6 +135,34 @@ TEST(DefiTurns, TheFirstTickGivesTheTurnAndMovesScoreUntilTheTurnEnds) {
   EXPECT_EQ(g.players.At(0).Score, 4);
 }
 
+TEST(DefiTurns, OnlyTheTurnOfAPlayerHereOpensTheBoard) {
+  Game g;
+  EXPECT_EQ(DefiTurnElsewhere(g.turns, g.players), ""); // no turn given yet
+  DefiTurnTick(g.turns, g.players, 40, g.board);
+  EXPECT_EQ(DefiTurnElsewhere(g.turns, g.players), std::nullopt);
+  for (int cell = 1; cell <= 3; ++cell)
+    g.Play(cell, 0);
+  EXPECT_EQ(DefiTurnElsewhere(g.turns, g.players), "Bob");
+  EndDefiChallenge(g.turns, g.players);
+  EXPECT_EQ(DefiTurnElsewhere(g.turns, g.players), std::nullopt);
+
+  Game free;
+  free.rules.Type = 0;
+  StartDefiTurns(free.turns, free.players, {0, 1}, 0, free.rules);
+  DefiTurnTick(free.turns, free.players, 40, free.board);
+  EXPECT_EQ(DefiTurnElsewhere(free.turns, free.players), std::nullopt);
+
+  // A follower knows no rules: only a turn the launcher gave to another keeps it off.
+  DefiTurns follower;
+  DefiPlayerList shown;
+  DefiStandings told{.Current = 2, .Players = {{"Ann", 0, {}}, {"Bob", 0, {}}}};
+  TakeDefiStandings(follower, shown, told, "Bob", g.board);
+  EXPECT_EQ(DefiTurnElsewhere(follower, shown), std::nullopt);
+  told.Current = 0;
+  TakeDefiStandings(follower, shown, told, "Bob", g.board);
+  EXPECT_EQ(DefiTurnElsewhere(follower, shown), "Ann");
+}
+
 TEST(DefiTurns, TheClockPassesTurnsAndATurnWithoutLimitStays) {
   Game g;
   DefiTurnTick(g.turns, g.players, 40, g.board);

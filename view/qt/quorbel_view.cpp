@@ -271,6 +271,8 @@ void CQuorbelView::RedrawViewNow() {
 }
 
 int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
+  if (app_.ChallengeRunning())
+    return 1; // the challenge's lines stand in place of the board: no cell shows through
   if (!ValidSlot(slot) || paintDC_.size() != size()) {
     repaint();
     return 1;
@@ -291,6 +293,11 @@ int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
   repaint(ToQRect(painter.OuterRect[cell].Inset(-1, -1)));
   bufferCurrent_ = false;
   return 1;
+}
+
+bool CQuorbelView::RefuseOutOfTurn() {
+  CDialogDefi *challenge = ChallengeDialog();
+  return challenge && challenge->RefuseOutOfTurn();
 }
 
 void CQuorbelView::ClearSelection() { ::quorbel::ClearSelection(selection_, app_.Engine().Grids); }

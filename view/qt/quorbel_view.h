@@ -157,6 +157,7 @@ public:
   void SymbolModeChanged() override;
   void StartBarAnimation(int value, int mode) override;
   void ReferenceGridKey(int which) override;
+  bool RefuseOutOfTurn() override;
   // D1 Display RefTab: the reference grid over the grid, then back at the second use.
   void DisplayRefTab();
   int RefTabShown = 0;

@@ -14,9 +14,22 @@
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
 #include "tests/view/qt/view_test_support.h"
+#include "view/board_input.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
+
+namespace {
+
+// Challenges turned on, for Ann, on 4 x 4 grids.
+CDialogDefi *AnnsChallenge(FrameWithBoard &f) {
+  f.app->Settings().defi.defiInhibit = 0;
+  f.app->Settings().defi.playerName = "Ann";
+  f.app->Settings().defi.defiGridSize = 0;
+  return EnsureChallengeDialog(*f.app);
+}
+
+} // namespace
 
 class DefiDialogTest : public QObject {
   Q_OBJECT
@@ -27,10 +40,7 @@ private slots:
   void aChallengeAloneScoresItsMoves() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    f.app->Settings().defi.defiInhibit = 0;
-    f.app->Settings().defi.playerName = "Ann";
-    f.app->Settings().defi.defiGridSize = 0; // 4 x 4
-    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    CDialogDefi *defi = AnnsChallenge(f);
     QVERIFY(defi);
     defi->EnterChallengeMode();
     QCOMPARE(f.app->Settings().game.mode, kGameModeDefi);
@@ -75,16 +85,64 @@ private slots:
     QCOMPARE(f.app->DefiRunning, 0);
   }
 
+  // In timed turns the board takes a player's values in his own turn alone: in another's it
+  // refuses them, with a word and the refusal's sound.
+  void theBoardRefusesValuesOutOfTurn() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
+    defi->EnterChallengeMode();
+    DefiPlayerRecord bob;
+    bob.Name = "Bob";
+    bob.Remote = 1;
+    bob.Connected = 1;
+    defi->Players().Add(bob);
+    QVERIFY(defi->StartChallenge());
+    std::vector<int> sounds;
+    f.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
+
+    const GridRecord &grid = f.app->Engine().Grids.Main[0];
+    const GridRecord &solution = f.app->Engine().Grids.RefTab[0];
+    std::vector<int> open;
+    for (int cell = 0; cell < f.app->Engine().Geo.NCells; ++cell)
+      if (grid.Cells[static_cast<size_t>(cell)].Value == 0)
+        open.push_back(cell);
+    QVERIFY(open.size() >= 2);
+    const auto value = [&](int cell) { return grid.Cells[static_cast<size_t>(cell)].Value; };
+    const auto type = [&](int cell) {
+      GetCurrentView()->MoveFocusToCell(0, cell);
+      const int right = solution.Cells[static_cast<size_t>(cell)].Value;
+      QTest::keyClick(f.Frame().windowHandle(), static_cast<Qt::Key>(Qt::Key_0 + right));
+    };
+    const auto newestLine = [&] {
+      const MessageRing &ring = f.app->Messages();
+      return ring.Line(ring.NewestIndex()).Text;
+    };
+    f.Frame().activateWindow();
+    GetCurrentView()->setFocus();
+
+    type(open[0]); // nobody's turn yet
+    QCOMPARE(value(open[0]), 0);
+    QCOMPARE(newestLine(), std::string("It is not your turn yet."));
+    defi->TurnTick(40);
+    type(open[0]); // Ann's one cell ends her turn
+    QVERIFY(value(open[0]) > 0);
+    QCOMPARE(defi->Turns().Current, 1);
+    sounds.clear();
+    type(open[1]);
+    QCOMPARE(value(open[1]), 0);
+    QCOMPARE(newestLine(), std::string("It is not your turn: Bob is playing."));
+    QVERIFY(std::find(sounds.begin(), sounds.end(), int{kSoundRefused}) != sounds.end());
+  }
+
   // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
   // included; a whole one is played at once, with no question about the game it replaces, and
   // nothing of the player's former challenge comes back.
   void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    f.app->Settings().defi.defiInhibit = 0;
-    f.app->Settings().defi.playerName = "Ann";
-    f.app->Settings().defi.defiGridSize = 0;
-    CDialogDefi *defi = EnsureChallengeDialog(*f.app);
+    CDialogDefi *defi = AnnsChallenge(f);
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
     defi->TurnTick(40);

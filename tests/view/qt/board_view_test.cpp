@@ -427,6 +427,18 @@ private slots:
     QCOMPARE(board.view->PaintDC(), whole);
   }
 
+  // The end of a game animates every cell; while a challenge's lines stand in place of the
+  // board, no cell comes back over them.
+  void NoCellIsDrawnOverTheChallengesLines() {
+    BoardFixture board;
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    board.app->DefiRunning = 1;
+    const QImage lines = board.Render().copy();
+    for (int cell = 0; cell < 81; ++cell)
+      board.view->RedrawCell(0, cell);
+    QCOMPARE(board.view->PaintDC(), lines);
+  }
+
   void APrintedPageHoldsTheTitleAndTheGridsOnWhite() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
