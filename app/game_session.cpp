@@ -4,6 +4,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
+#include "engine/update_possibles.h"
 #include "platform/random.h"
 
 namespace quorbel {
@@ -19,6 +20,16 @@ int PlacedCells(const EngineContext &ctx) {
   for (int slot = 0; slot < UsedMainCount(ctx.Grids); ++slot)
     placed += CountPlacedCells(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(slot)]);
   return placed;
+}
+
+// The reference solution's value of a cell; 0 when the reference has no such cell.
+int SolutionValue(const EngineContext &ctx, int slot, int cell) {
+  if (slot < 0 || slot >= kMaxGrids)
+    return 0;
+  const GridRecord &reference = ctx.Grids.RefTab[static_cast<size_t>(slot)];
+  return cell >= 0 && static_cast<size_t>(cell) < reference.Cells.size()
+             ? reference.Cells[static_cast<size_t>(cell)].Value
+             : 0;
 }
 
 } // namespace
@@ -86,6 +97,61 @@ bool EndSession(GameSession &session) {
   session.Counters.GameFinished = 1;
   StopGameClock(session.Clock);
   return true;
+}
+
+bool EndSessionOnSolvedGrid(GameSession &session, const EngineContext &ctx) {
+  return ctx.GridSetState == kGridConsistent && EndSession(session);
+}
+
+bool EndSessionOnTime(GameSession &session) {
+  if (session.Counters.GameFinished != 0)
+    return false;
+  session.Counters.TimeOverFlag = 1;
+  return EndSession(session);
+}
+
+bool TimeIsUp(const GameSession &session, int32_t mode, int newGridFlag) {
+  return mode == kModeTimed && newGridFlag == 1 && session.Clock.Limit > 0 &&
+         session.Clock.Elapsed > session.Clock.Limit;
+}
+
+bool EmptyDestroyedCell(GameSession &session, EngineContext &ctx, int slot, int cell, bool lastShownGrid) {
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  ResetCellState(ctx.Geo, grid.Cells[static_cast<size_t>(cell)]);
+  RecomputeAllCandidates(ctx);
+  return lastShownGrid && CountPlacedCells(ctx.Geo, grid) == 0 && EndSessionOnTime(session);
+}
+
+PlacementNote NotePlacement(GameSession &session, const EngineContext &ctx, int slot, int cell, bool warned) {
+  if (slot < 0 || slot >= kMaxGrids)
+    return PlacementNote::None;
+  const GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
+    return PlacementNote::None;
+  const CellRecord &placed = grid.Cells[static_cast<size_t>(cell)];
+  if (placed.Status >= kStatusConflict || placed.Value < 1)
+    return PlacementNote::None;
+  if (warned && IsWrongValue(ctx, slot, cell)) {
+    ++session.Counters.ErrorCount;
+    return PlacementNote::WrongValue;
+  }
+  if (ctx.GridSetState == kGridConsistent)
+    return PlacementNote::GridSolved;
+  const auto cells = grid.PlayingCells(ctx.Geo);
+  const auto same = std::count_if(cells.begin(), cells.end(), [&](const CellRecord &c) {
+    return c.Status < kStatusConflict && c.Value == placed.Value;
+  });
+  return same == ctx.Geo.GridWidth ? PlacementNote::ValueCompleted : PlacementNote::Placed;
+}
+
+bool IsWrongValue(const EngineContext &ctx, int slot, int cell) {
+  const int solution = SolutionValue(ctx, slot, cell);
+  if (solution <= 0)
+    return false;
+  const GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+  const int value =
+      static_cast<size_t>(cell) < grid.Cells.size() ? grid.Cells[static_cast<size_t>(cell)].Value : 0;
+  return value > 0 && solution != value;
 }
 
 } // namespace quorbel

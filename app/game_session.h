@@ -1,6 +1,7 @@
 // The game in play, apart from any window: its clock, the counters the board and the end of game
-// keep, the tally the mark is computed from, and the rules of the timed game. The board view asks
-// it what to show and carries out what it decides; tests drive it without Qt.
+// keep, the tally the mark is computed from, and the rules of play: errors, the end on a solved
+// grid or when the time is up, the wrong value taken back. Time is given, never read here. The
+// board view asks it what to do and carries out what it decides; tests drive it without Qt.
 #pragma once
 
 #include <cstdint>
@@ -54,5 +55,28 @@ TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, SymbolMo
 
 // Ends the game: finished, clock stopped. False when it had already ended, so an end is told once.
 bool EndSession(GameSession &session);
+// The grid set is solved: the game ends. False when it is not or the game had already ended.
+bool EndSessionOnSolvedGrid(GameSession &session, const EngineContext &ctx);
+// The time is up: the game ends with its time-over mark. False when it had already ended.
+bool EndSessionOnTime(GameSession &session);
+
+// The timed game's grid in play has run past its limit.
+bool TimeIsUp(const GameSession &session, int32_t mode, int newGridFlag);
+// The cell whose destruction has played empties, and the candidates follow. Once the last shown
+// grid holds no placed value the time is up: true when the game ended then.
+bool EmptyDestroyedCell(GameSession &session, EngineContext &ctx, int slot, int cell, bool lastShownGrid);
+
+// What a value just placed tells the player.
+enum class PlacementNote {
+  None,           // not a value, or a conflict the board already shows
+  WrongValue,     // not the reference solution's, and the player asked to be warned: an error
+  GridSolved,     // the grid set is solved
+  ValueCompleted, // the grid now holds the value in each of its units
+  Placed,
+};
+// Judges the value at `slot`, `cell`; a wrong value counts as an error.
+PlacementNote NotePlacement(GameSession &session, const EngineContext &ctx, int slot, int cell, bool warned);
+// The cell holds a value other than its reference solution's; false when the reference has none.
+bool IsWrongValue(const EngineContext &ctx, int slot, int cell);
 
 } // namespace quorbel

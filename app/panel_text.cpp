@@ -16,7 +16,8 @@ PanelText PanelText::FileLink(std::string_view path, int code) {
     return c == '!' || static_cast<unsigned char>(c) < 0x20;
   });
   if (linkable)
-    result.AppendPiece("!" + std::string(path) + "!" + std::to_string(code) + "!", false);
+    result.AppendPiece(std::string("!").append(path).append("!").append(std::to_string(code)).append("!"),
+                       false);
   else
     result.AppendPiece(path, true);
   return result;

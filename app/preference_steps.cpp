@@ -7,7 +7,7 @@ namespace quorbel {
 RecordedAction SwitchStep(int32_t code, std::string_view word, bool on) {
   RecordedAction step{.Code = code};
   step.Strings[0] = std::string(word);
-  step.Strings[1] = on ? "Y" : "N";
+  step.Strings[1].assign(1, on ? 'Y' : 'N');
   return step;
 }
 

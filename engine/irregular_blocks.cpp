@@ -9,6 +9,7 @@
 #include "engine/engine_context.h"
 #include "engine/grid_cells.h"
 #include "engine/grid_shape.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 
@@ -41,26 +42,15 @@ bool ReadWholeFile(const std::string &path, std::string &text) {
   return !in.bad();
 }
 
-// The old text (none when the file does not exist yet) and the new layouts, written beside
-// the file and renamed over it, so that a failed write leaves the file as it was.
+// The old text (none when the file does not exist yet) and the new layouts, replacing the file
+// whole, so that a failed write leaves it as it was.
 bool AppendToFile(const std::string &path, std::string_view added) {
   std::string text;
   std::error_code error;
   if (std::filesystem::exists(path, error) && !ReadWholeFile(path, text))
     return false;
   text += added;
-  const std::string part = path + ".part";
-  {
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())).flush()) {
-      std::filesystem::remove(part, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(part, path, error);
-  if (error)
-    std::filesystem::remove(part, error);
-  return !error;
+  return WriteFileAtomically(path, text).Ok();
 }
 
 void Report(EngineContext &ctx, const BlockFileRead &read, std::string_view fileName) {

@@ -3,17 +3,16 @@
 #include "files/file_bytes.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/atomic_file.h"
+
 namespace quorbel {
 
 namespace {
-
-constexpr mode_t kNewFileMode = 0644;
 
 // The call that failed and the system's reason; the player's sentence names the file.
 std::string SystemError(std::string_view call) { return std::string(call) + ": " + std::strerror(errno); }
@@ -29,12 +28,6 @@ public:
   Descriptor(const Descriptor &) = delete;
   Descriptor &operator=(const Descriptor &) = delete;
   int Get() const { return fd_; }
-  // Closes now; false when the close reported an error (data may not have reached the disk).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
 private:
   int fd_;
@@ -77,48 +70,19 @@ FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
   return result;
 }
 
-FileWriteResult WriteFileReplacing(const std::string &linkOrPath, std::string_view bytes) {
-  FileWriteResult result;
-  // The rename replaces what the name points to, not a symbolic link standing in its place.
-  std::string path = linkOrPath;
-  if (char *target = ::realpath(linkOrPath.c_str(), nullptr)) {
-    path = target;
-    std::free(target);
+FileWriteResult WriteFileReplacing(const std::string &path, std::string_view bytes) {
+  const AtomicWriteResult written = WriteFileAtomically(path, bytes);
+  switch (written.Failure) {
+  case AtomicWriteFailure::None:
+    return {};
+  case AtomicWriteFailure::CannotCreate:
+    return {FileFailure::CannotCreate, written.Message};
+  case AtomicWriteFailure::CannotWrite:
+    return {FileFailure::CannotWrite, written.Message};
+  case AtomicWriteFailure::CannotReplace:
+    return {FileFailure::CannotReplace, written.Message};
   }
-  auto fail = [&](FileFailure failure, std::string_view call) {
-    if (result.Ok()) {
-      result.Failure = failure;
-      result.Message = SystemError(call);
-    }
-  };
-  std::string temporary = path + ".XXXXXX";
-  Descriptor file(::mkstemp(temporary.data()));
-  if (file.Get() < 0) {
-    fail(FileFailure::CannotCreate, "mkstemp");
-    return result;
-  }
-  struct stat old {};
-  ::fchmod(file.Get(), ::stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : kNewFileMode);
-
-  size_t done = 0;
-  while (done < bytes.size() && result.Ok()) {
-    const ssize_t n = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0)
-      fail(FileFailure::CannotWrite, "write");
-    else
-      done += static_cast<size_t>(n);
-  }
-  if (result.Ok() && ::fsync(file.Get()) != 0)
-    fail(FileFailure::CannotWrite, "fsync");
-  if (!file.Close())
-    fail(FileFailure::CannotWrite, "close");
-  if (result.Ok() && ::rename(temporary.c_str(), path.c_str()) != 0)
-    fail(FileFailure::CannotReplace, "rename");
-  if (!result.Ok())
-    ::unlink(temporary.c_str());
-  return result;
+  return {FileFailure::CannotWrite, written.Message};
 }
 
 } // namespace quorbel

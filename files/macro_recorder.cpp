@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <filesystem>
 #include <vector>
 
 #include "files/latin1_text.h"
@@ -16,9 +15,6 @@ namespace quorbel {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// Written beside the target while recording, renamed over it when the recording stops.
-constexpr std::string_view kPartSuffix = ".part";
-
 // A text the line format cannot carry: it would split or end the argument list.
 bool BreaksMacroLine(std::string_view text) {
   return text.find_first_of(";\t\r\n") != std::string_view::npos;
@@ -38,14 +34,10 @@ MacroFileResult MacroRecorder::Start(std::string_view name) {
   if (title.empty())
     return {false, "No macro file name given"};
   const std::string path = MakeFilePath(title, "", ".macro");
-  const std::string partPath = path + std::string(kPartSuffix);
-  file_.open(partPath, std::ios::binary | std::ios::trunc);
-  if (!file_.is_open()) {
-    file_.clear();
+  // Written beside the file while recording, put in its place when the recording stops.
+  if (!file_.Open(path).Ok())
     return {false, "Cannot create the macro file " + path};
-  }
   path_ = path;
-  partPath_ = partPath;
   state_ = MacroState::Recording;
   const std::array<MessageArg, 1> args{kMacroHelpLink};
   Post(kMsgMacroStarted, args);
@@ -72,21 +64,13 @@ MacroFileResult MacroRecorder::Stop(bool report) {
     state_ = MacroState::Idle;
     return {};
   }
-  file_.close();
-  const bool written = !file_.fail();
-  file_.clear();
-  std::error_code error;
-  if (written)
-    std::filesystem::rename(partPath_, path_, error);
+  const AtomicWriteResult saved = file_.Commit();
   MacroFileResult result;
-  if (!written || error) {
-    std::error_code ignored;
-    std::filesystem::remove(partPath_, ignored);
-    result = {false, "Cannot save the macro file " + path_ + (error ? ": " + error.message() : "")};
-  }
+  if (!saved.Ok())
+    result = {false, "Cannot save the macro file " + path_ +
+                         (saved.Failure == AtomicWriteFailure::CannotReplace ? ": " + saved.Message : "")};
   state_ = MacroState::Idle;
   path_.clear();
-  partPath_.clear();
   if (result.ok && report) {
     const std::array<MessageArg, 2> args{kMacroHelpLink, kOpenFileLink};
     Post(kMsgMacroSaved, args);
@@ -107,7 +91,8 @@ void MacroRecorder::Record(int32_t code, std::span<const std::string> args) {
     std::replace(bytes.begin(), bytes.end(), '\n', ' ');
     bytes.insert(bytes.begin(), ';');
   }
-  file_ << bytes << kLineEnd;
+  file_.Write(bytes);
+  file_.Write(kLineEnd);
 }
 
 void MacroRecorder::Post(int32_t messageNumber, std::span<const MessageArg> args) {

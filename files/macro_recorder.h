@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "engine/message_numbers.h"
 #include "files/message_sink.h"
+#include "platform/atomic_file.h"
 #include "platform/help_contexts.h"
 
 namespace quorbel {
@@ -62,9 +62,8 @@ private:
 
   MacroState state_ = MacroState::Idle;
   MessageSink *sink_;
-  std::ofstream file_;
+  AtomicFile file_;
   std::string path_;
-  std::string partPath_;
 };
 
 // The program's one recorder, behind the free functions below.

@@ -7,7 +7,7 @@ std::string DescribeWordAt(const WordAt &at) {
   std::string text = at.Name;
   for (int index : {at.Item, at.Pos, at.Pos2})
     if (index >= 0)
-      text += "[" + std::to_string(index) + "]";
+      text.append("[").append(std::to_string(index)).append("]");
   return text;
 }
 

@@ -141,7 +141,7 @@ private:
       const std::string_view field = rest.substr(0, end);
       const auto value = ParseTextInt(field);
       if (!value)
-        return Fail("\"" + Latin1ToUtf8(Trim(field)) + "\" is not a number");
+        return Fail(std::string("\"").append(Latin1ToUtf8(Trim(field))).append("\" is not a number"));
       out.push_back(*value);
       if (end == std::string_view::npos)
         break;

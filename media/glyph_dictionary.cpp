@@ -2,11 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <limits>
 #include <string_view>
 #include <type_traits>
+
+#include "platform/atomic_file.h"
 
 namespace quorbel {
 
@@ -86,13 +87,7 @@ bool SaveDico(const Dico &dico, const std::string &path) {
     for (const float feature : slot.Features)
       line(static_cast<double>(feature));
   }
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())))
-      return false;
-  }
-  return std::rename(temporary.c_str(), path.c_str()) == 0;
+  return WriteFileAtomically(path, text).Ok();
 }
 
 void AddGlyphToDico(Dico &dico, const GlyphFeatures &features, int value) {

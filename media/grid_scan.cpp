@@ -571,9 +571,9 @@ std::string ScanTextGrid(const ScanState &s) {
       text += std::to_string(s.Values[static_cast<size_t>(k)][static_cast<size_t>(l)]) + "\r\n";
   text += ";Start Save Varient\r\n";
   for (const ScanCage &cage : s.Cages) {
-    text += "K" + std::to_string(cage.Sum);
+    text.append("K").append(std::to_string(cage.Sum));
     for (const int cell : cage.Cells)
-      text += ";" + std::to_string(cell);
+      text.append(";").append(std::to_string(cell));
     text += "\r\n";
   }
   // Regions read unequal make no layout: the grid goes without them rather than be refused.
@@ -583,10 +583,10 @@ std::string ScanTextGrid(const ScanState &s) {
     layout = std::count(s.Regions.begin(), s.Regions.end(), region) == s.Across;
   if (layout) {
     for (int region = 0; region < s.Across; ++region) {
-      text += "B" + std::to_string(region);
+      text.append("B").append(std::to_string(region));
       for (size_t cell = 0; cell < s.Regions.size(); ++cell)
         if (s.Regions[cell] == region)
-          text += ";" + std::to_string(cell);
+          text.append(";").append(std::to_string(cell));
       text += "\r\n";
     }
   }

@@ -103,6 +103,10 @@ int OptimiseGridToLevel(EngineContext &ctx, int slot, int level) {
       return rating;
   }
   if (rating != kSolveCancelled && rating > level) {
+    // The rating leaves a copy where the methods stopped only for a level it has: without one
+    // there is nothing to give from, and the grid stays as it is.
+    if (stuck->Cells.size() < static_cast<size_t>(ctx.Geo.NCells))
+      return rating;
     if (GiveUntilSolvedAtLevel(ctx, grid, *stuck, solution, level) == kSolveCancelled)
       return kSolveCancelled;
     rating = RateGridDifficulty(ctx, grid);

@@ -12,7 +12,7 @@ struct EngineContext;
 // stuck and one open cell of it, drawn at random, becomes a given. When that leaves it
 // below the level, givens are taken away again while the solution stays unique and the
 // rating at or below the level, until it reaches the level. Returns the rating reached
-// (1..5), -10 when the player cancelled.
+// (1..5), -10 when the player cancelled; a level outside 1..4 leaves a harder grid as it is.
 int OptimiseGridToLevel(EngineContext &ctx, int slot, int level);
 
 } // namespace quorbel

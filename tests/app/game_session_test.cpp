@@ -1,5 +1,5 @@
 // The game in play without a window: the timed game's surprises before its limit, the values it
-// takes back after it, the end that comes once.
+// takes back after it, the end that comes once, the errors and the notes of each placement.
 #include "app/game_session.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
+#include "engine/update_possibles.h"
 #include "platform/random.h"
 #include "tests/engine/engine_test_support.h"
 
@@ -95,6 +96,78 @@ TEST(GameSessionClock, RunsOnlyWhileAGridIsInPlayAndNotPaused) {
   ResetSessionScore(session, 9000);
   TickSession(session, 9500, 1, 0, kModeChampion);
   EXPECT_EQ(session.Clock.Elapsed, 500);
+}
+
+constexpr std::string_view kSolution = "1234341221434321";
+constexpr std::string_view kEmpty = "0000000000000000";
+
+class PlayedGame : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SetGridShape(ctx_, 0, 1, 0);
+    test::LoadPuzzleLine(ctx_, ctx_.Grids.RefTab[0], kSolution);
+    Load(kEmpty);
+  }
+  void Load(std::string_view puzzle) {
+    test::LoadPuzzleLine(ctx_, ctx_.Grids.Main[0], puzzle);
+    RecomputeAllCandidates(ctx_);
+  }
+  PlacementNote Place(int cell, int value, bool warned = true) {
+    SetCellValue(ctx_, ctx_.Grids.Main[0], cell, value, kActionPlace);
+    RecomputeAllCandidates(ctx_);
+    return NotePlacement(session_, ctx_, 0, cell, warned);
+  }
+
+  EngineContext ctx_;
+  GameSession session_;
+};
+
+TEST_F(PlayedGame, AWrongValueIsAnErrorOnlyWhenThePlayerIsWarned) {
+  EXPECT_EQ(Place(0, 2, false), PlacementNote::Placed);
+  EXPECT_EQ(session_.Counters.ErrorCount, 0);
+  EXPECT_TRUE(IsWrongValue(ctx_, 0, 0));
+  EXPECT_EQ(Place(0, 2), PlacementNote::WrongValue);
+  EXPECT_EQ(session_.Counters.ErrorCount, 1);
+  EXPECT_EQ(Place(0, 1), PlacementNote::Placed);
+  EXPECT_FALSE(IsWrongValue(ctx_, 0, 0));
+  EXPECT_EQ(session_.Counters.ErrorCount, 1);
+  EXPECT_EQ(NotePlacement(session_, ctx_, 0, 1, true), PlacementNote::None); // an empty cell
+}
+
+TEST_F(PlayedGame, TheLastOfAValueCompletesItAndTheLastCellSolvesTheGridWhichEndsTheGameOnce) {
+  for (const int cell : {0, 6, 9})
+    EXPECT_EQ(Place(cell, 1), PlacementNote::Placed);
+  EXPECT_EQ(Place(15, 1), PlacementNote::ValueCompleted);
+
+  Load("1234341221434320");
+  EXPECT_FALSE(EndSessionOnSolvedGrid(session_, ctx_));
+  EXPECT_EQ(Place(15, 1), PlacementNote::GridSolved);
+  EXPECT_TRUE(EndSessionOnSolvedGrid(session_, ctx_));
+  EXPECT_EQ(session_.Counters.GameFinished, 1);
+  EXPECT_FALSE(EndSessionOnSolvedGrid(session_, ctx_));
+  EXPECT_EQ(session_.Counters.TimeOverFlag, 0);
+}
+
+TEST_F(PlayedGame, PastTheLimitTheDestroyedValuesEmptyAndTheLastEndsTheGameOnTime) {
+  StartSessionClock(session_, kLimitMs, 5000);
+  TickSession(session_, 5000 + kLimitMs, 1, 0, kModeTimed);
+  EXPECT_FALSE(TimeIsUp(session_, kModeTimed, 1)); // the limit itself is still play time
+  TickSession(session_, 5001 + kLimitMs, 1, 0, kModeTimed);
+  EXPECT_TRUE(TimeIsUp(session_, kModeTimed, 1));
+  EXPECT_FALSE(TimeIsUp(session_, kModeChampion, 1));
+  EXPECT_FALSE(TimeIsUp(session_, kModeTimed, 0)); // no grid in play
+
+  Place(0, 1);
+  Place(5, 4);
+  EXPECT_FALSE(EmptyDestroyedCell(session_, ctx_, 0, 0, true));
+  EXPECT_EQ(ctx_.Grids.Main[0].Cells[0].Value, 0);
+  EXPECT_NE(ctx_.Grids.Main[0].Cells[0].ThePoss, 0u);            // its candidates are back
+  EXPECT_FALSE(EmptyDestroyedCell(session_, ctx_, 0, 5, false)); // a grid shown after it is left
+  Place(5, 4);
+  EXPECT_TRUE(EmptyDestroyedCell(session_, ctx_, 0, 5, true));
+  EXPECT_EQ(session_.Counters.TimeOverFlag, 1);
+  EXPECT_EQ(session_.Clock.Phase, ClockPhase::Stopped);
+  EXPECT_FALSE(EndSessionOnTime(session_));
 }
 
 } // namespace

@@ -122,7 +122,7 @@ TEST(MacroPlayer, HostileScriptsEndWithAMessage) {
 
   std::string many = "FILES\n";
   for (int i = 0; i < 2600; ++i)
-    many += "f" + std::to_string(i) + "\n";
+    many.append("f").append(std::to_string(i)).append("\n");
   Played crowded(many + "LOAD\nENDFILES\n");
   EXPECT_TRUE(crowded.Said("Maximum file reached (2500) in Macro"));
   EXPECT_EQ(crowded.host.runs.size(), 2499u);

@@ -91,7 +91,7 @@ protected:
 };
 
 TEST_F(IrregularBlockRefusal, AFileEndingInsideALayoutIsRefusedAtItsHeader) {
-  std::string text = "\n" + NineRows("B;6;6;6;7;7;7;8;8;8;");
+  std::string text = std::string("\n").append(NineRows("B;6;6;6;7;7;7;8;8;8;"));
   text.erase(text.find("B;3;3;3"));
   const BlockFileRead read = Read(text);
   EXPECT_EQ(read.Problem, BlockFileProblem::Truncated);

@@ -83,7 +83,7 @@ std::string BuildOldFile(const OldFileOptions &options) {
   }
   if (v > 2) {
     for (int i = 0; i < 16; ++i)
-      out.WriteString("n" + std::to_string(i));
+      out.WriteString(std::string("n").append(std::to_string(i)));
     for (int i = 0; i < 32; ++i)
       out.WriteInt32(i);
   }

@@ -35,7 +35,7 @@ std::vector<std::string> CellLines() {
   std::vector<std::string> lines;
   for (int i = 0; i < 81; ++i)
     lines.push_back(i % 9 == 0   ? std::to_string(i / 9 + 1)
-                    : i % 9 == 1 ? "R" + std::to_string((i / 9 + 3) % 9 + 1)
+                    : i % 9 == 1 ? std::string("R").append(std::to_string((i / 9 + 3) % 9 + 1))
                                  : "0");
   return lines;
 }
@@ -137,7 +137,11 @@ std::vector<std::string> EveryLineKind() {
   };
   lines.insert(lines.end(), variants.begin(), variants.end());
   for (int i = 0; i < 16; ++i)
-    lines.push_back("H" + std::to_string(i) + ";" + std::string(1, static_cast<char>('a' + i)) + "é");
+    lines.push_back(std::string("H")
+                        .append(std::to_string(i))
+                        .append(";")
+                        .append(1, static_cast<char>('a' + i))
+                        .append("é"));
   lines.push_back("N2");
   return lines;
 }

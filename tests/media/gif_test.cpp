@@ -121,6 +121,29 @@ TEST(Gif, LongRunsAndRepeatsComeBackThroughTheCodeTable) {
     ASSERT_EQ(picture.ReadPixelIndex(i % 40, 29 - i / 40), pixels[static_cast<size_t>(i)]) << i;
 }
 
+TEST(Gif, TheCodesWidenExactlyWhenTheTableFillsEachWidth) {
+  // Scattered bytes find few repeats: some 1,700 codes take the table past 512 and 1,024
+  // entries, so the codes go from 9 to 11 bits within the picture.
+  constexpr int kWidth = 48;
+  constexpr int kHeight = 40;
+  std::vector<PixelColour> colours;
+  for (int c = 0; c < 256; ++c)
+    colours.push_back(RgbPixel(c, 255 - c, c / 2));
+  std::vector<uint8_t> pixels;
+  std::minstd_rand scatter(5);
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    pixels.push_back(static_cast<uint8_t>(scatter() % 256));
+  GifLayout gif{.Width = kWidth, .Height = kHeight, .Global = colours};
+  gif.Frames.push_back({.Width = kWidth, .Height = kHeight, .Pixels = pixels});
+  const std::vector<uint8_t> lzw = LzwEncode(pixels, 8);
+  ASSERT_GT(lzw.size() * 8, size_t{(512 - 258) * 9 + (1024 - 512) * 10}); // both widths crossed
+  CPicture picture;
+  ASSERT_TRUE(Decode(MakeGif(gif), picture));
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    ASSERT_EQ(picture.ReadPixelIndex(i % kWidth, kHeight - 1 - i / kWidth), pixels[static_cast<size_t>(i)])
+        << i;
+}
+
 TEST(Gif, AllFramesInOnePassAreTheFramesDecodedOneByOne) {
   GifLayout gif{.Width = 3, .Height = 2, .Global = {kBlack, kWhite, kRed, kBlack}};
   gif.Frames.push_back({.Width = 3, .Height = 2, .Pixels = {1, 2, 1, 2, 1, 2}, .Transparent = 3, .Delay = 4});

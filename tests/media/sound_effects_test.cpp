@@ -58,7 +58,9 @@ protected:
     std::string list = "; our sounds\n";
     for (int k = 0; k < count; ++k)
       list += std::to_string(k) + " O " +
-              Wave("s" + std::to_string(k) + ".wav", static_cast<int16_t>(100 * (k + 1))) + "\n";
+              Wave(std::string("s").append(std::to_string(k)).append(".wav"),
+                   static_cast<int16_t>(100 * (k + 1))) +
+              "\n";
     return list;
   }
 
@@ -164,8 +166,11 @@ TEST_F(SoundEffects, TheVolumeRules) {
 }
 
 TEST_F(SoundEffects, APlayRestartsItsVoiceWhichEndsWithTheSoundAndVoicesAdd) {
-  std::string list = "0 O " + Wave("ramp.wav", 0, 100, true) + "\n" + "0 O " + Wave("high.wav", 30000) +
-                     "\n" + "0 O " + Wave("also.wav", 30000) + "\n" + Sounds(12);
+  std::string list;
+  for (const std::string &wave :
+       {Wave("ramp.wav", 0, 100, true), Wave("high.wav", 30000), Wave("also.wav", 30000)})
+    list.append("0 O ").append(wave).append("\n");
+  list += Sounds(12);
   ASSERT_EQ(Init(list), 1);
   PlaySoundEffect(manager, 0, false, 0);
   EXPECT_EQ(Hear(3), (std::vector<int16_t>{0, 1, 2}));

@@ -63,7 +63,7 @@ TEST(DefiPlayers, StatusColoursListLimitAndSettings) {
   EXPECT_EQ(DefiStatusColour(DefiStatusOfLetter('S')), 0);
   DefiPlayerList list;
   for (int i = 0; i < kMostDefiPlayers; ++i)
-    ASSERT_TRUE(list.Add(Player("P" + std::to_string(i))));
+    ASSERT_TRUE(list.Add(Player(std::string("P").append(std::to_string(i)))));
   EXPECT_FALSE(list.Add(Player("one too many")));
   list.Remove(0);
   EXPECT_EQ(list.Find("P1"), 0);

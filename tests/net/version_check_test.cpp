@@ -7,7 +7,8 @@ namespace quorbel {
 namespace {
 
 TEST(VersionCheck, TheMarkerLineGivesTheVersion) {
-  const std::string line = "x" + std::string("sudokuversion") + std::string(11, '.') + "12345678" + "5.2";
+  const std::string line =
+      std::string("x").append("sudokuversion").append(11, '.').append("12345678").append("5.2");
   const std::string page = "<html>\nsudokuversion at the start is no marker\n" + line + "\r\n</html>";
   EXPECT_EQ(ReadPublishedVersion(page), "123456785.2");
   EXPECT_EQ(PublishedVersionNumber(ReadPublishedVersion(page)), 5.2);

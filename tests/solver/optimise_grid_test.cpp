@@ -114,6 +114,21 @@ TEST_F(OptimiseGridTest, ATooHardGridGetsGivensUntilItsLevelIsReached) {
   }
 }
 
+TEST_F(OptimiseGridTest, ALevelTheRatingHasNoMethodsForLeavesTheGridAsItWas) {
+  const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/terrible-9.txt");
+  LoadGrid(*ctx, puzzles[0]);
+  ASSERT_EQ(SolveToRefTab(*ctx), 1);
+  const auto givens = [&] {
+    const auto cells = ctx->Grids.Main[0].PlayingCells(ctx->Geo);
+    return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.Value > 0; });
+  };
+  const auto before = givens();
+  const int rating = RateGridDifficulty(*ctx, ctx->Grids.Main[0]);
+  ASSERT_GT(rating, kLevelEasy);
+  EXPECT_EQ(OptimiseGridToLevel(*ctx, 0, 0), rating);
+  EXPECT_EQ(givens(), before);
+}
+
 TEST_F(OptimiseGridTest, ATooEasyGridLosesGivensUntilItsLevelIsReached) {
   SeedRandom(9);
   Load(WithOpen(kSolvedNine, {0, 10, 20}));

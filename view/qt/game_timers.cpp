@@ -50,14 +50,6 @@ bool DrawsClock(int mode) { return (mode >= kModeChampion && mode <= kModeScore)
 // the animated actions (GENERAL/ANIMACTION); wrong values undone at once need RESETIFFALSE too.
 bool AnimatedActions(const AppSettings &settings) { return settings.general.animAction == 1; }
 
-// The cell's value in the grid's reference solution; 0 when the reference has no such cell.
-int SolutionValue(const EngineContext &engine, int slot, int cell) {
-  const GridRecord &reference = engine.Grids.RefTab[static_cast<size_t>(slot)];
-  return cell >= 0 && static_cast<size_t>(cell) < reference.Cells.size()
-             ? reference.Cells[static_cast<size_t>(cell)].Value
-             : 0;
-}
-
 int BackgroundPeriod(const AppSettings &settings) {
   return kBackgroundPeriods[static_cast<size_t>(
       std::clamp(settings.general.delayBgImage, 0, static_cast<int32_t>(kBackgroundPeriods.size()) - 1))];
@@ -68,7 +60,7 @@ int BackgroundPeriod(const AppSettings &settings) {
 // ---- Clock and counters ----
 
 void CQuorbelView::StartGameClock(int32_t limitMs) {
-  StartSessionClock(app_.Session(), limitMs, TimeGetTime());
+  StartSessionClock(app_.Session(), limitMs, GameTime());
   ResetParasiteSlots(parasites_, sprites_);
   RedrawViewNow();
 }
@@ -76,7 +68,7 @@ void CQuorbelView::StartGameClock(int32_t limitMs) {
 void CQuorbelView::StopGameClock() { ::quorbel::StopGameClock(clock_); }
 
 void CQuorbelView::ResetScoreState() {
-  ResetSessionScore(app_.Session(), TimeGetTime());
+  ResetSessionScore(app_.Session(), GameTime());
   parasites_.Countdown = kFirstParasiteCountdown;
 }
 
@@ -84,7 +76,7 @@ void CQuorbelView::SpawnParasite() {
   const AppSettings &settings = app_.Settings();
   const bool active = settings.general.parasit != 0 && !app_.GamePaused() && app_.NewGridFlagRef() != 0;
   ::quorbel::SpawnParasite(parasites_, sprites_, settings.gameParasite, settings.game.mode, active,
-                           app_.CellPictures(), TimeGetTime());
+                           app_.CellPictures(), GameTime());
 }
 
 void CQuorbelView::GatherGameState(SudGameState &game) const {
@@ -103,7 +95,7 @@ void CQuorbelView::GameStateLoaded(const SudGameState &game) {
   StartGameClock(limit);
   // The time already played goes on from where the file left it.
   clock_.Elapsed = std::max(0, game.ClockElapsedMs);
-  clock_.Start = TimeGetTime() - static_cast<uint32_t>(clock_.Elapsed);
+  clock_.Start = GameTime() - static_cast<uint32_t>(clock_.Elapsed);
   UpdateStatusPanes();
 }
 
@@ -138,7 +130,7 @@ void CQuorbelView::OnAnimationTimer() {
   if (input_.Entry.TimerOn == 0 || animationBusy_ || !BoardInputAllowed())
     return;
   animationBusy_ = true;
-  const uint32_t now = TimeGetTime();
+  const uint32_t now = GameTime();
   const bool backwards = static_cast<int32_t>(now - lastAnimationTick_) < 0;
   const bool first = !animationTicked_;
   const uint32_t previous = lastAnimationTick_;
@@ -213,29 +205,21 @@ void CQuorbelView::StepCellAnimations(double elapsed) {
 
 bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid, bool effectEnded) {
   EngineContext &engine = app_.Engine();
-  GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
-  CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  GameSession &session = app_.Session();
   const AppSettings &settings = app_.Settings();
-  if (settings.game.mode == kModeTimed && app_.NewGridFlagRef() == 1 && clock_.Limit > 0 &&
-      clock_.Elapsed > clock_.Limit) {
-    // The time is up: the cell whose destruction just played is emptied.
-    ResetCellState(engine.Geo, record);
-    RecomputeAllCandidates(engine);
+  if (TimeIsUp(session, settings.game.mode, app_.NewGridFlagRef())) {
+    const bool ended = EmptyDestroyedCell(session, engine, slot, cell, lastShownGrid);
     RedrawCell(slot, cell);
-    if (lastShownGrid && CountPlacedCells(engine.Geo, grid) == 0 && game_.GameFinished == 0) {
-      game_.TimeOverFlag = 1;
-      EndGame();
-      return true;
-    }
-    return false;
+    if (ended)
+      GameEnded();
+    return ended;
   }
-  const int solution = SolutionValue(engine, slot, cell);
   // Only the effect a wrong placement started takes it back: another animation ending on a
   // wrong value (a value picked on the bar) must not undo some later move.
-  if (effectEnded && AnimatedActions(settings) && settings.general.resetIfFalse == 1 && record.Value > 0 &&
-      solution > 0 && solution != record.Value) {
+  if (effectEnded && AnimatedActions(settings) && settings.general.resetIfFalse == 1 &&
+      IsWrongValue(engine, slot, cell)) {
     // A wrong value shown in pictures goes away once its effect has played.
-    ResetAnim(record.ValueImage);
+    ResetAnim(engine.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage);
     input_.EditUndo();
     RedrawViewNow();
     return true;
@@ -258,8 +242,8 @@ void CQuorbelView::StepSpritesTick() {
                         .Background = background_.isNull() ? nullptr : &imageDC_,
                         .Transparency = app_.Settings().general.transparency};
   const CellRect &board = layout_.Board;
-  StepSprites(sprites_, SurfaceRect{board.left, board.top, board.right, board.bottom}, TimeGetTime(),
-              AnimStep(), paint, buffers);
+  StepSprites(sprites_, SurfaceRect{board.left, board.top, board.right, board.bottom}, GameTime(), AnimStep(),
+              paint, buffers);
 }
 
 void CQuorbelView::UncoverHiddenCells() {
@@ -291,7 +275,7 @@ void CQuorbelView::TickGameClock() {
   const int mode = app_.Settings().game.mode;
   GameSession &session = app_.Session();
   const bool repaintClock =
-      TickSession(session, TimeGetTime(), app_.NewGridFlagRef(), app_.GamePaused() ? 1 : 0, mode);
+      TickSession(session, GameTime(), app_.NewGridFlagRef(), app_.GamePaused() ? 1 : 0, mode);
   if (mode == kModeTimed && app_.NewGridFlagRef() == 1)
     TimedGameStep();
   if (repaintClock)
@@ -335,8 +319,8 @@ void CQuorbelView::TimedGameStep() {
     return;
   }
   case TimedAction::TimeUp:
-    game_.TimeOverFlag = 1;
-    EndGame();
+    if (EndSessionOnTime(app_.Session()))
+      GameEnded();
     return;
   }
 }
@@ -427,7 +411,7 @@ void CQuorbelView::PaintClockPanel(QPainter &dc, int full) {
         std::clamp(level - 2, 0, static_cast<int>(kUrgencyColours.size()) - 1))];
     shownTime = RemainingMs(clock_);
     if (const int32_t period = TickPeriodMs(level); period > 0) {
-      const uint32_t tick = TimeGetTime() / static_cast<uint32_t>(period);
+      const uint32_t tick = GameTime() / static_cast<uint32_t>(period);
       if (tick != lastTickSound_)
         PlaySoundEffect(kSoundTimedTick);
       lastTickSound_ = tick;
@@ -495,46 +479,37 @@ void CQuorbelView::UpdateStatusPanes() {
 // ---- Feedback of the board input ----
 
 void CQuorbelView::SignalPlacement(int slot, int cell) {
-  const EngineContext &engine = app_.Engine();
-  if (slot < 0 || slot >= kMaxGrids)
+  const bool animated = AnimatedActions(app_.Settings());
+  const bool pictures = input_.Symbols() == kSymbolPictures;
+  EngineContext &engine = app_.Engine();
+  switch (NotePlacement(app_.Session(), engine, slot, cell,
+                        switches_.ShowWarning == 1 || (pictures && animated))) {
+  case PlacementNote::None:
     return;
-  const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
-  if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
-    return;
-  const CellRecord &placed = grid.Cells[static_cast<size_t>(cell)];
-  if (placed.Status >= kStatusConflict || placed.Value < 1)
-    return;
-  const int solution = SolutionValue(engine, slot, cell);
-  const bool warned =
-      switches_.ShowWarning == 1 || (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()));
-  if (solution > 0 && solution != placed.Value && warned) {
+  case PlacementNote::WrongValue:
     PlaySoundEffect(kSoundWrongValue);
-    ++game_.ErrorCount;
     // Shown in pictures, the wrong value plays an effect, then goes (see CellPictureEnded).
-    if (input_.Symbols() == kSymbolPictures && AnimatedActions(app_.Settings()) &&
-        app_.Settings().general.resetIfFalse == 1)
+    if (pictures && animated && app_.Settings().general.resetIfFalse == 1)
       StartAnimEffect(
-          app_.Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage,
-          true);
+          engine.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage, true);
     return;
-  }
-  if (engine.GridSetState == kGridConsistent) {
+  case PlacementNote::GridSolved:
     PlaySoundEffect(kSoundGridSolved);
     return;
-  }
-  const auto cells = grid.PlayingCells(engine.Geo);
-  const auto same = std::count_if(cells.begin(), cells.end(), [&](const CellRecord &c) {
-    return c.Status < kStatusConflict && c.Value == placed.Value;
-  });
-  if (same != engine.Geo.GridWidth) {
+  case PlacementNote::Placed:
     PlaySoundEffect(kSoundPlacement);
     return;
+  case PlacementNote::ValueCompleted: {
+    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+    const int value = grid.Cells[static_cast<size_t>(cell)].Value;
+    if (animated)
+      for (CellRecord &c : grid.PlayingCells(engine.Geo))
+        if (c.Status < kStatusConflict && c.Value == value)
+          app_.StartCellAnimation(c.ValueImage, kAnimPulse, 2);
+    PlaySoundEffect(kSoundValueCompleted);
+    return;
   }
-  if (AnimatedActions(app_.Settings()))
-    for (CellRecord &c : app_.Engine().Grids.Main[static_cast<size_t>(slot)].PlayingCells(engine.Geo))
-      if (c.Status < kStatusConflict && c.Value == placed.Value)
-        app_.StartCellAnimation(c.ValueImage, kAnimPulse, 2);
-  PlaySoundEffect(kSoundValueCompleted);
+  }
 }
 
 void CQuorbelView::CheckEndOfGame() {
@@ -547,13 +522,11 @@ void CQuorbelView::CheckEndOfGame() {
     if (slot >= 0 && slot < UsedMainCount(set))
       StartCellAnimations(engine, engine.Grids.Main[static_cast<size_t>(slot)]);
   }
-  if (game_.GameFinished == 0)
-    EndGame();
+  if (EndSessionOnSolvedGrid(app_.Session(), engine))
+    GameEnded();
 }
 
-void CQuorbelView::EndGame() {
-  if (!EndSession(app_.Session()))
-    return;
+void CQuorbelView::GameEnded() {
   app_.NewGridFlagRef() = 0;
   UpdateStatusPanes();
   if (EndOfGame)

@@ -29,6 +29,7 @@ class QPrinter;
 #include "app/qt/expert_dialog.h"
 #include "app/qt/view_host.h"
 #include "files/sud_file_state.h"
+#include "platform/clock.h"
 #include "view/board_input.h"
 #include "view/board_layout.h"
 #include "view/clipboard_text.h"
@@ -90,6 +91,8 @@ public:
   std::function<void()> ChallengeIdleStep;
   // Tests give the kaleidoscope a clock of their own.
   std::function<void(int ms)> KaleidoscopeSleep;
+  // The millisecond clock the game's timers read; tests give one of their own.
+  std::function<uint32_t()> GameTime = quorbel::TimeGetTime;
   void ClearSelection();
   void SetFocusCell(int cell, int slot);
   // A click in the message panel: carries out the link under the point. False when the point is
@@ -258,8 +261,8 @@ private:
   void UncoverHiddenCells();
   void StepSpritesTick();
   void TimedGameStep();
-  // The game is over: finished, the clock stopped, then the end-of-game hook.
-  void EndGame();
+  // The game has just ended: no grid in play, the panes, then the end-of-game hook.
+  void GameEnded();
   void PaintClockPanel(QPainter &dc, int full);
   // The running score, recomputed while the game goes on (always in the score mode), and its
   // text as the status pane and the clock panel show it.
