@@ -123,7 +123,7 @@ std::string ConnectRequest(std::string_view host, std::string_view ownName, std:
 std::string CreateChallengeCommand(std::string_view name, const std::array<int, 11> &parameters) {
   std::string command = "D|C|" + std::string(name) + "|W";
   for (const int p : parameters)
-    command += "|" + std::to_string(p);
+    command.append("|").append(std::to_string(p));
   return command;
 }
 

@@ -71,8 +71,11 @@ std::string DefiStandingsMessage(const DefiStandings &standings) {
                         std::to_string(standings.RemainingMs);
   for (const DefiStanding &player : standings.Players) {
     message += "|" + player.Name + "|" + std::to_string(player.Score) + "|";
-    for (size_t m = 0; m < player.Moves.size(); ++m)
-      message += (m == 0 ? "" : ",") + std::to_string(player.Moves[m]);
+    for (size_t m = 0; m < player.Moves.size(); ++m) {
+      if (m != 0)
+        message += ',';
+      message += std::to_string(player.Moves[m]);
+    }
   }
   return message + "\n";
 }
@@ -82,7 +85,10 @@ std::string DefiHello(std::string_view ownName, std::string_view calledName) {
          std::string(calledName);
 }
 
-std::string DefiChat(std::string_view text) { return "C" + std::string(text); }
+std::string DefiChat(std::string_view text) {
+  std::string message = "C";
+  return message.append(text);
+}
 
 std::string DefiStart(std::string_view challengeName) { return "S|" + std::string(challengeName); }
 
@@ -94,7 +100,8 @@ std::string DefiMoveMessage(std::string_view player, int cell, int value, int ki
 std::optional<std::string> DefiGridMessage(std::string_view fileBytes) {
   if (fileBytes.size() > kMostDefiMessage)
     return std::nullopt;
-  return "G" + std::string(fileBytes);
+  std::string message = "G";
+  return message.append(fileBytes);
 }
 
 DefiMessage ParseDefiMessage(std::string_view chunk) {

@@ -76,7 +76,7 @@ TEST(ConnectService, OneInFlightTenWaitingAndNoOverflow) {
   EXPECT_FALSE(queue.Submit("G|A", false)); // not listening: it waits
   EXPECT_EQ(queue.Submit("L|A", true), "G|A");
   for (int i = 0; i < 12; ++i)
-    queue.Submit("C" + std::to_string(i), true);
+    queue.Submit(std::string("C").append(std::to_string(i)), true);
   EXPECT_EQ(queue.Waiting(), kServiceQueue); // L|A and C0..C8; the rest dropped
   EXPECT_EQ(queue.ReplyHandled(), "L|A");
   queue.Failed();

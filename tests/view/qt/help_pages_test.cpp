@@ -37,7 +37,7 @@ QString PageShown(const CQuorbelApp &app) {
 }
 
 QString Expected(int32_t context, Language language) {
-  return QString::fromStdString("/" + HelpPagePath(HelpPageOf(context), language));
+  return QLatin1Char('/') + QString::fromStdString(HelpPagePath(HelpPageOf(context), language));
 }
 
 // F1 typed into the window the player is in.
