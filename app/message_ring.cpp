@@ -24,6 +24,12 @@ void MessageRing::AddInfoMessage(const PanelText &text) {
     Post(text);
 }
 
+void MessageRing::AddInfoMessageUnrepeated(const PanelText &text) {
+  const CComLine &newest = lines_[Wrap(writeIndex_ - 1)];
+  if (pending_ || newest.Empty != 0 || newest.Text != text.Joined())
+    AddInfoMessage(text);
+}
+
 void MessageRing::ForceInfoMessage(const PanelText &text) { Post(text); }
 
 void MessageRing::Post(const PanelText &text) {

@@ -29,6 +29,10 @@ public:
   // A new line, or the transient line replaced; nothing while muted.
   void AddInfoMessage(const PanelText &text);
   void AddInfoMessage(OwnText text) { AddInfoMessage(PanelText(text)); }
+  // As AddInfoMessage, unless the newest line already says it: a refusal repeated by a held key
+  // shows once.
+  void AddInfoMessageUnrepeated(const PanelText &text);
+  void AddInfoMessageUnrepeated(OwnText text) { AddInfoMessageUnrepeated(PanelText(text)); }
   // A line that the next AddInfoMessage replaces.
   void AddTransientMessage(const PanelText &text);
   void AddTransientMessage(OwnText text) { AddTransientMessage(PanelText(text)); }

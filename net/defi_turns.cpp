@@ -168,6 +168,8 @@ std::optional<std::string> DefiTurnElsewhere(const DefiTurns &turns, const DefiP
   return std::nullopt;
 }
 
+bool DefiBoardsShared(const DefiTurns &turns) { return turns.Running && !turns.Over; }
+
 DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &players) {
   DefiStandings standings;
   standings.Over = turns.Over;

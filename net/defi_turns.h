@@ -133,6 +133,10 @@ int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::s
 // tell a challenge without turns from one whose first turn is still to come, and lets both play.
 std::optional<std::string> DefiTurnElsewhere(const DefiTurns &turns, const DefiPlayerList &players);
 
+// While a challenge is played every change of a cell goes to all the boards; one the board
+// cannot pass on (undo, redo, cut, paste) would set this board apart, so none is made.
+bool DefiBoardsShared(const DefiTurns &turns);
+
 // The standings the launcher tells, and a follower taking them: its players become the
 // standings' players, the turn, clock, scores and end theirs; a new turn starts the banner.
 DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &players);

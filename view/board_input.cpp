@@ -93,6 +93,13 @@ bool BoardInput::OutOfTurn() {
   return true;
 }
 
+bool BoardInput::Unshared() {
+  if (!feedback_.RefuseUnsharedChange())
+    return false;
+  feedback_.PlaySoundEffect(kSoundRefused);
+  return true;
+}
+
 void BoardInput::ChangeCell(int slot, int cell, bool snapshot,
                             const std::function<RecordedAction()> &change) {
   ResetTransientState(ctx_);
@@ -664,7 +671,7 @@ bool BoardInput::CanUndo() const { return HasGrid() && quorbel::CanUndo(ctx_.Und
 bool BoardInput::CanRedo() const { return HasGrid() && quorbel::CanRedo(ctx_.Undo); }
 
 void BoardInput::EditUndo() {
-  if (!CanUndo())
+  if (!CanUndo() || Unshared())
     return;
   UndoLastState(ctx_);
   ReinitGrids(ctx_, 1, 1, 1, 0);
@@ -674,7 +681,7 @@ void BoardInput::EditUndo() {
 }
 
 void BoardInput::EditRedo() {
-  if (!CanRedo())
+  if (!CanRedo() || Unshared())
     return;
   ReDo(ctx_);
   ReinitGrids(ctx_, 1, 1, 1, 0);

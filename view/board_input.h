@@ -57,6 +57,9 @@ public:
   // A challenge's turn held by a player elsewhere: said, and true. The board then changes no
   // cell, since every change would go to all the boards.
   virtual bool RefuseOutOfTurn() { return false; }
+  // A challenge's boards kept equal: a change that is not passed on (undo, redo, cut, paste) is
+  // said refused, and true.
+  virtual bool RefuseUnsharedChange() { return false; }
 };
 
 enum class EntryMode : int32_t { Normal = 0, Sequential = 1, Numeral = 2 };
@@ -208,6 +211,7 @@ private:
   void ChangeFontSize(int delta, bool reset);
   RecordedAction SetCellStep(int cell, int value) const;
   bool OutOfTurn();
+  bool Unshared();
 
   EngineContext &ctx_;
   AppSettings &settings_;

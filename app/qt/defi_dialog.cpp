@@ -904,12 +904,23 @@ bool CDialogDefi::RefuseOutOfTurn() {
     return false;
   const bool french = IsFrench(app_.CurrentLanguage());
   if (holder->empty())
-    app_.PostMessage(french ? OwnText("Ce n'est pas encore votre tour.")
-                            : OwnText("It is not your turn yet."));
+    app_.Messages().AddInfoMessageUnrepeated(french ? OwnText("Ce n'est pas encore votre tour.")
+                                                    : OwnText("It is not your turn yet."));
   else
-    app_.PostMessage(FormatPanelText(french ? OwnText("Ce n'est pas votre tour : %s joue.")
-                                            : OwnText("It is not your turn: %s is playing."),
-                                     {FormatArg(*holder)}));
+    app_.Messages().AddInfoMessageUnrepeated(
+        FormatPanelText(french ? OwnText("Ce n'est pas votre tour : %s joue.")
+                               : OwnText("It is not your turn: %s is playing."),
+                        {FormatArg(*holder)}));
+  return true;
+}
+
+bool CDialogDefi::RefuseUnsharedChange() {
+  if (!ChallengeRunning() || !DefiBoardsShared(turns_))
+    return false;
+  app_.Messages().AddInfoMessageUnrepeated(
+      IsFrench(app_.CurrentLanguage())
+          ? OwnText("Annuler, rétablir, couper et coller attendent la fin du défi.")
+          : OwnText("Undo, redo, cut and paste wait for the end of the challenge."));
   return true;
 }
 

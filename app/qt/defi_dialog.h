@@ -58,6 +58,8 @@ public:
   void SendMove(int cell, int value, int action);
   // A player here about to change a cell in another's turn: said, and true.
   bool RefuseOutOfTurn();
+  // An undo, redo, cut or paste while the boards are shared: said, and true.
+  bool RefuseUnsharedChange();
   void TurnTick(int elapsedMs);
   ChallengeBoard Board() const;
   // How much of its tile each grid takes while the board fades between turns.

@@ -73,6 +73,16 @@ TEST_F(MessageRingTest, OfTwoTransientLinesOnlyTheSecondIsReplaced) {
   EXPECT_EQ(ring_.Line(1).Text, "done");
 }
 
+TEST_F(MessageRingTest, AnUnrepeatedLineShowsOnceInARow) {
+  ring_.AddInfoMessageUnrepeated("refused");
+  ring_.AddInfoMessageUnrepeated("refused");
+  EXPECT_EQ(FilledLines(), 1);
+  ring_.AddInfoMessage("other");
+  ring_.AddInfoMessageUnrepeated("refused");
+  EXPECT_EQ(FilledLines(), 3);
+  EXPECT_EQ(Newest(), "refused");
+}
+
 TEST_F(MessageRingTest, MutedMessagesAreNeitherShownNorLoggedUnlessForced) {
   ring_.SetMessagesMuted(true);
   ring_.AddInfoMessage("hidden");

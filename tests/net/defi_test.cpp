@@ -163,6 +163,14 @@ TEST(DefiTurns, OnlyTheTurnOfAPlayerHereOpensTheBoard) {
   EXPECT_EQ(DefiTurnElsewhere(follower, shown), "Ann");
 }
 
+TEST(DefiTurns, TheBoardsAreSharedFromTheStartToTheEnd) {
+  EXPECT_FALSE(DefiBoardsShared(DefiTurns{}));
+  Game g;
+  EXPECT_TRUE(DefiBoardsShared(g.turns)); // before the first turn too
+  EndDefiChallenge(g.turns, g.players);
+  EXPECT_FALSE(DefiBoardsShared(g.turns));
+}
+
 TEST(DefiTurns, TheClockPassesTurnsAndATurnWithoutLimitStays) {
   Game g;
   DefiTurnTick(g.turns, g.players, 40, g.board);

@@ -64,6 +64,14 @@ void CQuorbelView::EditCopy() {
   clipboard->setText(QString::fromLatin1(CellBlockText(grid, ctx.Geo, cells, input_.Symbols()).c_str()));
 }
 
+// A cut or a paste is not passed on to a challenge's other boards.
+bool CQuorbelView::RefusedInChallenge() {
+  if (!RefuseUnsharedChange())
+    return false;
+  PlaySoundEffect(kSoundRefused);
+  return true;
+}
+
 void CQuorbelView::EditCut() {
   EngineContext &ctx = app_.Engine();
   QClipboard *clipboard = QGuiApplication::clipboard();
@@ -71,7 +79,7 @@ void CQuorbelView::EditCut() {
   if (!clipboard->mimeData() || !clipboard->mimeData()->hasText())
     return;
   const std::vector<int> cells = SelectedCells(slot);
-  if (cells.empty())
+  if (cells.empty() || RefusedInChallenge())
     return;
   GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
   clipboard->setText(QString::fromLatin1(CellBlockText(grid, ctx.Geo, cells, input_.Symbols()).c_str()));
@@ -138,7 +146,7 @@ void CQuorbelView::EditPaste() {
     return;
   const PasteTable table =
       ParsePasteText(clipboard->text().toLatin1().toStdString(), input_.Symbols(), ctx.Geo.GridWidth);
-  if (table.Count == 0)
+  if (table.Count == 0 || RefusedInChallenge())
     return;
   std::sort(cells.begin(), cells.end());
   ResetTransientState(ctx);

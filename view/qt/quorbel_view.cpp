@@ -300,6 +300,11 @@ bool CQuorbelView::RefuseOutOfTurn() {
   return challenge && challenge->RefuseOutOfTurn();
 }
 
+bool CQuorbelView::RefuseUnsharedChange() {
+  CDialogDefi *challenge = ChallengeDialog();
+  return challenge && challenge->RefuseUnsharedChange();
+}
+
 void CQuorbelView::ClearSelection() { ::quorbel::ClearSelection(selection_, app_.Engine().Grids); }
 
 void CQuorbelView::SetFocusCell(int cell, int slot) {

@@ -161,6 +161,7 @@ public:
   void StartBarAnimation(int value, int mode) override;
   void ReferenceGridKey(int which) override;
   bool RefuseOutOfTurn() override;
+  bool RefuseUnsharedChange() override;
   // D1 Display RefTab: the reference grid over the grid, then back at the second use.
   void DisplayRefTab();
   int RefTabShown = 0;
@@ -281,6 +282,7 @@ private:
   // What the last copy took: each cell with its whole record.
   std::vector<std::pair<int, quorbel::CellRecord>> copyBuffer_;
   std::vector<int> SelectedCells(int slot) const;
+  bool RefusedInChallenge();
   bool PasteRecords(quorbel::GridRecord &grid, const std::vector<int> &cells,
                     const quorbel::PasteTable &table);
   QRect printRect_;

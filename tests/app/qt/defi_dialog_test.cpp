@@ -1,5 +1,6 @@
 // The challenge on the program: entering the challenge mode, starting a challenge alone, moves
 // placed on the board scored, a peer's bad move refused, and Stop Challenge.
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -86,8 +87,9 @@ private slots:
   }
 
   // In timed turns the board takes a player's values in his own turn alone: in another's it
-  // refuses them, with a word and the refusal's sound.
-  void theBoardRefusesValuesOutOfTurn() {
+  // refuses them, with a word and the refusal's sound. Undo, cut and paste, which no other
+  // board would see, are refused in any turn; a refusal said again adds no line.
+  void theBoardRefusesValuesOutOfTurnAndUndoOrPasteThroughout() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
@@ -134,6 +136,23 @@ private slots:
     QCOMPARE(value(open[1]), 0);
     QCOMPARE(newestLine(), std::string("It is not your turn: Bob is playing."));
     QVERIFY(std::find(sounds.begin(), sounds.end(), int{kSoundRefused}) != sounds.end());
+    const int lines = f.app->Messages().WriteIndex();
+    type(open[1]);
+    QCOMPARE(f.app->Messages().WriteIndex(), lines);
+
+    f.app->Commands().ExecuteCommand(Cmd::EditUndo);
+    f.app->Commands().ExecuteCommand(Cmd::EditUndo);
+    QVERIFY(value(open[0]) > 0);
+    QCOMPARE(newestLine(), std::string("Undo, redo, cut and paste wait for the end of the challenge."));
+    QCOMPARE(f.app->Messages().WriteIndex(), lines + 1);
+    GetCurrentView()->MoveFocusToCell(0, open[1]);
+    QGuiApplication::clipboard()->setText(
+        QString::number(solution.Cells[static_cast<size_t>(open[1])].Value));
+    f.app->Commands().ExecuteCommand(Cmd::EditPaste);
+    QCOMPARE(value(open[1]), 0);
+    GetCurrentView()->MoveFocusToCell(0, open[0]);
+    f.app->Commands().ExecuteCommand(Cmd::EditCut);
+    QVERIFY(value(open[0]) > 0);
   }
 
   // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
