@@ -60,8 +60,7 @@ void MusicPage::LoadPageFromSettings() {
   for (size_t i = 0; i < kMusicOptions.size(); ++i)
     Values[i] = m.*kMusicOptions[i].Field == 1;
   MusicVolume = MusicStepOfVolume(m.musicVolume);
-  // A stored sound volume past the slider's end shows at the end.
-  SoundVolume = std::min(VolumePosition(m.soundVolume), kVolumeSliderTop);
+  SoundVolume = VolumePosition(m.soundVolume);
   MusicName = FileNameOfPath(m.musicFile);
 }
 
@@ -82,7 +81,7 @@ void MusicPage::SetMusicVolume(int position) {
 }
 
 void MusicPage::SetSoundVolume(int position) {
-  SoundVolume = std::clamp(position, 0, kVolumeSliderTop);
+  SoundVolume = std::clamp(position, 0, kSoundSliderTop);
   settings_.music.soundVolume = VolumeTable(SoundVolume);
   RepairSettings(settings_); // the store's floor is -8000
   effects_.RecordStep(NumberStep(kMacroVolume, "SOUND", settings_.music.soundVolume));

@@ -29,14 +29,16 @@ private:
 
 enum class MusicOption { Silent, FullDirectory, Loop };
 
-inline constexpr int kVolumeSliderTop = kMusicVolumeSteps; // both sliders of the music page
+inline constexpr int kVolumeSliderTop = kMusicVolumeSteps; // the music slider
+// The sound slider has a position for every entry of VolumeTable, its top the loudest.
+inline constexpr int kSoundSliderTop = kVolumePositions - 1;
 
 class MusicPage {
 public:
   MusicPage(AppSettings &settings, PreferenceEffects &effects) : settings_(settings), effects_(effects) {}
   std::array<bool, 3> Values{};
   int MusicVolume = 0; // slider 0..20, a step of MusicVolumeOfStep
-  int SoundVolume = 0; // slider 0..20, a position of VolumeTable
+  int SoundVolume = 0; // slider 0..100, a position of VolumeTable
   std::string MusicName;
   void LoadPageFromSettings();
   void SetOption(MusicOption which, bool on);

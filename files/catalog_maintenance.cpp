@@ -5,6 +5,7 @@
 #include "files/latin1_text.h"
 #include "files/text_grid_comment.h"
 #include "files/text_grid_parser.h"
+#include "files/text_grid_reader.h"
 
 namespace quorbel {
 
@@ -12,7 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr uint64_t kMaxTextGridBytes = uint64_t{4} << 20;
 constexpr uint64_t kMaxListBytes = uint64_t{64} << 20;
 constexpr char kNameEnd = '=';
 
@@ -26,7 +26,7 @@ FileBytesResult ReadTextGridOf(const std::string &startDirectory, const std::str
   path = MakeGridFilePath(startDirectory, name, 1);
   if (path.empty())
     return {};
-  return ReadFileBytes(path, kMaxTextGridBytes);
+  return ReadFileBytes(path, kMaxOneGridTextBytes);
 }
 
 template <typename Visit> void ForEachGrid(const GridCatalog &catalog, Visit visit) {

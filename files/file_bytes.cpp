@@ -2,6 +2,7 @@
 // the whole new file or the untouched old one.
 #include "files/file_bytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -36,6 +37,11 @@ private:
 } // namespace
 
 FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
+  return ReadFileBytes(path, maxBytes, 0, nullptr);
+}
+
+FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes, size_t headBytes,
+                              const SizeLimitOfHead &limitOfHead) {
   FileBytesResult result;
   auto fail = [&](FileFailure failure, std::string message) {
     result.Failure = failure;
@@ -51,21 +57,40 @@ FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes) {
   if (!S_ISREG(info.st_mode))
     return fail(FileFailure::NotAFile, "not a regular file");
   ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
-  if (static_cast<uint64_t>(info.st_size) > maxBytes)
+  const uint64_t size = static_cast<uint64_t>(info.st_size);
+  auto readUpTo = [&](size_t end) {
+    size_t done = result.Bytes.size();
+    result.Bytes.resize(end);
+    while (done < end) {
+      const ssize_t n = ::read(file.Get(), result.Bytes.data() + done, end - done);
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n == 0) {
+        fail(FileFailure::CannotRead, "the file became shorter while it was read");
+        return false;
+      }
+      if (n < 0) {
+        fail(FileFailure::CannotRead, SystemError("read"));
+        return false;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return true;
+  };
+  auto tooLarge = [&](uint64_t limit) {
     return fail(FileFailure::TooLarge,
-                std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxBytes) + " expected");
-  result.Bytes.resize(static_cast<size_t>(info.st_size));
-  size_t done = 0;
-  while (done < result.Bytes.size()) {
-    const ssize_t n = ::read(file.Get(), result.Bytes.data() + done, result.Bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n == 0)
-      return fail(FileFailure::CannotRead, "the file became shorter while it was read");
-    if (n < 0)
-      return fail(FileFailure::CannotRead, SystemError("read"));
-    done += static_cast<size_t>(n);
+                std::to_string(size) + " bytes, at most " + std::to_string(limit) + " expected");
+  };
+  if (size > maxBytes)
+    return tooLarge(maxBytes);
+  if (limitOfHead) {
+    if (!readUpTo(static_cast<size_t>(std::min<uint64_t>(size, headBytes))))
+      return result;
+    if (const uint64_t limit = limitOfHead(result.Bytes); size > limit)
+      return tooLarge(limit);
   }
+  if (!readUpTo(static_cast<size_t>(size)))
+    return result;
   result.Ok = true;
   return result;
 }

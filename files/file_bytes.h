@@ -2,7 +2,10 @@
 // temporary file beside the target that replaces it only once it is complete on disk.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +29,13 @@ struct FileWriteResult {
 
 // Refuses a file larger than `maxBytes` without reading it.
 FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes);
+
+// The same, for a file whose largest size depends on its format: a file within `maxBytes` may
+// be held to less by `limitOfHead`, shown its first `headBytes` bytes (fewer in a shorter file),
+// and only those are read of a file it refuses.
+using SizeLimitOfHead = std::function<uint64_t(std::span<const uint8_t> head)>;
+FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes, size_t headBytes,
+                              const SizeLimitOfHead &limitOfHead);
 
 // The old file, if any, stays untouched unless the new one was written whole; the new one
 // takes the old one's permissions.

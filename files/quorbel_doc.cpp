@@ -1,6 +1,8 @@
 // The document's open, save and modified-state logic, and the current-document services.
 #include "files/quorbel_doc.h"
 
+#include <algorithm>
+#include <span>
 #include <unistd.h>
 
 #include "engine/engine_context.h"
@@ -36,8 +38,14 @@ CQuorbelDoc *gCurrentDocument = nullptr;
 bool Exists(const std::string &path) { return ::access(path.c_str(), F_OK) == 0; }
 bool ReadOnly(const std::string &path) { return Exists(path) && ::access(path.c_str(), W_OK) != 0; }
 
-std::string_view HeaderOf(const std::vector<uint8_t> &bytes) {
+std::string_view HeaderOf(std::span<const uint8_t> bytes) {
   return {reinterpret_cast<const char *>(bytes.data()), std::min(bytes.size(), kHeaderBytes)};
+}
+
+// A text grid's header tells at once that the file must be far smaller than a grid file, the
+// largest of the formats opened here, can be.
+uint64_t GridFileLimit(std::span<const uint8_t> head) {
+  return HeaderOf(head) == kTextGridHeader ? kMaxTextGridFileBytes : kMaxSudFileBytes;
 }
 
 } // namespace
@@ -81,7 +89,7 @@ bool CQuorbelDoc::SaveModified() {
 bool CQuorbelDoc::OpenDocumentFile(const std::string &path) {
   if (!SaveModified())
     return false;
-  const FileBytesResult file = ReadFileBytes(path, kMaxSudFileBytes);
+  const FileBytesResult file = ReadFileBytes(path, kMaxSudFileBytes, kHeaderBytes, GridFileLimit);
   if (!file.Ok) {
     Report(path, false, file.Failure, file.Message);
     return false;
@@ -195,7 +203,7 @@ bool CQuorbelDoc::SaveDocumentAs(std::string path, bool replace) {
 }
 
 bool CQuorbelDoc::ImportTextGridFile(const std::string &path) {
-  const FileBytesResult file = ReadFileBytes(path, kMaxSudFileBytes);
+  const FileBytesResult file = ReadFileBytes(path, kMaxTextGridFileBytes);
   if (!file.Ok) {
     Report(path, false, file.Failure, file.Message);
     return false;

@@ -18,6 +18,9 @@ struct EngineContext;
 
 // Far beyond twelve 16 x 16 grids with every clue; a larger text is refused unread.
 constexpr size_t kMaxTextGridFileBytes = size_t{16} << 20;
+// A text grid read for one grid of its own (a catalogue's grid, or one added to the set): a 16 x 16
+// grid with every clue line is well under a megabyte.
+constexpr uint64_t kMaxOneGridTextBytes = uint64_t{4} << 20;
 
 struct TextGridResult {
   bool Ok = false;

@@ -20,6 +20,7 @@
 #include "files/catalog_maintenance.h"
 #include "files/file_bytes.h"
 #include "files/text_grid_comment.h"
+#include "files/text_grid_reader.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -27,9 +28,6 @@ using namespace quorbel;
 namespace {
 
 QString Utf8(const std::string &text) { return QString::fromStdString(text); }
-
-// A text grid of 16 x 16 with every clue line is well under a megabyte.
-constexpr uint64_t kMaxTextGridBytes = uint64_t{4} << 20;
 
 // The maintainer's pass that CATALOG/NGRIDLIST asks for, then the comments of a list made
 // from an earlier comment pass written back, under the progress dialog.
@@ -186,7 +184,7 @@ CGridList::TextGridFile CGridList::ReadSelectedTextGrid() {
   if (const CatalogGrid *grid = SelectedGrid())
     text.Path = MakeGridFilePath(StartDirectory(), grid->File, 1);
   if (!text.Path.empty())
-    text.File = ReadFileBytes(text.Path, kMaxTextGridBytes);
+    text.File = ReadFileBytes(text.Path, kMaxOneGridTextBytes);
   return text;
 }
 

@@ -38,8 +38,8 @@ CPrefPage8::CPrefPage8(CQuorbelApp &app, MusicPage &page, Language language, QWi
       music);
   music_ = new QSlider(Qt::Horizontal, music);
   sound_ = new QSlider(Qt::Horizontal, sound);
-  for (QSlider *slider : {music_, sound_})
-    slider->setRange(0, kVolumeSliderTop);
+  music_->setRange(0, kVolumeSliderTop);
+  sound_->setRange(0, kSoundSliderTop);
   connect(music_, &QSlider::valueChanged, this, [this](int value) { page_.SetMusicVolume(value); });
   connect(sound_, &QSlider::valueChanged, this, [this](int value) { page_.SetSoundVolume(value); });
   musicLayout->addWidget(new QLabel(DialogText(language, "Fichier:", "File:"), music), 0, 0);

@@ -396,6 +396,7 @@ TEST_F(PreferencePageTest, VariantMusicAndScanChoicesActAtOnceAndCancelGivesThem
   BoardColours colours = DefaultColours();
   settings.general.puzzleRotation = 1;
   settings.music.musicVolume = 10;
+  settings.music.soundVolume = -100;
   settings.scan.autoScan = 0;
   PreferenceSheet sheet(settings, colours, effects);
   sheet.Open();
@@ -409,8 +410,13 @@ TEST_F(PreferencePageTest, VariantMusicAndScanChoicesActAtOnceAndCancelGivesThem
   EXPECT_EQ(effects.Steps.back().Ints[0], 75);
   sheet.Music.SetMusicVolume(kVolumeSliderTop);
   EXPECT_EQ(settings.music.musicVolume, 100);
+  EXPECT_EQ(sheet.Music.SoundVolume, 49); // the default -100 is on the slider
+  sheet.Music.SetSoundVolume(49);
+  EXPECT_EQ(settings.music.soundVolume, -100);
   sheet.Music.SetSoundVolume(20);
   EXPECT_EQ(settings.music.soundVolume, -326);
+  sheet.Music.SetSoundVolume(100);
+  EXPECT_EQ(settings.music.soundVolume, 0); // the top is the effect's own loudness
   sheet.Music.SetSoundVolume(0);
   EXPECT_EQ(settings.music.soundVolume, -8000); // the store's floor
   sheet.Scan.SetMode(3);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -274,6 +275,25 @@ TEST_F(Document, AFifoIsRefusedWithoutWaitingForAWriter) {
   const std::string before = Snapshot(app_);
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(fifo));
   EXPECT_EQ(app_.Host.errors.back(), fifo + " is not a file.\nnot a regular file");
+  EXPECT_EQ(Snapshot(app_), before);
+}
+
+TEST_F(Document, ATextGridTooLargeForItsFormatIsRefusedUnread) {
+  // Sparse: a few bytes on disk, but reading it whole would fill the memory it claims.
+  constexpr uintmax_t kClaimed = uintmax_t{512} << 20;
+  WriteBytes(File("huge.txt"), "Quorbel Mode Texte\n9\n");
+  std::filesystem::resize_file(File("huge.txt"), kClaimed);
+  const std::string before = Snapshot(app_);
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  const long peakBefore = usage.ru_maxrss;
+
+  EXPECT_FALSE(app_.Doc.OpenDocumentFile(File("huge.txt")));
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("The file " + File("huge.txt") + " is too large"));
+  EXPECT_FALSE(app_.Doc.ImportTextGridFile(File("huge.txt")));
+  EXPECT_TRUE(app_.Host.errors.back().starts_with("The file " + File("huge.txt") + " is too large"));
+  ::getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss - peakBefore, long{64} << 10); // kilobytes
   EXPECT_EQ(Snapshot(app_), before);
 }
 

@@ -45,7 +45,6 @@ constexpr int kCursorFont = 20;
 constexpr int kBarPercent = 100;       // PREFGEOM BDX is the side panel's width in hundredths
 constexpr int kShowPossiblesStep = 36; // DISPPOSS
 constexpr int kGeometryStep = 32;      // PREFGEOM
-constexpr uint64_t kMaxTextGridBytes = 4 * 1024 * 1024;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -741,7 +740,7 @@ void CQuorbelView::AddGridFromFile() {
             });
   if (path.isEmpty())
     return;
-  const FileBytesResult file = ReadFileBytes(path.toStdString(), kMaxTextGridBytes);
+  const FileBytesResult file = ReadFileBytes(path.toStdString(), kMaxOneGridTextBytes);
   if (!file.Ok) {
     app_.PostMessage(PanelText::Plain(file.Message));
     return;
