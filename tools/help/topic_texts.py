@@ -572,8 +572,8 @@ start-up, even without a screen.</li>
 <li>In expert mode, Shift+Y starts a recording, Shift+S pauses it, Shift+C resumes it and Shift+Z stops it
 and saves the steps in <code>MyMacro.macro</code>; Shift+M plays a script file.</li>
 </ul>
-<p>Each line is a keyword and its arguments separated by ";", for example <code>GENERE;9;MEDIUM</code> then
-<code>SOLVE</code>. Whatever follows two tabs on a line is a comment. A step that fails is reported with its
+<p>Each line is a keyword and its arguments separated by ";", for example <code>GENERE;9;MEDIUM;0;-1;UNIQ</code>
+(a medium 9x9 grid with one solution) then <code>SOLVE</code>. Whatever follows two tabs on a line is a comment. A step that fails is reported with its
 line in the message panel.</p>
 """, "Les scripts (macros)", """
 <p>Un script (un fichier <code>.macro</code>) est une liste d'étapes que Quorbel joue comme si vous les
@@ -585,8 +585,8 @@ joue après le démarrage, même sans écran.</li>
 <li>En mode expert, Maj+Y commence un enregistrement, Maj+S le met en pause, Maj+C le reprend et Maj+Z
 l'arrête et sauve les étapes dans <code>MyMacro.macro</code> ; Maj+M joue un fichier de script.</li>
 </ul>
-<p>Chaque ligne est un mot-clé et ses arguments séparés par « ; », par exemple <code>GENERE;9;MEDIUM</code>
-puis <code>SOLVE</code>. Ce qui suit deux tabulations sur une ligne est un commentaire. Une étape qui échoue
+<p>Chaque ligne est un mot-clé et ses arguments séparés par « ; », par exemple <code>GENERE;9;MEDIUM;0;-1;UNIQ</code>
+(une grille 9x9 moyenne à solution unique) puis <code>SOLVE</code>. Ce qui suit deux tabulations sur une ligne est un commentaire. Une étape qui échoue
 est signalée avec sa ligne dans le panneau des messages.</p>
 """)
 
