@@ -902,7 +902,7 @@ bool CDialogDefi::RefuseOutOfTurn() {
   const std::optional<std::string> holder = DefiTurnElsewhere(turns_, standings_);
   if (!holder)
     return false;
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   if (holder->empty())
     app_.Messages().AddInfoMessageUnrepeated(french ? OwnText("Ce n'est pas encore votre tour.")
                                                     : OwnText("It is not your turn yet."));
@@ -918,9 +918,8 @@ bool CDialogDefi::RefuseUnsharedChange() {
   if (!ChallengeRunning() || !DefiBoardsShared(turns_))
     return false;
   app_.Messages().AddInfoMessageUnrepeated(
-      IsFrench(app_.CurrentLanguage())
-          ? OwnText("Annuler, rétablir, couper et coller attendent la fin du défi.")
-          : OwnText("Undo, redo, cut and paste wait for the end of the challenge."));
+      French(app_) ? OwnText("Annuler, rétablir, couper et coller attendent la fin du défi.")
+                   : OwnText("Undo, redo, cut and paste wait for the end of the challenge."));
   return true;
 }
 

@@ -100,7 +100,7 @@ void CDocumentHost::NumeralsToEngine() {
 }
 
 DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   const std::string text =
       FormatText(french ? OwnText("Enregistrer les modifications de %s ?") : OwnText("Save changes to %s?"),
                  {FormatArg(title)});
@@ -117,7 +117,7 @@ DocumentHost::SaveAnswer CDocumentHost::AskSaveChanges(std::string_view title) {
 
 std::optional<std::string> CDocumentHost::AskSaveFileName(std::string_view suggested,
                                                           std::string_view directory) {
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   QString start = ToQString(suggested);
   if (!directory.empty() && !start.contains(QLatin1Char('/')))
     start = ToQString(directory) + QLatin1Char('/') + start;
@@ -133,7 +133,7 @@ std::optional<std::string> CDocumentHost::AskSaveFileName(std::string_view sugge
 }
 
 bool CDocumentHost::ConfirmReplace(std::string_view path) {
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   const std::string text = FormatText(french ? OwnText("%s existe déjà.\nVoulez-vous le remplacer ?")
                                              : OwnText("%s already exists.\nDo you want to replace it?"),
                                       {FormatArg(path)});
@@ -155,9 +155,8 @@ void CDocumentHost::ReportFileError(std::string_view message, std::string_view l
 }
 
 void CDocumentHost::ReportWarnings(std::string_view path, const std::vector<std::string> &warnings) {
-  app_.PostMessage(FormatPanelText(IsFrench(app_.CurrentLanguage())
-                                       ? OwnText("Une partie de %s a été laissée de côté :")
-                                       : OwnText("Part of %s was left out:"),
+  app_.PostMessage(FormatPanelText(French(app_) ? OwnText("Une partie de %s a été laissée de côté :")
+                                                : OwnText("Part of %s was left out:"),
                                    {FormatArg(path)}));
   for (const std::string &warning : warnings)
     app_.PostMessage(PanelText::Plain(warning));
@@ -288,7 +287,7 @@ bool AskYesNo(CQuorbelApp &app, const std::string &text, QMessageBox::Icon icon)
 } // namespace
 
 bool CDocumentHost::ConfirmManyFiles(size_t count, std::string_view folder) {
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   const std::string text = FormatText(
       french ? OwnText("L'import de ce catalogue écrira %d fichiers dans %s.\nVoulez-vous continuer ?")
              : OwnText("Importing this catalogue writes %d files into %s.\nDo you want to go on?"),
@@ -297,7 +296,7 @@ bool CDocumentHost::ConfirmManyFiles(size_t count, std::string_view folder) {
 }
 
 bool CDocumentHost::ConfirmReplaceFiles(const std::vector<std::string> &paths) {
-  const bool french = IsFrench(app_.CurrentLanguage());
+  const bool french = French(app_);
   std::string list;
   constexpr size_t kNamed = 8;
   for (size_t i = 0; i < std::min(paths.size(), kNamed); ++i)
