@@ -8,5 +8,5 @@ build="${1:-$root/build}"
 "$root/scripts/install_packages.sh" qt6-base-dev qt6-multimedia-dev libmpg123-dev libgtest-dev cmake \
   ninja-build g++ pkg-config libgl-dev xvfb xauth fonts-liberation libbenchmark-dev qt6-translations-l10n
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-Release}"
 cmake --build "$build" -j "$(nproc)"
