@@ -55,6 +55,8 @@ struct TextGridStage {
 
 // Lines split at LF, a CR before it dropped.
 std::vector<std::string> SplitTextLines(std::string_view text);
+// A field without the blanks and tabs around it.
+std::string_view TrimTextField(std::string_view text);
 // A whole (trimmed) field as a 32-bit number.
 std::optional<int32_t> ParseTextInt(std::string_view text);
 

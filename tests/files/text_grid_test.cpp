@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
+#include "engine/variant_catalog.h"
 #include "files/latin1_text.h"
 #include "files/sud_file_reader.h"
 #include "files/sud_file_writer.h"
 #include "files/text_grid_comment.h"
+#include "files/text_grid_lines.h"
 #include "files/text_grid_reader.h"
 #include "files/text_grid_writer.h"
 #include "media/grid_scan.h"
@@ -70,6 +74,7 @@ std::vector<std::string> EveryLineKind() {
       "P20;1;21;2;",
       "P30;0;",
       "9",
+      "(",
       "A1;2;3;0;0;0;0;0;1;1;0;0;0;0;0;0;0;2;",
       "%0123401234012340",
       "30;1",
@@ -124,6 +129,7 @@ std::vector<std::string> EveryLineKind() {
       "±123;4;3;2;1;0;2",
       "©2;1;3;4;5;6",
       "¤1;-1;2;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1;-1",
+      "£5;7",
       "¼",
       "½",
       "¾",
@@ -212,6 +218,35 @@ TEST(TextGridWriting, ATwoGridSetSeparatesItsGrids) {
   ASSERT_TRUE(loaded.Open(file).Ok);
   EXPECT_EQ(loaded.Ctx->Grids.MainCount, 2);
   EXPECT_EQ(loaded.Grid(1).GridVar, kVarNoConsecutive);
+}
+
+// The round trip below is only as wide as its sample: a kind that a save writes must have a
+// line there.
+TEST(TextGridLineKinds, TheSampleHoldsALineOfEveryKindASaveWrites) {
+  const std::vector<std::string> lines = EveryLineKind();
+  std::set<char> firsts;
+  for (auto line = std::find(lines.begin(), lines.end(), ";Start Save Varient"); line != lines.end(); ++line)
+    firsts.insert(Utf8ToLatin1(*line).front());
+  for (const TextLineKind &row : TextLineKinds())
+    for (const char letter : row.Letters) {
+      if (row.Write != nullptr && letter != '\0') {
+        EXPECT_TRUE(firsts.contains(letter))
+            << "no line of \"" << Latin1ToUtf8(std::string(1, letter)) << "\"";
+      }
+    }
+}
+
+// A rule that no line carries would be lost by every save.
+TEST(TextGridLineKinds, EveryCatalogueRuleHasLinesOfItsOwn) {
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantRow &entry = VariantCatalog[static_cast<size_t>(row)];
+    if (entry.VarMasks.Any()) {
+      EXPECT_FALSE(TextLineLetters(entry.VarMasks).empty()) << entry.VarNameEn;
+    }
+  }
+  EXPECT_EQ(TextLineLetters(kVarTransfer), "C8");
+  EXPECT_EQ(TextLineLetters(kVarKillerProduct), "K*\xB0");
+  EXPECT_EQ(TextLineLetters(kVarNumeral), "$H");
 }
 
 TEST(TextGridRoundTrip, EveryLineKindReadsAndWritesBackTheSameText) {
