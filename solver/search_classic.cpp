@@ -546,6 +546,20 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// A node of a count whose order cannot show: its own board takes every single at once, so a
+// chain of forced cells is one node, and its closure needs no keeping.
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+  const Outcome outcome = PruneWithSingles(layout, level.board);
+  if (outcome == Outcome::Solved)
+    solution = &level.board;
+  if (outcome != Outcome::Open)
+    return outcome;
+  level.cell = ChooseBranchCell(layout, level.board);
+  level.tried = level.board.cand[level.cell];
+  level.index = 0;
+  return Outcome::Open;
+}
+
 // A fresh node: its candidates narrowed as propagation narrows them, then the cell it
 // branches on (-1 when nothing lies below). The first node of a chain of forced cells (the
 // root, or a child of a real branch) is pruned: further down the chain the pruning costs
@@ -557,6 +571,8 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   Level &level = levels[depth];
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
+  if (layout.orderFree)
+    return SettleOrderFreeNode(layout, level, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -659,6 +675,8 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
+    if (layout.orderFree && PruneWithSingles(layout, level.board) != Outcome::Open)
+      return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
     CopyBoard(layout, narrowed, level.board);
