@@ -1,6 +1,8 @@
 // Magic Squares, Multiplication Tables and Twins Total: sums and products over fixed shapes.
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <bitset>
 #include <span>
 
 #include "engine/combo_search.h"
@@ -180,6 +182,40 @@ int FilterMultTable(const GridGeometry &geo, GridRecord &grid, int i) {
 
 namespace {
 
+// The values of each position that take part in a choice of one candidate per position adding
+// up to `target`, as the combination search finds them, in time linear in the positions: the
+// sums reachable before a position, and those from which the positions after it reach the target.
+std::array<uint32_t, kMaxGrids> ValuesReachingTotal(std::span<const uint32_t> candidates, int target) {
+  constexpr int kMostTotal = kMaxGrids * kMaxWidth;
+  using Sums = std::bitset<kMostTotal + 1>;
+  const auto shifted = [](const Sums &sums, uint32_t values, bool up) {
+    Sums out;
+    for (; values != 0; values &= values - 1) {
+      const int v = std::countr_zero(values) + 1;
+      out |= up ? sums << v : sums >> v;
+    }
+    return out;
+  };
+  const size_t n = candidates.size();
+  std::array<Sums, kMaxGrids + 1> before;
+  before[0].set(0);
+  for (size_t g = 0; g < n; ++g)
+    before[g + 1] = shifted(before[g], candidates[g], true);
+  std::array<uint32_t, kMaxGrids> allowed{};
+  Sums toReach;
+  if (target <= kMostTotal)
+    toReach.set(static_cast<size_t>(target));
+  for (size_t g = n; g-- > 0;) {
+    for (uint32_t values = candidates[g]; values != 0; values &= values - 1) {
+      const int v = std::countr_zero(values);
+      if (((before[g] << (v + 1)) & toReach).any())
+        allowed[g] |= 1u << v;
+    }
+    toReach = shifted(toReach, candidates[g], false);
+  }
+  return allowed;
+}
+
 // The grid after the main grids, which holds the totals; null when the set has none.
 GridRecord *TotalsGrid(EngineContext &ctx, const GridRecord &grid) {
   GridSet &set = ctx.Grids;
@@ -223,23 +259,28 @@ int FilterTwinsTotal(EngineContext &ctx, GridRecord &grid) {
   if (totals == nullptr)
     return 0;
   const GridGeometry &geo = ctx.Geo;
-  const int mains = std::min(UsedMainCount(ctx.Grids), ComboSearch::kMaxPositions);
+  const int mains = std::min(UsedMainCount(ctx.Grids), kMaxGrids);
+  // The candidate limit stands for the player's candidates; a count for the generator reads
+  // every cell, since without it a set of five grids or more is searched nearly blind.
+  const bool everyCell = ctx.Settings.UniquenessOnly != 0;
   int changed = 0;
+  std::array<uint32_t, kMaxGrids> candidates{};
   for (int c = 0; c < geo.NCells; ++c) {
     if (totals->Cells[c].Value <= 0)
       continue; // no total to reach: nothing is known of the cell
-    ComboSearch search;
-    search.GroupSize = mains;
-    for (int g = 0; g < mains; ++g)
-      search.Candidates[g] = ctx.Grids.Main[g].Cells[c].ThePoss & geo.FullMask;
-    if (CandidateCountOfGroup(search) > kGroupLimit)
+    int count = 0;
+    for (int g = 0; g < mains; ++g) {
+      candidates[g] = ctx.Grids.Main[g].Cells[c].ThePoss & geo.FullMask;
+      count += std::popcount(candidates[g]);
+    }
+    if (count > kGroupLimit && !everyCell)
       return changed;
-    search.Target = totals->Cells[c].Value;
-    EnumerateCombinations(search);
+    const std::array<uint32_t, kMaxGrids> allowed =
+        ValuesReachingTotal(std::span(candidates).first(mains), totals->Cells[c].Value);
     for (int g = 0; g < mains; ++g) {
       CellRecord &cell = ctx.Grids.Main[g].Cells[c];
       if (IsOpen(cell))
-        changed |= RestrictPoss(geo, cell, search.Allowed[g]);
+        changed |= RestrictPoss(geo, cell, allowed[g]);
     }
   }
   return changed;

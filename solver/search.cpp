@@ -143,6 +143,10 @@ int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
 }
 
 int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
+  return RunGridSearch(ctx, grid, clearHistory, {});
+}
+
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take) {
   if (!FitsGeometry(ctx.Geo, grid))
     return kSolveExhausted;
   SearchPacer pacer(ctx, grid);
@@ -153,7 +157,7 @@ int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
     return kSolveExhausted;
   if (!ClassicSearchApplies(ctx, grid))
     return RunPropagatingSearch(ctx, grid, pacer, begunNow);
-  const int result = RunClassicSearch(ctx, grid, pacer);
+  const int result = RunClassicSearch(ctx, grid, pacer, take);
   // The propagating route returns a solution with its candidates recomputed: so does this one.
   if (result == kSolveFound)
     PropagateSearchGrid(ctx, grid);
@@ -188,17 +192,20 @@ double SearchProgress(const GridRecord &grid) {
 int TallySolutionValues(const EngineContext &ctx, GridRecord &grid) {
   const int n = PlayingCellCount(ctx, grid);
   for (int c = 0; c < n; ++c) {
-    CellRecord &cell = grid.Cells[c];
-    if (cell.Status != kStatusHypothesis || cell.Value < 1 || cell.Value > ctx.Geo.GridWidth)
-      continue;
-    const int score = ++cell.ValueScores[cell.Value - 1];
-    if (score > grid.BestTally) {
-      grid.BestTally = score;
-      grid.BestTallyCell = c;
-      grid.BestTallyValue = cell.Value;
-    }
+    const CellRecord &cell = grid.Cells[c];
+    if (cell.Status == kStatusHypothesis && cell.Value >= 1 && cell.Value <= ctx.Geo.GridWidth)
+      TallyCellValue(grid, c, cell.Value);
   }
   return 1;
+}
+
+void TallyCellValue(GridRecord &grid, int cell, int value) {
+  const int score = ++grid.Cells[cell].ValueScores[value - 1];
+  if (score > grid.BestTally) {
+    grid.BestTally = score;
+    grid.BestTallyCell = cell;
+    grid.BestTallyValue = value;
+  }
 }
 
 } // namespace quorbel

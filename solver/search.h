@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 
 #include "engine/cell_actions.h"
 #include "engine/solve_result.h"
@@ -24,6 +26,12 @@ int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
 // abort. A grid complete at the start counts as its own solution.
 int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
 
+// For a count that reads only the tally of each solution: called at each solution, its trial
+// cells tallied already, true to search on within the same call. The classic route then
+// writes only the solution it returns on; the other route never calls it.
+using SolutionTaker = std::function<bool()>;
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take);
+
 // Every trial cell gets its saved state back; the search history is emptied and the grid
 // is no longer in search. Returns 1.
 int EndGridSearch(EngineContext &ctx, GridRecord &grid);
@@ -35,5 +43,8 @@ double SearchProgress(const GridRecord &grid);
 // Adds the grid's current solution to the per-value scores of its trial cells and keeps
 // the highest score reached (BestTally, its cell and value). Returns 1.
 int TallySolutionValues(const EngineContext &ctx, GridRecord &grid);
+
+// One solution's value in a trial cell joins the tally.
+void TallyCellValue(GridRecord &grid, int cell, int value);
 
 } // namespace quorbel

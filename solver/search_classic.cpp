@@ -20,6 +20,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/block_places.h"
@@ -88,6 +89,8 @@ struct Layout {
   std::array<bool, kRegions> regionInUse{};
   // The neighbour rules a count for uniqueness reads here (none otherwise).
   NeighbourLinks links;
+  // A count that reads only whether a second solution exists walks a tree of its own.
+  bool orderFree = false;
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -126,6 +129,7 @@ struct LeftInGrid {
 // Kept from call to call so that the search loop never allocates.
 struct Scratch {
   Layout layout;
+  bool orderFreeCount = false; // what the next search's layout reads
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
@@ -434,9 +438,10 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 }
 
 // A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
-// reads the neighbour rules walks a tree of its own, where the rule costs more than it prunes.
+// reads the neighbour rules, or only whether a second solution exists, walks a tree of its
+// own, where the rule costs more than it prunes.
 bool NarrowNode(const Layout &layout, Board &board) {
-  return layout.links.Any() || NarrowWithProbables(layout, board);
+  return layout.orderFree || layout.links.Any() || NarrowWithProbables(layout, board);
 }
 
 enum class Outcome { Dead, Solved, Open };
@@ -541,6 +546,20 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// A node of a count whose order cannot show: its own board takes every single at once, so a
+// chain of forced cells is one node, and its closure needs no keeping.
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+  const Outcome outcome = PruneWithSingles(layout, level.board);
+  if (outcome == Outcome::Solved)
+    solution = &level.board;
+  if (outcome != Outcome::Open)
+    return outcome;
+  level.cell = ChooseBranchCell(layout, level.board);
+  level.tried = level.board.cand[level.cell];
+  level.index = 0;
+  return Outcome::Open;
+}
+
 // A fresh node: its candidates narrowed as propagation narrows them, then the cell it
 // branches on (-1 when nothing lies below). The first node of a chain of forced cells (the
 // root, or a child of a real branch) is pruned: further down the chain the pruning costs
@@ -552,6 +571,8 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   Level &level = levels[depth];
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
+  if (layout.orderFree)
+    return SettleOrderFreeNode(layout, level, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -654,6 +675,8 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
+    if (layout.orderFree && PruneWithSingles(layout, level.board) != Outcome::Open)
+      return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
     CopyBoard(layout, narrowed, level.board);
@@ -756,6 +779,14 @@ bool StillLeft(const Layout &layout, const GridRecord &grid, int depth, const Le
   return true;
 }
 
+// A solution tallied where the grid's trial cells are, and offered to `take`.
+bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, const SolutionTaker &take) {
+  for (int c = 0; c < layout.nCells; ++c)
+    if (IsSearchCell(grid.Cells[c]))
+      TallyCellValue(grid, c, solution.value[c]);
+  return take();
+}
+
 } // namespace
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
@@ -782,10 +813,12 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   return true;
 }
 
-int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
+int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout);
+  const bool sameLayout =
+      BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && layout.orderFree == scratch.orderFreeCount;
+  layout.orderFree = scratch.orderFreeCount;
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
@@ -818,8 +851,13 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
         return leave(kTopPending, &levels[depth].board, kSolveTimeOut);
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
-      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved)
-        return leave(kTopDone, solution, kSolveFound);
+      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved) {
+        if (!take || !TakeInPlace(layout, grid, *solution, take))
+          return leave(kTopDone, solution, kSolveFound);
+        pacer.Restart(); // as a new call would
+        fresh = false;
+        continue;
+      }
     }
     if (NextChild(layout, levels, depth)) {
       ++depth;
@@ -837,6 +875,11 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer) {
     fresh = false;
   }
 }
+
+OrderFreeCount::OrderFreeCount(EngineContext &ctx, bool orderFree)
+    : ctx_(ctx), saved_(std::exchange(ScratchOf(ctx).orderFreeCount, orderFree)) {}
+
+OrderFreeCount::~OrderFreeCount() { ScratchOf(ctx_).orderFreeCount = saved_; }
 
 bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))

@@ -3,6 +3,8 @@
 // route, walked on a compact board of candidate masks instead of whole grid records.
 #pragma once
 
+#include "solver/search.h"
+
 namespace quorbel {
 
 struct EngineContext;
@@ -17,7 +19,23 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid);
 
 // One RunGridSearch call on the classic route: resumes from the grid's branch stack and
 // returns at the next solution, as RunGridSearch does.
-int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer);
+// With `take`, each solution is tallied and offered to it first, and the search goes on
+// from it within the call while `take` says so.
+int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take);
+
+// While it lives, the classic route may walk any tree: for a count that reads only how many
+// solutions there are up to two, where the order they come in cannot show.
+class OrderFreeCount {
+public:
+  OrderFreeCount(EngineContext &ctx, bool orderFree);
+  ~OrderFreeCount();
+  OrderFreeCount(const OrderFreeCount &) = delete;
+  OrderFreeCount &operator=(const OrderFreeCount &) = delete;
+
+private:
+  EngineContext &ctx_;
+  bool saved_;
+};
 
 // True when naked and hidden singles over the grid's rows, columns, blocks and regions in
 // use, from the candidates its cells hold now, meet a contradiction: no solution lies

@@ -63,6 +63,12 @@ public:
     return true;
   }
 
+  // The time limit and the progress start again, as for a new call.
+  void Restart() {
+    start_ = nextProgress_ = TimeGetTime();
+    grid_.SearchStop = 0;
+  }
+
   // The player's one abort (Escape, right button, the progress dialog's Cancel), polled
   // through the host, which pumps events at most once a second.
   bool Aborted() { return ctx_.Host->PollUserAbort(); }

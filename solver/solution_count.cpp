@@ -12,6 +12,7 @@
 #include "engine/update_possibles.h"
 #include "platform/clock.h"
 #include "solver/search.h"
+#include "solver/search_classic.h"
 
 namespace quorbel {
 
@@ -51,10 +52,24 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
 }
 
 int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+  // Without a solution to store or report, the classic route tallies them where it finds them.
+  bool ended = false;
+  bool aborted = false;
+  SolutionTaker take;
+  if (verbose == 0 && store == 0)
+    take = [&] {
+      ended = TakeSolution(ctx, verbose, limit, store);
+      aborted = !ended && ctx.Host->PollUserAbort();
+      return !ended && !aborted;
+    };
   for (;;) {
     if (ctx.Host->PollUserAbort())
       return kSolveCancelled;
-    const int result = RunGridSearch(ctx, grid, 0);
+    const int result = RunGridSearch(ctx, grid, 0, take);
+    if (aborted)
+      return kSolveCancelled;
+    if (ended)
+      return ctx.SolutionCount;
     if (EndsTheCount(result))
       return CountResultOf(result);
     if (result != kSolveFound)
@@ -116,6 +131,10 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
 } // namespace
 
 int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+  // The generator's test for one solution shows nothing of the solutions it meets.
+  constexpr int kUniqueLimit = 2;
+  const OrderFreeCount orderFree(ctx, ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit &&
+                                          store == 0 && verbose == 0);
   ctx.SolutionCount = 0;
   LeaveGridSearch(ctx, grid); // a fresh search
   if (verbose == 1)

@@ -62,8 +62,10 @@ EXAMPLES = [
 ]
 
 
+# As the program writes a grid, variant section included even when empty: so a grid opened and
+# saved again keeps its bytes.
 def text_grid(cells):
-    lines = ["Quorbel Mode Texte", "9", ";Start Save Grid0"] + list(cells)
+    lines = ["Quorbel Mode Texte", "9", ";Start Save Grid0"] + list(cells) + [";Start Save Varient"]
     return "\r\n".join(lines) + "\r\n"
 
 

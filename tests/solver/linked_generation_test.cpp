@@ -5,12 +5,15 @@
 #include <memory>
 #include <set>
 
+#include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
+#include "engine/search_history.h"
 #include "engine/variant_catalog.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
 #include "solver/hidden_variant_generation.h"
+#include "solver/one_line_grid.h"
 #include "solver/random_variants.h"
 #include "solver/solution_count.h"
 
@@ -72,6 +75,38 @@ TEST(LinkedGeneration, EachRuleBetweenGridsHoldsOnTheSolutions) {
     // Every set is unique: counting it again finds the one solution.
     for (const LinkedRun *run : {&equal, &different, &total})
       EXPECT_EQ(SearchLinkedSolutions(*run->Ctx, -1, 0, 2, 0), 1);
+  }
+}
+
+// The generator's counts read every Twins Total sum, where the player's candidates stop at the
+// candidate limit (eleven 4x4 grids go past it): both must find the same solutions.
+TEST(LinkedGeneration, ACountForTheGeneratorFindsTheSolutionsOfEveryTwinsTotal) {
+  for (int seed = 1; seed <= 2; ++seed) {
+    LinkedRun total(kShapeFour, kVarTwinsTotal, 11, seed);
+    ASSERT_EQ(total.Report.Result, 1);
+    EngineContext &ctx = *total.Ctx;
+    // Two grids open whole: exchanged, they give a second solution at least.
+    for (int g = 0; g < 2; ++g)
+      for (int c = 0; c < ctx.Geo.NCells; ++c)
+        SetCellValue(ctx, ctx.Grids.Main[static_cast<size_t>(g)], c, 0, kActionClear);
+    std::array<std::set<std::string>, 2> found;
+    ctx.Settings.TimeOver = -1;
+    for (const int everySum : {0, 1}) {
+      ctx.Settings.UniquenessOnly = everySum;
+      const int count = SearchLinkedSolutions(ctx, -1, 0, 100, 1);
+      ASSERT_GT(count, 1);
+      ASSERT_LT(count, 100);
+      auto grid = std::make_unique<GridRecord>();
+      for (int level = 0; level < ctx.Solutions.StoredCount; ++level) {
+        std::string set;
+        for (int g = 0; g < total.Grids(); ++g) {
+          ASSERT_EQ(CopyStoredSolution(ctx, level, g, *grid), 1);
+          set += OneLineOfGrid(ctx, *grid);
+        }
+        found[static_cast<size_t>(everySum)].insert(set);
+      }
+    }
+    EXPECT_EQ(found[1], found[0]);
   }
 }
 

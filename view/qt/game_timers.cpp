@@ -111,6 +111,14 @@ void CQuorbelView::StartTimers() {
   setFocus();
 }
 
+void CQuorbelView::HoldTimers() {
+  timersHeld_ = true;
+  clockTimer_.stop();
+  animationTimer_.stop();
+  idleTimer_.stop();
+  animationTicked_ = false;
+}
+
 void CQuorbelView::OnClockTimer() {
   if (input_.Entry.TimerOn == 0)
     return;

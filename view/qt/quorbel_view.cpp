@@ -260,7 +260,7 @@ void CQuorbelView::paintEvent(QPaintEvent *event) {
                         sprite.Rect.Bottom - sprite.Rect.Top);
         window.drawImage(box & event->rect(), composeDC_, box & event->rect());
       }
-  if (!TimersStarted())
+  if (!TimersStarted() && !timersHeld_)
     StartTimers();
 }
 

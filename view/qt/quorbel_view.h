@@ -108,6 +108,9 @@ public:
   quorbel::GameCounters &Game() { return game_; }
   // Started on the first paint; nothing runs before.
   bool TimersStarted() const { return clockTimer_.isActive(); }
+  // For tests that tick the board by hand: no tick of the machine's clock comes between theirs,
+  // and the next tick only starts the count of time again.
+  void HoldTimers();
   quorbel::DisplaySwitches &Switches() override { return switches_; }
   quorbel::CGridDraw &Painter(int slot) { return painters_[static_cast<size_t>(slot)]; }
   const quorbel::CGridDraw &Painter(int slot) const { return painters_[static_cast<size_t>(slot)]; }
@@ -310,6 +313,7 @@ private:
   QTimer idleTimer_;
   bool animationBusy_ = false;
   bool animationTicked_ = false;
+  bool timersHeld_ = false;
   uint32_t lastAnimationTick_ = 0;
   uint32_t lastTickSound_ = 0;
   bool blinkOn_ = false;

@@ -139,6 +139,7 @@ private slots:
       QVERIFY(dialog.findChild<QPushButton *>("newGrid")->isHidden());
       dialog.findChild<QPushButton *>("redoGrid")->click();
     });
+    game_->View().HoldTimers();
     game_->View().StartGameClock(60000);
     game_->View().Clock().Start -= 61000;
     game_->View().OnAnimationTimer();
