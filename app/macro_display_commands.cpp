@@ -308,7 +308,6 @@ int Click(MacroCommandContext &c, const MacroCall &call) {
   bool done = true;
   if (target == -1) {
     c.S.Menus.Undo();
-    c.S.Menus.Undo();
   } else if (target == -2) {
     done = c.S.Board.FocusMessagePanel();
   } else if (target == -3) {

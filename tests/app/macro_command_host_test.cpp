@@ -246,6 +246,7 @@ TEST_F(MacroCommands, ClicksAndDisplayStepsReachTheBoardAsItsBarsDo) {
   EXPECT_EQ(Play("CLICK;-1\nCLICK;105;0;0\nCLICK;106;1;-1\nCLICK;20\nPREFCELL;MAT\nAREA;LEGEND;Y\n"
                  "PREF;VARNGRIDS;40\n"),
             kMacroAllDone);
+  EXPECT_EQ(Count("Undo"), 1); // one step, as the bar's undo slot
   EXPECT_EQ(Count("Select 0 5 0"), 1);
   EXPECT_EQ(Count("Select 0 6 1"), 1);        // a mode in the grid's place: grid 0
   EXPECT_LT(At("Help 4 on"), At("Colour 4")); // the colouring on first, which clears the colours
