@@ -34,7 +34,7 @@ std::string MacroCommandContext::FileArgument(const MacroCall &call, std::string
 
 bool MacroCommandContext::MayWrite(const std::string &path) const {
   namespace fs = std::filesystem;
-  const DirectorySettings &d = S.Settings.Values().directory;
+  const DirectorySettings &d = Services.Settings.Values().directory;
   const std::string roots[] = {StartDirectory(), MakeAbsolutePath(d.myGrids), MakeAbsolutePath(d.txtGrids),
                                MakeAbsolutePath(d.macro), MacroFolder};
   // Resolved first, so that neither ".." nor a link leads out of a root.

@@ -12,6 +12,9 @@ namespace quorbel {
 class MacroCommandHost final : public MacroHost {
 public:
   explicit MacroCommandHost(MacroServices services) : services_(services), context_{services_, {}} {}
+  // The handlers' context refers to this host's own services.
+  MacroCommandHost(const MacroCommandHost &) = delete;
+  MacroCommandHost &operator=(const MacroCommandHost &) = delete;
 
   // The played macro's folder, where its steps may write too.
   void SetMacroFolder(const std::string &folder) { context_.MacroFolder = folder; }

@@ -17,12 +17,12 @@ namespace quorbel {
 
 // What a handler works with: the services and the played macro's folder.
 struct MacroCommandContext {
-  MacroServices &S;
+  MacroServices &Services;
   std::string MacroFolder;
 
-  EngineContext &Engine() const { return S.Document.Engine(); }
-  bool French() const { return IsFrench(S.Messages.CurrentLanguage()); }
-  void Say(const std::string &text) const { S.Messages.Show(PanelText::Plain(text)); }
+  EngineContext &Engine() const { return Services.Document.Engine(); }
+  bool French() const { return IsFrench(Services.Messages.CurrentLanguage()); }
+  void Say(const std::string &text) const { Services.Messages.Show(PanelText::Plain(text)); }
   int CurrentGrid() const;
   GridRecord &CurrentGridRecord() const;
   // A grid a macro made or opened is shown at once, not uncovered cell by cell.

@@ -13,7 +13,7 @@ namespace quorbel {
 namespace {
 
 int DispC(MacroCommandContext &c, const MacroCall &call) {
-  c.S.Menus.SetPossLevel(call.Number(1));
+  c.Services.Menus.SetPossLevel(call.Number(1));
   return kMacroStepDone;
 }
 
@@ -39,17 +39,17 @@ int DispHelp(MacroCommandContext &c, const MacroCall &call) {
   default:
     break;
   }
-  return c.S.Menus.SetHelp(help, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+  return c.Services.Menus.SetHelp(help, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
 }
 
 int Method(MacroCommandContext &c, const MacroCall &call) {
-  c.S.Settings.Values().method.method = call.Number(1);
-  c.S.Settings.Apply();
+  c.Services.Settings.Values().method.method = call.Number(1);
+  c.Services.Settings.Apply();
   return kMacroStepDone;
 }
 
 int Cars(MacroCommandContext &c, const MacroCall &call) {
-  GeneralSettings &g = c.S.Settings.Values().general;
+  GeneralSettings &g = c.Services.Settings.Values().general;
   const int delta = call.Number(2);
   switch (call.Word(1)) {
   case kArgAll:
@@ -73,8 +73,8 @@ int Cars(MacroCommandContext &c, const MacroCall &call) {
   default:
     return kMacroStepFailed;
   }
-  c.S.Settings.Apply();
-  c.S.Board.Redraw();
+  c.Services.Settings.Apply();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -82,7 +82,7 @@ int PrefDisp(MacroCommandContext &c, const MacroCall &call) {
   const int word = call.Word(1);
   if (word < kArgNumber || word > kArgCartoon)
     return kMacroStepFailed;
-  return c.S.Menus.SetSymbolMode(word - kArgNumber) ? kMacroStepDone : kMacroStepFailed;
+  return c.Services.Menus.SetSymbolMode(word - kArgNumber) ? kMacroStepDone : kMacroStepFailed;
 }
 
 int PrefCell(MacroCommandContext &c, const MacroCall &call) {
@@ -94,11 +94,11 @@ int PrefCell(MacroCommandContext &c, const MacroCall &call) {
                                           : -1;
   if (display < 0)
     return kMacroStepFailed;
-  return c.S.Menus.SetCellDisplay(display) ? kMacroStepDone : kMacroStepFailed;
+  return c.Services.Menus.SetCellDisplay(display) ? kMacroStepDone : kMacroStepFailed;
 }
 
 int PrefGeom(MacroCommandContext &c, const MacroCall &call) {
-  GeneralSettings &g = c.S.Settings.Values().general;
+  GeneralSettings &g = c.Services.Settings.Values().general;
   const int value = call.Number(2);
   switch (call.Word(1)) {
   case kArgDx:
@@ -140,32 +140,33 @@ int PrefGeom(MacroCommandContext &c, const MacroCall &call) {
   case kArgRndDelay:
     g.bgRandom = value >= 0 ? 1 : 0;
     g.delayBgImage = std::max(0, value);
-    c.S.Board.RotateBackground();
+    c.Services.Board.RotateBackground();
     break;
   default:
     return kMacroStepFailed;
   }
-  c.S.Settings.Apply();
-  c.S.Board.Redraw();
+  c.Services.Settings.Apply();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
 int PrefBgim(MacroCommandContext &c, const MacroCall &call) {
   if (!call.Has(1))
     return kMacroStepFailed;
-  GeneralSettings &g = c.S.Settings.Values().general;
-  g.backgroundImage = MakeFilePath(call.Text(1), MakeAbsolutePath(c.S.Settings.Values().directory.background),
-                                   FileExtensionOfPath(call.Text(1)));
+  GeneralSettings &g = c.Services.Settings.Values().general;
+  g.backgroundImage =
+      MakeFilePath(call.Text(1), MakeAbsolutePath(c.Services.Settings.Values().directory.background),
+                   FileExtensionOfPath(call.Text(1)));
   g.bgRandom = 0;
-  c.S.Board.ReloadBackground();
-  c.S.Board.Redraw();
+  c.Services.Board.ReloadBackground();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
 int PrefBgimR(MacroCommandContext &c, const MacroCall &call) {
-  c.S.Settings.Values().general.bgRandom = call.IsY(1) ? 1 : 0;
-  c.S.Board.RotateBackground();
-  c.S.Board.Redraw();
+  c.Services.Settings.Values().general.bgRandom = call.IsY(1) ? 1 : 0;
+  c.Services.Board.RotateBackground();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -173,11 +174,11 @@ int PrefAnim(MacroCommandContext &c, const MacroCall &call) {
   if (!call.Has(1))
     return kMacroStepFailed;
   const std::string name =
-      MakeFilePath(call.Text(1), MakeAbsolutePath(c.S.Settings.Values().directory.animated), ".ani");
-  if (!c.S.Board.LoadPictureSet(name))
+      MakeFilePath(call.Text(1), MakeAbsolutePath(c.Services.Settings.Values().directory.animated), ".ani");
+  if (!c.Services.Board.LoadPictureSet(name))
     return kMacroStepFailed;
-  c.S.Board.RebuildValueCursors();
-  c.S.Board.Redraw();
+  c.Services.Board.RebuildValueCursors();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -206,13 +207,13 @@ int Area(MacroCommandContext &c, const MacroCall &call) {
     area = MacroArea::Music;
     break;
   case kArgLegend: // drawn with the board; nothing to switch
-    c.S.Board.Redraw();
+    c.Services.Board.Redraw();
     return kMacroStepDone;
   default:
     return kMacroStepFailed;
   }
-  c.S.Menus.ShowArea(area, on);
-  c.S.Board.Redraw();
+  c.Services.Menus.ShowArea(area, on);
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -273,7 +274,7 @@ int32_t *PrefFlag(AppSettings &s, int word) {
 }
 
 int Pref(MacroCommandContext &c, const MacroCall &call) {
-  AppSettings &s = c.S.Settings.Values();
+  AppSettings &s = c.Services.Settings.Values();
   const int word = call.Word(1);
   if (int32_t *flag = PrefFlag(s, word))
     *flag = call.IsY(2) ? 1 : 0;
@@ -285,8 +286,8 @@ int Pref(MacroCommandContext &c, const MacroCall &call) {
     s.catalog.varNGrids = std::clamp(call.Number(2), 0, 12);
   else
     return kMacroStepFailed;
-  c.S.Settings.Apply();
-  c.S.Board.Redraw();
+  c.Services.Settings.Apply();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -307,50 +308,50 @@ int Click(MacroCommandContext &c, const MacroCall &call) {
   const int width = ctx.Geo.GridWidth;
   bool done = true;
   if (target == -1) {
-    c.S.Menus.Undo();
+    c.Services.Menus.Undo();
   } else if (target == -2) {
-    done = c.S.Board.FocusMessagePanel();
+    done = c.Services.Board.FocusMessagePanel();
   } else if (target == -3) {
-    done = c.S.Board.ClearSelection();
+    done = c.Services.Board.ClearSelection();
   } else if (target >= kFirstCellTarget && target < kFirstCellTarget + ctx.Geo.CellLimit) {
-    done = c.S.Board.SelectCell(grid, target - kFirstCellTarget, mode);
+    done = c.Services.Board.SelectCell(grid, target - kFirstCellTarget, mode);
   } else if (target == 0) {
-    done = c.S.Board.ShufflePictures();
+    done = c.Services.Board.ShufflePictures();
     if (done)
-      c.S.Board.RebuildValueCursors();
+      c.Services.Board.RebuildValueCursors();
   } else if (target >= 1 && target <= width) {
     // The number bar: its animations come with the picture sets; nothing else to do.
   } else if (target > kColourBarClickBase && target <= width + kColourBarClickBase) {
     // Switched on first: turning the display on clears the cells' colours.
-    c.S.Menus.SetHelp(MacroHelp::Colouring, true);
-    c.S.Board.ColourValueChains(target - kColourBarClickBase);
+    c.Services.Menus.SetHelp(MacroHelp::Colouring, true);
+    c.Services.Board.ColourValueChains(target - kColourBarClickBase);
   } else {
     done = false;
   }
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return done ? kMacroStepDone : kMacroStepFailed;
 }
 
 int Kal(MacroCommandContext &c, const MacroCall &) {
-  if (!c.S.Board.RunKaleidoscope())
+  if (!c.Services.Board.RunKaleidoscope())
     return kMacroStepFailed;
-  return c.S.Playback.AbortRequested() ? kMacroStepStopped : kMacroStepDone;
+  return c.Services.Playback.AbortRequested() ? kMacroStepStopped : kMacroStepDone;
 }
 
 int Print(MacroCommandContext &c, const MacroCall &) {
-  if (!c.S.Board.Print())
+  if (!c.Services.Board.Print())
     return kMacroStepFailed;
   c.Say("Print Grid");
   return kMacroStepDone;
 }
 
 int Volume(MacroCommandContext &c, const MacroCall &call) {
-  MusicSettings &music = c.S.Settings.Values().music;
+  MusicSettings &music = c.Services.Settings.Values().music;
   const int volume = call.Number(2);
   if (call.Word(1) == kArgMusic) {
     music.musicVolume = std::clamp(volume, 0, 100);
     if (music.silent == 0)
-      c.S.Settings.ApplyMusicVolume();
+      c.Services.Settings.ApplyMusicVolume();
     c.Say("Music Volume Updated");
   } else if (call.Text(1) == "SOUND") {
     music.soundVolume = std::clamp(volume, -8000, 0);
@@ -363,12 +364,12 @@ int Volume(MacroCommandContext &c, const MacroCall &call) {
 
 int MusFile(MacroCommandContext &c, const MacroCall &call) {
   if (!call.Has(1)) {
-    c.S.Settings.CloseMusic();
+    c.Services.Settings.CloseMusic();
     return kMacroStepDone;
   }
-  c.S.Settings.Values().music.musicFile = call.Text(1);
-  c.S.Settings.PlayMusic(MakeAbsolutePath(call.Text(1)));
-  c.S.Settings.ApplyMusicVolume();
+  c.Services.Settings.Values().music.musicFile = call.Text(1);
+  c.Services.Settings.PlayMusic(MakeAbsolutePath(call.Text(1)));
+  c.Services.Settings.ApplyMusicVolume();
   return kMacroStepDone;
 }
 

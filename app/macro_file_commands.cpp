@@ -24,15 +24,15 @@ std::string PlainFileName(const std::string &text) {
 
 // LOAD, LOADT and ADDMULT.
 int Load(MacroCommandContext &c, const MacroCall &call) {
-  const DirectorySettings &d = c.S.Settings.Values().directory;
+  const DirectorySettings &d = c.Services.Settings.Values().directory;
   const bool text = call.Code() != kMacroLoad;
   const std::string path =
       c.FileArgument(call, MakeAbsolutePath(text ? d.txtGrids : d.myGrids), text ? ".txt" : ".sud");
-  if (path.empty() || !c.S.Document.Open(path))
+  if (path.empty() || !c.Services.Document.Open(path))
     return kMacroStepFailed;
   c.ShowAllCells();
   c.Say((text ? "Load in Text Format " : "Load ") + path);
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -43,7 +43,7 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
     return kMacroStepAbandoned;
   }
   const bool text = call.Code() == kMacroSaveT;
-  const DirectorySettings &d = c.S.Settings.Values().directory;
+  const DirectorySettings &d = c.Services.Settings.Values().directory;
   std::string folder = MakeAbsolutePath(text ? d.txtGrids : d.myGrids);
   std::string name;
   const std::string &argument = call.Text(1);
@@ -62,7 +62,7 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
     name = call.CurrentFile() = argument;
   }
   if (name.empty())
-    name = FileTitleOfPath(FileNameOfPath(c.S.Document.Name()));
+    name = FileTitleOfPath(FileNameOfPath(c.Services.Document.Name()));
   if (name.empty())
     name = "Quorbel";
   const std::string path = MakeFilePath(name, folder, text ? ".txt" : ".sud");
@@ -72,16 +72,16 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
           path);
     return kMacroStepFailed;
   }
-  c.S.Files.MakeDirectories(DirectoryOfPath(path)); // the save says whether it could write
+  c.Services.Files.MakeDirectories(DirectoryOfPath(path)); // the save says whether it could write
   bool saved = false;
   if (text) {
-    saved = c.S.Document.SaveText(path);
+    saved = c.Services.Document.SaveText(path);
     if (saved)
       c.Say("Save in Text Format " + path);
-  } else if (c.S.Document.HasDocument()) {
+  } else if (c.Services.Document.HasDocument()) {
     if (call.Text(2) == "R")
-      c.S.Document.RestartGame();
-    saved = c.S.Document.SaveAs(path);
+      c.Services.Document.RestartGame();
+    saved = c.Services.Document.SaveAs(path);
     if (saved)
       c.Say("Save " + path);
   }
@@ -90,15 +90,15 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
 
 int Copy(MacroCommandContext &c, const MacroCall &call) {
   const std::string target =
-      c.FileArgument(call, MakeAbsolutePath(c.S.Settings.Values().directory.myGrids), "");
+      c.FileArgument(call, MakeAbsolutePath(c.Services.Settings.Values().directory.myGrids), "");
   if (target.empty())
     return kMacroStepFailed;
   const std::string source = MakeAbsolutePath("Custom/" + FileNameOfPath(call.CurrentFile()));
   if (!c.MayWrite(target))
     return kMacroStepFailed;
-  if (!c.S.Files.MakeDirectories(DirectoryOfPath(target)))
+  if (!c.Services.Files.MakeDirectories(DirectoryOfPath(target)))
     return kMacroStepAbandoned;
-  if (!c.S.Files.CopyFile(source, target))
+  if (!c.Services.Files.CopyFile(source, target))
     return kMacroStepFailed;
   c.Say("Copy from \\Custom to " + target);
   return kMacroStepDone;
@@ -108,18 +108,18 @@ int AddFunc(MacroCommandContext &c, const MacroCall &call) {
   const std::string file = MakeFilePath(call.Text(2), MakeAbsolutePath("Custom"), ".dat");
   const std::string what = call.Text(1);
   if (what == "R")
-    return c.S.Files.AddIrregularDefinitions(file) < 0 ? kMacroStepAbandoned : kMacroStepDone;
+    return c.Services.Files.AddIrregularDefinitions(file) < 0 ? kMacroStepAbandoned : kMacroStepDone;
   if (what == "G")
-    return c.S.Files.MergeCatalog(file) ? kMacroStepDone : kMacroStepAbandoned;
+    return c.Services.Files.MergeCatalog(file) ? kMacroStepDone : kMacroStepAbandoned;
   if (what == "C")
-    return c.S.Files.CleanCatalogStatus() ? kMacroStepDone : kMacroStepAbandoned;
+    return c.Services.Files.CleanCatalogStatus() ? kMacroStepDone : kMacroStepAbandoned;
   if (what == "T") {
     SetGeneratedComment(c.Engine(), call.Text(2));
     return kMacroStepDone;
   }
   if (what == "D") {
-    const int best = c.S.Solver.MaxDoubleTriple();
-    c.S.Messages.Show(FormatPanelText(OwnText("Max computed:%d"), {best}));
+    const int best = c.Services.Solver.MaxDoubleTriple();
+    c.Services.Messages.Show(FormatPanelText(OwnText("Max computed:%d"), {best}));
     return best < 0 ? kMacroStepAbandoned : kMacroStepDone;
   }
   return kMacroStepAbandoned;
@@ -129,8 +129,8 @@ int Magic(MacroCommandContext &c, const MacroCall &call) {
   if (!call.Has(1))
     return kMacroStepDone;
   const std::string path =
-      MakeFilePath(call.Text(1), MakeAbsolutePath(c.S.Settings.Values().directory.magic), ".magic");
-  if (!c.S.Settings.ApplyMagicProfile(path))
+      MakeFilePath(call.Text(1), MakeAbsolutePath(c.Services.Settings.Values().directory.magic), ".magic");
+  if (!c.Services.Settings.ApplyMagicProfile(path))
     return kMacroStepFailed;
   c.Say("Load Magic " + path);
   return kMacroStepDone;

@@ -54,10 +54,10 @@ int New(MacroCommandContext &c, const MacroCall &call) {
   if (ShapeCodeOfSize(size) < 0)
     return kMacroStepFailed;
   SetGridSize(c.Engine(), size, 1);
-  c.S.Document.StartNewGame();
+  c.Services.Document.StartNewGame();
   // As after the empty-grid dialog: typed values go into the cells in turn.
-  c.S.Board.StartSequentialEntry();
-  c.S.Board.Redraw();
+  c.Services.Board.StartSequentialEntry();
+  c.Services.Board.Redraw();
   c.Say("New Grid");
   return kMacroStepDone;
 }
@@ -68,7 +68,7 @@ int Genere(MacroCommandContext &c, const MacroCall &call) {
     return kMacroStepFailed;
   const int word = call.Word(2);
   const int level = word >= kArgEasy && word <= kArgTerrible ? word - kArgEasy + 1 : 1;
-  GeneralSettings &general = c.S.Settings.Values().general;
+  GeneralSettings &general = c.Services.Settings.Values().general;
   general.gridCurrSize = shape;
   constexpr uint32_t kNoWord = 0xFFFFFFFF; // -1: no second word
   const uint32_t word1 = call.Bits(3);
@@ -76,23 +76,23 @@ int Genere(MacroCommandContext &c, const MacroCall &call) {
   const uint32_t word2 = second == kNoWord ? 0u : second;
   general.gridCurrVariant = static_cast<uint64_t>(word1) | (static_cast<uint64_t>(word2) << 32);
   general.uniqSolution = call.Word(5) == kArgUniq ? 1 : 0;
-  c.S.Settings.Apply();
-  const int made = c.S.Generator.Generate(level);
-  if (c.S.Playback.AbortRequested())
+  c.Services.Settings.Apply();
+  const int made = c.Services.Generator.Generate(level);
+  if (c.Services.Playback.AbortRequested())
     return kMacroStepStopped;
   c.ShowAllCells();
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return made == 1 ? kMacroStepDone : kMacroStepFailed;
 }
 
 int Reset(MacroCommandContext &c, const MacroCall &) {
-  c.S.Menus.BackToStartupGrid();
+  c.Services.Menus.BackToStartupGrid();
   c.Say("Go back to initial configuration");
   return kMacroStepDone;
 }
 
 int Init(MacroCommandContext &c, const MacroCall &) {
-  c.S.Menus.DefineStartupGrid();
+  c.Services.Menus.DefineStartupGrid();
   c.Say("Define Initial configuration");
   return kMacroStepDone;
 }
@@ -102,7 +102,7 @@ int UndoRedo(MacroCommandContext &c, const MacroCall &call) {
   const bool undo = call.Code() == kMacroUndo;
   const int times = call.Number(1);
   for (int i = 0; times == 0 ? i < 100000 : i < times; ++i)
-    if (!(undo ? c.S.Menus.Undo() : c.S.Menus.Redo()))
+    if (!(undo ? c.Services.Menus.Undo() : c.Services.Menus.Redo()))
       break;
   return kMacroStepDone;
 }
@@ -121,8 +121,8 @@ int SetCell(MacroCommandContext &c, const MacroCall &call) {
   ForTarget(ctx, *target,
             [&](int at) { SetCellValue(ctx, grid, at, value, value == 0 ? kActionClear : kActionPlace); });
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  c.S.Board.CheckEndOfGame();
-  c.S.Board.Redraw();
+  c.Services.Board.CheckEndOfGame();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -156,7 +156,7 @@ int SetMarks(MacroCommandContext &c, const MacroCall &call) {
     }
   });
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -167,13 +167,13 @@ int SetBoat(MacroCommandContext &c, const MacroCall &call) {
   if (mark < 0 || mark > 2 || cell < kFocusCell || cell >= ctx.Geo.NCells || cell == -1)
     return kMacroStepFailed;
   GridRecord &grid = c.CurrentGridRecord();
-  const bool autoWater = c.S.Settings.Values().general.autoNoBoat == 0;
+  const bool autoWater = c.Services.Settings.Values().general.autoNoBoat == 0;
   if (cell == kEveryCell) {
     for (int at = 0; at < ctx.Geo.NCells; ++at)
       SetBoatMark(ctx.Geo, grid, at, mark, autoWater);
   } else if (cell == kFocusCell) {
     // -3 here is every selected cell, not the focus alone.
-    for (const MacroCellRef &selected : c.S.Board.SelectedCells())
+    for (const MacroCellRef &selected : c.Services.Board.SelectedCells())
       if (selected.Cell >= 0 && selected.Cell < ctx.Geo.NCells)
         SetBoatMark(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(selected.Grid)], selected.Cell, mark,
                     autoWater);
@@ -181,7 +181,7 @@ int SetBoat(MacroCommandContext &c, const MacroCall &call) {
     SetBoatMark(ctx.Geo, grid, cell, mark, autoWater);
   }
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -193,7 +193,7 @@ int DispPoss(MacroCommandContext &c, const MacroCall &call) {
   for (CellRecord &record : grid.Cells)
     record.CellHighlight = 0;
   grid.Cells[static_cast<size_t>(cell)].CellHighlight = 1;
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -203,8 +203,8 @@ int SetDiff(MacroCommandContext &c, const MacroCall &call) {
   if (level == 0 && ctx.Methods.GameMaxMethodLevel >= 0)
     level = LevelFromDifficulty(ctx.Methods.GameMaxMethodLevel);
   if (level >= 1 && level <= 4)
-    c.S.Document.SetGameLevel(level);
-  c.S.Board.Redraw();
+    c.Services.Document.SetGameLevel(level);
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
@@ -220,8 +220,8 @@ int Variant(MacroCommandContext &c, const MacroCall &call) {
     grid.GridVar.word2 &= ~word2;
   }
   UpdatePossibles(c.Engine(), -1, -1, -1, 1);
-  c.S.Board.Redraw();
-  c.S.Messages.Show(
+  c.Services.Board.Redraw();
+  c.Services.Messages.Show(
       FormatPanelText(OwnText("Varient updated %d-%d-%d"), {call.Number(1), call.Number(2), call.Number(3)}));
   return kMacroStepDone;
 }
@@ -233,15 +233,15 @@ int DelMult(MacroCommandContext &c, const MacroCall &call) {
   if (number == kNoGridNumber)
     number = 0;
   const int slot = number > 0 ? number - 1 : c.CurrentGrid();
-  if (number < 0 || !c.S.Document.DeleteGrid(slot))
+  if (number < 0 || !c.Services.Document.DeleteGrid(slot))
     return kMacroStepFailed;
-  c.S.Messages.Show(FormatPanelText(OwnText("Deleted Multiple Grid Number %d"), {number}));
+  c.Services.Messages.Show(FormatPanelText(OwnText("Deleted Multiple Grid Number %d"), {number}));
   return kMacroStepDone;
 }
 
 int Stat(MacroCommandContext &c, const MacroCall &) {
   EngineContext &ctx = c.Engine();
-  const std::string text = BuildGridStatistics(ctx, c.CurrentGridRecord(), c.S.Document.GameLevel(),
+  const std::string text = BuildGridStatistics(ctx, c.CurrentGridRecord(), c.Services.Document.GameLevel(),
                                                ctx.Methods.GameMaxMethodLevel);
   for (const std::string_view line : SplitTextLines(text))
     c.Say(std::string(line));

@@ -19,27 +19,27 @@ namespace {
 constexpr int kMsgReferenceShown = 1;
 
 int Search(MacroCommandContext &c, const MacroCall &call) {
-  const int found = c.S.Solver.Search(std::max(1, call.Number(1)), call.IsY(2));
+  const int found = c.Services.Solver.Search(std::max(1, call.Number(1)), call.IsY(2));
   if (found == kComputationStopped)
     return kMacroStepStopped;
-  c.S.Messages.Show(FormatPanelText(OwnText("Search Done with result: %d"), {found}));
-  c.S.Board.Redraw();
+  c.Services.Messages.Show(FormatPanelText(OwnText("Search Done with result: %d"), {found}));
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
 int Prop1(MacroCommandContext &c, const MacroCall &) {
-  return c.S.Solver.Propose() == kComputationStopped ? kMacroStepStopped : kMacroStepDone;
+  return c.Services.Solver.Propose() == kComputationStopped ? kMacroStepStopped : kMacroStepDone;
 }
 
 int Solve(MacroCommandContext &c, const MacroCall &) {
-  return c.S.Solver.SolveFull() == kComputationStopped ? kMacroStepStopped : kMacroStepDone;
+  return c.Services.Solver.SolveFull() == kComputationStopped ? kMacroStepStopped : kMacroStepDone;
 }
 
 int Optimise(MacroCommandContext &c, const MacroCall &) {
-  const int result = c.S.Solver.Optimise();
+  const int result = c.Services.Solver.Optimise();
   UpdatePossibles(c.Engine(), -1, -1, -1, 1);
-  c.S.Board.Redraw();
-  return result == -1 && c.S.Playback.AbortRequested() ? kMacroStepStopped : kMacroStepDone;
+  c.Services.Board.Redraw();
+  return result == -1 && c.Services.Playback.AbortRequested() ? kMacroStepStopped : kMacroStepDone;
 }
 
 int DispRef(MacroCommandContext &c, const MacroCall &) {
@@ -49,9 +49,10 @@ int DispRef(MacroCommandContext &c, const MacroCall &) {
   SaveUndoState(ctx);
   CopyGrid(ctx, ctx.Grids.Main[slot], &ctx.Grids.RefTab[slot], 0);
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  c.S.Messages.Show(FormatPanelText(MessageFormat(kMsgReferenceShown, c.S.Messages.CurrentLanguage()),
-                                    {static_cast<int>(slot) + 1}));
-  c.S.Board.Redraw();
+  c.Services.Messages.Show(
+      FormatPanelText(MessageFormat(kMsgReferenceShown, c.Services.Messages.CurrentLanguage()),
+                      {static_cast<int>(slot) + 1}));
+  c.Services.Board.Redraw();
   c.Say("Display Reference Grid");
   return kMacroStepDone;
 }
@@ -62,7 +63,7 @@ int RefGrid(MacroCommandContext &c, const MacroCall &call) {
     c.Say("Reference Grid updated with current");
     return kMacroStepDone;
   }
-  switch (c.S.Solver.SolveToReference()) {
+  switch (c.Services.Solver.SolveToReference()) {
   case 1:
     c.Say("Generate Reference Grid with first solution");
     return kMacroStepDone;
@@ -82,14 +83,14 @@ int DispSolution(MacroCommandContext &c, const MacroCall &call) {
   const int n = call.Number(1);
   ReinitGrids(ctx, 0, 1, 1, 1); // the search's solutions stay
   if (call.Code() == kMacroDispN && n < 0) {
-    c.S.Board.Redraw();
+    c.Services.Board.Redraw();
     return kMacroStepDone;
   }
   const int level = call.Code() == kMacroDispS ? ctx.Solutions.ShownLevel + n : n - 1;
   if (ShowSearchSolution(ctx, level) < 0)
     return kMacroStepFailed;
   UpdatePossibles(ctx, -1, -1, -1, 1);
-  c.S.Board.Redraw();
+  c.Services.Board.Redraw();
   return kMacroStepDone;
 }
 
