@@ -217,60 +217,51 @@ int Area(MacroCommandContext &c, const MacroCall &call) {
   return kMacroStepDone;
 }
 
-// The on/off preference a PREF word names; none for the numbers and the unknown words.
+// The on/off preferences PREF names, by their words.
+template <typename Settings> struct PrefFlagRow {
+  int Word;
+  int32_t Settings::*Flag;
+};
+
+constexpr PrefFlagRow<GeneralSettings> kGeneralFlags[] = {
+    {kArgAuto, &GeneralSettings::autoSize},
+    {kArgPrefLoad, &GeneralSettings::prefLoad},
+    {kArgPosLoad, &GeneralSettings::posLoad},
+    {kArgAbsolute, &GeneralSettings::absolute},
+    {kArgBlockLim, &GeneralSettings::blockLimit},
+    {kArgBlockCol, &GeneralSettings::blockColors},
+    {kArgBlockBar, &GeneralSettings::blockBars},
+    {kArgCellSquare, &GeneralSettings::cellSquare},
+    {kArgAnim, &GeneralSettings::animGif},
+    {kArgAction, &GeneralSettings::animAction},
+    {kArgDrag, &GeneralSettings::drag},
+    {kArgParasit, &GeneralSettings::parasit},
+    {kArgIfFalse, &GeneralSettings::resetIfFalse},
+    {kArgRotate, &GeneralSettings::puzzleRotation},
+    {kArgBoatUniq, &GeneralSettings::puzzlePieceUniq},
+    {kArgAutoNoBoat, &GeneralSettings::autoNoBoat},
+    {kArgIdem, &GeneralSettings::displayBarAreaIdem},
+    {kArgMatAll, &GeneralSettings::displayMatAll},
+    {kArgMatFond, &GeneralSettings::displayMatFond},
+    {kArgMatAuto, &GeneralSettings::displayMatAuto},
+    {kArgKeepRatio, &GeneralSettings::keepRatio},
+};
+
+constexpr PrefFlagRow<MusicSettings> kMusicFlags[] = {
+    {kArgMusDir, &MusicSettings::useDirectory},
+    {kArgMusLoop, &MusicSettings::autoLoop},
+    {kArgMusSilent, &MusicSettings::silent},
+};
+
+// The flag a PREF word names; none for the numbers and the unknown words.
 int32_t *PrefFlag(AppSettings &s, int word) {
-  switch (word) {
-  case kArgAuto:
-    return &s.general.autoSize;
-  case kArgPrefLoad:
-    return &s.general.prefLoad;
-  case kArgPosLoad:
-    return &s.general.posLoad;
-  case kArgAbsolute:
-    return &s.general.absolute;
-  case kArgBlockLim:
-    return &s.general.blockLimit;
-  case kArgBlockCol:
-    return &s.general.blockColors;
-  case kArgBlockBar:
-    return &s.general.blockBars;
-  case kArgCellSquare:
-    return &s.general.cellSquare;
-  case kArgAnim:
-    return &s.general.animGif;
-  case kArgAction:
-    return &s.general.animAction;
-  case kArgDrag:
-    return &s.general.drag;
-  case kArgParasit:
-    return &s.general.parasit;
-  case kArgIfFalse:
-    return &s.general.resetIfFalse;
-  case kArgRotate:
-    return &s.general.puzzleRotation;
-  case kArgBoatUniq:
-    return &s.general.puzzlePieceUniq;
-  case kArgAutoNoBoat:
-    return &s.general.autoNoBoat;
-  case kArgIdem:
-    return &s.general.displayBarAreaIdem;
-  case kArgMatAll:
-    return &s.general.displayMatAll;
-  case kArgMatFond:
-    return &s.general.displayMatFond;
-  case kArgMatAuto:
-    return &s.general.displayMatAuto;
-  case kArgMusDir:
-    return &s.music.useDirectory;
-  case kArgMusLoop:
-    return &s.music.autoLoop;
-  case kArgMusSilent:
-    return &s.music.silent;
-  case kArgKeepRatio:
-    return &s.general.keepRatio;
-  default:
-    return nullptr;
-  }
+  for (const auto &row : kGeneralFlags)
+    if (row.Word == word)
+      return &(s.general.*row.Flag);
+  for (const auto &row : kMusicFlags)
+    if (row.Word == word)
+      return &(s.music.*row.Flag);
+  return nullptr;
 }
 
 int Pref(MacroCommandContext &c, const MacroCall &call) {
