@@ -47,11 +47,14 @@ template <typename Change> void ForTarget(const EngineContext &ctx, const CellTa
       change(at);
 }
 
+// The shape lookup falls back to 9 x 9 for any other size, which a script must not get silently.
+bool PlayedSize(int size) { return kGridShapes[static_cast<size_t>(ShapeCodeOfSize(size))].Size == size; }
+
 int New(MacroCommandContext &c, const MacroCall &call) {
   const int size = call.Number(1);
   if (size < 1)
     return kMacroStepDone;
-  if (ShapeCodeOfSize(size) < 0)
+  if (!PlayedSize(size))
     return kMacroStepFailed;
   SetGridSize(c.Engine(), size, 1);
   c.Services.Document.StartNewGame();
@@ -63,9 +66,9 @@ int New(MacroCommandContext &c, const MacroCall &call) {
 }
 
 int Genere(MacroCommandContext &c, const MacroCall &call) {
-  const int shape = ShapeCodeOfSize(call.Number(1));
-  if (shape < 0)
+  if (!PlayedSize(call.Number(1)))
     return kMacroStepFailed;
+  const int shape = ShapeCodeOfSize(call.Number(1));
   const int word = call.Word(2);
   const int level = word >= kArgEasy && word <= kArgTerrible ? word - kArgEasy + 1 : 1;
   GeneralSettings &general = c.Services.Settings.Values().general;

@@ -235,6 +235,14 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
   EXPECT_EQ(Count("Search 1"), 1);
   EXPECT_TRUE(Said("Search Done with result: 1"));
 
+  // A size the game does not play is refused, not taken for 9.
+  EXPECT_EQ(Play("NEW;100\nGENERE;5;EASY\nNEW;-1\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said(">>>Erreur Macro: NEW 100 (line 1)"));
+  EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 5 (line 2)"));
+  EXPECT_EQ(Count("StartNewGame"), 0);
+  EXPECT_EQ(Count("Generate 1"), 0);
+  EXPECT_EQ(program.settings.general.uniqSolution, 1);
+
   program.computed = kComputationStopped;
   EXPECT_EQ(Play("SOLVE\nSEARCH;2;Y\n"), kMacroStoppedByUser);
   EXPECT_EQ(Count("SolveFull"), 1);
