@@ -82,6 +82,9 @@ enum MacroActionCode : int32_t {
   kMacroVariant = 65,
 };
 
+// The script's CLICK names value v of the colour bar (the slots' corners) as this plus v.
+inline constexpr int kColourBarClickBase = 16;
+
 // Index of each argument keyword in ScriptArgWords.
 enum ScriptArgWord : int32_t {
   kArgEasy = 0,

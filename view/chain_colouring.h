@@ -10,9 +10,6 @@
 namespace quorbel {
 
 struct EngineContext;
-
-// The script's CLICK names value v of the colour bar (the slots' corners) as this plus v.
-inline constexpr int kColourBarClickBase = 16;
 struct GridRecord;
 
 // Where the chains of `value` start in the grid of `slot`: the selected cells of that grid that

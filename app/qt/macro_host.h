@@ -1,5 +1,6 @@
-// The macro player in the running program: its host carries out each command as the menus and
-// the board do, waits pump events, and Escape, the right button or a signal stop the play.
+// The script player in the running program: the plain command host (app/macro_command_host.h)
+// over adapters of the application's parts; waits pump events, and Escape, the right button or
+// a signal stop the play.
 #pragma once
 
 #include <string>

@@ -80,10 +80,11 @@ private slots:
     Macro m(home_);
     QVERIFY(m.started);
     const QString dir = home_.StartDirectory();
-    QCOMPARE(m.Play(dir, {"NEW;9", "SETCELL;3;4", "CLICK;105;0;0"}), 0);
+    QCOMPARE(m.Play(dir, {"NEW;9", "SETCELL;2;7", "SETCELL;3;4", "CLICK;105;0;0"}), 0);
     QCOMPARE(m.app->Engine().Grids.FocusCell, 5);
     QCOMPARE(m.Play(dir, {"CLICK;-1"}), 0);
     QCOMPARE(m.Cell(3), 0);
+    QCOMPARE(m.Cell(2), 7); // one step back, as the bar's undo slot
 
     int slept = 0;
     GetCurrentView()->KaleidoscopeSleep = [&slept](int ms) { slept += ms; };

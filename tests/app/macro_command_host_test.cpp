@@ -1,0 +1,303 @@
+// The script's commands on a program that only notes what it is asked: arguments checked before
+// anything changes, the messages a script sees, the files it names and may write, and the order
+// in which a step's effects come.
+#include "app/macro_command_host.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "engine/cell_record.h"
+#include "engine/geometry.h"
+#include "engine/undo_stack.h"
+#include "platform/paths.h"
+#include "tests/engine/engine_test_support.h"
+
+namespace quorbel {
+namespace {
+
+struct FakeProgram final : MacroMessages,
+                           MacroPlayback,
+                           MacroDocument,
+                           MacroGenerator,
+                           MacroSolver,
+                           MacroFiles,
+                           MacroSettings,
+                           MacroBoard,
+                           MacroMenus {
+  test::ShapedContext grids{ShapeCodeOfSize(9)};
+  AppSettings settings;
+  std::vector<std::string> effects; // what the program was asked to do, in order
+  std::vector<std::string> messages;
+  bool board = true;
+  int computed = 1; // what the solver and the generator give
+  bool foldersMade = true;
+  bool copied = true;
+
+  void Note(const std::string &effect) { effects.push_back(effect); }
+
+  Language CurrentLanguage() const override { return Language::English; }
+  void Show(const PanelText &text, bool) override { messages.push_back(text.Joined()); }
+  void Clear() override {}
+  void SetMuted(bool) override {}
+
+  bool PollUserAbort() override { return false; }
+  bool AbortRequested() override { return computed == kComputationStopped; }
+  bool WaitForKey() override { return true; }
+  bool WaitMs(int) override { return true; }
+  bool GamePaused() const override { return false; }
+  void SetPlaying(bool) override {}
+  void StopRecording() override {}
+
+  EngineContext &Engine() override { return grids.Ctx; }
+  bool Open(const std::string &path) override { return Note("Open " + path), true; }
+  bool HasDocument() const override { return true; }
+  std::string Name() const override { return "/grids/Current.sud"; }
+  bool SaveAs(const std::string &path) override { return Note("SaveAs " + path), true; }
+  bool SaveText(const std::string &path) override { return Note("SaveText " + path), true; }
+  void RestartGame() override { Note("RestartGame"); }
+  void StartNewGame() override { Note("StartNewGame"); }
+  int GameLevel() const override { return 1; }
+  void SetGameLevel(int) override {}
+  bool DeleteGrid(int) override { return false; }
+
+  int Generate(int level) override { return Note("Generate " + std::to_string(level)), computed; }
+
+  int Search(int most, bool show) override {
+    return Note("Search " + std::to_string(most) + (show ? " shown" : "")), computed;
+  }
+  int Propose() override { return computed; }
+  int SolveFull() override { return Note("SolveFull"), computed; }
+  int SolveToReference() override { return computed; }
+  int Optimise() override { return computed; }
+  int MaxDoubleTriple() override { return computed; }
+
+  bool MakeDirectories(const std::string &folder) override {
+    return Note("MakeDirectories " + folder), foldersMade;
+  }
+  bool CopyFile(const std::string &from, const std::string &to) override {
+    return Note("Copy " + from + " " + to), copied;
+  }
+  int AddIrregularDefinitions(const std::string &) override { return 0; }
+  bool MergeCatalog(const std::string &) override { return true; }
+  bool CleanCatalogStatus() override { return true; }
+
+  AppSettings &Values() override { return settings; }
+  void Apply() override { Note("Apply"); }
+  bool ApplyMagicProfile(const std::string &) override { return true; }
+  void ApplyMusicVolume() override {}
+  void PlayMusic(const std::string &) override {}
+  void CloseMusic() override {}
+
+  void Redraw() override { Note("Redraw"); }
+  void StartSequentialEntry() override {}
+  void CheckEndOfGame() override { Note("CheckEndOfGame"); }
+  bool FocusMessagePanel() override { return board; }
+  bool ClearSelection() override { return board; }
+  bool SelectCell(int grid, int cell, int mode) override {
+    Note("Select " + std::to_string(grid) + " " + std::to_string(cell) + " " + std::to_string(mode));
+    return board;
+  }
+  std::vector<MacroCellRef> SelectedCells() override { return {}; }
+  void ColourValueChains(int value) override { Note("Colour " + std::to_string(value)); }
+  bool ShufflePictures() override { return true; }
+  bool LoadPictureSet(const std::string &) override { return true; }
+  void RebuildValueCursors() override { Note("Cursors"); }
+  void ReloadBackground() override {}
+  void RotateBackground() override {}
+  bool RunKaleidoscope() override { return board; }
+  bool Print() override { return board; }
+
+  bool Undo() override { return Note("Undo"), true; }
+  bool Redo() override { return true; }
+  void BackToStartupGrid() override {}
+  void DefineStartupGrid() override {}
+  void SetPossLevel(int) override {}
+  bool SetHelp(MacroHelp help, bool on) override {
+    return Note("Help " + std::to_string(static_cast<int>(help)) + (on ? " on" : " off")), true;
+  }
+  void ShowArea(MacroArea, bool) override { Note("ShowArea"); }
+  bool SetSymbolMode(int) override { return true; }
+  bool SetCellDisplay(int display) override { return Note("CellDisplay " + std::to_string(display)), true; }
+  void SaveHelps() override { Note("SaveHelps"); }
+  void RestoreHelps() override { Note("RestoreHelps"); }
+};
+
+class MacroCommands : public ::testing::Test {
+protected:
+  void SetUp() override {
+    previous_ = StartDirectory();
+    SetStartDirectory("/start");
+    DirectorySettings &d = program.settings.directory;
+    d.myGrids = "MyGrid\\";
+    d.txtGrids = "TextGrid\\";
+    d.macro = "Macro\\";
+  }
+  void TearDown() override { SetStartDirectory(previous_); }
+
+  MacroOutcome Play(const std::string &script) {
+    program.effects.clear();
+    program.messages.clear();
+    std::istringstream in(script);
+    return player.Play(in, "test.macro");
+  }
+  bool Said(const std::string &text) const {
+    return std::find(program.messages.begin(), program.messages.end(), text) != program.messages.end();
+  }
+  int Count(const std::string &effect) const {
+    return static_cast<int>(std::count(program.effects.begin(), program.effects.end(), effect));
+  }
+  // Where the first of the effects stands; the end when it was not asked.
+  size_t At(const std::string &effect) const {
+    return static_cast<size_t>(std::find(program.effects.begin(), program.effects.end(), effect) -
+                               program.effects.begin());
+  }
+  CellRecord &Cell(int cell) { return program.grids.Main().Cells[static_cast<size_t>(cell)]; }
+
+  FakeProgram program;
+  MacroCommandHost host{{program, program, program, program, program, program, program, program, program}};
+  MacroPlayer player{host};
+
+private:
+  std::string previous_;
+};
+
+TEST_F(MacroCommands, CellStepsCheckTheirArgumentsBeforeTheGridChanges) {
+  program.grids.Ctx.Grids.FocusCell = -2; // the message panel, not a cell
+  EXPECT_EQ(Play("SETCELL;81;5\nSETCELL;0;10\nSETCELL;-3;4\nSETPOSS;0;3;3\nSETPROB;0;10;1\nSETBOAT;-1;1\n"
+                 "DISPPOSS;81\n"),
+            kMacroStepsFailed);
+  for (const char *line :
+       {"SETCELL 81 (line 1)", "SETCELL 0 (line 2)", "SETCELL -3 (line 3)", "SETPOSS 0 (line 4)",
+        "SETPROB 0 (line 5)", "SETBOAT -1 (line 6)", "DISPPOSS 81 (line 7)"})
+    EXPECT_TRUE(Said(std::string(">>>Erreur Macro: ") + line)) << line;
+  EXPECT_EQ(Cell(0).Value, 0);
+  EXPECT_FALSE(CanUndo(program.grids.Ctx.Undo));
+  EXPECT_EQ(Count("CheckEndOfGame"), 0);
+
+  // The focus cell of -3; the game may end once the value is in, before the board shows it.
+  program.grids.Ctx.Grids.FocusCell = 4;
+  EXPECT_EQ(Play("SETCELL;0;5\nSETCELL;-3;7\n"), kMacroAllDone);
+  EXPECT_EQ(Cell(0).Value, 5);
+  EXPECT_EQ(Cell(4).Value, 7);
+  EXPECT_TRUE(CanUndo(program.grids.Ctx.Undo));
+  EXPECT_LT(At("CheckEndOfGame"), At("Redraw"));
+
+  // Pencil marks: add only what is absent, remove only what is there, exchange all of them.
+  EXPECT_EQ(Play("SETPOSS;60;0;2\nSETPOSS;60;3;1\nSETPOSS;60;3;0\nSETPROB;61;4;1\nSETPROB;61;4;2\n"),
+            kMacroAllDone);
+  EXPECT_EQ(Cell(60).Marks, program.grids.Ctx.Geo.FullMask & ~ValueBit(3));
+  EXPECT_EQ(Cell(61).ProbableMask, 0u);
+}
+
+TEST_F(MacroCommands, FileStepsNameTheirFilesAndWriteOnlyInTheGameFolders) {
+  program.grids.Main().Comment = "../../away/Name";
+  EXPECT_EQ(Play("FILES\na\nb\nLOADT\nENDFILES\nLOAD;-Other\nSAVE;VAR2\nSAVE;-/etc/x\nSAVET;-out/*\nVAR;2;7\n"
+                 "SAVE;VAR2;R\nSAVE\n"),
+            kMacroStepsFailed);
+  EXPECT_EQ(Count("Open /start/TextGrid/a.txt"), 1);
+  EXPECT_EQ(Count("Open /start/TextGrid/b.txt"), 1);
+  EXPECT_EQ(Count("Open /start/Other/b.sud"), 1); // the block's last file, in the folder given
+
+  // An unset variable says so and abandons the step, without the error line.
+  EXPECT_TRUE(Said("Error - Variable VAR2 used without initialisation"));
+  EXPECT_FALSE(Said(">>>Erreur Macro: SAVE VAR2 (line 7)"));
+  EXPECT_TRUE(Said("Writing refused outside the game's folders: /etc/x/b.sud"));
+  EXPECT_TRUE(Said(">>>Erreur Macro: SAVE -/etc/x (line 8)"));
+  EXPECT_EQ(Count("MakeDirectories /etc/x"), 0);
+
+  // The grid's comment names the file, without a way out of the folder.
+  EXPECT_LT(At("MakeDirectories /start/out/"), At("SaveText /start/out/awayName.txt"));
+  EXPECT_LT(At("RestartGame"), At("SaveAs /start/MyGrid/Sudoku007.sud"));
+  EXPECT_EQ(Count("RestartGame"), 1);
+  EXPECT_EQ(Count("SaveAs /start/MyGrid/Current.sud"), 1); // no name: the document's
+
+  // COPY: a folder that cannot be made abandons quietly; a failed copy is an error.
+  program.foldersMade = false;
+  EXPECT_EQ(Play("COPY;grid.sud\n"), kMacroAllDone);
+  EXPECT_EQ(Count("Copy /start/Custom/grid.sud /start/MyGrid/grid.sud"), 0);
+  program.foldersMade = true;
+  program.copied = false;
+  EXPECT_EQ(Play("COPY;grid.sud\n"), kMacroStepsFailed);
+  EXPECT_EQ(Count("Copy /start/Custom/grid.sud /start/MyGrid/grid.sud"), 1);
+  EXPECT_EQ(Play("COPY;-/tmp\n"), kMacroStepsFailed);
+  EXPECT_EQ(Count("Copy /start/Custom/grid.sud /tmp/grid.sud"), 0);
+}
+
+TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWhenStopped) {
+  EXPECT_EQ(Play("GENERE;9;DIFFICULT;2147483648;-1;UNIQ\nSEARCH;0\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.gridCurrSize, ShapeCodeOfSize(9));
+  EXPECT_EQ(program.settings.general.gridCurrVariant, 0x80000000u); // -1: no second word
+  EXPECT_EQ(program.settings.general.uniqSolution, 1);
+  EXPECT_LT(At("Apply"), At("Generate 3"));
+  EXPECT_EQ(Count("Search 1"), 1);
+  EXPECT_TRUE(Said("Search Done with result: 1"));
+
+  // A size the game does not play is refused, not taken for 9.
+  EXPECT_EQ(Play("NEW;100\nGENERE;5;EASY\nNEW;-1\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said(">>>Erreur Macro: NEW 100 (line 1)"));
+  EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 5 (line 2)"));
+  EXPECT_EQ(Count("StartNewGame"), 0);
+  EXPECT_EQ(Count("Generate 1"), 0);
+  EXPECT_EQ(program.settings.general.uniqSolution, 1);
+
+  program.computed = kComputationStopped;
+  EXPECT_EQ(Play("SOLVE\nSEARCH;2;Y\n"), kMacroStoppedByUser);
+  EXPECT_EQ(Count("SolveFull"), 1);
+  EXPECT_EQ(Count("Search 2 shown"), 0);
+  EXPECT_TRUE(Said("Macro !test.macro!-2! stopped."));
+}
+
+TEST_F(MacroCommands, ClicksAndDisplayStepsReachTheBoardAsItsBarsDo) {
+  EXPECT_EQ(Play("CLICK;-1\nCLICK;105;0;0\nCLICK;106;1;-1\nCLICK;20\nPREFCELL;MAT\nAREA;LEGEND;Y\n"
+                 "PREF;VARNGRIDS;40\n"),
+            kMacroAllDone);
+  EXPECT_EQ(Count("Undo"), 1); // one step, as the bar's undo slot
+  EXPECT_EQ(Count("Select 0 5 0"), 1);
+  EXPECT_EQ(Count("Select 0 6 1"), 1);        // a mode in the grid's place: grid 0
+  EXPECT_LT(At("Help 4 on"), At("Colour 4")); // the colouring on first, which clears the colours
+  EXPECT_EQ(Count("CellDisplay 2"), 1);
+  EXPECT_EQ(Count("ShowArea"), 0);
+  EXPECT_EQ(program.settings.catalog.varNGrids, 12);
+
+  program.board = false;
+  EXPECT_EQ(Play("CLICK;-2\nCLICK;999\nPREFDISP;SINGLE\nCARS;BOGUS;2\nPREF;HIDEVAR;Y\nKAL\nPRINT\n"),
+            kMacroStepsFailed);
+  for (const char *line :
+       {"CLICK -2 (line 1)", "CLICK 999 (line 2)", "PREFDISP SINGLE (line 3)", "CARS BOGUS (line 4)",
+        "PREF HIDEVAR (line 5)", "KAL  (line 6)", "PRINT  (line 7)"})
+    EXPECT_TRUE(Said(std::string(">>>Erreur Macro: ") + line)) << line;
+}
+
+TEST_F(MacroCommands, ResetPrefPutsTheSettingsBackAfterTheHelps) {
+  program.settings.catalog.varDepth = 5;
+  EXPECT_EQ(Play("RESETPREF\nCARS;ALL;3\nPREF;VARDEPTH;77\nPREF;DRAG;Y\nPREF;ANIM;Y\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.deltaFontCom, 0);
+  EXPECT_EQ(program.settings.general.deltaFontMatrix, 0);
+  EXPECT_EQ(program.settings.catalog.varDepth, 5);
+  EXPECT_EQ(program.settings.general.drag, 0);
+  EXPECT_EQ(program.settings.general.animGif, 1); // not one of those a play puts back
+  EXPECT_EQ(At("SaveHelps"), 0u);
+  const auto lastApply = static_cast<size_t>(
+      program.effects.rend() - std::find(program.effects.rbegin(), program.effects.rend(), "Apply") - 1);
+  EXPECT_LT(At("RestoreHelps"), lastApply);
+  EXPECT_LT(lastApply, At("Cursors"));
+
+  EXPECT_EQ(Play("PREF;VARDEPTH;77\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.catalog.varDepth, 77);
+  EXPECT_EQ(Count("RestoreHelps"), 0);
+
+  // Every word the player passes on has its handler.
+  for (int code = kMacroLoad; code < kScriptWordCount; ++code) {
+    const bool player = code == kMacroResetPref || code == kMacroPause || code == kMacroComment ||
+                        code == kMacroNoMess || code == kMacroClearCom || code == kMacroExit ||
+                        code == kMacroRestart || code == kMacroPart || code == kMacroDebug ||
+                        code == kMacroVar || code == kMacroCalcVar;
+    EXPECT_EQ(MacroCommandTable()[static_cast<size_t>(code)] != nullptr, !player) << ScriptWords[code];
+  }
+}
+
+} // namespace
+} // namespace quorbel
