@@ -122,8 +122,8 @@ public:
       }
     return true;
   }
-  bool GamePaused() const override { return app_.GamePaused(); }
-  void SetMacroMode(bool on) override { app_.MacroMode = on ? 1 : 0; }
+  bool GamePaused() const override { return app_.State().Paused(); }
+  void SetMacroMode(bool on) override { on ? app_.State().StartMacro() : app_.State().EndMacro(); }
   void StopRecording() override { StopMacroRecording(false); }
   void SaveMacroSettings() override {
     saved_ = app_.Settings();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/app_state.h"
 #include "app/colours.h"
 #include "app/end_of_game.h"
 #include "app/game_session.h"
@@ -142,12 +143,9 @@ public:
   void ReportOutOfMemory(std::string_view text) override;
 
   // The board view's side of the application.
-  bool GridInPlay() const override { return NoDocumentYet == 0; }
+  quorbel::AppState &State() override { return state_; }
+  const quorbel::AppState &State() const { return state_; }
   bool Computing() const override { return pump_.Pumping(); }
-  int CurrentMacroMode() const override { return MacroMode; }
-  bool GamePaused() const override { return Paused == 1; }
-  bool ChallengeRunning() const override { return DefiRunning == 1; }
-  int &NewGridFlagRef() override { return NewGridFlag; }
   void PlaySoundEffect(int slot) override;
   void SetPaneText(int pane, const QString &text) override;
   QString AskOpenFileName(QWidget *parent, const FileDialogRequest &request) override {
@@ -155,21 +153,10 @@ public:
   }
   bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
   void CommandStatesChanged() override;
-  const std::string &ProgramDirectory() const override { return StartDir; }
+  // Data files and relative paths start there.
+  const std::string &ProgramDirectory() const override { return startDir_; }
   quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }
   int LoadCellPictures(quorbel::PictureOrderMode mode, const std::string &list = {}) override;
-
-  // Program state that other parts read and write, named as they know it.
-  int StartingUp = 0;    // 1 from the start of start-up until the command line was processed
-  int NoDocumentYet = 1; // 1 until the first document was opened
-  int AppClosing = 0;    // 1 from the start of shutdown
-  int Paused = 0;        // 1 while the game is paused (the main window minimised)
-  int DefiRunning = 0;   // 1 while a challenge between players runs
-  int MacroMode = 0;     // 0 normal, 1 a macro plays, 2 a batch test runs
-  int NewGridFlag = 0;
-  int MacroPending = 0;   // 1 while a macro named on the command line waits to be played
-  std::string MacroToRun; // that macro's path
-  std::string StartDir;   // the program's directory: data files and relative paths start there
 
 private:
   void RegisterOwnCommands();
@@ -186,6 +173,8 @@ private:
   void ApplyQtLanguage();
 
   AppOptions options_;
+  quorbel::AppState state_;
+  std::string startDir_;
   std::unique_ptr<ScriptedDialogService> ownScripted_;
   std::unique_ptr<WidgetDialogService> ownWidgets_;
   DialogService *dialogs_ = nullptr;
