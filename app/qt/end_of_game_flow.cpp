@@ -261,7 +261,7 @@ void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
 }
 
 void AttachEndOfGame(CQuorbelApp &app) {
-  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app); });
+  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app, app.Profile()); });
 
   OutsideServices &services = app.Services();
   services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {

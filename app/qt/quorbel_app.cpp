@@ -169,6 +169,8 @@ CQuorbelApp::~CQuorbelApp() {
   gApp = nullptr;
 }
 
+QWidget *CQuorbelApp::DialogParent() { return frame_.get(); }
+
 QWidget *CQuorbelApp::GetCurrentView() { return frame_ ? frame_->BoardView() : nullptr; }
 
 BoardWindow *CQuorbelApp::Board() { return dynamic_cast<BoardWindow *>(GetCurrentView()); }

@@ -18,6 +18,7 @@
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
 #include "app/qt/help_here.h"
@@ -50,7 +51,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost, public ViewHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public DialogHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -69,13 +70,13 @@ public:
   bool ExpertMode() const override { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() override { return ring_; }
   // The pictures under the dialogs, loaded at start-up.
-  const DialogPictures &Pictures() const { return pictures_; }
+  const DialogPictures &Pictures() const override { return pictures_; }
   // The game in play: its clock, counters and tally, whichever window shows it.
   quorbel::GameSession &Session() override { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
   quorbel::GameTally &Game() { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
-  DialogService &Dialogs() { return *dialogs_; }
+  DialogService &Dialogs() override { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
   MessagePump &Pump() { return pump_; }
   bool Headless() const { return options_.headless; }
@@ -84,6 +85,7 @@ public:
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
+  QWidget *DialogParent() override;
   CDialogWait *WaitDialog() { return wait_.get(); }
   // None before the first document exists (start-up makes it once the settings are read).
   quorbel::CQuorbelDoc *GetCurrentDocument() { return document_.get(); }
