@@ -146,7 +146,6 @@ public:
 
   // The board view's side of the application.
   quorbel::AppState &State() override { return state_; }
-  const quorbel::AppState &State() const { return state_; }
   bool Computing() const override { return pump_.Pumping(); }
   void PlaySoundEffect(int slot) override;
   void SetPaneText(int pane, const QString &text) override;
