@@ -88,12 +88,12 @@ struct Timing {
 // What every run shares: the messages, the result file, the abort and what is put back.
 class BenchRun {
 public:
-  BenchRun(BenchHost &host, std::string_view name)
-      : host_(host), name_(name), timeOver_(host.TimeOver()), macroMode_(host.MacroMode()) {}
+  BenchRun(BenchHost &host, std::string_view name) : host_(host), name_(name), timeOver_(host.TimeOver()) {}
   ~BenchRun() {
     file_.reset();
     host_.SetTimeOver(timeOver_);
-    host_.SetMacroMode(macroMode_);
+    if (batchMode_)
+      host_.LeaveBatchTest();
   }
 
   // The start message, the abort poll, the grids made ready and the result file created.
@@ -108,7 +108,8 @@ public:
       host_.Say(PrintfText("File %s not accessible", std::string(fileName).c_str()));
       return BenchOutcome::FileNotAccessible;
     }
-    host_.SetMacroMode(2);
+    host_.EnterBatchTest();
+    batchMode_ = true;
     return BenchOutcome::Done;
   }
 
@@ -163,7 +164,7 @@ private:
   BenchHost &host_;
   std::string name_;
   int timeOver_;
-  int macroMode_;
+  bool batchMode_ = false;
   std::string path_;
   FilePtr file_{nullptr, &std::fclose};
 };

@@ -63,8 +63,9 @@ public:
   virtual int TimeOver() const = 0;
   virtual void SetTimeOver(int ms) = 0;
   virtual int GenerationTimeOver() const = 0;
-  virtual int MacroMode() const = 0;
-  virtual void SetMacroMode(int mode) = 0;
+  // The application's batch-test mode, entered once the result file exists and left at the end.
+  virtual void EnterBatchTest() = 0;
+  virtual void LeaveBatchTest() = 0;
   // Grids re-initialised, an undo step, difficulty 1, letters; and the candidates again at the end.
   virtual void Prepare() = 0;
   virtual void Finish() = 0;

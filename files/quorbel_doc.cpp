@@ -33,8 +33,6 @@ constexpr size_t kLoggedErrorChars = 254;
 constexpr int kPromptOpenFailed = 1;
 constexpr int kPromptSaveFailed = 2;
 
-CQuorbelDoc *gCurrentDocument = nullptr;
-
 bool Exists(const std::string &path) { return ::access(path.c_str(), F_OK) == 0; }
 bool ReadOnly(const std::string &path) { return Exists(path) && ::access(path.c_str(), W_OK) != 0; }
 
@@ -231,23 +229,5 @@ void CQuorbelDoc::Report(const std::string &path, bool saving, FileFailure failu
                               " File=" + path + " ";
   host_.ReportFileError(message, logLine);
 }
-
-void SetCurrentDocument(CQuorbelDoc *doc) { gCurrentDocument = doc; }
-
-CQuorbelDoc *GetCurrentDocument() { return gCurrentDocument; }
-
-void MarkDocumentModified(std::string_view name) {
-  if (gCurrentDocument)
-    gCurrentDocument->MarkDocumentModified(name);
-}
-
-void ClearDocumentModified() {
-  if (gCurrentDocument)
-    gCurrentDocument->SetModifiedFlag(false);
-}
-
-bool IsDocumentModified() { return gCurrentDocument && gCurrentDocument->IsModified(); }
-
-bool QuerySaveDocument() { return gCurrentDocument && gCurrentDocument->SaveModified(); }
 
 } // namespace quorbel

@@ -124,13 +124,4 @@ private:
   RecentFileList recent_;
 };
 
-// The one document of the program, for the services every subsystem calls.
-void SetCurrentDocument(CQuorbelDoc *doc);
-CQuorbelDoc *GetCurrentDocument();
-// Each does nothing (or answers false) without a current document.
-void MarkDocumentModified(std::string_view name);
-void ClearDocumentModified();
-bool IsDocumentModified();
-bool QuerySaveDocument();
-
 } // namespace quorbel

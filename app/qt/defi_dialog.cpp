@@ -713,7 +713,7 @@ void CDialogDefi::ForgetChallenge() {
   told_ = DefiStandings{};
   fadeLevel_ = 1.0;
   fadeStep_ = 0;
-  app_.DefiRunning = 0;
+  app_.State().EndChallenge();
 }
 
 void CDialogDefi::StopChallenge() {
@@ -772,7 +772,7 @@ void CDialogDefi::TakeGrid(const std::string &from, const std::string &file) {
     Inform("Defi: grid from " + from + " not written: " + written.Message);
     return;
   }
-  if (IsDocumentModified())
+  if (const CQuorbelDoc *document = app_.GetCurrentDocument(); document && document->IsModified())
     Inform("Defi: the grid of " + from + " replaces the game in play");
   ForgetChallenge();
   app_.ClearDocumentModified();
@@ -1010,7 +1010,10 @@ void CDialogDefi::PlaySound(int slot) {
 
 void CDialogDefi::Redraw() {
   // The board gives way to the banner's lines while they are shown.
-  app_.DefiRunning = turns_.Banner.Shown ? 1 : 0;
+  if (turns_.Banner.Shown)
+    app_.State().StartChallenge();
+  else
+    app_.State().EndChallenge();
   app_.RedrawViewNow();
 }
 

@@ -163,9 +163,9 @@ void CDocumentHost::ReportWarnings(std::string_view path, const std::vector<std:
 }
 
 SaveQuestionRules CDocumentHost::QuestionRules() const {
-  return SaveQuestionRules{.Paused = app_.Paused == 1,
+  return SaveQuestionRules{.Paused = app_.State().Paused(),
                            .AskToBeSaved = app_.Settings().general.askToBeSaved == 1,
-                           .MacroPlaying = app_.MacroMode == 1};
+                           .MacroPlaying = app_.State().MacroPlaying()};
 }
 
 std::string CDocumentHost::GridDirectory() const {
@@ -183,8 +183,8 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   std::copy(ctx.Points.begin(), ctx.Points.end(), game.NumeralTable1.begin());
   std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), game.NumeralTable2.begin());
   std::copy(ctx.NumeralStrings.begin(), ctx.NumeralStrings.end(), game.NumeralStrings.begin());
-  game.Paused = app_.Paused;
-  game.NewGridFlag = app_.NewGridFlag;
+  game.Paused = app_.State().Paused() ? 1 : 0;
+  game.NewGridFlag = app_.State().NewGrid() ? 1 : 0;
   game.CommentFrench = ctx.GridComments[kLanguageFrench];
   game.CommentEnglish = ctx.GridComments[kLanguageEnglish];
   game.Settings = CaptureSudSettings(settings, PictureOrderOf(ctx.Settings.PictureOrder));

@@ -196,7 +196,7 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
                    result.Praise);
   if (app.Services().playSoundEffect)
     app.Services().playSoundEffect(result.SoundEffect);
-  app.NewGridFlag = 0;
+  app.State().EndGame();
   std::string outsideReply;
   if (settings.game.mode == kGameModeQuellabo && app.Services().quellaboSubmitSolution)
     outsideReply = app.Services().quellaboSubmitSolution() + "\n";
@@ -210,10 +210,11 @@ void ShowEndOfGame(CQuorbelApp &app) {
       challenge && challenge->Running() && app.Settings().game.mode == kGameModeDefi)
     return;
   const bool hideNewGrid = app.Settings().game.mode == kGameModeQuick && app.Engine().TotalOpenCells != 0;
-  CBravo bravo(app.CurrentLanguage(), app.StartDir, hideNewGrid, app.CellPictures(), app.MainFrame());
+  CBravo bravo(app.CurrentLanguage(), app.ProgramDirectory(), hideNewGrid, app.CellPictures(),
+               app.MainFrame());
   EndOfGameEvaluate(app, bravo);
   // A macro that solves a grid goes on: its game is scored, and nobody is asked what next.
-  if (app.MacroMode == 1)
+  if (app.State().MacroPlaying())
     return;
   switch (app.Dialogs().Exec(bravo)) {
   case CBravo::kNewGrid:
@@ -232,7 +233,7 @@ void ShowEndOfGame(CQuorbelApp &app) {
 
 void GridSetSolved(CQuorbelApp &app) {
   BoardWindow *board = app.Board();
-  if (board && app.Paused == 0) {
+  if (board && !app.State().Paused()) {
     board->CheckEndOfGame();
     return;
   }
@@ -260,7 +261,7 @@ void SetTripleMaxScoreFromGameScore(CQuorbelApp &app) {
 }
 
 void AttachEndOfGame(CQuorbelApp &app) {
-  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app); });
+  app.Commands().SetHandler(Cmd::BestScore, [&app](CommandId) { OnBestScore(app, app.Profile()); });
 
   OutsideServices &services = app.Services();
   services.createView = [&app, previous = services.createView](QWidget *parent) -> std::unique_ptr<QWidget> {

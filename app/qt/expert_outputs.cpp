@@ -106,8 +106,7 @@ void SaveSearchSolutions(CQuorbelApp &app) {
 // Alt+Shift+C: a unique puzzle whose givens lie where the current grid has values.
 void GenerateFromMask(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
-  const int previousMode = app.MacroMode;
-  app.MacroMode = 2;
+  app.State().EnterBatchTest();
   GridRecord &mask = ctx.Grids.RefTab[kMaxGrids];
   AllocGridCells(ctx, mask, 1, 0);
   CopyGrid(ctx, mask, &CurrentGrid(ctx), 0);
@@ -117,7 +116,7 @@ void GenerateFromMask(CQuorbelApp &app) {
   app.RedrawViewNow();
   app.Messages().ReplaceInfoMessage(
       found == 1 ? OwnText("Grid unique found") : OwnText("Grid unique not found"), 0);
-  app.MacroMode = previousMode;
+  app.State().LeaveBatchTest();
 }
 
 void AddIrregularToFile(CQuorbelApp &app) {

@@ -8,6 +8,7 @@
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/method_panel.h"
 #include "app/qt/preference_window.h"
+#include "app/qt/quorbel_app.h"
 #include "app/qt/start_routines.h"
 
 #include "app/qt/candidate_display.h"
@@ -27,7 +28,7 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   InstallMacroPlayer(app);
   RegisterExpertCommands(app);
   InstallChallenge(app);
-  RegisterVersionCheck(app);
+  RegisterVersionCheck(app.Commands(), app);
   InstallQuellabo(app);
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);

@@ -188,10 +188,8 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
 void StartNewGridGame(CQuorbelApp &app, int level) {
   EngineContext &ctx = app.Engine();
   RecomputeAllCandidates(ctx);
-  app.NoDocumentYet = 0;
-  app.Paused = 0;
-  app.DefiRunning = 0;
-  app.NewGridFlag = 1;
+  app.State().ShowGrid();
+  app.State().StartGame(true);
   GameTally &game = app.Game();
   game.GameLevel = level;
   game.StartMissing = game.StartSudMissing = std::max(0, TotalSudMissing(ctx.Grids));
@@ -229,7 +227,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
     }
   }
   RecomputeAllCandidates(ctx);
-  app.NewGridFlag = 1;
+  app.State().StartNewGrid();
   // The game now starts from this grid: its open cells are the ones to find.
   GameTally &game = app.Game();
   const int open = std::max(0, TotalSudMissing(ctx.Grids));
@@ -251,7 +249,8 @@ bool BackToStartupGrid(CQuorbelApp &app) {
     return true;
   }
   CQuorbelDoc *document = app.GetCurrentDocument();
-  if (document && document->IsModified() && app.MacroMode == 0 && app.Settings().general.askToBeSaved == 1) {
+  if (document && document->IsModified() && app.State().Mode() == RunMode::Player &&
+      app.Settings().general.askToBeSaved == 1) {
     const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(
         app.MainFrame(),
         MessageBoxRequest{
@@ -268,7 +267,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
   EngineContext &ctx = app.Engine();
   app.ClearDocumentModified();
   ResetTransientState(ctx);
-  app.NewGridFlag = 1;
+  app.State().StartNewGrid();
   ForEachShownMainGrid(app, [&](GridRecord &grid) {
     const int limit = std::min(ctx.Geo.CellLimit, grid.NRecords);
     for (int c = 0; c < limit; ++c) {
@@ -305,10 +304,10 @@ void RegisterGridCommands(CQuorbelApp &app) {
       [&app](CommandId) {
         if (app.Engine().Geo.CellLimit <= 0)
           return;
-        app.Paused = 1 - app.Paused;
+        app.State().TogglePause();
         app.RedrawViewNow();
       },
-      [&app] { return CommandState::Ticked(app.Paused == 1, app.Engine().Geo.CellLimit > 0); });
+      [&app] { return CommandState::Ticked(app.State().Paused(), app.Engine().Geo.CellLimit > 0); });
   commands.SetHandler(Cmd::MarkBoat, [&app](CommandId) { SetBoatMarks(app, kBoatPart); });
   commands.SetHandler(Cmd::MarkWater, [&app](CommandId) { SetBoatMarks(app, kBoatWater); });
   commands.SetHandler(Cmd::ClearBoatMark, [&app](CommandId) { SetBoatMarks(app, kBoatNone); });

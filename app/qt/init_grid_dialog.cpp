@@ -8,12 +8,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <span>
 #include <string_view>
 
 #include "app/game_start.h"
-#include "app/qt/dialog_pictures.h"
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_text.h"
-#include "app/qt/quorbel_app.h"
 #include "app/qt/start_button_pictures.h"
 
 using namespace quorbel;
@@ -49,7 +49,7 @@ QString Utf8(std::string_view text) {
 
 } // namespace
 
-CInitGrid::CInitGrid(CQuorbelApp &app, Language language, QWidget *parent)
+CInitGrid::CInitGrid(DialogHost &app, Language language, QWidget *parent)
     : QDialog(parent), app_(app), language_(language) {
   setObjectName(QStringLiteral("CInitGrid"));
   setWindowTitle(DialogText(language, "Sélection Jeu", "Game Selection"));

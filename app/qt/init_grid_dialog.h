@@ -9,14 +9,14 @@
 #include "platform/language.h"
 
 class CPictureButton;
-class CQuorbelApp;
+class DialogHost;
 class QLabel;
 class QPushButton;
 
 class CInitGrid final : public QDialog {
   Q_OBJECT
 public:
-  CInitGrid(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+  CInitGrid(DialogHost &app, quorbel::Language language, QWidget *parent);
 
   // The area whose description shows and which Enter starts; 0 before any has the focus.
   int SelectedArea() const { return selectedArea_; }
@@ -40,7 +40,7 @@ private:
   void ShowAreaText(int area);
   void Choose(int area);
 
-  CQuorbelApp &app_;
+  DialogHost &app_;
   quorbel::Language language_;
   int selectedArea_ = 0;
   int chosen_ = 0;

@@ -81,8 +81,8 @@ public:
       }
     return true;
   }
-  bool GamePaused() const override { return app_.GamePaused(); }
-  void SetPlaying(bool playing) override { app_.MacroMode = playing ? 1 : 0; }
+  bool GamePaused() const override { return app_.State().Paused(); }
+  void SetPlaying(bool playing) override { playing ? app_.State().StartMacro() : app_.State().EndMacro(); }
   void StopRecording() override { StopMacroRecording(false); }
 
 private:

@@ -18,7 +18,7 @@ int main(int argc, char **argv) {
     options.headless = headless;
     CQuorbelApp app(options);
     InstallBoardView(app);
-    InstallSoundEffects(app);
+    InstallSoundEffects(app.Services(), app.Settings(), app.Messages());
     InstallMusic(app);
     if (app.InitInstance(QCoreApplication::arguments())) {
       status = QApplication::exec();

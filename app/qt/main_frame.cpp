@@ -318,7 +318,7 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
 void CMainFrame::changeEvent(QEvent *event) {
   if (event->type() == QEvent::WindowStateChange) {
     // The game clock stands still while the window is minimised.
-    app_.Paused = isMinimized() ? 1 : 0;
+    app_.State().SetPaused(isMinimized());
     app_.RedrawViewNow();
   }
   QMainWindow::changeEvent(event);

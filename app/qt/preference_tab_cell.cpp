@@ -55,8 +55,8 @@ QPixmap CellModePicture(int mode, bool on) {
 
 } // namespace
 
-CPrefPage2::CPrefPage2(CQuorbelApp &app, CellPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage2::CPrefPage2(DialogHost &host, CellPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *cell = new QGroupBox(DialogText(language, "Affichage Case", "Cell Display"), this);
   auto *cellLayout = new QGridLayout(cell);

@@ -50,8 +50,8 @@ private:
 
 } // namespace
 
-CPrefPage5::CPrefPage5(CQuorbelApp &app, ColourPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage5::CPrefPage5(DialogHost &host, ColourPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   struct Text {
     std::string_view french, english;
   };

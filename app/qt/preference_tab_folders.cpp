@@ -18,7 +18,7 @@
 using namespace quorbel;
 
 CPrefPage9::CPrefPage9(CQuorbelApp &app, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), language_(language) {
+    : PreferenceTab(app, parent), app_(app), language_(language) {
   auto *layout = new QVBoxLayout(this);
   auto *group = new QGroupBox(DialogText(language, "Propriété Grille", "Grid Property"), this);
   auto *groupLayout = new QVBoxLayout(group);
@@ -51,8 +51,8 @@ void CPrefPage9::TakeComment() {
   app_.Engine().GridComments[french ? 0 : 1] = comment_->toPlainText().toStdString();
 }
 
-CPrefPage10::CPrefPage10(CQuorbelApp &app, DirectoryPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage10::CPrefPage10(DialogHost &host, DirectoryPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QGridLayout(this);
   struct Text {
     std::string_view french, english;

@@ -13,7 +13,6 @@
 
 #include "app/qt/dialog_text.h"
 #include "app/qt/preference_tabs.h"
-#include "app/qt/quorbel_app.h"
 #include "app/timeout_table.h"
 
 using namespace quorbel;
@@ -29,8 +28,8 @@ bool ReadFloat(const QString &text, float &value) {
 
 } // namespace
 
-CPrefPage1::CPrefPage1(CQuorbelApp &app, GeneralPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage1::CPrefPage1(DialogHost &host, GeneralPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   const bool french = language != Language::English;
   auto *grid = new QGridLayout(this);
   struct Box {

@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_text.h"
 #include "app/qt/preference_tabs.h"
-#include "app/qt/quorbel_app.h"
 
 using namespace quorbel;
 
-CPrefPage4::CPrefPage4(CQuorbelApp &app, GeometryPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage4::CPrefPage4(DialogHost &host, GeometryPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   struct Text {
     std::string_view french, english;
@@ -70,7 +70,7 @@ void CPrefPage4::Refresh() {
 
 // With automatic sizing only the two borders can be edited.
 void CPrefPage4::UpdateControls() {
-  const bool automatic = app_.Settings().general.autoSize == 1;
+  const bool automatic = host_.Settings().general.autoSize == 1;
   for (size_t i = 0; i < kSizedGeometryValues; ++i)
     edits_[i]->setEnabled(!automatic);
 }

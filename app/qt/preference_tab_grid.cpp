@@ -10,13 +10,13 @@
 
 #include "app/qt/dialog_text.h"
 #include "app/qt/preference_tabs.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/grid_set.h"
 
 using namespace quorbel;
 
-CPrefPage3::CPrefPage3(CQuorbelApp &app, GridPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage3::CPrefPage3(DialogHost &host, const EngineContext &engine, GridPage &page, Language language,
+                       QWidget *parent)
+    : PreferenceTab(host, parent), engine_(engine), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *parameters = new QGroupBox(DialogText(language, "Parametres Grille", "Grid Parameters"), this);
   auto *parameterLayout = new QVBoxLayout(parameters);
@@ -94,7 +94,7 @@ void CPrefPage3::Refresh() {
 void CPrefPage3::UpdateControls() {
   boxes_[1]->setEnabled(!page_.Values.AutoSize);
   // Irregular blocks have no colour between them.
-  const bool irregular = (CombinedGridVar(app_.Engine().Grids, 1) & kVarIrregular.word1) != 0;
+  const bool irregular = (CombinedGridVar(engine_.Grids, 1) & kVarIrregular.word1) != 0;
   boxes_[2]->setEnabled(!irregular);
   boxes_[6]->setEnabled(false);
 }

@@ -13,8 +13,8 @@
 
 using namespace quorbel;
 
-CPrefPage8::CPrefPage8(CQuorbelApp &app, MusicPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage8::CPrefPage8(DialogHost &host, MusicPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *music =
       new QGroupBox(DialogText(language, "Choisir Options pour Musique", "Select Options for Music"), this);

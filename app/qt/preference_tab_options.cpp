@@ -15,8 +15,8 @@
 
 using namespace quorbel;
 
-CPrefPage7::CPrefPage7(CQuorbelApp &app, VariantOptionsPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage7::CPrefPage7(DialogHost &host, VariantOptionsPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *group = new QGroupBox(
       DialogText(language, "Choisir Options pour Variante", "Select Options for Varient"), this);
@@ -46,8 +46,8 @@ void CPrefPage7::Refresh() {
     boxes_[i]->setChecked(page_.Values[i]);
 }
 
-CPrefPage11::CPrefPage11(CQuorbelApp &app, ChallengePage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage11::CPrefPage11(DialogHost &host, ChallengePage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QGridLayout(this);
   inhibit_ = new QCheckBox(DialogText(language, "Inhibe Défi", "Inhibit Defi"), this);
   port_ = new QLineEdit(this);
@@ -71,8 +71,8 @@ void CPrefPage11::Refresh() {
   port_->setText(QString::number(page_.Port));
 }
 
-CPrefPage12::CPrefPage12(CQuorbelApp &app, ScanPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage12::CPrefPage12(DialogHost &host, ScanPage &page, Language language, QWidget *parent)
+    : PreferenceTab(host, parent), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *group =
       new QGroupBox(DialogText(language, "Reconnaissance Variantes", "Varients Identification"), this);

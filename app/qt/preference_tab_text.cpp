@@ -12,16 +12,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_text.h"
+#include "app/qt/outside_services.h"
 #include "app/qt/preference_tabs.h"
-#include "app/qt/quorbel_app.h"
 #include "app/value_symbol.h"
 #include "engine/variant_catalog.h"
 
 using namespace quorbel;
 
-CPrefPage6::CPrefPage6(CQuorbelApp &app, TextPage &page, Language language, QWidget *parent)
-    : PreferenceTab(app, parent), page_(page) {
+CPrefPage6::CPrefPage6(DialogHost &host, const OutsideServices &services, TextPage &page, Language language,
+                       QWidget *parent)
+    : PreferenceTab(host, parent), services_(services), page_(page) {
   auto *layout = new QVBoxLayout(this);
   auto *text = new QGroupBox(DialogText(language, "Choisir Affichage Texte", "Select Display Text"), this);
   auto *cartoon =
@@ -117,7 +119,7 @@ void CPrefPage6::UpdateControls() {
   boxes_[0]->setEnabled(mode == kSymbolPictures);
   for (int m = 0; m < 4; ++m) {
     modes_[static_cast<size_t>(m)]->setChecked(m == mode);
-    modes_[static_cast<size_t>(m)]->setEnabled(DisplayModeOffered(m, app_.Settings().general.gridCurrSize));
+    modes_[static_cast<size_t>(m)]->setEnabled(DisplayModeOffered(m, host_.Settings().general.gridCurrSize));
   }
   DrawSymbolPreview();
 }
@@ -127,7 +129,7 @@ void CPrefPage6::DrawSymbolPreview() {
   QPixmap sample(preview_->size());
   sample.fill(Qt::white);
   const int mode = page_.Values.Mode;
-  if (const auto &draw = app_.Services().drawSymbolSample) {
+  if (const auto &draw = services_.drawSymbolSample) {
     QPainter painter(&sample);
     draw(painter, sample.rect().adjusted(1, 1, -1, -1), mode);
   } else {

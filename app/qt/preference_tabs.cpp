@@ -3,12 +3,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/qt/dialog_pictures.h"
-#include "app/qt/quorbel_app.h"
+#include "app/qt/dialog_host.h"
 
 void PreferenceTab::paintEvent(QPaintEvent *event) {
   QPainter painter(this);
-  const DialogPictures &pictures = app_.Pictures();
+  const DialogPictures &pictures = host_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QWidget::paintEvent(event);
 }

@@ -9,9 +9,12 @@
 #include <functional>
 
 #include "app/preference_sheet.h"
+#include "engine/engine_context.h"
 #include "platform/language.h"
 
 class CQuorbelApp;
+class DialogHost;
+struct OutsideServices;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -35,20 +38,20 @@ private:
 class PreferenceTab : public QWidget {
   Q_OBJECT
 public:
-  PreferenceTab(CQuorbelApp &app, QWidget *parent) : QWidget(parent), app_(app) {}
+  PreferenceTab(DialogHost &host, QWidget *parent) : QWidget(parent), host_(host) {}
   virtual void Refresh() = 0;
   // The controls that depend on others.
   virtual void UpdateControls() {}
 
 protected:
   void paintEvent(QPaintEvent *event) override;
-  CQuorbelApp &app_;
+  DialogHost &host_;
 };
 
 class CPrefPage1 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage1(CQuorbelApp &app, quorbel::GeneralPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage1(DialogHost &host, quorbel::GeneralPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
   void UpdateControls() override;
 
@@ -64,7 +67,7 @@ private:
 class CPrefPage2 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage2(CQuorbelApp &app, quorbel::CellPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage2(DialogHost &host, quorbel::CellPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
   void UpdateControls() override;
 
@@ -77,11 +80,13 @@ private:
 class CPrefPage3 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage3(CQuorbelApp &app, quorbel::GridPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage3(DialogHost &host, const quorbel::EngineContext &engine, quorbel::GridPage &page,
+             quorbel::Language language, QWidget *parent);
   void Refresh() override;
   void UpdateControls() override;
 
 private:
+  const quorbel::EngineContext &engine_;
   quorbel::GridPage &page_;
   std::array<QCheckBox *, 7> boxes_{};
   QCheckBox *random_ = nullptr;
@@ -93,7 +98,7 @@ private:
 class CPrefPage4 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage4(CQuorbelApp &app, quorbel::GeometryPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage4(DialogHost &host, quorbel::GeometryPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
   void UpdateControls() override;
 
@@ -105,7 +110,7 @@ private:
 class CPrefPage5 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage5(CQuorbelApp &app, quorbel::ColourPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage5(DialogHost &host, quorbel::ColourPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
 
 private:
@@ -116,12 +121,14 @@ private:
 class CPrefPage6 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage6(CQuorbelApp &app, quorbel::TextPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage6(DialogHost &host, const OutsideServices &services, quorbel::TextPage &page,
+             quorbel::Language language, QWidget *parent);
   void Refresh() override;
   void UpdateControls() override;
   void DrawSymbolPreview();
 
 private:
+  const OutsideServices &services_;
   quorbel::TextPage &page_;
   std::array<QRadioButton *, 4> modes_{};
   std::array<QCheckBox *, 5> boxes_{};
@@ -132,7 +139,7 @@ private:
 class CPrefPage7 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage7(CQuorbelApp &app, quorbel::VariantOptionsPage &page, quorbel::Language language,
+  CPrefPage7(DialogHost &host, quorbel::VariantOptionsPage &page, quorbel::Language language,
              QWidget *parent);
   void Refresh() override;
 
@@ -144,7 +151,7 @@ private:
 class CPrefPage8 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage8(CQuorbelApp &app, quorbel::MusicPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage8(DialogHost &host, quorbel::MusicPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
 
 private:
@@ -164,6 +171,7 @@ public:
   void TakeComment();
 
 private:
+  CQuorbelApp &app_;
   quorbel::Language language_;
   QLabel *name_ = nullptr;
   QLabel *variants_ = nullptr;
@@ -174,7 +182,7 @@ private:
 class CPrefPage10 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage10(CQuorbelApp &app, quorbel::DirectoryPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage10(DialogHost &host, quorbel::DirectoryPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
 
 private:
@@ -186,7 +194,7 @@ private:
 class CPrefPage11 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage11(CQuorbelApp &app, quorbel::ChallengePage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage11(DialogHost &host, quorbel::ChallengePage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
 
 private:
@@ -198,7 +206,7 @@ private:
 class CPrefPage12 final : public PreferenceTab {
   Q_OBJECT
 public:
-  CPrefPage12(CQuorbelApp &app, quorbel::ScanPage &page, quorbel::Language language, QWidget *parent);
+  CPrefPage12(DialogHost &host, quorbel::ScanPage &page, quorbel::Language language, QWidget *parent);
   void Refresh() override;
 
 private:

@@ -150,9 +150,9 @@ CPreference::CPreference(CQuorbelApp &app, Language language, QWidget *parent)
   };
   PreferenceSheet &s = *sheet_;
   add(new CPrefPage1(app, s.General, language, tabs_), "Général", "General");
-  add(new CPrefPage6(app, s.Text, language, tabs_), "Texte", "Text");
+  add(new CPrefPage6(app, app.Services(), s.Text, language, tabs_), "Texte", "Text");
   add(new CPrefPage2(app, s.Cell, language, tabs_), "Case", "Cell");
-  add(new CPrefPage3(app, s.Grid, language, tabs_), "Grille", "Grid");
+  add(new CPrefPage3(app, app.Engine(), s.Grid, language, tabs_), "Grille", "Grid");
   add(new CPrefPage4(app, s.Geometry, language, tabs_), "Géométrie", "Geometry");
   add(new CPrefPage5(app, s.Colour, language, tabs_), "Couleurs", "Colors Code");
   add(new CPrefPage7(app, s.Variants, language, tabs_), "Variante", "Varient");

@@ -159,8 +159,6 @@ CQuorbelApp::CQuorbelApp(AppOptions options)
 }
 
 CQuorbelApp::~CQuorbelApp() {
-  if (quorbel::GetCurrentDocument() == document_.get())
-    SetCurrentDocument(nullptr);
   inputFilter_.Remove();
   delete help_.data();
   TheMacroRecorder().SetMessageSink(nullptr);
@@ -170,6 +168,8 @@ CQuorbelApp::~CQuorbelApp() {
   splash_.reset();
   gApp = nullptr;
 }
+
+QWidget *CQuorbelApp::DialogParent() { return frame_.get(); }
 
 QWidget *CQuorbelApp::GetCurrentView() { return frame_ ? frame_->BoardView() : nullptr; }
 
@@ -215,14 +215,13 @@ void CQuorbelApp::SyncEngineSettings() {
 }
 
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
-  StartingUp = 1;
+  state_.BeginStartUp();
   AttachEndOfGame(*this);
-  NoDocumentYet = 1;
 
   // Data files stand beside the program, so relative paths start from its directory.
-  StartDir = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
-                                             : options_.startDirectory;
-  SetStartDirectory(StartDir);
+  startDir_ = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                              : options_.startDirectory;
+  SetStartDirectory(startDir_);
   log_ = LogFile(); // in the start directory
   log_.FollowSwitch(&settings_.general.log);
   SeedRandom(StartupSeed());
@@ -236,7 +235,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   }
 
   LoadSettings(*store_, settings_, SettingsLoad::StartUp);
-  pictures_ = LoadDialogPictures(QString::fromStdString(StartDir));
+  pictures_ = LoadDialogPictures(QString::fromStdString(startDir_));
   LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)
     ChooseFirstLanguage();
@@ -263,8 +262,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   splash_.reset();
   std::string fileName = CommandLineFile(arguments);
   if (fileName.ends_with(kMacroExtension)) {
-    MacroPending = 1;
-    MacroToRun = fileName;
+    state_.QueueStartupMacro(fileName);
     fileName.clear();
   }
   OnNewDocument();
@@ -274,7 +272,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
                               : namedFileOpened ? StartupGrid::NamedOpened
                                                 : StartupGrid::NamedFailed;
 
-  StartingUp = 0;
+  state_.EndStartUp();
   frame_->ApplyFrameLanguage();
   frame_->setAcceptDrops(true);
   inputFilter_.Install();
@@ -358,9 +356,8 @@ QPrinter &CQuorbelApp::Printer() {
 }
 
 void CQuorbelApp::RunStartupGrid(StartupGrid startup) {
-  if (MacroPending) {
-    MacroPending = 0;
-    const int outcome = services_.runMacroFile ? services_.runMacroFile(MacroToRun) : 1;
+  if (const std::optional<std::string> macro = state_.TakeStartupMacro()) {
+    const int outcome = services_.runMacroFile ? services_.runMacroFile(*macro) : 1;
     // A headless run is the macro: the program ends with it and says how it went.
     if (options_.headless)
       QTimer::singleShot(0, [outcome] { QCoreApplication::exit(outcome); });
@@ -377,7 +374,7 @@ void CQuorbelApp::RunStartupGrid(StartupGrid startup) {
 }
 
 int CQuorbelApp::ExitInstance() {
-  AppClosing = 1;
+  state_.BeginClosing();
   ResetDo(*engine_);
   inputFilter_.Remove();
   SaveSettings();
@@ -442,7 +439,6 @@ void CQuorbelApp::CreateModelessDialogs() {
 void CQuorbelApp::OnNewDocument() {
   if (!document_) {
     document_ = std::make_unique<CQuorbelDoc>(*engine_, *documentHost_, *store_);
-    SetCurrentDocument(document_.get());
   } else {
     document_->MarkDocumentModified("NULL");
     document_->ForgetCarriedWords();
@@ -451,14 +447,14 @@ void CQuorbelApp::OnNewDocument() {
 }
 
 bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
-  NoDocumentYet = 0;
+  state_.ShowGrid();
   // A catalogue's import polls for Escape: opened from a drop or at start-up too, it runs as a
   // command, so that the abort it may hear ends with it.
   bool opened = false;
   pump_.RunCommand([&] { opened = document_ && document_->OpenDocumentFile(path); });
   if (!opened)
     return false;
-  NewGridFlag = 1;
+  state_.StartNewGrid();
   // A text grid has no path of its own: its next save asks where the grid file goes.
   if (FileExtensionOfPath(path) == "txt") {
     document_->MarkDocumentModified(FileNameOfPath(path));
@@ -475,7 +471,7 @@ void CQuorbelApp::UpdateFrameTitle() {
 
 void CQuorbelApp::ShowHelp(int context) {
   const Language language = CurrentLanguage();
-  const QString page = QString::fromStdString(StartDir + '/' + HelpPagePath(HelpPageOf(context), language));
+  const QString page = QString::fromStdString(startDir_ + '/' + HelpPagePath(HelpPageOf(context), language));
   if (!QFileInfo::exists(page)) {
     dialogs_->MessageBox(frame_.get(),
                          MessageBoxRequest{

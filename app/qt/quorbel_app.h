@@ -11,12 +11,14 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/app_state.h"
 #include "app/colours.h"
 #include "app/end_of_game.h"
 #include "app/game_session.h"
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
 #include "app/qt/help_here.h"
@@ -49,7 +51,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost, public ViewHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public DialogHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -68,13 +70,13 @@ public:
   bool ExpertMode() const override { return settings_.parameter.qrbDebug == 1; }
   quorbel::MessageRing &Messages() override { return ring_; }
   // The pictures under the dialogs, loaded at start-up.
-  const DialogPictures &Pictures() const { return pictures_; }
+  const DialogPictures &Pictures() const override { return pictures_; }
   // The game in play: its clock, counters and tally, whichever window shows it.
   quorbel::GameSession &Session() override { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
   quorbel::GameTally &Game() { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
-  DialogService &Dialogs() { return *dialogs_; }
+  DialogService &Dialogs() override { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
   MessagePump &Pump() { return pump_; }
   bool Headless() const { return options_.headless; }
@@ -83,6 +85,7 @@ public:
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
+  QWidget *DialogParent() override;
   CDialogWait *WaitDialog() { return wait_.get(); }
   // None before the first document exists (start-up makes it once the settings are read).
   quorbel::CQuorbelDoc *GetCurrentDocument() { return document_.get(); }
@@ -142,12 +145,8 @@ public:
   void ReportOutOfMemory(std::string_view text) override;
 
   // The board view's side of the application.
-  bool GridInPlay() const override { return NoDocumentYet == 0; }
+  quorbel::AppState &State() override { return state_; }
   bool Computing() const override { return pump_.Pumping(); }
-  int CurrentMacroMode() const override { return MacroMode; }
-  bool GamePaused() const override { return Paused == 1; }
-  bool ChallengeRunning() const override { return DefiRunning == 1; }
-  int &NewGridFlagRef() override { return NewGridFlag; }
   void PlaySoundEffect(int slot) override;
   void SetPaneText(int pane, const QString &text) override;
   QString AskOpenFileName(QWidget *parent, const FileDialogRequest &request) override {
@@ -155,21 +154,10 @@ public:
   }
   bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
   void CommandStatesChanged() override;
-  const std::string &ProgramDirectory() const override { return StartDir; }
+  // Data files and relative paths start there.
+  const std::string &ProgramDirectory() const override { return startDir_; }
   quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }
   int LoadCellPictures(quorbel::PictureOrderMode mode, const std::string &list = {}) override;
-
-  // Program state that other parts read and write, named as they know it.
-  int StartingUp = 0;    // 1 from the start of start-up until the command line was processed
-  int NoDocumentYet = 1; // 1 until the first document was opened
-  int AppClosing = 0;    // 1 from the start of shutdown
-  int Paused = 0;        // 1 while the game is paused (the main window minimised)
-  int DefiRunning = 0;   // 1 while a challenge between players runs
-  int MacroMode = 0;     // 0 normal, 1 a macro plays, 2 a batch test runs
-  int NewGridFlag = 0;
-  int MacroPending = 0;   // 1 while a macro named on the command line waits to be played
-  std::string MacroToRun; // that macro's path
-  std::string StartDir;   // the program's directory: data files and relative paths start there
 
 private:
   void RegisterOwnCommands();
@@ -186,6 +174,8 @@ private:
   void ApplyQtLanguage();
 
   AppOptions options_;
+  quorbel::AppState state_;
+  std::string startDir_;
   std::unique_ptr<ScriptedDialogService> ownScripted_;
   std::unique_ptr<WidgetDialogService> ownWidgets_;
   DialogService *dialogs_ = nullptr;

@@ -4,8 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
+#include "app/qt/dialog_host.h"
 
 namespace {
 
@@ -48,9 +47,9 @@ QString CDialogScore::LevelBlock(int level) const {
   return blocks_[static_cast<size_t>(level - 1)]->text();
 }
 
-void OnBestScore(CQuorbelApp &app) {
-  if (!app.Profile())
+void OnBestScore(DialogHost &app, quorbel::AbstractProfileStore *profile) {
+  if (!profile)
     return;
-  CDialogScore dialog(quorbel::BestScoreDialogTexts(*app.Profile(), app.CurrentLanguage()), app.MainFrame());
+  CDialogScore dialog(quorbel::BestScoreDialogTexts(*profile, app.CurrentLanguage()), app.DialogParent());
   app.Dialogs().Exec(dialog);
 }

@@ -7,7 +7,7 @@
 
 #include "app/best_scores.h"
 
-class CQuorbelApp;
+class DialogHost;
 class QLabel;
 
 class CDialogScore final : public QDialog {
@@ -22,5 +22,6 @@ private:
   std::array<QLabel *, quorbel::kBestScoreLevels> blocks_{};
 };
 
-// The best-score command: the dialog over the stored best scores, in the player's language.
-void OnBestScore(CQuorbelApp &app);
+// The best-score command: the dialog over the stored best scores, in the player's language; nothing
+// without a settings store.
+void OnBestScore(DialogHost &app, quorbel::AbstractProfileStore *profile);

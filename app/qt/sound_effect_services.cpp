@@ -1,6 +1,8 @@
 #include "app/qt/sound_effect_services.h"
 
-#include "app/qt/quorbel_app.h"
+#include "app/app_settings.h"
+#include "app/message_ring.h"
+#include "app/qt/outside_services.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_audio_output.h"
 
@@ -8,19 +10,19 @@ using namespace quorbel;
 
 SoundEffectManager mySoundManager;
 
-void InstallSoundEffects(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()> makeOutput) {
+void InstallSoundEffects(OutsideServices &services, const AppSettings &settings, MessageRing &messages,
+                         std::function<std::unique_ptr<AudioOutput>()> makeOutput) {
   if (!makeOutput)
     makeOutput = [] { return std::make_unique<QtAudioOutput>(); };
-  OutsideServices &services = app.Services();
-  services.initSoundEffects = [&app, makeOutput](QWidget *) {
+  services.initSoundEffects = [&messages, makeOutput](QWidget *) {
     // The panel goes to the log too when logging is on; the log alone is off by default.
-    const auto tell = [&app](const std::string &line) {
-      app.Messages().AddInfoMessage(PanelText::Plain(line));
+    const auto tell = [&messages](const std::string &line) {
+      messages.AddInfoMessage(PanelText::Plain(line));
     };
     return InitSoundEffects(mySoundManager, makeOutput(), MakeAbsolutePath(kSoundListFile), tell) == 1;
   };
-  services.playSoundEffect = [&app](int slot) {
-    const MusicSettings &music = app.Settings().music;
+  services.playSoundEffect = [&settings](int slot) {
+    const MusicSettings &music = settings.music;
     PlaySoundEffect(mySoundManager, slot, music.silent != 0, music.soundVolume);
   };
 }

@@ -50,10 +50,8 @@ QString Utf8(std::string_view text) {
 // The steps every start shares: a game neither finished, timed out, paused nor in a challenge,
 // the clock on the limit of the grid and mode, a fresh score.
 void CommonGameStart(CQuorbelApp &app, bool newGrid) {
-  app.Paused = 0;
-  app.DefiRunning = 0;
+  app.State().StartGame(newGrid);
   if (newGrid) {
-    app.NewGridFlag = 1;
     app.SaveSettings();
     if (app.Services().buildValueCursors)
       app.Services().buildValueCursors();
@@ -62,7 +60,7 @@ void CommonGameStart(CQuorbelApp &app, bool newGrid) {
 }
 
 std::optional<GridCatalog> ReadCatalog(CQuorbelApp &app) {
-  std::optional<GridCatalog> catalog = LoadCatalog(app.StartDir);
+  std::optional<GridCatalog> catalog = LoadCatalog(app.ProgramDirectory());
   if (!catalog)
     Tell(app, DialogText(app.CurrentLanguage(), "Le catalogue de grilles (GridList.dat) est introuvable.",
                          "The grid catalogue (GridList.dat) cannot be found."));
@@ -139,8 +137,7 @@ bool StartLoadedGame(CQuorbelApp &app) {
     return false;
   app.Session().Counters.GameFinished = 0;
   app.Session().Counters.TimeOverFlag = 0;
-  app.Paused = 0;
-  app.DefiRunning = 0;
+  app.State().StartGame(false);
   if (CMainFrame *frame = app.MainFrame())
     frame->activateWindow();
   return true;
@@ -159,7 +156,7 @@ bool StartChampionGame(CQuorbelApp &app) {
     return false;
   }
   if (pick.MarksCleared) {
-    SaveCatalog(app.StartDir, *catalog, app.CurrentLanguage());
+    SaveCatalog(app.ProgramDirectory(), *catalog, app.CurrentLanguage());
     app.ShowMessage(kMsgCatalogStatusReset, {});
   }
   if (!OpenCatalogGrid(app, *catalog, pick.Type, pick.Grid, app.MainFrame(), QStringLiteral("Quorbel")))
@@ -296,7 +293,7 @@ void OnNewGrid(CQuorbelApp &app) {
     break;
   }
   if (started || !plan.FlagOnlyWhenStarted)
-    app.NewGridFlag = 1;
+    app.State().StartNewGrid();
   app.SaveSettings();
 }
 

@@ -13,8 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
+#include "app/qt/dialog_host.h"
 
 using namespace quorbel;
 
@@ -152,7 +151,7 @@ GlyphAnswer CDialogValue::Answer() const {
 }
 
 GlyphAnswer DialogValueAsker::Ask(const GlyphQuestion &question) {
-  CDialogValue dialog(question, app_.CurrentLanguage(), app_.MainFrame());
+  CDialogValue dialog(question, app_.CurrentLanguage(), app_.DialogParent());
   app_.Dialogs().Exec(dialog);
   const GlyphAnswer answer = dialog.Answer();
   app_.Settings().scan.gridLevel = answer.GridLevel; // the slider's threshold holds at once

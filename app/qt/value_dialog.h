@@ -7,7 +7,7 @@
 #include "media/glyph_reader.h"
 #include "platform/language.h"
 
-class CQuorbelApp;
+class DialogHost;
 class QCheckBox;
 class QLabel;
 class QSlider;
@@ -38,9 +38,9 @@ private:
 // Asks through the application's dialog door, so that tests and headless runs answer in code.
 class DialogValueAsker final : public quorbel::ValueAsker {
 public:
-  explicit DialogValueAsker(CQuorbelApp &app) : app_(app) {}
+  explicit DialogValueAsker(DialogHost &app) : app_(app) {}
   quorbel::GlyphAnswer Ask(const quorbel::GlyphQuestion &question) override;
 
 private:
-  CQuorbelApp &app_;
+  DialogHost &app_;
 };

@@ -5,10 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt/dialog_service.h"
+#include "app/qt/command_dispatcher.h"
+#include "app/qt/dialog_host.h"
 #include "app/qt/dialog_text.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "net/qt/page_reader.h"
 #include "net/version_check.h"
 
@@ -36,7 +35,7 @@ CDialogVersion::CDialogVersion(const QString &message, Language language, QWidge
   layout->addWidget(buttons);
 }
 
-void VersionCheck(CQuorbelApp &app) {
+void VersionCheck(DialogHost &app) {
   const Language language = app.CurrentLanguage();
   const QUrl page(QString::fromStdString(app.Settings().defi.versionPage));
   std::optional<double> version;
@@ -50,7 +49,7 @@ void VersionCheck(CQuorbelApp &app) {
       tooLarge
           ? PageTooLargeMessage(page.toDisplayString().toStdString(), language != Language::English)
           : VersionMessage(version, site.toString().toStdString(), language == Language::English ? 1 : 0);
-  CDialogVersion dialog(QString::fromStdString(message), language, app.MainFrame());
+  CDialogVersion dialog(QString::fromStdString(message), language, app.DialogParent());
   if (app.Dialogs().Exec(dialog) != QDialog::Accepted || !site.isValid() || site.isEmpty())
     return;
   QUrl download = site;
@@ -59,6 +58,6 @@ void VersionCheck(CQuorbelApp &app) {
   app.Dialogs().OpenExternal(download);
 }
 
-void RegisterVersionCheck(CQuorbelApp &app) {
-  app.Commands().SetHandler(Cmd::CheckVersion, [&app](CommandId) { VersionCheck(app); });
+void RegisterVersionCheck(CommandDispatcher &commands, DialogHost &app) {
+  commands.SetHandler(Cmd::CheckVersion, [&app](CommandId) { VersionCheck(app); });
 }

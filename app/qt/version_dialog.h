@@ -6,7 +6,8 @@
 
 #include "platform/language.h"
 
-class CQuorbelApp;
+class CommandDispatcher;
+class DialogHost;
 
 class CDialogVersion final : public QDialog {
   Q_OBJECT
@@ -14,6 +15,6 @@ public:
   CDialogVersion(const QString &message, quorbel::Language language, QWidget *parent = nullptr);
 };
 
-void RegisterVersionCheck(CQuorbelApp &app);
+void RegisterVersionCheck(CommandDispatcher &commands, DialogHost &app);
 // The whole command: read, compare, ask, and open the download page unless cancelled.
-void VersionCheck(CQuorbelApp &app);
+void VersionCheck(DialogHost &app);

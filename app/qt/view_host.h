@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/app_state.h"
 #include "app/colours.h"
 #include "app/game_session.h"
 #include "app/message_ring.h"
@@ -32,16 +33,11 @@ public:
   virtual quorbel::GameSession &Session() = 0;
   virtual quorbel::MessageRing &Messages() = 0;
 
-  // Until a grid is opened or made, clicks on the board do nothing.
-  virtual bool GridInPlay() const = 0;
+  // The grid in play, the pause, the challenge, who drives the commands; the end of a game ends
+  // its new grid there.
+  virtual quorbel::AppState &State() = 0;
   // A long computation pumps events: the board takes no input then.
   virtual bool Computing() const = 0;
-  virtual bool GamePaused() const = 0;
-  virtual bool ChallengeRunning() const = 0;
-  // 0 normal, 1 a macro plays, 2 the expert's test bench runs.
-  virtual int CurrentMacroMode() const = 0;
-  // 1 while the game started on a new grid runs; the end of a game sets it to 0.
-  virtual int &NewGridFlagRef() = 0;
 
   virtual void SaveSettings() = 0;
   virtual void PostMessage(const quorbel::PanelText &text) = 0;

@@ -1,5 +1,6 @@
 // The generator's test bench over a scripted generator: result lines, timing statistics, the
 // abort, the loops that must end, and what each run puts back.
+#include "app/app_state.h"
 #include "app/batch_tests.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ public:
   int solutionResult = 1;
   int abortAfterPolls = -1; // the poll that reports the abort, -1 never
   int timeOver = 2048;
-  int macroMode = 0;
+  AppState state;
   int width = 4;
   int randomCalls = 0;
   std::vector<int> timeOversSeen;
@@ -41,8 +42,8 @@ public:
   int TimeOver() const override { return timeOver; }
   void SetTimeOver(int ms) override { timeOver = ms; }
   int GenerationTimeOver() const override { return 510; }
-  int MacroMode() const override { return macroMode; }
-  void SetMacroMode(int mode) override { macroMode = mode; }
+  void EnterBatchTest() override { state.EnterBatchTest(); }
+  void LeaveBatchTest() override { state.LeaveBatchTest(); }
   void Prepare() override {}
   void Finish() override {}
   VariantWords Words() const override { return words; }
@@ -113,7 +114,7 @@ TEST_F(BatchTests, T1WritesHeaderGroupAndStatisticsOfTheDurations) {
   EXPECT_EQ(bench.opened, (dir / "testT1.csv").string());
   EXPECT_EQ(bench.timeOversSeen, (std::vector<int>{100, 100}));
   EXPECT_EQ(bench.timeOver, 2048); // put back
-  EXPECT_EQ(bench.macroMode, 0);
+  EXPECT_EQ(bench.state.Mode(), RunMode::Player);
 }
 
 TEST_F(BatchTests, EmptyRangesStillWriteTheHeaderAndEmptyTimeOutsUseTheGenerationOne) {

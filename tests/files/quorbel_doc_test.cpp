@@ -379,18 +379,6 @@ TEST_F(Document, SaveDoesNothingBeforeAGridExists) {
   EXPECT_TRUE(host.asked.empty());
 }
 
-TEST_F(Document, CurrentDocumentServicesActOnTheRegisteredDocument) {
-  EXPECT_FALSE(IsDocumentModified());
-  SetCurrentDocument(&app_.Doc);
-  MarkDocumentModified("");
-  EXPECT_TRUE(IsDocumentModified());
-  ClearDocumentModified();
-  EXPECT_FALSE(app_.Doc.IsModified());
-  EXPECT_TRUE(QuerySaveDocument());
-  SetCurrentDocument(nullptr);
-  EXPECT_FALSE(QuerySaveDocument());
-}
-
 TEST(RecentFiles, KeepsTheFourNewestWithoutRepeats) {
   RecentFileList list;
   for (const char *path : {"a", "b", "c", "d", "b", "e"})

@@ -79,7 +79,7 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
     return;
   case Qt::RightButton:
     // The mark charges the right button's uses beyond an allowance.
-    if (app_.GridInPlay())
+    if (app_.State().GridInPlay())
       ++app_.Session().Tally.RightClickUses;
     // While a piece is held the right button turns it (on a double click), and shows no menu.
     if (!drag_.PieceDrag)
@@ -108,7 +108,7 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
     RedrawViewNow();
     return;
   }
-  if (event->button() != Qt::LeftButton || !BoardInputAllowed() || !app_.GridInPlay()) {
+  if (event->button() != Qt::LeftButton || !BoardInputAllowed() || !app_.State().GridInPlay()) {
     QWidget::mouseDoubleClickEvent(event);
     return;
   }
@@ -136,7 +136,7 @@ void CQuorbelView::mouseDoubleClickEvent(QMouseEvent *event) {
 
 void CQuorbelView::LeftButtonDown(QPoint at, Qt::KeyboardModifiers /*modifiers*/) {
   input_.ForgetWheelSnapshots();
-  if (!app_.GridInPlay())
+  if (!app_.State().GridInPlay())
     return;
   const EngineContext &engine = app_.Engine();
   const int width = engine.Geo.GridWidth;
@@ -216,7 +216,7 @@ void CQuorbelView::LeftButtonUp(QPoint at, Qt::KeyboardModifiers modifiers) {
     input_.ClickGridTab(tab, ctrl);
     return;
   }
-  if (!app_.GridInPlay())
+  if (!app_.State().GridInPlay())
     return;
 
   const int barSlot = HitTestNumberBar(layout_, geo.GridWidth, at.x(), at.y());
@@ -425,7 +425,7 @@ void CQuorbelView::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void CQuorbelView::wheelEvent(QWheelEvent *event) {
-  if (!BoardInputAllowed() || !app_.GridInPlay()) {
+  if (!BoardInputAllowed() || !app_.State().GridInPlay()) {
     event->ignore();
     return;
   }
@@ -543,7 +543,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
       ReloadCellPictures(PictureOrderMode::Keep, lists[static_cast<size_t>(item - kItemFirstPictureList)]);
     return;
   }
-  if (!app_.GridInPlay())
+  if (!app_.State().GridInPlay())
     return;
   const CellHit hit =
       HitTestCell(layout_, painters_, engine.Grids, geo, ClueNavigation(settings.general), at.x(), at.y());

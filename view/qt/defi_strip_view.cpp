@@ -3,7 +3,6 @@
 #include <QLineEdit>
 
 #include "app/qt/defi_dialog.h"
-#include "app/qt/quorbel_app.h"
 #include "platform/qt/colour_ref.h"
 #include "view/defi_strip.h"
 #include "view/qt/paint_tools.h"

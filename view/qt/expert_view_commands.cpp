@@ -63,8 +63,8 @@ public:
     app_.SyncEngineSettings();
   }
   int GenerationTimeOver() const override { return app_.Settings().parameter.genereTimeOver; }
-  int MacroMode() const override { return app_.MacroMode; }
-  void SetMacroMode(int mode) override { app_.MacroMode = mode; }
+  void EnterBatchTest() override { app_.State().EnterBatchTest(); }
+  void LeaveBatchTest() override { app_.State().LeaveBatchTest(); }
   void Prepare() override {
     ReinitGrids(ctx_, 1, 1, 1, 1);
     SaveUndoState(ctx_);
@@ -170,8 +170,7 @@ void RunTestT3(CQuorbelApp &app) {
     app.PostMessage(PanelText(OwnText("T3 test cancelled")));
     return;
   }
-  const int previousMode = app.MacroMode;
-  app.MacroMode = 2;
+  app.State().EnterBatchTest();
   ReinitGrids(ctx, 1, 1, 1, 1);
   SaveUndoState(ctx);
   const int slot = CurrentGridSlot(ctx.Grids);
@@ -184,7 +183,7 @@ void RunTestT3(CQuorbelApp &app) {
   run.CurrentWords = grid.GridVar;
   const CarvingOutcome outcome = FindGridWithStatistics(
       ctx, grid, run, CarvingRequest{.Steps = 1, .Blanks = 56, .Extra = -1, .Messages = 1});
-  app.MacroMode = previousMode;
+  app.State().LeaveBatchTest();
   if (outcome.Status == -10) {
     app.PostMessage(PanelText(OwnText("T3 test cancelled")));
     return;

@@ -74,7 +74,7 @@ void CQuorbelView::ResetScoreState() {
 
 void CQuorbelView::SpawnParasite() {
   const AppSettings &settings = app_.Settings();
-  const bool active = settings.general.parasit != 0 && !app_.GamePaused() && app_.NewGridFlagRef() != 0;
+  const bool active = settings.general.parasit != 0 && !app_.State().Paused() && app_.State().NewGrid();
   ::quorbel::SpawnParasite(parasites_, sprites_, settings.gameParasite, settings.game.mode, active,
                            app_.CellPictures(), GameTime());
 }
@@ -122,7 +122,7 @@ void CQuorbelView::HoldTimers() {
 void CQuorbelView::OnClockTimer() {
   if (input_.Entry.TimerOn == 0)
     return;
-  if (app_.GamePaused())
+  if (app_.State().Paused())
     clock_.Start += kClockTimerMs; // a paused second does not count
   // Nothing reads the grids while a long computation works on them.
   if (!BoardInputAllowed())
@@ -215,7 +215,7 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid, bool
   EngineContext &engine = app_.Engine();
   GameSession &session = app_.Session();
   const AppSettings &settings = app_.Settings();
-  if (TimeIsUp(session, settings.game.mode, app_.NewGridFlagRef())) {
+  if (TimeIsUp(session, settings.game.mode, app_.State().NewGrid() ? 1 : 0)) {
     const bool ended = EmptyDestroyedCell(session, engine, slot, cell, lastShownGrid);
     RedrawCell(slot, cell);
     if (ended)
@@ -283,8 +283,8 @@ void CQuorbelView::TickGameClock() {
   const int mode = app_.Settings().game.mode;
   GameSession &session = app_.Session();
   const bool repaintClock =
-      TickSession(session, GameTime(), app_.NewGridFlagRef(), app_.GamePaused() ? 1 : 0, mode);
-  if (mode == kModeTimed && app_.NewGridFlagRef() == 1)
+      TickSession(session, GameTime(), app_.State().NewGrid() ? 1 : 0, app_.State().Paused() ? 1 : 0, mode);
+  if (mode == kModeTimed && app_.State().NewGrid())
     TimedGameStep();
   if (repaintClock)
     DrawClockPanel(1);
@@ -468,13 +468,14 @@ void CQuorbelView::UpdateStatusPanes() {
   };
   if (game_.GameFinished == 0)
     pane(kPaneClock, ClockText(clock_.Elapsed));
-  pane(kPaneMode, ModePaneText(settings.game.mode, app_.ChallengeRunning(), language));
+  pane(kPaneMode, ModePaneText(settings.game.mode, app_.State().ChallengeRunning(), language));
   RefreshScore();
   pane(kPaneScore, ScoreText());
   // A full paint draws the panel itself; otherwise the panel shows the score just computed.
   if (settings.game.mode == kModeScore && !paintDC_.paintingActive())
     DrawClockPanel(1);
-  pane(kPaneMacro, MacroPaneText(CurrentMacroState() == MacroState::Recording, app_.CurrentMacroMode()));
+  pane(kPaneMacro,
+       MacroPaneText(CurrentMacroState() == MacroState::Recording, static_cast<int>(app_.State().Mode())));
   pane(kPaneSymbols, SymbolRangeText(engine.Geo.GridWidth, input_.Symbols()));
   pane(kPaneRemaining,
        FormatText(MessageFormat(kMsgRemaining, language), {std::max(0, TotalSudMissing(engine.Grids))}));
@@ -535,7 +536,7 @@ void CQuorbelView::CheckEndOfGame() {
 }
 
 void CQuorbelView::GameEnded() {
-  app_.NewGridFlagRef() = 0;
+  app_.State().EndGame();
   UpdateStatusPanes();
   if (EndOfGame)
     EndOfGame();

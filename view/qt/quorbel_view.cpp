@@ -194,10 +194,10 @@ void CQuorbelView::PaintView(int board, int messages) {
   const CellRect ground{layout_.TabStrip.IsShown() ? layout_.TabStrip.right : layout_.Client.left,
                         layout_.Client.top, layout_.Side.left - kPanelSeparation,
                         layout_.Comment.IsShown() ? layout_.Comment.top : layout_.Client.bottom};
-  if (app_.GamePaused()) {
+  if (app_.State().Paused()) {
     PaintBoardGround(dc, ground);
     DrawTextCentred(dc, QStringLiteral("PAUSE"), layout_.Board, fonts_.Font(kPauseFont), kPauseColour);
-  } else if (app_.ChallengeRunning()) {
+  } else if (app_.State().ChallengeRunning()) {
     // Between turns the challenge's four lines stand in bands 1, 2, 3 and 5 of seven.
     PaintBoardGround(dc, ground);
     if (const CDialogDefi *challenge = ChallengeDialog()) {
@@ -271,7 +271,7 @@ void CQuorbelView::RedrawViewNow() {
 }
 
 int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
-  if (app_.ChallengeRunning())
+  if (app_.State().ChallengeRunning())
     return 1; // the challenge's lines stand in place of the board: no cell shows through
   if (!ValidSlot(slot) || paintDC_.size() != size()) {
     repaint();

@@ -2,7 +2,6 @@
 // (and puts the grid back at the next use), Insert and End update the reference.
 #include "app/message_format.h"
 #include "app/message_table.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/engine_context.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_services.h"
@@ -17,8 +16,8 @@ using namespace quorbel;
 
 void CQuorbelView::ReferenceGridKey(int which) {
   static constexpr Cmd kTools[] = {Cmd::DisplayRefTab, Cmd::RefTabFromCurrent, Cmd::RefTabFromSearch};
-  if (auto *app = dynamic_cast<CQuorbelApp *>(&app_); app && which >= 0 && which < 3)
-    app->Commands().ExecuteCommand(kTools[which]);
+  if (which >= 0 && which < 3)
+    app_.RunCommand(kTools[which]);
 }
 
 void CQuorbelView::DisplayRefTab() {

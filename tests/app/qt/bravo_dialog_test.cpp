@@ -59,8 +59,8 @@ private:
     game_->SetSeconds(seconds);
   }
   std::unique_ptr<CBravo> Evaluated() {
-    auto bravo =
-        std::make_unique<CBravo>(App().CurrentLanguage(), App().StartDir, false, App().CellPictures());
+    auto bravo = std::make_unique<CBravo>(App().CurrentLanguage(), App().ProgramDirectory(), false,
+                                          App().CellPictures());
     EndOfGameEvaluate(App(), *bravo);
     return bravo;
   }
@@ -152,7 +152,7 @@ private slots:
 
   void APausedGameWaitsForItsEnd() {
     StartGame(kSolution);
-    App().Paused = 1;
+    App().State().SetPaused(true);
     GridSetSolved(App());
     QCOMPARE(game_->BravoShown(), 0);
     QCOMPARE(Counters().GameFinished, 0);

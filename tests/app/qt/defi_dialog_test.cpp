@@ -83,7 +83,7 @@ private slots:
 
     QVERIFY(f.app->Commands().ExecuteCommand(Cmd::StopChallenge));
     QVERIFY(!defi->Running());
-    QCOMPARE(f.app->DefiRunning, 0);
+    QVERIFY(!f.app->State().ChallengeRunning());
   }
 
   // In timed turns the board takes a player's values in his own turn alone: in another's it
@@ -187,7 +187,7 @@ private slots:
     QCOMPARE(f.dialogs.Asked().size(), asked);
     QVERIFY(defi->Running());
     QCOMPARE(defi->Standings().Count(), 0);
-    QVERIFY(!f.app->ChallengeRunning()); // no banner of the old turns
+    QVERIFY(!f.app->State().ChallengeRunning()); // no banner of the old turns
   }
 
   // The preferences' OK restarts listening only on another port: a challenge's links stay.

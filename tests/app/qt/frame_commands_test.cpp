@@ -203,7 +203,7 @@ private slots:
 
   void HidingTheCommentAreaWithTheFocusGivesTheArrowsBackToTheGrid() {
     Session s(home_);
-    s.app->NoDocumentYet = 0;
+    s.app->State().ShowGrid();
     s.app->Settings().general.displayComment = 1;
     const CellRect &panel = s.View().Layout().Message;
     QTest::mouseClick(&s.View(), Qt::LeftButton, Qt::NoModifier,
@@ -330,10 +330,10 @@ private slots:
   void PauseFlipsOnlyWithAGrid() {
     Session s(home_);
     QVERIFY(s.Run(kPause));
-    QCOMPARE(s.app->Paused, 1);
+    QVERIFY(s.app->State().Paused());
     QCOMPARE(s.State(kPause).checked, std::optional<bool>(true));
     QVERIFY(s.Run(kPause));
-    QCOMPARE(s.app->Paused, 0);
+    QVERIFY(!s.app->State().Paused());
   }
 
   void BoatMarksGoOnEverySelectedCellOfABattleshipGridOnly() {

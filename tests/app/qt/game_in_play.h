@@ -38,8 +38,8 @@ struct GameInPlay {
       return;
     UpdatePossibles(Engine(), -1, -1, -1, 1);
     // As a new game starts it.
-    app->NoDocumentYet = 0;
-    app->NewGridFlag = 1;
+    app->State().ShowGrid();
+    app->State().StartNewGrid();
     ResetGameScore(*app);
     app->Game().GameLevel = level;
     app->Game().StartMissing = app->Game().StartSudMissing = Engine().TotalOpenCells;

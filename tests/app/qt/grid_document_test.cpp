@@ -367,7 +367,7 @@ private slots:
 
     // While a macro plays nothing is asked.
     s.Play(4, 4);
-    s.app->MacroMode = 1;
+    s.app->State().StartMacro();
     const qsizetype asked = s.Asked().size();
     QVERIFY(s.app->MainFrame()->close());
     QCOMPARE(s.Asked().size(), asked);

@@ -287,9 +287,9 @@ private slots:
   void AMinimisedWindowPausesTheGame() {
     StartedApp started(home_, Language::French);
     started.Frame().setWindowState(Qt::WindowMinimized);
-    QCOMPARE(started.app->Paused, 1);
+    QVERIFY(started.app->State().Paused());
     started.Frame().setWindowState(Qt::WindowNoState);
-    QCOMPARE(started.app->Paused, 0);
+    QVERIFY(!started.app->State().Paused());
   }
 
   void TheTitleFollowsTheDocument() {

@@ -32,7 +32,8 @@ struct MusicApp {
         .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
     InstallMusic(*app, [this] { return std::make_unique<CaptureAudioOutput>(tape); });
     if (soundEffects)
-      InstallSoundEffects(*app, [this] { return std::make_unique<CaptureAudioOutput>(effectsTape); });
+      InstallSoundEffects(app->Services(), app->Settings(), app->Messages(),
+                          [this] { return std::make_unique<CaptureAudioOutput>(effectsTape); });
     started = app->InitInstance({QStringLiteral("quorbel")});
   }
   ~MusicApp() {

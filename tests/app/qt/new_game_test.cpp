@@ -61,7 +61,7 @@ private slots:
     QVERIFY(open > 0);
     QCOMPARE(s.app->Game().GameLevel, kMedium);
     QCOMPARE(s.app->Game().StartMissing, open);
-    QCOMPARE(s.app->NewGridFlag, 1);
+    QVERIFY(s.app->State().NewGrid());
     QVERIFY(s.View().Clock().Limit > 0);
 
     s.View().repaint();

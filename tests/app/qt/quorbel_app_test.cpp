@@ -144,7 +144,7 @@ private slots:
     QVERIFY(dialogs_.Asked().isEmpty()); // no file was opened
     QCOMPARE(DocumentTitle(), QStringLiteral("SudDoc"));
     QCOMPARE(gameModeDialogs_, 0);
-    QCOMPARE(app_->MacroPending, 0);
+    QVERIFY(!app_->State().MacroPending());
     QVERIFY(NewestMessage(*app_).find("steps.macro executed.") != std::string::npos);
     QCOMPARE(ReadAll(macro), QByteArray("QUIT\r\n"));
   }
@@ -161,14 +161,14 @@ private slots:
     };
     QVERIFY(app.InitInstance({"quorbel", macro}));
     QVERIFY(windowShown);
-    QCOMPARE(app.MacroPending, 0);
+    QVERIFY(!app.State().MacroPending());
     // The name's ending is read exactly: this one is a grid file.
     app_.reset();
     const QString upper = StartFile("STEPS.MACRO");
     QVERIFY(MakeApp().InitInstance({"quorbel", upper}));
     QCOMPARE(dialogs_.Asked().size(), 1);
     QVERIFY(dialogs_.Asked().first().contains("The file " + upper + " cannot be opened."));
-    QCOMPARE(app_->MacroPending, 0);
+    QVERIFY(!app_->State().MacroPending());
   }
 
   void AGridThatCannotBeReadLetsTheProgramStart() {
@@ -228,7 +228,7 @@ private slots:
     app_->Colours().ColBgCase = MakeColorRef(1, 2, 3);
     QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), -99); // nothing written before the exit
     QCOMPARE(app_->ExitInstance(), 0);
-    QCOMPARE(app_->AppClosing, 1);
+    QVERIFY(app_->State().Closing());
     QCOMPARE(home_.ReadInt("GENERAL", "LONGCASE"), 77);
     QCOMPARE(home_.ReadInt("COLOR", "COLBGCASE"), int32_t(MakeColorRef(1, 2, 3)));
   }
@@ -264,6 +264,14 @@ private slots:
     app.AddInfoMessage("Grid !x!5! done");
     const CComLine &line = app.Messages().Line(app.Messages().NewestIndex());
     QVERIFY(MessageLineText(line).ends_with("Grid !x!5! done"));
+
+    // The document services the engine calls act on the application's own document.
+    EngineHost &host = app;
+    host.MarkDocumentModified("");
+    QVERIFY(app.GetCurrentDocument()->IsModified());
+    host.ClearDocumentModified();
+    QVERIFY(!app.GetCurrentDocument()->IsModified());
+    QVERIFY(host.QuerySaveDocument());
 
     QVERIFY(StartMacroRecording("probe").ok);
     RecordedAction step;

@@ -152,7 +152,7 @@ private slots:
     QCOMPARE(
         s.dialogs.Asked().mid(before),
         QStringList({"message Quorbel: No Quellabo site: the file QuellaboSite.txt is missing or empty."}));
-    QVERIFY(s.app->GridInPlay() == false);
+    QVERIFY(!s.app->State().GridInPlay());
   }
 
   void DoubleTriplePlaysForTheBestScoreOfItsGridToItsEndReport() {

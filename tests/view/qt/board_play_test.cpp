@@ -322,12 +322,12 @@ private slots:
     view.OnAnimationTimer();
     view.OnClockTimer();
     QCOMPARE(board.Pane(kPaneClock), QStringLiteral("00:00:05"));
-    board.app->Paused = 1;
+    board.app->State().SetPaused(true);
     view.Clock().Start -= 7000; // seven more seconds of the machine's clock, all paused
     for (int second = 0; second < 7; ++second)
       view.OnClockTimer();
     view.OnAnimationTimer();
-    board.app->Paused = 0;
+    board.app->State().SetPaused(false);
     view.OnAnimationTimer();
     view.OnClockTimer();
     QCOMPARE(board.Pane(kPaneClock), QStringLiteral("00:00:05"));

@@ -330,7 +330,7 @@ private slots:
   void PauseHidesTheBoardButNotThePanels() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
-    board.app->Paused = 1;
+    board.app->State().SetPaused(true);
     const QImage &image = board.Render("pause");
     const ViewLayout &layout = board.view->Layout();
     QVERIFY(CountPixels(image, layout.Board, 0x821481) > 100);
@@ -432,7 +432,7 @@ private slots:
   void NoCellIsDrawnOverTheChallengesLines() {
     BoardFixture board;
     board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
-    board.app->DefiRunning = 1;
+    board.app->State().StartChallenge();
     const QImage lines = board.Render().copy();
     for (int cell = 0; cell < 81; ++cell)
       board.view->RedrawCell(0, cell);

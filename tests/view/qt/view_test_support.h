@@ -92,8 +92,8 @@ struct PlayedBoard : FrameWithBoard {
     test::LoadPuzzleLine(engine, engine.Grids.Main[0], puzzle);
     UpdatePossibles(engine, -1, -1, -1, 1);
     // As a grid opened from a file: the board takes clicks and the clock runs.
-    app->NoDocumentYet = 0;
-    app->NewGridFlag = 1;
+    app->State().ShowGrid();
+    app->State().StartNewGrid();
     View().ResetScoreState();
     View().StartGameClock(0);
     Frame().activateWindow();
