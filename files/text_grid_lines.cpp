@@ -58,7 +58,7 @@ void WriteLittleKiller(const Row &row, Out &out, const Source &src) {
     out.Row(Prefix(row.Letter()), {c.FirstCell, c.LastCell, c.Target});
 }
 
-void ReadLittleKiller(const Row &, In &in, char, const Line &line) {
+void ReadLittleKiller(const Row &row, In &in, char, const Line &line) {
   std::vector<int32_t> n;
   VariantLists &l = in.Lists();
   if (!in.Numbers(line, 1, n) || !in.AtLeast(n, 3, "a Little Killer clue") || !in.IsCell(n[0]) ||
@@ -83,7 +83,7 @@ void ReadLittleKiller(const Row &, In &in, char, const Line &line) {
   }
   clue.Target = n[2] > 0 ? n[2] : sum;
   l.LittleKiller.Append(clue);
-  in.Flag(kVarLittleKiller);
+  in.Flag(row.Rules);
 }
 
 // ---- Diagonal: which of the two diagonals, 1 + 2 ----
