@@ -504,6 +504,9 @@ TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
   const std::string message = Refuse(Grid4x4({"X0;16"}));
   EXPECT_NE(message.find("line 19: cell 16 is outside 0..15"), std::string::npos) << message;
   EXPECT_NE(Refuse(Grid4x4({"41;2;1;14"})).find("partner grid 13 is outside 0..11"), std::string::npos);
+  // Grid numbers as far apart as a number goes name no grid, however the difference would wrap.
+  EXPECT_NE(Refuse(Grid4x4({"R2147483647;-2147483648"})).find("partner grid -4294967295 is outside"),
+            std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"L0;6;4"})).find("not on one diagonal"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"P1;2;3"})).find("pairs"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"K1;x"})).find("\"x\" is not a number"), std::string::npos);
