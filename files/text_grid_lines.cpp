@@ -955,10 +955,14 @@ void ReadMasterMind(const Row &row, In &in, char, const Line &line) {
   mind.CodeLength = static_cast<int16_t>(code.size());
   for (size_t k = 0; k < code.size(); ++k)
     mind.Code[k] = static_cast<int16_t>(code[k] - '0');
+  // Stored less one, in 64 bits: the most negative number must not wrap round onto the board.
+  const auto place = [](int32_t number) {
+    return static_cast<int16_t>(std::clamp<int64_t>(int64_t{number} - 1, -1, kMaxWidth));
+  };
   MasterMindGuess guess;
-  guess.Row = static_cast<int16_t>(std::clamp(n[0] - 1, -1, kMaxWidth));
+  guess.Row = place(n[0]);
   for (size_t k = 0; k < code.size(); ++k)
-    guess.Columns[k] = static_cast<int16_t>(std::clamp(n[1 + k] - 1, -1, kMaxWidth));
+    guess.Columns[k] = place(n[1 + k]);
   guess.Black = static_cast<int16_t>(std::clamp(n[1 + code.size()], -1, kMaxWidth));
   guess.White = static_cast<int16_t>(std::clamp(n[2 + code.size()], -1, kMaxWidth));
   mind.Lines.Append(guess);

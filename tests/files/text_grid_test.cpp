@@ -408,6 +408,19 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
   EXPECT_EQ(cages.Items[2].NCells, 3) << "-1 ends the cells";
 }
 
+// A guess's row and columns are kept within the board, the most negative number too.
+TEST(TextGridReading, AMasterMindGuessFarBelowTheBoardIsOnNoRow) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("0");
+  lines.push_back("±1;-2147483648;-2147483648;0;0");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  const MasterMindGuess &guess = session.Grid().Lists.MasterMind.Lines.Items[0];
+  EXPECT_EQ(guess.Row, -1);
+  EXPECT_EQ(guess.Columns[0], -1);
+}
+
 TEST(TextGridReading, AProfileThatLeavesItsFolderIsIgnored) {
   for (const char *name : {"../../etc/passwd", "/tmp/x", "sub\\dir", ".."}) {
     std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
