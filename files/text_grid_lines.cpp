@@ -218,10 +218,12 @@ void ReadCage(const Row &, In &in, char kind, const Line &line) {
       cage.Cells[cage.NCells++] = static_cast<CellRef>(n[k]);
   cage.Target = n[0];
   if (cage.Target == 0 && cage.NCells > 0) {
+    // A product held just past the largest total cannot overflow, and still clamps to it.
+    constexpr int64_t kPastEveryTotal = int64_t{INT32_MAX} + 1;
     int64_t total = product ? 1 : 0;
     for (int k = 0; k < cage.NCells; ++k) {
       const int64_t value = in.Grid().Cells[cage.Cells[k]].RefValue;
-      total = product ? total * value : total + value;
+      total = product ? std::min(total * value, kPastEveryTotal) : total + value;
     }
     cage.Target = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
   }

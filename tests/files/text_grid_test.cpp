@@ -408,6 +408,20 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
   EXPECT_EQ(cages.Items[2].NCells, 3) << "-1 ends the cells";
 }
 
+// Ten sums of a linked grid multiply past any 64-bit number; the total is the largest one.
+TEST(TextGridReading, ACageProductBeyondEveryTotalIsTheLargestTotal) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "9"};
+  for (int i = 0; i < 81; ++i)
+    lines.push_back("0");
+  lines.push_back("@");
+  for (int i = 0; i < 81; ++i)
+    lines.push_back(i < 10 ? "99" : "0");
+  lines.push_back("*0;0;1;2;3;4;5;6;7;8;9");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  EXPECT_EQ(session.Grid(1).Lists.Killer.Items[0].Target, INT32_MAX);
+}
+
 // A guess's row and columns are kept within the board, the most negative number too.
 TEST(TextGridReading, AMasterMindGuessFarBelowTheBoardIsOnNoRow) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
