@@ -74,7 +74,8 @@ bool TextLineReader::AreCells(const std::vector<int32_t> &numbers, size_t from, 
 }
 
 bool TextLineReader::PartnerSlot(int32_t thisNumber, int32_t partnerNumber, int16_t &slot) {
-  const int partner = CurrentSlot() + partnerNumber - thisNumber;
+  // In 64 bits: two numbers far apart must not wrap round to a grid of the set.
+  const int64_t partner = int64_t{CurrentSlot()} + partnerNumber - thisNumber;
   if (!InRange(partner, 0, kMaxGrids - 1, "partner grid"))
     return false;
   slot = static_cast<int16_t>(partner);

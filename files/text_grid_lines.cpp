@@ -58,7 +58,7 @@ void WriteLittleKiller(const Row &row, Out &out, const Source &src) {
     out.Row(Prefix(row.Letter()), {c.FirstCell, c.LastCell, c.Target});
 }
 
-void ReadLittleKiller(const Row &, In &in, char, const Line &line) {
+void ReadLittleKiller(const Row &row, In &in, char, const Line &line) {
   std::vector<int32_t> n;
   VariantLists &l = in.Lists();
   if (!in.Numbers(line, 1, n) || !in.AtLeast(n, 3, "a Little Killer clue") || !in.IsCell(n[0]) ||
@@ -83,7 +83,7 @@ void ReadLittleKiller(const Row &, In &in, char, const Line &line) {
   }
   clue.Target = n[2] > 0 ? n[2] : sum;
   l.LittleKiller.Append(clue);
-  in.Flag(kVarLittleKiller);
+  in.Flag(row.Rules);
 }
 
 // ---- Diagonal: which of the two diagonals, 1 + 2 ----
@@ -218,10 +218,12 @@ void ReadCage(const Row &, In &in, char kind, const Line &line) {
       cage.Cells[cage.NCells++] = static_cast<CellRef>(n[k]);
   cage.Target = n[0];
   if (cage.Target == 0 && cage.NCells > 0) {
+    // A product held just past the largest total cannot overflow, and still clamps to it.
+    constexpr int64_t kPastEveryTotal = int64_t{INT32_MAX} + 1;
     int64_t total = product ? 1 : 0;
     for (int k = 0; k < cage.NCells; ++k) {
       const int64_t value = in.Grid().Cells[cage.Cells[k]].RefValue;
-      total = product ? total * value : total + value;
+      total = product ? std::min(total * value, kPastEveryTotal) : total + value;
     }
     cage.Target = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
   }
@@ -955,10 +957,14 @@ void ReadMasterMind(const Row &row, In &in, char, const Line &line) {
   mind.CodeLength = static_cast<int16_t>(code.size());
   for (size_t k = 0; k < code.size(); ++k)
     mind.Code[k] = static_cast<int16_t>(code[k] - '0');
+  // Stored less one, in 64 bits: the most negative number must not wrap round onto the board.
+  const auto place = [](int32_t number) {
+    return static_cast<int16_t>(std::clamp<int64_t>(int64_t{number} - 1, -1, kMaxWidth));
+  };
   MasterMindGuess guess;
-  guess.Row = static_cast<int16_t>(std::clamp(n[0] - 1, -1, kMaxWidth));
+  guess.Row = place(n[0]);
   for (size_t k = 0; k < code.size(); ++k)
-    guess.Columns[k] = static_cast<int16_t>(std::clamp(n[1 + k] - 1, -1, kMaxWidth));
+    guess.Columns[k] = place(n[1 + k]);
   guess.Black = static_cast<int16_t>(std::clamp(n[1 + code.size()], -1, kMaxWidth));
   guess.White = static_cast<int16_t>(std::clamp(n[2 + code.size()], -1, kMaxWidth));
   mind.Lines.Append(guess);

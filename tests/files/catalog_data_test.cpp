@@ -8,7 +8,6 @@
 #include "files/file_bytes.h"
 #include "files/grid_catalog.h"
 #include "files/text_grid_reader.h"
-#include "files/text_grid_writer.h"
 #include "platform/paths.h"
 #include "solver/solution_count.h"
 
@@ -18,8 +17,8 @@ namespace {
 constexpr int kMostTripleSolutions = 40; // as tools/make_catalog opens its grids
 }
 
-// Our shipped catalogue: every grid opens, saves back byte for byte, has exactly one solution
-// (two to a few for the Double-Triple game, so that there is a choice) and carries its listed level.
+// Our shipped catalogue: every grid opens, has exactly one solution (two to a few for the
+// Double-Triple game, so that there is a choice) and carries its listed level.
 TEST(CatalogData, EveryGridOpensWithOneSolutionAndItsLevel) {
   const std::string root = std::string(QUORBEL_TEST_DATA) + "/../..";
   const FileBytesResult list = ReadFileBytes(root + "/catalog/GridList.dat", 1 << 20);
@@ -41,8 +40,6 @@ TEST(CatalogData, EveryGridOpensWithOneSolutionAndItsLevel) {
       auto ctx = std::make_unique<EngineContext>();
       TextGridInfo info;
       ASSERT_TRUE(file.Ok && OpenTextGrid(file.Bytes, *ctx, info).Ok) << grid.File;
-      EXPECT_EQ(WriteTextGrid(*ctx, info), std::string(file.Bytes.begin(), file.Bytes.end()))
-          << grid.File << " is not written back as it was read";
       EXPECT_EQ(info.Level, grid.Difficulty) << grid.File;
       if (type.Name != "Double-Triple") {
         EXPECT_EQ(CountGridSolutions(*ctx, ctx->Grids.Main[0], 0, 2, 0), 1) << grid.File;

@@ -408,6 +408,33 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
   EXPECT_EQ(cages.Items[2].NCells, 3) << "-1 ends the cells";
 }
 
+// Ten sums of a linked grid multiply past any 64-bit number; the total is the largest one.
+TEST(TextGridReading, ACageProductBeyondEveryTotalIsTheLargestTotal) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "9"};
+  for (int i = 0; i < 81; ++i)
+    lines.push_back("0");
+  lines.push_back("@");
+  for (int i = 0; i < 81; ++i)
+    lines.push_back(i < 10 ? "99" : "0");
+  lines.push_back("*0;0;1;2;3;4;5;6;7;8;9");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  EXPECT_EQ(session.Grid(1).Lists.Killer.Items[0].Target, INT32_MAX);
+}
+
+// A guess's row and columns are kept within the board, the most negative number too.
+TEST(TextGridReading, AMasterMindGuessFarBelowTheBoardIsOnNoRow) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back("0");
+  lines.push_back("±1;-2147483648;-2147483648;0;0");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  const MasterMindGuess &guess = session.Grid().Lists.MasterMind.Lines.Items[0];
+  EXPECT_EQ(guess.Row, -1);
+  EXPECT_EQ(guess.Columns[0], -1);
+}
+
 TEST(TextGridReading, AProfileThatLeavesItsFolderIsIgnored) {
   for (const char *name : {"../../etc/passwd", "/tmp/x", "sub\\dir", ".."}) {
     std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
@@ -504,6 +531,9 @@ TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
   const std::string message = Refuse(Grid4x4({"X0;16"}));
   EXPECT_NE(message.find("line 19: cell 16 is outside 0..15"), std::string::npos) << message;
   EXPECT_NE(Refuse(Grid4x4({"41;2;1;14"})).find("partner grid 13 is outside 0..11"), std::string::npos);
+  // Grid numbers as far apart as a number goes name no grid, however the difference would wrap.
+  EXPECT_NE(Refuse(Grid4x4({"R2147483647;-2147483648"})).find("partner grid -4294967295 is outside"),
+            std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"L0;6;4"})).find("not on one diagonal"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"P1;2;3"})).find("pairs"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"K1;x"})).find("\"x\" is not a number"), std::string::npos);
