@@ -39,6 +39,7 @@ bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
   if (!device_.isFormatSupported(qtFormat_))
     return false;
   format_ = format;
+  earlierFrames_ = 0;
   pull_ = std::make_unique<AudioPullDevice>(source, format);
   pull_->open(QIODevice::ReadOnly);
   if (!StartSink()) {
@@ -71,20 +72,28 @@ void QtAudioOutput::Pause() {
     sink_->suspend();
 }
 
+// Resumed, a suspended sink now and then never asks for data again (Qt 6.4 with PulseAudio, on a
+// loaded machine): a new one goes on from where the source stands.
 void QtAudioOutput::Resume() {
-  if (sink_)
-    sink_->resume();
+  if (!sink_ || sink_->state() != QAudio::SuspendedState)
+    return;
+  earlierFrames_ += SinkFrames();
+  StartSink();
 }
 
 void QtAudioOutput::Reset() {
-  if (sink_)
-    StartSink();
+  if (!sink_)
+    return;
+  earlierFrames_ = 0;
+  StartSink();
 }
+
+int64_t QtAudioOutput::SinkFrames() const { return sink_->processedUSecs() * format_.SampleRate / 1000000; }
 
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)
     return 0;
-  return sink_->processedUSecs() * format_.SampleRate / 1000000;
+  return earlierFrames_ + SinkFrames();
 }
 
 } // namespace quorbel
