@@ -40,6 +40,7 @@ bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
     return false;
   format_ = format;
   earlierFrames_ = 0;
+  paused_ = false;
   pull_ = std::make_unique<AudioPullDevice>(source, format);
   pull_->open(QIODevice::ReadOnly);
   if (!StartSink()) {
@@ -67,17 +68,21 @@ void QtAudioOutput::Close() {
   pull_.reset();
 }
 
+// A pause stops the sink and a resume starts a new one: on Qt 6.4 with PulseAudio a suspended
+// sink, resumed, now and then never asks for data again (one resume in thirty on a loaded
+// machine), while a new sink always does.
 void QtAudioOutput::Pause() {
-  if (sink_)
-    sink_->suspend();
-}
-
-// Resumed, a suspended sink now and then never asks for data again (Qt 6.4 with PulseAudio, on a
-// loaded machine): a new one goes on from where the source stands.
-void QtAudioOutput::Resume() {
-  if (!sink_ || sink_->state() != QAudio::SuspendedState)
+  if (!sink_ || paused_)
     return;
   earlierFrames_ += SinkFrames();
+  sink_->stop();
+  paused_ = true;
+}
+
+void QtAudioOutput::Resume() {
+  if (!sink_ || !paused_)
+    return;
+  paused_ = false;
   StartSink();
 }
 
@@ -85,6 +90,7 @@ void QtAudioOutput::Reset() {
   if (!sink_)
     return;
   earlierFrames_ = 0;
+  paused_ = false;
   StartSink();
 }
 
@@ -93,7 +99,7 @@ int64_t QtAudioOutput::SinkFrames() const { return sink_->processedUSecs() * for
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)
     return 0;
-  return earlierFrames_ + SinkFrames();
+  return earlierFrames_ + (paused_ ? 0 : SinkFrames());
 }
 
 } // namespace quorbel

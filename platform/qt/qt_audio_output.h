@@ -50,7 +50,8 @@ private:
   std::unique_ptr<QAudioSink> sink_;
   std::unique_ptr<AudioPullDevice> pull_;
   AudioFormat format_;
-  int64_t earlierFrames_ = 0; // played by the sinks a resume replaced
+  int64_t earlierFrames_ = 0; // played by the sinks a pause stopped
+  bool paused_ = false;
 };
 
 } // namespace quorbel
