@@ -104,7 +104,8 @@ private slots:
     WriteAll(text, grid);
     s.dialogs.AnswerFileName(text);
     QVERIFY(s.Run(kOpen));
-    QVERIFY(s.View().Clock().Elapsed < 1000);
+    // The hour the grid file had played is gone, however slow the machine was to open the text.
+    QVERIFY(s.View().Clock().Elapsed < 60'000);
     QCOMPARE(s.View().Game().ErrorCount, 0);
     QCOMPARE(s.app->Game().SolverHelpCount, 0);
     QCOMPARE(s.app->Game().StartMissing, 12);
