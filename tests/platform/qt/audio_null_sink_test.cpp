@@ -101,6 +101,7 @@ private slots:
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", dir_.path());
     environment.insert("XDG_RUNTIME_DIR", dir_.path());
+    environment.remove("PULSE_SERVER");
     server_.setProcessEnvironment(environment);
     // The sink before the socket, and the socket taking calls before Qt's one try to connect: on a
     // loaded machine the server is slow to get there.
