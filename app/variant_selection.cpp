@@ -4,15 +4,16 @@
 #include <string_view>
 
 #include "engine/geometry.h"
+#include "engine/rule_registry.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr int kMagicSquareRow = 48;
-constexpr int kPanDigitalRow = 51;
-constexpr int kKimoRow = 16;
-constexpr int kAllIndicatedRow = 9;
+constexpr int kMagicSquareRow = RowIndex(RuleRow::MagicSquare);
+constexpr int kPanDigitalRow = RowIndex(RuleRow::PanDigital);
+constexpr int kKimoRow = RowIndex(RuleRow::Kimo);
+constexpr int kAllIndicatedRow = RowIndex(RuleRow::AllIndicated);
 // Kimo needs a sum rule to take its modulus of; All Indicated a comparison rule.
 constexpr uint32_t kKimoPartners = 0x840006;       // Little Killer, Killer Sum and Product, Odd Pair
 constexpr uint32_t kAllIndicatedPartners = 0xA8;   // Less, XV, Dot
