@@ -16,6 +16,7 @@
 #include "resources/menu_tables.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
+#include "view/rule_definition_commands.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -392,6 +393,12 @@ private slots:
     QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, board_ground);
     QVERIFY(!offered.empty());
     QCOMPARE(board.app->Settings().general.probType, 2);
+  }
+
+  void EveryRuleRowsDefinitionCommandIsBound() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    for (const RuleDefinitionCommand &entry : kRuleDefinitionCommands)
+      QVERIFY2(board.app->Commands().HasHandler(entry.Command), RuleOf(entry.Row).NameEn.data());
   }
 
   void TheExpertAddsAGridFromTheGridTabMenu() {
