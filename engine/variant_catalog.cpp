@@ -290,10 +290,10 @@ const std::array<VariantRow, kVariantRowCount> VariantCatalog = kCatalogue;
 
 namespace {
 
-constexpr uint64_t Columns(std::initializer_list<int> columns) {
+constexpr uint64_t Columns(std::initializer_list<RuleRow> columns) {
   uint64_t mask = 0;
-  for (int column : columns)
-    mask |= uint64_t{1} << column;
+  for (RuleRow column : columns)
+    mask |= uint64_t{1} << RowIndex(column);
   return mask;
 }
 
@@ -301,74 +301,157 @@ constexpr uint64_t kEveryColumn = ~uint64_t{0};
 
 // Per present row, the candidate rows it withdraws. Kept as lists, not as a 64 x 64
 // table, so that each row reads against the rules it cannot live with.
-constexpr std::array<uint64_t, kVariantRowCount> kWithdrawn = {
-    Columns({2}),                                                                   // 0
-    Columns({2}),                                                                   // 1
-    kEveryColumn,                                                                   // 2
-    Columns({2, 4, 10, 50}),                                                        // 3
-    Columns({2, 3, 10, 50, 51, 62}),                                                // 4
-    Columns({2, 49, 51, 62}),                                                       // 5
-    Columns({2, 49, 62}),                                                           // 6
-    Columns({2, 49, 51, 62}),                                                       // 7
-    Columns({2, 49, 51, 62}),                                                       // 8
-    Columns({2, 49, 62}),                                                           // 9
-    Columns({2, 3, 4, 17, 18, 19, 20, 21, 22, 24, 46, 48, 49, 50, 57, 58, 59, 60}), // 10
-    Columns({2, 62}),                                                               // 11
-    Columns({2, 62}),                                                               // 12
-    Columns({2, 49, 54, 62}),                                                       // 13
-    Columns({2, 49, 51, 62}),                                                       // 14
-    Columns({2, 49, 51, 62}),                                                       // 15
-    Columns({2, 49, 51, 62}),                                                       // 16
-    Columns({2, 3, 4, 10, 18, 19, 20, 21, 22, 24, 46, 48, 50, 57, 58, 59, 60}),     // 17
-    Columns({2, 3, 4, 10, 17, 19, 20, 21, 22, 24, 46, 48, 49, 50, 57, 58, 59, 60}), // 18
-    Columns({2, 3, 4, 10, 17, 18, 20, 21, 22, 24, 46, 48, 49, 50, 57, 58, 59, 60}), // 19
-    Columns({2, 3, 4, 10, 17, 18, 19, 21, 22, 24, 46, 48, 50, 57, 58, 59, 60}),     // 20
-    Columns({2, 3, 4, 10, 17, 18, 19, 20, 22, 24, 46, 48, 50, 57, 58, 59, 60}),     // 21
-    Columns({2, 3, 4, 10, 17, 18, 19, 20, 21, 24, 46, 48, 49, 50, 57, 58, 59, 60}), // 22
-    Columns({2, 49, 51}),                                                           // 23
-    Columns({2, 3, 4, 10, 17, 18, 19, 20, 21, 22, 46, 48, 50, 57, 58, 59, 60}),     // 24
-    Columns({2, 49, 51, 62}),                                                       // 25
-    Columns({2, 49, 51, 62}),                                                       // 26
-    Columns({2, 54, 62}),                                                           // 27
-    Columns({2, 49, 54, 62}),                                                       // 28
-    Columns({2, 49, 54, 62}),                                                       // 29
-    Columns({2, 49, 54, 62}),                                                       // 30
-    Columns({2, 49, 54, 62}),                                                       // 31
-    Columns({2, 49, 54, 62}),                                                       // 32
-    Columns({2, 49, 54, 62}),                                                       // 33
-    Columns({2, 62}),                                                               // 34
-    Columns({2, 62}),                                                               // 35
-    Columns({2, 49, 62}),                                                           // 36
-    Columns({2, 62}),                                                               // 37
-    Columns({2, 49, 62}),                                                           // 38
-    Columns({2, 49, 62}),                                                           // 39
-    Columns({2, 62}),                                                               // 40
-    Columns({2, 54, 62}),                                                           // 41
-    Columns({2, 62}),                                                               // 42
-    Columns({2, 62}),                                                               // 43
-    Columns({2, 49, 51, 62}),                                                       // 44
-    Columns({2, 51, 62}),                                                           // 45
-    Columns({2, 10, 17, 18, 19, 20, 21, 22, 24, 51, 62}),                           // 46
-    Columns({2, 62}),                                                               // 47
-    Columns({0, 1, 2, 3, 4, 10, 17, 18, 19, 20, 21, 22, 24, 49, 54, 62}),           // 48
-    Columns({2,  5,  6,  7,  8,  9,  10, 13, 14, 15, 16, 18, 19, 22, 23, 25, 28,
-             29, 30, 31, 32, 33, 35, 36, 38, 39, 40, 41, 44, 46, 48, 51, 54, 62}), // 49
-    Columns({2, 3, 4, 10, 17, 18, 19, 20, 21, 22, 24, 62}),                        // 50
-    Columns({0,  1,  2,  3,  4,  5,  7,  8,  9,  10, 14, 15, 16, 17, 18, 19,
-             20, 21, 22, 23, 24, 25, 26, 44, 45, 46, 49, 52, 53, 54, 62}),            // 51
-    Columns({2, 51, 53, 54, 62}),                                                     // 52
-    Columns({2, 49, 51, 52, 54, 62}),                                                 // 53
-    Columns({2, 13, 27, 28, 29, 30, 31, 32, 33, 34, 35, 41, 48, 49, 51, 52, 53, 62}), // 54
-    Columns({2, 57, 58, 59, 60, 61, 62, 63}),                                         // 55
-    Columns({2, 55, 58, 59, 60, 61, 62, 63}),                                         // 56
-    Columns({2, 10, 17, 18, 19, 20, 21, 22, 24, 55, 56, 58, 59, 60, 61, 62, 63}),     // 57
-    Columns({2, 10, 17, 18, 19, 20, 21, 22, 24, 55, 56, 57, 59, 60, 61, 62, 63}),     // 58
-    Columns({2, 10, 17, 18, 19, 20, 21, 22, 24, 55, 56, 57, 58, 60, 62, 63}),         // 59
-    Columns({2, 10, 17, 18, 19, 20, 21, 22, 24, 55, 56, 57, 58, 59, 61, 62, 63}),     // 60
-    Columns({2, 55, 56, 57, 58, 59, 60, 62}),                                         // 61
-    ~Columns({0, 1, 3, 10, 17, 18, 19, 20, 21, 22, 24, 62}),                          // 62
-    Columns({2, 55, 56, 57, 58, 59, 60, 61, 62}),                                     // 63
+struct Withdrawal {
+  RuleRow Present;
+  uint64_t Candidates;
 };
+constexpr std::array<Withdrawal, kVariantRowCount> kWithdrawn = {{
+    {RandomSingle, Columns({Separator})},
+    {RandomMultiple, Columns({Separator})},
+    {Separator, kEveryColumn},
+    {Diagonal, Columns({Separator, Irregular, Pirate, ExtraRegion})},
+    {Irregular, Columns({Separator, Diagonal, Pirate, ExtraRegion, PanDigital, TwinsVariantMasked})},
+    {Less, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Odd, Columns({Separator, MagicSentence, TwinsVariantMasked})},
+    {XV, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Dot, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {AllIndicated, Columns({Separator, MagicSentence, TwinsVariantMasked})},
+    {Pirate, Columns({Separator, Diagonal, Irregular, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch,
+                      GiveMe5, NoKnightStep, MultTable, MagicSquare, MagicSentence, ExtraRegion,
+                      TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent})},
+    {Trio, Columns({Separator, TwinsVariantMasked})},
+    {Navigator, Columns({Separator, TwinsVariantMasked})},
+    {LittleKiller, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {KillerSum, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {KillerProduct, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Kimo, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Touchy, Columns({Separator, Diagonal, Irregular, Pirate, No3OddEven, NoAverage, NoConsecutive, NoTouch,
+                      GiveMe5, NoKnightStep, MultTable, MagicSquare, ExtraRegion, TwinsSubstitution,
+                      TwinsEqual, TwinsZone, TwinsDifferent})},
+    {No3OddEven, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, NoAverage, NoConsecutive, NoTouch,
+                          GiveMe5, NoKnightStep, MultTable, MagicSquare, MagicSentence, ExtraRegion,
+                          TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent})},
+    {NoAverage, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoConsecutive, NoTouch,
+                         GiveMe5, NoKnightStep, MultTable, MagicSquare, MagicSentence, ExtraRegion,
+                         TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent})},
+    {NoConsecutive, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoAverage, NoTouch,
+                             GiveMe5, NoKnightStep, MultTable, MagicSquare, ExtraRegion, TwinsSubstitution,
+                             TwinsEqual, TwinsZone, TwinsDifferent})},
+    {NoTouch, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive,
+                       GiveMe5, NoKnightStep, MultTable, MagicSquare, ExtraRegion, TwinsSubstitution,
+                       TwinsEqual, TwinsZone, TwinsDifferent})},
+    {GiveMe5, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive,
+                       NoTouch, NoKnightStep, MultTable, MagicSquare, MagicSentence, ExtraRegion,
+                       TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent})},
+    {OddPair, Columns({Separator, MagicSentence, PanDigital})},
+    {NoKnightStep, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoAverage,
+                            NoConsecutive, NoTouch, GiveMe5, MultTable, MagicSquare, ExtraRegion,
+                            TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent})},
+    {Arrow, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {CreasingLines, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Outside, Columns({Separator, BattleShip, TwinsVariantMasked})},
+    {FrameSum, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {FrameProduct, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {FrameMax, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {Oddview, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {SkyScraper, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {LastNumber, Columns({Separator, MagicSentence, BattleShip, TwinsVariantMasked})},
+    {Transfer, Columns({Separator, TwinsVariantMasked})},
+    {MasterMind, Columns({Separator, TwinsVariantMasked})},
+    {Domino, Columns({Separator, MagicSentence, TwinsVariantMasked})},
+    {PencilMark, Columns({Separator, TwinsVariantMasked})},
+    {DigitalClock, Columns({Separator, MagicSentence, TwinsVariantMasked})},
+    {Romain, Columns({Separator, MagicSentence, TwinsVariantMasked})},
+    {Numeral, Columns({Separator, TwinsVariantMasked})},
+    {Distance, Columns({Separator, BattleShip, TwinsVariantMasked})},
+    {Dan, Columns({Separator, TwinsVariantMasked})},
+    {Equality, Columns({Separator, TwinsVariantMasked})},
+    {QuadMax, Columns({Separator, MagicSentence, PanDigital, TwinsVariantMasked})},
+    {Wheel, Columns({Separator, PanDigital, TwinsVariantMasked})},
+    {MultTable, Columns({Separator, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch, GiveMe5,
+                         NoKnightStep, PanDigital, TwinsVariantMasked})},
+    {Chess, Columns({Separator, TwinsVariantMasked})},
+    {MagicSquare, Columns({RandomSingle, RandomMultiple, Separator, Diagonal, Irregular, Pirate, Touchy,
+                           No3OddEven, NoAverage, NoConsecutive, NoTouch, GiveMe5, NoKnightStep,
+                           MagicSentence, BattleShip, TwinsVariantMasked})},
+    {MagicSentence,
+     Columns(
+         {Separator,    Less,       Odd,           XV,           Dot,        AllIndicated,      Pirate,
+          LittleKiller, KillerSum,  KillerProduct, Kimo,         No3OddEven, NoAverage,         GiveMe5,
+          OddPair,      Arrow,      FrameSum,      FrameProduct, FrameMax,   Oddview,           SkyScraper,
+          LastNumber,   MasterMind, Domino,        DigitalClock, Romain,     Numeral,           Distance,
+          QuadMax,      MultTable,  MagicSquare,   PanDigital,   BattleShip, TwinsVariantMasked})},
+    {ExtraRegion, Columns({Separator, Diagonal, Irregular, Pirate, Touchy, No3OddEven, NoAverage,
+                           NoConsecutive, NoTouch, GiveMe5, NoKnightStep, TwinsVariantMasked})},
+    {PanDigital, Columns({RandomSingle,
+                          RandomMultiple,
+                          Separator,
+                          Diagonal,
+                          Irregular,
+                          Less,
+                          XV,
+                          Dot,
+                          AllIndicated,
+                          Pirate,
+                          KillerSum,
+                          KillerProduct,
+                          Kimo,
+                          Touchy,
+                          No3OddEven,
+                          NoAverage,
+                          NoConsecutive,
+                          NoTouch,
+                          GiveMe5,
+                          OddPair,
+                          NoKnightStep,
+                          Arrow,
+                          CreasingLines,
+                          QuadMax,
+                          Wheel,
+                          MultTable,
+                          MagicSentence,
+                          Puzzle,
+                          Tiled,
+                          BattleShip,
+                          TwinsVariantMasked})},
+    {Puzzle, Columns({Separator, PanDigital, Tiled, BattleShip, TwinsVariantMasked})},
+    {Tiled, Columns({Separator, MagicSentence, PanDigital, Puzzle, BattleShip, TwinsVariantMasked})},
+    {BattleShip, Columns({Separator, LittleKiller, Outside, FrameSum, FrameProduct, FrameMax, Oddview,
+                          SkyScraper, LastNumber, Transfer, MasterMind, Distance, MagicSquare, MagicSentence,
+                          PanDigital, Puzzle, Tiled, TwinsVariantMasked})},
+    {TwinsRelation, Columns({Separator, TwinsSubstitution, TwinsEqual, TwinsZone, TwinsDifferent,
+                             TwinsSameInLine, TwinsVariantMasked, TwinsTotal})},
+    {TwinsRelationMultiple, Columns({Separator, TwinsRelation, TwinsEqual, TwinsZone, TwinsDifferent,
+                                     TwinsSameInLine, TwinsVariantMasked, TwinsTotal})},
+    {TwinsSubstitution,
+     Columns({Separator, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch, GiveMe5, NoKnightStep,
+              TwinsRelation, TwinsRelationMultiple, TwinsEqual, TwinsZone, TwinsDifferent, TwinsSameInLine,
+              TwinsVariantMasked, TwinsTotal})},
+    {TwinsEqual, Columns({Separator, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch, GiveMe5,
+                          NoKnightStep, TwinsRelation, TwinsRelationMultiple, TwinsSubstitution, TwinsZone,
+                          TwinsDifferent, TwinsSameInLine, TwinsVariantMasked, TwinsTotal})},
+    {TwinsZone, Columns({Separator, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch, GiveMe5,
+                         NoKnightStep, TwinsRelation, TwinsRelationMultiple, TwinsSubstitution, TwinsEqual,
+                         TwinsDifferent, TwinsVariantMasked, TwinsTotal})},
+    {TwinsDifferent, Columns({Separator, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive, NoTouch,
+                              GiveMe5, NoKnightStep, TwinsRelation, TwinsRelationMultiple, TwinsSubstitution,
+                              TwinsEqual, TwinsZone, TwinsSameInLine, TwinsVariantMasked, TwinsTotal})},
+    {TwinsSameInLine, Columns({Separator, TwinsRelation, TwinsRelationMultiple, TwinsSubstitution, TwinsEqual,
+                               TwinsZone, TwinsDifferent, TwinsVariantMasked})},
+    {TwinsVariantMasked,
+     ~Columns({RandomSingle, RandomMultiple, Diagonal, Pirate, Touchy, No3OddEven, NoAverage, NoConsecutive,
+               NoTouch, GiveMe5, NoKnightStep, TwinsVariantMasked})},
+    {TwinsTotal, Columns({Separator, TwinsRelation, TwinsRelationMultiple, TwinsSubstitution, TwinsEqual,
+                          TwinsZone, TwinsDifferent, TwinsSameInLine, TwinsVariantMasked})},
+}};
+
+constexpr bool WithdrawalsInTheRulesOrder() {
+  for (int row = 0; row < kVariantRowCount; ++row)
+    if (RowIndex(kWithdrawn[static_cast<size_t>(row)].Present) != row)
+      return false;
+  return true;
+}
+static_assert(WithdrawalsInTheRulesOrder(), "the compatibility lists are not in the rule table's order");
 
 bool IsRow(int row) { return row >= 0 && row < kVariantRowCount; }
 
@@ -383,7 +466,7 @@ int VariantAvailability(int sizeClass, int row) {
 int VariantCompatibilityMatrix(int present, int candidate) {
   if (!IsRow(present) || !IsRow(candidate))
     return 0;
-  return (kWithdrawn[present] >> candidate) & 1 ? 0 : 1;
+  return (kWithdrawn[present].Candidates >> candidate) & 1 ? 0 : 1;
 }
 
 bool IsVariantOffered(int row, int sizeClass, VariantWords words) {
