@@ -48,8 +48,7 @@ template <VariantWords Bits, auto Fn> inline int WhenHeld(EngineContext &ctx, Gr
 // The function on each clue of a list, in the list's order; every call runs.
 template <auto Count, auto Fn> inline int EachClue(EngineContext &ctx, GridRecord &grid) {
   int changed = 0;
-  const int n = Count(grid.Lists);
-  for (int i = 0; i < n; ++i)
+  for (int i = 0; i < Count(grid.Lists); ++i)
     changed |= CallRule<Fn>(ctx, grid, i);
   return changed;
 }
