@@ -113,6 +113,7 @@ enum RuleTrait : uint8_t {
   kActsThroughClues = 1,     // without a clue it changes nothing, so the grid keeps the fast search
   kCluesBesideGrid = 2,      // its clues stand beside the grid
   kFilteredBetweenGrids = 4, // its filter runs between the linked grids, not in the grid's pass
+  kHideable = 8,             // a hidden-variant grid may hide it (a rule on every cell, without clues)
 };
 
 struct RuleDef {
@@ -125,7 +126,7 @@ struct RuleDef {
   // none. Rows that share a clue list or a pass over the cells share the step.
   RuleStep Check;
   RuleStep Filter;
-  uint8_t Traits;  // RuleTrait bits
+  uint8_t Traits; // RuleTrait bits
   // The first characters of the text-grid lines that set its bit (a comparison's kinds, a
   // parity's marks); empty for none.
   std::string_view TextLetters;
@@ -178,7 +179,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {RandomSingle, "Random Single", "Un seul Aléatoire", {}, None, nullptr, nullptr, 0, ""},
     {RandomMultiple, "Random Multiple", "Aléatoires multiples", {}, None, nullptr, nullptr, 0, ""},
     {Separator, "---------", "---------", {}, None, nullptr, nullptr, 0, ""},
-    {Diagonal, "Diagonal", "Diagonal", kVarDiagonal, Regions, nullptr, nullptr, 0, "G"},
+    {Diagonal, "Diagonal", "Diagonal", kVarDiagonal, Regions, nullptr, nullptr, kHideable, "G"},
     {Irregular, "Irregular", "Irregulier", kVarIrregular, Regions, nullptr, nullptr, 0, "B"},
     {Less, "Less", "Plus Petit", kVarLess, Comparison, kCheckComparisons, kFilterComparisons, kClued, "<>"},
     {Odd, "Odd", "Pair", kVarOdd, Comparison, EachMarkedCell<CheckOddEvenCell>,
@@ -188,7 +189,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {AllIndicated, "All Indicated", "Tout Signifiant", kVarAllIndicated, Comparison,
      Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}"},
     {Pirate, "Pirate", "Pirate", kVarPirate, Neighbourhood, Held<kVarPirate, CheckPirate>,
-     Held<kVarPirate, FilterPirate>, 0, "]"},
+     Held<kVarPirate, FilterPirate>, kHideable, "]"},
     {Trio, "Trio", "Trio", kVarTrio, CellSet, Held<kVarTrio, CheckCellClasses>,
      Held<kVarTrio, FilterCellClasses>, 0, "3"},
     {Navigator, "Navigator", "Navigator", kVarNavigator, Neighbourhood,
@@ -203,21 +204,23 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
      kFilterCages, kClued, "*"},
     {Kimo, "Kimo", "Kimo", kVarKimo, SumProduct, kCheckCages, kFilterCages, kClued, "&"},
     {Touchy, "Touchy", "Touche", kVarTouchy, Neighbourhood, Held<kVarTouchy, CheckTouchy>,
-     Held<kVarTouchy, FilterTouchy>, 0, "\xBE"},
+     Held<kVarTouchy, FilterTouchy>, kHideable, "\xBE"},
     {No3OddEven, "No 3 Odd Even", "Pas 3 Pairs-Impairs", kVarNo3OddEven, Neighbourhood,
-     Held<kVarNo3OddEven, CheckNo3OddEven>, Held<kVarNo3OddEven, FilterNo3OddEven>, 0, "\xBF"},
+     Held<kVarNo3OddEven, CheckNo3OddEven>, Held<kVarNo3OddEven, FilterNo3OddEven>, kHideable, "\xBF"},
     {NoAverage, "No Average", "Pas Moyenne", kVarNoAverage, Neighbourhood,
-     Held<kVarNoAverage, CheckNoAverage>, Held<kVarNoAverage, FilterNoAverage>, 0, "\xA5"},
+     Held<kVarNoAverage, CheckNoAverage>, Held<kVarNoAverage, FilterNoAverage>, kHideable, "\xA5"},
     {NoConsecutive, "No Consecutive", "Pas Consecutif", kVarNoConsecutive, Neighbourhood,
-     Held<kVarNoConsecutive, CheckNoConsecutive>, Held<kVarNoConsecutive, FilterNoConsecutive>, 0, "^"},
+     Held<kVarNoConsecutive, CheckNoConsecutive>, Held<kVarNoConsecutive, FilterNoConsecutive>, kHideable,
+     "^"},
     {NoTouch, "No Touch", "Pas Touche", kVarNoTouch, Neighbourhood, Held<kVarNoTouch, CheckNoTouch>,
-     Held<kVarNoTouch, FilterNoTouch>, 0, "\xA8"},
+     Held<kVarNoTouch, FilterNoTouch>, kHideable, "\xA8"},
     {GiveMe5, "Give Me 5", "Donne Moi 5", kVarGiveMe5, Neighbourhood, Held<kVarGiveMe5, CheckGiveMe5>,
-     Held<kVarGiveMe5, FilterGiveMe5>, 0, "\xD8"},
+     Held<kVarGiveMe5, FilterGiveMe5>, kHideable, "\xD8"},
     {OddPair, "Odd Pair", "Couple Pair", kVarOddPair, Comparison, Each<&VariantLists::OddPairs, CheckOddPair>,
      Each<&VariantLists::OddPairs, FilterOddPair>, kClued, "U"},
     {NoKnightStep, "No Knight Step", "Pas Cavalier Echec", kVarNoKnightStep, Neighbourhood,
-     Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, 0, "\xBD"},
+     Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, kHideable,
+     "\xBD"},
     {Arrow, "Arrow", "Arrow", kVarArrow, SumProduct, Each<&VariantLists::Arrows, CheckArrow>,
      Each<&VariantLists::Arrows, FilterArrow>, kClued, "\xA7"},
     {CreasingLines, "Creasing Lines", "Creasing Lines", kVarCreasingLines, SumProduct,

@@ -15,7 +15,6 @@ namespace {
 constexpr int kDominoRow = RowIndex(RuleRow::Domino);
 constexpr int kRomainRow = RowIndex(RuleRow::Romain);
 constexpr int kLastRowOfSeveral = RowIndex(RuleRow::TwinsSubstitution);
-constexpr VariantWords kHiddenDefaultRules = {0x40000200u, 0x3E048000u};
 
 VariantWords RowWords(int row) { return VariantCatalog[static_cast<size_t>(row)].VarMasks; }
 
@@ -87,7 +86,7 @@ VariantWords HiddenVariantDefaults(int sizeClass) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
     if (VariantAvailability(sizeClass, row) == 1)
       offered |= RowWords(row);
-  return kHiddenDefaultRules & offered;
+  return RuleBitsWith(kHideable) & offered;
 }
 
 } // namespace quorbel
