@@ -18,7 +18,6 @@ constexpr std::string_view kDoubleTripleNameFr = "Double et Triple";
 // The masks propagation reads in its fast paths follow the rows' traits.
 static_assert(RuleBitsWith(kActsThroughClues) == kCluedOnlyRules);
 static_assert(RuleBitsWith(kCluesBesideGrid) == kSideClueRules);
-static_assert(rule_table::kSideRules == kSideClueRules);
 
 // Every rule whose filter runs in the grid's pass opens that pass, but All Indicated, which never
 // comes without the comparison rules whose marks it completes.

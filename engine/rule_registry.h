@@ -18,6 +18,7 @@
 #include "engine/group_rules.h"
 #include "engine/navigator_rules.h"
 #include "engine/neighbour_rules.h"
+#include "engine/propagate.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/rule_steps.h"
 #include "engine/sum_rules.h"
@@ -156,8 +157,6 @@ inline int FilterSideClues(EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 constexpr VariantWords kAllowedSetRules = kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain;
-constexpr VariantWords kSideRules = kVarOutside | kVarFrameSum | kVarFrameProduct | kVarFrameMax |
-                                    kVarOddview | kVarSkyScraper | kVarLastNumber | kVarTransfer;
 constexpr RuleStep kCheckComparisons = EachClue<ListCount<&VariantLists::Comparisons>, CheckComparison>;
 constexpr RuleStep kFilterComparisons = EachClue<ListCount<&VariantLists::Comparisons>, FilterComparison>;
 constexpr RuleStep kCheckCages = EachClue<ListCount<&VariantLists::Killer>, CheckKiller>;
@@ -165,8 +164,8 @@ constexpr RuleStep kFilterCages = EachClue<ListCount<&VariantLists::Killer>, Fil
 constexpr RuleStep kCheckPieces = EachClue<ListCount<&VariantLists::Pieces>, CheckPuzzlePiece>;
 constexpr RuleStep kCheckAllowedSets = WhenHeld<kAllowedSetRules, CheckAllowedSets>;
 constexpr RuleStep kFilterAllowedSets = WhenHeld<kAllowedSetRules, FilterAllowedSets>;
-constexpr RuleStep kCheckSides = WhenHeld<kSideRules, CheckSideClues>;
-constexpr RuleStep kFilterSides = WhenHeld<kSideRules, FilterSideClues>;
+constexpr RuleStep kCheckSides = WhenHeld<kSideClueRules, CheckSideClues>;
+constexpr RuleStep kFilterSides = WhenHeld<kSideClueRules, FilterSideClues>;
 
 template <auto List, auto Fn> constexpr RuleStep Each = EachClue<ListCount<List>, Fn>;
 template <VariantWords Bit, auto Fn> constexpr RuleStep Held = WhenHeld<Bit, Fn>;
