@@ -21,32 +21,30 @@ int MarkEmptiedCells(EngineContext &ctx, GridRecord &grid) {
   return 0;
 }
 
-constexpr RuleStep Filter(RuleRow row) { return RuleOf(row).Filter; }
-
 // The order of the filters; every one runs, none stops the pass. Rows sharing a clue list or a
 // pass over the cells share one step, as in the checks. The puzzle pieces come last, once the
 // emptied cells are marked.
 constexpr RuleStep kFilterOrder[] = {
-    Filter(RuleRow::Less), // the comparison marks with at least one open cell
-    Filter(RuleRow::AllIndicated),
-    Filter(RuleRow::Odd), // each marked cell
-    Filter(RuleRow::LittleKiller),  Filter(RuleRow::KillerSum),
-    Filter(RuleRow::Distance),      Filter(RuleRow::QuadMax),
-    Filter(RuleRow::OddPair),       Filter(RuleRow::Arrow),
-    Filter(RuleRow::CreasingLines),
-    Filter(RuleRow::Dan), // its open cells keep to the values already there once they are all used
-    Filter(RuleRow::Equality),      Filter(RuleRow::Wheel),
-    Filter(RuleRow::Navigator),     Filter(RuleRow::Chess),
-    Filter(RuleRow::MagicSquare),   Filter(RuleRow::NoTouch),
-    Filter(RuleRow::NoConsecutive), Filter(RuleRow::Numeral),
-    Filter(RuleRow::Trio),          Filter(RuleRow::PencilMark),
-    Filter(RuleRow::Outside),       Filter(RuleRow::TwinsTotal),
-    Filter(RuleRow::MultTable),     Filter(RuleRow::Pirate),
-    Filter(RuleRow::MasterMind),    Filter(RuleRow::TwinsSameInLine),
-    Filter(RuleRow::NoKnightStep),  Filter(RuleRow::Touchy),
-    Filter(RuleRow::No3OddEven),    Filter(RuleRow::NoAverage),
-    Filter(RuleRow::GiveMe5),       MarkEmptiedCells,
-    Filter(RuleRow::Puzzle),
+    FilterOf(RuleRow::Less), // the comparison marks with at least one open cell
+    FilterOf(RuleRow::AllIndicated),
+    FilterOf(RuleRow::Odd), // each marked cell
+    FilterOf(RuleRow::LittleKiller),  FilterOf(RuleRow::KillerSum),
+    FilterOf(RuleRow::Distance),      FilterOf(RuleRow::QuadMax),
+    FilterOf(RuleRow::OddPair),       FilterOf(RuleRow::Arrow),
+    FilterOf(RuleRow::CreasingLines),
+    FilterOf(RuleRow::Dan), // its open cells keep to the values already there once they are all used
+    FilterOf(RuleRow::Equality),      FilterOf(RuleRow::Wheel),
+    FilterOf(RuleRow::Navigator),     FilterOf(RuleRow::Chess),
+    FilterOf(RuleRow::MagicSquare),   FilterOf(RuleRow::NoTouch),
+    FilterOf(RuleRow::NoConsecutive), FilterOf(RuleRow::Numeral),
+    FilterOf(RuleRow::Trio),          FilterOf(RuleRow::PencilMark),
+    FilterOf(RuleRow::Outside),       FilterOf(RuleRow::TwinsTotal),
+    FilterOf(RuleRow::MultTable),     FilterOf(RuleRow::Pirate),
+    FilterOf(RuleRow::MasterMind),    FilterOf(RuleRow::TwinsSameInLine),
+    FilterOf(RuleRow::NoKnightStep),  FilterOf(RuleRow::Touchy),
+    FilterOf(RuleRow::No3OddEven),    FilterOf(RuleRow::NoAverage),
+    FilterOf(RuleRow::GiveMe5),       MarkEmptiedCells,
+    FilterOf(RuleRow::Puzzle),
 };
 static_assert(ListsEveryRowStep(kFilterOrder, &RuleDef::Filter, kFilteredBetweenGrids, 0),
               "a rule's filter is missing from the order");

@@ -308,6 +308,8 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
 inline constexpr const std::array<RuleDef, kVariantRowCount> &RuleRegistry = rule_table::kRows;
 
 constexpr const RuleDef &RuleOf(RuleRow row) { return RuleRegistry[static_cast<size_t>(row)]; }
+constexpr RuleStep CheckOf(RuleRow row) { return RuleOf(row).Check; }
+constexpr RuleStep FilterOf(RuleRow row) { return RuleOf(row).Filter; }
 
 // The bits of every row with all of `traits`.
 constexpr VariantWords RuleBitsWith(uint8_t traits) {

@@ -15,13 +15,11 @@ namespace {
 
 constexpr int kProbablesDisplay = 3; // PROBTYPE: candidates and probables are shown
 
-constexpr RuleStep Filter(RuleRow row) { return RuleOf(row).Filter; }
-
 // The filters between this grid and its linked grids, in their order.
 constexpr RuleStep kBetweenGridsOrder[] = {
-    Filter(RuleRow::TwinsSubstitution), Filter(RuleRow::TwinsZone),
-    Filter(RuleRow::TwinsRelation),     Filter(RuleRow::TwinsEqual),
-    Filter(RuleRow::TwinsDifferent),    Filter(RuleRow::TwinsRelationMultiple),
+    FilterOf(RuleRow::TwinsSubstitution), FilterOf(RuleRow::TwinsZone),
+    FilterOf(RuleRow::TwinsRelation),     FilterOf(RuleRow::TwinsEqual),
+    FilterOf(RuleRow::TwinsDifferent),    FilterOf(RuleRow::TwinsRelationMultiple),
 };
 static_assert(ListsEveryRowStep(kBetweenGridsOrder, &RuleDef::Filter, kFilteredBetweenGrids,
                                 kFilteredBetweenGrids),
