@@ -4,28 +4,22 @@
 #include <string_view>
 
 #include "engine/geometry.h"
+#include "engine/rule_registry.h"
 
 namespace quorbel {
 
 namespace {
 
-constexpr int kMagicSquareRow = 48;
-constexpr int kPanDigitalRow = 51;
-constexpr int kKimoRow = 16;
-constexpr int kAllIndicatedRow = 9;
+constexpr int kMagicSquareRow = RowIndex(RuleRow::MagicSquare);
+constexpr int kPanDigitalRow = RowIndex(RuleRow::PanDigital);
+constexpr int kKimoRow = RowIndex(RuleRow::Kimo);
+constexpr int kAllIndicatedRow = RowIndex(RuleRow::AllIndicated);
 // Kimo needs a sum rule to take its modulus of; All Indicated a comparison rule.
-constexpr uint32_t kKimoPartners = 0x840006;       // Little Killer, Killer Sum and Product, Odd Pair
-constexpr uint32_t kAllIndicatedPartners = 0xA8;   // Less, XV, Dot
-constexpr uint32_t kMaskedVariantBit2 = 0x1000000; // Twins Varient Masked
-constexpr uint32_t kMaskableWord1 = 0x40000200;    // No Consecutive, Diagonal
-constexpr uint32_t kMaskableWord2 = 0x3E048000;
-constexpr uint32_t kTwinWord1 = 0x1C000C00;
-constexpr uint32_t kTwinWord2 = 0x1C10000;
-// The rules that need digits, in each word, and the one that needs letters.
+constexpr VariantWords kKimoPartners = kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarOddPair;
+constexpr VariantWords kAllIndicatedPartners = kVarLess | kVarXV | kVarDot;
+// The rules that need digits, in each word.
 constexpr uint32_t kDigitRulesWord1 = 0xA75F80BE;
 constexpr uint32_t kDigitRulesWord2 = 0x8251D;
-constexpr uint32_t kMagicSentenceWord2 = 0x2;
-constexpr uint32_t kDistanceWord1 = 0x40;
 constexpr int kFirstWideShape = 6; // 12 x 12 and 16 x 16 show no digits alone
 constexpr int kLevels = 4;
 
@@ -84,17 +78,15 @@ int SyncVariantList(VariantSelection &s) {
   }
   s.Rows[kMagicSquareRow].Enabled = false;
   s.Rows[kPanDigitalRow].Enabled = false;
-  if ((s.Words.word1 & kKimoPartners) == 0)
+  if (!Meets(s.Words, kKimoPartners))
     s.Rows[kKimoRow].Enabled = false;
-  if ((s.Words.word1 & kAllIndicatedPartners) == 0)
+  if (!Meets(s.Words, kAllIndicatedPartners))
     s.Rows[kAllIndicatedRow].Enabled = false;
-  if ((s.Words.word2 & kMaskedVariantBit2) != 0)
-    for (int i = kFirstRuleRow; i < kVariantRowCount; ++i) {
-      const VariantWords mask = VariantCatalog[static_cast<size_t>(i)].VarMasks;
-      if ((mask.word1 & kMaskableWord1) != 0 || (mask.word2 & kMaskableWord2) != 0)
+  if (Meets(s.Words, kVarTwinsVariantMasked))
+    for (int i = kFirstRuleRow; i < kVariantRowCount; ++i)
+      if (Meets(VariantCatalog[static_cast<size_t>(i)].VarMasks, RuleBitsWith(kHideable)))
         s.Rows[i].Enabled = true;
-    }
-  s.GridCountEnabled = (s.Words.word1 & kTwinWord1) != 0 || (s.Words.word2 & kTwinWord2) != 0;
+  s.GridCountEnabled = Meets(s.Words, kVarLinkedGridRules);
   return first;
 }
 
@@ -110,12 +102,12 @@ void UpdateGenerationControls(VariantSelection &s) {
     if (round > 0 && s.Words == before && s.GenVarMult == mode)
       break;
   }
-  const bool sentence = (s.Words.word2 & kMagicSentenceWord2) != 0;
+  const bool sentence = Meets(s.Words, kVarMagicSentence);
   const bool digitsAllowed = s.GenShape < kFirstWideShape && !sentence;
   const bool noDigitRule = (s.Words.word1 & kDigitRulesWord1) == 0 && (s.Words.word2 & kDigitRulesWord2) == 0;
   const bool mixedAllowed = noDigitRule && !sentence;
   s.DisplayEnabled = {digitsAllowed, sentence || noDigitRule, mixedAllowed,
-                      mixedAllowed && (s.Words.word1 & kDistanceWord1) == 0};
+                      mixedAllowed && !Meets(s.Words, kVarDistance)};
   switch (s.GenDisplay) {
   case kSymbolLetters:
   case kSymbolMixed:

@@ -47,4 +47,18 @@ void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, 
     }
 }
 
+void CountBoats(const GridGeometry &geo, GridRecord &grid) {
+  if (grid.Lists.Pieces.Count <= 0)
+    return;
+  VariantWork &work = grid.Work;
+  work.BoatsPerRow.fill(0);
+  work.BoatsPerCol.fill(0);
+  for (int i = 0; i < geo.NCells; ++i) {
+    if (grid.Cells[i].Boat != 1)
+      continue;
+    ++work.BoatsPerRow[geo.RowOfCell[i]];
+    ++work.BoatsPerCol[geo.ColOfCell[i]];
+  }
+}
+
 } // namespace quorbel

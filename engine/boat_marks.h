@@ -16,5 +16,8 @@ void SetBoatClues(const GridGeometry &geo, GridRecord &grid);
 // The cell takes the mark; a boat cell with `autoWater` turns its unmarked neighbours, corners
 // included, into water, since boats never touch.
 void SetBoatMark(const GridGeometry &geo, GridRecord &grid, int cell, int mark, bool autoWater);
+// The player's boat cells of each row and column, set beside the clues at every check of a grid
+// with boats.
+void CountBoats(const GridGeometry &geo, GridRecord &grid);
 
 } // namespace quorbel

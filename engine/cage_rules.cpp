@@ -99,9 +99,9 @@ void CheckLittleKiller(const GridGeometry &geo, GridRecord &grid, int i) {
 
 int FilterLittleKiller(const GridGeometry &geo, GridRecord &grid, int i) {
   const LittleKillerClue &clue = grid.Lists.LittleKiller.Items[i];
-  return FilterGroupTotal(
-      geo, grid, CellsOf(clue),
-      {0, clue.Target, KimoModulusOf(grid), grid.Lists.ZeroFlag == 1 ? 1 : 0, kLittleKillerLimit});
+  const GroupTotal total{0, clue.Target, KimoModulusOf(grid), grid.Lists.ZeroFlag == 1 ? 1 : 0,
+                         kLittleKillerLimit};
+  return FilterGroupOnce(geo, grid, CellsOf(clue), total, grid.Digests.LittleKiller[i]);
 }
 
 void CheckKiller(const GridGeometry &geo, GridRecord &grid, int i) {

@@ -145,9 +145,9 @@ private:
 
   void Reset() {
     for (int g = 0; g < groups_; ++g) {
-      for (int total = 0; total <= kMostTotal; ++total)
-        if (reach_[g].test(total))
-          values_[g][total].fill(0);
+      for (size_t total = reach_[g]._Find_first(); total < reach_[g].size();
+           total = reach_[g]._Find_next(total))
+        values_[g][total].fill(0);
       reach_[g].reset();
       size_[g] = 0;
     }
@@ -214,13 +214,16 @@ private:
 
   int Key(int total) const { return modulo_ ? total % s_->Modulus : total; }
 
-  // All the sums of two reachable sets, taken modulo when the rule asks (a shift per sum of a).
+  // All the sums of two reachable sets, taken modulo when the rule asks.
   Sums Combine(const Sums &a, const Sums &b) const {
     Sums out;
     if (!modulo_) {
-      // Sums are few and small: only the set ones are visited.
-      for (size_t x = a._Find_first(); x < a.size(); x = a._Find_next(x))
-        out |= b << x;
+      // Sums are few and small: only the set ones of the sparser side are visited.
+      const bool aFewer = a.count() <= b.count();
+      const Sums &few = aFewer ? a : b;
+      const Sums &many = aFewer ? b : a;
+      for (size_t x = few._Find_first(); x < few.size(); x = few._Find_next(x))
+        out |= many << x;
       return out;
     }
     const int m = s_->Modulus;
@@ -246,7 +249,8 @@ private:
       s_->Allowed[k] = 0;
     const int64_t target = s_->Target;
     for (int g = 0; g < groups_; ++g) {
-      const Sums others = Combine(before[g], after[g + 1]);
+      // The first group and the last have nothing on one side.
+      const Sums others = g == 0 ? after[1] : g + 1 == groups_ ? before[g] : Combine(before[g], after[g + 1]);
       for (size_t total = reach_[g]._Find_first(); total < reach_[g].size();
            total = reach_[g]._Find_next(total)) {
         int64_t rest = target - static_cast<int64_t>(total);

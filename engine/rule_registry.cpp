@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "engine/engine_context.h"
+#include "engine/propagate.h"
 
 namespace quorbel {
 
 namespace {
-
-using enum RuleFamily;
 
 constexpr int kFrench = 0;
 
@@ -16,80 +15,32 @@ constexpr int kFrench = 0;
 constexpr std::string_view kDoubleTripleName = "Double and Triple";
 constexpr std::string_view kDoubleTripleNameFr = "Double et Triple";
 
-} // namespace
+// The masks propagation reads in its fast paths follow the rows' traits.
+static_assert(RuleBitsWith(kActsThroughClues) == kCluedOnlyRules);
+static_assert(RuleBitsWith(kCluesBesideGrid) == kSideClueRules);
 
-const std::array<RuleEntry, kVariantRowCount> RuleRegistry = {{
-    {"Random Single", None, "", ""},
-    {"Random Multiple", None, "", ""},
-    {"---------", None, "", ""},
-    {"Diagonal", Regions, "", ""},
-    {"Irregular", Regions, "", ""},
-    {"Less", Comparison, "CheckCompLess", "FilterCompLess"},
-    {"Odd", Comparison, "CheckOddEvenCell", "FilterOddEvenCell"},
-    {"XV", Comparison, "CheckCompX", "FilterCompX"},
-    {"Dot", Comparison, "CheckCompConsecutive", "FilterCompConsecutive"},
-    {"All Indicated", Comparison, "CheckAllIndicated", "FilterAllIndicated"},
-    {"Pirate", Neighbourhood, "CheckPirate", "FilterPirate"},
-    {"Trio", CellSet, "CheckCellClass", "FilterCellClass"},
-    {"Navigator", Neighbourhood, "CheckNavigator", "FilterNavigator"},
-    {"Little Killer", SumProduct, "CheckLittleKiller", "FilterLittleKiller"},
-    {"Killer Sum", SumProduct, "CheckKiller", "FilterKiller"},
-    {"Killer Product", SumProduct, "CheckKiller", "FilterKiller"},
-    {"Kimo", SumProduct, "CheckKiller", "FilterKiller"},
-    {"Touchy", Neighbourhood, "CheckTouchy", "FilterTouchy"},
-    {"No 3 Odd Even", Neighbourhood, "CheckNo3OddEven", "FilterNo3OddEven"},
-    {"No Average", Neighbourhood, "CheckNoAverage", "FilterNoAverage"},
-    {"No Consecutive", Neighbourhood, "CheckNoConsecutive", "FilterNoConsecutive"},
-    {"No Touch", Neighbourhood, "CheckNoTouch", "FilterNoTouch"},
-    {"Give Me 5", Neighbourhood, "CheckGiveMe5", "FilterGiveMe5"},
-    {"Odd Pair", Comparison, "CheckOddPair", "FilterOddPair"},
-    {"No Knight Step", Neighbourhood, "CheckNoKnightStep", "FilterNoKnightStep"},
-    {"Arrow", SumProduct, "CheckArrow", "FilterArrow"},
-    {"Creasing Lines", SumProduct, "CheckCreasing", "FilterCreasing"},
-    {"Outside", SumProduct, "CheckOutsideClue", "FilterOutsideClue"},
-    {"Frame Sum", SumProduct, "CheckFrameClue", "FilterFrameClue"},
-    {"Frame Product", SumProduct, "CheckFrameClue", "FilterFrameClue"},
-    {"Frame Max", SumProduct, "CheckFrameClue", "FilterFrameClue"},
-    {"Oddview", SumProduct, "CheckOutsideClue", "FilterOutsideClue"},
-    {"SkyScrapper", SumProduct, "CheckFrameClue", "FilterFrameClue"},
-    {"Last Number", SumProduct, "CheckFrameClue", "FilterFrameClue"},
-    {"Transfer", SumProduct, "CheckOutsideClue", "FilterOutsideClue"},
-    {"MasterMind", CellSet, "CheckMasterMind", "FilterMasterMind"},
-    {"Domino", CellSet, "CheckPipSet", "FilterPipSet"},
-    {"Pencil Mark", CellSet, "CheckPencilMarkSet", "FilterPencilMarkSet"},
-    {"Digital Clock", CellSet, "CheckSegmentSet", "FilterSegmentSet"},
-    {"Romain", CellSet, "CheckTableSet", "FilterTableSet"},
-    {"Numeral", CellSet, "CheckNumeral", "FilterNumeral"},
-    {"Distance", Comparison, "CheckDistance", "FilterDistance"},
-    {"Dan", CellSet, "CheckDan", ""},
-    {"Equality", CellSet, "CheckEquality", "FilterEquality"},
-    {"Quad Max", Comparison, "CheckQuad", "FilterQuad"},
-    {"Wheel", CellSet, "CheckWheel", "FilterWheel"},
-    {"Mult Table", SumProduct, "CheckMultTable", "FilterMultTable"},
-    {"Chess", Neighbourhood, "CheckChess", "FilterChess"},
-    {"Magic Square", SumProduct, "CheckMagicSquare", "FilterMagicSquare"},
-    {"Magic Sentence", CellSet, "CheckMagicSentence", ""},
-    {"Extra Region", Regions, "", ""},
-    {"PanDigital", CellSet, "CheckPanDigital", ""},
-    {"Puzzle", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece"},
-    {"Tiled", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece"},
-    {"Battle Ship", Pieces, "CheckPuzzlePiece", "FilterPuzzlePiece"},
-    {"Twins Relation", Twins, "CheckTwinsRelation", "FilterTwinsRelationCell"},
-    {"Twins Relation Multiple", Twins, "CheckTwinsRelationMultiple", "FilterTwinsRelationMultiple"},
-    {"Twins Substitution", Twins, "CheckTwinsSubstitution", "FilterTwinsSubstitution"},
-    {"Twins Equal", Twins, "CheckTwinsEqual", "FilterTwinsEqual"},
-    {"Twins Zone", Twins, "CheckTwinsZone", "FilterTwinsZone"},
-    {"Twins Differents", Twins, "CheckTwinsDifferent", "FilterTwinsDifferent"},
-    {"Twins Same in Line", Twins, "CheckTwinsSameInLine", "FilterTwinsSameInLine"},
-    {"Twins Varient Masked", Twins, "", ""},
-    {"Twins Total", Twins, "CheckTwinsTotal", "FilterTwinsTotal"},
-}};
+// Every rule whose filter runs in the grid's pass opens that pass, but All Indicated, which never
+// comes without the comparison rules whose marks it completes.
+constexpr bool FilteredVariantsFollowTheRows() {
+  VariantWords bits;
+  for (const RuleDef &rule : RuleRegistry) {
+    const int none = SameStep(rule.Filter, nullptr);
+    if (none == -1)
+      return true; // not known while compiling: see SameStep
+    if (none == 0 && (rule.Traits & kFilteredBetweenGrids) == 0)
+      bits |= rule.Bit;
+  }
+  return (bits & ~kFilteredVariants) == kVarAllIndicated;
+}
+static_assert(FilteredVariantsFollowTheRows());
+
+} // namespace
 
 std::string RuleName(VariantWords words, int language) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
-    const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
-    if (Meets(words, variant.VarMasks))
-      return std::string(language == kFrench ? variant.VarNameFr : variant.VarNameEn);
+    const RuleDef &rule = RuleRegistry[static_cast<size_t>(row)];
+    if (Meets(words, rule.Bit))
+      return std::string(language == kFrench ? rule.NameFr : rule.NameEn);
   }
   if (Meets(words, kVarNeighbourScore))
     return std::string(language == kFrench ? kDoubleTripleNameFr : kDoubleTripleName);
@@ -99,7 +50,7 @@ std::string RuleName(VariantWords words, int language) {
 VariantWords AllRuleWords() {
   VariantWords all;
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
-    all |= VariantCatalog[static_cast<size_t>(row)].VarMasks;
+    all |= RuleRegistry[static_cast<size_t>(row)].Bit;
   return all | kVarNeighbourScore; // Double and Triple, which has no row of its own
 }
 

@@ -1,11 +1,28 @@
-// Where each rule of the catalogue stands: the family of rules it belongs to, and the check and
-// the filter that propagation runs for it.
+// The rule table: one RuleDef per catalogue row, in the catalogue's order. A row holds the rule's
+// bit, its names, its family and what it has: its check and filter steps, its traits and the
+// letter of its text-grid line. Propagation walks these steps in the orders of
+// check_constraints.cpp and filter_constraints.cpp; the catalogue, the clue kinds, the painters
+// and the definition commands are derived from the rows or checked against them.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "engine/boat_marks.h"
+#include "engine/cell_set_rules.h"
+#include "engine/chess_rules.h"
+#include "engine/comparison_rules.h"
+#include "engine/group_rules.h"
+#include "engine/navigator_rules.h"
+#include "engine/neighbour_rules.h"
+#include "engine/propagate.h"
+#include "engine/puzzle_pieces.h"
+#include "engine/rule_steps.h"
+#include "engine/sum_rules.h"
+#include "engine/twins_rules.h"
 #include "engine/variant_bits.h"
 #include "engine/variant_catalog.h"
 
@@ -23,15 +40,302 @@ enum class RuleFamily {
   Twins,         // rules between grids
 };
 
-struct RuleEntry {
-  std::string_view Name; // the catalogue's English name
-  RuleFamily Family;
-  std::string_view Check;  // the check propagation runs, empty when the units do the work
-  std::string_view Filter; // the filter propagation runs, empty when the units do the work
+// The catalogue rows by name; the value is the row's index.
+enum class RuleRow : int {
+  RandomSingle,
+  RandomMultiple,
+  Separator,
+  Diagonal,
+  Irregular,
+  Less,
+  Odd,
+  XV,
+  Dot,
+  AllIndicated,
+  Pirate,
+  Trio,
+  Navigator,
+  LittleKiller,
+  KillerSum,
+  KillerProduct,
+  Kimo,
+  Touchy,
+  No3OddEven,
+  NoAverage,
+  NoConsecutive,
+  NoTouch,
+  GiveMe5,
+  OddPair,
+  NoKnightStep,
+  Arrow,
+  CreasingLines,
+  Outside,
+  FrameSum,
+  FrameProduct,
+  FrameMax,
+  Oddview,
+  SkyScraper,
+  LastNumber,
+  Transfer,
+  MasterMind,
+  Domino,
+  PencilMark,
+  DigitalClock,
+  Romain,
+  Numeral,
+  Distance,
+  Dan,
+  Equality,
+  QuadMax,
+  Wheel,
+  MultTable,
+  Chess,
+  MagicSquare,
+  MagicSentence,
+  ExtraRegion,
+  PanDigital,
+  Puzzle,
+  Tiled,
+  BattleShip,
+  TwinsRelation,
+  TwinsRelationMultiple,
+  TwinsSubstitution,
+  TwinsEqual,
+  TwinsZone,
+  TwinsDifferent,
+  TwinsSameInLine,
+  TwinsVariantMasked,
+  TwinsTotal,
 };
 
+constexpr int RowIndex(RuleRow row) { return static_cast<int>(row); }
+
+enum RuleTrait : uint8_t {
+  kActsThroughClues = 1,     // without a clue it changes nothing, so the grid keeps the fast search
+  kCluesBesideGrid = 2,      // its clues stand beside the grid
+  kFilteredBetweenGrids = 4, // its filter runs between the linked grids, not in the grid's pass
+  kHideable = 8,             // a hidden-variant grid may hide it (a rule on every cell, without clues)
+};
+
+struct RuleDef {
+  RuleRow Row;
+  std::string_view NameEn; // the catalogue's names
+  std::string_view NameFr;
+  VariantWords Bit; // none for the random rows and the separator
+  RuleFamily Family;
+  // Its step in the grid's checks and in its filters; null when the units do the work or it has
+  // none. Rows that share a clue list or a pass over the cells share the step.
+  RuleStep Check;
+  RuleStep Filter;
+  uint8_t Traits; // RuleTrait bits
+  // The first characters of the text-grid lines that set its bit (a comparison's kinds, a
+  // parity's marks); empty for none.
+  std::string_view TextLetters;
+};
+
+namespace rule_table {
+
+using enum RuleFamily;
+using enum RuleRow;
+
+// The steps several rows share.
+inline int CheckSideClues(EngineContext &ctx, GridRecord &grid) {
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < ctx.Geo.GridWidth; ++line) {
+      CheckOutsideClue(ctx.Geo, grid, side, line);
+      CheckFrameClue(side, line, ctx.Geo, grid);
+    }
+  return 0;
+}
+inline int FilterSideClues(EngineContext &ctx, GridRecord &grid) {
+  int changed = 0;
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < ctx.Geo.GridWidth; ++line) {
+      changed |= FilterOutsideClue(ctx.Geo, grid, side, line);
+      changed |= FilterFrameClue(ctx.Geo, grid, side, line);
+    }
+  return changed;
+}
+constexpr VariantWords kAllowedSetRules = kVarPencilMark | kVarDigitalClock | kVarDomino | kVarRomain;
+constexpr RuleStep kCheckComparisons = EachClue<ListCount<&VariantLists::Comparisons>, CheckComparison>;
+constexpr RuleStep kFilterComparisons = EachClue<ListCount<&VariantLists::Comparisons>, FilterComparison>;
+constexpr RuleStep kCheckCages = EachClue<ListCount<&VariantLists::Killer>, CheckKiller>;
+constexpr RuleStep kFilterCages = EachClue<ListCount<&VariantLists::Killer>, FilterKiller>;
+constexpr RuleStep kCheckPieces = EachClue<ListCount<&VariantLists::Pieces>, CheckPuzzlePiece>;
+constexpr RuleStep kCheckAllowedSets = WhenHeld<kAllowedSetRules, CheckAllowedSets>;
+constexpr RuleStep kFilterAllowedSets = WhenHeld<kAllowedSetRules, FilterAllowedSets>;
+constexpr RuleStep kCheckSides = WhenHeld<kSideClueRules, CheckSideClues>;
+constexpr RuleStep kFilterSides = WhenHeld<kSideClueRules, FilterSideClues>;
+
+template <auto List, auto Fn> constexpr RuleStep Each = EachClue<ListCount<List>, Fn>;
+template <VariantWords Bit, auto Fn> constexpr RuleStep Held = WhenHeld<Bit, Fn>;
+
+constexpr uint8_t kClued = kActsThroughClues;
+constexpr uint8_t kSide = kActsThroughClues | kCluesBesideGrid;
+constexpr uint8_t kBetween = kFilteredBetweenGrids;
+
+constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
+    {RandomSingle, "Random Single", "Un seul Aléatoire", {}, None, nullptr, nullptr, 0, ""},
+    {RandomMultiple, "Random Multiple", "Aléatoires multiples", {}, None, nullptr, nullptr, 0, ""},
+    {Separator, "---------", "---------", {}, None, nullptr, nullptr, 0, ""},
+    {Diagonal, "Diagonal", "Diagonal", kVarDiagonal, Regions, nullptr, nullptr, kHideable, "G"},
+    {Irregular, "Irregular", "Irregulier", kVarIrregular, Regions, nullptr, nullptr, 0, "B"},
+    {Less, "Less", "Plus Petit", kVarLess, Comparison, kCheckComparisons, kFilterComparisons, kClued, "<>"},
+    {Odd, "Odd", "Pair", kVarOdd, Comparison, EachMarkedCell<CheckOddEvenCell>,
+     EachMarkedCell<FilterOddEvenCell>, 0, "OEZ"},
+    {XV, "XV", "XV", kVarXV, Comparison, kCheckComparisons, kFilterComparisons, kClued, "XV"},
+    {Dot, "Dot", "Dot", kVarDot, Comparison, kCheckComparisons, kFilterComparisons, kClued, "-/\xE8\xE9"},
+    {AllIndicated, "All Indicated", "Tout Signifiant", kVarAllIndicated, Comparison,
+     Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}"},
+    {Pirate, "Pirate", "Pirate", kVarPirate, Neighbourhood, Held<kVarPirate, CheckPirate>,
+     Held<kVarPirate, FilterPirate>, kHideable, "]"},
+    {Trio, "Trio", "Trio", kVarTrio, CellSet, Held<kVarTrio, CheckCellClasses>,
+     Held<kVarTrio, FilterCellClasses>, 0, "3"},
+    {Navigator, "Navigator", "Navigator", kVarNavigator, Neighbourhood,
+     Each<&VariantLists::Navigator, CheckNavigator>, Each<&VariantLists::Navigator, FilterNavigator>, kClued,
+     "1"},
+    {LittleKiller, "Little Killer", "Little Killer", kVarLittleKiller, SumProduct,
+     Each<&VariantLists::LittleKiller, CheckLittleKiller>,
+     Each<&VariantLists::LittleKiller, FilterLittleKiller>, kClued, "L"},
+    {KillerSum, "Killer Sum", "Killer Somme", kVarKillerSum, SumProduct, kCheckCages, kFilterCages, kClued,
+     "K"},
+    {KillerProduct, "Killer Product", "Killer Produit", kVarKillerProduct, SumProduct, kCheckCages,
+     kFilterCages, kClued, "*"},
+    {Kimo, "Kimo", "Kimo", kVarKimo, SumProduct, kCheckCages, kFilterCages, kClued, "&"},
+    {Touchy, "Touchy", "Touche", kVarTouchy, Neighbourhood, Held<kVarTouchy, CheckTouchy>,
+     Held<kVarTouchy, FilterTouchy>, kHideable, "\xBE"},
+    {No3OddEven, "No 3 Odd Even", "Pas 3 Pairs-Impairs", kVarNo3OddEven, Neighbourhood,
+     Held<kVarNo3OddEven, CheckNo3OddEven>, Held<kVarNo3OddEven, FilterNo3OddEven>, kHideable, "\xBF"},
+    {NoAverage, "No Average", "Pas Moyenne", kVarNoAverage, Neighbourhood,
+     Held<kVarNoAverage, CheckNoAverage>, Held<kVarNoAverage, FilterNoAverage>, kHideable, "\xA5"},
+    {NoConsecutive, "No Consecutive", "Pas Consecutif", kVarNoConsecutive, Neighbourhood,
+     Held<kVarNoConsecutive, CheckNoConsecutive>, Held<kVarNoConsecutive, FilterNoConsecutive>, kHideable,
+     "^"},
+    {NoTouch, "No Touch", "Pas Touche", kVarNoTouch, Neighbourhood, Held<kVarNoTouch, CheckNoTouch>,
+     Held<kVarNoTouch, FilterNoTouch>, kHideable, "\xA8"},
+    {GiveMe5, "Give Me 5", "Donne Moi 5", kVarGiveMe5, Neighbourhood, Held<kVarGiveMe5, CheckGiveMe5>,
+     Held<kVarGiveMe5, FilterGiveMe5>, kHideable, "\xD8"},
+    {OddPair, "Odd Pair", "Couple Pair", kVarOddPair, Comparison, Each<&VariantLists::OddPairs, CheckOddPair>,
+     Each<&VariantLists::OddPairs, FilterOddPair>, kClued, "U"},
+    {NoKnightStep, "No Knight Step", "Pas Cavalier Echec", kVarNoKnightStep, Neighbourhood,
+     Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, kHideable,
+     "\xBD"},
+    {Arrow, "Arrow", "Arrow", kVarArrow, SumProduct, Each<&VariantLists::Arrows, CheckArrow>,
+     Each<&VariantLists::Arrows, FilterArrow>, kClued, "\xA7"},
+    {CreasingLines, "Creasing Lines", "Creasing Lines", kVarCreasingLines, SumProduct,
+     Each<&VariantLists::Creasing, CheckCreasing>, Each<&VariantLists::Creasing, FilterCreasing>, kClued,
+     "0"},
+    {Outside, "Outside", "Outside", kVarOutside, SumProduct, kCheckSides, kFilterSides, kSide, "C"},
+    {FrameSum, "Frame Sum", "Frame Somme", kVarFrameSum, SumProduct, kCheckSides, kFilterSides, kSide, "F"},
+    {FrameProduct, "Frame Product", "Frame Produit", kVarFrameProduct, SumProduct, kCheckSides, kFilterSides,
+     kSide, "F"},
+    {FrameMax, "Frame Max", "Frame Max", kVarFrameMax, SumProduct, kCheckSides, kFilterSides, kSide, "F"},
+    {Oddview, "Oddview", "Oddview", kVarOddview, SumProduct, kCheckSides, kFilterSides, kSide, "C"},
+    {SkyScraper, "SkyScrapper", "SkyScrapper", kVarSkyScraper, SumProduct, kCheckSides, kFilterSides, kSide,
+     "F"},
+    {LastNumber, "Last Number", "Last Number", kVarLastNumber, SumProduct, kCheckSides, kFilterSides, kSide,
+     "F"},
+    {Transfer, "Transfer", "Transfer", kVarTransfer, SumProduct, kCheckSides, kFilterSides, kSide, "8C"},
+    {MasterMind, "MasterMind", "MasterMind", kVarMasterMind, CellSet,
+     EachClueWhenHeld<kVarMasterMind, MasterMindLineCount, CheckMasterMind>,
+     EachClueWhenHeld<kVarMasterMind, MasterMindLineCount, FilterMasterMind>, kClued, "\xB1"},
+    {Domino, "Domino", "Domino", kVarDomino, CellSet, kCheckAllowedSets, kFilterAllowedSets, 0, "M"},
+    {PencilMark, "Pencil Mark", "Pencil Mark", kVarPencilMark, CellSet, kCheckAllowedSets, kFilterAllowedSets,
+     0, "M"},
+    {DigitalClock, "Digital Clock", "Montre Digital", kVarDigitalClock, CellSet, kCheckAllowedSets,
+     kFilterAllowedSets, 0, "M"},
+    {Romain, "Romain", "Romain", kVarRomain, CellSet, kCheckAllowedSets, kFilterAllowedSets, 0, "M"},
+    {Numeral, "Numeral", "Lettre", kVarNumeral, CellSet, Held<kVarNumeral, CheckNumerals>,
+     Held<kVarNumeral, FilterNumerals>, 0, "$"},
+    {Distance, "Distance", "Distance", kVarDistance, Comparison, Each<&VariantLists::Distance, CheckDistance>,
+     Each<&VariantLists::Distance, FilterDistance>, kClued, "D"},
+    {Dan, "Dan", "Dan", kVarDan, CellSet, Held<kVarDan, CheckDan>, Held<kVarDan, FilterDan>, kClued, "?"},
+    {Equality, "Equality", "Egualité", kVarEquality, CellSet, Each<&VariantLists::Equality, CheckEquality>,
+     Each<&VariantLists::Equality, FilterEquality>, kClued, "\xE7"},
+    {QuadMax, "Quad Max", "Quad Max", kVarQuadMax, Comparison, Each<&VariantLists::Quads, CheckQuad>,
+     Each<&VariantLists::Quads, FilterQuad>, kClued, "Q"},
+    {Wheel, "Wheel", "Roue", kVarWheel, CellSet, Each<&VariantLists::Wheels, CheckWheel>,
+     Each<&VariantLists::Wheels, FilterWheel>, kClued, ")"},
+    {MultTable, "Mult Table", "Mult Table", kVarMultTable, SumProduct,
+     EachClueWhenHeld<kVarMultTable, ListCount<&VariantLists::MultTable>, CheckMultTable>,
+     EachClueWhenHeld<kVarMultTable, ListCount<&VariantLists::MultTable>, FilterMultTable>, kClued, "["},
+    {Chess, "Chess", "Echec", kVarChess, Neighbourhood, Held<kVarChess, CheckChess>,
+     Held<kVarChess, FilterChess>, kClued, "5"},
+    {MagicSquare, "Magic Square", "Carré Magique", kVarMagicSquare, SumProduct,
+     Each<&VariantLists::MagicSquares, CheckMagicSquare>,
+     Each<&VariantLists::MagicSquares, FilterMagicSquare>, kClued, "7"},
+    {MagicSentence, "Magic Sentence", "Phrase Magique", kVarMagicSentence, CellSet,
+     Held<kVarMagicSentence, CheckMagicSentence>, nullptr, kClued, "\xB5"},
+    {ExtraRegion, "Extra Region", "Extra Region", kVarExtraRegion, Regions, nullptr, nullptr, 0, "Y"},
+    {PanDigital, "PanDigital", "PanDigital", kVarPanDigital, CellSet,
+     Each<&VariantLists::Pan, CheckPanDigital>, nullptr, kClued, "+"},
+    {Puzzle, "Puzzle", "Puzzle", kVarPuzzle, Pieces, kCheckPieces, Held<kVarPuzzle, FilterAllPuzzlePieces>,
+     kClued, "P"},
+    {Tiled, "Tiled", "Tiled", kVarTiled, Pieces, kCheckPieces, nullptr, kClued, "J"},
+    {BattleShip, "Battle Ship", "Bataille Navale", kVarBattleShip, Pieces, Held<kVarBattleShip, CountBoats>,
+     nullptr, kClued, "A"},
+    {TwinsRelation, "Twins Relation", "Twins Relation", kVarTwinsRelation, Twins,
+     Each<&VariantLists::TwinsRelation, CheckTwinsRelation>,
+     Each<&VariantLists::TwinsRelation, FilterTwinsRelationCell>, kBetween, "4"},
+    {TwinsRelationMultiple, "Twins Relation Multiple", "Twins Relation Multiple", kVarTwinsRelationMultiple,
+     Twins,
+     EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,
+                      CheckTwinsRelationMultiple>,
+     EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,
+                      FilterTwinsRelationMultiple>,
+     kBetween, "\xA9"},
+    {TwinsSubstitution, "Twins Substitution", "Twins Substitution", kVarTwinsSubstitution, Twins,
+     Always<CheckTwinsSubstitution>, Always<FilterTwinsSubstitution>, kBetween, "T"},
+    {TwinsEqual, "Twins Equal", "Twins Egales", kVarTwinsEqual, Twins, Always<CheckTwinsEqual>,
+     Always<FilterTwinsEqual>, kBetween, "I"},
+    {TwinsZone, "Twins Zone", "Twins Zone", kVarTwinsZone, Twins,
+     Each<&VariantLists::TwinsZone, CheckTwinsZone>, Each<&VariantLists::TwinsZone, FilterTwinsZone>,
+     kBetween, "W"},
+    {TwinsDifferent, "Twins Differents", "Twins Differents", kVarTwinsDifferent, Twins,
+     Always<CheckTwinsDifferent>, Always<FilterTwinsDifferent>, kBetween, "R"},
+    {TwinsSameInLine, "Twins Same in Line", "Twins Meme en Ligne", kVarTwinsSameInLine, Twins,
+     Held<kVarTwinsSameInLine, CheckTwinsSameInLine>, Held<kVarTwinsSameInLine, FilterTwinsSameInLine>, 0,
+     "\xA4"},
+    {TwinsVariantMasked, "Twins Varient Masked", "Twins Variante Masquée", kVarTwinsVariantMasked, Twins,
+     nullptr, nullptr, 0, "\xA3"},
+    {TwinsTotal, "Twins Total", "Twins Total", kVarTwinsTotal, Twins, Held<kVarTwinsTotal, CheckTwinsTotal>,
+     Held<kVarTwinsTotal, FilterTwinsTotal>, 0, "{"},
+}};
+
+} // namespace rule_table
+
 // One entry per catalogue row, in the catalogue's order.
-extern const std::array<RuleEntry, kVariantRowCount> RuleRegistry;
+inline constexpr const std::array<RuleDef, kVariantRowCount> &RuleRegistry = rule_table::kRows;
+
+constexpr const RuleDef &RuleOf(RuleRow row) { return RuleRegistry[static_cast<size_t>(row)]; }
+constexpr RuleStep CheckOf(RuleRow row) { return RuleOf(row).Check; }
+constexpr RuleStep FilterOf(RuleRow row) { return RuleOf(row).Filter; }
+
+// The bits of every row with all of `traits`.
+constexpr VariantWords RuleBitsWith(uint8_t traits) {
+  VariantWords bits;
+  for (const RuleDef &rule : RuleRegistry)
+    if ((rule.Traits & traits) == traits && traits != 0)
+      bits |= rule.Bit;
+  return bits;
+}
+
+// Whether every row's step of one kind (`&RuleDef::Check` or `&RuleDef::Filter`) is among
+// `steps`, for the rows whose traits under `traitMask` are `traits`: a walk that forgot a rule
+// does not build.
+constexpr bool ListsEveryRowStep(std::span<const RuleStep> steps, RuleStep RuleDef::*kind,
+                                 uint8_t traitMask = 0, uint8_t traits = 0) {
+  for (const RuleDef &rule : RuleRegistry) {
+    if (SameStep(rule.*kind, nullptr) != 0 || (rule.Traits & traitMask) != traits)
+      continue;
+    bool found = false;
+    for (RuleStep step : steps)
+      found = found || SameStep(step, rule.*kind) == 1;
+    if (!found)
+      return false;
+  }
+  return true;
+}
 
 // The first rule among `words`, by the catalogue's English or French name (`language` 0
 // French, 1 English); Double and Triple, which has no row, last; empty for no rule.
@@ -39,8 +343,6 @@ std::string RuleName(VariantWords words, int language);
 
 // The rule bits of every row, and Double and Triple.
 VariantWords AllRuleWords();
-
-struct EngineContext;
 
 // The rules of every grid of the set together.
 VariantWords GridSetRules(const EngineContext &ctx);

@@ -185,11 +185,11 @@ namespace {
 // The values of each position that take part in a choice of one candidate per position adding
 // up to `target`, as the combination search finds them, in time linear in the positions: the
 // sums reachable before a position, and those from which the positions after it reach the target.
+// `Sums` is a set of totals as bits, wide enough for the target.
+template <typename Sums>
 std::array<uint32_t, kMaxGrids> ValuesReachingTotal(std::span<const uint32_t> candidates, int target) {
-  constexpr int kMostTotal = kMaxGrids * kMaxWidth;
-  using Sums = std::bitset<kMostTotal + 1>;
   const auto shifted = [](const Sums &sums, uint32_t values, bool up) {
-    Sums out;
+    Sums out{};
     for (; values != 0; values &= values - 1) {
       const int v = std::countr_zero(values) + 1;
       out |= up ? sums << v : sums >> v;
@@ -197,23 +197,32 @@ std::array<uint32_t, kMaxGrids> ValuesReachingTotal(std::span<const uint32_t> ca
     return out;
   };
   const size_t n = candidates.size();
-  std::array<Sums, kMaxGrids + 1> before;
-  before[0].set(0);
+  std::array<Sums, kMaxGrids + 1> before{};
+  before[0] = Sums{1};
   for (size_t g = 0; g < n; ++g)
     before[g + 1] = shifted(before[g], candidates[g], true);
   std::array<uint32_t, kMaxGrids> allowed{};
-  Sums toReach;
-  if (target <= kMostTotal)
-    toReach.set(static_cast<size_t>(target));
+  Sums toReach = Sums{1} << target;
   for (size_t g = n; g-- > 0;) {
     for (uint32_t values = candidates[g]; values != 0; values &= values - 1) {
       const int v = std::countr_zero(values);
-      if (((before[g] << (v + 1)) & toReach).any())
+      if (((before[g] << (v + 1)) & toReach) != Sums{})
         allowed[g] |= 1u << v;
     }
     toReach = shifted(toReach, candidates[g], false);
   }
   return allowed;
+}
+
+// Totals below 128, as every 9x9 set makes, fit one machine word pair.
+std::array<uint32_t, kMaxGrids> ValuesReachingTotal(std::span<const uint32_t> candidates, int target) {
+  constexpr int kNarrowTotals = 128;
+  constexpr int kMostTotal = kMaxGrids * kMaxWidth;
+  if (target < kNarrowTotals)
+    return ValuesReachingTotal<unsigned __int128>(candidates, target);
+  if (target > kMostTotal)
+    return {}; // out of reach of any choice
+  return ValuesReachingTotal<std::bitset<kMostTotal + 1>>(candidates, target);
 }
 
 // The grid after the main grids, which holds the totals; null when the set has none.
@@ -271,9 +280,9 @@ int FilterTwinsTotal(EngineContext &ctx, GridRecord &grid) {
     int count = 0;
     for (int g = 0; g < mains; ++g) {
       candidates[g] = ctx.Grids.Main[g].Cells[c].ThePoss & geo.FullMask;
-      count += std::popcount(candidates[g]);
+      count += everyCell ? 0 : CountValues(candidates[g], geo.GridWidth);
     }
-    if (count > kGroupLimit && !everyCell)
+    if (count > kGroupLimit)
       return changed;
     const std::array<uint32_t, kMaxGrids> allowed =
         ValuesReachingTotal(std::span(candidates).first(mains), totals->Cells[c].Value);

@@ -2,12 +2,12 @@
 // a whole pass over the range changes nothing, so that a candidate removed in one linked
 // grid can narrow the others.
 #include "engine/update_possibles.h"
-#include "engine/twins_rules.h"
 
 #include "engine/method_probables.h"
 
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "engine/rule_registry.h"
 
 namespace quorbel {
 
@@ -16,18 +16,17 @@ namespace {
 constexpr int kProbablesDisplay = 3; // PROBTYPE: candidates and probables are shown
 
 // The filters between this grid and its linked grids, in their order.
+constexpr RuleStep kBetweenGridsOrder[] = {
+    FilterOf(RuleRow::TwinsSubstitution), FilterOf(RuleRow::TwinsZone),
+    FilterOf(RuleRow::TwinsRelation),     FilterOf(RuleRow::TwinsEqual),
+    FilterOf(RuleRow::TwinsDifferent),    FilterOf(RuleRow::TwinsRelationMultiple),
+};
+static_assert(ListsEveryRowStep(kBetweenGridsOrder, &RuleDef::Filter, kFilteredBetweenGrids,
+                                kFilteredBetweenGrids),
+              "a filter between grids is missing from the order");
+
 bool RunTwinsFilters(EngineContext &ctx, GridRecord &grid) {
-  int changed = FilterTwinsSubstitution(ctx, grid);
-  for (int i = 0; i < grid.Lists.TwinsZone.Size(); ++i)
-    changed |= FilterTwinsZone(ctx, grid, i);
-  for (int i = 0; i < grid.Lists.TwinsRelation.Size(); ++i)
-    changed |= FilterTwinsRelationCell(ctx, grid, i);
-  changed |= FilterTwinsEqual(ctx, grid);
-  changed |= FilterTwinsDifferent(ctx, grid);
-  if (Meets(grid.GridVar, kVarTwinsRelationMultiple))
-    for (int i = 0; i < grid.Lists.TwinsMultiple.Size(); ++i)
-      changed |= FilterTwinsRelationMultiple(ctx, grid, i);
-  return changed != 0;
+  return WalkSteps<kBetweenGridsOrder>(ctx, grid) != 0;
 }
 
 int ResolveMode(const EngineContext &ctx, int mode) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 
+#include "engine/rule_registry.h"
 #include "engine/variant_catalog.h"
 #include "platform/random.h"
 #include "solver/generate_grid.h"
@@ -11,10 +12,9 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kDominoRow = 36;
-constexpr int kRomainRow = 39;
-constexpr int kLastRowOfSeveral = 57;
-constexpr VariantWords kHiddenDefaultRules = {0x40000200u, 0x3E048000u};
+constexpr int kDominoRow = RowIndex(RuleRow::Domino);
+constexpr int kRomainRow = RowIndex(RuleRow::Romain);
+constexpr int kLastRowOfSeveral = RowIndex(RuleRow::TwinsSubstitution);
 
 VariantWords RowWords(int row) { return VariantCatalog[static_cast<size_t>(row)].VarMasks; }
 
@@ -86,7 +86,7 @@ VariantWords HiddenVariantDefaults(int sizeClass) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
     if (VariantAvailability(sizeClass, row) == 1)
       offered |= RowWords(row);
-  return kHiddenDefaultRules & offered;
+  return RuleBitsWith(kHideable) & offered;
 }
 
 } // namespace quorbel

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <span>
 
 #include "engine/cell_actions.h"
 #include "engine/solve_result.h"

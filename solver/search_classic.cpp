@@ -45,6 +45,13 @@ static_assert(kMaxUnits <= 64, "a unit set fits in 64 bits");
 constexpr int kBlockOfCell = 2; // the block's place among a cell's units
 // The rules besides the plain units that the route knows: they only add units.
 constexpr VariantWords kUnitRules = kVarIrregular | kVarDiagonal | kVarExtraRegion;
+// The links between grids whose filters run over the whole set alone: a grid outside the set
+// (the generator's copy under carving) meets only their checks, against the grids as they
+// stand. Those checks read filled cells, so each full board is held to them as propagation
+// would hold it, and the solutions come as on the propagating route.
+constexpr VariantWords kCheckedLinkRules = kVarTwinsRelation | kVarTwinsRelationMultiple |
+                                           kVarTwinsSubstitution | kVarTwinsEqual | kVarTwinsZone |
+                                           kVarTwinsDifferent;
 
 // A cell's peers: the other cells of all its units.
 constexpr int kMaxPeers = kMaxUnitsPerCell * (kMaxWidth - 1);
@@ -779,6 +786,15 @@ bool StillLeft(const Layout &layout, const GridRecord &grid, int depth, const Le
   return true;
 }
 
+// A full board written into the grid and propagated as the other route would at that node:
+// false when the checks of the links find a conflict.
+bool HoldsItsLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout,
+                   const std::vector<Level> &levels, int depth, const Board &solution) {
+  WriteSearch(ctx, grid, layout, levels, depth, kTopDone, &solution);
+  PropagateSearchGrid(ctx, grid);
+  return grid.State != kGridContradiction;
+}
+
 // A solution tallied where the grid's trial cells are, and offered to `take`.
 bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, const SolutionTaker &take) {
   for (int c = 0; c < layout.nCells; ++c)
@@ -795,12 +811,13 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads. It reads
   // the neighbour rules in its own way, which finds the same solutions in another order.
   const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
+  const bool outsideSet = MainGridSlot(ctx.Grids, grid) < 0;
   const VariantWords leftOut =
-      kUnitRules | kCluedOnlyRules |
+      kUnitRules | kCluedOnlyRules | (outsideSet ? kCheckedLinkRules : VariantWords{}) |
       (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
                         : VariantWords{});
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
-      HasClueItems(grid.Lists, !rejectingLeftOut))
+      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
@@ -839,6 +856,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     return result;
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
+  const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
   levels[depth].cell = -1;
   auto progress = [&] {
     return BranchProgress(
@@ -851,7 +869,8 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
         return leave(kTopPending, &levels[depth].board, kSolveTimeOut);
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
-      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved) {
+      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved &&
+          (!checkedLinks || HoldsItsLinks(ctx, grid, layout, levels, depth, *solution))) {
         if (!take || !TakeInPlace(layout, grid, *solution, take))
           return leave(kTopDone, solution, kSolveFound);
         pacer.Restart(); // as a new call would

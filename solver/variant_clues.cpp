@@ -15,85 +15,6 @@ namespace quorbel {
 
 namespace {
 
-enum ClueKindIndex : int {
-  kClueLittleKiller = 1,
-  kClueKillerSum = 2,
-  kClueLess = 3,
-  kClueOdd = 4,
-  kClueXV = 5,
-  kClueDistance = 6,
-  kCluePuzzle = 7,
-  kClueDot = 8,
-  kClueTiled = 9,
-  kClueTrio = 10,
-  kClueOutside = 11,
-  kClueFrameSum = 12,
-  kClueFrameProduct = 13,
-  kClueKillerProduct = 14,
-  kClueDomino = 15,
-  kCluePencil = 16,
-  kClueNumeral = 17,
-  kClueOddPair = 18,
-  kClueOddview = 19,
-  kClueQuad = 20,
-  kClueClock = 21,
-  kClueRomain = 22,
-  kClueSkyScraper = 23,
-  kClueArrow = 24,
-  kClueCreasing = 25,
-  kClueEquality = 26,
-  kClueWheel = 27,
-  kClueNavigator = 28,
-  kClueLastNumber = 29,
-  kClueChess = 30,
-  kClueFrameMax = 31,
-  kClueMasterMind = 32,
-  kClueTwinsMultiple = 34,
-  kClueTwinsSameInLine = 35,
-};
-constexpr int kLastEntryOfTheLoop = 35; // the later entries are whole-grid steps
-
-// The kinds whose generator is built, by their entry in the clue table.
-constexpr int kBuiltKinds[] = {kClueLittleKiller,
-                               kClueKillerSum,
-                               kClueLess,
-                               kClueOdd,
-                               kClueXV,
-                               kClueDistance,
-                               kClueDot,
-                               kClueOutside,
-                               kClueFrameSum,
-                               kClueFrameProduct,
-                               kClueKillerProduct,
-                               kClueOddPair,
-                               kClueOddview,
-                               kClueQuad,
-                               kClueSkyScraper,
-                               kClueArrow,
-                               kClueCreasing,
-                               kClueLastNumber,
-                               kClueFrameMax,
-                               kClueNavigator,
-                               kClueChess,
-                               kCluePirate,
-                               kClueTrio,
-                               kClueDomino,
-                               kCluePencil,
-                               kClueNumeral,
-                               kClueClock,
-                               kClueRomain,
-                               kClueEquality,
-                               kClueWheel,
-                               kClueMasterMind,
-                               kClueMagicSentence,
-                               kClueDan,
-                               kCluePuzzle,
-                               kClueTiled,
-                               kClueBattleShip,
-                               kClueTwinsRelation,
-                               kClueTwinsMultiple,
-                               kClueTwinsSameInLine};
-
 // The grid a Twins Relation grid is related to: its link, else the grid before it.
 int RelationPartner(const GridRecord &grid, int slot) {
   return grid.Lists.TwinsPartner >= 0 ? grid.Lists.TwinsPartner : slot - 1;
@@ -109,84 +30,101 @@ int RunTwinsMultiple(const ClueJob &job, GenerationRun &run, int slot) {
   return made;
 }
 
-// Runs entry i's generator; 0 for a kind whose generator is not built.
+// The clue generators by the row they make clues for; Pirate needs no clue, and the steps over
+// the whole grid (Transfer, Dan, Magic Sentence, Battle Ship) run before these.
+using ClueGenerator = int (*)(const ClueJob &job, GenerationRun &run, int slot);
+struct GeneratorEntry {
+  RuleRow Row;
+  ClueGenerator Make;
+};
+constexpr GeneratorEntry kGenerators[] = {
+    {RuleRow::TwinsRelation,
+     [](const ClueJob &job, GenerationRun &, int slot) {
+       return slot > 0 ? GenerateTwinsRelations(job, RelationPartner(job.Grid, slot)) : 0;
+     }},
+    {RuleRow::TwinsRelationMultiple,
+     [](const ClueJob &job, GenerationRun &run, int slot) {
+       return slot > 0 ? RunTwinsMultiple(job, run, slot) : 0;
+     }},
+    {RuleRow::TwinsSameInLine,
+     [](const ClueJob &job, GenerationRun &, int slot) {
+       return slot > 0 ? GenerateTwinsSameInLine(job, slot - 1) : 0;
+     }},
+    {RuleRow::Trio, [](const ClueJob &job, GenerationRun &run,
+                       int) { return GenerateTrioClasses(job, run.ValueClassesDrawn); }},
+    {RuleRow::Domino, [](const ClueJob &job, GenerationRun &, int) { return GenerateDominoSets(job); }},
+    {RuleRow::PencilMark, [](const ClueJob &job, GenerationRun &, int) { return GeneratePencilMarks(job); }},
+    {RuleRow::Numeral, [](const ClueJob &job, GenerationRun &, int) { return GenerateNumeralLetters(job); }},
+    {RuleRow::DigitalClock,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateClockSegments(job); }},
+    {RuleRow::Romain, [](const ClueJob &job, GenerationRun &, int) { return GenerateRomanSets(job); }},
+    {RuleRow::Equality, [](const ClueJob &job, GenerationRun &, int) { return GenerateEqualityGroups(job); }},
+    {RuleRow::Wheel, [](const ClueJob &job, GenerationRun &, int) { return GenerateWheels(job); }},
+    {RuleRow::MasterMind, [](const ClueJob &job, GenerationRun &, int) { return GenerateMasterMind(job); }},
+    {RuleRow::LittleKiller,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateLittleKillerClues(job); }},
+    {RuleRow::KillerSum,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateKillerCages(job, 0); }},
+    {RuleRow::KillerProduct,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateKillerCages(job, 1); }},
+    {RuleRow::Less, [](const ClueJob &job, GenerationRun &, int) { return GenerateLessClues(job); }},
+    {RuleRow::Odd, [](const ClueJob &job, GenerationRun &, int) { return GenerateOddEvenClues(job); }},
+    {RuleRow::XV, [](const ClueJob &job, GenerationRun &, int) { return GenerateXVClues(job); }},
+    {RuleRow::Distance, [](const ClueJob &job, GenerationRun &, int) { return GenerateDistanceClues(job); }},
+    {RuleRow::Dot, [](const ClueJob &job, GenerationRun &, int) { return GenerateDotClues(job); }},
+    {RuleRow::OddPair, [](const ClueJob &job, GenerationRun &, int) { return GenerateOddPairClues(job); }},
+    {RuleRow::QuadMax, [](const ClueJob &job, GenerationRun &, int) { return GenerateQuadClues(job); }},
+    {RuleRow::Outside, [](const ClueJob &job, GenerationRun &, int) { return GenerateOutsideClues(job); }},
+    {RuleRow::FrameSum, [](const ClueJob &job, GenerationRun &, int) { return GenerateFrameClues(job, 1); }},
+    {RuleRow::FrameProduct,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateFrameClues(job, 2); }},
+    {RuleRow::FrameMax, [](const ClueJob &job, GenerationRun &, int) { return GenerateFrameClues(job, 6); }},
+    {RuleRow::Oddview, [](const ClueJob &job, GenerationRun &, int) { return GenerateOddviewClues(job); }},
+    {RuleRow::SkyScraper,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateSkyScraperClues(job); }},
+    {RuleRow::Arrow, [](const ClueJob &job, GenerationRun &, int) { return GenerateArrows(job); }},
+    {RuleRow::CreasingLines,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateCreasingLines(job); }},
+    {RuleRow::LastNumber,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateLastNumberClues(job); }},
+    {RuleRow::Navigator,
+     [](const ClueJob &job, GenerationRun &, int) { return GenerateNavigatorArrows(job); }},
+    {RuleRow::Chess, [](const ClueJob &job, GenerationRun &, int) { return GenerateChessFigures(job); }},
+    {RuleRow::Puzzle,
+     [](const ClueJob &job, GenerationRun &, int) {
+       return GeneratePuzzlePieces(job, job.Ctx.Settings.PuzzlePieceUnique == 1,
+                                   job.Ctx.Settings.PuzzleRotation == 1);
+     }},
+    {RuleRow::Tiled, [](const ClueJob &job, GenerationRun &, int) { return GenerateTiledPieces(job); }},
+};
+
+constexpr int kCluePuzzle = ClueKindOf(RuleRow::Puzzle);
+constexpr int kClueTiled = ClueKindOf(RuleRow::Tiled);
+constexpr int kLastEntryOfTheLoop = kClueBattleShip - 1; // the later entries are whole-grid steps
+
+// The generators by kind, null for Pirate.
+constexpr std::array<ClueGenerator, kHiddenVariantKinds> GeneratorsByKind() {
+  std::array<ClueGenerator, kHiddenVariantKinds> byKind{};
+  for (const GeneratorEntry &entry : kGenerators)
+    byKind[static_cast<size_t>(ClueKindOf(entry.Row))] = entry.Make;
+  return byKind;
+}
+constexpr std::array<ClueGenerator, kHiddenVariantKinds> kGeneratorOfKind = GeneratorsByKind();
+
+// Every kind laid list by list has its generator, and no generator stands outside the loop.
+constexpr bool GeneratorsCoverTheLoop() {
+  for (int i = 0; i < kHiddenVariantKinds; ++i)
+    if ((kGeneratorOfKind[static_cast<size_t>(i)] != nullptr) !=
+        (i <= kLastEntryOfTheLoop && i != kCluePirate))
+      return false;
+  return std::size(kGenerators) == static_cast<size_t>(kLastEntryOfTheLoop);
+}
+static_assert(GeneratorsCoverTheLoop(), "a clue kind of the loop has no generator, or one twice");
+
+// Runs entry i's generator; 0 for Pirate, whose rule alone makes the grid.
 int RunGenerator(int i, const ClueJob &job, GenerationRun &run) {
-  const int slot = MainGridSlot(job.Ctx.Grids, job.Grid);
-  switch (i) {
-  case kClueTwinsRelation:
-    return slot > 0 ? GenerateTwinsRelations(job, RelationPartner(job.Grid, slot)) : 0;
-  case kClueTwinsMultiple:
-    return slot > 0 ? RunTwinsMultiple(job, run, slot) : 0;
-  case kClueTwinsSameInLine:
-    return slot > 0 ? GenerateTwinsSameInLine(job, slot - 1) : 0;
-  case kClueTrio:
-    return GenerateTrioClasses(job, run.ValueClassesDrawn);
-  case kClueDomino:
-    return GenerateDominoSets(job);
-  case kCluePencil:
-    return GeneratePencilMarks(job);
-  case kClueNumeral:
-    return GenerateNumeralLetters(job);
-  case kClueClock:
-    return GenerateClockSegments(job);
-  case kClueRomain:
-    return GenerateRomanSets(job);
-  case kClueEquality:
-    return GenerateEqualityGroups(job);
-  case kClueWheel:
-    return GenerateWheels(job);
-  case kClueMasterMind:
-    return GenerateMasterMind(job);
-  case kClueLittleKiller:
-    return GenerateLittleKillerClues(job);
-  case kClueKillerSum:
-    return GenerateKillerCages(job, 0);
-  case kClueKillerProduct:
-    return GenerateKillerCages(job, 1);
-  case kClueLess:
-    return GenerateLessClues(job);
-  case kClueOdd:
-    return GenerateOddEvenClues(job);
-  case kClueXV:
-    return GenerateXVClues(job);
-  case kClueDistance:
-    return GenerateDistanceClues(job);
-  case kClueDot:
-    return GenerateDotClues(job);
-  case kClueOddPair:
-    return GenerateOddPairClues(job);
-  case kClueQuad:
-    return GenerateQuadClues(job);
-  case kClueOutside:
-    return GenerateOutsideClues(job);
-  case kClueFrameSum:
-    return GenerateFrameClues(job, 1);
-  case kClueFrameProduct:
-    return GenerateFrameClues(job, 2);
-  case kClueFrameMax:
-    return GenerateFrameClues(job, 6);
-  case kClueOddview:
-    return GenerateOddviewClues(job);
-  case kClueSkyScraper:
-    return GenerateSkyScraperClues(job);
-  case kClueArrow:
-    return GenerateArrows(job);
-  case kClueCreasing:
-    return GenerateCreasingLines(job);
-  case kClueLastNumber:
-    return GenerateLastNumberClues(job);
-  case kClueNavigator:
-    return GenerateNavigatorArrows(job);
-  case kClueChess:
-    return GenerateChessFigures(job);
-  case kCluePuzzle:
-    return GeneratePuzzlePieces(job, job.Ctx.Settings.PuzzlePieceUnique == 1,
-                                job.Ctx.Settings.PuzzleRotation == 1);
-  case kClueTiled:
-    return GenerateTiledPieces(job);
-  default: // Pirate has no clue: its rule alone makes the grid
-    return 0;
-  }
+  const ClueGenerator make = kGeneratorOfKind[static_cast<size_t>(i)];
+  return make ? make(job, run, MainGridSlot(job.Ctx.Grids, job.Grid)) : 0;
 }
 
 // The pieces just made get their records and turns for play.
@@ -233,9 +171,9 @@ void LinkPartnersOfGrids(GridSet &set) {
 const GridGeometry &ClueJob::Geo() const { return Ctx.Geo; }
 
 VariantWords GeneratedClueWords() {
-  VariantWords words = HiddenVariantTable[kClueTransfer].Words;
-  for (int i : kBuiltKinds)
-    words |= HiddenVariantTable[i].Words;
+  VariantWords words = kVarPirate | kVarTransfer | kVarDan | kVarMagicSentence | kVarBattleShip;
+  for (const GeneratorEntry &entry : kGenerators)
+    words |= RuleOf(entry.Row).Bit;
   return words;
 }
 

@@ -2,7 +2,7 @@
 """Writes the help pages beside the program: DATA/help/<fr|en>/<page>.html.
 
 The topics' texts are in tools/help/topic_texts.py, the rules' in tools/help/rule_texts.py; the
-rules' names and their order come from the catalogue (engine/variant_catalog.cpp), and each rule's
+rules' names and their order come from the rule table (engine/rule_registry.h), and each rule's
 page shows the picture that make_help_pictures draws with the board's painter.
 
     tools/make_help_pages.py data           writes them
@@ -38,8 +38,9 @@ WORDS = {
 
 def catalogue_names(source):
     text = source.read_text(encoding="utf-8")
-    body = text[text.index("VariantCatalog = {{"):text.index("}};")]
-    return re.findall(r'\{"([^"]*)", "([^"]*)",', body)
+    start = text.index("kRows = {{")
+    body = text[start:text.index("}};", start)]
+    return re.findall(r'\{\w+, "([^"]*)", "([^"]*)",', body)
 
 
 def rule_page(name_en):
@@ -57,7 +58,7 @@ def page(lang, title, body, up=None):
 
 
 def write_pages(out):
-    names = catalogue_names(HERE.parent / "engine" / "variant_catalog.cpp")
+    names = catalogue_names(HERE.parent / "engine" / "rule_registry.h")
     rules = names[FIRST_RULE_ROW:]
     missing = [en for en, _ in rules if en not in RULES]
     if missing:

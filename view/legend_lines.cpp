@@ -6,6 +6,7 @@
 #include "app/message_table.h"
 #include "app/value_symbol.h"
 #include "engine/message_numbers.h"
+#include "engine/rule_registry.h"
 #include "engine/variant_catalog.h"
 
 namespace quorbel {
@@ -96,6 +97,19 @@ constexpr std::array<LegendEntry, 60> kLegendEntries = {{
     {kVarAllIndicated, Label::Text, "Tous Signifiant", "All Significant"},
     {kVarTwinsVariantMasked, Label::Text, "Variante Masquée", "Variant Masked"},
 }};
+
+// A legend line for every rule row, and one only.
+constexpr bool EveryRuleHasOneLine() {
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    int lines = 0;
+    for (const LegendEntry &entry : kLegendEntries)
+      lines += Meets(entry.bits, RuleRegistry[static_cast<size_t>(row)].Bit) ? 1 : 0;
+    if (lines != 1)
+      return false;
+  }
+  return true;
+}
+static_assert(EveryRuleHasOneLine(), "a rule row has no legend line, or several");
 
 std::string CatalogueName(VariantWords bits, Language language) {
   const int row = FindVariantRow(bits);

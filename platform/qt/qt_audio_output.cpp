@@ -39,6 +39,8 @@ bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
   if (!device_.isFormatSupported(qtFormat_))
     return false;
   format_ = format;
+  earlierFrames_ = 0;
+  paused_ = false;
   pull_ = std::make_unique<AudioPullDevice>(source, format);
   pull_->open(QIODevice::ReadOnly);
   if (!StartSink()) {
@@ -66,25 +68,38 @@ void QtAudioOutput::Close() {
   pull_.reset();
 }
 
+// A pause stops the sink and a resume starts a new one: on Qt 6.4 with PulseAudio a suspended
+// sink, resumed, now and then never asks for data again (one resume in thirty on a loaded
+// machine), while a new sink always does.
 void QtAudioOutput::Pause() {
-  if (sink_)
-    sink_->suspend();
+  if (!sink_ || paused_)
+    return;
+  earlierFrames_ += SinkFrames();
+  sink_->stop();
+  paused_ = true;
 }
 
 void QtAudioOutput::Resume() {
-  if (sink_)
-    sink_->resume();
+  if (!sink_ || !paused_)
+    return;
+  paused_ = false;
+  StartSink();
 }
 
 void QtAudioOutput::Reset() {
-  if (sink_)
-    StartSink();
+  if (!sink_)
+    return;
+  earlierFrames_ = 0;
+  paused_ = false;
+  StartSink();
 }
+
+int64_t QtAudioOutput::SinkFrames() const { return sink_->processedUSecs() * format_.SampleRate / 1000000; }
 
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)
     return 0;
-  return sink_->processedUSecs() * format_.SampleRate / 1000000;
+  return earlierFrames_ + (paused_ ? 0 : SinkFrames());
 }
 
 } // namespace quorbel

@@ -43,12 +43,15 @@ public:
 
 private:
   bool StartSink();
+  int64_t SinkFrames() const;
 
   QAudioDevice device_;
   QAudioFormat qtFormat_;
   std::unique_ptr<QAudioSink> sink_;
   std::unique_ptr<AudioPullDevice> pull_;
   AudioFormat format_;
+  int64_t earlierFrames_ = 0; // played by the sinks a pause stopped
+  bool paused_ = false;
 };
 
 } // namespace quorbel

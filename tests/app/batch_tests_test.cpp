@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/temp_dir.h"
+
 namespace quorbel {
 namespace {
 
@@ -78,15 +80,6 @@ private:
 
 class BatchTests : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("bench_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   BenchInputs OneSize() const {
     BenchInputs in;
     in.FirstSize = in.LastSize = 0;
@@ -97,7 +90,9 @@ protected:
     return in;
   }
 
-  fs::path dir;
+  // Our own folder: another suite running beside this one has its own.
+  quorbel::testing::TempDir temp;
+  fs::path dir = temp.Path();
 };
 
 TEST_F(BatchTests, T1WritesHeaderGroupAndStatisticsOfTheDurations) {

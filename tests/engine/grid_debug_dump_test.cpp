@@ -7,6 +7,7 @@
 
 #include "engine/grid_debug_dump.h"
 #include "engine_test_support.h"
+#include "tests/support/temp_dir.h"
 
 using namespace quorbel;
 using namespace quorbel::test;
@@ -32,10 +33,10 @@ TEST(GridDebugDump, WritesOneLinePerPlayingCell) {
   MakeOpenCell(s.Ctx.Geo, grid.Cells[1], {1, 3});
   grid.Cells[1].ValueScores[2] = 4;
 
-  const auto path = std::filesystem::temp_directory_path() / "quorbel_dump_test.txt";
-  ASSERT_EQ(DumpGridDebug(s.Ctx.Geo, grid, path.string()), 1);
+  const quorbel::testing::TempDir dir;
+  const std::string path = dir.File("dump.txt");
+  ASSERT_EQ(DumpGridDebug(s.Ctx.Geo, grid, path), 1);
   const std::string text = ReadFile(path);
-  std::filesystem::remove(path);
 
   EXPECT_EQ(
       text.rfind(

@@ -7,17 +7,18 @@ namespace {
 
 TEST(RuleRegistry, HasOneEntryPerCatalogueRowUnderItsName) {
   for (int row = 0; row < kVariantRowCount; ++row)
-    EXPECT_EQ(RuleRegistry[static_cast<size_t>(row)].Name, VariantCatalog[static_cast<size_t>(row)].VarNameEn)
+    EXPECT_EQ(RuleRegistry[static_cast<size_t>(row)].NameEn,
+              VariantCatalog[static_cast<size_t>(row)].VarNameEn)
         << row;
 }
 
 TEST(RuleRegistry, EveryRuleOfAFamilyNamesItsCheckUnlessTheUnitsDoTheWork) {
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
-    const RuleEntry &rule = RuleRegistry[static_cast<size_t>(row)];
-    EXPECT_NE(rule.Family, RuleFamily::None) << rule.Name;
+    const RuleDef &rule = RuleRegistry[static_cast<size_t>(row)];
+    EXPECT_NE(rule.Family, RuleFamily::None) << rule.NameEn;
     if (rule.Family != RuleFamily::Regions) {
-      EXPECT_FALSE(rule.Check.empty() && rule.Filter.empty() && rule.Name != "Twins Varient Masked")
-          << rule.Name;
+      EXPECT_FALSE(rule.Check == nullptr && rule.Filter == nullptr && rule.Row != RuleRow::TwinsVariantMasked)
+          << rule.NameEn;
     }
   }
 }

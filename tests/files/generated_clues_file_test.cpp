@@ -7,6 +7,7 @@
 #include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
+#include "engine/rule_registry.h"
 #include "files/sud_file_reader.h"
 #include "files/sud_file_writer.h"
 #include "files/text_grid_reader.h"
@@ -41,6 +42,49 @@ VariantWords TextCarried(const GridRecord &grid) {
   if (grid.Lists.TwinsMultiple.Size() == 0)
     words &= ~kVarTwinsRelationMultiple;
   return words;
+}
+
+// The text grid without its rule lines that begin with one of `letters`; `dropped` counts them.
+std::string WithoutRuleLines(const std::string &text, std::string_view letters, int &dropped) {
+  std::string kept;
+  bool ruleLines = false;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find("\r\n", start), text.size());
+    const std::string_view line(text.data() + start, end - start);
+    if (line.starts_with(";Start Save"))
+      ruleLines = line.starts_with(";Start Save Varient");
+    if (ruleLines && !line.empty() && letters.find(line[0]) != std::string_view::npos)
+      ++dropped;
+    else
+      kept.append(line).append("\r\n");
+    start = end + 2;
+  }
+  return kept;
+}
+
+// Each rule the grids hold is written on the lines its row names, and only those lines give it.
+void ExpectRuleLinesOfTheRows(const EngineContext &made, const std::string &text) {
+  for (const RuleDef &rule : RuleRegistry) {
+    bool held = false;
+    for (int g = 0; g < UsedMainCount(made.Grids); ++g)
+      held = held || Meets(made.Grids.Main[g].GridVar, rule.Bit);
+    if (!held)
+      continue;
+    int dropped = 0;
+    const std::string without = WithoutRuleLines(text, rule.TextLetters, dropped);
+    EXPECT_GT(dropped, 0) << rule.NameEn;
+    auto read = std::make_unique<EngineContext>();
+    SetGridShape(*read, kShapeNine, 1, 0);
+    TextGridInfo info;
+    // A Magic Sentence line takes the next line as its letters: without it the file is refused.
+    if (!OpenTextGrid(Bytes(without), *read, info).Ok) {
+      EXPECT_EQ(rule.Row, RuleRow::MagicSentence) << rule.NameEn;
+      continue;
+    }
+    for (int g = 0; g < UsedMainCount(read->Grids); ++g)
+      EXPECT_FALSE(Meets(read->Grids.Main[g].GridVar, rule.Bit)) << rule.NameEn;
+  }
 }
 
 void ExpectSameClues(const GridRecord &made, const GridRecord &read, VariantWords words) {
@@ -109,8 +153,10 @@ TEST(GeneratedClues, SurviveTheGridFileAndTheTextGrid) {
     auto fromText = std::make_unique<EngineContext>();
     SetGridShape(*fromText, kShapeNine, 1, 0);
     TextGridInfo info;
-    const TextGridResult read = OpenTextGrid(Bytes(WriteTextGrid(*made, TextGridInfo{})), *fromText, info);
+    const std::string text = WriteTextGrid(*made, TextGridInfo{});
+    const TextGridResult read = OpenTextGrid(Bytes(text), *fromText, info);
     ASSERT_TRUE(read.Ok) << read.Message;
+    ExpectRuleLinesOfTheRows(*made, text);
     ASSERT_EQ(UsedMainCount(fromSud->Grids), grids);
     ASSERT_EQ(UsedMainCount(fromText->Grids), grids);
     for (int g = 0; g < grids; ++g) {

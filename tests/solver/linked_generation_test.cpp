@@ -7,7 +7,9 @@
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
+#include "engine/rule_registry.h"
 #include "engine/search_history.h"
 #include "engine/variant_catalog.h"
 #include "platform/random.h"
@@ -15,6 +17,8 @@
 #include "solver/hidden_variant_generation.h"
 #include "solver/one_line_grid.h"
 #include "solver/random_variants.h"
+#include "solver/search.h"
+#include "solver/search_classic.h"
 #include "solver/solution_count.h"
 
 namespace quorbel {
@@ -108,6 +112,37 @@ TEST(LinkedGeneration, ACountForTheGeneratorFindsTheSolutionsOfEveryTwinsTotal) 
     }
     EXPECT_EQ(found[1], found[0]);
   }
+}
+
+// The generator carves a copy of a linked grid, outside the set, where the links are only
+// checked against the grids as they stand: the classic route takes it, holding each full board to
+// the checks, and must list the propagating route's solutions in the same order.
+TEST(LinkedGeneration, ACopyOutsideTheSetIsSearchedAsPropagationSearchesIt) {
+  int several = 0;
+  for (const VariantWords rule :
+       {kVarTwinsRelation, kVarTwinsSubstitution, kVarTwinsDifferent, kVarTwinsZone}) {
+    LinkedRun set(kShapeSix, rule, 3, 7);
+    ASSERT_EQ(set.Report.Result, 1);
+    EngineContext &ctx = *set.Ctx;
+    ctx.Settings.TimeOver = -1;
+    auto copy = std::make_unique<GridRecord>();
+    CopyGrid(ctx, *copy, &ctx.Grids.Main[1], 0);
+    for (int c = 0; c < ctx.Geo.NCells; c += 2)
+      SetCellValue(ctx, *copy, c, 0, kActionClear);
+    std::array<std::vector<std::string>, 2> found;
+    for (const int byPropagation : {0, 1}) {
+      ctx.Settings.SearchByPropagation = byPropagation;
+      BeginGridSearch(ctx, *copy, 0);
+      EXPECT_EQ(ClassicSearchApplies(ctx, *copy), byPropagation == 0);
+      while (found[static_cast<size_t>(byPropagation)].size() < 50 &&
+             RunGridSearch(ctx, *copy, 0) == kSolveFound)
+        found[static_cast<size_t>(byPropagation)].push_back(OneLineOfGrid(ctx, *copy));
+      EndGridSearch(ctx, *copy);
+    }
+    EXPECT_EQ(found[0], found[1]) << RuleName(rule, kLanguageEnglish);
+    several += found[1].size() > 1 ? 1 : 0;
+  }
+  EXPECT_GT(several, 1);
 }
 
 TEST(LinkedGeneration, ZoneLinksCopyTheBlockAndSubstitutionMapsTheValues) {

@@ -5,8 +5,10 @@
 #include <QPolygon>
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 
 #include "engine/geometry.h"
+#include "engine/rule_registry.h"
 #include "engine/sum_clue_editors.h"
 #include "engine/sum_rules.h"
 #include "platform/qt/colour_ref.h"
@@ -520,33 +522,46 @@ void DrawQuadCircles(const PaintContext &ctx, const CGridDraw &painter, int cell
   }
 }
 
+// The pieces' parity marks their cells as the Odd rule does.
+void DrawParityLetter(const PaintContext &ctx, const CGridDraw &painter, int cell) {
+  if (RuleShown(ctx, painter, kVarOdd) ||
+      (painter.Grid->Lists.PieceParity == 1 && RuleShown(ctx, painter, kVarPieceRules)))
+    DrawOddEvenLetter(ctx, painter, cell);
+}
+
+constexpr VariantWords RowBits(std::initializer_list<RuleRow> rows) {
+  VariantWords bits;
+  for (RuleRow row : rows)
+    bits |= RuleOf(row).Bit;
+  return bits;
+}
+
+// The marks inside a cell in their painting order, each under the rows whose clues it draws.
+struct CellMarkPainter {
+  VariantWords Rows;
+  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter, int cell);
+};
+constexpr CellMarkPainter kCellMarkPainters[] = {
+    {RowBits({RuleRow::KillerSum, RuleRow::KillerProduct}), DrawCage},
+    {RowBits({RuleRow::Arrow}), DrawArrowClue},
+    {RowBits({RuleRow::CreasingLines}), DrawCreasing},
+    {RowBits({RuleRow::Transfer}), DrawTransferCross},
+    {RowBits({RuleRow::MultTable}), DrawMultTable},
+    {RowBits({RuleRow::XV, RuleRow::Dot, RuleRow::Less}), DrawComparisonMarks},
+    {RowBits({RuleRow::Odd, RuleRow::Puzzle, RuleRow::Tiled, RuleRow::BattleShip}), DrawParityLetter},
+    {RowBits({RuleRow::OddPair}), DrawOddPair},
+    {RowBits({RuleRow::QuadMax}), DrawQuadCircles},
+    {RowBits({RuleRow::TwinsRelationMultiple}), DrawTwinsMultipleCircle},
+};
+
 } // namespace
 
 void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   if (cell < 0 || cell >= ctx.Geo.NCells || ctx.Switches.HideVariantsOn)
     return;
-  if (RuleShown(ctx, painter, kVarKiller))
-    DrawCage(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarArrow))
-    DrawArrowClue(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarCreasingLines))
-    DrawCreasing(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarTransfer))
-    DrawTransferCross(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarMultTable))
-    DrawMultTable(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarXV | kVarDot | kVarLess))
-    DrawComparisonMarks(ctx, painter, cell);
-  // The pieces' parity marks their cells as the Odd rule does.
-  if (RuleShown(ctx, painter, kVarOdd) ||
-      (painter.Grid->Lists.PieceParity == 1 && RuleShown(ctx, painter, kVarPieceRules)))
-    DrawOddEvenLetter(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarOddPair))
-    DrawOddPair(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarQuadMax))
-    DrawQuadCircles(ctx, painter, cell);
-  if (RuleShown(ctx, painter, kVarTwinsRelationMultiple))
-    DrawTwinsMultipleCircle(ctx, painter, cell);
+  for (const CellMarkPainter &marks : kCellMarkPainters)
+    if (RuleShown(ctx, painter, marks.Rows))
+      marks.Draw(ctx, painter, cell);
 }
 
 // ---- The clues beside the grid ----

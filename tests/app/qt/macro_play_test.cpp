@@ -334,14 +334,16 @@ private slots:
 
   void aHeadlessRunEndsWithItsStatus() {
     QTemporaryDir dir;
+    // A home of its own: no run shares settings with the player's or another test's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", dir.path());
+    environment.insert("XDG_CONFIG_HOME", dir.path());
     const auto run = [&](const QByteArray &script) {
       WriteAll(dir.path() + "/run.macro", script);
       QProcess program;
-      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-      environment.insert("QT_QPA_PLATFORM", "offscreen");
-      environment.insert("HOME", dir.path());
-      environment.insert("XDG_CONFIG_HOME", dir.path());
-      program.setProcessEnvironment(environment);
+      QProcessEnvironment offscreen = environment;
+      offscreen.insert("QT_QPA_PLATFORM", "offscreen");
+      program.setProcessEnvironment(offscreen);
       program.start(QUORBEL_PROGRAM, {dir.path() + "/run.macro"});
       program.waitForFinished(60000);
       return program.exitCode();
@@ -351,7 +353,7 @@ private slots:
     QCOMPARE(run("NOSUCHWORD\r\n"), 2);
 
     QProcess missing;
-    missing.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    missing.setProcessEnvironment(environment);
     missing.start(QUORBEL_PROGRAM, {dir.path() + "/none.macro", "-platform", "offscreen"});
     missing.waitForFinished(60000);
     QCOMPARE(missing.exitCode(), 1);

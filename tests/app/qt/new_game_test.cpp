@@ -71,10 +71,9 @@ private slots:
     QTest::mouseClick(&s.View(), Qt::LeftButton, Qt::NoModifier, s.CellCentre(cell));
     QCOMPARE(s.Engine().Grids.FocusCell, cell);
 
-    // The clock runs: a second later the game has been played for about a second.
+    // The clock runs on the view's own timer, however late a loaded machine delivers its ticks.
     s.View().Clock().Start -= 2000;
-    QTest::qWait(100);
-    QVERIFY(s.View().Clock().Elapsed >= 1000);
+    QTRY_VERIFY(s.View().Clock().Elapsed >= 1000);
   }
 
   void AnOpenedTextGridStartsAFreshGame() {
@@ -105,7 +104,8 @@ private slots:
     WriteAll(text, grid);
     s.dialogs.AnswerFileName(text);
     QVERIFY(s.Run(kOpen));
-    QVERIFY(s.View().Clock().Elapsed < 1000);
+    // The hour the grid file had played is gone, however slow the machine was to open the text.
+    QVERIFY(s.View().Clock().Elapsed < 60'000);
     QCOMPARE(s.View().Game().ErrorCount, 0);
     QCOMPARE(s.app->Game().SolverHelpCount, 0);
     QCOMPARE(s.app->Game().StartMissing, 12);

@@ -2,6 +2,7 @@
 // PulseAudio. The device plays our frames, the program's sound list loads and plays on it, and
 // the music is heard on the sink's monitor after every Stop, Play and jump.
 #include <QCoreApplication>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -100,12 +101,19 @@ private slots:
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", dir_.path());
     environment.insert("XDG_RUNTIME_DIR", dir_.path());
+    environment.remove("PULSE_SERVER");
     server_.setProcessEnvironment(environment);
-    server_.start(pulseaudio,
-                  {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes",
-                   "-L", "module-native-protocol-unix socket=" + socket + " auth-anonymous=1", "-L",
-                   "module-null-sink sink_name=quorbel_test"});
-    if (!QTest::qWaitFor([&] { return QFile::exists(socket); }, 5000))
+    // The sink before the socket, and the socket taking calls before Qt's one try to connect: on a
+    // loaded machine the server is slow to get there.
+    server_.start(pulseaudio, {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                               "--disable-shm=yes", "-L", "module-null-sink sink_name=quorbel_test", "-L",
+                               "module-native-protocol-unix socket=" + socket + " auth-anonymous=1"});
+    const auto listening = [&] {
+      QLocalSocket probe;
+      probe.connectToServer(socket);
+      return probe.waitForConnected(1000);
+    };
+    if (!QTest::qWaitFor(listening, 20000))
       QSKIP("PulseAudio did not start here");
     qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
   }

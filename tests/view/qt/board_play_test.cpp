@@ -16,6 +16,7 @@
 #include "resources/menu_tables.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
+#include "view/rule_definition_commands.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -397,6 +398,12 @@ private slots:
     QCOMPARE(board.app->Settings().general.probType, 2);
   }
 
+  void EveryRuleRowsDefinitionCommandIsBound() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    for (const RuleDefinitionCommand &entry : kRuleDefinitionCommands)
+      QVERIFY2(board.app->Commands().HasHandler(entry.Command), RuleOf(entry.Row).NameEn.data());
+  }
+
   void TheExpertAddsAGridFromTheGridTabMenu() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     board.app->Settings().parameter.qrbDebug = 1;
@@ -528,9 +535,13 @@ private slots:
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     board.app->Settings().game.mode = kModeTimed;
     board.app->Settings().general.animAction = 1;
-    const int cell = OpenCell(puzzle_);
-    board.ClickCell(cell);
-    board.Type(Qt::Key_0 + SomeCandidate(board.Cell(cell)));
+    // Two values placed: whichever cell the draw takes (a clue or a placed value), one of the
+    // player's stays and the game goes on.
+    for (const int cell : {OpenCell(puzzle_), OpenCell(puzzle_, OpenCell(puzzle_) + 1)}) {
+      board.ClickCell(cell);
+      board.Type(Qt::Key_0 + SomeCandidate(board.Cell(cell)));
+      QCOMPARE(board.Cell(cell).Status, int{kStatusPlaced});
+    }
     const int before = 81 - TotalSudMissing(board.Engine().Grids);
     // The ticks come on time whatever the load: a late one would destroy the cell a second time.
     board.View().HoldTimers();
