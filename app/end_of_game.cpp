@@ -124,9 +124,12 @@ float ComputeGameScore(const ScoreInputs &in) {
   if (cellsToFind > 0) {
     const double cells = cellsToFind;
     const int freeHelps = ((kLevelCount - level) * width) / 5;
-    raw += Charge(-kFullMark * kHelpWeight * (in.SolverHelpCount - freeHelps) / cells);
-    raw += Charge(-kFullMark * (in.RedoCount + in.UndoCount - width) / kUndoDivisor / cells);
-    raw += Charge(-kFullMark * (in.RightClickUses - width) * kRightClickWeight / cells);
+    // In doubles: the counts come from the grid file, and any int32 of it must not wrap round.
+    const auto beyond = [](double count, int allowance) { return count - allowance; };
+    raw += Charge(-kFullMark * kHelpWeight * beyond(in.SolverHelpCount, freeHelps) / cells);
+    raw += Charge(-kFullMark * beyond(static_cast<double>(in.RedoCount) + in.UndoCount, width) /
+                  kUndoDivisor / cells);
+    raw += Charge(-kFullMark * beyond(in.RightClickUses, width) * kRightClickWeight / cells);
   }
 
   float score = std::isfinite(raw) ? static_cast<float>(raw) : 0.0f;

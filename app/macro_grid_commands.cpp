@@ -3,6 +3,7 @@
 // taken out of the set.
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "app/macro_commands.h"
 #include "app/message_format.h"
@@ -45,6 +46,16 @@ template <typename Change> void ForTarget(const EngineContext &ctx, const CellTa
   else
     for (int at = 0; at < ctx.Geo.NCells; ++at)
       change(at);
+}
+
+// The selected cells that lie on a main grid; the board keeps them, a script only reads them.
+std::vector<MacroCellRef> SelectedCells(MacroCommandContext &c) {
+  const EngineContext &ctx = c.Engine();
+  std::vector<MacroCellRef> cells = c.Services.Board.SelectedCells();
+  std::erase_if(cells, [&](const MacroCellRef &at) {
+    return at.Grid < 0 || at.Grid >= UsedMainCount(ctx.Grids) || at.Cell < 0 || at.Cell >= ctx.Geo.NCells;
+  });
+  return cells;
 }
 
 // The shape lookup falls back to 9 x 9 for any other size, which a script must not get silently.
@@ -115,14 +126,24 @@ int SetCell(MacroCommandContext &c, const MacroCall &call) {
   const int value = call.Number(2);
   if (value < 0 || value > ctx.Geo.GridWidth)
     return kMacroStepFailed;
-  const std::optional<CellTarget> target = TargetOf(ctx, c.CurrentGrid(), call.Number(1));
-  if (!target)
+  // Clearing -3 is the board's Clear of a selection played back: every selected cell.
+  const bool clearSelection = call.Number(1) == kFocusCell && value == 0;
+  const std::optional<CellTarget> target =
+      clearSelection ? std::nullopt : TargetOf(ctx, c.CurrentGrid(), call.Number(1));
+  if (!clearSelection && !target)
+    return kMacroStepFailed;
+  if (c.Services.Board.RefuseOutOfTurn())
     return kMacroStepFailed;
   ResetTransientState(ctx);
   SaveUndoState(ctx);
-  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(target->Slot)];
-  ForTarget(ctx, *target,
-            [&](int at) { SetCellValue(ctx, grid, at, value, value == 0 ? kActionClear : kActionPlace); });
+  if (clearSelection) {
+    for (const MacroCellRef &at : SelectedCells(c))
+      SetCellValue(ctx, ctx.Grids.Main[static_cast<size_t>(at.Grid)], at.Cell, 0, kActionClear);
+  } else {
+    GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(target->Slot)];
+    ForTarget(ctx, *target,
+              [&](int at) { SetCellValue(ctx, grid, at, value, value == 0 ? kActionClear : kActionPlace); });
+  }
   UpdatePossibles(ctx, -1, -1, -1, 1);
   c.Services.Board.CheckEndOfGame();
   c.Services.Board.Redraw();
@@ -140,6 +161,9 @@ int SetMarks(MacroCommandContext &c, const MacroCall &call) {
     return kMacroStepFailed;
   const std::optional<CellTarget> target = TargetOf(ctx, c.CurrentGrid(), call.Number(1));
   if (!target)
+    return kMacroStepFailed;
+  // Pencil marks go to the other boards as moves; probable marks stay on this one.
+  if (!probables && c.Services.Board.RefuseOutOfTurn())
     return kMacroStepFailed;
   ResetTransientState(ctx);
   SaveUndoState(ctx);
@@ -176,10 +200,9 @@ int SetBoat(MacroCommandContext &c, const MacroCall &call) {
       SetBoatMark(ctx.Geo, grid, at, mark, autoWater);
   } else if (cell == kFocusCell) {
     // -3 here is every selected cell, not the focus alone.
-    for (const MacroCellRef &selected : c.Services.Board.SelectedCells())
-      if (selected.Cell >= 0 && selected.Cell < ctx.Geo.NCells)
-        SetBoatMark(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(selected.Grid)], selected.Cell, mark,
-                    autoWater);
+    for (const MacroCellRef &selected : SelectedCells(c))
+      SetBoatMark(ctx.Geo, ctx.Grids.Main[static_cast<size_t>(selected.Grid)], selected.Cell, mark,
+                  autoWater);
   } else {
     SetBoatMark(ctx.Geo, grid, cell, mark, autoWater);
   }

@@ -137,6 +137,9 @@ public:
   // Mode below 1: the one cell; 1: a range from the anchor; 2: the cell added.
   virtual bool SelectCell(int grid, int cell, int mode) = 0;
   virtual std::vector<MacroCellRef> SelectedCells() = 0;
+  // True, the board's refusal shown, while a challenge keeps this computer's players off the
+  // grid: a script places no value the player could not type.
+  virtual bool RefuseOutOfTurn() = 0;
   // Colours the value's chains from the selection, the colouring help switched on first.
   virtual void ColourValueChains(int value) = 0;
   // The picture set again in a new order; false when it could not load.

@@ -1,5 +1,8 @@
 #include "app/stopwatch.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace quorbel {
 
 namespace {
@@ -39,7 +42,9 @@ void StartStopwatch(Stopwatch &sw, uint32_t now) {
 void StopStopwatch(Stopwatch &sw, uint32_t now) {
   if (!StopwatchRunning(sw))
     return;
-  sw.Seconds += static_cast<int32_t>(RunningMillis(sw, now) / kMillisPerSecond);
+  // The total may come from a grid file, as high as it likes.
+  const int64_t seconds = int64_t{sw.Seconds} + RunningMillis(sw, now) / kMillisPerSecond;
+  sw.Seconds = static_cast<int32_t>(std::min<int64_t>(seconds, std::numeric_limits<int32_t>::max()));
   sw.StartTick = kStopped;
 }
 

@@ -203,7 +203,7 @@ void ReadUndo(ArchiveReader &in, Stage &s, size_t imageBytes) {
   if (!in.Ok() || maxPtUndo < 0)
     return;
   if (maxPtUndo >= kMaxUndoSteps) {
-    s.Warnings.push_back("The undo history of " + std::to_string(maxPtUndo + 1) +
+    s.Warnings.push_back("The undo history of " + std::to_string(int64_t{maxPtUndo} + 1) +
                          " steps is longer than the " + std::to_string(kMaxUndoSteps) +
                          " steps kept and was left out.");
     return;
@@ -341,7 +341,10 @@ void ReadOldVersion(ArchiveReader &in, Stage &s) {
     game.GameScore = in.ReadFloat("score");
   if (v > 2) {
     constexpr int kModeShiftV4 = 1; // version 4 numbered the game modes from 0
-    game.GameMode = in.ReadInt32("game mode") + (v == 4 ? kModeShiftV4 : 0);
+    const int32_t mode = in.ReadInt32("game mode");
+    if (v == 4 && mode > std::numeric_limits<int32_t>::max() - kModeShiftV4)
+      in.Fail("game mode", std::to_string(mode) + " is not a game mode");
+    game.GameMode = v == 4 && in.Ok() ? mode + kModeShiftV4 : mode;
   } else {
     game.GameMode.reset();
   }

@@ -68,9 +68,12 @@ public:
     }
     if (!in_.Error().empty())
       return in_.Error();
-    if (in_.Grid().CellLines < geo_.NCells)
+    if (in_.Grid().CellLines < geo_.NCells) {
+      // The grid cut short is the last one begun.
+      const int number = in_.FirstSlot() + static_cast<int>(in_.Stage().Grids.size());
       return "the text ends after " + std::to_string(in_.Grid().CellLines) + " of the " +
-             std::to_string(geo_.NCells) + " cell lines of grid " + std::to_string(in_.FirstSlot() + 1);
+             std::to_string(geo_.NCells) + " cell lines of grid " + std::to_string(number);
+    }
     FinishGrid();
     return in_.Error();
   }

@@ -84,8 +84,10 @@ std::string MakeFilePath(std::string_view name, std::string_view directory, std:
       n.resize(dot);
     return n + std::string(extension);
   }
+  // Such a name (from the parent folder, or a one-letter title) keeps its folder and extension,
+  // but like every relative path it starts from the start directory, not from the launch folder.
   if (n.size() > 1 && n[1] == '.')
-    return n;
+    return MakeAbsolutePath(n);
   std::string dir = NormalisePath(directory);
   if (!dir.empty() && dir.back() != '/')
     dir += '/';

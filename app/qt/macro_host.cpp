@@ -11,6 +11,7 @@
 #include "app/picture_order.h"
 #include "app/qt/board_window.h"
 #include "app/qt/candidate_display.h"
+#include "app/qt/defi_dialog.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_command_support.h"
@@ -236,6 +237,10 @@ public:
         cells.push_back({pair.Grid, pair.Cell});
       }
     return cells;
+  }
+  bool RefuseOutOfTurn() override {
+    CDialogDefi *challenge = ChallengeDialog();
+    return challenge && challenge->RefuseOutOfTurn();
   }
   void ColourValueChains(int value) override {
     BoardWindow *board = app_.Board();

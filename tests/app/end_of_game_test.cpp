@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "app/end_of_game.h"
 #include "app/static_texts.h"
@@ -82,6 +83,9 @@ TEST(GameScore, StaysWithinTheScaleWhateverTheCounters) {
   ScoreInputs in = QuietGame();
   in.SolverHelpCount = -100; // a corrupt count cannot lift the mark above 20
   in.UndoCount = -100;
+  EXPECT_FLOAT_EQ(ComputeGameScore(in), 20.0f);
+  constexpr int32_t kLowest = std::numeric_limits<int32_t>::min(); // a grid file's counts
+  in.SolverHelpCount = in.RedoCount = in.UndoCount = in.RightClickUses = kLowest;
   EXPECT_FLOAT_EQ(ComputeGameScore(in), 20.0f);
   in = QuietGame();
   in.GameSeconds = 1'000'000'000;

@@ -35,6 +35,8 @@ struct FakeProgram final : MacroMessages,
   int computed = 1; // what the solver and the generator give
   bool foldersMade = true;
   bool copied = true;
+  std::vector<MacroCellRef> selected;
+  bool outOfTurn = false; // a challenge gives the turn to a player elsewhere
 
   void Note(const std::string &effect) { effects.push_back(effect); }
 
@@ -100,7 +102,8 @@ struct FakeProgram final : MacroMessages,
     Note("Select " + std::to_string(grid) + " " + std::to_string(cell) + " " + std::to_string(mode));
     return board;
   }
-  std::vector<MacroCellRef> SelectedCells() override { return {}; }
+  std::vector<MacroCellRef> SelectedCells() override { return selected; }
+  bool RefuseOutOfTurn() override { return outOfTurn && (Note("Refused"), true); }
   void ColourValueChains(int value) override { Note("Colour " + std::to_string(value)); }
   bool ShufflePictures() override { return true; }
   bool LoadPictureSet(const std::string &) override { return true; }
@@ -190,6 +193,24 @@ TEST_F(MacroCommands, CellStepsCheckTheirArgumentsBeforeTheGridChanges) {
             kMacroAllDone);
   EXPECT_EQ(Cell(60).Marks, program.grids.Ctx.Geo.FullMask & ~ValueBit(3));
   EXPECT_EQ(Cell(61).ProbableMask, 0u);
+}
+
+TEST_F(MacroCommands, ClearingMinusThreeEmptiesTheSelectionAndValuesWaitForThePlayersTurn) {
+  program.grids.Ctx.Grids.FocusCell = 3;
+  program.selected = {{0, 3}, {0, 7}, {5, 8}, {0, 81}}; // the last two lie on no grid
+  EXPECT_EQ(Play("SETCELL;3;4\nSETCELL;7;5\nSETCELL;8;6\nSETCELL;-3;0\n"), kMacroAllDone);
+  EXPECT_EQ(Cell(3).Value, 0);
+  EXPECT_EQ(Cell(7).Value, 0);
+  EXPECT_EQ(Cell(8).Value, 6);
+
+  // Values and pencil marks go to the other boards, so they wait; probable marks do not.
+  program.outOfTurn = true;
+  EXPECT_EQ(Play("SETCELL;0;5\nSETCELL;-3;0\nSETCELL;-2;0\nSETPOSS;1;2;1\nSETPROB;2;4;1\n"),
+            kMacroStepsFailed);
+  EXPECT_EQ(Count("Refused"), 4); // not SETPROB
+  EXPECT_EQ(Cell(0).Value, 0);
+  EXPECT_EQ(Cell(8).Value, 6);
+  EXPECT_EQ(Cell(1).Marks, 0u);
 }
 
 TEST_F(MacroCommands, FileStepsNameTheirFilesAndWriteOnlyInTheGameFolders) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/stopwatch.h"
 
 using namespace quorbel;
@@ -23,6 +25,12 @@ TEST(Stopwatch, EachStopKeepsOnlyTheWholeSecondsOfItsPeriod) {
   EXPECT_EQ(sw.Seconds, 2); // 1.9 s twice: 2, not 3
   EXPECT_EQ(sw.StartTick, -1);
   EXPECT_DOUBLE_EQ(StopwatchSeconds(sw, 99'999), 2.0);
+
+  // A grid file may hold any total; the stop holds it at the most seconds there are.
+  sw.Seconds = std::numeric_limits<int32_t>::max() - 1;
+  StartStopwatch(sw, 0);
+  StopStopwatch(sw, 5'000);
+  EXPECT_EQ(sw.Seconds, std::numeric_limits<int32_t>::max());
 }
 
 TEST(Stopwatch, StartingOrStoppingTwiceActsOnce) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -319,6 +320,10 @@ TEST_F(SudHostileFile, AHugeUndoHistoryIsLeftOutAndSaid) {
   ASSERT_EQ(result.Warnings.size(), 1u);
   EXPECT_NE(result.Warnings[0].find("3001 steps"), std::string::npos);
   EXPECT_TRUE(fresh.Content.Undo.Steps.empty());
+  PutInt(file, at, std::numeric_limits<int32_t>::max());
+  const SudReadResult longest = fresh.Open(file);
+  ASSERT_EQ(longest.Warnings.size(), 1u);
+  EXPECT_NE(longest.Warnings[0].find("of 2147483648 steps"), std::string::npos) << longest.Warnings[0];
   // One step short of the limit is kept, when the file holds it.
   PutInt(file, at, 1000);
   EXPECT_FALSE(OpenInTarget(file)) << "a history of 1001 steps that the file does not hold";

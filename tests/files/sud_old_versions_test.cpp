@@ -293,6 +293,11 @@ TEST(SudVersion3, KeepsTheStoredGameModeAndVersion4AddsOne) {
   EXPECT_EQ(four.Content.Game.NumeralTable2[0], 16);
   EXPECT_EQ(four.Content.Game.CommentFrench, "Une vieille grille");
   EXPECT_EQ(four.Content.Game.UsageTimers.size(), 11u);
+
+  // The highest number has no mode above it.
+  OldFileOptions options = Options(4);
+  options.GameMode = std::numeric_limits<int32_t>::max();
+  EXPECT_FALSE(Load(BuildOldFile(options)).Result.Ok);
 }
 
 TEST(SudVersion3, ReadsTheUndoHistoryFromShortCellImages) {

@@ -531,8 +531,12 @@ TEST_F(TextGridRefusal, OfATextTooLargeSayingSoRatherThanBlamingItsHeader) {
 TEST_F(TextGridRefusal, OfATextThatEndsBeforeItsCells) {
   std::vector<std::string> lines = Grid4x4({});
   lines.resize(10);
-  EXPECT_NE(Refuse(lines).find("the text ends after 8 of the 16 cell lines"), std::string::npos);
+  EXPECT_NE(Refuse(lines).find("the text ends after 8 of the 16 cell lines of grid 1"), std::string::npos);
   EXPECT_EQ(lastFailure_, FileFailure::Damaged);
+
+  // The grid named is the one cut short, not the first of the set.
+  lines = Grid4x4({"S", "1", "2"});
+  EXPECT_NE(Refuse(lines).find("the text ends after 2 of the 16 cell lines of grid 2"), std::string::npos);
 }
 
 TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {

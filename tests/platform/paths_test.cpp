@@ -40,5 +40,7 @@ TEST_F(PathsTest, RelativeIsTheInverseUnderTheStartDirectory) {
 TEST_F(PathsTest, FilePathFromNameDirectoryAndExtension) {
   EXPECT_EQ(MakeFilePath("easy", "SudGrid\\", ".sud"), "/home/player/quorbel/SudGrid/easy.sud");
   EXPECT_EQ(MakeFilePath("/tmp/old.txt", "SudGrid\\", ".sud"), "/tmp/old.sud");
-  EXPECT_EQ(MakeFilePath("..\\up.sud", "SudGrid\\", ".sud"), "../up.sud");
+  // A name whose second character is a dot keeps its folder and extension, from the start directory.
+  EXPECT_EQ(MakeFilePath("..\\up.sud", "SudGrid\\", ".sud"), "/home/player/quorbel/../up.sud");
+  EXPECT_EQ(MakeFilePath("g.sud", "SudGrid\\", ".sud"), "/home/player/quorbel/g.sud");
 }
