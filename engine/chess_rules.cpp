@@ -111,16 +111,24 @@ void PrepareChessCells(const GridGeometry &geo, GridRecord &grid) {
       cell.Check = kCheckConflict;
     }
   }
+  // Each digit's figure (the first when two share it), read once rather than at every cell: this
+  // runs at every node of a search.
+  std::array<int8_t, kMaxWidth + 1> figureOfValue;
+  figureOfValue.fill(-1);
+  for (int figure = kChessFigures - 1; figure >= 0; --figure) {
+    const int v = work.FigureValue[static_cast<size_t>(figure)];
+    if (v >= 1 && v <= kMaxWidth)
+      figureOfValue[static_cast<size_t>(v)] = static_cast<int8_t>(figure);
+  }
   for (int cell = 0; cell < geo.NCells; ++cell) {
     CellRecord &record = grid.Cells[cell];
-    if (!IsFilled(record))
+    if (!IsFilled(record) || record.Value < 1 || record.Value > kMaxWidth)
       continue;
-    for (int figure = 0; figure < kChessFigures; ++figure)
-      if (work.FigureValue[static_cast<size_t>(figure)] == record.Value) {
-        record.ImageIndex = static_cast<int16_t>(figure / 2 + kChessKinds * (figure % 2));
-        record.FigureColour = static_cast<int16_t>(figure % 2);
-        break;
-      }
+    const int figure = figureOfValue[static_cast<size_t>(record.Value)];
+    if (figure >= 0) {
+      record.ImageIndex = static_cast<int16_t>(figure / 2 + kChessKinds * (figure % 2));
+      record.FigureColour = static_cast<int16_t>(figure % 2);
+    }
   }
   ComputeChessAttacks(geo, grid);
 }

@@ -119,12 +119,14 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
 
 void PropagateSearchGrid(EngineContext &ctx, GridRecord &grid) {
   constexpr int kAllMainGrids = -1;
-  constexpr int kWithProbables = 1;
   constexpr int kRebuild = 1;
+  // The Probables narrowing only shapes the tree; a count for uniqueness alone does without it,
+  // where it cost more than it pruned.
+  const int probables = ctx.Settings.UniquenessOnly != 0 ? 0 : 1;
   if (MainGridSlot(ctx.Grids, grid) >= 0)
-    UpdatePossibles(ctx, kAllMainGrids, kFilterAlways, kWithProbables, kRebuild);
+    UpdatePossibles(ctx, kAllMainGrids, kFilterAlways, probables, kRebuild);
   else
-    Propagate(ctx, grid, kFilterAlways, kWithProbables);
+    Propagate(ctx, grid, kFilterAlways, probables);
 }
 
 int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
