@@ -51,7 +51,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public DialogHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -79,9 +79,9 @@ public:
   DialogService &Dialogs() override { return *dialogs_; }
   CommandDispatcher &Commands() { return commands_; }
   MessagePump &Pump() { return pump_; }
-  bool Headless() const { return options_.headless; }
-  // The printer of File > Print, Print Preview and Print Setup, made at its first use.
-  QPrinter &Printer();
+  bool Headless() const override { return options_.headless; }
+  // Made at its first use.
+  QPrinter &Printer() override;
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
@@ -154,6 +154,9 @@ public:
   }
   bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
   void CommandStatesChanged() override;
+  bool DeleteGrid(int slot) override;
+  std::string DocumentTitle() override;
+  void ApplyFrameLanguage() override;
   // Data files and relative paths start there.
   const std::string &ProgramDirectory() const override { return startDir_; }
   quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }
