@@ -2,11 +2,6 @@
 
 namespace quorbel {
 
-void AppState::BeginStartUp() {
-  startingUp_ = true;
-  gridInPlay_ = false;
-}
-
 void AppState::StartGame(bool newGrid) {
   paused_ = false;
   challenge_ = false;

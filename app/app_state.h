@@ -1,4 +1,4 @@
-// The application's run-time flags (start-up, shutdown, the grid in play, the pause, the challenge,
+// The application's run-time flags (shutdown, the grid in play, the pause, the challenge,
 // who drives the commands, the macro waiting at start-up) and the only moves between them. Parts
 // read the flags freely; they change them through the moves, so that what goes together changes
 // together.
@@ -14,7 +14,6 @@ enum class RunMode : int { Player = 0, Macro = 1, BatchTest = 2 };
 
 class AppState {
 public:
-  bool StartingUp() const { return startingUp_; }
   bool Closing() const { return closing_; }
   // False until the first grid was opened or made: the board ignores clicks until then.
   bool GridInPlay() const { return gridInPlay_; }
@@ -26,9 +25,8 @@ public:
   bool MacroPlaying() const { return mode_ == RunMode::Macro; }
   bool MacroPending() const { return pendingMacro_.has_value(); }
 
-  // From the start of start-up until the command line was processed; no grid is in play then.
-  void BeginStartUp();
-  void EndStartUp() { startingUp_ = false; }
+  // Start-up begins with no grid in play.
+  void BeginStartUp() { gridInPlay_ = false; }
   // Shutdown is one way.
   void BeginClosing() { closing_ = true; }
 
@@ -55,7 +53,6 @@ public:
   std::optional<std::string> TakeStartupMacro();
 
 private:
-  bool startingUp_ = false;
   bool closing_ = false;
   bool gridInPlay_ = false;
   bool paused_ = false;

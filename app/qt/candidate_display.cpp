@@ -6,6 +6,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/usage_timers.h"
+#include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 
@@ -18,7 +19,7 @@ constexpr std::array<std::string_view, 4> kCellTypeWords{"SINGLE", "MULTI", "MAT
 
 bool CandidateItemsEnabled(CQuorbelApp &app) {
   return app.Settings().general.probType != 0 && app.Settings().general.gridCurrDisp != kPictureSymbols &&
-         !QuickMode(app);
+         !QuickMode(app.Settings());
 }
 
 void RegisterPossLevels(CQuorbelApp &app) {
@@ -28,7 +29,7 @@ void RegisterPossLevels(CQuorbelApp &app) {
     app.Commands().SetHandler(
         commands[static_cast<size_t>(level)], [&app, level](CommandId) { SetPossLevel(app, level); },
         [&app, level] {
-          const DisplaySwitches &switches = FrameSwitches();
+          const DisplaySwitches &switches = FrameSwitches(app.Board());
           bool enabled = CandidateItemsEnabled(app);
           if (level == kPossLevels)
             enabled = enabled && app.Engine().Geo.GridWidth > 4;
@@ -61,14 +62,14 @@ void RegisterCellDisplayTypes(CQuorbelApp &app) {
 } // namespace
 
 void SetPossLevel(CQuorbelApp &app, int level) {
-  DisplaySwitches &switches = FrameSwitches();
+  DisplaySwitches &switches = FrameSwitches(app.Board());
   if (switches.PossDisplayOn == 1 && switches.PossDisplayLevel == level - 1)
     level = 0;
   switches.PossDisplayOn = 1;
   switches.PossDisplayLevel = level - 1;
   for (int k = 1; k <= kPossLevels; ++k)
-    TimeUsage(app, kTimerPossLevel1 + k - 1, k == level);
-  RecomputeAllPossibles(app);
+    TimeUsage(app.Game(), kTimerPossLevel1 + k - 1, k == level);
+  RecomputeAllCandidates(app.Engine());
   app.RedrawViewNow();
   RecordMacroStep(kMacroDispC, {}, level);
 }

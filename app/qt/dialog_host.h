@@ -1,6 +1,7 @@
-// What a dialog asks of the application, and nothing more: the player's language and settings,
-// the dialog service its windows go through, the window it stands over, the pictures painted under
-// its controls and the help pages. The application implements it; dialogs hold it instead.
+// What a dialog asks of the application, and nothing more: the player's language and settings
+// (and saving them), the dialog service its windows go through, the window it stands over, the
+// pictures painted under its controls and the help pages. The application implements it; dialogs
+// hold it instead.
 #pragma once
 
 #include "app/app_settings.h"
@@ -16,6 +17,8 @@ public:
 
   virtual quorbel::Language CurrentLanguage() const = 0;
   virtual quorbel::AppSettings &Settings() = 0;
+  // Writes the settings (and the colours) to the settings store.
+  virtual void SaveSettings() = 0;
   virtual DialogService &Dialogs() = 0;
   // The main window; none before it exists.
   virtual QWidget *DialogParent() = 0;

@@ -7,6 +7,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/usage_timers.h"
+#include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "view/selection_list.h"
@@ -27,12 +28,12 @@ constexpr VariantWords kHiddenVariantsMask = kVarIrregular;
 // which the candidate update reads.
 using SwitchOf = int32_t &(*)(CQuorbelApp &);
 
-int32_t &WarningSwitch(CQuorbelApp &) { return FrameSwitches().ShowWarning; }
-int32_t &LineColSwitch(CQuorbelApp &) { return FrameSwitches().ShowPossLineCol; }
-int32_t &ProbablesSwitch(CQuorbelApp &) { return FrameSwitches().ShowProbables; }
-int32_t &FoundSwitch(CQuorbelApp &) { return FrameSwitches().ShowFound; }
+int32_t &WarningSwitch(CQuorbelApp &app) { return FrameSwitches(app.Board()).ShowWarning; }
+int32_t &LineColSwitch(CQuorbelApp &app) { return FrameSwitches(app.Board()).ShowPossLineCol; }
+int32_t &ProbablesSwitch(CQuorbelApp &app) { return FrameSwitches(app.Board()).ShowProbables; }
+int32_t &FoundSwitch(CQuorbelApp &app) { return FrameSwitches(app.Board()).ShowFound; }
 int32_t &FilterSwitch(CQuorbelApp &app) { return app.Engine().Settings.VariantFilterSwitch; }
-int32_t &ColouringSwitch(CQuorbelApp &) { return FrameSwitches().ShowColouring; }
+int32_t &ColouringSwitch(CQuorbelApp &app) { return FrameSwitches(app.Board()).ShowColouring; }
 
 struct SwitchToggle {
   Cmd cmd;
@@ -43,7 +44,7 @@ struct SwitchToggle {
 };
 
 bool PlainDisplay(CQuorbelApp &app) {
-  return app.Settings().general.gridCurrDisp != kPictureSymbols && !QuickMode(app);
+  return app.Settings().general.gridCurrDisp != kPictureSymbols && !QuickMode(app.Settings());
 }
 
 bool LineColDisplay(CQuorbelApp &app) {
@@ -55,15 +56,15 @@ void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
   value = 1 - value;
   const bool on = value == 1;
   // The candidate update reads the probables' switch from the engine's settings.
-  app.Engine().Settings.ProbablesSwitch = FrameSwitches().ShowProbables;
+  app.Engine().Settings.ProbablesSwitch = FrameSwitches(app.Board()).ShowProbables;
   if (toggle.value == ColouringSwitch) {
     if (on)
       app.Settings().general.displayBarArea = 1;
     for (int g = 0; g < app.Engine().Grids.MainCount; ++g)
       ResetCellColours(app.Engine().Grids.Main[static_cast<size_t>(g)], -1);
   }
-  TimeUsage(app, toggle.timer, on);
-  RecomputeAllPossibles(app);
+  TimeUsage(app.Game(), toggle.timer, on);
+  RecomputeAllCandidates(app.Engine());
   app.RedrawViewNow();
   RecordMacroStep(toggle.macroCode, YesNo(on));
 }
@@ -72,14 +73,16 @@ void ToggleSwitch(CQuorbelApp &app, const SwitchToggle &toggle) {
 const std::array<SwitchToggle, 6> &SwitchToggles() {
   static const std::array<SwitchToggle, 6> toggles{{
       {Cmd::DisplayWarning, WarningSwitch, kTimerWarning, kMacroDispW,
-       [](CQuorbelApp &a) { return !QuickMode(a); }},
+       [](CQuorbelApp &a) { return !QuickMode(a.Settings()); }},
       {Cmd::DisplayPossLineCol, LineColSwitch, kTimerLineColumn, kMacroDispL, LineColDisplay},
       {Cmd::DisplayProbable, ProbablesSwitch, kTimerProbables, kMacroDispP,
        [](CQuorbelApp &a) { return a.Settings().general.probType == 3 && PlainDisplay(a); }},
       {Cmd::DisplayFound, FoundSwitch, kTimerFound, kMacroDispT,
-       [](CQuorbelApp &a) { return LineColDisplay(a) || (CombinedVariants(a) & kVarPieceRules).Any(); }},
+       [](CQuorbelApp &a) {
+         return LineColDisplay(a) || (CombinedVariants(a.Engine()) & kVarPieceRules).Any();
+       }},
       {Cmd::FilterVariant, FilterSwitch, kTimerVariantFilter, kMacroDispV,
-       [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a), kFilterUseless); }},
+       [](CQuorbelApp &a) { return !NoneOrOneOf(CombinedVariants(a.Engine()), kFilterUseless); }},
       {Cmd::DisplayColoring, ColouringSwitch, kTimerColouring, kMacroDispR, PlainDisplay},
   }};
   return toggles;
@@ -93,9 +96,9 @@ void RegisterSwitchToggles(CQuorbelApp &app) {
       // The probables' time runs while the item shows them in use.
       if (toggle.value == ProbablesSwitch) {
         if (!enabled)
-          TimeUsage(app, kTimerProbables, false);
+          TimeUsage(app.Game(), kTimerProbables, false);
         else if (ticked)
-          TimeUsage(app, kTimerProbables, true);
+          TimeUsage(app.Game(), kTimerProbables, true);
       }
       return CommandState::Ticked(ticked, enabled);
     };
@@ -106,16 +109,16 @@ void RegisterSwitchToggles(CQuorbelApp &app) {
   app.Commands().SetHandler(
       Cmd::HideVariants,
       [&app](CommandId) {
-        DisplaySwitches &switches = FrameSwitches();
+        DisplaySwitches &switches = FrameSwitches(app.Board());
         switches.HideVariantsOn = 1 - switches.HideVariantsOn;
         switches.VarMask = switches.HideVariantsOn == 1 ? kHiddenVariantsMask : kAllVariantsShown;
-        RecomputeAllPossibles(app);
+        RecomputeAllCandidates(app.Engine());
         app.RedrawViewNow();
         RecordMacroStep(kMacroPref, "HIDEVAR", {}, YesNo(switches.HideVariantsOn == 1));
       },
       [&app] {
-        return CommandState::Ticked(FrameSwitches().HideVariantsOn == 1,
-                                    !NoneOrOneOf(CombinedVariants(app), kHideUseless));
+        return CommandState::Ticked(FrameSwitches(app.Board()).HideVariantsOn == 1,
+                                    !NoneOrOneOf(CombinedVariants(app.Engine()), kHideUseless));
       });
 }
 

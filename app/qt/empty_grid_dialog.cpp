@@ -13,16 +13,7 @@
 #include <string_view>
 
 #include "app/empty_grid_choices.h"
-#include "app/qt/board_window.h"
-#include "app/qt/grid_commands.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "app/qt/size_pictures.h"
-#include "engine/grid_cells.h"
-#include "engine/grid_set.h"
-#include "engine/grid_shape.h"
-#include "files/macro_recorder.h"
-#include "files/script_words.h"
 #include "platform/help_contexts.h"
 
 using namespace quorbel;
@@ -30,12 +21,12 @@ using namespace quorbel;
 namespace {
 
 constexpr int kHelpEmptyGrid = HelpContext("new grid");
-constexpr int kFirstLevel = 1;
 
 } // namespace
 
-CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMode display, QWidget *parent)
-    : QDialog(parent), EmptyShape(shape), EmptyDisplay(display), app_(app) {
+CEmptyGrid::CEmptyGrid(DialogHost &host, MakeEmptyGrid make, Language language, int shape, SymbolMode display,
+                       QWidget *parent)
+    : QDialog(parent), EmptyShape(shape), EmptyDisplay(display), host_(host), make_(std::move(make)) {
   setObjectName(QStringLiteral("CEmptyGrid"));
   setWindowTitle(DialogText(language, "Grille Vide", "Empty Grid"));
 
@@ -66,7 +57,7 @@ CEmptyGrid::CEmptyGrid(CQuorbelApp &app, Language language, int shape, SymbolMod
   manual->setObjectName(QStringLiteral("ManualInput"));
   manual->setDefault(true);
   connect(manual, &QPushButton::clicked, this, &CEmptyGrid::ManualInput);
-  connect(help, &QPushButton::clicked, this, [this] { app_.ShowHelp(kHelpEmptyGrid); });
+  connect(help, &QPushButton::clicked, this, [this] { host_.ShowHelp(kHelpEmptyGrid); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(manual);
@@ -119,59 +110,15 @@ bool CEmptyGrid::eventFilter(QObject *watched, QEvent *event) {
 void CEmptyGrid::ManualInput() {
   if (EmptyShape < 0)
     return; // no size picked yet
-  if (!app_.QuerySaveDocument()) {
+  if (make_(EmptyShape, EmptyDisplay))
+    accept();
+  else
     reject();
-    return;
-  }
-  EngineContext &ctx = app_.Engine();
-  ResetGridSet(ctx, 1);
-  AppSettings &settings = app_.Settings();
-  settings.general.gridCurrSize = EmptyShape;
-  settings.general.gridCurrDisp = EmptyDisplay;
-  settings.general.gridCurrDifficulty = kFirstLevel;
-  settings.general.gridCurrVariant = 0;
-  app_.SyncEngineSettings();
-  app_.SaveSettings();
-  SetGridShape(ctx, EmptyShape, 1, 0);
-  GridRecord &grid = ctx.Grids.Main[0];
-  grid.GridVar = {};
-  ClearGrid(ctx, grid, kResetAll);
-  ResetGridState(grid);
-  ctx.Methods.GameMaxMethodLevel = -1;
-  accept();
-}
-
-bool NewEmptyGrid(CQuorbelApp &app) {
-  const AppSettings &settings = app.Settings();
-  CEmptyGrid dialog(app, app.CurrentLanguage(), settings.general.gridCurrSize,
-                    static_cast<SymbolMode>(settings.general.gridCurrDisp), app.MainFrame());
-  if (app.Dialogs().Exec(dialog) != QDialog::Accepted)
-    return false;
-  // A new document, and a new game on the empty grid at the first level.
-  if (CQuorbelDoc *document = app.GetCurrentDocument()) {
-    document->MarkDocumentModified("NULL");
-    document->ForgetCarriedWords();
-  }
-  EngineContext &ctx = app.Engine();
-  ClearGrid(ctx, ctx.Grids.RefTab[0], kResetAll);
-  StartNewGridGame(app, kFirstLevel);
-  // The values typed go into the cells in turn, from the first.
-  if (BoardWindow *board = app.Board())
-    board->StartSequentialEntry(0, 0);
-  app.RedrawViewNow();
-  if (app.Services().buildValueCursors)
-    app.Services().buildValueCursors();
-  RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth);
-  return true;
-}
-
-void RegisterEmptyGridCommand(CQuorbelApp &app) {
-  app.Commands().SetHandler(Cmd::NewEmptyGrid, [&app](CommandId) { NewEmptyGrid(app); });
 }
 
 void CEmptyGrid::paintEvent(QPaintEvent *event) {
   QPainter painter(this);
-  const DialogPictures &pictures = app_.Pictures();
+  const DialogPictures &pictures = host_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QDialog::paintEvent(event);
 }

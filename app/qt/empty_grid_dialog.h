@@ -4,19 +4,24 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
+#include "app/qt/dialog_host.h"
 #include "engine/variant_catalog.h"
 #include "platform/language.h"
 
-class CQuorbelApp;
 class QRadioButton;
 class QToolButton;
+
+// Makes the empty grid of a size and a way of showing values; false when the player kept the
+// document at the save question.
+using MakeEmptyGrid = std::function<bool(int shape, quorbel::SymbolMode display)>;
 
 class CEmptyGrid final : public QDialog {
   Q_OBJECT
 public:
-  CEmptyGrid(CQuorbelApp &app, quorbel::Language language, int shape, quorbel::SymbolMode display,
-             QWidget *parent);
+  CEmptyGrid(DialogHost &host, MakeEmptyGrid make, quorbel::Language language, int shape,
+             quorbel::SymbolMode display, QWidget *parent);
 
   int EmptyShape = 5; // -1 while no size is picked
   quorbel::SymbolMode EmptyDisplay = quorbel::kSymbolDigits;
@@ -35,12 +40,8 @@ private:
   void PickSize(int shape);
   void UpdateDisplayChoices();
 
-  CQuorbelApp &app_;
+  DialogHost &host_;
+  MakeEmptyGrid make_;
   std::array<QToolButton *, 6> sizes_{};
   std::array<QRadioButton *, 4> radios_{};
 };
-
-// File > New Empty Grid: the dialog on the current size and display, then a new game on the empty
-// grid, its first cell taking the values typed in turn. False when the player cancelled.
-bool NewEmptyGrid(CQuorbelApp &app);
-void RegisterEmptyGridCommand(CQuorbelApp &app);

@@ -3,9 +3,15 @@
 #include "engine/message_numbers.h"
 
 #include "app/message_table.h"
+#include "app/qt/board_window.h"
 #include "app/qt/document_host.h"
+#include "app/qt/empty_grid_dialog.h"
+#include "app/qt/grid_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/grid_cells.h"
+#include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "files/file_bytes.h"
 #include "files/file_failure.h"
 #include "files/macro_recorder.h"
@@ -55,6 +61,30 @@ bool OpenChosen(CQuorbelApp &app, const std::string &path) {
 }
 
 CommandState EnabledWhen(bool enabled) { return enabled ? CommandState{} : CommandState::Disabled(); }
+
+constexpr int kFirstLevel = 1;
+
+// The empty grid's dialog asks the save question while it stands; kept, nothing changes.
+bool MakeEmptyGridOf(CQuorbelApp &app, int shape, SymbolMode display) {
+  if (!app.QuerySaveDocument())
+    return false;
+  EngineContext &ctx = app.Engine();
+  ResetGridSet(ctx, 1);
+  AppSettings &settings = app.Settings();
+  settings.general.gridCurrSize = shape;
+  settings.general.gridCurrDisp = display;
+  settings.general.gridCurrDifficulty = kFirstLevel;
+  settings.general.gridCurrVariant = 0;
+  app.SyncEngineSettings();
+  app.SaveSettings();
+  SetGridShape(ctx, shape, 1, 0);
+  GridRecord &grid = ctx.Grids.Main[0];
+  grid.GridVar = {};
+  ClearGrid(ctx, grid, kResetAll);
+  ResetGridState(grid);
+  ctx.Methods.GameMaxMethodLevel = -1;
+  return true;
+}
 
 } // namespace
 
@@ -169,4 +199,34 @@ bool SaveTextGrids(CQuorbelApp &app, const std::string &path) {
   }
   RecordMacroStep(kMacroSaveT, MakeRelativePath(target));
   return true;
+}
+
+bool NewEmptyGrid(CQuorbelApp &app) {
+  const AppSettings &settings = app.Settings();
+  CEmptyGrid dialog(
+      app, [&app](int shape, SymbolMode display) { return MakeEmptyGridOf(app, shape, display); },
+      app.CurrentLanguage(), settings.general.gridCurrSize,
+      static_cast<SymbolMode>(settings.general.gridCurrDisp), app.DialogParent());
+  if (app.Dialogs().Exec(dialog) != QDialog::Accepted)
+    return false;
+  // A new document, and a new game on the empty grid at the first level.
+  if (CQuorbelDoc *document = app.GetCurrentDocument()) {
+    document->MarkDocumentModified("NULL");
+    document->ForgetCarriedWords();
+  }
+  EngineContext &ctx = app.Engine();
+  ClearGrid(ctx, ctx.Grids.RefTab[0], kResetAll);
+  StartNewGridGame(app, kFirstLevel);
+  // The values typed go into the cells in turn, from the first.
+  if (BoardWindow *board = app.Board())
+    board->StartSequentialEntry(0, 0);
+  app.RedrawViewNow();
+  if (app.Services().buildValueCursors)
+    app.Services().buildValueCursors();
+  RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth);
+  return true;
+}
+
+void RegisterEmptyGridCommand(CQuorbelApp &app) {
+  app.Commands().SetHandler(Cmd::NewEmptyGrid, [&app](CommandId) { NewEmptyGrid(app); });
 }

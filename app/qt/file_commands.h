@@ -1,5 +1,6 @@
 // The File menu's document commands: Open (a grid file or a text grid), Save, Save As and
-// the four recent files, and the import of a text grid as further grids of the set.
+// the four recent files, the import of a text grid as further grids of the set, and New Empty
+// Grid.
 #pragma once
 
 #include <string>
@@ -25,3 +26,8 @@ bool ImportTextGridDialog(CQuorbelApp &app);
 // File > Save Text: the grid set as a text grid at `path`, or at a name asked for when `path`
 // is empty; records the SAVET step. False when nothing was written.
 bool SaveTextGrids(CQuorbelApp &app, const std::string &path = {});
+
+// File > New Empty Grid: the dialog on the current size and display, then a new game on the empty
+// grid, its first cell taking the values typed in turn. False when the player cancelled.
+bool NewEmptyGrid(CQuorbelApp &app);
+void RegisterEmptyGridCommand(CQuorbelApp &app);

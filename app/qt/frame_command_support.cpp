@@ -1,24 +1,19 @@
 #include "app/qt/frame_command_support.h"
 
 #include "app/qt/board_window.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/grid_set.h"
-#include "engine/update_possibles.h"
 
 namespace quorbel {
 
-DisplaySwitches &FrameSwitches() {
+DisplaySwitches &FrameSwitches(BoardWindow *view) {
   static DisplaySwitches withoutView;
-  BoardWindow *view = FrameView();
   return view ? view->Switches() : withoutView;
 }
 
-BoardWindow *FrameView() { return TheApp() ? TheApp()->Board() : nullptr; }
+bool QuickMode(const AppSettings &settings) { return settings.game.mode == kModeTimed; }
 
-bool QuickMode(CQuorbelApp &app) { return app.Settings().game.mode == kModeTimed; }
-
-VariantWords CombinedVariants(CQuorbelApp &app) {
-  return SplitVariantWords(CombinedGridVar(app.Engine().Grids, 1));
+VariantWords CombinedVariants(const EngineContext &engine) {
+  return SplitVariantWords(CombinedGridVar(engine.Grids, 1));
 }
 
 bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone) {
@@ -29,8 +24,6 @@ bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone) {
       return true;
   return false;
 }
-
-void RecomputeAllPossibles(CQuorbelApp &app) { RecomputeAllCandidates(app.Engine()); }
 
 std::string_view YesNo(bool on) { return on ? "Y" : "N"; }
 

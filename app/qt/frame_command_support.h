@@ -6,29 +6,27 @@
 #include <span>
 #include <string_view>
 
+#include "app/app_settings.h"
+#include "app/game_clock.h"
+#include "engine/engine_context.h"
 #include "engine/variant_bits.h"
 #include "view/display_switches.h"
-#include "app/game_clock.h"
 
-class CQuorbelApp;
 class BoardWindow;
 
 namespace quorbel {
 
 inline constexpr int32_t kPictureSymbols = 3;
 
-// The board view's switches; a record of the commands' own while no board view exists.
-DisplaySwitches &FrameSwitches();
-BoardWindow *FrameView();
+// The switches of `view`; a record of the commands' own while no board view exists.
+DisplaySwitches &FrameSwitches(BoardWindow *view);
 
-bool QuickMode(CQuorbelApp &app);
+bool QuickMode(const AppSettings &settings);
 // The rules of every main grid together.
-VariantWords CombinedVariants(CQuorbelApp &app);
+VariantWords CombinedVariants(const EngineContext &engine);
 // True when `words` is none or exactly one of `alone`.
 bool NoneOrOneOf(VariantWords words, std::span<const VariantWords> alone);
 
-// The candidates of every main grid again, from scratch (a display switch can bring some back).
-void RecomputeAllPossibles(CQuorbelApp &app);
 // "Y" when on, "N" when off.
 std::string_view YesNo(bool on);
 

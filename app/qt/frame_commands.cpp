@@ -1,14 +1,13 @@
 #include "app/qt/frame_commands.h"
 
-#include "app/qt/empty_grid_dialog.h"
 #include "app/qt/expert_commands.h"
-#include "app/qt/generation_dialog.h"
+#include "app/qt/file_commands.h"
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/macro_host.h"
 #include "app/qt/magic_profile_dialog.h"
-#include "app/qt/method_panel.h"
 #include "app/qt/preference_window.h"
 #include "app/qt/quorbel_app.h"
+#include "app/qt/solve_command_handlers.h"
 #include "app/qt/start_routines.h"
 
 #include "app/qt/candidate_display.h"
@@ -33,7 +32,6 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   RegisterPreferenceSheet(app);
   RegisterMagicProfileDialog(app);
   RegisterEmptyGridCommand(app);
-  RegisterGenerationDialog(app);
   RegisterGridListDialog(app);
   quorbel::RegisterGameStart(app);
 }

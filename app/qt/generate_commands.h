@@ -1,4 +1,5 @@
-// The generator's four level commands (Easy, Medium, Difficult, Terrible) of the Sudoku menu.
+// The generator's four level commands (Easy, Medium, Difficult, Terrible) of the Sudoku menu, and
+// the generation dialog's.
 #pragma once
 
 class CQuorbelApp;
@@ -10,6 +11,9 @@ namespace quorbel {
 // cancelled, the document, its modified flag and the game stay as they were. 1 when a grid
 // was made.
 int GenerateAtLevel(CQuorbelApp &app, int level);
+// Sudoku > Generate Grid: the dialog, whose GO stores its choices and generates. True when a grid
+// was made.
+bool RunGenerationDialog(CQuorbelApp &app);
 
 void RegisterGenerateCommands(CQuorbelApp &app);
 

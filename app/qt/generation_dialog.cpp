@@ -16,16 +16,9 @@
 
 #include "app/empty_grid_choices.h"
 #include "app/help_topics.h"
-#include "app/qt/board_window.h"
 #include "app/qt/dialog_text.h"
-#include "app/qt/generate_commands.h"
 #include "app/qt/help_here.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "app/qt/size_pictures.h"
-#include "app/random_background.h"
-#include "files/macro_recorder.h"
-#include "files/script_words.h"
 #include "platform/help_contexts.h"
 #include "solver/generate_grid.h"
 
@@ -40,11 +33,11 @@ constexpr int kMaxDepth = 100;
 
 } // namespace
 
-GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
-    : QDialog(parent), app_(app), language_(language) {
+GrilleSel::GrilleSel(DialogHost &host, GenerateFromChoice generate, Language language, QWidget *parent)
+    : QDialog(parent), host_(host), generate_(std::move(generate)), language_(language) {
   setObjectName(QStringLiteral("GrilleSel"));
   setWindowTitle(DialogText(language, "Génération Grille", "Grid Selection"));
-  const AppSettings &settings = app.Settings();
+  const AppSettings &settings = host.Settings();
   model_.GenShape = settings.general.gridCurrSize;
   model_.GenDisplay = settings.general.gridCurrDisp;
   model_.GenDifficulty = settings.general.gridCurrDifficulty;
@@ -134,7 +127,7 @@ GrilleSel::GrilleSel(CQuorbelApp &app, Language language, QWidget *parent)
     Show();
   });
   connect(go, &QPushButton::clicked, this, &GrilleSel::OnGenerate);
-  connect(help, &QPushButton::clicked, this, [this] { app_.ShowHelp(kHelpGeneration); });
+  connect(help, &QPushButton::clicked, this, [this] { host_.ShowHelp(kHelpGeneration); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto *left = new QVBoxLayout;
@@ -248,49 +241,19 @@ void GrilleSel::OnGenerate() {
   const int language = static_cast<int>(language_);
   const std::string refusal = UngeneratedRuleMessage(model_.Words, language);
   if (!refusal.empty()) {
-    app_.Dialogs().MessageBox(this, MessageBoxRequest{.title = QStringLiteral("Quorbel"),
-                                                      .text = QString::fromStdString(refusal),
-                                                      .icon = QMessageBox::Information});
+    host_.Dialogs().MessageBox(this, MessageBoxRequest{.title = QStringLiteral("Quorbel"),
+                                                       .text = QString::fromStdString(refusal),
+                                                       .icon = QMessageBox::Information});
     return;
   }
-  AppSettings &settings = app_.Settings();
-  settings.catalog.varDepth = depth_->value();
-  settings.catalog.varNGrids = gridCount_->value();
-  settings.catalog.varMult = model_.GenVarMult;
-  settings.general.gridCurrSize = model_.GenShape;
-  settings.general.gridCurrDisp = model_.GenDisplay;
-  settings.general.gridCurrDifficulty = model_.GenDifficulty;
-  settings.general.gridCurrVariant =
-      static_cast<uint64_t>(model_.Words.word1) | (static_cast<uint64_t>(model_.Words.word2) << 32);
-  app_.SyncEngineSettings();
-  RecordMacroStep(kMacroPref, "VARDEPTH", {}, {}, settings.catalog.varDepth);
-  RecordMacroStep(kMacroPref, "VARMULT", {}, {}, settings.catalog.varMult);
-  RecordMacroStep(kMacroPref, "VARNGRIDS", {}, {}, settings.catalog.varNGrids);
-  if (GenerateAtLevel(app_, model_.GenDifficulty) != 1)
-    return; // refused or cancelled: the player's grid stays, and so does the dialog
-  if (settings.general.bgRandom == 1)
-    if (std::string picture = PickRandomBackground(settings.directory.background); !picture.empty()) {
-      settings.general.backgroundImage = std::move(picture);
-      if (BoardWindow *board = app_.Board())
-        board->ReloadBackground();
-    }
-  app_.SaveSettings();
-  app_.RedrawViewNow();
-  if (app_.Services().buildValueCursors)
-    app_.Services().buildValueCursors();
-  accept();
-}
-
-void RegisterGenerationDialog(CQuorbelApp &app) {
-  app.Commands().SetHandler(Cmd::GenerateGridDialog, [&app](CommandId) {
-    GrilleSel dialog(app, app.CurrentLanguage(), app.MainFrame());
-    app.Dialogs().Exec(dialog);
-  });
+  // Refused or cancelled: the player's grid stays, and so does the dialog.
+  if (generate_(GenerationChoice{model_, depth_->value(), gridCount_->value()}))
+    accept();
 }
 
 void GrilleSel::paintEvent(QPaintEvent *event) {
   QPainter painter(this);
-  const DialogPictures &pictures = app_.Pictures();
+  const DialogPictures &pictures = host_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QDialog::paintEvent(event);
 }

@@ -66,7 +66,7 @@ template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visi
 void SetBoatMarks(CQuorbelApp &app, int mark) {
   if (!FocusOnPlayingCell(app) || !(CommandGrid(app).GridVar & kVarBattleShip).Any())
     return;
-  BoardWindow *view = FrameView();
+  BoardWindow *view = app.Board();
   if (!view)
     return;
   EngineContext &ctx = app.Engine();
@@ -93,7 +93,7 @@ void ShowCellPossibles(CQuorbelApp &app) {
   const int slot = ctx.Grids.FocusGrid;
   const int cell = ctx.Grids.FocusCell;
   ctx.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].CellHighlight = 1;
-  if (BoardWindow *view = FrameView())
+  if (BoardWindow *view = app.Board())
     view->MoveFocusToCell(slot, cell);
   app.RedrawViewNow();
 }
@@ -171,7 +171,7 @@ CommandState GridExists(CQuorbelApp &app) {
 } // namespace
 
 void RestartGame(CQuorbelApp &app, bool restartClock) {
-  BoardWindow *view = FrameView();
+  BoardWindow *view = app.Board();
   if (!view)
     return;
   app.Session().Counters.GameFinished = 0;
@@ -242,7 +242,7 @@ void DefineStartupGrid(CQuorbelApp &app) {
 
 bool BackToStartupGrid(CQuorbelApp &app) {
   // A Quick grid under way is dealt again as it came, from its file.
-  if (QuickMode(app) && app.Engine().TotalOpenCells != 0) {
+  if (QuickMode(app.Settings()) && app.Engine().TotalOpenCells != 0) {
     app.ClearDocumentModified();
     --app.Settings().game.quickGrid;
     OnNewGrid(app);

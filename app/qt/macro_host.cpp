@@ -24,6 +24,7 @@
 #include "app/qt/solve_command_handlers.h"
 #include "app/qt/usage_timers.h"
 #include "engine/irregular_blocks.h"
+#include "engine/update_possibles.h"
 #include "files/grid_catalog.h"
 #include "files/macro_recorder.h"
 #include "platform/paths.h"
@@ -316,12 +317,12 @@ public:
     return app_.Commands().ExecuteCommand(commands[static_cast<size_t>(display)]);
   }
   void SaveHelps() override {
-    savedSwitches_ = FrameSwitches();
+    savedSwitches_ = FrameSwitches(app_.Board());
     savedFilter_ = app_.Engine().Settings.VariantFilterSwitch;
   }
   // The usage stopwatches follow the helps back, so that the game is charged only for its own.
   void RestoreHelps() override {
-    DisplaySwitches &now = FrameSwitches();
+    DisplaySwitches &now = FrameSwitches(app_.Board());
     now.PossDisplayOn = savedSwitches_.PossDisplayOn;
     now.PossDisplayLevel = savedSwitches_.PossDisplayLevel;
     now.ShowPossLineCol = savedSwitches_.ShowPossLineCol;
@@ -332,14 +333,14 @@ public:
     app_.Engine().Settings.VariantFilterSwitch = savedFilter_;
     const bool levelShown = now.PossDisplayOn == 1;
     for (int k = 0; k < kPossLevelTimers; ++k)
-      TimeUsage(app_, kTimerPossLevel1 + k, levelShown && now.PossDisplayLevel == k);
-    TimeUsage(app_, kTimerLineColumn, now.ShowPossLineCol == 1);
-    TimeUsage(app_, kTimerProbables, now.ShowProbables == 1);
-    TimeUsage(app_, kTimerFound, now.ShowFound == 1);
-    TimeUsage(app_, kTimerVariantFilter, savedFilter_ == 1);
-    TimeUsage(app_, kTimerColouring, now.ShowColouring == 1);
-    TimeUsage(app_, kTimerWarning, now.ShowWarning == 1);
-    RecomputeAllPossibles(app_);
+      TimeUsage(app_.Game(), kTimerPossLevel1 + k, levelShown && now.PossDisplayLevel == k);
+    TimeUsage(app_.Game(), kTimerLineColumn, now.ShowPossLineCol == 1);
+    TimeUsage(app_.Game(), kTimerProbables, now.ShowProbables == 1);
+    TimeUsage(app_.Game(), kTimerFound, now.ShowFound == 1);
+    TimeUsage(app_.Game(), kTimerVariantFilter, savedFilter_ == 1);
+    TimeUsage(app_.Game(), kTimerColouring, now.ShowColouring == 1);
+    TimeUsage(app_.Game(), kTimerWarning, now.ShowWarning == 1);
+    RecomputeAllCandidates(app_.Engine());
   }
 
 private:

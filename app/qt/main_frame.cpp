@@ -11,7 +11,6 @@
 #include <QToolBar>
 #include <vector>
 
-#include "app/qt/quorbel_app.h"
 #include "app/qt/toolbar_icons.h"
 #include "resources/toolbar_tables.h"
 
@@ -52,7 +51,7 @@ QString FirstLocalFile(const QMimeData *mime) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CQuorbelApp &app) : app_(app) {
+CMainFrame::CMainFrame(FrameHost &app) : app_(app) {
   setObjectName(QStringLiteral("CMainFrame"));
   resize(kDefaultWidth, kDefaultHeight);
   setWindowIcon(ToolbarIcon(ToolbarTable()[0]));

@@ -13,17 +13,17 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/qt/frame_host.h"
 #include "resources/command_table.h"
 #include "resources/menu_tables.h"
 
-class CQuorbelApp;
 class QLabel;
 class QToolBar;
 
 class CMainFrame final : public QMainWindow {
   Q_OBJECT
 public:
-  explicit CMainFrame(CQuorbelApp &app);
+  explicit CMainFrame(FrameHost &app);
   ~CMainFrame() override;
 
   // Installs the menu bar and toolbar of the current language (the expert menus only in expert
@@ -63,7 +63,7 @@ private:
   // first one stands alone under its own name.
   void ShowRecentFiles();
 
-  CQuorbelApp &app_;
+  FrameHost &app_;
   std::unordered_map<quorbel::CommandId, QAction *> actions_;
   std::unordered_set<quorbel::CommandId> boundKeys_; // actions that carry their keys
   std::array<QToolBar *, 2> toolBars_{};             // French, English

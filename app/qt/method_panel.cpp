@@ -13,12 +13,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/qt/display_toggles.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/grid_set.h"
-#include "engine/update_possibles.h"
-#include "files/macro_recorder.h"
-#include "files/script_words.h"
 
 using namespace quorbel;
 
@@ -39,14 +34,15 @@ constexpr MethodMask kRecomputingBits =
 
 } // namespace
 
-CMethod::CMethod(CQuorbelApp &app, Language language, QWidget *parent)
-    : QDialog(parent, Qt::Tool), app_(app) {
+CMethod::CMethod(DialogHost &host, const EngineContext &engine, MethodPanelActions actions, Language language,
+                 QWidget *parent)
+    : QDialog(parent, Qt::Tool), host_(host), engine_(engine), actions_(std::move(actions)) {
   setWindowTitle(DialogText(language, "Méthode", "Method"));
   auto box = [&](MethodMask bit, std::string_view french, std::string_view english) {
     auto *check = new QCheckBox(DialogText(language, french, english), this);
     boxes_.emplace_back(bit, check);
     connect(check, &QCheckBox::clicked, this, [this, bit] {
-      Change(ToggleMethodBit(static_cast<MethodMask>(app_.Settings().method.method), bit),
+      Change(ToggleMethodBit(static_cast<MethodMask>(host_.Settings().method.method), bit),
              (bit & kRecomputingBits) != 0);
     });
     return check;
@@ -113,8 +109,8 @@ QCheckBox *CMethod::Box(MethodMask bit) const {
 }
 
 void CMethod::RefreshMethodChecks() {
-  const MethodMask mask = static_cast<MethodMask>(app_.Settings().method.method);
-  const EngineContext &ctx = app_.Engine();
+  const MethodMask mask = static_cast<MethodMask>(host_.Settings().method.method);
+  const EngineContext &ctx = engine_;
   const int width = ctx.Geo.GridWidth > 0 ? ctx.Geo.GridWidth : kFallbackWidth;
   const MethodMask sizes = EnabledSizeBits(width);
   const bool rules = ctx.Geo.GridWidth > 0 && CombinedGridVar(ctx.Grids, 0) != 0;
@@ -128,23 +124,8 @@ void CMethod::RefreshMethodChecks() {
 }
 
 void CMethod::Change(MethodMask mask, bool recomputeCandidates) {
-  app_.Settings().method.method = static_cast<int32_t>(mask);
+  actions_.change(mask, recomputeCandidates);
   RefreshMethodChecks();
-  app_.SaveSettings();
-  if (recomputeCandidates) {
-    RecomputeAllCandidates(app_.Engine());
-    app_.RedrawViewNow();
-  }
-  app_.MarkDocumentModified("");
-  RecordMacroStep(kMacroMethod, {}, static_cast<int32_t>(mask));
-}
-
-void CMethod::Close(bool save) {
-  if (save)
-    app_.SaveSettings();
-  app_.Panels().SetShown(kMethodsPanel, false);
-  app_.RedrawViewNow();
-  RecordMacroStep(kMacroArea, "METHOD", {}, "N");
 }
 
 void CMethod::showEvent(QShowEvent *event) {
@@ -163,35 +144,9 @@ void CMethod::closeEvent(QCloseEvent *event) {
   Close(false);
 }
 
-void RegisterMethodPanel(CQuorbelApp &app) {
-  app.Panels().Register(std::string(kMethodsPanel), [&app](Language language, QWidget *parent) {
-    return std::make_unique<CMethod>(app, language, parent);
-  });
-  // A grid file carries the panel's mask (its first method word) from game to game.
-  OutsideServices &services = app.Services();
-  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &game) {
-    if (previous)
-      previous(game);
-    if (!game.MethodWords.empty())
-      game.MethodWords[0] = app.Settings().method.method;
-  };
-  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &game) {
-    if (previous)
-      previous(game);
-    if (game.MethodWords.empty())
-      return;
-    // As the setting reads it: a negative mask is the default one, unknown bits go.
-    const int32_t stored = game.MethodWords[0];
-    app.Settings().method.method = static_cast<int32_t>(
-        stored < 0 ? kMaskAllButRandom : static_cast<MethodMask>(stored) & kMaskAllMethods);
-    if (auto *panel = static_cast<CMethod *>(app.Panels().Window(kMethodsPanel)))
-      panel->RefreshMethodChecks();
-  };
-}
-
 void CMethod::paintEvent(QPaintEvent *event) {
   QPainter painter(this);
-  const DialogPictures &pictures = app_.Pictures();
+  const DialogPictures &pictures = host_.Pictures();
   PaintDialogPicture(painter, *this, pictures.Artist, pictures.ArtistStatus);
   QDialog::paintEvent(event);
 }

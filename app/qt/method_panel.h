@@ -5,20 +5,33 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <functional>
 #include <utility>
 #include <vector>
 
+#include "app/qt/dialog_host.h"
+#include "engine/engine_context.h"
 #include "platform/language.h"
 #include "solver/method_mask.h"
 
-class CQuorbelApp;
 class QCheckBox;
 class QPushButton;
+
+// What the panel's boxes and buttons do to the game, which its command does.
+struct MethodPanelActions {
+  // The mask becomes `mask`: saved, candidates again when the box changes what they show, the
+  // document modified, the macro step.
+  std::function<void(quorbel::MethodMask mask, bool recomputeCandidates)> change;
+  // The panel goes, its mask saved when `save`.
+  std::function<void(bool save)> close;
+};
 
 class CMethod final : public QDialog {
   Q_OBJECT
 public:
-  CMethod(CQuorbelApp &app, quorbel::Language language, QWidget *parent);
+  // The mask is the settings' of `host`; the size and Variant boxes follow the grids of `engine`.
+  CMethod(DialogHost &host, const quorbel::EngineContext &engine, MethodPanelActions actions,
+          quorbel::Language language, QWidget *parent);
 
   // Every box from its bit of the mask; the Variant box enabled only while a shown grid has
   // rules, the size boxes by the grid's width.
@@ -39,12 +52,12 @@ protected:
   void reject() override { Close(false); }
 
 private:
-  // The mask becomes `mask`: saved, candidates again when the box changes what they show, the
-  // document modified, the macro step.
   void Change(quorbel::MethodMask mask, bool recomputeCandidates);
-  void Close(bool save);
+  void Close(bool save) { actions_.close(save); }
 
-  CQuorbelApp &app_;
+  DialogHost &host_;
+  const quorbel::EngineContext &engine_;
+  MethodPanelActions actions_;
   std::vector<std::pair<quorbel::MethodMask, QCheckBox *>> boxes_;
   QPushButton *all_ = nullptr;
   QPushButton *none_ = nullptr;
@@ -53,6 +66,3 @@ private:
   // While shown, the boxes follow the grid (its width, its rules) once a second.
   QTimer refresh_;
 };
-
-// Registers the panel with the application's modeless panels, under the name F5 shows.
-void RegisterMethodPanel(CQuorbelApp &app);

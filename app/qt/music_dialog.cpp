@@ -99,8 +99,10 @@ std::unique_ptr<CMp3Player> gPlayer;
 
 } // namespace
 
-CDialogMus::CDialogMus(CQuorbelApp &app, CMp3Player &player, Language language, QWidget *parent)
-    : QDialog(parent), app_(app), player_(player), language_(language) {
+CDialogMus::CDialogMus(DialogHost &host, ModelessPanels &panels, OutsideServices &services,
+                       CMp3Player &player, Language language, QWidget *parent)
+    : QDialog(parent), host_(host), panels_(panels), services_(services), player_(player),
+      language_(language) {
   const bool french = language != Language::English;
   setWindowTitle(french ? QStringLiteral("Musique") : QStringLiteral("Music"));
   setFixedSize(268, 46);
@@ -152,7 +154,7 @@ CDialogMus::CDialogMus(CQuorbelApp &app, CMp3Player &player, Language language, 
 QString CDialogMus::ShownName() const { return name_->text(); }
 
 void CDialogMus::RefreshFromSettings() {
-  const MusicSettings &music = app_.Settings().music;
+  const MusicSettings &music = host_.Settings().music;
   silence_->setIcon(MusicPicture(music.silent != 0 ? kSoundOff : kSoundOn));
   silence_->setChecked(music.silent != 0);
   ShowVolume();
@@ -161,7 +163,7 @@ void CDialogMus::RefreshFromSettings() {
 
 void CDialogMus::ShowVolume() {
   // The bar's slider is upside down: its top, position 0, is the loudest.
-  slider_->setValue(kSliderSteps - MusicStepOfVolume(app_.Settings().music.musicVolume));
+  slider_->setValue(kSliderSteps - MusicStepOfVolume(host_.Settings().music.musicVolume));
 }
 
 int MusicPlayerVolume(const MusicSettings &music) {
@@ -169,7 +171,7 @@ int MusicPlayerVolume(const MusicSettings &music) {
 }
 
 bool CDialogMus::OpenMusic(const std::string &file) {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   if (player_.OpenMp3FileByName(MakeAbsolutePath(file)) == 1)
     return true;
   // One message is enough: the timer does not try the file again.
@@ -178,7 +180,7 @@ bool CDialogMus::OpenMusic(const std::string &file) {
 }
 
 void CDialogMus::PlayFile(const std::string &file) {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   player_.CloseMp3File();
   music.musicFile = MakeRelativePath(file);
   name_->setText(QString::fromStdString(FileNameOfPath(file)));
@@ -191,7 +193,7 @@ void CDialogMus::PlayFile(const std::string &file) {
 }
 
 void CDialogMus::OnPlay() {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   if (!player_.IsOpen() && !music.musicFile.empty())
     OpenMusic(music.musicFile);
   if (player_.IsOpen())
@@ -204,17 +206,17 @@ void CDialogMus::OnPause() {
     player_.Resume();
   else if (player_.IsOpen())
     player_.Pause();
-  app_.Settings().music.musicStop = 0;
+  host_.Settings().music.musicStop = 0;
 }
 
 void CDialogMus::OnStop() {
   if (player_.IsOpen())
     player_.Stop();
-  app_.Settings().music.musicStop = 1;
+  host_.Settings().music.musicStop = 1;
 }
 
 void CDialogMus::Step(bool forward) {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   if (music.musicFile.empty())
     return;
   if (!player_.IsOpen()) {
@@ -240,31 +242,31 @@ void CDialogMus::Step(bool forward) {
 }
 
 void CDialogMus::OnMusicName() {
-  const QString path = app_.Dialogs().OpenFileName(
-      this, {windowTitle(), QString::fromStdString(MakeAbsolutePath(app_.Settings().directory.music)),
+  const QString path = host_.Dialogs().OpenFileName(
+      this, {windowTitle(), QString::fromStdString(MakeAbsolutePath(host_.Settings().directory.music)),
              QStringLiteral("Music Files Mp3 (*.mp3);;Music Files Wav (*.wav);;All Files (*)")});
   if (path.isEmpty())
     return;
   const std::string relative = MakeRelativePath(path.toStdString());
-  app_.Settings().music.musicFile = relative;
+  host_.Settings().music.musicFile = relative;
   name_->setText(QString::fromStdString(FileNameOfPath(relative)));
-  app_.SaveSettings();
+  host_.SaveSettings();
   RecordMacroStep(kMacroMusFile, relative);
 }
 
 void CDialogMus::OnSilence() {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   music.silent = 1 - music.silent;
-  if (app_.Services().applyMusicVolume)
-    app_.Services().applyMusicVolume();
+  if (services_.applyMusicVolume)
+    services_.applyMusicVolume();
   RefreshFromSettings();
-  if (auto *sheet = dynamic_cast<CPreference *>(app_.Panels().Window(kPreferencePanel));
+  if (auto *sheet = dynamic_cast<CPreference *>(panels_.Window(kPreferencePanel));
       sheet && sheet->isVisible())
     sheet->RefreshPages();
 }
 
 void CDialogMus::TakeVolume(int position) {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   if (music.silent == 1) {
     music.silent = 0;
     RefreshFromSettings();
@@ -296,8 +298,8 @@ bool CDialogMus::eventFilter(QObject *watched, QEvent *event) {
 
 void CDialogMus::mouseReleaseEvent(QMouseEvent *event) {
   if (event->button() == Qt::RightButton) {
-    app_.SaveSettings();
-    app_.Panels().SetShown(kPreferencePanel, true);
+    host_.SaveSettings();
+    panels_.SetShown(kPreferencePanel, true);
     return;
   }
   QDialog::mouseReleaseEvent(event);
@@ -314,7 +316,7 @@ void CDialogMus::OnMeterTick() {
 }
 
 void CDialogMus::OnWalkTick() {
-  MusicSettings &music = app_.Settings().music;
+  MusicSettings &music = host_.Settings().music;
   if (walking_ || music.musicStop != 0 || player_.GetStatus() != CMp3Player::kStopped)
     return;
   walking_ = true;
@@ -390,6 +392,6 @@ void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()
       bar->RefreshFromSettings();
   };
   app.Panels().Register(std::string(kMusicPanel), [&app](Language language, QWidget *parent) {
-    return std::make_unique<CDialogMus>(app, *gPlayer, language, parent);
+    return std::make_unique<CDialogMus>(app, app.Panels(), app.Services(), *gPlayer, language, parent);
   });
 }

@@ -11,6 +11,9 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/qt/dialog_host.h"
+#include "app/qt/modeless_panels.h"
+#include "app/qt/outside_services.h"
 #include "platform/audio_output.h"
 #include "platform/language.h"
 
@@ -27,7 +30,10 @@ class CMp3Player;
 class CDialogMus final : public QDialog {
   Q_OBJECT
 public:
-  CDialogMus(CQuorbelApp &app, quorbel::CMp3Player &player, quorbel::Language language, QWidget *parent);
+  // The bar's settings are the music settings of `host`; `panels` holds the preference sheet its
+  // right click opens and that follows its silence toggle.
+  CDialogMus(DialogHost &host, ModelessPanels &panels, OutsideServices &services, quorbel::CMp3Player &player,
+             quorbel::Language language, QWidget *parent);
 
   void OnPlay();
   void OnPause();
@@ -64,7 +70,9 @@ private:
   // The slider at 20 - MUSICVOLUME; a volume above its range shows at the loudest end.
   void ShowVolume();
 
-  CQuorbelApp &app_;
+  DialogHost &host_;
+  ModelessPanels &panels_;
+  OutsideServices &services_;
   quorbel::CMp3Player &player_;
   quorbel::Language language_;
   QToolButton *buttons_[5] = {};

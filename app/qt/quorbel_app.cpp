@@ -25,6 +25,7 @@
 #include "app/qt/end_of_game_flow.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_commands.h"
+#include "app/qt/grid_commands.h"
 #include "app/qt/help_here.h"
 #include "app/qt/help_window.h"
 #include "app/qt/language_dialog.h"
@@ -272,7 +273,6 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
                               : namedFileOpened ? StartupGrid::NamedOpened
                                                 : StartupGrid::NamedFailed;
 
-  state_.EndStartUp();
   frame_->ApplyFrameLanguage();
   frame_->setAcceptDrops(true);
   inputFilter_.Install();
@@ -517,6 +517,15 @@ void CQuorbelApp::PlaySoundEffect(int slot) {
 void CQuorbelApp::CommandStatesChanged() {
   if (frame_)
     frame_->UpdateCommandStates();
+}
+
+bool CQuorbelApp::DeleteGrid(int slot) { return DeleteGridOfSet(*this, slot); }
+
+std::string CQuorbelApp::DocumentTitle() { return document_ ? document_->Title() : std::string(); }
+
+void CQuorbelApp::ApplyFrameLanguage() {
+  if (frame_)
+    frame_->ApplyFrameLanguage();
 }
 
 void CQuorbelApp::SetPaneText(int pane, const QString &text) {

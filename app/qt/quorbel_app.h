@@ -21,6 +21,7 @@
 #include "app/qt/dialog_host.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
+#include "app/qt/frame_host.h"
 #include "app/qt/help_here.h"
 #include "app/qt/message_pump.h"
 #include "app/qt/modeless_panels.h"
@@ -51,7 +52,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public DialogHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public FrameHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -77,18 +78,18 @@ public:
   quorbel::GameTally &Game() { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() override { return *dialogs_; }
-  CommandDispatcher &Commands() { return commands_; }
+  CommandDispatcher &Commands() override { return commands_; }
   MessagePump &Pump() { return pump_; }
-  bool Headless() const { return options_.headless; }
-  // The printer of File > Print, Print Preview and Print Setup, made at its first use.
-  QPrinter &Printer();
+  bool Headless() const override { return options_.headless; }
+  // Made at its first use.
+  QPrinter &Printer() override;
   ModelessPanels &Panels() { return panels_; }
   OutsideServices &Services() { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
   QWidget *DialogParent() override;
   CDialogWait *WaitDialog() { return wait_.get(); }
   // None before the first document exists (start-up makes it once the settings are read).
-  quorbel::CQuorbelDoc *GetCurrentDocument() { return document_.get(); }
+  quorbel::CQuorbelDoc *GetCurrentDocument() override { return document_.get(); }
   CDocumentHost &DocumentHost() { return *documentHost_; }
   // The settings store; none before start-up.
   quorbel::AbstractProfileStore *Profile() { return store_.get(); }
@@ -107,9 +108,9 @@ public:
   // choice is saved.
   void SetLanguage(quorbel::Language language);
   // Builds the progress dialog and the registered panels in the current language.
-  void CreateModelessDialogs();
+  void CreateModelessDialogs() override;
   // Reads a grid file as the document (through the grid-file part). False when it was not read.
-  bool OpenDocumentFile(const std::string &path);
+  bool OpenDocumentFile(const std::string &path) override;
   // Opens the help page of a help context (0: the contents) in the player's language in the help
   // window, or says help is not installed.
   void ShowHelp(int context) override;
@@ -119,7 +120,7 @@ public:
   CHelpWindow *HelpWindow() const;
   // The frame asks before it closes: a running computation is asked to stop first and the frame
   // closes when it has, and a modified document may be saved. False: do not close now.
-  bool CanCloseFrame();
+  bool CanCloseFrame() override;
 
   // A line of our own text in the message panel (and the log when logging is on).
   void PostMessage(const quorbel::PanelText &text) override;
@@ -154,6 +155,9 @@ public:
   }
   bool RunCommand(quorbel::Cmd cmd) override { return commands_.ExecuteCommand(cmd); }
   void CommandStatesChanged() override;
+  bool DeleteGrid(int slot) override;
+  std::string DocumentTitle() override;
+  void ApplyFrameLanguage() override;
   // Data files and relative paths start there.
   const std::string &ProgramDirectory() const override { return startDir_; }
   quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }

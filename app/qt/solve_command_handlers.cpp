@@ -6,11 +6,14 @@
 
 #include "app/message_format.h"
 #include "app/message_table.h"
+#include "app/qt/display_toggles.h"
 #include "app/qt/end_of_game_flow.h"
+#include "app/qt/method_panel.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_services.h"
 #include "engine/update_possibles.h"
+#include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "platform/help_contexts.h"
 #include "solver/maximise_score.h"
@@ -96,6 +99,25 @@ CommandState WhenGridHasCells(CQuorbelApp &app) {
   return CommandState{app.Engine().Geo.NCells > 0, std::nullopt};
 }
 
+void ChangeMethods(CQuorbelApp &app, MethodMask mask, bool recomputeCandidates) {
+  app.Settings().method.method = static_cast<int32_t>(mask);
+  app.SaveSettings();
+  if (recomputeCandidates) {
+    RecomputeAllCandidates(app.Engine());
+    app.RedrawViewNow();
+  }
+  app.MarkDocumentModified("");
+  RecordMacroStep(kMacroMethod, {}, static_cast<int32_t>(mask));
+}
+
+void CloseMethodPanel(CQuorbelApp &app, bool save) {
+  if (save)
+    app.SaveSettings();
+  app.Panels().SetShown(kMethodsPanel, false);
+  app.RedrawViewNow();
+  RecordMacroStep(kMacroArea, "METHOD", {}, "N");
+}
+
 } // namespace
 
 PanelText RenderSolveReport(const SolveReport &report, Language language) {
@@ -174,4 +196,33 @@ void RegisterSolveCommands(CQuorbelApp &app) {
             Meets(SplitVariantWords(CombinedGridVar(app.Engine().Grids, 0)), kVarNeighbourScore),
             std::nullopt};
       });
+}
+
+void RegisterMethodPanel(CQuorbelApp &app) {
+  app.Panels().Register(std::string(kMethodsPanel), [&app](Language language, QWidget *parent) {
+    MethodPanelActions actions{
+        [&app](MethodMask mask, bool recompute) { ChangeMethods(app, mask, recompute); },
+        [&app](bool save) { CloseMethodPanel(app, save); }};
+    return std::make_unique<CMethod>(app, app.Engine(), std::move(actions), language, parent);
+  });
+  // A grid file carries the panel's mask (its first method word) from game to game.
+  OutsideServices &services = app.Services();
+  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &game) {
+    if (previous)
+      previous(game);
+    if (!game.MethodWords.empty())
+      game.MethodWords[0] = app.Settings().method.method;
+  };
+  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &game) {
+    if (previous)
+      previous(game);
+    if (game.MethodWords.empty())
+      return;
+    // As the setting reads it: a negative mask is the default one, unknown bits go.
+    const int32_t stored = game.MethodWords[0];
+    app.Settings().method.method = static_cast<int32_t>(
+        stored < 0 ? kMaskAllButRandom : static_cast<MethodMask>(stored) & kMaskAllMethods);
+    if (auto *panel = static_cast<CMethod *>(app.Panels().Window(kMethodsPanel)))
+      panel->RefreshMethodChecks();
+  };
 }

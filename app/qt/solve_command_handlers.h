@@ -25,3 +25,6 @@ int RunBackToGoodSolution(CQuorbelApp &app);
 int RunComputeMaxDoubleTriple(CQuorbelApp &app);
 
 void RegisterSolveCommands(CQuorbelApp &app);
+// Registers the methods panel with the application's modeless panels, under the name F5 shows,
+// and lets grid files carry its mask.
+void RegisterMethodPanel(CQuorbelApp &app);

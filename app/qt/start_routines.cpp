@@ -10,10 +10,9 @@
 #include "app/qt/board_window.h"
 #include "app/qt/defi_dialog.h"
 #include "app/qt/dialog_text.h"
-#include "app/qt/empty_grid_dialog.h"
 #include "app/qt/file_commands.h"
 #include "app/qt/frame_command_support.h"
-#include "app/qt/generation_dialog.h"
+#include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
 #include "app/qt/grid_list_dialog.h"
 #include "app/qt/init_grid_dialog.h"
@@ -74,7 +73,7 @@ void ApplyDisplay(CQuorbelApp &app, int32_t display) {
 
 // The Quick game is played on its own: no help is shown.
 void TurnHelpsOff(CQuorbelApp &app) {
-  DisplaySwitches &shown = FrameSwitches();
+  DisplaySwitches &shown = FrameSwitches(app.Board());
   shown.PossDisplayOn = 0;
   shown.ShowPossLineCol = 0;
   shown.ShowProbables = 0;
@@ -101,14 +100,14 @@ int32_t WorkOutTripleMaxScore(CQuorbelApp &app) {
 // Played on digits, with the warnings shown and no time limit: the points are the score.
 bool StartDoubleTriple(CQuorbelApp &app) {
   ApplyDisplay(app, kSymbolDigits);
-  FrameSwitches().ShowWarning = 1;
+  FrameSwitches(app.Board()).ShowWarning = 1;
   CommonGameStart(app, true);
   ResetTransientState(app.Engine());
   const int32_t best = WorkOutTripleMaxScore(app);
   app.Game().TripleMaxScore = best;
   app.Messages().AddInfoMessage(FormatPanelText(
       French(app) ? OwnText("Score max à trouver: %d") : OwnText("Max score to found: %d"), {best}));
-  if (BoardWindow *view = FrameView())
+  if (BoardWindow *view = app.Board())
     view->StartGameClock(-1);
   app.RedrawViewNow();
   return true;
@@ -128,8 +127,7 @@ bool StartCatalogGame(CQuorbelApp &app) {
 
 bool StartGeneratedGame(CQuorbelApp &app) {
   // The dialog's GO generates and starts the game.
-  GrilleSel dialog(app, app.CurrentLanguage(), app.MainFrame());
-  return app.Dialogs().Exec(dialog) == QDialog::Accepted;
+  return RunGenerationDialog(app);
 }
 
 bool StartLoadedGame(CQuorbelApp &app) {
@@ -165,7 +163,7 @@ bool StartChampionGame(CQuorbelApp &app) {
   settings.game.mode = kGameModeChampion;
   settings.general.displayBarArea = 1;
   // The grid's rules may demand their way of showing values.
-  ApplyDisplay(app, ApplySymbolConstraint(CombinedVariants(app), settings.general.gridCurrSize,
+  ApplyDisplay(app, ApplySymbolConstraint(CombinedVariants(app.Engine()), settings.general.gridCurrSize,
                                           settings.general.gridCurrDisp));
   CommonGameStart(app, true);
   app.RedrawViewNow();
@@ -214,7 +212,7 @@ bool StartChallengeGame(CQuorbelApp &app) {
     return false;
   }
   challenge->EnterChallengeMode();
-  if (BoardWindow *view = FrameView())
+  if (BoardWindow *view = app.Board())
     view->StartGameClock(-1);
   return true;
 }

@@ -2,14 +2,13 @@
 // which the game's tally keeps and the end-of-game mark charges.
 #pragma once
 
+#include "app/end_of_game.h"
 #include "app/stopwatch.h"
-
-class CQuorbelApp;
 
 namespace quorbel {
 
 // Starts (running true) or stops one stopwatch; starting a running one keeps its first start.
-void TimeUsage(CQuorbelApp &app, int timer, bool running);
-bool UsageRunning(CQuorbelApp &app, int timer);
+void TimeUsage(GameTally &game, int timer, bool running);
+bool UsageRunning(const GameTally &game, int timer);
 
 } // namespace quorbel

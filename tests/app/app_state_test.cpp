@@ -44,12 +44,9 @@ TEST(AppState, StartUpHidesTheGridAndItsMacroIsTakenOnce) {
   AppState state;
   state.ShowGrid();
   state.BeginStartUp();
-  EXPECT_TRUE(state.StartingUp());
   EXPECT_FALSE(state.GridInPlay());
   state.QueueStartupMacro("steps.macro");
   EXPECT_TRUE(state.MacroPending());
-  state.EndStartUp();
-  EXPECT_FALSE(state.StartingUp());
   EXPECT_EQ(state.TakeStartupMacro(), std::optional<std::string>("steps.macro"));
   EXPECT_FALSE(state.MacroPending());
   EXPECT_EQ(state.TakeStartupMacro(), std::nullopt);

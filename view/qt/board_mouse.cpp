@@ -12,8 +12,6 @@
 #include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/dialog_service.h"
-#include "app/qt/grid_commands.h"
-#include "app/qt/quorbel_app.h"
 #include "app/random_background.h"
 #include "engine/boat_marks.h"
 #include "engine/grid_services.h"
@@ -526,9 +524,7 @@ void CQuorbelView::ShowContextMenu(QPoint at) {
       AddGridFromClipboard();
     } else if (item == kItemDeleteGrid) {
       // A grid's own tab names it; the tab of the whole set, the grid in play.
-      auto *app = dynamic_cast<CQuorbelApp *>(&app_);
-      if (app)
-        DeleteGridOfSet(*app, tab > 0 ? tab - 1 : CurrentGridSlot(app_.Engine().Grids));
+      app_.DeleteGrid(tab > 0 ? tab - 1 : CurrentGridSlot(app_.Engine().Grids));
     }
     return;
   }
@@ -751,8 +747,7 @@ void CQuorbelView::AddGridFromFile() {
 // The grid of a picture on the clipboard, as one more grid of the set.
 void CQuorbelView::AddGridFromClipboard() {
   std::string text;
-  auto *app = dynamic_cast<CQuorbelApp *>(&app_);
-  if (app && ScanClipboardGrid(*app, text))
+  if (ScanClipboardGrid(app_, text))
     AddGridFromText(std::vector<uint8_t>(text.begin(), text.end()));
 }
 

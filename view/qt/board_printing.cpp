@@ -7,11 +7,8 @@
 
 #include "app/message_format.h"
 #include "app/message_table.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/engine_context.h"
 #include "files/macro_recorder.h"
-#include "files/quorbel_doc.h"
 #include "files/script_words.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/quorbel_view.h"
@@ -28,9 +25,7 @@ constexpr int kPageMargin = 20;  // pixels kept free around the grids
 // The title's first line: message 0 with the grid's name, the document's title when it has one
 // (what the window's title shows), else the grid's comment.
 QString PageTitle(ViewHost &app, int slot) {
-  std::string name;
-  if (auto *program = dynamic_cast<CQuorbelApp *>(&app); program && program->GetCurrentDocument())
-    name = program->GetCurrentDocument()->Title();
+  std::string name = app.DocumentTitle();
   if (name.empty())
     name = app.Engine().Grids.Main[static_cast<size_t>(slot)].Comment;
   const std::string text =
@@ -120,19 +115,15 @@ void CQuorbelView::PaintPage(QPainter &page, const QRect &device, int dotsPerInc
 }
 
 int CQuorbelView::PrintBoard() {
-  auto *program = dynamic_cast<CQuorbelApp *>(&app_);
-  if (program == nullptr)
-    return 0;
-  CQuorbelApp &app = *program;
-  QPrinter &printer = app.Printer();
-  if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty() && app.Headless()) {
-    app.Messages().AddInfoMessage(app.CurrentLanguage() == Language::English
-                                      ? OwnText("No printer here: nothing was printed.")
-                                      : OwnText("Pas d'imprimante ici : rien n'a été imprimé."));
+  QPrinter &printer = app_.Printer();
+  if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty() && app_.Headless()) {
+    app_.Messages().AddInfoMessage(app_.CurrentLanguage() == Language::English
+                                       ? OwnText("No printer here: nothing was printed.")
+                                       : OwnText("Pas d'imprimante ici : rien n'a été imprimé."));
     return 0;
   }
   printer.setFromTo(1, 1);
-  if (!app.Dialogs().Print(app.MainFrame(), printer))
+  if (!app_.Dialogs().Print(app_.DialogParent(), printer))
     return 0;
   PrintPage(printer);
   RedrawViewNow();
@@ -141,12 +132,8 @@ int CQuorbelView::PrintBoard() {
 }
 
 void CQuorbelView::PrintPreview() {
-  auto *program = dynamic_cast<CQuorbelApp *>(&app_);
-  if (program == nullptr)
-    return;
-  CQuorbelApp &app = *program;
-  app.Dialogs().PrintPreview(app.MainFrame(), app.Printer(), [this](QPrinter &pages) { PrintPage(pages); });
+  app_.Dialogs().PrintPreview(app_.DialogParent(), app_.Printer(),
+                              [this](QPrinter &pages) { PrintPage(pages); });
   RedrawViewNow();
-  if (app.MainFrame())
-    app.MainFrame()->ApplyFrameLanguage();
+  app_.ApplyFrameLanguage();
 }

@@ -336,7 +336,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app);
 void BindScanCommands(CQuorbelApp &app);
 // The text grid of a grid picture on the clipboard (also written as ScanGrid.txt); false, with
 // the error shown, when none was read.
-bool ScanClipboardGrid(CQuorbelApp &app, std::string &text);
+bool ScanClipboardGrid(ViewHost &app, std::string &text);
 // The expert's key sequence, cell display switches, expert area and test bench runs.
 void BindExpertViewCommands(CQuorbelApp &app);
 

@@ -42,7 +42,7 @@ std::unique_ptr<ScanState> ResetScanState() {
   return state;
 }
 
-ScanOptions OptionsOf(CQuorbelApp &app) {
+ScanOptions OptionsOf(DialogHost &app) {
   return ScanOptions{app.Settings().scan.autoScan, app.Settings().scan.gridLevel};
 }
 
@@ -85,14 +85,14 @@ bool OpenScanGrid(CQuorbelApp &app, const ScanState &state) {
   return true;
 }
 
-void SaveDictionary(CQuorbelApp &app, const ScanState &state) {
+void SaveDictionary(ViewHost &app, const ScanState &state) {
   if (!SaveDico(state.Dictionary, MakeAbsolutePath(kDicoFile)))
     app.PostMessage(PanelText(OwnText("File RefSkel.txt not accessible")));
 }
 
 // The grid picture on the clipboard, scanned; none when the clipboard holds no picture, or
 // (with the error shown) when no grid was read.
-std::unique_ptr<ScanState> ScanClipboardPicture(CQuorbelApp &app) {
+std::unique_ptr<ScanState> ScanClipboardPicture(ViewHost &app) {
   CPicture picture;
   if (!ClipboardPicture(picture))
     return nullptr;
@@ -102,7 +102,7 @@ std::unique_ptr<ScanState> ScanClipboardPicture(CQuorbelApp &app) {
   const ScanResult result = ScanWholeGrid(*state, picture, options, asker);
   SaveDictionary(app, *state);
   if (result == ScanResult::NotAGrid || !Detected(*state)) {
-    app.PostMessage(French(app)
+    app.PostMessage(IsFrench(app.CurrentLanguage())
                         ? PanelText(OwnText("Erreur scan Presse Papier. Vérifier le contenu image ou "
                                             "améliorer la résolution."))
                         : PanelText(OwnText("Error scan Grid from Clipboard. Please verify if image or "
@@ -281,7 +281,7 @@ constexpr bool IsExpertForwarder(CommandId id) {
 
 } // namespace
 
-bool ScanClipboardGrid(CQuorbelApp &app, std::string &text) {
+bool ScanClipboardGrid(ViewHost &app, std::string &text) {
   const std::unique_ptr<ScanState> state = ScanClipboardPicture(app);
   if (!state)
     return false;

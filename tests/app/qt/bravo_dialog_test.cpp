@@ -175,11 +175,11 @@ private slots:
     QCOMPARE(App().Game().RightClickUses, 2);
 
     // Colouring stays on into the next game, and its time is charged there too.
-    FrameSwitches().ShowColouring = 1;
+    FrameSwitches(App().Board()).ShowColouring = 1;
     ResetGameScore(App());
     QCOMPARE(App().Game().RightClickUses, 0);
     QVERIFY(StopwatchRunning(App().Game().UsageTimers[kTimerColouring]));
-    FrameSwitches().ShowColouring = 0;
+    FrameSwitches(App().Board()).ShowColouring = 0;
   }
 
   void GridFilesCarryTheCountersAndTheStopwatches() {

@@ -32,7 +32,8 @@ private slots:
 
   void TheDialogOpensOnTheSizeAskedAndKeepsItsDisplayChoiceOffered() {
     FrameWithBoard p(home_);
-    CEmptyGrid dialog(*p.app, Language::English, 6, kSymbolDigits, nullptr);
+    CEmptyGrid dialog(
+        *p.app, [](int, SymbolMode) { return false; }, Language::English, 6, kSymbolDigits, nullptr);
     QCOMPARE(dialog.EmptyShape, 7);
     QVERIFY(dialog.SizeButton(7)->isChecked());
     QCOMPARE(dialog.EmptyDisplay, kSymbolLetters); // no digits alone on 12 x 12 of 3 x 4

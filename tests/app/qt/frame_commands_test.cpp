@@ -148,7 +148,7 @@ private slots:
         const int paints = s.counter.paints;
         QVERIFY2(s.Run(toggle.id), qPrintable(QString::number(toggle.id)));
         QCOMPARE(*toggle.value, expected);
-        QCOMPARE(UsageRunning(*s.app, toggle.timer), expected == 1);
+        QCOMPARE(UsageRunning(s.app->Game(), toggle.timer), expected == 1);
         QCOMPARE(s.State(toggle.id).checked, std::optional<bool>(expected == 1));
         QCOMPARE(s.Cell(10).ThePoss, kAllValues);
         QVERIFY(s.counter.paints > paints);
@@ -223,7 +223,7 @@ private slots:
     QVERIFY(s.Run(kPossLevel1 + 2));
     QCOMPARE(s.Switches().PossDisplayOn, 1);
     QCOMPARE(s.Switches().PossDisplayLevel, 2);
-    QVERIFY(UsageRunning(*s.app, kTimerPossLevel1 + 2));
+    QVERIFY(UsageRunning(s.app->Game(), kTimerPossLevel1 + 2));
     QCOMPARE(s.State(kPossLevel1 + 2).checked, std::optional<bool>(true));
     QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(false));
 
@@ -231,7 +231,7 @@ private slots:
     QCOMPARE(s.Switches().PossDisplayOn, 1);
     QCOMPARE(s.Switches().PossDisplayLevel, -1);
     for (int k = 0; k < 5; ++k) {
-      QVERIFY(!UsageRunning(*s.app, kTimerPossLevel1 + k));
+      QVERIFY(!UsageRunning(s.app->Game(), kTimerPossLevel1 + k));
       QCOMPARE(s.State(kPossLevel1 + k).checked, std::optional<bool>(false));
     }
     QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(false));

@@ -95,14 +95,14 @@ private slots:
 
     const int32_t probType = m.app->Settings().general.probType;
     const int32_t depth = m.app->Settings().catalog.varDepth;
-    FrameSwitches().PossDisplayOn = 0;
+    FrameSwitches(m.app->Board()).PossDisplayOn = 0;
     ResetGameScore(*m.app);
     QCOMPARE(m.Play(dir, {"RESETPREF", "PREFCELL;MAT", "PREF;VARDEPTH;77", "CARS;ALL;3", "DISPC;4"}), 0);
     QCOMPARE(m.app->Settings().general.probType, probType);
     QCOMPARE(m.app->Settings().catalog.varDepth, depth);
     QCOMPARE(m.app->Settings().general.deltaFontCom, 0);
     // The candidates it showed go with it, and the next game is not charged for them.
-    QCOMPARE(FrameSwitches().PossDisplayOn, 0);
+    QCOMPARE(FrameSwitches(m.app->Board()).PossDisplayOn, 0);
     QVERIFY(!StopwatchRunning(m.app->Game().UsageTimers[kTimerPossLevel1 + 3]));
 
     // Hostile steps end with a message and change nothing.

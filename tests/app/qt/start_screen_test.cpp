@@ -136,9 +136,9 @@ private slots:
   void BackToStartupReDealsTheQuickGridUnderWayWithNoHelpShown() {
     CatalogueStart s(home_, ">Zevade Doveve\nQuickA\nQuickB\n");
     s.app->Settings().game.quickGrid = 1;
-    FrameSwitches().ShowWarning = 1;
+    FrameSwitches(s.app->Board()).ShowWarning = 1;
     QVERIFY(StartArea(*s.app, kAreaQuick));
-    QCOMPARE(FrameSwitches().ShowWarning, 0);
+    QCOMPARE(FrameSwitches(s.app->Board()).ShowWarning, 0);
     QVERIFY(s.app->Commands().Execute(kBackToStartupGrid));
     QCOMPARE(s.app->Settings().game.quickGrid, 1);
     QCOMPARE(s.app->Settings().catalog.baseGrid, 1);
@@ -162,13 +162,13 @@ private slots:
     for (int i = 1; i < 16; ++i)
       grid += "0\r\n";
     WriteAll(home_.StartDirectory() + "/TextGrid/TripleA.txt", grid + "62;0;3;0;0;0;0;0;0;0;0;0;0;0;0;0\r\n");
-    FrameSwitches().ShowWarning = 0;
+    FrameSwitches(s.app->Board()).ShowWarning = 0;
     s.app->Settings().general.gridCurrDisp = kPictureSymbols;
     QVERIFY(StartArea(*s.app, kAreaTriple));
     EngineContext &engine = s.app->Engine();
     QCOMPARE(s.app->Settings().game.mode, kGameModeTriple);
     QCOMPARE(s.app->Settings().general.gridCurrDisp, 0);
-    QCOMPARE(FrameSwitches().ShowWarning, 1);
+    QCOMPARE(FrameSwitches(s.app->Board()).ShowWarning, 1);
     QCOMPARE(TotalSudMissing(engine.Grids), 15); // the player still has every cell to find
     const int32_t best = s.app->Game().TripleMaxScore;
     QVERIFY(best > 0);

@@ -135,7 +135,8 @@ private slots:
       QVERIFY(PageShown(app).endsWith(Expected(HelpContext("start screen"), language)));
       start.hide();
 
-      GrilleSel generation(app, language, &board.Frame());
+      GrilleSel generation(
+          app, [](const GenerationChoice &) { return false; }, language, &board.Frame());
       generation.show();
       PressF1(generation);
       QVERIFY(PageShown(app).endsWith(Expected(HelpContext("new grid"), language)));
