@@ -91,4 +91,8 @@ constexpr bool EveryRuleRowHasItsCommand() {
 }
 static_assert(EveryRuleRowHasItsCommand(), "a rule row has no definition command");
 
+constexpr Cmd DefinitionCommandOf(RuleRow row) {
+  return kRuleDefinitionCommands[RowIndex(row) - kFirstRuleRow].Command;
+}
+
 } // namespace quorbel

@@ -10,6 +10,7 @@
 #include "app/qt/trio_symbol.h"
 #include "engine/digit_tables.h"
 #include "engine/group_editors.h"
+#include "engine/rule_registry.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
 #include "platform/qt/colour_ref.h"
@@ -198,38 +199,82 @@ void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::arra
                   ctx.Colours.ColInit);
 }
 
-void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+namespace {
+
+// The marks below, each drawing only where its cell holds a clue of its rule.
+void DrawTrioMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
+  if (record.CellClass > 0)
+    DrawTrioSymbol(ctx.Dc, record.CellClass, ToQRect(rect),
+                   record.ClassError != 0 && ctx.Switches.ShowWarning);
+}
+
+template <int Type, void (*Draw)(const PaintContext &, const CellRecord &, const CellRect &)>
+void DrawAllowedSetMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
+  if (record.AllowedType == Type)
+    Draw(ctx, record, rect);
+}
+
+void DrawSentenceMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const GridRecord &grid = *painter.Grid;
+  if (const int place = FindMagicSentenceCell(grid, cell); place < grid.Lists.MagicSentence.NCells)
+    DrawSentencePlace(ctx, place, rect);
+}
+
+void DrawDanMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  if (FindDanCell(*painter.Grid, cell) >= 0)
+    DrawDanNumber(ctx, *painter.Grid, rect);
+}
+
+void DrawEqualityMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  if (const int group = FindEqualityGroupOfCell(*painter.Grid, cell); group >= 0)
+    DrawEqualitySign(ctx, *painter.Grid, group, rect);
+}
+
+void DrawWheelMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  if (const int wheel = FindWheelOfCentre(*painter.Grid, cell); wheel >= 0)
+    DrawWheel(ctx, *painter.Grid, wheel, rect);
+}
+
+void DrawMasterMindMark(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   const GridRecord &grid = *painter.Grid;
   const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  if (record.MasterMindLine >= 0 && record.MasterMindLine < grid.Lists.MasterMind.Lines.Size())
+    DrawMasterMindChip(ctx, grid, record.MasterMindLine, rect);
+}
+
+// In their painting order, each under the rows whose clues it draws.
+constexpr CellRectPainter kCellSetPainters[] = {
+    {PainterRows({RuleRow::Trio}), DrawTrioMark},
+    {PainterRows({RuleRow::Domino}), DrawAllowedSetMark<kAllowedTypePips, DrawDominoPips>},
+    {PainterRows({RuleRow::DigitalClock}), DrawAllowedSetMark<kAllowedTypeSegments, DrawClockSegments>},
+    {PainterRows({RuleRow::Romain}), DrawAllowedSetMark<kAllowedTypeTable, DrawRomanNumeral>},
+    {PainterRows({RuleRow::MagicSentence}), DrawSentenceMark},
+    {PainterRows({RuleRow::Dan}), DrawDanMark},
+    {PainterRows({RuleRow::Equality}), DrawEqualityMark},
+    {PainterRows({RuleRow::Wheel}), DrawWheelMark},
+    {PainterRows({RuleRow::MasterMind}), DrawMasterMindMark},
+};
+
+} // namespace
+
+void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   if (RuleShown(ctx, painter, kVarDiagonal))
     DrawDiagonals(ctx, painter, cell, rect);
   if (ctx.Switches.HideVariantsOn)
     return;
+  const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
   if (record.Numeral >= 32 && record.Numeral <= 126)
     DrawNumeralLetter(ctx, record, rect);
-  if (RuleShown(ctx, painter, kVarTrio) && record.CellClass > 0)
-    DrawTrioSymbol(ctx.Dc, record.CellClass, ToQRect(rect),
-                   record.ClassError != 0 && ctx.Switches.ShowWarning);
-  if (RuleShown(ctx, painter, kVarDomino) && record.AllowedType == kAllowedTypePips)
-    DrawDominoPips(ctx, record, rect);
-  if (RuleShown(ctx, painter, kVarDigitalClock) && record.AllowedType == kAllowedTypeSegments)
-    DrawClockSegments(ctx, record, rect);
-  if (RuleShown(ctx, painter, kVarRomain) && record.AllowedType == kAllowedTypeTable)
-    DrawRomanNumeral(ctx, record, rect);
-  if (RuleShown(ctx, painter, kVarMagicSentence))
-    if (const int place = FindMagicSentenceCell(grid, cell); place < grid.Lists.MagicSentence.NCells)
-      DrawSentencePlace(ctx, place, rect);
-  if (RuleShown(ctx, painter, kVarDan) && FindDanCell(grid, cell) >= 0)
-    DrawDanNumber(ctx, grid, rect);
-  if (RuleShown(ctx, painter, kVarEquality))
-    if (const int group = FindEqualityGroupOfCell(grid, cell); group >= 0)
-      DrawEqualitySign(ctx, grid, group, rect);
-  if (RuleShown(ctx, painter, kVarWheel))
-    if (const int wheel = FindWheelOfCentre(grid, cell); wheel >= 0)
-      DrawWheel(ctx, grid, wheel, rect);
-  if (RuleShown(ctx, painter, kVarMasterMind) && record.MasterMindLine >= 0 &&
-      record.MasterMindLine < grid.Lists.MasterMind.Lines.Size())
-    DrawMasterMindChip(ctx, grid, record.MasterMindLine, rect);
+  for (const CellRectPainter &marks : kCellSetPainters)
+    if (RuleShown(ctx, painter, marks.Rows))
+      marks.Draw(ctx, painter, cell, rect);
+}
+
+VariantWords CellSetMarkRows() {
+  // PanDigital's signs are drawn over the whole board (DrawPanDigitalEntries).
+  return PaintedRows(kCellSetPainters) | PainterRows({RuleRow::PanDigital});
 }
 
 void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter) {

@@ -9,6 +9,7 @@
 #include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
 #include "view/qt/quorbel_view.h"
+#include "view/rule_definition_commands.h"
 
 using namespace quorbel;
 
@@ -139,22 +140,33 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   Bind(app, Cmd::DefineQuadMin, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(1); });
   Bind(app, Cmd::DefineQuadMax, [](ClueDefinitions &d, CQuorbelView &) { d.Quad(0); });
   Bind(app, Cmd::DefineAllSignificant, [](ClueDefinitions &d, CQuorbelView &) { d.AllSignificant(); });
+  // The rules on every cell: each row's definition command switches its bit on or off.
   struct Switch {
     Cmd Command;
     VariantWords Bit;
     const char *Added;
     const char *Removed;
   };
+  static constexpr auto RowSwitch = [](RuleRow row, const char *added, const char *removed) {
+    return Switch{DefinitionCommandOf(row), RuleOf(row).Bit, added, removed};
+  };
   static constexpr std::array<Switch, 8> kSwitches{{
-      {Cmd::DefineDontTouch, kVarNoTouch, "Dont Touch Added", "Dont Touch Removed"},
-      {Cmd::DefineNonConsecutive, kVarNoConsecutive, "Non Consecutive Added", "Non Consecutive Removed"},
-      {Cmd::DefineNoAverage, kVarNoAverage, "No Average Added", "No Average Removed"},
-      {Cmd::DefineTouchy, kVarTouchy, "Touchy Added", "Touchy Removed"},
-      {Cmd::DefineNo3OddEven, kVarNo3OddEven, "No 3 Odd Even In Line Added", "No 3 Odd Even In Line Removed"},
-      {Cmd::DefineNoKnightStep, kVarNoKnightStep, "No Knight Step Added", "No Knight Step Removed"},
-      {Cmd::DefinePirate, kVarPirate, "Pirate Added", "Pirate removed"},
-      {Cmd::DefineGiveMeFive, kVarGiveMe5, "Give Me Five Added", "Give Me Five removed"},
+      RowSwitch(RuleRow::NoTouch, "Dont Touch Added", "Dont Touch Removed"),
+      RowSwitch(RuleRow::NoConsecutive, "Non Consecutive Added", "Non Consecutive Removed"),
+      RowSwitch(RuleRow::NoAverage, "No Average Added", "No Average Removed"),
+      RowSwitch(RuleRow::Touchy, "Touchy Added", "Touchy Removed"),
+      RowSwitch(RuleRow::No3OddEven, "No 3 Odd Even In Line Added", "No 3 Odd Even In Line Removed"),
+      RowSwitch(RuleRow::NoKnightStep, "No Knight Step Added", "No Knight Step Removed"),
+      RowSwitch(RuleRow::Pirate, "Pirate Added", "Pirate removed"),
+      RowSwitch(RuleRow::GiveMe5, "Give Me Five Added", "Give Me Five removed"),
   }};
+  // All of them but the diagonals, whose definition picks the lines.
+  static_assert([] {
+    VariantWords bits;
+    for (const Switch &entry : kSwitches)
+      bits |= entry.Bit;
+    return bits == (RuleBitsWith(kHideable) & ~RuleOf(RuleRow::Diagonal).Bit);
+  }());
   for (const Switch &entry : kSwitches)
     app.Commands().SetHandler(entry.Command, [&app, entry](CommandId) {
       CQuorbelView *view = GetCurrentView();

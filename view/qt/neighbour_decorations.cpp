@@ -9,6 +9,7 @@
 #include "app/picture_library.h"
 #include "engine/chess_rules.h"
 #include "engine/navigator_rules.h"
+#include "engine/rule_registry.h"
 #include "platform/qt/colour_ref.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
@@ -126,21 +127,31 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
   }
 }
 
+void DrawNavigatorArrows(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  const auto &arrows = painter.Grid->Lists.Navigator;
+  for (int i = 0; i < arrows.Size(); ++i)
+    if (arrows.Items[static_cast<size_t>(i)].Cell == cell)
+      DrawNavigatorArrow(ctx, arrows.Items[static_cast<size_t>(i)].Direction,
+                         painter.Grid->Work.NavigatorConflict[static_cast<size_t>(i)] != 0, rect);
+}
+
+// In their painting order, each under the rows whose clues it draws.
+constexpr CellRectPainter kNeighbourPainters[] = {
+    {PainterRows({RuleRow::Chess}), DrawChessFigure},
+    {PainterRows({RuleRow::MagicSquare}), DrawMagicSquareMarkers},
+    {PainterRows({RuleRow::Navigator}), DrawNavigatorArrows},
+};
+
 } // namespace
 
 void DrawNeighbourMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
   if (cell < 0 || cell >= ctx.Geo.NCells || !painter.Grid)
     return;
-  if (RuleShown(ctx, painter, kVarChess))
-    DrawChessFigure(ctx, painter, cell, rect);
-  DrawMagicSquareMarkers(ctx, painter, cell, rect);
-  if (RuleShown(ctx, painter, kVarNavigator)) {
-    const auto &arrows = painter.Grid->Lists.Navigator;
-    for (int i = 0; i < arrows.Size(); ++i)
-      if (arrows.Items[static_cast<size_t>(i)].Cell == cell)
-        DrawNavigatorArrow(ctx, arrows.Items[static_cast<size_t>(i)].Direction,
-                           painter.Grid->Work.NavigatorConflict[static_cast<size_t>(i)] != 0, rect);
-  }
+  for (const CellRectPainter &marks : kNeighbourPainters)
+    if (RuleShown(ctx, painter, marks.Rows))
+      marks.Draw(ctx, painter, cell, rect);
 }
+
+VariantWords NeighbourMarkRows() { return PaintedRows(kNeighbourPainters); }
 
 } // namespace quorbel

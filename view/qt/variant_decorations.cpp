@@ -5,7 +5,6 @@
 #include <QPolygon>
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 
 #include "engine/geometry.h"
 #include "engine/rule_registry.h"
@@ -529,29 +528,22 @@ void DrawParityLetter(const PaintContext &ctx, const CGridDraw &painter, int cel
     DrawOddEvenLetter(ctx, painter, cell);
 }
 
-constexpr VariantWords RowBits(std::initializer_list<RuleRow> rows) {
-  VariantWords bits;
-  for (RuleRow row : rows)
-    bits |= RuleOf(row).Bit;
-  return bits;
-}
-
 // The marks inside a cell in their painting order, each under the rows whose clues it draws.
 struct CellMarkPainter {
   VariantWords Rows;
   void (*Draw)(const PaintContext &ctx, const CGridDraw &painter, int cell);
 };
 constexpr CellMarkPainter kCellMarkPainters[] = {
-    {RowBits({RuleRow::KillerSum, RuleRow::KillerProduct}), DrawCage},
-    {RowBits({RuleRow::Arrow}), DrawArrowClue},
-    {RowBits({RuleRow::CreasingLines}), DrawCreasing},
-    {RowBits({RuleRow::Transfer}), DrawTransferCross},
-    {RowBits({RuleRow::MultTable}), DrawMultTable},
-    {RowBits({RuleRow::XV, RuleRow::Dot, RuleRow::Less}), DrawComparisonMarks},
-    {RowBits({RuleRow::Odd, RuleRow::Puzzle, RuleRow::Tiled, RuleRow::BattleShip}), DrawParityLetter},
-    {RowBits({RuleRow::OddPair}), DrawOddPair},
-    {RowBits({RuleRow::QuadMax}), DrawQuadCircles},
-    {RowBits({RuleRow::TwinsRelationMultiple}), DrawTwinsMultipleCircle},
+    {PainterRows({RuleRow::KillerSum, RuleRow::KillerProduct}), DrawCage},
+    {PainterRows({RuleRow::Arrow}), DrawArrowClue},
+    {PainterRows({RuleRow::CreasingLines}), DrawCreasing},
+    {PainterRows({RuleRow::Transfer}), DrawTransferCross},
+    {PainterRows({RuleRow::MultTable}), DrawMultTable},
+    {PainterRows({RuleRow::XV, RuleRow::Dot, RuleRow::Less, RuleRow::AllIndicated}), DrawComparisonMarks},
+    {PainterRows({RuleRow::Odd, RuleRow::Puzzle, RuleRow::Tiled, RuleRow::BattleShip}), DrawParityLetter},
+    {PainterRows({RuleRow::OddPair}), DrawOddPair},
+    {PainterRows({RuleRow::QuadMax}), DrawQuadCircles},
+    {PainterRows({RuleRow::TwinsRelationMultiple}), DrawTwinsMultipleCircle},
 };
 
 } // namespace
@@ -715,65 +707,128 @@ void DrawDistanceClues(const PaintContext &ctx, const CGridDraw &painter) {
   }
 }
 
+const QFont &SideClueFont(const PaintContext &ctx, const CGridDraw &painter) {
+  return ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
+}
+
+void DrawSameInLineClues(const PaintContext &ctx, const CGridDraw &painter) {
+  const GridRecord &grid = *painter.Grid;
+  for (int row = 0; row < ctx.Geo.GridWidth; ++row)
+    if (const int clue = grid.Lists.SameInLine.RowClue[static_cast<size_t>(row)]; clue >= 0)
+      DrawTextCentred(
+          ctx.Dc, QString::number(clue), SideStrip(painter, ctx.Geo, kSideLeft, row),
+          SideClueFont(ctx, painter),
+          ClueColour(ctx, grid.Work.SameInLineConflict[static_cast<size_t>(row)] == 1, ctx.Colours.ColInit));
+}
+
+// The boat cells of each row beside it, of each column above it: struck when the player's boats
+// pass the clue, in the input colour once they meet it.
+void DrawBoatClues(const PaintContext &ctx, const CGridDraw &painter) {
+  const GridRecord &grid = *painter.Grid;
+  if (grid.Lists.Pieces.Size() == 0)
+    return;
+  for (int line = 0; line < ctx.Geo.GridWidth; ++line) {
+    const auto at = static_cast<size_t>(line);
+    const std::array<std::pair<int, int>, 2> clues = {
+        {{kSideLeft, grid.Lists.BoatClueRow[at]}, {kSideTop, grid.Lists.BoatClueCol[at]}}};
+    const std::array<int, 2> marked = {grid.Work.BoatsPerRow[at], grid.Work.BoatsPerCol[at]};
+    for (size_t k = 0; k < clues.size(); ++k) {
+      const CellRect strip = SideStrip(painter, ctx.Geo, clues[k].first, line);
+      const ColorRef plain = marked[k] == clues[k].second ? ctx.Colours.ColInput : ctx.Colours.ColInit;
+      DrawTextCentred(ctx.Dc, QString::number(clues[k].second), strip, SideClueFont(ctx, painter),
+                      ClueColour(ctx, marked[k] > clues[k].second, plain));
+    }
+  }
+}
+
+void DrawFrameClue(const PaintContext &ctx, const CGridDraw &painter, int side, int line,
+                   const CellRect &strip) {
+  const GridRecord &grid = *painter.Grid;
+  const int kind = grid.Lists.Frame.Kind[side][line];
+  if (kind == 0)
+    return;
+  const ColorRef colour = ClueColour(ctx, grid.Work.FrameConflict[side][line] == 1, ctx.Colours.ColInit);
+  const CellRect box = DrawSideClueBox(ctx, strip, side, kind, colour);
+  DrawTextCentred(ctx.Dc, QString::number(grid.Lists.Frame.Value[side][line]), box,
+                  SideClueFont(ctx, painter), colour);
+}
+
+void DrawOutsideClue(const PaintContext &ctx, const CGridDraw &painter, int side, int line,
+                     const CellRect &strip) {
+  const GridRecord &grid = *painter.Grid;
+  if (grid.Lists.Outside.Count[side][line] <= 0)
+    return;
+  const ColorRef colour = ClueColour(ctx, grid.Work.OutsideConflict[side][line] == 1, ctx.Colours.ColInit);
+  const QString text = OutsideText(ctx, grid.Lists, side, line);
+  // Beside a row the values read along the strip; above a column they may need to shrink.
+  int index = std::min(painter.FontProb * 5 / 3, kMaxFontIndex);
+  while (index > 0 && ctx.Fonts.Metrics(index).horizontalAdvance(text) > strip.Width())
+    --index;
+  DrawTextCentred(ctx.Dc, text, strip, ctx.Fonts.Font(index), colour);
+}
+
+// The clues of one strip beside the grid, each under the rows whose clues it draws. Two rules
+// may hold clues on the same strip, so the strips are walked once and each draws its clues in
+// this order.
+struct StripCluePainter {
+  VariantWords Rows;
+  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter, int side, int line, const CellRect &strip);
+};
+constexpr StripCluePainter kStripCluePainters[] = {
+    {PainterRows({RuleRow::FrameSum, RuleRow::FrameProduct, RuleRow::FrameMax, RuleRow::SkyScraper,
+                  RuleRow::LastNumber}),
+     DrawFrameClue},
+    {PainterRows({RuleRow::Outside, RuleRow::Oddview, RuleRow::Transfer}), DrawOutsideClue},
+};
+
+void DrawStripClues(const PaintContext &ctx, const CGridDraw &painter) {
+  std::array<bool, std::size(kStripCluePainters)> shown{};
+  for (size_t k = 0; k < shown.size(); ++k)
+    shown[k] = RuleShown(ctx, painter, kStripCluePainters[k].Rows);
+  if (std::find(shown.begin(), shown.end(), true) == shown.end())
+    return;
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < ctx.Geo.GridWidth; ++line) {
+      const CellRect strip = SideStrip(painter, ctx.Geo, side, line);
+      if (strip.IsEmpty())
+        continue;
+      for (size_t k = 0; k < shown.size(); ++k)
+        if (shown[k])
+          kStripCluePainters[k].Draw(ctx, painter, side, line, strip);
+    }
+}
+
+// The clues beside the grid in their painting order, each under the rows whose clues it draws;
+// the strips of the frame and outside rules come last.
+struct SideCluePainter {
+  VariantWords Rows;
+  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter);
+};
+constexpr SideCluePainter kSideCluePainters[] = {
+    {PainterRows({RuleRow::LittleKiller}), DrawLittleKillerClues},
+    {PainterRows({RuleRow::Distance}), DrawDistanceClues},
+    {PainterRows({RuleRow::TwinsSameInLine}), DrawSameInLineClues},
+    {PainterRows({RuleRow::BattleShip}), DrawBoatClues},
+};
+
+// A rule whose clues stand beside the grid and that no strip draws would be played blind.
+static_assert((PaintedRows(kStripCluePainters) & RuleBitsWith(kCluesBesideGrid)) ==
+              RuleBitsWith(kCluesBesideGrid));
+
 } // namespace
+
+VariantWords PaintedRuleRows() {
+  return PaintedRows(kCellMarkPainters) | PaintedRows(kSideCluePainters) | PaintedRows(kStripCluePainters) |
+         CellSetMarkRows() | NeighbourMarkRows();
+}
 
 void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {
   if (!painter.Grid || ctx.Switches.HideVariantsOn || ctx.Geo.NCells <= 0)
     return;
-  const GridRecord &grid = *painter.Grid;
-  const GridGeometry &geo = ctx.Geo;
-  if (RuleShown(ctx, painter, kVarLittleKiller))
-    DrawLittleKillerClues(ctx, painter);
-  if (RuleShown(ctx, painter, kVarDistance))
-    DrawDistanceClues(ctx, painter);
-  const QFont &font = ctx.Fonts.Font(std::min(painter.FontProb * 5 / 3, kMaxFontIndex));
-  const bool frames = RuleShown(
-      ctx, painter, kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarLastNumber);
-  const bool outside = RuleShown(ctx, painter, kVarOutside | kVarOddview | kVarTransfer);
-  if (RuleShown(ctx, painter, kVarTwinsSameInLine))
-    for (int row = 0; row < geo.GridWidth; ++row)
-      if (const int clue = grid.Lists.SameInLine.RowClue[static_cast<size_t>(row)]; clue >= 0)
-        DrawTextCentred(ctx.Dc, QString::number(clue), SideStrip(painter, geo, kSideLeft, row), font,
-                        ClueColour(ctx, grid.Work.SameInLineConflict[static_cast<size_t>(row)] == 1,
-                                   ctx.Colours.ColInit));
-  if (RuleShown(ctx, painter, kVarBattleShip) && grid.Lists.Pieces.Size() > 0)
-    for (int line = 0; line < geo.GridWidth; ++line) {
-      // The boat cells of each row beside it, of each column above it: struck when the player's
-      // boats pass the clue, in the input colour once they meet it.
-      const auto at = static_cast<size_t>(line);
-      const std::array<std::pair<int, int>, 2> clues = {
-          {{kSideLeft, grid.Lists.BoatClueRow[at]}, {kSideTop, grid.Lists.BoatClueCol[at]}}};
-      const std::array<int, 2> marked = {grid.Work.BoatsPerRow[at], grid.Work.BoatsPerCol[at]};
-      for (size_t k = 0; k < clues.size(); ++k) {
-        const CellRect strip = SideStrip(painter, geo, clues[k].first, line);
-        const ColorRef plain = marked[k] == clues[k].second ? ctx.Colours.ColInput : ctx.Colours.ColInit;
-        DrawTextCentred(ctx.Dc, QString::number(clues[k].second), strip, font,
-                        ClueColour(ctx, marked[k] > clues[k].second, plain));
-      }
-    }
-  for (int side = 0; side < 4; ++side)
-    for (int line = 0; line < geo.GridWidth; ++line) {
-      const CellRect strip = SideStrip(painter, geo, side, line);
-      if (strip.IsEmpty())
-        continue;
-      const int kind = grid.Lists.Frame.Kind[side][line];
-      if (frames && kind != 0) {
-        const ColorRef colour =
-            ClueColour(ctx, grid.Work.FrameConflict[side][line] == 1, ctx.Colours.ColInit);
-        const CellRect box = DrawSideClueBox(ctx, strip, side, kind, colour);
-        DrawTextCentred(ctx.Dc, QString::number(grid.Lists.Frame.Value[side][line]), box, font, colour);
-      }
-      if (outside && grid.Lists.Outside.Count[side][line] > 0) {
-        const ColorRef colour =
-            ClueColour(ctx, grid.Work.OutsideConflict[side][line] == 1, ctx.Colours.ColInit);
-        const QString text = OutsideText(ctx, grid.Lists, side, line);
-        // Beside a row the values read along the strip; above a column they may need to shrink.
-        int index = std::min(painter.FontProb * 5 / 3, kMaxFontIndex);
-        while (index > 0 && ctx.Fonts.Metrics(index).horizontalAdvance(text) > strip.Width())
-          --index;
-        DrawTextCentred(ctx.Dc, text, strip, ctx.Fonts.Font(index), colour);
-      }
-    }
+  for (const auto &clues : kSideCluePainters)
+    if (RuleShown(ctx, painter, clues.Rows))
+      clues.Draw(ctx, painter);
+  DrawStripClues(ctx, painter);
 }
 
 } // namespace quorbel

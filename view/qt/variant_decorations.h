@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 
+#include "engine/rule_registry.h"
 #include "view/grid_draw.h"
 #include "view/qt/paint_context.h"
 
@@ -62,5 +64,29 @@ void DrawCellClueMarks(const PaintContext &ctx, const CGridDraw &painter, int ce
 CellRect CageTotalBox(const PaintContext &ctx, const CGridDraw &painter, int cell);
 // The numbers beside the grid: Little Killer sums, frame clues and outside values.
 void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter);
+
+// The bits of the rule rows a painter draws.
+constexpr VariantWords PainterRows(std::initializer_list<RuleRow> rows) {
+  VariantWords bits;
+  for (RuleRow row : rows)
+    bits |= RuleOf(row).Bit;
+  return bits;
+}
+template <typename Painter, size_t N> constexpr VariantWords PaintedRows(const Painter (&painters)[N]) {
+  VariantWords rows;
+  for (const Painter &painter : painters)
+    rows |= painter.Rows;
+  return rows;
+}
+// One kind of mark inside a cell, drawn while one of the rows whose clues it draws is shown.
+struct CellRectPainter {
+  VariantWords Rows;
+  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
+};
+// The rule rows drawn by the painters of each decoration file, and by all of them: a rule that
+// acts through clues and is missing here would be played without its clues in sight.
+VariantWords CellSetMarkRows();
+VariantWords NeighbourMarkRows();
+VariantWords PaintedRuleRows();
 
 } // namespace quorbel

@@ -11,6 +11,7 @@
 #include "engine/twins_editors.h"
 #include "tests/view/qt/view_test_support.h"
 #include "view/chain_colouring.h"
+#include "view/qt/variant_decorations.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -138,6 +139,44 @@ private slots:
     board.Grid(1).GridVar |= kVarTwinsZone;
     board.Update();
     CompareWithGolden(BoardOf(board), "twins-links");
+  }
+
+  // The clues beside the grid: each frame shape, outside values read two ways, a Distance clue.
+  void SideClues() {
+    SmallBoard board;
+    GridRecord &grid = board.Grid();
+    FrameClues &frame = grid.Lists.Frame;
+    frame.Kind[kSideTop][0] = 1; // a sum
+    frame.Value[kSideTop][0] = 9;
+    frame.Kind[kSideRight][1] = 2; // a product
+    frame.Value[kSideRight][1] = 120;
+    frame.Kind[kSideBottom][2] = 6; // the place of the largest
+    frame.Value[kSideBottom][2] = 3;
+    frame.Kind[kSideLeft][3] = 3; // a skyscraper count
+    frame.Value[kSideLeft][3] = 2;
+    OutsideClues &outside = grid.Lists.Outside;
+    outside.Kind[kSideTop][4] = 1;
+    outside.Count[kSideTop][4] = 2;
+    outside.Values[kSideTop][4][0] = 1;
+    outside.Values[kSideTop][4][1] = 5;
+    outside.Kind[kSideLeft][5] = 2;
+    outside.Count[kSideLeft][5] = 2;
+    outside.Values[kSideLeft][5][0] = 3;
+    outside.Values[kSideLeft][5][1] = 4;
+    grid.Lists.Distance.Append({2, 6, 3, 1, 0});
+    grid.GridVar |= kVarFrameSum | kVarFrameProduct | kVarFrameMax | kVarSkyScraper | kVarOutside |
+                    kVarOddview | kVarDistance;
+    board.Update();
+    CompareWithGolden(BoardOf(board), "side-clues");
+  }
+
+  // A rule that acts through its clues and has no painter would be played blind. Kimo's modulus
+  // is written in the totals of the cages it changes.
+  void EveryCluedRuleHasAPainter() {
+    const VariantWords painted = PaintedRuleRows();
+    for (const RuleDef &rule : RuleRegistry)
+      if ((rule.Traits & kActsThroughClues) != 0 && rule.Row != RuleRow::Kimo)
+        QVERIFY2(Meets(painted, rule.Bit), rule.NameEn.data());
   }
 
   // The colouring help: the chains of a value from a conjugate pair, one corner colour each.
