@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "engine/grid_record.h"
 
@@ -16,6 +17,13 @@ constexpr int32_t kBaseUrgency = 2;
 constexpr int32_t kLastFrameCycle = 2;
 
 } // namespace
+
+int32_t LoadedCount(int32_t word) { return std::max(word, 0); }
+
+void AddToCount(int32_t &count, int32_t more) {
+  const int64_t sum = int64_t{count} + more;
+  count = static_cast<int32_t>(std::clamp<int64_t>(sum, 0, std::numeric_limits<int32_t>::max()));
+}
 
 void StartGameClock(GameClock &clock, int32_t limitMs, uint32_t now) {
   clock.Phase = ClockPhase::Opening;

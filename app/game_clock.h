@@ -44,6 +44,11 @@ struct GameCounters {
   bool ScoreWasZero = false;  // the score pane showed 0 at its last update
 };
 
+// The error, help and right-click counts. A saved game may bring any word back, so a loaded count
+// is never below 0 and an addition holds at the top rather than wrapping round.
+int32_t LoadedCount(int32_t word);
+void AddToCount(int32_t &count, int32_t more);
+
 void StartGameClock(GameClock &clock, int32_t limitMs, uint32_t now);
 void StopGameClock(GameClock &clock);
 // The clock's time runs while a grid is in play, the game is not over and not paused.

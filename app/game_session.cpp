@@ -132,7 +132,7 @@ PlacementNote NotePlacement(GameSession &session, const EngineContext &ctx, int 
   if (placed.Status >= kStatusConflict || placed.Value < 1)
     return PlacementNote::None;
   if (warned && IsWrongValue(ctx, slot, cell)) {
-    ++session.Counters.ErrorCount;
+    AddToCount(session.Counters.ErrorCount, 1);
     return PlacementNote::WrongValue;
   }
   if (ctx.GridSetState == kGridConsistent)

@@ -173,8 +173,12 @@ int SetMarks(MacroCommandContext &c, const MacroCall &call) {
     for (int v = candidate == 0 ? 1 : candidate; v <= (candidate == 0 ? width : candidate); ++v) {
       const uint32_t bit = 1u << (v - 1);
       if (probables) {
-        const uint32_t marks = record.ProbableMask;
-        record.ProbableMask = type == 1 ? marks | bit : type == 0 ? marks & ~bit : marks ^ bit;
+        // The same mark mask the board's click toggles: the recomputation after the step keeps it,
+        // and a cell that holds a value keeps its own bit.
+        if (record.Status > kStatusFixed)
+          record.Marks = type == 1   ? record.Marks | bit
+                         : type == 0 ? record.Marks & ~bit
+                                     : record.Marks ^ bit;
       } else {
         const bool present = record.Status == kStatusPencilled && (record.Marks & bit) != 0;
         if (type == 2 || (type == 1 && !present) || (type == 0 && present))

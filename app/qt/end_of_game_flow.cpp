@@ -102,9 +102,9 @@ void TallyLoaded(CQuorbelApp &app, const SudGameState &file) {
   game.GameLevel = words[kWordGameLevel];
   game.StartMissing = counted ? words[kWordStartMissing] : open;
   game.StartSudMissing = counted ? words[kWordStartSudMissing] : open;
-  game.SolverHelpCount = words[kWordSolverHelpCount];
-  game.RightClickUses = words[kWordRightClickUses];
-  app.Session().Counters.ErrorCount = words[kWordErrorCount];
+  game.SolverHelpCount = LoadedCount(words[kWordSolverHelpCount]);
+  game.RightClickUses = LoadedCount(words[kWordRightClickUses]);
+  app.Session().Counters.ErrorCount = LoadedCount(words[kWordErrorCount]);
   // A stopwatch that ran when the file was saved runs on for the time it had then.
   const uint32_t now = TimeGetTime();
   for (size_t i = 0; i < game.UsageTimers.size(); ++i) {

@@ -83,7 +83,7 @@ public:
     app_.StartWaitProgress(LookupMessage(kMsgSearchRunning, app_.CurrentLanguage()), kSearchProgressRange,
                            false);
   }
-  void AddHelpValues(int count) override { app_.Game().SolverHelpCount += count; }
+  void AddHelpValues(int count) override { AddToCount(app_.Game().SolverHelpCount, count); }
   void GridSetSolved() override { ::GridSetSolved(app_); }
 
 private:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
@@ -132,6 +134,11 @@ TEST_F(PlayedGame, AWrongValueIsAnErrorOnlyWhenThePlayerIsWarned) {
   EXPECT_FALSE(IsWrongValue(ctx_, 0, 0));
   EXPECT_EQ(session_.Counters.ErrorCount, 1);
   EXPECT_EQ(NotePlacement(session_, ctx_, 0, 1, true), PlacementNote::None); // an empty cell
+
+  // A file may bring a count at the top: it holds there.
+  session_.Counters.ErrorCount = std::numeric_limits<int32_t>::max();
+  EXPECT_EQ(Place(0, 2), PlacementNote::WrongValue);
+  EXPECT_EQ(session_.Counters.ErrorCount, std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(PlayedGame, TheLastOfAValueCompletesItAndTheLastCellSolvesTheGridWhichEndsTheGameOnce) {

@@ -78,7 +78,7 @@ void CQuorbelView::mouseReleaseEvent(QMouseEvent *event) {
   case Qt::RightButton:
     // The mark charges the right button's uses beyond an allowance.
     if (app_.State().GridInPlay())
-      ++app_.Session().Tally.RightClickUses;
+      AddToCount(app_.Session().Tally.RightClickUses, 1);
     // While a piece is held the right button turns it (on a double click), and shows no menu.
     if (!drag_.PieceDrag)
       ShowContextMenu(at);

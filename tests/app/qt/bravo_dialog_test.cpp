@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QtTest>
+#include <limits>
 #include <memory>
 
 #include "app/qt/bravo_dialog.h"
@@ -213,6 +214,19 @@ private slots:
     QCOMPARE(game.GameLevel, 3);
     QCOMPARE(game.StartMissing, kOpenCells);
     QCOMPARE(game.StartSudMissing, kOpenCells);
+
+    // A hostile file: no count below 0, and one at the top holds there when it is charged.
+    constexpr int32_t kTop = std::numeric_limits<int32_t>::max();
+    SudGameState hostile;
+    hostile.GameWords = {2, 10, 10, 0, -5, kTop, std::numeric_limits<int32_t>::min()};
+    App().Services().gameStateLoaded(hostile);
+    QCOMPARE(game.SolverHelpCount, 0);
+    QCOMPARE(Counters().ErrorCount, 0);
+    CQuorbelView &view = game_->View();
+    view.ChooseMenuItem = [](const std::vector<MenuChoice> &, QPoint) { return 0; };
+    QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier,
+                      QPoint{view.Layout().Board.left + 2, view.Layout().Board.top + 2});
+    QCOMPARE(game.RightClickUses, kTop);
   }
 };
 
