@@ -23,7 +23,6 @@
 #include "platform/random.h"
 #include "solver/ready_made_solution.h"
 #include "solver/search.h"
-#include "solver/search_classic.h"
 #include "solver/solution_count.h"
 
 namespace quorbel {
@@ -266,13 +265,7 @@ int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRec
   CopyGrid(ctx, *saved, &carving, 0);
   for (CellRecord &cell : carving.PlayingCells(geo))
     cell.ValueScores.fill(0);
-  int count = 0;
-  {
-    // Any tree's first solutions give a fair tally, and the order-free tree is the quicker walk.
-    // A grid with rules keeps its tree: the generator's grids for rules stay as they were.
-    const OrderFreeCount orderFree(ctx, !HasVariantRules(carving));
-    count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0);
-  }
+  const int count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0);
   int picked = count == kSolveCancelled ? kSolveCancelled : -1;
   if (count >= 2 && FitsGeometry(geo, solution)) {
     const int start = RandomBelow(geo.NCells);
