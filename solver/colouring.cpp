@@ -67,17 +67,39 @@ ChainCells RunChain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial
 
 const ChainCells &ChainMemo::Chain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial,
                                    MethodMask mask, int value, int start) {
-  if (value != value_) {
-    slotOfCell_.fill(-1);
-    chains_.clear();
-    value_ = value;
-  }
-  int16_t &slot = slotOfCell_[static_cast<size_t>(start)];
+  int16_t &slot = slotOfCell_[static_cast<size_t>(value)][static_cast<size_t>(start)];
   if (slot < 0) {
     slot = static_cast<int16_t>(chains_.size());
     chains_.push_back(RunChain(ctx, grid, trial, mask, value, start));
   }
   return chains_[static_cast<size_t>(slot)];
+}
+
+ChainMemo::CellKey ChainMemo::KeyOf(const CellRecord &cell) {
+  // An empty cell's candidates and exclusions are rebuilt from its units.
+  if (cell.Status == kStatusEmpty)
+    return {cell.Status, cell.Value, cell.Marks, 0, 0};
+  return {cell.Status, cell.Value, cell.Marks, cell.ThePoss, cell.Excluded};
+}
+
+void ChainMemo::Follow(const GridGeometry &geo, const GridRecord &grid, MethodMask mask) {
+  const auto cells = std::span(grid.Cells).first(static_cast<size_t>(geo.NCells));
+  const bool same = mask == mask_ && board_.size() == cells.size() &&
+                    std::equal(cells.begin(), cells.end(), board_.begin(),
+                               [](const CellRecord &cell, const CellKey &key) { return KeyOf(cell) == key; });
+  if (same)
+    return;
+  Forget();
+  mask_ = mask;
+  for (const CellRecord &cell : cells)
+    board_.push_back(KeyOf(cell));
+}
+
+void ChainMemo::Forget() {
+  for (auto &slots : slotOfCell_)
+    slots.fill(-1);
+  chains_.clear();
+  board_.clear();
 }
 
 int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,
@@ -93,14 +115,14 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
   const uint32_t bit = ValueBit(value) & geo.FullMask;
   ResetCellColours(grid, value);
   int chains = 0;
-  ChainMemo unkept;
-  ChainMemo &kept = memo != nullptr ? *memo : unkept;
+  ChainCells fresh;
   for (int start : startCells) {
     if (chains == kMaxColourChains)
       break;
     if (start < 0 || start >= geo.NCells || !IsOpenWith(grid.Cells[start], bit))
       continue;
-    const ChainCells &chain = kept.Chain(ctx, grid, trial, mask, value, start);
+    const ChainCells &chain = memo != nullptr ? memo->Chain(ctx, grid, trial, mask, value, start)
+                                              : (fresh = RunChain(ctx, grid, trial, mask, value, start));
     for (int cell = 0; cell < geo.NCells; ++cell) {
       if (chain.Filled.test(static_cast<size_t>(cell)))
         MarkChainColour(grid.Cells[cell], chains);
@@ -121,7 +143,7 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
 }
 
 int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
-                   int rangeStart, int rangeEnd, ColouringOutcome &outcome) {
+                   int rangeStart, int rangeEnd, ColouringOutcome &outcome, ChainMemo *kept) {
   const GridGeometry &geo = ctx.Geo;
   const int kinds =
       Meets(ctx.Settings.CurrentVariant, kVarDiagonal | kVarExtraRegion) ? kAllKinds : kLineKinds;
@@ -129,8 +151,15 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
   const int lastValue = valueIn >= 1 ? valueIn : geo.GridWidth;
   bool removed = false;
   // A start cell lies in a row, a column and a block: its chain is run once while the grid
-  // stands still.
-  ChainMemo memo;
+  // stands still. A rule's work may read the candidates, so a grid with rules runs its
+  // chains afresh after any removal.
+  const bool rules = HasVariantRules(grid);
+  ChainMemo unkept;
+  ChainMemo &memo = kept != nullptr ? *kept : unkept;
+  if (rules)
+    memo.Forget();
+  else
+    memo.Follow(geo, grid, mask);
   for (int v = firstValue; v <= lastValue; ++v) {
     const uint32_t bit = ValueBit(v);
     for (int kind = 0; kind < kinds; ++kind) {
@@ -155,7 +184,8 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
               if (cell.EliminationSet == kRemovedByEveryChain && IsOpenWith(cell, bit)) {
                 RestrictPoss(geo, cell, cell.ThePoss & ~bit);
                 removed = true;
-                memo.Forget();
+                if (rules)
+                  memo.Forget();
               }
             }
           }

@@ -16,6 +16,7 @@
 
 namespace quorbel {
 
+struct CellRecord;
 struct EngineContext;
 struct GridRecord;
 class TrialGrid;
@@ -35,17 +36,33 @@ struct ChainCells {
   std::bitset<kMaxCells> Emptied;
 };
 
-// The chains of one value already run, by start cell. Valid while the grid's cells stay as
-// they were: Forget them when a candidate goes.
+// The chains already run, by value and start cell. Valid while the grid's cells stay as
+// they were: Forget them when a candidate goes. On a grid without rules a chain reads only
+// the filled cells, since propagation rebuilds every candidate from them: Follow keeps the
+// chains while those cells and the mask stay the same, whatever candidates went.
 class ChainMemo {
 public:
+  ChainMemo() { Forget(); }
   const ChainCells &Chain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial, MethodMask mask,
                           int value, int start);
-  void Forget() { value_ = -1; }
+  void Follow(const GridGeometry &geo, const GridRecord &grid, MethodMask mask);
+  void Forget();
 
 private:
-  int value_ = -1;
-  std::array<int16_t, kMaxCells> slotOfCell_{};
+  // What propagation reads of a cell before it rebuilds the candidates.
+  struct CellKey {
+    int32_t Status;
+    int32_t Value;
+    uint32_t Marks;
+    uint32_t ThePoss;
+    uint32_t Excluded;
+    bool operator==(const CellKey &) const = default;
+  };
+  static CellKey KeyOf(const CellRecord &cell);
+
+  std::vector<CellKey> board_;
+  MethodMask mask_ = 0;
+  std::array<std::array<int16_t, kMaxCells>, kMaxWidth + 1> slotOfCell_{};
   std::vector<ChainCells> chains_;
 };
 
@@ -67,7 +84,8 @@ struct ColouringOutcome {
 // every chain of a unit filled (outcome: its value and the chains' start cells), -2 when
 // candidates were removed, -1 when nothing was found, -10 when the player cancelled.
 // The cells keep the colours of the last unit; ResetCellColours clears them.
+// A memo kept by the caller spares running again the chains of an earlier call.
 int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
-                   int rangeStart, int rangeEnd, ColouringOutcome &outcome);
+                   int rangeStart, int rangeEnd, ColouringOutcome &outcome, ChainMemo *memo = nullptr);
 
 } // namespace quorbel

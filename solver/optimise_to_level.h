@@ -11,7 +11,8 @@ struct EngineContext;
 // While it rates above the level, the methods of the level solve a copy until they are
 // stuck and one open cell of it, drawn at random, becomes a given. When that leaves it
 // below the level, givens are taken away again while the solution stays unique and the
-// rating at or below the level, until it reaches the level. Returns the rating reached
+// rating at or below the level, until it reaches the level; a classic grid aimed at the top
+// level is left below it instead, for another dig. Returns the rating reached
 // (1..5), -10 when the player cancelled; a level outside 1..4 leaves a harder grid as it is.
 int OptimiseGridToLevel(EngineContext &ctx, int slot, int level);
 

@@ -896,7 +896,9 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
 }
 
 OrderFreeCount::OrderFreeCount(EngineContext &ctx, bool orderFree)
-    : ctx_(ctx), saved_(std::exchange(ScratchOf(ctx).orderFreeCount, orderFree)) {}
+    : ctx_(ctx), saved_(ScratchOf(ctx).orderFreeCount) {
+  ScratchOf(ctx).orderFreeCount = saved_ || orderFree;
+}
 
 OrderFreeCount::~OrderFreeCount() { ScratchOf(ctx_).orderFreeCount = saved_; }
 

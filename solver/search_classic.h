@@ -24,7 +24,8 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid);
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take);
 
 // While it lives, the classic route may walk any tree: for a count that reads only how many
-// solutions there are up to two, where the order they come in cannot show.
+// solutions there are up to two, where the order they come in cannot show, or a tally that
+// any set of solutions serves. A count within it stays free of order.
 class OrderFreeCount {
 public:
   OrderFreeCount(EngineContext &ctx, bool orderFree);

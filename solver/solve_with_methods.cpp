@@ -99,6 +99,7 @@ private:
   int result_ = kSolveStopped;
   int placedHere_ = 0; // this call's placements: MethodPlacements may hold a caller's earlier ones
   TrialGrid trial_;
+  ChainMemo chains_; // kept over the passes that only remove candidates
 };
 
 int MethodDriver::Run() {
@@ -268,7 +269,7 @@ MethodDriver::Next MethodDriver::Group() {
 MethodDriver::Next MethodDriver::Colouring() {
   Announce("Solve with Coloring...");
   ColouringOutcome outcome;
-  const int found = ApplyColouring(ctx_, grid_, trial_, mask_, -1, first_, end_, outcome);
+  const int found = ApplyColouring(ctx_, grid_, trial_, mask_, -1, first_, end_, outcome, &chains_);
   ResetCellColours(grid_, -1);
   if (found == kSolveCancelled) {
     result_ = kSolveCancelled;

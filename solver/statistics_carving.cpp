@@ -25,6 +25,7 @@
 #include "solver/generation_run.h"
 #include "solver/random_solution.h"
 #include "solver/search.h"
+#include "solver/search_classic.h"
 
 namespace quorbel {
 
@@ -168,6 +169,11 @@ int Carving::MakeClues() {
 // least, until the grid is unique or the extra passes are spent. -10 when cancelled.
 int Carving::BuyBackGivens(int extra, int blanks) {
   auto scratch = std::make_unique<GridRecord>();
+  // The pick reads only a tally of the first solutions met, and any tree gives a fair one: a
+  // classic puzzle takes the quicker order-free walk. Puzzles with rules or links keep theirs,
+  // and so the grids they are carved to.
+  const bool classic = run_.GridCount == 1 && !run_.CurrentWords.Any() && !HasVariantRules(grid_);
+  const OrderFreeCount orderFree(ctx_, classic);
   for (int pass = 1; pass <= extra; ++pass) {
     if (request_.Messages == 1)
       ctx_.Host->ReplaceInfoMessage("Do Optimisation ... " + std::to_string(pass), 0);

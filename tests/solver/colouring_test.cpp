@@ -2,6 +2,7 @@
 // even on sparse 12x12 and 16x16 grids where a unit has more than ten places for a value.
 #include <gtest/gtest.h>
 
+#include "engine/cell_actions.h"
 #include "engine/method_record.h"
 #include "engine/unit_queries.h"
 #include "method_test_support.h"
@@ -70,6 +71,35 @@ TEST(Colouring, ChainsKeptInAMemoColourAsChainsRunAfresh) {
       }
     }
   }
+}
+
+// Chains kept over the calls of one solve: a removed candidate leaves them right, a
+// placed value does not.
+TEST(Colouring, ChainsKeptOverCallsConcludeAsChainsRunAfresh) {
+  const std::string solution = SearchSolution(ReadPuzzleFile("puzzles-9.txt")[1]);
+  PuzzleContext fresh(kXWingPosition);
+  PuzzleContext kept(kXWingPosition);
+  TrialGrid freshTrial;
+  TrialGrid keptTrial;
+  ChainMemo memo;
+  const auto sameConclusions = [&] {
+    ColouringOutcome a;
+    ColouringOutcome b;
+    ASSERT_EQ(ApplyColouring(*kept.Ctx, kept.Grid(), keptTrial, 0, -1, 0, 81, a, &memo),
+              ApplyColouring(*fresh.Ctx, fresh.Grid(), freshTrial, 0, -1, 0, 81, b));
+    for (int cell = 0; cell < 81; ++cell)
+      ASSERT_EQ(kept.Cell(cell).ThePoss, fresh.Cell(cell).ThePoss) << cell;
+  };
+  sameConclusions();
+  sameConclusions();
+  for (int cell = 0, placed = 0; cell < 81 && placed < 3; ++cell) {
+    if (kept.Cell(cell).Status != kStatusEmpty)
+      continue;
+    for (PuzzleContext *p : {&kept, &fresh})
+      SetCellValue(*p->Ctx, p->Grid(), cell, solution[static_cast<size_t>(cell)] - '0', kActionPlace);
+    ++placed;
+  }
+  sameConclusions();
 }
 
 TEST(Colouring, FindsTheUnitCellsOfRegionsOnlyWhereTheGridHasThem) {
