@@ -182,16 +182,12 @@ int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 
-namespace {
-
 GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid) {
   if (!Meets(grid.GridVar, kVarTwinsSubstitution) || grid.Lists.SubstitutionOwner != 1)
     return nullptr;
   GridRecord *other = Partner(ctx, grid);
   return other == &grid ? nullptr : other;
 }
-
-} // namespace
 
 int FindSubstitute(const GridRecord &grid, int v) {
   for (int u = 0; u < kMaxWidth; ++u)

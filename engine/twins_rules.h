@@ -19,6 +19,8 @@ int FilterTwinsZone(EngineContext &ctx, GridRecord &grid, int item);
 // Against the partner, or with All Indicated against every main grid from the partner on.
 void CheckTwinsDifferent(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid);
+// The grid a Substitution map reads, none when this grid owns no map.
+GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid);
 // On the grid that owns the map only; the map is rebuilt by each check.
 void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
