@@ -141,6 +141,7 @@ struct Scratch {
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
+  Board mapped; // a node's board narrowed by a Substitution map, to see whether it dies
   LeftInGrid left;
 };
 
@@ -798,9 +799,8 @@ bool HoldsItsLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout,
 
 // What a grid that owns a Substitution map faces in its partner, cell by cell (0: an open cell
 // there). The map's check reads only full boards, so a node is left once its board can no longer
-// pass it: a value already mapped to two values, or an open cell whose every candidate is mapped
-// to another value than the one it faces. Only such dead nodes are left, and no candidate of a
-// live node is narrowed: the solutions still come in the same order.
+// pass it. Only such dead nodes are left, and no candidate of a live node is narrowed: the
+// solutions still come in the same order.
 struct MapFaces {
   bool active = false;
   std::array<uint8_t, kMaxCells> faced{};
@@ -819,7 +819,11 @@ MapFaces FacesOfMap(EngineContext &ctx, GridRecord &grid, const Layout &layout) 
   return faces;
 }
 
-bool MapFails(const Layout &layout, const MapFaces &faces, const Board &board) {
+enum class MapNarrowing { Broken, Narrowed, Unchanged };
+
+// Takes from each open cell the values mapped to another value than the one it faces: broken
+// when a value is mapped to two, or an open cell is left with no candidate.
+MapNarrowing NarrowByMap(const Layout &layout, const MapFaces &faces, Board &board) {
   std::array<uint8_t, kMaxWidth + 1> map{}; // by this grid's value, the value it faces
   for (int c = 0; c < layout.nCells; ++c) {
     const int v = board.value[c];
@@ -828,7 +832,7 @@ bool MapFails(const Layout &layout, const MapFaces &faces, const Board &board) {
     if (map[v] == 0)
       map[v] = faces.faced[c];
     else if (map[v] != faces.faced[c])
-      return true;
+      return MapNarrowing::Broken;
   }
   std::array<uint16_t, kMaxWidth + 1> mappedTo{}; // by faced value, the values mapped to it
   uint16_t mapped = 0;
@@ -837,22 +841,41 @@ bool MapFails(const Layout &layout, const MapFaces &faces, const Board &board) {
       mappedTo[map[v]] |= static_cast<uint16_t>(1u << (v - 1));
       mapped |= static_cast<uint16_t>(1u << (v - 1));
     }
+  MapNarrowing result = MapNarrowing::Unchanged;
   for (int c = 0; c < layout.nCells; ++c) {
     const int faced = faces.faced[c];
-    if (faced != 0 && board.value[c] == 0 && (board.cand[c] & ~(mapped & ~mappedTo[faced])) == 0)
-      return true;
+    if (faced == 0 || board.value[c] != 0)
+      continue;
+    const uint16_t allowed = board.cand[c] & static_cast<uint16_t>(~(mapped & ~mappedTo[faced]));
+    if (allowed == 0)
+      return MapNarrowing::Broken;
+    if (allowed != board.cand[c]) {
+      board.cand[c] = allowed;
+      result = MapNarrowing::Narrowed;
+    }
   }
-  return false;
+  return result;
 }
 
-// Whether the node just explored is open yet holds no board the map's check would pass.
+// Whether the node just explored is open yet holds no board the map's check would pass: its
+// board narrowed by the map and by singles, in turn, until one of them breaks or both hold.
 bool MapLeavesNothing(const Layout &layout, const MapFaces &faces, const std::vector<Level> &levels,
-                      int depth, const Scratch &scratch) {
+                      int depth, Scratch &scratch) {
   const Level &level = levels[depth];
-  return faces.active && level.cell >= 0 &&
-         (MapFails(layout, faces, level.board) ||
-          (!layout.orderFree && MapFails(layout, faces, scratch.narrowed)) ||
-          (level.closure == depth && MapFails(layout, faces, level.pruned)));
+  if (!faces.active || level.cell < 0)
+    return false;
+  const Board &known = level.closure == depth ? level.pruned
+                       : layout.orderFree     ? level.board
+                                              : scratch.narrowed;
+  Board &board = scratch.mapped;
+  CopyBoard(layout, board, known);
+  for (;;) {
+    const MapNarrowing narrowing = NarrowByMap(layout, faces, board);
+    if (narrowing != MapNarrowing::Narrowed)
+      return narrowing == MapNarrowing::Broken;
+    if (PruneWithSingles(layout, board) == Outcome::Dead)
+      return true;
+  }
 }
 
 // A solution tallied where the grid's trial cells are, and offered to `take`.
