@@ -141,7 +141,7 @@ struct Scratch {
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
-  Board mapped; // a node's board narrowed by a Substitution map, to see whether it dies
+  Board mapped; // a node's board narrowed by its links, to see whether it dies
   LeftInGrid left;
 };
 
@@ -797,33 +797,54 @@ bool HoldsItsLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout,
   return grid.State != kGridContradiction;
 }
 
-// What a grid that owns a Substitution map faces in its partner, cell by cell (0: an open cell
-// there). The map's check reads only full boards, so a node is left once its board can no longer
-// pass it. Only such dead nodes are left, and no candidate of a live node is narrowed: the
-// solutions still come in the same order.
-struct MapFaces {
+// What the links of a grid under carving let each cell hold against the linked grids as they
+// stand: the values the checks of Relation, Equal, Zone and Differents allow, and for a
+// Substitution map the value each cell faces (0: an open cell there). Those checks read only
+// full boards, so a node is left once its board can no longer pass them. Only such dead nodes
+// are left, and no candidate of a live node is narrowed: the solutions still come in the same
+// order.
+struct LinkFaces {
   bool active = false;
+  std::array<uint32_t, kMaxCells> allowed{};
+  bool mapped = false;
   std::array<uint8_t, kMaxCells> faced{};
 };
 
-MapFaces FacesOfMap(EngineContext &ctx, GridRecord &grid, const Layout &layout) {
-  MapFaces faces;
-  const GridRecord *partner = SubstitutionPartner(ctx, grid);
-  if (partner == nullptr)
-    return faces;
-  for (int c = 0; c < layout.nCells; ++c)
-    if (const CellRecord &b = partner->Cells[c]; IsFilled(b) && b.Value >= 1 && b.Value <= layout.width) {
-      faces.faced[c] = static_cast<uint8_t>(b.Value);
-      faces.active = true;
-    }
+LinkFaces FacesOfLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout) {
+  LinkFaces faces;
+  std::fill_n(faces.allowed.begin(), layout.nCells, layout.full);
+  AllowedByFilledPartners(ctx, grid, std::span(faces.allowed).first(static_cast<size_t>(layout.nCells)));
+  faces.active = std::any_of(faces.allowed.begin(), faces.allowed.begin() + layout.nCells,
+                             [&](uint32_t mask) { return mask != layout.full; });
+  if (const GridRecord *partner = SubstitutionPartner(ctx, grid))
+    for (int c = 0; c < layout.nCells; ++c)
+      if (const CellRecord &b = partner->Cells[c]; IsFilled(b) && b.Value >= 1 && b.Value <= layout.width) {
+        faces.faced[c] = static_cast<uint8_t>(b.Value);
+        faces.mapped = faces.active = true;
+      }
   return faces;
+}
+
+// Keeps each cell to what the links allow it: false when a cell holds, or is left, nothing
+// they allow.
+bool KeepAllowed(const Layout &layout, const LinkFaces &faces, Board &board) {
+  for (int c = 0; c < layout.nCells; ++c) {
+    const uint32_t allowed = faces.allowed[c];
+    if (board.value[c] != 0) {
+      if ((allowed & (1u << (board.value[c] - 1))) == 0)
+        return false;
+    } else if ((board.cand[c] &= static_cast<uint16_t>(allowed)) == 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 enum class MapNarrowing { Broken, Narrowed, Unchanged };
 
 // Takes from each open cell the values mapped to another value than the one it faces: broken
 // when a value is mapped to two, or an open cell is left with no candidate.
-MapNarrowing NarrowByMap(const Layout &layout, const MapFaces &faces, Board &board) {
+MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board) {
   std::array<uint8_t, kMaxWidth + 1> map{}; // by this grid's value, the value it faces
   for (int c = 0; c < layout.nCells; ++c) {
     const int v = board.value[c];
@@ -857,10 +878,11 @@ MapNarrowing NarrowByMap(const Layout &layout, const MapFaces &faces, Board &boa
   return result;
 }
 
-// Whether the node just explored is open yet holds no board the map's check would pass: its
-// board narrowed by the map and by singles, in turn, until one of them breaks or both hold.
-bool MapLeavesNothing(const Layout &layout, const MapFaces &faces, const std::vector<Level> &levels,
-                      int depth, Scratch &scratch) {
+// Whether the node just explored is open yet holds no board the links' checks would pass: its
+// board kept to what they allow, then narrowed by the map and by singles in turn, until one of
+// them breaks or both hold.
+bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::vector<Level> &levels,
+                       int depth, Scratch &scratch) {
   const Level &level = levels[depth];
   if (!faces.active || level.cell < 0)
     return false;
@@ -869,13 +891,16 @@ bool MapLeavesNothing(const Layout &layout, const MapFaces &faces, const std::ve
                                               : scratch.narrowed;
   Board &board = scratch.mapped;
   CopyBoard(layout, board, known);
-  for (;;) {
+  if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
+    return true;
+  while (faces.mapped) {
     const MapNarrowing narrowing = NarrowByMap(layout, faces, board);
     if (narrowing != MapNarrowing::Narrowed)
       return narrowing == MapNarrowing::Broken;
     if (PruneWithSingles(layout, board) == Outcome::Dead)
       return true;
   }
+  return false;
 }
 
 // A solution tallied where the grid's trial cells are, and offered to `take`.
@@ -940,7 +965,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
-  const MapFaces faces = checkedLinks ? FacesOfMap(ctx, grid, layout) : MapFaces{};
+  const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
   levels[depth].cell = -1;
   auto progress = [&] {
     return BranchProgress(
@@ -954,7 +979,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
       const Outcome outcome = ExploreNode(layout, levels, depth, chainStart, scratch, solution);
-      if (outcome == Outcome::Open && MapLeavesNothing(layout, faces, levels, depth, scratch))
+      if (outcome == Outcome::Open && LinksLeaveNothing(layout, faces, levels, depth, scratch))
         levels[depth].cell = -1; // no child to try
       if (outcome == Outcome::Solved &&
           (!checkedLinks || HoldsItsLinks(ctx, grid, layout, levels, depth, *solution))) {
