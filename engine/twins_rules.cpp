@@ -182,16 +182,12 @@ int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid) {
   return changed;
 }
 
-namespace {
-
 GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid) {
   if (!Meets(grid.GridVar, kVarTwinsSubstitution) || grid.Lists.SubstitutionOwner != 1)
     return nullptr;
   GridRecord *other = Partner(ctx, grid);
   return other == &grid ? nullptr : other;
 }
-
-} // namespace
 
 int FindSubstitute(const GridRecord &grid, int v) {
   for (int u = 0; u < kMaxWidth; ++u)
@@ -431,6 +427,38 @@ int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid) {
       }
   }
   return changed;
+}
+
+void AllowedByFilledPartners(EngineContext &ctx, GridRecord &grid, std::span<uint32_t> allowed) {
+  const GridGeometry &geo = ctx.Geo;
+  const int n = std::min(geo.NCells, static_cast<int>(allowed.size()));
+  // What a cell may hold to equal a filled cell: a value out of range equals nothing.
+  auto keepEqual = [&](int c, const CellRecord &b) {
+    if (c >= 0 && c < n && IsFilled(b))
+      allowed[static_cast<size_t>(c)] &= b.Value >= 1 && b.Value <= geo.GridWidth ? ValueBit(b.Value) : 0;
+  };
+  if (Meets(grid.GridVar, kVarTwinsRelation))
+    for (const TwinsRelationLink &link : grid.Lists.TwinsRelation.Used())
+      if (const GridRecord *other = MainGrid(ctx, link.OtherGrid);
+          other && IsPlayingCell(geo, link.Cell) && IsPlayingCell(geo, link.OtherCell))
+        keepEqual(link.Cell, other->Cells[static_cast<size_t>(link.OtherCell)]);
+  if (const GridRecord *other = Partner(ctx, grid);
+      other && other != &grid && Meets(grid.GridVar, kVarTwinsEqual))
+    for (int c = 0; c < n; ++c)
+      keepEqual(c, other->Cells[static_cast<size_t>(c)]);
+  const int w = geo.GridWidth;
+  if (Meets(grid.GridVar, kVarTwinsZone))
+    for (const TwinsZoneLink &link : grid.Lists.TwinsZone.Used())
+      if (const GridRecord *other = MainGrid(ctx, link.OtherGrid);
+          other && link.Block >= 0 && link.Block < w && link.OtherBlock >= 0 && link.OtherBlock < w)
+        for (int k = 0; k < w; ++k)
+          keepEqual(grid.BlockCells[link.Block][k],
+                    other->Cells[static_cast<size_t>(other->BlockCells[link.OtherBlock][k])]);
+  for (const GridRecord *other : ComparedGrids(ctx, grid))
+    for (int c = 0; c < n; ++c)
+      if (const CellRecord &b = other->Cells[static_cast<size_t>(c)];
+          IsFilled(b) && b.Value >= 1 && b.Value <= geo.GridWidth)
+        allowed[static_cast<size_t>(c)] &= ~ValueBit(b.Value);
 }
 
 } // namespace quorbel

@@ -5,6 +5,9 @@
 // sides and returns 1 when a mask changed.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 namespace quorbel {
 
 struct EngineContext;
@@ -19,6 +22,8 @@ int FilterTwinsZone(EngineContext &ctx, GridRecord &grid, int item);
 // Against the partner, or with All Indicated against every main grid from the partner on.
 void CheckTwinsDifferent(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid);
+// The grid a Substitution map reads, none when this grid owns no map.
+GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid);
 // On the grid that owns the map only; the map is rebuilt by each check.
 void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
@@ -26,6 +31,9 @@ int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
 int FindSubstitute(const GridRecord &grid, int v);
 void CheckTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group);
 int FilterTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group);
+// Narrows `allowed` (a value mask per cell) to what the checks of Relation, Equal, Zone and
+// Differents let each cell hold against the linked grids' filled cells as they stand.
+void AllowedByFilledPartners(EngineContext &ctx, GridRecord &grid, std::span<uint32_t> allowed);
 void CheckTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
 

@@ -27,6 +27,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "engine/twins_rules.h"
 #include "engine/unit_summary.h"
 #include "solver/neighbour_links.h"
 #include "solver/search.h"
@@ -140,6 +141,7 @@ struct Scratch {
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
+  Board mapped; // a node's board narrowed by its links, to see whether it dies
   LeftInGrid left;
 };
 
@@ -795,6 +797,112 @@ bool HoldsItsLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout,
   return grid.State != kGridContradiction;
 }
 
+// What the links of a grid under carving let each cell hold against the linked grids as they
+// stand: the values the checks of Relation, Equal, Zone and Differents allow, and for a
+// Substitution map the value each cell faces (0: an open cell there). Those checks read only
+// full boards, so a node is left once its board can no longer pass them. Only such dead nodes
+// are left, and no candidate of a live node is narrowed: the solutions still come in the same
+// order.
+struct LinkFaces {
+  bool active = false;
+  std::array<uint32_t, kMaxCells> allowed{};
+  bool mapped = false;
+  std::array<uint8_t, kMaxCells> faced{};
+};
+
+LinkFaces FacesOfLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout) {
+  LinkFaces faces;
+  std::fill_n(faces.allowed.begin(), layout.nCells, layout.full);
+  AllowedByFilledPartners(ctx, grid, std::span(faces.allowed).first(static_cast<size_t>(layout.nCells)));
+  faces.active = std::any_of(faces.allowed.begin(), faces.allowed.begin() + layout.nCells,
+                             [&](uint32_t mask) { return mask != layout.full; });
+  if (const GridRecord *partner = SubstitutionPartner(ctx, grid))
+    for (int c = 0; c < layout.nCells; ++c)
+      if (const CellRecord &b = partner->Cells[c]; IsFilled(b) && b.Value >= 1 && b.Value <= layout.width) {
+        faces.faced[c] = static_cast<uint8_t>(b.Value);
+        faces.mapped = faces.active = true;
+      }
+  return faces;
+}
+
+// Keeps each cell to what the links allow it: false when a cell holds, or is left, nothing
+// they allow.
+bool KeepAllowed(const Layout &layout, const LinkFaces &faces, Board &board) {
+  for (int c = 0; c < layout.nCells; ++c) {
+    const uint32_t allowed = faces.allowed[c];
+    if (board.value[c] != 0) {
+      if ((allowed & (1u << (board.value[c] - 1))) == 0)
+        return false;
+    } else if ((board.cand[c] &= static_cast<uint16_t>(allowed)) == 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+enum class MapNarrowing { Broken, Narrowed, Unchanged };
+
+// Takes from each open cell the values mapped to another value than the one it faces: broken
+// when a value is mapped to two, or an open cell is left with no candidate.
+MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board) {
+  std::array<uint8_t, kMaxWidth + 1> map{}; // by this grid's value, the value it faces
+  for (int c = 0; c < layout.nCells; ++c) {
+    const int v = board.value[c];
+    if (faces.faced[c] == 0 || v == 0)
+      continue;
+    if (map[v] == 0)
+      map[v] = faces.faced[c];
+    else if (map[v] != faces.faced[c])
+      return MapNarrowing::Broken;
+  }
+  std::array<uint16_t, kMaxWidth + 1> mappedTo{}; // by faced value, the values mapped to it
+  uint16_t mapped = 0;
+  for (int v = 1; v <= layout.width; ++v)
+    if (map[v] != 0) {
+      mappedTo[map[v]] |= static_cast<uint16_t>(1u << (v - 1));
+      mapped |= static_cast<uint16_t>(1u << (v - 1));
+    }
+  MapNarrowing result = MapNarrowing::Unchanged;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const int faced = faces.faced[c];
+    if (faced == 0 || board.value[c] != 0)
+      continue;
+    const uint16_t allowed = board.cand[c] & static_cast<uint16_t>(~(mapped & ~mappedTo[faced]));
+    if (allowed == 0)
+      return MapNarrowing::Broken;
+    if (allowed != board.cand[c]) {
+      board.cand[c] = allowed;
+      result = MapNarrowing::Narrowed;
+    }
+  }
+  return result;
+}
+
+// Whether the node just explored is open yet holds no board the links' checks would pass: its
+// board kept to what they allow, then narrowed by the map and by singles in turn, until one of
+// them breaks or both hold.
+bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::vector<Level> &levels,
+                       int depth, Scratch &scratch) {
+  const Level &level = levels[depth];
+  if (!faces.active || level.cell < 0)
+    return false;
+  const Board &known = level.closure == depth ? level.pruned
+                       : layout.orderFree     ? level.board
+                                              : scratch.narrowed;
+  Board &board = scratch.mapped;
+  CopyBoard(layout, board, known);
+  if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
+    return true;
+  while (faces.mapped) {
+    const MapNarrowing narrowing = NarrowByMap(layout, faces, board);
+    if (narrowing != MapNarrowing::Narrowed)
+      return narrowing == MapNarrowing::Broken;
+    if (PruneWithSingles(layout, board) == Outcome::Dead)
+      return true;
+  }
+  return false;
+}
+
 // A solution tallied where the grid's trial cells are, and offered to `take`.
 bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, const SolutionTaker &take) {
   for (int c = 0; c < layout.nCells; ++c)
@@ -857,6 +965,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
+  const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
   levels[depth].cell = -1;
   auto progress = [&] {
     return BranchProgress(
@@ -869,7 +978,10 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
         return leave(kTopPending, &levels[depth].board, kSolveTimeOut);
       const Board *solution = nullptr;
       const bool chainStart = depth == 0 || CountBits16(levels[depth - 1].tried) > 1;
-      if (ExploreNode(layout, levels, depth, chainStart, scratch, solution) == Outcome::Solved &&
+      const Outcome outcome = ExploreNode(layout, levels, depth, chainStart, scratch, solution);
+      if (outcome == Outcome::Open && LinksLeaveNothing(layout, faces, levels, depth, scratch))
+        levels[depth].cell = -1; // no child to try
+      if (outcome == Outcome::Solved &&
           (!checkedLinks || HoldsItsLinks(ctx, grid, layout, levels, depth, *solution))) {
         if (!take || !TakeInPlace(layout, grid, *solution, take))
           return leave(kTopDone, solution, kSolveFound);

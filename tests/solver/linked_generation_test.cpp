@@ -120,7 +120,7 @@ TEST(LinkedGeneration, ACountForTheGeneratorFindsTheSolutionsOfEveryTwinsTotal) 
 TEST(LinkedGeneration, ACopyOutsideTheSetIsSearchedAsPropagationSearchesIt) {
   int several = 0;
   for (const VariantWords rule :
-       {kVarTwinsRelation, kVarTwinsSubstitution, kVarTwinsDifferent, kVarTwinsZone}) {
+       {kVarTwinsRelation, kVarTwinsSubstitution, kVarTwinsDifferent, kVarTwinsZone, kVarTwinsEqual}) {
     LinkedRun set(kShapeSix, rule, 3, 7);
     ASSERT_EQ(set.Report.Result, 1);
     EngineContext &ctx = *set.Ctx;
