@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 namespace quorbel {
 

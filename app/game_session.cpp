@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "app/app_random.h"
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
-#include "platform/random.h"
 
 namespace quorbel {
 

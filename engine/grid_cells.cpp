@@ -158,7 +158,7 @@ void StartCellAnimations(EngineContext &ctx, GridRecord &grid) {
     return;
   constexpr int kMaxLoops = 5;
   for (CellRecord &cell : grid.PlayingCells(ctx.Geo))
-    ctx.Host->StartCellAnimation(cell.ValueImage, kAnimCountedLoops, RandomBelow(kMaxLoops) + 1);
+    ctx.Host->StartCellAnimation(cell.ValueImage, kAnimCountedLoops, RandomBelow(ctx.Random, kMaxLoops) + 1);
 }
 
 } // namespace quorbel

@@ -119,7 +119,7 @@ int PickSymmetryPattern(EngineContext &ctx, GridRecord &grid, int index) {
   if (index == 0 || index >= kPatterns)
     return -1;
   if (index < 0) {
-    index = RandomBelow(kPatterns);
+    index = RandomBelow(ctx.Random, kPatterns);
     if (index == 0)
       return 0;
   }

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <new>
 
+#include "app/app_random.h"
 #include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/about_dialog.h"
@@ -39,7 +40,6 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/qt/profile_store.h"
-#include "platform/random.h"
 
 using namespace quorbel;
 
@@ -225,7 +225,9 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   SetStartDirectory(StartDir);
   log_ = LogFile(); // in the start directory
   log_.FollowSwitch(&settings_.general.log);
-  SeedRandom(StartupSeed());
+  const uint32_t seed = StartupSeed();
+  engine_->Random.Seed(seed);
+  SeedRandom(seed);
 
   store_ = std::make_unique<ProfileStore>();
   settings_.general.language = ReadLanguage(*store_);

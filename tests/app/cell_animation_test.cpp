@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 using namespace quorbel;
 

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_random.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
-#include "platform/random.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace quorbel {

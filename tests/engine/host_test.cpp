@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(CellAnimations, SolvedGridsAnimateEveryPlayingCell) {
-  SeedRandom(1);
+  s.Ctx.Random.Seed(1);
   StartCellAnimations(s.Ctx, s.Main());
   ASSERT_EQ(host.Animations.size(), 81u);
   for (size_t i = 0; i < host.Animations.size(); ++i) {

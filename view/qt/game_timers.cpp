@@ -15,7 +15,6 @@
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
-#include "platform/random.h"
 #include "resources/menu_tables.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
