@@ -1,7 +1,7 @@
-// The animation state of one picture drawn in a cell (CAnimGif): which picture set,
-// which frame, when the next frame is due and the effect counters. Only plain state
-// lives here; frames, delays and drawing belong to the media layer, which the engine
-// reaches through the host when an animation starts.
+// A cell's pictures as the engine names them (the picture sets, the value-to-set order, which
+// picture of a cell, the animation modes) and the animation state of one picture (CAnimGif):
+// which set, which frame, when the next frame is due and the effect counters. The states live
+// beside the board, never in the cell records; the engine only asks the host to start one.
 #pragma once
 
 #include <array>
@@ -10,12 +10,24 @@
 namespace quorbel {
 
 constexpr int kNoPictureSet = -1;
-constexpr int kFirstChessPictureSet = 16; // the figures' sets follow the values', kind + 6 x colour
-constexpr int kMagicSquareMarkerSet = 29; // the black star on the cells of a Magic Square
+constexpr int kFirstChessPictureSet = 16;    // the figures' sets follow the values', kind + 6 x colour
+constexpr int kMagicSentencePictureSet = 28; // on the cells of the Magic Sentence
+constexpr int kMagicSquareMarkerSet = 29;    // the black star on the cells of a Magic Square
 constexpr int kEffectLength = 20;
 
 // Value index (0..15) -> picture set, the player's choice of pictures for the values.
 using PictureOrderTable = std::array<int16_t, 16>;
+
+// The pictures of a cell, which the board animates: the value's, the chess figure's, the
+// Magic Sentence's and the Magic Square's three markers.
+enum CellPicture : int {
+  kValuePicture = 0,
+  kFigurePicture = 1,
+  kSentencePicture = 2,
+  kFirstMarkerPicture = 3,
+  kCellPictures = 6
+};
+inline constexpr int kMarkerPictures = kCellPictures - kFirstMarkerPicture;
 
 enum AnimMode : int8_t {
   kAnimStopped = 0,

@@ -144,7 +144,7 @@ int PickSymmetryPattern(EngineContext &ctx, GridRecord &grid, int index) {
                                       : r * geo.NCols + (last - c);
       const Content &from = before[r * geo.NCols + c];
       CellRecord &cell = grid.Cells[target];
-      StoreCellValue(geo, ctx.Settings.PictureOrder, cell, from.Value, from.Status);
+      StoreCellValue(geo, cell, from.Value, from.Status);
       cell.Marks = from.Marks;
       cell.ThePoss = from.ThePoss;
       cell.Excluded = from.Excluded;

@@ -110,7 +110,7 @@ bool LoadMiniSLine(EngineContext &ctx, int slot, const std::string &path, int n)
   for (int i = 0; i < geo.NCells; ++i) {
     const int value = line[static_cast<size_t>(i)] - '0';
     if (value >= 1 && value <= geo.GridWidth)
-      StoreCellValue(geo, ctx.Settings.PictureOrder, grid.Cells[i], value, kStatusFixed);
+      StoreCellValue(geo, grid.Cells[i], value, kStatusFixed);
     else
       ResetCellState(geo, grid.Cells[i]);
   }

@@ -96,7 +96,6 @@ int GenerateChessFigures(const ClueJob &job) {
   int budget = job.Budget();
   auto scratch = std::make_unique<GridRecord>();
   CopyGrid(ctx, *scratch, &job.Solution, 0);
-  const PictureOrderTable &order = ctx.Settings.PictureOrder;
   const int passes = set == 1 ? 2 : 1;
   int placed = 0;
   auto result = [&] { return job.CountUsed(budget); };
@@ -115,14 +114,14 @@ int GenerateChessFigures(const ClueJob &job) {
           continue;
         const int kind = figure % kChessKinds;
         const int colour = figure / kChessKinds;
-        ToggleChessPiece(geo, *scratch, kind, cell, colour, order);
+        ToggleChessPiece(geo, *scratch, kind, cell, colour);
         scratch->GridVar |= kVarChess;
         Propagate(ctx, *scratch, kFilterAlways, 0);
         if (scratch->State == kGridContradiction) {
-          ToggleChessPiece(geo, *scratch, -2, cell, 0, order);
+          ToggleChessPiece(geo, *scratch, -2, cell, 0);
           continue;
         }
-        ToggleChessPiece(geo, job.Grid, kind, cell, colour, order);
+        ToggleChessPiece(geo, job.Grid, kind, cell, colour);
         budget -= w / 2;
         if (budget < 0)
           return job.Count;

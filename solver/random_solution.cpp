@@ -126,7 +126,7 @@ bool UseReadyMadeSolution(EngineContext &ctx, GridRecord &grid, const std::strin
   if (!values)
     return false;
   for (int i = 0; i < geo.NCells; ++i)
-    StoreCellValue(geo, ctx.Settings.PictureOrder, grid.Cells[i], (*values)[i], kStatusFixed);
+    StoreCellValue(geo, grid.Cells[i], (*values)[i], kStatusFixed);
   const std::vector<int> reflections = ShapeKeepingReflections(geo);
   const int reflection = reflections[RandomBelow(ctx.Random, static_cast<int>(reflections.size()))];
   if (reflection > 0)

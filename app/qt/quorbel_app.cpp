@@ -319,12 +319,7 @@ int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list
   if (loaded == 0)
     return 0;
   settings_.general.imageName = name;
-  StorePictureOrder(order, engineOrder);
-  // Every placed value shows its picture of the new order.
-  for (GridRecord &grid : engine_->Grids.Main)
-    for (CellRecord &cell : grid.PlayingCells(engine_->Geo))
-      if (cell.Value > 0)
-        SelectAnimSet(cell.ValueImage, cell.Value - 1, engineOrder);
+  StorePictureOrder(order, engineOrder); // the board's pictures follow the new order
   return loaded;
 }
 
@@ -573,9 +568,9 @@ void CQuorbelApp::ClearSelection() {
     services_.clearSelection();
 }
 
-void CQuorbelApp::StartCellAnimation(CAnimGif &anim, int mode, int count) {
+void CQuorbelApp::StartCellAnimation(const GridRecord &grid, int cell, int picture, int mode, int count) {
   if (services_.startCellAnimation)
-    services_.startCellAnimation(anim, mode, count);
+    services_.startCellAnimation(grid, cell, picture, mode, count);
 }
 
 void CQuorbelApp::RecordMacroStep(const RecordedAction &step) {

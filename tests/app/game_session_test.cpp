@@ -25,11 +25,12 @@ protected:
   }
   TimedStep At(int32_t elapsedMs, SymbolMode shown = kSymbolDigits, bool destroy = true) {
     session_.Clock.Elapsed = elapsedMs;
-    return NextTimedStep(session_, ctx_, shown, destroy);
+    return NextTimedStep(session_, ctx_, animations_, shown, destroy);
   }
   void Place(int cell, int value) { SetCellValue(ctx_, ctx_.Grids.Main[0], cell, value, kActionPlace); }
 
   EngineContext ctx_;
+  BoardAnimations animations_;
   GameSession session_;
 };
 

@@ -134,7 +134,7 @@ protected:
       const int value = grid().Cells[cell].Value;
       ResetCellState(geo, check->Cells[cell]);
       if (geo.RowOfCell[cell] != row)
-        StoreCellValue(geo, ctx->Settings.PictureOrder, check->Cells[cell], value, kStatusFixed);
+        StoreCellValue(geo, check->Cells[cell], value, kStatusFixed);
     }
     Propagate(*ctx, *check, kFilterAlways, 0);
     EXPECT_EQ(check->State, kGridOpen);
