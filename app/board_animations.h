@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "app/cell_animation.h"
 #include "engine/cell_image.h"
 #include "engine/grid_set.h"
 

@@ -52,6 +52,20 @@ TEST_F(CellAnimation, AValueIndexGoesThroughThePictureOrderAndKeepsItsValue) {
   EXPECT_EQ(anim.ResolvedSet, 0);
 }
 
+// Moved from the cell record's tests with the picture state.
+TEST(CellPictures, PicturesFollowThePlayersPictureOrder) {
+  PictureOrderTable order{};
+  order[3] = 9;
+  CAnimGif picture;
+  SelectAnimSet(picture, 3, order);
+  EXPECT_EQ(picture.RequestedSet, 3);
+  EXPECT_EQ(picture.ResolvedSet, 9);
+  SelectAnimSet(picture, 29, order);
+  EXPECT_EQ(picture.ResolvedSet, 29);
+  SelectAnimSet(picture, -5, order); // keeps the set
+  EXPECT_EQ(picture.ResolvedSet, 29);
+}
+
 TEST_F(CellAnimation, OneStepEndsAfterTheFramesDelayAndCountedLoopsAfterTheirSteps) {
   CAnimGif once;
   SelectAnimSet(once, 0, PictureOrderTable{});

@@ -152,19 +152,6 @@ TEST_F(CellReset, StoreCellValueSetsTheMasksOnlyWithAStatus) {
   EXPECT_EQ(cell.Marks, 0u);
 }
 
-TEST_F(CellReset, PicturesFollowThePlayersPictureOrder) {
-  PictureOrderTable order = s.Ctx.Settings.PictureOrder;
-  order[3] = 9;
-  CAnimGif picture;
-  SelectAnimSet(picture, 3, order);
-  EXPECT_EQ(picture.RequestedSet, 3);
-  EXPECT_EQ(picture.ResolvedSet, 9);
-  SelectAnimSet(picture, 29, order);
-  EXPECT_EQ(picture.ResolvedSet, 29);
-  SelectAnimSet(picture, -5, order); // keeps the set
-  EXPECT_EQ(picture.ResolvedSet, 29);
-}
-
 class CellCopy : public CellQueries {
 protected:
   CellRecord Source() const {
