@@ -288,7 +288,7 @@ int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
     // painting covers it when the whole board is drawn; alone, it must not wipe their lines.
     if (cell < app_.Engine().Geo.NCells)
       dc.setClipRect(ToQRect(painter.OuterRect[cell]));
-    animations_.Of(app_.Engine(), slot, cell);
+    animations_.Of(app_.Engine(), slot, cell); // its pictures follow the cell before it is drawn
     PaintCell(MakeContext(dc), painter, cell, override);
   }
   // The text rectangle reaches one pixel past the cell's box.
