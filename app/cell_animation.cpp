@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 namespace quorbel {
 
@@ -51,6 +51,21 @@ int StepCountdown(int8_t &countdown) {
 }
 
 } // namespace
+
+void ResetAnim(CAnimGif &anim) { anim = CAnimGif{}; }
+
+void SelectAnimSet(CAnimGif &anim, int set, const PictureOrderTable &pictureOrder) {
+  if (set >= kNoPictureSet) {
+    anim.RequestedSet = static_cast<int16_t>(set);
+    anim.ResolvedSet = static_cast<int16_t>(set);
+    if (set >= 0 && set < static_cast<int>(pictureOrder.size()))
+      anim.ResolvedSet = pictureOrder[set];
+  }
+  anim.Mode = kAnimStopped;
+  anim.Frame = 0;
+  anim.TimeToNextFrameMs = 0;
+  anim.RepeatCount = 0;
+}
 
 int DrawnSet(const CAnimGif &anim, const PictureLibrary &pictures) {
   return pictures.HasFrames(anim.ResolvedSet) ? anim.ResolvedSet : kNoPictureSet;

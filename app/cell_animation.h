@@ -11,6 +11,31 @@
 
 namespace quorbel {
 
+// The animation state of one picture: which set, which frame, when the next frame is due and
+// the effect counters.
+struct CAnimGif {
+  int16_t ResolvedSet = kNoPictureSet;  // the set drawn
+  int16_t RequestedSet = kNoPictureSet; // the index asked for: 0..15 are the values 1..16
+  int8_t Mode = kAnimStopped;
+  int8_t Frame = 0;
+  int8_t EffectKind = 0;
+  int8_t EffectCountdown = -1;
+  int8_t EffectLength = kEffectLength;
+  int8_t RingCountdown = -1;
+  int8_t RingLength = kEffectLength;
+  int32_t RepeatCount = 0;
+  float TimeToNextFrameMs = 0;
+
+  bool operator==(const CAnimGif &) const = default;
+};
+
+// The state of construction: no set, stopped, counters off.
+void ResetAnim(CAnimGif &anim);
+
+// -1 selects no set, below -1 keeps the current one, 0..15 are value indexes mapped
+// through the picture order, larger values are set indexes. Stops the animation.
+void SelectAnimSet(CAnimGif &anim, int set, const PictureOrderTable &pictureOrder);
+
 // What a step reads besides the animation: the pictures, whether pictures are shown, whether
 // frames advance (GENERAL/ANIMGIF).
 struct AnimStepContext {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/app_random.h"
 #include "app/message_format.h"
 #include "app/message_table.h"
 #include "app/static_texts.h"
-#include "platform/random.h"
 
 namespace quorbel {
 

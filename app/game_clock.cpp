@@ -125,7 +125,8 @@ int64_t RemainingMs(const GameClock &clock) {
   return std::max<int64_t>(0, static_cast<int64_t>(clock.Limit) - clock.Elapsed);
 }
 
-int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int start) {
+int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int slot,
+                      const BoardAnimations &animations, int start) {
   const int n = std::min(geo.NCells, static_cast<int>(grid.Cells.size()));
   if (n <= 0)
     return -1;
@@ -133,7 +134,8 @@ int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int start
   for (int k = 0; k < n; ++k) {
     const int cell = (start + k) % n;
     const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-    if (record.Status < kStatusConflict && record.ValueImage.EffectCountdown < 0) // not already going
+    const CellAnimations *pictures = animations.Find(slot, cell);
+    if (record.Status < kStatusConflict && (!pictures || (*pictures)[kValuePicture].EffectCountdown < 0))
       return cell;
   }
   return -1;

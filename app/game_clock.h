@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/board_animations.h"
+
 namespace quorbel {
 
 struct GridGeometry;
@@ -77,9 +79,11 @@ std::string ClockPanelText(int64_t milliseconds);
 // The remaining time of the timed game, never below 0.
 int64_t RemainingMs(const GameClock &clock);
 
-// The first cell holding a value (status below 5) at or after `start`, going round the playing
-// cells; -1 when none does. The timed game destroys them one by one after the limit.
-int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int start);
+// The first cell of main grid `slot` holding a value (status below 5) whose picture is not
+// already going, at or after `start`, going round the playing cells; -1 when none does. The
+// timed game destroys them one by one after the limit.
+int FindCellToDestroy(const GridGeometry &geo, const GridRecord &grid, int slot,
+                      const BoardAnimations &animations, int start);
 // Cells of status 1 (placed by the player) over the given grids.
 int CountPlacedCells(const GridGeometry &geo, const GridRecord &grid);
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "app/app_random.h"
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
-#include "platform/random.h"
 
 namespace quorbel {
 
@@ -51,7 +51,8 @@ bool TickSession(GameSession &session, uint32_t now, int newGridFlag, int paused
   return StepClockPicture(session.Clock, mode) == 1;
 }
 
-TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, SymbolMode shown, bool destroyCells) {
+TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, const BoardAnimations &animations,
+                        SymbolMode shown, bool destroyCells) {
   GameClock &clock = session.Clock;
   GameCounters &counters = session.Counters;
   if (counters.GameFinished != 0 || clock.Limit <= 0)
@@ -83,7 +84,7 @@ TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, SymbolMo
     const int slot = set.Order[static_cast<size_t>(pos)];
     if (slot < 0 || slot >= UsedMainCount(set))
       continue;
-    const int cell = FindCellToDestroy(ctx.Geo, set.Main[static_cast<size_t>(slot)],
+    const int cell = FindCellToDestroy(ctx.Geo, set.Main[static_cast<size_t>(slot)], slot, animations,
                                        RandomBelow(std::max(1, ctx.Geo.NCells)));
     if (cell >= 0)
       return {TimedAction::DestroyCell, kTrickBackground, slot, cell};

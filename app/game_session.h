@@ -49,9 +49,11 @@ bool TickSession(GameSession &session, uint32_t now, int newGridFlag, int paused
 // The timed game's step at the clock's present time: a surprise every five seconds before the
 // limit (never the symbol mode already shown); past it, with `destroyCells`, one placed value of a
 // shown grid every second, taken from a random cell on, until none is left; then, or at once
-// without `destroyCells` or when the player had placed nothing, the time is up. Draws from
-// RandomBelow. The session's stamps and the count of values placed at the limit move on.
-TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, SymbolMode shown, bool destroyCells);
+// without `destroyCells` or when the player had placed nothing, the time is up. Draws from the
+// application's RandomBelow. The session's stamps and the count of values placed at the limit
+// move on.
+TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, const BoardAnimations &animations,
+                        SymbolMode shown, bool destroyCells);
 
 // Ends the game: finished, clock stopped. False when it had already ended, so an end is told once.
 bool EndSession(GameSession &session);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "app/app_random.h"
 #include "app/game_clock.h"
-#include "platform/random.h"
 
 namespace quorbel {
 

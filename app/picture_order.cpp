@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 namespace quorbel {
 

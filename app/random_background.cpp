@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include "app/app_random.h"
 #include "platform/paths.h"
-#include "platform/random.h"
 
 namespace quorbel {
 

@@ -1,7 +1,6 @@
-// The animation state of one picture drawn in a cell (CAnimGif): which picture set,
-// which frame, when the next frame is due and the effect counters. Only plain state
-// lives here; frames, delays and drawing belong to the media layer, which the engine
-// reaches through the host when an animation starts.
+// A cell's pictures as the engine names them: the picture sets, the value-to-set order, which
+// picture of a cell and the animation modes. Their animation states live beside the board
+// (app/board_animations.h), never in the cell records; the engine only asks the host to start one.
 #pragma once
 
 #include <array>
@@ -10,12 +9,24 @@
 namespace quorbel {
 
 constexpr int kNoPictureSet = -1;
-constexpr int kFirstChessPictureSet = 16; // the figures' sets follow the values', kind + 6 x colour
-constexpr int kMagicSquareMarkerSet = 29; // the black star on the cells of a Magic Square
+constexpr int kFirstChessPictureSet = 16;    // the figures' sets follow the values', kind + 6 x colour
+constexpr int kMagicSentencePictureSet = 28; // on the cells of the Magic Sentence
+constexpr int kMagicSquareMarkerSet = 29;    // the black star on the cells of a Magic Square
 constexpr int kEffectLength = 20;
 
 // Value index (0..15) -> picture set, the player's choice of pictures for the values.
 using PictureOrderTable = std::array<int16_t, 16>;
+
+// The pictures of a cell, which the board animates: the value's, the chess figure's, the
+// Magic Sentence's and the Magic Square's three markers.
+enum CellPicture : int {
+  kValuePicture = 0,
+  kFigurePicture = 1,
+  kSentencePicture = 2,
+  kFirstMarkerPicture = 3,
+  kCellPictures = 6
+};
+inline constexpr int kMarkerPictures = kCellPictures - kFirstMarkerPicture;
 
 enum AnimMode : int8_t {
   kAnimStopped = 0,
@@ -24,28 +35,5 @@ enum AnimMode : int8_t {
   kAnimPulse = 3,
   kAnimEndless = 4
 };
-
-struct CAnimGif {
-  int16_t ResolvedSet = kNoPictureSet;  // the set drawn
-  int16_t RequestedSet = kNoPictureSet; // the index asked for: 0..15 are the values 1..16
-  int8_t Mode = kAnimStopped;
-  int8_t Frame = 0;
-  int8_t EffectKind = 0;
-  int8_t EffectCountdown = -1;
-  int8_t EffectLength = kEffectLength;
-  int8_t RingCountdown = -1;
-  int8_t RingLength = kEffectLength;
-  int32_t RepeatCount = 0;
-  float TimeToNextFrameMs = 0;
-
-  bool operator==(const CAnimGif &) const = default;
-};
-
-// The state of construction: no set, stopped, counters off.
-void ResetAnim(CAnimGif &anim);
-
-// -1 selects no set, below -1 keeps the current one, 0..15 are value indexes mapped
-// through the picture order, larger values are set indexes. Stops the animation.
-void SelectAnimSet(CAnimGif &anim, int set, const PictureOrderTable &pictureOrder);
 
 } // namespace quorbel

@@ -25,8 +25,6 @@ void ResetCellState(const GridGeometry &geo, CellRecord &cell) {
   cell.SurpriseWords.fill(0);
   cell.Status = kStatusEmpty;
   cell.Check = kCheckConsistent;
-  // Selecting no set needs no picture order.
-  SelectAnimSet(cell.ValueImage, kNoPictureSet, PictureOrderTable{});
 }
 
 void ClearCell(const GridGeometry &geo, CellRecord &cell, int level) {
@@ -44,11 +42,6 @@ void ClearCell(const GridGeometry &geo, CellRecord &cell, int level) {
     cell.WhiteAttacks = 0;
     cell.BlockBorders.fill(0);
   }
-  ResetAnim(cell.ValueImage);
-  ResetAnim(cell.SecondImage);
-  ResetAnim(cell.ThirdImage);
-  for (CAnimGif &marker : cell.MarkerImages)
-    ResetAnim(marker);
   cell.SurpriseKind = 0;
 }
 
@@ -58,12 +51,10 @@ CellRecord MakeClearedCell(const GridGeometry &geo) {
   return cell;
 }
 
-int StoreCellValue(const GridGeometry &geo, const PictureOrderTable &pictureOrder, CellRecord &cell,
-                   int value, int status) {
+int StoreCellValue(const GridGeometry &geo, CellRecord &cell, int value, int status) {
   cell.Value = value;
   if (status != 0) {
     cell.Marks = value >= 1 && value <= geo.GridWidth ? ValueBit(value) : 0;
-    SelectAnimSet(cell.ValueImage, value - 1, pictureOrder);
     cell.ThePoss = cell.Marks;
     cell.Excluded = cell.ThePoss ^ geo.FullMask;
   }
@@ -119,14 +110,6 @@ void CopyVariantPart(CellRecord &dst, const CellRecord &src) {
   dst.CrossedOut = src.CrossedOut;
   dst.NotDrawn = src.NotDrawn;
   dst.BlockBorders = src.BlockBorders;
-  // The value image's settings travel; its frame and timing stay with the destination.
-  dst.ValueImage.ResolvedSet = src.ValueImage.ResolvedSet;
-  dst.ValueImage.RequestedSet = src.ValueImage.RequestedSet;
-  dst.ValueImage.Mode = src.ValueImage.Mode;
-  dst.ValueImage.RepeatCount = src.ValueImage.RepeatCount;
-  dst.ValueImage.EffectKind = src.ValueImage.EffectKind;
-  dst.ValueImage.EffectLength = src.ValueImage.EffectLength;
-  dst.ValueImage.RingLength = src.ValueImage.RingLength;
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // Invariants: ThePoss and Marks hold value bits (bit v-1 = value v); after any change of
 // ThePoss or Marks, Excluded is ThePoss XOR FullMask (Marks XOR FullMask for a pencilled
 // cell). A status below 5 means the cell holds a value, above 5 that it is open.
-// The record is trivially copyable and its first 64 bytes are what propagation reads.
+// The record is trivially copyable and its first 64 bytes are what propagation reads. The
+// animations of the cell's pictures live beside the board, not here: every trial grid and undo
+// snapshot copies the record.
 #pragma once
 
 #include <array>
@@ -92,11 +94,6 @@ struct CellRecord {
   std::array<int32_t, 4> SurpriseWords{};
   int32_t MarkerState = 0; // 1: the marker images are shown
   int32_t MarkerWord = 0;
-
-  CAnimGif ValueImage;
-  CAnimGif SecondImage;
-  CAnimGif ThirdImage;
-  std::array<CAnimGif, 3> MarkerImages;
 };
 static_assert(std::is_trivially_copyable_v<CellRecord>);
 
@@ -109,8 +106,7 @@ void ClearCell(const GridGeometry &geo, CellRecord &cell, int level);
 // The construction state of a record: cleared at level 1.
 CellRecord MakeClearedCell(const GridGeometry &geo);
 // Stores value and status; a non-zero status also makes the masks the value's bit. Returns 1.
-int StoreCellValue(const GridGeometry &geo, const PictureOrderTable &pictureOrder, CellRecord &cell,
-                   int value, int status);
+int StoreCellValue(const GridGeometry &geo, CellRecord &cell, int value, int status);
 
 enum CellCopyMode : int { kCopyBoth = 0, kCopyVariantPart = 1, kCopyValuePart = 2 };
 void CopyCellFields(const GridGeometry &geo, CellRecord &dst, const CellRecord &src, int mode);

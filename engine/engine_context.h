@@ -17,6 +17,7 @@
 #include "engine/method_record.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
+#include "platform/random.h"
 
 namespace quorbel {
 
@@ -33,6 +34,9 @@ struct EngineContext {
   UndoStack Undo;
   SearchHistory Solutions;
   MethodRecord Methods; // what the solving methods used, and the levels
+  // Every draw of the engine and the solver: a context of its own keeps a generation's stream
+  // apart from any other context's, and a test seeds only the context it runs.
+  Random15 Random;
 
   // Written by UpdatePossibles for the rest of the program: the combined state of the
   // main grids (3 solved, 5 contradiction, 8 open) and their open cells.

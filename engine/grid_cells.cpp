@@ -7,7 +7,6 @@
 
 #include "engine/engine_context.h"
 #include "engine/puzzle_pieces.h"
-#include "platform/random.h"
 
 namespace quorbel {
 
@@ -151,14 +150,6 @@ void AllocGridCells(EngineContext &ctx, GridRecord &grid, int resetGrid, int tak
 void HideGridContents(const GridGeometry &geo, int flag, GridRecord &grid) {
   for (CellRecord &cell : grid.PlayingCells(geo))
     cell.NotDrawn = static_cast<int8_t>(flag);
-}
-
-void StartCellAnimations(EngineContext &ctx, GridRecord &grid) {
-  if (ctx.Settings.AnimatedImages != 1)
-    return;
-  constexpr int kMaxLoops = 5;
-  for (CellRecord &cell : grid.PlayingCells(ctx.Geo))
-    ctx.Host->StartCellAnimation(cell.ValueImage, kAnimCountedLoops, RandomBelow(kMaxLoops) + 1);
 }
 
 } // namespace quorbel

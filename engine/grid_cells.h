@@ -32,7 +32,5 @@ int PuzzlePieceRecords(const GridGeometry &geo, const VariantLists &lists);
 bool CanAddPuzzlePiece(const GridGeometry &geo, const VariantLists &lists, int nCells);
 
 void HideGridContents(const GridGeometry &geo, int flag, GridRecord &grid);
-// With animated pictures on, starts every playing cell's value picture for 1..5 loops.
-void StartCellAnimations(EngineContext &ctx, GridRecord &grid);
 
 } // namespace quorbel

@@ -144,9 +144,9 @@ int CountShownMainGrids(const GridSet &set) {
   return shown;
 }
 
-int RandomEarlierGrid(const GridSet &set, const GridRecord &grid) {
+int RandomEarlierGrid(Random15 &random, const GridSet &set, const GridRecord &grid) {
   const int slot = GridIndexOf(set, grid);
-  return slot <= 0 ? 0 : RandomBelow(slot);
+  return slot <= 0 ? 0 : RandomBelow(random, slot);
 }
 
 int EarlierKimoModulus(const GridSet &set, const GridRecord &grid) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/grid_record.h"
+#include "platform/random.h"
 
 namespace quorbel {
 
@@ -77,7 +78,7 @@ int OrderPosOfGrid(const GridSet &set, const GridRecord &grid);
 int CountShownMainGrids(const GridSet &set);
 
 // A random slot below the grid's own (0 for the first grid or a grid outside the set).
-int RandomEarlierGrid(const GridSet &set, const GridRecord &grid);
+int RandomEarlierGrid(Random15 &random, const GridSet &set, const GridRecord &grid);
 // The Kimo modulus of the first grid holding Kimo, when that grid comes before `grid`;
 // else 0.
 int EarlierKimoModulus(const GridSet &set, const GridRecord &grid);

@@ -119,7 +119,7 @@ int PickSymmetryPattern(EngineContext &ctx, GridRecord &grid, int index) {
   if (index == 0 || index >= kPatterns)
     return -1;
   if (index < 0) {
-    index = RandomBelow(kPatterns);
+    index = RandomBelow(ctx.Random, kPatterns);
     if (index == 0)
       return 0;
   }
@@ -144,7 +144,7 @@ int PickSymmetryPattern(EngineContext &ctx, GridRecord &grid, int index) {
                                       : r * geo.NCols + (last - c);
       const Content &from = before[r * geo.NCols + c];
       CellRecord &cell = grid.Cells[target];
-      StoreCellValue(geo, ctx.Settings.PictureOrder, cell, from.Value, from.Status);
+      StoreCellValue(geo, cell, from.Value, from.Status);
       cell.Marks = from.Marks;
       cell.ThePoss = from.ThePoss;
       cell.Excluded = from.Excluded;

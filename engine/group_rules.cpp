@@ -312,8 +312,7 @@ int AnimateMagicSentence(EngineContext &ctx, GridRecord &grid) {
   constexpr int kLoops = 3;
   for (int k = 0; k < std::clamp<int>(sentence.NCells, 0, 26); ++k)
     if (const int cell = sentence.Cells[static_cast<size_t>(k)]; cell >= 0 && cell < ctx.Geo.NCells)
-      ctx.Host->StartCellAnimation(grid.Cells[static_cast<size_t>(cell)].ValueImage, kAnimCountedLoops,
-                                   kLoops);
+      ctx.Host->StartCellAnimation(grid, cell, kValuePicture, kAnimCountedLoops, kLoops);
   sentence.Shown = 1;
   return 1;
 }

@@ -18,6 +18,7 @@
 namespace quorbel {
 
 struct EngineContext;
+struct GridRecord;
 
 // One recorded user action: the command keyword's code and its arguments; an empty
 // string or an empty integer is absent.
@@ -52,8 +53,10 @@ public:
   virtual void RedrawViewNow() {}
   // The geometry changed: the board's selection and focus cell no longer mean anything.
   virtual void ClearSelection() {}
-  // Starts a cell picture: mode 1 once, 2 the frames `count` times, 3 pulse, 4 endless.
-  virtual void StartCellAnimation(CAnimGif & /*anim*/, int /*mode*/, int /*count*/) {}
+  // Starts picture `picture` (CellPicture) of cell `cell` of `grid`: mode 1 once, 2 the frames
+  // `count` times, 3 pulse, 4 endless. Only the board's grids have animations.
+  virtual void StartCellAnimation(const GridRecord & /*grid*/, int /*cell*/, int /*picture*/, int /*mode*/,
+                                  int /*count*/) {}
 
   virtual void RecordMacroStep(const RecordedAction & /*step*/) {}
   // "NULL" marks the document unmodified and untitled, "" modified only, any other name

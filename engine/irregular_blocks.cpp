@@ -68,13 +68,13 @@ int Refuse(EngineContext &ctx, BlockFileProblem problem, int value, std::string_
 
 // The regions of the layout that become extra regions: r1 and r2 drawn, r3 and r4 the
 // smallest numbers not taken yet.
-std::array<int, kMaxExtraRegions> DrawExtraRegions(int width, int extraCount) {
+std::array<int, kMaxExtraRegions> DrawExtraRegions(Random15 &random, int width, int extraCount) {
   std::array<int, kMaxExtraRegions> regions = {-1, -1, -1, -1};
   auto taken = [&](int region) { return std::find(regions.begin(), regions.end(), region) != regions.end(); };
   for (int i = 0; i < extraCount; ++i) {
     if (i < 2) {
       do
-        regions[i] = RandomBelow(width);
+        regions[i] = RandomBelow(random, width);
       while (i == 1 && regions[1] == regions[0]);
     } else {
       int region = 0;
@@ -154,13 +154,13 @@ int LoadIrregularBlocks(EngineContext &ctx, GridRecord &grid, int layout, std::s
   const int count = CountLayouts(text, width);
   if (count == 0)
     return Refuse(ctx, BlockFileProblem::NoLayout, -1, fileName);
-  int index = RandomBelow(count);
+  int index = RandomBelow(ctx.Random, count);
   if (layout >= 0)
     index = layout;
   if (index >= count)
     return Refuse(ctx, BlockFileProblem::NoLayout, index, fileName);
   extraCount = std::clamp(extraCount, 0, kMaxExtraRegions);
-  const std::array<int, kMaxExtraRegions> extras = DrawExtraRegions(width, extraCount);
+  const std::array<int, kMaxExtraRegions> extras = DrawExtraRegions(ctx.Random, width, extraCount);
 
   const BlockFileRead read = ReadLayout(text, width, index);
   if (!read.Ok()) {

@@ -152,12 +152,13 @@ int PickMagicSentenceFrom(EngineContext &ctx, const std::string &path) {
     ctx.MagicSentence = {};
     return 0;
   }
-  ctx.MagicSentence = SplitMagicSentence(sentences[RandomBelow(static_cast<int>(sentences.size()))]);
+  ctx.MagicSentence =
+      SplitMagicSentence(sentences[RandomBelow(ctx.Random, static_cast<int>(sentences.size()))]);
 
   // Exchanging two letters everywhere keeps the field a permutation of its letters.
   const int n = static_cast<int>(DecodeUtf8(ctx.MagicSentence.Letters).size());
   for (int i = 0; i < n; ++i) {
-    const int j = RandomBelow(n);
+    const int j = RandomBelow(ctx.Random, n);
     const std::u32string letters = DecodeUtf8(ctx.MagicSentence.Letters);
     const char32_t a = letters[i];
     const char32_t b = letters[j];

@@ -12,16 +12,14 @@ namespace {
 
 constexpr int kNavigatorKept = 159;
 
-void ShowFigure(GridRecord &grid, int cell, int figure, const PictureOrderTable &order) {
+void ShowFigure(GridRecord &grid, int cell, int figure) {
   CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
   record.ImageIndex = static_cast<int16_t>(figure);
-  SelectAnimSet(record.SecondImage, figure < 0 ? kNoPictureSet : figure + kFirstChessPictureSet, order);
 }
 
 } // namespace
 
-int ToggleChessPiece(const GridGeometry &geo, GridRecord &grid, int kind, int cell, int colour,
-                     const PictureOrderTable &order) {
+int ToggleChessPiece(const GridGeometry &geo, GridRecord &grid, int kind, int cell, int colour) {
   if (cell < 0 || cell >= geo.NCells || kind < -2 || kind >= kChessKinds ||
       (kind >= 0 && (colour < 0 || colour > 1)))
     return 0;
@@ -62,7 +60,7 @@ int ToggleChessPiece(const GridGeometry &geo, GridRecord &grid, int kind, int ce
   for (const ChessPiece &piece : pieces.Used())
     if (piece.Cell == cell)
       figure = piece.Kind + kChessKinds * piece.Colour;
-  ShowFigure(grid, cell, figure, order);
+  ShowFigure(grid, cell, figure);
   PrepareChessCells(geo, grid);
   return result;
 }

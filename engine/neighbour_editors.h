@@ -12,10 +12,9 @@ struct GridRecord;
 
 // kind -2 removes the piece on the cell; -1 cycles it (black, white, then the next kind, past
 // the pawn removed; a new one starts as a black knight); a kind and colour equal to the
-// piece's remove it, others replace it. The cell's second picture shows the figure; the
+// piece's remove it, others replace it. The cell's image index names the figure; the
 // figures and attacks are worked out again.
-int ToggleChessPiece(const GridGeometry &geo, GridRecord &grid, int kind, int cell, int colour,
-                     const PictureOrderTable &order);
+int ToggleChessPiece(const GridGeometry &geo, GridRecord &grid, int kind, int cell, int colour);
 
 // The same cell and direction removes the arrow, else it is appended (159 kept at most).
 int ToggleNavigatorItem(GridRecord &grid, int cell, int direction);

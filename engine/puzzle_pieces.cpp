@@ -415,8 +415,8 @@ void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
   for (PuzzlePiece &piece : pieces.Used())
     SortPieceCells(piece);
   for (int k = 0; k < count; ++k)
-    std::swap(pieces.Items[static_cast<size_t>(RandomBelow(count))],
-              pieces.Items[static_cast<size_t>(RandomBelow(count))]);
+    std::swap(pieces.Items[static_cast<size_t>(RandomBelow(ctx.Random, count))],
+              pieces.Items[static_cast<size_t>(RandomBelow(ctx.Random, count))]);
   for (PuzzlePiece &piece : pieces.Used()) {
     const int n = CellCount(piece);
     const PieceTurns turns = AllowedPieceTurns(grid, piece);
@@ -425,10 +425,11 @@ void NormalisePuzzlePieces(EngineContext &ctx, GridRecord &grid) {
       piece.Rotation = static_cast<int16_t>(
           n > 1 && geo.NCols > 0 && piece.Cells[0] / geo.NCols != piece.Cells[1] / geo.NCols ? 1 : 0);
     } else if (Meets(grid.GridVar, kVarTiled)) {
-      piece.Rotation = static_cast<int16_t>((turns.Rotations & 0b100u) != 0 ? 2 * RandomBelow(2) : 0);
-      piece.Mirror = static_cast<int16_t>(turns.Mirror ? RandomBelow(2) : 0);
+      piece.Rotation =
+          static_cast<int16_t>((turns.Rotations & 0b100u) != 0 ? 2 * RandomBelow(ctx.Random, 2) : 0);
+      piece.Mirror = static_cast<int16_t>(turns.Mirror ? RandomBelow(ctx.Random, 2) : 0);
     } else {
-      piece.Rotation = static_cast<int16_t>(turns.Rotations == 0b1111u ? RandomBelow(4) : 0);
+      piece.Rotation = static_cast<int16_t>(turns.Rotations == 0b1111u ? RandomBelow(ctx.Random, 4) : 0);
     }
   }
   ShowPuzzlePieces(ctx, grid);

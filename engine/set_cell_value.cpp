@@ -18,15 +18,16 @@ int NthCandidate(const GridGeometry &geo, const CellRecord &cell, int n) {
   return NthPossValue(cell.ThePoss, n, geo.GridWidth);
 }
 
-void StartPlacedImages(EngineHost &host, CellRecord &cell) {
+void StartPlacedImages(EngineHost &host, const GridRecord &grid, int index) {
   constexpr int kLoops = 1;
+  const CellRecord &cell = grid.Cells[static_cast<size_t>(index)];
   if (cell.ImageIndex >= 0)
-    host.StartCellAnimation(cell.SecondImage, kAnimCountedLoops, kLoops);
+    host.StartCellAnimation(grid, index, kFigurePicture, kAnimCountedLoops, kLoops);
   if (cell.ImageFlag == 1)
-    host.StartCellAnimation(cell.ThirdImage, kAnimCountedLoops, kLoops);
+    host.StartCellAnimation(grid, index, kSentencePicture, kAnimCountedLoops, kLoops);
   if (cell.MarkerState == 1)
-    for (CAnimGif &marker : cell.MarkerImages)
-      host.StartCellAnimation(marker, kAnimCountedLoops, kLoops);
+    for (int marker = 0; marker < kMarkerPictures; ++marker)
+      host.StartCellAnimation(grid, index, kFirstMarkerPicture + marker, kAnimCountedLoops, kLoops);
 }
 
 // Actions 13 and 14 leave a value in the cycle empty, 1, ..., GridWidth.
@@ -75,7 +76,7 @@ int SetCellValue(EngineContext &ctx, GridRecord &grid, int cell, int n, int acti
     c.Value = n;
     c.Marks = c.ThePoss = bit;
     c.Excluded = bit ^ geo.FullMask;
-    StartPlacedImages(*ctx.Host, c);
+    StartPlacedImages(*ctx.Host, grid, cell);
     break;
   case kActionPlaceNth:
   case kActionHypothesis:
@@ -99,7 +100,6 @@ int SetCellValue(EngineContext &ctx, GridRecord &grid, int cell, int n, int acti
       c.Marks = valueBit;
     if (action == kActionPlaceNthFixed) {
       c.Status = kStatusFixed;
-      SelectAnimSet(c.ValueImage, value - 1, ctx.Settings.PictureOrder);
       return 1;
     }
     break;
@@ -153,9 +153,6 @@ int SetCellValue(EngineContext &ctx, GridRecord &grid, int cell, int n, int acti
       action == kActionRemovePencil || action == kActionNextValue || action == kActionPreviousValue;
   if (!statusSetAbove && action != kActionToggleCandidate && oldStatus < kStatusSticky)
     c.Status = action;
-
-  if (c.Value > 0)
-    SelectAnimSet(c.ValueImage, c.Value - 1, ctx.Settings.PictureOrder);
 
   // Only real moves on shown grids go to the challenge peer: the search's trial values
   // and the solver's scratch grids would flood it with moves nobody made.

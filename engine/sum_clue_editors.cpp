@@ -142,11 +142,8 @@ int ToggleMagicSquare(GridRecord &grid, std::span<const int> cells) {
   auto &squares = grid.Lists.MagicSquares;
   auto mark = [&](std::span<const int> marked, int state) {
     for (int c : marked)
-      if (c >= 0 && static_cast<size_t>(c) < grid.Cells.size()) {
+      if (c >= 0 && static_cast<size_t>(c) < grid.Cells.size())
         grid.Cells[c].MarkerState = state;
-        for (CAnimGif &marker : grid.Cells[c].MarkerImages)
-          SelectAnimSet(marker, state == 0 ? kNoPictureSet : kMagicSquareMarkerSet, PictureOrderTable{});
-      }
   };
   for (int i = 0; i < squares.Size(); ++i)
     if (SameCellSet(squares.Items[i], cells)) {

@@ -99,7 +99,7 @@ bool LoadMiniSLine(EngineContext &ctx, int slot, const std::string &path, int n)
   if (lines.empty())
     return false;
   const int count = static_cast<int>(lines.size());
-  const int index = n >= 1 ? n - 1 : RandomBelow(count);
+  const int index = n >= 1 ? n - 1 : RandomBelow(ctx.Random, count);
   if (index < 0 || index >= count)
     return false;
   const std::string &line = lines[static_cast<size_t>(index)];
@@ -110,7 +110,7 @@ bool LoadMiniSLine(EngineContext &ctx, int slot, const std::string &path, int n)
   for (int i = 0; i < geo.NCells; ++i) {
     const int value = line[static_cast<size_t>(i)] - '0';
     if (value >= 1 && value <= geo.GridWidth)
-      StoreCellValue(geo, ctx.Settings.PictureOrder, grid.Cells[i], value, kStatusFixed);
+      StoreCellValue(geo, grid.Cells[i], value, kStatusFixed);
     else
       ResetCellState(geo, grid.Cells[i]);
   }

@@ -143,14 +143,14 @@ void WriteSudCellRecord(ArchiveWriter &out, const CellRecord &cell, const Carrie
 
 int SumsGridCeiling(const GridGeometry &geo) { return geo.GridWidth * (kMaxGrids - 1); }
 
-bool ReadSudCellRecord(ArchiveReader &in, int words, const GridGeometry &geo, const PictureOrderTable &order,
-                       std::string_view context, CellRecord &cell, CarriedCellWords &carried, bool sums) {
+bool ReadSudCellRecord(ArchiveReader &in, int words, const GridGeometry &geo, std::string_view context,
+                       CellRecord &cell, CarriedCellWords &carried, bool sums) {
   WordReader reader(in, static_cast<size_t>(words), std::string(context));
   WalkRecord(reader, cell, carried, RangesOf(geo, sums));
   if (!in.Ok())
     return false;
   const uint32_t marks = cell.Marks;
-  StoreCellValue(geo, order, cell, cell.Value, cell.Status);
+  StoreCellValue(geo, cell, cell.Value, cell.Status);
   constexpr int kPencilMarkWord = 4;
   if (words >= kPencilMarkWord)
     cell.Marks = marks;

@@ -33,9 +33,8 @@ void WriteSudCellRecord(ArchiveWriter &out, const CellRecord &cell, const Carrie
 // `carried`. Value and status are stored as StoreCellValue stores them, so a placed value
 // has its masks; a pencil-mark word read afterwards replaces the marks. A grid after the main
 // grids (`sums`) holds the Twins Total sums, up to SumsGridCeiling.
-bool ReadSudCellRecord(ArchiveReader &in, int words, const GridGeometry &geo, const PictureOrderTable &order,
-                       std::string_view context, CellRecord &cell, CarriedCellWords &carried,
-                       bool sums = false);
+bool ReadSudCellRecord(ArchiveReader &in, int words, const GridGeometry &geo, std::string_view context,
+                       CellRecord &cell, CarriedCellWords &carried, bool sums = false);
 int SumsGridCeiling(const GridGeometry &geo);
 
 // The plain fields of a cell; its pictures are not part of the image and stay as they were.

@@ -28,12 +28,6 @@ constexpr int kOldMethodWordsV1 = 6;
 constexpr int kOldMethodWordsV2 = 8;
 constexpr int kMillisPerSecond = 1000;
 constexpr int kV1GridWords = 3; // two grid words and a solver word, not kept
-// Picture sets of the cell pictures restored after loading.
-constexpr int kChessPictureBase = 16;
-constexpr int kChessColourStride = 6;
-constexpr int kSentencePictureSet = 28;
-constexpr int kMagicMarkerSet = 29;
-constexpr int32_t kMarkersShown = 1;
 
 struct StagedGrid {
   VariantWords Var;
@@ -57,7 +51,6 @@ struct Stage {
   int32_t SpareWord = 0;
   std::array<int32_t, kMaxGrids> Order = GridSet::IdentityOrder();
   std::vector<StagedGrid> Grids;
-  PictureOrderTable PictureOrder{}; // of the program, for the value pictures of placed cells
   SudFileContent Content;
   std::vector<std::string> Warnings;
   bool UnplayableGeometry = false;
@@ -139,8 +132,8 @@ void ReadRecords(ArchiveReader &in, Stage &s, int slot, int32_t records, int wor
   grid.Carried.assign(static_cast<size_t>(records), CarriedCellWords{});
   for (int r = 0; r < records && in.Ok(); ++r) {
     grid.Cells[r].Index = r;
-    ReadSudCellRecord(in, words, s.Geo, s.PictureOrder, name + ", cell " + std::to_string(r), grid.Cells[r],
-                      grid.Carried[r], slot >= s.MainCount);
+    ReadSudCellRecord(in, words, s.Geo, name + ", cell " + std::to_string(r), grid.Cells[r], grid.Carried[r],
+                      slot >= s.MainCount);
   }
 }
 
@@ -386,32 +379,12 @@ void ReadOldVersion(ArchiveReader &in, Stage &s) {
     ReadUndo(in, s, kCellImageBytesV3);
 }
 
-void RestoreCellPictures(const EngineContext &ctx, GridRecord &grid) {
-  const PictureOrderTable &order = ctx.Settings.PictureOrder;
-  auto cellAt = [&](int index) -> CellRecord * {
-    return index >= 0 && index < static_cast<int>(grid.Cells.size()) ? &grid.Cells[index] : nullptr;
-  };
-  for (const ChessPiece &piece : grid.Lists.Chess.Used())
-    if (CellRecord *cell = cellAt(piece.Cell))
-      SelectAnimSet(cell->SecondImage, kChessPictureBase + piece.Kind + kChessColourStride * piece.Colour,
-                    order);
-  const MagicSentenceClue &sentence = grid.Lists.MagicSentence;
-  for (int k = 0; k < std::clamp<int>(sentence.NCells, 0, 26); ++k)
-    if (CellRecord *cell = cellAt(sentence.Cells[k]))
-      SelectAnimSet(cell->ThirdImage, kSentencePictureSet, order);
-  for (CellRecord &cell : grid.Cells)
-    if (cell.MarkerState == kMarkersShown)
-      for (CAnimGif &marker : cell.MarkerImages)
-        SelectAnimSet(marker, kMagicMarkerSet, order);
-}
-
 // Only a stage that was read whole and checked reaches this point.
 void ApplyStage(Stage &s, EngineContext &ctx, SudFileContent &content) {
   const GridGeometry &sg = s.Geo;
   SetGridDimensions(ctx, sg.NRows, sg.NCols, sg.BlockRows, sg.BlockCols, sg.GridWidth, 0, 0);
   StoreGridCurrSize(ctx);
   GridSet &set = ctx.Grids;
-  const PictureOrderTable &order = ctx.Settings.PictureOrder;
   content = std::move(s.Content);
   content.Carried = SudCarriedWords{};
   for (int g = 0; g < kMaxGrids; ++g) {
@@ -437,12 +410,10 @@ void ApplyStage(Stage &s, EngineContext &ctx, SudFileContent &content) {
     CopyGrid(ctx, reference, &grid, 0);
     auto cells = reference.PlayingCells(ctx.Geo);
     for (size_t i = 0; i < staged.Reference.size() && i < cells.size(); ++i)
-      StoreCellValue(ctx.Geo, order, cells[i], staged.Reference[i].first, staged.Reference[i].second);
+      StoreCellValue(ctx.Geo, cells[i], staged.Reference[i].first, staged.Reference[i].second);
   }
   // The block and region tables follow the layouts just read.
   BuildGridTables(ctx, 0, 0, -1);
-  for (int g = 0; g < static_cast<int>(s.Grids.size()); ++g)
-    RestoreCellPictures(ctx, set.Main[g]);
 
   set.MainCount = s.MainCount;
   set.AllCount = s.AllCount;
@@ -468,7 +439,6 @@ SudReadResult ReadSudFile(std::span<const uint8_t> bytes, EngineContext &ctx, Su
   SudReadResult result;
   auto stage = std::make_unique<Stage>();
   stage->Version = SudFileVersion(bytes);
-  stage->PictureOrder = ctx.Settings.PictureOrder;
   if (stage->Version == 0) {
     result.Failure = FileFailure::NotAGridFile;
     result.Message = "the header names no known version";

@@ -57,7 +57,6 @@ bool IsShapeSize(int size) {
 }
 
 void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
-  const PictureOrderTable &order = ctx.Settings.PictureOrder;
   GridRecord &grid = ctx.Grids.Main[slot];
   GridRecord &reference = ctx.Grids.RefTab[slot];
   for (GridRecord *g : {&grid, &reference}) {
@@ -74,9 +73,9 @@ void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
     const StagedCell &e = staged.Cells[i];
     CellRecord &cell = cells[i];
     if (e.Value != 0)
-      StoreCellValue(ctx.Geo, order, cell, e.Value, kStatusFixed);
+      StoreCellValue(ctx.Geo, cell, e.Value, kStatusFixed);
     if (e.RefValue != 0)
-      StoreCellValue(ctx.Geo, order, references[i], e.RefValue, e.RefStatus);
+      StoreCellValue(ctx.Geo, references[i], e.RefValue, e.RefStatus);
     cell.CellClass = e.Class;
     cell.Numeral = e.Numeral;
     if (e.AllowedType != kAllowedTypeNone)

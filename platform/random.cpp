@@ -12,15 +12,8 @@ int Random15::Next() {
   return static_cast<int>((state_ >> 16) & kRandomMax);
 }
 
-Random15 &GlobalRandom() {
-  static Random15 generator;
-  return generator;
-}
-
-void SeedRandom(uint32_t seed) { GlobalRandom().Seed(seed); }
-
-int RandomBelow(int n) {
-  const int draw = GlobalRandom().Next();
+int RandomBelow(Random15 &random, int n) {
+  const int draw = random.Next();
   const int value = static_cast<int>(static_cast<int64_t>(n) * draw / kRandomMax);
   return value == n ? n - 1 : value;
 }

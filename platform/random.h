@@ -1,6 +1,8 @@
-// The program's one random generator: a 15-bit linear congruential generator.
+// The program's random generator: a 15-bit linear congruential generator.
 // Every draw formula of the program assumes values 0..32767, and tests need the
 // sequence to be reproducible from a seed, so the C library's rand() is not used.
+// Each owner keeps its own generator (the engine one per context), so that two
+// computations never draw from one stream.
 #pragma once
 
 #include <cstdint>
@@ -20,12 +22,8 @@ private:
   uint32_t state_;
 };
 
-// The process-wide generator used by RandomBelow.
-Random15 &GlobalRandom();
-void SeedRandom(uint32_t seed);
-
-// n * rand() / 32767 in integer arithmetic, with n itself folded to n - 1, so the
-// result lies in 0..n-1. RandomBelow(0) is -1: callers that index with it must guard.
-int RandomBelow(int n);
+// n * draw / 32767 in integer arithmetic, with n itself folded to n - 1, so the result
+// lies in 0..n-1. RandomBelow(random, 0) is -1: callers that index with it must guard.
+int RandomBelow(Random15 &random, int n);
 
 } // namespace quorbel

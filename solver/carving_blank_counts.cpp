@@ -88,12 +88,12 @@ const BlankTableRow *RowOfWidth(int width) {
 
 } // namespace
 
-BlankPlan DrawBlankPlan(int width, int level) {
+BlankPlan DrawBlankPlan(Random15 &random, int width, int level) {
   const BlankTableRow *row = RowOfWidth(width);
   if (row == nullptr)
     return {};
   const int l = TableLevel(level) - 1;
-  return {row->Base[l] + GlobalRandom().Next() * row->Range[l] / kRandomMax, row->Extra[l]};
+  return {row->Base[l] + random.Next() * row->Range[l] / kRandomMax, row->Extra[l]};
 }
 
 int CorrectBlanksForRules(const EngineContext &ctx, const GridRecord &grid, const GenerationRun &run,

@@ -8,6 +8,7 @@ namespace quorbel {
 struct EngineContext;
 struct GridRecord;
 struct GenerationRun;
+class Random15;
 
 struct BlankPlan {
   int Blanks = 0; // cells to blank at random
@@ -16,7 +17,7 @@ struct BlankPlan {
 
 // Base + rand() x Range / 32767 blanks (one draw) and the Extra of the table, for the grid
 // width and the level (1..4, anything else 1). A width outside the tables plans nothing.
-BlankPlan DrawBlankPlan(int width, int level);
+BlankPlan DrawBlankPlan(Random15 &random, int width, int level);
 
 // The blanks after the corrections: the linked-grid and neighbourhood rules of the run's
 // words, then the rules of the grid's own words.

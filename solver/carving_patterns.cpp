@@ -234,8 +234,8 @@ void PatternFinder::ThreeLineGroups(int a, int b) {
       if (!AllUndecided(cells) || DistinctBlocks(lineA) > 3 ||
           (!ExchangeKeepsUnits(cells, forward) && !ExchangeKeepsUnits(cells, backward)))
         continue;
-      const int position = RandomBelow(static_cast<int>(positions.size()));
-      const int line = RandomBelow(3);
+      const int position = RandomBelow(ctx_.Random, static_cast<int>(positions.size()));
+      const int line = RandomBelow(ctx_.Random, 3);
       TraceChain("TGroup", KeepOne(cells, 3 * position + line), cells);
     }
   }
@@ -252,8 +252,8 @@ int PatternFinder::Groups() {
         if (!AllUndecided(cycle.Cells) || cycle.FirstLineBlocks(*this) > 2 ||
             !ExchangeKeepsUnits(cycle.Cells, cycle.Exchanged))
           return;
-        const int position = RandomBelow(static_cast<int>(cycle.Positions.size()));
-        const int line = RandomBelow(2);
+        const int position = RandomBelow(ctx_.Random, static_cast<int>(cycle.Positions.size()));
+        const int line = RandomBelow(ctx_.Random, 2);
         TraceChain("Group", KeepOne(cycle.Cells, 2 * position + line), cycle.Cells);
       });
       ThreeLineGroups(a, b);
@@ -272,8 +272,8 @@ int PatternFinder::ThreeValues() {
         if (cycle.Positions.size() != 3 || !AllUndecided(cycle.Cells) || cycle.FirstLineBlocks(*this) != 3 ||
             !ExchangeKeepsUnits(cycle.Cells, cycle.Exchanged))
           return;
-        const int member = RandomBelow(2);
-        const int pair = RandomBelow(3);
+        const int member = RandomBelow(ctx_.Random, 2);
+        const int pair = RandomBelow(ctx_.Random, 3);
         TraceSix("2Vin3", KeepOne(cycle.Cells, 2 * pair + member), cycle.Cells);
       });
     }
@@ -318,8 +318,8 @@ int PatternFinder::TwoValues() {
           swapped.push_back(Value(cell) == x ? y : x);
         if (!AllUndecided(cells) || !ExchangeKeepsUnits(cells, swapped))
           continue;
-        const int member = RandomBelow(2);
-        const int pair = RandomBelow(3);
+        const int member = RandomBelow(ctx_.Random, 2);
+        const int pair = RandomBelow(ctx_.Random, 3);
         TraceSix("3Vin2", KeepOne(cells, 2 * pair + member), cells);
       }
     }

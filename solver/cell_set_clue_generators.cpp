@@ -41,14 +41,14 @@ int ClampedLevel(int level) { return std::clamp(level, 1, 4); }
 template <typename Give> int GiveEveryCell(const ClueJob &job, int draw, Give give) {
   int given = 0;
   for (int cell = 0; cell < job.Geo().NCells; ++cell)
-    if (FreeForAllowedSet(job, cell) && (draw <= 0 || RandomBelow(draw) > 2))
+    if (FreeForAllowedSet(job, cell) && (draw <= 0 || RandomBelow(job.Random(), draw) > 2))
       given += give(cell);
   return given;
 }
 
 // The first cell from a random one, scanning on cyclically, that `fits`; -1 after a full turn.
-template <typename Fits> int ScanFromRandomCell(const GridGeometry &geo, Fits fits) {
-  const int start = RandomBelow(geo.NCells);
+template <typename Fits> int ScanFromRandomCell(Random15 &random, const GridGeometry &geo, Fits fits) {
+  const int start = RandomBelow(random, geo.NCells);
   for (int k = 0; k < geo.NCells; ++k)
     if (const int cell = (start + k) % geo.NCells; fits(cell))
       return cell;
@@ -80,15 +80,16 @@ int GenerateTrioClasses(const ClueJob &job, bool &classesDrawn) {
         kClassCounts[static_cast<size_t>(sizeClass)][static_cast<size_t>(ClampedLevel(job.Level) - 1)];
     job.Ctx.ValueClasses.fill(0);
     for (int v = 1; v <= w; ++v)
-      job.Ctx.ValueClasses[static_cast<size_t>(v - 1)] = static_cast<int8_t>(RandomBelow(k) + 1);
+      job.Ctx.ValueClasses[static_cast<size_t>(v - 1)] =
+          static_cast<int8_t>(RandomBelow(job.Random(), k) + 1);
     classesDrawn = true;
   }
   auto classOf = [&](int cell) {
     return job.Ctx.ValueClasses[static_cast<size_t>(job.SolutionValue(cell) - 1)];
   };
   const int result = SpendClueBudget(job, 1, [&](int) {
-    const int cell =
-        ScanFromRandomCell(geo, [&](int c) { return IsOpen(job, c) && job.Grid.Cells[c].CellClass == 0; });
+    const int cell = ScanFromRandomCell(
+        job.Random(), geo, [&](int c) { return IsOpen(job, c) && job.Grid.Cells[c].CellClass == 0; });
     if (cell < 0)
       return 0;
     job.Grid.Cells[cell].CellClass = classOf(cell);
@@ -104,7 +105,7 @@ int GenerateTrioClasses(const ClueJob &job, bool &classesDrawn) {
           given |= job.IsGiven(c);
         }
       if (!given && !cells.empty()) {
-        const int c = cells[static_cast<size_t>(RandomBelow(static_cast<int>(cells.size())))];
+        const int c = cells[static_cast<size_t>(RandomBelow(job.Random(), static_cast<int>(cells.size())))];
         job.Grid.Cells[c].Value = job.SolutionValue(c);
         job.Grid.Cells[c].Status = kStatusFixed;
       }
@@ -126,8 +127,8 @@ int GenerateNumeralLetters(const ClueJob &job) {
     }
     if (letters.empty())
       return 0;
-    record.Numeral =
-        static_cast<int16_t>(letters[static_cast<size_t>(RandomBelow(static_cast<int>(letters.size())))]);
+    record.Numeral = static_cast<int16_t>(
+        letters[static_cast<size_t>(RandomBelow(job.Random(), static_cast<int>(letters.size())))]);
     return 1;
   };
   if (job.All) {
@@ -135,7 +136,7 @@ int GenerateNumeralLetters(const ClueJob &job) {
     return job.CountUsed(geo.NCells -
                          GiveEveryCell(job, kDraw[static_cast<size_t>(ClampedLevel(job.Level) - 1)], give));
   }
-  return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(geo.NCells)); });
+  return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Random(), geo.NCells)); });
 }
 
 int GenerateDominoSets(const ClueJob &job) {
@@ -148,7 +149,7 @@ int GenerateDominoSets(const ClueJob &job) {
       return 0;
     for (uint32_t rest = pips; rest != 0; rest &= rest - 1) {
       const uint32_t bit = rest & (~rest + 1);
-      if (RandomBelow(level + 1) == level && (pips & ~bit) != 0)
+      if (RandomBelow(job.Random(), level + 1) == level && (pips & ~bit) != 0)
         pips &= ~bit;
     }
     SetAllowedSet(job.Grid.Cells[cell], kAllowedTypePips, static_cast<int32_t>(pips));
@@ -156,7 +157,8 @@ int GenerateDominoSets(const ClueJob &job) {
   };
   if (job.All)
     return job.CountUsed(job.Budget() - GiveEveryCell(job, 0, give));
-  return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
+  return SpendClueBudget(job, kSetFailures,
+                         [&](int) { return give(RandomBelow(job.Random(), job.Geo().NCells)); });
 }
 
 int GeneratePencilMarks(const ClueJob &job) {
@@ -167,15 +169,16 @@ int GeneratePencilMarks(const ClueJob &job) {
     if (!FreeForAllowedSet(job, cell))
       return 0;
     uint32_t mask = ValueBit(job.SolutionValue(cell));
-    const int extra = RandomBelow(span) + 2;
+    const int extra = RandomBelow(job.Random(), span) + 2;
     for (int k = 0; k < extra; ++k)
-      mask |= ValueBit(RandomBelow(w) + 1);
+      mask |= ValueBit(RandomBelow(job.Random(), w) + 1);
     SetAllowedSet(job.Grid.Cells[cell], kAllowedTypeMask, static_cast<int32_t>(mask));
     return 1;
   };
   if (job.All)
     return job.CountUsed(job.Budget() - GiveEveryCell(job, 0, give));
-  return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
+  return SpendClueBudget(job, kSetFailures,
+                         [&](int) { return give(RandomBelow(job.Random(), job.Geo().NCells)); });
 }
 
 int GenerateClockSegments(const ClueJob &job) {
@@ -191,9 +194,9 @@ int GenerateClockSegments(const ClueJob &job) {
     if (full == 0)
       return 0;
     uint32_t segments = full;
-    const int off = std::min(std::popcount(full) - 1, RandomBelow(range) + least);
+    const int off = std::min(std::popcount(full) - 1, RandomBelow(job.Random(), range) + least);
     for (int k = 0; k < off; ++k)
-      TakeNthBit(RandomBelow(std::popcount(segments)) + 1, segments);
+      TakeNthBit(RandomBelow(job.Random(), std::popcount(segments)) + 1, segments);
     SetAllowedSet(job.Grid.Cells[cell], kAllowedTypeSegments,
                   static_cast<int32_t>(segments ? segments : full));
     return 1;
@@ -203,13 +206,14 @@ int GenerateClockSegments(const ClueJob &job) {
     const int unspent = job.Budget() - GiveEveryCell(job, kDraw[static_cast<size_t>(level - 1)], give);
     return job.Count - std::max(unspent, 0);
   }
-  return SpendClueBudget(job, kSetFailures, [&](int) { return give(RandomBelow(job.Geo().NCells)); });
+  return SpendClueBudget(job, kSetFailures,
+                         [&](int) { return give(RandomBelow(job.Random(), job.Geo().NCells)); });
 }
 
 int GenerateRomanSets(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   return SpendClueBudget(job, kSetFailures, [&](int) {
-    const int cell = ScanFromRandomCell(geo, [&](int c) { return FreeForAllowedSet(job, c); });
+    const int cell = ScanFromRandomCell(job.Random(), geo, [&](int c) { return FreeForAllowedSet(job, c); });
     if (cell < 0)
       return 0;
     // The numerals whose letters the value's own numeral holds in order.
@@ -217,7 +221,7 @@ int GenerateRomanSets(const ClueJob &job) {
     for (int k = 1; k <= kRomanNumerals; ++k)
       if (AllowedSetTable(k) & static_cast<int32_t>(ValueBit(job.SolutionValue(cell))))
         entries |= 1u << (k - 1);
-    const uint32_t bit = TakeNthBit(RandomBelow(std::popcount(entries)) + 1, entries);
+    const uint32_t bit = TakeNthBit(RandomBelow(job.Random(), std::popcount(entries)) + 1, entries);
     if (bit == 0)
       return 0;
     SetAllowedSet(job.Grid.Cells[cell], kAllowedTypeTable, std::countr_zero(bit) + 1);
@@ -233,13 +237,14 @@ int GenerateEqualityGroups(const ClueJob &job) {
   static constexpr std::array<int, 17> kSizes = {2, 3, 3, 3, 4, 4, 4, 5, 5, 6, 6, 6, 6, 6, 8, 8, 8};
   auto free = [&](int cell) { return IsOpen(job, cell) && FindEqualityGroupOfCell(job.Grid, cell) < 0; };
   return SpendClueBudget(job, kSetFailures, [&](int) {
-    const int size = std::clamp(kSizes[static_cast<size_t>(RandomBelow(17))] * w / 16, 2, kMostEqualityCells);
-    const int start = RandomBelow(geo.NCells);
+    const int size = std::clamp(kSizes[static_cast<size_t>(RandomBelow(job.Random(), 17))] * w / 16, 2,
+                                kMostEqualityCells);
+    const int start = RandomBelow(job.Random(), geo.NCells);
     if (!free(start))
       return 0;
     std::vector<int> cells = {start};
     // One full turn from a random cell: a value stands only W times in the grid.
-    const int from = RandomBelow(geo.NCells);
+    const int from = RandomBelow(job.Random(), geo.NCells);
     for (int k = 0; k < geo.NCells && static_cast<int>(cells.size()) < size; ++k) {
       const int cell = (from + k) % geo.NCells;
       if (cell != start && free(cell) && job.SolutionValue(cell) == job.SolutionValue(start))
@@ -258,15 +263,15 @@ int GenerateWheels(const ClueJob &job) {
   const int w = geo.GridWidth;
   auto isCentre = [&](int cell) { return FindWheelOfCentre(job.Grid, cell) >= 0; };
   return SpendClueBudget(job, kSetFailures, [&](int) {
-    const int r = RandomBelow(w - 2) + 1;
-    const int c = RandomBelow(w - 2) + 1;
+    const int r = RandomBelow(job.Random(), w - 2) + 1;
+    const int c = RandomBelow(job.Random(), w - 2) + 1;
     const int cell = r * w + c;
     const std::array<int, 4> around = WheelCells(geo, cell); // off the border: all four there
     if (isCentre(cell) || std::any_of(around.begin(), around.end(), isCentre))
       return 0;
     if (std::all_of(around.begin(), around.end(), [&](int n) { return job.IsGiven(n); }))
       return 0;
-    const int rotation = RandomBelow(4);
+    const int rotation = RandomBelow(job.Random(), 4);
     std::array<int, 4> values{};
     for (int k = 0; k < 4; ++k)
       values[static_cast<size_t>(k)] = job.SolutionValue(around[static_cast<size_t>((rotation + k) % 4)]);
@@ -284,7 +289,7 @@ int GenerateMasterMind(const ClueJob &job) {
   auto drawColumns = [&](int c, std::array<int16_t, 16> &columns) {
     std::array<bool, 16> taken{};
     for (int k = 0; k < c; ++k) {
-      int col = RandomBelow(w);
+      int col = RandomBelow(job.Random(), w);
       while (taken[static_cast<size_t>(col)])
         col = (col + 1) % w;
       taken[static_cast<size_t>(col)] = true;
@@ -295,18 +300,18 @@ int GenerateMasterMind(const ClueJob &job) {
   int c = 0;
   MasterMindGuess first;
   if (level <= 2) {
-    first.Row = static_cast<int16_t>(RandomBelow(w));
-    c = std::min(level == 1 ? 3 + RandomBelow(2) : 4 + RandomBelow(2), w);
+    first.Row = static_cast<int16_t>(RandomBelow(job.Random(), w));
+    c = std::min(level == 1 ? 3 + RandomBelow(job.Random(), 2) : 4 + RandomBelow(job.Random(), 2), w);
     drawColumns(c, first.Columns);
     for (int k = 0; k < c; ++k)
       mind.Code[static_cast<size_t>(k)] =
           static_cast<int16_t>(job.SolutionValue(first.Row * w + first.Columns[static_cast<size_t>(k)]));
   } else {
-    c = std::min(w == 4 ? 2 : RandomBelow(w - 4) + 3, w);
+    c = std::min(w == 4 ? 2 : RandomBelow(job.Random(), w - 4) + 3, w);
     std::array<bool, 16> used{};
     int position = 0;
     for (int k = 0; k < c; ++k) {
-      position = (position + RandomBelow(w) + 1) % w;
+      position = (position + RandomBelow(job.Random(), w) + 1) % w;
       while (used[static_cast<size_t>(position)])
         position = (position + 1) % w;
       used[static_cast<size_t>(position)] = true;
@@ -314,7 +319,7 @@ int GenerateMasterMind(const ClueJob &job) {
     }
   }
   mind.CodeLength = static_cast<int16_t>(c);
-  const int lines = job.All ? w : std::min(RandomBelow(w - 2) + 2, w);
+  const int lines = job.All ? w : std::min(RandomBelow(job.Random(), w - 2) + 2, w);
   GridRecord *solution = nullptr;
   if (const int slot = MainGridSlot(job.Ctx.Grids, job.Grid); slot >= 0)
     solution = &job.Ctx.Grids.RefTab[static_cast<size_t>(slot)];
@@ -324,9 +329,9 @@ int GenerateMasterMind(const ClueJob &job) {
     if (j == 0 && level <= 2) {
       line = first;
     } else {
-      line.Row = static_cast<int16_t>(RandomBelow(w));
+      line.Row = static_cast<int16_t>(RandomBelow(job.Random(), w));
       while (rowTaken[static_cast<size_t>(line.Row)])
-        line.Row = static_cast<int16_t>(RandomBelow(w));
+        line.Row = static_cast<int16_t>(RandomBelow(job.Random(), w));
       drawColumns(c, line.Columns);
     }
     rowTaken[static_cast<size_t>(line.Row)] = true;
@@ -360,14 +365,15 @@ int GenerateDanZone(const ClueJob &job, int total) {
   static constexpr std::array<std::array<int, 2>, 4> kDistinct = {{{2, 2}, {4, 2}, {4, 3}, {4, 4}}};
   static constexpr std::array<int, 4> kCells = {4, 7, 10, 14};
   const auto [a, b] = kDistinct[static_cast<size_t>(level - 1)];
-  const int most = std::max((RandomBelow(a) + b) * w / 9, 1);
-  const int wanted = std::min((RandomBelow(kCells[static_cast<size_t>(level - 1)]) + 5) * w / 9, budget);
+  const int most = std::max((RandomBelow(job.Random(), a) + b) * w / 9, 1);
+  const int wanted =
+      std::min((RandomBelow(job.Random(), kCells[static_cast<size_t>(level - 1)]) + 5) * w / 9, budget);
   int cells = wanted > most ? wanted : most + 1;
   DanGroup &dan = job.Grid.Lists.Dan;
   dan = DanGroup{};
   uint32_t used = 0;
   for (int failures = 0; failures < kDanFailures && cells > 0 && budget > 0 && dan.NCells < kMostDanCells;) {
-    const int cell = RandomBelow(geo.NCells);
+    const int cell = RandomBelow(job.Random(), geo.NCells);
     const uint32_t bit = ValueBit(job.SolutionValue(cell));
     if (!IsOpen(job, cell) || FindDanCell(job.Grid, cell) >= 0 ||
         ((used & bit) == 0 && std::popcount(used) >= most)) {
@@ -411,7 +417,7 @@ int GenerateMagicSentence(const ClueJob &job) {
     // A cell of that value, an open one when there is still one.
     int pick = -1;
     for (const bool openOnly : {true, false}) {
-      pick = ScanFromRandomCell(geo, [&](int c) {
+      pick = ScanFromRandomCell(job.Random(), geo, [&](int c) {
         return !listed[static_cast<size_t>(c)] && job.SolutionValue(c) == value &&
                (!openOnly || IsOpen(job, c));
       });

@@ -28,8 +28,8 @@ int ClueBudget(int depth, int kept) {
   return static_cast<int>((depth * static_cast<double>(kBudgetPerDepth) + kBudgetBase) * kept);
 }
 
-int AllocateClueCounts(const GridGeometry &geo, VariantWords gridWords, GenerationRun &run, int depthIsMax,
-                       int budget, int blanks) {
+int AllocateClueCounts(Random15 &random, const GridGeometry &geo, VariantWords gridWords, GenerationRun &run,
+                       int depthIsMax, int budget, int blanks) {
   ClueTables &tables = run.Clues;
   const ClueKindSettings &kinds = run.Settings.Clues;
   tables.DepthIsMax = depthIsMax;
@@ -42,7 +42,7 @@ int AllocateClueCounts(const GridGeometry &geo, VariantWords gridWords, Generati
     // Pirate makes no clue: its share would be lost to the others.
     if (!Meets(HiddenVariantTable[i].Words, gridWords) || i == kCluePirate)
       continue;
-    weight[i] = kWeightRange * GlobalRandom().Next() / kRandomMax;
+    weight[i] = kWeightRange * random.Next() / kRandomMax;
     sum += weight[i];
   }
   if (sum == 0)

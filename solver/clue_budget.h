@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/variant_bits.h"
+#include "platform/random.h"
 
 namespace quorbel {
 
@@ -18,7 +19,7 @@ int ClueBudget(int depth, int kept);
 // total when the smallest minimum of the kinds chosen does not fit beside the givens and
 // the `blanks`. Writes run.Clues.Allocated and DepthIsMax; returns the total (0 when none,
 // every count then 0).
-int AllocateClueCounts(const GridGeometry &geo, VariantWords gridWords, GenerationRun &run, int depthIsMax,
-                       int budget, int blanks);
+int AllocateClueCounts(Random15 &random, const GridGeometry &geo, VariantWords gridWords, GenerationRun &run,
+                       int depthIsMax, int budget, int blanks);
 
 } // namespace quorbel

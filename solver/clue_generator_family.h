@@ -11,6 +11,7 @@
 namespace quorbel {
 
 struct EngineContext;
+class Random15;
 struct GenerationRun;
 
 // One generator's call: the grid, its solution, and what the run says of this kind.
@@ -27,6 +28,7 @@ struct ClueJob {
   int VarDepth = 33;              // CATALOG/VARDEPTH
 
   const GridGeometry &Geo() const;
+  Random15 &Random() const; // the context's generator
   int SolutionValue(int cell) const { return Solution.Cells[cell].Value; }
   bool IsGiven(int cell) const { return Grid.Cells[cell].Status == kStatusFixed; }
   // trunc(count x factor), and the count a budget left `unspent` used: count - trunc(unspent / factor).

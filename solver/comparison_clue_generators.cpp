@@ -42,7 +42,7 @@ int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<
   int budget = job.Budget();
   constexpr int kMaxFailures = 10;
   for (int failures = 0; (budget > 0 || job.All) && !candidates.empty() && failures < kMaxFailures;) {
-    const int at = RandomBelow(static_cast<int>(candidates.size()));
+    const int at = RandomBelow(job.Random(), static_cast<int>(candidates.size()));
     const Pair p = candidates[at];
     candidates.erase(candidates.begin() + at);
     if (ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind) == 1) {
@@ -58,21 +58,21 @@ int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<
 bool BothGivens(const ClueJob &job, int a, int b) { return job.IsGiven(a) && job.IsGiven(b); }
 
 // The four neighbours of a cell in a random order, -1 off the grid.
-std::array<int, 4> ShuffledNeighbours(const GridGeometry &geo, int cell) {
+std::array<int, 4> ShuffledNeighbours(Random15 &random, const GridGeometry &geo, int cell) {
   const int w = geo.GridWidth;
   std::array<int, 4> around = {
       geo.RowOfCell[cell] > 0 ? cell - w : -1, geo.ColOfCell[cell] + 1 < w ? cell + 1 : -1,
       geo.RowOfCell[cell] + 1 < w ? cell + w : -1, geo.ColOfCell[cell] > 0 ? cell - 1 : -1};
   for (int k = 3; k > 0; --k)
-    std::swap(around[k], around[RandomBelow(k + 1)]);
+    std::swap(around[k], around[RandomBelow(random, k + 1)]);
   return around;
 }
 
 int DrawOddEvenKind(const ClueJob &job) {
   if (job.OddEvenKind == nullptr)
-    return RandomBelow(3);
+    return RandomBelow(job.Random(), 3);
   if (*job.OddEvenKind < 0)
-    *job.OddEvenKind = RandomBelow(3);
+    *job.OddEvenKind = RandomBelow(job.Random(), 3);
   return *job.OddEvenKind;
 }
 
@@ -94,12 +94,12 @@ int GenerateDotClues(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   const int w = geo.GridWidth;
   static constexpr std::array<int, 7> kModes = {1, 1, 3, 3, 4, 12, 15};
-  const int mode = kModes[RandomBelow(7)];
+  const int mode = kModes[RandomBelow(job.Random(), 7)];
   int k = -1;
   if (mode == 12 || mode == 15)
-    k = RandomBelow(2 * w - 5) + 2;
+    k = RandomBelow(job.Random(), 2 * w - 5) + 2;
   else if (mode == 4)
-    k = RandomBelow(w - 3) + 2;
+    k = RandomBelow(job.Random(), w - 3) + 2;
   job.Grid.Lists.ComparisonTotal = k;
   std::vector<Pair> candidates;
   std::vector<Pair> givenPairs;
@@ -125,8 +125,8 @@ int GenerateLessClues(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   constexpr int kMaxFailures = 40;
   return SpendClueBudget(job, kMaxFailures, [&](int) {
-    const int cell = RandomBelow(geo.NCells);
-    for (int other : ShuffledNeighbours(geo, cell)) {
+    const int cell = RandomBelow(job.Random(), geo.NCells);
+    for (int other : ShuffledNeighbours(job.Random(), geo, cell)) {
       if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
         continue;
       const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kLess : kGreater;
@@ -141,11 +141,11 @@ int GenerateOddEvenClues(const ClueJob &job) {
   const int shared = DrawOddEvenKind(job);
   constexpr int kMaxFailures = 10;
   return SpendClueBudget(job, kMaxFailures, [&](int) {
-    const int cell = RandomBelow(geo.NCells);
+    const int cell = RandomBelow(job.Random(), geo.NCells);
     if (job.IsGiven(cell) || job.Grid.Cells[cell].OddEven != -1)
       return 0;
     int mark = job.SolutionValue(cell) & 1;
-    if (mark == shared && RandomBelow(2) == 0 && job.Level > 1)
+    if (mark == shared && RandomBelow(job.Random(), 2) == 0 && job.Level > 1)
       mark = kXParityMark;
     return ToggleOddEvenCell(geo, job.Grid, cell, mark);
   });
@@ -165,8 +165,8 @@ int GenerateDistanceClues(const ClueJob &job) {
     for (int orientation = 0; orientation < 2; ++orientation)
       for (int line = 0; line < w; ++line)
         for (int draw = 0; draw < kDrawsPerLine; ++draw) {
-          const int a = lineCell(orientation, line, RandomBelow(w));
-          const int b = lineCell(orientation, line, RandomBelow(w));
+          const int a = lineCell(orientation, line, RandomBelow(job.Random(), w));
+          const int b = lineCell(orientation, line, RandomBelow(job.Random(), w));
           if (acceptable(a, b)) {
             ToggleDistanceClue(geo, a, b, job.Grid, orientation, job.Solution);
             break;
@@ -176,10 +176,10 @@ int GenerateDistanceClues(const ClueJob &job) {
   }
   constexpr int kMaxFailures = 100;
   return SpendClueBudget(job, kMaxFailures, [&](int) {
-    const int orientation = RandomBelow(2);
-    const int line = RandomBelow(w);
-    const int a = lineCell(orientation, line, RandomBelow(w));
-    const int b = lineCell(orientation, line, RandomBelow(w));
+    const int orientation = RandomBelow(job.Random(), 2);
+    const int line = RandomBelow(job.Random(), w);
+    const int a = lineCell(orientation, line, RandomBelow(job.Random(), w));
+    const int b = lineCell(orientation, line, RandomBelow(job.Random(), w));
     if (!acceptable(a, b) || IsLineClueListed(geo, a, job.Grid, orientation))
       return 0;
     return ToggleDistanceClue(geo, a, b, job.Grid, orientation, job.Solution);
@@ -202,14 +202,14 @@ int GenerateOddPairClues(const ClueJob &job) {
   const int result = SpendClueBudget(job, kMaxFailures, [&](int) {
     if (job.Grid.Lists.Killer.Size() >= kMaxCages)
       return 0;
-    const int cell = RandomBelow(geo.NCells);
+    const int cell = RandomBelow(job.Random(), geo.NCells);
     if (!free(cell))
       return 0;
-    for (int other : ShuffledNeighbours(geo, cell)) {
+    for (int other : ShuffledNeighbours(job.Random(), geo, cell)) {
       if (other < 0 || !free(other) || BothGivens(job, cell, other))
         continue;
       int kind = (job.SolutionValue(cell) + job.SolutionValue(other)) & 1;
-      if (kind == shared && RandomBelow(2) == 0)
+      if (kind == shared && RandomBelow(job.Random(), 2) == 0)
         kind = 2;
       return ToggleOddPairMark(geo, job.Grid, cell, other, kind);
     }
@@ -227,10 +227,10 @@ int GenerateOddPairClues(const ClueJob &job) {
 int GenerateQuadClues(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   const int w = geo.GridWidth;
-  const int m = RandomBelow(3);
+  const int m = RandomBelow(job.Random(), 3);
   constexpr int kMaxFailures = 100;
   return SpendClueBudget(job, kMaxFailures, [&](int) {
-    const int first = RandomBelow(geo.NCells - w - 1);
+    const int first = RandomBelow(job.Random(), geo.NCells - w - 1);
     if (geo.ColOfCell[first] == w - 1)
       return 0;
     const std::array<int, 4> cells = {first, first + 1, first + w, first + w + 1};
@@ -242,7 +242,7 @@ int GenerateQuadClues(const ClueJob &job) {
     const int s = QuadMaxState(job.Grid, first);
     if (s < 0 || (s <= 1 && m != 2))
       return 0;
-    const int kind = s <= 1 ? s : m < 2 ? m : RandomBelow(2);
+    const int kind = s <= 1 ? s : m < 2 ? m : RandomBelow(job.Random(), 2);
     // Kind 0 names the largest value's cell, kind 1 the smallest's; a tie names none.
     int best = cells[0];
     bool tie = false;

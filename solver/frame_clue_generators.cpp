@@ -56,8 +56,8 @@ template <typename Make> int PlaceSideClues(const ClueJob &job, Make make) {
   }
   constexpr int kMaxFailures = 10;
   return SpendClueBudget(job, kMaxFailures, [&](int) {
-    const int side = RandomBelow(kSides);
-    const int line = RandomBelow(w);
+    const int side = RandomBelow(job.Random(), kSides);
+    const int line = RandomBelow(job.Random(), w);
     return PlaceTaken(job.Grid, side, line) ? 0 : make(side, line);
   });
 }
@@ -110,7 +110,7 @@ int GenerateLastNumberClues(const ClueJob &job) {
     int falling = 1;
     while (falling < seen.Count && seen.Values[falling] < seen.Values[falling - 1])
       ++falling;
-    const bool risingKind = rising == 1 ? false : falling == 1 ? true : RandomBelow(2) == 0;
+    const bool risingKind = rising == 1 ? false : falling == 1 ? true : RandomBelow(job.Random(), 2) == 0;
     job.Grid.Lists.Frame.Kind[side][line] = static_cast<int16_t>(risingKind ? kLastRising : kLastFalling);
     job.Grid.Lists.Frame.Value[side][line] = seen.Values[(risingKind ? rising : falling) - 1];
     return 1;
@@ -161,7 +161,7 @@ void GenerateTransferPattern(const ClueJob &job) {
   std::array<int, 16> crossedColumn{};
   std::array<bool, 16> taken{};
   for (int row = 0; row < w; ++row) {
-    int col = RandomBelow(w);
+    int col = RandomBelow(job.Random(), w);
     while (taken[col])
       col = (col + 1) % w;
     taken[col] = true;
@@ -184,7 +184,7 @@ void GenerateTransferPattern(const ClueJob &job) {
       }
       // Keep `listed` of the n places, each by a fair draw of those left.
       for (int keep = n; keep > listed; --keep) {
-        const int drop = RandomBelow(keep);
+        const int drop = RandomBelow(job.Random(), keep);
         std::copy(places.begin() + drop + 1, places.begin() + keep, places.begin() + drop);
       }
       OutsideClues &outside = grid.Lists.Outside;

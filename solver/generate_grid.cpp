@@ -196,17 +196,18 @@ void Generation::DrawGridWords() {
   VariantWords base = run_.CurrentWords;
   int n = LinkedCount(base);
   if (run_.Settings.VarMult == 1) {
-    base = DrawOneRandomRule(sizeClass);
+    base = DrawOneRandomRule(ctx_.Random, sizeClass);
     n = LinkedCount(base);
     words_.fill(base);
   } else if (run_.Settings.VarMult == 2) {
-    base |= DrawRandomLinkedRule();
+    base |= DrawRandomLinkedRule(ctx_.Random);
     n = LinkedCount(base);
-    words_[0] = AddRandomRules(base, sizeClass, RandomBelow(3) + (n < 2 ? 2 : 0));
+    words_[0] = AddRandomRules(ctx_.Random, base, sizeClass, RandomBelow(ctx_.Random, 3) + (n < 2 ? 2 : 0));
     // A linked rule drawn for the first grid asks for a set.
     n = std::max(n, LinkedCount(words_[0]));
     for (int k = 1; k < n; ++k)
-      words_[static_cast<size_t>(k)] = AddRandomRules(base, sizeClass, RandomBelow(3));
+      words_[static_cast<size_t>(k)] =
+          AddRandomRules(ctx_.Random, base, sizeClass, RandomBelow(ctx_.Random, 3));
   } else {
     words_.fill(base);
   }
@@ -217,7 +218,7 @@ void Generation::DrawGridWords() {
   for (int k = 0; k < n; ++k)
     all |= words_[static_cast<size_t>(k)];
   if (n >= 2 && Meets(all, kVarMagicSentence)) {
-    const int keeper = RandomBelow(n);
+    const int keeper = RandomBelow(ctx_.Random, n);
     for (int k = 0; k < n; ++k)
       if (k != keeper)
         words_[static_cast<size_t>(k)] &= ~kVarMagicSentence;
@@ -397,7 +398,7 @@ int Generation::RunSingle(int tries) {
 int Generation::RunHidden() {
   DrawHiddenRules(ctx_, run_.GridCount, run_.CurrentWords & ~kVarTwinsVariantMasked);
   report_.Seed = run_.Settings.SeedOverride >= 0 ? (run_.Settings.SeedOverride & kRandomMax) : ClockSeed();
-  SeedRandom(static_cast<uint32_t>(report_.Seed));
+  ctx_.Random.Seed(static_cast<uint32_t>(report_.Seed));
   report_.Name = GridName(run_.Level, report_.Seed);
   const HiddenSetOutcome outcome = GenerateHiddenVariantSet(ctx_, run_);
   if (outcome.Result < 0)
@@ -477,7 +478,7 @@ GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &setti
   if (!ctx.Host->QuerySaveDocument())
     return report;
   report.Seed = settings.SeedOverride >= 0 ? (settings.SeedOverride & kRandomMax) : ClockSeed();
-  SeedRandom(static_cast<uint32_t>(report.Seed));
+  ctx.Random.Seed(static_cast<uint32_t>(report.Seed));
   report.Name = GridName(report.Level, report.Seed);
   // The run's counts ask only whether a grid has one solution.
   const int32_t uniquenessOnly = std::exchange(ctx.Settings.UniquenessOnly, 1);

@@ -156,11 +156,11 @@ void DrawHiddenRules(EngineContext &ctx, int count, VariantWords pool) {
   VariantWords left = pool;
   VariantWords masks = defaults;
   for (int k = 0; k < count; ++k) {
-    uint64_t bit = PickRandomVariantBit(left.word1, left.word2, masks.word1, masks.word2);
+    uint64_t bit = PickRandomVariantBit(ctx.Random, left.word1, left.word2, masks.word1, masks.word2);
     if (bit == 0) {
       left = pool;
       masks = defaults;
-      bit = PickRandomVariantBit(left.word1, left.word2, masks.word1, masks.word2);
+      bit = PickRandomVariantBit(ctx.Random, left.word1, left.word2, masks.word1, masks.word2);
     }
     const VariantWords rule = SplitVariantWords(bit);
     left &= ~rule;

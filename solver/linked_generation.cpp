@@ -61,11 +61,11 @@ int ZoneBlocksTaken(const GridSet &set, int count, int slot, int width) {
 }
 
 // A random free block of the grid, -1 when every block is linked.
-int DrawFreeBlock(const GridSet &set, int count, int slot, int width) {
+int DrawFreeBlock(Random15 &random, const GridSet &set, int count, int slot, int width) {
   if (ZoneBlocksTaken(set, count, slot, width) >= width)
     return -1;
   for (;;)
-    if (const int block = RandomBelow(width); !ZoneBlockTaken(set, count, slot, block))
+    if (const int block = RandomBelow(random, width); !ZoneBlockTaken(set, count, slot, block))
       return block;
 }
 
@@ -354,7 +354,8 @@ void LinkedSet::CopyLinkedSolution(int t, bool permute) {
   std::iota(map.begin(), map.end(), 0);
   if (permute)
     for (int swap = 0; swap < width_; ++swap)
-      std::swap(map[static_cast<size_t>(RandomBelow(width_))], map[static_cast<size_t>(RandomBelow(width_))]);
+      std::swap(map[static_cast<size_t>(RandomBelow(ctx_.Random, width_))],
+                map[static_cast<size_t>(RandomBelow(ctx_.Random, width_))]);
   for (int c = 0; c < ctx_.Geo.NCells; ++c) {
     const int value = source.Cells[static_cast<size_t>(c)].Value;
     SetCellValue(ctx_, grid, c, value >= 1 && value <= width_ ? map[static_cast<size_t>(value - 1)] + 1 : 0,
@@ -411,17 +412,17 @@ void DrawTwinsZoneLinks(EngineContext &ctx, int count, int varDepth, int level) 
     return;
   const int span = (varDepth / 30 + (level > 2 ? 2 : 1)) * count;
   const int g = span / 2 / 2;
-  const int links = g > 0 ? RandomBelow(g) + g + 1 : 0;
+  const int links = g > 0 ? RandomBelow(ctx.Random, g) + g + 1 : 0;
   for (int made = 0; made < links; ++made) {
-    const int a = RandomBelow(count);
-    int b = RandomBelow(count);
+    const int a = RandomBelow(ctx.Random, count);
+    int b = RandomBelow(ctx.Random, count);
     while (b == a)
-      b = RandomBelow(count);
+      b = RandomBelow(ctx.Random, count);
     auto &list = set.Main[static_cast<size_t>(a)].Lists.TwinsZone;
     if (list.Full())
       continue;
-    const int i = DrawFreeBlock(set, count, a, width);
-    const int j = DrawFreeBlock(set, count, b, width);
+    const int i = DrawFreeBlock(ctx.Random, set, count, a, width);
+    const int j = DrawFreeBlock(ctx.Random, set, count, b, width);
     if (i < 0 || j < 0)
       continue; // a grid with every block linked takes no more links
     list.Append({static_cast<int16_t>(i), static_cast<int16_t>(j), static_cast<int16_t>(b)});

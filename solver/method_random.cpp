@@ -28,8 +28,8 @@ bool HasReferenceValue(const GridRecord &reference, const GridRecord &grid, int 
 
 // A cell whose reference holds a value while the grid's is open: the asked cell, or one
 // drawn at random among those of the range; -1 when none.
-int PickReferenceCell(const GridRecord &reference, const GridRecord &grid, int cell, int rangeStart,
-                      int rangeEnd) {
+int PickReferenceCell(Random15 &random, const GridRecord &reference, const GridRecord &grid, int cell,
+                      int rangeStart, int rangeEnd) {
   if (cell >= 0)
     return HasReferenceValue(reference, grid, cell) ? cell : -1;
   int count = 0;
@@ -37,7 +37,7 @@ int PickReferenceCell(const GridRecord &reference, const GridRecord &grid, int c
     count += HasReferenceValue(reference, grid, i) ? 1 : 0;
   if (count == 0)
     return -1;
-  int draw = count * GlobalRandom().Next() / kRandomMax;
+  int draw = count * random.Next() / kRandomMax;
   for (int i = rangeStart; i < rangeEnd; ++i)
     if (HasReferenceValue(reference, grid, i) && --draw < 0)
       return i;
@@ -49,7 +49,7 @@ int PlaceReferenceValue(EngineContext &ctx, GridRecord &grid, int cell, int rang
   const GridRecord &reference = ctx.Grids.RefTab[slot];
   if (reference.Cells.size() < grid.Cells.size())
     return -1;
-  const int picked = PickReferenceCell(reference, grid, cell, rangeStart, rangeEnd);
+  const int picked = PickReferenceCell(ctx.Random, reference, grid, cell, rangeStart, rangeEnd);
   if (picked < 0)
     return -1;
   const int value = reference.Cells[picked].Value;

@@ -57,7 +57,8 @@ int ChooseNavigatorDirection(const ClueJob &job, int cell, int &flag) {
     if (lines[static_cast<size_t>(line)].Direction >= 0 &&
         (chosen < 0 || lines[static_cast<size_t>(line)].Length < lines[static_cast<size_t>(chosen)].Length))
       chosen = line;
-  if (const int draw = RandomBelow(10); draw < 4 && lines[static_cast<size_t>(draw)].Direction >= 0)
+  if (const int draw = RandomBelow(job.Random(), 10);
+      draw < 4 && lines[static_cast<size_t>(draw)].Direction >= 0)
     chosen = draw;
   if (chosen < 0)
     return -1;
@@ -71,7 +72,7 @@ int GenerateNavigatorArrows(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   const int w = geo.GridWidth;
   return SpendClueBudget(job, kNavigatorFailures, [&](int) {
-    const int cell = RandomBelow(geo.NCells - 2 * w) + w;
+    const int cell = RandomBelow(job.Random(), geo.NCells - 2 * w) + w;
     int flag = 0;
     const int direction = ChooseNavigatorDirection(job, cell, flag);
     const int column = geo.ColOfCell[cell];
@@ -86,20 +87,21 @@ int GenerateChessFigures(const ClueJob &job) {
   const GridGeometry &geo = job.Geo();
   const int w = geo.GridWidth;
   // The figures offered: the black ones, all twelve, or the white ones.
-  const int set = RandomBelow(3);
+  const int set = RandomBelow(job.Random(), 3);
   const int first = set == 0 ? 0 : set == 2 ? kChessKinds : 0;
   const int size = set == 1 ? kChessFigures : kChessKinds;
-  const int start = set == 0 ? RandomBelow(6) : set == 1 ? RandomBelow(12) : RandomBelow(6) + 6;
+  const int start = set == 0   ? RandomBelow(job.Random(), 6)
+                    : set == 1 ? RandomBelow(job.Random(), 12)
+                               : RandomBelow(job.Random(), 6) + 6;
   int budget = job.Budget();
   auto scratch = std::make_unique<GridRecord>();
   CopyGrid(ctx, *scratch, &job.Solution, 0);
-  const PictureOrderTable &order = ctx.Settings.PictureOrder;
   const int passes = set == 1 ? 2 : 1;
   int placed = 0;
   auto result = [&] { return job.CountUsed(budget); };
   for (int pass = 0; pass < passes; ++pass)
     for (int k = 1; k <= w; ++k) {
-      const int row = RandomBelow(w);
+      const int row = RandomBelow(job.Random(), w);
       int cell = -1;
       for (int col = 0; col < w && cell < 0; ++col)
         if (scratch->Cells[row * w + col].Value == k)
@@ -112,14 +114,14 @@ int GenerateChessFigures(const ClueJob &job) {
           continue;
         const int kind = figure % kChessKinds;
         const int colour = figure / kChessKinds;
-        ToggleChessPiece(geo, *scratch, kind, cell, colour, order);
+        ToggleChessPiece(geo, *scratch, kind, cell, colour);
         scratch->GridVar |= kVarChess;
         Propagate(ctx, *scratch, kFilterAlways, 0);
         if (scratch->State == kGridContradiction) {
-          ToggleChessPiece(geo, *scratch, -2, cell, 0, order);
+          ToggleChessPiece(geo, *scratch, -2, cell, 0);
           continue;
         }
-        ToggleChessPiece(geo, job.Grid, kind, cell, colour, order);
+        ToggleChessPiece(geo, job.Grid, kind, cell, colour);
         budget -= w / 2;
         if (budget < 0)
           return job.Count;

@@ -56,7 +56,7 @@ std::string LoadOneLineGrid(EngineContext &ctx, std::string_view line, int slot)
     if (IsEmptyMark(line[i]))
       ResetCellState(ctx.Geo, cell);
     else
-      StoreCellValue(ctx.Geo, ctx.Settings.PictureOrder, cell, line[i] - '0', kStatusFixed);
+      StoreCellValue(ctx.Geo, cell, line[i] - '0', kStatusFixed);
   }
   ResetGridState(grid);
   return {};

@@ -73,8 +73,8 @@ int RemoveUntilSolvable(EngineContext &ctx, const GridRange &range) {
     if (CombinedGridState(ctx, range.GridIndex) == kGridContradiction) {
       // No single value lifts it: a random one goes. One grid gets one draw; a set scans
       // on from a random cell of a random grid to the first value.
-      int g = range.First + RandomBelow(grids);
-      int c = RandomBelow(cells);
+      int g = range.First + RandomBelow(ctx.Random, grids);
+      int c = RandomBelow(ctx.Random, cells);
       bool cleared = false;
       for (int i = 0; i < grids * cells && !cleared; ++i) {
         if (Grid(ctx, g).Cells[c].Status < kStatusConflict) {
@@ -132,8 +132,8 @@ int MostDifferingCell(EngineContext &ctx, const GridRange &range, const std::vec
                       int &grid, uint32_t &values) {
   const int cells = ctx.Geo.NCells;
   const int grids = range.Last - range.First + 1;
-  const int startGrid = RandomBelow(grids);
-  const int startCell = RandomBelow(cells);
+  const int startGrid = RandomBelow(ctx.Random, grids);
+  const int startCell = RandomBelow(ctx.Random, cells);
   int best = -1;
   int bestBits = 1;
   for (int i = 0; i < grids * cells; ++i) {
@@ -279,7 +279,8 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
         CopyCellFields(ctx.Geo, grid.Cells[cell], ctx.Grids.RefTab[g].Cells[cell], kCopyBoth);
         untried = 0;
       } else {
-        const int value = NthPossValue(untried, RandomBelow(CountValues(untried, width)) + 1, width);
+        const int value =
+            NthPossValue(untried, RandomBelow(ctx.Random, CountValues(untried, width)) + 1, width);
         untried &= ~ValueBit(value);
         SetCellValue(ctx, grid, cell, value, kActionPlace);
       }
@@ -309,7 +310,7 @@ int RemoveNeedlessGivens(EngineContext &ctx, const GridRange &range, const Remov
     if (enough && enough())
       break;
     // A grid that still has listed cells, scanning on from a random one.
-    const int start = RandomBelow(grids);
+    const int start = RandomBelow(ctx.Random, grids);
     int g = -1;
     for (int i = 0; i < grids && g < 0; ++i)
       if (!listed[(start + i) % grids].empty())
@@ -317,7 +318,7 @@ int RemoveNeedlessGivens(EngineContext &ctx, const GridRange &range, const Remov
     if (g < 0)
       break;
     std::vector<int> &cellsLeft = listed[g];
-    const size_t pick = static_cast<size_t>(RandomBelow(static_cast<int>(cellsLeft.size())));
+    const size_t pick = static_cast<size_t>(RandomBelow(ctx.Random, static_cast<int>(cellsLeft.size())));
     const int cell = cellsLeft[pick];
     cellsLeft.erase(cellsLeft.begin() + static_cast<std::ptrdiff_t>(pick));
 

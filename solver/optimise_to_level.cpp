@@ -34,7 +34,7 @@ int DigToMinimal(EngineContext &ctx, int slot) {
     if (grid.Cells[c].Status == kStatusFixed)
       queue.push_back(c);
   for (int i = static_cast<int>(queue.size()) - 1; i > 0; --i)
-    std::swap(queue[static_cast<size_t>(i)], queue[static_cast<size_t>(RandomBelow(i + 1))]);
+    std::swap(queue[static_cast<size_t>(i)], queue[static_cast<size_t>(RandomBelow(ctx.Random, i + 1))]);
 
   std::vector<int> values;
   int batch = kFirstBatch;
@@ -79,7 +79,7 @@ int GiveUntilSolvedAtLevel(EngineContext &ctx, GridRecord &grid, GridRecord &stu
         open.push_back(c);
     if (open.empty())
       return 1;
-    const int cell = open[RandomBelow(static_cast<int>(open.size()))];
+    const int cell = open[RandomBelow(ctx.Random, static_cast<int>(open.size()))];
     const int value = solution.Cells[cell].Value;
     SetCellValue(ctx, grid, cell, value, kActionPlaceFixed);
     SetCellValue(ctx, stuck, cell, value, kActionPlaceFixed);

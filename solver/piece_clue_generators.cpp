@@ -38,11 +38,11 @@ int Neighbour(const GridGeometry &geo, int cell, Step step, int times = 1) {
 }
 
 // The four directions drawn without repeat.
-std::array<int, 4> DrawDirections() {
+std::array<int, 4> DrawDirections(Random15 &random) {
   std::array<int, 4> left = {0, 1, 2, 3};
   std::array<int, 4> drawn{};
   for (int n = 4; n > 0; --n) {
-    const int k = RandomBelow(n);
+    const int k = RandomBelow(random, n);
     drawn[static_cast<size_t>(4 - n)] = left[static_cast<size_t>(k)];
     left[static_cast<size_t>(k)] = left[static_cast<size_t>(n - 1)];
   }
@@ -159,10 +159,10 @@ int GeneratePuzzlePieces(const ClueJob &job, bool unique, bool turns) {
   std::vector<uint8_t> taken(static_cast<size_t>(geo.NCells), 0);
   int budget = job.Budget();
   for (int failures = 0; budget > 0 && failures < kPuzzleFailures && !pieces.Full(); ++failures) {
-    int size = kSizes[static_cast<size_t>(RandomBelow(static_cast<int>(kSizes.size())))];
+    int size = kSizes[static_cast<size_t>(RandomBelow(job.Random(), static_cast<int>(kSizes.size())))];
     while (PuzzlePieceCost(size) > budget)
       --size;
-    const int start = RandomBelow(geo.NCells);
+    const int start = RandomBelow(job.Random(), geo.NCells);
     if (taken[static_cast<size_t>(start)])
       continue;
     PuzzlePiece piece = StartPiece(job, start);
@@ -171,7 +171,7 @@ int GeneratePuzzlePieces(const ClueJob &job, bool unique, bool turns) {
     for (int k = 1; k < size && grown; ++k) {
       grown = false;
       const int last = piece.Cells[static_cast<size_t>(k - 1)];
-      for (const int d : DrawDirections()) {
+      for (const int d : DrawDirections(job.Random())) {
         const int cell = Neighbour(geo, last, kSteps[static_cast<size_t>(d)]);
         if (cell < 0 || taken[static_cast<size_t>(cell)] || Holds(piece, cell))
           continue;
@@ -213,7 +213,7 @@ int GenerateTiledPieces(const ClueJob &job) {
   for (int i = 0; i < w; ++i) {
     PuzzlePiece piece;
     piece.NCells = static_cast<int16_t>(w);
-    int rest = RandomBelow(budget / (w - i));
+    int rest = RandomBelow(job.Random(), budget / (w - i));
     int left = budget;
     int shown = 0;
     int givens = 0;
@@ -221,7 +221,7 @@ int GenerateTiledPieces(const ClueJob &job) {
     bool mirrorable = true;
     std::array<bool, kMaxWidth> visited{};
     for (int n = 0; n < w; ++n) {
-      int p = RandomBelow(w);
+      int p = RandomBelow(job.Random(), w);
       while (visited[static_cast<size_t>(p)])
         p = (p + 1) % w;
       visited[static_cast<size_t>(p)] = true;
@@ -230,7 +230,7 @@ int GenerateTiledPieces(const ClueJob &job) {
       const int u = DigitUpsideDown(v) > 0 ? 1 : 0;
       const int m = DigitMirror(v) > 0 ? 1 : 0;
       const int range = kC[level] - (u + m + rest / 2) * kA[level];
-      const int draw = range > 0 ? RandomBelow(range) : -1;
+      const int draw = range > 0 ? RandomBelow(job.Random(), range) : -1;
       piece.Cells[static_cast<size_t>(p)] = static_cast<CellRef>(cell);
       piece.Digits[static_cast<size_t>(p)] = 0;
       if (draw > threshold || left < 0)
@@ -243,8 +243,8 @@ int GenerateTiledPieces(const ClueJob &job) {
       turnable = turnable && DigitUpsideDown(v) != -1;
       mirrorable = mirrorable && DigitMirror(v) != -1;
     }
-    piece.Rotation = static_cast<int16_t>(turnable ? RandomBelow(4) & ~1 : 0);
-    piece.Mirror = static_cast<int16_t>(mirrorable ? RandomBelow(2) : 0);
+    piece.Rotation = static_cast<int16_t>(turnable ? RandomBelow(job.Random(), 4) & ~1 : 0);
+    piece.Mirror = static_cast<int16_t>(mirrorable ? RandomBelow(job.Random(), 2) : 0);
     piece.MarkedCell = -1;
     grid.Lists.Pieces.Append(piece);
     budget = std::max(budget - (shown + givens) / ((turnable ? 1 : 0) + (mirrorable ? 1 : 0) + 1), 0);
@@ -263,12 +263,12 @@ int GenerateBattleShip(const ClueJob &job, int total, bool unique) {
   for (int failures = 0;
        grid.Lists.Pieces.Size() < static_cast<int>(fleet.size()) && failures < kFleetFailures; ++failures) {
     const int n = fleet[static_cast<size_t>(grid.Lists.Pieces.Size())];
-    const int start = RandomBelow(geo.NCells);
+    const int start = RandomBelow(job.Random(), geo.NCells);
     if (touches[static_cast<size_t>(start)])
       continue;
     PuzzlePiece boat;
     bool laid = false;
-    for (const int d : DrawDirections()) {
+    for (const int d : DrawDirections(job.Random())) {
       boat = StartPiece(job, start);
       int givens = job.IsGiven(start) ? 1 : 0;
       for (int k = 1; k < n; ++k) {

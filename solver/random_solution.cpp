@@ -44,9 +44,9 @@ int SeedSizeClass(int width) {
   return width <= 5 ? 0 : width <= 7 ? 1 : width == 8 ? 2 : width <= 11 ? 3 : width <= 15 ? 4 : 5;
 }
 
-int DrawMultSquareCount(const RandomSolutionOptions &options) {
+int DrawMultSquareCount(Random15 &random, const RandomSolutionOptions &options) {
   const int level = options.GameLevel >= 1 && options.GameLevel <= 4 ? options.GameLevel : 1;
-  const int count = static_cast<int>(RandomBelow(level) + options.VarDepth * 0.03 + 1);
+  const int count = static_cast<int>(RandomBelow(random, level) + options.VarDepth * 0.03 + 1);
   return std::clamp(count, 1, kMaxMultSquares);
 }
 
@@ -73,7 +73,8 @@ int PrepareRegions(EngineContext &ctx, GridRecord &grid, int &layout, const Rand
   const bool extraRegions = Meets(grid.GridVar, kVarExtraRegion);
   const bool ownBlocks = irregular && RegionLayoutOf(ctx.Geo, grid).has_value();
   if ((irregular || extraRegions) && !(layout == kLayoutOfGrid && ownBlocks && !extraRegions)) {
-    const int extraCount = extraRegions ? RandomBelow(3) + 1 + (options.GameLevel > 3 ? 1 : 0) : 0;
+    const int extraCount =
+        extraRegions ? RandomBelow(ctx.Random, 3) + 1 + (options.GameLevel > 3 ? 1 : 0) : 0;
     // Without a layout from the file, an irregular grid may still have blocks of its own,
     // which the next tries keep without asking the file again.
     if (LoadIrregularBlocks(ctx, grid, layout, options.BlockFile, extraCount) == 0) {
@@ -92,7 +93,7 @@ int PrepareRegions(EngineContext &ctx, GridRecord &grid, int &layout, const Rand
 }
 
 // Mult Table: `count` separate 2 x 2 squares at random places.
-void DrawMultSquares(const GridGeometry &geo, GridRecord &grid, int count) {
+void DrawMultSquares(Random15 &random, const GridGeometry &geo, GridRecord &grid, int count) {
   auto &squares = grid.Lists.MultTable;
   auto listed = [&](int cell) {
     return std::any_of(squares.Used().begin(), squares.Used().end(), [&](const MultTableItem &item) {
@@ -100,8 +101,8 @@ void DrawMultSquares(const GridGeometry &geo, GridRecord &grid, int count) {
     });
   };
   for (int draws = 0, placed = 0; placed < count && draws < count * kSquareDrawsPerSquare; ++draws) {
-    const int row = RandomBelow(geo.GridWidth - 1);
-    const int column = RandomBelow(geo.GridWidth - 1);
+    const int row = RandomBelow(random, geo.GridWidth - 1);
+    const int column = RandomBelow(random, geo.GridWidth - 1);
     const int first = row * geo.NCols + column;
     const MultTableItem square{{static_cast<CellRef>(first), static_cast<CellRef>(first + 1),
                                 static_cast<CellRef>(first + geo.NCols),
@@ -125,9 +126,9 @@ bool UseReadyMadeSolution(EngineContext &ctx, GridRecord &grid, const std::strin
   if (!values)
     return false;
   for (int i = 0; i < geo.NCells; ++i)
-    StoreCellValue(geo, ctx.Settings.PictureOrder, grid.Cells[i], (*values)[i], kStatusFixed);
+    StoreCellValue(geo, grid.Cells[i], (*values)[i], kStatusFixed);
   const std::vector<int> reflections = ShapeKeepingReflections(geo);
-  const int reflection = reflections[RandomBelow(static_cast<int>(reflections.size()))];
+  const int reflection = reflections[RandomBelow(ctx.Random, static_cast<int>(reflections.size()))];
   if (reflection > 0)
     PickSymmetryPattern(ctx, grid, reflection);
   RefreshCandidates(ctx, grid);
@@ -146,7 +147,7 @@ int SeedCells(EngineContext &ctx, GridRecord &grid, int seeds) {
   RefreshCandidates(ctx, grid);
   seeds = std::min(seeds, CountOpenCells(geo, grid));
   for (int placed = 0; placed < seeds;) {
-    const int cell = RandomBelow(geo.NCells);
+    const int cell = RandomBelow(ctx.Random, geo.NCells);
     CellRecord &c = grid.Cells[cell];
     if (c.Status <= kStatusConflict)
       continue; // holds a value: a seed, a clue, or a value a linked grid put in
@@ -157,7 +158,7 @@ int SeedCells(EngineContext &ctx, GridRecord &grid, int seeds) {
     if (n == 0)
       return 0;
     c.ThePoss = candidates;
-    SetCellValue(ctx, grid, cell, RandomBelow(n) + 1, kActionPlaceNthFixed);
+    SetCellValue(ctx, grid, cell, RandomBelow(ctx.Random, n) + 1, kActionPlaceNthFixed);
     ++placed;
     RefreshCandidates(ctx, grid);
   }
@@ -206,7 +207,7 @@ int MakeRandomSolution(EngineContext &ctx, GridRecord &grid, int seedCount, int 
     if (!name.empty())
       readyMadePath = MakeAbsolutePath(name);
   }
-  const int multSquares = Meets(grid.GridVar, kVarMultTable) ? DrawMultSquareCount(options) : 0;
+  const int multSquares = Meets(grid.GridVar, kVarMultTable) ? DrawMultSquareCount(ctx.Random, options) : 0;
   const int seeds = RandomSeedCount(ctx, grid, seedCount, multSquares);
 
   int result = kSolveExhausted;
@@ -221,7 +222,7 @@ int MakeRandomSolution(EngineContext &ctx, GridRecord &grid, int seedCount, int 
       break;
     }
     // Each failed try asks one square less: a small grid holds few products of its digits.
-    DrawMultSquares(ctx.Geo, grid, multSquares > 0 ? std::max(1, multSquares - failures) : 0);
+    DrawMultSquares(ctx.Random, ctx.Geo, grid, multSquares > 0 ? std::max(1, multSquares - failures) : 0);
     if (!readyMadeTried) {
       readyMadeTried = true;
       if (UseReadyMadeSolution(ctx, grid, readyMadePath)) {
@@ -268,7 +269,7 @@ int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRec
   const int count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0);
   int picked = count == kSolveCancelled ? kSolveCancelled : -1;
   if (count >= 2 && FitsGeometry(geo, solution)) {
-    const int start = RandomBelow(geo.NCells);
+    const int start = RandomBelow(ctx.Random, geo.NCells);
     int fewest = INT_MAX;
     for (int i = 0; i < geo.NCells; ++i) {
       const int cell = (start + i) % geo.NCells;

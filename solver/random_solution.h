@@ -1,6 +1,6 @@
 // Random complete solutions for the generator: a few random cells seeded, then completed
 // by the search; or, for a constrained rule with a ready-made solution, that solution
-// turned by a reflection. Every draw comes from RandomBelow, so a seed (SeedRandom) gives
+// turned by a reflection. Every draw comes from the context's generator, so a seed gives
 // the same solution again. Also the small helpers the carving of a puzzle calls.
 #pragma once
 

@@ -19,9 +19,9 @@ constexpr int kLastRowOfSeveral = RowIndex(RuleRow::TwinsSubstitution);
 VariantWords RowWords(int row) { return VariantCatalog[static_cast<size_t>(row)].VarMasks; }
 
 // A row of 3..last at random that the size class offers and the generator makes.
-int DrawRow(int sizeClass, int last) {
+int DrawRow(Random15 &random, int sizeClass, int last) {
   for (;;) {
-    int row = RandomBelow(last - kFirstRuleRow + 1) + kFirstRuleRow;
+    int row = RandomBelow(random, last - kFirstRuleRow + 1) + kFirstRuleRow;
     if (row == kRomainRow)
       row = kRomainRow - 1;
     else if (row == kDominoRow)
@@ -32,31 +32,31 @@ int DrawRow(int sizeClass, int last) {
   }
 }
 
-VariantWords MaybeKimo(VariantWords words) {
-  if (Meets(words, kVarKiller) && RandomBelow(20) >= 15)
+VariantWords MaybeKimo(Random15 &random, VariantWords words) {
+  if (Meets(words, kVarKiller) && RandomBelow(random, 20) >= 15)
     words |= kVarKimo;
   return words;
 }
 
 } // namespace
 
-VariantWords DrawOneRandomRule(int sizeClass) {
-  return MaybeKimo(RowWords(DrawRow(sizeClass, kVariantRowCount - 1)));
+VariantWords DrawOneRandomRule(Random15 &random, int sizeClass) {
+  return MaybeKimo(random, RowWords(DrawRow(random, sizeClass, kVariantRowCount - 1)));
 }
 
-VariantWords DrawRandomLinkedRule() {
+VariantWords DrawRandomLinkedRule(Random15 &random) {
   static constexpr std::array<VariantWords, 10> kByDraw = {
       kVarTwinsZone,       kVarTwinsZone,         kVarTwinsRelation, kVarTwinsSubstitution,
       kVarTwinsEqual,      kVarTwinsDifferent,    kVarTwinsTotal,    kVarTwinsRelationMultiple,
       kVarTwinsSameInLine, kVarTwinsVariantMasked};
   constexpr int kFirst = 14;
-  const int r = RandomBelow(25) - kFirst;
+  const int r = RandomBelow(random, 25) - kFirst;
   return r >= 0 && r < static_cast<int>(kByDraw.size()) ? kByDraw[static_cast<size_t>(r)] : VariantWords{};
 }
 
-VariantWords AddRandomRules(VariantWords words, int sizeClass, int draws) {
+VariantWords AddRandomRules(Random15 &random, VariantWords words, int sizeClass, int draws) {
   for (int d = 0; d < draws; ++d) {
-    const int row = DrawRow(sizeClass, kLastRowOfSeveral);
+    const int row = DrawRow(random, sizeClass, kLastRowOfSeveral);
     bool accepted = true;
     for (int present = kFirstRuleRow; present < kVariantRowCount && accepted; ++present)
       if (Meets(RowWords(present), words))
@@ -64,10 +64,11 @@ VariantWords AddRandomRules(VariantWords words, int sizeClass, int draws) {
     if (accepted)
       words |= RowWords(row);
   }
-  return MaybeKimo(words);
+  return MaybeKimo(random, words);
 }
 
-uint64_t PickRandomVariantBit(uint32_t word1, uint32_t word2, uint32_t mask1, uint32_t mask2) {
+uint64_t PickRandomVariantBit(Random15 &random, uint32_t word1, uint32_t word2, uint32_t mask1,
+                              uint32_t mask2) {
   const uint32_t masked = kVarTwinsVariantMasked.word2;
   word2 &= ~masked;
   mask2 &= ~masked;
@@ -76,7 +77,7 @@ uint64_t PickRandomVariantBit(uint32_t word1, uint32_t word2, uint32_t mask1, ui
     pool = (static_cast<uint64_t>(mask2) << 32) | mask1;
   if (pool == 0)
     return 0;
-  for (int r = RandomBelow(std::popcount(pool)); r > 0; --r)
+  for (int r = RandomBelow(random, std::popcount(pool)); r > 0; --r)
     pool &= pool - 1;
   return pool & (~pool + 1);
 }

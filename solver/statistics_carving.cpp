@@ -78,7 +78,7 @@ private:
 };
 
 int Carving::PlannedBlanks(BlankPlan &plan) {
-  plan = DrawBlankPlan(geo_.GridWidth, run_.Level);
+  plan = DrawBlankPlan(ctx_.Random, geo_.GridWidth, run_.Level);
   int blanks = CorrectBlanksForRules(ctx_, grid_, run_, plan.Blanks);
   if (request_.Blanks >= 0)
     blanks = request_.Blanks;
@@ -93,10 +93,11 @@ void Carving::AllotClueBudget(int &blanks, int &kept) {
   if (request_.Depth != -1) {
     depth = request_.Depth;
   } else if (request_.Budget != -1) {
-    AllocateClueCounts(geo_, grid_.GridVar, run_, depth == kFullDepth ? 1 : 0, request_.Budget, blanks);
+    AllocateClueCounts(ctx_.Random, geo_, grid_.GridVar, run_, depth == kFullDepth ? 1 : 0, request_.Budget,
+                       blanks);
     return;
   }
-  const int allotted = AllocateClueCounts(geo_, grid_.GridVar, run_, depth == kFullDepth ? 1 : 0,
+  const int allotted = AllocateClueCounts(ctx_.Random, geo_, grid_.GridVar, run_, depth == kFullDepth ? 1 : 0,
                                           ClueBudget(depth, kept), blanks);
   blanks = std::min(blanks + allotted, geo_.NCells);
   kept = geo_.NCells - blanks;
@@ -110,7 +111,7 @@ void Carving::KeepPirateFives() {
     return;
   const int wanted = PirateKeptFives(run_.Settings.GridCurrDifficulty, width);
   for (int marked = 0; marked < wanted; ++marked) {
-    const int start = RandomBelow(width);
+    const int start = RandomBelow(ctx_.Random, width);
     bool found = false;
     for (int i = 0; i < width && !found; ++i)
       for (int k = 0; k < width && !found; ++k) {
@@ -141,7 +142,7 @@ int Carving::BlankPirateFives() {
 // Each draw scans on from a random cell to the next undecided one, so it always ends.
 void Carving::BlankAtRandom(int count) {
   for (int pass = 0; pass < count; ++pass) {
-    const int start = RandomBelow(geo_.NCells);
+    const int start = RandomBelow(ctx_.Random, geo_.NCells);
     int cell = -1;
     for (int i = 0; i < geo_.NCells && cell < 0; ++i)
       if (grid_.Cells[(start + i) % geo_.NCells].Status == kCarveUndecided)

@@ -30,8 +30,8 @@ int Neighbour(const GridGeometry &geo, int cell, int d, bool eight) {
 }
 
 // A random cell, scanning on from a random start to the first one `free` accepts; -1 none.
-template <typename Free> int RandomFreeCell(const GridGeometry &geo, Free free) {
-  const int start = RandomBelow(geo.NCells);
+template <typename Free> int RandomFreeCell(Random15 &random, const GridGeometry &geo, Free free) {
+  const int start = RandomBelow(random, geo.NCells);
   for (int k = 0; k < geo.NCells; ++k) {
     const int cell = (start + k) % geo.NCells;
     if (free(cell))
@@ -62,7 +62,9 @@ int GenerateLittleKillerClues(const ClueJob &job) {
     return std::max(job.Count, added > 0 ? 1 : 0);
   }
   constexpr int kMaxFailures = 10;
-  return SpendClueBudget(job, kMaxFailures, [&](int) { return add(RandomBelow(kSides), RandomBelow(w)); });
+  return SpendClueBudget(job, kMaxFailures, [&](int) {
+    return add(RandomBelow(job.Random(), kSides), RandomBelow(job.Random(), w));
+  });
 }
 
 namespace {
@@ -112,7 +114,7 @@ CageGrowth GrowCage(const ClueJob &job, int start, int size, int product) {
       }
     if (n == 0)
       break;
-    take(options[RandomBelow(n)]);
+    take(options[RandomBelow(job.Random(), n)]);
   }
   return cage;
 }
@@ -171,9 +173,10 @@ int GenerateKillerCages(const ClueJob &job, int product) {
   const int result = SpendClueBudget(job, kMaxFailures, [&](int budget) {
     if (job.Grid.Lists.Killer.Full())
       return 0;
-    const int size = std::max(2, job.All ? static_cast<int>(sizes[RandomBelow(29)])
-                                         : std::min<int>(sizes[RandomBelow(29)], budget));
-    const int start = RandomFreeCell(geo, [&](int c) { return FindKillerCageOfCell(job.Grid, c) < 0; });
+    const int size = std::max(2, job.All ? static_cast<int>(sizes[RandomBelow(job.Random(), 29)])
+                                         : std::min<int>(sizes[RandomBelow(job.Random(), 29)], budget));
+    const int start =
+        RandomFreeCell(job.Random(), geo, [&](int c) { return FindKillerCageOfCell(job.Grid, c) < 0; });
     if (start < 0)
       return 0;
     const CageGrowth cage = GrowCage(job, start, size, product);
@@ -204,14 +207,14 @@ int GenerateArrows(const ClueJob &job) {
   return SpendClueBudget(job, kMaxFailures, [&](int) {
     if (job.Grid.Lists.Arrows.Size() >= 79)
       return 0;
-    const int circle = RandomBelow(geo.NCells);
+    const int circle = RandomBelow(job.Random(), geo.NCells);
     const int target = job.SolutionValue(circle);
     if (InAnyArrow(job.Grid, circle) || target < ArrowMinimumCircle(w))
       return 0;
     std::array<int, 10> cells{circle};
     int n = 1;
     int sum = 0;
-    const int turn = RandomBelow(8);
+    const int turn = RandomBelow(job.Random(), 8);
     while (sum < target && n - 1 < ArrowMaximumBody(w)) {
       int next = -1;
       for (int k = 0; k < 8 && next < 0; ++k) {
@@ -254,7 +257,7 @@ int GenerateCreasingLines(const ClueJob &job) {
   const int w = geo.GridWidth;
   constexpr int kMaxFailures = 50;
   constexpr int kMixedKinds = 3;
-  const int drawn = RandomBelow(4);
+  const int drawn = RandomBelow(job.Random(), 4);
   const int longest = CreasingMaximumLength(w);
   const int shortest = std::min(3, longest);
   ClueJob job2 = job;
@@ -265,13 +268,13 @@ int GenerateCreasingLines(const ClueJob &job) {
     job2.All = false;
   }
   return SpendClueBudget(job2, kMaxFailures, [&](int) {
-    const int kind = drawn == kMixedKinds ? RandomBelow(3) : drawn;
-    const int start = RandomBelow(geo.NCells);
+    const int kind = drawn == kMixedKinds ? RandomBelow(job.Random(), 3) : drawn;
+    const int start = RandomBelow(job.Random(), geo.NCells);
     if (FindCreasingOfCell(job.Grid, start) >= 0)
       return 0;
     std::array<int, 10> cells{start};
     int n = 1;
-    const int turn = RandomBelow(4);
+    const int turn = RandomBelow(job.Random(), 4);
     while (n < longest) {
       int next = -1;
       for (int k = 0; k < 4 && next < 0; ++k) {

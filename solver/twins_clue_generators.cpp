@@ -38,8 +38,8 @@ bool Given(const GridRecord &grid, int cell) {
 int ValueOf(const GridRecord &grid, int cell) { return grid.Cells[static_cast<size_t>(cell)].Value; }
 
 // The first cell from a random start, scanning on, that `fits`; -1 when none.
-template <typename Fits> int ScanFromRandom(int cells, Fits fits) {
-  const int start = RandomBelow(cells);
+template <typename Fits> int ScanFromRandom(Random15 &random, int cells, Fits fits) {
+  const int start = RandomBelow(random, cells);
   for (int k = 0; k < cells; ++k)
     if (const int c = (start + k) % cells; fits(c))
       return c;
@@ -77,7 +77,7 @@ int GenerateTwinsRelations(const ClueJob &job, int partnerSlot) {
   int budget = job.Budget();
   while (budget > 0 && !links.Full()) {
     if (!same.empty()) {
-      const int k = RandomBelow(static_cast<int>(same.size()));
+      const int k = RandomBelow(job.Random(), static_cast<int>(same.size()));
       ToggleTwinsRelation(job.Grid, same[static_cast<size_t>(k)], same[static_cast<size_t>(k)], partnerSlot);
       same.erase(same.begin() + k);
       --budget;
@@ -87,10 +87,10 @@ int GenerateTwinsRelations(const ClueJob &job, int partnerSlot) {
       break;
     bool made = false;
     for (int failures = 0; failures < kRelationFailures && !made; ++failures) {
-      const int c = RandomBelow(cells);
+      const int c = RandomBelow(job.Random(), cells);
       if (!IsPlayingCell(job.Geo(), c) || linked(c, false))
         continue;
-      const int d = ScanFromRandom(cells, [&](int d) {
+      const int d = ScanFromRandom(job.Random(), cells, [&](int d) {
         return IsPlayingCell(job.Geo(), d) && ValueOf(*twin.Solution, d) == job.SolutionValue(c) &&
                !linked(d, true);
       });
@@ -116,7 +116,7 @@ int GenerateTwinsMultipleGroup(const ClueJob &job, GridRecord &grid, int partner
   static constexpr std::array<std::array<int, 2>, 4> kDraw = {{{2, 3}, {3, 3}, {3, 4}, {4, 4}}};
   const auto &[a, b] = kDraw[static_cast<size_t>(std::clamp(job.Level, 1, 4) - 1)];
   const int width = job.Geo().GridWidth;
-  int pairs = std::min({(RandomBelow(a) + b) * width / 9, job.Budget(), 16});
+  int pairs = std::min({(RandomBelow(job.Random(), a) + b) * width / 9, job.Budget(), 16});
 
   // Over the grids in use only: a slot past them may hold an older set's groups.
   auto grouped = [&](const GridRecord &g, int slot, int cell) {
@@ -137,14 +137,14 @@ int GenerateTwinsMultipleGroup(const ClueJob &job, GridRecord &grid, int partner
   group.OtherGrid = static_cast<int16_t>(partnerSlot);
   const int cells = job.Geo().NCells;
   for (; pairs > 0; --pairs) {
-    const int c = ScanFromRandom(cells, [&](int c) {
+    const int c = ScanFromRandom(job.Random(), cells, [&](int c) {
       return IsPlayingCell(job.Geo(), c) && !Given(grid, c) && !grouped(grid, self, c) &&
              std::find(group.Cells.begin(), group.Cells.begin() + group.NCells, c) ==
                  group.Cells.begin() + group.NCells;
     });
     if (c < 0)
       break;
-    const int d = ScanFromRandom(cells, [&](int d) {
+    const int d = ScanFromRandom(job.Random(), cells, [&](int d) {
       return IsPlayingCell(job.Geo(), d) && !Given(*twin.Grid, d) && !grouped(*twin.Grid, partnerSlot, d) &&
              ValueOf(*twin.Solution, d) == ValueOf(solution, c) &&
              std::find(group.OtherCells.begin(), group.OtherCells.begin() + group.NCells, d) ==
@@ -173,7 +173,7 @@ int GenerateTwinsSameInLine(const ClueJob &job, int partnerSlot) {
   clues = {};
   const int rows = std::min(job.All ? width : job.Budget(), width);
   for (int drawn = 0; drawn < rows; ++drawn) {
-    int row = RandomBelow(width);
+    int row = RandomBelow(job.Random(), width);
     while (clues.RowClue[static_cast<size_t>(row)] >= 0)
       row = (row + 1) % width;
     int equal = 0;

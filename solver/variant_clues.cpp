@@ -134,7 +134,7 @@ void ReadyPieces(EngineContext &ctx, GridRecord &grid) {
 }
 
 // A Kimo grid without a modulus draws one that suits its width.
-void DrawKimoModulus(const GridGeometry &geo, GridRecord &grid) {
+void DrawKimoModulus(Random15 &random, const GridGeometry &geo, GridRecord &grid) {
   if (!Meets(grid.GridVar, kVarKimo) || grid.Lists.KimoModulus != 0)
     return;
   static constexpr std::array<int, 3> k4 = {2, 3, 5};
@@ -143,13 +143,13 @@ void DrawKimoModulus(const GridGeometry &geo, GridRecord &grid) {
   static constexpr std::array<int, 3> k16 = {10, 11, 13};
   const int w = geo.GridWidth;
   if (w == 4)
-    grid.Lists.KimoModulus = k4[RandomBelow(3)];
+    grid.Lists.KimoModulus = k4[RandomBelow(random, 3)];
   else if (w <= 8)
-    grid.Lists.KimoModulus = k8[RandomBelow(4)];
+    grid.Lists.KimoModulus = k8[RandomBelow(random, 4)];
   else if (w == 9)
-    grid.Lists.KimoModulus = k9[RandomBelow(4)];
+    grid.Lists.KimoModulus = k9[RandomBelow(random, 4)];
   else
-    grid.Lists.KimoModulus = k16[RandomBelow(3)];
+    grid.Lists.KimoModulus = k16[RandomBelow(random, 3)];
 }
 
 // A Twins Zone link makes its partner a Relation grid; a Substitution grid makes its linked
@@ -169,6 +169,7 @@ void LinkPartnersOfGrids(GridSet &set) {
 } // namespace
 
 const GridGeometry &ClueJob::Geo() const { return Ctx.Geo; }
+Random15 &ClueJob::Random() const { return Ctx.Random; }
 
 VariantWords GeneratedClueWords() {
   VariantWords words = kVarPirate | kVarTransfer | kVarDan | kVarMagicSentence | kVarBattleShip;
@@ -211,7 +212,7 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
     grid.Lists.PuzzleRotation = 1;
     ReadyPieces(ctx, grid);
   }
-  DrawKimoModulus(ctx.Geo, grid);
+  DrawKimoModulus(ctx.Random, ctx.Geo, grid);
   grid.Lists.Killer.Clear();
 
   for (int i = 0; i <= kLastEntryOfTheLoop; ++i) {

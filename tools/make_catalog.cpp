@@ -107,7 +107,7 @@ void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
   int opened = 0;
   int solutions = 1;
   while (!givens.empty() && (opened < kMostTripleOpenings || solutions < kLeastTripleSolutions)) {
-    const size_t pick = static_cast<size_t>(RandomBelow(static_cast<int>(givens.size())));
+    const size_t pick = static_cast<size_t>(RandomBelow(ctx.Random, static_cast<int>(givens.size())));
     const int cell = givens[pick];
     givens.erase(givens.begin() + static_cast<std::ptrdiff_t>(pick));
     const int value = grid.Cells[static_cast<size_t>(cell)].Value;

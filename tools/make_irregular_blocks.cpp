@@ -51,9 +51,9 @@ struct Board {
   std::vector<int> Value; // a solution of the board's blocks
 };
 
-template <typename T> void Shuffle(std::vector<T> &items) {
+template <typename T> void Shuffle(Random15 &random, std::vector<T> &items) {
   for (int i = static_cast<int>(items.size()) - 1; i > 0; --i)
-    std::swap(items[i], items[RandomBelow(i + 1)]);
+    std::swap(items[i], items[RandomBelow(random, i + 1)]);
 }
 
 // A random solution of main grid 0 with its present blocks: kLayoutOfGrid keeps
@@ -97,7 +97,7 @@ bool Resolve(EngineContext &ctx, Board &board) {
 
 // Two cells of equal value on the border between two regions trade regions, when both
 // regions stay in one piece. Every such pair is a candidate; one is drawn.
-bool TradeOnce(Board &board) {
+bool TradeOnce(Random15 &random, Board &board) {
   RegionLayout &layout = board.Layout;
   const int width = layout.Width;
   const int cells = width * width;
@@ -115,7 +115,7 @@ bool TradeOnce(Board &board) {
       if (board.Value[a] == board.Value[b] && layout.Region[a] != layout.Region[b] &&
           borders(a, layout.Region[b]) && borders(b, layout.Region[a]))
         pairs.emplace_back(a, b);
-  Shuffle(pairs);
+  Shuffle(random, pairs);
   for (const auto &[a, b] : pairs) {
     std::swap(layout.Region[a], layout.Region[b]);
     if (FirstDisconnectedRegion(layout) < 0)
@@ -149,8 +149,8 @@ std::vector<int> ShapesOfWidth(int width) {
 }
 
 int Make(const std::string &output, uint32_t seed) {
-  SeedRandom(seed);
   auto ctx = std::make_unique<EngineContext>();
+  ctx->Random.Seed(seed);
   ctx->Settings.TimeOver = kMakeTimeLimitMs;
   std::string text =
       "; Quorbel irregular blocks: each layout \"G;W;\" then W rows \"B;\" of region numbers.\r\n"
@@ -167,11 +167,11 @@ int Make(const std::string &output, uint32_t seed) {
     for (int attempt = 0; made < kLayoutsPerWidth[w] && attempt < 50 * kLayoutsPerWidth[w]; ++attempt) {
       const std::vector<int> shapes = ShapesOfWidth(width);
       Board board;
-      if (!SolvedBoard(*ctx, shapes[RandomBelow(static_cast<int>(shapes.size()))], board))
+      if (!SolvedBoard(*ctx, shapes[RandomBelow(ctx->Random, static_cast<int>(shapes.size()))], board))
         continue;
       int trades = kTradesPerHundredCells[w] * width * width / 100;
       for (int round = 0; trades > 0 && round < kSolveRounds; ++round) {
-        while (trades > 0 && TradeOnce(board))
+        while (trades > 0 && TradeOnce(ctx->Random, board))
           --trades;
         if (trades > 0 && !Resolve(*ctx, board))
           break;

@@ -35,13 +35,13 @@ std::unique_ptr<EngineContext> EmptyGrid(int width, VariantWords rule) {
 }
 
 // A solution of the rule: a few random values seeded in the first row, then the search.
-std::string Solve(int width, VariantWords rule) {
+std::string Solve(Random15 &random, int width, VariantWords rule) {
   for (int attempt = 0; attempt < kSeedTries; ++attempt) {
     auto ctx = EmptyGrid(width, rule);
     GridRecord &grid = ctx->Grids.Main[0];
     for (int k = 0; k < 2 && attempt > 0; ++k) {
-      const int cell = RandomBelow(width);
-      const int value = RandomBelow(width) + 1;
+      const int cell = RandomBelow(random, width);
+      const int value = RandomBelow(random, width) + 1;
       if ((grid.Cells[cell].ThePoss & ValueBit(value)) != 0)
         SetCellValue(*ctx, grid, cell, value, kActionPlace);
       UpdatePossibles(*ctx, -1, -1, -1, 1);
@@ -99,13 +99,13 @@ int Check(const std::string &directory) {
 }
 
 int Make(const std::string &directory, uint32_t seed) {
-  SeedRandom(seed);
+  Random15 random(seed);
   for (const ReadyMadeRule &rule : kReadyMadeRules)
     for (int width : {9, 8}) {
       const std::string_view name = ReadyMadeFileName(rule, width);
       if (name.empty())
         continue;
-      const std::string line = Solve(width, rule.Rule);
+      const std::string line = Solve(random, width, rule.Rule);
       if (line.empty() || !Valid(line, width, rule.Rule)) {
         std::fprintf(stderr, "no solution found for %s\n", std::string(name).c_str());
         return 1;

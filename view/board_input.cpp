@@ -609,9 +609,10 @@ void BoardInput::SelectNumberBarValue(int value) {
       const int slot = set.Order[static_cast<size_t>(pos)];
       if (!IsMainGrid(slot))
         continue;
-      for (CellRecord &cell : Grid(slot).PlayingCells(ctx_.Geo))
-        if (cell.Status < kStatusConflict && cell.Value == value)
-          ctx_.Host->StartCellAnimation(cell.ValueImage, mode, 1);
+      const std::span<CellRecord> cells = Grid(slot).PlayingCells(ctx_.Geo);
+      for (size_t cell = 0; cell < cells.size(); ++cell)
+        if (cells[cell].Status < kStatusConflict && cells[cell].Value == value)
+          ctx_.Host->StartCellAnimation(Grid(slot), static_cast<int>(cell), kValuePicture, mode, 1);
     }
     feedback_.StartBarAnimation(value, mode);
   }

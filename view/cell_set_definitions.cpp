@@ -274,7 +274,7 @@ void ClueDefinitions::Wheel() {
   Snapshot();
   for (int cell : cells) {
     // The wheel turned at random: its values stay in their order, not in their places.
-    const int rotation = RandomBelow(4);
+    const int rotation = RandomBelow(ctx_.Random, 4);
     std::array<int, 4> values{};
     const std::array<int, 4> next = around(cell);
     for (int k = 0; k < 4; ++k)

@@ -37,8 +37,7 @@ void ClueDefinitions::Chess() {
   } else {
     Snapshot();
     for (int cell : cells)
-      Post(ToggleChessPiece(ctx_.Geo, grid, -1, cell, 0, ctx_.Settings.PictureOrder) == 1 ? "Chess added"
-                                                                                          : "Chess removed");
+      Post(ToggleChessPiece(ctx_.Geo, grid, -1, cell, 0) == 1 ? "Chess added" : "Chess removed");
     // The cells of one figure must agree on its digit.
     for (int kind = 0; kind < kChessKinds; ++kind)
       for (int colour = 0; colour <= 1; ++colour) {

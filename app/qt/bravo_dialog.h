@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <string>
 
+#include "app/cell_animation.h"
 #include "app/picture_library.h"
-#include "engine/cell_image.h"
 #include "platform/language.h"
 
 class QLabel;

@@ -22,6 +22,7 @@
 
 #include "app/qt/dialog_text.h"
 
+#include "app/app_random.h"
 #include "app/message_format.h"
 #include "app/parasites.h"
 #include "app/qt/file_commands.h"
@@ -39,7 +40,6 @@
 #include "net/socket_errors.h"
 #include "platform/help_contexts.h"
 #include "platform/paths.h"
-#include "platform/random.h"
 
 using namespace quorbel;
 

@@ -1,6 +1,7 @@
 #include "app/qt/end_of_game_flow.h"
 
 #include "app/best_scores.h"
+#include "app/board_animations.h"
 #include "app/game_clock.h"
 #include "app/qt/board_window.h"
 #include "app/qt/bravo_dialog.h"

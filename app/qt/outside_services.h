@@ -9,10 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "engine/cell_image.h"
 #include "files/sud_file_state.h"
 
 class QPainter;
+namespace quorbel {
+struct GridRecord;
+}
 
 struct OutsideServices {
   // The board view, as the frame's central widget. None: a placeholder stands there.
@@ -44,7 +46,8 @@ struct OutsideServices {
   std::function<int(const std::string &path)> runMacroFile;
   // The board view's part of the engine's host.
   std::function<void()> clearSelection;
-  std::function<void(quorbel::CAnimGif &anim, int mode, int count)> startCellAnimation;
+  std::function<void(const quorbel::GridRecord &grid, int cell, int picture, int mode, int count)>
+      startCellAnimation;
   std::function<void(int cell, int value, int action)> defiSendMove;
   // Plays one sound effect by its slot in the sound list.
   std::function<void(int slot)> playSoundEffect;

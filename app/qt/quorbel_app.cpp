@@ -15,6 +15,7 @@
 #include <ctime>
 #include <new>
 
+#include "app/app_random.h"
 #include "app/help_topics.h"
 #include "app/message_format.h"
 #include "app/qt/about_dialog.h"
@@ -40,7 +41,6 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/qt/profile_store.h"
-#include "platform/random.h"
 
 using namespace quorbel;
 
@@ -225,7 +225,9 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   SetStartDirectory(startDir_);
   log_ = LogFile(); // in the start directory
   log_.FollowSwitch(&settings_.general.log);
-  SeedRandom(StartupSeed());
+  const uint32_t seed = StartupSeed();
+  engine_->Random.Seed(seed);
+  SeedRandom(seed);
 
   store_ = std::make_unique<ProfileStore>();
   settings_.general.language = ReadLanguage(*store_);
@@ -315,12 +317,7 @@ int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list
   if (loaded == 0)
     return 0;
   settings_.general.imageName = name;
-  StorePictureOrder(order, engineOrder);
-  // Every placed value shows its picture of the new order.
-  for (GridRecord &grid : engine_->Grids.Main)
-    for (CellRecord &cell : grid.PlayingCells(engine_->Geo))
-      if (cell.Value > 0)
-        SelectAnimSet(cell.ValueImage, cell.Value - 1, engineOrder);
+  StorePictureOrder(order, engineOrder); // the board's pictures follow the new order
   return loaded;
 }
 
@@ -576,9 +573,9 @@ void CQuorbelApp::ClearSelection() {
     services_.clearSelection();
 }
 
-void CQuorbelApp::StartCellAnimation(CAnimGif &anim, int mode, int count) {
+void CQuorbelApp::StartCellAnimation(const GridRecord &grid, int cell, int picture, int mode, int count) {
   if (services_.startCellAnimation)
-    services_.startCellAnimation(anim, mode, count);
+    services_.startCellAnimation(grid, cell, picture, mode, count);
 }
 
 void CQuorbelApp::RecordMacroStep(const RecordedAction &step) {

@@ -136,7 +136,8 @@ public:
   void StopWaitProgress() override;
   void RedrawViewNow() override;
   void ClearSelection() override;
-  void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) override;
+  void StartCellAnimation(const quorbel::GridRecord &grid, int cell, int picture, int mode,
+                          int count) override;
   void RecordMacroStep(const quorbel::RecordedAction &step) override;
   void MarkDocumentModified(std::string_view gridName) override;
   void ClearDocumentModified() override;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/app_random.h"
 #include "app/champion_pick.h"
 #include "app/message_format.h"
 #include "app/message_table.h"
@@ -25,7 +26,6 @@
 #include "engine/update_possibles.h"
 #include "engine/variant_catalog.h"
 #include "files/grid_catalog.h"
-#include "platform/random.h"
 #include "solver/maximise_score.h"
 
 namespace quorbel {
@@ -147,7 +147,7 @@ bool StartChampionGame(CQuorbelApp &app) {
   std::optional<GridCatalog> catalog = ReadCatalog(app);
   if (!catalog)
     return false;
-  const ChampionPick pick = PickChampionGrid(*catalog, RandomBelow);
+  const ChampionPick pick = PickChampionGrid(*catalog, [](int n) { return RandomBelow(n); });
   if (pick.Type < 0) {
     Tell(app, DialogText(app.CurrentLanguage(), "Le catalogue de grilles ne contient aucune grille.",
                          "The grid catalogue holds no grid."));

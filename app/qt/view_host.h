@@ -43,7 +43,6 @@ public:
 
   virtual void PostMessage(const quorbel::PanelText &text) = 0;
   virtual void RecordMacroStep(const quorbel::RecordedAction &step) = 0;
-  virtual void StartCellAnimation(quorbel::CAnimGif &anim, int mode, int count) = 0;
   virtual void PlaySoundEffect(int slot) = 0;
   virtual void SetPaneText(int pane, const QString &text) = 0;
   virtual QString AskOpenFileName(QWidget *parent, const FileDialogRequest &request) = 0;

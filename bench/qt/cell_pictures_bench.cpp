@@ -48,13 +48,13 @@ void AnimatedTick16(benchmark::State &state) {
     SetCellValue(engine, grid, cell, (engine.Geo.RowOfCell[cell] + engine.Geo.ColOfCell[cell]) % 16 + 1,
                  kActionPlace);
   view.Input().SetSymbolMode(kSymbolPictures, 0);
-  for (CellRecord &cell : grid.PlayingCells(engine.Geo))
-    SetAnimMode(cell.ValueImage, kAnimEndless, 0, app.CellPictures());
+  for (int cell = 0; cell < engine.Geo.NCells; ++cell)
+    view.StartCellPicture(0, cell, kValuePicture, kAnimEndless, 0);
   view.RenderView();
   view.OnAnimationTimer(); // the first tick only starts the count of time
   for (auto _ : state) {
-    for (CellRecord &cell : grid.PlayingCells(engine.Geo))
-      cell.ValueImage.TimeToNextFrameMs = -1; // every cell steps: the worst tick
+    for (int cell = 0; cell < engine.Geo.NCells; ++cell)
+      (*view.Animations().Of(engine, 0, cell))[kValuePicture].TimeToNextFrameMs = -1; // the worst tick
     view.OnAnimationTimer();
   }
 }

@@ -209,7 +209,7 @@ int RunGenerateCommand(int argc, char **argv) {
     const auto start = Clock::now();
     if (options.solutionOnly) {
       GridRecord &grid = ctx->Grids.Main[0];
-      SeedRandom(static_cast<uint32_t>(options.seed >= 0 ? options.seed + i : i));
+      ctx->Random.Seed(static_cast<uint32_t>(options.seed >= 0 ? options.seed + i : i));
       ResetGrid(ctx->Geo, grid, kResetKeepLastStep);
       grid.GridVar = ctx->Settings.CurrentVariant;
       const int made = MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, kSolutionTries, 0);

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 using namespace quorbel;
 
@@ -50,6 +50,20 @@ TEST_F(CellAnimation, AValueIndexGoesThroughThePictureOrderAndKeepsItsValue) {
   EXPECT_EQ(DrawnSet(anim, *pictures_), kPraiseSet);
   SelectAnimSet(anim, 5, order); // order[5] is 0
   EXPECT_EQ(anim.ResolvedSet, 0);
+}
+
+// Moved from the cell record's tests with the picture state.
+TEST(CellPictures, PicturesFollowThePlayersPictureOrder) {
+  PictureOrderTable order{};
+  order[3] = 9;
+  CAnimGif picture;
+  SelectAnimSet(picture, 3, order);
+  EXPECT_EQ(picture.RequestedSet, 3);
+  EXPECT_EQ(picture.ResolvedSet, 9);
+  SelectAnimSet(picture, 29, order);
+  EXPECT_EQ(picture.ResolvedSet, 29);
+  SelectAnimSet(picture, -5, order); // keeps the set
+  EXPECT_EQ(picture.ResolvedSet, 29);
 }
 
 TEST_F(CellAnimation, OneStepEndsAfterTheFramesDelayAndCountedLoopsAfterTheirSteps) {

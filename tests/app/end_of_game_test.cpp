@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "app/app_random.h"
 #include "app/end_of_game.h"
 #include "app/static_texts.h"
-#include "platform/random.h"
 
 using namespace quorbel;
 

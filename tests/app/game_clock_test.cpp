@@ -93,13 +93,16 @@ TEST(GameClockTest, PaneTextsUseTheirFormats) {
 TEST(GameClockTest, TheTimedGameDestroysValuesGoingRoundTheGrid) {
   test::ShapedContext shaped(0);
   GridRecord &grid = shaped.Main();
+  BoardAnimations animations;
   for (int cell = 0; cell < 16; ++cell)
     SetCellValue(shaped.Ctx, grid, cell, 0, kActionClear);
-  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 3), -1);
+  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 0, animations, 3), -1);
   SetCellValue(shaped.Ctx, grid, 2, 1, kActionPlaceFixed);
   SetCellValue(shaped.Ctx, grid, 9, 3, kActionPlace);
-  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 3), 9);
-  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 12), 2);
+  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 0, animations, 3), 9);
+  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 0, animations, 12), 2);
+  (*animations.Of(shaped.Ctx, 0, 9))[kValuePicture].EffectCountdown = 5; // already going
+  EXPECT_EQ(FindCellToDestroy(shaped.Ctx.Geo, grid, 0, animations, 3), 2);
   EXPECT_EQ(CountPlacedCells(shaped.Ctx.Geo, grid), 1);
 }
 

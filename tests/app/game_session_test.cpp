@@ -6,11 +6,11 @@
 
 #include <limits>
 
+#include "app/app_random.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
-#include "platform/random.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace quorbel {
@@ -27,11 +27,12 @@ protected:
   }
   TimedStep At(int32_t elapsedMs, SymbolMode shown = kSymbolDigits, bool destroy = true) {
     session_.Clock.Elapsed = elapsedMs;
-    return NextTimedStep(session_, ctx_, shown, destroy);
+    return NextTimedStep(session_, ctx_, animations_, shown, destroy);
   }
   void Place(int cell, int value) { SetCellValue(ctx_, ctx_.Grids.Main[0], cell, value, kActionPlace); }
 
   EngineContext ctx_;
+  BoardAnimations animations_;
   GameSession session_;
 };
 

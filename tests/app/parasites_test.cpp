@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/random.h"
+#include "app/app_random.h"
 
 namespace quorbel {
 namespace {

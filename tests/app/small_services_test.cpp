@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 
+#include "app/app_random.h"
 #include "app/picture_order.h"
 #include "app/poll_throttle.h"
 #include "app/random_background.h"
@@ -13,7 +14,6 @@
 #include "app/text_lines.h"
 #include "app/time_limit.h"
 #include "app/value_symbol.h"
-#include "platform/random.h"
 
 using namespace quorbel;
 

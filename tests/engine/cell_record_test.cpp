@@ -104,7 +104,6 @@ TEST_F(CellReset, ResetCellStateKeepsTheVariantFields) {
   cell.Boat = 1;
   cell.OddEven = 1;
   cell.SurpriseAmount = 9;
-  cell.ValueImage.ResolvedSet = 3;
   ResetCellState(geo, cell);
   EXPECT_EQ(cell.Value, 0);
   EXPECT_EQ(cell.Status, kStatusEmpty);
@@ -113,7 +112,6 @@ TEST_F(CellReset, ResetCellStateKeepsTheVariantFields) {
   EXPECT_EQ(cell.NPoss, 0);
   EXPECT_EQ(cell.Boat, 0);
   EXPECT_EQ(cell.SurpriseAmount, 0);
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, kNoPictureSet);
   EXPECT_EQ(cell.OddEven, 1);
 }
 
@@ -123,14 +121,12 @@ TEST_F(CellReset, ClearCellBelowLevelTwoAlsoClearsTheVariantFields) {
   cell.AllowedMaskWord = 3;
   cell.ImageIndex = 4;
   cell.BlockBorders = {1, 1, 1, 1};
-  cell.SecondImage.Mode = kAnimEndless;
   cell.CellClass = 2;
   CellRecord kept = cell;
   ClearCell(geo, kept, 2);
   EXPECT_EQ(kept.OddEven, 0);
   EXPECT_EQ(kept.Partner1, 12);
   EXPECT_EQ(kept.BlockBorders, (std::array<int8_t, 4>{1, 1, 1, 1}));
-  EXPECT_EQ(kept.SecondImage.Mode, kAnimStopped);
 
   ClearCell(geo, cell, 1);
   EXPECT_EQ(cell.OddEven, -1);
@@ -142,32 +138,18 @@ TEST_F(CellReset, ClearCellBelowLevelTwoAlsoClearsTheVariantFields) {
 }
 
 TEST_F(CellReset, StoreCellValueSetsTheMasksOnlyWithAStatus) {
-  StoreCellValue(geo, s.Ctx.Settings.PictureOrder, cell, 6, kStatusFixed);
+  StoreCellValue(geo, cell, 6, kStatusFixed);
   EXPECT_EQ(cell.Marks, MaskOf({6}));
   EXPECT_EQ(cell.ThePoss, MaskOf({6}));
   EXPECT_EQ(cell.Excluded, geo.FullMask ^ MaskOf({6}));
-  EXPECT_EQ(cell.ValueImage.RequestedSet, 5);
 
-  StoreCellValue(geo, s.Ctx.Settings.PictureOrder, cell, 2, kStatusGiven);
+  StoreCellValue(geo, cell, 2, kStatusGiven);
   EXPECT_EQ(cell.Value, 2);
   EXPECT_EQ(cell.Status, kStatusGiven);
   EXPECT_EQ(cell.Marks, MaskOf({6}));
 
-  StoreCellValue(geo, s.Ctx.Settings.PictureOrder, cell, 0, kStatusEmpty);
+  StoreCellValue(geo, cell, 0, kStatusEmpty);
   EXPECT_EQ(cell.Marks, 0u);
-  EXPECT_EQ(cell.ValueImage.RequestedSet, kNoPictureSet);
-}
-
-TEST_F(CellReset, PicturesFollowThePlayersPictureOrder) {
-  PictureOrderTable order = s.Ctx.Settings.PictureOrder;
-  order[3] = 9;
-  StoreCellValue(geo, order, cell, 4, kStatusPlaced);
-  EXPECT_EQ(cell.ValueImage.RequestedSet, 3);
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, 9);
-  SelectAnimSet(cell.ValueImage, 29, order);
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, 29);
-  SelectAnimSet(cell.ValueImage, -5, order); // keeps the set
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, 29);
 }
 
 class CellCopy : public CellQueries {
@@ -188,8 +170,6 @@ protected:
     src.AllowedSet = 0x30;
     src.SurpriseKind = 2;
     src.SurpriseWords[0] = 6;
-    src.ValueImage.ResolvedSet = 12;
-    src.ValueImage.Frame = 3;
     return src;
   }
 };
@@ -205,10 +185,9 @@ TEST_F(CellCopy, ValuePartCarriesValuesAndScores) {
   EXPECT_EQ(cell.ScoreWords, (std::array<int32_t, 4>{1, 2, 3, 0}));
   EXPECT_EQ(cell.SavedPoss, 0u);
   EXPECT_EQ(cell.OddEven, -1);
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, kNoPictureSet);
 }
 
-TEST_F(CellCopy, VariantPartCarriesRulesAndPictureSettings) {
+TEST_F(CellCopy, VariantPartCarriesTheRules) {
   const CellRecord src = Source();
   CopyCellFields(geo, cell, src, kCopyVariantPart);
   EXPECT_EQ(cell.Value, 0);
@@ -218,8 +197,6 @@ TEST_F(CellCopy, VariantPartCarriesRulesAndPictureSettings) {
   EXPECT_EQ(cell.AllowedSet, 0x30u);
   EXPECT_EQ(cell.SurpriseKind, 2);
   EXPECT_EQ(cell.SurpriseWords[0], 0);
-  EXPECT_EQ(cell.ValueImage.ResolvedSet, 12);
-  EXPECT_EQ(cell.ValueImage.Frame, 0);
 }
 
 TEST_F(CellCopy, AnyOtherModeCarriesBothParts) {

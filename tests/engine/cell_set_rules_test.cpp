@@ -187,7 +187,8 @@ TEST(MagicSentenceAnimation, TheCompletedSentencePlaysOnceItsCellsHoldTheirValue
   grid.Work.MagicSentenceState = 1;
   EXPECT_EQ(AnimateMagicSentence(s.Ctx, grid), 1);
   ASSERT_EQ(host.Animations.size(), 2u);
-  EXPECT_EQ(host.Animations[1].Anim, &grid.Cells[4].ValueImage);
+  EXPECT_EQ(host.Animations[1].Cell, 4);
+  EXPECT_EQ(host.Animations[1].Picture, kValuePicture);
   EXPECT_EQ(AnimateMagicSentence(s.Ctx, grid), 0); // once
 }
 

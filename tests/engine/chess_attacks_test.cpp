@@ -20,7 +20,7 @@ std::set<Square> Attacked(int kind, int colour, int row, int col) {
   GridRecord &grid = s.Main();
   const int cell = row * 9 + col;
   SetCellValue(s.Ctx, grid, cell, 5, kActionPlace);
-  ToggleChessPiece(s.Ctx.Geo, grid, kind, cell, colour, s.Ctx.Settings.PictureOrder);
+  ToggleChessPiece(s.Ctx.Geo, grid, kind, cell, colour);
   PrepareChessCells(s.Ctx.Geo, grid);
   std::set<Square> squares;
   for (int c = 0; c < 81; ++c) {

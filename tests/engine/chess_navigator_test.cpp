@@ -25,9 +25,7 @@ protected:
     Propagate(s.Ctx, grid, kFilterAlways, 0);
   }
   bool Marked(int cell) const { return grid.Cells[cell].Check == kCheckConflict; }
-  int Piece(int cell, int kind, int colour) {
-    return ToggleChessPiece(geo, grid, kind, cell, colour, s.Ctx.Settings.PictureOrder);
-  }
+  int Piece(int cell, int kind, int colour) { return ToggleChessPiece(geo, grid, kind, cell, colour); }
 };
 
 } // namespace
@@ -121,9 +119,9 @@ TEST_F(ChessNavigator, ChessPiecesCycleAndShowTheirFigure) {
   EXPECT_EQ(seen[11], std::make_pair(5, 1));
   EXPECT_EQ(grid.Lists.Chess.Size(), 0); // the thirteenth step removed it
   EXPECT_EQ(Piece(cell, kRook, 1), 1);
-  EXPECT_EQ(grid.Cells[cell].SecondImage.ResolvedSet, kRook + 6 + 16);
+  EXPECT_EQ(grid.Cells[cell].ImageIndex, kRook + 6);
   EXPECT_EQ(Piece(cell, kRook, 1), 0); // the same piece again removes it
-  EXPECT_EQ(grid.Cells[cell].SecondImage.ResolvedSet, kNoPictureSet);
+  EXPECT_EQ(grid.Cells[cell].ImageIndex, -1);
   EXPECT_EQ(Piece(cell, 9, 0), 0);
 }
 
@@ -148,7 +146,7 @@ TEST_F(ChessNavigator, AFigureNeverAttacksItselfAndBlackFiguresNeedDefenders) {
   ShapedContext full(5);
   for (int c = 0; c < 81; ++c)
     SetCellValue(full.Ctx, full.Main(), c, solution[static_cast<size_t>(c)] - '0', kActionPlace);
-  ToggleChessPiece(full.Ctx.Geo, full.Main(), kKnight, 0, 0, full.Ctx.Settings.PictureOrder);
+  ToggleChessPiece(full.Ctx.Geo, full.Main(), kKnight, 0, 0);
   full.Main().GridVar = kVarChess;
   Propagate(full.Ctx, full.Main(), kFilterAlways, 0);
   // Every 1 is the black knight: the one at (0, 0) has no 1 a knight's move away, the one at

@@ -21,15 +21,15 @@ struct SentMove {
 };
 
 struct AnimationStart {
-  const CAnimGif *Anim;
-  int Mode, Count;
+  const GridRecord *Grid;
+  int Cell, Picture, Mode, Count;
 };
 
 class RecordingHost : public EngineHost {
 public:
   void DefiSendMove(int cell, int value, int action) override { Moves.push_back({cell, value, action}); }
-  void StartCellAnimation(CAnimGif &anim, int mode, int count) override {
-    Animations.push_back({&anim, mode, count});
+  void StartCellAnimation(const GridRecord &grid, int cell, int picture, int mode, int count) override {
+    Animations.push_back({&grid, cell, picture, mode, count});
   }
   void ClearSelection() override { ++SelectionClears; }
   void AddInfoMessage(std::string_view text) override { Messages.emplace_back(text); }

@@ -129,10 +129,10 @@ TEST_F(GridSetLookups, KimoModulusComesOnlyFromAnEarlierGrid) {
 
 TEST_F(GridSetLookups, EarlierGridsAreDrawnBelowTheGridsOwnSlot) {
   UseGrids(4);
-  SeedRandom(11);
-  EXPECT_EQ(RandomEarlierGrid(set, set.Main[0]), 0);
+  Random15 random(11);
+  EXPECT_EQ(RandomEarlierGrid(random, set, set.Main[0]), 0);
   for (int i = 0; i < 50; ++i) {
-    const int slot = RandomEarlierGrid(set, set.Main[3]);
+    const int slot = RandomEarlierGrid(random, set, set.Main[3]);
     EXPECT_GE(slot, 0);
     EXPECT_LT(slot, 3);
   }

@@ -141,7 +141,7 @@ TEST_F(SymmetryPattern, IndexZeroOrADrawOfZeroChangesNothing) {
   EXPECT_EQ(PickSymmetryPattern(s.Ctx, grid, 5), -1);
   int unchanged = 0;
   int reflected = 0;
-  SeedRandom(5);
+  s.Ctx.Random.Seed(5);
   for (int draw = 0; draw < 40; ++draw) {
     LoadPuzzleLine(s.Ctx, grid, "1200003000000004");
     const int result = PickSymmetryPattern(s.Ctx, grid, -1);

@@ -84,10 +84,10 @@ TEST_F(IrregularBlocks, ARandomLayoutComesFromTheCurrentSizeAndRepeatsWithTheSee
   std::set<std::vector<int>> seen;
   // Small seeds all make a small first draw: spread them.
   for (uint32_t seed = 4099; seed <= 20 * 4099; seed += 4099) {
-    SeedRandom(seed);
+    s.Ctx.Random.Seed(seed);
     ASSERT_EQ(Load(-1), 1);
     const std::vector<int> first = BlockNumbers(s, main());
-    SeedRandom(seed);
+    s.Ctx.Random.Seed(seed);
     ASSERT_EQ(Load(-1), 1);
     EXPECT_EQ(BlockNumbers(s, main()), first);
     seen.insert(first);
@@ -98,7 +98,7 @@ TEST_F(IrregularBlocks, ARandomLayoutComesFromTheCurrentSizeAndRepeatsWithTheSee
 
 TEST_F(IrregularBlocks, ExtraRegionsAreRegionsOfALayout) {
   main().GridVar = kVarExtraRegion;
-  SeedRandom(3);
+  s.Ctx.Random.Seed(3);
   ASSERT_EQ(Load(0, 2), 1);
   EXPECT_EQ(main().Lists.RegionOn, (std::array<int16_t, 4>{1, 1, 0, 0}));
   const RegionLayout layout = LayoutOf(kFirst4);

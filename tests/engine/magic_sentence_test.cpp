@@ -53,7 +53,7 @@ protected:
 
 TEST_F(MagicSentenceFile, TakesASentenceOfTheGridSizeAndScramblesItsLetters) {
   Write("! remark\r\nWXYZ;before any size\r\nG 6\r\nABCDEF;six;SIX\r\nG 4\r\nABCD;four;DCBA\r\n");
-  SeedRandom(7);
+  s.Ctx.Random.Seed(7);
   ASSERT_EQ(PickMagicSentenceFrom(s.Ctx, path), 4);
   const MagicSentenceText &sentence = s.Ctx.MagicSentence;
   EXPECT_EQ(CharactersOf(sentence.Letters), CharactersOf("ABCD"));
@@ -74,7 +74,7 @@ TEST_F(MagicSentenceFile, ReadsLatin1LettersAsSingleCharacters) {
 TEST_F(MagicSentenceFile, EveryMatchingSentenceCanBeDrawn) {
   Write("G 4\nABCD;one\nEFGH;two\nIJKL;three\n");
   std::set<std::string> drawn;
-  SeedRandom(3);
+  s.Ctx.Random.Seed(3);
   for (int draw = 0; draw < 60; ++draw) {
     PickMagicSentenceFrom(s.Ctx, path);
     drawn.insert(s.Ctx.MagicSentence.Second);

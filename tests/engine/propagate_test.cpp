@@ -340,17 +340,17 @@ protected:
 
 TEST_F(DriverShortCuts, AgreeWithThePlainStepsOnDisorderedGrids) {
   const std::vector<std::string> puzzles = ReadPuzzleFile("puzzles-9.txt");
-  SeedRandom(2024);
+  s.Ctx.Random.Seed(2024);
   GridRecord &fast = s.Main(0);
   GridRecord &plain = s.Main(1);
   int contradictions = 0;
   for (int trial = 0; trial < 200; ++trial) {
     LoadPuzzleLine(s.Ctx, fast, puzzles[trial % puzzles.size()]);
     // Values that may repeat, trial values, pencil marks, givens and odd statuses.
-    const int edits = RandomBelow(12);
+    const int edits = RandomBelow(s.Ctx.Random, 12);
     for (int e = 0; e < edits; ++e) {
-      const int cell = RandomBelow(geo.NCells);
-      const int value = RandomBelow(9) + 1;
+      const int cell = RandomBelow(s.Ctx.Random, geo.NCells);
+      const int value = RandomBelow(s.Ctx.Random, 9) + 1;
       constexpr int kActions[] = {kActionPlace,
                                   kActionHypothesis,
                                   kActionTogglePencil,
@@ -359,7 +359,7 @@ TEST_F(DriverShortCuts, AgreeWithThePlainStepsOnDisorderedGrids) {
                                   kActionClear,
                                   9};
       fast.Cells[cell].ThePoss = geo.FullMask;
-      SetCellValue(s.Ctx, fast, cell, value, kActions[RandomBelow(7)]);
+      SetCellValue(s.Ctx, fast, cell, value, kActions[RandomBelow(s.Ctx.Random, 7)]);
     }
     CopyGrid(s.Ctx, plain, &fast, kCopyBoth);
     Propagate(s.Ctx, fast, kFilterAlways, 0);

@@ -77,7 +77,6 @@ TEST_F(SetCellValueTest, PlacingSetsValueMasksAndStatus) {
   EXPECT_EQ(cell.Status, kStatusPlaced);
   EXPECT_EQ(cell.Marks, MaskOf({4}));
   EXPECT_EQ(cell.ThePoss, MaskOf({4}));
-  EXPECT_EQ(cell.ValueImage.RequestedSet, 3);
   EXPECT_EQ(Set(9, kActionPlaceFixed), 1);
   EXPECT_EQ(cell.Status, kStatusFixed);
   EXPECT_EQ(cell.Value, 9);
@@ -88,16 +87,19 @@ TEST_F(SetCellValueTest, PlacingStartsTheCellsExtraPictures) {
   cell.MarkerState = 1;
   Set(4, kActionPlace);
   ASSERT_EQ(host.Animations.size(), 4u);
-  EXPECT_EQ(host.Animations[0].Anim, &cell.SecondImage);
+  EXPECT_EQ(host.Animations[0].Grid, &grid);
+  EXPECT_EQ(host.Animations[0].Cell, kCell);
+  EXPECT_EQ(host.Animations[0].Picture, kFigurePicture);
   EXPECT_EQ(host.Animations[0].Mode, kAnimCountedLoops);
-  EXPECT_EQ(host.Animations[1].Anim, &cell.MarkerImages[0]);
+  EXPECT_EQ(host.Animations[1].Picture, kFirstMarkerPicture);
+  EXPECT_EQ(host.Animations[3].Picture, kFirstMarkerPicture + 2);
   host.Animations.clear();
   cell.ImageIndex = -1;
   cell.MarkerState = 0;
   cell.ImageFlag = 1;
   Set(4, kActionPlaceFixed);
   ASSERT_EQ(host.Animations.size(), 1u);
-  EXPECT_EQ(host.Animations[0].Anim, &cell.ThirdImage);
+  EXPECT_EQ(host.Animations[0].Picture, kSentencePicture);
 }
 
 TEST_F(SetCellValueTest, PlacingTheNthCandidateAsFixedIsNeverSent) {
@@ -106,7 +108,6 @@ TEST_F(SetCellValueTest, PlacingTheNthCandidateAsFixedIsNeverSent) {
   EXPECT_EQ(cell.Value, 6);
   EXPECT_EQ(cell.Status, kStatusFixed);
   EXPECT_EQ(cell.ThePoss, MaskOf({6}));
-  EXPECT_EQ(cell.ValueImage.RequestedSet, 5);
   EXPECT_TRUE(host.Moves.empty());
 }
 

@@ -17,8 +17,7 @@ protected:
   // Stores a grid whose first row reads first, first + 1, ...
   GridRecord StoreRow(int first) {
     for (int col = 0; col < 9; ++col)
-      StoreCellValue(ctx.Geo, ctx.Settings.PictureOrder, grid.Cells[col], 1 + (first + col) % 9,
-                     kStatusHypothesis);
+      StoreCellValue(ctx.Geo, grid.Cells[col], 1 + (first + col) % 9, kStatusHypothesis);
     EXPECT_EQ(StoreSearchSolution(ctx), 1);
     return Keep(ctx, grid);
   }

@@ -185,10 +185,10 @@ TEST(TextGridWriting, GivensAreValuesAndOtherCellsTheirSolution) {
   GridRecord &grid = session.Ctx->Grids.Main[0];
   GridRecord &reference = session.Ctx->Grids.RefTab[0];
   const GridGeometry &geo = session.Ctx->Geo;
-  StoreCellValue(geo, {}, grid.Cells[0], 5, kStatusGiven);
-  StoreCellValue(geo, {}, grid.Cells[1], 6, kStatusPlaced);
-  StoreCellValue(geo, {}, reference.Cells[1], 6, kStatusFixed);
-  StoreCellValue(geo, {}, reference.Cells[2], 7, kStatusPlaced);
+  StoreCellValue(geo, grid.Cells[0], 5, kStatusGiven);
+  StoreCellValue(geo, grid.Cells[1], 6, kStatusPlaced);
+  StoreCellValue(geo, reference.Cells[1], 6, kStatusFixed);
+  StoreCellValue(geo, reference.Cells[2], 7, kStatusPlaced);
   const std::string file = session.Write();
   EXPECT_NE(file.find(";Start Save Grid0\r\n5\r\nR6\r\n0\r\n0\r\n"), std::string::npos);
 

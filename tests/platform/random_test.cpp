@@ -19,10 +19,10 @@ TEST(Random15, ReseedingRepeatsTheSequence) {
 }
 
 TEST(RandomBelow, StaysInRangeAndReachesBothEnds) {
-  SeedRandom(7);
+  Random15 random(7);
   bool sawZero = false, sawTop = false;
   for (int i = 0; i < 20000; ++i) {
-    const int v = RandomBelow(9);
+    const int v = RandomBelow(random, 9);
     ASSERT_GE(v, 0);
     ASSERT_LE(v, 8);
     sawZero |= v == 0;
@@ -33,9 +33,9 @@ TEST(RandomBelow, StaysInRangeAndReachesBothEnds) {
 }
 
 TEST(RandomBelow, OneIsAlwaysZeroAndZeroIsMinusOne) {
-  SeedRandom(3);
+  Random15 random(3);
   for (int i = 0; i < 1000; ++i) {
-    EXPECT_EQ(RandomBelow(1), 0);
-    EXPECT_EQ(RandomBelow(0), -1);
+    EXPECT_EQ(RandomBelow(random, 1), 0);
+    EXPECT_EQ(RandomBelow(random, 0), -1);
   }
 }

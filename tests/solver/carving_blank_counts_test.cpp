@@ -20,8 +20,8 @@ protected:
 
 TEST_F(BlankCountTest, NineByNineTerribleBlanksFiftySixToSixtyOne) {
   for (uint32_t seed = 0; seed < 300; ++seed) {
-    SeedRandom(seed);
-    const BlankPlan plan = DrawBlankPlan(9, 4);
+    Random15 random(seed);
+    const BlankPlan plan = DrawBlankPlan(random, 9, 4);
     ASSERT_GE(plan.Blanks, 56);
     ASSERT_LE(plan.Blanks, 61);
     ASSERT_EQ(plan.Extra, 5);
@@ -29,15 +29,16 @@ TEST_F(BlankCountTest, NineByNineTerribleBlanksFiftySixToSixtyOne) {
 }
 
 TEST_F(BlankCountTest, ALevelOutsideOneToFourCountsAsEasy) {
+  Random15 random;
   for (int level : {0, 5, -3}) {
-    SeedRandom(3);
-    const BlankPlan plan = DrawBlankPlan(16, level);
-    SeedRandom(3);
-    const BlankPlan easy = DrawBlankPlan(16, 1);
+    random.Seed(3);
+    const BlankPlan plan = DrawBlankPlan(random, 16, level);
+    random.Seed(3);
+    const BlankPlan easy = DrawBlankPlan(random, 16, 1);
     EXPECT_EQ(plan.Blanks, easy.Blanks);
     EXPECT_EQ(plan.Extra, 1);
   }
-  EXPECT_EQ(DrawBlankPlan(10, 2).Blanks, 0) << "no table for that width";
+  EXPECT_EQ(DrawBlankPlan(random, 10, 2).Blanks, 0) << "no table for that width";
 }
 
 TEST_F(BlankCountTest, RulesThatAddInformationLetMoreCellsGo) {

@@ -99,7 +99,7 @@ TEST_F(PatternCheckTest, SetsFoundOnEveryShapeLeaveTwoSolutionsWhenOpen) {
     SetGridShape(*ctx, shape, 1, 0);
     GridRecord &grid = ctx->Grids.Main[0];
     grid.GridVar = words;
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 1), 1) << shape;
     auto solution = std::make_unique<GridRecord>();
     CopyGrid(*ctx, *solution, &grid, 0);

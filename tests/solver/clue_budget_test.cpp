@@ -34,19 +34,19 @@ TEST_F(ClueBudgetTest, TheBudgetGrowsWithTheDepth) {
 }
 
 TEST_F(ClueBudgetTest, AGridWithoutClueKindsGetsNothing) {
-  EXPECT_EQ(AllocateClueCounts(ctx->Geo, kVarDiagonal | kVarIrregular, run, 0, 40, 30), 0);
+  EXPECT_EQ(AllocateClueCounts(ctx->Random, ctx->Geo, kVarDiagonal | kVarIrregular, run, 0, 40, 30), 0);
   EXPECT_EQ(AllocatedTotal(), 0);
 }
 
 TEST_F(ClueBudgetTest, ANegativeBudgetAllocatesNothing) {
-  EXPECT_EQ(AllocateClueCounts(ctx->Geo, kVarKillerSum, run, 0, -5, 30), 0);
+  EXPECT_EQ(AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum, run, 0, -5, 30), 0);
   EXPECT_EQ(AllocatedTotal(), 0);
 }
 
 TEST_F(ClueBudgetTest, TheBudgetIsSharedAmongTheKindsOfTheGrid) {
-  SeedRandom(11);
+  ctx->Random.Seed(11);
   run.Clues.Allocated[HiddenVariantIndexOfStem("DOT")] = 7; // left from an earlier grid
-  const int total = AllocateClueCounts(ctx->Geo, kVarKillerSum | kVarXV, run, 1, 40, 30);
+  const int total = AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum | kVarXV, run, 1, 40, 30);
   EXPECT_EQ(total, AllocatedTotal());
   EXPECT_GE(total, 38) << "each share is truncated";
   EXPECT_LE(total, 40);
@@ -54,14 +54,14 @@ TEST_F(ClueBudgetTest, TheBudgetIsSharedAmongTheKindsOfTheGrid) {
   EXPECT_EQ(run.Clues.DepthIsMax, 1);
 
   GenerationRun again;
-  SeedRandom(11);
-  AllocateClueCounts(ctx->Geo, kVarKillerSum | kVarXV, again, 1, 40, 30);
+  ctx->Random.Seed(11);
+  AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum | kVarXV, again, 1, 40, 30);
   EXPECT_EQ(again.Clues.Allocated, run.Clues.Allocated);
 }
 
 TEST_F(ClueBudgetTest, AKindIsHeldToItsDensityLimit) {
   run.Settings.Clues.Limit[killer] = 9; // 9 cages per 81 cells at factor 1
-  const int total = AllocateClueCounts(ctx->Geo, kVarKillerSum, run, 0, 40, 20);
+  const int total = AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum, run, 0, 40, 20);
   EXPECT_GE(Allocated(killer), 1);
   EXPECT_LE(Allocated(killer), 9);
   EXPECT_EQ(total, Allocated(killer));
@@ -70,10 +70,10 @@ TEST_F(ClueBudgetTest, AKindIsHeldToItsDensityLimit) {
 TEST_F(ClueBudgetTest, AMinimumThatDoesNotFitLowersTheTotal) {
   run.Settings.Clues.Minimum[killer] = 20;
   // About 10 counted, 60 blanks: 81 - 10 - 60 = 11 cells of room for a minimum of 20.
-  const int total = AllocateClueCounts(ctx->Geo, kVarKillerSum, run, 0, 10, 60);
+  const int total = AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum, run, 0, 10, 60);
   EXPECT_EQ(total, 1);
   run.Settings.Clues.Minimum[killer] = 5;
-  EXPECT_GE(AllocateClueCounts(ctx->Geo, kVarKillerSum, run, 0, 10, 60), 9);
+  EXPECT_GE(AllocateClueCounts(ctx->Random, ctx->Geo, kVarKillerSum, run, 0, 10, 60), 9);
 }
 
 } // namespace

@@ -186,8 +186,8 @@ TEST(LinkedGeneration, AGridThatCopiesItsPartnerIsFilledAfterIt) {
 TEST(RandomVariants, OneRuleDrawnIsOfferedAndNeverDominoOrRomain) {
   for (int sizeClass = 0; sizeClass < kSizeClassCount; ++sizeClass)
     for (uint32_t seed = 0; seed < 150; ++seed) {
-      SeedRandom(seed);
-      const VariantWords words = DrawOneRandomRule(sizeClass) & ~kVarKimo;
+      Random15 random(seed);
+      const VariantWords words = DrawOneRandomRule(random, sizeClass) & ~kVarKimo;
       const int row = FindVariantRow(words);
       ASSERT_GE(row, kFirstRuleRow) << words.word1 << "/" << words.word2;
       EXPECT_EQ(VariantAvailability(sizeClass, row), 1) << row;
@@ -200,22 +200,22 @@ TEST(RandomVariants, SeveralRulesDrawnStayAtOrBelowTheTwinsSubstitutionRow) {
   for (int row = 58; row < kVariantRowCount; ++row)
     above |= VariantCatalog[static_cast<size_t>(row)].VarMasks;
   for (uint32_t seed = 0; seed < 300; ++seed) {
-    SeedRandom(seed);
-    EXPECT_FALSE(Meets(AddRandomRules({}, 3, 4), above));
+    Random15 random(seed);
+    EXPECT_FALSE(Meets(AddRandomRules(random, {}, 3, 4), above));
   }
 }
 
 TEST(RandomVariants, PickRandomVariantBitTakesOneBitOfTheWordsElseOfTheMasks) {
   std::set<uint64_t> seen;
-  SeedRandom(7);
+  Random15 random(7);
   for (int draw = 0; draw < 200; ++draw) {
-    const uint64_t bit = PickRandomVariantBit(0x200, 0x1000000 | 0x40000, 0x4, 0x8);
+    const uint64_t bit = PickRandomVariantBit(random, 0x200, 0x1000000 | 0x40000, 0x4, 0x8);
     EXPECT_TRUE(bit == 0x200 || bit == (uint64_t{0x40000} << 32)) << bit; // never the masked bit
     seen.insert(bit);
-    EXPECT_EQ(PickRandomVariantBit(0, 0x1000000, 0x4, 0), 0x4u);
+    EXPECT_EQ(PickRandomVariantBit(random, 0, 0x1000000, 0x4, 0), 0x4u);
   }
   EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(PickRandomVariantBit(0, 0, 0, 0x1000000), 0u);
+  EXPECT_EQ(PickRandomVariantBit(random, 0, 0, 0, 0x1000000), 0u);
 }
 
 TEST(HiddenVariants, TheDefaultsLeaveOutRulesTheSizeDoesNotOffer) {

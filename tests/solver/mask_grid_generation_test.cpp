@@ -30,7 +30,7 @@ TEST_F(MaskGridGenerationTest, TheGivensFollowTheMaskAndTheSolutionIsUnique) {
   for (int c = 0; c < 81; c += 3)
     pattern[c] = '0';
   SetMask(pattern);
-  SeedRandom(3);
+  ctx->Random.Seed(3);
   ASSERT_EQ(GenerateFromMaskGrid(*ctx, 0, settings), 1);
   const GridRecord &grid = ctx->Grids.Main[0];
   const GridRecord &solution = ctx->Grids.RefTab[0];

@@ -25,10 +25,10 @@ struct Solved {
     SetGridShape(*ctx, kShapeOf9, 1, 0);
     GridRecord &grid = Grid();
     grid.GridVar = words;
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     made = MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 0) == 1;
     for (int c = 0; c < ctx->Geo.NCells; ++c)
-      grid.Cells[c].Status = allGiven || RandomBelow(3) == 0 ? kStatusFixed : kStatusEmpty;
+      grid.Cells[c].Status = allGiven || RandomBelow(ctx->Random, 3) == 0 ? kStatusFixed : kStatusEmpty;
   }
   GridRecord &Grid() { return ctx->Grids.Main[0]; }
   ClueJob Job(int count) { return ClueJob{*ctx, Grid(), ctx->Grids.RefTab[0], count, 1.0, 2, false}; }

@@ -42,7 +42,7 @@ std::string WithOpen(std::string line, std::initializer_list<int> cells) {
 }
 
 TEST_F(OptimiseGridTest, StepThreeLeavesOnlyNeededGivens) {
-  SeedRandom(4);
+  ctx->Random.Seed(4);
   GridRecord &grid = Load(kSolvedNine);
   const int removed = OptimiseGrid(*ctx, 0, 0, 1, 0, 0);
   EXPECT_GT(removed, 50);
@@ -107,7 +107,7 @@ TEST_F(OptimiseGridTest, ATooHardGridGetsGivensUntilItsLevelIsReached) {
   for (size_t i = 0; i < 3; ++i) {
     LoadGrid(*ctx, puzzles[i]);
     ASSERT_EQ(SolveToRefTab(*ctx), 1);
-    SeedRandom(static_cast<uint32_t>(i));
+    ctx->Random.Seed(static_cast<uint32_t>(i));
     EXPECT_EQ(OptimiseGridToLevel(*ctx, 0, kLevelEasy), kLevelEasy) << i;
     EXPECT_EQ(RateGridDifficulty(*ctx, ctx->Grids.Main[0]), kLevelEasy);
     EXPECT_EQ(Count(), 1);
@@ -130,7 +130,7 @@ TEST_F(OptimiseGridTest, ALevelTheRatingHasNoMethodsForLeavesTheGridAsItWas) {
 }
 
 TEST_F(OptimiseGridTest, ATooEasyGridLosesGivensUntilItsLevelIsReached) {
-  SeedRandom(9);
+  ctx->Random.Seed(9);
   Load(WithOpen(kSolvedNine, {0, 10, 20}));
   EXPECT_EQ(OptimiseGridToLevel(*ctx, 0, kLevelMedium), kLevelMedium);
   EXPECT_EQ(RateGridDifficulty(*ctx, ctx->Grids.Main[0]), kLevelMedium);

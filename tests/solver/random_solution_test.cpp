@@ -114,7 +114,7 @@ protected:
   }
   GridRecord &grid() { return ctx->Grids.Main[0]; }
   int Make(uint32_t seed, int seedCount = kSeedsComputed, int clearLevel = 1) {
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     return MakeRandomSolution(*ctx, grid(), seedCount, -1, kTries, clearLevel, options);
   }
 
@@ -129,12 +129,12 @@ protected:
 
     auto check = std::make_unique<GridRecord>();
     CopyGrid(*ctx, *check, &grid(), 0);
-    const int row = RandomBelow(geo.GridWidth);
+    const int row = RandomBelow(ctx->Random, geo.GridWidth);
     for (int cell = 0; cell < geo.NCells; ++cell) {
       const int value = grid().Cells[cell].Value;
       ResetCellState(geo, check->Cells[cell]);
       if (geo.RowOfCell[cell] != row)
-        StoreCellValue(geo, ctx->Settings.PictureOrder, check->Cells[cell], value, kStatusFixed);
+        StoreCellValue(geo, check->Cells[cell], value, kStatusFixed);
     }
     Propagate(*ctx, *check, kFilterAlways, 0);
     EXPECT_EQ(check->State, kGridOpen);
@@ -171,6 +171,24 @@ TEST_F(RandomSolution, TheSameSeedGivesTheSameSolutionAndAnotherSeedAnother) {
     ASSERT_EQ(Make(kSeeds[1]), kSolveFound);
     EXPECT_NE(ValuesOf(*ctx, grid()), first) << "shape " << shape;
   }
+}
+
+// Each context draws from a stream of its own: another context's work between the seeding and
+// the solution does not move it.
+TEST_F(RandomSolution, AnotherContextDrawingMeanwhileLeavesTheSeedsSolution) {
+  Shape(kShape9);
+  ASSERT_EQ(Make(kSeeds[0]), kSolveFound);
+  const std::vector<int> alone = ValuesOf(*ctx, grid());
+
+  std::unique_ptr<EngineContext> other = MakeContext(host);
+  other->Settings.TimeOver = kTryTimeLimitMs;
+  SetGridShape(*other, kShape9, 1, 0);
+  ctx->Random.Seed(kSeeds[0]);
+  other->Random.Seed(kSeeds[1]);
+  ASSERT_EQ(MakeRandomSolution(*other, other->Grids.Main[0], kSeedsComputed, -1, kTries, 1, options),
+            kSolveFound);
+  ASSERT_EQ(MakeRandomSolution(*ctx, grid(), kSeedsComputed, -1, kTries, 1, options), kSolveFound);
+  EXPECT_EQ(ValuesOf(*ctx, grid()), alone);
 }
 
 // The fast route walks the propagating route's tree: a seed gives one solution on both.
@@ -434,7 +452,7 @@ TEST_F(CarvingHelpers, PicksAnOpenCellOfAGridWithSeveralSolutionsAndRestoresIt) 
   LoadGrid(*ctx, puzzle);
   const std::string before = OneLineOfGrid(*ctx, carving);
 
-  SeedRandom(kSeeds[0]);
+  ctx->Random.Seed(kSeeds[0]);
   const int cell = PickLeastFrequentCell(*ctx, carving, *solution);
   EXPECT_NE(std::find(std::begin(kDeadlyRectangle), std::end(kDeadlyRectangle), cell),
             std::end(kDeadlyRectangle))

@@ -91,7 +91,7 @@ TEST_F(GridSearch, BothRoutesFindTheSameSolutionsInTheSameOrder) {
 enum ShapeUnits { kIrregularBlocks = 1, kDiagonals = 2, kExtraRegions = 4 };
 
 void GiveUnits(EngineContext &ctx, GridRecord &grid, int units) {
-  SeedRandom(7); // the extra regions are drawn: the same ones on both routes
+  ctx.Random.Seed(7); // the extra regions are drawn: the same ones on both routes
   const std::string blocks = std::string(QUORBEL_TEST_DATA) + "/../../data/IRGBlk.dat";
   grid.GridVar = {};
   grid.Lists.RegionOn = {};
@@ -212,10 +212,10 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheNeighbourRulesAsPropagationDoes) {
     const std::vector<std::string> first = Solutions(EmptyLine(9), 1, true, withRule);
     ASSERT_EQ(first.size(), 1u);
     for (uint32_t seed = 1; seed <= 3; ++seed) {
-      SeedRandom(seed);
+      ctx->Random.Seed(seed);
       std::string puzzle = first[0];
       for (char &c : puzzle)
-        if (RandomBelow(3) != 0)
+        if (RandomBelow(ctx->Random, 3) != 0)
           c = '0';
       ctx->Settings.UniquenessOnly = 1;
       ctx->Settings.SearchByPropagation = 0;

@@ -58,7 +58,7 @@ TEST_F(StatisticsCarvingTest, TheGivensAreSolutionValuesAndTheBlanksFollowTheTab
     const std::string solution = ShuffledNine(seed);
     GridRecord &grid = Solved(solution);
     run.Level = 4;
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     ASSERT_EQ(Carve(grid).Status, 1);
     ExpectGivensFromSolution(grid, solution);
     // 56 to 61 blanks plus 5 extra, of which the statistics buy some back.
@@ -73,7 +73,7 @@ TEST_F(StatisticsCarvingTest, TheStatisticsStageBuysBackGivensWhileSolutionsRema
   CarvingRequest request;
   request.Blanks = 40;
   request.Extra = 20;
-  SeedRandom(5);
+  ctx->Random.Seed(5);
   ASSERT_EQ(Carve(grid, request).Status, 1);
   const int open = CountStatus(*ctx, grid, kStatusEmpty);
   EXPECT_LT(open, 60) << "some of the 60 blanks came back";
@@ -86,7 +86,7 @@ TEST_F(StatisticsCarvingTest, TheStatisticsStageBuysBackGivensWhileSolutionsRema
 TEST_F(StatisticsCarvingTest, TheSameSeedCarvesTheSameGivens) {
   const auto carve = [&](uint32_t seed) {
     GridRecord &grid = Solved(kSolvedNine);
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     Carve(grid);
     return OneLineOfGrid(*ctx, grid);
   };

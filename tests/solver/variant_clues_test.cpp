@@ -65,10 +65,10 @@ public:
     BuildNumeralCharMasks(*ctx_);
     GridRecord &grid = Grid();
     grid.GridVar = words;
-    SeedRandom(seed);
+    ctx_->Random.Seed(seed);
     made_ = MakeRandomSolution(*ctx_, grid, kSeedsComputed, -1, 10, 0) == 1;
     for (int c = 0; c < ctx_->Geo.NCells; ++c)
-      grid.Cells[c].Status = RandomBelow(3) == 0 ? kStatusFixed : kStatusPlaced;
+      grid.Cells[c].Status = RandomBelow(ctx_->Random, 3) == 0 ? kStatusFixed : kStatusPlaced;
     GenerationRun run;
     run.Level = 1 + static_cast<int>(seed % 4);
     run.Clues.DepthIsMax = seed % 7 == 0 ? 1 : 0;
@@ -133,7 +133,7 @@ TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   SetGridShape(*ctx, ShapeCodeOfSize(9), 1, 0);
   GridRecord &grid = ctx->Grids.Main[0];
   grid.GridVar = kVarKillerSum | kVarLittleKiller | kVarTwinsSameInLine;
-  SeedRandom(3);
+  ctx->Random.Seed(3);
   ASSERT_EQ(MakeRandomSolution(*ctx, grid, kSeedsComputed, -1, 10, 0), 1);
   GenerationRun run;
   run.Clues.Allocated[KindIndex(kVarKillerSum)] = 20;

@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <array>
 
+#include "app/cell_animation.h"
 #include "app/picture_library.h"
 #include "app/value_symbol.h"
-#include "engine/cell_image.h"
 #include "media/qt/picture_painter.h"
 #include "platform/colour_word.h"
 #include "view/cell_rect.h"

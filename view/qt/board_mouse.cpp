@@ -711,7 +711,7 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
     BackgroundReload = 1;
     break;
   case kItemClearChessPiece:
-    ToggleChessPiece(engine.Geo, grid, -2, cell, 0, engine.Settings.PictureOrder);
+    ToggleChessPiece(engine.Geo, grid, -2, cell, 0);
     RecomputeAllCandidates(engine);
     break;
   default:
@@ -719,7 +719,7 @@ void CQuorbelView::RunMenuItem(int item, int slot, int cell) {
       return;
     // The pieces as the menu lists them: knight .. pawn, black then white.
     ToggleChessPiece(engine.Geo, grid, (item - kItemFirstChessPiece) % 6, cell,
-                     (item - kItemFirstChessPiece) / 6, engine.Settings.PictureOrder);
+                     (item - kItemFirstChessPiece) / 6);
     RecomputeAllCandidates(engine);
     break;
   }

@@ -118,10 +118,11 @@ void DrawBestProbableMark(const PaintContext &ctx, const CellRect &rect, ColorRe
 }
 
 // In pictures mode a placed value shows its picture, when its set could be loaded.
-bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, bool playing) {
-  return playing && ctx.Symbols == kSymbolPictures && ctx.Pictures && record.Value >= 1 &&
+bool ShowsPicture(const PaintContext &ctx, const CellRecord &record, const CellAnimations *pictures,
+                  bool playing) {
+  return playing && ctx.Symbols == kSymbolPictures && ctx.Pictures && pictures && record.Value >= 1 &&
          record.Value <= kPictureCount && !IsOpenStatus(record.Status) &&
-         DrawnSet(record.ValueImage, *ctx.Pictures) >= 0;
+         DrawnSet((*pictures)[kValuePicture], *ctx.Pictures) >= 0;
 }
 
 // Where a string of symbols (candidates, a count) fits: inside the cell's ground, clear of its
@@ -427,6 +428,7 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     return 1;
   const GridGeometry &geo = ctx.Geo;
   const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
+  const CellAnimations *pictures = PaintedPictures(ctx, painter.Grid, painter.Slot, cell);
   const bool empty = IsOpenStatus(record.Status);
   const bool playing = cell < geo.NCells;
   const int probType = ctx.General.probType;
@@ -466,12 +468,12 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
         DrawCellValue(ctx, painter, cell, text);
       else
         DrawCandidateMatrix(ctx, painter, cell);
-    } else if (ShowsPicture(ctx, record, playing) && painter.Slot < UsedMainCount(ctx.Grids)) {
-      DrawAnimCell(ctx.Dc, record.ValueImage, -1, false, text, -1, AnimPaintOf(ctx));
+    } else if (ShowsPicture(ctx, record, pictures, playing) && painter.Slot < UsedMainCount(ctx.Grids)) {
+      DrawAnimCell(ctx.Dc, (*pictures)[kValuePicture], -1, false, text, -1, AnimPaintOf(ctx));
     } else {
       DrawCellValue(ctx, painter, cell, text);
-      if (playing && !empty)
-        DrawRingPulse(ctx.Dc, record.ValueImage, text);
+      if (playing && !empty && pictures)
+        DrawRingPulse(ctx.Dc, (*pictures)[kValuePicture], text);
       if (playing && empty && probType == 3)
         DrawValueRow(ctx, painter, cell, background);
     }

@@ -15,7 +15,6 @@
 #include "engine/update_possibles.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
-#include "platform/random.h"
 #include "resources/menu_tables.h"
 #include "view/qt/anim_painter.h"
 #include "view/qt/paint_tools.h"
@@ -185,23 +184,36 @@ void CQuorbelView::StepBarAnimations(double elapsed) {
   }
 }
 
+void CQuorbelView::StartCellPicture(int slot, int cell, int picture, int mode, int count) {
+  CellAnimations *pictures = animations_.Of(app_.Engine(), slot, cell);
+  if (!pictures || picture < 0 || picture >= kCellPictures)
+    return;
+  CAnimGif &anim = (*pictures)[static_cast<size_t>(picture)];
+  SetAnimMode(anim, mode, count, app_.CellPictures());
+  if (mode == kAnimPulse)
+    StartRingPulse(anim);
+}
+
 void CQuorbelView::StepCellAnimations(double elapsed) {
   EngineContext &engine = app_.Engine();
   const AnimStepContext step = AnimStep();
   GridSet &set = engine.Grids;
+  animations_.Follow(engine);
   for (int pos = 0; pos < UsedOrderCount(set); ++pos) {
     const int slot = set.Order[static_cast<size_t>(pos)];
     if (slot < 0 || slot >= UsedMainCount(set))
       continue;
-    GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
     for (int cell = 0; cell < engine.Geo.NCells && static_cast<size_t>(cell) < grid.Cells.size(); ++cell) {
-      CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-      const bool effectRunning = record.ValueImage.EffectCountdown >= 0;
-      const int main = AnimGifStep(record.ValueImage, elapsed, step);
+      CellAnimations *pictures = animations_.Of(engine, slot, cell);
+      if (!pictures)
+        continue;
+      CAnimGif &value = (*pictures)[kValuePicture];
+      const bool effectRunning = value.EffectCountdown >= 0;
+      const int main = AnimGifStep(value, elapsed, step);
       bool repaint = main != kAnimNoChange;
-      for (CAnimGif *other : {&record.SecondImage, &record.ThirdImage, &record.MarkerImages[0],
-                              &record.MarkerImages[1], &record.MarkerImages[2]})
-        repaint = AnimGifStep(*other, elapsed, step) != kAnimNoChange || repaint;
+      for (int k = kValuePicture + 1; k < kCellPictures; ++k)
+        repaint = AnimGifStep((*pictures)[static_cast<size_t>(k)], elapsed, step) != kAnimNoChange || repaint;
       if (main == kAnimFinished && step.PicturesShown &&
           CellPictureEnded(slot, cell, pos == UsedOrderCount(set) - 1, effectRunning))
         return; // the game ended, or a move was taken back: the board was drawn again
@@ -227,7 +239,8 @@ bool CQuorbelView::CellPictureEnded(int slot, int cell, bool lastShownGrid, bool
   if (effectEnded && AnimatedActions(settings) && settings.general.resetIfFalse == 1 &&
       IsWrongValue(engine, slot, cell)) {
     // A wrong value shown in pictures goes away once its effect has played.
-    ResetAnim(engine.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage);
+    if (CellAnimations *pictures = animations_.Of(engine, slot, cell))
+      ResetAnim((*pictures)[kValuePicture]);
     input_.EditUndo();
     RedrawViewNow();
     return true;
@@ -272,7 +285,8 @@ void CQuorbelView::UncoverHiddenCells() {
       if (pos == 0 && cell == 0)
         PlaySoundEffect(kSoundFlash);
       record.NotDrawn = 0;
-      StartAnimEffect(record.ValueImage, effects);
+      if (CellAnimations *pictures = animations_.Of(engine, slot, cell))
+        StartAnimEffect((*pictures)[kValuePicture], effects);
       RedrawCell(slot, cell);
       ++uncovered;
     }
@@ -293,7 +307,8 @@ void CQuorbelView::TickGameClock() {
 void CQuorbelView::TimedGameStep() {
   EngineContext &engine = app_.Engine();
   AppSettings &settings = app_.Settings();
-  const TimedStep step = NextTimedStep(app_.Session(), engine, input_.Symbols(), AnimatedActions(settings));
+  const TimedStep step =
+      NextTimedStep(app_.Session(), engine, animations_, input_.Symbols(), AnimatedActions(settings));
   switch (step.Action) {
   case TimedAction::None:
     return;
@@ -317,11 +332,12 @@ void CQuorbelView::TimedGameStep() {
     if (input_.Symbols() != kSymbolPictures)
       input_.SetSymbolMode(kSymbolPictures, 1);
     // The picture is pushed out from the right; the cell empties when the effect has played.
-    CAnimGif &anim =
-        engine.Grids.Main[static_cast<size_t>(step.Slot)].Cells[static_cast<size_t>(step.Cell)].ValueImage;
-    SetAnimMode(anim, kAnimEndless, 0, app_.CellPictures());
-    anim.EffectKind = kEffectFromRight;
-    anim.EffectCountdown = anim.EffectLength;
+    if (CellAnimations *pictures = animations_.Of(engine, step.Slot, step.Cell)) {
+      CAnimGif &anim = (*pictures)[kValuePicture];
+      SetAnimMode(anim, kAnimEndless, 0, app_.CellPictures());
+      anim.EffectKind = kEffectFromRight;
+      anim.EffectCountdown = anim.EffectLength;
+    }
     PlaySoundEffect(kSoundRefused);
     RedrawCell(step.Slot, step.Cell);
     return;
@@ -354,9 +370,10 @@ void CQuorbelView::RepaintFlashingCells() {
       continue;
     const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
     for (int cell = 0; cell < engine.Geo.NCells && static_cast<size_t>(cell) < grid.Cells.size(); ++cell) {
-      const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
-      if (record.ValueImage.EffectCountdown > 0 || record.SecondImage.EffectCountdown > 0 ||
-          record.ThirdImage.EffectCountdown > 0)
+      const CellAnimations *pictures = animations_.Find(slot, cell);
+      if (pictures && ((*pictures)[kValuePicture].EffectCountdown > 0 ||
+                       (*pictures)[kFigurePicture].EffectCountdown > 0 ||
+                       (*pictures)[kSentencePicture].EffectCountdown > 0))
         RedrawCell(slot, cell);
     }
   }
@@ -499,8 +516,8 @@ void CQuorbelView::SignalPlacement(int slot, int cell) {
     PlaySoundEffect(kSoundWrongValue);
     // Shown in pictures, the wrong value plays an effect, then goes (see CellPictureEnded).
     if (pictures && animated && app_.Settings().general.resetIfFalse == 1)
-      StartAnimEffect(
-          engine.Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)].ValueImage, true);
+      if (CellAnimations *kept = animations_.Of(engine, slot, cell))
+        StartAnimEffect((*kept)[kValuePicture], true);
     return;
   case PlacementNote::GridSolved:
     PlaySoundEffect(kSoundGridSolved);
@@ -509,12 +526,13 @@ void CQuorbelView::SignalPlacement(int slot, int cell) {
     PlaySoundEffect(kSoundPlacement);
     return;
   case PlacementNote::ValueCompleted: {
-    GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
+    const GridRecord &grid = engine.Grids.Main[static_cast<size_t>(slot)];
     const int value = grid.Cells[static_cast<size_t>(cell)].Value;
     if (animated)
-      for (CellRecord &c : grid.PlayingCells(engine.Geo))
-        if (c.Status < kStatusConflict && c.Value == value)
-          app_.StartCellAnimation(c.ValueImage, kAnimPulse, 2);
+      for (int c = 0; c < engine.Geo.NCells && static_cast<size_t>(c) < grid.Cells.size(); ++c)
+        if (grid.Cells[static_cast<size_t>(c)].Status < kStatusConflict &&
+            grid.Cells[static_cast<size_t>(c)].Value == value)
+          StartCellPicture(slot, c, kValuePicture, kAnimPulse, 2);
     PlaySoundEffect(kSoundValueCompleted);
     return;
   }

@@ -105,7 +105,7 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
     return;
   const bool flagged =
       grid.Work.MagicSquareConflict[static_cast<size_t>(square)] != 0 && ctx.Switches.ShowWarning;
-  const CellRecord &record = grid.Cells[static_cast<size_t>(cell)];
+  const CellAnimations *kept = PaintedPictures(ctx, painter.Grid, painter.Slot, cell);
   const int side = std::max(4, std::min(rect.Width(), rect.Height()) / 3);
   // Each cell keeps its own three places: the same pseudo-random draw at every paint.
   uint32_t state = static_cast<uint32_t>(cell) * 2654435761u + 12345u;
@@ -113,7 +113,8 @@ void DrawMagicSquareMarkers(const PaintContext &ctx, const CGridDraw &painter, i
     state = state * 214013u + 2531011u;
     return range <= 0 ? 0 : static_cast<int>((state >> 16) & 0x7FFF) * range / 0x8000;
   };
-  for (const CAnimGif &marker : record.MarkerImages) {
+  for (int k = kFirstMarkerPicture; k < kCellPictures; ++k) {
+    const CAnimGif marker = kept ? (*kept)[static_cast<size_t>(k)] : CAnimGif{};
     const int x = rect.left + draw(rect.Width() - side);
     const int y = rect.top + draw(rect.Height() - side);
     const int set = flagged                                ? kWarningSet

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "app/app_settings.h"
+#include "app/board_animations.h"
 #include "app/colours.h"
 #include "app/picture_library.h"
 #include "app/value_symbol.h"
@@ -34,6 +35,17 @@ struct PaintContext {
   const PictureLibrary *Pictures = nullptr;
   // The Magic Sentence's letters of the values 1..W; empty when no grid has a sentence.
   std::string MagicLetters;
+  // The board's cell animations; none draws every picture still.
+  const BoardAnimations *Animations = nullptr;
 };
+
+// The animations of a painted cell: the board's own for a cell of main grid `slot`, none for
+// any other grid (a solution shown, a printed page).
+inline const CellAnimations *PaintedPictures(const PaintContext &ctx, const GridRecord *grid, int slot,
+                                             int cell) {
+  return ctx.Animations && slot >= 0 && slot < kMaxGrids && grid == &ctx.Grids.Main[static_cast<size_t>(slot)]
+             ? ctx.Animations->Find(slot, cell)
+             : nullptr;
+}
 
 } // namespace quorbel

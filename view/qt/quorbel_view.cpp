@@ -74,6 +74,7 @@ PaintContext CQuorbelView::MakeContext(QPainter &dc) const {
       .Background = background_.isNull() ? nullptr : &imageDC_,
       .Pictures = &app_.CellPictures(),
       .MagicLetters = MagicSentenceLetters(engine.Grids, engine.Geo.GridWidth),
+      .Animations = &animations_,
   };
 }
 
@@ -179,6 +180,7 @@ void CQuorbelView::PaintView(int board, int messages) {
   EnsureBuffers();
   if (paintDC_.isNull())
     return;
+  animations_.Follow(app_.Engine());
   if (!background_.isNull()) {
     // The picture stretched over the board: cells and panels take their part from here.
     imageDC_.fill(Qt::black);
@@ -286,6 +288,7 @@ int CQuorbelView::RedrawCell(int slot, int cell, ColorRef override) {
     // painting covers it when the whole board is drawn; alone, it must not wipe their lines.
     if (cell < app_.Engine().Geo.NCells)
       dc.setClipRect(ToQRect(painter.OuterRect[cell]));
+    animations_.Of(app_.Engine(), slot, cell); // its pictures follow the cell before it is drawn
     PaintCell(MakeContext(dc), painter, cell, override);
   }
   // The text rectangle reaches one pixel past the cell's box.
@@ -393,10 +396,9 @@ void InstallBoardView(CQuorbelApp &app) {
     DrawAnimCell(painter, sample, 0, false,
                  CellRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1}, -1, paint);
   };
-  services.startCellAnimation = [&app](CAnimGif &anim, int mode, int count) {
-    SetAnimMode(anim, mode, count, app.CellPictures());
-    if (mode == kAnimPulse)
-      StartRingPulse(anim);
+  services.startCellAnimation = [&app](const GridRecord &grid, int cell, int picture, int mode, int count) {
+    if (CQuorbelView *view = GetCurrentView())
+      view->StartCellPicture(MainGridSlot(app.Engine().Grids, grid), cell, picture, mode, count);
   };
   BindViewCommands(app);
   BindClueDefinitionCommands(app);

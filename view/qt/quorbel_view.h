@@ -21,6 +21,7 @@ class QPrinter;
 #include <vector>
 
 #include "app/batch_tests.h"
+#include "app/board_animations.h"
 #include "app/cell_animation.h"
 #include "app/game_clock.h"
 #include "app/message_line.h"
@@ -177,6 +178,9 @@ public:
   // Loads a picture list (the settings' one when empty) in an order, then the bar and cursors.
   void ReloadCellPictures(quorbel::PictureOrderMode mode, const std::string &list);
   std::array<quorbel::CAnimGif, 18> &BarAnimations() { return barAnims_; }
+  quorbel::BoardAnimations &Animations() { return animations_; }
+  // Starts picture `picture` (CellPicture) of a cell of main grid `slot`; nothing outside them.
+  void StartCellPicture(int slot, int cell, int picture, int mode, int count);
   // The five flying pictures over the board and the buffer they are drawn in.
   std::array<quorbel::CMoveGif, 5> &Sprites() { return sprites_; }
   quorbel::ParasiteState &Parasites() { return parasites_; }
@@ -280,6 +284,7 @@ private:
   quorbel::FontTable fonts_;
   std::array<QCursor, 16> valueCursors_;
   std::array<quorbel::CAnimGif, 18> barAnims_; // value v's symbol on the number bar in v - 1
+  quorbel::BoardAnimations animations_;
   std::array<quorbel::CMoveGif, 5> sprites_;
   quorbel::ParasiteState parasites_;
   // What the last copy took: each cell with its whole record.

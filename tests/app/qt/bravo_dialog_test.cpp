@@ -7,10 +7,10 @@
 #include <limits>
 #include <memory>
 
+#include "app/app_random.h"
 #include "app/qt/bravo_dialog.h"
 #include "app/qt/frame_command_support.h"
 #include "app/static_texts.h"
-#include "platform/random.h"
 #include "tests/app/qt/game_in_play.h"
 
 using namespace quorbel;

@@ -181,7 +181,7 @@ private slots:
       Session s(home_);
       SetGridSize(s.Engine(), kWidth, 1);
       s.Play(10, 4);
-      ToggleChessPiece(s.Engine().Geo, s.Grid(), kBishop, 10, 1, s.Engine().Settings.PictureOrder);
+      ToggleChessPiece(s.Engine().Geo, s.Grid(), kBishop, 10, 1);
       s.Grid().GridVar |= kVarChess | kVarNeighbourScore;
       s.Engine().Points[0] = 3;
       s.Engine().Points[1] = 7;

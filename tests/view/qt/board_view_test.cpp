@@ -479,7 +479,8 @@ private slots:
     GridRecord &grid = board.Engine().Grids.Main[0];
     SetCellValue(board.Engine(), grid, 1, 6, kActionPlace);
     SetCellValue(board.Engine(), grid, 2, 6, kActionPlace);
-    grid.Cells[1].ValueImage.EffectCountdown = 5; // flashing; cell 2 is not
+    (*board.view->Animations().Of(board.Engine(), 0, 1))[kValuePicture].EffectCountdown =
+        5; // flashing; not cell 2
     board.view->Input().Entry.TimerOn = 1;
     board.view->OnClockTimer();
     const QImage &after = board.view->PaintDC();
@@ -559,8 +560,9 @@ private slots:
     const CellRect inside = Inside(board.Painter(), 0);
     QVERIFY(CountPixels(board.Render("pictures"), inside, kGreen) > inside.Width() * inside.Height() / 2);
     // Half-way through an entry effect the bar comes back alone: no picture.
-    grid.Cells[0].ValueImage.EffectKind = kEffectFromTop;
-    grid.Cells[0].ValueImage.EffectCountdown = kEffectLength / 2;
+    CAnimGif &picture = (*board.view->Animations().Of(board.Engine(), 0, 0))[kValuePicture];
+    picture.EffectKind = kEffectFromTop;
+    picture.EffectCountdown = kEffectLength / 2;
     QCOMPARE(CountPixels(board.Render(), inside, kGreen), 0);
   }
 
