@@ -1,8 +1,8 @@
 // What the Sudoku menu's commands ask of the application, and nothing more: the engine and the
 // settings they change, the game in play and the program's states, the document they mark, the
 // board they act on, the message panel, the dispatcher and pump they run through, the dialogs
-// they ask with, the panels they show, and the game steps that live with the game's start and end. The
-// application implements it; the commands take it instead of the application.
+// they ask with and the printer, the panels they show, and the game steps that live with the game's start and
+// end. The application implements it; the commands take it instead of the application.
 #pragma once
 
 #include <string_view>
@@ -23,6 +23,7 @@
 #include "platform/language.h"
 
 class BoardWindow;
+class QPrinter;
 class QWidget;
 
 class CommandHost {
@@ -60,6 +61,8 @@ public:
   virtual DialogService &Dialogs() = 0;
   // The main window; none before it exists.
   virtual QWidget *DialogParent() = 0;
+  // The printer of File > Print, Print Preview and Print Setup.
+  virtual QPrinter &Printer() = 0;
 
   // The next grid of the game mode, as File > New Grid deals it.
   virtual void DealNewGrid() = 0;

@@ -16,7 +16,7 @@ namespace {
 
 void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelView &)) {
   app.Commands().SetHandler(cmd, [&app, define](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid())
       return;
     ClueDefinitions definitions(app.Engine(), view->Selection(), *view, app.ExpertMode());
@@ -27,7 +27,7 @@ void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelV
 // The definitions that ask their parameters in a dialog, each shown to the expert only.
 void BindDialog(CQuorbelApp &app, Cmd cmd, void (*define)(CQuorbelApp &, ClueDefinitions &, CQuorbelView &)) {
   app.Commands().SetHandler(cmd, [&app, define](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid() || !app.ExpertMode())
       return;
     ClueDefinitions definitions(app.Engine(), view->Selection(), *view, true);
@@ -157,7 +157,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   }};
   for (const Switch &entry : kSwitches)
     app.Commands().SetHandler(entry.Command, [&app, entry](CommandId) {
-      CQuorbelView *view = GetCurrentView();
+      CQuorbelView *view = GetCurrentView(app);
       if (!view || !view->Input().HasGrid())
         return;
       ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode())
@@ -181,7 +181,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   });
   Bind(app, Cmd::DefineNavigator, [](ClueDefinitions &d, CQuorbelView &) { d.Navigator(); });
   app.Commands().SetHandler(Cmd::DefineDoubleTriple, [&app](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid())
       return;
     if (!ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode()).DoubleTriple())

@@ -132,7 +132,7 @@ private:
 };
 
 void RunBench(CQuorbelApp &app, ExpertTest test, const BenchInputs &in) {
-  CQuorbelView *view = GetCurrentView();
+  CQuorbelView *view = GetCurrentView(app);
   if (!view || !app.ExpertMode())
     return;
   ViewBenchHost host(app, *view);
@@ -260,16 +260,17 @@ void BindExpertViewCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();
   const auto onView = [](void (*action)(CQuorbelApp &, CQuorbelView &), CQuorbelApp &owner) {
     return [action, &owner](CommandId) {
-      if (CQuorbelView *view = GetCurrentView())
+      if (CQuorbelView *view = GetCurrentView(owner))
         action(owner, *view);
     };
   };
   const auto expert = [&app] {
-    return app.ExpertMode() && GetCurrentView() ? CommandState{} : CommandState::Disabled();
+    return app.ExpertMode() && GetCurrentView(app) ? CommandState{} : CommandState::Disabled();
   };
   const auto expertOnGrid = [&app] {
-    return app.ExpertMode() && GetCurrentView() && app.Engine().Geo.CellLimit > 0 ? CommandState{}
-                                                                                  : CommandState::Disabled();
+    return app.ExpertMode() && GetCurrentView(app) && app.Engine().Geo.CellLimit > 0
+               ? CommandState{}
+               : CommandState::Disabled();
   };
   commands.SetHandler(Cmd::ExpertKeyReset,
                       onView([](CQuorbelApp &, CQuorbelView &v) { v.ExpertKeyStep = 0; }, app));
