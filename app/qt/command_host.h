@@ -1,10 +1,11 @@
-// What the Sudoku menu's commands ask of the application, and nothing more: the engine and the
-// settings they change, the game in play and the program's states, the document they mark, the
-// board they act on, the message panel, the dispatcher and pump they run through, the dialogs
-// they ask with and the printer, the panels they show, and the game steps that live with the game's start and
-// end. The application implements it; the commands take it instead of the application.
+// What the menu commands ask of the application, and nothing more: the engine and the settings
+// they change, the game in play and the program's states, the document they mark, the board they
+// act on, the message panel, the dispatcher and pump they run through, the dialogs, printer and
+// grid files they use, the panels they show, and the game steps that live with the game's start
+// and end. The application implements it; the commands take it instead of the application.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "app/app_settings.h"
@@ -63,6 +64,10 @@ public:
   virtual QWidget *DialogParent() = 0;
   // The printer of File > Print, Print Preview and Print Setup.
   virtual QPrinter &Printer() = 0;
+  // The frame's menus and texts again, after the language or the expert switch changed.
+  virtual void ApplyFrameLanguage() = 0;
+  // Reads a grid file as the document; false when it was not read.
+  virtual bool OpenDocumentFile(const std::string &path) = 0;
 
   // The next grid of the game mode, as File > New Grid deals it.
   virtual void DealNewGrid() = 0;

@@ -339,7 +339,7 @@ void BindScanCommands(CQuorbelApp &app);
 // the error shown, when none was read.
 bool ScanClipboardGrid(ViewHost &app, std::string &text);
 // The expert's key sequence, cell display switches, expert area and test bench runs.
-void BindExpertViewCommands(CQuorbelApp &app);
+void BindExpertViewCommands(CommandHost &app);
 
 // The expert area, shown and kept in the settings: the run its button chose (None on Cancel)
 // and that run's inputs.
@@ -347,4 +347,4 @@ struct ExpertAreaChoice {
   ExpertTest Test = ExpertTest::None;
   quorbel::BenchInputs Inputs;
 };
-ExpertAreaChoice RunExpertArea(CQuorbelApp &app);
+ExpertAreaChoice RunExpertArea(CommandHost &app);
