@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/message_format.h"
-#include "app/qt/quorbel_app.h"
+#include "app/qt/command_host.h"
 #include "app/text_lines.h"
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
@@ -26,13 +26,13 @@ namespace {
 
 constexpr int kDebugLink = HelpContext("scripts");
 
-void SayResult(CQuorbelApp &app, const MacroFileResult &result) {
+void SayResult(CommandHost &app, const MacroFileResult &result) {
   if (!result.ok)
     app.PostMessage(PanelText::Plain(result.message));
 }
 
 // TIMEOVER doubles, running 32, 64 ... 8,388,608 and round again; the generator's is a quarter.
-void ModifyTimeout(CQuorbelApp &app) {
+void ModifyTimeout(CommandHost &app) {
   ParameterSettings &p = app.Settings().parameter;
   p.timeOver = p.timeOver > 8000000 || p.timeOver < 1 ? 32 : p.timeOver * 2;
   p.genereTimeOver = p.timeOver / 4;
@@ -51,7 +51,7 @@ void ModifyTimeout(CQuorbelApp &app) {
   app.SaveSettings();
 }
 
-void ShowStatistics(CQuorbelApp &app) {
+void ShowStatistics(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   const int slot = CurrentGridSlot(ctx.Grids);
   const std::string text = BuildGridStatistics(ctx, ctx.Grids.Main[static_cast<size_t>(slot)],
@@ -62,7 +62,7 @@ void ShowStatistics(CQuorbelApp &app) {
 }
 
 // Shift+0: one grid again, with no rule and no value.
-void SingleGrid(CQuorbelApp &app) {
+void SingleGrid(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   const int slot = CurrentGridSlot(ctx.Grids);
   ResetGridSet(ctx, 1);
@@ -76,7 +76,7 @@ void SingleGrid(CQuorbelApp &app) {
 }
 
 // Shift+1: one more empty grid in the set, up to twelve.
-void AddGrid(CQuorbelApp &app) {
+void AddGrid(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   const int slot = AddGridToSet(ctx);
   if (slot < 0) {
@@ -92,7 +92,7 @@ void AddGrid(CQuorbelApp &app) {
   app.RedrawViewNow();
 }
 
-void Optimise(CQuorbelApp &app) {
+void Optimise(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   app.Pump().RunCommand([&] { OptimiseGrid(ctx, 1, 1, 1, -1, 0); });
   UpdatePossibles(ctx, -1, -1, -1, 1);
@@ -102,7 +102,7 @@ void Optimise(CQuorbelApp &app) {
 
 } // namespace
 
-void RegisterExpertCommands(CQuorbelApp &app) {
+void RegisterExpertCommands(CommandHost &app) {
   CommandDispatcher &commands = app.Commands();
   const auto expert = [&app] { return app.ExpertMode() ? CommandState{} : CommandState::Disabled(); };
   const auto expertOnGrid = [&app] {
@@ -156,7 +156,6 @@ void RegisterExpertCommands(CQuorbelApp &app) {
       Cmd::SingleGrid, [&app](CommandId) { SingleGrid(app); }, expertOnGrid);
   commands.SetHandler(
       Cmd::AddNewGridToSet, [&app](CommandId) { AddGrid(app); }, expertOnGrid);
-  RegisterExpertOutputCommands(app);
   // "Optimise" is also the Sudoku menu's: no expert test.
   commands.SetHandler(
       Cmd::OptimiseGrid, [&app](CommandId) { Optimise(app); },

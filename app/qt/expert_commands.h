@@ -3,7 +3,8 @@
 #pragma once
 
 class CQuorbelApp;
+class CommandHost;
 
-void RegisterExpertCommands(CQuorbelApp &app);
+void RegisterExpertCommands(CommandHost &app);
 // The debug files, the search's grids, the mask generation and the catalogue's maintenance mode.
 void RegisterExpertOutputCommands(CQuorbelApp &app);

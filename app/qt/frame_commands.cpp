@@ -23,9 +23,10 @@ void RegisterFrameCommands(CQuorbelApp &app) {
   quorbel::RegisterCandidateDisplay(app);
   quorbel::RegisterGridCommands(app);
   quorbel::RegisterGenerateCommands(app);
-  RegisterMethodPanel(app);
+  RegisterMethodPanel(app, app);
   InstallMacroPlayer(app);
   RegisterExpertCommands(app);
+  RegisterExpertOutputCommands(app);
   InstallChallenge(app);
   RegisterVersionCheck(app.Commands(), app);
   InstallQuellabo(app);

@@ -9,11 +9,8 @@
 #include "app/own_text.h"
 #include "app/panel_text.h"
 #include "app/qt/board_window.h"
-#include "app/qt/end_of_game_flow.h"
+#include "app/qt/command_host.h"
 #include "app/qt/frame_command_support.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
-#include "app/qt/start_routines.h"
 #include "app/qt/variant_dialogs.h"
 #include "app/time_limit.h"
 #include "engine/boat_marks.h"
@@ -42,19 +39,19 @@ constexpr int32_t kMillisecondsPerSecond = 1000;
 
 // The grid the single-grid commands act on: the focus grid, or the first shown when the set
 // shows one grid.
-GridRecord &CommandGrid(CQuorbelApp &app) {
+GridRecord &CommandGrid(CommandHost &app) {
   GridSet &set = app.Engine().Grids;
   const int slot = set.OrderCount == 1 ? set.Order[0] : set.FocusGrid;
   return set.Main[static_cast<size_t>(slot)];
 }
 
-bool FocusOnPlayingCell(CQuorbelApp &app) {
+bool FocusOnPlayingCell(CommandHost &app) {
   const GridSet &set = app.Engine().Grids;
   return set.FocusCell >= 0 && set.FocusCell < app.Engine().Geo.NCells && set.FocusGrid >= 0 &&
          set.FocusGrid < set.MainCount;
 }
 
-template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visit) {
+template <typename Visit> void ForEachShownMainGrid(CommandHost &app, Visit visit) {
   GridSet &set = app.Engine().Grids;
   for (int k = 0; k < set.OrderCount; ++k) {
     const int slot = set.Order[static_cast<size_t>(k)];
@@ -63,7 +60,7 @@ template <typename Visit> void ForEachShownMainGrid(CQuorbelApp &app, Visit visi
   }
 }
 
-void SetBoatMarks(CQuorbelApp &app, int mark) {
+void SetBoatMarks(CommandHost &app, int mark) {
   if (!FocusOnPlayingCell(app) || !(CommandGrid(app).GridVar & kVarBattleShip).Any())
     return;
   BoardWindow *view = app.Board();
@@ -85,7 +82,7 @@ void SetBoatMarks(CQuorbelApp &app, int mark) {
   app.RedrawViewNow();
 }
 
-void ShowCellPossibles(CQuorbelApp &app) {
+void ShowCellPossibles(CommandHost &app) {
   if (!FocusOnPlayingCell(app) || app.Settings().general.probType == 0)
     return;
   EngineContext &ctx = app.Engine();
@@ -99,7 +96,7 @@ void ShowCellPossibles(CQuorbelApp &app) {
 }
 
 // Plays a macro of the start directory's "SudGrid" folder, in the language's version.
-void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
+void RunHelpMacro(CommandHost &app, std::string_view baseName) {
   const std::string file = "SudGrid/" + std::string(baseName) +
                            (app.CurrentLanguage() == Language::English ? "_en" : "") + ".macro";
   if (app.Services().runMacroFile)
@@ -108,12 +105,12 @@ void RunHelpMacro(CQuorbelApp &app, std::string_view baseName) {
 
 // A new object comes as a macro in the "Custom" folder: the dialog says how, then the chosen
 // macro plays.
-void AddNewObjects(CQuorbelApp &app) {
-  CDialogAddObject dialog(French(app), app.MainFrame());
+void AddNewObjects(CommandHost &app) {
+  CDialogAddObject dialog(French(app), app.DialogParent());
   if (app.Dialogs().Exec(dialog) == QDialog::Rejected)
     return;
   const QString path = app.Dialogs().OpenFileName(
-      app.MainFrame(),
+      app.DialogParent(),
       {French(app) ? QStringLiteral("Ajout Nouvel Objet") : QStringLiteral("Add New Object"),
        QString::fromStdString(MakeAbsolutePath("Custom")), QStringLiteral("Macro (*.macro);;All Files (*)")});
   if (!path.isEmpty() && app.Services().runMacroFile)
@@ -123,7 +120,7 @@ void AddNewObjects(CQuorbelApp &app) {
 // Expert: the current grid carved into a puzzle as the generator carves, then its solutions
 // counted. A grid with open cells is carved from its reference solution. The count, or -10
 // when the player stopped it.
-int CountCarvedSolutions(CQuorbelApp &app) {
+int CountCarvedSolutions(CommandHost &app) {
   if (!app.ExpertMode())
     return 0;
   EngineContext &ctx = app.Engine();
@@ -164,13 +161,13 @@ int CountCarvedSolutions(CQuorbelApp &app) {
   return count;
 }
 
-CommandState GridExists(CQuorbelApp &app) {
+CommandState GridExists(CommandHost &app) {
   return app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
 }
 
 } // namespace
 
-void RestartGame(CQuorbelApp &app, bool restartClock) {
+void RestartGame(CommandHost &app, bool restartClock) {
   BoardWindow *view = app.Board();
   if (!view)
     return;
@@ -182,10 +179,10 @@ void RestartGame(CQuorbelApp &app, bool restartClock) {
                                           app.Game().GameLevel, settings.game.mode) *
                          kMillisecondsPerSecond);
   }
-  ResetGameScore(app);
+  app.ResetGameScore();
 }
 
-void StartNewGridGame(CQuorbelApp &app, int level) {
+void StartNewGridGame(CommandHost &app, int level) {
   EngineContext &ctx = app.Engine();
   RecomputeAllCandidates(ctx);
   app.State().ShowGrid();
@@ -196,7 +193,7 @@ void StartNewGridGame(CQuorbelApp &app, int level) {
   RestartGame(app, true);
 }
 
-bool DeleteGridOfSet(CQuorbelApp &app, int slot) {
+bool DeleteGridOfSet(CommandHost &app, int slot) {
   EngineContext &ctx = app.Engine();
   ResetTransientState(ctx);
   if (RemoveGridFromSet(ctx, slot) < 0)
@@ -209,7 +206,7 @@ bool DeleteGridOfSet(CQuorbelApp &app, int slot) {
   return true;
 }
 
-void DefineStartupGrid(CQuorbelApp &app) {
+void DefineStartupGrid(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   CommandGrid(app).Comment = std::string(kStartGridName);
   app.MarkDocumentModified("NULL");
@@ -240,19 +237,19 @@ void DefineStartupGrid(CQuorbelApp &app) {
   RecordMacroStep(kMacroInit);
 }
 
-bool BackToStartupGrid(CQuorbelApp &app) {
+bool BackToStartupGrid(CommandHost &app) {
   // A Quick grid under way is dealt again as it came, from its file.
   if (QuickMode(app.Settings()) && app.Engine().TotalOpenCells != 0) {
     app.ClearDocumentModified();
     --app.Settings().game.quickGrid;
-    OnNewGrid(app);
+    app.DealNewGrid();
     return true;
   }
   CQuorbelDoc *document = app.GetCurrentDocument();
   if (document && document->IsModified() && app.State().Mode() == RunMode::Player &&
       app.Settings().general.askToBeSaved == 1) {
     const QMessageBox::StandardButton answer = app.Dialogs().MessageBox(
-        app.MainFrame(),
+        app.DialogParent(),
         MessageBoxRequest{
             .title = QStringLiteral("Quorbel"),
             .text = French(app) ? QStringLiteral("Etes vous sur de vouloir Revenir à la Grille de "
@@ -292,7 +289,7 @@ bool BackToStartupGrid(CQuorbelApp &app) {
   return true;
 }
 
-void RegisterGridCommands(CQuorbelApp &app) {
+void RegisterGridCommands(CommandHost &app) {
   CommandDispatcher &commands = app.Commands();
   const auto gridExists = [&app] { return GridExists(app); };
   commands.SetHandler(

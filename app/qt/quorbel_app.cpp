@@ -33,6 +33,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
+#include "app/qt/start_routines.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
 #include "engine/cell_set_rules.h"
@@ -517,6 +518,12 @@ void CQuorbelApp::CommandStatesChanged() {
 }
 
 bool CQuorbelApp::DeleteGrid(int slot) { return DeleteGridOfSet(*this, slot); }
+
+void CQuorbelApp::DealNewGrid() { quorbel::OnNewGrid(*this); }
+
+void CQuorbelApp::ResetGameScore() { ::ResetGameScore(*this); }
+
+void CQuorbelApp::GridSetSolved() { ::GridSetSolved(*this); }
 
 std::string CQuorbelApp::DocumentTitle() { return document_ ? document_->Title() : std::string(); }
 

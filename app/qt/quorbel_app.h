@@ -18,6 +18,7 @@
 #include "app/log_file.h"
 #include "app/message_ring.h"
 #include "app/qt/command_dispatcher.h"
+#include "app/qt/command_host.h"
 #include "app/qt/dialog_host.h"
 #include "app/qt/dialog_pictures.h"
 #include "app/qt/dialog_service.h"
@@ -52,7 +53,7 @@ struct AppOptions {
   std::string startDirectory;
 };
 
-class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public FrameHost {
+class CQuorbelApp final : public quorbel::EngineHost, public ViewHost, public FrameHost, public CommandHost {
 public:
   explicit CQuorbelApp(AppOptions options = {});
   ~CQuorbelApp() override;
@@ -75,16 +76,16 @@ public:
   // The game in play: its clock, counters and tally, whichever window shows it.
   quorbel::GameSession &Session() override { return session_; }
   // The running game's counters that the board does not keep, and the usage stopwatches.
-  quorbel::GameTally &Game() { return session_.Tally; }
+  quorbel::GameTally &Game() override { return session_.Tally; }
   quorbel::LogFile &Log() { return log_; }
   DialogService &Dialogs() override { return *dialogs_; }
   CommandDispatcher &Commands() override { return commands_; }
-  MessagePump &Pump() { return pump_; }
+  MessagePump &Pump() override { return pump_; }
   bool Headless() const override { return options_.headless; }
   // Made at its first use.
   QPrinter &Printer() override;
-  ModelessPanels &Panels() { return panels_; }
-  OutsideServices &Services() { return services_; }
+  ModelessPanels &Panels() override { return panels_; }
+  OutsideServices &Services() override { return services_; }
   CMainFrame *MainFrame() { return frame_.get(); }
   QWidget *DialogParent() override;
   CDialogWait *WaitDialog() { return wait_.get(); }
@@ -96,12 +97,12 @@ public:
   // The frame's central widget (the board view once it exists); none before the frame.
   QWidget *GetCurrentView();
   // The board window behind the central widget; none before the board view exists.
-  BoardWindow *Board();
+  BoardWindow *Board() override;
 
   // Writes the settings block and the colours to the settings store.
   void SaveSettings() override;
   // Hands the settings the engine reads over to it, after the settings block changed.
-  void SyncEngineSettings();
+  void SyncEngineSettings() override;
   // Brings the saved settings back; the language in use stays.
   void ReloadSettings();
   // The language commands: the menus, toolbar, panels and messages follow at once, and the
@@ -163,6 +164,11 @@ public:
   const std::string &ProgramDirectory() const override { return startDir_; }
   quorbel::PictureLibrary &CellPictures() override { return *cellPictures_; }
   int LoadCellPictures(quorbel::PictureOrderMode mode, const std::string &list = {}) override;
+
+  // The commands' side of the application.
+  void DealNewGrid() override;
+  void ResetGameScore() override;
+  void GridSetSolved() override;
 
 private:
   void RegisterOwnCommands();

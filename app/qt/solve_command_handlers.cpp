@@ -6,10 +6,10 @@
 
 #include "app/message_format.h"
 #include "app/message_table.h"
+#include "app/qt/command_host.h"
+#include "app/qt/dialog_host.h"
 #include "app/qt/display_toggles.h"
-#include "app/qt/end_of_game_flow.h"
 #include "app/qt/method_panel.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_services.h"
 #include "engine/update_possibles.h"
@@ -69,7 +69,7 @@ PanelText RenderPiece(const ReportPiece &piece, Language language) {
 
 class AppSolveHost final : public SolveCommandHost {
 public:
-  explicit AppSolveHost(CQuorbelApp &app) : app_(app) {}
+  explicit AppSolveHost(CommandHost &app) : app_(app) {}
 
   // The methods panel keeps its mask in the METHOD setting (never negative once loaded).
   MethodMask ReadMethodMask() override { return static_cast<MethodMask>(app_.Settings().method.method); }
@@ -84,22 +84,22 @@ public:
                            false);
   }
   void AddHelpValues(int count) override { AddToCount(app_.Game().SolverHelpCount, count); }
-  void GridSetSolved() override { ::GridSetSolved(app_); }
+  void GridSetSolved() override { app_.GridSetSolved(); }
 
 private:
-  CQuorbelApp &app_;
+  CommandHost &app_;
 };
 
-template <typename Command> int Run(CQuorbelApp &app, Command command) {
+template <typename Command> int Run(CommandHost &app, Command command) {
   AppSolveHost host(app);
   return command(app.Engine(), host);
 }
 
-CommandState WhenGridHasCells(CQuorbelApp &app) {
+CommandState WhenGridHasCells(CommandHost &app) {
   return CommandState{app.Engine().Geo.NCells > 0, std::nullopt};
 }
 
-void ChangeMethods(CQuorbelApp &app, MethodMask mask, bool recomputeCandidates) {
+void ChangeMethods(CommandHost &app, MethodMask mask, bool recomputeCandidates) {
   app.Settings().method.method = static_cast<int32_t>(mask);
   app.SaveSettings();
   if (recomputeCandidates) {
@@ -110,7 +110,7 @@ void ChangeMethods(CQuorbelApp &app, MethodMask mask, bool recomputeCandidates) 
   RecordMacroStep(kMacroMethod, {}, static_cast<int32_t>(mask));
 }
 
-void CloseMethodPanel(CQuorbelApp &app, bool save) {
+void CloseMethodPanel(CommandHost &app, bool save) {
   if (save)
     app.SaveSettings();
   app.Panels().SetShown(kMethodsPanel, false);
@@ -127,10 +127,10 @@ PanelText RenderSolveReport(const SolveReport &report, Language language) {
   return text;
 }
 
-int RunPropose(CQuorbelApp &app) { return Run(app, ProposeAtCurrentCell); }
-int RunSolveOneLoop(CQuorbelApp &app) { return Run(app, SolveOneLoop); }
+int RunPropose(CommandHost &app) { return Run(app, ProposeAtCurrentCell); }
+int RunSolveOneLoop(CommandHost &app) { return Run(app, SolveOneLoop); }
 // A solved Battle Ship grid shows its fleet too.
-int RunFullSolve(CQuorbelApp &app) {
+int RunFullSolve(CommandHost &app) {
   const int result = Run(app, SolveFull);
   EngineContext &ctx = app.Engine();
   for (int slot = 0; slot < ctx.Grids.MainCount; ++slot)
@@ -139,10 +139,10 @@ int RunFullSolve(CQuorbelApp &app) {
   app.RedrawViewNow();
   return result;
 }
-int RunSearchSolutions(CQuorbelApp &app) { return Run(app, SearchSolutions); }
-int RunBackToGoodSolution(CQuorbelApp &app) { return Run(app, BackToGoodSolution); }
+int RunSearchSolutions(CommandHost &app) { return Run(app, SearchSolutions); }
+int RunBackToGoodSolution(CommandHost &app) { return Run(app, BackToGoodSolution); }
 
-int RunComputeMaxDoubleTriple(CQuorbelApp &app) {
+int RunComputeMaxDoubleTriple(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   const bool french = !IsEnglish(app.CurrentLanguage());
   app.Messages().AddInfoMessage(
@@ -177,8 +177,8 @@ int RunComputeMaxDoubleTriple(CQuorbelApp &app) {
   return best;
 }
 
-void RegisterSolveCommands(CQuorbelApp &app) {
-  const auto add = [&app](Cmd cmd, int (*run)(CQuorbelApp &)) {
+void RegisterSolveCommands(CommandHost &app) {
+  const auto add = [&app](Cmd cmd, int (*run)(CommandHost &)) {
     app.Commands().SetHandler(
         cmd, [&app, run](CommandId) { run(app); }, [&app] { return WhenGridHasCells(app); });
   };
@@ -198,12 +198,12 @@ void RegisterSolveCommands(CQuorbelApp &app) {
       });
 }
 
-void RegisterMethodPanel(CQuorbelApp &app) {
-  app.Panels().Register(std::string(kMethodsPanel), [&app](Language language, QWidget *parent) {
+void RegisterMethodPanel(DialogHost &dialogs, CommandHost &app) {
+  app.Panels().Register(std::string(kMethodsPanel), [&dialogs, &app](Language language, QWidget *parent) {
     MethodPanelActions actions{
         [&app](MethodMask mask, bool recompute) { ChangeMethods(app, mask, recompute); },
         [&app](bool save) { CloseMethodPanel(app, save); }};
-    return std::make_unique<CMethod>(app, app.Engine(), std::move(actions), language, parent);
+    return std::make_unique<CMethod>(dialogs, app.Engine(), std::move(actions), language, parent);
   });
   // A grid file carries the panel's mask (its first method word) from game to game.
   OutsideServices &services = app.Services();

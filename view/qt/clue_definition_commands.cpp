@@ -17,7 +17,7 @@ namespace {
 
 void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelView &)) {
   app.Commands().SetHandler(cmd, [&app, define](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid())
       return;
     ClueDefinitions definitions(app.Engine(), view->Selection(), *view, app.ExpertMode());
@@ -28,7 +28,7 @@ void Bind(CQuorbelApp &app, Cmd cmd, void (*define)(ClueDefinitions &, CQuorbelV
 // The definitions that ask their parameters in a dialog, each shown to the expert only.
 void BindDialog(CQuorbelApp &app, Cmd cmd, void (*define)(CQuorbelApp &, ClueDefinitions &, CQuorbelView &)) {
   app.Commands().SetHandler(cmd, [&app, define](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid() || !app.ExpertMode())
       return;
     ClueDefinitions definitions(app.Engine(), view->Selection(), *view, true);
@@ -169,7 +169,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   }());
   for (const Switch &entry : kSwitches)
     app.Commands().SetHandler(entry.Command, [&app, entry](CommandId) {
-      CQuorbelView *view = GetCurrentView();
+      CQuorbelView *view = GetCurrentView(app);
       if (!view || !view->Input().HasGrid())
         return;
       ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode())
@@ -193,7 +193,7 @@ void BindClueDefinitionCommands(CQuorbelApp &app) {
   });
   Bind(app, Cmd::DefineNavigator, [](ClueDefinitions &d, CQuorbelView &) { d.Navigator(); });
   app.Commands().SetHandler(Cmd::DefineDoubleTriple, [&app](CommandId) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (!view || !view->Input().HasGrid())
       return;
     if (!ClueDefinitions(app.Engine(), view->Selection(), *view, app.ExpertMode()).DoubleTriple())

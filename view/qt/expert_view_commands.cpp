@@ -7,10 +7,9 @@
 #include "app/expert_area.h"
 #include "app/generation_settings.h"
 #include "app/message_format.h"
+#include "app/qt/command_host.h"
 #include "app/qt/dialog_service.h"
 #include "app/qt/expert_dialog.h"
-#include "app/qt/main_frame.h"
-#include "app/qt/quorbel_app.h"
 #include "engine/engine_context.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_services.h"
@@ -39,7 +38,7 @@ constexpr int kDebugLink = HelpContext("scripts");
 // The program's side of a test bench run: the current grid, the panel and the shell.
 class ViewBenchHost final : public BenchHost {
 public:
-  ViewBenchHost(CQuorbelApp &app, CQuorbelView &view) : app_(app), view_(view), ctx_(app.Engine()) {}
+  ViewBenchHost(CommandHost &app, CQuorbelView &view) : app_(app), view_(view), ctx_(app.Engine()) {}
 
   void Say(const std::string &line) override { app_.PostMessage(PanelText::Plain(line)); }
   void SayFileSaved(const std::string &test, const std::string &path) override {
@@ -126,13 +125,13 @@ private:
     view_.Input().SetSymbolMode(kSymbolLetters, 0);
   }
 
-  CQuorbelApp &app_;
+  CommandHost &app_;
   CQuorbelView &view_;
   EngineContext &ctx_;
 };
 
-void RunBench(CQuorbelApp &app, ExpertTest test, const BenchInputs &in) {
-  CQuorbelView *view = GetCurrentView();
+void RunBench(CommandHost &app, ExpertTest test, const BenchInputs &in) {
+  CQuorbelView *view = GetCurrentView(app);
   if (!view || !app.ExpertMode())
     return;
   ViewBenchHost host(app, *view);
@@ -158,7 +157,7 @@ void RunBench(CQuorbelApp &app, ExpertTest test, const BenchInputs &in) {
 }
 
 // T3: the carving of the reference file's solution, traced step by step.
-void RunTestT3(CQuorbelApp &app) {
+void RunTestT3(CommandHost &app) {
   EngineContext &ctx = app.Engine();
   app.PostMessage(PanelText(OwnText("Start T3 test")));
   const std::string file = MakeAbsolutePath("MyGrid/RefFilev1.sud");
@@ -193,7 +192,7 @@ void RunTestT3(CQuorbelApp &app) {
   app.RedrawViewNow();
 }
 
-void ToggleExpertMode(CQuorbelApp &app, CQuorbelView &view) {
+void ToggleExpertMode(CommandHost &app, CQuorbelView &view) {
   // A toggle right after a reset breaks the sequence, so that only reset, arm, toggle flips.
   view.ExpertKeyStep = view.ExpertKeyStep == 0 ? 10 : view.ExpertKeyStep + 1;
   if (view.ExpertKeyStep != 2)
@@ -208,13 +207,12 @@ void ToggleExpertMode(CQuorbelApp &app, CQuorbelView &view) {
     app.PostMessage(FormatPanelText(French(app) ? OwnText("Mode !Debug!%d! Désactivé")
                                                 : OwnText("!Debug!%d! Mode Deactivated"),
                                     {kDebugLink}));
-  if (CMainFrame *frame = app.MainFrame())
-    frame->ApplyFrameLanguage();
+  app.ApplyFrameLanguage();
   app.SaveSettings();
   view.RedrawViewNow();
 }
 
-void StepCellDisplay(CQuorbelApp &app, CQuorbelView &view) {
+void StepCellDisplay(CommandHost &app, CQuorbelView &view) {
   DisplaySwitches &s = view.Switches();
   if (s.CellDisplayMode == 0 && s.ShowSearchProb == 0) {
     s.CellDisplayMode = 1;
@@ -231,7 +229,7 @@ void StepCellDisplay(CQuorbelApp &app, CQuorbelView &view) {
   view.RedrawViewNow();
 }
 
-void ToggleShowDiff(CQuorbelApp &app, CQuorbelView &view) {
+void ToggleShowDiff(CommandHost &app, CQuorbelView &view) {
   int32_t &diff = view.Switches().ShowDiff;
   diff = diff == 0 ? 1 : 0;
   if (diff == 1)
@@ -247,8 +245,8 @@ void ToggleShowDiff(CQuorbelApp &app, CQuorbelView &view) {
 
 } // namespace
 
-ExpertAreaChoice RunExpertArea(CQuorbelApp &app) {
-  CDialogExpert dialog(app.Settings().expert, app.CurrentLanguage(), app.MainFrame());
+ExpertAreaChoice RunExpertArea(CommandHost &app) {
+  CDialogExpert dialog(app.Settings().expert, app.CurrentLanguage(), app.DialogParent());
   app.Dialogs().Exec(dialog);
   // The area is kept whether a run starts or not; Cancel keeps it as it was read.
   app.Settings().expert = dialog.Area();
@@ -256,26 +254,27 @@ ExpertAreaChoice RunExpertArea(CQuorbelApp &app) {
   return {dialog.ChosenTest(), BenchInputsOf(dialog.Area())};
 }
 
-void BindExpertViewCommands(CQuorbelApp &app) {
+void BindExpertViewCommands(CommandHost &app) {
   CommandDispatcher &commands = app.Commands();
-  const auto onView = [](void (*action)(CQuorbelApp &, CQuorbelView &), CQuorbelApp &owner) {
+  const auto onView = [](void (*action)(CommandHost &, CQuorbelView &), CommandHost &owner) {
     return [action, &owner](CommandId) {
-      if (CQuorbelView *view = GetCurrentView())
+      if (CQuorbelView *view = GetCurrentView(owner))
         action(owner, *view);
     };
   };
   const auto expert = [&app] {
-    return app.ExpertMode() && GetCurrentView() ? CommandState{} : CommandState::Disabled();
+    return app.ExpertMode() && GetCurrentView(app) ? CommandState{} : CommandState::Disabled();
   };
   const auto expertOnGrid = [&app] {
-    return app.ExpertMode() && GetCurrentView() && app.Engine().Geo.CellLimit > 0 ? CommandState{}
-                                                                                  : CommandState::Disabled();
+    return app.ExpertMode() && GetCurrentView(app) && app.Engine().Geo.CellLimit > 0
+               ? CommandState{}
+               : CommandState::Disabled();
   };
   commands.SetHandler(Cmd::ExpertKeyReset,
-                      onView([](CQuorbelApp &, CQuorbelView &v) { v.ExpertKeyStep = 0; }, app));
+                      onView([](CommandHost &, CQuorbelView &v) { v.ExpertKeyStep = 0; }, app));
   commands.SetHandler(
       Cmd::ExpertKeyArm,
-      onView([](CQuorbelApp &, CQuorbelView &v) { v.ExpertKeyStep = v.ExpertKeyStep == 0 ? 1 : 10; }, app));
+      onView([](CommandHost &, CQuorbelView &v) { v.ExpertKeyStep = v.ExpertKeyStep == 0 ? 1 : 10; }, app));
   commands.SetHandler(Cmd::ExpertKeyToggle, onView(ToggleExpertMode, app));
   commands.SetHandler(Cmd::ShowBlockNumber, onView(StepCellDisplay, app), expert);
   commands.SetHandler(Cmd::ShowDiff, onView(ToggleShowDiff, app), expert);

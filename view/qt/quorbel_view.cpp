@@ -350,39 +350,36 @@ void CQuorbelView::StartSequentialEntry(int slot, int cell) {
   MoveFocusToCell(slot, cell);
 }
 
-CQuorbelView *GetCurrentView() {
-  CQuorbelApp *app = TheApp();
-  return app ? qobject_cast<CQuorbelView *>(app->GetCurrentView()) : nullptr;
-}
+CQuorbelView *GetCurrentView(CommandHost &host) { return dynamic_cast<CQuorbelView *>(host.Board()); }
 
 void InstallBoardView(CQuorbelApp &app) {
   app.Services().createView = [&app](QWidget *parent) -> std::unique_ptr<QWidget> {
     return std::make_unique<CQuorbelView>(app, parent);
   };
-  app.Services().clearSelection = [] {
-    if (CQuorbelView *view = GetCurrentView())
+  app.Services().clearSelection = [&app] {
+    if (CQuorbelView *view = GetCurrentView(app))
       view->ClearSelection();
   };
   // Chained: other parts keep their share of the game state too.
   OutsideServices &services = app.Services();
-  services.gatherGameState = [previous = services.gatherGameState](SudGameState &game) {
+  services.gatherGameState = [&app, previous = services.gatherGameState](SudGameState &game) {
     if (previous)
       previous(game);
-    if (CQuorbelView *view = GetCurrentView())
+    if (CQuorbelView *view = GetCurrentView(app))
       view->GatherGameState(game);
   };
-  services.gameStateLoaded = [previous = services.gameStateLoaded](const SudGameState &game) {
+  services.gameStateLoaded = [&app, previous = services.gameStateLoaded](const SudGameState &game) {
     if (previous)
       previous(game);
-    if (CQuorbelView *view = GetCurrentView())
+    if (CQuorbelView *view = GetCurrentView(app))
       view->GameStateLoaded(game);
   };
-  services.buildValueCursors = [] {
-    if (CQuorbelView *view = GetCurrentView())
+  services.buildValueCursors = [&app] {
+    if (CQuorbelView *view = GetCurrentView(app))
       view->BuildValueCursors();
   };
   services.drawSymbolSample = [&app](QPainter &painter, const QRect &box, int mode) {
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(app);
     if (view == nullptr)
       return;
     const BoardColours &colours = app.Colours();

@@ -44,6 +44,7 @@ class QPrinter;
 #include "view/selection_list.h"
 
 class CQuorbelApp;
+class CommandHost;
 
 // The view's three timers: the clock and status panes, the animations, the challenge's idle step.
 inline constexpr int kClockTimerMs = 1000;
@@ -327,15 +328,15 @@ private:
   bool panelFocus_ = false;      // the message panel was drawn with the focus
 };
 
-// The board view of the running application; none before it exists.
-CQuorbelView *GetCurrentView();
+// The board view the host's frame shows; none before it exists.
+CQuorbelView *GetCurrentView(CommandHost &host);
 
 // Makes the board view the frame's central widget at start-up, gives it the host's selection
 // service and binds the view's menu commands. Call before CQuorbelApp::InitInstance.
 void InstallBoardView(CQuorbelApp &app);
 // The view's menu commands: Edit > Undo, Redo, Clear, Select all, the character sizes and the
 // symbol modes, each acting on the current view.
-void BindViewCommands(CQuorbelApp &app);
+void BindViewCommands(CommandHost &app);
 void BindClueDefinitionCommands(CQuorbelApp &app);
 // File > Import and Edit > Scan: grids and strips read from pictures.
 void BindScanCommands(CQuorbelApp &app);
@@ -343,7 +344,7 @@ void BindScanCommands(CQuorbelApp &app);
 // the error shown, when none was read.
 bool ScanClipboardGrid(ViewHost &app, std::string &text);
 // The expert's key sequence, cell display switches, expert area and test bench runs.
-void BindExpertViewCommands(CQuorbelApp &app);
+void BindExpertViewCommands(CommandHost &app);
 
 // The expert area, shown and kept in the settings: the run its button chose (None on Cancel)
 // and that run's inputs.
@@ -351,4 +352,4 @@ struct ExpertAreaChoice {
   ExpertTest Test = ExpertTest::None;
   quorbel::BenchInputs Inputs;
 };
-ExpertAreaChoice RunExpertArea(CQuorbelApp &app);
+ExpertAreaChoice RunExpertArea(CommandHost &app);

@@ -220,7 +220,7 @@ void ResetDictionary(CQuorbelApp &app) {
 // The cell strips start from: the selection's first cell, else the focus cell.
 bool AnchorCell(CQuorbelApp &app, int &slot, int &cell) {
   const GridSet &set = app.Engine().Grids;
-  CQuorbelView *view = GetCurrentView();
+  CQuorbelView *view = GetCurrentView(app);
   if (view && view->Selection().Count > 0) {
     slot = view->Selection().Pairs[0].Grid;
     cell = view->Selection().Pairs[0].Cell;
@@ -292,9 +292,9 @@ bool ScanClipboardGrid(ViewHost &app, std::string &text) {
 
 void BindScanCommands(CQuorbelApp &app) {
   CommandDispatcher &commands = app.Commands();
-  const auto onView = [] { return GetCurrentView() ? CommandState{} : CommandState::Disabled(); };
+  const auto onView = [&app] { return GetCurrentView(app) ? CommandState{} : CommandState::Disabled(); };
   const auto onGrid = [&app] {
-    return GetCurrentView() && app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
+    return GetCurrentView(app) && app.Engine().Geo.CellLimit > 0 ? CommandState{} : CommandState::Disabled();
   };
   commands.SetHandler(
       Cmd::ImportClipboard, [&app](CommandId) { ImportClipboard(app); }, onView);

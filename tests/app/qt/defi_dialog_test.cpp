@@ -113,7 +113,7 @@ private slots:
     QVERIFY(open.size() >= 2);
     const auto value = [&](int cell) { return grid.Cells[static_cast<size_t>(cell)].Value; };
     const auto type = [&](int cell) {
-      GetCurrentView()->MoveFocusToCell(0, cell);
+      GetCurrentView(*f.app)->MoveFocusToCell(0, cell);
       const int right = solution.Cells[static_cast<size_t>(cell)].Value;
       QTest::keyClick(f.Frame().windowHandle(), static_cast<Qt::Key>(Qt::Key_0 + right));
     };
@@ -122,7 +122,7 @@ private slots:
       return ring.Line(ring.NewestIndex()).Text;
     };
     f.Frame().activateWindow();
-    GetCurrentView()->setFocus();
+    GetCurrentView(*f.app)->setFocus();
 
     type(open[0]); // nobody's turn yet
     QCOMPARE(value(open[0]), 0);
@@ -145,12 +145,12 @@ private slots:
     QVERIFY(value(open[0]) > 0);
     QCOMPARE(newestLine(), std::string("Undo, redo, cut and paste wait for the end of the challenge."));
     QCOMPARE(f.app->Messages().WriteIndex(), lines + 1);
-    GetCurrentView()->MoveFocusToCell(0, open[1]);
+    GetCurrentView(*f.app)->MoveFocusToCell(0, open[1]);
     QGuiApplication::clipboard()->setText(
         QString::number(solution.Cells[static_cast<size_t>(open[1])].Value));
     f.app->Commands().ExecuteCommand(Cmd::EditPaste);
     QCOMPARE(value(open[1]), 0);
-    GetCurrentView()->MoveFocusToCell(0, open[0]);
+    GetCurrentView(*f.app)->MoveFocusToCell(0, open[0]);
     f.app->Commands().ExecuteCommand(Cmd::EditCut);
     QVERIFY(value(open[0]) > 0);
   }

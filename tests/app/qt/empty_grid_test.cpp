@@ -66,7 +66,7 @@ private slots:
 
     // Letters typed go into the first cells, one after the other.
     p.Frame().activateWindow();
-    GetCurrentView()->setFocus();
+    GetCurrentView(*p.app)->setFocus();
     for (Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
       QTest::keyClick(p.Frame().windowHandle(), key);
     QCOMPARE(ctx.Grids.Main[0].Cells[0].Value, 1);

@@ -93,7 +93,7 @@ struct Session {
   }
 
   EngineContext &Engine() const { return app->Engine(); }
-  CQuorbelView &View() const { return *GetCurrentView(); }
+  CQuorbelView &View() const { return *GetCurrentView(*app); }
   DisplaySwitches &Switches() const { return View().Switches(); }
   GridRecord &Grid() const { return Engine().Grids.Main[0]; }
   CellRecord &Cell(int cell) const { return Grid().PlayingCells(Engine().Geo)[cell]; }

@@ -51,7 +51,7 @@ struct GameInPlay {
   }
 
   EngineContext &Engine() const { return app->Engine(); }
-  CQuorbelView &View() const { return *GetCurrentView(); }
+  CQuorbelView &View() const { return *GetCurrentView(*app); }
   GridRecord &Grid() const { return Engine().Grids.Main[0]; }
   std::string Line() const { return OneLineOfGrid(Engine(), Grid()); }
   // The game has been played for this long.

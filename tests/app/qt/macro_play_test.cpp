@@ -87,7 +87,7 @@ private slots:
     QCOMPARE(m.Cell(2), 7); // one step back, as the bar's undo slot
 
     int slept = 0;
-    GetCurrentView()->KaleidoscopeSleep = [&slept](int ms) { slept += ms; };
+    GetCurrentView(*m.app)->KaleidoscopeSleep = [&slept](int ms) { slept += ms; };
     QCOMPARE(m.Play(dir, {"SETCELL;3;4", "KAL"}), 0);
     QCOMPARE(m.Cell(3), 4);
     QVERIFY(slept > 0);
@@ -118,8 +118,8 @@ private slots:
     const QString dir = home_.StartDirectory();
     // On a plain new grid most of these items are greyed; a script sets them all the same.
     QCOMPARE(m.Play(dir, {"NEW;9", "DISPL;Y", "DISPP;Y", "DISPT;Y", "DISPV;Y", "DISPR;Y", "DISPW;Y"}), 0);
-    QCOMPARE(GetCurrentView()->Input().Entry.Mode, EntryMode::Sequential);
-    const DisplaySwitches &on = GetCurrentView()->Switches();
+    QCOMPARE(GetCurrentView(*m.app)->Input().Entry.Mode, EntryMode::Sequential);
+    const DisplaySwitches &on = GetCurrentView(*m.app)->Switches();
     QVERIFY(on.ShowPossLineCol == 1 && on.ShowProbables == 1 && on.ShowFound == 1 && on.ShowColouring == 1 &&
             on.ShowWarning == 1);
     QCOMPARE(m.app->Engine().Settings.VariantFilterSwitch, 1);
@@ -142,7 +142,7 @@ private slots:
     QCOMPARE(
         m.Play(dir, {QStringLiteral("CLICK;%1").arg(100 + cell), QStringLiteral("CLICK;%1").arg(16 + value)}),
         0);
-    QCOMPARE(GetCurrentView()->Switches().ShowColouring, 1);
+    QCOMPARE(GetCurrentView(*m.app)->Switches().ShowColouring, 1);
     const int32_t chains = grid.Cells[static_cast<size_t>(cell)].ColourSet;
     QVERIFY(chains > 0 && (chains & 1) != 0); // the chain from it fills it
   }
@@ -177,9 +177,9 @@ private slots:
     const QString pdf = home_.StartDirectory() + "/board.pdf";
     m.app->Printer().setOutputFormat(QPrinter::PdfFormat);
     m.app->Printer().setOutputFileName(pdf);
-    GetCurrentView()->Input().Entry.TimerOn = 0;
+    GetCurrentView(*m.app)->Input().Entry.TimerOn = 0;
     QCOMPARE(m.Play(home_.StartDirectory(), {"NEW;9", "SETCELL;0;5", "PRINT"}), 0);
-    QCOMPARE(GetCurrentView()->Input().Entry.TimerOn, 1);
+    QCOMPARE(GetCurrentView(*m.app)->Input().Entry.TimerOn, 1);
     const QByteArray bytes = ReadAll(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
@@ -275,9 +275,9 @@ private slots:
     // Home shows the reference (the solution) over the grid, and the second Home takes it away.
     const int missing = TotalSudMissing(m.app->Engine().Grids);
     QVERIFY(missing > 0);
-    QTest::keyClick(GetCurrentView(), Qt::Key_Home);
+    QTest::keyClick(GetCurrentView(*m.app), Qt::Key_Home);
     QCOMPARE(TotalSudMissing(m.app->Engine().Grids), 0);
-    QTest::keyClick(GetCurrentView(), Qt::Key_Home);
+    QTest::keyClick(GetCurrentView(*m.app), Qt::Key_Home);
     QCOMPARE(TotalSudMissing(m.app->Engine().Grids), missing);
 
     // The grid-set keys: one more grid up to twelve, then one grid again.

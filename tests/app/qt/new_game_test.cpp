@@ -33,7 +33,7 @@ constexpr int kMedium = 2;
 // The program on a first start, with the board, shown offscreen.
 struct FirstStart : FrameWithBoard {
   using FrameWithBoard::FrameWithBoard;
-  CQuorbelView &View() const { return *GetCurrentView(); }
+  CQuorbelView &View() const { return *GetCurrentView(*app); }
   EngineContext &Engine() const { return app->Engine(); }
   bool Run(CommandId id) const { return app->Commands().Execute(id); }
   QPoint CellCentre(int cell) const {

@@ -186,7 +186,7 @@ private slots:
       RecomputeAllCandidates(engine);
     }
     // The side panel shows the points the status pane shows, as soon as they are counted.
-    CQuorbelView &view = *GetCurrentView();
+    CQuorbelView &view = *GetCurrentView(*s.app);
     view.UpdateStatusPanes();
     const QString pane = s.app->MainFrame()->Pane(kPaneScore)->text();
     QVERIFY2(QRegularExpression(QStringLiteral("^Score:\\d{5}$")).match(pane).hasMatch(), qPrintable(pane));

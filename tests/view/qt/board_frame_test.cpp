@@ -20,7 +20,7 @@ private slots:
   void TheBoardViewIsTheFramesCentralWidget() {
     FrameWithBoard program(home_);
     QVERIFY(program.started);
-    CQuorbelView *view = GetCurrentView();
+    CQuorbelView *view = GetCurrentView(*program.app);
     QVERIFY(view);
     QCOMPARE(program.Frame().centralWidget(), static_cast<QWidget *>(view));
   }
@@ -53,7 +53,7 @@ private slots:
     test::LoadPuzzleLine(engine, engine.Grids.Main[0], puzzle);
     UpdatePossibles(engine, -1, -1, -1, 1);
     program.app->Settings().general.probType = 2;
-    CQuorbelView &view = *GetCurrentView();
+    CQuorbelView &view = *GetCurrentView(*program.app);
     view.Switches().PossDisplayOn = 1;
     view.Switches().PossDisplayLevel = kPossLevelAll;
     view.SetFocusCell(1, 0);
@@ -77,7 +77,7 @@ private slots:
 
   void NewMessagesRepaintThePanelAtOnce() {
     FrameWithBoard program(home_);
-    CQuorbelView &view = *GetCurrentView();
+    CQuorbelView &view = *GetCurrentView(*program.app);
     const CellRect panel = view.Layout().Message;
     QVERIFY(panel.IsShown());
     const int before = CountPixels(view.PaintDC(), panel, program.app->Colours().ColInit);
@@ -88,7 +88,7 @@ private slots:
   void TheHostClearsTheViewsSelection() {
     FrameWithBoard program(home_);
     SetGridShape(program.app->Engine(), 5, 1, 0);
-    CQuorbelView &view = *GetCurrentView();
+    CQuorbelView &view = *GetCurrentView(*program.app);
     view.SetFocusCell(12, 0);
     QCOMPARE(view.Selection().Count, 1);
     program.app->ClearSelection();

@@ -150,7 +150,8 @@ private slots:
     const QImage whole = Render(d);
     QGuiApplication::clipboard()->setImage(whole.copy(0, 0, whole.width(), d.Margin + d.CellPx + 2));
     s.AnswerWith(d.Values, 4);
-    SetFocusCell(GetCurrentView()->Selection(), s.app->Engine().Grids, s.app->Engine().Geo, 2 * 9 + 7, 0);
+    SetFocusCell(GetCurrentView(*s.app)->Selection(), s.app->Engine().Grids, s.app->Engine().Geo, 2 * 9 + 7,
+                 0);
     QVERIFY(s.app->Commands().ExecuteCommand(Cmd::ScanLine));
     QVERIFY(s.Said("Line 4x1 scanned from Clipboard."));
     QCOMPARE(s.Cell(2 * 9 + 7), 3);

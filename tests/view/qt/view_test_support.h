@@ -102,7 +102,7 @@ struct PlayedBoard : FrameWithBoard {
     QCoreApplication::processEvents();
   }
 
-  CQuorbelView &View() const { return *GetCurrentView(); }
+  CQuorbelView &View() const { return *GetCurrentView(*app); }
   EngineContext &Engine() const { return app->Engine(); }
   CellRecord &Cell(int cell, int slot = 0) const {
     return Engine().Grids.Main[static_cast<size_t>(slot)].Cells[static_cast<size_t>(cell)];
