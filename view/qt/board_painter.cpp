@@ -154,8 +154,7 @@ void PaintAllCells(const PaintContext &ctx, const CGridDraw &painter) {
   PaintBoard(ctx, painter);
   for (int cell = 0; cell < geo.NCells; ++cell)
     PaintCell(ctx, painter, cell);
-  // Over the cells: the PanDigital signs sit across the cells' edges.
-  DrawPanDigitalEntries(ctx, painter);
+  DrawOverCellMarks(ctx, painter);
   if (ctx.General.displayLines == 1 && ctx.Symbols != kSymbolPictures)
     for (int record = geo.NCells; record < geo.CellLimit; ++record)
       PaintCell(ctx, painter, record);

@@ -199,6 +199,61 @@ bool CellInConflict(const PaintContext &ctx, const CGridDraw &painter, int cell)
   return false;
 }
 
+namespace {
+
+// Both ends of a link take the link's colour, numbered over the whole set.
+ColorRef TintTwinsZone(const PaintContext &ctx, const CGridDraw &painter, int cell, ColorRef colour) {
+  const int block = GridOf(painter).BlockOfCell[cell];
+  size_t link = 0;
+  for (int owner = 0; owner < UsedMainCount(ctx.Grids); ++owner)
+    for (const TwinsZoneLink &zone : ctx.Grids.Main[static_cast<size_t>(owner)].Lists.TwinsZone.Used()) {
+      if ((owner == painter.Slot && zone.Block == block) ||
+          (zone.OtherGrid == painter.Slot && zone.OtherBlock == block))
+        colour = AddColours(colour, kValueColours[link % kValueColours.size()]);
+      ++link;
+    }
+  return colour;
+}
+
+ColorRef TintExtraRegions(const PaintContext &, const CGridDraw &painter, int cell, ColorRef colour) {
+  const GridRecord &grid = GridOf(painter);
+  for (int region = 0; region < 4; ++region)
+    if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
+      colour = AddColours(colour, kValueColours[static_cast<size_t>(region)]);
+  return colour;
+}
+
+// The tints of a rule's own regions: the first whose rule is on takes the place of the block
+// colours. Not hidden with the variants, for the regions are what the player fills.
+struct RegionTint {
+  VariantWords Rows;
+  ColorRef (*Tint)(const PaintContext &ctx, const CGridDraw &painter, int cell, ColorRef colour);
+};
+constexpr RegionTint kRegionTints[] = {
+    {PainterRows({RuleRow::TwinsZone}), TintTwinsZone},
+    {PainterRows({RuleRow::ExtraRegion}), TintExtraRegions},
+};
+
+constexpr CellRectPainter kBackgroundPainters[] = {
+    {PainterRows({RuleRow::TwinsRelation}), DrawTwinsRelationHatch},
+};
+
+void DrawBoatOfCell(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
+  if (painter.Grid->Cells[static_cast<size_t>(cell)].Boat > 0)
+    DrawBoat(ctx, painter, cell, rect);
+}
+
+// Drawn over the highlight's ring.
+constexpr CellRectPainter kOverHighlightPainters[] = {
+    {PainterRows({RuleRow::BattleShip}), DrawBoatOfCell},
+};
+
+} // namespace
+
+VariantWords CellPainterRows() {
+  return PaintedRows(kRegionTints) | PaintedRows(kBackgroundPainters) | PaintedRows(kOverHighlightPainters);
+}
+
 ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, ColorRef override,
                         const CellRect &rect, int cell) {
   const GridRecord &grid = GridOf(painter);
@@ -218,24 +273,13 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
   }
   if (cell < ctx.Geo.NCells) {
     const VariantWords rules = ShownRules(ctx, painter);
-    const int block = grid.BlockOfCell[cell];
-    if (Meets(rules, kVarTwinsZone)) {
-      // Both ends of a link take the link's colour, numbered over the whole set.
-      size_t link = 0;
-      for (int owner = 0; owner < UsedMainCount(ctx.Grids); ++owner)
-        for (const TwinsZoneLink &zone : ctx.Grids.Main[static_cast<size_t>(owner)].Lists.TwinsZone.Used()) {
-          if ((owner == painter.Slot && zone.Block == block) ||
-              (zone.OtherGrid == painter.Slot && zone.OtherBlock == block))
-            colour = AddColours(colour, kValueColours[link % kValueColours.size()]);
-          ++link;
-        }
-    } else if (Meets(rules, kVarExtraRegion)) {
-      for (int region = 0; region < 4; ++region)
-        if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
-          colour = AddColours(colour, kValueColours[static_cast<size_t>(region)]);
-    } else if (ctx.General.blockColors == 1) {
-      colour = AddColours(colour, kValueColours[static_cast<size_t>(block) % kValueColours.size()]);
-    }
+    const auto tint = std::find_if(std::begin(kRegionTints), std::end(kRegionTints),
+                                   [&](const RegionTint &t) { return Meets(rules, t.Rows); });
+    if (tint != std::end(kRegionTints))
+      colour = tint->Tint(ctx, painter, cell, colour);
+    else if (ctx.General.blockColors == 1)
+      colour = AddColours(colour,
+                          kValueColours[static_cast<size_t>(grid.BlockOfCell[cell]) % kValueColours.size()]);
   }
   if (override != kNoOverride)
     colour = override;
@@ -243,8 +287,8 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
     colour = ScaleColour(colour, kSelectedBrightening);
   FillSolidRect(ctx.Dc, rect, colour);
   // The comparison partner's mark joins the Twins Relation hatching over this background.
-  if (cell < ctx.Geo.NCells && RuleShown(ctx, painter, kVarTwinsRelation))
-    DrawTwinsRelationHatch(ctx, painter, cell, rect);
+  if (cell < ctx.Geo.NCells)
+    DrawShownMarks(kBackgroundPainters, ctx, painter, cell, rect);
   return colour;
 }
 
@@ -457,8 +501,8 @@ int PaintCell(const PaintContext &ctx, const CGridDraw &painter, int cell, Color
     ctx.Dc.drawEllipse(ToQRect(text).adjusted(0, 0, -1, -1));
     ctx.Dc.restore();
   }
-  if (drawn && playing && record.Boat > 0 && RuleShown(ctx, painter, kVarBattleShip))
-    DrawBoat(ctx, painter, cell, text);
+  if (drawn && playing)
+    DrawShownMarks(kOverHighlightPainters, ctx, painter, cell, text);
 
   if (drawn && cell < geo.NCellRecs) {
     if (cell == geo.NumberBar()) {

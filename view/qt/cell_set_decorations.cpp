@@ -244,6 +244,11 @@ void DrawMasterMindMark(const PaintContext &ctx, const CGridDraw &painter, int c
     DrawMasterMindChip(ctx, grid, record.MasterMindLine, rect);
 }
 
+// The lines of the rules' own units, under every other mark of the cell.
+constexpr CellRectPainter kUnitLinePainters[] = {
+    {PainterRows({RuleRow::Diagonal}), DrawDiagonals},
+};
+
 // In their painting order, each under the rows whose clues it draws.
 constexpr CellRectPainter kCellSetPainters[] = {
     {PainterRows({RuleRow::Trio}), DrawTrioMark},
@@ -260,21 +265,13 @@ constexpr CellRectPainter kCellSetPainters[] = {
 } // namespace
 
 void DrawCellSetMarks(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect) {
-  if (RuleShown(ctx, painter, kVarDiagonal))
-    DrawDiagonals(ctx, painter, cell, rect);
+  DrawShownMarks(kUnitLinePainters, ctx, painter, cell, rect);
   if (ctx.Switches.HideVariantsOn)
     return;
   const CellRecord &record = painter.Grid->Cells[static_cast<size_t>(cell)];
   if (record.Numeral >= 32 && record.Numeral <= 126)
     DrawNumeralLetter(ctx, record, rect);
-  for (const CellRectPainter &marks : kCellSetPainters)
-    if (RuleShown(ctx, painter, marks.Rows))
-      marks.Draw(ctx, painter, cell, rect);
-}
-
-VariantWords CellSetMarkRows() {
-  // PanDigital's signs are drawn over the whole board (DrawPanDigitalEntries).
-  return PaintedRows(kCellSetPainters) | PainterRows({RuleRow::PanDigital});
+  DrawShownMarks(kCellSetPainters, ctx, painter, cell, rect);
 }
 
 void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter) {
@@ -337,9 +334,9 @@ void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &pai
   }
 }
 
+namespace {
+
 void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter) {
-  if (!RuleShown(ctx, painter, kVarPanDigital))
-    return;
   const GridRecord &grid = *painter.Grid;
   static constexpr std::array<const char *, 10> kSigns = {"", "+", "-", "*", "/", "%", "=", "<>", ">", "<"};
   for (int i = 0; i < grid.Lists.Pan.Size(); ++i) {
@@ -370,6 +367,22 @@ void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter) {
                       box, ctx.Fonts.Font(side * 2 / 3), colour);
     }
   }
+}
+
+constexpr GridPainter kOverCellPainters[] = {
+    {PainterRows({RuleRow::PanDigital}), DrawPanDigitalEntries},
+};
+
+} // namespace
+
+void DrawOverCellMarks(const PaintContext &ctx, const CGridDraw &painter) {
+  for (const GridPainter &marks : kOverCellPainters)
+    if (RuleShown(ctx, painter, marks.Rows))
+      marks.Draw(ctx, painter);
+}
+
+VariantWords CellSetMarkRows() {
+  return PaintedRows(kUnitLinePainters) | PaintedRows(kCellSetPainters) | PaintedRows(kOverCellPainters);
 }
 
 } // namespace quorbel

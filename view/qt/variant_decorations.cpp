@@ -800,11 +800,7 @@ void DrawStripClues(const PaintContext &ctx, const CGridDraw &painter) {
 
 // The clues beside the grid in their painting order, each under the rows whose clues it draws;
 // the strips of the frame and outside rules come last.
-struct SideCluePainter {
-  VariantWords Rows;
-  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter);
-};
-constexpr SideCluePainter kSideCluePainters[] = {
+constexpr GridPainter kSideCluePainters[] = {
     {PainterRows({RuleRow::LittleKiller}), DrawLittleKillerClues},
     {PainterRows({RuleRow::Distance}), DrawDistanceClues},
     {PainterRows({RuleRow::TwinsSameInLine}), DrawSameInLineClues},
@@ -819,7 +815,7 @@ static_assert((PaintedRows(kStripCluePainters) & RuleBitsWith(kCluesBesideGrid))
 
 VariantWords PaintedRuleRows() {
   return PaintedRows(kCellMarkPainters) | PaintedRows(kSideCluePainters) | PaintedRows(kStripCluePainters) |
-         CellSetMarkRows() | NeighbourMarkRows();
+         CellSetMarkRows() | NeighbourMarkRows() | CellPainterRows();
 }
 
 void DrawSideClues(const PaintContext &ctx, const CGridDraw &painter) {

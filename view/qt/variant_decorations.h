@@ -53,8 +53,9 @@ void DrawPipSquare(QPainter &dc, uint32_t pips, uint32_t flagged, ColorRef flagg
 // A Trio class's symbol at the left of the box, then the labels of the values of that class.
 void DrawTrioSymbolLabel(const PaintContext &ctx, int cellClass, const std::array<int8_t, 16> &classes,
                          const CellRect &rect);
-// The signs of the PanDigital expressions between the numbers they read.
-void DrawPanDigitalEntries(const PaintContext &ctx, const CGridDraw &painter);
+// The marks drawn once every cell is painted, across the cells' edges: the PanDigital signs
+// between the numbers they read.
+void DrawOverCellMarks(const PaintContext &ctx, const CGridDraw &painter);
 // The Magic Sentence's letters found so far and the MasterMind clues, in their bars under the grid.
 void DrawSentenceAndMasterMindBars(const PaintContext &ctx, const CGridDraw &painter);
 // The sum and product rules' marks of one playing cell, over its frame.
@@ -83,9 +84,22 @@ struct CellRectPainter {
   VariantWords Rows;
   void (*Draw)(const PaintContext &ctx, const CGridDraw &painter, int cell, const CellRect &rect);
 };
+template <size_t N>
+void DrawShownMarks(const CellRectPainter (&painters)[N], const PaintContext &ctx, const CGridDraw &painter,
+                    int cell, const CellRect &rect) {
+  for (const CellRectPainter &marks : painters)
+    if (RuleShown(ctx, painter, marks.Rows))
+      marks.Draw(ctx, painter, cell, rect);
+}
+// One kind of mark over the whole grid, drawn while one of its rows is shown.
+struct GridPainter {
+  VariantWords Rows;
+  void (*Draw)(const PaintContext &ctx, const CGridDraw &painter);
+};
 // The rule rows drawn by the painters of each decoration file, and by all of them: a rule that
 // acts through clues and is missing here would be played without its clues in sight.
 VariantWords CellSetMarkRows();
+VariantWords CellPainterRows();
 VariantWords NeighbourMarkRows();
 VariantWords PaintedRuleRows();
 
