@@ -394,7 +394,7 @@ void InstallBoardView(CQuorbelApp &app) {
                  CellRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1}, -1, paint);
   };
   services.startCellAnimation = [&app](const GridRecord &grid, int cell, int picture, int mode, int count) {
-    if (CQuorbelView *view = GetCurrentView())
+    if (CQuorbelView *view = GetCurrentView(app))
       view->StartCellPicture(MainGridSlot(app.Engine().Grids, grid), cell, picture, mode, count);
   };
   BindViewCommands(app);
