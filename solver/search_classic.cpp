@@ -454,8 +454,11 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 // A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
 // reads the neighbour rules or the diagonals, or only whether a second solution exists, walks a
 // tree of its own, where the rule costs more than it prunes.
+// The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
-  return layout.orderFree || layout.links.Any() || layout.clues.Any() || NarrowWithProbables(layout, board);
+  if (layout.clues.Any())
+    return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
+  return layout.orderFree || layout.links.Any() || NarrowWithProbables(layout, board);
 }
 
 enum class Outcome { Dead, Solved, Open };
@@ -564,14 +567,22 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
 
 // A node of a count whose order cannot show: its own board takes every single at once, so a
 // chain of forced cells is one node, and its closure needs no keeping.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, Board &narrowed, const Board *&solution) {
   const Outcome outcome = PruneWithSingles(layout, level.board);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  level.cell = ChooseBranchCell(layout, level.board);
-  level.tried = level.board.cand[level.cell];
+  // The cell's candidates as a replay narrows them, on a copy: the children start from the board.
+  const Board *read = &level.board;
+  if (layout.clues.Any()) {
+    CopyBoard(layout, narrowed, level.board);
+    if (!NarrowNode(layout, narrowed))
+      return Outcome::Dead;
+    read = &narrowed;
+  }
+  level.cell = ChooseBranchCell(layout, *read);
+  level.tried = read->cand[level.cell];
   level.index = 0;
   return Outcome::Open;
 }
@@ -588,7 +599,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, solution);
+    return SettleOrderFreeNode(layout, level, scratch.narrowed, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
