@@ -1,7 +1,6 @@
 // The Little Killer diagonals as a search that decides one cell at a time reads them: the sum of
 // a diagonal's decided cells and the smallest and largest candidates of its open ones bound
-// what each open cell may still hold. The SkyScrapper and Last Number clues beside the grid are
-// held against their lines' decided cells as propagation's checks hold them.
+// what each open cell may still hold.
 //
 // Every narrowing here follows from the candidates alone, so it never loses a solution; a full
 // board is still checked whole (`HoldOnFull`) before it counts.
@@ -18,9 +17,8 @@ namespace quorbel {
 
 struct GridRecord;
 
-// Whether the grid's diagonals and clues beside it can be read here: diagonal totals taken whole
-// (no modulus, no call for consecutive cells to differ), at most a few through each cell; beside
-// the grid, only SkyScrapper and Last Number clues. True with none.
+// Whether the grid's diagonals can be read here: their totals taken whole (no modulus, no call
+// for consecutive cells to differ), at most a few through each cell. True with no diagonal.
 bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid);
 
 class ClueLinks {
@@ -28,8 +26,7 @@ public:
   // Built from the grid's diagonals when `read`, empty (`Any()` false) otherwise. False when it
   // reads other clues than the last build did.
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
-  bool Any() const { return count_ > 0 || lineCount_ > 0; }
-  bool AnyDiagonal() const { return count_ > 0; }
+  bool Any() const { return count_ > 0; }
 
   // After `cell` was decided: narrows the open cells of its diagonals as `NeighbourLinks` does.
   template <typename Narrowed>
@@ -37,9 +34,6 @@ public:
                     Narrowed narrowed) const {
     for (int k = 0; k < cluesOfCellCount_[cell]; ++k)
       if (!NarrowClue(value, cand, cluesOfCell_[cell][k], narrowed))
-        return false;
-    for (int k = 0; k < linesOfCellCount_[cell]; ++k)
-      if (!LineHolds(value, lines_[linesOfCell_[cell][k]]))
         return false;
     return true;
   }
@@ -66,19 +60,6 @@ private:
     bool operator==(const Clue &) const = default;
   };
 
-  // A clue beside the grid and its line's cells from that side inwards.
-  struct Line {
-    int kind = 0; // as the frame's clues store it
-    int clue = 0;
-    std::array<uint8_t, kMaxWidth> cells{};
-    bool operator==(const Line &) const = default;
-  };
-  static constexpr int kMaxLines = 4 * kMaxWidth;
-  static constexpr int kMaxLinesOfCell = 4;
-
-  // False when decided cells already break the clue, whatever the open ones take.
-  bool LineHolds(std::span<const uint8_t> value, const Line &line) const;
-
   template <typename Narrowed>
   bool NarrowClue(std::span<const uint8_t> value, std::span<uint16_t> cand, int i, Narrowed narrowed) const;
 
@@ -86,11 +67,6 @@ private:
   std::array<Clue, kMaxClues> clues_{};
   std::array<std::array<uint8_t, kMaxCluesOfCell>, kMaxCells> cluesOfCell_{};
   std::array<uint8_t, kMaxCells> cluesOfCellCount_{};
-  int width_ = 0;
-  int lineCount_ = 0;
-  std::array<Line, kMaxLines> lines_{};
-  std::array<std::array<uint8_t, kMaxLinesOfCell>, kMaxCells> linesOfCell_{};
-  std::array<uint8_t, kMaxCells> linesOfCellCount_{};
 };
 
 // An open cell's candidates give its slot of the total a range; the decided cells a fixed part.

@@ -456,7 +456,7 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 // tree of its own, where the rule costs more than it prunes.
 // The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
-  if (layout.clues.AnyDiagonal())
+  if (layout.clues.Any())
     return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
   return layout.orderFree || layout.links.Any() || NarrowWithProbables(layout, board);
 }
@@ -575,7 +575,7 @@ Outcome SettleOrderFreeNode(const Layout &layout, Level &level, Board &narrowed,
     return outcome;
   // The cell's candidates as a replay narrows them, on a copy: the children start from the board.
   const Board *read = &level.board;
-  if (layout.clues.AnyDiagonal()) {
+  if (layout.clues.Any()) {
     CopyBoard(layout, narrowed, level.board);
     if (!NarrowNode(layout, narrowed))
       return Outcome::Dead;
