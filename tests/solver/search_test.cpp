@@ -44,6 +44,31 @@ protected:
     EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
     return found;
   }
+
+  // The solutions of a count for uniqueness on the fast route must be those of the propagating
+  // route. 1 when there are several, and few enough to compare whole.
+  int SeveralAlikeOnBothCountRoutes(const std::string &puzzle,
+                                    const std::function<void(GridRecord &)> &shape) {
+    ctx->Settings.UniquenessOnly = 1;
+    ctx->Settings.SearchByPropagation = 0;
+    GridRecord &grid = LoadGrid(*ctx, puzzle);
+    shape(grid);
+    BeginGridSearch(*ctx, grid, 0);
+    EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+    EndGridSearch(*ctx, grid);
+    constexpr size_t kMost = 40; // beyond it the two orders may list different solutions
+    std::vector<std::string> fast = Solutions(puzzle, kMost + 1, false, shape);
+    ctx->Settings.UniquenessOnly = 0;
+    std::vector<std::string> slow = Solutions(puzzle, kMost + 1, false, shape);
+    if (slow.size() > kMost) {
+      EXPECT_EQ(fast.size(), slow.size());
+      return 0;
+    }
+    std::sort(fast.begin(), fast.end());
+    std::sort(slow.begin(), slow.end());
+    EXPECT_EQ(fast, slow) << puzzle;
+    return slow.size() > 1 ? 1 : 0;
+  }
 };
 
 // The puzzle with its first given, and every `every`-th after it, taken out.
@@ -219,25 +244,7 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheNeighbourRulesAsPropagationDoes) {
       for (char &c : puzzle)
         if (RandomBelow(3) != 0)
           c = '0';
-      ctx->Settings.UniquenessOnly = 1;
-      ctx->Settings.SearchByPropagation = 0;
-      GridRecord &grid = LoadGrid(*ctx, puzzle);
-      withRule(grid);
-      BeginGridSearch(*ctx, grid, 0);
-      EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
-      EndGridSearch(*ctx, grid);
-      constexpr int kMost = 40; // beyond it the two orders may list different solutions
-      std::vector<std::string> fast = Solutions(puzzle, kMost + 1, false, withRule);
-      ctx->Settings.UniquenessOnly = 0;
-      std::vector<std::string> slow = Solutions(puzzle, kMost + 1, false, withRule);
-      if (slow.size() > kMost) {
-        EXPECT_EQ(fast.size(), slow.size());
-        continue;
-      }
-      std::sort(fast.begin(), fast.end());
-      std::sort(slow.begin(), slow.end());
-      EXPECT_EQ(fast, slow) << puzzle;
-      several += slow.size() > 1 ? 1 : 0;
+      several += SeveralAlikeOnBothCountRoutes(puzzle, withRule);
     }
   }
   EXPECT_GT(several, 5); // enough grids with more than one solution to tell a wrong count
@@ -270,26 +277,7 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
       for (const DiagonalEnds &ends : diagonals)
         ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, grid, 0, solution);
     };
-    ctx->Settings.UniquenessOnly = 1;
-    ctx->Settings.SearchByPropagation = 0;
-    GridRecord &grid = LoadGrid(*ctx, puzzle);
-    withClues(grid);
-    ASSERT_GT(grid.Lists.LittleKiller.Size(), 2);
-    BeginGridSearch(*ctx, grid, 0);
-    EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
-    EndGridSearch(*ctx, grid);
-    constexpr int kMost = 40; // beyond it the two orders may list different solutions
-    std::vector<std::string> fast = Solutions(puzzle, kMost + 1, false, withClues);
-    ctx->Settings.UniquenessOnly = 0;
-    std::vector<std::string> slow = Solutions(puzzle, kMost + 1, false, withClues);
-    if (slow.size() > kMost) {
-      EXPECT_EQ(fast.size(), slow.size());
-      continue;
-    }
-    std::sort(fast.begin(), fast.end());
-    std::sort(slow.begin(), slow.end());
-    EXPECT_EQ(fast, slow) << puzzle;
-    several += slow.size() > 1 ? 1 : 0;
+    several += SeveralAlikeOnBothCountRoutes(puzzle, withClues);
   }
   EXPECT_GT(several, 2); // enough grids with more than one solution to tell a wrong count
 }
