@@ -29,6 +29,7 @@
 #include "engine/propagate.h"
 #include "engine/twins_rules.h"
 #include "engine/unit_summary.h"
+#include "solver/clue_links.h"
 #include "solver/neighbour_links.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
@@ -97,6 +98,7 @@ struct Layout {
   std::array<bool, kRegions> regionInUse{};
   // The neighbour rules a count for uniqueness reads here (none otherwise).
   NeighbourLinks links;
+  ClueLinks clues; // and the diagonals' totals
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
 };
@@ -287,8 +289,9 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
     if ((cand & bit) != 0 && (cand &= static_cast<uint16_t>(~bit)) == 0)
       return false;
   }
-  return !links.Any() ||
-         links.NarrowAround(board.value, board.cand, cell, [&](int c) { return board.cand[c] != 0; });
+  const auto live = [&](int c) { return board.cand[c] != 0; };
+  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, live)) &&
+         (!layout.clues.Any() || layout.clues.NarrowAround(board.value, board.cand, cell, live));
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -331,11 +334,13 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
       if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
         return false;
     }
-    if (links.Any() && !links.NarrowAround(board.value, board.cand, c, [&](int other) {
-          const uint16_t left = board.cand[other];
-          touched |= layout.cellUnitMask[other];
-          return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
-        }))
+    const auto narrowed = [&](int other) {
+      const uint16_t left = board.cand[other];
+      touched |= layout.cellUnitMask[other];
+      return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
+    };
+    if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowed)) ||
+        (layout.clues.Any() && !layout.clues.NarrowAround(board.value, board.cand, c, narrowed)))
       return false;
   }
   return true;
@@ -373,13 +378,15 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
     if (root.cand[c] == 0)
       return false;
   }
+  const auto live = [&](int other) { return root.cand[other] != 0; };
+  if (layout.clues.Any() && !layout.clues.NarrowEvery(root.value, root.cand, live))
+    return false;
   const NeighbourLinks &links = layout.links;
   if (!links.Any())
     return true;
   for (int c = 0; c < layout.nCells; ++c)
     if (root.value[c] != 0 &&
-        (!links.Allows(root.value, c, root.value[c]) ||
-         !links.NarrowAround(root.value, root.cand, c, [&](int other) { return root.cand[other] != 0; })))
+        (!links.Allows(root.value, c, root.value[c]) || !links.NarrowAround(root.value, root.cand, c, live)))
       return false;
   return true;
 }
@@ -447,18 +454,23 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 }
 
 // A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
-// reads the neighbour rules, or only whether a second solution exists, walks a tree of its
-// own, where the rule costs more than it prunes.
+// reads the neighbour rules or the diagonals, or only whether a second solution exists, walks a
+// tree of its own, where the rule costs more than it prunes.
+// The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
+  if (layout.clues.Any())
+    return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
   return layout.orderFree || layout.links.Any() || NarrowWithProbables(layout, board);
 }
 
 enum class Outcome { Dead, Solved, Open };
 
-// A full board counts only when the neighbour rules hold on it whole: what was read of them
-// while it filled did not see every line and every Touchy cell.
+// A full board counts only when the neighbour rules and the diagonals hold on it whole: what was
+// read of them while it filled did not see every line and every Touchy cell.
 Outcome Filled(const Layout &layout, const Board &board) {
-  return !layout.links.Any() || layout.links.HoldOnFull(board.value) ? Outcome::Solved : Outcome::Dead;
+  const bool holds = (!layout.links.Any() || layout.links.HoldOnFull(board.value)) &&
+                     (!layout.clues.Any() || layout.clues.HoldOnFull(board.value));
+  return holds ? Outcome::Solved : Outcome::Dead;
 }
 
 // Naked singles, then hidden singles on top of their closure, until nothing more follows.
@@ -557,14 +569,22 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
 
 // A node of a count whose order cannot show: its own board takes every single at once, so a
 // chain of forced cells is one node, and its closure needs no keeping.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, Board &narrowed, const Board *&solution) {
   const Outcome outcome = PruneWithSingles(layout, level.board);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  level.cell = ChooseBranchCell(layout, level.board);
-  level.tried = level.board.cand[level.cell];
+  // The cell's candidates as a replay narrows them, on a copy: the children start from the board.
+  const Board *read = &level.board;
+  if (layout.clues.Any()) {
+    CopyBoard(layout, narrowed, level.board);
+    if (!NarrowNode(layout, narrowed))
+      return Outcome::Dead;
+    read = &narrowed;
+  }
+  level.cell = ChooseBranchCell(layout, *read);
+  level.tried = read->cand[level.cell];
   level.index = 0;
   return Outcome::Open;
 }
@@ -581,7 +601,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, solution);
+    return SettleOrderFreeNode(layout, level, scratch.narrowed, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -925,7 +945,8 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
       (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
                         : VariantWords{});
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
-      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet))
+      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet, !rejectingLeftOut) ||
+      (rejectingLeftOut && !ClueLinksRead(geo, grid)))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
@@ -941,8 +962,9 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
 int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  const bool sameLayout =
-      BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && layout.orderFree == scratch.orderFreeCount;
+  const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues &&
+                          layout.orderFree == scratch.orderFreeCount;
   layout.orderFree = scratch.orderFreeCount;
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
@@ -1019,6 +1041,7 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
     return false;
   Scratch &scratch = ScratchOf(ctx);
   BuildLayout(ctx.Geo, grid, {}, scratch.layout); // the plain units alone
+  scratch.layout.clues.Build(ctx.Geo, grid, false);
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;
