@@ -260,14 +260,15 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
     solution.Cells[c].Value = kSolvedNine[c] - '0';
   int several = 0;
   for (uint32_t seed = 1; seed <= 6; ++seed) {
-    SeedRandom(seed);
+    ctx->Random.Seed(seed);
     std::string puzzle = kSolvedNine;
     for (char &c : puzzle)
-      if (RandomBelow(3) != 0)
+      if (RandomBelow(ctx->Random, 3) != 0)
         c = '0';
     std::vector<DiagonalEnds> diagonals;
     while (diagonals.size() < 6) {
-      const DiagonalEnds ends = LittleKillerClueOfSide(ctx->Geo, RandomBelow(4), RandomBelow(9));
+      const DiagonalEnds ends =
+          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
       if (ends.First >= 0)
         diagonals.push_back(ends);
     }
