@@ -111,7 +111,6 @@ constexpr std::string_view kGameDuration = "GAMEDURATION";
 constexpr std::string_view kGameParasite = "GAMEPARASITE";
 
 constexpr std::string_view kLanguageKey = "LANGUAGE";
-constexpr std::string_view kLastFileKey = "LASTFILE";
 constexpr std::string_view kPlayerCountKey = "DEFINPLAYERS";
 
 constexpr int32_t kDefaultMethodMask = 0x1FFFFD;

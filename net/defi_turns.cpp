@@ -13,7 +13,6 @@ constexpr std::array<int, 6> kSecondsPerTurn = {5, 10, 30, 60, 300, -1};
 constexpr int kWrongMovePenalty = 10;
 constexpr int kTurnSound = 5;
 constexpr int kPointSound = 7;
-constexpr int kContradiction = 5;
 
 bool InOrder(const DefiTurns &turns, int position) {
   return position >= 0 && position < static_cast<int>(turns.Order.size());

@@ -109,7 +109,10 @@ void ClueDefinitions::TwinsZone() {
     return false;
   };
   Snapshot();
-  const bool removed = removeFrom(first, blockA, blockB, b.Grid) | removeFrom(second, blockB, blockA, a.Grid);
+  // Both grids lose the link, whichever held it.
+  const bool fromFirst = removeFrom(first, blockA, blockB, b.Grid);
+  const bool fromSecond = removeFrom(second, blockB, blockA, a.Grid);
+  const bool removed = fromFirst || fromSecond;
   if (!removed) {
     if (first.Lists.TwinsZone.Full()) {
       UndoLastState(ctx_);
