@@ -105,8 +105,6 @@ void LinkComparisonPartners(const GridGeometry &geo, GridRecord &grid) {
 
 // What the rules derive before any of them runs.
 void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
-  for (int i = 0; i < grid.NRecords; ++i)
-    grid.Cells[i].OddEvenError = 0;
   ClearConflictFlags(grid);
   for (int i = 0; i < grid.Lists.MagicSquares.Size(); ++i)
     PrepareMagicSquare(i, grid);
@@ -158,14 +156,21 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
   CellRecord *cells = grid.Cells.data();
 
   grid.State = kGridConsistent;
+  // The rules' odd/even marks are cleared here rather than in a pass of their own: with
+  // many linked grids, each walk over the records is a walk through memory.
   std::array<CellDigest, kMaxCells> digest;
   for (int i = 0; i < geo.NCells; ++i) {
     CellRecord &cell = cells[i];
     cell.Check = kCheckConsistent;
+    if (rules)
+      cell.OddEvenError = 0;
     digest[i] = DigestOf(geo, cell);
   }
-  for (int i = geo.NCells; i < grid.NRecords; ++i)
+  for (int i = geo.NCells; i < grid.NRecords; ++i) {
     cells[i].Check = kCheckConsistent;
+    if (rules)
+      cells[i].OddEvenError = 0;
+  }
   if (rules)
     PrepareRuleWork(geo, grid);
 
