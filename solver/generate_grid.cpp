@@ -15,6 +15,7 @@
 #include <tuple>
 #include <utility>
 
+#include "engine/digit_tables.h"
 #include "engine/engine_context.h"
 #include "engine/grid_cells.h"
 #include "engine/grid_copy.h"
@@ -233,6 +234,10 @@ int Generation::Try() {
   ++report_.Tries;
   GridRecord &grid = Grid();
   ResetGrid(ctx_.Geo, grid, kResetKeepLastStep);
+  // An earlier try's allowed sets (Pencil Mark, Digital Clock, Domino, Romain) are clues of its
+  // own solution: left in place they bind the new one, and no solution could be made.
+  for (CellRecord &cell : grid.Cells)
+    SetAllowedSet(cell, kAllowedTypeNone, 0);
   grid.GridVar = run_.CurrentWords;
   RandomSolutionOptions options;
   options.GameLevel = run_.Level;
