@@ -268,7 +268,8 @@ int Generation::Try() {
     report_.Solutions = count;
     return 1;
   }
-  if (count > 1) {
+  // A count out of time is met as several solutions are: by givens from the solution.
+  if (count > 1 || count == kSolveTimeOut) {
     int added = 0;
     count = AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, 0), 1, added);
     if (count == kSolveCancelled)

@@ -3,9 +3,11 @@
 #include "solver/optimise_grid.h"
 
 #include <algorithm>
+#include <bit>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/cell_actions.h"
@@ -97,6 +99,16 @@ int RemoveUntilSolvable(EngineContext &ctx, const GridRange &range) {
   return CombinedGridState(ctx, range.GridIndex) == kGridContradiction ? -1 : removed;
 }
 
+// A count stopped by the clock still found what it found: two values seen in one cell are two
+// solutions, which is all that the repair needs to know to go on.
+int SeveralWhenSeen(int count, const std::vector<uint32_t> &seen) {
+  if (count != kSolveTimeOut)
+    return count;
+  const bool two =
+      std::any_of(seen.begin(), seen.end(), [](uint32_t mask) { return std::popcount(mask) > 1; });
+  return two ? kUniqueLimit : count;
+}
+
 // Counts the solutions (limit 10) and notes, per cell of the range, the values they gave
 // it: one grid keeps them in its cells' per-value scores; a linked set is read back from
 // the solutions stored in the search history.
@@ -115,7 +127,7 @@ int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint
       for (int v = 1; v <= ctx.Geo.GridWidth; ++v)
         if (grid.Cells[c].ValueScores[v - 1] > 0)
           seen[c] |= ValueBit(v);
-    return count;
+    return SeveralWhenSeen(count, seen);
   }
   auto solution = std::make_unique<GridRecord>();
   for (int level = 0; level < ctx.Solutions.StoredCount; ++level)
@@ -124,6 +136,25 @@ int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint
         for (int c = 0; c < cells; ++c)
           seen[(g - range.First) * cells + c] |= ValueBit(solution->Cells[c].Value);
   return count;
+}
+
+// Up to `n` open cells of the range, drawn at random, get their solution values; returns how
+// many did.
+int GiveRandomCells(EngineContext &ctx, const GridRange &range, int n) {
+  std::vector<std::pair<int, int>> open;
+  for (int g = range.First; g <= range.Last; ++g)
+    for (int c = 0; c < ctx.Geo.NCells; ++c)
+      if (Grid(ctx, g).Cells[c].Status > kStatusHypothesis)
+        open.emplace_back(g, c);
+  const int given = std::min(n, static_cast<int>(open.size()));
+  for (int i = 0; i < given; ++i) {
+    std::swap(open[static_cast<size_t>(i)],
+              open[static_cast<size_t>(i + RandomBelow(ctx.Random, static_cast<int>(open.size()) - i))]);
+    const auto [g, c] = open[static_cast<size_t>(i)];
+    CopyCellFields(ctx.Geo, Grid(ctx, g).Cells[c], ctx.Grids.RefTab[g].Cells[c], kCopyBoth);
+    Grid(ctx, g).Cells[c].Status = kStatusPlacedLastStep;
+  }
+  return given;
 }
 
 // The open cell whose values differ most among the solutions seen (two at least), scanned
@@ -265,7 +296,25 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
   const int width = ctx.Geo.GridWidth;
   std::vector<uint32_t> seen;
   int count = CountValuesSeen(ctx, range, seen);
-  while (count > 1) {
+  // A set out of time is left to its callers, who make it unique grid by grid.
+  const bool blindOnTimeOut = fromSolution == 1 && range.First == range.Last;
+  int blind = 1;
+  for (;;) {
+    if (count == kSolveTimeOut && blindOnTimeOut) {
+      // A count out of time says nothing of the cells, but givens from the solution are always
+      // right and shorten the next count; each time-out in a row gives twice as many.
+      const int given = GiveRandomCells(ctx, range, blind);
+      if (given == 0)
+        return count;
+      added += given;
+      blind *= 2;
+      ctx.Host->StepWaitProgress(-1);
+      count = CountValuesSeen(ctx, range, seen);
+      continue;
+    }
+    if (count <= 1)
+      return count;
+    blind = 1;
     int g = -1;
     uint32_t values = 0;
     const int cell = MostDifferingCell(ctx, range, seen, g, values);
@@ -286,13 +335,12 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
       }
       grid.Cells[cell].Status = kStatusPlacedLastStep;
       count = CountValuesSeen(ctx, range, seen);
-      if (count == kSolveCancelled || count == kSolveTimeOut)
+      if (count == kSolveCancelled || (count == kSolveTimeOut && !blindOnTimeOut))
         return count;
     } while (count == 0 && untried != 0);
     ++added;
     ctx.Host->StepWaitProgress(-1);
   }
-  return count;
 }
 
 int RemoveNeedlessGivens(EngineContext &ctx, const GridRange &range, const RemovalCheck &check,

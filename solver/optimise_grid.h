@@ -29,7 +29,8 @@ int OptimiseGrid(EngineContext &ctx, int step1, int step2, int step3, int gridIn
 // Step 2 alone: while the grids have several solutions (counted up to 10), the open cell
 // whose values differ most among them gets a value. Returns the last count (1 unique; 0 no
 // solution, or no cell to add), -9 on a time-out, -10 when cancelled. `added` counts the
-// cells given.
+// cells given. One grid given from its solution does not stop at a time-out: open cells drawn
+// at random get their solution values, more at each time-out in a row, until a count ends.
 int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int &added);
 
 // What a removal that keeps the solution unique is checked against: 1 keep it, 0 put the

@@ -70,6 +70,31 @@ TEST_F(OptimiseGridTest, StepTwoCopiesGivensFromTheSolutionUntilUnique) {
             "Optimisation: Step1 0 cells suppressed, Step2 1 cells added, Step3 0 cells suppressed.");
 }
 
+// On a machine too slow for any count to end (a limit of 1 ms, 2 ms at every poll), a grid with
+// its solution known still ends unique: its givens come from the solution until counts end.
+TEST_F(OptimiseGridTest, StepTwoOutOfTimeGoesOnFromTheSolution) {
+  ctx->Random.Seed(7);
+  std::string puzzle(81, '0');
+  for (int c = 0; c < 81; c += 9)
+    puzzle[c] = kSolvedNine[c];
+  GridRecord &grid = Load(puzzle);
+  host.OnPoll = [this] {
+    ctx->Settings.TimeOver = 1;
+    SleepMs(2);
+  };
+  int added = 0;
+  const int count = AddGivensUntilUnique(*ctx, RangeOfGrids(*ctx, 0), 1, added);
+  host.OnPoll = nullptr;
+  ctx->Settings.TimeOver = -1;
+  EXPECT_EQ(count, 1);
+  EXPECT_GT(added, 0);
+  EXPECT_EQ(Count(), 1);
+  for (int c = 0; c < 81; ++c)
+    if (grid.Cells[c].Value != 0) {
+      EXPECT_EQ(grid.Cells[c].Value, kSolvedNine[c] - '0') << c;
+    }
+}
+
 TEST_F(OptimiseGridTest, WithoutStepTwoSeveralSolutionsGiveUp) {
   Load(WithOpen(kSolvedNine, {1, 7, 19, 25}));
   EXPECT_EQ(OptimiseGrid(*ctx, 0, 0, 1, 0, 0), -1);
