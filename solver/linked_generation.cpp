@@ -145,7 +145,10 @@ int LinkedSet::MakeSetUnique(int count) {
   for (int k = 0; k < count_ && count != 1 && count != kSolveCancelled; ++k) {
     if (AddGivensUntilUnique(ctx_, RangeOfGrids(ctx_, k), 1, added) == kSolveCancelled)
       return kSolveCancelled;
-    count = SearchLinkedSolutions(ctx_, -1, 0, kUniqueLimit, 0);
+    // A set that ran out of time is counted again once every grid has had its givens: the
+    // counts between would only run out of time again.
+    if (count != kSolveTimeOut || k == count_ - 1)
+      count = SearchLinkedSolutions(ctx_, -1, 0, kUniqueLimit, 0);
   }
   return count;
 }
