@@ -567,24 +567,37 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// A count whose order cannot show settles a node on its own board: singles and the diagonals'
+// totals in turn, until neither takes anything away. A cell a diagonal narrows may leave a
+// single in any of its units, so the units are all read again.
+Outcome SettleOrderFree(const Layout &layout, Board &board) {
+  for (;;) {
+    const Outcome outcome = PruneWithSingles(layout, board);
+    if (outcome != Outcome::Open || !layout.clues.Any())
+      return outcome;
+    bool changed = false;
+    const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
+    if (!layout.clues.NarrowEvery(board.value, board.cand, live))
+      return Outcome::Dead;
+    if (!changed)
+      return outcome;
+  }
+}
+
 // A node of a count whose order cannot show: its own board takes every single at once, so a
-// chain of forced cells is one node, and its closure needs no keeping.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, Board &narrowed, const Board *&solution) {
-  const Outcome outcome = PruneWithSingles(layout, level.board);
+// chain of forced cells is one node, and its closure needs no keeping. With diagonals it
+// branches where they are tightest: a total decided early prunes more than the fewest
+// candidates anywhere.
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+  const Outcome outcome = SettleOrderFree(layout, level.board);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  // The cell's candidates as a replay narrows them, on a copy: the children start from the board.
-  const Board *read = &level.board;
-  if (layout.clues.Any()) {
-    CopyBoard(layout, narrowed, level.board);
-    if (!NarrowNode(layout, narrowed))
-      return Outcome::Dead;
-    read = &narrowed;
-  }
-  level.cell = ChooseBranchCell(layout, *read);
-  level.tried = read->cand[level.cell];
+  level.cell = layout.clues.Any() ? layout.clues.TightestCell(level.board.value, level.board.cand) : -1;
+  if (level.cell < 0)
+    level.cell = ChooseBranchCell(layout, level.board);
+  level.tried = level.board.cand[level.cell];
   level.index = 0;
   return Outcome::Open;
 }
@@ -601,7 +614,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, scratch.narrowed, solution);
+    return SettleOrderFreeNode(layout, level, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -704,15 +717,19 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
-    if (layout.orderFree && PruneWithSingles(layout, level.board) != Outcome::Open)
+    if (layout.orderFree && SettleOrderFree(layout, level.board) != Outcome::Open)
       return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
-    CopyBoard(layout, narrowed, level.board);
-    if (!NarrowNode(layout, narrowed))
-      return false;
+    const Board *read = &level.board;
+    if (!layout.orderFree) {
+      CopyBoard(layout, narrowed, level.board);
+      if (!NarrowNode(layout, narrowed))
+        return false;
+      read = &narrowed;
+    }
     const CellRecord &cell = grid.Cells[c];
-    const uint32_t tried = narrowed.cand[c];
+    const uint32_t tried = read->cand[c];
     if (tried != (cell.SavedPoss & layout.full) || cell.HypIndex < 1 || cell.HypIndex > CountBits16(tried))
       return false;
     level.cell = c;
