@@ -145,9 +145,11 @@ bool ClueLinks::NarrowClue(std::span<const uint8_t> value, std::span<uint16_t> c
   if (n == 0)
     return true;
   const auto cells = std::span<const uint8_t>(open).first(n);
-  constexpr size_t kNarrowSums = 128; // every 9x9 total fits
-  return rest < static_cast<int>(kNarrowSums) ? NarrowToSums<kNarrowSums>(cand, cells, rest, narrowed)
-                                              : NarrowToSums<kMaxClueSum + 1>(cand, cells, rest, narrowed);
+  // Most rests fit one machine word, where the sets shift in one step.
+  constexpr size_t kWordSums = 64;
+  if (rest < static_cast<int>(kWordSums))
+    return NarrowToSums<kWordSums>(cand, cells, rest, narrowed);
+  return NarrowToSums<kMaxClueSum + 1>(cand, cells, rest, narrowed);
 }
 
 } // namespace quorbel
