@@ -101,6 +101,9 @@ struct Layout {
   ClueLinks clues; // and the diagonals' totals
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
+  // There each cell tries first the value of the grid's reference solution (0: none). A second
+  // solution mostly differs from it in a few cells, so it comes soon after the first.
+  std::array<uint8_t, kMaxCells> preferred{};
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -642,6 +645,16 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   return Outcome::Open;
 }
 
+// The value a level tries at `index` (from 1): the cell's preferred value first when it is a
+// candidate, then the others ascending.
+int TrialValue(const Layout &layout, int cell, uint16_t tried, int index) {
+  const int preferred = layout.preferred[cell];
+  const uint32_t first = preferred != 0 ? tried & ValueBit(preferred) : 0;
+  if (first == 0)
+    return NthPossValue(tried, index, layout.width);
+  return index == 1 ? preferred : NthPossValue(tried & ~first, index - 1, layout.width);
+}
+
 // Moves the level to its next candidate that leaves every cell a candidate; the board
 // with it placed becomes the level below. False when every candidate was tried.
 bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
@@ -655,7 +668,7 @@ bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
   while (level.index < count) {
     ++level.index;
     CopyBoard(layout, child, level.board);
-    if (PlaceValue(layout, child, level.cell, NthPossValue(level.tried, level.index, layout.width)))
+    if (PlaceValue(layout, child, level.cell, TrialValue(layout, level.cell, level.tried, level.index)))
       return true;
   }
   return false;
@@ -737,7 +750,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
     level.index = cell.HypIndex;
     Board &child = levels[k + 1].board;
     CopyBoard(layout, child, level.board);
-    if (!PlaceValue(layout, child, c, NthPossValue(tried, level.index, layout.width)))
+    if (!PlaceValue(layout, child, c, TrialValue(layout, c, level.tried, level.index)))
       return false;
   }
   return true;
@@ -948,6 +961,25 @@ bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, 
   return take();
 }
 
+// The values a count whose order cannot show tries first: a main grid's reference solution,
+// where it holds values in range. False when they change.
+bool PreferReference(const EngineContext &ctx, const GridRecord &grid, bool orderFree, Layout &layout) {
+  std::array<uint8_t, kMaxCells> preferred{};
+  const int slot = MainGridSlot(ctx.Grids, grid);
+  const int n = ctx.Geo.NCells;
+  if (orderFree && slot >= 0 && n <= kMaxCells) {
+    const GridRecord &reference = ctx.Grids.RefTab[slot];
+    if (reference.Cells.size() >= static_cast<size_t>(n))
+      for (int c = 0; c < n; ++c)
+        if (const int v = reference.Cells[c].Value; v >= 1 && v <= ctx.Geo.GridWidth)
+          preferred[c] = static_cast<uint8_t>(v);
+  }
+  if (preferred == layout.preferred)
+    return true;
+  layout.preferred = preferred;
+  return false;
+}
+
 } // namespace
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
@@ -980,7 +1012,8 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
   const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues &&
+  const bool samePreferred = PreferReference(ctx, grid, scratch.orderFreeCount, layout);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && samePreferred &&
                           layout.orderFree == scratch.orderFreeCount;
   layout.orderFree = scratch.orderFreeCount;
   std::vector<Level> &levels = scratch.levels;
