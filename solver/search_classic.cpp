@@ -104,6 +104,7 @@ struct Layout {
   // There each cell tries first the value of the grid's reference solution (0: none). A second
   // solution mostly differs from it in a few cells, so it comes soon after the first.
   std::array<uint8_t, kMaxCells> preferred{};
+  int knownCell = -1; // the cell whose known value the root leaves out (-1 none)
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -143,6 +144,11 @@ struct LeftInGrid {
 struct Scratch {
   Layout layout;
   bool orderFreeCount = false; // what the next search's layout reads
+  // The cell and value of a `KnownSolutionAt` (cell -1: none), and the known solution's board
+  // while a search reads it.
+  int knownCell = -1;
+  int knownValue = 0;
+  Board known;
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
@@ -961,6 +967,34 @@ bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, 
   return take();
 }
 
+// Whether the search may take the reference (the preferred values) as the one solution with the
+// known value at the known cell: a count that only tallies, of a grid whose filled cells, units,
+// diagonals and neighbour rules the reference fits, with the cell open. Its board into `known`.
+bool ReadsKnownSolution(const Layout &layout, const GridRecord &grid, const Scratch &scratch, Board &known) {
+  const int cell = scratch.knownCell;
+  if (!layout.orderFree || cell < 0 || cell >= layout.nCells || !IsSearchCell(grid.Cells[cell]) ||
+      layout.preferred[cell] != scratch.knownValue)
+    return false;
+  known.open = 0;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const int v = layout.preferred[c];
+    if (v == 0 || (!IsSearchCell(grid.Cells[c]) && grid.Cells[c].Value != v))
+      return false;
+    known.value[c] = static_cast<uint8_t>(v);
+    known.cand[c] = 0;
+  }
+  for (int u = 0; u < layout.nUnits; ++u) {
+    uint32_t seen = 0;
+    for (int k = 0; k < layout.unitSize[u]; ++k) {
+      const uint32_t bit = ValueBit(known.value[layout.unitCells[u][k]]);
+      if ((seen & bit) != 0)
+        return false;
+      seen |= bit;
+    }
+  }
+  return Filled(layout, known) == Outcome::Solved;
+}
+
 // The values a count whose order cannot show tries first: a main grid's reference solution,
 // where it holds values in range. False when they change.
 bool PreferReference(const EngineContext &ctx, const GridRecord &grid, bool orderFree, Layout &layout) {
@@ -1020,11 +1054,24 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
 
+  // With a known solution the tree holds only the others: the known cell never takes its value.
+  const bool known = take && ReadsKnownSolution(layout, grid, scratch, scratch.known);
+  const bool sameKnown = layout.knownCell == (known ? scratch.knownCell : -1);
+  layout.knownCell = known ? scratch.knownCell : -1;
   int depth = grid.SearchDepth;
-  const bool resumed =
-      sameLayout && depth >= 0 && depth < layout.nCells && StillLeft(layout, grid, depth, scratch.left);
+  const bool resumed = sameLayout && sameKnown && depth >= 0 && depth < layout.nCells &&
+                       StillLeft(layout, grid, depth, scratch.left);
   scratch.left.grid = nullptr; // the levels change from here on
-  if (!resumed && (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
+  bool noOther = false;        // the known cell has no other value to take
+  const auto buildRoot = [&] {
+    Board &root = levels[0].board;
+    if (!BuildRoot(layout, grid, root))
+      return false;
+    if (known)
+      noOther = (root.cand[scratch.knownCell] &= static_cast<uint16_t>(~ValueBit(scratch.knownValue))) == 0;
+    return true;
+  };
+  if (!resumed && (depth < 0 || depth >= layout.nCells || !buildRoot() ||
                    !Replay(layout, grid, levels, depth, scratch.narrowed))) {
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
     return kSolveExhausted;
@@ -1036,6 +1083,12 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     return result;
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
+  if (known && depth == 0 && fresh && !resumed && !TakeInPlace(layout, grid, scratch.known, take))
+    return leave(kTopDone, &scratch.known, kSolveFound);
+  if (noOther) {
+    WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
+    return kSolveExhausted;
+  }
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
   const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
   levels[depth].cell = -1;
@@ -1085,6 +1138,13 @@ OrderFreeCount::OrderFreeCount(EngineContext &ctx, bool orderFree)
 }
 
 OrderFreeCount::~OrderFreeCount() { ScratchOf(ctx_).orderFreeCount = saved_; }
+
+KnownSolutionAt::KnownSolutionAt(EngineContext &ctx, int cell, int value) : ctx_(ctx) {
+  ScratchOf(ctx).knownCell = cell;
+  ScratchOf(ctx).knownValue = value;
+}
+
+KnownSolutionAt::~KnownSolutionAt() { ScratchOf(ctx_).knownCell = -1; }
 
 bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
@@ -290,6 +291,61 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
     several += SeveralAlikeOnBothCountRoutes(puzzle, withClues);
   }
   EXPECT_GT(several, 2); // enough grids with more than one solution to tell a wrong count
+}
+
+// A count for uniqueness told that the reference is the one solution with its value at a cell
+// looks for the others only: as the carving takes givens away one at a time, it must count what
+// the propagating route counts. Each grid is a solution with half its cells and a few diagonals'
+// totals given; a given whose removal keeps one solution goes, as in the carving.
+TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
+  LoadGrid(*ctx, kSolvedNine);
+  int several = 0;
+  for (uint32_t seed = 1; seed <= 3; ++seed) {
+    ctx->Random.Seed(seed);
+    std::string puzzle = kSolvedNine;
+    for (char &c : puzzle)
+      if (RandomBelow(ctx->Random, 2) != 0)
+        c = '0';
+    std::vector<DiagonalEnds> diagonals;
+    while (diagonals.size() < 6) {
+      const DiagonalEnds ends =
+          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
+      if (ends.First >= 0)
+        diagonals.push_back(ends);
+    }
+    constexpr int kMost = 40;
+    const auto count = [&](const std::string &grid, int known) {
+      ctx->Settings.TimeOver = -1;
+      GridRecord &loaded = LoadGrid(*ctx, grid);
+      GridRecord &reference = ctx->Grids.RefTab[0];
+      for (int c = 0; c < 81; ++c)
+        reference.Cells[c].Value = kSolvedNine[c] - '0';
+      loaded.GridVar = kVarLittleKiller;
+      loaded.Lists.LittleKiller.Count = 0;
+      for (const DiagonalEnds &ends : diagonals)
+        ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, loaded, 0, reference);
+      ctx->Settings.UniquenessOnly = known >= 0 ? 1 : 0;
+      const OrderFreeCount orderFree(*ctx, known >= 0);
+      std::optional<KnownSolutionAt> knownAt;
+      if (known >= 0)
+        knownAt.emplace(*ctx, known, kSolvedNine[known] - '0');
+      return CountGridSolutions(*ctx, loaded, 0, kMost, 0);
+    };
+    if (count(puzzle, -1) != 1)
+      continue; // the carving starts from one solution
+    for (int c = 0; c < 81; ++c) {
+      if (puzzle[c] == '0')
+        continue;
+      std::string without = puzzle;
+      without[c] = '0';
+      const int slow = count(without, -1);
+      EXPECT_EQ(count(without, c), slow) << without;
+      several += slow > 1 ? 1 : 0;
+      if (slow == 1)
+        puzzle = without;
+    }
+  }
+  EXPECT_GT(several, 10); // enough givens that the one solution needs
 }
 
 TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
