@@ -79,6 +79,35 @@ protected:
     EXPECT_EQ(anyOrder, slow) << puzzle;
     return slow.size() > 1 ? 1 : 0;
   }
+
+  // kSolvedNine as main grid 0's reference, and from the seed a puzzle of it (each cell kept
+  // one time in `oneIn`) and six diagonals.
+  std::string DrawDiagonalPuzzle(uint32_t seed, int oneIn, std::vector<DiagonalEnds> &diagonals) {
+    GridRecord &reference = ctx->Grids.RefTab[0];
+    for (int c = 0; c < 81; ++c)
+      reference.Cells[c].Value = kSolvedNine[c] - '0';
+    ctx->Random.Seed(seed);
+    std::string puzzle = kSolvedNine;
+    for (char &c : puzzle)
+      if (RandomBelow(ctx->Random, oneIn) != 0)
+        c = '0';
+    diagonals.clear();
+    while (diagonals.size() < 6) {
+      const DiagonalEnds ends =
+          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
+      if (ends.First >= 0)
+        diagonals.push_back(ends);
+    }
+    return puzzle;
+  }
+
+  // The diagonals with the reference's totals on the grid.
+  void GiveDiagonals(GridRecord &grid, const std::vector<DiagonalEnds> &diagonals) {
+    grid.GridVar = kVarLittleKiller;
+    grid.Lists.LittleKiller.Count = 0; // a toggle given twice takes the clue away
+    for (const DiagonalEnds &ends : diagonals)
+      ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, grid, 0, ctx->Grids.RefTab[0]);
+  }
 };
 
 // The puzzle with its first given, and every `every`-th after it, taken out.
@@ -265,30 +294,12 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheNeighbourRulesAsPropagationDoes) {
 // is a solution with two thirds of its cells taken out and a few diagonals' totals given.
 TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
   LoadGrid(*ctx, kSolvedNine); // the shape the clues are laid on
-  GridRecord &solution = ctx->Grids.RefTab[0];
-  for (int c = 0; c < 81; ++c)
-    solution.Cells[c].Value = kSolvedNine[c] - '0';
   int several = 0;
+  std::vector<DiagonalEnds> diagonals;
   for (uint32_t seed = 1; seed <= 6; ++seed) {
-    ctx->Random.Seed(seed);
-    std::string puzzle = kSolvedNine;
-    for (char &c : puzzle)
-      if (RandomBelow(ctx->Random, 3) != 0)
-        c = '0';
-    std::vector<DiagonalEnds> diagonals;
-    while (diagonals.size() < 6) {
-      const DiagonalEnds ends =
-          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
-      if (ends.First >= 0)
-        diagonals.push_back(ends);
-    }
-    const auto withClues = [&](GridRecord &grid) {
-      grid.GridVar = kVarLittleKiller;
-      grid.Lists.LittleKiller.Count = 0; // a toggle given twice takes the clue away
-      for (const DiagonalEnds &ends : diagonals)
-        ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, grid, 0, solution);
-    };
-    several += SeveralAlikeOnBothCountRoutes(puzzle, withClues);
+    const std::string puzzle = DrawDiagonalPuzzle(seed, 3, diagonals);
+    several +=
+        SeveralAlikeOnBothCountRoutes(puzzle, [&](GridRecord &grid) { GiveDiagonals(grid, diagonals); });
   }
   EXPECT_GT(several, 2); // enough grids with more than one solution to tell a wrong count
 }
@@ -300,30 +311,14 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
 TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
   LoadGrid(*ctx, kSolvedNine);
   int several = 0;
+  std::vector<DiagonalEnds> diagonals;
   for (uint32_t seed = 1; seed <= 3; ++seed) {
-    ctx->Random.Seed(seed);
-    std::string puzzle = kSolvedNine;
-    for (char &c : puzzle)
-      if (RandomBelow(ctx->Random, 2) != 0)
-        c = '0';
-    std::vector<DiagonalEnds> diagonals;
-    while (diagonals.size() < 6) {
-      const DiagonalEnds ends =
-          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
-      if (ends.First >= 0)
-        diagonals.push_back(ends);
-    }
+    std::string puzzle = DrawDiagonalPuzzle(seed, 2, diagonals);
     constexpr int kMost = 40;
     const auto count = [&](const std::string &grid, int known) {
       ctx->Settings.TimeOver = -1;
       GridRecord &loaded = LoadGrid(*ctx, grid);
-      GridRecord &reference = ctx->Grids.RefTab[0];
-      for (int c = 0; c < 81; ++c)
-        reference.Cells[c].Value = kSolvedNine[c] - '0';
-      loaded.GridVar = kVarLittleKiller;
-      loaded.Lists.LittleKiller.Count = 0;
-      for (const DiagonalEnds &ends : diagonals)
-        ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, loaded, 0, reference);
+      GiveDiagonals(loaded, diagonals);
       ctx->Settings.UniquenessOnly = known >= 0 ? 1 : 0;
       const OrderFreeCount orderFree(*ctx, known >= 0);
       std::optional<KnownSolutionAt> knownAt;
