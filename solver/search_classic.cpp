@@ -1055,11 +1055,14 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
 
   // With a known solution the tree holds only the others: the known cell never takes its value.
-  const bool known = take && ReadsKnownSolution(layout, grid, scratch, scratch.known);
-  const bool sameKnown = layout.knownCell == (known ? scratch.knownCell : -1);
+  // Such a count is one call that starts at the root, where it takes the known solution; levels
+  // left by one are never gone on from.
+  const bool atRoot = grid.SearchDepth == 0 && grid.BranchStack[0] != kTopDone;
+  const bool known = take && atRoot && ReadsKnownSolution(layout, grid, scratch, scratch.known);
+  const bool knownBefore = layout.knownCell >= 0;
   layout.knownCell = known ? scratch.knownCell : -1;
   int depth = grid.SearchDepth;
-  const bool resumed = sameLayout && sameKnown && depth >= 0 && depth < layout.nCells &&
+  const bool resumed = sameLayout && !known && !knownBefore && depth >= 0 && depth < layout.nCells &&
                        StillLeft(layout, grid, depth, scratch.left);
   scratch.left.grid = nullptr; // the levels change from here on
   bool noOther = false;        // the known cell has no other value to take
@@ -1083,7 +1086,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     return result;
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
-  if (known && depth == 0 && fresh && !resumed && !TakeInPlace(layout, grid, scratch.known, take))
+  if (known && !TakeInPlace(layout, grid, scratch.known, take))
     return leave(kTopDone, &scratch.known, kSolveFound);
   if (noOther) {
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
