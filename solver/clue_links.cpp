@@ -1,11 +1,11 @@
 #include "solver/clue_links.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 
 #include "engine/grid_record.h"
 #include "engine/sum_rules.h"
+#include "engine/value_mask.h"
 
 namespace quorbel {
 
@@ -92,7 +92,7 @@ int ClueLinks::TightestCell(std::span<const uint8_t> value, std::span<const uint
       const int c = clues_[i].cells[k];
       if (value[c] != 0)
         continue;
-      const int n = std::popcount(cand[c]);
+      const int n = CountBits16(cand[c]);
       choices += n - 1;
       if (n < fewest) {
         fewest = n;
