@@ -1,9 +1,11 @@
 #include "solver/clue_links.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "engine/grid_record.h"
 #include "engine/sum_rules.h"
+#include "engine/value_mask.h"
 
 namespace quorbel {
 
@@ -77,6 +79,34 @@ bool ClueLinks::HoldOnFull(std::span<const uint8_t> value) const {
       return false;
   }
   return true;
+}
+
+int ClueLinks::TightestCell(std::span<const uint8_t> value, std::span<const uint16_t> cand) const {
+  int best = INT_MAX;
+  int chosen = -1;
+  for (int i = 0; i < count_; ++i) {
+    int choices = 0;
+    int fewest = INT_MAX;
+    int cell = -1;
+    for (int k = 0; k < clues_[i].size; ++k) {
+      const int c = clues_[i].cells[k];
+      if (value[c] != 0)
+        continue;
+      const int n = CountBits16(cand[c]);
+      choices += n - 1;
+      if (n < fewest) {
+        fewest = n;
+        cell = c;
+      }
+    }
+    // The choices first; between diagonals as free, the one whose cell has fewer candidates.
+    constexpr int kCandidateWeight = 100;
+    if (cell >= 0 && choices * kCandidateWeight + fewest < best) {
+      best = choices * kCandidateWeight + fewest;
+      chosen = cell;
+    }
+  }
+  return chosen;
 }
 
 } // namespace quorbel

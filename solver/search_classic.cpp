@@ -101,6 +101,10 @@ struct Layout {
   ClueLinks clues; // and the diagonals' totals
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
+  // There each cell tries first the value of the grid's reference solution (0: none). A second
+  // solution mostly differs from it in a few cells, so it comes soon after the first.
+  std::array<uint8_t, kMaxCells> preferred{};
+  int knownCell = -1; // the cell whose known value the root leaves out (-1 none)
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
@@ -140,6 +144,11 @@ struct LeftInGrid {
 struct Scratch {
   Layout layout;
   bool orderFreeCount = false; // what the next search's layout reads
+  // The cell and value of a `KnownSolutionAt` (cell -1: none), and the known solution's board
+  // while a search reads it.
+  int knownCell = -1;
+  int knownValue = 0;
+  Board known;
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
@@ -567,24 +576,37 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// A count whose order cannot show settles a node on its own board: singles and the diagonals'
+// totals in turn, until neither takes anything away. A cell a diagonal narrows may leave a
+// single in any of its units, so the units are all read again.
+Outcome SettleOrderFree(const Layout &layout, Board &board) {
+  for (;;) {
+    const Outcome outcome = PruneWithSingles(layout, board);
+    if (outcome != Outcome::Open || !layout.clues.Any())
+      return outcome;
+    bool changed = false;
+    const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
+    if (!layout.clues.NarrowEvery(board.value, board.cand, live))
+      return Outcome::Dead;
+    if (!changed)
+      return outcome;
+  }
+}
+
 // A node of a count whose order cannot show: its own board takes every single at once, so a
-// chain of forced cells is one node, and its closure needs no keeping.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, Board &narrowed, const Board *&solution) {
-  const Outcome outcome = PruneWithSingles(layout, level.board);
+// chain of forced cells is one node, and its closure needs no keeping. With diagonals it
+// branches where they are tightest: a total decided early prunes more than the fewest
+// candidates anywhere.
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
+  const Outcome outcome = SettleOrderFree(layout, level.board);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  // The cell's candidates as a replay narrows them, on a copy: the children start from the board.
-  const Board *read = &level.board;
-  if (layout.clues.Any()) {
-    CopyBoard(layout, narrowed, level.board);
-    if (!NarrowNode(layout, narrowed))
-      return Outcome::Dead;
-    read = &narrowed;
-  }
-  level.cell = ChooseBranchCell(layout, *read);
-  level.tried = read->cand[level.cell];
+  level.cell = layout.clues.Any() ? layout.clues.TightestCell(level.board.value, level.board.cand) : -1;
+  if (level.cell < 0)
+    level.cell = ChooseBranchCell(layout, level.board);
+  level.tried = level.board.cand[level.cell];
   level.index = 0;
   return Outcome::Open;
 }
@@ -601,7 +623,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, scratch.narrowed, solution);
+    return SettleOrderFreeNode(layout, level, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -629,6 +651,16 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   return Outcome::Open;
 }
 
+// The value a level tries at `index` (from 1): the cell's preferred value first when it is a
+// candidate, then the others ascending.
+int TrialValue(const Layout &layout, int cell, uint16_t tried, int index) {
+  const int preferred = layout.preferred[cell];
+  const uint32_t first = preferred != 0 ? tried & ValueBit(preferred) : 0;
+  if (first == 0)
+    return NthPossValue(tried, index, layout.width);
+  return index == 1 ? preferred : NthPossValue(tried & ~first, index - 1, layout.width);
+}
+
 // Moves the level to its next candidate that leaves every cell a candidate; the board
 // with it placed becomes the level below. False when every candidate was tried.
 bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
@@ -642,7 +674,7 @@ bool NextChild(const Layout &layout, std::vector<Level> &levels, int depth) {
   while (level.index < count) {
     ++level.index;
     CopyBoard(layout, child, level.board);
-    if (PlaceValue(layout, child, level.cell, NthPossValue(level.tried, level.index, layout.width)))
+    if (PlaceValue(layout, child, level.cell, TrialValue(layout, level.cell, level.tried, level.index)))
       return true;
   }
   return false;
@@ -704,15 +736,19 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
-    if (layout.orderFree && PruneWithSingles(layout, level.board) != Outcome::Open)
+    if (layout.orderFree && SettleOrderFree(layout, level.board) != Outcome::Open)
       return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
-    CopyBoard(layout, narrowed, level.board);
-    if (!NarrowNode(layout, narrowed))
-      return false;
+    const Board *read = &level.board;
+    if (!layout.orderFree) {
+      CopyBoard(layout, narrowed, level.board);
+      if (!NarrowNode(layout, narrowed))
+        return false;
+      read = &narrowed;
+    }
     const CellRecord &cell = grid.Cells[c];
-    const uint32_t tried = narrowed.cand[c];
+    const uint32_t tried = read->cand[c];
     if (tried != (cell.SavedPoss & layout.full) || cell.HypIndex < 1 || cell.HypIndex > CountBits16(tried))
       return false;
     level.cell = c;
@@ -720,7 +756,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
     level.index = cell.HypIndex;
     Board &child = levels[k + 1].board;
     CopyBoard(layout, child, level.board);
-    if (!PlaceValue(layout, child, c, NthPossValue(tried, level.index, layout.width)))
+    if (!PlaceValue(layout, child, c, TrialValue(layout, c, level.tried, level.index)))
       return false;
   }
   return true;
@@ -931,6 +967,53 @@ bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, 
   return take();
 }
 
+// Whether the search may take the reference (the preferred values) as the one solution with the
+// known value at the known cell: a count that only tallies, of a grid whose filled cells, units,
+// diagonals and neighbour rules the reference fits, with the cell open. Its board into `known`.
+bool ReadsKnownSolution(const Layout &layout, const GridRecord &grid, const Scratch &scratch, Board &known) {
+  const int cell = scratch.knownCell;
+  if (!layout.orderFree || cell < 0 || cell >= layout.nCells || !IsSearchCell(grid.Cells[cell]) ||
+      layout.preferred[cell] != scratch.knownValue)
+    return false;
+  known.open = 0;
+  for (int c = 0; c < layout.nCells; ++c) {
+    const int v = layout.preferred[c];
+    if (v == 0 || (!IsSearchCell(grid.Cells[c]) && grid.Cells[c].Value != v))
+      return false;
+    known.value[c] = static_cast<uint8_t>(v);
+    known.cand[c] = 0;
+  }
+  for (int u = 0; u < layout.nUnits; ++u) {
+    uint32_t seen = 0;
+    for (int k = 0; k < layout.unitSize[u]; ++k) {
+      const uint32_t bit = ValueBit(known.value[layout.unitCells[u][k]]);
+      if ((seen & bit) != 0)
+        return false;
+      seen |= bit;
+    }
+  }
+  return Filled(layout, known) == Outcome::Solved;
+}
+
+// The values a count whose order cannot show tries first: a main grid's reference solution,
+// where it holds values in range. False when they change.
+bool PreferReference(const EngineContext &ctx, const GridRecord &grid, bool orderFree, Layout &layout) {
+  std::array<uint8_t, kMaxCells> preferred{};
+  const int slot = MainGridSlot(ctx.Grids, grid);
+  const int n = ctx.Geo.NCells;
+  if (orderFree && slot >= 0 && n <= kMaxCells) {
+    const GridRecord &reference = ctx.Grids.RefTab[slot];
+    if (reference.Cells.size() >= static_cast<size_t>(n))
+      for (int c = 0; c < n; ++c)
+        if (const int v = reference.Cells[c].Value; v >= 1 && v <= ctx.Geo.GridWidth)
+          preferred[c] = static_cast<uint8_t>(v);
+  }
+  if (preferred == layout.preferred)
+    return true;
+  layout.preferred = preferred;
+  return false;
+}
+
 } // namespace
 
 bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
@@ -963,18 +1046,35 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
   const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues &&
+  const bool samePreferred = PreferReference(ctx, grid, scratch.orderFreeCount, layout);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && samePreferred &&
                           layout.orderFree == scratch.orderFreeCount;
   layout.orderFree = scratch.orderFreeCount;
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
 
+  // With a known solution the tree holds only the others: the known cell never takes its value.
+  // Such a count is one call that starts at the root, where it takes the known solution; levels
+  // left by one are never gone on from.
+  const bool atRoot = grid.SearchDepth == 0 && grid.BranchStack[0] != kTopDone;
+  const bool known = take && atRoot && ReadsKnownSolution(layout, grid, scratch, scratch.known);
+  const bool knownBefore = layout.knownCell >= 0;
+  layout.knownCell = known ? scratch.knownCell : -1;
   int depth = grid.SearchDepth;
-  const bool resumed =
-      sameLayout && depth >= 0 && depth < layout.nCells && StillLeft(layout, grid, depth, scratch.left);
+  const bool resumed = sameLayout && !known && !knownBefore && depth >= 0 && depth < layout.nCells &&
+                       StillLeft(layout, grid, depth, scratch.left);
   scratch.left.grid = nullptr; // the levels change from here on
-  if (!resumed && (depth < 0 || depth >= layout.nCells || !BuildRoot(layout, grid, levels[0].board) ||
+  bool noOther = false;        // the known cell has no other value to take
+  const auto buildRoot = [&] {
+    Board &root = levels[0].board;
+    if (!BuildRoot(layout, grid, root))
+      return false;
+    if (known)
+      noOther = (root.cand[scratch.knownCell] &= static_cast<uint16_t>(~ValueBit(scratch.knownValue))) == 0;
+    return true;
+  };
+  if (!resumed && (depth < 0 || depth >= layout.nCells || !buildRoot() ||
                    !Replay(layout, grid, levels, depth, scratch.narrowed))) {
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
     return kSolveExhausted;
@@ -986,6 +1086,12 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     return result;
   };
   bool fresh = grid.BranchStack[depth] != kTopDone;
+  if (known && !TakeInPlace(layout, grid, scratch.known, take))
+    return leave(kTopDone, &scratch.known, kSolveFound);
+  if (noOther) {
+    WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
+    return kSolveExhausted;
+  }
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
   const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
   levels[depth].cell = -1;
@@ -1035,6 +1141,13 @@ OrderFreeCount::OrderFreeCount(EngineContext &ctx, bool orderFree)
 }
 
 OrderFreeCount::~OrderFreeCount() { ScratchOf(ctx_).orderFreeCount = saved_; }
+
+KnownSolutionAt::KnownSolutionAt(EngineContext &ctx, int cell, int value) : ctx_(ctx) {
+  ScratchOf(ctx).knownCell = cell;
+  ScratchOf(ctx).knownValue = value;
+}
+
+KnownSolutionAt::~KnownSolutionAt() { ScratchOf(ctx_).knownCell = -1; }
 
 bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))

@@ -38,6 +38,22 @@ private:
   bool saved_;
 };
 
+// While it lives, a count for uniqueness of a main grid whose reference solution is known to
+// be its one solution with `value` at `cell` (the grid with that given had one solution) takes
+// the reference as found and looks for another only where `cell` holds another value. A count
+// on the propagating route, or of a grid the reference does not solve, goes on as without it:
+// either way the count is the same.
+class KnownSolutionAt {
+public:
+  KnownSolutionAt(EngineContext &ctx, int cell, int value);
+  ~KnownSolutionAt();
+  KnownSolutionAt(const KnownSolutionAt &) = delete;
+  KnownSolutionAt &operator=(const KnownSolutionAt &) = delete;
+
+private:
+  EngineContext &ctx_;
+};
+
 // True when naked and hidden singles over the grid's rows, columns, blocks and regions in
 // use, from the candidates its cells hold now, meet a contradiction: no solution lies
 // below, whatever other rules the grid has. False when they do not, or when the grid's

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
@@ -45,8 +46,9 @@ protected:
     return found;
   }
 
-  // The solutions of a count for uniqueness on the fast route must be those of the propagating
-  // route. 1 when there are several, and few enough to compare whole.
+  // The solutions of a count for uniqueness on the fast route, in propagation's tree or in its
+  // own, must be those of the propagating route. 1 when there are several, and few enough to
+  // compare whole.
   int SeveralAlikeOnBothCountRoutes(const std::string &puzzle,
                                     const std::function<void(GridRecord &)> &shape) {
     ctx->Settings.UniquenessOnly = 1;
@@ -58,16 +60,53 @@ protected:
     EndGridSearch(*ctx, grid);
     constexpr size_t kMost = 40; // beyond it the two orders may list different solutions
     std::vector<std::string> fast = Solutions(puzzle, kMost + 1, false, shape);
+    std::vector<std::string> anyOrder;
+    {
+      const OrderFreeCount orderFree(*ctx, true); // as the generator's counts walk it
+      anyOrder = Solutions(puzzle, kMost + 1, false, shape);
+    }
     ctx->Settings.UniquenessOnly = 0;
     std::vector<std::string> slow = Solutions(puzzle, kMost + 1, false, shape);
     if (slow.size() > kMost) {
       EXPECT_EQ(fast.size(), slow.size());
+      EXPECT_EQ(anyOrder.size(), slow.size());
       return 0;
     }
     std::sort(fast.begin(), fast.end());
+    std::sort(anyOrder.begin(), anyOrder.end());
     std::sort(slow.begin(), slow.end());
     EXPECT_EQ(fast, slow) << puzzle;
+    EXPECT_EQ(anyOrder, slow) << puzzle;
     return slow.size() > 1 ? 1 : 0;
+  }
+
+  // kSolvedNine as main grid 0's reference, and from the seed a puzzle of it (each cell kept
+  // one time in `oneIn`) and six diagonals.
+  std::string DrawDiagonalPuzzle(uint32_t seed, int oneIn, std::vector<DiagonalEnds> &diagonals) {
+    GridRecord &reference = ctx->Grids.RefTab[0];
+    for (int c = 0; c < 81; ++c)
+      reference.Cells[c].Value = kSolvedNine[c] - '0';
+    ctx->Random.Seed(seed);
+    std::string puzzle = kSolvedNine;
+    for (char &c : puzzle)
+      if (RandomBelow(ctx->Random, oneIn) != 0)
+        c = '0';
+    diagonals.clear();
+    while (diagonals.size() < 6) {
+      const DiagonalEnds ends =
+          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
+      if (ends.First >= 0)
+        diagonals.push_back(ends);
+    }
+    return puzzle;
+  }
+
+  // The diagonals with the reference's totals on the grid.
+  void GiveDiagonals(GridRecord &grid, const std::vector<DiagonalEnds> &diagonals) {
+    grid.GridVar = kVarLittleKiller;
+    grid.Lists.LittleKiller.Count = 0; // a toggle given twice takes the clue away
+    for (const DiagonalEnds &ends : diagonals)
+      ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, grid, 0, ctx->Grids.RefTab[0]);
   }
 };
 
@@ -250,37 +289,58 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheNeighbourRulesAsPropagationDoes) {
   EXPECT_GT(several, 5); // enough grids with more than one solution to tell a wrong count
 }
 
-// A count for uniqueness reads the Little Killer diagonals on the fast route by bounds on each
-// diagonal's total: it must find exactly the solutions the propagating route finds. Each grid
+// A count for uniqueness reads the Little Killer diagonals on the fast route by the sums each
+// diagonal's open cells can make: it must find exactly the solutions the propagating route finds. Each grid
 // is a solution with two thirds of its cells taken out and a few diagonals' totals given.
 TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
   LoadGrid(*ctx, kSolvedNine); // the shape the clues are laid on
-  GridRecord &solution = ctx->Grids.RefTab[0];
-  for (int c = 0; c < 81; ++c)
-    solution.Cells[c].Value = kSolvedNine[c] - '0';
   int several = 0;
+  std::vector<DiagonalEnds> diagonals;
   for (uint32_t seed = 1; seed <= 6; ++seed) {
-    ctx->Random.Seed(seed);
-    std::string puzzle = kSolvedNine;
-    for (char &c : puzzle)
-      if (RandomBelow(ctx->Random, 3) != 0)
-        c = '0';
-    std::vector<DiagonalEnds> diagonals;
-    while (diagonals.size() < 6) {
-      const DiagonalEnds ends =
-          LittleKillerClueOfSide(ctx->Geo, RandomBelow(ctx->Random, 4), RandomBelow(ctx->Random, 9));
-      if (ends.First >= 0)
-        diagonals.push_back(ends);
-    }
-    const auto withClues = [&](GridRecord &grid) {
-      grid.GridVar = kVarLittleKiller;
-      grid.Lists.LittleKiller.Count = 0; // a toggle given twice takes the clue away
-      for (const DiagonalEnds &ends : diagonals)
-        ToggleLittleKillerClue(ctx->Geo, ends.First, ends.Last, grid, 0, solution);
-    };
-    several += SeveralAlikeOnBothCountRoutes(puzzle, withClues);
+    const std::string puzzle = DrawDiagonalPuzzle(seed, 3, diagonals);
+    several +=
+        SeveralAlikeOnBothCountRoutes(puzzle, [&](GridRecord &grid) { GiveDiagonals(grid, diagonals); });
   }
   EXPECT_GT(several, 2); // enough grids with more than one solution to tell a wrong count
+}
+
+// A count for uniqueness told that the reference is the one solution with its value at a cell
+// looks for the others only: as the carving takes givens away one at a time, it must count what
+// the propagating route counts. Each grid is a solution with half its cells and a few diagonals'
+// totals given; a given whose removal keeps one solution goes, as in the carving.
+TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
+  LoadGrid(*ctx, kSolvedNine);
+  int several = 0;
+  std::vector<DiagonalEnds> diagonals;
+  for (uint32_t seed = 1; seed <= 3; ++seed) {
+    std::string puzzle = DrawDiagonalPuzzle(seed, 2, diagonals);
+    constexpr int kMost = 40;
+    const auto count = [&](const std::string &grid, int known) {
+      ctx->Settings.TimeOver = -1;
+      GridRecord &loaded = LoadGrid(*ctx, grid);
+      GiveDiagonals(loaded, diagonals);
+      ctx->Settings.UniquenessOnly = known >= 0 ? 1 : 0;
+      const OrderFreeCount orderFree(*ctx, known >= 0);
+      std::optional<KnownSolutionAt> knownAt;
+      if (known >= 0)
+        knownAt.emplace(*ctx, known, kSolvedNine[known] - '0');
+      return CountGridSolutions(*ctx, loaded, 0, kMost, 0);
+    };
+    if (count(puzzle, -1) != 1)
+      continue; // the carving starts from one solution
+    for (int c = 0; c < 81; ++c) {
+      if (puzzle[c] == '0')
+        continue;
+      std::string without = puzzle;
+      without[c] = '0';
+      const int slow = count(without, -1);
+      EXPECT_EQ(count(without, c), slow) << without;
+      several += slow > 1 ? 1 : 0;
+      if (slow == 1)
+        puzzle = without;
+    }
+  }
+  EXPECT_GT(several, 10); // enough givens that the one solution needs
 }
 
 TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
