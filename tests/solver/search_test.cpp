@@ -7,10 +7,12 @@
 #include <cmath>
 #include <functional>
 
+#include "engine/chess_rules.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
 #include "engine/irregular_blocks.h"
 #include "engine/little_killer_line.h"
+#include "engine/neighbour_editors.h"
 #include "engine/sum_clue_editors.h"
 #include "platform/random.h"
 #include "solver/search_classic.h"
@@ -281,6 +283,46 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheDiagonalTotalsAsPropagationDoes) {
     several += SeveralAlikeOnBothCountRoutes(puzzle, withClues);
   }
   EXPECT_GT(several, 2); // enough grids with more than one solution to tell a wrong count
+}
+
+// A count for uniqueness reads the chess figures on the fast route, narrowing around decided
+// figures and checking each full grid: it must find exactly the solutions the propagating route
+// finds. Each grid is a solution with about half its cells taken out, the pieces' cells among
+// them at times, and two figures of either colour that the solution itself allows.
+TEST_F(GridSearch, ACountForUniquenessReadsTheChessFiguresAsPropagationDoes) {
+  int several = 0;
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    ctx->Random.Seed(seed);
+    std::vector<ChessPiece> pieces;
+    const auto withPieces = [&](GridRecord &grid) {
+      grid.GridVar = kVarChess;
+      grid.Lists.Chess.Clear(); // a toggle given twice takes the piece away
+      for (const ChessPiece &piece : pieces)
+        ToggleChessPiece(ctx->Geo, grid, piece.Kind, piece.Cell, piece.Colour);
+    };
+    std::string nearlySolved = kSolvedNine; // a search needs an open cell
+    nearlySolved[0] = '0';
+    // Two figures on two cells, never a white rook: it would attack every other white figure.
+    auto drawPiece = [&] {
+      const int figure = static_cast<int>(RandomBelow(ctx->Random, kChessFigures - 1));
+      const int kind = figure == kRook + kChessKinds ? kPawn + kChessKinds : figure;
+      return ChessPiece{static_cast<CellRef>(1 + RandomBelow(ctx->Random, 80)),
+                        static_cast<int16_t>(kind % kChessKinds), static_cast<int16_t>(kind / kChessKinds)};
+    };
+    for (int tries = 0; tries < 1000; ++tries) {
+      pieces = {drawPiece(), drawPiece()};
+      if (pieces[0].Cell != pieces[1].Cell && Solutions(nearlySolved, 1, true, withPieces).size() == 1)
+        break;
+      pieces.clear();
+    }
+    ASSERT_EQ(pieces.size(), 2u);
+    std::string puzzle = kSolvedNine;
+    for (char &c : puzzle)
+      if (RandomBelow(ctx->Random, 5) >= 2)
+        c = '0';
+    several += SeveralAlikeOnBothCountRoutes(puzzle, withPieces);
+  }
+  EXPECT_GT(several, 3); // enough grids with more than one solution to tell a wrong count
 }
 
 TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
