@@ -352,6 +352,16 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
   ctx->Settings.UniquenessOnly = 0;
   grid.Lists.MagicSentence.NCells = 0;
+  // So are the chess figures, when each stands alone on a cell of the grid.
+  grid.GridVar = kVarChess;
+  ToggleChessPiece(ctx->Geo, grid, kKnight, 4, 0);
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 1;
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  grid.Lists.Chess.Append({4, kKing, 1}); // a second piece on the cell, as a file may hold
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 0;
+  grid.Lists.Chess.Clear();
   grid.GridVar = {};
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
