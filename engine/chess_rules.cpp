@@ -81,6 +81,13 @@ void ComputeChessAttacks(const GridGeometry &geo, GridRecord &grid) {
   }
 }
 
+std::vector<int> ChessAttackedCells(const GridGeometry &geo, int cell, int figure) {
+  std::vector<int> cells;
+  ForEachAttack(geo, cell, figure % kChessKinds, figure / kChessKinds,
+                [&](int target) { cells.push_back(target); });
+  return cells;
+}
+
 void PrepareChessCells(const GridGeometry &geo, GridRecord &grid) {
   VariantWork &work = grid.Work;
   for (int cell = 0; cell < geo.NCells; ++cell) {

@@ -4,6 +4,8 @@
 // black one. A cell's `ImageIndex` holds the figure standing on it (kind + 6 x colour, -1 none).
 #pragma once
 
+#include <vector>
+
 namespace quorbel {
 
 struct GridGeometry;
@@ -19,6 +21,8 @@ enum ChessKind : int { kKnight = 0, kQueen, kKing, kBishop, kRook, kPawn };
 void PrepareChessCells(const GridGeometry &geo, GridRecord &grid);
 // Every cell gets the digits of the black and of the white figures that attack it.
 void ComputeChessAttacks(const GridGeometry &geo, GridRecord &grid);
+// The cells that `figure` (kind + 6 x colour) standing on `cell` attacks.
+std::vector<int> ChessAttackedCells(const GridGeometry &geo, int cell, int figure);
 
 void CheckChess(const GridGeometry &geo, GridRecord &grid);
 int FilterChess(const GridGeometry &geo, GridRecord &grid);

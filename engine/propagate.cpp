@@ -28,7 +28,7 @@ bool HasSideClues(const VariantLists &lists) {
 
 } // namespace
 
-bool HasClueItems(const VariantLists &lists, bool rejecting, bool links, bool littleKiller) {
+bool HasClueItems(const VariantLists &lists, bool rejecting, bool links, bool littleKiller, bool chess) {
   return (littleKiller && lists.LittleKiller.Count > 0) || lists.Killer.Count > 0 ||
          lists.OddEven.Count > 0 || lists.Comparisons.Count > 0 || lists.Distance.Count > 0 ||
          (rejecting && lists.Pieces.Count > 0) || (links && lists.TwinsRelation.Count > 0) ||
@@ -36,7 +36,7 @@ bool HasClueItems(const VariantLists &lists, bool rejecting, bool links, bool li
          (rejecting && lists.MagicSentence.NCells > 0) || lists.Arrows.Count > 0 ||
          lists.Creasing.Count > 0 || lists.Dan.NCells > 0 || lists.Equality.Count > 0 ||
          lists.Wheels.Count > 0 || lists.Pan.Count > 0 || lists.Navigator.Count > 0 ||
-         lists.Chess.Count > 0 || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
+         (chess && lists.Chess.Count > 0) || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
          lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 ||
          (links && lists.TwinsMultiple.Count > 0) || HasSideClues(lists);
 }

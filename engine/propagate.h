@@ -87,9 +87,9 @@ int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 // Whether any clue list of the grid holds an item (the clues beside the grid included); the
 // Magic Sentence's cells and the pieces, which can only reject a finished grid unless the Puzzle
 // rule's filter reads the pieces, only when `rejecting`; the links between grids only when `links`;
-// the Little Killer diagonals only when `littleKiller`.
+// the Little Killer diagonals only when `littleKiller`; the chess pieces only when `chess`.
 bool HasClueItems(const VariantLists &lists, bool rejecting = true, bool links = true,
-                  bool littleKiller = true);
+                  bool littleKiller = true, bool chess = true);
 
 // The rules that act only through their clues: without a clue they change nothing.
 constexpr VariantWords kCluedOnlyRules =

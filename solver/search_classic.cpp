@@ -29,6 +29,7 @@
 #include "engine/propagate.h"
 #include "engine/twins_rules.h"
 #include "engine/unit_summary.h"
+#include "solver/chess_links.h"
 #include "solver/clue_links.h"
 #include "solver/neighbour_links.h"
 #include "solver/search.h"
@@ -98,7 +99,8 @@ struct Layout {
   std::array<bool, kRegions> regionInUse{};
   // The neighbour rules a count for uniqueness reads here (none otherwise).
   NeighbourLinks links;
-  ClueLinks clues; // and the diagonals' totals
+  ClueLinks clues;  // and the diagonals' totals
+  ChessLinks chess; // and the chess figures
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
   // There each cell tries first the value of the grid's reference solution (0: none). A second
@@ -300,7 +302,8 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
   }
   const auto live = [&](int c) { return board.cand[c] != 0; };
   return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, live)) &&
-         (!layout.clues.Any() || layout.clues.NarrowAround(board.value, board.cand, cell, live));
+         (!layout.clues.Any() || layout.clues.NarrowAround(board.value, board.cand, cell, live)) &&
+         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, live));
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -349,7 +352,8 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
       return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
     };
     if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowed)) ||
-        (layout.clues.Any() && !layout.clues.NarrowAround(board.value, board.cand, c, narrowed)))
+        (layout.clues.Any() && !layout.clues.NarrowAround(board.value, board.cand, c, narrowed)) ||
+        (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowed)))
       return false;
   }
   return true;
@@ -388,7 +392,8 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
       return false;
   }
   const auto live = [&](int other) { return root.cand[other] != 0; };
-  if (layout.clues.Any() && !layout.clues.NarrowEvery(root.value, root.cand, live))
+  if ((layout.clues.Any() && !layout.clues.NarrowEvery(root.value, root.cand, live)) ||
+      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, live)))
     return false;
   const NeighbourLinks &links = layout.links;
   if (!links.Any())
@@ -463,22 +468,24 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 }
 
 // A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
-// reads the neighbour rules or the diagonals, or only whether a second solution exists, walks a
-// tree of its own, where the rule costs more than it prunes.
+// reads the neighbour rules, the diagonals or the chess figures, or only whether a second
+// solution exists, walks a tree of its own, where the rule costs more than it prunes.
 // The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
   if (layout.clues.Any())
     return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
-  return layout.orderFree || layout.links.Any() || NarrowWithProbables(layout, board);
+  return layout.orderFree || layout.links.Any() || layout.chess.Any() || NarrowWithProbables(layout, board);
 }
 
 enum class Outcome { Dead, Solved, Open };
 
-// A full board counts only when the neighbour rules and the diagonals hold on it whole: what was
-// read of them while it filled did not see every line and every Touchy cell.
+// A full board counts only when the neighbour rules, the diagonals and the chess figures hold on
+// it whole: what was read of them while it filled did not see every line, every Touchy cell and
+// every black figure's defence.
 Outcome Filled(const Layout &layout, const Board &board) {
   const bool holds = (!layout.links.Any() || layout.links.HoldOnFull(board.value)) &&
-                     (!layout.clues.Any() || layout.clues.HoldOnFull(board.value));
+                     (!layout.clues.Any() || layout.clues.HoldOnFull(board.value)) &&
+                     (!layout.chess.Any() || layout.chess.HoldOnFull(board.value));
   return holds ? Outcome::Solved : Outcome::Dead;
 }
 
@@ -1020,7 +1027,8 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   // A count for uniqueness alone may leave out the rules that only reject finished grids: the
   // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads. It reads
-  // the neighbour rules in its own way, which finds the same solutions in another order.
+  // the neighbour rules, the diagonals and the chess figures in its own way, which finds the
+  // same solutions in another order.
   const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
   const bool outsideSet = MainGridSlot(ctx.Grids, grid) < 0;
   const VariantWords leftOut =
@@ -1028,8 +1036,8 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
       (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
                         : VariantWords{});
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
-      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet, !rejectingLeftOut) ||
-      (rejectingLeftOut && !ClueLinksRead(geo, grid)))
+      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet, !rejectingLeftOut, !rejectingLeftOut) ||
+      (rejectingLeftOut && (!ClueLinksRead(geo, grid) || !ChessLinksRead(geo, grid))))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
@@ -1047,7 +1055,9 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   Layout &layout = scratch.layout;
   const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
   const bool samePreferred = PreferReference(ctx, grid, scratch.orderFreeCount, layout);
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && samePreferred &&
+  const bool sameChess = layout.chess.Build(ctx.Geo, grid, true);
+  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && sameChess &&
+                          samePreferred &&
                           layout.orderFree == scratch.orderFreeCount;
   layout.orderFree = scratch.orderFreeCount;
   std::vector<Level> &levels = scratch.levels;
@@ -1094,6 +1104,8 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   }
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
   const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
+  // The chess figures' own check passes each full board too, after the quick one above.
+  const bool checkedWhole = checkedLinks || layout.chess.Any();
   levels[depth].cell = -1;
   auto progress = [&] {
     return BranchProgress(
@@ -1110,7 +1122,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
       if (outcome == Outcome::Open && LinksLeaveNothing(layout, faces, levels, depth, scratch))
         levels[depth].cell = -1; // no child to try
       if (outcome == Outcome::Solved &&
-          (!checkedLinks || HoldsItsLinks(ctx, grid, layout, levels, depth, *solution))) {
+          (!checkedWhole || HoldsItsLinks(ctx, grid, layout, levels, depth, *solution))) {
         if (!take || !TakeInPlace(layout, grid, *solution, take))
           return leave(kTopDone, solution, kSolveFound);
         pacer.Restart(); // as a new call would
@@ -1155,6 +1167,7 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   Scratch &scratch = ScratchOf(ctx);
   BuildLayout(ctx.Geo, grid, {}, scratch.layout); // the plain units alone
   scratch.layout.clues.Build(ctx.Geo, grid, false);
+  scratch.layout.chess.Build(ctx.Geo, grid, false);
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;

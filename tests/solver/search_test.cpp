@@ -8,10 +8,12 @@
 #include <functional>
 #include <optional>
 
+#include "engine/chess_rules.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
 #include "engine/irregular_blocks.h"
 #include "engine/little_killer_line.h"
+#include "engine/neighbour_editors.h"
 #include "engine/sum_clue_editors.h"
 #include "platform/random.h"
 #include "solver/search_classic.h"
@@ -343,6 +345,46 @@ TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
   EXPECT_GT(several, 10); // enough givens that the one solution needs
 }
 
+// A count for uniqueness reads the chess figures on the fast route, narrowing around decided
+// figures and checking each full grid: it must find exactly the solutions the propagating route
+// finds. Each grid is a solution that its two figures allow, with about half its cells taken out
+// (the pieces' cells among them at times): white figures that may not attack each other, black
+// ones with defenders to spare, and a black knight and king with few.
+TEST_F(GridSearch, ACountForUniquenessReadsTheChessFiguresAsPropagationDoes) {
+  // Its 6s and 8s, a black knight's and a black king's, each stand where one of them attacks.
+  const std::string defended =
+      "123456789456789123789123456231674895875912364694538217367291548918345672542867931";
+  constexpr int16_t kBlack = 0;
+  constexpr int16_t kWhite = 1;
+  const std::vector<std::pair<std::string, std::vector<ChessPiece>>> cases = {
+      {kSolvedNine, {{5, kPawn, kWhite}, {11, kPawn, kWhite}}},
+      {kSolvedNine, {{15, kKing, kWhite}, {77, kKing, kWhite}}},
+      {kSolvedNine, {{60, kQueen, kBlack}, {76, kBishop, kBlack}}},
+      {defended, {{45, kKnight, kBlack}, {65, kKing, kBlack}}},
+  };
+  int several = 0;
+  for (const auto &[solution, pieces] : cases) {
+    const auto withPieces = [&](GridRecord &grid) {
+      grid.GridVar = kVarChess;
+      grid.Lists.Chess.Clear(); // a toggle given twice takes the piece away
+      for (const ChessPiece &piece : pieces)
+        ToggleChessPiece(ctx->Geo, grid, piece.Kind, piece.Cell, piece.Colour);
+    };
+    std::string nearlySolved = solution; // a search needs an open cell
+    nearlySolved[0] = '0';
+    ASSERT_EQ(Solutions(nearlySolved, 1, true, withPieces).size(), 1u);
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+      ctx->Random.Seed(seed);
+      std::string puzzle = solution;
+      for (char &c : puzzle)
+        if (RandomBelow(ctx->Random, 5) >= 2)
+          c = '0';
+      several += SeveralAlikeOnBothCountRoutes(puzzle, withPieces);
+    }
+  }
+  EXPECT_GT(several, 12); // enough grids with more than one solution to tell a wrong count
+}
+
 TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
   BeginGridSearch(*ctx, grid, 0);
@@ -370,6 +412,16 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
   ctx->Settings.UniquenessOnly = 0;
   grid.Lists.MagicSentence.NCells = 0;
+  // So are the chess figures, when each stands alone on a cell of the grid.
+  grid.GridVar = kVarChess;
+  ToggleChessPiece(ctx->Geo, grid, kKnight, 4, 0);
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 1;
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  grid.Lists.Chess.Append({4, kKing, 1}); // a second piece on the cell, as a file may hold
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  ctx->Settings.UniquenessOnly = 0;
+  grid.Lists.Chess.Clear();
   grid.GridVar = {};
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
