@@ -1,9 +1,13 @@
 #include "solver/hidden_variant_generation.h"
 
+#include <memory>
+
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_set.h"
 #include "engine/irregular_blocks.h"
+#include "engine/search_history.h"
 #include "engine/solve_result.h"
 #include "engine/unit_summary.h"
 #include "solver/generation_run.h"
@@ -19,6 +23,7 @@ namespace {
 
 constexpr int kTriesPerGrid = 3;
 constexpr int kSolutionFailures = 10;
+constexpr int kSolutionDraws = 10; // solutions drawn while another rule of the set allows them
 constexpr int kUniqueLimit = 2;
 
 // The diagonals count exactly when the grid's rule is Diagonal alone.
@@ -39,18 +44,14 @@ public:
 private:
   // 1 accepted, 0 not, below 0 the run ends.
   int Try(int k);
-  int CountUnder(GridRecord &grid, int k, VariantWords rule, int limit);
+  int RuleOut(GridRecord &grid, int k, VariantWords other);
+  bool AnotherRuleAllows(int k, VariantWords rule);
   void SettleStatuses(int k);
 
   EngineContext &ctx_;
   GenerationRun &run_;
   int count_;
 };
-
-int HiddenSet::CountUnder(GridRecord &grid, int k, VariantWords rule, int limit) {
-  SetRule(ctx_, grid, rule);
-  return SearchLinkedSolutions(ctx_, k, 0, limit, 0);
-}
 
 int HiddenSet::Try(int k) {
   GridRecord &grid = ctx_.Grids.Main[static_cast<size_t>(k)];
@@ -63,9 +64,14 @@ int HiddenSet::Try(int k) {
   RandomSolutionOptions options;
   options.GameLevel = run_.Level;
   options.VarDepth = run_.Settings.VarDepth;
-  const int made = MakeRandomSolution(ctx_, grid, k == 0 ? kSeedsFirstLinkedGrid : kSeedsComputed, -1,
-                                      kSolutionFailures, 0, options);
-  grid.Lists.HiddenRule = rule;
+  int made = 0;
+  for (int draw = 0; draw < kSolutionDraws; ++draw) {
+    made = MakeRandomSolution(ctx_, grid, k == 0 ? kSeedsFirstLinkedGrid : kSeedsComputed, -1,
+                              kSolutionFailures, 0, options);
+    grid.Lists.HiddenRule = rule;
+    if (made != 1 || !AnotherRuleAllows(k, rule))
+      break;
+  }
   if (made < 0)
     return made;
   if (made != 1)
@@ -93,16 +99,56 @@ int HiddenSet::Try(int k) {
   int accepted = 1;
   for (int l = 0; l < count_ && accepted == 1; ++l) {
     const VariantWords other = ctx_.Grids.Main[static_cast<size_t>(l)].Lists.HiddenRule;
-    if (l == k || other == rule)
-      continue;
-    const int under = CountUnder(grid, k, other, 1);
-    if (under == kSolveCancelled)
-      accepted = kSolveCancelled;
-    else if (under != 0)
-      accepted = 0; // solvable, or not known within the time limit
+    if (l != k && other != rule)
+      accepted = RuleOut(grid, k, other);
   }
   SetRule(ctx_, grid, rule);
   return accepted;
+}
+
+// Whether the grid's solution also keeps another rule of the set: no givens could then tell
+// the two rules apart.
+bool HiddenSet::AnotherRuleAllows(int k, VariantWords rule) {
+  auto solution = std::make_unique<GridRecord>();
+  CopyGrid(ctx_, *solution, &ctx_.Grids.RefTab[static_cast<size_t>(k)], 0);
+  for (CellRecord &cell : solution->PlayingCells(ctx_.Geo))
+    cell.Status = kStatusFixed;
+  for (int l = 0; l < count_; ++l) {
+    const VariantWords other = ctx_.Grids.Main[static_cast<size_t>(l)].Lists.HiddenRule;
+    if (l == k || other == rule)
+      continue;
+    SetRule(ctx_, *solution, other);
+    if (CountGridSolutions(ctx_, *solution, 0, 1, 0) == 1)
+      return true;
+  }
+  return false;
+}
+
+// A solution under the other rule loses, one after another, a cell where it differs from the
+// grid's own solution, which then becomes a given: the grid keeps its one solution and sheds
+// the others. 1 none left, 0 one that agrees with the grid's own solution (or not known in
+// time), -10 cancelled.
+int HiddenSet::RuleOut(GridRecord &grid, int k, VariantWords other) {
+  const GridRecord &own = ctx_.Grids.RefTab[static_cast<size_t>(k)];
+  auto found = std::make_unique<GridRecord>();
+  for (;;) {
+    SetRule(ctx_, grid, other);
+    const int under = SearchLinkedSolutions(ctx_, k, 0, 1, 1);
+    if (under == kSolveCancelled)
+      return under;
+    if (under == 0)
+      return 1;
+    if (under != 1 || CopyStoredSolution(ctx_, 0, k, *found) != 1)
+      return 0;
+    int cell = -1;
+    for (int c = 0; c < ctx_.Geo.NCells && cell < 0; ++c)
+      if (grid.Cells[c].Status == kStatusEmpty && found->Cells[c].Value != own.Cells[c].Value)
+        cell = c;
+    if (cell < 0)
+      return 0;
+    CopyCellFields(ctx_.Geo, grid.Cells[cell], own.Cells[cell], kCopyBoth);
+    grid.Cells[cell].Status = kStatusFixed;
+  }
 }
 
 // The puzzle's values become givens of the grid and of its solution; the open cells are
