@@ -63,12 +63,16 @@ static_assert(EachStepOnce(kCheckOrder), "a check runs twice");
 
 } // namespace
 
+void CheckRules(EngineContext &ctx, GridRecord &grid) {
+  if (HasVariantRules(grid))
+    WalkSteps<kCheckOrder>(ctx, grid);
+}
+
 int CheckConstraints(EngineContext &ctx, GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   if (!FitsGeometry(geo, grid))
     return 1;
-  if (HasVariantRules(grid))
-    WalkSteps<kCheckOrder>(ctx, grid);
+  CheckRules(ctx, grid);
   // Any conflicting playing cell puts the grid in contradiction.
   for (int i = 0; i < geo.NCells; ++i) {
     if (grid.Cells[i].Check == kCheckConflict) {

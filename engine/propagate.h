@@ -63,6 +63,9 @@ struct LastPassFindings {
   int MinPossCell = -1;
 };
 int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings);
+// InitPossibles of the main grid in `slot`, taken back from the memo when it holds that
+// grid's rebuild of the same cells (engine/candidate_memo.h), and kept there otherwise.
+int InitPossiblesOfSlot(EngineContext &ctx, int slot, GridRecord &grid, LastPassFindings &findings);
 // CheckConstraints then ChooseMinPossCell, or their outcome taken from the findings
 // when no cell changed since InitPossibles.
 void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged);
@@ -76,6 +79,8 @@ int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyP
 
 // Every rule's check, then State 5 when any playing cell is in conflict. Returns 1.
 int CheckConstraints(EngineContext &ctx, GridRecord &grid);
+// Every rule's check alone, on a grid that fits the geometry.
+void CheckRules(EngineContext &ctx, GridRecord &grid);
 
 // State 8 when open cells remain and no conflict was found; TheMinPoss = the first open
 // cell with the fewest (but some) candidates. Returns 1 unless State is 5.

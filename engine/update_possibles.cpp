@@ -57,7 +57,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
       grid.Work.TwinsRelationConflict.fill(0);
-      InitPossibles(ctx, grid, findings[s]);
+      InitPossiblesOfSlot(ctx, s, grid, findings[s]);
     }
   }
 
