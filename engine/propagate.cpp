@@ -157,11 +157,6 @@ void OpenUnlessContradicted(GridRecord &grid) {
 
 } // namespace
 
-bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
-  return geo.NCells > 0 && grid.Cells.size() >= static_cast<size_t>(geo.NCellRecs) &&
-         grid.NRecords <= static_cast<int>(grid.Cells.size());
-}
-
 bool HasVariantRules(const GridRecord &grid) { return grid.GridVar.Any() || HasClueItems(grid.Lists); }
 
 void InitDirectionVectors(const GridGeometry &geo, GridRecord &grid) {

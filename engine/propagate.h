@@ -9,14 +9,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/grid_record.h"
 #include "engine/variant_bits.h"
 
 namespace quorbel {
 
 struct EngineContext;
-struct GridGeometry;
-struct GridRecord;
-struct VariantLists;
 
 // Filter modes of FilterConstraints and UpdatePossibles.
 enum FilterMode : int {
@@ -119,7 +117,11 @@ int MaxFilterPasses(const GridGeometry &geo);
 // Logs a filter loop stopped by the cap: some rule's filter adds candidates back.
 void ReportFilterPassCap(EngineContext &ctx, std::string_view where, int passes);
 
-// The cells of the grid cover the unit records of the current geometry.
-bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid);
+// The cells of the grid cover the unit records of the current geometry. Inline: the rules
+// between grids ask it of each linked grid at every step.
+inline bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
+  return geo.NCells > 0 && grid.Cells.size() >= static_cast<size_t>(geo.NCellRecs) &&
+         grid.NRecords <= static_cast<int>(grid.Cells.size());
+}
 
 } // namespace quorbel
