@@ -28,7 +28,8 @@ private:
 
 // When the memo holds the slot's last rebuild and every field InitPossibles reads is as it
 // was then, writes back every field that rebuild wrote (the rule work excepted), the grid's
-// state and open count, fills `findings` and returns true. Otherwise changes nothing.
+// state and open count, fills `findings` and returns true. Otherwise returns false, having
+// written at most some of the words that the rebuild, which must follow, writes again.
 bool TakeRememberedInit(EngineContext &ctx, int slot, GridRecord &grid, LastPassFindings &findings);
 // Keeps the rebuild InitPossibles has just made of the slot's grid, when the memo is on and
 // the grid's rules prepare nothing beyond its own records.
