@@ -127,6 +127,7 @@ bool TakeRememberedInit(EngineContext &ctx, int slot, GridRecord &grid, LastPass
   // the cells before it half restored, which is no harm: the rebuild that follows writes
   // every one of those words again, and reads none of them.
   const bool rules = memo.Findings.Rules;
+  bool marked = false;
   for (int i = 0; i < n; ++i) {
     const CellMemo &m = memo.Cells[static_cast<size_t>(i)];
     CellRecord &cell = cells[i];
@@ -140,6 +141,7 @@ bool TakeRememberedInit(EngineContext &ctx, int slot, GridRecord &grid, LastPass
     if (rules) {
       cell.OddEvenError = 0;
       cell.Partner1 = cell.Partner2 = -1;
+      marked |= cell.OddEven != -1;
     }
   }
   bool sameUnits = true;
@@ -164,6 +166,8 @@ bool TakeRememberedInit(EngineContext &ctx, int slot, GridRecord &grid, LastPass
   grid.State = memo.State;
   grid.SudMissing = memo.SudMissing;
   findings = memo.Findings;
+  if (rules)
+    findings.MarkedCells = marked;
   return true;
 }
 

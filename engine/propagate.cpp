@@ -182,15 +182,19 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
   // The rules' odd/even marks and comparison links are cleared here rather than in passes of
   // their own: with many linked grids, each walk over the records is a walk through memory.
   std::array<CellDigest, kMaxCells> digest;
+  bool marked = false;
   for (int i = 0; i < geo.NCells; ++i) {
     CellRecord &cell = cells[i];
     cell.Check = kCheckConsistent;
     if (rules) {
       cell.OddEvenError = 0;
       cell.Partner1 = cell.Partner2 = -1;
+      marked |= cell.OddEven != -1;
     }
     digest[i] = DigestOf(geo, cell);
   }
+  if (rules)
+    findings.MarkedCells = marked;
   for (int i = geo.NCells; i < grid.NRecords; ++i) {
     cells[i].Check = kCheckConsistent;
     if (rules)
@@ -272,7 +276,7 @@ void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &fi
     return;
   if (cellsChanged || findings.Rules) {
     // CheckConstraints then ChooseMinPossCell, their two passes over the cells made one.
-    CheckRules(ctx, grid);
+    CheckRules(ctx, grid, findings.MarkedCells);
     if (PickBranchCell(ctx.Geo, grid, true))
       grid.State = kGridContradiction;
     OpenUnlessContradicted(grid);
@@ -293,7 +297,7 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
   const int cap = MaxFilterPasses(ctx.Geo);
   int passes = 0;
   uint32_t probablesToRead = kEveryBlock;
-  while (FilterConstraints(ctx, grid, mode, applyProbables, &probablesToRead) == 1) {
+  while (FilterConstraints(ctx, grid, mode, applyProbables, &probablesToRead, findings.MarkedCells) == 1) {
     if (++passes >= cap) {
       ReportFilterPassCap(ctx, "Propagate", passes);
       break;

@@ -71,7 +71,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
       GridRecord &grid = set.Main[s];
       if (!FitsGeometry(geo, grid))
         continue;
-      if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s]) == 1)
+      if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s], findings[s].MarkedCells) == 1)
         changed = true;
       // The twins filters narrow the grids on both sides of a link.
       if (twins && RunTwinsFilters(ctx, grid)) {

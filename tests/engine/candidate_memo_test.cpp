@@ -22,7 +22,8 @@ constexpr std::string_view kPuzzle =
     "400000085000008003087093010000002004305001070000000000600000000070109200102607000";
 
 // Three grids of one puzzle, linked by Relation Multiple groups from grid 0 to grid 1 and
-// from grid 1 to grid 2; grid 2 keeps pencil marks in one cell.
+// from grid 1 to grid 2; grid 2 keeps pencil marks in one cell, and grids 0 and 1 an even mark
+// on a few open cells, which the Odd rule's check reads even without the rule's bit.
 void BuildLinkedSet(EngineContext &ctx) {
   ResetGridSet(ctx, kGrids);
   for (int g = 0; g < kGrids; ++g) {
@@ -40,6 +41,9 @@ void BuildLinkedSet(EngineContext &ctx) {
   };
   link(0, 1, {1, 2, 3}, {10, 11, 12});
   link(1, 2, {20, 21, 22, 23}, {30, 31, 32, 40});
+  for (int g = 0; g < 2; ++g)
+    for (const int cell : {4, 13, 60})
+      ctx.Grids.Main[g].Cells[cell].OddEven = 0;
   SetCellValue(ctx, ctx.Grids.Main[2], 50, 3, kActionTogglePencil);
   SetCellValue(ctx, ctx.Grids.Main[2], 50, 7, kActionTogglePencil);
 }
