@@ -61,14 +61,26 @@ constexpr RuleStep kCheckOrder[] = {
 static_assert(ListsEveryRowStep(kCheckOrder, &RuleDef::Check), "a rule's check is missing from the order");
 static_assert(EachStepOnce(kCheckOrder), "a check runs twice");
 
+// The order without its first step, the Odd rule's pass over the marked cells.
+constexpr auto kCheckOrderButMarks = WithoutStep(kCheckOrder, 0);
+static_assert(SameStep(kCheckOrder[0], CheckOf(RuleRow::Odd)) != 0, "the marked cells' check comes first");
+
 } // namespace
+
+void CheckRules(EngineContext &ctx, GridRecord &grid, bool markedCells) {
+  if (!HasVariantRules(grid))
+    return;
+  if (markedCells)
+    WalkSteps<kCheckOrder>(ctx, grid);
+  else
+    WalkSteps<kCheckOrderButMarks>(ctx, grid);
+}
 
 int CheckConstraints(EngineContext &ctx, GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   if (!FitsGeometry(geo, grid))
     return 1;
-  if (HasVariantRules(grid))
-    WalkSteps<kCheckOrder>(ctx, grid);
+  CheckRules(ctx, grid);
   // Any conflicting playing cell puts the grid in contradiction.
   for (int i = 0; i < geo.NCells; ++i) {
     if (grid.Cells[i].Check == kCheckConflict) {

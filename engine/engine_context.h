@@ -21,6 +21,8 @@
 
 namespace quorbel {
 
+struct CandidateMemo;
+
 struct EngineContext {
   EngineContext(); // with a NullHost
   explicit EngineContext(EngineHost &host);
@@ -67,6 +69,8 @@ struct EngineContext {
   // The classic search's boards, kept from call to call so that its loop never allocates; the
   // solver makes it on first use and owns its type.
   std::shared_ptr<void> SearchScratch;
+  // The main grids' last rebuilds, kept while a solution count runs (CandidateMemoScope).
+  std::shared_ptr<CandidateMemo> InitMemo;
 };
 
 } // namespace quorbel

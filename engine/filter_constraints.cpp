@@ -50,6 +50,12 @@ static_assert(ListsEveryRowStep(kFilterOrder, &RuleDef::Filter, kFilteredBetween
               "a rule's filter is missing from the order");
 static_assert(EachStepOnce(kFilterOrder), "a filter runs twice");
 
+// The order without the Odd rule's pass over the marked cells.
+constexpr size_t kMarksStep = 2;
+static_assert(SameStep(kFilterOrder[kMarksStep], FilterOf(RuleRow::Odd)) != 0,
+              "the marked cells' step moved");
+constexpr auto kFilterOrderButMarks = WithoutStep(kFilterOrder, kMarksStep);
+
 } // namespace
 
 bool FilterModeRuns(const EngineContext &ctx, int mode) {
@@ -63,12 +69,13 @@ bool RuleFiltersApply(const EngineContext &ctx, const GridRecord &grid, int mode
 }
 
 int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables,
-                      uint32_t *probablesToRead) {
+                      uint32_t *probablesToRead, bool markedCells) {
   uint32_t everyBlock = kEveryBlock;
   uint32_t &blocksToRead = probablesToRead ? *probablesToRead : everyBlock;
   bool changed = false;
   if (RuleFiltersApply(ctx, grid, mode)) {
-    changed = WalkSteps<kFilterOrder>(ctx, grid) != 0;
+    changed =
+        (markedCells ? WalkSteps<kFilterOrder>(ctx, grid) : WalkSteps<kFilterOrderButMarks>(ctx, grid)) != 0;
     if (changed)
       blocksToRead = kEveryBlock; // the filters do not say which cells they narrowed
   }

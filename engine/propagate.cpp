@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/candidate_memo.h"
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
@@ -77,11 +78,10 @@ void ClearConflictFlags(GridRecord &grid) {
   ClearFlags(work.TwinsMultipleConflict, lists.TwinsMultiple.Size());
 }
 
-// Each comparison mark links its two cells: the lower one records the other.
+// Each comparison mark links its two cells: the lower one records the other. The cells'
+// links are cleared beforehand.
 void LinkComparisonPartners(const GridGeometry &geo, GridRecord &grid) {
   VariantWork &work = grid.Work;
-  for (CellRecord &cell : grid.PlayingCells(geo))
-    cell.Partner1 = cell.Partner2 = -1;
   work.AllIndicated[kAllIndicatedConsecutive] = 0;
   work.AllIndicated[kAllIndicatedRatio] = 0;
   constexpr int kConsecutiveMark = 4;
@@ -103,7 +103,8 @@ void LinkComparisonPartners(const GridGeometry &geo, GridRecord &grid) {
   }
 }
 
-// What the rules derive before any of them runs.
+// What the rules derive before any of them runs, but the clearing of the cells' comparison
+// links, which the caller's pass over the records does.
 void PrepareRuleWork(const GridGeometry &geo, GridRecord &grid) {
   ClearConflictFlags(grid);
   for (int i = 0; i < grid.Lists.MagicSquares.Size(); ++i)
@@ -127,12 +128,34 @@ void PrepareRulesAfterCandidates(EngineContext &ctx, GridRecord &grid) {
     PrepareChessCells(ctx.Geo, grid);
 }
 
-} // namespace
-
-bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
-  return geo.NCells > 0 && grid.Cells.size() >= static_cast<size_t>(geo.NCellRecs) &&
-         grid.NRecords <= static_cast<int>(grid.Cells.size());
+// ChooseMinPossCell's pass over the open cells; with `conflicts`, CheckConstraints' closing
+// look for conflicting cells in the same pass. Returns whether a conflicting cell was seen.
+bool PickBranchCell(const GridGeometry &geo, GridRecord &grid, bool conflicts) {
+  bool conflict = false;
+  grid.TheMinPoss = -1;
+  constexpr int kMoreThanAnyCount = 20;
+  int best = kMoreThanAnyCount;
+  for (int i = 0; i < geo.NCells; ++i) {
+    CellRecord &cell = grid.Cells[i];
+    if (conflicts)
+      conflict |= cell.Check == kCheckConflict;
+    if (cell.Status <= kStatusConflict)
+      continue;
+    const int n = cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
+    if (n > 0 && n < best) {
+      best = n;
+      grid.TheMinPoss = i;
+    }
+  }
+  return conflict;
 }
+
+void OpenUnlessContradicted(GridRecord &grid) {
+  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
+    grid.State = kGridOpen;
+}
+
+} // namespace
 
 bool HasVariantRules(const GridRecord &grid) { return grid.GridVar.Any() || HasClueItems(grid.Lists); }
 
@@ -156,16 +179,22 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findin
   CellRecord *cells = grid.Cells.data();
 
   grid.State = kGridConsistent;
-  // The rules' odd/even marks are cleared here rather than in a pass of their own: with
-  // many linked grids, each walk over the records is a walk through memory.
+  // The rules' odd/even marks and comparison links are cleared here rather than in passes of
+  // their own: with many linked grids, each walk over the records is a walk through memory.
   std::array<CellDigest, kMaxCells> digest;
+  bool marked = false;
   for (int i = 0; i < geo.NCells; ++i) {
     CellRecord &cell = cells[i];
     cell.Check = kCheckConsistent;
-    if (rules)
+    if (rules) {
       cell.OddEvenError = 0;
+      cell.Partner1 = cell.Partner2 = -1;
+      marked |= cell.OddEven != -1;
+    }
     digest[i] = DigestOf(geo, cell);
   }
+  if (rules)
+    findings.MarkedCells = marked;
   for (int i = geo.NCells; i < grid.NRecords; ++i) {
     cells[i].Check = kCheckConsistent;
     if (rules)
@@ -230,20 +259,34 @@ int InitPossibles(EngineContext &ctx, GridRecord &grid) {
   return InitPossibles(ctx, grid, findings);
 }
 
+int InitPossiblesOfSlot(EngineContext &ctx, int slot, GridRecord &grid, LastPassFindings &findings) {
+  if (FitsGeometry(ctx.Geo, grid) && TakeRememberedInit(ctx, slot, grid, findings)) {
+    if (findings.Rules)
+      PrepareRuleWork(ctx.Geo, grid);
+    return 1;
+  }
+  const int done = InitPossibles(ctx, grid, findings);
+  if (done == 1)
+    RememberInit(ctx, slot, grid, findings);
+  return done;
+}
+
 void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged) {
   if (!FitsGeometry(ctx.Geo, grid))
     return;
   if (cellsChanged || findings.Rules) {
-    CheckConstraints(ctx, grid);
-    ChooseMinPossCell(ctx.Geo, grid);
+    // CheckConstraints then ChooseMinPossCell, their two passes over the cells made one.
+    CheckRules(ctx, grid, findings.MarkedCells);
+    if (PickBranchCell(ctx.Geo, grid, true))
+      grid.State = kGridContradiction;
+    OpenUnlessContradicted(grid);
     return;
   }
   // No filter changed a cell and no rule has a check: CheckConstraints would only find
   // the conflicts seen by InitPossibles, and ChooseMinPossCell the same cell.
   if (findings.AnyConflict)
     grid.State = kGridContradiction;
-  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
-    grid.State = kGridOpen;
+  OpenUnlessContradicted(grid);
   grid.TheMinPoss = findings.MinPossCell;
 }
 
@@ -254,7 +297,7 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
   const int cap = MaxFilterPasses(ctx.Geo);
   int passes = 0;
   uint32_t probablesToRead = kEveryBlock;
-  while (FilterConstraints(ctx, grid, mode, applyProbables, &probablesToRead) == 1) {
+  while (FilterConstraints(ctx, grid, mode, applyProbables, &probablesToRead, findings.MarkedCells) == 1) {
     if (++passes >= cap) {
       ReportFilterPassCap(ctx, "Propagate", passes);
       break;
@@ -267,21 +310,8 @@ int Propagate(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables
 int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid) {
   if (!FitsGeometry(geo, grid))
     return 0;
-  if (grid.SudMissing > 0 && grid.State != kGridContradiction)
-    grid.State = kGridOpen;
-  grid.TheMinPoss = -1;
-  constexpr int kMoreThanAnyCount = 20;
-  int best = kMoreThanAnyCount;
-  for (int i = 0; i < geo.NCells; ++i) {
-    CellRecord &cell = grid.Cells[i];
-    if (cell.Status <= kStatusConflict)
-      continue;
-    const int n = cell.NPoss = CountValues(cell.ThePoss, geo.GridWidth);
-    if (n > 0 && n < best) {
-      best = n;
-      grid.TheMinPoss = i;
-    }
-  }
+  OpenUnlessContradicted(grid);
+  PickBranchCell(geo, grid, false);
   return grid.State == kGridContradiction ? 0 : 1;
 }
 

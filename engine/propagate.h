@@ -9,14 +9,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/grid_record.h"
 #include "engine/variant_bits.h"
 
 namespace quorbel {
 
 struct EngineContext;
-struct GridGeometry;
-struct GridRecord;
-struct VariantLists;
 
 // Filter modes of FilterConstraints and UpdatePossibles.
 enum FilterMode : int {
@@ -61,8 +59,14 @@ struct LastPassFindings {
   bool Rules = false; // HasVariantRules
   bool AnyConflict = false;
   int MinPossCell = -1;
+  // Whether a playing cell holds an odd/even mark, the only cells the Odd rule's steps read;
+  // seen when the grid has rules, else taken to be so.
+  bool MarkedCells = true;
 };
 int InitPossibles(EngineContext &ctx, GridRecord &grid, LastPassFindings &findings);
+// InitPossibles of the main grid in `slot`, taken back from the memo when it holds that
+// grid's rebuild of the same cells (engine/candidate_memo.h), and kept there otherwise.
+int InitPossiblesOfSlot(EngineContext &ctx, int slot, GridRecord &grid, LastPassFindings &findings);
 // CheckConstraints then ChooseMinPossCell, or their outcome taken from the findings
 // when no cell changed since InitPossibles.
 void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &findings, bool cellsChanged);
@@ -70,12 +74,16 @@ void SettleGrid(EngineContext &ctx, GridRecord &grid, const LastPassFindings &fi
 // One pass of the rule filters, then the Probables method when asked. Returns 1 when a
 // candidate was removed. A loop of passes may keep the Probables method's blocks to read
 // (ApplyProbables) in `probablesToRead`, starting from kEveryBlock: it must then put every
-// block back into it whenever something else narrows the grid between two passes.
+// block back into it whenever something else narrows the grid between two passes. Without
+// `markedCells` (LastPassFindings) the Odd rule's pass over the marked cells is left out.
 int FilterConstraints(EngineContext &ctx, GridRecord &grid, int mode, int applyProbables,
-                      uint32_t *probablesToRead = nullptr);
+                      uint32_t *probablesToRead = nullptr, bool markedCells = true);
 
 // Every rule's check, then State 5 when any playing cell is in conflict. Returns 1.
 int CheckConstraints(EngineContext &ctx, GridRecord &grid);
+// Every rule's check alone, on a grid that fits the geometry. Without `markedCells` the Odd
+// rule's pass over the marked cells is left out: it would find none.
+void CheckRules(EngineContext &ctx, GridRecord &grid, bool markedCells = true);
 
 // State 8 when open cells remain and no conflict was found; TheMinPoss = the first open
 // cell with the fewest (but some) candidates. Returns 1 unless State is 5.
@@ -114,7 +122,11 @@ int MaxFilterPasses(const GridGeometry &geo);
 // Logs a filter loop stopped by the cap: some rule's filter adds candidates back.
 void ReportFilterPassCap(EngineContext &ctx, std::string_view where, int passes);
 
-// The cells of the grid cover the unit records of the current geometry.
-bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid);
+// The cells of the grid cover the unit records of the current geometry. Inline: the rules
+// between grids ask it of each linked grid at every step.
+inline bool FitsGeometry(const GridGeometry &geo, const GridRecord &grid) {
+  return geo.NCells > 0 && grid.Cells.size() >= static_cast<size_t>(geo.NCellRecs) &&
+         grid.NRecords <= static_cast<int>(grid.Cells.size());
+}
 
 } // namespace quorbel

@@ -4,6 +4,7 @@
 // inline it: the checks and filters are the hot path of generation.
 #pragma once
 
+#include <array>
 #include <iterator>
 #include <span>
 #include <type_traits>
@@ -82,6 +83,15 @@ constexpr bool EachStepOnce(std::span<const RuleStep> steps) {
       if (SameStep(steps[i], steps[j]) == 1)
         return false;
   return true;
+}
+
+// A walk with its k-th step left out, the others in their order.
+template <size_t N> constexpr std::array<RuleStep, N - 1> WithoutStep(const RuleStep (&steps)[N], size_t k) {
+  std::array<RuleStep, N - 1> kept{};
+  for (size_t i = 0, j = 0; i < N; ++i)
+    if (i != k)
+      kept[j++] = steps[i];
+  return kept;
 }
 
 // Runs every step of a walk in its order with direct calls; returns the OR of the results.

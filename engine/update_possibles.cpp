@@ -57,7 +57,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
       grid.Work.TwinsRelationConflict.fill(0);
-      InitPossibles(ctx, grid, findings[s]);
+      InitPossiblesOfSlot(ctx, s, grid, findings[s]);
     }
   }
 
@@ -71,7 +71,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
       GridRecord &grid = set.Main[s];
       if (!FitsGeometry(geo, grid))
         continue;
-      if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s]) == 1)
+      if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s], findings[s].MarkedCells) == 1)
         changed = true;
       // The twins filters narrow the grids on both sides of a link.
       if (twins && RunTwinsFilters(ctx, grid)) {

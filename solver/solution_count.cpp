@@ -3,8 +3,10 @@
 #include "engine/message_numbers.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
+#include "engine/candidate_memo.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/reference_grids.h"
@@ -143,6 +145,10 @@ int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int li
   if (!ctx.Host->PollUserAbort()) {
     if (store == 1)
       InitSearchHistory(ctx.Solutions);
+    // A main grid's search rebuilds the other grids of its set too, at every node.
+    std::optional<CandidateMemoScope> memo;
+    if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
+      memo.emplace(ctx);
     result = CountLoop(ctx, grid, verbose, limit, store);
   }
   LeaveGridSearch(ctx, grid);
@@ -167,6 +173,8 @@ int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int li
     // Emptied here rather than by the first grid's search, which a complete grid skips.
     if (store == 1)
       InitSearchHistory(ctx.Solutions);
+    // Each node rebuilds every grid, whose values but the searched grid's stay as they were.
+    const CandidateMemoScope memo(ctx);
     result = LinkedLoop(ctx, verbose, limit, store);
   }
   for (int i = 0; i < count; ++i)
