@@ -51,6 +51,7 @@ private:
   EngineContext &ctx_;
   GenerationRun &run_;
   int count_;
+  VariantWords inseparable_; // the last rule found to keep the grid's own solution
 };
 
 int HiddenSet::Try(int k) {
@@ -118,8 +119,10 @@ bool HiddenSet::AnotherRuleAllows(int k, VariantWords rule) {
     if (l == k || other == rule)
       continue;
     SetRule(ctx_, *solution, other);
-    if (CountGridSolutions(ctx_, *solution, 0, 1, 0) == 1)
+    if (CountGridSolutions(ctx_, *solution, 0, 1, 0) == 1) {
+      inseparable_ = other;
       return true;
+    }
   }
   return false;
 }
@@ -144,8 +147,10 @@ int HiddenSet::RuleOut(GridRecord &grid, int k, VariantWords other) {
     for (int c = 0; c < ctx_.Geo.NCells && cell < 0; ++c)
       if (grid.Cells[c].Status == kStatusEmpty && found->Cells[c].Value != own.Cells[c].Value)
         cell = c;
-    if (cell < 0)
+    if (cell < 0) {
+      inseparable_ = other;
       return 0;
+    }
     CopyCellFields(ctx_.Geo, grid.Cells[cell], own.Cells[cell], kCopyBoth);
     grid.Cells[cell].Status = kStatusFixed;
   }
@@ -171,11 +176,17 @@ void HiddenSet::SettleStatuses(int k) {
 
 HiddenSetOutcome HiddenSet::Run() {
   HiddenSetOutcome outcome;
-  for (int k = 0; k < count_; ++k)
-    outcome.Hidden |= ctx_.Grids.Main[static_cast<size_t>(k)].Lists.HiddenRule;
   for (int k = 0; k < count_; ++k) {
     int accepted = 0;
-    for (int t = 0; t < kTriesPerGrid && accepted == 0; ++t) {
+    inseparable_ = {};
+    for (int t = 0; t < 2 * kTriesPerGrid && accepted == 0; ++t) {
+      // A rule whose every solution another rule of the set keeps as well (Give Me 5 and No
+      // Average at 4x4) can never be told from it: the grid takes that rule instead.
+      if (t == kTriesPerGrid) {
+        if (!inseparable_.Any())
+          break;
+        ctx_.Grids.Main[static_cast<size_t>(k)].Lists.HiddenRule = inseparable_;
+      }
       accepted = Try(k);
       if (accepted < 0) {
         outcome.Result = accepted;
@@ -189,6 +200,7 @@ HiddenSetOutcome HiddenSet::Run() {
   for (int k = 0; k < count_; ++k) {
     GridRecord &grid = ctx_.Grids.Main[static_cast<size_t>(k)];
     grid.GridVar = kVarTwinsVariantMasked;
+    outcome.Hidden |= grid.Lists.HiddenRule;
   }
   return outcome;
 }

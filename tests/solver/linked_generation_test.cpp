@@ -218,6 +218,27 @@ TEST(RandomVariants, PickRandomVariantBitTakesOneBitOfTheWordsElseOfTheMasks) {
   EXPECT_EQ(PickRandomVariantBit(random, 0, 0, 0, 0x1000000), 0u);
 }
 
+// The set was announced unique: each grid has one solution under its own rule and none under
+// another grid's.
+void ExpectEachRuleTheOnlyOneThatSolves(const LinkedRun &run) {
+  ASSERT_EQ(run.Report.Solutions, 1);
+  EngineContext &ctx = *run.Ctx;
+  const int grids = run.Grids();
+  for (int g = 0; g < grids; ++g) {
+    GridRecord &grid = ctx.Grids.Main[g];
+    const VariantWords own = grid.Lists.HiddenRule;
+    grid.GridVar = own;
+    EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 1) << g;
+    for (int l = 0; l < grids; ++l) {
+      grid.GridVar = ctx.Grids.Main[l].Lists.HiddenRule;
+      if (grid.GridVar != own && grid.GridVar != kVarDiagonal) {
+        EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 0) << g << " under " << l;
+      }
+    }
+    grid.GridVar = kVarTwinsVariantMasked;
+  }
+}
+
 TEST(HiddenVariants, TheDefaultsLeaveOutRulesTheSizeDoesNotOffer) {
   EXPECT_FALSE(Meets(HiddenVariantDefaults(0), kVarPirate)); // 4 x 4
   EXPECT_FALSE(Meets(HiddenVariantDefaults(5), kVarTouchy)); // 16 x 16
@@ -238,20 +259,15 @@ TEST(HiddenVariants, FiveGridsGetFiveRulesEachTheOnlyOneThatSolvesItsGrid) {
     rules.insert((uint64_t{rule.word2} << 32) | rule.word1);
   }
   EXPECT_EQ(rules.size(), 5u);
-  ASSERT_EQ(run.Report.Solutions, 1);
-  // Each grid has one solution under its own rule and none under another's.
-  for (int g = 0; g < 5; ++g) {
-    GridRecord &grid = ctx.Grids.Main[g];
-    grid.GridVar = grid.Lists.HiddenRule;
-    EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 1) << g;
-    for (int l = 0; l < 5; ++l) {
-      grid.GridVar = ctx.Grids.Main[l].Lists.HiddenRule;
-      if (l != g && grid.GridVar != kVarDiagonal) {
-        EXPECT_EQ(SearchLinkedSolutions(ctx, g, 0, 2, 0), 0) << g << " under " << l;
-      }
-    }
-    grid.GridVar = kVarTwinsVariantMasked;
-  }
+  ExpectEachRuleTheOnlyOneThatSolves(run);
+}
+
+// At 4x4 every Give Me 5 solution keeps No Average: a set of four holds both, and one grid
+// takes the other's rule.
+TEST(HiddenVariants, RulesThatCannotBeToldApartGiveWayToOneThatCan) {
+  const LinkedRun run(kShapeFour, kVarTwinsVariantMasked, 4, 1);
+  ASSERT_EQ(run.Report.Result, 1);
+  ExpectEachRuleTheOnlyOneThatSolves(run);
 }
 
 TEST(GenerationMessages, AHiddenSetIsCalledUniqueOnlyWhenEveryGridWasAccepted) {
