@@ -6,10 +6,12 @@
 #include <fstream>
 #include <limits>
 
+#include "app/macro_services.h"
 #include "app/message_format.h"
 #include "app/message_table.h"
 #include "files/macro_line_reader.h"
 #include "files/script_words.h"
+#include "platform/language.h"
 
 namespace quorbel {
 
@@ -75,20 +77,26 @@ bool MacroCall::UnsetVariable(int i) const {
 
 std::string &MacroCall::CurrentFile() const { return player_.currentFile_; }
 
-void MacroCall::Show(const PanelText &text) const { player_.host_.ShowMessage(text); }
+void MacroCall::Show(const PanelText &text) const { player_.messages_.Show(text); }
 
 double MacroPlayer::EvalMacroArg(const MacroStep &step, int i) {
   const int word = step.ints[static_cast<size_t>(i)];
   if (IsVariableWord(word)) {
     const int index = word - kArgVar1;
     if (!variables_.Set[static_cast<size_t>(index)]) {
-      host_.ShowMessage(
+      messages_.Show(
           FormatPanelText(OwnText("Error - Variable VAR%d used without initialisation"), {index + 1}));
       return 0;
     }
     return variables_.Values[static_cast<size_t>(index)];
   }
   return ReadMacroNumber(step.strings[static_cast<size_t>(i)]);
+}
+
+bool MacroPlayer::French() const { return IsFrench(messages_.CurrentLanguage()); }
+
+void MacroPlayer::ShowPressAKey() {
+  messages_.Show(French() ? PanelText(OwnText("Taper une touche...")) : PanelText(OwnText("Press a key...")));
 }
 
 PanelText MacroPlayer::LineSuffix() const {
@@ -98,11 +106,11 @@ PanelText MacroPlayer::LineSuffix() const {
 void MacroPlayer::ReportFailure(const MacroStep &step, bool inBlock) {
   failed_ = true;
   PanelText text = PanelText(OwnText(">>>")) +
-                   PanelText(MessageFormat(kMsgMacroError, host_.CurrentLanguage())) +
+                   PanelText(MessageFormat(kMsgMacroError, messages_.CurrentLanguage())) +
                    PanelText::Plain(step.strings[0]);
   if (!inBlock)
     text += PanelText(OwnText(" ")) + PanelText::Plain(step.strings[1]);
-  host_.ShowMessage(text + LineSuffix(), true);
+  messages_.Show(text + LineSuffix(), true);
 }
 
 // A command that needs an argument to know what to act on does nothing without it.
@@ -195,8 +203,8 @@ int MacroPlayer::Comment(const MacroCall &call) {
   } else if (call.Word(2) >= 0) {
     text.AppendPlain(call.Text(2));
   }
-  host_.ShowMessage(text, true);
-  host_.Redraw();
+  messages_.Show(text, true);
+  board_.Redraw();
   return kMacroStepDone;
 }
 
@@ -211,11 +219,10 @@ int MacroPlayer::Pause(const MacroCall &call) {
     return kMacroStepDone;
   }
   if (ms < 0) {
-    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche..."))
-                               : PanelText(OwnText("Press a key...")));
-    return host_.WaitForKey() ? kMacroStepDone : kMacroStepAbandoned;
+    ShowPressAKey();
+    return playback_.WaitForKey() ? kMacroStepDone : kMacroStepAbandoned;
   }
-  return host_.WaitMs(ms) ? kMacroStepDone : kMacroStepAbandoned;
+  return playback_.WaitMs(ms) ? kMacroStepDone : kMacroStepAbandoned;
 }
 
 int MacroPlayer::RunStep(const MacroStep &step) {
@@ -228,8 +235,8 @@ int MacroPlayer::RunStep(const MacroStep &step) {
   case kMacroExit:
   case kMacroRestart:
   case kMacroClearCom:
-    host_.ClearMessages();
-    host_.Redraw();
+    messages_.Clear();
+    board_.Redraw();
     return kMacroStepDone;
   case kMacroResetPref:
     restorePrefs_ = true;
@@ -240,7 +247,7 @@ int MacroPlayer::RunStep(const MacroStep &step) {
     return Comment(call);
   case kMacroNoMess:
     muted_ = call.Word(1) != kArgN;
-    host_.SetMessagesMuted(muted_);
+    messages_.SetMuted(muted_);
     return kMacroStepDone;
   case kMacroDebug:
     echo_ = true;
@@ -261,14 +268,13 @@ int MacroPlayer::ExecuteMacroStep(const MacroStep &step) {
 }
 
 int MacroPlayer::AfterStep(int result) {
-  if (host_.PollUserAbort() || result == kMacroStepStopped)
+  if (playback_.PollUserAbort() || result == kMacroStepStopped)
     return kMacroStepStopped;
-  if (stepPause_ == -1 || host_.GamePaused()) {
-    host_.ShowMessage(French() ? PanelText(OwnText("Taper une touche..."))
-                               : PanelText(OwnText("Press a key...")));
-    if (!host_.WaitForKey())
+  if (stepPause_ == -1 || playback_.GamePaused()) {
+    ShowPressAKey();
+    if (!playback_.WaitForKey())
       return kMacroStepStopped;
-  } else if (stepPause_ > 0 && !host_.WaitMs(stepPause_)) {
+  } else if (stepPause_ > 0 && !playback_.WaitMs(stepPause_)) {
     return kMacroStepStopped;
   }
   return result;
@@ -292,8 +298,8 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
   if (!runs)
     return true;
   if (filesOverflow_)
-    host_.ShowMessage(
-        FormatPanelText(MessageFormat(kMsgTooManyFiles, host_.CurrentLanguage()), {kMacroBlockFiles}));
+    messages_.Show(
+        FormatPanelText(MessageFormat(kMsgTooManyFiles, messages_.CurrentLanguage()), {kMacroBlockFiles}));
   filesOverflow_ = false;
   if (files.empty())
     files.emplace_back();
@@ -306,7 +312,7 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
         const int result = ExecuteMacroStep(step);
         if (result == kMacroStepFailed)
           ReportFailure(step, true);
-        if (result == kMacroStepStopped || host_.PollUserAbort())
+        if (result == kMacroStepStopped || playback_.PollUserAbort())
           stop = true;
         if (result < 0 || stop) {
           skipRest = true;
@@ -316,7 +322,7 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
       if (skipRest)
         break;
     }
-    if (host_.PollUserAbort())
+    if (playback_.PollUserAbort())
       stop = true;
   }
   return !stop;
@@ -325,7 +331,7 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
 MacroOutcome MacroPlayer::PlayFile(const std::string &path, const std::string &shownPath) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    host_.ShowMessage(FormatPanelText(MessageFormat(kMsgFileNotFound, host_.CurrentLanguage()), {path}));
+    messages_.Show(FormatPanelText(MessageFormat(kMsgFileNotFound, messages_.CurrentLanguage()), {path}));
     return kMacroUnreadable;
   }
   return Play(in, shownPath);
@@ -334,7 +340,7 @@ MacroOutcome MacroPlayer::PlayFile(const std::string &path, const std::string &s
 MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
   if (playing_)
     return kMacroUnreadable;
-  host_.StopRecording();
+  playback_.StopRecording();
   playing_ = true;
   variables_.Set = {};
   restorePrefs_ = false;
@@ -349,7 +355,7 @@ MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
   filesOverflow_ = false;
   lineNumber_ = 0;
   host_.SaveMacroSettings();
-  host_.SetMacroMode(true);
+  playback_.SetPlaying(true);
 
   const std::streampos start = in.tellg();
   bool ended = false;
@@ -359,7 +365,7 @@ MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
     if (line) {
       ++lineNumber_;
       if (echo_)
-        host_.ShowMessage(PanelText::Plain(line->text));
+        messages_.Show(PanelText::Plain(line->text));
       if (!line->text.empty() && line->text[0] == ';')
         continue;
       step = ParseMacroLine(line->text);
@@ -410,26 +416,25 @@ MacroOutcome MacroPlayer::Play(std::istream &in, const std::string &shownPath) {
     } else if (partOn_ && !step.strings[0].empty()) {
       ReportFailure(step, false);
     }
-    if (!stopped_ && host_.PollUserAbort())
+    if (!stopped_ && playback_.PollUserAbort())
       stopped_ = true;
   }
   if (stopped_) {
-    host_.ClearMessages();
-    host_.Redraw();
+    messages_.Clear();
+    board_.Redraw();
   }
 
-  host_.SetMacroMode(false);
+  playback_.SetPlaying(false);
   if (restorePrefs_)
     host_.RestoreMacroSettings();
   muted_ = false;
-  host_.SetMessagesMuted(false);
+  messages_.SetMuted(false);
   const PanelText name = PanelText(OwnText("Macro ")) + PanelText::FileLink(shownPath);
   if (stopped_)
-    host_.ShowMessage(name + (French() ? PanelText(OwnText(" arretée.")) : PanelText(OwnText(" stopped."))));
+    messages_.Show(name + (French() ? PanelText(OwnText(" arretée.")) : PanelText(OwnText(" stopped."))));
   else
-    host_.ShowMessage(name +
-                      (French() ? PanelText(OwnText(" executée.")) : PanelText(OwnText(" executed."))));
-  host_.Redraw();
+    messages_.Show(name + (French() ? PanelText(OwnText(" executée.")) : PanelText(OwnText(" executed."))));
+  board_.Redraw();
   playing_ = false;
   if (stopped_)
     return kMacroStoppedByUser;

@@ -1,8 +1,8 @@
 // The macro player: a macro file is a script of steps, played line by line. FILES blocks repeat
 // their steps over a list of files and passes, PART switches steps off and on, RESTART plays the
 // file again, and ten variables hold numbers. The player handles the blocks, the variables,
-// comments, pauses and messages itself; every other command goes to its host, which does what
-// the program's menus do.
+// comments, pauses and messages itself, through the messages, playback and board services; every
+// other command goes to its host, which does what the program's menus do.
 #pragma once
 
 #include <array>
@@ -13,7 +13,6 @@
 
 #include "app/panel_text.h"
 #include "files/macro_line.h"
-#include "platform/language.h"
 
 namespace quorbel {
 
@@ -43,6 +42,9 @@ struct MacroVariables {
 };
 
 class MacroPlayer;
+class MacroMessages;
+class MacroPlayback;
+class MacroBoard;
 
 // A step as its command reads it.
 class MacroCall {
@@ -74,23 +76,11 @@ private:
   const MacroStep &step_;
 };
 
+// What only the program does for the player: it sets aside and puts back the settings of a play,
+// and carries out the commands the player does not.
 class MacroHost {
 public:
   virtual ~MacroHost() = default;
-  virtual Language CurrentLanguage() const = 0;
-  // Muted messages are not shown, unless `evenMuted` (comments).
-  virtual void ShowMessage(const PanelText &text, bool evenMuted = false) = 0;
-  virtual void ClearMessages() = 0;
-  virtual void SetMessagesMuted(bool muted) = 0;
-  virtual void Redraw() = 0;
-  // True when the player asked to stop (Escape, a signal, the window closing).
-  virtual bool PollUserAbort() = 0;
-  // Waits for a key or a click, or `ms` milliseconds; false when the wait was interrupted.
-  virtual bool WaitForKey() = 0;
-  virtual bool WaitMs(int ms) = 0;
-  virtual bool GamePaused() const = 0;
-  virtual void SetMacroMode(bool on) = 0;
-  virtual void StopRecording() = 0;
   // The settings RESETPREF puts back at the end of a play.
   virtual void SaveMacroSettings() = 0;
   virtual void RestoreMacroSettings() = 0;
@@ -100,7 +90,9 @@ public:
 
 class MacroPlayer {
 public:
-  explicit MacroPlayer(MacroHost &host) : host_(host) {}
+  // The player shows its messages, keeps its pace and redraws the board through the services.
+  MacroPlayer(MacroMessages &messages, MacroPlayback &playback, MacroBoard &board, MacroHost &host)
+      : messages_(messages), playback_(playback), board_(board), host_(host) {}
 
   // Plays the macro read from `in`; `shownPath` names it in the closing message.
   MacroOutcome Play(std::istream &in, const std::string &shownPath);
@@ -131,8 +123,12 @@ private:
   // Runs the open block as its closing asks; false when the play must stop.
   bool CloseBlock(Close how, const MacroStep &closer);
   PanelText LineSuffix() const;
-  bool French() const { return IsFrench(host_.CurrentLanguage()); }
+  void ShowPressAKey();
+  bool French() const;
 
+  MacroMessages &messages_;
+  MacroPlayback &playback_;
+  MacroBoard &board_;
   MacroHost &host_;
   MacroVariables variables_;
   std::string currentFile_;

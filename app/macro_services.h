@@ -32,7 +32,7 @@ public:
   virtual bool PollUserAbort() = 0;
   // Whether a long command ended because the player asked it to stop.
   virtual bool AbortRequested() = 0;
-  // False when the wait was interrupted.
+  // Waits for a key or a click, or `ms` milliseconds; false when the wait was interrupted.
   virtual bool WaitForKey() = 0;
   virtual bool WaitMs(int ms) = 0;
   virtual bool GamePaused() const = 0;

@@ -354,8 +354,8 @@ struct InstalledPlayer {
   explicit InstalledPlayer(CQuorbelApp &app)
       : messages(app), playback(app), document(app), generator(app), solver(app), files(app), settings(app),
         board(app), menus(app),
-        host({messages, playback, document, generator, solver, files, settings, board, menus}), player(host) {
-  }
+        host({messages, playback, document, generator, solver, files, settings, board, menus}),
+        player(messages, playback, board, host) {}
 
   AppMacroMessages messages;
   AppMacroPlayback playback;

@@ -161,7 +161,7 @@ protected:
 
   FakeProgram program;
   MacroCommandHost host{{program, program, program, program, program, program, program, program, program}};
-  MacroPlayer player{host};
+  MacroPlayer player{program, program, program, host};
 
 private:
   std::string previous_;

@@ -7,40 +7,64 @@
 
 #include <sstream>
 
+#include "app/macro_services.h"
 #include "app/message_line.h"
 
 namespace quorbel {
 namespace {
 
-struct FakeHost : MacroHost {
+// The player's services and host in one: only its messages, stops and commands are noted.
+struct FakeHost final : MacroMessages, MacroPlayback, MacroBoard, MacroHost {
   std::vector<std::string> runs;     // "KEYWORD file arg1" per command run
   std::vector<std::string> messages; // as the panel shows them
   int pollsBeforeAbort = -1;         // the player asks to stop at this poll
   int polls = 0;
   int result = kMacroStepDone;
+  bool playing = false;
+  bool ranOutsidePlay = false; // a command came while the program was not in its playing mode
 
   Language CurrentLanguage() const override { return Language::English; }
-  void ShowMessage(const PanelText &text, bool) override { messages.push_back(text.Joined()); }
-  void ClearMessages() override {}
-  void SetMessagesMuted(bool) override {}
-  void Redraw() override {}
+  void Show(const PanelText &text, bool) override { messages.push_back(text.Joined()); }
+  void Clear() override {}
+  void SetMuted(bool) override {}
+
   bool PollUserAbort() override { return pollsBeforeAbort >= 0 && ++polls > pollsBeforeAbort; }
+  bool AbortRequested() override { return false; }
   bool WaitForKey() override { return true; }
   bool WaitMs(int) override { return true; }
   bool GamePaused() const override { return false; }
-  void SetMacroMode(bool) override {}
+  void SetPlaying(bool on) override { playing = on; }
   void StopRecording() override {}
+
+  void Redraw() override {}
+  void StartSequentialEntry() override {}
+  void CheckEndOfGame() override {}
+  bool FocusMessagePanel() override { return false; }
+  bool ClearSelection() override { return false; }
+  bool SelectCell(int, int, int) override { return false; }
+  std::vector<MacroCellRef> SelectedCells() override { return {}; }
+  bool RefuseOutOfTurn() override { return false; }
+  void ColourValueChains(int) override {}
+  bool ShufflePictures() override { return false; }
+  bool LoadPictureSet(const std::string &) override { return false; }
+  void RebuildValueCursors() override {}
+  void ReloadBackground() override {}
+  void RotateBackground() override {}
+  bool RunKaleidoscope() override { return false; }
+  bool Print() override { return false; }
+
   void SaveMacroSettings() override {}
   void RestoreMacroSettings() override {}
   int RunCommand(const MacroCall &call) override {
     runs.push_back(call.Step().strings[0] + " " + call.CurrentFile() + " " + call.Text(1));
+    ranOutsidePlay |= !playing;
     return result;
   }
 };
 
 struct Played {
   FakeHost host;
-  MacroPlayer player{host};
+  MacroPlayer player{host, host, host, host};
   MacroOutcome outcome = kMacroAllDone;
   explicit Played(const std::string &script) { Run(script); }
   void Run(const std::string &script) {
@@ -62,6 +86,8 @@ TEST(MacroPlayer, BlocksRunTheirStepsOverTheirFilesForEachPass) {
   EXPECT_EQ(twice.host.runs[11], "SOLVE c.sud ");
   EXPECT_EQ(twice.outcome, kMacroAllDone);
   EXPECT_TRUE(twice.Said("Macro !test.macro!-2! executed."));
+  EXPECT_FALSE(twice.host.ranOutsidePlay);
+  EXPECT_FALSE(twice.host.playing);
 
   EXPECT_EQ(Played("FILES\nSOLVE\nENDFILES;5\n").host.runs.size(), 5u);
   EXPECT_EQ(Played("FILES\nSOLVE\nENDFILES\n").host.runs.size(), 0u);
@@ -129,10 +155,11 @@ TEST(MacroPlayer, HostileScriptsEndWithAMessage) {
 
   FakeHost host;
   host.pollsBeforeAbort = 50;
-  MacroPlayer player(host);
+  MacroPlayer player(host, host, host, host);
   std::istringstream restart("SOLVE\nRESTART\n");
   EXPECT_EQ(player.Play(restart, "loop.macro"), kMacroStoppedByUser);
   EXPECT_EQ(host.messages.back(), "Macro !loop.macro!-2! stopped.");
+  EXPECT_FALSE(host.playing);
 
   host.pollsBeforeAbort = 10;
   host.polls = 0;
