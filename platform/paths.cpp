@@ -91,6 +91,9 @@ std::string MakeFilePath(std::string_view name, std::string_view directory, std:
   std::string dir = NormalisePath(directory);
   if (!dir.empty() && dir.back() != '/')
     dir += '/';
+  // A name written with its extension ("LOAD;easy.sud") does not get it twice.
+  if (!extension.empty() && n.ends_with(extension))
+    return MakeAbsolutePath(dir + n);
   return MakeAbsolutePath(dir + n + std::string(extension));
 }
 

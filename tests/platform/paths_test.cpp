@@ -43,4 +43,6 @@ TEST_F(PathsTest, FilePathFromNameDirectoryAndExtension) {
   // A name whose second character is a dot keeps its folder and extension, from the start directory.
   EXPECT_EQ(MakeFilePath("..\\up.sud", "SudGrid\\", ".sud"), "/home/player/quorbel/../up.sud");
   EXPECT_EQ(MakeFilePath("g.sud", "SudGrid\\", ".sud"), "/home/player/quorbel/g.sud");
+  EXPECT_EQ(MakeFilePath("easy.sud", "SudGrid\\", ".sud"), "/home/player/quorbel/SudGrid/easy.sud");
+  EXPECT_EQ(MakeFilePath("easy.txt", "SudGrid\\", ".sud"), "/home/player/quorbel/SudGrid/easy.txt.sud");
 }
