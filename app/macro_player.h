@@ -105,7 +105,6 @@ public:
 
   MacroVariables &Variables() { return variables_; }
   std::string &CurrentFile() { return currentFile_; }
-  MacroHost &Host() { return host_; }
   bool Muted() const { return muted_; }
 
 private:
