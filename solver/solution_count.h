@@ -21,7 +21,7 @@ constexpr int kHelpSearch = HelpContext("search count");
 // the player's history alone. verbose 1 repaints first and reports each solution. Every
 // cell is put back as it was and the candidates of the main grids are recomputed.
 // A silent count for uniqueness that stores nothing (UniquenessOnly, limit 2 or less) walks
-// free of order whatever `walk` says; `walk` makes any other count so too.
+// free of order; `walk` may free any other count too, and name a solution already known.
 int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
                        const CountWalk &walk = {});
 
