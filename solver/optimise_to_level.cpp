@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "solver/optimise_grid.h"
 #include "solver/rate_grid.h"
 #include "solver/search.h"
-#include "solver/search_classic.h"
 #include "solver/solution_count.h"
 
 namespace quorbel {
@@ -52,11 +50,12 @@ int DigToMinimal(EngineContext &ctx, int slot) {
     }
     // The givens in place have one solution, the reference: without one of them, a second
     // solution would hold another value there.
-    std::optional<KnownSolutionAt> known;
-    if (take == 1 && unique)
-      known.emplace(ctx, queue[next], values[0]);
-    const int count = SearchLinkedSolutions(ctx, slot, 0, kUniqueLimit, 0);
-    known.reset();
+    CountWalk walk;
+    if (take == 1 && unique) {
+      walk.knownCell = queue[next];
+      walk.knownValue = values[0];
+    }
+    const int count = CountGridSolutions(ctx, grid, 0, kUniqueLimit, 0, walk);
     if (count == 1) {
       next += take;
       unique = true;

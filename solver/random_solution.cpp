@@ -260,13 +260,14 @@ int FindCellOfValueInUnit(const EngineContext &ctx, int unit, int value, const G
   return -1;
 }
 
-int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRecord &solution) {
+int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRecord &solution,
+                          const CountWalk &walk) {
   const GridGeometry &geo = ctx.Geo;
   auto saved = std::make_unique<GridRecord>();
   CopyGrid(ctx, *saved, &carving, 0);
   for (CellRecord &cell : carving.PlayingCells(geo))
     cell.ValueScores.fill(0);
-  const int count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0);
+  const int count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0, walk);
   int picked = count == kSolveCancelled ? kSolveCancelled : -1;
   if (count >= 2 && FitsGeometry(geo, solution)) {
     const int start = RandomBelow(ctx.Random, geo.NCells);

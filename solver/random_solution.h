@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "solver/search.h"
+
 namespace quorbel {
 
 struct EngineContext;
@@ -47,9 +49,11 @@ int FindCellOfValueInUnit(const EngineContext &ctx, int unit, int value, const G
 
 // Counts the solutions of the carving grid (limit PARAMETER/MAXSEARCHGRID) and picks, among
 // its open cells scanned from a random one, the cell whose value in `solution` came up in
-// the fewest of them. The carving grid comes back as it was. Returns the cell; -1 when the
-// carving grid has fewer than two solutions (or the count timed out); -10 when cancelled.
-int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRecord &solution);
+// the fewest of them, the count walking as `walk` lets it. The carving grid comes back as it
+// was. Returns the cell; -1 when the carving grid has fewer than two solutions (or the count
+// timed out); -10 when cancelled.
+int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRecord &solution,
+                          const CountWalk &walk = {});
 
 // With show 0 returns 0; else posts the text, recomputes every grid's candidates, repaints
 // and waits half a second so the player sees the step, and returns 1.

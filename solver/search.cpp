@@ -145,10 +145,11 @@ int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
 }
 
 int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
-  return RunGridSearch(ctx, grid, clearHistory, {});
+  return RunGridSearch(ctx, grid, clearHistory, {}, {});
 }
 
-int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take) {
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take,
+                  const CountWalk &walk) {
   if (!FitsGeometry(ctx.Geo, grid))
     return kSolveExhausted;
   SearchPacer pacer(ctx, grid);
@@ -159,7 +160,7 @@ int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const 
     return kSolveExhausted;
   if (!ClassicSearchApplies(ctx, grid))
     return RunPropagatingSearch(ctx, grid, pacer, begunNow);
-  const int result = RunClassicSearch(ctx, grid, pacer, take);
+  const int result = RunClassicSearch(ctx, grid, pacer, take, walk);
   // The propagating route returns a solution with its candidates recomputed: so does this one.
   if (result == kSolveFound)
     PropagateSearchGrid(ctx, grid);

@@ -29,7 +29,24 @@ int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory);
 // cells tallied already, true to search on within the same call. The classic route then
 // writes only the solution it returns on; the other route never calls it.
 using SolutionTaker = std::function<bool()>;
-int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take);
+
+// How a count lets the classic route walk its tree; the propagating route walks its own
+// whatever it says, and either way a count comes to the same number.
+struct CountWalk {
+  // Any tree will do: the count reads only how many solutions there are up to two, where the
+  // order they come in cannot show, or a tally that any set of solutions serves.
+  bool orderFree = false;
+  // With orderFree and a taker, a count for uniqueness of a main grid whose reference solution
+  // is known to be its one solution with `knownValue` at `knownCell` (the grid with that given
+  // had one solution) takes the reference as found and looks for another only where the cell
+  // holds another value. -1: none.
+  int knownCell = -1;
+  int knownValue = 0;
+};
+
+// A resumed search is given the same walk as the call that began it.
+int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const SolutionTaker &take,
+                  const CountWalk &walk);
 
 // Every trial cell gets its saved state back; the search history is emptied and the grid
 // is no longer in search. Returns 1.

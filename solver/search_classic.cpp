@@ -145,12 +145,7 @@ struct LeftInGrid {
 // Kept from call to call so that the search loop never allocates.
 struct Scratch {
   Layout layout;
-  bool orderFreeCount = false; // what the next search's layout reads
-  // The cell and value of a `KnownSolutionAt` (cell -1: none), and the known solution's board
-  // while a search reads it.
-  int knownCell = -1;
-  int knownValue = 0;
-  Board known;
+  Board known; // the known solution's board while a search reads it
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
@@ -977,10 +972,10 @@ bool TakeInPlace(const Layout &layout, GridRecord &grid, const Board &solution, 
 // Whether the search may take the reference (the preferred values) as the one solution with the
 // known value at the known cell: a count that only tallies, of a grid whose filled cells, units,
 // diagonals and neighbour rules the reference fits, with the cell open. Its board into `known`.
-bool ReadsKnownSolution(const Layout &layout, const GridRecord &grid, const Scratch &scratch, Board &known) {
-  const int cell = scratch.knownCell;
+bool ReadsKnownSolution(const Layout &layout, const GridRecord &grid, const CountWalk &walk, Board &known) {
+  const int cell = walk.knownCell;
   if (!layout.orderFree || cell < 0 || cell >= layout.nCells || !IsSearchCell(grid.Cells[cell]) ||
-      layout.preferred[cell] != scratch.knownValue)
+      layout.preferred[cell] != walk.knownValue)
     return false;
   known.open = 0;
   for (int c = 0; c < layout.nCells; ++c) {
@@ -1050,16 +1045,16 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   return true;
 }
 
-int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take) {
+int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, const SolutionTaker &take,
+                     const CountWalk &walk) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
   const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
-  const bool samePreferred = PreferReference(ctx, grid, scratch.orderFreeCount, layout);
+  const bool samePreferred = PreferReference(ctx, grid, walk.orderFree, layout);
   const bool sameChess = layout.chess.Build(ctx.Geo, grid, true);
   const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && sameChess &&
-                          samePreferred &&
-                          layout.orderFree == scratch.orderFreeCount;
-  layout.orderFree = scratch.orderFreeCount;
+                          samePreferred && layout.orderFree == walk.orderFree;
+  layout.orderFree = walk.orderFree;
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
     levels.resize(static_cast<size_t>(layout.nCells) + 1);
@@ -1068,9 +1063,9 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   // Such a count is one call that starts at the root, where it takes the known solution; levels
   // left by one are never gone on from.
   const bool atRoot = grid.SearchDepth == 0 && grid.BranchStack[0] != kTopDone;
-  const bool known = take && atRoot && ReadsKnownSolution(layout, grid, scratch, scratch.known);
+  const bool known = take && atRoot && ReadsKnownSolution(layout, grid, walk, scratch.known);
   const bool knownBefore = layout.knownCell >= 0;
-  layout.knownCell = known ? scratch.knownCell : -1;
+  layout.knownCell = known ? walk.knownCell : -1;
   int depth = grid.SearchDepth;
   const bool resumed = sameLayout && !known && !knownBefore && depth >= 0 && depth < layout.nCells &&
                        StillLeft(layout, grid, depth, scratch.left);
@@ -1081,7 +1076,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     if (!BuildRoot(layout, grid, root))
       return false;
     if (known)
-      noOther = (root.cand[scratch.knownCell] &= static_cast<uint16_t>(~ValueBit(scratch.knownValue))) == 0;
+      noOther = (root.cand[walk.knownCell] &= static_cast<uint16_t>(~ValueBit(walk.knownValue))) == 0;
     return true;
   };
   if (!resumed && (depth < 0 || depth >= layout.nCells || !buildRoot() ||
@@ -1146,20 +1141,6 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     fresh = false;
   }
 }
-
-OrderFreeCount::OrderFreeCount(EngineContext &ctx, bool orderFree)
-    : ctx_(ctx), saved_(ScratchOf(ctx).orderFreeCount) {
-  ScratchOf(ctx).orderFreeCount = saved_ || orderFree;
-}
-
-OrderFreeCount::~OrderFreeCount() { ScratchOf(ctx_).orderFreeCount = saved_; }
-
-KnownSolutionAt::KnownSolutionAt(EngineContext &ctx, int cell, int value) : ctx_(ctx) {
-  ScratchOf(ctx).knownCell = cell;
-  ScratchOf(ctx).knownValue = value;
-}
-
-KnownSolutionAt::~KnownSolutionAt() { ScratchOf(ctx_).knownCell = -1; }
 
 bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))

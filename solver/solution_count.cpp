@@ -14,7 +14,6 @@
 #include "engine/update_possibles.h"
 #include "platform/clock.h"
 #include "solver/search.h"
-#include "solver/search_classic.h"
 
 namespace quorbel {
 
@@ -53,7 +52,8 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
   return false;
 }
 
-int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
+              const CountWalk &walk) {
   // Without a solution to store or report, the classic route tallies them where it finds them.
   bool ended = false;
   bool aborted = false;
@@ -67,7 +67,7 @@ int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int 
   for (;;) {
     if (ctx.Host->PollUserAbort())
       return kSolveCancelled;
-    const int result = RunGridSearch(ctx, grid, 0, take);
+    const int result = RunGridSearch(ctx, grid, 0, take, walk);
     if (aborted)
       return kSolveCancelled;
     if (ended)
@@ -132,11 +132,13 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
 
 } // namespace
 
-int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store) {
+int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
+                       const CountWalk &walk) {
   // The generator's test for one solution shows nothing of the solutions it meets.
   constexpr int kUniqueLimit = 2;
-  const OrderFreeCount orderFree(ctx, ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit &&
-                                          store == 0 && verbose == 0);
+  CountWalk counted = walk;
+  counted.orderFree = walk.orderFree || (ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit &&
+                                         store == 0 && verbose == 0);
   ctx.SolutionCount = 0;
   LeaveGridSearch(ctx, grid); // a fresh search
   if (verbose == 1)
@@ -149,7 +151,7 @@ int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int li
     std::optional<CandidateMemoScope> memo;
     if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
       memo.emplace(ctx);
-    result = CountLoop(ctx, grid, verbose, limit, store);
+    result = CountLoop(ctx, grid, verbose, limit, store, counted);
   }
   LeaveGridSearch(ctx, grid);
   RefreshMainGrids(ctx);

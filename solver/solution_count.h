@@ -4,6 +4,7 @@
 #pragma once
 #include "engine/message_numbers.h"
 #include "platform/help_contexts.h"
+#include "solver/search.h"
 
 namespace quorbel {
 
@@ -19,7 +20,10 @@ constexpr int kHelpSearch = HelpContext("search count");
 // to MAXSEARCHSAVE go into the SearchHistory, which is emptied first, while store 0 leaves
 // the player's history alone. verbose 1 repaints first and reports each solution. Every
 // cell is put back as it was and the candidates of the main grids are recomputed.
-int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store);
+// A silent count for uniqueness that stores nothing (UniquenessOnly, limit 2 or less) walks
+// free of order; `walk` may free any other count too, and name a solution already known.
+int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
+                       const CountWalk &walk = {});
 
 // gridIndex >= 0, or a single main grid: CountGridSolutions of that main grid. With
 // gridIndex < 0 and several main grids, the solutions of all of them together, each grid

@@ -25,7 +25,6 @@
 #include "solver/generation_run.h"
 #include "solver/random_solution.h"
 #include "solver/search.h"
-#include "solver/search_classic.h"
 
 namespace quorbel {
 
@@ -174,14 +173,14 @@ int Carving::BuyBackGivens(int extra, int blanks) {
   // classic puzzle takes the quicker order-free walk. Puzzles with rules or links keep theirs,
   // and so the grids they are carved to.
   const bool classic = run_.GridCount == 1 && !run_.CurrentWords.Any() && !HasVariantRules(grid_);
-  const OrderFreeCount orderFree(ctx_, classic);
+  const CountWalk walk{.orderFree = classic};
   for (int pass = 1; pass <= extra; ++pass) {
     if (request_.Messages == 1)
       ctx_.Host->ReplaceInfoMessage("Do Optimisation ... " + std::to_string(pass), 0);
     Stage("using statistics on Search Solutions time:" + std::to_string(pass));
     CopyGrid(ctx_, *scratch, &grid_, 0);
     Propagate(ctx_, *scratch, kFilterAlways, 0);
-    const int cell = PickLeastFrequentCell(ctx_, *scratch, *solution_);
+    const int cell = PickLeastFrequentCell(ctx_, *scratch, *solution_, walk);
     if (cell == kSolveCancelled)
       return kSolveCancelled;
     if (cell < 0)

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <optional>
 
 #include "engine/chess_rules.h"
 #include "engine/grid_copy.h"
@@ -32,14 +31,15 @@ protected:
   // Every solution RunGridSearch returns, in order, up to `most`; the grid is left after.
   // `shape` gives the loaded grid its units beyond rows, columns and regular blocks.
   std::vector<std::string> Solutions(const std::string &puzzle, int most, bool byPropagation,
-                                     const std::function<void(GridRecord &)> &shape = {}) {
+                                     const std::function<void(GridRecord &)> &shape = {},
+                                     const CountWalk &walk = {}) {
     ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
     ctx->Settings.TimeOver = -1; // a slow machine must not cut the propagating route short
     GridRecord &grid = LoadGrid(*ctx, puzzle);
     if (shape)
       shape(grid);
     std::vector<std::string> found;
-    while (static_cast<int>(found.size()) < most && RunGridSearch(*ctx, grid, 0) == kSolveFound) {
+    while (static_cast<int>(found.size()) < most && RunGridSearch(*ctx, grid, 0, {}, walk) == kSolveFound) {
       EXPECT_TRUE(shape || SolvesPuzzle(*ctx, grid, puzzle));
       found.push_back(OneLineOfGrid(*ctx, grid));
     }
@@ -62,11 +62,8 @@ protected:
     EndGridSearch(*ctx, grid);
     constexpr size_t kMost = 40; // beyond it the two orders may list different solutions
     std::vector<std::string> fast = Solutions(puzzle, kMost + 1, false, shape);
-    std::vector<std::string> anyOrder;
-    {
-      const OrderFreeCount orderFree(*ctx, true); // as the generator's counts walk it
-      anyOrder = Solutions(puzzle, kMost + 1, false, shape);
-    }
+    // As the generator's counts walk it.
+    std::vector<std::string> anyOrder = Solutions(puzzle, kMost + 1, false, shape, {.orderFree = true});
     ctx->Settings.UniquenessOnly = 0;
     std::vector<std::string> slow = Solutions(puzzle, kMost + 1, false, shape);
     if (slow.size() > kMost) {
@@ -322,11 +319,12 @@ TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
       GridRecord &loaded = LoadGrid(*ctx, grid);
       GiveDiagonals(loaded, diagonals);
       ctx->Settings.UniquenessOnly = known >= 0 ? 1 : 0;
-      const OrderFreeCount orderFree(*ctx, known >= 0);
-      std::optional<KnownSolutionAt> knownAt;
-      if (known >= 0)
-        knownAt.emplace(*ctx, known, kSolvedNine[known] - '0');
-      return CountGridSolutions(*ctx, loaded, 0, kMost, 0);
+      CountWalk walk{.orderFree = known >= 0};
+      if (known >= 0) {
+        walk.knownCell = known;
+        walk.knownValue = kSolvedNine[known] - '0';
+      }
+      return CountGridSolutions(*ctx, loaded, 0, kMost, 0, walk);
     };
     if (count(puzzle, -1) != 1)
       continue; // the carving starts from one solution
