@@ -138,6 +138,12 @@ int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint
   return count;
 }
 
+// The cell gets its value in the grid's solution, as a given of the repair.
+void GiveFromSolution(EngineContext &ctx, int g, int c) {
+  CopyCellFields(ctx.Geo, Grid(ctx, g).Cells[c], ctx.Grids.RefTab[g].Cells[c], kCopyBoth);
+  Grid(ctx, g).Cells[c].Status = kStatusPlacedLastStep;
+}
+
 // Up to `n` open cells of the range, drawn at random, get their solution values; returns how
 // many did.
 int GiveRandomCells(EngineContext &ctx, const GridRange &range, int n) {
@@ -150,9 +156,7 @@ int GiveRandomCells(EngineContext &ctx, const GridRange &range, int n) {
   for (int i = 0; i < given; ++i) {
     std::swap(open[static_cast<size_t>(i)],
               open[static_cast<size_t>(i + RandomBelow(ctx.Random, static_cast<int>(open.size()) - i))]);
-    const auto [g, c] = open[static_cast<size_t>(i)];
-    CopyCellFields(ctx.Geo, Grid(ctx, g).Cells[c], ctx.Grids.RefTab[g].Cells[c], kCopyBoth);
-    Grid(ctx, g).Cells[c].Status = kStatusPlacedLastStep;
+    GiveFromSolution(ctx, open[static_cast<size_t>(i)].first, open[static_cast<size_t>(i)].second);
   }
   return given;
 }
@@ -197,9 +201,7 @@ int GiveMostDifferingOfEachGrid(EngineContext &ctx, const GridRange &range,
     const int cell = MostDifferingCell(ctx, {g, g, g}, own, slot, values);
     if (cell < 0)
       continue;
-    CellRecord &record = Grid(ctx, g).Cells[cell];
-    CopyCellFields(ctx.Geo, record, ctx.Grids.RefTab[g].Cells[cell], kCopyBoth);
-    record.Status = kStatusPlacedLastStep;
+    GiveFromSolution(ctx, g, cell);
     ++given;
   }
   return given;
