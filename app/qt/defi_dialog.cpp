@@ -930,6 +930,11 @@ void CDialogDefi::PlaySound(int slot) {
 }
 
 void CDialogDefi::Redraw() {
+  // A banner cut short (its challenge left alone) must not leave the board faded out.
+  if (game_.Turns().Banner.Countdown == -2) {
+    fadeLevel_ = 1.0;
+    fadeStep_ = 0;
+  }
   // The board gives way to the banner's lines while they are shown.
   if (game_.Turns().Banner.Shown)
     app_.State().StartChallenge();

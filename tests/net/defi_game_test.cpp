@@ -181,7 +181,7 @@ TEST(DefiGame, TwoPlayersEndOnTheSameBoardTurnsScoresAndWinner) {
   EXPECT_EQ(bob.game.TurnElsewhere(), std::optional<std::string>("Ann"));
   EXPECT_FALSE(bob.Type(1, 2));
   while (!c.Ann().game.Turns().Over) {
-    c.PlayRight();
+    ASSERT_NO_FATAL_FAILURE(c.PlayRight());
     EXPECT_EQ(bob.Turn(), c.Ann().Turn());
   }
   EXPECT_TRUE(bob.game.Turns().Over);
