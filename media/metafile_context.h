@@ -79,7 +79,13 @@ public:
   void Bitmap(CPicture bitmap, double x, double y, double width, double height, int32_t sourceX,
               int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight);
 
-  void Skip() { ++out_.Skipped; }
+  // A record is counted once as not played, whatever part of it failed.
+  void BeginRecord() { skipped_ = false; }
+  void Skip() {
+    if (!skipped_)
+      ++out_.Skipped;
+    skipped_ = true;
+  }
   // Between the start and the end of a path, drawing records build a path we do not play.
   bool InPath = false;
 
@@ -104,6 +110,7 @@ private:
   double devicePerMmY_;
   State state_;
   std::vector<State> saved_;
+  bool skipped_ = false;
 };
 
 } // namespace quorbel

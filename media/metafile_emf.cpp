@@ -665,6 +665,7 @@ bool PlayEmfRecords(std::span<const uint8_t> records, uint32_t objectCount, Meta
     if (type == kEof)
       return true;
     RecordFields fields(records.subspan(at, size));
+    dc.BeginRecord();
     player.Play(type, fields);
     at += size;
   }

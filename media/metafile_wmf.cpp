@@ -501,6 +501,7 @@ bool PlayWmfRecords(std::span<const uint8_t> records, uint32_t objectCount, Meta
     if (function == kEof)
       return true;
     RecordFields parameters(records.subspan(at + 6, static_cast<size_t>(bytes) - 6));
+    dc.BeginRecord();
     player.Play(function, parameters);
     at += static_cast<size_t>(bytes);
   }
