@@ -107,8 +107,8 @@ TEST(Metafile, MappingModesTakeLogicalUnitsToThePicture) {
                                        .Record(0x041B, {600, 500, 200, 100})
                                        .Record(0x001E, {})  // save
                                        .Record(0x0103, {7}) // isotropic
-                                       .Record(0x020C, {500, 1000})
-                                       .Record(0x0418, {500, 1000, 0, 0})
+                                       .Record(0x020C, {500, 2000})
+                                       .Record(0x0418, {500, 2000, 0, 0})
                                        .Record(0x0127, {-1}) // restore
                                        .Record(0x041B, {600, 500, 200, 100})
                                        .Bytes();
@@ -118,7 +118,7 @@ TEST(Metafile, MappingModesTakeLogicalUnitsToThePicture) {
   ASSERT_EQ(d.Ops.size(), 3u);
   ExpectAt(Mapped(d, 0, 0), 9.6, 19.2);
   ExpectAt(Mapped(d, 0, 1), 48, 57.6);
-  ExpectAt(Mapped(d, 1, 1), 96, 48); // the smaller scale on both axes
+  ExpectAt(Mapped(d, 1, 1), 96, 24); // the smaller scale on both axes
   ExpectAt(Mapped(d, 2, 1), 48, 57.6);
   EXPECT_EQ(d.Skipped, 0u);
 
