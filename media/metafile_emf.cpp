@@ -619,7 +619,9 @@ void EmfPlayer::Blit(uint32_t type, RecordFields &r) {
     return;
   }
   CPicture bitmap;
-  if (!ReadRecordBitmap(info, rows, kMetafileBitmapFactor * (uint64_t{infoSize} + rowsSize), bitmap)) {
+  // The two blocks may overlap: the record's own size bounds what they hold.
+  const uint64_t held = std::min<uint64_t>(uint64_t{infoSize} + rowsSize, r.Size());
+  if (!ReadRecordBitmap(info, rows, kMetafileBitmapFactor * held, bitmap)) {
     dc_.Skip();
     return;
   }
