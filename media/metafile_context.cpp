@@ -299,8 +299,9 @@ void MetafileContext::Arc(ArcKind kind, double left, double top, double right, d
   const double direction = det >= 0 ? -1 : 1;
   // Steps of about three pixels along the picture's curve.
   const double scale = std::sqrt(std::abs(det));
-  const double pixels = sweep * std::max(rx, ry) * (std::isfinite(scale) ? scale : 0);
-  const int steps = std::clamp(static_cast<int>(pixels / 3), 4, kMostArcSteps);
+  const double pixels = sweep * std::max(rx, ry) * scale / 3;
+  const int steps =
+      std::isfinite(pixels) && pixels < kMostArcSteps ? std::max(4, static_cast<int>(pixels)) : kMostArcSteps;
   std::vector<MetaPoint> points;
   points.reserve(static_cast<size_t>(steps) + 3);
   if (fromPosition)

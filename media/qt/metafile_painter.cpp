@@ -18,6 +18,10 @@ constexpr double kDefaultTextPixels = 16; // what a font of height 0 gets
 constexpr int kThinnestHeavy = 100;
 constexpr int kHeaviest = 900;
 constexpr int kRegularWeight = 400;
+// A hostile file of many records that each cover the whole picture must not paint for hours:
+// a drawing stops after covering its picture this many times over.
+constexpr double kCoverings = 256;
+constexpr double kLeastBudget = double{1 << 24};
 
 QColor ToQColor(PixelColour c) { return QColor(c.Red(), c.Green(), c.Blue()); }
 
@@ -33,10 +37,14 @@ public:
   Player(QPainter &painter, const MetafileDrawing &drawing, double largest)
       : dc_(painter), drawing_(drawing), largest_(largest) {}
 
-  void Play(const MetaOp &op) {
+  // False once the drawing has covered its budget of pixels.
+  bool Play(const MetaOp &op) {
     if (op.Style >= drawing_.Styles.size())
-      return;
+      return true;
     const MetaStyle &s = drawing_.Styles[op.Style];
+    budget_ -= Cost(op, s);
+    if (budget_ < 0)
+      return false;
     Prepare(s, op.Shape == MetaShape::Polyline);
     switch (op.Shape) {
     case MetaShape::Polyline:
@@ -64,9 +72,38 @@ public:
       Bitmap(op);
       break;
     }
+    return true;
   }
 
 private:
+  // About the pixels an operation touches: its box on the picture when it fills, the length of
+  // its lines by the pen's width when it strokes.
+  double Cost(const MetaOp &op, const MetaStyle &s) const {
+    double left = drawing_.Width, top = drawing_.Height, right = 0, bottom = 0, length = 0;
+    MetaPoint last;
+    for (size_t k = 0; k < op.Points.size(); ++k) {
+      const MetaPoint p = Apply(s.Transform, op.Points[k]);
+      left = std::min(left, p.X);
+      top = std::min(top, p.Y);
+      right = std::max(right, p.X);
+      bottom = std::max(bottom, p.Y);
+      if (k > 0)
+        length += std::hypot(p.X - last.X, p.Y - last.Y);
+      last = p;
+    }
+    const double width = std::max(1.0, std::min(s.Pen.Width * UnitPixels(s.Transform), largest_));
+    if (op.Shape == MetaShape::Polyline)
+      return 1 + length * width;
+    if (op.Shape == MetaShape::Text) {
+      const double size = std::hypot(s.Transform.M21, s.Transform.M22) * std::abs(s.Font.Height);
+      const double pixels = std::clamp(size, kDefaultTextPixels, largest_);
+      return 1 + pixels * pixels * static_cast<double>(op.Text.size());
+    }
+    const double box = std::max(0.0, std::min<double>(right, drawing_.Width) - std::max(left, 0.0)) *
+                       std::max(0.0, std::min<double>(bottom, drawing_.Height) - std::max(top, 0.0));
+    return 1 + box + length * width;
+  }
+
   void Prepare(const MetaStyle &s, bool line) {
     dc_.resetTransform();
     if (s.Clipped)
@@ -210,6 +247,7 @@ private:
   QPainter &dc_;
   const MetafileDrawing &drawing_;
   double largest_;
+  double budget_ = kCoverings * static_cast<double>(drawing_.Width) * drawing_.Height + kLeastBudget;
 };
 
 } // namespace
@@ -222,7 +260,8 @@ QImage PaintMetafile(const MetafileDrawing &drawing) {
   QPainter painter(&image);
   Player player(painter, drawing, 4.0 * std::max(drawing.Width, drawing.Height));
   for (const MetaOp &op : drawing.Ops)
-    player.Play(op);
+    if (!player.Play(op))
+      break;
   return image;
 }
 

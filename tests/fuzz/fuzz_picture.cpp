@@ -15,9 +15,12 @@ using namespace quorbel;
 
 namespace {
 
-// A few bytes may decode to millions of pixels: past this many, the pixels read are an even
-// grid that keeps the first and last rows and columns, so that a run costs what its input
-// does while a row or column laid out wrong is still read.
+// A few bytes may decode to millions of pixels, so that a run would cost what its output does,
+// not its input. Pictures are decoded up to 16 MiB of rows (a larger one takes the same paths
+// and is refused the same way past the codecs' own limit), and past 65,536 pixels the pixels
+// read are an even grid that keeps the first and last rows and columns, so that a row or
+// column laid out wrong is still read.
+constexpr uint64_t kMostDecodedBytes = uint64_t{16} << 20;
 constexpr int64_t kMostPixelsRead = int64_t{1} << 16;
 
 int32_t Step(const CPicture &picture) {
@@ -39,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     CPictureMemFile file(std::span<const uint8_t>(data, size));
     CPicture picture;
     picture.Info().FrameIndex = frame;
+    picture.Info().MostBytes = kMostDecodedBytes;
     if (!picture.Decode(file, QUORBEL_PICTURE_TYPE)) {
       if (picture.LastError().empty())
         std::abort();

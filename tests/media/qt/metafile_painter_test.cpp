@@ -127,6 +127,17 @@ private slots:
     QVERIFY(Is(image, 50, 50, qRgb(255, 255, 255)));
   }
 
+  void AHostileDrawingStopsOnceItHasCoveredItsPictureEnough() {
+    // About 1,900 coverings of a 100 x 100 picture are the budget: what comes after is not drawn.
+    EmfWriter emf(100, 100);
+    Brush(emf, ColourRef(255, 0, 0));
+    for (int k = 0; k < 2000; ++k)
+      emf.Record(43, {0, 0, 100, 100});
+    Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
+    const QImage image = Painted(emf.Bytes());
+    QVERIFY(Is(image, 50, 50, qRgb(255, 0, 0)));
+  }
+
   void AMetafileOpensAsAPictureSetsFrame() {
     InstallMetafilePlayer();
     testing::TempDir dir;
