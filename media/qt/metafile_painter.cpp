@@ -266,9 +266,14 @@ QImage PaintMetafile(const MetafileDrawing &drawing) {
 }
 
 bool PlayMetafile(const MetafileDrawing &drawing, CPicture &picture) {
-  const QImage image = PaintMetafile(drawing);
-  if (image.isNull() || !picture.Create(image.width(), image.height(), 24, kPictureWmf))
+  // The picture first: a set that cannot hold it refuses before anything is painted.
+  if (!picture.Create(drawing.Width, drawing.Height, 24, kPictureWmf))
     return RefusePicture(picture, "Cancelled");
+  const QImage image = PaintMetafile(drawing);
+  if (image.isNull()) {
+    picture.Destroy();
+    return RefusePicture(picture, "Cancelled");
+  }
   for (int y = 0; y < image.height(); ++y) {
     const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
     uint8_t *row = picture.Row(image.height() - 1 - y); // pictures keep their rows from the bottom
