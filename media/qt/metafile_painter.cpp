@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 
+#include "media/metafile_context.h"
 #include "media/qt/picture_from_image.h"
 
 namespace quorbel {
