@@ -6,9 +6,11 @@
 #include "app/qt/quorbel_app.h"
 #include "app/qt/sound_effect_services.h"
 #include "media/qt/metafile_painter.h"
+#include "platform/memory_reuse.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
+  quorbel::KeepFreedMemoryForReuse();
   QApplication application(argc, argv);
   InstallOutOfMemoryHandler();
   quorbel::InstallMetafilePlayer();
