@@ -88,9 +88,14 @@ void ReadLittleKiller(const Row &row, In &in, char, const Line &line) {
 
 // ---- Diagonal: which of the two diagonals, 1 + 2 ----
 
+// A hidden-variant grid that hides the rule keeps its diagonals too, with a mark that leaves the
+// rule hidden when the grid is read.
+constexpr int kDiagonalsHidden = 4;
+
 void WriteDiagonal(const Row &row, Out &out, const Source &src) {
   const VariantLists &l = ListsOf(src);
-  out.Row(Prefix(row.Letter()), {l.RegionOn[kRegionDiag1] + 2 * l.RegionOn[kRegionDiag2]});
+  const int hidden = Holds(src, kVarDiagonal) ? 0 : kDiagonalsHidden;
+  out.Row(Prefix(row.Letter()), {l.RegionOn[kRegionDiag1] + 2 * l.RegionOn[kRegionDiag2] + hidden});
 }
 
 void ReadDiagonal(const Row &row, In &in, char, const Line &line) {
@@ -99,7 +104,8 @@ void ReadDiagonal(const Row &row, In &in, char, const Line &line) {
     VariantLists &l = in.Lists();
     l.RegionOn[kRegionDiag1] = static_cast<int16_t>(n[0] & 1);
     l.RegionOn[kRegionDiag2] = static_cast<int16_t>((n[0] >> 1) & 1);
-    in.Flag(row.Rules);
+    if ((n[0] & kDiagonalsHidden) == 0)
+      in.Flag(row.Rules);
   }
 }
 
@@ -274,25 +280,16 @@ void WriteTiled(const Row &row, Out &out, const Source &src) {
 
 // ---- Puzzle, Tiled and Battle Ship: a piece per line, then the pieces' two options ----
 
-// A Tiled piece turned half round shows its digits upside down; a mirrored one, mirrored.
-int ShownDigit(const PuzzlePiece &piece, int digit) {
-  constexpr int kHalfTurn = 2;
-  int shown = -1;
-  if (piece.Rotation == kHalfTurn)
-    shown = DigitUpsideDown(digit);
-  else if (piece.Mirror == 1)
-    shown = DigitMirror(digit);
-  return shown == -1 ? digit : shown;
-}
-
+// A piece's digits as they lie on its cells, however a Tiled piece is turned: the cells say
+// where it lies, not how it shows (files written before held a turned piece's shown digits:
+// the reader finds them again).
 void WritePieces(const Row &, Out &out, const Source &src) {
   const VariantLists &l = ListsOf(src);
-  const bool tiled = Holds(src, kVarTiled);
   for (const PuzzlePiece &p : l.Pieces.Used()) {
     std::vector<int> pairs;
     for (int k = 0; k < std::clamp<int>(p.NCells, 0, 10); ++k) {
       pairs.push_back(p.Cells[k]);
-      pairs.push_back(tiled ? ShownDigit(p, p.Digits[k]) : p.Digits[k]);
+      pairs.push_back(p.Digits[k]);
     }
     out.Row(Prefix(kPiece), pairs, true);
   }
