@@ -4,6 +4,7 @@
 //   quorbel-text-sweep [--seeds N] [--level 1..4] [--sizes 4,6,8,9,12,16] [--limit N]
 // One line per grid; the last line sums up. Exit status 1 when a grid counted otherwise, 2 on
 // bad arguments.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,26 @@ std::unique_ptr<EngineContext> NewContext() {
   return ctx;
 }
 
+// The tables a save takes from the engine and an open gives back, as the program does (the Trio
+// classes, the Double and Triple points).
+TextGridInfo TablesOf(const EngineContext &ctx) {
+  TextGridInfo info;
+  std::copy(ctx.Points.begin(), ctx.Points.end(), info.NumeralTable1.begin());
+  std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), info.NumeralTable2.begin());
+  return info;
+}
+
+void TakeTables(const TextGridInfo &info, EngineContext &ctx) {
+  for (size_t i = 0; i < ctx.Points.size(); ++i)
+    ctx.Points[i] = static_cast<uint32_t>(
+        std::clamp(info.NumeralTable1[i], 0, static_cast<int32_t>(EngineContext::kMostPoints)));
+  if (!std::any_of(info.NumeralTable2.begin(), info.NumeralTable2.end(), [](int32_t k) { return k != 0; }))
+    DefaultValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
+  else
+    for (size_t i = 0; i < ctx.ValueClasses.size(); ++i)
+      ctx.ValueClasses[i] = static_cast<int8_t>(std::clamp(info.NumeralTable2[i], 0, 4));
+}
+
 int CountWithRulesShown(EngineContext &ctx, const Options &options) {
   std::array<VariantWords, kMaxGrids> words{};
   for (int g = 0; g < UsedMainCount(ctx.Grids); ++g) {
@@ -108,11 +129,12 @@ int Sweep(const Options &options) {
           continue;
         }
         const int before = CountWithRulesShown(*made, options);
-        const std::string text = WriteTextGrid(*made, TextGridInfo{});
+        const std::string text = WriteTextGrid(*made, TablesOf(*made));
         auto opened = NewContext();
         TextGridInfo info;
         const auto *bytes = reinterpret_cast<const uint8_t *>(text.data());
         const TextGridResult read = OpenTextGrid(std::span<const uint8_t>(bytes, text.size()), *opened, info);
+        TakeTables(info, *opened);
         const int after = read.Ok ? CountWithRulesShown(*opened, options) : -1;
         ++grids;
         const bool same = read.Ok && after == before;
