@@ -10,12 +10,21 @@ namespace quorbel {
 
 namespace {
 
-int SuffixIndex(std::string_view stem) {
+constexpr int SuffixIndex(std::string_view stem) {
   for (int i = 0; i < kGenerationKinds; ++i)
     if (GenerationSuffixes[static_cast<size_t>(i)] == stem)
       return i;
   return -1;
 }
+
+// Each clue kind's limits are the keys of its own stem.
+constexpr bool EveryClueKindHasItsKeys() {
+  for (const HiddenVariantEntry &kind : HiddenVariantTable)
+    if (SuffixIndex(kind.Stem) < 0)
+      return false;
+  return true;
+}
+static_assert(EveryClueKindHasItsKeys(), "a clue kind has no GENERATION keys of its own");
 
 } // namespace
 
@@ -31,8 +40,6 @@ GeneratorSettings GeneratorSettingsOf(const AppSettings &settings) {
   out.VarNGrids = settings.catalog.varNGrids;
   for (int kind = 0; kind < kHiddenVariantKinds; ++kind) {
     const int i = SuffixIndex(HiddenVariantTable[static_cast<size_t>(kind)].Stem);
-    if (i < 0)
-      continue;
     out.Clues.Factor[kind] = settings.generation.fac[static_cast<size_t>(i)];
     out.Clues.Minimum[kind] = settings.generation.mind[static_cast<size_t>(i)];
     out.Clues.Limit[kind] = settings.generation.lim[static_cast<size_t>(i)];

@@ -18,6 +18,7 @@
 #include "engine/method_record.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_catalog.h"
 
 namespace quorbel {
 
@@ -88,6 +89,10 @@ int Genere(MacroCommandContext &c, const MacroCall &call) {
   const uint32_t word1 = call.Bits(3);
   const uint32_t second = call.Has(4) ? call.Bits(4) : kNoWord;
   const uint32_t word2 = second == kNoWord ? 0u : second;
+  // A rule the catalogue does not offer at this size is refused like a size the game does not
+  // play: the generator could only fail on it.
+  if (!RulesOfferedAtWidth({word1, word2}, call.Number(1)))
+    return kMacroStepFailed;
   general.gridCurrVariant = static_cast<uint64_t>(word1) | (static_cast<uint64_t>(word2) << 32);
   general.uniqSolution = call.Word(5) == kArgUniq ? 1 : 0;
   c.Services.Settings.Apply();

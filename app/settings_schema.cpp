@@ -116,23 +116,7 @@ constexpr std::string_view kPlayerCountKey = "DEFINPLAYERS";
 constexpr int32_t kDefaultMethodMask = 0x1FFFFD;
 constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
 
-struct GenerationDefault {
-  int32_t fac; // stored percent
-  int32_t mind;
-  int32_t lim;
-};
-
 // clang-format off
-constexpr std::array<GenerationDefault, kGenerationKinds> kGenerationDefaults = {{
-    {500, -1, 144}, {350, 20, 81}, {175, 8, 32},   {340, -1, 50},  {300, 20, 80},  {659, -1, 81},
-    {100, -1, 11},  {99, -1, 34},  {110, -1, 55},  {110, -1, 52},  {300, -1, 60},  {400, -1, 27},
-    {150, -1, 63},  {220, -1, 40}, {200, -1, 40},  {300, 16, 40},  {120, -1, 32},  {270, -1, 33},
-    {225, -1, 60},  {250, -1, 80}, {175, -1, 63},  {300, -1, 70},  {400, -1, 18},  {250, -1, 60},
-    {87, -1, 18},   {100, 3, 10},  {100, 3, 5},    {300, -1, 40},  {250, 18, 45},  {55, -1, 15},
-    {400, -1, 16},  {100, 18, 1},  {200, 12, 30},  {100, 10, 1},   {110, 5, 60},   {100, 25, 60},
-    {300, -1, 60},  {100, 25, 60}, {100, -1, 60},  {300, -1, 9},   {200, 15, 10},
-}};
-
 constexpr std::array<std::string_view, kDurationSizes> kDurationSizeNames = {"4X4", "6X6", "8X8", "9X9", "12X12", "16X16"};
 constexpr std::array<std::string_view, kDurationLevels> kDurationLevelNames = {"EASY", "MEDIUM", "DIFFICULT", "TERRIBLE"};
 constexpr std::array<std::array<int32_t, kDurationLevels>, kDurationSizes> kDurationDefaults = {{
@@ -300,8 +284,8 @@ void VisitSettings(AppSettings &s, SettingsVisitor &v) {
 
   GenerationSettings &n = s.generation;
   for (size_t i = 0; i < kGenerationKinds; ++i) {
-    const std::string suffix(GenerationSuffixes[i]);
-    const GenerationDefault &fallback = kGenerationDefaults[i];
+    const std::string suffix(GenerationKeys[i].suffix);
+    const GenerationDefault &fallback = GenerationKeys[i];
     v.Percent(kGeneration, "FAC" + suffix, n.fac[i], fallback.fac, PercentCheck::None);
     v.Int(kGeneration, "MIND" + suffix, n.mind[i], fallback.mind, NoRule());
     v.Int(kGeneration, "LIM" + suffix, n.lim[i], fallback.lim, NoRule());
@@ -491,15 +475,6 @@ void SavePlayers(AbstractProfileStore &store, const std::vector<DefiPlayerSettin
 }
 
 } // namespace
-
-// clang-format off
-const std::array<std::string_view, kGenerationKinds> GenerationSuffixes = {
-    "LESS", "ODD", "XV", "DOT", "TRIO", "NAV", "TREL", "LKILL", "KILLS", "KILLP", "ARROW", "CREAS", "OUTS",
-    "FRAMS", "FRAMP", "ODDP", "ODDV", "LAST", "DOM", "PENC", "DIGIT", "ROM", "SKY", "NUM", "DIST", "MSENT",
-    "DAN", "EQU", "QUAD", "WHEEL", "CHESS", "TRANSFER", "PUZZLE", "BATNAV", "TILED", "MULTTAB", "FRAMEMAX",
-    "MASTERMIND", "PIRATE", "TRELMULT", "SAMEROW",
-};
-// clang-format on
 
 const std::array<TimeFactorKey, kTimeFactorCount> TimeFactorKeys = {{
     {"MTFCHAMPION", &GameDurationSettings::mtfChampion, 100},

@@ -46,8 +46,35 @@ void CopySettingKeys(AppSettings &to, const AppSettings &from, const std::set<st
 Language ReadLanguage(AbstractProfileStore &store);
 // GENERAL/LASTFILE, the grid file saved last: ReadLastFile and WriteLastFile (files/recent_file_list.h).
 
-// The GENERATION key suffixes, by generator index ("FAC" / "MIND" / "LIM" + suffix).
-extern const std::array<std::string_view, kGenerationKinds> GenerationSuffixes;
+// The GENERATION keys of each generator, "FAC" / "MIND" / "LIM" + its suffix, with their defaults
+// (FAC stored as a percent). The clue kinds find theirs by suffix (solver/hidden_variant_table.h).
+struct GenerationDefault {
+  std::string_view suffix;
+  int32_t fac;
+  int32_t mind;
+  int32_t lim;
+};
+inline constexpr std::array<GenerationDefault, kGenerationKinds> GenerationKeys = {{
+    {"LESS", 500, -1, 144},    {"ODD", 350, 20, 81},        {"XV", 175, 8, 32},      {"DOT", 340, -1, 50},
+    {"TRIO", 300, 20, 80},     {"NAV", 659, -1, 81},        {"TREL", 100, -1, 11},   {"LKILL", 99, -1, 34},
+    {"KILLS", 110, -1, 55},    {"KILLP", 110, -1, 52},      {"ARROW", 300, -1, 60},  {"CREAS", 400, -1, 27},
+    {"OUTS", 150, -1, 63},     {"FRAMS", 220, -1, 40},      {"FRAMP", 200, -1, 40},  {"ODDP", 300, 16, 40},
+    {"ODDV", 120, -1, 32},     {"LAST", 270, -1, 33},       {"DOM", 225, -1, 60},    {"PENC", 250, -1, 80},
+    {"DIGIT", 175, -1, 63},    {"ROM", 300, -1, 70},        {"SKY", 400, -1, 18},    {"NUM", 250, -1, 60},
+    {"DIST", 87, -1, 18},      {"MSENT", 100, 3, 10},       {"DAN", 100, 3, 5},      {"EQU", 300, -1, 40},
+    {"QUAD", 250, 18, 45},     {"WHEEL", 55, -1, 15},       {"CHESS", 400, -1, 16},  {"TRANSFER", 100, 18, 1},
+    {"PUZZLE", 200, 12, 30},   {"BATNAV", 100, 10, 1},      {"TILED", 110, 5, 60},   {"MULTTAB", 100, 25, 60},
+    {"FRAMEMAX", 300, -1, 60}, {"MASTERMIND", 100, 25, 60}, {"PIRATE", 100, -1, 60}, {"TRELMULT", 300, -1, 9},
+    {"SAMEROW", 200, 15, 10},
+}};
+
+// The suffixes alone, by generator index.
+inline constexpr std::array<std::string_view, kGenerationKinds> GenerationSuffixes = [] {
+  std::array<std::string_view, kGenerationKinds> suffixes{};
+  for (size_t i = 0; i < kGenerationKinds; ++i)
+    suffixes[i] = GenerationKeys[i].suffix;
+  return suffixes;
+}();
 
 // The time factors of section GAMEDURATION, with their stored defaults (percent), in the order
 // champion, kids, quick, triple, challenge, other.

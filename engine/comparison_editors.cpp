@@ -48,11 +48,9 @@ int FindComparison(const GridRecord &grid, int cellA, int cellB) {
 }
 
 int FindComparisonItem(const GridRecord &grid, int cellA, int cellB) {
-  constexpr int kGreater = 8;
-  constexpr int kLess = 9;
   const auto marks = grid.Lists.Comparisons.Used();
   for (size_t i = 0; i < marks.size(); ++i)
-    if ((marks[i].Kind == kGreater || marks[i].Kind == kLess) &&
+    if ((marks[i].Kind == kCompareGreater || marks[i].Kind == kCompareLess) &&
         SamePair(marks[i].CellA, marks[i].CellB, cellA, cellB))
       return static_cast<int>(i);
   return -1;

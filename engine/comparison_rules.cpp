@@ -15,17 +15,6 @@ constexpr uint32_t kOddValues = 0x5555;  // 1, 3, 5 ...
 constexpr uint32_t kEvenValues = 0xAAAA; // 2, 4, 6 ...
 constexpr int kMostRepeats = 20;
 
-enum ComparisonKind : int {
-  kX = 2,
-  kV = 3,
-  kConsecutive = 4,
-  kRatio = 5,
-  kSumN = 6,
-  kDifferenceN = 7,
-  kGreater = 8,
-  kLess = 9,
-};
-
 // Each value of the mask sent to value `to(v)`; values outside 1..16 are dropped.
 template <typename Map> uint32_t MapValues(uint32_t mask, const GridGeometry &geo, Map to) {
   uint32_t out = 0;
@@ -150,21 +139,21 @@ namespace {
 
 bool ComparisonHolds(int kind, int a, int b, int n) {
   switch (kind) {
-  case kX:
+  case kCompareX:
     return a + b == 10;
-  case kV:
+  case kCompareV:
     return a + b == 5;
-  case kConsecutive:
+  case kCompareConsecutive:
     return std::abs(a - b) == 1;
-  case kRatio:
+  case kCompareRatio:
     return a == 2 * b || b == 2 * a;
-  case kSumN:
+  case kCompareSumN:
     return n < 0 || a + b == n;
-  case kDifferenceN:
+  case kCompareDifferenceN:
     return n < 0 || std::abs(a - b) == n;
-  case kGreater:
+  case kCompareGreater:
     return a >= b;
-  case kLess:
+  case kCompareLess:
     return a <= b;
   default:
     return true;
@@ -174,21 +163,21 @@ bool ComparisonHolds(int kind, int a, int b, int n) {
 // What cell A may hold given B's candidates (and B given A's for the symmetric kinds).
 uint32_t PartnerValues(int kind, uint32_t other, int n, const GridGeometry &geo, bool forA) {
   switch (kind) {
-  case kX:
+  case kCompareX:
     return MaskSum10(other, geo);
-  case kV:
+  case kCompareV:
     return MaskSum5(other, geo);
-  case kConsecutive:
+  case kCompareConsecutive:
     return MaskNeighbours(other, geo);
-  case kRatio:
+  case kCompareRatio:
     return MaskDoubles(other, geo) | MaskHalves(other, geo);
-  case kSumN:
+  case kCompareSumN:
     return MaskSumN(other, n, geo);
-  case kDifferenceN:
+  case kCompareDifferenceN:
     return n < 0 || n > kMaxWidth ? geo.FullMask : ((other << n) | (other >> n)) & geo.FullMask;
-  case kGreater: // A > B
+  case kCompareGreater: // A > B
     return forA ? MaskAboveLowest(other, geo) : MaskBelowHighest(other, geo);
-  case kLess:
+  case kCompareLess:
     return forA ? MaskBelowHighest(other, geo) : MaskAboveLowest(other, geo);
   default:
     return geo.FullMask;
@@ -214,18 +203,18 @@ void CheckComparison(const GridGeometry &geo, GridRecord &grid, int i) {
 
 int FilterComparison(const GridGeometry &geo, GridRecord &grid, int i) {
   const ComparisonMark &mark = grid.Lists.Comparisons.Items[i];
-  if (!IsPlayingCell(geo, mark.CellA) || !IsPlayingCell(geo, mark.CellB) || mark.Kind < kX ||
-      mark.Kind > kLess)
+  if (!IsPlayingCell(geo, mark.CellA) || !IsPlayingCell(geo, mark.CellB) || mark.Kind < kCompareX ||
+      mark.Kind > kCompareLess)
     return 0;
   CellRecord &a = grid.Cells[mark.CellA];
   CellRecord &b = grid.Cells[mark.CellB];
   if (!IsOpen(a) && !IsOpen(b))
     return 0;
   const int n = grid.Lists.ComparisonTotal;
-  if ((mark.Kind == kSumN || mark.Kind == kDifferenceN) && n < 0)
+  if ((mark.Kind == kCompareSumN || mark.Kind == kCompareDifferenceN) && n < 0)
     return 0;
   // The sums and differences of N settle over several rounds; the others in one.
-  const int rounds = mark.Kind == kSumN || mark.Kind == kDifferenceN ? kMostRepeats : 1;
+  const int rounds = mark.Kind == kCompareSumN || mark.Kind == kCompareDifferenceN ? kMostRepeats : 1;
   int changed = 0;
   for (int round = 0; round < rounds; ++round) {
     int now = Restrict(geo, a, PartnerValues(mark.Kind, b.ThePoss, n, geo, true));

@@ -14,17 +14,6 @@ namespace quorbel {
 
 namespace {
 
-enum FrameKind : int {
-  kFrameNone = 0,
-  kFrameSum,
-  kFrameProduct,
-  kSkyScraper,
-  kLastRising,
-  kLastFalling,
-  kFrameMax
-};
-enum OutsideKind : int { kOutsideNone = 0, kOutsideValues, kOddview, kTransfer };
-
 constexpr int kGroupLimit = 40;
 
 bool ValidLine(const GridGeometry &geo, int side, int line) {
@@ -237,14 +226,14 @@ void CheckFrameClue(int side, int line, const GridGeometry &geo, GridRecord &gri
     holds = total == clue;
     break;
   }
-  case kSkyScraper:
+  case kFrameSkyScraper:
     holds = SkyScraperHolds(geo, grid, cells, clue);
     marked = cells.First(cells.Count);
     break;
-  case kLastRising:
-  case kLastFalling: {
+  case kFrameLastRising:
+  case kFrameLastFalling: {
     int position = 0;
-    holds = LastNumberHolds(grid, cells, clue, kind == kLastRising, position);
+    holds = LastNumberHolds(grid, cells, clue, kind == kFrameLastRising, position);
     marked = cells.First(position + 1);
     break;
   }
@@ -276,11 +265,11 @@ int FilterFrameClue(const GridGeometry &geo, GridRecord &grid, int side, int lin
   case kFrameSum:
   case kFrameProduct:
     return FilterGroupTotal(geo, grid, frame, {kind == kFrameProduct ? 1 : 0, clue, 0, 0, kGroupLimit});
-  case kSkyScraper:
+  case kFrameSkyScraper:
     return FilterSkyScraper(geo, grid, cells, clue);
-  case kLastRising:
-  case kLastFalling:
-    return FilterLastNumber(geo, grid, cells, clue, kind == kLastRising);
+  case kFrameLastRising:
+  case kFrameLastFalling:
+    return FilterLastNumber(geo, grid, cells, clue, kind == kFrameLastRising);
   case kFrameMax:
     return FilterFrameMax(geo, grid, frame, clue);
   default:
@@ -587,7 +576,7 @@ void CheckOutsideClue(const GridGeometry &geo, GridRecord &grid, int side, int l
       grid.State = kGridContradiction;
     }
     return;
-  case kOddview: {
+  case kOutsideOddview: {
     const auto [even, odd] = OddviewValues(grid, side, line);
     bool evenSeen = false;
     bool oddSeen = false;
@@ -608,7 +597,7 @@ void CheckOutsideClue(const GridGeometry &geo, GridRecord &grid, int side, int l
     }
     return;
   }
-  case kTransfer:
+  case kOutsideTransfer:
     CheckTransfer(grid, side, line, cells);
     return;
   default:
@@ -623,9 +612,9 @@ int FilterOutsideClue(const GridGeometry &geo, GridRecord &grid, int side, int l
   switch (grid.Lists.Outside.Kind[side][line]) {
   case kOutsideValues:
     return FilterOutsideValues(geo, grid, side, line, cells);
-  case kOddview:
+  case kOutsideOddview:
     return FilterOddview(geo, grid, side, line, cells);
-  case kTransfer:
+  case kOutsideTransfer:
     return FilterTransfer(grid, side, line, cells);
   default:
     return 0;

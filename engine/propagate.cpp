@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "engine/candidate_memo.h"
 #include "engine/chess_rules.h"
 #include "engine/comparison_rules.h"
 #include "engine/engine_context.h"
 #include "engine/method_probables.h"
+#include "engine/rule_registry.h"
 #include "engine/sum_rules.h"
 #include "engine/unit_summary.h"
 
@@ -19,63 +21,59 @@ namespace quorbel {
 
 namespace {
 
-bool HasSideClues(const VariantLists &lists) {
-  for (int side = 0; side < 4; ++side)
-    for (int line = 0; line < kMaxWidth; ++line)
-      if (lists.Frame.Kind[side][line] != 0 || lists.Outside.Count[side][line] > 0)
-        return true;
-  return false;
+// The rows' clue steps of one kind, each once (rows that share a list share them), with the
+// traits of the first row that has it.
+template <typename Fn> struct RowClueSteps {
+  std::array<Fn, kVariantRowCount> Steps{};
+  std::array<uint8_t, kVariantRowCount> Traits{};
+  size_t Count = 0;
+};
+
+template <typename Fn> constexpr RowClueSteps<Fn> ClueStepsOfRows(Fn RuleClues::*kind) {
+  RowClueSteps<Fn> steps;
+  for (const RuleDef &rule : RuleRegistry) {
+    const Fn step = rule.Clues.*kind;
+    if (SameFunction(step, Fn{nullptr}) == 1)
+      continue;
+    bool seen = false;
+    for (size_t i = 0; i < steps.Count; ++i)
+      seen = seen || SameFunction(steps.Steps[i], step) == 1;
+    if (!seen) {
+      steps.Steps[steps.Count] = step;
+      steps.Traits[steps.Count] = rule.Traits;
+      ++steps.Count;
+    }
+  }
+  return steps;
+}
+
+constexpr auto kClueCounts = ClueStepsOfRows(&RuleClues::Count);
+constexpr auto kConflictClearing = ClueStepsOfRows(&RuleClues::ClearConflicts);
+
+template <size_t... I>
+bool AnyClueItem(const VariantLists &lists, uint8_t leftOut, std::index_sequence<I...>) {
+  // A step that the build could not tell from null is looked at here (see SameFunction).
+  return (((kClueCounts.Traits[I] & leftOut) == 0 && kClueCounts.Steps[I] != nullptr &&
+           kClueCounts.Steps[I](lists) > 0) ||
+          ...);
+}
+
+template <size_t... I>
+void ClearEveryList(VariantWork &work, const VariantLists &lists, std::index_sequence<I...>) {
+  ((kConflictClearing.Steps[I] != nullptr ? kConflictClearing.Steps[I](work, lists) : void()), ...);
 }
 
 } // namespace
 
-bool HasClueItems(const VariantLists &lists, bool rejecting, bool links, bool littleKiller, bool chess) {
-  return (littleKiller && lists.LittleKiller.Count > 0) || lists.Killer.Count > 0 ||
-         lists.OddEven.Count > 0 || lists.Comparisons.Count > 0 || lists.Distance.Count > 0 ||
-         (rejecting && lists.Pieces.Count > 0) || (links && lists.TwinsRelation.Count > 0) ||
-         lists.OddPairs.Count > 0 || lists.Quads.Count > 0 || (links && lists.TwinsZone.Count > 0) ||
-         (rejecting && lists.MagicSentence.NCells > 0) || lists.Arrows.Count > 0 ||
-         lists.Creasing.Count > 0 || lists.Dan.NCells > 0 || lists.Equality.Count > 0 ||
-         lists.Wheels.Count > 0 || lists.Pan.Count > 0 || lists.Navigator.Count > 0 ||
-         (chess && lists.Chess.Count > 0) || lists.MagicSquares.Count > 0 || lists.Transfer.Count > 0 ||
-         lists.MultTable.Count > 0 || lists.MasterMind.Lines.Count > 0 ||
-         (links && lists.TwinsMultiple.Count > 0) || HasSideClues(lists);
+bool HasClueItems(const VariantLists &lists, uint8_t leftOut) {
+  return AnyClueItem(lists, leftOut, std::make_index_sequence<kClueCounts.Count>{});
 }
 
 namespace {
 
-template <typename Flags> void ClearFlags(Flags &flags, int used) {
-  std::fill_n(flags.begin(), std::clamp<int>(used, 0, static_cast<int>(flags.size())), int8_t{0});
-}
-
 // The conflict flags each check raises start clean at every propagation.
 void ClearConflictFlags(GridRecord &grid) {
-  const VariantLists &lists = grid.Lists;
-  VariantWork &work = grid.Work;
-  ClearFlags(work.ComparisonConflict, lists.Comparisons.Size());
-  ClearFlags(work.LittleKillerConflict, lists.LittleKiller.Size());
-  ClearFlags(work.KillerConflict, lists.Killer.Size());
-  ClearFlags(work.DistanceConflict, lists.Distance.Size());
-  ClearFlags(work.PieceConflict, lists.Pieces.Size());
-  for (auto &side : work.FrameConflict)
-    side.fill(0);
-  for (auto &side : work.OutsideConflict)
-    side.fill(0);
-  ClearFlags(work.OddPairConflict, lists.OddPairs.Size());
-  ClearFlags(work.QuadMinConflict, lists.Quads.Size());
-  ClearFlags(work.QuadMaxConflict, lists.Quads.Size());
-  ClearFlags(work.ArrowConflict, lists.Arrows.Size());
-  ClearFlags(work.CreasingConflict, lists.Creasing.Size());
-  work.DanConflict = 0;
-  ClearFlags(work.EqualityConflict, lists.Equality.Size());
-  ClearFlags(work.WheelConflict, lists.Wheels.Size());
-  ClearFlags(work.PanConflict, lists.Pan.Size());
-  ClearFlags(work.NavigatorConflict, lists.Navigator.Size());
-  ClearFlags(work.ChessConflict, lists.Chess.Size());
-  ClearFlags(work.MagicSquareConflict, lists.MagicSquares.Size());
-  ClearFlags(work.TransferConflict, lists.Transfer.Size());
-  ClearFlags(work.MultTableConflict, lists.MultTable.Size());
-  ClearFlags(work.TwinsMultipleConflict, lists.TwinsMultiple.Size());
+  ClearEveryList(grid.Work, grid.Lists, std::make_index_sequence<kConflictClearing.Count>{});
 }
 
 // Each comparison mark links its two cells: the lower one records the other. The cells'
@@ -84,12 +82,10 @@ void LinkComparisonPartners(const GridGeometry &geo, GridRecord &grid) {
   VariantWork &work = grid.Work;
   work.AllIndicated[kAllIndicatedConsecutive] = 0;
   work.AllIndicated[kAllIndicatedRatio] = 0;
-  constexpr int kConsecutiveMark = 4;
-  constexpr int kRatioMark = 5;
   for (const ComparisonMark &mark : grid.Lists.Comparisons.Used()) {
-    if (mark.Kind == kConsecutiveMark)
+    if (mark.Kind == kCompareConsecutive)
       work.AllIndicated[kAllIndicatedConsecutive] = 1;
-    if (mark.Kind == kRatioMark)
+    if (mark.Kind == kCompareRatio)
       work.AllIndicated[kAllIndicatedRatio] = 1;
     const int low = std::min(mark.CellA, mark.CellB);
     const int high = std::max(mark.CellA, mark.CellB);

@@ -92,12 +92,11 @@ int ChooseMinPossCell(const GridGeometry &geo, GridRecord &grid);
 // Values placed by the last solving step (status 2) become ordinary placed values.
 int CommitNewValues(const GridGeometry &geo, GridRecord &grid);
 
-// Whether any clue list of the grid holds an item (the clues beside the grid included); the
-// Magic Sentence's cells and the pieces, which can only reject a finished grid unless the Puzzle
-// rule's filter reads the pieces, only when `rejecting`; the links between grids only when `links`;
-// the Little Killer diagonals only when `littleKiller`; the chess pieces only when `chess`.
-bool HasClueItems(const VariantLists &lists, bool rejecting = true, bool links = true,
-                  bool littleKiller = true, bool chess = true);
+// Whether any clue list of the grid holds an item (the clues beside the grid included), leaving
+// out the lists of the rows whose RuleTrait bits meet `leftOut` (rule_registry.h): the links
+// between grids, the clues that only reject a finished grid, or those the fast search reads in
+// its own way. The lists are the rows' own (RuleDef::Clues).
+bool HasClueItems(const VariantLists &lists, uint8_t leftOut = 0);
 
 // The rules that act only through their clues: without a clue they change nothing.
 constexpr VariantWords kCluedOnlyRules =

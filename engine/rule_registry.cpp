@@ -19,6 +19,29 @@ constexpr std::string_view kDoubleTripleNameFr = "Double et Triple";
 static_assert(RuleBitsWith(kActsThroughClues) == kCluedOnlyRules);
 static_assert(RuleBitsWith(kCluesBesideGrid) == kSideClueRules);
 
+constexpr int (*kNoCount)(const VariantLists &) = nullptr;
+
+// A rule that acts through clues names its list: the searches read whether a grid holds any.
+constexpr bool CluedRowsNameTheirLists() {
+  for (const RuleDef &rule : RuleRegistry)
+    if ((rule.Traits & kActsThroughClues) != 0 && SameFunction(rule.Clues.Count, kNoCount) == 1)
+      return false;
+  return true;
+}
+static_assert(CluedRowsNameTheirLists(), "a rule acting through clues has no clue list");
+
+// Rows sharing a list leave it out of the same searches.
+constexpr bool SharedListsLeftOutAlike() {
+  constexpr uint8_t kLeavingOut = kCluesOnlyReject | kReadByFastRoute | kFilteredBetweenGrids;
+  for (const RuleDef &a : RuleRegistry)
+    for (const RuleDef &b : RuleRegistry)
+      if (SameFunction(a.Clues.Count, kNoCount) == 0 && SameFunction(a.Clues.Count, b.Clues.Count) == 1 &&
+          (a.Traits & kLeavingOut) != (b.Traits & kLeavingOut))
+        return false;
+  return true;
+}
+static_assert(SharedListsLeftOutAlike(), "rows sharing a clue list leave it out differently");
+
 // Every rule whose filter runs in the grid's pass opens that pass, but All Indicated, which never
 // comes without the comparison rules whose marks it completes.
 constexpr bool FilteredVariantsFollowTheRows() {

@@ -5,6 +5,7 @@
 // and the definition commands are derived from the rows or checked against them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -115,6 +116,18 @@ enum RuleTrait : uint8_t {
   kCluesBesideGrid = 2,      // its clues stand beside the grid
   kFilteredBetweenGrids = 4, // its filter runs between the linked grids, not in the grid's pass
   kHideable = 8,             // a hidden-variant grid may hide it (a rule on every cell, without clues)
+  // Its clues only reject a finished grid (but where the Puzzle rule's filter reads the pieces,
+  // which its bit keeps on the propagating route): a count for uniqueness alone may leave them out.
+  kCluesOnlyReject = 16,
+  kReadByFastRoute = 32, // the fast search reads its clues in its own way (ClueLinks, ChessLinks)
+};
+
+// A row's clues: how many a grid holds (or any number above 0 when it holds some), and the clearing of the
+// conflict flags its check raises before each propagation (null: the check clears its own). Rows sharing a
+// list share both.
+struct RuleClues {
+  int (*Count)(const VariantLists &) = nullptr;
+  void (*ClearConflicts)(VariantWork &, const VariantLists &) = nullptr;
 };
 
 struct RuleDef {
@@ -131,6 +144,7 @@ struct RuleDef {
   // The first characters of the text-grid lines that set its bit (a comparison's kinds, a
   // parity's marks); empty for none.
   std::string_view TextLetters;
+  RuleClues Clues{}; // none for a rule without a clue list
 };
 
 namespace rule_table {
@@ -167,12 +181,60 @@ constexpr RuleStep kFilterAllowedSets = WhenHeld<kAllowedSetRules, FilterAllowed
 constexpr RuleStep kCheckSides = WhenHeld<kSideClueRules, CheckSideClues>;
 constexpr RuleStep kFilterSides = WhenHeld<kSideClueRules, FilterSideClues>;
 
+// The clue lists, each with the conflict flags its check raises.
+template <auto Flags, auto List> inline void ClearListFlags(VariantWork &work, const VariantLists &lists) {
+  auto &flags = work.*Flags;
+  std::fill_n(flags.begin(), std::clamp<int>((lists.*List).Size(), 0, static_cast<int>(flags.size())),
+              int8_t{0});
+}
+template <auto List, auto Flags> constexpr RuleClues kListClues{ListCount<List>, ClearListFlags<Flags, List>};
+template <auto List> constexpr RuleClues kUnflaggedClues{ListCount<List>, nullptr};
+// 1 at the first clue found: the searches ask it at every node of a grid without rules.
+inline int SideClueCount(const VariantLists &lists) {
+  for (int side = 0; side < 4; ++side)
+    for (int line = 0; line < kMaxWidth; ++line)
+      if (lists.Frame.Kind[side][line] != 0 || lists.Outside.Count[side][line] > 0)
+        return 1;
+  return 0;
+}
+inline void ClearSideFlags(VariantWork &work, const VariantLists &) {
+  for (auto &side : work.FrameConflict)
+    side.fill(0);
+  for (auto &side : work.OutsideConflict)
+    side.fill(0);
+}
+inline int TransferClueCount(const VariantLists &lists) {
+  return lists.Transfer.Size() + SideClueCount(lists);
+}
+inline void ClearTransferFlags(VariantWork &work, const VariantLists &lists) {
+  ClearListFlags<&VariantWork::TransferConflict, &VariantLists::Transfer>(work, lists);
+  ClearSideFlags(work, lists);
+}
+inline void ClearQuadFlags(VariantWork &work, const VariantLists &lists) {
+  ClearListFlags<&VariantWork::QuadMinConflict, &VariantLists::Quads>(work, lists);
+  ClearListFlags<&VariantWork::QuadMaxConflict, &VariantLists::Quads>(work, lists);
+}
+constexpr RuleClues kComparisonClues =
+    kListClues<&VariantLists::Comparisons, &VariantWork::ComparisonConflict>;
+constexpr RuleClues kCageClues = kListClues<&VariantLists::Killer, &VariantWork::KillerConflict>;
+constexpr RuleClues kPieceClues = kListClues<&VariantLists::Pieces, &VariantWork::PieceConflict>;
+constexpr RuleClues kSideClues{SideClueCount, ClearSideFlags};
+constexpr RuleClues kTransferClues{TransferClueCount, ClearTransferFlags};
+constexpr RuleClues kQuadClues{ListCount<&VariantLists::Quads>, ClearQuadFlags};
+constexpr RuleClues kDanClues{[](const VariantLists &lists) { return static_cast<int>(lists.Dan.NCells); },
+                              [](VariantWork &work, const VariantLists &) { work.DanConflict = 0; }};
+constexpr RuleClues kSentenceClues{
+    [](const VariantLists &lists) { return static_cast<int>(lists.MagicSentence.NCells); }, nullptr};
+constexpr RuleClues kMasterMindClues{MasterMindLineCount, nullptr};
+
 template <auto List, auto Fn> constexpr RuleStep Each = EachClue<ListCount<List>, Fn>;
 template <VariantWords Bit, auto Fn> constexpr RuleStep Held = WhenHeld<Bit, Fn>;
 
 constexpr uint8_t kClued = kActsThroughClues;
 constexpr uint8_t kSide = kActsThroughClues | kCluesBesideGrid;
 constexpr uint8_t kBetween = kFilteredBetweenGrids;
+constexpr uint8_t kRejecting = kActsThroughClues | kCluesOnlyReject;
+constexpr uint8_t kFastLinked = kActsThroughClues | kReadByFastRoute;
 
 constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {RandomSingle, "Random Single", "Un seul Aléatoire", {}, None, nullptr, nullptr, 0, ""},
@@ -180,28 +242,33 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {Separator, "---------", "---------", {}, None, nullptr, nullptr, 0, ""},
     {Diagonal, "Diagonal", "Diagonal", kVarDiagonal, Regions, nullptr, nullptr, kHideable, "G"},
     {Irregular, "Irregular", "Irregulier", kVarIrregular, Regions, nullptr, nullptr, 0, "B"},
-    {Less, "Less", "Plus Petit", kVarLess, Comparison, kCheckComparisons, kFilterComparisons, kClued, "<>"},
+    {Less, "Less", "Plus Petit", kVarLess, Comparison, kCheckComparisons, kFilterComparisons, kClued, "<>",
+     kComparisonClues},
     {Odd, "Odd", "Pair", kVarOdd, Comparison, EachMarkedCell<CheckOddEvenCell>,
-     EachMarkedCell<FilterOddEvenCell>, 0, "OEZ"},
-    {XV, "XV", "XV", kVarXV, Comparison, kCheckComparisons, kFilterComparisons, kClued, "XV"},
-    {Dot, "Dot", "Dot", kVarDot, Comparison, kCheckComparisons, kFilterComparisons, kClued, "-/\xE8\xE9"},
+     EachMarkedCell<FilterOddEvenCell>, 0, "OEZ", kUnflaggedClues<&VariantLists::OddEven>},
+    {XV, "XV", "XV", kVarXV, Comparison, kCheckComparisons, kFilterComparisons, kClued, "XV",
+     kComparisonClues},
+    {Dot, "Dot", "Dot", kVarDot, Comparison, kCheckComparisons, kFilterComparisons, kClued, "-/\xE8\xE9",
+     kComparisonClues},
     {AllIndicated, "All Indicated", "Tout Signifiant", kVarAllIndicated, Comparison,
-     Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}"},
+     Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}",
+     kComparisonClues},
     {Pirate, "Pirate", "Pirate", kVarPirate, Neighbourhood, Held<kVarPirate, CheckPirate>,
      Held<kVarPirate, FilterPirate>, kHideable, "]"},
     {Trio, "Trio", "Trio", kVarTrio, CellSet, Held<kVarTrio, CheckCellClasses>,
      Held<kVarTrio, FilterCellClasses>, 0, "3"},
     {Navigator, "Navigator", "Navigator", kVarNavigator, Neighbourhood,
      Each<&VariantLists::Navigator, CheckNavigator>, Each<&VariantLists::Navigator, FilterNavigator>, kClued,
-     "1"},
+     "1", kListClues<&VariantLists::Navigator, &VariantWork::NavigatorConflict>},
     {LittleKiller, "Little Killer", "Little Killer", kVarLittleKiller, SumProduct,
      Each<&VariantLists::LittleKiller, CheckLittleKiller>,
-     Each<&VariantLists::LittleKiller, FilterLittleKiller>, kClued, "L"},
+     Each<&VariantLists::LittleKiller, FilterLittleKiller>, kFastLinked, "L",
+     kListClues<&VariantLists::LittleKiller, &VariantWork::LittleKillerConflict>},
     {KillerSum, "Killer Sum", "Killer Somme", kVarKillerSum, SumProduct, kCheckCages, kFilterCages, kClued,
-     "K"},
+     "K", kCageClues},
     {KillerProduct, "Killer Product", "Killer Produit", kVarKillerProduct, SumProduct, kCheckCages,
-     kFilterCages, kClued, "*"},
-    {Kimo, "Kimo", "Kimo", kVarKimo, SumProduct, kCheckCages, kFilterCages, kClued, "&"},
+     kFilterCages, kClued, "*", kCageClues},
+    {Kimo, "Kimo", "Kimo", kVarKimo, SumProduct, kCheckCages, kFilterCages, kClued, "&", kCageClues},
     {Touchy, "Touchy", "Touche", kVarTouchy, Neighbourhood, Held<kVarTouchy, CheckTouchy>,
      Held<kVarTouchy, FilterTouchy>, kHideable, "\xBE"},
     {No3OddEven, "No 3 Odd Even", "Pas 3 Pairs-Impairs", kVarNo3OddEven, Neighbourhood,
@@ -216,29 +283,37 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {GiveMe5, "Give Me 5", "Donne Moi 5", kVarGiveMe5, Neighbourhood, Held<kVarGiveMe5, CheckGiveMe5>,
      Held<kVarGiveMe5, FilterGiveMe5>, kHideable, "\xD8"},
     {OddPair, "Odd Pair", "Couple Pair", kVarOddPair, Comparison, Each<&VariantLists::OddPairs, CheckOddPair>,
-     Each<&VariantLists::OddPairs, FilterOddPair>, kClued, "U"},
+     Each<&VariantLists::OddPairs, FilterOddPair>, kClued, "U",
+     kListClues<&VariantLists::OddPairs, &VariantWork::OddPairConflict>},
     {NoKnightStep, "No Knight Step", "Pas Cavalier Echec", kVarNoKnightStep, Neighbourhood,
      Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, kHideable,
      "\xBD"},
     {Arrow, "Arrow", "Arrow", kVarArrow, SumProduct, Each<&VariantLists::Arrows, CheckArrow>,
-     Each<&VariantLists::Arrows, FilterArrow>, kClued, "\xA7"},
+     Each<&VariantLists::Arrows, FilterArrow>, kClued, "\xA7",
+     kListClues<&VariantLists::Arrows, &VariantWork::ArrowConflict>},
     {CreasingLines, "Creasing Lines", "Creasing Lines", kVarCreasingLines, SumProduct,
-     Each<&VariantLists::Creasing, CheckCreasing>, Each<&VariantLists::Creasing, FilterCreasing>, kClued,
-     "0"},
-    {Outside, "Outside", "Outside", kVarOutside, SumProduct, kCheckSides, kFilterSides, kSide, "C"},
-    {FrameSum, "Frame Sum", "Frame Somme", kVarFrameSum, SumProduct, kCheckSides, kFilterSides, kSide, "F"},
+     Each<&VariantLists::Creasing, CheckCreasing>, Each<&VariantLists::Creasing, FilterCreasing>, kClued, "0",
+     kListClues<&VariantLists::Creasing, &VariantWork::CreasingConflict>},
+    {Outside, "Outside", "Outside", kVarOutside, SumProduct, kCheckSides, kFilterSides, kSide, "C",
+     kSideClues},
+    {FrameSum, "Frame Sum", "Frame Somme", kVarFrameSum, SumProduct, kCheckSides, kFilterSides, kSide, "F",
+     kSideClues},
     {FrameProduct, "Frame Product", "Frame Produit", kVarFrameProduct, SumProduct, kCheckSides, kFilterSides,
-     kSide, "F"},
-    {FrameMax, "Frame Max", "Frame Max", kVarFrameMax, SumProduct, kCheckSides, kFilterSides, kSide, "F"},
-    {Oddview, "Oddview", "Oddview", kVarOddview, SumProduct, kCheckSides, kFilterSides, kSide, "C"},
+     kSide, "F", kSideClues},
+    {FrameMax, "Frame Max", "Frame Max", kVarFrameMax, SumProduct, kCheckSides, kFilterSides, kSide, "F",
+     kSideClues},
+    {Oddview, "Oddview", "Oddview", kVarOddview, SumProduct, kCheckSides, kFilterSides, kSide, "C",
+     kSideClues},
     {SkyScraper, "SkyScrapper", "SkyScrapper", kVarSkyScraper, SumProduct, kCheckSides, kFilterSides, kSide,
-     "F"},
+     "F", kSideClues},
     {LastNumber, "Last Number", "Last Number", kVarLastNumber, SumProduct, kCheckSides, kFilterSides, kSide,
-     "F"},
-    {Transfer, "Transfer", "Transfer", kVarTransfer, SumProduct, kCheckSides, kFilterSides, kSide, "8C"},
+     "F", kSideClues},
+    {Transfer, "Transfer", "Transfer", kVarTransfer, SumProduct, kCheckSides, kFilterSides, kSide, "8C",
+     kTransferClues},
     {MasterMind, "MasterMind", "MasterMind", kVarMasterMind, CellSet,
      EachClueWhenHeld<kVarMasterMind, MasterMindLineCount, CheckMasterMind>,
-     EachClueWhenHeld<kVarMasterMind, MasterMindLineCount, FilterMasterMind>, kClued, "\xB1"},
+     EachClueWhenHeld<kVarMasterMind, MasterMindLineCount, FilterMasterMind>, kClued, "\xB1",
+     kMasterMindClues},
     {Domino, "Domino", "Domino", kVarDomino, CellSet, kCheckAllowedSets, kFilterAllowedSets, 0, "M"},
     {PencilMark, "Pencil Mark", "Pencil Mark", kVarPencilMark, CellSet, kCheckAllowedSets, kFilterAllowedSets,
      0, "M"},
@@ -248,49 +323,58 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {Numeral, "Numeral", "Lettre", kVarNumeral, CellSet, Held<kVarNumeral, CheckNumerals>,
      Held<kVarNumeral, FilterNumerals>, 0, "$"},
     {Distance, "Distance", "Distance", kVarDistance, Comparison, Each<&VariantLists::Distance, CheckDistance>,
-     Each<&VariantLists::Distance, FilterDistance>, kClued, "D"},
-    {Dan, "Dan", "Dan", kVarDan, CellSet, Held<kVarDan, CheckDan>, Held<kVarDan, FilterDan>, kClued, "?"},
+     Each<&VariantLists::Distance, FilterDistance>, kClued, "D",
+     kListClues<&VariantLists::Distance, &VariantWork::DistanceConflict>},
+    {Dan, "Dan", "Dan", kVarDan, CellSet, Held<kVarDan, CheckDan>, Held<kVarDan, FilterDan>, kClued, "?",
+     kDanClues},
     {Equality, "Equality", "Egualité", kVarEquality, CellSet, Each<&VariantLists::Equality, CheckEquality>,
-     Each<&VariantLists::Equality, FilterEquality>, kClued, "\xE7"},
+     Each<&VariantLists::Equality, FilterEquality>, kClued, "\xE7",
+     kListClues<&VariantLists::Equality, &VariantWork::EqualityConflict>},
     {QuadMax, "Quad Max", "Quad Max", kVarQuadMax, Comparison, Each<&VariantLists::Quads, CheckQuad>,
-     Each<&VariantLists::Quads, FilterQuad>, kClued, "Q"},
+     Each<&VariantLists::Quads, FilterQuad>, kClued, "Q", kQuadClues},
     {Wheel, "Wheel", "Roue", kVarWheel, CellSet, Each<&VariantLists::Wheels, CheckWheel>,
-     Each<&VariantLists::Wheels, FilterWheel>, kClued, ")"},
+     Each<&VariantLists::Wheels, FilterWheel>, kClued, ")",
+     kListClues<&VariantLists::Wheels, &VariantWork::WheelConflict>},
     {MultTable, "Mult Table", "Mult Table", kVarMultTable, SumProduct,
      EachClueWhenHeld<kVarMultTable, ListCount<&VariantLists::MultTable>, CheckMultTable>,
-     EachClueWhenHeld<kVarMultTable, ListCount<&VariantLists::MultTable>, FilterMultTable>, kClued, "["},
+     EachClueWhenHeld<kVarMultTable, ListCount<&VariantLists::MultTable>, FilterMultTable>, kClued, "[",
+     kListClues<&VariantLists::MultTable, &VariantWork::MultTableConflict>},
     {Chess, "Chess", "Echec", kVarChess, Neighbourhood, Held<kVarChess, CheckChess>,
-     Held<kVarChess, FilterChess>, kClued, "5"},
+     Held<kVarChess, FilterChess>, kFastLinked, "5",
+     kListClues<&VariantLists::Chess, &VariantWork::ChessConflict>},
     {MagicSquare, "Magic Square", "Carré Magique", kVarMagicSquare, SumProduct,
      Each<&VariantLists::MagicSquares, CheckMagicSquare>,
-     Each<&VariantLists::MagicSquares, FilterMagicSquare>, kClued, "7"},
+     Each<&VariantLists::MagicSquares, FilterMagicSquare>, kClued, "7",
+     kListClues<&VariantLists::MagicSquares, &VariantWork::MagicSquareConflict>},
     {MagicSentence, "Magic Sentence", "Phrase Magique", kVarMagicSentence, CellSet,
-     Held<kVarMagicSentence, CheckMagicSentence>, nullptr, kClued, "\xB5"},
+     Held<kVarMagicSentence, CheckMagicSentence>, nullptr, kRejecting, "\xB5", kSentenceClues},
     {ExtraRegion, "Extra Region", "Extra Region", kVarExtraRegion, Regions, nullptr, nullptr, 0, "Y"},
     {PanDigital, "PanDigital", "PanDigital", kVarPanDigital, CellSet,
-     Each<&VariantLists::Pan, CheckPanDigital>, nullptr, kClued, "+"},
+     Each<&VariantLists::Pan, CheckPanDigital>, nullptr, kClued, "+",
+     kListClues<&VariantLists::Pan, &VariantWork::PanConflict>},
     {Puzzle, "Puzzle", "Puzzle", kVarPuzzle, Pieces, kCheckPieces, Held<kVarPuzzle, FilterAllPuzzlePieces>,
-     kClued, "P"},
-    {Tiled, "Tiled", "Tiled", kVarTiled, Pieces, kCheckPieces, nullptr, kClued, "J"},
+     kRejecting, "P", kPieceClues},
+    {Tiled, "Tiled", "Tiled", kVarTiled, Pieces, kCheckPieces, nullptr, kRejecting, "J", kPieceClues},
     {BattleShip, "Battle Ship", "Bataille Navale", kVarBattleShip, Pieces, Held<kVarBattleShip, CountBoats>,
-     nullptr, kClued, "A"},
+     nullptr, kRejecting, "A", kPieceClues},
     {TwinsRelation, "Twins Relation", "Twins Relation", kVarTwinsRelation, Twins,
      Each<&VariantLists::TwinsRelation, CheckTwinsRelation>,
-     Each<&VariantLists::TwinsRelation, FilterTwinsRelationCell>, kBetween, "4"},
+     Each<&VariantLists::TwinsRelation, FilterTwinsRelationCell>, kBetween, "4",
+     kUnflaggedClues<&VariantLists::TwinsRelation>},
     {TwinsRelationMultiple, "Twins Relation Multiple", "Twins Relation Multiple", kVarTwinsRelationMultiple,
      Twins,
      EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,
                       CheckTwinsRelationMultiple>,
      EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,
                       FilterTwinsRelationMultiple>,
-     kBetween, "\xA9"},
+     kBetween, "\xA9", kListClues<&VariantLists::TwinsMultiple, &VariantWork::TwinsMultipleConflict>},
     {TwinsSubstitution, "Twins Substitution", "Twins Substitution", kVarTwinsSubstitution, Twins,
      Always<CheckTwinsSubstitution>, Always<FilterTwinsSubstitution>, kBetween, "T"},
     {TwinsEqual, "Twins Equal", "Twins Egales", kVarTwinsEqual, Twins, Always<CheckTwinsEqual>,
      Always<FilterTwinsEqual>, kBetween, "I"},
     {TwinsZone, "Twins Zone", "Twins Zone", kVarTwinsZone, Twins,
      Each<&VariantLists::TwinsZone, CheckTwinsZone>, Each<&VariantLists::TwinsZone, FilterTwinsZone>,
-     kBetween, "W"},
+     kBetween, "W", kUnflaggedClues<&VariantLists::TwinsZone>},
     {TwinsDifferent, "Twins Differents", "Twins Differents", kVarTwinsDifferent, Twins,
      Held<kVarTwinsDifferent, CheckTwinsDifferent>, Held<kVarTwinsDifferent, FilterTwinsDifferent>, kBetween,
      "R"},

@@ -72,9 +72,10 @@ template <auto Fn> inline int EachMarkedCell(EngineContext &ctx, GridRecord &gri
 // Whether two steps are one function: 1 yes, 0 no, -1 when the build cannot tell while it
 // compiles (-fsanitize=null keeps function addresses open until run time). The walks' checks
 // use it so that they bind in every ordinary build and pass in the sanitizers' one.
-constexpr int SameStep(RuleStep a, RuleStep b) {
+template <typename Fn> constexpr int SameFunction(Fn a, Fn b) {
   return __builtin_constant_p(a == b) ? (a == b ? 1 : 0) : -1;
 }
+constexpr int SameStep(RuleStep a, RuleStep b) { return SameFunction(a, b); }
 
 // Whether a walk lists each step once; a step several rows share is listed once.
 constexpr bool EachStepOnce(std::span<const RuleStep> steps) {

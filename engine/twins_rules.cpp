@@ -189,33 +189,52 @@ GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid) {
   return other == &grid ? nullptr : other;
 }
 
-int FindSubstitute(const GridRecord &grid, int v) {
+namespace {
+
+using SubstitutionValues = std::array<int8_t, kMaxWidth>;
+
+int FindSubstitute(const SubstitutionValues &map, int v) {
   for (int u = 0; u < kMaxWidth; ++u)
-    if (grid.Work.SubstitutionMap[static_cast<size_t>(u)] == v)
+    if (map[static_cast<size_t>(u)] == v)
       return u;
   return -1;
 }
+
+// The map as the two grids stand: for each value of this grid, the partner's value (0-based) it
+// first faces in cell order. `clash` gets each later pair that faces another value.
+template <typename Clash>
+SubstitutionValues MapOfFilledCells(const GridGeometry &geo, GridRecord &grid, GridRecord &other,
+                                    Clash clash) {
+  SubstitutionValues map;
+  map.fill(-1);
+  for (int c = 0; c < geo.NCells; ++c) {
+    CellRecord &a = grid.Cells[static_cast<size_t>(c)];
+    CellRecord &b = other.Cells[static_cast<size_t>(c)];
+    if (!IsFilled(a) || !IsFilled(b) || a.Value < 1 || a.Value > geo.GridWidth)
+      continue;
+    int8_t &entry = map[static_cast<size_t>(a.Value - 1)];
+    if (entry == -1)
+      entry = static_cast<int8_t>(b.Value - 1);
+    else if (entry != b.Value - 1)
+      clash(a, b);
+  }
+  return map;
+}
+
+} // namespace
+
+int FindSubstitute(const GridRecord &grid, int v) { return FindSubstitute(grid.Work.SubstitutionMap, v); }
 
 void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
   GridRecord *other = SubstitutionPartner(ctx, grid);
   if (!other)
     return;
-  const GridGeometry &geo = ctx.Geo;
-  auto &map = grid.Work.SubstitutionMap;
-  std::fill_n(map.begin(), std::clamp(geo.GridWidth, 0, kMaxWidth), int8_t{-1});
-  for (int c = 0; c < geo.NCells; ++c) {
-    CellRecord &a = grid.Cells[static_cast<size_t>(c)];
-    CellRecord &b = other->Cells[static_cast<size_t>(c)];
-    if (!IsFilled(a) || !IsFilled(b) || a.Value < 1 || a.Value > geo.GridWidth)
-      continue;
-    int8_t &entry = map[static_cast<size_t>(a.Value - 1)];
-    if (entry == -1) {
-      entry = static_cast<int8_t>(b.Value - 1);
-    } else if (entry != b.Value - 1) {
-      Mark(a);
-      Mark(b);
-    }
-  }
+  const SubstitutionValues map = MapOfFilledCells(ctx.Geo, grid, *other, [](CellRecord &a, CellRecord &b) {
+    Mark(a);
+    Mark(b);
+  });
+  // The entries past the width are kept as they were.
+  std::copy_n(map.begin(), std::clamp(ctx.Geo.GridWidth, 0, kMaxWidth), grid.Work.SubstitutionMap.begin());
 }
 
 int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
@@ -223,11 +242,14 @@ int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
   if (!other)
     return 0;
   const GridGeometry &geo = ctx.Geo;
+  // The map of the cells as they stand now: a search reaches this filter before the check of
+  // its node, and a map left by another branch would hold values that are no longer there.
+  const SubstitutionValues map = MapOfFilledCells(geo, grid, *other, [](CellRecord &, CellRecord &) {});
   int changed = 0;
   for (int c = 1; c <= geo.GridWidth; ++c) {
     // This grid's cells facing a partner c take the value that stands for c.
     uint32_t mine = 0xFFFF;
-    if (const int u = FindSubstitute(grid, c - 1); u >= 0) {
+    if (const int u = FindSubstitute(map, c - 1); u >= 0) {
       mine = ValueBit(u + 1);
     } else {
       for (int cell = 0; cell < geo.NCells; ++cell)
@@ -239,7 +261,7 @@ int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
         changed |= AndPoss(grid.Cells[static_cast<size_t>(cell)], mine);
     // The partner's cells facing this grid's c take what c stands for.
     uint32_t theirs = 0xFFFF;
-    if (const int s = grid.Work.SubstitutionMap[static_cast<size_t>(c - 1)]; s >= 0) {
+    if (const int s = map[static_cast<size_t>(c - 1)]; s >= 0) {
       theirs = ValueBit(s + 1);
     } else {
       for (int cell = 0; cell < geo.NCells; ++cell)

@@ -24,7 +24,8 @@ void CheckTwinsDifferent(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsDifferent(EngineContext &ctx, GridRecord &grid);
 // The grid a Substitution map reads, none when this grid owns no map.
 GridRecord *SubstitutionPartner(EngineContext &ctx, GridRecord &grid);
-// On the grid that owns the map only; the map is rebuilt by each check.
+// On the grid that owns the map only; the check rebuilds the stored map, the filter reads the
+// cells as they stand.
 void CheckTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid);
 // The value (0-based) of this grid whose map entry is `v` (0-based), -1 when none.

@@ -2,6 +2,7 @@
 // players already know ("SkyScrapper", "Egualité"); the rule sentences are plain and short.
 #include "engine/variant_catalog.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "engine/rule_registry.h"
@@ -461,6 +462,17 @@ int VariantAvailability(int sizeClass, int row) {
   if (!IsRow(row) || sizeClass < 0 || sizeClass >= kSizeClassCount)
     return 0;
   return (VariantCatalog[row].SizeClasses >> sizeClass) & 1;
+}
+
+bool RulesOfferedAtWidth(VariantWords words, int width) {
+  const auto at = std::find(kSizeClassWidth.begin(), kSizeClassWidth.end(), width);
+  if (at == kSizeClassWidth.end())
+    return false;
+  const int sizeClass = static_cast<int>(at - kSizeClassWidth.begin());
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
+    if (Meets(words, VariantCatalog[row].VarMasks) && VariantAvailability(sizeClass, row) == 0)
+      return false;
+  return true;
 }
 
 int VariantCompatibilityMatrix(int present, int candidate) {

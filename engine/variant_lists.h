@@ -90,10 +90,22 @@ struct OddEvenMark {
   bool operator==(const OddEvenMark &) const = default;
 };
 
+// A comparison mark's kind.
+enum ComparisonKind : int {
+  kCompareX = 2,
+  kCompareV = 3,
+  kCompareConsecutive = 4,
+  kCompareRatio = 5,
+  kCompareSumN = 6,
+  kCompareDifferenceN = 7,
+  kCompareGreater = 8, // A > B
+  kCompareLess = 9,    // A < B
+};
+
 struct ComparisonMark {
   CellRef CellA = -1;
   CellRef CellB = -1;
-  int16_t Kind = 0; // 2 X, 3 V, 4 consecutive, 5 ratio, 6 sum N, 7 difference N, 8 A > B, 9 A < B
+  int16_t Kind = 0; // ComparisonKind
   bool operator==(const ComparisonMark &) const = default;
 };
 
@@ -262,16 +274,28 @@ struct TwinsMultipleGroup {
 
 template <typename T> using SideTable = std::array<std::array<T, 16>, 4>; // [side][line]
 
+// A clue's kind beside the grid: a frame clue's, and an outside clue's.
+enum FrameKind : int {
+  kFrameNone = 0,
+  kFrameSum,
+  kFrameProduct,
+  kFrameSkyScraper,
+  kFrameLastRising, // Last Number, both ways
+  kFrameLastFalling,
+  kFrameMax,
+};
+enum OutsideKind : int { kOutsideNone = 0, kOutsideValues, kOutsideOddview, kOutsideTransfer };
+
 struct FrameClues {
   SideTable<int32_t> Value{};
-  SideTable<int16_t> Kind{}; // 0 none, 1 sum, 2 product, 3 SkyScraper, 4/5 Last Number, 6 max
+  SideTable<int16_t> Kind{}; // FrameKind
   bool operator==(const FrameClues &) const = default;
 };
 
 struct OutsideClues {
   SideTable<int16_t> Count{};
   std::array<std::array<std::array<int16_t, 16>, 16>, 4> Values{};
-  SideTable<int16_t> Kind{}; // 0 none, 1 Outside, 2 Oddview, 3 Transfer
+  SideTable<int16_t> Kind{}; // OutsideKind
   bool operator==(const OutsideClues &) const = default;
 };
 

@@ -88,9 +88,14 @@ void ReadLittleKiller(const Row &row, In &in, char, const Line &line) {
 
 // ---- Diagonal: which of the two diagonals, 1 + 2 ----
 
+// A hidden-variant grid that hides the rule keeps its diagonals too, with a mark that leaves the
+// rule hidden when the grid is read.
+constexpr int kDiagonalsHidden = 4;
+
 void WriteDiagonal(const Row &row, Out &out, const Source &src) {
   const VariantLists &l = ListsOf(src);
-  out.Row(Prefix(row.Letter()), {l.RegionOn[kRegionDiag1] + 2 * l.RegionOn[kRegionDiag2]});
+  const int hidden = Holds(src, kVarDiagonal) ? 0 : kDiagonalsHidden;
+  out.Row(Prefix(row.Letter()), {l.RegionOn[kRegionDiag1] + 2 * l.RegionOn[kRegionDiag2] + hidden});
 }
 
 void ReadDiagonal(const Row &row, In &in, char, const Line &line) {
@@ -99,7 +104,8 @@ void ReadDiagonal(const Row &row, In &in, char, const Line &line) {
     VariantLists &l = in.Lists();
     l.RegionOn[kRegionDiag1] = static_cast<int16_t>(n[0] & 1);
     l.RegionOn[kRegionDiag2] = static_cast<int16_t>((n[0] >> 1) & 1);
-    in.Flag(row.Rules);
+    if ((n[0] & kDiagonalsHidden) == 0)
+      in.Flag(row.Rules);
   }
 }
 
@@ -148,11 +154,16 @@ void ReadOddEven(const Row &row, In &in, char kind, const Line &line) {
 
 // ---- Less, XV and Dot: a mark between two cells, its kind by its letter ----
 
-constexpr std::pair<char, int16_t> kComparisonKinds[] = {
-    {kCompX, 2},    {kCompV, 3},     {kCompConsecutive, 4}, {kCompRatio, 5},
-    {kCompSumN, 6}, {kCompDiffN, 7}, {kCompLess, 9},        {kCompGreater, 8}};
+constexpr std::pair<char, int16_t> kComparisonKinds[] = {{kCompX, kCompareX},
+                                                         {kCompV, kCompareV},
+                                                         {kCompConsecutive, kCompareConsecutive},
+                                                         {kCompRatio, kCompareRatio},
+                                                         {kCompSumN, kCompareSumN},
+                                                         {kCompDiffN, kCompareDifferenceN},
+                                                         {kCompLess, kCompareLess},
+                                                         {kCompGreater, kCompareGreater}};
 // The sum and difference marks carry the grid's one total.
-bool HasTotal(int kind) { return kind == 6 || kind == 7; }
+bool HasTotal(int kind) { return kind == kCompareSumN || kind == kCompareDifferenceN; }
 
 char ComparisonLetter(int kind) {
   for (const auto &[letter, code] : kComparisonKinds)
@@ -172,7 +183,7 @@ void WriteComparisons(const Row &, Out &out, const Source &src) {
 }
 
 void ReadComparison(const Row &, In &in, char kind, const Line &line) {
-  int16_t markKind = 8;
+  int16_t markKind = kCompareGreater;
   for (const auto &[letter, code] : kComparisonKinds)
     if (kind == letter)
       markKind = code;
@@ -186,7 +197,7 @@ void ReadComparison(const Row &, In &in, char kind, const Line &line) {
   l.Comparisons.Append({static_cast<CellRef>(n[0]), static_cast<CellRef>(n[1]), markKind});
   if (HasTotal(markKind))
     l.ComparisonTotal = n[2];
-  in.Flag(markKind <= 3 ? kVarXV : markKind <= 7 ? kVarDot : kVarLess);
+  in.Flag(markKind <= kCompareV ? kVarXV : markKind <= kCompareDifferenceN ? kVarDot : kVarLess);
 }
 
 // ---- Killer Sum and Product: a cage per line, then the flag of cages that may total 0 ----
@@ -269,25 +280,16 @@ void WriteTiled(const Row &row, Out &out, const Source &src) {
 
 // ---- Puzzle, Tiled and Battle Ship: a piece per line, then the pieces' two options ----
 
-// A Tiled piece turned half round shows its digits upside down; a mirrored one, mirrored.
-int ShownDigit(const PuzzlePiece &piece, int digit) {
-  constexpr int kHalfTurn = 2;
-  int shown = -1;
-  if (piece.Rotation == kHalfTurn)
-    shown = DigitUpsideDown(digit);
-  else if (piece.Mirror == 1)
-    shown = DigitMirror(digit);
-  return shown == -1 ? digit : shown;
-}
-
+// A piece's digits as they lie on its cells, however a Tiled piece is turned: the cells say
+// where it lies, not how it shows (files written before held a turned piece's shown digits:
+// the reader finds them again).
 void WritePieces(const Row &, Out &out, const Source &src) {
   const VariantLists &l = ListsOf(src);
-  const bool tiled = Holds(src, kVarTiled);
   for (const PuzzlePiece &p : l.Pieces.Used()) {
     std::vector<int> pairs;
     for (int k = 0; k < std::clamp<int>(p.NCells, 0, 10); ++k) {
       pairs.push_back(p.Cells[k]);
-      pairs.push_back(tiled ? ShownDigit(p, p.Digits[k]) : p.Digits[k]);
+      pairs.push_back(p.Digits[k]);
     }
     out.Row(Prefix(kPiece), pairs, true);
   }
@@ -409,7 +411,9 @@ void WriteOutsideClues(const Row &row, Out &out, const Source &src) {
   for (int s = 0; s < 4; ++s)
     for (int line = 0; line < kMaxWidth; ++line) {
       const int kind = outside.Kind[s][line];
-      const std::string prefix = LetterPrefix(row.Letter(), kind == 1 ? 'S' : kind == 2 ? 'O' : 'T');
+      const std::string prefix = LetterPrefix(row.Letter(), kind == kOutsideValues    ? 'S'
+                                                            : kind == kOutsideOddview ? 'O'
+                                                                                      : 'T');
       for (int k = 0; k < std::clamp<int>(outside.Count[s][line], 0, kMaxWidth); ++k)
         out.Row(prefix, {s, line, outside.Values[s][line][k]});
     }
@@ -421,14 +425,14 @@ void ReadOutsideClue(const Row &, In &in, char, const Line &line) {
       !in.InRange(n[1], 0, in.Geo().GridWidth - 1, "line") || !in.InRange(n[2], 0, kMaxWidth, "value"))
     return;
   const char letter = SecondLetter(line);
-  const int16_t kind = letter == 'S' ? 1 : letter == 'O' ? 2 : 3;
+  const int16_t kind = letter == 'S' ? kOutsideValues : letter == 'O' ? kOutsideOddview : kOutsideTransfer;
   OutsideClues &outside = in.Lists().Outside;
   int16_t &count = outside.Count[n[0]][n[1]];
   if (count >= kMaxWidth)
     return in.Warn("the outside clue already holds 16 values; the line is left out");
   outside.Values[n[0]][n[1]][count++] = static_cast<int16_t>(n[2]);
   outside.Kind[n[0]][n[1]] = kind;
-  in.Flag(kind == 1 ? kVarOutside : kind == 2 ? kVarOddview : kVarTransfer);
+  in.Flag(kind == kOutsideValues ? kVarOutside : kind == kOutsideOddview ? kVarOddview : kVarTransfer);
 }
 
 // ---- Transfer: the crossed-out cells ----
@@ -459,7 +463,11 @@ void ReadTransfer(const Row &row, In &in, char, const Line &line) {
 
 // ---- Frame Sum, Frame Product, SkyScrapper, Last Number and Frame Max: a clue per line ----
 
-constexpr std::pair<char, int16_t> kFrameKinds[] = {{'S', 1}, {'P', 2}, {'Y', 3}, {'M', 6}, {'U', 4}};
+constexpr std::pair<char, int16_t> kFrameKinds[] = {{'S', kFrameSum},
+                                                    {'P', kFrameProduct},
+                                                    {'Y', kFrameSkyScraper},
+                                                    {'M', kFrameMax},
+                                                    {'U', kFrameLastRising}};
 constexpr char kOtherFrameLetter = 'D';
 
 void WriteFrameClues(const Row &row, Out &out, const Source &src) {
@@ -467,7 +475,7 @@ void WriteFrameClues(const Row &row, Out &out, const Source &src) {
   for (int s = 0; s < 4; ++s)
     for (int line = 0; line < kMaxWidth; ++line) {
       const int kind = frame.Kind[s][line];
-      if (kind == 0)
+      if (kind == kFrameNone)
         continue;
       char letter = kOtherFrameLetter;
       for (const auto &[kindLetter, code] : kFrameKinds)
@@ -479,7 +487,7 @@ void WriteFrameClues(const Row &row, Out &out, const Source &src) {
 
 void ReadFrameClue(const Row &, In &in, char, const Line &line) {
   const char letter = SecondLetter(line);
-  int16_t kind = 5;
+  int16_t kind = kFrameLastFalling;
   for (const auto &[kindLetter, code] : kFrameKinds)
     if (letter == kindLetter)
       kind = code;
@@ -490,11 +498,11 @@ void ReadFrameClue(const Row &, In &in, char, const Line &line) {
   FrameClues &frame = in.Lists().Frame;
   frame.Kind[n[0]][n[1]] = kind;
   frame.Value[n[0]][n[1]] = n[2];
-  in.Flag(kind == 1   ? kVarFrameSum
-          : kind == 2 ? kVarFrameProduct
-          : kind == 3 ? kVarSkyScraper
-          : kind == 6 ? kVarFrameMax
-                      : kVarLastNumber);
+  in.Flag(kind == kFrameSum          ? kVarFrameSum
+          : kind == kFrameProduct    ? kVarFrameProduct
+          : kind == kFrameSkyScraper ? kVarSkyScraper
+          : kind == kFrameMax        ? kVarFrameMax
+                                     : kVarLastNumber);
 }
 
 // ---- Numeral: the character each cell shows ----

@@ -33,6 +33,10 @@ struct TextLineKind {
 
 std::span<const TextLineKind> TextLineKinds();
 
+// The rules a hidden-variant grid may hide whose lines hold more than the rule's bit: a grid
+// that hides one writes them still, and reading them leaves the rule hidden.
+constexpr VariantWords kHiddenRulesWithLines = kVarDiagonal;
+
 // The row whose lines begin with `kind` (upper case), null when no row reads it.
 const TextLineKind *FindTextLineKind(char kind);
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "engine/digit_tables.h"
 #include "engine/engine_context.h"
 #include "engine/grid_shape.h"
 #include "engine/puzzle_pieces.h"
@@ -56,7 +57,45 @@ bool IsShapeSize(int size) {
                      [&](const GridShape &s) { return s.Size == size; });
 }
 
+// Files written before held a turned Tiled piece's digits as it showed them (9 for 6, 5 for 2).
+// A piece whose digits disagree with the grid's known values, where they agree read upside down
+// or mirrored, is read that way: the grid keeps its solution.
+void ReadTiledDigitsAsTheyLie(StagedTextGrid &staged) {
+  if (!Meets(staged.Var, kVarTiled))
+    return;
+  auto known = [&](CellRef c) {
+    if (c < 0 || static_cast<size_t>(c) >= staged.Cells.size())
+      return 0;
+    const StagedCell &e = staged.Cells[static_cast<size_t>(c)];
+    return e.Value != 0 ? e.Value : e.RefValue;
+  };
+  auto agrees = [&](const PuzzlePiece &piece, auto turn) {
+    for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceDigits); ++k) {
+      const int digit = piece.Digits[static_cast<size_t>(k)];
+      if (digit == 0)
+        continue;
+      const int shown = turn(digit);
+      const int value = known(piece.Cells[static_cast<size_t>(k)]);
+      if (shown < 0 || (value != 0 && value != shown))
+        return false;
+    }
+    return true;
+  };
+  for (PuzzlePiece &piece : staged.Lists->Pieces.Used()) {
+    if (agrees(piece, [](int d) { return d; }))
+      continue;
+    for (auto turn : {DigitUpsideDown, DigitMirror})
+      if (agrees(piece, turn)) {
+        for (int k = 0; k < std::clamp<int>(piece.NCells, 0, kMaxPieceDigits); ++k)
+          if (int16_t &digit = piece.Digits[static_cast<size_t>(k)]; digit != 0)
+            digit = static_cast<int16_t>(turn(digit));
+        break;
+      }
+  }
+}
+
 void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
+  ReadTiledDigitsAsTheyLie(staged);
   GridRecord &grid = ctx.Grids.Main[slot];
   GridRecord &reference = ctx.Grids.RefTab[slot];
   for (GridRecord *g : {&grid, &reference}) {

@@ -36,7 +36,11 @@ void WriteBody(TextLineWriter &out, const EngineContext &ctx, int slot, const Te
       out.Row("", {0});
   }
   out.Text(";Start Save Varient");
-  WriteLines(out, {ctx, info, slot}, TextLinePlace::Grid, ctx.Grids.Main[slot].GridVar);
+  const GridRecord &grid = ctx.Grids.Main[slot];
+  VariantWords written = grid.GridVar;
+  if (Meets(grid.GridVar, kVarTwinsVariantMasked))
+    written |= grid.Lists.HiddenRule & kHiddenRulesWithLines;
+  WriteLines(out, {ctx, info, slot}, TextLinePlace::Grid, written);
 }
 
 } // namespace

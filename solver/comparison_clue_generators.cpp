@@ -14,16 +14,6 @@ namespace quorbel {
 
 namespace {
 
-enum Kind : int {
-  kX = 2,
-  kV = 3,
-  kConsecutive = 4,
-  kRatio = 5,
-  kSumN = 6,
-  kDifferenceN = 7,
-  kGreater = 8,
-  kLess = 9
-};
 constexpr int kXParityMark = 10;
 
 struct Pair {
@@ -85,7 +75,7 @@ int GenerateXVClues(const ClueJob &job) {
     const int sum = job.SolutionValue(a) + job.SolutionValue(b);
     if (sum != 5 && sum != 10)
       return;
-    (BothGivens(job, a, b) ? givenPairs : candidates).push_back({a, b, sum == 5 ? kV : kX});
+    (BothGivens(job, a, b) ? givenPairs : candidates).push_back({a, b, sum == 5 ? kCompareV : kCompareX});
   });
   return SpendOnPairs(job, candidates, givenPairs);
 }
@@ -108,13 +98,13 @@ int GenerateDotClues(const ClueJob &job) {
     const int y = job.SolutionValue(b);
     int kind = 0;
     if ((mode & 1) && std::abs(x - y) == 1)
-      kind = kConsecutive;
+      kind = kCompareConsecutive;
     else if ((mode & 2) && (x == 2 * y || y == 2 * x))
-      kind = kRatio;
+      kind = kCompareRatio;
     else if ((mode & 4) && x + y == k)
-      kind = kSumN;
+      kind = kCompareSumN;
     else if ((mode & 8) && std::abs(x - y) == k)
-      kind = kDifferenceN;
+      kind = kCompareDifferenceN;
     if (kind != 0)
       (BothGivens(job, a, b) ? givenPairs : candidates).push_back({a, b, kind});
   });
@@ -129,7 +119,7 @@ int GenerateLessClues(const ClueJob &job) {
     for (int other : ShuffledNeighbours(job.Random(), geo, cell)) {
       if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
         continue;
-      const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kLess : kGreater;
+      const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kCompareLess : kCompareGreater;
       return ToggleComparisonMark(geo, cell, job.Grid, other, kind);
     }
     return 0;

@@ -13,15 +13,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kSides = 4;
-enum FrameKind : int {
-  kFrameSum = 1,
-  kFrameProduct = 2,
-  kSkyScraper = 3,
-  kLastRising = 4,
-  kLastFalling = 5,
-  kFrameMax = 6
-};
-enum OutsideKind : int { kOutsideValues = 1, kOddview = 2, kTransfer = 3 };
 
 // The solution's values of a line seen from a side.
 struct SeenLine {
@@ -95,7 +86,7 @@ int GenerateSkyScraperClues(const ClueJob &job) {
         highest = seen.Values[p];
         ++visible;
       }
-    job.Grid.Lists.Frame.Kind[side][line] = kSkyScraper;
+    job.Grid.Lists.Frame.Kind[side][line] = kFrameSkyScraper;
     job.Grid.Lists.Frame.Value[side][line] = visible;
     return 1;
   });
@@ -111,7 +102,8 @@ int GenerateLastNumberClues(const ClueJob &job) {
     while (falling < seen.Count && seen.Values[falling] < seen.Values[falling - 1])
       ++falling;
     const bool risingKind = rising == 1 ? false : falling == 1 ? true : RandomBelow(job.Random(), 2) == 0;
-    job.Grid.Lists.Frame.Kind[side][line] = static_cast<int16_t>(risingKind ? kLastRising : kLastFalling);
+    job.Grid.Lists.Frame.Kind[side][line] =
+        static_cast<int16_t>(risingKind ? kFrameLastRising : kFrameLastFalling);
     job.Grid.Lists.Frame.Value[side][line] = seen.Values[(risingKind ? rising : falling) - 1];
     return 1;
   });
@@ -146,7 +138,7 @@ int GenerateOddviewClues(const ClueJob &job) {
     outside.Values[side][line][0] = static_cast<int16_t>(even);
     outside.Values[side][line][1] = static_cast<int16_t>(odd);
     outside.Count[side][line] = 2;
-    outside.Kind[side][line] = kOddview;
+    outside.Kind[side][line] = kOutsideOddview;
     return 1;
   });
 }
@@ -193,7 +185,7 @@ void GenerateTransferPattern(const ClueJob &job) {
         outside.Values[side][line][k] =
             static_cast<int16_t>(job.SolutionValue(PerimeterCell(geo, side, line, places[k])));
       outside.Count[side][line] = static_cast<int16_t>(count);
-      outside.Kind[side][line] = kTransfer;
+      outside.Kind[side][line] = kOutsideTransfer;
     }
   }
 }

@@ -44,7 +44,6 @@ namespace quorbel {
 namespace {
 
 constexpr int32_t kMacroGenere = 8; // GENERE in the command-script language
-constexpr int kUniqueLimit = 2;
 constexpr int kSolutionFailures = 10;
 // Solutions per MAXITERGENER attempt, and puzzles dug from each, to reach the level: a
 // Terrible rating takes a few, and on small grids some levels are rare, but digs are cheap.

@@ -24,7 +24,6 @@ namespace {
 constexpr int kTriesPerGrid = 3;
 constexpr int kSolutionFailures = 10;
 constexpr int kSolutionDraws = 10; // solutions drawn while another rule of the set allows them
-constexpr int kUniqueLimit = 2;
 
 // The diagonals count exactly when the grid's rule is Diagonal alone.
 void SetRule(EngineContext &ctx, GridRecord &grid, VariantWords rule) {

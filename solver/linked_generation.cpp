@@ -24,7 +24,6 @@ namespace quorbel {
 
 namespace {
 
-constexpr int kUniqueLimit = 2;
 constexpr int kSolutionFailures = 10;
 constexpr int kFillRetries = 10;
 

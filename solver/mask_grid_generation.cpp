@@ -15,7 +15,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kProgressRange = 1000;
-constexpr int kUniqueLimit = 2;
 constexpr int kClearCellsOnly = 2;
 
 } // namespace

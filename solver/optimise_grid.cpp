@@ -27,7 +27,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kRepairLimit = 10; // solutions counted while repairing: enough to compare cells
-constexpr int kUniqueLimit = 2;
 constexpr int kProgressRange = 10;
 
 std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, std::string_view english) {

@@ -21,7 +21,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kFirstBatch = 8;
-constexpr int kUniqueLimit = 2;
 
 // Takes away, in random order, every given the one solution does not need. Givens go in
 // batches while the solution stays unique; a batch that breaks it comes back and is tried

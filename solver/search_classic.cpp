@@ -27,6 +27,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
+#include "engine/rule_registry.h"
 #include "engine/twins_rules.h"
 #include "engine/unit_summary.h"
 #include "solver/chess_links.h"
@@ -1032,8 +1033,11 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
       kUnitRules | kCluedOnlyRules | (outsideSet ? kCheckedLinkRules : VariantWords{}) |
       (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
                         : VariantWords{});
+  const uint8_t clueListsLeftOut =
+      static_cast<uint8_t>((rejectingLeftOut ? kCluesOnlyReject | kReadByFastRoute : 0) |
+                           (outsideSet ? kFilteredBetweenGrids : 0));
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
-      HasClueItems(grid.Lists, !rejectingLeftOut, !outsideSet, !rejectingLeftOut, !rejectingLeftOut) ||
+      HasClueItems(grid.Lists, clueListsLeftOut) ||
       (rejectingLeftOut && (!ClueLinksRead(geo, grid) || !ChessLinksRead(geo, grid))))
     return false;
   // Linked main grids are searched together, through the filters between them.

@@ -8,12 +8,6 @@
 
 namespace quorbel {
 
-namespace {
-
-constexpr int kSkyScraperKind = 3;
-
-} // namespace
-
 void SkylineLinks::Build(const GridGeometry &geo, const GridRecord &grid) {
   count_ = 0;
   width_ = geo.GridWidth;
@@ -23,7 +17,7 @@ void SkylineLinks::Build(const GridGeometry &geo, const GridRecord &grid) {
   for (int side = 0; side < 4; ++side)
     for (int line = 0; line < width_; ++line) {
       const int clue = frame.Value[side][line];
-      if (frame.Kind[side][line] != kSkyScraperKind || clue < 1 || clue > width_)
+      if (frame.Kind[side][line] != kFrameSkyScraper || clue < 1 || clue > width_)
         continue;
       Line &out = lines_[count_];
       bool inGrid = true;

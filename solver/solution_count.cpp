@@ -135,7 +135,6 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
 int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
                        const CountWalk &walk) {
   // The generator's test for one solution shows nothing of the solutions it meets.
-  constexpr int kUniqueLimit = 2;
   CountWalk counted = walk;
   counted.orderFree = walk.orderFree || (ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit &&
                                          store == 0 && verbose == 0);

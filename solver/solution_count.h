@@ -11,6 +11,9 @@ namespace quorbel {
 struct EngineContext;
 struct GridRecord;
 
+// The limit of a count that asks whether a grid has one solution: it stops at the second.
+constexpr int kUniqueLimit = 2;
+
 // Message and help link of each solution a verbose count reports.
 constexpr int kHelpSearch = HelpContext("search count");
 

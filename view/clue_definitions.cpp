@@ -17,15 +17,6 @@ namespace quorbel {
 namespace {
 
 constexpr int kSides = 4;
-enum FrameKind : int {
-  kFrameSum = 1,
-  kFrameProduct = 2,
-  kSkyScraper = 3,
-  kLastRising = 4,
-  kLastFalling = 5,
-  kFrameMax = 6
-};
-enum OutsideKind : int { kOutsideValues = 1, kOddview = 2, kTransfer = 3 };
 constexpr int kMultTableItems = 16;
 constexpr int kMaxCageCells = 10;
 
@@ -128,12 +119,12 @@ void ClueDefinitions::FollowSideClueBits() {
     }
   SetRuleBit(grid, kVarFrameSum, kinds[kFrameSum]);
   SetRuleBit(grid, kVarFrameProduct, kinds[kFrameProduct]);
-  SetRuleBit(grid, kVarSkyScraper, kinds[kSkyScraper]);
-  SetRuleBit(grid, kVarLastNumber, kinds[kLastRising] || kinds[kLastFalling]);
+  SetRuleBit(grid, kVarSkyScraper, kinds[kFrameSkyScraper]);
+  SetRuleBit(grid, kVarLastNumber, kinds[kFrameLastRising] || kinds[kFrameLastFalling]);
   SetRuleBit(grid, kVarFrameMax, kinds[kFrameMax]);
   SetRuleBit(grid, kVarOutside, outside[kOutsideValues]);
-  SetRuleBit(grid, kVarOddview, outside[kOddview]);
-  SetRuleBit(grid, kVarTransfer, outside[kTransfer] || grid.Lists.Transfer.Size() > 0);
+  SetRuleBit(grid, kVarOddview, outside[kOutsideOddview]);
+  SetRuleBit(grid, kVarTransfer, outside[kOutsideTransfer] || grid.Lists.Transfer.Size() > 0);
 }
 
 // ---- Cages and Little Killer diagonals ----
@@ -556,7 +547,7 @@ void ClueDefinitions::LastNumber() {
     Snapshot();
     for (auto &side : frame.Kind)
       for (int16_t &kind : side)
-        if (kind == kLastRising || kind == kLastFalling)
+        if (kind == kFrameLastRising || kind == kFrameLastFalling)
           kind = 0;
     FollowSideClueBits();
     Post("Last Number: All selection removed");
@@ -579,7 +570,9 @@ void ClueDefinitions::LastNumber() {
   }
   Snapshot();
   int16_t &kind = frame.Kind[run.Side][run.Line];
-  kind = static_cast<int16_t>(kind == 0 ? kLastRising : kind == kLastRising ? kLastFalling : 0);
+  kind = static_cast<int16_t>(kind == 0                  ? kFrameLastRising
+                              : kind == kFrameLastRising ? kFrameLastFalling
+                                                         : 0);
   if (kind != 0)
     frame.Value[run.Side][run.Line] = edge.Value;
   FollowSideClueBits();
@@ -598,7 +591,7 @@ void ClueDefinitions::SkyScraper() {
     Snapshot();
     for (auto &side : frame.Kind)
       for (int16_t &kind : side)
-        if (kind == kSkyScraper)
+        if (kind == kFrameSkyScraper)
           kind = 0;
     FollowSideClueBits();
     Post("SkyScraper: All selection removed");
@@ -629,13 +622,13 @@ void ClueDefinitions::SkyScraper() {
     Snapshot();
     for (int line = 0; line < w; ++line) {
       int16_t &kind = frame.Kind[side][line];
-      if (kind == kSkyScraper) {
+      if (kind == kFrameSkyScraper) {
         kind = 0;
         continue;
       }
       const int known = seen(side, line);
       const CellRecord &cell = grid.Cells[cells[line]];
-      kind = kSkyScraper;
+      kind = kFrameSkyScraper;
       frame.Value[side][line] = known > 0 ? known : cell.Status < kStatusConflict ? cell.Value : 0;
     }
     FollowSideClueBits();
@@ -652,7 +645,7 @@ void ClueDefinitions::SkyScraper() {
     return;
   }
   int16_t &kind = frame.Kind[run.Side][run.Line];
-  if (kind == kSkyScraper) {
+  if (kind == kFrameSkyScraper) {
     Snapshot();
     kind = 0;
   } else {
@@ -666,7 +659,7 @@ void ClueDefinitions::SkyScraper() {
       clue = edge.Value;
     }
     Snapshot();
-    kind = kSkyScraper;
+    kind = kFrameSkyScraper;
     frame.Value[run.Side][run.Line] = clue;
   }
   FollowSideClueBits();
@@ -771,7 +764,7 @@ void ClueDefinitions::Oddview() {
     Snapshot();
     for (int side = 0; side < kSides; ++side)
       for (int line = 0; line < kMaxWidth; ++line)
-        if (outside.Kind[side][line] == kOddview) {
+        if (outside.Kind[side][line] == kOutsideOddview) {
           outside.Kind[side][line] = 0;
           outside.Count[side][line] = 0;
         }
@@ -791,7 +784,7 @@ void ClueDefinitions::Oddview() {
   }
   Snapshot();
   auto &values = outside.Values[run.Side][run.Line];
-  if (outside.Kind[run.Side][run.Line] != kOddview || outside.Count[run.Side][run.Line] == 0) {
+  if (outside.Kind[run.Side][run.Line] != kOutsideOddview || outside.Count[run.Side][run.Line] == 0) {
     int even = -1;
     int odd = -1;
     for (int p = 0; p < geo.GridWidth; ++p) {
@@ -799,7 +792,7 @@ void ClueDefinitions::Oddview() {
       if (v > 0 && (v % 2 == 0 ? even : odd) < 0)
         (v % 2 == 0 ? even : odd) = v;
     }
-    outside.Kind[run.Side][run.Line] = kOddview;
+    outside.Kind[run.Side][run.Line] = kOutsideOddview;
     outside.Count[run.Side][run.Line] = 2;
     values[0] = static_cast<int16_t>(even);
     values[1] = static_cast<int16_t>(odd);
@@ -828,7 +821,7 @@ void ClueDefinitions::TransferFrame() {
     Snapshot();
     for (int side = 0; side < kSides; ++side)
       for (int line = 0; line < kMaxWidth; ++line)
-        if (outside.Kind[side][line] == kTransfer) {
+        if (outside.Kind[side][line] == kOutsideTransfer) {
           outside.Kind[side][line] = 0;
           outside.Count[side][line] = 0;
         }
@@ -852,11 +845,11 @@ void ClueDefinitions::TransferFrame() {
   Snapshot();
   const int side = oneRow ? 3 : 0;
   const int line = oneRow ? geo.RowOfCell[cells[0]] : geo.ColOfCell[cells[0]];
-  if (outside.Kind[side][line] == kTransfer) {
+  if (outside.Kind[side][line] == kOutsideTransfer) {
     outside.Kind[side][line] = 0;
     outside.Count[side][line] = 0;
   } else {
-    outside.Kind[side][line] = kTransfer;
+    outside.Kind[side][line] = kOutsideTransfer;
     outside.Count[side][line] = static_cast<int16_t>(std::min<size_t>(cells.size(), kMaxWidth));
     for (size_t k = 0; k < cells.size() && k < kMaxWidth; ++k)
       outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));

@@ -12,7 +12,6 @@ namespace quorbel {
 
 namespace {
 
-enum Kind : int { kX = 2, kV = 3, kConsecutive = 4, kSumN = 6, kDifferenceN = 7, kGreater = 8, kLess = 9 };
 constexpr int kXParityMark = 10;
 constexpr int kXPair = 2;
 // The list holds 240 marks for what files and the generator bring; the commands stop at 80.
@@ -28,9 +27,9 @@ void ClueDefinitions::FollowComparisonBits() {
   GridRecord &grid = Grid();
   bool xv = false, dot = false, less = false;
   for (const ComparisonMark &mark : grid.Lists.Comparisons.Used()) {
-    xv |= mark.Kind == kX || mark.Kind == kV;
-    dot |= mark.Kind >= kConsecutive && mark.Kind <= kDifferenceN;
-    less |= mark.Kind == kGreater || mark.Kind == kLess;
+    xv |= mark.Kind == kCompareX || mark.Kind == kCompareV;
+    dot |= mark.Kind >= kCompareConsecutive && mark.Kind <= kCompareDifferenceN;
+    less |= mark.Kind == kCompareGreater || mark.Kind == kCompareLess;
   }
   SetRuleBit(grid, kVarXV, xv);
   SetRuleBit(grid, kVarDot, dot);
@@ -64,15 +63,15 @@ void ClueDefinitions::SumMark(int kind) {
   }
   const int a = ReferenceValue(cells[0]);
   const int b = ReferenceValue(cells[1]);
-  const int sum = kind == kV ? 5 : 10;
+  const int sum = kind == kCompareV ? 5 : 10;
   if (a == 0 || b == 0 || a + b != sum) {
-    Post(kind == kV ? "Comparison: Bad cells. Not a sommme of 5"
-                    : "Comparison: Bad cells. Not a sommme of 10");
+    Post(kind == kCompareV ? "Comparison: Bad cells. Not a sommme of 5"
+                           : "Comparison: Bad cells. Not a sommme of 10");
     return;
   }
   Snapshot();
   const bool added = ToggleComparisonMark(ctx_.Geo, cells[0], grid, cells[1], kind) == 1;
-  Post(!added ? "Comparison: removed" : kind == kV ? "Comparison: V added" : "Comparison: X added");
+  Post(!added ? "Comparison: removed" : kind == kCompareV ? "Comparison: V added" : "Comparison: X added");
   FollowComparisonBits();
   Finish();
 }
@@ -83,7 +82,7 @@ void ClueDefinitions::LessChain() {
   GridRecord &grid = Grid();
   const std::vector<int> cells = Cells(true);
   if (cells.empty()) {
-    SumMark(kV); // the empty selection clears every comparison alike
+    SumMark(kCompareV); // the empty selection clears every comparison alike
     return;
   }
   if (ComparisonsFull(grid)) {
@@ -99,7 +98,7 @@ void ClueDefinitions::LessChain() {
   for (size_t k = 1; k < cells.size(); ++k) {
     const int a = ReferenceValue(cells[k - 1]);
     const int b = ReferenceValue(cells[k]);
-    const int kind = a == 0 || b == 0 || a - b < 1 ? kLess : kGreater;
+    const int kind = a == 0 || b == 0 || a - b < 1 ? kCompareLess : kCompareGreater;
     ToggleComparisonMark(ctx_.Geo, cells[k - 1], grid, cells[k], kind);
   }
   Post("Comparison: > added or removed");
@@ -113,7 +112,7 @@ void ClueDefinitions::GreaterPair() {
   GridRecord &grid = Grid();
   const std::vector<int> cells = Cells(true);
   if (cells.empty()) {
-    SumMark(kV);
+    SumMark(kCompareV);
     return;
   }
   if (ComparisonsFull(grid)) {
@@ -131,10 +130,12 @@ void ClueDefinitions::GreaterPair() {
   // A value the solution does not know counts as the larger.
   const int a = ReferenceValue(cells[0]);
   const int b = ReferenceValue(cells[1]);
-  const int kind = a != 0 && (b == 0 || a < b) ? kLess : kGreater;
+  const int kind = a != 0 && (b == 0 || a < b) ? kCompareLess : kCompareGreater;
   Snapshot();
   const bool added = ToggleComparisonMark(ctx_.Geo, cells[0], grid, cells[1], kind) == 1;
-  Post(!added ? "Comparison: removed" : kind == kGreater ? "Comparison: > added" : "Comparison: < added");
+  Post(!added                    ? "Comparison: removed"
+       : kind == kCompareGreater ? "Comparison: > added"
+                                 : "Comparison: < added");
   FollowComparisonBits();
   Finish();
   Post("Cell status exchange done (value from ref).");
@@ -147,7 +148,7 @@ void ClueDefinitions::Dot(int &dotKind) {
   auto &marks = grid.Lists.Comparisons;
   const std::vector<int> cells = Cells(true);
   if (cells.empty()) {
-    SumMark(kV);
+    SumMark(kCompareV);
     return;
   }
   if (ComparisonsFull(grid)) {
@@ -159,8 +160,8 @@ void ClueDefinitions::Dot(int &dotKind) {
     Post("Comparison: Bad selection - must be minimum 2 cells");
     return;
   }
-  if (dotKind < kConsecutive || dotKind > kDifferenceN)
-    dotKind = kConsecutive;
+  if (dotKind < kCompareConsecutive || dotKind > kCompareDifferenceN)
+    dotKind = kCompareConsecutive;
   Snapshot();
   for (size_t k = 1; k < cells.size(); ++k) {
     const int a = cells[k - 1];
@@ -177,26 +178,26 @@ void ClueDefinitions::Dot(int &dotKind) {
     }
     if (marks.Items[existing].Kind == dotKind) {
       ++dotKind;
-      if (dotKind == kSumN || dotKind == kDifferenceN) {
+      if (dotKind == kCompareSumN || dotKind == kCompareDifferenceN) {
         // The dot's N: the first cell's value, or the two cells' values as tens and units.
         const int first = ReferenceValue(a);
         const int second = ReferenceValue(b);
         if (first == 0 && grid.Lists.ComparisonTotal < 0) {
           Post("Comparison Removed (for DOT3-4 Dot Val to be defined in first cell)");
           marks.RemoveAt(existing);
-          dotKind = kConsecutive;
+          dotKind = kCompareConsecutive;
           break;
         }
         if (first != 0)
           grid.Lists.ComparisonTotal = second != 0 ? 10 * first + second : first;
       }
     }
-    if (dotKind <= kDifferenceN) {
+    if (dotKind <= kCompareDifferenceN) {
       marks.Items[existing].Kind = static_cast<int16_t>(dotKind);
       Post("Comparison: - Updated");
     } else {
       marks.RemoveAt(existing);
-      dotKind = kConsecutive;
+      dotKind = kCompareConsecutive;
       Post("Comparison: removed");
     }
   }

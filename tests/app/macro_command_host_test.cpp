@@ -266,6 +266,12 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
   EXPECT_EQ(Count("StartNewGame"), 0);
   EXPECT_EQ(Count("Generate 1"), 0);
   EXPECT_EQ(program.settings.general.uniqSolution, 1);
+  // So is a rule the catalogue does not offer at that size: No Touch at 4x4, not at 6x6.
+  EXPECT_EQ(Play("GENERE;4;MEDIUM;0;32768;UNIQ\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 4 (line 1)"));
+  EXPECT_EQ(Count("Generate 2"), 0);
+  EXPECT_EQ(Play("GENERE;6;MEDIUM;0;32768;UNIQ\n"), kMacroAllDone);
+  EXPECT_EQ(Count("Generate 2"), 1);
 
   program.computed = kComputationStopped;
   EXPECT_EQ(Play("SOLVE\nSEARCH;2;Y\n"), kMacroStoppedByUser);

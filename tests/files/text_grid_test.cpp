@@ -399,6 +399,27 @@ TEST(TextGridReading, AcceptsLineFeedsAlone) {
   EXPECT_EQ(big.Grid().Cells[255].Value, 16);
 }
 
+// Files written before held a turned Tiled piece's digits as it showed them: read, the piece
+// holds its digits as they lie on the solution again.
+TEST(TextGridReading, ATiledPieceSavedAsItShowedTakesTheDigitsItLiesOn) {
+  const std::string solution = "123456456123231564564231312645645312";
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "6", ";Start Save Grid0"};
+  for (const char value : solution)
+    lines.push_back(std::string("R") + value);
+  // Cells 1 and 7 hold 2 and 5; mirrored, the piece showed 5 and 2. Cell 2 holds 3 either way.
+  for (const char *line : {";Start Save Varient", "J", "P1;5;7;2;", "P2;3;"})
+    lines.push_back(line);
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  const auto &pieces = session.Grid().Lists.Pieces;
+  ASSERT_EQ(pieces.Size(), 2);
+  EXPECT_EQ(pieces.Items[0].Digits[0], 2);
+  EXPECT_EQ(pieces.Items[0].Digits[1], 5);
+  EXPECT_EQ(pieces.Items[1].Digits[0], 3);
+  // And they are saved as they lie.
+  EXPECT_NE(session.Write().find("P1;2;7;5;"), std::string::npos);
+}
+
 TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "4", "R1", "R2", "R3", "R4"};
   for (int i = 4; i < 16; ++i)
