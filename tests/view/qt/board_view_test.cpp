@@ -159,6 +159,11 @@ private slots:
         }
       }
     }
+    // Six candidates read as one string: never "12345" above "6".
+    const CellRect cell{0, 0, 44, 44};
+    const TextPlacement six = PlaceCentredText(QStringLiteral("123456"), cell, fonts, 40);
+    for (const QPoint &at : six.Baselines)
+      QCOMPARE(at.y(), six.Baselines.front().y());
   }
 
   void TheViewsToolsMarkCells() {
