@@ -11,6 +11,8 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/magic_sentence.h"
+#include "media/picture_set.h"
+#include "media/qt/picture_from_image.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -154,11 +156,25 @@ void CQuorbelView::PrepareBoardLayout() {
     LoadBackground();
 }
 
+namespace {
+
+// Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX).
+QImage BackgroundPicture(const std::string &path) {
+  QImage image(QString::fromStdString(path));
+  if (!image.isNull())
+    return image;
+  CPicture picture;
+  return picture.Load(path, PictureTypeOfExtension(path)) && picture.IsValid() ? ImageFromPicture(picture)
+                                                                               : QImage();
+}
+
+} // namespace
+
 void CQuorbelView::LoadBackground() {
   BackgroundReload = 0;
   const std::string &path = app_.Settings().general.backgroundImage;
   // A picture that cannot be read leaves the board without one.
-  background_ = path.empty() ? QImage() : QImage(QString::fromStdString(path));
+  background_ = path.empty() ? QImage() : BackgroundPicture(path);
 }
 
 void CQuorbelView::EnsureBuffers() {
