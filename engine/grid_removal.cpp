@@ -1,6 +1,7 @@
 #include "engine/grid_removal.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
@@ -27,6 +28,38 @@ template <typename List> void RenumberLinks(List &list, int removed) {
   }
 }
 
+// The kinds of link between grids, each with the rule bits that live on it. A link is held by one
+// grid and names another; both ends count as linked.
+enum LinkKind { kRelationLinks, kMultipleLinks, kZoneLinks, kPartnerLinks, kSameInLineLinks, kLinkKinds };
+
+constexpr std::array<VariantWords, kLinkKinds> kRulesOfLink = {
+    kVarTwinsRelation, kVarTwinsRelationMultiple, kVarTwinsZone,
+    kVarTwinsSubstitution | kVarTwinsEqual | kVarTwinsDifferent, kVarTwinsSameInLine};
+
+using LinkedGrids = std::array<std::array<bool, kMaxGrids>, kLinkKinds>;
+
+LinkedGrids FindLinkedGrids(const GridSet &set, int mains) {
+  LinkedGrids linked{};
+  auto link = [&](LinkKind kind, int holder, int other) {
+    if (other < 0 || other >= mains)
+      return;
+    linked[kind][static_cast<size_t>(holder)] = true;
+    linked[kind][static_cast<size_t>(other)] = true;
+  };
+  for (int g = 0; g < mains; ++g) {
+    const VariantLists &lists = set.Main[static_cast<size_t>(g)].Lists;
+    for (const auto &item : lists.TwinsRelation.Used())
+      link(kRelationLinks, g, item.OtherGrid);
+    for (const auto &item : lists.TwinsMultiple.Used())
+      link(kMultipleLinks, g, item.OtherGrid);
+    for (const auto &item : lists.TwinsZone.Used())
+      link(kZoneLinks, g, item.OtherGrid);
+    link(kPartnerLinks, g, lists.TwinsPartner);
+    link(kSameInLineLinks, g, lists.SameInLine.PartnerGrid);
+  }
+  return linked;
+}
+
 } // namespace
 
 int RemoveGridFromSet(EngineContext &ctx, int slot) {
@@ -35,6 +68,7 @@ int RemoveGridFromSet(EngineContext &ctx, int slot) {
   if (slot < 0 || slot >= mains || mains <= 1)
     return -1;
   ClearUndoHistory(ctx);
+  const LinkedGrids linkedBefore = FindLinkedGrids(set, mains);
   const bool sumsGrid = UsedAllCount(set) > mains;
   // The sums grid, after the main grids, moves down with them.
   const auto last = static_cast<size_t>(UsedAllCount(set));
@@ -48,6 +82,14 @@ int RemoveGridFromSet(EngineContext &ctx, int slot) {
     RenumberLinks(lists.TwinsZone, slot);
     lists.TwinsPartner = Renumbered(lists.TwinsPartner, slot);
     lists.SameInLine.PartnerGrid = Renumbered(lists.SameInLine.PartnerGrid, slot);
+  }
+  // A rule whose last link went with the grid goes too; one never linked (just switched on) stays.
+  const LinkedGrids linkedAfter = FindLinkedGrids(set, left);
+  for (int g = 0; g < left; ++g) {
+    const size_t before = static_cast<size_t>(g < slot ? g : g + 1);
+    for (int kind = 0; kind < kLinkKinds; ++kind)
+      if (linkedBefore[kind][before] && !linkedAfter[kind][static_cast<size_t>(g)])
+        set.Main[static_cast<size_t>(g)].GridVar &= ~kRulesOfLink[kind];
   }
   set.MainCount = left;
   set.AllCount = set.OrderCount = left;

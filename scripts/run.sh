@@ -4,5 +4,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build"
-"$root/scripts/setup.sh" "$build" >&2
+# Only the game and the data it copies beside it: the tests wait for scripts/test.sh.
+"$root/scripts/setup.sh" "$build" quorbel >&2
 exec "$build/quorbel" "$@"

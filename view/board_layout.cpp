@@ -27,6 +27,7 @@ constexpr int32_t kMaxRowHeight = 48;
 // Strips under the board for the rules that show a line of their own.
 constexpr int32_t kNumeralStrip = 15;
 constexpr int32_t kDoubleStrip = 15;
+constexpr int32_t kMaxDoubleStrip = 40;
 constexpr int32_t kDominoStrip = 25;
 constexpr int32_t kDefiStrip = 40;
 constexpr int32_t kMaxTabHeight = 200;
@@ -139,8 +140,10 @@ ViewLayout LayOutView(const ViewLayoutInputs &in) {
   if (!pictures) {
     if (Meets(in.ShownWords, kVarNumeral))
       layout.NumeralStrip = CutBottom(area, kNumeralStrip);
+    // The points line is read like a clue: it grows with the board, about half a cell high.
     if (Meets(in.ShownWords, kVarNeighbourScore))
-      layout.DoubleStrip = CutBottom(area, kDoubleStrip);
+      layout.DoubleStrip = CutBottom(area, std::clamp(area.Height() / (2 * (std::max(in.GridWidth, 1) + 1)),
+                                                      kDoubleStrip, kMaxDoubleStrip));
     if (Meets(in.ShownWords, kVarDomino))
       layout.DominoStrip = CutBottom(area, kDominoStrip);
   }

@@ -214,24 +214,21 @@ GridMargins ClueMargins(const GridGeometry &geo, const GridRecord &grid, Variant
   if (Meets(rules, kVarLittleKiller))
     for (const LittleKillerClue &clue : lists.LittleKiller.Used()) {
       const int start = clue.LastCell; // the clue stands one step beyond it
+      if (start < 0 || start >= geo.NCells || w <= 0)
+        continue;
       const int step = clue.Step;
-      if (step == 1 - w) {
-        Raise(m.Top, 0.5);
-        if (start == w - 1)
-          Raise(m.Right, 0.7);
-      } else if (step == -w - 1) {
-        Raise(m.Left, 0.5);
-        if (start == 0)
-          Raise(m.Top, 0.5);
-      } else if (step == w - 1) {
-        Raise(m.Bottom, 0.5);
-        if (start == w * (w - 1))
-          Raise(m.Left, 0.5);
-      } else if (step == w + 1) {
-        Raise(m.Right, 0.7);
-        if (start == geo.NCells - 1)
-          Raise(m.Bottom, 0.5);
-      }
+      const bool up = step == 1 - w || step == -w - 1;
+      const bool rightwards = step == 1 - w || step == w + 1;
+      if (step != 1 - w && step != -w - 1 && step != w - 1 && step != w + 1)
+        continue;
+      // A diagonal leaves the grid through a row side, a column side or a corner: the clue's
+      // box lies beyond each side it leaves through.
+      const int row = start / w;
+      const int col = start % w;
+      if (up ? row == 0 : row == w - 1)
+        Raise(up ? m.Top : m.Bottom, 0.5);
+      if (rightwards ? col == w - 1 : col == 0)
+        Raise(rightwards ? m.Right : m.Left, 0.7);
     }
   if (Meets(rules, kVarDistance))
     for (const DistanceClue &clue : lists.Distance.Used())

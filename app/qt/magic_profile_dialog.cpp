@@ -144,6 +144,8 @@ bool CPrefMagic::SaveCurrent(const std::string &title) {
 
 void CPrefMagic::ChooseAndSave() {
   const std::string folder = MakeAbsolutePath(app_.Settings().directory.magic);
+  // A file dialog shown a folder that does not exist yet opens in the working folder instead.
+  EnsureDirectory(folder);
   const std::string chosen = app_.Dialogs()
                                  .SaveFileName(this, {QStringLiteral("Magic"), QString::fromStdString(folder),
                                                       QStringLiteral("Magic for Sudoku (*.magic)")})

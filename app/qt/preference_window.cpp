@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/picture_library.h"
@@ -176,6 +177,7 @@ CPreference::CPreference(CQuorbelApp &app, Language language, QWidget *parent)
     sheet_->Ok();
   });
   connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &CPreference::FocusMovedTo);
 }
 
 CPreference::~CPreference() = default;
@@ -213,14 +215,19 @@ bool CPreference::OpenedBySheet(const QWidget *window) const {
   return false;
 }
 
-void CPreference::changeEvent(QEvent *event) {
-  if (event->type() == QEvent::ActivationChange && isVisible()) {
-    if (isActiveWindow())
-      sheet_->Activated();
-    else if (!OpenedBySheet(QApplication::activeWindow()))
-      sheet_->Deactivated();
-  }
-  QDialog::changeEvent(event);
+// Followed through the application's focus rather than the sheet's own activation: a dialog
+// of the sheet may hand the focus straight to the main window, and the sheet hears nothing then.
+void CPreference::FocusMovedTo(QWindow *window) {
+  if (!isVisible() || !window)
+    return; // another program has the focus: nothing changes here meanwhile
+  const QWidget *owner = nullptr;
+  for (const QWidget *top : QApplication::topLevelWidgets())
+    if (top->windowHandle() == window)
+      owner = top;
+  if (OpenedBySheet(owner))
+    sheet_->Activated();
+  else
+    sheet_->Deactivated();
 }
 
 void CPreference::closeEvent(QCloseEvent *event) {

@@ -15,6 +15,7 @@ class PreferenceTab;
 class CPrefPage9;
 class QTabWidget;
 class QPushButton;
+class QWindow;
 
 class CPreference final : public QDialog {
   Q_OBJECT
@@ -36,12 +37,12 @@ public:
 protected:
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
-  // Whatever changes while the sheet is not the active window is no edit of the sheet's.
-  void changeEvent(QEvent *event) override;
   // Escape and the window's close button are Cancel.
   void reject() override;
 
 private:
+  // Whatever changes while the focus is in another window of the program is no edit of the sheet's.
+  void FocusMovedTo(QWindow *window);
   // True for the sheet's own windows and the dialogs it opened.
   bool OpenedBySheet(const QWidget *window) const;
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPrinter>
@@ -53,6 +54,9 @@ constexpr std::string_view kMacroExtension = ".macro";
 constexpr std::string_view kDefaultMusicFile = "Quorbel.mp3";
 constexpr uint32_t kSeedMask = 0x7FFF;
 constexpr int kCloseRetryMs = 100;
+// How long the progress window may take to be mapped before the work starts without it.
+constexpr int kWaitMapMs = 500;
+constexpr int kWaitMapStepMs = 20;
 constexpr int kHelpKey = 1; // F1, from any window
 
 // The random seed of a run: the millisecond clock plus second x minute x hour of the local time,
@@ -557,6 +561,12 @@ void CQuorbelApp::StartWaitProgress(std::string_view text, int range, bool autom
   wait_->StartWaitProgress(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), range,
                            automatic);
   wait_->show();
+  // The work that follows may not let events through for a long while: a window the display
+  // has not yet mapped would stay an empty frame until then.
+  QElapsedTimer waited;
+  waited.start();
+  while (wait_->windowHandle() && !wait_->windowHandle()->isExposed() && waited.elapsed() < kWaitMapMs)
+    pump_.PumpMessagesFor(kWaitMapStepMs); // as the work's own polls do: commands stay refused
   wait_->repaint();
 }
 

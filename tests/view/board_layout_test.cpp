@@ -106,6 +106,10 @@ TEST_F(ViewLayoutTest, StripsForTheTabsAndTheRulesWithALineOfTheirOwn) {
   EXPECT_EQ(several.DominoStrip.bottom, several.NumeralStrip.top);
   EXPECT_EQ(several.Board.bottom, several.DominoStrip.top);
   EXPECT_FALSE(several.DoubleStrip.IsShown());
+  // The Double and Triple points are read like a clue: their strip grows with the board.
+  const ViewLayout points = LayOut(0, 1, 0, kVarNeighbourScore);
+  EXPECT_GE(points.DoubleStrip.Height(), 25);
+  EXPECT_EQ(points.Board.bottom, points.DoubleStrip.top);
 }
 
 TEST_F(ViewLayoutTest, NoCommentStripWhenSwitchedOff) {

@@ -237,11 +237,17 @@ TEST_F(ClueMarginsTest, LittleKillerCluesMakeRoomOnTheirSides) {
   downRight.LastCell = 80; // the last cell, going down and right
   downRight.Step = 10;
   Grid().Lists.LittleKiller.Append(downRight);
-  const GridMargins m = ClueMargins(Geo(), Grid(), kVarLittleKiller);
+  GridMargins m = ClueMargins(Geo(), Grid(), kVarLittleKiller);
   EXPECT_DOUBLE_EQ(m.Top, 0.5);
   EXPECT_DOUBLE_EQ(m.Right, 0.7);
   EXPECT_DOUBLE_EQ(m.Bottom, 0.5);
   EXPECT_DOUBLE_EQ(m.Left, 0);
+  LittleKillerClue downLeft;
+  downLeft.LastCell = 63; // the first column, row 7: the diagonal leaves through the left side
+  downLeft.Step = 9 - 1;
+  Grid().Lists.LittleKiller.Append(downLeft);
+  m = ClueMargins(Geo(), Grid(), kVarLittleKiller);
+  EXPECT_DOUBLE_EQ(m.Left, 0.7);
   EXPECT_DOUBLE_EQ(ClueMargins(Geo(), Grid(), {}).Top, 0); // a rule not held adds nothing
 }
 

@@ -1,6 +1,7 @@
 #include "view/qt/board_painter.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/unit_queries.h"
 #include "platform/qt/colour_ref.h"
@@ -38,6 +39,14 @@ void PaintRowBands(const PaintContext &ctx, const CGridDraw &painter) {
   }
 }
 
+// The stretch [from, to) of a bundle of `lines` one-pixel lines centred in the space between two
+// cells whose edges are `before` and `after`: the whole space when it is the wider, so that no
+// stripe of the ground shows beside the bundle nor cuts the grid's outer frame.
+std::pair<int, int> BundleStretch(int before, int after, int lines) {
+  const int from = (before + after) / 2 - lines / 2;
+  return {std::min(from, before), std::max(from + lines, after)};
+}
+
 // Bundles of one-pixel lines between the rows and between the columns, centred in the space
 // between the cells: as many lines as the cell border is wide, or the block border on a block
 // edge. They reach one pixel past the last cell, as the cells' text rectangles do.
@@ -49,17 +58,15 @@ void PaintGridLines(const PaintContext &ctx, const CGridDraw &painter) {
   const int blockLines = static_cast<int>(painter.BorderBlock);
   for (int row = 1; row < geo.NRows; ++row) {
     const int lines = row % geo.BlockRows == 0 ? blockLines : cellLines;
-    const int between =
-        (painter.OuterRect[geo.RowCells[row - 1][0]].bottom + painter.OuterRect[geo.RowCells[row][0]].top) /
-        2;
-    ctx.Dc.fillRect(QRect(bounds.left, between - lines / 2, bounds.Width() + 1, lines), colour);
+    const auto [from, to] = BundleStretch(painter.OuterRect[geo.RowCells[row - 1][0]].bottom,
+                                          painter.OuterRect[geo.RowCells[row][0]].top, lines);
+    ctx.Dc.fillRect(QRect(bounds.left, from, bounds.Width() + 1, to - from), colour);
   }
   for (int col = 1; col < geo.NCols; ++col) {
     const int lines = col % geo.BlockCols == 0 ? blockLines : cellLines;
-    const int between =
-        (painter.OuterRect[geo.ColCells[col - 1][0]].right + painter.OuterRect[geo.ColCells[col][0]].left) /
-        2;
-    ctx.Dc.fillRect(QRect(between - lines / 2, bounds.top, lines, bounds.Height() + 1), colour);
+    const auto [from, to] = BundleStretch(painter.OuterRect[geo.ColCells[col - 1][0]].right,
+                                          painter.OuterRect[geo.ColCells[col][0]].left, lines);
+    ctx.Dc.fillRect(QRect(from, bounds.top, to - from, bounds.Height() + 1), colour);
   }
 }
 

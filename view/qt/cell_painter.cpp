@@ -17,6 +17,9 @@ namespace quorbel {
 
 namespace {
 
+// Candidate strings up to this long stay on one line.
+constexpr qsizetype kOneLineSymbols = 6;
+
 const GridRecord &GridOf(const CGridDraw &painter) { return *painter.Grid; }
 
 VariantWords ShownRules(const PaintContext &ctx, const CGridDraw &painter) {
@@ -295,6 +298,8 @@ ColorRef CellBackground(const PaintContext &ctx, const CGridDraw &painter, Color
 TextPlacement PlaceCentredText(const QString &text, const CellRect &rect, const FontTable &fonts, int font) {
   TextPlacement placement;
   const int width = std::max(1, rect.Width());
+  // A short string read in two pieces looks like two numbers: it takes a smaller font instead.
+  const bool oneLine = text.size() <= kOneLineSymbols;
   for (int f = static_cast<int>(FontTable::Clamp(font));; --f) {
     const QFontMetrics &metrics = fonts.Metrics(f);
     // Greedy lines: each takes as many characters as its width holds, at least one.
@@ -310,6 +315,7 @@ TextPlacement PlaceCentredText(const QString &text, const CellRect &rect, const 
       lines.back().second = lineWidth;
     }
     const bool fits =
+        (!oneLine || lines.size() == 1) &&
         static_cast<int>(lines.size()) * metrics.height() <= rect.Height() &&
         std::all_of(lines.begin(), lines.end(), [&](const auto &line) { return line.second <= width; });
     if (!fits && f > 0)

@@ -131,8 +131,6 @@ void CQuorbelView::PrepareBoardLayout() {
   const bool markCurrent = set.FocusCell >= 0 || shownCount == 1;
   legend_ = BuildLegendLines(shown, markCurrent ? current.GridVar & switches_.VarMask : VariantWords{},
                              &current, app_.CurrentLanguage());
-  if (Meets(shown, kVarNeighbourScore) && symbols != kSymbolPictures)
-    legend_.push_back({DoubleTripleLine(engine.Points, geo.GridWidth), kVarNeighbourScore});
 
   layout_ = LayOutView(ViewLayoutInputs{
       .ClientW = width(),
@@ -238,6 +236,7 @@ void CQuorbelView::PaintView(int board, int messages) {
       if (ValidSlot(set.Order[pos]))
         PaintAllCells(ctx, painters_[static_cast<size_t>(set.Order[pos])]);
     DrawNumeralStrip(ctx);
+    DrawDoubleStrip(ctx);
     DrawDominoStrip(ctx);
     DrawDefiStrip(ctx);
   }

@@ -214,6 +214,8 @@ private:
   void DrawTrioLegend(const quorbel::PaintContext &ctx, const quorbel::CellRect &box);
   // The number words of the Numeral rule, in their strip under the board.
   void DrawNumeralStrip(const quorbel::PaintContext &ctx);
+  // The points of Double and Triple under the board.
+  void DrawDoubleStrip(const quorbel::PaintContext &ctx);
   // The values' dominos, in their strip under the board.
   void DrawDominoStrip(const quorbel::PaintContext &ctx);
   // The challenge's strip: the players' boxes and the chat line; true when a click was its.

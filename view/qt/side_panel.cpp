@@ -75,7 +75,7 @@ void CQuorbelView::DrawSidePanel(const PaintContext &ctx, int full) {
   for (size_t i = 0; i < legend_.size() && i < layout_.Legend.size(); ++i) {
     const CellRect &box = layout_.Legend[i];
     FillSolidRect(dc, box.Inset(0, 1), ctx.Colours.ColBgCase);
-    // A long line (the Double and Triple points) takes a smaller font rather than lose its ends.
+    // A line too long for the panel takes a smaller font rather than lose its ends.
     const QString text = QString::fromStdString(legend_[i].Text);
     int font = RowFont(layout_.RowHeight);
     while (font > 0 && fonts_.Metrics(font).horizontalAdvance(text) > box.Width() - 4)
@@ -102,6 +102,18 @@ void CQuorbelView::DrawNumeralStrip(const PaintContext &ctx) {
       QString::fromStdString(NumeralLine(app_.Engine().NumeralStrings, ctx.Geo.GridWidth, ctx.Symbols));
   DrawTextCentred(ctx.Dc, line, layout_.NumeralStrip, fonts_.Font(layout_.NumeralStrip.Height() * 2 / 3),
                   ctx.Colours.ColInit);
+}
+
+void CQuorbelView::DrawDoubleStrip(const PaintContext &ctx) {
+  const CellRect &strip = layout_.DoubleStrip;
+  if (!strip.IsShown())
+    return;
+  FillSolidRect(ctx.Dc, strip, ctx.Colours.ColBgCase);
+  const QString line = QString::fromStdString(DoubleTripleLine(app_.Engine().Points, ctx.Geo.GridWidth));
+  int font = strip.Height() * 2 / 3;
+  while (font > 0 && fonts_.Metrics(font).horizontalAdvance(line) > strip.Width() - 4)
+    --font;
+  DrawTextCentred(ctx.Dc, line, strip, fonts_.Font(font), ctx.Colours.ColInit);
 }
 
 void CQuorbelView::DrawDominoStrip(const PaintContext &ctx) {

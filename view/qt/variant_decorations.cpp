@@ -96,6 +96,24 @@ CellRect CageTotalBox(const PaintContext &ctx, const CGridDraw &painter, int cel
 
 namespace {
 
+// Where a cage's outline crosses from one of its cells into the next, through the cells' frames
+// and the space between them (a block line, as dark as the outline), the line goes on in a
+// casing of the cells' ground: the cage reads as one shape. `at` is the line's place across it,
+// `from`..`to` its stretch along it.
+void CaseOutline(const PaintContext &ctx, bool across, int at, int from, int to) {
+  if (to <= from)
+    return;
+  const ColorRef ground = ctx.Colours.ColBgCase;
+  const ColorRef line = ctx.Colours.ColBorder;
+  if (across) {
+    FillSolidRect(ctx.Dc, {from, at - 1, to, at + 2}, ground);
+    FillSolidRect(ctx.Dc, {from, at, to, at + 1}, line);
+  } else {
+    FillSolidRect(ctx.Dc, {at - 1, from, at + 2, to}, ground);
+    FillSolidRect(ctx.Dc, {at, from, at + 1, to}, line);
+  }
+}
+
 void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const GridGeometry &geo = ctx.Geo;
   const GridRecord &grid = *painter.Grid;
@@ -141,6 +159,42 @@ void DrawCage(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   if (down && east && !same(1, 1)) {
     DrawClueLine(ctx.Dc, kClueLineAcross, right, bottom, r.right, bottom, colour);
     DrawClueLine(ctx.Dc, kClueLineDown, right, bottom, right, r.bottom, colour);
+  }
+  // Each cell cases its own frame and the space beyond it on the sides the cage goes on through;
+  // a cell painted again alone keeps the space as the whole board left it.
+  const int frame = std::max(1, static_cast<int>(painter.BorderCell));
+  const CellRect &in = painter.InnerRect[cell];
+  const int w = geo.GridWidth;
+  // A line that runs inside the frame itself (small cells) is hidden there anyway: no casing.
+  const bool topShown = top >= in.top + frame - 1, bottomShown = bottom <= in.bottom - frame;
+  const bool leftShown = left >= in.left + frame - 1, rightShown = right <= in.right - frame;
+  if (west) {
+    const int from = painter.OuterRect[cell - 1].right;
+    if (topShown && (!up || !same(-1, -1)))
+      CaseOutline(ctx, true, top, from, in.left + frame);
+    if (bottomShown && (!down || !same(1, -1)))
+      CaseOutline(ctx, true, bottom, from, in.left + frame);
+  }
+  if (east) {
+    const int to = painter.OuterRect[cell + 1].left;
+    if (topShown && (!up || !same(-1, 1)))
+      CaseOutline(ctx, true, top, in.right - frame, to);
+    if (bottomShown && (!down || !same(1, 1)))
+      CaseOutline(ctx, true, bottom, in.right - frame, to);
+  }
+  if (up) {
+    const int from = painter.OuterRect[cell - w].bottom;
+    if (leftShown && (!west || !same(-1, -1)))
+      CaseOutline(ctx, false, left, from, in.top + frame);
+    if (rightShown && (!east || !same(-1, 1)))
+      CaseOutline(ctx, false, right, from, in.top + frame);
+  }
+  if (down) {
+    const int to = painter.OuterRect[cell + w].top;
+    if (leftShown && (!west || !same(1, -1)))
+      CaseOutline(ctx, false, left, in.bottom - frame, to);
+    if (rightShown && (!east || !same(1, 1)))
+      CaseOutline(ctx, false, right, in.bottom - frame, to);
   }
   if (!first)
     return;
@@ -637,7 +691,12 @@ QString OutsideText(const PaintContext &ctx, const VariantLists &lists, int side
   return text;
 }
 
-// The little arrow head of a Little Killer clue, pointing from the clue into the grid.
+// A Little Killer arrow's sides are this share of the cell, at least this many pixels.
+constexpr double kArrowShare = 0.3;
+constexpr int kMinArrowSide = 8;
+constexpr int kArrowShaftDivisor = 8;
+
+// The arrow head of a Little Killer clue, pointing from the clue into the grid.
 void DrawArrow(QPainter &dc, QPoint tip, QPoint left, QPoint right, const QColor &colour) {
   dc.save();
   dc.setRenderHint(QPainter::Antialiasing, true);
@@ -666,11 +725,19 @@ void DrawLittleKillerClues(const PaintContext &ctx, const CGridDraw &painter) {
                        dc > 0 ? cell.right + bw : cell.left, dr > 0 ? cell.bottom + bh : cell.top};
     const ColorRef colour = ClueColour(ctx, grid.Work.LittleKillerConflict[i] == 1, ctx.Colours.ColInit);
     const QColor qcolour = ToQColor(colour);
-    // The head sits at the box's corner on the cell, pointing back along the diagonal.
+    // An arrow in the box's corner on the cell, pointing back along the diagonal; it grows with
+    // the cell like the number beside it.
     const QPoint corner(dc > 0 ? cell.right : cell.left, dr > 0 ? cell.bottom : cell.top);
-    const int a = std::max(3, bh / 3);
-    const QPoint tip = corner - QPoint(dc * a / 3, dr * a / 3);
-    DrawArrow(ctx.Dc, tip, tip + QPoint(dc * a, 0), tip + QPoint(0, dr * a), qcolour);
+    const int a =
+        std::max(kMinArrowSide, static_cast<int>(std::min(painter.CellW, painter.CellH) * kArrowShare));
+    const int head = std::max(kMinArrowSide / 2, a / 2);
+    const QPoint tip = corner + QPoint(dc, dr);
+    ctx.Dc.save();
+    ctx.Dc.setRenderHint(QPainter::Antialiasing, true);
+    ctx.Dc.setPen(QPen(qcolour, std::max(1, a / kArrowShaftDivisor), Qt::SolidLine, Qt::FlatCap));
+    ctx.Dc.drawLine(tip + QPoint(dc * head / 2, dr * head / 2), tip + QPoint(dc * a, dr * a));
+    ctx.Dc.restore();
+    DrawArrow(ctx.Dc, tip, tip + QPoint(dc * head, 0), tip + QPoint(0, dr * head), qcolour);
     CellRect text = box;
     if (dc > 0)
       text.left += a;

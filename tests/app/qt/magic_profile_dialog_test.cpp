@@ -89,6 +89,11 @@ private slots:
     QDir(folder).removeRecursively();
     p.app->Settings().directory.magic = folder.toStdString();
     QVERIFY(p.app->Commands().Execute(kQuickDisplay));
+    for (QPushButton *button : p.Window().findChildren<QPushButton *>())
+      if (button->text() == QStringLiteral("Save Current"))
+        button->click(); // the name box, cancelled: it opened where the profile goes
+    QVERIFY(p.dialogs.Asked().last().startsWith(QStringLiteral("save")));
+    QVERIFY(QDir(folder).exists());
     QVERIFY(p.Window().SaveCurrent("Mine"));
     QVERIFY(QFile::exists(folder + QStringLiteral("Mine.magic")));
 

@@ -96,6 +96,27 @@ private slots:
     QCOMPARE(home_.ReadInt("GENERAL", "PROBTYPE"), 2);
   }
 
+  // The sheet's colour dialog may hand the focus straight to the main window on closing.
+  void CancelLeavesAloneWhatChangedInTheMainWindowAfterADialogOfTheSheet() {
+    Sheet p(home_);
+    p.app->Settings().general.probType = 0;
+    QVERIFY(p.app->Commands().Execute(kPreferences));
+    p.Window().activateWindow();
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QDialog chooser(&p.Window());
+    chooser.show();
+    chooser.activateWindow();
+    QTRY_VERIFY(chooser.isActiveWindow());
+    chooser.hide();
+    p.Frame().activateWindow();
+    QTRY_VERIFY(p.Frame().isActiveWindow());
+    QVERIFY(p.app->Commands().Execute(kCellMatrix));
+    p.Window().activateWindow();
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    p.Window().CancelButton()->click();
+    QCOMPARE(p.app->Settings().general.probType, 2);
+  }
+
   void TheSheetKeepsTheBoardsKeysButThePanelKeys() {
     Sheet p(home_);
     int boardCommands = 0;

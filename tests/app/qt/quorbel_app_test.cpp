@@ -75,6 +75,9 @@ private slots:
     bool splashDuringQuestion = true;
     dialogs_.AnswerDialog("CLanguage", [&](QDialog &dialog) {
       splashDuringQuestion = SplashOnScreen();
+      // Wide enough for its title beside the title bar's buttons.
+      dialog.adjustSize();
+      QVERIFY(dialog.width() >= dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
       dialog.findChild<QPushButton *>("english")->click();
     });
     QVERIFY(MakeApp().InitInstance({"quorbel"}));

@@ -159,6 +159,28 @@ private slots:
         }
       }
     }
+    // Six candidates read as one string: never "12345" above "6".
+    const CellRect cell{0, 0, 44, 44};
+    const TextPlacement six = PlaceCentredText(QStringLiteral("123456"), cell, fonts, 40);
+    for (const QPoint &at : six.Baselines)
+      QCOMPARE(at.y(), six.Baselines.front().y());
+  }
+
+  // No stripe of the ground beside a block line, nor across the grid's outer frame.
+  void TheBlockLinesFillTheSpaceBetweenTheBlocks() {
+    for (const auto &[width, height] : {std::pair{1280, 960}, std::pair{1000, 700}})
+      for (const int shape : {0, kShapeOf9}) {
+        BoardFixture board(width, height);
+        board.LoadPuzzle(shape, FirstPuzzle(shape == 0 ? "puzzles-4.txt" : "puzzles-9.txt"));
+        const QImage &image = board.Render();
+        const CGridDraw &painter = board.Painter();
+        const GridGeometry &geo = board.Engine().Geo;
+        const CellRect &before = painter.OuterRect[geo.BlockCols - 1];
+        const CellRect &after = painter.OuterRect[geo.BlockCols];
+        for (int x = before.right; x < after.left; ++x)
+          for (const int y : {before.top, (before.top + before.bottom) / 2})
+            QCOMPARE(PixelAt(image, x, y), board.Colours().ColBorder);
+      }
   }
 
   void TheViewsToolsMarkCells() {

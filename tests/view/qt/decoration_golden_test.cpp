@@ -89,13 +89,26 @@ private slots:
     const GridRecord &ref = board.Engine().Grids.RefTab[0];
     ToggleKillerCage(board.Geo(), grid, std::vector<int>{0, 1, 6}, 0, ref);
     ToggleKillerCage(board.Geo(), grid, std::vector<int>{9, 10}, 0, ref);
+    ToggleKillerCage(board.Geo(), grid, std::vector<int>{18, 24}, 0, ref); // across a block line
     grid.Lists.Killer.Items[0].Target = 15;
     grid.Lists.Killer.Items[1].Target = 7;
+    grid.Lists.Killer.Items[2].Target = 5;
     ToggleLittleKillerClue(board.Geo(), 30, 5, grid, 21, ref);
     ToggleArrow(grid, std::vector<int>{20, 26, 32});
     grid.GridVar |= kVarKillerSum | kVarLittleKiller | kVarArrow;
     board.Update();
     CompareWithGolden(BoardOf(board), "sum-clues");
+    // The outline goes on across the block line, in a casing of the cells' ground.
+    const CGridDraw &painter = board.Painter();
+    const CellRect &upper = painter.InnerRect[18];
+    const CellRect &lower = painter.InnerRect[24];
+    const QImage &image = board.Render();
+    const CellRect &outer = painter.OuterRect[18];
+    const int x = outer.right - 1 - std::max(2, outer.Width() / 10) - 1; // beside its right side
+    int casing = 0;
+    for (int y = upper.bottom; y < lower.top; ++y)
+      casing += PixelAt(image, x, y) == board.Colours().ColBgCase ? 1 : 0;
+    QCOMPARE(casing, lower.top - upper.bottom);
   }
 
   // Greater-than signs, an X, a V, a white dot and an odd cell's mark.
