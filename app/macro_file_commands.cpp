@@ -42,6 +42,11 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
     call.Number(1); // says which variable
     return kMacroStepAbandoned;
   }
+  if (c.Engine().Geo.CellLimit <= 0) {
+    c.Say(c.French() ? "Aucune grille à enregistrer : le script doit d'abord en créer ou en ouvrir une."
+                     : "No grid to save: the script must make or open one first.");
+    return kMacroStepFailed;
+  }
   const bool text = call.Code() == kMacroSaveT;
   const DirectorySettings &d = c.Services.Settings.Values().directory;
   std::string folder = MakeAbsolutePath(text ? d.txtGrids : d.myGrids);
