@@ -26,8 +26,12 @@ std::string PlainFileName(const std::string &text) {
 int Load(MacroCommandContext &c, const MacroCall &call) {
   const DirectorySettings &d = c.Services.Settings.Values().directory;
   const bool text = call.Code() != kMacroLoad;
-  const std::string path =
-      c.FileArgument(call, MakeAbsolutePath(text ? d.txtGrids : d.myGrids), text ? ".txt" : ".sud");
+  const std::string_view extension = text ? ".txt" : ".sud";
+  std::string path = c.FileArgument(call, MakeAbsolutePath(text ? d.txtGrids : d.myGrids), extension);
+  // A name that holds its folder, as the recorder writes it, starts from the start directory.
+  const std::string &name = call.CurrentFile();
+  if (!path.empty() && !call.Text(1).starts_with('-') && name.find_first_of("/\\") != std::string::npos)
+    path = MakeFilePath(name, StartDirectory(), extension);
   if (path.empty() || !c.Services.Document.Open(path))
     return kMacroStepFailed;
   c.ShowAllCells();

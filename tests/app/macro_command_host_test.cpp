@@ -240,6 +240,13 @@ TEST_F(MacroCommands, FileStepsNameTheirFilesAndWriteOnlyInTheGameFolders) {
   EXPECT_EQ(Count("Open /start/TextGrid/a.txt"), 1);
   EXPECT_EQ(Count("Open /start/TextGrid/b.txt"), 1);
   EXPECT_EQ(Count("Open /start/Other/b.sud"), 1); // the block's last file, in the folder given
+  // A recorded name holds its folder from the start directory.
+  EXPECT_EQ(Play("LOADT;TextGrid/Trip6E01.txt\nLOAD;MyGrid\\done\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(), (std::vector<std::string>{"Open /start/TextGrid/Trip6E01.txt", "Redraw",
+                                                     "Open /start/MyGrid/done.sud", "Redraw"}));
+  EXPECT_EQ(Play("FILES\na\nb\nLOADT\nENDFILES\nLOAD;-Other\nSAVE;VAR2\nSAVE;-/etc/x\nSAVET;-out/*\nVAR;2;7\n"
+                 "SAVE;VAR2;R\nSAVE\n"),
+            kMacroStepsFailed);
 
   // An unset variable says so and abandons the step, without the error line.
   EXPECT_TRUE(Said("Error - Variable VAR2 used without initialisation"));
