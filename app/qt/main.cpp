@@ -5,9 +5,11 @@
 #include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/sound_effect_services.h"
+#include "platform/memory_reuse.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
+  quorbel::KeepFreedMemoryForReuse();
   QApplication application(argc, argv);
   InstallOutOfMemoryHandler();
   const QString platform = QGuiApplication::platformName();
