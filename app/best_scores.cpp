@@ -16,6 +16,9 @@ constexpr std::array<int32_t, kBestScoreLevels> kNarrowestWidth = {0, 6, 8, 9};
 // A level block is shown once a game of a real grid set it (the width reads 1 until then).
 constexpr int32_t kSmallestShownWidth = 4;
 constexpr double kHundredths = 100.0;
+// A mark is out of 20: a Double-and-Triple game counts points instead, and a level that once
+// stored them (older versions did) would never be beaten again.
+constexpr uint32_t kTopHundredths = 2000;
 
 std::string Key(std::string_view prefix, int level) {
   return std::string(prefix) + std::string(kLevelWords[static_cast<size_t>(level - 1)]);
@@ -48,6 +51,12 @@ BestScore ReadBestScore(AbstractProfileStore &store, int level) {
   if (!ValidLevel(level))
     return best;
   best.ScoreHundredths = static_cast<uint32_t>(store.GetInt(kBestScoreSection, Key("SCORE-", level), 0));
+  if (best.ScoreHundredths > kTopHundredths) {
+    best = BestScore{};
+    best.Width = 1;
+    best.Time = kNoBestTime;
+    return best;
+  }
   best.Width = store.GetInt(kBestScoreSection, Key("SIZE-", level), 1);
   best.Rules.word1 = static_cast<uint32_t>(store.GetInt(kBestScoreSection, Key("VAR1-", level), 0));
   best.Rules.word2 = static_cast<uint32_t>(store.GetInt(kBestScoreSection, Key("VAR2-", level), 0));
@@ -59,9 +68,11 @@ bool BestScoreUpdate(AbstractProfileStore &store, const FinishedGame &game) {
   const int level = game.GameLevel;
   if (!ValidLevel(level) || game.Width < kNarrowestWidth[static_cast<size_t>(level - 1)])
     return false;
-  if (!std::isfinite(game.Score) || game.Score < 0)
+  if (!std::isfinite(game.Score) || game.Score < 0 || Meets(game.Rules, kVarNeighbourScore))
     return false;
   const auto hundredths = static_cast<uint32_t>(game.Score * kHundredths);
+  if (hundredths > kTopHundredths)
+    return false;
   const BestScore best = ReadBestScore(store, level);
   // On an equal mark the shorter time wins; "hh:mm:ss" texts compare as times.
   const bool better =

@@ -2,13 +2,19 @@
 
 #include <vector>
 
+#include "app/game_start.h"
+
 namespace quorbel {
 
 ChampionPick PickChampionGrid(GridCatalog &catalog, const std::function<int(int)> &below) {
-  // Every grid in catalogue order, as (type, grid).
+  // Every grid in catalogue order, as (type, grid). The Double-and-Triple grids count points, not
+  // a mark out of 20: they have their own game.
+  const int pointsType = catalog.IndexOf(SeriesCatalogType(GridSeries::Triple));
   std::vector<std::pair<int, int>> order;
   std::vector<int> filledTypes;
   for (size_t t = 0; t < catalog.Types.size(); ++t) {
+    if (static_cast<int>(t) == pointsType)
+      continue;
     if (!catalog.Types[t].Grids.empty())
       filledTypes.push_back(static_cast<int>(t));
     for (size_t g = 0; g < catalog.Types[t].Grids.size(); ++g)

@@ -16,7 +16,8 @@ struct ChampionPick {
 
 // Draws a position (two times in three a type, then a grid of it; otherwise a grid among all),
 // then takes the first grid after it, wrapping round, that is not done, the drawn one last.
-// When every grid is done the catalogue's marks are cleared and the drawn grid is taken.
+// When every grid is done the catalogue's marks are cleared and the drawn grid is taken. The
+// Double-Triple type, scored in points, is never drawn.
 // `below(n)` draws 0..n-1.
 ChampionPick PickChampionGrid(GridCatalog &catalog, const std::function<int(int)> &below);
 

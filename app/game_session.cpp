@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/app_random.h"
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_bits.h"
 
 namespace quorbel {
 
@@ -43,6 +43,12 @@ void ResetSessionScore(GameSession &session, uint32_t now) {
   session.Counters = GameCounters{};
 }
 
+void HoldForPause(GameSession &session, uint32_t ms) {
+  session.Clock.Start += ms;
+  for (Stopwatch &watch : session.Tally.UsageTimers)
+    DelayStopwatch(watch, ms);
+}
+
 bool TickSession(GameSession &session, uint32_t now, int newGridFlag, int paused, int32_t mode) {
   if (ClockRuns(session.Counters, newGridFlag, paused))
     UpdateElapsed(session.Clock, now);
@@ -63,7 +69,7 @@ TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, const Bo
     if (stamp == clock.Stamp)
       return {};
     clock.Stamp = stamp;
-    int trick = RandomBelow(kTrickCount);
+    int trick = RandomBelow(session.Random, kTrickCount);
     if ((shown == kSymbolDigits && trick == kTrickDigits) ||
         (shown == kSymbolLetters && trick == kTrickLetters))
       trick = kTrickPictures;
@@ -85,7 +91,7 @@ TimedStep NextTimedStep(GameSession &session, const EngineContext &ctx, const Bo
     if (slot < 0 || slot >= UsedMainCount(set))
       continue;
     const int cell = FindCellToDestroy(ctx.Geo, set.Main[static_cast<size_t>(slot)], slot, animations,
-                                       RandomBelow(std::max(1, ctx.Geo.NCells)));
+                                       RandomBelow(session.Random, std::max(1, ctx.Geo.NCells)));
     if (cell >= 0)
       return {TimedAction::DestroyCell, kTrickBackground, slot, cell};
   }
@@ -109,6 +115,15 @@ bool EndSessionOnTime(GameSession &session) {
     return false;
   session.Counters.TimeOverFlag = 1;
   return EndSession(session);
+}
+
+bool FinishLoadedGame(GameSession &session, EngineContext &ctx, float savedScore) {
+  RecomputeAllCandidates(ctx);
+  if (ctx.GridSetState != kGridConsistent || PlacedCells(ctx) == 0)
+    return false;
+  EndSession(session);
+  session.Counters.GameScore = savedScore;
+  return true;
 }
 
 bool TimeIsUp(const GameSession &session, int32_t mode, int newGridFlag) {
@@ -146,6 +161,13 @@ PlacementNote NotePlacement(GameSession &session, const EngineContext &ctx, int 
 }
 
 bool IsWrongValue(const EngineContext &ctx, int slot, int cell) {
+  if (slot >= 0 && slot < kMaxGrids) {
+    const GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(slot)];
+    if (Meets(grid.GridVar, kVarNeighbourScore))
+      return cell >= 0 && static_cast<size_t>(cell) < grid.Cells.size() &&
+             grid.Cells[static_cast<size_t>(cell)].Value > 0 &&
+             grid.Cells[static_cast<size_t>(cell)].Check == kCheckConflict;
+  }
   const int solution = SolutionValue(ctx, slot, cell);
   if (solution <= 0)
     return false;

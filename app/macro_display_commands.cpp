@@ -3,6 +3,7 @@
 // the board and its bars, the kaleidoscope, printing, and the music.
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "app/macro_commands.h"
 #include "engine/grid_set.h"
@@ -17,29 +18,53 @@ int DispC(MacroCommandContext &c, const MacroCall &call) {
   return kMacroStepDone;
 }
 
-// DISPL, DISPP, DISPT, DISPV, DISPR and DISPW.
+// The word that switches each help of the methods panel.
+struct HelpRow {
+  int Code;
+  MacroHelp Help;
+};
+constexpr HelpRow kHelps[] = {
+    {kMacroDispL, MacroHelp::LineColumn}, {kMacroDispP, MacroHelp::Probables},
+    {kMacroDispT, MacroHelp::Found},      {kMacroDispV, MacroHelp::VariantFilter},
+    {kMacroDispR, MacroHelp::Colouring},  {kMacroDispW, MacroHelp::Warning},
+};
+
+// DISPL, DISPP, DISPT, DISPV, DISPR and DISPW: the help on when argument 1 is Y.
 int DispHelp(MacroCommandContext &c, const MacroCall &call) {
-  MacroHelp help = MacroHelp::LineColumn;
-  switch (call.Code()) {
-  case kMacroDispP:
-    help = MacroHelp::Probables;
-    break;
-  case kMacroDispT:
-    help = MacroHelp::Found;
-    break;
-  case kMacroDispV:
-    help = MacroHelp::VariantFilter;
-    break;
-  case kMacroDispR:
-    help = MacroHelp::Colouring;
-    break;
-  case kMacroDispW:
-    help = MacroHelp::Warning;
-    break;
-  default:
-    break;
-  }
-  return c.Services.Menus.SetHelp(help, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+  const auto row = std::find_if(std::begin(kHelps), std::end(kHelps),
+                                [&](const HelpRow &r) { return r.Code == call.Code(); });
+  if (row == std::end(kHelps))
+    return kMacroStepFailed;
+  return c.Services.Menus.SetHelp(row->Help, call.IsY(1)) ? kMacroStepDone : kMacroStepFailed;
+}
+
+// A word of the script and the setting it names.
+struct SettingRow {
+  int Word;
+  int32_t GeneralSettings::*Setting;
+};
+
+// The text sizes CARS names (ALL sets every one).
+constexpr SettingRow kTextSizes[] = {
+    {kArgCell, &GeneralSettings::deltaFontCell},   {kArgProb, &GeneralSettings::deltaFontProb},
+    {kArgLineCol, &GeneralSettings::deltaFontLc},  {kArgMat, &GeneralSettings::deltaFontMatrix},
+    {kArgComment, &GeneralSettings::deltaFontCom},
+};
+
+// The layout values PREFGEOM sets as given.
+constexpr SettingRow kLayoutValues[] = {
+    {kArgDx, &GeneralSettings::longCase},     {kArgDy, &GeneralSettings::hautCase},
+    {kArgDxx, &GeneralSettings::interCaseX},  {kArgDyy, &GeneralSettings::interCaseY},
+    {kArgDix, &GeneralSettings::interBlockX}, {kArgDiy, &GeneralSettings::interBlockY},
+    {kArgDpy, &GeneralSettings::haut19},      {kArgBdc, &GeneralSettings::borderCell},
+    {kArgBdb, &GeneralSettings::borderBlock}, {kArgCdy, &GeneralSettings::displayComDy},
+};
+
+template <size_t N> int32_t *SettingOf(GeneralSettings &g, const SettingRow (&rows)[N], int word) {
+  for (const SettingRow &row : rows)
+    if (row.Word == word)
+      return &(g.*row.Setting);
+  return nullptr;
 }
 
 int Method(MacroCommandContext &c, const MacroCall &call) {
@@ -51,26 +76,12 @@ int Method(MacroCommandContext &c, const MacroCall &call) {
 int Cars(MacroCommandContext &c, const MacroCall &call) {
   GeneralSettings &g = c.Services.Settings.Values().general;
   const int delta = call.Number(2);
-  switch (call.Word(1)) {
-  case kArgAll:
-    g.deltaFontCom = g.deltaFontCell = g.deltaFontLc = g.deltaFontProb = g.deltaFontMatrix = delta;
-    break;
-  case kArgCell:
-    g.deltaFontCell = delta;
-    break;
-  case kArgProb:
-    g.deltaFontProb = delta;
-    break;
-  case kArgLineCol:
-    g.deltaFontLc = delta;
-    break;
-  case kArgMat:
-    g.deltaFontMatrix = delta;
-    break;
-  case kArgComment:
-    g.deltaFontCom = delta;
-    break;
-  default:
+  if (call.Word(1) == kArgAll) {
+    for (const SettingRow &row : kTextSizes)
+      g.*row.Setting = delta;
+  } else if (int32_t *size = SettingOf(g, kTextSizes, call.Word(1))) {
+    *size = delta;
+  } else {
     return kMacroStepFailed;
   }
   c.Services.Settings.Apply();
@@ -100,49 +111,18 @@ int PrefCell(MacroCommandContext &c, const MacroCall &call) {
 int PrefGeom(MacroCommandContext &c, const MacroCall &call) {
   GeneralSettings &g = c.Services.Settings.Values().general;
   const int value = call.Number(2);
-  switch (call.Word(1)) {
-  case kArgDx:
-    g.longCase = value;
-    break;
-  case kArgDy:
-    g.hautCase = value;
-    break;
-  case kArgDxx:
-    g.interCaseX = value;
-    break;
-  case kArgDyy:
-    g.interCaseY = value;
-    break;
-  case kArgDix:
-    g.interBlockX = value;
-    break;
-  case kArgDiy:
-    g.interBlockY = value;
-    break;
-  case kArgDpy:
-    g.haut19 = value;
-    break;
-  case kArgBdc:
-    g.borderCell = value;
-    break;
-  case kArgBdb:
-    g.borderBlock = value;
-    break;
-  case kArgCdy:
-    g.displayComDy = value;
-    break;
-  case kArgBdx:
+  const int word = call.Word(1);
+  if (int32_t *setting = SettingOf(g, kLayoutValues, word)) {
+    *setting = value;
+  } else if (word == kArgBdx) {
     g.displayBarDx = call.Value(2) / 100.0;
-    break;
-  case kArgTransparency:
+  } else if (word == kArgTransparency) {
     g.transparency = std::clamp(value, 0, 255);
-    break;
-  case kArgRndDelay:
+  } else if (word == kArgRndDelay) {
     g.bgRandom = value >= 0 ? 1 : 0;
     g.delayBgImage = std::max(0, value);
     c.Services.Board.RotateBackground();
-    break;
-  default:
+  } else {
     return kMacroStepFailed;
   }
   c.Services.Settings.Apply();
@@ -182,37 +162,26 @@ int PrefAnim(MacroCommandContext &c, const MacroCall &call) {
   return kMacroStepDone;
 }
 
+// The areas and windows AREA shows or hides, by their words.
+struct AreaRow {
+  int Word;
+  MacroArea Area;
+};
+constexpr AreaRow kAreas[] = {
+    {kArgLineCol, MacroArea::LineColumn},    {kArgComment, MacroArea::Comment},
+    {kArgBar, MacroArea::ImageBar},          {kArgMethod, MacroArea::Methods},
+    {kArgPreference, MacroArea::Preference}, {kArgMagic, MacroArea::MagicSelect},
+    {kArgMusic, MacroArea::Music},
+};
+
 int Area(MacroCommandContext &c, const MacroCall &call) {
-  const bool on = call.IsY(2);
-  MacroArea area = MacroArea::LineColumn;
-  switch (call.Word(1)) {
-  case kArgLineCol:
-    break;
-  case kArgComment:
-    area = MacroArea::Comment;
-    break;
-  case kArgBar:
-    area = MacroArea::ImageBar;
-    break;
-  case kArgMethod:
-    area = MacroArea::Methods;
-    break;
-  case kArgPreference:
-    area = MacroArea::Preference;
-    break;
-  case kArgMagic:
-    area = MacroArea::MagicSelect;
-    break;
-  case kArgMusic:
-    area = MacroArea::Music;
-    break;
-  case kArgLegend: // drawn with the board; nothing to switch
-    c.Services.Board.Redraw();
-    return kMacroStepDone;
-  default:
+  const int word = call.Word(1);
+  const auto row =
+      std::find_if(std::begin(kAreas), std::end(kAreas), [&](const AreaRow &r) { return r.Word == word; });
+  if (row != std::end(kAreas))
+    c.Services.Menus.ShowArea(row->Area, call.IsY(2));
+  else if (word != kArgLegend) // drawn with the board; nothing to switch
     return kMacroStepFailed;
-  }
-  c.Services.Menus.ShowArea(area, on);
   c.Services.Board.Redraw();
   return kMacroStepDone;
 }

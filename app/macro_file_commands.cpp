@@ -26,8 +26,12 @@ std::string PlainFileName(const std::string &text) {
 int Load(MacroCommandContext &c, const MacroCall &call) {
   const DirectorySettings &d = c.Services.Settings.Values().directory;
   const bool text = call.Code() != kMacroLoad;
-  const std::string path =
-      c.FileArgument(call, MakeAbsolutePath(text ? d.txtGrids : d.myGrids), text ? ".txt" : ".sud");
+  const std::string_view extension = text ? ".txt" : ".sud";
+  std::string path = c.FileArgument(call, MakeAbsolutePath(text ? d.txtGrids : d.myGrids), extension);
+  // A name that holds its folder, as the recorder writes it, starts from the start directory.
+  const std::string &name = call.CurrentFile();
+  if (!path.empty() && !call.Text(1).starts_with('-') && name.find_first_of("/\\") != std::string::npos)
+    path = MakeFilePath(name, StartDirectory(), extension);
   if (path.empty() || !c.Services.Document.Open(path))
     return kMacroStepFailed;
   c.ShowAllCells();
@@ -41,6 +45,11 @@ int Save(MacroCommandContext &c, const MacroCall &call) {
   if (call.UnsetVariable(1)) {
     call.Number(1); // says which variable
     return kMacroStepAbandoned;
+  }
+  if (c.Engine().Geo.CellLimit <= 0) {
+    c.Say(c.French() ? "Aucune grille à enregistrer : le script doit d'abord en créer ou en ouvrir une."
+                     : "No grid to save: the script must make or open one first.");
+    return kMacroStepFailed;
   }
   const bool text = call.Code() == kMacroSaveT;
   const DirectorySettings &d = c.Services.Settings.Values().directory;

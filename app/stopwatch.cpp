@@ -54,6 +54,11 @@ double StopwatchSeconds(const Stopwatch &sw, uint32_t now) {
   return RunningMillis(sw, now) / static_cast<double>(kMillisPerSecond) + sw.Seconds;
 }
 
+void DelayStopwatch(Stopwatch &sw, uint32_t ms) {
+  if (StopwatchRunning(sw))
+    sw.StartTick = StartTickOf(static_cast<uint32_t>(sw.StartTick) + ms);
+}
+
 void RebaseStopwatch(Stopwatch &sw, uint32_t savedNow, uint32_t now) {
   if (StopwatchRunning(sw))
     sw.StartTick = StartTickOf(static_cast<uint32_t>(sw.StartTick) + (now - savedNow));

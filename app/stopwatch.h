@@ -40,6 +40,9 @@ double StopwatchSeconds(const Stopwatch &sw, uint32_t now = TimeGetTime());
 // After a saved game was loaded: the running period keeps the length it had at `savedNow`.
 void RebaseStopwatch(Stopwatch &sw, uint32_t savedNow, uint32_t now = TimeGetTime());
 
+// A running stopwatch's start moves `ms` later: time that must not count (a pause).
+void DelayStopwatch(Stopwatch &sw, uint32_t ms);
+
 bool StopwatchRunning(const Stopwatch &sw);
 
 } // namespace quorbel

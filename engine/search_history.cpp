@@ -12,7 +12,9 @@ namespace quorbel {
 namespace {
 
 constexpr int32_t kHelpFoundGrids = HelpContext("found grids"); // help on stepping through the found grids
-constexpr int32_t kMacroDisplaySearch = 14;                     // DISPS
+// The shown solution is recorded by its number (DISPN, one-based), which a replay shows whatever
+// solution it stands on; DISPS would read it as a step from there.
+constexpr int32_t kMacroShowSolution = 15; // DISPN
 
 } // namespace
 
@@ -41,8 +43,8 @@ int ShowSearchSolution(EngineContext &ctx, int n) {
   ctx.Host->ShowMessage(kMsgShowFoundGrid, args);
   history.ShownLevel = n;
   RecordedAction step;
-  step.Code = kMacroDisplaySearch;
-  step.Ints[0] = n;
+  step.Code = kMacroShowSolution;
+  step.Ints[0] = n + 1;
   ctx.Host->RecordMacroStep(step);
   return 1;
 }

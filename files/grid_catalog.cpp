@@ -9,6 +9,7 @@
 #include "files/latin1_text.h"
 #include "files/text_grid_parser.h"
 #include "platform/ascii_text.h"
+#include "platform/paths.h"
 
 namespace quorbel {
 
@@ -318,8 +319,12 @@ std::string MakeGridFilePath(const std::string &startDirectory, std::string_view
   return fs::is_regular_file(text, error) ? text.string() : std::string();
 }
 
-bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
-                          int32_t baseType, int32_t baseGrid, Language language) {
+namespace {
+
+// `title` empty: any document is the grid.
+bool MarkCatalogGrid(const std::string &startDirectory, int32_t status, std::string_view path,
+                     std::optional<std::string_view> title, int32_t baseType, int32_t baseGrid,
+                     Language language) {
   std::optional<GridCatalog> catalog = LoadCatalog(startDirectory);
   if (!catalog || baseType < 0 || baseType >= static_cast<int>(catalog->Types.size()))
     return false;
@@ -331,12 +336,26 @@ bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std
     const std::string own = MakeGridFilePath(startDirectory, grid.File, 0);
     if (own.empty() || !SameFile(own, fs::path(path)))
       return true;
+  } else if (title && (title->empty() || *title != FileTitleOfPath(grid.File))) {
+    return true;
   }
   if (grid.Status != kCatalogDone && grid.Status != status) {
     grid.Status = status;
     SaveCatalog(startDirectory, *catalog, language);
   }
   return true;
+}
+
+} // namespace
+
+bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
+                          int32_t baseType, int32_t baseGrid, Language language) {
+  return MarkCatalogGrid(startDirectory, status, path, std::nullopt, baseType, baseGrid, language);
+}
+
+bool SetCatalogGridStatusOf(const std::string &startDirectory, int32_t status, std::string_view path,
+                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language) {
+  return MarkCatalogGrid(startDirectory, status, path, title, baseType, baseGrid, language);
 }
 
 } // namespace quorbel

@@ -106,5 +106,9 @@ std::string MakeGridFilePath(const std::string &startDirectory, std::string_view
 // both indexes name a grid.
 bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
                           int32_t baseType, int32_t baseGrid, Language language);
+// The same for the document in play, which must be that grid: by its path, or by its title when
+// it has no path (a text grid opened keeps none). A grid made here (generated, typed in) is none.
+bool SetCatalogGridStatusOf(const std::string &startDirectory, int32_t status, std::string_view path,
+                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language);
 
 } // namespace quorbel

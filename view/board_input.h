@@ -86,8 +86,8 @@ enum class SelectMode : int32_t { Single = 0, Range = 1, Add = 2 };
 
 // The macro step codes the board records (indexes of the script's words).
 enum BoardMacroCode : int32_t {
-  kStepShowSearch = 14,
-  kStepResetInput = 15,
+  kStepResetInput = 15,   // DISPN with -2
+  kStepShowSolution = 15, // DISPN with the number of the solution shown (the search history's)
   kStepCharSize = 27,
   kStepUndo = 28,
   kStepRedo = 29,

@@ -182,9 +182,11 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
   const EndOfGameResult result = EvaluateEndOfGame(in);
   counters.GameFinished = 1;
 
-  if (settings.catalog.baseType != kNoCatalogType)
-    SetCatalogGridStatus(StartDirectory(), result.CatalogStatus, "", settings.catalog.baseType,
-                         settings.catalog.baseGrid, app.CurrentLanguage());
+  // The catalogue position outlives its grid: only the catalogue grid itself gets the mark.
+  if (const CQuorbelDoc *document = app.GetCurrentDocument();
+      document && settings.catalog.baseType != kNoCatalogType)
+    SetCatalogGridStatusOf(StartDirectory(), result.CatalogStatus, document->PathName(), document->Title(),
+                           settings.catalog.baseType, settings.catalog.baseGrid, app.CurrentLanguage());
   if (result.KeepsBestScore && app.Profile())
     BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
                                                  .Width = ctx.Geo.GridWidth,

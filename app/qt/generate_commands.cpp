@@ -96,7 +96,13 @@ void RegisterGenerateCommands(CQuorbelApp &app) {
 
 bool RunGenerationDialog(CQuorbelApp &app) {
   GrilleSel dialog(
-      app, [&app](const GenerationChoice &choice) { return GenerateFromDialog(app, choice); },
+      app,
+      [&app](const GenerationChoice &choice) {
+        // Each GO is work of its own: an Escape that stopped one does not refuse the next.
+        bool made = false;
+        app.Pump().RunCommand([&] { made = GenerateFromDialog(app, choice); });
+        return made;
+      },
       app.CurrentLanguage(), app.DialogParent());
   return app.Dialogs().Exec(dialog) == QDialog::Accepted;
 }

@@ -69,12 +69,13 @@ bool MessagePump::PumpMessagesUnlessClosing(const std::function<bool()> &closing
 }
 
 void MessagePump::RunCommand(const std::function<void()> &work) {
-  // An abort belongs to the command it stopped: none is left over for what runs next.
-  if (commandDepth_++ == 0)
-    abort_ = false;
+  // An abort belongs to the work it stopped: none is left over for what runs next, even inside
+  // the same outer command (a dialog's second GO), and one heard by the outer work stays its own.
+  const bool outer = commandDepth_++ > 0 && abort_;
+  abort_ = false;
   work();
-  if (--commandDepth_ == 0)
-    abort_ = false;
+  --commandDepth_;
+  abort_ = outer;
 }
 
 void MessagePump::NoteRelease(const InputRelease &release) {

@@ -2,7 +2,7 @@
 // to keep the windows alive and to learn whether the player wants them to stop. There is one
 // abort: Escape or the right button released while events are pumped, the progress dialog's
 // Cancel and the closing of the main window all request it, and every poll then reports it
-// until the command that was running ends.
+// until the work that was running ends.
 #pragma once
 
 #include <QEventLoop>
@@ -40,8 +40,8 @@ public:
   // True while events are pumped from inside a computation: user input and commands are refused.
   bool Pumping() const { return pumping_ > 0; }
 
-  // Runs one command (or any long work started outside the menus); the outermost one starts and
-  // ends with no abort requested.
+  // Runs one command (or any long work started outside the menus, or from a dialog that a
+  // command opened): it starts with no abort requested, and an abort heard meanwhile ends with it.
   void RunCommand(const std::function<void()> &work);
 
   // The input filter's report of every released key and button.

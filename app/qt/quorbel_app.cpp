@@ -232,6 +232,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   log_.FollowSwitch(&settings_.general.log);
   const uint32_t seed = StartupSeed();
   engine_->Random.Seed(seed);
+  session_.Random.Seed(seed);
   SeedRandom(seed);
 
   store_ = std::make_unique<ProfileStore>();

@@ -131,10 +131,9 @@ bool StartGeneratedGame(CQuorbelApp &app) {
 }
 
 bool StartLoadedGame(CQuorbelApp &app) {
+  // The file's game decides whether it is over (a solved grid opens finished).
   if (!OpenGridFileDialog(app))
     return false;
-  app.Session().Counters.GameFinished = 0;
-  app.Session().Counters.TimeOverFlag = 0;
   app.State().StartGame(false);
   if (CMainFrame *frame = app.MainFrame())
     frame->activateWindow();

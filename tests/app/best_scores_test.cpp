@@ -63,6 +63,20 @@ TEST(BestScores, HarderLevelsNeedWideEnoughGrids) {
   EXPECT_FALSE(BestScoreUpdate(store, Game(5, 9, 10, "00:01:00")));
 }
 
+TEST(BestScores, OnlyAMarkOutOf20IsABestScoreAndPointsStoredOnceReadAsNone) {
+  MemoryProfileStore store;
+  FinishedGame points = Game(1, 6, 19.0f, "00:03:00");
+  points.Rules = kVarNeighbourScore; // a Double-and-Triple game: its score counts points
+  EXPECT_FALSE(BestScoreUpdate(store, points));
+  EXPECT_FALSE(BestScoreUpdate(store, Game(1, 6, 119.0f, "00:03:00")));
+  EXPECT_FALSE(store.Raw("BESTSCORE", "SCORE-EASY"));
+
+  store.WriteInt("BESTSCORE", "SCORE-EASY", 11900);
+  EXPECT_EQ(ReadBestScore(store, 1).ScoreHundredths, 0u);
+  EXPECT_TRUE(BestScoreUpdate(store, Game(1, 9, 12.5f, "00:09:00")));
+  EXPECT_EQ(ReadBestScore(store, 1).ScoreHundredths, 1250u);
+}
+
 TEST(BestScores, MissingKeysReadAsTheirDefaults) {
   MemoryProfileStore store;
   const BestScore best = ReadBestScore(store, 4);

@@ -63,3 +63,15 @@ TEST(ChampionPick, WithEveryGridPlayedTheMarksAreClearedAndTheDrawnGridTaken) {
   GridCatalog none = ParseCatalog(">Empty\n");
   EXPECT_EQ(PickChampionGrid(none, below).Type, -1);
 }
+
+TEST(ChampionPick, NeverDealsADoubleTripleGrid) {
+  GridCatalog catalog = ParseCatalog(">Double-Triple\nt1\nt2\n>A\na1 - fait\na2\n");
+  for (int first = 0; first < 3; ++first)
+    for (int second = 0; second < 4; ++second) {
+      Draws draws{{first, second, second}};
+      std::function<int(int)> below = std::ref(draws);
+      const ChampionPick pick = PickChampionGrid(catalog, below);
+      EXPECT_EQ(pick.Type, 1);
+      EXPECT_EQ(pick.Grid, 1);
+    }
+}

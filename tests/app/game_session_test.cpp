@@ -6,11 +6,11 @@
 
 #include <limits>
 
-#include "app/app_random.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
+#include "engine/variant_bits.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace quorbel {
@@ -21,7 +21,7 @@ constexpr int32_t kLimitMs = 60000;
 class TimedGame : public ::testing::Test {
 protected:
   void SetUp() override {
-    SeedRandom(7);
+    session_.Random.Seed(7);
     SetGridShape(ctx_, 0, 1, 0); // 4 x 4
     StartSessionClock(session_, kLimitMs, 0);
   }
@@ -101,6 +101,19 @@ TEST(GameSessionClock, RunsOnlyWhileAGridIsInPlayAndNotPaused) {
   EXPECT_EQ(session.Clock.Elapsed, 500);
 }
 
+TEST(GameSessionClock, APauseStopsTheClockAndEveryStopwatchTheMarkCharges) {
+  GameSession session;
+  StartSessionClock(session, kLimitMs, 1000);
+  ResetStopwatch(session.Tally.UsageTimers[kTimerPossLevel1], 1, 1000); // candidates shown
+  for (int second = 0; second < 13; ++second)
+    HoldForPause(session, 1000);
+  TickSession(session, 14000, 1, 0, kModeChampion);
+  EXPECT_EQ(session.Clock.Elapsed, 0);
+  EXPECT_DOUBLE_EQ(StopwatchSeconds(session.Tally.UsageTimers[kTimerPossLevel1], 14000), 0.0);
+  EXPECT_FALSE(StopwatchRunning(session.Tally.UsageTimers[kTimerWarning])); // a stopped one stays so
+  EXPECT_DOUBLE_EQ(StopwatchSeconds(session.Tally.UsageTimers[kTimerPossLevel1], 16500), 2.5);
+}
+
 constexpr std::string_view kSolution = "1234341221434321";
 constexpr std::string_view kEmpty = "0000000000000000";
 
@@ -142,6 +155,15 @@ TEST_F(PlayedGame, AWrongValueIsAnErrorOnlyWhenThePlayerIsWarned) {
   EXPECT_EQ(session_.Counters.ErrorCount, std::numeric_limits<int32_t>::max());
 }
 
+TEST_F(PlayedGame, OnADoubleTripleGridOnlyAValueThatBreaksARuleIsAnError) {
+  ctx_.Grids.Main[0].GridVar = kVarNeighbourScore;
+  EXPECT_EQ(Place(0, 2), PlacementNote::Placed); // right in another fill than the reference's
+  EXPECT_EQ(session_.Counters.ErrorCount, 0);
+  EXPECT_EQ(Place(1, 2), PlacementNote::WrongValue); // twice in its row
+  EXPECT_TRUE(IsWrongValue(ctx_, 0, 1));
+  EXPECT_EQ(session_.Counters.ErrorCount, 1);
+}
+
 TEST_F(PlayedGame, TheLastOfAValueCompletesItAndTheLastCellSolvesTheGridWhichEndsTheGameOnce) {
   for (const int cell : {0, 6, 9})
     EXPECT_EQ(Place(cell, 1), PlacementNote::Placed);
@@ -154,6 +176,19 @@ TEST_F(PlayedGame, TheLastOfAValueCompletesItAndTheLastCellSolvesTheGridWhichEnd
   EXPECT_EQ(session_.Counters.GameFinished, 1);
   EXPECT_FALSE(EndSessionOnSolvedGrid(session_, ctx_));
   EXPECT_EQ(session_.Counters.TimeOverFlag, 0);
+}
+
+TEST_F(PlayedGame, ASolvedGameOpenedAgainIsFinishedWithItsSavedScore) {
+  Load("1234341221434320");
+  EXPECT_FALSE(FinishLoadedGame(session_, ctx_, 2.13f)); // a cell still open
+  EXPECT_EQ(session_.Counters.GameFinished, 0);
+  Place(15, 1);
+  session_.Clock.Phase = ClockPhase::Running;
+  EXPECT_TRUE(FinishLoadedGame(session_, ctx_, 2.13f));
+  EXPECT_EQ(session_.Counters.GameFinished, 1);
+  EXPECT_FLOAT_EQ(session_.Counters.GameScore, 2.13f);
+  EXPECT_EQ(session_.Clock.Phase, ClockPhase::Stopped);
+  EXPECT_FALSE(ClockRuns(session_.Counters, 1, 0));
 }
 
 TEST_F(PlayedGame, PastTheLimitTheDestroyedValuesEmptyAndTheLastEndsTheGameOnTime) {

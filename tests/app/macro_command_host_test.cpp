@@ -11,9 +11,11 @@
 
 #include "engine/cell_record.h"
 #include "engine/geometry.h"
+#include "engine/search_history.h"
 #include "engine/undo_stack.h"
 #include "platform/paths.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/engine/undo_test_support.h"
 
 namespace quorbel {
 namespace {
@@ -37,6 +39,7 @@ struct FakeProgram final : MacroMessages,
   bool copied = true;
   std::vector<MacroCellRef> selected;
   bool outOfTurn = false; // a challenge gives the turn to a player elsewhere
+  int redoSteps = 3;      // the steps a Redo can take back
 
   void Note(const std::string &effect) { effects.push_back(effect); }
 
@@ -62,8 +65,10 @@ struct FakeProgram final : MacroMessages,
   void RestartGame() override { Note("RestartGame"); }
   void StartNewGame() override { Note("StartNewGame"); }
   int GameLevel() const override { return 1; }
-  void SetGameLevel(int) override {}
-  bool DeleteGrid(int) override { return false; }
+  void SetGameLevel(int level) override { Note("Level " + std::to_string(level)); }
+  bool DeleteGrid(int slot) override {
+    return Note("Delete " + std::to_string(slot)), grids.Ctx.Grids.MainCount > 1;
+  }
 
   int Generate(int level) override { return Note("Generate " + std::to_string(level)), computed; }
 
@@ -74,7 +79,7 @@ struct FakeProgram final : MacroMessages,
   int SolveFull() override { return Note("SolveFull"), computed; }
   int SolveToReference() override { return computed; }
   int Optimise() override { return computed; }
-  int MaxDoubleTriple() override { return computed; }
+  int MaxDoubleTriple() override { return Note("MaxDoubleTriple"), computed; }
 
   bool MakeDirectories(const std::string &folder) override {
     return Note("MakeDirectories " + folder), foldersMade;
@@ -82,13 +87,13 @@ struct FakeProgram final : MacroMessages,
   bool CopyFile(const std::string &from, const std::string &to) override {
     return Note("Copy " + from + " " + to), copied;
   }
-  int AddIrregularDefinitions(const std::string &) override { return 0; }
-  bool MergeCatalog(const std::string &) override { return true; }
-  bool CleanCatalogStatus() override { return true; }
+  int AddIrregularDefinitions(const std::string &file) override { return Note("Irregular " + file), 0; }
+  bool MergeCatalog(const std::string &file) override { return Note("Merge " + file), true; }
+  bool CleanCatalogStatus() override { return Note("Clean"), true; }
 
   AppSettings &Values() override { return settings; }
   void Apply() override { Note("Apply"); }
-  bool ApplyMagicProfile(const std::string &) override { return true; }
+  bool ApplyMagicProfile(const std::string &path) override { return Note("Magic " + path), true; }
   void ApplyMusicVolume() override {}
   void PlayMusic(const std::string &) override {}
   void CloseMusic() override {}
@@ -114,14 +119,16 @@ struct FakeProgram final : MacroMessages,
   bool Print() override { return board; }
 
   bool Undo() override { return Note("Undo"), true; }
-  bool Redo() override { return true; }
-  void BackToStartupGrid() override {}
-  void DefineStartupGrid() override {}
+  bool Redo() override { return redoSteps > 0 && (Note("Redo"), --redoSteps, true); }
+  void BackToStartupGrid() override { Note("BackToStartupGrid"); }
+  void DefineStartupGrid() override { Note("DefineStartupGrid"); }
   void SetPossLevel(int) override {}
   bool SetHelp(MacroHelp help, bool on) override {
     return Note("Help " + std::to_string(static_cast<int>(help)) + (on ? " on" : " off")), true;
   }
-  void ShowArea(MacroArea, bool) override { Note("ShowArea"); }
+  void ShowArea(MacroArea area, bool on) override {
+    Note(std::string("ShowArea") + (area == MacroArea::Music && on ? " Music" : ""));
+  }
   bool SetSymbolMode(int) override { return true; }
   bool SetCellDisplay(int display) override { return Note("CellDisplay " + std::to_string(display)), true; }
   void SaveHelps() override { Note("SaveHelps"); }
@@ -158,6 +165,15 @@ protected:
                                program.effects.begin());
   }
   CellRecord &Cell(int cell) { return program.grids.Main().Cells[static_cast<size_t>(cell)]; }
+  // What the steps asked, without the play's own start (the helps kept) and end (a redraw).
+  std::vector<std::string> StepEffects() const {
+    std::vector<std::string> steps = program.effects;
+    if (!steps.empty() && steps.front() == "SaveHelps")
+      steps.erase(steps.begin());
+    if (!steps.empty() && steps.back() == "Redraw")
+      steps.pop_back();
+    return steps;
+  }
 
   FakeProgram program;
   MacroCommandHost host{{program, program, program, program, program, program, program, program, program}};
@@ -224,6 +240,13 @@ TEST_F(MacroCommands, FileStepsNameTheirFilesAndWriteOnlyInTheGameFolders) {
   EXPECT_EQ(Count("Open /start/TextGrid/a.txt"), 1);
   EXPECT_EQ(Count("Open /start/TextGrid/b.txt"), 1);
   EXPECT_EQ(Count("Open /start/Other/b.sud"), 1); // the block's last file, in the folder given
+  // A recorded name holds its folder from the start directory.
+  EXPECT_EQ(Play("LOADT;TextGrid/Trip6E01.txt\nLOAD;MyGrid\\done\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(), (std::vector<std::string>{"Open /start/TextGrid/Trip6E01.txt", "Redraw",
+                                                     "Open /start/MyGrid/done.sud", "Redraw"}));
+  EXPECT_EQ(Play("FILES\na\nb\nLOADT\nENDFILES\nLOAD;-Other\nSAVE;VAR2\nSAVE;-/etc/x\nSAVET;-out/*\nVAR;2;7\n"
+                 "SAVE;VAR2;R\nSAVE\n"),
+            kMacroStepsFailed);
 
   // An unset variable says so and abandons the step, without the error line.
   EXPECT_TRUE(Said("Error - Variable VAR2 used without initialisation"));
@@ -280,6 +303,94 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
   EXPECT_TRUE(Said("Macro !test.macro!-2! stopped."));
 }
 
+TEST_F(MacroCommands, ASaveWithNoGridYetIsRefusedInWords) {
+  program.grids.Ctx.Geo.CellLimit = 0; // nothing made or opened yet
+  EXPECT_EQ(Play("SAVE;first\nSAVET;first\n"), kMacroStepsFailed);
+  EXPECT_EQ(Count("SaveAs /start/MyGrid/first.sud"), 0);
+  EXPECT_EQ(Count("SaveText /start/TextGrid/first.txt"), 0);
+  EXPECT_EQ(std::count(program.messages.begin(), program.messages.end(),
+                       "No grid to save: the script must make or open one first."),
+            2);
+}
+
+TEST_F(MacroCommands, GenerationAndNewGridsHandOnTheLevelAndSizeNamed) {
+  EXPECT_EQ(Play("GENERE;9;EASY\nGENERE;9;TERRIBLE\nGENERE;6;MEDIUM\nGENERE;9;BOGUS\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(),
+            (std::vector<std::string>{"Apply", "Generate 1", "Redraw", "Apply", "Generate 4", "Redraw",
+                                      "Apply", "Generate 2", "Redraw", "Apply", "Generate 1", "Redraw"}));
+  EXPECT_EQ(Play("NEW;6\n"), kMacroAllDone);
+  EXPECT_EQ(program.grids.Ctx.Geo.GridWidth, 6);
+  EXPECT_EQ(Count("StartNewGame"), 1);
+}
+
+TEST_F(MacroCommands, StartGridAndHistoryStepsReachTheirMenuCommands) {
+  EXPECT_EQ(Play("RESET\nINIT\nUNDO;2\nREDO;0\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(), (std::vector<std::string>{"BackToStartupGrid", "DefineStartupGrid", "Undo", "Undo",
+                                                     "Redo", "Redo", "Redo"})); // 0: every step
+  EXPECT_TRUE(Said("Go back to initial configuration"));
+  EXPECT_TRUE(Said("Define Initial configuration"));
+}
+
+TEST_F(MacroCommands, GridStepsChangeTheGridInPlay) {
+  program.grids.Ctx.Methods.GameMaxMethodLevel = 0;
+  EXPECT_EQ(Play("SETDIFF;3\nSETDIFF;9\nSETDIFF;0\nVARIANT;512;0;1\nDISPPOSS;5\nSETBOAT;7;1\nSTAT\n"),
+            kMacroAllDone);
+  EXPECT_EQ(Count("Level 3"), 1);
+  EXPECT_EQ(Count("Level 9"), 0);
+  EXPECT_EQ(Count("Level 1"), 1); // 0: the level of the hardest method used
+  EXPECT_EQ(program.grids.Main().GridVar.word1 & 512u, 512u);
+  EXPECT_TRUE(Said("Varient updated 512-0-1"));
+  EXPECT_EQ(Cell(5).CellHighlight, 1);
+  EXPECT_EQ(Cell(7).Boat, 1);
+  EXPECT_GT(program.messages.size(), 2u); // the statistics' lines
+  EXPECT_EQ(Play("VARIANT;512;0;0\n"), kMacroAllDone);
+  EXPECT_EQ(program.grids.Main().GridVar.word1 & 512u, 0u);
+
+  // Grids are numbered from 1; 0 or no number is the grid in play.
+  program.grids.Ctx.Grids.MainCount = 3;
+  EXPECT_EQ(Play("DELMULT;2\nDELMULT;-2\n"), kMacroAllDone);
+  EXPECT_LT(At("Delete 1"), At("Delete 0"));
+  EXPECT_EQ(Count("Delete 0"), 1);
+  EXPECT_TRUE(Said("Deleted Multiple Grid Number 2"));
+}
+
+TEST_F(MacroCommands, CatalogueAndProfileStepsNameTheirFiles) {
+  program.settings.directory.magic = "Magic\\";
+  EXPECT_EQ(Play("ADDFUNC;R;defs\nADDFUNC;G;more\nADDFUNC;C\nADDFUNC;T;Mine\nADDFUNC;D\nMAGIC;warm\n"),
+            kMacroAllDone);
+  EXPECT_EQ(StepEffects(),
+            (std::vector<std::string>{"Irregular /start/Custom/defs.dat", "Merge /start/Custom/more.dat",
+                                      "Clean", "MaxDoubleTriple", "Magic /start/Magic/warm.magic"}));
+  EXPECT_TRUE(Said("Max computed:1"));
+  const auto &comments = program.grids.Ctx.GridComments;
+  EXPECT_EQ(std::count(comments.begin(), comments.end(), "Mine"), 1);
+}
+
+TEST_F(MacroCommands, ARecordedWalkThroughTheSearchsSolutionsReplaysToTheSameScreens) {
+  test::UndoHost recorder;
+  EngineContext &ctx = program.grids.Ctx;
+  ctx.Host = &recorder;
+  for (int value = 1; value <= 3; ++value) {
+    Cell(0).Value = value;
+    ASSERT_EQ(StoreSearchSolution(ctx), 1);
+  }
+  // Page Down three times, then Page Up, as the board does it.
+  for (const int level : {0, 1, 2, 1})
+    ShowSearchSolution(ctx, level);
+  std::string script;
+  for (const RecordedAction &step : recorder.Steps)
+    script +=
+        std::string(ScriptWords[static_cast<size_t>(step.Code)]) + ";" + std::to_string(*step.Ints[0]) + "\n";
+  recorder.Messages.clear();
+  ctx.Solutions.ShownLevel = -1;
+  EXPECT_EQ(Play(script), kMacroAllDone) << script;
+  std::vector<int> shown;
+  for (const auto &message : recorder.Messages)
+    shown.push_back(std::get<int>(message.Args[1]));
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 2}));
+  EXPECT_EQ(Cell(0).Value, 2);
+}
+
 TEST_F(MacroCommands, ClicksAndDisplayStepsReachTheBoardAsItsBarsDo) {
   EXPECT_EQ(Play("CLICK;-1\nCLICK;105;0;0\nCLICK;106;1;-1\nCLICK;20\nPREFCELL;MAT\nAREA;LEGEND;Y\n"
                  "PREF;VARNGRIDS;40\n"),
@@ -299,6 +410,21 @@ TEST_F(MacroCommands, ClicksAndDisplayStepsReachTheBoardAsItsBarsDo) {
        {"CLICK -2 (line 1)", "CLICK 999 (line 2)", "PREFDISP SINGLE (line 3)", "CARS BOGUS (line 4)",
         "PREF HIDEVAR (line 5)", "KAL  (line 6)", "PRINT  (line 7)"})
     EXPECT_TRUE(Said(std::string(">>>Erreur Macro: ") + line)) << line;
+}
+
+TEST_F(MacroCommands, EachDisplayWordSetsItsOwnHelpSizeOrLayoutValue) {
+  EXPECT_EQ(Play("DISPL;Y\nDISPP;N\nDISPT;Y\nDISPV;Y\nDISPR;N\nDISPW;Y\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(), (std::vector<std::string>{"Help 0 on", "Help 1 off", "Help 2 on", "Help 3 on",
+                                                     "Help 4 off", "Help 5 on"}));
+  EXPECT_EQ(Play("CARS;PROB;3\nCARS;MAT;-2\nPREFGEOM;DIY;7\nPREFGEOM;CDY;11\nAREA;MUSIC;Y\n"), kMacroAllDone);
+  const GeneralSettings &g = program.settings.general;
+  EXPECT_EQ(g.deltaFontProb, 3);
+  EXPECT_EQ(g.deltaFontMatrix, -2);
+  EXPECT_EQ(g.deltaFontCell, 0);
+  EXPECT_EQ(g.interBlockY, 7);
+  EXPECT_EQ(g.displayComDy, 11);
+  EXPECT_EQ(g.interBlockX, 0);
+  EXPECT_EQ(Count("ShowArea Music"), 1);
 }
 
 TEST_F(MacroCommands, ResetPrefPutsTheSettingsBackAfterTheHelps) {

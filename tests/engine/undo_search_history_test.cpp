@@ -37,8 +37,8 @@ TEST_F(SearchHistoryTest, StoredSolutionsAreCountedAndShownAgain) {
   const std::vector<MessageArg> args = {98332, 1, 2, std::string()};
   EXPECT_EQ(host.Messages[0].Args, args);
   ASSERT_EQ(host.Steps.size(), 1u);
-  EXPECT_EQ(host.Steps[0].Code, 14);
-  EXPECT_EQ(host.Steps[0].Ints[0], 0);
+  EXPECT_EQ(host.Steps[0].Code, 15); // DISPN 1: the first solution, wherever a replay stands
+  EXPECT_EQ(host.Steps[0].Ints[0], 1);
 
   EXPECT_EQ(ShowSearchSolution(ctx, 1), 1);
   EXPECT_TRUE(SameGrid(ctx.Geo, grid, second));

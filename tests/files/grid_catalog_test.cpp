@@ -177,6 +177,22 @@ TEST(GridCatalogFiles, TheCurrentGridTakesAStatusUnlessItIsDone) {
   EXPECT_NE(ReadBytes(dir.File("GridList.dat")).find("Irr003 - en cours\n"), std::string::npos);
 }
 
+TEST(GridCatalogFiles, OnlyTheCatalogueGridItselfTakesTheMarkOfItsGame) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  const std::string listed = std::string(kTwoTypes);
+  WriteBytes(dir.File("GridList.dat"), listed);
+  MakeGridFile(dir, "TextGrid/Irr003.txt");
+
+  // A generated grid (no path, its own name or none) leaves the catalogue alone.
+  EXPECT_TRUE(SetCatalogGridStatusOf(start, kCatalogDone, "", "Generated 4x4", 0, 2, Language::English));
+  EXPECT_TRUE(SetCatalogGridStatusOf(start, kCatalogDone, "", "", 0, 2, Language::English));
+  EXPECT_EQ(ReadBytes(dir.File("GridList.dat")), listed);
+  // The text grid opened from the catalogue has no path: its title names it.
+  EXPECT_TRUE(SetCatalogGridStatusOf(start, kCatalogDone, "", "Irr003", 0, 2, Language::English));
+  EXPECT_EQ(LoadCatalog(start).value().Types[0].Grids[2].Status, kCatalogDone);
+}
+
 TEST(GridCatalogFiles, MergingAndCleaningRewriteTheCatalogue) {
   TempDir dir;
   const std::string start = dir.Path().string();

@@ -294,8 +294,8 @@ TEST_F(BoardInputTest, PageKeysStepThroughTheStoredSolutionsAndRecordOnlyWhatWas
   EXPECT_EQ(Cell(0).Value, 1);
   ASSERT_EQ(host_.MacroSteps.size(), 3u);
   for (const RecordedAction &step : host_.MacroSteps)
-    EXPECT_EQ(step.Code, kStepShowSearch);
-  EXPECT_EQ(host_.MacroSteps.back().Ints[0], 0);
+    EXPECT_EQ(step.Code, kStepShowSolution);
+  EXPECT_EQ(host_.MacroSteps.back().Ints[0], 1); // the first solution, which a replay shows again
 }
 
 TEST_F(BoardInputTest, TheWheelOffTheCellsStepsTheSolutionsToo) {

@@ -109,12 +109,14 @@ sur Entrée, pour commencer. F1 sur un bouton ouvre la page de ce jeu.</p>
 """)
 
 topic("champion", "Champion mode", """
-<p>Quorbel draws a grid at random from the <a href="catalog.html">catalogue</a>. Your mark starts at 20 and
+<p>Quorbel draws a grid at random from the <a href="catalog.html">catalogue</a>, among those you have not finished yet,
+leaving out the <a href="triple.html">Double Triple</a> grids, which score points in a game of their own. Your mark starts at 20 and
 goes down with the time you take and with the help you use (hints, solve commands, candidates shown):
 solve quickly and on your own to keep it high. File &gt; New Grid deals the next grid.</p>
 <p>See <a href="end-of-game.html">the end of the game and the mark</a>.</p>
 """, "Mode Champion", """
-<p>Quorbel tire une grille au hasard dans le <a href="catalog.html">catalogue</a>. Votre note part de 20
+<p>Quorbel tire une grille au hasard dans le <a href="catalog.html">catalogue</a>, parmi celles que vous n'avez pas encore finies,
+hors les grilles <a href="triple.html">Double Triple</a>, qui se jouent en points dans leur propre jeu. Votre note part de 20
 et baisse avec le temps passé et l'aide utilisée (indices, commandes de résolution, candidats affichés) :
 résolvez vite et seul pour la garder haute. Fichier &gt; Nouvelle Grille donne la grille suivante.</p>
 <p>Voir <a href="end-of-game.html">la fin de partie et la note</a>.</p>
@@ -134,28 +136,42 @@ faciles d'abord, puis un peu plus dures. Chaque nouvelle grille
 
 topic("quick", "Quick Game", """
 <p>A race against the clock. The time limit depends on the grid's size and level and shows in the
-clock panel. No help is shown during a quick game. When the time is up, the values you found start
-to disappear one by one: finish before the grid is empty!</p>
+clock panel. No help is shown during a quick game. When the time is up, every value in the grid
+starts to disappear, one a second, the givens as well as the values you found, and the game ends
+when the grid is empty. If you had placed no value yet, or if the animated actions are off in the
+preferences, the game ends as soon as the time is up. Finish in time!</p>
 """, "Partie Rapide", """
 <p>Une course contre la montre. Le temps limite dépend de la taille et du niveau de la grille et
 s'affiche dans le panneau de l'horloge. Aucune aide n'est affichée pendant une partie rapide. Une
-fois le temps écoulé, les valeurs trouvées commencent à disparaître une à une : finissez avant que la
-grille soit vide !</p>
+fois le temps écoulé, toutes les valeurs de la grille disparaissent, une par seconde, les valeurs
+données comme celles que vous avez trouvées, et la partie s'arrête quand la grille est vide. Si vous
+n'aviez encore placé aucune valeur, ou si les actions animées sont éteintes dans les préférences, la
+partie s'arrête dès que le temps est écoulé. Finissez à temps !</p>
 """)
 
 topic("triple", "Double Triple", """
 <p>You start from an almost empty grid and fill it yourself so that it becomes a correct Sudoku.
-Two neighbouring cells whose digits are in a ratio of two or three (one is the double or the triple
-of the other, like 2 and 4, or 3 and 9) earn points. The score pane shows your points as you play.</p>
-<p>At the end, your points are compared with the best score possible on that grid (Sudoku &gt;
-Compute Max Double Triple works it out). Reaching the maximum gives the full mark.</p>
+Such a grid has many right fills: find the one that scores the most.
+Two neighbouring cells earn points when one digit is a whole multiple of the other, from the double
+to the six-fold (2 and 4, 3 and 9, 2 and 8, 1 and 5, 1 and 6): each of the ratios 2 to 6 has its
+own value on that grid. The score pane shows your points as you play.</p>
+<p>Display Warning is on in this game: a digit that breaks a rule (twice in a row, a column or a
+block) shows at once and counts as an error. A digit that keeps the grid correct is never an error,
+even if the best fill holds another one there.</p>
+<p>At the end, the window shows your points and the best score possible on that grid (Sudoku &gt;
+Compute Max Double Triple works it out), and tells whether you reached it.</p>
 """, "Double Triple", """
 <p>Vous partez d'une grille presque vide et la remplissez vous-même pour en faire un Sudoku correct.
-Deux cases voisines dont les chiffres sont dans un rapport de deux ou de trois (l'un est le double ou
-le triple de l'autre, comme 2 et 4, ou 3 et 9) rapportent des points. Le volet du score montre vos
-points pendant la partie.</p>
-<p>A la fin, vos points sont comparés au meilleur score possible sur cette grille (Sudoku &gt; Calcul
-Max Double Triple le calcule). Atteindre le maximum donne la note entière.</p>
+Une telle grille se remplit juste de bien des façons : trouvez celle qui rapporte le plus.
+Deux cases voisines rapportent des points quand le chiffre de l'une est un multiple entier de celui
+de l'autre, du double au sextuple (2 et 4, 3 et 9, 2 et 8, 1 et 5, 1 et 6) : chacun des rapports 2
+à 6 a sa propre valeur sur cette grille. Le volet du score montre vos points pendant la partie.</p>
+<p>Affichage Warning est activé dans ce jeu : un chiffre qui enfreint une règle (deux fois dans une
+ligne, une colonne ou un bloc) se voit aussitôt et compte comme une erreur. Un chiffre qui laisse la
+grille correcte n'est jamais une erreur, même si le meilleur remplissage en place un autre à cet
+endroit.</p>
+<p>À la fin, la fenêtre montre vos points et le meilleur score possible sur cette grille (Sudoku &gt;
+Calcul Max Double Triple le calcule), et dit si vous l'avez atteint.</p>
 """)
 
 topic("catalog", "The catalogue", """
@@ -172,13 +188,13 @@ déjà résolue ou laissée inachevée. Sudoku &gt; Choisir une Grille l'ouvre e
 
 topic("quellabo", "Quellabo", """
 <p>Quellabo fetches the grid of the day from puzzle web sites, loads it on the board and, once you
-solved it, sends your solution back to the site for its ranking (also Sudoku &gt; Quellabo Submit).
+have solved it, sends your solution back to the site for its ranking (also Sudoku &gt; Quellabo Submit).
 Choose the site and the level in the Quellabo window.</p>
 <p>The sites are described in the file <code>QuellaboSite.txt</code> beside the program; none is built in,
 so the list stays empty until such a file is there.</p>
 """, "Quellabo", """
 <p>Quellabo va chercher la grille du jour sur des sites web de jeux, la charge sur la grille et, une
-fois résolue, renvoie votre solution au site pour son classement (aussi Sudoku &gt; Quellabo Submit).
+fois la grille résolue, renvoie votre solution au site pour son classement (aussi Sudoku &gt; Quellabo Submit).
 Choisissez le site et le niveau dans la fenêtre Quellabo.</p>
 <p>Les sites sont décrits dans le fichier <code>QuellaboSite.txt</code> à côté du programme ; aucun n'est
 intégré, la liste reste donc vide tant que ce fichier n'existe pas.</p>
@@ -235,10 +251,19 @@ top right and click the cell to put it in, or drag a value from one cell to anot
 <ul>
 <li>Ctrl+0 to Ctrl+5: no candidates, or the candidates of the cells with up to 1..4 of them, or all.
 F10 shows the candidates of the current cell only.</li>
-<li>Right click on a cell: its menu (pencil marks, candidates of the cell...).</li>
-<li>Display &gt; Warning (Ctrl+W) shows wrong values; Probable (Ctrl+7), Found (Ctrl+8), Filter Variant
-(Ctrl+9) and Coloring (Ctrl+D) are further helps.</li>
+<li>Right click on a cell: its menu, to choose how the cells show their candidates (one value, a line
+of candidates, a matrix, candidates and probables) and whether the line and column candidates and the
+number bar show.</li>
+<li>Display &gt; Display Warning (Ctrl+W) colours a value that breaks a rule at once. It is off when
+you start: switch it on to see a digit typed twice in a row. Display &gt; Filter Variant (Ctrl+9),
+off at first too, lets the variant rules narrow the candidates shown. Probable (Ctrl+7), Found
+(Ctrl+8) and Coloring (Ctrl+D) are further helps of the same menu.</li>
 </ul>
+<h2>Your own marks</h2>
+<p>Choose Display &gt; Cell Type &gt; Possible in Matrix: each empty cell shows its digits in a small
+matrix. Click one of them to mark it as yours, or click it again to take the mark away. In the cell
+types that show several candidates, the digits you type into a cell after its value mark candidates of
+that cell; Enter goes back to placing values.</p>
 <p>Every help you switch on is timed and costs a little of your <a href="end-of-game.html">mark</a>.</p>
 <h2>Useful keys</h2>
 <ul>
@@ -257,10 +282,20 @@ case à une autre.</p>
 <ul>
 <li>Ctrl+0 à Ctrl+5 : pas de candidats, ou les candidats des cases qui en ont jusqu'à 1..4, ou tous.
 F10 montre les candidats de la case courante seulement.</li>
-<li>Clic droit sur une case : son menu (marques au crayon, candidats de la case...).</li>
-<li>Affichage Warning (Ctrl+W) montre les valeurs fausses ; Affichage Probable (Ctrl+7), Affichage Trouvés
-(Ctrl+8), Filtrage Varient (Ctrl+9) et Affichage Coloriage (Ctrl+D) sont d'autres aides (menu Affichage).</li>
+<li>Clic droit sur une case : son menu, pour choisir comment les cases montrent leurs candidats (une
+valeur, une ligne de candidats, une matrice, candidats et probables) et si les candidats des lignes et
+colonnes et la barre des nombres s'affichent.</li>
+<li>Affichage &gt; Affichage Warning (Ctrl+W) colore aussitôt une valeur qui enfreint une règle. Il est
+éteint au départ : allumez-le pour voir un chiffre tapé deux fois dans une ligne. Affichage &gt;
+Filtrage Varient (Ctrl+9), éteint lui aussi au départ, laisse les règles des variantes réduire les
+candidats affichés. Affichage Probable (Ctrl+7), Affichage Trouvés (Ctrl+8) et Affichage Coloriage
+(Ctrl+D) sont d'autres aides du même menu.</li>
 </ul>
+<h2>Vos propres marques</h2>
+<p>Choisissez Affichage &gt; Type de Cellule &gt; Possible en Matrice : chaque case vide montre ses
+chiffres dans une petite matrice. Cliquez l'un d'eux pour le marquer, cliquez-le encore pour ôter la
+marque. Dans les types de cellule qui montrent plusieurs candidats, les chiffres tapés dans une case
+après sa valeur y marquent des candidats ; Entrée revient à la pose des valeurs.</p>
 <p>Chaque aide allumée est chronométrée et coûte un peu de votre <a href="end-of-game.html">note</a>.</p>
 <h2>Touches utiles</h2>
 <ul>
@@ -363,7 +398,7 @@ topic("methods", "The methods panel", """
 <p>The methods panel (F5, or Display &gt; Methods) chooses the methods that the hint (F9) and the
 <a href="solving.html">solve commands</a> may use, from the simplest to the strongest:</p>
 """ + METHOD_LINKS_EN + """
-<p>The size boxes of Group and Burma choose how many cells or lines they look at together; the sizes a
+<p>The size check boxes (2 to 7) of Group and Burma choose how many cells or lines they look at together; the sizes a
 small grid cannot use are greyed. <b>Variant</b> lets the solver use the variant rules of the grid too.
 All, None and Default tick every method, none, or the usual set. The choice is kept for your next games.</p>
 <p>Untick the strong methods to get hints that teach the simple ones first.</p>
@@ -371,7 +406,7 @@ All, None and Default tick every method, none, or the usual set. The choice is k
 <p>Le panneau des méthodes (F5, ou Affichage &gt; Méthodes) choisit les méthodes que l'indice (F9) et les
 <a href="solving.html">commandes de résolution</a> peuvent employer, de la plus simple à la plus forte :</p>
 """ + METHOD_LINKS_FR + """
-<p>Les cases de taille de Groupe et de Burma choisissent combien de cases ou de lignes elles regardent
+<p>Les cases à cocher des tailles (2 à 7) de Groupe et de Burma choisissent combien de cases ou de lignes elles regardent
 ensemble ; les tailles inutilisables sur une petite grille sont grisées. <b>Variante</b> laisse aussi le
 solveur se servir des règles de variantes de la grille. Toutes, Aucune et Défaut cochent toutes les
 méthodes, aucune, ou le jeu habituel. Le choix est gardé pour vos prochaines parties.</p>
@@ -416,13 +451,14 @@ method("method-probables", "Probables",
  "ligne 5 est donc dans le bloc du milieu, et L5C1, L5C2, L5C8 perdent leur candidat 4.")
 method("method-group", "Group",
  "When n cells of one unit have, between them, only n candidates, those n digits are shared out among "
- "them: no other cell of the unit can hold them. The size boxes choose n (2 for pairs, 3 for triples...).",
+ "them: no other cell of the unit can hold them. The boxes 2, 3, 4... under \"Group XXX\" in the methods panel "
+ "choose which n are tried (2 for pairs, 3 for triples...).",
  "In row 7, r7c2 has candidates {3, 8} and r7c6 has {3, 8}. The 3 and the 8 of row 7 are in these two "
  "cells, so every other cell of row 7 loses 3 and 8; r7c9, which had {3, 6}, becomes 6.",
  "Groupe",
  "Quand n cases d'une unité n'ont, à elles toutes, que n candidats, ces n chiffres se partagent entre "
- "elles : aucune autre case de l'unité ne peut les avoir. Les cases de taille choisissent n (2 pour les "
- "paires, 3 pour les triplets...).",
+ "elles : aucune autre case de l'unité ne peut les avoir. Les cases à cocher 2, 3, 4... sous « Group XXX » "
+ "dans le panneau des méthodes choisissent les valeurs de n essayées (2 pour les paires, 3 pour les triplets...).",
  "Sur la ligne 7, L7C2 a pour candidats {3, 8} et L7C6 aussi {3, 8}. Le 3 et le 8 de la ligne 7 sont dans "
  "ces deux cases, donc toutes les autres cases de la ligne 7 perdent 3 et 8 ; L7C9, qui avait {3, 6}, devient 6.")
 method("method-burma", "Burma",
@@ -516,33 +552,44 @@ sur la grille, et le panneau des messages dit laquelle vous voyez.</p>
 
 topic("end-of-game", "The end of the game and the mark", """
 <p>A game ends when the grid is complete and right, when a solve command completes it, or when the time
-of a timed game is up. A window then gives your mark out of 20, a short report and your best score at
-that level (Sudoku &gt; Best Score shows them all).</p>
+of a timed game is up. A window then gives your mark out of 20 and a short report. A better mark than
+your best at that level becomes your new best score; Sudoku &gt; Best Score shows them all.</p>
 <h2>How the mark is made</h2>
 <ul>
 <li>You start from 20.</li>
-<li>Time: taking longer than the time allowed for the size and level costs points.</li>
+<li>Time: every second counts. The points lost grow with the share of the time allowed for the size
+and level that you use, from the first second on.</li>
 <li>Help: values placed by hints and solve commands beyond a small allowance (none at Terrible) cost points.</li>
 <li>Undo and right-click menus used many times cost a little.</li>
-<li>Helps left switched on (candidates, probables, colouring...) are timed and count against the time.</li>
+<li>Helps left switched on (candidates, probables, colouring...) are timed and count against the time.
+A pause (F2) stops the clock and these timers alike.</li>
 <li>An unfinished grid gets 0.</li>
 </ul>
-<p>In <a href="triple.html">Double Triple</a>, the mark is your points compared with the best possible.</p>
+<p>In <a href="triple.html">Double Triple</a>, the window shows your points and the best possible
+instead of a mark out of 20; those points never become a best score.</p>
+<p>A finished game that you save and open again stays finished: its clock stays stopped and it keeps
+its score.</p>
 """, "La fin de partie et la note", """
 <p>Une partie se termine quand la grille est complète et juste, quand une commande de résolution la
 termine, ou quand le temps d'une partie chronométrée est écoulé. Une fenêtre donne alors votre note sur
-20, un petit bilan et votre meilleur score à ce niveau (Sudoku &gt; Meilleur Score les montre tous).</p>
+20 et un petit bilan. Une note meilleure que votre record à ce niveau devient votre nouveau meilleur
+score ; Sudoku &gt; Meilleur Score les montre tous.</p>
 <h2>Comment la note est faite</h2>
 <ul>
 <li>Vous partez de 20.</li>
-<li>Le temps : dépasser le temps accordé pour la taille et le niveau coûte des points.</li>
+<li>Le temps : chaque seconde compte. Les points perdus croissent avec la part du temps accordé pour la
+taille et le niveau que vous utilisez, dès la première seconde.</li>
 <li>L'aide : les valeurs placées par les indices et les commandes de résolution au-delà d'une petite
 franchise (aucune en Terrible) coûtent des points.</li>
 <li>Les annulations et les menus du clic droit employés souvent coûtent un peu.</li>
-<li>Les aides laissées allumées (candidats, probables, coloriage...) sont chronométrées et comptent contre le temps.</li>
+<li>Les aides laissées allumées (candidats, probables, coloriage...) sont chronométrées et comptent contre le temps.
+Une pause (F2) arrête l'horloge et ces chronomètres à la fois.</li>
 <li>Une grille non terminée vaut 0.</li>
 </ul>
-<p>En <a href="triple.html">Double Triple</a>, la note compare vos points au meilleur score possible.</p>
+<p>En <a href="triple.html">Double Triple</a>, la fenêtre montre vos points et le meilleur possible au
+lieu d'une note sur 20 ; ces points ne deviennent jamais un meilleur score.</p>
+<p>Une partie finie que vous enregistrez puis rouvrez reste finie : son horloge reste arrêtée et elle
+garde son score.</p>
 """)
 
 topic("preferences", "Preferences and display profiles", """

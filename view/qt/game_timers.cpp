@@ -9,6 +9,7 @@
 #include "app/message_table.h"
 #include "app/qt/defi_dialog.h"
 #include "app/random_background.h"
+#include "app/static_texts.h"
 #include "app/time_limit.h"
 #include "engine/grid_cells.h"
 #include "engine/message_numbers.h"
@@ -82,6 +83,7 @@ void CQuorbelView::GatherGameState(SudGameState &game) const {
   game.ClockElapsedMs = clock_.Elapsed;
   game.ClockLimitMs = clock_.Limit;
   game.GameScore = game_.GameScore;
+  game.GameMode = app_.Settings().game.mode;
 }
 
 void CQuorbelView::GameStateLoaded(const SudGameState &game) {
@@ -95,6 +97,13 @@ void CQuorbelView::GameStateLoaded(const SudGameState &game) {
   // The time already played goes on from where the file left it.
   clock_.Elapsed = std::max(0, game.ClockElapsedMs);
   clock_.Start = GameTime() - static_cast<uint32_t>(clock_.Elapsed);
+  if (FinishLoadedGame(app_.Session(), app_.Engine(), game.GameScore)) {
+    app_.State().EndGame();
+    if (game.GameMode && *game.GameMode >= 0 && *game.GameMode < kGameModeCount)
+      app_.Settings().game.mode = *game.GameMode;
+    // The clock pane no longer follows a finished game: it shows the time the game took.
+    app_.SetPaneText(kPaneClock, QString::fromStdString(ClockText(clock_.Elapsed)));
+  }
   UpdateStatusPanes();
 }
 
@@ -122,7 +131,7 @@ void CQuorbelView::OnClockTimer() {
   if (input_.Entry.TimerOn == 0)
     return;
   if (app_.State().Paused())
-    clock_.Start += kClockTimerMs; // a paused second does not count
+    HoldForPause(app_.Session(), kClockTimerMs); // a paused second does not count
   // Nothing reads the grids while a long computation works on them.
   if (!BoardInputAllowed())
     return;

@@ -116,6 +116,23 @@ private slots:
     QCOMPARE(result, kCountRanToItsEnd);
   }
 
+  void AStopEndsTheWorkItStoppedAndNothingAfterIt() {
+    int first = 0;
+    int second = 0;
+    auto started = Start(&first);
+    CQuorbelApp *app = started->app.get();
+    MessagePump &pump = app->Pump();
+    // A command opened a dialog whose GO runs twice: the Escape stops the first only.
+    pump.RunCommand([&] {
+      PostKeyRelease(&started->Frame(), Qt::Key_Escape);
+      pump.RunCommand([&] { first = CountEmptyFourByFour(*app); });
+      now_ += 1000;
+      pump.RunCommand([&] { second = CountEmptyFourByFour(*app); });
+    });
+    QCOMPARE(first, kAborted);
+    QCOMPARE(second, kCountRanToItsEnd);
+  }
+
   void TheRightButtonStopsItToo() {
     int result = 0;
     auto started = Start(&result);
