@@ -5,6 +5,7 @@
 #include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/sound_effect_services.h"
+#include "platform/qt/sound_server.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
@@ -13,6 +14,8 @@ int main(int argc, char **argv) {
   const QString platform = QGuiApplication::platformName();
   const bool headless = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
   int status = 0;
+  // Asked from the start, so that a healthy server has answered before the window shows.
+  quorbel::SoundServerCheck soundServer;
   {
     AppOptions options;
     options.headless = headless;
@@ -20,6 +23,9 @@ int main(int argc, char **argv) {
     InstallBoardView(app);
     InstallSoundEffects(app.Services(), app.Settings(), app.Messages());
     InstallMusic(app);
+    app.Services().whenSoundServerKnown = [&soundServer](QObject *context, std::function<void()> then) {
+      soundServer.WhenKnown(context, std::move(then));
+    };
     if (app.InitInstance(QCoreApplication::arguments())) {
       status = QApplication::exec();
       app.ExitInstance();

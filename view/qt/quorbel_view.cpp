@@ -5,12 +5,14 @@
 #include <QDesktopServices>
 #include <QPaintEvent>
 #include <QPainter>
+#include <sys/stat.h>
 
 #include "app/cell_animation.h"
 #include "app/qt/defi_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "engine/magic_sentence.h"
+#include "platform/qt/image_file.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -159,8 +161,14 @@ void CQuorbelView::PrepareBoardLayout() {
 void CQuorbelView::LoadBackground() {
   BackgroundReload = 0;
   const std::string &path = app_.Settings().general.backgroundImage;
-  // A picture that cannot be read leaves the board without one.
-  background_ = path.empty() ? QImage() : QImage(QString::fromStdString(path));
+  // A picture that cannot be read leaves the board without one; a FIFO or a device is told.
+  std::string reason;
+  background_ = path.empty() ? QImage() : ReadImageFile(path, &reason);
+  struct stat info {};
+  if (background_.isNull() && !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    // Said after the paint that asked for the picture: a message redraws the board.
+    QTimer::singleShot(0, this,
+                       [this, text = path + ": " + reason] { app_.PostMessage(PanelText::Plain(text)); });
 }
 
 void CQuorbelView::EnsureBuffers() {
