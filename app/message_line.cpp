@@ -152,12 +152,24 @@ WrappedText WrapMessageText(std::string_view text, int32_t widthLeft,
                             const std::function<int32_t(std::string_view)> &textWidth) {
   if (textWidth(text) <= widthLeft)
     return {text, {}};
-  for (size_t blank = text.rfind(' '); blank != std::string_view::npos && blank > 0;
-       blank = text.rfind(' ', blank - 1)) {
-    if (textWidth(text.substr(0, blank)) <= widthLeft)
-      return {text.substr(0, blank), text.substr(blank + 1)};
+  // Widths grow with the text: the last blank that fits is searched by halves, so that a long
+  // line costs a few measures a row, not one for each of its blanks.
+  std::vector<size_t> blanks;
+  for (size_t blank = text.find(' ', 1); blank != std::string_view::npos; blank = text.find(' ', blank + 1))
+    blanks.push_back(blank);
+  size_t low = 0;
+  size_t high = blanks.size(); // blanks[0, low) fit, blanks[high, end) do not
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (textWidth(text.substr(0, blanks[middle])) <= widthLeft)
+      low = middle + 1;
+    else
+      high = middle;
   }
-  return {text, {}};
+  if (low == 0)
+    return {text, {}};
+  const size_t blank = blanks[low - 1];
+  return {text.substr(0, blank), text.substr(blank + 1)};
 }
 
 WrappedText BreakMessageText(std::string_view text, int32_t widthLeft,

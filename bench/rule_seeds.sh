@@ -1,52 +1,89 @@
 #!/usr/bin/env bash
 # One puzzle a run, as a player asks for it: for every catalogue row the generator makes at a size,
-# `quorbel-bench generate --rules ROW --count 1 --seed S` for seeds 1 to 3 (each its own process),
-# then per row the three times, their median and worst, and how many were counted unique.
+# `quorbel-bench generate --rules ROW --count 1 --seed S` for seeds 1 to SEEDS (each its own process),
+# then per row the median and worst CPU time of a run (and the worst seed), and how many were
+# counted unique. CPU seconds (user + system) rather than wall time, since the machine may be busy.
 #   bench/rule_seeds.sh [LEVEL] [SIZE] [JOBS] [ROW...]   (level default 3, Difficult; size default 9;
 #                                                        JOBS rows at once, default 1; rows default all)
+# Environment: SEEDS (default 16); QUORBEL_BASE_BUILD, another build tree whose tool runs each seed
+# beside ours, its figures printed first on the row, so that two builds are compared in one run.
 # Kimo goes with Killer Sum and All Indicated with XV; the hidden-variant set has four grids.
-# Exit status 3 when a row misses its target: at 9x9 median 1.5 s and worst 5 s, at 16x16 worst 15 s.
+# Exit status 3 when a row of ours misses its target: at 9x9 median 1.5 s and worst 5 s, at 16x16
+# worst 15 s.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORBEL_BUILD_DIR:-$root/build}
 tool=$build/bench/quorbel-bench
+base=${QUORBEL_BASE_BUILD:+$QUORBEL_BASE_BUILD/bench/quorbel-bench}
+seeds=${SEEDS:-16}
 level=${1:-3}
 size=${2:-9}
 jobs=${3:-1}
 shift $(($# < 3 ? $# : 3))
 
-one_row() { # ROW NAME: prints the row's line
-  local row=$1 name=$2 rules=$1 grids=2 times=() unique=0
+# TOOL ROW SEED: "cpu_ms unique" of one run, or "failed".
+one_run() {
+  local tool=$1 row=$2 seed=$3 rules=$2 grids=2 timing out
   case $row in
     16) rules=14,16 ;;
     9) rules=7,9 ;;
     62) grids=4 ;;
   esac
-  for seed in 1 2 3; do
-    local out
-    if ! out=$("$tool" generate --size "$size" --level "$level" --count 1 --seed "$seed" --rules "$rules" \
-      --grids "$grids" 2> /dev/null); then
-      printf "%-4s %-24s failed at seed %d\n" "$row" "$name" "$seed"
-      return
-    fi
-    times+=("$(sed -n 's/^median_ms=\([0-9.]*\).*/\1/p' <<< "$out")")
-    unique=$((unique + $(sed -n 's/^unique=//p' <<< "$out")))
-  done
-  awk -v row="$row" -v name="$name" -v u="$unique" -v size="$size" -v a="${times[0]}" -v b="${times[1]}" \
-    -v c="${times[2]}" 'BEGIN {
-      t[1] = a; t[2] = b; t[3] = c
-      for (i = 1; i <= 3; i++) for (j = i + 1; j <= 3; j++) if (t[j] < t[i]) { x = t[i]; t[i] = t[j]; t[j] = x }
-      miss = size == 9 ? (t[2] > 1500 || t[3] > 5000) : size == 16 ? t[3] > 15000 : 0
-      printf "%-4s %-24s %9.1f %9.1f %9.1f %9.1f %9.1f %4d/3%s\n", row, name, a, b, c, t[2], t[3], u,
-        miss ? "  target missed" : ""
-    }'
+  timing=$(mktemp)
+  if ! out=$(/usr/bin/time -f "%U %S" -o "$timing" "$tool" generate --size "$size" --level "$level" --count 1 \
+    --seed "$seed" --rules "$rules" --grids "$grids" 2> /dev/null); then
+    rm -f "$timing"
+    echo failed
+    return
+  fi
+  awk -v u="$(sed -n 's/^unique=//p' <<< "$out")" '{ printf "%.0f %d\n", ($1 + $2) * 1000, u }' "$timing"
+  rm -f "$timing"
 }
-export -f one_row
-export tool level size
 
-printf "%-4s %-24s %9s %9s %9s %9s %9s %6s\n" row "rule (size $size, level $level)" seed1_ms seed2_ms \
-  seed3_ms median worst unique
+# Lines "seed cpu_ms unique" on stdin: "median worst worst_seed unique" (worst seed last on ties).
+summary() {
+  sort -k2,2n | awk '{ s[NR] = $1; t[NR] = $2; u += $3 } END {
+    m = NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
+    printf "%.0f %.0f %d %d\n", m, t[NR], s[NR], u }'
+}
+
+one_row() { # ROW NAME: prints the row's line
+  local row=$1 name=$2 ours="" theirs="" r
+  for seed in $(seq 1 "$seeds"); do
+    if [ -n "$base" ]; then
+      r=$(one_run "$base" "$row" "$seed")
+      [ "$r" = failed ] && { printf "%-4s %-24s base failed at seed %d\n" "$row" "$name" "$seed"; return; }
+      theirs+="$seed $r"$'\n'
+    fi
+    r=$(one_run "$tool" "$row" "$seed")
+    [ "$r" = failed ] && { printf "%-4s %-24s failed at seed %d\n" "$row" "$name" "$seed"; return; }
+    ours+="$seed $r"$'\n'
+  done
+  read -r m w ws u <<< "$(summary <<< "${ours%$'\n'}")"
+  local line
+  line=$(printf "%-4s %-24s" "$row" "$name")
+  if [ -n "$base" ]; then
+    read -r bm bw bws bu <<< "$(summary <<< "${theirs%$'\n'}")"
+    line+=$(printf " %8d %8d %4d %3d/%d |" "$bm" "$bw" "$bws" "$bu" "$seeds")
+  fi
+  line+=$(printf " %8d %8d %4d %3d/%d" "$m" "$w" "$ws" "$u" "$seeds")
+  local miss=0
+  if [ "$size" -eq 9 ]; then
+    [ "$m" -gt 1500 ] || [ "$w" -gt 5000 ] && miss=1
+  elif [ "$size" -eq 16 ]; then
+    [ "$w" -gt 15000 ] && miss=1
+  fi
+  [ "$miss" -eq 1 ] && line+="  target missed"
+  echo "$line"
+}
+export -f one_run summary one_row
+export tool base seeds level size
+
+header=$(printf "%-4s %-24s" row "rule (size $size, level $level)")
+[ -n "$base" ] && header+=$(printf " %8s %8s %4s %5s |" base_med base_wst seed unique)
+header+=$(printf " %8s %8s %4s %5s" med_ms worst_ms seed unique)
+echo "$header"
 if [ $# -gt 0 ]; then
   list=$("$tool" rows --size "$size" | grep -E "^($(IFS='|'; echo "$*")) ")
 else

@@ -6,7 +6,10 @@
 #      the general route (--route propagation, as SEARCHBYPROPAGATION forces), the counts of
 #      both routes compared;
 #   3. generation: Terrible 9x9, irregular 9x9 random solutions, irregular 16x16, and each
-#      level at 9x9, 12x12 and 16x16 (medians and worsts).
+#      level at 9x9, 12x12 and 16x16 (medians and worsts);
+#   4. 100 Terrible 9x9 puzzles beside qqwing's 100 expert ones (a peer generator, installed when
+#      missing), CPU seconds of each, the median of three turns taken in alternation; ours must be
+#      unique, rated Terrible and made at least as fast.
 #   bench/speed_report.sh [N]        (N puzzles per generation figure, default 20)
 # The sets of bench/data are made by bench/make_puzzle_sets.sh.
 # Exit status: 0 when every count agrees and every target is met, 1 when a count differs,
@@ -88,4 +91,31 @@ for size in 9 12 16; do
       "$(grep '^levels=' "$work/run.txt")"
   done
 done
+echo "== 100 Terrible 9x9 puzzles beside qqwing --generate 100 --difficulty expert (CPU s)"
+if ! command -v qqwing > /dev/null; then
+  echo "Installing qqwing (benchmark only)..."
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -qq qqwing > /dev/null || { apt-get update -qq && apt-get install -y -qq qqwing > /dev/null; }
+fi
+cpu() { # the CPU seconds (user + system) of a command, its output into $work/cpu.out
+  /usr/bin/time -f "%U %S" -o "$work/cpu.time" "$@" > "$work/cpu.out" 2> /dev/null
+  awk '{ printf "%.2f\n", $1 + $2 }' "$work/cpu.time"
+}
+ours=() theirs=()
+for turn in 1 2 3; do
+  ours+=("$(cpu "$tool" generate --size 9 --level 4 --count 100 --seed "$turn")")
+  grep -E '^[0-9]{81}$' "$work/cpu.out" > "$work/terrible.puzzles"
+  levels=$(sed -n 's/^levels=//p' "$work/cpu.out")
+  unique=$("$tool" count --limit 2 "$work/terrible.puzzles" | grep -c '^1$' || true)
+  if [ "$levels" != "0,0,0,100,0" ] || [ "$unique" -ne 100 ]; then
+    echo "  seed $turn: levels $levels, $unique of 100 unique"
+    status=1
+  fi
+  theirs+=("$(cpu qqwing --generate 100 --difficulty expert)")
+done
+median3() { printf "%s\n" "$@" | sort -n | sed -n 2p; }
+our_cpu=$(median3 "${ours[@]}")
+qq_cpu=$(median3 "${theirs[@]}")
+echo "  quorbel-bench ${ours[*]} (median $our_cpu); qqwing ${theirs[*]} (median $qq_cpu)"
+awk -v a="$our_cpu" -v b="$qq_cpu" 'BEGIN { exit !(a > b) }' && miss "Terrible 9x9 at least as fast as qqwing's expert"
 exit $status

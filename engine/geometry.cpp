@@ -22,6 +22,10 @@ int ShapeCodeOfSize(int size) {
   }
 }
 
+int ShapeReadBackAs(int code) {
+  return ShapeCodeOfSize(kGridShapes[static_cast<size_t>(std::clamp(code, 0, kShapeCount - 1))].Size);
+}
+
 int SizeClassOfGrid(const GridGeometry &geo) {
   switch (geo.GridWidth) {
   case 4:

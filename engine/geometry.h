@@ -83,6 +83,9 @@ struct GridGeometry {
 
 // 4 -> 0, 6 -> 2, 8 -> 4, 12 -> 7, 16 -> 8, any other size -> 5.
 int ShapeCodeOfSize(int size);
+// The shape of the same size that a reader knowing only the size takes (a text grid's), for
+// shape code `code` (clamped to the codes).
+int ShapeReadBackAs(int code);
 // Column of the variant availability table: 4 -> 0, 6 -> 1, 8 -> 2, 12 -> 4, 16 -> 5, else 3.
 int SizeClassOfGrid(const GridGeometry &geo);
 int SizeClassOfShape(int shape);

@@ -21,7 +21,8 @@ bool DecodeIco(CPictureFile &file, CPicture &picture);
 bool DecodeTga(CPictureFile &file, CPicture &picture);
 bool DecodePcx(CPictureFile &file, CPicture &picture);
 bool DecodeWbmp(CPictureFile &file, CPicture &picture);
-// Metafiles are refused: nothing plays them here. The text says so when the header is sound.
+// Metafiles are drawn by the painter the program installs (SetMetafilePlayer); without one a
+// sound metafile is refused with these words.
 bool DecodeWmf(CPictureFile &file, CPicture &picture);
 
 inline constexpr const char *kMetafileNotDrawn = "metafile pictures cannot be drawn on this system";

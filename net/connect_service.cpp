@@ -115,6 +115,21 @@ std::string EncodeServiceField(std::string_view text) {
   return encoded;
 }
 
+std::string ServiceHost::HostLine() const { return Port == 80 ? Name : Name + ":" + std::to_string(Port); }
+
+ServiceHost ParseServiceHost(std::string_view setting) {
+  ServiceHost host;
+  const size_t colon = setting.rfind(':');
+  if (colon == std::string_view::npos || colon == 0) {
+    host.Name = std::string(setting);
+    return host;
+  }
+  host.Name = std::string(setting.substr(0, colon));
+  const std::optional<int> port = WholeNumber(setting.substr(colon + 1));
+  host.Port = port && *port > 0 && *port <= 65535 ? *port : 80;
+  return host;
+}
+
 std::string ConnectRequest(std::string_view host, std::string_view ownName, std::string_view command) {
   return "GET /Connect.php?" + EncodeServiceField(ownName) + "|" + EncodeServiceField(command) +
          " HTTP/1.1\nhost: " + std::string(host) + "\nConnection: Keep-Alive\nLanguage: FR\n\n";

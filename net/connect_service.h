@@ -29,6 +29,15 @@ struct DefiChallenge {
 
 // Blanks, control characters, '%' and bytes above 127 as %XX; '|' stays, it parts the fields.
 std::string EncodeServiceField(std::string_view text);
+// The service's address as the setting gives it: "host" or "host:port" (port 80 when none).
+struct ServiceHost {
+  std::string Name;
+  int Port = 80;
+  // What the request's host line says: the port too, unless it is 80.
+  std::string HostLine() const;
+};
+ServiceHost ParseServiceHost(std::string_view setting);
+
 // "GET /Connect.php?<name>|<command> HTTP/1.1" and its headers, lines ending in "\n".
 std::string ConnectRequest(std::string_view host, std::string_view ownName, std::string_view command);
 // "D|C|<name>|W|" and the eleven parameters.
@@ -77,8 +86,11 @@ public:
   int Waiting() const { return static_cast<int>(queue_.size()); }
   std::optional<std::string> Submit(std::string command, bool listening);
   std::optional<std::string> ReplyHandled();
-  // A request that could not be written: nothing in flight any more.
-  void Failed() { state_ = 0; }
+  // A request that failed, timed out or was refused: the next command waiting goes out.
+  std::optional<std::string> Failed() {
+    state_ = 0;
+    return Submit({}, true);
+  }
   void Reset() {
     state_ = 0;
     queue_.clear();

@@ -18,7 +18,9 @@ size_t MoveLength(std::string_view stream, bool quiet) {
   if (nameEnd == std::string_view::npos)
     return waiting;
   size_t at = nameEnd;
-  for (int number = 0; number < 3; ++number) {
+  // Three numbers; a move that goes on with more fields is kept whole, so that it is refused
+  // rather than read as the first five.
+  for (int number = 0; number < 3 || (at < stream.size() && stream[at] == '|'); ++number) {
     if (at >= stream.size())
       return waiting;
     if (stream[at] != '|')

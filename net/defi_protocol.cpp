@@ -38,7 +38,7 @@ std::optional<DefiStandings> ParseStandings(std::string_view body) {
   const std::optional<int> remaining = WholeNumber(fields[3]);
   const int count = static_cast<int>((fields.size() - 4) / 3);
   if (!over || *over < 0 || *over > 1 || !current || *current < 0 || *current > count || !previous ||
-      *previous < -1 || *previous > count || !remaining)
+      *previous < -1 || *previous > count || !remaining || *remaining < 0)
     return std::nullopt;
   standings.Over = *over == 1;
   standings.Current = *current;

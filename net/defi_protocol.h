@@ -47,6 +47,18 @@ std::string DefiStandingsMessage(const DefiStandings &standings);
 
 enum class DefiMessageKind { Hello, Bye, Chat, Grid, Start, Move, Ready, Standings, Other };
 
+// A move's kind is the board's cell action, as the wire carries it.
+enum DefiMoveKind : int {
+  kDefiPlace = 1,
+  kDefiPlaceNth = 2,
+  kDefiPlaceFixed = 3, // a given: only a surprise's cell, revealed by the launcher
+  kDefiClear = 6,
+  kDefiTogglePencil = 7,
+  kDefiRemovePencil = 12,
+  kDefiNextValue = 13,
+  kDefiPreviousValue = 14,
+};
+
 struct DefiMove {
   std::string Player;
   int Cell = 0;

@@ -148,6 +148,25 @@ bool DefiScoreMove(DefiTurns &turns, DefiPlayerList &players, int position, int 
   return true;
 }
 
+void DefiRemoveFromOrder(DefiTurns &turns, DefiPlayerList &players, int position, DefiTurnHost &host) {
+  if (!InOrder(turns, position))
+    return;
+  const bool inTurn = turns.Current == position;
+  turns.Order.erase(turns.Order.begin() + position);
+  for (int *at : {&turns.Previous, &turns.OwnPosition})
+    if (*at == position)
+      *at = -1;
+    else if (*at > position)
+      --*at;
+  if (turns.Current > position)
+    --turns.Current;
+  if (!inTurn || turns.Order.empty() || turns.Over)
+    return;
+  turns.Current = position - 1; // the pass gives the turn to the one who followed him
+  PassTurn(turns, players, 2000, host);
+  turns.Previous = -1; // nobody's turn ended
+}
+
 int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::string_view name) {
   for (size_t position = 0; position < turns.Order.size(); ++position) {
     const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position));
@@ -174,7 +193,7 @@ DefiStandings DefiStandingsOf(const DefiTurns &turns, const DefiPlayerList &play
   standings.Over = turns.Over;
   standings.Current = std::clamp(turns.Current, 0, static_cast<int>(turns.Order.size()));
   standings.Previous = std::clamp(turns.Previous, -1, static_cast<int>(turns.Order.size()));
-  standings.RemainingMs = turns.RemainingMs;
+  standings.RemainingMs = std::max(turns.RemainingMs, 0);
   for (size_t position = 0; position < turns.Order.size(); ++position)
     if (const DefiPlayerRecord *player = PlayerAt(turns, players, static_cast<int>(position))) {
       DefiStanding standing{player->Name, player->Score, player->Moves};

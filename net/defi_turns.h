@@ -124,6 +124,9 @@ int DefiTurnTick(DefiTurns &turns, DefiPlayerList &players, int elapsed, DefiTur
 bool DefiScoreMove(DefiTurns &turns, DefiPlayerList &players, int position, int cell, int kind, int cellCount,
                    DefiTurnHost &host);
 
+// The player at `position` leaves the order; in his turn, the turn passes to the next player.
+void DefiRemoveFromOrder(DefiTurns &turns, DefiPlayerList &players, int position, DefiTurnHost &host);
+
 // The order's position of the player of that name, -1 when he does not play.
 int DefiPositionOf(const DefiTurns &turns, const DefiPlayerList &players, std::string_view name);
 

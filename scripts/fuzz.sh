@@ -16,7 +16,7 @@ jobs="${FUZZ_BUILD_JOBS:-$(nproc)}"
   libgtest-dev libbenchmark-dev cmake ninja-build pkg-config libgl-dev
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON
-targets=(fuzz_sud_file fuzz_text_grid fuzz_macro_line fuzz_irregular_block_file fuzz_picture_bmp fuzz_picture_gif
+targets=(fuzz_sud_file fuzz_text_grid fuzz_macro_line fuzz_irregular_block_file fuzz_metafile fuzz_picture_bmp fuzz_picture_gif
   fuzz_picture_ico fuzz_picture_tga fuzz_picture_pcx fuzz_picture_wbmp fuzz_picture_wmf fuzz_picture_any)
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

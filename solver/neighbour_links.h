@@ -39,6 +39,11 @@ public:
   bool NarrowAround(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
                     Narrowed narrowed) const;
 
+  // Over the whole board, Touchy's needs as `NarrowAround` reads them around one cell: what a
+  // cell's neighbours no longer allow goes, wherever it was taken from. False on a contradiction.
+  template <typename Narrowed>
+  bool NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand, Narrowed narrowed) const;
+
   // Every rule on a board whose cells are all decided.
   bool HoldOnFull(std::span<const uint8_t> value) const;
 
@@ -52,6 +57,15 @@ private:
   uint16_t LineLeaves(int known1, int known2, int slotOpen, int slotKnown1, int slotKnown2) const;
   int TouchySupport(std::span<const uint8_t> value, std::span<const uint16_t> cand, int cell,
                     int &onlyOpen) const;
+  // The values an open cell may hold beside what its neighbours still can: one off from theirs.
+  uint16_t TouchyKeeps(std::span<const uint8_t> value, std::span<const uint16_t> cand, int cell) const {
+    uint32_t beside = 0;
+    for (int k = 0; k < besideCount_[cell]; ++k) {
+      const int n = beside_[cell][k];
+      beside |= value[n] != 0 ? ValueBit(value[n]) : cand[n];
+    }
+    return static_cast<uint16_t>((beside << 1) | (beside >> 1));
+  }
 
   bool any_ = false;
   VariantWords words_{};
@@ -120,6 +134,44 @@ bool NeighbourLinks::NarrowAround(std::span<const uint8_t> value, std::span<uint
     if (support == 1 && onlyOpen >= 0 &&
         !take(onlyOpen, static_cast<uint16_t>(ValueBit(value[c] - 1) | ValueBit(value[c] + 1))))
       return false;
+  }
+  // An open cell beside it keeps the values that a neighbour can still hold one off from.
+  for (int k = 0; k < besideCount_[cell]; ++k) {
+    const int open = beside_[cell][k];
+    if (value[open] == 0 && !take(open, TouchyKeeps(value, cand, open)))
+      return false;
+  }
+  return true;
+}
+
+template <typename Narrowed>
+bool NeighbourLinks::NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand,
+                                 Narrowed narrowed) const {
+  if (!touchy_)
+    return true;
+  for (int c = 0; c < nCells_; ++c) {
+    if (value[c] == 0) {
+      const uint16_t keep = static_cast<uint16_t>(cand[c] & TouchyKeeps(value, cand, c));
+      if (keep != cand[c]) {
+        cand[c] = keep;
+        if (!narrowed(c))
+          return false;
+      }
+      continue;
+    }
+    int onlyOpen = -1;
+    const int support = TouchySupport(value, cand, c, onlyOpen);
+    if (support == 0)
+      return false;
+    if (support == 1 && onlyOpen >= 0 && value[onlyOpen] == 0) {
+      const uint16_t keep =
+          static_cast<uint16_t>(cand[onlyOpen] & (ValueBit(value[c] - 1) | ValueBit(value[c] + 1)));
+      if (keep != cand[onlyOpen]) {
+        cand[onlyOpen] = keep;
+        if (!narrowed(onlyOpen))
+          return false;
+      }
+    }
   }
   return true;
 }

@@ -57,10 +57,31 @@ bool TopPending(const GridRecord &grid) {
          grid.BranchStack[grid.SearchDepth] == kTopPending;
 }
 
+// A count told that the grid has one solution with the known value at the known cell takes that
+// one as found and branches first on the cell, over its other values: the tree holds only the
+// other solutions. True when the root was pushed so (`take` has had the known solution).
+bool PushKnownRoot(const EngineContext &ctx, GridRecord &grid, const SolutionTaker &take,
+                   const CountWalk &walk, bool &goOn) {
+  const int cell = walk.knownCell;
+  if (!walk.orderFree || !take || grid.SearchDepth != 0 || !IsPlayingCell(ctx, grid, cell) ||
+      walk.knownValue < 1 || walk.knownValue > ctx.Geo.GridWidth)
+    return false;
+  CellRecord &known = grid.Cells[cell];
+  const uint32_t bit = ValueBit(walk.knownValue);
+  if (known.Status <= kStatusConflict || known.Value != 0 || (known.ThePoss & bit) == 0)
+    return false;
+  grid.BranchStack[0] = static_cast<int16_t>(cell);
+  known.ThePoss = known.SavedPoss = known.ThePoss & ~bit;
+  known.NPoss = known.SavedNPoss = CountValues(known.SavedPoss, ctx.Geo.GridWidth);
+  goOn = take();
+  return true;
+}
+
 // One RunGridSearch call on the propagating route. On the first pass a complete grid is a
 // solution only when its node was never explored: a search resumed after a solution still
 // holds the one it returned, one resumed after a time-out or an abort may hold a new one.
-int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, bool begunNow) {
+int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, bool begunNow,
+                         const SolutionTaker &take, const CountWalk &walk) {
   bool firstPass = true;
   for (;;) {
     if (pacer.MustStop([&] { return SearchProgress(grid); })) {
@@ -77,6 +98,7 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
     firstPass = false;
 
     int depth = grid.SearchDepth;
+    bool goOn = true;
     if (grid.State == kGridContradiction || !IsPlayingCell(ctx, grid, grid.TheMinPoss) ||
         (ChainStart(grid, depth) && PlainUnitsRuleOut(ctx, grid))) {
       if (--depth < 0) {
@@ -84,6 +106,11 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
         return kSolveExhausted;
       }
       RestoreSavedCandidates(grid.Cells[grid.BranchStack[depth]]);
+    } else if (begunNow && PushKnownRoot(ctx, grid, take, walk, goOn)) {
+      if (!goOn) {
+        grid.SearchDepth = kSearchExhausted;
+        return kSolveExhausted;
+      }
     } else {
       // The stack is checked before a push, so a search may use every one of its levels.
       if (depth >= kBranchLevels) {
@@ -159,7 +186,7 @@ int RunGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory, const 
   if (grid.SearchDepth < 0)
     return kSolveExhausted;
   if (!ClassicSearchApplies(ctx, grid))
-    return RunPropagatingSearch(ctx, grid, pacer, begunNow);
+    return RunPropagatingSearch(ctx, grid, pacer, begunNow, take, walk);
   const int result = RunClassicSearch(ctx, grid, pacer, take, walk);
   // The propagating route returns a solution with its candidates recomputed: so does this one.
   if (result == kSolveFound)

@@ -34,6 +34,7 @@
 #include "solver/neighbour_links.h"
 #include "solver/search.h"
 #include "solver/search_pacing.h"
+#include "solver/skyline_links.h"
 
 namespace quorbel {
 
@@ -578,17 +579,18 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
-// A count whose order cannot show settles a node on its own board: singles and the diagonals'
-// totals in turn, until neither takes anything away. A cell a diagonal narrows may leave a
-// single in any of its units, so the units are all read again.
+// A count whose order cannot show settles a node on its own board: singles, the diagonals'
+// totals and Touchy's neighbours in turn, until none takes anything away. A cell they narrow may
+// leave a single in any of its units, so the units are all read again.
 Outcome SettleOrderFree(const Layout &layout, Board &board) {
   for (;;) {
     const Outcome outcome = PruneWithSingles(layout, board);
-    if (outcome != Outcome::Open || !layout.clues.Any())
+    if (outcome != Outcome::Open || (!layout.clues.Any() && !layout.links.Any()))
       return outcome;
     bool changed = false;
     const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
-    if (!layout.clues.NarrowEvery(board.value, board.cand, live))
+    if ((layout.clues.Any() && !layout.clues.NarrowEvery(board.value, board.cand, live)) ||
+        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, live)))
       return Outcome::Dead;
     if (!changed)
       return outcome;
@@ -1155,7 +1157,18 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   for (int c = 0; c < scratch.layout.nCells; ++c)
     if (board.value[c] == 0 && board.cand[c] == 0)
       return true;
-  return PruneWithSingles(scratch.layout, board) == Outcome::Dead;
+  // The SkyScraper lines narrow the singles' closure further, and the singles go on from them.
+  SkylineLinks skyline;
+  skyline.Build(ctx.Geo, grid);
+  Outcome outcome = PruneWithSingles(scratch.layout, board);
+  for (bool changed = true; outcome == Outcome::Open && skyline.Any() && changed;) {
+    changed = false;
+    if (!skyline.Narrow(board.value, board.cand, changed))
+      return true;
+    if (changed)
+      outcome = PruneWithSingles(scratch.layout, board);
+  }
+  return outcome == Outcome::Dead;
 }
 
 } // namespace quorbel

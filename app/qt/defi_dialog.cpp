@@ -32,6 +32,7 @@
 #include "app/qt/quorbel_app.h"
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
+#include "engine/geometry.h"
 #include "engine/grid_set.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
@@ -43,15 +44,19 @@
 
 using namespace quorbel;
 
+static_assert(int{kDefiPlace} == int{kActionPlace} && int{kDefiPlaceNth} == int{kActionPlaceNth} &&
+                  int{kDefiPlaceFixed} == int{kActionPlaceFixed} && int{kDefiClear} == int{kActionClear} &&
+                  int{kDefiTogglePencil} == int{kActionTogglePencil} &&
+                  int{kDefiRemovePencil} == int{kActionRemovePencil} &&
+                  int{kDefiNextValue} == int{kActionNextValue} &&
+                  int{kDefiPreviousValue} == int{kActionPreviousValue},
+              "a move's kind is the board's cell action");
+
 namespace {
 
 CDialogDefi *gChallenge = nullptr; // owned by the main frame
 
 constexpr std::string_view kDefiTempFile = "DefiTempFile";
-// The moves a peer's board sends: placed values, clues, clears, pencil marks, value steps.
-constexpr std::array<int, 8> kPeerKinds = {kActionPlace,     kActionPlaceNth,     kActionPlaceFixed,
-                                           kActionClear,     kActionTogglePencil, kActionRemovePencil,
-                                           kActionNextValue, kActionPreviousValue};
 
 QComboBox *Combo(QWidget *parent, int id, const QStringList &items) {
   auto *combo = new QComboBox(parent);
@@ -98,7 +103,8 @@ QColor StatusColour(int status) {
 
 } // namespace
 
-CDialogDefi::CDialogDefi(CQuorbelApp &app, QWidget *parent) : QDialog(parent), app_(app), sockets_(*this) {
+CDialogDefi::CDialogDefi(CQuorbelApp &app, QWidget *parent)
+    : QDialog(parent), app_(app), sockets_(*this), game_(*this) {
   setObjectName(QStringLiteral("CDialogDefi"));
   setWindowTitle(QStringLiteral("Défi"));
   setModal(false);
@@ -616,7 +622,7 @@ void CDialogDefi::ShowChatLine(const std::string &line) {
 }
 
 void CDialogDefi::DumpState() {
-  std::string line = "Cur=" + std::to_string(turns_.Current) + " ";
+  std::string line = "Cur=" + std::to_string(game_.Turns().Current) + " ";
   for (int i = 0; i < players_.Count(); ++i) {
     const DefiPlayerRecord &p = players_.At(i);
     line += "P(" + std::to_string(i) + ")->Name=" + p.Name + ";S=" + std::to_string(p.Slot) +
@@ -629,16 +635,23 @@ void CDialogDefi::DumpState() {
 }
 
 void CDialogDefi::EnterChallengeMode() {
-  app_.Settings().game.mode = kGameModeDefi;
-  app_.SyncEngineSettings();
-  turns_.Running = false;
-  // The own player takes part: it stands in the list.
+  // Opened to chat or to look at the players: the challenge in play goes on as it was.
+  if (!InPlay()) {
+    app_.Settings().game.mode = kGameModeDefi;
+    app_.SyncEngineSettings();
+    ForgetChallenge();
+  }
+  // The own player takes part at this computer, whatever the connect service lists.
   if (!OwnName().empty() && players_.Find(OwnName()) < 0) {
     DefiPlayerRecord own;
     own.Name = OwnName();
     own.Port = app_.Settings().defi.defiPort;
     players_.Add(own);
     SavePlayers();
+  }
+  if (const int own = players_.Find(OwnName()); own >= 0) {
+    players_.At(own).Remote = 0;
+    players_.At(own).Connected = 1;
   }
   if (const int own = players_.Find(OwnName()); own >= 0)
     ownHandicap_->setValue(players_.At(own).Handicap);
@@ -656,7 +669,16 @@ bool CDialogDefi::StartChallenge() {
   if (players_.Find(own) < 0)
     EnterChallengeMode();
   AppSettings &settings = app_.Settings();
-  settings.general.gridCurrSize = std::clamp(settings.defi.defiGridSize, 0, 8);
+  // The others read the grid on its width's own blocks: it is generated on them.
+  const int chosen = std::clamp(settings.defi.defiGridSize, 0, kShapeCount - 1);
+  const int shape = ShapeReadBackAs(chosen);
+  if (shape != chosen) {
+    const GridShape &played = kGridShapes[static_cast<size_t>(shape)];
+    Inform("Defi: " + std::to_string(played.Size) + "x" + std::to_string(played.Size) +
+           " grids are played in blocks of " + std::to_string(played.BlockRows) + "x" +
+           std::to_string(played.BlockCols) + " on every board");
+  }
+  settings.general.gridCurrSize = shape;
   settings.general.gridCurrVariant = 0;
   app_.SyncEngineSettings();
   if (GenerateAtLevel(app_, settings.defi.defiGridDiff) != 1)
@@ -665,16 +687,9 @@ bool CDialogDefi::StartChallenge() {
   ForgetChallenge();
   const std::vector<int> order =
       DefiTurnOrder(players_, players_.Find(own), false, [](int n) { return RandomBelow(n); });
-  std::vector<int> positions;
-  for (const int index : order) {
-    DefiPlayerRecord player = players_.At(index);
-    player.Slot = -1;
-    positions.push_back(*standings_.Add(std::move(player)));
-  }
-  StartDefiTurns(turns_, standings_, positions, standings_.Find(own), Rules());
-  turns_.Running = false; // until the grid is out
-  if (turns_.Rules.Surprises)
-    PlaceDefiSurprises(turns_, *this, app_.Engine().Geo.NCells, [](int n) { return RandomBelow(n); });
+  game_.Begin(players_, order, own, Rules());
+  if (game_.Turns().Rules.Surprises)
+    game_.PlaceSurprises([](int n) { return RandomBelow(n); });
   settings.game.mode = kGameModeDefi;
   app_.SyncEngineSettings();
   const std::string file = MakeFilePath(kDefiTempFile, EnsureDirectory(settings.directory.myGrids), ".txt");
@@ -689,28 +704,18 @@ bool CDialogDefi::StartChallenge() {
   for (const int index : order)
     if (players_.At(index).Name != own)
       sockets_.SendMessage(index, DefiStart(name));
-  turns_.Running = true;
-  TellStandings();
+  game_.Launched();
   app_.RedrawViewNow();
   return true;
 }
 
 void CDialogDefi::PlayersChanged() {
   RefillPlayers();
-  // A follower whose launcher has gone plays alone from now on: it is said once.
-  if (turns_.Mirror && turns_.Running && !turns_.Over && !launcher_.empty() &&
-      sockets_.SlotOfName(launcher_) < 0) {
-    Inform("Defi: " + launcher_ + ", who runs the challenge, has left it");
-    launcher_.clear();
-  }
+  game_.CheckDepartures();
 }
 
 void CDialogDefi::ForgetChallenge() {
-  turns_ = DefiTurns{};
-  turns_.Banner.Countdown = -2;
-  standings_ = DefiPlayerList{};
-  launcher_.clear();
-  told_ = DefiStandings{};
+  game_.Forget();
   fadeLevel_ = 1.0;
   fadeStep_ = 0;
   app_.State().EndChallenge();
@@ -740,11 +745,11 @@ void CDialogDefi::GridReceived(const std::string &from, const std::string &file)
 }
 
 void CDialogDefi::MoveReceived(const std::string &from, const DefiMove &move) {
-  Later([this, from, move] { TakeMove(from, move); });
+  Later([this, from, move] { game_.TakeMove(from, move); });
 }
 
 void CDialogDefi::StandingsReceived(const std::string &from, const DefiStandings &standings) {
-  Later([this, from, standings] { TakeStandings(from, standings); });
+  Later([this, from, standings] { game_.TakeStandings(from, standings); });
 }
 
 void CDialogDefi::StartReceived(const std::string &) {
@@ -780,126 +785,19 @@ void CDialogDefi::TakeGrid(const std::string &from, const std::string &file) {
     return;
   app_.Settings().game.mode = kGameModeDefi;
   app_.SyncEngineSettings();
-  launcher_ = from;
-  turns_.Mirror = true;
-  turns_.Running = true;
+  game_.Follow(from, OwnName());
   app_.RedrawViewNow();
-}
-
-void CDialogDefi::TakeMove(const std::string &from, const DefiMove &move) {
-  if (!turns_.Running || turns_.Over)
-    return;
-  // The launcher passes on every player's moves; a player may send only his own.
-  const bool passedOn = turns_.Mirror && from == launcher_;
-  if (turns_.Mirror && !passedOn)
-    return; // its launcher's copy is the one that counts
-  if (!passedOn && move.Player != from) {
-    Inform("Defi: move refused: " + from + " sent a move of " + move.Player);
-    return;
-  }
-  const int position = DefiPositionOf(turns_, standings_, move.Player);
-  if (position < 0 && !(passedOn && standings_.Count() == 0)) {
-    Inform("Defi: move refused: " + move.Player + " is not a player of this challenge");
-    return;
-  }
-  EngineContext &ctx = app_.Engine();
-  const int width = ctx.Geo.GridWidth;
-  if (move.Cell < 0 || move.Cell >= ctx.Geo.NCells || move.Value < 0 || move.Value > width ||
-      std::find(kPeerKinds.begin(), kPeerKinds.end(), move.Kind) == kPeerKinds.end()) {
-    Inform("Defi: move of " + move.Player + " refused: no such cell, value or action");
-    return;
-  }
-  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
-  const int status = grid.Cells[static_cast<size_t>(move.Cell)].Status;
-  if (status == kStatusGiven || status == kStatusFixed) {
-    Inform("Defi: move of " + move.Player + " refused: cell " + std::to_string(move.Cell) + " is a given");
-    return;
-  }
-  turns_.ApplyingPeerMove = true;
-  SetCellValue(ctx, grid, move.Cell, move.Value, move.Kind);
-  turns_.ApplyingPeerMove = false;
-  UpdatePossibles(ctx, -1, -1, -1, 1);
-  if (!turns_.Mirror) {
-    SendToChallenge(DefiMoveMessage(move.Player, move.Cell, move.Value, move.Kind), from);
-    DefiScoreMove(turns_, standings_, position, move.Cell, move.Kind, ctx.Geo.NCells, *this);
-    EndIfSolved();
-    TellStandings();
-  }
-  app_.RedrawViewNow();
-}
-
-void CDialogDefi::TakeStandings(const std::string &from, const DefiStandings &standings) {
-  if (!turns_.Mirror || from != launcher_)
-    return;
-  const bool wasOver = turns_.Over;
-  TakeDefiStandings(turns_, standings_, standings, OwnName(), *this);
-  if (turns_.Over && !wasOver)
-    AnnounceEnd();
-  Redraw();
-}
-
-void CDialogDefi::SendToChallenge(const std::string &message, const std::string &except) {
-  const std::string own = OwnName();
-  for (int i = 0; i < standings_.Count(); ++i) {
-    const std::string &name = standings_.At(i).Name;
-    if (name != own && name != except)
-      sockets_.SendToName(name, message);
-  }
-}
-
-// The launcher tells the standings when more than its clock changed.
-void CDialogDefi::TellStandings() {
-  if (!turns_.Running || turns_.Mirror)
-    return;
-  const DefiStandings now = DefiStandingsOf(turns_, standings_);
-  DefiStandings compared = now;
-  compared.RemainingMs = told_.RemainingMs;
-  if (compared == told_ && !told_.Players.empty())
-    return;
-  told_ = now;
-  SendToChallenge(DefiStandingsMessage(now), {});
-}
-
-void CDialogDefi::EndIfSolved() {
-  const GridSet &set = app_.Engine().Grids;
-  const int slot = CurrentGridSlot(set);
-  const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
-  const GridRecord &reference = set.RefTab[static_cast<size_t>(slot)];
-  const int cells = app_.Engine().Geo.NCells;
-  for (int cell = 0; cell < cells; ++cell) {
-    const int value = grid.Cells[static_cast<size_t>(cell)].Value;
-    if (value == 0 || value != reference.Cells[static_cast<size_t>(cell)].Value)
-      return;
-  }
-  EndDefiChallenge(turns_, standings_);
-  AnnounceEnd();
-  Redraw();
-}
-
-void CDialogDefi::AnnounceEnd() {
-  for (const std::string &line : turns_.Banner.Lines)
-    if (!line.empty())
-      Inform(line);
 }
 
 void CDialogDefi::SendMove(int cell, int value, int action) {
-  if (!ChallengeRunning() || !turns_.Running || turns_.Over || turns_.ApplyingPeerMove)
-    return;
-  if (turns_.Mirror) {
-    // Its launcher places it for the others and scores it.
-    if (sockets_.SendToName(launcher_, DefiMoveMessage(OwnName(), cell, value, action)) < 0)
-      Inform("Defi: nobody runs the challenge any more: the move stays here");
-    return;
-  }
-  DefiSendMove(turns_, standings_, OwnName(), cell, value, action, app_.Engine().Geo.NCells, *this);
-  EndIfSolved();
-  TellStandings();
+  if (ChallengeRunning())
+    game_.OwnMove(cell, value, action);
 }
 
 bool CDialogDefi::RefuseOutOfTurn() {
   if (!ChallengeRunning())
     return false;
-  const std::optional<std::string> holder = DefiTurnElsewhere(turns_, standings_);
+  const std::optional<std::string> holder = game_.TurnElsewhere();
   if (!holder)
     return false;
   const bool french = French(app_);
@@ -915,7 +813,7 @@ bool CDialogDefi::RefuseOutOfTurn() {
 }
 
 bool CDialogDefi::RefuseUnsharedChange() {
-  if (!ChallengeRunning() || !DefiBoardsShared(turns_))
+  if (!ChallengeRunning() || !game_.BoardsShared())
     return false;
   app_.Messages().AddInfoMessageUnrepeated(
       French(app_) ? OwnText("Annuler, rétablir, couper et coller attendent la fin du défi.")
@@ -926,19 +824,20 @@ bool CDialogDefi::RefuseUnsharedChange() {
 void CDialogDefi::TurnTick(int elapsedMs) {
   if (!ChallengeRunning())
     return;
-  DefiTurnTick(turns_, standings_, elapsedMs, *this);
-  TellStandings();
+  game_.Tick(elapsedMs);
 }
 
 ChallengeBoard CDialogDefi::Board() const {
+  const DefiTurns &turns = game_.Turns();
+  const DefiPlayerList &standings = game_.Standings();
   ChallengeBoard board;
-  board.BannerShown = turns_.Running && turns_.Banner.Shown;
-  board.Banner = turns_.Banner.Lines;
-  board.TurnMs = turns_.RemainingMs;
-  for (size_t position = 0; position < turns_.Order.size(); ++position) {
-    const DefiPlayerRecord &player = standings_.At(turns_.Order[position]);
+  board.BannerShown = turns.Running && turns.Banner.Shown;
+  board.Banner = turns.Banner.Lines;
+  board.TurnMs = turns.RemainingMs;
+  for (size_t position = 0; position < turns.Order.size(); ++position) {
+    const DefiPlayerRecord &player = standings.At(turns.Order[position]);
     board.Players.push_back({player.Name, player.Score, player.Remote == 0,
-                             !turns_.Over && static_cast<int>(position) == turns_.Current});
+                             !turns.Over && static_cast<int>(position) == turns.Current});
   }
   return board;
 }
@@ -970,6 +869,15 @@ void CDialogDefi::SendBoardChat(const std::string &text) {
   }
 }
 
+GridRecord &CDialogDefi::PlayedGrid() {
+  GridSet &set = app_.Engine().Grids;
+  return set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+}
+
+int CDialogDefi::CellCount() { return app_.Engine().Geo.NCells; }
+
+int CDialogDefi::GridWidth() { return app_.Engine().Geo.GridWidth; }
+
 int CDialogDefi::SolutionValue(int cell) {
   const GridSet &set = app_.Engine().Grids;
   const GridRecord &reference = set.RefTab[static_cast<size_t>(CurrentGridSlot(set))];
@@ -979,29 +887,42 @@ int CDialogDefi::SolutionValue(int cell) {
 }
 
 int CDialogDefi::CellValue(int cell) {
-  const GridSet &set = app_.Engine().Grids;
-  const GridRecord &grid = set.Main[static_cast<size_t>(CurrentGridSlot(set))];
+  const GridRecord &grid = PlayedGrid();
   return cell >= 0 && cell < static_cast<int>(grid.Cells.size()) ? grid.Cells[static_cast<size_t>(cell)].Value
                                                                  : 0;
 }
 
-bool CDialogDefi::InContradiction() {
-  const GridSet &set = app_.Engine().Grids;
-  return set.Main[static_cast<size_t>(CurrentGridSlot(set))].State == kGridContradiction;
+bool CDialogDefi::IsGiven(int cell) {
+  const GridRecord &grid = PlayedGrid();
+  if (cell < 0 || cell >= static_cast<int>(grid.Cells.size()))
+    return false;
+  const int status = grid.Cells[static_cast<size_t>(cell)].Status;
+  return status == kStatusGiven || status == kStatusFixed;
 }
 
-bool CDialogDefi::IsOpenCell(int cell) { return CellValue(cell) == 0; }
+bool CDialogDefi::InContradiction() { return PlayedGrid().State == kGridContradiction; }
 
-// A surprise's cell: shown to every player, scored for nobody.
-void CDialogDefi::RevealCell(int cell) {
+bool CDialogDefi::Solved() {
+  for (int cell = 0; cell < CellCount(); ++cell) {
+    const int value = CellValue(cell);
+    if (value == 0 || value != SolutionValue(cell))
+      return false;
+  }
+  return true;
+}
+
+void CDialogDefi::PlaceMove(int cell, int value, int kind) {
   EngineContext &ctx = app_.Engine();
-  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(CurrentGridSlot(ctx.Grids))];
-  const bool applying = turns_.ApplyingPeerMove;
-  turns_.ApplyingPeerMove = true;
-  SetCellValue(ctx, grid, cell, SolutionValue(cell), kActionPlaceFixed);
-  turns_.ApplyingPeerMove = applying;
-  SendToChallenge(DefiMoveMessage(OwnName(), cell, SolutionValue(cell), kActionPlaceFixed), {});
+  SetCellValue(ctx, PlayedGrid(), cell, value, kind);
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  app_.RedrawViewNow();
 }
+
+bool CDialogDefi::SendTo(const std::string &name, const std::string &message) {
+  return sockets_.SendToName(name, message) >= 0;
+}
+
+bool CDialogDefi::Present(const std::string &name) { return sockets_.Reachable(name); }
 
 void CDialogDefi::PlaySound(int slot) {
   if (app_.Services().playSoundEffect)
@@ -1009,8 +930,13 @@ void CDialogDefi::PlaySound(int slot) {
 }
 
 void CDialogDefi::Redraw() {
+  // A banner cut short (its challenge left alone) must not leave the board faded out.
+  if (game_.Turns().Banner.Countdown == -2) {
+    fadeLevel_ = 1.0;
+    fadeStep_ = 0;
+  }
   // The board gives way to the banner's lines while they are shown.
-  if (turns_.Banner.Shown)
+  if (game_.Turns().Banner.Shown)
     app_.State().StartChallenge();
   else
     app_.State().EndChallenge();
@@ -1056,33 +982,31 @@ void CDialogDefi::DropServiceSocket() {
 
 void CDialogDefi::SendServiceRequest(const std::string &command) {
   DropServiceSocket();
-  const QString hostPort = QString::fromStdString(app_.Settings().defi.serviceHost);
-  const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
-  const QString host = colon > 0 ? hostPort.left(colon) : hostPort;
-  const quint16 port = colon > 0 ? static_cast<quint16>(hostPort.mid(colon + 1).toUInt()) : 80;
+  const ServiceHost service = ParseServiceHost(app_.Settings().defi.serviceHost);
+  const QString host = QString::fromStdString(service.Name);
+  const auto port = static_cast<quint16>(service.Port);
+  const std::string at = service.Name + ":" + std::to_string(service.Port);
   serviceReply_ = ServiceReplyReader{};
   serviceSocket_ = new QTcpSocket(this);
   QTcpSocket *socket = serviceSocket_;
   // A service that never answers whole frees the queue after a while.
   auto *timeout = new QTimer(socket);
   timeout->setSingleShot(true);
-  connect(timeout, &QTimer::timeout, this, [this, socket, host] {
+  connect(timeout, &QTimer::timeout, this, [this, socket, at] {
     if (socket != serviceSocket_ || service_.State() != 1)
       return;
-    Inform("Error Connect SockM on " + host.toStdString() +
-           ":80 : " + SocketErrorText(SocketErrorCodeOf(QAbstractSocket::SocketTimeoutError)));
-    DropServiceSocket();
-    service_.Failed();
+    Inform("Error Connect SockM on " + at + " : " +
+           SocketErrorText(SocketErrorCodeOf(QAbstractSocket::SocketTimeoutError)));
+    ServiceFailed();
   });
   timeout->start(serviceTimeoutMs_);
   // The "CP" command goes out at once under a throw-away name.
   const std::string name = command.starts_with("W|") ? "VEK" + std::to_string(RandomBelow(500)) : OwnName();
-  const QByteArray request = QByteArray::fromStdString(ConnectRequest(host.toStdString(), name, command));
+  const QByteArray request = QByteArray::fromStdString(ConnectRequest(service.HostLine(), name, command));
   connect(socket, &QTcpSocket::connected, this, [this, socket, request] {
     if (socket->write(request) != request.size()) {
       Inform("Error write on Server Socket: " + SocketErrorText(kSocketConnectionReset));
-      socket->abort();
-      service_.Failed();
+      ServiceFailed();
     }
   });
   connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
@@ -1094,8 +1018,7 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
     case ServiceReplyReader::State::TooLarge:
       Inform("The connect service's reply is larger than " + std::to_string(kMostServiceReplyBytes >> 20) +
              " MB: it was dropped.");
-      DropServiceSocket();
-      service_.Failed();
+      ServiceFailed();
       break;
     case ServiceReplyReader::State::Partial:
       break;
@@ -1105,17 +1028,25 @@ void CDialogDefi::SendServiceRequest(const std::string &command) {
     if (socket == serviceSocket_)
       ServiceReplied(); // without a length the reply ends with the connection
   });
-  connect(socket, &QTcpSocket::errorOccurred, this, [this, socket, host](QAbstractSocket::SocketError error) {
-    if (socket != serviceSocket_ || service_.State() != 1 || error == QAbstractSocket::RemoteHostClosedError)
-      return;
-    if (error == QAbstractSocket::HostNotFoundError)
-      Inform("Internet Connection Error - Host not recognise: " + host.toStdString());
-    else
-      Inform("Error Connect SockM on " + host.toStdString() +
-             ":80 : " + SocketErrorText(SocketErrorCodeOf(error)));
-    service_.Failed();
-  });
+  connect(socket, &QTcpSocket::errorOccurred, this,
+          [this, socket, host, at](QAbstractSocket::SocketError error) {
+            if (socket != serviceSocket_ || service_.State() != 1 ||
+                error == QAbstractSocket::RemoteHostClosedError)
+              return;
+            if (error == QAbstractSocket::HostNotFoundError)
+              Inform("Internet Connection Error - Host not recognise: " + host.toStdString());
+            else
+              Inform("Error Connect SockM on " + at + " : " + SocketErrorText(SocketErrorCodeOf(error)));
+            ServiceFailed();
+          });
   socket->connectToHost(host, port);
+}
+
+// The request went wrong: its socket goes, and the commands waiting behind it go on.
+void CDialogDefi::ServiceFailed() {
+  DropServiceSocket();
+  if (const std::optional<std::string> next = service_.Failed())
+    SendServiceRequest(*next);
 }
 
 // A whole reply: the players, the challenges, a new name; then the next command waiting.
@@ -1131,8 +1062,12 @@ void CDialogDefi::ServiceReplied() {
   if (reply.NewGroup)
     groupName_ = *reply.NewGroup;
   if (reply.Kind == 'G' && reply.Available) {
-    for (DefiPlayerRecord &player : reply.Players)
+    // The own player is the one at this computer, whatever the list marks him.
+    for (DefiPlayerRecord &player : reply.Players) {
       player.Connected = player.Name == OwnName() ? 1 : 0;
+      if (player.Name == OwnName())
+        player.Remote = 0;
+    }
     MergeServicePlayers(players_, std::move(reply.Players));
     RefillPlayers();
   }

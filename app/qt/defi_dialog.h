@@ -9,11 +9,14 @@
 #include <memory>
 
 #include "net/connect_service.h"
+#include "net/defi_game.h"
 #include "net/defi_players.h"
-#include "net/defi_turns.h"
 #include "net/qt/defi_sockets.h"
 
 class CQuorbelApp;
+namespace quorbel {
+struct GridRecord;
+}
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -39,7 +42,7 @@ struct ChallengeBoard {
   int TurnMs = 0;
 };
 
-class CDialogDefi final : public QDialog, public quorbel::DefiSocketHost, public quorbel::DefiTurnHost {
+class CDialogDefi final : public QDialog, public quorbel::DefiSocketHost, public quorbel::DefiGameHost {
   Q_OBJECT
 public:
   explicit CDialogDefi(CQuorbelApp &app, QWidget *parent = nullptr);
@@ -47,12 +50,14 @@ public:
 
   // Listens on DEFIPORT unless challenges are turned off.
   bool StartListen(int port);
-  // The start screen's challenge mode: the mode set, the dialog shown.
+  // The start screen's challenge mode: the mode set, the dialog shown; a challenge in play goes on.
   void EnterChallengeMode();
   // Lance le Défi: a grid generated and sent, the turns begun.
   bool StartChallenge();
   void StopChallenge();
-  bool Running() const { return turns_.Running; }
+  bool Running() const { return game_.Running(); }
+  // A challenge running in the challenge mode, not yet over.
+  bool InPlay() const { return game_.InPlay() && ChallengeRunning(); }
 
   // From the board.
   void SendMove(int cell, int value, int action);
@@ -77,7 +82,7 @@ public:
   void SendBoardChat(const std::string &text);
 
   quorbel::DefiSockets &Sockets() { return sockets_; }
-  quorbel::DefiTurns &Turns() { return turns_; }
+  const quorbel::DefiTurns &Turns() const { return game_.Turns(); }
 
   // DefiSocketHost.
   void Inform(const std::string &line) override;
@@ -94,18 +99,22 @@ public:
   void ReadyReceived() override;
   void StandingsReceived(const std::string &from, const quorbel::DefiStandings &standings) override;
   // The players of the challenge in play, in turn order (the list's players are not theirs).
-  const quorbel::DefiPlayerList &Standings() const { return standings_; }
+  const quorbel::DefiPlayerList &Standings() const { return game_.Standings(); }
 
-  // DefiTurnHost.
+  // DefiGameHost.
+  int CellCount() override;
+  int GridWidth() override;
   int SolutionValue(int cell) override;
   int CellValue(int cell) override;
+  bool IsGiven(int cell) override;
   bool InContradiction() override;
-  bool IsOpenCell(int cell) override;
-  void RevealCell(int cell) override;
+  bool Solved() override;
+  void PlaceMove(int cell, int value, int kind) override;
   void PlaySound(int slot) override;
-  void SendToAll(const std::string &message) override { SendToChallenge(message, {}); }
   void Redraw() override;
   bool Fade(bool out) override;
+  bool SendTo(const std::string &name, const std::string &message) override;
+  bool Present(const std::string &name) override;
 
 private:
   void BuildControls();
@@ -121,6 +130,7 @@ private:
   void SendServiceRequest(const std::string &command);
   void ServiceReplied();
   void DropServiceSocket();
+  void ServiceFailed();
   void RefillChallenges();
   void TakeOverChallenge(int row);
   void DumpState();
@@ -128,13 +138,8 @@ private:
   quorbel::DefiTurnRules Rules() const;
   void Later(std::function<void()> work);
   void TakeGrid(const std::string &from, const std::string &file);
-  void TakeMove(const std::string &from, const quorbel::DefiMove &move);
-  void TakeStandings(const std::string &from, const quorbel::DefiStandings &standings);
-  // Every player of the challenge but this one and `except`.
-  void SendToChallenge(const std::string &message, const std::string &except);
-  void TellStandings();
-  void EndIfSolved();
-  void AnnounceEnd();
+  // The grid of the challenge on the board.
+  quorbel::GridRecord &PlayedGrid();
   void ForgetChallenge();
   void ShowChatLine(const std::string &line);
   void RewriteSelectedPlayer();
@@ -145,10 +150,7 @@ private:
   CQuorbelApp &app_;
   quorbel::DefiPlayerList players_;
   quorbel::DefiSockets sockets_;
-  quorbel::DefiTurns turns_;
-  quorbel::DefiPlayerList standings_;
-  std::string launcher_;        // who runs the challenge followed here
-  quorbel::DefiStandings told_; // the standings last told, by the launcher
+  quorbel::DefiGame game_;
   std::deque<std::function<void()>> inbox_;
   std::deque<std::string> chatLines_;
   int madeByMe_ = -1; // the challenge taken from the list was made by this player (-1: none taken)

@@ -5,12 +5,16 @@
 #include "app/qt/music_dialog.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/sound_effect_services.h"
+#include "media/qt/metafile_painter.h"
+#include "platform/memory_reuse.h"
 #include "platform/qt/sound_server.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
+  quorbel::KeepFreedMemoryForReuse();
   QApplication application(argc, argv);
   InstallOutOfMemoryHandler();
+  quorbel::InstallMetafilePlayer();
   const QString platform = QGuiApplication::platformName();
   const bool headless = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
   int status = 0;

@@ -66,9 +66,10 @@ public:
     return app_.Dialogs()
         .OpenFileName(&sheet_, {french ? QStringLiteral("Image de Fond") : QStringLiteral("Background Image"),
                                 QString::fromStdString(folder),
-                                QStringLiteral("Supported Images (*.bmp *.gif *.jpg *.jpeg *.png *.ico *.tif "
-                                               "*.tiff *.tga *.pcx *.wbmp *.j2k *.jp2 *.jbg);;Jpeg (*.jpg);;"
-                                               "Tiff (*.tif);;All Files (*)")})
+                                QStringLiteral(
+                                    "Supported Images (*.bmp *.gif *.jpg *.jpeg *.png *.ico *.tif "
+                                    "*.tiff *.tga *.pcx *.wbmp *.wmf *.emf *.j2k *.jp2 *.jbg);;Jpeg (*.jpg);;"
+                                    "Tiff (*.tif);;All Files (*)")})
         .toStdString();
   }
   bool LoadPictureSet(const std::string &set, PictureOrderMode mode) override {

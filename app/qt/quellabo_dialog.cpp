@@ -385,10 +385,9 @@ bool QuellaboLoadGrid(CQuorbelApp &app, int siteIndex, int level) {
   const QDate today = QDate::currentDate();
   const std::string name =
       QuellaboGridName(site.Name, level, number, today.day(), today.month(), today.year());
-  if (CQuorbelDoc *document = app.GetCurrentDocument()) {
-    document->MarkDocumentModified(name);
-    document->SetModifiedFlag(false);
-  }
+  // Through the application, so that the window's title shows the grid's name at once.
+  app.MarkDocumentModified(name);
+  app.ClearDocumentModified();
   StartNewGridGame(app, std::min(level, 4));
   app.Messages().ReplaceInfoMessage(FormatPanelText(french ? OwnText("Grille Quellabo du site %s chargée.")
                                                            : OwnText("Quellabo Grid from site %s loaded."),

@@ -211,8 +211,10 @@ bool StartChallengeGame(CQuorbelApp &app) {
                          "turns it on."));
     return false;
   }
+  // A challenge in play keeps its clock: the window is opened to chat or to look at the players.
+  const bool inPlay = challenge->InPlay();
   challenge->EnterChallengeMode();
-  if (BoardWindow *view = app.Board())
+  if (BoardWindow *view = app.Board(); view && !inPlay)
     view->StartGameClock(-1);
   return true;
 }

@@ -24,6 +24,7 @@
 #include "bench/tool/generate_commands.h"
 #include "engine/engine_context.h"
 #include "methods_commands.h"
+#include "platform/memory_reuse.h"
 #include "solver/one_line_grid.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
@@ -122,6 +123,7 @@ std::string Answer(EngineContext &ctx, const Options &options) {
 } // namespace
 
 int main(int argc, char **argv) {
+  quorbel::KeepFreedMemoryForReuse();
   if (argc >= 2 && std::string_view(argv[1]) == "generate")
     return quorbel::bench::RunGenerateCommand(argc, argv);
   if (argc >= 2 && std::string_view(argv[1]) == "rows")

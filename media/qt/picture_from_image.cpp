@@ -28,4 +28,16 @@ bool PictureFromImage(const QImage &image, CPicture &picture) {
   return true;
 }
 
+QImage ImageFromPicture(const CPicture &picture) {
+  QImage image(picture.Width(), picture.Height(), QImage::Format_RGB32);
+  if (image.isNull())
+    return image;
+  for (int32_t y = 0; y < picture.Height(); ++y) {
+    auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+    for (int32_t x = 0; x < picture.Width(); ++x)
+      line[x] = picture.GetPixelColor(x, picture.Height() - 1 - y).Value | 0xFF000000u;
+  }
+  return image;
+}
+
 } // namespace quorbel

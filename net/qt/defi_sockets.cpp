@@ -162,15 +162,20 @@ void DefiSockets::Closed(int slot) {
 void DefiSockets::Drop(int slot) {
   DefiPlayerList &players = host_.Players();
   for (int i = 0; i < players.Count(); ++i)
-    if (players.At(i).Slot == slot)
+    if (players.At(i).Slot == slot) {
       players.At(i).Slot = -1;
+      players.At(i).Connected = 0; // gone: the next challenge does not deal him in
+    }
   FreeSlot(slot);
   host_.PlayersChanged();
 }
 
 void DefiSockets::OnAccept() {
   while (QTcpSocket *pending = server_.nextPendingConnection()) {
-    const int slot = ReserveSlot();
+    FreeOldestCaller(pending->peerAddress(), kMostDefiCallersPerAddress);
+    int slot = ReserveSlot();
+    if (slot < 0 && FreeOldestCaller(QHostAddress(), 1))
+      slot = ReserveSlot();
     if (slot < 0) {
       // No slot to hold it: the caller is told at once.
       pending->abort();
@@ -260,6 +265,27 @@ bool DefiSockets::Write(int slot, std::string_view text) {
   }
   return true;
 }
+
+bool DefiSockets::FreeOldestCaller(const QHostAddress &address, int most) {
+  int callers = 0;
+  int oldest = -1;
+  for (int slot = 0; slot < kDefiSlots; ++slot) {
+    const Slot *entry = slots_[static_cast<size_t>(slot)].get();
+    if (!entry || !entry->Caller || !entry->Socket ||
+        (!address.isNull() && !entry->Socket->peerAddress().isEqual(address)))
+      continue;
+    ++callers;
+    if (oldest < 0 || entry->Serial < slots_[static_cast<size_t>(oldest)]->Serial)
+      oldest = slot;
+  }
+  if (callers < most || oldest < 0)
+    return false;
+  host_.Inform(PrintfText("Sock%d freed: no hello", oldest));
+  FreeSlot(oldest);
+  return true;
+}
+
+bool DefiSockets::Reachable(std::string_view name) const { return !name.empty() && Open(SlotOfName(name)); }
 
 int DefiSockets::SlotOfName(std::string_view name) const {
   for (int slot = 0; slot < kDefiSlots; ++slot)

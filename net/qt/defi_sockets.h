@@ -31,6 +31,9 @@ inline constexpr int kDefaultDefiPort = 11078;
 // message whose end the wire does not mark.
 inline constexpr int kDefiHelloMs = 5000;
 inline constexpr int kDefiQuietMs = 60;
+// Callers from one address yet to say their hello: beyond this the oldest of them goes, so that
+// a flood of silent connections holds few slots and a player calling from there still gets in.
+inline constexpr int kMostDefiCallersPerAddress = 4;
 
 // What the sockets need of the challenge: its players, and what to do with what arrives.
 class DefiSocketHost {
@@ -77,6 +80,8 @@ public:
   bool SendGridFile(int index, const std::string &path);
   void FreeSlot(int slot);
   int SlotOfName(std::string_view name) const;
+  // The player of that name holds an open socket.
+  bool Reachable(std::string_view name) const;
   std::string PeerName(int slot) const;
   int OpenSlots() const;
 
@@ -93,6 +98,9 @@ private:
   };
 
   int ReserveSlot();
+  // Frees the oldest caller yet to say its hello (from `address` only, unless it is null) when
+  // `most` or more such callers hold slots; true when one went.
+  bool FreeOldestCaller(const QHostAddress &address, int most);
   void Watch(int slot);
   void OnAccept();
   void OnConnected(int slot);

@@ -135,6 +135,22 @@ TEST(WrapMessageText, CutsAtTheLastBlankThatStillFits) {
   EXPECT_TRUE(whole.rest.empty());
 }
 
+// A peer's chat line of 8 KB is drawn every second: each row it shows costs a few measures.
+TEST(WrapMessageText, ALongLineCostsAFewMeasuresARow) {
+  int measures = 0;
+  const auto width = [&](std::string_view text) {
+    ++measures;
+    return static_cast<int32_t>(text.size()) * 7;
+  };
+  std::string line;
+  while (line.size() < 8000)
+    line += "word ";
+  const WrappedText cut = WrapMessageText(line, 70, width);
+  EXPECT_EQ(cut.first, "word word");
+  EXPECT_EQ(cut.rest.size(), line.size() - 10);
+  EXPECT_LE(measures, 16);
+}
+
 TEST(WrapMessageText, AWordWiderThanTheLineBreaksBetweenCharacters) {
   const auto width = [](std::string_view text) { return static_cast<int32_t>(text.size()) * 7; };
   const WrappedText cut = BreakMessageText("/very/long/path", 35, width); // 5 bytes fit

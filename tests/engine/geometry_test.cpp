@@ -103,6 +103,10 @@ TEST(GridShapes, DefaultShapesAndSizeClasses) {
   EXPECT_EQ(ShapeCodeOfSize(16), 8);
   EXPECT_EQ(ShapeCodeOfSize(9), 5);
   EXPECT_EQ(ShapeCodeOfSize(7), 5);
+  // What a grid of each shape is read back as from its size alone.
+  const int readBack[] = {0, 2, 2, 4, 4, 5, 7, 7, 8};
+  for (int shape = 0; shape < kShapeCount; ++shape)
+    EXPECT_EQ(ShapeReadBackAs(shape), readBack[shape]) << shape;
   const int shapeClasses[] = {0, 1, 1, 2, 2, 3, 4, 4, 5};
   for (int shape = 0; shape < kShapeCount; ++shape) {
     EXPECT_EQ(SizeClassOfShape(shape), shapeClasses[shape]);

@@ -14,6 +14,7 @@
 #include "files/text_grid_writer.h"
 #include "tests/files/grid_file_test_support.h"
 #include "tests/media/gif_fixture.h"
+#include "tests/media/metafile_writer.h"
 
 using namespace quorbel;
 
@@ -104,5 +105,89 @@ int main(int argc, char **argv) {
   emf[20] = 50;
   emf.replace(40, 4, " EMF");
   Write(root / "picture_wmf" / "bounds", emf);
+
+  // Metafiles with a record of each kind played.
+  std::vector<uint8_t> dib;
+  for (const uint32_t v : {40u, 2u, 2u, 0x180001u, 0u, 16u, 0u, 0u, 0u, 0u})
+    test::Put32(dib, v);
+  for (int k = 0; k < 16; ++k)
+    dib.push_back(static_cast<uint8_t>(k * 16));
+  std::vector<uint8_t> stretchDib;
+  for (const int32_t v : {0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10})
+    test::Put16(stretchDib, static_cast<uint32_t>(v));
+  stretchDib.insert(stretchDib.end(), dib.begin(), dib.end());
+  std::vector<uint8_t> text = {5, 0, 'Q', 'u', 'o', 'r', 'b', 0, 20, 0, 10, 0};
+  std::vector<uint8_t> font(18, 0);
+  font[0] = 0xEC; // height -20
+  font[1] = 0xFF;
+  for (const char c : std::string("Arial"))
+    font.push_back(static_cast<uint8_t>(c));
+  font.push_back(0);
+  const std::vector<uint8_t> wmf = test::WmfWriter(1440, 960, 1440)
+                                       .Record(0x020B, {0, 0})
+                                       .Record(0x020C, {1000, 1500})
+                                       .Record(0x02FA, {0, 3, 0, 0xFF, 0})
+                                       .Record(0x02FC, {2, 0xFF00, 0, 4})
+                                       .Raw(0x02FB, font)
+                                       .Record(0x00F7, {0x300, 2, 0xFF, 0, 0xFF00, 0})
+                                       .Record(0x012D, {0})
+                                       .Record(0x012D, {1})
+                                       .Record(0x012D, {2})
+                                       .Record(0x0234, {3})
+                                       .Record(0x001E, {})
+                                       .Record(0x0416, {900, 1400, 10, 10})
+                                       .Record(0x041B, {400, 600, 100, 100})
+                                       .Record(0x061C, {50, 50, 700, 900, 500, 700})
+                                       .Record(0x0418, {300, 1400, 100, 1000})
+                                       .Record(0x0817, {0, 0, 900, 900, 900, 1400, 500, 800})
+                                       .Record(0x0830, {0, 0, 900, 900, 900, 400, 600, 100})
+                                       .Record(0x081A, {1, 1, 1, 0, 700, 1200, 400, 900})
+                                       .Record(0x0324, {3, 10, 10, 100, 10, 50, 90})
+                                       .Record(0x0325, {3, 10, 900, 100, 800, 200, 900})
+                                       .Record(0x0538, {2, 3, 3, 0, 0, 50, 0, 0, 50, 60, 60, 90, 60, 60, 90})
+                                       .Record(0x0127, {-1})
+                                       .Raw(0x0521, text)
+                                       .Record(0x0214, {5, 5})
+                                       .Record(0x0213, {800, 1200})
+                                       .Raw(0x0F43, stretchDib)
+                                       .Bytes();
+  std::vector<uint8_t> emfFont;
+  for (const int32_t v : {1, -16, 0, 0, 0, 400})
+    test::Put32(emfFont, static_cast<uint32_t>(v));
+  emfFont.resize(96, 0);
+  std::vector<uint8_t> emfText;
+  for (const int32_t v : {0, 0, 0, 0, 1, 0, 0, 5, 5, 2, 76, 2, 0, 0, 30, 20, 0})
+    test::Put32(emfText, static_cast<uint32_t>(v));
+  test::Put32(emfText, 0x00480048);
+  std::vector<uint8_t> emfDib;
+  for (const int32_t v : {0, 0, 0, 0, 50, 50, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00CC0020, 20, 20})
+    test::Put32(emfDib, static_cast<uint32_t>(v));
+  emfDib.insert(emfDib.end(), dib.begin(), dib.end());
+  const std::vector<uint8_t> emfDrawing = test::EmfWriter(100, 100)
+                                              .Record(17, {8})
+                                              .Record(9, {200, 200})
+                                              .Record(11, {100, 100})
+                                              .Record(38, {2, 0, 2, 0, 0xFF})
+                                              .Record(39, {3, 0, 0xFF00, 0})
+                                              .Raw(82, emfFont)
+                                              .Record(37, {2})
+                                              .Record(37, {3})
+                                              .Record(37, {1})
+                                              .Record(33, {})
+                                              .Record(36, {0x3F800000, 0, 0, 0x3F800000, 0x40A00000, 0, 2})
+                                              .Record(30, {0, 0, 180, 180})
+                                              .Record(43, {10, 10, 90, 90})
+                                              .Record(44, {100, 10, 190, 90, 20, 20})
+                                              .Record(42, {10, 100, 90, 190})
+                                              .Record(47, {100, 100, 190, 190, 190, 100, 100, 190})
+                                              .Record(86, {0, 0, 0, 0, 3, 0x00000000, 0x00000032, 0x00320032})
+                                              .Record(34, {-1})
+                                              .Raw(84, emfText)
+                                              .Raw(81, emfDib)
+                                              .Bytes();
+  for (const char *target : {"metafile", "picture_wmf"}) {
+    Write(root / target / "drawn_wmf", bytes(wmf));
+    Write(root / target / "drawn_emf", bytes(emfDrawing));
+  }
   return 0;
 }

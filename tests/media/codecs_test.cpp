@@ -198,6 +198,22 @@ TEST(Pcx, PlanesAndPalettesBecomePixels) {
   EXPECT_EQ(picture.LastError(), "bad color map signature");
 }
 
+TEST(Pcx, ARunMayEndOnThePicturesLastByte) {
+  // 4 x 1 pixels of 8 bits coded as one run of four.
+  std::vector<uint8_t> file = Pcx(8, 1, true);
+  file.resize(128);
+  file[10] = 0; // ymax
+  file.insert(file.end(), {0xC4, 1, 12});
+  std::vector<uint8_t> palette(768, 0);
+  palette[3] = palette[4] = palette[5] = 255;
+  file.insert(file.end(), palette.begin(), palette.end());
+  CPicture picture;
+  ASSERT_TRUE(Decode(file, picture, kPicturePcx)) << picture.LastError();
+  EXPECT_EQ(picture.Height(), 1);
+  for (int32_t x = 0; x < 4; ++x)
+    EXPECT_EQ(picture.GetPixelColor(x, 0), RgbPixel(255, 255, 255));
+}
+
 TEST(Ico, TheMaskBecomesAFreeIndexATransparentColourOrAnInversion) {
   CPicture picture;
   ASSERT_TRUE(Decode(Ico(8, 0x80), picture, kPictureIco));

@@ -15,6 +15,14 @@ TEST(ConnectService, RequestsCarryEncodedNamesAndKeepTheBars) {
             "D|C|Cup|W|1|0|5|2|2|0|1|0|0|0|0");
 }
 
+TEST(ConnectService, TheHostLineKeepsAPortOtherThan80) {
+  EXPECT_EQ(ParseServiceHost("127.0.0.1:8080").HostLine(), "127.0.0.1:8080");
+  EXPECT_EQ(ParseServiceHost("127.0.0.1:8080").Port, 8080);
+  EXPECT_EQ(ParseServiceHost("games.example").HostLine(), "games.example");
+  EXPECT_EQ(ParseServiceHost("games.example:80").HostLine(), "games.example");
+  EXPECT_EQ(ParseServiceHost("games.example:x").Port, 80);
+}
+
 TEST(ConnectService, RepliesAreWholeByLengthOrClose) {
   const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n";
   EXPECT_FALSE(ServiceReplyComplete(head + "abc", false));
@@ -79,9 +87,14 @@ TEST(ConnectService, OneInFlightTenWaitingAndNoOverflow) {
     queue.Submit(std::string("C").append(std::to_string(i)), true);
   EXPECT_EQ(queue.Waiting(), kServiceQueue); // L|A and C0..C8; the rest dropped
   EXPECT_EQ(queue.ReplyHandled(), "L|A");
-  queue.Failed();
-  EXPECT_EQ(queue.Submit("extra", true), "C0"); // idle with a full queue: the oldest goes, no overflow
-  EXPECT_LE(queue.Waiting(), kServiceQueue);
+  // A request that fails hands on the next one waiting.
+  EXPECT_EQ(queue.Failed(), "C0");
+  EXPECT_EQ(queue.State(), 1);
+  EXPECT_EQ(queue.Failed(), "C1");
+  while (queue.Failed()) {
+  }
+  EXPECT_EQ(queue.State(), 0);
+  EXPECT_EQ(queue.Waiting(), 0);
 }
 
 } // namespace

@@ -58,7 +58,8 @@ TEST(DefiFraming, StandingsGoAndComeBackAndMalformedOnesAreRefused) {
   ASSERT_TRUE(read.Standings);
   EXPECT_EQ(*read.Standings, standings);
   for (const char *bad : {"T|0|3|0|0|Ann|1|\n", "T|0|0|0|0|Ann|x|\n", "T|0|0|0|0|Ann|1\n", "T|2|0|0|0\n",
-                          "T|0|0|0|0||1|\n", "T|0|0|0|0|Ann|1|1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17\n"})
+                          "T|0|0|0|0||1|\n", "T|0|0|0|0|Ann|1|1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17\n",
+                          "T|0|0|0|-5|Ann|1|\n"}) // a time left below nothing
     EXPECT_FALSE(ParseDefiMessage(bad).Standings) << bad;
 }
 

@@ -35,6 +35,7 @@ int DrawMessageLine(QPainter &dc, const QFont &font, const QFontMetrics &metrics
   auto measure = [&](std::string_view text) { return metrics.horizontalAdvance(FromUtf8(text)); };
   int32_t x = rect.left;
   int32_t y = rect.top;
+  line.Rects.fill({}); // a segment left below the panel is not there to be clicked
   for (int s = 0; s < line.SegmentCount; ++s) {
     const auto at = static_cast<size_t>(s);
     const bool link = line.Codes[at] != kPlainSegment;
@@ -65,6 +66,9 @@ int DrawMessageLine(QPainter &dc, const QFont &font, const QFontMetrics &metrics
         x = rect.left;
         y += lineHeight;
       }
+      // Below the panel nothing shows: a long line costs only the rows it shows.
+      if (y >= rect.bottom)
+        return y + lineHeight - rect.top;
     }
   }
   return y + lineHeight - rect.top;

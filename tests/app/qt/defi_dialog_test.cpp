@@ -11,6 +11,7 @@
 
 #include "app/qt/defi_dialog.h"
 #include "app/qt/dialog_text.h"
+#include "app/qt/start_routines.h"
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
@@ -153,6 +154,45 @@ private slots:
     GetCurrentView(*f.app)->MoveFocusToCell(0, open[0]);
     f.app->Commands().ExecuteCommand(Cmd::EditCut);
     QVERIFY(value(open[0]) > 0);
+  }
+
+  // New Game > Challenge mid-game, to chat or to look at the players, then Cancel: the
+  // challenge goes on as it was, a peer's move in his turn placed and scored.
+  void reopeningTheWindowLeavesTheChallengeInPlay() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
+    defi->EnterChallengeMode();
+    DefiPlayerRecord bob;
+    bob.Name = "Bob";
+    bob.Remote = 1;
+    bob.Connected = 1;
+    defi->Players().Add(bob);
+    QVERIFY(defi->StartChallenge());
+    defi->TurnTick(40);
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    const auto open = [&] {
+      int cell = 0;
+      while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
+        ++cell;
+      return cell;
+    };
+    const int annCell = open();
+    SetCellValue(ctx, grid, annCell, ctx.Grids.RefTab[0].Cells[static_cast<size_t>(annCell)].Value,
+                 kActionPlace);
+    QCOMPARE(defi->Turns().Current, 1);
+
+    QVERIFY(StartChallengeGame(*f.app));
+    defi->findChild<QPushButton *>(ControlName(1688))->click();
+    QVERIFY(defi->Running());
+    QCOMPARE(defi->Turns().Current, 1);
+    const int bobCell = open();
+    const int right = ctx.Grids.RefTab[0].Cells[static_cast<size_t>(bobCell)].Value;
+    defi->MoveReceived("Bob", {"Bob", bobCell, right, kActionPlace});
+    QTRY_COMPARE(grid.Cells[static_cast<size_t>(bobCell)].Value, right);
+    QCOMPARE(defi->Standings().At(defi->Standings().Find("Bob")).Score, right);
   }
 
   // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file

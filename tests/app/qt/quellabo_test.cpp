@@ -75,6 +75,8 @@ private slots:
     WriteSites(server->Root().toLatin1());
     QVERIFY(LoadQuellaboSites(*f.app));
     QVERIFY(QuellaboLoadGrid(*f.app, 0, 1));
+    QVERIFY2(f.Frame().windowTitle().contains(QStringLiteral("Loop-L1-")),
+             qPrintable(f.Frame().windowTitle()));
     server.reset();
     QCOMPARE(QuellaboSubmitSolution(*f.app), std::string());
     const MessageRing &ring = f.app->Messages();

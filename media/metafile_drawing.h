@@ -1,0 +1,140 @@
+// What a metafile draws: placeable WMF and enhanced (EMF) records read into a list of drawing
+// operations, each with the pen, brush, font, mapping and clip that were in force. Records that
+// are not played are counted. Plain C++, read whole from memory, so it can be fuzzed on its own;
+// a painter plays the list (media/qt/metafile_painter.*).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "media/picture.h"
+
+namespace quorbel {
+
+struct MetaPoint {
+  double X = 0;
+  double Y = 0;
+  bool operator==(const MetaPoint &) const = default;
+};
+
+// Logical units to picture pixels: x' = M11 x + M21 y + Dx, y' = M12 x + M22 y + Dy.
+struct MetaTransform {
+  double M11 = 1, M12 = 0, M21 = 0, M22 = 1, Dx = 0, Dy = 0;
+  bool operator==(const MetaTransform &) const = default;
+};
+
+enum class MetaPenStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, None };
+enum class MetaBrushStyle : uint8_t { Solid, None, Hatched };
+
+struct MetaPen {
+  MetaPenStyle Style = MetaPenStyle::Solid;
+  double Width = 0; // logical units; 0 is one pixel whatever the mapping
+  PixelColour Colour{};
+  bool operator==(const MetaPen &) const = default;
+};
+
+struct MetaBrush {
+  MetaBrushStyle Style = MetaBrushStyle::Solid;
+  uint8_t Hatch = 0; // horizontal, vertical, \, /, cross, diagonal cross
+  PixelColour Colour = RgbPixel(255, 255, 255);
+  bool operator==(const MetaBrush &) const = default;
+};
+
+struct MetaFont {
+  std::string Face{}; // UTF-8
+  double Height = 0;  // logical units: below 0 the characters' height, above 0 the cell's, 0 a default
+  double Angle = 0;   // tenths of a degree, anticlockwise
+  int32_t Weight = 0; // 100 .. 900, 0 the usual
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  bool operator==(const MetaFont &) const = default;
+};
+
+// Alignment of a text on its reference point, as the files store it.
+inline constexpr uint32_t kMetaAlignRight = 2;
+inline constexpr uint32_t kMetaAlignCentre = 6;
+inline constexpr uint32_t kMetaAlignBottom = 8;
+inline constexpr uint32_t kMetaAlignBaseline = 24;
+
+// Everything in force when an operation draws.
+struct MetaStyle {
+  MetaPen Pen{};
+  MetaBrush Brush{};
+  MetaFont Font{};
+  MetaTransform Transform{};
+  bool Clipped = false;
+  double ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0; // picture pixels
+  bool Winding = false;                                            // polygon fill: winding, else alternate
+  bool OpaqueBackground = true; // text and hatch gaps filled with the background colour
+  PixelColour Background = RgbPixel(255, 255, 255);
+  PixelColour TextColour{};
+  uint32_t TextAlign = 0;
+  bool operator==(const MetaStyle &) const = default;
+};
+
+enum class MetaShape : uint8_t {
+  Polyline,  // Points, pen only
+  Polygon,   // Points in rings of Counts, pen and brush
+  Rectangle, // Points[0] and [1] opposite corners
+  RoundRect, // as Rectangle, Corner the ellipse of the corners
+  Ellipse,   // the box's corners
+  Text,      // Points[0] the reference point
+  Bitmap,    // Points[0] and [1] the box drawn into, Source the part of Bitmaps[Bitmap] (rows from the top)
+  Opaque,    // the box filled with the background colour (a text's opaque box)
+};
+
+struct MetaOp {
+  MetaShape Shape = MetaShape::Polyline;
+  uint32_t Style = 0;
+  std::vector<MetaPoint> Points{};
+  std::vector<uint32_t> Counts{};
+  MetaPoint Corner{};
+  std::string Text{}; // UTF-8
+  int32_t Bitmap = -1;
+  int32_t SourceX = 0, SourceY = 0, SourceWidth = 0, SourceHeight = 0;
+};
+
+struct MetafileDrawing {
+  int32_t Width = 0; // the picture's size, at most 4000 a side
+  int32_t Height = 0;
+  std::string Error{}; // "corrupted WMF", "empty WMF"; empty when the drawing can be played
+  std::vector<MetaStyle> Styles{};
+  std::vector<MetaOp> Ops{};
+  std::vector<CPicture> Bitmaps{};
+  uint32_t Skipped = 0; // records read but not played
+};
+
+inline constexpr int32_t kMetafileLargestSide = 4000;
+// The decoded pixels of a metafile's bitmaps, beside the bytes they came from.
+inline constexpr uint64_t kMetafileBitmapFactor = 64;
+
+// What a metafile's header says: the box its records draw in (placeable: metafile units;
+// enhanced: device units), the picture's size, where its records lie.
+struct MetafileHeader {
+  bool Enhanced = false;
+  int64_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  uint16_t UnitsPerInch = 0;
+  uint32_t Objects = 0; // the size of the object table
+  size_t RecordsStart = 0;
+  size_t RecordsEnd = 0;
+  double DevicePerMmX = 96 / 25.4;
+  double DevicePerMmY = 96 / 25.4;
+  int32_t Width = 0; // the picture's size, at most 4000 a side
+  int32_t Height = 0;
+  std::string Error{}; // "corrupted WMF", "empty WMF"
+};
+MetafileHeader ReadMetafileHeader(std::span<const uint8_t> bytes);
+
+// Reads a placeable WMF or an EMF: the drawing, or why there is none.
+MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes);
+
+// Plays a drawing into a picture of its size (24 bits); false with the reason in the picture.
+using MetafilePlayer = bool (*)(const MetafileDrawing &drawing, CPicture &picture);
+// The program installs its painter at start; with none, metafiles are refused.
+void SetMetafilePlayer(MetafilePlayer player);
+MetafilePlayer CurrentMetafilePlayer();
+
+} // namespace quorbel

@@ -1,0 +1,677 @@
+// Enhanced metafile records: each is a type, a size in bytes (a multiple of 4) and its fields;
+// objects live at the indices the records give, below the header's handle count.
+#include <unordered_map>
+
+#include "media/metafile_records.h"
+
+namespace quorbel {
+
+namespace {
+
+enum EmfRecord : uint32_t {
+  kHeader = 1,
+  kPolygon = 3,
+  kPolyline = 4,
+  kPolylineTo = 6,
+  kPolyPolyline = 7,
+  kPolyPolygon = 8,
+  kSetWindowExt = 9,
+  kSetWindowOrg = 10,
+  kSetViewportExt = 11,
+  kSetViewportOrg = 12,
+  kSetBrushOrg = 13,
+  kEof = 14,
+  kSetMapperFlags = 16,
+  kSetMapMode = 17,
+  kSetBkMode = 18,
+  kSetPolyFillMode = 19,
+  kSetRop2 = 20,
+  kSetStretchBltMode = 21,
+  kSetTextAlign = 22,
+  kSetTextColor = 24,
+  kSetBkColor = 25,
+  kMoveTo = 27,
+  kIntersectClipRect = 30,
+  kScaleViewportExt = 31,
+  kScaleWindowExt = 32,
+  kSaveDc = 33,
+  kRestoreDc = 34,
+  kSetWorldTransform = 35,
+  kModifyWorldTransform = 36,
+  kSelectObject = 37,
+  kCreatePen = 38,
+  kCreateBrushIndirect = 39,
+  kDeleteObject = 40,
+  kEllipse = 42,
+  kRectangle = 43,
+  kRoundRect = 44,
+  kArc = 45,
+  kChord = 46,
+  kPie = 47,
+  kSelectPalette = 48,
+  kCreatePalette = 49,
+  kSetPaletteEntries = 50,
+  kRealizePalette = 52,
+  kLineTo = 54,
+  kArcTo = 55,
+  kSetMiterLimit = 58,
+  kBeginPath = 59,
+  kEndPath = 60,
+  kAbortPath = 68,
+  kComment = 70,
+  kExtSelectClipRgn = 75,
+  kBitBlt = 76,
+  kStretchBlt = 77,
+  kSetDiBitsToDevice = 80,
+  kStretchDiBits = 81,
+  kExtCreateFontW = 82,
+  kExtTextOutA = 83,
+  kExtTextOutW = 84,
+  kPolygon16 = 86,
+  kPolyline16 = 87,
+  kPolylineTo16 = 89,
+  kPolyPolyline16 = 90,
+  kPolyPolygon16 = 91,
+  kCreateMonoBrush = 93,
+  kCreateDibPatternBrush = 94,
+  kExtCreatePen = 95,
+  kSetIcmMode = 98,
+};
+
+constexpr uint32_t kStockObject = 0x80000000u;
+constexpr uint32_t kSourceCopy = 0x00CC0020;
+constexpr uint32_t kPatternCopy = 0x00F00021;
+constexpr uint32_t kOpaqueText = 0x0002;
+constexpr uint32_t kRegionAnd = 1;
+constexpr uint32_t kRegionCopy = 5;
+constexpr uint32_t kPaletteColours = 1;
+constexpr size_t kRegionHeader = 32;
+
+MetaPenStyle PenStyle(uint32_t style) {
+  switch (style & 0x0F) {
+  case 1:
+    return MetaPenStyle::Dash;
+  case 2:
+  case 8: // alternate pixels
+    return MetaPenStyle::Dot;
+  case 3:
+    return MetaPenStyle::DashDot;
+  case 4:
+    return MetaPenStyle::DashDotDot;
+  case 5:
+    return MetaPenStyle::None;
+  default:
+    return MetaPenStyle::Solid;
+  }
+}
+
+MetaBrush BrushOf(uint32_t style, PixelColour colour, uint32_t hatch) {
+  return MetaBrush{.Style = style == 0   ? MetaBrushStyle::Solid
+                            : style == 2 ? MetaBrushStyle::Hatched
+                                         : MetaBrushStyle::None,
+                   .Hatch = static_cast<uint8_t>(std::min<uint32_t>(hatch, 5)),
+                   .Colour = colour};
+}
+
+// The stock objects a record may select by number.
+bool StockObject(uint32_t number, MetaObject &object) {
+  const auto grey = [](uint8_t v) { return RgbPixel(v, v, v); };
+  switch (number) {
+  case 0:
+  case 1:
+  case 2:
+  case 3:
+  case 4: {
+    static constexpr std::array<uint8_t, 5> kGreys = {255, 192, 128, 64, 0};
+    object = MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(0, grey(kGreys[number]), 0)};
+    return true;
+  }
+  case 5:
+    object = MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)};
+    return true;
+  case 6:
+  case 7:
+  case 8:
+    object = MetaObject{.Kind = MetaObject::Kind::Pen,
+                        .Pen = MetaPen{.Style = number == 8 ? MetaPenStyle::None : MetaPenStyle::Solid,
+                                       .Colour = number == 6 ? grey(255) : grey(0)}};
+    return true;
+  case 10:
+  case 11:
+  case 12:
+  case 13:
+  case 14:
+  case 16:
+  case 17:
+    object = MetaObject{.Kind = MetaObject::Kind::Font};
+    return true;
+  case 15:
+    object = MetaObject{.Kind = MetaObject::Kind::Palette};
+    return true;
+  default:
+    return false;
+  }
+}
+
+class EmfPlayer {
+public:
+  EmfPlayer(MetafileContext &dc, uint32_t objectCount) : dc_(dc), objectCount_(objectCount) {}
+
+  void Play(uint32_t type, RecordFields &r);
+
+private:
+  MetaPoint Point(RecordFields &r, size_t at) {
+    return {static_cast<double>(r.I32(at)), static_cast<double>(r.I32(at + 4))};
+  }
+  std::vector<MetaPoint> Points(RecordFields &r, size_t at, uint64_t count, bool small) {
+    std::vector<MetaPoint> points;
+    const size_t size = small ? 4 : 8;
+    if (!r.Holds(at, count * size))
+      return points;
+    points.reserve(static_cast<size_t>(count));
+    for (uint64_t k = 0; k < count; ++k) {
+      const size_t p = at + static_cast<size_t>(k) * size;
+      points.push_back(small ? MetaPoint{static_cast<double>(r.I16(p)), static_cast<double>(r.I16(p + 2))}
+                             : Point(r, p));
+    }
+    return points;
+  }
+  MetaTransform Transform(RecordFields &r, size_t at) {
+    return MetaTransform{.M11 = r.F32(at),
+                         .M12 = r.F32(at + 4),
+                         .M21 = r.F32(at + 8),
+                         .M22 = r.F32(at + 12),
+                         .Dx = r.F32(at + 16),
+                         .Dy = r.F32(at + 20)};
+  }
+  // An object at an index of the table (0 is the metafile itself).
+  void Create(uint32_t index, MetaObject object) {
+    if (index == 0 || index >= objectCount_)
+      dc_.Skip();
+    else
+      objects_[index] = std::move(object);
+  }
+  void Poly(uint32_t type, RecordFields &r);
+  void PolyPoly(uint32_t type, RecordFields &r);
+  void Text(RecordFields &r, bool wide);
+  void Blit(uint32_t type, RecordFields &r);
+  void Clip(RecordFields &r);
+
+  MetafileContext &dc_;
+  uint32_t objectCount_;
+  std::unordered_map<uint32_t, MetaObject> objects_;
+};
+
+// The size each record of fixed fields must have; others check their own.
+size_t MinimumSize(uint32_t type) {
+  switch (type) {
+  case kSetMapMode:
+  case kSetBkMode:
+  case kSetPolyFillMode:
+  case kSetTextAlign:
+  case kSetTextColor:
+  case kSetBkColor:
+  case kRestoreDc:
+  case kSelectObject:
+  case kDeleteObject:
+  case kSelectPalette:
+    return 12;
+  case kSetWindowExt:
+  case kSetWindowOrg:
+  case kSetViewportExt:
+  case kSetViewportOrg:
+  case kMoveTo:
+  case kLineTo:
+    return 16;
+  case kCreateBrushIndirect:
+  case kIntersectClipRect:
+  case kScaleViewportExt:
+  case kScaleWindowExt:
+  case kEllipse:
+  case kRectangle:
+    return 24;
+  case kCreatePen:
+  case kPolygon:
+  case kPolyline:
+  case kPolylineTo:
+  case kPolygon16:
+  case kPolyline16:
+  case kPolylineTo16:
+  case kSetWorldTransform:
+    return 28;
+  case kRoundRect:
+  case kPolyPolygon:
+  case kPolyPolyline:
+  case kPolyPolygon16:
+  case kPolyPolyline16:
+    return 32;
+  case kModifyWorldTransform:
+    return 36;
+  case kArc:
+  case kChord:
+  case kPie:
+  case kArcTo:
+    return 40;
+  case kExtCreatePen:
+    return 52;
+  case kExtTextOutA:
+  case kExtTextOutW:
+    return 76;
+  case kSetDiBitsToDevice:
+    return 76;
+  case kStretchDiBits:
+    return 80;
+  case kBitBlt:
+    return 100;
+  case kStretchBlt:
+    return 108;
+  case kExtCreateFontW:
+    return 104;
+  default:
+    return 8;
+  }
+}
+
+void EmfPlayer::Play(uint32_t type, RecordFields &r) {
+  if (r.Size() < MinimumSize(type)) {
+    dc_.Skip();
+    return;
+  }
+  switch (type) {
+  case kSetMapMode:
+    dc_.SetMapMode(r.U32(8));
+    break;
+  case kSetBkMode:
+    dc_.SetOpaqueBackground(r.U32(8) == 2);
+    break;
+  case kSetPolyFillMode:
+    dc_.SetWinding(r.U32(8) == 2);
+    break;
+  case kSetTextAlign:
+    dc_.SetTextAlign(r.U32(8));
+    break;
+  case kSetTextColor:
+    dc_.SetTextColour(r.U32(8));
+    break;
+  case kSetBkColor:
+    dc_.SetBackground(r.U32(8));
+    break;
+  case kSetWindowExt:
+    if (!dc_.SetWindowExt(r.I32(8), r.I32(12)))
+      dc_.Skip();
+    break;
+  case kSetViewportExt:
+    if (!dc_.SetViewportExt(r.I32(8), r.I32(12)))
+      dc_.Skip();
+    break;
+  case kSetWindowOrg:
+    dc_.SetWindowOrg(r.I32(8), r.I32(12));
+    break;
+  case kSetViewportOrg:
+    dc_.SetViewportOrg(r.I32(8), r.I32(12));
+    break;
+  case kScaleViewportExt:
+    if (!dc_.ScaleViewportExt(r.I32(8), r.I32(12), r.I32(16), r.I32(20)))
+      dc_.Skip();
+    break;
+  case kScaleWindowExt:
+    if (!dc_.ScaleWindowExt(r.I32(8), r.I32(12), r.I32(16), r.I32(20)))
+      dc_.Skip();
+    break;
+  case kSetWorldTransform:
+    if (!dc_.ModifyWorldTransform(Transform(r, 8), 4))
+      dc_.Skip();
+    break;
+  case kModifyWorldTransform:
+    if (!dc_.ModifyWorldTransform(Transform(r, 8), r.U32(32)))
+      dc_.Skip();
+    break;
+  case kSaveDc:
+    dc_.Save();
+    break;
+  case kRestoreDc:
+    if (!dc_.Restore(r.I32(8)))
+      dc_.Skip();
+    break;
+  case kIntersectClipRect:
+    dc_.IntersectClip(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
+    break;
+  case kExtSelectClipRgn:
+    Clip(r);
+    break;
+  case kMoveTo:
+    dc_.MoveTo(Point(r, 8));
+    break;
+  case kLineTo:
+    dc_.LineTo(Point(r, 8));
+    break;
+  case kPolygon:
+  case kPolyline:
+  case kPolylineTo:
+  case kPolygon16:
+  case kPolyline16:
+  case kPolylineTo16:
+    Poly(type, r);
+    break;
+  case kPolyPolygon:
+  case kPolyPolyline:
+  case kPolyPolygon16:
+  case kPolyPolyline16:
+    PolyPoly(type, r);
+    break;
+  case kRectangle:
+    dc_.Rectangle(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
+    break;
+  case kEllipse:
+    dc_.Ellipse(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
+    break;
+  case kRoundRect:
+    dc_.RoundRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20), r.I32(24), r.I32(28));
+    break;
+  case kArc:
+  case kChord:
+  case kPie:
+  case kArcTo:
+    dc_.Arc(type == kChord ? ArcKind::Chord
+            : type == kPie ? ArcKind::Pie
+                           : ArcKind::Arc,
+            r.I32(8), r.I32(12), r.I32(16), r.I32(20), Point(r, 24), Point(r, 32), type == kArcTo);
+    break;
+  case kExtTextOutA:
+  case kExtTextOutW:
+    Text(r, type == kExtTextOutW);
+    break;
+  case kBitBlt:
+  case kStretchBlt:
+  case kSetDiBitsToDevice:
+  case kStretchDiBits:
+    Blit(type, r);
+    break;
+  case kCreatePen:
+    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Pen,
+                                .Pen = MetaPen{.Style = PenStyle(r.U32(12)),
+                                               .Width = static_cast<double>(r.I32(16)),
+                                               .Colour = dc_.Colour(r.U32(24))}});
+    break;
+  case kExtCreatePen: {
+    const uint32_t brushStyle = r.U32(36);
+    MetaPen pen{.Style = brushStyle == 1 ? MetaPenStyle::None : PenStyle(r.U32(28)),
+                .Width = static_cast<double>(r.U32(32) & 0x7FFFFFFF),
+                .Colour = dc_.Colour(r.U32(40))};
+    if (brushStyle > 2)
+      dc_.Skip(); // a pattern pen: drawn in its colour
+    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Pen, .Pen = pen});
+    break;
+  }
+  case kCreateBrushIndirect: {
+    const uint32_t style = r.U32(12);
+    if (style > 2)
+      dc_.Skip(); // a pattern brush: drawn hollow
+    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush,
+                                .Brush = BrushOf(style, dc_.Colour(r.U32(16)), r.U32(20))});
+    break;
+  }
+  case kCreateMonoBrush:
+  case kCreateDibPatternBrush:
+    dc_.Skip();
+    if (r.Size() >= 12)
+      Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)});
+    break;
+  case kExtCreateFontW:
+    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Font,
+                                .Font = MetaFont{.Face = FaceName(r.Block(40, 64), true),
+                                                 .Height = static_cast<double>(r.I32(12)),
+                                                 .Angle = static_cast<double>(r.I32(20)),
+                                                 .Weight = r.I32(28),
+                                                 .Italic = r.U8(32) != 0,
+                                                 .Underline = r.U8(33) != 0,
+                                                 .StrikeOut = r.U8(34) != 0}});
+    break;
+  case kCreatePalette: {
+    MetaObject palette{.Kind = MetaObject::Kind::Palette};
+    const uint16_t entries = r.U16(14);
+    if (!r.Holds(16, uint64_t{entries} * 4)) {
+      dc_.Skip();
+      break;
+    }
+    for (size_t k = 0; k < entries; ++k)
+      palette.Palette.push_back(RgbPixel(r.U8(16 + 4 * k), r.U8(17 + 4 * k), r.U8(18 + 4 * k)));
+    Create(r.U32(8), std::move(palette));
+    break;
+  }
+  case kSetPaletteEntries: {
+    auto found = objects_.find(r.U32(8));
+    const uint32_t first = r.U32(12);
+    const uint32_t count = r.U32(16);
+    if (found == objects_.end() || found->second.Kind != MetaObject::Kind::Palette ||
+        !r.Holds(20, uint64_t{count} * 4)) {
+      dc_.Skip();
+      break;
+    }
+    std::vector<PixelColour> &entries = found->second.Palette;
+    for (uint64_t k = 0; k < count; ++k) {
+      const uint64_t index = uint64_t{first} + k;
+      if (index < entries.size())
+        entries[static_cast<size_t>(index)] =
+            RgbPixel(r.U8(20 + 4 * static_cast<size_t>(k)), r.U8(21 + 4 * static_cast<size_t>(k)),
+                     r.U8(22 + 4 * static_cast<size_t>(k)));
+    }
+    break;
+  }
+  case kSelectObject:
+  case kSelectPalette: {
+    const uint32_t index = r.U32(8);
+    MetaObject stock;
+    if ((index & kStockObject) && StockObject(index & ~kStockObject, stock)) {
+      if (stock.Kind == MetaObject::Kind::Font)
+        dc_.SelectFont(MetaFont{});
+      else
+        SelectObject(dc_, stock);
+    } else if (auto found = objects_.find(index); found != objects_.end()) {
+      SelectObject(dc_, found->second);
+    } else {
+      dc_.Skip();
+    }
+    break;
+  }
+  case kDeleteObject:
+    if (objects_.erase(r.U32(8)) == 0)
+      dc_.Skip();
+    break;
+  case kBeginPath:
+    dc_.InPath = true;
+    dc_.Skip();
+    break;
+  case kEndPath:
+  case kAbortPath:
+    dc_.InPath = false;
+    dc_.Skip();
+    break;
+  case kHeader:
+  case kComment:
+  case kSetBrushOrg:
+  case kSetMapperFlags:
+  case kSetRop2:
+  case kSetStretchBltMode:
+  case kRealizePalette:
+  case kSetMiterLimit:
+  case kSetIcmMode:
+    break; // nothing to do on a picture of true colours
+  default:
+    dc_.Skip();
+    break;
+  }
+  if (!r.Ok())
+    dc_.Skip();
+}
+
+void EmfPlayer::Poly(uint32_t type, RecordFields &r) {
+  const bool small = type == kPolygon16 || type == kPolyline16 || type == kPolylineTo16;
+  std::vector<MetaPoint> points = Points(r, 28, r.U32(24), small);
+  if (points.empty()) {
+    dc_.Skip();
+    return;
+  }
+  if (type == kPolygon || type == kPolygon16)
+    dc_.Polygon(std::move(points), {});
+  else
+    dc_.Polyline(std::move(points), type == kPolylineTo || type == kPolylineTo16);
+}
+
+void EmfPlayer::PolyPoly(uint32_t type, RecordFields &r) {
+  const bool small = type == kPolyPolygon16 || type == kPolyPolyline16;
+  const uint32_t polygons = r.U32(24);
+  const uint32_t total = r.U32(28);
+  if (polygons == 0 || !r.Holds(32, uint64_t{polygons} * 4)) {
+    dc_.Skip();
+    return;
+  }
+  std::vector<uint32_t> counts;
+  counts.reserve(polygons);
+  uint64_t sum = 0;
+  for (uint32_t k = 0; k < polygons; ++k) {
+    counts.push_back(r.U32(32 + 4 * size_t{k}));
+    sum += counts.back();
+  }
+  std::vector<MetaPoint> points = Points(r, 32 + 4 * size_t{polygons}, total, small);
+  if (sum != total || points.size() != total || total == 0) {
+    dc_.Skip();
+    return;
+  }
+  if (type == kPolyPolygon || type == kPolyPolygon16) {
+    dc_.Polygon(std::move(points), std::move(counts));
+    return;
+  }
+  size_t at = 0;
+  for (const uint32_t count : counts) {
+    dc_.Polyline(std::vector<MetaPoint>(points.begin() + static_cast<ptrdiff_t>(at),
+                                        points.begin() + static_cast<ptrdiff_t>(at + count)),
+                 false);
+    at += count;
+  }
+}
+
+void EmfPlayer::Text(RecordFields &r, bool wide) {
+  const MetaPoint at = Point(r, 36);
+  const uint32_t count = r.U32(44);
+  const uint32_t offset = r.U32(48);
+  const uint32_t options = r.U32(52);
+  const std::span<const uint8_t> text = r.Block(offset, uint64_t{count} * (wide ? 2 : 1));
+  if (!r.Ok()) {
+    dc_.Skip();
+    return;
+  }
+  std::vector<MetaPoint> box;
+  if (options & kOpaqueText)
+    box = {Point(r, 56), Point(r, 64)};
+  dc_.Text(at, wide ? Utf16ToUtf8(text) : Latin1ToUtf8(text), box);
+}
+
+void EmfPlayer::Blit(uint32_t type, RecordFields &r) {
+  double dx = r.I32(24), dy = r.I32(28), dw = 0, dh = 0;
+  int32_t sx = 0, sy = 0, sw = 0, sh = 0;
+  uint32_t rop = kSourceCopy;
+  uint32_t usage = 0;
+  size_t bitmapFields = 0; // offset of the info's offset; the sizes and the rows' follow
+  bool fromBottom = false;
+  switch (type) {
+  case kBitBlt:
+  case kStretchBlt:
+    dw = r.I32(32), dh = r.I32(36), rop = r.U32(40), sx = r.I32(44), sy = r.I32(48);
+    usage = r.U32(80);
+    bitmapFields = 84;
+    sw = type == kStretchBlt ? r.I32(100) : static_cast<int32_t>(dw);
+    sh = type == kStretchBlt ? r.I32(104) : static_cast<int32_t>(dh);
+    break;
+  case kSetDiBitsToDevice:
+    sx = r.I32(32), sy = r.I32(36), sw = r.I32(40), sh = r.I32(44);
+    dw = sw, dh = sh;
+    usage = r.U32(64);
+    bitmapFields = 48;
+    fromBottom = true;
+    if (r.U32(68) != 0) { // a band of a larger bitmap
+      dc_.Skip();
+      return;
+    }
+    break;
+  default: // stretched bits
+    sx = r.I32(32), sy = r.I32(36), sw = r.I32(40), sh = r.I32(44);
+    usage = r.U32(64), rop = r.U32(68), dw = r.I32(72), dh = r.I32(76);
+    bitmapFields = 48;
+    fromBottom = true;
+    break;
+  }
+  const uint32_t infoOffset = r.U32(bitmapFields);
+  const uint32_t infoSize = r.U32(bitmapFields + 4);
+  const uint32_t rowsOffset = r.U32(bitmapFields + 8);
+  const uint32_t rowsSize = r.U32(bitmapFields + 12);
+  if (infoSize == 0 && (type == kBitBlt || type == kStretchBlt)) { // a pattern copy: the brush
+    if (rop == kPatternCopy)
+      dc_.FillBox(dx, dy, dx + dw, dy + dh);
+    else
+      dc_.Skip();
+    return;
+  }
+  const std::span<const uint8_t> info = r.Block(infoOffset, infoSize);
+  const std::span<const uint8_t> rows = r.Block(rowsOffset, rowsSize);
+  if (!r.Ok() || rop != kSourceCopy || usage == kPaletteColours) {
+    dc_.Skip();
+    return;
+  }
+  CPicture bitmap;
+  // The two blocks may overlap: the record's own size bounds what they hold.
+  const uint64_t held = std::min<uint64_t>(uint64_t{infoSize} + rowsSize, r.Size());
+  if (!ReadRecordBitmap(info, rows, kMetafileBitmapFactor * held, bitmap)) {
+    dc_.Skip();
+    return;
+  }
+  const int32_t top = fromBottom ? static_cast<int32_t>(int64_t{bitmap.Height()} - sy - sh) : sy;
+  dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, sx, top, sw, sh);
+}
+
+void EmfPlayer::Clip(RecordFields &r) {
+  const uint32_t size = r.U32(8);
+  const uint32_t mode = r.U32(12);
+  if (mode == kRegionCopy && size == 0) {
+    dc_.ResetClip();
+    return;
+  }
+  // One rectangle in device units; a region of several is not played.
+  const std::span<const uint8_t> region = r.Block(16, size);
+  if (!r.Ok() || size < kRegionHeader + 16 || (mode != kRegionCopy && mode != kRegionAnd)) {
+    dc_.Skip();
+    return;
+  }
+  RecordFields data(region);
+  if (data.U32(8) != 1) {
+    dc_.Skip();
+    return;
+  }
+  if (mode == kRegionCopy)
+    dc_.ResetClip();
+  dc_.IntersectDeviceClip(data.I32(kRegionHeader), data.I32(kRegionHeader + 4), data.I32(kRegionHeader + 8),
+                          data.I32(kRegionHeader + 12));
+}
+
+} // namespace
+
+bool PlayEmfRecords(std::span<const uint8_t> records, uint32_t objectCount, MetafileContext &dc) {
+  EmfPlayer player(dc, objectCount);
+  size_t at = 0;
+  while (at < records.size()) {
+    RecordFields head(records.subspan(at));
+    const uint32_t type = head.U32(0);
+    const uint32_t size = head.U32(4);
+    if (!head.Ok() || size < 8 || size % 4 != 0 || size > records.size() - at)
+      return false;
+    if (type == kEof)
+      return true;
+    RecordFields fields(records.subspan(at, size));
+    dc.BeginRecord();
+    player.Play(type, fields);
+    at += size;
+  }
+  return true;
+}
+
+} // namespace quorbel

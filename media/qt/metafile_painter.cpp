@@ -1,0 +1,292 @@
+#include "media/qt/metafile_painter.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "media/metafile_context.h"
+#include "media/qt/picture_from_image.h"
+
+namespace quorbel {
+
+namespace {
+
+constexpr double kDefaultTextPixels = 16; // what a font of height 0 gets
+constexpr int kThinnestHeavy = 100;
+constexpr int kHeaviest = 900;
+constexpr int kRegularWeight = 400;
+// A hostile file of many records that each cover the whole picture must not paint for hours:
+// a drawing stops after covering its picture this many times over.
+constexpr double kCoverings = 256;
+constexpr double kLeastBudget = double{1 << 24};
+
+QColor ToQColor(PixelColour c) { return QColor(c.Red(), c.Green(), c.Blue()); }
+
+QTransform ToQTransform(const MetaTransform &t) { return QTransform(t.M11, t.M12, t.M21, t.M22, t.Dx, t.Dy); }
+
+QPointF ToQPoint(const MetaPoint &p) { return QPointF(p.X, p.Y); }
+
+// How many picture pixels one logical unit spans (the mean of the two axes).
+double UnitPixels(const MetaTransform &t) { return std::sqrt(std::abs(t.M11 * t.M22 - t.M12 * t.M21)); }
+
+class Player {
+public:
+  Player(QPainter &painter, const MetafileDrawing &drawing, double largest)
+      : dc_(painter), drawing_(drawing), largest_(largest) {}
+
+  // False once the drawing has covered its budget of pixels.
+  bool Play(const MetaOp &op) {
+    if (op.Style >= drawing_.Styles.size())
+      return true;
+    const MetaStyle &s = drawing_.Styles[op.Style];
+    budget_ -= Cost(op, s);
+    if (budget_ < 0)
+      return false;
+    Prepare(s, op.Shape == MetaShape::Polyline);
+    switch (op.Shape) {
+    case MetaShape::Polyline:
+      dc_.drawPolyline(Points(op).data(), static_cast<int>(op.Points.size()));
+      break;
+    case MetaShape::Polygon:
+      Polygon(op, s);
+      break;
+    case MetaShape::Rectangle:
+      dc_.drawRect(Box(op));
+      break;
+    case MetaShape::RoundRect:
+      dc_.drawRoundedRect(Box(op), std::abs(op.Corner.X) / 2, std::abs(op.Corner.Y) / 2);
+      break;
+    case MetaShape::Ellipse:
+      dc_.drawEllipse(Box(op));
+      break;
+    case MetaShape::Opaque:
+      dc_.fillRect(Box(op), ToQColor(s.Background));
+      break;
+    case MetaShape::Text:
+      Text(op, s);
+      break;
+    case MetaShape::Bitmap:
+      Bitmap(op);
+      break;
+    }
+    return true;
+  }
+
+private:
+  // About the pixels an operation touches: its box on the picture when it fills, the length of
+  // its lines by the pen's width when it strokes.
+  double Cost(const MetaOp &op, const MetaStyle &s) const {
+    double left = drawing_.Width, top = drawing_.Height, right = 0, bottom = 0, length = 0;
+    MetaPoint last;
+    for (size_t k = 0; k < op.Points.size(); ++k) {
+      const MetaPoint p = Apply(s.Transform, op.Points[k]);
+      left = std::min(left, p.X);
+      top = std::min(top, p.Y);
+      right = std::max(right, p.X);
+      bottom = std::max(bottom, p.Y);
+      if (k > 0)
+        length += std::hypot(p.X - last.X, p.Y - last.Y);
+      last = p;
+    }
+    const double width = std::max(1.0, std::min(s.Pen.Width * UnitPixels(s.Transform), largest_));
+    if (op.Shape == MetaShape::Polyline)
+      return 1 + length * width;
+    if (op.Shape == MetaShape::Text) {
+      const double size = std::hypot(s.Transform.M21, s.Transform.M22) * std::abs(s.Font.Height);
+      const double pixels = std::clamp(size, kDefaultTextPixels, largest_);
+      return 1 + pixels * pixels * static_cast<double>(op.Text.size());
+    }
+    const double box = std::max(0.0, std::min<double>(right, drawing_.Width) - std::max(left, 0.0)) *
+                       std::max(0.0, std::min<double>(bottom, drawing_.Height) - std::max(top, 0.0));
+    return 1 + box + length * width;
+  }
+
+  void Prepare(const MetaStyle &s, bool line) {
+    dc_.resetTransform();
+    if (s.Clipped)
+      dc_.setClipRect(QRectF(QPointF(s.ClipLeft, s.ClipTop), QPointF(s.ClipRight, s.ClipBottom)));
+    else
+      dc_.setClipping(false);
+    dc_.setTransform(ToQTransform(s.Transform));
+    dc_.setPen(PenOf(s));
+    dc_.setBrush(line ? QBrush() : BrushOf(s.Brush));
+    dc_.setBackgroundMode(s.OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
+    dc_.setBackground(ToQColor(s.Background));
+  }
+
+  QPen PenOf(const MetaStyle &s) const {
+    static constexpr std::array<Qt::PenStyle, 6> kStyles = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
+                                                            Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
+    const MetaPen &pen = s.Pen;
+    QPen out(ToQColor(pen.Colour));
+    out.setStyle(kStyles[static_cast<size_t>(pen.Style)]);
+    const double pixels = pen.Width * UnitPixels(s.Transform);
+    if (!(pixels >= 1.5)) {
+      // A pen of width 0, or thinner than a pixel on the picture, draws one pixel.
+      out.setWidth(0);
+      out.setCosmetic(true);
+      out.setCapStyle(Qt::FlatCap);
+    } else {
+      out.setWidthF(std::min(pixels, largest_));
+      out.setCosmetic(true);
+      out.setCapStyle(Qt::RoundCap);
+      out.setJoinStyle(Qt::RoundJoin);
+    }
+    return out;
+  }
+
+  static QBrush BrushOf(const MetaBrush &brush) {
+    static constexpr std::array<Qt::BrushStyle, 6> kHatches = {Qt::HorPattern,   Qt::VerPattern,
+                                                               Qt::FDiagPattern, Qt::BDiagPattern,
+                                                               Qt::CrossPattern, Qt::DiagCrossPattern};
+    switch (brush.Style) {
+    case MetaBrushStyle::Solid:
+      return QBrush(ToQColor(brush.Colour));
+    case MetaBrushStyle::Hatched:
+      return QBrush(ToQColor(brush.Colour), kHatches[std::min<size_t>(brush.Hatch, kHatches.size() - 1)]);
+    case MetaBrushStyle::None:
+      break;
+    }
+    return QBrush();
+  }
+
+  static std::vector<QPointF> Points(const MetaOp &op) {
+    std::vector<QPointF> points;
+    points.reserve(op.Points.size());
+    for (const MetaPoint &p : op.Points)
+      points.push_back(ToQPoint(p));
+    return points;
+  }
+
+  static QRectF Box(const MetaOp &op) {
+    return op.Points.size() < 2 ? QRectF()
+                                : QRectF(ToQPoint(op.Points[0]), ToQPoint(op.Points[1])).normalized();
+  }
+
+  void Polygon(const MetaOp &op, const MetaStyle &s) {
+    const Qt::FillRule rule = s.Winding ? Qt::WindingFill : Qt::OddEvenFill;
+    if (op.Counts.empty()) {
+      dc_.drawPolygon(Points(op).data(), static_cast<int>(op.Points.size()), rule);
+      return;
+    }
+    QPainterPath path;
+    path.setFillRule(rule);
+    size_t at = 0;
+    for (const uint32_t count : op.Counts) {
+      if (count == 0 || at + count > op.Points.size())
+        break;
+      path.moveTo(ToQPoint(op.Points[at]));
+      for (size_t k = 1; k < count; ++k)
+        path.lineTo(ToQPoint(op.Points[at + k]));
+      path.closeSubpath();
+      at += count;
+    }
+    dc_.drawPath(path);
+  }
+
+  void Text(const MetaOp &op, const MetaStyle &s) {
+    // Fonts need the GUI application's font database.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || op.Points.empty())
+      return;
+    const MetaFont &font = s.Font;
+    const double scale = std::hypot(s.Transform.M21, s.Transform.M22);
+    double pixels = font.Height == 0 ? kDefaultTextPixels : std::abs(font.Height) * scale;
+    pixels = std::clamp(pixels, 1.0, largest_);
+    QFont f(font.Face.empty() ? QStringLiteral("Arial") : QString::fromStdString(font.Face));
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    if (font.Height > 0) { // the cell's height: the characters' is what remains of it
+      const double cell = QFontMetricsF(f).height();
+      if (cell > 0)
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * pixels / cell))));
+    }
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(
+        font.Weight <= 0 ? kRegularWeight : static_cast<int>(font.Weight), kThinnestHeavy, kHeaviest)));
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.StrikeOut);
+    const QString text = QString::fromStdString(op.Text);
+    const QFontMetricsF metrics(f);
+    const double width = metrics.horizontalAdvance(text);
+    const uint32_t across = s.TextAlign & kMetaAlignCentre;
+    const uint32_t down = s.TextAlign & kMetaAlignBaseline;
+    const double x = across == kMetaAlignCentre ? -width / 2 : across == kMetaAlignRight ? -width : 0;
+    const double y = down == kMetaAlignBaseline ? 0
+                     : down == kMetaAlignBottom ? -metrics.descent()
+                                                : metrics.ascent();
+    dc_.resetTransform();
+    dc_.translate(s.Transform.M11 * op.Points[0].X + s.Transform.M21 * op.Points[0].Y + s.Transform.Dx,
+                  s.Transform.M12 * op.Points[0].X + s.Transform.M22 * op.Points[0].Y + s.Transform.Dy);
+    dc_.rotate(-font.Angle / 10);
+    if (s.OpaqueBackground)
+      dc_.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+                   ToQColor(s.Background));
+    dc_.setFont(f);
+    dc_.setPen(ToQColor(s.TextColour));
+    dc_.drawText(QPointF(x, y), text);
+  }
+
+  void Bitmap(const MetaOp &op) {
+    if (op.Bitmap < 0 || static_cast<size_t>(op.Bitmap) >= drawing_.Bitmaps.size() || op.Points.size() < 2 ||
+        op.SourceWidth <= 0 || op.SourceHeight <= 0)
+      return;
+    const QImage image = ImageFromPicture(drawing_.Bitmaps[static_cast<size_t>(op.Bitmap)]);
+    if (image.isNull())
+      return;
+    // The source part stretched onto the box, turned over where the box is.
+    const double ax = (op.Points[1].X - op.Points[0].X) / op.SourceWidth;
+    const double ay = (op.Points[1].Y - op.Points[0].Y) / op.SourceHeight;
+    const QTransform fit(ax, 0, 0, ay, op.Points[0].X - op.SourceX * ax, op.Points[0].Y - op.SourceY * ay);
+    dc_.setTransform(fit * dc_.transform());
+    const QRectF source(op.SourceX, op.SourceY, op.SourceWidth, op.SourceHeight);
+    dc_.drawImage(source, image, source);
+  }
+
+  QPainter &dc_;
+  const MetafileDrawing &drawing_;
+  double largest_;
+  double budget_ = kCoverings * static_cast<double>(drawing_.Width) * drawing_.Height + kLeastBudget;
+};
+
+} // namespace
+
+QImage PaintMetafile(const MetafileDrawing &drawing) {
+  QImage image(drawing.Width, drawing.Height, QImage::Format_RGB32);
+  if (image.isNull())
+    return image;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  Player player(painter, drawing, 4.0 * std::max(drawing.Width, drawing.Height));
+  for (const MetaOp &op : drawing.Ops)
+    if (!player.Play(op))
+      break;
+  return image;
+}
+
+bool PlayMetafile(const MetafileDrawing &drawing, CPicture &picture) {
+  // The picture first: a set that cannot hold it refuses before anything is painted.
+  if (!picture.Create(drawing.Width, drawing.Height, 24, kPictureWmf))
+    return RefusePicture(picture, "Cancelled");
+  const QImage image = PaintMetafile(drawing);
+  if (image.isNull()) {
+    picture.Destroy();
+    return RefusePicture(picture, "Cancelled");
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    uint8_t *row = picture.Row(image.height() - 1 - y); // pictures keep their rows from the bottom
+    for (int x = 0; x < image.width(); ++x) {
+      row[3 * x] = static_cast<uint8_t>(qBlue(line[x]));
+      row[3 * x + 1] = static_cast<uint8_t>(qGreen(line[x]));
+      row[3 * x + 2] = static_cast<uint8_t>(qRed(line[x]));
+    }
+  }
+  return true;
+}
+
+void InstallMetafilePlayer() { SetMetafilePlayer(&PlayMetafile); }
+
+} // namespace quorbel

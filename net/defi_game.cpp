@@ -1,0 +1,272 @@
+#include "net/defi_game.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorbel {
+
+namespace {
+
+// Placed values, clears, pencil marks and value steps: what a board sends in a challenge.
+constexpr std::array<int, 7> kPlayerActions = {kDefiPlace,        kDefiPlaceNth,     kDefiClear,
+                                               kDefiTogglePencil, kDefiRemovePencil, kDefiNextValue,
+                                               kDefiPreviousValue};
+// The actions that change a cell's value; a refused one is undone on its sender's board.
+constexpr std::array<int, 5> kValueActions = {kDefiPlace, kDefiPlaceNth, kDefiClear, kDefiNextValue,
+                                              kDefiPreviousValue};
+
+bool OneOf(const auto &table, int kind) { return std::find(table.begin(), table.end(), kind) != table.end(); }
+
+} // namespace
+
+bool IsDefiPlayerAction(int kind) { return OneOf(kPlayerActions, kind); }
+
+DefiGame::DefiGame(DefiGameHost &host) : host_(host) { Forget(); }
+
+void DefiGame::Adapter::RevealCell(int cell) {
+  const int value = game_.host_.SolutionValue(cell);
+  game_.Place(cell, value, kDefiPlaceFixed);
+  game_.SendToPlayers(DefiMoveMessage(game_.own_, cell, value, kDefiPlaceFixed), {});
+}
+
+void DefiGame::Forget() {
+  turns_ = DefiTurns{};
+  turns_.Banner.Countdown = -2;
+  standings_ = DefiPlayerList{};
+  launcher_.clear();
+  told_ = DefiStandings{};
+}
+
+void DefiGame::Begin(const DefiPlayerList &list, const std::vector<int> &order, const std::string &ownName,
+                     const DefiTurnRules &rules) {
+  Forget();
+  own_ = ownName;
+  std::vector<int> positions;
+  int own = -1;
+  for (const int index : order) {
+    if (index < 0 || index >= list.Count())
+      continue;
+    DefiPlayerRecord player = list.At(index);
+    player.Slot = -1;
+    // The own player plays at this computer, whatever the connect service's list says of him.
+    if (player.Name == own_)
+      player.Remote = 0;
+    const std::optional<int> at = standings_.Add(std::move(player));
+    if (!at)
+      break;
+    positions.push_back(*at);
+    if (standings_.At(*at).Name == own_ && own < 0)
+      own = *at;
+  }
+  if (own < 0) {
+    DefiPlayerRecord player;
+    player.Name = own_;
+    if (const std::optional<int> at = standings_.Add(std::move(player))) {
+      own = *at;
+      positions.insert(positions.begin(), own);
+    }
+  }
+  StartDefiTurns(turns_, standings_, positions, own, rules);
+  turns_.Running = false; // until the grid is out
+}
+
+void DefiGame::Launched() {
+  turns_.Running = true;
+  told_ = DefiStandings{};
+  TellStandings();
+}
+
+void DefiGame::Follow(const std::string &launcher, const std::string &ownName) {
+  Forget();
+  own_ = ownName;
+  launcher_ = launcher;
+  turns_.Mirror = true;
+  turns_.Running = true;
+}
+
+void DefiGame::Place(int cell, int value, int kind) {
+  const bool applying = turns_.ApplyingPeerMove;
+  turns_.ApplyingPeerMove = true;
+  host_.PlaceMove(cell, value, kind);
+  turns_.ApplyingPeerMove = applying;
+}
+
+void DefiGame::SendToPlayers(const std::string &message, const std::string &except) {
+  for (int i = 0; i < standings_.Count(); ++i) {
+    const DefiPlayerRecord &player = standings_.At(i);
+    if (player.Remote == 1 && player.Name != own_ && player.Name != except)
+      host_.SendTo(player.Name, message);
+  }
+}
+
+void DefiGame::TakeMove(const std::string &from, const DefiMove &move) {
+  if (!turns_.Running || turns_.Over)
+    return;
+  // The launcher passes on every player's moves; a player may send only his own.
+  const bool passedOn = turns_.Mirror && from == launcher_;
+  if (turns_.Mirror && !passedOn)
+    return; // its launcher's copy is the one that counts
+  if (!passedOn && move.Player != from) {
+    host_.Inform("Defi: move refused: " + from + " sent a move of " + move.Player);
+    return;
+  }
+  const int position = DefiPositionOf(turns_, standings_, move.Player);
+  if (position < 0 && !(passedOn && standings_.Count() == 0)) {
+    host_.Inform("Defi: move refused: " + move.Player + " is not a player of this challenge");
+    return;
+  }
+  // Only the launcher reveals a surprise's cell as a given.
+  const bool action = IsDefiPlayerAction(move.Kind) || (passedOn && move.Kind == kDefiPlaceFixed);
+  if (move.Cell < 0 || move.Cell >= host_.CellCount() || move.Value < 0 || move.Value > host_.GridWidth() ||
+      !action) {
+    host_.Inform("Defi: move of " + move.Player + " refused: no such cell, value or action");
+    return;
+  }
+  if (host_.IsGiven(move.Cell)) {
+    host_.Inform("Defi: move of " + move.Player + " refused: cell " + std::to_string(move.Cell) +
+                 " is a given");
+    return;
+  }
+  if (!turns_.Mirror && turns_.Rules.Type == 1 && position != turns_.Current) {
+    Refuse(from, move, "it is not his turn");
+    return;
+  }
+  Place(move.Cell, move.Value, move.Kind);
+  if (turns_.Mirror)
+    return;
+  SendToPlayers(DefiMoveMessage(move.Player, move.Cell, move.Value, move.Kind), from);
+  Adapter adapter(*this);
+  DefiScoreMove(turns_, standings_, position, move.Cell, move.Kind, host_.CellCount(), adapter);
+  EndIfSolved();
+  TellStandings();
+}
+
+// Said here; the sender's board, which took the value already, gets the cell back as it stands.
+void DefiGame::Refuse(const std::string &from, const DefiMove &move, const std::string &why) {
+  host_.Inform("Defi: move of " + move.Player + " refused: " + why);
+  if (!OneOf(kValueActions, move.Kind))
+    return;
+  const int value = host_.CellValue(move.Cell);
+  host_.SendTo(from, DefiMoveMessage(own_, move.Cell, value, value == 0 ? kDefiClear : kDefiPlace));
+}
+
+void DefiGame::TakeStandings(const std::string &from, const DefiStandings &standings) {
+  if (!turns_.Mirror || from != launcher_)
+    return;
+  for (int i = 0; i < standings_.Count(); ++i) {
+    const std::string &name = standings_.At(i).Name;
+    if (std::none_of(standings.Players.begin(), standings.Players.end(),
+                     [&](const DefiStanding &player) { return player.Name == name; }))
+      host_.Inform("Defi: " + name + " has left the challenge");
+  }
+  const bool wasOver = turns_.Over;
+  Adapter adapter(*this);
+  TakeDefiStandings(turns_, standings_, standings, own_, adapter);
+  if (turns_.Over && !wasOver)
+    AnnounceEnd();
+  host_.Redraw();
+}
+
+void DefiGame::CheckDepartures() {
+  if (!turns_.Running || turns_.Over)
+    return;
+  if (turns_.Mirror) {
+    if (!launcher_.empty() && !host_.Present(launcher_)) {
+      host_.Inform("Defi: " + launcher_ + ", who runs the challenge, has left it: you play on alone");
+      PlayAlone();
+    }
+    return;
+  }
+  std::vector<std::string> gone;
+  for (const int index : turns_.Order)
+    if (index >= 0 && index < standings_.Count()) {
+      const DefiPlayerRecord &player = standings_.At(index);
+      if (player.Remote == 1 && player.Name != own_ && !host_.Present(player.Name))
+        gone.push_back(player.Name);
+    }
+  if (gone.empty())
+    return;
+  Adapter adapter(*this);
+  for (const std::string &name : gone) {
+    host_.Inform("Defi: " + name + " has left the challenge");
+    DefiRemoveFromOrder(turns_, standings_, DefiPositionOf(turns_, standings_, name), adapter);
+  }
+  TellStandings();
+  host_.Redraw();
+}
+
+// Without its launcher a follower has nobody to wait for: its player fills the grid on his own,
+// keeping his score.
+void DefiGame::PlayAlone() {
+  launcher_.clear();
+  DefiPlayerRecord own;
+  if (const int at = standings_.Find(own_); at >= 0)
+    own = standings_.At(at);
+  own.Name = own_;
+  own.Remote = 0;
+  own.Moves.clear();
+  standings_ = DefiPlayerList{};
+  standings_.Add(std::move(own));
+  turns_.Order = {0};
+  turns_.OwnPosition = 0;
+  turns_.Current = 0;
+  turns_.Previous = -1;
+  turns_.Mirror = false;
+  turns_.Rules.Type = 0; // no turns
+  turns_.Banner = DefiBanner{};
+  turns_.Banner.Countdown = -2;
+  told_ = DefiStandings{};
+  host_.Redraw();
+}
+
+void DefiGame::OwnMove(int cell, int value, int kind) {
+  if (!turns_.Running || turns_.Over || turns_.ApplyingPeerMove)
+    return;
+  if (turns_.Mirror) {
+    // Its launcher places it for the others and scores it.
+    if (!host_.SendTo(launcher_, DefiMoveMessage(own_, cell, value, kind)))
+      host_.Inform("Defi: nobody runs the challenge any more: the move stays here");
+    return;
+  }
+  Adapter adapter(*this);
+  DefiSendMove(turns_, standings_, own_, cell, value, kind, host_.CellCount(), adapter);
+  EndIfSolved();
+  TellStandings();
+}
+
+void DefiGame::Tick(int elapsedMs) {
+  if (!turns_.Running)
+    return;
+  Adapter adapter(*this);
+  DefiTurnTick(turns_, standings_, elapsedMs, adapter);
+  TellStandings();
+}
+
+// The launcher tells the standings when more than its clock changed.
+void DefiGame::TellStandings() {
+  if (!turns_.Running || turns_.Mirror)
+    return;
+  const DefiStandings now = DefiStandingsOf(turns_, standings_);
+  DefiStandings compared = now;
+  compared.RemainingMs = told_.RemainingMs;
+  if (compared == told_ && !told_.Players.empty())
+    return;
+  told_ = now;
+  SendToPlayers(DefiStandingsMessage(now), {});
+}
+
+void DefiGame::EndIfSolved() {
+  if (turns_.Over || !host_.Solved())
+    return;
+  EndDefiChallenge(turns_, standings_);
+  AnnounceEnd();
+  host_.Redraw();
+}
+
+void DefiGame::AnnounceEnd() {
+  for (const std::string &line : turns_.Banner.Lines)
+    if (!line.empty())
+      host_.Inform(line);
+}
+
+} // namespace quorbel

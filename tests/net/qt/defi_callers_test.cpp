@@ -1,0 +1,80 @@
+// Who holds the challenge's slots: a flood of silent callers from one address keeps a listed
+// player out no longer, and a player whose link dies leaves the players to deal in.
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QtTest>
+#include <memory>
+
+#include "net/qt/defi_sockets.h"
+
+using namespace quorbel;
+
+namespace {
+
+class Ann : public DefiSocketHost {
+public:
+  Ann() : sockets(*this) {
+    DefiPlayerRecord bob;
+    bob.Name = "Bob";
+    bob.Remote = 1;
+    bob.Connected = 1;
+    players.Add(bob);
+  }
+  void Inform(const std::string &line) override { reserved += line.starts_with("Reserved Socket"); }
+  DefiPlayerList &Players() override { return players; }
+  std::string OwnName() const override { return "Ann"; }
+  bool Disabled() const override { return false; }
+  bool ChallengeRunning() const override { return true; }
+  void PlayersChanged() override {}
+  void ChatReceived(const std::string &) override {}
+  void GridReceived(const std::string &, const std::string &) override {}
+  void MoveReceived(const std::string &, const DefiMove &) override {}
+  void StartReceived(const std::string &) override {}
+  void ReadyReceived() override {}
+
+  DefiPlayerList players;
+  int reserved = 0;
+  DefiSockets sockets;
+};
+
+std::unique_ptr<QTcpSocket> Call(int port) {
+  auto socket = std::make_unique<QTcpSocket>();
+  socket->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+  return socket;
+}
+
+} // namespace
+
+class DefiCallersTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void aFloodOfSilentCallersLeavesRoomForAPlayer() {
+    Ann ann;
+    QVERIFY(ann.sockets.StartListen(0));
+    std::vector<std::unique_ptr<QTcpSocket>> flood;
+    for (int i = 0; i < kDefiSlots; ++i)
+      flood.push_back(Call(ann.sockets.ListenPort()));
+    QTRY_COMPARE(ann.reserved, kDefiSlots);
+    QVERIFY(ann.sockets.OpenSlots() <= kMostDefiCallersPerAddress);
+    std::unique_ptr<QTcpSocket> bob = Call(ann.sockets.ListenPort());
+    QVERIFY(bob->waitForConnected(5000));
+    bob->write(">>>>>Bob>>>>>Ann");
+    QTRY_VERIFY(ann.players.At(0).Slot >= 0);
+  }
+
+  void aPlayerWhoseLinkDiesIsNoLongerConnected() {
+    Ann ann;
+    QVERIFY(ann.sockets.StartListen(0));
+    std::unique_ptr<QTcpSocket> bob = Call(ann.sockets.ListenPort());
+    QVERIFY(bob->waitForConnected(5000));
+    bob->write(">>>>>Bob>>>>>Ann");
+    QTRY_VERIFY(ann.players.At(0).Slot >= 0);
+    bob->abort(); // killed: no "bye"
+    QTRY_COMPARE(ann.players.At(0).Connected, 0);
+    QCOMPARE(ann.players.At(0).Slot, -1);
+  }
+};
+
+QTEST_MAIN(DefiCallersTest)
+#include "defi_callers_test.moc"
