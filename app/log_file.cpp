@@ -1,10 +1,10 @@
 #include "app/log_file.h"
 
-#include <fstream>
-
 #include "app/message_line.h"
 #include "files/latin1_text.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -13,14 +13,9 @@ LogFile::LogFile() : path_(MakeAbsolutePath(kFileName)) {}
 bool LogFile::AppendLogLine(const PanelText &text) const {
   if (!Enabled())
     return true;
-  std::ofstream file(path_, std::ios::binary | std::ios::app);
-  file << Utf8ToLatin1(StripLinkMarkers(text)) << '\n';
-  return static_cast<bool>(file.flush());
+  return AppendToRegularFile(path_, Utf8ToLatin1(StripLinkMarkers(text)) + '\n');
 }
 
-bool LogFile::ClearLogFile() const {
-  std::ofstream file(path_, std::ios::binary | std::ios::trunc);
-  return static_cast<bool>(file);
-}
+bool LogFile::ClearLogFile() const { return WriteFileAtomically(path_, "").Ok(); }
 
 } // namespace quorbel

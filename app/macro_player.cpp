@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
+#include <sstream>
 
 #include "app/macro_services.h"
 #include "app/message_format.h"
@@ -12,10 +12,14 @@
 #include "files/macro_line_reader.h"
 #include "files/script_words.h"
 #include "platform/language.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
 namespace {
+
+// A macro of a million steps is still far below this.
+constexpr uint64_t kMostMacroBytes = uint64_t{64} << 20;
 
 constexpr int kMsgFileNotFound = 131;
 constexpr int kMsgTooManyFiles = 132;
@@ -329,8 +333,9 @@ bool MacroPlayer::CloseBlock(Close how, const MacroStep &closer) {
 }
 
 MacroOutcome MacroPlayer::PlayFile(const std::string &path, const std::string &shownPath) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const RegularFileText file = ReadRegularFileText(path, kMostMacroBytes);
+  std::istringstream in(file.Text);
+  if (!file.Ok) {
     messages_.Show(FormatPanelText(MessageFormat(kMsgFileNotFound, messages_.CurrentLanguage()), {path}));
     return kMacroUnreadable;
   }

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "platform/ascii_text.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -77,15 +77,15 @@ int LoadCellImageSet(PictureLibrary &pictures, const std::string &name, const st
   if (list == pictures.LoadedList)
     return static_cast<int>(std::count_if(pictures.Sets.begin(), pictures.Sets.begin() + kPictureCount,
                                           [](const CBitMapGif &set) { return set.FrameCount > 0; }));
-  std::ifstream file(list, std::ios::binary);
-  if (!file) {
+  const RegularFileText text = ReadRegularFileText(list, kMostPictureListBytes);
+  if (!text.Ok) {
+    std::error_code error;
     if (failures)
-      failures->push_back({"Erreur on Image : " + list, true});
+      failures->push_back(
+          {"Erreur " + text.Message + " on Image : " + list, !std::filesystem::exists(list, error)});
     return 0;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
-  const std::vector<PictureListEntry> entries = ReadPictureList(text.str());
+  const std::vector<PictureListEntry> entries = ReadPictureList(text.Text);
   const std::string base = DirectoryOfPath(list);
   int loaded = 0;
   for (const PictureListEntry &entry : entries) {

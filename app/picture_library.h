@@ -25,6 +25,8 @@ inline constexpr int kClockSet = 33; // 8 opening frames, then 6 stages of 3
 inline constexpr int kPraiseSet = 65;
 inline constexpr int kTauntSet = 66;
 inline constexpr std::string_view kDefaultPictureList = "Animals.ani";
+// A list names at most a few dozen files: anything far larger is no list of ours.
+inline constexpr uint64_t kMostPictureListBytes = uint64_t{1} << 20;
 
 struct PictureLibrary {
   std::array<CBitMapGif, kPictureSetCount> Sets;

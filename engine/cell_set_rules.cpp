@@ -1,5 +1,7 @@
 #include "engine/cell_set_rules.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdlib>
 
@@ -90,6 +92,11 @@ void DefaultValueClasses(int width, std::array<int8_t, 16> &classes) {
     const int k = (v - 1) / run + 1;
     classes[static_cast<size_t>(v - 1)] = static_cast<int8_t>(v <= width && k <= kClasses ? k : 0);
   }
+}
+
+void SettleValueClasses(int width, std::array<int8_t, 16> &classes) {
+  if (std::all_of(classes.begin(), classes.end(), [](int8_t k) { return k == 0; }))
+    DefaultValueClasses(width, classes);
 }
 
 uint32_t ClassMask(const std::array<int8_t, 16> &classes, int cellClass) {

@@ -22,6 +22,9 @@ int FilterAllowedSets(const GridGeometry &geo, GridRecord &grid);
 // Trio: a cell of class k holds a value of class k. The default classes of a width: runs of 2
 // values (width 4), 3 (6, 9, 12) or 4 (8, 16), at most four classes.
 void DefaultValueClasses(int width, std::array<int8_t, 16> &classes);
+// A table of zeros is no table (generation draws classes only for Trio grids, and files may hold
+// none): it takes the defaults of the width, so that a grid saved and read back keeps its table.
+void SettleValueClasses(int width, std::array<int8_t, 16> &classes);
 uint32_t ClassMask(const std::array<int8_t, 16> &classes, int cellClass);
 void CheckCellClasses(const EngineContext &ctx, GridRecord &grid);
 int FilterCellClasses(const EngineContext &ctx, GridRecord &grid);

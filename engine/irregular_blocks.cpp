@@ -12,6 +12,7 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -31,15 +32,9 @@ std::string_view ShownName(std::string_view fileName) {
 }
 
 bool ReadWholeFile(const std::string &path, std::string &text) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxBlockFileBytes)
-    return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  RegularFileText file = ReadRegularFileText(path, kMaxBlockFileBytes);
+  text = std::move(file.Text);
+  return file.Ok;
 }
 
 // The old text (none when the file does not exist yet) and the new layouts, replacing the file

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "engine/engine_context.h"
@@ -13,6 +13,7 @@
 #include "platform/ascii_text.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -87,11 +88,15 @@ int SizeOfLine(std::string_view line) {
   return size;
 }
 
+// Far above every sentence of every size.
+constexpr uint64_t kMostSentenceFileBytes = uint64_t{16} << 20;
+
 // The sentences of one size, in file order, with their line ends removed.
 bool ReadSentencesOfSize(const std::string &path, int width, std::vector<std::string> &out) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file)
+  const RegularFileText read = ReadRegularFileText(path, kMostSentenceFileBytes);
+  if (!read.Ok)
     return false;
+  std::istringstream file(read.Text);
   constexpr int kNoSize = 0;
   int size = kNoSize;
   std::string line;

@@ -4,13 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/file_failure.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -33,7 +32,6 @@ FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes);
 // The same, for a file whose largest size depends on its format: a file within `maxBytes` may
 // be held to less by `limitOfHead`, shown its first `headBytes` bytes (fewer in a shorter file),
 // and only those are read of a file it refuses.
-using SizeLimitOfHead = std::function<uint64_t(std::span<const uint8_t> head)>;
 FileBytesResult ReadFileBytes(const std::string &path, uint64_t maxBytes, size_t headBytes,
                               const SizeLimitOfHead &limitOfHead);
 

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
@@ -16,6 +17,7 @@
 #include "files/text_grid_writer.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/regular_file.h"
 #include "solver/one_line_grid.h"
 
 namespace quorbel {
@@ -75,14 +77,11 @@ std::string Beside(const std::string &path, std::string_view name, std::string_v
 bool AppendMiniSLine(const std::string &path, const EngineContext &ctx, int slot) {
   if (slot < 0 || slot >= kMaxGrids)
     return false;
-  const bool exists = std::ifstream(path).good();
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  if (!out)
-    return false;
-  if (!exists)
-    out << kOneLineHeader << "\r\n";
-  out << OneLineOfGrid(ctx, ctx.Grids.Main[slot]) << "\r\n";
-  return static_cast<bool>(out.flush());
+  struct stat info {};
+  const bool exists = ::stat(path.c_str(), &info) == 0;
+  std::string lines = exists ? std::string() : std::string(kOneLineHeader) + "\r\n";
+  lines += OneLineOfGrid(ctx, ctx.Grids.Main[slot]) + "\r\n";
+  return AppendToRegularFile(path, lines);
 }
 
 bool LoadMiniSLine(EngineContext &ctx, int slot, const std::string &path, int n) {
@@ -133,15 +132,20 @@ OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, 
   const std::string title = FileTitleOfPath(path);
   const std::string directory = DirectoryOfPath(path);
   const std::string catalogPath = Beside(path, kImportCatalogName);
-  // The grids made before a bad line stay listed: the three files are written as we go.
-  std::ofstream catalog(catalogPath, std::ios::binary);
-  std::ofstream list(Beside(path, kImportListName), std::ios::binary);
-  std::ofstream macro(Beside(path, kImportMacroName), std::ios::binary);
-  if (!catalog || !list || !macro) {
-    result.Stopped = "cannot create the catalogue, list and macro files beside the grid file";
-    return result;
-  }
+  // The grids made before a bad line stay listed. The three files are replaced as every save is,
+  // so a link to anything but a regular file is refused rather than written into.
+  const std::string listPath = Beside(path, kImportListName);
+  const std::string macroPath = Beside(path, kImportMacroName);
+  for (const std::string &file : {catalogPath, listPath, macroPath})
+    if (const FileWriteResult ready = WriteFileReplacing(file, ""); !ready.Ok()) {
+      result.Stopped = "cannot create the catalogue, list and macro files beside the grid file (" + file +
+                       ": " + ready.Message + ")";
+      return result;
+    }
   result.WroteFiles = true;
+  std::ostringstream catalog;
+  std::ostringstream list;
+  std::ostringstream macro;
   macro << ";;;;;;;;;;;;;;;;;;;;;;;;;;;;;;\n;This macro install the ZivuVavida Catalog and check Grids "
            "solutions\n;\n"
         << "AREA;COMMENT;Y\nRESETPREF\n;update the catalog file\nADDFUNC;G;" << catalogPath << "\n"
@@ -199,6 +203,11 @@ OneLineImport ImportOneLineCatalog(EngineContext &ctx, const std::string &path, 
   macro << "LOADT;-" << directory
         << "\nSEARCH;2;Y\nREFGRID\nRESET\nMETHOD;2097149\nSOLVE\nRESET\nSTAT\nSETDIFF\nSAVET;-"
            "TextGrid\\\nENDFILES\n";
+  for (const auto &[file, text] : {std::pair{catalogPath, catalog.str()}, std::pair{listPath, list.str()},
+                                   std::pair{macroPath, macro.str()}})
+    if (const FileWriteResult written = WriteFileReplacing(file, text);
+        !written.Ok() && result.Stopped.empty())
+      result.Stopped = file + " could not be written (" + written.Message + ")";
   return result;
 }
 

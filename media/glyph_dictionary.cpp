@@ -2,16 +2,20 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <sstream>
 #include <string_view>
 #include <type_traits>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
 namespace {
+
+// Far above a full dictionary written as text.
+constexpr uint64_t kMostDicoBytes = uint64_t{16} << 20;
 
 // The whole line as a number, else not a number ("-1.#IND00" is not -1).
 double ReadNumber(std::string_view line) {
@@ -43,9 +47,10 @@ void ClearDico(Dico &dico) {
 
 void LoadDico(Dico &dico, const std::string &path) {
   ClearDico(dico);
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const RegularFileText file = ReadRegularFileText(path, kMostDicoBytes);
+  if (!file.Ok)
     return;
+  std::istringstream in(file.Text);
   std::string line;
   if (!std::getline(in, line))
     return;

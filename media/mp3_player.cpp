@@ -68,7 +68,8 @@ int CMp3Player::OpenMp3File(const std::string &name) {
   }
   auto stream = std::make_unique<CMp3Stream>();
   if (!stream->OpenFile(name).empty()) {
-    Fail("CMp3Player::OpenMp3File\n\nCan't open file");
+    // The file named, and why: a FIFO or a folder in its place is passed over, not waited on.
+    Fail("CMp3Player::OpenMp3File\n\nCan't open file\n" + name + " (" + stream->OpenFailure() + ")");
     return 0;
   }
   stream_ = std::move(stream);

@@ -1,5 +1,7 @@
 #include "media/mp3_stream.h"
 
+#include "platform/regular_file.h"
+
 namespace quorbel {
 
 CMp3Stream::~CMp3Stream() { Close(); }
@@ -9,7 +11,7 @@ std::string CMp3Stream::OpenFile(const std::string &name) {
     return "CMp3Stream::OpenFile\n\nStream already open.Close stream before!";
   if (name.empty())
     return "CMp3Stream::OpenFile\n\nNeed file name!";
-  file_ = std::fopen(name.c_str(), "rb");
+  file_ = OpenRegularFileStream(name, &openFailure_);
   if (file_ == nullptr)
     return "CMp3Stream::OpenFile\n\nCan't open file!";
   if (std::fseek(file_, 0, SEEK_END) != 0 || (size_ = std::ftell(file_)) < 0 ||

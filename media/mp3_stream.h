@@ -14,6 +14,8 @@ public:
   virtual ~CMp3Stream();
   // Each returns an empty string on success, else the failure's words.
   std::string OpenFile(const std::string &name);
+  // The system's reason when OpenFile could not open the file.
+  const std::string &OpenFailure() const { return openFailure_; }
   std::string Seek(int64_t distance, Origin origin);
   std::string Read(size_t count, uint8_t *buffer, size_t &read);
   void Close();
@@ -23,6 +25,7 @@ public:
 
 private:
   std::FILE *file_ = nullptr;
+  std::string openFailure_;
   int64_t size_ = 0;
   int64_t position_ = 0;
 };

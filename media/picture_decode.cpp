@@ -62,15 +62,19 @@ bool CPicture::Decode(CPictureFile &file, int32_t type) {
 bool CPicture::Load(const std::string &path, int32_t type) {
   if (type >= kPictureBmp && type <= kPictureWmf) {
     CPictureIOFile file;
-    if (!file.Open(path, "rb"))
+    if (!file.Open(path, "rb")) {
+      SetLastError(file.OpenFailure());
       return false;
+    }
     if (Decode(file, type))
       return true;
   }
   const std::string asked = LastError();
   CPictureIOFile file;
-  if (!file.Open(path, "rb"))
+  if (!file.Open(path, "rb")) {
+    SetLastError(file.OpenFailure());
     return false;
+  }
   if (Decode(file, kPictureUnknown))
     return true;
   if (type != kPictureUnknown)

@@ -1,13 +1,21 @@
 #include "media/picture_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
 bool CPictureIOFile::Open(const std::string &path, const char *mode) {
   Close();
-  stream_ = std::fopen(path.c_str(), mode);
+  openFailure_.clear();
+  // Pictures come from outside: a FIFO or a device in their place must not stop the program.
+  if (mode[0] == 'r' && std::strchr(mode, '+') == nullptr)
+    stream_ = OpenRegularFileStream(path, &openFailure_);
+  else if (!(stream_ = std::fopen(path.c_str(), mode)))
+    openFailure_ = std::strerror(errno);
   owned_ = stream_ != nullptr;
   return stream_ != nullptr;
 }

@@ -38,8 +38,10 @@ public:
   CPictureIOFile(const CPictureIOFile &) = delete;
   CPictureIOFile &operator=(const CPictureIOFile &) = delete;
 
-  // Opens `path` with fopen's `mode`; false when it cannot be opened.
+  // Opens `path` with fopen's `mode`, for reading only a regular file; false when it cannot be
+  // opened, with the reason in OpenFailure.
   bool Open(const std::string &path, const char *mode);
+  const std::string &OpenFailure() const { return openFailure_; }
 
   bool Close() override;
   size_t Read(void *buffer, size_t size, size_t count) override;
@@ -55,6 +57,7 @@ public:
 private:
   std::FILE *stream_ = nullptr;
   bool owned_ = false;
+  std::string openFailure_;
 };
 
 // Bytes in memory read as a file: the clipboard's data and the tests' fixtures.

@@ -1,15 +1,18 @@
 #include "media/sound_effects.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
 namespace {
 
 constexpr size_t kLineLimit = 255;
+// Fifty lines of a path each, with room to spare.
+constexpr uint64_t kMostListBytes = uint64_t{1} << 20;
 
 // "%d %c %s": a number nobody reads, the state, a name without blanks. False when a field is
 // missing, so a stray line never fills a slot by halves.
@@ -24,7 +27,7 @@ bool ParseSoundLine(const std::string &line, char &state, std::string &name) {
   return true;
 }
 
-void ReadSoundList(SoundEffectManager &manager, std::istream &list, const SoundLog &log) {
+void ReadSoundList(SoundEffectManager &manager, std::istream &list, const SoundLog &log, Language language) {
   int slot = 0;
   std::string whole;
   while (slot < kSoundSlots && std::getline(list, whole)) {
@@ -43,8 +46,10 @@ void ReadSoundList(SoundEffectManager &manager, std::istream &list, const SoundL
       if (!manager.Device->LoadSound(entry.File, entry.Id)) {
         entry.State = 'N';
         char text[kLineLimit + 96];
-        std::snprintf(text, sizeof text, "Erreur Chargement Son:%d(%d) - %s --> %c - %d", slot, entry.Id,
-                      entry.File.c_str(), entry.State, 0);
+        std::snprintf(text, sizeof text,
+                      IsFrench(language) ? "Erreur Chargement Son:%d(%d) - %s --> %c - %d"
+                                         : "Error Loading Sound:%d(%d) - %s --> %c - %d",
+                      slot, entry.Id, entry.File.c_str(), entry.State, 0);
         if (log)
           log(text);
       }
@@ -57,7 +62,7 @@ void ReadSoundList(SoundEffectManager &manager, std::istream &list, const SoundL
 } // namespace
 
 int InitSoundEffects(SoundEffectManager &manager, std::unique_ptr<AudioOutput> output,
-                     const std::string &listPath, const SoundLog &log) {
+                     const std::string &listPath, const SoundLog &log, Language language) {
   ReleaseSoundEffects(manager);
   manager.Slots = {};
   manager.Device = std::make_unique<CSoundManager>(std::move(output));
@@ -66,10 +71,15 @@ int InitSoundEffects(SoundEffectManager &manager, std::unique_ptr<AudioOutput> o
     return 0;
   }
   manager.Ready = 1;
-  std::ifstream list(listPath);
-  if (!list)
+  const RegularFileText file = ReadRegularFileText(listPath, kMostListBytes);
+  if (!file.Ok) {
+    if (log && file.Failure != RegularFileFailure::CannotOpen)
+      log((IsFrench(language) ? "Liste des sons illisible : " : "The sound list could not be read: ") +
+          listPath + " (" + file.Message + ")");
     return 0;
-  ReadSoundList(manager, list, log);
+  }
+  std::istringstream list(file.Text);
+  ReadSoundList(manager, list, log, language);
   if (manager.Loaded < kSoundsNeeded) {
     ReleaseSoundEffects(manager);
     return 0;

@@ -9,6 +9,7 @@
 
 #include "media/sound_manager.h"
 #include "platform/audio_output.h"
+#include "platform/language.h"
 
 namespace quorbel {
 
@@ -38,8 +39,9 @@ using SoundLog = std::function<void(const std::string &line)>;
 
 // Starts the mixer on `output` and loads the list at `listPath`; 1 when at least 15 slots were
 // taken, else 0. No device releases everything; a missing list keeps the mixer with no slot.
+// What could not load is told to `log` in `language`.
 int InitSoundEffects(SoundEffectManager &manager, std::unique_ptr<AudioOutput> output,
-                     const std::string &listPath, const SoundLog &log);
+                     const std::string &listPath, const SoundLog &log, Language language = Language::French);
 void ReleaseSoundEffects(SoundEffectManager &manager);
 // Restarts the slot's sound at `volume` (hundredths of a decibel); nothing when silent, when the
 // slot is out of range or not playable. A volume of -8000 or lower only stops the sound.

@@ -11,6 +11,8 @@ constexpr uint16_t kPcmTag = 1;
 // No real sound effect is recorded slower. The floor keeps what a file can make the conversion
 // allocate within 45 times its size (44.1 kHz / 4 kHz, and 8-bit mono widened to 16-bit stereo).
 constexpr uint32_t kLowestRate = 4000;
+// Nor faster than studio rates: a rate far above them would shrink the sound to a few samples.
+constexpr uint32_t kHighestRate = 192000;
 
 int32_t SampleAt(const std::vector<uint8_t> &bytes, size_t index, int bits) {
   if (bits == 8)
@@ -32,7 +34,8 @@ std::vector<int16_t> ConvertPcm(const WaveFormatBlock &format, const std::vector
   const int bits = format.BitsPerSample;
   const int channels = format.Channels;
   if (format.FormatTag != kPcmTag || (bits != 8 && bits != 16) || channels < 1 ||
-      format.SamplesPerSec < kLowestRate || output.Channels < 1 || output.SampleRate < 1)
+      format.SamplesPerSec < kLowestRate || format.SamplesPerSec > kHighestRate || output.Channels < 1 ||
+      output.SampleRate < 1)
     return {};
   const size_t inFrames = bytes.size() / (static_cast<size_t>(channels) * (bits / 8));
   if (inFrames == 0)

@@ -4,6 +4,8 @@
 #include <array>
 #include <new>
 
+#include "platform/regular_file.h"
+
 namespace quorbel {
 
 namespace {
@@ -67,7 +69,7 @@ int OpenWaveFile(const std::string &path, std::unique_ptr<WaveHandle> &handle, W
                  std::unique_ptr<WaveFormatBlock> &format) {
   handle.reset();
   format.reset();
-  std::FILE *file = std::fopen(path.c_str(), "rb");
+  std::FILE *file = OpenRegularFileStream(path);
   if (file == nullptr)
     return kWaveNoFile;
   const int64_t size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;

@@ -7,7 +7,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
 targets=("${@:2}")
 
-"$root/scripts/install_packages.sh" qt6-base-dev qt6-multimedia-dev libmpg123-dev libgtest-dev cmake \
+"$root/scripts/install_packages.sh" qt6-base-dev qt6-multimedia-dev libmpg123-dev libgtest-dev libpulse-dev cmake \
   ninja-build g++ pkg-config libgl-dev xvfb xauth fonts-liberation libbenchmark-dev qt6-translations-l10n
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-Release}"

@@ -1,9 +1,10 @@
 // Finding and reading the ready-made solution of a constrained rule.
 #include "solver/ready_made_solution.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "engine/geometry.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -11,6 +12,9 @@ namespace {
 
 // A catalogue line is far shorter; a longer one is not a grid of ours.
 constexpr size_t kMaxLineLength = 999;
+
+// A catalogue of a few solutions: far less than this.
+constexpr uint64_t kMostReadyMadeBytes = uint64_t{4} << 20;
 
 bool ReadLine(std::istream &in, std::string &line) {
   if (!std::getline(in, line))
@@ -34,9 +38,10 @@ std::string_view ReadyMadeFileName(const ReadyMadeRule &rule, int width) {
 }
 
 std::optional<std::vector<int8_t>> ReadReadyMadeSolution(const std::string &path, int width) {
-  std::ifstream in(path, std::ios::binary);
+  const RegularFileText file = ReadRegularFileText(path, kMostReadyMadeBytes);
+  std::istringstream in(file.Text);
   std::string line;
-  if (!in || !ReadLine(in, line) ||
+  if (!file.Ok || !ReadLine(in, line) ||
       std::string_view(line).substr(0, kOneLineCatalogHeader.size()) != kOneLineCatalogHeader)
     return std::nullopt;
   while (ReadLine(in, line) && line.empty()) {

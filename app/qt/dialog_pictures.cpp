@@ -3,12 +3,17 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "platform/qt/image_file.h"
+
 namespace {
 
 constexpr int kLoaded = 0;
 constexpr int kMissing = 1;
 
-int Load(QImage &image, const QString &path) { return image.load(path) ? kLoaded : kMissing; }
+int Load(QImage &image, const QString &path) {
+  image = quorbel::ReadImageFile(path.toStdString());
+  return image.isNull() ? kMissing : kLoaded;
+}
 
 } // namespace
 

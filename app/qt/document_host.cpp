@@ -180,6 +180,7 @@ void CDocumentHost::GatherGameState(SudGameState &game, SudUndoHistory &undo) {
   game = game_;
   // The Double and Triple points and the Trio classes travel in the Numeral tables, beside the
   // number words.
+  SettleValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
   std::copy(ctx.Points.begin(), ctx.Points.end(), game.NumeralTable1.begin());
   std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), game.NumeralTable2.begin());
   std::copy(ctx.NumeralStrings.begin(), ctx.NumeralStrings.end(), game.NumeralStrings.begin());
@@ -329,14 +330,9 @@ void CDocumentHost::TablesLoaded(const SudGameState &game) {
   for (size_t i = 0; i < ctx.Points.size(); ++i)
     ctx.Points[i] = static_cast<uint32_t>(
         std::clamp(game.NumeralTable1[i], 0, static_cast<int32_t>(EngineContext::kMostPoints)));
-  // A file without Trio classes takes the default ones of its width.
-  const bool classes =
-      std::any_of(game.NumeralTable2.begin(), game.NumeralTable2.end(), [](int32_t k) { return k != 0; });
-  if (!classes)
-    DefaultValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
-  else
-    for (size_t i = 0; i < ctx.ValueClasses.size(); ++i)
-      ctx.ValueClasses[i] = static_cast<int8_t>(std::clamp(game.NumeralTable2[i], 0, 4));
+  for (size_t i = 0; i < ctx.ValueClasses.size(); ++i)
+    ctx.ValueClasses[i] = static_cast<int8_t>(std::clamp(game.NumeralTable2[i], 0, 4));
+  SettleValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
 }
 
 void CDocumentHost::RecomputeAndRedraw() {

@@ -9,6 +9,7 @@
 #include "app/qt/grid_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
+#include "engine/cell_set_rules.h"
 #include "engine/grid_cells.h"
 #include "engine/grid_set.h"
 #include "engine/grid_shape.h"
@@ -188,6 +189,7 @@ bool SaveTextGrids(CQuorbelApp &app, const std::string &path) {
   // The engine holds the tables as the game changed them (a generated Trio grid draws its classes).
   std::copy(ctx.NumeralStrings.begin(), ctx.NumeralStrings.end(), info.NumeralStrings.begin());
   std::copy(ctx.Points.begin(), ctx.Points.end(), info.NumeralTable1.begin());
+  SettleValueClasses(ctx.Geo.GridWidth, ctx.ValueClasses);
   std::copy(ctx.ValueClasses.begin(), ctx.ValueClasses.end(), info.NumeralTable2.begin());
   info.Level = app.Game().GameLevel;
   const FileWriteResult written = WriteFileReplacing(target, WriteTextGrid(ctx, info));

@@ -7,6 +7,7 @@
 #include "app/qt/sound_effect_services.h"
 #include "media/qt/metafile_painter.h"
 #include "platform/memory_reuse.h"
+#include "platform/qt/sound_server.h"
 #include "view/qt/quorbel_view.h"
 
 int main(int argc, char **argv) {
@@ -17,6 +18,8 @@ int main(int argc, char **argv) {
   const QString platform = QGuiApplication::platformName();
   const bool headless = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
   int status = 0;
+  // Asked from the start, so that a healthy server has answered before the window shows.
+  quorbel::SoundServerCheck soundServer;
   {
     AppOptions options;
     options.headless = headless;
@@ -24,6 +27,9 @@ int main(int argc, char **argv) {
     InstallBoardView(app);
     InstallSoundEffects(app.Services(), app.Settings(), app.Messages());
     InstallMusic(app);
+    app.Services().whenSoundServerKnown = [&soundServer](QObject *context, std::function<void()> then) {
+      soundServer.WhenKnown(context, std::move(then));
+    };
     if (app.InitInstance(QCoreApplication::arguments())) {
       status = QApplication::exec();
       app.ExitInstance();

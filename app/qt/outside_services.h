@@ -26,6 +26,9 @@ struct OutsideServices {
   std::function<void(const quorbel::SudGameState &game)> gameStateLoaded;
   // The game-mode dialog shown when start-up opens no grid.
   std::function<void()> showGameModeDialog;
+  // Runs its argument once it is known whether the sound server answers (at once, or later on
+  // the user-interface thread while the window lives). Empty: the sound starts at once.
+  std::function<void(QObject *context, std::function<void()> then)> whenSoundServerKnown;
   // False when no sound device could be opened.
   std::function<bool(QWidget *mainWindow)> initSoundEffects;
   // Opens and plays a music file at a volume of 0..100; false when it could not.

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +32,7 @@
 #include "net/connect_service.h"
 #include "net/qt/page_reader.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 using namespace quorbel;
 
@@ -238,14 +238,15 @@ void CQuellabo::Accept() {
   accept();
 }
 
+// A hundred sites of a few hundred bytes each, with room to spare.
+constexpr uint64_t kMostSiteFileBytes = uint64_t{1} << 20;
+
 bool LoadQuellaboSites(CQuorbelApp &app) {
   (void)app;
-  QFile file(QString::fromStdString(MakeAbsolutePath("QuellaboSite.txt")));
-  if (!file.open(QIODevice::ReadOnly))
+  const RegularFileText file = ReadRegularFileText(MakeAbsolutePath("QuellaboSite.txt"), kMostSiteFileBytes);
+  if (!file.Ok)
     return false;
-  const QByteArray bytes = file.readAll();
-  std::optional<std::vector<QuellaboSite>> sites =
-      quorbel::LoadQuellaboSites(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  std::optional<std::vector<QuellaboSite>> sites = quorbel::LoadQuellaboSites(file.Text);
   if (!sites)
     return false;
   State().Sites = std::move(*sites);

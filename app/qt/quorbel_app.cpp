@@ -237,6 +237,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
 
   store_ = std::make_unique<ProfileStore>();
   settings_.general.language = ReadLanguage(*store_);
+
   if (settings_.general.language != Language::NotChosen) {
     splash_ = std::make_unique<CSplashWindow>(settings_.general.language);
     splash_->show();
@@ -287,6 +288,11 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   helpRequests_.Install([this](const QWidget *clicked) { ShowHelp(HelpContextOf(clicked)); });
   frame_->show();
 
+  if (const std::string refused = store_->Refusal(); !refused.empty())
+    PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
+                                    ? OwnText("Préférences non lues ni enregistrées : %s (%s).")
+                                    : OwnText("Settings neither read nor saved: %s (%s)."),
+                                {FormatArg(store_->FileName().toStdString()), FormatArg(refused)}));
   StartSoundAndNetwork();
   RunStartupGrid(startup);
   return true;
@@ -337,6 +343,18 @@ void CQuorbelApp::ChooseFirstLanguage() {
 }
 
 void CQuorbelApp::StartSoundAndNetwork() {
+  if (services_.whenSoundServerKnown)
+    services_.whenSoundServerKnown(frame_.get(), [this] {
+      if (!state_.Closing())
+        StartSound();
+    });
+  else
+    StartSound();
+  if (services_.startChallengeListen)
+    services_.startChallengeListen(settings_.defi.defiPort);
+}
+
+void CQuorbelApp::StartSound() {
   if (!services_.initSoundEffects || !services_.initSoundEffects(frame_.get()))
     log_.AppendLogLine(
         OwnText("Direct X Sound Initialisation failed. No direct X detected. Noise not available."));
@@ -348,8 +366,6 @@ void CQuorbelApp::StartSoundAndNetwork() {
     if (services_.playMusic)
       services_.playMusic(MakeAbsolutePath(music.musicFile), music.musicVolume);
   }
-  if (services_.startChallengeListen)
-    services_.startChallengeListen(settings_.defi.defiPort);
 }
 
 QPrinter &CQuorbelApp::Printer() {

@@ -174,6 +174,7 @@ private:
   void RegisterOwnCommands();
   void OnNewDocument();
   void StartSoundAndNetwork();
+  void StartSound();
   enum class StartupGrid { NoneNamed, NamedOpened, NamedFailed };
   void RunStartupGrid(StartupGrid startup);
   bool PanelKeepsKey(QObject *receiver, const QKeySequence &keys) const;

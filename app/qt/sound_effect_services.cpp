@@ -14,12 +14,13 @@ void InstallSoundEffects(OutsideServices &services, const AppSettings &settings,
                          std::function<std::unique_ptr<AudioOutput>()> makeOutput) {
   if (!makeOutput)
     makeOutput = [] { return std::make_unique<QtAudioOutput>(); };
-  services.initSoundEffects = [&messages, makeOutput](QWidget *) {
+  services.initSoundEffects = [&messages, &settings, makeOutput](QWidget *) {
     // The panel goes to the log too when logging is on; the log alone is off by default.
     const auto tell = [&messages](const std::string &line) {
       messages.AddInfoMessage(PanelText::Plain(line));
     };
-    return InitSoundEffects(mySoundManager, makeOutput(), MakeAbsolutePath(kSoundListFile), tell) == 1;
+    return InitSoundEffects(mySoundManager, makeOutput(), MakeAbsolutePath(kSoundListFile), tell,
+                            settings.general.language) == 1;
   };
   services.playSoundEffect = [&settings](int slot) {
     const MusicSettings &music = settings.music;

@@ -7,6 +7,7 @@
 
 #include "app/qt/command_dispatcher.h"
 #include "app/qt/dialog_host.h"
+#include "app/qt/dialog_service.h"
 #include "app/qt/dialog_text.h"
 #include "net/qt/page_reader.h"
 #include "net/version_check.h"
@@ -44,11 +45,18 @@ void VersionCheck(DialogHost &app) {
     const std::string published = ReadPublishedVersion(std::string_view(bytes->constData(), bytes->size()));
     version = PublishedVersionNumber(published);
   }
+  if (tooLarge) {
+    // Nothing to choose: the page was not read.
+    app.Dialogs().MessageBox(app.DialogParent(),
+                             {QStringLiteral("Quorbel"),
+                              QString::fromStdString(PageTooLargeMessage(page.toDisplayString().toStdString(),
+                                                                         language != Language::English)),
+                              QMessageBox::Warning});
+    return;
+  }
   const QUrl site = page.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment);
   const std::string message =
-      tooLarge
-          ? PageTooLargeMessage(page.toDisplayString().toStdString(), language != Language::English)
-          : VersionMessage(version, site.toString().toStdString(), language == Language::English ? 1 : 0);
+      VersionMessage(version, site.toString().toStdString(), language == Language::English ? 1 : 0);
   CDialogVersion dialog(QString::fromStdString(message), language, app.DialogParent());
   if (app.Dialogs().Exec(dialog) != QDialog::Accepted || !site.isValid() || site.isEmpty())
     return;

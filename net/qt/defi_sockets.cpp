@@ -1,6 +1,5 @@
 #include "net/qt/defi_sockets.h"
 
-#include <QFile>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QTcpSocket>
@@ -8,6 +7,7 @@
 
 #include "net/socket_errors.h"
 #include "platform/printf_text.h"
+#include "platform/regular_file.h"
 
 namespace quorbel {
 
@@ -336,12 +336,10 @@ int DefiSockets::SendToAll(std::string_view text) {
 }
 
 bool DefiSockets::SendGridFile(int index, const std::string &path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(kMostDefiMessage))
+  const RegularFileText file = ReadRegularFileText(path, kMostDefiMessage);
+  if (!file.Ok)
     return false;
-  const QByteArray bytes = file.readAll();
-  const std::optional<std::string> message =
-      DefiGridMessage(std::string_view(bytes.constData(), bytes.size()));
+  const std::optional<std::string> message = DefiGridMessage(file.Text);
   return message && SendMessage(index, *message) >= 0;
 }
 

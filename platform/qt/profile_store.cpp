@@ -1,5 +1,13 @@
 #include "platform/qt/profile_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <sys/stat.h>
+
+#include "platform/atomic_file.h"
+#include "platform/regular_file.h"
+
 namespace quorbel {
 
 namespace {
@@ -7,6 +15,20 @@ namespace {
 // QSettings writes a group named "general" in any case as "[%General]" and reads that back as
 // "General", so the GENERAL section takes that spelling to survive a new run of the program.
 constexpr std::string_view kGeneralSection = "GENERAL";
+// Every setting of the program takes a few kilobytes: a far larger file is no settings file.
+constexpr uint64_t kMostSettingsBytes = uint64_t{16} << 20;
+
+// Where QSettings would keep "QRB/Quorbel.ini" for the user.
+std::string SettingsPath() {
+  return (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/QRB/Quorbel.ini")
+      .toStdString();
+}
+
+bool WriteCopy(const QString &path, const std::string &bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
 
 QString KeyPath(std::string_view section, std::string_view key) {
   std::string group = FoldProfileName(section);
@@ -47,9 +69,42 @@ void ProfileStore::SetValue(std::string_view section, std::string_view key, cons
   if (const QString stored = StoredPath(section, key); stored != path)
     settings_.remove(stored);
   settings_.setValue(path, value);
+  changed_ = true;
 }
 
-ProfileStore::ProfileStore() : settings_(QSettings::IniFormat, QSettings::UserScope, "QRB", "Quorbel") {}
+ProfileStore::ProfileStore()
+    : path_(SettingsPath()),
+      settingsPtr_(std::make_unique<QSettings>(scratch_.filePath("Quorbel.ini"), QSettings::IniFormat)),
+      settings_(*settingsPtr_) {
+  struct stat info {};
+  if (::lstat(path_.c_str(), &info) != 0)
+    return; // a first run
+  const RegularFileBytes read = ReadRegularFile(path_, kMostSettingsBytes);
+  if (!read.Ok) {
+    refusal_ = read.Message;
+    return;
+  }
+  lastBytes_.assign(read.Bytes.begin(), read.Bytes.end());
+  WriteCopy(settings_.fileName(), lastBytes_);
+  settings_.sync();
+}
+
+ProfileStore::~ProfileStore() {
+  if (changed_)
+    Flush();
+}
+
+void ProfileStore::ReadFileIntoCopy() {
+  const RegularFileBytes read = ReadRegularFile(path_, kMostSettingsBytes);
+  if (!read.Ok)
+    return;
+  std::string bytes(read.Bytes.begin(), read.Bytes.end());
+  if (bytes == lastBytes_)
+    return;
+  // QSettings sees its file changed and lays our changes over the new text.
+  WriteCopy(settings_.fileName(), bytes);
+  lastBytes_ = std::move(bytes);
+}
 
 int32_t ProfileStore::GetInt(std::string_view section, std::string_view key, int32_t fallback) {
   const QVariant value = settings_.value(StoredPath(section, key));
@@ -77,8 +132,29 @@ void ProfileStore::WriteString(std::string_view section, std::string_view key, s
 }
 
 bool ProfileStore::Flush() {
+  if (!refusal_.empty())
+    return false;
+  ReadFileIntoCopy();
   settings_.sync();
-  return settings_.status() == QSettings::NoError;
+  if (settings_.status() != QSettings::NoError)
+    return false;
+  QFile copy(settings_.fileName());
+  if (!copy.open(QIODevice::ReadOnly))
+    return !changed_; // nothing was ever written: there is nothing to save
+  const QByteArray bytes = copy.readAll();
+  std::string text(bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (text == lastBytes_ && QFile::exists(QString::fromStdString(path_))) {
+    changed_ = false;
+    return true;
+  }
+  QDir().mkpath(QString::fromStdString(path_.substr(0, path_.rfind('/'))));
+  if (const AtomicWriteResult written = WriteFileAtomically(path_, text); !written.Ok()) {
+    refusal_ = written.Failure == AtomicWriteFailure::NotAFile ? written.Message : std::string();
+    return false;
+  }
+  lastBytes_ = std::move(text);
+  changed_ = false;
+  return true;
 }
 
 } // namespace quorbel

@@ -3,9 +3,15 @@
 // registry. Section and key names are written in upper case and read in any case, as the
 // registry ignored case.
 // (QSettings writes the GENERAL section as "[%General]", its escape for a group of that name.)
+// QSettings works on a private copy: the file itself is read only when it is a regular file and
+// replaced only through WriteFileAtomically, so a FIFO, a device or a link to one in its place
+// neither stops the program nor is replaced.
 #pragma once
 
 #include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
 
 #include "platform/abstract_profile_store.h"
 
@@ -14,6 +20,7 @@ namespace quorbel {
 class ProfileStore final : public AbstractProfileStore {
 public:
   ProfileStore();
+  ~ProfileStore() override;
 
   int32_t GetInt(std::string_view section, std::string_view key, int32_t fallback) override;
   std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) override;
@@ -22,13 +29,24 @@ public:
   bool Flush() override;
 
   // The INI file's path.
-  QString FileName() const { return settings_.fileName(); }
+  QString FileName() const { return QString::fromStdString(path_); }
+  // Why the file was neither read nor will be written; empty when it is in use.
+  const std::string &Refusal() const { return refusal_; }
 
 private:
   QString StoredPath(std::string_view section, std::string_view key);
   void SetValue(std::string_view section, std::string_view key, const QString &value);
 
-  QSettings settings_;
+  // Takes in what another run wrote since, as QSettings does for its own file.
+  void ReadFileIntoCopy();
+
+  std::string path_;
+  std::string refusal_;
+  std::string lastBytes_; // the file as last read or written
+  QTemporaryDir scratch_;
+  std::unique_ptr<QSettings> settingsPtr_;
+  QSettings &settings_;
+  bool changed_ = false;
 };
 
 } // namespace quorbel

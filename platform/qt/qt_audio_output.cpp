@@ -4,12 +4,16 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <algorithm>
+
+#include "platform/qt/sound_server.h"
 
 namespace quorbel {
 
 namespace {
-// Short enough that an effect follows the click that plays it.
-constexpr int kBufferMilliseconds = 60;
+// Enough to ride out a busy desktop's stalls (60 ms was heard to break up under load). What the
+// buffer holds is not counted as played, so the level meter follows what is heard.
+constexpr int kBufferMilliseconds = 250;
 } // namespace
 
 qint64 AudioPullDevice::bytesAvailable() const {
@@ -30,6 +34,10 @@ QtAudioOutput::~QtAudioOutput() { Close(); }
 
 bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
   Close();
+  // Qt waits without limit for a server that does not answer: ask it only once ours was answered.
+  if (const SoundServerState server = CurrentSoundServerState();
+      server != SoundServerState::Answers && server != SoundServerState::NotAsked)
+    return false;
   device_ = QMediaDevices::defaultAudioOutput();
   if (device_.isNull())
     return false;
@@ -94,7 +102,12 @@ void QtAudioOutput::Reset() {
   StartSink();
 }
 
-int64_t QtAudioOutput::SinkFrames() const { return sink_->processedUSecs() * format_.SampleRate / 1000000; }
+int64_t QtAudioOutput::SinkFrames() const {
+  const int64_t written = sink_->processedUSecs() * format_.SampleRate / 1000000;
+  const int64_t queued =
+      std::max<qsizetype>(0, sink_->bufferSize() - sink_->bytesFree()) / format_.BytesPerFrame();
+  return std::max<int64_t>(0, written - queued);
+}
 
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)

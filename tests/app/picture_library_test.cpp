@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <sys/stat.h>
 
 #include "platform/paths.h"
 #include "tests/media/gif_fixture.h"
@@ -98,4 +100,25 @@ TEST_F(PictureLists, TheOrderIsSettledOnEveryLoadAndDominoesKeepTheirOwn) {
             1);
   EXPECT_EQ(order[7], 7);
   EXPECT_EQ(FindPictureLists(Folder()), (std::vector<std::string>{"Apes.ani", "Zoo.ani", "Domino.ani"}));
+}
+
+// A FIFO, a list far beyond any list's size, a picture that is a FIFO: each is passed over at once,
+// named with the reason, never waited on nor read whole.
+TEST_F(PictureLists, WhatIsNoRegularFileOrNoListIsPassedOverWithItsReason) {
+  ASSERT_EQ(::mkfifo((dir_.Path() / "Fifo.ani").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((dir_.Path() / "cat.gif").c_str(), 0600), 0);
+  WriteText("Cat.ani", "1 cat.gif\n");
+  WriteText("Huge.ani", "");
+  std::filesystem::resize_file(dir_.Path() / "Huge.ani", uint64_t{64} << 20); // sparse
+  PictureOrder order{};
+  for (const std::string list : {"Fifo.ani", "Cat.ani", "Huge.ani"}) {
+    std::vector<PictureFailure> failures;
+    EXPECT_EQ(LoadCellImageSet(*pictures_, list, Folder(), order, PictureOrderMode::Keep, &failures), 0)
+        << list;
+    ASSERT_EQ(failures.size(), 1u) << list;
+    EXPECT_FALSE(failures[0].Missing) << list;
+    const std::string named = list == "Cat.ani" ? "cat.gif" : list;
+    EXPECT_NE(failures[0].Text.find(named), std::string::npos) << failures[0].Text;
+    EXPECT_EQ(failures[0].Text.find("Erreur  on"), std::string::npos) << failures[0].Text;
+  }
 }

@@ -252,11 +252,9 @@ TEST_F(MacroRecorderTest, TheOldFileStaysWholeUntilTheRecordingStops) {
 }
 
 TEST_F(MacroRecorderTest, AFileThatCannotBeSavedIsReportedAsAFailure) {
-  std::filesystem::create_directory(MacroFile()); // the name is taken by a folder
-  ASSERT_TRUE(StartMacroRecording("MyMacro.macro").ok);
-  RecordMacroStep(kMacroSolve);
+  std::filesystem::create_directory(MacroFile()); // the name is taken by a folder: refused at once
   sink_.posted.clear();
-  const MacroFileResult result = StopMacroRecording(true);
+  const MacroFileResult result = StartMacroRecording("MyMacro.macro");
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.message.find("MyMacro.macro"), std::string::npos);
   EXPECT_TRUE(sink_.posted.empty()); // no "saved" report

@@ -207,18 +207,16 @@ TEST_F(Document, AReadOnlyFileIsNotOverwrittenWithoutANewName) {
 }
 
 TEST_F(Document, AFailedSaveKeepsWhatWasThereAndLeavesNothingBehind) {
-  // A directory in the way: the new file is written whole, then cannot take its place.
+  // A directory in the way: it is no file to replace, and nothing is written beside it.
   const std::string path = File("taken.sud");
   std::filesystem::create_directory(path);
   WriteBytes(path + "/inside", "kept");
   EXPECT_FALSE(app_.Doc.SaveDocumentAs(path, false));
   EXPECT_EQ(ReadBytes(path + "/inside"), "kept");
   ASSERT_EQ(app_.Host.errors.size(), 1u);
-  EXPECT_TRUE(app_.Host.errors[0].starts_with("The file " + path +
-                                              " could not be replaced; the old file is "
-                                              "untouched.\nrename: "))
-      << app_.Host.errors[0];
-  EXPECT_TRUE(app_.Host.logLines[0].starts_with("Report Save-Load Exception: Error=rename: "));
+  EXPECT_EQ(app_.Host.errors[0], path + " is not a file.\nnot a regular file");
+  EXPECT_TRUE(app_.Host.logLines[0].starts_with("Report Save-Load Exception: Error=not a regular file"))
+      << app_.Host.logLines[0];
   EXPECT_NE(app_.Host.logLines[0].find(" bSave=1 IPdef=2 File=" + path + " "), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1)
       << "no temporary file is left";

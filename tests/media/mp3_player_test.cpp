@@ -172,7 +172,9 @@ TEST_F(Mp3Player, FilesWithoutAFrameOfKnownLengthAreRefused) {
     EXPECT_FALSE(player.IsOpen());
   }
   EXPECT_EQ(player.OpenMp3FileByName(Music("missing.mp3")), 0);
-  EXPECT_EQ(reports.back(), "CMp3Player::OpenMp3File\n\nCan't open file");
+  EXPECT_TRUE(
+      reports.back().starts_with("CMp3Player::OpenMp3File\n\nCan't open file\n" + Music("missing.mp3")))
+      << reports.back();
 }
 
 TEST(Mp3Frames, LevelsRoundingAndHeaders) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "media/wave_writer.h"
@@ -119,6 +120,14 @@ TEST_F(SoundEffects, AWaveDeclaringAHopelessRateIsOneUnplayableSlot) {
   PlaySoundEffect(manager, 1, false, 0);
   EXPECT_EQ(Hear(1), std::vector<int16_t>{100});
 
+  // Nor is one claiming the largest rate a file can hold: it would shrink to two samples.
+  std::string fastest = EncodePcmWave(44100, 1, std::vector<int16_t>(1 << 10, 1000));
+  fastest.replace(24, 4, "\xFF\xFF\xFF\xFF");
+  log.clear();
+  ASSERT_EQ(Init("0 O " + Write("fast.wav", fastest) + "\n" + Sounds(15)), 1);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(manager.Slots[0].State, 'N');
+
   WaveFormatBlock format;
   format.FormatTag = 1;
   format.Channels = 1;
@@ -128,6 +137,28 @@ TEST_F(SoundEffects, AWaveDeclaringAHopelessRateIsOneUnplayableSlot) {
   EXPECT_TRUE(ConvertPcm(format, second, {44100, 2}).empty());
   format.SamplesPerSec = 4000;
   EXPECT_LE(ConvertPcm(format, second, {44100, 2}).size() * 2, second.size() * 45);
+}
+
+// The English program says it in English; a FIFO in place of a sound or of the list is passed
+// over at once and named.
+TEST_F(SoundEffects, WhatCannotLoadIsToldInTheProgramsLanguageAndAFifoIsPassedOver) {
+  const std::string fifo = (std::filesystem::path(Write("x", "")).parent_path() / "fifo.wav").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string list = Write("MySound.dat", "0 O " + fifo + "\n" + Sounds(15));
+  const auto tell = [this](const std::string &line) { log.push_back(line); };
+  ASSERT_EQ(
+      InitSoundEffects(manager, std::make_unique<CaptureAudioOutput>(tape), list, tell, Language::English),
+      1);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0], "Error Loading Sound:0(0) - " + fifo + " --> N - 0");
+  log.clear();
+  const std::string fifoList = (std::filesystem::path(list).parent_path() / "List.dat").string();
+  ASSERT_EQ(::mkfifo(fifoList.c_str(), 0600), 0);
+  EXPECT_EQ(InitSoundEffects(manager, std::make_unique<CaptureAudioOutput>(tape), fifoList, tell,
+                             Language::English),
+            0);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_NE(log[0].find(fifoList), std::string::npos) << log[0];
 }
 
 TEST_F(SoundEffects, NoDeviceOrNoListPlaysNothing) {

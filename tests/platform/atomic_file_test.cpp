@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/temp_dir.h"
 
@@ -43,11 +46,79 @@ TEST(AtomicFile, TheOldBytesStayUntilTheCommitAndAnAbandonKeepsThem) {
 TEST(AtomicFile, AWriteThatCannotReplaceItsTargetSaysWhyAndLeavesNothingBeside) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("taken"));
+  // A folder is refused before anything is written beside it.
   const AtomicWriteResult result = WriteFileAtomically(dir.File("taken"), "bytes");
-  EXPECT_EQ(result.Failure, AtomicWriteFailure::CannotReplace);
-  EXPECT_NE(result.Message.find("rename"), std::string::npos);
+  EXPECT_EQ(result.Failure, AtomicWriteFailure::NotAFile);
+  EXPECT_EQ(result.Message, "not a regular file");
   EXPECT_EQ(FilesIn(dir), 1u);
   EXPECT_EQ(WriteFileAtomically(dir.File("none/x"), "bytes").Failure, AtomicWriteFailure::CannotCreate);
+}
+
+mode_t ModeOf(const std::string &path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+TEST(AtomicFile, AFileKeepsItsModeAndANewFileGetsTheUsualOne) {
+  TempDir dir;
+  const std::string secret = dir.File("secret.ini");
+  WriteBytes(secret, "old");
+  ::chmod(secret.c_str(), 0600);
+  ASSERT_TRUE(WriteFileAtomically(secret, "new").Ok());
+  EXPECT_EQ(ModeOf(secret), 0600u);
+  const mode_t before = ::umask(022);
+  ASSERT_TRUE(WriteFileAtomically(dir.File("fresh.ini"), "new").Ok());
+  ::umask(before);
+  EXPECT_EQ(ModeOf(dir.File("fresh.ini")), 0644u);
+}
+
+// A link is followed only to a regular file, and stays a link; a FIFO, a folder or nothing at
+// its end is refused and left as it was.
+TEST(AtomicFile, ALinkIsWrittenThroughOnlyToARegularFile) {
+  TempDir dir;
+  const std::string file = dir.File("real.ini");
+  WriteBytes(file, "old");
+  const std::string link = dir.File("link.ini");
+  std::filesystem::create_symlink(file, link);
+  ASSERT_TRUE(WriteFileAtomically(link, "new").Ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytes(file), "new");
+
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink(fifo, dir.File("to-fifo.ini"));
+  std::filesystem::create_symlink(dir.File("nothing"), dir.File("to-nothing.ini"));
+  for (const std::string name : {"to-fifo.ini", "fifo", "to-nothing.ini"}) {
+    const AtomicWriteResult result = WriteFileAtomically(dir.File(name), "new");
+    EXPECT_EQ(result.Failure, AtomicWriteFailure::NotAFile) << name;
+    EXPECT_FALSE(result.Message.empty());
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("to-fifo.ini")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("nothing")));
+  EXPECT_EQ(FilesIn(dir), 5u);
+}
+
+// What a killed save left is ours when its process is gone: the next save in the folder removes
+// it, and leaves a living process's temporary and every file not named as ours.
+TEST(AtomicFile, ASaveRemovesOnlyTheLeftoversOfEndedSaves) {
+  TempDir dir;
+  const pid_t child = ::fork();
+  if (child == 0)
+    ::_exit(0);
+  ASSERT_GT(child, 0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = dir.File(".victim.sud.quorbel-" + std::to_string(child) + "-0.tmp");
+  const std::string living = dir.File(".victim.sud.quorbel-" + std::to_string(::getppid()) + "-0.tmp");
+  const std::string others = dir.File("victim.sud.9ZYeeC");
+  for (const std::string &path : {dead, living, others})
+    WriteBytes(path, "half");
+  ASSERT_TRUE(WriteFileAtomically(dir.File("other.sud"), "grid").Ok());
+  EXPECT_FALSE(std::filesystem::exists(dead));
+  EXPECT_TRUE(std::filesystem::exists(living));
+  EXPECT_TRUE(std::filesystem::exists(others));
+  EXPECT_EQ(FilesIn(dir), 3u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QPaintEvent>
 #include <QPainter>
+#include <sys/stat.h>
 
 #include "app/cell_animation.h"
 #include "app/qt/defi_dialog.h"
@@ -13,6 +14,7 @@
 #include "engine/magic_sentence.h"
 #include "media/picture_set.h"
 #include "media/qt/picture_from_image.h"
+#include "platform/qt/image_file.h"
 #include "view/qt/board_painter.h"
 #include "view/qt/paint_tools.h"
 
@@ -158,9 +160,10 @@ void CQuorbelView::PrepareBoardLayout() {
 
 namespace {
 
-// Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX).
-QImage BackgroundPicture(const std::string &path) {
-  QImage image(QString::fromStdString(path));
+// Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX). Both
+// read only a regular file: `reason` says why another was passed over.
+QImage BackgroundPicture(const std::string &path, std::string &reason) {
+  QImage image = ReadImageFile(path, &reason);
   if (!image.isNull())
     return image;
   CPicture picture;
@@ -173,8 +176,14 @@ QImage BackgroundPicture(const std::string &path) {
 void CQuorbelView::LoadBackground() {
   BackgroundReload = 0;
   const std::string &path = app_.Settings().general.backgroundImage;
-  // A picture that cannot be read leaves the board without one.
-  background_ = path.empty() ? QImage() : BackgroundPicture(path);
+  // A picture that cannot be read leaves the board without one; a FIFO or a device is told.
+  std::string reason;
+  background_ = path.empty() ? QImage() : BackgroundPicture(path, reason);
+  struct stat info {};
+  if (background_.isNull() && !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    // Said after the paint that asked for the picture: a message redraws the board.
+    QTimer::singleShot(0, this,
+                       [this, text = path + ": " + reason] { app_.PostMessage(PanelText::Plain(text)); });
 }
 
 void CQuorbelView::EnsureBuffers() {

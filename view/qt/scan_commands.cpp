@@ -26,6 +26,7 @@
 #include "media/picture_set.h"
 #include "media/qt/picture_from_image.h"
 #include "platform/paths.h"
+#include "platform/qt/image_file.h"
 #include "view/qt/quorbel_view.h"
 
 using namespace quorbel;
@@ -55,7 +56,7 @@ bool ClipboardPicture(CPicture &picture) {
 bool FilePicture(const std::string &path, CPicture &picture) {
   if (picture.Load(path, PictureTypeOfExtension(path)) && picture.IsValid())
     return true;
-  const QImage image(QString::fromStdString(path));
+  const QImage image = ReadImageFile(path);
   return !image.isNull() && PictureFromImage(image, picture);
 }
 

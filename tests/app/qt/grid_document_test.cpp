@@ -201,6 +201,24 @@ private slots:
     QCOMPARE(again.Engine().ValueClasses[0], int8_t{4});
   }
 
+  // Generation draws Trio classes only for Trio grids: a grid saved with none and read back keeps
+  // the table it was saved with, so a second save writes what the first did.
+  void AGridSavedWithoutTrioClassesComesBackWithTheSameTable() {
+    std::array<int8_t, 16> saved{};
+    {
+      Session s(home_);
+      SetGridSize(s.Engine(), kWidth, 1);
+      s.Play(0, 3);
+      s.Engine().ValueClasses.fill(0);
+      s.dialogs.AnswerFileName(File("generated.sud"));
+      QVERIFY(s.Run(kSave));
+      saved = s.Engine().ValueClasses;
+    }
+    Session again(home_);
+    QVERIFY(again.Run(kFirstRecent));
+    QVERIFY(again.Engine().ValueClasses == saved);
+  }
+
   void UndoAndRedoBehaveTheSameAfterASaveAndAReopening() {
     std::vector<int> start, one, two, three;
     int32_t ptUndo = 0, maxPtUndo = 0;

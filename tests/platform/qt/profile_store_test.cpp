@@ -1,9 +1,11 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "app/colours.h"
 #include "app/message_format.h"
@@ -171,6 +173,42 @@ private slots:
     AppSettings loaded;
     LoadSettings(store, loaded);
     QCOMPARE(loaded.general.printSize, 1.25f);
+  }
+
+  // Linked to a regular file, the file is updated and the link kept; linked to a FIFO, the store
+  // neither waits on it nor puts a file in its place, and says why.
+  void ALinkIsFollowedOnlyToARegularFile() {
+    QVERIFY(QDir().mkpath(home_.path() + "/QRB"));
+    const QString real = home_.path() + "/elsewhere.ini";
+    QVERIFY(QFile(real).open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(real, IniPath()));
+    {
+      ProfileStore store;
+      store.WriteInt("GENERAL", "LONGCASE", 61);
+      QVERIFY(store.Flush());
+    }
+    QVERIFY(QFileInfo(IniPath()).isSymLink());
+    QFile written(real);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains("LONGCASE=61"));
+    QFile::remove(IniPath());
+
+    const QString fifo = home_.path() + "/fifo";
+    QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QVERIFY(QFile::link(fifo, IniPath()));
+    {
+      ProfileStore store; // would wait for a writer for ever
+      QVERIFY(!store.Refusal().empty());
+      QCOMPARE(store.GetInt("GENERAL", "LONGCASE", 7), 7);
+      store.WriteInt("GENERAL", "LONGCASE", 61);
+      QVERIFY(!store.Flush());
+    }
+    QVERIFY(QFileInfo(IniPath()).isSymLink());
+    struct stat info {};
+    QCOMPARE(::stat(fifo.toLocal8Bit().constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+    QFile::remove(IniPath());
+    QFile::remove(fifo);
   }
 
   void AFileThatCannotBeWrittenIsReported() {

@@ -1,0 +1,167 @@
+// On POSIX calls: O_NONBLOCK is what keeps open() from waiting for a FIFO's writer, and the type
+// is checked on the descriptor itself, so a name swapped after the check cannot slip through.
+#include "platform/regular_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace quorbel {
+
+namespace {
+
+std::string SystemError(const char *call) { return std::string(call) + ": " + std::strerror(errno); }
+
+} // namespace
+
+ReadableFile::~ReadableFile() {
+  if (fd_ >= 0)
+    ::close(fd_);
+}
+
+ReadableFile::ReadableFile(ReadableFile &&other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), size_(other.size_), failure_(other.failure_),
+      message_(std::move(other.message_)) {}
+
+ReadableFile &ReadableFile::operator=(ReadableFile &&other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0)
+      ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+    size_ = other.size_;
+    failure_ = other.failure_;
+    message_ = std::move(other.message_);
+  }
+  return *this;
+}
+
+std::FILE *ReadableFile::ReleaseAsStream() {
+  if (fd_ < 0)
+    return nullptr;
+  std::FILE *stream = ::fdopen(fd_, "rb");
+  if (!stream) {
+    failure_ = RegularFileFailure::CannotOpen;
+    message_ = SystemError("fdopen");
+    return nullptr;
+  }
+  fd_ = -1;
+  return stream;
+}
+
+ReadableFile OpenRegularFile(const std::string &path) {
+  ReadableFile file;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    file.failure_ = RegularFileFailure::CannotOpen;
+    file.message_ = SystemError("open");
+    return file;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    file.failure_ = RegularFileFailure::CannotOpen;
+    file.message_ = SystemError("fstat");
+    ::close(fd);
+    return file;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    file.failure_ = RegularFileFailure::NotAFile;
+    file.message_ = "not a regular file";
+    ::close(fd);
+    return file;
+  }
+  // A regular file never blocks; the readers expect ordinary reads.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  file.fd_ = fd;
+  file.size_ = static_cast<uint64_t>(info.st_size);
+  return file;
+}
+
+std::FILE *OpenRegularFileStream(const std::string &path, std::string *reason) {
+  ReadableFile file = OpenRegularFile(path);
+  std::FILE *stream = file.ReleaseAsStream();
+  if (!stream && reason)
+    *reason = file.Message();
+  return stream;
+}
+
+RegularFileBytes ReadRegularFile(const std::string &path, uint64_t maxBytes, size_t headBytes,
+                                 const SizeLimitOfHead &limitOfHead) {
+  RegularFileBytes result;
+  auto fail = [&](RegularFileFailure failure, std::string message) {
+    result.Failure = failure;
+    result.Message = std::move(message);
+    result.Bytes.clear();
+    return result;
+  };
+  const ReadableFile file = OpenRegularFile(path);
+  if (!file.IsOpen())
+    return fail(file.Failure(), file.Message());
+  const uint64_t size = file.Size();
+  auto readUpTo = [&](size_t end) {
+    size_t done = result.Bytes.size();
+    result.Bytes.resize(end);
+    while (done < end) {
+      const ssize_t n = ::read(file.Fd(), result.Bytes.data() + done, end - done);
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n == 0) {
+        fail(RegularFileFailure::CannotRead, "the file became shorter while it was read");
+        return false;
+      }
+      if (n < 0) {
+        fail(RegularFileFailure::CannotRead, SystemError("read"));
+        return false;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return true;
+  };
+  auto tooLarge = [&](uint64_t limit) {
+    return fail(RegularFileFailure::TooLarge,
+                std::to_string(size) + " bytes, at most " + std::to_string(limit) + " expected");
+  };
+  if (size > maxBytes)
+    return tooLarge(maxBytes);
+  if (limitOfHead) {
+    if (!readUpTo(static_cast<size_t>(std::min<uint64_t>(size, headBytes))))
+      return result;
+    if (const uint64_t limit = limitOfHead(result.Bytes); size > limit)
+      return tooLarge(limit);
+  }
+  if (!readUpTo(static_cast<size_t>(size)))
+    return result;
+  result.Ok = true;
+  return result;
+}
+
+RegularFileText ReadRegularFileText(const std::string &path, uint64_t maxBytes) {
+  RegularFileBytes bytes = ReadRegularFile(path, maxBytes);
+  RegularFileText text{bytes.Ok, bytes.Failure, std::move(bytes.Message), {}};
+  text.Text.assign(bytes.Bytes.begin(), bytes.Bytes.end());
+  return text;
+}
+
+bool AppendToRegularFile(const std::string &path, std::string_view bytes) {
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  if (fd < 0)
+    return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    ok = n > 0;
+    if (ok)
+      done += static_cast<size_t>(n);
+  }
+  return ::close(fd) == 0 && ok;
+}
+
+} // namespace quorbel
