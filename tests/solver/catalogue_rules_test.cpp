@@ -19,6 +19,7 @@
 #include "platform/random.h"
 #include "solver/generate_grid.h"
 #include "solver/solution_count.h"
+#include "tests/support/count_limit.h"
 #include "tests/support/data_directory.h"
 
 namespace quorbel {
@@ -31,7 +32,7 @@ constexpr int kFillOrders = 3;
 std::unique_ptr<EngineContext> ContextOfSize(int sizeClass) {
   auto ctx = std::make_unique<EngineContext>();
   SetGridShape(*ctx, ShapeCodeOfSize(kSizeClassWidth[static_cast<size_t>(sizeClass)]), 1, 0);
-  ctx->Settings.TimeOver = -1;
+  ctx->Settings.TimeOver = test::kTestCountLimitMs;
   ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
                          "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
   BuildNumeralCharMasks(*ctx);
@@ -122,9 +123,9 @@ TEST_F(CatalogueRules, EveryGeneratedPuzzleHasOneSolutionThatFillsWithoutConflic
       ctx->Settings.CurrentVariant = words;
       GeneratorSettings settings;
       settings.SeedOverride = row;
-      settings.GenereTimeOver = -1; // the count decides, not the machine's speed
+      settings.GenereTimeOver = test::kTestCountLimitMs; // far beyond any count: the count decides
       ASSERT_EQ(GenerateGrid(*ctx, settings, kEasy).Result, 1);
-      ctx->Settings.TimeOver = -1;
+      ctx->Settings.TimeOver = test::kTestCountLimitMs;
       // A hidden-variant set is played with each grid's own rule switched on.
       for (int g = 0; g < UsedMainCount(ctx->Grids); ++g)
         ctx->Grids.Main[g].GridVar |= ctx->Grids.Main[g].Lists.HiddenRule;
