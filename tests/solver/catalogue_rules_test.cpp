@@ -70,9 +70,26 @@ TEST_F(CatalogueRules, ARuleWithoutCluesIsOfferedOnlyWhereAGridHoldsIt) {
   EXPECT_EQ(CountEmptyGrids(0, kNoTouchRow, 2), 0);
 }
 
+// The first cell (grid x NCells + cell) whose candidates or status one more update of every
+// grid changes, -1 when it changes nothing: the update is meant to leave the grids settled.
+int FirstCellAnotherUpdateChanges(EngineContext &ctx) {
+  const int grids = UsedMainCount(ctx.Grids);
+  std::vector<GridRecord> before(ctx.Grids.Main.begin(), ctx.Grids.Main.begin() + grids);
+  UpdatePossibles(ctx, -1, -1, -1, 1);
+  for (int g = 0; g < grids; ++g)
+    for (int c = 0; c < ctx.Geo.NCells; ++c) {
+      const CellRecord &was = before[static_cast<size_t>(g)].Cells[c];
+      const CellRecord &is = ctx.Grids.Main[g].Cells[c];
+      if (was.ThePoss != is.ThePoss || was.Excluded != is.Excluded || was.Status != is.Status)
+        return g * ctx.Geo.NCells + c;
+    }
+  return -1;
+}
+
 struct Filling {
-  int Conflict = -1;    // the first cell (grid x NCells + cell) that showed a conflict, -1 none
-  int HalfwayCount = 0; // the solutions counted with half of the cells placed
+  int Conflict = -1;         // the first cell (grid x NCells + cell) that showed a conflict, -1 none
+  int HalfwayCount = 0;      // the solutions counted with half of the cells placed
+  int HalfwayUnsettled = -1; // FirstCellAnotherUpdateChanges with half of the cells placed
 };
 
 // The puzzle's solution placed cell by cell in a shuffled order, every grid of the set
@@ -94,8 +111,10 @@ Filling FillWithSolution(EngineContext &ctx, uint32_t seed) {
     UpdatePossibles(ctx, -1, -1, -1, 1);
     if (CombinedGridState(ctx, -1) == kGridContradiction)
       filling.Conflict = g * ctx.Geo.NCells + c;
-    if (k + 1 == open.size() / 2)
+    if (k + 1 == open.size() / 2) {
+      filling.HalfwayUnsettled = FirstCellAnotherUpdateChanges(ctx);
       filling.HalfwayCount = SearchLinkedSolutions(ctx, -1, 0, 2, 0);
+    }
   }
   for (const auto &[g, c] : open)
     SetCellValue(ctx, set.Main[g], c, 0, kActionClear);
@@ -130,6 +149,7 @@ TEST_F(CatalogueRules, EveryGeneratedPuzzleHasOneSolutionThatFillsWithoutConflic
       for (int g = 0; g < UsedMainCount(ctx->Grids); ++g)
         ctx->Grids.Main[g].GridVar |= ctx->Grids.Main[g].Lists.HiddenRule;
       UpdatePossibles(*ctx, -1, -1, -1, 1);
+      EXPECT_EQ(FirstCellAnotherUpdateChanges(*ctx), -1) << "a second update changed a cell";
       // The classic route where the rules allow it, as the generator counts; then propagation alone.
       for (const int byPropagation : {0, 1}) {
         ctx->Settings.SearchByPropagation = byPropagation;
@@ -142,6 +162,7 @@ TEST_F(CatalogueRules, EveryGeneratedPuzzleHasOneSolutionThatFillsWithoutConflic
         const Filling filling = FillWithSolution(*ctx, order);
         EXPECT_EQ(filling.Conflict, -1) << "order " << order;
         EXPECT_EQ(filling.HalfwayCount, 1) << "order " << order;
+        EXPECT_EQ(filling.HalfwayUnsettled, -1) << "order " << order << ": a second update changed a cell";
       }
     }
   }
