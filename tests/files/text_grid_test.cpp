@@ -420,7 +420,7 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
 TEST(TextGridReading, ALineWithNoTotalTakesTheSolutionsSumThereAndACageKeepsTenCells) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
   for (int i = 0; i < 16; ++i)
-    lines.push_back("R" + std::to_string((i / 4 + i % 4) % 4 + 1));
+    lines.push_back(std::string("R").append(std::to_string((i / 4 + i % 4) % 4 + 1)));
   lines.push_back("L0;15;0");
   lines.push_back("L12;3;0");
   lines.push_back("K0;0;1;2;3;4;5;6;7;8;9;10");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "engine/cell_actions.h"
@@ -74,15 +75,20 @@ TEST_F(CatalogueRules, ARuleWithoutCluesIsOfferedOnlyWhereAGridHoldsIt) {
 // grid changes, -1 when it changes nothing: the update is meant to leave the grids settled.
 int FirstCellAnotherUpdateChanges(EngineContext &ctx) {
   const int grids = UsedMainCount(ctx.Grids);
-  std::vector<GridRecord> before(ctx.Grids.Main.begin(), ctx.Grids.Main.begin() + grids);
+  const int cells = ctx.Geo.NCells;
+  auto state = [&](int g, int c) {
+    const CellRecord &cell = ctx.Grids.Main[g].Cells[c];
+    return std::tuple(cell.ThePoss, cell.Excluded, cell.Status);
+  };
+  std::vector<decltype(state(0, 0))> before;
+  for (int g = 0; g < grids; ++g)
+    for (int c = 0; c < cells; ++c)
+      before.push_back(state(g, c));
   UpdatePossibles(ctx, -1, -1, -1, 1);
   for (int g = 0; g < grids; ++g)
-    for (int c = 0; c < ctx.Geo.NCells; ++c) {
-      const CellRecord &was = before[static_cast<size_t>(g)].Cells[c];
-      const CellRecord &is = ctx.Grids.Main[g].Cells[c];
-      if (was.ThePoss != is.ThePoss || was.Excluded != is.Excluded || was.Status != is.Status)
-        return g * ctx.Geo.NCells + c;
-    }
+    for (int c = 0; c < cells; ++c)
+      if (state(g, c) != before[static_cast<size_t>(g * cells + c)])
+        return g * cells + c;
   return -1;
 }
 
