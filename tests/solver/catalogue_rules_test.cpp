@@ -71,8 +71,9 @@ TEST_F(CatalogueRules, ARuleWithoutCluesIsOfferedOnlyWhereAGridHoldsIt) {
   EXPECT_EQ(CountEmptyGrids(0, kNoTouchRow, 2), 0);
 }
 
-// The first cell (grid x NCells + cell) whose candidates or status one more update of every
-// grid changes, -1 when it changes nothing: the update is meant to leave the grids settled.
+// The first cell (grid x NCells + cell) whose candidates or status one more pass of the
+// filters over every grid changes, without a rebuild first; -1 when it changes nothing: an
+// update leaves the grids where the filters have nothing left to take.
 int FirstCellAnotherUpdateChanges(EngineContext &ctx) {
   const int grids = UsedMainCount(ctx.Grids);
   const int cells = ctx.Geo.NCells;
@@ -84,7 +85,7 @@ int FirstCellAnotherUpdateChanges(EngineContext &ctx) {
   for (int g = 0; g < grids; ++g)
     for (int c = 0; c < cells; ++c)
       before.push_back(state(g, c));
-  UpdatePossibles(ctx, -1, -1, -1, 1);
+  UpdatePossibles(ctx, -1, -1, -1, 0);
   for (int g = 0; g < grids; ++g)
     for (int c = 0; c < cells; ++c)
       if (state(g, c) != before[static_cast<size_t>(g * cells + c)])
