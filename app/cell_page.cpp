@@ -21,7 +21,7 @@ struct SwitchEntry {
 };
 
 // In CellPageSwitch order. Only the comment area changes the board's areas.
-constexpr std::array<SwitchEntry, 7> kSwitches = {{
+constexpr auto kSwitches = std::to_array<SwitchEntry>({
     {&GeneralSettings::displayLines, &CellPageValues::Lines, kMacroArea, "LINECOL", false},
     {&GeneralSettings::displayComment, &CellPageValues::Comment, kMacroArea, "COMMENT", true},
     {&GeneralSettings::displayBarArea, &CellPageValues::BarArea, kMacroArea, "BAR", false},
@@ -29,7 +29,7 @@ constexpr std::array<SwitchEntry, 7> kSwitches = {{
     {&GeneralSettings::displayMatAll, &CellPageValues::MatAll, kMacroPref, "MATALL", false},
     {&GeneralSettings::displayMatFond, &CellPageValues::MatFond, kMacroPref, "MATFOND", false},
     {&GeneralSettings::displayMatAuto, &CellPageValues::MatAuto, kMacroPref, "MATAUTO", false},
-}};
+});
 
 } // namespace
 

@@ -28,7 +28,7 @@ struct SwitchEntry {
 };
 
 // In GridPageSwitch order.
-constexpr std::array<SwitchEntry, 7> kSwitches = {{
+constexpr auto kSwitches = std::to_array<SwitchEntry>({
     {&GeneralSettings::autoSize, &GridPageValues::AutoSize, "AUTO"},
     {&GeneralSettings::absolute, &GridPageValues::Absolute, "ABSOLUTE"},
     {&GeneralSettings::blockLimit, &GridPageValues::BlockLimit, "BLOCKLIM"},
@@ -36,7 +36,7 @@ constexpr std::array<SwitchEntry, 7> kSwitches = {{
     {&GeneralSettings::blockColors, &GridPageValues::BlockColors, "BLOCKCOL"},
     {&GeneralSettings::cellSquare, &GridPageValues::CellSquare, "CELLSQUARE"},
     {&GeneralSettings::keepRatio, &GridPageValues::KeepRatio, "KEEPRATIO"},
-}};
+});
 
 int Slider(int slider) { return std::clamp(slider, 0, kSliderTop); }
 

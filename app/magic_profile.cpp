@@ -25,7 +25,7 @@ struct IntLine {
   std::string_view Name;
 };
 
-constexpr std::array<IntLine, 19> kFirstLines = {{
+constexpr auto kFirstLines = std::to_array<IntLine>({
     {&GeneralSettings::longCase, "PrefLongCase"},
     {&GeneralSettings::hautCase, "PrefHautCase"},
     {&GeneralSettings::interCaseX, "PrefInterCaseX"},
@@ -45,9 +45,9 @@ constexpr std::array<IntLine, 19> kFirstLines = {{
     {&GeneralSettings::displayMatFond, "PrefMatFond"},
     {&GeneralSettings::displayMatAuto, "PrefMatAuto"},
     {&GeneralSettings::displayComDy, "PrefCommentdY"},
-}};
+});
 // Line 20 is the bar width; lines 21 to 36 follow.
-constexpr std::array<IntLine, 16> kMiddleLines = {{
+constexpr auto kMiddleLines = std::to_array<IntLine>({
     {&GeneralSettings::deltaFontCom, "PrefDeltaFontComment"},
     {&GeneralSettings::deltaFontCell, "PrefDeltaFontCell"},
     {&GeneralSettings::deltaFontLc, "PrefDeltaFontLineCol"},
@@ -64,9 +64,9 @@ constexpr std::array<IntLine, 16> kMiddleLines = {{
     {&GeneralSettings::gridCurrSize, "PrefGridSize"},
     {&GeneralSettings::gridCurrDisp, "PrefGridDisp"},
     {&GeneralSettings::gridCurrDifficulty, "PrefGridDiff"},
-}};
+});
 // Line 37 is the variant selection's low word; lines 38 to 45 follow.
-constexpr std::array<IntLine, 8> kLateLines = {{
+constexpr auto kLateLines = std::to_array<IntLine>({
     {&GeneralSettings::animGif, "PrefAnimGif"},
     {&GeneralSettings::resetIfFalse, "PrefResetIfFalse"},
     {&GeneralSettings::animAction, "PrefAnimAction"},
@@ -75,7 +75,7 @@ constexpr std::array<IntLine, 8> kLateLines = {{
     {&GeneralSettings::puzzleRotation, "PrefPuzzleRotation"},
     {&GeneralSettings::puzzlePieceUniq, "PrefPieceUniq"},
     {&GeneralSettings::autoNoBoat, "PrefAutoNoBoat"},
-}};
+});
 constexpr std::array<std::string_view, kBoardColourCount> kColourNames = {
     "ColorInit-0BGR",        "ColorInput-0BGR",     "ColorPoss-0BGR",    "ColorFind-0BGR",
     "ColorSearch-0BGR",      "ColorBad-0BGR",       "ColorCaseBG-0BGR",  "ColorSingleBG-0BGR",

@@ -17,21 +17,21 @@ struct OptionEntry {
   int32_t GeneralSettings::*Field;
   std::string_view Word;
 };
-constexpr std::array<OptionEntry, 3> kVariantOptions = {{
+constexpr auto kVariantOptions = std::to_array<OptionEntry>({
     {&GeneralSettings::puzzleRotation, "ROTATE"},
     {&GeneralSettings::puzzlePieceUniq, "BOATUNIQ"},
     {&GeneralSettings::autoNoBoat, "AUTONOBOAT"},
-}};
+});
 
 struct MusicEntry {
   int32_t MusicSettings::*Field;
   std::string_view Word;
 };
-constexpr std::array<MusicEntry, 3> kMusicOptions = {{
+constexpr auto kMusicOptions = std::to_array<MusicEntry>({
     {&MusicSettings::silent, "MUSSILENT"},
     {&MusicSettings::useDirectory, "MUSDIR"},
     {&MusicSettings::autoLoop, "MUSLOOP"},
-}};
+});
 
 constexpr std::array<std::string_view, kFolderCount> kFolderDefaults = {
     ".\\", "BackGround\\", "MyGrid\\", "TextGrid\\", "MagicPref\\", ".\\", ".\\"};

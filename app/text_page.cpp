@@ -28,13 +28,13 @@ struct SwitchEntry {
 };
 
 // In TextPageSwitch order.
-constexpr std::array<SwitchEntry, 5> kSwitches = {{
+constexpr auto kSwitches = std::to_array<SwitchEntry>({
     {&GeneralSettings::animGif, &TextPageValues::AnimGif, "ANIM", false},
     {&GeneralSettings::resetIfFalse, &TextPageValues::ResetIfFalse, "IFFALSE", false},
     {&GeneralSettings::animAction, &TextPageValues::AnimAction, "ACTION", true},
     {&GeneralSettings::drag, &TextPageValues::Drag, "DRAG", true},
     {&GeneralSettings::parasit, &TextPageValues::Parasit, "PARASIT", true},
-}};
+});
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -1,5 +1,6 @@
 #include "app/variant_selection.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -170,26 +171,9 @@ void ClearAllVariants(VariantSelection &s) {
 }
 
 int ApplySymbolConstraint(VariantWords words, int shape, int display) {
-  constexpr int kLastNarrowShape = 5;
-  const int numbers = shape <= kLastNarrowShape ? kSymbolDigits : kSymbolMixed;
-  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
-    const VariantRow &variant = VariantCatalog[static_cast<size_t>(row)];
-    if (!Meets(variant.VarMasks, words))
-      continue;
-    switch (variant.VarSymbolRule) {
-    case SymbolRule::Numbers:
-      return numbers;
-    case SymbolRule::Letters:
-      return kSymbolLetters;
-    case SymbolRule::NoPictures:
-      if (display == kSymbolPictures)
-        display = numbers;
-      break;
-    case SymbolRule::None:
-      break;
-    }
-  }
-  return display;
+  // A shape out of range counts as the nearest one, as it always did.
+  const int width = kGridShapes[static_cast<size_t>(std::clamp(shape, 0, kShapeCount - 1))].Size;
+  return SymbolModeForVariants(words, static_cast<SymbolMode>(display), width);
 }
 
 std::string VariantNamesText(VariantWords words, Language language) {

@@ -211,34 +211,13 @@ bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string
   return true;
 }
 
+// Read as a catalogue is: its comments are those of a type it creates.
 std::vector<std::string> MergeCatalogText(GridCatalog &catalog, std::string_view latin1) {
   std::vector<std::string> left;
-  std::string type(kDefaultCatalogType), french, english;
-  for (std::string_view line : SplitTextLines(latin1)) {
-    if (line.empty())
-      continue;
-    const std::string rest = Latin1ToUtf8(line.substr(1));
-    switch (line.front()) {
-    case kCommentLine:
-      break;
-    case kTypeLine:
-      type = rest;
-      french.clear();
-      english.clear();
-      break;
-    case kFrenchCommentLine:
-      french = rest;
-      break;
-    case kEnglishCommentLine:
-      english = rest;
-      break;
-    default: {
-      const std::string file = Latin1ToUtf8(line);
-      if (!AddCatalogGrid(catalog, type, file, french, english))
-        left.push_back(type + "/" + file);
-    }
-    }
-  }
+  for (const CatalogType &type : ParseCatalog(latin1).Types)
+    for (const CatalogGrid &grid : type.Grids)
+      if (!AddCatalogGrid(catalog, type.Name, grid.File, type.CommentFrench, type.CommentEnglish))
+        left.push_back(type.Name + "/" + grid.File);
   return left;
 }
 

@@ -68,9 +68,9 @@ std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view 
 // false when the file is already listed under it.
 bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file,
                     std::string_view commentFrench = {}, std::string_view commentEnglish = {});
-// Adds the entries of another catalogue text: its ">" lines name the type (and clear the
-// comments), "=" and "!" give the comments of a type it creates. Returns the "type/file" of each
-// entry already listed, which is left out.
+// Adds the entries of another catalogue text, read as ParseCatalog reads one (a grid's status
+// is not taken): its ">" lines name the type, "=" and "!" give the comments of a type it
+// creates. Returns the "type/file" of each entry already listed, which is left out.
 std::vector<std::string> MergeCatalogText(GridCatalog &catalog, std::string_view latin1);
 // Every grid back to not started.
 void ClearCatalogStatus(GridCatalog &catalog);

@@ -12,7 +12,7 @@ struct SocketError {
   const char *Text;
 };
 
-constexpr std::array<SocketError, 50> kSocketErrors = {{
+constexpr auto kSocketErrors = std::to_array<SocketError>({
     {6, "WSA_INVALID_HANDLE ", "Specified event object handle is invalid. "},
     {8, "WSA_NOT_ENOUGH_MEMORY ", "Insufficient memory available. "},
     {87, "WSA_INVALID_PARAMETER ", "One or more parameters are invalid. "},
@@ -63,7 +63,7 @@ constexpr std::array<SocketError, 50> kSocketErrors = {{
     {10070, "WSAESTALE ", "Stale file handle reference. "},
     {10071, "WSAEREMOTE ", "Item is remote. "},
     {10091, "WSASYSNOTREADY ", "Network subsystem is unavailable. "},
-}};
+});
 
 } // namespace
 

@@ -5,6 +5,7 @@
 # saved in the build folder.
 # Usage: scripts/fuzz.sh [seconds per reader (default 60)] [build-dir] [--readers-only]
 # --readers-only (CI) builds and fuzzes the readers without building and running the plain tests.
+# QUORBEL_WERROR=ON makes every warning an error.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
@@ -15,7 +16,8 @@ jobs="${FUZZ_BUILD_JOBS:-$(nproc)}"
 "$root/scripts/install_packages.sh" clang libclang-rt-dev qt6-base-dev qt6-multimedia-dev libmpg123-dev \
   libgtest-dev libbenchmark-dev cmake ninja-build pkg-config libgl-dev
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORBEL_FUZZ=ON \
+  -DQUORBEL_WERROR="${QUORBEL_WERROR:-OFF}"
 targets=(fuzz_sud_file fuzz_text_grid fuzz_macro_line fuzz_irregular_block_file fuzz_metafile fuzz_picture_bmp fuzz_picture_gif
   fuzz_picture_ico fuzz_picture_tga fuzz_picture_pcx fuzz_picture_wbmp fuzz_picture_wmf fuzz_picture_any)
 export ASAN_OPTIONS=detect_leaks=1

@@ -5,6 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$root/build}"
+# Warnings fail the build here, with either compiler.
+export QUORBEL_WERROR=ON
 # What only the tests use: a PulseAudio server of their own and its recorder, the scanner's fonts.
 "$root/scripts/install_packages.sh" pulseaudio pulseaudio-utils fonts-dejavu-core
 "$root/scripts/setup.sh" "$build"

@@ -21,13 +21,21 @@ struct Pattern {
   int Base;
   int Cover;
 };
-// Each base kind with both other kinds, in the order the search tries them.
-constexpr std::array<Pattern, 6> kPatterns = {{{kUnitRow, kUnitColumn},
-                                               {kUnitRow, kUnitBlock},
-                                               {kUnitColumn, kUnitBlock},
-                                               {kUnitColumn, kUnitRow},
-                                               {kUnitBlock, kUnitRow},
-                                               {kUnitBlock, kUnitColumn}}};
+// Each base kind with both other kinds, in the order the search tries them. The table's size
+// follows its rows, and a row that is not two different kinds does not build.
+constexpr auto kPatterns = std::to_array<Pattern>({{kUnitRow, kUnitColumn},
+                                                   {kUnitRow, kUnitBlock},
+                                                   {kUnitColumn, kUnitBlock},
+                                                   {kUnitColumn, kUnitRow},
+                                                   {kUnitBlock, kUnitRow},
+                                                   {kUnitBlock, kUnitColumn}});
+constexpr bool EveryPatternPairsTwoKinds() {
+  for (const Pattern &p : kPatterns)
+    if (p.Base == p.Cover || p.Base < 0 || p.Base >= kLineKinds || p.Cover < 0 || p.Cover >= kLineKinds)
+      return false;
+  return true;
+}
+static_assert(EveryPatternPairsTwoKinds(), "a Burma pattern must pair two different kinds of unit");
 
 struct BurmaSearch {
   EngineContext &Ctx;

@@ -20,14 +20,14 @@ struct BlankTableRow {
   std::array<int, 4> Extra;
 };
 
-constexpr std::array<BlankTableRow, 6> kBlankTable = {{
+constexpr auto kBlankTable = std::to_array<BlankTableRow>({
     {4, {5, 8, 10, 12}, {3, 2, 2, 2}, {1, 2, 3, 3}},
     {6, {13, 18, 23, 26}, {5, 5, 3, 3}, {1, 1, 1, 2}},
     {8, {23, 31, 35, 40}, {8, 4, 5, 3}, {1, 3, 4, 5}},
     {9, {32, 44, 50, 56}, {12, 6, 6, 5}, {1, 2, 4, 5}},
     {12, {54, 70, 78, 89}, {16, 8, 11, 8}, {1, 2, 4, 5}},
     {16, {98, 111, 130, 150}, {13, 19, 20, 30}, {1, 2, 3, 4}},
-}};
+});
 
 // Twins Equal: the givens kept by a set of n equal grids, (kept x a + b) x (0.11 n + 1),
 // for n = 2..12.
@@ -35,7 +35,7 @@ struct TwinsEqualCoefficients {
   double A, B;
 };
 constexpr int kFirstTwinsEqualCount = 2;
-constexpr std::array<TwinsEqualCoefficients, 11> kTwinsEqual = {{
+constexpr auto kTwinsEqual = std::to_array<TwinsEqualCoefficients>({
     {0.522580622, 0.064515887},
     {0.364075240, 0.130958228},
     {0.285316744, 0.199378675},
@@ -47,14 +47,14 @@ constexpr std::array<TwinsEqualCoefficients, 11> kTwinsEqual = {{
     {0.148149567, 0.654537579},
     {0.140606179, 0.738381254},
     {0.134542282, 0.824669610},
-}};
+});
 
 // Blanks a neighbourhood rule adds, as a factor of the width.
 struct RuleFactor {
   VariantWords Rule;
   double PerWidth;
 };
-constexpr std::array<RuleFactor, 8> kNeighbourhoodFactors = {{
+constexpr auto kNeighbourhoodFactors = std::to_array<RuleFactor>({
     {kVarPirate, 0.7},
     {kVarTouchy, 1.0},
     {kVarNo3OddEven, 0.7},
@@ -63,19 +63,19 @@ constexpr std::array<RuleFactor, 8> kNeighbourhoodFactors = {{
     {kVarNoTouch, 0.4},
     {kVarGiveMe5, 1.0},
     {kVarNoKnightStep, 1.3},
-}};
+});
 
 // The whole-grid clue kinds give their minimum per 81 cells.
 struct RuleMinimum {
   VariantWords Rule;
   int ClueKind;
 };
-constexpr std::array<RuleMinimum, 4> kWholeGridMinimums = {{
+constexpr auto kWholeGridMinimums = std::to_array<RuleMinimum>({
     {kVarTransfer, kClueTransfer},
     {kVarDan, kClueDan},
     {kVarMagicSentence, kClueMagicSentence},
     {kVarBattleShip, kClueBattleShip},
-}};
+});
 constexpr int kCellsPerMinimum = 81;
 constexpr VariantWords kOneMoreUnitRules = kVarDiagonal | kVarTwinsSubstitution | kVarExtraRegion;
 

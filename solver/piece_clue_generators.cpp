@@ -26,7 +26,7 @@ struct Step {
   int Cols;
   int Rows;
 };
-constexpr std::array<Step, 4> kSteps = {{{0, -1}, {0, 1}, {-1, 0}, {1, 0}}}; // up, down, left, right
+constexpr auto kSteps = std::to_array<Step>({{0, -1}, {0, 1}, {-1, 0}, {1, 0}}); // up, down, left, right
 
 // The cell one step away, -1 off the grid.
 int Neighbour(const GridGeometry &geo, int cell, Step step, int times = 1) {

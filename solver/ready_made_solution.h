@@ -26,7 +26,7 @@ struct ReadyMadeRule {
 };
 
 // In the order they are looked for: the first rule a grid holds decides.
-constexpr std::array<ReadyMadeRule, 8> kReadyMadeRules = {{
+constexpr auto kReadyMadeRules = std::to_array<ReadyMadeRule>({
     {kVarPirate, "Pirate9.txt", "", false},
     {kVarTouchy, "Touchy9.txt", "Touchy8.txt", true},
     {kVarNoTouch, "NoTouch9.txt", "", true},
@@ -35,7 +35,7 @@ constexpr std::array<ReadyMadeRule, 8> kReadyMadeRules = {{
     {kVarNoConsecutive, "NonConsecutive9.txt", "NonConsecutive8.txt", true},
     {kVarGiveMe5, "GiveMeFive9.txt", "GiveMeFive8.txt", true},
     {kVarNoKnightStep, "NoKnightStep9.txt", "NoKnightStep8.txt", true},
-}};
+});
 
 constexpr std::string_view kOneLineCatalogHeader = "Quorbel Mode MiniS";
 

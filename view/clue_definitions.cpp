@@ -107,8 +107,40 @@ void ClueDefinitions::Finish(bool tables) {
   feedback_.RedrawViewNow();
 }
 
-void ClueDefinitions::FollowSideClueBits() {
+void ClueDefinitions::Define(const ClueListFrame &frame,
+                             const std::function<bool(GridRecord &, const std::vector<int> &)> &define) {
+  if (!expert_)
+    return;
   GridRecord &grid = Grid();
+  const std::vector<int> cells = Cells(frame.SortedCells);
+  if (cells.empty()) {
+    Snapshot();
+    frame.Clear(ctx_.Geo, grid);
+    if (!frame.AllRemoved.empty())
+      Post(frame.AllRemoved);
+  } else if (!define(grid, cells)) {
+    return;
+  }
+  frame.FollowBits(grid);
+  Finish(frame.Tables);
+}
+
+bool ClueDefinitions::Refuse(std::string_view line) const {
+  Post(line);
+  return false;
+}
+
+bool ClueDefinitions::NeighbourPair(const std::vector<int> &cells, const NeighbourPairLines &lines) const {
+  if (cells.size() != 2)
+    return Refuse(lines.NotTwo);
+  if (!SideBySide(ctx_.Geo, cells[0], cells[1]))
+    return Refuse(lines.NotSideBySide);
+  return true;
+}
+
+namespace {
+
+void FollowSideClueBits(GridRecord &grid) {
   bool kinds[7] = {};
   bool outside[4] = {};
   for (int side = 0; side < kSides; ++side)
@@ -127,46 +159,100 @@ void ClueDefinitions::FollowSideClueBits() {
   SetRuleBit(grid, kVarTransfer, outside[kOutsideTransfer] || grid.Lists.Transfer.Size() > 0);
 }
 
+// The frame clues whose kind `kinds` picks go, on every side.
+template <typename Kinds> void ClearFrameKinds(GridRecord &grid, Kinds kinds) {
+  for (auto &side : grid.Lists.Frame.Kind)
+    for (int16_t &kind : side)
+      if (kinds(kind))
+        kind = 0;
+}
+
+void ClearOutsideKind(GridRecord &grid, int outsideKind) {
+  OutsideClues &outside = grid.Lists.Outside;
+  for (int side = 0; side < kSides; ++side)
+    for (int line = 0; line < kMaxWidth; ++line)
+      if (outside.Kind[side][line] == outsideKind) {
+        outside.Kind[side][line] = 0;
+        outside.Count[side][line] = 0;
+      }
+}
+
+const ClueListFrame kKillerFrame = {true, "",
+                                    [](const GridGeometry &, GridRecord &grid) { grid.Lists.Killer.Clear(); },
+                                    [](GridRecord &grid) {
+                                      if (grid.Lists.Killer.Size() == 0)
+                                        grid.GridVar &= ~kVarKiller;
+                                    }};
+const ClueListFrame kArrowFrame = {
+    false, "Arrow: all selection removed",
+    [](const GridGeometry &, GridRecord &grid) { grid.Lists.Arrows.Clear(); },
+    [](GridRecord &grid) { SetRuleBit(grid, kVarArrow, grid.Lists.Arrows.Size() > 0); }};
+const ClueListFrame kCreasingFrame = {
+    false, "Creasing: all selection removed",
+    [](const GridGeometry &, GridRecord &grid) { grid.Lists.Creasing.Clear(); },
+    [](GridRecord &grid) { SetRuleBit(grid, kVarCreasingLines, grid.Lists.Creasing.Size() > 0); }};
+const ClueListFrame kMultTableFrame = {
+    false, "Multiplication Table: All selection removed",
+    [](const GridGeometry &, GridRecord &grid) { grid.Lists.MultTable.Clear(); },
+    [](GridRecord &grid) { SetRuleBit(grid, kVarMultTable, grid.Lists.MultTable.Size() > 0); }};
+const ClueListFrame kFrameFrame = {true, "Frame: All selection removed",
+                                   [](const GridGeometry &, GridRecord &grid) {
+                                     ClearFrameKinds(grid, [](int kind) {
+                                       return kind == kFrameSum || kind == kFrameProduct || kind == kFrameMax;
+                                     });
+                                   },
+                                   FollowSideClueBits};
+const ClueListFrame kLastNumberFrame = {
+    true, "Last Number: All selection removed",
+    [](const GridGeometry &, GridRecord &grid) {
+      ClearFrameKinds(grid, [](int kind) { return kind == kFrameLastRising || kind == kFrameLastFalling; });
+    },
+    FollowSideClueBits};
+const ClueListFrame kSkyScraperFrame = {true, "SkyScraper: All selection removed",
+                                        [](const GridGeometry &, GridRecord &grid) {
+                                          ClearFrameKinds(grid,
+                                                          [](int kind) { return kind == kFrameSkyScraper; });
+                                        },
+                                        FollowSideClueBits};
+const ClueListFrame kOutsideFrame = {
+    true, "Outside: All selection removed",
+    [](const GridGeometry &, GridRecord &grid) { ClearOutsideKind(grid, kOutsideValues); },
+    FollowSideClueBits};
+const ClueListFrame kOddviewFrame = {
+    true, "Oddview: All selection removed",
+    [](const GridGeometry &, GridRecord &grid) { ClearOutsideKind(grid, kOutsideOddview); },
+    FollowSideClueBits};
+const ClueListFrame kTransferFrame = {
+    true, "Transfer: All selection removed",
+    [](const GridGeometry &, GridRecord &grid) { ClearOutsideKind(grid, kOutsideTransfer); },
+    FollowSideClueBits};
+
+} // namespace
+
 // ---- Cages and Little Killer diagonals ----
 
 void ClueDefinitions::Killer(int product) {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
+  Define(kKillerFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    if (grid.Lists.Killer.Full())
+      return Refuse("Two many Killer Area: Not selected");
+    for (int c : cells)
+      if (std::none_of(cells.begin(), cells.end(),
+                       [&](int other) { return SideBySide(ctx_.Geo, c, other); }) &&
+          cells.size() > 1)
+        return Refuse("Killer: All cells must touch - Not selected");
+    const bool removes =
+        std::any_of(cells.begin(), cells.end(), [&](int c) { return CageOfCell(grid, c) >= 0; });
+    if (!removes && static_cast<int>(cells.size()) > kMaxCageCells)
+      return Refuse("Killer: A cage holds at most 10 cells - Not selected");
     Snapshot();
-    grid.Lists.Killer.Clear();
-    grid.GridVar &= ~kVarKiller;
-    Finish();
-    return;
-  }
-  if (grid.Lists.Killer.Full()) {
-    Post("Two many Killer Area: Not selected");
-    return;
-  }
-  for (int c : cells)
-    if (std::none_of(cells.begin(), cells.end(), [&](int other) { return SideBySide(ctx_.Geo, c, other); }) &&
-        cells.size() > 1) {
-      Post("Killer: All cells must touch - Not selected");
-      return;
+    if (ToggleKillerCage(ctx_.Geo, grid, cells, product, Reference()) == 1) {
+      grid.GridVar |= product == 1 ? kVarKillerProduct : kVarKillerSum;
+      Post(product == 1 ? "Killer Product Area Added" : "Killer Somme Area Added");
+    } else {
+      Post("Killer Area removed");
     }
-  const bool removes =
-      std::any_of(cells.begin(), cells.end(), [&](int c) { return CageOfCell(grid, c) >= 0; });
-  if (!removes && static_cast<int>(cells.size()) > kMaxCageCells) {
-    Post("Killer: A cage holds at most 10 cells - Not selected");
-    return;
-  }
-  Snapshot();
-  if (ToggleKillerCage(ctx_.Geo, grid, cells, product, Reference()) == 1) {
-    grid.GridVar |= product == 1 ? kVarKillerProduct : kVarKillerSum;
-    Post(product == 1 ? "Killer Product Area Added" : "Killer Somme Area Added");
-  } else {
-    Post("Killer Area removed");
-    if (grid.Lists.Killer.Size() == 0)
-      grid.GridVar &= ~kVarKiller;
-  }
-  Finish();
+    return true;
+  });
 }
 
 namespace {
@@ -341,57 +427,31 @@ void ClueDefinitions::MagicSquare() {
 }
 
 void ClueDefinitions::Arrow() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const std::vector<int> cells = Cells(false);
-  if (cells.empty()) {
-    Snapshot();
-    grid.Lists.Arrows.Clear();
-    grid.GridVar &= ~kVarArrow;
-    Post("Arrow: all selection removed");
-  } else if (grid.Lists.Arrows.Size() >= 79) {
-    Post("Arrow: Two much area - Not selected");
-    return;
-  } else if (cells.size() == 1) {
-    Post("Arrow: Select more than one cell");
-    return;
-  } else if (cells.size() > kMaxCageCells) {
-    Post("Arrow: Select at most 10 cells");
-    return;
-  } else {
+  Define(kArrowFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    if (grid.Lists.Arrows.Size() >= 79)
+      return Refuse("Arrow: Two much area - Not selected");
+    if (cells.size() == 1)
+      return Refuse("Arrow: Select more than one cell");
+    if (cells.size() > kMaxCageCells)
+      return Refuse("Arrow: Select at most 10 cells");
     Snapshot();
     Post(ToggleArrow(grid, cells) == 1 ? "Arrow Added" : "Arrow Removed");
-    SetRuleBit(grid, kVarArrow, grid.Lists.Arrows.Size() > 0);
-  }
-  Finish();
+    return true;
+  });
 }
 
 void ClueDefinitions::Creasing() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const std::vector<int> cells = Cells(false);
-  if (cells.empty()) {
-    Snapshot();
-    grid.Lists.Creasing.Clear();
-    grid.GridVar &= ~kVarCreasingLines;
-    Post("Creasing: all selection removed");
-  } else if (grid.Lists.Creasing.Full()) {
-    Post("Creasing: Two much area - Not selected");
-    return;
-  } else if (cells.size() == 1) {
-    Post("Creasing: Select more than one cell");
-    return;
-  } else if (cells.size() > kMaxCageCells) {
-    Post("Creasing: Select at most 10 cells");
-    return;
-  } else {
+  Define(kCreasingFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    if (grid.Lists.Creasing.Full())
+      return Refuse("Creasing: Two much area - Not selected");
+    if (cells.size() == 1)
+      return Refuse("Creasing: Select more than one cell");
+    if (cells.size() > kMaxCageCells)
+      return Refuse("Creasing: Select at most 10 cells");
     Snapshot();
     Post(ToggleCreasingLine(grid, cells, 0) == 1 ? "Creasing Added" : "Creasing Removed");
-    SetRuleBit(grid, kVarCreasingLines, grid.Lists.Creasing.Size() > 0);
-  }
-  Finish();
+    return true;
+  });
 }
 
 void ClueDefinitions::Kimo() {
@@ -435,427 +495,294 @@ void ClueDefinitions::ZeroKiller() {
 }
 
 void ClueDefinitions::MultiplicationTable() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const GridGeometry &geo = ctx_.Geo;
-  const std::vector<int> cells = Cells(false);
-  auto &items = grid.Lists.MultTable;
-  if (cells.empty()) {
+  Define(kMultTableFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    const GridGeometry &geo = ctx_.Geo;
+    auto &items = grid.Lists.MultTable;
+    const bool square = cells.size() == 4 && cells[1] == cells[0] + 1 &&
+                        cells[2] == cells[0] + geo.GridWidth && cells[3] == cells[2] + 1 &&
+                        geo.RowOfCell[cells[1]] == geo.RowOfCell[cells[0]];
+    if (!square)
+      return Refuse("Multiplication Table: You must select 4 cells adjacents");
+    for (int i = 0; i < items.Size(); ++i)
+      if (std::find(cells.begin(), cells.end(), items.Items[i].Cells[0]) != cells.end()) {
+        Snapshot();
+        items.RemoveAt(i);
+        Post("Multiplication Table: Selection removed");
+        return true;
+      }
+    if (items.Size() >= kMultTableItems)
+      return Refuse("Two many Multiplication Table: Not selected");
     Snapshot();
-    items.Clear();
-    grid.GridVar &= ~kVarMultTable;
-    Post("Multiplication Table: All selection removed");
-    Finish();
-    return;
-  }
-  const bool square = cells.size() == 4 && cells[1] == cells[0] + 1 && cells[2] == cells[0] + geo.GridWidth &&
-                      cells[3] == cells[2] + 1 && geo.RowOfCell[cells[1]] == geo.RowOfCell[cells[0]];
-  if (!square) {
-    Post("Multiplication Table: You must select 4 cells adjacents");
-    return;
-  }
-  for (int i = 0; i < items.Size(); ++i)
-    if (std::find(cells.begin(), cells.end(), items.Items[i].Cells[0]) != cells.end()) {
-      Snapshot();
-      items.RemoveAt(i);
-      Post("Multiplication Table: Selection removed");
-      SetRuleBit(grid, kVarMultTable, items.Size() > 0);
-      Finish();
-      return;
-    }
-  if (items.Size() >= kMultTableItems) {
-    Post("Two many Multiplication Table: Not selected");
-    return;
-  }
-  Snapshot();
-  items.Append({{static_cast<CellRef>(cells[0]), static_cast<CellRef>(cells[1]),
-                 static_cast<CellRef>(cells[2]), static_cast<CellRef>(cells[3])}});
-  grid.GridVar |= kVarMultTable;
-  Post("Multiplication Table: Selection added");
-  Finish();
+    items.Append({{static_cast<CellRef>(cells[0]), static_cast<CellRef>(cells[1]),
+                   static_cast<CellRef>(cells[2]), static_cast<CellRef>(cells[3])}});
+    Post("Multiplication Table: Selection added");
+    return true;
+  });
 }
 
 // ---- The clues beside the grid ----
 
 void ClueDefinitions::Frame(int &frameMode) {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  FrameClues &frame = grid.Lists.Frame;
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
+  Define(kFrameFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    FrameClues &frame = grid.Lists.Frame;
+    if (cells.size() < 3)
+      return Refuse("Frame: Bad selection - select at minimum 3 contiguous cells");
+    const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
+    if (run.Side < 0)
+      return Refuse("Frame: Bad selection - select at minimum 3 Continguous cells in perimeter");
     Snapshot();
-    for (auto &side : frame.Kind)
-      for (int16_t &kind : side)
-        if (kind == kFrameSum || kind == kFrameProduct || kind == kFrameMax)
-          kind = 0;
-    FollowSideClueBits();
-    Post("Frame: All selection removed");
-    Finish();
-    return;
-  }
-  if (cells.size() < 3) {
-    Post("Frame: Bad selection - select at minimum 3 contiguous cells");
-    return;
-  }
-  const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
-  if (run.Side < 0) {
-    Post("Frame: Bad selection - select at minimum 3 Continguous cells in perimeter");
-    return;
-  }
-  Snapshot();
-  int16_t &kind = frame.Kind[run.Side][run.Line];
-  if (frameMode != kFrameSum && frameMode != kFrameProduct && frameMode != kFrameMax)
-    frameMode = kFrameSum;
-  if (kind == frameMode) {
-    frameMode = frameMode == kFrameSum ? kFrameProduct : frameMode == kFrameProduct ? kFrameMax : 0;
-    if (frameMode == 0) {
+    int16_t &kind = frame.Kind[run.Side][run.Line];
+    if (frameMode != kFrameSum && frameMode != kFrameProduct && frameMode != kFrameMax)
       frameMode = kFrameSum;
-      kind = 0;
-      FollowSideClueBits();
-      Finish();
-      return;
+    if (kind == frameMode) {
+      frameMode = frameMode == kFrameSum ? kFrameProduct : frameMode == kFrameProduct ? kFrameMax : 0;
+      if (frameMode == 0) {
+        frameMode = kFrameSum;
+        kind = 0;
+        return true;
+      }
     }
-  }
-  // The frame: the first cells seen from the side, as deep as the block.
-  const int depth = std::min(FrameDepth(ctx_.Geo, run.Side), ctx_.Geo.GridWidth);
-  int64_t total = frameMode == kFrameProduct ? 1 : 0;
-  int largest = 0;
-  int largestValue = -1;
-  for (int p = 0; p < depth; ++p) {
-    const int v = ReferenceValue(PerimeterCell(ctx_.Geo, run.Side, run.Line, p));
-    total = frameMode == kFrameProduct ? total * v : total + v;
-    if (v > largestValue) {
-      largestValue = v;
-      largest = p;
+    // The frame: the first cells seen from the side, as deep as the block.
+    const int depth = std::min(FrameDepth(ctx_.Geo, run.Side), ctx_.Geo.GridWidth);
+    int64_t total = frameMode == kFrameProduct ? 1 : 0;
+    int largest = 0;
+    int largestValue = -1;
+    for (int p = 0; p < depth; ++p) {
+      const int v = ReferenceValue(PerimeterCell(ctx_.Geo, run.Side, run.Line, p));
+      total = frameMode == kFrameProduct ? total * v : total + v;
+      if (v > largestValue) {
+        largestValue = v;
+        largest = p;
+      }
     }
-  }
-  kind = static_cast<int16_t>(frameMode);
-  frame.Value[run.Side][run.Line] = static_cast<int32_t>(frameMode == kFrameMax ? largest + 1 : total);
-  FollowSideClueBits();
-  Finish();
+    kind = static_cast<int16_t>(frameMode);
+    frame.Value[run.Side][run.Line] = static_cast<int32_t>(frameMode == kFrameMax ? largest + 1 : total);
+    return true;
+  });
 }
 
 void ClueDefinitions::LastNumber() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  FrameClues &frame = grid.Lists.Frame;
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
+  Define(kLastNumberFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    FrameClues &frame = grid.Lists.Frame;
+    if (cells.size() != 3)
+      return Refuse("Last Number: Bad selection - select 3 cells - First includes value");
+    const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
+    if (run.Side < 0)
+      return Refuse("Last Number: Bad selection - select 3 Continguous cells in perimeter");
+    const CellRecord &edge = grid.Cells[PerimeterCell(ctx_.Geo, run.Side, run.Line, 0)];
+    if (edge.Status > kStatusConflict || edge.Value <= 0)
+      return Refuse("Last Number: Put Value to be set near Perimeter");
     Snapshot();
-    for (auto &side : frame.Kind)
-      for (int16_t &kind : side)
-        if (kind == kFrameLastRising || kind == kFrameLastFalling)
-          kind = 0;
-    FollowSideClueBits();
-    Post("Last Number: All selection removed");
-    Finish();
-    return;
-  }
-  if (cells.size() != 3) {
-    Post("Last Number: Bad selection - select 3 cells - First includes value");
-    return;
-  }
-  const PerimeterRun run = FindPerimeterRun(ctx_.Geo, cells);
-  if (run.Side < 0) {
-    Post("Last Number: Bad selection - select 3 Continguous cells in perimeter");
-    return;
-  }
-  const CellRecord &edge = grid.Cells[PerimeterCell(ctx_.Geo, run.Side, run.Line, 0)];
-  if (edge.Status > kStatusConflict || edge.Value <= 0) {
-    Post("Last Number: Put Value to be set near Perimeter");
-    return;
-  }
-  Snapshot();
-  int16_t &kind = frame.Kind[run.Side][run.Line];
-  kind = static_cast<int16_t>(kind == 0                  ? kFrameLastRising
-                              : kind == kFrameLastRising ? kFrameLastFalling
-                                                         : 0);
-  if (kind != 0)
-    frame.Value[run.Side][run.Line] = edge.Value;
-  FollowSideClueBits();
-  Finish();
+    int16_t &kind = frame.Kind[run.Side][run.Line];
+    kind = static_cast<int16_t>(kind == 0                  ? kFrameLastRising
+                                : kind == kFrameLastRising ? kFrameLastFalling
+                                                           : 0);
+    if (kind != 0)
+      frame.Value[run.Side][run.Line] = edge.Value;
+    return true;
+  });
 }
 
 void ClueDefinitions::SkyScraper() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const GridGeometry &geo = ctx_.Geo;
-  const int w = geo.GridWidth;
-  FrameClues &frame = grid.Lists.Frame;
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
-    Snapshot();
-    for (auto &side : frame.Kind)
-      for (int16_t &kind : side)
-        if (kind == kFrameSkyScraper)
+  Define(kSkyScraperFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    const GridGeometry &geo = ctx_.Geo;
+    const int w = geo.GridWidth;
+    FrameClues &frame = grid.Lists.Frame;
+    // The buildings seen from the side, when the solution knows the whole line; else -1.
+    auto seen = [&](int side, int line) {
+      int visible = 0;
+      int highest = 0;
+      for (int p = 0; p < w; ++p) {
+        const int v = ReferenceValue(PerimeterCell(geo, side, line, p));
+        if (v == 0)
+          return -1;
+        if (v > highest) {
+          highest = v;
+          ++visible;
+        }
+      }
+      return visible;
+    };
+    const int n = static_cast<int>(cells.size());
+    bool wholeRow = false;
+    if (n == w && CellRun(geo, cells, wholeRow)) {
+      // A whole side: each of its places is toggled; a cell's value gives its clue when the
+      // solution cannot.
+      const int side = wholeRow ? (cells[0] == 0 ? 0 : 2) : (cells[0] == 0 ? 3 : 1);
+      Snapshot();
+      for (int line = 0; line < w; ++line) {
+        int16_t &kind = frame.Kind[side][line];
+        if (kind == kFrameSkyScraper) {
           kind = 0;
-    FollowSideClueBits();
-    Post("SkyScraper: All selection removed");
-    Finish();
-    return;
-  }
-  // The buildings seen from the side, when the solution knows the whole line; else -1.
-  auto seen = [&](int side, int line) {
-    int visible = 0;
-    int highest = 0;
-    for (int p = 0; p < w; ++p) {
-      const int v = ReferenceValue(PerimeterCell(geo, side, line, p));
-      if (v == 0)
-        return -1;
-      if (v > highest) {
-        highest = v;
-        ++visible;
+          continue;
+        }
+        const int known = seen(side, line);
+        const CellRecord &cell = grid.Cells[cells[line]];
+        kind = kFrameSkyScraper;
+        frame.Value[side][line] = known > 0 ? known : cell.Status < kStatusConflict ? cell.Value : 0;
       }
+      return true;
     }
-    return visible;
-  };
-  const int n = static_cast<int>(cells.size());
-  bool wholeRow = false;
-  if (n == w && CellRun(geo, cells, wholeRow)) {
-    // A whole side: each of its places is toggled; a cell's value gives its clue when the
-    // solution cannot.
-    const int side = wholeRow ? (cells[0] == 0 ? 0 : 2) : (cells[0] == 0 ? 3 : 1);
-    Snapshot();
-    for (int line = 0; line < w; ++line) {
-      int16_t &kind = frame.Kind[side][line];
-      if (kind == kFrameSkyScraper) {
-        kind = 0;
-        continue;
+    if (n != 3)
+      return Refuse(
+          "SkyScraper: Bad selection - select 3 cells or all in one side - one in perimeter includes value");
+    const PerimeterRun run = FindPerimeterRun(geo, cells);
+    if (run.Side < 0)
+      return Refuse("Last Number: Bad selection - select 3 Continguous cells in perimeter");
+    int16_t &kind = frame.Kind[run.Side][run.Line];
+    if (kind == kFrameSkyScraper) {
+      Snapshot();
+      kind = 0;
+    } else {
+      int clue = seen(run.Side, run.Line);
+      if (clue <= 0) {
+        const CellRecord &edge = grid.Cells[PerimeterCell(geo, run.Side, run.Line, 0)];
+        if (edge.Status > kStatusConflict || edge.Value <= 0)
+          return Refuse("SkyScraper: First selection must include Skyscraper value");
+        clue = edge.Value;
       }
-      const int known = seen(side, line);
-      const CellRecord &cell = grid.Cells[cells[line]];
+      Snapshot();
       kind = kFrameSkyScraper;
-      frame.Value[side][line] = known > 0 ? known : cell.Status < kStatusConflict ? cell.Value : 0;
+      frame.Value[run.Side][run.Line] = clue;
     }
-    FollowSideClueBits();
-    Finish();
-    return;
-  }
-  if (n != 3) {
-    Post("SkyScraper: Bad selection - select 3 cells or all in one side - one in perimeter includes value");
-    return;
-  }
-  const PerimeterRun run = FindPerimeterRun(geo, cells);
-  if (run.Side < 0) {
-    Post("Last Number: Bad selection - select 3 Continguous cells in perimeter");
-    return;
-  }
-  int16_t &kind = frame.Kind[run.Side][run.Line];
-  if (kind == kFrameSkyScraper) {
-    Snapshot();
-    kind = 0;
-  } else {
-    int clue = seen(run.Side, run.Line);
-    if (clue <= 0) {
-      const CellRecord &edge = grid.Cells[PerimeterCell(geo, run.Side, run.Line, 0)];
-      if (edge.Status > kStatusConflict || edge.Value <= 0) {
-        Post("SkyScraper: First selection must include Skyscraper value");
-        return;
-      }
-      clue = edge.Value;
-    }
-    Snapshot();
-    kind = kFrameSkyScraper;
-    frame.Value[run.Side][run.Line] = clue;
-  }
-  FollowSideClueBits();
-  Finish();
+    return true;
+  });
 }
 
 void ClueDefinitions::Outside() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const GridGeometry &geo = ctx_.Geo;
-  const int w = geo.GridWidth;
-  OutsideClues &outside = grid.Lists.Outside;
-  const std::vector<int> cells = Cells(true);
-  auto clear = [&](int side, int line) {
-    outside.Kind[side][line] = 0;
-    outside.Count[side][line] = 0;
-  };
-  if (cells.empty()) {
-    Snapshot();
-    for (int side = 0; side < kSides; ++side)
-      for (int line = 0; line < kMaxWidth; ++line)
-        if (outside.Kind[side][line] == kOutsideValues)
-          clear(side, line);
-    FollowSideClueBits();
-    Post("Outside: All selection removed");
-    Finish();
-    return;
-  }
-  int side = -1;
-  int line = -1;
-  const int first = cells.front();
-  const int row = geo.RowOfCell[first];
-  const int col = geo.ColOfCell[first];
-  bool alongRow = false;
-  if (cells.size() == 1) {
-    if (row < geo.BlockRows)
-      side = 0, line = col;
-    else if (row >= w - geo.BlockRows)
-      side = 2, line = col;
-    else if (col < geo.BlockCols)
-      side = 3, line = row;
-    else if (col >= w - geo.BlockCols)
-      side = 1, line = row;
+  Define(kOutsideFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    const GridGeometry &geo = ctx_.Geo;
+    const int w = geo.GridWidth;
+    OutsideClues &outside = grid.Lists.Outside;
+    auto clear = [&](int side, int line) {
+      outside.Kind[side][line] = 0;
+      outside.Count[side][line] = 0;
+    };
+    int side = -1;
+    int line = -1;
+    const int first = cells.front();
+    const int row = geo.RowOfCell[first];
+    const int col = geo.ColOfCell[first];
+    bool alongRow = false;
+    if (cells.size() == 1) {
+      if (row < geo.BlockRows)
+        side = 0, line = col;
+      else if (row >= w - geo.BlockRows)
+        side = 2, line = col;
+      else if (col < geo.BlockCols)
+        side = 3, line = row;
+      else if (col >= w - geo.BlockCols)
+        side = 1, line = row;
+      if (side < 0)
+        return Refuse("Outside: Bad selection - select Contiguous cells in perimeter");
+    } else if (CellRun(geo, cells, alongRow)) {
+      const int band = alongRow ? geo.BlockCols : geo.BlockRows;
+      const int lastRow = geo.RowOfCell[cells.back()];
+      const int lastCol = geo.ColOfCell[cells.back()];
+      if (alongRow && lastCol < band)
+        side = 3, line = row;
+      else if (alongRow && col >= w - band)
+        side = 1, line = row;
+      else if (!alongRow && lastRow < band)
+        side = 0, line = col;
+      else if (!alongRow && row >= w - band)
+        side = 2, line = col;
+    }
     if (side < 0) {
-      Post("Outside: Bad selection - select Contiguous cells in perimeter");
-      return;
+      const int band = geo.BlockRows;
+      return Refuse("Outside: Bad selection - select 2 to " + std::to_string(band) +
+                    " Contiguous cells in perimeter");
     }
-  } else if (CellRun(geo, cells, alongRow)) {
-    const int band = alongRow ? geo.BlockCols : geo.BlockRows;
-    const int lastRow = geo.RowOfCell[cells.back()];
-    const int lastCol = geo.ColOfCell[cells.back()];
-    if (alongRow && lastCol < band)
-      side = 3, line = row;
-    else if (alongRow && col >= w - band)
-      side = 1, line = row;
-    else if (!alongRow && lastRow < band)
-      side = 0, line = col;
-    else if (!alongRow && row >= w - band)
-      side = 2, line = col;
-  }
-  if (side < 0) {
-    const int band = geo.BlockRows;
-    Post("Outside: Bad selection - select 2 to " + std::to_string(band) + " Contiguous cells in perimeter");
-    return;
-  }
-  Snapshot();
-  const int band = FrameDepth(geo, side);
-  if (outside.Kind[side][line] == kOutsideValues && outside.Count[side][line] > 0) {
-    const int stored = outside.Count[side][line];
-    if (band == static_cast<int>(cells.size()) + 1 && band == stored + 1) {
-      // One value left: the band's cell that is not selected.
-      for (int p = 0; p < band; ++p) {
-        const int cell = PerimeterCell(geo, side, line, p);
-        if (std::find(cells.begin(), cells.end(), cell) == cells.end()) {
-          outside.Values[side][line][0] = static_cast<int16_t>(ReferenceValue(cell));
-          outside.Count[side][line] = 1;
-          break;
+    Snapshot();
+    const int band = FrameDepth(geo, side);
+    if (outside.Kind[side][line] == kOutsideValues && outside.Count[side][line] > 0) {
+      const int stored = outside.Count[side][line];
+      if (band == static_cast<int>(cells.size()) + 1 && band == stored + 1) {
+        // One value left: the band's cell that is not selected.
+        for (int p = 0; p < band; ++p) {
+          const int cell = PerimeterCell(geo, side, line, p);
+          if (std::find(cells.begin(), cells.end(), cell) == cells.end()) {
+            outside.Values[side][line][0] = static_cast<int16_t>(ReferenceValue(cell));
+            outside.Count[side][line] = 1;
+            break;
+          }
         }
+      } else {
+        clear(side, line);
       }
-    } else {
-      clear(side, line);
+    } else if (outside.Kind[side][line] == 0 || outside.Count[side][line] == 0) {
+      outside.Kind[side][line] = kOutsideValues;
+      outside.Count[side][line] = static_cast<int16_t>(cells.size());
+      for (size_t k = 0; k < cells.size(); ++k)
+        outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
     }
-  } else if (outside.Kind[side][line] == 0 || outside.Count[side][line] == 0) {
-    outside.Kind[side][line] = kOutsideValues;
-    outside.Count[side][line] = static_cast<int16_t>(cells.size());
-    for (size_t k = 0; k < cells.size(); ++k)
-      outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
-  }
-  FollowSideClueBits();
-  Finish();
+    return true;
+  });
 }
 
 void ClueDefinitions::Oddview() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const GridGeometry &geo = ctx_.Geo;
-  OutsideClues &outside = grid.Lists.Outside;
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
+  Define(kOddviewFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    const GridGeometry &geo = ctx_.Geo;
+    OutsideClues &outside = grid.Lists.Outside;
+    if (cells.size() != 3)
+      return Refuse("Oddview: Bad selection - select 3 cells");
+    const PerimeterRun run = FindPerimeterRun(geo, cells);
+    if (run.Side < 0)
+      return Refuse("Oddview: Bad selection - select 3 Continguous cells in perimeter");
     Snapshot();
-    for (int side = 0; side < kSides; ++side)
-      for (int line = 0; line < kMaxWidth; ++line)
-        if (outside.Kind[side][line] == kOutsideOddview) {
-          outside.Kind[side][line] = 0;
-          outside.Count[side][line] = 0;
-        }
-    FollowSideClueBits();
-    Post("Oddview: All selection removed");
-    Finish();
-    return;
-  }
-  if (cells.size() != 3) {
-    Post("Oddview: Bad selection - select 3 cells");
-    return;
-  }
-  const PerimeterRun run = FindPerimeterRun(geo, cells);
-  if (run.Side < 0) {
-    Post("Oddview: Bad selection - select 3 Continguous cells in perimeter");
-    return;
-  }
-  Snapshot();
-  auto &values = outside.Values[run.Side][run.Line];
-  if (outside.Kind[run.Side][run.Line] != kOutsideOddview || outside.Count[run.Side][run.Line] == 0) {
-    int even = -1;
-    int odd = -1;
-    for (int p = 0; p < geo.GridWidth; ++p) {
-      const int v = ReferenceValue(PerimeterCell(geo, run.Side, run.Line, p));
-      if (v > 0 && (v % 2 == 0 ? even : odd) < 0)
-        (v % 2 == 0 ? even : odd) = v;
+    auto &values = outside.Values[run.Side][run.Line];
+    if (outside.Kind[run.Side][run.Line] != kOutsideOddview || outside.Count[run.Side][run.Line] == 0) {
+      int even = -1;
+      int odd = -1;
+      for (int p = 0; p < geo.GridWidth; ++p) {
+        const int v = ReferenceValue(PerimeterCell(geo, run.Side, run.Line, p));
+        if (v > 0 && (v % 2 == 0 ? even : odd) < 0)
+          (v % 2 == 0 ? even : odd) = v;
+      }
+      outside.Kind[run.Side][run.Line] = kOutsideOddview;
+      outside.Count[run.Side][run.Line] = 2;
+      values[0] = static_cast<int16_t>(even);
+      values[1] = static_cast<int16_t>(odd);
+    } else if (values[1] == -1) {
+      outside.Kind[run.Side][run.Line] = 0;
+      outside.Count[run.Side][run.Line] = 0;
+    } else if (values[0] == -1) {
+      values[0] = values[2];
+      values[1] = -1;
+    } else {
+      values[2] = values[0];
+      values[0] = -1;
     }
-    outside.Kind[run.Side][run.Line] = kOutsideOddview;
-    outside.Count[run.Side][run.Line] = 2;
-    values[0] = static_cast<int16_t>(even);
-    values[1] = static_cast<int16_t>(odd);
-  } else if (values[1] == -1) {
-    outside.Kind[run.Side][run.Line] = 0;
-    outside.Count[run.Side][run.Line] = 0;
-  } else if (values[0] == -1) {
-    values[0] = values[2];
-    values[1] = -1;
-  } else {
-    values[2] = values[0];
-    values[0] = -1;
-  }
-  FollowSideClueBits();
-  Finish();
+    return true;
+  });
 }
 
 void ClueDefinitions::TransferFrame() {
-  if (!expert_)
-    return;
-  GridRecord &grid = Grid();
-  const GridGeometry &geo = ctx_.Geo;
-  OutsideClues &outside = grid.Lists.Outside;
-  const std::vector<int> cells = Cells(true);
-  if (cells.empty()) {
+  Define(kTransferFrame, [&](GridRecord &grid, const std::vector<int> &cells) {
+    const GridGeometry &geo = ctx_.Geo;
+    OutsideClues &outside = grid.Lists.Outside;
+    if (cells.size() < 2)
+      return Refuse("Transfer: Bad selection - select more than one cell");
+    const bool oneRow = std::all_of(cells.begin(), cells.end(),
+                                    [&](int c) { return geo.RowOfCell[c] == geo.RowOfCell[cells[0]]; });
+    const bool oneCol = std::all_of(cells.begin(), cells.end(),
+                                    [&](int c) { return geo.ColOfCell[c] == geo.ColOfCell[cells[0]]; });
+    if (!oneRow && !oneCol)
+      return Refuse("Transfer: Bad selection - select cells in line or column");
     Snapshot();
-    for (int side = 0; side < kSides; ++side)
-      for (int line = 0; line < kMaxWidth; ++line)
-        if (outside.Kind[side][line] == kOutsideTransfer) {
-          outside.Kind[side][line] = 0;
-          outside.Count[side][line] = 0;
-        }
-    FollowSideClueBits();
-    Post("Transfer: All selection removed");
-    Finish();
-    return;
-  }
-  if (cells.size() < 2) {
-    Post("Transfer: Bad selection - select more than one cell");
-    return;
-  }
-  const bool oneRow = std::all_of(cells.begin(), cells.end(),
-                                  [&](int c) { return geo.RowOfCell[c] == geo.RowOfCell[cells[0]]; });
-  const bool oneCol = std::all_of(cells.begin(), cells.end(),
-                                  [&](int c) { return geo.ColOfCell[c] == geo.ColOfCell[cells[0]]; });
-  if (!oneRow && !oneCol) {
-    Post("Transfer: Bad selection - select cells in line or column");
-    return;
-  }
-  Snapshot();
-  const int side = oneRow ? 3 : 0;
-  const int line = oneRow ? geo.RowOfCell[cells[0]] : geo.ColOfCell[cells[0]];
-  if (outside.Kind[side][line] == kOutsideTransfer) {
-    outside.Kind[side][line] = 0;
-    outside.Count[side][line] = 0;
-  } else {
-    outside.Kind[side][line] = kOutsideTransfer;
-    outside.Count[side][line] = static_cast<int16_t>(std::min<size_t>(cells.size(), kMaxWidth));
-    for (size_t k = 0; k < cells.size() && k < kMaxWidth; ++k)
-      outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
-  }
-  FollowSideClueBits();
-  Finish();
+    const int side = oneRow ? 3 : 0;
+    const int line = oneRow ? geo.RowOfCell[cells[0]] : geo.ColOfCell[cells[0]];
+    if (outside.Kind[side][line] == kOutsideTransfer) {
+      outside.Kind[side][line] = 0;
+      outside.Count[side][line] = 0;
+    } else {
+      outside.Kind[side][line] = kOutsideTransfer;
+      outside.Count[side][line] = static_cast<int16_t>(std::min<size_t>(cells.size(), kMaxWidth));
+      for (size_t k = 0; k < cells.size() && k < kMaxWidth; ++k)
+        outside.Values[side][line][k] = static_cast<int16_t>(ReferenceValue(cells[k]));
+    }
+    return true;
+  });
 }
 
 void ClueDefinitions::TransferHighlight() {
@@ -872,7 +799,7 @@ void ClueDefinitions::TransferHighlight() {
       grid.Cells[c].CrossedOut = 1;
   if (cells.empty())
     Post("Transfer: All selection removed");
-  FollowSideClueBits();
+  FollowSideClueBits(grid);
   Finish();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,21 @@
 #include "view/selection_list.h"
 
 namespace quorbel {
+
+// What a definition command of a clue list has of its own around its tests and its change.
+struct ClueListFrame {
+  bool SortedCells = true;     // the selection in cell order, else in the order chosen
+  std::string_view AllRemoved; // posted when an empty selection has cleared the list ("" nothing)
+  void (*Clear)(const GridGeometry &geo, GridRecord &grid) = nullptr; // what an empty selection takes away
+  void (*FollowBits)(GridRecord &grid) = nullptr; // the rule's bits from the clues the grid holds
+  bool Tables = false;                            // the block tables are built again after a change
+};
+
+// The two lines a command posts when its selection is not two cells side by side.
+struct NeighbourPairLines {
+  std::string_view NotTwo;
+  std::string_view NotSideBySide;
+};
 
 class ClueDefinitions {
 public:
@@ -112,10 +128,20 @@ public:
   void Pan(const PanChoice &choice, int position, const std::array<int, 3> &operators);
 
 private:
+  // The frame every definition of a clue list shares: nothing without the expert flag; an empty
+  // selection clears the list; otherwise `define` makes its tests and its change on the selected
+  // cells, taking the undo step first, and returns false when it refused (its reason posted,
+  // nothing changed). After a change the rule's bits follow the list, the candidates are
+  // recomputed and the board repainted.
+  void Define(const ClueListFrame &frame,
+              const std::function<bool(GridRecord &, const std::vector<int> &)> &define);
+  // Posts why a definition refuses; false.
+  bool Refuse(std::string_view line) const;
+  // Two cells side by side, else posts what is wrong.
+  bool NeighbourPair(const std::vector<int> &cells, const NeighbourPairLines &lines) const;
   void PromptNumeral(int cell);
   // The main grids of the selection, in the order they first appear.
   std::vector<int> SelectedGrids() const;
-  void FollowComparisonBits();
   GridRecord &Grid();
   const GridRecord &Reference();
   // The selected cells in the order chosen, or sorted by index.
@@ -126,7 +152,6 @@ private:
   void Post(std::string_view line) const;
   void Snapshot();
   void Finish(bool tables = false);
-  void FollowSideClueBits();
 
   EngineContext &ctx_;
   SelectionList &selection_;

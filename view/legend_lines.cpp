@@ -35,7 +35,7 @@ struct LegendEntry {
   std::string_view english;
 };
 
-constexpr std::array<LegendEntry, 60> kLegendEntries = {{
+constexpr auto kLegendEntries = std::to_array<LegendEntry>({
     {kVarIrregular, Label::Irregular, "", ""},
     {kVarDiagonal, Label::Text, "Diagonal", "Diagonal"},
     {kVarLittleKiller, Label::LittleKiller, "Little Killer", "Little Killer"},
@@ -96,7 +96,7 @@ constexpr std::array<LegendEntry, 60> kLegendEntries = {{
     {kVarGiveMe5, Label::Text, "Give me 5", "Give me 5"},
     {kVarAllIndicated, Label::Text, "Tous Signifiant", "All Significant"},
     {kVarTwinsVariantMasked, Label::Text, "Variante Masquée", "Variant Masked"},
-}};
+});
 
 // A legend line for every rule row, and one only.
 constexpr bool EveryRuleHasOneLine() {

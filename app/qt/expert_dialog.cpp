@@ -22,7 +22,7 @@ struct EditField {
 };
 
 // In the order of edits_.
-constexpr std::array<EditField, 15> kEdits = {{
+constexpr auto kEdits = std::to_array<EditField>({
     {1197, &ExpertSettings::timeOutStart},
     {1198, &ExpertSettings::timeOutStop},
     {1199, &ExpertSettings::timeOutStep},
@@ -38,7 +38,7 @@ constexpr std::array<EditField, 15> kEdits = {{
     {1509, &ExpertSettings::variantStart},
     {1510, &ExpertSettings::variantStop},
     {1501, &ExpertSettings::variantStep},
-}};
+});
 
 } // namespace
 
@@ -119,13 +119,13 @@ CDialogExpert::CDialogExpert(const ExpertSettings &area, quorbel::Language langu
     const char *french;
     ExpertTest test;
   };
-  static constexpr std::array<TestButton, 5> kButtons = {{
+  static constexpr auto kButtons = std::to_array<TestButton>({
       {1202, "1- Check Generate Reference", "1-Test Générer Référence", ExpertTest::T1},
       {1427, "2- Check Generate Grid", "2-Test Générer Grille", ExpertTest::T2},
       {1203, "4- Check Generate Irregular", "4-Test Générer Irrégulier", ExpertTest::T4},
       {1504, "8-Check Test Varient", "8-Test check Varient", ExpertTest::T8},
       {1505, "16-Check Generate Variant", "16-Test Générer Varient", ExpertTest::T16},
-  }};
+  });
   auto *buttons = new QVBoxLayout;
   for (const TestButton &b : kButtons) {
     auto *button = new QPushButton(QString::fromUtf8(french ? b.french : b.english), this);

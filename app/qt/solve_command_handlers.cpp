@@ -31,7 +31,7 @@ struct MethodName {
   OwnText literal;
   int32_t help;
 };
-constexpr std::array<MethodName, 9> kMethodNames = {{
+constexpr auto kMethodNames = std::to_array<MethodName>({
     {24, "", 0},                                                    // none
     {25, "", HelpContext("method line column block")},              // line/column/block
     {27, "", HelpContext("method single")},                         // Single
@@ -41,7 +41,7 @@ constexpr std::array<MethodName, 9> kMethodNames = {{
     {28, "", HelpContext("method random")},                         // Random
     {0, "!Probable!%d!", HelpContext("method probables")},          //
     {0, "!Burma!%d!", HelpContext("method burma")},                 //
-}};
+});
 
 PanelText RenderPiece(const ReportPiece &piece, Language language) {
   const bool english = IsEnglish(language);

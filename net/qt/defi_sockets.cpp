@@ -42,7 +42,8 @@ QByteArray Bytes(std::string_view text) {
 
 } // namespace
 
-DefiSockets::DefiSockets(DefiSocketHost &host, QObject *parent) : QObject(parent), host_(host) {
+DefiSockets::DefiSockets(DefiSocketHost &host, int quietMs, QObject *parent)
+    : QObject(parent), host_(host), quietMs_(quietMs) {
   server_.setMaxPendingConnections(5);
   connect(&server_, &QTcpServer::newConnection, this, &DefiSockets::OnAccept);
 }
@@ -95,7 +96,7 @@ int DefiSockets::ReserveSlot() {
       const uint64_t serial = entry->Serial;
       entry->Quiet = new QTimer(this);
       entry->Quiet->setSingleShot(true);
-      entry->Quiet->setInterval(kDefiQuietMs);
+      entry->Quiet->setInterval(quietMs_);
       connect(entry->Quiet, &QTimer::timeout, this, [this, slot, serial] {
         if (Alive(slot, serial))
           TakeMessages(slot, true);

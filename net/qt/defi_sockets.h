@@ -58,7 +58,8 @@ public:
 class DefiSockets : public QObject {
   Q_OBJECT
 public:
-  explicit DefiSockets(DefiSocketHost &host, QObject *parent = nullptr);
+  // `quietMs`: how long a stream may pause inside a message whose end the wire does not mark.
+  explicit DefiSockets(DefiSocketHost &host, int quietMs = kDefiQuietMs, QObject *parent = nullptr);
   ~DefiSockets() override;
 
   // (Re)starts listening on `port` (a port outside 0..65535 is the default one); every slot is
@@ -121,6 +122,7 @@ private:
   QTcpServer server_;
   std::array<std::unique_ptr<Slot>, kDefiSlots> slots_;
   uint64_t serials_ = 0;
+  int quietMs_;
 };
 
 } // namespace quorbel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
 #include "engine_test_support.h"
@@ -56,6 +58,27 @@ TEST_F(GridSetUpdate, WithoutInitTheCandidatesAreNotRebuilt) {
   EXPECT_NE(before, ValueBit(4));
   UpdatePossibles(s.Ctx, -1, kFilterDefault, -1, 1);
   EXPECT_EQ(set.Main[0].Cells[3].ThePoss, ValueBit(4));
+}
+
+// Row 0 is a chain of "less than" marks listed from its start: each later mark narrows a cell
+// an earlier one reads, so the filters run pass after pass until the chain is settled, and one
+// more pass changes nothing.
+TEST_F(GridSetUpdate, TheFiltersRunUntilEveryClueIsSettled) {
+  GridRecord &grid = set.Main[0];
+  LoadPuzzleLine(s.Ctx, grid, "0000000000000000");
+  grid.GridVar = kVarLess;
+  for (int cell = 0; cell < 3; ++cell)
+    grid.Lists.Comparisons.Append(ComparisonMark{
+        .CellA = static_cast<CellRef>(cell), .CellB = static_cast<CellRef>(cell + 1), .Kind = 9});
+  UpdatePossibles(s.Ctx, -1, kFilterAlways, -1, 1);
+  for (int cell = 0; cell < 4; ++cell)
+    EXPECT_EQ(grid.Cells[cell].ThePoss, ValueBit(cell + 1)) << "cell " << cell;
+  std::array<uint32_t, 16> settled{};
+  for (int cell = 0; cell < 16; ++cell)
+    settled[cell] = grid.Cells[cell].ThePoss;
+  UpdatePossibles(s.Ctx, -1, kFilterAlways, -1, 0);
+  for (int cell = 0; cell < 16; ++cell)
+    EXPECT_EQ(grid.Cells[cell].ThePoss, settled[cell]) << "cell " << cell;
 }
 
 TEST_F(GridSetUpdate, NothingHappensBeforeAnyGeometry) {

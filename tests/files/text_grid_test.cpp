@@ -437,6 +437,27 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
   EXPECT_EQ(cages.Items[2].NCells, 3) << "-1 ends the cells";
 }
 
+// Every cell of the 4x4 grid has a solution value: its row plus its column, cycled over 1..4.
+TEST(TextGridReading, ALineWithNoTotalTakesTheSolutionsSumThereAndACageKeepsTenCells) {
+  std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
+  for (int i = 0; i < 16; ++i)
+    lines.push_back(std::string("R").append(std::to_string((i / 4 + i % 4) % 4 + 1)));
+  lines.push_back("L0;15;0");
+  lines.push_back("L12;3;0");
+  lines.push_back("K0;0;1;2;3;4;5;6;7;8;9;10");
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  const auto &diagonals = session.Grid().Lists.LittleKiller;
+  ASSERT_EQ(diagonals.Size(), 2);
+  EXPECT_EQ(diagonals.Items[0].Target, 1 + 3 + 1 + 3);
+  EXPECT_EQ(diagonals.Items[1].Target, 4 * 4);
+  const auto &cages = session.Grid().Lists.Killer;
+  ASSERT_EQ(cages.Size(), 1);
+  EXPECT_EQ(cages.Items[0].NCells, 10) << "an eleventh cell is not kept";
+  EXPECT_EQ(cages.Items[0].Cells[9], 9);
+  EXPECT_EQ(cages.Items[0].Target, 1 + 2 + 3 + 4 + 2 + 3 + 4 + 1 + 3 + 4);
+}
+
 // Ten sums of a linked grid multiply past any 64-bit number; the total is the largest one.
 TEST(TextGridReading, ACageProductBeyondEveryTotalIsTheLargestTotal) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "9"};

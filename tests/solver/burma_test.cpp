@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "engine/method_record.h"
 #include "method_test_support.h"
 #include "solver/burma.h"
-#include "engine/method_record.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {
@@ -66,6 +66,27 @@ TEST_F(FishPosition, ThreeRowsNeedSizeThree) {
   EXPECT_EQ(ApplyBurma(*p.Ctx, p.Grid(), BurmaSizesOfMask(BurmaSizeBit(2))), 0);
   EXPECT_EQ(CellsWithoutOne(), before);
   EXPECT_EQ(ApplyBurma(*p.Ctx, p.Grid(), BurmaSizesOfMask(BurmaSizeBit(3))), 1);
+  EXPECT_EQ(CellsWithoutOne(), expected);
+}
+
+// Blocks 0 and 3 keep 1 in two cells each, all in columns 0 and 1: only the pattern of blocks
+// covered by columns sees that those columns take 1 nowhere else.
+TEST_F(FishPosition, TwoBlocksWithinTwoColumnsClearThoseColumnsBelow) {
+  const std::vector<int> keep = {CellAt(0, 0), CellAt(1, 1), CellAt(3, 0), CellAt(4, 1)};
+  std::vector<int> expected;
+  for (int row = 0; row < 9; ++row)
+    for (int col = 0; col < 3; ++col) {
+      const int cell = CellAt(row, col);
+      const bool inBaseBlock = row < 6;
+      if (std::find(keep.begin(), keep.end(), cell) != keep.end())
+        continue;
+      if (inBaseBlock)
+        p.SetCandidates(cell, p.Cell(cell).ThePoss & ~kOne);
+      if (inBaseBlock || col < 2)
+        expected.push_back(cell);
+    }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ApplyBurma(*p.Ctx, p.Grid(), BurmaSizesOfMask(BurmaSizeBit(2))), 1);
   EXPECT_EQ(CellsWithoutOne(), expected);
 }
 

@@ -12,6 +12,7 @@
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "tests/solver/generator_test_support.h"
+#include "tests/support/count_limit.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorbel::test {
@@ -158,17 +159,17 @@ TEST_F(GenerateGridTest, TheOutcomeIsPostedNamedAndRecorded) {
 }
 
 // A set whose count runs out of time is not known to be unique, and the player is told so.
-// The grids are made with no time limit; once the sums grid stands, the set is counted under a
-// limit of 1 ms on a machine that turns slow at every poll, whatever its real speed. Counted in
-// time, a set is announced unique, with no warning.
+// The grids are made under the tests' generous count limit; once the sums grid stands, the set is counted
+// under a limit of 1 ms on a machine that turns slow at every poll, whatever its real speed. Counted in time,
+// a set is announced unique, with no warning.
 TEST_F(GenerateGridTest, ACountOutOfTimeIsNotTakenForOneSolution) {
   const std::string warning = "The count of solutions ran out of time: the grid may have more than one.";
-  settings.GenereTimeOver = -1;
+  settings.GenereTimeOver = test::kTestCountLimitMs;
   settings.MaxIterGener = 1;
   settings.VarNGrids = 8;
   host.OnPoll = [this] {
     const bool counting = UsedAllCount(ctx->Grids) > UsedMainCount(ctx->Grids);
-    ctx->Settings.TimeOver = counting ? 1 : -1;
+    ctx->Settings.TimeOver = counting ? 1 : test::kTestCountLimitMs;
     if (counting)
       SleepMs(2);
   };

@@ -20,6 +20,7 @@
 #include "solver/search.h"
 #include "solver/search_classic.h"
 #include "solver/solution_count.h"
+#include "tests/support/count_limit.h"
 
 namespace quorbel {
 namespace {
@@ -94,7 +95,7 @@ TEST(LinkedGeneration, ACountForTheGeneratorFindsTheSolutionsOfEveryTwinsTotal) 
       for (int c = 0; c < ctx.Geo.NCells; ++c)
         SetCellValue(ctx, ctx.Grids.Main[static_cast<size_t>(g)], c, 0, kActionClear);
     std::array<std::set<std::string>, 2> found;
-    ctx.Settings.TimeOver = -1;
+    ctx.Settings.TimeOver = test::kTestCountLimitMs;
     for (const int everySum : {0, 1}) {
       ctx.Settings.UniquenessOnly = everySum;
       const int count = SearchLinkedSolutions(ctx, -1, 0, 100, 1);
@@ -124,7 +125,7 @@ TEST(LinkedGeneration, ACopyOutsideTheSetIsSearchedAsPropagationSearchesIt) {
     LinkedRun set(kShapeSix, rule, 3, 7);
     ASSERT_EQ(set.Report.Result, 1);
     EngineContext &ctx = *set.Ctx;
-    ctx.Settings.TimeOver = -1;
+    ctx.Settings.TimeOver = test::kTestCountLimitMs;
     auto copy = std::make_unique<GridRecord>();
     CopyGrid(ctx, *copy, &ctx.Grids.Main[1], 0);
     for (int c = 0; c < ctx.Geo.NCells; c += 2)

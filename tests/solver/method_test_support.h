@@ -12,13 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/engine/engine_test_support.h"
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
 #include "solver/one_line_grid.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
+#include "tests/engine/engine_test_support.h"
+#include "tests/support/count_limit.h"
 
 namespace quorbel::test {
 
@@ -76,7 +77,7 @@ struct PuzzleContext {
 // The puzzle's one solution as the search finds it; empty unless there is exactly one.
 inline std::string SearchSolution(std::string_view puzzle) {
   auto ctx = std::make_unique<EngineContext>();
-  ctx->Settings.TimeOver = -1;
+  ctx->Settings.TimeOver = test::kTestCountLimitMs;
   if (!LoadOneLineGrid(*ctx, puzzle, 0).empty())
     return {};
   GridRecord &grid = ctx->Grids.Main[0];

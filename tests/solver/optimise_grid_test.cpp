@@ -10,6 +10,7 @@
 #include "solver/rate_grid.h"
 #include "solver/solution_count.h"
 #include "tests/solver/generator_test_support.h"
+#include "tests/support/count_limit.h"
 
 namespace quorbel::test {
 namespace {
@@ -85,7 +86,7 @@ TEST_F(OptimiseGridTest, StepTwoOutOfTimeGoesOnFromTheSolution) {
   int added = 0;
   const int count = AddGivensUntilUnique(*ctx, RangeOfGrids(*ctx, 0), 1, added);
   host.OnPoll = nullptr;
-  ctx->Settings.TimeOver = -1;
+  ctx->Settings.TimeOver = test::kTestCountLimitMs;
   EXPECT_EQ(count, 1);
   EXPECT_GT(added, 0);
   EXPECT_EQ(Count(), 1);

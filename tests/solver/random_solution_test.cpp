@@ -19,6 +19,7 @@
 #include "solver/search.h"
 #include "solver/solution_count.h"
 #include "tests/solver/search_test_support.h"
+#include "tests/support/count_limit.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorbel::test {
@@ -193,7 +194,7 @@ TEST_F(RandomSolution, AnotherContextDrawingMeanwhileLeavesTheSeedsSolution) {
 
 // The fast route walks the propagating route's tree: a seed gives one solution on both.
 TEST_F(RandomSolution, OneSeedGivesOneSolutionOnBothRoutes) {
-  ctx->Settings.TimeOver = -1; // a slow machine must not end a try on one route only
+  ctx->Settings.TimeOver = test::kTestCountLimitMs; // a slow machine must not end a try on one route only
   for (const VariantWords rules :
        {VariantWords{}, kVarIrregular, kVarDiagonal, kVarIrregular | kVarDiagonal}) {
     std::vector<int> solutions[2];

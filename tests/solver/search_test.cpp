@@ -19,6 +19,7 @@
 #include "solver/search_pacing.h"
 #include "solver/solution_count.h"
 #include "tests/solver/search_test_support.h"
+#include "tests/support/count_limit.h"
 
 namespace quorbel::test {
 namespace {
@@ -34,7 +35,8 @@ protected:
                                      const std::function<void(GridRecord &)> &shape = {},
                                      const CountWalk &walk = {}) {
     ctx->Settings.SearchByPropagation = byPropagation ? 1 : 0;
-    ctx->Settings.TimeOver = -1; // a slow machine must not cut the propagating route short
+    ctx->Settings.TimeOver =
+        test::kTestCountLimitMs; // a slow machine must not cut the propagating route short
     GridRecord &grid = LoadGrid(*ctx, puzzle);
     if (shape)
       shape(grid);
@@ -316,7 +318,7 @@ TEST_F(GridSearch, ACountThatKnowsTheReferenceCountsAsPropagationDoes) {
     std::string puzzle = DrawDiagonalPuzzle(seed, 2, diagonals);
     constexpr int kMost = 40;
     const auto count = [&](const std::string &grid, int known, int byPropagation = 0) {
-      ctx->Settings.TimeOver = 60000; // a bound, not a timing: a count out of time differs
+      ctx->Settings.TimeOver = test::kTestCountLimitMs;
       ctx->Settings.SearchByPropagation = byPropagation;
       GridRecord &loaded = LoadGrid(*ctx, grid);
       GiveDiagonals(loaded, diagonals);
@@ -550,7 +552,7 @@ TEST_F(GridSearch, ResumesAfterATimeOutOrAnAbort) {
     }
     host.OnPoll = nullptr;
     host.AbortAfter = -1;
-    ctx->Settings.TimeOver = -1;
+    ctx->Settings.TimeOver = test::kTestCountLimitMs;
     EXPECT_GT(timeOuts, 0);
     EXPECT_GT(aborts, 0);
     EXPECT_EQ(interrupted, calm);

@@ -15,6 +15,7 @@
 #include "platform/random.h"
 #include "solver/search.h"
 #include "tests/solver/search_test_support.h"
+#include "tests/support/count_limit.h"
 
 namespace quorbel::test {
 namespace {
@@ -164,14 +165,14 @@ TEST_F(SolutionCount, ATimeOutKeepsTheSolutionsFoundSoFar) {
           1);
     }
     constexpr int kFoundInTime = 3;
-    ctx->Settings.TimeOver = -1;
+    ctx->Settings.TimeOver = test::kTestCountLimitMs;
     host.OnPoll = nullptr;
     ASSERT_EQ(CountGridSolutions(*ctx, grid, 0, kFoundInTime, 1), kFoundInTime);
     std::vector<std::string> untimed;
     for (int level = 0; level < kFoundInTime; ++level)
       untimed.push_back(StoredLine(level));
 
-    // No time limit until the third solution is stored, whatever the machine's speed; from
+    // The generous limit until the third solution is stored, whatever the machine's speed; from
     // then on the machine turns slow, and every step outlasts a 1 ms limit.
     host.OnPoll = [this] {
       if (ctx->SolutionCount >= kFoundInTime) {

@@ -7,6 +7,7 @@
 #include "method_test_support.h"
 #include "solver/solve_commands.h"
 #include "solver/solve_with_methods.h"
+#include "tests/support/count_limit.h"
 
 using namespace quorbel;
 using namespace quorbel::test;
@@ -88,7 +89,7 @@ protected:
 
   void SetUp() override {
     engineHost.Ctx = &ctx;
-    ctx.Settings.TimeOver = -1;
+    ctx.Settings.TimeOver = test::kTestCountLimitMs;
   }
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "engine/grid_set.h"
@@ -168,17 +169,46 @@ TEST_F(ClueDefinitionsTest, AFullLittleKillerListStillTakesRemovalsAndRefusesOnl
   EXPECT_EQ(list.Size(), 0);
 }
 
+// A full list refuses what would add a mark, never the removal or the change of one.
 TEST_F(ClueDefinitionsTest, TheComparisonCommandsStopAtEightyMarks) {
-  for (int i = 0; i < 80; ++i)
-    Grid().Lists.Comparisons.Append(
-        ComparisonMark{.CellA = static_cast<CellRef>(i), .CellB = static_cast<CellRef>(i + 1), .Kind = 9});
-  Select({0, 1});
+  auto &marks = Grid().Lists.Comparisons;
+  auto fill = [&] {
+    for (int i = 0; marks.Size() < 80; ++i)
+      if (!std::any_of(marks.Items.begin(), marks.Items.begin() + marks.Size(),
+                       [&](const ComparisonMark &m) { return m.CellA == i; }))
+        marks.Append(ComparisonMark{
+            .CellA = static_cast<CellRef>(i), .CellB = static_cast<CellRef>(i + 1), .Kind = 9});
+  };
+  fill();
+  const auto full = marks;
+  constexpr std::string_view kRefused = "Two many Comparison: Not selected";
+  int dotKind = 4;
+  Select({0, 9}); // no mark between them; the solution gives 1 and 4
   Definitions().GreaterPair();
-  EXPECT_EQ(Said(), "Two many Comparison: Not selected");
-  Grid().Lists.Comparisons.RemoveAt(79);
-  Select({27, 28, 29});
+  EXPECT_EQ(Said(), kRefused);
+  Definitions().SumMark(3);
+  EXPECT_EQ(Said(), kRefused);
+  Definitions().Dot(dotKind);
+  EXPECT_EQ(Said(), kRefused);
+  Select({0, 9, 18});
+  Definitions().LessChain();
+  EXPECT_EQ(Said(), kRefused);
+  EXPECT_TRUE(marks == full);
+
+  Select({0, 1}); // 1 < 2: the held mark goes
+  Definitions().GreaterPair();
+  EXPECT_EQ(std::count(host_.Messages.begin(), host_.Messages.end(), "Comparison: removed"), 1);
+  EXPECT_EQ(marks.Size(), 79);
+  fill();
+  Select({1, 2, 3});
   Definitions().LessChain();
   EXPECT_EQ(Said(), "Comparison: > added or removed");
+  EXPECT_EQ(marks.Size(), 78);
+  fill();
+  Select({4, 5});
+  Definitions().Dot(dotKind);
+  EXPECT_EQ(Said(), "Comparison: - Updated");
+  EXPECT_EQ(marks.Size(), 80);
 }
 
 TEST_F(ClueDefinitionsTest, FrameCluesStepThroughSumProductAndMax) {

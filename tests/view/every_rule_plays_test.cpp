@@ -12,6 +12,7 @@
 #include "files/sud_file_writer.h"
 #include "solver/generate_grid.h"
 #include "tests/engine/engine_test_support.h"
+#include "tests/support/count_limit.h"
 #include "tests/support/data_directory.h"
 #include "view/board_input.h"
 #include "view/clue_definitions.h"
@@ -52,7 +53,7 @@ Played GenerateAndPlay(int sizeClass, VariantWords words, int varMult, int seed)
   BuildNumeralCharMasks(*ctx);
   GeneratorSettings settings;
   settings.SeedOverride = seed;
-  settings.GenereTimeOver = -1;
+  settings.GenereTimeOver = test::kTestCountLimitMs;
   settings.VarMult = varMult;
   const GenerationReport report = GenerateGrid(*ctx, settings, kMedium);
   Played played{report.Result, report.Solutions};

@@ -9,7 +9,7 @@
 #include "engine/update_possibles.h"
 #include "view/clue_definitions.h"
 #include "view/qt/quorbel_view.h"
-#include "view/rule_definition_commands.h"
+#include "view/qt/rule_definition_commands.h"
 
 using namespace quorbel;
 

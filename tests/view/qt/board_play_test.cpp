@@ -16,7 +16,7 @@
 #include "resources/menu_tables.h"
 #include "solver/solution_count.h"
 #include "tests/view/qt/view_test_support.h"
-#include "view/rule_definition_commands.h"
+#include "view/qt/rule_definition_commands.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
