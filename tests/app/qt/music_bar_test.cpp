@@ -201,7 +201,7 @@ private slots:
     QCOMPARE(mySoundManager.Slots[0].State, 'N');
     m.app->Services().playSoundEffect(0);
     m.app->Services().playSoundEffect(0);
-    QCOMPARE(m.PanelLines(QStringLiteral("Erreur Chargement Son:0(0) - ")), 1);
+    QCOMPARE(m.PanelLines(QStringLiteral("Error Loading Sound:0(0) - ")), 1);
     QVERIFY(m.PanelLines(QStringLiteral("Broken.wav")) == 1);
   }
 };
