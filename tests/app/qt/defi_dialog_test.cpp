@@ -31,6 +31,53 @@ CDialogDefi *AnnsChallenge(FrameWithBoard &f) {
   return EnsureChallengeDialog(*f.app);
 }
 
+// Bob's program on 127.0.0.1: it knows Ann, and leaves what she sends alone.
+class BobsProgram : public DefiSocketHost {
+public:
+  BobsProgram() : sockets(*this) {
+    DefiPlayerRecord ann;
+    ann.Name = "Ann";
+    ann.Remote = 1;
+    known.Add(ann);
+  }
+  void Inform(const std::string &) override {}
+  DefiPlayerList &Players() override { return known; }
+  std::string OwnName() const override { return "Bob"; }
+  bool Disabled() const override { return false; }
+  bool ChallengeRunning() const override { return true; }
+  void PlayersChanged() override {}
+  void ChatReceived(const std::string &) override {}
+  void GridReceived(const std::string &, const std::string &) override {}
+  void MoveReceived(const std::string &, const DefiMove &) override {}
+  void StartReceived(const std::string &) override {}
+  void ReadyReceived() override {}
+
+  DefiPlayerList known;
+  DefiSockets sockets;
+};
+
+// Bob checked in Ann's list and linked to her, as a player who takes part.
+bool LinkBob(CDialogDefi &defi, BobsProgram &bob) {
+  if (!bob.sockets.StartListen(0))
+    return false;
+  DefiPlayerRecord record;
+  record.Name = "Bob";
+  record.Remote = 1;
+  record.Connected = 1;
+  record.Address = "127.0.0.1";
+  record.Port = bob.sockets.ListenPort();
+  defi.Players().Add(record);
+  defi.Sockets().ConnectPlayer(defi.Players().Find("Bob"));
+  return QTest::qWaitFor([&] { return defi.Sockets().Reachable("Bob") && bob.known.At(0).Slot >= 0; }, 5000);
+}
+
+int FirstOpenCell(const GridRecord &grid) {
+  int cell = 0;
+  while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
+    ++cell;
+  return cell;
+}
+
 } // namespace
 
 class DefiDialogTest : public QObject {
@@ -96,11 +143,8 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     defi->EnterChallengeMode();
-    DefiPlayerRecord bob;
-    bob.Name = "Bob";
-    bob.Remote = 1;
-    bob.Connected = 1;
-    defi->Players().Add(bob);
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
     QVERIFY(defi->StartChallenge());
     std::vector<int> sounds;
     f.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
@@ -164,21 +208,13 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     defi->EnterChallengeMode();
-    DefiPlayerRecord bob;
-    bob.Name = "Bob";
-    bob.Remote = 1;
-    bob.Connected = 1;
-    defi->Players().Add(bob);
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
     QVERIFY(defi->StartChallenge());
     defi->TurnTick(40);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
-    const auto open = [&] {
-      int cell = 0;
-      while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
-        ++cell;
-      return cell;
-    };
+    const auto open = [&] { return FirstOpenCell(grid); };
     const int annCell = open();
     SetCellValue(ctx, grid, annCell, ctx.Grids.RefTab[0].Cells[static_cast<size_t>(annCell)].Value,
                  kActionPlace);
