@@ -231,6 +231,56 @@ private slots:
     QCOMPARE(defi->Standings().At(defi->Standings().Find("Bob")).Score, right);
   }
 
+  // The grid filled by a peer's move ends this board's game as the player's own last value does:
+  // its clock stops.
+  void aPeersLastValueEndsTheBoardsGame() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->findChild<QComboBox *>(ControlName(1684))->setCurrentIndex(0); // no turns
+    defi->EnterChallengeMode();
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
+    QVERIFY(defi->StartChallenge());
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
+    int last = FirstOpenCell(grid);
+    for (int cell = last + 1; cell < ctx.Geo.NCells; ++cell)
+      if (grid.Cells[static_cast<size_t>(cell)].Value == 0)
+        SetCellValue(ctx, grid, cell, right(cell), kActionPlace);
+    QCOMPARE(f.app->Session().Counters.GameFinished, 0);
+    defi->MoveReceived("Bob", {"Bob", last, right(last), kActionPlace});
+    QTRY_VERIFY(defi->Turns().Over);
+    QCOMPARE(f.app->Session().Counters.GameFinished, 1);
+  }
+
+  // A follower mid-banner, the board fading out, whose launcher leaves: the board comes back
+  // whole, and its player plays on alone.
+  void aFollowerLeftAloneMidBannerGetsItsBoardBack() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->EnterChallengeMode();
+    QVERIFY(defi->StartChallenge());
+    QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    defi->GridReceived("Bob", file.readAll().toStdString());
+    QTRY_VERIFY(defi->Turns().Mirror);
+    DefiStandings standings;
+    standings.Current = 0;
+    standings.Players = {{"Bob", 0, {}}, {"Ann", 0, {}}};
+    defi->StandingsReceived("Bob", standings);
+    QTRY_COMPARE(defi->Standings().Count(), 2);
+    for (int tick = 0; tick < 100 && defi->BoardFade() > 0.5; ++tick)
+      defi->TurnTick(40);
+    QVERIFY(defi->BoardFade() <= 0.5);
+    defi->PlayersChanged(); // Bob's link is gone
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->BoardFade(), 1.0);
+    QVERIFY(!f.app->State().ChallengeRunning()); // no banner over the board
+  }
+
   // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
   // included; a whole one is played at once, with no question about the game it replaces, and
   // nothing of the player's former challenge comes back.
