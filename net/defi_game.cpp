@@ -226,7 +226,8 @@ void DefiGame::PlayAlone() {
   turns_.Current = 0;
   turns_.Previous = -1;
   turns_.Mirror = false;
-  turns_.Rules.Type = 0; // no turns
+  turns_.Rules.Type = 0; // no turns, and no turn's time left to show
+  turns_.RemainingMs = 0;
   turns_.Banner = DefiBanner{};
   turns_.Banner.Countdown = -2;
   told_ = DefiStandings{};

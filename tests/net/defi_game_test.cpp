@@ -247,6 +247,7 @@ TEST(DefiGame, APlayerWhoLeavesLeavesTheTurnsAndTheLauncherLeavingFreesTheOthers
   c.wire.Leave("Ann");
   EXPECT_TRUE(cy.Said("Ann, who runs the challenge, has left it"));
   EXPECT_FALSE(cy.game.TurnElsewhere());
+  EXPECT_EQ(cy.game.Turns().RemainingMs, 0); // no turn's clock frozen on his board
   const int score = cy.Scores().front().second;
   ASSERT_TRUE(cy.Type(3, 4));
   EXPECT_EQ(cy.Scores(), (std::vector<std::pair<std::string, int>>{{"Cy", score + 4}}));
