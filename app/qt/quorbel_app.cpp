@@ -35,6 +35,7 @@
 #include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/qt/start_routines.h"
+#include "app/save_folders.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
 #include "engine/cell_set_rules.h"
@@ -245,6 +246,8 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   }
 
   LoadSettings(*store_, settings_, SettingsLoad::StartUp);
+  // A save killed half-way leaves its temporary; every folder we save into is cleared of ours.
+  RemoveLeftoversOfSaves(settings_.directory, store_->FileName().toStdString());
   pictures_ = LoadDialogPictures(QString::fromStdString(startDir_));
   LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 #include <new>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/message_line.h"
 #include "app/settings_schema.h"
@@ -222,6 +224,34 @@ private slots:
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
     QCOMPARE(dialogs_.Asked().size(), 1);
     QCOMPARE(gameModeDialogs_, 2);
+  }
+
+  // A save killed half-way leaves its temporary: start-up clears the folders it saves into of the
+  // leftovers of ended processes, and of nothing else.
+  void StartUpRemovesOnlyTheLeftoversOfEndedSaves() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    const pid_t child = ::fork();
+    if (child == 0)
+      ::_exit(0);
+    QVERIFY(child > 0);
+    ::waitpid(child, nullptr, 0);
+    const QString grids = StartFile("MyGrid");
+    QVERIFY(QDir().mkpath(grids));
+    const QString settings = QFileInfo(home_.IniPath()).path();
+    const auto leftover = [](const QString &folder, const QString &name, pid_t pid) {
+      return folder + "/." + name + ".quorbel-" + QString::number(pid) + "-0.tmp";
+    };
+    const QStringList dead = {leftover(grids, "victim.sud", child), leftover(settings, "Quorbel.ini", child),
+                              leftover(home_.StartDirectory(), "GridList.dat", child)};
+    const QStringList kept = {leftover(grids, "other.sud", ::getppid()), grids + "/victim.sud.9ZYeeC",
+                              settings + "/.Quorbel.ini.quorbel-x-0.tmp"};
+    for (const QString &path : dead + kept)
+      WriteAll(path, "half");
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    for (const QString &path : dead)
+      QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+    for (const QString &path : kept)
+      QVERIFY2(QFileInfo::exists(path), qPrintable(path));
   }
 
   void ExitSavesTheSettings() {
