@@ -19,6 +19,7 @@
 #include "app/app_random.h"
 #include "app/help_topics.h"
 #include "app/message_format.h"
+#include "app/message_line.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
 #include "app/qt/board_window.h"
@@ -224,6 +225,11 @@ void CQuorbelApp::SyncEngineSettings() {
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   state_.BeginStartUp();
   AttachEndOfGame(*this);
+  // A headless run has no panel to read: every line goes to standard error, from the first one
+  // on, so what start-up said before the macro (a sound that could not load) is not lost.
+  if (options_.headless)
+    ring_.SetEcho(
+        [](const PanelText &text) { std::fprintf(stderr, "%s\n", StripLinkMarkers(text).c_str()); });
 
   // Data files stand beside the program, so relative paths start from its directory.
   startDir_ = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
