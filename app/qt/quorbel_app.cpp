@@ -302,6 +302,10 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
                                     ? OwnText("Préférences non lues ni enregistrées : %s (%s).")
                                     : OwnText("Settings neither read nor saved: %s (%s)."),
                                 {FormatArg(store_->FileName().toStdString()), FormatArg(refused)}));
+  for (const std::string &failure : pictures_.Failures)
+    PostMessage(FormatPanelText(IsFrench(CurrentLanguage()) ? OwnText("Image illisible : %s")
+                                                            : OwnText("The picture could not be read: %s"),
+                                {FormatArg(failure)}));
   StartSoundAndNetwork();
   RunStartupGrid(startup);
   return true;

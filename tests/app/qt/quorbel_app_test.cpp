@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <new>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include "app/settings_schema.h"
 #include "files/macro_recorder.h"
 #include "tests/app/qt/app_test_support.h"
+#include "tests/support/fifo_watch.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -252,6 +254,26 @@ private slots:
       QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
     for (const QString &path : kept)
       QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+  }
+
+  // A FIFO in a start-up file's place is not waited on, and the player is told which file it was.
+  void AFifoAmongTheStartUpFilesIsPassedOverAndNamed() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    const QStringList fifos = {StartFile("Artist.jpg"), StartFile("QuellaboSite.txt")};
+    for (const QString &fifo : fifos)
+      QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const FifoWatch watch({fifos[0].toStdString(), fifos[1].toStdString()});
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(!watch.FreedAReader());
+    const MessageRing &ring = app_->Messages();
+    QString panel;
+    for (int back = 0; back < 10; ++back)
+      panel += QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back))) + '\n';
+    QVERIFY2(panel.contains("The picture could not be read: " + fifos[0] + " (not a regular file)"),
+             qPrintable(panel));
+    QVERIFY2(
+        panel.contains("The Quellabo site list could not be read: " + fifos[1] + " (not a regular file)"),
+        qPrintable(panel));
   }
 
   void ExitSavesTheSettings() {
