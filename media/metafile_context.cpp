@@ -19,8 +19,6 @@ constexpr std::array<double, 5> kMillimetresPerUnit = {0.1, 0.01, 0.254, 0.0254,
 constexpr double kLargestFactor = 1e6;
 constexpr double kLargestCoordinate = 1e7;
 constexpr size_t kMostSavedStates = 1024;
-// Each clip met with the one before costs the painter a region operation: a chain is bounded.
-constexpr uint32_t kMostClipDepth = 256;
 constexpr int kMostArcSteps = 512;
 
 constexpr uint32_t kPaletteIndexTag = 0x01;

@@ -109,6 +109,8 @@ struct MetaClip {
   bool Winding = false;
   uint32_t Depth = 1; // clips in the chain back to one that copies or to the whole picture
 };
+// Each clip met with the one before costs the painter a region operation: a chain is bounded.
+inline constexpr uint32_t kMostClipDepth = 256;
 
 enum class MetaShape : uint8_t {
   Polyline,  // Points, pen only
