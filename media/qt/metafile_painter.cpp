@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <span>
 #include <tuple>
 #include <unordered_map>
@@ -28,10 +29,13 @@ constexpr int kRegularWeight = 400;
 // a drawing stops after covering its picture this many times over.
 constexpr double kCoverings = 256;
 constexpr double kLeastBudget = double{1 << 24};
-// What region work costs against that budget, as pixels painted: a rectangle of a region
-// operation, a picture row crossed by an edge of a clip path.
-constexpr double kRegionRectCost = 64;
+// What region work costs against that budget, as pixels painted (measured): a rectangle of a
+// region made, met or set as the clip, a picture row crossed by an edge of a clip path.
+constexpr double kRegionRectCost = 512;
 constexpr double kClipEdgeRowCost = 4;
+// A region of more rectangles than this (4 MB) is refused: rectangles met with rectangles can
+// multiply.
+constexpr qsizetype kMostRegionRects = qsizetype{1} << 18;
 // Regions and tiles kept for the operations that follow; past this many, made again.
 constexpr size_t kMostKept = 64;
 
@@ -131,7 +135,7 @@ private:
         dc_.setClipping(false);
       } else {
         const QRegion *region = ClipRegion(s.Clip);
-        if (!region)
+        if (!region || !Spend(kRegionRectCost * region->rectCount()))
           return false;
         dc_.setClipRegion(*region);
       }
@@ -208,10 +212,22 @@ private:
     return path;
   }
 
-  // A clip's own region: rectangles as they are, other figures as the pixels they fill.
-  QRegion OwnRegion(const MetaClip &clip) {
+  bool Spend(double cost) {
+    budget_ -= cost;
+    return budget_ >= 0;
+  }
+
+  // A region paid for by its rectangles; false when it is past its bound or the budget.
+  bool Afford(const QRegion &region) {
+    return region.rectCount() <= kMostRegionRects && Spend(kRegionRectCost * region.rectCount());
+  }
+
+  // A clip's own region within the picture: rectangles as they are, other figures as the
+  // pixels they fill. None when it costs more than the budget left.
+  std::optional<QRegion> OwnRegion(const MetaClip &clip) {
     static constexpr std::array<MetaVerb, 5> kRect = {MetaVerb::Move, MetaVerb::Line, MetaVerb::Line,
                                                       MetaVerb::Line, MetaVerb::Close};
+    const QRect whole(0, 0, drawing_.Width, drawing_.Height);
     std::vector<QRegion> rects;
     bool onlyRects = clip.Verbs.size() % kRect.size() == 0 && clip.Points.size() * 5 == clip.Verbs.size() * 4;
     for (size_t v = 0, at = 0; onlyRects && v < clip.Verbs.size(); v += kRect.size(), at += 4) {
@@ -223,15 +239,18 @@ private:
                            static_cast<int>(std::lround(std::min(a.Y, c.Y))));
       const QPoint bottomRight(static_cast<int>(std::lround(std::max(a.X, c.X))),
                                static_cast<int>(std::lround(std::max(a.Y, c.Y))));
-      rects.emplace_back(QRect(topLeft, bottomRight - QPoint(1, 1)));
+      if (const QRect inside = QRect(topLeft, bottomRight - QPoint(1, 1)) & whole; !inside.isEmpty())
+        rects.emplace_back(inside);
     }
     if (onlyRects) {
-      budget_ -= kRegionRectCost * static_cast<double>(rects.size());
       // Pairs united, then pairs of pairs: each rectangle takes part in few unions.
       while (rects.size() > 1) {
         std::vector<QRegion> pairs;
-        for (size_t k = 0; k + 1 < rects.size(); k += 2)
+        for (size_t k = 0; k + 1 < rects.size(); k += 2) {
           pairs.push_back(rects[k].united(rects[k + 1]));
+          if (!Afford(pairs.back()))
+            return std::nullopt;
+        }
         if (rects.size() % 2)
           pairs.push_back(rects.back());
         rects = std::move(pairs);
@@ -239,49 +258,54 @@ private:
       return rects.empty() ? QRegion() : rects[0];
     }
     const QPolygon polygon = PathOf(clip.Verbs, clip.Points).toFillPolygon().toPolygon();
-    budget_ -= kClipEdgeRowCost * static_cast<double>(polygon.size()) * drawing_.Height;
-    if (budget_ < 0)
-      return QRegion();
-    return QRegion(polygon, clip.Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    // Filling a polygon into a region walks its edges down every row it spans.
+    const QRect box = polygon.boundingRect();
+    if (!Spend(kClipEdgeRowCost * static_cast<double>(polygon.size()) * std::max(box.height(), 1)))
+      return std::nullopt;
+    QRegion region = QRegion(polygon, clip.Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    if (!Afford(region))
+      return std::nullopt;
+    return region.intersected(whole);
   }
 
   // The clip met with those before it, made once and kept a while; none once over budget.
   const QRegion *ClipRegion(int32_t index) {
     if (auto found = regions_.find(index); found != regions_.end())
       return &found->second;
-    const QRegion whole(0, 0, drawing_.Width, drawing_.Height);
     std::vector<int32_t> chain;
     int32_t from = index;
     while (from >= 0 && static_cast<size_t>(from) < drawing_.Clips.size() && !regions_.contains(from)) {
       chain.push_back(from);
       from = drawing_.Clips[static_cast<size_t>(from)].Previous;
     }
-    QRegion region = from >= 0 && regions_.contains(from) ? regions_[from] : whole;
+    QRegion region = from >= 0 && regions_.contains(from) ? regions_[from]
+                                                          : QRegion(0, 0, drawing_.Width, drawing_.Height);
     if (regions_.size() + chain.size() > kMostKept)
       regions_.clear();
     for (auto k = chain.rbegin(); k != chain.rend(); ++k) {
       const MetaClip &clip = drawing_.Clips[static_cast<size_t>(*k)];
-      const QRegion own = OwnRegion(clip).intersected(whole);
-      budget_ -= kRegionRectCost * static_cast<double>(region.rectCount() + own.rectCount());
-      if (budget_ < 0)
+      const std::optional<QRegion> own = OwnRegion(clip);
+      if (!own)
         return nullptr;
       switch (clip.Mode) {
       case MetaClipMode::And:
-        region = region.intersected(own);
+        region = region.intersected(*own);
         break;
       case MetaClipMode::Or:
-        region = region.united(own);
+        region = region.united(*own);
         break;
       case MetaClipMode::Xor:
-        region = region.xored(own);
+        region = region.xored(*own);
         break;
       case MetaClipMode::Diff:
-        region = region.subtracted(own);
+        region = region.subtracted(*own);
         break;
       case MetaClipMode::Copy:
-        region = own;
+        region = *own;
         break;
       }
+      if (!Afford(region))
+        return nullptr;
       regions_[*k] = region;
     }
     return &regions_[index];
