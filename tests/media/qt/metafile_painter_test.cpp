@@ -280,6 +280,25 @@ private slots:
     Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
     const QImage image = Painted(emf.Bytes());
     QVERIFY(Is(image, 50, 50, qRgb(255, 0, 0)));
+
+    // Rows of strips met with columns of strips make regions of thousands of rectangles: their
+    // making is paid for too, and a few dozen of them spend the budget.
+    EmfWriter regions(100, 100);
+    Brush(regions, ColourRef(255, 0, 0));
+    std::array<std::vector<uint8_t>, 2> strips;
+    for (const bool rows : {false, true}) {
+      for (const int32_t v : {32 + 16 * 50, 3, 32, 1, 50, 32, 0, 0, 100, 100})
+        Put32(strips[rows], static_cast<uint32_t>(v));
+      for (int32_t k = 0; k < 50; ++k)
+        for (const int32_t v :
+             rows ? std::array{0, 2 * k, 100, 2 * k + 1} : std::array{2 * k, 0, 2 * k + 1, 100})
+          Put32(strips[rows], static_cast<uint32_t>(v));
+    }
+    for (int k = 0; k < 40; ++k)
+      regions.Raw(75, strips[k % 2]).Record(43, {0, 0, 1, 1});
+    regions.Record(75, {0, 5});
+    Brush(regions, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
+    QVERIFY(Is(Painted(regions.Bytes()), 50, 51, qRgb(255, 255, 255)));
   }
 
   void AMetafileOpensAsAPictureSetsFrame() {
