@@ -282,6 +282,10 @@ void MetafileContext::ClipToPath(MetaClipMode mode) {
   MetaFigures path = std::move(path_);
   path_ = MetaFigures{};
   inPath_ = false;
+  if (path.Empty()) { // no path: the clip stays as it was
+    Skip();
+    return;
+  }
   path.CloseAll();
   AddClip(MetaClip{.Mode = mode,
                    .Verbs = std::move(path.Verbs),
