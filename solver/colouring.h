@@ -39,7 +39,8 @@ struct ChainCells {
 // The chains already run, by value and start cell. Valid while the grid's cells stay as
 // they were: Forget them when a candidate goes. On a grid without rules a chain reads only
 // the filled cells, since propagation rebuilds every candidate from them: Follow keeps the
-// chains while those cells and the mask stay the same, whatever candidates went.
+// chains while those cells and the mask stay the same, whatever candidates went, and runs
+// them on those values alone, without a scratch grid.
 class ChainMemo {
 public:
   ChainMemo() { Forget(); }
@@ -62,6 +63,9 @@ private:
 
   std::vector<CellKey> board_;
   MethodMask mask_ = 0;
+  // The filled cells' values (0 open) when Follow found the grid plain enough to chain on them.
+  bool plain_ = false;
+  std::array<uint8_t, kMaxCells> plainValues_{};
   std::array<std::array<int16_t, kMaxCells>, kMaxWidth + 1> slotOfCell_{};
   std::vector<ChainCells> chains_;
 };
