@@ -5,15 +5,14 @@
 
 #include <algorithm>
 
-#include "engine/block_places.h"
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
-#include "engine/method_probables.h"
 #include "engine/method_record.h"
 #include "engine/propagate.h"
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
 #include "solver/method_trial_grid.h"
+#include "solver/plain_board.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -65,175 +64,23 @@ ChainCells RunChain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial
   return chain;
 }
 
-// ---- Chains on the values alone ----
-// On a grid without rules the scratch grid of a chain follows from the values only:
-// propagation rebuilds every open cell's candidates from its units, then the Probables rule
-// narrows them block after block, pass after pass, and the chain's hidden singles go in,
-// the first unit's first. The same steps in the same order on a value and a candidate mask
-// per cell leave the same cells, without copying records or rebuilding unit summaries.
-
-using PlainValues = std::array<uint8_t, kMaxCells>;
-
-// Whether the grid's chains may run on its values alone: no rule, and every playing cell
-// open or holding its value plainly (placed or fixed, the value's bit its only candidate and
-// mark, no repeat in a unit, no picture that a placed value starts). Its values (0 open)
-// into `values`.
-bool ReadPlainValues(const GridGeometry &geo, const GridRecord &grid, PlainValues &values) {
-  if (HasVariantRules(grid) || !FitsGeometry(geo, grid) || geo.NCells > kMaxCells)
+// The chain from `start` on a plain board: the same placements as on a scratch grid. False
+// when the value is not free there.
+bool RunPlainChain(const GridGeometry &geo, PlainBoard board, bool probables, int value, int start,
+                   ChainCells &chain) {
+  const uint32_t bit = ValueBit(value) & geo.FullMask;
+  if (!board.Allows(start, bit))
     return false;
-  std::array<uint32_t, kMaxWidth> rows{};
-  std::array<uint32_t, kMaxWidth> cols{};
-  std::array<uint32_t, kMaxWidth> blocks{};
-  for (int c = 0; c < geo.NCells; ++c) {
-    const CellRecord &cell = grid.Cells[c];
-    if (cell.ImageIndex >= 0 || cell.ImageFlag == 1 || cell.MarkerState == 1)
-      return false;
-    values[c] = 0;
-    if (IsOpenStatus(cell.Status))
-      continue;
-    const bool plainStatus =
-        cell.Status == kStatusPlaced || cell.Status == kStatusPlacedLastStep || cell.Status == kStatusFixed;
-    const uint32_t bit = ValueBit(cell.Value) & geo.FullMask;
-    // Propagation leaves a filled cell its marks as candidates, or its candidates without marks.
-    const uint32_t kept = cell.Marks != 0 ? cell.Marks : cell.ThePoss;
-    const int block = grid.BlockOfCell[c];
-    if (!plainStatus || bit == 0 || kept != bit || (~cell.Excluded & geo.FullMask) != bit || block < 0 ||
-        block >= geo.GridWidth)
-      return false;
-    uint32_t &row = rows[geo.RowOfCell[c]];
-    uint32_t &col = cols[geo.ColOfCell[c]];
-    if (((row | col | blocks[block]) & bit) != 0)
-      return false;
-    row |= bit;
-    col |= bit;
-    blocks[block] |= bit;
-    values[c] = static_cast<uint8_t>(cell.Value);
+  for (int cell = start; cell >= 0; cell = board.HiddenSingle(bit)) {
+    board.Place(cell, value);
+    chain.Filled.set(static_cast<size_t>(cell));
+    board.Propagate(probables);
   }
+  for (int c = 0; c < geo.NCells; ++c)
+    if ((board.Poss(c) & bit) == 0)
+      chain.Emptied.set(static_cast<size_t>(c));
   return true;
 }
-
-class PlainChain {
-public:
-  PlainChain(const GridGeometry &geo, const GridRecord &grid, const PlainValues &values, bool probables)
-      : geo_(geo), grid_(grid), probables_(probables) {
-    std::copy_n(values.begin(), geo.NCells, values_.begin());
-    rowFree_.fill(geo.FullMask);
-    colFree_.fill(geo.FullMask);
-    blockFree_.fill(geo.FullMask);
-    for (int c = 0; c < geo.NCells; ++c)
-      if (values_[c] != 0)
-        Take(c, ValueBit(values_[c]));
-  }
-
-  // The chain from `start`; false when the value is not free there, where the scratch grid
-  // would hold a repeat, which only the scratch grid itself reads right.
-  bool Run(int value, int start, ChainCells &chain) {
-    const uint32_t bit = ValueBit(value) & geo_.FullMask;
-    if (values_[start] != 0 || (FreeAt(start) & bit) == 0)
-      return false;
-    for (int cell = start; cell >= 0; cell = HiddenSingle(bit)) {
-      values_[cell] = static_cast<uint8_t>(value);
-      Take(cell, bit);
-      chain.Filled.set(static_cast<size_t>(cell));
-      Propagate();
-    }
-    for (int c = 0; c < geo_.NCells; ++c)
-      if ((poss_[c] & bit) == 0)
-        chain.Emptied.set(static_cast<size_t>(c));
-    return true;
-  }
-
-private:
-  uint32_t FreeAt(int c) const {
-    return rowFree_[geo_.RowOfCell[c]] & colFree_[geo_.ColOfCell[c]] & blockFree_[grid_.BlockOfCell[c]];
-  }
-  void Take(int c, uint32_t bit) {
-    rowFree_[geo_.RowOfCell[c]] &= ~bit;
-    colFree_[geo_.ColOfCell[c]] &= ~bit;
-    blockFree_[grid_.BlockOfCell[c]] &= ~bit;
-  }
-
-  // InitPossibles, then the Probables passes until one removes nothing.
-  void Propagate() {
-    for (int c = 0; c < geo_.NCells; ++c)
-      poss_[c] = values_[c] != 0 ? ValueBit(values_[c]) : FreeAt(c);
-    if (!probables_)
-      return;
-    uint32_t blocksToRead = kEveryBlock;
-    while (ProbablesPass(blocksToRead)) {
-    }
-  }
-
-  // ApplyProbables' pass: the values whose two or three places in a block share a line leave
-  // the rest of the line.
-  bool ProbablesPass(uint32_t &blocksToRead) {
-    const int width = geo_.GridWidth;
-    bool removed = false;
-    for (int block = 0; block < width; ++block) {
-      if ((blocksToRead & (1u << block)) == 0)
-        continue;
-      blocksToRead &= ~(1u << block);
-      BlockPlaces places;
-      for (int k = 0; k < width; ++k) {
-        const int c = grid_.BlockCells[block][k];
-        if (values_[c] == 0)
-          places.Add(poss_[c], geo_.RowOfCell[c], geo_.ColOfCell[c]);
-      }
-      const uint32_t oneRow = places.OnOneRow(width);
-      const uint32_t oneCol = places.OnOneCol(width);
-      for (int line = 0; line < width; ++line) {
-        if ((places.Rows[line] & oneRow) != 0)
-          removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
-        if ((places.Cols[line] & oneCol) != 0)
-          removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
-      }
-    }
-    return removed;
-  }
-
-  bool RemoveOutsideBlock(const std::array<int16_t, kMaxWidth> &line, int block, uint32_t values,
-                          uint32_t &blocksToRead) {
-    bool removed = false;
-    for (int k = 0; k < geo_.GridWidth; ++k) {
-      const int c = line[k];
-      const int cellBlock = grid_.BlockOfCell[c];
-      if (cellBlock == block || values_[c] != 0 || (poss_[c] & values) == 0)
-        continue;
-      poss_[c] &= ~values;
-      blocksToRead |= 1u << cellBlock;
-      removed = true;
-    }
-    return removed;
-  }
-
-  // FindHiddenSingle: the only place of the value in a row, else a column, else a block.
-  int HiddenSingle(uint32_t bit) const {
-    const auto onlyPlace = [&](const std::array<int16_t, kMaxWidth> &unit) {
-      int place = -1;
-      for (int k = 0; k < geo_.GridWidth; ++k) {
-        const int c = unit[k];
-        if (values_[c] != 0 || (poss_[c] & bit) == 0)
-          continue;
-        if (place >= 0)
-          return -1;
-        place = c;
-      }
-      return place;
-    };
-    for (const UnitTable *units : {&geo_.RowCells, &geo_.ColCells, &grid_.BlockCells})
-      for (int n = 0; n < geo_.GridWidth; ++n)
-        if (const int place = onlyPlace((*units)[n]); place >= 0)
-          return place;
-    return -1;
-  }
-
-  const GridGeometry &geo_;
-  const GridRecord &grid_;
-  bool probables_;
-  PlainValues values_;
-  std::array<uint32_t, kMaxCells> poss_;
-  std::array<uint32_t, kMaxWidth> rowFree_, colFree_, blockFree_;
-};
 
 } // namespace
 
@@ -243,8 +90,7 @@ const ChainCells &ChainMemo::Chain(EngineContext &ctx, const GridRecord &grid, T
   if (slot < 0) {
     slot = static_cast<int16_t>(chains_.size());
     ChainCells chain;
-    if (!plain_ ||
-        !PlainChain(ctx.Geo, grid, plainValues_, MaskProbableMode(mask) == 1).Run(value, start, chain))
+    if (!plain_ || !RunPlainChain(ctx.Geo, *plain_, MaskProbableMode(mask) == 1, value, start, chain))
       chain = RunChain(ctx, grid, trial, mask, value, start);
     chains_.push_back(chain);
   }
@@ -260,16 +106,20 @@ ChainMemo::CellKey ChainMemo::KeyOf(const CellRecord &cell) {
 
 void ChainMemo::Follow(const GridGeometry &geo, const GridRecord &grid, MethodMask mask) {
   const auto cells = std::span(grid.Cells).first(static_cast<size_t>(geo.NCells));
-  const bool same = mask == mask_ && board_.size() == cells.size() &&
+  // The plain board reads the grid's blocks: another grid starts afresh.
+  const bool same = mask == mask_ && &grid == grid_ && board_.size() == cells.size() &&
                     std::equal(cells.begin(), cells.end(), board_.begin(),
                                [](const CellRecord &cell, const CellKey &key) { return KeyOf(cell) == key; });
   if (same)
     return;
   Forget();
   mask_ = mask;
+  grid_ = &grid;
   for (const CellRecord &cell : cells)
     board_.push_back(KeyOf(cell));
-  plain_ = ReadPlainValues(geo, grid, plainValues_);
+  PlainValues values;
+  if (ReadPlainValues(geo, grid, values))
+    plain_.emplace(geo, grid, values);
 }
 
 void ChainMemo::Forget() {
@@ -277,7 +127,7 @@ void ChainMemo::Forget() {
     slots.fill(-1);
   chains_.clear();
   board_.clear();
-  plain_ = false;
+  plain_.reset();
 }
 
 int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,

@@ -7,12 +7,14 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "engine/geometry.h"
 #include "engine/value_mask.h"
 #include "solver/method_mask.h"
+#include "solver/plain_board.h"
 
 namespace quorbel {
 
@@ -63,9 +65,9 @@ private:
 
   std::vector<CellKey> board_;
   MethodMask mask_ = 0;
-  // The filled cells' values (0 open) when Follow found the grid plain enough to chain on them.
-  bool plain_ = false;
-  std::array<uint8_t, kMaxCells> plainValues_{};
+  const GridRecord *grid_ = nullptr;
+  // The grid's values, when Follow found that its chains may run on them alone.
+  std::optional<PlainBoard> plain_;
   std::array<std::array<int16_t, kMaxCells>, kMaxWidth + 1> slotOfCell_{};
   std::vector<ChainCells> chains_;
 };

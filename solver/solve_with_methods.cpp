@@ -6,6 +6,7 @@
 #include "solver/solve_with_methods.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "solver/method_random.h"
 #include "solver/method_trial_grid.h"
 #include "solver/method_units.h"
+#include "solver/plain_board.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -292,11 +294,14 @@ MethodDriver::Next MethodDriver::Colouring() {
 MethodDriver::Next MethodDriver::ForcingChain() {
   Announce("Solve with Forcing Chain...");
   std::vector<int> values(static_cast<size_t>(geo_.NCells), kForcingUntouched);
+  std::optional<PlainBoard> plain;
+  if (PlainValues board; ReadPlainValues(geo_, grid_, board))
+    plain.emplace(geo_, grid_, board);
   // Trial and conflict cells start chains too: their candidates are branched on like an open cell's.
   for (int start = 0; start < geo_.NCells; ++start) {
     if (grid_.Cells[start].Status <= kStatusFixed)
       continue;
-    const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values);
+    const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values, plain ? &*plain : nullptr);
     if (found == kSolveCancelled) {
       result_ = kSolveCancelled;
       return Next::Return;

@@ -73,11 +73,6 @@ TEST(Colouring, ChainsKeptInAMemoColourAsChainsRunAfresh) {
   }
 }
 
-// A puzzle with one given changed, so that it has no solution: its chains run into
-// contradictions, where what they leave depends on the Probables rule's order.
-constexpr std::string_view kNoSolution =
-    "020000006045060000008500490073000000900026500000000012000070900100850030000040007";
-
 // On a grid without rules a memo runs the chains on the values alone: they must colour as
 // chains on a scratch grid do, with and without the Probables rule, at sizes with oblong
 // blocks too, and where chains meet contradictions.

@@ -1,0 +1,151 @@
+// The plain board's propagation, step for step as InitPossibles and ApplyProbables take it.
+#include "solver/plain_board.h"
+
+#include <algorithm>
+
+#include "engine/block_places.h"
+#include "engine/grid_record.h"
+#include "engine/method_probables.h"
+#include "engine/propagate.h"
+#include "engine/unit_summary.h"
+
+namespace quorbel {
+
+bool ReadPlainValues(const GridGeometry &geo, const GridRecord &grid, PlainValues &values) {
+  if (HasVariantRules(grid) || !FitsGeometry(geo, grid) || geo.NCells > kMaxCells)
+    return false;
+  std::array<uint32_t, kMaxWidth> rows{};
+  std::array<uint32_t, kMaxWidth> cols{};
+  std::array<uint32_t, kMaxWidth> blocks{};
+  for (int c = 0; c < geo.NCells; ++c) {
+    const CellRecord &cell = grid.Cells[c];
+    if (cell.ImageIndex >= 0 || cell.ImageFlag == 1 || cell.MarkerState == 1)
+      return false;
+    values[c] = 0;
+    if (IsOpenStatus(cell.Status))
+      continue;
+    const bool plainStatus =
+        cell.Status == kStatusPlaced || cell.Status == kStatusPlacedLastStep || cell.Status == kStatusFixed;
+    const uint32_t bit = ValueBit(cell.Value) & geo.FullMask;
+    // Propagation leaves a filled cell its marks as candidates, or its candidates without marks.
+    const uint32_t kept = cell.Marks != 0 ? cell.Marks : cell.ThePoss;
+    const int block = grid.BlockOfCell[c];
+    if (!plainStatus || bit == 0 || kept != bit || (~cell.Excluded & geo.FullMask) != bit || block < 0 ||
+        block >= geo.GridWidth)
+      return false;
+    uint32_t &row = rows[geo.RowOfCell[c]];
+    uint32_t &col = cols[geo.ColOfCell[c]];
+    if (((row | col | blocks[block]) & bit) != 0)
+      return false;
+    row |= bit;
+    col |= bit;
+    blocks[block] |= bit;
+    values[c] = static_cast<uint8_t>(cell.Value);
+  }
+  return true;
+}
+
+PlainBoard::PlainBoard(const GridGeometry &geo, const GridRecord &grid, const PlainValues &values)
+    : geo_(geo), blockCells_(grid.BlockCells), blockOfCell_(grid.BlockOfCell) {
+  std::copy_n(values.begin(), geo.NCells, values_.begin());
+  rowFree_.fill(geo.FullMask);
+  colFree_.fill(geo.FullMask);
+  blockFree_.fill(geo.FullMask);
+  for (int c = 0; c < geo.NCells; ++c)
+    if (values_[c] != 0)
+      Take(c, ValueBit(values_[c]));
+}
+
+void PlainBoard::Take(int c, uint32_t bit) {
+  rowFree_[geo_.RowOfCell[c]] &= ~bit;
+  colFree_[geo_.ColOfCell[c]] &= ~bit;
+  blockFree_[blockOfCell_[c]] &= ~bit;
+}
+
+void PlainBoard::Place(int cell, int value) {
+  values_[cell] = static_cast<uint8_t>(value);
+  Take(cell, ValueBit(value));
+}
+
+void PlainBoard::Propagate(bool probables) {
+  for (int c = 0; c < geo_.NCells; ++c)
+    poss_[c] = values_[c] != 0 ? ValueBit(values_[c]) : FreeAt(c);
+  if (!probables)
+    return;
+  uint32_t blocksToRead = kEveryBlock;
+  while (ProbablesPass(blocksToRead)) {
+  }
+}
+
+// ApplyProbables' pass: the values whose two or three places in a block share a line leave
+// the rest of the line.
+bool PlainBoard::ProbablesPass(uint32_t &blocksToRead) {
+  const int width = geo_.GridWidth;
+  bool removed = false;
+  for (int block = 0; block < width; ++block) {
+    if ((blocksToRead & (1u << block)) == 0)
+      continue;
+    blocksToRead &= ~(1u << block);
+    BlockPlaces places;
+    for (int k = 0; k < width; ++k) {
+      const int c = blockCells_[block][k];
+      if (values_[c] == 0)
+        places.Add(poss_[c], geo_.RowOfCell[c], geo_.ColOfCell[c]);
+    }
+    const uint32_t oneRow = places.OnOneRow(width);
+    const uint32_t oneCol = places.OnOneCol(width);
+    if ((oneRow | oneCol) == 0)
+      continue;
+    for (int line = 0; line < width; ++line) {
+      if ((places.Rows[line] & oneRow) != 0)
+        removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
+      if ((places.Cols[line] & oneCol) != 0)
+        removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
+    }
+  }
+  return removed;
+}
+
+bool PlainBoard::RemoveOutsideBlock(const std::array<int16_t, kMaxWidth> &line, int block, uint32_t values,
+                                    uint32_t &blocksToRead) {
+  bool removed = false;
+  for (int k = 0; k < geo_.GridWidth; ++k) {
+    const int c = line[k];
+    const int cellBlock = blockOfCell_[c];
+    if (cellBlock == block || values_[c] != 0 || (poss_[c] & values) == 0)
+      continue;
+    poss_[c] &= ~values;
+    blocksToRead |= 1u << cellBlock;
+    removed = true;
+  }
+  return removed;
+}
+
+bool PlainBoard::Contradicted() const {
+  for (int c = 0; c < geo_.NCells; ++c)
+    if (poss_[c] == 0)
+      return true;
+  return false;
+}
+
+int PlainBoard::HiddenSingle(uint32_t bit) const {
+  const auto onlyPlace = [&](const std::array<int16_t, kMaxWidth> &unit) {
+    int place = -1;
+    for (int k = 0; k < geo_.GridWidth; ++k) {
+      const int c = unit[k];
+      if (values_[c] != 0 || (poss_[c] & bit) == 0)
+        continue;
+      if (place >= 0)
+        return -1;
+      place = c;
+    }
+    return place;
+  };
+  for (const UnitTable *units : {&geo_.RowCells, &geo_.ColCells, &blockCells_})
+    for (int n = 0; n < geo_.GridWidth; ++n)
+      if (const int place = onlyPlace((*units)[n]); place >= 0)
+        return place;
+  return -1;
+}
+
+} // namespace quorbel
