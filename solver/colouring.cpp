@@ -27,10 +27,10 @@ constexpr int kKeptBySomeChain = -1;
 constexpr int kLineKinds = 3;
 constexpr int kAllKinds = 7;
 
-void MarkChainColour(CellRecord &cell, int chain) {
-  if (cell.ColourSet < 0)
-    cell.ColourSet = 0;
-  cell.ColourSet |= 1 << chain;
+void MarkChainColour(int32_t &colourSet, int chain) {
+  if (colourSet < 0)
+    colourSet = 0;
+  colourSet |= 1 << chain;
 }
 
 void PlaceInChain(EngineContext &ctx, GridRecord &trial, int cell, int value, MethodMask mask) {
@@ -137,11 +137,23 @@ int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit,
   return ListUnitCellsWithPoss(ctx.Geo, kind, value, unit, grid, cellsOut);
 }
 
-int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
-                      std::span<const int> startCells, ChainMemo *memo) {
+namespace {
+
+// What the chains of one unit leave in the playing cells. ApplyColouring keeps it here and
+// writes only the last unit's into the grid: nothing reads the cells' colours meanwhile.
+struct UnitColours {
+  int Chains = 0;
+  std::array<int32_t, kMaxCells> ColourSet{};
+  std::bitset<kMaxCells> RemovedByEveryChain;
+};
+
+void ColourUnit(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                std::span<const int> startCells, ChainMemo *memo, UnitColours &out) {
   const GridGeometry &geo = ctx.Geo;
   const uint32_t bit = ValueBit(value) & geo.FullMask;
-  ResetCellColours(grid, value);
+  std::fill_n(out.ColourSet.begin(), geo.NCells, kNotColoured);
+  std::bitset<kMaxCells> emptiedByAll;
+  emptiedByAll.set();
   int chains = 0;
   ChainCells fresh;
   for (int start : startCells) {
@@ -151,23 +163,39 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
       continue;
     const ChainCells &chain = memo != nullptr ? memo->Chain(ctx, grid, trial, mask, value, start)
                                               : (fresh = RunChain(ctx, grid, trial, mask, value, start));
-    for (int cell = 0; cell < geo.NCells; ++cell) {
+    for (int cell = 0; cell < geo.NCells; ++cell)
       if (chain.Filled.test(static_cast<size_t>(cell)))
-        MarkChainColour(grid.Cells[cell], chains);
-      if (chain.Emptied.test(static_cast<size_t>(cell)))
-        grid.Cells[cell].EliminationSet |= 1 << chains;
-    }
+        MarkChainColour(out.ColourSet[cell], chains);
+    emptiedByAll &= chain.Emptied;
     ++chains;
   }
-  for (CellRecord &cell : grid.PlayingCells(geo)) {
-    const bool held = IsOpenWith(cell, bit);
-    if (held && cell.ColourSet == kNotColoured)
-      cell.ColourSet = kHeldButNotColoured;
-    const bool removedByAll =
-        held && chains > 0 && static_cast<uint32_t>(cell.EliminationSet) == AllChains(chains);
-    cell.EliminationSet = removedByAll ? kRemovedByEveryChain : kKeptBySomeChain;
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    const bool held = IsOpenWith(grid.Cells[cell], bit);
+    if (held && out.ColourSet[cell] == kNotColoured)
+      out.ColourSet[cell] = kHeldButNotColoured;
+    out.RemovedByEveryChain[static_cast<size_t>(cell)] =
+        held && chains > 0 && emptiedByAll.test(static_cast<size_t>(cell));
   }
-  return chains;
+  out.Chains = chains;
+}
+
+void WriteUnitColours(const GridGeometry &geo, GridRecord &grid, int value, const UnitColours &colours) {
+  ResetCellColours(grid, value);
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    grid.Cells[cell].ColourSet = colours.ColourSet[cell];
+    grid.Cells[cell].EliminationSet =
+        colours.RemovedByEveryChain.test(static_cast<size_t>(cell)) ? kRemovedByEveryChain : kKeptBySomeChain;
+  }
+}
+
+} // namespace
+
+int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                      std::span<const int> startCells, ChainMemo *memo) {
+  UnitColours colours;
+  ColourUnit(ctx, grid, trial, mask, value, startCells, memo, colours);
+  WriteUnitColours(ctx.Geo, grid, value, colours);
+  return colours.Chains;
 }
 
 int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
@@ -188,28 +216,41 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
     memo.Forget();
   else
     memo.Follow(geo, grid, mask);
+  // The cells keep the colours of the last unit read: a unit without places leaves them
+  // cleared for its value.
+  UnitColours colours;
+  int shownValue = 0; // the last unit's value, 0 before any
+  bool shownChains = false;
+  const auto show = [&](int result) {
+    if (shownChains)
+      WriteUnitColours(geo, grid, shownValue, colours);
+    else if (shownValue != 0)
+      ResetCellColours(grid, shownValue);
+    return result;
+  };
   for (int v = firstValue; v <= lastValue; ++v) {
     const uint32_t bit = ValueBit(v);
     for (int kind = 0; kind < kinds; ++kind) {
       // A diagonal or region is one unit whatever the index.
       const int units = kind < kLineKinds ? geo.GridWidth : 1;
       for (int unit = 0; unit < units; ++unit) {
-        ResetCellColours(grid, v);
         std::array<int, kMaxWidth> starts{};
         const int count = FindColourUnitCells(ctx, kind, v, unit, grid, starts);
+        shownValue = v;
+        shownChains = count >= 1;
         if (count >= 1) {
-          const int chains =
-              ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count), &memo);
+          ColourUnit(ctx, grid, trial, mask, v, std::span(starts).first(count), &memo, colours);
           outcome.Value = v;
           outcome.Count = count;
           std::copy_n(starts.begin(), count, outcome.Cells.begin());
-          if (chains == count) {
+          if (colours.Chains == count) {
             const int everyChain = static_cast<int>(AllChains(count) & geo.FullMask);
             for (int cell = std::max(rangeStart, 0); cell < rangeEnd && cell < geo.NCells; ++cell)
-              if (grid.Cells[cell].ColourSet == everyChain)
-                return cell;
-            for (CellRecord &cell : grid.PlayingCells(geo)) {
-              if (cell.EliminationSet == kRemovedByEveryChain && IsOpenWith(cell, bit)) {
+              if (colours.ColourSet[cell] == everyChain)
+                return show(cell);
+            for (int c = 0; c < geo.NCells; ++c) {
+              CellRecord &cell = grid.Cells[c];
+              if (colours.RemovedByEveryChain.test(static_cast<size_t>(c)) && IsOpenWith(cell, bit)) {
                 RestrictPoss(geo, cell, cell.ThePoss & ~bit);
                 removed = true;
                 if (rules)
@@ -219,11 +260,11 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
           }
         }
         if (ctx.Host->PollUserAbort())
-          return kSolveCancelled;
+          return show(kSolveCancelled);
       }
     }
   }
-  return removed ? kCandidatesRemoved : kSolveStopped;
+  return show(removed ? kCandidatesRemoved : kSolveStopped);
 }
 
 } // namespace quorbel

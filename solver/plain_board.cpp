@@ -86,22 +86,40 @@ bool PlainBoard::ProbablesPass(uint32_t &blocksToRead) {
     if ((blocksToRead & (1u << block)) == 0)
       continue;
     blocksToRead &= ~(1u << block);
+    // The block's places, and the rows and columns it spans: no other line holds any.
     BlockPlaces places;
+    int firstRow = width, lastRow = -1, firstCol = width, lastCol = -1;
     for (int k = 0; k < width; ++k) {
       const int c = blockCells_[block][k];
+      const int row = geo_.RowOfCell[c];
+      const int col = geo_.ColOfCell[c];
+      firstRow = std::min(firstRow, row);
+      lastRow = std::max(lastRow, row);
+      firstCol = std::min(firstCol, col);
+      lastCol = std::max(lastCol, col);
       if (values_[c] == 0)
-        places.Add(poss_[c], geo_.RowOfCell[c], geo_.ColOfCell[c]);
+        places.Add(poss_[c], row, col);
     }
-    const uint32_t oneRow = places.OnOneRow(width);
-    const uint32_t oneCol = places.OnOneCol(width);
-    if ((oneRow | oneCol) == 0)
+    // BlockPlaces::OnOneRow and OnOneCol over the lines the block spans.
+    const uint32_t twoOrThree = places.AtLeast2 & ~places.AtLeast4;
+    if (twoOrThree == 0)
       continue;
-    for (int line = 0; line < width; ++line) {
-      if ((places.Rows[line] & oneRow) != 0)
-        removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
-      if ((places.Cols[line] & oneCol) != 0)
-        removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
-    }
+    const auto onOneLine = [&](const std::array<uint32_t, kMaxWidth> &lines, int first, int last) {
+      uint32_t seen = 0, again = 0;
+      for (int line = first; line <= last; ++line) {
+        again |= seen & lines[line];
+        seen |= lines[line];
+      }
+      return seen & ~again & twoOrThree;
+    };
+    if (const uint32_t oneRow = onOneLine(places.Rows, firstRow, lastRow); oneRow != 0)
+      for (int line = firstRow; line <= lastRow; ++line)
+        if ((places.Rows[line] & oneRow) != 0)
+          removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
+    if (const uint32_t oneCol = onOneLine(places.Cols, firstCol, lastCol); oneCol != 0)
+      for (int line = firstCol; line <= lastCol; ++line)
+        if ((places.Cols[line] & oneCol) != 0)
+          removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
   }
   return removed;
 }
