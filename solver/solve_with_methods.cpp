@@ -102,6 +102,10 @@ private:
   int placedHere_ = 0; // this call's placements: MethodPlacements may hold a caller's earlier ones
   TrialGrid trial_;
   ChainMemo chains_; // kept over the passes that only remove candidates
+  // What Single reads of each cell: the value of a filled one, the candidates of an open one.
+  static constexpr int32_t kNotFilled = -1;
+  std::array<int32_t, kMaxCells> filledValue_{};
+  std::array<uint32_t, kMaxCells> openPoss_{};
 };
 
 int MethodDriver::Run() {
@@ -184,6 +188,12 @@ MethodDriver::Next MethodDriver::LinColBlk() {
 
 MethodDriver::Next MethodDriver::Single() {
   Announce("Solve with Single...");
+  // The units are read W times each: from a copy of what they read of the cells.
+  for (int cell = 0; cell < geo_.NCells; ++cell) {
+    const CellRecord &c = grid_.Cells[cell];
+    filledValue_[cell] = c.Status < kStatusConflict ? c.Value : kNotFilled;
+    openPoss_[cell] = IsOpenStatus(c.Status) ? c.ThePoss : 0;
+  }
   for (int value = 1; value <= geo_.GridWidth; ++value) {
     for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
       for (int unit = 0; unit < geo_.GridWidth; ++unit)
@@ -204,10 +214,9 @@ MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, int value) {
   for (int16_t cell : cells) {
     if (cell < 0 || cell >= geo_.NCells)
       continue;
-    const CellRecord &c = grid_.Cells[cell];
-    if (c.Status < kStatusConflict && c.Value == value)
+    if (filledValue_[cell] == value)
       return Next::GoOn; // the value is already there
-    if (IsOpenStatus(c.Status) && (c.ThePoss & bit) != 0) {
+    if ((openPoss_[cell] & bit) != 0) {
       ++places;
       place = cell;
     }
@@ -216,6 +225,8 @@ MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, int value) {
     return Next::GoOn;
   RecordMethodUse(record_, kMethodSingle, 0);
   PlaceValue(place, value, kActionPlace);
+  filledValue_[place] = grid_.Cells[place].Value;
+  openPoss_[place] = 0;
   if (highlight_) {
     HighlightUnit(geo_, kind, unit, grid_);
     for (int16_t cell : cells)
