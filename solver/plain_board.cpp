@@ -42,6 +42,11 @@ bool ReadPlainValues(const GridGeometry &geo, const GridRecord &grid, PlainValue
     blocks[block] |= bit;
     values[c] = static_cast<uint8_t>(cell.Value);
   }
+  // The board reads a block from its list of cells and a cell's block from the cell.
+  for (int b = 0; b < geo.GridWidth; ++b)
+    for (int k = 0; k < geo.GridWidth; ++k)
+      if (const int c = grid.BlockCells[b][k]; c < 0 || c >= geo.NCells || grid.BlockOfCell[c] != b)
+        return false;
   return true;
 }
 
@@ -54,6 +59,17 @@ PlainBoard::PlainBoard(const GridGeometry &geo, const GridRecord &grid, const Pl
   for (int c = 0; c < geo.NCells; ++c)
     if (values_[c] != 0)
       Take(c, ValueBit(values_[c]));
+  for (int b = 0; b < geo.GridWidth; ++b) {
+    BlockSpan &span = spans_[b];
+    span = {geo.GridWidth, -1, geo.GridWidth, -1};
+    for (int k = 0; k < geo.GridWidth; ++k) {
+      const int c = blockCells_[b][k];
+      span.FirstRow = std::min<int>(span.FirstRow, geo.RowOfCell[c]);
+      span.LastRow = std::max<int>(span.LastRow, geo.RowOfCell[c]);
+      span.FirstCol = std::min<int>(span.FirstCol, geo.ColOfCell[c]);
+      span.LastCol = std::max<int>(span.LastCol, geo.ColOfCell[c]);
+    }
+  }
 }
 
 void PlainBoard::Take(int c, uint32_t bit) {
@@ -86,19 +102,11 @@ bool PlainBoard::ProbablesPass(uint32_t &blocksToRead) {
     if ((blocksToRead & (1u << block)) == 0)
       continue;
     blocksToRead &= ~(1u << block);
-    // The block's places, and the rows and columns it spans: no other line holds any.
     BlockPlaces places;
-    int firstRow = width, lastRow = -1, firstCol = width, lastCol = -1;
     for (int k = 0; k < width; ++k) {
       const int c = blockCells_[block][k];
-      const int row = geo_.RowOfCell[c];
-      const int col = geo_.ColOfCell[c];
-      firstRow = std::min(firstRow, row);
-      lastRow = std::max(lastRow, row);
-      firstCol = std::min(firstCol, col);
-      lastCol = std::max(lastCol, col);
       if (values_[c] == 0)
-        places.Add(poss_[c], row, col);
+        places.Add(poss_[c], geo_.RowOfCell[c], geo_.ColOfCell[c]);
     }
     // BlockPlaces::OnOneRow and OnOneCol over the lines the block spans.
     const uint32_t twoOrThree = places.AtLeast2 & ~places.AtLeast4;
@@ -112,12 +120,14 @@ bool PlainBoard::ProbablesPass(uint32_t &blocksToRead) {
       }
       return seen & ~again & twoOrThree;
     };
-    if (const uint32_t oneRow = onOneLine(places.Rows, firstRow, lastRow); oneRow != 0)
-      for (int line = firstRow; line <= lastRow; ++line)
+    // Only the lines the block spans hold its places.
+    const BlockSpan &span = spans_[block];
+    if (const uint32_t oneRow = onOneLine(places.Rows, span.FirstRow, span.LastRow); oneRow != 0)
+      for (int line = span.FirstRow; line <= span.LastRow; ++line)
         if ((places.Rows[line] & oneRow) != 0)
           removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
-    if (const uint32_t oneCol = onOneLine(places.Cols, firstCol, lastCol); oneCol != 0)
-      for (int line = firstCol; line <= lastCol; ++line)
+    if (const uint32_t oneCol = onOneLine(places.Cols, span.FirstCol, span.LastCol); oneCol != 0)
+      for (int line = span.FirstCol; line <= span.LastCol; ++line)
         if ((places.Cols[line] & oneCol) != 0)
           removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
   }
@@ -147,22 +157,26 @@ bool PlainBoard::Contradicted() const {
 }
 
 int PlainBoard::HiddenSingle(uint32_t bit) const {
-  const auto onlyPlace = [&](const std::array<int16_t, kMaxWidth> &unit) {
-    int place = -1;
-    for (int k = 0; k < geo_.GridWidth; ++k) {
-      const int c = unit[k];
-      if (values_[c] != 0 || (poss_[c] & bit) == 0)
-        continue;
-      if (place >= 0)
-        return -1;
-      place = c;
-    }
-    return place;
-  };
-  for (const UnitTable *units : {&geo_.RowCells, &geo_.ColCells, &blockCells_})
+  // The places of the value in each unit, counted in one walk over the cells: the first unit
+  // (rows, then columns, then blocks) with one place is the one FindHiddenSingle reads first.
+  std::array<uint8_t, kMaxWidth> rowCount{}, colCount{}, blockCount{};
+  std::array<int16_t, kMaxWidth> rowPlace{}, colPlace{}, blockPlace{};
+  for (int c = 0; c < geo_.NCells; ++c) {
+    if (values_[c] != 0 || (poss_[c] & bit) == 0)
+      continue;
+    const int row = geo_.RowOfCell[c], col = geo_.ColOfCell[c], block = blockOfCell_[c];
+    ++rowCount[row];
+    rowPlace[row] = static_cast<int16_t>(c);
+    ++colCount[col];
+    colPlace[col] = static_cast<int16_t>(c);
+    ++blockCount[block];
+    blockPlace[block] = static_cast<int16_t>(c);
+  }
+  for (const auto &[count, place] : {std::pair{&rowCount, &rowPlace}, std::pair{&colCount, &colPlace},
+                                     std::pair{&blockCount, &blockPlace}})
     for (int n = 0; n < geo_.GridWidth; ++n)
-      if (const int place = onlyPlace((*units)[n]); place >= 0)
-        return place;
+      if ((*count)[n] == 1)
+        return (*place)[n];
   return -1;
 }
 

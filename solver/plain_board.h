@@ -52,12 +52,18 @@ private:
   bool RemoveOutsideBlock(const std::array<int16_t, kMaxWidth> &line, int block, uint32_t values,
                           uint32_t &blocksToRead);
 
+  // The rows and columns each block spans.
+  struct BlockSpan {
+    int FirstRow, LastRow, FirstCol, LastCol;
+  };
+
   const GridGeometry &geo_;
   const UnitTable &blockCells_;
   const CellTable &blockOfCell_;
   PlainValues values_;
   std::array<uint32_t, kMaxCells> poss_;
   std::array<uint32_t, kMaxWidth> rowFree_, colFree_, blockFree_;
+  std::array<BlockSpan, kMaxWidth> spans_;
 };
 
 } // namespace quorbel
