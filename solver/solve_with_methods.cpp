@@ -102,6 +102,7 @@ private:
   int placedHere_ = 0; // this call's placements: MethodPlacements may hold a caller's earlier ones
   TrialGrid trial_;
   ChainMemo chains_; // kept over the passes that only remove candidates
+  UnitSubsetMemo subsets_;
   // What Single reads of each cell: the value of a filled one, the candidates of an open one.
   static constexpr int32_t kNotFilled = -1;
   std::array<int32_t, kMaxCells> filledValue_{};
@@ -242,6 +243,7 @@ MethodDriver::Next MethodDriver::Group() {
   if (search.DepthLimit < 1)
     return Next::GoOn;
   Announce("Solve with Group...");
+  subsets_.Reset(search);
   bool removed = false;
   for (int cell = first_; cell < end_; ++cell) {
     if (grid_.Cells[cell].Status != kStatusEmpty)
@@ -250,9 +252,10 @@ MethodDriver::Next MethodDriver::Group() {
       result_ = kSolveCancelled;
       return Next::Return;
     }
-    const uint32_t reduced = ReduceByNakedSubsets(ctx_, grid_, cell, search);
+    const uint32_t reduced = subsets_.Reduce(ctx_, grid_, cell, search);
     const NakedSubset &subset = search.Largest;
     CellRecord &c = grid_.Cells[cell];
+    const uint32_t possBefore = c.ThePoss;
     if (SingleValueOfMask(reduced) != 0 && subset.Size > 0) {
       RecordMethodUse(record_, kMethodGroup, subset.Size);
       RestrictPoss(geo_, c, reduced);
@@ -271,6 +274,9 @@ MethodDriver::Next MethodDriver::Group() {
       removed = true;
       record_.MaxGroupSize = std::max(record_.MaxGroupSize, subset.Size);
     }
+    // The cell's units read it again.
+    if (c.Status != kStatusEmpty || c.ThePoss != possBefore)
+      subsets_.Forget(ctx_, grid_, cell);
   }
   if (!removed || result_ == kSolvePlaced)
     return Next::GoOn;
