@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "engine/block_places.h"
 #include "engine/grid_record.h"
 #include "engine/method_probables.h"
 #include "engine/propagate.h"
@@ -102,34 +101,50 @@ bool PlainBoard::ProbablesPass(uint32_t &blocksToRead) {
     if ((blocksToRead & (1u << block)) == 0)
       continue;
     blocksToRead &= ~(1u << block);
-    BlockPlaces places;
+    // BlockPlaces' reading, its lines numbered from the block's first row and column: no
+    // other line holds its places.
+    const BlockSpan &span = spans_[block];
+    const int rowCount = span.LastRow - span.FirstRow + 1;
+    const int colCount = span.LastCol - span.FirstCol + 1;
+    std::array<uint32_t, kMaxWidth> rows;
+    std::array<uint32_t, kMaxWidth> cols;
+    std::fill_n(rows.begin(), rowCount, 0u);
+    std::fill_n(cols.begin(), colCount, 0u);
+    uint32_t once = 0, twice = 0, thrice = 0, fourTimes = 0;
     for (int k = 0; k < width; ++k) {
       const int c = blockCells_[block][k];
-      if (values_[c] == 0)
-        places.Add(poss_[c], geo_.RowOfCell[c], geo_.ColOfCell[c]);
+      if (values_[c] != 0)
+        continue;
+      const uint32_t values = poss_[c];
+      fourTimes |= thrice & values;
+      thrice |= twice & values;
+      twice |= once & values;
+      once |= values;
+      rows[geo_.RowOfCell[c] - span.FirstRow] |= values;
+      cols[geo_.ColOfCell[c] - span.FirstCol] |= values;
     }
-    // BlockPlaces::OnOneRow and OnOneCol over the lines the block spans.
-    const uint32_t twoOrThree = places.AtLeast2 & ~places.AtLeast4;
+    // Values whose two or three places lie on one line.
+    const uint32_t twoOrThree = twice & ~fourTimes;
     if (twoOrThree == 0)
       continue;
-    const auto onOneLine = [&](const std::array<uint32_t, kMaxWidth> &lines, int first, int last) {
+    const auto onOneLine = [&](const std::array<uint32_t, kMaxWidth> &lines, int count) {
       uint32_t seen = 0, again = 0;
-      for (int line = first; line <= last; ++line) {
+      for (int line = 0; line < count; ++line) {
         again |= seen & lines[line];
         seen |= lines[line];
       }
       return seen & ~again & twoOrThree;
     };
-    // Only the lines the block spans hold its places.
-    const BlockSpan &span = spans_[block];
-    if (const uint32_t oneRow = onOneLine(places.Rows, span.FirstRow, span.LastRow); oneRow != 0)
-      for (int line = span.FirstRow; line <= span.LastRow; ++line)
-        if ((places.Rows[line] & oneRow) != 0)
-          removed |= RemoveOutsideBlock(geo_.RowCells[line], block, places.Rows[line] & oneRow, blocksToRead);
-    if (const uint32_t oneCol = onOneLine(places.Cols, span.FirstCol, span.LastCol); oneCol != 0)
-      for (int line = span.FirstCol; line <= span.LastCol; ++line)
-        if ((places.Cols[line] & oneCol) != 0)
-          removed |= RemoveOutsideBlock(geo_.ColCells[line], block, places.Cols[line] & oneCol, blocksToRead);
+    if (const uint32_t oneRow = onOneLine(rows, rowCount); oneRow != 0)
+      for (int line = 0; line < rowCount; ++line)
+        if ((rows[line] & oneRow) != 0)
+          removed |= RemoveOutsideBlock(geo_.RowCells[span.FirstRow + line], block, rows[line] & oneRow,
+                                        blocksToRead);
+    if (const uint32_t oneCol = onOneLine(cols, colCount); oneCol != 0)
+      for (int line = 0; line < colCount; ++line)
+        if ((cols[line] & oneCol) != 0)
+          removed |= RemoveOutsideBlock(geo_.ColCells[span.FirstCol + line], block, cols[line] & oneCol,
+                                        blocksToRead);
   }
   return removed;
 }
