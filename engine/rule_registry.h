@@ -360,7 +360,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {TwinsRelation, "Twins Relation", "Twins Relation", kVarTwinsRelation, Twins,
      Each<&VariantLists::TwinsRelation, CheckTwinsRelation>,
      Each<&VariantLists::TwinsRelation, FilterTwinsRelationCell>, kBetween, "4",
-     kUnflaggedClues<&VariantLists::TwinsRelation>},
+     kListClues<&VariantLists::TwinsRelation, &VariantWork::TwinsRelationConflict>},
     {TwinsRelationMultiple, "Twins Relation Multiple", "Twins Relation Multiple", kVarTwinsRelationMultiple,
      Twins,
      EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,
