@@ -1,7 +1,7 @@
 // Generated grids saved as text and opened again: the same puzzle as the player sees it (rules,
 // givens, pieces as turned), which counts what it counted before. The rows here are those whose
 // text lines say more than their clues: the pieces of Tiled and Battle Ship (turned, mirrored), a
-// substitution map, and a hidden set's diagonals.
+// substitution map, links that one grid of a pair holds for both, and a hidden set's diagonals.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -82,6 +82,8 @@ TEST(GeneratedGridsAsText, ReopenAsTheSamePuzzle) {
       {kVarTiled, 9, 5, 3}, // a turned piece shows a 9 for a 6, or a 5 for a 2
       {kVarBattleShip, 6, 2, 2},
       {kVarTwinsSubstitution, 6, 4, 2},
+      {kVarTwinsZone, 4, 2, 2}, // one grid of the pair holds the links
+      {kVarTwinsRelationMultiple, 4, 1, 2},
       {kVarTwinsVariantMasked | kVarDiagonal | kVarNoConsecutive, 6, 5, 2},
   };
   for (const Sample &sample : samples) {
