@@ -316,14 +316,18 @@ void ReadPieceTurns(In &in, const Line &line) {
   auto pieces = in.Lists().Pieces.Used();
   if (!in.Numbers(line, 1, n))
     return;
-  if (n.size() % 2 != 0 || n.size() > 2 * pieces.size()) {
-    in.Fail("a piece turns line holds two numbers for each of the " + std::to_string(pieces.size()) +
-            " pieces before it");
+  if (n.size() % 2 != 0) {
+    in.Fail("a piece turns line holds two numbers per piece");
     return;
   }
   for (size_t k = 0; k < n.size(); k += 2)
     if (!in.InRange(n[k], 0, 3, "quarter turns") || !in.InRange(n[k + 1], 0, 1, "mirror"))
       return;
+  if (n.size() > 2 * pieces.size()) {
+    in.Warn("turns for " + std::to_string(n.size() / 2) + " pieces after " + std::to_string(pieces.size()) +
+            " pieces; the line is left out");
+    return;
+  }
   for (size_t k = 0; k < n.size(); k += 2) {
     pieces[k / 2].Rotation = static_cast<int16_t>(n[k]);
     pieces[k / 2].Mirror = static_cast<int16_t>(n[k + 1]);
