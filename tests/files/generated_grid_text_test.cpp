@@ -84,6 +84,7 @@ TEST(GeneratedGridsAsText, ReopenAsTheSamePuzzle) {
       {kVarTwinsSubstitution, 6, 4, 2},
       {kVarTwinsZone, 4, 2, 2}, // one grid of the pair holds the links
       {kVarTwinsRelationMultiple, 4, 1, 2},
+      {kVarTwinsDifferent, 4, 1, 2}, // the grid its partner names names none
       {kVarTwinsVariantMasked | kVarDiagonal | kVarNoConsecutive, 6, 5, 2},
   };
   for (const Sample &sample : samples) {
