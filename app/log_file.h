@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,12 @@ public:
   bool Enabled() const { return switch_ ? *switch_ == 1 : enabled_; }
   const std::string &Path() const { return path_; }
 
+  // Told once per log, at the first line that could not be written, with the path and the reason:
+  // the lines that follow are dropped as quietly as before, so the player hears it once.
+  void TellFirstFailure(std::function<void(const std::string &path, const std::string &reason)> tell) {
+    tellFailure_ = std::move(tell);
+  }
+
   // Appends one line when logging is on. False only when the file could not be written.
   bool AppendLogLine(const PanelText &text) const;
   bool AppendLogLine(OwnText text) const { return AppendLogLine(PanelText(text)); }
@@ -35,6 +42,8 @@ private:
   std::string path_;
   bool enabled_ = false;
   const int32_t *switch_ = nullptr;
+  std::function<void(const std::string &, const std::string &)> tellFailure_;
+  mutable bool failureTold_ = false; // AppendLogLine stays const for its many callers
 };
 
 } // namespace quorbel

@@ -74,10 +74,11 @@ void MessageRing::Finish(const PanelText &text) {
 void MessageRing::Notify(const PanelText &text) {
   if (redraw_)
     redraw_();
-  if (log_)
-    log_->AppendLogLine(text);
   if (echo_)
     echo_(text);
+  // Last: a log that cannot be written says so in a line of its own, which must follow this one.
+  if (log_)
+    log_->AppendLogLine(text);
 }
 
 } // namespace quorbel

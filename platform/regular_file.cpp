@@ -14,6 +14,8 @@ namespace quorbel {
 
 namespace {
 
+constexpr const char *kNotARegularFile = "not a regular file";
+
 std::string SystemError(const char *call) { return std::string(call) + ": " + std::strerror(errno); }
 
 } // namespace
@@ -69,7 +71,7 @@ ReadableFile OpenRegularFile(const std::string &path) {
   }
   if (!S_ISREG(info.st_mode)) {
     file.failure_ = RegularFileFailure::NotAFile;
-    file.message_ = "not a regular file";
+    file.message_ = kNotARegularFile;
     ::close(fd);
     return file;
   }
@@ -145,23 +147,40 @@ RegularFileText ReadRegularFileText(const std::string &path, uint64_t maxBytes) 
   return text;
 }
 
-bool AppendToRegularFile(const std::string &path, std::string_view bytes) {
+bool AppendToRegularFile(const std::string &path, std::string_view bytes, std::string *reason) {
+  auto fail = [reason](std::string why) {
+    if (reason)
+      *reason = std::move(why);
+    return false;
+  };
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-  if (fd < 0)
-    return false;
+  if (fd < 0) {
+    // A FIFO without reader refuses a non-blocking open (ENXIO): name what stands there instead.
+    struct stat named {};
+    const std::string why = SystemError("open");
+    return fail(::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode) ? kNotARegularFile : why);
+  }
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return fail(kNotARegularFile);
+  }
   size_t done = 0;
-  while (ok && done < bytes.size()) {
+  while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR)
       continue;
-    ok = n > 0;
-    if (ok)
-      done += static_cast<size_t>(n);
+    if (n <= 0) {
+      const std::string why = n < 0 ? SystemError("write") : std::string("write: nothing written");
+      ::close(fd);
+      return fail(why);
+    }
+    done += static_cast<size_t>(n);
   }
-  return ::close(fd) == 0 && ok;
+  if (::close(fd) != 0)
+    return fail(SystemError("close"));
+  return true;
 }
 
 } // namespace quorbel

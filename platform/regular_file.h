@@ -71,7 +71,7 @@ RegularFileText ReadRegularFileText(const std::string &path, uint64_t maxBytes);
 
 // Adds `bytes` at the end of `path`, made if missing; false without writing when it is anything
 // but a regular file (a FIFO without reader would otherwise hold the program, a device take the
-// bytes).
-bool AppendToRegularFile(const std::string &path, std::string_view bytes);
+// bytes). The reason goes to `reason` when given.
+bool AppendToRegularFile(const std::string &path, std::string_view bytes, std::string *reason = nullptr);
 
 } // namespace quorbel

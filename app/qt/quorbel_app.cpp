@@ -237,6 +237,13 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   SetStartDirectory(startDir_);
   log_ = LogFile(); // in the start directory
   log_.FollowSwitch(&settings_.general.log);
+  // Forced: a line said once must not fall into a muted stretch.
+  log_.TellFirstFailure([this](const std::string &path, const std::string &reason) {
+    ring_.ForceInfoMessage(FormatPanelText(IsFrench(CurrentLanguage())
+                                               ? OwnText("Le journal n'a pas pu être écrit : %s (%s).")
+                                               : OwnText("The log could not be written: %s (%s)."),
+                                           {FormatArg(path), FormatArg(reason)}));
+  });
   const uint32_t seed = StartupSeed();
   engine_->Random.Seed(seed);
   session_.Random.Seed(seed);

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <vector>
 
 #include "app/log_file.h"
-#include "platform/memory_profile_store.h"
 #include "app/message_format.h"
 #include "app/settings_schema.h"
+#include "platform/memory_profile_store.h"
 #include "platform/paths.h"
 
 using namespace quorbel;
@@ -58,6 +60,18 @@ TEST_F(LogFileTest, AnUnwritableLogSaysSo) {
   LogFile log(dir_.File("no-such-dir/x.sudlog"));
   log.SetEnabled(true);
   EXPECT_FALSE(log.AppendLogLine("lost"));
+}
+
+TEST_F(LogFileTest, ALogThatIsNoRegularFileIsToldOnceAndDropsItsLines) {
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+  LogFile log(path_);
+  log.SetEnabled(true);
+  std::vector<std::string> told;
+  log.TellFirstFailure(
+      [&](const std::string &path, const std::string &reason) { told.push_back(path + " " + reason); });
+  EXPECT_FALSE(log.AppendLogLine("lost"));
+  EXPECT_FALSE(log.AppendLogLine("lost too"));
+  EXPECT_EQ(told, std::vector<std::string>{path_ + " not a regular file"});
 }
 
 TEST_F(LogFileTest, TheDefaultLogStandsInTheStartDirectory) {
