@@ -351,11 +351,19 @@ void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()
                                   ? OwnText("No sound output here: the music plays in silence.")
                                   : OwnText("Pas de sortie son ici : la musique joue en silence.")));
   };
-  // The player's failures may come from its own thread: they are shown on the window's.
+  // The player's failures may come from its own thread: they are shown on the window's, and
+  // logged as the other load failures are, on one line.
   const auto report = [&app](const std::string &text) {
     QMetaObject::invokeMethod(
         qApp,
         [&app, text] {
+          std::string line;
+          for (const char c : text)
+            if (c != '\n')
+              line += c;
+            else if (!line.empty() && line.back() != ' ')
+              line += ' ';
+          app.Log().AppendLogLine(PanelText::Plain(line));
           app.Dialogs().MessageBox(app.MainFrame(), {QStringLiteral("Quorbel"), QString::fromStdString(text),
                                                      QMessageBox::Warning});
         },

@@ -216,6 +216,7 @@ private slots:
       home_.WriteString("MUSIC", "MUSICFILE", "missing.mp3");
       home_.WriteInt("MUSIC", "USEDIRECTORY", 0);
       home_.WriteInt("MUSIC", "AUTOLOOP", 1);
+      home_.WriteInt("GENERAL", "LOG", 1);
     });
     QVERIFY(m.started);
     for (int tick = 0; tick < 5; ++tick) {
@@ -224,6 +225,9 @@ private slots:
     }
     QCOMPARE(m.Messages(), 1);
     QVERIFY(m.dialogs.Asked().join('\n').contains("Can't open file"));
+    // Logged too, on one line.
+    QVERIFY(ReadAll(home_.StartDirectory() + "/Quorbel.sudlog")
+                .contains(("Can't open file " + home_.StartDirectory()).toUtf8()));
   }
 
   void aSoundThatCannotLoadIsToldOnceInThePanel() {
