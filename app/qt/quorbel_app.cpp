@@ -304,11 +304,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   helpRequests_.Install([this](const QWidget *clicked) { ShowHelp(HelpContextOf(clicked)); });
   frame_->show();
 
-  if (const std::string refused = store_->Refusal(); !refused.empty())
-    PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
-                                    ? OwnText("Préférences non lues ni enregistrées : %s (%s).")
-                                    : OwnText("Settings neither read nor saved: %s (%s)."),
-                                {FormatArg(store_->FileName().toStdString()), FormatArg(refused)}));
+  TellSettingsRefusal();
   for (const std::string &failure : pictures_.Failures)
     PostMessage(FormatPanelText(IsFrench(CurrentLanguage()) ? OwnText("Image illisible : %s")
                                                             : OwnText("The picture could not be read: %s"),
@@ -427,11 +423,28 @@ void CQuorbelApp::SaveSettings() {
   if (!store_)
     return;
   SaveColors(*store_, colours_);
-  if (!quorbel::SaveSettings(*store_, settings_) || !store_->Flush())
-    PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
-                                    ? OwnText("Les préférences n'ont pas pu être enregistrées dans %s.")
-                                    : OwnText("The settings could not be saved in %s."),
-                                {FormatArg(store_->FileName().toStdString())}));
+  if (quorbel::SaveSettings(*store_, settings_) && store_->Flush())
+    return;
+  // A refused file is said once with its reason, not at every save.
+  if (!store_->Refusal().empty()) {
+    TellSettingsRefusal();
+    return;
+  }
+  PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
+                                  ? OwnText("Les préférences n'ont pas pu être enregistrées dans %s.")
+                                  : OwnText("The settings could not be saved in %s."),
+                              {FormatArg(store_->FileName().toStdString())}));
+}
+
+void CQuorbelApp::TellSettingsRefusal() {
+  const std::string &refused = store_->Refusal();
+  if (refused.empty() || refused == settingsRefusalTold_)
+    return;
+  settingsRefusalTold_ = refused;
+  PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
+                                  ? OwnText("Préférences non lues ni enregistrées : %s (%s).")
+                                  : OwnText("Settings neither read nor saved: %s (%s)."),
+                              {FormatArg(store_->FileName().toStdString()), FormatArg(refused)}));
 }
 
 void CQuorbelApp::ReloadSettings() {

@@ -179,6 +179,8 @@ private:
   void RunStartupGrid(StartupGrid startup);
   bool PanelKeepsKey(QObject *receiver, const QKeySequence &keys) const;
   void ChooseFirstLanguage();
+  // Says once per run why the settings file is refused; the saves that follow stay quiet on it.
+  void TellSettingsRefusal();
   void LoadStartPictures();
   void ReportPictureFailures(const std::vector<quorbel::PictureFailure> &failures);
   void UpdateFrameTitle();
@@ -192,6 +194,7 @@ private:
   std::unique_ptr<WidgetDialogService> ownWidgets_;
   DialogService *dialogs_ = nullptr;
   std::unique_ptr<quorbel::ProfileStore> store_;
+  std::string settingsRefusalTold_;
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
   quorbel::GameSession session_;

@@ -276,6 +276,27 @@ private slots:
         qPrintable(panel));
   }
 
+  // A settings file refused on a first start is said once, not again at each save.
+  void ARefusedSettingsFileIsToldOnce() {
+    QDir().mkpath(QFileInfo(home_.IniPath()).path());
+    QCOMPARE(::mkfifo(home_.IniPath().toLocal8Bit().constData(), 0600), 0);
+    dialogs_.AnswerDialog("CLanguage",
+                          [](QDialog &dialog) { dialog.findChild<QPushButton *>("english")->click(); });
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    app_->SaveSettings();
+    QCOMPARE(app_->ExitInstance(), 0);
+    const MessageRing &ring = app_->Messages();
+    QStringList told;
+    for (int line = 0; line < MessageRing::kLineCount; ++line)
+      if (const QString text = QString::fromStdString(MessageLineText(ring.Line(line)));
+          text.contains(home_.IniPath()))
+        told << text;
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(
+        told[0].contains("Settings neither read nor saved: " + home_.IniPath() + " (not a regular file)."),
+        qPrintable(told[0]));
+  }
+
   void ExitSavesTheSettings() {
     home_.WriteInt("GENERAL", "LANGUAGE", 0);
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
