@@ -1,6 +1,8 @@
 #include "solver/clue_links.h"
 
 #include <algorithm>
+#include <bit>
+#include <bitset>
 #include <climits>
 
 #include "engine/grid_record.h"
@@ -19,7 +21,134 @@ std::span<const CellRef> CellsRead(const GridGeometry &geo, const LittleKillerCl
   return cells;
 }
 
+// Cells of one block read together, at most this many: enough for any block a diagonal of a
+// regular grid crosses. A larger group is read in parts, which only loses some narrowing.
+constexpr int kMostTogether = 4;
+
+// Open cells of one block on a diagonal: their candidates, and the totals their different
+// values reach (bit t for total t; four different values of 16 make at most 58).
+struct Part {
+  int size;
+  std::array<uint8_t, kMostTogether> members; // indexes into the clue's open cells
+  std::array<uint16_t, kMostTogether> cand;
+  uint64_t reach;
+};
+
+// The totals of `size` cells taking different values, none of them in `used`.
+uint64_t ReachDifferent(const uint16_t *cand, int size, uint32_t used) {
+  if (size == 1)
+    return uint64_t{cand[0] & ~used & 0xFFFFu} << 1;
+  uint64_t reach = 0;
+  for (uint32_t left = cand[0] & ~used; left != 0; left &= left - 1) {
+    const uint32_t bit = left & (~left + 1);
+    reach |= ReachDifferent(cand + 1, size - 1, used | bit) << (std::countr_zero(bit) + 1);
+  }
+  return reach;
+}
+
+// The candidates of the part's cell `m` that make one of `totals` with the others.
+uint16_t KeptForTotals(const Part &part, int m, uint64_t totals) {
+  if (part.size == 1)
+    return static_cast<uint16_t>(part.cand[0] & (totals >> 1));
+  std::array<uint16_t, kMostTogether> others{};
+  for (int k = 0, j = 0; k < part.size; ++k)
+    if (k != m)
+      others[j++] = part.cand[k];
+  uint16_t kept = 0;
+  for (uint32_t left = part.cand[m]; left != 0; left &= left - 1) {
+    const uint32_t bit = left & (~left + 1);
+    if (((ReachDifferent(others.data(), part.size - 1, bit) << (std::countr_zero(bit) + 1)) & totals) != 0)
+      kept |= static_cast<uint16_t>(bit);
+  }
+  return kept;
+}
+
+// The sums the parts make taken one after another: a set per prefix of the parts, and going
+// back from the end, the sums each prefix must make for the rest to reach the total. A total
+// of a part stays when some choice of the other parts completes the rest with it, and so do
+// the values that make it.
+template <size_t Bits> bool KeepToSums(std::span<const Part> parts, int rest, std::span<uint16_t> keep) {
+  using Sums = std::bitset<Bits>;
+  const size_t n = parts.size();
+  std::array<Sums, kMaxClueCells + 1> before;
+  before[0].set(0);
+  for (size_t k = 0; k < n; ++k)
+    for (uint64_t totals = parts[k].reach; totals != 0; totals &= totals - 1)
+      before[k + 1] |= before[k] << std::countr_zero(totals);
+  if (!before[n].test(static_cast<size_t>(rest)))
+    return false;
+  Sums need;
+  need.set(static_cast<size_t>(rest));
+  for (size_t k = n; k-- > 0;) {
+    const Part &part = parts[k];
+    Sums needBefore;
+    uint64_t kept = 0;
+    for (uint64_t totals = part.reach; totals != 0; totals &= totals - 1) {
+      const int total = std::countr_zero(totals);
+      const Sums left = need >> total;
+      if ((left & before[k]).none())
+        continue;
+      kept |= totals & (~totals + 1);
+      needBefore |= left;
+    }
+    for (int m = 0; m < part.size; ++m)
+      keep[part.members[m]] = kept == part.reach ? part.cand[m] : KeptForTotals(part, m, kept);
+    need = needBefore;
+  }
+  return true;
+}
+
 } // namespace
+
+bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint16_t> cand, int i,
+                            ClueOpenCells &open) const {
+  const Clue &clue = clues_[i];
+  std::array<Part, kMaxClueCells> parts; // only those with an open cell are set
+  std::array<int8_t, kMaxClueCells> partRead;
+  std::fill_n(partRead.begin(), clue.parts, int8_t{-1});
+  int nParts = 0;
+  int rest = clue.target;
+  int least = 0;
+  int most = 0;
+  open.count = 0;
+  for (int k = 0; k < clue.size; ++k) {
+    const int c = clue.cells[k];
+    if (value[c] != 0) {
+      rest -= value[c];
+      continue;
+    }
+    if (cand[c] == 0)
+      return false;
+    least += std::countr_zero(cand[c]) + 1;
+    most += std::bit_width(cand[c]);
+    const int o = open.count++;
+    open.cells[o] = static_cast<uint8_t>(c);
+    int8_t &p = partRead[clue.part[k]];
+    if (p < 0) {
+      p = static_cast<int8_t>(nParts++);
+      parts[p].size = 0;
+    }
+    Part &part = parts[p];
+    part.members[part.size] = static_cast<uint8_t>(o);
+    part.cand[part.size++] = cand[c];
+  }
+  // A rest outside what the smallest and largest candidates reach ends the branch before the
+  // sums are read.
+  if (rest < least || rest > most)
+    return false;
+  if (open.count == 0)
+    return true;
+  for (int p = 0; p < nParts; ++p)
+    parts[p].reach = ReachDifferent(parts[p].cand.data(), parts[p].size, 0);
+  const auto partsRead = std::span<const Part>(parts).first(static_cast<size_t>(nParts));
+  const auto keep = std::span(open.keep).first(static_cast<size_t>(open.count));
+  // Most rests fit one machine word, where the sets shift in one step.
+  constexpr size_t kWordSums = 64;
+  constexpr size_t kMostSum = kMaxClueCells * kMaxWidth; // every cell at the largest value
+  if (rest < static_cast<int>(kWordSums))
+    return KeepToSums<kWordSums>(partsRead, rest, keep);
+  return KeepToSums<kMostSum + 1>(partsRead, rest, keep);
+}
 
 bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid) {
   const VariantLists &lists = grid.Lists;
@@ -53,20 +182,33 @@ bool ClueLinks::Build(const GridGeometry &geo, const GridRecord &grid, bool read
       built.target = clue.Target;
       built.size = static_cast<int>(cells.size());
       std::copy(cells.begin(), cells.end(), built.cells.begin());
+      // Cells of one block share a part, a few at most; a cell with a broken block table
+      // stands alone.
+      std::array<int, kMaxClueCells> blockOfPart{};
+      std::array<int, kMaxClueCells> sizeOfPart{};
+      for (size_t k = 0; k < cells.size(); ++k) {
+        const int block = grid.BlockOfCell[cells[k]];
+        const bool known = block >= 0 && block < kMaxWidth;
+        int p = 0;
+        while (p < built.parts && (!known || blockOfPart[p] != block || sizeOfPart[p] == kMostTogether))
+          ++p;
+        if (p == built.parts) {
+          blockOfPart[p] = known ? block : -1;
+          sizeOfPart[p] = 0;
+          ++built.parts;
+        }
+        ++sizeOfPart[p];
+        built.part[k] = static_cast<uint8_t>(p);
+      }
     }
   if (count == count_ && std::equal(clues.begin(), clues.begin() + count, clues_.begin()))
     return true;
   count_ = count;
   clues_ = clues;
-  cluesOfCellCount_.fill(0);
+  cluesThrough_.fill(0);
   for (int i = 0; i < count_; ++i)
-    for (int k = 0; k < clues_[i].size; ++k) {
-      const int c = clues_[i].cells[k];
-      auto &listed = cluesOfCell_[c];
-      const auto end = listed.begin() + cluesOfCellCount_[c];
-      if (std::find(listed.begin(), end, i) == end && cluesOfCellCount_[c] < kMaxCluesOfCell)
-        listed[cluesOfCellCount_[c]++] = static_cast<uint8_t>(i);
-    }
+    for (int k = 0; k < clues_[i].size; ++k)
+      cluesThrough_[clues_[i].cells[k]] |= uint64_t{1} << i;
   return false;
 }
 

@@ -113,10 +113,13 @@ struct Layout {
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
 // A level's board holds the candidates its units leave; a node's narrowed copy, fewer.
+// The diagonals to read are those through a cell that changed since they were last read: the
+// others would narrow nothing.
 struct Board {
   std::array<uint16_t, kMaxCells> cand;
   std::array<uint8_t, kMaxCells> value;
   int open;
+  uint64_t cluesToRead;
 };
 
 // One level of the tree: its node's values and unit candidates, and the cell it branches
@@ -279,6 +282,7 @@ void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
   std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
   std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
   dst.open = src.open;
+  dst.cluesToRead = src.cluesToRead;
 }
 
 // Places one of the cell's candidates and takes it from the cell's open peers. False when
@@ -287,20 +291,29 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
   const NeighbourLinks &links = layout.links;
   if (links.Any() && !links.Allows(board.value, cell, value))
     return false;
+  const ClueLinks &clues = layout.clues;
   board.value[cell] = static_cast<uint8_t>(value);
   board.cand[cell] = 0;
+  board.cluesToRead |= clues.Through(cell);
   --board.open;
   const uint16_t bit = static_cast<uint16_t>(1u << (value - 1));
   const auto &peers = layout.peers[cell];
   for (int k = 0; k < layout.peerCount[cell]; ++k) {
     uint16_t &cand = board.cand[peers[k]];
-    if ((cand & bit) != 0 && (cand &= static_cast<uint16_t>(~bit)) == 0)
+    if ((cand & bit) == 0)
+      continue;
+    board.cluesToRead |= clues.Through(peers[k]);
+    if ((cand &= static_cast<uint16_t>(~bit)) == 0)
       return false;
   }
   const auto live = [&](int c) { return board.cand[c] != 0; };
-  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, live)) &&
-         (!layout.clues.Any() || layout.clues.NarrowAround(board.value, board.cand, cell, live)) &&
-         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, live));
+  const auto narrowedByLinks = [&](int c) {
+    return (board.cluesToRead |= clues.Through(c), board.cand[c] != 0);
+  };
+  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, narrowedByLinks)) &&
+         (!clues.Any() ||
+          clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.Through(cell), live)) &&
+         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, narrowedByLinks));
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -313,6 +326,9 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   // A cell decided takes its value from its open peers once its turn in the queue comes: till
   // then only a cell decided meanwhile can clash with it, which is when the clash is seen.
   const NeighbourLinks &links = layout.links;
+  const ClueLinks &clues = layout.clues;
+  // Every cell whose candidates change puts the diagonals through it to be read, before it
+  // is decided.
   auto decide = [&](int c, int v) {
     if (links.Any() && !links.Allows(board.value, c, v))
       return false;
@@ -326,6 +342,7 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
     touched |= layout.cellUnitMask[c];
     return true;
   };
+  board.cluesToRead |= clues.Through(cell);
   if (!decide(cell, value))
     return false;
   while (head < tail) {
@@ -340,6 +357,7 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
         continue;
       cand = static_cast<uint16_t>(cand & ~bit);
       touched |= layout.cellUnitMask[peer];
+      board.cluesToRead |= clues.Through(peer);
       if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
         return false;
     }
@@ -348,9 +366,14 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
       touched |= layout.cellUnitMask[other];
       return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
     };
-    if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowed)) ||
-        (layout.clues.Any() && !layout.clues.NarrowAround(board.value, board.cand, c, narrowed)) ||
-        (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowed)))
+    const auto narrowedByLinks = [&](int other) {
+      board.cluesToRead |= clues.Through(other);
+      return narrowed(other);
+    };
+    if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowedByLinks)) ||
+        (clues.Any() &&
+         !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.Through(c), narrowed)) ||
+        (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowedByLinks)))
       return false;
   }
   return true;
@@ -389,15 +412,21 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
       return false;
   }
   const auto live = [&](int other) { return root.cand[other] != 0; };
-  if ((layout.clues.Any() && !layout.clues.NarrowEvery(root.value, root.cand, live)) ||
-      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, live)))
+  const ClueLinks &clues = layout.clues;
+  root.cluesToRead = clues.AllClues();
+  const auto narrowedByLinks = [&](int other) {
+    return (root.cluesToRead |= clues.Through(other), live(other));
+  };
+  if ((clues.Any() &&
+       !clues.ReadDiagonals(root.value, root.cand, root.cluesToRead, clues.AllClues(), live)) ||
+      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, narrowedByLinks)))
     return false;
   const NeighbourLinks &links = layout.links;
   if (!links.Any())
     return true;
   for (int c = 0; c < layout.nCells; ++c)
-    if (root.value[c] != 0 &&
-        (!links.Allows(root.value, c, root.value[c]) || !links.NarrowAround(root.value, root.cand, c, live)))
+    if (root.value[c] != 0 && (!links.Allows(root.value, c, root.value[c]) ||
+                               !links.NarrowAround(root.value, root.cand, c, narrowedByLinks)))
       return false;
   return true;
 }
@@ -470,7 +499,8 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 // The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
   if (layout.clues.Any())
-    return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
+    return layout.clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, layout.clues.AllClues(),
+                                      [&](int c) { return board.cand[c] != 0; });
   return layout.orderFree || layout.links.Any() || layout.chess.Any() || NarrowWithProbables(layout, board);
 }
 
@@ -556,6 +586,7 @@ int ChooseBranchCell(const Layout &layout, const Board &board) {
 // away holds for every solution below. False when the two disagree.
 bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, Board &out) {
   out.open = 0;
+  out.cluesToRead = layout.clues.AllClues();
   for (int c = 0; c < layout.nCells; ++c) {
     const int placed = narrowed.value[c];
     const int known = closure.value[c];
@@ -585,13 +616,18 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
 // leave a single in any of its units, so the units are all read again.
 Outcome SettleOrderFree(const Layout &layout, Board &board) {
   for (;;) {
+
     const Outcome outcome = PruneWithSingles(layout, board);
     if (outcome != Outcome::Open || (!layout.clues.Any() && !layout.links.Any()))
       return outcome;
     bool changed = false;
+
+    const ClueLinks &clues = layout.clues;
     const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
-    if ((layout.clues.Any() && !layout.clues.NarrowEvery(board.value, board.cand, live)) ||
-        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, live)))
+    const auto narrowedByLinks = [&](int c) { return (board.cluesToRead |= clues.Through(c), live(c)); };
+    if ((clues.Any() &&
+         !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.AllClues(), live)) ||
+        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedByLinks)))
       return Outcome::Dead;
     if (!changed)
       return outcome;
@@ -625,6 +661,7 @@ Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&so
 Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth, bool chainStart,
                     Scratch &scratch, const Board *&solution) {
   Level &level = levels[depth];
+
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
@@ -799,6 +836,7 @@ bool PlainShape(const GridGeometry &geo, const GridRecord &grid) {
 // their candidates. False when a cell is neither.
 bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
   board.open = 0;
+  board.cluesToRead = layout.clues.AllClues();
   for (int c = 0; c < layout.nCells; ++c) {
     const CellRecord &cell = grid.Cells[c];
     board.value[c] = 0;
@@ -952,6 +990,7 @@ bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::
                                               : scratch.narrowed;
   Board &board = scratch.mapped;
   CopyBoard(layout, board, known);
+  board.cluesToRead = layout.clues.AllClues(); // the links narrow it in their own way
   if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
     return true;
   while (faces.mapped) {
@@ -1081,8 +1120,10 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     Board &root = levels[0].board;
     if (!BuildRoot(layout, grid, root))
       return false;
-    if (known)
+    if (known) {
       noOther = (root.cand[walk.knownCell] &= static_cast<uint16_t>(~ValueBit(walk.knownValue))) == 0;
+      root.cluesToRead |= layout.clues.Through(walk.knownCell);
+    }
     return true;
   };
   if (!resumed && (depth < 0 || depth >= layout.nCells || !buildRoot() ||
