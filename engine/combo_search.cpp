@@ -214,18 +214,18 @@ private:
 
   int Key(int total) const { return modulo_ ? total % s_->Modulus : total; }
 
-  // All the sums of two reachable sets, taken modulo when the rule asks.
-  Sums Combine(const Sums &a, const Sums &b) const {
+  // All the sums of two reachable sets, taken modulo when the rule asks. Only the set sums of
+  // `few` are visited: the callers pass a group's own sums there, the sparser side (counting
+  // both would cost more than it saves).
+  Sums Combine(const Sums &few, const Sums &many) const {
     Sums out;
     if (!modulo_) {
-      // Sums are few and small: only the set ones of the sparser side are visited.
-      const bool aFewer = a.count() <= b.count();
-      const Sums &few = aFewer ? a : b;
-      const Sums &many = aFewer ? b : a;
       for (size_t x = few._Find_first(); x < few.size(); x = few._Find_next(x))
         out |= many << x;
       return out;
     }
+    const Sums &a = few;
+    const Sums &b = many;
     const int m = s_->Modulus;
     Sums residues;
     for (int r = 0; r < m; ++r)
@@ -241,7 +241,7 @@ private:
     std::array<Sums, ComboSearch::kMaxPositions + 1> after{};
     before[0].set(0);
     for (int g = 0; g < groups_; ++g)
-      before[g + 1] = Combine(before[g], reach_[g]);
+      before[g + 1] = Combine(reach_[g], before[g]);
     after[groups_].set(0);
     for (int g = groups_ - 1; g >= 0; --g)
       after[g] = Combine(reach_[g], after[g + 1]);

@@ -34,65 +34,111 @@ struct Part {
   uint64_t reach;
 };
 
-// The totals of `size` cells taking different values, none of them in `used`.
-uint64_t ReachDifferent(const uint16_t *cand, int size, uint32_t used) {
-  if (size == 1)
-    return uint64_t{cand[0] & ~used & 0xFFFFu} << 1;
-  uint64_t reach = 0;
-  for (uint32_t left = cand[0] & ~used; left != 0; left &= left - 1) {
-    const uint32_t bit = left & (~left + 1);
-    reach |= ReachDifferent(cand + 1, size - 1, used | bit) << (std::countr_zero(bit) + 1);
+uint32_t LowestBit(uint32_t mask) { return mask & (~mask + 1); }
+int ValueOfBit(uint32_t bit) { return std::countr_zero(bit) + 1; }
+
+// The totals (bit t for total t) of cells taking different values from their candidates:
+// one, two, three, or any number of cells.
+uint64_t TotalsOf(uint32_t a) { return uint64_t{a & 0xFFFFu} << 1; }
+uint64_t TotalsOf(uint32_t a, uint32_t b) {
+  uint64_t totals = 0;
+  for (uint32_t left = a; left != 0; left &= left - 1) {
+    const uint32_t bit = LowestBit(left);
+    totals |= TotalsOf(b & ~bit) << ValueOfBit(bit);
   }
-  return reach;
+  return totals;
+}
+uint64_t TotalsOf(uint32_t a, uint32_t b, uint32_t c) {
+  uint64_t totals = 0;
+  for (uint32_t left = a; left != 0; left &= left - 1) {
+    const uint32_t bit = LowestBit(left);
+    totals |= TotalsOf(b & ~bit, c & ~bit) << ValueOfBit(bit);
+  }
+  return totals;
+}
+uint64_t TotalsOf(std::span<const uint16_t> cand, uint32_t used) {
+  switch (cand.size()) {
+  case 1:
+    return TotalsOf(cand[0] & ~used);
+  case 2:
+    return TotalsOf(cand[0] & ~used, cand[1] & ~used);
+  case 3:
+    return TotalsOf(cand[0] & ~used, cand[1] & ~used, cand[2] & ~used);
+  default:
+    break;
+  }
+  uint64_t totals = 0;
+  for (uint32_t left = cand[0] & ~used; left != 0; left &= left - 1) {
+    const uint32_t bit = LowestBit(left);
+    totals |= TotalsOf(cand.subspan(1), used | bit) << ValueOfBit(bit);
+  }
+  return totals;
 }
 
 // The candidates of the part's cell `m` that make one of `totals` with the others.
 uint16_t KeptForTotals(const Part &part, int m, uint64_t totals) {
-  if (part.size == 1)
+  const auto size = static_cast<size_t>(part.size);
+  if (size == 1)
     return static_cast<uint16_t>(part.cand[0] & (totals >> 1));
   std::array<uint16_t, kMostTogether> others{};
-  for (int k = 0, j = 0; k < part.size; ++k)
-    if (k != m)
+  for (size_t k = 0, j = 0; k < size; ++k)
+    if (k != static_cast<size_t>(m))
       others[j++] = part.cand[k];
   uint16_t kept = 0;
   for (uint32_t left = part.cand[m]; left != 0; left &= left - 1) {
-    const uint32_t bit = left & (~left + 1);
-    if (((ReachDifferent(others.data(), part.size - 1, bit) << (std::countr_zero(bit) + 1)) & totals) != 0)
+    const uint32_t bit = LowestBit(left);
+    const uint64_t with = size == 2   ? TotalsOf(others[0] & ~bit)
+                          : size == 3 ? TotalsOf(others[0] & ~bit, others[1] & ~bit)
+                                      : TotalsOf(std::span(others).first(size - 1), bit);
+    if (((with << ValueOfBit(bit)) & totals) != 0)
       kept |= static_cast<uint16_t>(bit);
   }
   return kept;
 }
 
+// Sets of sums, bit t for sum t: one machine word for the sums below 64, where most rests
+// lie, a bitset for the others.
+using WordSums = uint64_t;
+constexpr size_t kWordSums = 64;
+using WideSums = std::bitset<kMaxClueCells * kMaxWidth + 1>; // up to every cell at the largest value
+
+bool Holds(WordSums sums, size_t t) { return ((sums >> t) & 1) != 0; }
+bool Holds(const WideSums &sums, size_t t) { return sums.test(t); }
+bool None(WordSums sums) { return sums == 0; }
+bool None(const WideSums &sums) { return sums.none(); }
+
 // The sums the parts make taken one after another: a set per prefix of the parts, and going
 // back from the end, the sums each prefix must make for the rest to reach the total. A total
 // of a part stays when some choice of the other parts completes the rest with it, and so do
 // the values that make it.
-template <size_t Bits> bool KeepToSums(std::span<const Part> parts, int rest, std::span<uint16_t> keep) {
-  using Sums = std::bitset<Bits>;
+template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, std::span<uint16_t> keep) {
   const size_t n = parts.size();
   std::array<Sums, kMaxClueCells + 1> before;
-  before[0].set(0);
-  for (size_t k = 0; k < n; ++k)
+  before[0] = Sums{1};
+  for (size_t k = 0; k < n; ++k) {
+    before[k + 1] = Sums{};
     for (uint64_t totals = parts[k].reach; totals != 0; totals &= totals - 1)
       before[k + 1] |= before[k] << std::countr_zero(totals);
-  if (!before[n].test(static_cast<size_t>(rest)))
+  }
+  if (!Holds(before[n], static_cast<size_t>(rest)))
     return false;
-  Sums need;
-  need.set(static_cast<size_t>(rest));
+  Sums need = Sums{1} << rest;
   for (size_t k = n; k-- > 0;) {
     const Part &part = parts[k];
-    Sums needBefore;
+    Sums needBefore{};
     uint64_t kept = 0;
     for (uint64_t totals = part.reach; totals != 0; totals &= totals - 1) {
-      const int total = std::countr_zero(totals);
-      const Sums left = need >> total;
-      if ((left & before[k]).none())
+      const Sums left = need >> std::countr_zero(totals);
+      if (None(left & before[k]))
         continue;
       kept |= totals & (~totals + 1);
       needBefore |= left;
     }
-    for (int m = 0; m < part.size; ++m)
-      keep[part.members[m]] = kept == part.reach ? part.cand[m] : KeptForTotals(part, m, kept);
+    if (part.size == 1)
+      keep[part.members[0]] = static_cast<uint16_t>(part.cand[0] & (kept >> 1));
+    else
+      for (int m = 0; m < part.size; ++m)
+        keep[part.members[m]] = kept == part.reach ? part.cand[m] : KeptForTotals(part, m, kept);
     need = needBefore;
   }
   return true;
@@ -139,15 +185,12 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
   if (open.count == 0)
     return true;
   for (int p = 0; p < nParts; ++p)
-    parts[p].reach = ReachDifferent(parts[p].cand.data(), parts[p].size, 0);
+    parts[p].reach = TotalsOf(std::span(parts[p].cand).first(static_cast<size_t>(parts[p].size)), 0);
   const auto partsRead = std::span<const Part>(parts).first(static_cast<size_t>(nParts));
   const auto keep = std::span(open.keep).first(static_cast<size_t>(open.count));
-  // Most rests fit one machine word, where the sets shift in one step.
-  constexpr size_t kWordSums = 64;
-  constexpr size_t kMostSum = kMaxClueCells * kMaxWidth; // every cell at the largest value
   if (rest < static_cast<int>(kWordSums))
-    return KeepToSums<kWordSums>(partsRead, rest, keep);
-  return KeepToSums<kMostSum + 1>(partsRead, rest, keep);
+    return KeepToSums<WordSums>(partsRead, rest, keep);
+  return KeepToSums<WideSums>(partsRead, rest, keep);
 }
 
 bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid) {

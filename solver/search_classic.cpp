@@ -345,37 +345,43 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   board.cluesToRead |= clues.Through(cell);
   if (!decide(cell, value))
     return false;
-  while (head < tail) {
-    const int c = queue[head++];
-    const uint16_t bit = static_cast<uint16_t>(1u << (board.value[c] - 1));
-    const auto &peers = layout.peers[c];
-    // Decided peers have no candidate left: only open ones can lose the value.
-    for (int k = 0; k < layout.peerCount[c]; ++k) {
-      const int peer = peers[k];
-      uint16_t &cand = board.cand[peer];
-      if ((cand & bit) == 0)
-        continue;
-      cand = static_cast<uint16_t>(cand & ~bit);
-      touched |= layout.cellUnitMask[peer];
-      board.cluesToRead |= clues.Through(peer);
-      if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
+  const auto narrowed = [&](int other) {
+    const uint16_t left = board.cand[other];
+    touched |= layout.cellUnitMask[other];
+    return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
+  };
+  const auto narrowedByLinks = [&](int other) {
+    board.cluesToRead |= clues.Through(other);
+    return narrowed(other);
+  };
+  // The diagonals through the cells decided are read once the queue runs dry: a diagonal that
+  // several of them cross is read once for all.
+  uint64_t crossed = 0;
+  do {
+    while (head < tail) {
+      const int c = queue[head++];
+      const uint16_t bit = static_cast<uint16_t>(1u << (board.value[c] - 1));
+      const auto &peers = layout.peers[c];
+      // Decided peers have no candidate left: only open ones can lose the value.
+      for (int k = 0; k < layout.peerCount[c]; ++k) {
+        const int peer = peers[k];
+        uint16_t &cand = board.cand[peer];
+        if ((cand & bit) == 0)
+          continue;
+        cand = static_cast<uint16_t>(cand & ~bit);
+        touched |= layout.cellUnitMask[peer];
+        board.cluesToRead |= clues.Through(peer);
+        if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
+          return false;
+      }
+      if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowedByLinks)) ||
+          (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowedByLinks)))
         return false;
+      crossed |= clues.Through(c);
     }
-    const auto narrowed = [&](int other) {
-      const uint16_t left = board.cand[other];
-      touched |= layout.cellUnitMask[other];
-      return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
-    };
-    const auto narrowedByLinks = [&](int other) {
-      board.cluesToRead |= clues.Through(other);
-      return narrowed(other);
-    };
-    if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowedByLinks)) ||
-        (clues.Any() &&
-         !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.Through(c), narrowed)) ||
-        (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowedByLinks)))
+    if (!clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, crossed, narrowed))
       return false;
-  }
+  } while (head < tail);
   return true;
 }
 
@@ -516,16 +522,42 @@ Outcome Filled(const Layout &layout, const Board &board) {
   return holds ? Outcome::Solved : Outcome::Dead;
 }
 
-// Naked singles, then hidden singles on top of their closure, until nothing more follows.
+// The cells changed since a board's singles last settled, at most one pass of the board's
+// cells (a cell may come twice); past that, every cell.
+struct ChangedCells {
+  std::array<uint8_t, kMaxCells> cells;
+  int count = 0;
+  bool all = false;
+  uint64_t units = 0;
+  bool Any() const { return all || count > 0; }
+  void Add(const Layout &layout, int c) {
+    units |= layout.cellUnitMask[c];
+    if (count < layout.nCells)
+      cells[count++] = static_cast<uint8_t>(c);
+    else
+      all = true;
+  }
+};
+
+// Naked singles among `changed`, then hidden singles on top of their closure in the units of
+// the changed cells, until nothing more follows: a single appears only where a candidate went.
 // A unit is read again only when one of its cells changed since: the closure is the same
 // whatever the order it is reached in.
-Outcome PruneWithSingles(const Layout &layout, Board &board) {
-  uint64_t toRead = layout.wholeUnitMask; // the others' peers already keep their values apart
-  for (int c = 0; c < layout.nCells; ++c) {
+Outcome PruneWithSingles(const Layout &layout, Board &board, const ChangedCells &changed) {
+  uint64_t toRead = changed.units; // only whole units: the others' peers keep their values apart
+  const auto nakedSingle = [&](int c) {
     const uint16_t cand = board.cand[c];
-    if (board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
-        !PlaceForced(layout, board, c, std::countr_zero(cand) + 1, toRead))
-      return Outcome::Dead;
+    return board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
+           !PlaceForced(layout, board, c, std::countr_zero(cand) + 1, toRead);
+  };
+  if (changed.all) {
+    for (int c = 0; c < layout.nCells; ++c)
+      if (nakedSingle(c))
+        return Outcome::Dead;
+  } else {
+    for (int k = 0; k < changed.count; ++k)
+      if (nakedSingle(changed.cells[k]))
+        return Outcome::Dead;
   }
   for (toRead &= layout.wholeUnitMask; toRead != 0; toRead &= layout.wholeUnitMask) {
     if (board.open == 0)
@@ -560,6 +592,13 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
     }
   }
   return board.open == 0 ? Filled(layout, board) : Outcome::Open;
+}
+
+Outcome PruneWithSingles(const Layout &layout, Board &board) {
+  ChangedCells every;
+  every.all = true;
+  every.units = layout.wholeUnitMask;
+  return PruneWithSingles(layout, board, every);
 }
 
 // The open cell with the fewest candidates, the lowest index first. No open cell of a
@@ -612,25 +651,36 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
 }
 
 // A count whose order cannot show settles a node on its own board: singles, the diagonals'
-// totals and Touchy's neighbours in turn, until none takes anything away. A cell they narrow may
-// leave a single in any of its units, so the units are all read again.
+// totals and Touchy's neighbours in turn, until none takes anything away; with diagonals, then
+// the Probables rule too, which prunes their sparse grids' trees more than it costs. What they
+// narrow is read again for singles.
 Outcome SettleOrderFree(const Layout &layout, Board &board) {
+  const ClueLinks &clues = layout.clues;
+  Outcome outcome = PruneWithSingles(layout, board);
   for (;;) {
-
-    const Outcome outcome = PruneWithSingles(layout, board);
-    if (outcome != Outcome::Open || (!layout.clues.Any() && !layout.links.Any()))
+    if (outcome != Outcome::Open || (!clues.Any() && !layout.links.Any()))
       return outcome;
-    bool changed = false;
-
-    const ClueLinks &clues = layout.clues;
-    const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
-    const auto narrowedByLinks = [&](int c) { return (board.cluesToRead |= clues.Through(c), live(c)); };
+    ChangedCells changed;
+    const auto live = [&](int c) { return (changed.Add(layout, c), board.cand[c] != 0); };
+    // A cell narrowed by another rule than the diagonals puts them to be read again.
+    const auto narrowedElsewhere = [&](int c) { return (board.cluesToRead |= clues.Through(c), live(c)); };
     if ((clues.Any() &&
          !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.AllClues(), live)) ||
-        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedByLinks)))
+        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedElsewhere)))
       return Outcome::Dead;
-    if (!changed)
+    if (!changed.Any() && clues.Any()) {
+      const auto n = static_cast<size_t>(layout.nCells);
+      std::array<uint16_t, kMaxCells> before;
+      std::copy_n(board.cand.begin(), n, before.begin());
+      if (!NarrowWithProbables(layout, board))
+        return Outcome::Dead;
+      for (size_t c = 0; c < n; ++c)
+        if (before[c] != board.cand[c])
+          narrowedElsewhere(static_cast<int>(c));
+    }
+    if (!changed.Any())
       return outcome;
+    outcome = PruneWithSingles(layout, board, changed);
   }
 }
 
@@ -661,7 +711,6 @@ Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&so
 Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth, bool chainStart,
                     Scratch &scratch, const Board *&solution) {
   Level &level = levels[depth];
-
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
