@@ -75,25 +75,26 @@ uint64_t TotalsOf(std::span<const uint16_t> cand, uint32_t used) {
   return totals;
 }
 
-// The candidates of the part's cell `m` that make one of `totals` with the others.
-uint16_t KeptForTotals(const Part &part, int m, uint64_t totals) {
-  const auto size = static_cast<size_t>(part.size);
-  if (size == 1)
-    return static_cast<uint16_t>(part.cand[0] & (totals >> 1));
-  std::array<uint16_t, kMostTogether> others{};
-  for (size_t k = 0, j = 0; k < size; ++k)
-    if (k != static_cast<size_t>(m))
-      others[j++] = part.cand[k];
-  uint16_t kept = 0;
-  for (uint32_t left = part.cand[m]; left != 0; left &= left - 1) {
-    const uint32_t bit = LowestBit(left);
-    const uint64_t with = size == 2   ? TotalsOf(others[0] & ~bit)
-                          : size == 3 ? TotalsOf(others[0] & ~bit, others[1] & ~bit)
-                                      : TotalsOf(std::span(others).first(size - 1), bit);
-    if (((with << ValueOfBit(bit)) & totals) != 0)
-      kept |= static_cast<uint16_t>(bit);
+// Every choice of different values for the part's cells from `at` on, none in `used`, whose
+// total with `sum` is one of `totals`: the values each cell took join `keep`. The last cell
+// takes at once every value that completes such a total.
+void KeepDifferent(const Part &part, int at, uint32_t used, int sum, uint64_t totals,
+                   std::array<uint16_t, kMostTogether> &chosen, std::array<uint16_t, kMostTogether> &keep) {
+  const int last = part.size - 1;
+  if (at >= last) {
+    const auto completing = static_cast<uint16_t>(part.cand[last] & ~used & (totals >> (sum + 1)));
+    if (completing == 0)
+      return;
+    keep[last] |= completing;
+    for (int k = 0; k < last; ++k)
+      keep[k] |= chosen[k];
+    return;
   }
-  return kept;
+  for (uint32_t left = part.cand[at] & ~used; left != 0; left &= left - 1) {
+    const uint32_t bit = LowestBit(left);
+    chosen[at] = static_cast<uint16_t>(bit);
+    KeepDifferent(part, at + 1, used | bit, sum + ValueOfBit(bit), totals, chosen, keep);
+  }
 }
 
 // Sets of sums, bit t for sum t: one machine word for the sums below 64, where most rests
@@ -126,19 +127,26 @@ template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, 
   for (size_t k = n; k-- > 0;) {
     const Part &part = parts[k];
     Sums needBefore{};
-    uint64_t kept = 0;
+    uint64_t keptTotals = 0;
     for (uint64_t totals = part.reach; totals != 0; totals &= totals - 1) {
       const Sums left = need >> std::countr_zero(totals);
       if (None(left & before[k]))
         continue;
-      kept |= totals & (~totals + 1);
+      keptTotals |= totals & (~totals + 1);
       needBefore |= left;
     }
-    if (part.size == 1)
-      keep[part.members[0]] = static_cast<uint16_t>(part.cand[0] & (kept >> 1));
-    else
+    if (part.size == 1) {
+      keep[part.members[0]] = static_cast<uint16_t>(part.cand[0] & (keptTotals >> 1));
+    } else if (keptTotals == part.reach) {
       for (int m = 0; m < part.size; ++m)
-        keep[part.members[m]] = kept == part.reach ? part.cand[m] : KeptForTotals(part, m, kept);
+        keep[part.members[m]] = part.cand[m];
+    } else {
+      std::array<uint16_t, kMostTogether> chosen{};
+      std::array<uint16_t, kMostTogether> kept{};
+      KeepDifferent(part, 0, 0, 0, keptTotals, chosen, kept);
+      for (int m = 0; m < part.size; ++m)
+        keep[part.members[m]] = kept[m];
+    }
     need = needBefore;
   }
   return true;

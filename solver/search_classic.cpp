@@ -471,9 +471,8 @@ bool RemoveAlongLines(const Layout &layout, Board &board, const BlockLines &line
 // after pass until one removes nothing. A block none of whose cells changed since it was
 // last read would remove nothing again, so it is skipped. False when a cell loses its
 // last candidate.
-bool NarrowWithProbables(const Layout &layout, Board &board) {
+bool NarrowWithProbables(const Layout &layout, Board &board, uint32_t changed) {
   const int w = layout.width;
-  uint32_t changed = WidthMask(w);
   while (changed != 0) {
     for (int b = 0; b < w; ++b) {
       if ((changed & (1u << b)) == 0)
@@ -507,7 +506,8 @@ bool NarrowNode(const Layout &layout, Board &board) {
   if (layout.clues.Any())
     return layout.clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, layout.clues.AllClues(),
                                       [&](int c) { return board.cand[c] != 0; });
-  return layout.orderFree || layout.links.Any() || layout.chess.Any() || NarrowWithProbables(layout, board);
+  return layout.orderFree || layout.links.Any() || layout.chess.Any() ||
+         NarrowWithProbables(layout, board, WidthMask(layout.width));
 }
 
 enum class Outcome { Dead, Solved, Open };
@@ -530,6 +530,20 @@ struct ChangedCells {
   bool all = false;
   uint64_t units = 0;
   bool Any() const { return all || count > 0; }
+  static ChangedCells Every(const Layout &layout) {
+    ChangedCells every;
+    every.all = true;
+    every.units = layout.wholeUnitMask;
+    return every;
+  }
+  // The cells whose candidates differ between the boards.
+  static ChangedCells Between(const Layout &layout, const Board &before, const Board &after) {
+    ChangedCells changed;
+    for (int c = 0; c < layout.nCells; ++c)
+      if (before.cand[c] != after.cand[c])
+        changed.Add(layout, c);
+    return changed;
+  }
   void Add(const Layout &layout, int c) {
     units |= layout.cellUnitMask[c];
     if (count < layout.nCells)
@@ -595,10 +609,7 @@ Outcome PruneWithSingles(const Layout &layout, Board &board, const ChangedCells 
 }
 
 Outcome PruneWithSingles(const Layout &layout, Board &board) {
-  ChangedCells every;
-  every.all = true;
-  every.units = layout.wholeUnitMask;
-  return PruneWithSingles(layout, board, every);
+  return PruneWithSingles(layout, board, ChangedCells::Every(layout));
 }
 
 // The open cell with the fewest candidates, the lowest index first. No open cell of a
@@ -650,13 +661,29 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// The blocks (bit b for block b) holding a cell whose candidates differ between the boards.
+uint32_t BlocksChanged(const Layout &layout, const uint16_t *before, const Board &after) {
+  uint32_t blocks = 0;
+  for (int c = 0; c < layout.nCells; ++c)
+    if (before[c] != after.cand[c])
+      blocks |= 1u << (layout.cellUnits[c][kBlockOfCell] - 2 * layout.width); // after rows and columns
+  return blocks;
+}
+
 // A count whose order cannot show settles a node on its own board: singles, the diagonals'
 // totals and Touchy's neighbours in turn, until none takes anything away; with diagonals, then
 // the Probables rule too, which prunes their sparse grids' trees more than it costs. What they
-// narrow is read again for singles.
-Outcome SettleOrderFree(const Layout &layout, Board &board) {
+// narrow is read again for singles. `parent`, when given, is a settled board this one differs
+// from by a few cells: only what changed since is read again.
+Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent) {
   const ClueLinks &clues = layout.clues;
-  Outcome outcome = PruneWithSingles(layout, board);
+  const auto n = static_cast<size_t>(layout.nCells);
+  Outcome outcome = PruneWithSingles(layout, board,
+                                     parent != nullptr ? ChangedCells::Between(layout, *parent, board)
+                                                       : ChangedCells::Every(layout));
+  // The candidates the Probables rule last left as they were (none: every block is read).
+  std::array<uint16_t, kMaxCells> settledByProbables;
+  const uint16_t *probablesLeft = parent != nullptr ? parent->cand.data() : nullptr;
   for (;;) {
     if (outcome != Outcome::Open || (!clues.Any() && !layout.links.Any()))
       return outcome;
@@ -669,14 +696,17 @@ Outcome SettleOrderFree(const Layout &layout, Board &board) {
         (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedElsewhere)))
       return Outcome::Dead;
     if (!changed.Any() && clues.Any()) {
-      const auto n = static_cast<size_t>(layout.nCells);
+      const uint32_t blocks =
+          probablesLeft != nullptr ? BlocksChanged(layout, probablesLeft, board) : WidthMask(layout.width);
       std::array<uint16_t, kMaxCells> before;
       std::copy_n(board.cand.begin(), n, before.begin());
-      if (!NarrowWithProbables(layout, board))
+      if (blocks != 0 && !NarrowWithProbables(layout, board, blocks))
         return Outcome::Dead;
       for (size_t c = 0; c < n; ++c)
         if (before[c] != board.cand[c])
           narrowedElsewhere(static_cast<int>(c));
+      std::copy_n(board.cand.begin(), n, settledByProbables.begin());
+      probablesLeft = settledByProbables.data();
     }
     if (!changed.Any())
       return outcome;
@@ -688,8 +718,8 @@ Outcome SettleOrderFree(const Layout &layout, Board &board) {
 // chain of forced cells is one node, and its closure needs no keeping. With diagonals it
 // branches where they are tightest: a total decided early prunes more than the fewest
 // candidates anywhere.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
-  const Outcome outcome = SettleOrderFree(layout, level.board);
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *parent, const Board *&solution) {
+  const Outcome outcome = SettleOrderFree(layout, level.board, parent);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
@@ -714,7 +744,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, solution);
+    return SettleOrderFreeNode(layout, level, depth > 0 ? &levels[depth - 1].board : nullptr, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -827,7 +857,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
-    if (layout.orderFree && SettleOrderFree(layout, level.board) != Outcome::Open)
+    if (layout.orderFree && SettleOrderFree(layout, level.board, nullptr) != Outcome::Open)
       return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
