@@ -192,8 +192,11 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
     return false;
   if (open.count == 0)
     return true;
-  for (int p = 0; p < nParts; ++p)
-    parts[p].reach = TotalsOf(std::span(parts[p].cand).first(static_cast<size_t>(parts[p].size)), 0);
+  for (int p = 0; p < nParts; ++p) {
+    Part &part = parts[p];
+    part.reach = part.size == 1 ? TotalsOf(part.cand[0])
+                                : TotalsOf(std::span(part.cand).first(static_cast<size_t>(part.size)), 0);
+  }
   const auto partsRead = std::span<const Part>(parts).first(static_cast<size_t>(nParts));
   const auto keep = std::span(open.keep).first(static_cast<size_t>(open.count));
   if (rest < static_cast<int>(kWordSums))
