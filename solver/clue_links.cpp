@@ -24,6 +24,7 @@ std::span<const CellRef> CellsRead(const GridGeometry &geo, const LittleKillerCl
 // Cells of one block read together, at most this many: enough for any block a diagonal of a
 // regular grid crosses. A larger group is read in parts, which only loses some narrowing.
 constexpr int kMostTogether = 4;
+static_assert(std::tuple_size_v<decltype(ClueLinks::PartMemo::kept)> == kMostTogether);
 
 // Open cells of one block on a diagonal: their candidates, and the totals their different
 // values reach (bit t for total t; four different values of 16 make at most 58).
@@ -32,7 +33,15 @@ struct Part {
   std::array<uint8_t, kMostTogether> members; // indexes into the clue's open cells
   std::array<uint16_t, kMostTogether> cand;
   uint64_t reach;
+  ClueLinks::PartMemo *memo; // several cells: what was last found for their candidates
 };
+
+uint64_t MemoKey(const Part &part) {
+  uint64_t key = 0;
+  for (int m = 0; m < part.size; ++m)
+    key |= uint64_t{part.cand[m]} << (16 * m);
+  return key;
+}
 
 uint32_t LowestBit(uint32_t mask) { return mask & (~mask + 1); }
 int ValueOfBit(uint32_t bit) { return std::countr_zero(bit) + 1; }
@@ -141,11 +150,15 @@ template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, 
       for (int m = 0; m < part.size; ++m)
         keep[part.members[m]] = part.cand[m];
     } else {
-      std::array<uint16_t, kMostTogether> chosen{};
-      std::array<uint16_t, kMostTogether> kept{};
-      KeepDifferent(part, 0, 0, 0, keptTotals, chosen, kept);
+      ClueLinks::PartMemo &memo = *part.memo;
+      if (memo.keptFor != keptTotals) {
+        std::array<uint16_t, kMostTogether> chosen{};
+        memo.kept = {};
+        KeepDifferent(part, 0, 0, 0, keptTotals, chosen, memo.kept);
+        memo.keptFor = keptTotals;
+      }
       for (int m = 0; m < part.size; ++m)
-        keep[part.members[m]] = kept[m];
+        keep[part.members[m]] = memo.kept[m];
     }
     need = needBefore;
   }
@@ -194,8 +207,20 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
     return true;
   for (int p = 0; p < nParts; ++p) {
     Part &part = parts[p];
-    part.reach = part.size == 1 ? TotalsOf(part.cand[0])
-                                : TotalsOf(std::span(part.cand).first(static_cast<size_t>(part.size)), 0);
+    if (part.size == 1) {
+      part.reach = TotalsOf(part.cand[0]);
+      continue;
+    }
+    // Cells whose candidates come back as they were reach the same totals and keep the same.
+    const uint64_t key = MemoKey(part);
+    PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kPartMemoBits)];
+    if (memo.key != key) {
+      memo.key = key;
+      memo.reach = TotalsOf(std::span(part.cand).first(static_cast<size_t>(part.size)), 0);
+      memo.keptFor = 0;
+    }
+    part.reach = memo.reach;
+    part.memo = &memo;
   }
   const auto partsRead = std::span<const Part>(parts).first(static_cast<size_t>(nParts));
   const auto keep = std::span(open.keep).first(static_cast<size_t>(open.count));

@@ -80,6 +80,15 @@ public:
   // -1 when every diagonal is decided.
   int TightestCell(std::span<const uint8_t> value, std::span<const uint16_t> cand) const;
 
+  // What a block's open cells of a diagonal reach, and keep for a set of totals, by their
+  // candidates (bit t for total t; 16 bits of candidates a cell).
+  struct PartMemo {
+    uint64_t key = 0; // no cells: never looked up
+    uint64_t reach = 0;
+    uint64_t keptFor = 0; // none
+    std::array<uint16_t, 4> kept{};
+  };
+
 private:
   static constexpr int kMaxClues = 64;
 
@@ -100,6 +109,8 @@ private:
   int count_ = 0;
   std::array<Clue, kMaxClues> clues_{};
   std::array<uint64_t, kMaxCells> cluesThrough_{}; // bit i: diagonal i holds the cell
+  static constexpr int kPartMemoBits = 12;
+  mutable std::array<PartMemo, size_t{1} << kPartMemoBits> partMemo_{};
 };
 
 } // namespace quorbel
