@@ -11,6 +11,8 @@
 #      missing), CPU seconds of each, the median of three turns taken in alternation; ours must be
 #      unique, rated Terrible and made at least as fast.
 #   bench/speed_report.sh [N]        (N puzzles per generation figure, default 20)
+# With QUORBEL_BASE_BUILD set to another build folder (the landed main's, say), step 4 times its
+# quorbel-bench too, in the same turns, and says whether it made the same puzzles.
 # The sets of bench/data are made by bench/make_puzzle_sets.sh.
 # Exit status: 0 when every count agrees and every target is met, 1 when a count differs,
 # 3 when a speed target is missed.
@@ -101,7 +103,8 @@ cpu() { # the CPU seconds (user + system) of a command, its output into $work/cp
   /usr/bin/time -f "%U %S" -o "$work/cpu.time" "$@" > "$work/cpu.out" 2> /dev/null
   awk '{ printf "%.2f\n", $1 + $2 }' "$work/cpu.time"
 }
-ours=() theirs=()
+ours=() theirs=() base=()
+base_tool=${QUORBEL_BASE_BUILD:+$QUORBEL_BASE_BUILD/bench/quorbel-bench}
 for turn in 1 2 3; do
   ours+=("$(cpu "$tool" generate --size 9 --level 4 --count 100 --seed "$turn")")
   grep -E '^[0-9]{81}$' "$work/cpu.out" > "$work/terrible.puzzles"
@@ -111,11 +114,17 @@ for turn in 1 2 3; do
     echo "  seed $turn: levels $levels, $unique of 100 unique"
     status=1
   fi
+  if [ -n "$base_tool" ]; then
+    base+=("$(cpu "$base_tool" generate --size 9 --level 4 --count 100 --seed "$turn")")
+    grep -E '^[0-9]{81}$' "$work/cpu.out" | cmp -s - "$work/terrible.puzzles" ||
+      echo "  seed $turn: the base build made other puzzles"
+  fi
   theirs+=("$(cpu qqwing --generate 100 --difficulty expert)")
 done
 median3() { printf "%s\n" "$@" | sort -n | sed -n 2p; }
 our_cpu=$(median3 "${ours[@]}")
 qq_cpu=$(median3 "${theirs[@]}")
 echo "  quorbel-bench ${ours[*]} (median $our_cpu); qqwing ${theirs[*]} (median $qq_cpu)"
+[ -n "$base_tool" ] && echo "  base build's quorbel-bench ${base[*]} (median $(median3 "${base[@]}"))"
 awk -v a="$our_cpu" -v b="$qq_cpu" 'BEGIN { exit !(a > b) }' && miss "Terrible 9x9 at least as fast as qqwing's expert"
 exit $status

@@ -35,6 +35,16 @@ double Sign(double v) { return v < 0 ? -1 : 1; }
 
 } // namespace
 
+const std::vector<PixelColour> &DefaultPalette() {
+  static const std::vector<PixelColour> kColours = {
+      RgbPixel(0, 0, 0),       RgbPixel(128, 0, 0),     RgbPixel(0, 128, 0),     RgbPixel(128, 128, 0),
+      RgbPixel(0, 0, 128),     RgbPixel(128, 0, 128),   RgbPixel(0, 128, 128),   RgbPixel(192, 192, 192),
+      RgbPixel(192, 220, 192), RgbPixel(166, 202, 240), RgbPixel(255, 251, 240), RgbPixel(160, 160, 164),
+      RgbPixel(128, 128, 128), RgbPixel(255, 0, 0),     RgbPixel(0, 255, 0),     RgbPixel(255, 255, 0),
+      RgbPixel(0, 0, 255),     RgbPixel(255, 0, 255),   RgbPixel(0, 255, 255),   RgbPixel(255, 255, 255)};
+  return kColours;
+}
+
 MetaTransform Then(const MetaTransform &a, const MetaTransform &b) {
   return MetaTransform{.M11 = a.M11 * b.M11 + a.M12 * b.M21,
                        .M12 = a.M11 * b.M12 + a.M12 * b.M22,
@@ -176,47 +186,151 @@ MetaTransform MetafileContext::Current() const {
   return Then(Then(s.World, page), base_);
 }
 
-void MetafileContext::IntersectClip(double left, double top, double right, double bottom) {
+bool MetafileContext::Map(std::vector<MetaPoint> &points) {
   const MetaTransform t = Current();
   if (!Sane(t)) {
     Skip();
-    return;
+    return false;
   }
-  const MetaPoint a = Apply(t, {left, top});
-  const MetaPoint b = Apply(t, {right, bottom});
-  const MetaPoint c = Apply(t, {left, bottom});
-  const MetaPoint d = Apply(t, {right, top});
-  MetaStyle &s = state_.Style;
-  const double l = std::min({a.X, b.X, c.X, d.X});
-  const double r = std::max({a.X, b.X, c.X, d.X});
-  const double tp = std::min({a.Y, b.Y, c.Y, d.Y});
-  const double bt = std::max({a.Y, b.Y, c.Y, d.Y});
-  if (!s.Clipped) {
-    s.Clipped = true;
-    s.ClipLeft = l, s.ClipTop = tp, s.ClipRight = r, s.ClipBottom = bt;
-    return;
+  for (MetaPoint &p : points) {
+    p = Apply(t, p);
+    if (!(std::abs(p.X) < kLargestCoordinate && std::abs(p.Y) < kLargestCoordinate)) {
+      Skip();
+      return false;
+    }
   }
-  s.ClipLeft = std::max(s.ClipLeft, l);
-  s.ClipTop = std::max(s.ClipTop, tp);
-  s.ClipRight = std::max(s.ClipLeft, std::min(s.ClipRight, r));
-  s.ClipBottom = std::max(s.ClipTop, std::min(s.ClipBottom, bt));
+  return true;
 }
 
-void MetafileContext::IntersectDeviceClip(double left, double top, double right, double bottom) {
-  // Through the device's mapping alone: the same rectangle given as logical units of an
-  // identity mapping.
-  const State kept = state_;
-  state_.MapMode = kMapText;
-  state_.WindowOrgX = state_.WindowOrgY = state_.ViewportOrgX = state_.ViewportOrgY = 0;
-  state_.World = MetaTransform{};
-  IntersectClip(left, top, right, bottom);
-  const MetaStyle clipped = state_.Style;
-  state_ = kept;
-  state_.Style = clipped;
+void MetafileContext::AddClip(MetaClip clip) {
+  const int32_t before = state_.Style.Clip;
+  if (clip.Mode != MetaClipMode::Copy && before >= 0) {
+    clip.Previous = before;
+    clip.Depth = out_.Clips[static_cast<size_t>(before)].Depth + 1;
+    if (clip.Depth > kMostClipDepth) {
+      Skip();
+      return;
+    }
+  }
+  out_.Clips.push_back(std::move(clip));
+  state_.Style.Clip = static_cast<int32_t>(out_.Clips.size() - 1);
 }
 
-bool MetafileContext::Emit(MetaOp op) {
-  if (InPath) {
+void MetafileContext::ClipRect(double left, double top, double right, double bottom, MetaClipMode mode) {
+  std::vector<MetaPoint> corners = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+  if (!Map(corners))
+    return;
+  MetaFigures ring;
+  ring.Ring(corners);
+  AddClip(MetaClip{.Mode = mode, .Verbs = std::move(ring.Verbs), .Points = std::move(ring.Points)});
+}
+
+void MetafileContext::ClipDeviceRects(std::span<const std::array<double, 4>> rects, MetaClipMode mode) {
+  // Device units meet the picture through the device's mapping alone.
+  MetaFigures rings;
+  for (const auto &[left, top, right, bottom] : rects) {
+    const std::array<MetaPoint, 4> corners = {Apply(base_, {left, top}), Apply(base_, {right, top}),
+                                              Apply(base_, {right, bottom}), Apply(base_, {left, bottom})};
+    rings.Ring(corners);
+  }
+  for (const MetaPoint &p : rings.Points)
+    if (!(std::abs(p.X) < kLargestCoordinate && std::abs(p.Y) < kLargestCoordinate)) {
+      Skip();
+      return;
+    }
+  AddClip(MetaClip{.Mode = mode, .Verbs = std::move(rings.Verbs), .Points = std::move(rings.Points)});
+}
+
+void MetafileContext::BeginPath() {
+  path_ = MetaFigures{};
+  inPath_ = true;
+}
+
+void MetafileContext::AbortPath() {
+  path_ = MetaFigures{};
+  inPath_ = false;
+}
+
+void MetafileContext::CloseFigure() {
+  if (inPath_)
+    path_.Close();
+  else
+    Skip();
+}
+
+void MetafileContext::DrawPath(bool stroke, bool fill) {
+  MetaFigures path = std::move(path_);
+  path_ = MetaFigures{};
+  inPath_ = false;
+  if (path.Empty()) {
+    Skip();
+    return;
+  }
+  if (fill)
+    path.CloseAll();
+  const MetaStyle kept = state_.Style;
+  if (!stroke)
+    state_.Style.Pen.Style = MetaPenStyle::None;
+  if (!fill)
+    state_.Style.Brush.Style = MetaBrushStyle::None;
+  Emit(MetaOp{.Shape = MetaShape::Path, .Points = std::move(path.Points), .Verbs = std::move(path.Verbs)},
+       true);
+  state_.Style = kept;
+}
+
+void MetafileContext::ClipToPath(MetaClipMode mode) {
+  MetaFigures path = std::move(path_);
+  path_ = MetaFigures{};
+  inPath_ = false;
+  if (path.Empty()) { // no path: the clip stays as it was
+    Skip();
+    return;
+  }
+  path.CloseAll();
+  AddClip(MetaClip{.Mode = mode,
+                   .Verbs = std::move(path.Verbs),
+                   .Points = std::move(path.Points),
+                   .Winding = state_.Style.Winding});
+}
+
+void MetafileContext::Figures(MetaFigures figures, bool fromPosition, bool join) {
+  if (figures.Empty())
+    return;
+  const MetaPoint end = figures.Points.back();
+  if (!Map(figures.Points))
+    return;
+  if (fromPosition)
+    state_.Position = end;
+  if (inPath_) {
+    path_.Append(figures, fromPosition && join);
+    return;
+  }
+  const MetaBrush brush = state_.Style.Brush;
+  state_.Style.Brush.Style = MetaBrushStyle::None;
+  Emit(MetaOp{.Shape = MetaShape::Path,
+              .Points = std::move(figures.Points),
+              .Verbs = std::move(figures.Verbs)},
+       true);
+  state_.Style.Brush = brush;
+}
+
+void MetafileContext::MoveTo(MetaPoint p) {
+  state_.Position = p;
+  if (!inPath_)
+    return;
+  std::vector<MetaPoint> mapped = {p};
+  if (Map(mapped))
+    path_.MoveTo(mapped[0]);
+}
+
+int32_t MetafileContext::KeepPattern(CPicture tile) {
+  out_.Bitmaps.push_back(std::move(tile));
+  return static_cast<int32_t>(out_.Bitmaps.size() - 1);
+}
+
+bool MetafileContext::Emit(MetaOp op, bool mapped) {
+  // A path takes no text; the records that would have drawn a figure never reach here.
+  if (inPath_ && (op.Shape == MetaShape::Text || op.Shape == MetaShape::Opaque)) {
     Skip();
     return false;
   }
@@ -226,7 +340,7 @@ bool MetafileContext::Emit(MetaOp op) {
     return false;
   }
   for (const MetaPoint &p : op.Points) {
-    const MetaPoint q = Apply(t, p);
+    const MetaPoint q = mapped ? p : Apply(t, p);
     if (!(std::abs(q.X) < kLargestCoordinate && std::abs(q.Y) < kLargestCoordinate)) {
       Skip();
       return false;
@@ -241,11 +355,30 @@ bool MetafileContext::Emit(MetaOp op) {
 }
 
 void MetafileContext::LineTo(MetaPoint p) {
+  if (inPath_) {
+    MetaFigures line;
+    line.LineTo(state_.Position, p);
+    Figures(std::move(line), true);
+    return;
+  }
   Emit(MetaOp{.Shape = MetaShape::Polyline, .Points = {state_.Position, p}});
   state_.Position = p;
 }
 
 void MetafileContext::Polyline(std::vector<MetaPoint> points, bool fromPosition) {
+  if (inPath_) {
+    MetaFigures lines;
+    MetaPoint from = state_.Position;
+    for (const MetaPoint &p : points) {
+      if (lines.Empty() && !fromPosition)
+        lines.MoveTo(p);
+      else
+        lines.LineTo(from, p);
+      from = p;
+    }
+    Figures(std::move(lines), fromPosition);
+    return;
+  }
   if (fromPosition) {
     if (points.empty())
       return;
@@ -257,21 +390,54 @@ void MetafileContext::Polyline(std::vector<MetaPoint> points, bool fromPosition)
 }
 
 void MetafileContext::Polygon(std::vector<MetaPoint> points, std::vector<uint32_t> counts) {
-  if (points.size() >= 2)
-    Emit(MetaOp{.Shape = MetaShape::Polygon, .Points = std::move(points), .Counts = std::move(counts)});
+  if (points.size() < 2)
+    return;
+  if (inPath_) {
+    MetaFigures rings;
+    if (counts.empty())
+      counts = {static_cast<uint32_t>(points.size())};
+    size_t at = 0;
+    for (const uint32_t count : counts) {
+      if (count > points.size() - at)
+        break;
+      rings.Ring(std::span<const MetaPoint>(points).subspan(at, count));
+      at += count;
+    }
+    Figures(std::move(rings), false);
+    return;
+  }
+  Emit(MetaOp{.Shape = MetaShape::Polygon, .Points = std::move(points), .Counts = std::move(counts)});
 }
 
 void MetafileContext::Rectangle(double left, double top, double right, double bottom) {
+  if (inPath_) {
+    MetaFigures ring;
+    ring.Ring(std::array<MetaPoint, 4>{{{left, top}, {right, top}, {right, bottom}, {left, bottom}}});
+    Figures(std::move(ring), false);
+    return;
+  }
   Emit(MetaOp{.Shape = MetaShape::Rectangle, .Points = {{left, top}, {right, bottom}}});
 }
 
 void MetafileContext::RoundRect(double left, double top, double right, double bottom, double width,
                                 double height) {
+  if (inPath_) {
+    MetaFigures shape;
+    shape.RoundRect(left, top, right, bottom, width, height);
+    Figures(std::move(shape), false);
+    return;
+  }
   Emit(MetaOp{
       .Shape = MetaShape::RoundRect, .Points = {{left, top}, {right, bottom}}, .Corner = {width, height}});
 }
 
 void MetafileContext::Ellipse(double left, double top, double right, double bottom) {
+  if (inPath_) {
+    MetaFigures shape;
+    shape.Ellipse(left, top, right, bottom);
+    Figures(std::move(shape), false);
+    return;
+  }
   Emit(MetaOp{.Shape = MetaShape::Ellipse, .Points = {{left, top}, {right, bottom}}});
 }
 
@@ -303,19 +469,15 @@ void MetafileContext::Arc(ArcKind kind, double left, double top, double right, d
   const int steps =
       std::isfinite(pixels) && pixels < kMostArcSteps ? std::max(4, static_cast<int>(pixels)) : kMostArcSteps;
   std::vector<MetaPoint> points;
-  points.reserve(static_cast<size_t>(steps) + 3);
-  if (fromPosition)
-    points.push_back(state_.Position);
+  points.reserve(static_cast<size_t>(steps) + 2);
   if (kind == ArcKind::Pie)
     points.push_back({cx, cy});
   for (int k = 0; k <= steps; ++k) {
     const double a = a0 + direction * sweep * k / steps;
     points.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
   }
-  if (fromPosition)
-    state_.Position = points.back();
   if (kind == ArcKind::Arc)
-    Emit(MetaOp{.Shape = MetaShape::Polyline, .Points = std::move(points)});
+    Polyline(std::move(points), fromPosition);
   else
     Polygon(std::move(points), {});
 }
@@ -327,15 +489,17 @@ void MetafileContext::Text(MetaPoint at, std::string text, const std::vector<Met
     Emit(MetaOp{.Shape = MetaShape::Text, .Points = {at}, .Text = std::move(text)});
 }
 
-void MetafileContext::FillBox(double left, double top, double right, double bottom) {
+void MetafileContext::FillBox(double left, double top, double right, double bottom, MetaRop rop) {
+  // Not a figure: it fills even while a path is open.
   const MetaPen pen = state_.Style.Pen;
   state_.Style.Pen.Style = MetaPenStyle::None;
-  Rectangle(left, top, right, bottom);
+  Emit(MetaOp{.Shape = MetaShape::Rectangle, .Points = {{left, top}, {right, bottom}}, .Rop = rop});
   state_.Style.Pen = pen;
 }
 
 void MetafileContext::Bitmap(CPicture bitmap, double x, double y, double width, double height,
-                             int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight) {
+                             int32_t sourceX, int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight,
+                             MetaRop rop) {
   // Only the part inside the bitmap is drawn.
   const int32_t left = std::clamp(sourceX, 0, bitmap.Width());
   const int32_t top = std::clamp(sourceY, 0, bitmap.Height());
@@ -353,7 +517,8 @@ void MetafileContext::Bitmap(CPicture bitmap, double x, double y, double width, 
             .SourceX = left,
             .SourceY = top,
             .SourceWidth = static_cast<int32_t>(right - left),
-            .SourceHeight = static_cast<int32_t>(bottom - top)};
+            .SourceHeight = static_cast<int32_t>(bottom - top),
+            .Rop = rop};
   if (Emit(std::move(op)))
     out_.Bitmaps.push_back(std::move(bitmap));
 }

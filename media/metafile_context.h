@@ -1,20 +1,26 @@
 // The device context a metafile's records act on while they are read: mapping (mode, window,
 // viewport, world transform), the pen, brush, font and palette selected, colours and modes,
-// a clip rectangle, the saved states and the current position. Drawing records become
-// operations of the drawing with the style in force.
+// the clip, the saved states, the current position and the path being built. Drawing records
+// become operations of the drawing with the style in force.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "media/metafile_drawing.h"
+#include "media/metafile_path.h"
 
 namespace quorbel {
 
 // Composition: `first`, then `second`.
 MetaTransform Then(const MetaTransform &first, const MetaTransform &second);
 MetaPoint Apply(const MetaTransform &t, MetaPoint p);
+
+// The palette a device starts with: the twenty static colours.
+const std::vector<PixelColour> &DefaultPalette();
 
 enum class ArcKind : uint8_t { Arc, Chord, Pie };
 
@@ -52,15 +58,30 @@ public:
   void SelectBrush(const MetaBrush &brush) { state_.Style.Brush = brush; }
   void SelectFont(const MetaFont &font) { state_.Style.Font = font; }
   void SelectPalette(const std::vector<PixelColour> &palette) { state_.Palette = palette; }
+  const std::vector<PixelColour> &Palette() const { return state_.Palette; }
 
-  // Logical units.
-  void IntersectClip(double left, double top, double right, double bottom);
-  // Device units (an enhanced metafile's clip regions).
-  void IntersectDeviceClip(double left, double top, double right, double bottom);
-  void ResetClip() { state_.Style.Clipped = false; }
+  // A rectangle of logical units met with the clip (intersected, or taken out of it).
+  void ClipRect(double left, double top, double right, double bottom, MetaClipMode mode);
+  // Rectangles (left, top, right, bottom) of device units: an enhanced metafile's region.
+  void ClipDeviceRects(std::span<const std::array<double, 4>> rects, MetaClipMode mode);
+  void ResetClip() { state_.Style.Clip = -1; }
+
+  // Between the start and the end of a path, drawing records add figures to it instead of
+  // drawing; the path then fills, strokes or clips once and is gone.
+  bool InPath() const { return inPath_; }
+  void BeginPath();
+  void EndPath() { inPath_ = false; }
+  void AbortPath();
+  void CloseFigure();
+  void DrawPath(bool stroke, bool fill);
+  void ClipToPath(MetaClipMode mode);
+  // Lines and curves in logical units: into the open path, or else stroked with the pen. With
+  // `fromPosition` the current position moves to their end and, with `join`, their first
+  // figure goes on with the path's open one.
+  void Figures(MetaFigures figures, bool fromPosition, bool join = true);
 
   MetaPoint Position() const { return state_.Position; }
-  void MoveTo(MetaPoint p) { state_.Position = p; }
+  void MoveTo(MetaPoint p);
   void LineTo(MetaPoint p);
   // From the current position first when `fromPosition`, which then moves to the last point.
   void Polyline(std::vector<MetaPoint> points, bool fromPosition);
@@ -74,10 +95,12 @@ public:
            bool fromPosition = false);
   // `box` (two corners) filled with the background colour first when given.
   void Text(MetaPoint at, std::string text, const std::vector<MetaPoint> &opaqueBox);
-  // The brush over a box (a pattern copy).
-  void FillBox(double left, double top, double right, double bottom);
+  // The brush over a box as the raster operation says (the brush is the source).
+  void FillBox(double left, double top, double right, double bottom, MetaRop rop = MetaRop::Copy);
   void Bitmap(CPicture bitmap, double x, double y, double width, double height, int32_t sourceX,
-              int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight);
+              int32_t sourceY, int32_t sourceWidth, int32_t sourceHeight, MetaRop rop = MetaRop::Copy);
+  // A pattern brush's tile kept with the drawing: its index there.
+  int32_t KeepPattern(CPicture tile);
 
   // A record is counted once as not played, whatever part of it failed.
   void BeginRecord() { skipped_ = false; }
@@ -86,8 +109,6 @@ public:
       ++out_.Skipped;
     skipped_ = true;
   }
-  // Between the start and the end of a path, drawing records build a path we do not play.
-  bool InPath = false;
 
 private:
   struct State {
@@ -96,13 +117,17 @@ private:
     double WindowOrgX = 0, WindowOrgY = 0, WindowExtX = 1, WindowExtY = 1;
     double ViewportOrgX = 0, ViewportOrgY = 0, ViewportExtX = 1, ViewportExtY = 1;
     MetaTransform World;
-    std::vector<PixelColour> Palette;
+    std::vector<PixelColour> Palette = DefaultPalette();
     MetaPoint Position;
   };
 
   MetaTransform Current() const;
   // Adds the operation with the style in force; false (and counted) when it cannot be drawn.
-  bool Emit(MetaOp op);
+  // `mapped`: its points are picture pixels already.
+  bool Emit(MetaOp op, bool mapped = false);
+  // Logical units to picture pixels; false (and counted) when the mapping or a point is wild.
+  bool Map(std::vector<MetaPoint> &points);
+  void AddClip(MetaClip clip);
 
   MetafileDrawing &out_;
   MetaTransform base_;
@@ -111,6 +136,8 @@ private:
   State state_;
   std::vector<State> saved_;
   bool skipped_ = false;
+  bool inPath_ = false;
+  MetaFigures path_; // picture pixels
 };
 
 } // namespace quorbel

@@ -26,7 +26,7 @@ struct MetaTransform {
 };
 
 enum class MetaPenStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, None };
-enum class MetaBrushStyle : uint8_t { Solid, None, Hatched };
+enum class MetaBrushStyle : uint8_t { Solid, None, Hatched, Pattern };
 
 struct MetaPen {
   MetaPenStyle Style = MetaPenStyle::Solid;
@@ -39,6 +39,8 @@ struct MetaBrush {
   MetaBrushStyle Style = MetaBrushStyle::Solid;
   uint8_t Hatch = 0; // horizontal, vertical, \, /, cross, diagonal cross
   PixelColour Colour = RgbPixel(255, 255, 255);
+  int32_t Pattern = -1; // the tile of a pattern brush among the drawing's bitmaps
+  bool Mono = false;    // a tile of two colours, drawn in the text and background colours
   bool operator==(const MetaBrush &) const = default;
 };
 
@@ -65,15 +67,50 @@ struct MetaStyle {
   MetaBrush Brush{};
   MetaFont Font{};
   MetaTransform Transform{};
-  bool Clipped = false;
-  double ClipLeft = 0, ClipTop = 0, ClipRight = 0, ClipBottom = 0; // picture pixels
-  bool Winding = false;                                            // polygon fill: winding, else alternate
+  int32_t Clip = -1;            // among the drawing's clips; -1 the whole picture
+  bool Winding = false;         // polygon fill: winding, else alternate
   bool OpaqueBackground = true; // text and hatch gaps filled with the background colour
   PixelColour Background = RgbPixel(255, 255, 255);
   PixelColour TextColour{};
   uint32_t TextAlign = 0;
   bool operator==(const MetaStyle &) const = default;
 };
+
+// The parts of a path: a new figure (one point), a line (one), a cubic Bezier curve (two
+// control points and its end) and the figure closed (none).
+enum class MetaVerb : uint8_t { Move, Line, Curve, Close };
+size_t PointsOf(MetaVerb verb);
+// True when `points` are exactly what `verbs` use, each figure opened by a move.
+bool IsWellFormed(std::span<const MetaVerb> verbs, std::span<const MetaPoint> points);
+
+// How a bitmap or a pattern fill meets the pixels beneath (the common raster operations):
+// S the source, D the picture.
+enum class MetaRop : uint8_t {
+  Copy,          // S
+  Or,            // S | D
+  And,           // S & D
+  Xor,           // S ^ D
+  NotCopy,       // ~S
+  AndNotPicture, // S & ~D
+  NotOr,         // ~(S | D)
+  OrNotSource,   // ~S | D
+  Invert,        // ~D
+  Black,
+  White,
+};
+
+// A clip: a path in picture pixels met with the clip before it as regions meet.
+enum class MetaClipMode : uint8_t { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
+struct MetaClip {
+  int32_t Previous = -1; // the clip before; -1 the whole picture
+  MetaClipMode Mode = MetaClipMode::Copy;
+  std::vector<MetaVerb> Verbs{};
+  std::vector<MetaPoint> Points{};
+  bool Winding = false;
+  uint32_t Depth = 1; // clips in the chain back to one that copies or to the whole picture
+};
+// Each clip met with the one before costs the painter a region operation: a chain is bounded.
+inline constexpr uint32_t kMostClipDepth = 256;
 
 enum class MetaShape : uint8_t {
   Polyline,  // Points, pen only
@@ -84,6 +121,7 @@ enum class MetaShape : uint8_t {
   Text,      // Points[0] the reference point
   Bitmap,    // Points[0] and [1] the box drawn into, Source the part of Bitmaps[Bitmap] (rows from the top)
   Opaque,    // the box filled with the background colour (a text's opaque box)
+  Path,      // Points in picture pixels as Verbs use them; the pen strokes, the brush fills
 };
 
 struct MetaOp {
@@ -95,6 +133,8 @@ struct MetaOp {
   std::string Text{}; // UTF-8
   int32_t Bitmap = -1;
   int32_t SourceX = 0, SourceY = 0, SourceWidth = 0, SourceHeight = 0;
+  std::vector<MetaVerb> Verbs{};
+  MetaRop Rop = MetaRop::Copy; // a bitmap's, or a box filled with the brush
 };
 
 struct MetafileDrawing {
@@ -104,6 +144,7 @@ struct MetafileDrawing {
   std::vector<MetaStyle> Styles{};
   std::vector<MetaOp> Ops{};
   std::vector<CPicture> Bitmaps{};
+  std::vector<MetaClip> Clips{};
   uint32_t Skipped = 0; // records read but not played
 };
 

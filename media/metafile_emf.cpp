@@ -10,8 +10,10 @@ namespace {
 
 enum EmfRecord : uint32_t {
   kHeader = 1,
+  kPolyBezier = 2,
   kPolygon = 3,
   kPolyline = 4,
+  kPolyBezierTo = 5,
   kPolylineTo = 6,
   kPolyPolyline = 7,
   kPolyPolygon = 8,
@@ -31,6 +33,7 @@ enum EmfRecord : uint32_t {
   kSetTextColor = 24,
   kSetBkColor = 25,
   kMoveTo = 27,
+  kExcludeClipRect = 29,
   kIntersectClipRect = 30,
   kScaleViewportExt = 31,
   kScaleWindowExt = 32,
@@ -54,9 +57,17 @@ enum EmfRecord : uint32_t {
   kRealizePalette = 52,
   kLineTo = 54,
   kArcTo = 55,
+  kPolyDraw = 56,
   kSetMiterLimit = 58,
   kBeginPath = 59,
   kEndPath = 60,
+  kCloseFigure = 61,
+  kFillPath = 62,
+  kStrokeAndFillPath = 63,
+  kStrokePath = 64,
+  kFlattenPath = 65,
+  kWidenPath = 66,
+  kSelectClipPath = 67,
   kAbortPath = 68,
   kComment = 70,
   kExtSelectClipRgn = 75,
@@ -67,11 +78,14 @@ enum EmfRecord : uint32_t {
   kExtCreateFontW = 82,
   kExtTextOutA = 83,
   kExtTextOutW = 84,
+  kPolyBezier16 = 85,
   kPolygon16 = 86,
   kPolyline16 = 87,
+  kPolyBezierTo16 = 88,
   kPolylineTo16 = 89,
   kPolyPolyline16 = 90,
   kPolyPolygon16 = 91,
+  kPolyDraw16 = 92,
   kCreateMonoBrush = 93,
   kCreateDibPatternBrush = 94,
   kExtCreatePen = 95,
@@ -80,12 +94,21 @@ enum EmfRecord : uint32_t {
 
 constexpr uint32_t kStockObject = 0x80000000u;
 constexpr uint32_t kSourceCopy = 0x00CC0020;
-constexpr uint32_t kPatternCopy = 0x00F00021;
 constexpr uint32_t kOpaqueText = 0x0002;
-constexpr uint32_t kRegionAnd = 1;
 constexpr uint32_t kRegionCopy = 5;
 constexpr uint32_t kPaletteColours = 1;
 constexpr size_t kRegionHeader = 32;
+constexpr size_t kRegionRect = 16;
+// How a point of a poly-draw is used: low bit set, the figure closes at it.
+constexpr uint8_t kPointCloses = 0x01;
+constexpr uint8_t kPointLine = 0x02;
+constexpr uint8_t kPointCurve = 0x04;
+constexpr uint8_t kPointMove = 0x06;
+
+bool IsClipMode(uint32_t mode) {
+  return mode >= static_cast<uint32_t>(MetaClipMode::And) &&
+         mode <= static_cast<uint32_t>(MetaClipMode::Copy);
+}
 
 MetaPenStyle PenStyle(uint32_t style) {
   switch (style & 0x0F) {
@@ -147,6 +170,7 @@ bool StockObject(uint32_t number, MetaObject &object) {
     return true;
   case 15:
     object = MetaObject{.Kind = MetaObject::Kind::Palette};
+    object.Palette = DefaultPalette();
     return true;
   default:
     return false;
@@ -192,7 +216,11 @@ private:
       objects_[index] = std::move(object);
   }
   void Poly(uint32_t type, RecordFields &r);
+  void PolyDraw(uint32_t type, RecordFields &r);
   void PolyPoly(uint32_t type, RecordFields &r);
+  void PatternBrush(uint32_t type, RecordFields &r);
+  // A bitmap of the record; false when it holds none we draw.
+  bool RecordBitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap);
   void Text(RecordFields &r, bool wide);
   void Blit(uint32_t type, RecordFields &r);
   void Clip(RecordFields &r);
@@ -215,6 +243,7 @@ size_t MinimumSize(uint32_t type) {
   case kSelectObject:
   case kDeleteObject:
   case kSelectPalette:
+  case kSelectClipPath:
     return 12;
   case kSetWindowExt:
   case kSetWindowOrg:
@@ -225,6 +254,7 @@ size_t MinimumSize(uint32_t type) {
     return 16;
   case kCreateBrushIndirect:
   case kIntersectClipRect:
+  case kExcludeClipRect:
   case kScaleViewportExt:
   case kScaleWindowExt:
   case kEllipse:
@@ -237,6 +267,12 @@ size_t MinimumSize(uint32_t type) {
   case kPolygon16:
   case kPolyline16:
   case kPolylineTo16:
+  case kPolyBezier:
+  case kPolyBezierTo:
+  case kPolyBezier16:
+  case kPolyBezierTo16:
+  case kPolyDraw:
+  case kPolyDraw16:
   case kSetWorldTransform:
     return 28;
   case kRoundRect:
@@ -244,6 +280,8 @@ size_t MinimumSize(uint32_t type) {
   case kPolyPolyline:
   case kPolyPolygon16:
   case kPolyPolyline16:
+  case kCreateMonoBrush:
+  case kCreateDibPatternBrush:
     return 32;
   case kModifyWorldTransform:
     return 36;
@@ -334,7 +372,15 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
       dc_.Skip();
     break;
   case kIntersectClipRect:
-    dc_.IntersectClip(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
+  case kExcludeClipRect:
+    dc_.ClipRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20),
+                 type == kIntersectClipRect ? MetaClipMode::And : MetaClipMode::Diff);
+    break;
+  case kSelectClipPath:
+    if (IsClipMode(r.U32(8)))
+      dc_.ClipToPath(static_cast<MetaClipMode>(r.U32(8)));
+    else
+      dc_.Skip();
     break;
   case kExtSelectClipRgn:
     Clip(r);
@@ -351,7 +397,15 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   case kPolygon16:
   case kPolyline16:
   case kPolylineTo16:
+  case kPolyBezier:
+  case kPolyBezierTo:
+  case kPolyBezier16:
+  case kPolyBezierTo16:
     Poly(type, r);
+    break;
+  case kPolyDraw:
+  case kPolyDraw16:
+    PolyDraw(type, r);
     break;
   case kPolyPolygon:
   case kPolyPolyline:
@@ -413,9 +467,7 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   }
   case kCreateMonoBrush:
   case kCreateDibPatternBrush:
-    dc_.Skip();
-    if (r.Size() >= 12)
-      Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)});
+    PatternBrush(type, r);
     break;
   case kExtCreateFontW:
     Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Font,
@@ -479,13 +531,21 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
       dc_.Skip();
     break;
   case kBeginPath:
-    dc_.InPath = true;
-    dc_.Skip();
+    dc_.BeginPath();
     break;
   case kEndPath:
+    dc_.EndPath();
+    break;
   case kAbortPath:
-    dc_.InPath = false;
-    dc_.Skip();
+    dc_.AbortPath();
+    break;
+  case kCloseFigure:
+    dc_.CloseFigure();
+    break;
+  case kFillPath:
+  case kStrokeAndFillPath:
+  case kStrokePath:
+    dc_.DrawPath(type != kFillPath, type != kStrokePath);
     break;
   case kHeader:
   case kComment:
@@ -496,7 +556,8 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   case kRealizePalette:
   case kSetMiterLimit:
   case kSetIcmMode:
-    break; // nothing to do on a picture of true colours
+  case kFlattenPath: // its curves stay curves: they look the same
+    break;           // nothing to do on a picture of true colours
   default:
     dc_.Skip();
     break;
@@ -506,16 +567,69 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
 }
 
 void EmfPlayer::Poly(uint32_t type, RecordFields &r) {
-  const bool small = type == kPolygon16 || type == kPolyline16 || type == kPolylineTo16;
+  const bool small = type == kPolygon16 || type == kPolyline16 || type == kPolylineTo16 ||
+                     type == kPolyBezier16 || type == kPolyBezierTo16;
   std::vector<MetaPoint> points = Points(r, 28, r.U32(24), small);
   if (points.empty()) {
     dc_.Skip();
+    return;
+  }
+  if (type == kPolyBezier || type == kPolyBezierTo || type == kPolyBezier16 || type == kPolyBezierTo16) {
+    // Curves of three points each, after the first point unless they go on from the position.
+    const bool fromPosition = type == kPolyBezierTo || type == kPolyBezierTo16;
+    const size_t first = fromPosition ? 0 : 1;
+    if (points.size() <= first || (points.size() - first) % 3 != 0) {
+      dc_.Skip();
+      return;
+    }
+    MetaFigures curves;
+    MetaPoint from = fromPosition ? dc_.Position() : points[0];
+    if (!fromPosition)
+      curves.MoveTo(from);
+    for (size_t k = first; k + 2 < points.size(); k += 3) {
+      curves.CurveTo(from, points[k], points[k + 1], points[k + 2]);
+      from = points[k + 2];
+    }
+    dc_.Figures(std::move(curves), fromPosition);
     return;
   }
   if (type == kPolygon || type == kPolygon16)
     dc_.Polygon(std::move(points), {});
   else
     dc_.Polyline(std::move(points), type == kPolylineTo || type == kPolylineTo16);
+}
+
+void EmfPlayer::PolyDraw(uint32_t type, RecordFields &r) {
+  const bool small = type == kPolyDraw16;
+  const uint32_t count = r.U32(24);
+  const std::vector<MetaPoint> points = Points(r, 28, count, small);
+  const std::span<const uint8_t> kinds = r.Block(28 + uint64_t{count} * (small ? 4 : 8), count);
+  if (points.empty() || !r.Ok()) {
+    dc_.Skip();
+    return;
+  }
+  const auto kindOf = [&](size_t k) { return static_cast<uint8_t>(kinds[k] & ~kPointCloses); };
+  MetaFigures figures;
+  MetaPoint at = dc_.Position();
+  for (size_t k = 0; k < points.size(); ++k) {
+    const uint8_t kind = kindOf(k);
+    if (kind == kPointMove) {
+      figures.MoveTo(points[k]);
+    } else if (kind == kPointLine) {
+      figures.LineTo(at, points[k]);
+    } else if (kind == kPointCurve && k + 2 < points.size() && kindOf(k + 1) == kPointCurve &&
+               kindOf(k + 2) == kPointCurve) {
+      figures.CurveTo(at, points[k], points[k + 1], points[k + 2]);
+      k += 2;
+    } else {
+      dc_.Skip();
+      return;
+    }
+    at = points[k];
+    if (kinds[k] & kPointCloses)
+      figures.Close();
+  }
+  dc_.Figures(std::move(figures), true, kindOf(0) != kPointMove);
 }
 
 void EmfPlayer::PolyPoly(uint32_t type, RecordFields &r) {
@@ -567,6 +681,41 @@ void EmfPlayer::Text(RecordFields &r, bool wide) {
   dc_.Text(at, wide ? Utf16ToUtf8(text) : Latin1ToUtf8(text), box);
 }
 
+bool EmfPlayer::RecordBitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap) {
+  const uint32_t infoOffset = r.U32(fields);
+  const uint32_t infoSize = r.U32(fields + 4);
+  const uint32_t rowsOffset = r.U32(fields + 8);
+  const uint32_t rowsSize = r.U32(fields + 12);
+  std::span<const uint8_t> info = r.Block(infoOffset, infoSize);
+  const std::span<const uint8_t> rows = r.Block(rowsOffset, rowsSize);
+  if (!r.Ok() || infoSize == 0)
+    return false;
+  std::vector<uint8_t> resolved;
+  if (usage == kPaletteColours) {
+    resolved = PaletteColoursResolved(info, dc_.Palette());
+    info = resolved;
+  }
+  // The two blocks may overlap: the record's own size bounds what they hold.
+  const uint64_t held = std::min<uint64_t>(uint64_t{infoSize} + rowsSize, r.Size());
+  return ReadRecordBitmap(info, rows, kMetafileBitmapFactor * held, bitmap);
+}
+
+void EmfPlayer::PatternBrush(uint32_t type, RecordFields &r) {
+  CPicture tile;
+  // A two-colour brush takes the text and background colours, whatever its table says.
+  const bool mono = type == kCreateMonoBrush;
+  if (!RecordBitmap(r, 16, mono ? 0 : r.U32(12), tile)) {
+    dc_.Skip(); // drawn hollow
+    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)});
+    return;
+  }
+  const bool twoColours = mono && tile.Bits() == 1;
+  Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush,
+                              .Brush = MetaBrush{.Style = MetaBrushStyle::Pattern,
+                                                 .Pattern = dc_.KeepPattern(std::move(tile)),
+                                                 .Mono = twoColours}});
+}
+
 void EmfPlayer::Blit(uint32_t type, RecordFields &r) {
   double dx = r.I32(24), dy = r.I32(28), dw = 0, dh = 0;
   int32_t sx = 0, sy = 0, sw = 0, sh = 0;
@@ -601,56 +750,51 @@ void EmfPlayer::Blit(uint32_t type, RecordFields &r) {
     fromBottom = true;
     break;
   }
-  const uint32_t infoOffset = r.U32(bitmapFields);
-  const uint32_t infoSize = r.U32(bitmapFields + 4);
-  const uint32_t rowsOffset = r.U32(bitmapFields + 8);
-  const uint32_t rowsSize = r.U32(bitmapFields + 12);
-  if (infoSize == 0 && (type == kBitBlt || type == kStretchBlt)) { // a pattern copy: the brush
-    if (rop == kPatternCopy)
-      dc_.FillBox(dx, dy, dx + dw, dy + dh);
-    else
-      dc_.Skip();
-    return;
-  }
-  const std::span<const uint8_t> info = r.Block(infoOffset, infoSize);
-  const std::span<const uint8_t> rows = r.Block(rowsOffset, rowsSize);
-  if (!r.Ok() || rop != kSourceCopy || usage == kPaletteColours) {
+  const std::optional<RasterOperation> raster = RasterOperationOf(rop);
+  if (!raster) {
     dc_.Skip();
     return;
   }
+  if (!raster->UsesSource) { // the brush, or the picture alone
+    dc_.FillBox(dx, dy, dx + dw, dy + dh, raster->Rop);
+    return;
+  }
   CPicture bitmap;
-  // The two blocks may overlap: the record's own size bounds what they hold.
-  const uint64_t held = std::min<uint64_t>(uint64_t{infoSize} + rowsSize, r.Size());
-  if (!ReadRecordBitmap(info, rows, kMetafileBitmapFactor * held, bitmap)) {
+  if (!RecordBitmap(r, bitmapFields, usage, bitmap)) {
     dc_.Skip();
     return;
   }
   const int32_t top = fromBottom ? static_cast<int32_t>(int64_t{bitmap.Height()} - sy - sh) : sy;
-  dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, sx, top, sw, sh);
+  dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, sx, top, sw, sh, raster->Rop);
 }
 
 void EmfPlayer::Clip(RecordFields &r) {
   const uint32_t size = r.U32(8);
   const uint32_t mode = r.U32(12);
+  if (!IsClipMode(mode)) {
+    dc_.Skip();
+    return;
+  }
   if (mode == kRegionCopy && size == 0) {
     dc_.ResetClip();
     return;
   }
-  // One rectangle in device units; a region of several is not played.
+  // The region's rectangles, in device units.
   const std::span<const uint8_t> region = r.Block(16, size);
-  if (!r.Ok() || size < kRegionHeader + 16 || (mode != kRegionCopy && mode != kRegionAnd)) {
-    dc_.Skip();
-    return;
-  }
   RecordFields data(region);
-  if (data.U32(8) != 1) {
+  const uint32_t count = data.U32(8);
+  if (!r.Ok() || !data.Ok() || !data.Holds(kRegionHeader, uint64_t{count} * kRegionRect)) {
     dc_.Skip();
     return;
   }
-  if (mode == kRegionCopy)
-    dc_.ResetClip();
-  dc_.IntersectDeviceClip(data.I32(kRegionHeader), data.I32(kRegionHeader + 4), data.I32(kRegionHeader + 8),
-                          data.I32(kRegionHeader + 12));
+  std::vector<std::array<double, 4>> rects;
+  rects.reserve(count);
+  for (size_t k = 0; k < count; ++k) {
+    const size_t at = kRegionHeader + k * kRegionRect;
+    rects.push_back({static_cast<double>(data.I32(at)), static_cast<double>(data.I32(at + 4)),
+                     static_cast<double>(data.I32(at + 8)), static_cast<double>(data.I32(at + 12))});
+  }
+  dc_.ClipDeviceRects(rects, static_cast<MetaClipMode>(mode));
 }
 
 } // namespace

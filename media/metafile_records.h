@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -55,6 +56,20 @@ std::string FaceName(std::span<const uint8_t> bytes, bool wide);
 // within `mostBytes` of pixels. False when it is not one we draw.
 bool ReadRecordBitmap(std::span<const uint8_t> info, std::span<const uint8_t> rows, uint64_t mostBytes,
                       CPicture &bitmap);
+
+// A bitmap whose colour table holds 16-bit indices of the selected palette, with colours in
+// their place: `block` is the information header and its table, then what follows as it is.
+// Empty when the header cannot be read.
+std::vector<uint8_t> PaletteColoursResolved(std::span<const uint8_t> block,
+                                            const std::vector<PixelColour> &palette);
+
+// What a record's raster operation does: with the source (a bitmap) or only the brush and the
+// picture. None for the operations we do not play.
+struct RasterOperation {
+  MetaRop Rop = MetaRop::Copy;
+  bool UsesSource = true;
+};
+std::optional<RasterOperation> RasterOperationOf(uint32_t code);
 
 // The records after a WMF's header; false when one runs past the end.
 bool PlayWmfRecords(std::span<const uint8_t> records, uint32_t objectCount, MetafileContext &dc);

@@ -42,12 +42,14 @@ enum WmfFunction : uint16_t {
   kPolyline = 0x0325,
   kScaleWindowExt = 0x0410,
   kScaleViewportExt = 0x0412,
+  kExcludeClipRect = 0x0415,
   kIntersectClipRect = 0x0416,
   kEllipse = 0x0418,
   kRectangle = 0x041B,
   kTextOut = 0x0521,
   kPolyPolygon = 0x0538,
   kRoundRect = 0x061C,
+  kPatBlt = 0x061D,
   kCreateRegion = 0x06FF,
   kArc = 0x0817,
   kPie = 0x081A,
@@ -61,7 +63,6 @@ enum WmfFunction : uint16_t {
 };
 
 constexpr uint32_t kSourceCopy = 0x00CC0020;
-constexpr uint32_t kPatternCopy = 0x00F00021;
 constexpr uint16_t kOpaqueText = 0x0002;
 constexpr uint16_t kClippedText = 0x0004;
 constexpr uint16_t kPaletteColours = 1;
@@ -139,6 +140,7 @@ size_t MinimumBytes(uint16_t function) {
   case kScaleWindowExt:
   case kScaleViewportExt:
   case kIntersectClipRect:
+  case kExcludeClipRect:
   case kRectangle:
   case kEllipse:
   case kCreateBrushIndirect:
@@ -147,6 +149,8 @@ size_t MinimumBytes(uint16_t function) {
   case kCreatePenIndirect:
     return 10;
   case kRoundRect:
+    return 12;
+  case kPatBlt:
     return 12;
   case kArc:
   case kChord:
@@ -190,6 +194,7 @@ private:
       dc_.Skip();
   }
   void Text(RecordFields &p, bool extended);
+  void PatternBrush(RecordFields &p);
   void Bitmap(uint16_t function, RecordFields &p, size_t recordWords);
 
   MetafileContext &dc_;
@@ -260,7 +265,9 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
       dc_.Skip();
     break;
   case kIntersectClipRect:
-    dc_.IntersectClip(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0));
+  case kExcludeClipRect:
+    dc_.ClipRect(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0),
+                 function == kIntersectClipRect ? MetaClipMode::And : MetaClipMode::Diff);
     break;
   case kMoveTo:
     dc_.MoveTo({Word(p, 1), Word(p, 0)});
@@ -360,8 +367,17 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
     Create(std::move(palette));
     break;
   }
-  case kCreatePatternBrush:
   case kDibCreatePatternBrush:
+    PatternBrush(p);
+    break;
+  case kPatBlt:
+    if (const std::optional<RasterOperation> raster = RasterOperationOf(p.U32(0));
+        raster && !raster->UsesSource)
+      dc_.FillBox(Word(p, 5), Word(p, 4), Word(p, 5) + Word(p, 3), Word(p, 4) + Word(p, 2), raster->Rop);
+    else
+      dc_.Skip();
+    break;
+  case kCreatePatternBrush:
   case kCreateRegion:
     dc_.Skip();
     Create(MetaObject{}); // it still takes its slot
@@ -422,16 +438,39 @@ void WmfPlayer::Text(RecordFields &p, bool extended) {
     dc_.Text({x, y}, Latin1ToUtf8(text), box);
 }
 
+void WmfPlayer::PatternBrush(RecordFields &p) {
+  constexpr uint16_t kPatternOfDevice = 3; // its colours are the bitmap's own
+  const uint16_t style = p.U16(0);
+  const uint16_t usage = p.U16(2);
+  std::span<const uint8_t> block = p.Size() > 4 ? p.Block(4, p.Size() - 4) : std::span<const uint8_t>{};
+  const uint64_t held = block.size();
+  std::vector<uint8_t> resolved;
+  if (style != kPatternOfDevice && usage == kPaletteColours) {
+    resolved = PaletteColoursResolved(block, dc_.Palette());
+    block = resolved;
+  }
+  CPicture tile;
+  if (!ReadRecordBitmap(block, {}, kMetafileBitmapFactor * held, tile)) {
+    dc_.Skip(); // drawn hollow, and it still takes its slot
+    Create(MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = MetaBrush{.Style = MetaBrushStyle::None}});
+    return;
+  }
+  Create(MetaObject{
+      .Kind = MetaObject::Kind::Brush,
+      .Brush = MetaBrush{.Style = MetaBrushStyle::Pattern, .Pattern = dc_.KeepPattern(std::move(tile))}});
+}
+
 void WmfPlayer::Bitmap(uint16_t function, RecordFields &p, size_t recordWords) {
-  const uint32_t rop = p.U32(0);
+  const uint32_t rop = function == kSetDibToDev ? kSourceCopy : p.U32(0);
+  const std::optional<RasterOperation> raster = RasterOperationOf(rop);
   // A blit record without a bitmap paints with the brush.
   const bool withoutBitmap =
       (function == kDibBitBlt || function == kDibStretchBlt) && recordWords == (function >> 8) + 3u;
   if (withoutBitmap) {
     const size_t at = function == kDibBitBlt ? 4 : 7; // the destination's height, after a reserved word
-    if (rop == kPatternCopy)
+    if (raster && !raster->UsesSource)
       dc_.FillBox(Word(p, at + 3), Word(p, at + 2), Word(p, at + 3) + Word(p, at + 1),
-                  Word(p, at + 2) + Word(p, at));
+                  Word(p, at + 2) + Word(p, at), raster->Rop);
     else
       dc_.Skip();
     return;
@@ -471,20 +510,29 @@ void WmfPlayer::Bitmap(uint16_t function, RecordFields &p, size_t recordWords) {
     fromBottom = true;
     break;
   }
-  if (!p.Ok() || dib > p.Size() || usage == kPaletteColours ||
-      (function != kSetDibToDev && rop != kSourceCopy)) {
+  if (!p.Ok() || dib > p.Size() || !raster) {
     dc_.Skip();
     return;
   }
-  const std::span<const uint8_t> block = p.Block(dib, p.Size() - dib);
+  if (!raster->UsesSource) {
+    dc_.FillBox(dx, dy, dx + dw, dy + dh, raster->Rop);
+    return;
+  }
+  std::span<const uint8_t> block = p.Block(dib, p.Size() - dib);
+  const uint64_t held = block.size();
+  std::vector<uint8_t> resolved;
+  if (usage == kPaletteColours) {
+    resolved = PaletteColoursResolved(block, dc_.Palette());
+    block = resolved;
+  }
   CPicture bitmap;
-  if (!ReadRecordBitmap(block, {}, kMetafileBitmapFactor * block.size(), bitmap)) {
+  if (!ReadRecordBitmap(block, {}, kMetafileBitmapFactor * held, bitmap)) {
     dc_.Skip();
     return;
   }
   const double top = fromBottom ? bitmap.Height() - sy - sh : sy;
   dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, static_cast<int32_t>(sx), static_cast<int32_t>(top),
-             static_cast<int32_t>(sw), static_cast<int32_t>(sh));
+             static_cast<int32_t>(sw), static_cast<int32_t>(sh), raster->Rop);
 }
 
 } // namespace

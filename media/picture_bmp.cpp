@@ -129,9 +129,10 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   const int32_t height = topDown ? -h.Height : h.Height;
   if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
     return RefusePicture(picture, "Error reading BMP info");
-  // Plain rows must all be in the file: a header that claims more is refused before allocating.
+  // Plain rows must all be in the file: a header that claims more is refused before allocating
+  // (divided, since the claimed size need not fit in 64 bits).
   if ((h.Compression == kPlain || h.Compression == kBitFields) &&
-      PictureStride(h.Width, h.Bits) * static_cast<int64_t>(height) > in.Remaining())
+      PictureStride(h.Width, h.Bits) > in.Remaining() / height)
     return RefusePicture(picture, "Error reading BMP info");
   if (!picture.Create(h.Width, height, h.Bits, kPictureBmp))
     return false;

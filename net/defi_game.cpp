@@ -73,6 +73,11 @@ void DefiGame::Begin(const DefiPlayerList &list, const std::vector<int> &order, 
 void DefiGame::Launched() {
   turns_.Running = true;
   told_ = DefiStandings{};
+  // A player checked but out of reach got no grid: he would hold up every round.
+  const std::vector<std::string> unreachable = Absent();
+  for (const std::string &name : unreachable)
+    host_.Inform("Defi: " + name + " cannot be reached: he does not play this challenge");
+  LeaveOrder(unreachable);
   TellStandings();
 }
 
@@ -177,22 +182,31 @@ void DefiGame::CheckDepartures() {
     }
     return;
   }
-  std::vector<std::string> gone;
+  const std::vector<std::string> gone = Absent();
+  if (gone.empty())
+    return;
+  for (const std::string &name : gone)
+    host_.Inform("Defi: " + name + " has left the challenge");
+  LeaveOrder(gone);
+  TellStandings();
+  host_.Redraw();
+}
+
+std::vector<std::string> DefiGame::Absent() {
+  std::vector<std::string> absent;
   for (const int index : turns_.Order)
     if (index >= 0 && index < standings_.Count()) {
       const DefiPlayerRecord &player = standings_.At(index);
       if (player.Remote == 1 && player.Name != own_ && !host_.Present(player.Name))
-        gone.push_back(player.Name);
+        absent.push_back(player.Name);
     }
-  if (gone.empty())
-    return;
+  return absent;
+}
+
+void DefiGame::LeaveOrder(const std::vector<std::string> &names) {
   Adapter adapter(*this);
-  for (const std::string &name : gone) {
-    host_.Inform("Defi: " + name + " has left the challenge");
+  for (const std::string &name : names)
     DefiRemoveFromOrder(turns_, standings_, DefiPositionOf(turns_, standings_, name), adapter);
-  }
-  TellStandings();
-  host_.Redraw();
 }
 
 // Without its launcher a follower has nobody to wait for: its player fills the grid on his own,
@@ -212,7 +226,8 @@ void DefiGame::PlayAlone() {
   turns_.Current = 0;
   turns_.Previous = -1;
   turns_.Mirror = false;
-  turns_.Rules.Type = 0; // no turns
+  turns_.Rules.Type = 0; // no turns, and no turn's time left to show
+  turns_.RemainingMs = 0;
   turns_.Banner = DefiBanner{};
   turns_.Banner.Countdown = -2;
   told_ = DefiStandings{};

@@ -106,6 +106,9 @@ private:
   void EndIfSolved();
   void AnnounceEnd();
   void PlayAlone();
+  // The network players of the order no longer linked here, and their leaving it.
+  std::vector<std::string> Absent();
+  void LeaveOrder(const std::vector<std::string> &names);
 
   DefiGameHost &host_;
   DefiTurns turns_;

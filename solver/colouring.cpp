@@ -12,6 +12,7 @@
 #include "engine/unit_queries.h"
 #include "engine/unit_summary.h"
 #include "solver/method_trial_grid.h"
+#include "solver/plain_board.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -26,10 +27,10 @@ constexpr int kKeptBySomeChain = -1;
 constexpr int kLineKinds = 3;
 constexpr int kAllKinds = 7;
 
-void MarkChainColour(CellRecord &cell, int chain) {
-  if (cell.ColourSet < 0)
-    cell.ColourSet = 0;
-  cell.ColourSet |= 1 << chain;
+void MarkChainColour(int32_t &colourSet, int chain) {
+  if (colourSet < 0)
+    colourSet = 0;
+  colourSet |= 1 << chain;
 }
 
 void PlaceInChain(EngineContext &ctx, GridRecord &trial, int cell, int value, MethodMask mask) {
@@ -63,6 +64,24 @@ ChainCells RunChain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial
   return chain;
 }
 
+// The chain from `start` on a plain board: the same placements as on a scratch grid. False
+// when the value is not free there.
+bool RunPlainChain(const GridGeometry &geo, PlainBoard board, bool probables, int value, int start,
+                   ChainCells &chain) {
+  const uint32_t bit = ValueBit(value) & geo.FullMask;
+  if (!board.Allows(start, bit))
+    return false;
+  for (int cell = start; cell >= 0; cell = board.HiddenSingle(bit)) {
+    board.Place(cell, value);
+    chain.Filled.set(static_cast<size_t>(cell));
+    board.Propagate(probables);
+  }
+  for (int c = 0; c < geo.NCells; ++c)
+    if ((board.Poss(c) & bit) == 0)
+      chain.Emptied.set(static_cast<size_t>(c));
+  return true;
+}
+
 } // namespace
 
 const ChainCells &ChainMemo::Chain(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial,
@@ -70,7 +89,10 @@ const ChainCells &ChainMemo::Chain(EngineContext &ctx, const GridRecord &grid, T
   int16_t &slot = slotOfCell_[static_cast<size_t>(value)][static_cast<size_t>(start)];
   if (slot < 0) {
     slot = static_cast<int16_t>(chains_.size());
-    chains_.push_back(RunChain(ctx, grid, trial, mask, value, start));
+    ChainCells chain;
+    if (!plain_ || !RunPlainChain(ctx.Geo, *plain_, MaskProbableMode(mask) == 1, value, start, chain))
+      chain = RunChain(ctx, grid, trial, mask, value, start);
+    chains_.push_back(chain);
   }
   return chains_[static_cast<size_t>(slot)];
 }
@@ -84,15 +106,20 @@ ChainMemo::CellKey ChainMemo::KeyOf(const CellRecord &cell) {
 
 void ChainMemo::Follow(const GridGeometry &geo, const GridRecord &grid, MethodMask mask) {
   const auto cells = std::span(grid.Cells).first(static_cast<size_t>(geo.NCells));
-  const bool same = mask == mask_ && board_.size() == cells.size() &&
+  // The plain board reads the grid's blocks: another grid starts afresh.
+  const bool same = mask == mask_ && &grid == grid_ && board_.size() == cells.size() &&
                     std::equal(cells.begin(), cells.end(), board_.begin(),
                                [](const CellRecord &cell, const CellKey &key) { return KeyOf(cell) == key; });
   if (same)
     return;
   Forget();
   mask_ = mask;
+  grid_ = &grid;
   for (const CellRecord &cell : cells)
     board_.push_back(KeyOf(cell));
+  PlainValues values;
+  if (ReadPlainValues(geo, grid, values))
+    plain_.emplace(geo, grid, values);
 }
 
 void ChainMemo::Forget() {
@@ -100,6 +127,7 @@ void ChainMemo::Forget() {
     slots.fill(-1);
   chains_.clear();
   board_.clear();
+  plain_.reset();
 }
 
 int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit, const GridRecord &grid,
@@ -109,11 +137,23 @@ int FindColourUnitCells(const EngineContext &ctx, int kind, int value, int unit,
   return ListUnitCellsWithPoss(ctx.Geo, kind, value, unit, grid, cellsOut);
 }
 
-int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
-                      std::span<const int> startCells, ChainMemo *memo) {
+namespace {
+
+// What the chains of one unit leave in the playing cells. ApplyColouring keeps it here and
+// writes only the last unit's into the grid: nothing reads the cells' colours meanwhile.
+struct UnitColours {
+  int Chains = 0;
+  std::array<int32_t, kMaxCells> ColourSet{};
+  std::bitset<kMaxCells> RemovedByEveryChain;
+};
+
+void ColourUnit(EngineContext &ctx, const GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                std::span<const int> startCells, ChainMemo *memo, UnitColours &out) {
   const GridGeometry &geo = ctx.Geo;
   const uint32_t bit = ValueBit(value) & geo.FullMask;
-  ResetCellColours(grid, value);
+  std::fill_n(out.ColourSet.begin(), geo.NCells, kNotColoured);
+  std::bitset<kMaxCells> emptiedByAll;
+  emptiedByAll.set();
   int chains = 0;
   ChainCells fresh;
   for (int start : startCells) {
@@ -123,23 +163,39 @@ int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
       continue;
     const ChainCells &chain = memo != nullptr ? memo->Chain(ctx, grid, trial, mask, value, start)
                                               : (fresh = RunChain(ctx, grid, trial, mask, value, start));
-    for (int cell = 0; cell < geo.NCells; ++cell) {
+    for (int cell = 0; cell < geo.NCells; ++cell)
       if (chain.Filled.test(static_cast<size_t>(cell)))
-        MarkChainColour(grid.Cells[cell], chains);
-      if (chain.Emptied.test(static_cast<size_t>(cell)))
-        grid.Cells[cell].EliminationSet |= 1 << chains;
-    }
+        MarkChainColour(out.ColourSet[cell], chains);
+    emptiedByAll &= chain.Emptied;
     ++chains;
   }
-  for (CellRecord &cell : grid.PlayingCells(geo)) {
-    const bool held = IsOpenWith(cell, bit);
-    if (held && cell.ColourSet == kNotColoured)
-      cell.ColourSet = kHeldButNotColoured;
-    const bool removedByAll =
-        held && chains > 0 && static_cast<uint32_t>(cell.EliminationSet) == AllChains(chains);
-    cell.EliminationSet = removedByAll ? kRemovedByEveryChain : kKeptBySomeChain;
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    const bool held = IsOpenWith(grid.Cells[cell], bit);
+    if (held && out.ColourSet[cell] == kNotColoured)
+      out.ColourSet[cell] = kHeldButNotColoured;
+    out.RemovedByEveryChain[static_cast<size_t>(cell)] =
+        held && chains > 0 && emptiedByAll.test(static_cast<size_t>(cell));
   }
-  return chains;
+  out.Chains = chains;
+}
+
+void WriteUnitColours(const GridGeometry &geo, GridRecord &grid, int value, const UnitColours &colours) {
+  ResetCellColours(grid, value);
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    grid.Cells[cell].ColourSet = colours.ColourSet[cell];
+    grid.Cells[cell].EliminationSet =
+        colours.RemovedByEveryChain.test(static_cast<size_t>(cell)) ? kRemovedByEveryChain : kKeptBySomeChain;
+  }
+}
+
+} // namespace
+
+int ColourDigitChains(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int value,
+                      std::span<const int> startCells, ChainMemo *memo) {
+  UnitColours colours;
+  ColourUnit(ctx, grid, trial, mask, value, startCells, memo, colours);
+  WriteUnitColours(ctx.Geo, grid, value, colours);
+  return colours.Chains;
 }
 
 int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int valueIn,
@@ -160,28 +216,41 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
     memo.Forget();
   else
     memo.Follow(geo, grid, mask);
+  // The cells keep the colours of the last unit read: a unit without places leaves them
+  // cleared for its value.
+  UnitColours colours;
+  int shownValue = 0; // the last unit's value, 0 before any
+  bool shownChains = false;
+  const auto show = [&](int result) {
+    if (shownChains)
+      WriteUnitColours(geo, grid, shownValue, colours);
+    else if (shownValue != 0)
+      ResetCellColours(grid, shownValue);
+    return result;
+  };
   for (int v = firstValue; v <= lastValue; ++v) {
     const uint32_t bit = ValueBit(v);
     for (int kind = 0; kind < kinds; ++kind) {
       // A diagonal or region is one unit whatever the index.
       const int units = kind < kLineKinds ? geo.GridWidth : 1;
       for (int unit = 0; unit < units; ++unit) {
-        ResetCellColours(grid, v);
         std::array<int, kMaxWidth> starts{};
         const int count = FindColourUnitCells(ctx, kind, v, unit, grid, starts);
+        shownValue = v;
+        shownChains = count >= 1;
         if (count >= 1) {
-          const int chains =
-              ColourDigitChains(ctx, grid, trial, mask, v, std::span(starts).first(count), &memo);
+          ColourUnit(ctx, grid, trial, mask, v, std::span(starts).first(count), &memo, colours);
           outcome.Value = v;
           outcome.Count = count;
           std::copy_n(starts.begin(), count, outcome.Cells.begin());
-          if (chains == count) {
+          if (colours.Chains == count) {
             const int everyChain = static_cast<int>(AllChains(count) & geo.FullMask);
             for (int cell = std::max(rangeStart, 0); cell < rangeEnd && cell < geo.NCells; ++cell)
-              if (grid.Cells[cell].ColourSet == everyChain)
-                return cell;
-            for (CellRecord &cell : grid.PlayingCells(geo)) {
-              if (cell.EliminationSet == kRemovedByEveryChain && IsOpenWith(cell, bit)) {
+              if (colours.ColourSet[cell] == everyChain)
+                return show(cell);
+            for (int c = 0; c < geo.NCells; ++c) {
+              CellRecord &cell = grid.Cells[c];
+              if (colours.RemovedByEveryChain.test(static_cast<size_t>(c)) && IsOpenWith(cell, bit)) {
                 RestrictPoss(geo, cell, cell.ThePoss & ~bit);
                 removed = true;
                 if (rules)
@@ -191,11 +260,11 @@ int ApplyColouring(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Metho
           }
         }
         if (ctx.Host->PollUserAbort())
-          return kSolveCancelled;
+          return show(kSolveCancelled);
       }
     }
   }
-  return removed ? kCandidatesRemoved : kSolveStopped;
+  return show(removed ? kCandidatesRemoved : kSolveStopped);
 }
 
 } // namespace quorbel

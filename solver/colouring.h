@@ -7,12 +7,14 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "engine/geometry.h"
 #include "engine/value_mask.h"
 #include "solver/method_mask.h"
+#include "solver/plain_board.h"
 
 namespace quorbel {
 
@@ -39,7 +41,8 @@ struct ChainCells {
 // The chains already run, by value and start cell. Valid while the grid's cells stay as
 // they were: Forget them when a candidate goes. On a grid without rules a chain reads only
 // the filled cells, since propagation rebuilds every candidate from them: Follow keeps the
-// chains while those cells and the mask stay the same, whatever candidates went.
+// chains while those cells and the mask stay the same, whatever candidates went, and runs
+// them on those values alone, without a scratch grid.
 class ChainMemo {
 public:
   ChainMemo() { Forget(); }
@@ -62,6 +65,9 @@ private:
 
   std::vector<CellKey> board_;
   MethodMask mask_ = 0;
+  const GridRecord *grid_ = nullptr;
+  // The grid's values, when Follow found that its chains may run on them alone.
+  std::optional<PlainBoard> plain_;
   std::array<std::array<int16_t, kMaxCells>, kMaxWidth + 1> slotOfCell_{};
   std::vector<ChainCells> chains_;
 };

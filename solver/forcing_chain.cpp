@@ -9,6 +9,7 @@
 #include "engine/propagate.h"
 #include "engine/unit_summary.h"
 #include "solver/method_trial_grid.h"
+#include "solver/plain_board.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -37,10 +38,41 @@ int IntersectForcingBranch(const GridGeometry &geo, const GridRecord &grid, cons
   return kept;
 }
 
+// IntersectForcingBranch for a branch on a plain board, where propagation filled no cell but
+// the one tried.
+int IntersectPlainBranch(const GridGeometry &geo, const GridRecord &grid, int tried, int value,
+                         std::span<int> values) {
+  int kept = -1;
+  for (int i = 0; i < geo.NCells; ++i) {
+    if (!IsOpenStatus(grid.Cells[i].Status))
+      continue;
+    if (i != tried || values[i] == kForcingDiffers || (values[i] >= 0 && values[i] != value)) {
+      values[i] = kForcingDiffers;
+    } else {
+      values[i] = value;
+      kept = i;
+    }
+  }
+  return kept;
+}
+
+// One branch on the plain board: the k-th candidate of the cell placed and propagated. False
+// when the value is not free there.
+bool RunPlainBranch(const GridGeometry &geo, const GridRecord &grid, PlainBoard board, int cell, int k,
+                    std::span<int> values, int &result) {
+  const int value = NthPossValue(grid.Cells[cell].ThePoss, k, geo.GridWidth);
+  if (value == 0 || !board.Allows(cell, ValueBit(value)))
+    return false;
+  board.Place(cell, value);
+  board.Propagate(kWithProbables == 1);
+  result = board.Contradicted() ? -1 : IntersectPlainBranch(geo, grid, cell, value, values);
+  return true;
+}
+
 } // namespace
 
 int ApplyForcingChain(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, MethodMask mask, int cell,
-                      std::span<int> values) {
+                      std::span<int> values, const PlainBoard *plain) {
   const GridGeometry &geo = ctx.Geo;
   if (cell < 0 || cell >= geo.NCells || static_cast<int>(values.size()) < geo.NCells)
     return -1;
@@ -50,6 +82,11 @@ int ApplyForcingChain(EngineContext &ctx, GridRecord &grid, TrialGrid &trial, Me
   std::fill_n(values.begin(), geo.NCells, kForcingUntouched);
   int result = -1;
   for (int k = 1; k <= branches; ++k) {
+    if (plain != nullptr && RunPlainBranch(geo, grid, *plain, cell, k, values, result)) {
+      if (ctx.Host->PollUserAbort())
+        return kSolveCancelled;
+      continue;
+    }
     GridRecord &branch = trial.Load(ctx, grid);
     SetCellValue(ctx, branch, cell, k, kActionPlaceNth);
     Propagate(ctx, branch, MaskFilterMode(mask), kWithProbables);

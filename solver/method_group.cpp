@@ -61,7 +61,101 @@ uint32_t SubsetValuesOfUnit(const EngineContext &ctx, const GridRecord &grid, in
   return subsets.Removal;
 }
 
+// Every enabled naked subset of a unit's open cells, in the order Find meets them.
+struct SubsetLister {
+  const EngineContext &Ctx;
+  const GroupSearch &Search;
+  std::span<const int16_t> Members;
+  std::span<const uint32_t> Poss;
+  std::vector<UnitSubsetMemo::Subset> &Out;
+  UnitSubsetMemo::Subset Chosen{};
+
+  void Find(int depth, int from, uint32_t unionSoFar) {
+    const int width = Ctx.Geo.GridWidth;
+    for (int m = from; m < static_cast<int>(Members.size()); ++m) {
+      const uint32_t u = unionSoFar | Poss[m];
+      const uint32_t members = Chosen.Members;
+      Chosen.Members |= 1u << m;
+      Chosen.Cells[depth] = Members[m];
+      const int values = CandidateCount(u, width);
+      if (values == depth + 1 && Search.SizeFlags[depth] != 0) {
+        Chosen.Values = u;
+        Chosen.Size = depth + 1;
+        Out.push_back(Chosen);
+      }
+      if (depth < Search.DepthLimit && values <= Search.DepthLimit + 1)
+        Find(depth + 1, m + 1, u);
+      Chosen.Members = members;
+    }
+  }
+};
+
 } // namespace
+
+void UnitSubsetMemo::Reset(const GroupSearch &search) {
+  search_ = search;
+  for (Unit &unit : units_)
+    unit.Known = false;
+}
+
+UnitSubsetMemo::Unit &UnitSubsetMemo::UnitOf(const EngineContext &ctx, const GridRecord &grid, int kind,
+                                             int index) {
+  const GridGeometry &geo = ctx.Geo;
+  Unit &unit = units_[kind <= kUnitBlock ? kind * kMaxWidth + index : 3 * kMaxWidth + kind - kUnitDiag1];
+  if (unit.Known)
+    return unit;
+  unit.Known = true;
+  unit.Count = 0;
+  std::array<uint32_t, kMaxWidth> poss{};
+  for (int other : UnitCells(geo, grid, kind, index)) {
+    if (other < 0 || other >= geo.NCells || grid.Cells[other].Status != kStatusEmpty)
+      continue;
+    unit.Members[unit.Count] = static_cast<int16_t>(other);
+    poss[unit.Count++] = grid.Cells[other].ThePoss;
+  }
+  unit.Subsets.clear();
+  SubsetLister lister{ctx, search_, std::span(unit.Members).first(unit.Count),
+                      std::span(poss).first(unit.Count), unit.Subsets};
+  lister.Find(0, 0, 0);
+  return unit;
+}
+
+uint32_t UnitSubsetMemo::Reduce(const EngineContext &ctx, const GridRecord &grid, int cell,
+                                GroupSearch &search) {
+  const GridGeometry &geo = ctx.Geo;
+  search.Largest = NakedSubset{};
+  uint32_t removal = 0;
+  for (int kind = kUnitRow; kind <= kUnitExtra2; ++kind) {
+    const int region = kind - kUnitDiag1;
+    if (kind > kUnitBlock && !(RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0))
+      continue;
+    const Unit &unit = UnitOf(ctx, grid, kind, UnitIndexOfCell(geo, grid, kind, cell));
+    // The subsets of the other cells: those without the cell's own place among the members.
+    uint32_t own = 0;
+    for (int m = 0; m < unit.Count; ++m)
+      if (unit.Members[m] == cell)
+        own |= 1u << m;
+    for (const Subset &subset : unit.Subsets) {
+      if ((subset.Members & own) != 0)
+        continue;
+      removal |= subset.Values;
+      if (subset.Size > search.Largest.Size) {
+        search.Largest.Size = subset.Size;
+        search.Largest.Kind = kind;
+        search.Largest.Cells = subset.Cells;
+      }
+    }
+  }
+  return (geo.FullMask ^ (removal & geo.FullMask)) & grid.Cells[cell].ThePoss;
+}
+
+void UnitSubsetMemo::Forget(const EngineContext &ctx, const GridRecord &grid, int cell) {
+  const GridGeometry &geo = ctx.Geo;
+  for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
+    units_[kind * kMaxWidth + UnitIndexOfCell(geo, grid, kind, cell)].Known = false;
+  for (int region = 0; region < 4; ++region)
+    units_[3 * kMaxWidth + region].Known = false;
+}
 
 GroupSearch MakeGroupSearch(MethodMask mask, int width) {
   GroupSearch search;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/value_mask.h"
 #include "solver/method_mask.h"
@@ -34,5 +35,34 @@ GroupSearch MakeGroupSearch(MethodMask mask, int width);
 // extra regions it lies on. search.Largest receives the largest subset found.
 uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, int cell,
                               GroupSearch &search);
+
+// ReduceByNakedSubsets over the cells of one grid, one search, each unit's subsets enumerated
+// once while its cells stay as they are: a cell reads those that leave it out, which come in
+// the order its own enumeration would find them. Forget a cell's units when the cell changes.
+class UnitSubsetMemo {
+public:
+  void Reset(const GroupSearch &search);
+  uint32_t Reduce(const EngineContext &ctx, const GridRecord &grid, int cell, GroupSearch &search);
+  void Forget(const EngineContext &ctx, const GridRecord &grid, int cell);
+
+  struct Subset {
+    uint32_t Members = 0; // bits of the unit's open cells
+    uint32_t Values = 0;
+    int Size = 0;
+    std::array<int16_t, kMaxWidth> Cells{};
+  };
+
+private:
+  struct Unit {
+    bool Known = false;
+    std::array<int16_t, kMaxWidth> Members{};
+    int Count = 0;
+    std::vector<Subset> Subsets;
+  };
+  Unit &UnitOf(const EngineContext &ctx, const GridRecord &grid, int kind, int index);
+
+  GroupSearch search_;
+  std::array<Unit, 3 * kMaxWidth + 4> units_{};
+};
 
 } // namespace quorbel

@@ -6,6 +6,7 @@
 #include "solver/solve_with_methods.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "solver/method_random.h"
 #include "solver/method_trial_grid.h"
 #include "solver/method_units.h"
+#include "solver/plain_board.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -100,6 +102,11 @@ private:
   int placedHere_ = 0; // this call's placements: MethodPlacements may hold a caller's earlier ones
   TrialGrid trial_;
   ChainMemo chains_; // kept over the passes that only remove candidates
+  UnitSubsetMemo subsets_;
+  // What Single reads of each cell: the value of a filled one, the candidates of an open one.
+  static constexpr int32_t kNotFilled = -1;
+  std::array<int32_t, kMaxCells> filledValue_{};
+  std::array<uint32_t, kMaxCells> openPoss_{};
 };
 
 int MethodDriver::Run() {
@@ -182,6 +189,12 @@ MethodDriver::Next MethodDriver::LinColBlk() {
 
 MethodDriver::Next MethodDriver::Single() {
   Announce("Solve with Single...");
+  // The units are read W times each: from a copy of what they read of the cells.
+  for (int cell = 0; cell < geo_.NCells; ++cell) {
+    const CellRecord &c = grid_.Cells[cell];
+    filledValue_[cell] = c.Status < kStatusConflict ? c.Value : kNotFilled;
+    openPoss_[cell] = IsOpenStatus(c.Status) ? c.ThePoss : 0;
+  }
   for (int value = 1; value <= geo_.GridWidth; ++value) {
     for (int kind = kUnitRow; kind <= kUnitBlock; ++kind)
       for (int unit = 0; unit < geo_.GridWidth; ++unit)
@@ -202,10 +215,9 @@ MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, int value) {
   for (int16_t cell : cells) {
     if (cell < 0 || cell >= geo_.NCells)
       continue;
-    const CellRecord &c = grid_.Cells[cell];
-    if (c.Status < kStatusConflict && c.Value == value)
+    if (filledValue_[cell] == value)
       return Next::GoOn; // the value is already there
-    if (IsOpenStatus(c.Status) && (c.ThePoss & bit) != 0) {
+    if ((openPoss_[cell] & bit) != 0) {
       ++places;
       place = cell;
     }
@@ -214,6 +226,8 @@ MethodDriver::Next MethodDriver::SingleInUnit(int kind, int unit, int value) {
     return Next::GoOn;
   RecordMethodUse(record_, kMethodSingle, 0);
   PlaceValue(place, value, kActionPlace);
+  filledValue_[place] = grid_.Cells[place].Value;
+  openPoss_[place] = 0;
   if (highlight_) {
     HighlightUnit(geo_, kind, unit, grid_);
     for (int16_t cell : cells)
@@ -229,6 +243,7 @@ MethodDriver::Next MethodDriver::Group() {
   if (search.DepthLimit < 1)
     return Next::GoOn;
   Announce("Solve with Group...");
+  subsets_.Reset(search);
   bool removed = false;
   for (int cell = first_; cell < end_; ++cell) {
     if (grid_.Cells[cell].Status != kStatusEmpty)
@@ -237,9 +252,10 @@ MethodDriver::Next MethodDriver::Group() {
       result_ = kSolveCancelled;
       return Next::Return;
     }
-    const uint32_t reduced = ReduceByNakedSubsets(ctx_, grid_, cell, search);
+    const uint32_t reduced = subsets_.Reduce(ctx_, grid_, cell, search);
     const NakedSubset &subset = search.Largest;
     CellRecord &c = grid_.Cells[cell];
+    const uint32_t possBefore = c.ThePoss;
     if (SingleValueOfMask(reduced) != 0 && subset.Size > 0) {
       RecordMethodUse(record_, kMethodGroup, subset.Size);
       RestrictPoss(geo_, c, reduced);
@@ -258,6 +274,9 @@ MethodDriver::Next MethodDriver::Group() {
       removed = true;
       record_.MaxGroupSize = std::max(record_.MaxGroupSize, subset.Size);
     }
+    // The cell's units read it again.
+    if (c.Status != kStatusEmpty || c.ThePoss != possBefore)
+      subsets_.Forget(ctx_, grid_, cell);
   }
   if (!removed || result_ == kSolvePlaced)
     return Next::GoOn;
@@ -292,11 +311,14 @@ MethodDriver::Next MethodDriver::Colouring() {
 MethodDriver::Next MethodDriver::ForcingChain() {
   Announce("Solve with Forcing Chain...");
   std::vector<int> values(static_cast<size_t>(geo_.NCells), kForcingUntouched);
+  std::optional<PlainBoard> plain;
+  if (PlainValues board; ReadPlainValues(geo_, grid_, board))
+    plain.emplace(geo_, grid_, board);
   // Trial and conflict cells start chains too: their candidates are branched on like an open cell's.
   for (int start = 0; start < geo_.NCells; ++start) {
     if (grid_.Cells[start].Status <= kStatusFixed)
       continue;
-    const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values);
+    const int found = ApplyForcingChain(ctx_, grid_, trial_, mask_, start, values, plain ? &*plain : nullptr);
     if (found == kSolveCancelled) {
       result_ = kSolveCancelled;
       return Next::Return;

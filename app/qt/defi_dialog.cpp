@@ -916,6 +916,9 @@ void CDialogDefi::PlaceMove(int cell, int value, int kind) {
   SetCellValue(ctx, PlayedGrid(), cell, value, kind);
   UpdatePossibles(ctx, -1, -1, -1, 1);
   app_.RedrawViewNow();
+  // A peer's value that fills the grid ends this board's game, as the player's own last one does.
+  if (ctx.GridSetState == kGridConsistent)
+    app_.GridSetSolved();
 }
 
 bool CDialogDefi::SendTo(const std::string &name, const std::string &message) {

@@ -1,5 +1,6 @@
 #include "app/qt/dialog_pictures.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QWidget>
 
@@ -10,18 +11,24 @@ namespace {
 constexpr int kLoaded = 0;
 constexpr int kMissing = 1;
 
-int Load(QImage &image, const QString &path) {
-  image = quorbel::ReadImageFile(path.toStdString());
-  return image.isNull() ? kMissing : kLoaded;
+int Load(QImage &image, const QString &path, std::vector<std::string> &failures) {
+  std::string reason;
+  image = quorbel::ReadImageFile(path.toStdString(), &reason);
+  if (!image.isNull())
+    return kLoaded;
+  if (QFileInfo::exists(path))
+    failures.push_back(path.toStdString() + " (" + reason + ")");
+  return kMissing;
 }
 
 } // namespace
 
 DialogPictures LoadDialogPictures(const QString &startDirectory) {
   DialogPictures pictures;
-  pictures.ArtistStatus = Load(pictures.Artist, startDirectory + QStringLiteral("/Artist.jpg"));
-  pictures.Artist1Status = Load(pictures.Artist1, startDirectory + QStringLiteral("/Artist1.jpg"));
-  pictures.KidsStatus = Load(pictures.Kids, startDirectory + QStringLiteral("/Kids.jpg"));
+  std::vector<std::string> &failures = pictures.Failures;
+  pictures.ArtistStatus = Load(pictures.Artist, startDirectory + QStringLiteral("/Artist.jpg"), failures);
+  pictures.Artist1Status = Load(pictures.Artist1, startDirectory + QStringLiteral("/Artist1.jpg"), failures);
+  pictures.KidsStatus = Load(pictures.Kids, startDirectory + QStringLiteral("/Kids.jpg"), failures);
   return pictures;
 }
 

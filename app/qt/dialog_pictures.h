@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QString>
+#include <string>
+#include <vector>
 
 class QPainter;
 class QWidget;
@@ -15,6 +17,8 @@ struct DialogPictures {
   int ArtistStatus = -1; // 0 loaded
   int Artist1Status = -1;
   int KidsStatus = -1;
+  // The pictures there but not read, each "<path> (<reason>)"; a missing one is no failure.
+  std::vector<std::string> Failures;
 };
 
 DialogPictures LoadDialogPictures(const QString &startDirectory);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -401,13 +400,10 @@ void InstallMacroPlayer(CQuorbelApp &app) {
       gSignalled = false;
       std::signal(SIGINT, OnStopSignal);
       std::signal(SIGTERM, OnStopSignal);
-      app.Messages().SetEcho(
-          [](const PanelText &text) { std::fprintf(stderr, "%s\n", StripLinkMarkers(text).c_str()); });
     }
     int outcome = kMacroAllDone;
     app.Pump().RunCommand([&] { outcome = player.PlayFile(path, MakeRelativePath(path)); });
     if (headless) {
-      app.Messages().SetEcho({});
       std::signal(SIGINT, SIG_DFL);
       std::signal(SIGTERM, SIG_DFL);
     }

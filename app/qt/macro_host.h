@@ -7,6 +7,6 @@
 
 class CQuorbelApp;
 
-// Fills the app's runMacroFile service. A headless play writes every panel line to standard
-// error as well, and SIGINT or SIGTERM stop it.
+// Fills the app's runMacroFile service. SIGINT or SIGTERM stop a headless play (whose panel
+// lines the application writes to standard error).
 void InstallMacroPlayer(CQuorbelApp &app);

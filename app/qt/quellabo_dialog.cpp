@@ -242,10 +242,17 @@ void CQuellabo::Accept() {
 constexpr uint64_t kMostSiteFileBytes = uint64_t{1} << 20;
 
 bool LoadQuellaboSites(CQuorbelApp &app) {
-  (void)app;
-  const RegularFileText file = ReadRegularFileText(MakeAbsolutePath("QuellaboSite.txt"), kMostSiteFileBytes);
-  if (!file.Ok)
+  const std::string path = MakeAbsolutePath("QuellaboSite.txt");
+  const RegularFileText file = ReadRegularFileText(path, kMostSiteFileBytes);
+  if (!file.Ok) {
+    // A missing list is usual; one that is there and cannot be read (a FIFO, say) is told.
+    if (file.Failure != RegularFileFailure::CannotOpen)
+      app.PostMessage(FormatPanelText(French(app)
+                                          ? OwnText("Liste des sites Quellabo illisible : %s (%s)")
+                                          : OwnText("The Quellabo site list could not be read: %s (%s)"),
+                                      {FormatArg(path), FormatArg(file.Message)}));
     return false;
+  }
   std::optional<std::vector<QuellaboSite>> sites = quorbel::LoadQuellaboSites(file.Text);
   if (!sites)
     return false;

@@ -19,6 +19,7 @@
 #include "app/app_random.h"
 #include "app/help_topics.h"
 #include "app/message_format.h"
+#include "app/message_line.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/board_placeholder.h"
 #include "app/qt/board_window.h"
@@ -35,6 +36,7 @@
 #include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/qt/start_routines.h"
+#include "app/save_folders.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
 #include "engine/cell_set_rules.h"
@@ -223,6 +225,11 @@ void CQuorbelApp::SyncEngineSettings() {
 bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   state_.BeginStartUp();
   AttachEndOfGame(*this);
+  // A headless run has no panel to read: every line goes to standard error, from the first one
+  // on, so what start-up said before the macro (a sound that could not load) is not lost.
+  if (options_.headless)
+    ring_.SetEcho(
+        [](const PanelText &text) { std::fprintf(stderr, "%s\n", StripLinkMarkers(text).c_str()); });
 
   // Data files stand beside the program, so relative paths start from its directory.
   startDir_ = options_.startDirectory.empty() ? QCoreApplication::applicationDirPath().toStdString()
@@ -245,6 +252,8 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   }
 
   LoadSettings(*store_, settings_, SettingsLoad::StartUp);
+  // A save killed half-way leaves its temporary; every folder we save into is cleared of ours.
+  RemoveLeftoversOfSaves(settings_.directory, store_->FileName().toStdString());
   pictures_ = LoadDialogPictures(QString::fromStdString(startDir_));
   LoadColors(*store_, colours_); // before any save, which writes them too
   if (settings_.general.language == Language::NotChosen)
@@ -293,6 +302,10 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
                                     ? OwnText("Préférences non lues ni enregistrées : %s (%s).")
                                     : OwnText("Settings neither read nor saved: %s (%s)."),
                                 {FormatArg(store_->FileName().toStdString()), FormatArg(refused)}));
+  for (const std::string &failure : pictures_.Failures)
+    PostMessage(FormatPanelText(IsFrench(CurrentLanguage()) ? OwnText("Image illisible : %s")
+                                                            : OwnText("The picture could not be read: %s"),
+                                {FormatArg(failure)}));
   StartSoundAndNetwork();
   RunStartupGrid(startup);
   return true;

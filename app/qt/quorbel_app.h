@@ -46,8 +46,8 @@ class QTranslator;
 struct AppOptions {
   // Where modal dialogs go; none: on screen, or answered by script when headless.
   DialogService *dialogs = nullptr;
-  // No screen (offscreen or minimal platform): dialogs are answered, and a macro given on the
-  // command line that cannot be played ends the run.
+  // No screen (offscreen or minimal platform): dialogs are answered, every panel line goes to
+  // standard error, and a macro given on the command line that cannot be played ends the run.
   bool headless = false;
   // Where the data files and the log are; empty: the program's own directory.
   std::string startDirectory;

@@ -4,9 +4,15 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <span>
+#include <tuple>
+#include <unordered_map>
 
 #include "media/metafile_context.h"
 #include "media/qt/picture_from_image.h"
@@ -23,6 +29,15 @@ constexpr int kRegularWeight = 400;
 // a drawing stops after covering its picture this many times over.
 constexpr double kCoverings = 256;
 constexpr double kLeastBudget = double{1 << 24};
+// What region work costs against that budget, as pixels painted (measured): a rectangle of a
+// region made, met or set as the clip, a picture row crossed by an edge of a clip path.
+constexpr double kRegionRectCost = 512;
+constexpr double kClipEdgeRowCost = 4;
+// A region of more rectangles than this (4 MB) is refused: rectangles met with rectangles can
+// multiply.
+constexpr qsizetype kMostRegionRects = qsizetype{1} << 18;
+// Regions and tiles kept for the operations that follow; past this many, made again.
+constexpr size_t kMostKept = 64;
 
 QColor ToQColor(PixelColour c) { return QColor(c.Red(), c.Green(), c.Blue()); }
 
@@ -44,10 +59,12 @@ public:
       return true;
     const MetaStyle &s = drawing_.Styles[op.Style];
     budget_ -= Cost(op, s);
-    if (budget_ < 0)
+    if (budget_ < 0 || !Prepare(op, s))
       return false;
-    Prepare(s, op.Shape == MetaShape::Polyline);
     switch (op.Shape) {
+    case MetaShape::Path:
+      dc_.drawPath(PathOf(op, s));
+      break;
     case MetaShape::Polyline:
       dc_.drawPolyline(Points(op).data(), static_cast<int>(op.Points.size()));
       break;
@@ -55,7 +72,10 @@ public:
       Polygon(op, s);
       break;
     case MetaShape::Rectangle:
-      dc_.drawRect(Box(op));
+      if (op.Rop == MetaRop::Black || op.Rop == MetaRop::White)
+        dc_.fillRect(Box(op), op.Rop == MetaRop::Black ? Qt::black : Qt::white);
+      else
+        dc_.drawRect(Box(op));
       break;
     case MetaShape::RoundRect:
       dc_.drawRoundedRect(Box(op), std::abs(op.Corner.X) / 2, std::abs(op.Corner.Y) / 2);
@@ -82,8 +102,10 @@ private:
   double Cost(const MetaOp &op, const MetaStyle &s) const {
     double left = drawing_.Width, top = drawing_.Height, right = 0, bottom = 0, length = 0;
     MetaPoint last;
+    // A path's points are picture pixels; a curve is no longer than its control points' line.
+    const bool mapped = op.Shape == MetaShape::Path;
     for (size_t k = 0; k < op.Points.size(); ++k) {
-      const MetaPoint p = Apply(s.Transform, op.Points[k]);
+      const MetaPoint p = mapped ? op.Points[k] : Apply(s.Transform, op.Points[k]);
       left = std::min(left, p.X);
       top = std::min(top, p.Y);
       right = std::max(right, p.X);
@@ -105,17 +127,188 @@ private:
     return 1 + box + length * width;
   }
 
-  void Prepare(const MetaStyle &s, bool line) {
+  // False once the clip's making has spent the budget.
+  bool Prepare(const MetaOp &op, const MetaStyle &s) {
     dc_.resetTransform();
-    if (s.Clipped)
-      dc_.setClipRect(QRectF(QPointF(s.ClipLeft, s.ClipTop), QPointF(s.ClipRight, s.ClipBottom)));
-    else
-      dc_.setClipping(false);
-    dc_.setTransform(ToQTransform(s.Transform));
+    if (s.Clip != clip_) {
+      if (s.Clip < 0) {
+        dc_.setClipping(false);
+      } else {
+        const QRegion *region = ClipRegion(s.Clip);
+        if (!region || !Spend(kRegionRectCost * region->rectCount()))
+          return false;
+        dc_.setClipRegion(*region);
+      }
+      clip_ = s.Clip;
+    }
+    // A path's points are picture pixels already; its pen keeps the width the mapping gives.
+    const QTransform transform = op.Shape == MetaShape::Path ? QTransform() : ToQTransform(s.Transform);
+    dc_.setTransform(transform);
     dc_.setPen(PenOf(s));
-    dc_.setBrush(line ? QBrush() : BrushOf(s.Brush));
+    // Turning the picture over needs a brush of any colour, whatever the one selected.
+    dc_.setBrush(op.Shape == MetaShape::Polyline ? QBrush()
+                 : op.Rop == MetaRop::Invert     ? QBrush(Qt::black)
+                                                 : BrushOf(s, transform));
     dc_.setBackgroundMode(s.OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
     dc_.setBackground(ToQColor(s.Background));
+    dc_.setCompositionMode(CompositionOf(op.Rop));
+    return budget_ >= 0;
+  }
+
+  static QPainter::CompositionMode CompositionOf(MetaRop rop) {
+    switch (rop) {
+    case MetaRop::Or:
+      return QPainter::RasterOp_SourceOrDestination;
+    case MetaRop::And:
+      return QPainter::RasterOp_SourceAndDestination;
+    case MetaRop::Xor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case MetaRop::NotCopy:
+      return QPainter::RasterOp_NotSource;
+    case MetaRop::AndNotPicture:
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case MetaRop::NotOr:
+      return QPainter::RasterOp_NotSourceAndNotDestination;
+    case MetaRop::OrNotSource:
+      return QPainter::RasterOp_NotSourceOrDestination;
+    case MetaRop::Invert:
+      return QPainter::RasterOp_NotDestination;
+    case MetaRop::Copy:
+    case MetaRop::Black:
+    case MetaRop::White:
+      break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+  }
+
+  static QPainterPath PathOf(std::span<const MetaVerb> verbs, std::span<const MetaPoint> points) {
+    QPainterPath path;
+    size_t at = 0;
+    for (const MetaVerb verb : verbs) {
+      if (at + PointsOf(verb) > points.size())
+        break;
+      switch (verb) {
+      case MetaVerb::Move:
+        path.moveTo(ToQPoint(points[at]));
+        break;
+      case MetaVerb::Line:
+        path.lineTo(ToQPoint(points[at]));
+        break;
+      case MetaVerb::Curve:
+        path.cubicTo(ToQPoint(points[at]), ToQPoint(points[at + 1]), ToQPoint(points[at + 2]));
+        break;
+      case MetaVerb::Close:
+        path.closeSubpath();
+        break;
+      }
+      at += PointsOf(verb);
+    }
+    return path;
+  }
+
+  static QPainterPath PathOf(const MetaOp &op, const MetaStyle &s) {
+    QPainterPath path = PathOf(op.Verbs, op.Points);
+    path.setFillRule(s.Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    return path;
+  }
+
+  bool Spend(double cost) {
+    budget_ -= cost;
+    return budget_ >= 0;
+  }
+
+  // A region paid for by its rectangles; false when it is past its bound or the budget.
+  bool Afford(const QRegion &region) {
+    return region.rectCount() <= kMostRegionRects && Spend(kRegionRectCost * region.rectCount());
+  }
+
+  // A clip's own region within the picture: rectangles as they are, other figures as the
+  // pixels they fill. None when it costs more than the budget left.
+  std::optional<QRegion> OwnRegion(const MetaClip &clip) {
+    static constexpr std::array<MetaVerb, 5> kRect = {MetaVerb::Move, MetaVerb::Line, MetaVerb::Line,
+                                                      MetaVerb::Line, MetaVerb::Close};
+    const QRect whole(0, 0, drawing_.Width, drawing_.Height);
+    std::vector<QRegion> rects;
+    bool onlyRects = clip.Verbs.size() % kRect.size() == 0 && clip.Points.size() * 5 == clip.Verbs.size() * 4;
+    for (size_t v = 0, at = 0; onlyRects && v < clip.Verbs.size(); v += kRect.size(), at += 4) {
+      const MetaPoint &a = clip.Points[at], &b = clip.Points[at + 1], &c = clip.Points[at + 2],
+                      &d = clip.Points[at + 3];
+      onlyRects = std::equal(kRect.begin(), kRect.end(), clip.Verbs.begin() + static_cast<ptrdiff_t>(v)) &&
+                  a.Y == b.Y && b.X == c.X && c.Y == d.Y && d.X == a.X;
+      const QPoint topLeft(static_cast<int>(std::lround(std::min(a.X, c.X))),
+                           static_cast<int>(std::lround(std::min(a.Y, c.Y))));
+      const QPoint bottomRight(static_cast<int>(std::lround(std::max(a.X, c.X))),
+                               static_cast<int>(std::lround(std::max(a.Y, c.Y))));
+      if (const QRect inside = QRect(topLeft, bottomRight - QPoint(1, 1)) & whole; !inside.isEmpty())
+        rects.emplace_back(inside);
+    }
+    if (onlyRects) {
+      // Pairs united, then pairs of pairs: each rectangle takes part in few unions.
+      while (rects.size() > 1) {
+        std::vector<QRegion> pairs;
+        for (size_t k = 0; k + 1 < rects.size(); k += 2) {
+          pairs.push_back(rects[k].united(rects[k + 1]));
+          if (!Afford(pairs.back()))
+            return std::nullopt;
+        }
+        if (rects.size() % 2)
+          pairs.push_back(rects.back());
+        rects = std::move(pairs);
+      }
+      return rects.empty() ? QRegion() : rects[0];
+    }
+    const QPolygon polygon = PathOf(clip.Verbs, clip.Points).toFillPolygon().toPolygon();
+    // Filling a polygon into a region walks its edges down every row it spans.
+    const QRect box = polygon.boundingRect();
+    if (!Spend(kClipEdgeRowCost * static_cast<double>(polygon.size()) * std::max(box.height(), 1)))
+      return std::nullopt;
+    QRegion region = QRegion(polygon, clip.Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    if (!Afford(region))
+      return std::nullopt;
+    return region.intersected(whole);
+  }
+
+  // The clip met with those before it, made once and kept a while; none once over budget.
+  const QRegion *ClipRegion(int32_t index) {
+    if (auto found = regions_.find(index); found != regions_.end())
+      return &found->second;
+    std::vector<int32_t> chain;
+    int32_t from = index;
+    while (from >= 0 && static_cast<size_t>(from) < drawing_.Clips.size() && !regions_.contains(from)) {
+      chain.push_back(from);
+      from = drawing_.Clips[static_cast<size_t>(from)].Previous;
+    }
+    QRegion region = from >= 0 && regions_.contains(from) ? regions_[from]
+                                                          : QRegion(0, 0, drawing_.Width, drawing_.Height);
+    if (regions_.size() + chain.size() > kMostKept)
+      regions_.clear();
+    for (auto k = chain.rbegin(); k != chain.rend(); ++k) {
+      const MetaClip &clip = drawing_.Clips[static_cast<size_t>(*k)];
+      const std::optional<QRegion> own = OwnRegion(clip);
+      if (!own)
+        return nullptr;
+      switch (clip.Mode) {
+      case MetaClipMode::And:
+        region = region.intersected(*own);
+        break;
+      case MetaClipMode::Or:
+        region = region.united(*own);
+        break;
+      case MetaClipMode::Xor:
+        region = region.xored(*own);
+        break;
+      case MetaClipMode::Diff:
+        region = region.subtracted(*own);
+        break;
+      case MetaClipMode::Copy:
+        region = *own;
+        break;
+      }
+      if (!Afford(region))
+        return nullptr;
+      regions_[*k] = region;
+    }
+    return &regions_[index];
   }
 
   QPen PenOf(const MetaStyle &s) const {
@@ -139,6 +332,43 @@ private:
     return out;
   }
 
+  // The brush, its hatches and tiles laid on the picture's pixels whatever the mapping.
+  QBrush BrushOf(const MetaStyle &s, const QTransform &transform) {
+    const MetaBrush &brush = s.Brush;
+    QBrush out = brush.Style == MetaBrushStyle::Pattern ? QBrush(Tile(s)) : BrushOf(brush);
+    if (brush.Style == MetaBrushStyle::Pattern || brush.Style == MetaBrushStyle::Hatched) {
+      bool invertible = false;
+      const QTransform back = transform.inverted(&invertible);
+      if (invertible)
+        out.setTransform(back);
+    }
+    return out;
+  }
+
+  // A pattern brush's tile; a two-colour one in the text and background colours.
+  QImage Tile(const MetaStyle &s) {
+    const MetaBrush &brush = s.Brush;
+    if (brush.Pattern < 0 || static_cast<size_t>(brush.Pattern) >= drawing_.Bitmaps.size())
+      return QImage();
+    const auto key = std::make_tuple(brush.Pattern, brush.Mono ? s.TextColour.Value : 0u,
+                                     brush.Mono ? s.Background.Value : 0u);
+    if (auto found = tiles_.find(key); found != tiles_.end())
+      return found->second;
+    if (tiles_.size() >= kMostKept)
+      tiles_.clear();
+    const CPicture &picture = drawing_.Bitmaps[static_cast<size_t>(brush.Pattern)];
+    budget_ -= static_cast<double>(picture.Width()) * picture.Height();
+    QImage tile;
+    if (brush.Mono) {
+      CPicture recoloured = picture;
+      recoloured.SetPalette(std::array<PixelColour, 2>{s.TextColour, s.Background});
+      tile = ImageFromPicture(recoloured);
+    } else {
+      tile = ImageFromPicture(picture);
+    }
+    return tiles_[key] = tile;
+  }
+
   static QBrush BrushOf(const MetaBrush &brush) {
     static constexpr std::array<Qt::BrushStyle, 6> kHatches = {Qt::HorPattern,   Qt::VerPattern,
                                                                Qt::FDiagPattern, Qt::BDiagPattern,
@@ -149,6 +379,7 @@ private:
     case MetaBrushStyle::Hatched:
       return QBrush(ToQColor(brush.Colour), kHatches[std::min<size_t>(brush.Hatch, kHatches.size() - 1)]);
     case MetaBrushStyle::None:
+    case MetaBrushStyle::Pattern:
       break;
     }
     return QBrush();
@@ -249,6 +480,9 @@ private:
   const MetafileDrawing &drawing_;
   double largest_;
   double budget_ = kCoverings * static_cast<double>(drawing_.Width) * drawing_.Height + kLeastBudget;
+  int32_t clip_ = -1; // the clip the painter holds
+  std::unordered_map<int32_t, QRegion> regions_;
+  std::map<std::tuple<int32_t, uint32_t, uint32_t>, QImage> tiles_;
 };
 
 } // namespace

@@ -109,6 +109,13 @@ int64_t QtAudioOutput::SinkFrames() const {
   return std::max<int64_t>(0, written - queued);
 }
 
+int QtAudioOutput::BufferMilliseconds() const {
+  if (!sink_ || format_.SampleRate <= 0)
+    return 0;
+  return static_cast<int>(int64_t{sink_->bufferSize()} * 1000 /
+                          (int64_t{format_.SampleRate} * format_.BytesPerFrame()));
+}
+
 int64_t QtAudioOutput::PlayedFrames() const {
   if (!sink_)
     return 0;

@@ -40,6 +40,9 @@ public:
   void Resume() override;
   void Reset() override;
   int64_t PlayedFrames() const override;
+  // How far ahead of what is heard the open sink holds frames, as the sound server granted it
+  // (0 when closed).
+  int BufferMilliseconds() const;
 
 private:
   bool StartSink();

@@ -8,6 +8,7 @@
 
 #include "platform/paths.h"
 #include "tests/media/gif_fixture.h"
+#include "tests/support/fifo_watch.h"
 #include "tests/support/temp_dir.h"
 
 using namespace quorbel;
@@ -107,6 +108,8 @@ TEST_F(PictureLists, TheOrderIsSettledOnEveryLoadAndDominoesKeepTheirOwn) {
 TEST_F(PictureLists, WhatIsNoRegularFileOrNoListIsPassedOverWithItsReason) {
   ASSERT_EQ(::mkfifo((dir_.Path() / "Fifo.ani").c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo((dir_.Path() / "cat.gif").c_str(), 0600), 0);
+  const quorbel::testing::FifoWatch watch(
+      {(dir_.Path() / "Fifo.ani").string(), (dir_.Path() / "cat.gif").string()});
   WriteText("Cat.ani", "1 cat.gif\n");
   WriteText("Huge.ani", "");
   std::filesystem::resize_file(dir_.Path() / "Huge.ani", uint64_t{64} << 20); // sparse
@@ -121,4 +124,5 @@ TEST_F(PictureLists, WhatIsNoRegularFileOrNoListIsPassedOverWithItsReason) {
     EXPECT_NE(failures[0].Text.find(named), std::string::npos) << failures[0].Text;
     EXPECT_EQ(failures[0].Text.find("Erreur  on"), std::string::npos) << failures[0].Text;
   }
+  EXPECT_FALSE(watch.FreedAReader());
 }

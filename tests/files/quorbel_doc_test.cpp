@@ -14,6 +14,7 @@
 #include "files/sud_file_writer.h"
 #include "platform/memory_profile_store.h"
 #include "tests/files/grid_file_test_support.h"
+#include "tests/support/fifo_watch.h"
 #include "tests/support/temp_dir.h"
 
 using namespace quorbel;
@@ -270,10 +271,12 @@ TEST_F(Document, ABrokenFileIsRefusedNamingItAndChangesNothing) {
 TEST_F(Document, AFifoIsRefusedWithoutWaitingForAWriter) {
   const std::string fifo = File("pipe.sud");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const quorbel::testing::FifoWatch watch({fifo});
   const std::string before = Snapshot(app_);
   EXPECT_FALSE(app_.Doc.OpenDocumentFile(fifo));
   EXPECT_EQ(app_.Host.errors.back(), fifo + " is not a file.\nnot a regular file");
   EXPECT_EQ(Snapshot(app_), before);
+  EXPECT_FALSE(watch.FreedAReader());
 }
 
 TEST_F(Document, ATextGridTooLargeForItsFormatIsRefusedUnread) {

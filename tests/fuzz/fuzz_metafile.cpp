@@ -1,6 +1,6 @@
 // The metafile reader on any bytes: no crash, no undefined behaviour, and either a refusal with
-// words or a drawing whose every operation names a style, points and bitmap it holds, no
-// larger than its input allows.
+// words or a drawing whose every operation names a style, points, bitmap, tile and clip it
+// holds, paths and clips whose parts use their points exactly, no larger than its input allows.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +32,7 @@ size_t PointsNeeded(MetaShape shape) {
   case MetaShape::Opaque:
     return 2;
   case MetaShape::Text:
+  case MetaShape::Path:
     return 1;
   }
   return 0;
@@ -47,11 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   Check(d.Width >= 1 && d.Height >= 1 && d.Width <= kMetafileLargestSide && d.Height <= kMetafileLargestSide);
   Check(!d.Ops.empty());
-  for (const MetaStyle &s : d.Styles)
+  uint64_t points = 0;
+  for (size_t k = 0; k < d.Clips.size(); ++k) {
+    const MetaClip &clip = d.Clips[k];
+    Check(clip.Previous < static_cast<int64_t>(k) && clip.Previous >= -1);
+    Check(clip.Depth >= 1 && clip.Depth <= kMostClipDepth);
+    Check(IsWellFormed(clip.Verbs, clip.Points));
+    points += clip.Points.size();
+  }
+  for (const MetaStyle &s : d.Styles) {
+    Check(s.Clip >= -1 && s.Clip < static_cast<int64_t>(d.Clips.size()));
+    Check(s.Brush.Pattern >= -1 && s.Brush.Pattern < static_cast<int64_t>(d.Bitmaps.size()));
+    Check(s.Brush.Style != MetaBrushStyle::Pattern || s.Brush.Pattern >= 0);
     for (const double v :
          {s.Transform.M11, s.Transform.M12, s.Transform.M21, s.Transform.M22, s.Transform.Dx, s.Transform.Dy})
       Check(std::isfinite(v));
-  uint64_t points = 0;
+  }
   uint64_t bitmapBytes = 0;
   for (const CPicture &bitmap : d.Bitmaps)
     bitmapBytes += bitmap.Rows().size();
@@ -63,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const uint32_t count : op.Counts)
       ringPoints += count;
     Check(ringPoints <= op.Points.size());
+    if (op.Shape == MetaShape::Path)
+      Check(IsWellFormed(op.Verbs, op.Points));
     if (op.Shape == MetaShape::Bitmap) {
       Check(op.Bitmap >= 0 && static_cast<size_t>(op.Bitmap) < d.Bitmaps.size());
       const CPicture &b = d.Bitmaps[static_cast<size_t>(op.Bitmap)];

@@ -185,7 +185,68 @@ int main(int argc, char **argv) {
                                               .Raw(84, emfText)
                                               .Raw(81, emfDib)
                                               .Bytes();
+  // Curves, paths, clips, pattern brushes, palette bitmaps and raster operations.
+  std::vector<uint8_t> region;
+  for (const int32_t v : {64, 5, 32, 1, 2, 32, 0, 0, 100, 100, 0, 0, 40, 40, 60, 60, 100, 100})
+    test::Put32(region, static_cast<uint32_t>(v));
+  std::vector<uint8_t> pattern;
+  for (const int32_t v : {4, 0, 32, 40, 72, 16})
+    test::Put32(pattern, static_cast<uint32_t>(v));
+  pattern.insert(pattern.end(), dib.begin(), dib.end());
+  std::vector<uint8_t> polyDraw;
+  for (const int32_t v : {0, 0, 0, 0, 5, 10, 10, 20, 5, 30, 5, 40, 10, 50, 50})
+    test::Put32(polyDraw, static_cast<uint32_t>(v));
+  for (const uint8_t kind : {6, 4, 4, 4, 3})
+    polyDraw.push_back(kind);
+  std::vector<uint8_t> paletteDib;
+  for (const int32_t v : {0x0086, 0x00EE, 1, 2, 2, 0, 0, 40, 40, 10, 10})
+    test::Put16(paletteDib, static_cast<uint32_t>(v));
+  for (const uint32_t v : {40u, 2u, 2u, 0x80001u, 0u, 4u, 0u, 0u, 2u, 0u})
+    test::Put32(paletteDib, v);
+  for (const uint8_t b : {1, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0})
+    paletteDib.push_back(b);
+  std::vector<uint8_t> wmfPattern = {0, 0, 0, 0};
+  wmfPattern.insert(wmfPattern.end(), dib.begin(), dib.end());
+  const std::vector<uint8_t> emfShapes =
+      test::EmfWriter(100, 100)
+          .Record(38, {1, 0, 3, 0, 0xFF})
+          .Record(37, {1})
+          .Record(85, {0, 0, 0, 0, 4, test::Point16(10, 80), test::Point16(10, 10), test::Point16(90, 10),
+                       test::Point16(90, 80)})
+          .Record(27, {5, 5})
+          .Record(5, {0, 0, 0, 0, 3, 20, 40, 60, 0, 90, 40})
+          .Raw(56, polyDraw)
+          .Raw(94, pattern)
+          .Record(37, {4})
+          .Record(19, {2})
+          .Record(59, {})
+          .Record(42, {10, 10, 90, 90})
+          .Record(44, {30, 30, 70, 70, 10, 10})
+          .Record(54, {50, 50})
+          .Record(61, {})
+          .Record(60, {})
+          .Record(63, {0, 0, 100, 100})
+          .Raw(75, region)
+          .Record(29, {10, 10, 20, 20})
+          .Record(59, {})
+          .Record(45, {0, 0, 100, 100, 100, 50, 0, 50})
+          .Record(60, {})
+          .Record(67, {1})
+          .Record(76, {0, 0, 0, 0, 0, 50, 40, 40, 0x00550009, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
+          .Record(43, {0, 0, 100, 100})
+          .Bytes();
+  const std::vector<uint8_t> wmfShapes = test::WmfWriter(96, 96, 96)
+                                             .Record(0x00F7, {0x300, 3, 0xFF, 0, 0xFF00, 0, 0, 0xFF})
+                                             .Record(0x0234, {0})
+                                             .Raw(0x0142, wmfPattern)
+                                             .Record(0x012D, {1})
+                                             .Record(0x0415, {40, 40, 20, 20})
+                                             .Record(0x061D, {0x0021, 0x00F0, 60, 60, 0, 0})
+                                             .Raw(0x0F43, paletteDib)
+                                             .Bytes();
   for (const char *target : {"metafile", "picture_wmf"}) {
+    Write(root / target / "shapes_wmf", bytes(wmfShapes));
+    Write(root / target / "shapes_emf", bytes(emfShapes));
     Write(root / target / "drawn_wmf", bytes(wmf));
     Write(root / target / "drawn_emf", bytes(emfDrawing));
   }

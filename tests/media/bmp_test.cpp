@@ -165,6 +165,9 @@ TEST(BmpCodec, HostileCountsAndRunsStayInsideThePicture) {
   shortRows.resize(shortRows.size() - 1);
   EXPECT_FALSE(Decode(shortRows, picture));
   EXPECT_EQ(picture.LastError(), "Error reading BMP info");
+  // Rows whose claimed size is past what 64 bits count.
+  EXPECT_FALSE(Decode(MakeBmp({.Width = INT32_MAX, .Height = INT32_MAX, .Bits = 32}), picture));
+  EXPECT_EQ(picture.LastError(), "Error reading BMP info");
   EXPECT_FALSE(Decode(
       MakeBmp({.Width = 1, .Height = 1, .Bits = 24, .Compression = 1, .Pixels = {0, 0, 0, 0}}), picture));
   EXPECT_EQ(picture.LastError(), "unknown compression");

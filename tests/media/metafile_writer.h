@@ -14,6 +14,18 @@ constexpr uint32_t ColourRef(uint8_t red, uint8_t green, uint8_t blue) {
   return static_cast<uint32_t>(red) | static_cast<uint32_t>(green) << 8 | static_cast<uint32_t>(blue) << 16;
 }
 
+// A bitmap as metafile records carry it: the BMP without its file header.
+inline std::vector<uint8_t> PackedDib(const BmpLayout &layout) {
+  const std::vector<uint8_t> file = MakeBmp(layout);
+  return std::vector<uint8_t>(file.begin() + 14, file.end());
+}
+
+// A 16-bit point of an EMF's small records, as one 32-bit field.
+constexpr int32_t Point16(int16_t x, int16_t y) {
+  return static_cast<int32_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y))
+                                                             << 16);
+}
+
 // Records of a placeable WMF whose box is (0, 0) to (right, bottom) in its own units.
 class WmfWriter {
 public:

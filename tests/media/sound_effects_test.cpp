@@ -12,6 +12,7 @@
 
 #include "media/wave_writer.h"
 #include "platform/capture_audio_output.h"
+#include "tests/support/fifo_watch.h"
 
 namespace quorbel {
 namespace {
@@ -145,6 +146,8 @@ TEST_F(SoundEffects, WhatCannotLoadIsToldInTheProgramsLanguageAndAFifoIsPassedOv
   const std::string fifo = (std::filesystem::path(Write("x", "")).parent_path() / "fifo.wav").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string list = Write("MySound.dat", "0 O " + fifo + "\n" + Sounds(15));
+  const std::string fifoList = (std::filesystem::path(list).parent_path() / "List.dat").string();
+  const quorbel::testing::FifoWatch watch({fifo, fifoList});
   const auto tell = [this](const std::string &line) { log.push_back(line); };
   ASSERT_EQ(
       InitSoundEffects(manager, std::make_unique<CaptureAudioOutput>(tape), list, tell, Language::English),
@@ -152,13 +155,13 @@ TEST_F(SoundEffects, WhatCannotLoadIsToldInTheProgramsLanguageAndAFifoIsPassedOv
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0], "Error Loading Sound:0(0) - " + fifo + " --> N - 0");
   log.clear();
-  const std::string fifoList = (std::filesystem::path(list).parent_path() / "List.dat").string();
   ASSERT_EQ(::mkfifo(fifoList.c_str(), 0600), 0);
   EXPECT_EQ(InitSoundEffects(manager, std::make_unique<CaptureAudioOutput>(tape), fifoList, tell,
                              Language::English),
             0);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_NE(log[0].find(fifoList), std::string::npos) << log[0];
+  EXPECT_FALSE(watch.FreedAReader());
 }
 
 TEST_F(SoundEffects, NoDeviceOrNoListPlaysNothing) {

@@ -139,14 +139,16 @@ DefiPlayerRecord Listed(std::string name) {
   return player;
 }
 
-// Ann launches for the others, one cell a turn; the first tick gives her the turn.
+// Ann launches for the others, one cell a turn; the first tick gives her the turn. The players
+// `unreachable` are checked in her list, but their programs cannot be reached.
 struct Challenge {
-  explicit Challenge(std::vector<std::string> names) {
+  explicit Challenge(std::vector<std::string> names, const std::set<std::string> &unreachable = {}) {
     DefiPlayerList list;
     for (const std::string &name : names) {
       endpoints.push_back(std::make_unique<Endpoint>(wire, name));
       list.Add(Listed(name));
     }
+    wire.gone = unreachable;
     DefiTurnRules rules;
     rules.CellsPerTurn = 1;
     Ann().game.Begin(list, DefiTurnOrder(list, 0, false, [](int) { return 0; }), "Ann", rules);
@@ -245,9 +247,22 @@ TEST(DefiGame, APlayerWhoLeavesLeavesTheTurnsAndTheLauncherLeavingFreesTheOthers
   c.wire.Leave("Ann");
   EXPECT_TRUE(cy.Said("Ann, who runs the challenge, has left it"));
   EXPECT_FALSE(cy.game.TurnElsewhere());
+  EXPECT_EQ(cy.game.Turns().RemainingMs, 0); // no turn's clock frozen on his board
   const int score = cy.Scores().front().second;
   ASSERT_TRUE(cy.Type(3, 4));
   EXPECT_EQ(cy.Scores(), (std::vector<std::pair<std::string, int>>{{"Cy", score + 4}}));
+}
+
+TEST(DefiGame, APlayerUnreachableAtTheLaunchIsLeftOutAtOnce) {
+  Challenge c({"Ann", "Bob", "Cy"}, {"Bob"});
+  Endpoint &cy = c.At(2);
+  EXPECT_TRUE(c.Ann().Said("Bob cannot be reached"));
+  for (Endpoint *board : {&c.Ann(), &cy})
+    EXPECT_EQ(board->Scores(), (std::vector<std::pair<std::string, int>>{{"Ann", 0}, {"Cy", 0}}))
+        << board->name;
+  c.PlayRight(); // Ann's cell; Cy's turn, not Bob's
+  EXPECT_EQ(cy.Turn(), "Cy");
+  EXPECT_FALSE(cy.game.TurnElsewhere());
 }
 
 } // namespace

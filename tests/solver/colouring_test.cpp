@@ -73,6 +73,43 @@ TEST(Colouring, ChainsKeptInAMemoColourAsChainsRunAfresh) {
   }
 }
 
+// On a grid without rules a memo runs the chains on the values alone: they must colour as
+// chains on a scratch grid do, with and without the Probables rule, at sizes with oblong
+// blocks too, and where chains meet contradictions.
+TEST(Colouring, ChainsOnTheValuesAloneColourAsChainsOnAScratchGrid) {
+  std::vector<std::string> positions = {std::string(kNoSolution)};
+  for (const char *file : {"puzzles-6.txt", "puzzles-9.txt", "puzzles-12.txt"}) {
+    const std::vector<std::string> puzzles = ReadPuzzleFile(file);
+    for (size_t i = 0; i < 3 && i < puzzles.size(); ++i)
+      positions.push_back(Thinned(puzzles[i], 2));
+  }
+  for (const std::string &position : positions) {
+    PuzzleContext p(position);
+    const GridGeometry &geo = p.Ctx->Geo;
+    TrialGrid trial;
+    for (const MethodMask mask : {kMaskNoMethod, MethodMask{kMaskProbables}}) {
+      ChainMemo memo;
+      memo.Follow(geo, p.Grid(), mask);
+      for (int value = 1; value <= geo.GridWidth; ++value)
+        for (const int kind : {kUnitRow, kUnitColumn, kUnitBlock})
+          for (int unit = 0; unit < geo.GridWidth; ++unit) {
+            std::array<int, kMaxWidth> starts{};
+            const int count = FindColourUnitCells(*p.Ctx, kind, value, unit, p.Grid(), starts);
+            const auto cells = std::span(starts).first(static_cast<size_t>(count));
+            ColourDigitChains(*p.Ctx, p.Grid(), trial, mask, value, cells, &memo);
+            std::vector<std::pair<int, int>> kept;
+            for (int cell = 0; cell < geo.NCells; ++cell)
+              kept.emplace_back(p.Cell(cell).ColourSet, p.Cell(cell).EliminationSet);
+            ColourDigitChains(*p.Ctx, p.Grid(), trial, mask, value, cells);
+            for (int cell = 0; cell < geo.NCells; ++cell)
+              ASSERT_EQ(kept[static_cast<size_t>(cell)],
+                        std::make_pair(p.Cell(cell).ColourSet, p.Cell(cell).EliminationSet))
+                  << position << " mask " << mask << " value " << value << " cell " << cell;
+          }
+    }
+  }
+}
+
 // Chains kept over the calls of one solve: a removed candidate leaves them right, a
 // placed value does not.
 TEST(Colouring, ChainsKeptOverCallsConcludeAsChainsRunAfresh) {

@@ -6,6 +6,7 @@
 #include "method_test_support.h"
 #include "solver/forcing_chain.h"
 #include "solver/method_trial_grid.h"
+#include "solver/plain_board.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {
@@ -68,6 +69,39 @@ TEST_F(ForcingPosition, ACellInConflictStartsAChainToo) {
   p.Host.Polls = 0;
   EXPECT_EQ(SolveWithMethods(*p.Ctx, kMaskForcingChain, p.Grid(), 0, 0, -1, 0), kSolveStopped);
   EXPECT_EQ(p.Host.Polls, 1 + 2);
+}
+
+// A puzzle of bench/data/terrible-9.txt whose solving meets a branch that only the Probables
+// rule brings to a contradiction.
+constexpr std::string_view kProbablesContradict =
+    "090040206403020000060008504000000003102405009000000100500700002000600000007001080";
+
+// On a grid without rules the driver runs the branches on the grid's values alone: they must
+// end as on a trial grid, contradictions included, on every grid met while the methods solve.
+TEST(ForcingChain, BranchesOnThePlainBoardEndAsOnATrialGrid) {
+  for (const std::string_view puzzle : {kNoSolution, kProbablesContradict}) {
+    PuzzleContext p(puzzle);
+    TrialGrid trial;
+    int step = 0;
+    // Wrong values placed in the grid without a solution end the plain board there.
+    for (PlainValues plainValues{}; step < 81 && ReadPlainValues(p.Ctx->Geo, p.Grid(), plainValues); ++step) {
+      const PlainBoard plain(p.Ctx->Geo, p.Grid(), plainValues);
+      for (int cell = 0; cell < p.Ctx->Geo.NCells; ++cell) {
+        std::vector<int> onBoard(81, 99);
+        std::vector<int> onTrial = onBoard;
+        ASSERT_EQ(ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, cell, onBoard, &plain),
+                  ApplyForcingChain(*p.Ctx, p.Grid(), trial, 0, cell, onTrial))
+            << puzzle << " step " << step << " cell " << cell;
+        ASSERT_EQ(onBoard, onTrial) << puzzle << " step " << step << " cell " << cell;
+      }
+      // One step of SolveRepeatedly.
+      RefreshCandidates(*p.Ctx, p.Grid(), MaskFilterMode(kMaskAllButRandom),
+                        MaskProbableMode(kMaskAllButRandom), 1);
+      if (SolveWithMethods(*p.Ctx, kMaskAllButRandom, p.Grid(), 1, 0, -1, 0) != kSolvePlaced)
+        break;
+    }
+    EXPECT_GT(step, 20) << puzzle;
+  }
 }
 
 TEST_F(ForcingPosition, ThePlayersAbortCancelsIt) {

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/grid_copy.h"
-#include "method_test_support.h"
 #include "engine/method_probables.h"
 #include "engine/method_record.h"
+#include "engine/unit_summary.h"
+#include "method_test_support.h"
+#include "solver/method_group.h"
 #include "solver/solve_with_methods.h"
 
 namespace quorbel::test {
@@ -147,6 +149,43 @@ TEST_F(GroupPosition, ARemovalAloneIsRecordedAndKept) {
 TEST_F(GroupPosition, ADisabledSizeFindsNothing) {
   EXPECT_EQ(Solve(p, kMaskGroup | GroupSizeBit(3)), kSolveStopped);
   EXPECT_EQ(p.Cell(CellAt(0, 2)).ThePoss, MaskOf({3, 4, 5}));
+}
+
+// The driver reads each unit's naked subsets once while its cells stay as they are. On every
+// grid met while the methods solve, with each cell narrowed as the driver narrows it, every
+// cell must get what its own enumeration gives, the largest subset included.
+TEST(GroupMemo, EveryCellGetsWhatItsOwnEnumerationGives) {
+  std::vector<std::string> puzzles = {std::string(kNoSolution)};
+  for (const std::string &puzzle : ReadPuzzleFile("puzzles-9.txt"))
+    if (puzzles.size() < 4)
+      puzzles.push_back(puzzle);
+  for (const std::string &puzzle : puzzles) {
+    PuzzleContext p(puzzle);
+    GroupSearch search = MakeGroupSearch(kMaskAllButRandom, 9);
+    GroupSearch alone = search;
+    UnitSubsetMemo memo;
+    for (int step = 0; step < 81; ++step) {
+      memo.Reset(search);
+      for (int cell = 0; cell < 81; ++cell) {
+        if (p.Cell(cell).Status != kStatusEmpty)
+          continue;
+        const uint32_t reduced = memo.Reduce(*p.Ctx, p.Grid(), cell, search);
+        ASSERT_EQ(reduced, ReduceByNakedSubsets(*p.Ctx, p.Grid(), cell, alone)) << puzzle << " cell " << cell;
+        ASSERT_EQ(search.Largest.Size, alone.Largest.Size) << puzzle << " cell " << cell;
+        ASSERT_EQ(search.Largest.Kind, alone.Largest.Kind) << puzzle << " cell " << cell;
+        for (int k = 0; k < alone.Largest.Size; ++k)
+          ASSERT_EQ(search.Largest.Cells[k], alone.Largest.Cells[k]) << puzzle << " cell " << cell;
+        if (reduced != p.Cell(cell).ThePoss && reduced != 0) {
+          RestrictPoss(p.Ctx->Geo, p.Cell(cell), reduced);
+          memo.Forget(*p.Ctx, p.Grid(), cell);
+        }
+      }
+      RefreshCandidates(*p.Ctx, p.Grid(), MaskFilterMode(kMaskAllButRandom),
+                        MaskProbableMode(kMaskAllButRandom), 1);
+      if (Solve(p, kMaskAllButRandom, 1) != kSolvePlaced)
+        break;
+    }
+  }
 }
 
 class ProbablesPosition : public ::testing::Test {

@@ -31,6 +31,53 @@ CDialogDefi *AnnsChallenge(FrameWithBoard &f) {
   return EnsureChallengeDialog(*f.app);
 }
 
+// Bob's program on 127.0.0.1: it knows Ann, and leaves what she sends alone.
+class BobsProgram : public DefiSocketHost {
+public:
+  BobsProgram() : sockets(*this) {
+    DefiPlayerRecord ann;
+    ann.Name = "Ann";
+    ann.Remote = 1;
+    known.Add(ann);
+  }
+  void Inform(const std::string &) override {}
+  DefiPlayerList &Players() override { return known; }
+  std::string OwnName() const override { return "Bob"; }
+  bool Disabled() const override { return false; }
+  bool ChallengeRunning() const override { return true; }
+  void PlayersChanged() override {}
+  void ChatReceived(const std::string &) override {}
+  void GridReceived(const std::string &, const std::string &) override {}
+  void MoveReceived(const std::string &, const DefiMove &) override {}
+  void StartReceived(const std::string &) override {}
+  void ReadyReceived() override {}
+
+  DefiPlayerList known;
+  DefiSockets sockets;
+};
+
+// Bob checked in Ann's list and linked to her, as a player who takes part.
+bool LinkBob(CDialogDefi &defi, BobsProgram &bob) {
+  if (!bob.sockets.StartListen(0))
+    return false;
+  DefiPlayerRecord record;
+  record.Name = "Bob";
+  record.Remote = 1;
+  record.Connected = 1;
+  record.Address = "127.0.0.1";
+  record.Port = bob.sockets.ListenPort();
+  defi.Players().Add(record);
+  defi.Sockets().ConnectPlayer(defi.Players().Find("Bob"));
+  return QTest::qWaitFor([&] { return defi.Sockets().Reachable("Bob") && bob.known.At(0).Slot >= 0; }, 5000);
+}
+
+int FirstOpenCell(const GridRecord &grid) {
+  int cell = 0;
+  while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
+    ++cell;
+  return cell;
+}
+
 } // namespace
 
 class DefiDialogTest : public QObject {
@@ -96,11 +143,8 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     defi->EnterChallengeMode();
-    DefiPlayerRecord bob;
-    bob.Name = "Bob";
-    bob.Remote = 1;
-    bob.Connected = 1;
-    defi->Players().Add(bob);
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
     QVERIFY(defi->StartChallenge());
     std::vector<int> sounds;
     f.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
@@ -164,21 +208,13 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     defi->EnterChallengeMode();
-    DefiPlayerRecord bob;
-    bob.Name = "Bob";
-    bob.Remote = 1;
-    bob.Connected = 1;
-    defi->Players().Add(bob);
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
     QVERIFY(defi->StartChallenge());
     defi->TurnTick(40);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
-    const auto open = [&] {
-      int cell = 0;
-      while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
-        ++cell;
-      return cell;
-    };
+    const auto open = [&] { return FirstOpenCell(grid); };
     const int annCell = open();
     SetCellValue(ctx, grid, annCell, ctx.Grids.RefTab[0].Cells[static_cast<size_t>(annCell)].Value,
                  kActionPlace);
@@ -193,6 +229,56 @@ private slots:
     defi->MoveReceived("Bob", {"Bob", bobCell, right, kActionPlace});
     QTRY_COMPARE(grid.Cells[static_cast<size_t>(bobCell)].Value, right);
     QCOMPARE(defi->Standings().At(defi->Standings().Find("Bob")).Score, right);
+  }
+
+  // The grid filled by a peer's move ends this board's game as the player's own last value does:
+  // its clock stops.
+  void aPeersLastValueEndsTheBoardsGame() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->findChild<QComboBox *>(ControlName(1684))->setCurrentIndex(0); // no turns
+    defi->EnterChallengeMode();
+    BobsProgram bob;
+    QVERIFY(LinkBob(*defi, bob));
+    QVERIFY(defi->StartChallenge());
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
+    int last = FirstOpenCell(grid);
+    for (int cell = last + 1; cell < ctx.Geo.NCells; ++cell)
+      if (grid.Cells[static_cast<size_t>(cell)].Value == 0)
+        SetCellValue(ctx, grid, cell, right(cell), kActionPlace);
+    QCOMPARE(f.app->Session().Counters.GameFinished, 0);
+    defi->MoveReceived("Bob", {"Bob", last, right(last), kActionPlace});
+    QTRY_VERIFY(defi->Turns().Over);
+    QCOMPARE(f.app->Session().Counters.GameFinished, 1);
+  }
+
+  // A follower mid-banner, the board fading out, whose launcher leaves: the board comes back
+  // whole, and its player plays on alone.
+  void aFollowerLeftAloneMidBannerGetsItsBoardBack() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->EnterChallengeMode();
+    QVERIFY(defi->StartChallenge());
+    QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    defi->GridReceived("Bob", file.readAll().toStdString());
+    QTRY_VERIFY(defi->Turns().Mirror);
+    DefiStandings standings;
+    standings.Current = 0;
+    standings.Players = {{"Bob", 0, {}}, {"Ann", 0, {}}};
+    defi->StandingsReceived("Bob", standings);
+    QTRY_COMPARE(defi->Standings().Count(), 2);
+    for (int tick = 0; tick < 100 && defi->BoardFade() > 0.5; ++tick)
+      defi->TurnTick(40);
+    QVERIFY(defi->BoardFade() <= 0.5);
+    defi->PlayersChanged(); // Bob's link is gone
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->BoardFade(), 1.0);
+    QVERIFY(!f.app->State().ChallengeRunning()); // no banner over the board
   }
 
   // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file

@@ -3,8 +3,11 @@
 // file that cannot be opened, told once; and a sound of the sound list that cannot load.
 #include <QApplication>
 #include <QSlider>
+#include <QTemporaryFile>
 #include <QWheelEvent>
 #include <QtTest>
+#include <cstdio>
+#include <unistd.h>
 
 #include "app/message_line.h"
 #include "app/qt/display_toggles.h"
@@ -24,17 +27,18 @@ QString Music(const char *name) { return QStringLiteral(QUORBEL_TEST_DATA "/musi
 
 // The program with its music on a capture output, after `prepare` wrote its settings and files.
 struct MusicApp {
-  MusicApp(const AppTestHome &home, const std::function<void()> &prepare, bool soundEffects = false) {
+  MusicApp(const AppTestHome &home, const std::function<void()> &prepare, bool soundEffects = false,
+           const QStringList &arguments = {QStringLiteral("quorbel")}, bool headless = false) {
     home.Clear();
     home.WriteInt("GENERAL", "LANGUAGE", static_cast<int32_t>(Language::English));
     prepare();
     app = std::make_unique<CQuorbelApp>(AppOptions{
-        .dialogs = &dialogs, .headless = false, .startDirectory = home.StartDirectory().toStdString()});
+        .dialogs = &dialogs, .headless = headless, .startDirectory = home.StartDirectory().toStdString()});
     InstallMusic(*app, [this] { return std::make_unique<CaptureAudioOutput>(tape); });
     if (soundEffects)
       InstallSoundEffects(app->Services(), app->Settings(), app->Messages(),
                           [this] { return std::make_unique<CaptureAudioOutput>(effectsTape); });
-    started = app->InitInstance({QStringLiteral("quorbel")});
+    started = app->InitInstance(arguments);
   }
   ~MusicApp() {
     ReleaseMusic();
@@ -63,6 +67,43 @@ struct MusicApp {
   std::unique_ptr<CQuorbelApp> app;
   bool started = false;
 };
+
+// What the program writes to standard error while the object lives.
+class StandardErrorCapture {
+public:
+  StandardErrorCapture() {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    file_.open();
+    ::dup2(file_.handle(), STDERR_FILENO);
+  }
+  ~StandardErrorCapture() { Restore(); }
+  QString Take() {
+    Restore();
+    file_.seek(0);
+    return QString::fromUtf8(file_.readAll());
+  }
+
+private:
+  void Restore() {
+    if (saved_ < 0)
+      return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+  }
+  QTemporaryFile file_;
+  int saved_ = -1;
+};
+
+void WriteBrokenSoundList(const QString &folder) {
+  WriteAll(folder + "/Broken.wav", "RIFF, but no wave");
+  QByteArray list = "0 O Broken.wav\r\n";
+  for (int slot = 1; slot <= 15; ++slot)
+    list += QByteArray::number(slot) + " O " QUORBEL_DATA_DIR "/Sounds/Place.wav\r\n";
+  WriteAll(folder + "/MySound.dat", list);
+}
 
 } // namespace
 
@@ -187,15 +228,7 @@ private slots:
 
   void aSoundThatCannotLoadIsToldOnceInThePanel() {
     MusicApp m(
-        home_,
-        [&] {
-          WriteAll(home_.StartDirectory() + "/Broken.wav", "RIFF, but no wave");
-          QByteArray list = "0 O Broken.wav\r\n";
-          for (int slot = 1; slot <= 15; ++slot)
-            list += QByteArray::number(slot) + " O " QUORBEL_DATA_DIR "/Sounds/Place.wav\r\n";
-          WriteAll(home_.StartDirectory() + "/MySound.dat", list);
-        },
-        true);
+        home_, [&] { WriteBrokenSoundList(home_.StartDirectory()); }, true);
     QVERIFY(m.started);
     QCOMPARE(mySoundManager.Ready, 1);
     QCOMPARE(mySoundManager.Slots[0].State, 'N');
@@ -203,6 +236,26 @@ private slots:
     m.app->Services().playSoundEffect(0);
     QCOMPARE(m.PanelLines(QStringLiteral("Error Loading Sound:0(0) - ")), 1);
     QVERIFY(m.PanelLines(QStringLiteral("Broken.wav")) == 1);
+  }
+
+  // A headless run shows its panel on standard error from start-up on: what was said before the
+  // macro or the grid of the command line opened is not lost.
+  void aHeadlessRunSaysTheSoundThatCannotLoadBeforeItsMacro() {
+    const QString macro = home_.StartDirectory() + "/steps.macro";
+    StandardErrorCapture standardError;
+    MusicApp m(
+        home_,
+        [&] {
+          WriteBrokenSoundList(home_.StartDirectory());
+          WriteAll(macro, "COMMENT;played\r\n");
+        },
+        true, {QStringLiteral("quorbel"), macro}, true);
+    const QString said = standardError.Take();
+    QVERIFY(m.started);
+    const qsizetype sound =
+        said.indexOf("Error Loading Sound:0(0) - " + home_.StartDirectory() + "/Broken.wav");
+    QVERIFY2(sound >= 0, qPrintable(said));
+    QVERIFY2(sound < said.indexOf("played"), qPrintable(said));
   }
 };
 

@@ -6,11 +6,15 @@
 #include <QPushButton>
 #include <QtTest>
 #include <new>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/message_line.h"
 #include "app/settings_schema.h"
 #include "files/macro_recorder.h"
 #include "tests/app/qt/app_test_support.h"
+#include "tests/support/fifo_watch.h"
 
 using namespace quorbel;
 using namespace quorbel::testing;
@@ -222,6 +226,54 @@ private slots:
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
     QCOMPARE(dialogs_.Asked().size(), 1);
     QCOMPARE(gameModeDialogs_, 2);
+  }
+
+  // A save killed half-way leaves its temporary: start-up clears the folders it saves into of the
+  // leftovers of ended processes, and of nothing else.
+  void StartUpRemovesOnlyTheLeftoversOfEndedSaves() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 0);
+    const pid_t child = ::fork();
+    if (child == 0)
+      ::_exit(0);
+    QVERIFY(child > 0);
+    ::waitpid(child, nullptr, 0);
+    const QString grids = StartFile("MyGrid");
+    QVERIFY(QDir().mkpath(grids));
+    const QString settings = QFileInfo(home_.IniPath()).path();
+    const auto leftover = [](const QString &folder, const QString &name, pid_t pid) {
+      return folder + "/." + name + ".quorbel-" + QString::number(pid) + "-0.tmp";
+    };
+    const QStringList dead = {leftover(grids, "victim.sud", child), leftover(settings, "Quorbel.ini", child),
+                              leftover(home_.StartDirectory(), "GridList.dat", child)};
+    const QStringList kept = {leftover(grids, "other.sud", ::getppid()), grids + "/victim.sud.9ZYeeC",
+                              settings + "/.Quorbel.ini.quorbel-x-0.tmp"};
+    for (const QString &path : dead + kept)
+      WriteAll(path, "half");
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    for (const QString &path : dead)
+      QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+    for (const QString &path : kept)
+      QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+  }
+
+  // A FIFO in a start-up file's place is not waited on, and the player is told which file it was.
+  void AFifoAmongTheStartUpFilesIsPassedOverAndNamed() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    const QStringList fifos = {StartFile("Artist.jpg"), StartFile("QuellaboSite.txt")};
+    for (const QString &fifo : fifos)
+      QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const FifoWatch watch({fifos[0].toStdString(), fifos[1].toStdString()});
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(!watch.FreedAReader());
+    const MessageRing &ring = app_->Messages();
+    QString panel;
+    for (int back = 0; back < 10; ++back)
+      panel += QString::fromStdString(MessageLineText(ring.Line(ring.NewestIndex() - back))) + '\n';
+    QVERIFY2(panel.contains("The picture could not be read: " + fifos[0] + " (not a regular file)"),
+             qPrintable(panel));
+    QVERIFY2(
+        panel.contains("The Quellabo site list could not be read: " + fifos[1] + " (not a regular file)"),
+        qPrintable(panel));
   }
 
   void ExitSavesTheSettings() {

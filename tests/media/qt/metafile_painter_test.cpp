@@ -35,6 +35,41 @@ EmfWriter &Brush(EmfWriter &emf, uint32_t colour) {
       .Record(37, {static_cast<int32_t>(kNullPen)});
 }
 
+// An EMF record carrying a bitmap: its fields `before` the bitmap's offsets and sizes (of the
+// header with its table, then of the rows), those `after`, then the bitmap.
+std::vector<uint8_t> WithBitmap(std::initializer_list<int32_t> before, std::initializer_list<int32_t> after,
+                                const BmpLayout &layout) {
+  const std::vector<uint8_t> dib = PackedDib(layout);
+  const auto info = static_cast<int32_t>(dib.size() - layout.Pixels.size());
+  const auto at = static_cast<int32_t>(8 + 4 * (before.size() + 4 + after.size()));
+  std::vector<uint8_t> fields;
+  for (const auto &part : {before, {at, info, at + info, static_cast<int32_t>(layout.Pixels.size())}, after})
+    for (const int32_t v : part)
+      Put32(fields, static_cast<uint32_t>(v));
+  fields.insert(fields.end(), dib.begin(), dib.end());
+  return fields;
+}
+
+// Stretched bits of a whole bitmap onto (x, y, width, height) with a raster operation.
+std::vector<uint8_t> StretchedBits(int32_t x, int32_t y, int32_t width, int32_t height,
+                                   const BmpLayout &layout, uint32_t rop, int32_t usage = 0) {
+  return WithBitmap({0, 0, 0, 0, x, y, 0, 0, layout.Width, layout.Height},
+                    {usage, static_cast<int32_t>(rop), width, height}, layout);
+}
+
+// 24-bit rows of 2 pixels, bottom row first, each padded to 4 bytes.
+BmpLayout TwoByTwo(QRgb bottomLeft, QRgb bottomRight, QRgb topLeft, QRgb topRight) {
+  BmpLayout layout{.Width = 2, .Height = 2, .Bits = 24};
+  for (const auto &row : {std::array{bottomLeft, bottomRight}, std::array{topLeft, topRight}}) {
+    for (const QRgb c : row)
+      layout.Pixels.insert(
+          layout.Pixels.end(),
+          {static_cast<uint8_t>(qBlue(c)), static_cast<uint8_t>(qGreen(c)), static_cast<uint8_t>(qRed(c))});
+    layout.Pixels.insert(layout.Pixels.end(), {0, 0});
+  }
+  return layout;
+}
+
 // A green square of 1440 units (96 pixels) whose window of 1000 units holds a rectangle.
 std::vector<uint8_t> MappedWmf() {
   return WmfWriter(1440, 1440, 1440)
@@ -127,6 +162,115 @@ private slots:
     QVERIFY(Is(image, 50, 50, qRgb(255, 255, 255)));
   }
 
+  void ABezierCurveBendsTowardsItsControlPoints() {
+    // Halfway along, the curve is at (50, 27.5): the chord and the control points stay white.
+    const QImage image = Painted(
+        EmfWriter(100, 100)
+            .Record(38, {1, 0, 3, 0, 0}) // a black pen 3 wide
+            .Record(37, {1})
+            .Record(85, {0, 0, 0, 0, 4, Point16(10, 80), Point16(10, 10), Point16(90, 10), Point16(90, 80)})
+            .Bytes());
+    QVERIFY(Is(image, 50, 28, qRgb(0, 0, 0)));
+    QVERIFY(Is(image, 50, 80, qRgb(255, 255, 255)));
+    QVERIFY(Is(image, 50, 10, qRgb(255, 255, 255)));
+    QVERIFY(Is(image, 11, 70, qRgb(0, 0, 0))); // leaving its first point towards the first control
+  }
+
+  void AFilledPathKeepsItsHoleUnderAlternateFillOnly() {
+    // An ellipse and a square inside it, turning the same way, filled as one path.
+    for (const bool winding : {false, true}) {
+      EmfWriter emf(100, 100);
+      Brush(emf, ColourRef(255, 0, 0)).Record(19, {winding ? 2 : 1});
+      emf.Record(59, {}).Record(42, {10, 10, 90, 90}).Record(43, {30, 30, 70, 70}).Record(60, {});
+      emf.Record(62, {0, 0, 100, 100});
+      const QImage image = Painted(emf.Bytes());
+      QVERIFY(Is(image, 20, 50, qRgb(255, 0, 0)));
+      QVERIFY(Is(image, 50, 50, winding ? qRgb(255, 0, 0) : qRgb(255, 255, 255)));
+      QVERIFY(Is(image, 13, 13, qRgb(255, 255, 255))); // outside the ellipse
+    }
+  }
+
+  void ClipRegionsAndClipPathsKeepDrawingInside() {
+    // A region of two squares with a hole taken out of the first, then the picture filled.
+    std::vector<uint8_t> region;
+    for (const int32_t v : {64, 5, 32, 1, 2, 32, 0, 0, 100, 100, 0, 0, 40, 40, 60, 60, 100, 100})
+      Put32(region, static_cast<uint32_t>(v));
+    EmfWriter squares(100, 100);
+    Brush(squares, ColourRef(0, 0, 255))
+        .Raw(75, region)
+        .Record(29, {10, 10, 20, 20})
+        .Record(43, {0, 0, 100, 100});
+    const QImage image = Painted(squares.Bytes());
+    QVERIFY(Is(image, 5, 5, qRgb(0, 0, 255)));
+    QVERIFY(Is(image, 15, 15, qRgb(255, 255, 255)));
+    QVERIFY(Is(image, 50, 50, qRgb(255, 255, 255)));
+    QVERIFY(Is(image, 80, 80, qRgb(0, 0, 255)));
+
+    // An ellipse's path as the clip.
+    EmfWriter ellipse(100, 100);
+    Brush(ellipse, ColourRef(0, 0, 255)).Record(59, {}).Record(42, {0, 0, 100, 100}).Record(60, {});
+    ellipse.Record(67, {5}).Record(43, {0, 0, 100, 100});
+    const QImage clipped = Painted(ellipse.Bytes());
+    QVERIFY(Is(clipped, 50, 50, qRgb(0, 0, 255)));
+    QVERIFY(Is(clipped, 4, 4, qRgb(255, 255, 255)));
+  }
+
+  void APatternBrushTilesItsBitmap() {
+    EmfWriter emf(100, 100);
+    emf.Raw(94, WithBitmap({1, 0}, {},
+                           TwoByTwo(qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 0, 0), qRgb(255, 255, 255))))
+        .Record(37, {1})
+        .Record(37, {static_cast<int32_t>(kNullPen)})
+        .Record(43, {0, 0, 50, 100});
+    // A two-colour tile: its 0 bits in the text colour, its 1 bits in the background colour.
+    BmpLayout mono{.Width = 2, .Height = 1, .Bits = 1, .Palette = {0, 0, 0, 0, 255, 255, 255, 0}};
+    mono.Pixels = {0x40, 0, 0, 0};
+    emf.Raw(93, WithBitmap({2, 0}, {}, mono))
+        .Record(37, {2})
+        .Record(24, {static_cast<int32_t>(ColourRef(0, 255, 0))})
+        .Record(25, {static_cast<int32_t>(ColourRef(0, 0, 255))})
+        .Record(43, {50, 0, 100, 100});
+    const QImage image = Painted(emf.Bytes());
+    QVERIFY(Is(image, 0, 0, qRgb(255, 0, 0)));
+    QVERIFY(Is(image, 1, 0, qRgb(255, 255, 255)));
+    QVERIFY(Is(image, 0, 1, qRgb(0, 0, 255)));
+    QVERIFY(Is(image, 11, 21, qRgb(0, 255, 0)));
+    QVERIFY(Is(image, 50, 7, qRgb(0, 255, 0)));
+    QVERIFY(Is(image, 51, 7, qRgb(0, 0, 255)));
+  }
+
+  void APaletteBitmapTakesItsColoursFromTheSelectedPalette() {
+    // Its table names entries 2 and 1 of a palette of red, green, blue.
+    BmpLayout indexed{.Width = 2, .Height = 1, .Bits = 8, .PaletteCount = 2, .Palette = {2, 0, 1, 0}};
+    indexed.Pixels = {0, 1, 0, 0};
+    std::vector<uint8_t> stretch;
+    for (const int32_t v : {0x0020, 0x00CC, 1, 1, 2, 0, 0, 40, 80, 0, 0})
+      Put16(stretch, static_cast<uint32_t>(v));
+    const std::vector<uint8_t> dib = PackedDib(indexed);
+    stretch.insert(stretch.end(), dib.begin(), dib.end());
+    const QImage image = Painted(WmfWriter(96, 96, 96)
+                                     .Record(0x00F7, {0x300, 3, 0xFF, 0, 0xFF00, 0, 0, 0xFF})
+                                     .Record(0x0234, {0})
+                                     .Raw(0x0F43, stretch)
+                                     .Bytes());
+    QVERIFY(Is(image, 20, 20, qRgb(0, 0, 255)));
+    QVERIFY(Is(image, 60, 20, qRgb(0, 255, 0)));
+  }
+
+  void RasterOperationsMeetThePictureBeneath() {
+    EmfWriter emf(100, 100);
+    Brush(emf, ColourRef(255, 0, 0)).Record(43, {0, 0, 100, 100});
+    const BmpLayout blue = TwoByTwo(qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255));
+    emf.Raw(81, StretchedBits(0, 0, 40, 40, blue, 0x00EE0086))    // or
+        .Raw(81, StretchedBits(50, 50, 40, 40, blue, 0x00330008)) // the source turned over
+        .Record(76, {0, 0, 0, 0, 0, 50, 40, 40, 0x00550009, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const QImage image = Painted(emf.Bytes());
+    QVERIFY(Is(image, 20, 20, qRgb(255, 0, 255)));
+    QVERIFY(Is(image, 70, 70, qRgb(255, 255, 0)));
+    QVERIFY(Is(image, 20, 70, qRgb(0, 255, 255))); // the picture turned over
+    QVERIFY(Is(image, 70, 20, qRgb(255, 0, 0)));
+  }
+
   void AHostileDrawingStopsOnceItHasCoveredItsPictureEnough() {
     // About 1,900 coverings of a 100 x 100 picture are the budget: what comes after is not drawn.
     EmfWriter emf(100, 100);
@@ -136,6 +280,25 @@ private slots:
     Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
     const QImage image = Painted(emf.Bytes());
     QVERIFY(Is(image, 50, 50, qRgb(255, 0, 0)));
+
+    // Rows of strips met with columns of strips make regions of thousands of rectangles: their
+    // making is paid for too, and a few dozen of them spend the budget.
+    EmfWriter regions(100, 100);
+    Brush(regions, ColourRef(255, 0, 0));
+    std::array<std::vector<uint8_t>, 2> strips;
+    for (const bool rows : {false, true}) {
+      for (const int32_t v : {32 + 16 * 50, 3, 32, 1, 50, 32, 0, 0, 100, 100})
+        Put32(strips[rows], static_cast<uint32_t>(v));
+      for (int32_t k = 0; k < 50; ++k)
+        for (const int32_t v :
+             rows ? std::array{0, 2 * k, 100, 2 * k + 1} : std::array{2 * k, 0, 2 * k + 1, 100})
+          Put32(strips[rows], static_cast<uint32_t>(v));
+    }
+    for (int k = 0; k < 40; ++k)
+      regions.Raw(75, strips[k % 2]).Record(43, {0, 0, 1, 1});
+    regions.Record(75, {0, 5});
+    Brush(regions, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
+    QVERIFY(Is(Painted(regions.Bytes()), 50, 51, qRgb(255, 255, 255)));
   }
 
   void AMetafileOpensAsAPictureSetsFrame() {

@@ -14,6 +14,7 @@
 #include "platform/qt/colour_ref.h"
 #include "platform/qt/profile_store.h"
 #include "tests/french_locale.h"
+#include "tests/support/fifo_watch.h"
 
 using namespace quorbel;
 
@@ -197,11 +198,13 @@ private slots:
     QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     QVERIFY(QFile::link(fifo, IniPath()));
     {
+      const quorbel::testing::FifoWatch watch({fifo.toStdString()});
       ProfileStore store; // would wait for a writer for ever
       QVERIFY(!store.Refusal().empty());
       QCOMPARE(store.GetInt("GENERAL", "LONGCASE", 7), 7);
       store.WriteInt("GENERAL", "LONGCASE", 61);
       QVERIFY(!store.Flush());
+      QVERIFY(!watch.FreedAReader());
     }
     QVERIFY(QFileInfo(IniPath()).isSymLink());
     struct stat info {};
