@@ -144,7 +144,7 @@ struct RuleDef {
   // The first characters of the text-grid lines that set its bit (a comparison's kinds, a
   // parity's marks); empty for none.
   std::string_view TextLetters;
-  RuleClues Clues{}; // none for a rule without a clue list
+  RuleClues Clues{}; // none for a rule without a clue list or conflict flag
 };
 
 namespace rule_table {
@@ -254,7 +254,8 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
      Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}",
      kComparisonClues},
     {Pirate, "Pirate", "Pirate", kVarPirate, Neighbourhood, Held<kVarPirate, CheckPirate>,
-     Held<kVarPirate, FilterPirate>, kHideable, "]"},
+     Held<kVarPirate, FilterPirate>, kHideable, "]",
+     RuleClues{nullptr, [](VariantWork &work, const VariantLists &) { work.PirateConflict = 0; }}},
     {Trio, "Trio", "Trio", kVarTrio, CellSet, Held<kVarTrio, CheckCellClasses>,
      Held<kVarTrio, FilterCellClasses>, 0, "3"},
     {Navigator, "Navigator", "Navigator", kVarNavigator, Neighbourhood,
@@ -360,7 +361,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {TwinsRelation, "Twins Relation", "Twins Relation", kVarTwinsRelation, Twins,
      Each<&VariantLists::TwinsRelation, CheckTwinsRelation>,
      Each<&VariantLists::TwinsRelation, FilterTwinsRelationCell>, kBetween, "4",
-     kUnflaggedClues<&VariantLists::TwinsRelation>},
+     kListClues<&VariantLists::TwinsRelation, &VariantWork::TwinsRelationConflict>},
     {TwinsRelationMultiple, "Twins Relation Multiple", "Twins Relation Multiple", kVarTwinsRelationMultiple,
      Twins,
      EachClueWhenHeld<kVarTwinsRelationMultiple, ListCount<&VariantLists::TwinsMultiple>,

@@ -56,7 +56,6 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   if (init == 1) {
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
-      grid.Work.TwinsRelationConflict.fill(0);
       InitPossiblesOfSlot(ctx, s, grid, findings[s]);
     }
   }

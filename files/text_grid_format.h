@@ -59,6 +59,8 @@ constexpr char kTiled = 'J';
 constexpr char kPiece = 'P';
 constexpr char kPieceRotation = '9';
 constexpr char kPieceOption = '(';
+// Our piece turns: each piece's quarter turns and mirror flag, in piece order.
+constexpr char kPieceTurns = '|';
 constexpr char kBoatCounts = 'A';
 constexpr char kClassTable = '%';
 constexpr char kCellClass = '3';

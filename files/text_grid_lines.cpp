@@ -278,7 +278,7 @@ void WriteTiled(const Row &row, Out &out, const Source &src) {
   out.Row(Prefix(row.Letter()), marked, true);
 }
 
-// ---- Puzzle, Tiled and Battle Ship: a piece per line, then the pieces' two options ----
+// ---- Puzzle, Tiled and Battle Ship: a piece per line, their turns, then the pieces' two options ----
 
 // A piece's digits as they lie on its cells, however a Tiled piece is turned: the cells say
 // where it lies, not how it shows (files written before held a turned piece's shown digits:
@@ -293,10 +293,45 @@ void WritePieces(const Row &, Out &out, const Source &src) {
     }
     out.Row(Prefix(kPiece), pairs, true);
   }
+  // How each piece is turned, only when one is: files of unturned pieces stay as they were.
+  const auto pieces = l.Pieces.Used();
+  if (std::any_of(pieces.begin(), pieces.end(),
+                  [](const PuzzlePiece &p) { return p.Rotation != 0 || p.Mirror != 0; })) {
+    std::vector<int> turns;
+    for (const PuzzlePiece &p : pieces) {
+      turns.push_back(p.Rotation);
+      turns.push_back(p.Mirror);
+    }
+    out.Row(Prefix(kPieceTurns), turns, true);
+  }
   if (l.PuzzleRotation == 1)
     out.Text(Prefix(kPieceRotation));
   if (l.PieceParity == 1)
     out.Text(Prefix(kPieceOption));
+}
+
+// The turns of the pieces read before it; the reader keeps only those the grid's rule allows.
+void ReadPieceTurns(In &in, const Line &line) {
+  std::vector<int32_t> n;
+  auto pieces = in.Lists().Pieces.Used();
+  if (!in.Numbers(line, 1, n))
+    return;
+  if (n.size() % 2 != 0) {
+    in.Fail("a piece turns line holds two numbers per piece");
+    return;
+  }
+  for (size_t k = 0; k < n.size(); k += 2)
+    if (!in.InRange(n[k], 0, 3, "quarter turns") || !in.InRange(n[k + 1], 0, 1, "mirror"))
+      return;
+  if (n.size() > 2 * pieces.size()) {
+    in.Warn("turns for " + std::to_string(n.size() / 2) + " pieces after " + std::to_string(pieces.size()) +
+            " pieces; the line is left out");
+    return;
+  }
+  for (size_t k = 0; k < n.size(); k += 2) {
+    pieces[k / 2].Rotation = static_cast<int16_t>(n[k]);
+    pieces[k / 2].Mirror = static_cast<int16_t>(n[k + 1]);
+  }
 }
 
 // A piece sets no rule of its own: a grid with pieces and neither Tiled nor Battle Ship is a
@@ -309,6 +344,10 @@ void ReadPiece(const Row &, In &in, char kind, const Line &line) {
   }
   if (kind == kPieceOption) {
     l.PieceParity = 1;
+    return;
+  }
+  if (kind == kPieceTurns) {
+    ReadPieceTurns(in, line);
     return;
   }
   std::vector<int32_t> n;
@@ -815,14 +854,31 @@ void ReadMagicSquare(const Row &row, In &in, char, const Line &line) {
     in.Flag(row.Rules);
 }
 
+// ---- The twins rows: the grid of a pair that holds no link of its own (its partner holds them)
+// keeps its rule with the row's letter alone ----
+
+void WriteRuleAlone(const Row &row, Out &out) { out.Text(Prefix(row.Letter())); }
+
+// True when the line is the row's letter alone, which sets the rule and nothing else.
+bool ReadRuleAlone(const Row &row, In &in, const Line &line) {
+  if (!TrimTextField(std::string_view(line).substr(1)).empty())
+    return false;
+  in.Flag(row.Rules);
+  return true;
+}
+
 // ---- Twins Relation and Twins Zone: two cells (blocks), this grid + 1, the partner + 1 ----
 
 void WriteTwinsRelation(const Row &row, Out &out, const Source &src) {
+  if (ListsOf(src).TwinsRelation.Size() == 0)
+    WriteRuleAlone(row, out);
   for (const TwinsRelationLink &t : ListsOf(src).TwinsRelation.Used())
     out.Row(Prefix(row.Letter()), {t.Cell, t.OtherCell, src.Slot + 1, t.OtherGrid + 1});
 }
 
 void ReadTwinsRelation(const Row &row, In &in, char, const Line &line) {
+  if (ReadRuleAlone(row, in, line))
+    return;
   std::vector<int32_t> n;
   VariantLists &l = in.Lists();
   int16_t partner = -1;
@@ -834,11 +890,15 @@ void ReadTwinsRelation(const Row &row, In &in, char, const Line &line) {
 }
 
 void WriteTwinsZone(const Row &row, Out &out, const Source &src) {
+  if (ListsOf(src).TwinsZone.Size() == 0)
+    WriteRuleAlone(row, out);
   for (const TwinsZoneLink &z : ListsOf(src).TwinsZone.Used())
     out.Row(Prefix(row.Letter()), {z.Block, z.OtherBlock, src.Slot + 1, z.OtherGrid + 1});
 }
 
 void ReadTwinsZone(const Row &row, In &in, char, const Line &line) {
+  if (ReadRuleAlone(row, in, line))
+    return;
   std::vector<int32_t> n;
   VariantLists &l = in.Lists();
   const int lastBlock = in.Geo().GridWidth - 1;
@@ -853,13 +913,18 @@ void ReadTwinsZone(const Row &row, In &in, char, const Line &line) {
 
 // ---- Twins Differents and Twins Equal: this grid + 1 and the partner + 1 ----
 
+// The grid of a pair that names no partner is the one the other names.
 void WritePartner(const Row &row, Out &out, const Source &src) {
   const int partner = ListsOf(src).TwinsPartner;
   if (partner >= 0)
     out.Row(Prefix(row.Letter()), {src.Slot + 1, partner + 1});
+  else
+    WriteRuleAlone(row, out);
 }
 
 void ReadPartner(const Row &row, In &in, char, const Line &line) {
+  if (ReadRuleAlone(row, in, line))
+    return;
   std::vector<int32_t> n;
   if (in.Numbers(line, 1, n) && in.AtLeast(n, 2, "a twins line") &&
       in.PartnerSlot(n[0], n[1], in.Lists().TwinsPartner))
@@ -868,10 +933,13 @@ void ReadPartner(const Row &row, In &in, char, const Line &line) {
 
 // ---- Twins Substitution: the value table, this grid + 1 and the partner + 1 ----
 
+// The grid of the pair without the map is the one whose values the map gives.
 void WriteSubstitution(const Row &row, Out &out, const Source &src) {
   const VariantLists &l = ListsOf(src);
-  if (l.TwinsPartner < 0 || l.SubstitutionOwner != 1)
+  if (l.TwinsPartner < 0 || l.SubstitutionOwner != 1) {
+    WriteRuleAlone(row, out);
     return;
+  }
   const auto &map = src.Grid().Work.SubstitutionMap;
   std::vector<int> numbers(map.begin(), map.begin() + src.Ctx.Geo.GridWidth);
   numbers.push_back(src.Slot + 1);
@@ -881,6 +949,8 @@ void WriteSubstitution(const Row &row, Out &out, const Source &src) {
 
 void ReadSubstitution(const Row &row, In &in, char, const Line &line) {
   const size_t width = static_cast<size_t>(in.Geo().GridWidth);
+  if (ReadRuleAlone(row, in, line))
+    return;
   std::vector<int32_t> n;
   if (!in.Numbers(line, 1, n) || !in.AtLeast(n, width + 2, "a substitution table"))
     return;
@@ -982,6 +1052,8 @@ void ReadMasterMind(const Row &row, In &in, char, const Line &line) {
 // ---- Twins Relation Multiple: the pair count and the other grid, then the pairs ----
 
 void WriteTwinsMultiple(const Row &row, Out &out, const Source &src) {
+  if (ListsOf(src).TwinsMultiple.Size() == 0)
+    WriteRuleAlone(row, out);
   for (const TwinsMultipleGroup &t : ListsOf(src).TwinsMultiple.Used()) {
     std::vector<int> numbers = {t.NCells, t.OtherGrid};
     for (int k = 0; k < std::clamp<int>(t.NCells, 0, 16); ++k) {
@@ -993,6 +1065,8 @@ void WriteTwinsMultiple(const Row &row, Out &out, const Source &src) {
 }
 
 void ReadTwinsMultiple(const Row &row, In &in, char, const Line &line) {
+  if (ReadRuleAlone(row, in, line))
+    return;
   std::vector<int32_t> n;
   VariantLists &l = in.Lists();
   if (in.Numbers(line, 1, n) && in.AtLeast(n, 2, "a Twins Relation Multiple group") &&
@@ -1167,7 +1241,7 @@ constexpr TextLineKind kLineKinds[] = {
     {{kSumCage, kProductCage, kZeroCages}, kVarKiller, Grid, WriteCages, ReadCage},
     {{kRegionRow}, kVarIrregular, Grid, WriteIrregular, ReadRegionRow},
     {{kTiled}, kVarTiled, Grid, WriteTiled, ReadFlag},
-    {{kPiece, kPieceRotation, kPieceOption}, kVarPieceRules, Grid, WritePieces, ReadPiece},
+    {{kPiece, kPieceTurns, kPieceRotation, kPieceOption}, kVarPieceRules, Grid, WritePieces, ReadPiece},
     {{kBoatCounts}, kVarBattleShip, Grid, WriteBoatCounts, ReadBoatCounts},
     {{kClassTable, kCellClass}, kVarTrio, Grid, WriteClasses, ReadClass},
     {{kRegionCount}, kVarExtraRegion, Grid, WriteExtraRegions, ReadRegionCount},

@@ -94,6 +94,17 @@ void ReadTiledDigitsAsTheyLie(StagedTextGrid &staged) {
   }
 }
 
+// A turn the grid's rule does not allow would show the player a piece that cannot lie that way.
+void KeepAllowedTurns(GridRecord &grid) {
+  for (PuzzlePiece &piece : grid.Lists.Pieces.Used()) {
+    const PieceTurns turns = AllowedPieceTurns(grid, piece);
+    if (piece.Rotation < 0 || piece.Rotation > 3 || ((turns.Rotations >> piece.Rotation) & 1u) == 0)
+      piece.Rotation = 0;
+    if (!turns.Mirror)
+      piece.Mirror = 0;
+  }
+}
+
 void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
   ReadTiledDigitsAsTheyLie(staged);
   GridRecord &grid = ctx.Grids.Main[slot];
@@ -105,6 +116,7 @@ void ApplyGrid(EngineContext &ctx, int slot, StagedTextGrid &staged) {
   }
   grid.GridVar = staged.Var;
   grid.Lists = *staged.Lists;
+  KeepAllowedTurns(grid);
   grid.Work.SubstitutionMap = staged.SubstitutionMap;
   auto cells = grid.PlayingCells(ctx.Geo);
   auto references = reference.PlayingCells(ctx.Geo);

@@ -1,6 +1,7 @@
 // quorbel-text-sweep: every row the generator makes, at each size the catalogue offers it, a few
 // seeds each; each grid (each set) saved as text and opened again must count what it counted
-// before the save (hidden rules switched on, as the player plays them).
+// before the save (hidden rules switched on, as the player plays them) and show the player what
+// it showed (rules, givens, pieces as turned).
 //   quorbel-text-sweep [--seeds N] [--level 1..4] [--sizes 4,6,8,9,12,16] [--limit N]
 // One line per grid; the last line sums up. Exit status 1 when a grid counted otherwise, 2 on
 // bad arguments.
@@ -102,6 +103,45 @@ int CountWithRulesShown(EngineContext &ctx, const Options &options) {
   return count;
 }
 
+// What the player sees of the set differs after the save: the first grid and what differs there,
+// empty when nothing does. Rules shown and hidden, givens, and each piece's cells, digits and
+// turns.
+std::string SeenDifference(const EngineContext &before, const EngineContext &after) {
+  if (UsedMainCount(before.Grids) != UsedMainCount(after.Grids))
+    return "grid count";
+  for (int g = 0; g < UsedMainCount(before.Grids); ++g) {
+    const GridRecord &a = before.Grids.Main[static_cast<size_t>(g)];
+    const GridRecord &b = after.Grids.Main[static_cast<size_t>(g)];
+    const std::string where = "grid " + std::to_string(g) + ": ";
+    if (!(a.GridVar == b.GridVar) || !(a.Lists.HiddenRule == b.Lists.HiddenRule))
+      return where + "rules";
+    const auto ac = a.PlayingCells(before.Geo);
+    const auto bc = b.PlayingCells(after.Geo);
+    auto given = [](const CellRecord &c) {
+      return c.Status == kStatusGiven || c.Status == kStatusFixed ? c.Value : 0;
+    };
+    for (size_t i = 0; i < ac.size() && i < bc.size(); ++i)
+      if (given(ac[i]) != given(bc[i]))
+        return where + "given at cell " + std::to_string(i);
+    const auto ap = a.Lists.Pieces.Used();
+    const auto bp = b.Lists.Pieces.Used();
+    if (ap.size() != bp.size())
+      return where + "piece count";
+    for (size_t i = 0; i < ap.size(); ++i) {
+      const PuzzlePiece &x = ap[i];
+      const PuzzlePiece &y = bp[i];
+      bool same = x.NCells == y.NCells && x.Rotation == y.Rotation && x.Mirror == y.Mirror &&
+                  x.MarkedCell == y.MarkedCell;
+      for (int k = 0; same && k < std::clamp<int>(x.NCells, 0, 10); ++k)
+        same = x.Cells[static_cast<size_t>(k)] == y.Cells[static_cast<size_t>(k)] &&
+               x.Digits[static_cast<size_t>(k)] == y.Digits[static_cast<size_t>(k)];
+      if (!same)
+        return where + "piece " + std::to_string(i);
+    }
+  }
+  return {};
+}
+
 int Sweep(const Options &options) {
   int grids = 0, differ = 0, unmade = 0, timedOut = 0;
   for (const int size : options.sizes) {
@@ -137,11 +177,12 @@ int Sweep(const Options &options) {
         TakeTables(info, *opened);
         const int after = read.Ok ? CountWithRulesShown(*opened, options) : -1;
         ++grids;
-        const bool same = read.Ok && after == before;
+        const std::string seen = read.Ok ? SeenDifference(*made, *opened) : "not read";
+        const bool same = read.Ok && after == before && seen.empty();
         differ += same ? 0 : 1;
         timedOut += before == kSolveTimeOut || after == kSolveTimeOut ? 1 : 0;
-        std::printf("%-24s %2d seed %d: %d then %d%s\n", name, size, seed, before, after,
-                    same ? "" : "  DIFFERS");
+        std::printf("%-24s %2d seed %d: %d then %d%s%s\n", name, size, seed, before, after,
+                    same ? "" : "  DIFFERS", seen.empty() ? "" : (" (" + seen + ")").c_str());
         std::fflush(stdout);
       }
     }

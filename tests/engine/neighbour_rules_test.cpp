@@ -98,6 +98,10 @@ TEST_F(NeighbourRules, PirateKeepsTheTreasureAmongPirates) {
   Place(41, 7);
   Run(kVarPirate);
   EXPECT_TRUE(Marked(40) && Marked(41));
+  EXPECT_EQ(grid.Work.PirateConflict, 1);
+  Place(41, 3);
+  Run(kVarPirate);
+  EXPECT_EQ(grid.Work.PirateConflict, 0) << "the flag goes with its cause";
 }
 
 class NeighbourRules8 : public NeighbourRules {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/grid_set.h"
+#include "engine/propagate.h"
 #include "engine/twins_editors.h"
 #include "engine/unit_summary.h"
 #include "engine/value_mask.h"
@@ -99,6 +100,18 @@ TEST_F(TwinsRules, ARelationNarrowsBothCellsToWhatTheyShare) {
   CheckTwinsRelation(s.Ctx, A(), 0);
   EXPECT_EQ(A().Work.TwinsRelationConflict[0], 1);
   EXPECT_EQ(A().State, kGridContradiction);
+}
+
+TEST_F(TwinsRules, ARelationConflictGoesWithItsCauseOnOneGridsPropagation) {
+  A().GridVar = kVarTwinsRelation;
+  A().Lists.TwinsRelation.Append({2, 7, 1});
+  Fill(A(), 2, 1);
+  Fill(B(), 7, 3);
+  Propagate(s.Ctx, A(), kFilterAlways, 0);
+  EXPECT_EQ(A().Work.TwinsRelationConflict[0], 1);
+  Fill(B(), 7, 1);
+  Propagate(s.Ctx, A(), kFilterAlways, 0);
+  EXPECT_EQ(A().Work.TwinsRelationConflict[0], 0);
 }
 
 TEST_F(TwinsRules, AValueInAZoneIsTheOnlyCandidateOfItsTwinCell) {

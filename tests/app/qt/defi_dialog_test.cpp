@@ -15,6 +15,7 @@
 #include "engine/cell_actions.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
+#include "tests/net/qt/quiet_socket_host.h"
 #include "tests/view/qt/view_test_support.h"
 #include "view/board_input.h"
 
@@ -32,27 +33,15 @@ CDialogDefi *AnnsChallenge(FrameWithBoard &f) {
 }
 
 // Bob's program on 127.0.0.1: it knows Ann, and leaves what she sends alone.
-class BobsProgram : public DefiSocketHost {
+class BobsProgram : public QuietSocketHost {
 public:
-  BobsProgram() : sockets(*this) {
+  BobsProgram() : QuietSocketHost("Bob"), sockets(*this) {
     DefiPlayerRecord ann;
     ann.Name = "Ann";
     ann.Remote = 1;
     known.Add(ann);
   }
-  void Inform(const std::string &) override {}
-  DefiPlayerList &Players() override { return known; }
-  std::string OwnName() const override { return "Bob"; }
-  bool Disabled() const override { return false; }
-  bool ChallengeRunning() const override { return true; }
-  void PlayersChanged() override {}
-  void ChatReceived(const std::string &) override {}
-  void GridReceived(const std::string &, const std::string &) override {}
-  void MoveReceived(const std::string &, const DefiMove &) override {}
-  void StartReceived(const std::string &) override {}
-  void ReadyReceived() override {}
 
-  DefiPlayerList known;
   DefiSockets sockets;
 };
 

@@ -13,6 +13,7 @@
 #include "engine/grid_set.h"
 #include "net/qt/defi_sockets.h"
 #include "tests/net/qt/loopback_http.h"
+#include "tests/net/qt/quiet_socket_host.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -21,21 +22,12 @@ using namespace quorbel::testing;
 namespace {
 
 // Bob: follows the launcher's standings, as the program does when it is not the launcher.
-class Follower : public DefiSocketHost, public DefiTurnHost {
+class Follower : public QuietSocketHost, public DefiTurnHost {
 public:
-  Follower() : sockets(*this) {}
+  Follower() : QuietSocketHost("Bob"), sockets(*this) {}
 
-  void Inform(const std::string &) override {}
-  DefiPlayerList &Players() override { return known; }
-  std::string OwnName() const override { return "Bob"; }
-  bool Disabled() const override { return false; }
-  bool ChallengeRunning() const override { return true; }
-  void PlayersChanged() override {}
-  void ChatReceived(const std::string &) override {}
   void GridReceived(const std::string &, const std::string &file) override { grids.push_back(file); }
-  void MoveReceived(const std::string &, const DefiMove &) override {}
   void StartReceived(const std::string &) override { ++starts; }
-  void ReadyReceived() override {}
   void StandingsReceived(const std::string &, const DefiStandings &standings) override {
     TakeDefiStandings(turns, players, standings, "Bob", *this);
   }
@@ -52,7 +44,7 @@ public:
 
   bool MyTurn() const { return turns.Running && !turns.Over && turns.Current == turns.OwnPosition; }
 
-  DefiPlayerList known, players;
+  DefiPlayerList players;
   DefiTurns turns;
   std::vector<std::string> grids;
   int starts = 0;

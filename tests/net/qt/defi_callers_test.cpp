@@ -6,33 +6,23 @@
 #include <memory>
 
 #include "net/qt/defi_sockets.h"
+#include "tests/net/qt/quiet_socket_host.h"
 
 using namespace quorbel;
 
 namespace {
 
-class Ann : public DefiSocketHost {
+class Ann : public testing::QuietSocketHost {
 public:
-  Ann() : sockets(*this) {
+  Ann() : QuietSocketHost("Ann"), sockets(*this) {
     DefiPlayerRecord bob;
     bob.Name = "Bob";
     bob.Remote = 1;
     bob.Connected = 1;
-    players.Add(bob);
+    known.Add(bob);
   }
   void Inform(const std::string &line) override { reserved += line.starts_with("Reserved Socket"); }
-  DefiPlayerList &Players() override { return players; }
-  std::string OwnName() const override { return "Ann"; }
-  bool Disabled() const override { return false; }
-  bool ChallengeRunning() const override { return true; }
-  void PlayersChanged() override {}
-  void ChatReceived(const std::string &) override {}
-  void GridReceived(const std::string &, const std::string &) override {}
-  void MoveReceived(const std::string &, const DefiMove &) override {}
-  void StartReceived(const std::string &) override {}
-  void ReadyReceived() override {}
 
-  DefiPlayerList players;
   int reserved = 0;
   DefiSockets sockets;
 };
@@ -60,7 +50,7 @@ private slots:
     std::unique_ptr<QTcpSocket> bob = Call(ann.sockets.ListenPort());
     QVERIFY(bob->waitForConnected(5000));
     bob->write(">>>>>Bob>>>>>Ann");
-    QTRY_VERIFY(ann.players.At(0).Slot >= 0);
+    QTRY_VERIFY(ann.known.At(0).Slot >= 0);
   }
 
   void aPlayerWhoseLinkDiesIsNoLongerConnected() {
@@ -69,10 +59,10 @@ private slots:
     std::unique_ptr<QTcpSocket> bob = Call(ann.sockets.ListenPort());
     QVERIFY(bob->waitForConnected(5000));
     bob->write(">>>>>Bob>>>>>Ann");
-    QTRY_VERIFY(ann.players.At(0).Slot >= 0);
+    QTRY_VERIFY(ann.known.At(0).Slot >= 0);
     bob->abort(); // killed: no "bye"
-    QTRY_COMPARE(ann.players.At(0).Connected, 0);
-    QCOMPARE(ann.players.At(0).Slot, -1);
+    QTRY_COMPARE(ann.known.At(0).Connected, 0);
+    QCOMPARE(ann.known.At(0).Slot, -1);
   }
 };
 
