@@ -149,6 +149,7 @@ private:
            total = reach_[g]._Find_next(total))
         values_[g][total].fill(0);
       reach_[g].reset();
+      low_[g] = 0;
       size_[g] = 0;
     }
     differ_.fill(0);
@@ -193,6 +194,8 @@ private:
       if (at == size_[g]) {
         const int key = Key(total);
         reach_[g].set(key);
+        if (key < kWordTotals)
+          low_[g] |= uint64_t{1} << key;
         for (int m = 0; m < size_[g]; ++m)
           values_[g][key][m] |= chosen[members_[g][m]];
         return;
@@ -214,18 +217,18 @@ private:
 
   int Key(int total) const { return modulo_ ? total % s_->Modulus : total; }
 
-  // All the sums of two reachable sets, taken modulo when the rule asks.
-  Sums Combine(const Sums &a, const Sums &b) const {
+  // All the sums of two reachable sets, taken modulo when the rule asks. Only the set sums of
+  // `few` are visited: the callers pass a group's own sums there, the sparser side (counting
+  // both would cost more than it saves).
+  Sums Combine(const Sums &few, const Sums &many) const {
     Sums out;
     if (!modulo_) {
-      // Sums are few and small: only the set ones of the sparser side are visited.
-      const bool aFewer = a.count() <= b.count();
-      const Sums &few = aFewer ? a : b;
-      const Sums &many = aFewer ? b : a;
       for (size_t x = few._Find_first(); x < few.size(); x = few._Find_next(x))
         out |= many << x;
       return out;
     }
+    const Sums &a = few;
+    const Sums &b = many;
     const int m = s_->Modulus;
     Sums residues;
     for (int r = 0; r < m; ++r)
@@ -236,12 +239,55 @@ private:
     return out;
   }
 
+  // Totals below this fit one machine word.
+  static constexpr int kWordTotals = 64;
+
+  // All the sums of two sets of totals below kWordTotals, those below it kept.
+  static uint64_t CombineWords(uint64_t few, uint64_t many) {
+    uint64_t out = 0;
+    for (; few != 0; few &= few - 1)
+      out |= many << std::countr_zero(few);
+    return out;
+  }
+
+  // Join for a total below kWordTotals taken whole: a larger partial sum never comes back under
+  // it, so every set of sums fits one word.
+  void JoinWords() {
+    std::array<uint64_t, ComboSearch::kMaxPositions + 1> before;
+    std::array<uint64_t, ComboSearch::kMaxPositions + 1> after;
+    before[0] = 1;
+    for (int g = 0; g < groups_; ++g)
+      before[g + 1] = CombineWords(low_[g], before[g]);
+    after[groups_] = 1;
+    for (int g = groups_ - 1; g >= 0; --g)
+      after[g] = CombineWords(low_[g], after[g + 1]);
+    for (int k = 0; k < n_; ++k)
+      s_->Allowed[k] = 0;
+    const auto target = static_cast<int>(s_->Target);
+    for (int g = 0; g < groups_; ++g) {
+      const uint64_t others = g == 0             ? after[1]
+                              : g + 1 == groups_ ? before[g]
+                                                 : CombineWords(before[g], after[g + 1]);
+      for (uint64_t totals = low_[g]; totals != 0; totals &= totals - 1) {
+        const int total = std::countr_zero(totals);
+        if (total > target || ((others >> (target - total)) & 1) == 0)
+          continue;
+        for (int m = 0; m < size_[g]; ++m)
+          s_->Allowed[members_[g][m]] |= values_[g][total][m];
+      }
+    }
+  }
+
   void Join() {
+    if (!modulo_ && s_->Target >= 0 && s_->Target < kWordTotals) {
+      JoinWords();
+      return;
+    }
     std::array<Sums, ComboSearch::kMaxPositions + 1> before{};
     std::array<Sums, ComboSearch::kMaxPositions + 1> after{};
     before[0].set(0);
     for (int g = 0; g < groups_; ++g)
-      before[g + 1] = Combine(before[g], reach_[g]);
+      before[g + 1] = Combine(reach_[g], before[g]);
     after[groups_].set(0);
     for (int g = groups_ - 1; g >= 0; --g)
       after[g] = Combine(reach_[g], after[g + 1]);
@@ -272,6 +318,7 @@ private:
   std::array<std::array<int, ComboSearch::kMaxPositions>, ComboSearch::kMaxPositions> members_{};
   std::array<int, ComboSearch::kMaxPositions> size_{};
   std::array<Sums, ComboSearch::kMaxPositions> reach_{};
+  std::array<uint64_t, ComboSearch::kMaxPositions> low_{}; // the totals of reach_ below kWordTotals
   std::array<std::array<std::array<uint32_t, ComboSearch::kMaxPositions>, kMostTotal + 1>,
              ComboSearch::kMaxPositions>
       values_{};

@@ -1,6 +1,7 @@
 // The Little Killer diagonals as a search that decides one cell at a time reads them: the sum of
 // a diagonal's decided cells leaves a rest of its total, and each open cell keeps the
-// candidates that the others' candidates can complete to that rest.
+// candidates that the others' candidates can complete to that rest. A diagonal may repeat a
+// value, but not within a block: its cells of one block are read together.
 //
 // Every narrowing here follows from the candidates alone, so it never loses a solution; a full
 // board is still checked whole (`HoldOnFull`) before it counts.
@@ -8,7 +9,6 @@
 
 #include <array>
 #include <bit>
-#include <bitset>
 #include <cstdint>
 #include <span>
 
@@ -23,7 +23,13 @@ struct GridRecord;
 bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid);
 
 constexpr int kMaxClueCells = 16;
-constexpr size_t kMaxClueSum = kMaxClueCells * kMaxWidth; // every cell at the largest value
+
+// After a clue was read: its open cells, and the candidates each keeps.
+struct ClueOpenCells {
+  int count = 0;
+  std::array<uint8_t, kMaxClueCells> cells{};
+  std::array<uint16_t, kMaxClueCells> keep{};
+};
 
 class ClueLinks {
 public:
@@ -32,21 +38,37 @@ public:
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
   bool Any() const { return count_ > 0; }
 
-  // After `cell` was decided: narrows the open cells of its diagonals as `NeighbourLinks` does.
+  // The diagonals through a cell (bit i for diagonal i), and all of them.
+  uint64_t Through(int cell) const { return cluesThrough_[cell]; }
+  uint64_t AllClues() const { return count_ >= kMaxClues ? ~uint64_t{0} : (uint64_t{1} << count_) - 1; }
+
+  // Reads the diagonals of `among` that are to be read (`toRead`, bit i for diagonal i) till
+  // none is left: each open cell keeps the candidates the others can complete the total with.
+  // A diagonal read is taken out of `toRead`, and the diagonals through a cell it narrows
+  // come in. `narrowed(cell)` hears of each narrowed cell and returns false to stop (a cell
+  // left without candidates, or a value it cannot take); it may decide the cell, and change
+  // no other. False when a diagonal cannot be completed or `narrowed` stops.
   template <typename Narrowed>
-  bool NarrowAround(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
-                    Narrowed narrowed) const {
-    for (int k = 0; k < cluesOfCellCount_[cell]; ++k)
-      if (!NarrowClue(value, cand, cluesOfCell_[cell][k], narrowed))
+  bool ReadDiagonals(std::span<const uint8_t> value, std::span<uint16_t> cand, uint64_t &toRead,
+                     uint64_t among, Narrowed narrowed) const {
+    for (uint64_t next = toRead & among; next != 0; next = toRead & among) {
+      const int i = std::countr_zero(next);
+      const uint64_t bit = uint64_t{1} << i;
+      ClueOpenCells open;
+      if (!KeepToTotal(value, cand, i, open))
         return false;
-    return true;
-  }
-  // The same for every diagonal, decided cells or not.
-  template <typename Narrowed>
-  bool NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand, Narrowed narrowed) const {
-    for (int i = 0; i < count_; ++i)
-      if (!NarrowClue(value, cand, i, narrowed))
-        return false;
+      toRead &= ~bit;
+      for (int k = 0; k < open.count; ++k) {
+        const int c = open.cells[k];
+        if (open.keep[k] == cand[c])
+          continue;
+        cand[c] = open.keep[k];
+        // The diagonal just read reads the same with the cell decided.
+        toRead |= cluesThrough_[c] & ~bit;
+        if (!narrowed(c))
+          return false;
+      }
+    }
     return true;
   }
 
@@ -58,98 +80,37 @@ public:
   // -1 when every diagonal is decided.
   int TightestCell(std::span<const uint8_t> value, std::span<const uint16_t> cand) const;
 
+  // What a block's open cells of a diagonal reach, and keep for a set of totals, by their
+  // candidates (bit t for total t; 16 bits of candidates a cell).
+  struct PartMemo {
+    uint64_t key = 0; // no cells: never looked up
+    uint64_t reach = 0;
+    uint64_t keptFor = 0; // none
+    std::array<uint16_t, 4> kept{};
+  };
+
 private:
   static constexpr int kMaxClues = 64;
-  static constexpr int kMaxCluesOfCell = 8;
 
   struct Clue {
     int target = 0;
     int size = 0;
     std::array<uint8_t, kMaxClueCells> cells{};
+    int parts = 0;
+    std::array<uint8_t, kMaxClueCells> part{}; // cells of one block share a part
     bool operator==(const Clue &) const = default;
   };
 
-  template <typename Narrowed>
-  bool NarrowClue(std::span<const uint8_t> value, std::span<uint16_t> cand, int i, Narrowed narrowed) const;
+  // What the clue's open cells keep: the candidates that some choice of the others completes to
+  // the rest of the total, cells of one block taking different values. False when none does.
+  bool KeepToTotal(std::span<const uint8_t> value, std::span<const uint16_t> cand, int i,
+                   ClueOpenCells &open) const;
 
   int count_ = 0;
   std::array<Clue, kMaxClues> clues_{};
-  std::array<std::array<uint8_t, kMaxCluesOfCell>, kMaxCells> cluesOfCell_{};
-  std::array<uint8_t, kMaxCells> cluesOfCellCount_{};
+  std::array<uint64_t, kMaxCells> cluesThrough_{}; // bit i: diagonal i holds the cell
+  static constexpr int kPartMemoBits = 12;
+  mutable std::array<PartMemo, size_t{1} << kPartMemoBits> partMemo_{};
 };
-
-// A diagonal's cells may repeat a value, so what its open cells can add up to is the sums of
-// their candidates taken one after another: a set of sums per prefix of the open cells, and
-// going back from the end, the sums each prefix must make for the rest to reach the total. A
-// candidate stays when some choice of the other cells completes the total with it.
-template <size_t Bits, typename Narrowed>
-bool NarrowToSums(std::span<uint16_t> cand, std::span<const uint8_t> open, int rest, Narrowed narrowed) {
-  using Sums = std::bitset<Bits>;
-  const size_t n = open.size();
-  std::array<Sums, kMaxClueCells + 1> before;
-  before[0].set(0);
-  for (size_t k = 0; k < n; ++k)
-    for (uint32_t vs = cand[open[k]]; vs != 0; vs &= vs - 1)
-      before[k + 1] |= before[k] << (std::countr_zero(vs) + 1);
-  if (!before[n].test(static_cast<size_t>(rest)))
-    return false;
-  Sums need;
-  need.set(static_cast<size_t>(rest));
-  for (size_t k = n; k-- > 0;) {
-    const int c = open[k];
-    uint16_t keep = 0;
-    Sums needBefore;
-    for (uint32_t vs = cand[c]; vs != 0; vs &= vs - 1) {
-      const int v = std::countr_zero(vs) + 1;
-      const Sums left = need >> v;
-      if ((left & before[k]).none())
-        continue;
-      keep |= static_cast<uint16_t>(1u << (v - 1));
-      needBefore |= left;
-    }
-    if (keep != cand[c]) {
-      cand[c] = keep;
-      if (!narrowed(c))
-        return false;
-    }
-    need = needBefore;
-  }
-  return true;
-}
-
-// The decided cells leave the open ones a rest of the total to make; a rest outside what
-// their smallest and largest candidates reach ends the branch before the sums are read.
-template <typename Narrowed>
-bool ClueLinks::NarrowClue(std::span<const uint8_t> value, std::span<uint16_t> cand, int i,
-                           Narrowed narrowed) const {
-  const Clue &clue = clues_[i];
-  std::array<uint8_t, kMaxClueCells> open;
-  size_t n = 0;
-  int rest = clue.target;
-  int least = 0;
-  int most = 0;
-  for (int k = 0; k < clue.size; ++k) {
-    const int c = clue.cells[k];
-    if (value[c] != 0) {
-      rest -= value[c];
-    } else if (cand[c] == 0) {
-      return false;
-    } else {
-      least += std::countr_zero(cand[c]) + 1;
-      most += std::bit_width(cand[c]);
-      open[n++] = static_cast<uint8_t>(c);
-    }
-  }
-  if (rest < least || rest > most)
-    return false;
-  if (n == 0)
-    return true;
-  const auto cells = std::span<const uint8_t>(open).first(n);
-  // Most rests fit one machine word, where the sets shift in one step.
-  constexpr size_t kWordSums = 64;
-  if (rest < static_cast<int>(kWordSums))
-    return NarrowToSums<kWordSums>(cand, cells, rest, narrowed);
-  return NarrowToSums<kMaxClueSum + 1>(cand, cells, rest, narrowed);
-}
 
 } // namespace quorbel

@@ -113,10 +113,13 @@ struct Layout {
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
 // A level's board holds the candidates its units leave; a node's narrowed copy, fewer.
+// The diagonals to read are those through a cell that changed since they were last read: the
+// others would narrow nothing.
 struct Board {
   std::array<uint16_t, kMaxCells> cand;
   std::array<uint8_t, kMaxCells> value;
   int open;
+  uint64_t cluesToRead;
 };
 
 // One level of the tree: its node's values and unit candidates, and the cell it branches
@@ -279,6 +282,7 @@ void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
   std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
   std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
   dst.open = src.open;
+  dst.cluesToRead = src.cluesToRead;
 }
 
 // Places one of the cell's candidates and takes it from the cell's open peers. False when
@@ -287,20 +291,29 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
   const NeighbourLinks &links = layout.links;
   if (links.Any() && !links.Allows(board.value, cell, value))
     return false;
+  const ClueLinks &clues = layout.clues;
   board.value[cell] = static_cast<uint8_t>(value);
   board.cand[cell] = 0;
+  board.cluesToRead |= clues.Through(cell);
   --board.open;
   const uint16_t bit = static_cast<uint16_t>(1u << (value - 1));
   const auto &peers = layout.peers[cell];
   for (int k = 0; k < layout.peerCount[cell]; ++k) {
     uint16_t &cand = board.cand[peers[k]];
-    if ((cand & bit) != 0 && (cand &= static_cast<uint16_t>(~bit)) == 0)
+    if ((cand & bit) == 0)
+      continue;
+    board.cluesToRead |= clues.Through(peers[k]);
+    if ((cand &= static_cast<uint16_t>(~bit)) == 0)
       return false;
   }
   const auto live = [&](int c) { return board.cand[c] != 0; };
-  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, live)) &&
-         (!layout.clues.Any() || layout.clues.NarrowAround(board.value, board.cand, cell, live)) &&
-         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, live));
+  const auto narrowedByLinks = [&](int c) {
+    return (board.cluesToRead |= clues.Through(c), board.cand[c] != 0);
+  };
+  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, narrowedByLinks)) &&
+         (!clues.Any() ||
+          clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.Through(cell), live)) &&
+         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, narrowedByLinks));
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -313,6 +326,9 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   // A cell decided takes its value from its open peers once its turn in the queue comes: till
   // then only a cell decided meanwhile can clash with it, which is when the clash is seen.
   const NeighbourLinks &links = layout.links;
+  const ClueLinks &clues = layout.clues;
+  // Every cell whose candidates change puts the diagonals through it to be read, before it
+  // is decided.
   auto decide = [&](int c, int v) {
     if (links.Any() && !links.Allows(board.value, c, v))
       return false;
@@ -326,33 +342,46 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
     touched |= layout.cellUnitMask[c];
     return true;
   };
+  board.cluesToRead |= clues.Through(cell);
   if (!decide(cell, value))
     return false;
-  while (head < tail) {
-    const int c = queue[head++];
-    const uint16_t bit = static_cast<uint16_t>(1u << (board.value[c] - 1));
-    const auto &peers = layout.peers[c];
-    // Decided peers have no candidate left: only open ones can lose the value.
-    for (int k = 0; k < layout.peerCount[c]; ++k) {
-      const int peer = peers[k];
-      uint16_t &cand = board.cand[peer];
-      if ((cand & bit) == 0)
-        continue;
-      cand = static_cast<uint16_t>(cand & ~bit);
-      touched |= layout.cellUnitMask[peer];
-      if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
+  const auto narrowed = [&](int other) {
+    const uint16_t left = board.cand[other];
+    touched |= layout.cellUnitMask[other];
+    return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
+  };
+  const auto narrowedByLinks = [&](int other) {
+    board.cluesToRead |= clues.Through(other);
+    return narrowed(other);
+  };
+  // The diagonals through the cells decided are read once the queue runs dry: a diagonal that
+  // several of them cross is read once for all.
+  uint64_t crossed = 0;
+  do {
+    while (head < tail) {
+      const int c = queue[head++];
+      const uint16_t bit = static_cast<uint16_t>(1u << (board.value[c] - 1));
+      const auto &peers = layout.peers[c];
+      // Decided peers have no candidate left: only open ones can lose the value.
+      for (int k = 0; k < layout.peerCount[c]; ++k) {
+        const int peer = peers[k];
+        uint16_t &cand = board.cand[peer];
+        if ((cand & bit) == 0)
+          continue;
+        cand = static_cast<uint16_t>(cand & ~bit);
+        touched |= layout.cellUnitMask[peer];
+        board.cluesToRead |= clues.Through(peer);
+        if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
+          return false;
+      }
+      if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowedByLinks)) ||
+          (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowedByLinks)))
         return false;
+      crossed |= clues.Through(c);
     }
-    const auto narrowed = [&](int other) {
-      const uint16_t left = board.cand[other];
-      touched |= layout.cellUnitMask[other];
-      return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
-    };
-    if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowed)) ||
-        (layout.clues.Any() && !layout.clues.NarrowAround(board.value, board.cand, c, narrowed)) ||
-        (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowed)))
+    if (!clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, crossed, narrowed))
       return false;
-  }
+  } while (head < tail);
   return true;
 }
 
@@ -389,15 +418,21 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
       return false;
   }
   const auto live = [&](int other) { return root.cand[other] != 0; };
-  if ((layout.clues.Any() && !layout.clues.NarrowEvery(root.value, root.cand, live)) ||
-      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, live)))
+  const ClueLinks &clues = layout.clues;
+  root.cluesToRead = clues.AllClues();
+  const auto narrowedByLinks = [&](int other) {
+    return (root.cluesToRead |= clues.Through(other), live(other));
+  };
+  if ((clues.Any() &&
+       !clues.ReadDiagonals(root.value, root.cand, root.cluesToRead, clues.AllClues(), live)) ||
+      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, narrowedByLinks)))
     return false;
   const NeighbourLinks &links = layout.links;
   if (!links.Any())
     return true;
   for (int c = 0; c < layout.nCells; ++c)
-    if (root.value[c] != 0 &&
-        (!links.Allows(root.value, c, root.value[c]) || !links.NarrowAround(root.value, root.cand, c, live)))
+    if (root.value[c] != 0 && (!links.Allows(root.value, c, root.value[c]) ||
+                               !links.NarrowAround(root.value, root.cand, c, narrowedByLinks)))
       return false;
   return true;
 }
@@ -436,9 +471,8 @@ bool RemoveAlongLines(const Layout &layout, Board &board, const BlockLines &line
 // after pass until one removes nothing. A block none of whose cells changed since it was
 // last read would remove nothing again, so it is skipped. False when a cell loses its
 // last candidate.
-bool NarrowWithProbables(const Layout &layout, Board &board) {
+bool NarrowWithProbables(const Layout &layout, Board &board, uint32_t changed) {
   const int w = layout.width;
-  uint32_t changed = WidthMask(w);
   while (changed != 0) {
     for (int b = 0; b < w; ++b) {
       if ((changed & (1u << b)) == 0)
@@ -470,8 +504,10 @@ bool NarrowWithProbables(const Layout &layout, Board &board) {
 // The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
 bool NarrowNode(const Layout &layout, Board &board) {
   if (layout.clues.Any())
-    return layout.clues.NarrowEvery(board.value, board.cand, [&](int c) { return board.cand[c] != 0; });
-  return layout.orderFree || layout.links.Any() || layout.chess.Any() || NarrowWithProbables(layout, board);
+    return layout.clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, layout.clues.AllClues(),
+                                      [&](int c) { return board.cand[c] != 0; });
+  return layout.orderFree || layout.links.Any() || layout.chess.Any() ||
+         NarrowWithProbables(layout, board, WidthMask(layout.width));
 }
 
 enum class Outcome { Dead, Solved, Open };
@@ -486,16 +522,56 @@ Outcome Filled(const Layout &layout, const Board &board) {
   return holds ? Outcome::Solved : Outcome::Dead;
 }
 
-// Naked singles, then hidden singles on top of their closure, until nothing more follows.
+// The cells changed since a board's singles last settled, at most one pass of the board's
+// cells (a cell may come twice); past that, every cell.
+struct ChangedCells {
+  std::array<uint8_t, kMaxCells> cells;
+  int count = 0;
+  bool all = false;
+  uint64_t units = 0;
+  bool Any() const { return all || count > 0; }
+  static ChangedCells Every(const Layout &layout) {
+    ChangedCells every;
+    every.all = true;
+    every.units = layout.wholeUnitMask;
+    return every;
+  }
+  // The cells whose candidates differ between the boards.
+  static ChangedCells Between(const Layout &layout, const Board &before, const Board &after) {
+    ChangedCells changed;
+    for (int c = 0; c < layout.nCells; ++c)
+      if (before.cand[c] != after.cand[c])
+        changed.Add(layout, c);
+    return changed;
+  }
+  void Add(const Layout &layout, int c) {
+    units |= layout.cellUnitMask[c];
+    if (count < layout.nCells)
+      cells[count++] = static_cast<uint8_t>(c);
+    else
+      all = true;
+  }
+};
+
+// Naked singles among `changed`, then hidden singles on top of their closure in the units of
+// the changed cells, until nothing more follows: a single appears only where a candidate went.
 // A unit is read again only when one of its cells changed since: the closure is the same
 // whatever the order it is reached in.
-Outcome PruneWithSingles(const Layout &layout, Board &board) {
-  uint64_t toRead = layout.wholeUnitMask; // the others' peers already keep their values apart
-  for (int c = 0; c < layout.nCells; ++c) {
+Outcome PruneWithSingles(const Layout &layout, Board &board, const ChangedCells &changed) {
+  uint64_t toRead = changed.units; // only whole units: the others' peers keep their values apart
+  const auto nakedSingle = [&](int c) {
     const uint16_t cand = board.cand[c];
-    if (board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
-        !PlaceForced(layout, board, c, std::countr_zero(cand) + 1, toRead))
-      return Outcome::Dead;
+    return board.value[c] == 0 && cand != 0 && (cand & (cand - 1)) == 0 &&
+           !PlaceForced(layout, board, c, std::countr_zero(cand) + 1, toRead);
+  };
+  if (changed.all) {
+    for (int c = 0; c < layout.nCells; ++c)
+      if (nakedSingle(c))
+        return Outcome::Dead;
+  } else {
+    for (int k = 0; k < changed.count; ++k)
+      if (nakedSingle(changed.cells[k]))
+        return Outcome::Dead;
   }
   for (toRead &= layout.wholeUnitMask; toRead != 0; toRead &= layout.wholeUnitMask) {
     if (board.open == 0)
@@ -532,6 +608,10 @@ Outcome PruneWithSingles(const Layout &layout, Board &board) {
   return board.open == 0 ? Filled(layout, board) : Outcome::Open;
 }
 
+Outcome PruneWithSingles(const Layout &layout, Board &board) {
+  return PruneWithSingles(layout, board, ChangedCells::Every(layout));
+}
+
 // The open cell with the fewest candidates, the lowest index first. No open cell of a
 // live node is without candidates.
 int ChooseBranchCell(const Layout &layout, const Board &board) {
@@ -556,6 +636,7 @@ int ChooseBranchCell(const Layout &layout, const Board &board) {
 // away holds for every solution below. False when the two disagree.
 bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, Board &out) {
   out.open = 0;
+  out.cluesToRead = layout.clues.AllClues();
   for (int c = 0; c < layout.nCells; ++c) {
     const int placed = narrowed.value[c];
     const int known = closure.value[c];
@@ -580,21 +661,56 @@ bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, 
   return true;
 }
 
+// The blocks (bit b for block b) holding a cell whose candidates differ between the boards.
+uint32_t BlocksChanged(const Layout &layout, const uint16_t *before, const Board &after) {
+  uint32_t blocks = 0;
+  for (int c = 0; c < layout.nCells; ++c)
+    if (before[c] != after.cand[c])
+      blocks |= 1u << (layout.cellUnits[c][kBlockOfCell] - 2 * layout.width); // after rows and columns
+  return blocks;
+}
+
 // A count whose order cannot show settles a node on its own board: singles, the diagonals'
-// totals and Touchy's neighbours in turn, until none takes anything away. A cell they narrow may
-// leave a single in any of its units, so the units are all read again.
-Outcome SettleOrderFree(const Layout &layout, Board &board) {
+// totals and Touchy's neighbours in turn, until none takes anything away; with diagonals, then
+// the Probables rule too, which prunes their sparse grids' trees more than it costs. What they
+// narrow is read again for singles. `parent`, when given, is a settled board this one differs
+// from by a few cells: only what changed since is read again.
+Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent) {
+  const ClueLinks &clues = layout.clues;
+  const auto n = static_cast<size_t>(layout.nCells);
+  Outcome outcome = PruneWithSingles(layout, board,
+                                     parent != nullptr ? ChangedCells::Between(layout, *parent, board)
+                                                       : ChangedCells::Every(layout));
+  // The candidates the Probables rule last left as they were (none: every block is read).
+  std::array<uint16_t, kMaxCells> settledByProbables;
+  const uint16_t *probablesLeft = parent != nullptr ? parent->cand.data() : nullptr;
   for (;;) {
-    const Outcome outcome = PruneWithSingles(layout, board);
-    if (outcome != Outcome::Open || (!layout.clues.Any() && !layout.links.Any()))
+    if (outcome != Outcome::Open || (!clues.Any() && !layout.links.Any()))
       return outcome;
-    bool changed = false;
-    const auto live = [&](int c) { return (changed = true, board.cand[c] != 0); };
-    if ((layout.clues.Any() && !layout.clues.NarrowEvery(board.value, board.cand, live)) ||
-        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, live)))
+    ChangedCells changed;
+    const auto live = [&](int c) { return (changed.Add(layout, c), board.cand[c] != 0); };
+    // A cell narrowed by another rule than the diagonals puts them to be read again.
+    const auto narrowedElsewhere = [&](int c) { return (board.cluesToRead |= clues.Through(c), live(c)); };
+    if ((clues.Any() &&
+         !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.AllClues(), live)) ||
+        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedElsewhere)))
       return Outcome::Dead;
-    if (!changed)
+    if (!changed.Any() && clues.Any()) {
+      const uint32_t blocks =
+          probablesLeft != nullptr ? BlocksChanged(layout, probablesLeft, board) : WidthMask(layout.width);
+      std::array<uint16_t, kMaxCells> before;
+      std::copy_n(board.cand.begin(), n, before.begin());
+      if (blocks != 0 && !NarrowWithProbables(layout, board, blocks))
+        return Outcome::Dead;
+      for (size_t c = 0; c < n; ++c)
+        if (before[c] != board.cand[c])
+          narrowedElsewhere(static_cast<int>(c));
+      std::copy_n(board.cand.begin(), n, settledByProbables.begin());
+      probablesLeft = settledByProbables.data();
+    }
+    if (!changed.Any())
       return outcome;
+    outcome = PruneWithSingles(layout, board, changed);
   }
 }
 
@@ -602,8 +718,8 @@ Outcome SettleOrderFree(const Layout &layout, Board &board) {
 // chain of forced cells is one node, and its closure needs no keeping. With diagonals it
 // branches where they are tightest: a total decided early prunes more than the fewest
 // candidates anywhere.
-Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *&solution) {
-  const Outcome outcome = SettleOrderFree(layout, level.board);
+Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *parent, const Board *&solution) {
+  const Outcome outcome = SettleOrderFree(layout, level.board, parent);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
@@ -628,7 +744,7 @@ Outcome ExploreNode(const Layout &layout, std::vector<Level> &levels, int depth,
   level.cell = -1;
   level.closure = depth > 0 ? levels[depth - 1].closure : -1;
   if (layout.orderFree)
-    return SettleOrderFreeNode(layout, level, solution);
+    return SettleOrderFreeNode(layout, level, depth > 0 ? &levels[depth - 1].board : nullptr, solution);
   Board &narrowed = scratch.narrowed;
   CopyBoard(layout, narrowed, level.board);
   if (!NarrowNode(layout, narrowed))
@@ -741,7 +857,7 @@ bool Replay(const Layout &layout, const GridRecord &grid, std::vector<Level> &le
   for (int k = 0; k < depth; ++k) {
     Level &level = levels[k];
     const int c = grid.BranchStack[k];
-    if (layout.orderFree && SettleOrderFree(layout, level.board) != Outcome::Open)
+    if (layout.orderFree && SettleOrderFree(layout, level.board, nullptr) != Outcome::Open)
       return false;
     if (c < 0 || c >= layout.nCells || level.board.value[c] != 0)
       return false;
@@ -799,6 +915,7 @@ bool PlainShape(const GridGeometry &geo, const GridRecord &grid) {
 // their candidates. False when a cell is neither.
 bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
   board.open = 0;
+  board.cluesToRead = layout.clues.AllClues();
   for (int c = 0; c < layout.nCells; ++c) {
     const CellRecord &cell = grid.Cells[c];
     board.value[c] = 0;
@@ -952,6 +1069,7 @@ bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::
                                               : scratch.narrowed;
   Board &board = scratch.mapped;
   CopyBoard(layout, board, known);
+  board.cluesToRead = layout.clues.AllClues(); // the links narrow it in their own way
   if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
     return true;
   while (faces.mapped) {
@@ -1081,8 +1199,10 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     Board &root = levels[0].board;
     if (!BuildRoot(layout, grid, root))
       return false;
-    if (known)
+    if (known) {
       noOther = (root.cand[walk.knownCell] &= static_cast<uint16_t>(~ValueBit(walk.knownValue))) == 0;
+      root.cluesToRead |= layout.clues.Through(walk.knownCell);
+    }
     return true;
   };
   if (!resumed && (depth < 0 || depth >= layout.nCells || !buildRoot() ||
