@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/tool/parse_number.h"
 #include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/grid_set.h"
@@ -37,22 +38,13 @@ struct Options {
   int32_t timeOver = 60000; // per count, ms
 };
 
-bool ParseInt(const char *text, int low, int high, int &out) {
-  char *end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < low || value > high)
-    return false;
-  out = static_cast<int>(value);
-  return true;
-}
-
 bool ParseSizes(std::string_view text, std::vector<int> &sizes) {
   sizes.clear();
   while (!text.empty()) {
     const size_t comma = text.find(',');
     const std::string one(text.substr(0, comma));
     int size = 0;
-    if (!ParseInt(one.c_str(), 4, 16, size))
+    if (!ParseNumber(one.c_str(), 4, 16, size))
       return false;
     sizes.push_back(size);
     text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
@@ -202,11 +194,11 @@ int main(int argc, char **argv) {
     const bool hasValue = i + 1 < argc;
     bool ok = hasValue;
     if (arg == "--seeds" && hasValue)
-      ok = ParseInt(argv[++i], 1, 1000, options.seeds);
+      ok = ParseNumber(argv[++i], 1, 1000, options.seeds);
     else if (arg == "--level" && hasValue)
-      ok = ParseInt(argv[++i], 1, 4, options.level);
+      ok = ParseNumber(argv[++i], 1, 4, options.level);
     else if (arg == "--limit" && hasValue)
-      ok = ParseInt(argv[++i], 2, 1000, options.limit);
+      ok = ParseNumber(argv[++i], 2, 1000, options.limit);
     else if (arg == "--sizes" && hasValue)
       ok = ParseSizes(argv[++i], options.sizes);
     else

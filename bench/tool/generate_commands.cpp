@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/tool/parse_number.h"
 #include "engine/cell_set_rules.h"
 #include "engine/engine_context.h"
 #include "engine/grid_record.h"
@@ -61,15 +62,6 @@ int Usage() {
       "[--seed X] [--make puzzle|solution] [--route fast|propagation] [--rules ROW[,ROW]] [--grids N] "
       "[--timeover MS]\n");
   return 2;
-}
-
-bool ParseNumber(const char *text, int low, int high, int &out) {
-  char *end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < low || value > high)
-    return false;
-  out = static_cast<int>(value);
-  return true;
 }
 
 bool ParseShape(std::string_view text, GenerateOptions &options) {

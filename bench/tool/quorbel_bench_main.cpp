@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "bench/tool/generate_commands.h"
+#include "bench/tool/parse_number.h"
 #include "engine/engine_context.h"
 #include "methods_commands.h"
 #include "platform/memory_reuse.h"
@@ -56,15 +57,6 @@ int Usage() {
   return 2;
 }
 
-bool ParseInt(const char *text, int &out) {
-  char *end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < -1 || value > 1000000000)
-    return false;
-  out = static_cast<int>(value);
-  return true;
-}
-
 bool ParseOptions(int argc, char **argv, Options &options) {
   if (argc < 2)
     return false;
@@ -80,10 +72,10 @@ bool ParseOptions(int argc, char **argv, Options &options) {
       if (!ParseMethodMask(argv[++i], options.mask))
         return false;
     } else if (arg == "--limit" && command == "count" && i + 1 < argc) {
-      if (!ParseInt(argv[++i], options.limit) || options.limit < 1)
+      if (!ParseNumber(argv[++i], -1, 1000000000, options.limit) || options.limit < 1)
         return false;
     } else if (arg == "--timeover" && i + 1 < argc) {
-      if (!ParseInt(argv[++i], options.timeOver))
+      if (!ParseNumber(argv[++i], -1, 1000000000, options.timeOver))
         return false;
     } else if (arg == "--route" && i + 1 < argc) {
       const std::string_view route = argv[++i];
