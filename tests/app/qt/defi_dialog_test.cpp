@@ -60,6 +60,12 @@ bool LinkBob(CDialogDefi &defi, BobsProgram &bob) {
   return QTest::qWaitFor([&] { return defi.Sockets().Reachable("Bob") && bob.known.At(0).Slot >= 0; }, 5000);
 }
 
+// Ann's challenge, as its options stand, launched with Bob linked.
+bool LaunchWithBob(CDialogDefi &defi, BobsProgram &bob) {
+  defi.EnterChallengeMode();
+  return LinkBob(defi, bob) && defi.StartChallenge();
+}
+
 int FirstOpenCell(const GridRecord &grid) {
   int cell = 0;
   while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
@@ -131,10 +137,8 @@ private slots:
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
-    defi->EnterChallengeMode();
     BobsProgram bob;
-    QVERIFY(LinkBob(*defi, bob));
-    QVERIFY(defi->StartChallenge());
+    QVERIFY(LaunchWithBob(*defi, bob));
     std::vector<int> sounds;
     f.app->Services().playSoundEffect = [&](int slot) { sounds.push_back(slot); };
 
@@ -196,10 +200,8 @@ private slots:
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
-    defi->EnterChallengeMode();
     BobsProgram bob;
-    QVERIFY(LinkBob(*defi, bob));
-    QVERIFY(defi->StartChallenge());
+    QVERIFY(LaunchWithBob(*defi, bob));
     defi->TurnTick(40);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
@@ -227,10 +229,8 @@ private slots:
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
     defi->findChild<QComboBox *>(ControlName(1684))->setCurrentIndex(0); // no turns
-    defi->EnterChallengeMode();
     BobsProgram bob;
-    QVERIFY(LinkBob(*defi, bob));
-    QVERIFY(defi->StartChallenge());
+    QVERIFY(LaunchWithBob(*defi, bob));
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
     const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
