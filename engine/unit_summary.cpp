@@ -166,6 +166,10 @@ bool RegionUnitInUse(const GridRecord &grid, int region) {
   return Meets(grid.GridVar, kVarDiagonal | kVarExtraRegion) && grid.Lists.RegionOn[region] != 0;
 }
 
+bool CellInRegionUnit(const GridRecord &grid, int region, int cell) {
+  return RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0;
+}
+
 int CheckRegionUnits(const GridGeometry &geo, GridRecord &grid) {
   int result = kCheckConsistent;
   for (int region = 0; region < 4; ++region) {

@@ -76,6 +76,8 @@ int CheckRegionUnits(const GridGeometry &geo, GridRecord &grid);
 // when its flag is on and the grid holds the Diagonal or Extra Region rule. A flag alone
 // is not enough: its summary would not be kept up to date.
 bool RegionUnitInUse(const GridRecord &grid, int region);
+// True when the cell lies on region k and region k is a unit of the grid.
+bool CellInRegionUnit(const GridRecord &grid, int region, int cell);
 
 // A cell's candidates from `freeInUnits`, the AND of its units' free values (used by
 // open cells only). Returns 0 when the cell is in conflict or has no candidate left.

@@ -127,7 +127,7 @@ uint32_t UnitSubsetMemo::Reduce(const EngineContext &ctx, const GridRecord &grid
   uint32_t removal = 0;
   for (int kind = kUnitRow; kind <= kUnitExtra2; ++kind) {
     const int region = kind - kUnitDiag1;
-    if (kind > kUnitBlock && !(RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0))
+    if (kind > kUnitBlock && !CellInRegionUnit(grid, region, cell))
       continue;
     const Unit &unit = UnitOf(ctx, grid, kind, UnitIndexOfCell(geo, grid, kind, cell));
     // The subsets of the other cells: those without the cell's own place among the members.
@@ -177,7 +177,7 @@ uint32_t ReduceByNakedSubsets(const EngineContext &ctx, const GridRecord &grid, 
   uint32_t removal = 0;
   for (int kind = kUnitRow; kind <= kUnitExtra2; ++kind) {
     const int region = kind - kUnitDiag1;
-    if (kind <= kUnitBlock || (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0))
+    if (kind <= kUnitBlock || CellInRegionUnit(grid, region, cell))
       removal |= SubsetValuesOfUnit(
           ctx, grid, cell, kind, UnitCells(geo, grid, kind, UnitIndexOfCell(geo, grid, kind, cell)), search);
   }

@@ -37,7 +37,7 @@ void ExplainLinColBlk(const GridGeometry &geo, GridRecord &grid, int cell) {
   std::array<CellUnit, kCellUnitKinds> units{};
   for (int kind = 0; kind < kCellUnitKinds; ++kind) {
     const int region = kind - kUnitDiag1;
-    if (kind > kUnitBlock && (!RegionUnitInUse(grid, region) || grid.RegionMark[region][cell] < 0))
+    if (kind > kUnitBlock && !CellInRegionUnit(grid, region, cell))
       continue;
     const int index = UnitIndexOfCell(geo, grid, kind, cell);
     units[kind] = {true, index, UnitCells(geo, grid, kind, index),

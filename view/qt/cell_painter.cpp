@@ -196,7 +196,7 @@ bool CellInConflict(const PaintContext &ctx, const CGridDraw &painter, int cell)
     return true;
   if (Meets(ShownRules(ctx, painter), kVarDiagonal))
     for (int region : {kRegionDiag1, kRegionDiag2})
-      if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0 &&
+      if (CellInRegionUnit(grid, region, cell) &&
           conflict(region == kRegionDiag1 ? geo.Diag1Unit : geo.Diag2Unit))
         return true;
   return false;
@@ -221,7 +221,7 @@ ColorRef TintTwinsZone(const PaintContext &ctx, const CGridDraw &painter, int ce
 ColorRef TintExtraRegions(const PaintContext &, const CGridDraw &painter, int cell, ColorRef colour) {
   const GridRecord &grid = GridOf(painter);
   for (int region = 0; region < 4; ++region)
-    if (RegionUnitInUse(grid, region) && grid.RegionMark[region][cell] >= 0)
+    if (CellInRegionUnit(grid, region, cell))
       colour = AddColours(colour, kValueColours[static_cast<size_t>(region)]);
   return colour;
 }

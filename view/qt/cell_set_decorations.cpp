@@ -46,9 +46,9 @@ void DrawDiagonals(const PaintContext &ctx, const CGridDraw &painter, int cell, 
   ctx.Dc.save();
   ctx.Dc.setRenderHint(QPainter::Antialiasing);
   ctx.Dc.setPen(QPen(ToQColor(ctx.Colours.ColBorder), std::max(1, r.Width() / 30)));
-  if (RegionUnitInUse(grid, kRegionDiag1) && grid.RegionMark[kRegionDiag1][cell] >= 0)
+  if (CellInRegionUnit(grid, kRegionDiag1, cell))
     ctx.Dc.drawLine(r.left, r.top, r.right, r.bottom);
-  if (RegionUnitInUse(grid, kRegionDiag2) && grid.RegionMark[kRegionDiag2][cell] >= 0)
+  if (CellInRegionUnit(grid, kRegionDiag2, cell))
     ctx.Dc.drawLine(r.right, r.top, r.left, r.bottom);
   ctx.Dc.restore();
 }
