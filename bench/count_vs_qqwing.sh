@@ -16,11 +16,7 @@ file=${2:-$root/bench/data/puzzles-9.txt}
 
 [ -x "$tool" ] || cmake -S "$root" -B "$build" -G Ninja > /dev/null
 cmake --build "$build" --target quorbel-bench > /dev/null
-if ! command -v qqwing > /dev/null; then
-  echo "Installing qqwing (benchmark only)..."
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq qqwing > /dev/null || { apt-get update -qq && apt-get install -y -qq qqwing > /dev/null; }
-fi
+command -v qqwing > /dev/null || "$root/scripts/install_packages.sh" qqwing
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

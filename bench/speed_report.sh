@@ -26,11 +26,7 @@ sets=("$root/bench/data/hard-9.txt" "$root/bench/data/terrible-9.txt")
 
 [ -x "$tool" ] || cmake -S "$root" -B "$build" -G Ninja > /dev/null
 cmake --build "$build" --target quorbel-bench > /dev/null
-if ! command -v hyperfine > /dev/null; then
-  echo "Installing hyperfine (benchmark only)..."
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq hyperfine > /dev/null || { apt-get update -qq && apt-get install -y -qq hyperfine > /dev/null; }
-fi
+command -v hyperfine > /dev/null || "$root/scripts/install_packages.sh" hyperfine
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -94,11 +90,7 @@ for size in 9 12 16; do
   done
 done
 echo "== 100 Terrible 9x9 puzzles beside qqwing --generate 100 --difficulty expert (CPU s)"
-if ! command -v qqwing > /dev/null; then
-  echo "Installing qqwing (benchmark only)..."
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq qqwing > /dev/null || { apt-get update -qq && apt-get install -y -qq qqwing > /dev/null; }
-fi
+command -v qqwing > /dev/null || "$root/scripts/install_packages.sh" qqwing
 cpu() { # the CPU seconds (user + system) of a command, its output into $work/cpu.out
   /usr/bin/time -f "%U %S" -o "$work/cpu.time" "$@" > "$work/cpu.out" 2> /dev/null
   awk '{ printf "%.2f\n", $1 + $2 }' "$work/cpu.time"
