@@ -11,7 +11,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 build="${2:-$root/build-fuzz}"
 readersOnly="${3:-}"
-jobs="${FUZZ_BUILD_JOBS:-$(nproc)}"
+jobs="${FUZZ_BUILD_JOBS:-${QUORBEL_JOBS:-$(nproc)}}"
 
 "$root/scripts/install_packages.sh" clang libclang-rt-dev qt6-base-dev qt6-multimedia-dev libmpg123-dev \
   libgtest-dev libbenchmark-dev cmake ninja-build pkg-config libgl-dev

@@ -12,4 +12,4 @@ export QUORBEL_WERROR=ON
 "$root/scripts/setup.sh" "$build"
 "$root/scripts/fuzz.sh" 3 "$build-fuzz" --readers-only
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "${QUORBEL_JOBS:-$(nproc)}"
