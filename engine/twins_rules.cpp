@@ -39,6 +39,19 @@ int ShareCandidates(CellRecord &a, CellRecord &b) {
 
 } // namespace
 
+bool MainGridsLinked(const GridSet &set) {
+  const int count = UsedMainCount(set);
+  if (count < 2)
+    return false;
+  for (int slot = 0; slot < count; ++slot) {
+    const GridRecord &grid = set.Main[static_cast<size_t>(slot)];
+    if (Meets(grid.GridVar, kVarLinkedGridRules) || grid.Lists.TwinsRelation.Size() > 0 ||
+        grid.Lists.TwinsZone.Size() > 0)
+      return true;
+  }
+  return false;
+}
+
 void CheckTwinsRelation(EngineContext &ctx, GridRecord &grid, int item) {
   const GridGeometry &geo = ctx.Geo;
   if (item < 0 || item >= grid.Lists.TwinsRelation.Size())

@@ -12,6 +12,11 @@ namespace quorbel {
 
 struct EngineContext;
 struct GridRecord;
+struct GridSet;
+
+// Whether the main grids in use are linked, so that a search of one runs through the others: a
+// rule between grids on any of them, or a relation or zone clue, whose filters read the clue alone.
+bool MainGridsLinked(const GridSet &set);
 
 void CheckTwinsRelation(EngineContext &ctx, GridRecord &grid, int item);
 int FilterTwinsRelationCell(EngineContext &ctx, GridRecord &grid, int item);

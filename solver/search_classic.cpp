@@ -1159,7 +1159,7 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
       (rejectingLeftOut && (!ClueLinksRead(geo, grid) || !ChessLinksRead(geo, grid))))
     return false;
   // Linked main grids are searched together, through the filters between them.
-  if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
+  if (MainGridSlot(ctx.Grids, grid) >= 0 && MainGridsLinked(ctx.Grids))
     return false;
   if (!PlainShape(geo, grid))
     return false;

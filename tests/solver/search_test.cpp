@@ -429,8 +429,14 @@ TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   grid.Cells[3].Status = kStatusGiven; // takes no part in its units
   EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
   grid.Cells[3].Status = kStatusEmpty;
-  AddGridToSet(*ctx);
-  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid)); // linked to another main grid
+  // Main grids are searched together only when a rule or a clue links them.
+  GridRecord &other = ctx->Grids.Main[static_cast<size_t>(AddGridToSet(*ctx))];
+  EXPECT_TRUE(ClassicSearchApplies(*ctx, grid));
+  other.GridVar = kVarTwinsEqual;
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
+  other.GridVar = {};
+  other.Lists.TwinsRelation.Append({5, 5, 0}); // a relation acts through its clue alone
+  EXPECT_FALSE(ClassicSearchApplies(*ctx, grid));
 }
 
 // Row 0 of this 4x4 leaves cells 0 and 1 the one candidate 1 each: propagation sees no
