@@ -35,8 +35,9 @@ int SetCellValue(EngineContext &ctx, GridRecord &grid, int cell, int n, int acti
 // Saves candidates, count and status and empties the cell for trial values; refused (0)
 // for a cell holding a value (status below 4).
 int EnterHypothesis(EngineContext &ctx, GridRecord &grid, int cell);
-// Tries the next saved candidate; 0 when the cycle wrapped back to the first one.
-int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell);
+// Tries the next saved candidate; 0 when the cycle wrapped back to the first one. With `first`
+// a saved candidate, that value is tried before the others.
+int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell, int first = 0);
 // A trial cell gets its saved status back. Returns 1.
 int LeaveHypothesis(EngineContext &ctx, GridRecord &grid, int cell);
 // Every cell as it was before a search (trial values gone, pencilled cells pencilled again), the

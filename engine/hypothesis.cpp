@@ -1,5 +1,6 @@
 // Trial values of the search: a cell's candidates are saved, then tried one by one.
 #include <algorithm>
+#include <bit>
 
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
@@ -27,7 +28,7 @@ int EnterHypothesis(EngineContext &ctx, GridRecord &grid, int cell) {
   return 1;
 }
 
-int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell) {
+int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell, int first) {
   if (cell < 0 || static_cast<size_t>(cell) >= grid.Cells.size())
     return 0;
   CellRecord &c = grid.Cells[cell];
@@ -35,7 +36,12 @@ int NextHypothesisValue(EngineContext &ctx, GridRecord &grid, int cell) {
     return 0;
   if (c.HypIndex < c.SavedNPoss) {
     c.HypIndex += 1;
-    SetCellValue(ctx, grid, cell, c.HypIndex, kActionHypothesis);
+    // The value `first` (its place p among the candidates) comes first, the others after it
+    // in their order: trial h takes candidate p, then 1 .. p - 1, then p + 1 on.
+    const uint32_t firstBit = first >= 1 && first <= ctx.Geo.GridWidth ? ValueBit(first) : 0;
+    const int p = (c.SavedPoss & firstBit) != 0 ? std::popcount(c.SavedPoss & (firstBit - 1)) + 1 : 0;
+    const int h = c.HypIndex;
+    SetCellValue(ctx, grid, cell, p == 0 || h > p ? h : (h == 1 ? p : h - 1), kActionHypothesis);
     return 1;
   }
   c.HypIndex = 0;

@@ -16,8 +16,10 @@
 #include "engine/propagate.h"
 #include "engine/reference_grids.h"
 #include "engine/search_history.h"
+#include "engine/twins_rules.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "platform/clock.h"
 #include "platform/random.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
@@ -35,8 +37,8 @@ std::string_view ByLanguage(const EngineContext &ctx, std::string_view french, s
 
 void RefreshAll(EngineContext &ctx) { UpdatePossibles(ctx, -1, kFilterDefault, -1, 1); }
 
-int Count(EngineContext &ctx, const GridRange &range, int limit, int store) {
-  return SearchLinkedSolutions(ctx, range.GridIndex, 0, limit, store);
+int Count(EngineContext &ctx, const GridRange &range, int limit, int store, const CountWalk &walk = {}) {
+  return SearchLinkedSolutions(ctx, range.GridIndex, 0, limit, store, walk);
 }
 
 GridRecord &Grid(EngineContext &ctx, int slot) { return ctx.Grids.Main[slot]; }
@@ -111,14 +113,15 @@ int SeveralWhenSeen(int count, const std::vector<uint32_t> &seen) {
 // Counts the solutions (limit 10) and notes, per cell of the range, the values they gave
 // it: one grid keeps them in its cells' per-value scores; a linked set is read back from
 // the solutions stored in the search history.
-int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint32_t> &seen) {
+int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint32_t> &seen,
+                    const CountWalk &walk) {
   const int cells = ctx.Geo.NCells;
   const int grids = range.Last - range.First + 1;
   const bool oneGrid = grids == 1;
   if (oneGrid)
     for (CellRecord &cell : Grid(ctx, range.First).PlayingCells(ctx.Geo))
       cell.ValueScores.fill(0);
-  const int count = Count(ctx, range, kRepairLimit, oneGrid ? 0 : 1);
+  const int count = Count(ctx, range, kRepairLimit, oneGrid ? 0 : 1, walk);
   seen.assign(static_cast<size_t>(grids * cells), 0);
   if (oneGrid) {
     const GridRecord &grid = Grid(ctx, range.First);
@@ -318,8 +321,27 @@ int OptimiseGrid(EngineContext &ctx, int step1, int step2, int step3, int gridIn
 
 int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSolution, int &added) {
   const int width = ctx.Geo.GridWidth;
+  // The cells are compared on whatever solutions the counts see, and the generator's counts of
+  // linked grids, which rebuild the whole set at every node, try the solution's values first:
+  // the solutions nearest it come at once.
+  const CountWalk walk{.orderFree = fromSolution == 1 && MainGridsLinked(ctx.Grids)};
+  // The generator's repair of a whole set shares one count's time limit among all its counts.
+  const bool wholeSet = fromSolution == 1 && range.First != range.Last;
+  const uint32_t start = TimeGetTime();
   std::vector<uint32_t> seen;
-  int count = CountValuesSeen(ctx, range, seen);
+  const auto countValues = [&]() -> int {
+    const int32_t limit = ctx.Settings.TimeOver;
+    if (!wholeSet || limit < 0)
+      return CountValuesSeen(ctx, range, seen, walk);
+    const uint32_t spent = ElapsedMillis(start, TimeGetTime());
+    if (spent >= static_cast<uint32_t>(limit))
+      return kSolveTimeOut;
+    ctx.Settings.TimeOver = limit - static_cast<int32_t>(spent);
+    const int count = CountValuesSeen(ctx, range, seen, walk);
+    ctx.Settings.TimeOver = limit;
+    return count;
+  };
+  int count = countValues();
   // A set out of time is left to its callers, who make it unique grid by grid.
   const bool blindOnTimeOut = fromSolution == 1 && range.First == range.Last;
   int blind = 1;
@@ -333,7 +355,7 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
       added += given;
       blind *= 2;
       ctx.Host->StepWaitProgress(-1);
-      count = CountValuesSeen(ctx, range, seen);
+      count = countValues();
       continue;
     }
     if (count <= 1)
@@ -347,7 +369,7 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
         return 0;
       added += given;
       ctx.Host->StepWaitProgress(-1);
-      count = CountValuesSeen(ctx, range, seen);
+      count = countValues();
       if (count == kSolveCancelled || count == kSolveTimeOut)
         return count;
       continue;
@@ -371,7 +393,7 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
         SetCellValue(ctx, grid, cell, value, kActionPlace);
       }
       grid.Cells[cell].Status = kStatusPlacedLastStep;
-      count = CountValuesSeen(ctx, range, seen);
+      count = countValues();
       if (count == kSolveCancelled || (count == kSolveTimeOut && !blindOnTimeOut))
         return count;
     } while (count == 0 && untried != 0);

@@ -77,6 +77,17 @@ bool PushKnownRoot(const EngineContext &ctx, GridRecord &grid, const SolutionTak
   return true;
 }
 
+// A count free of order tries first, in each cell, the value of the grid's reference solution:
+// the solution it holds comes at once, and another mostly differs from it in a few cells.
+int ReferenceValue(const EngineContext &ctx, const GridRecord &grid, int cell, const CountWalk &walk) {
+  const int slot = MainGridSlot(ctx.Grids, grid);
+  if (!walk.orderFree || slot < 0 || !IsPlayingCell(ctx, grid, cell))
+    return 0;
+  const GridRecord &reference = ctx.Grids.RefTab[static_cast<size_t>(slot)];
+  return static_cast<size_t>(cell) < reference.Cells.size() ? reference.Cells[static_cast<size_t>(cell)].Value
+                                                            : 0;
+}
+
 // One RunGridSearch call on the propagating route. On the first pass a complete grid is a
 // solution only when its node was never explored: a search resumed after a solution still
 // holds the one it returned, one resumed after a time-out or an abort may hold a new one.
@@ -122,7 +133,8 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
       cell.SavedPoss = cell.ThePoss;
       cell.SavedNPoss = cell.NPoss;
     }
-    while (NextHypothesisValue(ctx, grid, grid.BranchStack[depth]) == 0) {
+    while (NextHypothesisValue(ctx, grid, grid.BranchStack[depth],
+                               ReferenceValue(ctx, grid, grid.BranchStack[depth], walk)) == 0) {
       if (grid.SearchStop != 0) {
         grid.SearchDepth = depth;
         return kSolveStopped;

@@ -82,12 +82,20 @@ int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int 
   }
 }
 
+// The generator's test for one solution shows nothing of the solutions it meets: any order will do.
+CountWalk OrderFreeWhenCountOnly(const EngineContext &ctx, int verbose, int limit, int store,
+                                 CountWalk walk) {
+  walk.orderFree = walk.orderFree ||
+                   (ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit && store == 0 && verbose == 0);
+  return walk;
+}
+
 // The linked search: grid i's search is level i. Going forward a grid starts a new search
 // with the earlier grids' values in place; going back it resumes with its next solution.
 // A grid complete from the start yields itself once. The time limit holds for the whole
 // count: each grid's search restarts its own clock, and the earlier grids' solutions can be
 // many.
-int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
+int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store, const CountWalk &walk) {
   const uint32_t start = TimeGetTime();
   const int32_t timeOver = ctx.Settings.TimeOver;
   GridSet &set = ctx.Grids;
@@ -109,7 +117,7 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
       yielded[i] = found;
       grid.SearchStarted = 0;
     } else {
-      const int result = RunGridSearch(ctx, grid, 0);
+      const int result = RunGridSearch(ctx, grid, 0, {}, walk);
       if (EndsTheCount(result))
         return CountResultOf(result);
       found = result == kSolveFound;
@@ -134,10 +142,7 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store) {
 
 int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
                        const CountWalk &walk) {
-  // The generator's test for one solution shows nothing of the solutions it meets.
-  CountWalk counted = walk;
-  counted.orderFree = walk.orderFree || (ctx.Settings.UniquenessOnly != 0 && limit <= kUniqueLimit &&
-                                         store == 0 && verbose == 0);
+  const CountWalk counted = OrderFreeWhenCountOnly(ctx, verbose, limit, store, walk);
   ctx.SolutionCount = 0;
   LeaveGridSearch(ctx, grid); // a fresh search
   if (verbose == 1)
@@ -158,11 +163,16 @@ int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int li
 }
 
 int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store) {
+  return SearchLinkedSolutions(ctx, gridIndex, verbose, limit, store, {});
+}
+
+int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store,
+                          const CountWalk &walk) {
   GridSet &set = ctx.Grids;
   const int count = UsedMainCount(set);
   if (gridIndex >= 0 || count == 1) {
     const int slot = gridIndex >= 0 && gridIndex < count ? gridIndex : 0;
-    return CountGridSolutions(ctx, set.Main[slot], verbose, limit, store);
+    return CountGridSolutions(ctx, set.Main[slot], verbose, limit, store, walk);
   }
   ctx.SolutionCount = 0;
   for (int i = 0; i < count; ++i)
@@ -176,7 +186,7 @@ int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int li
       InitSearchHistory(ctx.Solutions);
     // Each node rebuilds every grid, whose values but the searched grid's stay as they were.
     const CandidateMemoScope memo(ctx);
-    result = LinkedLoop(ctx, verbose, limit, store);
+    result = LinkedLoop(ctx, verbose, limit, store, OrderFreeWhenCountOnly(ctx, verbose, limit, store, walk));
   }
   for (int i = 0; i < count; ++i)
     LeaveGridSearch(ctx, set.Main[i]);

@@ -33,6 +33,8 @@ int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int li
 // searching with the values the earlier ones hold; a grid complete from the start counts
 // as its one solution. Results as CountGridSolutions.
 int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store);
+int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store,
+                          const CountWalk &walk);
 
 // The first solution of all the main grids (silent, limit 1, stored) becomes their
 // reference grids: 1 done, 0 no solution, -9 time-out, -10 the player's abort.

@@ -66,6 +66,27 @@ TEST_F(Hypothesis, TrialsRunThroughTheSavedCandidatesAndWrap) {
   EXPECT_TRUE(host.Moves.empty());
 }
 
+// A value named first is tried before the others, which keep their order; one that is not a
+// candidate changes nothing.
+TEST_F(Hypothesis, AValueNamedFirstIsTriedBeforeTheOthers) {
+  const std::vector<std::pair<int, std::vector<int>>> cases = {
+      {1, {1, 4, 6}}, {4, {4, 1, 6}}, {6, {6, 1, 4}}, {5, {1, 4, 6}}, {99, {1, 4, 6}}};
+  for (const auto &[first, order] : cases) {
+    MakeOpenCell(geo, cell, {1, 4, 6});
+    EnterHypothesis(s.Ctx, grid, kCell);
+    std::vector<int> tried;
+    for (int i = 0; i < 3; ++i) {
+      RestoreSaved();
+      EXPECT_EQ(NextHypothesisValue(s.Ctx, grid, kCell, first), 1);
+      tried.push_back(cell.Value);
+    }
+    EXPECT_EQ(tried, order) << "first " << first;
+    RestoreSaved();
+    EXPECT_EQ(NextHypothesisValue(s.Ctx, grid, kCell, first), 0);
+    LeaveHypothesis(s.Ctx, grid, kCell);
+  }
+}
+
 TEST_F(Hypothesis, LeavingRestoresTheSavedStatus) {
   MakeOpenCell(geo, cell, {3, 5});
   cell.Status = kStatusPencilled;

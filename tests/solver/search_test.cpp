@@ -388,6 +388,27 @@ TEST_F(GridSearch, ACountForUniquenessReadsTheChessFiguresAsPropagationDoes) {
   EXPECT_GT(several, 12); // enough grids with more than one solution to tell a wrong count
 }
 
+// A search free of order tries each cell's value in the grid's reference solution first, so the
+// reference comes first whatever its place in the search's own order.
+TEST_F(GridSearch, AnOrderFreePropagatingSearchFindsTheReferenceFirst) {
+  std::string puzzle = kSolvedNine; // the 1s and 2s cleared: they may swap in several ways
+  for (char &c : puzzle)
+    if (c == '1' || c == '2')
+      c = '0';
+  const std::vector<std::string> inOrder = Solutions(puzzle, 20, true);
+  ASSERT_GE(inOrder.size(), 2u);
+  for (const std::string &reference : {inOrder.back(), inOrder.front()}) {
+    const auto withReference = [&](GridRecord &) {
+      GridRecord &ref = ctx->Grids.RefTab[0];
+      for (int c = 0; c < ctx->Geo.NCells; ++c)
+        ref.Cells[static_cast<size_t>(c)].Value = reference[static_cast<size_t>(c)] - '0';
+    };
+    EXPECT_EQ(Solutions(puzzle, 1, true, withReference, {.orderFree = true}),
+              std::vector<std::string>{reference});
+    EXPECT_EQ(Solutions(puzzle, 1, true, withReference), std::vector<std::string>{inOrder.front()});
+  }
+}
+
 TEST_F(GridSearch, TheFastRouteTakesOnlyGridsOfPlainUnits) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(9));
   BeginGridSearch(*ctx, grid, 0);
