@@ -244,7 +244,11 @@ Grille Départ les remet.</li>
 """)
 
 topic("board", "Playing on the board", """
-<p>Click a cell to select it and type its digit (letters on grids wider than 9). Delete clears it.
+<p>Click a cell to select it and type its digit (letters on grids wider than 9). After a value, the
+digits you type go beside it as your candidates ("67") until you move on with the arrows, Tab or
+Enter; a candidate typed again goes away, and the last one left becomes the value. Delete clears the
+cell: press it first to put another value in its place. In the cell type that shows one value only, a
+digit typed replaces the value.
 Ctrl+click or Shift+click selects several cells. You can also pick a value on the number bar at the
 top right and click the cell to put it in, or drag a value from one cell to another.</p>
 <h2>Candidates and helps</h2>
@@ -275,7 +279,11 @@ that cell; Enter goes back to placing values.</p>
 <p>On a variant grid, the rules in play are listed beside the board: click one to read its page.</p>
 """, "Jouer sur la grille", """
 <p>Cliquez une case pour la choisir et tapez son chiffre (des lettres sur les grilles de plus de 9).
-Suppr l'efface. Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
+Après une valeur, les chiffres tapés se mettent à côté comme vos candidats (« 67 ») jusqu'à ce que vous
+passiez à une autre case avec les flèches, Tab ou Entrée ; un candidat tapé de nouveau s'en va, et le
+dernier qui reste devient la valeur. Suppr efface la case : appuyez-y d'abord pour mettre une autre
+valeur à sa place. Dans le type de cellule qui ne montre qu'une valeur, un chiffre tapé remplace la valeur.
+Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
 la barre des nombres en haut à droite et cliquer la case où la poser, ou faire glisser une valeur d'une
 case à une autre.</p>
 <h2>Candidats et aides</h2>
