@@ -126,12 +126,16 @@ topic("kids", "Little Kids", """
 <p>A series of grids for children, from the catalogue's kids' grids: small and easy first, then a
 little harder. Each new grid (File &gt; New Grid) is the next one of the
 series; after the last, the series starts again.</p>
-<p>Tip: the picture display (Display &gt; Display type) shows animals instead of digits.</p>
+<p>The grids show animals, and the keyboard's digits place none: click an animal on the number bar at
+the right, then the cell where it goes (or drag it there from another cell). Delete empties the
+selected cell. Display &gt; Display type shows digits instead, which the keyboard types.</p>
 """, "Petits Enfants", """
 <p>Une suite de grilles pour les enfants, prises parmi les grilles pour enfants du catalogue : petites et
 faciles d'abord, puis un peu plus dures. Chaque nouvelle grille
 (Fichier &gt; Nouvelle Grille) est la suivante de la série ; après la dernière, la série recommence.</p>
-<p>Astuce : l'affichage en images (Affichage &gt; Type d'affichage) montre des animaux au lieu des chiffres.</p>
+<p>Les grilles montrent des animaux, et les chiffres du clavier n'en posent aucun : cliquez un animal dans
+la barre des nombres à droite, puis la case où il va (ou faites-le glisser depuis une autre case). Suppr
+vide la case choisie. Affichage &gt; Type d'affichage montre des chiffres à la place, que le clavier tape.</p>
 """)
 
 topic("quick", "Quick Game", """
