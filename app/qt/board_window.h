@@ -18,6 +18,8 @@ public:
   virtual quorbel::SelectionList &Selection() = 0;
   // Makes the cell the focus and repaints the old and the new focus.
   virtual int MoveFocusToCell(int slot, int cell) = 0;
+  // A click on grid tab `tab` (0 every grid, k grid k alone), with Ctrl when `add`.
+  virtual void ClickGridTab(int tab, bool add) = 0;
   // A fresh input state whose typed values go into the cells in turn, from this one.
   virtual void StartSequentialEntry(int slot, int cell) = 0;
   // The game clock of a new game: `limitMs` is the mode's time limit (0: none).

@@ -108,7 +108,7 @@ public:
   }
   bool SaveText(const std::string &path) override { return SaveTextGrids(app_, path); }
   void RestartGame() override { ::RestartGame(app_, false); }
-  void StartNewGame() override { StartNewGridGame(app_, 1); }
+  void NewEmptyGrid(int shape, SymbolMode display) override { StartEmptyGrid(app_, shape, display); }
   int GameLevel() const override { return app_.Game().GameLevel; }
   void SetGameLevel(int level) override { app_.Game().GameLevel = level; }
   bool DeleteGrid(int slot) override { return DeleteGridOfSet(app_, slot); }
@@ -196,10 +196,6 @@ class AppMacroBoard final : public MacroBoard {
 public:
   explicit AppMacroBoard(CQuorbelApp &app) : app_(app) {}
   void Redraw() override { app_.RedrawViewNow(); }
-  void StartSequentialEntry() override {
-    if (BoardWindow *board = app_.Board())
-      board->StartSequentialEntry(0, 0);
-  }
   void CheckEndOfGame() override {
     if (BoardWindow *board = app_.Board())
       board->CheckEndOfGame();
@@ -227,6 +223,13 @@ public:
       AddRangeToSelection(board->Selection(), ctx.Grids, ctx.Geo, cell, grid);
     else
       AddCellToSelection(board->Selection(), ctx.Grids, cell, grid);
+    return true;
+  }
+  bool ClickGridTab(int tab, bool add) override {
+    BoardWindow *board = app_.Board();
+    if (!board || tab < 0 || tab > UsedAllCount(app_.Engine().Grids))
+      return false;
+    board->ClickGridTab(tab, add);
     return true;
   }
   std::vector<MacroCellRef> SelectedCells() override {
