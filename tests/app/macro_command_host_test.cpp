@@ -484,6 +484,41 @@ TEST_F(MacroCommands, EachDisplayWordSetsItsOwnHelpSizeOrLayoutValue) {
   EXPECT_EQ(Count("ShowArea Music"), 1);
 }
 
+// One row per layout word: the single setting it changes, as the settings file then holds it.
+TEST_F(MacroCommands, EachLayoutWordSetsItsOwnSettingAndNoOther) {
+  struct Row {
+    const char *step;
+    std::set<std::string> keys; // every key the step changes
+    const char *key;            // one of them, and the text it is written as
+    const char *written;
+  };
+  const Row rows[] = {
+      {"PREFGEOM;DX;31", {"GENERAL/LONGCASE"}, "LONGCASE", "31"},
+      {"PREFGEOM;DY;32", {"GENERAL/HAUTCASE"}, "HAUTCASE", "32"},
+      {"PREFGEOM;DXX;33", {"GENERAL/INTERCASEX"}, "INTERCASEX", "33"},
+      {"PREFGEOM;DYY;34", {"GENERAL/INTERCASEY"}, "INTERCASEY", "34"},
+      {"PREFGEOM;DIX;35", {"GENERAL/INTERBLOCKX"}, "INTERBLOCKX", "35"},
+      {"PREFGEOM;DIY;36", {"GENERAL/INTERBLOCKY"}, "INTERBLOCKY", "36"},
+      {"PREFGEOM;DPY;37", {"GENERAL/HAUT19"}, "HAUT19", "37"},
+      {"PREFGEOM;BDC;38", {"GENERAL/BORDERCELL"}, "BORDERCELL", "38"},
+      {"PREFGEOM;BDB;39", {"GENERAL/BORDERBLOCK"}, "BORDERBLOCK", "39"},
+      {"PREFGEOM;CDY;40", {"GENERAL/DISPLAYCOMDY"}, "DISPLAYCOMDY", "40"},
+      {"PREFGEOM;BDX;50", {"GENERAL/DISPLAYBARDX"}, "DISPLAYBARDX", "32767"}, // a percent, kept in 65535ths
+      {"PREFGEOM;TRANSPARENCY;41", {"GENERAL/TRANSPARENCY"}, "TRANSPARENCY", "41"},
+      {"PREFGEOM;RNDDELAY;5", {"GENERAL/DELAYBGIMAGE", "GENERAL/BGRANDOM"}, "DELAYBGIMAGE", "5"},
+  };
+  for (const Row &row : rows) {
+    program.settings = DefaultSettings();
+    program.settings.general.bgRandom = 0;
+    const AppSettings before = program.settings;
+    EXPECT_EQ(Play(std::string(row.step) + "\n"), kMacroAllDone) << row.step;
+    EXPECT_EQ(ChangedSettingKeys(before, program.settings), row.keys) << row.step;
+    MemoryProfileStore store;
+    ASSERT_TRUE(SaveSettings(store, program.settings));
+    EXPECT_EQ(store.Raw("GENERAL", row.key), std::optional<std::string>(row.written)) << row.step;
+  }
+}
+
 TEST_F(MacroCommands, ResetPrefPutsTheSettingsBackAfterTheHelps) {
   program.settings.catalog.varDepth = 5;
   EXPECT_EQ(Play("RESETPREF\nCARS;ALL;3\nPREF;VARDEPTH;77\nPREF;DRAG;Y\nPREF;ANIM;Y\n"), kMacroAllDone);
