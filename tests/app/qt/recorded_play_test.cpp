@@ -253,10 +253,12 @@ private slots:
       QCOMPARE(p.Engine().Grids.OrderCount, 2);
       p.Type(Qt::Key_Tab);
       p.Type(Qt::Key_Down);
+      p.ClickTab(2); // the recording stops on grid 2 alone
       StopRecording(p, recorded, 1);
 
       // Part 2: letters, then a new empty grid after the Twins set, shown in letters.
       p.Type(Qt::Key_Y, Qt::ShiftModifier);
+      p.ClickTab(0);
       QVERIFY(p.app->Commands().ExecuteCommand(Cmd::SymbolLetters));
       const int fourth = p.OpenCell({0}, third + 1);
       p.ClickCell(0, fourth);
