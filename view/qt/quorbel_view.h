@@ -75,6 +75,7 @@ public:
   int MoveFocusToCell(int slot, int cell) override;
   void ClickGridTab(int tab, bool add) override { input_.ClickGridTab(tab, add); }
   void StartSequentialEntry(int slot, int cell) override;
+  void ResetInputState() override;
   void ReloadBackground() override { BackgroundReload = 1; }
   void RunKaleidoscope() override;
   // Edit > Copy, Cut and Paste on the desktop's clipboard.

@@ -277,6 +277,7 @@ private slots:
       const int fifth = p.OpenCell({0});
       p.ClickCell(0, fifth);
       p.Type(Qt::Key_A + p.CandidateKey(0, fifth) - Qt::Key_1);
+      QCOMPARE(p.Engine().Grids.FocusCell, fifth); // typed in turn no more, once another grid is opened
       QVERIFY(!p.Engine().GridComments[kLanguageEnglish].empty());
       p.NewEmptyGrid(kShapeOf4, kSymbolDigits);
       QCOMPARE(p.Engine().Grids.Main[0].GridVar, VariantWords{});
