@@ -131,6 +131,8 @@ class MacroBoard {
 public:
   virtual ~MacroBoard() = default;
   virtual void Redraw() = 0;
+  // Typed symbols place values in the focus cell again, none typed in turn.
+  virtual void ResetInputState() = 0;
   virtual void CheckEndOfGame() = 0;
   // False when there is no board.
   virtual bool FocusMessagePanel() = 0;

@@ -196,6 +196,10 @@ class AppMacroBoard final : public MacroBoard {
 public:
   explicit AppMacroBoard(CQuorbelApp &app) : app_(app) {}
   void Redraw() override { app_.RedrawViewNow(); }
+  void ResetInputState() override {
+    if (BoardWindow *board = app_.Board())
+      board->ResetInputState();
+  }
   void CheckEndOfGame() override {
     if (BoardWindow *board = app_.Board())
       board->CheckEndOfGame();

@@ -106,6 +106,7 @@ struct FakeProgram final : MacroMessages,
   void CloseMusic() override {}
 
   void Redraw() override { Note("Redraw"); }
+  void ResetInputState() override { Note("ResetInputState"); }
   void CheckEndOfGame() override { Note("CheckEndOfGame"); }
   bool FocusMessagePanel() override { return board; }
   bool ClearSelection() override { return board; }
@@ -386,6 +387,9 @@ TEST_F(MacroCommands, StartGridAndHistoryStepsReachTheirMenuCommands) {
                                                      "Redo", "Redo", "Redo"})); // 0: every step
   EXPECT_TRUE(Said("Go back to initial configuration"));
   EXPECT_TRUE(Said("Define Initial configuration"));
+  // The board's Enter, recorded: values are placed again, none typed in turn.
+  EXPECT_EQ(Play("DISPN;-2\n"), kMacroAllDone);
+  EXPECT_EQ(Count("ResetInputState"), 1);
 }
 
 TEST_F(MacroCommands, GridStepsChangeTheGridInPlay) {

@@ -43,6 +43,7 @@ struct FakeHost final : MacroMessages, MacroPlayback, MacroBoard, MacroHost {
   bool SelectCell(int, int, int) override { return false; }
   std::vector<MacroCellRef> SelectedCells() override { return {}; }
   bool ClickGridTab(int, bool) override { return true; }
+  void ResetInputState() override {}
   bool RefuseOutOfTurn() override { return false; }
   void ColourValueChains(int) override {}
   bool ShufflePictures() override { return false; }

@@ -42,6 +42,8 @@ struct Document {
   int StoredSolutions = 0;
   bool CanUndo = false;
   std::array<std::string, 2> Comments;
+  int EntryMode = 0;
+  int ValueEntry = 0;
 
   explicit Document(CQuorbelApp &app) {
     const EngineContext &ctx = app.Engine();
@@ -66,6 +68,9 @@ struct Document {
     StoredSolutions = ctx.Solutions.StoredCount;
     CanUndo = quorbel::CanUndo(ctx.Undo);
     Comments = ctx.GridComments;
+    const EntryState &entry = GetCurrentView(app)->Input().Entry;
+    EntryMode = static_cast<int>(entry.Mode);
+    ValueEntry = entry.ValueEntry;
   }
 
   // Each field that differs, named, with both values.
@@ -102,6 +107,8 @@ struct Document {
     field("solution shown", ShownSolution, other.ShownSolution);
     field("solutions stored", StoredSolutions, other.StoredSolutions);
     field("undo", CanUndo, other.CanUndo);
+    field("entry mode", EntryMode, other.EntryMode);
+    field("value entry", ValueEntry, other.ValueEntry);
     for (size_t l = 0; l < Comments.size(); ++l)
       field(QStringLiteral("comment %1").arg(l), QString::fromStdString(Comments[l]),
             QString::fromStdString(other.Comments[l]));
@@ -269,6 +276,7 @@ private slots:
       p.Type(Qt::Key_C);
       p.Type(Qt::Key_A);
       QCOMPARE(p.Cell(0, 1).Value, 1);
+      p.Type(Qt::Key_Return); // the values typed in turn end
       StopRecording(p, recorded, 2);
 
       // Part 3: a Killer grid, a new 4 x 4 grid after it, then the search's solutions walked.
