@@ -121,5 +121,23 @@ TEST(AtomicFile, ASaveRemovesOnlyTheLeftoversOfEndedSaves) {
   EXPECT_EQ(FilesIn(dir), 3u);
 }
 
+// Root sweeps a folder of another user's files too: what is not his stays, ended or not.
+TEST(AtomicFile, ASweepLeavesTheLeftoverOfAnotherUser) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only root can give a file to another user";
+  TempDir dir;
+  const pid_t child = ::fork();
+  if (child == 0)
+    ::_exit(0);
+  ASSERT_GT(child, 0);
+  ::waitpid(child, nullptr, 0);
+  const std::string theirs = dir.File(".grid.sud.quorbel-" + std::to_string(child) + "-0.tmp");
+  WriteBytes(theirs, "half");
+  constexpr uid_t kOtherUser = 4242;
+  ASSERT_EQ(::chown(theirs.c_str(), kOtherUser, kOtherUser), 0);
+  RemoveLeftoverTemporaries(dir.Path().string());
+  EXPECT_TRUE(std::filesystem::exists(theirs));
+}
+
 } // namespace
 } // namespace quorbel
