@@ -240,7 +240,7 @@ TEST(GridCatalogFiles, ARewriteTheReaderWouldRefuseOrThatFailsLeavesTheOldFileAn
   GridCatalog huge;
   AddCatalogGrid(huge, "Big", std::string((64 << 20) + 1, 'g'));
   EXPECT_EQ(SaveCatalog(start, huge, Language::English).Failure, FileFailure::TooLargeToRead);
-  EXPECT_EQ(ReadBytes(dir.File("GridList.dat")), kTwoTypes);
+  EXPECT_TRUE(ReadBytes(dir.File("GridList.dat")) == kTwoTypes); // not printed: it may be huge
 
   // Files of this process may not grow past a few bytes: the rewrite fails as on a full disk.
   rlimit before{};

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 #include <new>
 #include <sys/stat.h>
@@ -315,13 +316,13 @@ private slots:
     QCOMPARE(told.size(), 1);
     QVERIFY2(told[0].contains("could not be read: it is kept as " + home_.IniPath() + ".unreadable"),
              qPrintable(told[0]));
+    const auto remove = qScopeGuard([&] { QFile::remove(home_.IniPath() + ".unreadable"); });
     QCOMPARE(ReadAll(home_.IniPath() + ".unreadable"), QByteArray("[\n[[\n==\n"));
     app_.reset();
     dialogs_ = ScriptedDialogService();
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
     QVERIFY(dialogs_.Asked().isEmpty());
     QCOMPARE(app_->CurrentLanguage(), Language::English);
-    QFile::remove(home_.IniPath() + ".unreadable");
   }
 
   // A save that fails says so once, not at each save after it.
@@ -330,6 +331,7 @@ private slots:
     QVERIFY(MakeApp().InitInstance({"quorbel"}));
     const QString folder = QFileInfo(home_.IniPath()).path();
     QVERIFY(QDir(folder).removeRecursively());
+    const auto restore = qScopeGuard([&] { QFile::remove(folder); });
     WriteAll(folder, "a file where the settings' folder should be");
     app_->Settings().general.longCase = 61;
     app_->SaveSettings();
@@ -339,7 +341,6 @@ private slots:
       told += MessageLineText(app_->Messages().Line(line)).find("The settings could not be saved") !=
               std::string::npos;
     QCOMPARE(told, 1);
-    QFile::remove(folder);
   }
 
   // A picture list that cannot be read is told in the player's language.
