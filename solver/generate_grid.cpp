@@ -48,9 +48,9 @@ constexpr int kSolutionFailures = 10;
 // Solutions per MAXITERGENER attempt, and puzzles dug from each, to reach the level: a
 // Terrible rating takes a few, and on small grids some levels are rare, but digs are cheap.
 constexpr int kTriesPerAttempt = 10;
-// A linked grid takes about a given for every 16 cells a level (some 14 at 9x9 Terrible, 56 at
-// 16x16 Terrible, 17 at 16x16 Easy).
-constexpr int kCellsPerExpectedGiven = 16;
+// A grid of a linked set takes about (level + 1) givens for every 32 of its cells to become
+// unique: some 14 at 9x9 Terrible, 17 at 16x16 Easy, 25 to 55 at 16x16 Terrible.
+constexpr int kCellsPerExpectedGiven = 32;
 constexpr int kDigCells = 2000; // digs per solution: this over the cell count, at least 8
 constexpr int kFewestDigs = 8;
 
@@ -431,7 +431,7 @@ void Generation::Run() {
   // A step per grid filled and per attempt; a linked set made unique also steps once per given
   // it takes, most of its time, which the bar expects in proportion to its cells and level.
   const int givens = Unique() && run_.GridCount > 1
-                         ? run_.GridCount * ctx_.Geo.NCells * run_.Level / kCellsPerExpectedGiven
+                         ? run_.GridCount * ctx_.Geo.NCells * (run_.Level + 1) / kCellsPerExpectedGiven
                          : 0;
   ctx_.Host->StartWaitProgress(ByLanguage(ctx_, "Génération Grille en cours.\nMerci de patienter...",
                                           "Grid Generation running.\nPlease Wait..."),

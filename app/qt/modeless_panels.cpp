@@ -53,7 +53,10 @@ bool ModelessPanels::SetShown(std::string_view name, bool shown) {
   if (!panel || !panel->window)
     return false;
   panel->shown = shown;
-  panel->window->setVisible(shown);
+  if (shown)
+    panel->window->show();
+  else
+    HideGivingFocusBack(panel->window.get());
   return true;
 }
 

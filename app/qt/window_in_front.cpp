@@ -36,3 +36,15 @@ void ShowInFront(QWidget *window, bool activate) {
   if (activate)
     window->activateWindow();
 }
+
+void HideGivingFocusBack(QWidget *window) {
+  const bool active = window->isActiveWindow();
+  window->hide();
+  if (!active)
+    return;
+  QWidget *next = QApplication::activeModalWidget();
+  if (!next && window->parentWidget())
+    next = window->parentWidget()->window();
+  if (next && next != window && next->isVisible())
+    next->activateWindow();
+}

@@ -9,3 +9,7 @@ class QWidget;
 // Shows `window` above the modal dialog in front, if any, else above its own parent window;
 // with `activate` it also takes the keyboard focus.
 void ShowInFront(QWidget *window, bool activate);
+
+// Hides `window`; when it had the keyboard focus, the window it stood above takes it back, as a
+// window manager would hand it (without one, the keys would reach no window).
+void HideGivingFocusBack(QWidget *window);

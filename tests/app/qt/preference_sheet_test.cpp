@@ -146,6 +146,11 @@ private slots:
     QTest::mouseClick(p.Window().windowHandle(), Qt::LeftButton, {},
                       cancel->mapTo(&p.Window(), cancel->rect().center()));
     QTRY_VERIFY(!p.Window().isVisible());
+    // F6 again, and the keys go back to the start screen below, which then starts its games.
+    QTest::keyClick(start.windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(start.isActiveWindow());
     start.hide();
   }
 
