@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/save_folders.h"
 #include "platform/paths.h"
+#include "tests/support/ended_process.h"
 #include "tests/support/temp_dir.h"
 
 using namespace quorbel;
@@ -25,11 +24,8 @@ TEST(SaveFolders, TheFolderOfALinkedSettingsFilesTargetIsSwept) {
   WriteBytes((elsewhere / "real.ini").string(), "[GENERAL]\n");
   std::filesystem::create_symlink(elsewhere / "real.ini", home / "Quorbel.ini");
 
-  const pid_t child = ::fork();
-  if (child == 0)
-    ::_exit(0);
+  const pid_t child = quorbel::testing::EndedProcessId();
   ASSERT_GT(child, 0);
-  ::waitpid(child, nullptr, 0);
   const std::filesystem::path leftover =
       elsewhere / (".real.ini.quorbel-" + std::to_string(child) + "-0.tmp");
   WriteBytes(leftover.string(), "half");

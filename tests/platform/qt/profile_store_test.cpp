@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/colours.h"
@@ -16,6 +15,7 @@
 #include "platform/qt/colour_ref.h"
 #include "platform/qt/profile_store.h"
 #include "tests/french_locale.h"
+#include "tests/support/ended_process.h"
 #include "tests/support/fifo_watch.h"
 
 using namespace quorbel;
@@ -272,11 +272,8 @@ private slots:
   // A run killed before its end leaves its private copy: the next store removes the folder of an
   // ended run, and leaves a living run's.
   void TheCopyOfAKilledRunIsSweptAway() {
-    const pid_t child = ::fork();
-    if (child == 0)
-      ::_exit(0);
+    const pid_t child = quorbel::testing::EndedProcessId();
     QVERIFY(child > 0);
-    ::waitpid(child, nullptr, 0);
     const auto folder = [](pid_t pid) {
       return QDir::tempPath() + "/quorbel-settings-" + QString::number(pid) + "-AbC123";
     };
