@@ -103,6 +103,7 @@ public:
   virtual bool CopyFile(const std::string &from, const std::string &to) = 0;
   // Irregular block definitions appended to the program's list; below 0 on failure.
   virtual int AddIrregularDefinitions(const std::string &file) = 0;
+  // Both false, having said why, when the catalogue could not be rewritten.
   virtual bool MergeCatalog(const std::string &file) = 0;
   virtual bool CleanCatalogStatus() = 0;
 };

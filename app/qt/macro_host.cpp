@@ -16,6 +16,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
+#include "app/qt/grid_list_dialog.h"
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/music_dialog.h"
@@ -159,10 +160,14 @@ public:
     return quorbel::AddIrregularDefinitions(app_.Engine(), file);
   }
   bool MergeCatalog(const std::string &file) override {
-    return MergeCatalogFile(StartDirectory(), file, app_.CurrentLanguage()).Saved.Ok();
+    const CatalogMerge merge = MergeCatalogFile(StartDirectory(), file, app_.CurrentLanguage());
+    TellCatalogSave(app_, merge.Saved);
+    return merge.Saved.Ok();
   }
   bool CleanCatalogStatus() override {
-    return quorbel::CleanCatalogStatus(StartDirectory(), app_.CurrentLanguage()).Ok();
+    const FileWriteResult saved = quorbel::CleanCatalogStatus(StartDirectory(), app_.CurrentLanguage());
+    TellCatalogSave(app_, saved);
+    return saved.Ok();
   }
 
 private:

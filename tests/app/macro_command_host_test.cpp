@@ -41,6 +41,7 @@ struct FakeProgram final : MacroMessages,
   int computed = 1; // what the solver and the generator give
   bool foldersMade = true;
   bool copied = true;
+  bool catalogSaved = true;
   std::vector<MacroCellRef> selected;
   bool outOfTurn = false; // a challenge gives the turn to a player elsewhere
   int redoSteps = 3;      // the steps a Redo can take back
@@ -95,8 +96,8 @@ struct FakeProgram final : MacroMessages,
     return Note("Copy " + from + " " + to), copied;
   }
   int AddIrregularDefinitions(const std::string &file) override { return Note("Irregular " + file), 0; }
-  bool MergeCatalog(const std::string &file) override { return Note("Merge " + file), true; }
-  bool CleanCatalogStatus() override { return Note("Clean"), true; }
+  bool MergeCatalog(const std::string &file) override { return Note("Merge " + file), catalogSaved; }
+  bool CleanCatalogStatus() override { return Note("Clean"), catalogSaved; }
 
   AppSettings &Values() override { return settings; }
   void Apply() override { Note("Apply"); }
@@ -425,6 +426,11 @@ TEST_F(MacroCommands, CatalogueAndProfileStepsNameTheirFiles) {
   EXPECT_TRUE(Said("Max computed:1"));
   const auto &comments = program.grids.Ctx.GridComments;
   EXPECT_EQ(std::count(comments.begin(), comments.end(), "Mine"), 1);
+
+  // A catalogue that could not be rewritten fails the step that asked for it.
+  program.catalogSaved = false;
+  EXPECT_EQ(Play("ADDFUNC;G;more\n"), kMacroStepsFailed);
+  EXPECT_EQ(Play("ADDFUNC;C\n"), kMacroStepsFailed);
 }
 
 TEST_F(MacroCommands, ARecordedWalkThroughTheSearchsSolutionsReplaysToTheSameScreens) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/macro_services.h"
@@ -169,6 +170,10 @@ TEST(MacroPlayer, HostileScriptsEndWithAMessage) {
 
   EXPECT_EQ(player.PlayFile("/nonexistent/x.macro", "x.macro"), kMacroUnreadable);
   EXPECT_EQ(host.messages.back(), "Error - File /nonexistent/x.macro not found");
+  // A folder where the macro should be is there: it is named for what it is.
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(player.PlayFile(folder, "tmp"), kMacroUnreadable);
+  EXPECT_EQ(host.messages.back(), "The macro " + folder + " is not a regular file: it is not played.");
 }
 
 TEST(MacroPlayer, NumbersArePlainDecimals) {
