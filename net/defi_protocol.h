@@ -21,6 +21,19 @@ std::string DefiMoveMessage(std::string_view player, int cell, int value, int ki
 // "G" and the file; none when the file is larger than a message may be.
 std::optional<std::string> DefiGridMessage(std::string_view fileBytes);
 
+// The blocks of a grid's shape (rows and columns of cells), which a text grid does not tell: its
+// size alone is read on that size's usual blocks.
+struct DefiBlocks {
+  int Rows = 0;
+  int Cols = 0;
+  bool operator==(const DefiBlocks &) const = default;
+};
+// The launcher's grid with its blocks: the file and a comment line ";Blocks <rows>x<cols>" that
+// readers of text grids pass over. None when it is larger than a message may be.
+std::optional<std::string> DefiGridMessage(std::string_view fileBytes, DefiBlocks blocks);
+// The blocks a grid's file names, none when it names none (a launcher that does not say them).
+std::optional<DefiBlocks> DefiGridBlocks(std::string_view fileBytes);
+
 // Where a challenge stands, as its launcher tells every other player after each change:
 // whose turn it is and since when, every player's score and the values of the turn.
 struct DefiStanding {

@@ -13,6 +13,7 @@
 #include "app/qt/dialog_text.h"
 #include "app/qt/start_routines.h"
 #include "engine/cell_actions.h"
+#include "engine/geometry.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
 #include "tests/net/qt/quiet_socket_host.h"
@@ -64,6 +65,11 @@ bool LinkBob(CDialogDefi &defi, BobsProgram &bob) {
 bool LaunchWithBob(CDialogDefi &defi, BobsProgram &bob) {
   defi.EnterChallengeMode();
   return LinkBob(defi, bob) && defi.StartChallenge();
+}
+
+std::string LastLine(CQuorbelApp &app) {
+  const MessageRing &ring = app.Messages();
+  return ring.Line(ring.NewestIndex()).Text;
 }
 
 int FirstOpenCell(const GridRecord &grid) {
@@ -252,6 +258,7 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
+    defi->StopChallenge(); // her own challenge in play would refuse Bob's grid
     QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
     QVERIFY(file.open(QIODevice::ReadOnly));
     defi->GridReceived("Bob", file.readAll().toStdString());
@@ -270,39 +277,49 @@ private slots:
     QVERIFY(!f.app->State().ChallengeRunning()); // no banner over the board
   }
 
-  // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
-  // included; a whole one is played at once, with no question about the game it replaces, and
-  // nothing of the player's former challenge comes back.
+  // While her challenge is in play a peer's grid changes nothing, a whole one neither. Out of
+  // play, one that is no grid changes nothing, her file included; a whole one is played at once on
+  // the blocks it names, with no question about the game it replaces, and nothing of the
+  // player's former challenge comes back.
   void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
+    f.app->Settings().defi.defiGridSize = 1; // 6x6 (3x2)
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
+    QCOMPARE(ShapeCodeOfGeometry(f.app->Engine().Geo), 1);
     defi->TurnTick(40);
     QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray grid = file.readAll();
     file.close();
+    const std::string sent = DefiGridMessage(grid.toStdString(), {3, 2})->substr(1);
+
+    defi->GridReceived("Bob", sent);
+    QTRY_VERIFY(LastLine(*f.app).find("grid from Bob refused") != std::string::npos);
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->Standings().Count(), 1);
+    defi->StopChallenge();
 
     for (const char *broken : {"", "x", "Quorbel Mode Texte\r\n4\r\n;Start Save Grid0\r\n1\r\n"})
       defi->GridReceived("Bob", broken);
+    defi->GridReceived("Bob", grid.toStdString() + ";Blocks 4x2\r\n");
     QTest::qWait(20);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), grid);
     file.close();
-    QVERIFY(defi->Running());
     QVERIFY(!defi->Turns().Mirror);
-    QCOMPARE(defi->Standings().Count(), 1);
 
     f.app->MarkDocumentModified("");
     const qsizetype asked = f.dialogs.Asked().size();
-    defi->GridReceived("Bob", grid.toStdString());
+    defi->GridReceived("Bob", sent);
     QTRY_VERIFY(defi->Turns().Mirror);
     QCOMPARE(f.dialogs.Asked().size(), asked);
     QVERIFY(defi->Running());
     QCOMPARE(defi->Standings().Count(), 0);
-    QVERIFY(!f.app->State().ChallengeRunning()); // no banner of the old turns
+    QCOMPARE(ShapeCodeOfGeometry(f.app->Engine().Geo), 1); // the launcher's blocks, not 2x3
+    QVERIFY(!f.app->State().ChallengeRunning());           // no banner of the old turns
   }
 
   // The preferences' OK restarts listening only on another port: a challenge's links stay.
