@@ -90,6 +90,13 @@ std::string DefiChat(std::string_view text) {
   return message.append(text);
 }
 
+std::string DefiPanelLine(std::string_view line) {
+  constexpr size_t kMostPanelBytes = 240;
+  if (line.size() <= kMostPanelBytes)
+    return std::string(line);
+  return std::string(line.substr(0, kMostPanelBytes)) + "... (" + std::to_string(line.size()) + " bytes)";
+}
+
 std::string DefiStart(std::string_view challengeName) { return "S|" + std::string(challengeName); }
 
 std::string DefiMoveMessage(std::string_view player, int cell, int value, int kind) {

@@ -16,6 +16,10 @@ inline constexpr std::string_view kDefiHelloMark = ">>>>>";
 
 std::string DefiHello(std::string_view ownName, std::string_view calledName);
 std::string DefiChat(std::string_view text);
+// A peer's chat line as the message panel shows it: its first 240 bytes and, when it is longer,
+// how long it is. The panel is drawn with the board, clock ticks included: a line of a whole
+// message would cost every one of them.
+std::string DefiPanelLine(std::string_view line);
 std::string DefiStart(std::string_view challengeName);
 std::string DefiMoveMessage(std::string_view player, int cell, int value, int kind);
 // "G" and the file; none when the file is larger than a message may be.

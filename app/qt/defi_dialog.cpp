@@ -619,7 +619,7 @@ void CDialogDefi::SendChat() {
 
 void CDialogDefi::ChatReceived(const std::string &line) {
   ShowChatLine(line);
-  Inform(line);
+  Inform(DefiPanelLine(line));
 }
 
 // The newest first, and only the last lines: a chatty peer costs no more than they do.

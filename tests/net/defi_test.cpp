@@ -39,6 +39,8 @@ TEST(DefiProtocol, MessagesReadBackAndMalformedMovesAreNoMoves) {
   EXPECT_EQ(ParseDefiMessage("byes").Kind, DefiMessageKind::Other);
   EXPECT_EQ(ParseDefiMessage(DefiStart("Cup")).Body, "Cup");
   EXPECT_EQ(ParseDefiMessage("Chello").Body, "hello");
+  EXPECT_EQ(DefiPanelLine(std::string(240, 'x')), std::string(240, 'x'));
+  EXPECT_EQ(DefiPanelLine(std::string(8000, 'x')), std::string(240, 'x') + "... (8000 bytes)");
   EXPECT_TRUE(DefiGridMessage(std::string(8192, 'x')));
   EXPECT_FALSE(DefiGridMessage(std::string(8193, 'x')));
 }

@@ -199,6 +199,45 @@ private slots:
     QVERIFY(value(open[0]) > 0);
   }
 
+  // A cell filled right stays its player's: typed over or cleared at the board it is refused
+  // with a word, and a change that comes another way (a script's) is put back.
+  void aCellFilledRightStaysItsPlayers() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CDialogDefi *defi = AnnsChallenge(f);
+    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
+    BobsProgram bob;
+    QVERIFY(LaunchWithBob(*defi, bob));
+    defi->TurnTick(40);
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
+    const auto value = [&](int cell) { return grid.Cells[static_cast<size_t>(cell)].Value; };
+    const int annCell = FirstOpenCell(grid);
+    SetCellValue(ctx, grid, annCell, right(annCell), kActionPlace);
+    const int bobCell = FirstOpenCell(grid);
+    defi->MoveReceived("Bob", {"Bob", bobCell, right(bobCell), kActionPlace});
+    QTRY_COMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(defi->Turns().Current, 0); // Ann's turn again
+    const int score = defi->Standings().At(0).Score;
+
+    f.Frame().activateWindow();
+    GetCurrentView(*f.app)->setFocus();
+    GetCurrentView(*f.app)->MoveFocusToCell(0, bobCell);
+    QTest::keyClick(f.Frame().windowHandle(), static_cast<Qt::Key>(Qt::Key_0 + right(bobCell) % 4 + 1));
+    QCOMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(LastLine(*f.app), std::string("Bob filled this cell right: it stays."));
+    GetCurrentView(*f.app)->MoveFocusToCell(0, annCell);
+    QTest::keyClick(f.Frame().windowHandle(), Qt::Key_Backspace);
+    QCOMPARE(value(annCell), right(annCell));
+    QCOMPARE(LastLine(*f.app), std::string("You filled this cell right: it stays."));
+
+    ClearCellMove(ctx, grid, bobCell); // as a script would
+    QTRY_COMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(defi->Standings().At(0).Score, score);
+    QCOMPARE(defi->Turns().Current, 0);
+  }
+
   // New Game > Challenge mid-game, to chat or to look at the players, then Cancel: the
   // challenge goes on as it was, a peer's move in his turn placed and scored.
   void reopeningTheWindowLeavesTheChallengeInPlay() {
