@@ -72,6 +72,16 @@ std::string LastLine(CQuorbelApp &app) {
   return ring.Line(ring.NewestIndex()).Text;
 }
 
+// Ann's challenge of one cell a turn, launched with Bob linked, her turn given.
+CDialogDefi *OneCellTurnsWithBob(FrameWithBoard &f, BobsProgram &bob) {
+  CDialogDefi *defi = AnnsChallenge(f);
+  defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0);
+  if (!LaunchWithBob(*defi, bob))
+    return nullptr;
+  defi->TurnTick(40);
+  return defi;
+}
+
 int FirstOpenCell(const GridRecord &grid) {
   int cell = 0;
   while (grid.Cells[static_cast<size_t>(cell)].Value != 0)
@@ -204,11 +214,9 @@ private slots:
   void aCellFilledRightStaysItsPlayers() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    CDialogDefi *defi = AnnsChallenge(f);
-    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     BobsProgram bob;
-    QVERIFY(LaunchWithBob(*defi, bob));
-    defi->TurnTick(40);
+    CDialogDefi *defi = OneCellTurnsWithBob(f, bob);
+    QVERIFY(defi);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
     const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
@@ -243,11 +251,9 @@ private slots:
   void reopeningTheWindowLeavesTheChallengeInPlay() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    CDialogDefi *defi = AnnsChallenge(f);
-    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     BobsProgram bob;
-    QVERIFY(LaunchWithBob(*defi, bob));
-    defi->TurnTick(40);
+    CDialogDefi *defi = OneCellTurnsWithBob(f, bob);
+    QVERIFY(defi);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
     const auto open = [&] { return FirstOpenCell(grid); };

@@ -247,7 +247,7 @@ private slots:
     for (const Step &step : steps) {
       step.act();
       QTRY_VERIFY2(step.hears->Said(step.words), step.what);
-      QTest::qWait(50); // what the step set off has arrived
+      QTest::qWait(kDefiQuietMs * 3); // what the step set off has arrived, a message the quiet ends too
       for (size_t p = 0; p < programs.size(); ++p)
         QVERIFY2(
             programs[p]->Snapshot() == before[p],
@@ -270,7 +270,7 @@ private slots:
     for (int again = 0; again < 2; ++again)
       cy.sockets.SendToName("Ann", DefiMoveMessage("Cy", 3, 2, kDefiPlace));
     QTRY_VERIFY(ann.Said("what Cy sent after its end is not played"));
-    QTest::qWait(50);
+    QTest::qWait(kDefiQuietMs * 4); // the second, whose end only the quiet shows
     QCOMPARE(ann.Lines("after its end"), 1);
     for (size_t p = 0; p < programs.size(); ++p)
       QCOMPARE(programs[p]->Snapshot(), end[p]);
