@@ -56,7 +56,6 @@ public:
 // What the launcher chose: the rules of the turns, the grid's shape and level, the name.
 struct DefiLaunch {
   DefiTurnRules Rules;
-  int Size = 9;
   DefiBlocks Blocks{3, 3};
   int Level = 1;
   std::string Name = "Defi";
