@@ -62,6 +62,15 @@ double ReadMacroNumber(std::string_view text) {
 
 bool MacroCall::IsY(int i) const { return Word(i) == kArgY; }
 
+bool MacroCall::IsNumber(int i) const {
+  if (Variable(i) >= 0)
+    return true;
+  std::string_view text = Text(i);
+  if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+    text.remove_prefix(1);
+  return !text.empty() && text.front() >= '0' && text.front() <= '9';
+}
+
 double MacroCall::Value(int i) const { return player_.EvalMacroArg(step_, i); }
 
 int MacroCall::Number(int i) const { return Truncated(Value(i)); }

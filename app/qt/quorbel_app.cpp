@@ -507,6 +507,8 @@ bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
   if (!opened)
     return false;
   state_.StartNewGrid();
+  if (BoardWindow *board = Board())
+    board->ResetInputState();
   // A text grid has no path of its own: its next save asks where the grid file goes.
   if (FileExtensionOfPath(path) == "txt") {
     document_->MarkDocumentModified(FileNameOfPath(path));

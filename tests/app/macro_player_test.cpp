@@ -37,12 +37,13 @@ struct FakeHost final : MacroMessages, MacroPlayback, MacroBoard, MacroHost {
   void StopRecording() override {}
 
   void Redraw() override {}
-  void StartSequentialEntry() override {}
   void CheckEndOfGame() override {}
   bool FocusMessagePanel() override { return false; }
   bool ClearSelection() override { return false; }
   bool SelectCell(int, int, int) override { return false; }
   std::vector<MacroCellRef> SelectedCells() override { return {}; }
+  bool ClickGridTab(int, bool) override { return true; }
+  void ResetInputState() override {}
   bool RefuseOutOfTurn() override { return false; }
   void ColourValueChains(int) override {}
   bool ShufflePictures() override { return false; }

@@ -126,12 +126,16 @@ topic("kids", "Little Kids", """
 <p>A series of grids for children, from the catalogue's kids' grids: small and easy first, then a
 little harder. Each new grid (File &gt; New Grid) is the next one of the
 series; after the last, the series starts again.</p>
-<p>Tip: the picture display (Display &gt; Display type) shows animals instead of digits.</p>
+<p>The grids show animals, and the keyboard's digits place none: click an animal on the number bar at
+the right, then the cell where it goes (or drag it there from another cell). Delete empties the
+selected cell. Display &gt; Display type shows digits instead, which the keyboard types.</p>
 """, "Petits Enfants", """
 <p>Une suite de grilles pour les enfants, prises parmi les grilles pour enfants du catalogue : petites et
 faciles d'abord, puis un peu plus dures. Chaque nouvelle grille
 (Fichier &gt; Nouvelle Grille) est la suivante de la série ; après la dernière, la série recommence.</p>
-<p>Astuce : l'affichage en images (Affichage &gt; Type d'affichage) montre des animaux au lieu des chiffres.</p>
+<p>Les grilles montrent des animaux, et les chiffres du clavier n'en posent aucun : cliquez un animal dans
+la barre des nombres à droite, puis la case où il va (ou faites-le glisser depuis une autre case). Suppr
+vide la case choisie. Affichage &gt; Type d'affichage montre des chiffres à la place, que le clavier tape.</p>
 """)
 
 topic("quick", "Quick Game", """
@@ -249,7 +253,11 @@ Grille Départ les remet.</li>
 """)
 
 topic("board", "Playing on the board", """
-<p>Click a cell to select it and type its digit (letters on grids wider than 9). Delete clears it.
+<p>Click a cell to select it and type its digit (letters on grids wider than 9). After a value, the
+digits you type go beside it as your candidates ("67") until you move on with the arrows, Tab or
+Enter; a candidate typed again goes away, and the last one left becomes the value. Delete clears the
+cell: press it first to put another value in its place. In the cell type that shows one value only, a
+digit typed replaces the value.
 Ctrl+click or Shift+click selects several cells. You can also pick a value on the number bar at the
 top right and click the cell to put it in, or drag a value from one cell to another.</p>
 <h2>Candidates and helps</h2>
@@ -283,7 +291,11 @@ that cell; Enter goes back to placing values.</p>
 <p>On a variant grid, the rules in play are listed beside the board: click one to read its page.</p>
 """, "Jouer sur la grille", """
 <p>Cliquez une case pour la choisir et tapez son chiffre (des lettres sur les grilles de plus de 9).
-Suppr l'efface. Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
+Après une valeur, les chiffres tapés se mettent à côté comme vos candidats (« 67 ») jusqu'à ce que vous
+passiez à une autre case avec les flèches, Tab ou Entrée ; un candidat tapé de nouveau s'en va, et le
+dernier qui reste devient la valeur. Suppr efface la case : appuyez-y d'abord pour mettre une autre
+valeur à sa place. Dans le type de cellule qui ne montre qu'une valeur, un chiffre tapé remplace la valeur.
+Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
 la barre des nombres en haut à droite et cliquer la case où la poser, ou faire glisser une valeur d'une
 case à une autre.</p>
 <h2>Candidats et aides</h2>
