@@ -121,7 +121,9 @@ int CountValuesSeen(EngineContext &ctx, const GridRange &range, std::vector<uint
   if (oneGrid)
     for (CellRecord &cell : Grid(ctx, range.First).PlayingCells(ctx.Geo))
       cell.ValueScores.fill(0);
-  const int count = Count(ctx, range, kRepairLimit, oneGrid ? 0 : 1, walk);
+  // One grid's count is read for its tally alone, so its time limit holds for the whole count.
+  const int count = oneGrid ? TallyGridSolutions(ctx, Grid(ctx, range.First), kRepairLimit, walk)
+                            : Count(ctx, range, kRepairLimit, 1, walk);
   seen.assign(static_cast<size_t>(grids * cells), 0);
   if (oneGrid) {
     const GridRecord &grid = Grid(ctx, range.First);

@@ -267,7 +267,7 @@ int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRec
   CopyGrid(ctx, *saved, &carving, 0);
   for (CellRecord &cell : carving.PlayingCells(geo))
     cell.ValueScores.fill(0);
-  const int count = CountGridSolutions(ctx, carving, 0, ctx.Settings.MaxSearchGrid, 0, walk);
+  const int count = TallyGridSolutions(ctx, carving, ctx.Settings.MaxSearchGrid, walk);
   int picked = count == kSolveCancelled ? kSolveCancelled : -1;
   if (count >= 2 && FitsGeometry(geo, solution)) {
     const int start = RandomBelow(ctx.Random, geo.NCells);

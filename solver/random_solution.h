@@ -47,11 +47,11 @@ int RandomSeedCount(const EngineContext &ctx, const GridRecord &grid, int seedCo
 // The cell of block `unit` of the grid whose value is `value`; -1 when none.
 int FindCellOfValueInUnit(const EngineContext &ctx, int unit, int value, const GridRecord &grid);
 
-// Counts the solutions of the carving grid (limit PARAMETER/MAXSEARCHGRID) and picks, among
-// its open cells scanned from a random one, the cell whose value in `solution` came up in
-// the fewest of them, the count walking as `walk` lets it. The carving grid comes back as it
-// was. Returns the cell; -1 when the carving grid has fewer than two solutions (or the count
-// timed out); -10 when cancelled.
+// Counts the solutions of the carving grid (limit PARAMETER/MAXSEARCHGRID, and those met within
+// the time limit) and picks, among its open cells scanned from a random one, the cell whose
+// value in `solution` came up in the fewest of them, the count walking as `walk` lets it. The
+// carving grid comes back as it was. Returns the cell; -1 when the carving grid has fewer than
+// two solutions (or the count timed out before two); -10 when cancelled.
 int PickLeastFrequentCell(EngineContext &ctx, GridRecord &carving, const GridRecord &solution,
                           const CountWalk &walk = {});
 

@@ -2,6 +2,7 @@
 #include "solver/solution_count.h"
 #include "engine/message_numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -52,32 +53,47 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
   return false;
 }
 
-int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
-              const CountWalk &walk) {
+// With `wholeTime` the time limit holds for the whole count, and a count out of time that met
+// two solutions or more returns them; otherwise it holds for each solution.
+int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store, const CountWalk &walk,
+              bool wholeTime) {
+  const uint32_t start = TimeGetTime();
+  const int32_t timeOver = ctx.Settings.TimeOver;
+  const bool timed = wholeTime && timeOver >= 0;
+  const auto left = [&] {
+    return std::max<int32_t>(0, timeOver - static_cast<int32_t>(ElapsedMillis(start, TimeGetTime())));
+  };
+  const auto outOfTime = [&] { return timed && left() == 0; };
   // Without a solution to store or report, the classic route tallies them where it finds them.
   bool ended = false;
   bool aborted = false;
   SolutionTaker take;
   if (verbose == 0 && store == 0)
     take = [&] {
-      ended = TakeSolution(ctx, verbose, limit, store);
+      ended = TakeSolution(ctx, verbose, limit, store) || outOfTime();
       aborted = !ended && ctx.Host->PollUserAbort();
       return !ended && !aborted;
     };
   for (;;) {
     if (ctx.Host->PollUserAbort())
       return kSolveCancelled;
+    // Each search is given what is left of the count's time.
+    if (timed)
+      ctx.Settings.TimeOver = left();
     const int result = RunGridSearch(ctx, grid, 0, take, walk);
+    ctx.Settings.TimeOver = timeOver;
     if (aborted)
       return kSolveCancelled;
     if (ended)
       return ctx.SolutionCount;
     if (EndsTheCount(result))
-      return CountResultOf(result);
+      return timed && CountResultOf(result) == kSolveTimeOut && ctx.SolutionCount >= 2
+                 ? ctx.SolutionCount
+                 : CountResultOf(result);
     if (result != kSolveFound)
       return ctx.SolutionCount;
     TallySolutionValues(ctx, grid);
-    if (TakeSolution(ctx, verbose, limit, store))
+    if (TakeSolution(ctx, verbose, limit, store) || outOfTime())
       return ctx.SolutionCount;
   }
 }
@@ -138,10 +154,8 @@ int LinkedLoop(EngineContext &ctx, int verbose, int limit, int store, const Coun
   return ctx.SolutionCount;
 }
 
-} // namespace
-
-int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
-                       const CountWalk &walk) {
+int CountSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
+                   const CountWalk &walk, bool wholeTime) {
   const CountWalk counted = OrderFreeWhenCountOnly(ctx, verbose, limit, store, walk);
   ctx.SolutionCount = 0;
   LeaveGridSearch(ctx, grid); // a fresh search
@@ -155,11 +169,22 @@ int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int li
     std::optional<CandidateMemoScope> memo;
     if (MainGridSlot(ctx.Grids, grid) >= 0 && UsedMainCount(ctx.Grids) > 1)
       memo.emplace(ctx);
-    result = CountLoop(ctx, grid, verbose, limit, store, counted);
+    result = CountLoop(ctx, grid, verbose, limit, store, counted, wholeTime);
   }
   LeaveGridSearch(ctx, grid);
   RefreshMainGrids(ctx);
   return result;
+}
+
+} // namespace
+
+int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
+                       const CountWalk &walk) {
+  return CountSolutions(ctx, grid, verbose, limit, store, walk, false);
+}
+
+int TallyGridSolutions(EngineContext &ctx, GridRecord &grid, int limit, const CountWalk &walk) {
+  return CountSolutions(ctx, grid, 0, limit, 0, walk, true);
 }
 
 int SearchLinkedSolutions(EngineContext &ctx, int gridIndex, int verbose, int limit, int store) {

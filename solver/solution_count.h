@@ -27,6 +27,10 @@ constexpr int kHelpSearch = HelpContext("search count");
 // free of order; `walk` may free any other count too, and name a solution already known.
 int CountGridSolutions(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store,
                        const CountWalk &walk = {});
+// A silent count that stores nothing, read for its tally alone: the time limit holds for the
+// whole count rather than for each solution, and a count out of time that met two solutions or
+// more returns them, their values in the cells' scores, as a count at its limit would.
+int TallyGridSolutions(EngineContext &ctx, GridRecord &grid, int limit, const CountWalk &walk);
 
 // gridIndex >= 0, or a single main grid: CountGridSolutions of that main grid. With
 // gridIndex < 0 and several main grids, the solutions of all of them together, each grid

@@ -16,6 +16,7 @@
 #include "engine/grid_shape.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/carving_blank_counts.h"
@@ -174,13 +175,23 @@ int Carving::BuyBackGivens(int extra, int blanks) {
   // and so the grids they are carved to.
   const bool classic = run_.GridCount == 1 && !run_.CurrentWords.Any() && !HasVariantRules(grid_);
   const CountWalk walk{.orderFree = classic};
+  // The passes share one count's time limit: a grid whose tallies run long is left to the
+  // repair that follows, which gives it what it lacks from its solution.
+  const int32_t limit = ctx_.Settings.TimeOver;
+  const uint32_t start = TimeGetTime();
   for (int pass = 1; pass <= extra; ++pass) {
+    const int32_t spent = static_cast<int32_t>(ElapsedMillis(start, TimeGetTime()));
+    if (limit >= 0 && spent >= limit)
+      break;
     if (request_.Messages == 1)
       ctx_.Host->ReplaceInfoMessage("Do Optimisation ... " + std::to_string(pass), 0);
     Stage("using statistics on Search Solutions time:" + std::to_string(pass));
     CopyGrid(ctx_, *scratch, &grid_, 0);
     Propagate(ctx_, *scratch, kFilterAlways, 0);
+    if (limit >= 0)
+      ctx_.Settings.TimeOver = limit - spent;
     const int cell = PickLeastFrequentCell(ctx_, *scratch, *solution_, walk);
+    ctx_.Settings.TimeOver = limit;
     if (cell == kSolveCancelled)
       return kSolveCancelled;
     if (cell < 0)

@@ -192,6 +192,36 @@ TEST_F(SolutionCount, ATimeOutKeepsTheSolutionsFoundSoFar) {
   host.OnPoll = nullptr;
 }
 
+// Once two solutions are met the machine turns slow: each further solution takes 30 ms, well
+// within a count's time of 300 ms for each solution, yet past it for the whole count by the
+// twelfth. A count for the tally stops there with the solutions it met.
+TEST_F(SolutionCount, ATallyStopsAtItsTimeWithTheSolutionsMet) {
+  constexpr int kLimit = 30;
+  for (const int byPropagation : {0, 1}) {
+    ctx->Settings.SearchByPropagation = byPropagation;
+    ctx->Settings.TimeOver = 300;
+    GridRecord &grid = LoadGrid(*ctx, EmptyLine(4));
+    int seen = 0;
+    host.OnPoll = [&] {
+      if (ctx->SolutionCount != seen && ctx->SolutionCount >= 2)
+        SleepMs(30);
+      seen = ctx->SolutionCount;
+    };
+    EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, kLimit, 0), kLimit);
+    seen = 0;
+    const int tallied = TallyGridSolutions(*ctx, grid, kLimit, {});
+    EXPECT_GE(tallied, 2);
+    EXPECT_LT(tallied, kLimit);
+    EXPECT_EQ(CountTrialCells(*ctx, grid), 0);
+    EXPECT_EQ(OneLineOfGrid(*ctx, grid), EmptyLine(4));
+    // Without a time limit it counts to its limit.
+    ctx->Settings.TimeOver = -1;
+    seen = 0;
+    EXPECT_EQ(TallyGridSolutions(*ctx, grid, kLimit, {}), kLimit);
+  }
+  host.OnPoll = nullptr;
+}
+
 TEST_F(SolutionCount, WithoutATimeLimitTheCountNeverTimesOut) {
   GridRecord &grid = LoadGrid(*ctx, EmptyLine(6));
   ctx->Settings.TimeOver = -1;
