@@ -289,9 +289,12 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
   EXPECT_EQ(Count("StartNewGame"), 0);
   EXPECT_EQ(Count("Generate 1"), 0);
   EXPECT_EQ(program.settings.general.uniqSolution, 1);
-  // So is a rule the catalogue does not offer at that size: No Touch at 4x4, not at 6x6.
+  // So is a rule the catalogue does not offer at that size, by name: No Touch at 4x4, not at 6x6.
   EXPECT_EQ(Play("GENERE;4;MEDIUM;0;32768;UNIQ\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said("The No Touch rule is not played at 4x4."));
   EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 4 (line 1)"));
+  EXPECT_EQ(Play("GENERE;12;EASY;4;-1;UNIQ\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said("The Killer Sum rule is not played at 12x12."));
   EXPECT_EQ(Count("Generate 2"), 0);
   EXPECT_EQ(Play("GENERE;6;MEDIUM;0;32768;UNIQ\n"), kMacroAllDone);
   EXPECT_EQ(Count("Generate 2"), 1);
