@@ -159,6 +159,22 @@ TEST(VariantClues, TheComparisonRulesKeepEachOthersMarks) {
       ASSERT_TRUE(Meets(grid.GridVar, owner)) << "seed " << seed << " kind " << mark.Kind;
     }
   }
+  // Less makes its marks first, from the same draws with XV as alone; XV leaves them all.
+  const auto lessMarks = [](const GridRecord &grid) {
+    std::vector<ComparisonMark> marks;
+    for (const ComparisonMark &mark : grid.Lists.Comparisons.Used())
+      if (mark.Kind == kCompareLess || mark.Kind == kCompareGreater)
+        marks.push_back(mark);
+    return marks;
+  };
+  int xv = 0;
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    GeneratedClues alone(ShapeCodeOfSize(9), kVarLess, seed);
+    GeneratedClues both(ShapeCodeOfSize(9), kVarLess | kVarXV, seed);
+    EXPECT_EQ(lessMarks(both.Grid()), lessMarks(alone.Grid())) << "seed " << seed;
+    xv += both.Grid().Lists.Comparisons.Size() - static_cast<int>(lessMarks(both.Grid()).size());
+  }
+  EXPECT_GT(xv, 0);
 }
 
 TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
@@ -176,6 +192,13 @@ TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller));    // no count
   EXPECT_FALSE(Meets(grid.GridVar, kVarTwinsSameInLine)); // no generator yet
   EXPECT_EQ(grid.Lists.LittleKiller.Size(), 0);
+
+  // Kimo and All Indicated go with the rules whose clues they change.
+  grid.GridVar = kVarLittleKiller | kVarKimo | kVarXV | kVarAllIndicated;
+  run.Clues.Allocated.fill(0);
+  GenerateVariantClues(*ctx, grid, run);
+  EXPECT_EQ(grid.GridVar, VariantWords{});
+  EXPECT_EQ(grid.Lists.KimoModulus, 0);
 }
 
 TEST(VariantClues, KillerCagesStayWithinTheirCapacityAndTotalTheirCells) {
