@@ -22,8 +22,8 @@ struct Pair {
   int Kind = 0;
 };
 
-// A pair that holds a mark already (of Less, XV or Dot) is refused: the editor would turn that
-// mark into this one, or take it away.
+// A mark counts as a clue spent only when it joined the list; a pair that holds a mark already
+// (of Less, XV or Dot) is refused, since the editor would turn that mark into this one.
 bool AddMark(const ClueJob &job, const Pair &p) {
   if (FindComparison(job.Grid, p.A, p.B) >= 0 || FindComparison(job.Grid, p.B, p.A) >= 0)
     return false;
@@ -127,7 +127,7 @@ int GenerateLessClues(const ClueJob &job) {
       if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
         continue;
       const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kCompareLess : kCompareGreater;
-      return ToggleComparisonMark(geo, cell, job.Grid, other, kind);
+      return AddMark(job, {cell, other, kind}) ? 1 : 0;
     }
     return 0;
   });

@@ -15,6 +15,7 @@
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "files/script_words.h"
 #include "view/clue_definitions.h"
 #include "view/hit_test.h"
 #include "view/symbol_modes.h"
@@ -78,11 +79,12 @@ void BoardInput::Record(int32_t code, std::initializer_list<std::optional<int32_
   ctx_.Host->RecordMacroStep(step);
 }
 
-RecordedAction BoardInput::SetCellStep(int cell, int value) const {
+RecordedAction BoardInput::SetCellStep(int slot, int cell, int value) const {
   RecordedAction step;
   step.Code = kStepSetCell;
   step.Ints[0] = cell;
   step.Ints[2] = value;
+  step.Ints[3] = slot;
   return step;
 }
 
@@ -159,9 +161,10 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
   if (!record)
     return;
   const bool playing = cell < ctx_.Geo.NCells;
+  const int next = cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0;
   if (IsClue(*record)) {
     if (Entry.Mode == EntryMode::Sequential) {
-      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
+      StepFocus(slot, next);
       return;
     }
     if (!Expert())
@@ -172,19 +175,19 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
   GridRecord &grid = Grid(slot);
   if (settings_.general.probType == kProbTypeSingleValue)
     Entry.ValueEntry = 1;
+  const bool sequential = Entry.Mode == EntryMode::Sequential;
   ChangeCell(slot, cell, true, [&]() -> RecordedAction {
-    if (Entry.Mode == EntryMode::Sequential) {
+    if (sequential) {
       SetCellValue(ctx_, grid, cell, value, kActionPlace);
-      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
-      return SetCellStep(cell, value);
+      return SetCellStep(slot, cell, value);
     }
     if (Entry.ValueEntry == 1) {
-      RecordedAction step = SetCellStep(cell, value);
+      RecordedAction step = SetCellStep(slot, cell, value);
       if (playing) {
         SetCellValue(ctx_, grid, cell, value, kActionPlace);
       } else {
         SetCellValue(ctx_, grid, cell, value, kActionTogglePencil);
-        step = RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+        step = RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg, slot}};
       }
       // A second symbol in the same cell marks candidates beside the value.
       if (settings_.general.probType != kProbTypeSingleValue)
@@ -196,15 +199,18 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
     const int marks = CountMarks(ctx_.Geo, marked);
     if (marks == 0) {
       ClearCellMove(ctx_, grid, cell);
-      return SetCellStep(cell, 0);
+      return SetCellStep(slot, cell, 0);
     }
     if (marks == 1 && playing) {
       const int last = FirstPossValue(ctx_.Geo, marked);
       SetCellValue(ctx_, grid, cell, last, kActionPlace);
-      return SetCellStep(cell, last);
+      return SetCellStep(slot, cell, last);
     }
-    return RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+    return RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg, slot}};
   });
+  // After the value's step, so that a replay places it before it moves on.
+  if (sequential)
+    StepFocus(slot, next);
 }
 
 void BoardInput::Key(BoardKey key) {
@@ -307,7 +313,7 @@ void BoardInput::KeyBackspace() {
   Record(kStepResetInput, {kResetInputArg});
   const int cell = set.FocusCell;
   if (cell < 0 || cell >= NavigableRecords()) {
-    MoveFocus(set.FocusGrid, 0);
+    StepFocus(set.FocusGrid, 0);
     return;
   }
   const CellRecord *record = Cell(set.FocusGrid, cell);
@@ -318,7 +324,7 @@ void BoardInput::KeyBackspace() {
   Entry.ValueEntry = 1;
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetCell, {cell, std::nullopt, 0});
+  Record(kStepSetCell, {cell, std::nullopt, 0, set.FocusGrid});
 }
 
 void BoardInput::KeyTab() {
@@ -330,10 +336,10 @@ void BoardInput::KeyTab() {
     if (!IsMainGrid(next))
       next = set.Order[0];
     Entry.ValueEntry = 1;
-    MoveFocus(next, std::max(cell, 0));
+    StepFocus(next, std::max(cell, 0));
     return;
   }
-  MoveFocus(set.FocusGrid, cell >= 0 && cell + 1 < NavigableRecords() ? cell + 1 : 0);
+  StepFocus(set.FocusGrid, cell >= 0 && cell + 1 < NavigableRecords() ? cell + 1 : 0);
 }
 
 void BoardInput::MoveFocusBy(BoardKey arrow) {
@@ -365,7 +371,7 @@ void BoardInput::MoveFocusBy(BoardKey arrow) {
       cell = 0;
   }
   Entry.ValueEntry = 1;
-  MoveFocus(ctx_.Grids.FocusGrid, cell);
+  StepFocus(ctx_.Grids.FocusGrid, cell);
 }
 
 // ---- Mouse ----
@@ -377,7 +383,7 @@ int BoardInput::PlaceValue(int slot, int cell, int value) {
     return 0;
   ChangeCell(slot, cell, true, [&] {
     SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
-    return SetCellStep(cell, value);
+    return SetCellStep(slot, cell, value);
   });
   return 1;
 }
@@ -491,7 +497,7 @@ void BoardInput::ClearGridBoats(int slot) {
     cell.Boat = kBoatNone;
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetBoat, {-1, kBoatNone, slot}); // -1: every cell of the grid
+  Record(kStepSetBoat, {kEveryCellArg, kBoatNone, slot});
 }
 
 void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
@@ -518,7 +524,7 @@ void BoardInput::TogglePencilMark(int slot, int cell, int value) {
     ClearCellMove(ctx_, Grid(slot), cell);
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetPencil, {cell, value, kMarkToggleArg});
+  Record(kStepSetPencil, {cell, value, kMarkToggleArg, slot});
 }
 
 void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
@@ -529,7 +535,7 @@ void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
   record->Marks ^= ValueBit(value);
   Entry.ProbableMarkClicked = true;
   feedback_.RepaintCell(slot, cell);
-  Record(kStepSetProbable, {cell, value, kMarkToggleArg});
+  Record(kStepSetProbable, {cell, value, kMarkToggleArg, slot});
 }
 
 void BoardInput::WheelStep(int away) {
@@ -565,7 +571,7 @@ void BoardInput::WheelStep(int away) {
       ClearCellMove(ctx_, Grid(slot), cell);
     else
       SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
-    return SetCellStep(cell, value);
+    return SetCellStep(slot, cell, value);
   });
 }
 
@@ -575,6 +581,11 @@ void BoardInput::MoveFocus(int slot, int cell) {
   const SelectionList before = selection_;
   SetFocusCell(selection_, ctx_.Grids, ctx_.Geo, cell, slot);
   feedback_.SelectionChanged(before);
+}
+
+void BoardInput::StepFocus(int slot, int cell) {
+  MoveFocus(slot, cell);
+  Record(kStepClick, {kClickCellBase + cell, slot, static_cast<int32_t>(SelectMode::Single)});
 }
 
 void BoardInput::SelectCell(int slot, int cell, SelectMode mode) {
@@ -655,6 +666,7 @@ void BoardInput::ClickGridTab(int tab, bool add) {
   if (FindInGridOrder(set, set.FocusGrid) < 0)
     MoveFocus(set.Order[0], set.FocusCell);
   feedback_.RedrawViewNow();
+  Record(kStepClick, {kClickGridTab, tab, add ? static_cast<int32_t>(SelectMode::Add) : 0});
 }
 
 void BoardInput::ShowSearchLevel(int level) {
@@ -718,7 +730,7 @@ void BoardInput::EditClear() {
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetCell, {cell, std::nullopt, 0});
+  Record(kStepSetCell, {cell, std::nullopt, 0, set.FocusGrid});
 }
 
 void BoardInput::EditSelectAll() {

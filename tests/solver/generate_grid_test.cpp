@@ -223,6 +223,17 @@ TEST_F(GenerateGridTest, TheOutcomeIsPostedNamedAndRecorded) {
   EXPECT_EQ(ctx->GridComments[kLanguageFrench], "Grille Générée par Quorbel");
 }
 
+// The bar of a linked set counts the givens that make it unique, most of its work: it neither
+// fills long before the end nor stays near its start.
+TEST_F(GenerateGridTest, ALinkedSetsBarExpectsTheGivensThatMakeItUnique) {
+  settings.VarNGrids = 2;
+  ASSERT_EQ(Generate(kShapeNine, kLevelTerrible, 3, kVarTwinsRelationMultiple).Result, 1);
+  ASSERT_EQ(host.ProgressRanges.size(), 1u);
+  const auto steps = std::count(host.Progress.begin(), host.Progress.end(), -1);
+  EXPECT_LE(steps, host.ProgressRanges[0]);
+  EXPECT_GE(steps * 4, host.ProgressRanges[0]);
+}
+
 // A set whose count runs out of time is not known to be unique, and the player is told so.
 // The grids are made under the tests' generous count limit; once the sums grid stands, the set is counted
 // under a limit of 1 ms on a machine that turns slow at every poll, whatever its real speed. Counted in time,

@@ -367,6 +367,13 @@ void CQuorbelView::SelectionChanged(const SelectionList &before) {
     RedrawCell(selection_.Pairs[static_cast<size_t>(i)].Grid, selection_.Pairs[static_cast<size_t>(i)].Cell);
 }
 
+void CQuorbelView::ResetInputState() {
+  input_.Entry.Mode = EntryMode::Normal;
+  input_.Entry.ValueEntry = 1;
+  input_.Entry.ProbableMarkClicked = false;
+  EndDrag();
+}
+
 void CQuorbelView::StartSequentialEntry(int slot, int cell) {
   input_.Entry = EntryState{};
   input_.Entry.Mode = EntryMode::Sequential;
