@@ -95,6 +95,15 @@ bool BoardInput::OutOfTurn() {
   return true;
 }
 
+bool BoardInput::Refused(int slot, int cell) {
+  if (OutOfTurn())
+    return true;
+  if (!IsMainGrid(slot) || cell < 0 || cell >= ctx_.Geo.NCells || !feedback_.RefuseSettledCell(cell))
+    return false;
+  feedback_.PlaySoundEffect(kSoundRefused);
+  return true;
+}
+
 bool BoardInput::Unshared() {
   if (!feedback_.RefuseUnsharedChange())
     return false;
@@ -170,7 +179,7 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
     if (!Expert())
       return;
   }
-  if (OutOfTurn())
+  if (Refused(slot, cell))
     return;
   GridRecord &grid = Grid(slot);
   if (settings_.general.probType == kProbTypeSingleValue)
@@ -317,7 +326,7 @@ void BoardInput::KeyBackspace() {
     return;
   }
   const CellRecord *record = Cell(set.FocusGrid, cell);
-  if (!record || (IsClue(*record) && !Expert()) || OutOfTurn())
+  if (!record || (IsClue(*record) && !Expert()) || Refused(set.FocusGrid, cell))
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
@@ -379,7 +388,7 @@ void BoardInput::MoveFocusBy(BoardKey arrow) {
 int BoardInput::PlaceValue(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || cell >= ctx_.Geo.NCells || value < 1 || value > ctx_.Geo.GridWidth ||
-      value > kMaxWidth || (IsClue(*record) && !Expert()) || OutOfTurn())
+      value > kMaxWidth || (IsClue(*record) && !Expert()) || Refused(slot, cell))
     return 0;
   ChangeCell(slot, cell, true, [&] {
     SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
@@ -515,7 +524,7 @@ void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
 void BoardInput::TogglePencilMark(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
-      record->Status <= kStatusFixed || OutOfTurn())
+      record->Status <= kStatusFixed || Refused(slot, cell))
     return;
   ResetTransientState(ctx_);
   SaveUndoState(ctx_);
@@ -554,7 +563,7 @@ void BoardInput::WheelStep(int away) {
     feedback_.PlaySoundEffect(kSoundRefused);
     return;
   }
-  if (OutOfTurn())
+  if (Refused(slot, cell))
     return;
   // Away from the player the value falls (empty, W, ..., 1, empty); towards him it climbs.
   const int width = ctx_.Geo.GridWidth;
@@ -713,7 +722,8 @@ void BoardInput::EditClear() {
     for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i) {
       const SelectionPair pair = selection_.Pairs[static_cast<size_t>(i)];
       const CellRecord *record = Cell(pair.Grid, pair.Cell);
-      if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)))
+      if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)) &&
+          !feedback_.RefuseSettledCell(pair.Cell))
         ClearCellMove(ctx_, Grid(pair.Grid), pair.Cell);
     }
     RecomputeAllCandidates(ctx_);
@@ -724,7 +734,8 @@ void BoardInput::EditClear() {
   }
   const int cell = set.FocusCell;
   const CellRecord *record = Cell(set.FocusGrid, cell);
-  if (cell < 0 || cell >= NavigableRecords() || !record || (IsClue(*record) && !Expert()))
+  if (cell < 0 || cell >= NavigableRecords() || !record || (IsClue(*record) && !Expert()) ||
+      Refused(set.FocusGrid, cell))
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);

@@ -57,6 +57,8 @@ public:
   // A challenge's turn held by a player elsewhere: said, and true. The board then changes no
   // cell, since every change would go to all the boards.
   virtual bool RefuseOutOfTurn() { return false; }
+  // A challenge's cell that a player filled right: nobody changes it; said, and true.
+  virtual bool RefuseSettledCell(int /*cell*/) { return false; }
   // A challenge's boards kept equal: a change that is not passed on (undo, redo, cut, paste) is
   // said refused, and true.
   virtual bool RefuseUnsharedChange() { return false; }
@@ -216,6 +218,8 @@ private:
   void ChangeFontSize(int delta, bool reset);
   RecordedAction SetCellStep(int slot, int cell, int value) const;
   bool OutOfTurn();
+  // Out of turn, or a settled cell of a main grid: the refusal said and heard.
+  bool Refused(int slot, int cell);
   bool Unshared();
 
   EngineContext &ctx_;

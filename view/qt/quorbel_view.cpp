@@ -327,6 +327,11 @@ bool CQuorbelView::RefuseOutOfTurn() {
   return challenge && challenge->RefuseOutOfTurn();
 }
 
+bool CQuorbelView::RefuseSettledCell(int cell) {
+  CDialogDefi *challenge = ChallengeDialog();
+  return challenge && challenge->RefuseSettledCell(cell);
+}
+
 bool CQuorbelView::RefuseUnsharedChange() {
   CDialogDefi *challenge = ChallengeDialog();
   return challenge && challenge->RefuseUnsharedChange();

@@ -168,6 +168,7 @@ public:
   void StartBarAnimation(int value, int mode) override;
   void ReferenceGridKey(int which) override;
   bool RefuseOutOfTurn() override;
+  bool RefuseSettledCell(int cell) override;
   bool RefuseUnsharedChange() override;
   // D1 Display RefTab: the reference grid over the grid, then back at the second use.
   void DisplayRefTab();
