@@ -123,26 +123,53 @@ SetSeen WhatThePlayerSees(const EngineContext &ctx) {
 // The clue lists that differ, by name.
 std::string ListsThatDiffer(const VariantLists &a, const VariantLists &b) {
   std::string names;
-#define QUORBEL_COMPARE(member)                                                                              \
-  if (!(a.member == b.member))                                                                               \
-    names += #member " ";
+  const auto differs = [&](const char *name, bool same) {
+    if (!same)
+      names += std::string(name) + " ";
+  };
+#define QUORBEL_COMPARE(member) differs(#member, a.member == b.member);
   QUORBEL_COMPARE(Layout)
   QUORBEL_COMPARE(LittleKiller)
-  QUORBEL_COMPARE(Killer) QUORBEL_COMPARE(OddEven) QUORBEL_COMPARE(Comparisons) QUORBEL_COMPARE(Distance)
-      QUORBEL_COMPARE(Pieces) QUORBEL_COMPARE(PuzzleRotation) QUORBEL_COMPARE(PieceParity) QUORBEL_COMPARE(
-          BoatClueRow) QUORBEL_COMPARE(BoatClueCol) QUORBEL_COMPARE(TwinsRelation) QUORBEL_COMPARE(OddPairs)
-          QUORBEL_COMPARE(Quads) QUORBEL_COMPARE(TwinsZone) QUORBEL_COMPARE(MagicSentence)
-              QUORBEL_COMPARE(Arrows) QUORBEL_COMPARE(Creasing) QUORBEL_COMPARE(Dan) QUORBEL_COMPARE(Equality)
-                  QUORBEL_COMPARE(Wheels) QUORBEL_COMPARE(Pan) QUORBEL_COMPARE(Navigator)
-                      QUORBEL_COMPARE(Chess) QUORBEL_COMPARE(MagicSquares) QUORBEL_COMPARE(Transfer)
-                          QUORBEL_COMPARE(TwinsPartner) QUORBEL_COMPARE(MultTable) QUORBEL_COMPARE(MasterMind)
-                              QUORBEL_COMPARE(SubstitutionOwner) QUORBEL_COMPARE(TwinsMultiple)
-                                  QUORBEL_COMPARE(Frame) QUORBEL_COMPARE(Outside) QUORBEL_COMPARE(SameInLine)
-                                      QUORBEL_COMPARE(RegionOn) QUORBEL_COMPARE(ComparisonTotal)
-                                          QUORBEL_COMPARE(KimoModulus) QUORBEL_COMPARE(ZeroFlag)
-                                              QUORBEL_COMPARE(ValuePermutation) QUORBEL_COMPARE(HiddenRule)
+  QUORBEL_COMPARE(Killer)
+  QUORBEL_COMPARE(OddEven)
+  QUORBEL_COMPARE(Comparisons)
+  QUORBEL_COMPARE(Distance)
+  QUORBEL_COMPARE(Pieces)
+  QUORBEL_COMPARE(PuzzleRotation)
+  QUORBEL_COMPARE(PieceParity)
+  QUORBEL_COMPARE(BoatClueRow)
+  QUORBEL_COMPARE(BoatClueCol)
+  QUORBEL_COMPARE(TwinsRelation)
+  QUORBEL_COMPARE(OddPairs)
+  QUORBEL_COMPARE(Quads)
+  QUORBEL_COMPARE(TwinsZone)
+  QUORBEL_COMPARE(MagicSentence)
+  QUORBEL_COMPARE(Arrows)
+  QUORBEL_COMPARE(Creasing)
+  QUORBEL_COMPARE(Dan)
+  QUORBEL_COMPARE(Equality)
+  QUORBEL_COMPARE(Wheels)
+  QUORBEL_COMPARE(Pan)
+  QUORBEL_COMPARE(Navigator)
+  QUORBEL_COMPARE(Chess)
+  QUORBEL_COMPARE(MagicSquares)
+  QUORBEL_COMPARE(Transfer)
+  QUORBEL_COMPARE(TwinsPartner)
+  QUORBEL_COMPARE(MultTable)
+  QUORBEL_COMPARE(MasterMind)
+  QUORBEL_COMPARE(SubstitutionOwner)
+  QUORBEL_COMPARE(TwinsMultiple)
+  QUORBEL_COMPARE(Frame)
+  QUORBEL_COMPARE(Outside)
+  QUORBEL_COMPARE(SameInLine)
+  QUORBEL_COMPARE(RegionOn)
+  QUORBEL_COMPARE(ComparisonTotal)
+  QUORBEL_COMPARE(KimoModulus)
+  QUORBEL_COMPARE(ZeroFlag)
+  QUORBEL_COMPARE(ValuePermutation)
+  QUORBEL_COMPARE(HiddenRule)
 #undef QUORBEL_COMPARE
-                                                  return names;
+  return names;
 }
 
 void ExpectSameSight(const SetSeen &before, const SetSeen &after) {
