@@ -33,6 +33,9 @@ struct Part {
   std::array<uint8_t, kMostTogether> members; // indexes into the clue's open cells
   std::array<uint16_t, kMostTogether> cand;
   uint64_t reach;
+  // Each cell has as many candidates as the part has cells: any candidate then takes part in some
+  // choice of different values, so a part that keeps every total it reaches keeps them all.
+  bool roomy;
   uint64_t key;              // several cells: their candidates, which name their memo entry
   ClueLinks::PartMemo *memo; // and the entry, which another part of the read may take since
 };
@@ -147,7 +150,7 @@ template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, 
     }
     if (part.size == 1) {
       keep[part.members[0]] = static_cast<uint16_t>(part.cand[0] & (keptTotals >> 1));
-    } else if (keptTotals == part.reach) {
+    } else if (keptTotals == part.reach && part.roomy) {
       for (int m = 0; m < part.size; ++m)
         keep[part.members[m]] = part.cand[m];
     } else {
@@ -219,6 +222,8 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
       part.reach = TotalsOf(part.cand[0]);
       continue;
     }
+    part.roomy = std::all_of(part.cand.begin(), part.cand.begin() + part.size,
+                             [&](uint16_t cand) { return std::popcount(cand) >= part.size; });
     // Cells whose candidates come back as they were reach the same totals and keep the same.
     const uint64_t key = MemoKey(part);
     PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> (64 - memoBits_)];
