@@ -12,7 +12,6 @@
 #include <bit>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "engine/geometry.h"
 
@@ -26,11 +25,12 @@ bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid);
 
 constexpr int kMaxClueCells = 16;
 
-// After a clue was read: its open cells, and the candidates each keeps.
+// After a clue was read: its open cells, and the candidates each keeps. Only the first `count`
+// are set.
 struct ClueOpenCells {
   int count = 0;
-  std::array<uint8_t, kMaxClueCells> cells{};
-  std::array<uint16_t, kMaxClueCells> keep{};
+  std::array<uint8_t, kMaxClueCells> cells;
+  std::array<uint16_t, kMaxClueCells> keep;
 };
 
 class ClueLinks {
@@ -39,7 +39,7 @@ public:
   // entries meet in a small one.
   static constexpr int kPartMemoBits = 12;
   explicit ClueLinks(int memoBits = kPartMemoBits)
-      : memoBits_(std::clamp(memoBits, 1, kPartMemoBits)), partMemo_(size_t{1} << memoBits_) {}
+      : memoShift_(64 - std::clamp(memoBits, 1, kPartMemoBits)) {}
 
   // Built from the grid's diagonals when `read`, empty (`Any()` false) otherwise. False when it
   // reads other clues than the last build did.
@@ -118,8 +118,9 @@ private:
   std::array<Clue, kMaxClues> clues_{};
   std::array<uint64_t, kMaxCells> cluesThrough_{}; // bit i: diagonal i holds the cell
   // A pure cache: an entry stands for its key alone, and is checked against it where it is read.
-  int memoBits_;
-  mutable std::vector<PartMemo> partMemo_;
+  // A key's slot is the top bits of its hash, as many as the memo's size asks.
+  int memoShift_;
+  mutable std::array<PartMemo, size_t{1} << kPartMemoBits> partMemo_{};
 };
 
 } // namespace quorbel
