@@ -4,7 +4,8 @@
 // value, but not within a block: its cells of one block are read together.
 //
 // Every narrowing here follows from the candidates alone, so it never loses a solution; a full
-// board is still checked whole (`HoldOnFull`) before it counts.
+// board is still checked whole (`HoldOnFull`) before it counts. A link of the fast search
+// (solver/search_link.h).
 #pragma once
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <span>
 
 #include "engine/geometry.h"
+#include "solver/search_link.h"
 
 namespace quorbel {
 
@@ -41,10 +43,36 @@ public:
   explicit ClueLinks(int memoBits = kPartMemoBits)
       : memoShift_(64 - std::clamp(memoBits, 1, kPartMemoBits)) {}
 
+  static constexpr SearchLinkKind kKind = SearchLinkKind::ClueDiagonals;
+  static constexpr bool kWeighsCandidates = true;
+  static constexpr bool kSettlesWithProbables = true; // the grids of its counts are sparse
+  static constexpr bool kCheckedWholeToo = false;
+  // The diagonals a board leaves to read (bit i for diagonal i): those through a cell that
+  // changed since they were last read. The others would narrow nothing.
+  using Marks = uint64_t;
+
+  static bool Reads(const GridGeometry &geo, const GridRecord &grid) { return ClueLinksRead(geo, grid); }
   // Built from the grid's diagonals when `read`, empty (`Any()` false) otherwise. False when it
   // reads other clues than the last build did.
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
   bool Any() const { return count_ > 0; }
+  Marks Fresh() const { return AllClues(); }
+  void Touch(Marks &toRead, int cell) const { toRead |= cluesThrough_[cell]; }
+
+  // After `cells` were decided: the diagonals through them that are to be read, till none is.
+  template <typename Narrowed>
+  bool NarrowAround(LinkBoard board, Marks &toRead, std::span<const uint8_t> cells, Narrowed narrowed) const {
+    uint64_t among = 0;
+    for (const int c : cells)
+      among |= cluesThrough_[c];
+    return ReadDiagonals(board.value, board.cand, toRead, among, narrowed);
+  }
+  // Every diagonal that is to be read, till none is: their cells' candidates shrink as their
+  // peers are decided.
+  template <typename Narrowed> bool NarrowEvery(LinkBoard board, Marks &toRead, Narrowed narrowed) const {
+    return ReadDiagonals(board.value, board.cand, toRead, AllClues(), narrowed);
+  }
+  int BranchCell(LinkBoard board) const { return TightestCell(board.value, board.cand); }
 
   // The diagonals through a cell (bit i for diagonal i), and all of them.
   uint64_t Through(int cell) const { return cluesThrough_[cell]; }
