@@ -31,6 +31,7 @@ class ChessLinks {
 public:
   static constexpr SearchLinkKind kKind = SearchLinkKind::ChessFigures;
   static constexpr bool kWeighsCandidates = false;
+  static constexpr bool kSettlesAgain = false;
   static constexpr bool kSettlesWithProbables = false;
   static constexpr bool kCheckedWholeToo = true; // the figures' own check passes each full board too
   using Marks = FreshMark;

@@ -45,6 +45,7 @@ public:
 
   static constexpr SearchLinkKind kKind = SearchLinkKind::ClueDiagonals;
   static constexpr bool kWeighsCandidates = true;
+  static constexpr bool kSettlesAgain = true;
   static constexpr bool kSettlesWithProbables = true; // the grids of its counts are sparse
   static constexpr bool kCheckedWholeToo = false;
   // The diagonals a board leaves to read (bit i for diagonal i): those through a cell that

@@ -28,6 +28,7 @@ class NeighbourLinks {
 public:
   static constexpr SearchLinkKind kKind = SearchLinkKind::Neighbours;
   static constexpr bool kWeighsCandidates = false;
+  static constexpr bool kSettlesAgain = true;
   static constexpr bool kSettlesWithProbables = false;
   static constexpr bool kCheckedWholeToo = false;
   using Marks = FreshMark;

@@ -96,8 +96,13 @@ struct Layout {
   CellTable blockOfCell{};
   std::array<std::array<CellRef, kMaxWidth>, kRegions> regionCells{};
   std::array<bool, kRegions> regionInUse{};
-  // The rules a count for uniqueness reads here in their own way (none otherwise).
+  // The rules a count for uniqueness reads here in their own way (none otherwise), and what the
+  // node loop asks of them all, known once they are built: whether any is in play, whether one
+  // asks an order-free settle to read again, and whether one asks it for the Probables rule too.
   SearchLinks links;
+  bool anyLink = false;
+  bool settlesAgain = false;
+  bool settlesWithProbables = false;
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
   // There each cell tries first the value of the grid's reference solution (0: none). A second
@@ -271,6 +276,17 @@ bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout
   return false;
 }
 
+// The links built from the grid, reading it where `read(kind)` says. False when one changed.
+template <typename Read>
+bool BuildLayoutLinks(const GridGeometry &geo, const GridRecord &grid, Read read, Layout &layout) {
+  const bool same = BuildLinks(layout.links, geo, grid, read);
+  layout.anyLink = AnyLink(layout.links);
+  layout.settlesAgain = AnyLinkIn(layout.links, [](const auto &link) { return link.kSettlesAgain; });
+  layout.settlesWithProbables =
+      AnyLinkIn(layout.links, [](const auto &link) { return link.kSettlesWithProbables; });
+  return same;
+}
+
 void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
   std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
   std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
@@ -297,7 +313,8 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
       return false;
   }
   const auto placed = static_cast<uint8_t>(cell);
-  return NarrowAroundLinks<LinkReading::All>(links, LinksView(board), board.marks, std::span(&placed, 1),
+  return !layout.anyLink ||
+         NarrowAroundLinks<LinkReading::All>(links, LinksView(board), board.marks, std::span(&placed, 1),
                                              [&](int c) { return board.cand[c] != 0; });
 }
 
@@ -352,11 +369,13 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
         if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
           return false;
       }
-      if (!NarrowAroundLinks<LinkReading::DecidedCells>(
+      if (layout.anyLink &&
+          !NarrowAroundLinks<LinkReading::DecidedCells>(
               links, view, board.marks, std::span(queue).subspan(static_cast<size_t>(head) - 1, 1), narrowed))
         return false;
     }
-    if (!NarrowAroundLinks<LinkReading::Candidates>(
+    if (layout.anyLink &&
+        !NarrowAroundLinks<LinkReading::Candidates>(
             links, view, board.marks, std::span(queue).first(static_cast<size_t>(head)), narrowed))
       return false;
   } while (head < tail);
@@ -467,7 +486,7 @@ bool NarrowWithProbables(const Layout &layout, Board &board, uint32_t changed) {
 // rule costs more than it prunes. The links that weigh the candidates are read again whole
 // (the diagonals: their cells' candidates shrink as their peers are decided).
 bool NarrowNode(const Layout &layout, Board &board) {
-  if (AnyLink(layout.links))
+  if (layout.anyLink)
     return NarrowEveryLink<LinkReading::Candidates>(layout.links, LinksView(board), board.marks,
                                                     [&](int c) { return board.cand[c] != 0; });
   return layout.orderFree || NarrowWithProbables(layout, board, WidthMask(layout.width));
@@ -636,7 +655,6 @@ uint32_t BlocksChanged(const Layout &layout, const uint16_t *before, const Board
 // is a settled board this one differs from by a few cells: only what changed since is read again.
 Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent) {
   const SearchLinks &links = layout.links;
-  const bool withProbables = AnyLinkIn(links, [](const auto &link) { return link.kSettlesWithProbables; });
   const auto n = static_cast<size_t>(layout.nCells);
   Outcome outcome = PruneWithSingles(layout, board,
                                      parent != nullptr ? ChangedCells::Between(layout, *parent, board)
@@ -645,13 +663,13 @@ Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent)
   std::array<uint16_t, kMaxCells> settledByProbables;
   const uint16_t *probablesLeft = parent != nullptr ? parent->cand.data() : nullptr;
   for (;;) {
-    if (outcome != Outcome::Open || !AnyLink(links))
+    if (outcome != Outcome::Open || !layout.settlesAgain)
       return outcome;
     ChangedCells changed;
     const auto live = [&](int c) { return (changed.Add(layout, c), board.cand[c] != 0); };
     if (!NarrowEveryLink<LinkReading::All>(links, LinksView(board), board.marks, live))
       return Outcome::Dead;
-    if (!changed.Any() && withProbables) {
+    if (!changed.Any() && layout.settlesWithProbables) {
       const uint32_t blocks =
           probablesLeft != nullptr ? BlocksChanged(layout, probablesLeft, board) : WidthMask(layout.width);
       std::array<uint16_t, kMaxCells> before;
@@ -683,7 +701,7 @@ Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *par
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  level.cell = LinkBranchCell(layout.links, LinksView(level.board));
+  level.cell = layout.anyLink ? LinkBranchCell(layout.links, LinksView(level.board)) : -1;
   if (level.cell < 0)
     level.cell = ChooseBranchCell(layout, level.board);
   level.tried = level.board.cand[level.cell];
@@ -1131,7 +1149,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
                      const CountWalk &walk) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  const bool sameLinks = BuildLinks(layout.links, ctx.Geo, grid, ReadEveryLink);
+  const bool sameLinks = BuildLayoutLinks(ctx.Geo, grid, ReadEveryLink, layout);
   const bool samePreferred = PreferReference(ctx, grid, walk.orderFree, layout);
   const bool sameLayout =
       BuildLayout(ctx.Geo, grid, layout) && sameLinks && samePreferred && layout.orderFree == walk.orderFree;
@@ -1233,8 +1251,9 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   // The plain units, and the SkyScraper lines, which narrow the singles' closure further: the
   // singles go on from them. The other links read rules this judgement leaves out.
   BuildLayout(ctx.Geo, grid, scratch.layout);
-  BuildLinks(scratch.layout.links, ctx.Geo, grid,
-             [](SearchLinkKind kind) { return kind == SearchLinkKind::SkylineLines; });
+  BuildLayoutLinks(
+      ctx.Geo, grid, [](SearchLinkKind kind) { return kind == SearchLinkKind::SkylineLines; },
+      scratch.layout);
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;

@@ -53,6 +53,8 @@ private:
 //  - kWeighsCandidates: it narrows by what the open cells' candidates can still make, not by the
 //    decided cells alone; a search reads it once a chain of forced cells has settled, and again
 //    at every node.
+//  - kSettlesAgain: an order-free settle reads it whole again as the candidates shrink; without,
+//    it reads a board whole once, fresh, and then only around the cells decided.
 //  - kSettlesWithProbables: an order-free settle reads the Probables rule besides it.
 //  - kCheckedWholeToo: its rule's own check holds a full board too, beyond `HoldOnFull`.
 //  - Reads(geo, grid): whether it can read the grid's clues of its rules.
@@ -71,6 +73,7 @@ concept SearchLink = requires(L &built, const L &link, const GridGeometry &geo, 
                               bool (*narrowed)(int)) {
   { L::kKind } -> std::convertible_to<SearchLinkKind>;
   { L::kWeighsCandidates } -> std::convertible_to<bool>;
+  { L::kSettlesAgain } -> std::convertible_to<bool>;
   { L::kSettlesWithProbables } -> std::convertible_to<bool>;
   { L::kCheckedWholeToo } -> std::convertible_to<bool>;
   { L::Reads(geo, grid) } -> std::same_as<bool>;

@@ -18,6 +18,7 @@ class SkylineLinks {
 public:
   static constexpr SearchLinkKind kKind = SearchLinkKind::SkylineLines;
   static constexpr bool kWeighsCandidates = true;
+  static constexpr bool kSettlesAgain = true;
   static constexpr bool kSettlesWithProbables = false;
   static constexpr bool kCheckedWholeToo = false;
   using Marks = NoMarks; // every line is read whole each time
