@@ -113,17 +113,17 @@ void TouchLinks(const SearchLinks &links, LinkMarks &marks, int cell) {
   });
 }
 
-// After `cells` were decided, the links of `Reading` in play narrow around them in order.
-template <LinkReading Reading, typename Narrowed>
-bool NarrowAroundLinks(const SearchLinks &links, LinkBoard board, LinkMarks &marks,
-                       std::span<const uint8_t> cells, Narrowed narrowed) {
+// `read(link, marks, told)` for each link of `Reading` in play, in order, while it returns true:
+// `told(c)` tells the other links of each cell it narrows, then `narrowed(c)`.
+template <LinkReading Reading, typename Narrowed, typename Read>
+bool EachLinkReads(const SearchLinks &links, LinkMarks &marks, Narrowed narrowed, Read read) {
   return EveryLink([&](auto i) {
     constexpr size_t I = decltype(i)::value;
     const auto &link = std::get<I>(links);
     if constexpr (!InReading<Reading, SearchLinkAt<I>>) {
       return true;
     } else {
-      return !link.Any() || link.NarrowAround(board, std::get<I>(marks), cells, [&](int c) {
+      return !link.Any() || read(link, std::get<I>(marks), [&](int c) {
         TouchLinks<I>(links, marks, c);
         return narrowed(c);
       });
@@ -131,20 +131,20 @@ bool NarrowAroundLinks(const SearchLinks &links, LinkBoard board, LinkMarks &mar
   });
 }
 
+// After `cells` were decided, the links of `Reading` in play narrow around them in order.
+template <LinkReading Reading, typename Narrowed>
+bool NarrowAroundLinks(const SearchLinks &links, LinkBoard board, LinkMarks &marks,
+                       std::span<const uint8_t> cells, Narrowed narrowed) {
+  return EachLinkReads<Reading>(links, marks, narrowed, [&](const auto &link, auto &own, auto told) {
+    return link.NarrowAround(board, own, cells, told);
+  });
+}
+
 // The links of `Reading` in play narrow the whole board as their marks say, in order.
 template <LinkReading Reading, typename Narrowed>
 bool NarrowEveryLink(const SearchLinks &links, LinkBoard board, LinkMarks &marks, Narrowed narrowed) {
-  return EveryLink([&](auto i) {
-    constexpr size_t I = decltype(i)::value;
-    const auto &link = std::get<I>(links);
-    if constexpr (!InReading<Reading, SearchLinkAt<I>>) {
-      return true;
-    } else {
-      return !link.Any() || link.NarrowEvery(board, std::get<I>(marks), [&](int c) {
-        TouchLinks<I>(links, marks, c);
-        return narrowed(c);
-      });
-    }
+  return EachLinkReads<Reading>(links, marks, narrowed, [&](const auto &link, auto &own, auto told) {
+    return link.NarrowEvery(board, own, told);
   });
 }
 
