@@ -16,6 +16,8 @@
 
 #include "media/metafile_context.h"
 #include "media/metafile_cost.h"
+#include "media/picture_codecs.h"
+#include "media/picture_file.h"
 #include "media/qt/picture_from_image.h"
 
 namespace quorbel {
@@ -511,6 +513,15 @@ bool PlayMetafile(const MetafileDrawing &drawing, CPicture &picture) {
     }
   }
   return true;
+}
+
+std::optional<QImage> PaintMetafileFile(const std::string &path) {
+  CPictureIOFile file;
+  std::vector<uint8_t> bytes;
+  if (!file.Open(path, "rb") || !ReadMetafileBytes(file, bytes) || !ReadMetafileHeader(bytes).Error.empty())
+    return std::nullopt;
+  const MetafileDrawing drawing = ReadMetafile(bytes);
+  return drawing.Error.empty() ? PaintMetafile(drawing) : QImage();
 }
 
 void InstallMetafilePlayer() { SetMetafilePlayer(&PlayMetafile); }

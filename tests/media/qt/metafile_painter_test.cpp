@@ -71,6 +71,17 @@ BmpLayout TwoByTwo(QRgb bottomLeft, QRgb bottomRight, QRgb topLeft, QRgb topRigh
   return layout;
 }
 
+// One polygon of a thousand edges crossing each of a 4000 x 4000 picture's rows: too costly to
+// paint.
+std::vector<uint8_t> ZigZagPolygon() {
+  std::vector<uint8_t> fields;
+  for (const int32_t v : {0, 0, 4000, 4000, 1000})
+    Put32(fields, static_cast<uint32_t>(v));
+  for (int16_t k = 0; k < 1000; ++k)
+    Put32(fields, static_cast<uint32_t>(Point16(static_cast<int16_t>(4 * k), k % 2 ? 3999 : 0)));
+  return EmfWriter(4000, 4000).Raw(86, fields).Bytes();
+}
+
 // A green square of 1440 units (96 pixels) whose window of 1000 units holds a rectangle.
 std::vector<uint8_t> MappedWmf() {
   return WmfWriter(1440, 1440, 1440)
@@ -360,6 +371,23 @@ private slots:
     MetafileDrawing clipped = ReadMetafile(regions.Bytes());
     clipped.Budget = 7e6;
     QVERIFY(Is(PaintMetafile(clipped), 50, 51, qRgb(255, 255, 255)));
+  }
+
+  void AMetafileFilePaintsStraightIntoAnImage() {
+    testing::TempDir dir;
+    EmfWriter emf(100, 50);
+    Brush(emf, ColourRef(0, 200, 0)).Record(43, {0, 0, 100, 50});
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
+        {"drawn.emf", emf.Bytes()}, {"costly.emf", ZigZagPolygon()}, {"plain.bmp", {'B', 'M', 0, 0}}};
+    for (const auto &[name, bytes] : files)
+      testing::WriteBytes(dir.File(name), std::string(bytes.begin(), bytes.end()));
+    const std::optional<QImage> drawn = PaintMetafileFile(dir.File("drawn.emf"));
+    QVERIFY(drawn && drawn->size() == QSize(100, 50));
+    QVERIFY(Is(*drawn, 50, 25, qRgb(0, 200, 0)));
+    const std::optional<QImage> refused = PaintMetafileFile(dir.File("costly.emf"));
+    QVERIFY(refused && refused->isNull());
+    QVERIFY(!PaintMetafileFile(dir.File("plain.bmp")));
+    QVERIFY(!PaintMetafileFile(dir.File("missing.emf")));
   }
 
   void AMetafileOpensAsAPictureSetsFrame() {
