@@ -22,6 +22,44 @@ constexpr std::array<MetaRop, 16> kMixes = {
     MetaRop::And,           MetaRop::NotXor,       MetaRop::Picture,      MetaRop::OrNotSource,
     MetaRop::Copy,          MetaRop::OrNotPicture, MetaRop::Or,           MetaRop::White};
 
+// The records both kinds hold: what each does, its WMF function and its EMF record type, 0
+// where a kind has none.
+struct SharedRecord {
+  ContextRecord Record;
+  uint16_t Wmf;
+  uint32_t Emf;
+};
+constexpr SharedRecord kSharedRecords[] = {
+    {ContextRecord::MapMode, 0x0103, 17},
+    {ContextRecord::BackgroundMode, 0x0102, 18},
+    {ContextRecord::FillMode, 0x0106, 19},
+    {ContextRecord::TextAlign, 0x012E, 22},
+    {ContextRecord::TextColour, 0x0209, 24},
+    {ContextRecord::BackgroundColour, 0x0201, 25},
+    {ContextRecord::Mix, 0x0104, 20},
+    {ContextRecord::WindowOrg, 0x020B, 10},
+    {ContextRecord::ViewportOrg, 0x020D, 12},
+    {ContextRecord::WindowExt, 0x020C, 9},
+    {ContextRecord::ViewportExt, 0x020E, 11},
+    {ContextRecord::OffsetWindowOrg, 0x020F, 0},
+    {ContextRecord::OffsetViewportOrg, 0x0211, 0},
+    {ContextRecord::ScaleWindowExt, 0x0410, 32},
+    {ContextRecord::ScaleViewportExt, 0x0412, 31},
+    {ContextRecord::Save, 0x001E, 33},
+    {ContextRecord::Restore, 0x0127, 34},
+    {ContextRecord::IntersectClip, 0x0416, 30},
+    {ContextRecord::ExcludeClip, 0x0415, 29},
+    {ContextRecord::MoveTo, 0x0214, 27},
+    {ContextRecord::LineTo, 0x0213, 54},
+    {ContextRecord::Rectangle, 0x041B, 43},
+    {ContextRecord::Ellipse, 0x0418, 42},
+    {ContextRecord::RoundRect, 0x061C, 44},
+    {ContextRecord::Arc, 0x0817, 45},
+    {ContextRecord::Chord, 0x0830, 46},
+    {ContextRecord::Pie, 0x081A, 47},
+    {ContextRecord::ArcTo, 0, 55},
+};
+
 } // namespace
 
 MetaPen PenOf(uint32_t style, double width, PixelColour colour) {
@@ -58,6 +96,20 @@ MetaObject BrushObject(MetafileContext &dc, uint32_t style, uint32_t colorRef, u
                                                                          : MetaBrushStyle::None,
                                        .Hatch = static_cast<uint8_t>(std::min(hatch, kLastHatch)),
                                        .Colour = dc.Colour(colorRef)}};
+}
+
+std::optional<ContextRecord> WmfContextRecord(uint16_t function) {
+  for (const SharedRecord &row : kSharedRecords)
+    if (row.Wmf == function && function != 0)
+      return row.Record;
+  return std::nullopt;
+}
+
+std::optional<ContextRecord> EmfContextRecord(uint32_t type) {
+  for (const SharedRecord &row : kSharedRecords)
+    if (row.Emf == type && type != 0)
+      return row.Record;
+  return std::nullopt;
 }
 
 size_t NumbersOf(ContextRecord record) {

@@ -20,46 +20,20 @@ enum EmfRecord : uint32_t {
   kPolylineTo = 6,
   kPolyPolyline = 7,
   kPolyPolygon = 8,
-  kSetWindowExt = 9,
-  kSetWindowOrg = 10,
-  kSetViewportExt = 11,
-  kSetViewportOrg = 12,
   kSetBrushOrg = 13,
   kEof = 14,
   kSetMapperFlags = 16,
-  kSetMapMode = 17,
-  kSetBkMode = 18,
-  kSetPolyFillMode = 19,
-  kSetRop2 = 20,
   kSetStretchBltMode = 21,
-  kSetTextAlign = 22,
-  kSetTextColor = 24,
-  kSetBkColor = 25,
-  kMoveTo = 27,
-  kExcludeClipRect = 29,
-  kIntersectClipRect = 30,
-  kScaleViewportExt = 31,
-  kScaleWindowExt = 32,
-  kSaveDc = 33,
-  kRestoreDc = 34,
   kSetWorldTransform = 35,
   kModifyWorldTransform = 36,
   kSelectObject = 37,
   kCreatePen = 38,
   kCreateBrushIndirect = 39,
   kDeleteObject = 40,
-  kEllipse = 42,
-  kRectangle = 43,
-  kRoundRect = 44,
-  kArc = 45,
-  kChord = 46,
-  kPie = 47,
   kSelectPalette = 48,
   kCreatePalette = 49,
   kSetPaletteEntries = 50,
   kRealizePalette = 52,
-  kLineTo = 54,
-  kArcTo = 55,
   kPolyDraw = 56,
   kSetMiterLimit = 58,
   kBeginPath = 59,
@@ -214,66 +188,6 @@ private:
   std::unordered_map<uint32_t, MetaObject> objects_;
 };
 
-// The records that do what a WMF's do, from as many 32-bit numbers.
-std::optional<ContextRecord> ContextRecordOf(uint32_t type) {
-  switch (type) {
-  case kSetMapMode:
-    return ContextRecord::MapMode;
-  case kSetBkMode:
-    return ContextRecord::BackgroundMode;
-  case kSetPolyFillMode:
-    return ContextRecord::FillMode;
-  case kSetTextAlign:
-    return ContextRecord::TextAlign;
-  case kSetTextColor:
-    return ContextRecord::TextColour;
-  case kSetBkColor:
-    return ContextRecord::BackgroundColour;
-  case kSetRop2:
-    return ContextRecord::Mix;
-  case kSetWindowExt:
-    return ContextRecord::WindowExt;
-  case kSetWindowOrg:
-    return ContextRecord::WindowOrg;
-  case kSetViewportExt:
-    return ContextRecord::ViewportExt;
-  case kSetViewportOrg:
-    return ContextRecord::ViewportOrg;
-  case kScaleViewportExt:
-    return ContextRecord::ScaleViewportExt;
-  case kScaleWindowExt:
-    return ContextRecord::ScaleWindowExt;
-  case kSaveDc:
-    return ContextRecord::Save;
-  case kRestoreDc:
-    return ContextRecord::Restore;
-  case kIntersectClipRect:
-    return ContextRecord::IntersectClip;
-  case kExcludeClipRect:
-    return ContextRecord::ExcludeClip;
-  case kMoveTo:
-    return ContextRecord::MoveTo;
-  case kLineTo:
-    return ContextRecord::LineTo;
-  case kRectangle:
-    return ContextRecord::Rectangle;
-  case kEllipse:
-    return ContextRecord::Ellipse;
-  case kRoundRect:
-    return ContextRecord::RoundRect;
-  case kArc:
-    return ContextRecord::Arc;
-  case kChord:
-    return ContextRecord::Chord;
-  case kPie:
-    return ContextRecord::Pie;
-  case kArcTo:
-    return ContextRecord::ArcTo;
-  default:
-    return std::nullopt;
-  }
-}
-
 // The size each other record of fixed fields must have; others check their own.
 size_t MinimumSize(uint32_t type) {
   switch (type) {
@@ -328,7 +242,7 @@ size_t MinimumSize(uint32_t type) {
 }
 
 void EmfPlayer::Play(uint32_t type, RecordFields &r) {
-  if (const std::optional<ContextRecord> shared = ContextRecordOf(type)) {
+  if (const std::optional<ContextRecord> shared = EmfContextRecord(type)) {
     std::array<double, kMostRecordNumbers> numbers{};
     const size_t count = NumbersOf(*shared);
     if (!r.Holds(8, 4 * count)) {

@@ -85,6 +85,9 @@ enum class ContextRecord : uint8_t {
   Pie,
   ArcTo,
 };
+// Which of them a WMF's function or an EMF's record type is, if any.
+std::optional<ContextRecord> WmfContextRecord(uint16_t function);
+std::optional<ContextRecord> EmfContextRecord(uint32_t type);
 // How many numbers a record of that kind holds: a mode or a colour is one value.
 size_t NumbersOf(ContextRecord record);
 bool TakesValue(ContextRecord record);

@@ -15,53 +15,26 @@ enum WmfFunction : uint16_t {
   kRealizePalette = 0x0035,
   kSetPalEntries = 0x0037,
   kCreatePalette = 0x00F7,
-  kSetBkMode = 0x0102,
-  kSetMapMode = 0x0103,
-  kSetRop2 = 0x0104,
-  kSetPolyFillMode = 0x0106,
   kSetStretchBltMode = 0x0107,
-  kRestoreDc = 0x0127,
   kSelectObject = 0x012D,
-  kSetTextAlign = 0x012E,
   kDibCreatePatternBrush = 0x0142,
   kDeleteObject = 0x01F0,
   kCreatePatternBrush = 0x01F9,
-  kSetBkColor = 0x0201,
-  kSetTextColor = 0x0209,
-  kSetWindowOrg = 0x020B,
-  kSetWindowExt = 0x020C,
-  kSetViewportOrg = 0x020D,
-  kSetViewportExt = 0x020E,
-  kOffsetWindowOrg = 0x020F,
-  kOffsetViewportOrg = 0x0211,
-  kLineTo = 0x0213,
-  kMoveTo = 0x0214,
   kSelectPalette = 0x0234,
   kCreatePenIndirect = 0x02FA,
   kCreateFontIndirect = 0x02FB,
   kCreateBrushIndirect = 0x02FC,
   kPolygon = 0x0324,
   kPolyline = 0x0325,
-  kScaleWindowExt = 0x0410,
-  kScaleViewportExt = 0x0412,
-  kExcludeClipRect = 0x0415,
-  kIntersectClipRect = 0x0416,
-  kEllipse = 0x0418,
-  kRectangle = 0x041B,
   kTextOut = 0x0521,
   kPolyPolygon = 0x0538,
-  kRoundRect = 0x061C,
   kPatBlt = 0x061D,
   kCreateRegion = 0x06FF,
-  kArc = 0x0817,
-  kPie = 0x081A,
-  kChord = 0x0830,
   kDibBitBlt = 0x0940,
   kExtTextOut = 0x0A32,
   kDibStretchBlt = 0x0B41,
   kSetDibToDev = 0x0D33,
   kStretchDib = 0x0F43,
-  kSaveDc = 0x001E,
 };
 
 constexpr uint32_t kSourceCopy = 0x00CC0020;
@@ -106,68 +79,6 @@ private:
   std::vector<bool> used_;
   std::set<uint32_t> free_;
 };
-
-// The records that do what an EMF's do, from as many 16-bit numbers (a colour is two).
-std::optional<ContextRecord> ContextRecordOf(uint16_t function) {
-  switch (function) {
-  case kSetBkMode:
-    return ContextRecord::BackgroundMode;
-  case kSetMapMode:
-    return ContextRecord::MapMode;
-  case kSetRop2:
-    return ContextRecord::Mix;
-  case kSetPolyFillMode:
-    return ContextRecord::FillMode;
-  case kSetTextAlign:
-    return ContextRecord::TextAlign;
-  case kSetBkColor:
-    return ContextRecord::BackgroundColour;
-  case kSetTextColor:
-    return ContextRecord::TextColour;
-  case kSetWindowOrg:
-    return ContextRecord::WindowOrg;
-  case kSetViewportOrg:
-    return ContextRecord::ViewportOrg;
-  case kOffsetWindowOrg:
-    return ContextRecord::OffsetWindowOrg;
-  case kOffsetViewportOrg:
-    return ContextRecord::OffsetViewportOrg;
-  case kSetWindowExt:
-    return ContextRecord::WindowExt;
-  case kSetViewportExt:
-    return ContextRecord::ViewportExt;
-  case kScaleWindowExt:
-    return ContextRecord::ScaleWindowExt;
-  case kScaleViewportExt:
-    return ContextRecord::ScaleViewportExt;
-  case kSaveDc:
-    return ContextRecord::Save;
-  case kRestoreDc:
-    return ContextRecord::Restore;
-  case kIntersectClipRect:
-    return ContextRecord::IntersectClip;
-  case kExcludeClipRect:
-    return ContextRecord::ExcludeClip;
-  case kMoveTo:
-    return ContextRecord::MoveTo;
-  case kLineTo:
-    return ContextRecord::LineTo;
-  case kRectangle:
-    return ContextRecord::Rectangle;
-  case kEllipse:
-    return ContextRecord::Ellipse;
-  case kRoundRect:
-    return ContextRecord::RoundRect;
-  case kArc:
-    return ContextRecord::Arc;
-  case kChord:
-    return ContextRecord::Chord;
-  case kPie:
-    return ContextRecord::Pie;
-  default:
-    return std::nullopt;
-  }
-}
 
 // The parameters each other record of fixed size must hold; records of variable size check
 // their own.
@@ -236,7 +147,7 @@ void WmfPlayer::Shared(ContextRecord record, RecordFields &p) {
 }
 
 void WmfPlayer::Play(uint16_t function, RecordFields &p) {
-  if (const std::optional<ContextRecord> shared = ContextRecordOf(function)) {
+  if (const std::optional<ContextRecord> shared = WmfContextRecord(function)) {
     Shared(*shared, p);
     return;
   }
