@@ -29,6 +29,19 @@ bool Is(const QImage &image, int x, int y, QRgb colour) {
   return (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
 }
 
+struct Pixel {
+  int X, Y;
+  QRgb Colour;
+};
+
+// The first of `pixels` the image does not hold, said; empty when it holds them all.
+QString Mismatch(const QImage &image, std::initializer_list<Pixel> pixels) {
+  for (const Pixel &p : pixels)
+    if (!Is(image, p.X, p.Y, p.Colour))
+      return QStringLiteral("%1, %2 is %3").arg(p.X).arg(p.Y).arg(image.pixel(p.X, p.Y) & 0xFFFFFF, 6, 16);
+  return QString();
+}
+
 // A brush of `colour` at index 1, selected, and no pen.
 EmfWriter &Brush(EmfWriter &emf, uint32_t colour) {
   return emf.Record(39, {1, 0, static_cast<int32_t>(colour), 0})
@@ -293,13 +306,13 @@ private slots:
       emf.Record(20, {mix}).Record(27, {0, y}).Record(54, {100, y});
     emf.Record(20, {15});
     Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 60, 100, 100});
-    const QImage image = Painted(emf.Bytes());
-    QVERIFY(Is(image, 50, 10, qRgb(0, 255, 255)));
-    QVERIFY(Is(image, 50, 20, qRgb(0, 255, 255)));
-    QVERIFY(Is(image, 50, 30, qRgb(0, 0, 0)));
-    QVERIFY(Is(image, 50, 40, qRgb(255, 0, 0)));
-    QVERIFY(Is(image, 50, 50, qRgb(255, 0, 0)));
-    QVERIFY(Is(image, 50, 80, qRgb(255, 0, 255)));
+    QCOMPARE(Mismatch(Painted(emf.Bytes()), {{50, 10, qRgb(0, 255, 255)},
+                                             {50, 20, qRgb(0, 255, 255)},
+                                             {50, 30, qRgb(0, 0, 0)},
+                                             {50, 40, qRgb(255, 0, 0)},
+                                             {50, 50, qRgb(255, 0, 0)},
+                                             {50, 80, qRgb(255, 0, 255)}}),
+             QString());
   }
 
   void AWidePenEndsAndDashesAsItsStyleSays() {
@@ -313,13 +326,13 @@ private slots:
     emf.Record(27, {20, 50}).Record(54, {80, 50});
     emf.Record(95, {3, 0, 0, 0, 0, kGeometric | kFlat | kUser, 10, 0, 0, 0, 2, 10, 10}).Record(37, {3});
     emf.Record(27, {20, 80}).Record(54, {80, 80});
-    const QImage image = Painted(emf.Bytes());
-    QVERIFY(Is(image, 83, 20, qRgb(0, 0, 0)));
-    QVERIFY(Is(image, 78, 50, qRgb(0, 0, 0)));
-    QVERIFY(Is(image, 83, 50, qRgb(255, 255, 255)));
-    QVERIFY(Is(image, 25, 80, qRgb(0, 0, 0)));
-    QVERIFY(Is(image, 35, 80, qRgb(255, 255, 255)));
-    QVERIFY(Is(image, 45, 80, qRgb(0, 0, 0)));
+    QCOMPARE(Mismatch(Painted(emf.Bytes()), {{83, 20, qRgb(0, 0, 0)},
+                                             {78, 50, qRgb(0, 0, 0)},
+                                             {83, 50, qRgb(255, 255, 255)},
+                                             {25, 80, qRgb(0, 0, 0)},
+                                             {35, 80, qRgb(255, 255, 255)},
+                                             {45, 80, qRgb(0, 0, 0)}}),
+             QString());
   }
 
   void AHostileDrawingStopsOnceItHasSpentItsBudget() {
