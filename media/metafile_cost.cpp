@@ -58,14 +58,14 @@ public:
       return;
     const Span span{static_cast<int32_t>(top), static_cast<int32_t>(bottom), count};
     crossings_ += static_cast<double>(span.Bottom - span.Top) * count;
-    if (change_.empty() && few_.size() < kFewEdges) {
-      few_.push_back(span);
+    if (change_.empty() && fewCount_ < kFewEdges) {
+      few_[fewCount_++] = span;
       return;
     }
     if (change_.empty()) {
       change_.assign(static_cast<size_t>(height_) + 1, 0);
-      for (const Span &s : few_)
-        Count(s);
+      for (size_t k = 0; k < fewCount_; ++k)
+        Count(few_[k]);
     }
     Count(span);
   }
@@ -97,8 +97,9 @@ private:
 
   int32_t height_;
   int64_t edges_ = 0;
-  double crossings_ = 0; // the rows each edge crosses, summed
-  std::vector<Span> few_;
+  double crossings_ = 0;              // the rows each edge crosses, summed
+  std::array<Span, kFewEdges> few_{}; // kept without allocating: most operations have no more
+  size_t fewCount_ = 0;
   std::vector<int64_t> change_; // by row: the edges starting there less those ending
 };
 
