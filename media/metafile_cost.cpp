@@ -323,7 +323,8 @@ double OperationCost(const MetafileDrawing &drawing, const MetaOp &op) {
   double cost = kOperationNs;
   if (op.Shape == MetaShape::Text) {
     const double size = std::hypot(s.Transform.M21, s.Transform.M22) * std::abs(s.Font.Height);
-    const double pixels = std::clamp(size, kDefaultTextPixels, LargestPixels(drawing));
+    // A tiny picture's largest size is below the default one.
+    const double pixels = std::max(std::min(size, LargestPixels(drawing)), kDefaultTextPixels);
     return cost + kGlyphPixelNs * pixels * pixels * static_cast<double>(op.Text.size());
   }
   if (op.Shape == MetaShape::Bitmap) {

@@ -307,6 +307,10 @@ TEST(Metafile, OperationsCostWhatPaintingThemTakes) {
   coverings.Record(39, {1, 0, 0, 0}).Record(37, {1});
   for (int k = 0; k < 200; ++k)
     coverings.Record(43, {0, 0, 4000, 4000});
+  std::vector<uint8_t> text;
+  for (const int32_t v : {0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 76, 0, 0, 0, 0, 0, 0})
+    Put32(text, static_cast<uint32_t>(v));
+  Put32(text, 'H' | 'H' << 16);
   const struct {
     const char *what;
     std::vector<uint8_t> bytes;
@@ -319,6 +323,7 @@ TEST(Metafile, OperationsCostWhatPaintingThemTakes) {
       {"a wide pen's 200 parts across every row", ZigZag(kPolyline16, 200, 4000, 40), Kept::Refused},
       {"a thin pen's 200 parts across every row", ZigZag(kPolyline16, 200, 4000), Kept::Whole},
       {"200 fills of the whole picture", coverings.Bytes(), Kept::Cut},
+      {"a text on a picture of one pixel", EmfWriter(1, 1).Raw(84, text).Bytes(), Kept::Whole},
   };
   for (const auto &c : cases) {
     const MetafileDrawing d = ReadMetafile(c.bytes);
