@@ -216,7 +216,9 @@ are off at every start since they open a network port: turn them on in the Chall
 <ol>
 <li>In the Challenge window, add each player with their address and port, and tick them to call them.</li>
 <li>Enter your name and press "Lance le Défi": a grid is generated and sent to everyone.</li>
-<li>Each player places values in turn; the strip under the board shows the scores and holds the chat line.</li>
+<li>Each player places values in turn; the strip under the board shows the scores and holds the chat line.
+A cell filled right stays its player's to the end of the challenge: nobody can clear or change it, on
+any board.</li>
 </ol>
 """, "Défi", """
 <p>Jouez la même grille contre d'autres joueurs par le réseau, chacun son tour contre la montre. Les
@@ -225,7 +227,9 @@ défis sont coupés à chaque démarrage car ils ouvrent un port réseau : activ
 <ol>
 <li>Dans la fenêtre Défi, ajoutez chaque joueur avec son adresse et son port, et cochez-le pour l'appeler.</li>
 <li>Entrez votre nom et appuyez sur « Lance le Défi » : une grille est générée et envoyée à tous.</li>
-<li>Chacun place des valeurs à son tour ; le bandeau sous la grille montre les scores et porte la ligne de discussion.</li>
+<li>Chacun place des valeurs à son tour ; le bandeau sous la grille montre les scores et porte la ligne de discussion.
+Une case remplie juste reste à son joueur jusqu'à la fin du défi : personne ne peut l'effacer ni la
+changer, sur aucune grille.</li>
 </ol>
 """)
 
@@ -588,8 +592,9 @@ and level that you use, from the first second on.</li>
 A pause (F2) stops the clock and these timers alike.</li>
 <li>An unfinished grid gets 0.</li>
 </ul>
-<p>In <a href="triple.html">Double Triple</a>, the window shows your points and the best possible
-instead of a mark out of 20; those points never become a best score.</p>
+<p>On a Double Triple grid, in the <a href="triple.html">Double Triple</a> game or opened from the
+catalogue or a file, the window shows your points and the best possible instead of a mark out of 20;
+those points never become a best score.</p>
 <p>A finished game that you save and open again stays finished: its clock stays stopped and it keeps
 its score.</p>
 """, "La fin de partie et la note", """
@@ -609,8 +614,9 @@ franchise (aucune en Terrible) coûtent des points.</li>
 Une pause (F2) arrête l'horloge et ces chronomètres à la fois.</li>
 <li>Une grille non terminée vaut 0.</li>
 </ul>
-<p>En <a href="triple.html">Double Triple</a>, la fenêtre montre vos points et le meilleur possible au
-lieu d'une note sur 20 ; ces points ne deviennent jamais un meilleur score.</p>
+<p>Sur une grille Double Triple, dans le jeu <a href="triple.html">Double Triple</a> ou ouverte depuis
+le catalogue ou un fichier, la fenêtre montre vos points et le meilleur possible au lieu d'une note sur
+20 ; ces points ne deviennent jamais un meilleur score.</p>
 <p>Une partie finie que vous enregistrez puis rouvrez reste finie : son horloge reste arrêtée et elle
 garde son score.</p>
 """)
