@@ -160,12 +160,18 @@ void CQuorbelView::PrepareBoardLayout() {
 
 namespace {
 
+static_assert(kMostImagePixels == kMaxPicturePixels, "a picture Qt reads is held to what ours may hold");
+
 // Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX). Both
-// read only a regular file: `reason` says why another was passed over.
+// read only a regular file: `reason` says why another was passed over. The board draws it in 32
+// bits: converted once here, not at every paint.
 QImage BackgroundPicture(const std::string &path, std::string &reason) {
   QImage image = ReadImageFile(path, &reason);
   if (!image.isNull())
-    return image;
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
+               ? image
+               : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                               : QImage::Format_RGB32);
   CPicture picture;
   return picture.Load(path, PictureTypeOfExtension(path)) && picture.IsValid() ? ImageFromPicture(picture)
                                                                                : QImage();
