@@ -34,7 +34,8 @@ QImage ReadImageFile(const std::string &path, std::string *reason) {
     QSize smaller = size;
     for (int halvings = 0; halvings < kMostHalvings && !Fits(smaller); ++halvings)
       smaller = QSize((smaller.width() + 1) / 2, (smaller.height() + 1) / 2);
-    if (!Fits(smaller) || !reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    // JPEG alone decodes at those sizes directly; the others would make the whole picture first.
+    if (!Fits(smaller) || reader.format() != "jpeg") {
       if (reason)
         *reason = "a picture of " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
                   " pixels, more than this program holds";
