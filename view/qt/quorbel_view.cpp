@@ -163,15 +163,11 @@ namespace {
 static_assert(kMostImagePixels == kMaxPicturePixels, "a picture Qt reads is held to what ours may hold");
 
 // Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX). Both
-// read only a regular file: `reason` says why another was passed over. The board draws it in 32
-// bits: converted once here, not at every paint.
+// read only a regular file: `reason` says why another was passed over.
 QImage BackgroundPicture(const std::string &path, std::string &reason) {
   QImage image = ReadImageFile(path, &reason);
   if (!image.isNull())
-    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
-               ? image
-               : image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                               : QImage::Format_RGB32);
+    return image;
   CPicture picture;
   return picture.Load(path, PictureTypeOfExtension(path)) && picture.IsValid() ? ImageFromPicture(picture)
                                                                                : QImage();
