@@ -158,8 +158,12 @@ EndOfGameResult EvaluateEndOfGame(const EndOfGameInputs &in) {
   int mark = std::isfinite(in.GameScore) ? static_cast<int>(in.GameScore) : 0;
   const int64_t seconds = std::max<int64_t>(in.GameSeconds, 0);
   const bool finished = in.TotalOpenCells == 0;
+  // A Double-and-Triple grid scores its points in any mode; outside its own, one left
+  // unfinished ends as any other.
+  const bool triple = in.GameMode == kGameModeTriple;
+  const bool points = triple || (in.ScoresPoints && finished);
 
-  if (in.GameMode == kGameModeTriple) {
+  if (points) {
     report.Add(mark == in.TripleMaxScore ? kMsgChampion : kMsgGridFinished);
     report.Add(mark == in.TripleMaxScore ? kMsgMaxReached : kMsgMaxMissed, {in.TripleMaxScore});
     report.Add(kMsgMadeIn, {seconds / 60, seconds % 60});
@@ -189,16 +193,18 @@ EndOfGameResult EvaluateEndOfGame(const EndOfGameInputs &in) {
       percents[i] = Percent(in.UsageSeconds[i], seconds);
     AddHelpBreakdown(report, percents);
   }
-  if (in.GameMode != kGameModeTriple)
+  if (!points)
     result.Score = FormatText("%d/20", {mark});
+  result.ShownScore = static_cast<float>(mark);
   result.Message = report.Take();
 
-  const bool replay = in.GameMode == kGameModeTriple ? mark != in.TripleMaxScore : !finished;
+  const bool replay = points ? mark != in.TripleMaxScore : !finished;
   result.CatalogStatus = replay ? kCatalogGridToReplay : kCatalogGridPlayed;
-  // The Kid, Quick and Triple modes keep no best score, and neither does a game left unfinished.
-  result.KeepsBestScore = (in.GameMode < kGameModeKids || in.GameMode > kGameModeTriple) && finished;
+  // The Kid, Quick and Triple modes keep no best score, nor do points, nor a game left unfinished.
+  result.KeepsBestScore =
+      (in.GameMode < kGameModeKids || in.GameMode > kGameModeTriple) && finished && !in.ScoresPoints;
 
-  if (in.GameMode == kGameModeTriple && in.TripleMaxScore > 0)
+  if (points && in.TripleMaxScore > 0)
     mark = static_cast<int>(mark * static_cast<double>(kFullMark) / in.TripleMaxScore);
   mark = std::clamp(mark, 0, static_cast<int>(kFullMark));
   result.Mark = mark;

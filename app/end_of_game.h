@@ -75,6 +75,9 @@ struct EndOfGameInputs {
   std::string TimeText;
   std::array<int32_t, kUsageTimerCount> UsageSeconds{}; // the stopwatches once stopped
   int32_t TripleMaxScore = 0;
+  // The grid scores Double-and-Triple points, in whatever mode it is played: its points are
+  // reported as the Double Triple mode reports them, against TripleMaxScore.
+  bool ScoresPoints = false;
 };
 
 // Catalogue statuses of the grid that was played.
@@ -82,9 +85,10 @@ inline constexpr int32_t kCatalogGridPlayed = kCatalogDone;
 inline constexpr int32_t kCatalogGridToReplay = kCatalogRunning;
 
 struct EndOfGameResult {
-  std::string Message; // the report
-  std::string Score;   // the mark as shown: "14/20", or the points on Double-and-Triple grids
-  int32_t Mark = 0;    // out of 20: picks the picture and the sound
+  std::string Message;  // the report
+  std::string Score;    // the mark as shown: "14/20", or the points on Double-and-Triple grids
+  float ShownScore = 0; // the number Score shows, which the score pane then shows too
+  int32_t Mark = 0;     // out of 20: picks the picture and the sound
   bool Praise = false;
   int PictureIndex = 0; // in PraiseMessages or TauntMessages
   std::string PraiseLine;
@@ -95,7 +99,9 @@ struct EndOfGameResult {
 };
 
 // The report of a game that has ended, in the player's language; the praise or taunt is drawn
-// with RandomBelow. A game that ended with cells still open gets 0.
+// with RandomBelow. A game that ended with cells still open gets 0, but in the Double Triple
+// mode. Points are shown as they are, and the mark that picks the picture and the sound is
+// always out of 20.
 EndOfGameResult EvaluateEndOfGame(const EndOfGameInputs &in);
 
 // The sound effect of a mark: 10 below 2, 11 up to 9, 13 up to 14, 12 from 15.

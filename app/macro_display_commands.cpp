@@ -251,12 +251,18 @@ int Pref(MacroCommandContext &c, const MacroCall &call) {
   return kMacroStepDone;
 }
 
-// CLICK target: -1 undo, -2 the message panel, -3 no selection, 0 the shuffle button, 1..width
-// the number bar, then the colour bar, and 100 + cell the cells.
+// CLICK target: -1 undo, -2 the message panel, -3 no selection, -4 a grid tab, 0 the shuffle
+// button, 1..width the number bar, then the colour bar, and 100 + cell the cells.
 int Click(MacroCommandContext &c, const MacroCall &call) {
   constexpr int kFirstCellTarget = 100;
+  constexpr int kCtrlClick = 2; // the mode of a click that adds to what is selected or shown
   const EngineContext &ctx = c.Engine();
   const int target = call.Number(1);
+  if (target == kClickGridTab) {
+    const bool done = c.Services.Board.ClickGridTab(call.Number(2), call.Number(3) == kCtrlClick);
+    c.Services.Board.Redraw();
+    return done ? kMacroStepDone : kMacroStepFailed;
+  }
   int grid = call.Number(2);
   int mode = call.Number(3);
   if (mode == -1) {

@@ -118,10 +118,11 @@ int AddFunc(MacroCommandContext &c, const MacroCall &call) {
   const std::string what = call.Text(1);
   if (what == "R")
     return c.Services.Files.AddIrregularDefinitions(file) < 0 ? kMacroStepAbandoned : kMacroStepDone;
+  // A catalogue that could not be rewritten fails the step: the script asked for it.
   if (what == "G")
-    return c.Services.Files.MergeCatalog(file) ? kMacroStepDone : kMacroStepAbandoned;
+    return c.Services.Files.MergeCatalog(file) ? kMacroStepDone : kMacroStepFailed;
   if (what == "C")
-    return c.Services.Files.CleanCatalogStatus() ? kMacroStepDone : kMacroStepAbandoned;
+    return c.Services.Files.CleanCatalogStatus() ? kMacroStepDone : kMacroStepFailed;
   if (what == "T") {
     SetGeneratedComment(c.Engine(), call.Text(2));
     return kMacroStepDone;

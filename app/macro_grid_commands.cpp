@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/empty_grid_choices.h"
 #include "app/macro_commands.h"
 #include "app/message_format.h"
 #include "app/text_lines.h"
@@ -13,7 +14,6 @@
 #include "engine/geometry.h"
 #include "engine/grid_services.h"
 #include "engine/grid_set.h"
-#include "engine/grid_shape.h"
 #include "engine/grid_statistics.h"
 #include "engine/method_record.h"
 #include "engine/undo_services.h"
@@ -32,7 +32,18 @@ struct CellTarget {
   int Cell; // kEveryCell: each cell of the grid
 };
 
-// A cell argument: a cell of the current grid, every cell of it (-2) or the focus cell (-3).
+// The grid a cell step names after its arguments (0 the first), else the current grid; none when
+// it names a grid the set does not hold.
+std::optional<int> NamedGrid(MacroCommandContext &c, const MacroCall &call, int i) {
+  if (!call.IsNumber(i))
+    return c.CurrentGrid();
+  const int slot = call.Number(i);
+  if (slot < 0 || slot >= UsedMainCount(c.Engine().Grids))
+    return std::nullopt;
+  return slot;
+}
+
+// A cell argument: a cell of the grid, every cell of it (-2) or the focus cell (-3).
 std::optional<CellTarget> TargetOf(const EngineContext &ctx, int slot, int cell) {
   const bool focus = cell == kFocusCell;
   const int at = focus ? ctx.Grids.FocusCell : cell;
@@ -62,16 +73,23 @@ std::vector<MacroCellRef> SelectedCells(MacroCommandContext &c) {
 // The shape lookup falls back to 9 x 9 for any other size, which a script must not get silently.
 bool PlayedSize(int size) { return kGridShapes[static_cast<size_t>(ShapeCodeOfSize(size))].Size == size; }
 
+// NEW: the empty-grid dialog's Manual Input, with the display it chose as argument 2. A script
+// written before the display was recorded leaves it out (or holds the help text there): the
+// display then stays, moved to one the size offers as the dialog would.
 int New(MacroCommandContext &c, const MacroCall &call) {
   const int size = call.Number(1);
   if (size < 1)
     return kMacroStepDone;
   if (!PlayedSize(size))
     return kMacroStepFailed;
-  SetGridSize(c.Engine(), size, 1);
-  c.Services.Document.StartNewGame();
-  // As after the empty-grid dialog: typed values go into the cells in turn.
-  c.Services.Board.StartSequentialEntry();
+  const int shape = ShapeCodeOfSize(size);
+  const int word = call.Word(2);
+  const int32_t shown = c.Services.Settings.Values().general.gridCurrDisp;
+  const SymbolMode asked =
+      word >= kArgNumber && word <= kArgCartoon            ? static_cast<SymbolMode>(word - kArgNumber)
+      : shown >= kSymbolDigits && shown <= kSymbolPictures ? static_cast<SymbolMode>(shown)
+                                                           : kSymbolDigits;
+  c.Services.Document.NewEmptyGrid(shape, UpdateDisplayChoices(shape, asked).Display);
   c.Services.Board.Redraw();
   c.Say("New Grid");
   return kMacroStepDone;
@@ -133,8 +151,9 @@ int SetCell(MacroCommandContext &c, const MacroCall &call) {
     return kMacroStepFailed;
   // Clearing -3 is the board's Clear of a selection played back: every selected cell.
   const bool clearSelection = call.Number(1) == kFocusCell && value == 0;
+  const std::optional<int> slot = NamedGrid(c, call, 3);
   const std::optional<CellTarget> target =
-      clearSelection ? std::nullopt : TargetOf(ctx, c.CurrentGrid(), call.Number(1));
+      clearSelection || !slot ? std::nullopt : TargetOf(ctx, *slot, call.Number(1));
   if (!clearSelection && !target)
     return kMacroStepFailed;
   if (c.Services.Board.RefuseOutOfTurn())
@@ -164,7 +183,8 @@ int SetMarks(MacroCommandContext &c, const MacroCall &call) {
   const int width = ctx.Geo.GridWidth;
   if (candidate < 0 || candidate > width || type < 0 || type > 2)
     return kMacroStepFailed;
-  const std::optional<CellTarget> target = TargetOf(ctx, c.CurrentGrid(), call.Number(1));
+  const std::optional<int> slot = NamedGrid(c, call, 4);
+  const std::optional<CellTarget> target = slot ? TargetOf(ctx, *slot, call.Number(1)) : std::nullopt;
   if (!target)
     return kMacroStepFailed;
   // Pencil marks go to the other boards as moves; probable marks stay on this one.
@@ -200,10 +220,12 @@ int SetBoat(MacroCommandContext &c, const MacroCall &call) {
   EngineContext &ctx = c.Engine();
   const int cell = call.Number(1);
   const int mark = call.Number(2);
-  if (mark < 0 || mark > 2 || cell < kFocusCell || cell >= ctx.Geo.NCells || cell == -1)
+  const std::optional<int> slot = NamedGrid(c, call, 3);
+  if (mark < 0 || mark > 2 || cell < kFocusCell || cell >= ctx.Geo.NCells || cell == -1 || !slot)
     return kMacroStepFailed;
-  GridRecord &grid = c.CurrentGridRecord();
-  const bool autoWater = c.Services.Settings.Values().general.autoNoBoat == 0;
+  GridRecord &grid = ctx.Grids.Main[static_cast<size_t>(*slot)];
+  // As the board marks boats: water around a boat with the automatic no-boat option.
+  const bool autoWater = c.Services.Settings.Values().general.autoNoBoat == 1;
   if (cell == kEveryCell) {
     for (int at = 0; at < ctx.Geo.NCells; ++at)
       SetBoatMark(ctx.Geo, grid, at, mark, autoWater);

@@ -33,6 +33,23 @@ int Truncated(double value) {
   return static_cast<int>(std::clamp(std::trunc(value), low, high));
 }
 
+// What stands where the macro should be, said in the player's language.
+PanelText UnreadableMacroText(const RegularFileText &file, const std::string &path, Language language) {
+  const bool french = IsFrench(language);
+  if (file.Failure == RegularFileFailure::NotAFile)
+    return FormatPanelText(french
+                               ? OwnText("La macro %s n'est pas un fichier ordinaire : elle n'est pas jouée.")
+                               : OwnText("The macro %s is not a regular file: it is not played."),
+                           {FormatArg(path)});
+  if (file.Failure == RegularFileFailure::TooLarge)
+    return FormatPanelText(french ? OwnText("La macro %s est trop grande pour être jouée (%s).")
+                                  : OwnText("The macro %s is too large to be played (%s)."),
+                           {FormatArg(path), FormatArg(file.Message)});
+  return FormatPanelText(french ? OwnText("La macro %s n'a pas pu être lue (%s).")
+                                : OwnText("The macro %s could not be read (%s)."),
+                         {FormatArg(path), FormatArg(file.Message)});
+}
+
 } // namespace
 
 double ReadMacroNumber(std::string_view text) {
@@ -61,6 +78,15 @@ double ReadMacroNumber(std::string_view text) {
 }
 
 bool MacroCall::IsY(int i) const { return Word(i) == kArgY; }
+
+bool MacroCall::IsNumber(int i) const {
+  if (Variable(i) >= 0)
+    return true;
+  std::string_view text = Text(i);
+  if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+    text.remove_prefix(1);
+  return !text.empty() && text.front() >= '0' && text.front() <= '9';
+}
 
 double MacroCall::Value(int i) const { return player_.EvalMacroArg(step_, i); }
 
@@ -336,7 +362,11 @@ MacroOutcome MacroPlayer::PlayFile(const std::string &path, const std::string &s
   const RegularFileText file = ReadRegularFileText(path, kMostMacroBytes);
   std::istringstream in(file.Text);
   if (!file.Ok) {
-    messages_.Show(FormatPanelText(MessageFormat(kMsgFileNotFound, messages_.CurrentLanguage()), {path}));
+    // A macro that is not there keeps its message of old; one that is there says what it is.
+    const Language language = messages_.CurrentLanguage();
+    messages_.Show(file.Failure == RegularFileFailure::CannotOpen
+                       ? FormatPanelText(MessageFormat(kMsgFileNotFound, language), {path})
+                       : UnreadableMacroText(file, path, language));
     return kMacroUnreadable;
   }
   return Play(in, shownPath);

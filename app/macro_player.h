@@ -55,6 +55,9 @@ public:
   const std::string &Text(int i) const { return step_.strings[static_cast<size_t>(i)]; }
   int Word(int i) const { return step_.ints[static_cast<size_t>(i)]; }
   bool Has(int i) const { return !Text(i).empty(); }
+  // A number or a variable is there: not absent, not a word, not the help text a recorded line
+  // carries after its arguments.
+  bool IsNumber(int i) const;
   bool IsY(int i) const;
   // The argument as a number: a variable's value, or the leading decimal of its text, truncated
   // and held in the int range.

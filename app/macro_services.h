@@ -10,6 +10,7 @@
 #include "app/app_settings.h"
 #include "app/panel_text.h"
 #include "engine/engine_context.h"
+#include "engine/variant_catalog.h"
 #include "platform/language.h"
 
 namespace quorbel {
@@ -56,8 +57,10 @@ public:
   virtual bool SaveText(const std::string &path) = 0;
   // The game starts again as on a new grid, the clock at 0.
   virtual void RestartGame() = 0;
-  // A new empty game on the grid size already set.
-  virtual void StartNewGame() = 0;
+  // As the empty-grid dialog's Manual Input: one empty grid of the shape without a rule, nothing
+  // of the grids before it kept, the symbols shown as `display`, and a new game whose typed
+  // values go into the cells in turn.
+  virtual void NewEmptyGrid(int shape, SymbolMode display) = 0;
   virtual int GameLevel() const = 0;
   virtual void SetGameLevel(int level) = 0;
   // Takes a main grid out of the set; false for the last one.
@@ -100,6 +103,7 @@ public:
   virtual bool CopyFile(const std::string &from, const std::string &to) = 0;
   // Irregular block definitions appended to the program's list; below 0 on failure.
   virtual int AddIrregularDefinitions(const std::string &file) = 0;
+  // Both false, having said why, when the catalogue could not be rewritten.
   virtual bool MergeCatalog(const std::string &file) = 0;
   virtual bool CleanCatalogStatus() = 0;
 };
@@ -128,8 +132,8 @@ class MacroBoard {
 public:
   virtual ~MacroBoard() = default;
   virtual void Redraw() = 0;
-  // Typed values go into the cells in turn, from the first.
-  virtual void StartSequentialEntry() = 0;
+  // Typed symbols place values in the focus cell again, none typed in turn.
+  virtual void ResetInputState() = 0;
   virtual void CheckEndOfGame() = 0;
   // False when there is no board.
   virtual bool FocusMessagePanel() = 0;
@@ -137,6 +141,9 @@ public:
   // Mode below 1: the one cell; 1: a range from the anchor; 2: the cell added.
   virtual bool SelectCell(int grid, int cell, int mode) = 0;
   virtual std::vector<MacroCellRef> SelectedCells() = 0;
+  // A click on grid tab `tab` (0 every grid, k grid k alone), with Ctrl when `add`: the grid joins
+  // or leaves those shown. False when there is no board or no such tab.
+  virtual bool ClickGridTab(int tab, bool add) = 0;
   // True, the board's refusal shown, while a challenge keeps this computer's players off the
   // grid: a script places no value the player could not type.
   virtual bool RefuseOutOfTurn() = 0;

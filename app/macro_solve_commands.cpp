@@ -77,12 +77,14 @@ int RefGrid(MacroCommandContext &c, const MacroCall &call) {
   }
 }
 
-// DISPS moves from the solution shown; DISPN shows solution n (below 0: none).
+// DISPS moves from the solution shown; DISPN shows solution n (below 0: none, and the board's
+// input state back to placing values, as the Enter it records).
 int DispSolution(MacroCommandContext &c, const MacroCall &call) {
   EngineContext &ctx = c.Engine();
   const int n = call.Number(1);
   ReinitGrids(ctx, 0, 1, 1, 1); // the search's solutions stay
   if (call.Code() == kMacroDispN && n < 0) {
+    c.Services.Board.ResetInputState();
     c.Services.Board.Redraw();
     return kMacroStepDone;
   }

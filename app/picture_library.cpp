@@ -42,9 +42,16 @@ bool LoadInto(CBitMapGif &set, const std::string &path, std::vector<PictureFailu
     return true;
   }
   std::error_code error;
-  if (failures)
-    failures->push_back(
-        {failure.empty() ? "Erreur on Image : " + path : failure, !std::filesystem::exists(path, error)});
+  if (failures) {
+    // The reader says "Erreur <reason> on Image : <path>": its reason is what the player is told.
+    const std::string lead = "Erreur ";
+    const std::string tail = " on Image : " + path;
+    std::string reason;
+    if (failure.starts_with(lead) && failure.ends_with(tail) && failure.size() > lead.size() + tail.size())
+      reason = failure.substr(lead.size(), failure.size() - lead.size() - tail.size());
+    failures->push_back({failure.empty() ? "Erreur on Image : " + path : failure,
+                         !std::filesystem::exists(path, error), path, reason});
+  }
   return false;
 }
 
@@ -81,8 +88,8 @@ int LoadCellImageSet(PictureLibrary &pictures, const std::string &name, const st
   if (!text.Ok) {
     std::error_code error;
     if (failures)
-      failures->push_back(
-          {"Erreur " + text.Message + " on Image : " + list, !std::filesystem::exists(list, error)});
+      failures->push_back({"Erreur " + text.Message + " on Image : " + list,
+                           !std::filesystem::exists(list, error), list, text.Message, true});
     return 0;
   }
   const std::vector<PictureListEntry> entries = ReadPictureList(text.Text);

@@ -40,10 +40,14 @@ struct PictureLibrary {
 };
 
 // A picture that could not be loaded: `Missing` when no such file exists (a folder without
-// pictures), else the reader's "Erreur <reason> on Image : <path>".
+// pictures). `Text` is the reader's "Erreur <reason> on Image : <path>", for the log; the player
+// is told `Path` and `Reason` in his language.
 struct PictureFailure {
   std::string Text;
   bool Missing = false;
+  std::string Path;
+  std::string Reason; // the reader's words, empty when it gave none
+  bool List = false;  // the picture list itself, not one of its pictures
 };
 
 struct PictureListEntry {

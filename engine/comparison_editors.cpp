@@ -22,10 +22,10 @@ int ToggleComparisonMark(const GridGeometry &geo, int cellA, GridRecord &grid, i
       continue;
     if (mark.Kind == kind) {
       marks.RemoveAt(i);
-    } else {
-      mark = {static_cast<CellRef>(cellA), static_cast<CellRef>(cellB), static_cast<int16_t>(kind)};
+      return 0;
     }
-    return 0;
+    mark = {static_cast<CellRef>(cellA), static_cast<CellRef>(cellB), static_cast<int16_t>(kind)};
+    return 1;
   }
   return marks.Append({static_cast<CellRef>(cellA), static_cast<CellRef>(cellB), static_cast<int16_t>(kind)})
              ? 1

@@ -1,6 +1,6 @@
 // The list editors of the rules between two cells and their lookups. Toggles return 1 when an
-// item was added or changed, 0 when one was removed, replaced in place, or nothing was written
-// (a full list, a cell off the grid).
+// item was added or changed (another kind put in its place), 0 when one was removed or nothing
+// was written (a full list, a cell off the grid).
 #pragma once
 
 #include <array>

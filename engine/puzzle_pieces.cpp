@@ -341,28 +341,24 @@ bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &
     rows = columns = 0;
     return true;
   }
-  const int startRows = rows;
-  const int startColumns = columns;
-  int other = growRows ? columns : rows;
-  int grow = kFirstGrow;
-  while (true) {
-    const int r = growRows ? grow : other;
-    const int c = growRows ? other : grow;
-    if (PlacePuzzlePieces(geo, grid, c, r)) {
-      rows = r;
-      columns = c;
-      return true;
-    }
-    ++grow;
-    // Past the grown side's starting size (scaled): both sides grow by the scale and start again.
-    if (grow > std::max(kFirstGrow, static_cast<int>((growRows ? startRows : startColumns) * scale))) {
-      scale *= kScaleStep;
-      if (scale > kMostScale)
-        return false;
-      other = static_cast<int>((growRows ? startColumns : startRows) * scale);
-      grow = kFirstGrow;
+  const int grownRoom = growRows ? rows : columns;
+  const int otherRoom = growRows ? columns : rows;
+  // The grown side never passes the room it has: pieces laid beyond it would cover what lies
+  // next to the area. Drawn smaller (by the scale), the pieces find more squares in the same room.
+  for (; scale <= kMostScale; scale *= kScaleStep) {
+    const int limit = static_cast<int>(grownRoom * scale);
+    const int other = static_cast<int>(otherRoom * scale);
+    for (int grow = std::min(kFirstGrow, limit); grow <= limit; ++grow) {
+      const int r = growRows ? grow : other;
+      const int c = growRows ? other : grow;
+      if (PlacePuzzlePieces(geo, grid, c, r)) {
+        rows = r;
+        columns = c;
+        return true;
+      }
     }
   }
+  return false;
 }
 
 namespace {

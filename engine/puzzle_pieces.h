@@ -51,8 +51,9 @@ int FilterAllPuzzlePieces(const GridGeometry &geo, GridRecord &grid);
 
 // Lays every piece on the layout board of at most 80 x 80 squares; false when one finds no place.
 bool PlacePuzzlePieces(const GridGeometry &geo, GridRecord &grid, int columns, int rows);
-// Grows the board (rows when `growRows`, else columns) from 5, then scales both by 1.3 up to 4
-// times, until every piece has a place; false when none was found.
+// Grows the board (rows when `growRows`, else columns) from 5 (or less in a smaller room) up to
+// the room given, then scales both by 1.3 up to 4 times, until every piece has a place; false
+// when none was found. The board found never passes the room, scaled.
 bool FitPuzzlePieces(const GridGeometry &geo, GridRecord &grid, int &rows, int &columns, bool growRows,
                      double &scale);
 

@@ -48,6 +48,12 @@ FailureText TextOf(FileFailure failure) {
   case FileFailure::CannotReplace:
     return {"Le fichier %s n'a pas pu être remplacé ; l'ancien fichier est intact.",
             "The file %s could not be replaced; the old file is untouched."};
+  case FileFailure::TooLargeToRead:
+    return {
+        "Le fichier %s deviendrait trop grand pour être relu : il n'a pas été écrit, l'ancien fichier est "
+        "intact.",
+        "The file %s would grow too large to be read back: it was not written, and the old file is "
+        "untouched."};
   case FileFailure::None:
     break;
   }
@@ -64,6 +70,7 @@ constexpr std::pair<std::string_view, std::string_view> kFrenchDetailWords[] = {
     {"the file ends before its ", "le fichier s'arrête avant ses "},
     {" is outside ", " est hors de "},
     {"not a regular file", "pas un fichier ordinaire"},
+    {"a symbolic link to nothing", "un lien symbolique vers rien"},
     {"the file became shorter while it was read", "le fichier a raccourci pendant sa lecture"},
     {"geometry: a grid of ", "géométrie : une grille de "},
     {" cells with blocks of ", " cases avec des blocs de "},
@@ -74,9 +81,13 @@ constexpr std::pair<std::string_view, std::string_view> kFrenchDetailWords[] = {
     {"Not a directory", "ce n'est pas un dossier"},
     {"No space left on device", "plus de place sur le disque"},
     {"Read-only file system", "système de fichiers en lecture seule"},
+    {" bytes, at most ", " octets, au plus "},
+    {" expected", " attendus"},
 };
 
-std::string LocaliseDetail(std::string_view detail, Language language) {
+} // namespace
+
+std::string LocalisedFileDetail(std::string_view detail, Language language) {
   std::string text(detail);
   if (IsEnglish(language))
     return text;
@@ -85,8 +96,6 @@ std::string LocaliseDetail(std::string_view detail, Language language) {
       text.replace(at, english.size(), french);
   return text;
 }
-
-} // namespace
 
 std::string FileFailureSentence(FileFailure failure, std::string_view path, Language language) {
   const FailureText text = TextOf(failure);
@@ -100,7 +109,7 @@ std::string FileFailureMessage(FileFailure failure, std::string_view path, std::
                                Language language) {
   std::string message = FileFailureSentence(failure, path, language);
   if (!detail.empty())
-    message.append("\n").append(LocaliseDetail(detail, language));
+    message.append("\n").append(LocalisedFileDetail(detail, language));
   return message;
 }
 

@@ -25,10 +25,15 @@ enum class FileFailure {
   CannotCreate,   // no temporary file could be made beside the target
   CannotWrite,    // writing the new file failed
   CannotReplace,  // the new file could not take the old one's place
+  TooLargeToRead, // the new file would be larger than its reader takes: it was not written
 };
 
 // The player's sentence for a failure on `path`, in French or in English.
 std::string FileFailureSentence(FileFailure failure, std::string_view path, Language language);
+
+// A reader's or the system's detail ("not a regular file", "open: Permission denied") in the
+// player's language, as far as its words are known.
+std::string LocalisedFileDetail(std::string_view detail, Language language);
 
 // The sentence, then the detail on a line of its own when there is one.
 std::string FileFailureMessage(FileFailure failure, std::string_view path, std::string_view detail,

@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "files/latin1_text.h"
-#include "files/text_grid_parser.h"
 #include "platform/ascii_text.h"
 #include "platform/paths.h"
 
@@ -70,46 +69,112 @@ int GridCatalog::GridCount() const {
   return count;
 }
 
+namespace {
+
+enum class LineKind { Blank, Comment, Type, FrenchComment, EnglishComment, Grid };
+
+// What a line holds; its CRs are taken off its end. We write LF alone: every CR left at a line's
+// end is what another system put there, and taking off only one would lose one at each save.
+LineKind KindOfLine(std::string_view &line) {
+  while (!line.empty() && line.back() == '\r')
+    line.remove_suffix(1);
+  if (line.empty())
+    return LineKind::Blank;
+  switch (line.front()) {
+  case kCommentLine:
+    return LineKind::Comment;
+  case kTypeLine:
+    return LineKind::Type;
+  case kFrenchCommentLine:
+    return LineKind::FrenchComment;
+  case kEnglishCommentLine:
+    return LineKind::EnglishComment;
+  default:
+    return LineKind::Grid;
+  }
+}
+
+// Each line of the text, without its line feed, as a view into it.
+template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    visit(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+}
+
+CatalogGrid GridOfLine(std::string_view line) {
+  CatalogGrid grid;
+  for (const SuffixWord &suffix : kSuffixes)
+    if (line.size() > suffix.Text.size() && line.ends_with(suffix.Text)) {
+      line.remove_suffix(suffix.Text.size());
+      grid.Status = suffix.Status;
+      break;
+    }
+  grid.File = Latin1ToUtf8(line);
+  return grid;
+}
+
+// The grids of each type as ParseCatalog will make them, the types beyond the last slot counted
+// in it.
+std::vector<size_t> CountGridsOfTypes(std::string_view latin1) {
+  std::vector<size_t> grids;
+  ForEachLine(latin1, [&grids](std::string_view line) {
+    const LineKind kind = KindOfLine(line);
+    if (kind == LineKind::Type && grids.size() < kMostCatalogTypes)
+      grids.push_back(0);
+    if (kind != LineKind::FrenchComment && kind != LineKind::EnglishComment && kind != LineKind::Grid)
+      return;
+    if (grids.empty())
+      grids.push_back(0); // the default type
+    if (kind == LineKind::Grid)
+      ++grids.back();
+  });
+  return grids;
+}
+
+} // namespace
+
+// Two passes over the text: the first counts the grids of each type, so that every list is
+// made at its size once, and the catalogue in memory stays within a few times its text.
 GridCatalog ParseCatalog(std::string_view latin1) {
+  const std::vector<size_t> counts = CountGridsOfTypes(latin1);
   GridCatalog catalog;
+  catalog.Types.reserve(counts.size());
+  const auto addType = [&](std::string name) {
+    catalog.Types.push_back({std::move(name), {}, {}, {}});
+    catalog.Types.back().Grids.reserve(counts[catalog.Types.size() - 1]);
+  };
   auto current = [&]() -> CatalogType & {
     if (catalog.Types.empty())
-      catalog.Types.push_back({std::string(kDefaultCatalogType), {}, {}, {}});
+      addType(std::string(kDefaultCatalogType));
     return catalog.Types.back();
   };
-  for (std::string_view line : SplitTextLines(latin1)) {
-    // We write LF alone: every CR left at a line's end is what another system put there. Taking
-    // off only one would lose one at each save.
-    while (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    if (line.empty())
-      continue;
-    const std::string rest = Latin1ToUtf8(line.substr(1));
-    switch (line.front()) {
-    case kCommentLine:
+  // From the last slot on, further types go into it: their grids join it, and it keeps its own
+  // name and comments.
+  bool folding = false;
+  ForEachLine(latin1, [&](std::string_view line) {
+    switch (KindOfLine(line)) {
+    case LineKind::Type:
+      folding = catalog.Types.size() == kMostCatalogTypes;
+      if (!folding)
+        addType(Latin1ToUtf8(line.substr(1)));
       break;
-    case kTypeLine:
-      catalog.Types.push_back({rest, {}, {}, {}});
+    case LineKind::FrenchComment:
+      if (!folding)
+        current().CommentFrench = Latin1ToUtf8(line.substr(1));
       break;
-    case kFrenchCommentLine:
-      current().CommentFrench = rest;
+    case LineKind::EnglishComment:
+      if (!folding)
+        current().CommentEnglish = Latin1ToUtf8(line.substr(1));
       break;
-    case kEnglishCommentLine:
-      current().CommentEnglish = rest;
+    case LineKind::Grid:
+      current().Grids.push_back(GridOfLine(line));
       break;
-    default: {
-      CatalogGrid grid;
-      for (const SuffixWord &suffix : kSuffixes)
-        if (line.size() > suffix.Text.size() && line.ends_with(suffix.Text)) {
-          line.remove_suffix(suffix.Text.size());
-          grid.Status = suffix.Status;
-          break;
-        }
-      grid.File = Latin1ToUtf8(line);
-      current().Grids.push_back(std::move(grid));
+    default:
+      break;
     }
-    }
-  }
+  });
   return catalog;
 }
 
@@ -144,14 +209,14 @@ std::string CatalogText(const GridCatalog &catalog, Language language) {
 
 void ApplyCatalogDifficulties(GridCatalog &catalog, std::string_view text) {
   std::vector<int32_t> levels;
-  for (std::string_view line : SplitTextLines(text)) {
+  ForEachLine(text, [&levels](std::string_view line) {
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
       line.remove_prefix(1);
     int32_t level = 0;
     const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), level);
     if (error == std::errc())
       levels.push_back(level);
-  }
+  });
   size_t next = 0;
   for (CatalogType &type : catalog.Types)
     for (CatalogGrid &grid : type.Grids)
@@ -199,7 +264,9 @@ std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view 
 bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file,
                     std::string_view commentFrench, std::string_view commentEnglish) {
   int index = catalog.IndexOf(typeName);
-  if (index < 0) {
+  if (index < 0 && catalog.Types.size() >= kMostCatalogTypes) {
+    index = static_cast<int>(kMostCatalogTypes) - 1; // a type more folds into the last slot
+  } else if (index < 0) {
     catalog.Types.push_back(
         {std::string(typeName), std::string(commentFrench), std::string(commentEnglish), {}});
     index = static_cast<int>(catalog.Types.size()) - 1;
@@ -248,8 +315,12 @@ int CountCatalogTypes(const std::string &startDirectory) {
 
 FileWriteResult SaveCatalog(const std::string &startDirectory, const GridCatalog &catalog,
                             Language language) {
-  return WriteFileReplacing((fs::path(startDirectory) / kCatalogFileName).string(),
-                            CatalogText(catalog, language));
+  const std::string text = CatalogText(catalog, language);
+  // A file the reader would refuse is never written: the old one stays, and can still be read.
+  if (text.size() > kMaxCatalogBytes)
+    return {FileFailure::TooLargeToRead,
+            std::to_string(text.size()) + " bytes, at most " + std::to_string(kMaxCatalogBytes)};
+  return WriteFileReplacing((fs::path(startDirectory) / kCatalogFileName).string(), text);
 }
 
 FileWriteResult SaveCatalogFileList(const std::string &startDirectory, const GridCatalog &catalog) {
@@ -303,7 +374,7 @@ namespace {
 // `title` empty: any document is the grid.
 bool MarkCatalogGrid(const std::string &startDirectory, int32_t status, std::string_view path,
                      std::optional<std::string_view> title, int32_t baseType, int32_t baseGrid,
-                     Language language) {
+                     Language language, FileWriteResult *saved) {
   std::optional<GridCatalog> catalog = LoadCatalog(startDirectory);
   if (!catalog || baseType < 0 || baseType >= static_cast<int>(catalog->Types.size()))
     return false;
@@ -320,7 +391,9 @@ bool MarkCatalogGrid(const std::string &startDirectory, int32_t status, std::str
   }
   if (grid.Status != kCatalogDone && grid.Status != status) {
     grid.Status = status;
-    SaveCatalog(startDirectory, *catalog, language);
+    const FileWriteResult written = SaveCatalog(startDirectory, *catalog, language);
+    if (saved)
+      *saved = written;
   }
   return true;
 }
@@ -328,13 +401,14 @@ bool MarkCatalogGrid(const std::string &startDirectory, int32_t status, std::str
 } // namespace
 
 bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
-                          int32_t baseType, int32_t baseGrid, Language language) {
-  return MarkCatalogGrid(startDirectory, status, path, std::nullopt, baseType, baseGrid, language);
+                          int32_t baseType, int32_t baseGrid, Language language, FileWriteResult *saved) {
+  return MarkCatalogGrid(startDirectory, status, path, std::nullopt, baseType, baseGrid, language, saved);
 }
 
 bool SetCatalogGridStatusOf(const std::string &startDirectory, int32_t status, std::string_view path,
-                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language) {
-  return MarkCatalogGrid(startDirectory, status, path, title, baseType, baseGrid, language);
+                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language,
+                            FileWriteResult *saved) {
+  return MarkCatalogGrid(startDirectory, status, path, title, baseType, baseGrid, language, saved);
 }
 
 } // namespace quorbel

@@ -23,6 +23,8 @@ inline constexpr std::string_view kCatalogDifficultyFileName = "GridListDiff.txt
 inline constexpr std::string_view kCatalogFileListName = "GridListCom.txt";
 // The type that takes the file lines written before any type line.
 inline constexpr std::string_view kDefaultCatalogType = "Sudoku";
+// Types beyond the last slot fold into it.
+inline constexpr size_t kMostCatalogTypes = 100;
 
 struct CatalogGrid {
   std::string File; // a name without folder or extension, looked up by MakeGridFilePath
@@ -45,8 +47,9 @@ struct GridCatalog {
   int GridCount() const;
 };
 
-// The catalogue text, Latin-1 as stored; names and comments come out in UTF-8. Every type is
-// kept and every line is read whole, however many or long.
+// The catalogue text, Latin-1 as stored; names and comments come out in UTF-8. Every line is
+// read whole, however long; from the last slot on, further types fold into it (their grids join
+// it, its name and comments stay).
 GridCatalog ParseCatalog(std::string_view latin1);
 // The whole file: the three header lines, then each type with its comments and files, the
 // status suffixes in the interface language.
@@ -64,8 +67,8 @@ std::string CatalogFileListText(const GridCatalog &catalog);
 // in the type's name or comments; all of them when there is no word.
 std::vector<int> CatalogGridsMatching(const CatalogType &type, std::string_view keywords);
 
-// Adds the file under the type, creating the type at the end (with the comments) when missing;
-// false when the file is already listed under it.
+// Adds the file under the type, creating the type at the end (with the comments) when missing,
+// or under the last slot when every slot is taken; false when the file is already listed there.
 bool AddCatalogGrid(GridCatalog &catalog, std::string_view typeName, std::string_view file,
                     std::string_view commentFrench = {}, std::string_view commentEnglish = {});
 // Adds the entries of another catalogue text, read as ParseCatalog reads one (a grid's status
@@ -80,7 +83,8 @@ void ClearCatalogStatus(GridCatalog &catalog);
 std::optional<GridCatalog> LoadCatalog(const std::string &startDirectory);
 // -1 when "GridList.dat" cannot be read.
 int CountCatalogTypes(const std::string &startDirectory);
-// Rewrites "GridList.dat" whole, through a temporary file.
+// Rewrites "GridList.dat" whole, through a temporary file; a text larger than the reader takes
+// is refused, and the old file stays.
 FileWriteResult SaveCatalog(const std::string &startDirectory, const GridCatalog &catalog, Language language);
 FileWriteResult SaveCatalogFileList(const std::string &startDirectory, const GridCatalog &catalog);
 // Adds the file to the catalogue on disk (an empty catalogue when there is none yet).
@@ -103,12 +107,14 @@ std::string MakeGridFilePath(const std::string &startDirectory, std::string_view
 
 // Marks the current catalogue grid (file `baseGrid` of type `baseType`) with `status` when
 // `path` is empty or is that grid's file, unless the grid is already done. Returns true when
-// both indexes name a grid.
+// both indexes name a grid; the catalogue's rewrite, when the mark changed, goes to `saved`.
 bool SetCatalogGridStatus(const std::string &startDirectory, int32_t status, std::string_view path,
-                          int32_t baseType, int32_t baseGrid, Language language);
+                          int32_t baseType, int32_t baseGrid, Language language,
+                          FileWriteResult *saved = nullptr);
 // The same for the document in play, which must be that grid: by its path, or by its title when
 // it has no path (a text grid opened keeps none). A grid made here (generated, typed in) is none.
 bool SetCatalogGridStatusOf(const std::string &startDirectory, int32_t status, std::string_view path,
-                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language);
+                            std::string_view title, int32_t baseType, int32_t baseGrid, Language language,
+                            FileWriteResult *saved = nullptr);
 
 } // namespace quorbel

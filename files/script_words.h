@@ -84,6 +84,9 @@ enum MacroActionCode : int32_t {
 
 // The script's CLICK names value v of the colour bar (the slots' corners) as this plus v.
 inline constexpr int kColourBarClickBase = 16;
+// CLICK on a grid tab: argument 2 the tab (0 every grid, k grid k alone), argument 3 2 when the
+// tab was clicked with Ctrl (the grid joins or leaves those shown).
+inline constexpr int kClickGridTab = -4;
 
 // Index of each argument keyword in ScriptArgWords.
 enum ScriptArgWord : int32_t {

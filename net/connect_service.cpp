@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include "net/text_fields.h"
 
@@ -61,7 +62,7 @@ uint32_t DottedIp(std::string_view address) {
 // name|int|address|port|six texts|status|yes|code: a record short of a field is none.
 std::optional<DefiPlayerRecord> ParsePlayer(std::string_view record) {
   const std::vector<std::string_view> f = SplitFields(record, '|');
-  if (f.size() < 13 || f[0].empty())
+  if (f.size() < 13 || !IsDefiPlayerName(f[0]))
     return std::nullopt;
   const std::optional<int> port = WholeNumber(f[3]);
   if (!port || f[10].size() != 1)
@@ -232,6 +233,9 @@ ServiceReply ParseServiceReply(std::string_view text) {
   case 'C':
     if (!Contains(text, "User Name free") && Contains(text, "New User Name"))
       reply.NewName = BetweenNameMarks(text);
+    // The service names the player as a peer would: by a name every message can carry.
+    if (reply.NewName && !IsDefiPlayerName(*reply.NewName))
+      reply.RefusedName = std::exchange(reply.NewName, std::nullopt);
     break;
   case 'T':
     if (!Contains(text, "Group Name used") && !Contains(text, "Group Name free") &&

@@ -70,12 +70,13 @@ private:
 bool ServiceReplyComplete(std::string_view text, bool closed);
 
 struct ServiceReply {
-  bool Available = false;                // a "200 OK" without "Internal Server Error"
-  char Kind = 0;                         // the letter after ">>>Com:", 0 when none
-  std::optional<std::string> NewName;    // 'C' with "New User Name"
-  std::optional<std::string> NewGroup;   // 'T' with "New Group Name"
-  std::vector<DefiPlayerRecord> Players; // 'G'
-  std::vector<DefiChallenge> Challenges; // 'L'
+  bool Available = false;                 // a "200 OK" without "Internal Server Error"
+  char Kind = 0;                          // the letter after ">>>Com:", 0 when none
+  std::optional<std::string> NewName;     // 'C' with "New User Name", a name a peer could say
+  std::optional<std::string> RefusedName; // one that is not: it changes nothing
+  std::optional<std::string> NewGroup;    // 'T' with "New Group Name"
+  std::vector<DefiPlayerRecord> Players;  // 'G'
+  std::vector<DefiChallenge> Challenges;  // 'L'
 };
 ServiceReply ParseServiceReply(std::string_view text);
 

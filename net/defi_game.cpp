@@ -35,6 +35,8 @@ void DefiGame::Forget() {
   standings_ = DefiPlayerList{};
   launcher_.clear();
   told_ = DefiStandings{};
+  settled_.clear();
+  saidAfterTheEnd_ = false;
 }
 
 void DefiGame::Begin(const DefiPlayerList &list, const std::vector<int> &order, const std::string &ownName,
@@ -105,12 +107,14 @@ void DefiGame::SendToPlayers(const std::string &message, const std::string &exce
 }
 
 void DefiGame::TakeMove(const std::string &from, const DefiMove &move) {
-  if (!turns_.Running || turns_.Over)
+  if (!turns_.Running || AfterTheEnd(from))
     return;
   // The launcher passes on every player's moves; a player may send only his own.
   const bool passedOn = turns_.Mirror && from == launcher_;
-  if (turns_.Mirror && !passedOn)
-    return; // its launcher's copy is the one that counts
+  if (turns_.Mirror && !passedOn) {
+    host_.Inform("Defi: move of " + from + " refused: " + launcher_ + " runs the challenge");
+    return;
+  }
   if (!passedOn && move.Player != from) {
     host_.Inform("Defi: move refused: " + from + " sent a move of " + move.Player);
     return;
@@ -136,9 +140,17 @@ void DefiGame::TakeMove(const std::string &from, const DefiMove &move) {
     Refuse(from, move, "it is not his turn");
     return;
   }
-  Place(move.Cell, move.Value, move.Kind);
-  if (turns_.Mirror)
+  if (const std::optional<std::string> owner = SettledBy(move.Cell); owner && !passedOn) {
+    Refuse(from, move, "cell " + std::to_string(move.Cell) + " is " + *owner + "'s: filled right, it stays");
     return;
+  }
+  Place(move.Cell, move.Value, move.Kind);
+  if (turns_.Mirror) {
+    // What the launcher passes on is what every board holds, its owner too.
+    Settle(move.Cell, move.Player, true);
+    return;
+  }
+  Settle(move.Cell, move.Player, false);
   SendToPlayers(DefiMoveMessage(move.Player, move.Cell, move.Value, move.Kind), from);
   Adapter adapter(*this);
   DefiScoreMove(turns_, standings_, position, move.Cell, move.Kind, host_.CellCount(), adapter);
@@ -146,18 +158,68 @@ void DefiGame::TakeMove(const std::string &from, const DefiMove &move) {
   TellStandings();
 }
 
-// Said here; the sender's board, which took the value already, gets the cell back as it stands.
+// Said here; the sender's board, which took the value already, gets the cell back as it stands,
+// in the name of the player it is settled for.
 void DefiGame::Refuse(const std::string &from, const DefiMove &move, const std::string &why) {
   host_.Inform("Defi: move of " + move.Player + " refused: " + why);
   if (!OneOf(kValueActions, move.Kind))
     return;
   const int value = host_.CellValue(move.Cell);
-  host_.SendTo(from, DefiMoveMessage(own_, move.Cell, value, value == 0 ? kDefiClear : kDefiPlace));
+  host_.SendTo(from, DefiMoveMessage(SettledBy(move.Cell).value_or(own_), move.Cell, value,
+                                     value == 0 ? kDefiClear : kDefiPlace));
+}
+
+bool DefiGame::Seated(const std::string &name) const {
+  return InPlay() && name != own_ &&
+         ((turns_.Mirror && name == launcher_) || DefiPositionOf(turns_, standings_, name) >= 0);
+}
+
+std::optional<std::string> DefiGame::SettledBy(int cell) const {
+  if (cell < 0 || cell >= static_cast<int>(settled_.size()) || settled_[static_cast<size_t>(cell)].empty())
+    return std::nullopt;
+  return settled_[static_cast<size_t>(cell)];
+}
+
+std::optional<std::string> DefiGame::SettledRefusal(int cell) const {
+  if (!InPlay())
+    return std::nullopt;
+  const std::optional<std::string> owner = SettledBy(cell);
+  if (!owner)
+    return std::nullopt;
+  return "Defi: cell " + std::to_string(cell) + " is " +
+         (*owner == own_ ? std::string("yours") : *owner + "'s") + ": filled right, it stays";
+}
+
+void DefiGame::Settle(int cell, const std::string &player, bool passedOn) {
+  const int cells = host_.CellCount();
+  if (cell < 0 || cell >= cells)
+    return;
+  settled_.resize(static_cast<size_t>(cells));
+  std::string &owner = settled_[static_cast<size_t>(cell)];
+  const int solution = host_.SolutionValue(cell);
+  if (solution == 0 || host_.CellValue(cell) != solution)
+    owner.clear();
+  else if (owner.empty() || passedOn)
+    owner = player;
+}
+
+bool DefiGame::AfterTheEnd(const std::string &from) {
+  if (!turns_.Over)
+    return false;
+  if (!saidAfterTheEnd_)
+    host_.Inform("Defi: the challenge is over: what " + from + " sent after its end is not played");
+  saidAfterTheEnd_ = true;
+  return true;
 }
 
 void DefiGame::TakeStandings(const std::string &from, const DefiStandings &standings) {
-  if (!turns_.Mirror || from != launcher_)
+  if (!turns_.Running)
     return;
+  if (!turns_.Mirror || from != launcher_) {
+    host_.Inform("Defi: standings of " + from + " refused: " +
+                 (turns_.Mirror ? launcher_ + " runs the challenge" : std::string("you run the challenge")));
+    return;
+  }
   for (int i = 0; i < standings_.Count(); ++i) {
     const std::string &name = standings_.At(i).Name;
     if (std::none_of(standings.Players.begin(), standings.Players.end(),
@@ -237,14 +299,27 @@ void DefiGame::PlayAlone() {
 void DefiGame::OwnMove(int cell, int value, int kind) {
   if (!turns_.Running || turns_.Over || turns_.ApplyingPeerMove)
     return;
+  // However the board came to change a settled cell, it gets its value back.
+  if (const std::optional<std::string> refusal = SettledRefusal(cell); refusal && IsDefiPlayerAction(kind)) {
+    host_.Inform(*refusal);
+    host_.PutBack(cell, host_.SolutionValue(cell));
+    return;
+  }
   if (turns_.Mirror) {
     // Its launcher places it for the others and scores it.
     if (!host_.SendTo(launcher_, DefiMoveMessage(own_, cell, value, kind)))
       host_.Inform("Defi: nobody runs the challenge any more: the move stays here");
+    Settle(cell, own_, false);
     return;
   }
+  const DefiPlayerRecord *mover = nullptr;
+  if (const int position = DefiLocalMover(turns_, standings_);
+      position >= 0 && position < static_cast<int>(turns_.Order.size()))
+    mover = &standings_.At(turns_.Order[static_cast<size_t>(position)]);
+  const std::string moverName = mover ? mover->Name : own_;
   Adapter adapter(*this);
   DefiSendMove(turns_, standings_, own_, cell, value, kind, host_.CellCount(), adapter);
+  Settle(cell, moverName, false);
   EndIfSolved();
   TellStandings();
 }

@@ -1,9 +1,12 @@
-// A challenge as one program plays it: launched here, or followed from the program that
-// launched it. It takes the peers' messages, the board's moves and the clock's ticks; it places,
-// refuses and scores moves, passes the turns, tells the standings and says who leaves. What it
-// needs of the board and of the sockets stands behind DefiGameHost.
+// A challenge as one program plays it: launched here (its grid made on the shape chosen, its
+// players drawn, its grid sent to them), or followed from the program that launched it. It takes
+// the peers' grids and messages, the board's moves and the clock's ticks; it places, refuses and
+// scores moves, keeps each cell filled right for its player, passes the turns, tells the
+// standings and says who leaves. What it needs of the board and of the sockets stands behind
+// DefiGameHost.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +40,25 @@ public:
   virtual bool SendTo(const std::string &name, const std::string &message) = 0;
   // A network player still linked to this program.
   virtual bool Present(const std::string &name) = 0;
+
+  // The launch: a grid made on these blocks at the level (1..4) on the board, false when none
+  // could be (and said); then the board's grid as a text grid file, none when it cannot be written.
+  virtual bool MakeGrid(DefiBlocks blocks, int level) = 0;
+  virtual std::optional<std::string> GridText() = 0;
+  // A launcher's grid file, read whole before anything changes, played on the board on these
+  // blocks (none: its size's usual ones). What is wrong with it, empty when it is played.
+  virtual std::string OpenGrid(const std::string &file, std::optional<DefiBlocks> blocks) = 0;
+  // The board took a change it must not make: the cell shows `value` again, once the change in
+  // hand is done, neither sent nor scored.
+  virtual void PutBack(int cell, int value) = 0;
+};
+
+// What the launcher chose: the rules of the turns, the grid's shape and level, the name.
+struct DefiLaunch {
+  DefiTurnRules Rules;
+  DefiBlocks Blocks{3, 3};
+  int Level = 1;
+  std::string Name = "Defi";
 };
 
 // The actions a player's board sends during a challenge (a given is never one of them).
@@ -56,9 +78,21 @@ public:
     PlaceDefiSurprises(turns_, adapter, host_.CellCount(), random);
   }
   void Launched();
+  // The whole launch: the grid made, the players of the list who take part drawn into the turns,
+  // the grid and the start sent to those linked here (`random(n)`: 0..n-1). False, and said,
+  // when no grid could be made or sent; nothing is then played.
+  bool Launch(const DefiPlayerList &list, const std::string &ownName, const DefiLaunch &launch,
+              const std::function<int(int)> &random);
   // A follower: the grid of `launcher` is on the board; his standings will say the rest.
   void Follow(const std::string &launcher, const std::string &ownName);
   void Forget();
+
+  // A peer's grid: while a challenge is in play only a follower takes one, from the launcher he
+  // follows; it is then played and followed. True when taken; a refusal is said and changes
+  // nothing.
+  bool TakeGrid(const std::string &from, const std::string &file, const std::string &ownName);
+  // A peer's start: taken (true) unless a challenge is in play that `from` does not run.
+  bool TakeStart(const std::string &from);
 
   // From the peers: a move (`from` the socket's player), the launcher's standings.
   void TakeMove(const std::string &from, const DefiMove &move);
@@ -73,7 +107,14 @@ public:
   // Whose turn keeps the players here off the board ("" before the first turn), none when they
   // may play.
   std::optional<std::string> TurnElsewhere() const { return DefiTurnElsewhere(turns_, standings_); }
+  // The player who filled the cell right, none while it is open to every player: nobody changes
+  // it for the rest of the challenge.
+  std::optional<std::string> SettledBy(int cell) const;
+  // The board's refusal of a change to a settled cell, for its panel; none when the cell is open.
+  std::optional<std::string> SettledRefusal(int cell) const;
   bool BoardsShared() const { return DefiBoardsShared(turns_); }
+  // A network player of the challenge in play, or the launcher a follower follows.
+  bool Seated(const std::string &name) const;
   bool Running() const { return turns_.Running; }
   bool InPlay() const { return turns_.Running && !turns_.Over; }
   const DefiTurns &Turns() const { return turns_; }
@@ -101,6 +142,11 @@ private:
 
   void Place(int cell, int value, int kind);
   void Refuse(const std::string &from, const DefiMove &move, const std::string &why);
+  // After a move of `player`: a cell that holds its solution's value is his, unless already
+  // someone's (a follower takes the launcher's word for it); one that does not is nobody's.
+  void Settle(int cell, const std::string &player, bool passedOn);
+  // A peer's message after the end: said once, and true.
+  bool AfterTheEnd(const std::string &from);
   void SendToPlayers(const std::string &message, const std::string &except);
   void TellStandings();
   void EndIfSolved();
@@ -114,8 +160,10 @@ private:
   DefiTurns turns_;
   DefiPlayerList standings_; // the challenge's players, as the list stood at its start
   std::string own_;
-  std::string launcher_; // the follower's launcher
-  DefiStandings told_;   // the launcher's standings last told
+  std::string launcher_;             // the follower's launcher
+  DefiStandings told_;               // the launcher's standings last told
+  std::vector<std::string> settled_; // by cell: the player who filled it right, "" none
+  bool saidAfterTheEnd_ = false;
 };
 
 } // namespace quorbel

@@ -4,6 +4,21 @@
 
 namespace quorbel {
 
+std::string DefiNameProblem(std::string_view name) {
+  if (name.empty())
+    return "is empty";
+  if (name.size() > kMostDefiNameBytes)
+    return "is longer than " + std::to_string(kMostDefiNameBytes) + " bytes";
+  if (std::any_of(name.begin(), name.end(), [](char c) { return c == '|' || c == '>'; }))
+    return "holds a '|' or a '>', which part the challenge's messages";
+  if (std::any_of(name.begin(), name.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+    return "holds a control character";
+  return {};
+}
+
+bool IsDefiPlayerName(std::string_view name) { return DefiNameProblem(name).empty(); }
+
 void ResetDefiScore(DefiPlayerRecord &player) {
   player.Score = 0;
   player.Moves.clear();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,14 @@ namespace quorbel {
 
 inline constexpr int kMostDefiPlayers = 100;
 inline constexpr int kDefiSurpriseKinds = 7;
+inline constexpr size_t kMostDefiNameBytes = 64;
+
+// A name every message can carry: not empty, at most 64 bytes, without a line end or another
+// control byte, and without the '|' that parts a move's fields or the '>' of a hello's marks.
+// The same for a name that a peer, the connect service or the player gives.
+bool IsDefiPlayerName(std::string_view name);
+// What keeps a name from being one, "" when it is: "is empty", "is longer than 64 bytes", ...
+std::string DefiNameProblem(std::string_view name);
 
 struct DefiPlayerRecord {
   int Index = -1;

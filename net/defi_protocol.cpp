@@ -90,6 +90,13 @@ std::string DefiChat(std::string_view text) {
   return message.append(text);
 }
 
+std::string DefiPanelLine(std::string_view line) {
+  constexpr size_t kMostPanelBytes = 240;
+  if (line.size() <= kMostPanelBytes)
+    return std::string(line);
+  return std::string(line.substr(0, kMostPanelBytes)) + "... (" + std::to_string(line.size()) + " bytes)";
+}
+
 std::string DefiStart(std::string_view challengeName) { return "S|" + std::string(challengeName); }
 
 std::string DefiMoveMessage(std::string_view player, int cell, int value, int kind) {
@@ -102,6 +109,43 @@ std::optional<std::string> DefiGridMessage(std::string_view fileBytes) {
     return std::nullopt;
   std::string message = "G";
   return message.append(fileBytes);
+}
+
+namespace {
+
+constexpr std::string_view kBlocksLine = ";Blocks ";
+constexpr int kMostBlockSide = 16;
+
+} // namespace
+
+std::optional<std::string> DefiGridMessage(std::string_view fileBytes, DefiBlocks blocks) {
+  std::string file(fileBytes);
+  if (!file.empty() && !file.ends_with('\n'))
+    file += "\r\n";
+  file.append(kBlocksLine)
+      .append(std::to_string(blocks.Rows))
+      .append("x")
+      .append(std::to_string(blocks.Cols))
+      .append("\r\n");
+  return DefiGridMessage(file);
+}
+
+std::optional<DefiBlocks> DefiGridBlocks(std::string_view fileBytes) {
+  const size_t at = fileBytes.rfind(std::string("\n").append(kBlocksLine));
+  if (at == std::string_view::npos)
+    return std::nullopt;
+  std::string_view line = fileBytes.substr(at + 1 + kBlocksLine.size());
+  line = line.substr(0, line.find('\n'));
+  if (line.ends_with('\r'))
+    line.remove_suffix(1);
+  const size_t cross = line.find('x');
+  if (cross == std::string_view::npos)
+    return std::nullopt;
+  const std::optional<int> rows = WholeNumber(line.substr(0, cross));
+  const std::optional<int> cols = WholeNumber(line.substr(cross + 1));
+  if (!rows || !cols || *rows < 1 || *cols < 1 || *rows > kMostBlockSide || *cols > kMostBlockSide)
+    return std::nullopt;
+  return DefiBlocks{*rows, *cols};
 }
 
 DefiMessage ParseDefiMessage(std::string_view chunk) {

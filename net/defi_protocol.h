@@ -16,10 +16,27 @@ inline constexpr std::string_view kDefiHelloMark = ">>>>>";
 
 std::string DefiHello(std::string_view ownName, std::string_view calledName);
 std::string DefiChat(std::string_view text);
+// A peer's chat line as the message panel shows it: its first 240 bytes and, when it is longer,
+// how long it is. The panel is drawn with the board, clock ticks included: a line of a whole
+// message would cost every one of them.
+std::string DefiPanelLine(std::string_view line);
 std::string DefiStart(std::string_view challengeName);
 std::string DefiMoveMessage(std::string_view player, int cell, int value, int kind);
 // "G" and the file; none when the file is larger than a message may be.
 std::optional<std::string> DefiGridMessage(std::string_view fileBytes);
+
+// The blocks of a grid's shape (rows and columns of cells), which a text grid does not tell: its
+// size alone is read on that size's usual blocks.
+struct DefiBlocks {
+  int Rows = 0;
+  int Cols = 0;
+  bool operator==(const DefiBlocks &) const = default;
+};
+// The launcher's grid with its blocks: the file and a comment line ";Blocks <rows>x<cols>" that
+// readers of text grids pass over. None when it is larger than a message may be.
+std::optional<std::string> DefiGridMessage(std::string_view fileBytes, DefiBlocks blocks);
+// The blocks a grid's file names, none when it names none (a launcher that does not say them).
+std::optional<DefiBlocks> DefiGridBlocks(std::string_view fileBytes);
 
 // Where a challenge stands, as its launcher tells every other player after each change:
 // whose turn it is and since when, every player's score and the values of the turn.

@@ -275,12 +275,13 @@ int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &o
   if (!turns.Running || turns.Over || turns.ApplyingPeerMove || cell < 0 || cell >= cellCount)
     return 1;
   host.SendToAll(DefiMoveMessage(ownName, cell, value, kind));
-  // The player at this computer whose turn it is, else the own player.
-  int position = turns.Current;
-  if (const DefiPlayerRecord *player = PlayerAt(turns, players, position); !player || player->Remote != 0)
-    position = turns.OwnPosition;
-  DefiScoreMove(turns, players, position, cell, kind, cellCount, host);
+  DefiScoreMove(turns, players, DefiLocalMover(turns, players), cell, kind, cellCount, host);
   return 1;
+}
+
+int DefiLocalMover(const DefiTurns &turns, const DefiPlayerList &players) {
+  const DefiPlayerRecord *player = PlayerAt(turns, players, turns.Current);
+  return player && player->Remote == 0 ? turns.Current : turns.OwnPosition;
 }
 
 void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed, bool restart,
@@ -341,6 +342,8 @@ void DefiTurnBanner(DefiTurns &turns, const DefiPlayerList &players, int elapsed
     }
     banner.Shown = false;
     banner.Lines = {};
+  } else {
+    return; // past its last step the banner only waits: the board has nothing new to show
   }
   host.Redraw();
 }

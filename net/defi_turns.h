@@ -150,6 +150,10 @@ void TakeDefiStandings(DefiTurns &turns, DefiPlayerList &players, const DefiStan
 // equals) with every score on the banner. The winner's position, -1 without players.
 int EndDefiChallenge(DefiTurns &turns, const DefiPlayerList &players);
 
+// The order's position of the player a move at this computer's board is his: the player here
+// whose turn it is, else the own player.
+int DefiLocalMover(const DefiTurns &turns, const DefiPlayerList &players);
+
 // A value the board set on `cell` with action `kind`: sent to every player, and scored for the
 // player at this computer whose turn it is. Returns 1.
 int DefiSendMove(DefiTurns &turns, DefiPlayerList &players, const std::string &ownName, int cell, int value,

@@ -15,6 +15,7 @@ namespace quorbel {
 namespace {
 
 constexpr const char *kNotARegularFile = "not a regular file";
+constexpr const char *kLinkToNothing = "a symbolic link to nothing";
 
 std::string SystemError(const char *call) { return std::string(call) + ": " + std::strerror(errno); }
 
@@ -58,8 +59,12 @@ ReadableFile OpenRegularFile(const std::string &path) {
   ReadableFile file;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    file.failure_ = RegularFileFailure::CannotOpen;
-    file.message_ = SystemError("open");
+    // A socket cannot be opened at all: what stands there is named rather than the call.
+    struct stat named {};
+    const std::string why = SystemError("open");
+    const bool other = ::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode);
+    file.failure_ = other ? RegularFileFailure::NotAFile : RegularFileFailure::CannotOpen;
+    file.message_ = other ? kNotARegularFile : why;
     return file;
   }
   struct stat info {};
@@ -153,8 +158,19 @@ bool AppendToRegularFile(const std::string &path, std::string_view bytes, std::s
       *reason = std::move(why);
     return false;
   };
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+  constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  int fd = ::open(path.c_str(), kFlags);
+  if (fd < 0 && errno == ENOENT) {
+    // Made only where nothing stands: O_EXCL follows no link, so a link to nothing is refused
+    // rather than followed to make a file at its end.
+    fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0666);
+    struct stat named {};
+    if (fd < 0 && errno == EEXIST && ::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode) &&
+        ::stat(path.c_str(), &named) != 0)
+      return fail(kLinkToNothing);
+    if (fd < 0 && errno == EEXIST)
+      fd = ::open(path.c_str(), kFlags); // made meanwhile by another writer
+  }
   if (fd < 0) {
     // A FIFO without reader refuses a non-blocking open (ENXIO): name what stands there instead.
     struct stat named {};

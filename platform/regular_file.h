@@ -71,7 +71,8 @@ RegularFileText ReadRegularFileText(const std::string &path, uint64_t maxBytes);
 
 // Adds `bytes` at the end of `path`, made if missing; false without writing when it is anything
 // but a regular file (a FIFO without reader would otherwise hold the program, a device take the
-// bytes). The reason goes to `reason` when given.
+// bytes), or a link to nothing, whose target it never makes. The reason goes to `reason` when
+// given.
 bool AppendToRegularFile(const std::string &path, std::string_view bytes, std::string *reason = nullptr);
 
 } // namespace quorbel

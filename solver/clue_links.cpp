@@ -33,7 +33,8 @@ struct Part {
   std::array<uint8_t, kMostTogether> members; // indexes into the clue's open cells
   std::array<uint16_t, kMostTogether> cand;
   uint64_t reach;
-  ClueLinks::PartMemo *memo; // several cells: what was last found for their candidates
+  uint64_t key;              // several cells: their candidates, which name their memo entry
+  ClueLinks::PartMemo *memo; // and the entry, which another part of the read may take since
 };
 
 uint64_t MemoKey(const Part &part) {
@@ -150,7 +151,14 @@ template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, 
       for (int m = 0; m < part.size; ++m)
         keep[part.members[m]] = part.cand[m];
     } else {
+      // The entry holds what it says only for its own key: a part of the same read whose key
+      // fell on the same slot may have taken it since.
       ClueLinks::PartMemo &memo = *part.memo;
+      if (memo.key != part.key) {
+        memo.key = part.key;
+        memo.reach = part.reach;
+        memo.keptFor = 0;
+      }
       if (memo.keptFor != keptTotals) {
         std::array<uint16_t, kMostTogether> chosen{};
         memo.kept = {};
@@ -213,13 +221,14 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
     }
     // Cells whose candidates come back as they were reach the same totals and keep the same.
     const uint64_t key = MemoKey(part);
-    PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> (64 - kPartMemoBits)];
+    PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> (64 - memoBits_)];
     if (memo.key != key) {
       memo.key = key;
       memo.reach = TotalsOf(std::span(part.cand).first(static_cast<size_t>(part.size)), 0);
       memo.keptFor = 0;
     }
     part.reach = memo.reach;
+    part.key = key;
     part.memo = &memo;
   }
   const auto partsRead = std::span<const Part>(parts).first(static_cast<size_t>(nParts));

@@ -7,10 +7,12 @@
 // board is still checked whole (`HoldOnFull`) before it counts.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/geometry.h"
 
@@ -33,6 +35,12 @@ struct ClueOpenCells {
 
 class ClueLinks {
 public:
+  // The memo of block parts holds 2^memoBits entries, memoBits 1 to kPartMemoBits: a test makes
+  // entries meet in a small one.
+  static constexpr int kPartMemoBits = 12;
+  explicit ClueLinks(int memoBits = kPartMemoBits)
+      : memoBits_(std::clamp(memoBits, 1, kPartMemoBits)), partMemo_(size_t{1} << memoBits_) {}
+
   // Built from the grid's diagonals when `read`, empty (`Any()` false) otherwise. False when it
   // reads other clues than the last build did.
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
@@ -109,8 +117,9 @@ private:
   int count_ = 0;
   std::array<Clue, kMaxClues> clues_{};
   std::array<uint64_t, kMaxCells> cluesThrough_{}; // bit i: diagonal i holds the cell
-  static constexpr int kPartMemoBits = 12;
-  mutable std::array<PartMemo, size_t{1} << kPartMemoBits> partMemo_{};
+  // A pure cache: an entry stands for its key alone, and is checked against it where it is read.
+  int memoBits_;
+  mutable std::vector<PartMemo> partMemo_;
 };
 
 } // namespace quorbel

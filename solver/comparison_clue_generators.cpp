@@ -22,6 +22,14 @@ struct Pair {
   int Kind = 0;
 };
 
+// A mark counts as a clue spent only when it joined the list: one put in the place of another
+// kind between the same cells adds nothing.
+int AppendComparison(const GridGeometry &geo, GridRecord &grid, const Pair &p) {
+  const int before = grid.Lists.Comparisons.Size();
+  ToggleComparisonMark(geo, p.A, grid, p.B, p.Kind);
+  return grid.Lists.Comparisons.Size() > before ? 1 : 0;
+}
+
 // The family pattern over collected candidates: pairs of two givens come in at once in the
 // all-clues mode; the others are drawn at random while the budget lasts.
 int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<Pair> &givenPairs) {
@@ -35,7 +43,7 @@ int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<
     const int at = RandomBelow(job.Random(), static_cast<int>(candidates.size()));
     const Pair p = candidates[at];
     candidates.erase(candidates.begin() + at);
-    if (ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind) == 1) {
+    if (AppendComparison(geo, job.Grid, p) == 1) {
       --budget;
       failures = 0;
     } else {
@@ -120,7 +128,7 @@ int GenerateLessClues(const ClueJob &job) {
       if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
         continue;
       const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kCompareLess : kCompareGreater;
-      return ToggleComparisonMark(geo, cell, job.Grid, other, kind);
+      return AppendComparison(geo, job.Grid, {cell, other, kind});
     }
     return 0;
   });

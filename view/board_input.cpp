@@ -15,6 +15,7 @@
 #include "engine/search_history.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
+#include "files/script_words.h"
 #include "view/clue_definitions.h"
 #include "view/hit_test.h"
 #include "view/symbol_modes.h"
@@ -78,16 +79,26 @@ void BoardInput::Record(int32_t code, std::initializer_list<std::optional<int32_
   ctx_.Host->RecordMacroStep(step);
 }
 
-RecordedAction BoardInput::SetCellStep(int cell, int value) const {
+RecordedAction BoardInput::SetCellStep(int slot, int cell, int value) const {
   RecordedAction step;
   step.Code = kStepSetCell;
   step.Ints[0] = cell;
   step.Ints[2] = value;
+  step.Ints[3] = slot;
   return step;
 }
 
 bool BoardInput::OutOfTurn() {
   if (!feedback_.RefuseOutOfTurn())
+    return false;
+  feedback_.PlaySoundEffect(kSoundRefused);
+  return true;
+}
+
+bool BoardInput::Refused(int slot, int cell) {
+  if (OutOfTurn())
+    return true;
+  if (!IsMainGrid(slot) || cell < 0 || cell >= ctx_.Geo.NCells || !feedback_.RefuseSettledCell(cell))
     return false;
   feedback_.PlaySoundEffect(kSoundRefused);
   return true;
@@ -159,32 +170,33 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
   if (!record)
     return;
   const bool playing = cell < ctx_.Geo.NCells;
+  const int next = cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0;
   if (IsClue(*record)) {
     if (Entry.Mode == EntryMode::Sequential) {
-      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
+      StepFocus(slot, next);
       return;
     }
     if (!Expert())
       return;
   }
-  if (OutOfTurn())
+  if (Refused(slot, cell))
     return;
   GridRecord &grid = Grid(slot);
   if (settings_.general.probType == kProbTypeSingleValue)
     Entry.ValueEntry = 1;
+  const bool sequential = Entry.Mode == EntryMode::Sequential;
   ChangeCell(slot, cell, true, [&]() -> RecordedAction {
-    if (Entry.Mode == EntryMode::Sequential) {
+    if (sequential) {
       SetCellValue(ctx_, grid, cell, value, kActionPlace);
-      MoveFocus(slot, cell + 1 < ctx_.Geo.NCells ? cell + 1 : 0);
-      return SetCellStep(cell, value);
+      return SetCellStep(slot, cell, value);
     }
     if (Entry.ValueEntry == 1) {
-      RecordedAction step = SetCellStep(cell, value);
+      RecordedAction step = SetCellStep(slot, cell, value);
       if (playing) {
         SetCellValue(ctx_, grid, cell, value, kActionPlace);
       } else {
         SetCellValue(ctx_, grid, cell, value, kActionTogglePencil);
-        step = RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+        step = RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg, slot}};
       }
       // A second symbol in the same cell marks candidates beside the value.
       if (settings_.general.probType != kProbTypeSingleValue)
@@ -196,15 +208,18 @@ void BoardInput::TypeValue(int slot, int cell, int value) {
     const int marks = CountMarks(ctx_.Geo, marked);
     if (marks == 0) {
       ClearCellMove(ctx_, grid, cell);
-      return SetCellStep(cell, 0);
+      return SetCellStep(slot, cell, 0);
     }
     if (marks == 1 && playing) {
       const int last = FirstPossValue(ctx_.Geo, marked);
       SetCellValue(ctx_, grid, cell, last, kActionPlace);
-      return SetCellStep(cell, last);
+      return SetCellStep(slot, cell, last);
     }
-    return RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg}};
+    return RecordedAction{kStepSetPencil, {}, {cell, value, kMarkToggleArg, slot}};
   });
+  // After the value's step, so that a replay places it before it moves on.
+  if (sequential)
+    StepFocus(slot, next);
 }
 
 void BoardInput::Key(BoardKey key) {
@@ -307,18 +322,18 @@ void BoardInput::KeyBackspace() {
   Record(kStepResetInput, {kResetInputArg});
   const int cell = set.FocusCell;
   if (cell < 0 || cell >= NavigableRecords()) {
-    MoveFocus(set.FocusGrid, 0);
+    StepFocus(set.FocusGrid, 0);
     return;
   }
   const CellRecord *record = Cell(set.FocusGrid, cell);
-  if (!record || (IsClue(*record) && !Expert()) || OutOfTurn())
+  if (!record || (IsClue(*record) && !Expert()) || Refused(set.FocusGrid, cell))
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
   Entry.ValueEntry = 1;
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetCell, {cell, std::nullopt, 0});
+  Record(kStepSetCell, {cell, std::nullopt, 0, set.FocusGrid});
 }
 
 void BoardInput::KeyTab() {
@@ -330,10 +345,10 @@ void BoardInput::KeyTab() {
     if (!IsMainGrid(next))
       next = set.Order[0];
     Entry.ValueEntry = 1;
-    MoveFocus(next, std::max(cell, 0));
+    StepFocus(next, std::max(cell, 0));
     return;
   }
-  MoveFocus(set.FocusGrid, cell >= 0 && cell + 1 < NavigableRecords() ? cell + 1 : 0);
+  StepFocus(set.FocusGrid, cell >= 0 && cell + 1 < NavigableRecords() ? cell + 1 : 0);
 }
 
 void BoardInput::MoveFocusBy(BoardKey arrow) {
@@ -365,7 +380,7 @@ void BoardInput::MoveFocusBy(BoardKey arrow) {
       cell = 0;
   }
   Entry.ValueEntry = 1;
-  MoveFocus(ctx_.Grids.FocusGrid, cell);
+  StepFocus(ctx_.Grids.FocusGrid, cell);
 }
 
 // ---- Mouse ----
@@ -373,11 +388,11 @@ void BoardInput::MoveFocusBy(BoardKey arrow) {
 int BoardInput::PlaceValue(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || cell >= ctx_.Geo.NCells || value < 1 || value > ctx_.Geo.GridWidth ||
-      value > kMaxWidth || (IsClue(*record) && !Expert()) || OutOfTurn())
+      value > kMaxWidth || (IsClue(*record) && !Expert()) || Refused(slot, cell))
     return 0;
   ChangeCell(slot, cell, true, [&] {
     SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
-    return SetCellStep(cell, value);
+    return SetCellStep(slot, cell, value);
   });
   return 1;
 }
@@ -491,7 +506,7 @@ void BoardInput::ClearGridBoats(int slot) {
     cell.Boat = kBoatNone;
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetBoat, {-1, kBoatNone, slot}); // -1: every cell of the grid
+  Record(kStepSetBoat, {kEveryCellArg, kBoatNone, slot});
 }
 
 void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
@@ -509,7 +524,7 @@ void BoardInput::MarkPieceFound(int slot, int piece, bool found) {
 void BoardInput::TogglePencilMark(int slot, int cell, int value) {
   const CellRecord *record = Cell(slot, cell);
   if (!IsMainGrid(slot) || !record || value < 1 || value > ctx_.Geo.GridWidth || value > kMaxWidth ||
-      record->Status <= kStatusFixed || OutOfTurn())
+      record->Status <= kStatusFixed || Refused(slot, cell))
     return;
   ResetTransientState(ctx_);
   SaveUndoState(ctx_);
@@ -518,7 +533,7 @@ void BoardInput::TogglePencilMark(int slot, int cell, int value) {
     ClearCellMove(ctx_, Grid(slot), cell);
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetPencil, {cell, value, kMarkToggleArg});
+  Record(kStepSetPencil, {cell, value, kMarkToggleArg, slot});
 }
 
 void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
@@ -529,7 +544,7 @@ void BoardInput::ToggleProbableMark(int slot, int cell, int value) {
   record->Marks ^= ValueBit(value);
   Entry.ProbableMarkClicked = true;
   feedback_.RepaintCell(slot, cell);
-  Record(kStepSetProbable, {cell, value, kMarkToggleArg});
+  Record(kStepSetProbable, {cell, value, kMarkToggleArg, slot});
 }
 
 void BoardInput::WheelStep(int away) {
@@ -548,7 +563,7 @@ void BoardInput::WheelStep(int away) {
     feedback_.PlaySoundEffect(kSoundRefused);
     return;
   }
-  if (OutOfTurn())
+  if (Refused(slot, cell))
     return;
   // Away from the player the value falls (empty, W, ..., 1, empty); towards him it climbs.
   const int width = ctx_.Geo.GridWidth;
@@ -565,7 +580,7 @@ void BoardInput::WheelStep(int away) {
       ClearCellMove(ctx_, Grid(slot), cell);
     else
       SetCellValue(ctx_, Grid(slot), cell, value, kActionPlace);
-    return SetCellStep(cell, value);
+    return SetCellStep(slot, cell, value);
   });
 }
 
@@ -575,6 +590,11 @@ void BoardInput::MoveFocus(int slot, int cell) {
   const SelectionList before = selection_;
   SetFocusCell(selection_, ctx_.Grids, ctx_.Geo, cell, slot);
   feedback_.SelectionChanged(before);
+}
+
+void BoardInput::StepFocus(int slot, int cell) {
+  MoveFocus(slot, cell);
+  Record(kStepClick, {kClickCellBase + cell, slot, static_cast<int32_t>(SelectMode::Single)});
 }
 
 void BoardInput::SelectCell(int slot, int cell, SelectMode mode) {
@@ -655,6 +675,7 @@ void BoardInput::ClickGridTab(int tab, bool add) {
   if (FindInGridOrder(set, set.FocusGrid) < 0)
     MoveFocus(set.Order[0], set.FocusCell);
   feedback_.RedrawViewNow();
+  Record(kStepClick, {kClickGridTab, tab, add ? static_cast<int32_t>(SelectMode::Add) : 0});
 }
 
 void BoardInput::ShowSearchLevel(int level) {
@@ -701,7 +722,8 @@ void BoardInput::EditClear() {
     for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i) {
       const SelectionPair pair = selection_.Pairs[static_cast<size_t>(i)];
       const CellRecord *record = Cell(pair.Grid, pair.Cell);
-      if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)))
+      if (IsMainGrid(pair.Grid) && record && (Expert() || !IsClue(*record)) &&
+          !feedback_.RefuseSettledCell(pair.Cell))
         ClearCellMove(ctx_, Grid(pair.Grid), pair.Cell);
     }
     RecomputeAllCandidates(ctx_);
@@ -712,13 +734,14 @@ void BoardInput::EditClear() {
   }
   const int cell = set.FocusCell;
   const CellRecord *record = Cell(set.FocusGrid, cell);
-  if (cell < 0 || cell >= NavigableRecords() || !record || (IsClue(*record) && !Expert()))
+  if (cell < 0 || cell >= NavigableRecords() || !record || (IsClue(*record) && !Expert()) ||
+      Refused(set.FocusGrid, cell))
     return;
   SaveUndoState(ctx_);
   ClearCellMove(ctx_, Grid(set.FocusGrid), cell);
   RecomputeAllCandidates(ctx_);
   feedback_.RedrawViewNow();
-  Record(kStepSetCell, {cell, std::nullopt, 0});
+  Record(kStepSetCell, {cell, std::nullopt, 0, set.FocusGrid});
 }
 
 void BoardInput::EditSelectAll() {

@@ -57,6 +57,8 @@ public:
   // A challenge's turn held by a player elsewhere: said, and true. The board then changes no
   // cell, since every change would go to all the boards.
   virtual bool RefuseOutOfTurn() { return false; }
+  // A challenge's cell that a player filled right: nobody changes it; said, and true.
+  virtual bool RefuseSettledCell(int /*cell*/) { return false; }
   // A challenge's boards kept equal: a change that is not passed on (undo, redo, cut, paste) is
   // said refused, and true.
   virtual bool RefuseUnsharedChange() { return false; }
@@ -98,9 +100,11 @@ enum BoardMacroCode : int32_t {
   kStepSetBoat = 46,
   kStepClick = 50,
 };
-// CLICK names a cell as 100 + its index; SETCELL -3 the selected cells; DISPN -2 the reset.
+// CLICK names a cell as 100 + its index; SETCELL -3 the selected cells; DISPN -2 the reset. The
+// steps on a cell name its grid last, so that a replay puts them where they were played.
 inline constexpr int32_t kClickCellBase = 100;
 inline constexpr int32_t kSelectedCellsArg = -3;
+inline constexpr int32_t kEveryCellArg = -2; // SETBOAT: every cell of the grid
 inline constexpr int32_t kResetInputArg = -2;
 // SETPOSS and SETPROB: toggle the mark.
 inline constexpr int32_t kMarkToggleArg = 2;
@@ -174,6 +178,9 @@ public:
   void WheelStep(int away);
 
   void MoveFocus(int slot, int cell);
+  // The focus moved by a key or the middle button, recorded as a click on the cell, so that a
+  // replay walks the grids the same way.
+  void StepFocus(int slot, int cell);
   void SelectCell(int slot, int cell, SelectMode mode);
   // A click on a value of the number bar.
   void SelectNumberBarValue(int value);
@@ -209,8 +216,10 @@ private:
   void KeyTab();
   void MoveFocusBy(BoardKey arrow);
   void ChangeFontSize(int delta, bool reset);
-  RecordedAction SetCellStep(int cell, int value) const;
+  RecordedAction SetCellStep(int slot, int cell, int value) const;
   bool OutOfTurn();
+  // Out of turn, or a settled cell of a main grid: the refusal said and heard.
+  bool Refused(int slot, int cell);
   bool Unshared();
 
   EngineContext &ctx_;

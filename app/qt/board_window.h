@@ -18,8 +18,13 @@ public:
   virtual quorbel::SelectionList &Selection() = 0;
   // Makes the cell the focus and repaints the old and the new focus.
   virtual int MoveFocusToCell(int slot, int cell) = 0;
+  // A click on grid tab `tab` (0 every grid, k grid k alone), with Ctrl when `add`.
+  virtual void ClickGridTab(int tab, bool add) = 0;
   // A fresh input state whose typed values go into the cells in turn, from this one.
   virtual void StartSequentialEntry(int slot, int cell) = 0;
+  // A document opened: typed values go into the focus cell again and nothing is dragged; the
+  // entry in turn of a grid typed in by hand ended with that grid.
+  virtual void ResetInputState() = 0;
   // The game clock of a new game: `limitMs` is the mode's time limit (0: none).
   virtual void StartGameClock(int32_t limitMs) = 0;
   // A new game's score and counters.

@@ -33,9 +33,9 @@ void RegisterPossLevels(CQuorbelApp &app) {
           bool enabled = CandidateItemsEnabled(app);
           if (level == kPossLevels)
             enabled = enabled && app.Engine().Geo.GridWidth > 4;
-          const bool ticked = level == 0
-                                  ? switches.PossDisplayOn == 0
-                                  : switches.PossDisplayOn == 1 && switches.PossDisplayLevel == level - 1;
+          // None stands for every way of showing no level: switched off, or no level chosen.
+          const bool shown = switches.PossDisplayOn == 1 && switches.PossDisplayLevel >= 0;
+          const bool ticked = level == 0 ? !shown : shown && switches.PossDisplayLevel == level - 1;
           return CommandState::Ticked(ticked, enabled);
         });
   }

@@ -34,6 +34,7 @@
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
 #include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/update_possibles.h"
 #include "files/file_bytes.h"
 #include "files/quorbel_doc.h"
@@ -41,6 +42,7 @@
 #include "net/socket_errors.h"
 #include "platform/help_contexts.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 using namespace quorbel;
 
@@ -395,7 +397,14 @@ void CDialogDefi::SavePlayers() {
 
 void CDialogDefi::ReadControls() {
   DefiSettings &defi = app_.Settings().defi;
-  defi.playerName = ownName_->text().toStdString();
+  // A name that no message could carry stays out: the player keeps the one he had.
+  const std::string typed = ownName_->text().toStdString();
+  if (typed.empty() || IsDefiPlayerName(typed)) {
+    defi.playerName = typed;
+  } else {
+    Inform("Defi: the player name refused: it " + DefiNameProblem(typed));
+    ownName_->setText(QString::fromStdString(defi.playerName));
+  }
   if (!challengeEdit_->text().trimmed().isEmpty())
     challengeName_ = challengeEdit_->text().trimmed().toStdString();
   defi.defiGridDiff = difficulty_->currentIndex() + 1;
@@ -421,7 +430,7 @@ void CDialogDefi::FillPlayerFromControls(DefiPlayerRecord &player) const {
 void CDialogDefi::RewriteSelectedPlayer() {
   const int index = SelectedPlayer();
   const QString name = playerName_->text().trimmed();
-  if (index < 0 || name.isEmpty())
+  if (index < 0 || !IsDefiPlayerName(name.toStdString()))
     return;
   const int named = players_.Find(name.toStdString());
   if (named >= 0 && named != index)
@@ -543,6 +552,10 @@ void CDialogDefi::AddPlayer() {
   const std::string name = playerName_->text().trimmed().toStdString();
   if (name.empty())
     return;
+  if (!IsDefiPlayerName(name)) {
+    Inform("Defi: the player name refused: it " + DefiNameProblem(name));
+    return;
+  }
   if (players_.Find(name) >= 0) {
     // Moves and hellos name their player: two of one name could not be told apart.
     Inform("Defi: a player named " + name + " is already in the list");
@@ -606,7 +619,7 @@ void CDialogDefi::SendChat() {
 
 void CDialogDefi::ChatReceived(const std::string &line) {
   ShowChatLine(line);
-  Inform(line);
+  Inform(DefiPanelLine(line));
 }
 
 // The newest first, and only the last lines: a chatty peer costs no more than they do.
@@ -661,52 +674,48 @@ void CDialogDefi::EnterChallengeMode() {
 }
 
 bool CDialogDefi::StartChallenge() {
-  const std::string own = OwnName();
-  if (own.empty()) {
-    Inform("Defi: enter your player name first");
-    return false;
-  }
-  if (players_.Find(own) < 0)
+  if (IsDefiPlayerName(OwnName()) && players_.Find(OwnName()) < 0)
     EnterChallengeMode();
+  const GridShape &shape =
+      kGridShapes[static_cast<size_t>(std::clamp(app_.Settings().defi.defiGridSize, 0, kShapeCount - 1))];
+  DefiLaunch launch;
+  launch.Rules = Rules();
+  launch.Blocks = {shape.BlockRows, shape.BlockCols};
+  launch.Level = app_.Settings().defi.defiGridDiff;
+  launch.Name = challengeName_;
+  // The challenge's players are its own: the list may change under it, the scores may not.
+  const bool launched = game_.Launch(players_, OwnName(), launch, [](int n) { return RandomBelow(n); });
+  app_.RedrawViewNow();
+  return launched;
+}
+
+bool CDialogDefi::MakeGrid(DefiBlocks blocks, int level) {
+  const auto shape = std::find_if(kGridShapes.begin(), kGridShapes.end(), [&](const GridShape &s) {
+    return s.BlockRows == blocks.Rows && s.BlockCols == blocks.Cols;
+  });
+  if (shape == kGridShapes.end())
+    return false;
   AppSettings &settings = app_.Settings();
-  // The others read the grid on its width's own blocks: it is generated on them.
-  const int chosen = std::clamp(settings.defi.defiGridSize, 0, kShapeCount - 1);
-  const int shape = ShapeReadBackAs(chosen);
-  if (shape != chosen) {
-    const GridShape &played = kGridShapes[static_cast<size_t>(shape)];
-    Inform("Defi: " + std::to_string(played.Size) + "x" + std::to_string(played.Size) +
-           " grids are played in blocks of " + std::to_string(played.BlockRows) + "x" +
-           std::to_string(played.BlockCols) + " on every board");
-  }
-  settings.general.gridCurrSize = shape;
+  settings.general.gridCurrSize = static_cast<int>(shape - kGridShapes.begin());
   settings.general.gridCurrVariant = 0;
   app_.SyncEngineSettings();
-  if (GenerateAtLevel(app_, settings.defi.defiGridDiff) != 1)
+  if (GenerateAtLevel(app_, level) != 1)
     return false;
-  // The challenge's players are its own: the list may change under it, the scores may not.
-  ForgetChallenge();
-  const std::vector<int> order =
-      DefiTurnOrder(players_, players_.Find(own), false, [](int n) { return RandomBelow(n); });
-  game_.Begin(players_, order, own, Rules());
-  if (game_.Turns().Rules.Surprises)
-    game_.PlaceSurprises([](int n) { return RandomBelow(n); });
+  ClearBoardOfChallenge();
   settings.game.mode = kGameModeDefi;
   app_.SyncEngineSettings();
-  const std::string file = MakeFilePath(kDefiTempFile, EnsureDirectory(settings.directory.myGrids), ".txt");
-  if (!SaveTextGrids(app_, file))
-    return false;
-  // A "|" would cut the start's fields.
-  std::string name = challengeName_;
-  std::replace(name.begin(), name.end(), '|', ' ');
-  for (const int index : order)
-    if (players_.At(index).Name != own && players_.At(index).Slot >= 0)
-      sockets_.SendGridFile(index, file);
-  for (const int index : order)
-    if (players_.At(index).Name != own)
-      sockets_.SendMessage(index, DefiStart(name));
-  game_.Launched();
-  app_.RedrawViewNow();
   return true;
+}
+
+std::optional<std::string> CDialogDefi::GridText() {
+  const std::string file =
+      MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
+  if (!SaveTextGrids(app_, file))
+    return std::nullopt;
+  const RegularFileBytes bytes = ReadRegularFile(file, kMostDefiMessage);
+  if (!bytes.Ok)
+    return std::nullopt;
+  return std::string(bytes.Bytes.begin(), bytes.Bytes.end());
 }
 
 void CDialogDefi::PlayersChanged() {
@@ -716,6 +725,10 @@ void CDialogDefi::PlayersChanged() {
 
 void CDialogDefi::ForgetChallenge() {
   game_.Forget();
+  ClearBoardOfChallenge();
+}
+
+void CDialogDefi::ClearBoardOfChallenge() {
   fadeLevel_ = 1.0;
   fadeStep_ = 0;
   app_.State().EndChallenge();
@@ -741,7 +754,10 @@ void CDialogDefi::Later(std::function<void()> work) {
 }
 
 void CDialogDefi::GridReceived(const std::string &from, const std::string &file) {
-  Later([this, from, file] { TakeGrid(from, file); });
+  Later([this, from, file] {
+    if (game_.TakeGrid(from, file, OwnName()))
+      app_.RedrawViewNow();
+  });
 }
 
 void CDialogDefi::MoveReceived(const std::string &from, const DefiMove &move) {
@@ -752,8 +768,10 @@ void CDialogDefi::StandingsReceived(const std::string &from, const DefiStandings
   Later([this, from, standings] { game_.TakeStandings(from, standings); });
 }
 
-void CDialogDefi::StartReceived(const std::string &) {
-  Later([this] {
+void CDialogDefi::StartReceived(const std::string &from) {
+  Later([this, from] {
+    if (!game_.TakeStart(from))
+      return;
     state_ = 1;
     hide();
   });
@@ -763,35 +781,70 @@ void CDialogDefi::ReadyReceived() {
   Later([this] { state_ = 1; });
 }
 
-// A launcher's grid: read whole before anything changes, then played at once, whatever was on
-// the board (the others play it already).
-void CDialogDefi::TakeGrid(const std::string &from, const std::string &file) {
+// A launcher's grid: read whole before anything changes, then played at once on the blocks it
+// names, whatever was on the board (the others play it already).
+std::string CDialogDefi::OpenGrid(const std::string &file, std::optional<DefiBlocks> blocks) {
   const auto bytes = std::span(reinterpret_cast<const uint8_t *>(file.data()), file.size());
-  if (const TextGridResult check = CheckTextGrid(bytes); !check.Ok) {
-    Inform("Defi: grid from " + from + " refused: " + check.Message);
-    return;
+  if (const TextGridResult check = CheckTextGrid(bytes); !check.Ok)
+    return check.Message;
+  const int size = TextGridSize(bytes);
+  int shape = ShapeCodeOfSize(size);
+  if (blocks) {
+    const auto named = std::find_if(kGridShapes.begin(), kGridShapes.end(), [&](const GridShape &s) {
+      return s.Size == size && s.BlockRows == blocks->Rows && s.BlockCols == blocks->Cols;
+    });
+    if (named == kGridShapes.end())
+      return "blocks of " + std::to_string(blocks->Rows) + "x" + std::to_string(blocks->Cols) +
+             " do not make a grid of " + std::to_string(size) + "x" + std::to_string(size);
+    shape = static_cast<int>(named - kGridShapes.begin());
   }
   const std::string path =
       MakeFilePath(kDefiTempFile, EnsureDirectory(app_.Settings().directory.myGrids), ".txt");
-  if (const FileWriteResult written = WriteFileReplacing(path, file); !written.Ok()) {
-    Inform("Defi: grid from " + from + " not written: " + written.Message);
-    return;
-  }
+  if (const FileWriteResult written = WriteFileReplacing(path, file); !written.Ok())
+    return "not written: " + written.Message;
   if (const CQuorbelDoc *document = app_.GetCurrentDocument(); document && document->IsModified())
-    Inform("Defi: the grid of " + from + " replaces the game in play");
-  ForgetChallenge();
+    Inform("Defi: a launcher's grid replaces the game in play");
+  ClearBoardOfChallenge();
   app_.ClearDocumentModified();
   if (!app_.OpenDocumentFile(path))
-    return;
+    return "it could not be opened";
+  // A text grid is read on its size's usual blocks: the launcher's may be the others.
+  EngineContext &ctx = app_.Engine();
+  if (ShapeCodeOfGeometry(ctx.Geo) != shape) {
+    SetGridShape(ctx, shape, 0, 0);
+    StoreGridCurrSize(ctx);
+    UpdatePossibles(ctx, -1, -1, -1, 1);
+  }
   app_.Settings().game.mode = kGameModeDefi;
   app_.SyncEngineSettings();
-  game_.Follow(from, OwnName());
-  app_.RedrawViewNow();
+  return {};
+}
+
+void CDialogDefi::PutBack(int cell, int value) {
+  Later([this, cell, value] {
+    puttingBack_ = true;
+    PlaceMove(cell, value, value == 0 ? kActionClear : kActionPlace);
+    puttingBack_ = false;
+  });
 }
 
 void CDialogDefi::SendMove(int cell, int value, int action) {
-  if (ChallengeRunning())
+  if (ChallengeRunning() && !puttingBack_)
     game_.OwnMove(cell, value, action);
+}
+
+bool CDialogDefi::RefuseSettledCell(int cell) {
+  if (!ChallengeRunning())
+    return false;
+  const std::optional<std::string> owner = game_.SettledBy(cell);
+  if (!owner || !game_.InPlay())
+    return false;
+  const bool french = French(app_);
+  app_.Messages().AddInfoMessageUnrepeated(
+      FormatPanelText(french ? OwnText("%s a rempli cette case juste : elle reste.")
+                             : OwnText("%s filled this cell right: it stays."),
+                      {FormatArg(*owner == OwnName() ? std::string(french ? "Vous" : "You") : *owner)}));
+  return true;
 }
 
 bool CDialogDefi::RefuseOutOfTurn() {
@@ -1058,6 +1111,8 @@ void CDialogDefi::ServiceReplied() {
     return;
   ServiceReply reply = ParseServiceReply(serviceReply_.Text());
   serviceAvailable_ = reply.Available;
+  if (reply.RefusedName)
+    Inform("Defi: the name the connect service gave is refused: it " + DefiNameProblem(*reply.RefusedName));
   if (reply.NewName) {
     ownName_->setText(QString::fromStdString(*reply.NewName));
     ReadControls();

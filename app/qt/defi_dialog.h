@@ -63,6 +63,8 @@ public:
   void SendMove(int cell, int value, int action);
   // A player here about to change a cell in another's turn: said, and true.
   bool RefuseOutOfTurn();
+  // A player here about to change a cell a player filled right: said, and true.
+  bool RefuseSettledCell(int cell);
   // An undo, redo, cut or paste while the boards are shared: said, and true.
   bool RefuseUnsharedChange();
   void TurnTick(int elapsedMs);
@@ -90,6 +92,7 @@ public:
   std::string OwnName() const override;
   bool Disabled() const override;
   bool ChallengeRunning() const override;
+  bool Seated(const std::string &name) const override { return ChallengeRunning() && game_.Seated(name); }
   void PlayersChanged() override;
   // What peers send is taken after their socket's signal has returned, in the order it came.
   void ChatReceived(const std::string &line) override;
@@ -115,6 +118,10 @@ public:
   bool Fade(bool out) override;
   bool SendTo(const std::string &name, const std::string &message) override;
   bool Present(const std::string &name) override;
+  bool MakeGrid(quorbel::DefiBlocks blocks, int level) override;
+  std::optional<std::string> GridText() override;
+  std::string OpenGrid(const std::string &file, std::optional<quorbel::DefiBlocks> blocks) override;
+  void PutBack(int cell, int value) override;
 
 private:
   void BuildControls();
@@ -137,10 +144,11 @@ private:
   int SelectedPlayer() const;
   quorbel::DefiTurnRules Rules() const;
   void Later(std::function<void()> work);
-  void TakeGrid(const std::string &from, const std::string &file);
   // The grid of the challenge on the board.
   quorbel::GridRecord &PlayedGrid();
   void ForgetChallenge();
+  // The board shows no banner and no fade of a challenge gone.
+  void ClearBoardOfChallenge();
   void ShowChatLine(const std::string &line);
   void RewriteSelectedPlayer();
   // Everything of a player the controls hold but his name.
@@ -166,6 +174,7 @@ private:
   QComboBox *challengeFilter_ = nullptr;
   QLineEdit *challengeFilterText_ = nullptr;
   bool refilling_ = false;
+  bool puttingBack_ = false; // a refused change undone: not the player's move
   double fadeLevel_ = 1.0;
   double fadeStep_ = 0;
 

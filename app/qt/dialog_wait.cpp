@@ -40,8 +40,10 @@ void CDialogWait::StartWaitProgress(const QString &text, int range, bool automat
 }
 
 void CDialogWait::StepWaitProgress(int position) {
+  // Steps counted against an expected range may outnumber it: the bar is full only once the
+  // work ends and the window goes.
   if (position == -1)
-    bar_->setValue(std::min(bar_->value() + 1, bar_->maximum()));
+    bar_->setValue(std::min(bar_->value() + 1, std::max(bar_->minimum(), bar_->maximum() - 1)));
   else if (!waitAutomatic_)
     bar_->setValue(std::clamp(position, 0, bar_->maximum()));
 }

@@ -193,7 +193,10 @@ void RegisterPanelToggles(CQuorbelApp &app) {
           const bool shown = !app.Panels().Shown(toggle.panel);
           if (toggle.panel == kPreferencePanel)
             app.SaveSettings();
-          app.Panels().SetShown(toggle.panel, shown);
+          if (shown)
+            app.Panels().Bring(toggle.panel);
+          else
+            app.Panels().SetShown(toggle.panel, false);
           if (!toggle.keyword.empty())
             RecordMacroStep(kMacroArea, toggle.keyword, {}, YesNo(shown));
         },

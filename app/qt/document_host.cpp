@@ -12,6 +12,7 @@
 #include "app/message_format.h"
 #include "app/message_table.h"
 #include "app/picture_order.h"
+#include "app/qt/grid_list_dialog.h"
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
@@ -267,8 +268,10 @@ void CDocumentHost::TextGridLoaded(const TextGridInfo &info, bool imported) {
 void CDocumentHost::DocumentSaved(std::string_view path) {
   // Saving a catalogue grid under way marks it running, so the catalogue shows it.
   const CatalogSettings &catalog = app_.Settings().catalog;
+  FileWriteResult saved;
   SetCatalogGridStatus(StartDirectory(), kCatalogRunning, path, catalog.baseType, catalog.baseGrid,
-                       app_.CurrentLanguage());
+                       app_.CurrentLanguage(), &saved);
+  TellCatalogSave(app_, saved);
   if (CMainFrame *frame = app_.MainFrame())
     frame->UpdateTitle();
 }

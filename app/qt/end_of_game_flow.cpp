@@ -3,18 +3,25 @@
 #include "app/best_scores.h"
 #include "app/board_animations.h"
 #include "app/game_clock.h"
+#include "app/message_table.h"
 #include "app/qt/board_window.h"
 #include "app/qt/bravo_dialog.h"
 #include "app/qt/defi_dialog.h"
+#include "app/qt/grid_list_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/quorbel_app.h"
 #include "app/qt/score_dialog.h"
 #include "app/time_limit.h"
+#include "engine/cell_actions.h"
 #include "engine/grid_cells.h"
+#include "engine/grid_copy.h"
 #include "engine/grid_set.h"
+#include "engine/message_numbers.h"
+#include "engine/update_possibles.h"
 #include "engine/variant_bits.h"
 #include "files/grid_catalog.h"
 #include "platform/paths.h"
+#include "solver/maximise_score.h"
 #include "view/board_layout.h"
 
 using namespace quorbel;
@@ -23,6 +30,7 @@ namespace {
 
 constexpr int32_t kNoCatalogType = -1;
 constexpr int64_t kMsPerSecond = 1000;
+constexpr int kMaxScoreRange = 1000;
 
 int64_t GameSeconds(const GameSession &session) {
   return std::max<int64_t>(session.Clock.Elapsed, 0) / kMsPerSecond;
@@ -41,6 +49,28 @@ std::optional<int32_t> DoubleTriplePoints(const GridSet &set) {
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
     points += set.Main[static_cast<size_t>(slot)].Work.NeighbourScore;
   return points;
+}
+
+// A Double-and-Triple grid played outside its mode was not measured at its start, as that mode
+// does: the best score of the solutions of its givens is worked out at its end.
+int32_t BestPointsOfGivens(CQuorbelApp &app) {
+  EngineContext &ctx = app.Engine();
+  if (UsedMainCount(ctx.Grids) != 1)
+    return 0;
+  auto givens = std::make_unique<GridRecord>();
+  CopyGrid(ctx, *givens, &ctx.Grids.Main[0], 0);
+  const std::span<CellRecord> cells = givens->PlayingCells(ctx.Geo);
+  for (size_t c = 0; c < cells.size(); ++c)
+    if (cells[c].Status != kStatusGiven && cells[c].Status != kStatusFixed)
+      SetCellValue(ctx, *givens, static_cast<int>(c), 0, kActionClear);
+  auto best = std::make_unique<GridRecord>();
+  app.StartWaitProgress(LookupMessage(kMsgMaxDoubleTripleRunning, app.CurrentLanguage()), kMaxScoreRange,
+                        true);
+  const int points = BestScoreOfSolutions(ctx, *givens, *best);
+  app.StopWaitProgress();
+  RecomputeAllCandidates(ctx);
+  // A search stopped early still gives the best it met.
+  return std::abs(points);
 }
 
 // Open playing cells over the main grids, and cells holding a value the player placed.
@@ -178,15 +208,21 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
   in.TimeText = ClockText(seconds * kMsPerSecond);
   for (int i = 0; i < kUsageTimerCount; ++i)
     in.UsageSeconds[static_cast<size_t>(i)] = game.UsageTimers[static_cast<size_t>(i)].Seconds;
-  in.TripleMaxScore = game.TripleMaxScore;
+  in.ScoresPoints = DoubleTriplePoints(ctx.Grids).has_value();
+  in.TripleMaxScore =
+      in.ScoresPoints && in.GameMode != kGameModeTriple ? BestPointsOfGivens(app) : game.TripleMaxScore;
   const EndOfGameResult result = EvaluateEndOfGame(in);
   counters.GameFinished = 1;
 
   // The catalogue position outlives its grid: only the catalogue grid itself gets the mark.
   if (const CQuorbelDoc *document = app.GetCurrentDocument();
-      document && settings.catalog.baseType != kNoCatalogType)
+      document && settings.catalog.baseType != kNoCatalogType) {
+    FileWriteResult saved;
     SetCatalogGridStatusOf(StartDirectory(), result.CatalogStatus, document->PathName(), document->Title(),
-                           settings.catalog.baseType, settings.catalog.baseGrid, app.CurrentLanguage());
+                           settings.catalog.baseType, settings.catalog.baseGrid, app.CurrentLanguage(),
+                           &saved);
+    TellCatalogSave(app, saved);
+  }
   if (result.KeepsBestScore && app.Profile())
     BestScoreUpdate(*app.Profile(), FinishedGame{.GameLevel = game.GameLevel,
                                                  .Width = ctx.Geo.GridWidth,
@@ -194,6 +230,8 @@ void EndOfGameEvaluate(CQuorbelApp &app, CBravo &bravo) {
                                                  .Score = score,
                                                  .Time = in.TimeText});
   app.SaveSettings();
+  // The score pane says what the end window says.
+  counters.GameScore = result.ShownScore;
 
   bravo.SetPicture(MakeAbsolutePath(settings.directory.animated + std::string(result.Picture)),
                    result.Praise);

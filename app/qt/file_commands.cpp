@@ -65,28 +65,6 @@ CommandState EnabledWhen(bool enabled) { return enabled ? CommandState{} : Comma
 
 constexpr int kFirstLevel = 1;
 
-// The empty grid's dialog asks the save question while it stands; kept, nothing changes.
-bool MakeEmptyGridOf(CQuorbelApp &app, int shape, SymbolMode display) {
-  if (!app.QuerySaveDocument())
-    return false;
-  EngineContext &ctx = app.Engine();
-  ResetGridSet(ctx, 1);
-  AppSettings &settings = app.Settings();
-  settings.general.gridCurrSize = shape;
-  settings.general.gridCurrDisp = display;
-  settings.general.gridCurrDifficulty = kFirstLevel;
-  settings.general.gridCurrVariant = 0;
-  app.SyncEngineSettings();
-  app.SaveSettings();
-  SetGridShape(ctx, shape, 1, 0);
-  GridRecord &grid = ctx.Grids.Main[0];
-  grid.GridVar = {};
-  ClearGrid(ctx, grid, kResetAll);
-  ResetGridState(grid);
-  ctx.Methods.GameMaxMethodLevel = -1;
-  return true;
-}
-
 } // namespace
 
 bool OpenGridFile(CQuorbelApp &app, const std::string &path) { return OpenChosen(app, path); }
@@ -203,21 +181,30 @@ bool SaveTextGrids(CQuorbelApp &app, const std::string &path) {
   return true;
 }
 
-bool NewEmptyGrid(CQuorbelApp &app) {
-  const AppSettings &settings = app.Settings();
-  CEmptyGrid dialog(
-      app, [&app](int shape, SymbolMode display) { return MakeEmptyGridOf(app, shape, display); },
-      app.CurrentLanguage(), settings.general.gridCurrSize,
-      static_cast<SymbolMode>(settings.general.gridCurrDisp), app.DialogParent());
-  if (app.Dialogs().Exec(dialog) != QDialog::Accepted)
-    return false;
+void StartEmptyGrid(CQuorbelApp &app, int shape, SymbolMode display) {
+  EngineContext &ctx = app.Engine();
+  ResetGridSet(ctx, 1);
+  AppSettings &settings = app.Settings();
+  settings.general.gridCurrSize = shape;
+  settings.general.gridCurrDisp = display;
+  settings.general.gridCurrDifficulty = kFirstLevel;
+  settings.general.gridCurrVariant = 0;
+  app.SyncEngineSettings();
+  app.SaveSettings();
+  SetGridShape(ctx, shape, 1, 0);
+  GridRecord &grid = ctx.Grids.Main[0];
+  grid.GridVar = {};
+  ClearGrid(ctx, grid, kResetAll);
+  ResetGridState(grid);
+  ClearGrid(ctx, ctx.Grids.RefTab[0], kResetAll);
+  ctx.Methods.GameMaxMethodLevel = -1;
+  // The comments went with the grid they were about.
+  ctx.GridComments = {};
   // A new document, and a new game on the empty grid at the first level.
   if (CQuorbelDoc *document = app.GetCurrentDocument()) {
     document->MarkDocumentModified("NULL");
     document->ForgetCarriedWords();
   }
-  EngineContext &ctx = app.Engine();
-  ClearGrid(ctx, ctx.Grids.RefTab[0], kResetAll);
   StartNewGridGame(app, kFirstLevel);
   // The values typed go into the cells in turn, from the first.
   if (BoardWindow *board = app.Board())
@@ -225,8 +212,24 @@ bool NewEmptyGrid(CQuorbelApp &app) {
   app.RedrawViewNow();
   if (app.Services().buildValueCursors)
     app.Services().buildValueCursors();
-  RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth);
-  return true;
+  RecordMacroStep(kMacroNew, {}, ctx.Geo.GridWidth,
+                  ScriptArgWords[static_cast<size_t>(kArgNumber) + static_cast<size_t>(display)]);
+}
+
+bool NewEmptyGrid(CQuorbelApp &app) {
+  const AppSettings &settings = app.Settings();
+  // The dialog asks the save question while it stands; kept, nothing changes.
+  CEmptyGrid dialog(
+      app,
+      [&app](int shape, SymbolMode display) {
+        if (!app.QuerySaveDocument())
+          return false;
+        StartEmptyGrid(app, shape, display);
+        return true;
+      },
+      app.CurrentLanguage(), settings.general.gridCurrSize,
+      static_cast<SymbolMode>(settings.general.gridCurrDisp), app.DialogParent());
+  return app.Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 void RegisterEmptyGridCommand(CQuorbelApp &app) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/variant_catalog.h"
+
 class CQuorbelApp;
 
 // Plugs Open, Save, Save As and the recent files into the application's dispatcher.
@@ -30,4 +32,9 @@ bool SaveTextGrids(CQuorbelApp &app, const std::string &path = {});
 // File > New Empty Grid: the dialog on the current size and display, then a new game on the empty
 // grid, its first cell taking the values typed in turn. False when the player cancelled.
 bool NewEmptyGrid(CQuorbelApp &app);
+// What the dialog's Manual Input does once the document may go, and the script's NEW: one empty
+// grid of the shape without a rule, nothing of the grids before it kept (comments, reference
+// grid, rules), the symbols shown as `display`, and a new game whose typed values go into the
+// cells in turn. Records NEW with the width and the display.
+void StartEmptyGrid(CQuorbelApp &app, int shape, quorbel::SymbolMode display);
 void RegisterEmptyGridCommand(CQuorbelApp &app);

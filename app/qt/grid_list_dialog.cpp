@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <array>
+#include <filesystem>
 
 #include "app/game_start.h"
 #include "app/panel_text.h"
@@ -19,6 +20,7 @@
 #include "app/qt/start_button_pictures.h"
 #include "files/catalog_maintenance.h"
 #include "files/file_bytes.h"
+#include "files/file_failure.h"
 #include "files/text_grid_comment.h"
 #include "files/text_grid_reader.h"
 #include "platform/paths.h"
@@ -282,6 +284,14 @@ bool OpenCatalogGrid(CQuorbelApp &app, const GridCatalog &catalog, int type, int
   settings.baseType = type;
   settings.baseGrid = grid;
   return true;
+}
+
+void TellCatalogSave(CQuorbelApp &app, const FileWriteResult &saved) {
+  if (saved.Ok())
+    return;
+  const std::string path = (std::filesystem::path(StartDirectory()) / kCatalogFileName).string();
+  app.PostMessage(
+      PanelText::Plain(FileFailureMessage(saved.Failure, path, saved.Message, app.CurrentLanguage())));
 }
 
 void RegisterGridListDialog(CQuorbelApp &app) {

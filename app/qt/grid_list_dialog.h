@@ -72,3 +72,6 @@ bool OpenCatalogGrid(CQuorbelApp &app, const quorbel::GridCatalog &catalog, int 
                      QWidget *parent, const QString &title, bool record = true);
 
 void RegisterGridListDialog(CQuorbelApp &app);
+
+// Says in the message panel that "GridList.dat" could not be rewritten, and why; nothing when it was.
+void TellCatalogSave(CQuorbelApp &app, const quorbel::FileWriteResult &saved);

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 #include <string_view>
 
@@ -70,10 +71,26 @@ int32_t HelpContextOf(const QWidget *here) {
   return HelpContext("index");
 }
 
+namespace {
+
+// A window stands above a modal dialog, and takes input, when the dialog is among its owners.
+bool StandsAbove(const QWidget *window, const QWidget *modal) {
+  if (window == modal || modal->isAncestorOf(window))
+    return true;
+  for (const QWindow *w = window->windowHandle(); w; w = w->parent() ? w->parent() : w->transientParent())
+    if (w == modal->windowHandle())
+      return true;
+  return false;
+}
+
+} // namespace
+
 QWidget *WidgetInFront() {
-  QWidget *front = QApplication::activeModalWidget();
-  if (!front)
-    front = QApplication::activeWindow();
+  // The window the player works in: the active one, unless a modal dialog blocks it.
+  QWidget *modal = QApplication::activeModalWidget();
+  QWidget *front = QApplication::activeWindow();
+  if (!front || (modal && !StandsAbove(front, modal)))
+    front = modal;
   QWidget *focus = QApplication::focusWidget();
   if (focus && (!front || focus->window() == front))
     return focus;

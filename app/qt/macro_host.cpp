@@ -16,6 +16,7 @@
 #include "app/qt/frame_command_support.h"
 #include "app/qt/generate_commands.h"
 #include "app/qt/grid_commands.h"
+#include "app/qt/grid_list_dialog.h"
 #include "app/qt/magic_profile_dialog.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/music_dialog.h"
@@ -108,7 +109,7 @@ public:
   }
   bool SaveText(const std::string &path) override { return SaveTextGrids(app_, path); }
   void RestartGame() override { ::RestartGame(app_, false); }
-  void StartNewGame() override { StartNewGridGame(app_, 1); }
+  void NewEmptyGrid(int shape, SymbolMode display) override { StartEmptyGrid(app_, shape, display); }
   int GameLevel() const override { return app_.Game().GameLevel; }
   void SetGameLevel(int level) override { app_.Game().GameLevel = level; }
   bool DeleteGrid(int slot) override { return DeleteGridOfSet(app_, slot); }
@@ -159,10 +160,14 @@ public:
     return quorbel::AddIrregularDefinitions(app_.Engine(), file);
   }
   bool MergeCatalog(const std::string &file) override {
-    return MergeCatalogFile(StartDirectory(), file, app_.CurrentLanguage()).Saved.Ok();
+    const CatalogMerge merge = MergeCatalogFile(StartDirectory(), file, app_.CurrentLanguage());
+    TellCatalogSave(app_, merge.Saved);
+    return merge.Saved.Ok();
   }
   bool CleanCatalogStatus() override {
-    return quorbel::CleanCatalogStatus(StartDirectory(), app_.CurrentLanguage()).Ok();
+    const FileWriteResult saved = quorbel::CleanCatalogStatus(StartDirectory(), app_.CurrentLanguage());
+    TellCatalogSave(app_, saved);
+    return saved.Ok();
   }
 
 private:
@@ -196,9 +201,9 @@ class AppMacroBoard final : public MacroBoard {
 public:
   explicit AppMacroBoard(CQuorbelApp &app) : app_(app) {}
   void Redraw() override { app_.RedrawViewNow(); }
-  void StartSequentialEntry() override {
+  void ResetInputState() override {
     if (BoardWindow *board = app_.Board())
-      board->StartSequentialEntry(0, 0);
+      board->ResetInputState();
   }
   void CheckEndOfGame() override {
     if (BoardWindow *board = app_.Board())
@@ -227,6 +232,13 @@ public:
       AddRangeToSelection(board->Selection(), ctx.Grids, ctx.Geo, cell, grid);
     else
       AddCellToSelection(board->Selection(), ctx.Grids, cell, grid);
+    return true;
+  }
+  bool ClickGridTab(int tab, bool add) override {
+    BoardWindow *board = app_.Board();
+    if (!board || tab < 0 || tab > UsedAllCount(app_.Engine().Grids))
+      return false;
+    board->ClickGridTab(tab, add);
     return true;
   }
   std::vector<MacroCellRef> SelectedCells() override {

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include "app/qt/window_in_front.h"
+
 ModelessPanels::~ModelessPanels() { DestroyAll(); }
 
 void ModelessPanels::Register(std::string name, Factory factory) {
@@ -51,7 +53,19 @@ bool ModelessPanels::SetShown(std::string_view name, bool shown) {
   if (!panel || !panel->window)
     return false;
   panel->shown = shown;
-  panel->window->setVisible(shown);
+  if (shown)
+    panel->window->show();
+  else
+    HideGivingFocusBack(panel->window.get());
+  return true;
+}
+
+bool ModelessPanels::Bring(std::string_view name) {
+  Panel *panel = Find(name);
+  if (!panel || !panel->window)
+    return false;
+  panel->shown = true;
+  ShowInFront(panel->window.get(), true);
   return true;
 }
 

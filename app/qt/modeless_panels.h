@@ -30,6 +30,9 @@ public:
   bool Shown(std::string_view name) const;
   // Shows or hides the panel; the flag follows. False for an unknown or unbuilt panel.
   bool SetShown(std::string_view name, bool shown);
+  // Shows the panel in front, over a modal dialog too, with the keyboard focus, as the player
+  // asked for it.
+  bool Bring(std::string_view name);
   QWidget *Window(std::string_view name) const;
 
 protected:

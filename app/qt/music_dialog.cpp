@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/message_format.h"
+#include "app/message_line.h"
 #include "app/music_folder.h"
 #include "app/qt/display_toggles.h"
 #include "app/qt/level_meter_widget.h"
@@ -17,6 +19,7 @@
 #include "app/qt/preference_window.h"
 #include "app/qt/quorbel_app.h"
 #include "app/volume_table.h"
+#include "files/file_failure.h"
 #include "files/macro_recorder.h"
 #include "files/script_words.h"
 #include "media/mp3_player.h"
@@ -341,6 +344,31 @@ CMp3Player *MusicPlayer() { return gPlayer.get(); }
 
 void ReleaseMusic() { gPlayer.reset(); }
 
+namespace {
+
+// The player's own words name its functions, in English, for the log: the player is told which
+// music could not be played and, when the file could not be opened, why, in his language.
+QString MusicFailureText(CQuorbelApp &app, const std::string &report) {
+  const Language language = app.CurrentLanguage();
+  const bool english = language == Language::English;
+  const std::string file = FileNameOfPath(app.Settings().music.musicFile);
+  // An open's failure ends with its reason in brackets: "...\n<file> (<reason>)".
+  const size_t open = report.rfind(" (");
+  std::string reason;
+  if (open != std::string::npos && report.ends_with(')') && report.find('\n', open) == std::string::npos)
+    reason = LocalisedFileDetail(report.substr(open + 2, report.size() - open - 3), language);
+  const PanelText said =
+      reason.empty() ? FormatPanelText(english ? OwnText("The music %s cannot be played.")
+                                               : OwnText("La musique %s ne peut pas être jouée."),
+                                       {FormatArg(file)})
+                     : FormatPanelText(english ? OwnText("The music %s cannot be played (%s).")
+                                               : OwnText("La musique %s ne peut pas être jouée (%s)."),
+                                       {FormatArg(file), FormatArg(reason)});
+  return QString::fromStdString(StripLinkMarkers(said));
+}
+
+} // namespace
+
 void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()> makeOutput) {
   const auto noDevice = [&app] {
     static bool told = false;
@@ -364,7 +392,7 @@ void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()
             else if (!line.empty() && line.back() != ' ')
               line += ' ';
           app.Log().AppendLogLine(PanelText::Plain(line));
-          app.Dialogs().MessageBox(app.MainFrame(), {QStringLiteral("Quorbel"), QString::fromStdString(text),
+          app.Dialogs().MessageBox(app.MainFrame(), {QStringLiteral("Quorbel"), MusicFailureText(app, text),
                                                      QMessageBox::Warning});
         },
         Qt::QueuedConnection);
@@ -377,12 +405,15 @@ void InstallMusic(CQuorbelApp &app, std::function<std::unique_ptr<AudioOutput>()
   gPlayer = std::make_unique<CMp3Player>(std::move(makeOutput), report);
 
   OutsideServices &services = app.Services();
-  services.playMusic = [](const std::string &file, int volume) {
+  services.playMusic = [&app](const std::string &file, int volume) {
     if (!gPlayer)
       return false;
     gPlayer->CloseMp3File();
-    if (gPlayer->OpenMp3FileByName(file) != 1)
+    if (gPlayer->OpenMp3FileByName(file) != 1) {
+      // Told once: the bar's walk through the folder does not try again.
+      app.Settings().music.musicStop = 1;
       return false;
+    }
     gPlayer->SetVolume(volume, volume);
     return gPlayer->Play() == 1;
   };

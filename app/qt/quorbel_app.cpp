@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <ctime>
 #include <new>
+#include <utility>
 
 #include "app/app_random.h"
 #include "app/help_topics.h"
@@ -36,11 +37,13 @@
 #include "app/qt/solve_command_handlers.h"
 #include "app/qt/splash_window.h"
 #include "app/qt/start_routines.h"
+#include "app/qt/window_in_front.h"
 #include "app/save_folders.h"
 #include "app/settings_schema.h"
 #include "app/text_lines.h"
 #include "engine/cell_set_rules.h"
 #include "engine/undo_stack.h"
+#include "files/file_failure.h"
 #include "files/macro_recorder.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -305,6 +308,7 @@ bool CQuorbelApp::InitInstance(const QStringList &arguments) {
   frame_->show();
 
   TellSettingsRefusal();
+  ReportPictureFailures(std::exchange(heldPictureFailures_, {}));
   for (const std::string &failure : pictures_.Failures)
     PostMessage(FormatPanelText(IsFrench(CurrentLanguage()) ? OwnText("Image illisible : %s")
                                                             : OwnText("The picture could not be read: %s"),
@@ -322,16 +326,38 @@ void CQuorbelApp::LoadStartPictures() {
 }
 
 void CQuorbelApp::ReportPictureFailures(const std::vector<PictureFailure> &failures) {
+  // Those of start-up wait for the main window, in front of which they are told.
+  if (!frame_ || !frame_->isVisible()) {
+    heldPictureFailures_.insert(heldPictureFailures_.end(), failures.begin(), failures.end());
+    return;
+  }
   // A picture that cannot be read is told; a folder without pictures is only logged, the board
   // then writes the symbols. One box at most: a broken folder would ask once per file.
   const auto unreadable =
       std::find_if(failures.begin(), failures.end(), [](const PictureFailure &f) { return !f.Missing; });
   if (unreadable != failures.end())
     dialogs_->MessageBox(frame_.get(), MessageBoxRequest{.title = QStringLiteral("Quorbel"),
-                                                         .text = QString::fromStdString(unreadable->Text),
+                                                         .text = PictureFailureText(*unreadable),
                                                          .icon = QMessageBox::Warning});
   for (const PictureFailure &failure : failures)
     log_.AppendLogLine(PanelText::Plain(failure.Text));
+}
+
+QString CQuorbelApp::PictureFailureText(const PictureFailure &failure) const {
+  const Language language = CurrentLanguage();
+  const bool french = IsFrench(language);
+  const std::string reason = LocalisedFileDetail(failure.Reason, language);
+  const PanelText text =
+      failure.List ? FormatPanelText(french ? OwnText("La liste d'images %s n'a pas pu être lue (%s).")
+                                            : OwnText("The picture list %s could not be read (%s)."),
+                                     {FormatArg(failure.Path), FormatArg(reason)})
+      : reason.empty() ? FormatPanelText(french ? OwnText("L'image %s n'a pas pu être lue.")
+                                                : OwnText("The picture %s could not be read."),
+                                         {FormatArg(failure.Path)})
+                       : FormatPanelText(french ? OwnText("L'image %s n'a pas pu être lue (%s).")
+                                                : OwnText("The picture %s could not be read (%s)."),
+                                         {FormatArg(failure.Path), FormatArg(reason)});
+  return QString::fromStdString(StripLinkMarkers(text));
 }
 
 int CQuorbelApp::LoadCellPictures(PictureOrderMode mode, const std::string &list) {
@@ -423,13 +449,19 @@ void CQuorbelApp::SaveSettings() {
   if (!store_)
     return;
   SaveColors(*store_, colours_);
-  if (quorbel::SaveSettings(*store_, settings_) && store_->Flush())
+  if (quorbel::SaveSettings(*store_, settings_) && store_->Flush()) {
+    settingsSaveFailureTold_ = false;
     return;
+  }
   // A refused file is said once with its reason, not at every save.
   if (!store_->Refusal().empty()) {
     TellSettingsRefusal();
     return;
   }
+  // The same failure again at the next save would only repeat itself: it is said once, until a
+  // save succeeds.
+  if (std::exchange(settingsSaveFailureTold_, true))
+    return;
   PostMessage(FormatPanelText(IsFrench(CurrentLanguage())
                                   ? OwnText("Les préférences n'ont pas pu être enregistrées dans %s.")
                                   : OwnText("The settings could not be saved in %s."),
@@ -437,6 +469,16 @@ void CQuorbelApp::SaveSettings() {
 }
 
 void CQuorbelApp::TellSettingsRefusal() {
+  if (const std::string &aside = store_->SetAside(); !aside.empty() && !settingsSetAsideTold_) {
+    settingsSetAsideTold_ = true;
+    PostMessage(FormatPanelText(
+        IsFrench(CurrentLanguage())
+            ? OwnText("Le fichier de préférences %s était illisible : il est gardé sous le nom %s, et les "
+                      "préférences repartent de leurs valeurs par défaut.")
+            : OwnText("The settings file %s could not be read: it is kept as %s, and the settings start "
+                      "again from their defaults."),
+        {FormatArg(store_->FileName().toStdString()), FormatArg(aside)}));
+  }
   const std::string &refused = store_->Refusal();
   if (refused.empty() || refused == settingsRefusalTold_)
     return;
@@ -507,6 +549,8 @@ bool CQuorbelApp::OpenDocumentFile(const std::string &path) {
   if (!opened)
     return false;
   state_.StartNewGrid();
+  if (BoardWindow *board = Board())
+    board->ResetInputState();
   // A text grid has no path of its own: its next save asks where the grid file goes.
   if (FileExtensionOfPath(path) == "txt") {
     document_->MarkDocumentModified(FileNameOfPath(path));
@@ -610,7 +654,8 @@ void CQuorbelApp::StartWaitProgress(std::string_view text, int range, bool autom
     return;
   wait_->StartWaitProgress(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), range,
                            automatic);
-  wait_->show();
+  // Above whatever started the work, a modal dialog too, so that its Cancel can be reached.
+  ShowInFront(wait_.get(), false);
   // The work that follows may not let events through for a long while: a window the display
   // has not yet mapped would stay an empty frame until then.
   QElapsedTimer waited;

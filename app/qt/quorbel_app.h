@@ -179,10 +179,13 @@ private:
   void RunStartupGrid(StartupGrid startup);
   bool PanelKeepsKey(QObject *receiver, const QKeySequence &keys) const;
   void ChooseFirstLanguage();
-  // Says once per run why the settings file is refused; the saves that follow stay quiet on it.
+  // Says once per run why the settings file is refused, or where an unreadable one was set aside;
+  // the saves that follow stay quiet on it.
   void TellSettingsRefusal();
   void LoadStartPictures();
   void ReportPictureFailures(const std::vector<quorbel::PictureFailure> &failures);
+  // What the player is told of a picture that could not be read, in his language.
+  QString PictureFailureText(const quorbel::PictureFailure &failure) const;
   void UpdateFrameTitle();
   // Qt's own texts (file dialogs, message-box buttons) in the player's language.
   void ApplyQtLanguage();
@@ -195,6 +198,9 @@ private:
   DialogService *dialogs_ = nullptr;
   std::unique_ptr<quorbel::ProfileStore> store_;
   std::string settingsRefusalTold_;
+  bool settingsSetAsideTold_ = false;
+  bool settingsSaveFailureTold_ = false;
+  std::vector<quorbel::PictureFailure> heldPictureFailures_; // start-up's, until the window shows
   quorbel::AppSettings settings_;
   quorbel::BoardColours colours_;
   quorbel::GameSession session_;

@@ -153,7 +153,7 @@ bool StartChampionGame(CQuorbelApp &app) {
     return false;
   }
   if (pick.MarksCleared) {
-    SaveCatalog(app.ProgramDirectory(), *catalog, app.CurrentLanguage());
+    TellCatalogSave(app, SaveCatalog(app.ProgramDirectory(), *catalog, app.CurrentLanguage()));
     app.ShowMessage(kMsgCatalogStatusReset, {});
   }
   if (!OpenCatalogGrid(app, *catalog, pick.Type, pick.Grid, app.MainFrame(), QStringLiteral("Quorbel")))

@@ -46,6 +46,16 @@ DefiSockets::DefiSockets(DefiSocketHost &host, int quietMs, QObject *parent)
     : QObject(parent), host_(host), quietMs_(quietMs) {
   server_.setMaxPendingConnections(5);
   connect(&server_, &QTcpServer::newConnection, this, &DefiSockets::OnAccept);
+  clock_.start();
+  runs_.setInterval(static_cast<int>(kCallerRunPauseMs / 2));
+  connect(&runs_, &QTimer::timeout, this, &DefiSockets::SayPausedRuns);
+}
+
+void DefiSockets::SayPausedRuns() {
+  for (const std::string &line : callers_.Paused(clock_.elapsed()))
+    host_.Inform("Defi: " + line);
+  if (!callers_.Waiting())
+    runs_.stop();
 }
 
 DefiSockets::~DefiSockets() {
@@ -88,7 +98,7 @@ bool DefiSockets::StartListen(int port) {
 
 void DefiSockets::StopListen() { server_.close(); }
 
-int DefiSockets::ReserveSlot() {
+int DefiSockets::ReserveSlot(bool tell) {
   for (int slot = 0; slot < kDefiSlots; ++slot)
     if (!slots_[static_cast<size_t>(slot)]) {
       auto entry = std::make_unique<Slot>();
@@ -101,8 +111,10 @@ int DefiSockets::ReserveSlot() {
         if (Alive(slot, serial))
           TakeMessages(slot, true);
       });
+      entry->Untold = !tell;
       slots_[static_cast<size_t>(slot)] = std::move(entry);
-      host_.Inform(PrintfText("Reserved Socket %d", slot));
+      if (tell)
+        host_.Inform(PrintfText("Reserved Socket %d", slot));
       return slot;
     }
   return -1;
@@ -174,9 +186,13 @@ void DefiSockets::Drop(int slot) {
 void DefiSockets::OnAccept() {
   while (QTcpSocket *pending = server_.nextPendingConnection()) {
     FreeOldestCaller(pending->peerAddress(), kMostDefiCallersPerAddress);
-    int slot = ReserveSlot();
+    // A run of connections from one address is said once, with its count when it pauses.
+    const bool tell = callers_.Arrived(pending->peerAddress().toString().toStdString(), clock_.elapsed());
+    if (!runs_.isActive())
+      runs_.start();
+    int slot = ReserveSlot(tell);
     if (slot < 0 && FreeOldestCaller(QHostAddress(), 1))
-      slot = ReserveSlot();
+      slot = ReserveSlot(tell);
     if (slot < 0) {
       // No slot to hold it: the caller is told at once.
       pending->abort();
@@ -194,7 +210,8 @@ void DefiSockets::OnAccept() {
     connect(entry.HelloDue, &QTimer::timeout, this, [this, slot, serial = entry.Serial] {
       if (!Alive(slot, serial) || !slots_[static_cast<size_t>(slot)]->Caller)
         return;
-      host_.Inform(PrintfText("Sock%d freed: no hello", slot));
+      if (!slots_[static_cast<size_t>(slot)]->Untold)
+        host_.Inform(PrintfText("Sock%d freed: no hello", slot));
       FreeSlot(slot);
     });
     entry.HelloDue->start(kDefiHelloMs);
@@ -281,7 +298,8 @@ bool DefiSockets::FreeOldestCaller(const QHostAddress &address, int most) {
   }
   if (callers < most || oldest < 0)
     return false;
-  host_.Inform(PrintfText("Sock%d freed: no hello", oldest));
+  if (!slots_[static_cast<size_t>(oldest)]->Untold)
+    host_.Inform(PrintfText("Sock%d freed: no hello", oldest));
   FreeSlot(oldest);
   return true;
 }
@@ -388,9 +406,10 @@ void DefiSockets::OnReceive(int slot) {
   if (!Alive(slot, serial))
     return;
   if (entry.Framer.Pending() >= most) {
-    host_.Inform(entry.Caller
-                     ? PrintfText("Sock%d freed: no hello", slot)
-                     : PrintfText("Sock%d freed: message from %s too long", slot, entry.PeerName.c_str()));
+    if (!entry.Caller)
+      host_.Inform(PrintfText("Sock%d freed: message from %s too long", slot, entry.PeerName.c_str()));
+    else if (!entry.Untold)
+      host_.Inform(PrintfText("Sock%d freed: no hello", slot));
     Drop(slot);
     return;
   }
@@ -428,6 +447,41 @@ void DefiSockets::TakeMessages(int slot, bool quiet) {
     entry.Quiet->stop();
 }
 
+void DefiSockets::TakeHello(int slot, const std::string &caller) {
+  DefiPlayerList &players = host_.Players();
+  Slot &entry = *slots_[static_cast<size_t>(slot)];
+  // Nobody else may speak for the player at this computer.
+  if (caller == host_.OwnName()) {
+    host_.Inform(PrintfText("Defi: Sock%d refused: a hello in your own name, %s", slot, caller.c_str()));
+    FreeSlot(slot);
+    return;
+  }
+  const int index = IsDefiPlayerName(caller) ? players.Find(caller) : -1;
+  if (index < 0) {
+    FreeSlot(slot); // nobody of that name plays with us
+    return;
+  }
+  DefiPlayerRecord &player = players.At(index);
+  // Nor, in a challenge in play, for one of its players whose link is still open: he would take
+  // that player's place.
+  if (host_.Seated(caller) && player.Slot >= 0 && player.Slot != slot && Open(player.Slot)) {
+    host_.Inform(PrintfText("Defi: Sock%d refused: a second hello as %s, whose link is open "
+                            "while the challenge is played",
+                            slot, caller.c_str()));
+    FreeSlot(slot);
+    return;
+  }
+  entry.PeerName = caller;
+  entry.Caller = false;
+  if (entry.HelloDue)
+    entry.HelloDue->stop();
+  if (player.Slot >= 0 && player.Slot != slot)
+    FreeSlot(player.Slot);
+  player.Slot = slot;
+  player.Connected = 1;
+  host_.PlayersChanged();
+}
+
 void DefiSockets::Handle(int slot, std::string_view chunk) {
   DefiPlayerList &players = host_.Players();
   const DefiMessage message = ParseDefiMessage(chunk);
@@ -435,24 +489,9 @@ void DefiSockets::Handle(int slot, std::string_view chunk) {
   if (entry.Caller && message.Kind != DefiMessageKind::Hello)
     return; // a caller is nobody until its hello
   switch (message.Kind) {
-  case DefiMessageKind::Hello: {
-    entry.PeerName = message.Caller;
-    const int index = players.Find(message.Caller);
-    if (index < 0 || message.Caller.empty()) {
-      FreeSlot(slot); // nobody of that name plays with us
-      return;
-    }
-    entry.Caller = false;
-    if (entry.HelloDue)
-      entry.HelloDue->stop();
-    DefiPlayerRecord &player = players.At(index);
-    if (player.Slot >= 0 && player.Slot != slot)
-      FreeSlot(player.Slot);
-    player.Slot = slot;
-    player.Connected = 1;
-    host_.PlayersChanged();
+  case DefiMessageKind::Hello:
+    TakeHello(slot, message.Caller);
     return;
-  }
   case DefiMessageKind::Bye: {
     const int index = players.Find(entry.PeerName);
     // Only the player's own socket may end its link.

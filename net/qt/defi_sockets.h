@@ -5,6 +5,7 @@
 // thread; a socket is deleted only once its own signal has returned.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTcpServer>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/caller_tally.h"
 #include "net/defi_framer.h"
 #include "net/defi_players.h"
 #include "net/defi_protocol.h"
@@ -44,6 +46,9 @@ public:
   virtual std::string OwnName() const = 0;
   virtual bool Disabled() const = 0;         // DEFIINHIBIT
   virtual bool ChallengeRunning() const = 0; // the challenge mode
+  // A player of the challenge in play: while his link is open it stays his, and a second hello
+  // in his name is refused.
+  virtual bool Seated(const std::string & /*name*/) const { return false; }
   virtual void PlayersChanged() = 0;
   virtual void ChatReceived(const std::string &line) = 0;
   // From a player bound to its socket (`from`, the hello's name); grids and moves only while a
@@ -93,12 +98,16 @@ private:
     std::deque<std::pair<int, std::string>> Queue;
     DefiFramer Framer;
     bool Caller = false; // accepted: no message but a hello until it has said one
+    bool Untold = false; // one more caller of a run from its address: its coming and going unsaid
     QTimer *Quiet = nullptr;
     QTimer *HelloDue = nullptr;
     uint64_t Serial = 0; // tells a slot from a later one of the same number
   };
 
-  int ReserveSlot();
+  int ReserveSlot(bool tell = true);
+  // The hello's caller binds the slot to his player, unless the hello is refused (said).
+  void TakeHello(int slot, const std::string &caller);
+  void SayPausedRuns();
   // Frees the oldest caller yet to say its hello (from `address` only, unless it is null) when
   // `most` or more such callers hold slots; true when one went.
   bool FreeOldestCaller(const QHostAddress &address, int most);
@@ -123,6 +132,9 @@ private:
   std::array<std::unique_ptr<Slot>, kDefiSlots> slots_;
   uint64_t serials_ = 0;
   int quietMs_;
+  CallerTally callers_;
+  QElapsedTimer clock_;
+  QTimer runs_; // says the runs of callers that paused
 };
 
 } // namespace quorbel

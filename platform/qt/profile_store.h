@@ -5,7 +5,8 @@
 // (QSettings writes the GENERAL section as "[%General]", its escape for a group of that name.)
 // QSettings works on a private copy: the file itself is read only when it is a regular file and
 // replaced only through WriteFileAtomically, so a FIFO, a device or a link to one in its place
-// neither stops the program nor is replaced.
+// neither stops the program nor is replaced. A file that is no INI text is set aside under a
+// name that says so, and the store starts empty, so that the run's settings are saved.
 #pragma once
 
 #include <QSettings>
@@ -32,6 +33,8 @@ public:
   QString FileName() const { return QString::fromStdString(path_); }
   // Why the file was neither read nor will be written; empty when it is in use.
   const std::string &Refusal() const { return refusal_; }
+  // Where a file that could not be parsed was set aside at start; empty when none was.
+  const std::string &SetAside() const { return setAside_; }
 
 private:
   QString StoredPath(std::string_view section, std::string_view key);
@@ -39,13 +42,15 @@ private:
 
   // Takes in what another run wrote since, as QSettings does for its own file.
   void ReadFileIntoCopy();
+  // Renames the unparsed file aside and starts again from an empty copy.
+  void SetAsideUnparsedFile();
 
   std::string path_;
   std::string refusal_;
+  std::string setAside_;
   std::string lastBytes_; // the file as last read or written
   QTemporaryDir scratch_;
-  std::unique_ptr<QSettings> settingsPtr_;
-  QSettings &settings_;
+  std::unique_ptr<QSettings> settings_;
   bool changed_ = false;
 };
 

@@ -153,6 +153,7 @@ TEST(EndOfGameReport, AFinishedGameTellsItsCountsAndTheHelpsShown) {
                        "Use of Possibles 50% of elapsed time\n"
                        "    with L2:50% Found:10% \n");
   EXPECT_EQ(r.Score, "14/20");
+  EXPECT_EQ(r.ShownScore, 14.0f); // the pane then says what the window says
   EXPECT_EQ(r.Mark, 14);
   EXPECT_TRUE(r.Praise);
   EXPECT_EQ(r.PraiseLine, PraiseMessages[static_cast<size_t>(r.PictureIndex)].english);
@@ -185,6 +186,7 @@ TEST(EndOfGameReport, AGameEndedWithCellsOpenGetsNothingAndATaunt) {
                        "Number of errors: 2\n"
                        "Number of cancelled inputs : 4\n");
   EXPECT_EQ(r.Score, "0/20");
+  EXPECT_EQ(r.ShownScore, 0.0f);
   EXPECT_EQ(r.Mark, 0);
   EXPECT_FALSE(r.Praise);
   EXPECT_EQ(r.PraiseLine, TauntMessages[static_cast<size_t>(r.PictureIndex)].english);
@@ -193,22 +195,29 @@ TEST(EndOfGameReport, AGameEndedWithCellsOpenGetsNothingAndATaunt) {
   EXPECT_FALSE(r.KeepsBestScore);
 }
 
+// In its own mode, from the catalogue or opened as a file, a Double-and-Triple grid shows its
+// points, and its mark stays out of 20.
 TEST(EndOfGameReport, DoubleAndTripleShowsThePointsAndRescalesTheMarkForThePicture) {
-  EndOfGameInputs in = FinishedGame(90.0f);
-  in.GameMode = kGameModeTriple;
-  in.TripleMaxScore = 120;
-  in.GameSeconds = 125;
-  const EndOfGameResult r = EvaluateEndOfGame(in);
-  EXPECT_EQ(r.Message, "      Good. You finish the Grid...\n\n"
-                       "Max Score of 120 not reached...\n\n"
-                       "You make it in 2 mn 5 s.\n"
-                       "You have done 2 errors.\n"
-                       "Number of cancelled inputs : 4\n");
-  EXPECT_EQ(r.Score, "90");
-  EXPECT_EQ(r.Mark, 15); // 90 of 120 is 15 of 20
-  EXPECT_EQ(r.SoundEffect, 12);
-  EXPECT_EQ(r.CatalogStatus, kCatalogGridToReplay);
-  EXPECT_FALSE(r.KeepsBestScore);
+  for (const int32_t mode : {kGameModeTriple, kGameModeCatalog, 7}) {
+    EndOfGameInputs in = FinishedGame(90.0f);
+    in.GameMode = mode;
+    in.ScoresPoints = mode != kGameModeTriple;
+    in.TripleMaxScore = 120;
+    in.GameSeconds = 125;
+    const EndOfGameResult r = EvaluateEndOfGame(in);
+    EXPECT_EQ(r.Message, "      Good. You finish the Grid...\n\n"
+                         "Max Score of 120 not reached...\n\n"
+                         "You make it in 2 mn 5 s.\n"
+                         "You have done 2 errors.\n"
+                         "Number of cancelled inputs : 4\n")
+        << mode;
+    EXPECT_EQ(r.Score, "90");
+    EXPECT_EQ(r.ShownScore, 90.0f);
+    EXPECT_EQ(r.Mark, 15); // 90 of 120 is 15 of 20
+    EXPECT_EQ(r.SoundEffect, 12);
+    EXPECT_EQ(r.CatalogStatus, kCatalogGridToReplay);
+    EXPECT_FALSE(r.KeepsBestScore);
+  }
 }
 
 TEST(EndOfGameReport, KidsModeTellsTheTimeAndTheErrors) {

@@ -9,10 +9,14 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "app/settings_schema.h"
 #include "engine/cell_record.h"
 #include "engine/geometry.h"
+#include "engine/grid_set.h"
+#include "engine/grid_shape.h"
 #include "engine/search_history.h"
 #include "engine/undo_stack.h"
+#include "platform/memory_profile_store.h"
 #include "platform/paths.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/engine/undo_test_support.h"
@@ -37,6 +41,7 @@ struct FakeProgram final : MacroMessages,
   int computed = 1; // what the solver and the generator give
   bool foldersMade = true;
   bool copied = true;
+  bool catalogSaved = true;
   std::vector<MacroCellRef> selected;
   bool outOfTurn = false; // a challenge gives the turn to a player elsewhere
   int redoSteps = 3;      // the steps a Redo can take back
@@ -63,7 +68,10 @@ struct FakeProgram final : MacroMessages,
   bool SaveAs(const std::string &path) override { return Note("SaveAs " + path), true; }
   bool SaveText(const std::string &path) override { return Note("SaveText " + path), true; }
   void RestartGame() override { Note("RestartGame"); }
-  void StartNewGame() override { Note("StartNewGame"); }
+  void NewEmptyGrid(int shape, SymbolMode display) override {
+    SetGridShape(grids.Ctx, shape, 1, 0);
+    Note("NewEmptyGrid " + std::to_string(shape) + " " + std::to_string(display));
+  }
   int GameLevel() const override { return 1; }
   void SetGameLevel(int level) override { Note("Level " + std::to_string(level)); }
   bool DeleteGrid(int slot) override {
@@ -88,8 +96,8 @@ struct FakeProgram final : MacroMessages,
     return Note("Copy " + from + " " + to), copied;
   }
   int AddIrregularDefinitions(const std::string &file) override { return Note("Irregular " + file), 0; }
-  bool MergeCatalog(const std::string &file) override { return Note("Merge " + file), true; }
-  bool CleanCatalogStatus() override { return Note("Clean"), true; }
+  bool MergeCatalog(const std::string &file) override { return Note("Merge " + file), catalogSaved; }
+  bool CleanCatalogStatus() override { return Note("Clean"), catalogSaved; }
 
   AppSettings &Values() override { return settings; }
   void Apply() override { Note("Apply"); }
@@ -99,7 +107,7 @@ struct FakeProgram final : MacroMessages,
   void CloseMusic() override {}
 
   void Redraw() override { Note("Redraw"); }
-  void StartSequentialEntry() override {}
+  void ResetInputState() override { Note("ResetInputState"); }
   void CheckEndOfGame() override { Note("CheckEndOfGame"); }
   bool FocusMessagePanel() override { return board; }
   bool ClearSelection() override { return board; }
@@ -108,6 +116,10 @@ struct FakeProgram final : MacroMessages,
     return board;
   }
   std::vector<MacroCellRef> SelectedCells() override { return selected; }
+  bool ClickGridTab(int tab, bool add) override {
+    Note("Tab " + std::to_string(tab) + (add ? " added" : ""));
+    return board;
+  }
   bool RefuseOutOfTurn() override { return outOfTurn && (Note("Refused"), true); }
   void ColourValueChains(int value) override { Note("Colour " + std::to_string(value)); }
   bool ShufflePictures() override { return true; }
@@ -232,6 +244,41 @@ TEST_F(MacroCommands, ClearingMinusThreeEmptiesTheSelectionAndValuesWaitForThePl
   EXPECT_EQ(Cell(1).Marks, 0u);
 }
 
+TEST_F(MacroCommands, CellStepsGoToTheGridTheyNameAndBoatsAsTheBoardMarksThem) {
+  EngineContext &ctx = program.grids.Ctx;
+  ResetGridSet(ctx, 2);
+  ctx.Grids.FocusGrid = 0;
+  GridRecord &second = ctx.Grids.Main[1];
+  // A grid named last; a help text read back in its place is the grid in play.
+  EXPECT_EQ(Play("SETCELL;5;4;1\nSETPOSS;6;3;1;1\nSETPROB;7;2;1;1\nSETBOAT;8;1;1\n"
+                 "SETCELL;9;6\t\t;Set CELL to given VAL\nSETCELL;5;4;2\nSETPOSS;6;3;1;-1\n"),
+            kMacroStepsFailed);
+  EXPECT_EQ(second.Cells[5].Value, 4);
+  EXPECT_NE(second.Cells[6].Marks & ValueBit(3), 0u);
+  EXPECT_EQ(second.Cells[7].Marks, ValueBit(2));
+  EXPECT_EQ(second.Cells[8].Boat, 1);
+  EXPECT_EQ(Cell(9).Value, 6);
+  EXPECT_EQ(Cell(5).Value, 0);
+  EXPECT_TRUE(Said(">>>Erreur Macro: SETCELL 5 (line 6)"));
+  EXPECT_TRUE(Said(">>>Erreur Macro: SETPOSS 6 (line 7)"));
+
+  // Water comes round a boat only with the automatic no-boat option; -2 is every cell.
+  program.settings.general.autoNoBoat = 1;
+  EXPECT_EQ(Play("SETBOAT;40;1;0\n"), kMacroAllDone);
+  EXPECT_EQ(Cell(41).Boat, 2);
+  program.settings.general.autoNoBoat = 0;
+  EXPECT_EQ(Play("SETBOAT;60;1;0\n"), kMacroAllDone);
+  EXPECT_EQ(Cell(61).Boat, 0);
+  EXPECT_EQ(Play("SETBOAT;-2;0;0\n"), kMacroAllDone);
+  EXPECT_EQ(Cell(40).Boat, 0);
+  EXPECT_EQ(Cell(60).Boat, 0);
+  EXPECT_EQ(second.Cells[8].Boat, 1);
+
+  // The grid tabs, plain or with Ctrl.
+  EXPECT_EQ(Play("CLICK;-4;2;2\nCLICK;-4;0;0\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(), (std::vector<std::string>{"Tab 2 added", "Redraw", "Tab 0", "Redraw"}));
+}
+
 TEST_F(MacroCommands, FileStepsNameTheirFilesAndWriteOnlyInTheGameFolders) {
   program.grids.Main().Comment = "../../away/Name";
   EXPECT_EQ(Play("FILES\na\nb\nLOADT\nENDFILES\nLOAD;-Other\nSAVE;VAR2\nSAVE;-/etc/x\nSAVET;-out/*\nVAR;2;7\n"
@@ -286,7 +333,9 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
   EXPECT_EQ(Play("NEW;100\nGENERE;5;EASY\nNEW;-1\n"), kMacroStepsFailed);
   EXPECT_TRUE(Said(">>>Erreur Macro: NEW 100 (line 1)"));
   EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 5 (line 2)"));
-  EXPECT_EQ(Count("StartNewGame"), 0);
+  EXPECT_EQ(std::count_if(program.effects.begin(), program.effects.end(),
+                          [](const std::string &e) { return e.starts_with("NewEmptyGrid"); }),
+            0);
   EXPECT_EQ(Count("Generate 1"), 0);
   EXPECT_EQ(program.settings.general.uniqSolution, 1);
   // So is a rule the catalogue does not offer at that size: No Touch at 4x4, not at 6x6.
@@ -320,7 +369,17 @@ TEST_F(MacroCommands, GenerationAndNewGridsHandOnTheLevelAndSizeNamed) {
                                       "Apply", "Generate 2", "Redraw", "Apply", "Generate 1", "Redraw"}));
   EXPECT_EQ(Play("NEW;6\n"), kMacroAllDone);
   EXPECT_EQ(program.grids.Ctx.Geo.GridWidth, 6);
-  EXPECT_EQ(Count("StartNewGame"), 1);
+  EXPECT_EQ(Count("NewEmptyGrid 2 0"), 1);
+
+  // The display the dialog chose, moved to one the size offers; a script recorded before the
+  // display was written keeps the one in use, its help text where the display would stand.
+  EXPECT_EQ(Play("NEW;9;LETTER\nNEW;12;MIXED\nNEW;9;MIXED\nNEW;16;NUMBER\n"), kMacroAllDone);
+  EXPECT_EQ(StepEffects(),
+            (std::vector<std::string>{"NewEmptyGrid 5 1", "Redraw", "NewEmptyGrid 7 2", "Redraw",
+                                      "NewEmptyGrid 5 0", "Redraw", "NewEmptyGrid 8 1", "Redraw"}));
+  program.settings.general.gridCurrDisp = kSymbolPictures;
+  EXPECT_EQ(Play("NEW;4\t\t;Initialise a new Grid with NLines\tNLines:-1 for unchange\n"), kMacroAllDone);
+  EXPECT_EQ(Count("NewEmptyGrid 0 3"), 1);
 }
 
 TEST_F(MacroCommands, StartGridAndHistoryStepsReachTheirMenuCommands) {
@@ -329,6 +388,9 @@ TEST_F(MacroCommands, StartGridAndHistoryStepsReachTheirMenuCommands) {
                                                      "Redo", "Redo", "Redo"})); // 0: every step
   EXPECT_TRUE(Said("Go back to initial configuration"));
   EXPECT_TRUE(Said("Define Initial configuration"));
+  // The board's Enter, recorded: values are placed again, none typed in turn.
+  EXPECT_EQ(Play("DISPN;-2\n"), kMacroAllDone);
+  EXPECT_EQ(Count("ResetInputState"), 1);
 }
 
 TEST_F(MacroCommands, GridStepsChangeTheGridInPlay) {
@@ -364,6 +426,11 @@ TEST_F(MacroCommands, CatalogueAndProfileStepsNameTheirFiles) {
   EXPECT_TRUE(Said("Max computed:1"));
   const auto &comments = program.grids.Ctx.GridComments;
   EXPECT_EQ(std::count(comments.begin(), comments.end(), "Mine"), 1);
+
+  // A catalogue that could not be rewritten fails the step that asked for it.
+  program.catalogSaved = false;
+  EXPECT_EQ(Play("ADDFUNC;G;more\n"), kMacroStepsFailed);
+  EXPECT_EQ(Play("ADDFUNC;C\n"), kMacroStepsFailed);
 }
 
 TEST_F(MacroCommands, ARecordedWalkThroughTheSearchsSolutionsReplaysToTheSameScreens) {
@@ -425,6 +492,41 @@ TEST_F(MacroCommands, EachDisplayWordSetsItsOwnHelpSizeOrLayoutValue) {
   EXPECT_EQ(g.displayComDy, 11);
   EXPECT_EQ(g.interBlockX, 0);
   EXPECT_EQ(Count("ShowArea Music"), 1);
+}
+
+// One row per layout word: the single setting it changes, as the settings file then holds it.
+TEST_F(MacroCommands, EachLayoutWordSetsItsOwnSettingAndNoOther) {
+  struct Row {
+    const char *step;
+    std::set<std::string> keys; // every key the step changes
+    const char *key;            // one of them, and the text it is written as
+    const char *written;
+  };
+  const Row rows[] = {
+      {"PREFGEOM;DX;31", {"GENERAL/LONGCASE"}, "LONGCASE", "31"},
+      {"PREFGEOM;DY;32", {"GENERAL/HAUTCASE"}, "HAUTCASE", "32"},
+      {"PREFGEOM;DXX;33", {"GENERAL/INTERCASEX"}, "INTERCASEX", "33"},
+      {"PREFGEOM;DYY;34", {"GENERAL/INTERCASEY"}, "INTERCASEY", "34"},
+      {"PREFGEOM;DIX;35", {"GENERAL/INTERBLOCKX"}, "INTERBLOCKX", "35"},
+      {"PREFGEOM;DIY;36", {"GENERAL/INTERBLOCKY"}, "INTERBLOCKY", "36"},
+      {"PREFGEOM;DPY;37", {"GENERAL/HAUT19"}, "HAUT19", "37"},
+      {"PREFGEOM;BDC;38", {"GENERAL/BORDERCELL"}, "BORDERCELL", "38"},
+      {"PREFGEOM;BDB;39", {"GENERAL/BORDERBLOCK"}, "BORDERBLOCK", "39"},
+      {"PREFGEOM;CDY;40", {"GENERAL/DISPLAYCOMDY"}, "DISPLAYCOMDY", "40"},
+      {"PREFGEOM;BDX;50", {"GENERAL/DISPLAYBARDX"}, "DISPLAYBARDX", "32767"}, // a percent, kept in 65535ths
+      {"PREFGEOM;TRANSPARENCY;41", {"GENERAL/TRANSPARENCY"}, "TRANSPARENCY", "41"},
+      {"PREFGEOM;RNDDELAY;5", {"GENERAL/DELAYBGIMAGE", "GENERAL/BGRANDOM"}, "DELAYBGIMAGE", "5"},
+  };
+  for (const Row &row : rows) {
+    program.settings = DefaultSettings();
+    program.settings.general.bgRandom = 0;
+    const AppSettings before = program.settings;
+    EXPECT_EQ(Play(std::string(row.step) + "\n"), kMacroAllDone) << row.step;
+    EXPECT_EQ(ChangedSettingKeys(before, program.settings), row.keys) << row.step;
+    MemoryProfileStore store;
+    ASSERT_TRUE(SaveSettings(store, program.settings));
+    EXPECT_EQ(store.Raw("GENERAL", row.key), std::optional<std::string>(row.written)) << row.step;
+  }
 }
 
 TEST_F(MacroCommands, ResetPrefPutsTheSettingsBackAfterTheHelps) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/macro_services.h"
@@ -37,12 +38,13 @@ struct FakeHost final : MacroMessages, MacroPlayback, MacroBoard, MacroHost {
   void StopRecording() override {}
 
   void Redraw() override {}
-  void StartSequentialEntry() override {}
   void CheckEndOfGame() override {}
   bool FocusMessagePanel() override { return false; }
   bool ClearSelection() override { return false; }
   bool SelectCell(int, int, int) override { return false; }
   std::vector<MacroCellRef> SelectedCells() override { return {}; }
+  bool ClickGridTab(int, bool) override { return true; }
+  void ResetInputState() override {}
   bool RefuseOutOfTurn() override { return false; }
   void ColourValueChains(int) override {}
   bool ShufflePictures() override { return false; }
@@ -168,6 +170,10 @@ TEST(MacroPlayer, HostileScriptsEndWithAMessage) {
 
   EXPECT_EQ(player.PlayFile("/nonexistent/x.macro", "x.macro"), kMacroUnreadable);
   EXPECT_EQ(host.messages.back(), "Error - File /nonexistent/x.macro not found");
+  // A folder where the macro should be is there: it is named for what it is.
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(player.PlayFile(folder, "tmp"), kMacroUnreadable);
+  EXPECT_EQ(host.messages.back(), "The macro " + folder + " is not a regular file: it is not played.");
 }
 
 TEST(MacroPlayer, NumbersArePlainDecimals) {

@@ -26,7 +26,7 @@ TEST_F(ComparisonEditors, AMarkGivenTwiceGoesAndAnotherKindTakesItsPlace) {
   EXPECT_TRUE(grid.Lists == before);
   ToggleComparisonMark(geo, 0, grid, 1, 8);
   ToggleComparisonMark(geo, 9, grid, 10, 2);
-  EXPECT_EQ(ToggleComparisonMark(geo, 1, grid, 0, 4), 0); // replaced where it stood
+  EXPECT_EQ(ToggleComparisonMark(geo, 1, grid, 0, 4), 1); // changed where it stood
   EXPECT_EQ(grid.Lists.Comparisons.Size(), 2);
   EXPECT_EQ(grid.Lists.Comparisons.Items[0].Kind, 4);
   EXPECT_EQ(GetComparisonType(grid, 1, 0), 4);

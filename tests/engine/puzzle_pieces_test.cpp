@@ -104,6 +104,24 @@ TEST_F(PuzzlePieces, APieceThatFitsInOnePlaceNarrowsItsCellsAndOneThatFitsNowher
   EXPECT_EQ(grid.State, kGridContradiction);
 }
 
+// A narrow strip beside a big grid's cells: the pieces are drawn smaller rather than laid past
+// its side, over what stands next to it.
+TEST_F(PuzzlePieces, AFitNeverLaysThePiecesBeyondTheRoomItIsGiven) {
+  AddL({1, 2, 3});
+  AddL({0, 0, 0});
+  for (const bool growRows : {false, true}) {
+    const int roomRows = growRows ? 3 : 40;
+    const int roomColumns = growRows ? 40 : 3;
+    int rows = roomRows;
+    int columns = roomColumns;
+    double scale = 0;
+    ASSERT_TRUE(FitPuzzlePieces(geo, grid, rows, columns, growRows, scale));
+    EXPECT_GT(scale, 1.0);
+    EXPECT_LE(rows, static_cast<int>(roomRows * scale));
+    EXPECT_LE(columns, static_cast<int>(roomColumns * scale));
+  }
+}
+
 TEST_F(PuzzlePieces, ThePiecesAreLaidApartAndAFitGrowsTheBoardUntilTheyAllHaveAPlace) {
   AddL({1, 2, 3});
   AddL({0, 0, 0});

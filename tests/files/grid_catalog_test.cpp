@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 
 #include "files/grid_catalog.h"
 #include "tests/support/temp_dir.h"
@@ -62,18 +64,39 @@ TEST(GridCatalog, FileLinesBeforeAnyTypeLandInSudoku) {
 
 TEST(GridCatalog, ManyTypesAndLongLinesSurviveASaveWhole) {
   GridCatalog catalog;
-  for (int t = 0; t < 101; ++t)
+  for (int t = 0; t < 100; ++t)
     AddCatalogGrid(catalog, "Type" + std::to_string(t), "Grid" + std::to_string(t));
   const std::string longName(300, 'g');
-  AddCatalogGrid(catalog, "Type100", longName);
+  AddCatalogGrid(catalog, "Type99", longName);
   catalog.Types[3].Grids[0].Status = kCatalogDone;
 
   const std::string text = CatalogText(catalog, Language::English);
   const GridCatalog again = ParseCatalog(text);
-  ASSERT_EQ(again.Types.size(), 101u);
-  EXPECT_EQ(again.Types[100].Grids.back().File, longName);
+  ASSERT_EQ(again.Types.size(), 100u);
+  EXPECT_EQ(again.Types[99].Grids.back().File, longName);
   EXPECT_EQ(again.Types[3].Grids[0].Status, kCatalogDone);
   EXPECT_EQ(CatalogText(again, Language::English), text);
+}
+
+// Beyond the last slot, a type read or added folds into it: its grids join the slot, which keeps
+// its own name and comments, so no catalogue grows a type past what its reader takes.
+TEST(GridCatalog, TypesBeyondTheLastSlotFoldIntoIt) {
+  std::string text;
+  for (int t = 0; t < 103; ++t)
+    text += ">Type" + std::to_string(t) + "\n=Fr" + std::to_string(t) + "\nG" + std::to_string(t) + "\n";
+  GridCatalog catalog = ParseCatalog(text);
+  ASSERT_EQ(catalog.Types.size(), kMostCatalogTypes);
+  const CatalogType &last = catalog.Types.back();
+  EXPECT_EQ(last.Name, "Type99");
+  EXPECT_EQ(last.CommentFrench, "Fr99");
+  EXPECT_EQ(last.Grids.size(), 4u);
+  EXPECT_EQ(last.Grids.back().File, "G102");
+
+  EXPECT_TRUE(AddCatalogGrid(catalog, "Newer", "N1"));
+  EXPECT_EQ(catalog.Types.size(), kMostCatalogTypes);
+  EXPECT_EQ(catalog.Types.back().Grids.back().File, "N1");
+  EXPECT_FALSE(AddCatalogGrid(catalog, "Newest", "N1"));
+  EXPECT_EQ(ParseCatalog(CatalogText(catalog, Language::English)).Types.size(), kMostCatalogTypes);
 }
 
 TEST(GridCatalog, ASaveOfWhatWasReadIsAFixedPointWhateverCRsEndItsLines) {
@@ -206,6 +229,33 @@ TEST(GridCatalogFiles, MergingAndCleaningRewriteTheCatalogue) {
   EXPECT_NE(text.find("\nKid001\nKid002\n"), std::string::npos);
   EXPECT_EQ(text.find(" - "), std::string::npos);
   EXPECT_FALSE(CleanCatalogStatus(dir.File("nowhere"), Language::English).Ok());
+}
+
+// A catalogue that would outgrow its reader is never written, and one that cannot be written
+// says so to the caller that marks a grid; the old file stays either way.
+TEST(GridCatalogFiles, ARewriteTheReaderWouldRefuseOrThatFailsLeavesTheOldFileAndSaysSo) {
+  TempDir dir;
+  const std::string start = dir.Path().string();
+  WriteBytes(dir.File("GridList.dat"), std::string(kTwoTypes));
+  GridCatalog huge;
+  AddCatalogGrid(huge, "Big", std::string((64 << 20) + 1, 'g'));
+  EXPECT_EQ(SaveCatalog(start, huge, Language::English).Failure, FileFailure::TooLargeToRead);
+  EXPECT_TRUE(ReadBytes(dir.File("GridList.dat")) == kTwoTypes); // not printed: it may be huge
+
+  // Files of this process may not grow past a few bytes: the rewrite fails as on a full disk.
+  rlimit before{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = before;
+  tight.rlim_cur = 16;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+  FileWriteResult saved;
+  const bool named = SetCatalogGridStatus(start, kCatalogRunning, "", 0, 2, Language::English, &saved);
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previousSignal);
+  EXPECT_TRUE(named);
+  EXPECT_EQ(saved.Failure, FileFailure::CannotWrite);
+  EXPECT_EQ(ReadBytes(dir.File("GridList.dat")), kTwoTypes);
 }
 
 TEST(GridCatalogFiles, AnEntryAddedToNoCatalogStartsOne) {

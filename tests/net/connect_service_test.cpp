@@ -62,11 +62,16 @@ TEST(ConnectService, RepliesGiveNamesPlayersAndChallenges) {
   EXPECT_EQ(ParseServiceReply(ok + ">>>Com:C New User Name -----Ann2-----").NewName, "Ann2");
   EXPECT_FALSE(ParseServiceReply(ok + ">>>Com:C User Name free -----Ann2-----").NewName);
   EXPECT_FALSE(ParseServiceReply(ok + "Internal Server Error >>>Com:C New User Name -----X-----").Available);
+  // A name no peer could say is no name for the player either.
+  const ServiceReply forged = ParseServiceReply(ok + ">>>Com:C New User Name -----Bob|7|1>>>>>Eve-----");
+  EXPECT_FALSE(forged.NewName);
+  EXPECT_EQ(forged.RefusedName, "Bob|7|1>>>>>Eve");
 
   const std::string player = "|0|10.0.0.2|11078|Paris|fr|France|a|b|c|I|Y|x";
-  const ServiceReply players = ParseServiceReply(ok + ">>>Com:G>>>>>>Bob" + player + "\r\n >>>>>>Cid" +
-                                                 player + "\r\n >>>>>>Dan|0|short\r\n >>>>>>");
-  ASSERT_EQ(players.Players.size(), 2u); // the third record lacks fields
+  const ServiceReply players =
+      ParseServiceReply(ok + ">>>Com:G>>>>>>Bob" + player + "\r\n >>>>>>Cid" + player +
+                        "\r\n >>>>>>Dan|0|short\r\n >>>>>>E>ve" + player + "\r\n >>>>>>");
+  ASSERT_EQ(players.Players.size(), 2u); // the third record lacks fields, the fourth a name
   EXPECT_EQ(players.Players[0].Name, "Bob");
   EXPECT_EQ(players.Players[0].Ip, 0x0A000002u);
   EXPECT_EQ(players.Players[0].Status, 4);

@@ -1,6 +1,7 @@
 // Two and three players of one challenge in one process: each a DefiGame on a board of its
 // own, their messages framed and parsed as the wire carries them. The launcher's rules hold on
-// every board: one grid, one turn order, moves refused before they are placed, departures said.
+// every board: one grid on the blocks chosen, one turn order, moves refused before they are
+// placed, cells filled right kept, departures said.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -40,10 +41,6 @@ class Endpoint : public DefiGameHost {
 public:
   Endpoint(Wire &wire, std::string name) : wire_(wire), name(std::move(name)) {
     wire_.players[this->name] = this;
-    for (const int cell : kGivens) {
-      values[cell] = kSolution[cell];
-      given[cell] = true;
-    }
   }
 
   int CellCount() override { return 16; }
@@ -71,14 +68,41 @@ public:
   bool Present(const std::string &other) override {
     return wire_.players.contains(other) && !wire_.gone.contains(other);
   }
-
-  // The player types a value as the board takes it: refused in another's turn.
-  bool Type(int cell, int value) {
-    if (game.TurnElsewhere() || given[static_cast<size_t>(cell)])
-      return false;
-    values[static_cast<size_t>(cell)] = value;
-    game.OwnMove(cell, value, kDefiPlace);
+  bool MakeGrid(DefiBlocks made, int) override {
+    Deal();
+    blocks = made;
     return true;
+  }
+  std::optional<std::string> GridText() override { return "Quorbel Mode Texte\r\n4\r\n"; }
+  std::string OpenGrid(const std::string &file, std::optional<DefiBlocks> named) override {
+    if (!file.starts_with("Quorbel Mode Texte"))
+      return "no grid";
+    Deal();
+    blocks = named.value_or(DefiBlocks{});
+    return {};
+  }
+  void PutBack(int cell, int value) override { values[static_cast<size_t>(cell)] = value; }
+  void Deal() {
+    values = {};
+    given = {};
+    for (const int cell : kGivens) {
+      values[cell] = kSolution[cell];
+      given[cell] = true;
+    }
+  }
+
+  // The player types a value as the board takes it: refused in another's turn, or on a cell
+  // filled right.
+  bool Type(int cell, int value) {
+    if (game.TurnElsewhere() || given[static_cast<size_t>(cell)] || game.SettledBy(cell))
+      return false;
+    Force(cell, value, kDefiPlace);
+    return true;
+  }
+  // A change the board makes however it came to (a script, a board of another kind), reported.
+  void Force(int cell, int value, int kind) {
+    values[static_cast<size_t>(cell)] = kind == kDefiClear ? 0 : value;
+    game.OwnMove(cell, value, kind);
   }
   bool Said(std::string_view part) const {
     return std::any_of(said.begin(), said.end(),
@@ -101,6 +125,7 @@ public:
   std::string name;
   std::array<int, 16> values{};
   std::array<bool, 16> given{};
+  DefiBlocks blocks;
   std::vector<std::string> said;
   DefiGame game{*this};
 };
@@ -115,6 +140,10 @@ void Wire::Deliver() {
     framer.Append(bytes);
     while (const std::optional<std::string> message = framer.Next(to, true)) {
       const DefiMessage parsed = ParseDefiMessage(*message);
+      if (parsed.Kind == DefiMessageKind::Grid)
+        players[to]->game.TakeGrid(from, parsed.Body, to);
+      if (parsed.Kind == DefiMessageKind::Start)
+        players[to]->game.TakeStart(from);
       if (parsed.Move)
         players[to]->game.TakeMove(from, *parsed.Move);
       if (parsed.Standings)
@@ -139,8 +168,8 @@ DefiPlayerRecord Listed(std::string name) {
   return player;
 }
 
-// Ann launches for the others, one cell a turn; the first tick gives her the turn. The players
-// `unreachable` are checked in her list, but their programs cannot be reached.
+// Ann launches for the others on 2 x 2 blocks, one cell a turn; the first tick gives her the
+// turn. The players `unreachable` are checked in her list, but their programs cannot be reached.
 struct Challenge {
   explicit Challenge(std::vector<std::string> names, const std::set<std::string> &unreachable = {}) {
     DefiPlayerList list;
@@ -149,12 +178,11 @@ struct Challenge {
       list.Add(Listed(name));
     }
     wire.gone = unreachable;
-    DefiTurnRules rules;
-    rules.CellsPerTurn = 1;
-    Ann().game.Begin(list, DefiTurnOrder(list, 0, false, [](int) { return 0; }), "Ann", rules);
-    for (size_t i = 1; i < endpoints.size(); ++i)
-      endpoints[i]->game.Follow("Ann", names[i]);
-    Ann().game.Launched();
+    DefiLaunch launch;
+    launch.Rules.CellsPerTurn = 1;
+    launch.Blocks = {2, 2};
+    EXPECT_TRUE(Ann().game.Launch(list, "Ann", launch, [](int) { return 0; }));
+    wire.Deliver();
     Ann().game.Tick(40);
     wire.Deliver();
   }
@@ -187,6 +215,7 @@ TEST(DefiGame, TwoPlayersEndOnTheSameBoardTurnsScoresAndWinner) {
     EXPECT_EQ(bob.Turn(), c.Ann().Turn());
   }
   EXPECT_TRUE(bob.game.Turns().Over);
+  EXPECT_EQ(bob.blocks, (DefiBlocks{2, 2}));
   EXPECT_EQ(bob.values, c.Ann().values);
   EXPECT_EQ(bob.Scores(), c.Ann().Scores());
   EXPECT_EQ(bob.game.Turns().Banner.Lines, c.Ann().game.Turns().Banner.Lines);
@@ -228,6 +257,22 @@ TEST(DefiGame, APeersMoveIsCheckedWholeBeforeItIsPlaced) {
     EXPECT_EQ(board->values[2], 3);
   EXPECT_EQ(cy.Turn(), "Cy");
   EXPECT_EQ(cy.Scores(), c.Ann().Scores());
+}
+
+// A clear refused at the launcher leaves the sender's board as every other board holds it.
+TEST(DefiGame, ARefusedClearGivesTheSenderHisValueBack) {
+  Challenge c({"Ann", "Bob", "Cy"});
+  Endpoint &bob = c.At(1);
+  c.PlayRight(); // Ann's cell 1; Bob's turn
+  c.PlayRight(); // Bob's cell 2; Cy's turn
+  ASSERT_EQ(bob.values[2], 3);
+  bob.values[2] = 0; // his board cleared it, out of turn
+  c.wire.Send("Bob", "Ann", DefiMoveMessage("Bob", 2, 0, kDefiClear));
+  c.wire.Deliver();
+  EXPECT_TRUE(c.Ann().Said("move of Bob refused: it is not his turn"));
+  for (Endpoint *board : {&c.Ann(), &bob, &c.At(2)})
+    EXPECT_EQ(board->values[2], 3) << board->name;
+  EXPECT_EQ(bob.game.SettledBy(2), "Bob");
 }
 
 TEST(DefiGame, APlayerWhoLeavesLeavesTheTurnsAndTheLauncherLeavingFreesTheOthers) {

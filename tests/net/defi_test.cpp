@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "net/caller_tally.h"
 #include "net/defi_players.h"
 #include "net/defi_protocol.h"
 #include "net/defi_turns.h"
@@ -38,6 +39,8 @@ TEST(DefiProtocol, MessagesReadBackAndMalformedMovesAreNoMoves) {
   EXPECT_EQ(ParseDefiMessage("byes").Kind, DefiMessageKind::Other);
   EXPECT_EQ(ParseDefiMessage(DefiStart("Cup")).Body, "Cup");
   EXPECT_EQ(ParseDefiMessage("Chello").Body, "hello");
+  EXPECT_EQ(DefiPanelLine(std::string(240, 'x')), std::string(240, 'x'));
+  EXPECT_EQ(DefiPanelLine(std::string(8000, 'x')), std::string(240, 'x') + "... (8000 bytes)");
   EXPECT_TRUE(DefiGridMessage(std::string(8192, 'x')));
   EXPECT_FALSE(DefiGridMessage(std::string(8193, 'x')));
 }
@@ -86,8 +89,9 @@ public:
   void RevealCell(int cell) override { revealed.push_back(cell); }
   void PlaySound(int slot) override { sounds.push_back(slot); }
   void SendToAll(const std::string &message) override { sent.push_back(message); }
-  void Redraw() override {}
+  void Redraw() override { ++redraws; }
   bool Fade(bool) override { return true; }
+  int redraws = 0;
 };
 
 struct Game {
@@ -188,6 +192,21 @@ TEST(DefiTurns, TheClockPassesTurnsAndATurnWithoutLimitStays) {
   EXPECT_EQ(unlimited.turns.Current, 0);
 }
 
+// The player in turn keeps it, and its time, when one before him in the order leaves.
+TEST(DefiTurns, ThePlayerInTurnKeepsItWhenAnEarlierOneLeaves) {
+  Game g;
+  g.players.Add(Player("Cy", 1, 1));
+  StartDefiTurns(g.turns, g.players, {0, 1, 2}, 0, g.rules);
+  for (int turn = 0; turn < 3; ++turn)
+    DefiTurnTick(g.turns, g.players, turn == 0 ? 40 : 32000, g.board);
+  ASSERT_EQ(g.turns.Current, 2);
+  const int remaining = g.turns.RemainingMs;
+  DefiRemoveFromOrder(g.turns, g.players, 0, g.board);
+  EXPECT_EQ(DefiPositionOf(g.turns, g.players, "Cy"), g.turns.Current);
+  EXPECT_EQ(g.turns.RemainingMs, remaining);
+  EXPECT_EQ(g.turns.Order.size(), size_t{2});
+}
+
 TEST(DefiTurns, TheBannerNamesTheTurnsScoreAndTheNextPlayer) {
   Game g;
   g.board.solution = {{1, 2}, {2, 6}, {3, 1}};
@@ -197,9 +216,13 @@ TEST(DefiTurns, TheBannerNamesTheTurnsScoreAndTheNextPlayer) {
   g.Play(3, 1);
   for (int i = 0; i < 200; ++i)
     DefiTurnTick(g.turns, g.players, 40, g.board);
-  // Over by 8 s: the lines are gone.
+  // Over by 8 s: the lines are gone, and the clock that runs on redraws nothing more.
   EXPECT_FALSE(g.turns.Banner.Shown);
   EXPECT_TRUE(g.turns.Banner.Lines[0].empty());
+  const int redraws = g.board.redraws;
+  for (int i = 0; i < 100; ++i)
+    DefiTurnTick(g.turns, g.players, 40, g.board);
+  EXPECT_EQ(g.board.redraws, redraws);
   Game h;
   h.board.solution = g.board.solution;
   DefiTurnTick(h.turns, h.players, 40, h.board);
@@ -212,6 +235,47 @@ TEST(DefiTurns, TheBannerNamesTheTurnsScoreAndTheNextPlayer) {
   EXPECT_EQ(h.turns.Banner.Lines[1], "Score + 2 + 6 + 1 ");
   EXPECT_EQ(h.turns.Banner.Lines[2], "Total Score : 9");
   EXPECT_EQ(h.turns.Banner.Lines[3], "A vous Joueur Bob");
+}
+
+// The blocks ride on a line that text grid readers pass over, and only whole sides are read.
+TEST(DefiProtocol, AGridCarriesItsBlocks) {
+  const std::string file = "Quorbel Mode Texte\r\n6\r\n;Start Save Grid0\r\nN2\r\n";
+  const std::optional<std::string> message = DefiGridMessage(file, {3, 2});
+  ASSERT_TRUE(message);
+  EXPECT_EQ(*message, "G" + file + ";Blocks 3x2\r\n");
+  EXPECT_EQ(DefiGridBlocks(message->substr(1)), (DefiBlocks{3, 2}));
+  EXPECT_EQ(DefiGridBlocks(file), std::nullopt);
+  for (const char *bad : {";Blocks 3x\r\n", ";Blocks 0x2\r\n", ";Blocks 3x17\r\n", ";Blocks 3x2x1\r\n"})
+    EXPECT_EQ(DefiGridBlocks(file + bad), std::nullopt) << bad;
+  EXPECT_FALSE(DefiGridMessage(std::string(8180, 'x'), {3, 3}));
+}
+
+// A name is one every message can carry, whoever gives it.
+TEST(DefiPlayers, ANameMustFitEveryMessage) {
+  for (const char *good : {"Ann", "Ann Lee", "Zoé", "a-b_c.d"})
+    EXPECT_TRUE(IsDefiPlayerName(good)) << good;
+  for (const std::string &bad : {std::string(), std::string("Bob|7|1>>>>>Eve"), std::string("Bob>"),
+                                 std::string("Bo\nb"), std::string(65, 'a')})
+    EXPECT_FALSE(IsDefiPlayerName(bad)) << bad;
+  EXPECT_TRUE(IsDefiPlayerName(std::string(64, 'a')));
+  EXPECT_EQ(DefiNameProblem("Bob|7"), "holds a '|' or a '>', which part the challenge's messages");
+}
+
+// The first caller of a run from one address is said; the others are counted and said once the
+// run has paused, and a later run is said anew.
+TEST(CallerTally, ARunFromOneAddressIsSaidOnceWithItsCount) {
+  CallerTally tally;
+  EXPECT_TRUE(tally.Arrived("10.0.0.1", 0));
+  for (int i = 1; i <= 499; ++i)
+    EXPECT_FALSE(tally.Arrived("10.0.0.1", i * 40));
+  EXPECT_TRUE(tally.Arrived("10.0.0.2", 100));
+  // The second address's run pauses first, with nothing more to say.
+  EXPECT_TRUE(tally.Paused(499 * 40 + kCallerRunPauseMs - 1).empty());
+  EXPECT_TRUE(tally.Waiting());
+  EXPECT_EQ(tally.Paused(499 * 40 + kCallerRunPauseMs),
+            std::vector<std::string>{"499 more connections from 10.0.0.1"});
+  EXPECT_FALSE(tally.Waiting());
+  EXPECT_TRUE(tally.Arrived("10.0.0.1", 60000));
 }
 
 TEST(DefiProtocol, AHelloWithoutItsSecondMarkNamesOnlyItsCaller) {

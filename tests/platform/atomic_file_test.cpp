@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/ended_process.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorbel {
@@ -104,11 +104,8 @@ TEST(AtomicFile, ALinkIsWrittenThroughOnlyToARegularFile) {
 // it, and leaves a living process's temporary and every file not named as ours.
 TEST(AtomicFile, ASaveRemovesOnlyTheLeftoversOfEndedSaves) {
   TempDir dir;
-  const pid_t child = ::fork();
-  if (child == 0)
-    ::_exit(0);
+  const pid_t child = quorbel::testing::EndedProcessId();
   ASSERT_GT(child, 0);
-  ::waitpid(child, nullptr, 0);
   const std::string dead = dir.File(".victim.sud.quorbel-" + std::to_string(child) + "-0.tmp");
   const std::string living = dir.File(".victim.sud.quorbel-" + std::to_string(::getppid()) + "-0.tmp");
   const std::string others = dir.File("victim.sud.9ZYeeC");
@@ -119,6 +116,21 @@ TEST(AtomicFile, ASaveRemovesOnlyTheLeftoversOfEndedSaves) {
   EXPECT_TRUE(std::filesystem::exists(living));
   EXPECT_TRUE(std::filesystem::exists(others));
   EXPECT_EQ(FilesIn(dir), 3u);
+}
+
+// Root sweeps a folder of another user's files too: what is not his stays, ended or not.
+TEST(AtomicFile, ASweepLeavesTheLeftoverOfAnotherUser) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only root can give a file to another user";
+  TempDir dir;
+  const pid_t child = quorbel::testing::EndedProcessId();
+  ASSERT_GT(child, 0);
+  const std::string theirs = dir.File(".grid.sud.quorbel-" + std::to_string(child) + "-0.tmp");
+  WriteBytes(theirs, "half");
+  constexpr uid_t kOtherUser = 4242;
+  ASSERT_EQ(::chown(theirs.c_str(), kOtherUser, kOtherUser), 0);
+  RemoveLeftoverTemporaries(dir.Path().string());
+  EXPECT_TRUE(std::filesystem::exists(theirs));
 }
 
 } // namespace

@@ -276,6 +276,12 @@ TEST_F(ClueDefinitionsTest, XAndVNeedTwoNeighboursOfTheirSum) {
   Definitions().SumMark(3);
   EXPECT_EQ(Said(), "Comparison: removed");
   EXPECT_FALSE(Meets(Grid().GridVar, kVarXV)); // its last mark gone
+  // A pair holding the other kind of mark takes the new one in its place, and says so.
+  Definitions().SumMark(3);
+  Definitions().GreaterPair();
+  EXPECT_EQ(host_.Messages.at(host_.Messages.size() - 2), "Comparison: < added");
+  ASSERT_EQ(Grid().Lists.Comparisons.Size(), 1);
+  EXPECT_EQ(Grid().Lists.Comparisons.Items[0].Kind, kCompareLess);
 }
 
 TEST_F(ClueDefinitionsTest, ALessChainMarksEachNeighbouringPairByTheSolution) {

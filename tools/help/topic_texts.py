@@ -126,35 +126,40 @@ topic("kids", "Little Kids", """
 <p>A series of grids for children, from the catalogue's kids' grids: small and easy first, then a
 little harder. Each new grid (File &gt; New Grid) is the next one of the
 series; after the last, the series starts again.</p>
-<p>Tip: the picture display (Display &gt; Display type) shows animals instead of digits.</p>
+<p>The grids show animals, and the keyboard's digits place none: click an animal on the number bar at
+the right, then the cell where it goes (or drag it there from another cell). Delete empties the
+selected cell. Display &gt; Display type shows digits instead, which the keyboard types.</p>
 """, "Petits Enfants", """
 <p>Une suite de grilles pour les enfants, prises parmi les grilles pour enfants du catalogue : petites et
 faciles d'abord, puis un peu plus dures. Chaque nouvelle grille
 (Fichier &gt; Nouvelle Grille) est la suivante de la série ; après la dernière, la série recommence.</p>
-<p>Astuce : l'affichage en images (Affichage &gt; Type d'affichage) montre des animaux au lieu des chiffres.</p>
+<p>Les grilles montrent des animaux, et les chiffres du clavier n'en posent aucun : cliquez un animal dans
+la barre des nombres à droite, puis la case où il va (ou faites-le glisser depuis une autre case). Suppr
+vide la case choisie. Affichage &gt; Type d'affichage montre des chiffres à la place, que le clavier tape.</p>
 """)
 
 topic("quick", "Quick Game", """
 <p>A race against the clock. The time limit depends on the grid's size and level and shows in the
 clock panel. No help is shown during a quick game. When the time is up, every value in the grid
 starts to disappear, one a second, the givens as well as the values you found, and the game ends
-when the grid is empty. If you had placed no value yet, or if the animated actions are off in the
+when the last value you found is gone, even if some givens still stand. If you had placed no value yet, or if the animated actions are off in the
 preferences, the game ends as soon as the time is up. Finish in time!</p>
 """, "Partie Rapide", """
 <p>Une course contre la montre. Le temps limite dépend de la taille et du niveau de la grille et
 s'affiche dans le panneau de l'horloge. Aucune aide n'est affichée pendant une partie rapide. Une
 fois le temps écoulé, toutes les valeurs de la grille disparaissent, une par seconde, les valeurs
-données comme celles que vous avez trouvées, et la partie s'arrête quand la grille est vide. Si vous
-n'aviez encore placé aucune valeur, ou si les actions animées sont éteintes dans les préférences, la
+données comme celles que vous avez trouvées, et la partie s'arrête quand la dernière valeur que vous
+avez trouvée a disparu, même s'il reste des valeurs données. Si vous n'aviez encore placé aucune valeur, ou si les actions animées sont éteintes dans les préférences, la
 partie s'arrête dès que le temps est écoulé. Finissez à temps !</p>
 """)
 
 topic("triple", "Double Triple", """
 <p>You start from an almost empty grid and fill it yourself so that it becomes a correct Sudoku.
 Such a grid has many right fills: find the one that scores the most.
-Two neighbouring cells earn points when one digit is a whole multiple of the other, from the double
-to the six-fold (2 and 4, 3 and 9, 2 and 8, 1 and 5, 1 and 6): each of the ratios 2 to 6 has its
-own value on that grid. The score pane shows your points as you play.</p>
+Two neighbouring cells earn points when one digit is a whole multiple of the other (2 and 4, 3 and
+9, 2 and 8, 1 and 5...). Each ratio, from the double up to the grid's largest digit (x6 on a 6x6
+grid, x9 on a 9x9 grid), has its own value on that grid, listed beside the board ("x2=5pt"); a ratio
+left out of that list earns nothing. The score pane shows your points as you play.</p>
 <p>Display Warning is on in this game: a digit that breaks a rule (twice in a row, a column or a
 block) shows at once and counts as an error. A digit that keeps the grid correct is never an error,
 even if the best fill holds another one there.</p>
@@ -164,8 +169,10 @@ Compute Max Double Triple works it out), and tells whether you reached it.</p>
 <p>Vous partez d'une grille presque vide et la remplissez vous-même pour en faire un Sudoku correct.
 Une telle grille se remplit juste de bien des façons : trouvez celle qui rapporte le plus.
 Deux cases voisines rapportent des points quand le chiffre de l'une est un multiple entier de celui
-de l'autre, du double au sextuple (2 et 4, 3 et 9, 2 et 8, 1 et 5, 1 et 6) : chacun des rapports 2
-à 6 a sa propre valeur sur cette grille. Le volet du score montre vos points pendant la partie.</p>
+de l'autre (2 et 4, 3 et 9, 2 et 8, 1 et 5...). Chaque rapport, du double jusqu'au plus grand chiffre
+de la grille (x6 sur une grille 6x6, x9 sur une grille 9x9), a sa propre valeur sur cette grille,
+listée à côté de la grille (« x2=5pt ») ; un rapport absent de cette liste ne rapporte rien. Le volet
+du score montre vos points pendant la partie.</p>
 <p>Affichage Warning est activé dans ce jeu : un chiffre qui enfreint une règle (deux fois dans une
 ligne, une colonne ou un bloc) se voit aussitôt et compte comme une erreur. Un chiffre qui laisse la
 grille correcte n'est jamais une erreur, même si le meilleur remplissage en place un autre à cet
@@ -177,12 +184,14 @@ Calcul Max Double Triple le calcule), et dit si vous l'avez atteint.</p>
 topic("catalog", "The catalogue", """
 <p>The catalogue holds Quorbel's grids sorted by type (classic, variants, kids, quick...). Pick a type,
 then a grid: a mark beside each grid tells whether you already solved it or left it unfinished.
-Sudoku &gt; Select New Grid opens it during a game.</p>
+The start screen's Catalog button opens it (File &gt; New Game, Ctrl+N); during a catalogue game,
+File &gt; New Grid opens it again for the next grid.</p>
 <p>Grids played from the catalogue are marked when the game ends, so you can see where you stand.</p>
 """, "Le catalogue", """
 <p>Le catalogue contient les grilles de Quorbel rangées par type (classiques, variantes, enfants,
 rapides...). Choisissez un type, puis une grille : une marque à côté de chaque grille dit si vous l'avez
-déjà résolue ou laissée inachevée. Sudoku &gt; Choisir une Grille l'ouvre en cours de partie.</p>
+déjà résolue ou laissée inachevée. Le bouton Catalogue de l'écran de départ l'ouvre (Fichier &gt; Nouvelle Partie, Ctrl+N) ; pendant
+une partie du catalogue, Fichier &gt; Nouvelle Grille le rouvre pour la grille suivante.</p>
 <p>Les grilles jouées depuis le catalogue sont marquées à la fin de la partie : vous voyez où vous en êtes.</p>
 """)
 
@@ -203,11 +212,13 @@ intégré, la liste reste donc vide tant que ce fichier n'existe pas.</p>
 topic("challenge", "Challenge", """
 <p>Play the same grid against other players over the network, in turns against the clock. Challenges
 are off at every start since they open a network port: turn them on in the Challenge page of the
-<a href="preferences.html">preferences</a> (uncheck "Inhibe Défi").</p>
+<a href="preferences.html">preferences</a> (uncheck "Inhibit Defi").</p>
 <ol>
 <li>In the Challenge window, add each player with their address and port, and tick them to call them.</li>
 <li>Enter your name and press "Lance le Défi": a grid is generated and sent to everyone.</li>
-<li>Each player places values in turn; the strip under the board shows the scores and holds the chat line.</li>
+<li>Each player places values in turn; the strip under the board shows the scores and holds the chat line.
+A cell filled right stays its player's to the end of the challenge: nobody can clear or change it, on
+any board.</li>
 </ol>
 """, "Défi", """
 <p>Jouez la même grille contre d'autres joueurs par le réseau, chacun son tour contre la montre. Les
@@ -216,7 +227,9 @@ défis sont coupés à chaque démarrage car ils ouvrent un port réseau : activ
 <ol>
 <li>Dans la fenêtre Défi, ajoutez chaque joueur avec son adresse et son port, et cochez-le pour l'appeler.</li>
 <li>Entrez votre nom et appuyez sur « Lance le Défi » : une grille est générée et envoyée à tous.</li>
-<li>Chacun place des valeurs à son tour ; le bandeau sous la grille montre les scores et porte la ligne de discussion.</li>
+<li>Chacun place des valeurs à son tour ; le bandeau sous la grille montre les scores et porte la ligne de discussion.
+Une case remplie juste reste à son joueur jusqu'à la fin du défi : personne ne peut l'effacer ni la
+changer, sur aucune grille.</li>
 </ol>
 """)
 
@@ -244,16 +257,23 @@ Grille Départ les remet.</li>
 """)
 
 topic("board", "Playing on the board", """
-<p>Click a cell to select it and type its digit (letters on grids wider than 9). Delete clears it.
+<p>Click a cell to select it and type its digit (letters on grids wider than 9). After a value, the
+digits you type go beside it as your candidates ("67") until you move on with the arrows, Tab or
+Enter; a candidate typed again goes away, and the last one left becomes the value. Delete clears the
+cell: press it first to put another value in its place. In the cell type that shows one value only, a
+digit typed replaces the value.
 Ctrl+click or Shift+click selects several cells. You can also pick a value on the number bar at the
 top right and click the cell to put it in, or drag a value from one cell to another.</p>
 <h2>Candidates and helps</h2>
 <ul>
 <li>Ctrl+0 to Ctrl+5: no candidates, or the candidates of the cells with up to 1..4 of them, or all.
 F10 shows the candidates of the current cell only.</li>
-<li>Right click on a cell: its menu, to choose how the cells show their candidates (one value, a line
-of candidates, a matrix, candidates and probables) and whether the line and column candidates and the
-number bar show.</li>
+<li>Right click on an empty cell: Possible (F10) shows its candidates, Propose (F9) gives a hint, Scan
+Area reads the picture on the clipboard into the grid from that cell, and Multiples Input puts the
+values you type next into the cells one after the other.</li>
+<li>Right click beside the grid: how the cells show their candidates (one value, a line of candidates,
+a matrix, candidates and probables), whether the line and column candidates, the comment area and the
+number bar show, and the background picture.</li>
 <li>Display &gt; Display Warning (Ctrl+W) colours a value that breaks a rule at once. It is off when
 you start: switch it on to see a digit typed twice in a row. Display &gt; Filter Variant (Ctrl+9),
 off at first too, lets the variant rules narrow the candidates shown. Probable (Ctrl+7), Found
@@ -275,16 +295,23 @@ that cell; Enter goes back to placing values.</p>
 <p>On a variant grid, the rules in play are listed beside the board: click one to read its page.</p>
 """, "Jouer sur la grille", """
 <p>Cliquez une case pour la choisir et tapez son chiffre (des lettres sur les grilles de plus de 9).
-Suppr l'efface. Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
+Après une valeur, les chiffres tapés se mettent à côté comme vos candidats (« 67 ») jusqu'à ce que vous
+passiez à une autre case avec les flèches, Tab ou Entrée ; un candidat tapé de nouveau s'en va, et le
+dernier qui reste devient la valeur. Suppr efface la case : appuyez-y d'abord pour mettre une autre
+valeur à sa place. Dans le type de cellule qui ne montre qu'une valeur, un chiffre tapé remplace la valeur.
+Ctrl+clic ou Maj+clic choisit plusieurs cases. Vous pouvez aussi prendre une valeur dans
 la barre des nombres en haut à droite et cliquer la case où la poser, ou faire glisser une valeur d'une
 case à une autre.</p>
 <h2>Candidats et aides</h2>
 <ul>
 <li>Ctrl+0 à Ctrl+5 : pas de candidats, ou les candidats des cases qui en ont jusqu'à 1..4, ou tous.
 F10 montre les candidats de la case courante seulement.</li>
-<li>Clic droit sur une case : son menu, pour choisir comment les cases montrent leurs candidats (une
-valeur, une ligne de candidats, une matrice, candidats et probables) et si les candidats des lignes et
-colonnes et la barre des nombres s'affichent.</li>
+<li>Clic droit sur une case vide : Possible (F10) montre ses candidats, Propose (F9) donne un indice,
+Scan Zone lit l'image du presse-papiers dans la grille à partir de cette case, et Entrées Multiples
+pose les valeurs tapées ensuite dans les cases l'une après l'autre.</li>
+<li>Clic droit à côté de la grille : comment les cases montrent leurs candidats (une valeur, une ligne
+de candidats, une matrice, candidats et probables), si les candidats des lignes et colonnes, la zone
+des commentaires et la barre des nombres s'affichent, et l'image de fond.</li>
 <li>Affichage &gt; Affichage Warning (Ctrl+W) colore aussitôt une valeur qui enfreint une règle. Il est
 éteint au départ : allumez-le pour voir un chiffre tapé deux fois dans une ligne. Affichage &gt;
 Filtrage Varient (Ctrl+9), éteint lui aussi au départ, laisse les règles des variantes réduire les
@@ -565,8 +592,9 @@ and level that you use, from the first second on.</li>
 A pause (F2) stops the clock and these timers alike.</li>
 <li>An unfinished grid gets 0.</li>
 </ul>
-<p>In <a href="triple.html">Double Triple</a>, the window shows your points and the best possible
-instead of a mark out of 20; those points never become a best score.</p>
+<p>On a Double Triple grid, in the <a href="triple.html">Double Triple</a> game or opened from the
+catalogue or a file, the window shows your points and the best possible instead of a mark out of 20;
+those points never become a best score.</p>
 <p>A finished game that you save and open again stays finished: its clock stays stopped and it keeps
 its score.</p>
 """, "La fin de partie et la note", """
@@ -586,8 +614,9 @@ franchise (aucune en Terrible) coûtent des points.</li>
 Une pause (F2) arrête l'horloge et ces chronomètres à la fois.</li>
 <li>Une grille non terminée vaut 0.</li>
 </ul>
-<p>En <a href="triple.html">Double Triple</a>, la fenêtre montre vos points et le meilleur possible au
-lieu d'une note sur 20 ; ces points ne deviennent jamais un meilleur score.</p>
+<p>Sur une grille Double Triple, dans le jeu <a href="triple.html">Double Triple</a> ou ouverte depuis
+le catalogue ou un fichier, la fenêtre montre vos points et le meilleur possible au lieu d'une note sur
+20 ; ces points ne deviennent jamais un meilleur score.</p>
 <p>Une partie finie que vous enregistrez puis rouvrez reste finie : son horloge reste arrêtée et elle
 garde son score.</p>
 """)

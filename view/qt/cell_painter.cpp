@@ -409,11 +409,26 @@ void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int 
   const bool selected = IsCellSelected(ctx, painter, cell);
   const bool conflict = ctx.Switches.ShowWarning && CellInConflict(ctx, painter, cell);
   const bool filled = ctx.General.displayMatFond == 1;
+  // Under a cage's total, written in the cell's corner, the matrix takes the height left below it,
+  // its symbols smaller by as much.
+  const CellRect &inner = painter.InnerRect[cell];
+  const CellRect total = CageTotalBox(ctx, painter, cell);
+  const bool squeezed = total.IsShown() && total.bottom > inner.top && inner.bottom - total.bottom > 1;
+  const double scale = squeezed ? static_cast<double>(inner.bottom - total.bottom) / inner.Height() : 1.0;
+  auto below = [&](int y) { return total.bottom + static_cast<int>((y - inner.top) * scale); };
+  const int font =
+      squeezed
+          ? std::max(0, static_cast<int>((painter.FontMatrix + kFontHeightBase) * scale) - kFontHeightBase)
+          : painter.FontMatrix;
   for (int v = 1; v <= ctx.Geo.GridWidth; ++v) {
     const ColorRef text = CandidateColour(ctx, record, v).value_or(kAbsentCandidate);
     if (ctx.General.displayMatAll != 1 && text == kAbsentCandidate)
       continue;
-    const CellRect box = SymbolRect(painter, cell, v - 1, selected);
+    CellRect box = SymbolRect(painter, cell, v - 1, selected);
+    if (squeezed && box.IsShown()) {
+      box.top = below(box.top);
+      box.bottom = below(box.bottom);
+    }
     if (filled) {
       ColorRef ground =
           text == colours.ColInput || text == colours.ColPossible ? colours.ColBgSingle : colours.ColBgCase;
@@ -422,7 +437,7 @@ void DrawCandidateMatrix(const PaintContext &ctx, const CGridDraw &painter, int 
       FillSolidRect(ctx.Dc, box, selected ? ScaleColour(ground, kSelectedBrightening) : ground);
       DrawPicturePart(ctx, box);
     }
-    DrawSymbolInBox(ctx, box, v, text, painter.FontMatrix);
+    DrawSymbolInBox(ctx, box, v, text, font);
   }
 }
 

@@ -329,6 +329,11 @@ bool CQuorbelView::RefuseOutOfTurn() {
   return challenge && challenge->RefuseOutOfTurn();
 }
 
+bool CQuorbelView::RefuseSettledCell(int cell) {
+  CDialogDefi *challenge = ChallengeDialog();
+  return challenge && challenge->RefuseSettledCell(cell);
+}
+
 bool CQuorbelView::RefuseUnsharedChange() {
   CDialogDefi *challenge = ChallengeDialog();
   return challenge && challenge->RefuseUnsharedChange();
@@ -367,6 +372,13 @@ void CQuorbelView::SelectionChanged(const SelectionList &before) {
   }
   for (int i = 0; i < std::min(selection_.Count, kMaxSelection); ++i)
     RedrawCell(selection_.Pairs[static_cast<size_t>(i)].Grid, selection_.Pairs[static_cast<size_t>(i)].Cell);
+}
+
+void CQuorbelView::ResetInputState() {
+  input_.Entry.Mode = EntryMode::Normal;
+  input_.Entry.ValueEntry = 1;
+  input_.Entry.ProbableMarkClicked = false;
+  EndDrag();
 }
 
 void CQuorbelView::StartSequentialEntry(int slot, int cell) {

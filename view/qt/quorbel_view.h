@@ -73,7 +73,9 @@ public:
   // Makes the cell (or -2, the message panel) the focus and repaints the old and the new focus.
   // Returns 1 when the focus did not change.
   int MoveFocusToCell(int slot, int cell) override;
+  void ClickGridTab(int tab, bool add) override { input_.ClickGridTab(tab, add); }
   void StartSequentialEntry(int slot, int cell) override;
+  void ResetInputState() override;
   void ReloadBackground() override { BackgroundReload = 1; }
   void RunKaleidoscope() override;
   // Edit > Copy, Cut and Paste on the desktop's clipboard.
@@ -166,6 +168,7 @@ public:
   void StartBarAnimation(int value, int mode) override;
   void ReferenceGridKey(int which) override;
   bool RefuseOutOfTurn() override;
+  bool RefuseSettledCell(int cell) override;
   bool RefuseUnsharedChange() override;
   // D1 Display RefTab: the reference grid over the grid, then back at the second use.
   void DisplayRefTab();

@@ -497,6 +497,12 @@ void DrawComparisonMarks(const PaintContext &ctx, const CGridDraw &painter, int 
   }
 }
 
+// A parity letter's font is as high as its box, a third of the cell: it grows with the cell,
+// whatever the height of the probables' row.
+const QFont &ParityLetterFont(const PaintContext &ctx, const CellRect &box) {
+  return ctx.Fonts.Font(box.Height() - kFontHeightBase);
+}
+
 void DrawOddEvenLetter(const PaintContext &ctx, const CGridDraw &painter, int cell) {
   const CellRecord &record = painter.Grid->Cells[cell];
   if (record.OddEven < 0)
@@ -504,7 +510,7 @@ void DrawOddEvenLetter(const PaintContext &ctx, const CGridDraw &painter, int ce
   const char letter = record.OddEven == 10 ? 'X' : ParityLetter(record.OddEven == 1, ctx.General.language);
   const CellRect &r = painter.OuterRect[cell];
   const CellRect box{r.right - r.Width() / 3, r.top + 1, r.right - 2, r.top + r.Height() / 3};
-  DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb),
+  DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ParityLetterFont(ctx, box),
                   ClueColour(ctx, record.OddEvenError == 1, ctx.Colours.ColInit));
 }
 
@@ -533,7 +539,7 @@ void DrawOddPair(const PaintContext &ctx, const CGridDraw &painter, int cell) {
     const char letter =
         pair.Kind == 0 || pair.Kind == 1 ? ParityLetter(pair.Kind == 1, ctx.General.language) : 'X';
     const CellRect box{r.left + 1, r.bottom - r.Height() / 3, r.left + r.Width() / 3, r.bottom - 1};
-    DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ctx.Fonts.Font(painter.FontProb), colour);
+    DrawTextCentred(ctx.Dc, QString(QChar(letter)), box, ParityLetterFont(ctx, box), colour);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/qt/dialog_text.h"
 #include "app/qt/start_routines.h"
 #include "engine/cell_actions.h"
+#include "engine/geometry.h"
 #include "engine/grid_set.h"
 #include "tests/net/qt/loopback_http.h"
 #include "tests/net/qt/quiet_socket_host.h"
@@ -64,6 +65,21 @@ bool LinkBob(CDialogDefi &defi, BobsProgram &bob) {
 bool LaunchWithBob(CDialogDefi &defi, BobsProgram &bob) {
   defi.EnterChallengeMode();
   return LinkBob(defi, bob) && defi.StartChallenge();
+}
+
+std::string LastLine(CQuorbelApp &app) {
+  const MessageRing &ring = app.Messages();
+  return ring.Line(ring.NewestIndex()).Text;
+}
+
+// Ann's challenge of one cell a turn, launched with Bob linked, her turn given.
+CDialogDefi *OneCellTurnsWithBob(FrameWithBoard &f, BobsProgram &bob) {
+  CDialogDefi *defi = AnnsChallenge(f);
+  defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0);
+  if (!LaunchWithBob(*defi, bob))
+    return nullptr;
+  defi->TurnTick(40);
+  return defi;
 }
 
 int FirstOpenCell(const GridRecord &grid) {
@@ -193,16 +209,51 @@ private slots:
     QVERIFY(value(open[0]) > 0);
   }
 
+  // A cell filled right stays its player's: typed over or cleared at the board it is refused
+  // with a word, and a change that comes another way (a script's) is put back.
+  void aCellFilledRightStaysItsPlayers() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    BobsProgram bob;
+    CDialogDefi *defi = OneCellTurnsWithBob(f, bob);
+    QVERIFY(defi);
+    EngineContext &ctx = f.app->Engine();
+    GridRecord &grid = ctx.Grids.Main[0];
+    const auto right = [&](int cell) { return ctx.Grids.RefTab[0].Cells[static_cast<size_t>(cell)].Value; };
+    const auto value = [&](int cell) { return grid.Cells[static_cast<size_t>(cell)].Value; };
+    const int annCell = FirstOpenCell(grid);
+    SetCellValue(ctx, grid, annCell, right(annCell), kActionPlace);
+    const int bobCell = FirstOpenCell(grid);
+    defi->MoveReceived("Bob", {"Bob", bobCell, right(bobCell), kActionPlace});
+    QTRY_COMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(defi->Turns().Current, 0); // Ann's turn again
+    const int score = defi->Standings().At(0).Score;
+
+    f.Frame().activateWindow();
+    GetCurrentView(*f.app)->setFocus();
+    GetCurrentView(*f.app)->MoveFocusToCell(0, bobCell);
+    QTest::keyClick(f.Frame().windowHandle(), static_cast<Qt::Key>(Qt::Key_0 + right(bobCell) % 4 + 1));
+    QCOMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(LastLine(*f.app), std::string("Bob filled this cell right: it stays."));
+    GetCurrentView(*f.app)->MoveFocusToCell(0, annCell);
+    QTest::keyClick(f.Frame().windowHandle(), Qt::Key_Backspace);
+    QCOMPARE(value(annCell), right(annCell));
+    QCOMPARE(LastLine(*f.app), std::string("You filled this cell right: it stays."));
+
+    ClearCellMove(ctx, grid, bobCell); // as a script would
+    QTRY_COMPARE(value(bobCell), right(bobCell));
+    QCOMPARE(defi->Standings().At(0).Score, score);
+    QCOMPARE(defi->Turns().Current, 0);
+  }
+
   // New Game > Challenge mid-game, to chat or to look at the players, then Cancel: the
   // challenge goes on as it was, a peer's move in his turn placed and scored.
   void reopeningTheWindowLeavesTheChallengeInPlay() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
-    CDialogDefi *defi = AnnsChallenge(f);
-    defi->findChild<QComboBox *>(ControlName(1681))->setCurrentIndex(0); // one cell a turn
     BobsProgram bob;
-    QVERIFY(LaunchWithBob(*defi, bob));
-    defi->TurnTick(40);
+    CDialogDefi *defi = OneCellTurnsWithBob(f, bob);
+    QVERIFY(defi);
     EngineContext &ctx = f.app->Engine();
     GridRecord &grid = ctx.Grids.Main[0];
     const auto open = [&] { return FirstOpenCell(grid); };
@@ -252,6 +303,7 @@ private slots:
     CDialogDefi *defi = AnnsChallenge(f);
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
+    defi->StopChallenge(); // her own challenge in play would refuse Bob's grid
     QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
     QVERIFY(file.open(QIODevice::ReadOnly));
     defi->GridReceived("Bob", file.readAll().toStdString());
@@ -270,39 +322,49 @@ private slots:
     QVERIFY(!f.app->State().ChallengeRunning()); // no banner over the board
   }
 
-  // A launcher's grid that is no grid changes nothing, the launcher's own challenge and file
-  // included; a whole one is played at once, with no question about the game it replaces, and
-  // nothing of the player's former challenge comes back.
+  // While her challenge is in play a peer's grid changes nothing, a whole one neither. Out of
+  // play, one that is no grid changes nothing, her file included; a whole one is played at once on
+  // the blocks it names, with no question about the game it replaces, and nothing of the
+  // player's former challenge comes back.
   void aPeersGridIsCheckedWholeThenTakenWithoutAQuestion() {
     FrameWithBoard f(home_);
     QVERIFY(f.started);
     CDialogDefi *defi = AnnsChallenge(f);
+    f.app->Settings().defi.defiGridSize = 1; // 6x6 (3x2)
     defi->EnterChallengeMode();
     QVERIFY(defi->StartChallenge());
+    QCOMPARE(ShapeCodeOfGeometry(f.app->Engine().Geo), 1);
     defi->TurnTick(40);
     QFile file(home_.StartDirectory() + "/MyGrid/DefiTempFile.txt");
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray grid = file.readAll();
     file.close();
+    const std::string sent = DefiGridMessage(grid.toStdString(), {3, 2})->substr(1);
+
+    defi->GridReceived("Bob", sent);
+    QTRY_VERIFY(LastLine(*f.app).find("grid from Bob refused") != std::string::npos);
+    QVERIFY(!defi->Turns().Mirror);
+    QCOMPARE(defi->Standings().Count(), 1);
+    defi->StopChallenge();
 
     for (const char *broken : {"", "x", "Quorbel Mode Texte\r\n4\r\n;Start Save Grid0\r\n1\r\n"})
       defi->GridReceived("Bob", broken);
+    defi->GridReceived("Bob", grid.toStdString() + ";Blocks 4x2\r\n");
     QTest::qWait(20);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), grid);
     file.close();
-    QVERIFY(defi->Running());
     QVERIFY(!defi->Turns().Mirror);
-    QCOMPARE(defi->Standings().Count(), 1);
 
     f.app->MarkDocumentModified("");
     const qsizetype asked = f.dialogs.Asked().size();
-    defi->GridReceived("Bob", grid.toStdString());
+    defi->GridReceived("Bob", sent);
     QTRY_VERIFY(defi->Turns().Mirror);
     QCOMPARE(f.dialogs.Asked().size(), asked);
     QVERIFY(defi->Running());
     QCOMPARE(defi->Standings().Count(), 0);
-    QVERIFY(!f.app->State().ChallengeRunning()); // no banner of the old turns
+    QCOMPARE(ShapeCodeOfGeometry(f.app->Engine().Geo), 1); // the launcher's blocks, not 2x3
+    QVERIFY(!f.app->State().ChallengeRunning());           // no banner of the old turns
   }
 
   // The preferences' OK restarts listening only on another port: a challenge's links stay.

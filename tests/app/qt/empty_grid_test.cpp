@@ -62,7 +62,7 @@ private slots:
     QCOMPARE(p.app->Game().GameLevel, 1);
     QCOMPARE(p.app->Settings().general.gridCurrDisp, int32_t{kSymbolLetters});
     QCOMPARE(ctx.Grids.FocusCell, 0);
-    QCOMPARE(RecordedSteps(home_, "new"), QStringList({"NEW;6"}));
+    QCOMPARE(RecordedSteps(home_, "new"), QStringList({"NEW;6;LETTER"})); // the display as chosen
 
     // Letters typed go into the first cells, one after the other.
     p.Frame().activateWindow();

@@ -216,7 +216,7 @@ private slots:
     QVERIFY(s.Engine().Grids.FocusCell >= 0);
   }
 
-  void CandidateLevelsTickOneAndTheSameLevelAgainClearsIt() {
+  void CandidateLevelsTickOneAndTheSameLevelAgainOrNoneClearsIt() {
     Session s(home_);
     s.app->Settings().general.probType = 1;
     QVERIFY(StartMacroRecording("levels").ok);
@@ -234,8 +234,13 @@ private slots:
       QVERIFY(!UsageRunning(s.app->Game(), kTimerPossLevel1 + k));
       QCOMPARE(s.State(kPossLevel1 + k).checked, std::optional<bool>(false));
     }
-    QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(false));
-    QCOMPARE(RecordedSteps(home_, "levels"), QStringList({"DISPC;3", "DISPC;0"}));
+    // No level shown: the menu says None, after the level taken back as after Ctrl+0.
+    QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(true));
+    QVERIFY(s.Run(kPossLevel1));
+    QVERIFY(s.Run(kPossNone));
+    QCOMPARE(s.State(kPossNone).checked, std::optional<bool>(true));
+    QCOMPARE(s.State(kPossLevel1).checked, std::optional<bool>(false));
+    QCOMPARE(RecordedSteps(home_, "levels"), QStringList({"DISPC;3", "DISPC;0", "DISPC;1", "DISPC;0"}));
   }
 
   void CellDisplayTypeIsSavedAndTicked() {

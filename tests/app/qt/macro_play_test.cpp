@@ -148,6 +148,30 @@ private slots:
     QVERIFY(chains > 0 && (chains & 1) != 0); // the chain from it fills it
   }
 
+  // NEW is the empty-grid dialog's Manual Input: after a Killer grid or a Twins set, one plain
+  // grid and nothing of the grids before it, shown as the display named.
+  void aNewGridKeepsNothingOfTheGridsBeforeIt() {
+    Macro m(home_);
+    QVERIFY(m.started);
+    const QString dir = home_.StartDirectory();
+    const EngineContext &engine = m.app->Engine();
+    CQuorbelView &view = *GetCurrentView(*m.app);
+    for (const QString &rule : {QStringLiteral("4"), QStringLiteral("1024")}) { // Killer, Twins
+      QCOMPARE(m.Play(dir, {"GENERE;9;EASY;" + rule + ";-1;UNIQ", "ADDFUNC;T;Words of the old grid",
+                            "NEW;9;LETTER", "SAVET;after"}),
+               0);
+      QCOMPARE(engine.Grids.MainCount, 1);
+      QVERIFY(!engine.Grids.Main[0].GridVar.Any());
+      QVERIFY(!engine.Grids.Main[0].Lists.Killer.Size());
+      QCOMPARE(m.app->Settings().general.gridCurrDisp, int32_t{kSymbolLetters});
+      view.repaint();
+      QVERIFY(view.Legend().empty());
+      const QByteArray saved = ReadAll(dir + "/TextGrid/after.txt");
+      QVERIFY(saved.startsWith("Quorbel Mode Texte"));
+      QVERIFY2(!saved.contains("Words of the old grid"), saved.constData());
+    }
+  }
+
   void aGridOfALinkedSetIsDeletedWithItsLinksFollowing() {
     Macro m(home_);
     QVERIFY(m.started);

@@ -1,10 +1,12 @@
 // Long computations and the player: the throttled abort poll, Escape, the right button, the
 // progress dialog's Cancel and the closing of the window, and the input refused meanwhile.
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 #include "app/qt/dialog_wait.h"
@@ -190,6 +192,31 @@ private slots:
     QVERIFY(app.Commands().Execute(32787));
     QCOMPARE(result, kAborted);
     QVERIFY(!app.WaitDialog()->isVisible());
+  }
+
+  // Work started from a modal dialog (the generation dialog's GO) shows its progress above that
+  // dialog, which would otherwise block every click on it.
+  void TheProgressDialogOverAModalDialogStandsAboveItAndTakesItsCancel() {
+    int result = 0;
+    auto started = Start(&result);
+    CQuorbelApp &app = *started->app;
+    QDialog modal(app.MainFrame());
+    modal.setModal(true);
+    modal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&modal));
+    app.Commands().SetHandler(Cmd::FullSolve, [&](CommandId) {
+      app.StartWaitProgress("Recherche en cours", 100, false);
+      QTimer::singleShot(0, app.MainFrame(), [&] {
+        QPushButton *cancel = app.WaitDialog()->CancelButton();
+        QTest::mouseClick(app.WaitDialog()->windowHandle(), Qt::LeftButton, {},
+                          cancel->mapTo(app.WaitDialog(), cancel->rect().center()));
+      });
+      result = CountEmptyFourByFour(app);
+    });
+    QVERIFY(app.Commands().Execute(32787));
+    QCOMPARE(app.WaitDialog()->windowHandle()->transientParent(), modal.windowHandle());
+    QCOMPARE(result, kAborted);
+    modal.hide();
   }
 
   void ClosingTheWindowStopsTheCountFirst() {

@@ -212,22 +212,39 @@ private slots:
   }
 
   void aFileThatCannotBeOpenedIsToldOnce() {
-    MusicApp m(home_, [&] {
-      home_.WriteString("MUSIC", "MUSICFILE", "missing.mp3");
-      home_.WriteInt("MUSIC", "USEDIRECTORY", 0);
-      home_.WriteInt("MUSIC", "AUTOLOOP", 1);
-      home_.WriteInt("GENERAL", "LOG", 1);
-    });
-    QVERIFY(m.started);
+    {
+      MusicApp m(home_, [&] {
+        home_.WriteString("MUSIC", "MUSICFILE", "missing.mp3");
+        home_.WriteInt("MUSIC", "USEDIRECTORY", 0);
+        home_.WriteInt("MUSIC", "AUTOLOOP", 1);
+        home_.WriteInt("GENERAL", "LOG", 1);
+      });
+      QVERIFY(m.started);
+      for (int tick = 0; tick < 5; ++tick) {
+        m.Bar().OnWalkTick();
+        QCoreApplication::processEvents();
+      }
+      QCOMPARE(m.Messages(), 1);
+      // The player is told which music, and why, in his words; the player's own go to the log.
+      const QString asked = m.dialogs.Asked().join('\n');
+      QVERIFY2(asked.contains("The music missing.mp3 cannot be played (open: No such file or directory)."),
+               qPrintable(asked));
+      QVERIFY(!asked.contains("CMp3Player"));
+      // Logged too, on one line.
+      QVERIFY(ReadAll(home_.StartDirectory() + "/Quorbel.sudlog")
+                  .contains(("Can't open file " + home_.StartDirectory()).toUtf8()));
+    }
+    // A file of the music folder that is no music is not tried again by the folder's walk.
+    WriteAll(home_.StartDirectory() + "/bad.mp3", "no music here");
+    MusicApp walked(home_, [&] { home_.WriteString("MUSIC", "MUSICFILE", "bad.mp3"); });
+    QVERIFY(walked.started);
     for (int tick = 0; tick < 5; ++tick) {
-      m.Bar().OnWalkTick();
+      walked.Bar().OnWalkTick();
       QCoreApplication::processEvents();
     }
-    QCOMPARE(m.Messages(), 1);
-    QVERIFY(m.dialogs.Asked().join('\n').contains("Can't open file"));
-    // Logged too, on one line.
-    QVERIFY(ReadAll(home_.StartDirectory() + "/Quorbel.sudlog")
-                .contains(("Can't open file " + home_.StartDirectory()).toUtf8()));
+    QCOMPARE(walked.Messages(), 1);
+    QVERIFY2(walked.dialogs.Asked().join('\n').contains("The music bad.mp3 cannot be played."),
+             qPrintable(walked.dialogs.Asked().join('\n')));
   }
 
   void aSoundThatCannotLoadIsToldOnceInThePanel() {

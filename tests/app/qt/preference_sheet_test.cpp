@@ -9,8 +9,11 @@
 #include <QtTest>
 
 #include "app/qt/display_toggles.h"
+#include "app/qt/help_here.h"
+#include "app/qt/init_grid_dialog.h"
 #include "app/qt/preference_window.h"
 #include "files/macro_recorder.h"
+#include "platform/help_contexts.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -115,6 +118,40 @@ private slots:
     QTRY_VERIFY(p.Window().isActiveWindow());
     p.Window().CancelButton()->click();
     QCOMPARE(p.app->Settings().general.probType, 2);
+  }
+
+  // F6 hands the sheet the keys, so that F1 then opens its own page, from the board and from the
+  // start screen, whose modality blocks every window it does not own.
+  void F6HandsTheSheetTheKeysFromTheBoardAndTheStartScreen() {
+    Sheet p(home_);
+    p.Frame().activateWindow();
+    QTRY_VERIFY(p.Frame().isActiveWindow());
+    QTest::keyClick(p.Frame().windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QCOMPARE(HelpContextOf(WidgetInFront()), HelpContext("preferences"));
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_F6);
+    QVERIFY(!p.Window().isVisible());
+
+    CInitGrid start(*p.app, Language::English, &p.Frame());
+    start.setModal(true);
+    start.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&start));
+    start.activateWindow();
+    QTRY_VERIFY(start.isActiveWindow());
+    QTest::keyClick(start.windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QCOMPARE(HelpContextOf(WidgetInFront()), HelpContext("preferences"));
+    // A click reaches it: Cancel closes it, as the player meant.
+    QPushButton *cancel = p.Window().CancelButton();
+    QTest::mouseClick(p.Window().windowHandle(), Qt::LeftButton, {},
+                      cancel->mapTo(&p.Window(), cancel->rect().center()));
+    QTRY_VERIFY(!p.Window().isVisible());
+    // F6 again, and the keys go back to the start screen below, which then starts its games.
+    QTest::keyClick(start.windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(p.Window().isActiveWindow());
+    QTest::keyClick(p.Window().windowHandle(), Qt::Key_F6);
+    QTRY_VERIFY(start.isActiveWindow());
+    start.hide();
   }
 
   void TheSheetKeepsTheBoardsKeysButThePanelKeys() {

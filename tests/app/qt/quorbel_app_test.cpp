@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 #include <new>
 #include <sys/stat.h>
@@ -295,6 +296,61 @@ private slots:
     QVERIFY2(
         told[0].contains("Settings neither read nor saved: " + home_.IniPath() + " (not a regular file)."),
         qPrintable(told[0]));
+  }
+
+  // A settings file that is no INI text is set aside, said once, and the run's choices are kept:
+  // the next start remembers the language.
+  void AnUnreadableSettingsFileIsSetAsideAndTheNextStartRemembersTheLanguage() {
+    QDir().mkpath(QFileInfo(home_.IniPath()).path());
+    WriteAll(home_.IniPath(), "[\n[[\n==\n");
+    dialogs_.AnswerDialog("CLanguage",
+                          [](QDialog &dialog) { dialog.findChild<QPushButton *>("english")->click(); });
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    app_->SaveSettings();
+    QCOMPARE(app_->ExitInstance(), 0);
+    QStringList told;
+    for (int line = 0; line < MessageRing::kLineCount; ++line)
+      if (const QString text = QString::fromStdString(MessageLineText(app_->Messages().Line(line)));
+          text.contains(home_.IniPath()))
+        told << text;
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told[0].contains("could not be read: it is kept as " + home_.IniPath() + ".unreadable"),
+             qPrintable(told[0]));
+    const auto remove = qScopeGuard([&] { QFile::remove(home_.IniPath() + ".unreadable"); });
+    QCOMPARE(ReadAll(home_.IniPath() + ".unreadable"), QByteArray("[\n[[\n==\n"));
+    app_.reset();
+    dialogs_ = ScriptedDialogService();
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY(dialogs_.Asked().isEmpty());
+    QCOMPARE(app_->CurrentLanguage(), Language::English);
+  }
+
+  // A save that fails says so once, not at each save after it.
+  void AFailedSaveIsToldOnce() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    const QString folder = QFileInfo(home_.IniPath()).path();
+    QVERIFY(QDir(folder).removeRecursively());
+    const auto restore = qScopeGuard([&] { QFile::remove(folder); });
+    WriteAll(folder, "a file where the settings' folder should be");
+    app_->Settings().general.longCase = 61;
+    app_->SaveSettings();
+    app_->SaveSettings();
+    int told = 0;
+    for (int line = 0; line < MessageRing::kLineCount; ++line)
+      told += MessageLineText(app_->Messages().Line(line)).find("The settings could not be saved") !=
+              std::string::npos;
+    QCOMPARE(told, 1);
+  }
+
+  // A picture list that cannot be read is told in the player's language.
+  void AnUnreadablePictureListIsToldInThePlayersLanguageOverTheWindow() {
+    home_.WriteInt("GENERAL", "LANGUAGE", 1);
+    home_.WriteString("GENERAL", "IMAGENAME", "/");
+    QVERIFY(MakeApp().InitInstance({"quorbel"}));
+    QVERIFY2(dialogs_.Asked().contains(
+                 "message Quorbel: The picture list / could not be read (not a regular file)."),
+             qPrintable(dialogs_.Asked().join('|')));
   }
 
   void ExitSavesTheSettings() {

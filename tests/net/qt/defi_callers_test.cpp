@@ -1,5 +1,6 @@
 // Who holds the challenge's slots: a flood of silent callers from one address keeps a listed
-// player out no longer, and a player whose link dies leaves the players to deal in.
+// player out no longer and is said once with its count, and a player whose link dies leaves the
+// players to deal in.
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QtTest>
@@ -21,9 +22,15 @@ public:
     bob.Connected = 1;
     known.Add(bob);
   }
-  void Inform(const std::string &line) override { reserved += line.starts_with("Reserved Socket"); }
+  void Inform(const std::string &line) override {
+    reserved += line.starts_with("Reserved Socket");
+    freed += line.ends_with("freed: no hello");
+    said.push_back(line);
+  }
 
   int reserved = 0;
+  int freed = 0;
+  std::vector<std::string> said;
   DefiSockets sockets;
 };
 
@@ -45,7 +52,12 @@ private slots:
     std::vector<std::unique_ptr<QTcpSocket>> flood;
     for (int i = 0; i < kDefiSlots; ++i)
       flood.push_back(Call(ann.sockets.ListenPort()));
-    QTRY_COMPARE(ann.reserved, kDefiSlots);
+    QTRY_VERIFY_WITH_TIMEOUT(!ann.said.empty() &&
+                                 ann.said.back() == "Defi: 99 more connections from 127.0.0.1",
+                             5000 + kCallerRunPauseMs);
+    QCOMPARE(ann.reserved, 1);
+    QCOMPARE(ann.freed, 1); // the first caller's going, not the others'
+
     QVERIFY(ann.sockets.OpenSlots() <= kMostDefiCallersPerAddress);
     std::unique_ptr<QTcpSocket> bob = Call(ann.sockets.ListenPort());
     QVERIFY(bob->waitForConnected(5000));

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/colours.h"
 #include "app/message_format.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/colour_ref.h"
 #include "platform/qt/profile_store.h"
 #include "tests/french_locale.h"
+#include "tests/support/ended_process.h"
 #include "tests/support/fifo_watch.h"
 
 using namespace quorbel;
@@ -212,6 +214,78 @@ private slots:
     QVERIFY(S_ISFIFO(info.st_mode));
     QFile::remove(IniPath());
     QFile::remove(fifo);
+  }
+
+  // A file that is no INI text is kept whole under a name that says so, and the store starts
+  // empty, so that the run's settings are saved; a second one takes the next name.
+  void AnUnparsedFileIsSetAsideAndTheRunsSettingsAreSaved() {
+    for (const QByteArray &junk : {QByteArray("[\n[[\n==\n"), QByteArray("LANGUAGE=1\n[\n")}) {
+      QVERIFY(WriteIni(junk));
+      {
+        ProfileStore store;
+        QVERIFY(store.Refusal().empty());
+        const QString aside = IniPath() + (junk.startsWith('[') ? ".unreadable" : ".unreadable-2");
+        QCOMPARE(QString::fromStdString(store.SetAside()), aside);
+        QFile kept(aside);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), junk);
+        QCOMPARE(store.GetInt("GENERAL", "LANGUAGE", -1), -1);
+        store.WriteInt("GENERAL", "LANGUAGE", 1);
+        QVERIFY(store.Flush());
+      }
+      ProfileStore store;
+      QVERIFY(store.SetAside().empty());
+      QCOMPARE(store.GetInt("GENERAL", "LANGUAGE", -1), 1);
+    }
+    QFile::remove(IniPath() + ".unreadable");
+    QFile::remove(IniPath() + ".unreadable-2");
+  }
+
+  // Far larger than any settings file: it is neither read nor ever replaced.
+  void AFileLargerThanAnySettingsIsRefusedAndLeftAsItWas() {
+    const QByteArray large((17 << 20), 'x');
+    QVERIFY(WriteIni("[GENERAL]\nLONGCASE=61\n" + large));
+    {
+      ProfileStore store;
+      QVERIFY(!store.Refusal().empty());
+      QCOMPARE(store.GetInt("GENERAL", "LONGCASE", 7), 7);
+      store.WriteInt("GENERAL", "LONGCASE", 50);
+      QVERIFY(!store.Flush());
+    }
+    QCOMPARE(QFileInfo(IniPath()).size(), large.size() + 22);
+  }
+
+  // Another run may write between a change of ours and its save: both keys reach the file.
+  void AKeyWrittenFromOutsideBeforeTheSaveIsKeptBesideOurs() {
+    ProfileStore store;
+    store.WriteInt("GENERAL", "LONGCASE", 61);
+    {
+      ProfileStore other;
+      other.WriteInt("PARAMETER", "QRBDEBUG", 1);
+      QVERIFY(other.Flush());
+    }
+    QVERIFY(store.Flush());
+    QVERIFY(IniText().contains("LONGCASE=61"));
+    QVERIFY(IniText().contains("QRBDEBUG=1"));
+  }
+
+  // A run killed before its end leaves its private copy: the next store removes the folder of an
+  // ended run, and leaves a living run's.
+  void TheCopyOfAKilledRunIsSweptAway() {
+    const pid_t child = quorbel::testing::EndedProcessId();
+    QVERIFY(child > 0);
+    const auto folder = [](pid_t pid) {
+      return QDir::tempPath() + "/quorbel-settings-" + QString::number(pid) + "-AbC123";
+    };
+    for (pid_t pid : {child, ::getppid()}) {
+      QVERIFY(QDir().mkpath(folder(pid)));
+      QFile copy(folder(pid) + "/Quorbel.ini");
+      QVERIFY(copy.open(QIODevice::WriteOnly));
+    }
+    { ProfileStore store; }
+    QVERIFY(!QFileInfo::exists(folder(child)));
+    QVERIFY(QFileInfo::exists(folder(::getppid()) + "/Quorbel.ini"));
+    QDir(folder(::getppid())).removeRecursively();
   }
 
   void AFileThatCannotBeWrittenIsReported() {

@@ -1,6 +1,7 @@
 // The board view inside the running program: the frame's central widget, repainted by the
 // engine's host, writing its status panes, and holding the selection the host clears.
 #include <QLabel>
+#include <QPainter>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -42,6 +43,51 @@ private slots:
         right = pane.right();
       }
       QVERIFY(right < f.Frame().statusBar()->width());
+    }
+  }
+
+  // The pieces of a 4 x 4 grid's rules need more room than its big cells leave beside it.
+  void ThePiecesOfASmallGridStayOnTheBoardOnScreenAndOnThePage() {
+    FrameWithBoard f(home_);
+    QVERIFY(f.started);
+    CQuorbelView &view = *GetCurrentView(*f.app);
+    const EngineContext &engine = f.app->Engine();
+    const QString macro = home_.StartDirectory() + QStringLiteral("/pieces.macro");
+    for (const QByteArray &rule : {QByteArray("524288"), QByteArray("4096")}) { // Tiled, Battle Ship
+      WriteAll(macro, "GENERE;4;MEDIUM;" + rule + ";-1;UNIQ\r\n");
+      QCOMPARE(f.app->Services().runMacroFile(macro.toStdString()), 0);
+      for (const QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1600, 1150)}) {
+        f.Frame().resize(size);
+        QCoreApplication::processEvents();
+        view.repaint();
+        const CGridDraw &painter = view.Painter(0);
+        const QString where = QString::fromLatin1(rule) + QStringLiteral(" at %1").arg(size.width());
+        int pieceCells = 0;
+        for (int record = engine.Geo.NCellRecs; record < kDrawRecords; ++record) {
+          const CellRect &box = painter.OuterRect[static_cast<size_t>(record)];
+          if (!box.IsShown())
+            continue;
+          ++pieceCells;
+          const CellRect &tile = painter.BoardRect;
+          QVERIFY2(box.left >= tile.left && box.right <= tile.right && box.top >= tile.top &&
+                       box.bottom <= tile.bottom,
+                   qPrintable(where));
+          QVERIFY2(!box.Intersects(view.Layout().Side), qPrintable(where));
+          for (int cell = 0; cell < engine.Geo.NCells; ++cell)
+            QVERIFY2(!box.Intersects(painter.OuterRect[static_cast<size_t>(cell)]), qPrintable(where));
+        }
+        QVERIFY2(pieceCells > 0, qPrintable(where));
+      }
+      // On an A4 page at 96 dpi, the margin round the grids stays white.
+      QImage page(794, 1123, QImage::Format_RGB32);
+      {
+        QPainter dc(&page);
+        view.PaintPage(dc, page.rect(), 96);
+      }
+      constexpr int kMargin = 20;
+      for (int y = 0; y < page.height(); ++y)
+        for (int x = page.width() - kMargin; x < page.width(); ++x)
+          QVERIFY2(page.pixel(x, y) == qRgb(255, 255, 255), qPrintable(QString::fromLatin1(rule)));
     }
   }
 

@@ -85,6 +85,30 @@ private slots:
                         board.app->Colours().ColInput) > 10);
   }
 
+  // What the board help says of typing: after a value the digits go beside it as candidates
+  // until the focus moves on; in the one-value cell type they replace it.
+  void ADigitTypedAfterAValueGoesBesideItUntilTheFocusMovesOn() {
+    PlayedBoard board(home_, kShapeOf9, puzzle_);
+    board.app->Settings().general.probType = 1;
+    const int cell = OpenCell(puzzle_);
+    board.ClickCell(cell);
+    board.Type(Qt::Key_6);
+    QCOMPARE(board.Cell(cell).Value, 6);
+    board.Type(Qt::Key_7);
+    QCOMPARE(board.Cell(cell).Value, 0);
+    QCOMPARE(board.Cell(cell).Marks, ValueBit(6) | ValueBit(7));
+    board.Type(Qt::Key_6); // taken away again: the last one left is the value
+    QCOMPARE(board.Cell(cell).Value, 7);
+    board.Type(Qt::Key_Right);
+    board.Type(Qt::Key_Left);
+    board.Type(Qt::Key_5);
+    QCOMPARE(board.Cell(cell).Value, 5);
+    board.app->Settings().general.probType = 0;
+    board.ClickCell(cell);
+    board.Type(Qt::Key_4);
+    QCOMPARE(board.Cell(cell).Value, 4);
+  }
+
   void AFrenchKeyboardTypesDigitsWithOrWithoutShift() {
     PlayedBoard board(home_, kShapeOf9, puzzle_);
     const int cell = OpenCell(puzzle_);
@@ -278,7 +302,7 @@ private slots:
     QVERIFY(StopMacroRecording(false).ok);
     const QByteArray text = ReadAll(home_.StartDirectory() + QStringLiteral("/PlayedMoves.macro"));
     QVERIFY(text.contains(QStringLiteral("CLICK;%1;0;0\t").arg(100 + cell).toLatin1()));
-    QVERIFY(text.contains(QStringLiteral("SETCELL;%1;%2\t").arg(cell).arg(value).toLatin1()));
+    QVERIFY(text.contains(QStringLiteral("SETCELL;%1;%2;0\t").arg(cell).arg(value).toLatin1())); // grid 0
   }
 
   void TheWheelAndThePageKeysStepThroughTheStoredSolutions() {

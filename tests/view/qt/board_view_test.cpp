@@ -7,6 +7,7 @@
 #include "app/game_clock.h"
 #include "app/panel_text.h"
 #include "engine/cell_actions.h"
+#include "engine/comparison_editors.h"
 #include "engine/grid_removal.h"
 #include "engine/sum_clue_editors.h"
 #include "tests/view/qt/view_test_support.h"
@@ -545,6 +546,42 @@ private slots:
     const auto total = rowsOf(kGivenInk);
     QVERIFY(total.first < total.second);
     QVERIFY(rowsOf(possible).first > total.second);
+
+    // The matrix of candidates too: its first row ends up below the total, "1" apart from "17".
+    board.General().probType = 2;
+    const QImage &matrix = board.Render("caged-matrix");
+    const auto matrixTotal = rowsOf(kGivenInk);
+    QVERIFY(matrixTotal.first < matrixTotal.second);
+    QVERIFY(CountPixels(matrix, inner, possible) > 40);
+    QVERIFY(rowsOf(possible).first > matrixTotal.second);
+  }
+
+  void AParityLetterGrowsWithItsCellWhateverTheProbablesRow() {
+    BoardFixture board(1600, 1150);
+    board.LoadPuzzle(kShapeOf9, FirstPuzzle("puzzles-9.txt"));
+    GridRecord &grid = board.Engine().Grids.Main[0];
+    const int open = static_cast<int>(FirstPuzzle("puzzles-9.txt").find('0'));
+    ToggleOddEvenCell(board.Engine().Geo, grid, open, 1);
+    grid.GridVar |= kVarOdd;
+    board.Update();
+    board.Colours().ColInit = kGivenInk;
+    // The rows the letter's ink takes, in the cell's upper third.
+    auto letterHeight = [&](int probablesRow) {
+      board.General().haut19 = probablesRow;
+      const QImage &image = board.Render("parity-letter");
+      const CellRect &cell = board.Painter().OuterRect[open];
+      int first = cell.bottom;
+      int last = cell.top;
+      for (int y = cell.top; y < cell.top + cell.Height() / 3; ++y)
+        if (CountPixels(image, {cell.left, y, cell.right, y + 1}, kGivenInk) > 0) {
+          first = std::min(first, y);
+          last = std::max(last, y);
+        }
+      return last - first + 1;
+    };
+    const int height = letterHeight(10);
+    QVERIFY2(height >= board.Painter().OuterRect[open].Height() / 5, qPrintable(QString::number(height)));
+    QCOMPARE(letterHeight(0), height);
   }
 
   void MovingTheFocusRepaintsTheOldAndTheNewCell() {
