@@ -497,6 +497,14 @@ TEST_F(MacroCommands, EachDisplayWordSetsItsOwnHelpSizeOrLayoutValue) {
   EXPECT_EQ(Count("ShowArea Music"), 1);
 }
 
+TEST_F(MacroCommands, ABackgroundPictureKeepsItsOwnExtension) {
+  program.settings.directory.background = "/pictures";
+  EXPECT_EQ(Play("PREFBGIM;/x/Meadow.jpg\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.backgroundImage, "/x/Meadow.jpg");
+  EXPECT_EQ(Play("PREFBGIM;Sea.png\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.backgroundImage, "/pictures/Sea.png");
+}
+
 // One row per layout word: the single setting it changes, as the settings file then holds it.
 TEST_F(MacroCommands, EachLayoutWordSetsItsOwnSettingAndNoOther) {
   struct Row {

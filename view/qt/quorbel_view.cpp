@@ -161,6 +161,8 @@ void CQuorbelView::PrepareBoardLayout() {
 
 namespace {
 
+static_assert(kMostImagePixels == kMaxPicturePixels, "a picture Qt reads is held to what ours may hold");
+
 // Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, painted
 // straight into the image, TGA, PCX). Both
 // read only a regular file: `reason` says why another was passed over.
