@@ -134,9 +134,12 @@ int PrefBgim(MacroCommandContext &c, const MacroCall &call) {
   if (!call.Has(1))
     return kMacroStepFailed;
   GeneralSettings &g = c.Services.Settings.Values().general;
-  g.backgroundImage =
-      MakeFilePath(call.Text(1), MakeAbsolutePath(c.Services.Settings.Values().directory.background),
-                   FileExtensionOfPath(call.Text(1)));
+  // The picture keeps its own extension, which the path is made with, dot included.
+  std::string extension = FileExtensionOfPath(call.Text(1));
+  if (!extension.empty())
+    extension.insert(extension.begin(), '.');
+  g.backgroundImage = MakeFilePath(
+      call.Text(1), MakeAbsolutePath(c.Services.Settings.Values().directory.background), extension);
   g.bgRandom = 0;
   c.Services.Board.ReloadBackground();
   c.Services.Board.Redraw();

@@ -19,6 +19,7 @@
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
 #include "engine/variant_catalog.h"
+#include "solver/generate_grid.h"
 
 namespace quorbel {
 
@@ -108,9 +109,13 @@ int Genere(MacroCommandContext &c, const MacroCall &call) {
   const uint32_t second = call.Has(4) ? call.Bits(4) : kNoWord;
   const uint32_t word2 = second == kNoWord ? 0u : second;
   // A rule the catalogue does not offer at this size is refused like a size the game does not
-  // play: the generator could only fail on it.
-  if (!RulesOfferedAtWidth({word1, word2}, call.Number(1)))
+  // play, with its name: the generator could only fail on it.
+  if (const std::string unplayed = UnplayedRuleMessage({word1, word2}, call.Number(1),
+                                                       c.French() ? kLanguageFrench : kLanguageEnglish);
+      !unplayed.empty()) {
+    c.Say(unplayed);
     return kMacroStepFailed;
+  }
   general.gridCurrVariant = static_cast<uint64_t>(word1) | (static_cast<uint64_t>(word2) << 32);
   general.uniqSolution = call.Word(5) == kArgUniq ? 1 : 0;
   c.Services.Settings.Apply();

@@ -15,9 +15,6 @@ constexpr int kMagicSquareRow = RowIndex(RuleRow::MagicSquare);
 constexpr int kPanDigitalRow = RowIndex(RuleRow::PanDigital);
 constexpr int kKimoRow = RowIndex(RuleRow::Kimo);
 constexpr int kAllIndicatedRow = RowIndex(RuleRow::AllIndicated);
-// Kimo needs a sum rule to take its modulus of; All Indicated a comparison rule.
-constexpr VariantWords kKimoPartners = kVarLittleKiller | kVarKillerSum | kVarKillerProduct | kVarOddPair;
-constexpr VariantWords kAllIndicatedPartners = kVarLess | kVarXV | kVarDot;
 // The rules that need digits, in each word.
 constexpr uint32_t kDigitRulesWord1 = 0xA75F80BE;
 constexpr uint32_t kDigitRulesWord2 = 0x8251D;
@@ -79,9 +76,10 @@ int SyncVariantList(VariantSelection &s) {
   }
   s.Rows[kMagicSquareRow].Enabled = false;
   s.Rows[kPanDigitalRow].Enabled = false;
-  if (!Meets(s.Words, kKimoPartners))
+  // Kimo needs a sum rule to take its modulus of; All Indicated a comparison rule.
+  if (!Meets(s.Words, kVarKimoSums))
     s.Rows[kKimoRow].Enabled = false;
-  if (!Meets(s.Words, kAllIndicatedPartners))
+  if (!Meets(s.Words, kVarIndicatedMarks))
     s.Rows[kAllIndicatedRow].Enabled = false;
   if (Meets(s.Words, kVarTwinsVariantMasked))
     for (int i = kFirstRuleRow; i < kVariantRowCount; ++i)

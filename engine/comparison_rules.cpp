@@ -486,7 +486,7 @@ void CheckQuad(const GridGeometry &geo, GridRecord &grid, int i) {
     const int value = grid.Cells[mark].Value;
     for (CellRef c : quad.Cells) {
       const CellRecord &cell = grid.Cells[c];
-      if (c == mark || !IsFilled(cell) || (max ? cell.Value <= value : cell.Value >= value))
+      if (c == mark || !IsFilled(cell) || (max ? cell.Value < value : cell.Value > value))
         continue;
       flag = 1;
       for (CellRef k : quad.Cells)

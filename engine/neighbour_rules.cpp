@@ -415,4 +415,12 @@ void AddNeighbourScore(const EngineContext &ctx, GridRecord &grid) {
   }
 }
 
+void GivePointsWhenNone(EngineContext &ctx) {
+  for (int q = 2; q <= ctx.Geo.GridWidth; ++q)
+    if (ctx.PointsOf(q) != 0)
+      return;
+  for (int q = 2; q - 2 < static_cast<int>(ctx.Points.size()); ++q)
+    ctx.Points[static_cast<size_t>(q - 2)] = static_cast<uint32_t>(q);
+}
+
 } // namespace quorbel

@@ -31,5 +31,8 @@ int FilterPirate(const GridGeometry &geo, GridRecord &grid);
 // The neighbour score: each filled cell of value v beside a filled u that divides it with a
 // quotient q above 1 adds the points of q (Double and Triple). Marks nothing.
 void AddNeighbourScore(const EngineContext &ctx, GridRecord &grid);
+// The points a Double and Triple grid gets when the table scores no quotient of its width: a
+// neighbour q times as large scores q points. Leaves a table that scores something as it is.
+void GivePointsWhenNone(EngineContext &ctx);
 
 } // namespace quorbel

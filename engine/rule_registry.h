@@ -1,8 +1,9 @@
 // The rule table: one RuleDef per catalogue row, in the catalogue's order. A row holds the rule's
-// bit, its names, its family and what it has: its check and filter steps, its traits and the
-// letter of its text-grid line. Propagation walks these steps in the orders of
-// check_constraints.cpp and filter_constraints.cpp; the catalogue, the clue kinds, the painters
-// and the definition commands are derived from the rows or checked against them.
+// bit, its names, its family and what it has: its check and filter steps, its traits, the
+// letter of its text-grid line, its clue lists and the fast search's link that reads it.
+// Propagation walks these steps in the orders of check_constraints.cpp and
+// filter_constraints.cpp; the catalogue, the clue kinds, the painters and the definition
+// commands are derived from the rows or checked against them.
 #pragma once
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "engine/propagate.h"
 #include "engine/puzzle_pieces.h"
 #include "engine/rule_steps.h"
+#include "engine/search_link_kind.h"
 #include "engine/sum_rules.h"
 #include "engine/twins_rules.h"
 #include "engine/variant_bits.h"
@@ -119,7 +121,9 @@ enum RuleTrait : uint8_t {
   // Its clues only reject a finished grid (but where the Puzzle rule's filter reads the pieces,
   // which its bit keeps on the propagating route): a count for uniqueness alone may leave them out.
   kCluesOnlyReject = 16,
-  kReadByFastRoute = 32, // the fast search reads its clues in its own way (ClueLinks, ChessLinks)
+  // A count for uniqueness alone may take the fast search, which reads the rule through its link
+  // (RuleDef::Link): its bit, and its clues when it acts through clues.
+  kReadByFastRoute = 32,
 };
 
 // A row's clues: how many a grid holds (or any number above 0 when it holds some), and the clearing of the
@@ -145,6 +149,9 @@ struct RuleDef {
   // parity's marks); empty for none.
   std::string_view TextLetters;
   RuleClues Clues{}; // none for a rule without a clue list or conflict flag
+  // The fast search's link that reads the rule (solver/search_links.h); every row with the
+  // trait kReadByFastRoute names one.
+  SearchLinkKind Link = SearchLinkKind::None;
 };
 
 namespace rule_table {
@@ -235,6 +242,13 @@ constexpr uint8_t kSide = kActsThroughClues | kCluesBesideGrid;
 constexpr uint8_t kBetween = kFilteredBetweenGrids;
 constexpr uint8_t kRejecting = kActsThroughClues | kCluesOnlyReject;
 constexpr uint8_t kFastLinked = kActsThroughClues | kReadByFastRoute;
+constexpr uint8_t kFastHideable = kHideable | kReadByFastRoute;
+
+constexpr RuleClues kNoClues{};
+constexpr SearchLinkKind kNeighbourLink = SearchLinkKind::Neighbours;
+constexpr SearchLinkKind kDiagonalLink = SearchLinkKind::ClueDiagonals;
+constexpr SearchLinkKind kChessLink = SearchLinkKind::ChessFigures;
+constexpr SearchLinkKind kSkylineLink = SearchLinkKind::SkylineLines;
 
 constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {RandomSingle, "Random Single", "Un seul Aléatoire", {}, None, nullptr, nullptr, 0, ""},
@@ -254,8 +268,9 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
      Held<kVarAllIndicated, CheckAllIndicated>, Held<kVarAllIndicated, FilterAllIndicated>, kClued, "}",
      kComparisonClues},
     {Pirate, "Pirate", "Pirate", kVarPirate, Neighbourhood, Held<kVarPirate, CheckPirate>,
-     Held<kVarPirate, FilterPirate>, kHideable, "]",
-     RuleClues{nullptr, [](VariantWork &work, const VariantLists &) { work.PirateConflict = 0; }}},
+     Held<kVarPirate, FilterPirate>, kFastHideable, "]",
+     RuleClues{nullptr, [](VariantWork &work, const VariantLists &) { work.PirateConflict = 0; }},
+     kNeighbourLink},
     {Trio, "Trio", "Trio", kVarTrio, CellSet, Held<kVarTrio, CheckCellClasses>,
      Held<kVarTrio, FilterCellClasses>, 0, "3"},
     {Navigator, "Navigator", "Navigator", kVarNavigator, Neighbourhood,
@@ -264,31 +279,33 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {LittleKiller, "Little Killer", "Little Killer", kVarLittleKiller, SumProduct,
      Each<&VariantLists::LittleKiller, CheckLittleKiller>,
      Each<&VariantLists::LittleKiller, FilterLittleKiller>, kFastLinked, "L",
-     kListClues<&VariantLists::LittleKiller, &VariantWork::LittleKillerConflict>},
+     kListClues<&VariantLists::LittleKiller, &VariantWork::LittleKillerConflict>, kDiagonalLink},
     {KillerSum, "Killer Sum", "Killer Somme", kVarKillerSum, SumProduct, kCheckCages, kFilterCages, kClued,
      "K", kCageClues},
     {KillerProduct, "Killer Product", "Killer Produit", kVarKillerProduct, SumProduct, kCheckCages,
      kFilterCages, kClued, "*", kCageClues},
     {Kimo, "Kimo", "Kimo", kVarKimo, SumProduct, kCheckCages, kFilterCages, kClued, "&", kCageClues},
     {Touchy, "Touchy", "Touche", kVarTouchy, Neighbourhood, Held<kVarTouchy, CheckTouchy>,
-     Held<kVarTouchy, FilterTouchy>, kHideable, "\xBE"},
+     Held<kVarTouchy, FilterTouchy>, kFastHideable, "\xBE", kNoClues, kNeighbourLink},
     {No3OddEven, "No 3 Odd Even", "Pas 3 Pairs-Impairs", kVarNo3OddEven, Neighbourhood,
-     Held<kVarNo3OddEven, CheckNo3OddEven>, Held<kVarNo3OddEven, FilterNo3OddEven>, kHideable, "\xBF"},
+     Held<kVarNo3OddEven, CheckNo3OddEven>, Held<kVarNo3OddEven, FilterNo3OddEven>, kFastHideable, "\xBF",
+     kNoClues, kNeighbourLink},
     {NoAverage, "No Average", "Pas Moyenne", kVarNoAverage, Neighbourhood,
-     Held<kVarNoAverage, CheckNoAverage>, Held<kVarNoAverage, FilterNoAverage>, kHideable, "\xA5"},
+     Held<kVarNoAverage, CheckNoAverage>, Held<kVarNoAverage, FilterNoAverage>, kFastHideable, "\xA5",
+     kNoClues, kNeighbourLink},
     {NoConsecutive, "No Consecutive", "Pas Consecutif", kVarNoConsecutive, Neighbourhood,
-     Held<kVarNoConsecutive, CheckNoConsecutive>, Held<kVarNoConsecutive, FilterNoConsecutive>, kHideable,
-     "^"},
+     Held<kVarNoConsecutive, CheckNoConsecutive>, Held<kVarNoConsecutive, FilterNoConsecutive>, kFastHideable,
+     "^", kNoClues, kNeighbourLink},
     {NoTouch, "No Touch", "Pas Touche", kVarNoTouch, Neighbourhood, Held<kVarNoTouch, CheckNoTouch>,
-     Held<kVarNoTouch, FilterNoTouch>, kHideable, "\xA8"},
+     Held<kVarNoTouch, FilterNoTouch>, kFastHideable, "\xA8", kNoClues, kNeighbourLink},
     {GiveMe5, "Give Me 5", "Donne Moi 5", kVarGiveMe5, Neighbourhood, Held<kVarGiveMe5, CheckGiveMe5>,
-     Held<kVarGiveMe5, FilterGiveMe5>, kHideable, "\xD8"},
+     Held<kVarGiveMe5, FilterGiveMe5>, kFastHideable, "\xD8", kNoClues, kNeighbourLink},
     {OddPair, "Odd Pair", "Couple Pair", kVarOddPair, Comparison, Each<&VariantLists::OddPairs, CheckOddPair>,
      Each<&VariantLists::OddPairs, FilterOddPair>, kClued, "U",
      kListClues<&VariantLists::OddPairs, &VariantWork::OddPairConflict>},
     {NoKnightStep, "No Knight Step", "Pas Cavalier Echec", kVarNoKnightStep, Neighbourhood,
-     Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, kHideable,
-     "\xBD"},
+     Held<kVarNoKnightStep, CheckNoKnightStep>, Held<kVarNoKnightStep, FilterNoKnightStep>, kFastHideable,
+     "\xBD", kNoClues, kNeighbourLink},
     {Arrow, "Arrow", "Arrow", kVarArrow, SumProduct, Each<&VariantLists::Arrows, CheckArrow>,
      Each<&VariantLists::Arrows, FilterArrow>, kClued, "\xA7",
      kListClues<&VariantLists::Arrows, &VariantWork::ArrowConflict>},
@@ -306,7 +323,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
     {Oddview, "Oddview", "Oddview", kVarOddview, SumProduct, kCheckSides, kFilterSides, kSide, "C",
      kSideClues},
     {SkyScraper, "SkyScrapper", "SkyScrapper", kVarSkyScraper, SumProduct, kCheckSides, kFilterSides, kSide,
-     "F", kSideClues},
+     "F", kSideClues, kSkylineLink},
     {LastNumber, "Last Number", "Last Number", kVarLastNumber, SumProduct, kCheckSides, kFilterSides, kSide,
      "F", kSideClues},
     {Transfer, "Transfer", "Transfer", kVarTransfer, SumProduct, kCheckSides, kFilterSides, kSide, "8C",
@@ -342,7 +359,7 @@ constexpr std::array<RuleDef, kVariantRowCount> kRows = {{
      kListClues<&VariantLists::MultTable, &VariantWork::MultTableConflict>},
     {Chess, "Chess", "Echec", kVarChess, Neighbourhood, Held<kVarChess, CheckChess>,
      Held<kVarChess, FilterChess>, kFastLinked, "5",
-     kListClues<&VariantLists::Chess, &VariantWork::ChessConflict>},
+     kListClues<&VariantLists::Chess, &VariantWork::ChessConflict>, kChessLink},
     {MagicSquare, "Magic Square", "Carré Magique", kVarMagicSquare, SumProduct,
      Each<&VariantLists::MagicSquares, CheckMagicSquare>,
      Each<&VariantLists::MagicSquares, FilterMagicSquare>, kClued, "7",
@@ -402,6 +419,15 @@ constexpr VariantWords RuleBitsWith(uint8_t traits) {
   VariantWords bits;
   for (const RuleDef &rule : RuleRegistry)
     if ((rule.Traits & traits) == traits && traits != 0)
+      bits |= rule.Bit;
+  return bits;
+}
+
+// The bits of every row the fast search's `link` reads.
+constexpr VariantWords RuleBitsLinkedBy(SearchLinkKind link) {
+  VariantWords bits;
+  for (const RuleDef &rule : RuleRegistry)
+    if (rule.Link == link)
       bits |= rule.Bit;
   return bits;
 }

@@ -111,6 +111,20 @@ constexpr VariantWords kVarGiveMe5 = InWord2(0x20000000);
 
 // Both Killer kinds share the cage list and are often tested together.
 constexpr VariantWords kVarKiller = kVarKillerSum | kVarKillerProduct;
+// Two rules only change what others' clues say: Kimo takes the totals of the sum rules modulo its
+// number, All Indicated says that the comparison marks are all there. Without one of those
+// rules they say nothing.
+constexpr VariantWords kVarKimoSums = kVarLittleKiller | kVarKiller;
+constexpr VariantWords kVarIndicatedMarks = kVarLess | kVarXV | kVarDot;
+// The rules of `words` that lack every rule they change.
+constexpr VariantWords RulesWithoutTheirClues(VariantWords words) {
+  VariantWords alone;
+  if (Meets(words, kVarKimo) && !Meets(words, kVarKimoSums))
+    alone |= kVarKimo;
+  if (Meets(words, kVarAllIndicated) && !Meets(words, kVarIndicatedMarks))
+    alone |= kVarAllIndicated;
+  return alone;
+}
 // The rules whose clues are pieces laid beside the grid.
 constexpr VariantWords kVarPieceRules = kVarPuzzle | kVarTiled | kVarBattleShip;
 // The rules that link the grids of a set: they decide how many grids a game has.

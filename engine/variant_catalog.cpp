@@ -464,17 +464,6 @@ int VariantAvailability(int sizeClass, int row) {
   return (VariantCatalog[row].SizeClasses >> sizeClass) & 1;
 }
 
-bool RulesOfferedAtWidth(VariantWords words, int width) {
-  const auto at = std::find(kSizeClassWidth.begin(), kSizeClassWidth.end(), width);
-  if (at == kSizeClassWidth.end())
-    return false;
-  const int sizeClass = static_cast<int>(at - kSizeClassWidth.begin());
-  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row)
-    if (Meets(words, VariantCatalog[row].VarMasks) && VariantAvailability(sizeClass, row) == 0)
-      return false;
-  return true;
-}
-
 int VariantCompatibilityMatrix(int present, int candidate) {
   if (!IsRow(present) || !IsRow(candidate))
     return 0;

@@ -49,10 +49,6 @@ extern const std::array<VariantRow, kVariantRowCount> VariantCatalog;
 // 1 when the row is offered for grids of the size class, else 0 (also for bad arguments).
 int VariantAvailability(int sizeClass, int row);
 
-// Whether every rule row among `words` is offered for grids `width` wide (false for a width
-// with no size class).
-bool RulesOfferedAtWidth(VariantWords words, int width);
-
 // 1 when `candidate` may be added to a grid that already holds `present`, else 0 (also for
 // bad arguments). Not symmetric.
 int VariantCompatibilityMatrix(int present, int candidate);

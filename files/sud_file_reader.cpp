@@ -402,6 +402,10 @@ void ApplyStage(Stage &s, EngineContext &ctx, SudFileContent &content) {
     grid.Work = staged.Block->Work;
     content.Carried.Reserved[g] = staged.Block->Reserved;
     std::copy_n(staged.Cells.begin(), std::min(staged.Cells.size(), grid.Cells.size()), grid.Cells.begin());
+    // A cell record holds no crossed-out word: the Transfer list names the cells.
+    for (const TransferCell &crossed : grid.Lists.Transfer.Used())
+      if (crossed.Cell >= 0 && static_cast<size_t>(crossed.Cell) < grid.Cells.size())
+        grid.Cells[static_cast<size_t>(crossed.Cell)].CrossedOut = 1;
     content.Carried.CellWords[g] = std::move(staged.Carried);
     grid.State = staged.State;
     grid.SudMissing = staged.SudMissing;

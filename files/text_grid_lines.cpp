@@ -76,12 +76,9 @@ void ReadLittleKiller(const Row &row, In &in, char, const Line &line) {
   clue.LastCell = static_cast<CellRef>(last);
   clue.Step = static_cast<int16_t>(run->Step);
   clue.NCells = static_cast<int16_t>(run->Count);
-  int32_t sum = 0;
-  for (int k = 0; k < run->Count; ++k) {
+  for (int k = 0; k < run->Count; ++k)
     clue.Cells[k] = static_cast<CellRef>(first + k * run->Step);
-    sum += in.Grid().Cells[clue.Cells[k]].RefValue;
-  }
-  clue.Target = n[2] > 0 ? n[2] : sum;
+  clue.Target = n[2]; // a total left unset is the solution's, once the grid is read (FillUnsetTotals)
   l.LittleKiller.Append(clue);
   in.Flag(row.Rules);
 }
@@ -210,8 +207,8 @@ void WriteCages(const Row &, Out &out, const Source &src) {
     out.Text(Prefix(kZeroCages));
 }
 
-// A cage: its total, then at most ten cells; a cell off the grid is not stored and -1 ends
-// the list. A total of 0 is the sum (or product) of the solution values of its cells.
+// A cage: its total, then at most ten cells of the grid; -1 ends the list. A cage whose cells
+// the grid cannot hold is refused: loaded short, it would ask for a total its cells cannot make.
 void ReadCage(const Row &, In &in, char kind, const Line &line) {
   VariantLists &l = in.Lists();
   if (kind == kZeroCages) {
@@ -224,20 +221,16 @@ void ReadCage(const Row &, In &in, char kind, const Line &line) {
     return;
   KillerCage cage;
   cage.IsProduct = product ? 1 : 0;
-  for (size_t k = 1; k < n.size() && n[k] != -1 && cage.NCells < kMaxCageCells; ++k)
-    if (n[k] >= 0 && n[k] < in.Geo().NCells)
-      cage.Cells[cage.NCells++] = static_cast<CellRef>(n[k]);
-  cage.Target = n[0];
-  if (cage.Target == 0 && cage.NCells > 0) {
-    // A product held just past the largest total cannot overflow, and still clamps to it.
-    constexpr int64_t kPastEveryTotal = int64_t{INT32_MAX} + 1;
-    int64_t total = product ? 1 : 0;
-    for (int k = 0; k < cage.NCells; ++k) {
-      const int64_t value = in.Grid().Cells[cage.Cells[k]].RefValue;
-      total = product ? std::min(total * value, kPastEveryTotal) : total + value;
+  for (size_t k = 1; k < n.size() && n[k] != -1; ++k) {
+    if (!in.IsCell(n[k]))
+      return;
+    if (cage.NCells == kMaxCageCells) {
+      in.Fail("a cage holds at most " + std::to_string(kMaxCageCells) + " cells");
+      return;
     }
-    cage.Target = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
+    cage.Cells[cage.NCells++] = static_cast<CellRef>(n[k]);
   }
+  cage.Target = n[0]; // 0: the solution's total, once the grid is read (FillUnsetTotals)
   l.Killer.Append(cage);
   in.Flag(product ? kVarKillerProduct : kVarKillerSum);
 }
@@ -1322,6 +1315,33 @@ constexpr std::array<uint8_t, 256> kRowOfLetter = [] {
 }();
 
 } // namespace
+
+// A total of 0 (of a Little Killer, below 1) is the sum (or product) of the solution values of
+// its cells, for a grid read without Kimo: under Kimo a total is a remainder, and 0 is one.
+void FillUnsetTotals(StagedTextGrid &grid) {
+  if (Meets(grid.Var, kVarKimo))
+    return;
+  const auto refValue = [&](int cell) -> int64_t { return grid.Cells[static_cast<size_t>(cell)].RefValue; };
+  for (LittleKillerClue &clue : grid.Lists->LittleKiller.Used())
+    if (clue.Target <= 0) {
+      int32_t sum = 0;
+      for (int k = 0; k < clue.NCells; ++k)
+        sum += static_cast<int32_t>(refValue(clue.Cells[k]));
+      clue.Target = sum;
+    }
+  for (KillerCage &cage : grid.Lists->Killer.Used()) {
+    if (cage.Target != 0 || cage.NCells == 0)
+      continue;
+    // A product held just past the largest total cannot overflow, and still clamps to it.
+    constexpr int64_t kPastEveryTotal = int64_t{INT32_MAX} + 1;
+    const bool product = cage.IsProduct == 1;
+    int64_t total = product ? 1 : 0;
+    for (int k = 0; k < cage.NCells; ++k)
+      total = product ? std::min(total * refValue(cage.Cells[k]), kPastEveryTotal)
+                      : total + refValue(cage.Cells[k]);
+    cage.Target = static_cast<int32_t>(std::clamp<int64_t>(total, INT32_MIN, INT32_MAX));
+  }
+}
 
 std::span<const TextLineKind> TextLineKinds() { return kLineKinds; }
 

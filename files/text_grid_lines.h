@@ -13,6 +13,8 @@
 
 namespace quorbel {
 
+struct StagedTextGrid;
+
 // Where a kind's lines stand: in every grid body, or once after the grids.
 enum class TextLinePlace : uint8_t { Grid, Set };
 
@@ -39,6 +41,9 @@ constexpr VariantWords kHiddenRulesWithLines = kVarDiagonal;
 
 // The row whose lines begin with `kind` (upper case), null when no row reads it.
 const TextLineKind *FindTextLineKind(char kind);
+
+// The totals of a grid's cages and Little Killer clues that its lines left to its solution.
+void FillUnsetTotals(StagedTextGrid &grid);
 
 // The first characters of the lines of every row written for a rule among `rules`: a
 // catalogue row's bit gives the letters a grid of that rule carries in its text.

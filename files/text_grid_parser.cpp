@@ -98,6 +98,7 @@ private:
       in_.Fail(problem);
       return;
     }
+    FillUnsetTotals(grid);
     if (grid.RegionLines && !grid.RegionCount)
       grid.Var |= kVarIrregular;
     if (grid.Lists->Pieces.Size() > 0 && !Meets(grid.Var, kVarTiled | kVarBattleShip))

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "media/metafile_cost.h"
+
 namespace quorbel {
 
 namespace {
@@ -273,8 +275,9 @@ void MetafileContext::DrawPath(bool stroke, bool fill) {
     state_.Style.Pen.Style = MetaPenStyle::None;
   if (!fill)
     state_.Style.Brush.Style = MetaBrushStyle::None;
-  Emit(MetaOp{.Shape = MetaShape::Path, .Points = std::move(path.Points), .Verbs = std::move(path.Verbs)},
-       true);
+  EmitShape(
+      MetaOp{.Shape = MetaShape::Path, .Points = std::move(path.Points), .Verbs = std::move(path.Verbs)},
+      true);
   state_.Style = kept;
 }
 
@@ -307,10 +310,10 @@ void MetafileContext::Figures(MetaFigures figures, bool fromPosition, bool join)
   }
   const MetaBrush brush = state_.Style.Brush;
   state_.Style.Brush.Style = MetaBrushStyle::None;
-  Emit(MetaOp{.Shape = MetaShape::Path,
-              .Points = std::move(figures.Points),
-              .Verbs = std::move(figures.Verbs)},
-       true);
+  EmitShape(MetaOp{.Shape = MetaShape::Path,
+                   .Points = std::move(figures.Points),
+                   .Verbs = std::move(figures.Verbs)},
+            true);
   state_.Style.Brush = brush;
 }
 
@@ -329,8 +332,9 @@ int32_t MetafileContext::KeepPattern(CPicture tile) {
 }
 
 bool MetafileContext::Emit(MetaOp op, bool mapped) {
-  // A path takes no text; the records that would have drawn a figure never reach here.
-  if (inPath_ && (op.Shape == MetaShape::Text || op.Shape == MetaShape::Opaque)) {
+  // A path takes no text; the records that would have drawn a figure never reach here. Once
+  // the budget is spent, nothing is drawn.
+  if (out_.Cut || (inPath_ && (op.Shape == MetaShape::Text || op.Shape == MetaShape::Opaque))) {
     Skip();
     return false;
   }
@@ -347,9 +351,19 @@ bool MetafileContext::Emit(MetaOp op, bool mapped) {
     }
   }
   state_.Style.Transform = t;
-  if (out_.Styles.empty() || !(out_.Styles.back() == state_.Style))
+  const bool newStyle = out_.Styles.empty() || !(out_.Styles.back() == state_.Style);
+  if (newStyle)
     out_.Styles.push_back(state_.Style);
   op.Style = static_cast<uint32_t>(out_.Styles.size() - 1);
+  const double cost = OperationCost(out_, op);
+  if (!(spent_ + cost <= out_.Budget)) {
+    if (newStyle)
+      out_.Styles.pop_back();
+    out_.Cut = true;
+    Skip();
+    return false;
+  }
+  spent_ += cost;
   out_.Ops.push_back(std::move(op));
   return true;
 }
@@ -361,7 +375,7 @@ void MetafileContext::LineTo(MetaPoint p) {
     Figures(std::move(line), true);
     return;
   }
-  Emit(MetaOp{.Shape = MetaShape::Polyline, .Points = {state_.Position, p}});
+  EmitShape(MetaOp{.Shape = MetaShape::Polyline, .Points = {state_.Position, p}});
   state_.Position = p;
 }
 
@@ -386,7 +400,7 @@ void MetafileContext::Polyline(std::vector<MetaPoint> points, bool fromPosition)
     state_.Position = points.back();
   }
   if (points.size() >= 2)
-    Emit(MetaOp{.Shape = MetaShape::Polyline, .Points = std::move(points)});
+    EmitShape(MetaOp{.Shape = MetaShape::Polyline, .Points = std::move(points)});
 }
 
 void MetafileContext::Polygon(std::vector<MetaPoint> points, std::vector<uint32_t> counts) {
@@ -406,7 +420,7 @@ void MetafileContext::Polygon(std::vector<MetaPoint> points, std::vector<uint32_
     Figures(std::move(rings), false);
     return;
   }
-  Emit(MetaOp{.Shape = MetaShape::Polygon, .Points = std::move(points), .Counts = std::move(counts)});
+  EmitShape(MetaOp{.Shape = MetaShape::Polygon, .Points = std::move(points), .Counts = std::move(counts)});
 }
 
 void MetafileContext::Rectangle(double left, double top, double right, double bottom) {
@@ -416,7 +430,7 @@ void MetafileContext::Rectangle(double left, double top, double right, double bo
     Figures(std::move(ring), false);
     return;
   }
-  Emit(MetaOp{.Shape = MetaShape::Rectangle, .Points = {{left, top}, {right, bottom}}});
+  EmitShape(MetaOp{.Shape = MetaShape::Rectangle, .Points = {{left, top}, {right, bottom}}});
 }
 
 void MetafileContext::RoundRect(double left, double top, double right, double bottom, double width,
@@ -427,7 +441,7 @@ void MetafileContext::RoundRect(double left, double top, double right, double bo
     Figures(std::move(shape), false);
     return;
   }
-  Emit(MetaOp{
+  EmitShape(MetaOp{
       .Shape = MetaShape::RoundRect, .Points = {{left, top}, {right, bottom}}, .Corner = {width, height}});
 }
 
@@ -438,7 +452,7 @@ void MetafileContext::Ellipse(double left, double top, double right, double bott
     Figures(std::move(shape), false);
     return;
   }
-  Emit(MetaOp{.Shape = MetaShape::Ellipse, .Points = {{left, top}, {right, bottom}}});
+  EmitShape(MetaOp{.Shape = MetaShape::Ellipse, .Points = {{left, top}, {right, bottom}}});
 }
 
 void MetafileContext::Arc(ArcKind kind, double left, double top, double right, double bottom, MetaPoint start,
@@ -490,11 +504,14 @@ void MetafileContext::Text(MetaPoint at, std::string text, const std::vector<Met
 }
 
 void MetafileContext::FillBox(double left, double top, double right, double bottom, MetaRop rop) {
-  // Not a figure: it fills even while a path is open.
-  const MetaPen pen = state_.Style.Pen;
+  // Not a figure: it fills even while a path is open. An operation that takes no pattern
+  // covers the whole box, whatever the brush.
+  const MetaStyle kept = state_.Style;
   state_.Style.Pen.Style = MetaPenStyle::None;
+  if (rop == MetaRop::Invert || rop == MetaRop::Black || rop == MetaRop::White)
+    state_.Style.Brush = MetaBrush{};
   Emit(MetaOp{.Shape = MetaShape::Rectangle, .Points = {{left, top}, {right, bottom}}, .Rop = rop});
-  state_.Style.Pen = pen;
+  state_.Style = kept;
 }
 
 void MetafileContext::Bitmap(CPicture bitmap, double x, double y, double width, double height,
@@ -511,16 +528,18 @@ void MetafileContext::Bitmap(CPicture bitmap, double x, double y, double width, 
     Skip();
     return;
   }
+  // Kept first: what drawing it costs depends on its size.
+  out_.Bitmaps.push_back(std::move(bitmap));
   MetaOp op{.Shape = MetaShape::Bitmap,
             .Points = {{x, y}, {x + width, y + height}},
-            .Bitmap = static_cast<int32_t>(out_.Bitmaps.size()),
+            .Bitmap = static_cast<int32_t>(out_.Bitmaps.size() - 1),
             .SourceX = left,
             .SourceY = top,
             .SourceWidth = static_cast<int32_t>(right - left),
             .SourceHeight = static_cast<int32_t>(bottom - top),
             .Rop = rop};
-  if (Emit(std::move(op)))
-    out_.Bitmaps.push_back(std::move(bitmap));
+  if (!Emit(std::move(op)))
+    out_.Bitmaps.pop_back();
 }
 
 } // namespace quorbel

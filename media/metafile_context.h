@@ -51,6 +51,8 @@ public:
   void SetTextColour(uint32_t colorRef) { state_.Style.TextColour = Colour(colorRef); }
   void SetTextAlign(uint32_t align) { state_.Style.TextAlign = align; }
   void SetWinding(bool winding) { state_.Style.Winding = winding; }
+  // How the pen and the brush of the shapes that follow meet the picture.
+  void SetMix(MetaRop mix) { state_.Mix = mix; }
   // A colour as the files store it (0x00BBGGRR, or an index of the selected palette).
   PixelColour Colour(uint32_t colorRef) const;
 
@@ -109,6 +111,9 @@ public:
       ++out_.Skipped;
     skipped_ = true;
   }
+  // True once the operations kept cost all the painter may spend: the records after them are
+  // not played.
+  bool Spent() const { return out_.Cut; }
 
 private:
   struct State {
@@ -119,12 +124,18 @@ private:
     MetaTransform World;
     std::vector<PixelColour> Palette = DefaultPalette();
     MetaPoint Position;
+    MetaRop Mix = MetaRop::Copy;
   };
 
   MetaTransform Current() const;
-  // Adds the operation with the style in force; false (and counted) when it cannot be drawn.
-  // `mapped`: its points are picture pixels already.
+  // Adds the operation with the style in force; false (and counted) when it cannot be drawn
+  // or the painter could not afford it. `mapped`: its points are picture pixels already.
   bool Emit(MetaOp op, bool mapped = false);
+  // A shape drawn with the pen and the brush, in the mix in force.
+  bool EmitShape(MetaOp op, bool mapped = false) {
+    op.Rop = state_.Mix;
+    return Emit(std::move(op), mapped);
+  }
   // Logical units to picture pixels; false (and counted) when the mapping or a point is wild.
   bool Map(std::vector<MetaPoint> &points);
   void AddClip(MetaClip clip);
@@ -137,6 +148,7 @@ private:
   std::vector<State> saved_;
   bool skipped_ = false;
   bool inPath_ = false;
+  double spent_ = 0; // what the operations kept cost the painter
   MetaFigures path_; // picture pixels
 };
 

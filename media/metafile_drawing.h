@@ -4,6 +4,7 @@
 // a painter plays the list (media/qt/metafile_painter.*).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -25,13 +26,24 @@ struct MetaTransform {
   bool operator==(const MetaTransform &) const = default;
 };
 
-enum class MetaPenStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, None };
+enum class MetaPenStyle : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot, None, User };
 enum class MetaBrushStyle : uint8_t { Solid, None, Hatched, Pattern };
+// How a wide pen ends its lines and turns their corners.
+enum class MetaPenCap : uint8_t { Round, Square, Flat };
+enum class MetaPenJoin : uint8_t { Round, Bevel, Miter };
+
+// A user style's dashes and gaps: at most this many lengths.
+inline constexpr size_t kMostPenDashes = 16;
 
 struct MetaPen {
   MetaPenStyle Style = MetaPenStyle::Solid;
   double Width = 0; // logical units; 0 is one pixel whatever the mapping
   PixelColour Colour{};
+  MetaPenCap Cap = MetaPenCap::Round;
+  MetaPenJoin Join = MetaPenJoin::Round;
+  // A user style: a dash, a gap, a dash... in logical units, or pixels for a pen of width 0.
+  std::array<float, kMostPenDashes> Dashes{};
+  uint8_t DashCount = 0;
   bool operator==(const MetaPen &) const = default;
 };
 
@@ -83,8 +95,8 @@ size_t PointsOf(MetaVerb verb);
 // True when `points` are exactly what `verbs` use, each figure opened by a move.
 bool IsWellFormed(std::span<const MetaVerb> verbs, std::span<const MetaPoint> points);
 
-// How a bitmap or a pattern fill meets the pixels beneath (the common raster operations):
-// S the source, D the picture.
+// How a drawing meets the pixels beneath: S the source (a bitmap, a pattern fill, or the pen
+// and brush of a shape drawn in a mix mode), D the picture. Every operation of the two.
 enum class MetaRop : uint8_t {
   Copy,          // S
   Or,            // S | D
@@ -97,6 +109,11 @@ enum class MetaRop : uint8_t {
   Invert,        // ~D
   Black,
   White,
+  AndNotSource, // ~S & D
+  NotAnd,       // ~(S & D)
+  NotXor,       // ~(S ^ D)
+  OrNotPicture, // S | ~D
+  Picture,      // D: nothing drawn
 };
 
 // A clip: a path in picture pixels met with the clip before it as regions meet.
@@ -134,21 +151,29 @@ struct MetaOp {
   int32_t Bitmap = -1;
   int32_t SourceX = 0, SourceY = 0, SourceWidth = 0, SourceHeight = 0;
   std::vector<MetaVerb> Verbs{};
-  MetaRop Rop = MetaRop::Copy; // a bitmap's, or a box filled with the brush
+  MetaRop Rop = MetaRop::Copy; // a bitmap's, a box's filled with the brush, or the mix of a pen and brush
 };
+
+// What painting one drawing may cost at the most, in the nanoseconds `OperationCost` counts
+// (media/metafile_cost.h): about a second.
+inline constexpr double kMetafilePaintBudget = 1e9;
 
 struct MetafileDrawing {
   int32_t Width = 0; // the picture's size, at most 4000 a side
   int32_t Height = 0;
-  std::string Error{}; // "corrupted WMF", "empty WMF"; empty when the drawing can be played
+  std::string Error{}; // "corrupted WMF", "empty WMF", kMetafileTooCostly; empty when it can be played
   std::vector<MetaStyle> Styles{};
   std::vector<MetaOp> Ops{};
   std::vector<CPicture> Bitmaps{};
   std::vector<MetaClip> Clips{};
   uint32_t Skipped = 0; // records read but not played
+  bool Cut = false;     // the records after the operations are not played: painting them costs too much
+  double Budget = kMetafilePaintBudget; // what painting it may cost; its operations cost no more
 };
 
 inline constexpr int32_t kMetafileLargestSide = 4000;
+// A drawing whose first operation already costs more than painting may.
+inline constexpr const char *kMetafileTooCostly = "WMF too complex to draw";
 // The decoded pixels of a metafile's bitmaps, beside the bytes they came from.
 inline constexpr uint64_t kMetafileBitmapFactor = 64;
 
@@ -169,8 +194,9 @@ struct MetafileHeader {
 };
 MetafileHeader ReadMetafileHeader(std::span<const uint8_t> bytes);
 
-// Reads a placeable WMF or an EMF: the drawing, or why there is none.
-MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes);
+// Reads a placeable WMF or an EMF: the drawing, or why there is none. Its operations stop where
+// painting them would cost more than `budget`.
+MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes, double budget = kMetafilePaintBudget);
 
 // Plays a drawing into a picture of its size (24 bits); false with the reason in the picture.
 using MetafilePlayer = bool (*)(const MetafileDrawing &drawing, CPicture &picture);

@@ -1,5 +1,8 @@
 // Enhanced metafile records: each is a type, a size in bytes (a multiple of 4) and its fields;
 // objects live at the indices the records give, below the header's handle count.
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <unordered_map>
 
 #include "media/metafile_records.h"
@@ -17,46 +20,20 @@ enum EmfRecord : uint32_t {
   kPolylineTo = 6,
   kPolyPolyline = 7,
   kPolyPolygon = 8,
-  kSetWindowExt = 9,
-  kSetWindowOrg = 10,
-  kSetViewportExt = 11,
-  kSetViewportOrg = 12,
   kSetBrushOrg = 13,
   kEof = 14,
   kSetMapperFlags = 16,
-  kSetMapMode = 17,
-  kSetBkMode = 18,
-  kSetPolyFillMode = 19,
-  kSetRop2 = 20,
   kSetStretchBltMode = 21,
-  kSetTextAlign = 22,
-  kSetTextColor = 24,
-  kSetBkColor = 25,
-  kMoveTo = 27,
-  kExcludeClipRect = 29,
-  kIntersectClipRect = 30,
-  kScaleViewportExt = 31,
-  kScaleWindowExt = 32,
-  kSaveDc = 33,
-  kRestoreDc = 34,
   kSetWorldTransform = 35,
   kModifyWorldTransform = 36,
   kSelectObject = 37,
   kCreatePen = 38,
   kCreateBrushIndirect = 39,
   kDeleteObject = 40,
-  kEllipse = 42,
-  kRectangle = 43,
-  kRoundRect = 44,
-  kArc = 45,
-  kChord = 46,
-  kPie = 47,
   kSelectPalette = 48,
   kCreatePalette = 49,
   kSetPaletteEntries = 50,
   kRealizePalette = 52,
-  kLineTo = 54,
-  kArcTo = 55,
   kPolyDraw = 56,
   kSetMiterLimit = 58,
   kBeginPath = 59,
@@ -110,30 +87,22 @@ bool IsClipMode(uint32_t mode) {
          mode <= static_cast<uint32_t>(MetaClipMode::Copy);
 }
 
-MetaPenStyle PenStyle(uint32_t style) {
-  switch (style & 0x0F) {
-  case 1:
-    return MetaPenStyle::Dash;
-  case 2:
-  case 8: // alternate pixels
-    return MetaPenStyle::Dot;
-  case 3:
-    return MetaPenStyle::DashDot;
-  case 4:
-    return MetaPenStyle::DashDotDot;
-  case 5:
-    return MetaPenStyle::None;
-  default:
-    return MetaPenStyle::Solid;
-  }
-}
+// A pen of ExtCreatePen: its style's bits beyond the dashes say how a geometric (wide) pen
+// ends and joins its lines; a user style's lengths follow.
+constexpr uint32_t kUserStyle = 7;
+constexpr uint32_t kCapMask = 0x0F00;
+constexpr uint32_t kCapSquare = 0x0100;
+constexpr uint32_t kCapFlat = 0x0200;
+constexpr uint32_t kJoinMask = 0xF000;
+constexpr uint32_t kJoinBevel = 0x1000;
+constexpr uint32_t kJoinMiter = 0x2000;
+constexpr uint32_t kGeometric = 0x00010000;
+constexpr uint32_t kHollowBrush = 1;
+constexpr uint32_t kHatchedBrush = 2;
+constexpr size_t kPenDashes = 52;
 
-MetaBrush BrushOf(uint32_t style, PixelColour colour, uint32_t hatch) {
-  return MetaBrush{.Style = style == 0   ? MetaBrushStyle::Solid
-                            : style == 2 ? MetaBrushStyle::Hatched
-                                         : MetaBrushStyle::None,
-                   .Hatch = static_cast<uint8_t>(std::min<uint32_t>(hatch, 5)),
-                   .Colour = colour};
+MetaBrush StockBrush(MetaBrushStyle style, PixelColour colour) {
+  return MetaBrush{.Style = style, .Colour = colour};
 }
 
 // The stock objects a record may select by number.
@@ -146,11 +115,12 @@ bool StockObject(uint32_t number, MetaObject &object) {
   case 3:
   case 4: {
     static constexpr std::array<uint8_t, 5> kGreys = {255, 192, 128, 64, 0};
-    object = MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(0, grey(kGreys[number]), 0)};
+    object = MetaObject{.Kind = MetaObject::Kind::Brush,
+                        .Brush = StockBrush(MetaBrushStyle::Solid, grey(kGreys[number]))};
     return true;
   }
   case 5:
-    object = MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)};
+    object = MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = StockBrush(MetaBrushStyle::None, {})};
     return true;
   case 6:
   case 7:
@@ -187,19 +157,6 @@ private:
   MetaPoint Point(RecordFields &r, size_t at) {
     return {static_cast<double>(r.I32(at)), static_cast<double>(r.I32(at + 4))};
   }
-  std::vector<MetaPoint> Points(RecordFields &r, size_t at, uint64_t count, bool small) {
-    std::vector<MetaPoint> points;
-    const size_t size = small ? 4 : 8;
-    if (!r.Holds(at, count * size))
-      return points;
-    points.reserve(static_cast<size_t>(count));
-    for (uint64_t k = 0; k < count; ++k) {
-      const size_t p = at + static_cast<size_t>(k) * size;
-      points.push_back(small ? MetaPoint{static_cast<double>(r.I16(p)), static_cast<double>(r.I16(p + 2))}
-                             : Point(r, p));
-    }
-    return points;
-  }
   MetaTransform Transform(RecordFields &r, size_t at) {
     return MetaTransform{.M11 = r.F32(at),
                          .M12 = r.F32(at + 4),
@@ -215,12 +172,13 @@ private:
     else
       objects_[index] = std::move(object);
   }
+  void ExtPen(RecordFields &r);
   void Poly(uint32_t type, RecordFields &r);
   void PolyDraw(uint32_t type, RecordFields &r);
   void PolyPoly(uint32_t type, RecordFields &r);
   void PatternBrush(uint32_t type, RecordFields &r);
   // A bitmap of the record; false when it holds none we draw.
-  bool RecordBitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap);
+  bool Bitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap);
   void Text(RecordFields &r, bool wide);
   void Blit(uint32_t type, RecordFields &r);
   void Clip(RecordFields &r);
@@ -230,35 +188,15 @@ private:
   std::unordered_map<uint32_t, MetaObject> objects_;
 };
 
-// The size each record of fixed fields must have; others check their own.
+// The size each other record of fixed fields must have; others check their own.
 size_t MinimumSize(uint32_t type) {
   switch (type) {
-  case kSetMapMode:
-  case kSetBkMode:
-  case kSetPolyFillMode:
-  case kSetTextAlign:
-  case kSetTextColor:
-  case kSetBkColor:
-  case kRestoreDc:
   case kSelectObject:
   case kDeleteObject:
   case kSelectPalette:
   case kSelectClipPath:
     return 12;
-  case kSetWindowExt:
-  case kSetWindowOrg:
-  case kSetViewportExt:
-  case kSetViewportOrg:
-  case kMoveTo:
-  case kLineTo:
-    return 16;
   case kCreateBrushIndirect:
-  case kIntersectClipRect:
-  case kExcludeClipRect:
-  case kScaleViewportExt:
-  case kScaleWindowExt:
-  case kEllipse:
-  case kRectangle:
     return 24;
   case kCreatePen:
   case kPolygon:
@@ -275,7 +213,6 @@ size_t MinimumSize(uint32_t type) {
   case kPolyDraw16:
   case kSetWorldTransform:
     return 28;
-  case kRoundRect:
   case kPolyPolygon:
   case kPolyPolyline:
   case kPolyPolygon16:
@@ -285,16 +222,10 @@ size_t MinimumSize(uint32_t type) {
     return 32;
   case kModifyWorldTransform:
     return 36;
-  case kArc:
-  case kChord:
-  case kPie:
-  case kArcTo:
-    return 40;
   case kExtCreatePen:
-    return 52;
+    return kPenDashes;
   case kExtTextOutA:
   case kExtTextOutW:
-    return 76;
   case kSetDiBitsToDevice:
     return 76;
   case kStretchDiBits:
@@ -311,51 +242,23 @@ size_t MinimumSize(uint32_t type) {
 }
 
 void EmfPlayer::Play(uint32_t type, RecordFields &r) {
+  if (const std::optional<ContextRecord> shared = EmfContextRecord(type)) {
+    std::array<double, kMostRecordNumbers> numbers{};
+    const size_t count = NumbersOf(*shared);
+    if (!r.Holds(8, 4 * count)) {
+      dc_.Skip();
+      return;
+    }
+    for (size_t k = 0; k < count; ++k)
+      numbers[k] = TakesValue(*shared) ? static_cast<double>(r.U32(8 + 4 * k)) : r.I32(8 + 4 * k);
+    PlayContextRecord(dc_, *shared, std::span(numbers).first(count));
+    return;
+  }
   if (r.Size() < MinimumSize(type)) {
     dc_.Skip();
     return;
   }
   switch (type) {
-  case kSetMapMode:
-    dc_.SetMapMode(r.U32(8));
-    break;
-  case kSetBkMode:
-    dc_.SetOpaqueBackground(r.U32(8) == 2);
-    break;
-  case kSetPolyFillMode:
-    dc_.SetWinding(r.U32(8) == 2);
-    break;
-  case kSetTextAlign:
-    dc_.SetTextAlign(r.U32(8));
-    break;
-  case kSetTextColor:
-    dc_.SetTextColour(r.U32(8));
-    break;
-  case kSetBkColor:
-    dc_.SetBackground(r.U32(8));
-    break;
-  case kSetWindowExt:
-    if (!dc_.SetWindowExt(r.I32(8), r.I32(12)))
-      dc_.Skip();
-    break;
-  case kSetViewportExt:
-    if (!dc_.SetViewportExt(r.I32(8), r.I32(12)))
-      dc_.Skip();
-    break;
-  case kSetWindowOrg:
-    dc_.SetWindowOrg(r.I32(8), r.I32(12));
-    break;
-  case kSetViewportOrg:
-    dc_.SetViewportOrg(r.I32(8), r.I32(12));
-    break;
-  case kScaleViewportExt:
-    if (!dc_.ScaleViewportExt(r.I32(8), r.I32(12), r.I32(16), r.I32(20)))
-      dc_.Skip();
-    break;
-  case kScaleWindowExt:
-    if (!dc_.ScaleWindowExt(r.I32(8), r.I32(12), r.I32(16), r.I32(20)))
-      dc_.Skip();
-    break;
   case kSetWorldTransform:
     if (!dc_.ModifyWorldTransform(Transform(r, 8), 4))
       dc_.Skip();
@@ -363,18 +266,6 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   case kModifyWorldTransform:
     if (!dc_.ModifyWorldTransform(Transform(r, 8), r.U32(32)))
       dc_.Skip();
-    break;
-  case kSaveDc:
-    dc_.Save();
-    break;
-  case kRestoreDc:
-    if (!dc_.Restore(r.I32(8)))
-      dc_.Skip();
-    break;
-  case kIntersectClipRect:
-  case kExcludeClipRect:
-    dc_.ClipRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20),
-                 type == kIntersectClipRect ? MetaClipMode::And : MetaClipMode::Diff);
     break;
   case kSelectClipPath:
     if (IsClipMode(r.U32(8)))
@@ -384,12 +275,6 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
     break;
   case kExtSelectClipRgn:
     Clip(r);
-    break;
-  case kMoveTo:
-    dc_.MoveTo(Point(r, 8));
-    break;
-  case kLineTo:
-    dc_.LineTo(Point(r, 8));
     break;
   case kPolygon:
   case kPolyline:
@@ -413,24 +298,6 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   case kPolyPolyline16:
     PolyPoly(type, r);
     break;
-  case kRectangle:
-    dc_.Rectangle(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
-    break;
-  case kEllipse:
-    dc_.Ellipse(r.I32(8), r.I32(12), r.I32(16), r.I32(20));
-    break;
-  case kRoundRect:
-    dc_.RoundRect(r.I32(8), r.I32(12), r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-    break;
-  case kArc:
-  case kChord:
-  case kPie:
-  case kArcTo:
-    dc_.Arc(type == kChord ? ArcKind::Chord
-            : type == kPie ? ArcKind::Pie
-                           : ArcKind::Arc,
-            r.I32(8), r.I32(12), r.I32(16), r.I32(20), Point(r, 24), Point(r, 32), type == kArcTo);
-    break;
   case kExtTextOutA:
   case kExtTextOutW:
     Text(r, type == kExtTextOutW);
@@ -443,28 +310,14 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
     break;
   case kCreatePen:
     Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Pen,
-                                .Pen = MetaPen{.Style = PenStyle(r.U32(12)),
-                                               .Width = static_cast<double>(r.I32(16)),
-                                               .Colour = dc_.Colour(r.U32(24))}});
+                                .Pen = PenOf(r.U32(12), r.I32(16), dc_.Colour(r.U32(24)))});
     break;
-  case kExtCreatePen: {
-    const uint32_t brushStyle = r.U32(36);
-    MetaPen pen{.Style = brushStyle == 1 ? MetaPenStyle::None : PenStyle(r.U32(28)),
-                .Width = static_cast<double>(r.U32(32) & 0x7FFFFFFF),
-                .Colour = dc_.Colour(r.U32(40))};
-    if (brushStyle > 2)
-      dc_.Skip(); // a pattern pen: drawn in its colour
-    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Pen, .Pen = pen});
+  case kExtCreatePen:
+    ExtPen(r);
     break;
-  }
-  case kCreateBrushIndirect: {
-    const uint32_t style = r.U32(12);
-    if (style > 2)
-      dc_.Skip(); // a pattern brush: drawn hollow
-    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush,
-                                .Brush = BrushOf(style, dc_.Colour(r.U32(16)), r.U32(20))});
+  case kCreateBrushIndirect:
+    Create(r.U32(8), BrushObject(dc_, r.U32(12), r.U32(16), r.U32(20)));
     break;
-  }
   case kCreateMonoBrush:
   case kCreateDibPatternBrush:
     PatternBrush(type, r);
@@ -481,33 +334,24 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
     break;
   case kCreatePalette: {
     MetaObject palette{.Kind = MetaObject::Kind::Palette};
-    const uint16_t entries = r.U16(14);
-    if (!r.Holds(16, uint64_t{entries} * 4)) {
+    if (ReadPaletteEntries(r, 16, r.U16(14), palette.Palette))
+      Create(r.U32(8), std::move(palette));
+    else
       dc_.Skip();
-      break;
-    }
-    for (size_t k = 0; k < entries; ++k)
-      palette.Palette.push_back(RgbPixel(r.U8(16 + 4 * k), r.U8(17 + 4 * k), r.U8(18 + 4 * k)));
-    Create(r.U32(8), std::move(palette));
     break;
   }
   case kSetPaletteEntries: {
     auto found = objects_.find(r.U32(8));
     const uint32_t first = r.U32(12);
-    const uint32_t count = r.U32(16);
+    std::vector<PixelColour> entries;
     if (found == objects_.end() || found->second.Kind != MetaObject::Kind::Palette ||
-        !r.Holds(20, uint64_t{count} * 4)) {
+        !ReadPaletteEntries(r, 20, r.U32(16), entries)) {
       dc_.Skip();
       break;
     }
-    std::vector<PixelColour> &entries = found->second.Palette;
-    for (uint64_t k = 0; k < count; ++k) {
-      const uint64_t index = uint64_t{first} + k;
-      if (index < entries.size())
-        entries[static_cast<size_t>(index)] =
-            RgbPixel(r.U8(20 + 4 * static_cast<size_t>(k)), r.U8(21 + 4 * static_cast<size_t>(k)),
-                     r.U8(22 + 4 * static_cast<size_t>(k)));
-    }
+    std::vector<PixelColour> &palette = found->second.Palette;
+    for (size_t k = 0; k < entries.size() && uint64_t{first} + k < palette.size(); ++k)
+      palette[first + k] = entries[k];
     break;
   }
   case kSelectObject:
@@ -551,7 +395,6 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
   case kComment:
   case kSetBrushOrg:
   case kSetMapperFlags:
-  case kSetRop2:
   case kSetStretchBltMode:
   case kRealizePalette:
   case kSetMiterLimit:
@@ -566,10 +409,42 @@ void EmfPlayer::Play(uint32_t type, RecordFields &r) {
     dc_.Skip();
 }
 
+void EmfPlayer::ExtPen(RecordFields &r) {
+  const uint32_t style = r.U32(28);
+  const uint32_t brushStyle = r.U32(36);
+  MetaPen pen = PenOf(style, r.U32(32) & 0x7FFFFFFF, dc_.Colour(r.U32(40)));
+  if (brushStyle == kHollowBrush)
+    pen.Style = MetaPenStyle::None;
+  else if (brushStyle > kHatchedBrush)
+    dc_.Skip(); // a pattern pen: drawn in its colour
+  if (!(style & kGeometric)) {
+    pen.Width = 0; // a cosmetic pen is one pixel wide whatever the mapping
+  } else {
+    const uint32_t cap = style & kCapMask;
+    const uint32_t join = style & kJoinMask;
+    pen.Cap = cap == kCapFlat ? MetaPenCap::Flat : cap == kCapSquare ? MetaPenCap::Square : MetaPenCap::Round;
+    pen.Join = join == kJoinBevel   ? MetaPenJoin::Bevel
+               : join == kJoinMiter ? MetaPenJoin::Miter
+                                    : MetaPenJoin::Round;
+  }
+  if ((style & 0x0F) == kUserStyle) {
+    const uint32_t count = r.U32(48);
+    if (count == 0 || count > kMostPenDashes || !r.Holds(kPenDashes, uint64_t{count} * 4)) {
+      dc_.Skip(); // drawn solid
+    } else {
+      for (uint32_t k = 0; k < count; ++k)
+        pen.Dashes[k] = static_cast<float>(r.U32(kPenDashes + 4 * size_t{k}));
+      pen.DashCount = static_cast<uint8_t>(count);
+      pen.Style = pen.Style == MetaPenStyle::None ? pen.Style : MetaPenStyle::User;
+    }
+  }
+  Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Pen, .Pen = pen});
+}
+
 void EmfPlayer::Poly(uint32_t type, RecordFields &r) {
   const bool small = type == kPolygon16 || type == kPolyline16 || type == kPolylineTo16 ||
                      type == kPolyBezier16 || type == kPolyBezierTo16;
-  std::vector<MetaPoint> points = Points(r, 28, r.U32(24), small);
+  std::vector<MetaPoint> points = ReadPoints(r, 28, r.U32(24), !small);
   if (points.empty()) {
     dc_.Skip();
     return;
@@ -602,7 +477,7 @@ void EmfPlayer::Poly(uint32_t type, RecordFields &r) {
 void EmfPlayer::PolyDraw(uint32_t type, RecordFields &r) {
   const bool small = type == kPolyDraw16;
   const uint32_t count = r.U32(24);
-  const std::vector<MetaPoint> points = Points(r, 28, count, small);
+  const std::vector<MetaPoint> points = ReadPoints(r, 28, count, !small);
   const std::span<const uint8_t> kinds = r.Block(28 + uint64_t{count} * (small ? 4 : 8), count);
   if (points.empty() || !r.Ok()) {
     dc_.Skip();
@@ -647,7 +522,7 @@ void EmfPlayer::PolyPoly(uint32_t type, RecordFields &r) {
     counts.push_back(r.U32(32 + 4 * size_t{k}));
     sum += counts.back();
   }
-  std::vector<MetaPoint> points = Points(r, 32 + 4 * size_t{polygons}, total, small);
+  std::vector<MetaPoint> points = ReadPoints(r, 32 + 4 * size_t{polygons}, total, !small);
   if (sum != total || points.size() != total || total == 0) {
     dc_.Skip();
     return;
@@ -681,32 +556,28 @@ void EmfPlayer::Text(RecordFields &r, bool wide) {
   dc_.Text(at, wide ? Utf16ToUtf8(text) : Latin1ToUtf8(text), box);
 }
 
-bool EmfPlayer::RecordBitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap) {
+bool EmfPlayer::Bitmap(RecordFields &r, size_t fields, uint32_t usage, CPicture &bitmap) {
   const uint32_t infoOffset = r.U32(fields);
   const uint32_t infoSize = r.U32(fields + 4);
   const uint32_t rowsOffset = r.U32(fields + 8);
   const uint32_t rowsSize = r.U32(fields + 12);
-  std::span<const uint8_t> info = r.Block(infoOffset, infoSize);
+  const std::span<const uint8_t> info = r.Block(infoOffset, infoSize);
   const std::span<const uint8_t> rows = r.Block(rowsOffset, rowsSize);
   if (!r.Ok() || infoSize == 0)
     return false;
-  std::vector<uint8_t> resolved;
-  if (usage == kPaletteColours) {
-    resolved = PaletteColoursResolved(info, dc_.Palette());
-    info = resolved;
-  }
   // The two blocks may overlap: the record's own size bounds what they hold.
   const uint64_t held = std::min<uint64_t>(uint64_t{infoSize} + rowsSize, r.Size());
-  return ReadRecordBitmap(info, rows, kMetafileBitmapFactor * held, bitmap);
+  return ReadRecordBitmap(info, rows, held, usage == kPaletteColours ? &dc_.Palette() : nullptr, bitmap);
 }
 
 void EmfPlayer::PatternBrush(uint32_t type, RecordFields &r) {
   CPicture tile;
   // A two-colour brush takes the text and background colours, whatever its table says.
   const bool mono = type == kCreateMonoBrush;
-  if (!RecordBitmap(r, 16, mono ? 0 : r.U32(12), tile)) {
+  if (!Bitmap(r, 16, mono ? 0 : r.U32(12), tile)) {
     dc_.Skip(); // drawn hollow
-    Create(r.U32(8), MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = BrushOf(1, {}, 0)});
+    Create(r.U32(8),
+           MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = StockBrush(MetaBrushStyle::None, {})});
     return;
   }
   const bool twoColours = mono && tile.Bits() == 1;
@@ -717,55 +588,38 @@ void EmfPlayer::PatternBrush(uint32_t type, RecordFields &r) {
 }
 
 void EmfPlayer::Blit(uint32_t type, RecordFields &r) {
-  double dx = r.I32(24), dy = r.I32(28), dw = 0, dh = 0;
-  int32_t sx = 0, sy = 0, sw = 0, sh = 0;
-  uint32_t rop = kSourceCopy;
+  BlitRecord b{.X = static_cast<double>(r.I32(24)), .Y = static_cast<double>(r.I32(28)), .Rop = kSourceCopy};
   uint32_t usage = 0;
   size_t bitmapFields = 0; // offset of the info's offset; the sizes and the rows' follow
-  bool fromBottom = false;
   switch (type) {
   case kBitBlt:
   case kStretchBlt:
-    dw = r.I32(32), dh = r.I32(36), rop = r.U32(40), sx = r.I32(44), sy = r.I32(48);
+    b.Width = r.I32(32), b.Height = r.I32(36), b.Rop = r.U32(40), b.SourceX = r.I32(44),
+    b.SourceY = r.I32(48);
     usage = r.U32(80);
     bitmapFields = 84;
-    sw = type == kStretchBlt ? r.I32(100) : static_cast<int32_t>(dw);
-    sh = type == kStretchBlt ? r.I32(104) : static_cast<int32_t>(dh);
+    b.SourceWidth = type == kStretchBlt ? r.I32(100) : r.I32(32);
+    b.SourceHeight = type == kStretchBlt ? r.I32(104) : r.I32(36);
     break;
   case kSetDiBitsToDevice:
-    sx = r.I32(32), sy = r.I32(36), sw = r.I32(40), sh = r.I32(44);
-    dw = sw, dh = sh;
+    b.SourceX = r.I32(32), b.SourceY = r.I32(36), b.SourceWidth = r.I32(40), b.SourceHeight = r.I32(44);
+    b.Width = b.SourceWidth, b.Height = b.SourceHeight;
     usage = r.U32(64);
     bitmapFields = 48;
-    fromBottom = true;
+    b.FromBottom = true;
     if (r.U32(68) != 0) { // a band of a larger bitmap
       dc_.Skip();
       return;
     }
     break;
   default: // stretched bits
-    sx = r.I32(32), sy = r.I32(36), sw = r.I32(40), sh = r.I32(44);
-    usage = r.U32(64), rop = r.U32(68), dw = r.I32(72), dh = r.I32(76);
+    b.SourceX = r.I32(32), b.SourceY = r.I32(36), b.SourceWidth = r.I32(40), b.SourceHeight = r.I32(44);
+    usage = r.U32(64), b.Rop = r.U32(68), b.Width = r.I32(72), b.Height = r.I32(76);
     bitmapFields = 48;
-    fromBottom = true;
+    b.FromBottom = true;
     break;
   }
-  const std::optional<RasterOperation> raster = RasterOperationOf(rop);
-  if (!raster) {
-    dc_.Skip();
-    return;
-  }
-  if (!raster->UsesSource) { // the brush, or the picture alone
-    dc_.FillBox(dx, dy, dx + dw, dy + dh, raster->Rop);
-    return;
-  }
-  CPicture bitmap;
-  if (!RecordBitmap(r, bitmapFields, usage, bitmap)) {
-    dc_.Skip();
-    return;
-  }
-  const int32_t top = fromBottom ? static_cast<int32_t>(int64_t{bitmap.Height()} - sy - sh) : sy;
-  dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, sx, top, sw, sh, raster->Rop);
+  PlayBlit(dc_, b, [&](CPicture &bitmap) { return Bitmap(r, bitmapFields, usage, bitmap); });
 }
 
 void EmfPlayer::Clip(RecordFields &r) {
@@ -812,7 +666,10 @@ bool PlayEmfRecords(std::span<const uint8_t> records, uint32_t objectCount, Meta
       return true;
     RecordFields fields(records.subspan(at, size));
     dc.BeginRecord();
-    player.Play(type, fields);
+    if (dc.Spent())
+      dc.Skip(); // read for its size only
+    else
+      player.Play(type, fields);
     at += size;
   }
   return true;

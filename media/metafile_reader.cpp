@@ -69,8 +69,9 @@ MetafileHeader Enhanced(std::span<const uint8_t> bytes) {
                    .Objects = LittleU16(bytes, 56),
                    .RecordsStart = size,
                    .RecordsEnd = bytes.size()};
-  h.Width = static_cast<int32_t>(std::min<int64_t>(std::abs(h.Right - h.Left), INT32_MAX));
-  h.Height = static_cast<int32_t>(std::min<int64_t>(std::abs(h.Bottom - h.Top), INT32_MAX));
+  // The bounds hold their right and bottom pixels: no pixel at all when they are crossed.
+  h.Width = static_cast<int32_t>(std::clamp<int64_t>(h.Right - h.Left + 1, 0, INT32_MAX));
+  h.Height = static_cast<int32_t>(std::clamp<int64_t>(h.Bottom - h.Top + 1, 0, INT32_MAX));
   const int64_t deviceX = field(72), deviceY = field(76), mmX = field(80), mmY = field(84);
   if (deviceX > 0 && deviceY > 0 && mmX > 0 && mmY > 0) {
     h.DevicePerMmX = static_cast<double>(deviceX) / static_cast<double>(mmX);
@@ -99,8 +100,8 @@ MetafileHeader ReadMetafileHeader(std::span<const uint8_t> bytes) {
   return h;
 }
 
-MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes) {
-  MetafileDrawing drawing;
+MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes, double budget) {
+  MetafileDrawing drawing{.Budget = budget};
   const MetafileHeader h = ReadMetafileHeader(bytes);
   if (!h.Error.empty()) {
     drawing.Error = h.Error;
@@ -109,8 +110,8 @@ MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes) {
   drawing.Width = h.Width;
   drawing.Height = h.Height;
   // The header's box fills the picture: its device units stretched to the picture's pixels.
-  const double spanX = static_cast<double>(h.Right - h.Left);
-  const double spanY = static_cast<double>(h.Bottom - h.Top);
+  const double spanX = static_cast<double>(h.Right - h.Left + (h.Enhanced ? 1 : 0));
+  const double spanY = static_cast<double>(h.Bottom - h.Top + (h.Enhanced ? 1 : 0));
   const double scaleX = h.Width / spanX;
   const double scaleY = h.Height / spanY;
   const double left = std::min(h.Left, h.Right);
@@ -138,7 +139,9 @@ MetafileDrawing ReadMetafile(std::span<const uint8_t> bytes) {
   if (!whole) {
     drawing = MetafileDrawing{.Error = "corrupted WMF"};
   } else if (drawing.Ops.empty()) {
-    drawing = MetafileDrawing{.Error = "empty WMF", .Skipped = drawing.Skipped};
+    drawing = MetafileDrawing{.Error = drawing.Cut ? kMetafileTooCostly : "empty WMF",
+                              .Skipped = drawing.Skipped,
+                              .Cut = drawing.Cut};
   }
   return drawing;
 }

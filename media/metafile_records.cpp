@@ -31,6 +31,40 @@ void AppendUtf8(std::string &out, uint32_t c) {
   }
 }
 
+// A bitmap whose colour table holds 16-bit indices of the selected palette, with colours in
+// their place: `block` is the information header and its table, then what follows as it is.
+// Empty when the header cannot be read.
+std::vector<uint8_t> PaletteColoursResolved(std::span<const uint8_t> block,
+                                            const std::vector<PixelColour> &palette) {
+  RecordFields f(block);
+  const uint32_t size = f.U32(0);
+  const bool core = size == kCoreHeaderSize;
+  if (!f.Ok() || (!core && size < kInfoHeaderSize) || size > block.size())
+    return {};
+  const uint16_t bits = core ? f.U16(10) : f.U16(14);
+  if (!f.Ok() || bits > 8) // no table: the colours are in the rows
+    return std::vector<uint8_t>(block.begin(), block.end());
+  // As many entries as the bitmap reader takes.
+  const uint32_t most = 1u << bits;
+  const uint32_t used = core ? 0 : f.U32(32);
+  const uint32_t entries = used == 0 || used > most ? most : used;
+  const std::span<const uint8_t> indices = f.Block(size, uint64_t{entries} * 2);
+  if (!f.Ok())
+    return {};
+  std::vector<uint8_t> out(block.begin(), block.begin() + size);
+  const uint32_t entrySize = core ? 3 : 4;
+  out.reserve(block.size() + uint64_t{entries} * entrySize);
+  for (uint32_t k = 0; k < entries; ++k) {
+    const size_t index = static_cast<size_t>(indices[2 * k] | indices[2 * k + 1] << 8);
+    const PixelColour c = index < palette.size() ? palette[index] : PixelColour{};
+    out.insert(out.end(), {c.Blue(), c.Green(), c.Red()});
+    if (!core)
+      out.push_back(0);
+  }
+  out.insert(out.end(), block.begin() + size + 2 * size_t{entries}, block.end());
+  return out;
+}
+
 } // namespace
 
 void SelectObject(MetafileContext &dc, const MetaObject &object) {
@@ -120,79 +154,19 @@ std::string FaceName(std::span<const uint8_t> bytes, bool wide) {
   return wide ? Utf16ToUtf8(bytes.first(length)) : Latin1ToUtf8(bytes.first(length));
 }
 
-bool ReadRecordBitmap(std::span<const uint8_t> info, std::span<const uint8_t> rows, uint64_t mostBytes,
-                      CPicture &bitmap) {
+bool ReadRecordBitmap(std::span<const uint8_t> info, std::span<const uint8_t> rows, uint64_t held,
+                      const std::vector<PixelColour> *palette, CPicture &bitmap) {
+  std::vector<uint8_t> resolved;
+  if (palette) {
+    resolved = PaletteColoursResolved(info, *palette);
+    info = resolved;
+  }
   if (info.empty())
     return false;
   std::vector<uint8_t> packed(info.begin(), info.end());
   packed.insert(packed.end(), rows.begin(), rows.end());
-  bitmap.Info().MostBytes = mostBytes;
+  bitmap.Info().MostBytes = kMetafileBitmapFactor * held;
   return CreateFromPackedBitmap(packed, bitmap) && bitmap.IsValid();
-}
-
-std::vector<uint8_t> PaletteColoursResolved(std::span<const uint8_t> block,
-                                            const std::vector<PixelColour> &palette) {
-  RecordFields f(block);
-  const uint32_t size = f.U32(0);
-  const bool core = size == kCoreHeaderSize;
-  if (!f.Ok() || (!core && size < kInfoHeaderSize) || size > block.size())
-    return {};
-  const uint16_t bits = core ? f.U16(10) : f.U16(14);
-  if (!f.Ok() || bits > 8) // no table: the colours are in the rows
-    return std::vector<uint8_t>(block.begin(), block.end());
-  // As many entries as the bitmap reader takes.
-  const uint32_t most = 1u << bits;
-  const uint32_t used = core ? 0 : f.U32(32);
-  const uint32_t entries = used == 0 || used > most ? most : used;
-  const std::span<const uint8_t> indices = f.Block(size, uint64_t{entries} * 2);
-  if (!f.Ok())
-    return {};
-  std::vector<uint8_t> out(block.begin(), block.begin() + size);
-  const uint32_t entrySize = core ? 3 : 4;
-  out.reserve(block.size() + uint64_t{entries} * entrySize);
-  for (uint32_t k = 0; k < entries; ++k) {
-    const size_t index = static_cast<size_t>(indices[2 * k] | indices[2 * k + 1] << 8);
-    const PixelColour c = index < palette.size() ? palette[index] : PixelColour{};
-    out.insert(out.end(), {c.Blue(), c.Green(), c.Red()});
-    if (!core)
-      out.push_back(0);
-  }
-  out.insert(out.end(), block.begin() + size + 2 * size_t{entries}, block.end());
-  return out;
-}
-
-std::optional<RasterOperation> RasterOperationOf(uint32_t code) {
-  // The middle byte is the operation's truth table over pattern, source and picture.
-  switch ((code >> 16) & 0xFF) {
-  case 0xCC:
-    return RasterOperation{MetaRop::Copy, true};
-  case 0xEE:
-    return RasterOperation{MetaRop::Or, true};
-  case 0x88:
-    return RasterOperation{MetaRop::And, true};
-  case 0x66:
-    return RasterOperation{MetaRop::Xor, true};
-  case 0x33:
-    return RasterOperation{MetaRop::NotCopy, true};
-  case 0x44:
-    return RasterOperation{MetaRop::AndNotPicture, true};
-  case 0x11:
-    return RasterOperation{MetaRop::NotOr, true};
-  case 0xBB:
-    return RasterOperation{MetaRop::OrNotSource, true};
-  case 0xF0: // the pattern
-    return RasterOperation{MetaRop::Copy, false};
-  case 0x5A: // the pattern exclusive-or the picture
-    return RasterOperation{MetaRop::Xor, false};
-  case 0x55:
-    return RasterOperation{MetaRop::Invert, false};
-  case 0x00:
-    return RasterOperation{MetaRop::Black, false};
-  case 0xFF:
-    return RasterOperation{MetaRop::White, false};
-  default:
-    return std::nullopt;
-  }
 }
 
 } // namespace quorbel

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,6 +25,12 @@ struct MetaObject {
 
 // Puts a selected object into the context; an unplayed one is counted.
 void SelectObject(MetafileContext &dc, const MetaObject &object);
+
+// A pen or a brush as the two kinds store them: a style (a pen's with its dashes in the low
+// bits), a colour as the files store it, a brush's hatch. A pattern brush is drawn hollow
+// and counted.
+MetaPen PenOf(uint32_t style, double width, PixelColour colour);
+MetaObject BrushObject(MetafileContext &dc, uint32_t style, uint32_t colorRef, uint32_t hatch);
 
 // Little-endian fields of a record; reading past its end answers 0 and `Ok` turns false.
 class RecordFields {
@@ -46,6 +53,53 @@ private:
   bool ok_ = true;
 };
 
+// The records both kinds hold, by what they do: each kind reads their numbers in the order
+// of the drawing call's arguments.
+enum class ContextRecord : uint8_t {
+  MapMode,
+  BackgroundMode,
+  FillMode,
+  TextAlign,
+  TextColour,
+  BackgroundColour,
+  Mix,
+  WindowOrg,
+  ViewportOrg,
+  WindowExt,
+  ViewportExt,
+  OffsetWindowOrg,
+  OffsetViewportOrg,
+  ScaleWindowExt,
+  ScaleViewportExt,
+  Save,
+  Restore,
+  IntersectClip,
+  ExcludeClip,
+  MoveTo,
+  LineTo,
+  Rectangle,
+  Ellipse,
+  RoundRect,
+  Arc,
+  Chord,
+  Pie,
+  ArcTo,
+};
+// Which of them a WMF's function or an EMF's record type is, if any.
+std::optional<ContextRecord> WmfContextRecord(uint16_t function);
+std::optional<ContextRecord> EmfContextRecord(uint32_t type);
+// How many numbers a record of that kind holds: a mode or a colour is one value.
+size_t NumbersOf(ContextRecord record);
+bool TakesValue(ContextRecord record);
+inline constexpr size_t kMostRecordNumbers = 8;
+void PlayContextRecord(MetafileContext &dc, ContextRecord record, std::span<const double> numbers);
+
+// `count` points of 16-bit coordinates from `at`, or of 32-bit ones when `wide`; none when
+// the record is shorter.
+std::vector<MetaPoint> ReadPoints(RecordFields &r, size_t at, uint64_t count, bool wide);
+// `count` palette entries (red, green, blue, flags) from `at`; false when the record is shorter.
+bool ReadPaletteEntries(RecordFields &r, size_t at, uint64_t count, std::vector<PixelColour> &entries);
+
 std::string Latin1ToUtf8(std::span<const uint8_t> bytes);
 // Little-endian UTF-16; what is not a character becomes U+FFFD.
 std::string Utf16ToUtf8(std::span<const uint8_t> bytes);
@@ -53,15 +107,10 @@ std::string Utf16ToUtf8(std::span<const uint8_t> bytes);
 std::string FaceName(std::span<const uint8_t> bytes, bool wide);
 
 // A bitmap as the records carry it (information header and colours, then the rows), decoded
-// within `mostBytes` of pixels. False when it is not one we draw.
-bool ReadRecordBitmap(std::span<const uint8_t> info, std::span<const uint8_t> rows, uint64_t mostBytes,
-                      CPicture &bitmap);
-
-// A bitmap whose colour table holds 16-bit indices of the selected palette, with colours in
-// their place: `block` is the information header and its table, then what follows as it is.
-// Empty when the header cannot be read.
-std::vector<uint8_t> PaletteColoursResolved(std::span<const uint8_t> block,
-                                            const std::vector<PixelColour> &palette);
+// within kMetafileBitmapFactor times the `held` bytes of its record; a table of indices of
+// `palette` takes its colours from there. False when it is not one we draw.
+bool ReadRecordBitmap(std::span<const uint8_t> info, std::span<const uint8_t> rows, uint64_t held,
+                      const std::vector<PixelColour> *palette, CPicture &bitmap);
 
 // What a record's raster operation does: with the source (a bitmap) or only the brush and the
 // picture. None for the operations we do not play.
@@ -70,6 +119,18 @@ struct RasterOperation {
   bool UsesSource = true;
 };
 std::optional<RasterOperation> RasterOperationOf(uint32_t code);
+// How a shape's pen and brush meet the picture, by the binary operation's number (1 .. 16).
+std::optional<MetaRop> MixOf(uint32_t code);
+
+// A record copying a bitmap onto a box, or painting the box with the brush (or the picture
+// alone) when its raster operation takes no source: the bitmap is read only then.
+struct BlitRecord {
+  double X = 0, Y = 0, Width = 0, Height = 0; // the box, logical units
+  int32_t SourceX = 0, SourceY = 0, SourceWidth = 0, SourceHeight = 0;
+  bool FromBottom = false; // the source's rows are counted from the bitmap's bottom
+  uint32_t Rop = 0;
+};
+void PlayBlit(MetafileContext &dc, const BlitRecord &blit, const std::function<bool(CPicture &)> &readBitmap);
 
 // The records after a WMF's header; false when one runs past the end.
 bool PlayWmfRecords(std::span<const uint8_t> records, uint32_t objectCount, MetafileContext &dc);

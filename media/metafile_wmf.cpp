@@ -1,5 +1,7 @@
 // Windows metafile records: each is a size in 16-bit words, a function number and its
 // parameters, stored in the reverse order of the drawing call's arguments.
+#include <array>
+#include <optional>
 #include <set>
 
 #include "media/metafile_records.h"
@@ -13,53 +15,26 @@ enum WmfFunction : uint16_t {
   kRealizePalette = 0x0035,
   kSetPalEntries = 0x0037,
   kCreatePalette = 0x00F7,
-  kSetBkMode = 0x0102,
-  kSetMapMode = 0x0103,
-  kSetRop2 = 0x0104,
-  kSetPolyFillMode = 0x0106,
   kSetStretchBltMode = 0x0107,
-  kRestoreDc = 0x0127,
   kSelectObject = 0x012D,
-  kSetTextAlign = 0x012E,
   kDibCreatePatternBrush = 0x0142,
   kDeleteObject = 0x01F0,
   kCreatePatternBrush = 0x01F9,
-  kSetBkColor = 0x0201,
-  kSetTextColor = 0x0209,
-  kSetWindowOrg = 0x020B,
-  kSetWindowExt = 0x020C,
-  kSetViewportOrg = 0x020D,
-  kSetViewportExt = 0x020E,
-  kOffsetWindowOrg = 0x020F,
-  kOffsetViewportOrg = 0x0211,
-  kLineTo = 0x0213,
-  kMoveTo = 0x0214,
   kSelectPalette = 0x0234,
   kCreatePenIndirect = 0x02FA,
   kCreateFontIndirect = 0x02FB,
   kCreateBrushIndirect = 0x02FC,
   kPolygon = 0x0324,
   kPolyline = 0x0325,
-  kScaleWindowExt = 0x0410,
-  kScaleViewportExt = 0x0412,
-  kExcludeClipRect = 0x0415,
-  kIntersectClipRect = 0x0416,
-  kEllipse = 0x0418,
-  kRectangle = 0x041B,
   kTextOut = 0x0521,
   kPolyPolygon = 0x0538,
-  kRoundRect = 0x061C,
   kPatBlt = 0x061D,
   kCreateRegion = 0x06FF,
-  kArc = 0x0817,
-  kPie = 0x081A,
-  kChord = 0x0830,
   kDibBitBlt = 0x0940,
   kExtTextOut = 0x0A32,
   kDibStretchBlt = 0x0B41,
   kSetDibToDev = 0x0D33,
   kStretchDib = 0x0F43,
-  kSaveDc = 0x001E,
 };
 
 constexpr uint32_t kSourceCopy = 0x00CC0020;
@@ -105,61 +80,22 @@ private:
   std::set<uint32_t> free_;
 };
 
-MetaPenStyle PenStyle(uint32_t style) {
-  switch (style & 0x0F) {
-  case 1:
-    return MetaPenStyle::Dash;
-  case 2:
-    return MetaPenStyle::Dot;
-  case 3:
-    return MetaPenStyle::DashDot;
-  case 4:
-    return MetaPenStyle::DashDotDot;
-  case 5:
-    return MetaPenStyle::None;
-  default:
-    return MetaPenStyle::Solid;
-  }
-}
-
-// The parameters a record of fixed size must hold; records of variable size check their own.
+// The parameters each other record of fixed size must hold; records of variable size check
+// their own.
 size_t MinimumBytes(uint16_t function) {
   switch (function) {
-  case kSetBkColor:
-  case kSetTextColor:
-  case kSetWindowOrg:
-  case kSetWindowExt:
-  case kSetViewportOrg:
-  case kSetViewportExt:
-  case kOffsetWindowOrg:
-  case kOffsetViewportOrg:
-  case kMoveTo:
-  case kLineTo:
   case kCreatePalette:
     return 4;
-  case kScaleWindowExt:
-  case kScaleViewportExt:
-  case kIntersectClipRect:
-  case kExcludeClipRect:
-  case kRectangle:
-  case kEllipse:
   case kCreateBrushIndirect:
   case kExtTextOut:
     return 8;
   case kCreatePenIndirect:
     return 10;
-  case kRoundRect:
-    return 12;
   case kPatBlt:
     return 12;
-  case kArc:
-  case kChord:
-  case kPie:
-    return 16;
   case kCreateFontIndirect:
     return 18;
   case kEof:
-  case kSaveDc:
   case kRealizePalette:
   case kCreatePatternBrush:
   case kDibCreatePatternBrush:
@@ -179,16 +115,7 @@ public:
 
 private:
   double Word(RecordFields &p, size_t word) { return p.I16(2 * word); }
-  std::vector<MetaPoint> Points(RecordFields &p, size_t firstByte, uint64_t count) {
-    std::vector<MetaPoint> points;
-    if (!p.Holds(firstByte, count * 4))
-      return points;
-    points.reserve(static_cast<size_t>(count));
-    for (uint64_t k = 0; k < count; ++k)
-      points.push_back(
-          {static_cast<double>(p.I16(firstByte + 4 * k)), static_cast<double>(p.I16(firstByte + 4 * k + 2))});
-    return points;
-  }
+  void Shared(ContextRecord record, RecordFields &p);
   void Create(MetaObject object) {
     if (!objects_.Add(std::move(object)))
       dc_.Skip();
@@ -201,7 +128,29 @@ private:
   ObjectTable objects_;
 };
 
+void WmfPlayer::Shared(ContextRecord record, RecordFields &p) {
+  std::array<double, kMostRecordNumbers> numbers{};
+  const size_t count = NumbersOf(record);
+  const bool colour = record == ContextRecord::TextColour || record == ContextRecord::BackgroundColour;
+  if (!p.Holds(0, colour ? 4 : 2 * count)) {
+    dc_.Skip();
+    return;
+  }
+  if (colour)
+    numbers[0] = p.U32(0);
+  else if (TakesValue(record))
+    numbers[0] = p.U16(0);
+  else
+    for (size_t k = 0; k < count; ++k) // the last argument first
+      numbers[k] = Word(p, count - 1 - k);
+  PlayContextRecord(dc_, record, std::span(numbers).first(count));
+}
+
 void WmfPlayer::Play(uint16_t function, RecordFields &p) {
+  if (const std::optional<ContextRecord> shared = WmfContextRecord(function)) {
+    Shared(*shared, p);
+    return;
+  }
   if (p.Size() < MinimumBytes(function)) {
     dc_.Skip();
     // An object record still takes its slot, or every later index would name another object.
@@ -211,73 +160,9 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
     return;
   }
   switch (function) {
-  case kSetBkMode:
-    dc_.SetOpaqueBackground(p.U16(0) == 2);
-    break;
-  case kSetMapMode:
-    dc_.SetMapMode(p.U16(0));
-    break;
-  case kSetPolyFillMode:
-    dc_.SetWinding(p.U16(0) == 2);
-    break;
-  case kSetTextAlign:
-    dc_.SetTextAlign(p.U16(0));
-    break;
-  case kSetBkColor:
-    dc_.SetBackground(p.U32(0));
-    break;
-  case kSetTextColor:
-    dc_.SetTextColour(p.U32(0));
-    break;
-  case kSetWindowOrg:
-    dc_.SetWindowOrg(Word(p, 1), Word(p, 0));
-    break;
-  case kSetViewportOrg:
-    dc_.SetViewportOrg(Word(p, 1), Word(p, 0));
-    break;
-  case kOffsetWindowOrg:
-    dc_.OffsetWindowOrg(Word(p, 1), Word(p, 0));
-    break;
-  case kOffsetViewportOrg:
-    dc_.OffsetViewportOrg(Word(p, 1), Word(p, 0));
-    break;
-  case kSetWindowExt:
-    if (!dc_.SetWindowExt(Word(p, 1), Word(p, 0)))
-      dc_.Skip();
-    break;
-  case kSetViewportExt:
-    if (!dc_.SetViewportExt(Word(p, 1), Word(p, 0)))
-      dc_.Skip();
-    break;
-  case kScaleWindowExt:
-    if (!dc_.ScaleWindowExt(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0)))
-      dc_.Skip();
-    break;
-  case kScaleViewportExt:
-    if (!dc_.ScaleViewportExt(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0)))
-      dc_.Skip();
-    break;
-  case kSaveDc:
-    dc_.Save();
-    break;
-  case kRestoreDc:
-    if (!dc_.Restore(p.I16(0)))
-      dc_.Skip();
-    break;
-  case kIntersectClipRect:
-  case kExcludeClipRect:
-    dc_.ClipRect(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0),
-                 function == kIntersectClipRect ? MetaClipMode::And : MetaClipMode::Diff);
-    break;
-  case kMoveTo:
-    dc_.MoveTo({Word(p, 1), Word(p, 0)});
-    break;
-  case kLineTo:
-    dc_.LineTo({Word(p, 1), Word(p, 0)});
-    break;
   case kPolyline:
   case kPolygon: {
-    std::vector<MetaPoint> points = Points(p, 2, p.U16(0));
+    std::vector<MetaPoint> points = ReadPoints(p, 2, p.U16(0), false);
     if (points.empty())
       dc_.Skip();
     else if (function == kPolyline)
@@ -294,55 +179,24 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
       counts.push_back(p.U16(2 + 2 * size_t{k}));
       total += counts.back();
     }
-    std::vector<MetaPoint> points = Points(p, 2 + 2 * size_t{polygons}, total);
+    std::vector<MetaPoint> points = ReadPoints(p, 2 + 2 * size_t{polygons}, total, false);
     if (!p.Ok() || points.size() != total || total == 0)
       dc_.Skip();
     else
       dc_.Polygon(std::move(points), std::move(counts));
     break;
   }
-  case kRectangle:
-    dc_.Rectangle(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0));
-    break;
-  case kEllipse:
-    dc_.Ellipse(Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0));
-    break;
-  case kRoundRect:
-    dc_.RoundRect(Word(p, 5), Word(p, 4), Word(p, 3), Word(p, 2), Word(p, 1), Word(p, 0));
-    break;
-  case kArc:
-  case kChord:
-  case kPie:
-    dc_.Arc(function == kArc     ? ArcKind::Arc
-            : function == kChord ? ArcKind::Chord
-                                 : ArcKind::Pie,
-            Word(p, 7), Word(p, 6), Word(p, 5), Word(p, 4), {Word(p, 3), Word(p, 2)},
-            {Word(p, 1), Word(p, 0)});
-    break;
   case kTextOut:
   case kExtTextOut:
     Text(p, function == kExtTextOut);
     break;
-  case kCreatePenIndirect: {
-    MetaObject pen{.Kind = MetaObject::Kind::Pen};
-    pen.Pen = MetaPen{
-        .Style = PenStyle(p.U16(0)), .Width = static_cast<double>(p.I16(2)), .Colour = dc_.Colour(p.U32(6))};
-    Create(std::move(pen));
+  case kCreatePenIndirect:
+    Create(MetaObject{.Kind = MetaObject::Kind::Pen,
+                      .Pen = PenOf(p.U16(0), static_cast<double>(p.I16(2)), dc_.Colour(p.U32(6)))});
     break;
-  }
-  case kCreateBrushIndirect: {
-    MetaObject brush{.Kind = MetaObject::Kind::Brush};
-    const uint16_t style = p.U16(0);
-    brush.Brush.Colour = dc_.Colour(p.U32(2));
-    brush.Brush.Hatch = static_cast<uint8_t>(std::min<uint16_t>(p.U16(6), 5));
-    brush.Brush.Style = style == 0   ? MetaBrushStyle::Solid
-                        : style == 2 ? MetaBrushStyle::Hatched
-                                     : MetaBrushStyle::None;
-    if (style > 2)
-      dc_.Skip(); // a pattern brush: drawn hollow
-    Create(std::move(brush));
+  case kCreateBrushIndirect:
+    Create(BrushObject(dc_, p.U16(0), p.U32(2), p.U16(6)));
     break;
-  }
   case kCreateFontIndirect: {
     MetaObject font{.Kind = MetaObject::Kind::Font};
     font.Font = MetaFont{
@@ -358,24 +212,20 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
   }
   case kCreatePalette: {
     MetaObject palette{.Kind = MetaObject::Kind::Palette};
-    const uint16_t entries = p.U16(2);
-    if (p.Holds(4, uint64_t{entries} * 4))
-      for (size_t k = 0; k < entries; ++k)
-        palette.Palette.push_back(RgbPixel(p.U8(4 + 4 * k), p.U8(5 + 4 * k), p.U8(6 + 4 * k)));
-    else
+    if (!ReadPaletteEntries(p, 4, p.U16(2), palette.Palette))
       dc_.Skip();
-    Create(std::move(palette));
+    Create(std::move(palette)); // it still takes its slot
     break;
   }
   case kDibCreatePatternBrush:
     PatternBrush(p);
     break;
   case kPatBlt:
-    if (const std::optional<RasterOperation> raster = RasterOperationOf(p.U32(0));
-        raster && !raster->UsesSource)
-      dc_.FillBox(Word(p, 5), Word(p, 4), Word(p, 5) + Word(p, 3), Word(p, 4) + Word(p, 2), raster->Rop);
-    else
-      dc_.Skip();
+    PlayBlit(
+        dc_,
+        BlitRecord{
+            .X = Word(p, 5), .Y = Word(p, 4), .Width = Word(p, 3), .Height = Word(p, 2), .Rop = p.U32(0)},
+        [](CPicture &) { return false; });
     break;
   case kCreatePatternBrush:
   case kCreateRegion:
@@ -400,7 +250,6 @@ void WmfPlayer::Play(uint16_t function, RecordFields &p) {
     Bitmap(function, p, 3 + p.Size() / 2);
     break;
   case kRealizePalette:
-  case kSetRop2:
   case kSetStretchBltMode:
     break; // nothing to do on a picture of true colours
   default:
@@ -442,15 +291,10 @@ void WmfPlayer::PatternBrush(RecordFields &p) {
   constexpr uint16_t kPatternOfDevice = 3; // its colours are the bitmap's own
   const uint16_t style = p.U16(0);
   const uint16_t usage = p.U16(2);
-  std::span<const uint8_t> block = p.Size() > 4 ? p.Block(4, p.Size() - 4) : std::span<const uint8_t>{};
-  const uint64_t held = block.size();
-  std::vector<uint8_t> resolved;
-  if (style != kPatternOfDevice && usage == kPaletteColours) {
-    resolved = PaletteColoursResolved(block, dc_.Palette());
-    block = resolved;
-  }
+  const std::span<const uint8_t> block = p.Size() > 4 ? p.Block(4, p.Size() - 4) : std::span<const uint8_t>{};
+  const bool indices = style != kPatternOfDevice && usage == kPaletteColours;
   CPicture tile;
-  if (!ReadRecordBitmap(block, {}, kMetafileBitmapFactor * held, tile)) {
+  if (!ReadRecordBitmap(block, {}, block.size(), indices ? &dc_.Palette() : nullptr, tile)) {
     dc_.Skip(); // drawn hollow, and it still takes its slot
     Create(MetaObject{.Kind = MetaObject::Kind::Brush, .Brush = MetaBrush{.Style = MetaBrushStyle::None}});
     return;
@@ -461,42 +305,35 @@ void WmfPlayer::PatternBrush(RecordFields &p) {
 }
 
 void WmfPlayer::Bitmap(uint16_t function, RecordFields &p, size_t recordWords) {
-  const uint32_t rop = function == kSetDibToDev ? kSourceCopy : p.U32(0);
-  const std::optional<RasterOperation> raster = RasterOperationOf(rop);
+  BlitRecord b{.Rop = function == kSetDibToDev ? kSourceCopy : p.U32(0)};
   // A blit record without a bitmap paints with the brush.
-  const bool withoutBitmap =
-      (function == kDibBitBlt || function == kDibStretchBlt) && recordWords == (function >> 8) + 3u;
-  if (withoutBitmap) {
+  if ((function == kDibBitBlt || function == kDibStretchBlt) && recordWords == (function >> 8) + 3u) {
     const size_t at = function == kDibBitBlt ? 4 : 7; // the destination's height, after a reserved word
-    if (raster && !raster->UsesSource)
-      dc_.FillBox(Word(p, at + 3), Word(p, at + 2), Word(p, at + 3) + Word(p, at + 1),
-                  Word(p, at + 2) + Word(p, at), raster->Rop);
-    else
-      dc_.Skip();
+    b.X = Word(p, at + 3), b.Y = Word(p, at + 2), b.Width = Word(p, at + 1), b.Height = Word(p, at);
+    PlayBlit(dc_, b, [](CPicture &) { return false; });
     return;
   }
   // Words of each field, after the raster operation (two words) where there is one.
-  double sx = 0, sy = 0, sw = 0, sh = 0, dx = 0, dy = 0, dw = 0, dh = 0;
+  const auto word = [&](size_t at) { return static_cast<int32_t>(p.I16(2 * at)); };
   size_t dib = 0;
-  bool fromBottom = false;
   uint16_t usage = 0;
   switch (function) {
   case kDibBitBlt:
-    sy = Word(p, 2), sx = Word(p, 3), sh = dh = Word(p, 4), sw = dw = Word(p, 5), dy = Word(p, 6),
-    dx = Word(p, 7);
+    b.SourceY = word(2), b.SourceX = word(3), b.SourceHeight = word(4), b.SourceWidth = word(5);
+    b.Height = b.SourceHeight, b.Width = b.SourceWidth, b.Y = word(6), b.X = word(7);
     dib = 16;
     break;
   case kDibStretchBlt:
-    sh = Word(p, 2), sw = Word(p, 3), sy = Word(p, 4), sx = Word(p, 5), dh = Word(p, 6), dw = Word(p, 7),
-    dy = Word(p, 8), dx = Word(p, 9);
+    b.SourceHeight = word(2), b.SourceWidth = word(3), b.SourceY = word(4), b.SourceX = word(5);
+    b.Height = word(6), b.Width = word(7), b.Y = word(8), b.X = word(9);
     dib = 20;
     break;
   case kStretchDib:
     usage = p.U16(4);
-    sh = Word(p, 3), sw = Word(p, 4), sy = Word(p, 5), sx = Word(p, 6), dh = Word(p, 7), dw = Word(p, 8),
-    dy = Word(p, 9), dx = Word(p, 10);
+    b.SourceHeight = word(3), b.SourceWidth = word(4), b.SourceY = word(5), b.SourceX = word(6);
+    b.Height = word(7), b.Width = word(8), b.Y = word(9), b.X = word(10);
     dib = 22;
-    fromBottom = true;
+    b.FromBottom = true;
     break;
   default: // set to the device: the bitmap's own size, from its whole rows
     usage = p.U16(0);
@@ -504,35 +341,21 @@ void WmfPlayer::Bitmap(uint16_t function, RecordFields &p, size_t recordWords) {
       dc_.Skip();
       return;
     }
-    sy = Word(p, 3), sx = Word(p, 4), sh = dh = Word(p, 5), sw = dw = Word(p, 6), dy = Word(p, 7),
-    dx = Word(p, 8);
+    b.SourceY = word(3), b.SourceX = word(4), b.SourceHeight = word(5), b.SourceWidth = word(6);
+    b.Height = b.SourceHeight, b.Width = b.SourceWidth, b.Y = word(7), b.X = word(8);
     dib = 18;
-    fromBottom = true;
+    b.FromBottom = true;
     break;
   }
-  if (!p.Ok() || dib > p.Size() || !raster) {
+  if (!p.Ok() || dib > p.Size()) {
     dc_.Skip();
     return;
   }
-  if (!raster->UsesSource) {
-    dc_.FillBox(dx, dy, dx + dw, dy + dh, raster->Rop);
-    return;
-  }
-  std::span<const uint8_t> block = p.Block(dib, p.Size() - dib);
-  const uint64_t held = block.size();
-  std::vector<uint8_t> resolved;
-  if (usage == kPaletteColours) {
-    resolved = PaletteColoursResolved(block, dc_.Palette());
-    block = resolved;
-  }
-  CPicture bitmap;
-  if (!ReadRecordBitmap(block, {}, kMetafileBitmapFactor * held, bitmap)) {
-    dc_.Skip();
-    return;
-  }
-  const double top = fromBottom ? bitmap.Height() - sy - sh : sy;
-  dc_.Bitmap(std::move(bitmap), dx, dy, dw, dh, static_cast<int32_t>(sx), static_cast<int32_t>(top),
-             static_cast<int32_t>(sw), static_cast<int32_t>(sh), raster->Rop);
+  PlayBlit(dc_, b, [&](CPicture &bitmap) {
+    const std::span<const uint8_t> block = p.Block(dib, p.Size() - dib);
+    return ReadRecordBitmap(block, {}, block.size(), usage == kPaletteColours ? &dc_.Palette() : nullptr,
+                            bitmap);
+  });
 }
 
 } // namespace
@@ -550,7 +373,10 @@ bool PlayWmfRecords(std::span<const uint8_t> records, uint32_t objectCount, Meta
       return true;
     RecordFields parameters(records.subspan(at + 6, static_cast<size_t>(bytes) - 6));
     dc.BeginRecord();
-    player.Play(function, parameters);
+    if (dc.Spent())
+      dc.Skip(); // read for its size only
+    else
+      player.Play(function, parameters);
     at += static_cast<size_t>(bytes);
   }
   return true;

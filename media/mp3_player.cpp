@@ -35,6 +35,28 @@ mpg123_handle *NewDecoder(const Mp3FrameHeader &first) {
   return decoder;
 }
 
+// Feeds `input` (none: only takes what the decoder holds) and takes what comes out, up to
+// `capacity` bytes; the bytes taken.
+size_t DecodeInto(mpg123_handle *&decoder, const Mp3FrameHeader &first, const std::vector<uint8_t> &input,
+                  unsigned char *out, size_t capacity) {
+  size_t total = 0;
+  size_t done = 0;
+  int result =
+      mpg123_decode(decoder, input.empty() ? nullptr : input.data(), input.size(), out, capacity, &done);
+  total += done;
+  while (total < capacity && (result == MPG123_OK || result == MPG123_NEW_FORMAT)) {
+    result = mpg123_decode(decoder, nullptr, 0, out + total, capacity - total, &done);
+    total += done;
+    if (done == 0 && result == MPG123_OK)
+      break;
+  }
+  if (result == MPG123_ERR) {
+    mpg123_delete(decoder);
+    decoder = NewDecoder(first);
+  }
+  return total;
+}
+
 } // namespace
 
 int VuLevel(double meanAbsolute) {
@@ -333,33 +355,23 @@ bool CMp3Player::ReadFrame(std::vector<uint8_t> &input) {
 }
 
 size_t CMp3Player::Refill(int i, mpg123_handle *&decoder) {
-  // The frames of one buffer, in the room the open file made for them.
-  std::vector<uint8_t> &input = input_;
-  input.clear();
-  {
-    std::lock_guard lock(streamLock_);
-    for (int frame = 0; frame < plan_.FramesPerBuffer && ReadFrame(input); ++frame) {
-    }
-  }
-  if (input.empty())
-    return 0;
   auto *out = reinterpret_cast<unsigned char *>(waveOut_->BufferData(i));
   const size_t capacity = waveOut_->BufferBytes();
-  size_t total = 0;
-  size_t done = 0;
-  int result = mpg123_decode(decoder, input.data(), input.size(), out, capacity, &done);
-  total += done;
-  while (total < capacity && (result == MPG123_OK || result == MPG123_NEW_FORMAT)) {
-    result = mpg123_decode(decoder, nullptr, 0, out + total, capacity - total, &done);
-    total += done;
-    if (done == 0 && result == MPG123_OK)
-      break;
+  // The decoder gives no sound for the first frames of a file, and at 8 to 12 kHz a buffer holds
+  // only one or two: frames are fed until sound comes out, and only a file read to its end, with
+  // nothing left in the decoder, ends the music.
+  std::vector<uint8_t> &input = input_;
+  for (;;) {
+    input.clear();
+    {
+      std::lock_guard lock(streamLock_);
+      for (int frame = 0; frame < plan_.FramesPerBuffer && ReadFrame(input); ++frame) {
+      }
+    }
+    const size_t total = DecodeInto(decoder, first_, input, out, capacity);
+    if (total > 0 || input.empty() || !playing_ || decoder == nullptr)
+      return total;
   }
-  if (result == MPG123_ERR) {
-    mpg123_delete(decoder);
-    decoder = NewDecoder(first_);
-  }
-  return total;
 }
 
 void CMp3Player::ThreadMain() {

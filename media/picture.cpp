@@ -53,9 +53,7 @@ uint8_t *CPicture::Create(int32_t width, int32_t height, int32_t bits, int32_t t
   bits = NormalisedBits(bits);
   const int64_t stride = PictureStride(width, bits);
   // A hostile header must not make us allocate what no picture of ours needs.
-  if (width > kMaxPictureSide || height > kMaxPictureSide ||
-      static_cast<uint64_t>(stride) * static_cast<uint64_t>(height) >
-          std::min(kMaxPictureBytes, info_.MostBytes)) {
+  if (!PictureFits(width, height, bits, info_.MostBytes)) {
     SetLastError("CPicture::Create can't allocate memory");
     return nullptr;
   }

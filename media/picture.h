@@ -4,6 +4,7 @@
 // the last error). Coordinates are columns from the left and rows from the bottom.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -73,8 +74,13 @@ struct SurfaceRect {
   int32_t Bottom = 0;
 };
 
+// What one picture may hold, wherever it is used: a file of a few bytes may claim any size, and
+// is refused before anything is allocated. 4096 x 4096 pixels leave room for the largest
+// metafile drawing (4000 x 4000); their rows take at most 48 MiB, and the screen's copy of them
+// 64 MiB.
 inline constexpr int32_t kMaxPictureSide = 16384;
-inline constexpr uint64_t kMaxPictureBytes = uint64_t{256} << 20;
+inline constexpr int64_t kMaxPicturePixels = int64_t{4096} * 4096;
+inline constexpr uint64_t kMaxPictureBytes = uint64_t{48} << 20;
 
 class CPicture {
 public:
@@ -183,5 +189,15 @@ inline bool RefusePicture(CPicture &picture, std::string_view reason) {
 
 // Stride of a row of `width` pixels of `bits`.
 constexpr int64_t PictureStride(int64_t width, int32_t bits) { return (width * bits + 31) / 32 * 4; }
+
+// Whether a picture of that size and depth is within the bounds above and its rows within
+// `mostBytes`; the sides may be anything a header holds.
+constexpr bool PictureFits(int64_t width, int64_t height, int32_t bits,
+                           uint64_t mostBytes = kMaxPictureBytes) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= kMaxPicturePixels &&
+         static_cast<uint64_t>(PictureStride(width, bits)) * static_cast<uint64_t>(height) <=
+             std::min(kMaxPictureBytes, mostBytes);
+}
 
 } // namespace quorbel

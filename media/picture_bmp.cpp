@@ -134,6 +134,14 @@ bool DecodeBmp(CPictureFile &file, CPicture &picture) {
   if ((h.Compression == kPlain || h.Compression == kBitFields) &&
       PictureStride(h.Width, h.Bits) > in.Remaining() / height)
     return RefusePicture(picture, "Error reading BMP info");
+  // A compression we do not read is refused before the rows are made (a picture too large for
+  // any is told as such first).
+  const bool readable = h.Bits <= 8
+                            ? h.Compression == kPlain || h.Compression == kRle8 || h.Compression == kRle4
+                        : h.Bits == 24 ? h.Compression == kPlain
+                                       : h.Compression == kPlain || h.Compression == kBitFields;
+  if (!readable && PictureFits(h.Width, height, h.Bits, picture.Info().MostBytes))
+    return RefusePicture(picture, h.Bits <= 8 ? "compression type not supported" : "unknown compression");
   if (!picture.Create(h.Width, height, h.Bits, kPictureBmp))
     return false;
   picture.SetDpi(DotsPerInch(h.XPelsPerMeter), DotsPerInch(h.YPelsPerMeter));

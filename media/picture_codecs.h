@@ -35,5 +35,7 @@ struct MetafileSize {
   std::string Error;
 };
 MetafileSize ReadMetafileSize(CPictureFile &file);
+// The bytes of a metafile's stream from where it stands, within what a metafile may hold.
+bool ReadMetafileBytes(CPictureFile &file, std::vector<uint8_t> &bytes);
 
 } // namespace quorbel

@@ -327,9 +327,7 @@ bool ReadGif(CPictureFile &file, CPicture &picture, int last,
   const int32_t screenW = LittleU16(screen, 6);
   const int32_t screenH = LittleU16(screen, 8);
   // Every frame lies inside the screen: a screen no picture of ours can hold is refused first.
-  if (screenW > kMaxPictureSide || screenH > kMaxPictureSide ||
-      static_cast<uint64_t>(PictureStride(screenW, 24)) * static_cast<uint64_t>(screenH) >
-          std::min(kMaxPictureBytes, picture.Info().MostBytes))
+  if (screenW > 0 && screenH > 0 && !PictureFits(screenW, screenH, 24, picture.Info().MostBytes))
     return RefusePicture(picture, "GIF screen too large");
   ColourTable global;
   if ((screen[10] & 0x80) != 0 && !ReadColourTable(in, 2 << (screen[10] & 7), global))

@@ -61,17 +61,21 @@ bool DecodePcx(CPictureFile &file, CPicture &picture) {
     return RefusePicture(picture, "Can't handle image with more than 4 planes");
   const bool colourPlanes = bits == 8 && (planes == 3 || planes == 4);
   const int32_t depth = colourPlanes ? 24 : bits == 1 && planes == 4 ? 4 : bits;
+  // Each plane's line holds the whole width, and the runs can give no more than 63 bytes for two
+  // of the file: a header that claims more pixels than its data can fill is refused before the
+  // picture is made, and decoding costs what the file does.
+  const int64_t planeBits = colourPlanes ? 8 : planes == 1 ? std::max(bits, 1) : 1;
+  const int64_t lineSpan = static_cast<int64_t>(lineBytes) * planes;
+  if (width > 0 && height > 0 &&
+      (planes == 0 || static_cast<int64_t>(lineBytes) * 8 < width * planeBits ||
+       lineSpan * height > static_cast<int64_t>(kMaxPictureBytes) || lineSpan * height > in.Remaining() * 32))
+    return RefusePicture(picture, "corrupted PCX");
   if (!picture.Create(width, height, depth, kPicturePcx))
     return false;
   picture.SetDpi(LittleU16(h, 12), LittleU16(h, 14));
   if (planes == 4 && colourPlanes)
     picture.CreateAlpha();
-  if (planes == 0)
-    return RefusePicture(picture, "corrupted PCX");
 
-  const int64_t lineSpan = static_cast<int64_t>(lineBytes) * planes;
-  if (lineSpan * height > static_cast<int64_t>(kMaxPictureBytes) || lineSpan * height > in.Remaining() * 64)
-    return RefusePicture(picture, "corrupted PCX");
   std::vector<uint8_t> data;
   if (!ReadRuns(in, lineSpan * height, data, picture))
     return false;

@@ -18,12 +18,12 @@ constexpr int64_t kMostMetafileBytes = int64_t{64} << 20;
 
 std::atomic<MetafilePlayer> installedPlayer{nullptr};
 
-bool ReadWhole(CPictureFile &file, std::vector<uint8_t> &bytes) {
+} // namespace
+
+bool ReadMetafileBytes(CPictureFile &file, std::vector<uint8_t> &bytes) {
   PictureReader in(file);
   return in.ReadRest(kMostMetafileBytes, bytes);
 }
-
-} // namespace
 
 void SetMetafilePlayer(MetafilePlayer player) { installedPlayer = player; }
 
@@ -31,7 +31,7 @@ MetafilePlayer CurrentMetafilePlayer() { return installedPlayer; }
 
 MetafileSize ReadMetafileSize(CPictureFile &file) {
   std::vector<uint8_t> bytes;
-  if (!ReadWhole(file, bytes))
+  if (!ReadMetafileBytes(file, bytes))
     return MetafileSize{.Error = "corrupted WMF"};
   const MetafileHeader h = ReadMetafileHeader(bytes);
   return MetafileSize{.Width = h.Width, .Height = h.Height, .Error = h.Error};
@@ -39,7 +39,7 @@ MetafileSize ReadMetafileSize(CPictureFile &file) {
 
 bool DecodeWmf(CPictureFile &file, CPicture &picture) {
   std::vector<uint8_t> bytes;
-  if (!ReadWhole(file, bytes))
+  if (!ReadMetafileBytes(file, bytes))
     return RefusePicture(picture, "corrupted WMF");
   const MetafileDrawing drawing = ReadMetafile(bytes);
   if (!drawing.Error.empty())

@@ -4,17 +4,20 @@
 // a digit, and on a full board every black figure must be attacked (defended) by a black one.
 //
 // Every narrowing here follows from decided cells and the pieces' cells alone, so it never loses
-// a solution; a full board is still checked whole (`HoldOnFull`) before it counts.
+// a solution; a full board is still checked whole (`HoldOnFull`) before it counts. A link of the
+// fast search (solver/search_link.h).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "engine/chess_rules.h"
 #include "engine/geometry.h"
 #include "engine/variant_lists.h"
+#include "solver/search_link.h"
 
 namespace quorbel {
 
@@ -26,41 +29,37 @@ bool ChessLinksRead(const GridGeometry &geo, const GridRecord &grid);
 
 class ChessLinks {
 public:
+  static constexpr SearchLinkKind kKind = SearchLinkKind::ChessFigures;
+  static constexpr bool kWeighsCandidates = false;
+  static constexpr bool kSettlesAgain = false;
+  static constexpr bool kSettlesWithProbables = false;
+  static constexpr bool kCheckedWholeToo = true; // the figures' own check passes each full board too
+  using Marks = FreshMark;
+
+  static bool Reads(const GridGeometry &geo, const GridRecord &grid) { return ChessLinksRead(geo, grid); }
   // Built from the grid's pieces when `read` and the grid plays chess, empty (`Any()` false)
   // otherwise. False when it reads other pieces than the last build did.
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
   bool Any() const { return !pieces_.empty(); }
+  Marks Fresh() const { return {true}; }
+  void Touch(Marks &, int) const {} // it reads decided cells
 
-  // After `cell` was decided: takes from open cells what the figures now forbid, calling
-  // narrowed(c) for each (its candidates may be empty or single then; the callback returns false
-  // to stop). False on a contradiction.
+  // After `cells` were decided: takes from open cells what the figures now forbid.
   template <typename Narrowed>
-  bool NarrowAround(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
-                    Narrowed narrowed) const {
-    return Around(value, cand, cell, NarrowedRef(narrowed));
+  bool NarrowAround(LinkBoard board, Marks &, std::span<const uint8_t> cells, Narrowed narrowed) const {
+    for (const int c : cells)
+      if (!Around(board.value, board.cand, c, NarrowedRef(narrowed)))
+        return false;
+    return true;
   }
-  // The same from every decided cell and every piece.
-  template <typename Narrowed>
-  bool NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand, Narrowed narrowed) const {
-    return Around(value, cand, -1, NarrowedRef(narrowed));
+  // On a fresh board, the same from every decided cell and every piece; nothing more later.
+  template <typename Narrowed> bool NarrowEvery(LinkBoard board, Marks &marks, Narrowed narrowed) const {
+    return !std::exchange(marks.fresh, false) || Around(board.value, board.cand, -1, NarrowedRef(narrowed));
   }
-
   bool HoldOnFull(std::span<const uint8_t> value) const;
+  int BranchCell(LinkBoard) const { return -1; }
 
 private:
-  // A callback by reference, so that the work stays out of line.
-  class NarrowedRef {
-  public:
-    template <typename F>
-    explicit NarrowedRef(const F &f)
-        : f_(&f), call_([](const void *g, int c) { return (*static_cast<const F *>(g))(c); }) {}
-    bool operator()(int c) const { return call_(f_, c); }
-
-  private:
-    const void *f_;
-    bool (*call_)(const void *, int);
-  };
-
   // The figures' digits as the decided piece cells give them.
   struct Digits {
     std::array<int8_t, kChessFigures> digit; // -1 unknown

@@ -37,6 +37,15 @@ struct Part {
   ClueLinks::PartMemo *memo; // and the entry, which another part of the read may take since
 };
 
+// Each cell has as many candidates as the part has cells: any candidate then takes part in some
+// choice of different values, so a part that keeps every total it reaches keeps them all.
+bool Roomy(const Part &part) {
+  for (int m = 0; m < part.size; ++m)
+    if (std::popcount(part.cand[m]) < part.size)
+      return false;
+  return true;
+}
+
 uint64_t MemoKey(const Part &part) {
   uint64_t key = 0;
   for (int m = 0; m < part.size; ++m)
@@ -113,8 +122,6 @@ using WordSums = uint64_t;
 constexpr size_t kWordSums = 64;
 using WideSums = std::bitset<kMaxClueCells * kMaxWidth + 1>; // up to every cell at the largest value
 
-bool Holds(WordSums sums, size_t t) { return ((sums >> t) & 1) != 0; }
-bool Holds(const WideSums &sums, size_t t) { return sums.test(t); }
 bool None(WordSums sums) { return sums == 0; }
 bool None(const WideSums &sums) { return sums.none(); }
 
@@ -124,15 +131,15 @@ bool None(const WideSums &sums) { return sums.none(); }
 // the values that make it.
 template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, std::span<uint16_t> keep) {
   const size_t n = parts.size();
-  std::array<Sums, kMaxClueCells + 1> before;
+  std::array<Sums, kMaxClueCells> before;
   before[0] = Sums{1};
-  for (size_t k = 0; k < n; ++k) {
+  for (size_t k = 0; k + 1 < n; ++k) {
     before[k + 1] = Sums{};
     for (uint64_t totals = parts[k].reach; totals != 0; totals &= totals - 1)
       before[k + 1] |= before[k] << std::countr_zero(totals);
   }
-  if (!Holds(before[n], static_cast<size_t>(rest)))
-    return false;
+  // The last part keeps a total when the others can make the rest of it: none when the rest is
+  // out of reach.
   Sums need = Sums{1} << rest;
   for (size_t k = n; k-- > 0;) {
     const Part &part = parts[k];
@@ -145,9 +152,11 @@ template <typename Sums> bool KeepToSums(std::span<const Part> parts, int rest, 
       keptTotals |= totals & (~totals + 1);
       needBefore |= left;
     }
+    if (keptTotals == 0)
+      return false;
     if (part.size == 1) {
       keep[part.members[0]] = static_cast<uint16_t>(part.cand[0] & (keptTotals >> 1));
-    } else if (keptTotals == part.reach) {
+    } else if (keptTotals == part.reach && Roomy(part)) {
       for (int m = 0; m < part.size; ++m)
         keep[part.members[m]] = part.cand[m];
     } else {
@@ -213,6 +222,11 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
     return false;
   if (open.count == 0)
     return true;
+  // One open cell takes the rest, the bounds above having checked that it can.
+  if (open.count == 1) {
+    open.keep[0] = static_cast<uint16_t>(cand[open.cells[0]] & ValueBit(rest));
+    return open.keep[0] != 0;
+  }
   for (int p = 0; p < nParts; ++p) {
     Part &part = parts[p];
     if (part.size == 1) {
@@ -221,7 +235,7 @@ bool ClueLinks::KeepToTotal(std::span<const uint8_t> value, std::span<const uint
     }
     // Cells whose candidates come back as they were reach the same totals and keep the same.
     const uint64_t key = MemoKey(part);
-    PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> (64 - memoBits_)];
+    PartMemo &memo = partMemo_[(key * 0x9E3779B97F4A7C15ull) >> memoShift_];
     if (memo.key != key) {
       memo.key = key;
       memo.reach = TotalsOf(std::span(part.cand).first(static_cast<size_t>(part.size)), 0);
@@ -258,6 +272,9 @@ bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid) {
 }
 
 bool ClueLinks::Build(const GridGeometry &geo, const GridRecord &grid, bool read) {
+  // Most searches read no diagonal: nothing to build then.
+  if ((!read || grid.Lists.LittleKiller.Size() == 0) && count_ == 0)
+    return true;
   std::array<Clue, kMaxClues> clues{};
   int count = 0;
   if (read)

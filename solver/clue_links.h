@@ -4,7 +4,8 @@
 // value, but not within a block: its cells of one block are read together.
 //
 // Every narrowing here follows from the candidates alone, so it never loses a solution; a full
-// board is still checked whole (`HoldOnFull`) before it counts.
+// board is still checked whole (`HoldOnFull`) before it counts. A link of the fast search
+// (solver/search_link.h).
 #pragma once
 
 #include <algorithm>
@@ -12,9 +13,9 @@
 #include <bit>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "engine/geometry.h"
+#include "solver/search_link.h"
 
 namespace quorbel {
 
@@ -26,11 +27,12 @@ bool ClueLinksRead(const GridGeometry &geo, const GridRecord &grid);
 
 constexpr int kMaxClueCells = 16;
 
-// After a clue was read: its open cells, and the candidates each keeps.
+// After a clue was read: its open cells, and the candidates each keeps. Only the first `count`
+// are set.
 struct ClueOpenCells {
   int count = 0;
-  std::array<uint8_t, kMaxClueCells> cells{};
-  std::array<uint16_t, kMaxClueCells> keep{};
+  std::array<uint8_t, kMaxClueCells> cells;
+  std::array<uint16_t, kMaxClueCells> keep;
 };
 
 class ClueLinks {
@@ -39,12 +41,39 @@ public:
   // entries meet in a small one.
   static constexpr int kPartMemoBits = 12;
   explicit ClueLinks(int memoBits = kPartMemoBits)
-      : memoBits_(std::clamp(memoBits, 1, kPartMemoBits)), partMemo_(size_t{1} << memoBits_) {}
+      : memoShift_(64 - std::clamp(memoBits, 1, kPartMemoBits)) {}
 
+  static constexpr SearchLinkKind kKind = SearchLinkKind::ClueDiagonals;
+  static constexpr bool kWeighsCandidates = true;
+  static constexpr bool kSettlesAgain = true;
+  static constexpr bool kSettlesWithProbables = true; // the grids of its counts are sparse
+  static constexpr bool kCheckedWholeToo = false;
+  // The diagonals a board leaves to read (bit i for diagonal i): those through a cell that
+  // changed since they were last read. The others would narrow nothing.
+  using Marks = uint64_t;
+
+  static bool Reads(const GridGeometry &geo, const GridRecord &grid) { return ClueLinksRead(geo, grid); }
   // Built from the grid's diagonals when `read`, empty (`Any()` false) otherwise. False when it
   // reads other clues than the last build did.
   bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
   bool Any() const { return count_ > 0; }
+  Marks Fresh() const { return AllClues(); }
+  void Touch(Marks &toRead, int cell) const { toRead |= cluesThrough_[cell]; }
+
+  // After `cells` were decided: the diagonals through them that are to be read, till none is.
+  template <typename Narrowed>
+  bool NarrowAround(LinkBoard board, Marks &toRead, std::span<const uint8_t> cells, Narrowed narrowed) const {
+    uint64_t among = 0;
+    for (const int c : cells)
+      among |= cluesThrough_[c];
+    return ReadDiagonals(board.value, board.cand, toRead, among, narrowed);
+  }
+  // Every diagonal that is to be read, till none is: their cells' candidates shrink as their
+  // peers are decided.
+  template <typename Narrowed> bool NarrowEvery(LinkBoard board, Marks &toRead, Narrowed narrowed) const {
+    return ReadDiagonals(board.value, board.cand, toRead, AllClues(), narrowed);
+  }
+  int BranchCell(LinkBoard board) const { return TightestCell(board.value, board.cand); }
 
   // The diagonals through a cell (bit i for diagonal i), and all of them.
   uint64_t Through(int cell) const { return cluesThrough_[cell]; }
@@ -118,8 +147,9 @@ private:
   std::array<Clue, kMaxClues> clues_{};
   std::array<uint64_t, kMaxCells> cluesThrough_{}; // bit i: diagonal i holds the cell
   // A pure cache: an entry stands for its key alone, and is checked against it where it is read.
-  int memoBits_;
-  mutable std::vector<PartMemo> partMemo_;
+  // A key's slot is the top bits of its hash, as many as the memo's size asks.
+  int memoShift_;
+  mutable std::array<PartMemo, size_t{1} << kPartMemoBits> partMemo_{};
 };
 
 } // namespace quorbel

@@ -22,28 +22,27 @@ struct Pair {
   int Kind = 0;
 };
 
-// A mark counts as a clue spent only when it joined the list: one put in the place of another
-// kind between the same cells adds nothing.
-int AppendComparison(const GridGeometry &geo, GridRecord &grid, const Pair &p) {
-  const int before = grid.Lists.Comparisons.Size();
-  ToggleComparisonMark(geo, p.A, grid, p.B, p.Kind);
-  return grid.Lists.Comparisons.Size() > before ? 1 : 0;
+// A mark counts as a clue spent only when it joined the list; a pair that holds a mark already
+// (of Less, XV or Dot) is refused, since the editor would turn that mark into this one.
+bool AddMark(const ClueJob &job, const Pair &p) {
+  if (FindComparison(job.Grid, p.A, p.B) >= 0 || FindComparison(job.Grid, p.B, p.A) >= 0)
+    return false;
+  return ToggleComparisonMark(job.Geo(), p.A, job.Grid, p.B, p.Kind) == 1;
 }
 
 // The family pattern over collected candidates: pairs of two givens come in at once in the
 // all-clues mode; the others are drawn at random while the budget lasts.
 int SpendOnPairs(const ClueJob &job, std::vector<Pair> &candidates, std::vector<Pair> &givenPairs) {
-  const GridGeometry &geo = job.Geo();
   if (job.All)
     for (const Pair &p : givenPairs)
-      ToggleComparisonMark(geo, p.A, job.Grid, p.B, p.Kind);
+      AddMark(job, p);
   int budget = job.Budget();
   constexpr int kMaxFailures = 10;
   for (int failures = 0; (budget > 0 || job.All) && !candidates.empty() && failures < kMaxFailures;) {
     const int at = RandomBelow(job.Random(), static_cast<int>(candidates.size()));
     const Pair p = candidates[at];
     candidates.erase(candidates.begin() + at);
-    if (AppendComparison(geo, job.Grid, p) == 1) {
+    if (AddMark(job, p)) {
       --budget;
       failures = 0;
     } else {
@@ -128,7 +127,7 @@ int GenerateLessClues(const ClueJob &job) {
       if (other < 0 || FindComparisonItem(job.Grid, cell, other) >= 0 || BothGivens(job, cell, other))
         continue;
       const int kind = job.SolutionValue(cell) < job.SolutionValue(other) ? kCompareLess : kCompareGreater;
-      return AppendComparison(geo, job.Grid, {cell, other, kind});
+      return AddMark(job, {cell, other, kind}) ? 1 : 0;
     }
     return 0;
   });

@@ -20,6 +20,7 @@
 #include "engine/grid_cells.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
+#include "engine/neighbour_rules.h"
 #include "engine/propagate.h"
 #include "engine/reference_grids.h"
 #include "engine/undo_services.h"
@@ -171,6 +172,7 @@ private:
   void GiveWholeSolution();
   void KeepIfBetter(int rating);
   void PutBackBest();
+  void SayRulesLeftOut();
   void Finish();
 
   EngineContext &ctx_;
@@ -333,11 +335,40 @@ void Generation::PutBackBest() {
   report_.Solutions = 1;
 }
 
+// The rules asked of the set that no grid kept: no clue of theirs fitted it.
+void Generation::SayRulesLeftOut() {
+  VariantWords asked;
+  for (int k = 0; k < run_.GridCount; ++k)
+    asked |= words_[static_cast<size_t>(k)];
+  const VariantWords kept = GridSetRules(ctx_);
+  std::string names;
+  int count = 0;
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantWords rule = VariantCatalog[static_cast<size_t>(row)].VarMasks;
+    if (Meets(asked, rule) && !Meets(kept, rule)) {
+      names += (names.empty() ? "" : ", ") + RuleName(rule, ctx_.Settings.Language);
+      ++count;
+    }
+  }
+  if (count == 0)
+    return;
+  const bool french = ctx_.Settings.Language == kLanguageFrench;
+  const std::string without =
+      !kept.Any() ? (french ? "la grille est un sudoku sans règle." : "it is a plain sudoku.")
+      : french ? (count == 1 ? "la grille se joue sans cette règle." : "la grille se joue sans ces règles.")
+               : (count == 1 ? "it is played without that rule." : "it is played without those rules.");
+  ctx_.Host->AddInfoMessage(french ? "Aucun indice de " + names + " n'a pu être placé : " + without
+                                   : "No clue of " + names + " fitted the grid: " + without);
+}
+
 void Generation::Finish() {
   GridSet &set = ctx_.Grids;
   set.FocusGrid = 0;
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
     MakeValuesGivens(set.Main[slot]);
+  // A Double and Triple grid scores by the points table: it carries points as the catalogue's do.
+  if (Meets(GridSetRules(ctx_), kVarNeighbourScore))
+    GivePointsWhenNone(ctx_);
   if (!hidden_)
     MarkRefTabStates(ctx_, -1, 0);
   UpdatePossibles(ctx_, -1, kFilterDefault, -1, 1);
@@ -357,6 +388,8 @@ void Generation::Finish() {
     PostOutcome(ctx_, report_.Solutions == 1 ? kMsgGeneratedUnique : kMsgGeneratedSeveral, &report_.Name);
   if (!hidden_ && Meets(GridSetRules(ctx_), kVarMagicSentence))
     ctx_.Host->AddInfoMessage("Indication: " + ctx_.MagicSentence.Second);
+  if (!hidden_)
+    SayRulesLeftOut();
 
   for (int slot = 0; slot < UsedMainCount(set); ++slot)
     EndGridSearch(ctx_, set.Main[slot]);
@@ -469,13 +502,43 @@ VariantWords GeneratedRuleWords() {
 }
 
 std::string UngeneratedRuleMessage(VariantWords words, int language) {
-  const VariantWords left = words & ~GeneratedRuleWords();
-  if (!left.Any())
+  const bool french = language == kLanguageFrench;
+  if (const VariantWords left = words & ~GeneratedRuleWords(); left.Any()) {
+    const std::string name = RuleName(left, language);
+    return french ? "La règle " + name + " ne se génère pas : placez ses indices à la main."
+                  : "The " + name + " rule cannot be generated: place its clues by hand.";
+  }
+  const VariantWords alone = RulesWithoutTheirClues(words);
+  if (Meets(alone, kVarKimo))
+    return french
+               ? "Kimo prend les totaux des Killer et Little Killer modulo son nombre : choisissez l'une "
+                 "de ces règles avec lui."
+               : "Kimo takes the totals of Killer and Little Killer modulo its number: choose one of those "
+                 "rules with it.";
+  if (Meets(alone, kVarAllIndicated))
+    return french
+               ? "Tout Signifiant dit que tous les signes de Plus Petit, XV ou Dot sont donnés : choisissez "
+                 "l'une de ces règles avec lui."
+               : "All Indicated says that every mark of Less, XV or Dot is given: choose one of those rules "
+                 "with it.";
+  return {};
+}
+
+std::string UnplayedRuleMessage(VariantWords words, int width, int language) {
+  const auto at = std::find(kSizeClassWidth.begin(), kSizeClassWidth.end(), width);
+  if (at == kSizeClassWidth.end())
     return {};
-  const std::string name = RuleName(left, language);
-  return language == kLanguageFrench
-             ? "La règle " + name + " ne se génère pas : placez ses indices à la main."
-             : "The " + name + " rule cannot be generated: place its clues by hand.";
+  const int sizeClass = static_cast<int>(at - kSizeClassWidth.begin());
+  for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {
+    const VariantWords rule = VariantCatalog[static_cast<size_t>(row)].VarMasks;
+    if (!Meets(words, rule) || VariantAvailability(sizeClass, row) == 1)
+      continue;
+    const std::string name = RuleName(rule, language);
+    const std::string size = std::to_string(width) + "x" + std::to_string(width);
+    return language == kLanguageFrench ? "La règle " + name + " ne se joue pas en " + size + "."
+                                       : "The " + name + " rule is not played at " + size + ".";
+  }
+  return {};
 }
 
 GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &settings, int level) {

@@ -38,8 +38,12 @@ GenerationReport GenerateGrid(EngineContext &ctx, const GeneratorSettings &setti
 
 // The rules the generator makes: all but those whose clues are placed by hand.
 VariantWords GeneratedRuleWords();
-// "The ... rule cannot be generated: ..." for the first rule of `words` outside them, in French
+// "The ... rule cannot be generated: ..." for the first rule of `words` outside them, or why
+// Kimo or All Indicated cannot go without the rules whose clues they change, in French
 // (language 0) or English; empty when the generator makes them all.
 std::string UngeneratedRuleMessage(VariantWords words, int language);
+// "The ... rule is not played at WxW." for the first rule of `words` that the catalogue does not
+// offer at that width; empty when it offers them all.
+std::string UnplayedRuleMessage(VariantWords words, int width, int language);
 
 } // namespace quorbel

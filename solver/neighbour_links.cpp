@@ -1,5 +1,7 @@
 #include "solver/neighbour_links.h"
 
+#include "engine/grid_record.h"
+#include "engine/rule_registry.h"
 #include "engine/value_mask.h"
 
 namespace quorbel {
@@ -12,13 +14,16 @@ constexpr int kPirateWidth = 9;
 constexpr int kTreasure = 5;
 constexpr uint16_t kCommoners = 0x1E0; // 6 to 9
 
+static_assert(RuleBitsLinkedBy(SearchLinkKind::Neighbours) == kNeighbourLinkRules,
+              "the rules read here are the rows that name this link");
+
 } // namespace
 
-void NeighbourLinks::Build(const GridGeometry &geo, VariantWords words) {
-  words &= kNeighbourLinkRules;
+bool NeighbourLinks::Build(const GridGeometry &geo, const GridRecord &grid, bool read) {
+  const VariantWords words = read ? grid.GridVar & kNeighbourLinkRules : VariantWords{};
   const int w = geo.GridWidth;
   if (w == width_ && geo.NCells == nCells_ && words == words_)
-    return;
+    return true;
   words_ = words;
   width_ = w;
   nCells_ = geo.NCells;
@@ -92,6 +97,7 @@ void NeighbourLinks::Build(const GridGeometry &geo, VariantWords words) {
       }
   }
   any_ = words.Any();
+  return false;
 }
 
 bool NeighbourLinks::Allows(std::span<const uint8_t> value, int cell, int v) const {

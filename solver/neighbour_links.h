@@ -4,15 +4,18 @@
 // Even, No Average) and Touchy's call for a consecutive value beside each one.
 //
 // Every narrowing here follows from decided cells alone, so it never loses a solution; it is
-// not all the rules say, so a full board is checked whole (`HoldOnFull`) before it counts.
+// not all the rules say, so a full board is checked whole (`HoldOnFull`) before it counts. A
+// link of the fast search (solver/search_link.h).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "engine/geometry.h"
 #include "engine/variant_bits.h"
+#include "solver/search_link.h"
 
 namespace quorbel {
 
@@ -23,31 +26,57 @@ constexpr VariantWords kNeighbourLinkRules = kVarNoConsecutive | kVarNoTouch | k
 
 class NeighbourLinks {
 public:
-  // Built for a grid's shape and rules; empty (`Any()` false) when none of them applies.
-  void Build(const GridGeometry &geo, VariantWords words);
+  static constexpr SearchLinkKind kKind = SearchLinkKind::Neighbours;
+  static constexpr bool kWeighsCandidates = false;
+  static constexpr bool kSettlesAgain = true;
+  static constexpr bool kSettlesWithProbables = false;
+  static constexpr bool kCheckedWholeToo = false;
+  using Marks = FreshMark;
+
+  // The rules are the grid's words: every grid can be read.
+  static bool Reads(const GridGeometry &, const GridRecord &) { return true; }
+  // Built for the grid's shape and rules when `read`; empty (`Any()` false) when none of them
+  // applies. False when it reads other rules than the last build did.
+  bool Build(const GridGeometry &geo, const GridRecord &grid, bool read);
   bool Any() const { return any_; }
-  VariantWords Words() const { return words_; }
-  int Width() const { return width_; }
+  Marks Fresh() const { return {true}; }
+  void Touch(Marks &, int) const {} // it reads decided cells, and Touchy's needs whole
 
-  // False when `value` in `cell` breaks a rule with cells already decided (value != 0).
-  bool Allows(std::span<const uint8_t> value, int cell, int v) const;
-
-  // After `cell` was decided: takes from its open partners the values the rules now forbid,
-  // calling narrowed(c) for each open cell that lost one (its candidates may be empty or single
-  // then; the callback returns false to stop). False on a contradiction.
+  // After `cells` were decided: false when a value breaks a rule with the cells decided, else
+  // takes from their open partners what the rules now forbid.
   template <typename Narrowed>
-  bool NarrowAround(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
-                    Narrowed narrowed) const;
-
-  // Over the whole board, Touchy's needs as `NarrowAround` reads them around one cell: what a
-  // cell's neighbours no longer allow goes, wherever it was taken from. False on a contradiction.
-  template <typename Narrowed>
-  bool NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand, Narrowed narrowed) const;
-
+  bool NarrowAround(LinkBoard board, Marks &, std::span<const uint8_t> cells, Narrowed narrowed) const {
+    for (const int c : cells)
+      if (!Allows(board.value, c, board.value[c]) || !Around(board.value, board.cand, c, narrowed))
+        return false;
+    return true;
+  }
+  // On a fresh board, around every decided cell. Then over the whole board, Touchy's needs as
+  // `NarrowAround` reads them around one cell: what a cell's neighbours no longer allow goes,
+  // wherever it was taken from.
+  template <typename Narrowed> bool NarrowEvery(LinkBoard board, Marks &marks, Narrowed narrowed) const {
+    if (!std::exchange(marks.fresh, false))
+      return TouchyEvery(board.value, board.cand, narrowed);
+    for (int c = 0; c < nCells_; ++c) {
+      const auto decided = static_cast<uint8_t>(c);
+      if (board.value[c] != 0 && !NarrowAround(board, marks, std::span(&decided, 1), narrowed))
+        return false;
+    }
+    return true;
+  }
   // Every rule on a board whose cells are all decided.
   bool HoldOnFull(std::span<const uint8_t> value) const;
+  int BranchCell(LinkBoard) const { return -1; }
 
 private:
+  // False when `value` in `cell` breaks a rule with cells already decided (value != 0).
+  bool Allows(std::span<const uint8_t> value, int cell, int v) const;
+  // After `cell` was decided: takes from its open partners the values the rules now forbid.
+  template <typename Narrowed>
+  bool Around(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell, Narrowed narrowed) const;
+  template <typename Narrowed>
+  bool TouchyEvery(std::span<const uint8_t> value, std::span<uint16_t> cand, Narrowed narrowed) const;
+
   static constexpr int kPairKinds = 3; // side by side, corner to corner, a knight's move
   static constexpr int kMaxPartners = 16;
   static constexpr int kMaxLines = 6; // a cell lies in at most three lines of three a row, three a column
@@ -87,8 +116,8 @@ private:
 };
 
 template <typename Narrowed>
-bool NeighbourLinks::NarrowAround(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
-                                  Narrowed narrowed) const {
+bool NeighbourLinks::Around(std::span<const uint8_t> value, std::span<uint16_t> cand, int cell,
+                            Narrowed narrowed) const {
   const int v = value[cell];
   auto take = [&](int other, uint16_t keep) {
     const uint16_t now = static_cast<uint16_t>(cand[other] & keep);
@@ -145,7 +174,7 @@ bool NeighbourLinks::NarrowAround(std::span<const uint8_t> value, std::span<uint
 }
 
 template <typename Narrowed>
-bool NeighbourLinks::NarrowEvery(std::span<const uint8_t> value, std::span<uint16_t> cand,
+bool NeighbourLinks::TouchyEvery(std::span<const uint8_t> value, std::span<uint16_t> cand,
                                  Narrowed narrowed) const {
   if (!touchy_)
     return true;

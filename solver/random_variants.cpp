@@ -32,6 +32,14 @@ int DrawRow(Random15 &random, int sizeClass, int last) {
   }
 }
 
+// A grid's one rule: never Kimo nor All Indicated, which change only the clues of other rules.
+int DrawRuleRow(Random15 &random, int sizeClass) {
+  for (;;)
+    if (const int row = DrawRow(random, sizeClass, kVariantRowCount - 1);
+        !RulesWithoutTheirClues(RowWords(row)).Any())
+      return row;
+}
+
 VariantWords MaybeKimo(Random15 &random, VariantWords words) {
   if (Meets(words, kVarKiller) && RandomBelow(random, 20) >= 15)
     words |= kVarKimo;
@@ -41,7 +49,7 @@ VariantWords MaybeKimo(Random15 &random, VariantWords words) {
 } // namespace
 
 VariantWords DrawOneRandomRule(Random15 &random, int sizeClass) {
-  return MaybeKimo(random, RowWords(DrawRow(random, sizeClass, kVariantRowCount - 1)));
+  return MaybeKimo(random, RowWords(DrawRuleRow(random, sizeClass)));
 }
 
 VariantWords DrawRandomLinkedRule(Random15 &random) {
@@ -57,7 +65,7 @@ VariantWords DrawRandomLinkedRule(Random15 &random) {
 VariantWords AddRandomRules(Random15 &random, VariantWords words, int sizeClass, int draws) {
   for (int d = 0; d < draws; ++d) {
     const int row = DrawRow(random, sizeClass, kLastRowOfSeveral);
-    bool accepted = true;
+    bool accepted = !Meets(RulesWithoutTheirClues(words | RowWords(row)), RowWords(row));
     for (int present = kFirstRuleRow; present < kVariantRowCount && accepted; ++present)
       if (Meets(RowWords(present), words))
         accepted = VariantCompatibilityMatrix(present, row) == 1;

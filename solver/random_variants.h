@@ -10,15 +10,16 @@
 namespace quorbel {
 
 // VARMULT 1: one catalogue row of 3..63 offered at the size class that the generator can
-// make (never Domino or Romain, whose draws turn into MasterMind and Digital Clock); a Killer
-// grid gains Kimo one time in four.
+// make (never Domino or Romain, whose draws turn into MasterMind and Digital Clock, nor Kimo or
+// All Indicated, which change other rules' clues); a Killer grid gains Kimo one time in four.
 VariantWords DrawOneRandomRule(Random15 &random, int sizeClass);
 
 // VARMULT 2's linked rule: one Twins rule ten times in twenty-five, else none.
 VariantWords DrawRandomLinkedRule(Random15 &random);
 
 // VARMULT 2's draws for one grid: `draws` rows of 3..57 offered at the size class, each kept
-// only when every row the words already hold accepts it beside them; then the Kimo chance.
+// only when every row the words already hold accepts it beside them (Kimo and All Indicated
+// only beside a rule whose clues they change); then the Kimo chance.
 VariantWords AddRandomRules(Random15 &random, VariantWords words, int sizeClass, int draws);
 
 // One set bit of (word1, word2), or of (mask1, mask2) when the words are empty, drawn at

@@ -30,12 +30,9 @@
 #include "engine/rule_registry.h"
 #include "engine/twins_rules.h"
 #include "engine/unit_summary.h"
-#include "solver/chess_links.h"
-#include "solver/clue_links.h"
-#include "solver/neighbour_links.h"
 #include "solver/search.h"
+#include "solver/search_links.h"
 #include "solver/search_pacing.h"
-#include "solver/skyline_links.h"
 
 namespace quorbel {
 
@@ -99,10 +96,13 @@ struct Layout {
   CellTable blockOfCell{};
   std::array<std::array<CellRef, kMaxWidth>, kRegions> regionCells{};
   std::array<bool, kRegions> regionInUse{};
-  // The neighbour rules a count for uniqueness reads here (none otherwise).
-  NeighbourLinks links;
-  ClueLinks clues;  // and the diagonals' totals
-  ChessLinks chess; // and the chess figures
+  // The rules a count for uniqueness reads here in their own way (none otherwise), and what the
+  // node loop asks of them all, known once they are built: whether any is in play, whether one
+  // asks an order-free settle to read again, and whether one asks it for the Probables rule too.
+  SearchLinks links;
+  bool anyLink = false;
+  bool settlesAgain = false;
+  bool settlesWithProbables = false;
   // A count that reads only whether a second solution exists walks a tree of its own.
   bool orderFree = false;
   // There each cell tries first the value of the grid's reference solution (0: none). A second
@@ -112,15 +112,16 @@ struct Layout {
 };
 
 // An open cell has value 0 and its candidates; a decided cell its value and no candidate.
-// A level's board holds the candidates its units leave; a node's narrowed copy, fewer.
-// The diagonals to read are those through a cell that changed since they were last read: the
-// others would narrow nothing.
+// A level's board holds the candidates its units leave; a node's narrowed copy, fewer. The
+// marks say what the links have still to read of it.
 struct Board {
   std::array<uint16_t, kMaxCells> cand;
   std::array<uint8_t, kMaxCells> value;
   int open;
-  uint64_t cluesToRead;
+  LinkMarks marks;
 };
+
+LinkBoard LinksView(Board &board) { return {board.value, board.cand}; }
 
 // One level of the tree: its node's values and unit candidates, and the cell it branches
 // on (-1 none).
@@ -221,18 +222,15 @@ void AddUnit(Layout &layout, const GridGeometry &geo, std::span<const CellRef> c
     layout.wholeUnitMask |= uint64_t{1} << unit;
 }
 
-// Rebuilt only when the shape, the blocks, the regions or the neighbour rules read (`links`)
-// differ from the last search's. False when it was rebuilt.
-bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, VariantWords links, Layout &layout) {
+// The units, rebuilt only when the shape, the blocks or the regions differ from the last
+// search's. False when they were rebuilt.
+bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, Layout &layout) {
   const int w = geo.GridWidth;
   std::array<bool, kRegions> inUse{};
   for (int region = 0; region < kRegions; ++region)
     inUse[region] = RegionUnitInUse(grid, region);
-  const VariantWords linkWords = layout.links.Words();
-  layout.links.Build(geo, links);
-  if (layout.links.Words() == linkWords && layout.width == w && layout.nCells == geo.NCells &&
-      layout.blockOfCell == grid.BlockOfCell && layout.regionInUse == inUse &&
-      layout.regionCells == grid.RegionCells)
+  if (layout.width == w && layout.nCells == geo.NCells && layout.blockOfCell == grid.BlockOfCell &&
+      layout.regionInUse == inUse && layout.regionCells == grid.RegionCells)
     return true;
   layout.nCells = geo.NCells;
   layout.width = w;
@@ -278,23 +276,31 @@ bool BuildLayout(const GridGeometry &geo, const GridRecord &grid, VariantWords l
   return false;
 }
 
+// The links built from the grid, reading it where `read(kind)` says. False when one changed.
+template <typename Read>
+bool BuildLayoutLinks(const GridGeometry &geo, const GridRecord &grid, Read read, Layout &layout) {
+  const bool same = BuildLinks(layout.links, geo, grid, read);
+  layout.anyLink = AnyLink(layout.links);
+  layout.settlesAgain = AnyLinkIn(layout.links, [](const auto &link) { return link.kSettlesAgain; });
+  layout.settlesWithProbables =
+      AnyLinkIn(layout.links, [](const auto &link) { return link.kSettlesWithProbables; });
+  return same;
+}
+
 void CopyBoard(const Layout &layout, Board &dst, const Board &src) {
   std::memcpy(dst.cand.data(), src.cand.data(), static_cast<size_t>(layout.nCells) * sizeof(uint16_t));
   std::memcpy(dst.value.data(), src.value.data(), static_cast<size_t>(layout.nCells));
   dst.open = src.open;
-  dst.cluesToRead = src.cluesToRead;
+  dst.marks = src.marks;
 }
 
-// Places one of the cell's candidates and takes it from the cell's open peers. False when
-// a peer loses its last candidate.
+// Places one of the cell's candidates and takes it from the cell's open peers, then the links
+// narrow around it. False when a peer loses its last candidate, or a link finds a contradiction.
 bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
-  const NeighbourLinks &links = layout.links;
-  if (links.Any() && !links.Allows(board.value, cell, value))
-    return false;
-  const ClueLinks &clues = layout.clues;
+  const SearchLinks &links = layout.links;
   board.value[cell] = static_cast<uint8_t>(value);
   board.cand[cell] = 0;
-  board.cluesToRead |= clues.Through(cell);
+  TouchLinks(links, board.marks, cell);
   --board.open;
   const uint16_t bit = static_cast<uint16_t>(1u << (value - 1));
   const auto &peers = layout.peers[cell];
@@ -302,18 +308,14 @@ bool PlaceValue(const Layout &layout, Board &board, int cell, int value) {
     uint16_t &cand = board.cand[peers[k]];
     if ((cand & bit) == 0)
       continue;
-    board.cluesToRead |= clues.Through(peers[k]);
+    TouchLinks(links, board.marks, peers[k]);
     if ((cand &= static_cast<uint16_t>(~bit)) == 0)
       return false;
   }
-  const auto live = [&](int c) { return board.cand[c] != 0; };
-  const auto narrowedByLinks = [&](int c) {
-    return (board.cluesToRead |= clues.Through(c), board.cand[c] != 0);
-  };
-  return (!links.Any() || links.NarrowAround(board.value, board.cand, cell, narrowedByLinks)) &&
-         (!clues.Any() ||
-          clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.Through(cell), live)) &&
-         (!layout.chess.Any() || layout.chess.NarrowAround(board.value, board.cand, cell, narrowedByLinks));
+  const auto placed = static_cast<uint8_t>(cell);
+  return !layout.anyLink ||
+         NarrowAroundLinks<LinkReading::All>(links, LinksView(board), board.marks, std::span(&placed, 1),
+                                             [&](int c) { return board.cand[c] != 0; });
 }
 
 // Places `value` in `cell`, then every cell left with a single candidate; the units of
@@ -324,14 +326,11 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
   int head = 0;
   int tail = 0;
   // A cell decided takes its value from its open peers once its turn in the queue comes: till
-  // then only a cell decided meanwhile can clash with it, which is when the clash is seen.
-  const NeighbourLinks &links = layout.links;
-  const ClueLinks &clues = layout.clues;
-  // Every cell whose candidates change puts the diagonals through it to be read, before it
-  // is decided.
+  // then only a cell decided meanwhile can clash with it, which is when the clash is seen. The
+  // links read it then too.
+  const SearchLinks &links = layout.links;
+  // Every cell whose candidates change is told to the links before it is decided.
   auto decide = [&](int c, int v) {
-    if (links.Any() && !links.Allows(board.value, c, v))
-      return false;
     for (int k = head; k < tail; ++k)
       if (board.value[queue[k]] == v && (layout.cellUnitMask[queue[k]] & layout.cellUnitMask[c]) != 0)
         return false;
@@ -342,7 +341,7 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
     touched |= layout.cellUnitMask[c];
     return true;
   };
-  board.cluesToRead |= clues.Through(cell);
+  TouchLinks(links, board.marks, cell);
   if (!decide(cell, value))
     return false;
   const auto narrowed = [&](int other) {
@@ -350,13 +349,9 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
     touched |= layout.cellUnitMask[other];
     return left != 0 && ((left & (left - 1)) != 0 || decide(other, std::countr_zero(left) + 1));
   };
-  const auto narrowedByLinks = [&](int other) {
-    board.cluesToRead |= clues.Through(other);
-    return narrowed(other);
-  };
-  // The diagonals through the cells decided are read once the queue runs dry: a diagonal that
-  // several of them cross is read once for all.
-  uint64_t crossed = 0;
+  // The links that weigh the candidates read around the cells decided once the queue runs dry:
+  // a diagonal that several of them cross is read once for all.
+  const LinkBoard view = LinksView(board);
   do {
     while (head < tail) {
       const int c = queue[head++];
@@ -370,16 +365,18 @@ bool PlaceForced(const Layout &layout, Board &board, int cell, int value, uint64
           continue;
         cand = static_cast<uint16_t>(cand & ~bit);
         touched |= layout.cellUnitMask[peer];
-        board.cluesToRead |= clues.Through(peer);
+        TouchLinks(links, board.marks, peer);
         if (cand == 0 || ((cand & (cand - 1)) == 0 && !decide(peer, std::countr_zero(cand) + 1)))
           return false;
       }
-      if ((links.Any() && !links.NarrowAround(board.value, board.cand, c, narrowedByLinks)) ||
-          (layout.chess.Any() && !layout.chess.NarrowAround(board.value, board.cand, c, narrowedByLinks)))
+      if (layout.anyLink &&
+          !NarrowAroundLinks<LinkReading::DecidedCells>(
+              links, view, board.marks, std::span(queue).subspan(static_cast<size_t>(head) - 1, 1), narrowed))
         return false;
-      crossed |= clues.Through(c);
     }
-    if (!clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, crossed, narrowed))
+    if (layout.anyLink &&
+        !NarrowAroundLinks<LinkReading::Candidates>(
+            links, view, board.marks, std::span(queue).first(static_cast<size_t>(head)), narrowed))
       return false;
   } while (head < tail);
   return true;
@@ -417,24 +414,10 @@ bool BuildRoot(const Layout &layout, const GridRecord &grid, Board &root) {
     if (root.cand[c] == 0)
       return false;
   }
-  const auto live = [&](int other) { return root.cand[other] != 0; };
-  const ClueLinks &clues = layout.clues;
-  root.cluesToRead = clues.AllClues();
-  const auto narrowedByLinks = [&](int other) {
-    return (root.cluesToRead |= clues.Through(other), live(other));
-  };
-  if ((clues.Any() &&
-       !clues.ReadDiagonals(root.value, root.cand, root.cluesToRead, clues.AllClues(), live)) ||
-      (layout.chess.Any() && !layout.chess.NarrowEvery(root.value, root.cand, narrowedByLinks)))
-    return false;
-  const NeighbourLinks &links = layout.links;
-  if (!links.Any())
-    return true;
-  for (int c = 0; c < layout.nCells; ++c)
-    if (root.value[c] != 0 && (!links.Allows(root.value, c, root.value[c]) ||
-                               !links.NarrowAround(root.value, root.cand, c, narrowedByLinks)))
-      return false;
-  return true;
+  // The links read the fresh board whole.
+  root.marks = FreshMarks(layout.links);
+  return NarrowEveryLink<LinkReading::All>(layout.links, LinksView(root), root.marks,
+                                           [&](int other) { return root.cand[other] != 0; });
 }
 
 // Takes `values` from the open cells of a line that lie outside a block; the blocks of the
@@ -499,27 +482,22 @@ bool NarrowWithProbables(const Layout &layout, Board &board, uint32_t changed) {
 }
 
 // A node's narrowing. The Probables rule is read only to walk propagation's tree: a count that
-// reads the neighbour rules, the diagonals or the chess figures, or only whether a second
-// solution exists, walks a tree of its own, where the rule costs more than it prunes.
-// The diagonals are read again whole: their cells' candidates shrink as their peers are decided.
+// reads links, or only whether a second solution exists, walks a tree of its own, where the
+// rule costs more than it prunes. The links that weigh the candidates are read again whole
+// (the diagonals: their cells' candidates shrink as their peers are decided).
 bool NarrowNode(const Layout &layout, Board &board) {
-  if (layout.clues.Any())
-    return layout.clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, layout.clues.AllClues(),
-                                      [&](int c) { return board.cand[c] != 0; });
-  return layout.orderFree || layout.links.Any() || layout.chess.Any() ||
-         NarrowWithProbables(layout, board, WidthMask(layout.width));
+  if (layout.anyLink)
+    return NarrowEveryLink<LinkReading::Candidates>(layout.links, LinksView(board), board.marks,
+                                                    [&](int c) { return board.cand[c] != 0; });
+  return layout.orderFree || NarrowWithProbables(layout, board, WidthMask(layout.width));
 }
 
 enum class Outcome { Dead, Solved, Open };
 
-// A full board counts only when the neighbour rules, the diagonals and the chess figures hold on
-// it whole: what was read of them while it filled did not see every line, every Touchy cell and
-// every black figure's defence.
+// A full board counts only when the links hold on it whole: what was read of them while it
+// filled did not see every line, every Touchy cell and every black figure's defence.
 Outcome Filled(const Layout &layout, const Board &board) {
-  const bool holds = (!layout.links.Any() || layout.links.HoldOnFull(board.value)) &&
-                     (!layout.clues.Any() || layout.clues.HoldOnFull(board.value)) &&
-                     (!layout.chess.Any() || layout.chess.HoldOnFull(board.value));
-  return holds ? Outcome::Solved : Outcome::Dead;
+  return LinksHoldOnFull(layout.links, board.value) ? Outcome::Solved : Outcome::Dead;
 }
 
 // The cells changed since a board's singles last settled, at most one pass of the board's
@@ -636,7 +614,7 @@ int ChooseBranchCell(const Layout &layout, const Board &board) {
 // away holds for every solution below. False when the two disagree.
 bool Combine(const Layout &layout, const Board &narrowed, const Board &closure, Board &out) {
   out.open = 0;
-  out.cluesToRead = layout.clues.AllClues();
+  out.marks = FreshMarks(layout.links);
   for (int c = 0; c < layout.nCells; ++c) {
     const int placed = narrowed.value[c];
     const int known = closure.value[c];
@@ -670,13 +648,13 @@ uint32_t BlocksChanged(const Layout &layout, const uint16_t *before, const Board
   return blocks;
 }
 
-// A count whose order cannot show settles a node on its own board: singles, the diagonals'
-// totals and Touchy's neighbours in turn, until none takes anything away; with diagonals, then
-// the Probables rule too, which prunes their sparse grids' trees more than it costs. What they
-// narrow is read again for singles. `parent`, when given, is a settled board this one differs
-// from by a few cells: only what changed since is read again.
+// A count whose order cannot show settles a node on its own board: singles and the links (the
+// diagonals' totals, Touchy's neighbours) in turn, until none takes anything away; with a link
+// that asks for it, then the Probables rule too (the diagonals': it prunes their sparse grids'
+// trees more than it costs). What they narrow is read again for singles. `parent`, when given,
+// is a settled board this one differs from by a few cells: only what changed since is read again.
 Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent) {
-  const ClueLinks &clues = layout.clues;
+  const SearchLinks &links = layout.links;
   const auto n = static_cast<size_t>(layout.nCells);
   Outcome outcome = PruneWithSingles(layout, board,
                                      parent != nullptr ? ChangedCells::Between(layout, *parent, board)
@@ -685,26 +663,25 @@ Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent)
   std::array<uint16_t, kMaxCells> settledByProbables;
   const uint16_t *probablesLeft = parent != nullptr ? parent->cand.data() : nullptr;
   for (;;) {
-    if (outcome != Outcome::Open || (!clues.Any() && !layout.links.Any()))
+    if (outcome != Outcome::Open || !layout.settlesAgain)
       return outcome;
     ChangedCells changed;
     const auto live = [&](int c) { return (changed.Add(layout, c), board.cand[c] != 0); };
-    // A cell narrowed by another rule than the diagonals puts them to be read again.
-    const auto narrowedElsewhere = [&](int c) { return (board.cluesToRead |= clues.Through(c), live(c)); };
-    if ((clues.Any() &&
-         !clues.ReadDiagonals(board.value, board.cand, board.cluesToRead, clues.AllClues(), live)) ||
-        (layout.links.Any() && !layout.links.NarrowEvery(board.value, board.cand, narrowedElsewhere)))
+    if (!NarrowEveryLink<LinkReading::All>(links, LinksView(board), board.marks, live))
       return Outcome::Dead;
-    if (!changed.Any() && clues.Any()) {
+    if (!changed.Any() && layout.settlesWithProbables) {
       const uint32_t blocks =
           probablesLeft != nullptr ? BlocksChanged(layout, probablesLeft, board) : WidthMask(layout.width);
       std::array<uint16_t, kMaxCells> before;
       std::copy_n(board.cand.begin(), n, before.begin());
       if (blocks != 0 && !NarrowWithProbables(layout, board, blocks))
         return Outcome::Dead;
+      // A cell the rule narrowed is read again by the links.
       for (size_t c = 0; c < n; ++c)
-        if (before[c] != board.cand[c])
-          narrowedElsewhere(static_cast<int>(c));
+        if (before[c] != board.cand[c]) {
+          TouchLinks(links, board.marks, static_cast<int>(c));
+          live(static_cast<int>(c));
+        }
       std::copy_n(board.cand.begin(), n, settledByProbables.begin());
       probablesLeft = settledByProbables.data();
     }
@@ -715,16 +692,16 @@ Outcome SettleOrderFree(const Layout &layout, Board &board, const Board *parent)
 }
 
 // A node of a count whose order cannot show: its own board takes every single at once, so a
-// chain of forced cells is one node, and its closure needs no keeping. With diagonals it
-// branches where they are tightest: a total decided early prunes more than the fewest
-// candidates anywhere.
+// chain of forced cells is one node, and its closure needs no keeping. A link may say where it
+// branches (the diagonals: where they are tightest, as a total decided early prunes more than
+// the fewest candidates anywhere).
 Outcome SettleOrderFreeNode(const Layout &layout, Level &level, const Board *parent, const Board *&solution) {
   const Outcome outcome = SettleOrderFree(layout, level.board, parent);
   if (outcome == Outcome::Solved)
     solution = &level.board;
   if (outcome != Outcome::Open)
     return outcome;
-  level.cell = layout.clues.Any() ? layout.clues.TightestCell(level.board.value, level.board.cand) : -1;
+  level.cell = layout.anyLink ? LinkBranchCell(layout.links, LinksView(level.board)) : -1;
   if (level.cell < 0)
     level.cell = ChooseBranchCell(layout, level.board);
   level.tried = level.board.cand[level.cell];
@@ -915,7 +892,7 @@ bool PlainShape(const GridGeometry &geo, const GridRecord &grid) {
 // their candidates. False when a cell is neither.
 bool BoardOfCells(const Layout &layout, const GridRecord &grid, Board &board) {
   board.open = 0;
-  board.cluesToRead = layout.clues.AllClues();
+  board.marks = FreshMarks(layout.links);
   for (int c = 0; c < layout.nCells; ++c) {
     const CellRecord &cell = grid.Cells[c];
     board.value[c] = 0;
@@ -1069,7 +1046,7 @@ bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::
                                               : scratch.narrowed;
   Board &board = scratch.mapped;
   CopyBoard(layout, board, known);
-  board.cluesToRead = layout.clues.AllClues(); // the links narrow it in their own way
+  board.marks = FreshMarks(layout.links); // the links narrow it in their own way
   if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
     return true;
   while (faces.mapped) {
@@ -1143,20 +1120,19 @@ bool ClassicSearchApplies(const EngineContext &ctx, const GridRecord &grid) {
   const GridGeometry &geo = ctx.Geo;
   // A count for uniqueness alone may leave out the rules that only reject finished grids: the
   // Magic Sentence, and the pieces of Tiled and Battle Ship, which no filter reads. It reads
-  // the neighbour rules, the diagonals and the chess figures in its own way, which finds the
-  // same solutions in another order.
+  // the rules that claim the fast route through their links, which finds the same solutions in
+  // another order.
   const bool rejectingLeftOut = ctx.Settings.UniquenessOnly != 0;
   const bool outsideSet = MainGridSlot(ctx.Grids, grid) < 0;
+  constexpr VariantWords kLinkedRules = RuleBitsWith(kReadByFastRoute);
   const VariantWords leftOut =
       kUnitRules | kCluedOnlyRules | (outsideSet ? kCheckedLinkRules : VariantWords{}) |
-      (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kNeighbourLinkRules
-                        : VariantWords{});
+      (rejectingLeftOut ? kVarMagicSentence | kVarTiled | kVarBattleShip | kLinkedRules : VariantWords{});
   const uint8_t clueListsLeftOut =
       static_cast<uint8_t>((rejectingLeftOut ? kCluesOnlyReject | kReadByFastRoute : 0) |
                            (outsideSet ? kFilteredBetweenGrids : 0));
   if (ctx.Settings.SearchByPropagation != 0 || (grid.GridVar & ~leftOut).Any() ||
-      HasClueItems(grid.Lists, clueListsLeftOut) ||
-      (rejectingLeftOut && (!ClueLinksRead(geo, grid) || !ChessLinksRead(geo, grid))))
+      HasClueItems(grid.Lists, clueListsLeftOut) || (rejectingLeftOut && !LinksRead(geo, grid)))
     return false;
   // Linked main grids are searched together, through the filters between them.
   if (MainGridSlot(ctx.Grids, grid) >= 0 && MainGridsLinked(ctx.Grids))
@@ -1173,11 +1149,10 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
                      const CountWalk &walk) {
   Scratch &scratch = ScratchOf(ctx);
   Layout &layout = scratch.layout;
-  const bool sameClues = layout.clues.Build(ctx.Geo, grid, true);
+  const bool sameLinks = BuildLayoutLinks(ctx.Geo, grid, ReadEveryLink, layout);
   const bool samePreferred = PreferReference(ctx, grid, walk.orderFree, layout);
-  const bool sameChess = layout.chess.Build(ctx.Geo, grid, true);
-  const bool sameLayout = BuildLayout(ctx.Geo, grid, grid.GridVar, layout) && sameClues && sameChess &&
-                          samePreferred && layout.orderFree == walk.orderFree;
+  const bool sameLayout =
+      BuildLayout(ctx.Geo, grid, layout) && sameLinks && samePreferred && layout.orderFree == walk.orderFree;
   layout.orderFree = walk.orderFree;
   std::vector<Level> &levels = scratch.levels;
   if (levels.size() < static_cast<size_t>(layout.nCells) + 1)
@@ -1201,7 +1176,7 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
       return false;
     if (known) {
       noOther = (root.cand[walk.knownCell] &= static_cast<uint16_t>(~ValueBit(walk.knownValue))) == 0;
-      root.cluesToRead |= layout.clues.Through(walk.knownCell);
+      TouchLinks(layout.links, root.marks, walk.knownCell);
     }
     return true;
   };
@@ -1225,8 +1200,9 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
   }
   const bool checkedLinks = (grid.GridVar & kCheckedLinkRules).Any();
   const LinkFaces faces = checkedLinks ? FacesOfLinks(ctx, grid, layout) : LinkFaces{};
-  // The chess figures' own check passes each full board too, after the quick one above.
-  const bool checkedWhole = checkedLinks || layout.chess.Any();
+  // A link's own rule may check each full board too, after the quick read above (the chess figures').
+  const bool checkedWhole =
+      checkedLinks || AnyLinkIn(layout.links, [](const auto &link) { return link.kCheckedWholeToo; });
   levels[depth].cell = -1;
   auto progress = [&] {
     return BranchProgress(
@@ -1272,27 +1248,19 @@ bool PlainUnitsRuleOut(EngineContext &ctx, const GridRecord &grid) {
   if (!PlainShape(ctx.Geo, grid))
     return false;
   Scratch &scratch = ScratchOf(ctx);
-  BuildLayout(ctx.Geo, grid, {}, scratch.layout); // the plain units alone
-  scratch.layout.clues.Build(ctx.Geo, grid, false);
-  scratch.layout.chess.Build(ctx.Geo, grid, false);
+  // The plain units, and the SkyScraper lines, which narrow the singles' closure further: the
+  // singles go on from them. The other links read rules this judgement leaves out.
+  BuildLayout(ctx.Geo, grid, scratch.layout);
+  BuildLayoutLinks(
+      ctx.Geo, grid, [](SearchLinkKind kind) { return kind == SearchLinkKind::SkylineLines; },
+      scratch.layout);
   Board &board = scratch.pruning;
   if (!BoardOfCells(scratch.layout, grid, board))
     return false;
   for (int c = 0; c < scratch.layout.nCells; ++c)
     if (board.value[c] == 0 && board.cand[c] == 0)
       return true;
-  // The SkyScraper lines narrow the singles' closure further, and the singles go on from them.
-  SkylineLinks skyline;
-  skyline.Build(ctx.Geo, grid);
-  Outcome outcome = PruneWithSingles(scratch.layout, board);
-  for (bool changed = true; outcome == Outcome::Open && skyline.Any() && changed;) {
-    changed = false;
-    if (!skyline.Narrow(board.value, board.cand, changed))
-      return true;
-    if (changed)
-      outcome = PruneWithSingles(scratch.layout, board);
-  }
-  return outcome == Outcome::Dead;
+  return SettleOrderFree(scratch.layout, board, nullptr) == Outcome::Dead;
 }
 
 } // namespace quorbel

@@ -1,5 +1,6 @@
 #include "solver/skyline_links.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "engine/grid_record.h"
@@ -8,34 +9,47 @@
 
 namespace quorbel {
 
-void SkylineLinks::Build(const GridGeometry &geo, const GridRecord &grid) {
-  count_ = 0;
-  width_ = geo.GridWidth;
-  if (width_ < 1 || width_ > kMaxWidth || !Meets(grid.GridVar, kSideClueRules))
-    return;
-  const FrameClues &frame = grid.Lists.Frame;
-  for (int side = 0; side < 4; ++side)
-    for (int line = 0; line < width_; ++line) {
-      const int clue = frame.Value[side][line];
-      if (frame.Kind[side][line] != kFrameSkyScraper || clue < 1 || clue > width_)
-        continue;
-      Line &out = lines_[count_];
-      bool inGrid = true;
-      for (int i = 0; i < width_ && inGrid; ++i) {
-        const int cell = PerimeterCell(geo, side, line, i);
-        inGrid = cell >= 0 && cell < geo.NCells;
-        out.cells[i] = static_cast<uint8_t>(inGrid ? cell : 0);
+bool SkylineLinks::Build(const GridGeometry &geo, const GridRecord &grid, bool read) {
+  const int width = geo.GridWidth;
+  const bool reads = read && width >= 1 && width <= kMaxWidth && Meets(grid.GridVar, kSideClueRules);
+  // Most grids have no side clues: nothing to build then.
+  if (!reads && count_ == 0)
+    return true;
+  std::array<Line, kMaxLines> lines{};
+  int count = 0;
+  if (reads) {
+    const FrameClues &frame = grid.Lists.Frame;
+    for (int side = 0; side < 4; ++side)
+      for (int line = 0; line < width; ++line) {
+        const int clue = frame.Value[side][line];
+        if (frame.Kind[side][line] != kFrameSkyScraper || clue < 1 || clue > width)
+          continue;
+        Line &out = lines[count];
+        bool inGrid = true;
+        for (int i = 0; i < width && inGrid; ++i) {
+          const int cell = PerimeterCell(geo, side, line, i);
+          inGrid = cell >= 0 && cell < geo.NCells;
+          out.cells[i] = static_cast<uint8_t>(inGrid ? cell : 0);
+        }
+        if (inGrid) {
+          out.clue = clue;
+          ++count;
+        }
       }
-      if (inGrid) {
-        out.clue = clue;
-        ++count_;
-      }
-    }
+  }
+  if (width == width_ && count == count_ && std::equal(lines.begin(), lines.begin() + count, lines_.begin()))
+    return true;
+  width_ = width;
+  count_ = count;
+  lines_ = lines;
+  return false;
 }
 
-bool SkylineLinks::Narrow(std::span<const uint8_t> value, std::span<uint16_t> cand, bool &changed) const {
+bool SkylineLinks::HoldOnFull(std::span<const uint8_t> value) const {
+  std::array<uint16_t, kMaxCells> none{}; // a full board has no candidates
+  const auto narrowed = [](int) { return true; };
   for (int k = 0; k < count_; ++k)
-    if (!NarrowLine(lines_[k], value, cand, changed))
+    if (!NarrowLine(lines_[k], value, none, NarrowedRef(narrowed)))
       return false;
   return true;
 }
@@ -45,7 +59,7 @@ bool SkylineLinks::Narrow(std::span<const uint8_t> value, std::span<uint16_t> ca
 // which the rest can end with the tallest seen and the clue met. A value stays where it links a
 // state of each.
 bool SkylineLinks::NarrowLine(const Line &line, std::span<const uint8_t> value, std::span<uint16_t> cand,
-                              bool &changed) const {
+                              NarrowedRef narrowed) const {
   const int w = width_;
   using States = std::array<uint32_t, kMaxWidth + 1>; // by highest (0: none yet), seen counts as bits
   std::array<States, kMaxWidth + 1> ahead{};
@@ -95,7 +109,8 @@ bool SkylineLinks::NarrowLine(const Line &line, std::span<const uint8_t> value, 
       return false;
     if ((cand[c] & ~kept) != 0) {
       cand[c] = static_cast<uint16_t>(cand[c] & kept);
-      changed = true;
+      if (!narrowed(c))
+        return false;
     }
   }
   return true;

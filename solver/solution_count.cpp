@@ -35,10 +35,11 @@ bool EndsTheCount(int result) {
 }
 int CountResultOf(int result) { return result == kSolveStopped ? kSolveTimeOut : result; }
 
-// A solution found: stored while within MAXSEARCHSAVE (the one that reaches the limit too).
-// True when it reaches the limit; otherwise a verbose count reports it.
+// A solution found: stored while fewer than MAXSEARCHSAVE are (the one that reaches the limit
+// too), the most the player can step through. True when it reaches the limit; otherwise a
+// verbose count reports it.
 bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
-  if (store == 1 && ctx.SolutionCount <= ctx.Settings.MaxSearchSave)
+  if (store == 1 && ctx.SolutionCount < ctx.Settings.MaxSearchSave)
     StoreSearchSolution(ctx);
   if (ctx.SolutionCount >= limit - 1) {
     ++ctx.SolutionCount;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <string>
 
 #include "engine/engine_context.h"
 #include "engine/grid_services.h"
@@ -292,6 +293,13 @@ int SearchSolutions(EngineContext &ctx, SolveCommandHost &host) {
     text = Message(kMsgGridsFound, {ctx.SolutionCount, kHelpSearch, seconds});
   }
   host.ReplaceReport({text});
+  // Only the first ones are kept to be stepped through: the walk numbers those.
+  if (r >= limit && ctx.Solutions.StoredCount < ctx.SolutionCount) {
+    const std::string kept = std::to_string(ctx.Solutions.StoredCount);
+    ctx.Host->AddInfoMessage(ctx.Settings.Language == kLanguageFrench
+                                 ? "Les " + kept + " premières sont gardées pour être vues."
+                                 : "The first " + kept + " are kept to be seen.");
+  }
   ctx.Host->RedrawViewNow();
   ctx.Host->RecordMacroStep(RecordedAction{.Code = kStepSearch, .Strings = {"", "Y"}, .Ints = {limit}});
   return 1;

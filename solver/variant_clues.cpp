@@ -1,6 +1,8 @@
 #include "solver/variant_clues.h"
 
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "engine/engine_context.h"
 #include "engine/grid_cells.h"
@@ -100,6 +102,7 @@ constexpr GeneratorEntry kGenerators[] = {
 
 constexpr int kCluePuzzle = ClueKindOf(RuleRow::Puzzle);
 constexpr int kClueTiled = ClueKindOf(RuleRow::Tiled);
+constexpr int kClueMasterMind = ClueKindOf(RuleRow::MasterMind);
 constexpr int kLastEntryOfTheLoop = kClueBattleShip - 1; // the later entries are whole-grid steps
 
 // The generators by kind, null for Pirate.
@@ -150,6 +153,43 @@ void DrawKimoModulus(Random15 &random, const GridGeometry &geo, GridRecord &grid
     grid.Lists.KimoModulus = k9[RandomBelow(random, 4)];
   else
     grid.Lists.KimoModulus = k16[RandomBelow(random, 3)];
+}
+
+// What a generator may change of its grid: the clue lists and the cells' clue fields (and
+// givens, in the all-clues mode). A kind whose result drops its rule gets them back as they were,
+// so that the grid holds no clue of a rule it does not hold.
+class ClueKindSnapshot {
+public:
+  void Take(const GridRecord &grid) {
+    *lists_ = grid.Lists;
+    cells_ = grid.Cells;
+  }
+  void PutBack(GridRecord &grid) const {
+    grid.Lists = *lists_;
+    grid.Cells = cells_;
+  }
+
+private:
+  std::unique_ptr<VariantLists> lists_ = std::make_unique<VariantLists>();
+  std::vector<CellRecord> cells_;
+};
+
+// The solution's cells name the grid's MasterMind lines as its own cells do.
+void CopyMasterMindLinesToSolution(EngineContext &ctx, const GridRecord &grid) {
+  const int slot = MainGridSlot(ctx.Grids, grid);
+  if (slot < 0)
+    return;
+  GridRecord &solution = ctx.Grids.RefTab[static_cast<size_t>(slot)];
+  for (int c = 0; c < ctx.Geo.NCells; ++c)
+    solution.Cells[static_cast<size_t>(c)].MasterMindLine = grid.Cells[static_cast<size_t>(c)].MasterMindLine;
+}
+
+// Kimo and All Indicated go with the last rule whose clues they change.
+void DropRulesWithoutTheirClues(GridRecord &grid) {
+  const VariantWords alone = RulesWithoutTheirClues(grid.GridVar);
+  grid.GridVar &= ~alone;
+  if (Meets(alone, kVarKimo))
+    grid.Lists.KimoModulus = 0;
 }
 
 // A Twins Zone link makes its partner a Relation grid; a Substitution grid makes its linked
@@ -215,10 +255,18 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
   DrawKimoModulus(ctx.Random, ctx.Geo, grid);
   grid.Lists.Killer.Clear();
 
+  ClueKindSnapshot before;
   for (int i = 0; i <= kLastEntryOfTheLoop; ++i) {
     const VariantWords words = HiddenVariantTable[i].Words;
     if (Meets(words, grid.GridVar) && tables.Allocated[i] != 0) {
+      before.Take(grid);
       tables.Result[i] = RunGenerator(i, jobOf(i), run);
+      if (tables.Result[i] == 0 && i != kCluePirate) {
+        before.PutBack(grid);
+        // The MasterMind lines are marked on the solution too.
+        if (i == kClueMasterMind)
+          CopyMasterMindLinesToSolution(ctx, grid);
+      }
       if (i == kCluePuzzle)
         grid.Lists.PuzzleRotation = static_cast<int16_t>(ctx.Settings.PuzzleRotation == 1 ? 1 : 0);
       if (i == kCluePuzzle || i == kClueTiled)
@@ -231,6 +279,7 @@ int GenerateVariantClues(EngineContext &ctx, GridRecord &grid, GenerationRun &ru
   for (int i = kLastEntryOfTheLoop + 1; i < kHiddenVariantKinds; ++i)
     if (i != kClueTransfer && tables.Result[i] == 0)
       grid.GridVar &= ~HiddenVariantTable[i].Words;
+  DropRulesWithoutTheirClues(grid);
   LinkPartnersOfGrids(ctx.Grids);
 
   int total = 0;

@@ -16,6 +16,7 @@
 #include "engine/cell_actions.h"
 #include "engine/engine_context.h"
 #include "engine/geometry.h"
+#include "engine/neighbour_rules.h"
 #include "engine/update_possibles.h"
 #include "engine/variant_bits.h"
 #include "files/file_bytes.h"
@@ -95,9 +96,7 @@ constexpr int kLeastTripleSolutions = 2;
 
 void MakeDoubleTriple(EngineContext &ctx, TextGridInfo &info) {
   GridRecord &grid = ctx.Grids.Main[0];
-  // A neighbour q times as large scores q points.
-  for (int q = 2; q - 2 < static_cast<int>(ctx.Points.size()); ++q)
-    ctx.Points[static_cast<size_t>(q - 2)] = static_cast<uint32_t>(q);
+  GivePointsWhenNone(ctx);
   std::copy(ctx.Points.begin(), ctx.Points.end(), info.NumeralTable1.begin());
   grid.GridVar |= kVarNeighbourScore;
   std::vector<int> givens;

@@ -22,6 +22,9 @@ lame --quiet -b 32 --resample 44.1 --add-id3v2 --pad-id3v2-size 400 --tt Tagged 
 # 35 seconds at 22.05 kHz mono (MPEG-2), long enough to seek in.
 sox -n -r 22050 -c 1 -b 16 "$tmp/sine22.wav" synth 35 sine 440 vol 0.5
 lame --quiet -b 8 --resample 22.05 "$tmp/sine22.wav" "$fixtures/sine22k.mp3"
+# Two seconds at 8 kHz mono (MPEG-2.5): a buffer holds a single frame.
+sox -n -r 8000 -c 1 -b 16 "$tmp/sine8.wav" synth 2 sine 440 vol 0.5
+lame --quiet -b 32 --resample 8 "$tmp/sine8.wav" "$fixtures/sine8k.mp3"
 # Variable rate, with a XING header and its seek table.
 sox -n -r 44100 -c 2 -b 16 "$tmp/sweep.wav" synth 3 sine 200-2000 vol 0.5
 lame --quiet -V 7 --resample 44.1 "$tmp/sweep.wav" "$fixtures/vbr.mp3"

@@ -27,7 +27,12 @@ int main(int argc, char **argv) {
     InstallBoardView(app);
     InstallSoundEffects(app.Services(), app.Settings(), app.Messages());
     InstallMusic(app);
-    app.Services().whenSoundServerKnown = [&soundServer](QObject *context, std::function<void()> then) {
+    app.Services().whenSoundServerKnown = [&soundServer, headless](QObject *context,
+                                                                   std::function<void()> then) {
+      // A headless run plays its macro at once and ends with it: the sound starts first, or is
+      // told missing, as on a screen, once the server has answered or been given up.
+      if (headless)
+        soundServer.WaitUntilKnown();
       soundServer.WhenKnown(context, std::move(then));
     };
     if (app.InitInstance(QCoreApplication::arguments())) {

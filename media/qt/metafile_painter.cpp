@@ -15,6 +15,9 @@
 #include <unordered_map>
 
 #include "media/metafile_context.h"
+#include "media/metafile_cost.h"
+#include "media/picture_codecs.h"
+#include "media/picture_file.h"
 #include "media/qt/picture_from_image.h"
 
 namespace quorbel {
@@ -25,14 +28,12 @@ constexpr double kDefaultTextPixels = 16; // what a font of height 0 gets
 constexpr int kThinnestHeavy = 100;
 constexpr int kHeaviest = 900;
 constexpr int kRegularWeight = 400;
-// A hostile file of many records that each cover the whole picture must not paint for hours:
-// a drawing stops after covering its picture this many times over.
-constexpr double kCoverings = 256;
-constexpr double kLeastBudget = double{1 << 24};
-// What region work costs against that budget, as pixels painted (measured): a rectangle of a
-// region made, met or set as the clip, a picture row crossed by an edge of a clip path.
-constexpr double kRegionRectCost = 512;
-constexpr double kClipEdgeRowCost = 4;
+// What region work costs against the drawing's budget, in OperationCost's nanoseconds
+// (measured): a rectangle of a region made, met or set as the clip, a picture row crossed by
+// an edge of a clip path, a pixel of a pattern brush's tile made into an image.
+constexpr double kRegionRectNs = 180;
+constexpr double kClipEdgeRowNs = 1.5;
+constexpr double kTilePixelNs = 3;
 // A region of more rectangles than this (4 MB) is refused: rectangles met with rectangles can
 // multiply.
 constexpr qsizetype kMostRegionRects = qsizetype{1} << 18;
@@ -50,17 +51,18 @@ double UnitPixels(const MetaTransform &t) { return std::sqrt(std::abs(t.M11 * t.
 
 class Player {
 public:
-  Player(QPainter &painter, const MetafileDrawing &drawing, double largest)
-      : dc_(painter), drawing_(drawing), largest_(largest) {}
+  Player(QPainter &painter, const MetafileDrawing &drawing)
+      : dc_(painter), drawing_(drawing), largest_(LargestPixels(drawing)), budget_(drawing.Budget) {}
 
-  // False once the drawing has covered its budget of pixels.
+  // False once the drawing has spent its budget.
   bool Play(const MetaOp &op) {
     if (op.Style >= drawing_.Styles.size())
       return true;
     const MetaStyle &s = drawing_.Styles[op.Style];
-    budget_ -= Cost(op, s);
-    if (budget_ < 0 || !Prepare(op, s))
+    if (!Spend(OperationCost(drawing_, op)) || !Prepare(op, s))
       return false;
+    if (op.Rop == MetaRop::Picture)
+      return true; // the pixels beneath are kept as they are
     switch (op.Shape) {
     case MetaShape::Path:
       dc_.drawPath(PathOf(op, s));
@@ -72,10 +74,7 @@ public:
       Polygon(op, s);
       break;
     case MetaShape::Rectangle:
-      if (op.Rop == MetaRop::Black || op.Rop == MetaRop::White)
-        dc_.fillRect(Box(op), op.Rop == MetaRop::Black ? Qt::black : Qt::white);
-      else
-        dc_.drawRect(Box(op));
+      dc_.drawRect(Box(op));
       break;
     case MetaShape::RoundRect:
       dc_.drawRoundedRect(Box(op), std::abs(op.Corner.X) / 2, std::abs(op.Corner.Y) / 2);
@@ -97,36 +96,6 @@ public:
   }
 
 private:
-  // About the pixels an operation touches: its box on the picture when it fills, the length of
-  // its lines by the pen's width when it strokes.
-  double Cost(const MetaOp &op, const MetaStyle &s) const {
-    double left = drawing_.Width, top = drawing_.Height, right = 0, bottom = 0, length = 0;
-    MetaPoint last;
-    // A path's points are picture pixels; a curve is no longer than its control points' line.
-    const bool mapped = op.Shape == MetaShape::Path;
-    for (size_t k = 0; k < op.Points.size(); ++k) {
-      const MetaPoint p = mapped ? op.Points[k] : Apply(s.Transform, op.Points[k]);
-      left = std::min(left, p.X);
-      top = std::min(top, p.Y);
-      right = std::max(right, p.X);
-      bottom = std::max(bottom, p.Y);
-      if (k > 0)
-        length += std::hypot(p.X - last.X, p.Y - last.Y);
-      last = p;
-    }
-    const double width = std::max(1.0, std::min(s.Pen.Width * UnitPixels(s.Transform), largest_));
-    if (op.Shape == MetaShape::Polyline)
-      return 1 + length * width;
-    if (op.Shape == MetaShape::Text) {
-      const double size = std::hypot(s.Transform.M21, s.Transform.M22) * std::abs(s.Font.Height);
-      const double pixels = std::clamp(size, kDefaultTextPixels, largest_);
-      return 1 + pixels * pixels * static_cast<double>(op.Text.size());
-    }
-    const double box = std::max(0.0, std::min<double>(right, drawing_.Width) - std::max(left, 0.0)) *
-                       std::max(0.0, std::min<double>(bottom, drawing_.Height) - std::max(top, 0.0));
-    return 1 + box + length * width;
-  }
-
   // False once the clip's making has spent the budget.
   bool Prepare(const MetaOp &op, const MetaStyle &s) {
     dc_.resetTransform();
@@ -135,7 +104,7 @@ private:
         dc_.setClipping(false);
       } else {
         const QRegion *region = ClipRegion(s.Clip);
-        if (!region || !Spend(kRegionRectCost * region->rectCount()))
+        if (!region || !Spend(kRegionRectNs * static_cast<double>(region->rectCount())))
           return false;
         dc_.setClipRegion(*region);
       }
@@ -145,10 +114,7 @@ private:
     const QTransform transform = op.Shape == MetaShape::Path ? QTransform() : ToQTransform(s.Transform);
     dc_.setTransform(transform);
     dc_.setPen(PenOf(s));
-    // Turning the picture over needs a brush of any colour, whatever the one selected.
-    dc_.setBrush(op.Shape == MetaShape::Polyline ? QBrush()
-                 : op.Rop == MetaRop::Invert     ? QBrush(Qt::black)
-                                                 : BrushOf(s, transform));
+    dc_.setBrush(op.Shape == MetaShape::Polyline ? QBrush() : BrushOf(s, transform));
     dc_.setBackgroundMode(s.OpaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
     dc_.setBackground(ToQColor(s.Background));
     dc_.setCompositionMode(CompositionOf(op.Rop));
@@ -173,9 +139,21 @@ private:
       return QPainter::RasterOp_NotSourceOrDestination;
     case MetaRop::Invert:
       return QPainter::RasterOp_NotDestination;
-    case MetaRop::Copy:
     case MetaRop::Black:
+      return QPainter::RasterOp_ClearDestination;
     case MetaRop::White:
+      return QPainter::RasterOp_SetDestination;
+    case MetaRop::AndNotSource:
+      return QPainter::RasterOp_NotSourceAndDestination;
+    case MetaRop::NotAnd:
+      return QPainter::RasterOp_NotSourceOrNotDestination;
+    case MetaRop::NotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
+    case MetaRop::OrNotPicture:
+      return QPainter::RasterOp_SourceOrNotDestination;
+    case MetaRop::Picture:
+      return QPainter::CompositionMode_Destination;
+    case MetaRop::Copy:
       break;
     }
     return QPainter::CompositionMode_SourceOver;
@@ -219,7 +197,8 @@ private:
 
   // A region paid for by its rectangles; false when it is past its bound or the budget.
   bool Afford(const QRegion &region) {
-    return region.rectCount() <= kMostRegionRects && Spend(kRegionRectCost * region.rectCount());
+    return region.rectCount() <= kMostRegionRects &&
+           Spend(kRegionRectNs * static_cast<double>(region.rectCount()));
   }
 
   // A clip's own region within the picture: rectangles as they are, other figures as the
@@ -260,7 +239,7 @@ private:
     const QPolygon polygon = PathOf(clip.Verbs, clip.Points).toFillPolygon().toPolygon();
     // Filling a polygon into a region walks its edges down every row it spans.
     const QRect box = polygon.boundingRect();
-    if (!Spend(kClipEdgeRowCost * static_cast<double>(polygon.size()) * std::max(box.height(), 1)))
+    if (!Spend(kClipEdgeRowNs * static_cast<double>(polygon.size()) * std::max(box.height(), 1)))
       return std::nullopt;
     QRegion region = QRegion(polygon, clip.Winding ? Qt::WindingFill : Qt::OddEvenFill);
     if (!Afford(region))
@@ -312,24 +291,39 @@ private:
   }
 
   QPen PenOf(const MetaStyle &s) const {
-    static constexpr std::array<Qt::PenStyle, 6> kStyles = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
-                                                            Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
+    static constexpr std::array<Qt::PenStyle, 7> kStyles = {
+        Qt::SolidLine,      Qt::DashLine, Qt::DotLine,       Qt::DashDotLine,
+        Qt::DashDotDotLine, Qt::NoPen,    Qt::CustomDashLine};
+    static constexpr std::array<Qt::PenCapStyle, 3> kCaps = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static constexpr std::array<Qt::PenJoinStyle, 3> kJoins = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
     const MetaPen &pen = s.Pen;
     QPen out(ToQColor(pen.Colour));
     out.setStyle(kStyles[static_cast<size_t>(pen.Style)]);
-    const double pixels = pen.Width * UnitPixels(s.Transform);
-    if (!(pixels >= 1.5)) {
-      // A pen of width 0, or thinner than a pixel on the picture, draws one pixel.
+    out.setCosmetic(true); // the points are mapped already: the width is the picture's pixels
+    const double pixels = PenPixels(pen, s.Transform, largest_);
+    const bool wide = pixels >= kWidePenPixels;
+    if (!wide) { // one pixel, whatever the pen's width
       out.setWidth(0);
-      out.setCosmetic(true);
       out.setCapStyle(Qt::FlatCap);
     } else {
-      out.setWidthF(std::min(pixels, largest_));
-      out.setCosmetic(true);
-      out.setCapStyle(Qt::RoundCap);
-      out.setJoinStyle(Qt::RoundJoin);
+      out.setWidthF(pixels);
+      out.setCapStyle(kCaps[static_cast<size_t>(pen.Cap)]);
+      out.setJoinStyle(kJoins[static_cast<size_t>(pen.Join)]);
     }
+    if (pen.Style == MetaPenStyle::User)
+      out.setDashPattern(DashesOf(pen, s.Transform, wide ? pixels : 1));
     return out;
+  }
+
+  // A user style's lengths in pen widths, as Qt takes them: in pairs (an odd list is gone
+  // through twice, its dashes becoming gaps), each at least a pixel long.
+  static QList<qreal> DashesOf(const MetaPen &pen, const MetaTransform &t, double widthPixels) {
+    const double unit = pen.Width == 0 ? 1 : UnitPixels(t);
+    QList<qreal> dashes;
+    for (int pass = 0; pass < (pen.DashCount % 2 ? 2 : 1); ++pass)
+      for (size_t k = 0; k < pen.DashCount; ++k)
+        dashes.push_back(std::max(pen.Dashes[k] * unit, 1.0) / widthPixels);
+    return dashes;
   }
 
   // The brush, its hatches and tiles laid on the picture's pixels whatever the mapping.
@@ -357,7 +351,7 @@ private:
     if (tiles_.size() >= kMostKept)
       tiles_.clear();
     const CPicture &picture = drawing_.Bitmaps[static_cast<size_t>(brush.Pattern)];
-    budget_ -= static_cast<double>(picture.Width()) * picture.Height();
+    budget_ -= kTilePixelNs * static_cast<double>(picture.Width()) * picture.Height();
     QImage tile;
     if (brush.Mono) {
       CPicture recoloured = picture;
@@ -479,7 +473,7 @@ private:
   QPainter &dc_;
   const MetafileDrawing &drawing_;
   double largest_;
-  double budget_ = kCoverings * static_cast<double>(drawing_.Width) * drawing_.Height + kLeastBudget;
+  double budget_;
   int32_t clip_ = -1; // the clip the painter holds
   std::unordered_map<int32_t, QRegion> regions_;
   std::map<std::tuple<int32_t, uint32_t, uint32_t>, QImage> tiles_;
@@ -493,7 +487,7 @@ QImage PaintMetafile(const MetafileDrawing &drawing) {
     return image;
   image.fill(Qt::white);
   QPainter painter(&image);
-  Player player(painter, drawing, 4.0 * std::max(drawing.Width, drawing.Height));
+  Player player(painter, drawing);
   for (const MetaOp &op : drawing.Ops)
     if (!player.Play(op))
       break;
@@ -519,6 +513,15 @@ bool PlayMetafile(const MetafileDrawing &drawing, CPicture &picture) {
     }
   }
   return true;
+}
+
+std::optional<QImage> PaintMetafileFile(const std::string &path) {
+  CPictureIOFile file;
+  std::vector<uint8_t> bytes;
+  if (!file.Open(path, "rb") || !ReadMetafileBytes(file, bytes) || !ReadMetafileHeader(bytes).Error.empty())
+    return std::nullopt;
+  const MetafileDrawing drawing = ReadMetafile(bytes);
+  return drawing.Error.empty() ? PaintMetafile(drawing) : QImage();
 }
 
 void InstallMetafilePlayer() { SetMetafilePlayer(&PlayMetafile); }

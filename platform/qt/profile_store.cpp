@@ -117,6 +117,9 @@ ProfileStore::ProfileStore()
   lastBytes_.assign(read.Bytes.begin(), read.Bytes.end());
   WriteCopy(settings_->fileName(), lastBytes_);
   settings_->sync();
+  // QSettings parses a section's lines only when a key of it is first asked for, and only then
+  // says that a line is no setting: ask for them all before judging the file.
+  settings_->allKeys();
   if (settings_->status() == QSettings::FormatError)
     SetAsideUnparsedFile();
 }

@@ -50,7 +50,10 @@ bool QtAudioOutput::Open(const AudioFormat &format, AudioSource &source) {
   earlierFrames_ = 0;
   paused_ = false;
   pull_ = std::make_unique<AudioPullDevice>(source, format);
-  pull_->open(QIODevice::ReadOnly);
+  // Unbuffered: a buffered device reads 16 KiB ahead of the sink (a second of 8 kHz mono), so
+  // the source padded with silence what it had not decoded yet, and counted as played what was
+  // not heard.
+  pull_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
   if (!StartSink()) {
     Close();
     return false;

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <pulse/context.h>
 #include <pulse/introspect.h>
@@ -65,6 +66,7 @@ SoundServerState CurrentSoundServerState() { return gState; }
 
 struct SoundServerCheck::Shared {
   std::mutex mutex;
+  std::condition_variable answered;
   bool known = false;
   std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waiting;
   std::atomic<bool> stop{false};
@@ -78,6 +80,7 @@ SoundServerCheck::SoundServerCheck(int limitMs) : shared_(std::make_shared<Share
     std::lock_guard lock(shared->mutex);
     gState = answers ? SoundServerState::Answers : SoundServerState::Silent;
     shared->known = true;
+    shared->answered.notify_all();
     if (shared->stop)
       return;
     // Through the application, which outlives the check; the context is looked at on its thread.
@@ -101,6 +104,11 @@ SoundServerCheck::~SoundServerCheck() {
     shared_->waiting.clear();
   }
   shared_->thread.join();
+}
+
+void SoundServerCheck::WaitUntilKnown() {
+  std::unique_lock lock(shared_->mutex);
+  shared_->answered.wait(lock, [this] { return shared_->known; });
 }
 
 void SoundServerCheck::WhenKnown(QObject *context, std::function<void()> then) {

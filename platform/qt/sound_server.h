@@ -1,6 +1,7 @@
 // Whether the desktop's sound server answers, asked once a run on a thread of its own within a
-// short time: a server that accepts the connection and never answers counts as none, and the
-// user-interface thread never waits for it. The sound device opens only once it has answered.
+// short time: a server that accepts the connection and never answers counts as none, and a
+// window never waits for it (a headless run, which has none, does). The sound device opens only
+// once it has answered.
 #pragma once
 
 #include <QObject>
@@ -33,6 +34,8 @@ public:
   // Calls `then` once the answer is known: at once when it is, else later on the thread of
   // `context` (never after `context` is gone).
   void WhenKnown(QObject *context, std::function<void()> then);
+  // Blocks until the answer is known: within the limit, and a twentieth of a second more.
+  void WaitUntilKnown();
 
 private:
   struct Shared;

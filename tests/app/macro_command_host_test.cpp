@@ -338,9 +338,12 @@ TEST_F(MacroCommands, GenerationAndSolvingTakeTheirSettingsFirstAndStopThePlayWh
             0);
   EXPECT_EQ(Count("Generate 1"), 0);
   EXPECT_EQ(program.settings.general.uniqSolution, 1);
-  // So is a rule the catalogue does not offer at that size: No Touch at 4x4, not at 6x6.
+  // So is a rule the catalogue does not offer at that size, by name: No Touch at 4x4, not at 6x6.
   EXPECT_EQ(Play("GENERE;4;MEDIUM;0;32768;UNIQ\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said("The No Touch rule is not played at 4x4."));
   EXPECT_TRUE(Said(">>>Erreur Macro: GENERE 4 (line 1)"));
+  EXPECT_EQ(Play("GENERE;12;EASY;4;-1;UNIQ\n"), kMacroStepsFailed);
+  EXPECT_TRUE(Said("The Killer Sum rule is not played at 12x12."));
   EXPECT_EQ(Count("Generate 2"), 0);
   EXPECT_EQ(Play("GENERE;6;MEDIUM;0;32768;UNIQ\n"), kMacroAllDone);
   EXPECT_EQ(Count("Generate 2"), 1);
@@ -492,6 +495,14 @@ TEST_F(MacroCommands, EachDisplayWordSetsItsOwnHelpSizeOrLayoutValue) {
   EXPECT_EQ(g.displayComDy, 11);
   EXPECT_EQ(g.interBlockX, 0);
   EXPECT_EQ(Count("ShowArea Music"), 1);
+}
+
+TEST_F(MacroCommands, ABackgroundPictureKeepsItsOwnExtension) {
+  program.settings.directory.background = "/pictures";
+  EXPECT_EQ(Play("PREFBGIM;/x/Meadow.jpg\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.backgroundImage, "/x/Meadow.jpg");
+  EXPECT_EQ(Play("PREFBGIM;Sea.png\n"), kMacroAllDone);
+  EXPECT_EQ(program.settings.general.backgroundImage, "/pictures/Sea.png");
 }
 
 // One row per layout word: the single setting it changes, as the settings file then holds it.

@@ -23,6 +23,8 @@ TEST(VariantSelection, ARuleGivesItsBitAndBringsItsPartners) {
   s.GenShape = kNine;
   UpdateGenerationControls(s);
   EXPECT_FALSE(s.Rows[RowOf(kVarKimo)].Enabled);
+  // Odd Pair marks make no total for Kimo to take modulo its number.
+  EXPECT_FALSE(Tick(s, kVarOddPair).Rows[RowOf(kVarKimo)].Enabled);
   s = Tick(s, kVarKillerSum);
   EXPECT_EQ(s.Words, kVarKillerSum);
   EXPECT_TRUE(s.Rows[RowOf(kVarKimo)].Enabled);

@@ -148,4 +148,28 @@ TEST_F(ComparisonRules9, AQuadMaxAcrossBlocksNeedsOnlyTheSecondLowest) {
   EXPECT_EQ(grid.Work.QuadMaxConflict[0], 1);
 }
 
+// The filter keeps the other cells strictly below the largest, so a tie is no solution either.
+TEST_F(ComparisonRules9, AQuadMaxTiedByItsDiagonalPartnerIsAConflict) {
+  grid.GridVar |= kVarQuadMax;
+  QuadClue quad;
+  quad.Cells = {2, 3, 11, 12}; // 2 and 12 diagonal, in blocks 0 and 1
+  quad.Kind = 2;
+  quad.MaxCell = 2;
+  quad.MinCell = 3;
+  grid.Lists.Quads.Append(quad);
+  Place(2, 5);
+  Place(3, 1);
+  Place(11, 3);
+  Place(12, 4);
+  Run();
+  EXPECT_EQ(grid.Work.QuadMaxConflict[0], 0);
+  Clear(12);
+  Clear(11);
+  Place(12, 5);
+  Place(11, 1);
+  Run();
+  EXPECT_EQ(grid.Work.QuadMaxConflict[0], 1);
+  EXPECT_EQ(grid.Work.QuadMinConflict[0], 1);
+}
+
 } // namespace

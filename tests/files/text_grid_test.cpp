@@ -439,24 +439,32 @@ TEST(TextGridReading, ACageWithNoTotalTakesTheSumOfItsSolution) {
 }
 
 // Every cell of the 4x4 grid has a solution value: its row plus its column, cycled over 1..4.
-TEST(TextGridReading, ALineWithNoTotalTakesTheSolutionsSumThereAndACageKeepsTenCells) {
+std::vector<std::string> SolvedFourLines(const std::vector<std::string> &variants) {
   std::vector<std::string> lines = {"Quorbel Mode Texte", "4"};
   for (int i = 0; i < 16; ++i)
     lines.push_back(std::string("R").append(std::to_string((i / 4 + i % 4) % 4 + 1)));
-  lines.push_back("L0;15;0");
-  lines.push_back("L12;3;0");
-  lines.push_back("K0;0;1;2;3;4;5;6;7;8;9;10");
+  lines.insert(lines.end(), variants.begin(), variants.end());
+  return lines;
+}
+
+TEST(TextGridReading, ALineWithNoTotalTakesTheSolutionsSumThere) {
   Session session;
-  ASSERT_TRUE(session.Open(FileOf(lines)).Ok);
+  ASSERT_TRUE(session.Open(FileOf(SolvedFourLines({"L0;15;0", "L12;3;0"}))).Ok);
   const auto &diagonals = session.Grid().Lists.LittleKiller;
   ASSERT_EQ(diagonals.Size(), 2);
   EXPECT_EQ(diagonals.Items[0].Target, 1 + 3 + 1 + 3);
   EXPECT_EQ(diagonals.Items[1].Target, 4 * 4);
-  const auto &cages = session.Grid().Lists.Killer;
-  ASSERT_EQ(cages.Size(), 1);
-  EXPECT_EQ(cages.Items[0].NCells, 10) << "an eleventh cell is not kept";
-  EXPECT_EQ(cages.Items[0].Cells[9], 9);
-  EXPECT_EQ(cages.Items[0].Target, 1 + 2 + 3 + 4 + 2 + 3 + 4 + 1 + 3 + 4);
+}
+
+// Under Kimo a total is a remainder, and 0 is one: the Kimo line comes after the clues it changes.
+TEST(TextGridReading, AKimoTotalOfZeroStaysARemainder) {
+  Session session;
+  ASSERT_TRUE(session.Open(FileOf(SolvedFourLines({"L0;15;0", "K0;0;1", "*0;2;3", "&4"}))).Ok);
+  const GridRecord &grid = session.Grid();
+  EXPECT_EQ(grid.Lists.LittleKiller.Items[0].Target, 0);
+  EXPECT_EQ(grid.Lists.Killer.Items[0].Target, 0);
+  EXPECT_EQ(grid.Lists.Killer.Items[1].Target, 0);
+  EXPECT_NE(session.Write().find("\r\nL0;15;0\r\nK0;0;1\r\n*0;2;3\r\n"), std::string::npos);
 }
 
 // Ten sums of a linked grid multiply past any 64-bit number; the total is the largest one.
@@ -593,6 +601,15 @@ TEST_F(TextGridRefusal, OfACellOffTheGridNamingItsLine) {
   EXPECT_NE(Refuse(Grid4x4({"P1;2;3"})).find("pairs"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"K1;x"})).find("\"x\" is not a number"), std::string::npos);
   EXPECT_NE(Refuse(Grid4x4({"599999999999;1;1"})).find("is not a number"), std::string::npos);
+}
+
+// Loaded short, a cage would ask for a total its cells cannot make.
+TEST_F(TextGridRefusal, OfACageTheGridCannotHold) {
+  EXPECT_NE(Refuse(Grid4x4({"K15;1;200"})).find("line 19: cell 200 is outside 0..15"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"*6;1;-2;3"})).find("cell -2 is outside"), std::string::npos);
+  EXPECT_NE(Refuse(Grid4x4({"K40;0;1;2;3;4;5;6;7;8;9;10"})).find("a cage holds at most 10 cells"),
+            std::string::npos);
+  EXPECT_TRUE(session_.Open(FileOf(Grid4x4({"K40;0;1;2;3;4;5;6;7;8;9;-1;10"}))).Ok) << "-1 ends the cells";
 }
 
 TEST_F(TextGridRefusal, OfADistanceClueBeyondItsGrid) {

@@ -1,12 +1,14 @@
 // The metafile reader on any bytes: no crash, no undefined behaviour, and either a refusal with
 // words or a drawing whose every operation names a style, points, bitmap, tile and clip it
-// holds, paths and clips whose parts use their points exactly, no larger than its input allows.
+// holds, paths and clips whose parts use their points exactly, no larger than its input allows
+// and no dearer to paint than its budget.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
+#include "media/metafile_cost.h"
 #include "media/metafile_drawing.h"
 
 using namespace quorbel;
@@ -43,7 +45,8 @@ size_t PointsNeeded(MetaShape shape) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const MetafileDrawing d = ReadMetafile(std::span<const uint8_t>(data, size));
   if (!d.Error.empty()) {
-    Check((d.Error == "corrupted WMF" || d.Error == "empty WMF") && d.Ops.empty());
+    Check((d.Error == "corrupted WMF" || d.Error == "empty WMF" || d.Error == kMetafileTooCostly) &&
+          d.Ops.empty());
     return 0;
   }
   Check(d.Width >= 1 && d.Height >= 1 && d.Width <= kMetafileLargestSide && d.Height <= kMetafileLargestSide);
@@ -60,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Check(s.Clip >= -1 && s.Clip < static_cast<int64_t>(d.Clips.size()));
     Check(s.Brush.Pattern >= -1 && s.Brush.Pattern < static_cast<int64_t>(d.Bitmaps.size()));
     Check(s.Brush.Style != MetaBrushStyle::Pattern || s.Brush.Pattern >= 0);
+    Check(s.Pen.DashCount <= kMostPenDashes && (s.Pen.Style != MetaPenStyle::User || s.Pen.DashCount > 0));
     for (const double v :
          {s.Transform.M11, s.Transform.M12, s.Transform.M21, s.Transform.M22, s.Transform.Dx, s.Transform.Dy})
       Check(std::isfinite(v));
@@ -67,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   uint64_t bitmapBytes = 0;
   for (const CPicture &bitmap : d.Bitmaps)
     bitmapBytes += bitmap.Rows().size();
+  double cost = 0;
   for (const MetaOp &op : d.Ops) {
     Check(op.Style < d.Styles.size());
+    cost += OperationCost(d, op);
     Check(op.Points.size() >= PointsNeeded(op.Shape));
     points += op.Points.size();
     uint64_t ringPoints = 0;
@@ -85,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             int64_t{op.SourceY} + op.SourceHeight <= b.Height());
     }
   }
+  Check(cost <= d.Budget);
   Check(points <= kPointsPerByte * size);
   Check(bitmapBytes <= kMetafileBitmapFactor * size);
   return 0;

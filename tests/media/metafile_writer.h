@@ -86,7 +86,8 @@ private:
   std::vector<uint8_t> records_;
 };
 
-// Records of an EMF whose bounds are (0, 0) to (right, bottom) device pixels of 96 dpi.
+// Records of an EMF of `right` x `bottom` device pixels of 96 dpi: its bounds, which hold their
+// last pixels, are (0, 0) to (right - 1, bottom - 1).
 class EmfWriter {
 public:
   EmfWriter(int32_t right, int32_t bottom, uint16_t objects = 16)
@@ -112,10 +113,10 @@ public:
     std::vector<uint8_t> file;
     Put32(file, 1);
     Put32(file, 88);
-    for (const int32_t v : {0, 0, right_, bottom_}) // bounds
+    for (const int32_t v : {0, 0, right_ - 1, bottom_ - 1}) // bounds
       Put32(file, static_cast<uint32_t>(v));
     for (const int32_t v :
-         {0, 0, right_ * 2540 / 96, bottom_ * 2540 / 96}) // frame, hundredths of a millimetre
+         {0, 0, right_ * 2540 / 96 - 1, bottom_ * 2540 / 96 - 1}) // frame, hundredths of a millimetre
       Put32(file, static_cast<uint32_t>(v));
     Put32(file, 0x464D4520);
     Put32(file, 0x10000);

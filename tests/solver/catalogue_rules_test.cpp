@@ -22,6 +22,7 @@
 #include "solver/solution_count.h"
 #include "tests/support/count_limit.h"
 #include "tests/support/data_directory.h"
+#include "tests/support/row_rules.h"
 
 namespace quorbel {
 namespace {
@@ -148,7 +149,7 @@ TEST_F(CatalogueRules, EveryGeneratedPuzzleHasOneSolutionThatFillsWithoutConflic
                                       << kSizeClassWidth[static_cast<size_t>(sizeClass)]);
       auto ctx = ContextOfSize(sizeClass);
       ctx->Settings.GridCurrSize = ShapeCodeOfSize(kSizeClassWidth[static_cast<size_t>(sizeClass)]);
-      ctx->Settings.CurrentVariant = words;
+      ctx->Settings.CurrentVariant = test::RowRules(row);
       GeneratorSettings settings;
       settings.SeedOverride = row;
       settings.GenereTimeOver = test::kTestCountLimitMs; // far beyond any count: the count decides

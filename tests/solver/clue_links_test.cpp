@@ -70,8 +70,8 @@ TEST_P(ClueLinksMemo, ADiagonalKeepsExactlyWhatSomeChoiceOfItsCellsCompletes) {
   ASSERT_GE(grid.Lists.LittleKiller.Size(), 8);
 
   // Candidates drawn from a few sets, so that a block's cells meet the same candidates again
-  // under other totals.
-  constexpr std::array<uint16_t, 7> kSets = {0x007, 0x00E, 0x031, 0x0C2, 0x103, 0x1A0, 0x05C};
+  // under other totals; the small ones leave a cell of the block no room for some value.
+  constexpr std::array<uint16_t, 9> kSets = {0x007, 0x00E, 0x031, 0x0C2, 0x103, 0x1A0, 0x05C, 0x003, 0x001};
   Random15 random;
   random.Seed(62);
   ClueLinks links(GetParam());

@@ -6,9 +6,13 @@
 #include <filesystem>
 #include <set>
 
+#include "engine/geometry.h"
 #include "engine/grid_copy.h"
 #include "engine/grid_shape.h"
+#include "engine/neighbour_rules.h"
+#include "engine/variant_catalog.h"
 #include "platform/paths.h"
+#include "solver/random_variants.h"
 #include "solver/rate_grid.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
@@ -123,6 +127,66 @@ TEST_F(GenerateGridTest, ARuleItCannotMakeIsRefusedAndNothingChanges) {
   EXPECT_EQ(OneLineOfGrid(*ctx, Grid()), before);
   EXPECT_EQ(Generate(kShapeNine, kLevelEasy, 6, kVarDiagonal).Result, 1);
   EXPECT_EQ(Grid().GridVar, kVarDiagonal);
+}
+
+// Kimo changes the totals of the sum rules, All Indicated the comparison marks: alone, each would
+// make a plain sudoku under its name.
+TEST_F(GenerateGridTest, KimoOrAllIndicatedWithoutTheRulesTheyChangeIsRefused) {
+  ctx->Settings.Language = kLanguageEnglish;
+  EXPECT_EQ(Generate(kShapeNine, kLevelMedium, 6, kVarKimo | kVarOddPair).Result, -1);
+  EXPECT_EQ(host.Lines.back(),
+            "Kimo takes the totals of Killer and Little Killer modulo its number: choose one of "
+            "those rules with it.");
+  EXPECT_EQ(Generate(kShapeNine, kLevelMedium, 6, kVarAllIndicated | kVarOdd).Result, -1);
+  EXPECT_EQ(
+      host.Lines.back(),
+      "All Indicated says that every mark of Less, XV or Dot is given: choose one of those rules with it.");
+  ASSERT_EQ(Generate(kShapeNine, kLevelMedium, 2, kVarLittleKiller | kVarKimo).Result, 1);
+  EXPECT_EQ(Grid().GridVar, kVarLittleKiller | kVarKimo);
+}
+
+// The catalogue's Double and Triple grids score by their points; a generated one too, played to its end.
+TEST_F(GenerateGridTest, ADoubleAndTripleGridCarriesPointsThatItsSolutionScores) {
+  ASSERT_EQ(Generate(kShapeNine, kLevelMedium, 3, kVarNeighbourScore).Result, 1);
+  EXPECT_EQ(ctx->PointsOf(2), 2u);
+  EXPECT_EQ(ctx->PointsOf(9), 9u);
+  GridRecord &solution = ctx->Grids.RefTab[0];
+  solution.Work.NeighbourScore = 0;
+  AddNeighbourScore(*ctx, solution);
+  EXPECT_GT(solution.Work.NeighbourScore, 0);
+  // Points the player set stay his.
+  ctx->Points.fill(0);
+  ctx->Points[1] = 7;
+  ASSERT_EQ(Generate(kShapeNine, kLevelMedium, 3, kVarNeighbourScore).Result, 1);
+  EXPECT_EQ(ctx->PointsOf(2), 0u);
+  EXPECT_EQ(ctx->PointsOf(3), 7u);
+}
+
+// A rule no clue of which fitted leaves the grid, and the panel says so, not only the comments.
+TEST_F(GenerateGridTest, ARuleLeftWithoutClueIsNamedInThePanel) {
+  ctx->Settings.Language = kLanguageEnglish;
+  // Less marks every pair that holds no given: no pair is left for XV and Dot.
+  ASSERT_EQ(Generate(kShapeNine, kLevelMedium, 2, kVarLess | kVarXV | kVarDot | kVarAllIndicated).Result, 1);
+  EXPECT_EQ(Grid().GridVar, kVarLess | kVarAllIndicated);
+  EXPECT_EQ(host.Lines.back(), "No clue of XV, Dot fitted the grid: it is played without those rules.");
+  // No Chess figure fitted this 6x6 grid.
+  ASSERT_EQ(Generate(ShapeCodeOfSize(6), kLevelMedium, 3, kVarChess).Result, 1);
+  EXPECT_EQ(Grid().GridVar, VariantWords{});
+  EXPECT_EQ(host.Lines.back(), "No clue of Chess fitted the grid: it is a plain sudoku.");
+  host.Lines.clear();
+  ASSERT_EQ(Generate(kShapeNine, kLevelMedium, 2, kVarLess).Result, 1);
+  EXPECT_TRUE(std::none_of(host.Lines.begin(), host.Lines.end(),
+                           [](const std::string &line) { return line.starts_with("No clue of"); }));
+}
+
+TEST(RandomRules, NeverDrawKimoOrAllIndicatedWithoutTheRulesTheyChange) {
+  Random15 random;
+  random.Seed(9);
+  for (int sizeClass = 0; sizeClass < kSizeClassCount; ++sizeClass)
+    for (int draw = 0; draw < 400; ++draw) {
+      ASSERT_FALSE(RulesWithoutTheirClues(DrawOneRandomRule(random, sizeClass)).Any()) << sizeClass;
+      ASSERT_FALSE(RulesWithoutTheirClues(AddRandomRules(random, {}, sizeClass, 3)).Any()) << sizeClass;
+    }
 }
 
 TEST_F(GenerateGridTest, TheSameSeedGivesTheSameGrid) {

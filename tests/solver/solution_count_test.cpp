@@ -137,10 +137,11 @@ TEST_F(SolutionCount, StoresTheSolutionsInOrderOnlyWhenAsked) {
   // A count that stores nothing leaves the player's history alone.
   EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 0), 2);
   EXPECT_EQ(ctx->Solutions.StoredCount, 2);
-  // MAXSEARCHSAVE is the highest count at which a solution is still stored.
-  ctx->Settings.MaxSearchSave = 0;
+  // MAXSEARCHSAVE solutions at most are stored, the ones the player can step through.
+  ctx->Settings.MaxSearchSave = 1;
   EXPECT_EQ(CountGridSolutions(*ctx, grid, 0, 200, 1), 2);
   EXPECT_EQ(ctx->Solutions.StoredCount, 1);
+  EXPECT_EQ(ShowSearchSolution(*ctx, 0), 1);
 }
 
 TEST_F(SolutionCount, AVerboseCountReportsEachSolutionBeforeTheLast) {

@@ -306,6 +306,13 @@ TEST_F(SolveCommands, ASearchThatReachesTheLimitSaysHowManyItFound) {
   ctx.Settings.MaxSearchGrid = 5;
   EXPECT_EQ(SearchSolutions(ctx, host), 1);
   EXPECT_EQ(LastReplaced(), SolveReport{Msg(35, {5, 98325, 98324, 98332})});
+  EXPECT_TRUE(engineHost.Messages.empty()) << "every grid found is kept";
+  // Beyond MAXSEARCHSAVE the walk numbers the grids kept, and the panel says how many those are.
+  ctx.Settings.MaxSearchSave = 3;
+  EXPECT_EQ(SearchSolutions(ctx, host), 1);
+  EXPECT_EQ(LastReplaced(), SolveReport{Msg(35, {5, 98325, 98324, 98332})});
+  ASSERT_EQ(engineHost.Messages.size(), 1u);
+  EXPECT_EQ(engineHost.Messages[0], "The first 3 are kept to be seen.");
 }
 
 TEST_F(SolveCommands, ASearchWithoutSolutionOrStoppedSaysSo) {

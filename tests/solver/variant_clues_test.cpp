@@ -73,6 +73,7 @@ public:
     run.Level = 1 + static_cast<int>(seed % 4);
     run.Clues.DepthIsMax = seed % 7 == 0 ? 1 : 0;
     run.Clues.Allocated.fill(ctx_->Geo.NCells / 5);
+    *before_ = grid.Lists;
     total_ = GenerateVariantClues(*ctx_, grid, run);
     result_ = run.Clues.Result;
   }
@@ -82,13 +83,26 @@ public:
   bool Made() const { return made_; }
   int Result(int kind) const { return kind < 0 ? 0 : result_[kind]; }
   int Total() const { return total_; }
+  const VariantLists &ListsBefore() const { return *before_; }
 
 private:
   std::unique_ptr<EngineContext> ctx_;
+  std::unique_ptr<VariantLists> before_ = std::make_unique<VariantLists>();
   bool made_ = false;
   int total_ = 0;
   std::array<int32_t, kHiddenVariantKinds> result_{};
 };
+
+// The grid as it stood before the generators ran: its lists, and no cell marked.
+void ExpectNoClue(GeneratedClues &made) {
+  EXPECT_TRUE(made.Grid().Lists == made.ListsBefore());
+  for (int c = 0; c < made.Ctx().Geo.NCells; ++c) {
+    const CellRecord &cell = made.Grid().Cells[c];
+    ASSERT_TRUE(cell.AllowedType == kAllowedTypeNone && cell.CellClass == 0 && cell.Numeral == -1 &&
+                cell.MasterMindLine == -1 && cell.CrossedOut == 0)
+        << "cell " << c;
+  }
+}
 
 TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolutionValue) {
   const std::string previous = StartDirectory(); // the Magic Sentence reads our sentence files
@@ -109,6 +123,9 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
         const int result = made.Result(KindIndex(words));
         EXPECT_EQ(Meets(grid.GridVar, HiddenVariantTable[KindIndex(words)].Words), result != 0);
         ++kept[result != 0 ? 1 : 0];
+        // And it takes its clues with it: none is checked that the board would not draw.
+        if (result == 0)
+          ExpectNoClue(made);
 
         // Every cell holding its solution value: nothing is in conflict.
         Propagate(made.Ctx(), grid, kFilterAlways, 0);
@@ -128,6 +145,38 @@ TEST(VariantClues, EveryGeneratedClueHoldsForTheSolutionAndNoFilterRemovesASolut
   SetStartDirectory(previous);
 }
 
+// Each comparison rule adds marks only between cells that hold none: Less with All Indicated marks
+// every pair, and XV and Dot, finding no pair left, leave the grid without turning its marks.
+TEST(VariantClues, TheComparisonRulesKeepEachOthersMarks) {
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    GeneratedClues made(ShapeCodeOfSize(9), kVarLess | kVarXV | kVarDot | kVarAllIndicated, seed);
+    ASSERT_TRUE(made.Made());
+    const GridRecord &grid = made.Grid();
+    for (const ComparisonMark &mark : grid.Lists.Comparisons.Used()) {
+      const VariantWords owner = mark.Kind <= kCompareV             ? kVarXV
+                                 : mark.Kind <= kCompareDifferenceN ? kVarDot
+                                                                    : kVarLess;
+      ASSERT_TRUE(Meets(grid.GridVar, owner)) << "seed " << seed << " kind " << mark.Kind;
+    }
+  }
+  // Less makes its marks first, from the same draws with XV as alone; XV leaves them all.
+  const auto lessMarks = [](const GridRecord &grid) {
+    std::vector<ComparisonMark> marks;
+    for (const ComparisonMark &mark : grid.Lists.Comparisons.Used())
+      if (mark.Kind == kCompareLess || mark.Kind == kCompareGreater)
+        marks.push_back(mark);
+    return marks;
+  };
+  int xv = 0;
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    GeneratedClues alone(ShapeCodeOfSize(9), kVarLess, seed);
+    GeneratedClues both(ShapeCodeOfSize(9), kVarLess | kVarXV, seed);
+    EXPECT_EQ(lessMarks(both.Grid()), lessMarks(alone.Grid())) << "seed " << seed;
+    xv += both.Grid().Lists.Comparisons.Size() - static_cast<int>(lessMarks(both.Grid()).size());
+  }
+  EXPECT_GT(xv, 0);
+}
+
 TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   auto ctx = std::make_unique<EngineContext>();
   SetGridShape(*ctx, ShapeCodeOfSize(9), 1, 0);
@@ -143,6 +192,13 @@ TEST(VariantClues, AKindWithoutACountOrAGeneratorLeavesTheGrid) {
   EXPECT_FALSE(Meets(grid.GridVar, kVarLittleKiller));    // no count
   EXPECT_FALSE(Meets(grid.GridVar, kVarTwinsSameInLine)); // no generator yet
   EXPECT_EQ(grid.Lists.LittleKiller.Size(), 0);
+
+  // Kimo and All Indicated go with the rules whose clues they change.
+  grid.GridVar = kVarLittleKiller | kVarKimo | kVarXV | kVarAllIndicated;
+  run.Clues.Allocated.fill(0);
+  GenerateVariantClues(*ctx, grid, run);
+  EXPECT_EQ(grid.GridVar, VariantWords{});
+  EXPECT_EQ(grid.Lists.KimoModulus, 0);
 }
 
 TEST(VariantClues, KillerCagesStayWithinTheirCapacityAndTotalTheirCells) {

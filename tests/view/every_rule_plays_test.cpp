@@ -14,6 +14,7 @@
 #include "tests/engine/engine_test_support.h"
 #include "tests/support/count_limit.h"
 #include "tests/support/data_directory.h"
+#include "tests/support/row_rules.h"
 #include "view/board_input.h"
 #include "view/clue_definitions.h"
 
@@ -88,8 +89,7 @@ TEST_F(EveryRulePlays, EachCatalogueRowGivesAUniqueSetThatPlaysToTheEnd) {
     ASSERT_GE(sizeClass, 0) << row;
     SCOPED_TRACE(testing::Message() << VariantCatalog[static_cast<size_t>(row)].VarNameEn << " at "
                                     << kSizeClassWidth[static_cast<size_t>(sizeClass)]);
-    const Played played =
-        GenerateAndPlay(sizeClass, VariantCatalog[static_cast<size_t>(row)].VarMasks, 0, row);
+    const Played played = GenerateAndPlay(sizeClass, test::RowRules(row), 0, row);
     ASSERT_EQ(played.Result, 1);
     EXPECT_EQ(played.Solutions, 1);
     EXPECT_EQ(played.Refused, 0);

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kRings = 3;
 constexpr double kTextShare = 1.5;
+constexpr int kMostShrink = 8;
 
 } // namespace
 
@@ -26,8 +27,10 @@ void DrawPictureFrame(QPainter &dc, const CBitMapGif &set, int frame, int kind, 
   const int w = box.Width();
   const int h = box.Height();
   // Shrunk pixel by pixel, a picture loses what falls between the pixels kept (a domino's pips):
-  // a smaller box takes the frame drawn at its own size, then scaled down smoothly.
-  const int factor = std::max({1, (set.Width + w - 1) / w, (set.Height + h - 1) / h});
+  // a smaller box takes the frame drawn at its own size, then scaled down smoothly. One far
+  // larger than its box is drawn at kMostShrink times the box, so that every paint of a board
+  // of thousands of pixels a side does not cost a picture of millions.
+  const int factor = std::clamp(std::max((set.Width + w - 1) / w, (set.Height + h - 1) / h), 1, kMostShrink);
   if (factor == 1) {
     DrawPictureFrame(dc, set, frame, kind, countdown, length,
                      SurfaceRect{box.left, box.top, box.right, box.bottom});

@@ -13,6 +13,7 @@
 #include "app/qt/quorbel_app.h"
 #include "engine/magic_sentence.h"
 #include "media/picture_set.h"
+#include "media/qt/metafile_painter.h"
 #include "media/qt/picture_from_image.h"
 #include "platform/qt/image_file.h"
 #include "view/qt/board_painter.h"
@@ -160,12 +161,17 @@ void CQuorbelView::PrepareBoardLayout() {
 
 namespace {
 
-// Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, TGA, PCX). Both
+static_assert(kMostImagePixels == kMaxPicturePixels, "a picture Qt reads is held to what ours may hold");
+
+// Qt's readers first (JPEG, PNG), then ours for what Qt does not read (metafiles, painted
+// straight into the image, TGA, PCX). Both
 // read only a regular file: `reason` says why another was passed over.
 QImage BackgroundPicture(const std::string &path, std::string &reason) {
   QImage image = ReadImageFile(path, &reason);
   if (!image.isNull())
     return image;
+  if (std::optional<QImage> drawn = PaintMetafileFile(path))
+    return *drawn;
   CPicture picture;
   return picture.Load(path, PictureTypeOfExtension(path)) && picture.IsValid() ? ImageFromPicture(picture)
                                                                                : QImage();

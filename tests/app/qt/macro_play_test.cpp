@@ -18,6 +18,7 @@
 #include "engine/grid_shape.h"
 #include "engine/twins_editors.h"
 #include "solver/solution_count.h"
+#include "tests/support/wedged_sound_server.h"
 #include "tests/view/qt/view_test_support.h"
 
 using namespace quorbel;
@@ -381,6 +382,27 @@ private slots:
     missing.start(QUORBEL_PROGRAM, {dir.path() + "/none.macro", "-platform", "offscreen"});
     missing.waitForFinished(60000);
     QCOMPARE(missing.exitCode(), 1);
+  }
+
+  void aHeadlessRunTellsOfASoundServerThatNeverAnswers() {
+    QTemporaryDir dir;
+    WedgedSoundServer server(dir.path() + "/native");
+    QVERIFY(server.Listening());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", dir.path());
+    environment.insert("XDG_CONFIG_HOME", dir.path());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("PULSE_SERVER", "unix:" + dir.path() + "/native");
+    WriteAll(dir.path() + "/run.macro", "PAUSE;1\r\n");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QUORBEL_PROGRAM, {dir.path() + "/run.macro"});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    // Its music plays in silence, and it is said, as when there is no server at all.
+    const QByteArray said = program.readAllStandardError();
+    QVERIFY2(said.contains("Pas de sortie son ici : la musique joue en silence."), said.constData());
+    QCOMPARE(server.Connections(), 1); // asked once, and Qt never
   }
 };
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "media/metafile_cost.h"
 #include "media/metafile_drawing.h"
 #include "media/picture_file.h"
 #include "media/picture_set.h"
@@ -26,6 +27,19 @@ QImage Painted(const std::vector<uint8_t> &bytes) {
 
 bool Is(const QImage &image, int x, int y, QRgb colour) {
   return (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+}
+
+struct Pixel {
+  int X, Y;
+  QRgb Colour;
+};
+
+// The first of `pixels` the image does not hold, said; empty when it holds them all.
+QString Mismatch(const QImage &image, std::initializer_list<Pixel> pixels) {
+  for (const Pixel &p : pixels)
+    if (!Is(image, p.X, p.Y, p.Colour))
+      return QStringLiteral("%1, %2 is %3").arg(p.X).arg(p.Y).arg(image.pixel(p.X, p.Y) & 0xFFFFFF, 6, 16);
+  return QString();
 }
 
 // A brush of `colour` at index 1, selected, and no pen.
@@ -68,6 +82,17 @@ BmpLayout TwoByTwo(QRgb bottomLeft, QRgb bottomRight, QRgb topLeft, QRgb topRigh
     layout.Pixels.insert(layout.Pixels.end(), {0, 0});
   }
   return layout;
+}
+
+// One polygon of a thousand edges crossing each of a 4000 x 4000 picture's rows: too costly to
+// paint.
+std::vector<uint8_t> ZigZagPolygon() {
+  std::vector<uint8_t> fields;
+  for (const int32_t v : {0, 0, 4000, 4000, 1000})
+    Put32(fields, static_cast<uint32_t>(v));
+  for (int16_t k = 0; k < 1000; ++k)
+    Put32(fields, static_cast<uint32_t>(Point16(static_cast<int16_t>(4 * k), k % 2 ? 3999 : 0)));
+  return EmfWriter(4000, 4000).Raw(86, fields).Bytes();
 }
 
 // A green square of 1440 units (96 pixels) whose window of 1000 units holds a rectangle.
@@ -271,18 +296,76 @@ private slots:
     QVERIFY(Is(image, 70, 20, qRgb(255, 0, 0)));
   }
 
-  void AHostileDrawingStopsOnceItHasCoveredItsPictureEnough() {
-    // About 1,900 coverings of a 100 x 100 picture are the budget: what comes after is not drawn.
+  void PensAndBrushesDrawInTheMixInForce() {
+    // Over red: a white pen's exclusive or is cyan, the picture turned over cyan too, black
+    // black, nothing red; a blue fill or'ed is magenta.
+    EmfWriter emf(100, 100);
+    Brush(emf, ColourRef(255, 0, 0)).Record(43, {0, 0, 100, 100});
+    emf.Record(38, {2, 0, 0, 0, static_cast<int32_t>(ColourRef(255, 255, 255))}).Record(37, {2});
+    for (const auto &[mix, y] : {std::pair{7, 10}, {6, 20}, {1, 30}, {11, 40}})
+      emf.Record(20, {mix}).Record(27, {0, y}).Record(54, {100, y});
+    emf.Record(20, {15});
+    Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 60, 100, 100});
+    QCOMPARE(Mismatch(Painted(emf.Bytes()), {{50, 10, qRgb(0, 255, 255)},
+                                             {50, 20, qRgb(0, 255, 255)},
+                                             {50, 30, qRgb(0, 0, 0)},
+                                             {50, 40, qRgb(255, 0, 0)},
+                                             {50, 50, qRgb(255, 0, 0)},
+                                             {50, 80, qRgb(255, 0, 255)}}),
+             QString());
+  }
+
+  void AWidePenEndsAndDashesAsItsStyleSays() {
+    // Lines 10 wide from x 20 to 80: round ends reach past them, flat ones stop there; a
+    // user style of 10 on, 10 off.
+    EmfWriter emf(100, 100);
+    constexpr int32_t kGeometric = 0x10000, kFlat = 0x0200, kUser = 7;
+    emf.Record(95, {1, 0, 0, 0, 0, kGeometric, 10, 0, 0, 0, 0}).Record(37, {1});
+    emf.Record(27, {20, 20}).Record(54, {80, 20});
+    emf.Record(95, {2, 0, 0, 0, 0, kGeometric | kFlat, 10, 0, 0, 0, 0}).Record(37, {2});
+    emf.Record(27, {20, 50}).Record(54, {80, 50});
+    emf.Record(95, {3, 0, 0, 0, 0, kGeometric | kFlat | kUser, 10, 0, 0, 0, 2, 10, 10}).Record(37, {3});
+    emf.Record(27, {20, 80}).Record(54, {80, 80});
+    QCOMPARE(Mismatch(Painted(emf.Bytes()), {{83, 20, qRgb(0, 0, 0)},
+                                             {78, 50, qRgb(0, 0, 0)},
+                                             {83, 50, qRgb(255, 255, 255)},
+                                             {25, 80, qRgb(0, 0, 0)},
+                                             {35, 80, qRgb(255, 255, 255)},
+                                             {45, 80, qRgb(0, 0, 0)}}),
+             QString());
+  }
+
+  void AHostileDrawingStopsOnceItHasSpentItsBudget() {
+    // Each fill of the whole picture is paid for: with the budget of ten, the blue one after
+    // twenty red ones is not drawn.
     EmfWriter emf(100, 100);
     Brush(emf, ColourRef(255, 0, 0));
-    for (int k = 0; k < 2000; ++k)
+    for (int k = 0; k < 20; ++k)
       emf.Record(43, {0, 0, 100, 100});
     Brush(emf, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
-    const QImage image = Painted(emf.Bytes());
-    QVERIFY(Is(image, 50, 50, qRgb(255, 0, 0)));
+    MetafileDrawing covered = ReadMetafile(emf.Bytes());
+    covered.Budget = 10.5 * OperationCost(covered, covered.Ops[0]);
+    QVERIFY(Is(PaintMetafile(covered), 50, 50, qRgb(255, 0, 0)));
+
+    // A fill of a thousand edges, each crossing every row: meeting them row by row would take
+    // seconds, so it is not drawn, while the square before it is.
+    std::vector<uint8_t> zigzag;
+    for (const int32_t v : {0, 0, 1000, 1000, 1000})
+      Put32(zigzag, static_cast<uint32_t>(v));
+    for (int16_t k = 0; k < 1000; ++k)
+      Put32(zigzag, static_cast<uint32_t>(Point16(k, k % 2 ? 999 : 0)));
+    EmfWriter edges(1000, 1000);
+    Brush(edges, ColourRef(0, 200, 0)).Record(43, {0, 0, 10, 10});
+    Brush(edges, ColourRef(255, 0, 0)).Raw(86, zigzag);
+    MetafileDrawing many = ReadMetafile(edges.Bytes(), 1e15);
+    QCOMPARE(many.Ops.size(), size_t{2});
+    many.Budget = kMetafilePaintBudget;
+    const QImage filled = PaintMetafile(many);
+    QVERIFY(Is(filled, 5, 5, qRgb(0, 200, 0)));
+    QVERIFY(Is(filled, 500, 500, qRgb(255, 255, 255)));
 
     // Rows of strips met with columns of strips make regions of thousands of rectangles: their
-    // making is paid for too, and a few dozen of them spend the budget.
+    // making is paid for too, and a few dozen of them spend a budget of a few milliseconds.
     EmfWriter regions(100, 100);
     Brush(regions, ColourRef(255, 0, 0));
     std::array<std::vector<uint8_t>, 2> strips;
@@ -298,7 +381,26 @@ private slots:
       regions.Raw(75, strips[k % 2]).Record(43, {0, 0, 1, 1});
     regions.Record(75, {0, 5});
     Brush(regions, ColourRef(0, 0, 255)).Record(43, {0, 0, 100, 100});
-    QVERIFY(Is(Painted(regions.Bytes()), 50, 51, qRgb(255, 255, 255)));
+    MetafileDrawing clipped = ReadMetafile(regions.Bytes());
+    clipped.Budget = 7e6;
+    QVERIFY(Is(PaintMetafile(clipped), 50, 51, qRgb(255, 255, 255)));
+  }
+
+  void AMetafileFilePaintsStraightIntoAnImage() {
+    testing::TempDir dir;
+    EmfWriter emf(100, 50);
+    Brush(emf, ColourRef(0, 200, 0)).Record(43, {0, 0, 100, 50});
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
+        {"drawn.emf", emf.Bytes()}, {"costly.emf", ZigZagPolygon()}, {"plain.bmp", {'B', 'M', 0, 0}}};
+    for (const auto &[name, bytes] : files)
+      testing::WriteBytes(dir.File(name), std::string(bytes.begin(), bytes.end()));
+    const std::optional<QImage> drawn = PaintMetafileFile(dir.File("drawn.emf"));
+    QVERIFY(drawn && drawn->size() == QSize(100, 50));
+    QVERIFY(Is(*drawn, 50, 25, qRgb(0, 200, 0)));
+    const std::optional<QImage> refused = PaintMetafileFile(dir.File("costly.emf"));
+    QVERIFY(refused && refused->isNull());
+    QVERIFY(!PaintMetafileFile(dir.File("plain.bmp")));
+    QVERIFY(!PaintMetafileFile(dir.File("missing.emf")));
   }
 
   void AMetafileOpensAsAPictureSetsFrame() {

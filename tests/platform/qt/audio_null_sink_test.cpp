@@ -1,6 +1,6 @@
 // Sound for real: a PulseAudio server of the test's own with a null sink, when the machine has
 // PulseAudio. The device plays our frames, the program's sound list loads and plays on it, and
-// the music is heard on the sink's monitor after every Stop, Play and jump.
+// the music is heard on the sink's monitor after every Stop, Play and jump, at a low rate too.
 #include <QCoreApplication>
 #include <QLocalSocket>
 #include <QProcess>
@@ -50,13 +50,25 @@ public:
   // The root mean square of the last `ms` milliseconds recorded.
   double Loudness(int ms) const {
     const qsizetype samples = std::min<qsizetype>(bytes_.size() / 2, kRate * ms / 1000);
-    if (samples == 0)
-      return 0;
-    const auto *data = reinterpret_cast<const int16_t *>(bytes_.constData()) + bytes_.size() / 2 - samples;
-    double sum = 0;
-    for (qsizetype i = 0; i < samples; ++i)
-      sum += static_cast<double>(data[i]) * data[i];
-    return std::sqrt(sum / static_cast<double>(samples));
+    return Rms(Recorded() + bytes_.size() / 2 - samples, samples);
+  }
+  // Whether, from the first sound on, `ms` milliseconds are heard with no 20 ms of quiet.
+  bool HeardWithoutAGap(int ms) {
+    constexpr qsizetype kWindow = kRate / 50;
+    const qsizetype length = qsizetype{kRate} * ms / 1000;
+    qsizetype onset = -1;
+    const auto recorded = [&] {
+      for (qsizetype at = 0; onset < 0 && at + kWindow <= bytes_.size() / 2; at += kWindow)
+        if (Rms(Recorded() + at, kWindow) > kHeard)
+          onset = at;
+      return onset >= 0 && bytes_.size() / 2 >= onset + length;
+    };
+    if (!QTest::qWaitFor(recorded, 5000))
+      return false;
+    for (qsizetype at = onset; at + kWindow <= onset + length; at += kWindow)
+      if (Rms(Recorded() + at, kWindow) < kHeard)
+        return false;
+    return true;
   }
   // Whether the sink is heard (or quiet) within three seconds: judged on the last 200 ms
   // recorded, once the output had 300 ms from now to follow what was asked of it.
@@ -73,6 +85,14 @@ private:
   // Our test tune is a sine at half of full scale: about 11,600.
   static constexpr double kHeard = 3000;
   static constexpr double kQuiet = 100;
+
+  const int16_t *Recorded() const { return reinterpret_cast<const int16_t *>(bytes_.constData()); }
+  static double Rms(const int16_t *data, qsizetype samples) {
+    double sum = 0;
+    for (qsizetype i = 0; i < samples; ++i)
+      sum += static_cast<double>(data[i]) * data[i];
+    return samples > 0 ? std::sqrt(sum / static_cast<double>(samples)) : 0;
+  }
 
   template <class Test> bool Within(Test test) {
     const qsizetype from = bytes_.size();
@@ -180,6 +200,18 @@ private slots:
     QVERIFY2(monitor.Heard(), "Resume");
     player.CloseMp3File();
     QCOMPARE(reports, QStringList());
+  }
+
+  // At 8 kHz mono a second of music is 16 KiB: the sink must not read it all ahead at once.
+  void lowRateMusicIsHeardFromItsStartWithoutAGap() {
+    MonitorRecorder monitor;
+    if (!monitor.Start())
+      QSKIP("parec is not installed");
+    CMp3Player player([] { return std::make_unique<QtAudioOutput>(); }, [](const std::string &) {});
+    QCOMPARE(player.OpenMp3FileByName(QUORBEL_TEST_DATA "/music/sine8k.mp3"), 1);
+    QCOMPARE(player.Play(), 1);
+    QVERIFY(monitor.HeardWithoutAGap(1500));
+    player.CloseMp3File();
   }
 
   void cleanupTestCase() {

@@ -217,14 +217,18 @@ private slots:
   }
 
   // A file that is no INI text is kept whole under a name that says so, and the store starts
-  // empty, so that the run's settings are saved; a second one takes the next name.
+  // empty, so that the run's settings are saved; a second one takes the next name. A line without
+  // "=" under a good section name is found only once that section is read.
   void AnUnparsedFileIsSetAsideAndTheRunsSettingsAreSaved() {
-    for (const QByteArray &junk : {QByteArray("[\n[[\n==\n"), QByteArray("LANGUAGE=1\n[\n")}) {
+    const QByteArray junks[] = {"[\n[[\n==\n", "LANGUAGE=1\n[\n", "[GENERAL]\nLANGUAGE\n"};
+    const QString asides[] = {".unreadable", ".unreadable-2", ".unreadable-3"};
+    for (int n = 0; n < 3; ++n) {
+      const QByteArray &junk = junks[n];
       QVERIFY(WriteIni(junk));
       {
         ProfileStore store;
         QVERIFY(store.Refusal().empty());
-        const QString aside = IniPath() + (junk.startsWith('[') ? ".unreadable" : ".unreadable-2");
+        const QString aside = IniPath() + asides[n];
         QCOMPARE(QString::fromStdString(store.SetAside()), aside);
         QFile kept(aside);
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -237,8 +241,8 @@ private slots:
       QVERIFY(store.SetAside().empty());
       QCOMPARE(store.GetInt("GENERAL", "LANGUAGE", -1), 1);
     }
-    QFile::remove(IniPath() + ".unreadable");
-    QFile::remove(IniPath() + ".unreadable-2");
+    for (const QString &aside : asides)
+      QFile::remove(IniPath() + aside);
   }
 
   // Far larger than any settings file: it is neither read nor ever replaced.

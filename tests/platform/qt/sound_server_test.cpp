@@ -3,14 +3,13 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include "platform/qt/qt_audio_output.h"
 #include "platform/qt/sound_server.h"
+#include "tests/support/wedged_sound_server.h"
 
 using namespace quorbel;
+using quorbel::testing::WedgedSoundServer;
 
 namespace {
 
@@ -21,42 +20,6 @@ struct SilentSource : AudioSource {
   }
 };
 
-// Listens and never accepts: the kernel completes each connection, and nothing ever answers.
-class WedgedServer {
-public:
-  explicit WedgedServer(const QString &path) {
-    fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = path.toLocal8Bit();
-    std::copy_n(name.constData(), std::min<size_t>(name.size(), sizeof address.sun_path - 1),
-                address.sun_path);
-    listening_ = fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-                 ::listen(fd_, 16) == 0;
-  }
-  ~WedgedServer() {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  bool Listening() const { return listening_; }
-  // The connections made so far.
-  int Connections() {
-    int count = 0;
-    while (true) {
-      const int client = ::accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-      if (client < 0)
-        return count;
-      clients_.push_back(client);
-      ++count;
-    }
-  }
-
-private:
-  int fd_ = -1;
-  bool listening_ = false;
-  std::vector<int> clients_;
-};
-
 } // namespace
 
 class SoundServerTest : public QObject {
@@ -65,7 +28,7 @@ class SoundServerTest : public QObject {
 private slots:
   void aServerThatNeverAnswersCountsAsNoneAndQtIsNeverAsked() {
     QTemporaryDir dir;
-    WedgedServer server(dir.path() + "/native");
+    WedgedSoundServer server(dir.path() + "/native");
     QVERIFY(server.Listening());
     qputenv("PULSE_SERVER", ("unix:" + dir.path() + "/native").toUtf8());
     SoundServerCheck check(300);
