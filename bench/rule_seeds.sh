@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One puzzle a run, as a player asks for it: for every catalogue row the generator makes at a size,
 # `quorbel-bench generate --rules ROW --count 1 --seed S` for seeds 1 to SEEDS (each its own process),
-# then per row the median and worst CPU time of a run (and the worst seed), and how many were
-# counted unique. CPU seconds (user + system) rather than wall time, since the machine may be busy.
+# then per row the median and worst CPU time of a run (and the worst seed), how many were counted
+# unique and how many rated at the level asked. CPU seconds (user + system) rather than wall time, since the machine may be busy.
 #   bench/rule_seeds.sh [LEVEL] [SIZE] [JOBS] [ROW...]   (level default 3, Difficult; size default 9;
 #                                                        JOBS rows at once, default 1; rows default all)
 # Environment: SEEDS (default 64: fewer hid the slow seeds of a row); GRIDS, the grids of a set
@@ -27,7 +27,7 @@ size=${2:-9}
 jobs=${3:-1}
 shift $(($# < 3 ? $# : 3))
 
-# TOOL ROW SEED: "cpu_ms unique" of one run, or "failed".
+# TOOL ROW SEED: "cpu_ms unique at_level" of one run, or "failed".
 one_run() {
   local tool=$1 row=$2 seed=$3 rules=$2 set=${grids:-2} timing out
   case $row in
@@ -44,18 +44,22 @@ one_run() {
     echo failed
     return
   fi
-  awk -v u="$(sed -n 's/^unique=//p' <<< "$out")" '{ printf "%.0f %d\n", ($1 + $2) * 1000, u }' "$timing"
+  local rated
+  rated=$(sed -n 's/^levels=//p' <<< "$out" | cut -d, -f"$level")
+  awk -v u="$(sed -n 's/^unique=//p' <<< "$out")" -v l="${rated:-0}" \
+    '{ printf "%.0f %d %d\n", ($1 + $2) * 1000, u, l }' "$timing"
   rm -f "$timing"
 }
 
 # Whether the row is a rule linking the grids of a set (the hidden-variant set aside).
 linked_row() { [ "$1" -ge 55 ] && [ "$1" -le 63 ] && [ "$1" -ne 62 ]; }
 
-# Lines "seed cpu_ms unique" on stdin: "median worst worst_seed unique" (worst seed last on ties).
+# Lines "seed cpu_ms unique at_level" on stdin: "median worst worst_seed unique at_level" (worst
+# seed last on ties).
 summary() {
-  sort -k2,2n | awk '{ s[NR] = $1; t[NR] = $2; u += $3 } END {
+  sort -k2,2n | awk '{ s[NR] = $1; t[NR] = $2; u += $3; l += $4 } END {
     m = NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
-    printf "%.0f %.0f %d %d\n", m, t[NR], s[NR], u }'
+    printf "%.0f %.0f %d %d %d\n", m, t[NR], s[NR], u, l }'
 }
 
 one_row() { # ROW NAME: prints the row's line
@@ -70,14 +74,14 @@ one_row() { # ROW NAME: prints the row's line
     [ "$r" = failed ] && { printf "%-4s %-24s failed at seed %d\n" "$row" "$name" "$seed"; return; }
     ours+="$seed $r"$'\n'
   done
-  read -r m w ws u <<< "$(summary <<< "${ours%$'\n'}")"
+  read -r m w ws u l <<< "$(summary <<< "${ours%$'\n'}")"
   local line
   line=$(printf "%-4s %-24s" "$row" "$name")
   if [ -n "$base" ]; then
-    read -r bm bw bws bu <<< "$(summary <<< "${theirs%$'\n'}")"
-    line+=$(printf " %8d %8d %4d %3d/%d |" "$bm" "$bw" "$bws" "$bu" "$seeds")
+    read -r bm bw bws bu bl <<< "$(summary <<< "${theirs%$'\n'}")"
+    line+=$(printf " %8d %8d %4d %3d/%d %3d |" "$bm" "$bw" "$bws" "$bu" "$seeds" "$bl")
   fi
-  line+=$(printf " %8d %8d %4d %3d/%d" "$m" "$w" "$ws" "$u" "$seeds")
+  line+=$(printf " %8d %8d %4d %3d/%d %3d" "$m" "$w" "$ws" "$u" "$seeds" "$l")
   local miss=0
   if [ "$size" -eq 9 ] && [ "$level" -ge 4 ]; then
     [ "$w" -gt 10000 ] && miss=1
@@ -94,8 +98,8 @@ export -f one_run summary one_row linked_row
 export tool base seeds grids level size
 
 header=$(printf "%-4s %-24s" row "rule (size $size, level $level${grids:+, $grids grids})")
-[ -n "$base" ] && header+=$(printf " %8s %8s %4s %5s |" base_med base_wst seed unique)
-header+=$(printf " %8s %8s %4s %5s" med_ms worst_ms seed unique)
+[ -n "$base" ] && header+=$(printf " %8s %8s %4s %5s %3s |" base_med base_wst seed unique lvl)
+header+=$(printf " %8s %8s %4s %5s %3s" med_ms worst_ms seed unique lvl)
 echo "$header"
 if [ $# -gt 0 ]; then
   list=$("$tool" rows --size "$size" | grep -E "^($(IFS='|'; echo "$*")) ")
