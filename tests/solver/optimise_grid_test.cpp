@@ -155,7 +155,7 @@ TEST_F(OptimiseGridTest, ALevelTheRatingHasNoMethodsForLeavesTheGridAsItWas) {
   EXPECT_EQ(givens(), before);
 }
 
-// The machine turns slow: every poll of a count takes 10 ms, so the dig's share of 40 ms is
+// The machine turns slow: every poll of a count takes 10 ms, so the dig's share of 30 ms is
 // spent after a few of its counts, where an untimed dig would take the givens down to a minimal
 // puzzle of some 25. What it leaves is still unique, and of its solution.
 TEST_F(OptimiseGridTest, ADigOutOfTimeStopsWithItsGridUnique) {
@@ -163,13 +163,13 @@ TEST_F(OptimiseGridTest, ADigOutOfTimeStopsWithItsGridUnique) {
     const auto cells = ctx->Grids.Main[0].PlayingCells(ctx->Geo);
     return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.Value > 0; });
   };
-  ctx->Settings.TimeOver = 80;
+  ctx->Settings.TimeOver = 30;
   host.OnPoll = [] { SleepMs(10); };
   ctx->Random.Seed(3);
   Load(kSolvedNine);
   OptimiseGridToLevel(*ctx, 0, kLevelMedium);
   host.OnPoll = nullptr;
-  EXPECT_EQ(ctx->Settings.TimeOver, 80);
+  EXPECT_EQ(ctx->Settings.TimeOver, 30);
   const std::string timed = OneLineOfGrid(*ctx, ctx->Grids.Main[0]);
   const auto left = givens();
   ctx->Settings.TimeOver = -1;
