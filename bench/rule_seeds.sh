@@ -2,7 +2,8 @@
 # One puzzle a run, as a player asks for it: for every catalogue row the generator makes at a size,
 # `quorbel-bench generate --rules ROW --count 1 --seed S` for seeds 1 to SEEDS (each its own process),
 # then per row the median and worst CPU time of a run (and the worst seed), how many were counted
-# unique and how many rated at the level asked. CPU seconds (user + system) rather than wall time, since the machine may be busy.
+# unique and how many rated at the level asked (a linked set is not rated: 0). CPU seconds
+# (user + system) rather than wall time, since the machine may be busy.
 #   bench/rule_seeds.sh [LEVEL] [SIZE] [JOBS] [ROW...]   (level default 3, Difficult; size default 9;
 #                                                        JOBS rows at once, default 1; rows default all)
 # Environment: SEEDS (default 64: fewer hid the slow seeds of a row); GRIDS, the grids of a set

@@ -22,13 +22,15 @@ namespace quorbel {
 namespace {
 
 constexpr int kFirstBatch = 8;
+// The counts of one dig share this part of one count's time limit.
+constexpr int kDigTimeShare = 2;
 
 // Takes away, in random order, every given the one solution does not need. Givens go in
 // batches while the solution stays unique; a batch that breaks it comes back and is tried
 // again in halves, and a single given that breaks it is needed. On a full grid that takes
 // half the counts of one given at a time. Once the givens in place are known to have one
 // solution, a single given's count searches only the solutions that differ from it there.
-// The counts share one count's time limit: near its sparse end a dig's counts can run for
+// The counts share half of one count's time: near its sparse end a dig's counts can run for
 // seconds each (a second solution that the walk meets late, or none), and the digs that follow,
 // in other orders, reach the level sooner than such a dig ends. Past it the givens not yet tried
 // stay, and the puzzle, unique all along, is only less sparse. 1 done, -10 cancelled.
@@ -44,7 +46,7 @@ int DigToMinimal(EngineContext &ctx, int slot) {
   std::vector<int> values;
   int batch = kFirstBatch;
   bool unique = false; // the givens in place have one solution
-  CountTimeShare share(ctx, ctx.Settings.TimeOver);
+  CountTimeShare share(ctx, ctx.Settings.TimeOver / kDigTimeShare);
   for (size_t next = 0; next < queue.size() && !share.Spent();) {
     const size_t take = std::min(static_cast<size_t>(batch), queue.size() - next);
     values.clear();

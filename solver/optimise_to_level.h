@@ -8,7 +8,7 @@ struct EngineContext;
 
 // Works on main grid `slot`, whose reference grid holds its one solution. A grid rated
 // below `level` first loses, in random order, every given the uniqueness does not need, as
-// far as one count's time limit (TIMEOVER) takes all its counts.
+// far as half of one count's time limit (TIMEOVER) takes all its counts.
 // While it rates above the level, the methods of the level solve a copy until they are
 // stuck and one open cell of it, drawn at random, becomes a given. When that leaves it
 // below the level, givens are taken away again while the solution stays unique and the

@@ -155,7 +155,7 @@ TEST_F(OptimiseGridTest, ALevelTheRatingHasNoMethodsForLeavesTheGridAsItWas) {
   EXPECT_EQ(givens(), before);
 }
 
-// The machine turns slow: every poll of a count takes 10 ms, so the dig's share of 30 ms is
+// The machine turns slow: every poll of a count takes 10 ms, so the dig's share of 15 ms is
 // spent after a few of its counts, where an untimed dig would take the givens down to a minimal
 // puzzle of some 25. What it leaves is still unique, and of its solution.
 TEST_F(OptimiseGridTest, ADigOutOfTimeStopsWithItsGridUnique) {
