@@ -30,6 +30,10 @@ protected:
     return LoadGrid(*ctx, puzzle);
   }
   int Count() { return CountGridSolutions(*ctx, ctx->Grids.Main[0], 0, 2, 0); }
+  long Givens() {
+    const auto cells = ctx->Grids.Main[0].PlayingCells(ctx->Geo);
+    return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.Value > 0; });
+  }
   const std::string &LastLine() const { return host.Lines.back(); }
 
   OptimiseTestHost host;
@@ -144,25 +148,17 @@ TEST_F(OptimiseGridTest, ALevelTheRatingHasNoMethodsForLeavesTheGridAsItWas) {
   const std::vector<std::string> puzzles = ReadPuzzleFile("../../bench/data/terrible-9.txt");
   LoadGrid(*ctx, puzzles[0]);
   ASSERT_EQ(SolveToRefTab(*ctx), 1);
-  const auto givens = [&] {
-    const auto cells = ctx->Grids.Main[0].PlayingCells(ctx->Geo);
-    return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.Value > 0; });
-  };
-  const auto before = givens();
+  const auto before = Givens();
   const int rating = RateGridDifficulty(*ctx, ctx->Grids.Main[0]);
   ASSERT_GT(rating, kLevelEasy);
   EXPECT_EQ(OptimiseGridToLevel(*ctx, 0, 0), rating);
-  EXPECT_EQ(givens(), before);
+  EXPECT_EQ(Givens(), before);
 }
 
 // The machine turns slow: every poll of a count takes 10 ms, so the dig's share of 15 ms is
-// spent after a few of its counts, where an untimed dig would take the givens down to a minimal
+// spent after its first counts, where an untimed dig would take the givens down to a minimal
 // puzzle of some 25. What it leaves is still unique, and of its solution.
 TEST_F(OptimiseGridTest, ADigOutOfTimeStopsWithItsGridUnique) {
-  const auto givens = [&] {
-    const auto cells = ctx->Grids.Main[0].PlayingCells(ctx->Geo);
-    return std::count_if(cells.begin(), cells.end(), [](const CellRecord &c) { return c.Value > 0; });
-  };
   ctx->Settings.TimeOver = 30;
   host.OnPoll = [] { SleepMs(10); };
   ctx->Random.Seed(3);
@@ -171,7 +167,7 @@ TEST_F(OptimiseGridTest, ADigOutOfTimeStopsWithItsGridUnique) {
   host.OnPoll = nullptr;
   EXPECT_EQ(ctx->Settings.TimeOver, 30);
   const std::string timed = OneLineOfGrid(*ctx, ctx->Grids.Main[0]);
-  const auto left = givens();
+  const auto left = Givens();
   ctx->Settings.TimeOver = -1;
   EXPECT_EQ(Count(), 1);
   for (size_t c = 0; c < timed.size(); ++c)
