@@ -1,12 +1,13 @@
 #include "app/static_texts.h"
 
+#include "engine/cell_set_rules.h"
+
 namespace quorbel {
 
 // clang-format off
 const WordTable16 NumberWordsFr = {"UN", "DEUX", "TROIS", "QUATRE", "CINQ", "SIX", "SEPT", "HUIT", "NEUF", "DIX",
                                    "ONZE", "DOUZE", "TREIZE", "QUATORZE", "QUINZE", "SEIZE"};
-const WordTable16 NumberWordsEn = {"ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN",
-                                   "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
+const WordTable16 NumberWordsEn = kEnglishNumeralWords;
 const WordTable16 NumberWordsIt = {"UNO", "DUE", "TRE", "QUATTRO", "CINQUE", "SEI", "SETTE", "OTTO", "NOVE", "DIECI",
                                    "UNDICI", "DODICI", "TREDICI", "QUATTORDICI", "QUINDICI", "SEDICI"};
 const WordTable16 NumberWordsEs = {"UNO", "DOS", "TRES", "CUATRO", "CINCO", "SEIS", "SIETE", "OCHO", "NUEVE", "DIEZ",

@@ -149,6 +149,11 @@ void BuildNumeralCharMasks(EngineContext &ctx) {
     }
 }
 
+void TakeNumeralWords(EngineContext &ctx, const std::array<std::string_view, 16> &words) {
+  std::copy(words.begin(), words.end(), ctx.NumeralStrings.begin());
+  BuildNumeralCharMasks(ctx);
+}
+
 void CheckNumerals(const EngineContext &ctx, GridRecord &grid) {
   for (int c = 0; c < ctx.Geo.NCells; ++c) {
     CellRecord &cell = grid.Cells[c];

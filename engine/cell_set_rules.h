@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace quorbel {
 
@@ -34,6 +35,12 @@ constexpr int kFirstNumeralChar = 32;
 constexpr int kLastNumeralChar = 89;
 constexpr bool IsNumeralChar(int c) { return c >= kFirstNumeralChar && c <= kLastNumeralChar; }
 void BuildNumeralCharMasks(EngineContext &ctx);
+// The English words, which a context plays with until the player picks others.
+inline constexpr std::array<std::string_view, 16> kEnglishNumeralWords = {
+    "ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
+    "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
+// The words of the values 1..16, with their masks rebuilt.
+void TakeNumeralWords(EngineContext &ctx, const std::array<std::string_view, 16> &words);
 // The values whose word holds the character; none for a character outside the table.
 uint32_t NumeralMask(const EngineContext &ctx, int character);
 void CheckNumerals(const EngineContext &ctx, GridRecord &grid);

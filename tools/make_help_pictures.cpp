@@ -116,9 +116,7 @@ int main(int argc, char **argv) {
   CQuorbelView view(app);
   view.resize(900, 700);
   EngineContext &ctx = app.Engine();
-  ctx.NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                        "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(ctx);
+  TakeNumeralWords(ctx, kEnglishNumeralWords);
 
   int failures = 0;
   for (int row = kFirstRuleRow; row < kVariantRowCount; ++row) {

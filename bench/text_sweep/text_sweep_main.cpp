@@ -54,9 +54,7 @@ bool ParseSizes(std::string_view text, std::vector<int> &sizes) {
 
 std::unique_ptr<EngineContext> NewContext() {
   auto ctx = std::make_unique<EngineContext>();
-  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(*ctx);
+  TakeNumeralWords(*ctx, kEnglishNumeralWords);
   return ctx;
 }
 

@@ -177,9 +177,7 @@ int RunGenerateCommand(int argc, char **argv) {
   ctx->Settings.GridCurrSize = shape;
   ctx->Settings.CurrentVariant = (options.irregular ? kVarIrregular : VariantWords{}) | options.rules;
   // The Numeral rule reads number words; the program takes them from its language.
-  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(*ctx);
+  TakeNumeralWords(*ctx, kEnglishNumeralWords);
   if (const std::string refusal = UngeneratedRuleMessage(ctx->Settings.CurrentVariant, 1); !refusal.empty()) {
     std::fprintf(stderr, "quorbel-bench: %s\n", refusal.c_str());
     return 2;

@@ -36,9 +36,7 @@ constexpr int32_t kCountTimeOver = 60000;
 
 std::unique_ptr<EngineContext> NewContext() {
   auto ctx = std::make_unique<EngineContext>();
-  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(*ctx);
+  TakeNumeralWords(*ctx, kEnglishNumeralWords);
   return ctx;
 }
 

@@ -50,9 +50,7 @@ std::unique_ptr<EngineContext> ContextOfSize(int sizeClass) {
   auto ctx = std::make_unique<EngineContext>();
   SetGridShape(*ctx, ShapeCodeOfSize(kSizeClassWidth[static_cast<size_t>(sizeClass)]), 1, 0);
   ctx->Settings.TimeOver = -1;
-  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(*ctx);
+  TakeNumeralWords(*ctx, kEnglishNumeralWords);
   return ctx;
 }
 

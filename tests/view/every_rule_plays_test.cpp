@@ -49,9 +49,7 @@ Played GenerateAndPlay(int sizeClass, VariantWords words, int varMult, int seed)
   auto ctx = std::make_unique<EngineContext>(host);
   ctx->Settings.GridCurrSize = ShapeCodeOfSize(kSizeClassWidth[static_cast<size_t>(sizeClass)]);
   ctx->Settings.CurrentVariant = words;
-  ctx->NumeralStrings = {"ONE",  "TWO", "THREE",  "FOUR",   "FIVE",     "SIX",      "SEVEN",   "EIGHT",
-                         "NINE", "TEN", "ELEVEN", "TWELVE", "THIRTEEN", "FOURTEEN", "FIFTEEN", "SIXTEEN"};
-  BuildNumeralCharMasks(*ctx);
+  TakeNumeralWords(*ctx, kEnglishNumeralWords);
   GeneratorSettings settings;
   settings.SeedOverride = seed;
   settings.GenereTimeOver = test::kTestCountLimitMs;
