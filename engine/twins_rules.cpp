@@ -258,32 +258,39 @@ int FilterTwinsSubstitution(EngineContext &ctx, GridRecord &grid) {
   // The map of the cells as they stand now: a search reaches this filter before the check of
   // its node, and a map left by another branch would hold values that are no longer there.
   const SubstitutionValues map = MapOfFilledCells(geo, grid, *other, [](CellRecord &, CellRecord &) {});
+  // Each value's cells on either side are read before any is narrowed, and no cell faces two
+  // values, so one pass reads what every value needs and a second narrows.
+  const int width = std::clamp(geo.GridWidth, 0, kMaxWidth);
+  auto inRange = [&](const CellRecord &cell) {
+    return IsFilled(cell) && cell.Value >= 1 && cell.Value <= width;
+  };
+  std::array<uint32_t, kMaxWidth + 1> mine, theirs; // by the value faced on the other side
+  mine.fill(0xFFFF);
+  theirs.fill(0xFFFF);
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    const CellRecord &a = grid.Cells[static_cast<size_t>(cell)];
+    const CellRecord &b = other->Cells[static_cast<size_t>(cell)];
+    if (inRange(b))
+      mine[static_cast<size_t>(b.Value)] &= a.ThePoss;
+    if (inRange(a))
+      theirs[static_cast<size_t>(a.Value)] &= b.ThePoss;
+  }
+  for (int c = 1; c <= width; ++c) {
+    // This grid's cells facing a partner c take the value that stands for c, and the partner's
+    // cells facing this grid's c what c stands for.
+    if (const int u = FindSubstitute(map, c - 1); u >= 0)
+      mine[static_cast<size_t>(c)] = ValueBit(u + 1);
+    if (const int s = map[static_cast<size_t>(c - 1)]; s >= 0)
+      theirs[static_cast<size_t>(c)] = ValueBit(s + 1);
+  }
   int changed = 0;
-  for (int c = 1; c <= geo.GridWidth; ++c) {
-    // This grid's cells facing a partner c take the value that stands for c.
-    uint32_t mine = 0xFFFF;
-    if (const int u = FindSubstitute(map, c - 1); u >= 0) {
-      mine = ValueBit(u + 1);
-    } else {
-      for (int cell = 0; cell < geo.NCells; ++cell)
-        if (const CellRecord &b = other->Cells[static_cast<size_t>(cell)]; IsFilled(b) && b.Value == c)
-          mine &= grid.Cells[static_cast<size_t>(cell)].ThePoss;
-    }
-    for (int cell = 0; cell < geo.NCells; ++cell)
-      if (const CellRecord &b = other->Cells[static_cast<size_t>(cell)]; IsFilled(b) && b.Value == c)
-        changed |= AndPoss(grid.Cells[static_cast<size_t>(cell)], mine);
-    // The partner's cells facing this grid's c take what c stands for.
-    uint32_t theirs = 0xFFFF;
-    if (const int s = map[static_cast<size_t>(c - 1)]; s >= 0) {
-      theirs = ValueBit(s + 1);
-    } else {
-      for (int cell = 0; cell < geo.NCells; ++cell)
-        if (const CellRecord &a = grid.Cells[static_cast<size_t>(cell)]; IsFilled(a) && a.Value == c)
-          theirs &= other->Cells[static_cast<size_t>(cell)].ThePoss;
-    }
-    for (int cell = 0; cell < geo.NCells; ++cell)
-      if (const CellRecord &a = grid.Cells[static_cast<size_t>(cell)]; IsFilled(a) && a.Value == c)
-        changed |= AndPoss(other->Cells[static_cast<size_t>(cell)], theirs);
+  for (int cell = 0; cell < geo.NCells; ++cell) {
+    CellRecord &a = grid.Cells[static_cast<size_t>(cell)];
+    CellRecord &b = other->Cells[static_cast<size_t>(cell)];
+    if (inRange(b))
+      changed |= AndPoss(a, mine[static_cast<size_t>(b.Value)]);
+    if (inRange(a))
+      changed |= AndPoss(b, theirs[static_cast<size_t>(a.Value)]);
   }
   return changed;
 }

@@ -134,6 +134,10 @@ struct Level {
   // below it holds. `closure` names the nearest level above or here that has one (-1 none).
   Board pruned;
   int closure = -1;
+  // The node's board as the links of a grid under carving leave it, when it was read and stayed
+  // open: what every board below it that passes their checks holds.
+  Board linked;
+  bool hasLinked = false;
 };
 
 // What the last call wrote into its grid: when the grid still holds exactly that, the levels
@@ -997,9 +1001,9 @@ bool KeepAllowed(const Layout &layout, const LinkFaces &faces, Board &board) {
 
 enum class MapNarrowing { Broken, Narrowed, Unchanged };
 
-// Takes from each open cell the values mapped to another value than the one it faces: broken
-// when a value is mapped to two, or an open cell is left with no candidate.
-MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board) {
+// Takes from each open cell the values mapped to another value than the one it faces, adding it
+// to `changed`: broken when a value is mapped to two, or an open cell is left with no candidate.
+MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board, ChangedCells &changed) {
   std::array<uint8_t, kMaxWidth + 1> map{}; // by this grid's value, the value it faces
   for (int c = 0; c < layout.nCells; ++c) {
     const int v = board.value[c];
@@ -1027,36 +1031,58 @@ MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &bo
       return MapNarrowing::Broken;
     if (allowed != board.cand[c]) {
       board.cand[c] = allowed;
+      changed.Add(layout, c);
       result = MapNarrowing::Narrowed;
     }
   }
   return result;
 }
 
+// Whether a board settled by singles, narrowed by the map and by singles in turn, breaks before
+// both hold.
+bool BrokenByMap(const Layout &layout, const LinkFaces &faces, Board &board) {
+  while (faces.mapped) {
+    ChangedCells changed;
+    const MapNarrowing narrowing = NarrowByMap(layout, faces, board, changed);
+    if (narrowing != MapNarrowing::Narrowed)
+      return narrowing == MapNarrowing::Broken;
+    if (PruneWithSingles(layout, board, changed) == Outcome::Dead)
+      return true;
+  }
+  return false;
+}
+
 // Whether the node just explored is open yet holds no board the links' checks would pass: its
 // board kept to what they allow, then narrowed by the map and by singles in turn, until one of
 // them breaks or both hold.
-bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, const std::vector<Level> &levels,
-                       int depth, Scratch &scratch) {
-  const Level &level = levels[depth];
+// A node below one the links read starts from what they left there, and only the cells its
+// own board narrowed further are read again for singles; the node's board is kept for its
+// children when it stays open.
+bool LinksLeaveNothing(const Layout &layout, const LinkFaces &faces, std::vector<Level> &levels, int depth,
+                       Scratch &scratch) {
+  Level &level = levels[depth];
+  level.hasLinked = false;
   if (!faces.active || level.cell < 0)
     return false;
   const Board &known = level.closure == depth ? level.pruned
                        : layout.orderFree     ? level.board
                                               : scratch.narrowed;
-  Board &board = scratch.mapped;
-  CopyBoard(layout, board, known);
-  board.marks = FreshMarks(layout.links); // the links narrow it in their own way
-  if (!KeepAllowed(layout, faces, board) || PruneWithSingles(layout, board) == Outcome::Dead)
-    return true;
-  while (faces.mapped) {
-    const MapNarrowing narrowing = NarrowByMap(layout, faces, board);
-    if (narrowing != MapNarrowing::Narrowed)
-      return narrowing == MapNarrowing::Broken;
-    if (PruneWithSingles(layout, board) == Outcome::Dead)
+  Board &board = level.linked;
+  const Level *parent = depth > 0 && levels[depth - 1].hasLinked ? &levels[depth - 1] : nullptr;
+  if (parent != nullptr) {
+    if (!Combine(layout, known, parent->linked, board))
       return true;
+  } else {
+    CopyBoard(layout, board, known);
+    board.marks = FreshMarks(layout.links); // the links narrow it in their own way
   }
-  return false;
+  if (!KeepAllowed(layout, faces, board) ||
+      PruneWithSingles(layout, board,
+                       parent != nullptr ? ChangedCells::Between(layout, parent->linked, board)
+                                         : ChangedCells::Every(layout)) == Outcome::Dead)
+    return true;
+  level.hasLinked = !BrokenByMap(layout, faces, board);
+  return !level.hasLinked;
 }
 
 // A solution tallied where the grid's trial cells are, and offered to `take`.
@@ -1185,6 +1211,9 @@ int RunClassicSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pacer, c
     WriteSearch(ctx, grid, layout, levels, kSearchExhausted, kTopDone, nullptr);
     return kSolveExhausted;
   }
+  // The links' boards of a call before are not read: the linked grids may have changed since.
+  for (int k = 0; k <= depth; ++k)
+    levels[k].hasLinked = false;
   // Every return below leaves the search where the levels stand.
   auto leave = [&](int16_t top, const Board *shown, int result) {
     WriteSearch(ctx, grid, layout, levels, depth, top, shown);

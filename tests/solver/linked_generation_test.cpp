@@ -146,6 +146,39 @@ TEST(LinkedGeneration, ACopyOutsideTheSetIsSearchedAsPropagationSearchesIt) {
   EXPECT_GT(several, 1);
 }
 
+// A tally walks the copy's tree in one call, where each node narrowed by the links hands its
+// board down to the nodes below: the tally must read the propagating route's solutions.
+TEST(LinkedGeneration, ATallyOfASubstitutionCopyReadsThePropagatingRoutesSolutions) {
+  int several = 0;
+  for (int seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE(seed);
+    LinkedRun set(kShapeSix, kVarTwinsSubstitution, 3, seed);
+    ASSERT_EQ(set.Report.Result, 1);
+    EngineContext &ctx = *set.Ctx;
+    ctx.Settings.TimeOver = test::kTestCountLimitMs;
+    auto copy = std::make_unique<GridRecord>();
+    CopyGrid(ctx, *copy, &ctx.Grids.Main[1], 0);
+    for (int c = 0; c < ctx.Geo.NCells; ++c)
+      if (c % 3 != 0)
+        SetCellValue(ctx, *copy, c, 0, kActionClear);
+    std::array<int, 2> count{};
+    std::array<std::vector<int32_t>, 2> tally;
+    for (const int byPropagation : {0, 1}) {
+      ctx.Settings.SearchByPropagation = byPropagation;
+      for (CellRecord &cell : copy->PlayingCells(ctx.Geo))
+        cell.ValueScores.fill(0);
+      count[static_cast<size_t>(byPropagation)] = TallyGridSolutions(ctx, *copy, 100, {});
+      for (const CellRecord &cell : copy->PlayingCells(ctx.Geo))
+        tally[static_cast<size_t>(byPropagation)].insert(tally[static_cast<size_t>(byPropagation)].end(),
+                                                         cell.ValueScores.begin(), cell.ValueScores.end());
+    }
+    EXPECT_EQ(count[0], count[1]);
+    EXPECT_EQ(tally[0], tally[1]);
+    several += count[1] > 1 ? 1 : 0;
+  }
+  EXPECT_GT(several, 1);
+}
+
 TEST(LinkedGeneration, ZoneLinksCopyTheBlockAndSubstitutionMapsTheValues) {
   const LinkedRun zone(kShapeSix, kVarTwinsZone, 3, 5);
   ASSERT_EQ(zone.Report.Result, 1);
