@@ -159,7 +159,6 @@ struct Scratch {
   std::vector<Level> levels;
   Board narrowed;
   Board pruning;
-  Board mapped; // a node's board narrowed by its links, to see whether it dies
   LeftInGrid left;
 };
 
