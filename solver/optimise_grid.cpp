@@ -19,8 +19,8 @@
 #include "engine/twins_rules.h"
 #include "engine/undo_services.h"
 #include "engine/update_possibles.h"
-#include "platform/clock.h"
 #include "platform/random.h"
+#include "solver/count_time_share.h"
 #include "solver/search.h"
 #include "solver/solution_count.h"
 
@@ -329,19 +329,10 @@ int AddGivensUntilUnique(EngineContext &ctx, const GridRange &range, int fromSol
   const CountWalk walk{.orderFree = fromSolution == 1 && MainGridsLinked(ctx.Grids)};
   // The generator's repair of a whole set shares one count's time limit among all its counts.
   const bool wholeSet = fromSolution == 1 && range.First != range.Last;
-  const uint32_t start = TimeGetTime();
+  CountTimeShare share(ctx, wholeSet ? ctx.Settings.TimeOver : -1);
   std::vector<uint32_t> seen;
   const auto countValues = [&]() -> int {
-    const int32_t limit = ctx.Settings.TimeOver;
-    if (!wholeSet || limit < 0)
-      return CountValuesSeen(ctx, range, seen, walk);
-    const uint32_t spent = ElapsedMillis(start, TimeGetTime());
-    if (spent >= static_cast<uint32_t>(limit))
-      return kSolveTimeOut;
-    ctx.Settings.TimeOver = limit - static_cast<int32_t>(spent);
-    const int count = CountValuesSeen(ctx, range, seen, walk);
-    ctx.Settings.TimeOver = limit;
-    return count;
+    return share.Spent() ? kSolveTimeOut : share.Run([&] { return CountValuesSeen(ctx, range, seen, walk); });
   };
   int count = countValues();
   // A set out of time is left to its callers, who make it unique grid by grid.

@@ -14,6 +14,7 @@
 #include "engine/search_history.h"
 #include "engine/update_possibles.h"
 #include "platform/clock.h"
+#include "solver/count_time_share.h"
 #include "solver/search.h"
 
 namespace quorbel {
@@ -58,13 +59,9 @@ bool TakeSolution(EngineContext &ctx, int verbose, int limit, int store) {
 // two solutions or more returns them; otherwise it holds for each solution.
 int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int store, const CountWalk &walk,
               bool wholeTime) {
-  const uint32_t start = TimeGetTime();
-  const int32_t timeOver = ctx.Settings.TimeOver;
-  const bool timed = wholeTime && timeOver >= 0;
-  const auto left = [&] {
-    return std::max<int32_t>(0, timeOver - static_cast<int32_t>(ElapsedMillis(start, TimeGetTime())));
-  };
-  const auto outOfTime = [&] { return timed && left() == 0; };
+  const bool timed = wholeTime && ctx.Settings.TimeOver >= 0;
+  CountTimeShare share(ctx, timed ? ctx.Settings.TimeOver : -1);
+  const auto outOfTime = [&] { return share.Spent(); };
   // Without a solution to store or report, the classic route tallies them where it finds them.
   bool ended = false;
   bool aborted = false;
@@ -79,10 +76,7 @@ int CountLoop(EngineContext &ctx, GridRecord &grid, int verbose, int limit, int 
     if (ctx.Host->PollUserAbort())
       return kSolveCancelled;
     // Each search is given what is left of the count's time.
-    if (timed)
-      ctx.Settings.TimeOver = left();
-    const int result = RunGridSearch(ctx, grid, 0, take, walk);
-    ctx.Settings.TimeOver = timeOver;
+    const int result = share.Run([&] { return RunGridSearch(ctx, grid, 0, take, walk); });
     if (aborted)
       return kSolveCancelled;
     if (ended)

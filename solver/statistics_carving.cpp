@@ -16,13 +16,13 @@
 #include "engine/grid_shape.h"
 #include "engine/propagate.h"
 #include "engine/update_possibles.h"
-#include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "solver/carving_blank_counts.h"
 #include "solver/carving_patterns.h"
 #include "solver/carving_trace.h"
 #include "solver/clue_budget.h"
+#include "solver/count_time_share.h"
 #include "solver/generation_run.h"
 #include "solver/random_solution.h"
 #include "solver/search.h"
@@ -177,21 +177,14 @@ int Carving::BuyBackGivens(int extra, int blanks) {
   const CountWalk walk{.orderFree = classic};
   // The passes share one count's time limit: a grid whose tallies run long is left to the
   // repair that follows, which gives it what it lacks from its solution.
-  const int32_t limit = ctx_.Settings.TimeOver;
-  const uint32_t start = TimeGetTime();
-  for (int pass = 1; pass <= extra; ++pass) {
-    const int32_t spent = static_cast<int32_t>(ElapsedMillis(start, TimeGetTime()));
-    if (limit >= 0 && spent >= limit)
-      break;
+  CountTimeShare share(ctx_, ctx_.Settings.TimeOver);
+  for (int pass = 1; pass <= extra && !share.Spent(); ++pass) {
     if (request_.Messages == 1)
       ctx_.Host->ReplaceInfoMessage("Do Optimisation ... " + std::to_string(pass), 0);
     Stage("using statistics on Search Solutions time:" + std::to_string(pass));
     CopyGrid(ctx_, *scratch, &grid_, 0);
     Propagate(ctx_, *scratch, kFilterAlways, 0);
-    if (limit >= 0)
-      ctx_.Settings.TimeOver = limit - spent;
-    const int cell = PickLeastFrequentCell(ctx_, *scratch, *solution_, walk);
-    ctx_.Settings.TimeOver = limit;
+    const int cell = share.Run([&] { return PickLeastFrequentCell(ctx_, *scratch, *solution_, walk); });
     if (cell == kSolveCancelled)
       return kSolveCancelled;
     if (cell < 0)

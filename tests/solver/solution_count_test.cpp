@@ -13,6 +13,7 @@
 #include "engine/irregular_blocks.h"
 #include "engine/search_history.h"
 #include "platform/random.h"
+#include "solver/count_time_share.h"
 #include "solver/search.h"
 #include "tests/solver/search_test_support.h"
 #include "tests/support/count_limit.h"
@@ -221,6 +222,29 @@ TEST_F(SolutionCount, ATallyStopsAtItsTimeWithTheSolutionsMet) {
     EXPECT_EQ(TallyGridSolutions(*ctx, grid, kLimit, {}), kLimit);
   }
   host.OnPoll = nullptr;
+}
+
+// Counts under one share run within what is left of it, never above the limit in force, which
+// comes back after each; with no limit nothing is shared.
+TEST_F(SolutionCount, CountsUnderOneShareRunWithinWhatIsLeftOfIt) {
+  const auto limitSeen = [&](CountTimeShare &share) {
+    return share.Run([&] { return static_cast<int>(ctx->Settings.TimeOver); });
+  };
+  ctx->Settings.TimeOver = 1000;
+  CountTimeShare share(*ctx, 60);
+  EXPECT_LE(limitSeen(share), 60);
+  EXPECT_EQ(ctx->Settings.TimeOver, 1000);
+  SleepMs(80);
+  EXPECT_TRUE(share.Spent());
+  EXPECT_EQ(limitSeen(share), 0);
+  ctx->Settings.TimeOver = 20;
+  CountTimeShare wide(*ctx, 500);
+  EXPECT_EQ(limitSeen(wide), 20);
+  ctx->Settings.TimeOver = -1;
+  CountTimeShare none(*ctx, 60);
+  SleepMs(80);
+  EXPECT_FALSE(none.Spent());
+  EXPECT_EQ(limitSeen(none), -1);
 }
 
 TEST_F(SolutionCount, WithoutATimeLimitTheCountNeverTimesOut) {
