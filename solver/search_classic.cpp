@@ -966,6 +966,7 @@ struct LinkFaces {
   std::array<uint32_t, kMaxCells> allowed{};
   bool mapped = false;
   std::array<uint8_t, kMaxCells> faced{};
+  uint32_t facedValues = 0;
 };
 
 LinkFaces FacesOfLinks(EngineContext &ctx, GridRecord &grid, const Layout &layout) {
@@ -980,6 +981,8 @@ LinkFaces FacesOfLinks(EngineContext &ctx, GridRecord &grid, const Layout &layou
         faces.faced[c] = static_cast<uint8_t>(b.Value);
         faces.mapped = faces.active = true;
       }
+  for (int c = 0; c < layout.nCells; ++c)
+    faces.facedValues |= ValueBit(faces.faced[c]);
   return faces;
 }
 
@@ -1000,32 +1003,118 @@ bool KeepAllowed(const Layout &layout, const LinkFaces &faces, Board &board) {
 
 enum class MapNarrowing { Broken, Narrowed, Unchanged };
 
-// Takes from each open cell the values mapped to another value than the one it faces, adding it
-// to `changed`: broken when a value is mapped to two, or an open cell is left with no candidate.
-MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board, ChangedCells &changed) {
-  std::array<uint8_t, kMaxWidth + 1> map{}; // by this grid's value, the value it faces
-  for (int c = 0; c < layout.nCells; ++c) {
-    const int v = board.value[c];
-    if (faces.faced[c] == 0 || v == 0)
-      continue;
-    if (map[v] == 0)
-      map[v] = faces.faced[c];
-    else if (map[v] != faces.faced[c])
-      return MapNarrowing::Broken;
-  }
-  std::array<uint16_t, kMaxWidth + 1> mappedTo{}; // by faced value, the values mapped to it
-  uint16_t mapped = 0;
-  for (int v = 1; v <= layout.width; ++v)
-    if (map[v] != 0) {
-      mappedTo[map[v]] |= static_cast<uint16_t>(1u << (v - 1));
-      mapped |= static_cast<uint16_t>(1u << (v - 1));
+// By faced value, the values of this grid that may stand for it.
+using Standing = std::array<uint16_t, kMaxWidth + 1>;
+
+// The values the cells facing one value hold stand for it alone, and there is one at least: a
+// value standing alone for a faced value stands for no other. Those cells share one value or hold
+// two at least; when these least counts add up to every value, each faced value takes exactly its
+// count (one: a value its cells share) and every value stands for one. False when a faced value is
+// left nothing, or the counts need more values than there are.
+bool PairFacedValues(const Layout &layout, const LinkFaces &faces, const Board &board, Standing &standing) {
+  const int w = layout.width;
+  Standing shared;
+  shared.fill(static_cast<uint16_t>(layout.full));
+  for (int c = 0; c < layout.nCells; ++c)
+    if (const int f = faces.faced[c]; f != 0)
+      shared[f] &= static_cast<uint16_t>(board.value[c] != 0 ? ValueBit(board.value[c]) : board.cand[c]);
+  uint32_t alone = 0; // the faced values whose one value was taken from the others
+  for (bool again = true; again;) {
+    again = false;
+    int least = 0;
+    for (int f = 1; f <= w; ++f) {
+      const uint16_t values = standing[f];
+      if ((faces.facedValues & ValueBit(f)) == 0)
+        continue;
+      if (values == 0)
+        return false;
+      least += (values & shared[f]) != 0 ? 1 : 2;
+      if ((values & (values - 1)) != 0 || (alone & ValueBit(f)) != 0)
+        continue;
+      alone |= ValueBit(f);
+      for (int g = 1; g <= w; ++g)
+        if (g != f && (standing[g] & values) != 0) {
+          standing[g] &= static_cast<uint16_t>(~values);
+          again = true;
+        }
     }
+    if (least > w)
+      return false;
+    if (again || least < w)
+      continue;
+    uint32_t once = 0;
+    uint32_t twice = 0;
+    for (int f = 1; f <= w; ++f) {
+      if ((faces.facedValues & ValueBit(f)) == 0)
+        continue;
+      if (const uint16_t one = standing[f] & shared[f]; one != 0 && one != standing[f]) {
+        standing[f] = one;
+        again = true;
+      }
+      twice |= once & standing[f];
+      once |= standing[f];
+    }
+    if (once != layout.full)
+      return false;
+    for (uint32_t hidden = once & ~twice; hidden != 0; hidden &= hidden - 1) {
+      const auto bit = static_cast<uint16_t>(hidden & (~hidden + 1));
+      for (int f = 1; f <= w; ++f)
+        if ((standing[f] & bit) != 0 && (standing[f] & shared[f]) != 0 && standing[f] != bit) {
+          standing[f] = bit;
+          again = true;
+        }
+    }
+  }
+  return true;
+}
+
+// Takes from each open cell the values that cannot stand for the value it faces, adding it to
+// `changed`. A value stands for what its decided cells face, and for one of the values its places
+// face in each unit where every place faces one (it takes one of those places). Broken when a
+// value is left nothing to stand for, or an open cell no candidate.
+MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board, ChangedCells &changed) {
+  const int w = layout.width;
+  std::array<uint16_t, kMaxWidth + 1> images; // by this grid's value, the faced values it may stand for
+  images.fill(static_cast<uint16_t>(layout.full));
+  for (int c = 0; c < layout.nCells; ++c)
+    if (const int v = board.value[c]; v != 0 && faces.faced[c] != 0)
+      images[v] &= static_cast<uint16_t>(ValueBit(faces.faced[c]));
+  for (int u = 0; u < layout.nUnits; ++u) {
+    if (!layout.wholeUnit[u])
+      continue;
+    uint16_t unfaced = 0;                         // the values with a place facing an open cell
+    std::array<uint16_t, kMaxWidth + 1> placed{}; // by faced value, the values with a place facing it
+    for (int k = 0; k < w; ++k) {
+      const int c = layout.unitCells[u][k];
+      const auto here = static_cast<uint16_t>(board.value[c] != 0 ? ValueBit(board.value[c]) : board.cand[c]);
+      if (faces.faced[c] == 0)
+        unfaced |= here;
+      else
+        placed[faces.faced[c]] |= here;
+    }
+    std::array<uint16_t, kMaxWidth + 1> facedHere{};
+    for (int f = 1; f <= w; ++f)
+      for (uint32_t values = placed[f] & ~unfaced; values != 0; values &= values - 1)
+        facedHere[std::countr_zero(values) + 1] |= static_cast<uint16_t>(ValueBit(f));
+    for (int v = 1; v <= w; ++v)
+      if ((unfaced & ValueBit(v)) == 0)
+        images[v] &= facedHere[v];
+  }
+  Standing standing{};
+  for (int v = 1; v <= w; ++v) {
+    if (images[v] == 0)
+      return MapNarrowing::Broken;
+    for (uint32_t image = images[v]; image != 0; image &= image - 1)
+      standing[std::countr_zero(image) + 1] |= static_cast<uint16_t>(ValueBit(v));
+  }
+  if (!PairFacedValues(layout, faces, board, standing))
+    return MapNarrowing::Broken;
   MapNarrowing result = MapNarrowing::Unchanged;
   for (int c = 0; c < layout.nCells; ++c) {
     const int faced = faces.faced[c];
     if (faced == 0 || board.value[c] != 0)
       continue;
-    const uint16_t allowed = board.cand[c] & static_cast<uint16_t>(~(mapped & ~mappedTo[faced]));
+    const uint16_t allowed = board.cand[c] & standing[faced];
     if (allowed == 0)
       return MapNarrowing::Broken;
     if (allowed != board.cand[c]) {
