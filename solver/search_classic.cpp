@@ -1070,8 +1070,9 @@ bool PairFacedValues(const Layout &layout, const LinkFaces &faces, const Board &
 
 // Takes from each open cell the values that cannot stand for the value it faces, adding it to
 // `changed`. A value stands for what its decided cells face, and for one of the values its places
-// face in each unit where every place faces one (it takes one of those places). Broken when a
-// value is left nothing to stand for, or an open cell no candidate.
+// face in each unit where every place faces one (it takes one of those places); the faced values
+// then share the values out between them. Broken when a value is left nothing to stand for, or an
+// open cell no candidate.
 MapNarrowing NarrowByMap(const Layout &layout, const LinkFaces &faces, Board &board, ChangedCells &changed) {
   const int w = layout.width;
   std::array<uint16_t, kMaxWidth + 1> images; // by this grid's value, the faced values it may stand for
