@@ -62,9 +62,11 @@ constexpr RuleStep kSameInLineCheck = CheckOf(RuleRow::TwinsSameInLine);
 // One update of the main grids from `first` to `last`: the `rebuilt` ones take every step; the
 // `partnersOnly` ones, which the update leaves as they were, take only the Same in Line steps
 // that narrow and mark their rebuilt partners, where a whole update would take them; the others
-// are only read for the set's state. Each grid meets its steps in a whole update's order.
-void UpdateSlots(EngineContext &ctx, int first, int last, SlotSet rebuilt, SlotSet partnersOnly, int mode,
-                 int probables, int init, bool twins) {
+// are only read for the set's state. Each grid meets its steps in a whole update's order. The
+// grid in `searched` (-1 none) changes at every node: its rebuild is neither looked for in the
+// memo nor kept there.
+void UpdateSlots(EngineContext &ctx, int first, int last, SlotSet rebuilt, SlotSet partnersOnly, int searched,
+                 int mode, int probables, int init, bool twins) {
   const GridGeometry &geo = ctx.Geo;
   GridSet &set = ctx.Grids;
   mode = ResolveMode(ctx, mode);
@@ -73,9 +75,12 @@ void UpdateSlots(EngineContext &ctx, int first, int last, SlotSet rebuilt, SlotS
 
   std::array<LastPassFindings, kMaxGrids> findings{};
   if (init == 1) {
-    for (int s = first; s <= last; ++s)
-      if (Holds(rebuilt, s))
+    for (int s = first; s <= last; ++s) {
+      if (s == searched)
+        InitPossibles(ctx, set.Main[s], findings[s]);
+      else if (Holds(rebuilt, s))
         InitPossiblesOfSlot(ctx, s, set.Main[s], findings[s]);
+    }
   }
 
   const int cap = MaxFilterPasses(geo);
@@ -141,7 +146,7 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   const int first = one ? slot : 0;
   const int last = one ? slot : UsedMainCount(ctx.Grids) - 1;
   const SlotSet every = last >= first ? (SlotBit(last - first + 1) - 1) << first : 0;
-  UpdateSlots(ctx, first, last, every, 0, mode, probables, init,
+  UpdateSlots(ctx, first, last, every, 0, -1, mode, probables, init,
               TwinsFiltersApply(ctx, one ? slot : -1, mode));
 }
 
@@ -165,7 +170,8 @@ void UpdatePossiblesAround(EngineContext &ctx, int slot, int mode, int probables
   for (int s = 0; s < count; ++s)
     if (!Holds(rebuilt, s) && partner[s] >= 0 && Holds(rebuilt, partner[s]))
       partnersOnly |= SlotBit(s);
-  UpdateSlots(ctx, 0, count - 1, rebuilt, partnersOnly, mode, probables, 1, TwinsFiltersApply(ctx, -1, mode));
+  UpdateSlots(ctx, 0, count - 1, rebuilt, partnersOnly, slot, mode, probables, 1,
+              TwinsFiltersApply(ctx, -1, mode));
 }
 
 } // namespace quorbel
