@@ -449,6 +449,12 @@ void CheckTwinsSameInLine(EngineContext &ctx, GridRecord &grid) {
   }
 }
 
+int SameInLinePartnerSlot(EngineContext &ctx, GridRecord &grid) {
+  return Meets(grid.GridVar, kVarTwinsSameInLine) && SameInLinePartner(ctx, grid) != nullptr
+             ? grid.Lists.SameInLine.PartnerGrid
+             : -1;
+}
+
 int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid) {
   GridRecord *other = SameInLinePartner(ctx, grid);
   if (!other)

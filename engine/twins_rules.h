@@ -42,5 +42,8 @@ int FilterTwinsRelationMultiple(EngineContext &ctx, GridRecord &grid, int group)
 void AllowedByFilledPartners(EngineContext &ctx, GridRecord &grid, std::span<uint32_t> allowed);
 void CheckTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
 int FilterTwinsSameInLine(EngineContext &ctx, GridRecord &grid);
+// The slot of the grid that this grid's Same in Line check and filter compare it with, -1 when
+// they compare it with none (the rule not held, or no partner in use).
+int SameInLinePartnerSlot(EngineContext &ctx, GridRecord &grid);
 
 } // namespace quorbel

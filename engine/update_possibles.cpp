@@ -8,6 +8,7 @@
 #include "engine/engine_context.h"
 #include "engine/propagate.h"
 #include "engine/rule_registry.h"
+#include "engine/twins_rules.h"
 
 namespace quorbel {
 
@@ -33,21 +34,41 @@ int ResolveMode(const EngineContext &ctx, int mode) {
   return mode == kFilterDefault ? ctx.Settings.VariantFilterSwitch : mode;
 }
 
-} // namespace
+// A set of main grids by slot.
+using SlotSet = uint32_t;
+static_assert(kMaxGrids <= 32, "a slot set holds every main grid");
+constexpr SlotSet SlotBit(int slot) { return SlotSet{1} << slot; }
+constexpr bool Holds(SlotSet slots, int slot) { return (slots & SlotBit(slot)) != 0; }
 
-bool TwinsFiltersApply(const EngineContext &ctx, int slot, int mode) {
-  return UsedMainCount(ctx.Grids) > 1 && slot == -1 && FilterModeRuns(ctx, ResolveMode(ctx, mode));
+// The grids of the set reach one another only through the filled cells that Same in Line
+// compares: no other rule between grids, no clue of one, and no rule whose preparation writes
+// beyond its own grid (the shared parity, the chess attacks) or reads other records.
+constexpr VariantWords kReachingBeyondFilledCells = (kVarLinkedGridRules & ~kVarTwinsSameInLine) | kVarOdd |
+                                                    kVarOddPair | kVarChess | kVarDiagonal | kVarExtraRegion;
+
+bool ReachedThroughFilledCellsAlone(const GridSet &set, int count) {
+  for (int s = 0; s < count; ++s) {
+    const GridRecord &grid = set.Main[s];
+    if (Meets(grid.GridVar, kReachingBeyondFilledCells) || grid.Lists.TwinsRelation.Size() > 0 ||
+        grid.Lists.TwinsZone.Size() > 0)
+      return false;
+  }
+  return true;
 }
 
-void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init) {
+constexpr RuleStep kSameInLineFilter = FilterOf(RuleRow::TwinsSameInLine);
+constexpr RuleStep kSameInLineCheck = CheckOf(RuleRow::TwinsSameInLine);
+
+// One update of the main grids from `first` to `last`: the `rebuilt` ones take every step; the
+// `partnersOnly` ones, which the update leaves as they were, take only the Same in Line steps
+// that narrow and mark their rebuilt partners, where a whole update would take them; the others
+// are only read for the set's state. Each grid meets its steps in a whole update's order. The
+// grid in `searched` (-1 none) changes at every node: its rebuild is neither looked for in the
+// memo nor kept there.
+void UpdateSlots(EngineContext &ctx, int first, int last, SlotSet rebuilt, SlotSet partnersOnly, int searched,
+                 int mode, int probables, int init, bool twins) {
   const GridGeometry &geo = ctx.Geo;
-  if (geo.CellLimit < 1 || slot >= kMaxGrids)
-    return;
   GridSet &set = ctx.Grids;
-  const bool one = slot >= 0;
-  const int first = one ? slot : 0;
-  const int last = one ? slot : UsedMainCount(set) - 1;
-  const bool twins = TwinsFiltersApply(ctx, one ? slot : -1, mode);
   mode = ResolveMode(ctx, mode);
   if (probables == -1)
     probables = ctx.Settings.ProbType == kProbablesDisplay && ctx.Settings.ProbablesSwitch != 0 ? 1 : 0;
@@ -55,8 +76,10 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   std::array<LastPassFindings, kMaxGrids> findings{};
   if (init == 1) {
     for (int s = first; s <= last; ++s) {
-      GridRecord &grid = set.Main[s];
-      InitPossiblesOfSlot(ctx, s, grid, findings[s]);
+      if (s == searched)
+        InitPossibles(ctx, set.Main[s], findings[s]);
+      else if (Holds(rebuilt, s))
+        InitPossiblesOfSlot(ctx, s, set.Main[s], findings[s]);
     }
   }
 
@@ -69,6 +92,12 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
     for (int s = first; s <= last; ++s) {
       GridRecord &grid = set.Main[s];
       if (!FitsGeometry(geo, grid))
+        continue;
+      if (Holds(partnersOnly, s)) {
+        changed |= RuleFiltersApply(ctx, grid, mode) && kSameInLineFilter(ctx, grid) != 0;
+        continue;
+      }
+      if (!Holds(rebuilt, s))
         continue;
       if (FilterConstraints(ctx, grid, mode, probables, &probablesToRead[s], findings[s].MarkedCells) == 1)
         changed = true;
@@ -90,14 +119,59 @@ void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int 
   ctx.GridSetState = kGridConsistent;
   for (int s = first; s <= last; ++s) {
     GridRecord &grid = set.Main[s];
-    // Without a fresh InitPossibles the findings say nothing: settle the long way.
-    SettleGrid(ctx, grid, findings[s], anyChange || init != 1);
+    if (Holds(rebuilt, s)) {
+      // Without a fresh InitPossibles the findings say nothing: settle the long way.
+      SettleGrid(ctx, grid, findings[s], anyChange || init != 1);
+    } else if (Holds(partnersOnly, s) && FitsGeometry(geo, grid) && HasVariantRules(grid)) {
+      kSameInLineCheck(ctx, grid);
+    }
     if (grid.State == kGridContradiction)
       ctx.GridSetState = kGridContradiction;
     else if (grid.State != kGridConsistent && ctx.GridSetState != kGridContradiction)
       ctx.GridSetState = kGridOpen;
   }
   ctx.TotalOpenCells = TotalSudMissing(set);
+}
+
+} // namespace
+
+bool TwinsFiltersApply(const EngineContext &ctx, int slot, int mode) {
+  return UsedMainCount(ctx.Grids) > 1 && slot == -1 && FilterModeRuns(ctx, ResolveMode(ctx, mode));
+}
+
+void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init) {
+  if (ctx.Geo.CellLimit < 1 || slot >= kMaxGrids)
+    return;
+  const bool one = slot >= 0;
+  const int first = one ? slot : 0;
+  const int last = one ? slot : UsedMainCount(ctx.Grids) - 1;
+  const SlotSet every = last >= first ? (SlotBit(last - first + 1) - 1) << first : 0;
+  UpdateSlots(ctx, first, last, every, 0, -1, mode, probables, init,
+              TwinsFiltersApply(ctx, one ? slot : -1, mode));
+}
+
+void UpdatePossiblesAround(EngineContext &ctx, int slot, int mode, int probables) {
+  const GridSet &set = ctx.Grids;
+  const int count = UsedMainCount(set);
+  if (ctx.Geo.CellLimit < 1 || slot < 0 || slot >= count || !ReachedThroughFilledCellsAlone(set, count)) {
+    UpdatePossibles(ctx, -1, mode, probables, 1);
+    return;
+  }
+  std::array<int, kMaxGrids> partner{};
+  for (int s = 0; s < count; ++s)
+    partner[s] = SameInLinePartnerSlot(ctx, ctx.Grids.Main[s]);
+  // What the changed grid's cells can narrow: itself, the grid it compares with, and the grids
+  // that compare with it. The partners of those keep what they are, but narrow them again.
+  SlotSet rebuilt = SlotBit(slot);
+  for (int s = 0; s < count; ++s)
+    if (partner[s] == slot || (s == slot && partner[s] >= 0))
+      rebuilt |= SlotBit(s) | SlotBit(partner[s]);
+  SlotSet partnersOnly = 0;
+  for (int s = 0; s < count; ++s)
+    if (!Holds(rebuilt, s) && partner[s] >= 0 && Holds(rebuilt, partner[s]))
+      partnersOnly |= SlotBit(s);
+  UpdateSlots(ctx, 0, count - 1, rebuilt, partnersOnly, slot, mode, probables, 1,
+              TwinsFiltersApply(ctx, -1, mode));
 }
 
 } // namespace quorbel

@@ -12,6 +12,12 @@ struct EngineContext;
 // candidates (InitPossibles). Sets ctx.GridSetState and ctx.TotalOpenCells. Nothing
 // happens while no geometry is set.
 void UpdatePossibles(EngineContext &ctx, int slot, int mode, int probables, int init);
+// UpdatePossibles(ctx, -1, mode, probables, 1) when, since the last such update of every main
+// grid with the same mode and probables, only the cells of the grid in `slot` changed (as at a
+// search's next node): the set is left as that update would leave it. Where the grids reach one
+// another only through the filled cells Same in Line compares, only the grids that the change
+// can reach are rebuilt; otherwise every grid is.
+void UpdatePossiblesAround(EngineContext &ctx, int slot, int mode, int probables);
 // Every grid's candidates from scratch, with the methods panel's switches: what a move, a load
 // or a change of display needs.
 inline void RecomputeAllCandidates(EngineContext &ctx) { UpdatePossibles(ctx, -1, -1, -1, 1); }

@@ -88,6 +88,23 @@ int ReferenceValue(const EngineContext &ctx, const GridRecord &grid, int cell, c
                                                             : 0;
 }
 
+// PropagateSearchGrid; with `onlyThisGridChanged`, the search's own last node was propagated
+// and only this grid's cells have changed since, so that a main grid's set is updated around it.
+void PropagateSearchNode(EngineContext &ctx, GridRecord &grid, bool onlyThisGridChanged) {
+  constexpr int kAllMainGrids = -1;
+  constexpr int kRebuild = 1;
+  // The Probables narrowing only shapes the tree; a count for uniqueness alone does without it,
+  // where it cost more than it pruned.
+  const int probables = ctx.Settings.UniquenessOnly != 0 ? 0 : 1;
+  const int slot = MainGridSlot(ctx.Grids, grid);
+  if (slot >= 0 && onlyThisGridChanged)
+    UpdatePossiblesAround(ctx, slot, kFilterAlways, probables);
+  else if (slot >= 0)
+    UpdatePossibles(ctx, kAllMainGrids, kFilterAlways, probables, kRebuild);
+  else
+    Propagate(ctx, grid, kFilterAlways, probables);
+}
+
 // One RunGridSearch call on the propagating route. On the first pass a complete grid is a
 // solution only when its node was never explored: a search resumed after a solution still
 // holds the one it returned, one resumed after a time-out or an abort may hold a new one.
@@ -100,7 +117,9 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
         MarkTop(grid, kTopPending);
       return kSolveTimeOut;
     }
-    PropagateSearchGrid(ctx, grid);
+    // Between two nodes of this loop the search changes this grid alone; whatever ran before
+    // the call may have changed any grid.
+    PropagateSearchNode(ctx, grid, !firstPass);
     if (grid.State != kGridContradiction && grid.SudMissing == 0 &&
         (!firstPass || begunNow || TopPending(grid))) {
       MarkTop(grid, kTopDone);
@@ -156,17 +175,7 @@ int RunPropagatingSearch(EngineContext &ctx, GridRecord &grid, SearchPacer &pace
 
 } // namespace
 
-void PropagateSearchGrid(EngineContext &ctx, GridRecord &grid) {
-  constexpr int kAllMainGrids = -1;
-  constexpr int kRebuild = 1;
-  // The Probables narrowing only shapes the tree; a count for uniqueness alone does without it,
-  // where it cost more than it pruned.
-  const int probables = ctx.Settings.UniquenessOnly != 0 ? 0 : 1;
-  if (MainGridSlot(ctx.Grids, grid) >= 0)
-    UpdatePossibles(ctx, kAllMainGrids, kFilterAlways, probables, kRebuild);
-  else
-    Propagate(ctx, grid, kFilterAlways, probables);
-}
+void PropagateSearchGrid(EngineContext &ctx, GridRecord &grid) { PropagateSearchNode(ctx, grid, false); }
 
 int BeginGridSearch(EngineContext &ctx, GridRecord &grid, int clearHistory) {
   // What an unfinished search left is no clue: trial values would be saved as values.

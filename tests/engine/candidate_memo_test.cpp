@@ -1,5 +1,6 @@
-// The rebuild memo of a solution count: a set of linked grids updated under it is, after
-// every step, what the same set becomes when each grid is rebuilt from scratch.
+// The rebuild memo of a solution count, and the update around the one grid a search changes: a
+// set of linked grids updated under either is, after every step, what the same set becomes when
+// each grid is rebuilt from scratch.
 #include "engine/candidate_memo.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,9 @@ void AddChessPieces(EngineContext &ctx) {
 void ExpectSameSets(const EngineContext &a, const EngineContext &b, int step) {
   constexpr size_t kValuePart = offsetof(CellRecord, ValueScores);
   EXPECT_EQ(a.GridSetState, b.GridSetState) << "step " << step;
-  for (int g = 0; g < kGrids; ++g) {
+  EXPECT_EQ(a.TotalOpenCells, b.TotalOpenCells) << "step " << step;
+  ASSERT_EQ(UsedMainCount(a.Grids), UsedMainCount(b.Grids));
+  for (int g = 0; g < UsedMainCount(a.Grids); ++g) {
     const GridRecord &x = a.Grids.Main[g];
     const GridRecord &y = b.Grids.Main[g];
     ASSERT_EQ(x.NRecords, y.NRecords);
@@ -80,6 +83,20 @@ void ExpectSameSets(const EngineContext &a, const EngineContext &b, int step) {
           << "grid " << g << " record " << r << " step " << step;
     }
   }
+}
+
+// One random change of a cell, the same in every context: none (pick 0), a trial value, a placed
+// value or a pencil mark, or a value cleared.
+void ChangeCell(EngineContext &ctx, GridRecord &grid, int cell, int value, int pick) {
+  const int status = grid.Cells[cell].Status;
+  if (pick == 0)
+    return;
+  if (pick == 4)
+    SetCellValue(ctx, grid, cell, value, kActionTogglePencil);
+  else if (status == kStatusEmpty)
+    SetCellValue(ctx, grid, cell, pick == 1 ? 1 : value, pick == 1 ? kActionHypothesis : kActionPlace);
+  else if (status == kStatusPlaced || status == kStatusHypothesis)
+    SetCellValue(ctx, grid, cell, 0, kActionClear);
 }
 
 // As a search does: one grid's values change at a time, values come and go, some repeat a value
@@ -102,18 +119,8 @@ void ExpectMemoMatchesRebuilds(bool chess) {
     const int cell = random.Next() % 81;
     const int value = 1 + random.Next() % 9;
     const int pick = random.Next() % 5;
-    for (EngineContext *ctx : {&remembered, &rebuilt}) {
-      GridRecord &grid = ctx->Grids.Main[g];
-      const int status = grid.Cells[cell].Status;
-      if (pick == 0)
-        continue;
-      if (pick == 4)
-        SetCellValue(*ctx, grid, cell, value, kActionTogglePencil);
-      else if (status == kStatusEmpty)
-        SetCellValue(*ctx, grid, cell, pick == 1 ? 1 : value, pick == 1 ? kActionHypothesis : kActionPlace);
-      else if (status == kStatusPlaced || status == kStatusHypothesis)
-        SetCellValue(*ctx, grid, cell, 0, kActionClear);
-    }
+    for (EngineContext *ctx : {&remembered, &rebuilt})
+      ChangeCell(*ctx, ctx->Grids.Main[g], cell, value, pick);
     for (EngineContext *ctx : {&remembered, &rebuilt})
       UpdatePossibles(*ctx, -1, kFilterAlways, 0, 1);
     ExpectSameSets(remembered, rebuilt, step);
@@ -125,5 +132,65 @@ void ExpectMemoMatchesRebuilds(bool chess) {
 TEST(CandidateMemo, ALinkedSetUpdatedUnderItIsTheSetRebuiltFromScratch) { ExpectMemoMatchesRebuilds(false); }
 
 TEST(CandidateMemo, AChessGridInTheSetIsRebuiltWithItsPieces) { ExpectMemoMatchesRebuilds(true); }
+
+// Five grids of one puzzle linked by Same in Line: each grid to the one before, but grid 4 to
+// grid 2, which two grids then compare with; row clues from 0 to 3 on two rows of three. With
+// `relation`, grid 3 also holds a relation clue to grid 0, which its filter reads whatever the
+// cells hold.
+void BuildSameInLineSet(EngineContext &ctx, bool relation) {
+  constexpr int kSameInLineGrids = 5;
+  ResetGridSet(ctx, kSameInLineGrids);
+  for (int g = 0; g < kSameInLineGrids; ++g) {
+    GridRecord &grid = ctx.Grids.Main[g];
+    LoadPuzzleLine(ctx, grid, kPuzzle);
+    if (g == 0)
+      continue;
+    grid.GridVar = kVarTwinsSameInLine;
+    grid.Lists.SameInLine.PartnerGrid = static_cast<int16_t>(g == 4 ? 2 : g - 1);
+    for (int row = 0; row < 9; ++row)
+      grid.Lists.SameInLine.RowClue[row] = static_cast<int8_t>(row % 3 == 2 ? -1 : (row + g) % 4);
+  }
+  if (relation)
+    ctx.Grids.Main[3].Lists.TwinsRelation.Append({5, 6, 0});
+}
+
+// A search's walk: a run of changes to one grid at a time, each followed by the update around that
+// grid, beside the same changes each followed by the whole set rebuilt from scratch.
+void ExpectUpdateAroundMatchesRebuilds(int probables, bool relation) {
+  EngineContext around;
+  EngineContext rebuilt;
+  for (EngineContext *ctx : {&around, &rebuilt}) {
+    SetGridShape(*ctx, kShape9, 1, 0);
+    BuildSameInLineSet(*ctx, relation);
+    UpdatePossibles(*ctx, -1, kFilterAlways, probables, 1);
+  }
+  const CandidateMemoScope memo(around);
+  Random15 random;
+  random.Seed(61);
+  int g = 0;
+  for (int step = 0; step < 600; ++step) {
+    if (step % 25 == 0)
+      g = random.Next() % UsedMainCount(around.Grids);
+    const int cell = random.Next() % 81;
+    const int value = 1 + random.Next() % 9;
+    const int pick = random.Next() % 4; // no pencil marks: a search places and clears
+    for (EngineContext *ctx : {&around, &rebuilt})
+      ChangeCell(*ctx, ctx->Grids.Main[g], cell, value, pick);
+    UpdatePossiblesAround(around, g, kFilterAlways, probables);
+    UpdatePossibles(rebuilt, -1, kFilterAlways, probables, 1);
+    ExpectSameSets(around, rebuilt, step);
+    if (::testing::Test::HasFailure())
+      return;
+  }
+}
+
+TEST(UpdateAround, ASetLinkedBySameInLineIsTheSetRebuiltFromScratch) {
+  ExpectUpdateAroundMatchesRebuilds(0, false);
+  ExpectUpdateAroundMatchesRebuilds(1, false);
+}
+
+TEST(UpdateAround, ASetWithALinkReadingCandidatesIsRebuiltWhole) {
+  ExpectUpdateAroundMatchesRebuilds(0, true);
+}
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "engine/grid_set.h"
 #include "engine/irregular_blocks.h"
 #include "engine/search_history.h"
+#include "engine/update_possibles.h"
 #include "platform/random.h"
 #include "solver/count_time_share.h"
 #include "solver/search.h"
@@ -340,6 +341,67 @@ TEST_F(LinkedSolutionCount, OneCompleteGridAmongOpenOnes) {
   ASSERT_EQ(LoadOneLineGrid(*ctx, kSolvedNine, 1), "");
   PropagateAll(1);
   EXPECT_EQ(SearchLinkedSolutions(*ctx, -1, 0, 200, 0), 2);
+}
+
+// Four grids of one solution under different value maps, each comparing its rows with the grid
+// before it (Same in Line), with a quarter of the givens: counts of the whole set and of each grid,
+// which update the set around the searched grid, find what the same set updated whole finds, in
+// the same order. Twins Varient Masked, a rule with no step, keeps the second set updated whole.
+TEST_F(LinkedSolutionCount, SameInLineCountsFindWhatWholeUpdatesFind) {
+  constexpr int kGrids = 4;
+  auto mapped = [](int g) {
+    constexpr int kFactors[] = {1, 2, 4, 5}; // prime to 9: each map is one to one
+    std::string line = kSolvedNine;
+    for (char &c : line)
+      c = static_cast<char>('1' + ((c - '1') * kFactors[g] + g) % 9);
+    return line;
+  };
+  auto build = [&](EngineContext &c, bool whole) {
+    ASSERT_EQ(LoadOneLineGrid(c, mapped(0), 0), "");
+    for (int g = 1; g < kGrids; ++g) {
+      ASSERT_EQ(AddGridToSet(c), g);
+      ASSERT_EQ(LoadOneLineGrid(c, mapped(g), g), "");
+    }
+    for (int g = 0; g < kGrids; ++g) {
+      GridRecord &grid = c.Grids.Main[g];
+      if (g > 0) {
+        grid.GridVar = kVarTwinsSameInLine;
+        grid.Lists.SameInLine.PartnerGrid = static_cast<int16_t>(g - 1);
+        const GridRecord &before = c.Grids.Main[g - 1];
+        for (int row = 0; row < 9; ++row) {
+          int same = 0;
+          for (int col = 0; col < 9; ++col)
+            same += grid.Cells[row * 9 + col].Value == before.Cells[row * 9 + col].Value ? 1 : 0;
+          grid.Lists.SameInLine.RowClue[row] = static_cast<int8_t>(row % 2 == 0 ? same : -1);
+        }
+      }
+      for (int cell = 0; cell < 81; ++cell)
+        if ((cell * 7 + g) % 4 != 0)
+          SetCellValue(c, grid, cell, 0, kActionClear);
+    }
+    if (whole)
+      c.Grids.Main[0].GridVar |= kVarTwinsVariantMasked;
+    RecomputeAllCandidates(c);
+  };
+  PollingHost otherHost;
+  std::unique_ptr<EngineContext> whole = MakeContext(otherHost);
+  build(*ctx, false);
+  build(*whole, true);
+  auto stored = [](EngineContext &c) {
+    std::vector<std::string> lines;
+    GridRecord copy;
+    for (int level = 0; level < c.Solutions.StoredCount; ++level)
+      for (int g = 0; g < kGrids; ++g)
+        if (CopyStoredSolution(c, level, g, copy) == 1)
+          lines.push_back(OneLineOfGrid(c, copy));
+    return lines;
+  };
+  for (int slot = -1; slot < kGrids; ++slot) {
+    const int found = SearchLinkedSolutions(*ctx, slot, 0, 10, 1);
+    EXPECT_EQ(found, SearchLinkedSolutions(*whole, slot, 0, 10, 1)) << slot;
+    EXPECT_GT(found, 1) << slot;
+    EXPECT_EQ(stored(*ctx), stored(*whole)) << slot;
+  }
 }
 
 TEST_F(SolutionCount, SolveToRefTabCopiesTheFirstSolution) {
