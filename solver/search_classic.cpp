@@ -979,10 +979,9 @@ LinkFaces FacesOfLinks(EngineContext &ctx, GridRecord &grid, const Layout &layou
     for (int c = 0; c < layout.nCells; ++c)
       if (const CellRecord &b = partner->Cells[c]; IsFilled(b) && b.Value >= 1 && b.Value <= layout.width) {
         faces.faced[c] = static_cast<uint8_t>(b.Value);
+        faces.facedValues |= ValueBit(b.Value);
         faces.mapped = faces.active = true;
       }
-  for (int c = 0; c < layout.nCells; ++c)
-    faces.facedValues |= ValueBit(faces.faced[c]);
   return faces;
 }
 
